@@ -1,0 +1,39 @@
+// Speed of the shared geometry and of saving and loading a whole game.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/map_grid.h"
+
+namespace {
+
+void BM_HexDistance(benchmark::State& state) {
+    int x = 1, y = 1, sum = 0;
+    for (auto _ : state) {
+        sum += kvt::HexDistance(x, y, 77 - x, 55 - y);
+        x = x % 76 + 1;
+        y = y % 54 + 1;
+        benchmark::DoNotOptimize(sum);
+    }
+}
+BENCHMARK(BM_HexDistance);
+
+void BM_SaveAndLoadGame(benchmark::State& state) {
+    kvt::ResetEngineGlobals();
+    for (int i = 1; i <= kvt::kCorpsCount; ++i) kvt::GameRec->Corps[i].Unused = 1;
+    const std::string base = (std::filesystem::temp_directory_path() / "kvt_bench_game").string();
+    for (auto _ : state) {
+        kvt::SaveGameFiles(base);
+        benchmark::DoNotOptimize(kvt::LoadGameImages(base + ".KVT"));
+    }
+    std::remove((base + ".KVT").c_str());
+    std::remove((base + ".KVM").c_str());
+}
+BENCHMARK(BM_SaveAndLoadGame)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,29 @@
+// The installed frontend and the automatic one that answers for nobody at the screen.
+#include "engine/core/frontend.h"
+
+#include "engine/core/notice.h"
+
+namespace kvt {
+
+namespace {
+AutomaticFrontend automaticFrontend;
+Frontend* installed = nullptr;
+}  // namespace
+
+Frontend& CurrentFrontend() { return installed ? *installed : automaticFrontend; }
+
+void InstallFrontend(Frontend* frontend) { installed = frontend; }
+
+void AutomaticFrontend::ShowNotice(int /*kind*/) {
+    ++notices;
+    // Nobody reads it: take the pre-selected choice, as a person pressing OK would.
+    int first = FirstOfferedChoice();
+    if (first != 0) EventNotice.Answer = static_cast<std::uint16_t>(first);
+}
+
+void AutomaticFrontend::InformationBox(const std::string& text) {
+    ++messages;
+    lastMessage = text;
+}
+
+}  // namespace kvt

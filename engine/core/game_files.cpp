@@ -1,0 +1,304 @@
+// Reading and writing saved games. Reads go into temporaries and are checked whole (size and every
+// stored index) before the game in play is replaced; writes go to a temporary file that is renamed.
+#include "engine/core/game_files.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <memory>
+#include <sstream>
+
+#include "engine/core/frontend.h"
+#include "engine/core/globals.h"
+
+namespace kvt {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::size_t ExtensionDot(const std::string& name) {
+    std::size_t slash = name.find_last_of('/');
+    std::size_t dot = name.find_last_of('.');
+    if (dot == std::string::npos) return std::string::npos;
+    if (slash != std::string::npos && dot < slash) return std::string::npos;
+    if (dot == (slash == std::string::npos ? 0 : slash + 1)) return std::string::npos;  // ".hidden"
+    return dot;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+
+bool ReadWhole(const std::string& path, std::string& out) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return false;
+    std::ostringstream buf;
+    buf << in.rdbuf();
+    out = buf.str();
+    return true;
+}
+
+bool WriteAtomically(const std::string& path, const void* data, std::size_t size) {
+    const std::string tmp = path + ".part";
+    {
+        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
+        if (!out) return false;
+        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
+        out.flush();
+        if (!out) {
+            out.close();
+            std::remove(tmp.c_str());
+            return false;
+        }
+    }
+    std::error_code ec;
+    fs::rename(tmp, path, ec);
+    if (ec) {
+        std::remove(tmp.c_str());
+        return false;
+    }
+    return true;
+}
+
+std::string Bad(const char* what, int index, const char* field, int value) {
+    std::ostringstream s;
+    s << what << " " << index << " has " << field << " " << value << ", which is out of range.";
+    return s.str();
+}
+
+}  // namespace
+
+std::string GameBaseOf(const std::string& fileName) {
+    std::size_t dot = ExtensionDot(fileName);
+    if (dot == std::string::npos) return fileName + ".";
+    return fileName.substr(0, dot + 1);
+}
+
+std::string ResolveFileCaseInsensitive(const std::string& path) {
+    std::error_code ec;
+    if (fs::exists(path, ec)) return path;
+    fs::path p(path);
+    fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const std::string want = p.filename().string();
+    for (const auto& entry : fs::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (EqualsIgnoringCase(name, want)) return p.has_parent_path() ? (dir / name).string() : name;
+    }
+    return path;
+}
+
+std::string MapFileFor(const std::string& fileName) { return ResolveFileCaseInsensitive(GameBaseOf(fileName) + "KVM"); }
+std::string BattleLogFileFor(const std::string& fileName) {
+    return ResolveFileCaseInsensitive(GameBaseOf(fileName) + "BTL");
+}
+
+std::string SaveBaseOf(const std::string& chosenName) {
+    std::size_t dot = ExtensionDot(chosenName);
+    return dot == std::string::npos ? chosenName : chosenName.substr(0, dot);
+}
+
+std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
+    auto city = [](int v) { return v >= 0 && v <= kCityCount; };
+    auto col = [](int v) { return v >= 0 && v <= kMapColumns; };
+    auto row = [](int v) { return v >= 0 && v <= kMapRows; };
+    auto side = [](int v) { return v >= 0 && v <= 2; };
+    auto nation = [](int v) { return v >= 0 && v <= kNationCount; };
+    auto state = [](int v) { return v >= 0 && v <= kStateCount; };
+    auto leader = [](int v) { return v >= 0 && v <= kLeaderCount; };
+
+    for (int i = 1; i <= kArmyCount; ++i) {
+        const TArmyRec& a = g.Armies[i];
+        if (ArmySlotFree(a)) continue;
+        if (!city(a.BaseCity)) return Bad("Army", i, "base city", a.BaseCity);
+        if (!side(a.Side)) return Bad("Army", i, "side", a.Side);
+        if (!leader(a.Leader)) return Bad("Army", i, "leader", a.Leader);
+        if (!city(a.SupplyBase)) return Bad("Army", i, "supply base", a.SupplyBase);
+        if (!city(a.Objective)) return Bad("Army", i, "objective", a.Objective);
+        if (!nation(a.Nation)) return Bad("Army", i, "nation", a.Nation);
+    }
+    for (int i = 1; i <= kCityCount; ++i) {
+        const TCityRec& c = g.Cities[i];
+        if (!col(c.HexX) || !row(c.HexY)) return Bad("City", i, "column", c.HexX);
+        if (!side(c.Owner)) return Bad("City", i, "owner", c.Owner);
+        if (!state(c.State)) return Bad("City", i, "state", c.State);
+        if (!nation(c.Nation)) return Bad("City", i, "nation", c.Nation);
+    }
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        const TCorpsRec& c = g.Corps[i];
+        if (!CorpsInUse(c)) continue;
+        if (!col(c.HexX) || !row(c.HexY)) return Bad("Corps", i, "column", c.HexX);
+        if (!col(c.DestX) || !row(c.DestY)) return Bad("Corps", i, "destination column", c.DestX);
+        if (c.Opponent > kCorpsCount) return Bad("Corps", i, "opponent", c.Opponent);
+        if (!side(c.Side)) return Bad("Corps", i, "side", c.Side);
+        if (!state(c.HomeState)) return Bad("Corps", i, "home state", c.HomeState);
+        if (c.Army > kArmyCount) return Bad("Corps", i, "army", c.Army);
+        if (!city(c.SupplyCity)) return Bad("Corps", i, "supply city", c.SupplyCity);
+        if (!leader(c.Leader)) return Bad("Corps", i, "leader", c.Leader);
+        if (!nation(c.Nation)) return Bad("Corps", i, "nation", c.Nation);
+    }
+    for (int i = 1; i <= kLeaderCount; ++i)
+        if (!nation(g.Leaders[i].Nation)) return Bad("Leader", i, "nation", g.Leaders[i].Nation);
+    for (int i = 1; i <= kNationCount; ++i) {
+        const TNationRec& n = g.Nations[i];
+        if (!side(n.Side)) return Bad("Nation", i, "side", n.Side);
+        if (!city(n.Capital)) return Bad("Nation", i, "capital", n.Capital);
+    }
+    for (int i = 1; i <= kStateCount; ++i) {
+        const TStateRec& s = g.States[i];
+        if (!side(s.Owner)) return Bad("State", i, "owner", s.Owner);
+        if (!side(s.ControlSide)) return Bad("State", i, "controlling side", s.ControlSide);
+        if (!city(s.CapitalCity)) return Bad("State", i, "capital", s.CapitalCity);
+        if (!nation(s.Controller)) return Bad("State", i, "controller", s.Controller);
+    }
+    for (int i = 1; i <= kFleetCount; ++i) {
+        const TFleetRec& f = g.Fleets[i];
+        if (!FleetInUse(f)) continue;
+        if (!col(f.HexX) || !row(f.HexY)) return Bad("Fleet", i, "column", f.HexX);
+        if (!col(f.DestX) || !row(f.DestY)) return Bad("Fleet", i, "destination column", f.DestX);
+        if (!side(f.Side)) return Bad("Fleet", i, "side", f.Side);
+        if (!city(f.HomePort)) return Bad("Fleet", i, "home port", f.HomePort);
+        if (!city(f.TargetCity)) return Bad("Fleet", i, "target city", f.TargetCity);
+        if (f.Cargo > kCorpsCount) return Bad("Fleet", i, "cargo", f.Cargo);
+        if (!nation(f.Owner)) return Bad("Fleet", i, "owner", f.Owner);
+    }
+    for (int i = 1; i <= kPlanCount; ++i)
+        if (!city(g.Plans[i].TargetCity)) return Bad("Plan", i, "target city", g.Plans[i].TargetCity);
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        const TBrigadeRec& b = g.Brigades[i];
+        if (!BrigadeInUse(b)) continue;
+        switch (b.AttachKind) {
+            case kAttachCorps:
+                if (b.AttachIndex < 1 || b.AttachIndex > kCorpsCount) return Bad("Brigade", i, "corps", b.AttachIndex);
+                break;
+            case kAttachGarrison:
+            case kAttachWaiting:
+            case kAttachUnarmed:
+                if (!city(b.AttachIndex)) return Bad("Brigade", i, "city", b.AttachIndex);
+                break;
+            default:
+                return Bad("Brigade", i, "attachment kind", b.AttachKind);
+        }
+        if (!nation(b.Nation)) return Bad("Brigade", i, "nation", b.Nation);
+        if (b.BrigadeType > 3) return Bad("Brigade", i, "type", b.BrigadeType);
+        if (b.Weapon > kWeaponKinds) return Bad("Brigade", i, "weapon", b.Weapon);
+        if (!state(b.HomeState)) return Bad("Brigade", i, "home state", b.HomeState);
+    }
+    for (int x = 1; x <= kMapColumns; ++x)
+        for (int y = 1; y <= kMapRows; ++y)
+            if (!state(map.Cell(x, y).State())) {
+                std::ostringstream s;
+                s << "Map hex " << x << "," << y << " has state " << map.Cell(x, y).State() << ", which is out of range.";
+                return s.str();
+            }
+    return {};
+}
+
+bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error) {
+    auto fail = [&](const std::string& why) {
+        if (error) *error = why;
+        return false;
+    };
+    std::string recBytes, mapBytes;
+    if (!ReadWhole(fileName, recBytes)) return fail("The game \"" + fileName + "\" cannot be opened.");
+    if (recBytes.size() != kGameRecSize)
+        return fail("The game \"" + fileName + "\" holds " + std::to_string(recBytes.size()) + " bytes, not " +
+                    std::to_string(kGameRecSize) + ": it is not a saved game of this program.");
+    const std::string mapName = MapFileFor(fileName);
+    if (!ReadWhole(mapName, mapBytes)) return fail("The map \"" + mapName + "\" of this game cannot be opened.");
+    if (mapBytes.size() != kMapGridSize)
+        return fail("The map \"" + mapName + "\" holds " + std::to_string(mapBytes.size()) + " bytes, not " +
+                    std::to_string(kMapGridSize) + ".");
+    auto tmpRec = std::make_unique<TGameRec>();
+    auto tmpMap = std::make_unique<TMapGrid>();
+    std::memcpy(static_cast<void*>(tmpRec.get()), recBytes.data(), kGameRecSize);
+    std::memcpy(static_cast<void*>(tmpMap.get()), mapBytes.data(), kMapGridSize);
+    std::string why = ValidateGameImages(*tmpRec, *tmpMap);
+    if (!why.empty()) return fail("The game \"" + fileName + "\" is damaged: " + why);
+    std::memcpy(static_cast<void*>(&rec), tmpRec.get(), kGameRecSize);
+    std::memcpy(static_cast<void*>(&map), tmpMap.get(), kMapGridSize);
+    return true;
+}
+
+bool SaveGameFiles(const std::string& name) {
+    const bool ok = WriteAtomically(name + ".KVT", GameRec, kGameRecSize) &&
+                    WriteAtomically(name + ".KVM", MapGrid, kMapGridSize);
+    if (!ok) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
+    return ok;
+}
+
+bool LoadGameImages(const std::string& fileName) {
+    std::string why;
+    if (!ReadGameImages(fileName, *GameRec, *MapGrid, &why)) {
+        CurrentFrontend().InformationBox(why + " The game in play is kept.");
+        return false;
+    }
+    GameFileBase = GameBaseOf(fileName);
+    return true;
+}
+
+bool LoadGameFiles(const std::string& fileName) {
+    if (!LoadGameImages(fileName)) return false;
+    BringGameIntoPlay(fileName);
+    return true;
+}
+
+void BringGameIntoPlay(const std::string& fileName) {
+    GameFileBase = GameBaseOf(fileName);
+    // The territorial tally reads city 83's state byte, so it is pinned on every load.
+    GameRec->Cities[83].State = 21;
+    GameStatus = 0;
+    for (int i = 1; i <= kCityCount; ++i)
+        if (GameRec->Cities[i].OriginalOwner > 4) GameRec->Cities[i].OriginalOwner = 1;
+    ClearSelections();
+}
+
+void ApplyLoadDataMarks() {
+    TMapGrid& m = *MapGrid;
+    TGameRec& g = *GameRec;
+    m.Cell(26, 19).SetRiverNavigable(true);
+    auto markNeighbour = [&](int city, int direction) {
+        int x = g.Cities[city].HexX, y = g.Cities[city].HexY;
+        StepHexAt(x, y, direction);
+        if (OnMap(x, y)) m.Cell(x, y).SetRiverNavigable(true);
+    };
+    markNeighbour(50, 1);
+    markNeighbour(67, 5);
+    markNeighbour(55, 5);
+    m.Cell(65, 15).b[1] = m.Cell(65, 14).b[1];
+    g.Cities[38].RiverLink = 0;
+    g.Cities[60].RiverLink = 0;
+    m.Cell(32, 26).SetRail(false);
+    m.Cell(32, 27).SetRail(true);
+    m.Cell(12, 38).SetRail(true);
+    m.Cell(13, 38).SetRail(true);
+    g.WeaponTable[5].FireFactor1 = 1;
+    g.WeaponTable[5].FireFactor2 = 2;
+}
+
+bool SaveBattleLog(const std::string& path) {
+    std::string content;
+    for (const std::string& line : BattleLog) content += line + "\n";
+    return WriteAtomically(path, content.data(), content.size());
+}
+
+bool LoadBattleLog(const std::string& path) {
+    std::string content;
+    BattleLog.clear();
+    if (!ReadWhole(path, content)) return false;
+    std::istringstream in(content);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        BattleLog.push_back(line);
+    }
+    return true;
+}
+
+}  // namespace kvt

@@ -1,0 +1,67 @@
+// Storage of the shared globals and the one procedure that resets them.
+#include "engine/core/globals.h"
+
+#include <cstring>
+
+#include "engine/core/frontend.h"
+#include "engine/core/notice.h"
+#include "engine/core/selection.h"
+
+namespace kvt {
+
+namespace {
+TGameRec gameRecStorage;
+TMapGrid mapGridStorage;
+bool timer1 = false;
+}  // namespace
+
+TGameRec* GameRec = &gameRecStorage;
+TMapGrid* MapGrid = &mapGridStorage;
+
+std::uint16_t GameStatus = 0;
+std::uint16_t SidePlayed = 0;
+std::uint16_t SelectedCorps = 0;
+std::uint16_t SelectedFleet = 0;
+std::uint16_t SelectedArmy = 0;
+std::uint16_t SelectedCity = 0;
+std::uint16_t SelectedLeader = 0;
+std::uint16_t ViewColumn = 1;
+std::uint16_t ViewRow = 1;
+bool HexGridShown = false;
+bool FleetMovesShown = true;
+std::string GameFileBase;
+std::vector<std::string> BattleLog;
+
+bool Timer1Enabled() { return timer1; }
+
+void SetTimer1Enabled(bool on) {
+    if (timer1 == on) return;
+    timer1 = on;
+    CurrentFrontend().Timer1Changed(on);
+}
+
+void ClearSelections() {
+    SelectedCorps = SelectedFleet = SelectedArmy = SelectedCity = SelectedLeader = 0;
+}
+
+void ResetEngineGlobals() {
+    std::memset(static_cast<void*>(GameRec), 0, sizeof(TGameRec));
+    std::memset(static_cast<void*>(MapGrid), 0, sizeof(TMapGrid));
+    GameStatus = 0;
+    SidePlayed = 0;
+    ClearSelections();
+    ViewColumn = 1;
+    ViewRow = 1;
+    HexGridShown = false;
+    FleetMovesShown = true;
+    GameFileBase.clear();
+    BattleLog.clear();
+    timer1 = false;
+    HexCursor = {};
+    std::memset(NeighbourTable, 0, sizeof(NeighbourTable));
+    ResetSelectionList();
+    ResetEventNotice();
+    ResetCheckedAccessFaults();
+}
+
+}  // namespace kvt

@@ -1,0 +1,73 @@
+// PCG32 (O'Neill): 64-bit state, 32-bit output, fixed arithmetic on every compiler.
+#include "engine/core/random.h"
+
+#include <chrono>
+#include <deque>
+
+namespace kvt {
+
+namespace {
+RandomState rng{0x853c49e6748fea9bULL, 0xda3e39cb94b95bdbULL};
+bool clockSeeding = false;
+std::deque<int> script;
+std::vector<int> drawLog;
+bool logging = false;
+
+std::uint32_t Next32() {
+    std::uint64_t old = rng.state;
+    rng.state = old * 6364136223846793005ULL + rng.inc;
+    std::uint32_t xorshifted = static_cast<std::uint32_t>(((old >> 18u) ^ old) >> 27u);
+    std::uint32_t rot = static_cast<std::uint32_t>(old >> 59u);
+    return (xorshifted >> rot) | (xorshifted << ((32u - rot) & 31u));
+}
+}  // namespace
+
+void SetRandomSeed(std::uint64_t seed) {
+    rng.state = 0;
+    rng.inc = (seed << 1u) | 1u;
+    Next32();
+    rng.state += seed ^ 0x9E3779B97F4A7C15ULL;
+    Next32();
+}
+
+int Random(int n) {
+    if (n <= 0) return 0;
+    if (logging) drawLog.push_back(n);
+    if (!script.empty()) {
+        int v = script.front();
+        script.pop_front();
+        v %= n;
+        return v < 0 ? v + n : v;
+    }
+    // Rejection keeps every value equally likely.
+    const std::uint32_t bound = static_cast<std::uint32_t>(n);
+    const std::uint32_t threshold = (0u - bound) % bound;
+    for (;;) {
+        std::uint32_t r = Next32();
+        if (r >= threshold) return static_cast<int>(r % bound);
+    }
+}
+
+void Randomize() {
+    if (clockSeeding) {
+        auto now = std::chrono::system_clock::now().time_since_epoch();
+        SetRandomSeed(static_cast<std::uint64_t>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
+        return;
+    }
+    std::uint64_t next = (static_cast<std::uint64_t>(Next32()) << 32) | Next32();
+    SetRandomSeed(next);
+}
+
+void UseClockForRandomize(bool on) { clockSeeding = on; }
+
+void ScriptRandomDraws(const std::vector<int>& draws) { script.assign(draws.begin(), draws.end()); }
+std::size_t ScriptedDrawsLeft() { return script.size(); }
+
+const std::vector<int>& RandomDrawLog() { return drawLog; }
+void ClearRandomDrawLog() { drawLog.clear(); }
+void SetRandomDrawLogging(bool on) { logging = on; }
+
+RandomState GetRandomState() { return rng; }
+void SetRandomState(const RandomState& s) { rng = s; }
+
+}  // namespace kvt

@@ -1,0 +1,196 @@
+// Saved games: byte-exact round trips, refusal of damaged files with the game in play kept,
+// and the file-name rules.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <set>
+
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/scripted_frontend.h"
+
+namespace kvt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedFrontend;
+
+class GameFiles : public testing::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        dir = testing::TempFolder("files");
+        FillValidGame();
+    }
+    // A small but valid game with distinctive bytes everywhere a rule never looks.
+    void FillValidGame() {
+        TGameRec& g = *GameRec;
+        std::uint8_t* raw = reinterpret_cast<std::uint8_t*>(&g);
+        for (std::size_t i = 38025; i < kGameRecSize; ++i) raw[i] = static_cast<std::uint8_t>(i * 7);
+        for (int i = 1; i <= kCorpsCount; ++i) g.Corps[i].Unused = 1;
+        for (int i = 1; i <= kFleetCount; ++i) g.Fleets[i].BuildCounter = kFleetGone;
+        g.Day = 11;
+        g.Month = 4;
+        g.Year = 1861;
+        g.Cities[17].Name = "Richmond";
+        g.Cities[17].State = 22;
+        g.Cities[17].HexX = 60;
+        g.Cities[17].HexY = 20;
+        g.Corps[4].Unused = 0;
+        g.Corps[4].Leader = 12;
+        g.Corps[4].HexX = 60;
+        g.Corps[4].HexY = 21;
+        g.Brigades[9].AttachKind = kAttachCorps;
+        g.Brigades[9].AttachIndex = 4;
+        g.Brigades[9].HomeState = 22;
+        g.Nations[2].Will = -3;
+        for (int x = 1; x <= kMapColumns; ++x)
+            for (int y = 1; y <= kMapRows; ++y) MapGrid->Cell(x, y).b[2] = static_cast<std::uint8_t>((x + y) % 38);
+        MapGrid->Cell(76, 54).b[0] = 0xC5;
+    }
+    std::string Path(const std::string& name) const { return dir + "/" + name; }
+    std::string dir;
+};
+
+std::vector<char> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(GameFiles, SavedAndLoadedGameIsByteIdentical) {
+    TGameRec savedRec = *GameRec;
+    TMapGrid savedMap = *MapGrid;
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    EXPECT_EQ(FileBytes(Path("game.KVT")).size(), kGameRecSize);
+    EXPECT_EQ(FileBytes(Path("game.KVM")).size(), kMapGridSize);
+    ResetEngineGlobals();
+    ASSERT_TRUE(LoadGameImages(Path("game.KVT")));
+    EXPECT_EQ(std::memcmp(GameRec, &savedRec, kGameRecSize), 0) << "reserved stretches and battle block included";
+    EXPECT_EQ(std::memcmp(MapGrid, &savedMap, kMapGridSize), 0) << "last cell included";
+    EXPECT_EQ(GameFileBase, Path("game."));
+}
+
+TEST_F(GameFiles, SaveLeavesNoPartialFileBehind) {
+    ASSERT_TRUE(SaveGameFiles(Path("clean")));
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"clean.KVT", "clean.KVM"}));
+}
+
+TEST_F(GameFiles, DamagedFilesAreRefusedAndTheGameInPlayIsKept) {
+    ASSERT_TRUE(SaveGameFiles(Path("good")));
+    struct Damage {
+        const char* name;
+        std::function<void(std::vector<char>& rec, std::vector<char>& map)> apply;
+    };
+    const Damage cases[] = {
+        {"short record", [](auto& rec, auto&) { rec.resize(41000); }},
+        {"oversized record", [](auto& rec, auto&) { rec.push_back(0); }},
+        {"empty record", [](auto& rec, auto&) { rec.clear(); }},
+        {"short map", [](auto&, auto& map) { map.resize(100); }},
+        {"corps leader past 210", [](auto& rec, auto&) { rec[6430 + 70 * 3 + 26] = char(211); }},
+        {"city state past 37", [](auto& rec, auto&) { rec[926 + 64 * 16 + 24] = 38; }},
+        {"brigade attached to corps 121", [](auto& rec, auto&) { rec[33025 + 10 * 8 + 1] = 121; }},
+        {"brigade of an unknown attachment kind", [](auto& rec, auto&) { rec[33025 + 10 * 8 + 8] = 3; }},
+        {"army base city past 86", [](auto& rec, auto&) { rec[266 + 23] = 87; }},
+        {"nation capital past 86", [](auto& rec, auto&) { rec[21340 + 16] = char(200); }},
+        {"map state byte past 37", [](auto&, auto& map) { map[5] = 40; }},
+    };
+    const TGameRec keep = [&] {
+        TGameRec k = *GameRec;
+        return k;
+    }();
+    for (const Damage& d : cases) {
+        auto rec = FileBytes(Path("good.KVT"));
+        auto map = FileBytes(Path("good.KVM"));
+        d.apply(rec, map);
+        std::ofstream(Path("bad.KVT"), std::ios::binary).write(rec.data(), static_cast<std::streamsize>(rec.size()));
+        std::ofstream(Path("bad.KVM"), std::ios::binary).write(map.data(), static_cast<std::streamsize>(map.size()));
+        GameFileBase = "in play.";
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        EXPECT_FALSE(LoadGameImages(Path("bad.KVT"))) << d.name;
+        EXPECT_EQ(std::memcmp(GameRec, &keep, kGameRecSize), 0) << d.name << ": the game in play changed";
+        EXPECT_EQ(GameFileBase, "in play.") << d.name;
+        ASSERT_EQ(fe.messages.size(), 1u);
+        EXPECT_NE(fe.messages[0].find("kept"), std::string::npos) << fe.messages[0];
+    }
+}
+
+TEST_F(GameFiles, MissingFileIsReportedAndChangesNothing) {
+    ScriptedFrontend fe;
+    fe.ExpectInformationBox();
+    EXPECT_FALSE(LoadGameFiles(Path("nothing.kvt")));
+    EXPECT_NE(fe.messages.at(0).find("nothing.kvt"), std::string::npos);
+}
+
+TEST_F(GameFiles, MapIsFoundBesideTheGameWhateverTheCaseOfItsSuffix) {
+    ASSERT_TRUE(SaveGameFiles(Path("1861")));
+    fs::rename(Path("1861.KVT"), Path("1861.kvt"));
+    ResetEngineGlobals();
+    ASSERT_TRUE(LoadGameImages(Path("1861.kvt")));
+    EXPECT_EQ(GameFileBase, Path("1861."));
+    fs::rename(Path("1861.KVM"), Path("1861.kvm"));
+    ResetEngineGlobals();
+    EXPECT_TRUE(LoadGameImages(Path("1861.kvt")));
+}
+
+TEST(GameFileNames, BasesUseTheRealSuffix) {
+    EXPECT_EQ(GameBaseOf("1861.kvt"), "1861.");
+    EXPECT_EQ(GameBaseOf("/saves/game.KVT"), "/saves/game.");
+    EXPECT_EQ(GameBaseOf("/saves.d/game"), "/saves.d/game.");
+    EXPECT_EQ(GameBaseOf("old.orn"), "old.");
+    EXPECT_EQ(SaveBaseOf("/tmp/game.kvt"), "/tmp/game");
+    EXPECT_EQ(SaveBaseOf("/tmp/game"), "/tmp/game");
+    EXPECT_EQ(SaveBaseOf("/tmp.x/game"), "/tmp.x/game");
+    EXPECT_EQ(SaveBaseOf("mine.long"), "mine");
+}
+
+TEST_F(GameFiles, BringingIntoPlayAppliesTheDataFixUps) {
+    GameRec->Cities[5].OriginalOwner = 7;
+    GameRec->Cities[6].OriginalOwner = 2;
+    GameRec->Cities[83].State = 3;
+    ASSERT_TRUE(SaveGameFiles(Path("fix")));
+    ResetEngineGlobals();
+    ASSERT_TRUE(LoadGameFiles(Path("fix.KVT")));
+    EXPECT_EQ(GameRec->Cities[5].OriginalOwner, 1);
+    EXPECT_EQ(GameRec->Cities[6].OriginalOwner, 2);
+    EXPECT_EQ(GameRec->Cities[83].State, 21);
+}
+
+TEST_F(GameFiles, OpenDialogDataMarksFixRiversRailAndShotguns) {
+    TGameRec& g = *GameRec;
+    g.Cities[50].HexX = 30; g.Cities[50].HexY = 30;
+    g.Cities[67].HexX = 31; g.Cities[67].HexY = 40;
+    g.Cities[55].HexX = 20; g.Cities[55].HexY = 20;
+    g.Cities[38].RiverLink = 1;
+    MapGrid->Cell(32, 26).SetRail(true);
+    MapGrid->Cell(65, 14).b[1] = 0x4D;
+    ApplyLoadDataMarks();
+    EXPECT_TRUE(MapGrid->Cell(26, 19).RiverNavigable());
+    EXPECT_TRUE(MapGrid->Cell(30, 29).RiverNavigable()) << "north of city 50";
+    EXPECT_TRUE(MapGrid->Cell(30, 40).RiverNavigable()) << "south-west of odd-column city 67";
+    EXPECT_TRUE(MapGrid->Cell(19, 21).RiverNavigable()) << "south-west of even-column city 55";
+    EXPECT_EQ(MapGrid->Cell(65, 15).b[1], 0x4D);
+    EXPECT_EQ(g.Cities[38].RiverLink, 0);
+    EXPECT_FALSE(MapGrid->Cell(32, 26).Rail());
+    EXPECT_TRUE(MapGrid->Cell(32, 27).Rail());
+    EXPECT_TRUE(MapGrid->Cell(12, 38).Rail());
+    EXPECT_EQ(g.WeaponTable[5].FireFactor1, 1);
+    EXPECT_EQ(g.WeaponTable[5].FireFactor2, 2);
+}
+
+TEST_F(GameFiles, BattleHistoryRoundTrips) {
+    BattleLog = {"No History", "Battle", "TurnOver"};
+    ASSERT_TRUE(SaveBattleLog(Path("mail.BTL")));
+    BattleLog.clear();
+    ASSERT_TRUE(LoadBattleLog(BattleLogFileFor(Path("mail.kvt"))));
+    EXPECT_EQ(BattleLog, (std::vector<std::string>{"No History", "Battle", "TurnOver"}));
+}
+
+}  // namespace
+}  // namespace kvt

@@ -1,0 +1,183 @@
+// The game-state record is the saved-game format: its fields must land on their bytes and stay there.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "engine/core/game_record.h"
+#include "engine/core/globals.h"
+#include "tests/support/engine_fixture.h"
+
+namespace kvt {
+namespace {
+
+using testing::EngineTest;
+
+const std::uint8_t* Bytes(const TGameRec& g) { return reinterpret_cast<const std::uint8_t*>(&g); }
+
+// Offsets of bytes that differ between two records.
+std::vector<std::size_t> ChangedBytes(const TGameRec& a, const TGameRec& b) {
+    std::vector<std::size_t> out;
+    for (std::size_t i = 0; i < kGameRecSize; ++i)
+        if (Bytes(a)[i] != Bytes(b)[i]) out.push_back(i);
+    return out;
+}
+
+class RecordLayout : public EngineTest {};
+
+TEST_F(RecordLayout, FixedFieldsSitOnTheirSavedGameBytes) {
+    TGameRec& g = *GameRec;
+    struct Probe {
+        const char* name;
+        std::function<void()> write;
+        std::size_t first, last;
+    };
+    const std::vector<Probe> probes = {
+        {"corps 120 StepDone[9]", [&] { g.Corps[120].StepDone[9] = 0xAB; }, 14829, 14829},
+        {"corps 1 HexX", [&] { g.Corps[1].HexX = 7; }, 6430, 6430},
+        {"brigade 500 Fatigue", [&] { g.Brigades[500].Fatigue = 3; }, 38024, 38024},
+        {"fleet 100 StartY", [&] { g.Fleets[100].StartY = 0x0102; }, 32207, 32208},
+        {"nation 4 Attitude", [&] { g.Nations[4].Attitude = -2; }, 21889, 21890},
+        {"nation 1 NavalManpower (odd offset)", [&] { g.Nations[1].NavalManpower = 0x1234; }, 21363, 21364},
+        {"city 86 Damage", [&] { g.Cities[86].Damage = 0xFFFF; }, 926 + 64 * 85 + 62, 926 + 64 * 85 + 63},
+        {"state 37 WeaponCapacity[8]", [&] { g.States[37].WeaponCapacity[8] = 0x0101; }, 21912 + 81 * 37 - 2, 21912 + 81 * 37 - 1},
+        {"leader 210 Political", [&] { g.Leaders[210].Political = -10; }, 21339, 21339},
+        {"army name pool side 2 entry 9 Score", [&] { g.ArmyNamePool[2][9].Score = 1; }, 32640, 32640},
+        {"weapon 8 price for Britain", [&] { g.WeaponTable[8].Price[4] = 92; }, 32784, 32784},
+        {"plan 24 last reserved byte", [&] { g.Plans[24].Reserved6[3] = 1; }, 33024, 33024},
+        {"battle side losses of nation 4", [&] { g.BattleSideLosses[4] = 0x0203; }, 41352, 41353},
+        {"casualties of the Confederacy", [&] { g.Casualties[2] = 0x01020304; }, 42, 45},
+        {"Union battle losses", [&] { g.BattleLosses(1) = 0x0909; }, 41321, 41322},
+        {"Confederate battle losses", [&] { g.BattleLosses(2) = 0x0909; }, 41325, 41326},
+        {"weather table row 8 column 11", [&] { g.WeatherTable[8][11] = 5; }, 264, 264},
+        {"weather scratch leaves the table alone", [&] { g.WeatherScratch = 11; }, 156, 156},
+        {"theatre weather of the Mississippi", [&] { g.TheatreWeather[3] = 0x0104; }, 146, 147},
+    };
+    for (const Probe& p : probes) {
+        ResetEngineGlobals();
+        TGameRec before = g;
+        p.write();
+        auto changed = ChangedBytes(before, g);
+        ASSERT_FALSE(changed.empty()) << p.name;
+        EXPECT_EQ(changed.front(), p.first) << p.name;
+        EXPECT_EQ(changed.back(), p.last) << p.name;
+    }
+}
+
+TEST_F(RecordLayout, SignedFieldsReadTheirSign) {
+    TGameRec& g = *GameRec;
+    std::uint8_t* raw = reinterpret_cast<std::uint8_t*>(&g);
+    raw[21340 + 27] = 0xFF;  // nation 1 Will
+    raw[21340 + 28] = 0xFF;
+    raw[21340 + 143 * 3 + 120] = 0xFF;  // nation 4 Attitude
+    raw[21340 + 143 * 3 + 121] = 0xFF;
+    raw[14830 + 30] = 0xF6;  // leader 1 Political
+    raw[104] = 0xFE;         // StartMonth
+    raw[105] = 0xFF;
+    EXPECT_EQ(g.Nations[1].Will, -1);
+    EXPECT_EQ(g.Nations[4].Attitude, -1);
+    EXPECT_EQ(g.Leaders[1].Political, -10);
+    EXPECT_EQ(g.StartMonth, -2);
+}
+
+TEST_F(RecordLayout, WritingAnyCorpsFieldStaysInsideItsElement) {
+    TGameRec& g = *GameRec;
+    std::vector<std::function<void(TCorpsRec&)>> fields = {
+        [](TCorpsRec& c) { c.HexX = 0xFF; }, [](TCorpsRec& c) { c.HexY = 0xFF; },
+        [](TCorpsRec& c) { c.Opponent = 0xFF; }, [](TCorpsRec& c) { c.OwnNearby = 0xFF; },
+        [](TCorpsRec& c) { c.SizeClass = 0xFF; }, [](TCorpsRec& c) { c.OrderMode = 0xFF; },
+        [](TCorpsRec& c) { c.DestX = 0xFF; }, [](TCorpsRec& c) { c.DestY = 0xFF; },
+        [](TCorpsRec& c) { c.Entrenchment = 0xFF; }, [](TCorpsRec& c) { c.Side = 0xFF; },
+        [](TCorpsRec& c) { c.Ordinal = 0xFF; }, [](TCorpsRec& c) { c.Region = 0xFF; },
+        [](TCorpsRec& c) { c.HomeState = 0xFF; }, [](TCorpsRec& c) { c.LeaderInitiative = 0xFF; },
+        [](TCorpsRec& c) { c.Disruption = 0xFF; }, [](TCorpsRec& c) { c.March = 0xFF; },
+        [](TCorpsRec& c) { c.FatigueLimit = 0xFF; }, [](TCorpsRec& c) { c.Fatigue = 0xFF; },
+        [](TCorpsRec& c) { c.Army = 0xFF; }, [](TCorpsRec& c) { c.Unused = 0xFF; },
+        [](TCorpsRec& c) { c.SupplyType = 0xFF; }, [](TCorpsRec& c) { c.SupplyPriority = 0xFF; },
+        [](TCorpsRec& c) { c.SupplyDistance = 0xFF; }, [](TCorpsRec& c) { c.SupplyCity = 0xFF; },
+        [](TCorpsRec& c) { c.Visibility = 0xFF; }, [](TCorpsRec& c) { c.LeaderRating = 0xFF; },
+        [](TCorpsRec& c) { c.Leader = 0xFF; }, [](TCorpsRec& c) { c.Quality = 0xFF; },
+        [](TCorpsRec& c) { c.Condition = 0xFF; }, [](TCorpsRec& c) { c.Kind = 0xFF; },
+        [](TCorpsRec& c) { c.ContactCode = 0xFF; }, [](TCorpsRec& c) { c.StepDirection = 0xFF; },
+        [](TCorpsRec& c) { c.Artillery = 0xFF; }, [](TCorpsRec& c) { c.ArtilleryCount = 0xFF; },
+        [](TCorpsRec& c) { c.LineCount = 0xFF; }, [](TCorpsRec& c) { c.BrigadeLimit = 0xFF; },
+        [](TCorpsRec& c) { c.Nation = 0xFF; }, [](TCorpsRec& c) { c.Losses = 0xFF; },
+        [](TCorpsRec& c) { c.PlanTag = 0xFFFF; }, [](TCorpsRec& c) { c.MarchAllowance = 0xFFFF; },
+        [](TCorpsRec& c) { c.Strength = 0xFFFF; }, [](TCorpsRec& c) { c.Activity = 0xFF; },
+        [](TCorpsRec& c) { c.SupplyLoss = 0xFF; }, [](TCorpsRec& c) { c.RouteIndex = 0xFF; },
+        [](TCorpsRec& c) { for (int k = 1; k <= 9; ++k) c.Route[k] = 0xFF; },
+        [](TCorpsRec& c) { c.StartX = 0xFFFF; }, [](TCorpsRec& c) { c.StartY = 0xFFFF; },
+        [](TCorpsRec& c) { c.StepsTaken = 0xFF; },
+        [](TCorpsRec& c) { for (int k = 1; k <= 9; ++k) c.StepDone[k] = 0xFF; },
+    };
+    for (int i : {1, 2, 61, 119, 120}) {
+        const std::size_t lo = 6430 + 70 * static_cast<std::size_t>(i - 1), hi = lo + 70;
+        std::vector<bool> covered(70, false);
+        for (auto& write : fields) {
+            ResetEngineGlobals();
+            TGameRec before = g;
+            write(g.Corps[i]);
+            for (std::size_t b : ChangedBytes(before, g)) {
+                ASSERT_GE(b, lo) << "corps " << i;
+                ASSERT_LT(b, hi) << "corps " << i;
+                covered[b - lo] = true;
+            }
+        }
+        // Every byte of the element belongs to some field.
+        for (std::size_t b = 0; b < 70; ++b) EXPECT_TRUE(covered[b]) << "corps byte " << b << " has no field";
+    }
+}
+
+TEST_F(RecordLayout, IndexZeroReadsZeroAndWritesNowhere) {
+    TGameRec& g = *GameRec;
+    std::memset(static_cast<void*>(&g), 0x5A, sizeof g);
+    TGameRec before = g;
+    g.Leaders[0].Rating = 9;
+    g.Corps[0].Strength = 500;
+    g.Cities[0].Name = "Nowhere";
+    g.Corps[1].Route[0] = 3;
+    EXPECT_TRUE(ChangedBytes(before, g).empty());
+    EXPECT_EQ(g.Leaders[0].Rating, 0);
+    EXPECT_EQ(g.Corps[0].Strength, 0);
+    EXPECT_TRUE(g.Cities[0].Name.empty());
+    EXPECT_EQ(CheckedAccessFaults(), 0u) << "index 0 means none, not a fault";
+}
+
+TEST_F(RecordLayout, IndexPastTheEndIsCountedAndHarmless) {
+    TGameRec& g = *GameRec;
+    TGameRec before = g;
+    g.Leaders[211].Rating = 9;
+    g.Brigades[501].Strength = 1;
+    g.Corps[-1].HexX = 3;
+    EXPECT_TRUE(ChangedBytes(before, g).empty());
+    EXPECT_EQ(g.Corps[121].HexX, 0);
+    EXPECT_EQ(CheckedAccessFaults(), 4u);
+}
+
+TEST_F(RecordLayout, NamesAreCutToTheirCapacityAndKeepTheirNeighbours) {
+    TGameRec& g = *GameRec;
+    g.Cities[1].HexX = 33;
+    g.Cities[1].Name = "A very long city name indeed";
+    EXPECT_EQ(g.Cities[1].Name.str(), "A very long city");
+    EXPECT_EQ(g.Cities[1].HexX, 33);
+    g.States[5].ShortName = "Penn.";
+    EXPECT_EQ(g.States[5].ShortName.str(), "Penn");
+    g.Nations[2].Name = "Confederacy";
+    EXPECT_EQ(g.Nations[2].Name.str(), "Confedera");
+}
+
+TEST_F(RecordLayout, WordArithmeticWrapsAtItsWidth) {
+    TGameRec& g = *GameRec;
+    g.Corps[3].Strength = 65535;
+    g.Corps[3].Strength += 2;
+    EXPECT_EQ(g.Corps[3].Strength, 1);
+    g.Nations[1].Will = -5;
+    g.Nations[1].Will -= 10;
+    EXPECT_EQ(g.Nations[1].Will, -15);
+    g.Casualties[1] += 70000;
+    EXPECT_EQ(g.Casualties[1], 70000u);
+}
+
+}  // namespace
+}  // namespace kvt

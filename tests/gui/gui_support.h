@@ -1,0 +1,16 @@
+// Helpers of the window tests: saving what a widget shows, and acting inside modal loops.
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+#include <functional>
+
+namespace kvt::testing {
+
+// Saves the widget as a PNG under the screenshot folder; returns the path.
+QString SaveScreenshot(QWidget* widget, const QString& name);
+// Runs the action once the next modal dialog is showing (for code that calls exec()).
+void WhenModalShows(std::function<void(QWidget* dialog)> action);
+
+}  // namespace kvt::testing

@@ -1,0 +1,47 @@
+// Shared test set-up: a reset engine, a fixed seed and no scripted draws left behind.
+#include "tests/support/engine_fixture.h"
+
+#include <unistd.h>
+
+#include <filesystem>
+
+#include "engine/core/game_files.h"
+#include "engine/core/record_types.h"
+
+namespace kvt::testing {
+
+void EngineTest::SetUp() {
+    ResetEngineGlobals();
+    UseClockForRandomize(false);
+    SetRandomSeed(12345);
+    ScriptRandomDraws({});
+    ClearRandomDrawLog();
+    SetRandomDrawLogging(false);
+}
+
+void EngineTest::TearDown() {
+    EXPECT_EQ(ScriptedDrawsLeft(), 0u) << "the test scripted draws that the rules never took";
+    ScriptRandomDraws({});
+    SetRandomDrawLogging(false);
+}
+
+std::string GameFile(const std::string& name) { return std::string(KVT_GAME_DIR) + "/" + name; }
+
+std::string TempFolder(const std::string& tag) {
+    namespace fs = std::filesystem;
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = tag;
+    if (info) name += std::string("_") + info->test_suite_name() + "_" + info->name();
+    fs::path dir = fs::temp_directory_path() / ("kvt_tests_" + std::to_string(::getpid())) / name;
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    return dir.string();
+}
+
+bool LoadStartPoint(const std::string& year) {
+    const std::string path = GameFile(year + ".kvt");
+    if (!std::filesystem::exists(path)) return false;
+    return LoadGameFiles(path);
+}
+
+}  // namespace kvt::testing

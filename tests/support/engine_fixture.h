@@ -1,0 +1,27 @@
+// A fixture that gives every engine test a fresh program state and a pinned random generator.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "engine/core/globals.h"
+#include "engine/core/random.h"
+
+namespace kvt::testing {
+
+class EngineTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+};
+
+// Path of a file in the game folder (start points, texts, pictures).
+std::string GameFile(const std::string& name);
+// A fresh temporary folder for files a test writes.
+std::string TempFolder(const std::string& tag);
+// Loads a start point ("1861", "1862", "1863") from the game folder through the game's loader;
+// false when it has not been built.
+bool LoadStartPoint(const std::string& year);
+
+}  // namespace kvt::testing
