@@ -45,8 +45,7 @@ bool ReadWhole(const std::string& path, std::string& out) {
     return true;
 }
 
-bool WriteAtomically(const std::string& path, const void* data, std::size_t size) {
-    const std::string tmp = path + ".part";
+bool WriteTemporary(const std::string& tmp, const void* data, std::size_t size) {
     {
         std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
         if (!out) return false;
@@ -58,18 +57,23 @@ bool WriteAtomically(const std::string& path, const void* data, std::size_t size
             return false;
         }
     }
+    return true;
+}
+
+bool WriteAtomically(const std::string& path, const void* data, std::size_t size) {
+    const std::string tmp = path + ".part";
+    if (!WriteTemporary(tmp, data, size)) return false;
     std::error_code ec;
     fs::rename(tmp, path, ec);
-    if (ec) {
-        std::remove(tmp.c_str());
-        return false;
-    }
-    return true;
+    if (ec) std::remove(tmp.c_str());
+    return !ec;
 }
 
 std::string Bad(const char* what, int index, const char* field, int value) {
     std::ostringstream s;
-    s << what << " " << index << " has " << field << " " << value << ", which is out of range.";
+    s << what;
+    if (index != 0) s << " " << index;
+    s << " has " << field << " " << value << ", which is out of range.";
     return s.str();
 }
 
@@ -113,9 +117,20 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
     auto state = [](int v) { return v >= 0 && v <= kStateCount; };
     auto leader = [](int v) { return v >= 0 && v <= kLeaderCount; };
 
+    auto theatre = [](int v) { return v >= 0 && v <= kTheatreCount; };
+    if (g.Month < 1 || g.Month > 12) return Bad("The date", 0, "month", g.Month);
+    if (g.SideToMove > 2) return Bad("The game", 0, "side to move", g.SideToMove);
+    for (int t = 1; t <= kTheatreCount; ++t)
+        if (g.TheatreWeather[t] > 11) return Bad("Theatre", t, "weather", g.TheatreWeather[t]);
+    // Weather codes come out of this table and index its columns on the next turn.
+    for (int r = 0; r < 9; ++r)
+        for (int c = 0; c < 12; ++c)
+            if (g.WeatherTable[r][c] > 11) return Bad("Weather table row", r, "entry", g.WeatherTable[r][c]);
     for (int i = 1; i <= kArmyCount; ++i) {
         const TArmyRec& a = g.Armies[i];
         if (ArmySlotFree(a)) continue;
+        if (a.ArmyNumber > 9) return Bad("Army", i, "number", a.ArmyNumber);
+        if (!theatre(a.Theatre)) return Bad("Army", i, "theatre", a.Theatre);
         if (!city(a.BaseCity)) return Bad("Army", i, "base city", a.BaseCity);
         if (!side(a.Side)) return Bad("Army", i, "side", a.Side);
         if (!leader(a.Leader)) return Bad("Army", i, "leader", a.Leader);
@@ -125,7 +140,9 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
     }
     for (int i = 1; i <= kCityCount; ++i) {
         const TCityRec& c = g.Cities[i];
-        if (!col(c.HexX) || !row(c.HexY)) return Bad("City", i, "column", c.HexX);
+        if (!col(c.HexX)) return Bad("City", i, "column", c.HexX);
+        if (!row(c.HexY)) return Bad("City", i, "row", c.HexY);
+        if (!theatre(c.Theatre)) return Bad("City", i, "theatre", c.Theatre);
         if (!side(c.Owner)) return Bad("City", i, "owner", c.Owner);
         if (!state(c.State)) return Bad("City", i, "state", c.State);
         if (!nation(c.Nation)) return Bad("City", i, "nation", c.Nation);
@@ -133,8 +150,11 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
     for (int i = 1; i <= kCorpsCount; ++i) {
         const TCorpsRec& c = g.Corps[i];
         if (!CorpsInUse(c)) continue;
-        if (!col(c.HexX) || !row(c.HexY)) return Bad("Corps", i, "column", c.HexX);
-        if (!col(c.DestX) || !row(c.DestY)) return Bad("Corps", i, "destination column", c.DestX);
+        if (!col(c.HexX)) return Bad("Corps", i, "column", c.HexX);
+        if (!row(c.HexY)) return Bad("Corps", i, "row", c.HexY);
+        if (!col(c.DestX)) return Bad("Corps", i, "destination column", c.DestX);
+        if (!row(c.DestY)) return Bad("Corps", i, "destination row", c.DestY);
+        if (!theatre(c.Region)) return Bad("Corps", i, "theatre", c.Region);
         if (c.Opponent > kCorpsCount) return Bad("Corps", i, "opponent", c.Opponent);
         if (!side(c.Side)) return Bad("Corps", i, "side", c.Side);
         if (!state(c.HomeState)) return Bad("Corps", i, "home state", c.HomeState);
@@ -149,6 +169,8 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
         const TNationRec& n = g.Nations[i];
         if (!side(n.Side)) return Bad("Nation", i, "side", n.Side);
         if (!city(n.Capital)) return Bad("Nation", i, "capital", n.Capital);
+        for (int t = 1; t <= kTheatreCount; ++t)
+            if (!city(n.FocusCity[t])) return Bad("Nation", i, "focus city", n.FocusCity[t]);
     }
     for (int i = 1; i <= kStateCount; ++i) {
         const TStateRec& s = g.States[i];
@@ -156,12 +178,15 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
         if (!side(s.ControlSide)) return Bad("State", i, "controlling side", s.ControlSide);
         if (!city(s.CapitalCity)) return Bad("State", i, "capital", s.CapitalCity);
         if (!nation(s.Controller)) return Bad("State", i, "controller", s.Controller);
+        if (!theatre(s.Theatre)) return Bad("State", i, "theatre", s.Theatre);
     }
     for (int i = 1; i <= kFleetCount; ++i) {
         const TFleetRec& f = g.Fleets[i];
         if (!FleetInUse(f)) continue;
-        if (!col(f.HexX) || !row(f.HexY)) return Bad("Fleet", i, "column", f.HexX);
-        if (!col(f.DestX) || !row(f.DestY)) return Bad("Fleet", i, "destination column", f.DestX);
+        if (!col(f.HexX)) return Bad("Fleet", i, "column", f.HexX);
+        if (!row(f.HexY)) return Bad("Fleet", i, "row", f.HexY);
+        if (!col(f.DestX)) return Bad("Fleet", i, "destination column", f.DestX);
+        if (!row(f.DestY)) return Bad("Fleet", i, "destination row", f.DestY);
         if (!side(f.Side)) return Bad("Fleet", i, "side", f.Side);
         if (!city(f.HomePort)) return Bad("Fleet", i, "home port", f.HomePort);
         if (!city(f.TargetCity)) return Bad("Fleet", i, "target city", f.TargetCity);
@@ -227,8 +252,19 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 }
 
 bool SaveGameFiles(const std::string& name) {
-    const bool ok = WriteAtomically(name + ".KVT", GameRec, kGameRecSize) &&
-                    WriteAtomically(name + ".KVM", MapGrid, kMapGridSize);
+    // An existing file of the same name in another case is overwritten rather than left beside
+    // the new one, where a later load could pick up the stale copy.
+    const std::string recPath = ResolveFileCaseInsensitive(name + ".KVT");
+    const std::string mapPath = ResolveFileCaseInsensitive(name + ".KVM");
+    // Both images are written in full before either replaces the old pair.
+    bool ok = WriteTemporary(recPath + ".part", GameRec, kGameRecSize) &&
+              WriteTemporary(mapPath + ".part", MapGrid, kMapGridSize);
+    std::error_code ec;
+    if (ok) fs::rename(mapPath + ".part", mapPath, ec);
+    if (ok && !ec) fs::rename(recPath + ".part", recPath, ec);
+    ok = ok && !ec;
+    std::remove((recPath + ".part").c_str());
+    std::remove((mapPath + ".part").c_str());
     if (!ok) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
     return ok;
 }

@@ -40,14 +40,14 @@ bool LoadGameImages(const std::string& fileName);
 // Reads the game files and brings the game into play.
 bool LoadGameFiles(const std::string& fileName);
 
-// The fix-ups and derived state of a game that has just been read.
+// Brings a game that has just been read into play: its fix-ups, derived state and side to play.
 void BringGameIntoPlay(const std::string& fileName);
 
 // The map and data marks applied to every game loaded through the Open dialog.
 void ApplyLoadDataMarks();
 
 // The game as ordered, written at every Execute.
-inline const char* kAutosaveName = "Autosave";
+inline constexpr const char* kAutosaveName = "Autosave";
 
 // Battle history files: one line per entry.
 bool SaveBattleLog(const std::string& path);

@@ -58,7 +58,7 @@ void ResetEngineGlobals() {
     BattleLog.clear();
     timer1 = false;
     HexCursor = {};
-    std::memset(NeighbourTable, 0, sizeof(NeighbourTable));
+    for (THexPos& n : NeighbourTable) n = {};
     ResetSelectionList();
     ResetEventNotice();
     ResetCheckedAccessFaults();

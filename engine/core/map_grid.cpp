@@ -11,9 +11,11 @@ THexPos HexCursor;
 THexPos NeighbourTable[7];
 
 MapCell& TMapGrid::OffMap() {
+    // Class 3 with the heaviest hexsides and no river or rail bit is refused by every mode of
+    // movement, ships included, which plain water would not be.
     static MapCell cell;
-    cell.b[0] = 0x3F;  // every hexside at 3, no river
-    cell.b[1] = kTerrainWater;
+    cell.b[0] = 0x3F;
+    cell.b[1] = kTerrainImpassable;
     cell.b[2] = 0;
     return cell;
 }
@@ -44,7 +46,7 @@ void StepHex(int direction) {
 }
 
 void ListHexNeighbours(int x, int y) {
-    std::memset(NeighbourTable, 0, sizeof(NeighbourTable));
+    for (THexPos& n : NeighbourTable) n = {};
     for (int d = 1; d <= 6; ++d) {
         int nx = x, ny = y;
         StepHexAt(nx, ny, d);

@@ -58,7 +58,7 @@ inline bool OnMap(int x, int y) { return x >= 1 && x <= kMapColumns && y >= 1 &&
 struct TMapGrid {
     MapCell cells[kMapColumns * kMapRows];
 
-    // Off-map hexes read as impassable water (heaviest hexsides, no river, no state) and
+    // Off-map hexes read as impassable (heaviest hexsides, no river, no rail, no state) and
     // writes to them are discarded, so a rule stepping past the edge can neither crash nor
     // change a real hex.
     MapCell& Cell(int x, int y) {

@@ -31,6 +31,20 @@ protected:
         TGameRec& g = *GameRec;
         std::uint8_t* raw = reinterpret_cast<std::uint8_t*>(&g);
         for (std::size_t i = 38025; i < kGameRecSize; ++i) raw[i] = static_cast<std::uint8_t>(i * 7);
+        // Bytes no rule reads must come back exactly as they went out.
+        auto seed = [](auto& field, std::uint8_t v) { std::memset(static_cast<void*>(&field), v, sizeof field); };
+        seed(g.Reserved102, 0xA1);
+        seed(g.Reserved108, 0xA2);
+        seed(g.Reserved112, 0xA3);
+        seed(g.Reserved122, 0xA4);
+        seed(g.Reserved138, 0xA5);
+        seed(g.Reserved265, 0xA6);
+        for (auto& n : g.Nations) seed(n.Reserved25, 0xB1);
+        for (auto& st : g.States) seed(st.Reserved55, 0xB2);
+        for (auto& w : g.WeaponTable) seed(w.Reserved0, 0xB3);
+        for (auto& pl : g.Plans) seed(pl.Reserved6, 0xB4);
+        for (auto& c : g.Cities) seed(c.Name.Chars, 'x');  // characters past the length are kept too
+        g.Month = 4;
         for (int i = 1; i <= kCorpsCount; ++i) g.Corps[i].Unused = 1;
         for (int i = 1; i <= kFleetCount; ++i) g.Fleets[i].BuildCounter = kFleetGone;
         g.Day = 11;
@@ -99,11 +113,21 @@ TEST_F(GameFiles, DamagedFilesAreRefusedAndTheGameInPlayIsKept) {
         {"army base city past 86", [](auto& rec, auto&) { rec[266 + 23] = 87; }},
         {"nation capital past 86", [](auto& rec, auto&) { rec[21340 + 16] = char(200); }},
         {"map state byte past 37", [](auto&, auto& map) { map[5] = 40; }},
+        {"oversized map", [](auto&, auto& map) { map.push_back(0); }},
+        {"month 0", [](auto& rec, auto&) { rec[2] = 0; }},
+        {"side to move 3", [](auto& rec, auto&) { rec[116] = 3; }},
+        {"theatre weather 12", [](auto& rec, auto&) { rec[142] = 12; }},
+        {"weather table entry 12", [](auto& rec, auto&) { rec[157 + 12 * 8 + 11] = 12; }},
+        {"city theatre 4", [](auto& rec, auto&) { rec[926 + 25] = 4; }},
+        {"city row 55", [](auto& rec, auto&) { rec[926 + 18] = 55; }},
+        {"state theatre 4", [](auto& rec, auto&) { rec[21912 + 29] = 4; }},
+        {"nation focus city 87", [](auto& rec, auto&) { rec[21340 + 48] = 87; }},
     };
-    const TGameRec keep = [&] {
-        TGameRec k = *GameRec;
-        return k;
-    }();
+    // The game in play differs from the file in both images, so any half-done load would show.
+    GameRec->Day = 21;
+    MapGrid->Cell(40, 40).SetTerrain(6);
+    const TGameRec keep = *GameRec;
+    const TMapGrid keepMap = *MapGrid;
     for (const Damage& d : cases) {
         auto rec = FileBytes(Path("good.KVT"));
         auto map = FileBytes(Path("good.KVM"));
@@ -115,6 +139,7 @@ TEST_F(GameFiles, DamagedFilesAreRefusedAndTheGameInPlayIsKept) {
         fe.ExpectInformationBox();
         EXPECT_FALSE(LoadGameImages(Path("bad.KVT"))) << d.name;
         EXPECT_EQ(std::memcmp(GameRec, &keep, kGameRecSize), 0) << d.name << ": the game in play changed";
+        EXPECT_EQ(std::memcmp(MapGrid, &keepMap, kMapGridSize), 0) << d.name << ": the map in play changed";
         EXPECT_EQ(GameFileBase, "in play.") << d.name;
         ASSERT_EQ(fe.messages.size(), 1u);
         EXPECT_NE(fe.messages[0].find("kept"), std::string::npos) << fe.messages[0];
@@ -122,10 +147,38 @@ TEST_F(GameFiles, DamagedFilesAreRefusedAndTheGameInPlayIsKept) {
 }
 
 TEST_F(GameFiles, MissingFileIsReportedAndChangesNothing) {
+    const TGameRec keep = *GameRec;
+    const TMapGrid keepMap = *MapGrid;
     ScriptedFrontend fe;
     fe.ExpectInformationBox();
     EXPECT_FALSE(LoadGameFiles(Path("nothing.kvt")));
     EXPECT_NE(fe.messages.at(0).find("nothing.kvt"), std::string::npos);
+    EXPECT_EQ(std::memcmp(GameRec, &keep, kGameRecSize), 0);
+    EXPECT_EQ(std::memcmp(MapGrid, &keepMap, kMapGridSize), 0);
+}
+
+TEST_F(GameFiles, AutosaveIsWrittenInTheCurrentFolder) {
+    const fs::path old = fs::current_path();
+    fs::current_path(dir);
+    const bool saved = SaveGameFiles(kAutosaveName);
+    fs::current_path(old);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(FileBytes(Path("Autosave.KVT")).size(), kGameRecSize);
+    EXPECT_EQ(FileBytes(Path("Autosave.KVM")).size(), kMapGridSize);
+}
+
+TEST_F(GameFiles, SavingOverAGameOfAnotherCaseReplacesIt) {
+    ASSERT_TRUE(SaveGameFiles(Path("1861")));
+    fs::rename(Path("1861.KVT"), Path("1861.kvt"));
+    fs::rename(Path("1861.KVM"), Path("1861.kvm"));
+    GameRec->Day = 21;
+    ASSERT_TRUE(SaveGameFiles(Path("1861")));
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"1861.kvt", "1861.kvm"})) << "no stale copy beside the new save";
+    ResetEngineGlobals();
+    ASSERT_TRUE(LoadGameImages(Path("1861.kvt")));
+    EXPECT_EQ(GameRec->Day, 21);
 }
 
 TEST_F(GameFiles, MapIsFoundBesideTheGameWhateverTheCaseOfItsSuffix) {
@@ -168,6 +221,7 @@ TEST_F(GameFiles, OpenDialogDataMarksFixRiversRailAndShotguns) {
     g.Cities[67].HexX = 31; g.Cities[67].HexY = 40;
     g.Cities[55].HexX = 20; g.Cities[55].HexY = 20;
     g.Cities[38].RiverLink = 1;
+    g.Cities[60].RiverLink = 1;
     MapGrid->Cell(32, 26).SetRail(true);
     MapGrid->Cell(65, 14).b[1] = 0x4D;
     ApplyLoadDataMarks();
@@ -180,6 +234,8 @@ TEST_F(GameFiles, OpenDialogDataMarksFixRiversRailAndShotguns) {
     EXPECT_FALSE(MapGrid->Cell(32, 26).Rail());
     EXPECT_TRUE(MapGrid->Cell(32, 27).Rail());
     EXPECT_TRUE(MapGrid->Cell(12, 38).Rail());
+    EXPECT_TRUE(MapGrid->Cell(13, 38).Rail());
+    EXPECT_EQ(g.Cities[60].RiverLink, 0);
     EXPECT_EQ(g.WeaponTable[5].FireFactor1, 1);
     EXPECT_EQ(g.WeaponTable[5].FireFactor2, 2);
 }

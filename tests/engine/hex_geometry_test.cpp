@@ -61,8 +61,6 @@ TEST_F(HexGeometry, DistanceExamples) {
         EXPECT_EQ(HexDistance(c.x1, c.y1, c.x2, c.y2), c.expected) << c.x1 << "," << c.y1 << " -> " << c.x2 << "," << c.y2;
         EXPECT_EQ(HexDistance(c.x2, c.y2, c.x1, c.y1), c.expected) << "symmetric";
     }
-    // A hex between two hexes three apart in one column is never further than three from either.
-    EXPECT_LE(HexDistance(4, 4, 4, 5), 3);
 }
 
 TEST_F(HexGeometry, StepAndItsOppositeReturnHome) {
@@ -100,20 +98,25 @@ TEST_F(HexGeometry, StepOutsideOneToSixStaysPut) {
     }
 }
 
-TEST_F(HexGeometry, NeighbourTableMatchesSteps) {
-    for (auto [x, y] : std::vector<std::pair<int, int>>{{1, 1}, {2, 1}, {76, 54}, {33, 17}, {34, 17}}) {
-        ListHexNeighbours(x, y);
-        for (int d = 1; d <= 6; ++d) {
-            int nx = x, ny = y;
-            StepHexAt(nx, ny, d);
-            EXPECT_EQ(NeighbourTable[d].X, nx);
-            EXPECT_EQ(NeighbourTable[d].Y, ny);
-        }
-    }
+TEST_F(HexGeometry, NeighbourTableListsTheSixHexesAround) {
+    // Written out by hand for an odd and an even column, clockwise from north.
+    ListHexNeighbours(33, 17);
+    const THexPos odd[7] = {{}, {33, 16}, {34, 16}, {34, 17}, {33, 18}, {32, 17}, {32, 16}};
+    for (int d = 1; d <= 6; ++d) EXPECT_EQ(NeighbourTable[d], odd[d]) << "odd column, direction " << d;
+    ListHexNeighbours(34, 17);
+    const THexPos even[7] = {{}, {34, 16}, {35, 17}, {35, 18}, {34, 18}, {33, 18}, {33, 17}};
+    for (int d = 1; d <= 6; ++d) EXPECT_EQ(NeighbourTable[d], even[d]) << "even column, direction " << d;
     // At the corner the neighbours lie off the map, and callers test that.
     ListHexNeighbours(1, 1);
-    EXPECT_EQ(NeighbourTable[1].Y, 0);
-    EXPECT_FALSE(OnMap(NeighbourTable[6].X, NeighbourTable[6].Y));
+    EXPECT_EQ(NeighbourTable[1], (THexPos{1, 0}));
+    EXPECT_EQ(NeighbourTable[6], (THexPos{0, 0}));
+    EXPECT_FALSE(OnMap(NeighbourTable[5].X, NeighbourTable[5].Y));
+}
+
+TEST(HexBits, TestBitReadsOneBit) {
+    const struct { std::uint32_t x; int n; int expected; } cases[] = {
+        {11, 0, 1}, {10, 0, 0}, {0x80, 7, 1}, {0x40, 7, 0}, {0x80000000u, 31, 1}, {1, 32, 0}, {1, -1, 0}};
+    for (const auto& c : cases) EXPECT_EQ(TestBit(c.x, c.n), c.expected) << c.x << " bit " << c.n;
 }
 
 TEST_F(HexGeometry, DirectionTowardAHex) {
@@ -165,15 +168,17 @@ TEST_F(HexGeometry, CellBitsKeepTheirNeighbours) {
     EXPECT_FALSE(c.RiverNavigable());
 }
 
-TEST_F(HexGeometry, OffMapHexesAreImpassableWaterAndIgnoreWrites) {
+TEST_F(HexGeometry, OffMapHexesAreImpassableAndIgnoreWrites) {
     for (auto [x, y] : std::vector<std::pair<int, int>>{{0, 5}, {77, 5}, {5, 0}, {5, 55}, {-3, -3}}) {
         MapCell& c = MapGrid->Cell(x, y);
-        EXPECT_EQ(c.Terrain(), kTerrainWater);
+        EXPECT_EQ(c.Terrain(), kTerrainImpassable);
+        EXPECT_FALSE(c.Rail());
+        EXPECT_FALSE(c.RiverNavigable());
         EXPECT_EQ(c.Hexside(1), 3);
         c.SetState(9);
         c.SetTerrain(1);
         EXPECT_EQ(MapGrid->Cell(x, y).State(), 0);
-        EXPECT_EQ(MapGrid->Cell(x, y).Terrain(), kTerrainWater);
+        EXPECT_EQ(MapGrid->Cell(x, y).Terrain(), kTerrainImpassable);
     }
 }
 

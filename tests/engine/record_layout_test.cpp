@@ -129,6 +129,83 @@ TEST_F(RecordLayout, WritingAnyCorpsFieldStaysInsideItsElement) {
     }
 }
 
+// Writes every byte of one field through the record type, never through raw offsets.
+#define FIELD(name) [](auto& r) { std::memset(static_cast<void*>(&r.name), 0xFF, sizeof r.name); }
+
+template <typename Rec, typename Array>
+void CheckEveryFieldStaysInItsElement(const char* what, Array& array, std::size_t first, std::size_t size,
+                                      const std::vector<std::function<void(Rec&)>>& fields) {
+    TGameRec& g = *GameRec;
+    for (int i : {1, 2, static_cast<int>(Array::Count)}) {
+        const std::size_t lo = first + size * static_cast<std::size_t>(i - 1), hi = lo + size;
+        std::vector<bool> covered(size, false);
+        for (auto& write : fields) {
+            ResetEngineGlobals();
+            TGameRec before = g;
+            write(array[i]);
+            for (std::size_t b : ChangedBytes(before, g)) {
+                ASSERT_GE(b, lo) << what << " " << i;
+                ASSERT_LT(b, hi) << what << " " << i;
+                covered[b - lo] = true;
+            }
+        }
+        for (std::size_t b = 0; b < size; ++b) EXPECT_TRUE(covered[b]) << what << " byte " << b << " has no field";
+    }
+}
+
+TEST_F(RecordLayout, EveryFieldOfEveryRecordStaysInsideItsElement) {
+    TGameRec& g = *GameRec;
+    CheckEveryFieldStaysInItsElement<TArmyRec>("army", g.Armies, 266, 44, {
+        FIELD(Name), FIELD(BaseCity), FIELD(Side), FIELD(ArmyNumber), FIELD(Leader), FIELD(SupplyBase),
+        FIELD(Stance), FIELD(March), FIELD(Losses), FIELD(CorpsCount), FIELD(Readiness), FIELD(SupplyPriority),
+        FIELD(SupplyType), FIELD(FreeCorps), FIELD(Condition), FIELD(Theatre), FIELD(Objective), FIELD(Nation),
+        FIELD(PlanTag), FIELD(ArmyValue)});
+    CheckEveryFieldStaysInItsElement<TCityRec>("city", g.Cities, 926, 64, {
+        FIELD(Name), FIELD(HexX), FIELD(HexY), FIELD(Owner), FIELD(OriginalOwner), FIELD(Status), FIELD(PlanTag),
+        FIELD(Value), FIELD(State), FIELD(Theatre), FIELD(Fortifications), FIELD(CoastalGuns),
+        FIELD(FortifiedThisTurn), FIELD(RailLink), FIELD(Port), FIELD(RiverLink), FIELD(IroncladYards),
+        FIELD(WoodenYards), FIELD(Nation), FIELD(SupplySource), FIELD(Production), FIELD(Output),
+        FIELD(ExtraOutput), FIELD(Garrison), FIELD(ScoreValue), FIELD(EnemyTally), FIELD(Damage)});
+    CheckEveryFieldStaysInItsElement<TLeaderRec>("leader", g.Leaders, 14830, 31, {
+        FIELD(Name), FIELD(Status), FIELD(Initiative), FIELD(Rating), FIELD(Rank), FIELD(Tactics), FIELD(Drill),
+        FIELD(Nation), FIELD(Experience), FIELD(Political)});
+    CheckEveryFieldStaysInItsElement<TNationRec>("nation", g.Nations, 21340, 143, {
+        FIELD(Name), FIELD(Human), FIELD(Side), FIELD(Recovery), FIELD(PlanChoice), FIELD(CorpsTally),
+        FIELD(ArmyTally), FIELD(Capital), FIELD(CapitalThreat), FIELD(Policy), FIELD(RailCapacity),
+        FIELD(RailUsed), FIELD(OrdersGiven), FIELD(SeaControl), FIELD(NavalManpower), FIELD(Reserved25),
+        FIELD(Will), FIELD(ShipTotals), FIELD(RecruitPercent), FIELD(TheatreIdle), FIELD(FocusCity),
+        FIELD(CorpsInTheatre), FIELD(ArmiesInTheatre), FIELD(TheatrePosture), FIELD(TheatrePressure),
+        FIELD(TheatreDemand), FIELD(TheatreValueBase), FIELD(TheatreValue), FIELD(TheatreStrength),
+        FIELD(TheatreBalance), FIELD(TheatreReadiness), FIELD(TheatreSupplies), FIELD(TheatreCotton),
+        FIELD(TheatreLoad), FIELD(Attitude), FIELD(AppealCounter), FIELD(MonthlyRecruits), FIELD(Bounty),
+        FIELD(WeaponPool)});
+    CheckEveryFieldStaysInItsElement<TStateRec>("state", g.States, 21912, 81, {
+        FIELD(Name), FIELD(ShortName), FIELD(Owner), FIELD(PoliticalValue), FIELD(CapitalCity), FIELD(Loyalty),
+        FIELD(OccupationCount), FIELD(ControlSide), FIELD(Flag), FIELD(ForeignHeld), FIELD(Theatre),
+        FIELD(Controller), FIELD(StateCasualties), FIELD(OwnStrength), FIELD(EnemyStrength), FIELD(Recruits),
+        FIELD(BaseOutput), FIELD(CottonOutput), FIELD(MonthlyIncome), FIELD(OutputSeed), FIELD(CityOutput),
+        FIELD(ExtraOutput), FIELD(Priority), FIELD(EventCooldown), FIELD(Reserved55), FIELD(InfantryPool),
+        FIELD(CavalryPool), FIELD(ArtilleryPool), FIELD(NewRecruits), FIELD(WeaponCapacity)});
+    CheckEveryFieldStaysInItsElement<TFleetRec>("fleet", g.Fleets, 24909, 73, {
+        FIELD(HexX), FIELD(HexY), FIELD(FleetNumber), FIELD(Side), FIELD(BuildCounter), FIELD(Mission),
+        FIELD(HomePort), FIELD(TargetCity), FIELD(Cargo), FIELD(WaterType), FIELD(Ironclads), FIELD(Wooden),
+        FIELD(Transports), FIELD(DamagedIronclads), FIELD(DamagedWooden), FIELD(DamagedTransports), FIELD(DestX),
+        FIELD(DestY), FIELD(Spotted), FIELD(Owner), FIELD(StepsAllowed), FIELD(PathIndex), FIELD(Engaged),
+        FIELD(PlannedStep), FIELD(StepDone), FIELD(TransportTag), FIELD(Supplies), FIELD(Cotton), FIELD(StartX),
+        FIELD(StartY)});
+    CheckEveryFieldStaysInItsElement<TArmyNameRec>("army name", g.ArmyNamePool[2], 32425, 24, {
+        FIELD(Name), FIELD(RegionKey), FIELD(MatchKey1), FIELD(MatchKey2), FIELD(Used), FIELD(Score)});
+    CheckEveryFieldStaysInItsElement<TWeaponRec>("weapon", g.WeaponTable, 32641, 18, {
+        FIELD(Reserved0), FIELD(FireFactor1), FIELD(FireFactor2), FIELD(Price)});
+    CheckEveryFieldStaysInItsElement<TPlanRec>("plan", g.Plans, 32785, 10, {
+        FIELD(TargetCity), FIELD(TurnCounter), FIELD(PlanState), FIELD(PlanStep), FIELD(Reserved6)});
+    CheckEveryFieldStaysInItsElement<TBrigadeRec>("brigade", g.Brigades, 33025, 10, {
+        FIELD(Nation), FIELD(AttachIndex), FIELD(BrigadeType), FIELD(Strength), FIELD(Weapon), FIELD(Quality),
+        FIELD(HomeState), FIELD(Ordinal), FIELD(AttachKind), FIELD(Fatigue)});
+}
+
+#undef FIELD
+
 TEST_F(RecordLayout, IndexZeroReadsZeroAndWritesNowhere) {
     TGameRec& g = *GameRec;
     std::memset(static_cast<void*>(&g), 0x5A, sizeof g);
@@ -153,6 +230,7 @@ TEST_F(RecordLayout, IndexPastTheEndIsCountedAndHarmless) {
     EXPECT_TRUE(ChangedBytes(before, g).empty());
     EXPECT_EQ(g.Corps[121].HexX, 0);
     EXPECT_EQ(CheckedAccessFaults(), 4u);
+    ResetCheckedAccessFaults();
 }
 
 TEST_F(RecordLayout, NamesAreCutToTheirCapacityAndKeepTheirNeighbours) {

@@ -89,6 +89,25 @@ TEST_F(Selection, ACrowdedHexKeepsItsFirstTwentyObjects) {
     EXPECT_EQ(SelectionList.Entry(21).Index, 0) << "past the end reads as an entry to skip";
 }
 
+TEST_F(Selection, TheOtherSidesCitiesArmiesAndFleetsAreNeverListed) {
+    TGameRec& g = *GameRec;
+    g.Cities[8].Owner = 2;
+    g.Cities[8].HexX = 20;
+    g.Cities[8].HexY = 30;
+    g.Armies[3].BaseCity = 8;
+    g.Armies[3].Side = 2;
+    g.Armies[3].Nation = 2;
+    g.Fleets[2] = {};
+    g.Fleets[2].Side = 2;
+    g.Fleets[2].HexX = 20;
+    g.Fleets[2].HexY = 30;
+    CollectAllAtClickedHex();
+    EXPECT_EQ(SelectionList.Count, 0);
+    SidePlayed = 2;
+    CollectAllAtClickedHex();
+    EXPECT_EQ(SelectionList.Count, 3) << "the same hex seen by the Confederacy";
+}
+
 TEST_F(Selection, LeftButtonListsCorpsOnly) {
     TGameRec& g = *GameRec;
     g.Cities[4].Owner = 1;

@@ -20,6 +20,7 @@ void EngineTest::SetUp() {
 }
 
 void EngineTest::TearDown() {
+    EXPECT_EQ(CheckedAccessFaults(), 0u) << "a rule used a record index past the end of its array";
     EXPECT_EQ(ScriptedDrawsLeft(), 0u) << "the test scripted draws that the rules never took";
     ScriptRandomDraws({});
     SetRandomDrawLogging(false);
