@@ -1,0 +1,208 @@
+// The text table as a player meets it: every number the game asks for holds a line, notice
+// lines and choices fit their fields once names and numbers are glued on, and texts that are
+// glued to names keep the blanks that separate them.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "engine/core/text_table.h"
+#include "tests/support/engine_fixture.h"
+
+namespace kvt {
+namespace {
+
+constexpr int kHighestText = 731;
+constexpr int kNoticeLine = 40;
+constexpr int kChoiceCaption = 23;
+
+// The longest thing the game glues to a text: record names and printed numbers.
+constexpr int kLeaderName = 21;
+constexpr int kCityName = 16;
+constexpr int kStateName = 15;
+constexpr int kNationName = 9;
+constexpr int kArmyName = 22;
+constexpr int kAmount = 5;  // a 16-bit amount in digits
+constexpr int kSmallCount = 3;
+
+// Numbers no rule of the game reads; they stay empty so every later line keeps its number.
+const char* const kUnusedRanges =
+    "26-27 34 40-41 60-62 67-69 78-81 96 101-104 106 111 127-141 144 147 158-163 173-174 179 "
+    "213-222 230-237 239-243 247-249 252-255 257-258 273-288 327-329 334-337 343 348 352-357 362 "
+    "367 371-372 376-379 394 420-425 447 460 467 473 478-480 510 584 595 605 613 616 619 710 718 "
+    "720 723 726 730";
+
+std::set<int> UnusedNumbers() {
+    std::set<int> out;
+    std::istringstream in(kUnusedRanges);
+    std::string range;
+    while (in >> range) {
+        const auto dash = range.find('-');
+        const int lo = std::stoi(range.substr(0, dash));
+        const int hi = dash == std::string::npos ? lo : std::stoi(range.substr(dash + 1));
+        for (int n = lo; n <= hi; ++n) out.insert(n);
+    }
+    return out;
+}
+
+class TextFile : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const std::string path = testing::GameFile("KVT_ENG.TXT");
+        ASSERT_TRUE(table.LoadFromFile(path)) << path;
+        std::ifstream in(path, std::ios::binary);
+        raw.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    const std::string& T(int n) const { return table[n]; }
+    TTextTable table;
+    std::string raw;
+};
+
+TEST_F(TextFile, HoldsOneLinePerNumberUpToTheHighestText) {
+    EXPECT_EQ(table.Count(), kHighestText + 1);
+    EXPECT_FALSE(T(kHighestText).empty());
+    // Plain one-byte characters only: notice fields count bytes.
+    for (unsigned char c : raw) {
+        EXPECT_TRUE(c == '\n' || (c >= 0x20 && c < 0x7F)) << "byte " << int(c);
+        if (!(c == '\n' || (c >= 0x20 && c < 0x7F))) break;
+    }
+}
+
+TEST_F(TextFile, EveryUsedNumberHasWordingAndUnusedOnesStayEmpty) {
+    const std::set<int> unused = UnusedNumbers();
+    ASSERT_EQ(unused.size(), 146u);
+    for (int n = 0; n <= kHighestText; ++n) {
+        if (unused.count(n)) {
+            EXPECT_TRUE(T(n).empty()) << "text " << n << " should be empty: lines have shifted?";
+        } else {
+            EXPECT_FALSE(T(n).empty()) << "text " << n << " is missing";
+            EXPECT_NE(T(n).find_first_not_of(' '), std::string::npos) << "text " << n << " is blank";
+        }
+    }
+}
+
+// A notice line: the text plus whatever the game glues to it must fit the 40 characters.
+struct NoticeUse {
+    int text;
+    int glued;  // longest name or number joined to it on the same line
+    int limit;
+};
+
+TEST_F(TextFile, NoticeLinesFitTheirFieldWithNamesAndNumbersGluedOn) {
+    const std::vector<NoticeUse> uses = {
+        // stand-alone lines
+        {12, 0, kNoticeLine}, {15, 0, kNoticeLine}, {16, 0, kNoticeLine}, {17, 0, kNoticeLine},
+        {18, 0, kNoticeLine}, {19, 0, kNoticeLine}, {20, 0, kNoticeLine}, {22, 0, kNoticeLine},
+        {23, 0, kNoticeLine}, {24, 0, kNoticeLine}, {25, 0, kNoticeLine}, {28, 0, kNoticeLine},
+        {30, 0, kNoticeLine}, {31, 0, kNoticeLine}, {33, 0, kNoticeLine}, {36, 0, kNoticeLine},
+        {37, 0, kNoticeLine}, {38, 0, kNoticeLine}, {39, 0, kNoticeLine}, {48, 0, kNoticeLine},
+        {54, 0, kNoticeLine}, {55, 0, kNoticeLine}, {70, 0, kNoticeLine}, {71, 0, kNoticeLine},
+        {72, 0, kNoticeLine}, {73, 0, kNoticeLine}, {74, 0, kNoticeLine}, {75, 0, kNoticeLine},
+        {76, 0, kNoticeLine}, {146, 0, kNoticeLine}, {150, 0, kNoticeLine}, {151, 0, kNoticeLine},
+        {152, 0, kNoticeLine}, {153, 0, kNoticeLine}, {154, 0, kNoticeLine}, {156, 0, kNoticeLine},
+        {157, 0, kNoticeLine}, {201, 0, kNoticeLine}, {202, 0, kNoticeLine}, {203, 0, kNoticeLine},
+        {204, 0, kNoticeLine}, {205, 0, kNoticeLine}, {206, 0, kNoticeLine}, {207, 0, kNoticeLine},
+        {210, 0, kNoticeLine}, {211, 0, kNoticeLine}, {212, 0, kNoticeLine}, {223, 0, kNoticeLine},
+        {229, 0, kNoticeLine}, {455, 0, kNoticeLine}, {458, 0, kNoticeLine}, {463, 0, kNoticeLine},
+        {569, 0, kNoticeLine}, {570, 0, kNoticeLine}, {571, 0, kNoticeLine}, {572, 0, kNoticeLine},
+        {575, 0, kNoticeLine}, {577, 0, kNoticeLine}, {620, 0, kNoticeLine}, {621, 0, kNoticeLine},
+        {622, 0, kNoticeLine}, {688, 0, kNoticeLine}, {689, 0, kNoticeLine}, {690, 0, kNoticeLine},
+        {691, 0, kNoticeLine}, {692, 0, kNoticeLine}, {693, 0, kNoticeLine}, {694, 0, kNoticeLine},
+        {695, 0, kNoticeLine}, {696, 0, kNoticeLine}, {697, 0, kNoticeLine}, {698, 0, kNoticeLine},
+        {699, 0, kNoticeLine}, {700, 0, kNoticeLine}, {701, 0, kNoticeLine}, {702, 0, kNoticeLine},
+        {705, 0, kNoticeLine}, {706, 0, kNoticeLine}, {707, 0, kNoticeLine}, {708, 0, kNoticeLine},
+        // a prefix before a name or number
+        {0, kArmyName, kNoticeLine}, {9, kLeaderName, kNoticeLine}, {10, kCityName, kNoticeLine},
+        {21, 1 + kLeaderName, kNoticeLine}, {47, kCityName, kNoticeLine},
+        {77, kLeaderName, kNoticeLine}, {90, kSmallCount, kNoticeLine},
+        {92, kSmallCount, kNoticeLine}, {95, kSmallCount, kNoticeLine},
+        {105, 1 + kCityName, kNoticeLine}, {110, kCityName, kNoticeLine},
+        {149, 1 + kLeaderName, kNoticeLine}, {199, kNationName, kNoticeLine},
+        {200, kCityName + 1 + kStateName, kNoticeLine}, {227, kCityName, kNoticeLine},
+        {228, kLeaderName, kNoticeLine}, {568, kLeaderName, kNoticeLine},
+        {687, kCityName, kNoticeLine},
+        // a suffix after a name or number
+        {11, kAmount, kNoticeLine}, {13, kNationName, kNoticeLine}, {14, kNationName, kNoticeLine},
+        {29, kStateName, kNoticeLine}, {32, kCityName + 1 + 4, kNoticeLine},
+        {35, kLeaderName, kNoticeLine}, {143, kCityName, kNoticeLine},
+        {145, kLeaderName + 1, kNoticeLine}, {148, kLeaderName, kNoticeLine},
+        {155, kCityName, kNoticeLine}, {225, kAmount, kNoticeLine}, {226, kAmount, kNoticeLine},
+        {454, 12, kNoticeLine}, {567, 0, kNoticeLine}, {573, kSmallCount, kNoticeLine},
+        {574, kLeaderName, kNoticeLine}, {576, kSmallCount, kNoticeLine},
+        {368, 8, kNoticeLine}, {369, 8, kNoticeLine}, {370, 8, kNoticeLine},
+        // the state that enters the war has one character less
+        {731, kStateName, kNoticeLine - 1},
+    };
+    for (const NoticeUse& u : uses) {
+        EXPECT_LE(static_cast<int>(T(u.text).size()) + u.glued, u.limit)
+            << "text " << u.text << " \"" << T(u.text) << "\" is cut off in its notice";
+    }
+}
+
+TEST_F(TextFile, ChoiceCaptionsFitTheirField) {
+    for (int n : {3, 4, 208, 209, 224, 413, 703, 704}) {
+        EXPECT_LE(T(n).size(), static_cast<std::size_t>(kChoiceCaption)) << "text " << n;
+    }
+}
+
+TEST_F(TextFile, TextsGluedBeforeANameEndWithTheirOwnBlank) {
+    for (int n : {0, 1, 2, 8, 9, 10, 21, 47, 51, 52, 53, 77, 90, 91, 92, 93, 94, 95, 97, 98, 99,
+                  100, 109, 110, 112, 164, 165, 166, 167, 169, 170, 171, 172, 177, 178, 199, 200,
+                  227, 228, 319, 491, 568, 585, 586, 587, 588, 614, 615, 617, 618, 660, 661, 662,
+                  668, 687, 724}) {
+        EXPECT_TRUE(!T(n).empty() && T(n).back() == ' ') << "text " << n << " \"" << T(n) << "\"";
+    }
+}
+
+TEST_F(TextFile, TextsGluedAfterANameStartWithASeparator) {
+    for (int n : {5, 6, 7, 8, 11, 13, 14, 29, 32, 35, 52, 113, 114, 115, 116, 117, 118, 119, 143,
+                  148, 155, 225, 226, 452, 453, 459, 567, 573, 574, 576, 580, 581, 582, 722, 725,
+                  731}) {
+        ASSERT_FALSE(T(n).empty()) << "text " << n;
+        const unsigned char first = static_cast<unsigned char>(T(n).front());
+        EXPECT_FALSE(std::isalnum(first)) << "text " << n << " \"" << T(n) << "\" runs into the name";
+    }
+}
+
+// Where the game itself puts a blank, dash, colon or word before or after the text, a blank of
+// the text's own would show twice.
+TEST_F(TextFile, TextsBesideASeparatorOfTheGameCarryNoBlankThere) {
+    for (int n : {105, 149, 326, 396, 404, 489, 542, 543, 544, 591, 678}) {
+        EXPECT_NE(T(n).back(), ' ') << "text " << n << " \"" << T(n) << "\"";
+    }
+    for (int n : {145, 368, 369, 370, 396, 454, 666}) {
+        EXPECT_NE(T(n).front(), ' ') << "text " << n << " \"" << T(n) << "\"";
+    }
+}
+
+// Band words and choices of one scale must tell their steps apart.
+TEST_F(TextFile, WordsOfOneScaleDiffer) {
+    const std::vector<std::vector<int>> scales = {
+        {56, 57, 58, 59},           {82, 83, 84, 85, 86, 87},     {185, 186, 187, 188},
+        {189, 190, 191, 192, 193, 194}, {195, 196, 197, 198},    {244, 245, 246},
+        {259, 260, 261, 262},       {297, 298, 299, 300, 301, 302, 303, 304},
+        {306, 307, 308, 309, 310, 311, 312}, {151, 152, 153, 154}, {175, 176, 168},
+        {399, 400, 401, 409, 410},  {511, 512, 513, 514, 515},   {518, 519, 520, 521, 522, 523, 524},
+        {532, 533, 534, 535, 536},  {537, 538, 539, 540},        {541, 542, 543, 544},
+        {545, 546, 547},            {549, 550, 551},             {553, 554, 555, 556, 557},
+        {559, 560, 561, 562},       {580, 581, 582},             {627, 628, 629, 630, 631},
+        {640, 641, 642, 643, 644, 645, 646}, {669, 670, 671, 672, 673}, {674, 675, 676, 677},
+        {632, 633, 634, 635, 636, 637}, {681, 682},              {683, 684, 685},
+        {384, 385, 386},            {389, 390, 391},             {392, 393},
+        {17, 18, 19, 20},           {503, 589},                  {63, 64, 65},
+        {709, 711, 712, 713, 714, 715, 716, 717, 719, 721},
+    };
+    for (const auto& scale : scales) {
+        std::set<std::string> seen;
+        for (int n : scale) {
+            EXPECT_TRUE(seen.insert(T(n)).second) << "text " << n << " repeats \"" << T(n) << "\"";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kvt
