@@ -3,9 +3,11 @@
 #include <QMainWindow>
 
 #include "engine/core/random.h"
+#include "gui/platform/fonts.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    kvt::gui::InstallPlatformLook(app);
     QApplication::setApplicationDisplayName(QStringLiteral("Drennovar III  v2.5"));
     kvt::UseClockForRandomize(true);
     kvt::Randomize();

@@ -1,20 +1,37 @@
-// The information and warning message boxes of the game: a caption, a text and OK (or OK and
-// Cancel). Modal; the window's close button answers as Cancel would, or OK when there is none.
+// The information and warning message boxes of the game: the program's title, an icon, a text
+// and OK (or OK and Cancel). Modal. Escape and the window's close answer Cancel, or OK when the
+// box has no Cancel button.
 #pragma once
 
-#include <QDialog>
+#include <QPushButton>
 #include <QString>
 
+#include "gui/platform/form.h"
+
 class QLabel;
-class QPushButton;
 
 namespace kvt::gui {
 
-class TMessageBox : public QDialog {
+enum class TMsgDlgType { Information, Warning };
+enum class TMsgDlgButtons { Ok, OkCancel };
+
+// A message-box button: sets its modal result on the box when clicked.
+class TMessageButton : public QPushButton, public TDialogKeyTarget {
     Q_OBJECT
 public:
-    enum class Kind { Information, Warning };
-    TMessageBox(QWidget* parent, Kind kind, const QString& text, bool withCancel);
+    TMessageButton(const QString& caption, int modalResult, bool cancel, TForm* form);
+    bool DialogKey(int key, Qt::KeyboardModifiers modifiers) override;
+    bool IsCancelControl() const override { return cancel_; }
+
+private:
+    int modalResult_;
+    bool cancel_;
+};
+
+class TMessageBox : public TForm {
+    Q_OBJECT
+public:
+    TMessageBox(QWidget* parent, TMsgDlgType type, const QString& text, TMsgDlgButtons buttons);
 
     QLabel* TextLabel() const { return text_; }
     QPushButton* OkButton() const { return ok_; }
@@ -26,9 +43,13 @@ private:
     QPushButton* cancel_ = nullptr;
 };
 
-// Shows an information box with an OK button and waits for it.
+// Shows the box and waits; answers mrOk or mrCancel.
+int MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type, TMsgDlgButtons buttons);
+// Information with OK.
 void ShowInformationBox(QWidget* parent, const QString& text);
-// Shows a warning with OK and Cancel; true for OK.
+// Warning with OK.
+void ShowWarningBox(QWidget* parent, const QString& text);
+// Warning with OK and Cancel; true for OK.
 bool ShowConfirmBox(QWidget* parent, const QString& text);
 
 }  // namespace kvt::gui

@@ -1,0 +1,75 @@
+// Caption, transparency, look flags and accelerator of the check and radio items.
+#include "gui/ui/button_control.h"
+
+#include "gui/platform/text_draw.h"
+#include "gui/ui/library_tools.h"
+
+namespace kvt::gui {
+
+TElButtonControl::TElButtonControl(QWidget* parent) : TElXPThemedControl(parent) {
+    SetColor(clBtnFace);
+    SetFontColor(clBtnText);
+    setAttribute(Qt::WA_OpaquePaintEvent, true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void TElButtonControl::SetCaption(const QString& text) {
+    if (text == caption_) return;
+    caption_ = text;
+    TextChanged();
+}
+
+void TElButtonControl::SetTransparent(bool value) {
+    if (value == transparent_) return;
+    transparent_ = value;
+    setAttribute(Qt::WA_OpaquePaintEvent, !value);
+    RecreateWnd();
+}
+
+void TElButtonControl::SetTextDrawType(TElTextDrawType value) {
+    if (value == textDrawType_) return;
+    textDrawType_ = value;
+    repaint();
+}
+
+void TElButtonControl::SetMoneyFlat(bool value) {
+    if (value == moneyFlat_) return;
+    moneyFlat_ = value;
+    update();
+}
+
+void TElButtonControl::SetMoneyFlatActiveColor(TColor value) {
+    if (value == moneyFlatActive_) return;
+    moneyFlatActive_ = value;
+    if (moneyFlat_) update();
+}
+
+void TElButtonControl::SetMoneyFlatInactiveColor(TColor value) {
+    if (value == moneyFlatInactive_) return;
+    moneyFlatInactive_ = value;
+    if (moneyFlat_) update();
+}
+
+void TElButtonControl::SetMoneyFlatDownColor(TColor value) {
+    if (value == moneyFlatDown_) return;
+    moneyFlatDown_ = value;
+    if (moneyFlat_) update();
+}
+
+bool TElButtonControl::DrawsFocusRect() const { return !WindowsVersion().IsWin2000 || showFocusCue_; }
+bool TElButtonControl::DrawsAccelerators() const { return !WindowsVersion().IsWin2000 || showAccelCue_; }
+
+void TElButtonControl::Click() { emit OnClick(); }
+
+bool TElButtonControl::DialogChar(QChar key) {
+    if (!IsAccel(key, caption_) || !isVisible() || !isEnabled() || focusPolicy() == Qt::NoFocus) return false;
+    Click();
+    return true;
+}
+
+void TElButtonControl::moveEvent(QMoveEvent* event) {
+    TElXPThemedControl::moveEvent(event);
+    if (transparent_) update();  // what lies behind has changed
+}
+
+}  // namespace kvt::gui

@@ -1,0 +1,62 @@
+// Small routines the control library shares: numbers, temporary file names, strings on streams,
+// 8-byte numbers as two integers joined by a dot, the keyboard's shift state, a message pump and
+// the flags of the system version the library behaves as. Stream routines never trust a length
+// they read: it is checked against what the stream still holds.
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <cstdint>
+#include <istream>
+#include <ostream>
+#include <string>
+
+namespace kvt::gui {
+
+std::uint32_t ReverseBytes(std::uint32_t value);
+// Adds "\" unless the path already ends with "\" or "/"; an empty path stays empty.
+std::string IncludeTrailingDelimiter(const std::string& path);
+// The temporary folder (with a trailing delimiter) and a new lower-case GUID, no extension.
+QString GetUniqueTempFileName();
+// The item rectangle centred in a box at (0, 0), never starting left of or above it.
+QRect CenterRect(int itemWidth, int itemHeight, int boxWidth, int boxHeight);
+// Writes s and CR LF, unless s already ends with CR LF.
+void WriteTextLine(std::ostream& stream, const std::string& s);
+inline bool InRange(int lo, int hi, int x) { return lo <= x && x <= hi; }
+inline int Max(int a, int b) { return a > b ? a : b; }
+inline int Min(int a, int b) { return a < b ? a : b; }
+// A 4-byte little-endian length, then the characters; false when writing fails.
+bool WriteStringToStream(std::ostream& stream, const std::string& s);
+// The inverse; false on a negative length, a length longer than what remains, or a short read.
+bool ReadStringFromStream(std::istream& stream, std::string& s);
+// "low.high" into an 8-byte value; code 0 on success, else the error position (-1: no dot).
+void StrToInt64Pair(const std::string& s, int& code, std::int64_t& value);
+std::string Int64PairToStr(std::int64_t value);
+// Runs one pending event; true when there was one.
+bool PumpOneMessage();
+void PumpMessages();
+
+enum class TShiftStateFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
+unsigned GetShiftStateNow();
+
+// The system the library behaves as, from its platform family and version.
+struct TWindowsVersionFlags {
+    bool IsWin95 = false;         // the 9x family
+    bool IsWin95OSR2 = false;     // 9x and build at least 1000
+    bool IsWinNT = false;
+    bool IsWin2000 = false;       // NT and major at least 5
+    bool IsWinNTUp = false;       // NT or later
+    bool IsWin98 = false;         // 9x and minor above 0
+    bool IsWinME = false;         // 9x and minor at least 90
+    bool IsWinXP = false;         // NT 5.1 exactly
+    bool IsWinXPUp = false;       // NT, major at least 5 and minor at least 1
+};
+enum class TPlatformFamily { Win9x, NT };
+TWindowsVersionFlags ComputeVersionFlags(TPlatformFamily family, int major, int minor, int build);
+// This platform behaves as NT 5.1: focus rectangles and accelerators follow their cue flags,
+// and the visual-styles service is looked for (and not found).
+const TWindowsVersionFlags& WindowsVersion();
+
+}  // namespace kvt::gui

@@ -1,0 +1,161 @@
+// String searching and hexadecimal conversions.
+#include "gui/ui/string_utils.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace kvt::gui {
+namespace {
+
+std::string Trim(const std::string& s) {
+    std::size_t b = 0, e = s.size();
+    while (b < e && static_cast<unsigned char>(s[b]) <= ' ') ++b;
+    while (e > b && static_cast<unsigned char>(s[e - 1]) <= ' ') --e;
+    return s.substr(b, e - b);
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+[[noreturn]] void InvalidInteger(const std::string& s) {
+    throw EConvertError("'" + s + "' is not a valid integer value");
+}
+
+}  // namespace
+
+bool ReplaceFirst(std::string& s, const std::string& oldText, const std::string& newText) {
+    if (oldText.empty()) return false;
+    const std::size_t at = s.find(oldText);
+    if (at == std::string::npos) return false;
+    s.replace(at, oldText.size(), newText);
+    return true;
+}
+
+int LastPos(const std::string& sub, const std::string& s) {
+    if (sub.empty() || s.empty() || sub.size() > s.size()) return 0;
+    const std::size_t at = s.rfind(sub);
+    return at == std::string::npos ? 0 : static_cast<int>(at) + 1;
+}
+
+std::int32_t HexStrToInt(const std::string& text) {
+    std::string s = text;
+    if (!s.empty() && s[0] == '$') s.erase(0, 1);
+    s = Trim(s);
+    if (s.empty()) InvalidInteger(text);
+    bool negative = false;
+    if (s[0] == '-' || s[0] == '+') {
+        negative = s[0] == '-';
+        s.erase(0, 1);
+    }
+    std::uint64_t value = 0;
+    for (char c : s) {
+        const int d = HexDigit(c);
+        if (d < 0) InvalidInteger(text);
+        value = value * 16 + static_cast<std::uint64_t>(d);
+        if (value > 0xFFFFFFFFull) value = 0xFFFFFFFFull;  // saturate: more digits must not wrap round
+    }
+    if (s.empty()) InvalidInteger(text);
+    std::uint32_t bits = static_cast<std::uint32_t>(value);
+    if (negative) bits = 0u - bits;
+    return static_cast<std::int32_t>(bits);
+}
+
+std::int32_t HexStrToIntDef(const std::string& s, std::int32_t def) {
+    try {
+        return HexStrToInt(s);
+    } catch (const EConvertError&) {
+        return def;
+    }
+}
+
+std::string DataToHexStr(const void* buffer, std::size_t size) {
+    char head[32];
+    std::snprintf(head, sizeof head, "454C %zX ", size);
+    std::string out = head;
+    out.reserve(out.size() + size * 3);
+    const auto* bytes = static_cast<const std::uint8_t*>(buffer);
+    for (std::size_t i = 0; i < size; ++i) {
+        char b[4];
+        std::snprintf(b, sizeof b, "%02X ", bytes[i]);
+        out += b;
+    }
+    return out;
+}
+
+bool HexStrToData(const std::string& s, std::vector<std::uint8_t>& buffer, int& size) {
+    buffer.clear();
+    size = -1;
+    if (s.rfind("454C", 0) != 0) return false;
+    // Split what follows the marker and its blank into blank-separated tokens.
+    std::vector<std::string> tokens;
+    std::string rest = s.size() > 5 ? s.substr(5) : std::string();
+    std::size_t pos = 0;
+    while (pos < rest.size()) {
+        const std::size_t blank = rest.find(' ', pos);
+        const std::size_t end = blank == std::string::npos ? rest.size() : blank;
+        if (end > pos) tokens.push_back(rest.substr(pos, end - pos));
+        pos = end + 1;
+    }
+    if (tokens.empty()) return false;
+    std::int32_t declared;
+    try {
+        declared = HexStrToInt(tokens[0]);
+    } catch (const EConvertError&) {
+        return false;
+    }
+    // The size must match the bytes present before anything is allocated.
+    if (declared < 0 || static_cast<std::size_t>(declared) > tokens.size() - 1) return false;
+    std::vector<std::uint8_t> bytes;
+    bytes.reserve(static_cast<std::size_t>(declared));
+    for (int i = 1; i <= declared; ++i) {
+        const std::string& t = tokens[static_cast<std::size_t>(i)];
+        std::int32_t v;
+        try {
+            v = HexStrToInt(t);
+        } catch (const EConvertError&) {
+            return false;
+        }
+        if (v < 0 || v > 255) return false;
+        bytes.push_back(static_cast<std::uint8_t>(v));
+    }
+    buffer = std::move(bytes);
+    size = declared;
+    return true;
+}
+
+void ExtractStr(std::string& s, int start, int count, std::string& part) {
+    part.clear();
+    if (count <= 0 || start > static_cast<int>(s.size())) return;
+    if (start < 1) {
+        count -= 1 - start;  // characters before the string's start do not exist
+        start = 1;
+        if (count <= 0) return;
+    }
+    const std::size_t from = static_cast<std::size_t>(start - 1);
+    const std::size_t n = std::min(static_cast<std::size_t>(count), s.size() - from);
+    part = s.substr(from, n);
+    s.erase(from, n);
+}
+
+bool StrStartsWith(const char* s, const char* sub) {
+    if (!sub) return true;
+    if (!s) return false;
+    while (*sub) {
+        if (*s != *sub) return false;
+        ++s;
+        ++sub;
+    }
+    return true;
+}
+
+bool ContainsAt(const std::string& s, int index, const std::string& sub) {
+    if (index <= 0 || static_cast<int>(s.size()) < index) return false;
+    return s.compare(static_cast<std::size_t>(index - 1), sub.size(), sub) == 0 &&
+           s.size() - static_cast<std::size_t>(index - 1) >= sub.size();
+}
+
+}  // namespace kvt::gui

@@ -1,0 +1,40 @@
+// String routines the control library shares: searching, hexadecimal text to numbers and raw
+// bytes as hexadecimal text. Plain C++ on 8-bit strings; positions count from 1, 0 = not found.
+// Nothing here trusts a length or size read from text: everything is checked against what is there.
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kvt::gui {
+
+// The conversion error of a text that is not a number.
+class EConvertError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Replaces the first occurrence of oldText; true when there was one.
+bool ReplaceFirst(std::string& s, const std::string& oldText, const std::string& newText);
+// Position of the last occurrence of sub in s (from 1), 0 when none or either is empty.
+int LastPos(const std::string& sub, const std::string& s);
+// Hexadecimal text ("$1F", " -a ") to a 32-bit integer. Digits beyond 32 bits saturate at
+// 0xFFFFFFFF instead of wrapping; the 32-bit pattern is the result, so "FFFFFFFF" is -1.
+// Throws EConvertError for an empty or invalid text.
+std::int32_t HexStrToInt(const std::string& s);
+std::int32_t HexStrToIntDef(const std::string& s, std::int32_t def);
+// "454C <size> <byte> <byte> ... " in upper-case hexadecimal.
+std::string DataToHexStr(const void* buffer, std::size_t size);
+// The inverse. False (size -1, buffer empty) on a wrong marker, a bad token, or fewer bytes
+// present than the size announces; a size is never allocated before the bytes are counted.
+bool HexStrToData(const std::string& s, std::vector<std::uint8_t>& buffer, int& size);
+// Cuts count characters from start (from 1) out of s into part; out-of-range parts are clipped.
+void ExtractStr(std::string& s, int start, int count, std::string& part);
+// True when sub is absent; false when s is absent; else whether s begins with sub.
+bool StrStartsWith(const char* s, const char* sub);
+// index > 0, s at least index long, and s from index on begins with sub.
+bool ContainsAt(const std::string& s, int index, const std::string& sub);
+
+}  // namespace kvt::gui

@@ -1,0 +1,252 @@
+// Drawing utilities checked on the pixels they leave in an image.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "gui/platform/colors.h"
+#include "gui/ui/canvas_utils.h"
+
+namespace kvt::gui {
+namespace {
+
+QImage Blank(int w, int h, QColor c = Qt::magenta) {
+    QImage img(w, h, QImage::Format_RGB32);
+    img.fill(c);
+    return img;
+}
+
+QColor At(const QImage& img, int x, int y) { return QColor(img.pixel(x, y)); }
+QColor Sys(TColor c) { return ToQColor(c); }
+
+TEST(CanvasUtils, GradientBandsRunFromStartToEndColour) {
+    QImage img = Blank(40, 10);
+    {
+        QPainter p(&img);
+        GradientFillRect(p, QRect(0, 0, 40, 10), clBlack, RGBColor(90, 0, 30), 4, false);
+    }
+    // Four 10-pixel bands: 0, 1/3, 2/3 and all of the way.
+    const int red[] = {0, 30, 60, 90};
+    for (int band = 0; band < 4; ++band) {
+        EXPECT_EQ(At(img, band * 10, 5).red(), red[band]) << band;
+        EXPECT_EQ(At(img, band * 10 + 9, 0).red(), red[band]) << band;
+    }
+    EXPECT_EQ(At(img, 39, 9).blue(), 30);
+
+    const struct {
+        int steps;
+        TColor start, end;
+        QColor expected;
+    } cases[] = {
+        {0, clBlack, clWhite, Qt::magenta},             // no bands: nothing painted
+        {-3, clBlack, clWhite, Qt::magenta},
+        {1, clRed, clWhite, QColor(255, 0, 0)},         // one band has the start colour
+        {0, clBtnFace, clBtnFace, Sys(clBtnFace)},      // equal colours fill whatever the steps
+    };
+    for (const auto& c : cases) {
+        QImage one = Blank(8, 8);
+        {
+            QPainter p(&one);
+            GradientFillRect(p, QRect(0, 0, 8, 8), c.start, c.end, c.steps, true);
+        }
+        EXPECT_EQ(At(one, 7, 7), c.expected) << c.steps;
+        EXPECT_EQ(At(one, 0, 0), c.expected) << c.steps;
+    }
+
+    QImage clipped = Blank(20, 20);
+    {
+        QPainter p(&clipped);
+        GradientFillRectClipped(p, QRect(0, 0, 5, 5), QRect(0, 0, 100, 100), true, 10, clBlack, clWhite,
+                                QPoint(0, 90));
+    }
+    EXPECT_EQ(At(clipped, 2, 2), QColor(255, 255, 255));  // the last band, drawn back at the clip's place
+    EXPECT_EQ(At(clipped, 10, 10), QColor(Qt::magenta));
+}
+
+TEST(CanvasUtils, HlsConversionsFollowTheLibraryScale) {
+    const struct {
+        TColor rgb;
+        int h, l, s;
+    } cases[] = {
+        {RGBColor(127, 127, 127), 168, 126, 0}, {RGBColor(0, 0, 0), 168, 0, 0},  {RGBColor(255, 255, 255), 168, 252, 0},
+        {RGBColor(255, 0, 0), 0, 126, 252},     {RGBColor(0, 255, 0), 84, 126, 252},
+        {RGBColor(0, 0, 255), 168, 126, 252},
+    };
+    for (const auto& c : cases) {
+        const TColor hls = ColorToHLS(c.rgb);
+        EXPECT_EQ(HueOf(hls), c.h) << std::hex << c.rgb;
+        EXPECT_EQ(LightnessOf(hls), c.l) << std::hex << c.rgb;
+        EXPECT_EQ(SaturationOf(hls), c.s) << std::hex << c.rgb;
+        EXPECT_EQ(HLSToColor(hls), c.rgb) << std::hex << c.rgb;
+    }
+    EXPECT_EQ(ColorToHLS(clBtnFace), ColorToHLS(ColorToRGB(clBtnFace)));
+    EXPECT_EQ(MulDiv(7, 3, 2), 11);
+    EXPECT_EQ(MulDiv(-7, 3, 2), -11);
+    EXPECT_EQ(MulDiv(1, 1, 0), -1);
+}
+
+TEST(CanvasUtils, GrabHitTestFindsStripsAndCorners) {
+    const QRect r(0, 0, 100, 80);
+    const struct {
+        int x, y, code;
+    } cases[] = {
+        {100, 40, HTNOWHERE}, {40, 80, HTNOWHERE}, {-1, 5, HTNOWHERE}, {50, 40, HTCLIENT},
+        {0, 5, HTTOPLEFT},    {1, 40, HTLEFT},     {2, 75, HTBOTTOMLEFT}, {50, 0, HTTOP},
+        {95, 1, HTTOPRIGHT},  {50, 79, HTBOTTOM},  {50, 76, HTBOTTOM},  {50, 75, HTCLIENT},
+        {99, 40, HTRIGHT},    {96, 40, HTRIGHT},   {95, 40, HTCLIENT},  {99, 79, HTBOTTOMRIGHT},
+    };
+    for (const auto& c : cases) EXPECT_EQ(GrabHitTest(r, QPoint(c.x, c.y), 3, 10), c.code) << c.x << "," << c.y;
+}
+
+TEST(CanvasUtils, ArrowsAreSixteenPixelTrianglesOrNothing) {
+    const auto count = [](const QImage& img) {
+        int n = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) n += QColor(img.pixel(x, y)) == QColor(Qt::black);
+        return n;
+    };
+    for (int dir = 0; dir < 4; ++dir) {
+        QImage img = Blank(13, 13);
+        {
+            QPainter p(&img);
+            DrawArrow(p, dir, QRect(0, 0, 13, 13), true, clBlack);
+        }
+        EXPECT_EQ(count(img), 16) << dir;  // 7 + 5 + 3 + 1
+    }
+    QImage down = Blank(13, 13);
+    {
+        QPainter p(&down);
+        DrawArrow(p, 3, QRect(0, 0, 13, 13), true, clBlack);
+    }
+    EXPECT_EQ(At(down, 3, 4), QColor(Qt::black));  // base row, widest
+    EXPECT_EQ(At(down, 6, 7), QColor(Qt::black));  // tip below the base
+    EXPECT_EQ(At(down, 5, 7), QColor(Qt::magenta));
+
+    QImage narrow = Blank(13, 13);
+    {
+        QPainter p(&narrow);
+        DrawArrow(p, 1, QRect(0, 0, 2, 13), true, clBlack);
+        DrawArrow(p, 0, QRect(0, 0, 13, 5), true, clBlack);
+    }
+    EXPECT_EQ(count(narrow), 0);
+
+    QImage disabled = Blank(13, 13);
+    {
+        QPainter p(&disabled);
+        DrawArrow(p, 3, QRect(0, 0, 13, 13), false, clBlack);
+    }
+    EXPECT_EQ(At(disabled, 3, 4), Sys(clBtnShadow));
+    EXPECT_EQ(At(disabled, 10, 5), Sys(clBtnHighlight));  // the engraved copy, one right and down
+}
+
+TEST(CanvasUtils, TransparentBlitLeavesKeyColourAndSourceAlone) {
+    QImage src = Blank(4, 4, Qt::blue);
+    src.setPixel(1, 1, qRgb(0, 128, 128));  // olive in the library's byte order is this key below
+    const QImage before = src;
+    QImage dst = Blank(10, 10, Qt::white);
+    {
+        QPainter p(&dst);
+        DrawTransparentBitmap(p, src, 3, 3, QRect(0, 0, 4, 4), RGBColor(0, 128, 128));
+    }
+    EXPECT_EQ(src, before);
+    EXPECT_EQ(At(dst, 3, 3), QColor(Qt::blue));
+    EXPECT_EQ(At(dst, 4, 4), QColor(Qt::white));  // the key colour let the background through
+    EXPECT_EQ(At(dst, 7, 7), QColor(Qt::white));
+}
+
+TEST(CanvasUtils, ButtonFacesAndFramesUseTheirEdgeColours) {
+    const struct {
+        bool deep, pressed;
+        TColor outerTL, outerBR, innerTL;
+    } faces[] = {
+        {true, false, clBtnHighlight, cl3DDkShadow, clBtnFace},
+        {false, false, clBtnHighlight, clBtnShadow, clBtnFace},
+        {true, true, cl3DDkShadow, clBtnHighlight, clBtnShadow},
+        {false, true, clBtnShadow, clBtnHighlight, clBtnFace},
+    };
+    for (const auto& f : faces) {
+        QImage img = Blank(20, 10);
+        {
+            QPainter p(&img);
+            DrawButtonFace3D(p, QRect(0, 0, 20, 10), f.deep, f.pressed, clBtnFace, false);
+        }
+        EXPECT_EQ(At(img, 5, 0), Sys(f.outerTL)) << f.deep << f.pressed;
+        EXPECT_EQ(At(img, 19, 5), Sys(f.outerBR)) << f.deep << f.pressed;
+        EXPECT_EQ(At(img, 5, 1), Sys(f.innerTL)) << f.deep << f.pressed;
+        EXPECT_EQ(At(img, 5, 5), QColor(Qt::magenta));  // the face itself is the caller's
+    }
+    // A coloured face derives lighter and darker edges of its own hue.
+    QImage red = Blank(20, 10);
+    {
+        QPainter p(&red);
+        DrawButtonFace3D(p, QRect(0, 0, 20, 10), true, false, RGBColor(160, 40, 40), false);
+    }
+    EXPECT_GT(At(red, 5, 0).lightness(), QColor(160, 40, 40).lightness());
+    EXPECT_LT(At(red, 19, 5).lightness(), QColor(160, 40, 40).lightness());
+    EXPECT_GT(At(red, 5, 0).red(), At(red, 5, 0).green());
+
+    QImage line = Blank(10, 10);
+    {
+        QPainter p(&line);
+        DrawButtonFrame(p, QRect(0, 0, 10, 10), clWhite, fbtColorLineBorder, ebsLeft | ebsTop, clRed);
+    }
+    EXPECT_EQ(At(line, 0, 5), QColor(Qt::white));
+    EXPECT_EQ(At(line, 1, 5), QColor(Qt::red));
+    EXPECT_EQ(At(line, 5, 1), QColor(Qt::red));
+    EXPECT_EQ(At(line, 9, 5), QColor(Qt::magenta));  // the right side was not chosen
+
+    QImage sunken = Blank(10, 10);
+    {
+        QPainter p(&sunken);
+        DrawButtonFrame(p, QRect(0, 0, 10, 10), clWhite, fbtSunken, kAllBorderSides, clBlack);
+    }
+    EXPECT_EQ(At(sunken, 5, 0), Sys(clBtnShadow));
+    EXPECT_EQ(At(sunken, 5, 9), Sys(clBtnHighlight));
+    EXPECT_EQ(At(sunken, 5, 1), Sys(cl3DDkShadow));
+}
+
+TEST(CanvasUtils, AlphaFillMixesHalfAndHalfAt128) {
+    QImage img = Blank(4, 4, QColor(200, 0, 100));
+    AlphaFillRect(img, QRect(0, 0, 2, 4), clWhite, 128);
+    EXPECT_EQ(At(img, 0, 0), QColor(227, 127, 177));
+    EXPECT_EQ(At(img, 3, 3), QColor(200, 0, 100));
+}
+
+TEST(CanvasUtils, FlatScrollBarGeometryAndThumb) {
+    TElFlatScrollGeometry g = FlatScrollBarRects(QSize(100, 80), QSize(80, 60), 2, true, true, 3);
+    EXPECT_EQ(g.Horizontal, QRect(2, 62, 80, 16));
+    EXPECT_EQ(g.Vertical, QRect(82, 2, 16, 60));
+    g = FlatScrollBarRects(QSize(100, 80), QSize(80, 60), 2, true, true, 2);
+    EXPECT_TRUE(g.Horizontal.isEmpty());
+    EXPECT_EQ(g.Vertical, QRect(82, 2, 16, 76));
+    g = FlatScrollBarRects(QSize(100, 80), QSize(80, 60), 2, true, true, 0);
+    EXPECT_TRUE(g.Horizontal.isEmpty() && g.Vertical.isEmpty());
+
+    const struct {
+        int length;
+        TElScrollInfo info;
+        bool own;
+        int start, thumb;
+    } cases[] = {
+        {132, {0, 99, 10, 0, 0}, false, 16, 10},
+        {132, {0, 99, 10, 90, 0}, false, 106, 10},
+        {132, {0, 99, 100, 0, 0}, false, 0, 0},   // page covers the range: a window's own bar draws no thumb
+        {132, {0, 99, 100, 0, 0}, true, 16, 99},  // a bar control fills its track, one pixel short
+        {132, {0, 99, 0, 50, 0}, false, 0, 0},    // no page: the system thumb, placed by position
+        {132, {0, 999, 1, 0, 0}, false, 16, 8},   // at least 8 pixels
+        {132, {5, 4, 1, 0, 0}, false, 0, 0},      // empty range
+    };
+    for (const auto& c : cases) {
+        int start = -1, length = -1;
+        FlatScrollThumb(c.length, c.info, false, c.own, start, length);
+        if (c.info.Page == 0 && c.info.Max > c.info.Min) {
+            EXPECT_EQ(length, kScrollArrowSize);
+            continue;
+        }
+        EXPECT_EQ(length, c.thumb) << c.info.Page << "," << c.info.Pos;
+        if (c.thumb > 0) EXPECT_EQ(start, c.start) << c.info.Page << "," << c.info.Pos;
+    }
+}
+
+}  // namespace
+}  // namespace kvt::gui

@@ -1,0 +1,199 @@
+// String and stream utilities of the control library: conversions a settings file or a saved
+// caption relies on, and lengths read from outside that must never be trusted.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "gui/ui/library_tools.h"
+#include "gui/ui/string_utils.h"
+
+namespace kvt::gui {
+namespace {
+
+TEST(StringUtils, HexTextConvertsWithSignsBlanksAndNoWrapRound) {
+    const struct {
+        const char* text;
+        std::int32_t value;
+    } cases[] = {
+        {"$1F", 31},      {" -a ", -10},    {"ff", 255},        {"+10", 16},
+        {"7FFFFFFF", 2147483647},           {"FFFFFFFF", -1},   {"80000000", INT32_MIN},
+        {"123456789", -1},  // saturates at 32 bits instead of wrapping to 0x23456789
+        {"-1", -1},
+    };
+    for (const auto& c : cases) EXPECT_EQ(HexStrToInt(c.text), c.value) << c.text;
+    for (const char* bad : {"", "1G", " $1", "-", "$", "0x10"}) {
+        EXPECT_THROW(HexStrToInt(bad), EConvertError) << bad;
+        EXPECT_EQ(HexStrToIntDef(bad, 77), 77) << bad;
+    }
+}
+
+TEST(StringUtils, BytesSurviveTheHexTextRoundTrip) {
+    const std::uint8_t two[] = {1, 255};
+    const std::string text = DataToHexStr(two, 2);
+    EXPECT_EQ(text, "454C 2 01 FF ");
+    std::vector<std::uint8_t> back;
+    int size = 0;
+    ASSERT_TRUE(HexStrToData(text, back, size));
+    EXPECT_EQ(size, 2);
+    EXPECT_EQ(back, (std::vector<std::uint8_t>{1, 255}));
+
+    std::vector<std::uint8_t> many(300);
+    for (std::size_t i = 0; i < many.size(); ++i) many[i] = static_cast<std::uint8_t>(i * 7);
+    ASSERT_TRUE(HexStrToData(DataToHexStr(many.data(), many.size()), back, size));
+    EXPECT_EQ(back, many);
+}
+
+TEST(StringUtils, HexDataRefusesSizesLargerThanWhatIsPresent) {
+    const struct {
+        const char* text;
+    } bad[] = {
+        {"454C 7FFFFFFF 01 "},  // would have allocated 2 GB
+        {"454C 3 01 02"},       // one byte short
+        {"454D 1 01"},          // wrong marker
+        {"454C -2 01"},         // negative size
+        {"454C 1 1G"},          // bad token
+        {"454C 1 100"},         // not a byte
+        {"454C"},
+    };
+    for (const auto& c : bad) {
+        std::vector<std::uint8_t> buf{9};
+        int size = 5;
+        EXPECT_FALSE(HexStrToData(c.text, buf, size)) << c.text;
+        EXPECT_EQ(size, -1) << c.text;
+        EXPECT_TRUE(buf.empty()) << c.text;
+    }
+    std::vector<std::uint8_t> buf;
+    int size = 0;
+    EXPECT_TRUE(HexStrToData("454C 1 0A", buf, size));  // last token without a trailing blank
+    EXPECT_EQ(buf, (std::vector<std::uint8_t>{10}));
+}
+
+TEST(StringUtils, SearchingAndCuttingStayWithinTheString) {
+    EXPECT_EQ(LastPos("ab", "abcab"), 4);
+    EXPECT_EQ(LastPos("", "abc"), 0);
+    EXPECT_EQ(LastPos("abcd", "abc"), 0);
+    EXPECT_EQ(LastPos("x", "abc"), 0);
+
+    std::string s = "one two one";
+    EXPECT_TRUE(ReplaceFirst(s, "one", "1"));
+    EXPECT_EQ(s, "1 two one");
+    EXPECT_FALSE(ReplaceFirst(s, "three", "3"));
+
+    const struct {
+        int start, count;
+        const char* part;
+        const char* rest;
+    } cuts[] = {
+        {2, 3, "ell", "ho"}, {1, 5, "hello", ""}, {4, 99, "lo", "hel"}, {9, 2, "", "hello"},
+        {0, 2, "h", "ello"}, {-5, 3, "", "hello"}, {3, 0, "", "hello"}, {3, -1, "", "hello"},
+    };
+    for (const auto& c : cuts) {
+        std::string text = "hello", part = "old";
+        ExtractStr(text, c.start, c.count, part);
+        EXPECT_EQ(part, c.part) << c.start << "," << c.count;
+        EXPECT_EQ(text, c.rest) << c.start << "," << c.count;
+    }
+
+    EXPECT_TRUE(StrStartsWith("abc", nullptr));
+    EXPECT_FALSE(StrStartsWith(nullptr, "a"));
+    EXPECT_TRUE(StrStartsWith("abc", "ab"));
+    EXPECT_FALSE(StrStartsWith("ab", "abc"));
+    EXPECT_TRUE(ContainsAt("hello", 2, "ell"));
+    EXPECT_FALSE(ContainsAt("hello", 0, "he"));
+    EXPECT_FALSE(ContainsAt("hello", 6, ""));
+    EXPECT_FALSE(ContainsAt("hello", 4, "lox"));
+}
+
+TEST(LibraryTools, NumberPairsAndPathsAndLines) {
+    const struct {
+        const char* text;
+        int code;
+        std::int32_t lo, hi;
+    } pairs[] = {
+        {"12.34", 0, 12, 34}, {"12.", 3, 0, 0}, {"1234", -1, 0, 0}, {".5", 1, 0, 0},
+        {"-1.-2", 0, -1, -2}, {"1x.2", 2, 0, 0}, {"1.2y", 4, 0, 0},
+    };
+    for (const auto& c : pairs) {
+        int code = 99;
+        std::int64_t value = 0;
+        StrToInt64Pair(c.text, code, value);
+        EXPECT_EQ(code, c.code) << c.text;
+        if (c.code == 0) {
+            EXPECT_EQ(static_cast<std::int32_t>(value & 0xFFFFFFFF), c.lo) << c.text;
+            EXPECT_EQ(static_cast<std::int32_t>(value >> 32), c.hi) << c.text;
+            EXPECT_EQ(Int64PairToStr(value), c.text);
+        }
+    }
+    EXPECT_EQ(IncludeTrailingDelimiter("a/"), "a/");
+    EXPECT_EQ(IncludeTrailingDelimiter("a"), "a\\");
+    EXPECT_EQ(IncludeTrailingDelimiter(""), "");
+    EXPECT_EQ(ReverseBytes(0x11223344u), 0x44332211u);
+
+    std::ostringstream out;
+    WriteTextLine(out, "x");
+    WriteTextLine(out, "y\r\n");
+    EXPECT_EQ(out.str(), "x\r\ny\r\n");
+
+    EXPECT_EQ(CenterRect(10, 4, 30, 20), QRect(10, 8, 10, 4));
+    EXPECT_EQ(CenterRect(50, 50, 20, 10), QRect(0, 0, 20, 10));
+
+    const QString temp = GetUniqueTempFileName();
+    EXPECT_NE(temp, GetUniqueTempFileName());
+    EXPECT_EQ(temp, temp.toLower());
+    EXPECT_FALSE(temp.contains(QLatin1Char('{')));
+}
+
+TEST(LibraryTools, StringsOnStreamsCheckTheirLengthAgainstWhatRemains) {
+    std::stringstream s;
+    ASSERT_TRUE(WriteStringToStream(s, "Richmond"));
+    ASSERT_TRUE(WriteStringToStream(s, ""));
+    std::string a = "x", b = "x";
+    ASSERT_TRUE(ReadStringFromStream(s, a));
+    ASSERT_TRUE(ReadStringFromStream(s, b));
+    EXPECT_EQ(a, "Richmond");
+    EXPECT_EQ(b, "");
+
+    const struct {
+        std::string bytes;
+    } bad[] = {
+        {std::string("\xFF\xFF\xFF\x7F" "abc", 7)},  // 2 GB announced, 3 bytes present
+        {std::string("\xFE\xFF\xFF\xFF" "abc", 7)},  // negative
+        {std::string("\x05\x00\x00\x00" "abc", 7)},  // short
+        {std::string("\x05\x00", 2)},                // short header
+    };
+    for (const auto& c : bad) {
+        std::stringstream in(c.bytes);
+        std::string out = "kept";
+        EXPECT_FALSE(ReadStringFromStream(in, out));
+        EXPECT_EQ(out, "kept");
+    }
+}
+
+TEST(LibraryTools, VersionFlagsFollowFamilyAndVersion) {
+    const struct {
+        TPlatformFamily family;
+        int major, minor, build;
+        bool nine, osr2, nt, w2k, w98, me, xp, xpUp;
+    } cases[] = {
+        {TPlatformFamily::Win9x, 4, 0, 950, true, false, false, false, false, false, false, false},
+        {TPlatformFamily::Win9x, 4, 10, 1998, true, true, false, false, true, false, false, false},
+        {TPlatformFamily::Win9x, 4, 90, 3000, true, true, false, false, true, true, false, false},
+        {TPlatformFamily::NT, 4, 0, 1381, false, false, true, false, false, false, false, false},
+        {TPlatformFamily::NT, 5, 0, 2195, false, false, true, true, false, false, false, false},
+        {TPlatformFamily::NT, 5, 1, 2600, false, false, true, true, false, false, true, true},
+    };
+    for (const auto& c : cases) {
+        const TWindowsVersionFlags f = ComputeVersionFlags(c.family, c.major, c.minor, c.build);
+        EXPECT_EQ(f.IsWin95, c.nine);
+        EXPECT_EQ(f.IsWin95OSR2, c.osr2);
+        EXPECT_EQ(f.IsWinNT, c.nt);
+        EXPECT_EQ(f.IsWin2000, c.w2k);
+        EXPECT_EQ(f.IsWin98, c.w98);
+        EXPECT_EQ(f.IsWinME, c.me);
+        EXPECT_EQ(f.IsWinXP, c.xp);
+        EXPECT_EQ(f.IsWinXPUp, c.xpUp);
+    }
+}
+
+}  // namespace
+}  // namespace kvt::gui
