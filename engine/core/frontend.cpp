@@ -1,6 +1,7 @@
 // The installed frontend and the automatic one that answers for nobody at the screen.
 #include "engine/core/frontend.h"
 
+#include "engine/core/game_files.h"
 #include "engine/core/notice.h"
 
 namespace kvt {
@@ -25,5 +26,19 @@ void AutomaticFrontend::InformationBox(const std::string& text) {
     ++messages;
     lastMessage = text;
 }
+
+PostMortemChoice AutomaticFrontend::ShowPostMortem(const TPostMortem&) { return PostMortemChoice::EndGame; }
+
+int AutomaticFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled) {
+    if (unionEnabled) return 1;
+    if (confederacyEnabled) return 2;
+    return 0;
+}
+
+void AutomaticFrontend::ShowGameSetup() {}
+void AutomaticFrontend::ShowElection() {}
+
+std::string AutomaticFrontend::ChooseOpenFile() { return std::string(kAutosaveName) + ".KVT"; }
+std::string AutomaticFrontend::ChooseSaveFile() { return std::string(kAutosaveName) + ".KVT"; }
 
 }  // namespace kvt

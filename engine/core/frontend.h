@@ -9,6 +9,15 @@ namespace kvt {
 
 enum class CursorKind { Arrow, Hourglass };
 
+// A unit the movement shows after its step.
+enum class MovedUnit { Corps, Fleet };
+
+// The two ways out of the end-of-game dialog.
+enum class PostMortemChoice { Continue, EndGame };
+
+struct TTurnMenus;
+struct TPostMortem;
+
 class Frontend {
 public:
     virtual ~Frontend() = default;
@@ -19,12 +28,36 @@ public:
     virtual void ShowNotice(int kind) = 0;
     // An information message box with an OK button.
     virtual void InformationBox(const std::string& text) = 0;
+    // The end-of-game dialog with the tallies and verdicts the engine has filled in.
+    virtual PostMortemChoice ShowPostMortem(const TPostMortem& tallies) = 0;
+    // The side-choice dialog with the buttons of the person-played sides enabled; returns the
+    // side chosen (1 Union, 2 Confederacy), 0 when the dialog was left without a choice.
+    virtual int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) = 0;
+    // The new-game setup dialog; it writes the players, options and game kind into the record.
+    virtual void ShowGameSetup() = 0;
+    // The 1864 election dialog.
+    virtual void ShowElection() = 0;
+    // The Open and Save file dialogs; an empty name when the person cancelled.
+    virtual std::string ChooseOpenFile() = 0;
+    virtual std::string ChooseSaveFile() = 0;
 
     // --- Showing, never waiting ---
     virtual void Repaint() {}
     virtual void SetCursor(CursorKind) {}
     // The engine switched the movement timer on or off.
     virtual void Timer1Changed(bool /*enabled*/) {}
+    // The menu items and tool buttons changed; the window mirrors TurnMenus.
+    virtual void MenusChanged(const TTurnMenus& /*menus*/) {}
+    // The turn's progress gauge (0..300) and the three weather gauges (0..100).
+    virtual void ShowTurnProgress(int /*value*/) {}
+    virtual void ShowWeatherGauges(int /*seaboard*/, int /*west*/, int /*mississippi*/) {}
+    // The date panel.
+    virtual void ShowDate(const std::string& /*text*/) {}
+    // The unit panel's text.
+    virtual void SetIdPanelText(const std::string& /*text*/) {}
+    // Called right after a Repaint for a unit that moved: the window draws it at its hex in the
+    // map box and shows MovedUnitCaption(kind, index) in the unit panel.
+    virtual void ShowMovedUnit(MovedUnit /*kind*/, int /*index*/) {}
 };
 
 // The frontend in use. Until one is installed, an automatic frontend answers every wait.
@@ -37,6 +70,16 @@ class AutomaticFrontend : public Frontend {
 public:
     void ShowNotice(int kind) override;
     void InformationBox(const std::string& text) override;
+    // Nobody is there to play on: the game ends.
+    PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
+    // The first side that may be chosen.
+    int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
+    // The record keeps the players and options it was stored with.
+    void ShowGameSetup() override;
+    void ShowElection() override;
+    // The game saved at the last Execute; saves go under the same name.
+    std::string ChooseOpenFile() override;
+    std::string ChooseSaveFile() override;
 
     int notices = 0;
     int messages = 0;

@@ -13,6 +13,16 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/side_choice.h"
+#include "engine/core/turn_menus.h"
+#include "engine/core/turn_start.h"
+#include "engine/logistics/city_unrest.h"
+#include "engine/logistics/conquest.h"
+#include "engine/logistics/force_recount.h"
+#include "engine/logistics/hex_control.h"
+#include "engine/logistics/supply_sources.h"
+#include "engine/logistics/weather.h"
+#include "engine/players/game_setup.h"
 
 namespace kvt {
 
@@ -286,13 +296,33 @@ bool LoadGameFiles(const std::string& fileName) {
 }
 
 void BringGameIntoPlay(const std::string& fileName) {
+    TGameRec& g = *GameRec;
     GameFileBase = GameBaseOf(fileName);
     // The territorial tally reads city 83's state byte, so it is pinned on every load.
-    GameRec->Cities[83].State = 21;
+    g.Cities[83].State = 21;
     GameStatus = 0;
-    for (int i = 1; i <= kCityCount; ++i)
-        if (GameRec->Cities[i].OriginalOwner > 4) GameRec->Cities[i].OriginalOwner = 1;
+    if (g.Month == static_cast<std::uint16_t>(g.StartMonth) && g.Year == static_cast<std::uint16_t>(g.StartYear) &&
+        g.GameKind < 2)
+        ShowGameSetup();
+    GameStatus = 0;
+    g.EnemyVisibility = 0;
+    if (g.Nations[kNationUnion].Human == 0 && g.Nations[kNationConfederacy].Human == 0) g.EnemyVisibility = 3;
+    // A mail game between turns is taken exactly as its sender left it.
+    if (g.GameKind == 0 || g.GameKind == 2) {
+        UpdateHexControl();
+        UpdateWeather();
+        ShowWeatherGauges();
+        ResolveConquests();
+        RecountForces();
+        UpdateCorpsCondition();
+        UpdateSupplySources();
+    }
+    EnableTurnMenus();
+    ChooseSideToPlay();
     ClearSelections();
+    for (int i = 1; i <= kCityCount; ++i)
+        if (g.Cities[i].OriginalOwner > 4) g.Cities[i].OriginalOwner = 1;
+    CurrentFrontend().Repaint();
 }
 
 void ApplyLoadDataMarks() {

@@ -6,6 +6,7 @@
 #include "engine/core/frontend.h"
 #include "engine/core/notice.h"
 #include "engine/core/selection.h"
+#include "engine/core/turn_menus.h"
 
 namespace kvt {
 
@@ -31,6 +32,16 @@ bool HexGridShown = false;
 bool FleetMovesShown = true;
 std::string GameFileBase;
 std::vector<std::string> BattleLog;
+std::uint16_t BattleLogLine = 0;
+std::uint8_t FleetPassDue = 0;
+std::uint8_t MovementEnded = 0;
+int TurnProgressGauge = 0;
+bool MailTurnExecuted = false;
+
+void SetTurnProgressGauge(int value) {
+    TurnProgressGauge = value;
+    CurrentFrontend().ShowTurnProgress(value);
+}
 
 bool Timer1Enabled() { return timer1; }
 
@@ -56,6 +67,12 @@ void ResetEngineGlobals() {
     FleetMovesShown = true;
     GameFileBase.clear();
     BattleLog.clear();
+    BattleLogLine = 0;
+    FleetPassDue = 0;
+    MovementEnded = 0;
+    TurnProgressGauge = 0;
+    MailTurnExecuted = false;
+    ResetTurnMenus();
     timer1 = false;
     HexCursor = {};
     for (THexPos& n : NeighbourTable) n = {};

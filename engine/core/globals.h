@@ -40,6 +40,19 @@ extern std::string GameFileBase;
 
 // Battle history of a mail game's turn, one text line per entry.
 extern std::vector<std::string> BattleLog;
+// The line of BattleLog being read while a turn's battles are played back (counted from 0).
+extern std::uint16_t BattleLogLine;
+
+// Movement of a turn: 1 when the next tick works the fleet pass, 0 for the corps pass; set once the
+// twentieth step is reached, so the tick ends the movement.
+extern std::uint8_t FleetPassDue;
+extern std::uint8_t MovementEnded;
+// The turn's progress gauge, 0..300; change it through SetTurnProgressGauge.
+extern int TurnProgressGauge;
+void SetTurnProgressGauge(int value);
+// Set when this program executed the mail turn now awaiting hand-over; a game read from a file
+// never counts as executed here, so a turn is passed on only by the player who moved it.
+extern bool MailTurnExecuted;
 
 // The movement timer's switch. The engine owns the state; the window's timer follows it.
 bool Timer1Enabled();

@@ -48,9 +48,22 @@ int FirstOfferedChoice() {
     return 0;
 }
 
+bool NoticeKindOffersChoices(int kind) {
+    switch (kind) {
+        case 0: case 3: case 14: case 17: case 22: case 23:
+            return true;
+        default:
+            return false;
+    }
+}
+
 void ShowEventNotice() {
     const bool wasRunning = Timer1Enabled();
     SetTimer1Enabled(false);
+    // The first offered choice starts selected, so a question closed untouched is answered with a
+    // choice that was offered, not with 0.
+    if (NoticeKindOffersChoices(EventNotice.Kind) && FirstOfferedChoice() != 0)
+        EventNotice.Answer = static_cast<std::uint16_t>(FirstOfferedChoice());
     if (NoticeKindHasDialog(EventNotice.Kind)) CurrentFrontend().ShowNotice(EventNotice.Kind);
     if (wasRunning) SetTimer1Enabled(true);
 }

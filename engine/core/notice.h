@@ -33,6 +33,9 @@ extern Arr1<TNoticeChoice, 6> NoticeChoices;
 // Kinds that have a dialog; any other kind shows nothing.
 bool NoticeKindHasDialog(int kind);
 
+// Kinds whose dialog shows the offered choices as radio buttons.
+bool NoticeKindOffersChoices(int kind);
+
 void ClearEventNotice();
 // Offers choice k (1..6) with the caption.
 void OfferChoice(int k, std::string_view caption);

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include "engine/core/globals.h"
+#include "engine/core/movement_ticks.h"
 #include "engine/core/notice.h"
 
 namespace kvt::testing {
@@ -15,8 +17,18 @@ ScriptedFrontend::~ScriptedFrontend() {
                                    << (expected_.empty() ? std::string() : expected_.front().what);
 }
 
-void ScriptedFrontend::ExpectNotice(int kind, int answer) { expected_.push_back({"notice", kind, answer}); }
-void ScriptedFrontend::ExpectInformationBox() { expected_.push_back({"info", 0, 0}); }
+void ScriptedFrontend::ExpectNotice(int kind, int answer) { expected_.push_back({"notice", kind, answer, {}, {}}); }
+void ScriptedFrontend::ExpectInformationBox() { expected_.push_back({"info", 0, 0, {}, {}}); }
+void ScriptedFrontend::ExpectPostMortem(PostMortemChoice choice) {
+    expected_.push_back({"post mortem", 0, choice == PostMortemChoice::Continue ? 1 : 2, {}, {}});
+}
+void ScriptedFrontend::ExpectSideChoice(int side) { expected_.push_back({"side choice", 0, side, {}, {}}); }
+void ScriptedFrontend::ExpectGameSetup(std::function<void()> choices) {
+    expected_.push_back({"setup", 0, 0, {}, std::move(choices)});
+}
+void ScriptedFrontend::ExpectElection() { expected_.push_back({"election", 0, 0, {}, {}}); }
+void ScriptedFrontend::ExpectOpenFile(const std::string& name) { expected_.push_back({"open", 0, 0, name, {}}); }
+void ScriptedFrontend::ExpectSaveFile(const std::string& name) { expected_.push_back({"save", 0, 0, name, {}}); }
 
 bool ScriptedFrontend::Take(const std::string& what, int kind, Expectation& out) {
     if (!expected_.empty()) {
@@ -29,7 +41,7 @@ bool ScriptedFrontend::Take(const std::string& what, int kind, Expectation& out)
         return true;
     }
     if (!allowAny_) ADD_FAILURE() << "unexpected wait: " << what << " " << kind;
-    out = {what, kind, 0};
+    out = {what, kind, 0, {}, {}};
     return allowAny_;
 }
 
@@ -46,6 +58,60 @@ void ScriptedFrontend::InformationBox(const std::string& text) {
     messages.push_back(text);
     Expectation e;
     Take("info", 0, e);
+}
+
+PostMortemChoice ScriptedFrontend::ShowPostMortem(const TPostMortem& tallies) {
+    log.push_back("post mortem");
+    postMortems.push_back(tallies);
+    Expectation e;
+    Take("post mortem", 0, e);
+    return e.answer == 1 ? PostMortemChoice::Continue : PostMortemChoice::EndGame;
+}
+
+int ScriptedFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled) {
+    log.push_back("side choice");
+    sideChoiceOffers.emplace_back(unionEnabled, confederacyEnabled);
+    Expectation e;
+    Take("side choice", 0, e);
+    return e.answer;
+}
+
+void ScriptedFrontend::ShowGameSetup() {
+    log.push_back("setup");
+    Expectation e;
+    if (Take("setup", 0, e) && e.effect) e.effect();
+}
+
+void ScriptedFrontend::ShowElection() {
+    log.push_back("election");
+    Expectation e;
+    Take("election", 0, e);
+}
+
+std::string ScriptedFrontend::ChooseOpenFile() {
+    log.push_back("open");
+    Expectation e;
+    Take("open", 0, e);
+    return e.text;
+}
+
+std::string ScriptedFrontend::ChooseSaveFile() {
+    log.push_back("save");
+    Expectation e;
+    Take("save", 0, e);
+    return e.text;
+}
+
+void ScriptedFrontend::ShowMovedUnit(MovedUnit kind, int index) {
+    int column = 0, row = 0;
+    if (kind == MovedUnit::Corps) {
+        column = GameRec->Corps[index].HexX;
+        row = GameRec->Corps[index].HexY;
+    } else {
+        column = GameRec->Fleets[index].HexX;
+        row = GameRec->Fleets[index].HexY;
+    }
+    shown.push_back({kind, index, column, row, ViewColumn, ViewRow, MovedUnitCaption(kind, index)});
 }
 
 }  // namespace kvt::testing

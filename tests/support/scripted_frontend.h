@@ -3,10 +3,13 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "engine/core/frontend.h"
+#include "engine/core/turn_end.h"
+#include "engine/core/turn_menus.h"
 
 namespace kvt::testing {
 
@@ -20,18 +23,56 @@ public:
     void ExpectNotice(int kind, int answer = 0);
     // The next information box; its text is recorded.
     void ExpectInformationBox();
+    void ExpectPostMortem(PostMortemChoice choice);
+    void ExpectSideChoice(int side);
+    // The setup dialog; `choices` writes what the person chose into the record.
+    void ExpectGameSetup(std::function<void()> choices = {});
+    void ExpectElection();
+    void ExpectOpenFile(const std::string& name);
+    void ExpectSaveFile(const std::string& name);
     // Accept any number of notices and boxes without expectations (answers: first offered choice).
     void AllowAnyWaits(bool on) { allowAny_ = on; }
 
     void ShowNotice(int kind) override;
     void InformationBox(const std::string& text) override;
+    PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
+    int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
+    void ShowGameSetup() override;
+    void ShowElection() override;
+    std::string ChooseOpenFile() override;
+    std::string ChooseSaveFile() override;
+
     void Repaint() override { ++repaints; }
+    void SetCursor(CursorKind kind) override { cursor = kind; }
     void Timer1Changed(bool enabled) override { timerChanges.push_back(enabled); }
+    void MenusChanged(const TTurnMenus& m) override { menus = m; }
+    void ShowTurnProgress(int value) override { gauge.push_back(value); }
+    void ShowWeatherGauges(int a, int b, int c) override { weatherGauges = {a, b, c}; }
+    void ShowDate(const std::string& text) override { dates.push_back(text); }
+    void SetIdPanelText(const std::string& text) override { idPanel = text; }
+    void ShowMovedUnit(MovedUnit kind, int index) override;
+
+    struct Shown {
+        MovedUnit kind;
+        int index;
+        int column, row;        // the unit's hex when shown
+        int viewColumn, viewRow;
+        std::string caption;
+    };
 
     // Everything that happened, in order, as short texts ("notice 3", "info: ...").
     std::vector<std::string> log;
     std::vector<std::string> messages;
     std::vector<bool> timerChanges;
+    std::vector<int> gauge;
+    std::vector<std::string> dates;
+    std::vector<Shown> shown;
+    std::vector<int> weatherGauges;
+    std::vector<std::pair<bool, bool>> sideChoiceOffers;
+    std::vector<TPostMortem> postMortems;
+    TTurnMenus menus;
+    std::string idPanel;
+    CursorKind cursor = CursorKind::Arrow;
     int repaints = 0;
 
     bool AllExpectationsMet() const { return expected_.empty(); }
@@ -41,6 +82,8 @@ private:
         std::string what;
         int kind = 0;
         int answer = 0;
+        std::string text;
+        std::function<void()> effect;
     };
     bool Take(const std::string& what, int kind, Expectation& out);
     std::deque<Expectation> expected_;

@@ -1,0 +1,98 @@
+// Headless turns.
+#include "engine/core/headless_turns.h"
+
+#include <cstdio>
+#include <ostream>
+
+#include "engine/core/calendar.h"
+#include "engine/core/frontend.h"
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/movement_ticks.h"
+#include "engine/core/random.h"
+#include "engine/core/turn_start.h"
+
+namespace kvt {
+
+namespace {
+
+// Far more ticks than a turn can take (20 steps of every fleet and corps).
+constexpr long kTickLimit = 100000;
+
+std::uint64_t Fnv1a(std::uint64_t h, const void* data, std::size_t size) {
+    const auto* p = static_cast<const std::uint8_t*>(data);
+    for (std::size_t i = 0; i < size; ++i) {
+        h ^= p[i];
+        h *= 0x100000001b3ULL;
+    }
+    return h;
+}
+
+}  // namespace
+
+std::uint64_t GameChecksum() {
+    std::uint64_t h = 0xcbf29ce484222325ULL;
+    h = Fnv1a(h, GameRec, sizeof(TGameRec));
+    return Fnv1a(h, MapGrid, sizeof(TMapGrid));
+}
+
+bool HandGameToComputer() {
+    TGameRec& g = *GameRec;
+    if (g.GameKind >= 2) return false;
+    for (int n : {kNationUnion, kNationConfederacy}) {
+        g.Nations[n].Human = 0;
+        g.Nations[n].OrdersGiven = 0;
+    }
+    return true;
+}
+
+bool PlayHeadlessTurn() {
+    if (GameStatus != 0) return false;
+    ExecuteTurn();
+    if (!Timer1Enabled()) return false;
+    for (long ticks = 0; Timer1Enabled(); ++ticks) {
+        if (ticks == kTickLimit) return false;
+        MovementTick();
+    }
+    return true;
+}
+
+int PlayHeadlessTurns(int turns, std::ostream& out) {
+    int played = 0;
+    while (played < turns && GameStatus == 0) {
+        if (!PlayHeadlessTurn()) break;
+        ++played;
+        char sum[17];
+        std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(GameChecksum()));
+        out << played << ' ' << DateText() << ' ' << sum << '\n';
+    }
+    if (GameStatus != 0) out << "game over, status " << GameStatus << '\n';
+    return played;
+}
+
+int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error) {
+    AutomaticFrontend frontend;
+    InstallFrontend(&frontend);
+    ResetEngineGlobals();
+    UseClockForRandomize(false);
+    SetRandomSeed(seed);
+    int status = 0;
+    std::string why;
+    if (!ReadGameImages(file, *GameRec, *MapGrid, &why)) {
+        status = 2;
+    } else if (!HandGameToComputer()) {
+        why = "\"" + file + "\" is a mail game; it is played by its two players.";
+        status = 2;
+    } else {
+        BringGameIntoPlay(file);
+        if (PlayHeadlessTurns(turns, out) < turns && GameStatus == 0) {
+            why = "a turn did not run to its end";
+            status = 1;
+        }
+    }
+    InstallFrontend(nullptr);
+    if (error) *error = why;
+    return status;
+}
+
+}  // namespace kvt

@@ -1,0 +1,119 @@
+// The Load and Save commands and the mail-game hand-over.
+#include "engine/core/mail_game.h"
+
+#include <filesystem>
+#include <string>
+
+#include "engine/core/calendar.h"
+#include "engine/core/frontend.h"
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/notice.h"
+#include "engine/core/side_choice.h"
+#include "engine/core/text_table.h"
+#include "engine/core/turn_menus.h"
+
+namespace kvt {
+
+namespace {
+
+bool BothPersonPlayed() {
+    return GameRec->Nations[kNationUnion].Human != 0 && GameRec->Nations[kNationConfederacy].Human != 0;
+}
+
+// A turn is passed on only by the player who set the game up or who has just moved the turn: a
+// game passed on unmoved would be played back for a turn nobody executed, and one passed on again
+// after its hand-over would give the same player two turns in a row.
+bool HandOverAllowed() {
+    const int kind = GameRec->GameKind;
+    return kind == 2 || (kind == 4 && MailTurnExecuted);
+}
+
+bool AskHandOver() {
+    ClearEventNotice();
+    EventNotice.SetLine(1, "Ready to end turn and");
+    EventNotice.SetLine(2, "send game to opponent?");
+    OfferChoice(1, Text(3));
+    OfferChoice(2, Text(4));
+    ShowEventNotice();
+    return EventNotice.Answer == 1;
+}
+
+}  // namespace
+
+void LoadGameDialog() {
+    Frontend& fe = CurrentFrontend();
+    std::string chosen;
+    bool loaded = false;
+    do {
+        chosen = fe.ChooseOpenFile();
+        if (!chosen.empty()) {
+            loaded = LoadGameFiles(chosen);
+            fe.Repaint();
+        }
+    } while (chosen.empty() && GameStatus != 0);
+    // A refused file leaves the game in play as it was.
+    if (!loaded) return;
+    MailTurnExecuted = false;
+    ApplyLoadDataMarks();
+    TGameRec& g = *GameRec;
+    if (g.GameKind == 4) {
+        fe.InformationBox(Text(727));
+        SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, true);
+        SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, false);
+        BattleLog.clear();
+        const std::string history = BattleLogFileFor(chosen);
+        std::error_code ec;
+        if (std::filesystem::exists(history, ec)) LoadBattleLog(history);
+    } else {
+        SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, false);
+    }
+    fe.SetCursor(CursorKind::Arrow);
+    if (BothPersonPlayed()) {
+        SelectSideToPlay();
+        return;
+    }
+    ClearSelections();
+    fe.Repaint();
+    fe.SetCursor(CursorKind::Arrow);
+}
+
+void LoadGameMenu() {
+    Frontend& fe = CurrentFrontend();
+    GameStatus = 1;
+    LoadGameDialog();
+    GameStatus = 0;
+    fe.ShowDate(DateText());
+    if (BothPersonPlayed()) {
+        SelectSideToPlay();
+    } else {
+        ClearSelections();
+        fe.Repaint();
+        fe.SetCursor(CursorKind::Arrow);
+    }
+    TGameRec& g = *GameRec;
+    if (g.GameKind >= 2) SidePlayed = g.SideToMove;
+    g.MoveSpeed = 5;
+}
+
+void SaveGameDialog() {
+    Frontend& fe = CurrentFrontend();
+    fe.SetCursor(CursorKind::Arrow);
+    const std::string chosen = fe.ChooseSaveFile();
+    if (chosen.empty()) return;
+    const std::string base = SaveBaseOf(chosen);
+    TGameRec& g = *GameRec;
+    if (g.GameKind >= 2) {
+        if (HandOverAllowed() && AskHandOver()) {
+            // The marker ends the history only when the turn really changes hands.
+            BattleLog.push_back("TurnOver");
+            g.GameKind = g.GameKind == 2 ? 3 : 4;
+            g.SideToMove = g.SideToMove == 1 ? 2 : 1;
+            MailTurnExecuted = false;
+        }
+        if (!SaveBattleLog(base + ".BTL")) fe.InformationBox("The battle history could not be saved as \"" + base + ".BTL\".");
+    }
+    SaveGameFiles(base);
+}
+
+}  // namespace kvt

@@ -1,0 +1,165 @@
+// Playback ticks and the replay of the turn's battles.
+#include "engine/core/playback.h"
+
+#include <cstring>
+#include <filesystem>
+
+#include "engine/combat/battle_replay.h"
+#include "engine/combat/naval_combat.h"
+#include "engine/core/frontend.h"
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/movement_ticks.h"
+#include "engine/core/turn_menus.h"
+#include "engine/logistics/hex_control.h"
+
+namespace kvt {
+
+namespace {
+
+// The game as received, put back when the movement has been shown. Replaying a naval engagement
+// would otherwise lower a fleet's supplies a second time, and the two players' copies of the game
+// would drift apart.
+TGameRec receivedGame;
+TMapGrid receivedMap;
+
+const std::string kEmpty;
+constexpr int kPatrol = 4;
+
+bool LineIs(std::size_t i, const char* text) { return i < BattleLog.size() && BattleLog[i] == text; }
+
+void ReplayBattles() {
+    const std::string file = ResolveFileCaseInsensitive(GameFileBase + "BTL");
+    std::error_code ec;
+    if (!std::filesystem::exists(file, ec)) return;
+    LoadBattleLog(file);
+    // The history holds this turn's records only, from its first line.
+    BattleLogLine = 0;
+    for (int k = 1; k <= GameRec->BattlesThisTurn; ++k) {
+        if (!LineIs(BattleLogLine, "Battle")) continue;
+        ShowReplayCombatResolution();
+        ShowReplayBattleResults();
+        std::size_t i = BattleLogLine;
+        while (i < BattleLog.size() && BattleLog[i] != "EndOfBattle") ++i;
+        ++i;
+        BattleLogLine = static_cast<std::uint16_t>(std::min<std::size_t>(i, 0xFFFF));
+        if (i >= BattleLog.size() || BattleLog[i] == "TurnOver") break;
+    }
+}
+
+}  // namespace
+
+void StartPlayback() {
+    if (!MenuItemEnabled(MenuItem::Playback1)) return;
+    TGameRec& g = *GameRec;
+    Frontend& fe = CurrentFrontend();
+    fe.SetCursor(CursorKind::Hourglass);
+    SidePlayed = 0;
+    std::memcpy(static_cast<void*>(&receivedGame), GameRec, sizeof(TGameRec));
+    std::memcpy(static_cast<void*>(&receivedMap), MapGrid, sizeof(TMapGrid));
+    for (TCorpsRec& c : g.Corps)
+        if (c.StepsTaken >= 1) {
+            c.HexX = static_cast<U8>(c.StartX);
+            c.HexY = static_cast<U8>(c.StartY);
+        }
+    for (TFleetRec& f : g.Fleets) {
+        f.HexX = static_cast<U8>(f.StartX);
+        f.HexY = static_cast<U8>(f.StartY);
+    }
+    fe.Repaint();
+    g.GameKind = 4;
+    DisableTurnMenus();
+    SelectedFleet = 1;
+    SelectedCorps = 1;
+    FleetPassDue = 1;
+    MovementEnded = 0;
+    g.MoveStep = 1;
+    SetTimer1Enabled(true);
+}
+
+void PlaybackTick() {
+    TGameRec& g = *GameRec;
+    const int step = g.MoveStep;
+    if (FleetPassDue) {
+        int f = SelectedFleet;
+        TFleetRec& fleet = g.Fleets[f];
+        HexCursor = {fleet.HexX, fleet.HexY};
+        const int direction = step <= 20 ? fleet.StepDone[step] : 0;
+        if (direction != 0 && fleet.Owner != 0) {
+            StepHex(direction);
+            fleet.HexX = static_cast<U8>(HexCursor.X);
+            fleet.HexY = static_cast<U8>(HexCursor.Y);
+            if (FleetMovesShown) ShowMovedUnitAt(MovedUnit::Fleet, f, fleet.HexX, fleet.HexY);
+            if (fleet.Mission >= kPatrol) {
+                SetTimer1Enabled(false);
+                ReplayFleetCombat(f);
+                SetTimer1Enabled(true);
+            }
+        }
+        for (;;) {
+            ++f;
+            if (f > kFleetCount) break;
+            const TFleetRec& next = g.Fleets[f];
+            if (next.BuildCounter == 0 && next.StepDone[step] != 0) break;
+        }
+        if (f <= kFleetCount) {
+            SelectedFleet = static_cast<std::uint16_t>(f);
+        } else {
+            SelectedFleet = 1;
+            FleetPassDue = 0;
+            if (g.MoveStep > 9) {
+                UpdateHexControl();
+                FleetPassDue = 1;
+                g.MoveStep = static_cast<U8>(g.MoveStep + 1);
+            }
+            SetTurnProgressGauge(TurnProgressGauge + 10);
+            if (g.MoveStep >= 20) {
+                SetTimer1Enabled(false);
+                SetMenuItems({MenuItem::Execute1, MenuItem::Playback1, MenuItem::Speedbutton2, MenuItem::SpeedButton1},
+                             false);
+                MovementEnded = 1;
+            }
+        }
+    } else {
+        int c = SelectedCorps;
+        TCorpsRec& corps = g.Corps[c];
+        if (CorpsInUse(corps) && corps.Leader != 0 && corps.Nation != 0) {
+            HexCursor = {corps.HexX, corps.HexY};
+            const int direction = step <= 9 ? corps.StepDone[step] : 0;
+            if (direction != 0 && corps.Leader <= kLeaderCount) {
+                StepHex(direction);
+                corps.HexX = static_cast<U8>(HexCursor.X);
+                corps.HexY = static_cast<U8>(HexCursor.Y);
+                ShowMovedUnitAt(MovedUnit::Corps, c, corps.HexX, corps.HexY);
+            }
+        }
+        for (;;) {
+            ++c;
+            if (c > kCorpsCount) break;
+            const TCorpsRec& next = g.Corps[c];
+            if (CorpsInUse(next) && next.StepDone[step] != 0) break;
+        }
+        if (c <= kCorpsCount) {
+            SelectedCorps = static_cast<std::uint16_t>(c);
+        } else {
+            SelectedCorps = 1;
+            FleetPassDue = 1;
+            if (g.MoveStep <= 9) {
+                UpdateHexControl();
+                g.MoveStep = static_cast<U8>(g.MoveStep + 1);
+            }
+        }
+    }
+    CurrentFrontend().SetIdPanelText(kEmpty);
+}
+
+void FinishPlayback() {
+    std::memcpy(static_cast<void*>(GameRec), &receivedGame, sizeof(TGameRec));
+    std::memcpy(static_cast<void*>(MapGrid), &receivedMap, sizeof(TMapGrid));
+    ReplayBattles();
+    SetMenuItem(MenuItem::Playback1, false);
+    GameRec->GameKind = 3;
+    SetTurnProgressGauge(300);
+}
+
+}  // namespace kvt

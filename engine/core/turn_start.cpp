@@ -1,0 +1,336 @@
+// Execute and the pre-movement phase.
+#include "engine/core/turn_start.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+#include "engine/combat/brigade_rules.h"
+#include "engine/core/calendar.h"
+#include "engine/core/corps_movement.h"
+#include "engine/core/frontend.h"
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/map_grid.h"
+#include "engine/core/notice.h"
+#include "engine/core/random.h"
+#include "engine/core/spotting.h"
+#include "engine/core/text_table.h"
+#include "engine/core/turn_menus.h"
+#include "engine/logistics/city_unrest.h"
+#include "engine/logistics/conquest.h"
+#include "engine/logistics/corps_supply.h"
+#include "engine/logistics/draft.h"
+#include "engine/logistics/fleet_consolidation.h"
+#include "engine/logistics/fleet_transport.h"
+#include "engine/logistics/fleet_unloading.h"
+#include "engine/logistics/hex_control.h"
+#include "engine/logistics/naval_turn.h"
+#include "engine/logistics/procurement.h"
+#include "engine/logistics/state_economy.h"
+#include "engine/logistics/state_loyalty.h"
+#include "engine/logistics/weather.h"
+#include "engine/players/computer_players.h"
+
+namespace kvt {
+
+namespace {
+
+bool PersonPlayedWithoutOrders(int nation) {
+    const TNationRec& n = GameRec->Nations[nation];
+    return n.Human != 0 && n.OrdersGiven == 0;
+}
+
+// A brigade that has nowhere to go is released, as the brigade rules free a slot.
+void ReleaseBrigade(TBrigadeRec& b) {
+    b.Nation = 0;
+    b.BrigadeType = 0;
+    b.Strength = 0;
+    b.HomeState = 0;
+    b.AttachKind = kAttachFree;
+    b.Fatigue = 0;
+}
+
+int CountAttached(int corps, bool artillery) {
+    int n = 0;
+    for (const TBrigadeRec& b : GameRec->Brigades)
+        if (b.AttachKind == kAttachCorps && b.AttachIndex == corps && (b.BrigadeType == kBrigadeArtillery) == artillery)
+            ++n;
+    return n;
+}
+
+// Line brigades fill a corps up to its brigade limit, artillery up to half of it.
+bool HasRoomFor(int corps, const TBrigadeRec& b) {
+    const TCorpsRec& c = GameRec->Corps[corps];
+    const bool artillery = b.BrigadeType == kBrigadeArtillery;
+    const int limit = artillery ? c.BrigadeLimit / 2 : c.BrigadeLimit;
+    return CountAttached(corps, artillery) < limit;
+}
+
+int ReceivingCorps(int from, const TBrigadeRec& b) {
+    const TGameRec& g = *GameRec;
+    const TCorpsRec& c = g.Corps[from];
+    for (int j = 1; j <= kCorpsCount; ++j) {
+        const TCorpsRec& r = g.Corps[j];
+        if (j == from || !CorpsInUse(r) || r.Nation != c.Nation || r.Side != c.Side) continue;
+        if (MovementHexDistance(c.HexX, c.HexY, r.HexX, r.HexY) >= 2) continue;
+        if (HasRoomFor(j, b)) return j;
+    }
+    return 0;
+}
+
+int ReceivingCity(int from) {
+    const TGameRec& g = *GameRec;
+    const TCorpsRec& c = g.Corps[from];
+    int best = 0, bestDistance = 2;
+    for (int k = 1; k <= kCityCount; ++k) {
+        const TCityRec& city = g.Cities[k];
+        if (city.Owner != c.Side || c.Side == 0) continue;
+        const int d = MovementHexDistance(c.HexX, c.HexY, city.HexX, city.HexY);
+        if (d < bestDistance) {
+            best = k;
+            bestDistance = d;
+        }
+    }
+    return best;
+}
+
+void RemoveLeader(int l) {
+    TGameRec& g = *GameRec;
+    TLeaderRec& leader = g.Leaders[l];
+    ClearEventNotice();
+    EventNotice.SetLine(1, leader.Name.str());
+    EventNotice.SetLine(2, Text(572));
+    const int roll = std::max(0, Random(10) + leader.Political);
+    EventNotice.SetLine(3, std::to_string(roll) + Text(573));
+    ShowEventNotice();
+    if (leader.Nation != 0) g.Nations[leader.Nation].Will -= roll;
+    leader.Status = kLeaderRemoved;
+}
+
+void MarkCityHexes() {
+    for (const TCityRec& city : GameRec->Cities) {
+        MapCell& cell = MapGrid->Cell(city.HexX, city.HexY);
+        if (cell.Terrain() != kTerrainCity) cell.SetTerrain(kTerrainCity);
+    }
+}
+
+void RecordStartPositions() {
+    TGameRec& g = *GameRec;
+    for (TCorpsRec& c : g.Corps) {
+        c.StartX = c.HexX;
+        c.StartY = c.HexY;
+        c.StepsTaken = 0;
+        for (int s = 1; s <= 9; ++s) c.StepDone[s] = 0;
+    }
+    for (TFleetRec& f : g.Fleets) {
+        f.StartX = f.HexX;
+        f.StartY = f.HexY;
+        for (int s = 1; s <= 20; ++s) f.StepDone[s] = 0;
+    }
+}
+
+}  // namespace
+
+int WeatherGaugeProgress(int weather) {
+    int g = 7;
+    switch (weather) {
+        case 3: case 4: g = 5; break;
+        case 5: g = 3; break;
+        case 6: g = 6; break;
+        case 7: case 8: g = 3; break;
+        default: break;
+    }
+    return 14 * g;
+}
+
+void ShowWeatherGauges() {
+    const TGameRec& g = *GameRec;
+    CurrentFrontend().ShowWeatherGauges(WeatherGaugeProgress(g.TheatreWeather[1]),
+                                        WeatherGaugeProgress(g.TheatreWeather[2]),
+                                        WeatherGaugeProgress(g.TheatreWeather[3]));
+}
+
+void DisbandArmy(int a) {
+    if (!Arr1<TArmyRec, kArmyCount>::InRange(a)) return;
+    TGameRec& g = *GameRec;
+    TArmyRec& army = g.Armies[a];
+    army.Name = "";
+    auto* raw = reinterpret_cast<std::uint8_t*>(&army);
+    std::memset(raw + offsetof(TArmyRec, BaseCity), 0,
+                offsetof(TArmyRec, Nation) + 1 - offsetof(TArmyRec, BaseCity));
+    army.PlanTag = 0;
+    army.ArmyValue = 0;
+    for (TCorpsRec& c : g.Corps)
+        if (c.Army == a) c.Army = 0;
+}
+
+void DisbandCorps(int c) {
+    if (!Arr1<TCorpsRec, kCorpsCount>::InRange(c)) return;
+    TGameRec& g = *GameRec;
+    const std::string leaderName = g.Leaders[g.Corps[c].Leader].Name.str();
+    bool released = false;
+    for (TBrigadeRec& b : g.Brigades) {
+        if (b.AttachKind != kAttachCorps || b.AttachIndex != c) continue;
+        if (int j = ReceivingCorps(c, b)) {
+            b.AttachIndex = static_cast<U8>(j);
+        } else if (int city = ReceivingCity(c)) {
+            b.AttachKind = kAttachGarrison;
+            b.AttachIndex = static_cast<U8>(city);
+        } else {
+            ReleaseBrigade(b);
+            released = true;
+        }
+    }
+    if (released) {
+        ClearEventNotice();
+        EventNotice.SetLine(1, "Force under " + leaderName);
+        EventNotice.SetLine(2, "has been disbanded due ");
+        EventNotice.SetLine(3, "to lack of leadership.");
+        ShowEventNotice();
+    }
+    // A freed slot must read as free to every later loop: clearing Unused with the rest would
+    // leave a live corps at (0,0).
+    TCorpsRec& corps = g.Corps[c];
+    TCorpsRec cleared{};
+    std::memset(static_cast<void*>(&cleared), 0, sizeof cleared);
+    cleared.Route = corps.Route;
+    cleared.StepDone = corps.StepDone;
+    cleared.Unused = 1;
+    corps = cleared;
+    for (TFleetRec& f : g.Fleets)
+        if (f.Cargo == c) f.Cargo = 0;
+    RecalcCorpsFromBrigades();
+}
+
+void CommandCleanUp() {
+    TGameRec& g = *GameRec;
+    for (int l = 1; l <= kLeaderCount; ++l) {
+        TLeaderRec& leader = g.Leaders[l];
+        // A killed or captured leader can hold no command; everyone else not active or marked
+        // for removal is left as he is.
+        if (leader.Status == kLeaderKilled || leader.Status == kLeaderCaptured) {
+            for (TArmyRec& a : g.Armies)
+                if (ArmyInUse(a) && a.Leader == l) a.Leader = 0;
+            for (TCorpsRec& c : g.Corps)
+                if (CorpsInUse(c) && c.Leader == l) c.Leader = 0;
+            continue;
+        }
+        if (leader.Status != kLeaderActive && leader.Status != kLeaderToBeRemoved) continue;
+
+        int armies = 0, keptArmy = 0;
+        for (int a = 1; a <= kArmyCount; ++a)
+            if (ArmyInUse(g.Armies[a]) && g.Armies[a].Leader == l) {
+                ++armies;
+                keptArmy = a;
+                leader.Status = kLeaderActive;
+            }
+        if (armies >= 2)
+            for (int a = 1; a <= kArmyCount; ++a)
+                if (a != keptArmy && ArmyInUse(g.Armies[a]) && g.Armies[a].Leader == l) DisbandArmy(a);
+        if (armies >= 1) {
+            for (int c = 1; c <= kCorpsCount; ++c)
+                if (CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) DisbandCorps(c);
+        } else {
+            int corps = 0, keptCorps = 0;
+            for (int c = 1; c <= kCorpsCount; ++c)
+                if (CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) {
+                    ++corps;
+                    keptCorps = c;
+                    leader.Status = kLeaderActive;
+                }
+            if (corps >= 2)
+                for (int c = 1; c <= kCorpsCount; ++c)
+                    if (c != keptCorps && CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) DisbandCorps(c);
+        }
+        if (leader.Status == kLeaderToBeRemoved) RemoveLeader(l);
+    }
+}
+
+void ExecuteTurn() {
+    // The command is offered only while orders may be given; a turn in progress or a mail game
+    // waiting for its hand-over or playback never starts one.
+    if (!MenuItemEnabled(MenuItem::Execute1)) return;
+    TGameRec& g = *GameRec;
+    Frontend& fe = CurrentFrontend();
+    if (SidePlayed == kUnion || SidePlayed == kConfederacy) g.Nations[SidePlayed].OrdersGiven = 1;
+    const bool mayStart = g.GameKind >= 2 ||
+                          (!PersonPlayedWithoutOrders(kNationUnion) && !PersonPlayedWithoutOrders(kNationConfederacy));
+    if (!mayStart) {
+        fe.SetCursor(CursorKind::Arrow);
+        if (PersonPlayedWithoutOrders(kNationUnion)) fe.InformationBox(Text(461));
+        if (PersonPlayedWithoutOrders(kNationConfederacy)) fe.InformationBox(Text(462));
+        SidePlayed = 0;
+        return;
+    }
+    fe.SetCursor(CursorKind::Hourglass);
+    SidePlayed = 0;
+    fe.Repaint();
+    DisableTurnMenus();
+    SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, false);
+    // The history travels with the game for the other player's playback of this turn only.
+    if (g.GameKind >= 2) BattleLog.clear();
+    SetTurnProgressGauge(1);
+    PreMovementPhase();
+    SelectedFleet = 1;
+    SelectedCorps = 1;
+    FleetPassDue = 1;
+    MovementEnded = 0;
+    g.MoveStep = 1;
+    g.Nations[kNationUnion].OrdersGiven = 0;
+    g.Nations[kNationConfederacy].OrdersGiven = 0;
+    SidePlayed = 0;
+    SetTimer1Enabled(true);
+}
+
+void PreMovementPhase() {
+    TGameRec& g = *GameRec;
+    Frontend& fe = CurrentFrontend();
+    MarkCityHexes();
+    SaveGameFiles(kAutosaveName);
+    CommandCleanUp();
+    SidePlayed = 0;
+    Randomize();
+    UpdateHexControl();
+    for (int n = 1; n <= kNationCount; ++n) {
+        if (g.Nations[n].Human == 0) continue;
+        for (TCityRec& city : g.Cities)
+            if (city.Nation == n) city.Status = 1;
+    }
+    AdvanceDate();
+    fe.ShowDate(DateText());
+    if (GameStatus != 0) {
+        SetMenuItems({MenuItem::SpeedButton1, MenuItem::Execute1}, false);
+    } else {
+        UpdateWeather();
+        ShowWeatherGauges();
+        if (FirstTurnOfMonth(g.Day)) {
+            UpdateStateEconomy();
+            UpdateNationalWill();
+            InitBrigadeTypeTable();
+            ComputerProcurement();
+            fe.SetCursor(CursorKind::Arrow);
+            fe.InformationBox(Text(686));
+        }
+        SetTurnProgressGauge(20);
+        ResolveConquests();
+        UpdateCityUnrest();
+        ConsolidateComputerFleets();
+        SetTurnProgressGauge(40);
+        RunComputerPlayers();
+        SetTurnProgressGauge(70);
+        MoveArmyHeadquarters();
+        DisbandEmptyFleets();
+        SupplyCorps(kSupplyBeforeMovement);
+        FleetTransportStep();
+        PlanCorpsMoves();
+        NavalTurnStep();
+        UpdateStateLoyalty();
+        UpdateSpotting();
+        SetTurnProgressGauge(110);
+    }
+    RecordStartPositions();
+    fe.Repaint();
+}
+
+}  // namespace kvt

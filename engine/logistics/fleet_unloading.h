@@ -1,0 +1,9 @@
+// Fleets unloading after movement, and fleets left without ships disbanded.
+#pragma once
+
+namespace kvt {
+
+void DisbandEmptyFleets();
+void UnloadFleetsAfterMovement();
+
+}  // namespace kvt

@@ -1,0 +1,8 @@
+// The monthly economy of the states.
+#pragma once
+
+namespace kvt {
+
+void UpdateStateEconomy();
+
+}  // namespace kvt

@@ -1,0 +1,8 @@
+// State loyalty drift and leaders' recovery.
+#pragma once
+
+namespace kvt {
+
+void UpdateStateLoyalty();
+
+}  // namespace kvt

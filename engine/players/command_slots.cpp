@@ -1,0 +1,49 @@
+// Taking free corps and army records for new commands.
+#include "engine/players/command_slots.h"
+
+#include <bitset>
+
+#include "engine/core/globals.h"
+
+namespace kvt {
+
+int AllocateCorpsSlot(int nation) {
+    if (nation < 1 || nation > kNationCount) return 0;
+    TGameRec& g = *GameRec;
+    int slot = 0;
+    for (int k = 1; k <= kCorpsCount && slot == 0; ++k)
+        if (!CorpsInUse(g.Corps[k])) slot = k;
+    if (slot == 0) return 0;
+    std::bitset<256> taken;
+    for (int k = 1; k <= kCorpsCount; ++k)
+        if (k != slot && CorpsInUse(g.Corps[k]) && g.Corps[k].Nation == nation) taken.set(g.Corps[k].Ordinal);
+    int ordinal = 1;
+    while (taken.test(ordinal)) ++ordinal;
+    TCorpsRec& c = g.Corps[slot];
+    c.Unused = 0;
+    c.Nation = static_cast<U8>(nation);
+    c.Side = g.Nations[nation].Side;
+    c.Ordinal = static_cast<U8>(ordinal);
+    return slot;
+}
+
+int AllocateArmySlot(int nation) {
+    if (nation < 1 || nation > kNationCount) return 0;
+    TGameRec& g = *GameRec;
+    int slot = 0;
+    for (int a = 1; a <= kArmyCount && slot == 0; ++a)
+        if (ArmySlotFree(g.Armies[a])) slot = a;
+    if (slot == 0) return 0;
+    std::bitset<256> taken;
+    for (int a = 1; a <= kArmyCount; ++a)
+        if (ArmyInUse(g.Armies[a]) && g.Armies[a].Nation == nation) taken.set(g.Armies[a].ArmyNumber);
+    int number = 1;
+    while (taken.test(number)) ++number;
+    TArmyRec& army = g.Armies[slot];
+    army.Nation = static_cast<U8>(nation);
+    army.Side = g.Nations[nation].Side;
+    army.ArmyNumber = static_cast<U8>(number);
+    return slot;
+}
+
+}  // namespace kvt

@@ -1,0 +1,12 @@
+// Free corps and army records taken for a new command, each given the lowest free ordinal of its
+// nation. Ordinals are reused: a new corps fills the first gap in its nation's numbering.
+#pragma once
+
+namespace kvt {
+
+// The first free corps record, given to the nation (1..4); 0, changing nothing, when none is free.
+int AllocateCorpsSlot(int nation);
+// The first free army record, given to the nation (1..4); 0 when none is free.
+int AllocateArmySlot(int nation);
+
+}  // namespace kvt

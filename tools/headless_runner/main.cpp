@@ -1,0 +1,23 @@
+// Plays N turns of a start point or saved game with the computer on both sides and nobody at the
+// screen, printing one line per turn: the turn, the date after it and the checksum of the game.
+// Two runs with the same seed print the same lines.
+//
+//   kvt_headless_runner GAME.kvt TURNS [--seed N]
+#include <cstdlib>
+#include <iostream>
+#include <string>
+
+#include "engine/core/headless_turns.h"
+
+int main(int argc, char** argv) {
+    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--seed")) {
+        std::cerr << "usage: " << argv[0] << " GAME.kvt TURNS [--seed N]\n";
+        return 2;
+    }
+    const int turns = std::atoi(argv[2]);
+    const unsigned long long seed = argc == 5 ? std::strtoull(argv[4], nullptr, 10) : 1;
+    std::string error;
+    const int status = kvt::RunHeadlessGame(argv[1], turns, seed, std::cout, &error);
+    if (!error.empty()) std::cerr << error << '\n';
+    return status;
+}
