@@ -1,0 +1,65 @@
+// Whole headless turns: the runner's output is the same for the same game and seed.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/headless_turns.h"
+#include "tests/support/turn_fixture.h"
+
+namespace kvt {
+namespace {
+
+class HeadlessTurns : public testing::TurnTest {};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) out.push_back(line);
+    return out;
+}
+
+TEST_F(HeadlessTurns, TwentyTurnsTwiceWithOneSeedPrintTheSameLines) {
+    testing::BuildSyntheticGame(true, true);
+    GameRec->Leaders[3].Status = kLeaderToBeRemoved;  // removed with a random roll in the first turn
+    ASSERT_TRUE(SaveGameFiles(Path("start")));
+    std::string runs[2];
+    for (std::string& run : runs) {
+        std::ostringstream out;
+        std::string error;
+        EXPECT_EQ(RunHeadlessGame(Path("start.KVT"), 20, 77, out, &error), 0) << error;
+        run = out.str();
+        EXPECT_EQ(CheckedAccessFaults(), 0u);
+    }
+    EXPECT_EQ(runs[0], runs[1]);
+    const auto lines = Lines(runs[0]);
+    ASSERT_EQ(lines.size(), 20u);
+    EXPECT_EQ(lines[0].substr(0, 14), "1 Apr 11 1861 ");
+    EXPECT_EQ(lines[19].substr(0, 15), "20 Oct 21 1861 ");
+    EXPECT_NE(lines[0], lines[1]);
+}
+
+TEST_F(HeadlessTurns, TheRunnerStopsWhenTheGameEndsAndRefusesMailGames) {
+    testing::BuildSyntheticGame(false, false);
+    GameRec->EndMonth = 5;
+    GameRec->EndYear = 1861;
+    ASSERT_TRUE(SaveGameFiles(Path("short")));
+    std::ostringstream out;
+    EXPECT_EQ(RunHeadlessGame(Path("short.KVT"), 20, 1, out, nullptr), 0);
+    const auto lines = Lines(out.str());
+    ASSERT_EQ(lines.size(), 4u) << out.str();
+    EXPECT_EQ(lines[2].substr(0, 12), "3 May 1 1861");
+    EXPECT_EQ(lines[3], "game over, status 1");
+
+    GameRec->GameKind = 3;
+    ASSERT_TRUE(SaveGameFiles(Path("mail")));
+    std::string error;
+    EXPECT_NE(RunHeadlessGame(Path("mail.KVT"), 1, 1, out, &error), 0);
+    EXPECT_NE(error.find("mail game"), std::string::npos) << error;
+    EXPECT_NE(RunHeadlessGame(Path("missing.KVT"), 1, 1, out, &error), 0);
+    EXPECT_FALSE(error.empty());
+}
+
+}  // namespace
+}  // namespace kvt

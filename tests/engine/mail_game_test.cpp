@@ -1,0 +1,392 @@
+// Bringing a read game into play, the Load and Save commands, the passing of a mail game between
+// its players, and the playback of a received turn.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/mail_game.h"
+#include "engine/core/notice.h"
+#include "engine/core/playback.h"
+#include "engine/core/turn_menus.h"
+#include "engine/core/turn_start.h"
+#include "tests/support/scripted_frontend.h"
+#include "tests/support/turn_fixture.h"
+
+namespace kvt {
+namespace {
+
+namespace fs = std::filesystem;
+using testing::ScriptedFrontend;
+
+class MailGame : public testing::TurnTest {
+protected:
+    // Writes the game in memory and its battle history as a pair of files, as a player's save does.
+    void WriteGame(const std::string& base, const std::vector<std::string>& history) {
+        ASSERT_TRUE(SaveGameFiles(Path(base)));
+        BattleLog = history;
+        ASSERT_TRUE(SaveBattleLog(Path(base + ".BTL")));
+    }
+    std::vector<std::string> History(const std::string& base) {
+        std::vector<std::string> saved = BattleLog, lines;
+        LoadBattleLog(Path(base + ".BTL"));
+        lines = BattleLog;
+        BattleLog = saved;
+        return lines;
+    }
+    // A new program run: nothing in memory but what the file brings.
+    void NewSession() {
+        ResetEngineGlobals();
+        testing::UseNumberedTexts();
+    }
+};
+
+TEST_F(MailGame, AReadGameComesIntoPlayWithTheSideItsKindAndPlayersGive) {
+    struct Case {
+        const char* name;
+        int kind;
+        bool atStartDate, unionPerson, confederatePerson;
+        int sidePlayedBefore, sideToMove;
+        bool setup, derivedState;
+        int sidePlayed, visibility;
+        const char* caption;
+    };
+    const Case cases[] = {
+        {"a start point at its start date shows the setup", 0, true, true, true, 0, 0, true, true, 1, 0, "text 465"},
+        {"a face-to-face game later in the war", 0, false, true, true, 2, 0, false, true, 2, 0, "text 466"},
+        {"no person-played side shows everything", 0, false, false, false, 2, 0, false, true, 0, 3, "text 464"},
+        {"a mail game just set up", 2, true, true, true, 0, 1, false, true, 1, 0, "text 465"},
+        {"a mail game between turns is taken as stored", 3, true, true, true, 0, 2, false, false, 2, 0, "text 466"},
+        {"a mail game awaiting playback", 4, false, true, true, 0, 1, false, false, 1, 0, "text 465"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::BuildSyntheticGame(c.unionPerson, c.confederatePerson);
+        GameRec->GameKind = static_cast<std::uint16_t>(c.kind);
+        GameRec->SideToMove = static_cast<std::uint16_t>(c.sideToMove);
+        if (c.atStartDate) GameRec->StartMonth = 4;
+        GameRec->Cities[6].OriginalOwner = 7;
+        SidePlayed = static_cast<std::uint16_t>(c.sidePlayedBefore);
+        GameStatus = 1;
+        ScriptedFrontend fe;
+        // The person chooses the computer for the Confederacy.
+        if (c.setup) fe.ExpectGameSetup([] { GameRec->Nations[2].Human = 0; });
+        BringGameIntoPlay(Path("game.kvt"));
+        EXPECT_EQ(GameStatus, 0);
+        EXPECT_EQ(GameFileBase, Path("game."));
+        EXPECT_EQ(SidePlayed, c.sidePlayed);
+        EXPECT_EQ(GameRec->EnemyVisibility, c.visibility);
+        EXPECT_EQ(fe.menus.sideChangeCaption, c.caption);
+        EXPECT_EQ(!fe.weatherGauges.empty(), c.derivedState) << "weather gauges are set with the derived state";
+        EXPECT_EQ(fe.menus[MenuItem::ForceStatus1], c.sidePlayed != 0) << "the menus of a side played";
+        EXPECT_EQ(GameRec->Cities[6].OriginalOwner, 1);
+    }
+}
+
+TEST_F(MailGame, ExecuteIsOfferedOnlyToAFaceToFaceGameOrAMailGameWhoseOrdersAreDue) {
+    for (int kind : {0, 2, 3, 4}) {
+        testing::BuildSyntheticGame(true, true);
+        GameRec->GameKind = static_cast<std::uint16_t>(kind);
+        GameRec->SideToMove = 1;
+        ResetTurnMenus();
+        ScriptedFrontend fe;
+        fe.AllowAnyWaits(true);
+        BringGameIntoPlay(Path("game.kvt"));
+        EXPECT_EQ(fe.menus[MenuItem::Execute1], kind == 0 || kind == 3) << "kind " << kind;
+        EXPECT_EQ(fe.menus[MenuItem::Hidden1], kind < 2) << "kind " << kind;
+    }
+}
+
+TEST_F(MailGame, TheOpenDialogReturnsOnlyWithAFileAndMarksTheGameItReads) {
+    GameRec->WeaponTable[5].FireFactor1 = 9;
+    WriteGame("saved", {});
+    testing::BuildSyntheticGame(true, false);
+    ScriptedFrontend fe;
+    fe.ExpectOpenFile("");
+    fe.ExpectOpenFile("");
+    fe.ExpectOpenFile(Path("saved.KVT"));
+    LoadGameMenu();
+    EXPECT_EQ(GameRec->WeaponTable[5].FireFactor1, 1) << "the data marks of a loaded game";
+    EXPECT_EQ(GameRec->MoveSpeed, 5);
+    EXPECT_EQ(fe.dates.back(), "Apr 1 1861");
+    EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+    EXPECT_EQ(GameStatus, 0);
+}
+
+TEST_F(MailGame, ARefusedFileLeavesTheGameInPlayUnmarked) {
+    std::ofstream(Path("short.KVT")) << "not a game";
+    GameRec->WeaponTable[5].FireFactor1 = 9;
+    const TGameRec before = *GameRec;
+    ScriptedFrontend fe;
+    fe.ExpectOpenFile(Path("short.KVT"));
+    fe.ExpectInformationBox();
+    LoadGameMenu();
+    GameRec->MoveSpeed = before.MoveSpeed;
+    EXPECT_EQ(std::memcmp(GameRec, &before, sizeof(TGameRec)), 0);
+}
+
+TEST_F(MailGame, TwoPersonsAtOneComputerChooseTheirSideAfterALoad) {
+    testing::BuildSyntheticGame(true, true);
+    WriteGame("both", {});
+    NewSession();
+    ScriptedFrontend fe;
+    fe.ExpectOpenFile(Path("both.KVT"));
+    fe.ExpectSideChoice(1);
+    fe.ExpectSideChoice(2);  // the menu command offers the choice again; the second one stands
+    LoadGameMenu();
+    EXPECT_EQ(SidePlayed, 2);
+    EXPECT_EQ(fe.sideChoiceOffers, (std::vector<std::pair<bool, bool>>{{true, true}, {true, true}}));
+    EXPECT_EQ(fe.menus.sideChangeCaption, "text 466");
+    EXPECT_EQ(GameRec->Nations[2].OrdersGiven, 1);
+}
+
+TEST_F(MailGame, AMailGameGoesFromSetUpToOrdersToExecutedToPlayedBack) {
+    // The game as the setup left it: a mail game, the Union to move first.
+    testing::BuildSyntheticGame(true, true);
+    GameRec->GameKind = 2;
+    GameRec->SideToMove = 1;
+    WriteGame("setup", {"No History"});
+
+    // First player: gives the first orders and hands the game over.
+    NewSession();
+    {
+        ScriptedFrontend fe;
+        fe.ExpectOpenFile(Path("setup.KVT"));
+        LoadGameMenu();
+        EXPECT_EQ(SidePlayed, 1);
+        EXPECT_FALSE(fe.menus[MenuItem::Execute1]) << "a game just set up is not executed";
+        fe.ExpectSaveFile(Path("turn1.kvt"));
+        fe.ExpectNotice(0, 1);
+        SaveGameDialog();
+        EXPECT_EQ(EventNotice.Line(1).str(), "Ready to end turn and");
+    }
+    EXPECT_EQ(GameRec->GameKind, 3);
+    EXPECT_EQ(GameRec->SideToMove, 2);
+    EXPECT_EQ(History("turn1").back(), "TurnOver");
+
+    // Second player: orders, Execute, and the executed turn handed back.
+    NewSession();
+    {
+        ScriptedFrontend fe;
+        fe.ExpectOpenFile(Path("turn1.KVT"));
+        LoadGameMenu();
+        EXPECT_EQ(GameRec->GameKind, 3);
+        EXPECT_EQ(SidePlayed, 2);
+        EXPECT_TRUE(fe.menus[MenuItem::Execute1]);
+        BattleLog = {"Battle", "an old record", "EndOfBattle"};
+        ExecuteTurn();
+        EXPECT_TRUE(BattleLog.empty()) << "the history holds only the turn being executed";
+        fe.ExpectInformationBox();
+        ASSERT_GT(testing::RunMovement(), 0);
+        EXPECT_EQ(fe.messages.back(), "text 728");
+        EXPECT_EQ(GameRec->GameKind, 4);
+        EXPECT_FALSE(fe.menus[MenuItem::Execute1]);
+        fe.ExpectSaveFile(Path("turn2.kvt"));
+        fe.ExpectNotice(0, 1);
+        SaveGameDialog();
+        EXPECT_EQ(GameRec->SideToMove, 1);
+        fe.ExpectSaveFile(Path("again.kvt"));
+        SaveGameDialog();  // no second hand-over: the turn has changed hands already
+        EXPECT_EQ(GameRec->SideToMove, 1);
+    }
+    EXPECT_EQ(History("turn2"), std::vector<std::string>{"TurnOver"});
+    EXPECT_EQ(History("again"), std::vector<std::string>{"TurnOver"}) << "one marker only";
+
+    // First player again: the turn is played back, then the orders are his.
+    NewSession();
+    {
+        ScriptedFrontend fe;
+        fe.ExpectOpenFile(Path("turn2.KVT"));
+        fe.ExpectInformationBox();
+        LoadGameMenu();
+        EXPECT_EQ(fe.messages.back(), "text 727");
+        EXPECT_TRUE(fe.menus[MenuItem::Playback1]);
+        EXPECT_TRUE(fe.menus[MenuItem::Speedbutton2]);
+        EXPECT_FALSE(fe.menus[MenuItem::Execute1]);
+        EXPECT_EQ(BattleLog, std::vector<std::string>{"TurnOver"});
+        EXPECT_EQ(SidePlayed, 1);
+        const TGameRec received = *GameRec;
+        StartPlayback();
+        ASSERT_GT(testing::RunMovement(), 0);
+        EXPECT_EQ(GameRec->GameKind, 3);
+        EXPECT_EQ(fe.gauge.back(), 300);
+        EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+        EXPECT_TRUE(fe.menus[MenuItem::Execute1]);
+        EXPECT_EQ(SidePlayed, 1);
+        TGameRec expected = received;
+        expected.GameKind = 3;
+        EXPECT_EQ(std::memcmp(GameRec, &expected, sizeof(TGameRec)), 0);
+    }
+}
+
+TEST_F(MailGame, OnlyAMovedTurnIsHandedOver) {
+    struct Case { const char* name; int kind; bool executedHere; bool asked; int answer; int kindAfter, sideAfter; bool marker; };
+    const Case cases[] = {
+        {"orders not yet executed", 3, false, false, 0, 3, 2, false},
+        {"a received turn not yet played back", 4, false, false, 0, 4, 2, false},
+        {"the mover keeps the game", 4, true, true, 2, 4, 2, false},
+        {"the mover hands it over", 4, true, true, 1, 4, 1, true},
+        {"the first orders of a new game", 2, false, true, 1, 3, 1, true},
+        {"a face-to-face game has no hand-over", 0, false, false, 0, 0, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::BuildSyntheticGame(true, true);
+        GameRec->GameKind = static_cast<std::uint16_t>(c.kind);
+        GameRec->SideToMove = 2;
+        MailTurnExecuted = c.executedHere;
+        BattleLog = {"Battle", "EndOfBattle"};
+        fs::remove(Path("mail.BTL"));
+        ScriptedFrontend fe;
+        fe.ExpectSaveFile(Path("mail.kvt"));
+        if (c.asked) fe.ExpectNotice(0, c.answer);
+        SaveGameDialog();
+        EXPECT_EQ(GameRec->GameKind, c.kindAfter);
+        EXPECT_EQ(GameRec->SideToMove, c.sideAfter);
+        EXPECT_TRUE(fs::exists(Path("mail.KVT")));
+        if (c.kind >= 2) {
+            std::vector<std::string> expected = {"Battle", "EndOfBattle"};
+            if (c.marker) expected.push_back("TurnOver");
+            EXPECT_EQ(History("mail"), expected);
+        } else {
+            EXPECT_FALSE(fs::exists(Path("mail.BTL")));
+        }
+    }
+}
+
+TEST_F(MailGame, SavesGoUnderTheChosenNameWithoutItsExtension) {
+    struct Case { const char* chosen; const char* written; };
+    const Case cases[] = {{"game.kvt", "game.KVT"}, {"plain", "plain.KVT"}, {"two.dots.kvt", "two.dots.KVT"}};
+    for (const Case& c : cases) {
+        ScriptedFrontend fe;
+        fe.ExpectSaveFile(Path(c.chosen));
+        SaveGameDialog();
+        EXPECT_TRUE(fs::exists(Path(c.written))) << c.chosen;
+    }
+    ScriptedFrontend fe;
+    fe.ExpectSaveFile("");
+    SaveGameDialog();
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 6) << "a cancelled save writes nothing";
+}
+
+// --- Playback ---
+
+class Playback : public MailGame {
+protected:
+    // A received game whose turn moved corps 1 three hexes south, corps 3 two north and fleet 1
+    // twelve south; corps 4 was pushed back after the battles, off its recorded route.
+    void SetUp() override {
+        MailGame::SetUp();
+        testing::BuildSyntheticGame(true, true);
+        TGameRec& g = *GameRec;
+        g.GameKind = 4;
+        g.SideToMove = 1;
+        GameFileBase = Path("mail.");
+        auto moved = [](TCorpsRec& c, int sx, int sy, std::initializer_list<int> steps) {
+            c.StartX = static_cast<std::uint16_t>(sx);
+            c.StartY = static_cast<std::uint16_t>(sy);
+            int k = 0;
+            for (int d : steps) c.StepDone[++k] = static_cast<U8>(d);
+            c.StepsTaken = static_cast<U8>(k);
+        };
+        moved(g.Corps[1], 40, 18, {4, 4, 4});  // ends at (40, 21)
+        moved(g.Corps[3], 40, 31, {1, 1});     // ends at (40, 29)
+        moved(g.Corps[4], 41, 31, {1});        // recorded to (41, 30), retreated to (41, 31)
+        g.Corps[2].StartX = 0;                 // never moved: its stale start is never used
+        for (TFleetRec& f : g.Fleets) {
+            f.StartX = f.HexX;
+            f.StartY = f.HexY;
+        }
+        TFleetRec& f = g.Fleets[1];
+        f.Mission = 4;
+        f.StartY = 13;
+        for (int s = 1; s <= 12; ++s) f.StepDone[s] = 4;  // ends at (50, 25)
+        SetMenuItem(MenuItem::Playback1, true);
+    }
+    struct Last { int column = 0, row = 0, count = 0; };
+    static Last LastShown(const ScriptedFrontend& fe, MovedUnit kind, int index) {
+        Last last;
+        for (const auto& s : fe.shown)
+            if (s.kind == kind && s.index == index) last = {s.column, s.row, last.count + 1};
+        return last;
+    }
+};
+
+TEST_F(Playback, EveryUnitWalksItsRecordedStepsAndTheGameIsLeftAsReceived) {
+    const TGameRec received = *GameRec;
+    const TMapGrid receivedMap = *MapGrid;
+    ScriptedFrontend fe;
+    StartPlayback();
+    EXPECT_EQ(GameRec->Corps[1].HexY, 18) << "back at the start of the turn";
+    EXPECT_EQ(GameRec->Corps[2].HexX, 42) << "a corps that did not move stays";
+    ASSERT_GT(testing::RunMovement(), 0);
+
+    const Last c1 = LastShown(fe, MovedUnit::Corps, 1), c3 = LastShown(fe, MovedUnit::Corps, 3),
+               c4 = LastShown(fe, MovedUnit::Corps, 4), f1 = LastShown(fe, MovedUnit::Fleet, 1);
+    EXPECT_EQ(c1.count, 3);
+    EXPECT_EQ((std::pair{c1.column, c1.row}), (std::pair{40, 21}));
+    EXPECT_EQ(c3.count, 2);
+    EXPECT_EQ((std::pair{c3.column, c3.row}), (std::pair{40, 29}));
+    EXPECT_EQ((std::pair{c4.column, c4.row}), (std::pair{41, 30})) << "shown along its recorded step";
+    EXPECT_EQ(f1.count, 12);
+    EXPECT_EQ((std::pair{f1.column, f1.row}), (std::pair{50, 25}));
+    EXPECT_EQ(LastShown(fe, MovedUnit::Corps, 2).count, 0);
+    ASSERT_FALSE(fe.shown.empty());
+    EXPECT_EQ(fe.shown.front().kind, MovedUnit::Fleet) << "fleets move first in every step";
+    EXPECT_EQ(fe.shown.front().caption, "Union text 11");
+    // The patrol's engagements are shown again with the timer stopped around each.
+    EXPECT_EQ(fe.timerChanges.size(), 2u + 2 * 12);
+
+    TGameRec expected = received;
+    expected.GameKind = 3;
+    EXPECT_EQ(std::memcmp(GameRec, &expected, sizeof(TGameRec)), 0) << "playback changes nothing but the kind";
+    EXPECT_EQ(std::memcmp(MapGrid, &receivedMap, sizeof(TMapGrid)), 0);
+    EXPECT_EQ(GameRec->Corps[4].HexY, 31) << "every unit ends where the executed turn left it";
+    EXPECT_EQ(fe.gauge.back(), 300);
+    EXPECT_FALSE(Timer1Enabled());
+}
+
+TEST_F(Playback, WithVisibleFleetMovesOffOnlyCorpsAreFollowed) {
+    FleetMovesShown = false;
+    ScriptedFrontend fe;
+    StartPlayback();
+    ASSERT_GT(testing::RunMovement(), 0);
+    EXPECT_EQ(LastShown(fe, MovedUnit::Fleet, 1).count, 0);
+    EXPECT_EQ(LastShown(fe, MovedUnit::Corps, 1).count, 3);
+}
+
+TEST_F(Playback, IsOfferedOnlyAfterLoadingAGameAwaitingIt) {
+    SetMenuItem(MenuItem::Playback1, false);
+    ScriptedFrontend fe;
+    StartPlayback();
+    EXPECT_FALSE(Timer1Enabled());
+    EXPECT_EQ(GameRec->Corps[1].HexY, 21);
+}
+
+TEST_F(Playback, TheHistoryIsReadAgainWhenTheMovementHasBeenShown) {
+    for (bool withFile : {false, true}) {
+        SCOPED_TRACE(withFile ? "with a history" : "without a history");
+        fs::remove(Path("mail.BTL"));
+        const std::vector<std::string> record = {"Battle", "Manassas", "Result", "EndOfBattle", "TurnOver"};
+        if (withFile) {
+            BattleLog = record;
+            ASSERT_TRUE(SaveBattleLog(Path("mail.BTL")));
+        }
+        BattleLog = {"stale"};
+        GameRec->GameKind = 4;
+        GameRec->BattlesThisTurn = 1;
+        SetMenuItem(MenuItem::Playback1, true);
+        ScriptedFrontend fe;
+        StartPlayback();
+        ASSERT_GT(testing::RunMovement(), 0);
+        EXPECT_EQ(GameRec->GameKind, 3);
+        EXPECT_EQ(fe.gauge.back(), 300);
+        EXPECT_EQ(BattleLog, withFile ? record : std::vector<std::string>{"stale"});
+    }
+}
+
+}  // namespace
+}  // namespace kvt
