@@ -91,7 +91,8 @@ struct PString {
     // Longer text is cut to the capacity rather than spilling into the next field.
     PString& operator=(std::string_view s) {
         std::size_t n = s.size() > N ? N : s.size();
-        std::memcpy(Chars, s.data(), n);
+        // An empty view may carry no data pointer at all, which memcpy must never see.
+        if (n != 0) std::memcpy(Chars, s.data(), n);
         Len = static_cast<std::uint8_t>(n);
         return *this;
     }
