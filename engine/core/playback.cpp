@@ -23,7 +23,6 @@ namespace {
 TGameRec receivedGame;
 TMapGrid receivedMap;
 
-const std::string kEmpty;
 constexpr int kPatrol = 4;
 
 bool LineIs(std::size_t i, const char* text) { return i < BattleLog.size() && BattleLog[i] == text; }
@@ -150,7 +149,6 @@ void PlaybackTick() {
             }
         }
     }
-    CurrentFrontend().SetIdPanelText(kEmpty);
 }
 
 void FinishPlayback() {
