@@ -4,7 +4,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
-          qt6-base-dev qt6-base-dev-tools libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
+          qt6-base-dev qt6-base-dev-tools libasound2-dev libgl-dev fonts-dejavu-core fonts-liberation2 xvfb xauth)
 
 missing=()
 for p in "${packages[@]}"; do

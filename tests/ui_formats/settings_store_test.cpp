@@ -1,0 +1,561 @@
+// The settings store in its text, binary and registry modes: what a file loads as, what it is
+// written back as, and that a file the store could not read is never overwritten.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "gui/ui/formats/settings_store.h"
+#include "gui/ui/formats/text_utils.h"
+#include "tests/support/engine_fixture.h"
+
+namespace kvt::ui {
+namespace {
+
+using kvt::testing::TempFolder;
+
+std::string ReadFile(const std::string& path) {
+    std::string s;
+    ReadWholeFile(path, s);
+    return s;
+}
+
+void WriteFile(const std::string& path, const std::string& s) { ASSERT_TRUE(WriteFileReplacing(path, s)); }
+
+std::string FileStore(const std::string& text, const std::string& name = "s.ini") {
+    std::string path = TempFolder("ini") + "/" + name;
+    WriteFile(path, text);
+    return path;
+}
+
+TEST(SettingsText, LoadsEachLineAsTheTypeItsTextReadsBackAs) {
+    const std::string path = FileStore(
+        "Count=5\r\nPadded=05\r\nRatio=1.5\r\nFlag=true\r\nOff=FALSE\r\nData=454C 3 0A FF 01 \r\n"
+        "Broken=454C 9 zz\r\nText=a;b\r\nQuoted=\"a;b\" ; note\r\nName\r\nList[0]=x\r\nList[5]=y\r\n"
+        "Neg=-7\r\nHuge=99999999999\r\n");
+    TElIniFile ini;
+    ini.SetPath(path);
+    ASSERT_TRUE(ini.Load());
+    struct Case {
+        const char* name;
+        uint8_t type;
+        std::string asText;
+    } cases[] = {
+        {"Count", kIniInteger, "5"},
+        {"Padded", kIniString, "05"},
+        {"Ratio", kIniInt64Pair, ""},
+        {"Flag", kIniBool, "true"},
+        {"Off", kIniBool, "false"},
+        {"Data", kIniBinary, "454C 3 0A FF 01 "},
+        {"Broken", kIniString, "454C 9 zz"},
+        {"Text", kIniString, "a"},
+        {"Quoted", kIniString, "\"a;b\" "},
+        {"#10", kIniString, "Name"},
+        {"List", kIniMultiString, "x\r\ny\r\n"},
+        {"Neg", kIniInteger, "-7"},
+        {"Huge", kIniString, "99999999999"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TElIniEntry* e = ini.GetValueEntry("\\", c.name);
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->ValueType, c.type);
+        std::string s;
+        if (c.type != kIniInt64Pair) {
+            EXPECT_TRUE(ini.ReadString("\\", c.name, s, "?"));
+            EXPECT_EQ(s, c.asText);
+        }
+    }
+    TElIniEntry* ratio = ini.GetValueEntry("", "Ratio");
+    EXPECT_EQ(ratio->IntValue, 1);
+    EXPECT_EQ(ratio->SecondValue, 5);
+    bool b = false;
+    EXPECT_TRUE(ini.ReadBool("", "Count", b, false));
+    EXPECT_TRUE(b);
+    EXPECT_FALSE(ini.ReadBool("", "Text", b, true));
+    EXPECT_TRUE(b);  // the default
+}
+
+TEST(SettingsText, HeadersOpenNestedKeysAndValuesFollowThem) {
+    const std::string path = FileStore("Top=1\r\n[A\\B]\r\nInner=2\r\n[C\r\nOpen=3\r\n[]\r\nBack=4\r\n");
+    TElIniFile ini;
+    ini.SetPath(path);
+    ASSERT_TRUE(ini.Load());
+    std::string s;
+    EXPECT_TRUE(ini.ReadString("\\A\\B", "Inner", s, ""));
+    EXPECT_EQ(s, "2");
+    EXPECT_TRUE(ini.ReadString("\\C", "Open", s, ""));
+    EXPECT_EQ(s, "3");
+    EXPECT_TRUE(ini.ReadString("\\", "Back", s, ""));
+    EXPECT_EQ(s, "4");
+    EXPECT_TRUE(ini.KeyExists("\\a\\b"));
+    EXPECT_FALSE(ini.ReadString("\\A", "Inner", s, ""));
+    EXPECT_EQ(ini.CurrentPath(), "\\");
+}
+
+TEST(SettingsText, WritesTheFileInItsDocumentedLayout) {
+    const std::string path = FileStore("");
+    TElIniFile ini;
+    ini.SetPath(path);
+    ini.WriteString("\\", "Plain", "hello");
+    ini.SetValueType("\\", "Flag", kIniBool);
+    ini.GetValueEntry("\\", "Flag")->BoolValue = true;
+    ini.SetValueType("\\Keys\\Sub", "Bytes", kIniBinary);
+    ini.GetValueEntry("\\Keys\\Sub", "Bytes")->BinaryValue = {0x0A, 0xFF, 0x01};
+    ini.SetValueType("\\Keys", "List", kIniMultiString);
+    ini.GetValueEntry("\\Keys", "List")->MultiValue = {"x", "y"};
+    ini.WriteString("\\Keys", "#7", "Name");
+    ini.SetValueType("\\Keys", "Pair", kIniInt64Pair);
+    ini.GetValueEntry("\\Keys", "Pair")->IntValue = -3;
+    ini.GetValueEntry("\\Keys", "Pair")->SecondValue = 9;
+    ASSERT_TRUE(ini.Save());
+    EXPECT_EQ(ReadFile(path),
+              ";Automatically generated file. DO NOT MODIFY!!!\r\n"
+              "Plain=hello\r\nFlag=true\r\n"
+              "\r\n[Keys]\r\nList[0]=x\r\nList[1]=y\r\nName\r\nPair=-3.9\r\n"
+              "\r\n[Keys\\Sub]\r\nBytes=454C 3 0A FF 01 \r\n");
+    EXPECT_FALSE(ini.Modified());
+}
+
+// Strings that the plain text form would change (comments, line breaks, texts that read as
+// another type) come back unchanged, and so do awkward names.
+TEST(SettingsText, EveryStringAndNameSurvivesARoundTrip) {
+    const std::vector<std::pair<std::string, std::string>> values = {
+        {"Semicolon", "a;b"},
+        {"Lines", "one\r\ntwo\nthree"},
+        {"Number", "12"},
+        {"Boolean", "TRUE"},
+        {"Pair", "1.5"},
+        {"Marker", "454C 1 41 "},
+        {"LooksEscaped", "\"\\:x\""},
+        {"Quotes", "say \"hi\" ; ok"},
+        {"Empty", ""},
+        {"Blanks", "  padded  "},
+        {"Header", "[x]"},
+        {"Controls", std::string("a\tb\x01" "c")},
+        {"Backslash", "C:\\dir\\file.wav"},
+        {"with=sign", "v"},
+        {";starts", "v"},
+        {"[bracket", "v"},
+        {"Index[3]", "v"},
+        {"quote\"d", "v"},
+    };
+    const std::string path = FileStore("");
+    {
+        TElIniFile ini;
+        ini.SetPath(path);
+        for (const auto& [name, value] : values) ini.WriteString("\\Sect", name, value);
+        ini.WriteString("\\Sect", "", "the key's own value");
+        ini.SetValueType("\\Sect", "Multi", kIniMultiString);
+        ini.GetValueEntry("\\Sect", "Multi")->MultiValue = {"a;b", "", "c\r\nd"};
+        ASSERT_TRUE(ini.Save());
+    }
+    TElIniFile back;
+    back.SetPath(path);
+    ASSERT_TRUE(back.Load());
+    for (const auto& [name, value] : values) {
+        SCOPED_TRACE(name);
+        TElIniEntry* e = back.GetValueEntry("\\Sect", name);
+        ASSERT_NE(e, nullptr);
+        EXPECT_EQ(e->ValueType, kIniString);
+        EXPECT_EQ(e->Name, name);
+        EXPECT_EQ(e->StringValue, value);
+    }
+    std::string own;
+    EXPECT_TRUE(back.ReadString("\\Sect", "", own, ""));
+    EXPECT_EQ(own, "the key's own value");
+    EXPECT_EQ(back.GetValueEntry("\\Sect", "Multi")->MultiValue, (std::vector<std::string>{"a;b", "", "c\r\nd"}));
+    // Ordinary values stay as readable as before.
+    EXPECT_NE(ReadFile(path).find("Backslash=C:\\dir\\file.wav\r\n"), std::string::npos);
+}
+
+TEST(SettingsBinary, EveryTypeSurvivesARoundTrip) {
+    const std::string path = FileStore("", "s.bin");
+    {
+        TElIniFile ini;
+        ini.SetBinaryMode(true);
+        ini.SetPath(path);
+        ini.WriteString("\\A\\B", "Text", "x;y\r\n");
+        ini.WriteString("\\A", "", "own");
+        ini.SetValueType("\\A", "Flag", kIniBool);
+        ini.GetValueEntry("\\A", "Flag")->BoolValue = true;
+        ini.SetValueType("\\A", "Int", kIniInteger);
+        ini.GetValueEntry("\\A", "Int")->IntValue = -123456;
+        ini.SetValueType("\\", "Lines", kIniMultiString);
+        ini.GetValueEntry("\\", "Lines")->MultiValue = {"", "two"};
+        ini.SetValueType("\\", "Blob", kIniBinary);
+        ini.GetValueEntry("\\", "Blob")->BinaryValue = {0, 1, 254, 255};
+        ini.SetValueType("\\", "Pair", kIniInt64Pair);
+        ini.GetValueEntry("\\", "Pair")->IntValue = 7;
+        ini.GetValueEntry("\\", "Pair")->SecondValue = -8;
+        ASSERT_TRUE(ini.Save());
+    }
+    TElIniFile back;
+    back.SetBinaryMode(true);
+    back.SetPath(path);
+    ASSERT_TRUE(back.Load());
+    std::string s;
+    EXPECT_TRUE(back.ReadString("\\A\\B", "Text", s, ""));
+    EXPECT_EQ(s, "x;y\r\n");
+    EXPECT_TRUE(back.ReadString("\\A", "", s, ""));
+    EXPECT_EQ(s, "own");
+    EXPECT_TRUE(back.ReadString("\\A", "Int", s, ""));
+    EXPECT_EQ(s, "-123456");
+    EXPECT_TRUE(back.ReadString("\\A", "Flag", s, ""));
+    EXPECT_EQ(s, "true");
+    EXPECT_EQ(back.GetValueEntry("\\", "Lines")->MultiValue, (std::vector<std::string>{"", "two"}));
+    EXPECT_EQ(back.GetValueEntry("\\", "Blob")->BinaryValue, (std::vector<uint8_t>{0, 1, 254, 255}));
+    EXPECT_EQ(back.GetValueEntry("\\", "Pair")->SecondValue, -8);
+}
+
+std::string Le32(int32_t v) {
+    std::string s;
+    for (int i = 0; i < 4; ++i) s += static_cast<char>((static_cast<uint32_t>(v) >> (8 * i)) & 0xFF);
+    return s;
+}
+std::string Str(const std::string& s) { return Le32(static_cast<int32_t>(s.size())) + s; }
+
+// A damaged binary file is refused whole: the store keeps what it held and never writes over
+// the file, neither on Save nor when it is destroyed with unsaved changes.
+TEST(SettingsBinary, RefusesDamagedFilesAndNeverOverwritesThem) {
+    const std::string good = std::string("\x01", 1) + Str("") + std::string("\x00", 1) + Str("N") + "\x02" + Le32(4) + Le32(5);
+    const std::vector<std::pair<const char*, std::string>> damaged = {
+        {"truncated length", std::string("\x01\x05\x00", 3)},
+        {"string beyond the end", std::string("\x01", 1) + Le32(1000) + "abc"},
+        {"huge string length", std::string("\x01", 1) + Le32(0x7FFFFFFF)},
+        {"negative length", std::string("\x01", 1) + Le32(-4)},
+        {"value size beyond the end", good + std::string("\x00", 1) + Str("V") + "\x02" + Le32(400) + Le32(1)},
+        {"string running into the next record",
+         good + std::string("\x00", 1) + Str("S") + "\x03" + Le32(6) + Le32(20) + "ab" + std::string("\x01", 1) + Str("K")},
+        {"integer shorter than four bytes", std::string("\x00", 1) + Str("I") + "\x02" + Le32(2) + "ab"},
+        {"unknown record tag", good + "\x07"},
+        {"binary length beyond its value", std::string("\x00", 1) + Str("B") + "\x05" + Le32(5) + Le32(100) + "x"},
+    };
+    for (const auto& [what, bytes] : damaged) {
+        SCOPED_TRACE(what);
+        const std::string path = FileStore(bytes, "d.bin");
+        {
+            TElIniFile ini;
+            ini.SetBinaryMode(true);
+            ini.SetPath(path);
+            ini.WriteString("\\Kept", "V", "before");
+            EXPECT_FALSE(ini.Load());
+            EXPECT_TRUE(ini.LoadFailed());
+            std::string s;
+            EXPECT_TRUE(ini.ReadString("\\Kept", "V", s, ""));
+            EXPECT_EQ(s, "before");
+            EXPECT_FALSE(ini.Save());
+            ini.WriteString("\\Kept", "V", "after");
+        }
+        EXPECT_EQ(ReadFile(path), bytes);
+    }
+    // Unknown value types are skipped by their size; the rest of the file loads.
+    const std::string path = FileStore(std::string("\x00", 1) + Str("U") + "\x09" + Le32(3) + "xyz" + good, "u.bin");
+    TElIniFile ini;
+    ini.SetBinaryMode(true);
+    ini.SetPath(path);
+    EXPECT_TRUE(ini.Load());
+    std::string s;
+    EXPECT_TRUE(ini.ReadString("\\", "N", s, ""));
+    EXPECT_EQ(s, "5");
+    EXPECT_EQ(ini.GetValueEntry("\\", "U"), nullptr);
+}
+
+TEST(SettingsFile, MissingFileRaisesYetLaterChangesCreateIt) {
+    const std::string path = TempFolder("ini") + "/new.ini";
+    TElIniFile* ini = new TElIniFile;
+    ini->SetPath(path);
+    EXPECT_THROW(ini->Load(), EElFileError);
+    ini->Loaded();  // quietly
+    EXPECT_FALSE(ini->LoadFailed());
+    ini->WriteString("\\K", "V", "1");
+    delete ini;  // saves the unsaved change
+    TElIniFile back;
+    back.SetPath(path);
+    back.Loaded();
+    std::string s;
+    EXPECT_TRUE(back.ReadString("\\K", "V", s, ""));
+    EXPECT_EQ(s, "1");
+    // Only the file itself remains: the temporary file was renamed into place.
+    int files = 0;
+    for (auto& e : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) ++files, (void)e;
+    EXPECT_EQ(files, 1);
+}
+
+TEST(SettingsFile, ImmediateWritesWhenNotLazy) {
+    const std::string path = TempFolder("ini") + "/now.ini";
+    TElIniFile ini;
+    ini.SetLazyWrite(false);
+    ini.SetPath(path);
+    ini.WriteString("\\K", "V", "x");
+    EXPECT_NE(ReadFile(path).find("[K]\r\nV=x\r\n"), std::string::npos);
+    ini.ClearKey("\\K");
+    EXPECT_EQ(ReadFile(path).find("V=x"), std::string::npos);
+}
+
+TEST(SettingsKeys, OpenKeyWalksAbsoluteAndRelativePaths) {
+    TElIniFile ini;
+    EXPECT_FALSE(ini.OpenKey("\\A\\B", false));
+    EXPECT_TRUE(ini.OpenKey("\\A\\B\\", true));
+    EXPECT_EQ(ini.CurrentPath(), "\\A\\B");
+    EXPECT_TRUE(ini.OpenKey("C", true));
+    EXPECT_EQ(ini.CurrentPath(), "\\A\\B\\C");
+    EXPECT_TRUE(ini.OpenKey("\\a\\b\\c", false));  // names ignore case
+    EXPECT_FALSE(ini.OpenKey("\\A\\\\B", true));   // an empty component
+    // A failed walk stops where it failed.
+    EXPECT_FALSE(ini.OpenKey("\\A\\Missing", false));
+    EXPECT_EQ(ini.CurrentPath(), "\\A");
+    // A value on the way becomes a key when creating.
+    ini.WriteString("\\", "V", "x");
+    EXPECT_TRUE(ini.OpenKey("\\V\\W", true));
+    EXPECT_TRUE(ini.GetValueEntry("\\", "V")->IsKey);
+}
+
+// Deleting or clearing a key above the current one moves the current key to what is left.
+TEST(SettingsKeys, RemovingAnAncestorOfTheCurrentKeyMovesToTheSurvivor) {
+    struct Case {
+        const char* what;
+        std::function<bool(TElIniFile&)> act;
+        const char* expectedPath;
+    } cases[] = {
+        {"delete the current key", [](TElIniFile& i) { return i.Delete("\\A\\B\\C", ""); }, "\\A\\B"},
+        {"delete an ancestor", [](TElIniFile& i) { return i.Delete("\\A\\B", ""); }, "\\A"},
+        {"delete the top key", [](TElIniFile& i) { return i.Delete("\\A", ""); }, "\\"},
+        {"clear an ancestor", [](TElIniFile& i) { return i.ClearKey("\\A"); }, "\\A"},
+        {"delete an unrelated key", [](TElIniFile& i) { return i.Delete("\\X", ""); }, "\\A\\B\\C"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TElIniFile ini;
+        ini.WriteString("\\X", "V", "1");
+        ASSERT_TRUE(ini.OpenKey("\\A\\B\\C", true));
+        EXPECT_TRUE(c.act(ini));
+        EXPECT_EQ(ini.CurrentPath(), c.expectedPath);
+        // The current key is usable: a relative write lands under it.
+        EXPECT_TRUE(ini.WriteString("New", "V", "2"));
+        std::string s;
+        EXPECT_TRUE(ini.ReadString(std::string(c.expectedPath) + (std::string(c.expectedPath) == "\\" ? "" : "\\") + "New", "V", s, ""));
+        EXPECT_EQ(s, "2");
+    }
+    TElIniFile ini;
+    EXPECT_FALSE(ini.Delete("\\", ""));  // never the root
+}
+
+TEST(SettingsKeys, RenamesFollowTheirRules) {
+    TElIniFile ini;
+    ini.WriteString("\\A\\B", "V", "1");
+    ini.WriteString("\\A\\B", "W", "2");
+    ini.WriteString("\\C", "V", "3");
+    ASSERT_TRUE(ini.OpenKey("\\A\\B", false));
+    EXPECT_FALSE(ini.RenameKey("\\A", "C"));     // a key of that path exists
+    EXPECT_FALSE(ini.RenameKey("\\A", "D\\E"));  // a delimiter
+    EXPECT_TRUE(ini.RenameKey("\\A", "D"));
+    EXPECT_EQ(ini.CurrentPath(), "\\D\\B");
+    EXPECT_FALSE(ini.RenameValue("\\D\\B", "V", "W"));   // taken
+    EXPECT_FALSE(ini.RenameValue("\\D\\B", "Z", "Y"));   // missing
+    EXPECT_TRUE(ini.RenameValue("\\D\\B", "V", "Y"));
+    std::string s;
+    EXPECT_TRUE(ini.ReadString("\\D\\B", "Y", s, ""));
+    EXPECT_EQ(s, "1");
+    std::vector<std::string> keys, values;
+    EXPECT_TRUE(ini.EnumSubKeys("\\", keys));
+    EXPECT_EQ(keys, (std::vector<std::string>{"D", "C"}));
+    EXPECT_TRUE(ini.EnumValues("\\D\\B", values));
+    EXPECT_EQ(values, (std::vector<std::string>{"Y", "W"}));
+}
+
+TEST(SettingsFile, SimpleModeFlattensKeysAndWritesBooleansAsDigits) {
+    const std::string path = FileStore("[A\\B]\r\nFlag=true\r\n");
+    TElIniFile ini;
+    ini.SetPath(path);
+    ASSERT_TRUE(ini.Load());
+    ini.SetSimple(true);
+    EXPECT_EQ(ini.Path(), path);
+    EXPECT_TRUE(ini.KeyExists("A\\B"));  // one key whose name holds the delimiter
+    std::vector<std::string> keys;
+    ini.EnumSubKeys("\\", keys);
+    EXPECT_EQ(keys, (std::vector<std::string>{"A", "A\\B"}));  // every key had its header
+    ASSERT_TRUE(ini.Save());
+    EXPECT_NE(ReadFile(path).find("[A\\B]\r\nFlag=1\r\n"), std::string::npos);
+}
+
+// The registry stand-in, in a file of the test's own.
+class SettingsRegistry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        file_ = TempFolder("reg") + "/registry.txt";
+        SetRegistryFile(file_);
+    }
+    void TearDown() override { SetRegistryFile(TempFolder("reg-unused") + "/none.txt"); }
+    std::string file_;
+};
+
+TEST_F(SettingsRegistry, FileOnlyOperationsRaiseAndChangeNothing) {
+    TElIniFile ini;
+    ini.SetUseRegistry(true);
+    EXPECT_EQ(ini.Path(), "\\SOFTWARE");
+    ini.WriteString("\\K", "V", "x");
+    struct Case {
+        const char* message;
+        std::function<void()> act;
+    } cases[] = {
+        {"CreateValue method is not available when using registry.", [&] { ini.CreateValue("\\K", "V"); }},
+        {"GetValueEntry method is not available when using registry.", [&] { ini.GetValueEntry("\\K", "V"); }},
+        {"SetValueType method is not available when using registry.", [&] { ini.SetValueType("\\K", "V", 2); }},
+        {"Key can not be renamed when using registry.", [&] { ini.RenameKey("\\K", "L"); }},
+        {"Changing delimiter is not available when using registry.", [&] { ini.SetDelimiter('/'); }},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.act();
+            ADD_FAILURE() << "no error for: " << c.message;
+        } catch (const EElIniError& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+        std::string s;
+        EXPECT_TRUE(ini.ReadString("\\K", "V", s, ""));
+        EXPECT_EQ(s, "x");
+    }
+    EXPECT_EQ(ini.Delimiter(), '\\');
+    EXPECT_FALSE(ini.Load());
+    EXPECT_TRUE(ini.Save());
+}
+
+TEST_F(SettingsRegistry, ValuesPersistInTheRegistryFile) {
+    {
+        TElIniFile ini;
+        ini.SetUseRegistry(true);
+        ini.SetPath("\\Software\\Test\\");
+        EXPECT_EQ(ini.Path(), "\\Software\\Test");
+        EXPECT_TRUE(ini.WriteString("Events\\Click", "", "click.wav"));
+        EXPECT_TRUE(ini.WriteString("Events\\Click", "Note", "a;b\r\n"));
+        EXPECT_TRUE(ini.OpenKey("Events", false));
+        EXPECT_EQ(ini.CurrentPath(), "\\Events");
+        EXPECT_TRUE(ini.OpenKey("Click", false));
+        EXPECT_EQ(ini.CurrentPath(), "\\Events\\Click");
+        EXPECT_FALSE(ini.OpenKey("Missing", false));
+        EXPECT_EQ(ini.CurrentPath(), "\\Events\\Click");
+    }
+    SetRegistryFile(file_);  // forget the hive in memory: read the file again
+    TElIniFile ini;
+    ini.SetUseRegistry(true);
+    ini.SetPath("\\SOFTWARE\\TEST");
+    std::string s;
+    EXPECT_TRUE(ini.ReadString("\\Events\\Click", "", s, ""));
+    EXPECT_EQ(s, "click.wav");
+    EXPECT_TRUE(ini.ReadString("\\Events\\Click", "note", s, ""));
+    EXPECT_EQ(s, "a;b\r\n");
+    EXPECT_FALSE(ini.ReadString("\\Events\\Click", "Other", s, "dflt"));
+    EXPECT_EQ(s, "dflt");
+}
+
+TEST_F(SettingsRegistry, ReadsDWordsAsBooleansAndConvertsEveryKindToText) {
+    TRegistry reg(TRegRootType::rrtHKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\T", true));
+    reg.WriteDWord("On", 7);
+    reg.WriteDWord("Off", 0);
+    RegValue multi;
+    multi.name = "Multi";
+    multi.kind = RegValueKind::MultiString;
+    multi.lines = {"a", "b"};
+    reg.WriteValue(multi);
+    RegValue bin;
+    bin.name = "Bin";
+    bin.kind = RegValueKind::Binary;
+    bin.bytes = {1, 255};
+    reg.WriteValue(bin);
+    ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\T\\Multi", true));  // a subkey named like a value
+    TElIniFile ini;
+    ini.SetUseRegistry(true);
+    bool b = false;
+    EXPECT_TRUE(ini.ReadBool("\\T", "On", b, false));
+    EXPECT_TRUE(b);
+    EXPECT_TRUE(ini.ReadBool("\\T", "Off", b, true));
+    EXPECT_FALSE(b);
+    EXPECT_FALSE(ini.ReadBool("\\T", "Multi", b, true));
+    std::string s;
+    struct Case {
+        const char* name;
+        const char* text;
+    } cases[] = {{"On", "7"}, {"Multi", "a\r\nb"}, {"Bin", "454C 2 01 FF "}};
+    for (const auto& c : cases) {
+        EXPECT_TRUE(ini.ReadString("\\T", c.name, s, ""));
+        EXPECT_EQ(s, c.text);
+    }
+    std::vector<std::string> values;
+    EXPECT_TRUE(ini.EnumValues("\\T", values));
+    EXPECT_EQ(values, (std::vector<std::string>{"On", "Off", "Bin"}));
+    // Deleting the open key moves the store to its parent.
+    ASSERT_TRUE(ini.OpenKey("\\T\\Multi", false));
+    EXPECT_TRUE(ini.Delete("\\T", ""));
+    EXPECT_EQ(ini.CurrentPath(), "\\");
+    EXPECT_FALSE(ini.KeyExists("\\T"));
+}
+
+TEST_F(SettingsRegistry, AnUnreadableRegistryFileIsNeverOverwritten) {
+    const std::string damaged = "KVT settings registry 1\nkey HKEY_CURRENT_USER\\A\nvalue x dword -5\n";
+    WriteFile(file_, damaged);
+    SetRegistryFile(file_);
+    {
+        TElIniFile ini;
+        ini.SetUseRegistry(true);
+        EXPECT_FALSE(ini.WriteString("\\K", "V", "x"));
+    }
+    EXPECT_FALSE(RegistryWritable());
+    EXPECT_EQ(ReadFile(file_), damaged);
+}
+
+TEST(SettingsRegistryFormat, RefusesMalformedLines) {
+    const char* bad[] = {
+        "",
+        "not the header\n",
+        "KVT settings registry 1\nvalue a string b\n",
+        "KVT settings registry 1\nkey HKEY_CURRENT_USER\nvalue a dword 4294967296\n",
+        "KVT settings registry 1\nkey HKEY_CURRENT_USER\nvalue a binary 0G\n",
+        "KVT settings registry 1\nkey HKEY_CURRENT_USER\nvalue a multi 3 x y\n",
+        "KVT settings registry 1\nkey HKEY_CURRENT_USER\nvalue a%2 string y\n",
+        "KVT settings registry 1\nkey A\\\\B\n",
+        "KVT settings registry 1\nkey A\nvalue a string x\nvalue A string y\n",
+        "KVT settings registry 1\nbogus\n",
+    };
+    for (const char* text : bad) {
+        RegKeyNode root;
+        EXPECT_FALSE(ParseRegistryText(text, root)) << text;
+    }
+    RegKeyNode root;
+    ASSERT_TRUE(ParseRegistryText("KVT settings registry 1\nkey R\\a%20b\nvalue  multi 2 %0D%0A \n", root));
+    ASSERT_EQ(root.keys.size(), 1u);
+    const RegValue& v = root.keys[0].keys[0].values[0];
+    EXPECT_EQ(root.keys[0].keys[0].name, "a b");
+    EXPECT_EQ(v.name, "");
+    EXPECT_EQ(v.lines, (std::vector<std::string>{"\r\n", ""}));
+    EXPECT_EQ(WriteRegistryText(root), "KVT settings registry 1\nkey R\nkey R\\a%20b\nvalue  multi 2 %0D%0A \n");
+}
+
+TEST(SettingsBinaryText, EncodesAndDecodesByteStrings) {
+    EXPECT_EQ(DataToBinaryText({0x0A, 0xFF, 0x01}), "454C 3 0A FF 01 ");
+    EXPECT_EQ(DataToBinaryText({}), "454C 0 ");
+    struct Case {
+        const char* text;
+        bool ok;
+        std::vector<uint8_t> bytes;
+    } cases[] = {
+        {"454C 2 01 FF ", true, {1, 255}},
+        {"454C 2 01 FF", true, {1, 255}},
+        {"454C 10 1 2 3 4 5 6 7 8 9 A B C D E F 10 ", true, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
+        {"454C 3 01 FF", false, {}},
+        {"454C FFFFFFFF 00", false, {}},
+        {"454C 1 100", false, {}},
+        {"454D 1 00", false, {}},
+        {"454C", false, {}},
+    };
+    for (const auto& c : cases) {
+        std::vector<uint8_t> bytes;
+        EXPECT_EQ(BinaryTextToData(c.text, bytes), c.ok) << c.text;
+        if (c.ok) {
+            EXPECT_EQ(bytes, c.bytes) << c.text;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kvt::ui
