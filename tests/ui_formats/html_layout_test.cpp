@@ -1,0 +1,264 @@
+// HTML captions without a screen: what runs a caption parses into, how it wraps and measures,
+// and where its pieces are painted. Fonts are a fixed-width fake so widths are exact.
+#include <gtest/gtest.h>
+
+#include "gui/ui/formats/html_layout.h"
+
+namespace kvt::ui {
+namespace {
+
+// Every character is size/2 pixels wide (one more in bold); a line is 2 x size high.
+class FakeMetrics : public THtmlMetrics {
+public:
+    int TextWidth(const THtmlFont& f, std::u32string_view t) override {
+        return static_cast<int>(t.size()) * (f.size / 2 + ((f.style & fsBold) ? 1 : 0));
+    }
+    int TextHeight(const THtmlFont& f) override { return f.size * 2; }
+    int Descent(const THtmlFont& f) override { return f.size / 2; }
+    int AverageCharWidth(const THtmlFont& f) override { return f.size / 2; }
+    int MaxCharWidth(const THtmlFont& f) override { return f.size; }
+    bool ImageSize(std::u32string_view source, int& w, int& h) override {
+        if (source != U"pic") return false;
+        w = 10;
+        h = 8;
+        return true;
+    }
+};
+
+struct Prepared {
+    FakeMetrics metrics;
+    TElHTMLData data;
+    explicit Prepared(std::u32string_view text, int maxWidth = 0, bool wrap = false) {
+        data.Metrics = &metrics;
+        PrepareHtmlText(data, text, maxWidth, wrap);
+    }
+    // "P|T:Hello|B|..." : one letter per kind, text runs with their text.
+    std::string Shape() const {
+        std::string s;
+        for (const auto& item : data.Items) {
+            if (!s.empty()) s += '|';
+            static const char* letters = "TSLPIRUM";
+            s += letters[item->ItemType];
+            if (item->ItemType == hikText) {
+                s += ':';
+                for (char32_t c : item->Text) s += c < 0x80 ? static_cast<char>(c) : '*';
+            }
+        }
+        return s;
+    }
+    TElHTMLItem* Text(int n) const {
+        for (const auto& item : data.Items)
+            if (item->ItemType == hikText && n-- == 0) return item.get();
+        return nullptr;
+    }
+};
+
+TEST(HtmlParse, TagsEntitiesAndBlanksGiveTheseRuns) {
+    struct Case {
+        std::u32string html;
+        std::string shape;
+    } cases[] = {
+        {U"Hello", "P|T:Hello"},
+        {U"a  b", "P|T:a b"},
+        {U"a &nbsp; b", "P|T:a  b"},
+        {U"a\r\nb\tc", "P|T:a\nb\tc"},
+        {U"<B>x</b>y", "P|T:x|T:y"},
+        {U"x<unknown attr=1>y&bogus;z</p><html>", "P|T:xyz"},
+        {U"&amp;&lt;&gt;&quot;&#65;&#x;&#0;&#9999999;&#55296;&#12345678901;", "P|T:&<>\"A &#12345678901;"},
+        {U"AT&T rocks; yes", "P|T:AT&T rocks; yes"},
+        {U"&averyveryverylongname; x", "P|T:&averyveryverylongname; x"},
+        {U"<!-- note > here -->x", "P|T:x"},
+        {U"<p align=right>x", "P|T:x"},
+        {U"a<br>b", "P|T:a|L|T:b"},
+        {U"a<hr width=50>b", "P|T:a|L|R|L|T:b"},
+        {U"<ul><li>a<li>b</ul>c", "P|U|T:a|U|T:b|L|T:c"},
+        {U"a<br><li>b", "P|T:a|U|T:b"},
+        {U"<img src=pic><img src=''>x", "P|I|T:x"},
+        {U"<a href=\"go there\">l</a>n", "P|T:l|T:n"},
+        {U"", "P"},
+    };
+    for (const auto& c : cases) {
+        Prepared p(c.html);
+        EXPECT_EQ(p.Shape(), c.shape) << std::string(c.html.begin(), c.html.end());
+    }
+    Prepared euro(U"&euro;&#128;&trade;&#153;&copy;&SECT;");
+    EXPECT_EQ(euro.Text(0)->Text, U"\u20AC\u20AC\u2122\u2122\u00A9\u00A7");
+}
+
+TEST(HtmlParse, UnterminatedMarkupIsInvalidAndLeavesNoItems) {
+    for (const char32_t* html : {U"x<b", U"x<!-- open", U"<a href='x>"}) {
+        FakeMetrics m;
+        TElHTMLData data;
+        data.Metrics = &m;
+        PrepareHtmlText(data, U"ok", 0, false);
+        try {
+            PrepareHtmlText(data, html, 0, false);
+            ADD_FAILURE() << "accepted";
+        } catch (const EElHTMLError& e) {
+            EXPECT_STREQ(e.what(), "HTML engine error - the text is not valid HTML");
+        }
+        EXPECT_TRUE(data.Items.empty());
+    }
+}
+
+TEST(HtmlParse, FontTagsSetSizeColourAndNameAndRestoreThem) {
+    struct Case {
+        std::u32string html;
+        int size;
+        TColor color;
+        TColor bg;
+        std::string font;
+    } cases[] = {
+        {U"<font size=+2>x", 13, clWindowText, clNone, "MS Sans Serif"},
+        {U"<font size=20><font size=+2>x", 13, clWindowText, clNone, "MS Sans Serif"},
+        {U"<font size=-3>x", 8, clWindowText, clNone, "MS Sans Serif"},
+        {U"<font size=9999>x", kHtmlMaxFontSize, clWindowText, clNone, "MS Sans Serif"},
+        {U"<font size=-99>x", 1, clWindowText, clNone, "MS Sans Serif"},
+        {U"<font size=big>x", 11, clWindowText, clNone, "MS Sans Serif"},
+        {U"<font color=#FF8000>x", 11, 0x0080FF, clNone, "MS Sans Serif"},
+        {U"<font color=red bgcolor=clYellow>x", 11, 0x0000FF, 0x00FFFF, "MS Sans Serif"},
+        {U"<font color=#12>x", 11, clWindowText, clNone, "MS Sans Serif"},
+        {U"<font color=notacolour>x", 11, clWindowText, clNone, "MS Sans Serif"},
+        {U"<font name='Deja Vu'>x", 11, clWindowText, clNone, "Deja Vu"},
+        {U"<font size=20 color=blue name=A>y</font>x", 11, clWindowText, clNone, "MS Sans Serif"},
+        {U"</font></font>x", 11, clWindowText, clNone, "MS Sans Serif"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.html.begin(), c.html.end()));
+        Prepared p(c.html);
+        TElHTMLItem* x = nullptr;
+        for (const auto& item : p.data.Items)
+            if (item->Text == U"x") x = item.get();
+        ASSERT_NE(x, nullptr);
+        EXPECT_EQ(x->FontSize, c.size);
+        EXPECT_EQ(x->FontColor, c.color);
+        EXPECT_EQ(x->FontBgColor, c.bg);
+        EXPECT_EQ(x->FontName, c.font);
+    }
+}
+
+TEST(HtmlParse, StylesFlagsAndLinksTravelWithTheirRuns) {
+    Prepared p(U"<b><i>a</i></b><u>b</u><strikeout>c</strikeout><sub>d</sub><sup>e</sup><a href=h>f</a>g");
+    struct Case {
+        int run;
+        uint8_t style;
+        uint8_t flags;
+    } cases[] = {{0, fsBold | fsItalic, 0}, {1, fsUnderline, 0}, {2, fsStrikeOut, 0}, {3, 0, hifSubscript},
+                 {4, 0, hifSuperscript}, {5, 0, hifLink}, {6, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.run);
+        ASSERT_NE(p.Text(c.run), nullptr);
+        EXPECT_EQ(p.Text(c.run)->FontStyle, c.style);
+        EXPECT_EQ(p.Text(c.run)->Flags, c.flags);
+    }
+    EXPECT_EQ(p.Text(5)->LinkRef, U"h");
+    EXPECT_EQ(p.Text(5)->MeasureFont().style, fsUnderline);  // the link style
+    EXPECT_EQ(p.Text(3)->MeasureFont().size, 9);             // two points smaller
+    EXPECT_TRUE(p.Text(6)->LinkRef.empty());
+}
+
+TEST(HtmlParse, ListsIndentByTheWidestCharacterAndUnwindEvenWhenUnbalanced) {
+    Prepared p(U"<ul><li>a<ul><li>b</ul></ul></ul></ul>c");
+    std::vector<std::pair<int, int>> breaks;  // (level, indent)
+    for (const auto& item : p.data.Items)
+        if (item->IsBreak())
+            breaks.emplace_back(static_cast<TElHTMLBreakItem*>(item.get())->ListLevel, item->Indent);
+    // Each closing list replaces the line break the one before it left.
+    EXPECT_EQ(breaks, (std::vector<std::pair<int, int>>{{0, 0}, {1, 11}, {2, 22}, {0, 0}}));
+    // Deep nesting stops indenting at the level limit.
+    std::u32string deep;
+    for (int i = 0; i < 100; ++i) deep += U"<ul>";
+    Prepared d(deep + U"<li>x");
+    auto* li = static_cast<TElHTMLBreakItem*>(d.data.Items.back()->IsBreak() ? d.data.Items.back().get()
+                                                                            : d.data.Items[d.data.Items.size() - 2].get());
+    EXPECT_EQ(li->ListLevel, kHtmlMaxListLevel);
+    EXPECT_EQ(li->Indent, 11 * kHtmlMaxListLevel);
+}
+
+TEST(HtmlParse, AttributesThatGiveSizesAreClamped) {
+    Prepared p(U"<p indent=999999><img src=pic width=99999 height=-5><hr width=70000><img src=none>");
+    EXPECT_EQ(p.data.Items[0]->ItemType, hikParagraph);
+    EXPECT_EQ(p.data.Items[0]->Indent, kHtmlMaxPixels);
+    EXPECT_EQ(p.data.Items[1]->Width, kHtmlMaxPixels);
+    EXPECT_EQ(p.data.Items[1]->Height, 0);
+    EXPECT_EQ(p.data.Items[3]->Width, kHtmlMaxPixels);
+    EXPECT_EQ(p.data.Items[5]->Width, 0);  // no picture, no size
+    Prepared pic(U"<img src=pic>");
+    EXPECT_EQ(pic.data.Items[1]->Width, 10);
+    EXPECT_EQ(pic.data.Items[1]->Height, 8);
+}
+
+TEST(HtmlMeasure, WidthsAreThirtyTwoBitAndLinesAddUp) {
+    std::u32string wide;
+    for (int i = 0; i < 10; ++i) wide += U"<img src=pic width=16384>";
+    Prepared p(wide);
+    EXPECT_EQ(p.data.TextWidth, 163840);  // beyond what 16 bits hold
+    Prepared two(U"ab<br>abcd<p>x");
+    // Lines: "ab" 11+1, "abcd" 5*4+1, "x" 5+1; heights 22, 22, 33 (a paragraph is 1.5 lines).
+    EXPECT_EQ(two.data.TextWidth, 21);
+    EXPECT_EQ(two.data.TextHeight, 22 + 22 + 33);
+    Prepared sup(U"a<sup>b</sup>");
+    auto* line = static_cast<TElHTMLBreakItem*>(sup.data.Items[0].get());
+    EXPECT_EQ(line->Height, 18 + 12);  // the 9-point run: 18 + two thirds
+    EXPECT_EQ(line->LineDescent, 5);
+}
+
+TEST(HtmlWrap, BreaksAtTheLastBlankOrMovesTheRun) {
+    struct Case {
+        std::u32string html;
+        int maxWidth;
+        std::string shape;
+    } cases[] = {
+        // 5 pixels a character, plus one per run.
+        {U"aaa bbb ccc", 40, "P|T:aaa bbb |S|T:ccc"},
+        {U"aaa bbb ccc", 20, "P|T:aaa |S|T:bbb |S|T:ccc"},
+        {U"abcdefgh", 20, "P|T:abc|S|T:def|S|T:gh"},
+        {U"ab<b>cdefg</b>", 30, "P|T:ab|S|T:cdef|S|T:g"},
+        {U"x", 1, "P|T:x"},
+    };
+    for (const auto& c : cases) {
+        Prepared p(c.html, c.maxWidth, true);
+        EXPECT_EQ(p.Shape(), c.shape) << std::string(c.html.begin(), c.html.end()) << " in " << c.maxWidth;
+    }
+    // A soft break keeps the alignment and indent of the line it continues.
+    Prepared centred(U"<p align=center indent=3>aaa bbb", 20, true);
+    auto* soft = static_cast<TElHTMLBreakItem*>(centred.data.Items[2].get());
+    ASSERT_EQ(soft->ItemType, hikSoftBreak);
+    EXPECT_EQ(soft->Alignment, 1);
+    EXPECT_EQ(soft->Indent, 3);
+}
+
+TEST(HtmlLayOut, PlacesRunsOnTheirBaselinesAndAlignsLines) {
+    Prepared p(U"ab<p align=center>cd<p align=right>ef<p><ul><li>g</ul><hr>");
+    auto ops = LayOutHtml(p.data, 100, 400, 0, 0);
+    // Lines are 22 high (33 for a paragraph) with a descent of 5; runs are 5 pixels a letter + 1.
+    struct Expect {
+        THtmlDrawOp::Kind kind;
+        int x, y, w;
+    } expected[] = {
+        {THtmlDrawOp::Text, 0, 22 - 5, 11},
+        {THtmlDrawOp::Text, (100 - 1 - 11) / 2, 22 + 33 - 5, 11},
+        {THtmlDrawOp::Text, 100 - 11 - 1, 55 + 33 - 5, 11},
+        {THtmlDrawOp::Bullet, 11 - 1 - 5, 121 + (22 - 5) / 2, 5},
+        {THtmlDrawOp::Text, 11, 121 + 22 - 5, 6},
+        {THtmlDrawOp::Rule, 0, 165 + 11, 100},
+    };
+    ASSERT_EQ(ops.size(), std::size(expected));
+    for (size_t i = 0; i < ops.size(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(ops[i].kind, expected[i].kind);
+        EXPECT_EQ(ops[i].x, expected[i].x);
+        EXPECT_EQ(ops[i].y, expected[i].y);
+        EXPECT_EQ(ops[i].width, expected[i].w);
+    }
+    // Scrolling moves everything; an empty rectangle paints nothing; lines below stop it.
+    auto scrolled = LayOutHtml(p.data, 100, 400, 5, 7);
+    EXPECT_EQ(scrolled[0].x, -5);
+    EXPECT_EQ(scrolled[0].y, 17 - 7);
+    EXPECT_TRUE(LayOutHtml(p.data, 0, 400, 0, 0).empty());
+    EXPECT_TRUE(LayOutHtml(p.data, 100, -1, 0, 0).empty());
+    EXPECT_EQ(LayOutHtml(p.data, 100, 30, 0, 0).size(), 2u);
+}
+
+}  // namespace
+}  // namespace kvt::ui
