@@ -179,6 +179,12 @@ TElIniEntry* TElIniEntry::Append(std::unique_ptr<TElIniEntry> child) {
     return Children.back().get();
 }
 
+bool IsValidKeyName(const std::string& name) {
+    for (unsigned char c : name)
+        if (c < 32 || c == '*' || c == '?') return false;
+    return true;
+}
+
 std::string DataToBinaryText(const std::vector<uint8_t>& data) {
     static const char* hex = "0123456789ABCDEF";
     std::string s = "454C " + HexUpper(data.size()) + " ";

@@ -1,0 +1,156 @@
+// HTML captions painted with real fonts: colours, styles, lists, rules, images and links found
+// by probing the pixels, and a bad caption shown as plain text.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QPainter>
+
+#include "gui/platform/colors.h"
+#include "gui/ui/html_render.h"
+#include "tests/gui/gui_support.h"
+
+namespace kvt::gui {
+namespace {
+
+struct Canvas {
+    QImage image{240, 120, QImage::Format_RGB32};
+    Canvas() { image.fill(Qt::white); }
+
+    // Pixels in r whose colour is near c (text is smoothed at its edges).
+    int Count(const QRect& r, QColor c, int tolerance = 60) const {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) {
+                if (!image.rect().contains(x, y)) continue;
+                QColor p = image.pixelColor(x, y);
+                if (std::abs(p.red() - c.red()) <= tolerance && std::abs(p.green() - c.green()) <= tolerance &&
+                    std::abs(p.blue() - c.blue()) <= tolerance)
+                    ++n;
+            }
+        return n;
+    }
+    int NonWhite(const QRect& r) const {
+        int n = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x)
+                if (image.rect().contains(x, y) && image.pixel(x, y) != qRgb(255, 255, 255)) ++n;
+        return n;
+    }
+};
+
+Canvas Paint(TElHTMLRender& r, const QString& html, QRect rect = QRect(0, 0, 240, 120), QPoint origin = {0, 0}) {
+    Canvas c;
+    r.PrepareText(html, rect.width(), false);
+    QPainter p(&c.image);
+    r.DrawPreparedText(p, origin, rect);
+    return c;
+}
+
+TEST(HtmlRender, ColoursStylesAndLinksShowInTheirPixels) {
+    TElHTMLRender r;
+    struct Case {
+        QString html;
+        QColor expected;
+        bool present;
+    } cases[] = {
+        {QStringLiteral("<font color=#FF0000>Red text</font>"), QColor(255, 0, 0), true},
+        {QStringLiteral("<font color=clLime>Lime text</font>"), QColor(0, 255, 0), true},
+        {QStringLiteral("<a href=x>A link here</a>"), QColor(0, 0, 255), true},
+        {QStringLiteral("Plain text"), QColor(255, 0, 0), false},
+        {QStringLiteral("<font bgcolor=#00FF00>  </font>"), QColor(0, 255, 0), true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.html.toStdString());
+        Canvas canvas = Paint(r, c.html);
+        const int found = canvas.Count(QRect(0, 0, 240, 40), c.expected, 40);
+        if (c.present)
+            EXPECT_GT(found, 10);
+        else
+            EXPECT_EQ(found, 0);
+    }
+    // A link is underlined: a row of link-coloured pixels under the letters.
+    Canvas link = Paint(r, QStringLiteral("<a href=x>____ link ____</a>"));
+    int longestRow = 0;
+    for (int y = 0; y < 40; ++y) longestRow = std::max(longestRow, link.Count(QRect(0, y, 240, 1), QColor(0, 0, 255), 40));
+    EXPECT_GT(longestRow, 60);
+}
+
+TEST(HtmlRender, BoldAndBiggerFontsCoverMorePixels) {
+    TElHTMLRender r;
+    const int plain = Paint(r, QStringLiteral("Measure")).NonWhite(QRect(0, 0, 240, 120));
+    const int bold = Paint(r, QStringLiteral("<b>Measure</b>")).NonWhite(QRect(0, 0, 240, 120));
+    const int big = Paint(r, QStringLiteral("<font size=+8>Measure</font>")).NonWhite(QRect(0, 0, 240, 120));
+    EXPECT_GT(bold, plain);
+    EXPECT_GT(big, bold);
+    r.PrepareText(QStringLiteral("<font size=+8>Measure</font>"), 0, false);
+    const QSize bigSize = r.TextSize();
+    r.PrepareText(QStringLiteral("Measure"), 0, false);
+    EXPECT_GT(bigSize.width(), r.TextSize().width());
+    EXPECT_GT(bigSize.height(), r.TextSize().height());
+}
+
+TEST(HtmlRender, ListsDrawBulletsLeftOfTheirIndentedItems) {
+    TElHTMLRender r;
+    Canvas c = Paint(r, QStringLiteral("Top<ul><li>one<li>two</ul>"));
+    auto& data = r.Data();
+    int indent = 0;
+    for (const auto& item : data.Items)
+        if (item->ItemType == kvt::ui::hikListItem) indent = item->Indent;
+    ASSERT_GT(indent, 4);
+    // Bullets lie left of the indent, text right of it; nothing is left of the bullets.
+    const int lineTop = data.Items[0]->Height;
+    EXPECT_GT(c.Count(QRect(0, lineTop, indent - 1, 40), QColor(0, 0, 0), 80), 4);
+    EXPECT_GT(c.NonWhite(QRect(indent, lineTop, 60, 40)), 20);
+}
+
+TEST(HtmlRender, RulesImagesAndTheEmptyRectangle) {
+    TElHTMLRender r;
+    QImage picture(6, 4, QImage::Format_RGB32);
+    picture.fill(QColor(255, 0, 255));                  // the bottom-left colour: transparent
+    for (int x = 1; x < 5; ++x) picture.setPixel(x, 1, qRgb(0, 128, 0));
+    int asked = 0;
+    r.OnImageNeeded = [&](TElHTMLRender*, const QString& src) {
+        ++asked;
+        return src == QLatin1String("flag") ? picture : QImage();
+    };
+    Canvas c = Paint(r, QStringLiteral("<img src=flag><img src=missing width=7><hr>"));
+    EXPECT_GE(asked, 2);
+    EXPECT_EQ(c.Count(QRect(0, 0, 20, 20), QColor(255, 0, 255), 0), 0);  // the key colour stays out
+    EXPECT_EQ(c.Count(QRect(0, 0, 20, 20), QColor(0, 128, 0), 0), 4);
+    // The rule: a shadow line over a face line across the whole width.
+    const QColor shadow = ToQColor(clBtnShadow), face = ToQColor(clBtnFace);
+    int ruleRow = -1;
+    for (int y = 0; y < 120 && ruleRow < 0; ++y)
+        if (c.Count(QRect(0, y, 240, 1), shadow, 0) == 240) ruleRow = y;
+    ASSERT_GE(ruleRow, 0);
+    EXPECT_EQ(c.Count(QRect(0, ruleRow + 1, 240, 1), face, 0), 240);
+    // An empty rectangle paints nothing at all.
+    Canvas empty = Paint(r, QStringLiteral("<b>Something</b><hr>"), QRect(10, 10, 0, 50));
+    EXPECT_EQ(empty.NonWhite(empty.image.rect()), 0);
+    // Painting stays inside its rectangle, and the origin scrolls the text.
+    Canvas clipped = Paint(r, QStringLiteral("<font size=+20>WWWWWWWW</font>"), QRect(20, 20, 30, 20));
+    EXPECT_EQ(clipped.NonWhite(QRect(0, 0, 240, 20)), 0);
+    EXPECT_EQ(clipped.NonWhite(QRect(51, 0, 189, 120)), 0);
+    EXPECT_GT(clipped.NonWhite(QRect(20, 20, 30, 20)), 0);
+    Canvas scrolled = Paint(r, QStringLiteral("Text"), QRect(0, 0, 240, 120), QPoint(0, 200));
+    EXPECT_EQ(scrolled.NonWhite(scrolled.image.rect()), 0);
+}
+
+TEST(HtmlRender, AnInvalidCaptionIsShownAsPlainText) {
+    TElHTMLRender r;
+    Canvas c;
+    QPainter p(&c.image);
+    p.setPen(Qt::black);
+    DrawHtmlCaption(r, p, QStringLiteral("Broken <b caption"), QRect(0, 0, 240, 30));
+    p.end();
+    EXPECT_GT(c.NonWhite(QRect(0, 0, 240, 30)), 30);
+    EXPECT_TRUE(r.Data().Items.empty());
+    const QSize plain = MeasureHtmlCaption(r, QFont(), QStringLiteral("Broken <b caption"));
+    EXPECT_GT(plain.width(), 50);
+    const QSize html = MeasureHtmlCaption(r, QFont(), QStringLiteral("<b>Fine</b>"));
+    EXPECT_GT(html.width(), 10);
+    EXPECT_FALSE(r.Data().Items.empty());
+}
+
+}  // namespace
+}  // namespace kvt::gui

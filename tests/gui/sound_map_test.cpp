@@ -1,0 +1,164 @@
+// Sound events from the per-user event layout (or a settings file) to a player that records what
+// would have played.
+#include <gtest/gtest.h>
+
+#include <QStandardPaths>
+
+#include <memory>
+#include <stdexcept>
+
+#include "gui/ui/formats/registry_standin.h"
+#include "gui/ui/sound_map.h"
+#include "gui/ui/sound_player.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/engine_fixture.h"
+
+namespace kvt::gui {
+namespace {
+
+class RecordingPlayer : public TSoundPlayer {
+public:
+    void PlayAsync(const std::string& fileName) override { played.push_back(fileName); }
+    std::vector<std::string> played;
+};
+
+class SoundMapTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        kvt::ui::SetRegistryFile(kvt::testing::TempFolder("sound") + "/registry.txt");
+        previous_ = InstallSoundPlayer(&player_);
+    }
+    void TearDown() override {
+        InstallSoundPlayer(previous_);
+        kvt::ui::SetRegistryFile(kvt::testing::TempFolder("sound-unused") + "/none.txt");
+    }
+    // Writes an event the way the per-user layout keeps it.
+    void Register(const std::string& app, const std::string& event, const std::string& file, int disabled = -1) {
+        kvt::ui::TRegistry reg(kvt::ui::TRegRootType::rrtHKEY_CURRENT_USER);
+        const std::string key = "\\AppEvents\\Schemes\\Apps\\" + app + "\\" + event;
+        ASSERT_TRUE(reg.OpenKey(key + "\\.current", true));
+        reg.WriteString("", file);
+        if (disabled >= 0) {
+            ASSERT_TRUE(reg.OpenKey(key, false));
+            reg.WriteDWord("Disabled", static_cast<uint32_t>(disabled));
+        }
+    }
+    RecordingPlayer player_;
+    TSoundPlayer* previous_ = nullptr;
+};
+
+TEST_F(SoundMapTest, EventsPlayTheirFilesUnlessSilenced) {
+    Register("Kvt", "Click", "  click.wav ");
+    Register("Kvt", "Blank", "   ");
+    Register("Kvt", "Off", "off.wav", 1);
+    Register("Kvt", "On", "on.wav", 0);
+    Register("Kvt", "A\\B", "nested.wav");
+    Register("Other", "Click", "other.wav");
+    struct Case {
+        const char* event;
+        std::vector<std::string> played;
+    } cases[] = {
+        {"Click", {"click.wav"}},
+        {"click", {"click.wav"}},  // names ignore case
+        {"Blank", {}},
+        {"Off", {}},
+        {"On", {"on.wav"}},
+        {"Missing", {}},
+        {"", {}},
+        // Names that would walk into other keys or hold control characters play nothing.
+        {"A\\B", {}},
+        {"..\\..\\Other\\Click", {}},
+        {"Click\r", {}},
+        {"Cl*ck", {}},
+    };
+    TElSoundMap map;
+    map.SetApplicationKey(QStringLiteral("Kvt"));
+    for (const auto& c : cases) {
+        player_.played.clear();
+        map.Play(QString::fromStdString(c.event));
+        EXPECT_EQ(player_.played, c.played) << c.event;
+    }
+    player_.played.clear();
+    map.SetMute(true);
+    map.Play(QStringLiteral("Click"));
+    EXPECT_TRUE(player_.played.empty());
+    map.SetMute(false);
+    map.SetScheme(QStringLiteral("Loud"));
+    map.Play(QStringLiteral("Click"));
+    EXPECT_TRUE(player_.played.empty());  // no file under that scheme
+}
+
+TEST_F(SoundMapTest, InvalidNamesRaiseAndKeepTheOldName) {
+    TElSoundMap map;
+    map.SetApplicationKey(QStringLiteral("Good"));
+    struct Case {
+        std::function<void()> set;
+        const char* message;
+    } cases[] = {
+        {[&] { map.SetApplicationKey(QStringLiteral("Bad*")); }, "Key name contains invalid characters"},
+        {[&] { map.SetApplicationKey(QStringLiteral("Bad\t")); }, "Key name contains invalid characters"},
+        {[&] { map.SetScheme(QStringLiteral("what?")); }, "Scheme name contains invalid characters"},
+    };
+    for (const auto& c : cases) {
+        try {
+            c.set();
+            ADD_FAILURE() << "accepted";
+        } catch (const std::invalid_argument& e) {
+            EXPECT_STREQ(e.what(), c.message);
+        }
+    }
+    EXPECT_EQ(map.ApplicationKey(), QStringLiteral("Good"));
+    EXPECT_EQ(map.Scheme(), QStringLiteral(".current"));
+    map.SetApplicationKey(QString());  // an empty name is valid
+    EXPECT_TRUE(map.ApplicationKey().isEmpty());
+}
+
+TEST_F(SoundMapTest, ApplicationNameIsWrittenAsTheAppKeysDefaultValue) {
+    TElSoundMap map;
+    map.SetApplicationKey(QStringLiteral("Kvt"));
+    map.SetApplicationName(QStringLiteral("The game"));
+    kvt::ui::TRegistry reg(kvt::ui::TRegRootType::rrtHKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey("\\AppEvents\\Schemes\\Apps\\Kvt", false));
+    kvt::ui::RegValue v;
+    ASSERT_TRUE(reg.ReadValue("", v));
+    EXPECT_EQ(v.text, "The game");
+}
+
+TEST_F(SoundMapTest, AnExternalSettingsFileCanHoldTheEvents) {
+    const std::string path = kvt::testing::TempFolder("sound-ini") + "/sounds.ini";
+    auto store = std::make_unique<TElIniFile>();
+    store->SetPath(path);
+    store->WriteString("\\Sounds\\Schemes\\Apps\\Kvt\\Click\\.current", "", "ini-click.wav");
+    store->WriteString("\\Sounds\\Schemes\\Apps\\Kvt\\Quiet\\.current", "", "quiet.wav");
+    store->SetValueType("\\Sounds\\Schemes\\Apps\\Kvt\\Quiet", "Disabled", kvt::ui::kIniInteger);
+    store->GetValueEntry("\\Sounds\\Schemes\\Apps\\Kvt\\Quiet", "Disabled")->IntValue = 1;
+    ASSERT_TRUE(store->Save());
+    TElSoundMap map;
+    map.SetStoragePath(QStringLiteral("\\Sounds"));
+    EXPECT_TRUE(map.StoragePath().isEmpty());  // no external store yet
+    map.SetStorage(store.get());
+    map.SetStoragePath(QStringLiteral("\\Sounds"));
+    map.SetApplicationKey(QStringLiteral("Kvt"));
+    // Reading it back from the file, as a program starting later would.
+    auto reread = std::make_unique<TElIniFile>();
+    reread->SetPath(path);
+    reread->Loaded();
+    map.SetStorage(reread.get());
+    map.Play(QStringLiteral("Click"));
+    map.Play(QStringLiteral("Quiet"));
+    EXPECT_EQ(player_.played, (std::vector<std::string>{"ini-click.wav"}));
+    EXPECT_EQ(reread->CurrentPath(), "\\");  // the store is left where it was
+    reread.reset();                           // the store goes: the map lets go of it
+    EXPECT_EQ(map.Storage(), nullptr);
+    EXPECT_TRUE(map.StoragePath().isEmpty());
+    map.Play(QStringLiteral("Click"));       // own store, where Click is not registered
+    EXPECT_EQ(player_.played.size(), 1u);
+}
+
+TEST(RegistryStandIn, LivesInTheUsersConfigurationFolder) {
+    EXPECT_EQ(QString::fromStdString(kvt::ui::UserConfigFolder()),
+              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+}  // namespace
+}  // namespace kvt::gui
