@@ -13,7 +13,7 @@ std::string Local(const QString& s) { return s.toStdString(); }
 
 }  // namespace
 
-TElSoundMap::TElSoundMap(QObject* owner) : QObject(owner), ownStore_(std::make_unique<TElIniFile>()) {
+TElSoundMap::TElSoundMap(QObject* owner) : TElSoundMapLink(owner), ownStore_(std::make_unique<TElIniFile>()) {
     ownStore_->SetUseRegistry(true);
     ownStore_->SetPath("\\AppEvents");
 }

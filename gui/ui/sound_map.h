@@ -9,13 +9,14 @@
 #include <memory>
 #include <string>
 
+#include "gui/ui/control_links.h"
 #include "gui/ui/formats/settings_store.h"
 
 namespace kvt::gui {
 
 using kvt::ui::TElIniFile;
 
-class TElSoundMap : public QObject {
+class TElSoundMap : public TElSoundMapLink {
     Q_OBJECT
 public:
     explicit TElSoundMap(QObject* owner = nullptr);
@@ -37,7 +38,7 @@ public:
     TElIniFile* Storage() const { return storage_; }
     void SetStorage(TElIniFile* store);
 
-    void Play(const QString& eventName);
+    void Play(const QString& eventName) override;
 
     // The event's wave file (trimmed), empty when it has none; and whether it is enabled.
     QString EventFileName(const QString& eventName);

@@ -1,0 +1,118 @@
+// Form-wide backgrounds: the background painter lays a bitmap (tiled, stretched, centred, at the
+// top left) or a colour into a rectangle seen as a window onto a larger area, so neighbouring
+// controls continue one picture; the image form gives a whole form such a background (or a
+// gradient), paints each linked control's share of it, can move the form by dragging, and can
+// cut the form's window to the shape of a picture.
+#pragma once
+
+#include <QImage>
+#include <QPointer>
+#include <QRegion>
+#include <QWidget>
+
+#include "gui/ui/canvas_utils.h"
+#include "gui/ui/control_links.h"
+#include "gui/ui/window_hooks.h"
+
+namespace kvt::gui {
+
+// Paints rect (painter coordinates) as the part of area that lies at origin + rect.
+void ExtDrawBkgnd(QPainter& p, const QRect& rect, TElBkGndType type, const QImage& bitmap, TColor color,
+                  QPoint origin, const QRect& area);
+// The same; with hatch every pixel whose coordinates add up to an odd number takes hatchColor,
+// with invert the copy is combined with what is there by exclusive or.
+void ExtDrawBkgnd2(QPainter& p, const QRect& rect, TElBkGndType type, const QImage& bitmap, TColor color,
+                   QPoint origin, const QRect& area, bool hatch, TColor hatchColor, bool invert);
+
+// The class library's picture control: shows a picture and says when it changes.
+class TImage : public QWidget {
+    Q_OBJECT
+public:
+    explicit TImage(QWidget* parent = nullptr);
+    const QImage& Picture() const { return picture_; }
+    void SetPicture(const QImage& picture);
+
+signals:
+    void PictureChanged();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QImage picture_;
+};
+
+class TCustomElImageForm : public TElImageFormLink {
+    Q_OBJECT
+public:
+    explicit TCustomElImageForm(QObject* owner = nullptr);
+    ~TCustomElImageForm() override;
+
+    // The form whose background this is; when none, the owner (when it is a widget).
+    QWidget* Control() const { return control_; }
+    void SetControl(QWidget* form);
+    QWidget* GetRealControl() const;
+    TColor TransparentColor() const { return transparentColor_; }
+    void SetTransparentColor(TColor color);
+
+    // Paints the part of the form's background under rect of control (control coordinates).
+    void PaintBackground(QPainter& painter, QWidget* control, const QRect& rect) override;
+
+protected:
+    // The picture whose shape the form takes, the background and its kind: set by the subclass.
+    QPointer<TImage> formImage_;
+    QImage background_;
+    TElBkGndType backgroundType_ = bgtColorFill;
+    TColor gradientStartColor_ = clBlack;
+    TColor gradientEndColor_ = clBlack;
+    int gradientSteps_ = 16;
+    bool changeFormRegion_ = false;
+    bool moveForm_ = false;
+    QPointer<QWidget> captionControl_;
+
+    void NotifyLinks() { emit Changed(); }
+    void RepaintForm();
+    void BuildRegion();
+    void RemoveRegion();
+    void PictureChanged();
+
+private:
+    void InstallHook();
+    void BeforeFormEvent(QEvent* event, bool& handled);
+    void AfterFormEvent(QEvent* event, bool& handled);
+    bool StartsDrag(QPoint formPoint) const;
+
+    QPointer<QWidget> control_;
+    TColor transparentColor_ = clNone;
+    TElHook* hook_ = nullptr;
+    bool regionSet_ = false;
+    QPoint dragOffset_;
+    bool dragging_ = false;
+};
+
+class TElImageForm : public TCustomElImageForm {
+    Q_OBJECT
+public:
+    using TCustomElImageForm::TCustomElImageForm;
+
+    QWidget* CaptionControl() const { return captionControl_; }
+    void SetCaptionControl(QWidget* control) { captionControl_ = control; }
+    bool ChangeFormRegion() const { return changeFormRegion_; }
+    void SetChangeFormRegion(bool value);
+    TImage* FormImage() const { return formImage_; }
+    void SetFormImage(TImage* image);
+    bool MoveForm() const { return moveForm_; }
+    void SetMoveForm(bool value) { moveForm_ = value; }
+    const QImage& Background() const { return background_; }
+    void SetBackground(const QImage& picture);
+    TElBkGndType BackgroundType() const { return backgroundType_; }
+    void SetBackgroundType(TElBkGndType type);
+    TColor GradientStartColor() const { return gradientStartColor_; }
+    void SetGradientStartColor(TColor color);
+    TColor GradientEndColor() const { return gradientEndColor_; }
+    void SetGradientEndColor(TColor color);
+    int GradientSteps() const { return gradientSteps_; }
+    void SetGradientSteps(int steps);
+};
+
+}  // namespace kvt::gui

@@ -1,0 +1,174 @@
+// Window hooks: who sees an event, in which order, before and after the control's own handling;
+// hooks that change while an event is offered; hooks whose control is destroyed.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+
+#include "gui/ui/window_hooks.h"
+#include "tests/gui/gui_support.h"
+
+namespace kvt::gui {
+namespace {
+
+const QEvent::Type kProbe = static_cast<QEvent::Type>(QEvent::User + 11);
+
+struct Log {
+    std::vector<std::string> lines;
+};
+
+class LoggingWidget : public QWidget {
+public:
+    explicit LoggingWidget(Log* log) : log_(log) {}
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() == kProbe) {
+            log_->lines.push_back("control");
+            return true;
+        }
+        return QWidget::event(e);
+    }
+
+private:
+    Log* log_;
+};
+
+std::unique_ptr<TElHook> MakeHook(QWidget* control, Log& log, const std::string& name, bool swallowBefore = false) {
+    auto hook = std::make_unique<TElHook>();
+    hook->OnBeforeProcess = [&log, name, swallowBefore](QObject*, QEvent* e, bool& handled) {
+        if (e->type() != kProbe) return;
+        log.lines.push_back(name + " before");
+        handled = swallowBefore;
+    };
+    hook->OnAfterProcess = [&log, name](QObject*, QEvent* e, bool&) {
+        if (e->type() == kProbe) log.lines.push_back(name + " after");
+    };
+    hook->SetControl(control);
+    hook->SetActive(true);
+    return hook;
+}
+
+std::vector<std::string> Probe(QWidget* w, Log& log) {
+    log.lines.clear();
+    QEvent e(kProbe);
+    QCoreApplication::sendEvent(w, &e);
+    return log.lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(WindowHooks, TheLastAddedHookSeesEachEventFirstAroundTheControl) {
+    Log log;
+    LoggingWidget w(&log);
+    auto first = MakeHook(&w, log, "first");
+    auto second = MakeHook(&w, log, "second");
+    EXPECT_EQ(Probe(&w, log), (Lines{"second before", "first before", "control", "second after", "first after"}));
+    ASSERT_NE(TElHookList::Instance().Find(&w), nullptr);
+    EXPECT_EQ(TElHookList::Instance().Find(&w)->Hooks().size(), 2u);  // one shared record
+}
+
+TEST(WindowHooks, AHandledEventNeverReachesTheControlButEveryHookSeesItAfter) {
+    Log log;
+    LoggingWidget w(&log);
+    auto first = MakeHook(&w, log, "first");
+    auto second = MakeHook(&w, log, "second", true);
+    EXPECT_EQ(Probe(&w, log), (Lines{"second before", "second after", "first after"}));
+}
+
+TEST(WindowHooks, DeactivatingTheLastHookGivesTheControlItsOwnHandlingBack) {
+    Log log;
+    LoggingWidget w(&log);
+    auto hook = MakeHook(&w, log, "hook");
+    TCtlHook* record = TElHookList::Instance().Find(&w);
+    hook->SetActive(false);
+    EXPECT_EQ(Probe(&w, log), (Lines{"control"}));
+    EXPECT_FALSE(record->Installed());
+    EXPECT_EQ(TElHookList::Instance().Find(&w), record);  // kept for reuse
+    hook->SetActive(true);
+    EXPECT_EQ(Probe(&w, log), (Lines{"hook before", "control", "hook after"}));
+}
+
+TEST(WindowHooks, MovingAnActiveHookToAnotherControlKeepsItActive) {
+    Log log;
+    LoggingWidget a(&log), b(&log);
+    auto hook = MakeHook(&a, log, "hook");
+    hook->SetControl(&b);
+    EXPECT_TRUE(hook->Active());
+    EXPECT_EQ(Probe(&a, log), (Lines{"control"}));
+    EXPECT_EQ(Probe(&b, log), (Lines{"hook before", "control", "hook after"}));
+    auto idle = std::make_unique<TElHook>();
+    idle->SetControl(&a);
+    EXPECT_FALSE(idle->Active());
+}
+
+// Handlers that remove, destroy or add hooks while an event is offered.
+TEST(WindowHooks, HandlersMayChangeTheHooksOfTheControlTheyWatch) {
+    Log log;
+    LoggingWidget w(&log);
+    auto first = MakeHook(&w, log, "first");
+    auto second = MakeHook(&w, log, "second");
+    std::unique_ptr<TElHook> third;
+    // The second removes the first before the first's turn, and adds a third.
+    second->OnBeforeProcess = [&](QObject*, QEvent* e, bool&) {
+        if (e->type() != kProbe) return;
+        log.lines.push_back("second before");
+        first->SetActive(false);
+        third = MakeHook(&w, log, "third");
+    };
+    EXPECT_EQ(Probe(&w, log), (Lines{"second before", "control", "third after", "second after"}));
+    // A hook that destroys itself and its neighbour (already offered the event) in its handler.
+    TElHook* raw = second.get();
+    raw->OnBeforeProcess = [&](QObject*, QEvent* e, bool&) {
+        if (e->type() != kProbe) return;
+        log.lines.push_back("second goes");
+        third.reset();
+        second.reset();
+    };
+    EXPECT_EQ(Probe(&w, log), (Lines{"third before", "second goes", "control"}));
+    EXPECT_EQ(Probe(&w, log), (Lines{"control"}));
+}
+
+TEST(WindowHooks, AHookLetsGoOfADestroyedControl) {
+    Log log;
+    auto w = std::make_unique<LoggingWidget>(&log);
+    QWidget* raw = w.get();
+    auto hook = MakeHook(raw, log, "hook");
+    const size_t records = TElHookList::Instance().Count();
+    w.reset();
+    EXPECT_EQ(hook->Control(), nullptr);
+    EXPECT_FALSE(hook->Active());
+    EXPECT_EQ(TElHookList::Instance().Count(), records - 1);
+    EXPECT_EQ(TElHookList::Instance().Find(raw), nullptr);
+    LoggingWidget other(&log);
+    hook->SetControl(&other);
+    hook->SetActive(true);
+    EXPECT_EQ(Probe(&other, log), (Lines{"hook before", "control", "hook after"}));
+}
+
+// A hook that paints after the control painted has the last word on its pixels.
+TEST(WindowHooks, AfterHandlersPaintOverWhatTheControlPainted) {
+    QWidget w;
+    w.resize(40, 20);
+    w.setAutoFillBackground(true);
+    QPalette pal = w.palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    w.setPalette(pal);
+    TElHook hook;
+    hook.OnAfterProcess = [&w](QObject*, QEvent* e, bool&) {
+        if (e->type() != QEvent::Paint) return;
+        QPainter p(&w);
+        p.fillRect(0, 0, 10, 20, Qt::red);
+    };
+    hook.SetControl(&w);
+    hook.SetActive(true);
+    const QImage shot = w.grab().toImage();
+    EXPECT_EQ(QColor(shot.pixel(5, 10)), QColor(Qt::red));
+    EXPECT_EQ(QColor(shot.pixel(30, 10)), QColor(Qt::white));
+}
+
+}  // namespace
+}  // namespace kvt::gui
