@@ -258,6 +258,15 @@ TEST(HtmlLayOut, PlacesRunsOnTheirBaselinesAndAlignsLines) {
     EXPECT_TRUE(LayOutHtml(p.data, 0, 400, 0, 0).empty());
     EXPECT_TRUE(LayOutHtml(p.data, 100, -1, 0, 0).empty());
     EXPECT_EQ(LayOutHtml(p.data, 100, 30, 0, 0).size(), 2u);
+    // A rule under a right-aligned line still spans the line from the left; what follows keeps
+    // the alignment.
+    Prepared right(U"<p align=right>ab<hr>cd");
+    auto ruled = LayOutHtml(right.data, 100, 400, 0, 0);
+    ASSERT_EQ(ruled.size(), 3u);
+    EXPECT_EQ(ruled[1].kind, THtmlDrawOp::Rule);
+    EXPECT_EQ(ruled[1].x, 0);
+    EXPECT_EQ(ruled[1].width, 100);
+    EXPECT_EQ(ruled[2].x, 100 - 11 - 1);
 }
 
 }  // namespace

@@ -408,13 +408,20 @@ private:
         }
         if (name == "hr") {
             CloseRun();
-            Push(MakeBreak(hikLineBreak));
+            // The rule's own line starts at the left; the line after it goes on as before.
+            const TElHTMLBreakItem* before = LastBreak();
+            const uint8_t alignment = before ? before->Alignment : 0;
+            auto ruleLine = MakeBreak(hikLineBreak);
+            ruleLine->Alignment = 0;
+            Push(std::move(ruleLine));
             auto rule = std::make_unique<TElHTMLItem>(run_);
             rule->ItemType = hikRule;
             rule->Text.clear();
             rule->Width = Pixels(Find(attrs, "width"), 0);
             Push(std::move(rule));
-            Push(MakeBreak(hikLineBreak));
+            auto after = MakeBreak(hikLineBreak);
+            after->Alignment = alignment;
+            Push(std::move(after));
             return;
         }
         if (name == "img") {
