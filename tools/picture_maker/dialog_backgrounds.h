@@ -1,0 +1,23 @@
+// Background pictures of the dialogs that show one: aged paper inside a ruled border, with a
+// faint engraving in one corner that tells the dialogs apart. The middle stays calm so that the
+// labels and lists laid over it read clearly.
+#pragma once
+
+#include <QImage>
+#include <vector>
+
+namespace kvt::pictures {
+
+enum class Motif { Star, Skyline, Ship, Locomotive, Fort, Cannon, Flags, Newspaper, Dome, Tents };
+
+struct DialogBackground {
+    const char* file;  // in the game folder
+    int width;
+    int height;
+    Motif motif;
+};
+
+const std::vector<DialogBackground>& DialogBackgrounds();
+QImage DrawDialogBackground(const DialogBackground& background);
+
+}  // namespace kvt::pictures
