@@ -5,6 +5,7 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/notice.h"
+#include "engine/core/path_search.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
 
@@ -78,6 +79,7 @@ void ResetEngineGlobals() {
     for (THexPos& n : NeighbourTable) n = {};
     ResetSelectionList();
     ResetEventNotice();
+    ResetPathSearch();
     ResetCheckedAccessFaults();
 }
 
