@@ -1,11 +1,52 @@
-// Brigade rules: keep brigades and the corps figures derived from them in step.
+// Brigade rules: keep brigades and the corps figures derived from them in step (freeing slots,
+// spreading losses, recounting corps, drill, weapon prices, raising and arming brigades, handing a
+// corps to a garrison). Plain procedures over the game record; they report nothing.
 #pragma once
+
+#include <cstdint>
+
+#include "engine/core/globals.h"
+#include "engine/core/record_types.h"
 
 namespace kvt {
 
-// Rebuilds the table of brigade types by weapon kind (first turn of every month).
-void InitBrigadeTypeTable();
-// Recomputes every corps' strength, artillery and brigade counts from its brigades.
+// Reinforcement targets of a brigade's Strength by type.
+constexpr int kArtilleryBrigadeStrength = 16;
+constexpr int kInfantryBrigadeStrength = 80;
+constexpr int kCavalryBrigadeStrength = 50;
+
+// Guns lost by weapon kind in the current battle (battle work value, never saved).
+extern Arr1<std::uint16_t, 8> GunsLost;
+
+// Frees a brigade slot. Ordinal, weapon, quality and attachment index keep their values.
+void ClearBrigade(int brigade);
+// Mode 1: attrition of n strength points off corps `index`; mode 3: n battle losses of brigade `index`.
+void ApplyBrigadeLosses(int mode, int index, int n);
+// Recomputes every corps' strength, artillery, brigade counts, mean quality and fatigue and
+// brigade limit from its brigades, and every held city's garrison count.
 void RecalcCorpsFromBrigades();
+// Drills the brigades of corps k; the number whose quality rose.
+int DrillCorpsBrigades(int corps);
+// Resets the per-nation prices of weapon kinds 2..8 (first turn of every month).
+void InitBrigadeTypeTable();
+// The lowest weapon kind of the type's range with more than `strength` in the nation's pool; 0 none.
+int PickBrigadeWeapon(int nation, int brigadeType, int strength);
+// Arms the nation's brigades waiting for weapons and sends them to their muster city.
+void ArmWaitingBrigades(int nation);
+// Raises a brigade of the type in state s from its recruit pool.
+void RaiseBrigadeAtCity(int brigadeType, int state);
+// Hands every brigade of corps k to the garrison of its supply city (nothing without one).
+void ReleaseCorpsBrigades(int corps);
+
+// Applies f(brigade record) to every brigade serving in corps k that belongs to the corps' nation.
+template <typename F>
+void ForEachCorpsBrigade(int corps, F f) {
+    if (corps < 1 || corps > kCorpsCount) return;
+    const int nation = GameRec->Corps[corps].Nation;
+    for (TBrigadeRec& b : GameRec->Brigades)
+        if (b.AttachKind == kAttachCorps && b.AttachIndex == corps && b.Nation == nation) f(b);
+}
+
+void ResetBrigadeRuleGlobals();
 
 }  // namespace kvt

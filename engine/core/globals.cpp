@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
@@ -80,6 +81,7 @@ void ResetEngineGlobals() {
     ResetSelectionList();
     ResetEventNotice();
     ResetPathSearch();
+    ResetBrigadeRuleGlobals();
     ResetCheckedAccessFaults();
 }
 

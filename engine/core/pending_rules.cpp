@@ -33,8 +33,6 @@ void PlanCorpsMoves() {}
 bool MoveCorpsStep(int) { return false; }
 void UpdateSpotting() {}
 void MoveArmyHeadquarters() {}
-void InitBrigadeTypeTable() {}
-void RecalcCorpsFromBrigades() {}
 
 void UpdateHexControl() {}
 void UpdateWeather() {}

@@ -1,0 +1,44 @@
+// Choice of a corps' supply city. Changes nothing in the record.
+#include "engine/players/supply_cities.h"
+
+#include "engine/core/globals.h"
+#include "engine/core/map_grid.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr int kSupplyScoreLimit = 50;
+constexpr int kEnemyOnCityCost = 15;
+constexpr int kOtherStateCost = 2;
+// A port source is fed from the sea, so an enemy corps at its gates does not make it dearer.
+constexpr int kPortSupplySource = 1;
+
+bool EnemyCorpsOn(int x, int y, int side) {
+    for (const TCorpsRec& k : GameRec->Corps)
+        if (CorpsInUse(k) && k.Side != side && k.HexX == x && k.HexY == y) return true;
+    return false;
+}
+
+}  // namespace
+
+int ChooseSupplyCity(int corps, int nation) {
+    const TGameRec& g = *GameRec;
+    const TCorpsRec& k = g.Corps[corps];
+    const int side = g.Nations[nation].Side;
+    int best = 0, limit = kSupplyScoreLimit;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        if (city.Owner != side || city.SupplySource == 0) continue;
+        int d = HexDistance(k.HexX, k.HexY, city.HexX, city.HexY);
+        if (city.SupplySource != kPortSupplySource && EnemyCorpsOn(city.HexX, city.HexY, side)) d += kEnemyOnCityCost;
+        if (city.State != k.HomeState) d += kOtherStateCost;
+        if (d < limit) {
+            best = c;
+            limit = d;
+        }
+    }
+    return best;
+}
+
+}  // namespace kvt
