@@ -43,6 +43,8 @@ public:
 
     // --- Showing, never waiting ---
     virtual void Repaint() {}
+    // Draws corps c at its hex over the repainted map (a move the watching side sees).
+    virtual void DrawCorps(int /*corps*/) {}
     virtual void SetCursor(CursorKind) {}
     // The engine switched the movement timer on or off.
     virtual void Timer1Changed(bool /*enabled*/) {}

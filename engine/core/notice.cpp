@@ -68,6 +68,17 @@ void ShowEventNotice() {
     if (wasRunning) SetTimer1Enabled(true);
 }
 
+void RaiseEventNotice(int kind, std::string_view line1, std::string_view line2, std::string_view line3,
+                      std::string_view line4) {
+    ClearEventNotice();
+    EventNotice.Kind = static_cast<std::uint16_t>(kind);
+    EventNotice.SetLine(1, line1);
+    EventNotice.SetLine(2, line2);
+    EventNotice.SetLine(3, line3);
+    EventNotice.SetLine(4, line4);
+    ShowEventNotice();
+}
+
 void ResetEventNotice() {
     EventNotice = TEventNotice{};
     for (int k = 1; k <= 6; ++k) NoticeChoices[k] = TNoticeChoice{};

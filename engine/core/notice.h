@@ -43,6 +43,9 @@ void OfferChoice(int k, std::string_view caption);
 int FirstOfferedChoice();
 // Shows the notice through the frontend, pausing the movement timer around it.
 void ShowEventNotice();
+// The whole calling order for a notice without choices: clear, fill the kind and lines, show.
+void RaiseEventNotice(int kind, std::string_view line1, std::string_view line2 = {},
+                      std::string_view line3 = {}, std::string_view line4 = {});
 
 // Clears the notice and the choices' captions too (fresh program state).
 void ResetEventNotice();

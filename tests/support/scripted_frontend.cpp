@@ -47,6 +47,10 @@ bool ScriptedFrontend::Take(const std::string& what, int kind, Expectation& out)
 
 void ScriptedFrontend::ShowNotice(int kind) {
     log.push_back("notice " + std::to_string(kind));
+    ShownNotice shown;
+    shown.kind = kind;
+    for (int n = 1; n <= 4; ++n) shown.lines[n] = EventNotice.Line(n).str();
+    notices.push_back(shown);
     Expectation e;
     if (!Take("notice", kind, e)) return;
     if (e.answer != 0) EventNotice.Answer = static_cast<std::uint16_t>(e.answer);

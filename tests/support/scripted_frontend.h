@@ -44,6 +44,7 @@ public:
 
     void Repaint() override { ++repaints; }
     void SetCursor(CursorKind kind) override { cursor = kind; }
+    void DrawCorps(int corps) override { log.push_back("draw corps " + std::to_string(corps)); }
     void Timer1Changed(bool enabled) override { timerChanges.push_back(enabled); }
     void MenusChanged(const TTurnMenus& m) override { menus = m; }
     void ShowTurnProgress(int value) override { gauge.push_back(value); }
@@ -62,6 +63,12 @@ public:
 
     // Everything that happened, in order, as short texts ("notice 3", "info: ...").
     std::vector<std::string> log;
+    // Every notice shown, with its kind and lines 1..4 as they stood when it opened.
+    struct ShownNotice {
+        int kind = 0;
+        std::string lines[5];
+    };
+    std::vector<ShownNotice> notices;
     std::vector<std::string> messages;
     std::vector<bool> timerChanges;
     std::vector<int> gauge;
