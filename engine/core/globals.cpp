@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/combat/brigade_rules.h"
+#include "engine/core/corps_movement.h"
 #include "engine/core/frontend.h"
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
@@ -81,6 +82,7 @@ void ResetEngineGlobals() {
     ResetSelectionList();
     ResetEventNotice();
     ResetPathSearch();
+    ResetCorpsMovementGlobals();
     ResetBrigadeRuleGlobals();
     ResetCheckedAccessFaults();
 }

@@ -2,10 +2,7 @@
 // written the turn runs without it; whoever writes a rule deletes its line here.
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
-#include "engine/combat/brigade_rules.h"
 #include "engine/combat/naval_combat.h"
-#include "engine/core/corps_movement.h"
-#include "engine/core/spotting.h"
 #include "engine/logistics/city_unrest.h"
 #include "engine/logistics/conquest.h"
 #include "engine/logistics/corps_supply.h"
@@ -28,11 +25,6 @@
 #include "engine/players/political_phase.h"
 
 namespace kvt {
-
-void PlanCorpsMoves() {}
-bool MoveCorpsStep(int) { return false; }
-void UpdateSpotting() {}
-void MoveArmyHeadquarters() {}
 
 void UpdateHexControl() {}
 void UpdateWeather() {}
@@ -63,5 +55,4 @@ void ResolveFleetCombat(int) {}
 void ReplayFleetCombat(int) {}
 void ShowReplayCombatResolution() {}
 void ShowReplayBattleResults() {}
-
 }  // namespace kvt

@@ -1,0 +1,142 @@
+// Speed of land movement: one path search of each mode (median per search) and a whole turn's
+// planning plus nine movement steps for every corps. Runs on the 1861 start point when it has been
+// built, else on the synthetic campaign; the label says which.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "engine/core/globals.h"
+#include "engine/core/map_grid.h"
+#include "engine/core/path_search.h"
+#include "engine/core/random.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/movement_campaign.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct World {
+    std::unique_ptr<kvt::TGameRec> record = std::make_unique<kvt::TGameRec>();
+    std::unique_ptr<kvt::TMapGrid> map = std::make_unique<kvt::TMapGrid>();
+    std::string label;
+};
+
+const World& TheWorld() {
+    static World world = [] {
+        World w;
+        kvt::ResetEngineGlobals();
+        kvt::UseClockForRandomize(false);
+        if (kvt::testing::LoadStartPoint("1861")) {
+            w.label = "1861 start point";
+        } else {
+            kvt::testing::BuildSyntheticCampaign(5);
+            w.label = "synthetic campaign (1861 not built)";
+        }
+        std::memcpy(static_cast<void*>(w.record.get()), kvt::GameRec, sizeof(kvt::TGameRec));
+        std::memcpy(static_cast<void*>(w.map.get()), kvt::MapGrid, sizeof(kvt::TMapGrid));
+        return w;
+    }();
+    return world;
+}
+
+void Restore(const World& w) {
+    std::memcpy(static_cast<void*>(kvt::GameRec), w.record.get(), sizeof(kvt::TGameRec));
+    std::memcpy(static_cast<void*>(kvt::MapGrid), w.map.get(), sizeof(kvt::TMapGrid));
+}
+
+struct Pair { int x1, y1, x2, y2; };
+
+// Start and end hexes that the mode admits, up to `reach` hexes apart.
+std::vector<Pair> Pairs(int mode, int reach) {
+    auto admits = [mode](int x, int y) {
+        const kvt::MapCell& c = kvt::MapGrid->Cell(x, y);
+        switch (mode) {
+            case kvt::kPathRail: return (c.Terrain() == kvt::kTerrainCity || c.Rail()) && c.ControlSide() == kvt::kUnion;
+            case kvt::kPathRiver: return c.RiverNavigable();
+            case kvt::kPathSea: return c.Terrain() == kvt::kTerrainWater || c.Terrain() == kvt::kTerrainCity;
+            default: return c.Terrain() != kvt::kTerrainWater && c.Terrain() != kvt::kTerrainImpassable;
+        }
+    };
+    std::vector<std::pair<int, int>> hexes;
+    for (int x = 1; x <= kvt::kMapColumns; ++x)
+        for (int y = 1; y <= kvt::kMapRows; ++y)
+            if (admits(x, y)) hexes.push_back({x, y});
+    std::vector<Pair> pairs;
+    kvt::SetRandomSeed(17);
+    for (int tries = 0; tries < 200000 && pairs.size() < 512 && hexes.size() > 1; ++tries) {
+        auto a = hexes[kvt::Random(static_cast<int>(hexes.size()))];
+        auto b = hexes[kvt::Random(static_cast<int>(hexes.size()))];
+        const int d = kvt::HexDistance(a.first, a.second, b.first, b.second);
+        if (d >= 2 && d <= reach) pairs.push_back({a.first, a.second, b.first, b.second});
+    }
+    return pairs;
+}
+
+void ReportMedian(benchmark::State& state, std::vector<double>& micros) {
+    if (micros.empty()) return;
+    std::nth_element(micros.begin(), micros.begin() + micros.size() / 2, micros.end());
+    state.counters["median_us"] = micros[micros.size() / 2];
+}
+
+void FindPathBench(benchmark::State& state, int mode, int steps, int reach) {
+    const World& w = TheWorld();
+    Restore(w);
+    const std::vector<Pair> pairs = Pairs(mode, reach);
+    if (pairs.empty()) {
+        state.SkipWithError("no hexes of this mode on the map");
+        return;
+    }
+    kvt::SetRandomSeed(1);
+    std::vector<double> micros;
+    std::size_t i = 0, reached = 0;
+    for (auto _ : state) {
+        const Pair& p = pairs[i++ % pairs.size()];
+        const auto t0 = Clock::now();
+        kvt::FindPath(p.x1, p.y1, p.x2, p.y2, steps, mode, 1, kvt::kRuleAnyHex);
+        const auto t1 = Clock::now();
+        micros.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        if (kvt::PathEnd.X == p.x2 && kvt::PathEnd.Y == p.y2) ++reached;
+        benchmark::DoNotOptimize(kvt::PathStepCount);
+    }
+    ReportMedian(state, micros);
+    state.counters["reached_pct"] = 100.0 * static_cast<double>(reached) / static_cast<double>(std::max<std::size_t>(i, 1));
+    state.SetLabel(w.label);
+}
+
+void BM_FindPathLand(benchmark::State& state) { FindPathBench(state, kvt::kPathLand, 9, 9); }
+void BM_FindPathRail(benchmark::State& state) { FindPathBench(state, kvt::kPathRail, 30, 30); }
+void BM_FindPathRiver(benchmark::State& state) { FindPathBench(state, kvt::kPathRiver, 30, 30); }
+void BM_FindPathSea(benchmark::State& state) { FindPathBench(state, kvt::kPathSea, 30, 30); }
+BENCHMARK(BM_FindPathLand)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindPathRail)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindPathRiver)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_FindPathSea)->Unit(benchmark::kMicrosecond);
+
+// Planning plus nine steps of every corps, from the same position each time.
+void BM_PlanAndNineSteps(benchmark::State& state) {
+    const World& w = TheWorld();
+    std::vector<double> micros;
+    std::uint64_t seed = 1;
+    for (auto _ : state) {
+        state.PauseTiming();
+        Restore(w);
+        kvt::SetRandomSeed(seed++);
+        state.ResumeTiming();
+        const auto t0 = Clock::now();
+        kvt::testing::RunLandMovementTurn();
+        micros.push_back(std::chrono::duration<double, std::micro>(Clock::now() - t0).count());
+    }
+    ReportMedian(state, micros);
+    state.SetLabel(w.label);
+}
+BENCHMARK(BM_PlanAndNineSteps)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

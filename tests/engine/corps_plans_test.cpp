@@ -1,0 +1,438 @@
+// Corps movement plans: routes, march allowance, rest, digging in, training, falling back,
+// surrender, dissolving into a garrison and rail moves.
+#include <gtest/gtest.h>
+
+#include "engine/core/corps_movement.h"
+#include "engine/core/notice.h"
+#include "engine/core/path_search.h"
+#include "engine/core/random.h"
+#include "tests/engine/movement_world.h"
+#include "tests/support/scripted_frontend.h"
+
+namespace kvt {
+namespace {
+
+using testing::MovementWorld;
+using testing::ScriptedFrontend;
+
+class CorpsPlans : public MovementWorld {
+protected:
+    void SetUp() override {
+        MovementWorld::SetUp();
+        FillMap(1, kUnion, 0);
+        GameRec->Nations[1].Human = 1;
+    }
+    TCorpsRec& C(int c) { return GameRec->Corps[c]; }
+    static THexPos P(int x, int y) { return {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)}; }
+};
+
+TEST_F(CorpsPlans, MarchAllowanceFollowsQualityMarchSupplyWeatherAndCommand) {
+    struct Case {
+        const char* what;
+        int quality, condition, fatigue, march, kind, supplyType, weather;
+        int armyLeaderInitiative, corpsInArmy;  // 0: not in an army
+        bool leader;
+        int expected;
+        bool drawsFifteen;
+    };
+    // Base: 5 x 10 + 10 = 60; outside an army + 20 initiative - draw 5 = 75; a corps halves it.
+    const Case cases[] = {
+        {"plain corps", 5, 10, 0, 1, 0, 0, 0, 0, 0, true, 37, true},
+        {"fatigue costs three a point", 5, 10, 4, 1, 0, 0, 0, 0, 0, true, 31, true},
+        {"cautious halves", 5, 10, 0, 0, 0, 0, 0, 0, 0, true, 18, true},
+        {"forced doubles and ignores fatigue", 5, 10, 4, 2, 0, 0, 0, 0, 0, true, 75, true},
+        {"cavalry is not halved", 5, 10, 0, 1, 2, 0, 0, 0, 0, true, 75, true},
+        {"encampment supply a third", 5, 10, 0, 1, 0, 1, 0, 0, 0, true, 12, true},
+        {"clear weather", 5, 10, 0, 1, 0, 0, 2, 0, 0, true, 37, true},
+        {"rain halves", 5, 10, 0, 1, 0, 0, 3, 0, 0, true, 18, true},
+        {"storm halves", 5, 10, 0, 1, 0, 0, 6, 0, 0, true, 18, true},
+        {"snow a third", 5, 10, 0, 1, 0, 0, 5, 0, 0, true, 12, true},
+        {"blizzard a third", 5, 10, 0, 1, 0, 0, 8, 0, 0, true, 12, true},
+        {"army within command capacity", 5, 10, 0, 1, 0, 0, 0, 40, 3, true, 45, false},
+        {"army over capacity", 5, 10, 0, 1, 0, 0, 0, 8, 6, true, 22, false},
+        {"army far over capacity", 5, 10, 0, 1, 0, 0, 0, 8, 12, true, 1, false},
+        {"weak corps draws nothing", 1, 5, 0, 1, 0, 0, 0, 0, 0, true, 7, false},
+        {"leaderless corps does not march", 5, 10, 0, 1, 0, 0, 0, 0, 0, false, 0, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int k = AddCorps(1, 10, 10);
+        TCorpsRec& corps = C(k);
+        corps.DestX = 15;  // marching, so nothing rests or trains
+        corps.Route[1] = 3;  // a drawn route: no search
+        corps.Quality = static_cast<U8>(c.quality);
+        corps.Condition = static_cast<U8>(c.condition);
+        corps.Fatigue = static_cast<U8>(c.fatigue);
+        corps.March = static_cast<U8>(c.march);
+        corps.Kind = static_cast<U8>(c.kind);
+        corps.SupplyType = static_cast<U8>(c.supplyType);
+        corps.LeaderInitiative = 20;
+        GameRec->TheatreWeather[1] = static_cast<std::uint16_t>(c.weather);
+        if (!c.leader) corps.Leader = 0;
+        if (c.corpsInArmy != 0) {
+            const int a = AddArmy(1, 0, AddLeader(1, c.armyLeaderInitiative));
+            GameRec->Armies[a].CorpsCount = static_cast<U8>(c.corpsInArmy);
+            corps.Army = static_cast<U8>(a);
+        }
+        ScriptRandomDraws(c.drawsFifteen ? std::vector<int>{5} : std::vector<int>{});
+        SetRandomDrawLogging(true);
+        PlanCorpsMoves();
+        EXPECT_EQ(corps.MarchAllowance, c.expected) << c.what;
+        EXPECT_EQ(RandomDrawLog(), c.drawsFifteen ? std::vector<int>{15} : std::vector<int>{}) << c.what;
+        SetRandomDrawLogging(false);
+    }
+}
+
+TEST_F(CorpsPlans, LeaderlessCorpsNeverBorrowsTheAllowanceBeforeIt) {
+    const int strong = AddCorps(1, 10, 10);
+    C(strong).DestX = 20;
+    C(strong).Route[1] = 3;
+    const int leaderless = AddCorps(1, 30, 30);
+    C(leaderless).DestX = 40;
+    C(leaderless).Route[1] = 3;
+    C(leaderless).Leader = 0;
+    C(leaderless).MarchAllowance = 99;
+    PlanCorpsMoves();
+    EXPECT_GT(C(strong).MarchAllowance, 0);
+    EXPECT_EQ(C(leaderless).MarchAllowance, 0);
+}
+
+TEST_F(CorpsPlans, OwnStateAtPeaceLetsTheCorpsRecoverWhileMarching) {
+    FillMap(1, kUnion, 7);
+    GameRec->States[7].Owner = 1;
+    GameRec->States[7].Controller = 1;
+    const int k = AddCorps(1, 10, 10);
+    C(k).DestX = 15;
+    C(k).Route[1] = 3;
+    C(k).Fatigue = 9;
+    C(k).March = 1;
+    C(k).LeaderInitiative = 0;
+    const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 10);
+    ScriptRandomDraws({0});
+    PlanCorpsMoves();
+    EXPECT_EQ(C(k).Fatigue, 3);
+    EXPECT_EQ(GameRec->Brigades[b].Fatigue, 3);
+    EXPECT_EQ(C(k).MarchAllowance, (60 - 9 + 0) / 2);
+    EXPECT_EQ(C(k).Activity, kActivityMarch);
+
+    GameRec->States[7].EnemyStrength = 5;  // the enemy is in the state: no recovery
+    C(k).Fatigue = 9;
+    ScriptRandomDraws({0});
+    PlanCorpsMoves();
+    EXPECT_EQ(C(k).Fatigue, 9);
+}
+
+TEST_F(CorpsPlans, TiredCorpsRestsInsteadOfMarching) {
+    struct Case { const char* what; int fatigue, march, drill, armyDrill, expectedFatigue; bool rests; };
+    const Case cases[] = {
+        {"below the threshold marches", 10, 1, 20, -1, 10, false},
+        {"above rests by drill div 5", 12, 1, 20, -1, 8, true},
+        {"recovers at least 3", 12, 1, 5, -1, 9, true},
+        {"army drill helps", 30, 1, 20, 40, 21, true},
+        {"never below 0", 12, 1, 90, 80, 0, true},
+        {"cautious rests at any fatigue", 1, 0, 20, -1, 0, true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int k = AddCorps(1, 10, 10, AddLeader(1, 10, 0, c.drill));
+        C(k).DestX = 30;
+        C(k).Route[1] = 3;
+        C(k).Fatigue = static_cast<U8>(c.fatigue);
+        C(k).March = static_cast<U8>(c.march);
+        const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, c.fatigue);
+        if (c.armyDrill >= 0) {
+            const int a = AddArmy(1, 0, AddLeader(1, 40, 0, c.armyDrill));
+            GameRec->Armies[a].CorpsCount = 1;
+            C(k).Army = static_cast<U8>(a);
+        }
+        ScriptRandomDraws(c.armyDrill >= 0 ? std::vector<int>{} : std::vector<int>{0});
+        if (c.rests) ScriptRandomDraws(c.armyDrill >= 0 ? std::vector<int>{99, 99} : std::vector<int>{0, 99, 99});
+        PlanCorpsMoves();
+        EXPECT_EQ(C(k).Fatigue, c.expectedFatigue) << c.what;
+        EXPECT_EQ(GameRec->Brigades[b].Fatigue, c.expectedFatigue) << c.what;
+        EXPECT_EQ(C(k).Activity, c.rests ? kActivityResting : kActivityMarch) << c.what;
+        if (c.rests) EXPECT_EQ(C(k).MarchAllowance, 0) << c.what;
+        else EXPECT_GT(C(k).MarchAllowance, 0) << c.what;
+    }
+}
+
+TEST_F(CorpsPlans, EngagedCorpsDefendingItsPositionDigsIn) {
+    const int k = AddCorps(1, 10, 10, AddLeader(1, 10, 0, 50));
+    C(k).Opponent = 3;
+    C(k).OrderMode = kOrderDefend;
+    C(k).Entrenchment = 1;
+    const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 0);
+    // Allowance draw, then the two drill draws for the condition (50 and 49 against drill 50).
+    ScriptRandomDraws({0, 50, 49});
+    PlanCorpsMoves();
+    EXPECT_EQ(C(k).Activity, kActivityDugIn);
+    EXPECT_EQ(C(k).Entrenchment, 2);
+    EXPECT_EQ(C(k).Fatigue, 2);
+    EXPECT_EQ(GameRec->Brigades[b].Fatigue, 2);
+    EXPECT_EQ(C(k).StepDirection, 7);
+    EXPECT_EQ(C(k).MarchAllowance, 0);
+    EXPECT_EQ(C(k).Condition, 11) << "one of the two drill draws was below the leader's drill";
+}
+
+TEST_F(CorpsPlans, ArmyCorpsTrainOnTheirDestinationAndReportGoodDrill) {
+    struct Case { const char* what; bool human; int stance; bool trains; };
+    const Case cases[] = {
+        {"computer army", false, 1, true},
+        {"person's army in training stance", true, 3, true},
+        {"person's army defending", true, 1, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ScriptedFrontend frontend;
+        GameRec->Nations[1].Human = c.human ? 1 : 0;
+        const int chief = AddLeader(1, 40, 0, 100, "Chief");
+        const int a = AddArmy(1, 0, chief);
+        GameRec->Armies[a].Stance = static_cast<U8>(c.stance);
+        GameRec->Armies[a].CorpsCount = 1;
+        const int k = AddCorps(1, 10, 10, AddLeader(1, 10, 0, 0, "Brig"));
+        C(k).Army = static_cast<U8>(a);
+        C(k).LineCount = 2;
+        const int b1 = AddBrigade(k, kBrigadeInfantry, 80, 2);
+        const int b2 = AddBrigade(k, kBrigadeInfantry, 80, 6);
+        if (c.trains) {
+            // Training draw below the chief's drill; b1 drills (30 > 25, 4 > 2); b2 tries (90, 1 < 6);
+            // then the two condition draws (drill 0: no gain).
+            ScriptRandomDraws({10, 30, 4, 90, 1, 0, 0});
+            frontend.ExpectNotice(19);
+        }
+        PlanCorpsMoves();
+        EXPECT_EQ(C(k).Activity, c.trains ? kActivityTraining : kActivityMarch) << c.what;
+        if (!c.trains) continue;
+        EXPECT_EQ(C(k).MarchAllowance, 0);
+        EXPECT_EQ(GameRec->Brigades[b1].Quality, 3);
+        EXPECT_EQ(GameRec->Brigades[b2].Quality, 6);
+        EXPECT_EQ(GameRec->Leaders[chief].Experience, 1);
+        ASSERT_EQ(frontend.notices.size(), 1u);
+        EXPECT_EQ(frontend.notices[0].lines[1], "ChiefT148");
+        EXPECT_EQ(frontend.notices[0].lines[2], "T149 Brig");
+        EXPECT_EQ(frontend.notices[0].lines[3], "T150");
+    }
+}
+
+TEST_F(CorpsPlans, DisruptedCorpsFallsBackTowardItsSupplyCity) {
+    const int depot = AddCity("Depot", 14, 10, kUnion, 2);
+    const int k = AddCorps(1, 10, 10);
+    C(k).Disruption = 4;
+    C(k).Opponent = 7;
+    C(k).SupplyCity = static_cast<U8>(depot);
+    C(k).Route[1] = 2;  // a person's route is dropped while disrupted
+    ScriptRandomDraws({0});
+    PlanCorpsMoves();
+    EXPECT_EQ(C(k).Activity, kActivityDisrupted);
+    EXPECT_EQ(C(k).OrderMode, kOrderWithdraw);
+    EXPECT_EQ(C(k).Disruption, 4);
+    EXPECT_EQ(EndOfRoute(C(k)), P(14, 10)) << "the route leads back to the depot";
+    EXPECT_EQ(C(k).SupplyType, 0) << "the depot is in reach";
+    EXPECT_EQ(C(k).MarchAllowance, 60 + 10) << "a disrupted corps is not halved and gets 10 more";
+}
+
+TEST_F(CorpsPlans, DisruptionWearsOffOnTheDepotOrOutOfContact) {
+    struct Case { const char* what; bool opponent; bool onDepot; int disruption, expected; int orderMode; };
+    const Case cases[] = {
+        {"engaged, standing on its depot", true, true, 4, 3, kOrderWithdraw},
+        {"out of contact", false, false, 5, 2, kOrderWithdraw},
+        {"out of contact, last turn", false, false, 1, 0, kOrderWithdraw},
+        {"nearly recovered out of contact", false, false, 2, 0, kOrderDefend},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int depot = AddCity("Depot", 14, 10, kUnion, 2);
+        const int k = AddCorps(1, c.onDepot ? 14 : 10, 10);
+        C(k).DestX = 30;
+        C(k).Disruption = static_cast<U8>(c.disruption);
+        C(k).Opponent = c.opponent ? 7 : 0;
+        C(k).SupplyCity = static_cast<U8>(depot);
+        ScriptRandomDraws({});
+        PlanCorpsMoves();
+        EXPECT_EQ(C(k).Disruption, c.expected) << c.what;
+        EXPECT_EQ(C(k).OrderMode, c.orderMode) << c.what;
+        EXPECT_FALSE(C(k).Unused) << c.what;
+    }
+}
+
+TEST_F(CorpsPlans, CutOffCorpsEscapesToAnyReachableOwnCityOrSurrenders) {
+    for (bool escapeCity : {true, false}) {
+        SetUp();
+        ScriptedFrontend frontend;
+        GameRec->Nations[3].Attitude = 50;
+        GameRec->Nations[4].Attitude = 100;  // at the bound: unchanged
+        GameRec->Nations[1].Will = 20;
+        const int lost = AddCity("Lost", 14, 10, kConfederacy, 2);
+        if (escapeCity) AddCity("Refuge", 10, 16, kUnion, 3);
+        const int k = AddCorps(1, 10, 10, AddLeader(1, 10, 0, 0, "Hood"));
+        C(k).Disruption = 4;
+        C(k).Opponent = 7;
+        C(k).SupplyCity = static_cast<U8>(lost);
+        C(k).Artillery = 12;
+        const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 0, 5);
+        if (!escapeCity) frontend.ExpectNotice(0);
+        PlanCorpsMoves();
+        EXPECT_EQ(C(k).SupplyType, 2);
+        EXPECT_EQ(C(k).SupplyCity, 0);
+        if (escapeCity) {
+            EXPECT_FALSE(C(k).Unused);
+            EXPECT_EQ(GameRec->Prisoners[1], 0u);
+            continue;
+        }
+        EXPECT_TRUE(C(k).Unused);
+        EXPECT_EQ(GameRec->Prisoners[1], 112u);
+        EXPECT_EQ(GameRec->Nations[1].Will, 17);
+        EXPECT_EQ(GameRec->Nations[3].Attitude, 49);
+        EXPECT_EQ(GameRec->Nations[4].Attitude, 100);
+        EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachFree);
+        EXPECT_EQ(GameRec->States[5].StateCasualties, 80);
+        ASSERT_EQ(frontend.notices.size(), 1u);
+        EXPECT_EQ(frontend.notices[0].lines[1], "HoodT35");
+        EXPECT_EQ(frontend.notices[0].lines[2], "T36");
+        EXPECT_EQ(frontend.notices[0].lines[3], "T39");
+        const int leader = 1;
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured);
+        PlanCorpsMoves();  // next turn: a captured leader is not set free
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured);
+    }
+}
+
+TEST_F(CorpsPlans, DisruptedCorpsOnBesiegedPortDepotJoinsTheGarrisonOnce) {
+    ScriptedFrontend frontend;  // no notice: the corps is absorbed, it does not surrender as well
+    const int port = AddCity("Port", 12, 12, kConfederacy, 1);
+    const int k = AddCorps(1, 12, 12);
+    C(k).Disruption = 2;
+    C(k).Opponent = 4;
+    C(k).SupplyCity = static_cast<U8>(port);
+    AddCorps(2, 12, 12);
+    const int b1 = AddBrigade(k, kBrigadeInfantry, 80);
+    const int b2 = AddBrigade(k, kBrigadeArtillery, 16);
+    PlanCorpsMoves();
+    EXPECT_TRUE(C(k).Unused);
+    EXPECT_EQ(GameRec->Leaders[C(k).Leader].Status, kLeaderAvailable);
+    EXPECT_EQ(GameRec->Cities[port].Garrison, 2);
+    for (int b : {b1, b2}) {
+        EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachGarrison);
+        EXPECT_EQ(GameRec->Brigades[b].AttachIndex, port);
+    }
+    EXPECT_EQ(GameRec->Prisoners[1], 0u);
+    EXPECT_TRUE(frontend.notices.empty());
+}
+
+TEST_F(CorpsPlans, RoutesForTheTurn) {
+    GameRec->Nations[2].Human = 0;
+    // A person's route that starts later is played from its first direction.
+    const int late = AddCorps(1, 10, 10);
+    C(late).DestX = 13;
+    for (int e : {4, 5, 6}) C(late).Route[e] = 3;
+    C(late).Route[7] = 7;
+    // A person's corps on its destination with no route stays put.
+    const int still = AddCorps(1, 20, 20);
+    // A person's corps ordered elsewhere without a drawn route gets one.
+    const int ordered = AddCorps(1, 30, 10);
+    C(ordered).DestY = 16;
+    // A computer corps always gets a fresh route.
+    const int computer = AddCorps(2, 40, 10);
+    C(computer).DestX = 44;
+    C(computer).Route[1] = 5;
+    // A free slot that still names a leader hands him back.
+    const int freed = AddCorps(1, 50, 10);
+    const int freedLeader = C(freed).Leader;
+    C(freed).Unused = 1;
+
+    PlanCorpsMoves();
+    EXPECT_EQ(std::vector<int>(C(late).Route.begin(), C(late).Route.end()), (std::vector<int>{3, 3, 3, 0, 0, 0, 0, 0, 0}));
+    EXPECT_EQ(std::vector<int>(C(still).Route.begin(), C(still).Route.end()), std::vector<int>(9, 0));
+    EXPECT_EQ(EndOfRoute(C(ordered)), P(30, 16));
+    EXPECT_EQ(EndOfRoute(C(computer)), P(44, 10));
+    for (int c : {late, still, ordered, computer}) EXPECT_EQ(C(c).RouteIndex, 1);
+    EXPECT_EQ(GameRec->Leaders[freedLeader].Status, kLeaderAvailable);
+    EXPECT_EQ(C(freed).Leader, 0);
+    EXPECT_EQ(C(freed).HexX, 0);
+}
+
+TEST_F(CorpsPlans, RailMoveCarriesTheCorpsAtOnceAlongItsOwnLine) {
+    struct Case {
+        const char* what;
+        int destX, destY;
+        bool railToDest;
+        bool staleEnd;  // an earlier search left PathEnd on the destination
+        int endX, endY;
+        bool arrives;
+        const char* line3;
+    };
+    const Case cases[] = {
+        {"rides to the city", 30, 10, true, false, 30, 10, true, "T687Richmond"},
+        {"no line: stays", 30, 10, false, true, 10, 10, false, "T688"},
+        {"line longer than a turn: 30 hexes", 45, 10, true, false, 40, 10, false, "T688"},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ScriptedFrontend frontend;
+        for (int x = 10; x <= 45; ++x) Hex(x, 10).SetRail(c.railToDest || x < 20);
+        AddCity("Richmond", 30, 10, kUnion, 2);
+        const int k = AddCorps(1, 10, 10, AddLeader(1, 10, 0, 0, "Grant"));
+        C(k).OrderMode = kOrderRail;
+        C(k).DestX = static_cast<U8>(c.destX);
+        C(k).DestY = static_cast<U8>(c.destY);
+        C(k).Fatigue = 9;
+        C(k).Route[1] = 4;
+        if (c.staleEnd) {
+            PathEnd = {static_cast<std::uint16_t>(c.destX), static_cast<std::uint16_t>(c.destY)};
+            PathResult = kPathReached;
+        }
+        frontend.ExpectNotice(6);
+        ScriptRandomDraws(std::vector<int>(200, 99));
+        PlanCorpsMoves();
+        ScriptRandomDraws({});
+        EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(c.endX, c.endY)) << c.what;
+        EXPECT_EQ(C(k).RouteIndex, kRouteFinished) << c.what;
+        EXPECT_EQ(C(k).Activity, kActivityRailed) << c.what;
+        EXPECT_EQ(C(k).OrderMode, kOrderDefend) << c.what;
+        EXPECT_EQ(C(k).MarchAllowance, 0) << c.what;
+        EXPECT_EQ(C(k).Fatigue, 3) << c.what;
+        EXPECT_EQ(C(k).Route[1], 0) << c.what;
+        EXPECT_EQ(P(C(k).DestX, C(k).DestY), c.arrives ? P(c.destX, c.destY) : P(c.endX, c.endY))
+            << c.what << ": without a city the destination becomes where it stands";
+        ASSERT_EQ(frontend.notices.size(), 1u) << c.what;
+        EXPECT_EQ(frontend.notices[0].lines[1], "Grant T145") << c.what;
+        EXPECT_EQ(frontend.notices[0].lines[2], "T146") << c.what;
+        EXPECT_EQ(frontend.notices[0].lines[3], c.line3) << c.what;
+        EXPECT_EQ(P(ViewColumn, ViewRow), P(c.endX, c.endY)) << c.what;
+        EXPECT_EQ(frontend.log.back(), "draw corps " + std::to_string(k)) << c.what;
+    }
+}
+
+TEST_F(CorpsPlans, RailMoveOfAnUnwatchedSideShowsNothing) {
+    ScriptedFrontend frontend;
+    GameRec->Nations[2].Human = 1;  // both sides played by persons: neither watches the other
+    for (int x = 10; x <= 20; ++x) Hex(x, 10).SetRail(true);
+    const int k = AddCorps(1, 10, 10);
+    C(k).OrderMode = kOrderRail;
+    C(k).DestX = 20;
+    ScriptRandomDraws(std::vector<int>(100, 0));
+    PlanCorpsMoves();
+    ScriptRandomDraws({});
+    EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(20, 10));
+    EXPECT_TRUE(frontend.notices.empty());
+}
+
+TEST_F(CorpsPlans, NearestEnemyDistanceOfACity) {
+    const int city = AddCity("Here", 20, 20, kUnion);
+    const int enemy = AddCorps(2, 23, 20);
+    AddCorps(1, 21, 20);  // own corps do not count
+    GameRec->Nations[3].Side = kUnion;
+    AddCorps(3, 20, 20);  // nor do allies of the own side
+    struct Case { int city, nation, expected; };
+    const Case cases[] = {{0, 1, 100}, {city, 1, 3}, {city, 2, 0}};
+    for (const Case& c : cases) {
+        NearestEnemyCorpsDistance(c.city, c.nation);
+        EXPECT_EQ(NearestEnemyDistance, c.expected) << "city " << c.city << " nation " << c.nation;
+    }
+    GameRec->Corps[enemy].Unused = 1;
+    NearestEnemyCorpsDistance(city, 1);
+    EXPECT_EQ(NearestEnemyDistance, 100);
+}
+
+}  // namespace
+}  // namespace kvt

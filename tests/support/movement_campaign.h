@@ -1,0 +1,16 @@
+// A synthetic campaign for whole-turn movement tests and benchmarks (used until, and beside, the
+// real start points): a varied map, two sides' cities, armies, corps and brigades.
+#pragma once
+
+#include <cstdint>
+
+namespace kvt::testing {
+
+// Fills the game record and map with a campaign drawn from the seed; both sides computer-played.
+void BuildSyntheticCampaign(std::uint64_t seed);
+
+// The land movement of one turn as the turn cycle drives it: planning, spotting, then nine steps
+// of headquarters moves, a corps pass and spotting (fleets and hex control are other areas').
+void RunLandMovementTurn();
+
+}  // namespace kvt::testing
