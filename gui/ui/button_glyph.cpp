@@ -1,0 +1,349 @@
+// Glyph state pictures, the shared glyph lists, and the layout of picture and caption.
+#include "gui/ui/button_glyph.h"
+
+#include "gui/platform/text_draw.h"
+
+namespace kvt::gui {
+namespace {
+
+TElGlyphCache* gCache = nullptr;
+
+// The engraved look of a picture: its dark pixels in highlight one pixel down-right, then in
+// shadow in place, on a transparent ground.
+QImage Engrave(const QImage& picture, TColor transparentColor) {
+    const QImage src = picture.convertToFormat(QImage::Format_ARGB32);
+    QImage out(src.size(), QImage::Format_ARGB32);
+    out.fill(Qt::transparent);
+    const QRgb key = ToQColor(transparentColor).rgb() & 0x00FFFFFFu;
+    const QRgb hi = ToQColor(clBtnHighlight).rgb(), sh = ToQColor(clBtnShadow).rgb();
+    const auto ink = [&](int x, int y) {
+        const QRgb c = src.pixel(x, y);
+        return qAlpha(c) != 0 && (c & 0x00FFFFFFu) != key && (c & 0x00FFFFFFu) != 0x00FFFFFFu;
+    };
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            if (ink(x, y) && x + 1 < out.width() && y + 1 < out.height()) out.setPixel(x + 1, y + 1, hi);
+    for (int y = 0; y < src.height(); ++y)
+        for (int x = 0; x < src.width(); ++x)
+            if (ink(x, y)) out.setPixel(x, y, sh);
+    return out;
+}
+
+}  // namespace
+
+TElGlyphCache* GlyphCache() { return gCache; }
+
+TElGlyphList::TElGlyphList(int width, int height) : TImageList(width, height) {}
+
+int TElGlyphList::AddPicture(const QImage& picture, TColor maskColor) {
+    int slot = -1;
+    for (std::size_t i = 0; i < used_.size(); ++i)
+        if (!used_[i]) {
+            slot = static_cast<int>(i);
+            break;
+        }
+    if (slot < 0) {
+        slot = Add(picture, maskColor);
+        used_.push_back(true);
+    } else {
+        Replace(slot, picture, maskColor);
+        used_[static_cast<std::size_t>(slot)] = true;
+    }
+    ++usedCount_;
+    return slot;
+}
+
+void TElGlyphList::RemovePicture(int slot) {
+    if (slot < 0 || slot >= static_cast<int>(used_.size()) || !used_[static_cast<std::size_t>(slot)]) return;
+    used_[static_cast<std::size_t>(slot)] = false;
+    --usedCount_;
+}
+
+TElGlyphCache::~TElGlyphCache() {
+    while (lists_.Count() > 0) {
+        delete static_cast<TElGlyphList*>(lists_.Last());
+        lists_.Delete(lists_.Count() - 1);
+    }
+}
+
+TElGlyphList* TElGlyphCache::AcquireList(int width, int height) {
+    for (int i = lists_.Count() - 1; i >= 0; --i) {
+        auto* l = static_cast<TElGlyphList*>(lists_.Get(i));
+        if (l->Width() == width && l->Height() == height) return l;
+    }
+    auto* l = new TElGlyphList(width, height);
+    lists_.Add(l);
+    return l;
+}
+
+void TElGlyphCache::ReleaseList(TElGlyphList* list) {
+    if (!list || list->UsedCount() != 0) return;
+    lists_.Remove(list);
+    delete list;
+}
+
+TElGlyphLayout LayoutGlyphAndText(const QRect& c, QPoint offset, QSize glyph, QSize text, TButtonLayout layout,
+                                  int margin, int spacing, int arrowWidth, bool themed) {
+    TElGlyphLayout out;
+    const int cw = c.width() - arrowWidth, ch = c.height();
+    int gw = glyph.width(), gh = glyph.height();
+    if (gw > 0 && gh > 0) {
+        if (gh > ch) {
+            // Scaling divides by the client height; with no room the picture is left out.
+            if (ch <= 2) {
+                gw = gh = 0;
+            } else {
+                gw = MulDiv(gw, ch - 2, ch);
+                gh = ch - 2;
+                out.Scaled = true;
+            }
+        }
+        if (gw > cw && gw > 0) {
+            gh = MulDiv(gh, cw - 4, gw);
+            gw = cw - 2;
+            out.Scaled = true;
+        }
+        if (gw <= 0 || gh <= 0) {
+            gw = gh = 0;
+            out.Scaled = false;
+        }
+    } else {
+        gw = gh = 0;
+    }
+    const int tw = text.width(), th = text.height();
+    const bool horizontal = layout == blGlyphLeft || layout == blGlyphRight;
+    int gx = 0, gy = 0, tx = 0, ty = 0;
+    if (horizontal) {
+        gy = (ch - gh) / 2;
+        ty = (ch - th) / 2;
+    } else {
+        gx = (cw - gw) / 2;
+        tx = (cw - tw) / 2;
+    }
+    if (tw == 0 || gw == 0) spacing = 0;
+    if (margin == -1) {
+        if (spacing == -1) {
+            spacing = horizontal ? (cw - (gw + tw)) / 3 : (ch - (gh + th)) / 3;
+            margin = spacing;
+        } else {
+            margin = horizontal ? (cw - (gw + spacing + tw)) / 2 : (ch - (gh + spacing + th)) / 2;
+        }
+    } else if (spacing == -1) {
+        spacing = horizontal ? ((cw - (margin + gw)) - tw) / 2 : ((ch - (margin + gh)) - th) / 2;
+    }
+    switch (layout) {
+        case blGlyphLeft:
+            gx = margin;
+            tx = gx + gw + spacing;
+            break;
+        case blGlyphRight:
+            gx = cw - margin - gw;
+            tx = gx - spacing - tw;
+            break;
+        case blGlyphTop:
+            gy = margin;
+            ty = gy + gh + spacing;
+            break;
+        case blGlyphBottom:
+            gy = ch - margin - gh;
+            ty = gy - spacing - th;
+            break;
+    }
+    out.GlyphSize = QSize(gw, gh);
+    out.GlyphPos = QPoint(gx, gy) + c.topLeft() + offset;
+    if (themed) {
+        out.TextRect = QRect(c.left() + tx + offset.x(), c.top() + ty + offset.x(), tw, th);
+    } else {
+        out.TextRect = QRect(c.left() + tx + offset.x(), c.top() + ty + offset.y(), std::min(tw, c.width() - 1),
+                             std::min(th, c.height() - 1));
+    }
+    return out;
+}
+
+TElButtonGlyph::TElButtonGlyph() {
+    if (!gCache) gCache = new TElGlyphCache;
+}
+
+TElButtonGlyph::~TElButtonGlyph() {
+    ReleasePictures();
+    if (gCache && gCache->IsEmpty()) {
+        delete gCache;
+        gCache = nullptr;
+    }
+}
+
+void TElButtonGlyph::ReleasePictures() {
+    if (shared_) {
+        for (int& idx : stateIndexes_)
+            if (idx != -1) shared_->RemovePicture(idx);
+        if (gCache) gCache->ReleaseList(shared_);
+    }
+    stateIndexes_.fill(-1);
+    shared_ = nullptr;
+}
+
+void TElButtonGlyph::Changed() {
+    ReleasePictures();
+    if (OnGlyphChange) OnGlyphChange();
+}
+
+void TElButtonGlyph::SetGlyph(const QImage& bitmap) {
+    glyph_ = bitmap;
+    if (!glyph_.isNull()) maskColor_ = FromQColor(QColor(glyph_.pixel(0, glyph_.height() - 1)));
+    if (glyph_.isNull() || glyph_.width() == 0 || glyph_.height() == 0) {
+        numGlyphs_ = 1;
+    } else if (glyph_.width() % glyph_.height() == 0) {
+        const int n = glyph_.width() / glyph_.height();
+        numGlyphs_ = n > 4 ? 1 : n;
+    }
+    Changed();
+}
+
+void TElButtonGlyph::SetNumGlyphs(int value) {
+    if (value <= 0 || value == numGlyphs_) return;
+    numGlyphs_ = value;
+    Changed();
+}
+
+void TElButtonGlyph::SetImages(TImageList* list) {
+    if (list == images_) return;
+    images_ = list;
+    Changed();
+}
+
+void TElButtonGlyph::SetImageIndex(int index) {
+    imageIndex_ = index;
+    Changed();
+}
+
+void TElButtonGlyph::SetIcon(const QImage& icon) {
+    icon_ = icon;
+    if (icon_.isNull()) useIcon_ = false;
+    Changed();
+}
+
+void TElButtonGlyph::SetUseIcon(bool value) {
+    useIcon_ = value && !icon_.isNull();
+    ReleasePictures();
+}
+
+int TElButtonGlyph::MakeStatePicture(int state) {
+    if (state == kStateDown && numGlyphs_ < 3) state = kStateUp;
+    if (state < 0 || state > 4) return -1;
+    if (stateIndexes_[static_cast<std::size_t>(state)] != -1) return stateIndexes_[static_cast<std::size_t>(state)];
+    if (glyph_.isNull() || glyph_.width() == 0 || glyph_.height() == 0) return -1;
+    const int w = glyph_.width() / numGlyphs_, h = glyph_.height();
+    if (w <= 0) return -1;
+    if (!shared_) shared_ = gCache->AcquireList(w, h);
+    const int source = state < numGlyphs_ ? state : 0;
+    const QImage cell = glyph_.copy(source * w, 0, w, h);
+    int slot;
+    if (state != kStateDisabled) {
+        slot = shared_->AddPicture(cell, maskColor_);
+    } else if (numGlyphs_ > 1) {
+        // The strip's own disabled picture, its greys mapped to the system colours.
+        QImage img = cell.convertToFormat(QImage::Format_RGB32);
+        const QRgb mask = ToQColor(maskColor_).rgb() & 0x00FFFFFFu;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const QRgb c = img.pixel(x, y) & 0x00FFFFFFu;
+                if (c == 0x00FFFFFFu)
+                    img.setPixel(x, y, ToQColor(clBtnHighlight).rgb());
+                else if (c == 0x00808080u)
+                    img.setPixel(x, y, ToQColor(clBtnShadow).rgb());
+                else if (c == mask)
+                    img.setPixel(x, y, ToQColor(clBtnFace).rgb());
+            }
+        slot = shared_->AddPicture(img, clBtnFace);
+    } else {
+        slot = shared_->AddPicture(Engrave(glyph_.copy(0, 0, w, h), maskColor_), clNone);
+    }
+    stateIndexes_[static_cast<std::size_t>(state)] = slot;
+    return slot;
+}
+
+QSize TElButtonGlyph::PictureSize(bool showGlyph) const {
+    if (!showGlyph) return QSize();
+    if (useIcon_ && !icon_.isNull()) return icon_.size();
+    if (useImageList_) return images_ && imageIndex_ != -1 ? QSize(images_->Width(), images_->Height()) : QSize();
+    if (glyph_.isNull() || glyph_.width() == 0 || glyph_.height() == 0) return QSize();
+    return QSize(glyph_.width() / numGlyphs_, glyph_.height());
+}
+
+void TElButtonGlyph::DrawPicture(QPainter& p, QPoint pos, TColor faceColor, bool transparent, int state) {
+    const bool clear = transparent || state == kStateExclusive || faceColor == clNone;
+    const TColor bk = clear ? clNone : faceColor;
+    const QRect target(pos, scaled_ ? scaledSize_ : PictureSize(true));
+    if (useIcon_ && !icon_.isNull()) {
+        p.drawImage(target, icon_);
+        return;
+    }
+    if (useImageList_) {
+        if (!images_ || imageIndex_ < 0) return;
+        if (!scaled_ && state != kStateDisabled) {
+            images_->Draw(p, pos.x(), pos.y(), imageIndex_, bk);
+            return;
+        }
+        QImage work = images_->Image(imageIndex_);
+        if (!scaled_ && state == kStateDisabled) work = Engrave(work, clNone);
+        if (bk != clNone) p.fillRect(target, ToQColor(bk));
+        p.drawImage(target, work);
+        return;
+    }
+    const int idx = MakeStatePicture(state);
+    if (idx < 0 || !shared_) return;
+    if (!scaled_) {
+        shared_->Draw(p, pos.x(), pos.y(), idx, bk);
+    } else {
+        if (bk != clNone) p.fillRect(target, ToQColor(bk));
+        p.drawImage(target, shared_->Image(idx));
+    }
+}
+
+void TElButtonGlyph::DrawCaption(QPainter& p, const QString& caption, QRect t, int state, TElTextDrawType type,
+                                 bool multiLine, HTHEME theme, int part, int themeState) {
+    if (theme != 0) {
+        VisualStyles().DrawThemeText(theme, p, part, themeState, caption, multiLine ? 5u : 37u, 0, t);
+        return;
+    }
+    const std::uint32_t flags = DT_CENTER | DT_VCENTER | DT_END_ELLIPSIS | (multiLine ? 0u : DT_SINGLELINE);
+    if (state != kStateDisabled) {
+        DrawStyledText(p, t, caption, type, flags);
+        return;
+    }
+    QRect engraved = t.translated(1, 1);
+    p.setPen(ToQColor(clBtnHighlight));
+    DrawText(p, caption, engraved, flags);
+    p.setPen(ToQColor(clBtnShadow));
+    DrawText(p, caption, t, flags);
+}
+
+QRect TElButtonGlyph::DrawContent(QPainter& p, const QRect& content, QPoint offset, const QString& caption,
+                                  TButtonLayout layout, int margin, int spacing, int state, int glyphState,
+                                  bool transparent, bool multiLine, bool showGlyph, bool showText, int arrowWidth,
+                                  TElTextDrawType textDrawType, TColor faceColor, HTHEME theme, int themePart,
+                                  int themeState) {
+    QSize textSize;
+    if (showText && !caption.isEmpty()) {
+        const std::uint32_t single = multiLine ? 0u : DT_SINGLELINE;
+        if (theme != 0) {
+            QRect extent;
+            VisualStyles().GetThemeTextExtent(theme, p, themePart, themeState, caption, single, &content, extent);
+            textSize = extent.size();
+        } else {
+            QRect r(0, 0, content.width() - arrowWidth, 0);
+            DrawText(p, caption, r, DT_CALCRECT | single);
+            textSize = r.size();
+        }
+    }
+    const TElGlyphLayout l = LayoutGlyphAndText(content, offset, PictureSize(showGlyph), textSize, layout, margin,
+                                                spacing, arrowWidth, theme != 0);
+    scaled_ = l.Scaled;
+    scaledSize_ = l.GlyphSize;
+    if (showGlyph && !l.GlyphSize.isEmpty()) DrawPicture(p, l.GlyphPos, faceColor, transparent, glyphState);
+    if (showText && !caption.isEmpty())
+        DrawCaption(p, caption, l.TextRect, state, textDrawType, multiLine, theme, themePart, themeState);
+    return l.TextRect;
+}
+
+}  // namespace kvt::gui
