@@ -1,0 +1,125 @@
+// The file dialogs' case-blind filters, the help viewer at a topic, and the screen cursor.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFileDialog>
+#include <QLabel>
+#include <QScrollBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBrowser>
+
+#include "gui/platform/cursor.h"
+#include "gui/platform/file_dialogs.h"
+#include "gui/platform/help_viewer.h"
+#include "gui/platform/message_box.h"
+#include "tests/gui/gui_support.h"
+
+namespace kvt::gui {
+namespace {
+
+TEST(FileDialogs, FiltersMatchSavedGamesWhateverTheirCase) {
+    const QList<TFileFilter> open = ParseFilter(QStringLiteral("kvt|*.kvt|orn|*.orn"));
+    ASSERT_EQ(open.size(), 2);
+    EXPECT_EQ(open[0].Description, QStringLiteral("kvt"));
+    EXPECT_EQ(open[1].Patterns, QStringList{QStringLiteral("*.orn")});
+    EXPECT_EQ(CaseInsensitivePattern(QStringLiteral("*.kvt")), QStringLiteral("*.[kK][vV][tT]"));
+    EXPECT_EQ(DialogNameFilters(QStringLiteral("kvt|*.kvt")), QStringList{QStringLiteral("kvt (*.[kK][vV][tT])")});
+    const struct {
+        const char* name;
+        bool kvt;
+    } names[] = {{"1861.kvt", true}, {"AUTOSAVE.KVT", true}, {"Game.Kvt", true}, {"game.kvm", false}, {"kvt", false}};
+    for (const auto& n : names) EXPECT_EQ(MatchesFilter(QString::fromLatin1(n.name), open[0]), n.kvt) << n.name;
+
+    // The dialog's own wildcard lists both spellings in a folder.
+    QTemporaryDir dir;
+    for (const char* n : {"1861.kvt", "AUTOSAVE.KVT", "notes.txt", "1861.kvm"}) {
+        QFile f(dir.filePath(QString::fromLatin1(n)));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QStringList listed = QDir(dir.path()).entryList({CaseInsensitivePattern(QStringLiteral("*.kvt"))}, QDir::Files);
+    listed.sort();
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("1861.kvt"), QStringLiteral("AUTOSAVE.KVT")}));
+}
+
+TEST(FileDialogs, OpenAnswersTheChosenFileAndCancelAnswersNothing) {
+    QTemporaryDir dir;
+    QFile f(dir.filePath(QStringLiteral("AUTOSAVE.KVT")));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    const QString old = QDir::currentPath();
+    QDir::setCurrent(dir.path());
+    kvt::testing::WhenModalShows([&](QWidget* w) {
+        auto* dialog = qobject_cast<QFileDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->acceptMode(), QFileDialog::AcceptOpen);
+        dialog->selectFile(QStringLiteral("AUTOSAVE.KVT"));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    const QString chosen = ExecuteOpenDialog(nullptr, QStringLiteral("kvt|*.kvt|orn|*.orn"));
+    EXPECT_EQ(QFileInfo(chosen).fileName(), QStringLiteral("AUTOSAVE.KVT"));
+    kvt::testing::WhenModalShows([](QWidget* w) { qobject_cast<QFileDialog*>(w)->reject(); });
+    EXPECT_TRUE(ExecuteSaveDialog(nullptr, QStringLiteral("kvt|*.kvt")).isEmpty());
+    QDir::setCurrent(old);
+}
+
+TEST(HelpViewer, OpensTheHelpTextAtTheTopicAndReportsAMissingFile) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KVT.HLP"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        QByteArray html = "<html><body><a name=\"Contents\"></a><h2>Contents</h2><p><a href=\"#Battles\">Battles</a></p>";
+        for (int i = 0; i < 80; ++i) html += "<p>Orders are given before the turn.</p>";
+        html += "<a name=\"Battles\"></a><h2>Battles</h2><p>Two forces meet.</p>";
+        for (int i = 0; i < 80; ++i) html += "<p>More.</p>";
+        html += "</body></html>";
+        f.write(html);
+    }
+    SetApplicationHelpFile(path);
+    int scrolledAtContents = -1, scrolledAtBattles = -1;
+    kvt::testing::WhenModalShows([&](QWidget* w) {
+        auto* viewer = qobject_cast<THelpViewer*>(w);
+        ASSERT_NE(viewer, nullptr);
+        EXPECT_TRUE(viewer->Browser()->toPlainText().contains(QStringLiteral("Two forces meet.")));
+        scrolledAtBattles = viewer->Browser()->verticalScrollBar()->value();
+        kvt::testing::SaveScreenshot(viewer, QStringLiteral("help_viewer_battles"));
+        QTest::keyClick(viewer, Qt::Key_Escape);
+    });
+    ShowHelpTopic(nullptr, QStringLiteral("Battles"));
+    kvt::testing::WhenModalShows([&](QWidget* w) {
+        scrolledAtContents = qobject_cast<THelpViewer*>(w)->Browser()->verticalScrollBar()->value();
+        w->close();
+    });
+    ShowHelpTopic(nullptr, QStringLiteral("Contents"));
+    EXPECT_LT(scrolledAtContents, 20);  // the first topic is at the top
+    EXPECT_GT(scrolledAtBattles, 100);
+
+    SetApplicationHelpFile(dir.filePath(QStringLiteral("MISSING.HLP")));
+    QString message;
+    kvt::testing::WhenModalShows([&](QWidget* w) {
+        message = qobject_cast<TMessageBox*>(w)->TextLabel()->text();
+        w->close();
+    });
+    ShowHelpTopic(nullptr, QStringLiteral("Contents"));
+    EXPECT_TRUE(message.contains(QStringLiteral("MISSING.HLP")));
+    SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
+}
+
+TEST(ScreenCursor, OneOverrideChangedInPlace) {
+    EXPECT_EQ(ScreenCursor(), crDefault);
+    SetScreenCursor(crHourGlass);
+    SetScreenCursor(crArrow);
+    SetScreenCursor(crHourGlass);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    QGuiApplication::restoreOverrideCursor();
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);  // only one was ever installed
+    QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    SetScreenCursor(crDefault);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(ScreenCursor(), crDefault);
+}
+
+}  // namespace
+}  // namespace kvt::gui
