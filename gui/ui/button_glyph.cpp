@@ -149,6 +149,10 @@ TElGlyphLayout LayoutGlyphAndText(const QRect& c, QPoint offset, QSize glyph, QS
             ty = gy - spacing - th;
             break;
     }
+    // A caption wider (or taller) than the room would start outside the button and lose its
+    // beginning; it starts at the content's edge instead and ends in an ellipsis.
+    if (tx < 0) tx = 0;
+    if (ty < 0) ty = 0;
     out.GlyphSize = QSize(gw, gh);
     out.GlyphPos = QPoint(gx, gy) + c.topLeft() + offset;
     if (themed) {

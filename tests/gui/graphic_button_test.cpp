@@ -349,6 +349,9 @@ TEST(ButtonGlyph, LayoutCentresCaptionsAndDropsPicturesThatCannotFit) {
         if (!k.glyphSize.isEmpty()) EXPECT_EQ(l.GlyphPos, k.glyphPos);
         if (!k.text.isEmpty()) EXPECT_EQ(l.TextRect, k.textRect);
     }
+    // A caption wider than the room starts at the content's edge (and is drawn with an ellipsis).
+    EXPECT_EQ(LayoutGlyphAndText(c, QPoint(), QSize(), QSize(150, 15), blGlyphLeft, -1, 4, 0, false).TextRect,
+              QRect(2, 5, 70, 15));
     // Room for nothing, or a picture that scales to no width: no picture, no division by zero.
     EXPECT_TRUE(LayoutGlyphAndText(QRect(0, 0, 40, 0), QPoint(), QSize(16, 16), QSize(), blGlyphLeft, -1, 4, 0, false)
                     .GlyphSize.isEmpty());
