@@ -9,9 +9,6 @@ namespace kvt {
 
 enum class CursorKind { Arrow, Hourglass };
 
-// A unit the movement shows after its step.
-enum class MovedUnit { Corps, Fleet };
-
 // The two ways out of the end-of-game dialog.
 enum class PostMortemChoice { Continue, EndGame };
 
@@ -45,6 +42,8 @@ public:
     virtual void Repaint() {}
     // Draws corps c at its hex over the repainted map (a move the watching side sees).
     virtual void DrawCorps(int /*corps*/) {}
+    // Draws fleet f at its hex over the repainted map.
+    virtual void DrawFleet(int /*fleet*/) {}
     virtual void SetCursor(CursorKind) {}
     // The engine switched the movement timer on or off.
     virtual void Timer1Changed(bool /*enabled*/) {}
@@ -57,9 +56,6 @@ public:
     virtual void ShowDate(const std::string& /*text*/) {}
     // The unit panel's text.
     virtual void SetIdPanelText(const std::string& /*text*/) {}
-    // Called right after a Repaint for a unit that moved: the window draws it at its hex in the
-    // map box and shows MovedUnitCaption(kind, index) in the unit panel.
-    virtual void ShowMovedUnit(MovedUnit /*kind*/, int /*index*/) {}
 };
 
 // The frontend in use. Until one is installed, an automatic frontend answers every wait.

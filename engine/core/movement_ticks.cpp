@@ -2,6 +2,7 @@
 #include "engine/core/movement_ticks.h"
 
 #include "engine/combat/naval_combat.h"
+#include "engine/core/frontend.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/playback.h"
@@ -145,7 +146,9 @@ void ShowMovedUnitAt(MovedUnit kind, int index, int column, int row) {
     ViewRow = static_cast<std::uint16_t>(row >= 5 ? row - 4 : 1);
     Frontend& fe = CurrentFrontend();
     fe.Repaint();
-    fe.ShowMovedUnit(kind, index);
+    if (kind == MovedUnit::Corps) fe.DrawCorps(index);
+    else fe.DrawFleet(index);
+    fe.SetIdPanelText(MovedUnitCaption(kind, index));
 }
 
 void FinishMovement() {

@@ -6,18 +6,19 @@
 
 #include <string>
 
-#include "engine/core/frontend.h"
-
 namespace kvt {
 
 // One tick of the movement timer. Does nothing while the timer is stopped.
 void MovementTick();
 
+// A unit the movement shows after its step.
+enum class MovedUnit { Corps, Fleet };
+
 // The unit panel's caption for a unit shown after its move.
 std::string MovedUnitCaption(MovedUnit kind, int index);
 
 // Moves the view so that the unit's hex lies 8 columns right of and 4 rows below its corner,
-// repaints and shows the unit.
+// repaints, draws the unit and names it in the unit panel.
 void ShowMovedUnitAt(MovedUnit kind, int index, int column, int row);
 
 // What follows the last tick of a movement (a turn's or a playback's): menus back, the side to

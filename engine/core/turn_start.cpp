@@ -41,16 +41,6 @@ bool PersonPlayedWithoutOrders(int nation) {
     return n.Human != 0 && n.OrdersGiven == 0;
 }
 
-// A brigade that has nowhere to go is released, as the brigade rules free a slot.
-void ReleaseBrigade(TBrigadeRec& b) {
-    b.Nation = 0;
-    b.BrigadeType = 0;
-    b.Strength = 0;
-    b.HomeState = 0;
-    b.AttachKind = kAttachFree;
-    b.Fatigue = 0;
-}
-
 int CountAttached(int corps, bool artillery) {
     int n = 0;
     for (const TBrigadeRec& b : GameRec->Brigades)
@@ -98,12 +88,8 @@ int ReceivingCity(int from) {
 void RemoveLeader(int l) {
     TGameRec& g = *GameRec;
     TLeaderRec& leader = g.Leaders[l];
-    ClearEventNotice();
-    EventNotice.SetLine(1, leader.Name.str());
-    EventNotice.SetLine(2, Text(572));
     const int roll = std::max(0, Random(10) + leader.Political);
-    EventNotice.SetLine(3, std::to_string(roll) + Text(573));
-    ShowEventNotice();
+    RaiseEventNotice(0, leader.Name.str(), Text(572), std::to_string(roll) + Text(573));
     if (leader.Nation != 0) g.Nations[leader.Nation].Will -= roll;
     leader.Status = kLeaderRemoved;
 }
@@ -170,7 +156,8 @@ void DisbandCorps(int c) {
     TGameRec& g = *GameRec;
     const std::string leaderName = g.Leaders[g.Corps[c].Leader].Name.str();
     bool released = false;
-    for (TBrigadeRec& b : g.Brigades) {
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        TBrigadeRec& b = g.Brigades[i];
         if (b.AttachKind != kAttachCorps || b.AttachIndex != c) continue;
         if (int j = ReceivingCorps(c, b)) {
             b.AttachIndex = static_cast<U8>(j);
@@ -178,17 +165,11 @@ void DisbandCorps(int c) {
             b.AttachKind = kAttachGarrison;
             b.AttachIndex = static_cast<U8>(city);
         } else {
-            ReleaseBrigade(b);
+            ClearBrigade(i);
             released = true;
         }
     }
-    if (released) {
-        ClearEventNotice();
-        EventNotice.SetLine(1, "Force under " + leaderName);
-        EventNotice.SetLine(2, "has been disbanded due ");
-        EventNotice.SetLine(3, "to lack of leadership.");
-        ShowEventNotice();
-    }
+    if (released) RaiseEventNotice(0, "Force under " + leaderName, "has been disbanded due ", "to lack of leadership.");
     // A freed slot must read as free to every later loop: clearing Unused with the rest would
     // leave a live corps at (0,0).
     TCorpsRec& corps = g.Corps[c];

@@ -37,12 +37,7 @@ void LowerLoyalty(int nation, int side, int divisor) {
 
 void UnionPolicyEvent() {
     TGameRec& g = *GameRec;
-    ClearEventNotice();
-    EventNotice.Kind = 11;
-    EventNotice.SetLine(1, Text(202));
-    EventNotice.SetLine(2, Text(692));
-    EventNotice.SetLine(3, Text(203));
-    ShowEventNotice();
+    RaiseEventNotice(11, Text(202), Text(692), Text(203));
     TNationRec& us = g.Nations[kNationUnion];
     us.Policy = kUnionEmancipated;
     us.Will = Clamped16(us.Will + 50);
@@ -58,10 +53,7 @@ void ConfederatePolicyEvent() {
     TNationRec& cs = g.Nations[kNationConfederacy];
     cs.Policy = kConfederateCombatRoles;
     CurrentFrontend().SetCursor(CursorKind::Arrow);
-    ClearEventNotice();
-    EventNotice.SetLine(1, Text(201));
-    EventNotice.SetLine(2, Text(203));
-    ShowEventNotice();
+    RaiseEventNotice(0, Text(201), Text(203));
     cs.Will = cs.Will <= 50 ? Clamped16(0) : Clamped16(cs.Will - 50);
     TNationRec& britain = g.Nations[kNationBritain];
     TNationRec& france = g.Nations[kNationFrance];

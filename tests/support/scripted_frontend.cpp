@@ -106,16 +106,16 @@ std::string ScriptedFrontend::ChooseSaveFile() {
     return e.text;
 }
 
-void ScriptedFrontend::ShowMovedUnit(MovedUnit kind, int index) {
-    int column = 0, row = 0;
-    if (kind == MovedUnit::Corps) {
-        column = GameRec->Corps[index].HexX;
-        row = GameRec->Corps[index].HexY;
-    } else {
-        column = GameRec->Fleets[index].HexX;
-        row = GameRec->Fleets[index].HexY;
-    }
-    shown.push_back({kind, index, column, row, ViewColumn, ViewRow, MovedUnitCaption(kind, index)});
+void ScriptedFrontend::DrawCorps(int corps) {
+    log.push_back("draw corps " + std::to_string(corps));
+    const TCorpsRec& c = GameRec->Corps[corps];
+    shown.push_back({MovedUnit::Corps, corps, c.HexX, c.HexY, ViewColumn, ViewRow, MovedUnitCaption(MovedUnit::Corps, corps)});
+}
+
+void ScriptedFrontend::DrawFleet(int fleet) {
+    log.push_back("draw fleet " + std::to_string(fleet));
+    const TFleetRec& f = GameRec->Fleets[fleet];
+    shown.push_back({MovedUnit::Fleet, fleet, f.HexX, f.HexY, ViewColumn, ViewRow, MovedUnitCaption(MovedUnit::Fleet, fleet)});
 }
 
 }  // namespace kvt::testing

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "engine/core/frontend.h"
+#include "engine/core/movement_ticks.h"
 #include "engine/core/turn_end.h"
 #include "engine/core/turn_menus.h"
 
@@ -44,15 +45,16 @@ public:
 
     void Repaint() override { ++repaints; }
     void SetCursor(CursorKind kind) override { cursor = kind; }
-    void DrawCorps(int corps) override { log.push_back("draw corps " + std::to_string(corps)); }
+    void DrawCorps(int corps) override;
+    void DrawFleet(int fleet) override;
     void Timer1Changed(bool enabled) override { timerChanges.push_back(enabled); }
     void MenusChanged(const TTurnMenus& m) override { menus = m; }
     void ShowTurnProgress(int value) override { gauge.push_back(value); }
     void ShowWeatherGauges(int a, int b, int c) override { weatherGauges = {a, b, c}; }
     void ShowDate(const std::string& text) override { dates.push_back(text); }
     void SetIdPanelText(const std::string& text) override { idPanel = text; }
-    void ShowMovedUnit(MovedUnit kind, int index) override;
 
+    // Every corps and fleet drawn after a move.
     struct Shown {
         MovedUnit kind;
         int index;
