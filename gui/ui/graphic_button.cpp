@@ -307,6 +307,14 @@ void TCustomElGraphicButton::SetBackground(const QImage& picture) {
     update();
 }
 
+void TCustomElGraphicButton::SetImageForm(TElImageFormLink* form) {
+    if (form == imageForm_) return;
+    if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
+    imageForm_ = form;
+    if (form) connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update), Qt::UniqueConnection);
+    update();
+}
+
 void TCustomElGraphicButton::SetDownBackground(const QImage& picture) {
     downBackground_ = picture;
     update();
@@ -704,7 +712,9 @@ void TCustomElGraphicButton::paintEvent(QPaintEvent*) {
     const bool pressed = Pressed();
     const bool themed = IsThemed();
     const int arrowW = useArrow_ ? GetArrowWidth() : 0;
-    if (!themed && !transparent_) {
+    if (!themed && !transparent_ && imageForm_) {
+        imageForm_->PaintBackground(p, this, r);
+    } else if (!themed && !transparent_) {
         if (background_.isNull() || background_.size() == size()) FillRect(p, r, Color());
         if (!background_.isNull()) {
             const bool useDown = (down_ && isSwitch_) || ((state_ == kStateDown || state_ == kStateExclusive) &&

@@ -154,6 +154,9 @@ public:
 
     TElSoundMapLink* SoundMap() const { return soundMap_; }
     void SetSoundMap(TElSoundMapLink* map) { soundMap_ = map; }
+    // Takes the button's background from an image form; its changes repaint the button.
+    TElImageFormLink* ImageForm() const { return imageForm_; }
+    void SetImageForm(TElImageFormLink* form);
     QString DownSound, UpSound, ClickSound, ArrowClickSound;
 
     bool UseXPThemes() const { return useXPThemes_; }
@@ -252,6 +255,7 @@ private:
     TPopupPlace popupPlace_ = ppDown;
     bool disableAutoPopup_ = false;
     QPointer<TElSoundMapLink> soundMap_;
+    QPointer<TElImageFormLink> imageForm_;
     bool useXPThemes_ = false;
     HTHEME buttonTheme_ = 0;
     HTHEME arrowTheme_ = 0;

@@ -14,6 +14,7 @@
 #include "gui/ui/canvas_utils.h"
 #include "gui/ui/graphic_button.h"
 #include "gui/ui/spin_button.h"
+#include "tools/gallery/html_and_backgrounds.h"
 
 using namespace kvt::gui;
 
@@ -247,5 +248,7 @@ int main(int argc, char** argv) {
     SaveSheet(QStringLiteral("sheet_buttons"), buttons, 4);
     SaveSheet(QStringLiteral("sheet_spin_buttons"), spins, 6);
     SaveSheet(QStringLiteral("sheet_frames"), frames, 6);
+    for (const auto& [name, image] : kvt::gallery::HtmlAndBackgroundShots())
+        if (!image.save(gOut + QLatin1Char('/') + name + QStringLiteral(".png"))) return 1;
     return 0;
 }

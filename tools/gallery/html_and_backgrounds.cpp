@@ -1,20 +1,21 @@
-// Draws HTML captions and form-wide backgrounds into PNG files: kvt_gallery_html [folder].
-// Offscreen; exits non-zero when a picture cannot be written.
-#include <QApplication>
-#include <QDir>
+// Gallery pictures of HTML captions and form-wide backgrounds: captions in every style, the
+// background kinds continued across linked controls, and a window cut to a picture's shape.
+#include "tools/gallery/html_and_backgrounds.h"
+
 #include <QPainter>
 #include <QWidget>
 
-#include <cstdio>
+#include <algorithm>
 
 #include "gui/platform/colors.h"
-#include "gui/platform/fonts.h"
 #include "gui/ui/html_render.h"
 #include "gui/ui/image_form.h"
 
-using namespace kvt::gui;
+namespace kvt::gallery {
 
 namespace {
+
+using namespace kvt::gui;
 
 QImage Flag() {
     QImage flag(18, 12, QImage::Format_RGB32);
@@ -150,25 +151,10 @@ QImage ShapedForm() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
-    QApplication app(argc, argv);
-    InstallPlatformLook(app);
-    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
-    QDir().mkpath(folder);
-    const struct {
-        const char* name;
-        QImage image;
-    } pictures[] = {{"gallery_html_captions", Captions()},
-                    {"gallery_image_form_backgrounds", Backgrounds()},
-                    {"gallery_image_form_shaped", ShapedForm()}};
-    for (const auto& pic : pictures) {
-        const QString path = folder + QLatin1Char('/') + QLatin1String(pic.name) + QStringLiteral(".png");
-        if (!pic.image.save(path)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-            return 1;
-        }
-        std::printf("%s\n", qPrintable(path));
-    }
-    return 0;
+std::vector<std::pair<QString, QImage>> HtmlAndBackgroundShots() {
+    return {{QStringLiteral("html_captions"), Captions()},
+            {QStringLiteral("image_form_backgrounds"), Backgrounds()},
+            {QStringLiteral("image_form_shaped"), ShapedForm()}};
 }
+
+}  // namespace kvt::gallery
