@@ -1,0 +1,206 @@
+// The scenario compiler: a fault in a readable source stops the build with the file, the line and
+// the field it lies in, and nothing is written; sound sources give the three start points.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "engine/core/game_record.h"
+#include "engine/core/map_grid.h"
+#include "tests/support/engine_fixture.h"
+#include "tools/scenario_compiler/scenario_compiler.h"
+
+namespace kvt {
+namespace {
+
+namespace fs = std::filesystem;
+
+class ScenarioCompiler : public testing::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        FreshSources();
+    }
+    // A private copy of the game's sources, which a case may spoil.
+    void FreshSources() {
+        root = testing::TempFolder("compiler");
+        data = fs::path(root) / "data";
+        out = fs::path(root) / "game";
+        fs::create_directories(data);
+        for (const char* sub : {"scenarios", "map"})
+            fs::copy(fs::path(KVT_SOURCE_DIR) / "data" / sub, data / sub, fs::copy_options::recursive);
+    }
+    std::string Read(const std::string& rel) {
+        std::ifstream in(data / rel);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    // Replaces the first line holding `find` (which must occur) by the line with `find` replaced;
+    // runs of blanks match any run of blanks, so the alignment of the tables does not matter.
+    // Returns that line's number.
+    int Edit(const std::string& rel, const std::string& find, const std::string& replace) {
+        std::istringstream in(Read(rel));
+        std::ostringstream result;
+        std::string line;
+        int number = 0, found = 0;
+        while (std::getline(in, line)) {
+            ++number;
+            const std::string squeezed = Squeeze(line);
+            if (!found && squeezed.find(Squeeze(find)) != std::string::npos) {
+                found = number;
+                line = squeezed;
+                line.replace(line.find(Squeeze(find)), Squeeze(find).size(), Squeeze(replace));
+            }
+            result << line << "\n";
+        }
+        EXPECT_NE(found, 0) << "\"" << find << "\" is not in " << rel;
+        std::ofstream(data / rel, std::ios::trunc) << result.str();
+        return found;
+    }
+    static std::string Squeeze(const std::string& s) {
+        std::string out;
+        for (char c : s)
+            if (c != ' ' || out.empty() || out.back() != ' ') out += c;
+        return out;
+    }
+    // The file line that holds map row `row` of a layer.
+    int LineOfMapRow(const std::string& rel, int row) {
+        std::istringstream in(Read(rel));
+        std::string line;
+        int number = 0;
+        while (std::getline(in, line)) {
+            ++number;
+            if (!line.empty() && line[0] != '#' && --row == 0) return number;
+        }
+        return 0;
+    }
+    bool Compile(std::string& errors) {
+        std::ostringstream err;
+        const bool ok = scenario::CompileScenarios(data, out, err);
+        errors = err.str();
+        return ok;
+    }
+    std::string root;
+    fs::path data, out;
+};
+
+TEST_F(ScenarioCompiler, SoundSourcesGiveThreeStartPointsOfExactSize) {
+    std::string errors;
+    ASSERT_TRUE(Compile(errors)) << errors;
+    EXPECT_EQ(errors, "");
+    for (const char* year : {"1861", "1862", "1863"}) {
+        EXPECT_EQ(fs::file_size(out / (std::string(year) + ".kvt")), kGameRecSize) << year;
+        EXPECT_EQ(fs::file_size(out / (std::string(year) + ".KVM")), kMapGridSize) << year;
+    }
+}
+
+TEST_F(ScenarioCompiler, AFaultNamesItsFileLineAndFieldAndWritesNothing) {
+    struct Case {
+        const char* file;
+        const char* find;
+        const char* replace;
+        const char* field;    // expected after "<file>:<line>: "
+        const char* because;  // part of the reason
+    };
+    const Case cases[] = {
+        {"scenarios/1862/corps.txt", "G.H. Thomas", "G.H. Tomas", "Leader", "no leader \"G.H. Tomas\""},
+        {"scenarios/1863/brigades.txt", "| 10       | Parrotts", "| 90       | Parrotts", "Strength",
+         "90 is out of range 1..16"},
+        {"scenarios/1861/brigades.txt", "Springfields | 2", "Parrotts     | 2", "Weapon", "does not suit"},
+        {"scenarios/common/cities.txt", "Richmond       | 62 | 23 | 22", "Richmond       | 62 | 23 | 21", "State",
+         "the map puts hex 62,23 in state 22"},
+        {"scenarios/1861/states.txt", "Kentucky        | -     | -       | -", "Kentucky        | U     | U       | U",
+         "Nation", "Kentucky starts neutral"},
+        {"scenarios/common/weapons.txt", "Shotguns     | 1     | 2", "Shotguns     | 2     | 2", "Fire1",
+         "shotguns' factors to 1 and 2"},
+        {"scenarios/1863/corps.txt", "| J.F. Reynolds", "| J.E.B. Stuart", "Leader", "serves another nation"},
+        {"scenarios/common/leaders.txt", "U.S. Grant", "U.S. Grant Ulysses Simpson", "Name", "longer than 21"},
+        {"scenarios/1862/fleets.txt", "| 41   | river", "| 41   | ocean", "Port", "Cairo is no ocean port"},
+        {"scenarios/1861/scenario.txt", "Month      | 6", "Month      | 9", "Value", "before August"},
+    };
+    for (const Case& c : cases) {
+        FreshSources();
+        const int line = Edit(c.file, c.find, c.replace);
+        std::string errors;
+        EXPECT_FALSE(Compile(errors)) << c.file;
+        const std::string where = "data/" + std::string(c.file) + ":" + std::to_string(line) + ": " + c.field + ": ";
+        EXPECT_NE(errors.find(where), std::string::npos) << "expected \"" << where << "\" in:\n" << errors;
+        EXPECT_NE(errors.find(c.because), std::string::npos) << "expected \"" << c.because << "\" in:\n" << errors;
+        EXPECT_FALSE(fs::exists(out / "1861.kvt")) << c.file << ": a faulty build wrote start points";
+    }
+}
+
+TEST_F(ScenarioCompiler, MapFaultsNameTheLayerLineRowAndColumn) {
+    struct Case {
+        const char* file;
+        char bad;               // 0: shorten the first row instead
+        const char* expect;     // after "data/<file>:<line>: "
+    };
+    const Case cases[] = {
+        {"map/terrain.txt", 0, "row 1: holds 75 columns, not 76"},
+        {"map/states.txt", 0, "row 1: holds 75 columns, not 76"},
+        {"map/rivers.txt", 'Q', "column 1: 'Q' is not one of"},
+        {"map/hexside_north.txt", '4', "column 1: '4' is not one of"},
+    };
+    for (const Case& c : cases) {
+        FreshSources();
+        std::istringstream in(Read(c.file));
+        std::ostringstream result;
+        std::string line;
+        int number = 0, firstRow = 0;
+        while (std::getline(in, line)) {
+            ++number;
+            if (!firstRow && !line.empty() && line[0] != '#') {
+                firstRow = number;
+                if (c.bad) line[0] = c.bad;
+                else line.pop_back();
+            }
+            result << line << "\n";
+        }
+        std::ofstream(data / c.file, std::ios::trunc) << result.str();
+        std::string errors;
+        EXPECT_FALSE(Compile(errors)) << c.file;
+        const std::string expect = "data/" + std::string(c.file) + ":" + std::to_string(firstRow) + ": " + c.expect;
+        EXPECT_NE(errors.find(expect), std::string::npos) << "expected \"" << expect << "\" in:\n" << errors;
+    }
+}
+
+TEST_F(ScenarioCompiler, ACityAndItsMarkedHexMustAgree) {
+    // Moved one hex south, Vicksburg leaves its '@' (map row 41) without a city.
+    Edit("scenarios/common/cities.txt", "Vicksburg      | 25 | 41", "Vicksburg      | 25 | 42");
+    std::string errors;
+    EXPECT_FALSE(Compile(errors));
+    const std::string where = "data/map/terrain.txt:" + std::to_string(LineOfMapRow("map/terrain.txt", 41)) + ": ";
+    EXPECT_NE(errors.find(where + "column 25: '@' marks a hex without a city"), std::string::npos) << errors;
+    EXPECT_EQ(errors.find(where, errors.find(where) + 1), std::string::npos)
+        << "a fault of the shared map is told once, not once for each start point:\n" << errors;
+}
+
+TEST_F(ScenarioCompiler, ClearingAMarkedRailwayIsRefused) {
+    // Loading a saved game puts the railway back on hex 32,27; a start point without it would change.
+    std::string text = Read("map/rail.txt");
+    std::istringstream in(text);
+    std::ostringstream result;
+    std::string line;
+    int row = 0, number = 0, railLine = 0;
+    while (std::getline(in, line)) {
+        ++number;
+        if (!line.empty() && line[0] != '#' && ++row == 27) {
+            EXPECT_NE(line[31], '.') << "hex 32,27 carries no railway in the sources";
+            line[31] = '.';
+            railLine = number;
+        }
+        result << line << "\n";
+    }
+    std::ofstream(data / "map/rail.txt", std::ios::trunc) << result.str();
+    std::string errors;
+    EXPECT_FALSE(Compile(errors));
+    const std::string where = "data/map/rail.txt:" + std::to_string(railLine) + ": column 32: loading a game changes";
+    EXPECT_NE(errors.find(where), std::string::npos) << errors;
+}
+
+}  // namespace
+}  // namespace kvt

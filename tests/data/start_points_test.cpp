@@ -1,0 +1,409 @@
+// The three start points as the game loads them: every state, city and slot that a rule names by its
+// index holds what the rule expects, the structure survives the load-time recount, and the fix-ups
+// of a load find nothing to fix.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <deque>
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/scripted_frontend.h"
+
+namespace kvt {
+namespace {
+
+class StartPoint : public testing::EngineTest, public ::testing::WithParamInterface<int> {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        frontend = std::make_unique<testing::ScriptedFrontend>();
+        frontend->AllowAnyWaits(true);
+        year = GetParam();
+        ASSERT_TRUE(testing::LoadStartPoint(std::to_string(year))) << year << ".kvt is missing or refused";
+    }
+    const TGameRec& g() const { return *GameRec; }
+    const TMapGrid& map() const { return *MapGrid; }
+    std::unique_ptr<testing::ScriptedFrontend> frontend;
+    int year = 0;
+};
+
+INSTANTIATE_TEST_SUITE_P(Years, StartPoint, ::testing::Values(1861, 1862, 1863),
+                         [](const auto& info) { return std::to_string(info.param); });
+
+// Least number of steps between two hexes over the hexes `pass` admits; -1 when there is none.
+template <typename Pass>
+int Steps(int x1, int y1, int x2, int y2, Pass pass) {
+    std::map<std::pair<int, int>, int> seen{{{x1, y1}, 0}};
+    std::deque<std::pair<int, int>> queue{{x1, y1}};
+    while (!queue.empty()) {
+        auto [x, y] = queue.front();
+        queue.pop_front();
+        if (x == x2 && y == y2) return seen[{x, y}];
+        for (int d = 1; d <= 6; ++d) {
+            int nx = x, ny = y;
+            StepHexAt(nx, ny, d);
+            if (!OnMap(nx, ny) || seen.count({nx, ny}) || !pass(nx, ny)) continue;
+            seen[{nx, ny}] = seen[{x, y}] + 1;
+            queue.push_back({nx, ny});
+        }
+    }
+    return -1;
+}
+
+TEST_P(StartPoint, StartsOnItsOwnStartDateAsAFaceToFaceGame) {
+    EXPECT_EQ(g().Month, g().StartMonth) << "the setup dialog opens only on the start date";
+    EXPECT_EQ(g().Year, g().StartYear);
+    EXPECT_EQ(g().Year, year);
+    EXPECT_TRUE(g().Day == 1 || g().Day == 11 || g().Day == 21);
+    EXPECT_EQ(g().GameKind, 0);
+    EXPECT_EQ(g().EndVariant, 0);
+    const int end = g().EndYear * 12 + g().EndMonth;
+    EXPECT_GT(end, 1865 * 12 + 1) << "losing the election must be able to bring the end forward to January 1865";
+    EXPECT_LT(end, 1865 * 12 + 6) << "\"Continue\" must be able to extend the campaign to June 1865";
+    if (year == 1861) {
+        EXPECT_LT(g().Month, 8) << "Kentucky and Missouri may join only before August 1861";
+    }
+    for (int t = 1; t <= kTheatreCount; ++t) {
+        EXPECT_EQ(g().TheatreFlag[t], 1) << "theatre " << t;
+        EXPECT_LE(g().TheatreWeather[t], 11) << "theatre " << t;
+    }
+    for (int row = 0; row < 9; ++row)
+        for (int col = 0; col < 12; ++col) EXPECT_LE(g().WeatherTable[row][col], 11) << row << "," << col;
+    for (int p = 1; p <= kPlanCount; ++p) {
+        EXPECT_EQ(g().Plans[p].TargetCity, 0) << "plan slot " << p;
+        EXPECT_EQ(g().Plans[p].TurnCounter, 0) << "plan slot " << p;
+        EXPECT_EQ(g().Plans[p].PlanState, 0) << "plan slot " << p;
+    }
+    for (int c = 1; c <= kCityCount; ++c) EXPECT_EQ(g().Cities[c].PlanTag, 0) << "city " << c;
+    for (int a = 1; a <= kArmyCount; ++a) EXPECT_EQ(g().Armies[a].PlanTag, 0) << "army " << a;
+    for (int k = 1; k <= kCorpsCount; ++k) EXPECT_EQ(g().Corps[k].PlanTag, 0) << "corps " << k;
+    for (int f = 1; f <= kFleetCount; ++f) EXPECT_EQ(g().Fleets[f].TransportTag, 0) << "fleet " << f;
+}
+
+TEST_P(StartPoint, WeaponPricesAreTheMonthlyMarkets) {
+    const int prices[9][4] = {{}, {}, {3, 3, 2, 2}, {12, 12, 8, 6}, {20, 20, 12, 10}, {1, 1, 3, 3},
+                              {42, 45, 40, 38}, {70, 70, 62, 60}, {110, 110, 90, 92}};
+    for (int k = 2; k <= kWeaponKinds; ++k)
+        for (int n = 1; n <= kNationCount; ++n)
+            EXPECT_EQ(g().WeaponTable[k].Price[n], prices[k][n - 1]) << "kind " << k << " nation " << n;
+    for (int n = 1; n <= kNationCount; ++n) EXPECT_GT(g().WeaponTable[1].Price[n], 0) << "muskets keep their own price";
+    for (int k = 1; k <= kWeaponKinds; ++k) {
+        EXPECT_GT(g().WeaponTable[k].FireFactor1, 0) << "kind " << k;
+        EXPECT_GT(g().WeaponTable[k].FireFactor2, 0) << "kind " << k;
+    }
+}
+
+TEST_P(StartPoint, CitiesNamedByTheRulesStandWhereTheRulesLookForThem) {
+    struct Row {
+        int city;
+        const char* name;
+        int state;
+        int owner;  // -1: any
+    };
+    const Row rows[] = {
+        {17, "Richmond", 22, kConfederacy},  {24, "Raleigh", 27, kConfederacy},  {58, "Atlanta", 29, kConfederacy},
+        {62, "Montgomery", 30, kConfederacy}, {83, "Chattanooga", 21, -1},       {85, "Matamoros", 37, 0},
+        {86, "Bermuda", 36, 0},               {55, "St. Louis", 19, kUnion},      {56, "Jefferson City", 19, -1},
+        {57, "Louisville", 20, -1},           {11, "Washington", 34, kUnion},     {3, "Philadelphia", 10, kUnion},
+    };
+    for (const Row& r : rows) {
+        const TCityRec& c = g().Cities[r.city];
+        EXPECT_EQ(c.Name.str(), r.name) << "city " << r.city;
+        EXPECT_EQ(c.State, r.state) << r.name;
+        if (r.owner >= 0) {
+            EXPECT_EQ(c.Owner, r.owner) << r.name;
+        }
+        EXPECT_EQ(map().Cell(c.HexX, c.HexY).State(), c.State) << r.name << "'s hex lies in another state";
+    }
+    EXPECT_EQ(g().Cities[3].OriginalOwner, kNationUnion) << "the Union's fallback capital";
+    EXPECT_GE(g().Cities[3].Value, 5) << "a capital may move only to a city worth 5 or more";
+    for (int i : {85, 86}) {
+        const TCityRec& c = g().Cities[i];
+        EXPECT_EQ(c.Nation, i == 85 ? kNationFrance : kNationBritain) << c.Name.str();
+        EXPECT_EQ(c.OriginalOwner, c.Nation) << c.Name.str();
+        EXPECT_NE(c.Port, 0) << c.Name.str() << " is a neutral port";
+        EXPECT_GT(c.IroncladYards + c.WoodenYards, 0) << c.Name.str() << " builds its nation's ships";
+    }
+    for (int i : {38, 60}) EXPECT_EQ(g().Cities[i].RiverLink, 0) << g().Cities[i].Name.str() << " is no river port";
+}
+
+TEST_P(StartPoint, StatesWithRolesHoldThem) {
+    struct Row {
+        int state;
+        const char* name;
+    };
+    const Row rows[] = {{19, "Missouri"}, {20, "Kentucky"}, {21, "Tennessee"}, {22, "Virginia"}, {23, "Texas"},
+                        {36, "Britain"},  {37, "France"}};
+    for (const Row& r : rows) EXPECT_EQ(g().States[r.state].Name.str(), r.name);
+    const TStateRec& kentucky = g().States[20];
+    const TStateRec& missouri = g().States[19];
+    if (year == 1861) {
+        EXPECT_EQ(kentucky.Controller, 0);
+        EXPECT_EQ(kentucky.ControlSide, 0);
+        EXPECT_EQ(kentucky.Owner, 0) << "the first corps entering neutral Kentucky throws it to the other side";
+        EXPECT_EQ(missouri.Controller, 0) << "Missouri can join only while it has no nation";
+        for (const TCityRec& c : g().Cities)
+            if (c.State == 20) {
+                EXPECT_EQ(c.Owner, 0) << c.Name.str();
+                EXPECT_EQ(c.Nation, 0) << c.Name.str();
+            }
+    } else {
+        EXPECT_EQ(kentucky.Controller, kNationUnion);
+        EXPECT_EQ(missouri.Controller, kNationUnion);
+    }
+    for (const TCityRec& c : g().Cities)
+        if (c.State == 19 || c.State == 20) {
+            EXPECT_EQ(c.OriginalOwner, 0) << c.Name.str() << " belongs to no nation";
+        }
+    EXPECT_NE(kentucky.Flag, 0) << "with the flag clear every Kentucky brigade is freed when a fort falls";
+    for (int s : {36, 37}) {
+        EXPECT_EQ(g().States[s].Owner, 0);
+        EXPECT_EQ(g().States[s].ControlSide, 0);
+        EXPECT_EQ(g().States[s].CapitalCity, s == 36 ? 86 : 85);
+        EXPECT_EQ(g().States[s].Controller, s == 36 ? kNationBritain : kNationFrance);
+    }
+    for (int s = 1; s <= kStateCount; ++s) {
+        const TStateRec& st = g().States[s];
+        if (st.CapitalCity == 0) continue;
+        EXPECT_EQ(g().Cities[st.CapitalCity].State, s) << st.Name.str() << "'s capital lies elsewhere";
+        EXPECT_EQ(g().Cities[st.CapitalCity].Nation, st.Controller)
+            << st.Name.str() << " would change hands at the first conquest pass";
+    }
+}
+
+TEST_P(StartPoint, NationsHoldTheirCapitalsAndSides) {
+    const int side[5] = {0, kUnion, kConfederacy, 0, 0};
+    const int capital[5] = {0, 11, 17, 85, 86};
+    for (int n = 1; n <= kNationCount; ++n) {
+        const TNationRec& r = g().Nations[n];
+        EXPECT_EQ(r.Side, side[n]) << "nation " << n;
+        EXPECT_EQ(r.Capital, capital[n]) << "nation " << n;
+        EXPECT_EQ(g().Cities[r.Capital].Nation, n) << "nation " << n << " does not hold its capital";
+        int percent = 0;
+        for (int k = 1; k <= 4; ++k) percent += r.RecruitPercent[k];
+        EXPECT_LE(percent, 100) << "nation " << n;
+    }
+    EXPECT_EQ(g().Nations[kNationConfederacy].Policy, 0);
+    EXPECT_GE(g().Nations[kNationUnion].Policy, 1) << "a Union policy of 0 never offers emancipation";
+    if (year == 1861) {
+        EXPECT_EQ(g().Nations[kNationUnion].AppealCounter, 0);
+    }
+    for (int n : {kNationFrance, kNationBritain}) {
+        EXPECT_GE(g().Nations[n].Attitude, 1) << "attitudes move only within 1..99";
+        EXPECT_LE(g().Nations[n].Attitude, 99);
+    }
+}
+
+TEST_P(StartPoint, TheatresAreSeaboardWestOrMississippi) {
+    for (int s = 1; s <= kStateCount; ++s) {
+        EXPECT_GE(g().States[s].Theatre, 1) << g().States[s].Name.str();
+        EXPECT_LE(g().States[s].Theatre, 3) << g().States[s].Name.str();
+    }
+    for (const TCityRec& c : g().Cities) EXPECT_EQ(c.Theatre, g().States[c.State].Theatre) << c.Name.str();
+    EXPECT_EQ(g().States[37].Theatre, kWest) << "France raises corps only in the West";
+}
+
+TEST_P(StartPoint, FreeSlotsReadAsFree) {
+    int corps = 0, fleets = 0, brigades = 0;
+    for (const TCorpsRec& k : g().Corps) corps += CorpsInUse(k);
+    for (const TFleetRec& f : g().Fleets) {
+        if (FleetInUse(f)) {
+            ++fleets;
+            continue;
+        }
+        EXPECT_EQ(f.BuildCounter, kFleetGone) << "a free fleet record must never read as a fleet being built";
+        EXPECT_EQ(f.Ironclads + f.Wooden + f.Transports, 0);
+    }
+    for (const TBrigadeRec& b : g().Brigades) brigades += BrigadeInUse(b);
+    for (const TArmyRec& a : g().Armies)
+        if (!ArmyInUse(a)) {
+            EXPECT_TRUE(ArmySlotFree(a)) << "an army without base but with a nation blocks its slot";
+        }
+    for (const TLeaderRec& l : g().Leaders)
+        if (l.Name.empty()) {
+            EXPECT_EQ(l.Nation, 0);
+        }
+    EXPECT_GT(corps, 10);
+    EXPECT_GT(fleets, 5);
+    EXPECT_GT(brigades, 100);
+    EXPECT_LT(brigades, 400) << "new brigades need free slots";
+}
+
+TEST_P(StartPoint, EveryBrigadeHasAHomeStateAndAWeaponOfItsType) {
+    std::set<std::pair<int, int>> ordinals;
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        const TBrigadeRec& b = g().Brigades[i];
+        if (!BrigadeInUse(b)) continue;
+        EXPECT_GE(b.HomeState, 1) << "brigade " << i;
+        EXPECT_LE(b.HomeState, kStateCount) << "brigade " << i;
+        EXPECT_GT(b.Strength, 0) << "brigade " << i;
+        switch (b.BrigadeType) {
+            case kBrigadeInfantry:
+                EXPECT_TRUE(b.Weapon >= 1 && b.Weapon <= 4) << "brigade " << i;
+                EXPECT_LE(b.Strength, 80) << "brigade " << i;
+                break;
+            case kBrigadeCavalry:
+                EXPECT_TRUE(b.Weapon >= 3 && b.Weapon <= 5) << "brigade " << i;
+                EXPECT_LE(b.Strength, 50) << "brigade " << i;
+                break;
+            case kBrigadeArtillery:
+                EXPECT_TRUE(b.Weapon >= 6 && b.Weapon <= 8) << "brigade " << i;
+                EXPECT_LE(b.Strength, 16) << "brigade " << i;
+                break;
+            default: ADD_FAILURE() << "brigade " << i << " has type " << int(b.BrigadeType);
+        }
+        EXPECT_TRUE(ordinals.insert({b.HomeState, b.Ordinal}).second)
+            << "brigade " << i << " repeats ordinal " << int(b.Ordinal) << " of its state";
+        if (b.AttachKind == kAttachCorps) {
+            EXPECT_TRUE(CorpsInUse(g().Corps[b.AttachIndex])) << "brigade " << i;
+            EXPECT_EQ(b.Nation, g().Corps[b.AttachIndex].Nation) << "brigade " << i;
+        } else {
+            EXPECT_EQ(b.AttachKind, kAttachGarrison) << "brigade " << i;
+            EXPECT_EQ(b.Nation, g().Cities[b.AttachIndex].Nation) << "brigade " << i;
+        }
+    }
+}
+
+TEST_P(StartPoint, EveryCorpsHasALeaderAHexOnLandAndBrigades) {
+    std::map<int, int> commands;
+    for (const TArmyRec& a : g().Armies)
+        if (ArmyInUse(a)) ++commands[a.Leader];
+    std::set<std::pair<int, int>> labels;
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& c = g().Corps[k];
+        if (!CorpsInUse(c)) continue;
+        ++commands[c.Leader];
+        const TLeaderRec& l = g().Leaders[c.Leader];
+        EXPECT_EQ(l.Status, kLeaderActive) << "corps " << k;
+        EXPECT_EQ(l.Nation, c.Nation) << "corps " << k;
+        EXPECT_TRUE(OnMap(c.HexX, c.HexY)) << "corps " << k;
+        const int terrain = map().Cell(c.HexX, c.HexY).Terrain();
+        EXPECT_TRUE(terrain != kTerrainWater && terrain != kTerrainImpassable) << "corps " << k;
+        EXPECT_GT(c.LineCount, 0) << "corps " << k << " would be disbanded";
+        EXPECT_GT(c.Ordinal, 0) << "corps " << k;
+        EXPECT_LE(c.Ordinal, c.Nation == kNationUnion ? 33 : 40) << "corps " << k << " has no label";
+        EXPECT_TRUE(labels.insert({c.Nation, c.Ordinal}).second) << "corps " << k;
+        const TCityRec& supply = g().Cities[c.SupplyCity];
+        EXPECT_EQ(supply.Owner, c.Side) << "corps " << k << " draws supply from " << supply.Name.str();
+        for (const TCityRec& city : g().Cities)
+            if (city.HexX == c.HexX && city.HexY == c.HexY) {
+                EXPECT_EQ(city.Owner, c.Side) << "corps " << k << " would take " << city.Name.str() << " at once";
+            }
+    }
+    for (auto [leader, n] : commands) EXPECT_EQ(n, 1) << g().Leaders[leader].Name.str() << " holds " << n << " commands";
+    for (int a = 1; a <= kArmyCount; ++a) {
+        const TArmyRec& r = g().Armies[a];
+        if (!ArmyInUse(r)) continue;
+        EXPECT_EQ(g().Leaders[r.Leader].Rank, 5) << r.Name.str();
+        EXPECT_EQ(g().Cities[r.BaseCity].Owner, r.Side) << r.Name.str();
+        EXPECT_TRUE(r.CorpsCount >= 2 || r.Condition >= 6) << r.Name.str() << " would be abandoned";
+        bool pooled = false;
+        for (const TArmyNameRec& n : g().ArmyNamePool[r.Side]) pooled = pooled || (n.Name.str() == r.Name.str() && n.Used == 2);
+        EXPECT_TRUE(pooled) << r.Name.str() << " is not an army name in use";
+    }
+}
+
+TEST_P(StartPoint, FleetsLieInTheirOwnPortsWithDistinctNumbers) {
+    std::set<std::pair<int, int>> numbers;
+    bool unionTransports = false;
+    for (int i = 1; i <= kFleetCount; ++i) {
+        const TFleetRec& f = g().Fleets[i];
+        if (!FleetInUse(f)) continue;
+        const TCityRec& port = g().Cities[f.HomePort];
+        EXPECT_EQ(f.HexX, port.HexX) << "fleet " << i;
+        EXPECT_EQ(f.HexY, port.HexY) << "fleet " << i;
+        EXPECT_EQ(f.Mission, 0) << "fleet " << i;
+        EXPECT_EQ(port.Owner, f.Side) << "fleet " << i;
+        EXPECT_NE(f.WaterType == 2 ? port.RiverLink : port.Port, 0) << "fleet " << i;
+        EXPECT_TRUE(f.FleetNumber >= 1 && f.FleetNumber <= 32) << "fleet " << i;
+        EXPECT_TRUE(numbers.insert({f.Owner, f.FleetNumber}).second) << "fleet " << i;
+        unionTransports = unionTransports || (f.Owner == kNationUnion && f.WaterType != 2 && f.Transports > 0);
+    }
+    EXPECT_TRUE(unionTransports) << "Union ports are supply sources only while it has transports at sea";
+}
+
+TEST_P(StartPoint, PortsReachTheSeaAndRiverPortsTheRivers) {
+    const TCityRec* first = nullptr;
+    for (const TCityRec& c : g().Cities) {
+        if (c.Port) {
+            if (!first) first = &c;
+            auto sea = [&](int x, int y) {
+                const int t = map().Cell(x, y).Terrain();
+                return t == kTerrainWater || t == kTerrainCity;
+            };
+            EXPECT_GE(Steps(first->HexX, first->HexY, c.HexX, c.HexY, sea), 0)
+                << "ocean fleets cannot sail from " << first->Name.str() << " to " << c.Name.str();
+        }
+        if (c.RiverLink) {
+            EXPECT_TRUE(map().Cell(c.HexX, c.HexY).RiverNavigable()) << c.Name.str();
+            int open = 0;
+            for (int d = 1; d <= 6; ++d) {
+                int x = c.HexX, y = c.HexY;
+                StepHexAt(x, y, d);
+                open += OnMap(x, y) && map().Cell(x, y).RiverNavigable();
+            }
+            EXPECT_GT(open, 0) << c.Name.str() << " is a river port on no river";
+        }
+        if (c.RailLink) {
+            auto rail = [&](int x, int y) {
+                return map().Cell(x, y).Rail() || map().Cell(x, y).Terrain() == kTerrainCity;
+            };
+            bool joined = false;
+            for (const TCityRec& o : g().Cities)
+                joined = joined || (&o != &c && o.RailLink && Steps(c.HexX, c.HexY, o.HexX, o.HexY, rail) >= 0);
+            EXPECT_TRUE(joined) << c.Name.str() << " is on no railway to another city";
+        }
+    }
+}
+
+// The fix-ups every load applies, and the marks a game read through the Open dialog receives, must
+// find the start point already as they leave it; otherwise a start point saved and loaded again
+// would differ from the one the player began with.
+TEST_P(StartPoint, TheFixUpsOfALoadFindNothingToFix) {
+    auto rec = std::make_unique<TGameRec>();
+    auto grid = std::make_unique<TMapGrid>();
+    std::string why;
+    ASSERT_TRUE(ReadGameImages(testing::GameFile(std::to_string(year) + ".kvt"), *rec, *grid, &why)) << why;
+    EXPECT_EQ(rec->Cities[83].State, 21);
+    for (const TCityRec& c : rec->Cities) EXPECT_LE(c.OriginalOwner, 4) << c.Name.str();
+
+    std::memcpy(static_cast<void*>(GameRec), rec.get(), sizeof(TGameRec));
+    std::memcpy(static_cast<void*>(MapGrid), grid.get(), sizeof(TMapGrid));
+    ApplyLoadDataMarks();
+    EXPECT_EQ(std::memcmp(GameRec, rec.get(), sizeof(TGameRec)), 0) << "the marks change the record";
+    for (int x = 1; x <= kMapColumns; ++x)
+        for (int y = 1; y <= kMapRows; ++y)
+            for (int b = 0; b < 3; ++b)
+                EXPECT_EQ(MapGrid->Cell(x, y).b[b], grid->Cell(x, y).b[b]) << "hex " << x << "," << y << " byte " << b;
+}
+
+TEST_P(StartPoint, MarkedHexesLieOnTheirRiversAndRailways) {
+    auto neighbour = [&](int city, int direction) {
+        int x = g().Cities[city].HexX, y = g().Cities[city].HexY;
+        StepHexAt(x, y, direction);
+        return std::make_pair(x, y);
+    };
+    const std::pair<int, int> river[] = {{26, 19}, neighbour(50, 1), neighbour(67, 5), neighbour(55, 5)};
+    for (auto [x, y] : river) {
+        EXPECT_TRUE(map().Cell(x, y).RiverNavigable()) << "hex " << x << "," << y;
+        auto navigable = [&](int hx, int hy) { return map().Cell(hx, hy).RiverNavigable(); };
+        EXPECT_GE(Steps(x, y, g().Cities[55].HexX, g().Cities[55].HexY, navigable), 0)
+            << "hex " << x << "," << y << " is cut off from the Mississippi at St. Louis";
+    }
+    EXPECT_FALSE(map().Cell(32, 26).Rail());
+    for (auto [x, y] : {std::pair{32, 27}, std::pair{12, 38}, std::pair{13, 38}})
+        EXPECT_TRUE(map().Cell(x, y).Rail()) << "hex " << x << "," << y;
+    EXPECT_EQ(map().Cell(65, 15).b[1], map().Cell(65, 14).b[1]);
+    EXPECT_EQ(g().WeaponTable[5].FireFactor1, 1);
+    EXPECT_EQ(g().WeaponTable[5].FireFactor2, 2);
+}
+
+}  // namespace
+}  // namespace kvt

@@ -1,0 +1,393 @@
+// Checks of a built start point against the rules that read fixed states, cities and slots, the
+// structure the load-time recount expects, and the marks that loading a saved game applies.
+#include "tools/scenario_compiler/scenario_checks.h"
+
+#include <cstring>
+#include <map>
+#include <memory>
+#include <set>
+
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "tools/scenario_compiler/scenario_routes.h"
+
+namespace kvt::scenario {
+
+namespace {
+
+class Checker {
+public:
+    Checker(const BuiltScenario& b, int year) : g(*b.rec), m(*b.map), w(b.where), year_(year) {}
+
+    std::vector<std::string> Run() {
+        Images();
+        Header();
+        Weapons();
+        Nations();
+        States();
+        Cities();
+        Leaders();
+        Armies();
+        Corps();
+        Brigades();
+        Fleets();
+        Marks();
+        Expectations();
+        return errors_;
+    }
+
+private:
+    void Report(const SourcePlace& p, const std::string& field, const std::string& reason) {
+        errors_.push_back(FormatSourceError(p, field, reason));
+    }
+    static std::string Hex(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+    int SideOfNation(int n) const { return g.Nations[n].Side; }
+
+    void Images() {
+        const std::string why = ValidateGameImages(g, m);
+        if (!why.empty()) Report(w.Header("Day"), "images", "the game's loader refuses them: " + why);
+    }
+
+    void Header() {
+        if (g.GameKind != 0) Report(w.Header("Day"), "GameKind", "a start point is a face-to-face game (0)");
+        for (int t = 1; t <= kTheatreCount; ++t)
+            if (g.TheatreFlag[t] != 1)
+                Report(w.Header("TheatreFlag"), "Value", "the computer players plan a theatre only when its flag is 1");
+        if (year_ == 1861 && g.Month >= 8)
+            Report(w.Header("Month"), "Value", "the 1861 start must lie before August, or Kentucky and Missouri cannot join");
+        const int end = g.EndYear * 12 + g.EndMonth;
+        if (end <= 1865 * 12 + 1)
+            Report(w.Header("EndMonth"), "Value", "the campaign must end after January 1865, or losing the election cannot shorten it");
+        if (end >= 1865 * 12 + 6)
+            Report(w.Header("EndMonth"), "Value", "the campaign must end before June 1865, or \"Continue\" cannot extend it");
+    }
+
+    void Weapons() {
+        static const int reset[9][4] = {{}, {}, {3, 3, 2, 2}, {12, 12, 8, 6}, {20, 20, 12, 10}, {1, 1, 3, 3},
+                                        {42, 45, 40, 38}, {70, 70, 62, 60}, {110, 110, 90, 92}};
+        for (int k = 2; k <= kWeaponKinds; ++k)
+            for (int n = 1; n <= kNationCount; ++n)
+                if (g.WeaponTable[k].Price[n] != reset[k][n - 1])
+                    Report(w.weapon[k], "Prices", "the monthly price of this kind for nation " + std::to_string(n) +
+                                                      " is " + std::to_string(reset[k][n - 1]));
+        if (g.WeaponTable[5].FireFactor1 != 1 || g.WeaponTable[5].FireFactor2 != 2)
+            Report(w.weapon[5], "Fire1", "loading a game sets the shotguns' factors to 1 and 2; they must already be so");
+        for (int k = 1; k <= kWeaponKinds; ++k)
+            if (g.WeaponTable[k].FireFactor1 == 0 || g.WeaponTable[k].FireFactor2 == 0)
+                Report(w.weapon[k], "Fire1", "a weapon without fire factors never hits");
+    }
+
+    void Nations() {
+        static const int side[5] = {0, 1, 2, 0, 0};
+        static const int capital[5] = {0, 11, 17, 85, 86};
+        for (int n = 1; n <= kNationCount; ++n) {
+            const TNationRec& r = g.Nations[n];
+            if (r.Side != side[n]) Report(w.nation[n], "Side", "nation " + std::to_string(n) + " starts on side " + std::to_string(side[n]));
+            if (r.Capital != capital[n])
+                Report(w.nation[n], "Capital", "nation " + std::to_string(n) + "'s capital is city " + std::to_string(capital[n]));
+            else if (g.Cities[r.Capital].Nation != n)
+                Report(w.city[r.Capital], "Nation", "a nation's capital must be held by that nation");
+            int sum = 0;
+            for (int k = 1; k <= 4; ++k) sum += r.RecruitPercent[k];
+            if (sum > 100) Report(w.nation[n], "Recruits", "the shares add up to more than 100 percent");
+            if (year_ == 1861 && r.AppealCounter != 0) Report(w.nation[n], "Appeal", "no appeal has been made in 1861");
+            if (n >= 3 && (r.Attitude < 1 || r.Attitude > 99))
+                Report(w.nation[n], "Attitude", "France's and Britain's attitude moves only while it lies in 1..99");
+            if (n == 2 && r.Policy != 0) Report(w.nation[n], "Policy", "the Confederacy starts in bondage (0)");
+            if (n == 1 && r.Policy == 0) Report(w.nation[n], "Policy", "a Union policy of 0 never offers emancipation");
+        }
+    }
+
+    void States() {
+        for (int s = 1; s <= kStateCount; ++s) {
+            const TStateRec& r = g.States[s];
+            const SourcePlace& p = w.state[s];
+            if (r.CapitalCity) {
+                const TCityRec& c = g.Cities[r.CapitalCity];
+                if (c.State != s) Report(p, "Capital", "city " + std::to_string(r.CapitalCity) + " lies in another state");
+                if (c.Nation != r.Controller)
+                    Report(p, "Nation", "the state's nation must be its capital's, or the first conquest pass hands it over");
+            }
+            if (r.Controller == kNationUnion || r.Controller == kNationConfederacy) {
+                if (r.ControlSide != r.Controller) Report(p, "Control", "a state held by a nation is controlled by its side");
+            } else if (r.Controller >= kNationFrance && (r.ControlSide != 0 || r.Owner != 0)) {
+                Report(p, "Control", "a neutral power's state has no controlling or owning side");
+            }
+            if (r.CapitalCity == 0 && r.Controller == kNationUnion && r.OutputSeed == 0)
+                Report(w.stateCommon[s], "OutputSeed", "a Union state without a capital earns nothing without an output seed");
+        }
+        auto expect = [&](int s, int owner, int control, int nation, const char* why) {
+            const TStateRec& r = g.States[s];
+            if (r.Owner != owner || r.ControlSide != control || r.Controller != nation) Report(w.state[s], "Nation", why);
+        };
+        if (year_ == 1861) {
+            expect(20, 0, 0, 0, "Kentucky starts neutral (owner, control and nation 0) so that joining and entering work");
+            if (g.States[19].Controller != 0) Report(w.state[19], "Nation", "Missouri starts without a nation, or it cannot join");
+            for (int c = 1; c <= kCityCount; ++c) {
+                const TCityRec& r = g.Cities[c];
+                if (r.State == 20 && (r.Owner != 0 || r.Nation != 0))
+                    Report(w.city[c], "Held", "Kentucky's cities start neutral in 1861");
+            }
+        } else {
+            for (int s : {19, 20})
+                if (g.States[s].Controller != kNationUnion) Report(w.state[s], "Nation", "by 1862 Missouri and Kentucky are held by the Union");
+        }
+        expect(36, 0, 0, kNationBritain, "Britain's state is neutral and British");
+        expect(37, 0, 0, kNationFrance, "France's state is neutral and French");
+        if (g.States[36].CapitalCity != 86) Report(w.state[36], "Capital", "Britain's state has city 86 as capital");
+        if (g.States[37].CapitalCity != 85) Report(w.state[37], "Capital", "France's state has city 85 as capital");
+        if (g.States[20].Flag == 0)
+            Report(w.stateCommon[20], "Flag", "with Kentucky's flag 0 every Kentucky brigade is freed when a fort falls");
+        bool district = false;
+        for (const MapCell& cell : m.cells) district = district || cell.State() == 34;
+        if (!district) Report(w.stateCommon[34], "Map", "the map holds no hex of this state");
+    }
+
+    void Cities() {
+        std::vector<int> ports;
+        for (int i = 1; i <= kCityCount; ++i) {
+            const TCityRec& c = g.Cities[i];
+            const SourcePlace& p = w.cityCommon[i];
+            const SourcePlace& held = w.city[i];
+            // City faults name the city, so that a reader need not count table lines.
+            auto Report = [&](const SourcePlace& where, const std::string& field, const std::string& reason) {
+                this->Report(where, field, c.Name.str() + ": " + reason);
+            };
+            const bool neutralPower = i == 85 || i == 86;
+            if (c.Owner == 0 && c.Nation != 0 && !neutralPower) Report(held, "Nation", "a neutral city belongs to no nation");
+            if (c.Owner != 0 && c.Nation != c.Owner) Report(held, "Nation", "the nation holding a city fights on its side");
+            if (c.State == 19 || c.State == 20) {
+                if (c.OriginalOwner != 0) Report(p, "Home", "cities of Missouri and Kentucky have no home nation");
+            } else if (!neutralPower && c.OriginalOwner != kNationUnion && c.OriginalOwner != kNationConfederacy) {
+                Report(p, "Home", "a city's home nation is the Union or the Confederacy");
+            }
+            if (c.Port) {
+                bool water = false;
+                for (int d = 1; d <= 6; ++d) {
+                    int x = c.HexX, y = c.HexY;
+                    StepHexAt(x, y, d);
+                    water = water || (OnMap(x, y) && m.Cell(x, y).Terrain() == kTerrainWater);
+                }
+                if (!water) Report(p, "Port", "a port needs open water beside its hex " + Hex(c.HexX, c.HexY));
+                ports.push_back(i);
+            }
+            if (c.RiverLink) {
+                bool chain = false;
+                for (int d = 1; d <= 6; ++d) {
+                    int x = c.HexX, y = c.HexY;
+                    StepHexAt(x, y, d);
+                    chain = chain || (OnMap(x, y) && m.Cell(x, y).RiverNavigable());
+                }
+                if (!m.Cell(c.HexX, c.HexY).RiverNavigable() || !chain)
+                    Report(p, "River", "a river port needs navigable river on its hex and beside it");
+            }
+            if ((c.IroncladYards || c.WoodenYards) && !c.Port && !c.RiverLink)
+                Report(p, "Yards", "only ports and river ports build ships");
+            if (c.RailLink) {
+                bool linked = false;
+                for (int o = 1; o <= kCityCount && !linked; ++o)
+                    linked = o != i && g.Cities[o].RailLink &&
+                             RouteSteps(m, Mode::Rail, -1, c.HexX, c.HexY, g.Cities[o].HexX, g.Cities[o].HexY, 60) >= 0;
+                if (!linked) Report(p, "Rail", "no railway joins this city to another rail city");
+            }
+        }
+        for (std::size_t k = 1; k < ports.size(); ++k) {
+            const TCityRec& a = g.Cities[ports[0]];
+            const TCityRec& b = g.Cities[ports[k]];
+            if (RouteSteps(m, Mode::Sea, 0, a.HexX, a.HexY, b.HexX, b.HexY, 400) < 0)
+                Report(w.cityCommon[ports[k]], "Port", "ocean fleets cannot sail from here to " + a.Name.str());
+        }
+        auto pinned = [&](int city, int state, const char* name) {
+            if (g.Cities[city].State != state)
+                Report(w.cityCommon[city], "State", std::string(name) + " lies in state " + std::to_string(state));
+        };
+        pinned(17, 22, "the default Confederate capital");
+        pinned(24, 27, "the Raleigh capital option");
+        pinned(58, 29, "the Atlanta capital option");
+        pinned(62, 30, "the Montgomery capital option");
+        pinned(83, 21, "city 83 is put in state 21 at every load; it");
+        pinned(85, 37, "France's port");
+        pinned(86, 36, "Britain's port");
+        for (int i : {17, 24, 58, 62})
+            if (g.Cities[i].Owner != kConfederacy) Report(w.city[i], "Held", "the Confederate capital options are Confederate");
+        for (int i : {85, 86})
+            if (g.Cities[i].Owner != 0 || g.Cities[i].OriginalOwner != i - 82)
+                Report(w.city[i], "Held", "the neutral powers' ports are neutral and their own");
+        if (g.Cities[3].Owner != kUnion || g.Cities[3].OriginalOwner != kNationUnion || g.Cities[3].Value < 5)
+            Report(w.cityCommon[3], "Value", "the Union's fallback capital is Union-held, Union-born and worth 5 or more");
+        if (g.Cities[55].Owner != kUnion) Report(w.city[55], "Held", "St. Louis stays Union even when Missouri joins");
+        for (int i : {38, 60})
+            if (g.Cities[i].RiverLink) Report(w.cityCommon[i], "River", "loading a game clears this city's river link");
+        for (int i : {85, 86})
+            if (!g.Cities[i].Port || g.Cities[i].IroncladYards + g.Cities[i].WoodenYards == 0)
+                Report(w.cityCommon[i], "Yards", "the neutral powers build their fleets in this port");
+    }
+
+    std::map<int, std::vector<std::string>> commands_;  // leader -> what he commands
+
+    void Leaders() {
+        for (int a = 1; a <= kArmyCount; ++a)
+            if (ArmyInUse(g.Armies[a])) commands_[g.Armies[a].Leader].push_back("army " + std::to_string(a));
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (CorpsInUse(g.Corps[k])) commands_[g.Corps[k].Leader].push_back("corps " + std::to_string(k));
+        for (auto& [l, list] : commands_) {
+            if (list.size() > 1)
+                Report(w.leader[l], "Name", g.Leaders[l].Name.str() + " commands " + list[0] + " and " + list[1] +
+                                                "; the command clean-up would disband one");
+        }
+        for (int l = 1; l <= kLeaderCount; ++l) {
+            const TLeaderRec& r = g.Leaders[l];
+            if (r.Nation == 0) continue;
+            const bool commands = commands_.count(l) != 0;
+            if (commands && r.Status != kLeaderActive)
+                Report(w.leader[l], std::to_string(year_), "a commander is at hand from the start (no arrival delay)");
+        }
+    }
+
+    void Armies() {
+        for (int a = 1; a <= kArmyCount; ++a) {
+            const TArmyRec& r = g.Armies[a];
+            if (!ArmyInUse(r)) continue;
+            const SourcePlace& p = w.army[a];
+            const TLeaderRec& l = g.Leaders[r.Leader];
+            if (l.Rank != 5) Report(p, "Leader", l.Name.str() + " is not an army commander (rank 5)");
+            if (r.CorpsCount < 2 && r.Condition < 6)
+                Report(p, "Number", "an army with fewer than 2 corps and low condition is abandoned by the computer");
+            if (g.Cities[r.BaseCity].Owner != r.Side) Report(p, "Base", "the headquarters city must be held by the army's side");
+            if (g.Cities[r.SupplyBase].Owner != r.Side) Report(p, "SupplyBase", "the supply base must be held by the army's side");
+            bool named = false;
+            if (r.Side == 1 || r.Side == 2)
+                for (const TArmyNameRec& n : g.ArmyNamePool[r.Side]) named = named || n.Name.str() == r.Name.str();
+            if (!named) Report(p, "Name", "\"" + r.Name.str() + "\" is not in the side's army-name pool");
+        }
+    }
+
+    void Corps() {
+        for (int k = 1; k <= kCorpsCount; ++k) {
+            const TCorpsRec& r = g.Corps[k];
+            if (!CorpsInUse(r)) continue;
+            const SourcePlace& p = w.corps[k];
+            const TLeaderRec& l = g.Leaders[r.Leader];
+            const int terrain = m.Cell(r.HexX, r.HexY).Terrain();
+            if (terrain == kTerrainWater || terrain == kTerrainImpassable)
+                Report(p, "X", "hex " + Hex(r.HexX, r.HexY) + " is water or impassable");
+            if (r.Nation == kNationUnion && r.Ordinal > 33) Report(p, "Corps", "Union corps labels go up to 33");
+            if (r.Nation == kNationConfederacy && r.Ordinal > 40) Report(p, "Corps", "Confederate corps labels go up to 40");
+            static const char* kinds[3] = {"corps", "infantry division", "cavalry division"};
+            const bool rankFits = r.Kind == 0 ? l.Rank >= 3 : r.Kind == 1 ? l.Rank <= 2 : l.Rank == 2 || l.Rank == 3;
+            if (!rankFits) Report(p, "Leader", l.Name.str() + " (rank " + std::to_string(l.Rank) + ") cannot lead a " + kinds[r.Kind]);
+            if (r.Army && g.Armies[r.Army].Nation != r.Nation) Report(p, "Army", "the army belongs to another nation");
+            int inf = 0, cav = 0, art = 0;
+            for (const TBrigadeRec& b : g.Brigades) {
+                if (b.AttachKind != kAttachCorps || b.AttachIndex != k) continue;
+                inf += b.BrigadeType == kBrigadeInfantry;
+                cav += b.BrigadeType == kBrigadeCavalry;
+                art += b.BrigadeType == kBrigadeArtillery;
+            }
+            const int capacity = r.Kind == 0 ? l.Initiative / 12 + 4 : l.Initiative / 35 + 2;
+            const int limit = std::min<int>(r.BrigadeLimit, capacity);
+            const int line = inf + cav;
+            if (line == 0) Report(p, "Corps", "a corps needs at least one infantry or cavalry brigade");
+            if (line > limit)
+                Report(p, "Leader", std::to_string(line) + " line brigades exceed the limit of " + std::to_string(limit) +
+                                        " under " + l.Name.str());
+            if (r.Kind == 0 && (cav || art > 2)) Report(p, "Kind", "a corps holds infantry and at most 2 artillery brigades");
+            if (r.Kind == 1 && (cav || art > 1)) Report(p, "Kind", "an infantry division holds infantry and at most 1 artillery brigade");
+            if (r.Kind == 2 && (inf || art > 1)) Report(p, "Kind", "a cavalry division holds cavalry and at most 1 artillery brigade");
+            const TCityRec& supply = g.Cities[r.SupplyCity];
+            if (supply.Owner != r.Side || supply.SupplySource < 1 || supply.SupplySource > 3)
+                Report(p, "Supply", supply.Name.str() + " is not a supply source of the corps' side");
+            for (int c = 1; c <= kCityCount; ++c) {
+                const TCityRec& city = g.Cities[c];
+                if (city.HexX == r.HexX && city.HexY == r.HexY && city.Owner != r.Side)
+                    Report(p, "X", "the corps stands on " + city.Name.str() + ", which its side does not hold");
+            }
+        }
+    }
+
+    void Brigades() {
+        for (int i = 1; i <= kBrigadeCount; ++i) {
+            const TBrigadeRec& b = g.Brigades[i];
+            if (!BrigadeInUse(b)) continue;
+            const bool fits = b.BrigadeType == kBrigadeInfantry   ? b.Weapon >= 1 && b.Weapon <= 4
+                              : b.BrigadeType == kBrigadeCavalry  ? b.Weapon >= 3 && b.Weapon <= 5
+                                                                  : b.Weapon >= 6 && b.Weapon <= 8;
+            if (!fits) Report(w.brigade[i], "Weapon", "the weapon does not suit the brigade's type");
+        }
+    }
+
+    void Fleets() {
+        bool unionTransports = false, britishTransports = false;
+        for (int i = 1; i <= kFleetCount; ++i) {
+            const TFleetRec& f = g.Fleets[i];
+            if (!FleetInUse(f)) continue;
+            const SourcePlace& p = w.fleet[i];
+            const TCityRec& port = g.Cities[f.HomePort];
+            if (port.Owner != f.Side) Report(p, "Port", port.Name.str() + " is not held by the fleet's side");
+            if (f.WaterType == 2 ? !port.RiverLink : !port.Port)
+                Report(p, "Port", port.Name.str() + (f.WaterType == 2 ? " is no river port" : " is no ocean port"));
+            if (f.WaterType == 0 && (f.Owner != kNationConfederacy || port.OriginalOwner != kNationConfederacy))
+                Report(p, "Water", "cotton transports are Confederate and based in a Confederate port");
+            unionTransports = unionTransports || (f.Owner == kNationUnion && f.WaterType != 2 && f.Transports > 0);
+            britishTransports = britishTransports || (f.Owner == kNationBritain && f.Transports > 0);
+        }
+        if (!unionTransports) Report(w.nation[1], "Name", "the Union needs an ocean fleet with transports to supply its ports");
+        if (!britishTransports) Report(w.nation[4], "Name", "Britain needs a fleet with transports to supply its port");
+    }
+
+    // Loading a saved game applies these marks; a start point must already hold them, or a game saved
+    // and loaded again would differ from the start point.
+    void Marks() {
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::memcpy(static_cast<void*>(rec.get()), &g, sizeof g);
+        std::memcpy(static_cast<void*>(map.get()), &m, sizeof m);
+        TGameRec* savedRec = GameRec;
+        TMapGrid* savedMap = MapGrid;
+        GameRec = rec.get();
+        MapGrid = map.get();
+        ApplyLoadDataMarks();
+        GameRec = savedRec;
+        MapGrid = savedMap;
+        for (int x = 1; x <= kMapColumns; ++x)
+            for (int y = 1; y <= kMapRows; ++y) {
+                const MapCell& a = m.Cell(x, y);
+                const MapCell& b = map->Cell(x, y);
+                if (a.b[0] != b.b[0]) Report(w.riverRow[y], "column " + std::to_string(x), "loading a game marks this hex navigable");
+                if ((a.b[1] ^ b.b[1]) & 8)
+                    Report(w.railRow[y], "column " + std::to_string(x), "loading a game changes this hex's railway");
+                else if (a.b[1] != b.b[1])
+                    Report(w.terrainRow[y], "column " + std::to_string(x),
+                           "loading a game changes this hex's terrain or control");
+            }
+        if (std::memcmp(static_cast<const void*>(rec.get()), static_cast<const void*>(&g), sizeof g) != 0)
+            Report(w.Header("Day"), "images", "loading a saved game changes the record (river links of cities 38 and 60, "
+                                       "or the shotguns' fire factors)");
+    }
+
+    void Expectations() {
+        bool capitalArmy = false, virginiaArmy = false;
+        int westernCorps = 0;
+        for (const TArmyRec& a : g.Armies) {
+            capitalArmy = capitalArmy || (ArmyInUse(a) && a.Nation == kNationUnion && a.BaseCity == 11);
+            virginiaArmy = virginiaArmy || (ArmyInUse(a) && a.Nation == kNationConfederacy && g.Cities[a.BaseCity].State == 22);
+        }
+        for (const TCorpsRec& k : g.Corps)
+            westernCorps += CorpsInUse(k) && k.Nation == kNationConfederacy && k.HomeState >= 24 && k.HomeState <= 26;
+        if (!capitalArmy) Report(w.Header("Day"), "armies", "the Union's plans expect an army based at Washington (city 11)");
+        if (!virginiaArmy) Report(w.Header("Day"), "armies", "the Confederacy's plans expect an army based in Virginia");
+        if (westernCorps < 2) Report(w.Header("Day"), "corps", "the Confederacy's plans expect 2 corps in states 24 to 26");
+    }
+
+    const TGameRec& g;
+    const TMapGrid& m;
+    const Provenance& w;
+    int year_;
+    std::vector<std::string> errors_;
+};
+
+}  // namespace
+
+std::vector<std::string> CheckScenario(const BuiltScenario& built, int year) { return Checker(built, year).Run(); }
+
+}  // namespace kvt::scenario

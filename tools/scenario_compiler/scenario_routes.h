@@ -1,0 +1,26 @@
+// Connections between cities on the compiled map, as the supply rules look for them: along own rail,
+// along navigable rivers, by road within a few hexes, and by sea. Breadth-first searches: they find a
+// route whenever one exists, so a city they cannot join is cut off in play too.
+#pragma once
+
+#include "engine/core/game_record.h"
+#include "engine/core/map_grid.h"
+
+namespace kvt::scenario {
+
+enum class Mode { Rail, River, Road, Sea };
+
+// Least number of steps from one hex to another over the hexes the mode admits (the destination must
+// be admitted itself; the start need not be); -1 when none within maxSteps. Rail and road admit only
+// hexes whose controlling side is `side` (any side when it is negative); road never crosses a hexside
+// of value 3.
+int RouteSteps(const TMapGrid& map, Mode mode, int side, int x1, int y1, int x2, int y2, int maxSteps);
+
+// How city a reaches city b for side `side`: 1 rail, 2 sea, 3 river, 4 road, 0 none (the order and
+// distance limits of the supply rules; sea needs both to be ports).
+int CityRouteKind(const TGameRec& g, const TMapGrid& map, int a, int b, int side);
+
+// The supply-source mark of every city (0..4) as the game computes it when a start point is loaded.
+void ComputeSupplySources(TGameRec& g, const TMapGrid& map);
+
+}  // namespace kvt::scenario
