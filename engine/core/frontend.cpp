@@ -35,6 +35,8 @@ int AutomaticFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled
     return 0;
 }
 
+int AutomaticFrontend::ShowScenarioChoice() { return 1; }
+
 void AutomaticFrontend::ShowGameSetup() {}
 void AutomaticFrontend::ShowElection() {}
 

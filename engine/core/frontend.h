@@ -30,6 +30,9 @@ public:
     // The side-choice dialog with the buttons of the person-played sides enabled; returns the
     // side chosen (1 Union, 2 Confederacy), 0 when the dialog was left without a choice.
     virtual int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) = 0;
+    // The scenario choice at start-up: 1, 2, 3 for the 1861, 1862, 1863 start points, 4 for a
+    // saved game, 0 when the dialog was left without a choice.
+    virtual int ShowScenarioChoice() = 0;
     // The new-game setup dialog; it writes the players, options and game kind into the record.
     virtual void ShowGameSetup() = 0;
     // The 1864 election dialog.
@@ -72,6 +75,8 @@ public:
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     // The first side that may be chosen.
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
+    // The first start point.
+    int ShowScenarioChoice() override;
     // The record keeps the players and options it was stored with.
     void ShowGameSetup() override;
     void ShowElection() override;

@@ -13,6 +13,7 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/map_view_rules.h"
 #include "engine/core/side_choice.h"
 #include "engine/core/turn_menus.h"
 #include "engine/core/turn_start.h"
@@ -322,6 +323,7 @@ void BringGameIntoPlay(const std::string& fileName) {
     ClearSelections();
     for (int i = 1; i <= kCityCount; ++i)
         if (g.Cities[i].OriginalOwner > 4) g.Cities[i].OriginalOwner = 1;
+    ReleaseBaselessArmies();
     CurrentFrontend().Repaint();
 }
 

@@ -6,6 +6,7 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/frontend.h"
+#include "engine/core/map_input.h"
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
 #include "engine/core/selection.h"
@@ -80,6 +81,7 @@ void ResetEngineGlobals() {
     HexCursor = {};
     for (THexPos& n : NeighbourTable) n = {};
     ResetSelectionList();
+    ResetMapInput();
     ResetEventNotice();
     ResetPathSearch();
     ResetCorpsMovementGlobals();

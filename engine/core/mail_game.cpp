@@ -41,19 +41,15 @@ bool AskHandOver() {
 
 }  // namespace
 
-void LoadGameDialog() {
+bool LoadGameDialog() {
     Frontend& fe = CurrentFrontend();
-    std::string chosen;
-    bool loaded = false;
-    do {
-        chosen = fe.ChooseOpenFile();
-        if (!chosen.empty()) {
-            loaded = LoadGameFiles(chosen);
-            fe.Repaint();
-        }
-    } while (chosen.empty() && GameStatus != 0);
-    // A refused file leaves the game in play as it was.
-    if (!loaded) return;
+    // Cancel is an answer: at start-up the caller offers the scenario choice again, from the menu
+    // the game in play goes on.
+    const std::string chosen = fe.ChooseOpenFile();
+    if (chosen.empty()) return false;
+    const bool loaded = LoadGameFiles(chosen);
+    fe.Repaint();
+    if (!loaded) return false;
     MailTurnExecuted = false;
     ApplyLoadDataMarks();
     TGameRec& g = *GameRec;
@@ -71,22 +67,24 @@ void LoadGameDialog() {
     fe.SetCursor(CursorKind::Arrow);
     if (BothPersonPlayed()) {
         SelectSideToPlay();
-        return;
+        return true;
     }
     ClearSelections();
     fe.Repaint();
     fe.SetCursor(CursorKind::Arrow);
+    return true;
 }
 
 void LoadGameMenu() {
     Frontend& fe = CurrentFrontend();
     GameStatus = 1;
-    LoadGameDialog();
+    const bool loaded = LoadGameDialog();
     GameStatus = 0;
+    if (!loaded) return;
     fe.ShowDate(DateText());
-    if (BothPersonPlayed()) {
-        SelectSideToPlay();
-    } else {
+    // The load has offered the side choice to two persons already; a second offer would replace
+    // the side they chose.
+    if (!BothPersonPlayed()) {
         ClearSelections();
         fe.Repaint();
         fe.SetCursor(CursorKind::Arrow);

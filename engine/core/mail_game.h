@@ -7,11 +7,12 @@
 
 namespace kvt {
 
-// The Open dialog until a file is chosen (while a load is in progress), the load, the data marks
-// of a loaded game and, for a mail game awaiting playback, the playback offer.
-void LoadGameDialog();
+// The Open dialog, the load, the data marks of a loaded game, for a mail game awaiting playback
+// the playback offer, and for two persons at one computer the side choice. Answers whether a game
+// was loaded: a cancelled dialog or a refused file leaves the game in play untouched.
+bool LoadGameDialog();
 
-// The "Load Game" menu command.
+// The "Load Game" menu command; cancelling it keeps the game in play.
 void LoadGameMenu();
 
 // The Save dialog; in a mail game, the hand-over of a moved turn to the opponent.

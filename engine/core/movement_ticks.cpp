@@ -5,6 +5,7 @@
 #include "engine/core/frontend.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
+#include "engine/core/map_view_rules.h"
 #include "engine/core/playback.h"
 #include "engine/core/side_choice.h"
 #include "engine/core/spotting.h"
@@ -153,6 +154,8 @@ void ShowMovedUnitAt(MovedUnit kind, int index, int column, int row) {
 
 void FinishMovement() {
     Frontend& fe = CurrentFrontend();
+    // Armies that lost their headquarters this turn free their slots for new armies.
+    ReleaseBaselessArmies();
     fe.SetCursor(CursorKind::Arrow);
     if (GameStatus == 0) {
         EnableTurnMenus();

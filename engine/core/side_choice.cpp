@@ -21,6 +21,8 @@ void ChooseSideToPlay() {
         if (!PersonPlayed(kNationUnion) && !PersonPlayed(kNationConfederacy)) SidePlayed = 0;
     }
     if (SidePlayed != 0) SideMenuState();
+    // With no person-played side there is no side to choose, and the choice could not be left.
+    SetMenuItem(MenuItem::SideChange, g.GameKind >= 2 || PersonPlayed(kNationUnion) || PersonPlayed(kNationConfederacy));
     SetSideChangeCaption();
 }
 

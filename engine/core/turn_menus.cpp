@@ -87,7 +87,7 @@ void ResetTurnMenus() {
     TurnMenus = TTurnMenus{};
     // As the window's layout has them before any game is in play.
     for (MenuItem item : {MenuItem::LoadGame1, MenuItem::Hidden1, MenuItem::Quit1, MenuItem::About1,
-                          MenuItem::CheckLeaders, MenuItem::ArmyOrders1})
+                          MenuItem::CheckLeaders, MenuItem::ArmyOrders1, MenuItem::SideChange})
         Set(item, true);
 }
 

@@ -13,6 +13,7 @@ enum class MenuItem {
     Conditions1, ForceStatus1, Production1, Draft1, States1, Transfers1, Leadership1, CheckLeaders,
     ForceOverview1, FleetOverview1, ArmBrigades1, RaiseArmy1, RaiseCorps1, RaiseFleet1,
     CorpsOrders1, ArmyOrders1, CityOrders1, FleetOrders1,
+    SideChange,
     Count
 };
 

@@ -100,13 +100,11 @@ TEST_F(MailGame, ExecuteIsOfferedOnlyToAFaceToFaceGameOrAMailGameWhoseOrdersAreD
     }
 }
 
-TEST_F(MailGame, TheOpenDialogReturnsOnlyWithAFileAndMarksTheGameItReads) {
+TEST_F(MailGame, TheOpenDialogMarksTheGameItReads) {
     GameRec->WeaponTable[5].FireFactor1 = 9;
     WriteGame("saved", {});
     testing::BuildSyntheticGame(true, false);
     ScriptedFrontend fe;
-    fe.ExpectOpenFile("");
-    fe.ExpectOpenFile("");
     fe.ExpectOpenFile(Path("saved.KVT"));
     LoadGameMenu();
     EXPECT_EQ(GameRec->WeaponTable[5].FireFactor1, 1) << "the data marks of a loaded game";
@@ -116,29 +114,41 @@ TEST_F(MailGame, TheOpenDialogReturnsOnlyWithAFileAndMarksTheGameItReads) {
     EXPECT_EQ(GameStatus, 0);
 }
 
-TEST_F(MailGame, ARefusedFileLeavesTheGameInPlayUnmarked) {
+TEST_F(MailGame, ACancelledOrRefusedLoadKeepsTheGameInPlay) {
     std::ofstream(Path("short.KVT")) << "not a game";
     GameRec->WeaponTable[5].FireFactor1 = 9;
+    GameRec->MoveSpeed = 2;
+    SidePlayed = 1;
+    SelectedCorps = 2;
     const TGameRec before = *GameRec;
-    ScriptedFrontend fe;
-    fe.ExpectOpenFile(Path("short.KVT"));
-    fe.ExpectInformationBox();
-    LoadGameMenu();
-    GameRec->MoveSpeed = before.MoveSpeed;
-    EXPECT_EQ(std::memcmp(GameRec, &before, sizeof(TGameRec)), 0);
+    for (bool cancel : {true, false}) {
+        SCOPED_TRACE(cancel ? "cancelled" : "refused");
+        ScriptedFrontend fe;
+        if (cancel) {
+            fe.ExpectOpenFile("");
+        } else {
+            fe.ExpectOpenFile(Path("short.KVT"));
+            fe.ExpectInformationBox();
+        }
+        LoadGameMenu();
+        EXPECT_EQ(std::memcmp(GameRec, &before, sizeof(TGameRec)), 0);
+        EXPECT_EQ(GameStatus, 0);
+        EXPECT_EQ(SidePlayed, 1) << "the player goes on giving orders";
+        EXPECT_EQ(SelectedCorps, 2);
+        EXPECT_TRUE(fe.dates.empty());
+    }
 }
 
-TEST_F(MailGame, TwoPersonsAtOneComputerChooseTheirSideAfterALoad) {
+TEST_F(MailGame, TwoPersonsAtOneComputerChooseTheirSideOnceAfterALoad) {
     testing::BuildSyntheticGame(true, true);
     WriteGame("both", {});
     NewSession();
     ScriptedFrontend fe;
     fe.ExpectOpenFile(Path("both.KVT"));
-    fe.ExpectSideChoice(1);
-    fe.ExpectSideChoice(2);  // the menu command offers the choice again; the second one stands
+    fe.ExpectSideChoice(2);
     LoadGameMenu();
     EXPECT_EQ(SidePlayed, 2);
-    EXPECT_EQ(fe.sideChoiceOffers, (std::vector<std::pair<bool, bool>>{{true, true}, {true, true}}));
+    EXPECT_EQ(fe.sideChoiceOffers, (std::vector<std::pair<bool, bool>>{{true, true}}));
     EXPECT_EQ(fe.menus.sideChangeCaption, "text 466");
     EXPECT_EQ(GameRec->Nations[2].OrdersGiven, 1);
 }

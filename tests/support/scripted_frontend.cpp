@@ -23,6 +23,9 @@ void ScriptedFrontend::ExpectPostMortem(PostMortemChoice choice) {
     expected_.push_back({"post mortem", 0, choice == PostMortemChoice::Continue ? 1 : 2, {}, {}});
 }
 void ScriptedFrontend::ExpectSideChoice(int side) { expected_.push_back({"side choice", 0, side, {}, {}}); }
+void ScriptedFrontend::ExpectScenarioChoice(int answer) {
+    expected_.push_back({"scenario choice", 0, answer, {}, {}});
+}
 void ScriptedFrontend::ExpectGameSetup(std::function<void()> choices) {
     expected_.push_back({"setup", 0, 0, {}, std::move(choices)});
 }
@@ -77,6 +80,13 @@ int ScriptedFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled)
     sideChoiceOffers.emplace_back(unionEnabled, confederacyEnabled);
     Expectation e;
     Take("side choice", 0, e);
+    return e.answer;
+}
+
+int ScriptedFrontend::ShowScenarioChoice() {
+    log.push_back("scenario choice");
+    Expectation e;
+    Take("scenario choice", 0, e);
     return e.answer;
 }
 

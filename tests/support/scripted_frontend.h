@@ -26,6 +26,7 @@ public:
     void ExpectInformationBox();
     void ExpectPostMortem(PostMortemChoice choice);
     void ExpectSideChoice(int side);
+    void ExpectScenarioChoice(int answer);
     // The setup dialog; `choices` writes what the person chose into the record.
     void ExpectGameSetup(std::function<void()> choices = {});
     void ExpectElection();
@@ -38,6 +39,7 @@ public:
     void InformationBox(const std::string& text) override;
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
+    int ShowScenarioChoice() override;
     void ShowGameSetup() override;
     void ShowElection() override;
     std::string ChooseOpenFile() override;

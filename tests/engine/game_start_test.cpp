@@ -1,0 +1,104 @@
+// The first game of a run: the scenario choice, the start points, the Open dialog behind "Saved
+// game", and the way back to the choice when nothing could be loaded.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "engine/core/game_files.h"
+#include "engine/core/game_start.h"
+#include "engine/core/globals.h"
+#include "tests/support/scripted_frontend.h"
+#include "tests/support/turn_fixture.h"
+
+namespace kvt {
+namespace {
+
+using testing::ScriptedFrontend;
+
+class GameStart : public testing::TurnTest {
+protected:
+    // Writes the synthetic game as a start point of the folder, dated `day`.
+    void WriteStartPoint(const std::string& base, int day, bool unionPerson, bool confederatePerson) {
+        testing::BuildSyntheticGame(unionPerson, confederatePerson);
+        GameRec->Day = static_cast<U8>(day);
+        ASSERT_TRUE(SaveGameFiles(base));
+    }
+    void NewRun() {
+        ResetEngineGlobals();
+        testing::UseNumberedTexts();
+    }
+};
+
+TEST_F(GameStart, EachStartPointIsLoadedByItsChoice) {
+    WriteStartPoint("1861", 1, true, false);
+    WriteStartPoint("1862", 11, true, false);
+    WriteStartPoint("1863", 21, true, false);
+    struct Case { int answer; const char* base; int day; };
+    for (const Case& c : {Case{1, "1861.", 1}, Case{2, "1862.", 11}, Case{3, "1863.", 21}}) {
+        NewRun();
+        ScriptedFrontend fe;
+        fe.ExpectScenarioChoice(c.answer);
+        StartUpGame();
+        EXPECT_EQ(GameFileBase, c.base);
+        EXPECT_EQ(GameRec->Day, c.day);
+        EXPECT_EQ(GameStatus, 0);
+        EXPECT_EQ(SidePlayed, 1);
+        EXPECT_EQ(fe.dates.back(), "Apr " + std::to_string(c.day) + " 1861");
+        EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+    }
+}
+
+TEST_F(GameStart, NothingLoadedLeadsBackToTheScenarioChoice) {
+    WriteStartPoint("1861", 1, true, false);
+    WriteStartPoint("saved", 11, true, false);
+    std::ofstream("broken.kvt") << "not a game";
+    NewRun();
+    ScriptedFrontend fe;
+    fe.ExpectScenarioChoice(4);  // saved game, but the Open dialog is cancelled
+    fe.ExpectOpenFile("");
+    fe.ExpectScenarioChoice(2);  // a start point that is not there
+    fe.ExpectInformationBox();
+    fe.ExpectScenarioChoice(0);  // no choice: the Open dialog, and a file that is refused
+    fe.ExpectOpenFile("broken.kvt");
+    fe.ExpectInformationBox();
+    fe.ExpectScenarioChoice(4);
+    fe.ExpectOpenFile("saved.KVT");
+    StartUpGame();
+    EXPECT_EQ(GameFileBase, "saved.");
+    EXPECT_EQ(GameRec->Day, 11);
+    EXPECT_EQ(GameStatus, 0);
+    EXPECT_NE(fe.messages[0].find("1862.kvt"), std::string::npos) << fe.messages[0];
+    EXPECT_NE(fe.messages[1].find("broken.kvt"), std::string::npos) << fe.messages[1];
+}
+
+TEST_F(GameStart, TwoPersonsChooseTheirSideOnceWhateverTheyLoad) {
+    WriteStartPoint("1861", 1, true, true);
+    WriteStartPoint("both", 11, true, true);
+    for (int answer : {1, 4}) {
+        SCOPED_TRACE(answer);
+        NewRun();
+        ScriptedFrontend fe;
+        fe.ExpectScenarioChoice(answer);
+        if (answer == 4) fe.ExpectOpenFile("both.KVT");
+        fe.ExpectSideChoice(2);
+        StartUpGame();
+        EXPECT_EQ(SidePlayed, 2);
+        EXPECT_EQ(fe.sideChoiceOffers.size(), 1u);
+        EXPECT_EQ(fe.menus.sideChangeCaption, "text 466");
+    }
+}
+
+TEST_F(GameStart, TheDefaultStartPointFillsTheRecordOrNamesTheMissingFile) {
+    std::string why;
+    EXPECT_FALSE(ReadDefaultStartPoint(&why));
+    EXPECT_NE(why.find("1861.kvt"), std::string::npos) << why;
+    WriteStartPoint("1861", 21, false, true);
+    ResetEngineGlobals();
+    ASSERT_TRUE(ReadDefaultStartPoint(&why)) << why;
+    EXPECT_EQ(GameRec->Day, 21);
+    EXPECT_EQ(MapGrid->Cell(50, 10).Terrain(), 0) << "the map waits for the game chosen";
+    EXPECT_EQ(GameFileBase, "") << "nothing is in play yet";
+}
+
+}  // namespace
+}  // namespace kvt
