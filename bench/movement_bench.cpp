@@ -34,6 +34,9 @@ const World& TheWorld() {
         kvt::UseClockForRandomize(false);
         if (kvt::testing::LoadStartPoint("1861")) {
             w.label = "1861 start point";
+            // Its corps stand on their destinations: march them on the enemy, the computer's way.
+            for (kvt::TNationRec& n : kvt::GameRec->Nations) n.Human = 0;
+            kvt::testing::OrderEveryCorpsForward();
         } else {
             kvt::testing::BuildSyntheticCampaign(5);
             w.label = "synthetic campaign (1861 not built)";

@@ -48,23 +48,6 @@ protected:
         }
         EXPECT_GT(moved, 5) << where << ": a turn in which nothing moves proves nothing";
     }
-    // A start point's corps stand on their own hexes awaiting orders; send each toward the nearest
-    // city its side does not hold, so that the turn has marching to do.
-    static void OrderEveryCorpsToTheNearestEnemyCity() {
-        for (TCorpsRec& k : GameRec->Corps) {
-            if (!CorpsInUse(k)) continue;
-            int best = 1000;
-            for (const TCityRec& city : GameRec->Cities) {
-                const int d = HexDistance(k.HexX, k.HexY, city.HexX, city.HexY);
-                if (city.Owner != k.Side && d > 0 && d < best) {
-                    best = d;
-                    k.DestX = city.HexX;
-                    k.DestY = city.HexY;
-                }
-            }
-            k.OrderMode = kOrderAdvance;
-        }
-    }
     static void ClearTurnMarks() {
         for (TCorpsRec& k : GameRec->Corps) {
             k.StepsTaken = 0;
@@ -101,7 +84,7 @@ TEST_F(MovementTurn, StartPointMovesEveryCorpsOfBothSidesForNineSteps) {
     if (!testing::LoadStartPoint("1861")) GTEST_SKIP() << "the 1861 start point is not built yet";
     ResetCheckedAccessFaults();
     for (TNationRec& n : GameRec->Nations) n.Human = 0;  // the computer's routes for every corps
-    OrderEveryCorpsToTheNearestEnemyCity();
+    testing::OrderEveryCorpsForward();
     for (int turn = 1; turn <= 2; ++turn) {
         ClearTurnMarks();
         Randomize();
@@ -115,6 +98,7 @@ TEST_F(MovementTurn, StartPointTurnIsIdenticalForIdenticalSeeds) {
     std::vector<Snapshot> runs;
     for (int run = 0; run < 2; ++run) {
         if (!testing::LoadStartPoint("1861")) GTEST_SKIP() << "the 1861 start point is not built yet";
+        testing::OrderEveryCorpsForward();
         SetRandomSeed(2024);
         testing::RunLandMovementTurn();
         runs.push_back(Take());

@@ -155,6 +155,27 @@ void BuildSyntheticCampaign(std::uint64_t seed) {
     g.MoveStep = 1;
 }
 
+void OrderEveryCorpsForward() {
+    for (int c = 1; c <= kCorpsCount; ++c) {
+        TCorpsRec& k = GameRec->Corps[c];
+        if (!CorpsInUse(k) || k.Nation == 0) continue;
+        int best = 0, bestDistance = 1000;
+        for (int ci = 1; ci <= kCityCount; ++ci) {
+            const TCityRec& city = GameRec->Cities[ci];
+            if (city.Owner == 0 || city.Owner == k.Side || city.HexX == 0) continue;
+            const int d = HexDistance(k.HexX, k.HexY, city.HexX, city.HexY);
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = ci;
+            }
+        }
+        if (best == 0) continue;
+        k.DestX = GameRec->Cities[best].HexX;
+        k.DestY = GameRec->Cities[best].HexY;
+        k.OrderMode = c % 2 == 0 ? kOrderAdvance : kOrderDefend;
+    }
+}
+
 void RunLandMovementTurn() {
     PlanCorpsMoves();
     UpdateSpotting();
