@@ -2,6 +2,7 @@
 // the field it lies in, and nothing is written; sound sources give the three start points.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -60,6 +61,14 @@ protected:
         std::ofstream(data / rel, std::ios::trunc) << result.str();
         return found;
     }
+    // Adds a line at the end; returns its number.
+    int Append(const std::string& rel, const std::string& line) {
+        std::string text = Read(rel);
+        if (!text.empty() && text.back() != '\n') text += '\n';
+        text += line + "\n";
+        std::ofstream(data / rel, std::ios::trunc) << text;
+        return static_cast<int>(std::count(text.begin(), text.end(), '\n'));
+    }
     static std::string Squeeze(const std::string& s) {
         std::string out;
         for (char c : s)
@@ -100,16 +109,16 @@ TEST_F(ScenarioCompiler, SoundSourcesGiveThreeStartPointsOfExactSize) {
 TEST_F(ScenarioCompiler, AFaultNamesItsFileLineAndFieldAndWritesNothing) {
     struct Case {
         const char* file;
-        const char* find;
+        const char* find;     // empty: append `replace` as a new last line
         const char* replace;
         const char* field;    // expected after "<file>:<line>: "
         const char* because;  // part of the reason
     };
     const Case cases[] = {
         {"scenarios/1862/corps.txt", "G.H. Thomas", "G.H. Tomas", "Leader", "no leader \"G.H. Tomas\""},
-        {"scenarios/1863/brigades.txt", "| 10       | Parrotts", "| 90       | Parrotts", "Strength",
+        {"scenarios/1863/brigades.txt", "", "U1 | 1 | art | Me. | 90 | Parrotts | 6", "Strength",
          "90 is out of range 1..16"},
-        {"scenarios/1861/brigades.txt", "Springfields | 2", "Parrotts     | 2", "Weapon", "does not suit"},
+        {"scenarios/1861/brigades.txt", "", "U1 | 1 | inf | N.Y. | 50 | Parrotts | 2", "Weapon", "does not suit"},
         {"scenarios/common/cities.txt", "Richmond       | 62 | 23 | 22", "Richmond       | 62 | 23 | 21", "State",
          "the map puts hex 62,23 in state 22"},
         {"scenarios/1861/states.txt", "Kentucky        | -     | -       | -", "Kentucky        | U     | U       | U",
@@ -123,7 +132,7 @@ TEST_F(ScenarioCompiler, AFaultNamesItsFileLineAndFieldAndWritesNothing) {
     };
     for (const Case& c : cases) {
         FreshSources();
-        const int line = Edit(c.file, c.find, c.replace);
+        const int line = *c.find ? Edit(c.file, c.find, c.replace) : Append(c.file, c.replace);
         std::string errors;
         EXPECT_FALSE(Compile(errors)) << c.file;
         const std::string where = "data/" + std::string(c.file) + ":" + std::to_string(line) + ": " + c.field + ": ";
