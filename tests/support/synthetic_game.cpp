@@ -45,13 +45,13 @@ void BuildSyntheticGame(bool unionPersonPlayed, bool confederacyPersonPlayed) {
         g.States[s].Theatre = 1;
         g.States[s].Loyalty = 60;
     }
-    struct CitySpec { const char* name; int x, y, owner, state, value; };
-    const CitySpec cities[] = {
+    struct CityRow { const char* name; int x, y, owner, state, value; };
+    const CityRow cities[] = {
         {"Washington", 40, 20, 1, 1, 20}, {"Richmond", 40, 30, 2, 2, 20}, {"Baltimore", 44, 18, 1, 3, 10},
         {"Fredericksburg", 40, 26, 2, 2, 5}, {"Alexandria", 41, 22, 1, 2, 5}, {"Norfolk", 46, 32, 2, 2, 8},
     };
     int k = 1;
-    for (const CitySpec& c : cities) {
+    for (const CityRow& c : cities) {
         TCityRec& city = g.Cities[k++];
         city.Name = c.name;
         city.HexX = static_cast<U8>(c.x);
@@ -75,10 +75,10 @@ void BuildSyntheticGame(bool unionPersonPlayed, bool confederacyPersonPlayed) {
         leader.Rank = 3;
     }
     for (TCorpsRec& c : g.Corps) c.Unused = 1;
-    struct CorpsSpec { int leader, nation, x, y; };
-    const CorpsSpec corps[] = {{1, 1, 40, 21}, {2, 1, 42, 20}, {7, 2, 40, 29}, {8, 2, 41, 31}};
+    struct CorpsRow { int leader, nation, x, y; };
+    const CorpsRow corps[] = {{1, 1, 40, 21}, {2, 1, 42, 20}, {7, 2, 40, 29}, {8, 2, 41, 31}};
     k = 1;
-    for (const CorpsSpec& s : corps) {
+    for (const CorpsRow& s : corps) {
         TCorpsRec& c = g.Corps[k];
         c.Unused = 0;
         c.Leader = static_cast<U8>(s.leader);
@@ -109,10 +109,10 @@ void BuildSyntheticGame(bool unionPersonPlayed, bool confederacyPersonPlayed) {
         ++k;
     }
     for (TFleetRec& f : g.Fleets) f.BuildCounter = kFleetGone;
-    struct FleetSpec { int owner, x, y, mission; };
-    const FleetSpec fleets[] = {{1, 50, 25, 2}, {2, 47, 33, 2}};
+    struct FleetRow { int owner, x, y, mission; };
+    const FleetRow fleets[] = {{1, 50, 25, 2}, {2, 47, 33, 2}};
     k = 1;
-    for (const FleetSpec& s : fleets) {
+    for (const FleetRow& s : fleets) {
         TFleetRec& f = g.Fleets[k];
         f.BuildCounter = 0;
         f.Owner = static_cast<U8>(s.owner);
