@@ -339,7 +339,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         const std::string& k = r.Text(field);
         if (k.size() < 2 || (k[0] != 'U' && k[0] != 'C' && k[0] != 'F' && k[0] != 'B'))
             r.Fail(field, "\"" + k + "\" is not a corps key such as U4 or C12");
-        nation = std::string("UCFB").find(k[0]) + 1;
+        nation = static_cast<int>(std::string("UCFB").find(k[0])) + 1;
         ordinal = 0;
         for (std::size_t i = 1; i < k.size(); ++i) {
             if (k[i] < '0' || k[i] > '9') r.Fail(field, "\"" + k + "\" is not a corps key such as U4 or C12");
@@ -383,8 +383,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
             corpsKey(r, "Unit", b.corpsNation, b.corpsOrdinal);
         }
         b.count = r.Int("Count", 1, 20);
-        b.type = r.Choice("Type", {"", "art", "inf", "cav"});
-        if (b.type == 0) r.Fail("Type", "must be art, inf or cav");
+        b.type = r.Choice("Type", {"art", "inf", "cav"}) + 1;  // kBrigadeArtillery, -Infantry, -Cavalry
         auto it = stateByShort.find(r.Text("State"));
         if (it == stateByShort.end()) r.Fail("State", "\"" + r.Text("State") + "\" is no state's short name");
         b.homeState = it->second;
