@@ -1,0 +1,183 @@
+// The dialogs' check boxes and radio buttons: self-painting items with a mark (system mark, flat or
+// money-flat frame, a strip of six custom glyph cells, or the visual style) and a caption with a
+// raised or shadowed effect. Radio buttons are exclusive among the radio buttons of one parent.
+// Checking a radio button, by the player or by code, raises its OnClick once; focus alone checks a
+// radio button only when it came from the keyboard (Tab or an arrow key), never from a dialog
+// opening or a mouse press, so an order is never changed without the player choosing it.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "gui/platform/edges.h"
+#include "gui/ui/alignment.h"
+#include "gui/ui/button_control.h"
+
+namespace kvt::gui {
+
+enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+class TElCheckItem : public TElButtonControl {
+    Q_OBJECT
+    Q_PROPERTY(int Alignment READ AlignmentValue WRITE SetAlignmentValue)
+    Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
+    Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
+    Q_PROPERTY(bool FlatAlways READ FlatAlways WRITE SetFlatAlways)
+    Q_PROPERTY(bool UseCustomGlyphs READ UseCustomGlyphs WRITE SetUseCustomGlyphs)
+    Q_PROPERTY(bool HandleDialogKeys READ HandleDialogKeys WRITE SetHandleDialogKeys)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+public:
+    explicit TElCheckItem(QWidget* parent = nullptr);
+
+    TLeftRight Alignment() const { return alignment_; }
+    void SetAlignment(TLeftRight value);
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value);
+    bool Flat() const { return flat_; }
+    virtual void SetFlat(bool value);
+    bool FlatAlways() const { return flatAlways_; }
+    void SetFlatAlways(bool value);
+    bool UseCustomGlyphs() const { return useCustomGlyphs_; }
+    virtual void SetUseCustomGlyphs(bool value);
+    // A strip of six equal cells: unchecked, unchecked disabled, checked, checked disabled, grayed,
+    // grayed disabled. The pixel at a cell's bottom-left is its transparent colour.
+    const QImage& Glyph() const { return glyph_; }
+    virtual void SetGlyph(const QImage& strip);
+    bool HandleDialogKeys() const { return handleDialogKeys_; }
+    void SetHandleDialogKeys(bool value) { handleDialogKeys_ = value; }
+    // Tab reaches only items with a tab stop; a radio button's tab stop follows its check.
+    bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
+    void SetTabStop(bool value);
+
+    void SetTransparent(bool value) override;
+
+    bool Hot() const { return hot_; }
+    bool Pressed() const { return pressed_; }
+
+    // The mark's size: 13 x 13, or the visual style's true size of the item's part.
+    QSize GetCheckSize() const;
+    // The height the item needs for its mark and caption.
+    virtual int CalcItemHeight(bool multiLine) const;
+    // Fits the item to its mark and caption, keeping its top-left corner (only once shown).
+    void AdjustSize();
+
+signals:
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+
+protected:
+    // The themed part: 3 check box, 2 radio button.
+    virtual int ThemePart() const { return 5; }
+    // The themed state group (1 unchecked, 5 checked, 9 grayed) before the mouse offsets.
+    virtual int ThemeStateBase() const { return 1; }
+    // The glyph cell and image index of the current check state (0, 2 or 4), or -1 for none.
+    virtual int GlyphCellBase() const { return -1; }
+    // The system mark's flags for the current check state.
+    virtual std::uint32_t FrameControlState() const { return DFCS_CHECKED; }
+    virtual void DrawFlatCheckFrame(QPainter& p, const QRect& rect) = 0;
+    virtual void DrawGlyph(QPainter& p, const QRect& dest, const QRect& source);
+    virtual void GlyphChanged();
+    QSize MarkSize() const;
+
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void enterEvent(QEnterEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void CreateWnd() override;
+    void TextChanged() override;
+
+    // The focus arrived from the keyboard: Tab, Shift+Tab or an arrow key among radio buttons.
+    static bool KeyboardNavigationInProgress();
+    // Space (and for check boxes the sound) pressed on the item.
+    virtual void SpacePressed() { Click(); }
+
+private:
+    int AlignmentValue() const { return static_cast<int>(alignment_); }
+    void SetAlignmentValue(int v) { SetAlignment(v == 0 ? taLeftJustify : taRightJustify); }
+    bool RepaintsOnHover() const;
+    void PaintCaption(QPainter& p, const QRect& captionRect, int part, int state);
+    void PaintFocusRect(QPainter& p, const QRect& captionRect);
+
+    TLeftRight alignment_ = taRightJustify;
+    bool autoSize_ = true;
+    bool flat_ = false;
+    bool flatAlways_ = false;
+    bool useCustomGlyphs_ = false;
+    bool handleDialogKeys_ = false;
+    bool hot_ = false;
+    bool pressed_ = false;
+    QImage glyph_;
+};
+
+class TElCheckBox : public TElCheckItem {
+    Q_OBJECT
+    Q_PROPERTY(int State READ StateValue WRITE SetStateValue)
+    Q_PROPERTY(bool AllowGrayed READ AllowGrayed WRITE SetAllowGrayed)
+    Q_PROPERTY(bool Checked READ GetChecked WRITE SetChecked)
+public:
+    explicit TElCheckBox(QWidget* parent = nullptr);
+
+    TCheckBoxState State() const { return state_; }
+    // Grayed is refused unless AllowGrayed. Setting it from code raises no OnClick.
+    void SetState(TCheckBoxState value);
+    bool AllowGrayed() const { return allowGrayed_; }
+    void SetAllowGrayed(bool value);
+    bool GetChecked() const override { return state_ == cbChecked; }
+    void SetChecked(bool value) override { SetState(value ? cbChecked : cbUnchecked); }
+    // The next state in the click order: unchecked, (grayed,) checked, unchecked.
+    void Toggle();
+    void Click() override;
+
+protected:
+    int ThemePart() const override { return 3; }
+    int ThemeStateBase() const override;
+    int GlyphCellBase() const override;
+    std::uint32_t FrameControlState() const override;
+    void DrawFlatCheckFrame(QPainter& p, const QRect& rect) override;
+
+private:
+    int StateValue() const { return static_cast<int>(state_); }
+    void SetStateValue(int v) { SetState(static_cast<TCheckBoxState>(v < 0 || v > 2 ? 0 : v)); }
+    TCheckBoxState state_ = cbUnchecked;
+    bool allowGrayed_ = false;
+};
+
+class TElRadioButton : public TElCheckItem {
+    Q_OBJECT
+    Q_PROPERTY(bool Checked READ GetChecked WRITE SetChecked)
+public:
+    explicit TElRadioButton(QWidget* parent = nullptr);
+
+    bool GetChecked() const override { return checked_; }
+    // Checking unchecks every other radio button of the same parent and then raises OnClick;
+    // unchecking raises nothing. An unchanged value changes nothing.
+    void SetChecked(bool value) override;
+    // An unchecked button becomes checked; a checked one stays so. OnClick is raised once.
+    void Click() override;
+
+protected:
+    int ThemePart() const override { return 2; }
+    int ThemeStateBase() const override { return checked_ ? 5 : 1; }
+    int GlyphCellBase() const override { return checked_ ? 2 : 0; }
+    std::uint32_t FrameControlState() const override;
+    void DrawFlatCheckFrame(QPainter& p, const QRect& rect) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    // Whether this button may change its check now (a radio group's button asks its group).
+    virtual bool CanModifyCheck() const { return true; }
+    void ApplyChecked(bool value, bool raiseClick);
+
+private:
+    // Moves the focus to the previous or next enabled, visible radio button of the parent and
+    // checks it, as the dialog's arrow keys do.
+    bool MoveToSibling(int step);
+    bool checked_ = false;
+};
+
+}  // namespace kvt::gui

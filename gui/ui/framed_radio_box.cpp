@@ -1,0 +1,74 @@
+// The picture-backed radio box.
+#include "gui/ui/framed_radio_box.h"
+
+#include <QEvent>
+#include <QFontMetrics>
+#include <QPainter>
+
+#include "gui/platform/text_draw.h"
+
+namespace kvt::gui {
+
+TNewRadBox::TNewRadBox(QWidget* parent)
+    : TElWidget(parent), backBitmap_(kBitmapWidth, kBitmapHeight, QImage::Format_RGB32) {
+    // A new picture is blank until the dialog copies its background in.
+    backBitmap_.fill(Qt::white);
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    resize(kBitmapWidth, kBitmapHeight);
+    UpdateClientArea();
+}
+
+void TNewRadBox::CopyBackground(const QImage& picture, QPoint boxOrigin) {
+    QPainter p(&backBitmap_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), picture, QRect(boxOrigin, backBitmap_.size()));
+    p.end();
+    update();
+}
+
+void TNewRadBox::SetCaption(const QString& text) {
+    if (text == caption_) return;
+    caption_ = text;
+    update();
+}
+
+void TNewRadBox::SetCtl3D(bool value) {
+    if (value == ctl3D_) return;
+    ctl3D_ = value;
+    UpdateClientArea();
+}
+
+void TNewRadBox::UpdateClientArea() {
+    // The box and the group box beneath it each inset the children by a text line at the top and
+    // a pixel (two with 3-D) at every side, so aligned children sit inside twice that.
+    const int line = QFontMetrics(font()).height();
+    const int side = ctl3D_ ? 2 : 1;
+    setContentsMargins(2 * side, 2 * (line + side), 2 * side, 2 * side);
+}
+
+bool TNewRadBox::DialogChar(QChar key) {
+    if (!IsAccel(key, caption_) || !isVisible() || !isEnabled()) return false;
+    for (QObject* o : children()) {
+        auto* child = qobject_cast<QWidget*>(o);
+        if (child && !child->isWindow()) {
+            child->setFocus(Qt::ShortcutFocusReason);
+            return true;
+        }
+    }
+    return false;
+}
+
+void TNewRadBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.drawImage(QPoint(0, 0), backBitmap_);
+}
+
+void TNewRadBox::changeEvent(QEvent* event) {
+    TElWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange) {
+        UpdateClientArea();
+        update();
+    }
+}
+
+}  // namespace kvt::gui

@@ -1,0 +1,314 @@
+// Group boxes: caption band, caption check box, caption and the frame that stops at the caption.
+#include "gui/ui/group_box.h"
+
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QRegion>
+
+#include <algorithm>
+
+#include "gui/platform/edges.h"
+#include "gui/platform/text_draw.h"
+
+namespace kvt::gui {
+namespace {
+
+constexpr int kCheckPart = 3;
+constexpr int kGroupPart = 4;
+constexpr int kSystemMark = 13;
+
+}  // namespace
+
+TCustomElGroupBox::TCustomElGroupBox(QWidget* parent) : TCustomElPanel(parent) {
+    SetBevelOuter(bvNone);
+    SetTabStop(false);
+    UpdateClientArea();
+}
+
+void TCustomElGroupBox::SetCaption(const QString& text) {
+    TCustomElPanel::SetCaption(text);
+    UpdateClientArea();
+}
+
+void TCustomElGroupBox::SetBorderSides(TElBorderSides value) {
+    if (value == borderSides_) return;
+    borderSides_ = value;
+    update();
+}
+
+void TCustomElGroupBox::SetShowCheckBox(bool value) {
+    if (value == showCheckBox_) return;
+    showCheckBox_ = value;
+    if (!value) checkRect_ = QRect();
+    update();
+}
+
+void TCustomElGroupBox::SetCheckBoxChecked(bool value) {
+    if (value == checkBoxChecked_) return;
+    checkBoxChecked_ = value;
+    if (showCheckBox_) update(checkRect_);
+}
+
+void TCustomElGroupBox::SetShowFocus(bool value) {
+    if (value == showFocus_) return;
+    showFocus_ = value;
+    update();
+}
+
+void TCustomElGroupBox::SetCaptionColor(TColor value) {
+    if (value == captionColor_) return;
+    captionColor_ = value;
+    update();
+}
+
+void TCustomElGroupBox::SetFlat(bool value) {
+    if (value == flat_) return;
+    flat_ = value;
+    if (showCheckBox_) update();
+}
+
+void TCustomElGroupBox::SetUseCustomGlyphs(bool value) {
+    if (value == useCustomGlyphs_) return;
+    useCustomGlyphs_ = value;
+    if (showCheckBox_) update();
+}
+
+void TCustomElGroupBox::SetGlyph(const QImage& strip) {
+    glyph_ = strip;
+    GlyphChanged();
+}
+
+void TCustomElGroupBox::GlyphChanged() {
+    if (useCustomGlyphs_) update();
+}
+
+void TCustomElGroupBox::SetMoneyFlat(bool value) {
+    if (value == moneyFlat_) return;
+    moneyFlat_ = value;
+    update();
+}
+
+void TCustomElGroupBox::SetMoneyFlatActiveColor(TColor value) {
+    if (value == moneyFlatActive_) return;
+    moneyFlatActive_ = value;
+    if (moneyFlat_) update();
+}
+
+void TCustomElGroupBox::SetMoneyFlatInactiveColor(TColor value) {
+    if (value == moneyFlatInactive_) return;
+    moneyFlatInactive_ = value;
+    if (moneyFlat_) update();
+}
+
+void TCustomElGroupBox::SetMoneyFlatDownColor(TColor value) {
+    if (value == moneyFlatDown_) return;
+    moneyFlatDown_ = value;
+    if (moneyFlat_) update();
+}
+
+void TCustomElGroupBox::SetCtl3D(bool value) {
+    if (value == ctl3D_) return;
+    ctl3D_ = value;
+    UpdateClientArea();
+    update();
+}
+
+QSize TCustomElGroupBox::CheckBoxSize() const {
+    if (IsThemed()) {
+        QSize size(kSystemMark, kSystemMark);
+        if (GetClassThemePartSize(QStringLiteral("BUTTON"), nullptr, kCheckPart, 1, nullptr, TS_TRUE, size) == S_OK)
+            return size;
+        return QSize(kSystemMark, kSystemMark);
+    }
+    if (useCustomGlyphs_ && !glyph_.isNull()) return QSize(glyph_.width() / 6, glyph_.height());
+    return QSize(kSystemMark, kSystemMark);
+}
+
+int TCustomElGroupBox::LineHeight() const { return QFontMetrics(font()).height(); }
+
+int TCustomElGroupBox::CaptionHeight() const {
+    const int text = Caption().isEmpty() ? 0 : MeasureText(font(), Caption(), rect(), 0).height();
+    return std::max(CheckBoxSize().height(), text);
+}
+
+QRect TCustomElGroupBox::AdjustClientRect(QRect r) const {
+    r = TCustomElPanel::AdjustClientRect(r);
+    r.setTop(r.top() + CaptionHeight());
+    const int inset = ctl3D_ ? 2 : 1;
+    return r.adjusted(inset, inset, -inset, -inset);
+}
+
+void TCustomElGroupBox::DrawGlyph(QPainter& p, const QRect& dest, const QRect& source) {
+    const QPoint corner(source.left(), source.top() + source.height() - 1);
+    if (!glyph_.valid(corner)) return;
+    DrawTransparentBitmap(p, glyph_, dest.left(), dest.top(), source, FromQColor(QColor(glyph_.pixel(corner))));
+}
+
+void TCustomElGroupBox::PaintCheckBox(QPainter& p, int h) {
+    if (!showCheckBox_) {
+        checkRect_ = QRect();
+        return;
+    }
+    const QSize size = CheckBoxSize();
+    checkRect_ = QRect(8, h / 2 - size.height() / 2, size.width(), size.height());
+    const bool pressed = ButtonDown();
+    if (IsThemed()) {
+        int state = checkBoxChecked_ ? 5 : 1;
+        if (!isEnabled())
+            state += 3;
+        else if (pressed && checkHot_)
+            state += 2;
+        else if (checkHot_)
+            state += 1;
+        VisualStyles().DrawThemeBackground(ThemeHandle(), p, kCheckPart, state, checkRect_, nullptr);
+        return;
+    }
+    if (useCustomGlyphs_ && !glyph_.isNull()) {
+        const int cell = (checkBoxChecked_ ? 2 : 0) + ((!isEnabled() || (pressed && checkHot_)) ? 1 : 0);
+        DrawGlyph(p, checkRect_, QRect(cell * size.width(), 0, size.width(), size.height()));
+        return;
+    }
+    std::uint32_t flags = DFCS_BUTTONCHECK | (checkBoxChecked_ ? DFCS_CHECKED : 0u);
+    if (!isEnabled() || (checkHot_ && pressed)) flags |= DFCS_INACTIVE;
+    DrawFrameControl(p, checkRect_, DFC_BUTTON, flags);
+    const bool busy = hasFocus() || checkHot_;
+    if (moneyFlat_ || (isEnabled() && (flatAlways_ || (flat_ && !busy)))) {
+        const TColor inner = (isEnabled() && !pressed) ? clWindow : clBtnFace;
+        if (moneyFlat_) {
+            const TColor outer = (pressed && checkHot_) ? moneyFlatDown_
+                                                        : ((hasFocus() || checkHot_) ? moneyFlatActive_ : moneyFlatInactive_);
+            DrawButtonFrame(p, checkRect_, outer, fbtColorLineBorder, kAllBorderSides, inner);
+        } else {
+            DrawFlatFrameAll(p, checkRect_, inner, false);
+        }
+    }
+}
+
+void TCustomElGroupBox::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    const bool themed = IsThemed();
+    const int h = LineHeight();
+    const QRect frame = QRect(0, h / 2, width(), height() - h / 2);
+
+    if (themed) {
+        const QRect all = rect();
+        VisualStyles().DrawThemeParentBackground(this, p, &all);
+        VisualStyles().DrawThemeBackground(ThemeHandle(), p, kGroupPart, 0, frame, nullptr);
+    } else {
+        if (!Transparent()) FillRect(p, rect(), Color());
+        // The band goes first so that it never covers the caption check box.
+        if (captionColor_ != clNone) FillRect(p, QRect(0, 0, width(), h), captionColor_);
+    }
+
+    if (themed && showCheckBox_) {
+        // The caption area shows the parent, as the frame must not run behind the check box.
+        const QRect band(0, 0, width(), h);
+        VisualStyles().DrawThemeParentBackground(this, p, &band);
+    }
+    PaintCheckBox(p, h);
+
+    QRegion clip(rect());
+    const QString& caption = Caption();
+    QRect captionArea;
+    if (!caption.isEmpty()) {
+        const int x = showCheckBox_ ? checkRect_.left() + checkRect_.width() + 5 : 8;
+        p.setFont(font());
+        QRect text;
+        const int state = isEnabled() ? 1 : 2;
+        if (themed) {
+            const QRect bounds = rect();
+            VisualStyles().GetThemeTextExtent(ThemeHandle(), p, kGroupPart, state, caption, 0, &bounds, text);
+            text = QRect(x, 0, text.width(), text.height());
+            VisualStyles().DrawThemeText(ThemeHandle(), p, kGroupPart, state, caption, 0, 0, text);
+        } else {
+            text = MeasureText(font(), caption, QRect(x, 0, 100000, 100000), 0);
+            text.moveTo(x, 0);
+            p.setPen(ToQColor(FontColor()));
+            QRect drawn = text;
+            DrawText(p, caption, drawn, DT_NOCLIP);
+        }
+        captionArea = text.adjusted(-1, 0, 1, 0);
+        if (showFocus_ && hasFocus()) {
+            captionArea.adjust(-1, 0, 1, 0);
+            DrawFocusRect(p, captionArea);
+        }
+        if (showCheckBox_) captionArea.setLeft(checkRect_.left());
+    } else if (showCheckBox_) {
+        captionArea = checkRect_;
+    }
+    if (!captionArea.isEmpty()) clip -= QRegion(captionArea);
+    p.setClipRegion(clip);
+
+    if (themed) {
+        VisualStyles().DrawThemeBackground(ThemeHandle(), p, kGroupPart, isEnabled() ? 1 : 2, frame, nullptr);
+    } else if (ctl3D_ && !moneyFlat_) {
+        DrawSideLines(p, frame.adjusted(1, 1, 0, 0), clBtnHighlight, borderSides_, clBtnHighlight);
+        DrawSideLines(p, frame.adjusted(0, 0, -1, -1), clBtnShadow, borderSides_, clBtnShadow);
+    } else {
+        const TColor line = moneyFlat_ ? moneyFlatInactive_ : clWindowFrame;
+        DrawSideLines(p, frame, line, borderSides_, line);
+    }
+}
+
+void TCustomElGroupBox::mousePressEvent(QMouseEvent* event) {
+    if (isEnabled() && focusPolicy() != Qt::NoFocus) setFocus(Qt::MouseFocusReason);
+    if (checkHot_) update(checkRect_);
+    TCustomElPanel::mousePressEvent(event);
+}
+
+void TCustomElGroupBox::mouseMoveEvent(QMouseEvent* event) {
+    const bool hot = showCheckBox_ && checkRect_.contains(event->position().toPoint());
+    if (hot != checkHot_) {
+        checkHot_ = hot;
+        update();
+    }
+    TCustomElPanel::mouseMoveEvent(event);
+}
+
+void TCustomElGroupBox::mouseReleaseEvent(QMouseEvent* event) {
+    TCustomElPanel::mouseReleaseEvent(event);
+    if (showCheckBox_ && checkRect_.contains(event->position().toPoint())) CheckBoxClicked();
+    if (checkHot_) update(checkRect_);
+}
+
+void TCustomElGroupBox::leaveEvent(QEvent* event) {
+    TCustomElPanel::leaveEvent(event);
+    if (showCheckBox_ && checkHot_) {
+        checkHot_ = false;
+        update(checkRect_);
+    }
+}
+
+void TCustomElGroupBox::CheckBoxClicked() {
+    SetCheckBoxChecked(!checkBoxChecked_);
+    emit OnClick();
+}
+
+void TCustomElGroupBox::keyPressEvent(QKeyEvent* event) {
+    if (showCheckBox_ && event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        if (!event->isAutoRepeat()) CheckBoxClicked();
+        event->accept();
+        return;
+    }
+    TCustomElPanel::keyPressEvent(event);
+}
+
+void TCustomElGroupBox::focusInEvent(QFocusEvent* event) {
+    TCustomElPanel::focusInEvent(event);
+    if (showFocus_ || showCheckBox_) update();
+}
+
+void TCustomElGroupBox::focusOutEvent(QFocusEvent* event) {
+    TCustomElPanel::focusOutEvent(event);
+    if (showFocus_ || showCheckBox_) update();
+}
+
+void TCustomElGroupBox::changeEvent(QEvent* event) {
+    TCustomElPanel::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) update();
+    if (event->type() == QEvent::FontChange) UpdateClientArea();
+}
+
+}  // namespace kvt::gui

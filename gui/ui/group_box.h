@@ -1,0 +1,128 @@
+// The framed group with a caption in its top edge, optionally preceded by a check box of its own
+// whose state the player toggles by clicking it or pressing Space. The frame line stops short of
+// the caption; frame sides can be left out; a caption band colour and a focus rectangle around the
+// caption are optional. The radio groups build on it.
+#pragma once
+
+#include <QImage>
+#include <QRect>
+
+#include "gui/ui/panel.h"
+
+namespace kvt::gui {
+
+class TCustomElGroupBox : public TCustomElPanel {
+    Q_OBJECT
+    Q_PROPERTY(int BorderSides READ BorderSidesValue WRITE SetBorderSidesValue)
+    Q_PROPERTY(bool ShowCheckBox READ ShowCheckBox WRITE SetShowCheckBox)
+    Q_PROPERTY(bool CheckBoxChecked READ CheckBoxChecked WRITE SetCheckBoxChecked)
+    Q_PROPERTY(bool ShowFocus READ ShowFocus WRITE SetShowFocus)
+    Q_PROPERTY(uint CaptionColor READ CaptionColor WRITE SetCaptionColor)
+    Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
+    Q_PROPERTY(bool FlatAlways READ FlatAlways WRITE SetFlatAlways)
+    Q_PROPERTY(bool UseCustomGlyphs READ UseCustomGlyphs WRITE SetUseCustomGlyphs)
+    Q_PROPERTY(bool MoneyFlat READ MoneyFlat WRITE SetMoneyFlat)
+    Q_PROPERTY(uint MoneyFlatActiveColor READ MoneyFlatActiveColor WRITE SetMoneyFlatActiveColor)
+    Q_PROPERTY(uint MoneyFlatInactiveColor READ MoneyFlatInactiveColor WRITE SetMoneyFlatInactiveColor)
+    Q_PROPERTY(uint MoneyFlatDownColor READ MoneyFlatDownColor WRITE SetMoneyFlatDownColor)
+    Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+public:
+    explicit TCustomElGroupBox(QWidget* parent = nullptr);
+
+    void SetCaption(const QString& text) override;
+
+    TElBorderSides BorderSides() const { return borderSides_; }
+    void SetBorderSides(TElBorderSides value);
+    bool ShowCheckBox() const { return showCheckBox_; }
+    void SetShowCheckBox(bool value);
+    bool CheckBoxChecked() const { return checkBoxChecked_; }
+    virtual void SetCheckBoxChecked(bool value);
+    bool ShowFocus() const { return showFocus_; }
+    void SetShowFocus(bool value);
+    TColor CaptionColor() const { return captionColor_; }
+    void SetCaptionColor(TColor value);
+    bool Flat() const { return flat_; }
+    virtual void SetFlat(bool value);
+    bool FlatAlways() const { return flatAlways_; }
+    void SetFlatAlways(bool value) { flatAlways_ = value; }
+    bool UseCustomGlyphs() const { return useCustomGlyphs_; }
+    virtual void SetUseCustomGlyphs(bool value);
+    const QImage& Glyph() const { return glyph_; }
+    virtual void SetGlyph(const QImage& strip);
+    bool MoneyFlat() const { return moneyFlat_; }
+    virtual void SetMoneyFlat(bool value);
+    TColor MoneyFlatActiveColor() const { return moneyFlatActive_; }
+    virtual void SetMoneyFlatActiveColor(TColor value);
+    TColor MoneyFlatInactiveColor() const { return moneyFlatInactive_; }
+    virtual void SetMoneyFlatInactiveColor(TColor value);
+    TColor MoneyFlatDownColor() const { return moneyFlatDown_; }
+    virtual void SetMoneyFlatDownColor(TColor value);
+    bool Ctl3D() const { return ctl3D_; }
+    void SetCtl3D(bool value);
+    bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
+    void SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
+
+    // Where the caption check box was last painted; empty while it is not shown.
+    QRect CheckRect() const { return checkRect_; }
+    bool CheckHot() const { return checkHot_; }
+    // Radio groups ask before a button changes its check.
+    virtual bool CanModify() const { return true; }
+    // The height of the caption line: the check box or the caption text, whichever is taller.
+    int CaptionHeight() const;
+    // The text height of "0" in the control's font, the band the caption sits in.
+    int LineHeight() const;
+    QRect AdjustClientRect(QRect rect) const override;
+
+signals:
+    void OnClick();
+
+protected:
+    QString ThemeClassName() const override { return QStringLiteral("BUTTON"); }
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    virtual void GlyphChanged();
+    virtual void DrawGlyph(QPainter& p, const QRect& dest, const QRect& source);
+    // The caption check box toggled by the player: the new state, then OnClick.
+    virtual void CheckBoxClicked();
+    QSize CheckBoxSize() const;
+
+private:
+    int BorderSidesValue() const { return borderSides_; }
+    void SetBorderSidesValue(int v) { SetBorderSides(static_cast<TElBorderSides>(v & kAllBorderSides)); }
+    // The caption check box at the left of the caption line; sets CheckRect.
+    void PaintCheckBox(QPainter& p, int lineHeight);
+
+    TElBorderSides borderSides_ = kAllBorderSides;
+    QRect checkRect_;
+    bool showCheckBox_ = false;
+    bool checkBoxChecked_ = true;
+    bool showFocus_ = false;
+    TColor captionColor_ = clNone;
+    bool checkHot_ = false;
+    bool flat_ = false;
+    bool flatAlways_ = false;
+    bool useCustomGlyphs_ = false;
+    QImage glyph_;
+    bool moneyFlat_ = false;
+    TColor moneyFlatActive_ = clBlack;
+    TColor moneyFlatInactive_ = clBtnShadow;
+    TColor moneyFlatDown_ = clBlack;
+    bool ctl3D_ = true;
+    bool pressedInside_ = false;
+};
+
+class TElGroupBox : public TCustomElGroupBox {
+    Q_OBJECT
+public:
+    using TCustomElGroupBox::TCustomElGroupBox;
+};
+
+}  // namespace kvt::gui

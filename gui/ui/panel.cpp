@@ -1,0 +1,499 @@
+// Panels: backgrounds, bevels, grab strips, caption placement and the move and resize drags.
+#include "gui/ui/panel.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+
+#include <algorithm>
+
+#include "gui/platform/edges.h"
+#include "gui/platform/text_draw.h"
+#include "gui/ui/library_tools.h"
+
+namespace kvt::gui {
+namespace {
+
+constexpr int kThemePanelPart = 32;
+
+bool IsBitmapType(TElBkGndType t) { return t == bgtTileBitmap || t == bgtStretchBitmap || t == bgtCenterBitmap; }
+bool IsGradient(TElBkGndType t) { return t == bgtHorzGradient || t == bgtVertGradient; }
+bool IsSizingCode(int code) { return code >= HTLEFT && code <= HTBOTTOMRIGHT; }
+
+Qt::CursorShape SizingCursor(int code) {
+    switch (code) {
+        case HTLEFT:
+        case HTRIGHT: return Qt::SizeHorCursor;
+        case HTTOP:
+        case HTBOTTOM: return Qt::SizeVerCursor;
+        case HTTOPLEFT:
+        case HTBOTTOMRIGHT: return Qt::SizeFDiagCursor;
+        case HTTOPRIGHT:
+        case HTBOTTOMLEFT: return Qt::SizeBDiagCursor;
+        default: return Qt::ArrowCursor;
+    }
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------
+// Grab handles
+
+void TElPanelGrabHandle::Realign() {
+    if (panel_->HandleAllocated()) {
+        panel_->UpdateClientArea();
+        panel_->update();
+    }
+}
+
+void TElPanelGrabHandle::SetEnabled(bool value) {
+    if (value == enabled_) return;
+    enabled_ = value;
+    Realign();
+}
+
+void TElPanelGrabHandle::SetSize(int value) {
+    if (value == size_) return;
+    size_ = std::max(0, value);
+    Realign();
+}
+
+void TElPanelGrabHandle::SetVisible(bool value) {
+    if (value == visible_) return;
+    visible_ = value;
+    Realign();
+}
+
+void TElPanelGrabHandle::SetBevelKind(TPanelBevel value) {
+    if (value == bevelKind_) return;
+    bevelKind_ = value;
+    panel_->update();
+}
+
+void TElPanelGrabHandle::Assign(const TElPanelGrabHandle& source) {
+    enabled_ = source.enabled_;
+    size_ = source.size_;
+    kind_ = source.kind_;
+    bevelKind_ = source.bevelKind_;
+    visible_ = source.visible_;
+    Realign();
+}
+
+// ---------------------------------------------------------------------------------------------
+// TCustomElPanel
+
+TCustomElPanel::TCustomElPanel(QWidget* parent) : TElXPThemedControl(parent) {
+    SetColor(clBtnFace);
+    // The parent is always painted beneath, which is what the transparent and themed looks show.
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setMouseTracking(true);
+}
+
+void TCustomElPanel::SetCaption(const QString& text) {
+    if (text == caption_) return;
+    caption_ = text;
+    update();
+}
+
+void TCustomElPanel::SetAlignment(TAlignment value) {
+    if (value == alignment_) return;
+    alignment_ = value;
+    update();
+}
+
+void TCustomElPanel::SetBevelInner(TPanelBevel value) {
+    if (value == bevelInner_) return;
+    bevelInner_ = value;
+    UpdateClientArea();
+    update();
+}
+
+void TCustomElPanel::SetBevelOuter(TPanelBevel value) {
+    if (value == bevelOuter_) return;
+    bevelOuter_ = value;
+    UpdateClientArea();
+    update();
+}
+
+void TCustomElPanel::SetBevelWidth(int value) {
+    if (value < 1 || value == bevelWidth_) return;
+    bevelWidth_ = value;
+    UpdateClientArea();
+    update();
+}
+
+void TCustomElPanel::SetBorderWidth(int value) {
+    if (value < 0 || value == borderWidth_) return;
+    borderWidth_ = value;
+    UpdateClientArea();
+    update();
+}
+
+void TCustomElPanel::SetAlphaLevel(int value) {
+    value = std::clamp(value, 0, 255);
+    if (value == alphaLevel_) return;
+    alphaLevel_ = value;
+    if (transparent_) update();
+}
+
+void TCustomElPanel::SetAlwaysPaintBackground(bool value) {
+    if (value == alwaysPaintBackground_) return;
+    alwaysPaintBackground_ = value;
+    if (ownerDraw_) update();
+}
+
+void TCustomElPanel::SetBackground(const QImage& picture) {
+    background_ = picture;
+    PictureChanged();
+}
+
+void TCustomElPanel::TakeColorFromPicture() {
+    // Done when the picture or the kind changes, never while painting: a paint that changed the
+    // colour would repaint again and leave a stored colour nobody set.
+    if (backgroundType_ != bgtTopLeftBitmap || background_.isNull()) return;
+    SetColor(FromQColor(QColor(background_.pixel(background_.width() - 1, background_.height() - 1))));
+}
+
+void TCustomElPanel::PictureChanged() {
+    if (background_.width() <= 0 || background_.height() <= 0)
+        backgroundType_ = bgtColorFill;
+    else
+        TakeColorFromPicture();
+    update();
+}
+
+void TCustomElPanel::SetBackgroundType(TElBkGndType value) {
+    if (value == backgroundType_) return;
+    if (IsBitmapType(value) && background_.isNull()) value = bgtColorFill;
+    backgroundType_ = value;
+    TakeColorFromPicture();
+    update();
+}
+
+void TCustomElPanel::SetGradientStartColor(TColor value) {
+    if (value == gradientStart_) return;
+    gradientStart_ = value;
+    if (IsGradient(backgroundType_)) update();
+}
+
+void TCustomElPanel::SetGradientEndColor(TColor value) {
+    if (value == gradientEnd_) return;
+    gradientEnd_ = value;
+    if (IsGradient(backgroundType_)) update();
+}
+
+void TCustomElPanel::SetGradientSteps(int value) {
+    if (value <= 0) return;
+    value = std::min(value, kMaxGradientSteps);
+    if (value == gradientSteps_) return;
+    gradientSteps_ = value;
+    if (IsGradient(backgroundType_)) update();
+}
+
+void TCustomElPanel::SetLayout(TTextLayout value) {
+    if (value == layout_) return;
+    layout_ = value;
+    if (!caption_.isEmpty()) update();
+}
+
+void TCustomElPanel::SetOwnerDraw(bool value) {
+    if (value == ownerDraw_) return;
+    ownerDraw_ = value;
+    update();
+}
+
+void TCustomElPanel::SetTransparent(bool value) {
+    if (value == transparent_) return;
+    transparent_ = value;
+    RecreateWnd();
+    update();
+}
+
+void TCustomElPanel::SetTransparentXPThemes(bool value) {
+    if (value == transparentXPThemes_) return;
+    transparentXPThemes_ = value;
+    update();
+}
+
+int TCustomElPanel::BevelDepth() const {
+    const int depth = (bevelOuter_ != bvNone ? bevelWidth_ : 0) + (bevelInner_ != bvNone ? bevelWidth_ : 0);
+    return std::max(1, depth);
+}
+
+QRect TCustomElPanel::GrabHandleRect(const TElPanelGrabHandle& h, QRect area) const {
+    const int s = h.Size();
+    if (&h == &leftHandle_) return QRect(area.left(), area.top(), s, area.height());
+    if (&h == &rightHandle_) return QRect(area.left() + area.width() - s, area.top(), s, area.height());
+    if (&h == &topHandle_) return QRect(area.left(), area.top(), area.width(), s);
+    return QRect(area.left(), area.top() + area.height() - s, area.width(), s);
+}
+
+QRect TCustomElPanel::AdjustClientRect(QRect r) const {
+    for (const TElPanelGrabHandle* h : {&leftHandle_, &rightHandle_, &topHandle_, &bottomHandle_}) {
+        if (!h->Active()) continue;
+        if (h == &leftHandle_) r.setLeft(r.left() + h->Size());
+        if (h == &rightHandle_) r.setRight(r.right() - h->Size());
+        if (h == &topHandle_) r.setTop(r.top() + h->Size());
+        if (h == &bottomHandle_) r.setBottom(r.bottom() - h->Size());
+    }
+    return r;
+}
+
+void TCustomElPanel::UpdateClientArea() {
+    const QRect all(0, 0, 1000, 1000);
+    const QRect inner = AdjustClientRect(all);
+    setContentsMargins(inner.left(), inner.top(), all.right() - inner.right(), all.bottom() - inner.bottom());
+}
+
+int TCustomElPanel::HitTest(QPoint point) const {
+    if (!rect().contains(point)) return HTNOWHERE;
+    if (resizable_) return GrabHitTest(rect(), point, bevelWidth_, height() / 8);
+    const int d = BevelDepth();
+    const QRect area = rect().adjusted(d, d, -d, -d);
+    const std::pair<const TElPanelGrabHandle*, int> handles[] = {
+        {&leftHandle_, HTLEFT}, {&rightHandle_, HTRIGHT}, {&topHandle_, HTTOP}, {&bottomHandle_, HTBOTTOM}};
+    for (const auto& [h, sizing] : handles) {
+        if (!h->Enabled() || h->Size() <= 0 || !GrabHandleRect(*h, area).contains(point)) continue;
+        if (h->Kind() == ghkMove) return HTCAPTION;
+        if (h->Kind() == ghkResize) return sizing;
+        return HTCLIENT;
+    }
+    return HTCLIENT;
+}
+
+void TCustomElPanel::Frame3D(QPainter& p, QRect& r, TColor topLeft, TColor bottomRight, int width) {
+    for (int i = 0; i < width && r.width() > 0 && r.height() > 0; ++i) {
+        Draw3dRect(p, r.left(), r.top(), r.width(), r.height(), topLeft, bottomRight);
+        r.adjust(1, 1, -1, -1);
+    }
+}
+
+void TCustomElPanel::PaintBackground(QPainter& p, const QRect& r) {
+    switch (backgroundType_) {
+        case bgtTileBitmap:
+            if (!background_.isNull()) {
+                p.drawTiledPixmap(r, QPixmap::fromImage(background_), QPoint(r.left(), r.top()));
+                return;
+            }
+            break;
+        case bgtStretchBitmap:
+            if (!background_.isNull()) {
+                p.drawImage(r, background_);
+                return;
+            }
+            break;
+        case bgtCenterBitmap:
+            FillRect(p, r, Color());
+            if (!background_.isNull()) {
+                const QRect c = CenterRect(background_.width(), background_.height(), r.width(), r.height());
+                p.drawImage(c.topLeft() + r.topLeft(), background_);
+            }
+            return;
+        case bgtHorzGradient:
+        case bgtVertGradient:
+            GradientFillRect(p, r, gradientStart_, gradientEnd_, gradientSteps_, backgroundType_ == bgtVertGradient);
+            return;
+        case bgtTopLeftBitmap:
+            FillRect(p, r, Color());
+            if (!background_.isNull()) p.drawImage(r.topLeft(), background_);
+            return;
+        default:
+            break;
+    }
+    FillRect(p, r, Color());
+}
+
+void TCustomElPanel::PaintGrabHandle(QPainter& p, const TElPanelGrabHandle& h, const QRect& strip, bool vertical) {
+    FillRect(p, strip, Color());
+    const TColor first = h.BevelKind() == bvRaised ? clBtnHighlight : clBtnShadow;
+    const TColor second = h.BevelKind() == bvRaised ? clBtnShadow : clBtnHighlight;
+    if (vertical) {
+        const int x = strip.left() + strip.width() / 2 - 1;
+        FillRect(p, QRect(x, strip.top() + 1, 1, strip.height() - 2), first);
+        FillRect(p, QRect(x + 1, strip.top() + 1, 1, strip.height() - 2), second);
+    } else {
+        const int y = strip.top() + strip.height() / 2 - 1;
+        FillRect(p, QRect(strip.left() + 1, y, strip.width() - 2, 1), first);
+        FillRect(p, QRect(strip.left() + 1, y + 1, strip.width() - 2, 1), second);
+    }
+}
+
+QRect TCustomElPanel::PaintFrame(QPainter& p) {
+    QRect r = rect();
+    const bool themed = IsThemed();
+    bool paintedBackground = false;
+    if (themed) {
+        if (transparentXPThemes_)
+            VisualStyles().DrawThemeParentBackground(this, p, &r);
+        else
+            FillRect(p, r, Color());
+    } else if (transparent_) {
+        if (alphaLevel_ > 0) {
+            QColor tint = ToQColor(Color());
+            tint.setAlpha(alphaLevel_);
+            p.fillRect(r, tint);
+        }
+    } else if (!(ownerDraw_ && !alwaysPaintBackground_)) {
+        PaintBackground(p, r);
+        paintedBackground = true;
+    }
+
+    const auto bevel = [&](TPanelBevel kind) {
+        if (kind == bvNone) return;
+        if (themed) {
+            const bool raised = kind == bvRaised;
+            QRect content = r;
+            if (VisualStyles().DrawThemeEdge(ThemeHandle(), p, kThemePanelPart, raised ? 2 : 3, r,
+                                             raised ? BDR_RAISEDOUTER : BDR_SUNKENOUTER, BF_RECT | BF_ADJUST,
+                                             &content) == S_OK)
+                r = content;
+            else
+                r.adjust(1, 1, -1, -1);
+            return;
+        }
+        if (kind == bvRaised)
+            Frame3D(p, r, clBtnHighlight, clBtnShadow, bevelWidth_);
+        else
+            Frame3D(p, r, clBtnShadow, clBtnHighlight, bevelWidth_);
+    };
+    bevel(bevelOuter_);
+    if (themed) {
+        r.adjust(bevelWidth_, bevelWidth_, -bevelWidth_, -bevelWidth_);
+    } else if (borderWidth_ > 0) {
+        if (!paintedBackground)
+            Frame3D(p, r, Color(), Color(), borderWidth_);
+        else
+            r.adjust(borderWidth_, borderWidth_, -borderWidth_, -borderWidth_);
+    }
+    bevel(bevelInner_);
+
+    const std::pair<const TElPanelGrabHandle*, bool> order[] = {
+        {&leftHandle_, true}, {&rightHandle_, true}, {&topHandle_, false}, {&bottomHandle_, false}};
+    for (const auto& [h, vertical] : order) {
+        if (!h->Active() || h->BevelKind() == bvNone) continue;
+        const QRect strip = GrabHandleRect(*h, r);
+        PaintGrabHandle(p, *h, strip, vertical);
+        if (h == &leftHandle_) r.setLeft(r.left() + h->Size());
+        if (h == &rightHandle_) r.setRight(r.right() - h->Size());
+        if (h == &topHandle_) r.setTop(r.top() + h->Size());
+        if (h == &bottomHandle_) r.setBottom(r.bottom() - h->Size());
+    }
+    return r;
+}
+
+void TCustomElPanel::PaintCaption(QPainter& p, QRect r) {
+    if (caption_.isEmpty()) return;
+    p.setFont(font());
+    p.setPen(ToQColor(FontColor()));
+    std::uint32_t flags = DT_EXPANDTABS | DT_NOCLIP;
+    if (alignment_ == taCenter)
+        flags |= DT_CENTER;
+    else if (alignment_ == taRightJustify)
+        flags |= DT_RIGHT;
+    if (layout_ != tlTop) {
+        // Placed within what the bevels and border leave: measuring from the panel's full height
+        // and then adding the top inset again would push the caption down, and at the bottom
+        // out of the panel, by the depth of the frame.
+        QRect measured = r;
+        DrawText(p, caption_, measured, flags | DT_CALCRECT);
+        const int spare = r.height() - measured.height();
+        r.setTop(r.top() + (layout_ == tlCenter ? spare / 2 : spare));
+    }
+    DrawText(p, caption_, r, flags);
+}
+
+void TCustomElPanel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    canvas_ = &p;
+    const QRect r = PaintFrame(p);
+    if (ownerDraw_) {
+        emit OnPaint();
+    } else {
+        PaintCaption(p, r);
+    }
+    canvas_ = nullptr;
+}
+
+void TCustomElPanel::mousePressEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        buttonDown_ = true;
+        const int code = HitTest(pos);
+        dragAction_ = (code == HTCAPTION || IsSizingCode(code)) ? code : 0;
+        dragMovesParent_ = false;
+        dragStart_ = event->globalPosition().toPoint();
+        dragGeometry_ = geometry();
+    }
+    emit OnMouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
+}
+
+void TCustomElPanel::mouseMoveEvent(QMouseEvent* event) {
+    if (!mouseInControl_) {
+        mouseInControl_ = true;
+        emit OnMouseEnter();
+    }
+    const QPoint pos = event->position().toPoint();
+    if (!buttonDown_ || !(event->buttons() & Qt::LeftButton)) {
+        setCursor(SizingCursor(HitTest(pos)));
+        return;
+    }
+    if (dragAction_ == 0) {
+        const int d = BevelDepth();
+        const QRect area = rect().adjusted(d, d, -d, -d);
+        for (const TElPanelGrabHandle* h : {&leftHandle_, &rightHandle_, &topHandle_, &bottomHandle_}) {
+            if (h->Enabled() && h->Kind() == ghkMoveParent && h->Size() > 0 && GrabHandleRect(*h, area).contains(pos)) {
+                dragMovesParent_ = parentWidget() != nullptr;
+                dragGeometry_ = dragMovesParent_ ? QRect(window()->pos(), window()->size()) : geometry();
+                dragAction_ = HTCAPTION;
+                break;
+            }
+        }
+        if (dragAction_ == 0 && movable_) dragAction_ = HTCAPTION;
+        if (dragAction_ == 0) return;
+    }
+    const QPoint delta = event->globalPosition().toPoint() - dragStart_;
+    if (dragAction_ == HTCAPTION) {
+        QWidget* target = dragMovesParent_ ? window() : this;
+        target->move(dragGeometry_.topLeft() + delta);
+        return;
+    }
+    QRect g = dragGeometry_;
+    if (dragAction_ == HTLEFT || dragAction_ == HTTOPLEFT || dragAction_ == HTBOTTOMLEFT) g.setLeft(g.left() + delta.x());
+    if (dragAction_ == HTRIGHT || dragAction_ == HTTOPRIGHT || dragAction_ == HTBOTTOMRIGHT)
+        g.setRight(g.right() + delta.x());
+    if (dragAction_ == HTTOP || dragAction_ == HTTOPLEFT || dragAction_ == HTTOPRIGHT) g.setTop(g.top() + delta.y());
+    if (dragAction_ == HTBOTTOM || dragAction_ == HTBOTTOMLEFT || dragAction_ == HTBOTTOMRIGHT)
+        g.setBottom(g.bottom() + delta.y());
+    if (g.width() >= 1 && g.height() >= 1) setGeometry(g);
+}
+
+void TCustomElPanel::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) return;
+    buttonDown_ = false;
+    if (dragAction_ != 0) {
+        const QWidget* target = dragMovesParent_ ? window() : this;
+        const bool moved = target->pos() != dragGeometry_.topLeft();
+        dragAction_ = 0;
+        dragMovesParent_ = false;
+        if (moved) emit OnMove();
+        update();
+    }
+}
+
+void TCustomElPanel::enterEvent(QEnterEvent* event) {
+    TElXPThemedControl::enterEvent(event);
+    if (!mouseInControl_) {
+        mouseInControl_ = true;
+        emit OnMouseEnter();
+    }
+}
+
+void TCustomElPanel::leaveEvent(QEvent* event) {
+    TElXPThemedControl::leaveEvent(event);
+    if (mouseInControl_) {
+        mouseInControl_ = false;
+        emit OnMouseLeave();
+    }
+}
+
+}  // namespace kvt::gui

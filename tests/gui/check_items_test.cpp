@@ -1,0 +1,355 @@
+// Radio buttons and check boxes: the radio rule of one parent, clicks from the player and from
+// code, focus that must not pick an order, the check box's states, sizing and painting.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+#include "gui/platform/fonts.h"
+#include "gui/platform/form.h"
+#include "gui/platform/text_draw.h"
+#include "gui/ui/check_items.h"
+#include "gui/ui/panel.h"
+#include "tests/gui/control_fixture.h"
+#include "tests/gui/fake_visual_styles.h"
+#include "tests/gui/gui_support.h"
+
+namespace kvt::gui {
+namespace {
+
+using kvt::testing::Pixel;
+using kvt::testing::Render;
+using kvt::testing::Rgb;
+
+// Two panels of radio buttons, as the army orders lay out their groups.
+struct TwoPanels {
+    std::unique_ptr<QWidget> window{kvt::testing::NewPlainWindow(300, 200)};
+    TElPanel* left = new TElPanel(window.get());
+    TElPanel* right = new TElPanel(window.get());
+    TElRadioButton* a[3];
+    TElRadioButton* b[2];
+    TwoPanels() {
+        left->setGeometry(0, 0, 150, 200);
+        right->setGeometry(150, 0, 150, 200);
+        for (int i = 0; i < 3; ++i) {
+            a[i] = new TElRadioButton(left);
+            a[i]->setGeometry(5, 5 + 20 * i, 100, 17);
+            a[i]->SetCaption(QStringLiteral("a%1").arg(i));
+        }
+        for (int i = 0; i < 2; ++i) {
+            b[i] = new TElRadioButton(right);
+            b[i]->setGeometry(5, 5 + 20 * i, 100, 17);
+        }
+    }
+};
+
+TEST(RadioButton, CheckingUnchecksItsSiblingsOnTheSameParentOnly) {
+    TwoPanels w;
+    w.b[1]->SetChecked(true);
+    const struct {
+        int check;
+        bool expected[3];
+    } steps[] = {{0, {true, false, false}}, {2, {false, false, true}}, {1, {false, true, false}}, {1, {false, true, false}}};
+    for (const auto& s : steps) {
+        w.a[s.check]->SetChecked(true);
+        for (int i = 0; i < 3; ++i) EXPECT_EQ(w.a[i]->GetChecked(), s.expected[i]) << "after checking " << s.check;
+        EXPECT_TRUE(w.b[1]->GetChecked()) << "the other panel keeps its choice";
+    }
+}
+
+TEST(RadioButton, CheckingFromCodeRaisesItsClickOnceAndUncheckingRaisesNone) {
+    TwoPanels w;
+    QSignalSpy a0(w.a[0], &TElButtonControl::OnClick), a1(w.a[1], &TElButtonControl::OnClick);
+    w.a[0]->SetChecked(true);
+    EXPECT_EQ(a0.count(), 1);
+    w.a[0]->SetChecked(true);  // unchanged: nothing
+    EXPECT_EQ(a0.count(), 1);
+    w.a[1]->SetChecked(true);  // a0 is unchecked by the rule and says nothing
+    EXPECT_EQ(a0.count(), 1);
+    EXPECT_EQ(a1.count(), 1);
+    w.a[1]->SetChecked(false);
+    EXPECT_EQ(a1.count(), 1);
+}
+
+TEST(RadioButton, TheClickHandlerSeesTheButtonCheckedAndItsSiblingsUnchecked) {
+    // A fleet's orders dialog checks the mission button in code and relies on its handler.
+    TwoPanels w;
+    w.a[2]->SetChecked(true);
+    bool seen = false;
+    QObject::connect(w.a[0], &TElButtonControl::OnClick, [&]() {
+        seen = w.a[0]->GetChecked() && !w.a[2]->GetChecked();
+    });
+    w.a[0]->SetChecked(true);
+    EXPECT_TRUE(seen);
+}
+
+TEST(RadioButton, PlayerClicksRaiseOneClickWhetherOrNotAlreadyChecked) {
+    TwoPanels w;
+    Render(w.window.get());
+    QSignalSpy spy(w.a[1], &TElButtonControl::OnClick);
+    QTest::mouseClick(w.a[1], Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_TRUE(w.a[1]->GetChecked());
+    EXPECT_EQ(spy.count(), 1);
+    QTest::mouseClick(w.a[1], Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_TRUE(w.a[1]->GetChecked());
+    EXPECT_EQ(spy.count(), 2);
+    QTest::mouseClick(w.a[0], Qt::RightButton, {}, QPoint(5, 8));
+    EXPECT_FALSE(w.a[0]->GetChecked()) << "only the left button clicks";
+}
+
+TEST(RadioButton, PressReleasedOutsideChangesNothingAndLeavesNoPressedLook) {
+    TwoPanels w;
+    Render(w.window.get());
+    QSignalSpy spy(w.a[1], &TElButtonControl::OnClick);
+    QTest::mousePress(w.a[1], Qt::LeftButton, {}, QPoint(5, 8));
+    EXPECT_TRUE(w.a[1]->Pressed());
+    QTest::mouseRelease(w.a[1], Qt::LeftButton, {}, QPoint(5, 80));
+    EXPECT_FALSE(w.a[1]->Pressed());
+    EXPECT_FALSE(w.a[1]->GetChecked());
+    EXPECT_EQ(spy.count(), 0);
+}
+
+TEST(RadioButton, TabStopFollowsTheCheck) {
+    TwoPanels w;
+    EXPECT_TRUE(w.a[0]->TabStop());
+    w.a[1]->SetChecked(true);
+    EXPECT_TRUE(w.a[1]->TabStop());
+    w.a[0]->SetChecked(true);
+    EXPECT_TRUE(w.a[0]->TabStop());
+    EXPECT_FALSE(w.a[1]->TabStop()) << "the button that lost its check leaves the tab order";
+    EXPECT_TRUE(w.a[2]->TabStop()) << "a button that was never checked keeps its tab stop";
+}
+
+// A dialog whose first control is an unchecked radio button, as the raise-corps dialog opens.
+class RadioDialog : public TForm {
+public:
+    TElRadioButton* first = new TElRadioButton(this);
+    TElRadioButton* second = new TElRadioButton(this);
+    RadioDialog() {
+        resize(200, 100);
+        first->setGeometry(10, 10, 100, 17);
+        second->setGeometry(10, 30, 100, 17);
+        first->SetCaption(QStringLiteral("Corps"));
+        second->SetCaption(QStringLiteral("Infantry Division"));
+    }
+};
+
+TEST(RadioButton, ADialogsFirstFocusChecksNothing) {
+    for (const bool focusSetByCode : {false, true}) {
+        RadioDialog dialog;
+        QSignalSpy clicks(dialog.first, &TElButtonControl::OnClick);
+        if (focusSetByCode) dialog.first->setFocus();
+        bool focused = false, checked = true;
+        kvt::testing::WhenModalShows([&](QWidget*) {
+            QApplication::processEvents();
+            focused = dialog.first->hasFocus();
+            checked = dialog.first->GetChecked() || dialog.second->GetChecked();
+            dialog.SetModalResult(mrOk);
+        });
+        dialog.ShowModal();
+        EXPECT_TRUE(focused) << "focus set by code: " << focusSetByCode;
+        EXPECT_FALSE(checked) << "focus set by code: " << focusSetByCode;
+        EXPECT_EQ(clicks.count(), 0);
+    }
+}
+
+TEST(RadioButton, KeyboardNavigationChecksTheButtonItReaches) {
+    RadioDialog dialog;
+    auto* other = new TElCheckBox(&dialog);
+    other->setGeometry(10, 60, 100, 17);
+    QWidget::setTabOrder(other, dialog.first);
+    kvt::testing::ShowActive(&dialog);
+    other->setFocus();
+    QSignalSpy firstClicks(dialog.first, &TElButtonControl::OnClick);
+    QSignalSpy secondClicks(dialog.second, &TElButtonControl::OnClick);
+
+    QTest::keyClick(other, Qt::Key_Tab);
+    EXPECT_TRUE(dialog.first->hasFocus());
+    EXPECT_TRUE(dialog.first->GetChecked()) << "Tab onto an unchecked button chooses it";
+    EXPECT_EQ(firstClicks.count(), 1);
+
+    QTest::keyClick(dialog.first, Qt::Key_Down);
+    EXPECT_TRUE(dialog.second->hasFocus());
+    EXPECT_TRUE(dialog.second->GetChecked());
+    EXPECT_FALSE(dialog.first->GetChecked());
+    EXPECT_EQ(secondClicks.count(), 1);
+
+    QTest::keyClick(dialog.second, Qt::Key_Down);  // wraps round to the first
+    EXPECT_TRUE(dialog.first->GetChecked());
+
+    dialog.second->setEnabled(false);
+    QTest::keyClick(dialog.first, Qt::Key_Up);
+    EXPECT_TRUE(dialog.first->GetChecked()) << "a disabled button is skipped; nothing else is there";
+
+    QTest::keyClick(dialog.first, Qt::Key_Space);
+    EXPECT_EQ(firstClicks.count(), 3) << "Space clicks a checked button again";
+}
+
+TEST(RadioButton, HandleDialogKeysKeepsTabAndArrowsFromMovingTheFocus) {
+    RadioDialog dialog;
+    dialog.first->SetHandleDialogKeys(true);
+    kvt::testing::ShowActive(&dialog);
+    dialog.first->setFocus();
+    QTest::keyClick(dialog.first, Qt::Key_Tab);
+    QTest::keyClick(dialog.first, Qt::Key_Down);
+    EXPECT_TRUE(dialog.first->hasFocus());
+    EXPECT_FALSE(dialog.second->GetChecked());
+}
+
+TEST(RadioButton, AcceleratorLetterClicksIt) {
+    RadioDialog dialog;
+    dialog.second->SetCaption(QStringLiteral("&Advance"));
+    kvt::testing::ShowActive(&dialog);
+    QTest::keyClick(&dialog, Qt::Key_A);
+    EXPECT_TRUE(dialog.second->GetChecked());
+}
+
+TEST(CheckBox, StatesFollowTheClickOrderAndRefuseGrayedUnlessAllowed) {
+    const struct {
+        bool allowGrayed;
+        TCheckBoxState sequence[4];
+    } cases[] = {{true, {cbGrayed, cbChecked, cbUnchecked, cbGrayed}},
+                 {false, {cbChecked, cbUnchecked, cbChecked, cbUnchecked}}};
+    for (const auto& c : cases) {
+        TElCheckBox box;
+        box.SetAllowGrayed(c.allowGrayed);
+        QSignalSpy clicks(&box, &TElButtonControl::OnClick);
+        for (int i = 0; i < 4; ++i) {
+            box.Click();
+            EXPECT_EQ(box.State(), c.sequence[i]) << "allow grayed " << c.allowGrayed << ", click " << i;
+        }
+        EXPECT_EQ(clicks.count(), 4);
+    }
+    TElCheckBox box;
+    QSignalSpy clicks(&box, &TElButtonControl::OnClick);
+    box.SetState(cbGrayed);
+    EXPECT_EQ(box.State(), cbUnchecked) << "grayed is refused without AllowGrayed";
+    box.SetAllowGrayed(true);
+    box.SetState(cbGrayed);
+    EXPECT_EQ(box.State(), cbGrayed);
+    EXPECT_FALSE(box.GetChecked());
+    box.SetAllowGrayed(false);
+    EXPECT_EQ(box.State(), cbUnchecked) << "turning AllowGrayed off clears a grayed box";
+    box.SetChecked(true);
+    EXPECT_EQ(box.State(), cbChecked);
+    EXPECT_EQ(clicks.count(), 0) << "states set from code raise no click";
+}
+
+TEST(CheckItem, AutoSizeFitsTheMarkAndTheCaption) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 100));
+    auto* item = new TElRadioButton(window.get());
+    item->setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11));
+    item->SetCaption(QStringLiteral("Cavalry Division"));
+    item->setGeometry(20, 30, 40, 10);
+    EXPECT_EQ(item->width(), 40) << "nothing is fitted before the window exists";
+    Render(window.get());
+    const QFontMetrics fm(item->font());
+    const int text = MeasureText(item->font(), QStringLiteral("Cavalry Division"), QRect(), 0).width();
+    EXPECT_EQ(item->width(), 13 + 7 + text + 2);
+    EXPECT_EQ(item->height(), std::max(13 + 4, fm.height() + 2));
+    EXPECT_EQ(item->pos(), QPoint(20, 30));
+    item->SetTextDrawType(tdtRaised);
+    item->SetCaption(QStringLiteral("Corps"));
+    const int corps = MeasureText(item->font(), QStringLiteral("Corps"), QRect(), 0).width();
+    EXPECT_EQ(item->width(), 13 + 7 + corps + 2);
+    EXPECT_EQ(item->height(), std::max(13 + 4, fm.height() + 2) + 2);
+    item->SetAutoSize(false);
+    item->SetCaption(QStringLiteral("A much longer caption than before"));
+    EXPECT_EQ(item->width(), 13 + 7 + corps + 2);
+}
+
+TEST(CheckItem, TwoLineCaptionKeepsTheMarkLevelWithTheFirstLine) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 80, clWhite));
+    auto* item = new TElRadioButton(window.get());
+    item->SetAutoSize(false);
+    item->setGeometry(0, 0, 180, 60);
+    item->SetColor(clWhite);
+    item->SetCaption(QStringLiteral("Transfer Brigades\r\nto Richmond"));
+    item->SetChecked(true);
+    const QImage image = Render(window.get());
+    const QRect mark = kvt::testing::BoundsOfColor(image, QRect(0, 0, 14, 60), Rgb(clBtnShadow));
+    const int firstLine = item->CalcItemHeight(false);
+    EXPECT_FALSE(mark.isEmpty());
+    EXPECT_LT(mark.bottom(), firstLine) << "the mark stands beside the first line, not the middle";
+}
+
+TEST(CheckItem, PaintsItsStateInTheMark) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 40));
+    auto* item = new TElRadioButton(window.get());
+    item->SetAutoSize(false);
+    item->setGeometry(0, 0, 150, 21);
+    item->SetCaption(QStringLiteral("Defend"));
+    // The dot of a checked button sits in the middle of the 12 x 12 mark, 4 pixels in.
+    const QPoint dot(5, 21 / 2 - 13 / 2 + 5);
+    EXPECT_EQ(Pixel(Render(window.get()), dot.x(), dot.y()), Rgb(clWindow));
+    item->SetChecked(true);
+    EXPECT_EQ(Pixel(Render(window.get()), dot.x(), dot.y()), Rgb(clWindowText));
+    item->setEnabled(false);
+    const QImage disabled = Render(window.get());
+    EXPECT_EQ(Pixel(disabled, dot.x(), dot.y()), Rgb(clBtnShadow));
+    const QRect caption(18, 0, 130, 21);
+    EXPECT_EQ(kvt::testing::CountDarker(disabled, caption, 100), 0)
+        << "a disabled caption is drawn in the shadow and highlight colours, never black";
+    EXPECT_GT(kvt::testing::CountDarker(disabled, caption, 170), 10);
+    item->setEnabled(true);
+    EXPECT_GT(kvt::testing::CountDarker(Render(window.get()), caption, 60), 10);
+}
+
+TEST(CheckItem, MoneyFlatDrawsItsOuterRingInTheChosenColour) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 40));
+    auto* item = new TElRadioButton(window.get());
+    item->SetAutoSize(false);
+    item->setGeometry(20, 10, 150, 21);  // away from where the offscreen pointer rests
+    item->SetMoneyFlat(true);
+    item->SetMoneyFlatInactiveColor(clRed);
+    item->SetMoneyFlatActiveColor(clBlue);
+    item->setFocusPolicy(Qt::NoFocus);  // neither focused nor under the mouse: the inactive colour
+    const int left = 20, top = 10 + 21 / 2 - 13 / 2;
+    const QImage image = Render(window.get());
+    // Outer ring point (0, 4) and inner ring point (1, 4) of the mark's left edge.
+    EXPECT_EQ(Pixel(image, left + 0, top + 4), Rgb(clRed));
+    EXPECT_EQ(Pixel(image, left + 1, top + 4), Rgb(clWindow));
+    EXPECT_EQ(Pixel(image, left + 11, top + 4), Rgb(clRed)) << "the right edge of the ring";
+    item->setFocusPolicy(Qt::StrongFocus);
+    kvt::testing::ShowActive(window.get());
+    item->setFocus();
+    EXPECT_EQ(Pixel(Render(window.get()), left, top + 4), Rgb(clBlue)) << "focused: the active colour";
+}
+
+TEST(CheckItem, TransparentItemShowsThePictureBeneathIt) {
+    kvt::testing::PictureWindow window(200, 40);
+    auto* item = new TElRadioButton(&window);
+    item->SetAutoSize(false);
+    item->setGeometry(10, 5, 150, 21);
+    item->SetCaption(QStringLiteral("Advance"));
+    const QPoint probe(10 + 149, 5 + 1);  // right of the caption, above the text
+    EXPECT_EQ(Pixel(Render(&window), probe.x(), probe.y()), Rgb(clBtnFace));
+    item->SetTransparent(true);
+    EXPECT_EQ(Pixel(Render(&window), probe.x(), probe.y()), QColor(window.Picture().pixel(probe)));
+}
+
+TEST(CheckItem, ThemedItemsDrawThroughTheVisualStyle) {
+    kvt::testing::FakeVisualStyles styles;
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 60));
+    auto* radio = new TElRadioButton(window.get());
+    auto* box = new TElCheckBox(window.get());
+    radio->setGeometry(0, 0, 100, 20);
+    box->setGeometry(0, 30, 100, 20);
+    radio->SetCaption(QStringLiteral("Defend"));
+    box->SetCaption(QStringLiteral("Appeal"));
+    radio->SetChecked(true);
+    box->SetAllowGrayed(true);
+    box->SetState(cbGrayed);
+    box->setEnabled(false);
+    Render(window.get());
+    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background BUTTON 2/5"))) << "checked radio button";
+    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background BUTTON 3/12"))) << "disabled grayed check box";
+    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Text BUTTON 2/5 Defend")));
+    EXPECT_EQ(radio->GetCheckSize(), styles.partSize);
+}
+
+}  // namespace
+}  // namespace kvt::gui
