@@ -40,10 +40,8 @@ Qt::CursorShape SizingCursor(int code) {
 // Grab handles
 
 void TElPanelGrabHandle::Realign() {
-    if (panel_->HandleAllocated()) {
-        panel_->UpdateClientArea();
-        panel_->update();
-    }
+    panel_->UpdateClientArea();
+    panel_->update();
 }
 
 void TElPanelGrabHandle::SetEnabled(bool value) {

@@ -1,0 +1,425 @@
+// The dialogs' list box: rows and ItemIndex, clicks from the player but never from code, the
+// selection modes, columns, row heights, scrolling, the horizontal extent, painting over a picture,
+// and the hints for rows too wide to read.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+#include "gui/platform/fonts.h"
+#include "gui/ui/advanced_list_box.h"
+#include "gui/ui/pointer_list.h"
+#include "tests/gui/control_fixture.h"
+#include "tests/gui/fake_visual_styles.h"
+
+namespace kvt::gui {
+namespace {
+
+using kvt::testing::CountColor;
+using kvt::testing::Pixel;
+using kvt::testing::Render;
+using kvt::testing::Rgb;
+
+QStringList Rows(int n, const QString& stem = QStringLiteral("Corps ")) {
+    QStringList rows;
+    for (int i = 0; i < n; ++i) rows << stem + QString::number(i + 1);
+    return rows;
+}
+
+struct ListWindow {
+    std::unique_ptr<QWidget> window;
+    TElAdvancedListBox* list;
+    explicit ListWindow(int rows = 5, QSize size = QSize(150, 100), bool picture = false) {
+        if (picture)
+            window.reset(new kvt::testing::PictureWindow(300, 200));
+        else
+            window.reset(kvt::testing::NewPlainWindow(300, 200));
+        list = new TElAdvancedListBox(window.get());
+        list->setGeometry(QRect(QPoint(20, 20), size));
+        list->setFont(MakeFont(QStringLiteral("Times New Roman"), -13));
+        list->SetItems(Rows(rows));
+    }
+    // A point in the middle of a row, in the list's coordinates.
+    QPoint At(int row) const { return list->ItemRect(row).center(); }
+};
+
+TEST(ListBox, RowsComeInTheOrderAddedAndClearEmptiesTheList) {
+    ListWindow w(0);
+    for (const char* name : {"Richmond", "Norfolk", "Petersburg"}) w.list->Items().Add(QString::fromLatin1(name));
+    ASSERT_EQ(w.list->Items().Count(), 3);
+    EXPECT_EQ(w.list->Items()[1], QStringLiteral("Norfolk"));
+    w.list->SetItemIndex(2);
+    w.list->Items().Clear();
+    EXPECT_EQ(w.list->Items().Count(), 0);
+    EXPECT_EQ(w.list->ItemIndex(), -1);
+    EXPECT_THROW(w.list->Items()[0], EElListError);
+}
+
+TEST(ListBox, SelectingARowFromCodeRaisesNoClick) {
+    // The corps orders select the corps' commander as they open; a click would change him.
+    ListWindow w;
+    Render(w.window.get());
+    QSignalSpy clicks(w.list, &TElAdvancedListBox::OnClick);
+    const struct {
+        int set, expected;
+    } steps[] = {{2, 2}, {4, 4}, {-1, -1}, {9, -1}, {0, 0}};
+    for (const auto& s : steps) {
+        w.list->SetItemIndex(s.set);
+        EXPECT_EQ(w.list->ItemIndex(), s.expected) << s.set;
+        EXPECT_EQ(w.list->SelCount(), s.expected >= 0 ? 1 : 0) << s.set;
+        if (s.expected >= 0) EXPECT_TRUE(w.list->Selected(s.expected));
+    }
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(ListBox, ThePlayersClickSelectsTheRowThenRaisesOnClickOnce) {
+    ListWindow w;
+    Render(w.window.get());
+    QSignalSpy clicks(w.list, &TElAdvancedListBox::OnClick);
+    int selectedAtMouseDown = -2;
+    QObject::connect(w.list, &TElAdvancedListBox::OnMouseDown,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { selectedAtMouseDown = w.list->ItemIndex(); });
+    QTest::mouseClick(w.list, Qt::LeftButton, {}, w.At(3));
+    EXPECT_EQ(w.list->ItemIndex(), 3);
+    EXPECT_EQ(selectedAtMouseDown, 3) << "the overviews read the pressed row in OnMouseDown";
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::mouseClick(w.list, Qt::LeftButton, {}, QPoint(60, 95));  // below the last row
+    EXPECT_EQ(w.list->ItemIndex(), 3);
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::mouseClick(w.list, Qt::RightButton, {}, w.At(1));
+    EXPECT_EQ(w.list->ItemIndex(), 3) << "the right button selects nothing";
+}
+
+TEST(ListBox, KeysMoveTheSelectionAsThePlayersChoice) {
+    ListWindow w(30);
+    kvt::testing::ShowActive(w.window.get());
+    w.list->setFocus();
+    QSignalSpy clicks(w.list, &TElAdvancedListBox::OnClick);
+    const struct {
+        Qt::Key key;
+        int expected;
+    } steps[] = {{Qt::Key_Down, 0}, {Qt::Key_Down, 1}, {Qt::Key_End, 29}, {Qt::Key_Down, 29}, {Qt::Key_Home, 0},
+                 {Qt::Key_Up, 0}};
+    int expectedClicks = 0, previous = -1;
+    for (const auto& s : steps) {
+        QTest::keyClick(w.list, s.key);
+        EXPECT_EQ(w.list->ItemIndex(), s.expected);
+        if (s.expected != previous) ++expectedClicks;
+        previous = s.expected;
+        EXPECT_EQ(clicks.count(), expectedClicks) << "a key that changes nothing is no click";
+        const QRect row = w.list->ItemRect(s.expected);
+        EXPECT_TRUE(w.list->ClientRect().contains(row)) << "the chosen row is scrolled into view";
+    }
+}
+
+TEST(ListBox, SelectionModes) {
+    struct Click {
+        int row;
+        Qt::KeyboardModifiers mods;
+    };
+    const struct {
+        const char* name;
+        bool multi, extended;
+        std::vector<Click> clicks;
+        std::vector<int> selected;
+    } cases[] = {
+        {"single", false, true, {{1, {}}, {3, Qt::ControlModifier}}, {3}},
+        {"toggling", true, false, {{1, {}}, {3, {}}, {4, {}}, {3, {}}}, {1, 4}},
+        {"extended plain", true, true, {{1, {}}, {3, {}}}, {3}},
+        {"extended ctrl", true, true, {{1, {}}, {3, Qt::ControlModifier}, {4, Qt::ControlModifier}}, {1, 3, 4}},
+        {"extended shift", true, true, {{1, {}}, {4, Qt::ShiftModifier}}, {1, 2, 3, 4}},
+        {"extended ctrl toggles off", true, true, {{1, {}}, {1, Qt::ControlModifier}}, {}},
+    };
+    for (const auto& c : cases) {
+        ListWindow w(6);
+        w.list->SetMultiSelect(c.multi);
+        w.list->SetExtendedSelect(c.extended);
+        Render(w.window.get());
+        for (const Click& k : c.clicks) QTest::mouseClick(w.list, Qt::LeftButton, k.mods, w.At(k.row));
+        std::vector<int> selected;
+        for (int i = 0; i < 6; ++i)
+            if (w.list->Selected(i)) selected.push_back(i);
+        EXPECT_EQ(selected, c.selected) << c.name;
+        EXPECT_EQ(w.list->SelCount(), static_cast<int>(c.selected.size())) << c.name;
+        EXPECT_EQ(w.list->ItemIndex(), c.clicks.back().row) << c.name << ": ItemIndex is the last row clicked";
+    }
+}
+
+TEST(ListBox, MultiSelectionFromCodeAndItsWalkByPosition) {
+    // The new-corps dialog walks the brigades' rows and takes each selected one.
+    ListWindow w(6);
+    w.list->SetMultiSelect(true);
+    QSignalSpy clicks(w.list, &TElAdvancedListBox::OnClick);
+    w.list->SetSelected(0, true);
+    w.list->SetSelected(5, true);
+    w.list->SetItemIndex(2);
+    w.list->SetSelected(9, true);  // no such row: nothing happens
+    std::vector<int> taken;
+    for (int i = 0; i < w.list->Items().Count(); ++i)
+        if (w.list->Selected(i)) taken.push_back(i);
+    EXPECT_EQ(taken, (std::vector<int>{0, 2, 5}));
+    EXPECT_FALSE(w.list->Selected(-1));
+    EXPECT_FALSE(w.list->Selected(6));
+    EXPECT_EQ(clicks.count(), 0);
+    w.list->Items().Delete(0);
+    EXPECT_TRUE(w.list->Selected(1)) << "selections move with their rows";
+    EXPECT_TRUE(w.list->Selected(4));
+    EXPECT_EQ(w.list->SelCount(), 2);
+}
+
+TEST(ListBox, TwoColumnsFillTopToBottomThenScrollByColumn) {
+    ListWindow w(20, QSize(200, 4 + 5 * 15 + 16));
+    w.list->SetColumns(2);
+    const int rows = (w.list->ClientRect().height()) / w.list->ItemHeight();
+    ASSERT_EQ(rows, 5);
+    const QRect first = w.list->ItemRect(0);
+    const QRect sixth = w.list->ItemRect(5);
+    EXPECT_EQ(sixth.top(), first.top());
+    EXPECT_EQ(sixth.left(), first.left() + w.list->ClientRect().width() / 2);
+    EXPECT_EQ(w.list->ItemAtPos(sixth.center()), 5);
+    EXPECT_EQ(w.list->ItemAtPos(w.list->ItemRect(7).center()), 7);
+    EXPECT_FALSE(w.list->HorizontalScrollBar()->isHidden()) << "four columns of rows, two in view";
+    w.list->SetItemIndex(17);
+    EXPECT_EQ(w.list->TopIndex(), 10) << "the third column becomes the first in view";
+    EXPECT_EQ(w.list->ItemAtPos(w.list->ItemRect(17).center()), 17);
+    w.list->SetTopIndex(7);
+    EXPECT_EQ(w.list->TopIndex(), 5) << "the top row is always a column's first";
+}
+
+TEST(ListBox, RowHeightsByStyle) {
+    ListWindow w(6);
+    w.list->SetItemHeight(19);  // what a layout stores
+    const int fontHeight = QFontMetrics(w.list->font()).height();
+    EXPECT_EQ(w.list->ItemHeight(), fontHeight) << "a standard list takes its font's height whatever was stored";
+    EXPECT_EQ(w.list->ItemRect(2).top() - w.list->ItemRect(1).top(), fontHeight);
+    w.list->SetStyle(lbOwnerDrawFixed);
+    EXPECT_EQ(w.list->ItemHeight(), 19);
+    EXPECT_EQ(w.list->ItemRect(2).top() - w.list->ItemRect(1).top(), 19);
+    w.list->SetStyle(lbOwnerDrawVariable);
+    QObject::connect(w.list, &TElAdvancedListBox::OnMeasureItem,
+                     [](TElAdvancedListBox*, int index, int* height) { *height = 10 + 5 * index; });
+    const int top = w.list->ClientRect().top();
+    const int expectedTops[] = {0, 10, 25, 45};
+    for (int i = 0; i < 4; ++i) EXPECT_EQ(w.list->ItemRect(i).top() - top, expectedTops[i]) << i;
+    EXPECT_EQ(w.list->ItemAtPos(QPoint(30, top + 30)), 2);
+    EXPECT_EQ(w.list->ItemAtPos(QPoint(30, top + 24)), 1);
+}
+
+TEST(ListBox, TopIndexScrollsAndStaysWithinTheRows) {
+    ListWindow w(30);
+    Render(w.window.get());
+    const int visible = w.list->ClientRect().height() / w.list->ItemHeight();
+    w.list->SetTopIndex(10);
+    EXPECT_EQ(w.list->TopIndex(), 10);
+    EXPECT_EQ(w.list->VerticalScrollBar()->value(), 10);
+    EXPECT_EQ(w.list->ItemAtPos(QPoint(30, w.list->ClientRect().top() + 1)), 10);
+    w.list->SetTopIndex(1000);
+    EXPECT_EQ(w.list->TopIndex(), 30 - visible);
+    w.list->VerticalScrollBar()->setValue(3);
+    EXPECT_EQ(w.list->TopIndex(), 3) << "the scroll bar scrolls the rows";
+    w.list->SetItemIndex(0);
+    EXPECT_EQ(w.list->TopIndex(), 0);
+    ListWindow few(3);
+    EXPECT_TRUE(few.list->VerticalScrollBar()->isHidden());
+    few.list->SetTopIndex(2);
+    EXPECT_EQ(few.list->TopIndex(), 0);
+}
+
+TEST(ListBox, TransparentListShowsThePictureAndPaintsOnlyTheChosenRow) {
+    ListWindow w(5, QSize(150, 100), true);
+    auto* window = static_cast<kvt::testing::PictureWindow*>(w.window.get());
+    w.list->SetTransparent(true);
+    w.list->SetItemIndex(1);
+    const QImage image = Render(window);
+    const auto toWindow = [&](QPoint p) { return w.list->mapTo(window, p); };
+    const QPoint plain = toWindow(QPoint(140, w.list->ItemRect(3).top() + 1));
+    EXPECT_EQ(Pixel(image, plain.x(), plain.y()), QColor(window->Picture().pixel(plain)));
+    const QPoint chosen = toWindow(QPoint(140, w.list->ItemRect(1).top() + 1));
+    EXPECT_EQ(Pixel(image, chosen.x(), chosen.y()), Rgb(clHighlight));
+    const QPoint below = toWindow(QPoint(140, 95));
+    EXPECT_EQ(Pixel(image, below.x(), below.y()), QColor(window->Picture().pixel(below)));
+    w.list->Items().Clear();
+    const QImage empty = Render(window);
+    EXPECT_EQ(Pixel(empty, chosen.x(), chosen.y()), QColor(window->Picture().pixel(chosen)))
+        << "an empty list shows the picture over its whole client area";
+    w.list->SetTransparent(false);
+    EXPECT_EQ(Pixel(Render(window), chosen.x(), chosen.y()), Rgb(clWindow));
+}
+
+TEST(ListBox, SelectedRowsDrawnByTheSelectionSettings) {
+    const struct {
+        const char* name;
+        bool invert, transparentSelection;
+        QColor background;
+        bool textInSelectedFontColour;
+    } cases[] = {
+        {"plain", false, false, Rgb(clHighlight), true},
+        {"transparent selection", false, true, Rgb(clWindow), false},
+        {"inverted", true, false, QColor(255 - 0, 255 - 0, 255 - 0), true},  // inverted brush of the highlight
+    };
+    for (const auto& c : cases) {
+        ListWindow w(3);
+        w.list->SetSelectedColor(clHighlight);
+        w.list->SetInvertSelection(c.invert);
+        w.list->SetTransparentSelection(c.transparentSelection);
+        w.list->SetSelectedFontColor(clRed);
+        w.list->SetItemIndex(0);
+        const QImage image = Render(w.window.get());
+        const QRect row = w.list->ItemRect(0).translated(w.list->pos());
+        const QColor background = Pixel(image, row.right() - 2, row.top() + 1);
+        if (c.invert) {
+            const QColor h = Rgb(clHighlight);
+            EXPECT_EQ(background, QColor(255 - h.red(), 255 - h.green(), 255 - h.blue())) << c.name;
+        } else {
+            EXPECT_EQ(background, c.background) << c.name;
+        }
+        const bool red = CountColor(image, row, Rgb(clRed)) > 0;
+        EXPECT_EQ(red, c.textInSelectedFontColour) << c.name;
+    }
+}
+
+// Reaches the row painter as a derived class may.
+class ProbeList : public TElAdvancedListBox {
+public:
+    using TElAdvancedListBox::DrawItem;
+    using TElAdvancedListBox::TElAdvancedListBox;
+};
+
+TEST(ListBox, DrawingARowThatDoesNotExistPaintsOnlyItsBackground) {
+    ProbeList list;
+    list.SetItems(Rows(3));
+    for (const int index : {-5, -1, 3, 40}) {
+        QImage image(100, 20, QImage::Format_RGB32);
+        image.fill(Qt::red);
+        QPainter p(&image);
+        ASSERT_NO_THROW(list.DrawItem(p, index, QRect(0, 0, 100, 20), 0)) << index;
+        p.end();
+        EXPECT_EQ(CountColor(image, image.rect(), Rgb(clWindow)), 100 * 20) << index;
+    }
+}
+
+TEST(ListBox, HorizontalExtentFollowsTheWidestRow) {
+    ListWindow w(3);
+    w.list->SetHorizontalScroll(true);
+    const int narrow = w.list->MaxItemWidth();
+    EXPECT_EQ(narrow, w.list->GetItemWidth(0));
+    const QFontMetrics fm(w.list->font());
+    EXPECT_EQ(w.list->GetItemWidth(1), fm.horizontalAdvance(QStringLiteral("Corps 2W")));
+    w.list->Items().Add(QStringLiteral("Harpers Ferry arsenal and the Shenandoah approaches"));
+    EXPECT_GT(w.list->MaxItemWidth(), w.list->ClientWidth());
+    ASSERT_FALSE(w.list->HorizontalScrollBar()->isHidden());
+    w.list->HorizontalScrollBar()->setValue(40);
+    EXPECT_EQ(w.list->HorizontalPosition(), 40);
+    w.list->Items().Delete(3);
+    EXPECT_EQ(w.list->MaxItemWidth(), narrow);
+    EXPECT_EQ(w.list->HorizontalPosition(), 0) << "deleting the widest row scrolls back to the left end";
+    w.list->Items().Clear();
+    EXPECT_EQ(w.list->MaxItemWidth(), 0);
+}
+
+TEST(ListBox, BorderSidesLeftOutGiveTheirRoomToTheRows) {
+    ListWindow w(3);
+    EXPECT_EQ(w.list->ClientRect(), w.list->rect().adjusted(2, 2, -2, -2));
+    w.list->SetBorderSides(ebsRight | ebsBottom);
+    EXPECT_EQ(w.list->ClientRect(), w.list->rect().adjusted(0, 0, -2, -2));
+    w.list->SetBorderSides(0);
+    EXPECT_EQ(w.list->ClientRect(), w.list->rect());
+    w.list->SetBorderSides(kAllBorderSides);
+    w.list->SetBorderStyle(bsNone);
+    EXPECT_EQ(w.list->ClientRect(), w.list->rect());
+}
+
+TEST(ListBox, SelectedFontFollowsTheParentUntilSetItself) {
+    QWidget parent;
+    parent.setFont(MakeFont(QStringLiteral("Times New Roman"), -15));
+    auto* list = new TElAdvancedListBox(&parent);
+    EXPECT_TRUE(list->ParentFont());
+    parent.setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11, true));
+    QApplication::processEvents();
+    EXPECT_EQ(list->SelectedFont(), list->font());
+    EXPECT_EQ(list->SelectedFontColor(), clHighlightText);
+    list->SetSelectedFont(MakeFont(QStringLiteral("Times New Roman"), -13));
+    EXPECT_FALSE(list->ParentFont()) << "a selected font of its own ends following the parent";
+}
+
+TEST(ListBox, ThemedFrameIsDrawnByTheVisualStyle) {
+    kvt::testing::FakeVisualStyles styles;
+    ListWindow w(3);
+    Render(w.window.get());
+    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Open EDIT")));
+    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background EDIT 0/0")));
+}
+
+// ---- hints
+
+TEST(ListBoxHint, ALineHintShowsTheFullTextOfACutOffRowOnly) {
+    ListWindow w(0, QSize(120, 80));
+    w.list->Items().Add(QStringLiteral("Fredericksburg and Spotsylvania Court House"));
+    w.list->Items().Add(QStringLiteral("Norfolk"));
+    w.list->SetShowLineHint(true);
+    Render(w.window.get());
+    QTest::mouseMove(w.list, w.At(1));
+    EXPECT_EQ(w.list->HintIndex(), 1);
+    w.list->HintTick(w.At(1));
+    EXPECT_EQ(w.list->HintWindow(), nullptr) << "a row narrower than the list gets no hint";
+    EXPECT_EQ(w.list->HintIndex(), -1);
+
+    QTest::mouseMove(w.list, w.At(0));
+    ASSERT_EQ(w.list->HintIndex(), 0);
+    EXPECT_TRUE(w.list->HintTimer()->isActive());
+    EXPECT_EQ(w.list->HintTimer()->interval(), TElAdvancedListBox::HintPause);
+    w.list->HintTick(w.At(0));
+    ASSERT_NE(w.list->HintWindow(), nullptr);
+    EXPECT_EQ(w.list->HintWindow()->Text(), w.list->Items()[0]);
+    EXPECT_EQ(w.list->HintWindow()->pos(), w.list->mapToGlobal(w.list->ItemRect(0).topLeft() - QPoint(1, 1)));
+    EXPECT_EQ(w.list->HintTimer()->interval(), TElAdvancedListBox::HintHidePause);
+    w.list->HintTick(w.At(0));
+    EXPECT_EQ(w.list->HintWindow(), nullptr) << "the next tick takes the hint away";
+
+    QTest::mouseMove(w.list, w.At(0) + QPoint(0, 1));
+    w.list->HintTick(w.At(0));
+    ASSERT_NE(w.list->HintWindow(), nullptr);
+    QTest::mouseMove(w.list, w.At(1));
+    EXPECT_EQ(w.list->HintWindow(), nullptr) << "moving to another row cancels a shown hint";
+}
+
+TEST(ListBoxHint, RowsOfLaterColumnsAreFoundByTheirOwnPlace) {
+    ListWindow w(0, QSize(220, 4 + 3 * 15));
+    w.list->SetColumns(2);
+    w.list->SetItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
+                      QStringLiteral("Fredericksburg and Spotsylvania"), QStringLiteral("E")});
+    w.list->SetShowLineHint(true);
+    Render(w.window.get());
+    const QPoint cutOff = w.At(3);
+    ASSERT_GT(cutOff.x(), w.list->ClientRect().center().x()) << "the fourth row stands in the second column";
+    QTest::mouseMove(w.list, cutOff);
+    EXPECT_EQ(w.list->HintIndex(), 3);
+    w.list->HintTick(cutOff);
+    ASSERT_NE(w.list->HintWindow(), nullptr) << "wider than its column though narrower than the list";
+    EXPECT_EQ(w.list->HintWindow()->Text(), QStringLiteral("Fredericksburg and Spotsylvania"));
+    QTest::mouseMove(w.list, w.At(4));
+    EXPECT_EQ(w.list->HintIndex(), 4);
+}
+
+TEST(ListBoxHint, TheStandardHintShowsACutOffRowsTextAboveIt) {
+    ListWindow w(0, QSize(120, 80));
+    w.list->SetItems({QStringLiteral("Fredericksburg and Spotsylvania Court House"), QStringLiteral("Norfolk")});
+    w.list->SetTopIndex(0);
+    QString text;
+    QPoint at;
+    ASSERT_TRUE(w.list->StandardHint(w.At(0), text, at));
+    EXPECT_EQ(text, w.list->Items()[0]);
+    EXPECT_EQ(at, w.list->mapToGlobal(QPoint(w.list->ClientRect().left() - 1, w.list->ItemRect(0).top() - 3)));
+    EXPECT_FALSE(w.list->StandardHint(w.At(1), text, at)) << "a row that fits has no hint";
+    EXPECT_FALSE(w.list->StandardHint(QPoint(50, 70), text, at)) << "no row and no hint of its own";
+    w.list->SetShowHint(true);
+    w.list->SetHint(QStringLiteral("Choose a city"));
+    ASSERT_TRUE(w.list->StandardHint(QPoint(50, 70), text, at));
+    EXPECT_EQ(text, QStringLiteral("Choose a city"));
+}
+
+}  // namespace
+}  // namespace kvt::gui

@@ -1,0 +1,148 @@
+// The controls as the game's dialogs use them: laid out in a Designer file, filled and read by
+// code, and opening further modal dialogs from their handlers, several deep.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <functional>
+#include <memory>
+
+#include "gui/platform/form.h"
+#include "gui/ui/advanced_list_box.h"
+#include "gui/ui/check_items.h"
+#include "gui/ui/radio_group.h"
+#include "tests/gui/control_fixture.h"
+#include "tests/gui/gui_support.h"
+#include "ui_control_layout_test.h"
+
+namespace kvt::gui {
+namespace {
+
+class LayoutDialog : public TForm {
+public:
+    Ui::ControlLayoutTest ui;
+    LayoutDialog() { ui.setupUi(this); }
+};
+
+TEST(DialogControls, ADesignerLayoutSetsTheControlsProperties) {
+    LayoutDialog dialog;
+    const auto& ui = dialog.ui;
+    EXPECT_EQ(ui.MarchRadioGroup->Caption(), QStringLiteral("Set March"));
+    ASSERT_EQ(ui.MarchRadioGroup->ButtonCount(), 3);
+    EXPECT_EQ(ui.MarchRadioGroup->Button(2)->Caption(), QStringLiteral("Forced March"));
+    EXPECT_EQ(ui.MarchRadioGroup->Color(), clSilver);
+    EXPECT_EQ(ui.MarchRadioGroup->CaptionColor(), clSilver);
+    EXPECT_EQ(ui.MarchRadioGroup->MoneyFlatActiveColor(), clNone);
+    EXPECT_TRUE(ui.MarchRadioGroup->MoneyFlat());
+    EXPECT_TRUE(ui.MarchRadioGroup->TabStop());
+    EXPECT_EQ(ui.ListBox2->Items().Count(), 1);
+    EXPECT_TRUE(ui.ListBox2->Transparent());
+    EXPECT_EQ(ui.ListBox2->Columns(), 2);
+    EXPECT_TRUE(ui.ListBox2->MultiSelect());
+    EXPECT_EQ(ui.ListBox2->ItemHeight(), QFontMetrics(ui.ListBox2->font()).height());
+    EXPECT_TRUE(ui.ElPanel1->Transparent());
+    EXPECT_FALSE(ui.ElPanel1->UseXPThemes());
+    EXPECT_EQ(ui.ElLabel1->Caption(), QStringLiteral("Combat Stance"));
+    EXPECT_EQ(ui.Label7->Style(), ltsRecessed);
+    EXPECT_TRUE(ui.RadioButton2->GetChecked());
+    EXPECT_FALSE(ui.RadioButton1->GetChecked());
+    EXPECT_EQ(ui.RadioButton1->parentWidget(), ui.ElPanel1);
+    EXPECT_EQ(ui.NewRadBox1->size(), QSize(87, 71));
+}
+
+TEST(DialogControls, FillingAndReadingBackAsTheCorpsOrdersDo) {
+    LayoutDialog dialog;
+    auto& ui = dialog.ui;
+    QSignalSpy marchClicks(ui.MarchRadioGroup, &TElRadioGroup::OnClick);
+    QSignalSpy commanderClicks(ui.ListBox2, &TElAdvancedListBox::OnClick);
+    int written = -1;
+    kvt::testing::WhenModalShows([&](QWidget*) {
+        // Filled from the record as the dialog opens.
+        ui.MarchRadioGroup->SetItemIndex(2);
+        ui.ListBox2->Items().Clear();
+        for (const char* name : {"Lee", "Longstreet", "Jackson"}) ui.ListBox2->Items().Add(QString::fromLatin1(name));
+        ui.ListBox2->SetItemIndex(1);
+        // The player picks another march; the dialog closes and writes back.
+        QTest::mouseClick(ui.MarchRadioGroup->Button(0), Qt::LeftButton, {}, QPoint(4, 4));
+        dialog.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(dialog.ShowModal(), mrOk);
+    written = ui.MarchRadioGroup->ItemIndex();
+    EXPECT_EQ(written, 0);
+    EXPECT_EQ(marchClicks.count(), 1);
+    EXPECT_EQ(commanderClicks.count(), 0) << "selecting the commander's row while filling changes no commander";
+    EXPECT_EQ(ui.ListBox2->ItemIndex(), 1);
+}
+
+// One level of a stack of dialogs: a list whose pressed row, or a radio button whose click,
+// opens the next level.
+struct Level {
+    TForm dialog;
+    TElAdvancedListBox* list = new TElAdvancedListBox(&dialog);
+    TElRadioButton* radio = new TElRadioButton(&dialog);
+    Level() {
+        dialog.resize(220, 140);
+        list->setGeometry(10, 10, 120, 80);
+        list->SetItems({QStringLiteral("1st Corps"), QStringLiteral("2nd Corps")});
+        radio->setGeometry(10, 100, 120, 17);
+        radio->SetCaption(QStringLiteral("Amphibious"));
+    }
+};
+
+TEST(DialogControls, HandlersOpenModalDialogsFiveDeepAndEachClosesInTurn) {
+    constexpr int kDeepest = 5;
+    std::vector<int> opened, closed;
+    std::function<void(int)> open = [&](int depth) {
+        Level level;
+        opened.push_back(depth);
+        const auto next = [&, depth]() {
+            if (depth < kDeepest) open(depth + 1);
+            level.dialog.SetModalResult(mrOk);
+        };
+        // Odd levels open the next from a list's mouse-down (the force overview), even ones from
+        // a radio button's click (the fleet orders' landing).
+        if (depth % 2 == 1)
+            QObject::connect(level.list, &TElAdvancedListBox::OnMouseDown, &level.dialog, next);
+        else
+            QObject::connect(level.radio, &TElButtonControl::OnClick, &level.dialog, next);
+        kvt::testing::WhenModalShows([&, depth](QWidget* modal) {
+            EXPECT_EQ(modal, &level.dialog) << depth;
+            if (depth % 2 == 1)
+                QTest::mouseClick(level.list, Qt::LeftButton, {}, level.list->ItemRect(1).center());
+            else
+                QTest::mouseClick(level.radio, Qt::LeftButton, {}, QPoint(4, 8));
+        });
+        EXPECT_EQ(level.dialog.ShowModal(), mrOk) << depth;
+        closed.push_back(depth);
+        EXPECT_FALSE(level.radio->Pressed()) << depth;
+    };
+    open(1);
+    EXPECT_EQ(opened, (std::vector<int>{1, 2, 3, 4, 5}));
+    EXPECT_EQ(closed, (std::vector<int>{5, 4, 3, 2, 1}));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST(DialogControls, AListStaysUsableAfterItsMouseDownRanADialog) {
+    Level level;
+    int shown = 0;
+    QObject::connect(level.list, &TElAdvancedListBox::OnMouseDown, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        if (shown > 0) return;
+        ++shown;
+        TForm inner;
+        kvt::testing::WhenModalShows([&](QWidget*) { inner.SetModalResult(mrOk); });
+        inner.ShowModal();
+    });
+    kvt::testing::ShowActive(&level.dialog);
+    QTest::mouseClick(level.list, Qt::LeftButton, {}, level.list->ItemRect(0).center());
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(level.list->ItemIndex(), 0);
+    QSignalSpy clicks(level.list, &TElAdvancedListBox::OnClick);
+    QTest::mouseClick(level.list, Qt::LeftButton, {}, level.list->ItemRect(1).center());
+    EXPECT_EQ(level.list->ItemIndex(), 1);
+    EXPECT_EQ(clicks.count(), 1);
+    level.dialog.close();
+}
+
+}  // namespace
+}  // namespace kvt::gui

@@ -1,0 +1,241 @@
+// Labels and the picture-backed radio box: text styles and effects as the player sees them,
+// sizing to the text, the parent's colour, and a box that shows the dialog's picture.
+#include <gtest/gtest.h>
+
+#include <QFontMetrics>
+#include <QTest>
+
+#include <memory>
+
+#include "gui/platform/fonts.h"
+#include "gui/platform/form.h"
+#include "gui/ui/check_items.h"
+#include "gui/ui/framed_radio_box.h"
+#include "gui/ui/labels.h"
+#include "gui/ui/panel.h"
+#include "tests/gui/control_fixture.h"
+
+namespace kvt::gui {
+namespace {
+
+using kvt::testing::BoundsOfColor;
+using kvt::testing::CountColor;
+using kvt::testing::Pixel;
+using kvt::testing::Render;
+using kvt::testing::Rgb;
+
+struct LabelWindow {
+    std::unique_ptr<QWidget> window{kvt::testing::NewPlainWindow(260, 90, clSilver)};
+    TElLabel* label = new TElLabel(window.get());
+    LabelWindow() {
+        label->move(20, 20);
+        // Crisp text, so that every pass's pixels carry exactly its colour.
+        QFont font = MakeFont(QStringLiteral("Times New Roman"), -20, true);
+        font.setStyleStrategy(QFont::NoAntialias);
+        label->setFont(font);
+        label->SetCaption(QStringLiteral("Recruits"));
+        label->SetTransparent(true);
+    }
+    QImage Shot() { return Render(window.get()); }
+};
+
+TEST(Label, RecessedTextHasItsDarkEdgeUpLeftAndItsLightEdgeDownRight) {
+    for (const TElLabelTextStyle style : {ltsRecessed, ltsEmbossed}) {
+        LabelWindow w;
+        w.label->SetStyle(style);
+        w.label->SetDarkColor(clRed);
+        w.label->SetLightColor(clLime);
+        const QImage image = w.Shot();
+        const QRect text = BoundsOfColor(image, image.rect(), Rgb(clWindowText));
+        const QRect upLeft = BoundsOfColor(image, image.rect(), Rgb(style == ltsRecessed ? clRed : clLime));
+        const QRect downRight = BoundsOfColor(image, image.rect(), Rgb(style == ltsRecessed ? clLime : clRed));
+        ASSERT_FALSE(text.isEmpty());
+        EXPECT_EQ(upLeft.topLeft(), text.topLeft() - QPoint(1, 1)) << style;
+        EXPECT_EQ(downRight.bottomRight(), text.bottomRight() + QPoint(1, 1)) << style;
+    }
+}
+
+TEST(Label, OutlineSurroundsTheTextOnAllFourDiagonals) {
+    LabelWindow plain;
+    const QRect text = BoundsOfColor(plain.Shot(), QRect(0, 0, 260, 90), Rgb(clWindowText));
+    LabelWindow w;
+    w.label->SetStyle(ltsOutlined);
+    w.label->SetOutlineColor(clYellow);
+    const QImage image = w.Shot();
+    const QRect outline = BoundsOfColor(image, image.rect(), Rgb(clYellow));
+    // The label grew one pixel on every side and its text moved in by one to make room.
+    EXPECT_EQ(outline, text.translated(1, 1).adjusted(-1, -1, 1, 1));
+}
+
+TEST(Label, ExtrusionGrowsTheLabelByItsDepthAndEndsInTheFarColour) {
+    LabelWindow plain;
+    const QSize base = plain.label->size();
+    const struct {
+        TElLabelExtrudePosition position;
+        QSize growth;
+    } cases[] = {{lepRightBottom, {10, 10}}, {lepRight, {10, 0}}, {lepTop, {0, 10}}, {lepLeftTop, {10, 10}}};
+    for (const auto& c : cases) {
+        LabelWindow w;
+        w.label->SetDepth(10);
+        w.label->SetExtrudePosition(c.position);
+        w.label->SetNearColor(clNavy);
+        w.label->SetFarColor(clRed);
+        w.label->SetEffect(lesExtrude);
+        EXPECT_EQ(w.label->size(), base + c.growth) << c.position;
+        const QImage image = w.Shot();
+        const QRect far = BoundsOfColor(image, image.rect(), Rgb(clRed));
+        const QRect text = BoundsOfColor(image, image.rect(), Rgb(clWindowText));
+        ASSERT_FALSE(far.isEmpty()) << c.position;
+        // The farthest pass reaches ten pixels beyond the text in the direction of the extrusion.
+        const QPoint d = TElLabel::ExtrudeDirection(c.position);
+        if (d.x() > 0) EXPECT_EQ(far.right() - text.right(), 10) << c.position;
+        if (d.x() < 0) EXPECT_EQ(text.left() - far.left(), 10) << c.position;
+        if (d.y() > 0) EXPECT_EQ(far.bottom() - text.bottom(), 10) << c.position;
+        if (d.y() < 0) EXPECT_EQ(text.top() - far.top(), 10) << c.position;
+        EXPECT_TRUE(QRect(w.label->pos(), w.label->size()).contains(far)) << "the far end is not cut off";
+    }
+}
+
+TEST(Label, ExtrusionColoursRunFromNearToFar) {
+    const struct {
+        TColor nearColor, farColor;
+        int depth, step;
+        bool striated;
+        TColor expected;
+    } cases[] = {
+        {RGBColor(0, 0, 0), RGBColor(200, 100, 50), 10, 10, false, RGBColor(200, 100, 50)},
+        {RGBColor(0, 0, 0), RGBColor(200, 100, 50), 10, 5, false, RGBColor(100, 50, 25)},
+        {RGBColor(0, 0, 0), RGBColor(5, 15, 25), 2, 1, false, RGBColor(2, 8, 12)},  // halves to even
+        {RGBColor(10, 10, 10), RGBColor(110, 10, 10), 10, 3, true, RGBColor(60, 30, 30)},
+        {RGBColor(10, 10, 10), RGBColor(110, 10, 10), 10, 4, true, RGBColor(20, 10, 10)},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(TElLabel::ExtrudeColor(c.nearColor, c.farColor, c.depth, c.step, c.striated), c.expected)
+            << c.depth << "/" << c.step << " striated " << c.striated;
+}
+
+TEST(Label, DepthRefusesNegativeValuesAndCapsHugeOnes) {
+    LabelWindow w;
+    w.label->SetEffect(lesExtrude);
+    const QSize atTen = w.label->size();
+    w.label->SetDepth(-1);
+    EXPECT_EQ(w.label->Depth(), 10);
+    w.label->SetDepth(0);
+    EXPECT_EQ(w.label->size(), atTen - QSize(10, 10)) << "depth 0 draws and measures no extrusion";
+    w.label->SetDepth(2000000000);
+    EXPECT_EQ(w.label->Depth(), TElLabel::kMaxDepth);
+    EXPECT_EQ(w.label->size(), atTen + QSize(TElLabel::kMaxDepth - 10, TElLabel::kMaxDepth - 10));
+}
+
+TEST(Label, ShadowFallsAtItsOffset) {
+    LabelWindow w;
+    w.label->SetEffect(lesShadow);
+    w.label->SetShadowColor(clRed);
+    w.label->SetXOffset(4);
+    w.label->SetYOffset(3);
+    const QImage image = w.Shot();
+    const QRect shadow = BoundsOfColor(image, image.rect(), Rgb(clRed));
+    const QRect text = BoundsOfColor(image, image.rect(), Rgb(clWindowText));
+    EXPECT_EQ(shadow.topLeft() - text.topLeft(), QPoint(4, 3));
+}
+
+TEST(Label, DisabledTextIsEtchedAndNeverInTheFontColour) {
+    LabelWindow w;
+    w.label->setEnabled(false);
+    const QImage image = w.Shot();
+    EXPECT_EQ(CountColor(image, image.rect(), Rgb(clWindowText)), 0);
+    EXPECT_GT(CountColor(image, image.rect(), Rgb(clBtnShadow)), 20);
+    EXPECT_GT(CountColor(image, image.rect(), Rgb(clBtnHighlight)), 20);
+}
+
+TEST(Label, AutoSizeFollowsTheCaptionKeepingTheRightEdgeOfARightAlignedLabel) {
+    LabelWindow w;
+    const QFontMetrics fm(w.label->font());
+    w.label->SetCaption(QStringLiteral("22,22"));
+    EXPECT_EQ(w.label->pos(), QPoint(20, 20));
+    EXPECT_EQ(w.label->height(), fm.height());
+    w.label->SetAlignment(taRightJustify);
+    const int right = w.label->x() + w.label->width();
+    w.label->SetCaption(QStringLiteral("22,22 and more"));
+    EXPECT_EQ(w.label->x() + w.label->width(), right);
+    EXPECT_GT(w.label->width(), fm.horizontalAdvance(QStringLiteral("22,22")));
+    w.label->SetCaption(QString());
+    EXPECT_GT(w.label->width(), 0) << "an empty caption measures as a blank";
+}
+
+TEST(Label, OpaqueLabelFillsWithItsParentsColourUntilGivenItsOwn) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 80));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(0, 0, 200, 80);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clTeal);
+    auto* label = new TElLabel(panel);
+    label->move(10, 10);
+    label->SetCaption(QStringLiteral("Combat Stance"));
+    const QPoint corner(10, 10);
+    EXPECT_EQ(Pixel(Render(window.get()), corner.x(), corner.y()), Rgb(clTeal));
+    label->SetColor(clYellow);
+    EXPECT_FALSE(label->ParentColor());
+    EXPECT_EQ(Pixel(Render(window.get()), corner.x(), corner.y()), Rgb(clYellow));
+    label->SetTransparent(true);
+    EXPECT_EQ(Pixel(Render(window.get()), corner.x(), corner.y()), Rgb(clTeal));
+}
+
+// ---- picture-backed radio box
+
+TEST(FramedRadioBox, ABoxNeverDrawnIntoShowsABlankPictureAndNoFrame) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 150, clSilver));
+    auto* box = new TNewRadBox(window.get());
+    box->setGeometry(20, 20, 103, 87);
+    box->SetCaption(QStringLiteral("Grade"));
+    const QImage image = Render(window.get());
+    EXPECT_EQ(CountColor(image, QRect(20, 20, 103, 87), QColor(Qt::white)), 103 * 87);
+}
+
+TEST(FramedRadioBox, ShowsThePartOfTheDialogPictureUnderItBehindItsButtons) {
+    kvt::testing::PictureWindow window(300, 200);
+    auto* box = new TNewRadBox(&window);
+    box->setGeometry(40, 30, 132, 82);
+    auto* button = new TElRadioButton(box);
+    button->setGeometry(6, 6, 110, 17);
+    button->SetTransparent(true);
+    button->SetCaption(QStringLiteral("Active"));
+    box->CopyBackground(window.Picture(), box->pos());
+    const QImage image = Render(&window);
+    int same = 0;
+    for (const QPoint p : {QPoint(45, 100), QPoint(170, 110), QPoint(100, 32), QPoint(40 + 115, 30 + 10)})
+        same += Pixel(image, p.x(), p.y()) == QColor(window.Picture().pixel(p)) ? 1 : 0;
+    EXPECT_EQ(same, 4) << "the box and its transparent button show the dialog's own picture";
+}
+
+TEST(FramedRadioBox, PaintsOnlyTheTopLeftOfItsPicture) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(640, 480, clSilver));
+    auto* box = new TNewRadBox(window.get());
+    box->setGeometry(0, 0, 600, 450);
+    box->BackBitmap().fill(Qt::blue);
+    const QImage image = Render(window.get());
+    EXPECT_EQ(Pixel(image, 499, 399), QColor(Qt::blue));
+    EXPECT_EQ(Pixel(image, 550, 420), Rgb(clSilver)) << "beyond 500 x 400 nothing is painted";
+}
+
+TEST(FramedRadioBox, CaptionAcceleratorFocusesTheFirstChildAndChildrenSitInside) {
+    TForm dialog;
+    dialog.resize(200, 150);
+    auto* box = new TNewRadBox(&dialog);
+    box->setGeometry(10, 10, 150, 120);
+    box->SetCaption(QStringLiteral("&Status"));
+    auto* first = new TElRadioButton(box);
+    auto* second = new TElRadioButton(box);
+    first->setGeometry(5, 5, 100, 17);
+    second->setGeometry(5, 25, 100, 17);
+    kvt::testing::ShowActive(&dialog);
+    second->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(first->hasFocus());
+    EXPECT_FALSE(first->GetChecked()) << "the focus alone chooses nothing";
+    const int line = QFontMetrics(box->font()).height();
+    EXPECT_EQ(box->contentsMargins(), QMargins(4, 2 * (line + 2), 4, 4));
+}
+
+}  // namespace
+}  // namespace kvt::gui

@@ -1,0 +1,314 @@
+// Panels and group boxes: background kinds, transparency, bevels, caption placement, grab strips
+// and drags, the group box's frame and its caption check box.
+#include <gtest/gtest.h>
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+#include "gui/platform/edges.h"
+#include "gui/platform/text_draw.h"
+#include "gui/ui/group_box.h"
+#include "gui/ui/panel.h"
+#include "tests/gui/control_fixture.h"
+#include "tests/gui/fake_visual_styles.h"
+
+namespace kvt::gui {
+namespace {
+
+using kvt::testing::Pixel;
+using kvt::testing::Render;
+using kvt::testing::Rgb;
+
+QImage Picture(int w, int h, QColor fill, QColor bottomRight) {
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(fill);
+    image.setPixel(w - 1, h - 1, bottomRight.rgb());
+    return image;
+}
+
+TEST(Panel, BackgroundKindsNeedingAPictureFallBackToColourFill) {
+    const struct {
+        TElBkGndType requested;
+        bool withPicture;
+        TElBkGndType result;
+    } cases[] = {
+        {bgtTileBitmap, false, bgtColorFill},    {bgtStretchBitmap, false, bgtColorFill},
+        {bgtCenterBitmap, false, bgtColorFill},  {bgtTopLeftBitmap, false, bgtTopLeftBitmap},
+        {bgtHorzGradient, false, bgtHorzGradient}, {bgtVertGradient, false, bgtVertGradient},
+        {bgtTileBitmap, true, bgtTileBitmap},    {bgtCenterBitmap, true, bgtCenterBitmap},
+    };
+    for (const auto& c : cases) {
+        TElPanel panel;
+        if (c.withPicture) panel.SetBackground(Picture(4, 4, Qt::red, Qt::red));
+        panel.SetBackgroundType(c.requested);
+        EXPECT_EQ(panel.BackgroundType(), c.result) << "requested " << c.requested << " picture " << c.withPicture;
+    }
+    TElPanel panel;
+    panel.SetBackground(Picture(4, 4, Qt::red, Qt::red));
+    panel.SetBackgroundType(bgtVertGradient);
+    panel.SetBackground(QImage());
+    EXPECT_EQ(panel.BackgroundType(), bgtColorFill) << "an empty picture turns even a gradient into a colour fill";
+}
+
+TEST(Panel, TopLeftPictureSetsTheColourWhenThePictureChangesNotWhilePainting) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(120, 80));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(0, 0, 120, 80);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clRed);
+    panel->SetBackgroundType(bgtTopLeftBitmap);
+    panel->SetBackground(Picture(20, 10, QColor(0, 0, 255), QColor(0, 128, 0)));
+    EXPECT_EQ(panel->Color(), RGBColor(0, 128, 0)) << "the picture's bottom-right pixel";
+    panel->SetColor(clYellow);
+    const QImage image = Render(window.get());
+    EXPECT_EQ(panel->Color(), clYellow) << "painting leaves the colour the code chose";
+    EXPECT_EQ(Pixel(image, 5, 5), QColor(0, 0, 255)) << "the picture at the top left";
+    EXPECT_EQ(Pixel(image, 100, 60), Rgb(clYellow)) << "the rest in the panel's colour";
+}
+
+TEST(Panel, GradientStepsRefuseNonPositiveAndCapHugeCounts) {
+    const struct {
+        int set;
+        int expected;
+    } cases[] = {{0, 16}, {-3, 16}, {1, 1}, {100, 100}, {256, 256}, {1000000, TCustomElPanel::kMaxGradientSteps}};
+    for (const auto& c : cases) {
+        TElPanel panel;
+        panel.SetGradientSteps(c.set);
+        EXPECT_EQ(panel.GradientSteps(), c.expected) << c.set;
+    }
+    // A huge count still paints at once, in bands no finer than a pixel.
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(100, 20));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(0, 0, 100, 20);
+    panel->SetBevelOuter(bvNone);
+    panel->SetBackgroundType(bgtHorzGradient);
+    panel->SetGradientStartColor(clBlack);
+    panel->SetGradientEndColor(clWhite);
+    panel->SetGradientSteps(1000000);
+    const QImage image = Render(window.get());
+    EXPECT_LT(Pixel(image, 1, 10).red(), 10);
+    EXPECT_GT(Pixel(image, 98, 10).red(), 245);
+    EXPECT_LT(Pixel(image, 30, 10).red(), Pixel(image, 70, 10).red());
+}
+
+TEST(Panel, TransparentPanelShowsThePictureTintedByTheAlphaLevel) {
+    kvt::testing::PictureWindow window(100, 60);
+    auto* panel = new TElPanel(&window);
+    panel->setGeometry(10, 10, 80, 40);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clWhite);
+    panel->SetTransparent(true);
+    const QPoint probe(40, 30);
+    const QColor under(window.Picture().pixel(probe));
+    EXPECT_EQ(Pixel(Render(&window), probe.x(), probe.y()), under);
+    panel->SetAlphaLevel(128);
+    const QColor mixed = Pixel(Render(&window), probe.x(), probe.y());
+    EXPECT_NEAR(mixed.red(), (under.red() + 255) / 2, 2);
+    EXPECT_NEAR(mixed.green(), (under.green() + 255) / 2, 2);
+    panel->SetTransparent(false);
+    EXPECT_EQ(Pixel(Render(&window), probe.x(), probe.y()), Rgb(clWhite));
+}
+
+TEST(Panel, BevelsAreLitFromTheTopLeft) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(60, 40));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(0, 0, 60, 40);
+    QImage image = Render(window.get());
+    EXPECT_EQ(Pixel(image, 0, 20), Rgb(clBtnHighlight));
+    EXPECT_EQ(Pixel(image, 30, 0), Rgb(clBtnHighlight));
+    EXPECT_EQ(Pixel(image, 59, 20), Rgb(clBtnShadow));
+    EXPECT_EQ(Pixel(image, 30, 39), Rgb(clBtnShadow));
+    panel->SetBevelOuter(bvLowered);
+    image = Render(window.get());
+    EXPECT_EQ(Pixel(image, 0, 20), Rgb(clBtnShadow));
+    EXPECT_EQ(Pixel(image, 59, 20), Rgb(clBtnHighlight));
+}
+
+TEST(Panel, CaptionStaysInsideThePanelForEveryLayout) {
+    // With a frame 6 pixels deep, a caption placed from the panel's full height would end below it.
+    for (const TTextLayout layout : {tlTop, tlCenter, tlBottom}) {
+        std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(120, 60, clWhite));
+        auto* panel = new TElPanel(window.get());
+        panel->setGeometry(0, 0, 120, 60);
+        panel->SetColor(clWhite);
+        panel->SetBevelWidth(2);
+        panel->SetBevelInner(bvLowered);
+        panel->SetBorderWidth(2);
+        panel->SetCaption(QStringLiteral("Combat Stance"));
+        panel->SetLayout(layout);
+        const QRect ink = kvt::testing::BoundsOfColor(Render(window.get()), QRect(8, 7, 104, 46), Rgb(clBtnText));
+        ASSERT_FALSE(ink.isEmpty()) << layout;
+        EXPECT_GE(ink.top(), 6) << layout;
+        EXPECT_LE(ink.bottom(), 60 - 6 - 1) << layout;
+        const int middle = (ink.top() + ink.bottom()) / 2;
+        if (layout == tlTop) EXPECT_LT(middle, 20);
+        if (layout == tlCenter) EXPECT_NEAR(middle, 30, 4);
+        if (layout == tlBottom) EXPECT_GT(middle, 40);
+    }
+}
+
+TEST(Panel, OwnerDrawnPanelLeavesThePaintingToItsHandler) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(80, 40, clWhite));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(0, 0, 80, 40);
+    panel->SetCaption(QStringLiteral("hidden"));
+    panel->SetOwnerDraw(true);
+    int calls = 0;
+    QObject::connect(panel, &TElPanel::OnPaint, [&]() {
+        ++calls;
+        panel->Canvas()->fillRect(10, 10, 5, 5, Qt::red);
+    });
+    const QImage image = Render(window.get());
+    EXPECT_GE(calls, 1);
+    EXPECT_EQ(Pixel(image, 12, 12), QColor(Qt::red));
+    EXPECT_EQ(Pixel(image, 40, 20), QColor(Qt::white)) << "no background and no caption of its own";
+}
+
+TEST(Panel, ResizablePanelAnswersSizingBordersWithCornersAnEighthOfItsHeight) {
+    TElPanel panel;
+    panel.resize(200, 80);
+    panel.SetResizable(true);
+    const struct {
+        QPoint at;
+        int code;
+    } cases[] = {{{0, 40}, HTLEFT},      {{0, 5}, HTTOPLEFT},  {{0, 75}, HTBOTTOMLEFT}, {{100, 0}, HTTOP},
+                 {{5, 0}, HTTOPLEFT},    {{199, 40}, HTRIGHT}, {{100, 79}, HTBOTTOM},    {{100, 40}, HTCLIENT}};
+    for (const auto& c : cases) EXPECT_EQ(panel.HitTest(c.at), c.code) << c.at.x() << "," << c.at.y();
+}
+
+TEST(Panel, GrabStripsMoveOrResizeThePanel) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 200));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(50, 50, 100, 60);
+    TElPanelGrabHandle& top = panel->TopGrabHandle();
+    top.SetEnabled(true);
+    top.SetVisible(true);
+    top.SetSize(8);
+    top.SetKind(ghkMove);
+    TElPanelGrabHandle& right = panel->RightGrabHandle();
+    right.SetEnabled(true);
+    right.SetSize(6);
+    right.SetKind(ghkResize);
+    Render(window.get());
+    EXPECT_EQ(panel->HitTest(QPoint(50, 4)), TCustomElPanel::HTCAPTION);
+    EXPECT_EQ(panel->HitTest(QPoint(96, 30)), HTRIGHT);
+    EXPECT_EQ(panel->contentsMargins().top(), 8) << "a visible strip takes room from the children";
+
+    QSignalSpy moved(panel, &TElPanel::OnMove);
+    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(50, 4));
+    QTest::mouseMove(panel, QPoint(70, 14));
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(70, 14));
+    EXPECT_EQ(panel->pos(), QPoint(70, 60));
+    EXPECT_EQ(moved.count(), 1);
+
+    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(96, 30));
+    QTest::mouseMove(panel, QPoint(116, 30));
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(116, 30));
+    EXPECT_EQ(panel->size(), QSize(120, 60));
+    EXPECT_EQ(moved.count(), 1) << "a resize that keeps the top-left corner is no move";
+}
+
+TEST(Panel, ThemedBevelsAreDrawnByTheVisualStyle) {
+    kvt::testing::FakeVisualStyles styles;
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(80, 40));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(0, 0, 80, 40);
+    panel->SetBevelInner(bvLowered);
+    Render(window.get());
+    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Edge GLOBALS 32/2")));
+    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Edge GLOBALS 32/3")));
+    EXPECT_TRUE(styles.calls.contains(QStringLiteral("ParentBackground")));
+}
+
+// ---- group box
+
+struct GroupWindow {
+    std::unique_ptr<QWidget> window{kvt::testing::NewPlainWindow(200, 100, clWhite)};
+    TElGroupBox* box = new TElGroupBox(window.get());
+    GroupWindow() {
+        box->setGeometry(10, 10, 180, 80);
+        box->SetColor(clWhite);
+        box->SetCaption(QStringLiteral("Transfer"));
+    }
+};
+
+TEST(GroupBox, CaptionCheckBoxTogglesOnReleaseInsideIt) {
+    GroupWindow g;
+    g.box->SetShowCheckBox(true);
+    Render(g.window.get());
+    const QRect check = g.box->CheckRect();
+    ASSERT_EQ(check.left(), 8);
+    ASSERT_EQ(check.size(), QSize(13, 13));
+    QSignalSpy clicks(g.box, &TElGroupBox::OnClick);
+    QTest::mouseClick(g.box, Qt::LeftButton, {}, check.center());
+    EXPECT_FALSE(g.box->CheckBoxChecked());
+    EXPECT_EQ(clicks.count(), 1);
+    QTest::mousePress(g.box, Qt::LeftButton, {}, check.center());
+    QTest::mouseRelease(g.box, Qt::LeftButton, {}, QPoint(100, 50));
+    EXPECT_FALSE(g.box->CheckBoxChecked()) << "released outside: nothing";
+    QTest::keyClick(g.box, Qt::Key_Space);
+    EXPECT_TRUE(g.box->CheckBoxChecked());
+    EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST(GroupBox, WithoutTheCheckBoxClicksAndSpaceChangeNothing) {
+    GroupWindow g;
+    Render(g.window.get());
+    EXPECT_TRUE(g.box->CheckRect().isEmpty());
+    QSignalSpy clicks(g.box, &TElGroupBox::OnClick);
+    QTest::mouseClick(g.box, Qt::LeftButton, {}, QPoint(14, 6));
+    QTest::keyClick(g.box, Qt::Key_Space);
+    EXPECT_TRUE(g.box->CheckBoxChecked());
+    EXPECT_EQ(clicks.count(), 0);
+}
+
+TEST(GroupBox, TheFrameStopsAtTheCaptionAndFollowsItsSides) {
+    const int lineY = 10 + QFontMetrics(TElGroupBox().font()).height() / 2;
+    const auto topLine = [&](const QImage& image, int x) { return Pixel(image, 10 + x, lineY) != QColor(Qt::white); };
+    {
+        GroupWindow g;
+        const QImage image = Render(g.window.get());
+        const int textWidth = MeasureText(g.box->font(), g.box->Caption(), QRect(), 0).width();
+        EXPECT_TRUE(topLine(image, 4));
+        EXPECT_FALSE(topLine(image, 7)) << "one pixel left of the caption";
+        EXPECT_FALSE(topLine(image, 8 + textWidth)) << "one pixel right of the caption";
+        EXPECT_TRUE(topLine(image, 8 + textWidth + 3));
+    }
+    {
+        GroupWindow g;
+        g.box->SetCaption(QString());
+        const QImage image = Render(g.window.get());
+        for (int x : {4, 8, 20, 60}) EXPECT_TRUE(topLine(image, x)) << "no caption: a closed frame at " << x;
+    }
+    {
+        GroupWindow g;
+        g.box->SetCaption(QString());
+        g.box->SetBorderSides(ebsLeft | ebsRight | ebsBottom);
+        const QImage image = Render(g.window.get());
+        for (int x : {4, 60}) EXPECT_FALSE(topLine(image, x));
+        EXPECT_NE(Pixel(image, 10, 50), QColor(Qt::white)) << "the left side is still there";
+    }
+}
+
+TEST(GroupBox, CaptionBandNeverCoversTheCaptionCheckBox) {
+    GroupWindow g;
+    g.box->SetShowCheckBox(true);
+    g.box->SetCaptionColor(clRed);
+    const QImage image = Render(g.window.get());
+    const QRect check = g.box->CheckRect().translated(10, 10);
+    EXPECT_EQ(Pixel(image, check.left() + 3, check.top() + 3), Rgb(clWindow)) << "the box's white face";
+    EXPECT_EQ(Pixel(image, 10 + 150, 12), Rgb(clRed)) << "the band right of the caption";
+}
+
+TEST(GroupBox, ClientAreaLeavesTheCaptionLineAndTheFrame) {
+    GroupWindow g;
+    const int caption = g.box->CaptionHeight();
+    EXPECT_EQ(g.box->contentsMargins(), QMargins(2, caption + 2, 2, 2));
+    g.box->SetCtl3D(false);
+    EXPECT_EQ(g.box->contentsMargins(), QMargins(1, caption + 1, 1, 1));
+}
+
+}  // namespace
+}  // namespace kvt::gui
