@@ -391,6 +391,14 @@ void TElAdvancedListBox::SetBorderSides(TElBorderSides value) {
     update();
 }
 
+void TElAdvancedListBox::SetImageForm(TElImageFormLink* form) {
+    if (form == imageForm_) return;
+    if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
+    imageForm_ = form;
+    if (form) connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+    update();
+}
+
 void TElAdvancedListBox::SetHorizontalScroll(bool value) {
     if (value == horizontalScroll_) return;
     horizontalScroll_ = value;
@@ -661,6 +669,8 @@ void TElAdvancedListBox::DrawItem(QPainter& p, int index, const QRect& rect, int
 
     if (selected && !invertSelection_ && !transparentSelection_) {
         FillRect(p, rect, selectedColor_);
+    } else if (imageForm_) {
+        imageForm_->PaintBackground(p, this, rect);
     } else if (transparent_) {
         // The parent's picture is already beneath the row.
     } else if (useBackground_ && !background_.isNull()) {
@@ -697,7 +707,9 @@ void TElAdvancedListBox::paintEvent(QPaintEvent*) {
     if (!vertBar_->isHidden() && !horzBar_->isHidden())
         FillRect(p, QRect(client.right() + 1, client.bottom() + 1, kBarSize, kBarSize), clBtnFace);
     p.setClipRect(client);
-    if (!transparent_) {
+    if (imageForm_) {
+        imageForm_->PaintBackground(p, this, client);
+    } else if (!transparent_) {
         if (useBackground_ && !background_.isNull())
             TileBackground(p, client);
         else

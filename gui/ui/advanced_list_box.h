@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "gui/ui/canvas_utils.h"
+#include "gui/ui/control_links.h"
 #include "gui/ui/string_list.h"
 #include "gui/ui/themed_control.h"
 
@@ -164,6 +165,9 @@ public:
     void SetTransparentSelection(bool value);
     TElBorderSides BorderSides() const { return borderSides_; }
     void SetBorderSides(TElBorderSides value);
+    // The form-wide background shown behind the rows instead of the list's own.
+    TElImageFormLink* ImageForm() const { return imageForm_; }
+    void SetImageForm(TElImageFormLink* form);
     bool ShowLineHint() const { return showLineHint_; }
     void SetShowLineHint(bool value) { showLineHint_ = value; }
     bool HorizontalScroll() const { return horizontalScroll_; }
@@ -309,6 +313,7 @@ private:
     bool parentFont_ = true;
     bool showHint_ = false;
     QString hint_;
+    QPointer<TElImageFormLink> imageForm_;
 
     int maxItemWidth_ = 0;
     bool extentStale_ = false;

@@ -12,6 +12,7 @@
 #include <array>
 
 #include "gui/platform/text_draw.h"
+#include "gui/ui/canvas_utils.h"
 
 namespace kvt::gui {
 namespace {
@@ -86,6 +87,8 @@ TElCheckItem::TElCheckItem(QWidget* parent) : TElButtonControl(parent) {
     Watcher();
 }
 
+TElCheckItem::~TElCheckItem() = default;
+
 void TElCheckItem::SetTransparent(bool value) {
     TElButtonControl::SetTransparent(value);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -138,6 +141,78 @@ void TElCheckItem::GlyphChanged() {
     if (useCustomGlyphs_) update();
 }
 
+void TElCheckItem::SetIsHTML(bool value) {
+    if (value == IsHTML()) return;
+    if (value)
+        html_ = std::make_unique<TElHTMLRender>();
+    else
+        html_.reset();
+    if (autoSize_) AdjustSize();
+    update();
+}
+
+void TElCheckItem::SetImages(TImageList* list) {
+    if (list == images_) return;
+    const bool first = images_ == nullptr;
+    if (images_) disconnect(images_, nullptr, this, nullptr);
+    images_ = list;
+    if (list) {
+        connect(list, &TImageList::Changed, this, [this]() {
+            if (useImageList_) update();
+        });
+    }
+    if (!list)
+        useImageList_ = false;
+    else if (first)
+        useImageList_ = true;
+    update();
+}
+
+void TElCheckItem::SetUseImageList(bool value) {
+    if (value == useImageList_) return;
+    if (value && !images_) return;
+    useImageList_ = value;
+    if (autoSize_) AdjustSize();
+    update();
+}
+
+void TElCheckItem::SetImageForm(TElImageFormLink* form) {
+    if (form == imageForm_) return;
+    if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
+    imageForm_ = form;
+    if (form) connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+    update();
+}
+
+void TElCheckItem::PlayCheckSound() {
+    if (soundMap_ && !checkSound_.isEmpty()) soundMap_->Play(checkSound_);
+}
+
+void PrepareHTMLDefaults(TElHTMLRender& render, const QFont& f, TColor color, TColor background) {
+    TElHTMLData& d = render.Data();
+    d.DefaultColor = color;
+    d.DefaultBgColor = background;
+    d.DefaultFont = f.family().toStdString();
+    // The renderer counts in points at 96 pixels an inch.
+    const int pixels = f.pixelSize() > 0 ? f.pixelSize() : MulDiv(f.pointSize(), 96, 72);
+    d.DefaultSize = MulDiv(pixels, 72, 96);
+    d.DefaultStyle = static_cast<std::uint8_t>((f.bold() ? kvt::ui::fsBold : 0) | (f.italic() ? kvt::ui::fsItalic : 0) |
+                                               (f.underline() ? kvt::ui::fsUnderline : 0) |
+                                               (f.strikeOut() ? kvt::ui::fsStrikeOut : 0));
+}
+
+void TElCheckItem::PrepareHTML(TColor defaultColor, TColor defaultBackground) const {
+    PrepareHTMLDefaults(*html_, font(), defaultColor, defaultBackground);
+}
+
+QSize TElCheckItem::CaptionExtent(bool singleLine) const {
+    if (html_) {
+        PrepareHTML(FontColor(), Color());
+        return MeasureHtmlCaption(*html_, font(), Caption());
+    }
+    return MeasureText(font(), Caption(), QRect(0, 0, 100000, 100000), singleLine ? DT_SINGLELINE : 0u).size();
+}
+
 void TElCheckItem::SetTabStop(bool value) {
     if (focusPolicy() == Qt::NoFocus) return;
     setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus);
@@ -155,21 +230,21 @@ QSize TElCheckItem::GetCheckSize() const {
 QSize TElCheckItem::MarkSize() const {
     if (IsThemed()) return GetCheckSize();
     if (useCustomGlyphs_ && !glyph_.isNull()) return QSize(glyph_.width() / 6, glyph_.height());
+    if (useImageList_ && images_) return QSize(images_->Width(), images_->Height());
     return GetCheckSize();
 }
 
 int TElCheckItem::CalcItemHeight(bool multiLine) const {
     if (!HandleAllocated()) return GetCheckSize().height();
     const int mark = MarkSize().height() + 4;
-    const QRect text = MeasureText(font(), Caption(), rect(), multiLine ? 0u : DT_SINGLELINE);
-    const int h = std::max(mark, text.height() + 2);
+    const int h = std::max(mark, CaptionExtent(!multiLine).height() + 2);
     return h + (TextDrawType() != tdtNormal ? 2 : 0);
 }
 
 void TElCheckItem::AdjustSize() {
     if (!autoSize_ || !HandleAllocated() || !parentWidget()) return;
     const QSize mark = MarkSize();
-    const QRect text = MeasureText(font(), Caption(), QRect(0, 0, 100000, 100000), 0);
+    const QSize text = CaptionExtent(false);
     const int w = mark.width() + 7 + text.width() + 2;
     const int h = std::max(mark.height() + 4, text.height() + 2) + (TextDrawType() != tdtNormal ? 2 : 0);
     resize(w, h);
@@ -200,7 +275,12 @@ void TElCheckItem::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const bool themed = IsThemed();
     // Themed and transparent items leave the parent's painting beneath them as it is.
-    if (!themed && !Transparent()) FillRect(p, rect(), Color());
+    if (!themed && !Transparent()) {
+        if (imageForm_)
+            imageForm_->PaintBackground(p, this, rect());
+        else
+            FillRect(p, rect(), Color());
+    }
 
     const QSize mark = MarkSize();
     const int w = mark.width(), h = mark.height();
@@ -228,6 +308,10 @@ void TElCheckItem::paintEvent(QPaintEvent*) {
             const int cell = base + ((!isEnabled() || (pressed_ && hot_)) ? 1 : 0);
             DrawGlyph(p, markRect, QRect(cell * w, 0, w, h));
         }
+    } else if (useImageList_ && images_) {
+        const int base = std::max(0, GlyphCellBase());
+        const int index = GlyphCellBase() < 0 ? 0 : base + ((!isEnabled() || (pressed_ && hot_)) ? 1 : 0);
+        images_->Draw(p, markRect.left(), markRect.top(), index);
     } else {
         std::uint32_t flags = FrameControlState();
         if (!isEnabled() || (hot_ && pressed_)) flags |= DFCS_INACTIVE;
@@ -248,27 +332,39 @@ void TElCheckItem::paintEvent(QPaintEvent*) {
 void TElCheckItem::PaintCaption(QPainter& p, const QRect& captionRect, int part, int state) {
     if (Caption().isEmpty()) return;
     p.setFont(font());
+    const auto placed = [&](int textHeight) {
+        QRect r = captionRect;
+        r.setHeight(textHeight);
+        r.moveTop(captionRect.top() + (height() - textHeight) / 2);
+        return r;
+    };
     if (IsThemed()) {
+        if (html_) {
+            PrepareHTML(VisualStyles().GetThemeSysColor(ThemeHandle(), 18), clNone);
+            const QRect r = placed(MeasureHtmlCaption(*html_, font(), Caption()).height());
+            DrawHtmlCaption(*html_, p, Caption(), r);
+            return;
+        }
         QRect extent;
         const QRect bounds = rect();
         VisualStyles().GetThemeTextExtent(ThemeHandle(), p, part, state, Caption(), 0, &bounds, extent);
-        QRect r = captionRect;
-        r.setHeight(extent.height());
-        r.moveTop(captionRect.top() + (height() - extent.height()) / 2);
-        VisualStyles().DrawThemeText(ThemeHandle(), p, part, state, Caption(), 0, isEnabled() ? 0 : kDttGrayed, r);
+        VisualStyles().DrawThemeText(ThemeHandle(), p, part, state, Caption(), 0, isEnabled() ? 0 : kDttGrayed,
+                                     placed(extent.height()));
         return;
     }
-    const QRect extent = MeasureText(font(), Caption(), captionRect, 0);
-    QRect r = captionRect;
-    r.setHeight(extent.height());
-    r.moveTop(captionRect.top() + (height() - extent.height()) / 2);
+    const QRect r = placed(CaptionExtent(false).height());
+    if (html_) {
+        DrawHtmlCaption(*html_, p, Caption(), r);
+        return;
+    }
     const std::uint32_t flags = DT_VCENTER | (DrawsAccelerators() ? 0u : DT_HIDEPREFIX);
     if (!isEnabled()) {
         QRect lifted = r.translated(1, 1);
         p.setPen(ToQColor(clBtnHighlight));
         DrawText(p, Caption(), lifted, flags);
         p.setPen(ToQColor(clBtnShadow));
-        DrawText(p, Caption(), r, flags);
+        QRect at = r;
+        DrawText(p, Caption(), at, flags);
     } else {
         p.setPen(ToQColor(FontColor()));
         DrawStyledText(p, r, Caption(), TextDrawType(), flags);
@@ -277,7 +373,7 @@ void TElCheckItem::PaintCaption(QPainter& p, const QRect& captionRect, int part,
 
 void TElCheckItem::PaintFocusRect(QPainter& p, const QRect& captionRect) {
     if (!hasFocus() || !isEnabled() || Caption().isEmpty() || !DrawsFocusRect()) return;
-    const QRect extent = MeasureText(font(), Caption(), captionRect, 0);
+    const QSize extent = CaptionExtent(false);
     QRect r(captionRect.left(), (height() - extent.height()) / 2, extent.width(), extent.height());
     r.adjust(-1, -1, 1, 1);
     if (alignment_ == taLeftJustify) r.setLeft(r.left() + 1);
@@ -306,6 +402,7 @@ void TElCheckItem::mouseReleaseEvent(QMouseEvent* event) {
     pressed_ = false;
     update();
     const bool inside = rect().contains(event->position().toPoint());
+    if (inside) PlayCheckSound();
     if (wasPressed && inside && event->button() == Qt::LeftButton) Click();
 }
 
@@ -388,6 +485,11 @@ void TElCheckBox::SetAllowGrayed(bool value) {
     if (value == allowGrayed_) return;
     allowGrayed_ = value;
     if (!value && state_ == cbGrayed) SetState(cbUnchecked);
+}
+
+void TElCheckBox::SpacePressed() {
+    PlaySound();
+    Click();
 }
 
 void TElCheckBox::Toggle() {

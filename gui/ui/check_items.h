@@ -7,15 +7,24 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QString>
 
+#include <memory>
+
 #include "gui/platform/edges.h"
+#include "gui/platform/image_list.h"
 #include "gui/ui/alignment.h"
 #include "gui/ui/button_control.h"
+#include "gui/ui/control_links.h"
+#include "gui/ui/html_render.h"
 
 namespace kvt::gui {
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// Gives an HTML caption the control's font and colours as its defaults.
+void PrepareHTMLDefaults(TElHTMLRender& render, const QFont& font, TColor color, TColor background);
 
 class TElCheckItem : public TElButtonControl {
     Q_OBJECT
@@ -26,8 +35,12 @@ class TElCheckItem : public TElButtonControl {
     Q_PROPERTY(bool UseCustomGlyphs READ UseCustomGlyphs WRITE SetUseCustomGlyphs)
     Q_PROPERTY(bool HandleDialogKeys READ HandleDialogKeys WRITE SetHandleDialogKeys)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML)
+    Q_PROPERTY(QString CheckSound READ CheckSound WRITE SetCheckSound)
+    Q_PROPERTY(bool UseImageList READ UseImageList WRITE SetUseImageList)
 public:
     explicit TElCheckItem(QWidget* parent = nullptr);
+    ~TElCheckItem() override;
 
     TLeftRight Alignment() const { return alignment_; }
     void SetAlignment(TLeftRight value);
@@ -50,6 +63,25 @@ public:
     void SetTabStop(bool value);
 
     void SetTransparent(bool value) override;
+
+    // The caption is a small HTML text (fonts, styles, colours, pictures) instead of plain text.
+    bool IsHTML() const { return html_ != nullptr; }
+    virtual void SetIsHTML(bool value);
+    TElHTMLRender* HTMLRender() const { return html_.get(); }
+    // The sound event played when the player clicks the item, through the sound map.
+    TElSoundMapLink* SoundMap() const { return soundMap_; }
+    void SetSoundMap(TElSoundMapLink* map) { soundMap_ = map; }
+    const QString& CheckSound() const { return checkSound_; }
+    void SetCheckSound(const QString& name) { checkSound_ = name; }
+    // Marks drawn from an image list (the glyph cell's index) instead of the system mark.
+    TImageList* Images() const { return images_; }
+    virtual void SetImages(TImageList* list);
+    bool UseImageList() const { return useImageList_; }
+    // Refused while there is no image list.
+    virtual void SetUseImageList(bool value);
+    // The form-wide background the item shows behind its mark and caption.
+    TElImageFormLink* ImageForm() const { return imageForm_; }
+    virtual void SetImageForm(TElImageFormLink* form);
 
     bool Hot() const { return hot_; }
     bool Pressed() const { return pressed_; }
@@ -94,8 +126,9 @@ protected:
 
     // The focus arrived from the keyboard: Tab, Shift+Tab or an arrow key among radio buttons.
     static bool KeyboardNavigationInProgress();
-    // Space (and for check boxes the sound) pressed on the item.
+    // Space pressed on the item: a click (a check box plays its sound first).
     virtual void SpacePressed() { Click(); }
+    void PlaySound() { PlayCheckSound(); }
 
 private:
     int AlignmentValue() const { return static_cast<int>(alignment_); }
@@ -103,6 +136,10 @@ private:
     bool RepaintsOnHover() const;
     void PaintCaption(QPainter& p, const QRect& captionRect, int part, int state);
     void PaintFocusRect(QPainter& p, const QRect& captionRect);
+    // The caption's size: through the HTML renderer, or the text measurement (single line or not).
+    QSize CaptionExtent(bool singleLine) const;
+    void PrepareHTML(TColor defaultColor, TColor defaultBackground) const;
+    void PlayCheckSound();
 
     TLeftRight alignment_ = taRightJustify;
     bool autoSize_ = true;
@@ -113,6 +150,12 @@ private:
     bool hot_ = false;
     bool pressed_ = false;
     QImage glyph_;
+    std::unique_ptr<TElHTMLRender> html_;
+    QPointer<TElSoundMapLink> soundMap_;
+    QString checkSound_;
+    QPointer<TImageList> images_;
+    bool useImageList_ = false;
+    QPointer<TElImageFormLink> imageForm_;
 };
 
 class TElCheckBox : public TElCheckItem {
@@ -140,6 +183,7 @@ protected:
     int GlyphCellBase() const override;
     std::uint32_t FrameControlState() const override;
     void DrawFlatCheckFrame(QPainter& p, const QRect& rect) override;
+    void SpacePressed() override;
 
 private:
     int StateValue() const { return static_cast<int>(state_); }

@@ -11,6 +11,7 @@
 
 #include "gui/platform/edges.h"
 #include "gui/platform/text_draw.h"
+#include "gui/ui/check_items.h"
 
 namespace kvt::gui {
 namespace {
@@ -25,6 +26,46 @@ TCustomElGroupBox::TCustomElGroupBox(QWidget* parent) : TCustomElPanel(parent) {
     SetBevelOuter(bvNone);
     SetTabStop(false);
     UpdateClientArea();
+}
+
+TCustomElGroupBox::~TCustomElGroupBox() = default;
+
+void TCustomElGroupBox::SetIsHTML(bool value) {
+    if (value == IsHTML()) return;
+    if (value)
+        html_ = std::make_unique<TElHTMLRender>();
+    else
+        html_.reset();
+    UpdateClientArea();
+    update();
+}
+
+void TCustomElGroupBox::SetImages(TImageList* list) {
+    if (list == images_) return;
+    const bool first = images_ == nullptr;
+    if (images_) disconnect(images_, nullptr, this, nullptr);
+    images_ = list;
+    if (list) {
+        connect(list, &TImageList::Changed, this, [this]() {
+            if (useImageList_ && ShowCheckBox()) update();
+        });
+    }
+    if (!list)
+        useImageList_ = false;
+    else if (first)
+        useImageList_ = true;
+    update();
+}
+
+void TCustomElGroupBox::SetUseImageList(bool value) {
+    if (value == useImageList_ || (value && !images_)) return;
+    useImageList_ = value;
+    if (showCheckBox_) update();
+}
+
+QSize TCustomElGroupBox::HTMLCaptionSize() const {
+    PrepareHTMLDefaults(*html_, font(), FontColor(), clNone);
+    return MeasureHtmlCaption(*html_, font(), Caption());
 }
 
 void TCustomElGroupBox::SetCaption(const QString& text) {
@@ -123,13 +164,18 @@ QSize TCustomElGroupBox::CheckBoxSize() const {
         return QSize(kSystemMark, kSystemMark);
     }
     if (useCustomGlyphs_ && !glyph_.isNull()) return QSize(glyph_.width() / 6, glyph_.height());
+    if (useImageList_ && images_) return QSize(images_->Width(), images_->Height());
     return QSize(kSystemMark, kSystemMark);
 }
 
-int TCustomElGroupBox::LineHeight() const { return QFontMetrics(font()).height(); }
+int TCustomElGroupBox::LineHeight() const {
+    if (html_) return HTMLCaptionSize().height();
+    return QFontMetrics(font()).height();
+}
 
 int TCustomElGroupBox::CaptionHeight() const {
-    const int text = Caption().isEmpty() ? 0 : MeasureText(font(), Caption(), rect(), 0).height();
+    int text = 0;
+    if (!Caption().isEmpty()) text = html_ ? HTMLCaptionSize().height() : MeasureText(font(), Caption(), rect(), 0).height();
     return std::max(CheckBoxSize().height(), text);
 }
 
@@ -165,9 +211,13 @@ void TCustomElGroupBox::PaintCheckBox(QPainter& p, int h) {
         VisualStyles().DrawThemeBackground(ThemeHandle(), p, kCheckPart, state, checkRect_, nullptr);
         return;
     }
+    const int cell = (checkBoxChecked_ ? 2 : 0) + ((!isEnabled() || (pressed && checkHot_)) ? 1 : 0);
     if (useCustomGlyphs_ && !glyph_.isNull()) {
-        const int cell = (checkBoxChecked_ ? 2 : 0) + ((!isEnabled() || (pressed && checkHot_)) ? 1 : 0);
         DrawGlyph(p, checkRect_, QRect(cell * size.width(), 0, size.width(), size.height()));
+        return;
+    }
+    if (useImageList_ && images_) {
+        images_->Draw(p, checkRect_.left(), checkRect_.top(), cell);
         return;
     }
     std::uint32_t flags = DFCS_BUTTONCHECK | (checkBoxChecked_ ? DFCS_CHECKED : 0u);
@@ -197,7 +247,10 @@ void TCustomElGroupBox::paintEvent(QPaintEvent*) {
         VisualStyles().DrawThemeParentBackground(this, p, &all);
         VisualStyles().DrawThemeBackground(ThemeHandle(), p, kGroupPart, 0, frame, nullptr);
     } else {
-        if (!Transparent()) FillRect(p, rect(), Color());
+        if (ImageForm())
+            ImageForm()->PaintBackground(p, this, rect());
+        else if (!Transparent())
+            FillRect(p, rect(), Color());
         // The band goes first so that it never covers the caption check box.
         if (captionColor_ != clNone) FillRect(p, QRect(0, 0, width(), h), captionColor_);
     }
@@ -217,7 +270,16 @@ void TCustomElGroupBox::paintEvent(QPaintEvent*) {
         p.setFont(font());
         QRect text;
         const int state = isEnabled() ? 1 : 2;
-        if (themed) {
+        if (html_) {
+            PrepareHTMLDefaults(*html_, font(), FontColor(), clNone);
+            if (themed) {
+                TColor color = FontColor();
+                VisualStyles().GetThemeColor(ThemeHandle(), kGroupPart, state, 3803, color);
+                PrepareHTMLDefaults(*html_, font(), color, clNone);
+            }
+            text = QRect(QPoint(x, 0), QSize(MeasureHtmlCaption(*html_, font(), caption).width(), h));
+            DrawHtmlCaption(*html_, p, caption, text);
+        } else if (themed) {
             const QRect bounds = rect();
             VisualStyles().GetThemeTextExtent(ThemeHandle(), p, kGroupPart, state, caption, 0, &bounds, text);
             text = QRect(x, 0, text.width(), text.height());
@@ -282,6 +344,7 @@ void TCustomElGroupBox::leaveEvent(QEvent* event) {
 }
 
 void TCustomElGroupBox::CheckBoxClicked() {
+    if (soundMap_ && !checkSound_.isEmpty()) soundMap_->Play(checkSound_);
     SetCheckBoxChecked(!checkBoxChecked_);
     emit OnClick();
 }

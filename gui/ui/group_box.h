@@ -5,8 +5,13 @@
 #pragma once
 
 #include <QImage>
+#include <QPointer>
 #include <QRect>
 
+#include <memory>
+
+#include "gui/platform/image_list.h"
+#include "gui/ui/html_render.h"
 #include "gui/ui/panel.h"
 
 namespace kvt::gui {
@@ -27,8 +32,12 @@ class TCustomElGroupBox : public TCustomElPanel {
     Q_PROPERTY(uint MoneyFlatDownColor READ MoneyFlatDownColor WRITE SetMoneyFlatDownColor)
     Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
+    Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML)
+    Q_PROPERTY(QString CheckSound READ CheckSound WRITE SetCheckSound)
+    Q_PROPERTY(bool UseImageList READ UseImageList WRITE SetUseImageList)
 public:
     explicit TCustomElGroupBox(QWidget* parent = nullptr);
+    ~TCustomElGroupBox() override;
 
     void SetCaption(const QString& text) override;
 
@@ -63,6 +72,17 @@ public:
     bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
     void SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
 
+    bool IsHTML() const { return html_ != nullptr; }
+    virtual void SetIsHTML(bool value);
+    TElSoundMapLink* SoundMap() const { return soundMap_; }
+    virtual void SetSoundMap(TElSoundMapLink* map) { soundMap_ = map; }
+    const QString& CheckSound() const { return checkSound_; }
+    virtual void SetCheckSound(const QString& name) { checkSound_ = name; }
+    TImageList* Images() const { return images_; }
+    virtual void SetImages(TImageList* list);
+    bool UseImageList() const { return useImageList_; }
+    virtual void SetUseImageList(bool value);
+
     // Where the caption check box was last painted; empty while it is not shown.
     QRect CheckRect() const { return checkRect_; }
     bool CheckHot() const { return checkHot_; }
@@ -70,7 +90,7 @@ public:
     virtual bool CanModify() const { return true; }
     // The height of the caption line: the check box or the caption text, whichever is taller.
     int CaptionHeight() const;
-    // The text height of "0" in the control's font, the band the caption sits in.
+    // The band the caption sits in: the HTML caption's height, or the text height of "0".
     int LineHeight() const;
     QRect AdjustClientRect(QRect rect) const override;
 
@@ -99,6 +119,7 @@ private:
     void SetBorderSidesValue(int v) { SetBorderSides(static_cast<TElBorderSides>(v & kAllBorderSides)); }
     // The caption check box at the left of the caption line; sets CheckRect.
     void PaintCheckBox(QPainter& p, int lineHeight);
+    QSize HTMLCaptionSize() const;
 
     TElBorderSides borderSides_ = kAllBorderSides;
     QRect checkRect_;
@@ -116,7 +137,11 @@ private:
     TColor moneyFlatInactive_ = clBtnShadow;
     TColor moneyFlatDown_ = clBlack;
     bool ctl3D_ = true;
-    bool pressedInside_ = false;
+    std::unique_ptr<TElHTMLRender> html_;
+    QPointer<TElSoundMapLink> soundMap_;
+    QString checkSound_;
+    QPointer<TImageList> images_;
+    bool useImageList_ = false;
 };
 
 class TElGroupBox : public TCustomElGroupBox {

@@ -266,7 +266,24 @@ void TCustomElPanel::Frame3D(QPainter& p, QRect& r, TColor topLeft, TColor botto
     }
 }
 
+void TCustomElPanel::SetImageForm(TElImageFormLink* form) {
+    if (form == imageForm_) return;
+    if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
+    imageForm_ = form;
+    if (form) connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+    update();
+}
+
 void TCustomElPanel::PaintBackground(QPainter& p, const QRect& r) {
+    if (imageForm_) {
+        imageForm_->PaintBackground(p, this, r);
+        if (alphaLevel_ > 0) {
+            QColor tint = ToQColor(Color());
+            tint.setAlpha(alphaLevel_);
+            p.fillRect(r, tint);
+        }
+        return;
+    }
     switch (backgroundType_) {
         case bgtTileBitmap:
             if (!background_.isNull()) {

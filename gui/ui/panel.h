@@ -8,11 +8,13 @@
 
 #include <QImage>
 #include <QPoint>
+#include <QPointer>
 #include <QRect>
 #include <QString>
 
 #include "gui/ui/alignment.h"
 #include "gui/ui/canvas_utils.h"
+#include "gui/ui/control_links.h"
 #include "gui/ui/themed_control.h"
 
 class QPainter;
@@ -122,6 +124,10 @@ public:
     bool Resizable() const { return resizable_; }
     void SetResizable(bool value) { resizable_ = value; }
 
+    // The form-wide background the panel shows (tinted by AlphaLevel) instead of its own.
+    TElImageFormLink* ImageForm() const { return imageForm_; }
+    virtual void SetImageForm(TElImageFormLink* form);
+
     TElPanelGrabHandle& LeftGrabHandle() { return leftHandle_; }
     TElPanelGrabHandle& RightGrabHandle() { return rightHandle_; }
     TElPanelGrabHandle& TopGrabHandle() { return topHandle_; }
@@ -158,7 +164,7 @@ protected:
 
     // Background, bevels and grab strips; answers the rectangle left for the caption.
     QRect PaintFrame(QPainter& p);
-    // The background by BackgroundType over rect (not transparent, not themed).
+    // The background by BackgroundType, or the image form's, over rect (not transparent, not themed).
     void PaintBackground(QPainter& p, const QRect& rect);
     void PaintCaption(QPainter& p, QRect rect);
     // The depth of the bevels (at least 1), for finding grab strips.
@@ -205,6 +211,7 @@ private:
     bool resizable_ = false;
     TElPanelGrabHandle leftHandle_{this}, rightHandle_{this}, topHandle_{this}, bottomHandle_{this};
 
+    QPointer<TElImageFormLink> imageForm_;
     QPainter* canvas_ = nullptr;
     bool mouseInControl_ = false;
     bool buttonDown_ = false;

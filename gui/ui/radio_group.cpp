@@ -90,8 +90,14 @@ void TElCheckItemGroup::UpdateButtons() {
         b->SetAlignment(buttonAlignment_);
         b->SetTransparent(Transparent());
         b->SetFlat(Flat());
+        b->SetIsHTML(IsHTML());
+        b->SetSoundMap(SoundMap());
+        b->SetCheckSound(CheckSound());
+        b->SetImages(Images());
         b->SetUseCustomGlyphs(UseCustomGlyphs());
+        b->SetUseImageList(UseImageList());
         b->SetGlyph(Glyph());
+        b->SetImageForm(ImageForm());
         b->SetMoneyFlatActiveColor(MoneyFlatActiveColor());
         b->SetMoneyFlatInactiveColor(MoneyFlatInactiveColor());
         b->SetMoneyFlatDownColor(MoneyFlatDownColor());
@@ -186,6 +192,36 @@ void TElCheckItemGroup::SetMoneyFlatInactiveColor(TColor value) {
 void TElCheckItemGroup::SetMoneyFlatDownColor(TColor value) {
     TCustomElGroupBox::SetMoneyFlatDownColor(value);
     ForEachButton([value](TElGroupButton* b) { b->SetMoneyFlatDownColor(value); });
+}
+
+void TElCheckItemGroup::SetIsHTML(bool value) {
+    TCustomElGroupBox::SetIsHTML(value);
+    ForEachButton([value](TElGroupButton* b) { b->SetIsHTML(value); });
+}
+
+void TElCheckItemGroup::SetImageForm(TElImageFormLink* form) {
+    TCustomElGroupBox::SetImageForm(form);
+    ForEachButton([form](TElGroupButton* b) { b->SetImageForm(form); });
+}
+
+void TElCheckItemGroup::SetSoundMap(TElSoundMapLink* map) {
+    TCustomElGroupBox::SetSoundMap(map);
+    ForEachButton([map](TElGroupButton* b) { b->SetSoundMap(map); });
+}
+
+void TElCheckItemGroup::SetCheckSound(const QString& name) {
+    TCustomElGroupBox::SetCheckSound(name);
+    ForEachButton([&name](TElGroupButton* b) { b->SetCheckSound(name); });
+}
+
+void TElCheckItemGroup::SetImages(TImageList* list) {
+    TCustomElGroupBox::SetImages(list);
+    ForEachButton([list](TElGroupButton* b) { b->SetImages(list); });
+}
+
+void TElCheckItemGroup::SetUseImageList(bool value) {
+    TCustomElGroupBox::SetUseImageList(value);
+    ForEachButton([value](TElGroupButton* b) { b->SetUseImageList(value); });
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -70,6 +70,12 @@ public:
     void SetMoneyFlatActiveColor(TColor value) override;
     void SetMoneyFlatInactiveColor(TColor value) override;
     void SetMoneyFlatDownColor(TColor value) override;
+    void SetIsHTML(bool value) override;
+    void SetImageForm(TElImageFormLink* form) override;
+    void SetSoundMap(TElSoundMapLink* map) override;
+    void SetCheckSound(const QString& name) override;
+    void SetImages(TImageList* list) override;
+    void SetUseImageList(bool value) override;
 
     // Places every button in its column and row inside the frame.
     void ArrangeButtons();

@@ -49,6 +49,14 @@ void TElScrollBar::SetPage(int value) {
     UpdateThumb();
 }
 
+void TElScrollBar::SetImageForm(TElImageFormLink* form) {
+    if (form == imageForm_) return;
+    if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
+    imageForm_ = form;
+    if (form) connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+    update();
+}
+
 void TElScrollBar::SetShowLeftArrows(bool value) {
     if (value == showLeftArrows_) return;
     showLeftArrows_ = value;
@@ -186,7 +194,10 @@ void TElScrollBar::CreateWnd() {
 void TElScrollBar::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const bool vertical = kind_ == sbVertical;
-    FillRect(p, rect(), SystemBkColor ? clScrollBar : Color());
+    if (imageForm_)
+        imageForm_->PaintBackground(p, this, rect());
+    else
+        FillRect(p, rect(), SystemBkColor ? clScrollBar : Color());
     const int bs = EffectiveButtonSize();
     const auto along = [&](int start, int length) {
         return vertical ? QRect(0, start, width(), length) : QRect(start, 0, length, height());

@@ -5,8 +5,11 @@
 // Lengths are pixels along the bar; positions are in the bar's range from Min to Max.
 #pragma once
 
+#include <QPointer>
+
 #include <functional>
 
+#include "gui/ui/control_links.h"
 #include "gui/ui/themed_control.h"
 
 namespace kvt::gui {
@@ -54,6 +57,9 @@ public:
     TColor HintColor = clInfoBk;
     TColor HintTextColor = clInfoText;
     bool SystemBkColor = true;
+
+    TElImageFormLink* ImageForm() const { return imageForm_; }
+    void SetImageForm(TElImageFormLink* form);
 
     bool ShowLeftArrows() const { return showLeftArrows_; }
     void SetShowLeftArrows(bool value);
@@ -115,6 +121,7 @@ private:
     int buttonSize_ = kSystemButtonSize;
     bool useSystemMetrics_ = true;
     int thumbPos_ = 0;
+    QPointer<TElImageFormLink> imageForm_;
 };
 
 // The styles object: every property reads and writes the scroll bar it was made for.
@@ -183,6 +190,8 @@ public:
     void SetHintTextColor(TColor value) { bar_->HintTextColor = value; }
     bool SystemBkColor() const { return bar_->SystemBkColor; }
     void SetSystemBkColor(bool value);
+    TElImageFormLink* ImageForm() const { return bar_->ImageForm(); }
+    void SetImageForm(TElImageFormLink* form) { bar_->SetImageForm(form); }
     bool UseXPThemes() const { return bar_->UseXPThemes(); }
     void SetUseXPThemes(bool value) { bar_->SetUseXPThemes(value); }
 

@@ -3,7 +3,7 @@
 
 #include "gui/platform/fonts.h"
 #include "gui/ui/check_items.h"
-#include "tools/gallery/gallery.h"
+#include "tools/gallery/sheet_pages.h"
 #include "tools/gallery/gallery_states.h"
 
 using namespace kvt::gui;

@@ -6,7 +6,7 @@
 #include "gui/ui/framed_radio_box.h"
 #include "gui/ui/labels.h"
 #include "gui/ui/radio_group.h"
-#include "tools/gallery/gallery.h"
+#include "tools/gallery/sheet_pages.h"
 #include "tools/gallery/gallery_states.h"
 
 using namespace kvt::gui;

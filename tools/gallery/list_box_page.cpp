@@ -4,7 +4,7 @@
 #include "gui/platform/fonts.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/scroll_bar_styles.h"
-#include "tools/gallery/gallery.h"
+#include "tools/gallery/sheet_pages.h"
 #include "tools/gallery/gallery_states.h"
 
 using namespace kvt::gui;

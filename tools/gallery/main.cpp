@@ -15,6 +15,7 @@
 #include "gui/ui/graphic_button.h"
 #include "gui/ui/spin_button.h"
 #include "tools/gallery/html_and_backgrounds.h"
+#include "tools/gallery/sheet_pages.h"
 
 using namespace kvt::gui;
 
@@ -250,5 +251,6 @@ int main(int argc, char** argv) {
     SaveSheet(QStringLiteral("sheet_frames"), frames, 6);
     for (const auto& [name, image] : kvt::gallery::HtmlAndBackgroundShots())
         if (!image.save(gOut + QLatin1Char('/') + name + QStringLiteral(".png"))) return 1;
+    if (!kvt::gallery::SaveRegisteredPages(gOut)) return 1;
     return 0;
 }

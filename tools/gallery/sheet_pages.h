@@ -1,5 +1,6 @@
-// The control gallery: each page builds controls in their states and adds them to a sheet, which
-// is saved as one PNG. Pages register themselves with KVT_GALLERY_PAGE in their own source file.
+// Sheet pages of the gallery: each page builds controls in their states and adds them to a sheet,
+// which is saved as one PNG. Pages register themselves with KVT_GALLERY_PAGE in their own source
+// file; SaveRegisteredPages writes them all.
 #pragma once
 
 #include <QImage>
@@ -19,7 +20,7 @@ public:
     void Add(QWidget* host, const QString& caption);
     // Runs state(host) after the host is shown and before it is pictured (hover, press, focus).
     void Add(QWidget* host, const QString& caption, const std::function<void(QWidget*)>& state);
-    // Writes the sheet as name.png in the folder; answers the path.
+    // Writes the sheet as name.png in the folder; answers the path, empty when it failed.
     QString Save(const QString& folder) const;
     const QString& Name() const { return name_; }
 
@@ -42,6 +43,8 @@ QImage DialogPicture(int width, int height);
 
 using PageFunction = void (*)(std::vector<Sheet>& sheets);
 bool RegisterPage(const char* name, PageFunction page);
+// Runs every registered page and saves its sheets in the folder; false when a PNG failed.
+bool SaveRegisteredPages(const QString& folder);
 
 }  // namespace kvt::gallery
 
