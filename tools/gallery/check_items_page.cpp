@@ -2,6 +2,7 @@
 #include <QPainter>
 
 #include "gui/platform/fonts.h"
+#include "gui/platform/image_list.h"
 #include "gui/ui/check_items.h"
 #include "tools/gallery/sheet_pages.h"
 #include "tools/gallery/gallery_states.h"
@@ -88,6 +89,23 @@ KVT_GALLERY_PAGE(check_items) {
         b->SetChecked(true);
     });
     cell(QStringLiteral("accelerator"), [](TElRadioButton* b) { b->SetCaption(QStringLiteral("&Advance")); });
+    cell(QStringLiteral("HTML caption"), [](TElRadioButton* b) {
+        b->SetCaption(QStringLiteral("<b>Forced</b> <font color=#a00000>March</font>"));
+        b->SetIsHTML(true);
+        b->SetChecked(true);
+    });
+    {
+        // Marks from an image list: the unchecked, checked and disabled pictures by state.
+        static TImageList marks(13, 13);
+        if (marks.Count() == 0) {
+            const QImage strip = GlyphStrip();
+            for (int i = 0; i < 6; ++i) marks.Add(strip.copy(i * 13, 0, 13, 13), clDefault);
+        }
+        cell(QStringLiteral("image-list marks, checked"), [](TElRadioButton* b) {
+            b->SetImages(&marks);
+            b->SetChecked(true);
+        });
+    }
     {
         QWidget* host = NewHost(170, 44);
         auto* b = Make<TElRadioButton>(host, QStringLiteral("Transfer Brigades\r\nto Richmond"), 150, 34);

@@ -174,6 +174,10 @@ KVT_GALLERY_PAGE(panels) {
         g->SetShowCheckBox(true);
     });
     box(QStringLiteral("not 3-D"), [](TElGroupBox* g) { g->SetCtl3D(false); });
+    box(QStringLiteral("HTML caption"), [](TElGroupBox* g) {
+        g->SetCaption(QStringLiteral("Transfer <i>to</i> <b>Richmond</b>"));
+        g->SetIsHTML(true);
+    });
     box(QStringLiteral("no top side"), [](TElGroupBox* g) {
         g->SetBorderSides(ebsLeft | ebsRight | ebsBottom);
     });
