@@ -1,19 +1,27 @@
-// The program's main block: the application, its title, and the main window's event loop.
+// The program's main block: the application, its help file and title, the main window and its
+// event loop. A game folder without its texts, pictures or start point ends the program after the
+// window has named the missing file.
 #include <QApplication>
-#include <QMainWindow>
 
 #include "engine/core/random.h"
+#include "gui/main/kvt_sdi.h"
 #include "gui/platform/fonts.h"
+#include "gui/platform/help_viewer.h"
 
-int main(int argc, char** argv) {
+namespace {
+
+int ProgramMain(int argc, char** argv) {
     QApplication app(argc, argv);
     kvt::gui::InstallPlatformLook(app);
+    kvt::gui::SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
     QApplication::setApplicationDisplayName(QStringLiteral("Drennovar III  v2.5"));
     kvt::UseClockForRandomize(true);
-    kvt::Randomize();
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Drennovar III  v2.5"));
-    window.setFixedSize(1022, 722);
+    kvt::gui::TKVTSDI window;
+    if (!window.FormCreate()) return 1;
     window.show();
     return app.exec();
 }
+
+}  // namespace
+
+int main(int argc, char** argv) { return ProgramMain(argc, argv); }

@@ -50,6 +50,8 @@ public:
     virtual void SetCursor(CursorKind) {}
     // The engine switched the movement timer on or off.
     virtual void Timer1Changed(bool /*enabled*/) {}
+    // The movement delay changed the timer's interval (milliseconds).
+    virtual void Timer1IntervalChanged(int /*milliseconds*/) {}
     // The menu items and tool buttons changed; the window mirrors TurnMenus.
     virtual void MenusChanged(const TTurnMenus& /*menus*/) {}
     // The turn's progress gauge (0..300) and the three weather gauges (0..100).

@@ -18,6 +18,8 @@ namespace {
 TGameRec gameRecStorage;
 TMapGrid mapGridStorage;
 bool timer1 = false;
+constexpr int kDefaultTimer1Interval = 1000;
+int timer1Interval = kDefaultTimer1Interval;
 }  // namespace
 
 TGameRec* GameRec = &gameRecStorage;
@@ -55,6 +57,15 @@ void SetTimer1Enabled(bool on) {
     CurrentFrontend().Timer1Changed(on);
 }
 
+int Timer1Interval() { return timer1Interval; }
+
+void SetTimer1Interval(int milliseconds) {
+    if (milliseconds < 0) milliseconds = 0;
+    if (timer1Interval == milliseconds) return;
+    timer1Interval = milliseconds;
+    CurrentFrontend().Timer1IntervalChanged(milliseconds);
+}
+
 void ClearSelections() {
     SelectedCorps = SelectedFleet = SelectedArmy = SelectedCity = SelectedLeader = 0;
 }
@@ -78,6 +89,7 @@ void ResetEngineGlobals() {
     MailTurnExecuted = false;
     ResetTurnMenus();
     timer1 = false;
+    timer1Interval = kDefaultTimer1Interval;
     HexCursor = {};
     for (THexPos& n : NeighbourTable) n = {};
     ResetSelectionList();

@@ -57,6 +57,9 @@ extern bool MailTurnExecuted;
 // The movement timer's switch. The engine owns the state; the window's timer follows it.
 bool Timer1Enabled();
 void SetTimer1Enabled(bool on);
+// The movement timer's interval in milliseconds: 1000 until a delay is chosen, never saved.
+int Timer1Interval();
+void SetTimer1Interval(int milliseconds);
 
 // Clears the record, the map and every shared global to the state of a fresh program.
 void ResetEngineGlobals();

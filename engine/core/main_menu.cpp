@@ -23,6 +23,13 @@ bool ToggleHexGrid() { return HexGridShown = !HexGridShown; }
 
 bool ToggleFleetMoves() { return FleetMovesShown = !FleetMovesShown; }
 
+void SetMovementDelay(int button) {
+    static constexpr int intervals[] = {0, 100, 200, 300, 600, 1000};
+    if (button < 1 || button > 5) return;
+    GameRec->MoveSpeed = button;
+    SetTimer1Interval(intervals[button]);
+}
+
 void CheckCommands() {
     const TGameRec& g = *GameRec;
     bool reported = false;

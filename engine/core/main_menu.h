@@ -13,6 +13,10 @@ bool HiddenEnemyChecked();
 bool ToggleHexGrid();
 bool ToggleFleetMoves();
 
+// The movement delay chosen with button 1 (very fast) .. 5 (very slow): the game records the
+// choice and the timer takes its interval (100, 200, 300, 600, 1000 ms). Other buttons change nothing.
+void SetMovementDelay(int button);
+
 // Reports every leader of the side played who holds more than one command, or that none does.
 void CheckCommands();
 

@@ -92,6 +92,7 @@ bool SelectEntry(const TSelectionEntry& e, bool tellEnemy) {
 
 TMapClick CollectAtHex(THexPos hex) {
     TMapClick click;
+    click.collected = true;
     RouteDrawing = false;
     ClickedHex = hex;
     CollectAllAtClickedHex();
@@ -157,6 +158,8 @@ TMapClick MapMouseDown(MapButton button, int x, int y) {
 }
 
 void FinishMapClick(const TMapClick& click) {
+    // A press that started a route leaves the drag running.
+    if (!click.collected) return;
     if (click.chooseAmongSeveral) {
         const int chosen = SelectionList.Count;
         if (chosen >= 1 && chosen <= kSelectionCapacity) {

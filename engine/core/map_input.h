@@ -40,6 +40,8 @@ enum class OrderDialog { Army, City, Fleet, Corps };
 
 // What the window does after a press on the map.
 struct TMapClick {
+    // The press collected what stands at the hex (a right click, or a left one that selected no corps).
+    bool collected = false;
     // Several objects at the hex: show the choice dialog, then call FinishMapClick.
     bool chooseAmongSeveral = false;
     // Order dialogs to open, in this order, before FinishMapClick.

@@ -4,6 +4,7 @@
 
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
+#include "engine/core/mail_game.h"
 #include "engine/core/main_menu.h"
 #include "engine/core/map_input.h"
 #include "engine/core/notice.h"
@@ -29,9 +30,12 @@ protected:
         const TBoxPoint p = HexPixel(column, row);
         return {p.x + 14, p.y + 14};
     }
+    // A press as the window handles it: the engine's answer, then the end of the click.
     TMapClick Press(MapButton b, int column, int row) {
         const TBoxPoint p = Centre(column, row);
-        return MapMouseDown(b, p.x, p.y);
+        TMapClick click = MapMouseDown(b, p.x, p.y);
+        if (!click.chooseAmongSeveral) FinishMapClick(click);
+        return click;
     }
     std::optional<TMarkerDraw> MoveTo(int column, int row) {
         const TBoxPoint p = Centre(column, row);
@@ -164,7 +168,6 @@ TEST_F(MapInput, ARightClickSelectsTheOneObjectAtTheHexAndNamesItsDialog) {
         EXPECT_EQ(click.open, c.open);
         EXPECT_EQ(fe.idPanel, c.panel);
         EXPECT_EQ(OrderItems(fe.menus), c.items);
-        FinishMapClick(click);
         EXPECT_EQ(RouteEnabled, c.open == std::vector<OrderDialog>{OrderDialog::Corps})
             << "only a selected own corps may be given a route";
     }
@@ -202,7 +205,6 @@ TEST_F(MapInput, AnEnemyCorpsIsDescribedAndNeverOrdered) {
     EXPECT_TRUE(click.open.empty()) << "the earlier city's dialog does not open behind the notice";
     EXPECT_FALSE(fe.menus[MenuItem::CorpsOrders1]);
     EXPECT_EQ(SelectedCorps, 3);
-    FinishMapClick(click);
     EXPECT_FALSE(RouteEnabled);
 }
 
@@ -347,6 +349,28 @@ TEST_F(MapInput, QuitAnsweredNoLeavesTheGameUntouched) {
         EXPECT_EQ(GameStatus, answer == 1 ? 1 : 0);
         EXPECT_EQ(fe.notices[0].lines[1], "text 463");
     }
+}
+
+TEST_F(MapInput, TheMovementDelaySetsTheTimerAndALoadKeepsIt) {
+    struct Case { int button, speed, interval; };
+    const Case cases[] = {{1, 1, 100}, {2, 2, 200}, {3, 3, 300}, {4, 4, 600}, {5, 5, 1000}, {0, 5, 1000}, {6, 5, 1000}};
+    EXPECT_EQ(Timer1Interval(), 1000) << "until a delay is chosen";
+    for (const Case& c : cases) {
+        SetMovementDelay(c.button);
+        EXPECT_EQ(GameRec->MoveSpeed, c.speed) << "button " << c.button;
+        EXPECT_EQ(Timer1Interval(), c.interval) << "button " << c.button;
+    }
+    SetMovementDelay(2);
+    ASSERT_TRUE(SaveGameFiles(Path("fast")));
+    ScriptedFrontend fe;
+    fe.ExpectOpenFile(Path("fast.KVT"));
+    LoadGameMenu();
+    EXPECT_EQ(Timer1Interval(), 200) << "the interval is not taken from the game";
+    std::string why;
+    auto rec = std::make_unique<TGameRec>();
+    auto map = std::make_unique<TMapGrid>();
+    ASSERT_TRUE(ReadGameImages(Path("fast.KVT"), *rec, *map, &why)) << why;
+    EXPECT_EQ(rec->MoveSpeed, 2) << "the file keeps the choice";
 }
 
 TEST_F(MapInput, TheSideChoiceIsOfferedOnlyWhenASideIsPersonPlayed) {

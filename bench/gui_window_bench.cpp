@@ -1,0 +1,99 @@
+// Speed of the main window on the 1861 start point, offscreen: one full repaint of the map view
+// (map picture, symbols, minimap and panels), with and without the hex grid, and the start-up from
+// creating the window to its first paint on the screen.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+
+#include <filesystem>
+#include <memory>
+
+#include "engine/core/globals.h"
+#include "engine/core/notice.h"
+#include "engine/core/random.h"
+#include "gui/main/kvt_sdi.h"
+#include "gui/main/map_box.h"
+#include "gui/main/qt_frontend.h"
+#include "gui/platform/fonts.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Chooses the 1861 start point with the Union played by a person; no dialog is shown.
+class BenchFrontend : public kvt::gui::TQtFrontend {
+public:
+    using TQtFrontend::TQtFrontend;
+    int ShowScenarioChoice() override { return 1; }
+    void ShowGameSetup() override {
+        kvt::GameRec->Nations[kvt::kNationUnion].Human = 1;
+        kvt::GameRec->Nations[kvt::kNationConfederacy].Human = 0;
+    }
+    void ShowNotice(int) override {}
+    void InformationBox(const std::string&) override {}
+};
+
+std::unique_ptr<kvt::gui::TKVTSDI> StartWindow() {
+    auto window = std::make_unique<kvt::gui::TKVTSDI>();
+    window->SetFrontend(std::make_unique<BenchFrontend>(*window));
+    if (!window->FormCreate()) return nullptr;
+    return window;
+}
+
+bool InGameFolder(benchmark::State& state) {
+    if (!fs::exists(std::string(KVT_GAME_DIR) + "/1861.kvt")) {
+        state.SkipWithError("the 1861 start point has not been built");
+        return false;
+    }
+    fs::current_path(KVT_GAME_DIR);
+    kvt::UseClockForRandomize(false);
+    return true;
+}
+
+void BM_MapViewRepaint(benchmark::State& state) {
+    if (!InGameFolder(state)) return;
+    auto window = StartWindow();
+    if (!window) {
+        state.SkipWithError("the window could not start");
+        return;
+    }
+    window->show();
+    // The east of the 1861 map, where most armies stand.
+    kvt::ViewColumn = 29;
+    kvt::ViewRow = 9;
+    kvt::HexGridShown = state.range(0) != 0;
+    // The game's repaint and the box's paint on the screen that follows it.
+    for (auto _ : state) {
+        window->FormPaint();
+        window->BattleMap()->repaint();
+    }
+    window->close();
+}
+BENCHMARK(BM_MapViewRepaint)->Arg(0)->Arg(1)->ArgName("grid")->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+void BM_StartUpToFirstPaint(benchmark::State& state) {
+    if (!InGameFolder(state)) return;
+    for (auto _ : state) {
+        auto window = StartWindow();
+        if (!window) {
+            state.SkipWithError("the window could not start");
+            return;
+        }
+        window->show();
+        window->repaint();
+        window->close();
+    }
+}
+BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    kvt::gui::InstallPlatformLook(app);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

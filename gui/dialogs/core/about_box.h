@@ -1,0 +1,8 @@
+// The about box of the Game menu.
+#pragma once
+
+namespace kvt::gui {
+
+void ShowAbout();
+
+}  // namespace kvt::gui

@@ -1,0 +1,502 @@
+// The main window.
+#include "gui/main/kvt_sdi.h"
+
+#include <QAction>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPainter>
+#include <QProgressBar>
+#include <QToolButton>
+
+#include "engine/core/calendar.h"
+#include "engine/core/game_files.h"
+#include "engine/core/game_start.h"
+#include "engine/core/globals.h"
+#include "engine/core/mail_game.h"
+#include "engine/core/main_menu.h"
+#include "engine/core/map_input.h"
+#include "engine/core/movement_ticks.h"
+#include "engine/core/playback.h"
+#include "engine/core/random.h"
+#include "engine/core/side_choice.h"
+#include "engine/core/text_table.h"
+#include "engine/core/turn_start.h"
+#include "gui/dialogs/core/about_box.h"
+#include "gui/dialogs/core/delay_dialog.h"
+#include "gui/main/map_box.h"
+#include "gui/main/qt_frontend.h"
+#include "gui/main/side_dialogs.h"
+#include "ui_kvt_sdi.h"
+#include "gui/platform/cursor.h"
+#include "gui/platform/help_viewer.h"
+#include "gui/platform/message_box.h"
+#include "gui/ui/hotspots.h"
+
+namespace kvt::gui {
+
+namespace {
+
+constexpr int kDefaultTimerInterval = 1000;
+constexpr int kHotspotInterval = 55;
+
+// Menu items and their texts in the text table.
+struct TCaption {
+    const char* item;
+    int text;
+};
+constexpr TCaption kMenuCaptions[] = {
+    {"Game1", 426},         {"Settings1", 468},      {"National1", 433},      {"Overviews1", 469},
+    {"Troops1", 441},       {"Misc1", 446},          {"LoadGame1", 427},      {"SaveGame1", 428},
+    {"Execute1", 429},      {"Playback1", 430},      {"About1", 432},         {"Quit1", 431},
+    {"SideChange", 464},    {"Hidden1", 472},        {"Speed1", 474},         {"HexOutline1", 475},
+    {"Encyclopedia1", 476}, {"Conditions1", 434},    {"ForceStatus1", 435},   {"Production1", 436},
+    {"Draft1", 437},        {"States1", 438},        {"Transfers1", 439},     {"Leadership1", 440},
+    {"ForceOverview1", 470}, {"FleetOverview1", 471}, {"ArmBrigades1", 442},  {"RaiseArmy1", 443},
+    {"RaiseCorps1", 444},   {"RaiseFleet1", 445},    {"CorpsOrders1", 448},   {"ArmyOrders1", 449},
+    {"CityOrders1", 450},   {"FleetOrders1", 451},
+};
+
+// The menu item of each engine menu state; the two tool buttons have none.
+const char* ActionName(MenuItem item) {
+    switch (item) {
+        case MenuItem::LoadGame1: return "LoadGame1";
+        case MenuItem::SaveGame1: return "SaveGame1";
+        case MenuItem::Execute1: return "Execute1";
+        case MenuItem::Playback1: return "Playback1";
+        case MenuItem::Hidden1: return "Hidden1";
+        case MenuItem::Quit1: return "Quit1";
+        case MenuItem::About1: return "About1";
+        case MenuItem::Conditions1: return "Conditions1";
+        case MenuItem::ForceStatus1: return "ForceStatus1";
+        case MenuItem::Production1: return "Production1";
+        case MenuItem::Draft1: return "Draft1";
+        case MenuItem::States1: return "States1";
+        case MenuItem::Transfers1: return "Transfers1";
+        case MenuItem::Leadership1: return "Leadership1";
+        case MenuItem::CheckLeaders: return "CheckLeaders";
+        case MenuItem::ForceOverview1: return "ForceOverview1";
+        case MenuItem::FleetOverview1: return "FleetOverview1";
+        case MenuItem::ArmBrigades1: return "ArmBrigades1";
+        case MenuItem::RaiseArmy1: return "RaiseArmy1";
+        case MenuItem::RaiseCorps1: return "RaiseCorps1";
+        case MenuItem::RaiseFleet1: return "RaiseFleet1";
+        case MenuItem::CorpsOrders1: return "CorpsOrders1";
+        case MenuItem::ArmyOrders1: return "ArmyOrders1";
+        case MenuItem::CityOrders1: return "CityOrders1";
+        case MenuItem::FleetOrders1: return "FleetOrders1";
+        case MenuItem::SideChange: return "SideChange";
+        default: return nullptr;
+    }
+}
+
+QColor Rgb(std::uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+
+ViewKey KeyOf(int key) {
+    switch (key) {
+        case Qt::Key_Left: return ViewKey::Left;
+        case Qt::Key_Up: return ViewKey::Up;
+        case Qt::Key_Right: return ViewKey::Right;
+        case Qt::Key_Down: return ViewKey::Down;
+        default: return ViewKey::Other;
+    }
+}
+
+}  // namespace
+
+TKVTSDI::TKVTSDI(QWidget* parent)
+    : QMainWindow(parent), ui_(std::make_unique<Ui::TKVTSDI>()), backBuffer_(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32) {
+    ui_->setupUi(this);
+    setFixedSize(1022, 722);
+    backBuffer_.fill(Qt::black);
+    // The window takes the keys before its controls.
+    setFocusPolicy(Qt::StrongFocus);
+    for (QWidget* w : ui_->centralwidget->findChildren<QWidget*>()) w->setFocusPolicy(Qt::NoFocus);
+    timer1_.setInterval(kDefaultTimerInterval);
+    frontend_ = std::make_unique<TQtFrontend>(*this);
+    for (TBI_Hotspot*& h : hot_) {
+        h = new TBI_Hotspot(this);
+        h->Area = hsaScreen;
+        h->SetInterval(kHotspotInterval);
+        h->SetThreadPriority(tpIdle);
+    }
+    PlaceHotspots();
+    ConnectHandlers();
+}
+
+TKVTSDI::~TKVTSDI() {
+    StopBackgroundTicks();
+    frontend_.reset();
+}
+
+void TKVTSDI::SetFrontend(std::unique_ptr<TQtFrontend> frontend) { frontend_ = std::move(frontend); }
+
+void TKVTSDI::ConnectHandlers() {
+    auto on = [this](const char* name, void (TKVTSDI::*handler)()) {
+        connect(ActionNamed(name), &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+    };
+    on("LoadGame1", &TKVTSDI::LoadGame1Click);
+    on("SaveGame1", &TKVTSDI::SaveGame1Click);
+    on("Execute1", &TKVTSDI::Execute1Click);
+    on("Playback1", &TKVTSDI::Playback1Click);
+    on("About1", &TKVTSDI::About1Click);
+    on("Quit1", &TKVTSDI::Quit1Click);
+    on("SideChange", &TKVTSDI::SideChangeClick);
+    on("Hidden1", &TKVTSDI::Hidden1Click);
+    on("Speed1", &TKVTSDI::Speed1Click);
+    on("HexOutline1", &TKVTSDI::HexOutline1Click);
+    on("Encyclopedia1", &TKVTSDI::Encyclopedia1Click);
+    on("VisibleFleetMoves1", &TKVTSDI::VisibleFleetMoves1Click);
+    on("CheckLeaders", &TKVTSDI::CheckLeadersClick);
+    connect(ui_->SpeedButton1, &QToolButton::clicked, this, [this] { Execute1Click(); });
+    connect(ui_->Speedbutton2, &QToolButton::clicked, this, [this] { Playback1Click(); });
+    connect(ui_->SpeedButton3, &QToolButton::clicked, this, [this] { HexOutline1Click(); });
+    connect(ui_->SpeedButton4, &QToolButton::clicked, this, [this] { VisibleFleetMoves1Click(); });
+    connect(ui_->SpeedButton5, &QToolButton::clicked, this, [this] { Speed1Click(); });
+
+    // The side's dialogs: each opens for the current selection; building forces repaints after.
+    struct Opener {
+        const char* item;
+        TSideDialog dialog;
+        const std::uint16_t* selection;  // must be set for the dialog to open
+    };
+    const Opener openers[] = {
+        {"Conditions1", TSideDialog::GeneralConditions, nullptr}, {"ForceStatus1", TSideDialog::ForceStatus, nullptr},
+        {"Production1", TSideDialog::CityProduction, nullptr},    {"Draft1", TSideDialog::Manpower, nullptr},
+        {"States1", TSideDialog::StateStatistics, nullptr},       {"Transfers1", TSideDialog::Transfers, nullptr},
+        {"Leadership1", TSideDialog::LeaderOrders, nullptr},      {"ForceOverview1", TSideDialog::ArmyOverview, nullptr},
+        {"FleetOverview1", TSideDialog::NavalOverview, nullptr},  {"ArmBrigades1", TSideDialog::NewBrigades, nullptr},
+        {"RaiseArmy1", TSideDialog::NewArmy, nullptr},            {"RaiseCorps1", TSideDialog::NewCorps, nullptr},
+        {"RaiseFleet1", TSideDialog::NewFleet, nullptr},          {"CorpsOrders1", TSideDialog::CorpsOrders, &SelectedCorps},
+        {"ArmyOrders1", TSideDialog::ArmyOrders, &SelectedArmy},  {"CityOrders1", TSideDialog::CityOrders, &SelectedCity},
+        {"FleetOrders1", TSideDialog::FleetOrders, &SelectedFleet},
+    };
+    for (const Opener& o : openers)
+        connect(ActionNamed(o.item), &QAction::triggered, this, [this, o] {
+            if (o.selection && *o.selection == 0) return;
+            if (OpenSideDialog(o.dialog)) FormPaint();
+        });
+
+    BattleMap()->OnMouseDown = [this](Qt::MouseButton b, QPoint p) { BattleMapMouseDown(b, p); };
+    BattleMap()->OnMouseMove = [this](QPoint p) { BattleMapMouseMove(p); };
+    BattleMap()->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { BattleMapMouseUp(b, p); };
+    StratMap()->OnMouseDown = [this](Qt::MouseButton, QPoint p) { stratmapMouseDown(p); };
+    connect(&timer1_, &QTimer::timeout, this, &TKVTSDI::Timer1Timer);
+    connect(hot_[0], &TBI_Hotspot::OnInHotspot, this, [this] { HotTopInHotspot(); });
+    connect(hot_[1], &TBI_Hotspot::OnInHotspot, this, [this] { HotBottomInHotspot(); });
+    connect(hot_[2], &TBI_Hotspot::OnInHotspot, this, [this] { HotLeftInHotspot(); });
+    connect(hot_[3], &TBI_Hotspot::OnInHotspot, this, [this] { HotRightInHotspot(); });
+}
+
+void TKVTSDI::CaptionMenus() {
+    for (const TCaption& c : kMenuCaptions) {
+        const QString text = QString::fromStdString(Text(c.text));
+        if (auto* menu = findChild<QMenu*>(QLatin1String(c.item))) menu->setTitle(text);
+        else if (QAction* action = ActionNamed(c.item)) action->setText(text);
+    }
+}
+
+bool TKVTSDI::FormCreate() {
+    // A fresh program: the record zeroed, the menus as the layout has them.
+    ResetEngineGlobals();
+    MenusChanged(TurnMenus);
+    if (!TextTable.LoadFromFile(ResolveFileCaseInsensitive("KVT_ENG.TXT"))) {
+        ShowWarningBox(nullptr, QStringLiteral("The text file \"KVT_ENG.TXT\" cannot be read. The game cannot start."));
+        return false;
+    }
+    CaptionMenus();
+    ViewColumn = 1;
+    ViewRow = 1;
+    HexGridShown = false;
+    ResetMapInput();
+    SetScreenCursor(crHourGlass);
+    QString pictureError;
+    if (!LoadMapPictures(pictures_, &pictureError)) {
+        SetScreenCursor(crDefault);
+        ShowWarningBox(nullptr, pictureError + QStringLiteral(" The game cannot start."));
+        return false;
+    }
+    ComposeMinimap(StratMap()->Surface(), pictures_);
+    std::string startPointError;
+    if (!ReadDefaultStartPoint(&startPointError)) {
+        SetScreenCursor(crDefault);
+        ShowWarningBox(nullptr, QString::fromStdString(startPointError) + QStringLiteral(" The game cannot start."));
+        return false;
+    }
+    FormPaint();
+    SetMenuItems({MenuItem::LoadGame1, MenuItem::Quit1}, true);
+    SetScreenCursor(crDefault);
+    ResetMapInput();
+    SetTimer1Enabled(false);
+    GameRec->Nations[kNationUnion].OrdersGiven = 0;
+    GameRec->Nations[kNationConfederacy].OrdersGiven = 0;
+    Randomize();
+    StartUpGame();
+    FleetMovesShown = true;
+    VisibleFleetMovesAction()->setChecked(true);
+    PlaceHotspots();
+    for (TBI_Hotspot* h : hot_) h->SetActive(true);
+    return true;
+}
+
+void TKVTSDI::FormPaint() {
+    ClampView();
+    ComposeMapView(backBuffer_, pictures_);
+    ShowBackBuffer();
+    ComposeMinimap(StratMap()->Surface(), pictures_);
+    StratMap()->update();
+    ApplyPanelColours();
+    ui_->DatePanel->setText(QString::fromStdString(DateText()));
+    HiddenAction()->setChecked(HiddenEnemyChecked());
+}
+
+void TKVTSDI::ShowBackBuffer() {
+    QPainter p(&BattleMap()->Surface());
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), backBuffer_);
+    p.end();
+    BattleMap()->update();
+}
+
+void TKVTSDI::ApplyPanelColours() {
+    const TPanelColours c = IdPanelColours();
+    QPalette panel = ui_->IdPanel->palette();
+    panel.setColor(QPalette::Window, Rgb(c.background));
+    panel.setColor(QPalette::WindowText, Rgb(c.text));
+    ui_->IdPanel->setPalette(panel);
+    QPalette button = ui_->SpeedButton4->palette();
+    button.setColor(QPalette::ButtonText, FleetMovesShown ? QColor(255, 0, 0) : QColor(0, 0, 0));
+    ui_->SpeedButton4->setPalette(button);
+}
+
+void TKVTSDI::DrawMovedCorps(int corps) {
+    const TCorpsRec& c = GameRec->Corps[corps];
+    const TBoxPoint at = HexPixel(c.HexX, c.HexY);
+    QPainter p(&backBuffer_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    DrawCorpsSymbol(p, pictures_, corps, at);
+    p.end();
+    ShowBackBuffer();
+}
+
+void TKVTSDI::DrawMovedFleet(int fleet) {
+    const TFleetRec& f = GameRec->Fleets[fleet];
+    const TBoxPoint at = HexPixel(f.HexX, f.HexY);
+    QPainter p(&backBuffer_);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    DrawFleetSymbol(p, pictures_, fleet, at);
+    p.end();
+    ShowBackBuffer();
+}
+
+void TKVTSDI::MenusChanged(const TTurnMenus& menus) {
+    for (int i = 0; i < static_cast<int>(MenuItem::Count); ++i) {
+        const auto item = static_cast<MenuItem>(i);
+        if (QAction* a = Action(item)) a->setEnabled(menus[item]);
+    }
+    ui_->SpeedButton1->setEnabled(menus[MenuItem::SpeedButton1]);
+    ui_->Speedbutton2->setEnabled(menus[MenuItem::Speedbutton2]);
+    if (!menus.sideChangeCaption.empty()) SideChangeAction()->setText(QString::fromStdString(menus.sideChangeCaption));
+}
+
+void TKVTSDI::SetIdPanelText(const QString& text) {
+    ui_->IdPanel->setText(text);
+    ApplyPanelColours();
+}
+
+void TKVTSDI::ShowTurnProgress(int value) { ui_->TurnProgressGauge->setValue(value); }
+
+void TKVTSDI::ShowWeatherGauges(int seaboard, int west, int mississippi) {
+    ui_->Gauge1->setValue(seaboard);
+    ui_->Gauge2->setValue(west);
+    ui_->Gauge3->setValue(mississippi);
+}
+
+void TKVTSDI::ShowDate(const QString& text) { ui_->DatePanel->setText(text); }
+
+void TKVTSDI::Timer1Changed(bool enabled) {
+    if (enabled) timer1_.start();
+    else timer1_.stop();
+}
+
+void TKVTSDI::Timer1IntervalChanged(int milliseconds) { timer1_.setInterval(milliseconds); }
+
+void TKVTSDI::BattleMapMouseDown(Qt::MouseButton button, QPoint at) {
+    if (button != Qt::LeftButton && button != Qt::RightButton) return;
+    // A press erases the route markers of the last drag.
+    ShowBackBuffer();
+    const TMapClick click = MapMouseDown(button == Qt::RightButton ? MapButton::Right : MapButton::Left, at.x(), at.y());
+    OpenDialogsOfClick(click);
+    FinishMapClick(click);
+    ApplyPanelColours();
+}
+
+void TKVTSDI::OpenDialogsOfClick(const TMapClick& click) {
+    bool shown = false;
+    if (click.chooseAmongSeveral) shown = OpenSideDialog(TSideDialog::Selection);
+    for (OrderDialog d : click.open) {
+        switch (d) {
+            case OrderDialog::Army: shown |= OpenSideDialog(TSideDialog::ArmyOrders); break;
+            case OrderDialog::City: shown |= OpenSideDialog(TSideDialog::CityOrders); break;
+            case OrderDialog::Fleet: shown |= OpenSideDialog(TSideDialog::FleetOrders); break;
+            case OrderDialog::Corps: shown |= OpenSideDialog(TSideDialog::CorpsOrders); break;
+        }
+    }
+    if (shown) FormPaint();
+}
+
+void TKVTSDI::BattleMapMouseMove(QPoint at) {
+    SetScreenCursor(crDefault);
+    static_cast<QLabel*>(LocationLabel())->setText(QString::fromStdString(LocationText(at.x(), at.y())));
+    if (const auto marker = MapMouseMove(at.x(), at.y())) {
+        DrawMoveMarker(BattleMap()->Surface(), pictures_, marker->direction, marker->at);
+        BattleMap()->update(QRect(marker->at.x + 8, marker->at.y + 8, kMarkerSize, kMarkerSize));
+    }
+}
+
+void TKVTSDI::BattleMapMouseUp(Qt::MouseButton button, QPoint at) {
+    MapMouseUp(button == Qt::LeftButton ? MapButton::Left : MapButton::Right, at.x(), at.y());
+    ApplyPanelColours();
+}
+
+void TKVTSDI::stratmapMouseDown(QPoint at) {
+    MoveViewToMinimapPoint(at.x(), at.y());
+    FormPaint();
+    DrawViewOnMinimap(StratMap()->Surface());
+    StratMap()->update();
+}
+
+void TKVTSDI::FormKeyDown(int key) {
+    ScrollViewByKey(KeyOf(key));
+    FormPaint();
+}
+
+void TKVTSDI::keyPressEvent(QKeyEvent* event) { FormKeyDown(event->key()); }
+
+void TKVTSDI::keyReleaseEvent(QKeyEvent* event) { FormKeyDown(event->key()); }
+
+void TKVTSDI::Timer1Timer() {
+    // A dialog opened inside a tick runs the event loop; a tick must never start inside another.
+    if (inTick_) return;
+    inTick_ = true;
+    ++ticks_;
+    MovementTick();
+    inTick_ = false;
+}
+
+void TKVTSDI::LoadGame1Click() { LoadGameMenu(); }
+void TKVTSDI::SaveGame1Click() { SaveGameDialog(); }
+void TKVTSDI::Execute1Click() { ExecuteTurn(); }
+void TKVTSDI::Playback1Click() { StartPlayback(); }
+void TKVTSDI::About1Click() { ShowAbout(); }
+
+void TKVTSDI::Quit1Click() {
+    if (ConfirmQuit()) close();
+}
+
+void TKVTSDI::SideChangeClick() {
+    if (!MenuItemEnabled(MenuItem::SideChange)) return;
+    SelectSideToPlay();
+}
+
+void TKVTSDI::Hidden1Click() {
+    HiddenAction()->setChecked(ToggleHiddenEnemy());
+    FormPaint();
+}
+
+void TKVTSDI::Speed1Click() { ShowDelayDialog(); }
+
+void TKVTSDI::HexOutline1Click() {
+    ToggleHexGrid();
+    FormPaint();
+}
+
+void TKVTSDI::Encyclopedia1Click() {
+    SetApplicationHelpFile(QString::fromStdString(ResolveFileCaseInsensitive("KVT.HLP")));
+    ShowHelpTopic(this, QStringLiteral("Contents"));
+}
+
+void TKVTSDI::VisibleFleetMoves1Click() { VisibleFleetMovesAction()->setChecked(ToggleFleetMoves()); }
+
+void TKVTSDI::CheckLeadersClick() { CheckCommands(); }
+
+void TKVTSDI::HotTopInHotspot() {
+    ScrollViewAtEdge(MapEdge::Top);
+    FormPaint();
+}
+void TKVTSDI::HotBottomInHotspot() {
+    ScrollViewAtEdge(MapEdge::Bottom);
+    FormPaint();
+}
+void TKVTSDI::HotLeftInHotspot() {
+    ScrollViewAtEdge(MapEdge::Left);
+    FormPaint();
+}
+void TKVTSDI::HotRightInHotspot() {
+    ScrollViewAtEdge(MapEdge::Right);
+    FormPaint();
+}
+
+void TKVTSDI::PlaceHotspots() {
+    // The strips follow the window's own edges wherever it stands on the screen.
+    const TEdgeHotspotRects r = EdgeHotspotRects(frameGeometry());
+    const QRect rects[4] = {r.Top, r.Bottom, r.Left, r.Right};
+    for (int i = 0; i < 4; ++i)
+        if (hot_[i]) hot_[i]->SetRect(rects[i]);
+}
+
+void TKVTSDI::moveEvent(QMoveEvent* event) {
+    QMainWindow::moveEvent(event);
+    PlaceHotspots();
+}
+
+void TKVTSDI::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    PlaceHotspots();
+}
+
+void TKVTSDI::StopBackgroundTicks() {
+    timer1_.stop();
+    for (TBI_Hotspot* h : hot_)
+        if (h) h->SetActive(false);
+}
+
+void TKVTSDI::closeEvent(QCloseEvent* event) {
+    // Nothing may tick into a window that is going away.
+    StopBackgroundTicks();
+    SetTimer1Enabled(false);
+    BattleLog.clear();
+    QMainWindow::closeEvent(event);
+}
+
+QAction* TKVTSDI::ActionNamed(const char* name) const { return findChild<QAction*>(QLatin1String(name)); }
+
+QAction* TKVTSDI::Action(MenuItem item) const {
+    const char* name = ActionName(item);
+    return name ? ActionNamed(name) : nullptr;
+}
+
+QAction* TKVTSDI::SideChangeAction() const { return ui_->SideChange; }
+QAction* TKVTSDI::HiddenAction() const { return ui_->Hidden1; }
+QAction* TKVTSDI::VisibleFleetMovesAction() const { return ui_->VisibleFleetMoves1; }
+
+QToolButton* TKVTSDI::SpeedButton(int n) const {
+    QToolButton* buttons[] = {ui_->SpeedButton1, ui_->Speedbutton2, ui_->SpeedButton3, ui_->SpeedButton4, ui_->SpeedButton5};
+    return (n >= 1 && n <= 5) ? buttons[n - 1] : nullptr;
+}
+
+TMapBox* TKVTSDI::BattleMap() const { return ui_->BattleMap; }
+TMiniMapBox* TKVTSDI::StratMap() const { return ui_->StratMap; }
+QWidget* TKVTSDI::IdPanel() const { return ui_->IdPanel; }
+QWidget* TKVTSDI::DatePanel() const { return ui_->DatePanel; }
+QWidget* TKVTSDI::LocationLabel() const { return ui_->LocationLabel; }
+QWidget* TKVTSDI::TurnProgressGauge() const { return ui_->TurnProgressGauge; }
+
+QWidget* TKVTSDI::WeatherGauge(int theatre) const {
+    QWidget* gauges[] = {ui_->Gauge1, ui_->Gauge2, ui_->Gauge3};
+    return (theatre >= 1 && theatre <= 3) ? gauges[theatre - 1] : nullptr;
+}
+
+TBI_Hotspot* TKVTSDI::Hotspot(int edge) const { return (edge >= 0 && edge < 4) ? hot_[edge] : nullptr; }
+
+}  // namespace kvt::gui

@@ -1,0 +1,141 @@
+// The map view's drawing.
+#include "gui/main/map_painter.h"
+
+#include <QLine>
+#include <QPainter>
+#include <QVarLengthArray>
+
+#include <vector>
+
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+
+namespace kvt::gui {
+
+namespace {
+
+QRect R(const TSheetRect& r) { return {r.x, r.y, r.w, r.h}; }
+
+QColor Rgb(std::uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+
+bool LoadPicture(QImage& into, const char* name, QString* error) {
+    const std::string path = ResolveFileCaseInsensitive(name);
+    QImage image(QString::fromStdString(path));
+    if (image.isNull()) {
+        if (error) *error = QStringLiteral("The picture \"%1\" cannot be read.").arg(QLatin1String(name));
+        return false;
+    }
+    // One pixel format for every copy keeps each copy a plain row move.
+    into = image.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
+// The top edge and the two right-hand edges: neighbouring outlines close each other.
+void AddOutline(std::vector<QLine>& lines, TBoxPoint h) {
+    lines.emplace_back(h.x + 8, h.y, h.x + 24, h.y);
+    lines.emplace_back(h.x + 24, h.y, h.x + 32, h.y + 15);
+    lines.emplace_back(h.x + 32, h.y + 15, h.x + 24, h.y + 31);
+}
+
+void DrawOutlines(QPainter& p) {
+    static std::vector<QLine> navy, grey;
+    navy.clear();
+    grey.clear();
+    for (int c = ViewColumn; c <= ViewColumn + ViewColumns && c <= kMapColumns; ++c)
+        for (int r = ViewRow; r <= ViewRow + ViewRows && r <= kMapRows; ++r) {
+            const std::uint32_t colour = HexOutlineColour(c, r);
+            if (colour == 0) continue;
+            AddOutline(colour == 0x000080 ? navy : grey, HexPixel(c, r));
+        }
+    p.setPen(QPen(Rgb(0x000080), 1));
+    p.drawLines(navy.data(), static_cast<int>(navy.size()));
+    p.setPen(QPen(Rgb(0x808080), 1));
+    p.drawLines(grey.data(), static_cast<int>(grey.size()));
+}
+
+}  // namespace
+
+bool LoadMapPictures(TMapPictures& pictures, QString* error) {
+    TMapPictures loaded;
+    if (!LoadPicture(loaded.Map, "NEWMAP.BMP", error) || !LoadPicture(loaded.Symbols, "BASEIMG2.BMP", error) ||
+        !LoadPicture(loaded.Labels, "BASEIMG3.BMP", error) || !LoadPicture(loaded.Markers, "OBJECTIV.BMP", error) ||
+        !LoadPicture(loaded.Minimap, "KVTSMALL.BMP", error))
+        return false;
+    pictures = std::move(loaded);
+    return true;
+}
+
+void DrawCorpsSymbol(QPainter& p, const TMapPictures& pictures, int corps, TBoxPoint at) {
+    const TCorpsSymbol s = CorpsSymbol(corps);
+    if (!s.drawn) return;
+    const QPoint cell(at.x + 4, at.y + 4);
+    p.drawImage(cell, pictures.Symbols, R(s.cell));
+    if (s.label.valid) p.drawImage(cell + QPoint(1, 7), pictures.Labels, R(s.label));
+    // The strength bar: a 3-pixel pen along row 21 of the cell, kept inside the cell.
+    const int length = std::min(s.barLength + 1, kSymbolCell);
+    p.fillRect(QRect(cell.x(), cell.y() + 20, length, 3), Rgb(s.barColour));
+}
+
+void DrawFleetSymbol(QPainter& p, const TMapPictures& pictures, int fleet, TBoxPoint at) {
+    const TFleetSymbol s = FleetSymbol(fleet);
+    if (!s.drawn) return;
+    const QPoint cell(at.x + 4, at.y + 4);
+    p.drawImage(cell, pictures.Symbols, R(s.cell));
+    if (s.label.valid) p.drawImage(cell, pictures.Labels, R(s.label));
+}
+
+void DrawArmySymbol(QPainter& p, const TMapPictures& pictures, int army, TBoxPoint at) {
+    const TArmySymbol s = ArmySymbol(army);
+    if (!s.drawn) return;
+    const QPoint cell(at.x + 4, at.y + 4);
+    p.drawImage(cell, pictures.Symbols, R(s.cell));
+    if (s.overlay.valid) p.drawImage(cell + QPoint(2, 9), pictures.Symbols, R(s.overlay));
+}
+
+void DrawMoveMarker(QImage& box, const TMapPictures& pictures, int kind, TBoxPoint at) {
+    const TSheetRect r = MoveMarkerRect(kind);
+    if (!r.valid) return;
+    QPainter p(&box);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(at.x + 8, at.y + 8), pictures.Markers, R(r));
+}
+
+void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures) {
+    const TGameRec& g = *GameRec;
+    QPainter p(&backBuffer);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), pictures.Map,
+                QRect((ViewColumn - 1) * kHexPixels, (ViewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight));
+    if (HexGridShown) DrawOutlines(p);
+    for (int f = 1; f <= kFleetCount; ++f) {
+        const TFleetRec& fleet = g.Fleets[f];
+        if (fleet.BuildCounter != 0 || !FleetShown(f) || !HexInView(fleet.HexX, fleet.HexY)) continue;
+        DrawFleetSymbol(p, pictures, f, HexPixel(fleet.HexX, fleet.HexY));
+    }
+    for (int c = 1; c <= kCorpsCount; ++c) {
+        const TCorpsRec& corps = g.Corps[c];
+        if (!CorpsInUse(corps) || !CorpsShown(c) || !HexInView(corps.HexX, corps.HexY)) continue;
+        DrawCorpsSymbol(p, pictures, c, CorpsDrawPosition(c));
+    }
+    for (int a = 1; a <= kArmyCount; ++a) {
+        const TArmyRec& army = g.Armies[a];
+        if (army.Nation == 0 || army.BaseCity == 0) continue;
+        const TCityRec& base = g.Cities[army.BaseCity];
+        if (!HexInView(base.HexX, base.HexY)) continue;
+        DrawArmySymbol(p, pictures, a, HexPixel(base.HexX, base.HexY));
+    }
+}
+
+void ComposeMinimap(QImage& box, const TMapPictures& pictures) {
+    QPainter p(&box);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), pictures.Minimap, QRect(0, 0, 76, 54));
+}
+
+void DrawViewOnMinimap(QImage& box) {
+    QPainter p(&box);
+    p.setPen(QPen(Qt::red, 1));
+    p.drawRect(QRect(QPoint(ViewColumn, ViewRow), QPoint(ViewColumn + ViewColumns, ViewRow + ViewRows)));
+}
+
+}  // namespace kvt::gui

@@ -1,0 +1,44 @@
+// Drawing of the map view: the pictures the window loads at start, and the composition of the back
+// buffer from the map picture, the control outlines and the symbols of the units the watching side
+// may see. Which rectangles and units are drawn is decided by engine/core/map_view_rules.h; this
+// file only copies them. Never changes the game.
+#pragma once
+
+#include <QImage>
+#include <QString>
+
+#include "engine/core/map_view_rules.h"
+
+class QPainter;
+
+namespace kvt::gui {
+
+struct TMapPictures {
+    QImage Map;      // NEWMAP.BMP     2128 x 1512
+    QImage Symbols;  // BASEIMG2.BMP   489 x 244
+    QImage Labels;   // BASEIMG3.BMP   196 x 280
+    QImage Markers;  // OBJECTIV.BMP   83 x 13
+    QImage Minimap;  // KVTSMALL.BMP   76 x 54
+};
+
+// Loads the five pictures from the current folder (names found ignoring case). On failure names
+// the file that could not be read and leaves `pictures` as it was.
+bool LoadMapPictures(TMapPictures& pictures, QString* error);
+
+// Composes the view into the back buffer (1003 x 633): the map picture at the view origin, the
+// hex grid when shown, then fleets, corps and army headquarters. The view must be clamped.
+void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures);
+
+// Single symbols at a hex's pixel position (x, y) of the back buffer; the cell goes to (x+4, y+4).
+void DrawCorpsSymbol(QPainter& p, const TMapPictures& pictures, int corps, TBoxPoint at);
+void DrawFleetSymbol(QPainter& p, const TMapPictures& pictures, int fleet, TBoxPoint at);
+void DrawArmySymbol(QPainter& p, const TMapPictures& pictures, int army, TBoxPoint at);
+// Route marker `kind` (1..6) with its top-left at (x+8, y+8) of `box`; other kinds draw nothing.
+void DrawMoveMarker(QImage& box, const TMapPictures& pictures, int kind, TBoxPoint at);
+
+// The minimap picture copied one to one into the minimap box.
+void ComposeMinimap(QImage& box, const TMapPictures& pictures);
+// The view's rectangle on the minimap, in red.
+void DrawViewOnMinimap(QImage& box);
+
+}  // namespace kvt::gui

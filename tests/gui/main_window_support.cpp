@@ -1,0 +1,120 @@
+// The main window's test fixture.
+#include "tests/gui/main_window_support.h"
+
+#include <QApplication>
+#include <QTest>
+
+#include <filesystem>
+
+#include "engine/core/globals.h"
+#include "engine/core/map_view_rules.h"
+#include "engine/core/notice.h"
+#include "engine/core/random.h"
+#include "engine/core/text_table.h"
+#include "gui/ui/hotspots.h"
+
+namespace kvt::testing {
+
+namespace fs = std::filesystem;
+
+int TTestFrontend::ShowScenarioChoice() {
+    ++scenarioChoices;
+    if (scenarioAnswers.empty()) return 1;
+    const int answer = scenarioAnswers.front();
+    scenarioAnswers.pop_front();
+    return answer;
+}
+
+void TTestFrontend::ShowGameSetup() {
+    if (setup) {
+        setup();
+        return;
+    }
+    GameRec->Nations[kNationUnion].Human = 1;
+    GameRec->Nations[kNationConfederacy].Human = 0;
+}
+
+void TTestFrontend::ShowNotice(int kind) {
+    Notice n{kind, {}};
+    for (int k = 1; k <= 4; ++k) n.lines[k] = EventNotice.Line(k).str();
+    notices.push_back(n);
+    if (!noticeAnswers.empty()) {
+        EventNotice.Answer = static_cast<std::uint16_t>(noticeAnswers.front());
+        noticeAnswers.pop_front();
+    } else if (FirstOfferedChoice() != 0) {
+        EventNotice.Answer = static_cast<std::uint16_t>(FirstOfferedChoice());
+    }
+}
+
+void TTestFrontend::InformationBox(const std::string& text) { boxes.push_back(text); }
+
+PostMortemChoice TTestFrontend::ShowPostMortem(const TPostMortem&) { return PostMortemChoice::EndGame; }
+
+int TTestFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled) {
+    if (!sideAnswers.empty()) {
+        const int side = sideAnswers.front();
+        sideAnswers.pop_front();
+        return side;
+    }
+    return unionEnabled ? 1 : confederacyEnabled ? 2 : 0;
+}
+
+void WindowTest::SetUp() {
+    ResetEngineGlobals();
+    UseClockForRandomize(false);
+    SetRandomSeed(1861);
+    MakeGameFolder();
+}
+
+void WindowTest::TearDown() {
+    if (window) window->close();
+    window.reset();
+    inFolder.reset();
+    EXPECT_EQ(CheckedAccessFaults(), 0u) << "a rule used a record index past the end of its array";
+    ResetEngineGlobals();
+}
+
+void WindowTest::MakeGameFolder(const std::vector<std::string>& leaveOut) {
+    inFolder.reset();
+    folder = TempFolder("window");
+    const char* files[] = {"KVT_ENG.TXT", "KVT.HLP",  "NEWMAP.BMP", "BASEIMG2.BMP", "BASEIMG3.BMP", "OBJECTIV.BMP",
+                           "KVTSMALL.BMP", "1861.kvt", "1861.KVM",   "1862.kvt",     "1862.KVM",     "1863.kvt",
+                           "1863.KVM"};
+    for (const char* f : files) {
+        bool skip = false;
+        for (const std::string& l : leaveOut) skip = skip || l == f;
+        if (!skip) fs::create_symlink(GameFile(f), fs::path(folder) / f);
+    }
+    inFolder.emplace(folder);
+}
+
+bool WindowTest::CreateWindow() {
+    window = std::make_unique<gui::TKVTSDI>();
+    auto owned = std::make_unique<TTestFrontend>(*window);
+    frontend = owned.get();
+    if (configure) configure(*frontend);
+    window->SetFrontend(std::move(owned));
+    // The test moves no real pointer: the edge strips must see it far from every edge.
+    for (int e = 0; e < 4; ++e) window->Hotspot(e)->SetCursorSource([] { return QPoint(-1000, -1000); });
+    if (!window->FormCreate()) return false;
+    window->show();
+    window->activateWindow();
+    return true;
+}
+
+QPoint WindowTest::HexCentre(int column, int row) {
+    if (!HexInView(column, row) || column > ViewColumn + ViewColumns - 1 || row > ViewRow + ViewRows - 1) {
+        ViewColumn = static_cast<std::uint16_t>(column > 10 ? column - 10 : 1);
+        ViewRow = static_cast<std::uint16_t>(row > 8 ? row - 8 : 1);
+        window->FormPaint();
+    }
+    const TBoxPoint p = HexPixel(column, row);
+    return {p.x + 14, p.y + 14};
+}
+
+bool WindowTest::RunTurnToEnd(int timeoutMs) {
+    window->Timer1()->setInterval(0);
+    return QTest::qWaitFor([] { return !Timer1Enabled(); }, timeoutMs);
+}
+
+}  // namespace kvt::testing

@@ -1,0 +1,72 @@
+// The main window under test: a game folder of its own (so autosaves and saves stay out of the
+// built game folder), a frontend that scripts the dialogs that are not the window's own (scenario
+// choice, setup, notices, message boxes, end of game) and helpers to click hexes.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QPoint>
+
+#include <deque>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "gui/main/kvt_sdi.h"
+#include "gui/main/qt_frontend.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/synthetic_game.h"
+
+namespace kvt::testing {
+
+class TTestFrontend : public gui::TQtFrontend {
+public:
+    using gui::TQtFrontend::TQtFrontend;
+
+    int ShowScenarioChoice() override;
+    void ShowGameSetup() override;
+    void ShowNotice(int kind) override;
+    void InformationBox(const std::string& text) override;
+    PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
+    int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
+
+    std::deque<int> scenarioAnswers{1};
+    // Who plays: by default a person plays the Union against the computer.
+    std::function<void()> setup;
+    std::deque<int> noticeAnswers;  // answers in turn; the first offered choice when empty
+    std::deque<int> sideAnswers;
+    struct Notice {
+        int kind;
+        std::string lines[5];
+    };
+    std::vector<Notice> notices;
+    std::vector<std::string> boxes;
+    int scenarioChoices = 0;
+};
+
+class WindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A folder holding the game files (links to the built ones), less those named.
+    void MakeGameFolder(const std::vector<std::string>& leaveOut = {});
+    // Creates the window with the test frontend; runs FormCreate and shows it.
+    bool CreateWindow();
+
+    // The centre of hex (c, r) in the map box for the current view, after moving the view so the
+    // hex shows.
+    QPoint HexCentre(int column, int row);
+    // Turns of the movement timer until the turn's movement has ended (false on time-out).
+    bool RunTurnToEnd(int timeoutMs = 120000);
+
+    std::string folder;
+    std::optional<CurrentFolder> inFolder;
+    std::unique_ptr<gui::TKVTSDI> window;
+    TTestFrontend* frontend = nullptr;
+    std::function<void(TTestFrontend&)> configure;
+};
+
+}  // namespace kvt::testing
