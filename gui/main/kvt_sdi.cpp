@@ -3,7 +3,6 @@
 
 #include <QAction>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QProgressBar>
@@ -32,6 +31,8 @@
 #include "gui/platform/help_viewer.h"
 #include "gui/platform/message_box.h"
 #include "gui/ui/hotspots.h"
+#include "gui/ui/labels.h"
+#include "gui/ui/panel.h"
 
 namespace kvt::gui {
 
@@ -90,7 +91,7 @@ const char* ActionName(MenuItem item) {
     }
 }
 
-QColor Rgb(std::uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+TColor ToTColor(std::uint32_t rgb) { return RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 ViewKey KeyOf(int key) {
     switch (key) {
@@ -246,7 +247,7 @@ void TKVTSDI::FormPaint() {
     ComposeMinimap(StratMap()->Surface(), pictures_);
     StratMap()->update();
     ApplyPanelColours();
-    ui_->DatePanel->setText(QString::fromStdString(DateText()));
+    ui_->DatePanel->SetCaption(QString::fromStdString(DateText()));
     HiddenAction()->setChecked(HiddenEnemyChecked());
 }
 
@@ -260,10 +261,8 @@ void TKVTSDI::ShowBackBuffer() {
 
 void TKVTSDI::ApplyPanelColours() {
     const TPanelColours c = IdPanelColours();
-    QPalette panel = ui_->IdPanel->palette();
-    panel.setColor(QPalette::Window, Rgb(c.background));
-    panel.setColor(QPalette::WindowText, Rgb(c.text));
-    ui_->IdPanel->setPalette(panel);
+    ui_->IdPanel->SetColor(ToTColor(c.background));
+    ui_->IdPanel->SetFontColor(ToTColor(c.text));
     QPalette button = ui_->SpeedButton4->palette();
     button.setColor(QPalette::ButtonText, FleetMovesShown ? QColor(255, 0, 0) : QColor(0, 0, 0));
     ui_->SpeedButton4->setPalette(button);
@@ -300,7 +299,7 @@ void TKVTSDI::MenusChanged(const TTurnMenus& menus) {
 }
 
 void TKVTSDI::SetIdPanelText(const QString& text) {
-    ui_->IdPanel->setText(text);
+    ui_->IdPanel->SetCaption(text);
     ApplyPanelColours();
 }
 
@@ -312,7 +311,7 @@ void TKVTSDI::ShowWeatherGauges(int seaboard, int west, int mississippi) {
     ui_->Gauge3->setValue(mississippi);
 }
 
-void TKVTSDI::ShowDate(const QString& text) { ui_->DatePanel->setText(text); }
+void TKVTSDI::ShowDate(const QString& text) { ui_->DatePanel->SetCaption(text); }
 
 void TKVTSDI::Timer1Changed(bool enabled) {
     if (enabled) timer1_.start();
@@ -347,7 +346,7 @@ void TKVTSDI::OpenDialogsOfClick(const TMapClick& click) {
 
 void TKVTSDI::BattleMapMouseMove(QPoint at) {
     SetScreenCursor(crDefault);
-    static_cast<QLabel*>(LocationLabel())->setText(QString::fromStdString(LocationText(at.x(), at.y())));
+    ui_->LocationLabel->SetCaption(QString::fromStdString(LocationText(at.x(), at.y())));
     if (const auto marker = MapMouseMove(at.x(), at.y())) {
         DrawMoveMarker(BattleMap()->Surface(), pictures_, marker->direction, marker->at);
         BattleMap()->update(QRect(marker->at.x + 8, marker->at.y + 8, kMarkerSize, kMarkerSize));
@@ -487,9 +486,9 @@ QToolButton* TKVTSDI::SpeedButton(int n) const {
 
 TMapBox* TKVTSDI::BattleMap() const { return ui_->BattleMap; }
 TMiniMapBox* TKVTSDI::StratMap() const { return ui_->StratMap; }
-QWidget* TKVTSDI::IdPanel() const { return ui_->IdPanel; }
-QWidget* TKVTSDI::DatePanel() const { return ui_->DatePanel; }
-QWidget* TKVTSDI::LocationLabel() const { return ui_->LocationLabel; }
+TElPanel* TKVTSDI::IdPanel() const { return ui_->IdPanel; }
+TElPanel* TKVTSDI::DatePanel() const { return ui_->DatePanel; }
+TElLabel* TKVTSDI::LocationLabel() const { return ui_->LocationLabel; }
 QWidget* TKVTSDI::TurnProgressGauge() const { return ui_->TurnProgressGauge; }
 
 QWidget* TKVTSDI::WeatherGauge(int theatre) const {

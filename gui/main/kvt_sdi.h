@@ -26,6 +26,8 @@ class TKVTSDI;
 namespace kvt::gui {
 
 class TBI_Hotspot;
+class TElLabel;
+class TElPanel;
 class TMapBox;
 class TMiniMapBox;
 class TQtFrontend;
@@ -94,9 +96,9 @@ public:
     QToolButton* SpeedButton(int n) const;  // 1..5
     TMapBox* BattleMap() const;
     TMiniMapBox* StratMap() const;
-    QWidget* IdPanel() const;
-    QWidget* DatePanel() const;
-    QWidget* LocationLabel() const;
+    TElPanel* IdPanel() const;
+    TElPanel* DatePanel() const;
+    TElLabel* LocationLabel() const;
     QWidget* TurnProgressGauge() const;
     QWidget* WeatherGauge(int theatre) const;  // 1..3
     QTimer* Timer1() { return &timer1_; }

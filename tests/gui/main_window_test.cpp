@@ -28,6 +28,8 @@
 #include "gui/main/map_box.h"
 #include "gui/platform/file_dialogs.h"
 #include "gui/ui/hotspots.h"
+#include "gui/ui/labels.h"
+#include "gui/ui/panel.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/main_window_support.h"
 
@@ -84,7 +86,7 @@ int ConfederateCorps() {
     return 0;
 }
 
-QString Text(QWidget* w) { return static_cast<QLabel*>(w)->text(); }
+QString Text(gui::TElPanel* panel) { return panel->Caption(); }
 
 // Mouse events straight to the map box, as the window system delivers them during a drag.
 void SendMouse(QWidget* box, QEvent::Type type, Qt::MouseButton button, QPoint at) {
@@ -152,7 +154,7 @@ TEST_F(WindowTest, ARightClickSelectsTheCityAtTheHex) {
     EXPECT_EQ(Text(window->IdPanel()), QString::fromStdString(c.Name.str()));
     EXPECT_TRUE(window->Action(MenuItem::CityOrders1)->isEnabled());
     EXPECT_FALSE(window->Action(MenuItem::CorpsOrders1)->isEnabled());
-    EXPECT_EQ(window->IdPanel()->palette().color(QPalette::Window), QColor(0, 0, 128)) << "the Union's panel";
+    EXPECT_EQ(window->IdPanel()->Color(), gui::clNavy) << "the Union's panel";
 }
 
 TEST_F(WindowTest, ARightClickOnASpottedEnemyCorpsDescribesIt) {
@@ -195,7 +197,8 @@ TEST_F(WindowTest, PressDragAndReleaseWriteACorpsRouteAndDestination) {
     EXPECT_EQ(k.DestY, southEast);
     const int want[] = {4, 4, 4, 3, 0};
     for (int s = 1; s <= 5; ++s) EXPECT_EQ(k.Route[s], want[s - 1]) << "step " << s;
-    EXPECT_EQ(window->IdPanel()->palette().color(QPalette::WindowText), QColor(255, 0, 0)) << "a corps with a route";
+    EXPECT_EQ(window->IdPanel()->FontColor(), gui::clRed) << "a corps with a route";
+    EXPECT_EQ(window->LocationLabel()->Caption(), QStringLiteral("%1,%2").arg(east).arg(southEast));
     // The next press erases the markers.
     SendMouse(window->BattleMap(), QEvent::MouseButtonPress, Qt::LeftButton, start);
     EXPECT_EQ(window->BattleMap()->Surface().copy(first.x + 8, first.y + 8, 12, 12),
