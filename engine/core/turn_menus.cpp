@@ -74,6 +74,9 @@ void DisableTurnMenus() {
     Set(MenuItem::Conditions1, false);
     for (MenuItem item : kSideItems) Set(item, false);
     for (MenuItem item : kOrderItems) Set(item, false);
+    // A side taken up while units move would give orders, and clicks on the map, in the middle of
+    // the movement, whose cursors are the selections.
+    Set(MenuItem::SideChange, false);
     Changed();
 }
 

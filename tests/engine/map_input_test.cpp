@@ -10,6 +10,7 @@
 #include "engine/core/notice.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
+#include "engine/core/turn_start.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 
@@ -385,6 +386,18 @@ TEST_F(MapInput, TheSideChoiceIsOfferedOnlyWhenASideIsPersonPlayed) {
         BringGameIntoPlay(Path("game.kvt"));
         EXPECT_EQ(fe.menus[MenuItem::SideChange], c.offered) << c.unionPerson << c.confederatePerson << c.kind;
     }
+    // Not while a turn moves: the selections are the movement's cursors then.
+    testing::BuildSyntheticGame(true, true);
+    ScriptedFrontend fe;
+    fe.AllowAnyWaits(true);
+    BringGameIntoPlay(Path("game.kvt"));
+    GameRec->Nations[1].OrdersGiven = 1;
+    SidePlayed = 2;
+    ExecuteTurn();
+    ASSERT_TRUE(Timer1Enabled());
+    EXPECT_FALSE(fe.menus[MenuItem::SideChange]);
+    EXPECT_GT(testing::RunMovement(), 0);
+    EXPECT_TRUE(fe.menus[MenuItem::SideChange]);
 }
 
 }  // namespace

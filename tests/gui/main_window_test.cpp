@@ -277,6 +277,7 @@ TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
     EXPECT_TRUE(window->Timer1()->isActive());
     expect(state(), {false, false, false, false, false, false, false}, "during the turn");
     EXPECT_EQ(SidePlayed, 0) << "nobody gives orders while the turn moves";
+    EXPECT_FALSE(window->SideChangeAction()->isEnabled());
     // Part of the movement, then a picture of it.
     window->Timer1()->setInterval(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return movedSoFar() >= 2 || !Timer1Enabled(); }, 60000));
@@ -289,6 +290,7 @@ TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
     window->Timer1()->start();
     ASSERT_TRUE(RunTurnToEnd());
     expect(state(), {true, true, true, true, true, true, true}, "after the turn");
+    EXPECT_TRUE(window->SideChangeAction()->isEnabled());
     EXPECT_EQ(SidePlayed, 1);
     EXPECT_NE(DateText(), dateBefore);
     EXPECT_EQ(Text(window->DatePanel()), QString::fromStdString(DateText()));
