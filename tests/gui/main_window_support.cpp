@@ -59,6 +59,11 @@ int TTestFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled) {
     return unionEnabled ? 1 : confederacyEnabled ? 2 : 0;
 }
 
+void TTestFrontend::DrawCorps(int corps) {
+    lastDrawnCorps = corps;
+    gui::TQtFrontend::DrawCorps(corps);
+}
+
 void WindowTest::SetUp() {
     ResetEngineGlobals();
     UseClockForRandomize(false);

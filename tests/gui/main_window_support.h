@@ -31,6 +31,7 @@ public:
     void InformationBox(const std::string& text) override;
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
+    void DrawCorps(int corps) override;
 
     std::deque<int> scenarioAnswers{1};
     // Who plays: by default a person plays the Union against the computer.
@@ -44,6 +45,7 @@ public:
     std::vector<Notice> notices;
     std::vector<std::string> boxes;
     int scenarioChoices = 0;
+    int lastDrawnCorps = 0;
 };
 
 class WindowTest : public ::testing::Test {

@@ -280,9 +280,19 @@ TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
     EXPECT_FALSE(window->SideChangeAction()->isEnabled());
     // Part of the movement, then a picture of it.
     window->Timer1()->setInterval(0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return movedSoFar() >= 2 || !Timer1Enabled(); }, 60000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return (movedSoFar() >= 2 && frontend->lastDrawnCorps != 0) || !Timer1Enabled(); }, 60000));
     ASSERT_TRUE(Timer1Enabled()) << "the ordered corps move during the turn";
     window->Timer1()->stop();
+    // The view follows the last corps shown: its hex 8 columns right of (9 where the first column
+    // had to be made odd) and 4 rows below the view's corner, and its symbol drawn there.
+    const int shown = frontend->lastDrawnCorps;
+    const TCorpsRec& k = GameRec->Corps[shown];
+    if (k.HexX >= 9 && k.HexX - 8 <= kLastViewColumn) EXPECT_TRUE(k.HexX - ViewColumn == 8 || k.HexX - ViewColumn == 9);
+    if (k.HexY >= 5 && k.HexY - 4 <= kLastViewRow) EXPECT_EQ(k.HexY - ViewRow, 4);
+    const TCorpsSymbol symbol = CorpsSymbol(shown);
+    const QImage sheet = QImage(QStringLiteral("BASEIMG2.BMP")).convertToFormat(QImage::Format_RGB32);
+    const TBoxPoint at = HexPixel(k.HexX, k.HexY);
+    EXPECT_EQ(window->BattleMap()->Surface().pixel(at.x + 16, at.y + 6), sheet.pixel(symbol.cell.x + 12, symbol.cell.y + 2));
     const int gauge = static_cast<QProgressBar*>(window->TurnProgressGauge())->value();
     EXPECT_GE(gauge, 110);
     EXPECT_LT(gauge, 300);
