@@ -19,6 +19,7 @@
 #include "engine/core/calendar.h"
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
+#include "engine/core/main_menu.h"
 #include "engine/core/map_input.h"
 #include "engine/core/map_view_rules.h"
 #include "engine/core/notice.h"
@@ -27,6 +28,7 @@
 #include "engine/core/turn_menus.h"
 #include "gui/main/map_box.h"
 #include "gui/platform/file_dialogs.h"
+#include "gui/platform/help_viewer.h"
 #include "gui/ui/hotspots.h"
 #include "gui/ui/labels.h"
 #include "gui/ui/panel.h"
@@ -485,6 +487,32 @@ TEST_F(WindowTest, QuitAsksFirstAndASideWithNoPersonCannotBeChosen) {
     window->ActionNamed("Quit1")->trigger();
     EXPECT_FALSE(window->isVisible());
     EXPECT_EQ(GameStatus, 1);
+}
+
+TEST_F(WindowTest, HelpOpensAtItsContentsAndADelayReachesTheTimer) {
+    ASSERT_TRUE(CreateWindow());
+    QString topic;
+    WhenModalShows([&topic](QWidget* w) {
+        if (auto* viewer = qobject_cast<gui::THelpViewer*>(w)) topic = viewer->Topic();
+        static_cast<QDialog*>(w)->done(1);
+    });
+    window->ActionNamed("Encyclopedia1")->trigger();
+    EXPECT_EQ(topic, QStringLiteral("Contents"));
+    // The delay dialog opens from its tool button; the delay chosen there is the timer's interval,
+    // also while the turn moves.
+    int shown = 0;
+    WhenModalShows([&shown](QWidget* w) {
+        ++shown;
+        static_cast<QDialog*>(w)->done(1);
+    });
+    window->SpeedButton(5)->click();
+    EXPECT_EQ(shown, 1);
+    window->Action(MenuItem::Execute1)->trigger();
+    SetMovementDelay(2);
+    EXPECT_EQ(window->Timer1()->interval(), 200);
+    EXPECT_TRUE(window->Timer1()->isActive());
+    SetMovementDelay(5);
+    EXPECT_EQ(window->Timer1()->interval(), 1000);
 }
 
 TEST_F(WindowTest, TheWindowsOwnFrontendOpensTheGamesDialogs) {
