@@ -2,12 +2,15 @@
 // can be reached from the contents, and the subjects a new player asks about are all there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "engine/core/text_table.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {
@@ -68,6 +71,24 @@ TEST_F(HelpFile, CoversHowToPlay) {
         EXPECT_TRUE(names.count(subject)) << "no topic on " << subject;
     }
     EXPECT_NE(text.find("Drennovar III  v2.5"), std::string::npos) << "the title, with its two blanks";
+}
+
+// The help names no kind of ground that the battle reports never name: a reader looks for it in
+// the terrain of the battle dialog.
+TEST_F(HelpFile, NamesOnlyTheGroundTheGameNames) {
+    TTextTable table;
+    ASSERT_TRUE(table.LoadFromFile(testing::GameFile("KVT_ENG.TXT")));
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return s;
+    };
+    std::string terrain;
+    for (int n = 518; n <= 524; ++n) terrain += lower(table[n]) + "|";
+    const std::string help = lower(text);
+    for (const char* ground : {"swamp", "marsh", "forest", "wood", "hill", "mountain", "desert", "prairie", "wilderness"}) {
+        if (help.find(ground) == std::string::npos) continue;
+        EXPECT_NE(terrain.find(ground), std::string::npos) << "the help speaks of \"" << ground << "\" ground";
+    }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <cctype>
 #include <fstream>
+#include <initializer_list>
 #include <set>
 #include <sstream>
 #include <string>
@@ -149,22 +150,102 @@ TEST_F(TextFile, ChoiceCaptionsFitTheirField) {
     }
 }
 
-TEST_F(TextFile, TextsGluedBeforeANameEndWithTheirOwnBlank) {
-    for (int n : {0, 1, 2, 8, 9, 10, 21, 47, 51, 52, 53, 77, 90, 91, 92, 93, 94, 95, 97, 98, 99,
-                  100, 109, 110, 112, 164, 165, 166, 167, 169, 170, 171, 172, 177, 178, 199, 200,
-                  227, 228, 319, 491, 568, 585, 586, 587, 588, 614, 615, 617, 618, 660, 661, 662,
-                  668, 687, 724}) {
-        EXPECT_TRUE(!T(n).empty() && T(n).back() == ' ') << "text " << n << " \"" << T(n) << "\"";
+// How the game sets a text beside what shares its line. A text with two roles is listed once for
+// each, so a wording that suits one role and breaks the other is caught.
+enum class Join {
+    BeforeName,    // text + name: "Army of " + "the Potomac"
+    BeforeNumber,  // text + digits: "Fleet No." + "3"
+    BeforeComma,   // text + ", " + digits: the merge list's "Fleet No., 3"
+    BeforeWord,    // city feature words run together: "Railroad  " + "Seaport  " + "River"
+    AfterName,     // name or digits + text: "Grant" + "'s Corps"
+    Opening,       // a line, caption or message of its own that opens a sentence
+    Continuing,    // a notice line of its own that goes on from the line above it
+};
+
+struct Use {
+    int text;
+    Join join;
+};
+
+std::vector<Use> Uses() {
+    std::vector<Use> uses;
+    auto add = [&](Join join, std::initializer_list<int> texts) {
+        for (int n : texts) uses.push_back({n, join});
+    };
+    add(Join::BeforeName, {0, 2, 8, 9, 10, 21, 47, 51, 52, 53, 77, 90, 91, 92, 93, 94, 95, 97, 98, 99,
+                           100, 109, 110, 112, 164, 165, 169, 170, 171, 172, 177, 178, 199, 200,
+                           227, 228, 491, 568, 585, 586, 587, 588, 614, 615, 617, 618, 660, 661, 662, 668,
+                           687, 724});
+    add(Join::BeforeNumber, {1, 319});
+    add(Join::BeforeComma, {1});
+    add(Join::BeforeWord, {166, 167});
+    add(Join::AfterName, {5, 6, 7, 8, 11, 13, 14, 29, 32, 35, 52, 113, 114, 115, 116, 117, 118, 119, 143,
+                          148, 155, 225, 226, 452, 453, 459, 567, 573, 574, 576, 580, 581, 582, 722, 725,
+                          731});
+    add(Join::Opening, {3, 4, 17, 18, 19, 20, 23, 24, 30, 35, 36, 37, 38, 39, 46, 70, 93, 107, 121, 122,
+                        123, 124, 125, 151, 152, 153, 154, 201, 202, 204, 210, 211, 212, 229, 238, 319,
+                        461, 462, 463, 482, 525, 566, 578, 620, 679, 686, 689, 690, 693, 697, 700, 705,
+                        709, 727, 728});
+    add(Join::Continuing, {22, 25, 28, 31, 33, 54, 55, 71, 72, 73, 74, 75, 76, 146, 150, 155, 156, 157,
+                           203, 205, 206, 207, 223, 455, 458, 567, 569, 570, 571, 572, 575, 577, 621, 622,
+                           688, 691, 692, 694, 695, 696, 698, 699, 701, 702, 706, 707, 708});
+    return uses;
+}
+
+TEST_F(TextFile, EveryTextReadsRightInEachPlaceTheGameSetsIt) {
+    for (const Use& u : Uses()) {
+        const std::string& t = T(u.text);
+        ASSERT_FALSE(t.empty()) << "text " << u.text;
+        const std::string shown = "text " + std::to_string(u.text) + " \"" + t + "\"";
+        const unsigned char first = static_cast<unsigned char>(t.front());
+        const unsigned char last = static_cast<unsigned char>(t.back());
+        const auto lead = t.find_first_not_of(' ');
+        switch (u.join) {
+            case Join::BeforeName:
+                EXPECT_EQ(last, ' ') << shown << " runs into the name after it";
+                EXPECT_EQ((t + "Shiloh").find("  "), std::string::npos) << shown << " leaves two blanks";
+                break;
+            case Join::BeforeNumber:
+                EXPECT_FALSE(std::isalnum(last)) << shown << " runs into the number after it";
+                break;
+            case Join::BeforeWord:
+                EXPECT_EQ(last, ' ') << shown << " runs into the word after it";
+                break;
+            case Join::BeforeComma:
+                EXPECT_TRUE(std::isalnum(last) || last == '.') << shown << " puts a blank or mark before the comma";
+                break;
+            case Join::AfterName:
+                EXPECT_FALSE(std::isalnum(first)) << shown << " runs into the name before it";
+                EXPECT_NE(t.rfind("  ", 0), 0u) << shown << " leaves two blanks";
+                break;
+            case Join::Opening:
+                ASSERT_NE(lead, std::string::npos) << shown;
+                EXPECT_TRUE(std::isupper(static_cast<unsigned char>(t[lead])) || std::isdigit(static_cast<unsigned char>(t[lead])) ||
+                            t[lead] == '(')
+                    << shown << " does not open a sentence";
+                break;
+            case Join::Continuing:
+                ASSERT_NE(lead, std::string::npos) << shown;
+                EXPECT_TRUE(std::isalpha(static_cast<unsigned char>(t[lead]))) << shown << " starts with a stray mark";
+                break;
+        }
     }
 }
 
-TEST_F(TextFile, TextsGluedAfterANameStartWithASeparator) {
-    for (int n : {5, 6, 7, 8, 11, 13, 14, 29, 32, 35, 52, 113, 114, 115, 116, 117, 118, 119, 143,
-                  148, 155, 225, 226, 452, 453, 459, 567, 573, 574, 576, 580, 581, 582, 722, 725,
-                  731}) {
-        ASSERT_FALSE(T(n).empty()) << "text " << n;
-        const unsigned char first = static_cast<unsigned char>(T(n).front());
-        EXPECT_FALSE(std::isalnum(first)) << "text " << n << " \"" << T(n) << "\" runs into the name";
+// The manpower dialog's labels sit on lines laid out for its own captions; a longer text would be
+// clipped at the spin edit or the percentage beside it.
+TEST_F(TextFile, ManpowerLabelsFitTheLinesOfTheirLayout) {
+    struct Line { int text; const char* layoutCaption; };
+    for (const Line& l : {Line{338, "Amount of supplies being spent on volunteer bounties"},
+                          Line{339, "per 500 troops raised..............."},
+                          Line{340, "Current number of recruits per month"},
+                          Line{341, "(Appeal : 3 months between minimum)"},
+                          Line{342, "Presidential appeal for more troops."},
+                          Line{344, "Set infantry recruitment  (cost 0)  :"},
+                          Line{345, "Set infantry recruitment  (cost 0)  :"},
+                          Line{346, "Set infantry recruitment  (cost 0)  :"},
+                          Line{347, "Set infantry recruitment  (cost 0)  :"}}) {
+        EXPECT_LE(T(l.text).size(), std::string(l.layoutCaption).size()) << "text " << l.text << " \"" << T(l.text) << "\"";
     }
 }
 
