@@ -5,7 +5,10 @@
 #pragma once
 
 #include <QImage>
+#include <QPointF>
 #include <QRect>
+#include <array>
+#include <vector>
 
 #include "engine/core/game_record.h"
 #include "engine/core/map_grid.h"
@@ -20,6 +23,11 @@ constexpr int kViewHeight = 633;
 
 // Top-left of the tile of hex (c, r).
 QPoint HexTile(int column, int row);
+// The painted hex, corner by corner from the west point clockwise. Its lines are those of the
+// program's "Hex Grid" outline, (x+8, y)-(x+24, y)-(x+32, y+15)-(x+24, y+31), as far as hexes that
+// tile a 28-pixel pitch allow: 36 wide with a 20-pixel top and bottom, centred on (x+14, y+14).
+std::array<QPoint, 6> HexCorners(int column, int row);
+QPointF HexCentre(int column, int row);
 // The part of the map the map box shows with the view's first column and row.
 QRect ViewRect(int viewColumn, int viewRow);
 
@@ -27,6 +35,14 @@ QRect ViewRect(int viewColumn, int viewRow);
 QColor MinimapColour(int terrainClass);
 
 QImage DrawMapPicture(const TGameRec& rec, const TMapGrid& map);
+// The railroads as the map draws them, hex to hex (a QPoint holds a column and a row): the lines
+// joining the stations and running on over the rail hexes, and the spurs from a line to a rail hex
+// beside it. Every hex a rail move may use is on a line or at the end of a spur.
+struct RailroadPlan {
+    std::vector<std::pair<QPoint, QPoint>> lines;
+    std::vector<std::pair<QPoint, QPoint>> spurs;
+};
+RailroadPlan PlanRailroads(const TGameRec& rec, const TMapGrid& map);
 // One pixel per hex: hex (c, r) at pixel (c, r), so a click on a hex's pixel sets the view to
 // that very column and row; pixel row 0 and column 0 are a dark edge.
 QImage DrawMinimap(const TMapGrid& map);
