@@ -15,11 +15,10 @@ Frontend& CurrentFrontend() { return installed ? *installed : automaticFrontend;
 
 void InstallFrontend(Frontend* frontend) { installed = frontend; }
 
-void AutomaticFrontend::ShowNotice(int /*kind*/) {
+void AutomaticFrontend::ShowNotice(int kind) {
     ++notices;
-    // Nobody reads it: take the pre-selected choice, as a person pressing OK would.
-    int first = FirstOfferedChoice();
-    if (first != 0) EventNotice.Answer = static_cast<std::uint16_t>(first);
+    // Nobody reads it: answer as a person pressing the first button would.
+    AnswerNoticeUntouched(kind);
 }
 
 void AutomaticFrontend::InformationBox(const std::string& text) {

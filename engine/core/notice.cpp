@@ -7,6 +7,10 @@
 
 namespace kvt {
 
+namespace {
+constexpr int kForeignAffairsNotice = 25;
+}  // namespace
+
 TEventNotice EventNotice;
 Arr1<TNoticeChoice, 6> NoticeChoices = {};
 
@@ -55,6 +59,15 @@ bool NoticeKindOffersChoices(int kind) {
         default:
             return false;
     }
+}
+
+void AnswerNoticeUntouched(int kind) {
+    if (kind == kForeignAffairsNotice) {
+        EventNotice.Answer = 1;
+        return;
+    }
+    if (NoticeKindOffersChoices(kind) && FirstOfferedChoice() != 0)
+        EventNotice.Answer = static_cast<std::uint16_t>(FirstOfferedChoice());
 }
 
 void ShowEventNotice() {

@@ -43,6 +43,10 @@ void OfferChoice(int k, std::string_view caption);
 int FirstOfferedChoice();
 // Shows the notice through the frontend, pausing the movement timer around it.
 void ShowEventNotice();
+// The answer a dialog of this kind leaves when the person only presses its first button: the
+// pre-checked first offered choice where choices are radio buttons, 1 for the foreign-affairs
+// notice (its first button is always shown); a dialog without choices writes no answer.
+void AnswerNoticeUntouched(int kind);
 // The whole calling order for a notice without choices: clear, fill the kind and lines, show.
 void RaiseEventNotice(int kind, std::string_view line1, std::string_view line2 = {},
                       std::string_view line3 = {}, std::string_view line4 = {});

@@ -57,7 +57,7 @@ void ScriptedFrontend::ShowNotice(int kind) {
     Expectation e;
     if (!Take("notice", kind, e)) return;
     if (e.answer != 0) EventNotice.Answer = static_cast<std::uint16_t>(e.answer);
-    else if (allowAny_ && FirstOfferedChoice() != 0) EventNotice.Answer = static_cast<std::uint16_t>(FirstOfferedChoice());
+    else AnswerNoticeUntouched(kind);
 }
 
 void ScriptedFrontend::InformationBox(const std::string& text) {

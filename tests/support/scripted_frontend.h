@@ -19,8 +19,8 @@ public:
     ScriptedFrontend();
     ~ScriptedFrontend() override;
 
-    // The next notice must be of this kind; the answer is written into EventNotice
-    // (0 leaves the answer the raiser set, as a dialog without choices does).
+    // The next notice must be of this kind; the answer is written into EventNotice (0: the
+    // person only presses the first button, and the dialog answers as it does then).
     void ExpectNotice(int kind, int answer = 0);
     // The next information box; its text is recorded.
     void ExpectInformationBox();
@@ -32,7 +32,8 @@ public:
     void ExpectElection();
     void ExpectOpenFile(const std::string& name);
     void ExpectSaveFile(const std::string& name);
-    // Accept any number of notices and boxes without expectations (answers: first offered choice).
+    // Accept any number of notices and boxes without expectations, each answered as a person
+    // pressing only the first button would.
     void AllowAnyWaits(bool on) { allowAny_ = on; }
 
     void ShowNotice(int kind) override;
