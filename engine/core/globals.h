@@ -50,8 +50,9 @@ extern std::uint8_t MovementEnded;
 // The turn's progress gauge, 0..300; change it through SetTurnProgressGauge.
 extern int TurnProgressGauge;
 void SetTurnProgressGauge(int value);
-// Set when this program executed the mail turn now awaiting hand-over; a game read from a file
-// never counts as executed here, so a turn is passed on only by the player who moved it.
+// Set while the mail turn in play has been executed by the player at this screen and not yet
+// handed over: executed in this run, or read back from a save whose history lacks the hand-over
+// marker. Only then may a save pass the executed turn on.
 extern bool MailTurnExecuted;
 
 // The movement timer's switch. The engine owns the state; the window's timer follows it.

@@ -17,13 +17,15 @@ namespace kvt {
 
 namespace {
 
+constexpr const char* kTurnOverLine = "TurnOver";
+
 bool BothPersonPlayed() {
     return GameRec->Nations[kNationUnion].Human != 0 && GameRec->Nations[kNationConfederacy].Human != 0;
 }
 
-// A turn is passed on only by the player who set the game up or who has just moved the turn: a
-// game passed on unmoved would be played back for a turn nobody executed, and one passed on again
-// after its hand-over would give the same player two turns in a row.
+// A turn is passed on only by the player who set the game up or who has moved the turn and not yet
+// passed it on: a game passed on unmoved would be played back for a turn nobody executed, and one
+// passed on again after its hand-over would give the same player two turns in a row.
 bool HandOverAllowed() {
     const int kind = GameRec->GameKind;
     return kind == 2 || (kind == 4 && MailTurnExecuted);
@@ -50,17 +52,22 @@ bool LoadGameDialog() {
     const bool loaded = LoadGameFiles(chosen);
     fe.Repaint();
     if (!loaded) return false;
-    MailTurnExecuted = false;
     ApplyLoadDataMarks();
     TGameRec& g = *GameRec;
+    MailTurnExecuted = false;
     if (g.GameKind == 4) {
-        fe.InformationBox(Text(727));
-        SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, true);
-        SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, false);
         BattleLog.clear();
         const std::string history = BattleLogFileFor(chosen);
         std::error_code ec;
-        if (std::filesystem::exists(history, ec)) LoadBattleLog(history);
+        const bool read = std::filesystem::exists(history, ec) && LoadBattleLog(history);
+        // The marker ends the history only once the turn has changed hands; without it the game is
+        // the mover's own, saved before the hand-over, with nothing to play back. Every mail save
+        // writes a history, so a missing one tells nothing and the game is taken as received.
+        const bool handedOver = !read || (!BattleLog.empty() && BattleLog.back() == kTurnOverLine);
+        MailTurnExecuted = !handedOver;
+        if (handedOver) fe.InformationBox(Text(727));
+        SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, handedOver);
+        SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, false);
     } else {
         SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, false);
     }
@@ -104,7 +111,7 @@ void SaveGameDialog() {
     if (g.GameKind >= 2) {
         if (HandOverAllowed() && AskHandOver()) {
             // The marker ends the history only when the turn really changes hands.
-            BattleLog.push_back("TurnOver");
+            BattleLog.push_back(kTurnOverLine);
             g.GameKind = g.GameKind == 2 ? 3 : 4;
             g.SideToMove = g.SideToMove == 1 ? 2 : 1;
             MailTurnExecuted = false;

@@ -232,6 +232,88 @@ TEST_F(MailGame, AMailGameGoesFromSetUpToOrdersToExecutedToPlayedBack) {
     }
 }
 
+TEST_F(MailGame, TheMoverWhoKeptHisExecutedTurnHandsItOverAfterAReload) {
+    const std::vector<std::string> battle = {"Battle", "Bull Run", "Result", "EndOfBattle"};
+    for (const auto& history : {std::vector<std::string>{}, battle}) {
+        SCOPED_TRACE(history.empty() ? "a turn without battles" : "a turn with a battle");
+        // The Confederate player receives the game after his playback, with the orders his.
+        testing::BuildSyntheticGame(true, true);
+        GameRec->GameKind = 3;
+        GameRec->SideToMove = 2;
+        WriteGame("orders", {"TurnOver"});
+
+        NewSession();
+        {
+            ScriptedFrontend fe;
+            fe.ExpectOpenFile(Path("orders.KVT"));
+            LoadGameMenu();
+            ExecuteTurn();
+            BattleLog = history;  // what the turn's battles recorded
+            fe.ExpectInformationBox();
+            ASSERT_GT(testing::RunMovement(), 0);
+            ASSERT_EQ(GameRec->GameKind, 4);
+            fe.ExpectSaveFile(Path("kept.kvt"));
+            fe.ExpectNotice(0, 2);  // not yet
+            SaveGameDialog();
+        }
+        EXPECT_EQ(GameRec->SideToMove, 2);
+        EXPECT_EQ(History("kept"), history) << "kept without the hand-over marker";
+
+        // The same player, in a new run: his own turn is not offered for playback.
+        NewSession();
+        {
+            ScriptedFrontend fe;
+            fe.ExpectOpenFile(Path("kept.KVT"));
+            LoadGameMenu();
+            EXPECT_TRUE(fe.messages.empty()) << "no playback is announced";
+            EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+            EXPECT_FALSE(fe.menus[MenuItem::Speedbutton2]);
+            EXPECT_FALSE(fe.menus[MenuItem::Execute1]);
+            EXPECT_FALSE(fe.menus[MenuItem::SpeedButton1]);
+            EXPECT_EQ(SidePlayed, 2);
+            const TGameRec kept = *GameRec;
+            StartPlayback();
+            ExecuteTurn();
+            EXPECT_FALSE(Timer1Enabled()) << "neither a playback nor a second execution starts";
+            EXPECT_EQ(std::memcmp(GameRec, &kept, sizeof(TGameRec)), 0);
+            fe.ExpectSaveFile(Path("sent.kvt"));
+            fe.ExpectNotice(0, 1);
+            SaveGameDialog();
+            EXPECT_EQ(GameRec->GameKind, 4);
+            EXPECT_EQ(GameRec->SideToMove, 1);
+            fe.ExpectSaveFile(Path("sent again.kvt"));
+            SaveGameDialog();  // passed on once only
+            EXPECT_EQ(GameRec->SideToMove, 1);
+        }
+        std::vector<std::string> sent = history;
+        sent.push_back("TurnOver");
+        EXPECT_EQ(History("sent"), sent);
+        EXPECT_EQ(History("sent again"), sent);
+
+        // The Union player receives it and watches it played back.
+        NewSession();
+        {
+            ScriptedFrontend fe;
+            fe.ExpectOpenFile(Path("sent.KVT"));
+            fe.ExpectInformationBox();
+            LoadGameMenu();
+            EXPECT_EQ(fe.messages, std::vector<std::string>{"text 727"});
+            EXPECT_TRUE(fe.menus[MenuItem::Playback1]);
+            EXPECT_FALSE(fe.menus[MenuItem::Execute1]);
+            EXPECT_EQ(SidePlayed, 1);
+            fe.ExpectSaveFile(Path("received.kvt"));
+            SaveGameDialog();  // the receiver cannot pass back a turn he has not played
+            EXPECT_EQ(GameRec->SideToMove, 1);
+            StartPlayback();
+            ASSERT_GT(testing::RunMovement(), 0);
+            EXPECT_EQ(GameRec->GameKind, 3);
+            EXPECT_TRUE(fe.menus[MenuItem::Execute1]);
+            EXPECT_EQ(SidePlayed, 1);
+        }
+        EXPECT_EQ(History("received"), sent);
+    }
+}
+
 TEST_F(MailGame, OnlyAMovedTurnIsHandedOver) {
     struct Case { const char* name; int kind; bool executedHere; bool asked; int answer; int kindAfter, sideAfter; bool marker; };
     const Case cases[] = {
