@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -44,8 +45,14 @@ protected:
     }
     std::string Path(const std::string& name) const { return folder + "/" + name; }
 
-    // Loads the start point; the setup dialog gives the players and the kind of game.
+    // Loads the start point; the setup dialog gives the players and the kind of game. A mail game
+    // writes its history beside the game, so it is set up from a copy in the test's folder.
     void Load(bool unionPerson, bool confederatePerson, int kind) {
+        if (kind == 2) {
+            for (const char* name : {"1861.kvt", "1861.KVM"})
+                std::filesystem::copy_file(testing::GameFile(name), Path(name));
+            start = Path("1861.kvt");
+        }
         ScriptedFrontend fe;
         fe.ExpectGameSetup([=] {
             GameRec->Nations[1].Human = unionPerson ? 1 : 0;
@@ -132,6 +139,9 @@ TEST_F(Turn1861, AWholeTurnRunsFromExecuteToTheNextOrders) {
 TEST_F(Turn1861, AMailTurnMarchedByOnePlayerIsPlayedBackToTheOther) {
     Load(true, true, 2);
     ASSERT_EQ(GameRec->GameKind, 2);
+    EXPECT_EQ(BattleLog, std::vector<std::string>{"No History"});
+    EXPECT_TRUE(std::filesystem::exists(Path("1861.BTL"))) << "the new mail game's history lies beside it";
+    EXPECT_FALSE(std::filesystem::exists(testing::GameFile("1861.BTL")));
     {
         ScriptedFrontend fe;
         fe.ExpectSaveFile(Path("first.kvt"));
