@@ -1,12 +1,16 @@
 // Headless turns.
 #include "engine/core/headless_turns.h"
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
+#include <filesystem>
 #include <ostream>
 
 #include "engine/core/calendar.h"
 #include "engine/core/frontend.h"
 #include "engine/core/game_files.h"
+#include "engine/core/game_start.h"
 #include "engine/core/globals.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/random.h"
@@ -26,6 +30,16 @@ std::uint64_t Fnv1a(std::uint64_t h, const void* data, std::size_t size) {
         h *= 0x100000001b3ULL;
     }
     return h;
+}
+
+// The start points are read by name at start-up, never through the Open dialog, so they do not
+// take the dialog's data marks.
+bool IsStartPoint(const std::string& file) {
+    std::string name = std::filesystem::path(file).filename().string();
+    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char ch) { return std::tolower(ch); });
+    for (int answer = 1; answer <= 3; ++answer)
+        if (name == ScenarioFileName(answer)) return true;
+    return false;
 }
 
 }  // namespace
@@ -85,6 +99,7 @@ int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std:
         status = 2;
     } else {
         BringGameIntoPlay(file);
+        if (!IsStartPoint(file)) ApplyLoadDataMarks();
         if (PlayHeadlessTurns(turns, out) < turns && GameStatus == 0) {
             why = "a turn did not run to its end";
             status = 1;

@@ -23,7 +23,8 @@ bool PlayHeadlessTurn();
 // after it and the checksum. Stops early when the game ends. Returns the turns played.
 int PlayHeadlessTurns(int turns, std::ostream& out);
 
-// Reads a game, gives it to the computer and plays it (the runner's whole work). Returns an exit
+// Reads a game, gives it to the computer and plays it (the runner's whole work). A saved game takes
+// the data marks of the Open dialog; the three start points do not. Returns an exit
 // status; `error` says why a game could not be played.
 int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error);
 

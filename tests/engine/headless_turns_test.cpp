@@ -61,5 +61,23 @@ TEST_F(HeadlessTurns, TheRunnerStopsWhenTheGameEndsAndRefusesMailGames) {
     EXPECT_FALSE(error.empty());
 }
 
+TEST_F(HeadlessTurns, ASavedGameTakesTheOpenDialogsDataMarksAndAStartPointDoesNot) {
+    struct Case { const char* name; bool marked; };
+    const Case cases[] = {{"saved", true}, {"1861", false}, {"1863", false}, {"1864", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::BuildSyntheticGame(false, false);
+        GameRec->WeaponTable[5].FireFactor1 = 9;
+        GameRec->Cities[38].RiverLink = 4;
+        ASSERT_TRUE(SaveGameFiles(Path(c.name)));
+        std::ostringstream out;
+        std::string error;
+        ASSERT_EQ(RunHeadlessGame(Path(std::string(c.name) + ".KVT"), 0, 1, out, &error), 0) << error;
+        EXPECT_EQ(GameRec->WeaponTable[5].FireFactor1, c.marked ? 1 : 9);
+        EXPECT_EQ(GameRec->Cities[38].RiverLink, c.marked ? 0 : 4);
+        EXPECT_EQ(MapGrid->Cell(26, 19).RiverNavigable(), c.marked);
+    }
+}
+
 }  // namespace
 }  // namespace kvt
