@@ -12,6 +12,7 @@
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
+#include "engine/core/map_view_rules.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
 #include "engine/core/spotting.h"
@@ -156,10 +157,15 @@ void DisbandCorps(int c) {
     TGameRec& g = *GameRec;
     const std::string leaderName = g.Leaders[g.Corps[c].Leader].Name.str();
     bool released = false;
+    const int nation = g.Corps[c].Nation;
     for (int i = 1; i <= kBrigadeCount; ++i) {
         TBrigadeRec& b = g.Brigades[i];
         if (b.AttachKind != kAttachCorps || b.AttachIndex != c) continue;
-        if (int j = ReceivingCorps(c, b)) {
+        // Only the corps' own nation's brigades are handed on; any other would serve a freed slot.
+        if (b.Nation != nation) {
+            ClearBrigade(i);
+            released = true;
+        } else if (int j = ReceivingCorps(c, b)) {
             b.AttachIndex = static_cast<U8>(j);
         } else if (int city = ReceivingCity(c)) {
             b.AttachKind = kAttachGarrison;
@@ -191,8 +197,9 @@ void CommandCleanUp() {
         // A killed or captured leader can hold no command; everyone else not active or marked
         // for removal is left as he is.
         if (leader.Status == kLeaderKilled || leader.Status == kLeaderCaptured) {
+            // An army that lost its headquarters still belongs to its nation and keeps its name.
             for (TArmyRec& a : g.Armies)
-                if (ArmyInUse(a) && a.Leader == l) a.Leader = 0;
+                if (!ArmySlotFree(a) && a.Leader == l) a.Leader = 0;
             for (TCorpsRec& c : g.Corps)
                 if (CorpsInUse(c) && c.Leader == l) c.Leader = 0;
             continue;
@@ -246,6 +253,8 @@ void ExecuteTurn() {
     }
     fe.SetCursor(CursorKind::Hourglass);
     SidePlayed = 0;
+    // The repaint's rule, so that the Autosave never holds an army without a headquarters.
+    ReleaseBaselessArmies();
     fe.Repaint();
     DisableTurnMenus();
     SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, false);

@@ -18,8 +18,9 @@ void CommandCleanUp();
 
 // Frees army a (1..15) and detaches its corps.
 void DisbandArmy(int army);
-// Frees corps c (1..120): its brigades join a neighbouring corps of its nation with room, else the
-// garrison of the nearest own city beside it, else they are disbanded with a notice.
+// Frees corps c (1..120): its nation's brigades join a neighbouring corps of its nation and side
+// with room, else the garrison of the nearest own city beside it; the rest are disbanded with a
+// notice. The corps and garrisons are recounted afterwards.
 void DisbandCorps(int corps);
 
 // Progress shown by a theatre's weather gauge for weather value w.

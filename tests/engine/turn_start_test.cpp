@@ -152,6 +152,55 @@ TEST_F(TurnStart, StartPositionsAndCitiesOfPersonPlayedNationsAreMarked) {
     EXPECT_EQ(g.Cities[2].Status, 0) << "a Confederate city: the Confederacy is computer-played";
 }
 
+TEST_F(TurnStart, TheAutosaveHoldsNoArmyWithoutAHeadquarters) {
+    TGameRec& g = *GameRec;
+    auto army = [&](int a, int base, int nation) {
+        g.Armies[a].Name = "Army " + std::to_string(a);
+        g.Armies[a].BaseCity = static_cast<U8>(base);
+        g.Armies[a].Nation = static_cast<U8>(nation);
+        g.Armies[a].Side = static_cast<U8>(nation);
+    };
+    army(3, 0, 1);  // lost its headquarters
+    army(4, 1, 1);
+    army(5, 2, 2);
+    ScriptedFrontend fe;
+    ExecuteTurn();
+    const auto bytes = FileBytes(Path("Autosave.KVT"));
+    ASSERT_EQ(bytes.size(), kGameRecSize);
+    TGameRec saved;
+    std::memcpy(static_cast<void*>(&saved), bytes.data(), kGameRecSize);
+    EXPECT_TRUE(ArmySlotFree(saved.Armies[3])) << "released before the game was saved";
+    EXPECT_EQ(saved.Armies[4].Nation, 1);
+    EXPECT_EQ(saved.Armies[5].Nation, 2);
+    EXPECT_TRUE(ArmySlotFree(g.Armies[3]));
+}
+
+TEST_F(TurnStart, ThePreMovementPhaseShowsTheNewWeatherOnTheGauges) {
+    struct Case { int seaboard, west, mississippi; std::vector<int> gauges; };
+    const Case cases[] = {{3, 5, 6, {70, 42, 84}}, {7, 9, 0, {42, 98, 98}}, {4, 8, 2, {70, 42, 98}}};
+    for (const Case& c : cases) {
+        testing::BuildSyntheticGame(true, false);
+        GameRec->TheatreWeather[1] = static_cast<U8>(c.seaboard);
+        GameRec->TheatreWeather[2] = static_cast<U8>(c.west);
+        GameRec->TheatreWeather[3] = static_cast<U8>(c.mississippi);
+        SidePlayed = 1;
+        EnableTurnMenus();
+        ScriptedFrontend fe;
+        ExecuteTurn();
+        EXPECT_EQ(fe.weatherGauges, c.gauges) << c.seaboard << " " << c.west << " " << c.mississippi;
+        SetTimer1Enabled(false);
+    }
+    // A game that has ended moves no weather on and leaves the gauges alone.
+    testing::BuildSyntheticGame(true, false);
+    SidePlayed = 1;
+    EnableTurnMenus();
+    GameStatus = 1;
+    ScriptedFrontend fe;
+    PreMovementPhase();
+    EXPECT_TRUE(fe.weatherGauges.empty());
+    GameStatus = 0;
+}
+
 TEST(WeatherGauges, ProgressFollowsTheWeather) {
     const std::pair<int, int> cases[] = {{0, 98}, {2, 98}, {3, 70}, {4, 70}, {5, 42}, {6, 84},
                                          {7, 42}, {8, 42}, {9, 98}, {11, 98}};
@@ -263,6 +312,64 @@ TEST_F(CommandCleanUpTest, AnArmyLeaderGivesUpHisCorpsToTheirNeighbours) {
     }
 }
 
+TEST_F(CommandCleanUpTest, ADisbandedCorpsHandsOnlyItsOwnNationsBrigadesToItsOwnSide) {
+    struct Case {
+        const char* name;
+        std::function<void(TGameRec&)> setup;
+        int unionKind, unionIndex;  // where corps 1's three Union brigades go
+        bool notice;
+    };
+    const Case cases[] = {
+        {"a corps of its nation and side beside it", [](TGameRec& g) { g.Corps[2].HexX = 40; g.Corps[2].HexY = 22; },
+         kAttachCorps, 2},
+        {"a corps of its nation on the other side is passed over for the own city",
+         [](TGameRec& g) { g.Corps[2].HexX = 40; g.Corps[2].HexY = 22; g.Corps[2].Side = 2; }, kAttachGarrison, 1},
+        {"an enemy city beside it never takes them",
+         [](TGameRec& g) { g.Corps[1].HexX = 40; g.Corps[1].HexY = 25; }, kAttachFree, 0, true},
+        {"an own city beside it takes them though an enemy city beside it comes first",
+         [](TGameRec& g) { g.Corps[1].HexX = 40; g.Corps[1].HexY = 25; g.Cities[5].HexX = 40; g.Cities[5].HexY = 24; },
+         kAttachGarrison, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::BuildSyntheticGame(true, false);
+        c.setup(*g);
+        ScriptedFrontend fe;
+        if (c.notice) fe.ExpectNotice(0);
+        DisbandCorps(1);
+        const int strengthOfTwo = c.unionKind == kAttachCorps ? 320 : 160;
+        EXPECT_EQ(g->Corps[2].Strength, strengthOfTwo) << "the receiving corps is recounted";
+        EXPECT_EQ(g->Corps[2].LineCount, c.unionKind == kAttachCorps ? 4 : 2);
+        EXPECT_EQ(g->Corps[2].ArtilleryCount, c.unionKind == kAttachCorps ? 2 : 1);
+        for (int b = 1; b <= 3; ++b) {
+            EXPECT_EQ(g->Brigades[b].AttachKind, c.unionKind) << "brigade " << b;
+            if (c.unionKind == kAttachFree) EXPECT_EQ(g->Brigades[b].Nation, 0) << "brigade " << b;
+            else EXPECT_EQ(g->Brigades[b].AttachIndex, c.unionIndex) << "brigade " << b;
+        }
+        if (c.unionKind == kAttachGarrison) EXPECT_EQ(g->Cities[c.unionIndex].Garrison, 3) << "the garrison is recounted";
+        EXPECT_EQ(g->Cities[4].Garrison, 0);
+        EXPECT_TRUE(BrigadesOf(kAttachCorps, 1).empty());
+        EXPECT_EQ(fe.notices.size(), c.notice ? 1u : 0u);
+    }
+}
+
+TEST_F(CommandCleanUpTest, ABrigadeOfAnotherNationInADisbandedCorpsIsDisbandedWithANotice) {
+    g->Corps[2].HexX = 40;
+    g->Corps[2].HexY = 22;
+    TBrigadeRec& french = g->Brigades[40];
+    french = g->Brigades[2];
+    french.Nation = kNationFrance;
+    const std::vector<int> union1 = {1, 2, 3};
+    ScriptedFrontend fe;
+    fe.ExpectNotice(0);
+    DisbandCorps(1);
+    for (int b : union1) EXPECT_EQ(g->Brigades[b].AttachIndex, 2) << "brigade " << b;
+    EXPECT_EQ(french.AttachKind, kAttachFree);
+    EXPECT_EQ(french.Nation, 0);
+    EXPECT_EQ(g->Corps[2].LineCount, 4) << "the foreign brigade joined nobody";
+    EXPECT_EQ(EventNotice.Line(1).str(), "Force under Leader 1");
+}
+
 TEST_F(CommandCleanUpTest, ALeaderOfSeveralCorpsKeepsTheHighestNumbered) {
     UseCorps(16, 1, 1, 40, 22);  // leader 1 now heads corps 1 and 16, side by side
     g->Corps[1].Route[3] = 4;
@@ -323,6 +430,9 @@ TEST_F(CommandCleanUpTest, OnlyActiveLeadersAndThoseMarkedForRemovalAreTouched) 
         SCOPED_TRACE(c.name);
         testing::BuildSyntheticGame(true, false);
         UseCorps(16, 1, 1, 10, 10);
+        UseArmy(5, 1, 1);
+        g->Armies[5].BaseCity = 0;  // lost its headquarters, still its nation's
+        g->Armies[6].Leader = 1;    // a free slot's stale leader
         g->Leaders[1].Status = static_cast<U8>(c.status);
         ScriptedFrontend fe;
         fe.AllowAnyWaits(true);
@@ -332,6 +442,8 @@ TEST_F(CommandCleanUpTest, OnlyActiveLeadersAndThoseMarkedForRemovalAreTouched) 
                                             : kLeaderActive)
             << "a killed, captured or wounded leader is never made active";
         EXPECT_EQ(g->Corps[16].Leader, c.leaderAfter);
+        EXPECT_EQ(g->Armies[5].Leader, c.leaderAfter) << "an army without headquarters is cleared too";
+        EXPECT_EQ(g->Armies[6].Leader, 1) << "a free army slot is not touched";
         EXPECT_EQ(CorpsInUse(g->Corps[1]), c.secondCorpsKept);
     }
 }
