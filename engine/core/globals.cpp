@@ -9,6 +9,7 @@
 #include "engine/core/map_input.h"
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
+#include "engine/core/pending_rules.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
 
@@ -99,6 +100,7 @@ void ResetEngineGlobals() {
     ResetCorpsMovementGlobals();
     ResetBrigadeRuleGlobals();
     ResetCheckedAccessFaults();
+    PlaceholderCalls = TPlaceholderCalls{};
 }
 
 }  // namespace kvt

@@ -1,5 +1,8 @@
 // Rules of other areas that the turn already calls but that are not written yet. Until each is
 // written the turn runs without it; whoever writes a rule deletes its line here.
+#include "engine/core/pending_rules.h"
+
+#include "engine/core/globals.h"
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
 #include "engine/combat/naval_combat.h"
@@ -26,6 +29,8 @@
 
 namespace kvt {
 
+TPlaceholderCalls PlaceholderCalls;
+
 void UpdateHexControl() {}
 void UpdateWeather() {}
 void ResolveConquests() {}
@@ -43,7 +48,7 @@ void FleetTransportStep() {}
 void NavalTurnStep() {}
 void UpdateStateLoyalty() {}
 void CheckFleetInterception(int) {}
-bool FleetMovementStep(int) { return false; }
+bool FleetMovementStep(int) { return PlaceholderCalls.fleetStepSeen; }
 void UnloadFleetsAfterMovement() {}
 void ComputerSideUpkeep() {}
 void AssignMissingCommanders() {}
@@ -53,6 +58,10 @@ void PoliticalPhase() {}
 void ResolveBattles() {}
 void ResolveFleetCombat(int) {}
 void ReplayFleetCombat(int) {}
-void ShowReplayCombatResolution() {}
-void ShowReplayBattleResults() {}
+void ShowReplayCombatResolution() {
+    PlaceholderCalls.battleReplays.push_back("resolution " + std::to_string(BattleLogLine));
+}
+void ShowReplayBattleResults() {
+    PlaceholderCalls.battleReplays.push_back("results " + std::to_string(BattleLogLine));
+}
 }  // namespace kvt

@@ -152,7 +152,10 @@ void PlaybackTick() {
 }
 
 void FinishPlayback() {
+    // The delay may be changed while the turn is shown; that choice is the player's, not the turn's.
+    const auto speed = GameRec->MoveSpeed;
     std::memcpy(static_cast<void*>(GameRec), &receivedGame, sizeof(TGameRec));
+    GameRec->MoveSpeed = speed;
     std::memcpy(static_cast<void*>(MapGrid), &receivedMap, sizeof(TMapGrid));
     ReplayBattles();
     SetMenuItem(MenuItem::Playback1, false);

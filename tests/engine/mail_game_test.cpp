@@ -10,6 +10,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/mail_game.h"
 #include "engine/core/notice.h"
+#include "engine/core/pending_rules.h"
 #include "engine/core/playback.h"
 #include "engine/core/turn_menus.h"
 #include "engine/core/turn_start.h"
@@ -477,6 +478,72 @@ TEST_F(Playback, TheHistoryIsReadAgainWhenTheMovementHasBeenShown) {
         EXPECT_EQ(GameRec->GameKind, 3);
         EXPECT_EQ(fe.gauge.back(), 300);
         EXPECT_EQ(BattleLog, withFile ? record : std::vector<std::string>{"stale"});
+    }
+}
+
+TEST_F(Playback, TheDelayChosenWhileTheTurnIsShownStaysChosen) {
+    GameRec->MoveSpeed = 5;
+    const TGameRec received = *GameRec;
+    ScriptedFrontend fe;
+    StartPlayback();
+    for (int i = 0; i < 30; ++i) MovementTick();
+    GameRec->MoveSpeed = 2;  // the delay dialog, in the middle of the playback
+    ASSERT_GT(testing::RunMovement(), 0);
+    EXPECT_EQ(GameRec->MoveSpeed, 2);
+    TGameRec expected = received;
+    expected.GameKind = 3;
+    expected.MoveSpeed = 2;
+    EXPECT_EQ(std::memcmp(GameRec, &expected, sizeof(TGameRec)), 0) << "everything else is as received";
+}
+
+TEST_F(Playback, EveryRecordedBattleOfTheTurnIsShownAgainUntilTheHandOverMarker) {
+    const std::vector<std::string> first = {"Battle", "Manassas", "Result", "Union victory", "EndOfBattle"};
+    const std::vector<std::string> second = {"Battle", "Ball's Bluff", "Union Forces", "Result", "a draw",
+                                             "EndOfBattle"};
+    const std::vector<std::string> third = {"Battle", "Wilson's Creek", "Result", "EndOfBattle"};
+    auto join = [](std::initializer_list<std::vector<std::string>> parts) {
+        std::vector<std::string> all;
+        for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
+        return all;
+    };
+    const std::vector<std::string> turnOver = {"TurnOver"};
+    struct Case {
+        const char* name;
+        std::vector<std::string> history;
+        int battles;
+        std::vector<std::string> shown;
+    };
+    const Case cases[] = {
+        {"three battles", join({first, second, third, turnOver}), 3,
+         {"resolution 0", "results 0", "resolution 5", "results 5", "resolution 11", "results 11"}},
+        {"the marker stops the replay before the count does", join({first, second, turnOver, third}), 5,
+         {"resolution 0", "results 0", "resolution 5", "results 5"}},
+        {"the count stops it before the marker", join({first, second, third, turnOver}), 2,
+         {"resolution 0", "results 0", "resolution 5", "results 5"}},
+        {"no battle this turn", join({first, turnOver}), 0, {}},
+        {"the end of the history stops it", join({first, second}), 4,
+         {"resolution 0", "results 0", "resolution 5", "results 5"}},
+        {"a record cut short ends the history", join({first, {"Battle", "Shiloh", "Result"}}), 3,
+         {"resolution 0", "results 0", "resolution 5", "results 5"}},
+        {"a line that opens no record counts a battle off where it stands",
+         join({first, {"a stray line"}, second, turnOver}), 3, {"resolution 0", "results 0"}},
+        {"a history that opens with no record shows nothing", join({{"No History"}, first, turnOver}), 2, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        BattleLog = c.history;
+        ASSERT_TRUE(SaveBattleLog(Path("mail.BTL")));
+        BattleLog.clear();
+        GameRec->GameKind = 4;
+        GameRec->BattlesThisTurn = static_cast<std::uint16_t>(c.battles);
+        SetMenuItem(MenuItem::Playback1, true);
+        PlaceholderCalls.battleReplays.clear();
+        ScriptedFrontend fe;
+        StartPlayback();
+        ASSERT_GT(testing::RunMovement(), 0);
+        EXPECT_EQ(PlaceholderCalls.battleReplays, c.shown);
+        EXPECT_EQ(BattleLog, c.history) << "the history is read again from the file";
+        EXPECT_EQ(GameRec->GameKind, 3);
     }
 }
 
