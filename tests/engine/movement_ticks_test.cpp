@@ -2,9 +2,12 @@
 // notices pausing the timer, the view following a shown unit, and the end of the movement.
 #include <gtest/gtest.h>
 
+#include "engine/combat/brigade_rules.h"
+#include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/notice.h"
+#include "engine/core/pending_rules.h"
 #include "engine/core/turn_menus.h"
 #include "engine/core/turn_start.h"
 #include "tests/support/scripted_frontend.h"
@@ -51,6 +54,98 @@ TEST_F(MovementTicks, ATurnWithNothingMovingRuns19FleetPassesAnd9CorpsPasses) {
     EXPECT_EQ(GameRec->MoveStep, 20);
     EXPECT_FALSE(Timer1Enabled());
     EXPECT_EQ(MovementEnded, 0);
+}
+
+TEST_F(MovementTicks, EveryFleetPassEndsWithSpottingAndInStepsOneToNineWithTheArmyHeadquarters) {
+    TGameRec& g = *GameRec;
+    // A person-played army ordered to Washington, which its side holds and controls: each time
+    // the headquarters rule runs it moves the army there from Baltimore.
+    TArmyRec& army = g.Armies[1];
+    army.Nation = army.Side = 1;
+    army.Leader = 3;
+    army.CorpsCount = 1;
+    army.Theatre = 1;
+    army.SupplyBase = 1;
+    army.BaseCity = 3;
+    MapGrid->Cell(40, 20).SetControlSide(1);
+    ScriptedFrontend fe;
+    ExecuteTurn();
+    ASSERT_TRUE(Timer1Enabled());
+    int spottings = 0, headquartersMoves = 0, ticks = 0;
+    std::vector<int> headquartersSteps;
+    while (Timer1Enabled() && ticks < 1000) {
+        const int step = g.MoveStep;
+        const bool fleetPass = FleetPassDue == 1;
+        // Marks that only the two rules wipe: spotting recounts every fleet's sightings from 0.
+        g.Fleets[1].Spotted = 77;
+        army.BaseCity = 3;
+        MovementTick();
+        ++ticks;
+        const bool passEnded = fleetPass && (FleetPassDue == 0 || g.MoveStep != step);
+        const bool spotted = g.Fleets[1].Spotted != 77;
+        const bool moved = army.BaseCity == 1;
+        EXPECT_EQ(spotted, passEnded) << "step " << step << (fleetPass ? ", fleet pass" : ", corps pass");
+        if (moved) {
+            ++headquartersMoves;
+            headquartersSteps.push_back(step);
+            EXPECT_TRUE(passEnded) << "step " << step;
+        }
+        if (passEnded) ++spottings;
+    }
+    EXPECT_EQ(spottings, 19);
+    EXPECT_EQ(headquartersSteps, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+}
+
+// Every shown unit in the order the ticks show it, from the frontend's record of calls.
+std::vector<std::string> DrawnUnits(const ScriptedFrontend& fe) {
+    std::vector<std::string> drawn;
+    for (const std::string& entry : fe.log)
+        if (entry.rfind("draw ", 0) == 0) drawn.push_back(entry);
+    return drawn;
+}
+
+TEST_F(MovementTicks, EachStepShowsTheFleetsSeenThenTheCorpsSeenOrEveryCorpsWhenEverythingIsShown) {
+    struct Case { const char* name; bool fleetMovesShown; bool fleetSeen; int visibility; bool fleetsDrawn, corpsDrawn; };
+    const Case cases[] = {
+        {"fleet moves shown, everything shown", true, true, 3, true, true},
+        {"fleet moves hidden", false, true, 3, false, true},
+        {"a fleet move the watching side does not see", true, false, 3, false, true},
+        {"an unseen corps move when not everything is shown", true, true, 0, true, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::BuildSyntheticGame(true, true);
+        TGameRec& g = *GameRec;
+        g.EnemyVisibility = static_cast<U8>(c.visibility);
+        FleetMovesShown = c.fleetMovesShown;
+        PlaceholderCalls.fleetStepSeen = c.fleetSeen;
+        // The Union fleet has moves planned in steps 1..3; Union corps 2 marches north, far from
+        // anything the Confederates could see it with.
+        TFleetRec& fleet = g.Fleets[1];
+        fleet.DestX = 60;
+        for (int s = 1; s <= 3; ++s) fleet.PlannedStep[s] = 4;
+        RecalcCorpsFromBrigades();  // a corps without strength would be struck off before it marched
+        TCorpsRec& corps = g.Corps[2];
+        corps.DestY = 12;
+        corps.OrderMode = kOrderAdvance;
+        corps.March = 2;  // forced marches
+        corps.LeaderInitiative = 60;
+        SidePlayed = 1;
+        g.Nations[2].OrdersGiven = 1;
+        EnableTurnMenus();
+        ScriptedFrontend fe;
+        fe.AllowAnyWaits(true);
+        ExecuteTurn();
+        ASSERT_GT(testing::RunMovement(), 0);
+        ASSERT_GT(corps.StepsTaken, 2) << "a march proves little when nothing marches";
+        std::vector<std::string> expected;
+        for (int s = 1; s <= 19; ++s) {
+            if (c.fleetsDrawn && s <= 3) expected.push_back("draw fleet 1");
+            if (c.corpsDrawn && s <= 9 && corps.StepDone[s] != 0) expected.push_back("draw corps 2");
+        }
+        EXPECT_EQ(DrawnUnits(fe), expected);
+    }
+    FleetMovesShown = true;
 }
 
 TEST_F(MovementTicks, AfterTheMovementTheSidePlayedGivesOrdersAgain) {
