@@ -9,6 +9,7 @@
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
 #include "engine/core/mail_game.h"
+#include "engine/core/main_menu.h"
 #include "engine/core/notice.h"
 #include "engine/core/pending_rules.h"
 #include "engine/core/playback.h"
@@ -487,7 +488,7 @@ TEST_F(Playback, TheDelayChosenWhileTheTurnIsShownStaysChosen) {
     ScriptedFrontend fe;
     StartPlayback();
     for (int i = 0; i < 30; ++i) MovementTick();
-    GameRec->MoveSpeed = 2;  // the delay dialog, in the middle of the playback
+    SetMovementDelay(2);  // the delay dialog, in the middle of the playback
     ASSERT_GT(testing::RunMovement(), 0);
     EXPECT_EQ(GameRec->MoveSpeed, 2);
     TGameRec expected = received;

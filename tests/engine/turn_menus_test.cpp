@@ -38,8 +38,10 @@ const std::vector<Row>& Table() {
           M::ForceOverview1, M::FleetOverview1, M::ArmBrigades1, M::RaiseArmy1, M::RaiseCorps1, M::RaiseFleet1},
          Rule::D, Rule::E, Rule::D},
         {{M::CorpsOrders1, M::ArmyOrders1, M::CityOrders1, M::FleetOrders1}, Rule::D, Rule::U, Rule::D},
+        // No side is taken up while units move; the side to play then enables the item again.
+        {{M::SideChange}, Rule::U, Rule::U, Rule::D},
         // Items the three states leave to others.
-        {{M::Playback1, M::Speedbutton2, M::SideChange}, Rule::U, Rule::U, Rule::U},
+        {{M::Playback1, M::Speedbutton2}, Rule::U, Rule::U, Rule::U},
     };
     return rows;
 }
