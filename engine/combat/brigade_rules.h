@@ -47,6 +47,15 @@ void ForEachCorpsBrigade(int corps, F f) {
         if (b.AttachKind == kAttachCorps && b.AttachIndex == corps && b.Nation == nation) f(b);
 }
 
+// Applies f(brigade record) to every brigade serving in corps k, whatever its nation: fatigue,
+// losses and freeing reach every brigade the corps holds.
+template <typename F>
+void ForEachAttachedBrigade(int corps, F f) {
+    if (corps < 1 || corps > kCorpsCount) return;
+    for (TBrigadeRec& b : GameRec->Brigades)
+        if (b.AttachKind == kAttachCorps && b.AttachIndex == corps) f(b);
+}
+
 void ResetBrigadeRuleGlobals();
 
 }  // namespace kvt

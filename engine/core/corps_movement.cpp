@@ -52,13 +52,14 @@ std::uint8_t AddFatigue(int fatigue, int delta) { return static_cast<std::uint8_
 void ChangeCorpsFatigue(int corps, int delta) {
     TCorpsRec& k = G().Corps[corps];
     k.Fatigue = AddFatigue(k.Fatigue, delta);
-    ForEachCorpsBrigade(corps, [&](TBrigadeRec& b) { b.Fatigue = AddFatigue(b.Fatigue, delta); });
+    ForEachAttachedBrigade(corps, [&](TBrigadeRec& b) { b.Fatigue = AddFatigue(b.Fatigue, delta); });
 }
 
+// Recovery in a quiet home state: the corps and all its brigades keep a third of their fatigue.
 void DivideCorpsFatigue(int corps) {
     TCorpsRec& k = G().Corps[corps];
     if (k.Fatigue != 0) k.Fatigue /= 3;
-    ForEachCorpsBrigade(corps, [](TBrigadeRec& b) { b.Fatigue /= 3; });
+    ForEachAttachedBrigade(corps, [](TBrigadeRec& b) { b.Fatigue /= 3; });
 }
 
 void ClearRoute(TCorpsRec& k) {
@@ -205,7 +206,7 @@ void RestDigInOrTrain(int c) {
         if (inArmy) r += chief.Drill / 8;
         r = std::min(std::max(r, 3), static_cast<int>(k.Fatigue));
         k.Fatigue = static_cast<U8>(k.Fatigue - r);
-        ForEachCorpsBrigade(c, [&](TBrigadeRec& b) { b.Fatigue = b.Fatigue > r ? static_cast<U8>(b.Fatigue - r) : 0; });
+        ForEachAttachedBrigade(c, [&](TBrigadeRec& b) { b.Fatigue = b.Fatigue > r ? static_cast<U8>(b.Fatigue - r) : 0; });
         k.Activity = kActivityResting;
         k.MarchAllowance = 0;
     }
@@ -249,7 +250,7 @@ void Surrender(int c) {
     }
     for (int b = 1; b <= kBrigadeCount; ++b) {
         TBrigadeRec& brigade = g.Brigades[b];
-        if (brigade.AttachKind != kAttachCorps || brigade.AttachIndex != c || brigade.Nation != k.Nation) continue;
+        if (brigade.AttachKind != kAttachCorps || brigade.AttachIndex != c) continue;
         g.States[brigade.HomeState].StateCasualties += brigade.Strength;
         ClearBrigade(b);
     }
@@ -261,12 +262,17 @@ bool CityReachable(const TCorpsRec& k, const TCityRec& city, int steps, int mode
     return PathReached(mode, k.HexX, k.HexY, city.HexX, city.HexY);
 }
 
-// Falling back after a battle; false when the corps surrendered.
-bool FallBack(int c) {
+// Falling back never sets a corps ashore: aboard a fleet it keeps its embarked order.
+void SetFallBackOrder(TCorpsRec& k, std::uint8_t mode) {
+    if (k.OrderMode != kOrderEmbarked) k.OrderMode = mode;
+}
+
+// Falling back after a battle; the corps may surrender.
+void FallBack(int c) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
     k.MarchAllowance += 10;
-    k.OrderMode = kOrderWithdraw;
+    SetFallBackOrder(k, kOrderWithdraw);
     k.Activity = kActivityDisrupted;
     if (k.Opponent != 0) {
         const TCityRec& city = g.Cities[k.SupplyCity];
@@ -291,7 +297,7 @@ bool FallBack(int c) {
     bool safe = false;
     if (k.Disruption == 0) {
         safe = true;
-        k.OrderMode = kOrderDefend;
+        SetFallBackOrder(k, kOrderDefend);
     } else if (k.SupplyType != 2) {
         safe = true;
     } else {
@@ -325,11 +331,7 @@ bool FallBack(int c) {
                 safe = true;
         }
     }
-    if (!safe) {
-        Surrender(c);
-        return false;
-    }
-    return true;
+    if (!safe) Surrender(c);
 }
 
 void RailMove(int c) {
@@ -342,7 +344,10 @@ void RailMove(int c) {
     k.Activity = kActivityRailMoving;
     k.MarchAllowance = 0;
     k.RouteIndex = kRouteFinished;
-    DivideCorpsFatigue(c);
+    if (k.Fatigue != 0) {
+        k.Fatigue /= 3;
+        ForEachAttachedBrigade(c, [](TBrigadeRec& b) { b.Fatigue /= 3; });
+    }
 
     // The corps rides only along a line found from its own hex; when none is found it stays.
     const int x = k.HexX, y = k.HexY;
@@ -376,12 +381,25 @@ void RailMove(int c) {
     }
 }
 
-void DrillCondition(int c) {
+// A surrendered corps' slot is free: its route search and drill draws are still taken, so that
+// every later draw of the turn stays where it belongs, but nothing is written to the slot.
+void ComputerRoute(int c, bool freed) {
+    TCorpsRec& k = G().Corps[c];
+    if (Human(k.Nation) || k.Route[1] != 0) return;
+    if (!freed) ClearRoute(k);
+    for (int e = 1; e <= 20; ++e) PathSteps[e] = 0;
+    if (!OnDestination(k)) {
+        FindPath(k.HexX, k.HexY, k.DestX, k.DestY, kRouteLength, kPathLand, k.Side, kRuleAnyHex);
+        if (!freed) TakePlannedRoute(k);
+    }
+}
+
+void DrillCondition(int c, bool freed) {
     TCorpsRec& k = G().Corps[c];
     if (k.Activity == kActivityMarch || k.Condition >= kConditionDrillCeiling) return;
     const int drill = G().Leaders[k.Leader].Drill;
     for (int draw = 0; draw < 2; ++draw)
-        if (Random(100) < drill) k.Condition += 1;
+        if (Random(100) < drill && !freed) k.Condition += 1;
 }
 
 void SecondPass(int c) {
@@ -392,32 +410,27 @@ void SecondPass(int c) {
     if (AbsorbIntoGarrison(c)) return;
 
     if (k.OrderMode == kOrderEmbarked) {
-        // Aboard a fleet: no march, no rest, no falling back that would put it ashore.
         k.Activity = kActivityEmbarked;
         k.MarchAllowance = 0;
-    } else if (k.OrderMode == kOrderRail) {
+    }
+    bool freed = false;
+    if (k.OrderMode == kOrderRail) {
         RailMove(c);
     } else {
         // A corps without a leader does not march (it never borrows another corps' allowance).
-        k.MarchAllowance = static_cast<std::uint16_t>(k.Leader != 0 ? MarchAllowance(c) : 0);
+        if (k.Leader != 0) k.MarchAllowance = static_cast<std::uint16_t>(MarchAllowance(c));
+        else k.MarchAllowance = 0;
         if (k.Disruption == 1) {
             k.MarchAllowance = k.MarchAllowance / 2;
-            k.OrderMode = kOrderWithdraw;
+            SetFallBackOrder(k, kOrderWithdraw);
             if (k.Opponent == 0) k.Disruption = 0;
         }
         if (k.Disruption == 0) RestDigInOrTrain(c);
-        else if (!FallBack(c)) return;  // surrendered: nothing left to plan or drill
-
-        if (!Human(k.Nation) && k.Route[1] == 0) {
-            ClearRoute(k);
-            for (int e = 1; e <= 20; ++e) PathSteps[e] = 0;
-            if (!OnDestination(k)) {
-                FindPath(k.HexX, k.HexY, k.DestX, k.DestY, kRouteLength, kPathLand, k.Side, kRuleAnyHex);
-                TakePlannedRoute(k);
-            }
-        }
+        else FallBack(c);
+        freed = !CorpsInUse(k);
+        ComputerRoute(c, freed);
     }
-    DrillCondition(c);
+    DrillCondition(c, freed);
 }
 
 // ---------------------------------------------------------------- the movement step
@@ -512,12 +525,13 @@ THexPos PredictedHex(const TCorpsRec& enemy, int routeIndex) {
     return {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
 }
 
-int StrengthNear(const TCorpsRec& centre, int side, bool ownSide, int exclude) {
+// Men of the fit corps within 2 hexes of `centre`: of `side` and not withdrawing, or of the other
+// sides. A striking corps is among its own side's, so its men count twice beside its guns.
+int StrengthNear(const TCorpsRec& centre, int side, bool ownSide) {
     int total = 0;
-    for (int j = 1; j <= kCorpsCount; ++j) {
-        const TCorpsRec& k = G().Corps[j];
-        if (j == exclude || !CorpsInUse(k) || k.Disruption != 0 || Distance(centre, k) > 2) continue;
-        if (ownSide ? (k.Side == side && k.OrderMode != kOrderWithdraw) : k.Side != side) total += k.Strength + k.Artillery;
+    for (const TCorpsRec& k : G().Corps) {
+        if (!CorpsInUse(k) || k.Disruption != 0 || Distance(centre, k) > 2) continue;
+        if (ownSide ? (k.Side == side && k.OrderMode != kOrderWithdraw) : k.Side != side) total += k.Strength;
     }
     return total;
 }
@@ -554,8 +568,8 @@ void ReactToEnemyNearby(int c, THexPos& target) {
         } else if (k.OrderMode == kOrderAdvance && depot) {
             bool strikes = human;
             if (!human) {
-                const int own = k.Strength + k.Artillery + StrengthNear(enemy, k.Side, true, c);
-                strikes = own >= StrengthNear(enemy, k.Side, false, 0);
+                const int own = k.Strength + k.Artillery + StrengthNear(enemy, k.Side, true);
+                strikes = own >= StrengthNear(enemy, k.Side, false);
             }
             if (strikes) {
                 target = {enemy.HexX, enemy.HexY};
@@ -653,7 +667,23 @@ void JoinNeutralStateToWar(int side) {
     RaiseEventNotice(18, line1, side == kUnion ? "the Union." : "the Confederacy.");
 }
 
+// The first effects of a step, which stand even when the hex cannot be entered after all; false
+// when it cannot (no ground to stand on, or both banks of the hexside barred).
+bool BeginStep(int c, int d) {
+    TCorpsRec& k = G().Corps[c];
+    if (k.Disruption != 0) {
+        k.Disruption -= 1;
+        k.SupplyType = 2;
+    }
+    k.StepDirection = static_cast<U8>(d);
+    int x = k.HexX, y = k.HexY;
+    StepHexAt(x, y, d);
+    return kFatigueCost[MapGrid->Cell(x, y).Terrain()] != 0 &&
+           HexsideValue(*MapGrid, k.HexX, k.HexY, d) != kHexsideImpassable;
+}
+
 // Spends fatigue and allowance on the step and enters the hex; the result says whether it is shown.
+// Disruption was already lowered for the step: a corps that has just shaken it off counts as orderly.
 bool TakeStep(int c, int d) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
@@ -663,12 +693,6 @@ bool TakeStep(int c, int d) {
     const int terrain = cell.Terrain();
     const int hexside = HexsideValue(*MapGrid, k.HexX, k.HexY, d);
 
-    const bool disrupted = k.Disruption != 0;
-    if (disrupted) {
-        k.Disruption -= 1;
-        k.SupplyType = 2;
-    }
-    k.StepDirection = static_cast<U8>(d);
     int f = kFatigueCost[terrain];
     if (hexside == 1) f += 2;
     else if (hexside == 2) f += 6;
@@ -676,7 +700,7 @@ bool TakeStep(int c, int d) {
     const int stateIndex = cell.State();
     const int stateOwner = g.States[stateIndex].Owner;
     const bool hostileState = stateOwner != 0 && stateOwner != k.Side;
-    if (hostileState && !disrupted) f += 1;
+    if (hostileState && k.Disruption == 0) f += 1;
     ChangeCorpsFatigue(c, f);
 
     int cost = kAllowanceCost[terrain];
@@ -710,7 +734,7 @@ bool TakeStep(int c, int d) {
             cell.SetControlSide(k.Side);
         }
     }
-    if (terrain == kTerrainCity && !disrupted)
+    if (terrain == kTerrainCity && k.Disruption == 0)
         for (const TCityRec& city : g.Cities)
             if (city.HexX == x && city.HexY == y && city.Owner != 0 && city.Owner != k.Side) k.MarchAllowance = 0;
 
@@ -822,9 +846,10 @@ bool MoveCorpsStep(int corps) {
         int x = k.HexX, y = k.HexY;
         StepHexAt(x, y, d);
         const int cost = OnMap(x, y) ? kChoiceCost[MapGrid->Cell(x, y).Terrain()] : 0;
-        if (cost == 0 || cost > k.MarchAllowance || HexsideValue(*MapGrid, k.HexX, k.HexY, d) == kHexsideImpassable)
-            d = 0;
+        if (cost == 0 || cost > k.MarchAllowance) d = 0;
     }
+    // A barred hexside is found only on the way: the step has begun, and ends where it began.
+    if (d >= 1 && d <= 6 && !BeginStep(corps, d)) d = 0;
     if (d < 1 || d > 6) {
         // No step: the rest of the route waits for the next turn's planning.
         ChangeCorpsFatigue(corps, -1);

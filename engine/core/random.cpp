@@ -10,6 +10,8 @@ namespace {
 RandomState rng{0x853c49e6748fea9bULL, 0xda3e39cb94b95bdbULL};
 bool clockSeeding = false;
 std::deque<int> script;
+bool scriptActive = false;
+std::size_t drawsPastScript = 0;
 std::vector<int> drawLog;
 bool logging = false;
 
@@ -39,6 +41,7 @@ int Random(int n) {
         v %= n;
         return v < 0 ? v + n : v;
     }
+    if (scriptActive) ++drawsPastScript;
     // Rejection keeps every value equally likely.
     const std::uint32_t bound = static_cast<std::uint32_t>(n);
     const std::uint32_t threshold = (0u - bound) % bound;
@@ -60,7 +63,12 @@ void Randomize() {
 
 void UseClockForRandomize(bool on) { clockSeeding = on; }
 
-void ScriptRandomDraws(const std::vector<int>& draws) { script.assign(draws.begin(), draws.end()); }
+void ScriptRandomDraws(const std::vector<int>& draws) {
+    script.assign(draws.begin(), draws.end());
+    scriptActive = !draws.empty();
+}
+std::size_t DrawsPastScript() { return drawsPastScript; }
+void ResetDrawsPastScript() { drawsPastScript = 0; }
 std::size_t ScriptedDrawsLeft() { return script.size(); }
 
 const std::vector<int>& RandomDrawLog() { return drawLog; }

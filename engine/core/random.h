@@ -18,8 +18,13 @@ void SetRandomSeed(std::uint64_t seed);
 void UseClockForRandomize(bool on);
 
 // Scripted draws for tests: each Random(n) returns the next value (reduced modulo n) until the
-// script runs out, after which the generator resumes.
+// script runs out, after which the generator resumes. A non-empty script stays active until the
+// next call; an empty one ends it.
 void ScriptRandomDraws(const std::vector<int>& draws);
+// Draws taken from the generator while a script was active but already used up: a test that
+// pins draws sees here that the rules took more than it expected. Only the reset clears it.
+std::size_t DrawsPastScript();
+void ResetDrawsPastScript();
 // The n of every Random(n) call since the last reset, to pin the order of draws.
 const std::vector<int>& RandomDrawLog();
 void ClearRandomDrawLog();

@@ -54,8 +54,7 @@ void LoseAtSea(int c) {
     k.ContactCode = 0;
     k.StepDirection = 0;
     for (int b = 1; b <= kBrigadeCount; ++b)
-        if (g.Brigades[b].AttachKind == kAttachCorps && g.Brigades[b].AttachIndex == c && g.Brigades[b].Nation == k.Nation)
-            ClearBrigade(b);
+        if (g.Brigades[b].AttachKind == kAttachCorps && g.Brigades[b].AttachIndex == c) ClearBrigade(b);
     k.Unused = kCorpsDestroyed;
     k.Nation = 0;
     k.Side = 0;

@@ -145,9 +145,15 @@ TEST_F(CorpsPlans, TiredCorpsRestsInsteadOfMarching) {
             GameRec->Armies[a].CorpsCount = 1;
             C(k).Army = static_cast<U8>(a);
         }
-        ScriptRandomDraws(c.armyDrill >= 0 ? std::vector<int>{} : std::vector<int>{0});
-        if (c.rests) ScriptRandomDraws(c.armyDrill >= 0 ? std::vector<int>{99, 99} : std::vector<int>{0, 99, 99});
+        // Outside an army the allowance draws Random(15); a resting corps then drills twice.
+        const bool inArmy = c.armyDrill >= 0;
+        const int allowanceDraws = inArmy ? 0 : 1, drillDraws = c.rests ? 2 : 0;
+        ScriptRandomDraws(Join({Repeat(allowanceDraws, 0), Repeat(drillDraws, 99)}));
+        SetRandomDrawLogging(true);
         PlanCorpsMoves();
+        EXPECT_EQ(RandomDrawLog(), Join({Repeat(allowanceDraws, 15), Repeat(drillDraws, 100)})) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
         EXPECT_EQ(C(k).Fatigue, c.expectedFatigue) << c.what;
         EXPECT_EQ(GameRec->Brigades[b].Fatigue, c.expectedFatigue) << c.what;
         EXPECT_EQ(C(k).Activity, c.rests ? kActivityResting : kActivityMarch) << c.what;
@@ -221,8 +227,12 @@ TEST_F(CorpsPlans, DisruptedCorpsFallsBackTowardItsSupplyCity) {
     C(k).Opponent = 7;
     C(k).SupplyCity = static_cast<U8>(depot);
     C(k).Route[1] = 2;  // a person's route is dropped while disrupted
-    ScriptRandomDraws({0});
+    // The allowance draw, the search back to the depot, then the two drill draws of a busy corps.
+    const int search = LandSearchDraws(10, 10, 14, 10, 9, 1, kRuleHostileNearStart);
+    ScriptRandomDraws(Join({{0}, Repeat(search, 99), {99, 99}}));
+    SetRandomDrawLogging(true);
     PlanCorpsMoves();
+    EXPECT_EQ(RandomDrawLog(), Join({{15}, Repeat(search, 100), {100, 100}}));
     EXPECT_EQ(C(k).Activity, kActivityDisrupted);
     EXPECT_EQ(C(k).OrderMode, kOrderWithdraw);
     EXPECT_EQ(C(k).Disruption, 4);
@@ -255,45 +265,144 @@ TEST_F(CorpsPlans, DisruptionWearsOffOnTheDepotOrOutOfContact) {
     }
 }
 
-TEST_F(CorpsPlans, CutOffCorpsEscapesToAnyReachableOwnCityOrSurrenders) {
-    for (bool escapeCity : {true, false}) {
+TEST_F(CorpsPlans, CutOffCorpsIsSafeNearFriendsOrEscapesOrSurrenders) {
+    // A corps falling back out of contact (disruption 4 becomes 1) and cut off from supply.
+    enum Way { kNone, kFriendNear, kRail, kRiver, kLand };
+    struct Case {
+        const char* what;
+        bool supplyCityHeld;  // its supply city is still its side's (else it has none)
+        int enemyX, enemyY;   // an enemy corps in good order
+        int friendX;          // 0: none; else a friend at (friendX, 10)
+        Way escape;           // a refuge city of its side and the way to it
+        bool surrenders;
+    };
+    const Case cases[] = {
+        {"enemy nearer than its city, a friend 2 hexes away", true, 10, 12, 12, kNone, false},
+        {"enemy nearer than its city, the friend 3 hexes away", true, 10, 12, 13, kNone, true},
+        {"no enemy nearer than its city", true, 10, 30, 0, kNone, false},
+        {"a refuge ten hexes off by rail", false, 40, 40, 0, kRail, false},
+        {"a refuge ten hexes off by river", false, 40, 40, 0, kRiver, false},
+        {"a refuge six hexes off across enemy ground", false, 40, 40, 0, kLand, false},
+        {"the enemy between it and the refuge bars enemy ground", false, 10, 13, 0, kLand, true},
+        {"no way to a refuge", false, 40, 40, 0, kNone, true},
+    };
+    for (const Case& c : cases) {
         SetUp();
         ScriptedFrontend frontend;
+        const int k = AddCorps(1, 10, 10);
+        C(k).Disruption = 4;
+        C(k).SupplyType = 2;
+        if (c.supplyCityHeld) {
+            // Held but no source: it is no refuge of its own.
+            C(k).SupplyCity = static_cast<U8>(AddCity("Home", 16, 10, kUnion, 0));
+        }
+        AddCorps(2, c.enemyX, c.enemyY);
+        if (c.friendX != 0) AddCorps(1, c.friendX, 10);
+        switch (c.escape) {
+            case kRail:
+                for (int y = 10; y <= 20; ++y) Hex(10, y).SetRail(true);
+                AddCity("Refuge", 10, 20, kUnion, 2);
+                break;
+            case kRiver:
+                for (int y = 10; y <= 20; ++y) Hex(10, y).SetRiverNavigable(true);
+                AddCity("Refuge", 10, 20, kUnion, 2);
+                break;
+            case kLand:
+                // Enemy ground more than 2 hexes out, across the whole way south.
+                for (int x = 1; x <= kMapColumns; ++x)
+                    for (int y = 13; y <= 15; ++y) Hex(x, y).SetControlSide(kConfederacy);
+                AddCity("Refuge", 10, 16, kUnion, 2);
+                break;
+            default:
+                break;
+        }
+        if (c.surrenders) frontend.ExpectNotice(0);
+        PlanCorpsMoves();
+        EXPECT_EQ(C(k).Unused != 0, c.surrenders) << c.what;
+        EXPECT_EQ(C(k).Disruption, 1) << c.what;
+        EXPECT_EQ(frontend.notices.size(), c.surrenders ? 1u : 0u) << c.what;
+    }
+}
+
+TEST_F(CorpsPlans, SurrenderNoticeAndItsPriceByKindAndNation) {
+    struct Case {
+        const char* what;
+        int nation, kind;
+        const char* line2;
+        int will, france, britain;  // before: Will 20, France 50, Britain at the bound
+        int britainBefore;
+    };
+    const Case cases[] = {
+        {"Union corps", 1, 0, "T36", 17, 49, 100, 100},
+        {"Confederate infantry division", 2, 1, "T37", 18, 51, 0, 0},
+        {"Confederate cavalry division", 2, 2, "T38", 19, 51, 100, 99},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ScriptedFrontend frontend;
+        GameRec->Nations[c.nation].Human = 1;
+        GameRec->Nations[c.nation].Will = 20;
         GameRec->Nations[3].Attitude = 50;
-        GameRec->Nations[4].Attitude = 100;  // at the bound: unchanged
-        GameRec->Nations[1].Will = 20;
-        const int lost = AddCity("Lost", 14, 10, kConfederacy, 2);
-        if (escapeCity) AddCity("Refuge", 10, 16, kUnion, 3);
-        const int k = AddCorps(1, 10, 10, AddLeader(1, 10, 0, 0, "Hood"));
+        GameRec->Nations[4].Attitude = static_cast<std::int16_t>(c.britainBefore);
+        const int lost = AddCity("Lost", 14, 10, c.nation == 1 ? kConfederacy : kUnion, 2);
+        const int k = AddCorps(c.nation, 10, 10, AddLeader(c.nation, 10, 0, 0, "Hood"));
+        const int leader = C(k).Leader;
+        C(k).Kind = static_cast<U8>(c.kind);
         C(k).Disruption = 4;
         C(k).Opponent = 7;
         C(k).SupplyCity = static_cast<U8>(lost);
         C(k).Artillery = 12;
         const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 0, 5);
-        if (!escapeCity) frontend.ExpectNotice(0);
+        frontend.ExpectNotice(0);
         PlanCorpsMoves();
-        EXPECT_EQ(C(k).SupplyType, 2);
-        EXPECT_EQ(C(k).SupplyCity, 0);
-        if (escapeCity) {
-            EXPECT_FALSE(C(k).Unused);
-            EXPECT_EQ(GameRec->Prisoners[1], 0u);
-            continue;
-        }
-        EXPECT_TRUE(C(k).Unused);
-        EXPECT_EQ(GameRec->Prisoners[1], 112u);
-        EXPECT_EQ(GameRec->Nations[1].Will, 17);
-        EXPECT_EQ(GameRec->Nations[3].Attitude, 49);
-        EXPECT_EQ(GameRec->Nations[4].Attitude, 100);
-        EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachFree);
-        EXPECT_EQ(GameRec->States[5].StateCasualties, 80);
-        ASSERT_EQ(frontend.notices.size(), 1u);
-        EXPECT_EQ(frontend.notices[0].lines[1], "HoodT35");
-        EXPECT_EQ(frontend.notices[0].lines[2], "T36");
-        EXPECT_EQ(frontend.notices[0].lines[3], "T39");
-        const int leader = 1;
-        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured);
+        EXPECT_TRUE(C(k).Unused) << c.what;
+        EXPECT_EQ(C(k).SupplyType, 2) << c.what;
+        EXPECT_EQ(C(k).SupplyCity, 0) << c.what;
+        EXPECT_EQ(GameRec->Prisoners[c.nation], 112u) << c.what;
+        EXPECT_EQ(GameRec->Nations[c.nation].Will, c.will) << c.what;
+        EXPECT_EQ(GameRec->Nations[3].Attitude, c.france) << c.what;
+        EXPECT_EQ(GameRec->Nations[4].Attitude, c.britain) << c.what;
+        EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachFree) << c.what;
+        EXPECT_EQ(GameRec->States[5].StateCasualties, 80) << c.what;
+        ASSERT_EQ(frontend.notices.size(), 1u) << c.what;
+        EXPECT_EQ(frontend.notices[0].lines[1], "HoodT35") << c.what;
+        EXPECT_EQ(frontend.notices[0].lines[2], c.line2) << c.what;
+        EXPECT_EQ(frontend.notices[0].lines[3], "T39") << c.what;
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured) << c.what;
         PlanCorpsMoves();  // next turn: a captured leader is not set free
-        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured);
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured) << c.what;
+    }
+}
+
+TEST_F(CorpsPlans, SurrenderedCorpsStillTakesItsLaterDrawsButItsSlotStaysUntouched) {
+    struct Case { const char* what; bool human; };
+    const Case cases[] = {
+        {"a person's corps: drill draws only", true},
+        {"a computer's corps: its route search too", false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ScriptedFrontend frontend;
+        GameRec->Nations[1].Human = c.human ? 1 : 0;
+        const int lost = AddCity("Lost", 14, 10, kConfederacy, 2);
+        const int k = AddCorps(1, 10, 10, AddLeader(1, 10, 0, 90));
+        C(k).DestX = 20;
+        C(k).Disruption = 4;
+        C(k).Opponent = 7;
+        C(k).SupplyCity = static_cast<U8>(lost);
+        const int search = c.human ? 0 : LandSearchDraws(10, 10, 20, 10, 9, kUnion, kRuleAnyHex);
+        // Allowance, the computer's route search, then two drill draws low enough to drill.
+        ScriptRandomDraws(Join({{0}, Repeat(search, 99), {0, 0}}));
+        SetRandomDrawLogging(true);
+        frontend.ExpectNotice(0);
+        PlanCorpsMoves();
+        EXPECT_EQ(RandomDrawLog(), Join({{15}, Repeat(search, 100), {100, 100}})) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
+        EXPECT_TRUE(C(k).Unused) << c.what;
+        EXPECT_EQ(std::vector<int>(C(k).Route.begin(), C(k).Route.end()), std::vector<int>(9, 0)) << c.what;
+        EXPECT_EQ(C(k).Condition, 10) << c.what;
+        EXPECT_EQ(C(k).Leader, 0) << c.what;
     }
 }
 
@@ -360,11 +469,13 @@ TEST_F(CorpsPlans, RailMoveCarriesTheCorpsAtOnceAlongItsOwnLine) {
         int endX, endY;
         bool arrives;
         const char* line3;
+        int fatigue, expectedFatigue, expectedBrigadeFatigue;
     };
     const Case cases[] = {
-        {"rides to the city", 30, 10, true, false, 30, 10, true, "T687Richmond"},
-        {"no line: stays", 30, 10, false, true, 10, 10, false, "T688"},
-        {"line longer than a turn: 30 hexes", 45, 10, true, false, 40, 10, false, "T688"},
+        {"rides to the city", 30, 10, true, false, 30, 10, true, "T687Richmond", 9, 3, 3},
+        {"no line: stays", 30, 10, false, true, 10, 10, false, "T688", 9, 3, 3},
+        {"line longer than a turn: 30 hexes", 45, 10, true, false, 40, 10, false, "T688", 9, 3, 3},
+        {"a fresh corps' brigades keep their fatigue", 30, 10, true, false, 30, 10, true, "T687Richmond", 0, 0, 9},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -375,22 +486,29 @@ TEST_F(CorpsPlans, RailMoveCarriesTheCorpsAtOnceAlongItsOwnLine) {
         C(k).OrderMode = kOrderRail;
         C(k).DestX = static_cast<U8>(c.destX);
         C(k).DestY = static_cast<U8>(c.destY);
-        C(k).Fatigue = 9;
+        C(k).Fatigue = static_cast<U8>(c.fatigue);
+        const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 9);
         C(k).Route[1] = 4;
         if (c.staleEnd) {
             PathEnd = {static_cast<std::uint16_t>(c.destX), static_cast<std::uint16_t>(c.destY)};
             PathResult = kPathReached;
         }
         frontend.ExpectNotice(6);
-        ScriptRandomDraws(std::vector<int>(200, 99));
+        // A rail search draws only between equal routes, and a straight line has none; the corps
+        // then drills as any busy corps does.
+        ScriptRandomDraws({99, 99});
+        SetRandomDrawLogging(true);
         PlanCorpsMoves();
-        ScriptRandomDraws({});
+        EXPECT_EQ(RandomDrawLog(), (std::vector<int>{100, 100})) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
         EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(c.endX, c.endY)) << c.what;
         EXPECT_EQ(C(k).RouteIndex, kRouteFinished) << c.what;
         EXPECT_EQ(C(k).Activity, kActivityRailed) << c.what;
         EXPECT_EQ(C(k).OrderMode, kOrderDefend) << c.what;
         EXPECT_EQ(C(k).MarchAllowance, 0) << c.what;
-        EXPECT_EQ(C(k).Fatigue, 3) << c.what;
+        EXPECT_EQ(C(k).Fatigue, c.expectedFatigue) << c.what;
+        EXPECT_EQ(GameRec->Brigades[b].Fatigue, c.expectedBrigadeFatigue) << c.what;
         EXPECT_EQ(C(k).Route[1], 0) << c.what;
         EXPECT_EQ(P(C(k).DestX, C(k).DestY), c.arrives ? P(c.destX, c.destY) : P(c.endX, c.endY))
             << c.what << ": without a city the destination becomes where it stands";
@@ -410,9 +528,10 @@ TEST_F(CorpsPlans, RailMoveOfAnUnwatchedSideShowsNothing) {
     const int k = AddCorps(1, 10, 10);
     C(k).OrderMode = kOrderRail;
     C(k).DestX = 20;
-    ScriptRandomDraws(std::vector<int>(100, 0));
+    // Without a drawn route the first pass searches one on foot; the ride then ignores it.
+    const int search = LandSearchDraws(10, 10, 20, 10, 9, 1, kRuleAnyHex);
+    ScriptRandomDraws(Join({Repeat(search, 99), {0, 0}}));
     PlanCorpsMoves();
-    ScriptRandomDraws({});
     EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(20, 10));
     EXPECT_TRUE(frontend.notices.empty());
 }
@@ -432,6 +551,144 @@ TEST_F(CorpsPlans, NearestEnemyDistanceOfACity) {
     GameRec->Corps[enemy].Unused = 1;
     NearestEnemyCorpsDistance(city, 1);
     EXPECT_EQ(NearestEnemyDistance, 100);
+}
+
+TEST_F(CorpsPlans, EmbarkedCorpsIsPlannedLikeAnyOtherButStaysAboard) {
+    // Quality 5, condition 10: allowance 60 before the march rules; the allowance draw is 0.
+    struct Case {
+        const char* what;
+        int disruption, opponent, fatigue;
+        int activity, allowance, expectedDisruption, expectedFatigue;
+        bool searchesHome;
+    };
+    const Case cases[] = {
+        {"in good order: the march rules set its allowance", 0, 0, 0, kActivityEmbarked, 30, 0, 0, false},
+        {"tired: rests aboard", 0, 0, 12, kActivityResting, 0, 0, 9, false},
+        {"last turn of disruption: halved, then in order", 1, 0, 0, kActivityEmbarked, 30, 0, 0, false},
+        {"disrupted out of contact recovers", 2, 0, 0, kActivityDisrupted, 0, 0, 0, false},
+        {"disrupted in contact falls back toward its depot", 3, 7, 0, kActivityDisrupted, 70, 3, 0, true},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int depot = AddCity("Depot", 14, 10, kUnion, 2);
+        const int k = AddCorps(1, 10, 10);
+        C(k).OrderMode = kOrderEmbarked;
+        C(k).Disruption = static_cast<U8>(c.disruption);
+        C(k).Opponent = static_cast<U8>(c.opponent);
+        C(k).Fatigue = static_cast<U8>(c.fatigue);
+        C(k).SupplyCity = static_cast<U8>(depot);
+        const int search = c.searchesHome ? LandSearchDraws(10, 10, 14, 10, 9, 1, kRuleHostileNearStart) : 0;
+        ScriptRandomDraws(Join({{0}, Repeat(search, 99), {99, 99}}));
+        SetRandomDrawLogging(true);
+        PlanCorpsMoves();
+        EXPECT_EQ(RandomDrawLog(), Join({{15}, Repeat(search, 100), {100, 100}})) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
+        EXPECT_EQ(C(k).OrderMode, kOrderEmbarked) << c.what << ": never set ashore by the plans";
+        EXPECT_EQ(C(k).Activity, c.activity) << c.what;
+        EXPECT_EQ(C(k).MarchAllowance, c.allowance) << c.what;
+        EXPECT_EQ(C(k).Disruption, c.expectedDisruption) << c.what;
+        EXPECT_EQ(C(k).Fatigue, c.expectedFatigue) << c.what;
+        if (c.searchesHome) {
+            EXPECT_EQ(EndOfRoute(C(k)), P(14, 10)) << c.what;
+        }
+        EXPECT_FALSE(MoveCorpsStep(k)) << c.what;
+        EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(10, 10)) << c.what << ": still aboard";
+    }
+}
+
+TEST_F(CorpsPlans, GoodDrillIsReportedAndRaisesTheChiefsExperienceUpToSixteen) {
+    // Brigades of quality 2: draws 30 then 7 drill one; a draw of 10 leaves it as it was.
+    struct Case {
+        const char* what;
+        int lineCount, chiefDrill, trainingDraw;
+        std::vector<int> brigadeDraws;  // for each of the four brigades: {30, 7} drills, {10} does not
+        int drilled, experienceBefore;
+        bool notice;
+        int experienceAfter;
+    };
+    const std::vector<int> drills{30, 7}, stays{10};
+    const Case cases[] = {
+        {"half of four drilled", 4, 100, 10, Join({drills, drills, stays, stays}), 2, 15, true, 16},
+        {"one of four is too few", 4, 100, 10, Join({drills, stays, stays, stays}), 1, 15, false, 15},
+        {"half of five, rounded down", 5, 100, 10, Join({drills, drills, stays, stays}), 2, 10, true, 11},
+        {"experience stops at sixteen", 4, 100, 10, Join({drills, drills, drills, stays}), 3, 16, true, 16},
+        {"a training draw at the chief's drill drills nobody", 4, 20, 20, {}, 0, 15, false, 15},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ScriptedFrontend frontend;
+        GameRec->Nations[1].Human = 0;
+        const int chief = AddLeader(1, 40, 0, c.chiefDrill, "Chief");
+        GameRec->Leaders[chief].Experience = static_cast<U8>(c.experienceBefore);
+        const int a = AddArmy(1, 0, chief);
+        GameRec->Armies[a].CorpsCount = 1;
+        const int k = AddCorps(1, 10, 10, AddLeader(1, 10, 0, 0, "Brig"));
+        C(k).Army = static_cast<U8>(a);
+        C(k).LineCount = static_cast<U8>(c.lineCount);
+        std::vector<int> brigades;
+        for (int i = 0; i < 4; ++i) brigades.push_back(AddBrigade(k, kBrigadeInfantry, 80, 2));
+        if (c.notice) frontend.ExpectNotice(19);
+        ScriptRandomDraws(Join({{c.trainingDraw}, c.brigadeDraws, {99, 99}}));
+        SetRandomDrawLogging(true);
+        PlanCorpsMoves();
+        std::vector<int> drawn{150};
+        for (int v : c.brigadeDraws) drawn.push_back(v == 7 ? 8 : 100);
+        EXPECT_EQ(RandomDrawLog(), Join({drawn, {100, 100}})) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
+        int raised = 0;
+        for (int b : brigades) raised += GameRec->Brigades[b].Quality == 3 ? 1 : 0;
+        EXPECT_EQ(raised, c.drilled) << c.what;
+        EXPECT_EQ(C(k).Activity, kActivityTraining) << c.what;
+        EXPECT_EQ(frontend.notices.size(), c.notice ? 1u : 0u) << c.what;
+        EXPECT_EQ(GameRec->Leaders[chief].Experience, c.experienceAfter) << c.what;
+    }
+}
+
+TEST_F(CorpsPlans, EveryAttachedBrigadeSharesItsCorpsRestAndFate) {
+    // A French brigade serving in a Union corps beside a Union one.
+    struct Case {
+        const char* what;
+        bool surrenders, absorbed;
+        int unionAttach, frenchAttach;  // attachment afterwards
+        int unionFatigue, frenchFatigue;
+    };
+    const Case cases[] = {
+        {"rest lowers both", false, false, kAttachCorps, kAttachCorps, 9, 9},
+        {"surrender frees both", true, false, kAttachFree, kAttachFree, 0, 0},
+        {"a garrison takes only its own nation's brigades", false, true, kAttachGarrison, kAttachCorps, 12, 12},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ScriptedFrontend frontend;
+        GameRec->Nations[3].Side = kUnion;
+        const int k = AddCorps(1, 12, 12);
+        C(k).Fatigue = 12;
+        if (c.surrenders) {
+            C(k).Disruption = 4;
+            C(k).Opponent = 7;
+            C(k).SupplyCity = static_cast<U8>(AddCity("Lost", 14, 10, kConfederacy, 2));
+            frontend.ExpectNotice(0);
+        }
+        if (c.absorbed) {
+            C(k).Disruption = 2;
+            C(k).Opponent = 4;
+            C(k).SupplyCity = static_cast<U8>(AddCity("Port", 12, 12, kUnion, 1));
+            AddCorps(2, 12, 12);
+        }
+        const int own = AddBrigade(k, kBrigadeInfantry, 80, 2, 12, 5);
+        const int french = AddBrigade(k, kBrigadeInfantry, 60, 2, 12, 6);
+        GameRec->Brigades[french].Nation = 3;
+        PlanCorpsMoves();
+        EXPECT_EQ(GameRec->Brigades[own].AttachKind, c.unionAttach) << c.what;
+        EXPECT_EQ(GameRec->Brigades[french].AttachKind, c.frenchAttach) << c.what;
+        EXPECT_EQ(GameRec->Brigades[own].Fatigue, c.unionFatigue) << c.what;
+        EXPECT_EQ(GameRec->Brigades[french].Fatigue, c.frenchFatigue) << c.what;
+        if (c.surrenders) {
+            EXPECT_EQ(GameRec->States[6].StateCasualties, 60) << c.what;
+        }
+    }
 }
 
 }  // namespace

@@ -62,10 +62,13 @@ TEST_F(CorpsStep, TerrainAndHexsidesSetTheCostOfAStep) {
         C(k).Fatigue = 5;
         C(k).Entrenchment = 2;
         const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 5);
+        const int french = AddBrigade(k, kBrigadeInfantry, 60, 2, 5);
+        GameRec->Brigades[french].Nation = 3;  // serving in a Union corps: it marches with it
         const bool shown = MoveCorpsStep(k);
         EXPECT_EQ(At(k), c.steps ? P(10, 11) : P(10, 10)) << c.what;
         EXPECT_EQ(C(k).Fatigue, c.fatigue) << c.what;
         EXPECT_EQ(GameRec->Brigades[b].Fatigue, c.fatigue) << c.what;
+        EXPECT_EQ(GameRec->Brigades[french].Fatigue, c.fatigue) << c.what;
         EXPECT_EQ(C(k).MarchAllowance, c.allowance) << c.what;
         EXPECT_EQ(shown, c.steps) << c.what;
         EXPECT_EQ(C(k).Route[1], 0) << c.what;
@@ -122,7 +125,9 @@ TEST_F(CorpsStep, EnteringHostileGroundTakesItUnlessTheEnemyHoldsIt) {
         EXPECT_EQ(C(k).MarchAllowance, c.allowance) << c.what;
         EXPECT_EQ(Hex(10, 11).ControlSide(), c.control) << c.what;
         EXPECT_EQ(C(k).ContactCode, c.contact) << c.what;
-        if (enemy) EXPECT_EQ(C(enemy).ContactCode, 1) << c.what;
+        if (enemy) {
+            EXPECT_EQ(C(enemy).ContactCode, 1) << c.what;
+        }
     }
 }
 
@@ -303,9 +308,15 @@ TEST_F(CorpsStep, CorpsMarchesToAFriendInContact) {
         const int friendCorps = AddCorps(1, 10, 13);
         C(friendCorps).ContactCode = 1;
         C(friendCorps).Army = c.sameArmy ? static_cast<U8>(a) : 0;
-        if (c.marches) ScriptRandomDraws({19});  // 19 + 15 < 35: it goes
+        // Out of range no draw is made. In range: 19 + 15 < 35, so it goes; it then searches its
+        // way to the friend twice, for the reaction and for its new orders.
+        const int search = c.marches ? LandSearchDraws(10, 10, 10, 13, 9, kUnion, kRuleAnyHex) : 0;
+        ScriptRandomDraws(c.marches ? Join({{19}, Repeat(2 * search, 99)}) : std::vector<int>{});
+        SetRandomDrawLogging(true);
         MoveCorpsStep(k);
-        ScriptRandomDraws({});
+        EXPECT_EQ(RandomDrawLog(), c.marches ? Join({{20}, Repeat(2 * search, 100)}) : std::vector<int>{}) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
         if (!c.marches) {
             EXPECT_EQ(At(k), P(10, 9)) << c.what << ": keeps to its route";
             continue;
@@ -317,12 +328,28 @@ TEST_F(CorpsStep, CorpsMarchesToAFriendInContact) {
     }
 }
 
-TEST_F(CorpsStep, ComputerCorpsStrikesAnEnemyItCanBeat) {
-    struct Case { const char* what; bool human; int enemyStrength; THexPos expected; int allowance; };
+TEST_F(CorpsStep, AdvancingCorpsStrikesAnEnemyItCanBeat) {
+    // The striker: 100 men and 30 guns, two hexes from the enemy. Its own count is its men and guns,
+    // plus the men of every fit corps of its side not withdrawing within 2 hexes of the enemy, the
+    // striker among them; against it stand the men of the fit enemy corps there.
+    struct Case {
+        const char* what;
+        bool human;
+        int enemyMen, enemyGuns;
+        int friendMen, friendGuns, friendOrder, friendX, friendY;  // friendMen 0: no friend
+        bool disruptedEnemyNear;
+        bool strikes;
+    };
     const Case cases[] = {
-        {"stronger: strikes", false, 50, {10, 11}, 101},
-        {"weaker: keeps its route", false, 300, {10, 9}, 96},
-        {"a person's corps always strikes", true, 300, {10, 11}, 101},
+        {"itself counted twice: 230 against 230", false, 230, 0, 0, 0, 0, 0, 0, false, true},
+        {"its guns only once: 230 against 231", false, 231, 0, 0, 0, 0, 0, 0, false, false},
+        {"the enemy's guns do not count", false, 200, 100, 0, 0, 0, 0, 0, false, true},
+        {"a friend's men count", false, 280, 0, 50, 100, kOrderDefend, 11, 12, false, true},
+        {"a friend's guns do not", false, 281, 0, 50, 100, kOrderDefend, 11, 12, false, false},
+        {"a withdrawing friend does not count", false, 240, 0, 50, 0, kOrderWithdraw, 11, 12, false, false},
+        {"a friend far from the enemy does not count", false, 240, 0, 50, 0, kOrderDefend, 10, 7, false, false},
+        {"a disrupted enemy does not count", false, 200, 0, 0, 0, 0, 0, 0, true, true},
+        {"a person's corps always strikes", true, 900, 0, 0, 0, 0, 0, 0, false, true},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -332,11 +359,24 @@ TEST_F(CorpsStep, ComputerCorpsStrikesAnEnemyItCanBeat) {
         const int k = Marcher(2, 10, 10, {1, 1});
         C(k).OrderMode = kOrderAdvance;
         C(k).SupplyCity = static_cast<U8>(depot);
+        C(k).Artillery = 30;
         const int enemy = AddCorps(1, 10, 12);
-        C(enemy).Strength = static_cast<std::uint16_t>(c.enemyStrength);
+        C(enemy).Strength = static_cast<std::uint16_t>(c.enemyMen);
+        C(enemy).Artillery = static_cast<std::uint16_t>(c.enemyGuns);
+        if (c.friendMen != 0) {
+            const int f = AddCorps(2, c.friendX, c.friendY);
+            C(f).Strength = static_cast<std::uint16_t>(c.friendMen);
+            C(f).Artillery = static_cast<std::uint16_t>(c.friendGuns);
+            C(f).OrderMode = static_cast<U8>(c.friendOrder);
+        }
+        if (c.disruptedEnemyNear) C(AddCorps(1, 11, 13)).Disruption = 2;
         MoveCorpsStep(k);
-        EXPECT_EQ(At(k), c.expected) << c.what;
-        EXPECT_EQ(C(k).MarchAllowance, c.allowance) << c.what;
+        EXPECT_EQ(At(k), c.strikes ? P(10, 11) : P(10, 9)) << c.what;
+        EXPECT_EQ(C(k).MarchAllowance, c.strikes ? 100 + 30 / 6 - 4 : 96) << c.what;
+        if (c.strikes) {
+            EXPECT_EQ(std::vector<int>(C(k).Route.begin() + 1, C(k).Route.end()), std::vector<int>(8, kRouteChooseStep))
+                << c.what << ": it picks its own way from here";
+        }
     }
 }
 
@@ -363,15 +403,19 @@ TEST_F(CorpsStep, DefendingComputerCorpsHoldsWhereItExpectsTheEnemy) {
 }
 
 TEST_F(CorpsStep, CorpsThatCannotStepReturnAtOnce) {
-    struct Case { const char* what; int orderMode, routeIndex, unused, nation; };
+    // Disrupted, in an army based at (20,20): a corps that exists is sent home before it stops;
+    // a free slot or a corps without a nation is left as it is.
+    struct Case { const char* what; int orderMode, routeIndex, unused, nation; bool sentHome; };
     const Case cases[] = {
-        {"embarked", kOrderEmbarked, 1, 0, 1}, {"moving by rail", kOrderRail, 1, 0, 1},
-        {"no step left", kOrderDefend, kRouteFinished, 0, 1}, {"free slot", kOrderDefend, 1, 1, 1},
-        {"no nation", kOrderDefend, 1, 0, 0},
+        {"embarked", kOrderEmbarked, 1, 0, 1, true}, {"moving by rail", kOrderRail, 1, 0, 1, true},
+        {"no step left", kOrderDefend, kRouteFinished, 0, 1, true}, {"free slot", kOrderDefend, 1, 1, 1, false},
+        {"no nation", kOrderDefend, 1, 0, 0, false},
     };
     for (const Case& c : cases) {
         SetUp();
         const int k = Marcher(1, 10, 10, {4});
+        C(k).Army = static_cast<U8>(AddArmy(1, AddCity("Base", 20, 20, kUnion, 2), AddLeader(1, 30)));
+        C(k).Disruption = 3;
         C(k).OrderMode = static_cast<U8>(c.orderMode);
         C(k).RouteIndex = static_cast<U8>(c.routeIndex);
         C(k).Unused = static_cast<U8>(c.unused);
@@ -380,6 +424,7 @@ TEST_F(CorpsStep, CorpsThatCannotStepReturnAtOnce) {
         EXPECT_FALSE(MoveCorpsStep(k)) << c.what;
         EXPECT_EQ(At(k), P(10, 10)) << c.what;
         EXPECT_EQ(C(k).StepDirection, 3) << c.what;
+        EXPECT_EQ(P(C(k).DestX, C(k).DestY), c.sentHome ? P(20, 20) : P(10, 54)) << c.what;
     }
     SetUp();
     const int spent = Marcher(1, 10, 10, {4});
@@ -389,6 +434,267 @@ TEST_F(CorpsStep, CorpsThatCannotStepReturnAtOnce) {
     EXPECT_TRUE(C(spent).Unused);
     EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderAvailable);
     EXPECT_EQ(CheckedAccessFaults(), 0u);
+}
+
+TEST_F(CorpsStep, ABarredHexsideEndsTheStepOnlyAfterItHasBegun) {
+    // Both banks barred south of (10,10). The step's first effects stand; the corps stays put.
+    struct Case {
+        const char* what;
+        int disruption;
+        std::vector<int> route;
+        std::vector<int> draws;  // scripted; each is logged as its range
+        std::vector<int> logged;
+        int expectedDisruption, supplyType;
+    };
+    const Case cases[] = {
+        {"an orderly corps on its planned route", 0, {4, 4}, {}, {}, 0, 0},
+        // A disrupted corps pays no hexside penalty when it chooses, so it tries the barred side.
+        {"a disrupted corps choosing its way", 2, {kRouteChooseStep}, {99}, {50}, 1, 2},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        Hex(10, 11).SetHexside(1, 3);
+        const int k = Marcher(1, 10, 10, c.route);
+        C(k).DestY = 14;
+        C(k).Disruption = static_cast<U8>(c.disruption);
+        C(k).Fatigue = 5;
+        const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 5);
+        ScriptRandomDraws(c.draws);
+        SetRandomDrawLogging(true);
+        EXPECT_FALSE(MoveCorpsStep(k)) << c.what;
+        EXPECT_EQ(RandomDrawLog(), c.logged) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
+        EXPECT_EQ(At(k), P(10, 10)) << c.what;
+        EXPECT_EQ(C(k).StepDirection, 4) << c.what << ": the step was begun southward";
+        EXPECT_EQ(C(k).Disruption, c.expectedDisruption) << c.what;
+        EXPECT_EQ(C(k).SupplyType, c.supplyType) << c.what;
+        EXPECT_EQ(C(k).Fatigue, 4) << c.what << ": a step not taken rests";
+        EXPECT_EQ(GameRec->Brigades[b].Fatigue, 4) << c.what;
+        EXPECT_EQ(C(k).MarchAllowance, 100) << c.what;
+        EXPECT_EQ(C(k).Route[1], 0) << c.what;
+        EXPECT_EQ(C(k).RouteIndex, 1) << c.what;
+        EXPECT_EQ(C(k).StepsTaken, 0) << c.what;
+    }
+}
+
+TEST_F(CorpsStep, ACorpsThatShakesOffItsLastDisruptionOnAStepCountsAsOrderly) {
+    struct Case {
+        const char* what;
+        int disruption;
+        bool enemyCity;  // else a hex of a state the enemy owns
+        int fatigue, allowance, expectedDisruption;
+    };
+    const Case cases[] = {
+        {"disruption 1: pays the enemy state's toll", 1, false, 7, 90, 0},
+        {"disruption 2: still disrupted, no toll", 2, false, 6, 90, 1},
+        {"disruption 1: stopped by the enemy's city", 1, true, 6, 0, 0},
+        {"disruption 2: passes the enemy's city", 2, true, 6, 97, 1},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        if (c.enemyCity) {
+            AddCity("Fort", 10, 11, kConfederacy);
+            Hex(10, 11).SetControlSide(kConfederacy);
+        } else {
+            Hex(10, 11).SetState(9);
+            GameRec->States[9].Owner = kConfederacy;
+        }
+        const int k = Marcher(1, 10, 10, {4, 4});
+        C(k).Disruption = static_cast<U8>(c.disruption);
+        C(k).Fatigue = 5;
+        ScriptRandomDraws({});
+        SetRandomDrawLogging(true);
+        EXPECT_TRUE(MoveCorpsStep(k)) << c.what;
+        EXPECT_EQ(RandomDrawLog(), std::vector<int>{}) << c.what << ": a city hex and own ground draw nothing";
+        SetRandomDrawLogging(false);
+        EXPECT_EQ(At(k), P(10, 11)) << c.what;
+        EXPECT_EQ(C(k).Disruption, c.expectedDisruption) << c.what;
+        EXPECT_EQ(C(k).SupplyType, 2) << c.what;
+        EXPECT_EQ(C(k).Fatigue, c.fatigue) << c.what;
+        EXPECT_EQ(C(k).MarchAllowance, c.allowance) << c.what;
+    }
+}
+
+TEST_F(CorpsStep, APersonsCorpsNearTheEnemyFallsBackOrHolds) {
+    // An enemy corps two hexes south; the corps' supply city lies far to the north-west.
+    struct Case {
+        const char* what;
+        int orderMode, supplySource;
+        bool hasSupplyCity, onCityHex;
+        THexPos destination, end;
+    };
+    const Case cases[] = {
+        {"withdrawing: heads for its supply city", kOrderWithdraw, 2, true, false, {5, 5}, {10, 11}},
+        {"withdrawing without a supply city: keeps its orders", kOrderWithdraw, 2, false, false, {10, 54}, {10, 11}},
+        {"defending off a city, fed by land: stops", kOrderDefend, 2, true, false, {10, 54}, {10, 10}},
+        {"defending, fed by a port: marches on", kOrderDefend, 1, true, false, {10, 54}, {10, 11}},
+        {"defending on a city hex: marches on", kOrderDefend, 2, true, true, {10, 54}, {10, 11}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int depot = AddCity("Depot", 5, 5, kUnion, c.supplySource);
+        if (c.onCityHex) AddCity("Town", 10, 10, kUnion);
+        const int k = Marcher(1, 10, 10, {4, 4});
+        C(k).OrderMode = static_cast<U8>(c.orderMode);
+        if (c.hasSupplyCity) C(k).SupplyCity = static_cast<U8>(depot);
+        AddCorps(2, 10, 12);
+        MoveCorpsStep(k);
+        EXPECT_EQ(P(C(k).DestX, C(k).DestY), c.destination) << c.what;
+        EXPECT_EQ(At(k), c.end) << c.what;
+        EXPECT_EQ(C(k).OrderMode, c.orderMode) << c.what;
+        if (c.end == P(10, 10)) {
+            EXPECT_EQ(std::vector<int>(C(k).Route.begin(), C(k).Route.end()), std::vector<int>(9, 0)) << c.what;
+        }
+    }
+}
+
+TEST_F(CorpsStep, WithdrawingCavalrySlipsOutOfContact) {
+    // One brigade each: the cavalry is not outnumbered three to one, so only its orders decide.
+    struct Case { const char* what; int kind, orderMode; bool slips; };
+    const Case cases[] = {
+        {"withdrawing cavalry picks its own way out", 2, kOrderWithdraw, true},
+        {"defending cavalry stays in contact", 2, kOrderDefend, false},
+        {"withdrawing infantry stays in contact", 0, kOrderWithdraw, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        GameRec->MoveStep = 2;
+        const int k = Marcher(1, 10, 10, {4, 4});
+        C(k).Kind = static_cast<U8>(c.kind);
+        C(k).OrderMode = static_cast<U8>(c.orderMode);
+        AddBrigade(k, kBrigadeCavalry, 50);
+        AddBrigade(AddCorps(2, 10, 10), kBrigadeInfantry, 80);
+        ScriptRandomDraws(c.slips ? std::vector<int>{99} : std::vector<int>{});
+        SetRandomDrawLogging(true);
+        MoveCorpsStep(k);
+        EXPECT_EQ(RandomDrawLog(), c.slips ? std::vector<int>{50} : std::vector<int>{}) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
+        EXPECT_EQ(At(k), c.slips ? P(10, 11) : P(10, 10)) << c.what;
+        EXPECT_EQ(C(k).ContactCode, c.slips ? 0 : 1) << c.what;
+    }
+}
+
+TEST_F(CorpsStep, DisruptedCorpsHeadsForItsArmysBaseOrANewSupplyCity) {
+    struct Case {
+        const char* what;
+        bool inArmy, armyHasBase, onDestination, engaged;
+        THexPos destination;
+        int supplyCity;  // 0 none, 1 Near
+    };
+    const Case cases[] = {
+        {"in an army: its base", true, true, false, true, {20, 20}, 0},
+        {"in an army without a base: its orders stand", true, false, false, true, {10, 54}, 0},
+        {"alone, engaged, on its destination: the nearest supply city", false, false, true, true, {14, 10}, 1},
+        {"alone, not engaged: stays", false, false, true, false, {10, 10}, 0},
+        {"alone, still marching: its orders stand", false, false, false, true, {10, 54}, 0},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int base = AddCity("Base", 20, 20, kUnion, 2);
+        const int near = AddCity("Near", 14, 10, kUnion, 2);
+        AddCity("Far", 30, 10, kUnion, 2);
+        const int k = Marcher(1, 10, 10, {});
+        C(k).Disruption = 3;
+        C(k).Opponent = c.engaged ? 5 : 0;
+        if (c.onDestination) C(k).DestY = 10;
+        if (c.inArmy) C(k).Army = static_cast<U8>(AddArmy(1, c.armyHasBase ? base : 0, AddLeader(1, 30)));
+        MoveCorpsStep(k);
+        EXPECT_EQ(P(C(k).DestX, C(k).DestY), c.destination) << c.what;
+        EXPECT_EQ(C(k).SupplyCity, c.supplyCity == 1 ? near : 0) << c.what;
+        EXPECT_EQ(At(k), P(10, 10)) << c.what << ": no route this turn";
+    }
+}
+
+TEST_F(CorpsStep, EngagedLeadersGainInitiativeAndChoosingLeadersExperience) {
+    struct Case {
+        const char* what;
+        std::vector<int> route;
+        int opponent, corpsInitiative, experience;
+        std::vector<int> draws, logged;
+        int expectedCorpsInitiative, initiativeGain, expectedExperience;
+    };
+    const Case cases[] = {
+        {"engaged, draw below its initiative", {4}, 5, 30, 9, {29}, {200}, 31, 1, 9},
+        {"engaged, draw at its initiative", {4}, 5, 30, 9, {30}, {200}, 30, 0, 9},
+        {"engaged, initiative already 55", {4}, 5, 55, 9, {0}, {200}, 55, 0, 9},
+        {"not engaged: no draw", {4}, 0, 30, 9, {}, {}, 30, 0, 9},
+        {"choosing, draw below 15", {kRouteChooseStep}, 0, 30, 5, {14}, {50}, 30, 0, 6},
+        {"choosing, draw at 15", {kRouteChooseStep}, 0, 30, 5, {15}, {50}, 30, 0, 5},
+        {"choosing, experience already 6: no draw", {kRouteChooseStep}, 0, 30, 6, {}, {}, 30, 0, 6},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int chief = AddLeader(1, 40);
+        const int leader = AddLeader(1, 30);
+        GameRec->Leaders[leader].Experience = static_cast<U8>(c.experience);
+        const int k = Marcher(1, 10, 10, c.route, leader);
+        C(k).Army = static_cast<U8>(AddArmy(1, 0, chief));
+        C(k).Opponent = static_cast<U8>(c.opponent);
+        C(k).LeaderInitiative = static_cast<U8>(c.corpsInitiative);
+        ScriptRandomDraws(c.draws);
+        SetRandomDrawLogging(true);
+        MoveCorpsStep(k);
+        EXPECT_EQ(RandomDrawLog(), c.logged) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
+        EXPECT_EQ(At(k), P(10, 11)) << c.what;
+        EXPECT_EQ(C(k).LeaderInitiative, c.expectedCorpsInitiative) << c.what;
+        EXPECT_EQ(GameRec->Leaders[leader].Initiative, 30 + c.initiativeGain) << c.what;
+        EXPECT_EQ(GameRec->Leaders[chief].Initiative, 40 + c.initiativeGain) << c.what;
+        EXPECT_EQ(GameRec->Leaders[leader].Experience, c.expectedExperience) << c.what;
+    }
+}
+
+TEST_F(CorpsStep, DrawsOfAStepComeInTheirOrder) {
+    // Each scripted draw is chosen to change nothing but the rule it belongs to.
+    struct Case {
+        const char* what;
+        int moveStep, disruption, opponent;
+        std::vector<int> route;
+        bool enemyGroundSouth, friendInContact;
+        std::vector<int> draws, logged;
+    };
+    const Case cases[] = {
+        // Rally (10 < drill 50), experience, ground taken (99: full cost again), initiative.
+        {"disrupted and engaged, rallying and choosing its way onto enemy ground", 2, 2, 5, {kRouteChooseStep},
+         true, false, {10, 99, 99, 99}, {70, 50, 100, 200}},
+        {"in order on its planned route onto enemy ground", 1, 0, 0, {4}, true, false, {99}, {100}},
+        // A friend of its army in contact 3 hexes off is tried (Random(20) + 15 is never below 15).
+        {"passing a friend in contact it cannot reach", 1, 0, 0, {4}, false, true, {0}, {20}},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        GameRec->MoveStep = static_cast<U8>(c.moveStep);
+        const int chief = AddLeader(1, 40, 0);
+        const int k = Marcher(1, 10, 10, c.route, AddLeader(1, 30, 40, 50));
+        C(k).DestY = 14;
+        C(k).Disruption = static_cast<U8>(c.disruption);
+        C(k).Opponent = static_cast<U8>(c.opponent);
+        if (c.enemyGroundSouth) {
+            for (int d = 1; d <= 6; ++d) {
+                int x = 10, y = 10;
+                StepHexAt(x, y, d);
+                Hex(x, y).SetControlSide(kConfederacy);
+            }
+        }
+        if (c.friendInContact) {
+            GameRec->Leaders[C(k).Leader].Tactics = 0;
+            const int a = AddArmy(1, 0, chief);
+            C(k).Army = static_cast<U8>(a);
+            const int f = AddCorps(1, 13, 10);
+            C(f).Army = static_cast<U8>(a);
+            C(f).ContactCode = 1;
+        }
+        ScriptRandomDraws(c.draws);
+        SetRandomDrawLogging(true);
+        EXPECT_TRUE(MoveCorpsStep(k)) << c.what;
+        EXPECT_EQ(RandomDrawLog(), c.logged) << c.what;
+        SetRandomDrawLogging(false);
+        ClearRandomDrawLog();
+        EXPECT_EQ(At(k), P(10, 11)) << c.what;
+    }
 }
 
 }  // namespace

@@ -2,10 +2,14 @@
 // free corps and fleet slots, and helpers that place leaders, corps, brigades, cities and armies.
 #pragma once
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
+#include "engine/core/path_search.h"
+#include "engine/core/random.h"
 #include "engine/core/text_table.h"
 #include "tests/support/engine_fixture.h"
 
@@ -135,6 +139,25 @@ protected:
         int x = k.HexX, y = k.HexY;
         for (int e = 1; e <= 9; ++e) StepHexAt(x, y, k.Route[e]);
         return {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
+    }
+
+    // How many draws a land search from the present world takes when every draw is 99 (no tie
+    // ever moves the first direction found), so that a test can script and pin the draws around it.
+    static int LandSearchDraws(int x1, int y1, int x2, int y2, int steps, int nation, int rule) {
+        constexpr int kPlenty = 20000;
+        ScriptRandomDraws(std::vector<int>(kPlenty, 99));
+        FindPath(x1, y1, x2, y2, steps, kPathLand, nation, rule);
+        const int taken = kPlenty - static_cast<int>(ScriptedDrawsLeft());
+        ScriptRandomDraws({});
+        return taken;
+    }
+    static std::vector<int> Repeat(int count, int value) {
+        return std::vector<int>(static_cast<std::size_t>(count), value);
+    }
+    static std::vector<int> Join(std::initializer_list<std::vector<int>> parts) {
+        std::vector<int> all;
+        for (const std::vector<int>& p : parts) all.insert(all.end(), p.begin(), p.end());
+        return all;
     }
 
     int leaders_ = 0, corps_ = 0, brigades_ = 0, cities_ = 0, armies_ = 0;

@@ -77,5 +77,27 @@ TEST_F(RandomGenerator, ScriptedDrawsComeFirstAndAreLogged) {
     EXPECT_EQ(RandomDrawLog(), (std::vector<int>{10, 10, 100}));
 }
 
+TEST_F(RandomGenerator, DrawsPastAnActiveScriptAreCounted) {
+    AllowDrawsPastScript();  // this test runs past its scripts on purpose
+    struct Case { const char* what; std::vector<int> script; bool endScript; int draws, past; };
+    const Case cases[] = {
+        {"within the script", {1, 2, 3}, false, 3, 0},
+        {"two past the script", {1, 2}, false, 4, 2},
+        {"an ended script lets the generator go on", {1}, true, 5, 0},
+        {"no script", {}, false, 4, 0},
+    };
+    for (const Case& c : cases) {
+        ResetDrawsPastScript();
+        ScriptRandomDraws(c.script);
+        if (c.endScript) {
+            Random(10);
+            ScriptRandomDraws({});
+        }
+        Draws(c.draws - (c.endScript ? 1 : 0), 10);
+        EXPECT_EQ(DrawsPastScript(), static_cast<std::size_t>(c.past)) << c.what;
+    }
+    ScriptRandomDraws({});
+}
+
 }  // namespace
 }  // namespace kvt

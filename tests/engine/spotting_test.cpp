@@ -82,10 +82,29 @@ TEST_F(Spotting, NearestSpotterDecidesAndAlliesAreNoEnemies) {
     EXPECT_EQ(C(french).Visibility, 4) << "the French corps is seen like any enemy";
 }
 
-TEST_F(Spotting, EnemiesOnOneHexAreInContact) {
-    GameRec->MoveStep = 3;
-    const int a = AddCorps(1, 10, 10);
-    const int b = AddCorps(2, 10, 10);
+TEST_F(Spotting, EnemiesOnOneHexCountEachOtherFromBothSides) {
+    // Each spotter counts each enemy on its hex for both of them: two enemies alone give 2 each.
+    struct Case { const char* what; int enemies; int ownContact, enemyContact; };
+    const Case cases[] = {
+        {"one enemy", 1, 2, 2},
+        {"two enemies", 2, 4, 2},
+        {"three enemies: at most 4", 3, 4, 2},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        GameRec->MoveStep = 3;
+        const int a = AddCorps(1, 10, 10);
+        std::vector<int> enemies;
+        for (int i = 0; i < c.enemies; ++i) enemies.push_back(AddCorps(2, 10, 10));
+        UpdateSpotting();
+        EXPECT_EQ(C(a).ContactCode, c.ownContact) << c.what;
+        EXPECT_EQ(C(a).Losses, 3) << c.what << ": the step of the first contact";
+        for (int e : enemies) {
+            EXPECT_EQ(C(e).ContactCode, c.enemyContact) << c.what;
+            EXPECT_EQ(C(e).Losses, 3) << c.what;
+        }
+    }
+    SetUp();
     const int aboard = AddCorps(1, 20, 20);
     const int enemyPort = AddCorps(2, 20, 20);
     C(aboard).OrderMode = kOrderEmbarked;
@@ -95,15 +114,28 @@ TEST_F(Spotting, EnemiesOnOneHexAreInContact) {
     const int alone = AddCorps(1, 40, 40);
     C(alone).ContactCode = 3;
     UpdateSpotting();
-    for (int c : {a, b}) {
-        EXPECT_GE(C(c).ContactCode, 1);
-        EXPECT_LE(C(c).ContactCode, 4);
-        EXPECT_EQ(C(c).Losses, 3) << "the step of the first contact";
-    }
     EXPECT_EQ(C(aboard).ContactCode, 0) << "an embarked corps meets nobody";
+    EXPECT_EQ(C(enemyPort).ContactCode, 0);
     EXPECT_EQ(C(enemyPort).Losses, 0);
     EXPECT_EQ(C(alone).ContactCode, 0) << "contact ends when no enemy shares the hex";
     EXPECT_FALSE(C(aboard).Unused);
+}
+
+TEST_F(Spotting, CorpsFreedOrLostThisPassNeitherSeeNorMeet) {
+    struct Case { const char* what; bool lostAtSea; };
+    const Case cases[] = {{"spent", false}, {"lost at sea", true}};
+    for (const Case& c : cases) {
+        SetUp();
+        const int k = AddCorps(1, 10, 10);
+        if (c.lostAtSea) C(k).OrderMode = kOrderEmbarked;  // no fleet carries it
+        else C(k).Strength = 0;
+        const int onHex = AddCorps(2, 10, 10);
+        const int next = AddCorps(2, 10, 11);
+        UpdateSpotting();
+        EXPECT_TRUE(C(k).Unused) << c.what;
+        EXPECT_EQ(C(onHex).ContactCode, 0) << c.what;
+        EXPECT_EQ(C(next).Visibility, 0) << c.what;
+    }
 }
 
 TEST_F(Spotting, CitiesWatchTheirSurroundingsAndStopEnemies) {
@@ -119,6 +151,27 @@ TEST_F(Spotting, CitiesWatchTheirSurroundingsAndStopEnemies) {
     EXPECT_EQ(C(onCity).Visibility, 2);
     EXPECT_EQ(C(nextTo).Visibility, 1);
     EXPECT_GT(C(farAway).Visibility, 0);
+}
+
+TEST_F(Spotting, CorpsFromAStateTheEnemyHoldsIsBetrayedOncePerCity) {
+    // Every city record whose owner is not the corps' side, in use or not, betrays it once.
+    struct Case { const char* what; int homeControl; int unionCities, confederateCities; int visibility; };
+    const Case cases[] = {
+        {"no city in use: all records", kUnion, 0, 0, kCityCount},
+        {"its own side's cities keep quiet", kUnion, 3, 2, kCityCount - 2},
+        {"home state held by its own side", kConfederacy, 3, 2, 0},
+        {"home state held by nobody", 0, 3, 2, 0},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        for (int i = 0; i < c.unionCities; ++i) AddCity("U", 5, 5 + i, kUnion);
+        for (int i = 0; i < c.confederateCities; ++i) AddCity("C", 5, 20 + i, kConfederacy);
+        GameRec->States[5].ControlSide = static_cast<U8>(c.homeControl);
+        const int k = AddCorps(2, 60, 50);  // out of every city's sight
+        C(k).HomeState = 5;
+        UpdateSpotting();
+        EXPECT_EQ(C(k).Visibility, c.visibility) << c.what;
+    }
 }
 
 TEST_F(Spotting, SpentCorpsLeaveTheirBrigadesToTheirCityOrDisband) {
@@ -146,6 +199,8 @@ TEST_F(Spotting, EmbarkedCorpsGoesDownWithItsFleet) {
     C(k).Army = 2;
     const int leader = C(k).Leader;
     const int b = AddBrigade(k, kBrigadeInfantry, 80);
+    const int french = AddBrigade(k, kBrigadeInfantry, 60);
+    GameRec->Brigades[french].Nation = 3;
     const int f = AddFleet(1, 30, 30, 1);
     GameRec->Fleets[f].BuildCounter = 0;
     GameRec->Fleets[f].Cargo = static_cast<U8>(k);
@@ -160,6 +215,7 @@ TEST_F(Spotting, EmbarkedCorpsGoesDownWithItsFleet) {
     EXPECT_EQ(C(k).Army, 0);
     EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderKilled);
     EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachFree);
+    EXPECT_EQ(GameRec->Brigades[french].AttachKind, kAttachFree) << "every brigade aboard went down";
 }
 
 TEST_F(Spotting, FleetsAreSeenByEnemyFleetsAndPortsAndSeeCorpsAshore) {
@@ -231,6 +287,57 @@ TEST_F(Headquarters, ComputerArmyFollowsItsCorps) {
     MoveArmyHeadquarters();
     EXPECT_EQ(GameRec->Armies[a].BaseCity, nearCorps);
     EXPECT_EQ(GameRec->Armies[a].SupplyBase, 0) << "the objective was held, so no second target was set";
+}
+
+TEST_F(Headquarters, ComputerArmyScoresEveryCityItCouldSitIn) {
+    // The army's objective lies at (20,20); A east and B west of it are its candidate cities (A first
+    // on ties; bDistance 0: no B).
+    // Score: d x d, d the distance to the objective with the city's own rules; lowest below 2500.
+    struct Case {
+        const char* what;
+        int aDistance, bDistance;
+        bool aCapital, aOtherTheatre;
+        int armiesAtA;        // other armies based at A
+        int enemyFromA;       // 0: none; else an enemy corps this far east of A
+        int ownCorpsFromA;    // 0: none; else a corps of the army this far from A, on B
+        char winner;          // 'A', 'B' or '-' (stays at its base)
+    };
+    const Case cases[] = {
+        {"the nearer city", 3, 2, false, false, 0, 0, 0, 'B'},
+        {"a capital from 3 hexes on counts 2 nearer", 4, 3, true, false, 0, 0, 0, 'A'},
+        {"a capital closer in counts as it stands", 2, 1, true, false, 0, 0, 0, 'B'},
+        {"a city of another theatre counts 1 farther", 2, 2, false, true, 0, 0, 0, 'B'},
+        {"another army's seat counts 5 farther: a tie keeps the first", 1, 6, false, false, 1, 0, 0, 'A'},
+        {"another army's seat counts 5 farther", 1, 5, false, false, 1, 0, 0, 'B'},
+        {"two other armies' seat", 1, 10, false, false, 2, 0, 0, 'B'},
+        {"an enemy next to a city costs 1000", 1, 5, false, false, 0, 1, 0, 'B'},
+        {"an enemy two hexes off costs nothing", 1, 5, false, false, 0, 2, 0, 'A'},
+        {"the army's own corps pull the seat toward them", 1, 2, false, false, 0, 0, 3, 'B'},
+        {"a score of 2500 never wins", 50, 0, false, false, 0, 0, 0, '-'},
+        {"2401 does", 49, 0, false, false, 0, 0, 0, 'A'},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int base = AddCity("Base", 70, 52, kUnion, 0);  // no source: never a candidate
+        const int goal = AddCity("Goal", 20, 20, kUnion, 0);
+        const int a = AddCity("A", 20 + c.aDistance, 20, kUnion, 2);
+        const int b = c.bDistance != 0 ? AddCity("B", 20 - c.bDistance, 20, kUnion, 2) : 0;
+        ASSERT_EQ(HexDistance(20, 20, 20 + c.aDistance, 20), c.aDistance) << c.what;
+        if (c.aCapital) GameRec->Nations[1].Capital = static_cast<U8>(a);
+        if (c.aOtherTheatre) GameRec->Cities[a].Theatre = 2;
+        const int army = AddArmy(1, base, AddLeader(1, 40));
+        GameRec->Armies[army].CorpsCount = 1;
+        GameRec->Armies[army].Objective = static_cast<U8>(goal);
+        for (int i = 0; i < c.armiesAtA; ++i) AddArmy(1, a, AddLeader(1, 40));  // no corps: they stay
+        if (c.enemyFromA != 0) AddCorps(2, 20 + c.aDistance + c.enemyFromA, 20);
+        if (c.ownCorpsFromA != 0) {
+            // B lies next to the objective on the other side; the corps stands on B.
+            C(AddCorps(1, 20 - c.bDistance, 20)).Army = static_cast<U8>(army);
+        }
+        MoveArmyHeadquarters();
+        const int expected = c.winner == 'A' ? a : c.winner == 'B' ? b : base;
+        EXPECT_EQ(GameRec->Armies[army].BaseCity, expected) << c.what;
+    }
 }
 
 TEST_F(Headquarters, OverrunHeadquartersMovesToTheNearestSafeCityOrTheArmyIsLost) {

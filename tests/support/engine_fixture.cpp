@@ -10,7 +10,16 @@
 
 namespace kvt::testing {
 
+void EngineTest::CheckScriptedDraws(const char* when) {
+    EXPECT_EQ(ScriptedDrawsLeft(), 0u) << "the test scripted draws that the rules never took (" << when << ")";
+    if (!drawsPastScriptAllowed_)
+        EXPECT_EQ(DrawsPastScript(), 0u) << "the rules drew more than the test scripted (" << when << ")";
+}
+
 void EngineTest::SetUp() {
+    if (setUpBefore_) CheckScriptedDraws("a case before this SetUp");
+    setUpBefore_ = true;
+    ResetDrawsPastScript();
     ResetEngineGlobals();
     UseClockForRandomize(false);
     SetRandomSeed(12345);
@@ -21,8 +30,9 @@ void EngineTest::SetUp() {
 
 void EngineTest::TearDown() {
     EXPECT_EQ(CheckedAccessFaults(), 0u) << "a rule used a record index past the end of its array";
-    EXPECT_EQ(ScriptedDrawsLeft(), 0u) << "the test scripted draws that the rules never took";
+    CheckScriptedDraws("at the end of the test");
     ScriptRandomDraws({});
+    ResetDrawsPastScript();
     SetRandomDrawLogging(false);
 }
 

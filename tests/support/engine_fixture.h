@@ -12,8 +12,16 @@ namespace kvt::testing {
 
 class EngineTest : public ::testing::Test {
 protected:
+    // Tests that loop over cases may call SetUp again: each call checks the case before it.
     void SetUp() override;
     void TearDown() override;
+    // For a test that scripts only the first draws on purpose and lets the generator take the rest.
+    void AllowDrawsPastScript() { drawsPastScriptAllowed_ = true; }
+
+private:
+    void CheckScriptedDraws(const char* when);
+    bool setUpBefore_ = false;
+    bool drawsPastScriptAllowed_ = false;
 };
 
 // Path of a file in the game folder (start points, texts, pictures).
