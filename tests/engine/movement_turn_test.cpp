@@ -44,7 +44,7 @@ protected:
                 ++moved;
                 EXPECT_LE(HexDistance(k.StartX, k.StartY, k.HexX, k.HexY), k.StepsTaken) << where << " corps " << c;
             }
-            EXPECT_LE(k.MarchAllowance, 250 + 100) << where << " corps " << c;
+            EXPECT_LE(k.MarchAllowance, 250) << where << " corps " << c;
         }
         EXPECT_GT(moved, 5) << where << ": a turn in which nothing moves proves nothing";
     }

@@ -6,6 +6,7 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
+#include "engine/core/movement_ticks.h"
 #include "engine/core/random.h"
 #include "engine/core/spotting.h"
 
@@ -179,16 +180,17 @@ void OrderEveryCorpsForward() {
 void RunLandMovementTurn() {
     PlanCorpsMoves();
     UpdateSpotting();
-    for (int step = 1; step <= 9; ++step) {
-        GameRec->MoveStep = static_cast<U8>(step);
-        UpdateSpotting();
-        MoveArmyHeadquarters();
-        for (int c = 1; c <= kCorpsCount; ++c) {
-            const TCorpsRec& k = GameRec->Corps[c];
-            if (CorpsInUse(k) && k.Leader != 0 && k.Nation != 0) MoveCorpsStep(c);
-        }
-    }
-    GameRec->MoveStep = 10;
+    // The movement ticks of a live turn from step 1 to the corps pass of step 9: each step a fleet
+    // pass (spotting, hex control, headquarters) and then the corps with a route entry for it.
+    TGameRec& g = *GameRec;
+    g.MoveStep = 1;
+    SelectedFleet = 1;
+    SelectedCorps = 1;
+    FleetPassDue = 1;
+    MovementEnded = 0;
+    SetTimer1Enabled(true);
+    while (Timer1Enabled() && g.MoveStep <= 9) MovementTick();
+    SetTimer1Enabled(false);
 }
 
 }  // namespace kvt::testing

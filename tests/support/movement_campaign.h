@@ -13,8 +13,9 @@ void BuildSyntheticCampaign(std::uint64_t seed);
 // advancing and defending), so that a start point whose corps stand on their destinations moves.
 void OrderEveryCorpsForward();
 
-// The land movement of one turn as the turn cycle drives it: planning, spotting, then nine steps
-// of headquarters moves, a corps pass and spotting (fleets and hex control are other areas').
+// The land movement of one turn as the turn cycle drives it: planning and spotting, then the
+// movement ticks up to the end of the corps pass of step 9 (the fleet-only steps 10 to 19 and the
+// post-movement phase are left out).
 void RunLandMovementTurn();
 
 }  // namespace kvt::testing
