@@ -20,12 +20,37 @@ QString ToQString(std::u32string_view s) {
 
 }  // namespace
 
+QFontDatabase::WritingSystem TElHTMLRender::WritingSystemOf(uint8_t charset) {
+    switch (charset) {
+    case 2: return QFontDatabase::Symbol;
+    case 128: return QFontDatabase::Japanese;
+    case 129:
+    case 130: return QFontDatabase::Korean;
+    case 134: return QFontDatabase::SimplifiedChinese;
+    case 136: return QFontDatabase::TraditionalChinese;
+    case 161: return QFontDatabase::Greek;
+    case 163: return QFontDatabase::Vietnamese;
+    case 177: return QFontDatabase::Hebrew;
+    case 178: return QFontDatabase::Arabic;
+    case 204: return QFontDatabase::Cyrillic;
+    case 222: return QFontDatabase::Thai;
+    default: return QFontDatabase::Latin;  // the Western, Central European, Turkish and Baltic sets
+    }
+}
+
 QFont TElHTMLRender::FontOf(const kvt::ui::THtmlFont& f) {
     // Sizes are points at 96 pixels an inch, as the captions were laid out.
     QFont font = MakeFont(QString::fromStdString(f.name), -MulDiv(f.size, 96, 72), f.style & kvt::ui::fsBold,
                           f.style & kvt::ui::fsItalic);
     font.setUnderline(f.style & kvt::ui::fsUnderline);
     font.setStrikeOut(f.style & kvt::ui::fsStrikeOut);
+    // A face that lacks the caption's character set gives way to the first installed one that has
+    // it, so lines are measured with the face whose glyphs are drawn.
+    const QFontDatabase::WritingSystem system = WritingSystemOf(f.charset);
+    if (!QFontDatabase::writingSystems(font.family()).contains(system)) {
+        const QStringList faces = QFontDatabase::families(system);
+        if (!faces.isEmpty()) font.setFamily(faces.front());
+    }
     return font;
 }
 
@@ -50,14 +75,14 @@ public:
 
 private:
     const QFontMetrics& Fm(const kvt::ui::THtmlFont& f) {
-        auto key = std::make_tuple(f.name, f.size, f.style);
+        auto key = std::make_tuple(f.name, f.size, f.style, f.charset);
         auto it = cache_.find(key);
         if (it == cache_.end()) it = cache_.emplace(key, QFontMetrics(FontOf(f))).first;
         return it->second;
     }
 
     TElHTMLRender* owner_;
-    std::map<std::tuple<std::string, int, uint8_t>, QFontMetrics> cache_;
+    std::map<std::tuple<std::string, int, uint8_t, uint8_t>, QFontMetrics> cache_;
 };
 
 TElHTMLRender::TElHTMLRender() : metrics_(std::make_unique<Metrics>(this)), data_(std::make_unique<TElHTMLData>()) {
@@ -76,10 +101,14 @@ void TElHTMLRender::PrepareText(const QString& text, int maxWidth, bool autoWrap
 }
 
 void TElHTMLRender::DrawPreparedText(QPainter& canvas, QPoint origin, const QRect& rect) {
-    const auto ops = kvt::ui::LayOutHtml(*data_, rect.width(), rect.height(), origin.x(), origin.y());
+    if (rect.isEmpty()) return;
+    // The work bitmap spans right - left + 1 by bottom - top + 1 of the rectangle's edges, one
+    // pixel beyond it on the right and at the bottom: lines align and rules end against that.
+    const QRect bitmap(rect.topLeft(), QSize(rect.width() + 1, rect.height() + 1));
+    const auto ops = kvt::ui::LayOutHtml(*data_, bitmap.width(), bitmap.height(), origin.x(), origin.y());
     if (ops.empty()) return;
     canvas.save();
-    canvas.setClipRect(rect);
+    canvas.setClipRect(bitmap, canvas.hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
     canvas.translate(rect.topLeft());
     for (const auto& op : ops) {
         const kvt::ui::TElHTMLItem* item = op.item;
@@ -94,8 +123,9 @@ void TElHTMLRender::DrawPreparedText(QPainter& canvas, QPoint origin, const QRec
             const QFont font = FontOf(item->MeasureFont());
             canvas.setFont(font);
             if (item->FontBgColor != kvt::ui::clNone) {
+                // The box of the text itself: a run's width holds one pixel more.
                 const QFontMetrics fm(font);
-                canvas.fillRect(QRect(op.x, op.y - fm.ascent(), op.width, fm.height()), ToQColor(item->FontBgColor));
+                canvas.fillRect(QRect(op.x, op.y - fm.ascent(), op.width - 1, fm.height()), ToQColor(item->FontBgColor));
             }
             canvas.setPen(ToQColor(link ? data_->LinkColor : item->FontColor));
             canvas.drawText(QPoint(op.x, op.y), ToQString(item->Text));

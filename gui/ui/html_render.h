@@ -3,6 +3,7 @@
 // and paints it into a rectangle. Invalid text raises EElHTMLError; the controls then draw it plain.
 #pragma once
 
+#include <QFontDatabase>
 #include <QImage>
 #include <QPainter>
 #include <QPoint>
@@ -32,7 +33,8 @@ public:
     void PrepareText(const QString& text, int maxWidth, bool autoWrap);
     // The widest line and the sum of the line heights.
     QSize TextSize() const { return QSize(data_->TextWidth, data_->TextHeight); }
-    // Paints the prepared text into rect, scrolled by origin; an empty rect paints nothing.
+    // Paints the prepared text into rect, scrolled by origin; an empty rect paints nothing. The
+    // painting may reach one pixel beyond rect on the right and at the bottom (rect's edges).
     void DrawPreparedText(QPainter& canvas, QPoint origin, const QRect& rect);
 
     // Supplies the picture an <img> names; a null image when there is none.
@@ -40,6 +42,8 @@ public:
 
     // The font a run measures and draws with.
     static QFont FontOf(const kvt::ui::THtmlFont& font);
+    // The script a character set number of the captions stands for.
+    static QFontDatabase::WritingSystem WritingSystemOf(uint8_t charset);
 
 protected:
     virtual QImage TriggerImageNeeded(const QString& source);

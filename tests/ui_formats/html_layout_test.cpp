@@ -2,6 +2,8 @@
 // and where its pieces are painted. Fonts are a fixed-width fake so widths are exact.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "gui/ui/formats/html_layout.h"
 
 namespace kvt::ui {
@@ -61,13 +63,19 @@ TEST(HtmlParse, TagsEntitiesAndBlanksGiveTheseRuns) {
         {U"Hello", "P|T:Hello"},
         {U"a  b", "P|T:a b"},
         {U"a &nbsp; b", "P|T:a  b"},
-        {U"a\r\nb\tc", "P|T:a\nb\tc"},
+        // Line ends: CR LF and a lone CR are nothing, a lone LF is kept like a tab.
+        {U"a\r\nb\tc", "P|T:ab\tc"},
+        {U"a\rb\r", "P|T:ab"},
+        {U"a\nb", "P|T:a\nb"},
+        {U"a\r\n\nb\n\r", "P|T:a\nb\n"},
         {U"<B>x</b>y", "P|T:x|T:y"},
         {U"x<unknown attr=1>y&bogus;z</p><html>", "P|T:xyz"},
         {U"&amp;&lt;&gt;&quot;&#65;&#x;&#0;&#9999999;&#55296;&#12345678901;", "P|T:&<>\"A &#12345678901;"},
         {U"AT&T rocks; yes", "P|T:AT&T rocks; yes"},
         {U"&averyveryverylongname; x", "P|T:&averyveryverylongname; x"},
         {U"<!-- note > here -->x", "P|T:x"},
+        // The first ">" ends a tag even inside quotes; the rest is text.
+        {U"<a href='x>y'>z", "P|T:y'>z"},
         {U"<p align=right>x", "P|T:x"},
         {U"a<br>b", "P|T:a|L|T:b"},
         {U"a<hr width=50>b", "P|T:a|L|R|L|T:b"},
@@ -86,7 +94,7 @@ TEST(HtmlParse, TagsEntitiesAndBlanksGiveTheseRuns) {
 }
 
 TEST(HtmlParse, UnterminatedMarkupIsInvalidAndLeavesNoItems) {
-    for (const char32_t* html : {U"x<b", U"x<!-- open", U"<a href='x>"}) {
+    for (const char32_t* html : {U"x<b", U"x<!-- open", U"x<!-- a -- >", U"<font color='red"}) {
         FakeMetrics m;
         TElHTMLData data;
         data.Metrics = &m;
@@ -98,6 +106,37 @@ TEST(HtmlParse, UnterminatedMarkupIsInvalidAndLeavesNoItems) {
             EXPECT_STREQ(e.what(), "HTML engine error - the text is not valid HTML");
         }
         EXPECT_TRUE(data.Items.empty());
+    }
+}
+
+TEST(HtmlParse, AQuotedGreaterThanSignEndsTheTagAndTheValueRunsToIt) {
+    Prepared p(U"<a href='x>y'>z");
+    ASSERT_NE(p.Text(0), nullptr);
+    EXPECT_EQ(p.Text(0)->LinkRef, U"x");
+    EXPECT_EQ(p.Text(0)->Flags, hifLink);
+}
+
+TEST(HtmlParse, ColourNamesAreTheClassLibrarysIdentifiers) {
+    struct Case {
+        const char* name;
+        bool known;
+        TColor color;
+    } cases[] = {
+        {"clRed", true, 0x0000FF},           {"red", true, 0x0000FF},
+        {"MoneyGreen", true, 0xC0DCC0},      {"clMedGray", true, 0xA4A0A0},
+        {"clBtnFace", true, clBtnFace},      {"InfoBk", true, 0x80000018},
+        {"clHotLight", true, 0x8000001A},    {"clGradientActiveCaption", true, 0x8000001B},
+        {"clGradientInactiveCaption", true, 0x8000001C}, {"clMenuHighlight", true, 0x8000001D},
+        {"clMenuBar", true, 0x8000001E},     {"cl3DDkShadow", true, 0x80000015},
+        {"clNone", true, clNone},            {"clDefault", true, 0x20000000},
+        // Constants of the library that are no identifiers a form may name.
+        {"clLtGray", false, 0},              {"clDkGray", false, 0},
+        {"rouge", false, 0},                 {"", false, 0},
+    };
+    for (const auto& c : cases) {
+        TColor color = 0x12345678;
+        EXPECT_EQ(HtmlColorFromName(c.name, color), c.known) << c.name;
+        EXPECT_EQ(color, c.known ? c.color : 0x12345678) << c.name;
     }
 }
 
@@ -203,6 +242,63 @@ TEST(HtmlMeasure, WidthsAreThirtyTwoBitAndLinesAddUp) {
     EXPECT_EQ(line->LineDescent, 5);
 }
 
+// Lines of an odd height: a paragraph is one and a half of them, rounded to the nearest pixel.
+class OddMetrics : public FakeMetrics {
+public:
+    int TextHeight(const THtmlFont& f) override { return f.size * 2 + 1; }
+};
+
+TEST(HtmlMeasure, AParagraphIsOneAndAHalfLinesRounded) {
+    struct Case {
+        int size;
+        int32_t paragraph;
+    } cases[] = {{11, 35}, {10, 32}, {1, 5}};  // 23 x 1.5 = 34.5, 21 x 1.5 = 31.5, 3 x 1.5 = 4.5
+    for (const auto& c : cases) {
+        OddMetrics m;
+        TElHTMLData data;
+        data.Metrics = &m;
+        data.DefaultSize = c.size;
+        PrepareHtmlText(data, U"a<p>b", 0, false);
+        ASSERT_EQ(data.Items.size(), 4u);
+        EXPECT_EQ(data.Items[0]->Height, 2 * c.size + 1) << "the first paragraph is one line";
+        EXPECT_EQ(data.Items[2]->Height, c.paragraph) << c.size;
+        EXPECT_EQ(data.TextHeight, 2 * c.size + 1 + c.paragraph);
+    }
+}
+
+// Every font a caption measures with carries the data's character set.
+class CharsetMetrics : public FakeMetrics {
+public:
+    std::vector<uint8_t> seen;
+    int TextWidth(const THtmlFont& f, std::u32string_view t) override {
+        seen.push_back(f.charset);
+        return FakeMetrics::TextWidth(f, t);
+    }
+    int TextHeight(const THtmlFont& f) override {
+        seen.push_back(f.charset);
+        return FakeMetrics::TextHeight(f);
+    }
+    int AverageCharWidth(const THtmlFont& f) override {
+        seen.push_back(f.charset);
+        return FakeMetrics::AverageCharWidth(f);
+    }
+    int MaxCharWidth(const THtmlFont& f) override {
+        seen.push_back(f.charset);
+        return FakeMetrics::MaxCharWidth(f);
+    }
+};
+
+TEST(HtmlMeasure, RunsMeasureWithTheDatasCharacterSet) {
+    CharsetMetrics m;
+    TElHTMLData data;
+    data.Metrics = &m;
+    data.Charset = 204;
+    PrepareHtmlText(data, U"<b>a</b><ul><li>b</ul><p>c", 40, true);
+    ASSERT_GT(m.seen.size(), 5u);
+    EXPECT_TRUE(std::all_of(m.seen.begin(), m.seen.end(), [](uint8_t c) { return c == 204; }));
+    EXPECT_EQ(data.Items[1]->MeasureFont().charset, 204);
+}
+
 TEST(HtmlWrap, BreaksAtTheLastBlankOrMovesTheRun) {
     struct Case {
         std::u32string html;
@@ -214,7 +310,10 @@ TEST(HtmlWrap, BreaksAtTheLastBlankOrMovesTheRun) {
         {U"aaa bbb ccc", 20, "P|T:aaa |S|T:bbb |S|T:ccc"},
         {U"abcdefgh", 20, "P|T:abc|S|T:def|S|T:gh"},
         {U"ab<b>cdefg</b>", 30, "P|T:ab|S|T:cdef|S|T:g"},
+        // A character too wide for the line stays alone on it: no empty line above it.
         {U"x", 1, "P|T:x"},
+        {U"abc", 1, "P|T:a|S|T:b|S|T:c"},
+        {U"ab cd", 1, "P|T:a|S|T:b |S|T:c|S|T:d"},
     };
     for (const auto& c : cases) {
         Prepared p(c.html, c.maxWidth, true);
@@ -258,15 +357,33 @@ TEST(HtmlLayOut, PlacesRunsOnTheirBaselinesAndAlignsLines) {
     EXPECT_TRUE(LayOutHtml(p.data, 0, 400, 0, 0).empty());
     EXPECT_TRUE(LayOutHtml(p.data, 100, -1, 0, 0).empty());
     EXPECT_EQ(LayOutHtml(p.data, 100, 30, 0, 0).size(), 2u);
-    // A rule under a right-aligned line still spans the line from the left; what follows keeps
-    // the alignment.
-    Prepared right(U"<p align=right>ab<hr>cd");
-    auto ruled = LayOutHtml(right.data, 100, 400, 0, 0);
-    ASSERT_EQ(ruled.size(), 3u);
-    EXPECT_EQ(ruled[1].kind, THtmlDrawOp::Rule);
-    EXPECT_EQ(ruled[1].x, 0);
-    EXPECT_EQ(ruled[1].width, 100);
-    EXPECT_EQ(ruled[2].x, 100 - 11 - 1);
+}
+
+// A full-width rule measures 0 wide: aligned like its line it would start at the right edge (or
+// the middle) and run off the rectangle, so it starts at the left. A rule of a given width and
+// the line after any rule keep the alignment.
+TEST(HtmlLayOut, AFullWidthRuleStartsAtTheLeftUnderAnAlignedLine) {
+    struct Case {
+        std::u32string html;
+        int32_t ruleX, ruleWidth;
+    } cases[] = {
+        {U"<p align=right>ab<hr>cd", 0, 100},
+        {U"<p align=center>ab<hr>cd", 0, 100},
+        {U"<p align=right>ab<hr width=30>cd", 100 - 30 - 1, 30},
+        {U"<p align=center>ab<hr width=30>cd", (100 - 1 - 30) / 2, 30},
+        {U"ab<hr width=30>cd", 0, 30},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.html.begin(), c.html.end()));
+        Prepared p(c.html);
+        auto ops = LayOutHtml(p.data, 100, 400, 0, 0);
+        ASSERT_EQ(ops.size(), 3u);
+        EXPECT_EQ(ops[1].kind, THtmlDrawOp::Rule);
+        EXPECT_EQ(ops[1].x, c.ruleX);
+        EXPECT_EQ(ops[1].width, c.ruleWidth);
+        // The text after the rule is aligned as the text before it.
+        EXPECT_EQ(ops[2].x, ops[0].x);
+    }
 }
 
 }  // namespace

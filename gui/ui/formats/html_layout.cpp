@@ -70,24 +70,60 @@ struct NamedColor {
     const char* name;
     TColor color;
 };
+// The colour identifiers of the class library, as a form file names them.
 constexpr NamedColor kColors[] = {
-    {"clblack", 0x000000},       {"clmaroon", 0x000080},     {"clgreen", 0x008000},
-    {"clolive", 0x008080},       {"clnavy", 0x800000},       {"clpurple", 0x800080},
-    {"clteal", 0x808000},        {"clgray", 0x808080},       {"clsilver", 0xC0C0C0},
-    {"clred", 0x0000FF},         {"cllime", 0x00FF00},       {"clyellow", 0x00FFFF},
-    {"clblue", 0xFF0000},        {"clfuchsia", 0xFF00FF},    {"claqua", 0xFFFF00},
-    {"clltgray", 0xC0C0C0},      {"cldkgray", 0x808080},     {"clwhite", 0xFFFFFF},
-    {"clmoneygreen", 0xC0DCC0},  {"clskyblue", 0xF0CAA6},    {"clcream", 0xF0FBFF},
-    {"clmedgray", 0xA4A0A0},     {"clnone", 0x1FFFFFFF},     {"cldefault", 0x20000000},
-    {"clscrollbar", 0x80000000}, {"clbackground", 0x80000001}, {"clactivecaption", 0x80000002},
-    {"clinactivecaption", 0x80000003}, {"clmenu", 0x80000004}, {"clwindow", 0x80000005},
-    {"clwindowframe", 0x80000006}, {"clmenutext", 0x80000007}, {"clwindowtext", 0x80000008},
-    {"clcaptiontext", 0x80000009}, {"clactiveborder", 0x8000000A}, {"clinactiveborder", 0x8000000B},
-    {"clappworkspace", 0x8000000C}, {"clhighlight", 0x8000000D}, {"clhighlighttext", 0x8000000E},
-    {"clbtnface", 0x8000000F},   {"clbtnshadow", 0x80000010}, {"clgraytext", 0x80000011},
-    {"clbtntext", 0x80000012},   {"clinactivecaptiontext", 0x80000013}, {"clbtnhighlight", 0x80000014},
-    {"cl3ddkshadow", 0x80000015}, {"cl3dlight", 0x80000016}, {"clinfotext", 0x80000017},
+    {"clblack", 0x000000},
+    {"clmaroon", 0x000080},
+    {"clgreen", 0x008000},
+    {"clolive", 0x008080},
+    {"clnavy", 0x800000},
+    {"clpurple", 0x800080},
+    {"clteal", 0x808000},
+    {"clgray", 0x808080},
+    {"clsilver", 0xC0C0C0},
+    {"clred", 0x0000FF},
+    {"cllime", 0x00FF00},
+    {"clyellow", 0x00FFFF},
+    {"clblue", 0xFF0000},
+    {"clfuchsia", 0xFF00FF},
+    {"claqua", 0xFFFF00},
+    {"clwhite", 0xFFFFFF},
+    {"clmoneygreen", 0xC0DCC0},
+    {"clskyblue", 0xF0CAA6},
+    {"clcream", 0xF0FBFF},
+    {"clmedgray", 0xA4A0A0},
+    {"clactiveborder", 0x8000000A},
+    {"clactivecaption", 0x80000002},
+    {"clappworkspace", 0x8000000C},
+    {"clbackground", 0x80000001},
+    {"clbtnface", 0x8000000F},
+    {"clbtnhighlight", 0x80000014},
+    {"clbtnshadow", 0x80000010},
+    {"clbtntext", 0x80000012},
+    {"clcaptiontext", 0x80000009},
+    {"cldefault", 0x20000000},
+    {"clgradientactivecaption", 0x8000001B},
+    {"clgradientinactivecaption", 0x8000001C},
+    {"clgraytext", 0x80000011},
+    {"clhighlight", 0x8000000D},
+    {"clhighlighttext", 0x8000000E},
+    {"clhotlight", 0x8000001A},
+    {"clinactiveborder", 0x8000000B},
+    {"clinactivecaption", 0x80000003},
+    {"clinactivecaptiontext", 0x80000013},
     {"clinfobk", 0x80000018},
+    {"clinfotext", 0x80000017},
+    {"clmenu", 0x80000004},
+    {"clmenubar", 0x8000001E},
+    {"clmenuhighlight", 0x8000001D},
+    {"clmenutext", 0x80000007},
+    {"clnone", 0x1FFFFFFF},
+    {"clscrollbar", 0x80000000},
+    {"cl3ddkshadow", 0x80000015},
+    {"cl3dlight", 0x80000016},
+    {"clwindow", 0x80000005},
+    {"clwindowframe", 0x80000006},
+    {"clwindowtext", 0x80000008},
 };
 
 struct Attribute {
@@ -115,9 +151,11 @@ public:
                 i = ReadTag(i);
             } else if (c == '&') {
                 i = ReadEntity(i);
+            } else if (c == '\r') {
+                // A caption's line ends (CR LF or a lone CR) are no break; a lone LF is kept.
+                i += (i + 1 < text_.size() && text_[i + 1] == '\n') ? 2 : 1;
             } else {
                 ++i;
-                if (c == '\r') continue;
                 if (c == ' ' && !run_.Text.empty() && run_.Text.back() == ' ') continue;
                 Append(c);
             }
@@ -200,8 +238,9 @@ private:
             moved = text;
             text.clear();
         } else {
-            // Alone on its line and too wide: only the character just added moves on, unless
-            // nothing would stay behind (an empty line helps no one).
+            // Alone on its line and too wide: only the character just added moves on. A run of
+            // that one character stays: moving it would leave an empty line above it, once for
+            // every character too wide for the line.
             if (text.size() <= 1) return;
             moved = text.substr(text.size() - 1);
             text.pop_back();
@@ -260,26 +299,17 @@ private:
         return semicolon + 1;
     }
 
-    // Reads "<...>" from i; returns the position after it.
+    // Reads "<...>" from i; returns the position after it. The first ">" ends a tag, quoted or
+    // not (quotes protect only blanks). A tag or comment that the text ends inside is not valid
+    // HTML: the caption is then refused and its control shows it as plain text.
     size_t ReadTag(size_t i) {
         if (text_.substr(i + 1, 3) == U"!--") {
             size_t end = text_.find(U"-->", i + 4);
             if (end == std::u32string_view::npos) throw EElHTMLError();
             return end + 3;
         }
-        size_t j = i + 1;
-        char32_t quote = 0;
-        for (; j < text_.size(); ++j) {
-            char32_t c = text_[j];
-            if (quote) {
-                if (c == quote) quote = 0;
-            } else if (c == '"' || c == '\'') {
-                quote = c;
-            } else if (c == '>') {
-                break;
-            }
-        }
-        if (j >= text_.size()) throw EElHTMLError();
+        const size_t j = text_.find(U'>', i + 1);
+        if (j == std::u32string_view::npos) throw EElHTMLError();
         std::u32string_view body = text_.substr(i + 1, j - i - 1);
         size_t nameEnd = 0;
         while (nameEnd < body.size() && !IsBlank(body[nameEnd])) ++nameEnd;
@@ -408,16 +438,19 @@ private:
         }
         if (name == "hr") {
             CloseRun();
-            // The rule's own line starts at the left; the line after it goes on as before.
+            const int32_t width = Pixels(Find(attrs, "width"), 0);
             const TElHTMLBreakItem* before = LastBreak();
             const uint8_t alignment = before ? before->Alignment : 0;
             auto ruleLine = MakeBreak(hikLineBreak);
-            ruleLine->Alignment = 0;
+            // A full-width rule measures 0 wide, so a centred or right-aligned line would start
+            // it in the middle or at the right edge and run it off the rectangle: it starts at
+            // the left. A rule of a given width keeps the alignment, and so does the next line.
+            if (width == 0) ruleLine->Alignment = 0;
             Push(std::move(ruleLine));
             auto rule = std::make_unique<TElHTMLItem>(run_);
             rule->ItemType = hikRule;
             rule->Text.clear();
-            rule->Width = Pixels(Find(attrs, "width"), 0);
+            rule->Width = width;
             Push(std::move(rule));
             auto after = MakeBreak(hikLineBreak);
             after->Alignment = alignment;
@@ -518,6 +551,7 @@ bool HtmlColorFromName(std::string_view name, TColor& color) {
 THtmlFont TElHTMLItem::MeasureFont() const {
     THtmlFont f;
     f.name = FontName;
+    f.charset = Owner ? Owner->Charset : 0;
     f.style = (Flags & hifLink) && Owner ? Owner->LinkStyle : FontStyle;
     f.size = (Flags & (hifSubscript | hifSuperscript)) ? std::max(1, FontSize - 2) : FontSize;
     return f;
@@ -555,8 +589,9 @@ int32_t TElHTMLBreakItem::GetHeight(int32_t& descent) {
     THtmlMetrics* m = Owner ? Owner->Metrics : nullptr;
     if (!m || !Owner) return 0;
     int32_t h = m->TextHeight(Owner->DefaultFontSpec());
+    // One and a half lines, rounded to the nearest pixel (halves up) as a 64-bit product.
     if (ItemType == hikParagraph && !(Owner->Items.size() && Owner->Items.front().get() == this))
-        return Clamp32(static_cast<int64_t>(h) * 3 / 2);
+        return Clamp32((static_cast<int64_t>(std::max(h, 0)) * 3 + 1) / 2);
     return h;
 }
 

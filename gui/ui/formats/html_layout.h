@@ -51,6 +51,7 @@ struct THtmlFont {
     std::string name;
     int size = 11;  // points
     uint8_t style = 0;
+    uint8_t charset = 0;  // the character set the face must cover (0 the Western one)
 };
 
 // What the engine needs to know of fonts and pictures.
@@ -130,7 +131,7 @@ public:
     int32_t TextWidth = 0;
     int32_t TextHeight = 0;
 
-    THtmlFont DefaultFontSpec() const { return {DefaultFont, DefaultSize, DefaultStyle}; }
+    THtmlFont DefaultFontSpec() const { return {DefaultFont, DefaultSize, DefaultStyle, Charset}; }
 };
 
 // Parses and measures a caption; on invalid text the items are emptied and EElHTMLError raised.
@@ -146,8 +147,8 @@ struct THtmlDrawOp {
     int32_t width, height;
 };
 
-// What the prepared text paints into a rectangle of this size, scrolled by the origin; nothing
-// for an empty rectangle.
+// What the prepared text paints into a bitmap of this size, scrolled by the origin; nothing for
+// an empty bitmap. The bitmap of a rectangle is one pixel wider and higher than the rectangle.
 std::vector<THtmlDrawOp> LayOutHtml(const TElHTMLData& data, int32_t width, int32_t height, int32_t originX,
                                     int32_t originY);
 
