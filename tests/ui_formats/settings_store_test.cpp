@@ -168,6 +168,101 @@ TEST(SettingsText, EveryStringAndNameSurvivesARoundTrip) {
     EXPECT_NE(ReadFile(path).find("Backslash=C:\\dir\\file.wav\r\n"), std::string::npos);
 }
 
+// Key names may hold line breaks and anything else a header line could not carry plainly.
+TEST(SettingsText, KeyNamesWithLineBreaksSurviveARoundTrip) {
+    const std::vector<std::string> keys = {
+        "\\Two\r\nLines", "\\Lone\rReturn\\Lone\nFeed", "\\Plain\\\"\\:abc\"", "\\[Bracketed]",
+    };
+    const std::string path = FileStore("");
+    {
+        TElIniFile ini;
+        ini.SetPath(path);
+        for (const auto& k : keys) ini.WriteString(k, "V", k);
+        ASSERT_TRUE(ini.Save());
+    }
+    const std::string text = ReadFile(path);
+    EXPECT_NE(text.find("[Plain]\r\n"), std::string::npos);  // ordinary headers stay as they were
+    EXPECT_NE(text.find("[[Bracketed]]\r\n"), std::string::npos);
+    TElIniFile back;
+    back.SetPath(path);
+    ASSERT_TRUE(back.Load());
+    for (const auto& k : keys) {
+        SCOPED_TRACE(k);
+        EXPECT_TRUE(back.KeyExists(k));
+        std::string v;
+        EXPECT_TRUE(back.ReadString(k, "V", v, ""));
+        EXPECT_EQ(v, k);
+    }
+    std::vector<std::string> top;
+    back.EnumSubKeys("\\", top);
+    EXPECT_EQ(top, (std::vector<std::string>{"Two\r\nLines", "Lone\rReturn", "Plain", "[Bracketed]"}));
+    // The same in simple mode, where a key name is taken whole.
+    const std::string flat = FileStore("", "flat.ini");
+    {
+        TElIniFile ini;
+        ini.SetPath(flat);
+        ini.SetSimple(true);
+        ini.WriteString("A\\B\r\nC", "V", "x");
+        ASSERT_TRUE(ini.Save());
+    }
+    TElIniFile flatBack;
+    flatBack.SetPath(flat);
+    flatBack.SetSimple(true);
+    ASSERT_TRUE(flatBack.Load());
+    std::string v;
+    EXPECT_TRUE(flatBack.ReadString("A\\B\r\nC", "V", v, ""));
+    EXPECT_EQ(v, "x");
+}
+
+// A hand-written text that looks like the escape form keeps the plain reading (quotes stay)
+// unless it is exactly what the writer would have put there for a text a plain line cannot hold.
+TEST(SettingsText, OnlyTheWritersOwnEscapesAreDecoded) {
+    const std::string path = FileStore(
+        "Quoted=\"\\:abc\"\r\n"
+        "Spelt=\"\\:a\\x41\"\r\n"
+        "Broken=\"\\:a\\z\"\r\n"
+        "Lines=\"\\:a\\x0D\\x0Ab\"\r\n"
+        "Number=\"\\:12\"\r\n"
+        "\"\\:plain\"=named\r\n"
+        "\"\\:semi\\x0Acolon\"=escaped name\r\n"
+        "[\"\\:K\"]\r\nIn=1\r\n");
+    TElIniFile ini;
+    ini.SetPath(path);
+    ASSERT_TRUE(ini.Load());
+    struct Case {
+        const char* key;
+        std::string name;
+        std::string value;
+    } cases[] = {
+        {"\\", "Quoted", "\"\\:abc\""},             // "abc" needs no escaping: not ours
+        {"\\", "Spelt", "\"\\:a\\x41\""},           // not how the writer spells "aA"
+        {"\\", "Broken", "\"\\:a\\z\""},
+        {"\\", "Lines", "a\r\nb"},                     // exactly ours: a line break
+        {"\\", "Number", "12"},                        // exactly ours: "12" alone reads as a number
+        {"\\", "\"\\:plain\"", "named"},
+        {"\\", "semi\ncolon", "escaped name"},
+        {"\\\"\\:K\"", "In", "1"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string v;
+        EXPECT_TRUE(ini.ReadString(c.key, c.name, v, "?"));
+        EXPECT_EQ(v, c.value);
+    }
+    EXPECT_EQ(ini.GetValueEntry("\\", "Number")->ValueType, kIniString);
+    // Written back, each comes out as it was read.
+    ASSERT_TRUE(ini.Save());
+    TElIniFile again;
+    again.SetPath(path);
+    ASSERT_TRUE(again.Load());
+    for (const auto& c : cases) {
+        std::string v;
+        EXPECT_TRUE(again.ReadString(c.key, c.name, v, "?")) << c.name;
+        EXPECT_EQ(v, c.value) << c.name;
+    }
+    EXPECT_NE(ReadFile(path).find("Quoted=\"\\:abc\"\r\n"), std::string::npos);
+}
+
 TEST(SettingsBinary, EveryTypeSurvivesARoundTrip) {
     const std::string path = FileStore("", "s.bin");
     {
@@ -453,6 +548,7 @@ TEST_F(SettingsRegistry, ReadsDWordsAsBooleansAndConvertsEveryKindToText) {
     ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\T", true));
     reg.WriteDWord("On", 7);
     reg.WriteDWord("Off", 0);
+    reg.WriteDWord("Minus", 0xFFFFFFFFu);
     RegValue multi;
     multi.name = "Multi";
     multi.kind = RegValueKind::MultiString;
@@ -476,19 +572,50 @@ TEST_F(SettingsRegistry, ReadsDWordsAsBooleansAndConvertsEveryKindToText) {
     struct Case {
         const char* name;
         const char* text;
-    } cases[] = {{"On", "7"}, {"Multi", "a\r\nb"}, {"Bin", "454C 2 01 FF "}};
+    } cases[] = {{"On", "7"}, {"Minus", "-1"}, {"Multi", "a\r\nb"}, {"Bin", "454C 2 01 FF "}};
     for (const auto& c : cases) {
         EXPECT_TRUE(ini.ReadString("\\T", c.name, s, ""));
         EXPECT_EQ(s, c.text);
     }
     std::vector<std::string> values;
     EXPECT_TRUE(ini.EnumValues("\\T", values));
-    EXPECT_EQ(values, (std::vector<std::string>{"On", "Off", "Bin"}));
+    EXPECT_EQ(values, (std::vector<std::string>{"On", "Off", "Minus", "Bin"}));
     // Deleting the open key moves the store to its parent.
     ASSERT_TRUE(ini.OpenKey("\\T\\Multi", false));
     EXPECT_TRUE(ini.Delete("\\T", ""));
     EXPECT_EQ(ini.CurrentPath(), "\\");
     EXPECT_FALSE(ini.KeyExists("\\T"));
+}
+
+// Destroyed with unsaved changes, a lazy store saves: in registry mode that writes nothing, but
+// the save's events still run.
+TEST_F(SettingsRegistry, DestructionSavesUnsavedChangesAndRunsTheEventsInEitherMode) {
+    struct Case {
+        bool registry;
+        bool lazy;
+        bool changed;
+        std::vector<std::string> events;
+    } cases[] = {
+        {true, true, true, {"before save", "after save"}},
+        {false, true, true, {"before save", "after save"}},
+        {true, true, false, {}},
+        {true, false, true, {}},
+    };
+    const std::string path = TempFolder("lazy") + "/s.ini";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.registry << c.lazy << c.changed);
+        std::vector<std::string> events;
+        {
+            TElIniFile ini;
+            if (!c.registry) ini.SetPath(path);
+            if (c.changed) ini.SetValueType("\\K", "V", kIniInteger);  // a change in memory
+            ini.SetLazyWrite(c.lazy);
+            if (c.registry) ini.SetUseRegistry(true);
+            ini.OnBeforeSave = [&events](TElIniFile*) { events.push_back("before save"); };
+            ini.OnAfterSave = [&events](TElIniFile*) { events.push_back("after save"); };
+        }
+        EXPECT_EQ(events, c.events);
+    }
 }
 
 TEST_F(SettingsRegistry, AnUnreadableRegistryFileIsNeverOverwritten) {

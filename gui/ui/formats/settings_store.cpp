@@ -15,7 +15,9 @@ namespace {
 
 constexpr uint8_t kKeyRecord = 1;
 constexpr uint8_t kValueRecord = 0;
-// A value that the plain text form would not give back is written as "\: ... " in quotes.
+// A text that a plain line would not give back is written as "\: ... " in quotes. It is written
+// only for such texts, and only exactly so, which is how a reader tells it from a hand-written
+// value that happens to look like it.
 constexpr const char* kEscapedPrefix = "\"\\:";
 
 bool NamesMatch(const std::string& a, const std::string& b) {
@@ -91,8 +93,7 @@ bool IsEscaped(const std::string& s) {
     return s.size() >= 4 && s.compare(0, 3, kEscapedPrefix) == 0 && s.back() == '"';
 }
 
-bool UnescapeText(const std::string& s, std::string& out) {
-    if (!IsEscaped(s)) return false;
+bool DecodeEscapes(const std::string& s, std::string& out) {
     out.clear();
     for (size_t i = 3; i + 1 < s.size(); ++i) {
         char c = s[i];
@@ -117,6 +118,15 @@ bool UnescapeText(const std::string& s, std::string& out) {
             return false;
         }
     }
+    return true;
+}
+
+// Our escape form, written exactly as EscapeText writes it (no other spelling of the same text).
+bool UnescapeText(const std::string& s, std::string& out) {
+    if (!IsEscaped(s)) return false;
+    std::string decoded;
+    if (!DecodeEscapes(s, decoded) || EscapeText(decoded) != s) return false;
+    out = std::move(decoded);
     return true;
 }
 
@@ -228,7 +238,8 @@ TElIniFile::TElIniFile() : root_(std::make_unique<TElIniEntry>()) {
 }
 
 TElIniFile::~TElIniFile() {
-    if (!useRegistry_ && lazyWrite_ && modified_) {
+    // In registry mode nothing is written, but the save's events still run.
+    if (lazyWrite_ && modified_) {
         try {
             Save();
         } catch (...) {
@@ -719,7 +730,8 @@ bool TElIniFile::ReadString(const std::string& key, const std::string& valueName
             value.clear();
             for (size_t i = 0; i < v.lines.size(); ++i) value += (i ? "\r\n" : "") + v.lines[i];
             return true;
-        case RegValueKind::DWord: value = std::to_string(v.dword); return true;
+        // The store's integers are signed 32-bit, in the registry as in a file.
+        case RegValueKind::DWord: value = std::to_string(static_cast<int32_t>(v.dword)); return true;
         case RegValueKind::Binary: value = DataToBinaryText(v.bytes); return true;
         }
         return false;
@@ -840,12 +852,6 @@ struct TextLine {
 }  // namespace
 
 void TElIniFile::TypeValue(TElIniEntry* node, const std::string& text) const {
-    std::string plain;
-    if (UnescapeText(text, plain)) {
-        node->ValueType = kIniString;
-        node->StringValue = plain;
-        return;
-    }
     if (SameTextIgnoringCase(text, "TRUE") || SameTextIgnoringCase(text, "FALSE")) {
         node->ValueType = kIniBool;
         node->BoolValue = SameTextIgnoringCase(text, "TRUE");
@@ -896,8 +902,10 @@ void TElIniFile::ParseText(const std::string& text) {
         const std::string& line = lines[i];
         if (line.empty() || (!comment_.empty() && line.compare(0, comment_.size(), comment_) == 0)) continue;
         if (line[0] == '[') {
-            std::string path = line.size() >= 2 && line.back() == ']' ? delim + line.substr(1, line.size() - 2)
-                                                                       : delim + line.substr(1);
+            std::string inside = line.size() >= 2 && line.back() == ']' ? line.substr(1, line.size() - 2) : line.substr(1);
+            std::string plainPath;
+            if (HeaderIsOurs(inside, plainPath)) inside = plainPath;
+            const std::string path = delim + inside;
             target = currentKey_;
             if (!SameTextIgnoringCase(path, currentPath_)) target = OpenFileKey(path, true) ? currentKey_ : nullptr;
             currentKey_ = root_.get();
@@ -918,8 +926,16 @@ void TElIniFile::ParseText(const std::string& text) {
                 name.erase(open);
             }
         }
+        const LineForm form = !hasName ? LineForm::Bare : element ? LineForm::Element : name.empty() ? LineForm::Own
+                                                                                                       : LineForm::Named;
+        // The value was checked behind the name it was written with: a neutral one for an
+        // escaped name.
+        std::string checkName = form == LineForm::Named || form == LineForm::Element ? name : std::string();
         std::string plainName;
-        if (UnescapeText(name, plainName)) name = plainName;
+        if ((form == LineForm::Named || form == LineForm::Element) && NameIsOurs(name, form, plainName)) {
+            name = plainName;
+            checkName = "n";
+        }
         TElIniEntry* node = name.empty() ? (target == root_.get() ? nullptr : target) : FindChild(target, name);
         if (!node) {
             if (name.empty()) continue;
@@ -929,10 +945,14 @@ void TElIniFile::ParseText(const std::string& text) {
         } else if (!(element && node->ValueType == kIniMultiString)) {
             node->ClearValue();
         }
+        std::string plain;
+        const bool ours = ValueIsOurs(value, form, checkName, plain);
         if (element) {
             node->ValueType = kIniMultiString;
-            std::string plain;
-            node->MultiValue.push_back(UnescapeText(value, plain) ? plain : value);
+            node->MultiValue.push_back(ours ? plain : value);
+        } else if (ours) {
+            node->ValueType = kIniString;
+            node->StringValue = plain;
         } else {
             TypeValue(node, value);
         }
@@ -962,10 +982,10 @@ bool TElIniFile::SurvivesAsText(LineForm form, const std::string& name, const st
     }
     if (line.empty() || line[0] == '[' || line.find_first_of("\r\n") != std::string::npos) return false;
     if (!comment_.empty() && line.compare(0, comment_.size(), comment_) == 0) return false;
-    std::string readName, readValue;
+    std::string readName, readValue, plain;
     bool hasName = false;
     const_cast<TElIniFile*>(this)->ParseLine(line, readName, hasName, readValue);
-    if (readValue != value || IsEscaped(value)) return false;
+    if (readValue != value || ValueIsOurs(value, form, name, plain)) return false;
     switch (form) {
     case LineForm::Bare:
         if (hasName) return false;
@@ -974,15 +994,40 @@ bool TElIniFile::SurvivesAsText(LineForm form, const std::string& name, const st
         if (!hasName || !readName.empty()) return false;
         break;
     case LineForm::Named:
-        if (!hasName || readName != name || IsEscaped(name) || name.empty() || name[0] == '#') return false;
+        if (!hasName || readName != name || name.empty() || name[0] == '#') return false;
         if (name.size() > 1 && name.back() == ']' && name.find('[') != std::string::npos) return false;
+        if (NameIsOurs(name, form, plain)) return false;
         break;
     case LineForm::Element:
-        return hasName && readName == name + "[0]" && !IsEscaped(name) && !name.empty();
+        return hasName && readName == name + "[0]" && !name.empty() && !NameIsOurs(name, form, plain);
     }
     TElIniEntry probe;
     TypeValue(&probe, value);
     return probe.ValueType == kIniString && probe.StringValue == value;
+}
+
+// A text is read as our escape form only when it is exactly what the writer puts there: the
+// escape of a text that would not come back plain in that place. Anything else keeps the plain
+// reading, quotes and all. The plain text is always shorter, so the checks end.
+bool TElIniFile::ValueIsOurs(const std::string& text, LineForm form, const std::string& name,
+                             std::string& plain) const {
+    return UnescapeText(text, plain) && !SurvivesAsText(form, name, plain);
+}
+
+bool TElIniFile::NameIsOurs(const std::string& text, LineForm form, std::string& plain) const {
+    if (!UnescapeText(text, plain)) return false;
+    // Names that are left out of their lines are never written escaped.
+    if (form == LineForm::Named && (plain.empty() || plain[0] == '#')) return false;
+    return !SurvivesAsText(form, plain, "x");
+}
+
+bool TElIniFile::HeaderSurvives(const std::string& path) const {
+    std::string plain;
+    return path.find_first_of("\r\n") == std::string::npos && !HeaderIsOurs(path, plain);
+}
+
+bool TElIniFile::HeaderIsOurs(const std::string& text, std::string& plain) const {
+    return UnescapeText(text, plain) && !HeaderSurvives(plain);
 }
 
 void TElIniFile::WriteTextKey(const TElIniEntry* key, const std::string& path, std::string& out) const {
@@ -998,7 +1043,8 @@ void TElIniFile::WriteTextKey(const TElIniEntry* key, const std::string& path, s
     };
     if (!path.empty()) {
         line("");
-        line("[" + path + "]");
+        // Key names may hold line breaks: such a header is written escaped like a value.
+        line("[" + (HeaderSurvives(path) ? path : EscapeText(path)) + "]");
         // A key's own value: "=" with no name reads back into the key.
         if (key->ValueType != kIniNone && key->ValueType != kIniMultiString) {
             std::string text = TextOfValue(key);

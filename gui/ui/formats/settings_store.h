@@ -161,6 +161,10 @@ private:
     std::string TextOfValue(const TElIniEntry* v) const;
     enum class LineForm { Named, Bare, Element, Own };
     bool SurvivesAsText(LineForm form, const std::string& name, const std::string& value) const;
+    bool ValueIsOurs(const std::string& text, LineForm form, const std::string& name, std::string& plain) const;
+    bool NameIsOurs(const std::string& text, LineForm form, std::string& plain) const;
+    bool HeaderSurvives(const std::string& path) const;
+    bool HeaderIsOurs(const std::string& text, std::string& plain) const;
     void TypeValue(TElIniEntry* node, const std::string& text) const;
 
     bool binaryMode_ = false;
