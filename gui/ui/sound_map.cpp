@@ -13,9 +13,14 @@ std::string Local(const QString& s) { return s.toStdString(); }
 
 }  // namespace
 
+// The own store reads the per-user events below AppEvents. It is based at the registry's root
+// and names AppEvents in every path: based at AppEvents itself it would create that key (and
+// write the registry file) merely because a sound map exists.
+constexpr const char* kOwnEventsKey = "\\AppEvents";
+
 TElSoundMap::TElSoundMap(QObject* owner) : TElSoundMapLink(owner), ownStore_(std::make_unique<TElIniFile>()) {
+    ownStore_->SetPath("\\");
     ownStore_->SetUseRegistry(true);
-    ownStore_->SetPath("\\AppEvents");
 }
 
 TElSoundMap::~TElSoundMap() {
@@ -24,7 +29,8 @@ TElSoundMap::~TElSoundMap() {
 
 std::string TElSoundMap::AppKeyPath() const {
     TElIniFile& store = storage_ ? *storage_ : *ownStore_;
-    return Local(storagePath_) + store.Delimiter() + "Schemes\\Apps\\" + Local(applicationKey_);
+    const std::string base = storage_ ? Local(storagePath_) : std::string(kOwnEventsKey);
+    return base + store.Delimiter() + "Schemes\\Apps\\" + Local(applicationKey_);
 }
 
 void TElSoundMap::SetApplicationName(const QString& v) {
@@ -45,7 +51,12 @@ void TElSoundMap::SetScheme(const QString& v) {
     scheme_ = v;
 }
 
-void TElSoundMap::SetStoragePath(const QString& v) { storagePath_ = storage_ ? v : QString(); }
+void TElSoundMap::SetStoragePath(const QString& v) { storagePath_ = storage_ || loading_ ? v : QString(); }
+
+void TElSoundMap::Loaded() {
+    loading_ = false;
+    if (!storage_) storagePath_.clear();
+}
 
 void TElSoundMap::SetStorage(TElIniFile* store) {
     if (store == storage_) return;

@@ -33,10 +33,16 @@ public:
     // Raises std::invalid_argument "Scheme name contains invalid characters".
     void SetScheme(const QString& v);
     const QString& StoragePath() const { return storagePath_; }
-    // Kept only with an external store: the path applies to nothing else.
+    // Kept only with an external store: the path applies to nothing else. While the map is being
+    // loaded it is kept (the store is set after it) and Loaded decides.
     void SetStoragePath(const QString& v);
     TElIniFile* Storage() const { return storage_; }
     void SetStorage(TElIniFile* store);
+
+    // Around setting the properties, as a form does while it is read.
+    void BeginLoad() { loading_ = true; }
+    bool Loading() const { return loading_; }
+    void Loaded();
 
     void Play(const QString& eventName) override;
 
@@ -48,6 +54,7 @@ private:
     TElIniFile& Active() { return storage_ ? *storage_ : *ownStore_; }
     std::string AppKeyPath() const;
 
+    bool loading_ = false;
     bool mute_ = false;
     QString applicationName_;
     QString applicationKey_;

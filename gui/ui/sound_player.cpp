@@ -1,11 +1,13 @@
 // The sound card player: reads the wave file, then feeds ALSA from one worker thread that stops
-// as soon as the next sound starts. Never blocks the caller on the device.
+// as soon as the next sound starts. The device is opened and written without blocking, so neither
+// the caller nor the worker ever waits on a device that another program holds or that stalls.
 #include "gui/ui/sound_player.h"
 
 #include <alsa/asoundlib.h>
 
 #include <atomic>
-#include <memory>
+#include <cerrno>
+#include <chrono>
 #include <thread>
 
 #include "gui/ui/formats/text_utils.h"
@@ -14,6 +16,9 @@
 namespace kvt::gui {
 
 namespace {
+
+// How long the worker waits on the device at most before it looks for a stop again.
+constexpr int kDeviceWaitMs = 20;
 
 void SilentAlsaErrors(const char*, int, const char*, int, const char*, ...) {}
 
@@ -27,29 +32,32 @@ snd_pcm_format_t AlsaFormat(const kvt::ui::TWaveSound& s) {
     }
 }
 
-class TAlsaSoundPlayer : public TSoundPlayer {
-public:
-    TAlsaSoundPlayer() { snd_lib_error_set_handler(SilentAlsaErrors); }
-    ~TAlsaSoundPlayer() override { Stop(); }
+}  // namespace
 
-    void PlayAsync(const std::string& fileName) override {
+class TAlsaSoundPlayer::Worker {
+public:
+    explicit Worker(std::string device) : device_(std::move(device)) {}
+    ~Worker() { Stop(); }
+
+    void Start(std::shared_ptr<const kvt::ui::TWaveSound> sound) {
         Stop();
-        std::string bytes;
-        auto sound = std::make_shared<kvt::ui::TWaveSound>();
-        if (!kvt::ui::ReadWholeFile(fileName, bytes) || !kvt::ui::ParseWave(bytes, *sound)) return;
         stop_ = false;
-        worker_ = std::thread([this, sound] { Play(*sound); });
+        thread_ = std::thread([this, sound] { Play(*sound); });
+    }
+    void Stop() {
+        stop_ = true;
+        Join();
+    }
+    void Join() {
+        if (thread_.joinable()) thread_.join();
     }
 
 private:
-    void Stop() {
-        stop_ = true;
-        if (worker_.joinable()) worker_.join();
-    }
-
     void Play(const kvt::ui::TWaveSound& s) {
         snd_pcm_t* pcm = nullptr;
-        if (snd_pcm_open(&pcm, "default", SND_PCM_STREAM_PLAYBACK, 0) < 0) return;
+        // A busy device refuses at once instead of holding this thread, and with it the caller of
+        // the next sound, until it is free.
+        if (snd_pcm_open(&pcm, device_.c_str(), SND_PCM_STREAM_PLAYBACK, SND_PCM_NONBLOCK) < 0) return;
         if (snd_pcm_set_params(pcm, AlsaFormat(s), SND_PCM_ACCESS_RW_INTERLEAVED, s.channels, s.sampleRate, 1,
                                100000) < 0) {
             snd_pcm_close(pcm);
@@ -61,20 +69,44 @@ private:
         while (done < frames && !stop_) {
             const size_t chunk = std::min<size_t>(frames - done, 1024);
             snd_pcm_sframes_t n = snd_pcm_writei(pcm, s.samples.data() + done * frameBytes, chunk);
+            if (n == -EAGAIN) {
+                snd_pcm_wait(pcm, kDeviceWaitMs);
+                continue;
+            }
             if (n < 0) n = snd_pcm_recover(pcm, static_cast<int>(n), 1);
             if (n < 0) break;
             done += static_cast<size_t>(n);
         }
-        if (stop_)
-            snd_pcm_drop(pcm);
-        else
-            snd_pcm_drain(pcm);
+        // Without blocking, draining only starts; the sound plays out while a stop is looked for.
+        if (!stop_) snd_pcm_drain(pcm);
+        while (!stop_ && snd_pcm_state(pcm) == SND_PCM_STATE_DRAINING)
+            std::this_thread::sleep_for(std::chrono::milliseconds(kDeviceWaitMs));
+        if (stop_) snd_pcm_drop(pcm);
         snd_pcm_close(pcm);
     }
 
+    std::string device_;
     std::atomic<bool> stop_{false};
-    std::thread worker_;
+    std::thread thread_;
 };
+
+TAlsaSoundPlayer::TAlsaSoundPlayer(std::string device) : worker_(std::make_unique<Worker>(std::move(device))) {
+    snd_lib_error_set_handler(SilentAlsaErrors);
+}
+
+TAlsaSoundPlayer::~TAlsaSoundPlayer() = default;
+
+void TAlsaSoundPlayer::PlayAsync(const std::string& fileName) {
+    worker_->Stop();
+    std::string bytes;
+    auto sound = std::make_shared<kvt::ui::TWaveSound>();
+    if (!kvt::ui::ReadWholeFile(fileName, bytes) || !kvt::ui::ParseWave(bytes, *sound)) return;
+    worker_->Start(sound);
+}
+
+void TAlsaSoundPlayer::WaitForEnd() { worker_->Join(); }
+
+namespace {
 
 TSoundPlayer* installed = nullptr;
 

@@ -3,6 +3,7 @@
 // where there is none; tests install a player of their own that records what would play.
 #pragma once
 
+#include <memory>
 #include <string>
 
 namespace kvt::gui {
@@ -11,6 +12,22 @@ class TSoundPlayer {
 public:
     virtual ~TSoundPlayer() = default;
     virtual void PlayAsync(const std::string& fileName) = 0;
+};
+
+// The sound card's player on an ALSA device ("default" for the program's own). It never waits on
+// the device: one that another program holds is not played, and a new sound stops the old one at
+// once.
+class TAlsaSoundPlayer : public TSoundPlayer {
+public:
+    explicit TAlsaSoundPlayer(std::string device = "default");
+    ~TAlsaSoundPlayer() override;
+    void PlayAsync(const std::string& fileName) override;
+    // Until the current sound has played out (tests; the program never waits for a sound).
+    void WaitForEnd();
+
+private:
+    class Worker;
+    std::unique_ptr<Worker> worker_;
 };
 
 // Plays through the installed player (the sound card's unless a test installed another).

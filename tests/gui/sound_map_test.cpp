@@ -4,6 +4,7 @@
 
 #include <QStandardPaths>
 
+#include <filesystem>
 #include <memory>
 #include <stdexcept>
 
@@ -153,6 +154,52 @@ TEST_F(SoundMapTest, AnExternalSettingsFileCanHoldTheEvents) {
     EXPECT_TRUE(map.StoragePath().isEmpty());
     map.Play(QStringLiteral("Click"));       // own store, where Click is not registered
     EXPECT_EQ(player_.played.size(), 1u);
+}
+
+// While a form is read the path comes before the store; Loaded keeps it only with a store.
+TEST_F(SoundMapTest, StoragePathIsKeptWhileLoadingAndDecidedWhenLoaded) {
+    TElIniFile store;
+    struct Case {
+        bool loading;
+        bool withStore;
+        bool kept;
+    } cases[] = {{true, true, true}, {true, false, false}, {false, false, false}, {false, true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.loading << c.withStore);
+        TElSoundMap map;
+        if (c.loading) map.BeginLoad();
+        map.SetStoragePath(QStringLiteral("\\Sounds"));
+        EXPECT_EQ(map.StoragePath().isEmpty(), !c.loading);
+        if (c.withStore) {
+            map.SetStorage(&store);
+            // Outside loading the path must follow the store.
+            if (!c.loading) map.SetStoragePath(QStringLiteral("\\Sounds"));
+        }
+        if (c.loading) {
+            EXPECT_TRUE(map.Loading());
+            map.Loaded();
+        }
+        EXPECT_FALSE(map.Loading());
+        EXPECT_EQ(map.StoragePath(), c.kept ? QStringLiteral("\\Sounds") : QString());
+        map.SetStorage(nullptr);
+    }
+}
+
+// A sound map that only reads writes nothing to the registry: no empty AppEvents key, no file.
+TEST_F(SoundMapTest, ASoundMapThatOnlyReadsLeavesTheRegistryAlone) {
+    const std::string file = kvt::testing::TempFolder("sound-quiet") + "/registry.txt";
+    kvt::ui::SetRegistryFile(file);
+    {
+        TElSoundMap map;
+        map.SetApplicationKey(QStringLiteral("Kvt"));
+        map.Play(QStringLiteral("Click"));
+        EXPECT_TRUE(map.EventFileName(QStringLiteral("Click")).isEmpty());
+    }
+    kvt::ui::TRegistry reg(kvt::ui::TRegRootType::rrtHKEY_CURRENT_USER);
+    EXPECT_FALSE(reg.KeyExists("\\AppEvents"));
+    kvt::ui::SetRegistryFile(file);  // writes what the hive holds, if anything changed
+    EXPECT_FALSE(std::filesystem::exists(file));
+    EXPECT_TRUE(player_.played.empty());
 }
 
 TEST(RegistryStandIn, LivesInTheUsersConfigurationFolder) {
