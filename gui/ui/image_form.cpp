@@ -200,7 +200,23 @@ void TCustomElImageForm::PaintBackground(QPainter& painter, QWidget* control, co
     }
 }
 
-bool TCustomElImageForm::StartsDrag(QPoint formPoint) const {
+void TCustomElImageForm::Loaded() { InstallHook(); }
+
+void TCustomElImageForm::WatchCaptionControl(QWidget* control) {
+    if (control == captionControl_) return;
+    if (captionControl_) captionControl_->removeEventFilter(this);
+    captionControl_ = control;
+    if (control) control->installEventFilter(this);
+}
+
+bool TCustomElImageForm::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == captionControl_ && Drag(event, true)) return true;
+    return TElImageFormLink::eventFilter(watched, event);
+}
+
+// Where the form answers "caption": over the caption control, or, without one, over the client
+// area that no child covers.
+bool TCustomElImageForm::OverCaption(QPoint formPoint) const {
     QWidget* form = GetRealControl();
     if (captionControl_) {
         const QRect caption(captionControl_->mapTo(form, QPoint(0, 0)), captionControl_->size());
@@ -209,9 +225,46 @@ bool TCustomElImageForm::StartsDrag(QPoint formPoint) const {
     return form->childAt(formPoint) == nullptr;
 }
 
-void TCustomElImageForm::BeforeFormEvent(QEvent* event, bool&) {
-    if (event->type() != QEvent::Paint || backgroundType_ == bgtColorFill) return;
+// A left press where the form answers "caption" starts moving it, as a drag on a title bar does:
+// the press, the moves and the release belong to the move.
+bool TCustomElImageForm::Drag(QEvent* event, bool overCaption) {
     QWidget* form = GetRealControl();
+    if (!form) return false;
+    switch (event->type()) {
+    case QEvent::MouseButtonPress: {
+        auto* m = static_cast<QMouseEvent*>(event);
+        if (!moveForm_ || m->button() != Qt::LeftButton || !overCaption) return false;
+        dragging_ = true;
+        dragOffset_ = m->globalPosition().toPoint() - form->pos();
+        return true;
+    }
+    case QEvent::MouseMove:
+        if (!dragging_) return false;
+        form->move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - dragOffset_);
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (!dragging_) return false;
+        dragging_ = false;
+        return true;
+    default: return false;
+    }
+}
+
+void TCustomElImageForm::BeforeFormEvent(QEvent* event, bool& handled) {
+    QWidget* form = GetRealControl();
+    if (!form) return;
+    if (event->type() == QEvent::MouseButtonPress) {
+        handled = Drag(event, OverCaption(static_cast<QMouseEvent*>(event)->position().toPoint()));
+        return;
+    }
+    if (event->type() == QEvent::MouseMove || event->type() == QEvent::MouseButtonRelease) {
+        handled = Drag(event, false);
+        return;
+    }
+    if (event->type() != QEvent::Paint) return;
+    if (backgroundType_ == bgtColorFill && background_.isNull()) return;  // the form's own erasing
+    if (const auto* query = dynamic_cast<const TImageFormEraseQuery*>(form); query && query->RefusesImageFormErase())
+        return;
     QPainter p(form);
     const QRect exposed = static_cast<QPaintEvent*>(event)->rect();
     p.setClipRect(exposed);
@@ -220,24 +273,13 @@ void TCustomElImageForm::BeforeFormEvent(QEvent* event, bool&) {
 
 void TCustomElImageForm::AfterFormEvent(QEvent* event, bool&) {
     QWidget* form = GetRealControl();
+    if (!form) return;
     switch (event->type()) {
     case QEvent::Resize:
         RepaintForm();
         NotifyLinks();
         break;
     case QEvent::PaletteChange: form->update(); break;
-    case QEvent::MouseButtonPress: {
-        auto* m = static_cast<QMouseEvent*>(event);
-        if (moveForm_ && m->button() == Qt::LeftButton && StartsDrag(m->position().toPoint())) {
-            dragging_ = true;
-            dragOffset_ = m->globalPosition().toPoint() - form->pos();
-        }
-        break;
-    }
-    case QEvent::MouseMove:
-        if (dragging_) form->move(static_cast<QMouseEvent*>(event)->globalPosition().toPoint() - dragOffset_);
-        break;
-    case QEvent::MouseButtonRelease: dragging_ = false; break;
     default: break;
     }
 }

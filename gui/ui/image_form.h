@@ -3,6 +3,11 @@
 // controls continue one picture; the image form gives a whole form such a background (or a
 // gradient), paints each linked control's share of it, can move the form by dragging, and can
 // cut the form's window to the shape of a picture.
+// Forms here never scroll (TForm has no scroll bars; dialogs are laid out to fit), so a control's
+// share of the background needs no scroll offset and there are no scroll events to follow. The
+// window system keeps a form's frame to itself: Qt delivers no clicks on the frame or title bar,
+// and a drag on the form's client area is ours, so right and middle clicks there reach the form
+// as ordinary clicks and need no translating back from the frame.
 #pragma once
 
 #include <QImage>
@@ -42,6 +47,14 @@ private:
     QImage picture_;
 };
 
+// A form that keeps its own background implements this; the image form then leaves its erasing
+// alone (the form is asked each time its background is about to be painted).
+class TImageFormEraseQuery {
+public:
+    virtual ~TImageFormEraseQuery() = default;
+    virtual bool RefusesImageFormErase() const = 0;
+};
+
 class TCustomElImageForm : public TElImageFormLink {
     Q_OBJECT
 public:
@@ -57,6 +70,10 @@ public:
 
     // Paints the part of the form's background under rect of control (control coordinates).
     void PaintBackground(QPainter& painter, QWidget* control, const QRect& rect) override;
+
+    // After the properties are set, as a form does once it is read: the hook goes (again) on the
+    // form, which may only now be known.
+    virtual void Loaded();
 
 protected:
     // The picture whose shape the form takes, the background and its kind: set by the subclass.
@@ -75,12 +92,16 @@ protected:
     void BuildRegion();
     void RemoveRegion();
     void PictureChanged();
+    // A drag on the caption control moves the form; the control never sees that press.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void WatchCaptionControl(QWidget* control);
 
 private:
     void InstallHook();
     void BeforeFormEvent(QEvent* event, bool& handled);
     void AfterFormEvent(QEvent* event, bool& handled);
-    bool StartsDrag(QPoint formPoint) const;
+    bool OverCaption(QPoint formPoint) const;
+    bool Drag(QEvent* event, bool overCaption);
 
     QPointer<QWidget> control_;
     TColor transparentColor_ = clNone;
@@ -96,7 +117,7 @@ public:
     using TCustomElImageForm::TCustomElImageForm;
 
     QWidget* CaptionControl() const { return captionControl_; }
-    void SetCaptionControl(QWidget* control) { captionControl_ = control; }
+    void SetCaptionControl(QWidget* control) { WatchCaptionControl(control); }
     bool ChangeFormRegion() const { return changeFormRegion_; }
     void SetChangeFormRegion(bool value);
     TImage* FormImage() const { return formImage_; }

@@ -3,9 +3,10 @@
 // to a picture's shape, and dragging the form.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QCoreApplication>
+#include <QTest>
 
 #include <memory>
 
@@ -246,6 +247,95 @@ TEST(ImageForm, DraggingMovesTheFormOnlyWhereItMay) {
         Drag(&form, c.from, QPoint(7, 9));
         EXPECT_EQ(form.pos() - before, c.expectedMove) << c.what;
     }
+}
+
+// A caption control that takes its own presses, or leaves them to the form.
+class CaptionChild : public QWidget {
+public:
+    CaptionChild(QWidget* parent, bool takes) : QWidget(parent), takes_(takes) {}
+    int presses = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override {
+        ++presses;
+        e->setAccepted(takes_);
+    }
+
+private:
+    bool takes_;
+};
+
+// A drag started by a real press on the caption control (routed to that child, not to the form)
+// moves the form, whether the child takes presses or not; the child never sees the press that
+// starts the move. Other buttons stay the child's.
+TEST(ImageForm, APressOnTheCaptionControlItselfDragsTheForm) {
+    for (bool takes : {true, false}) {
+        SCOPED_TRACE(takes);
+        QWidget form;
+        form.setGeometry(100, 100, 120, 80);
+        CaptionChild caption(&form, takes);
+        caption.setGeometry(0, 0, 50, 15);
+        TElImageForm imageForm(&form);
+        imageForm.SetMoveForm(true);
+        imageForm.SetCaptionControl(&caption);
+        const QPoint before = form.pos();
+        QTest::mousePress(&caption, Qt::LeftButton, {}, QPoint(10, 5));
+        QMouseEvent move(QEvent::MouseMove, QPointF(17, 14), QPointF(caption.mapToGlobal(QPoint(17, 14))), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&caption, &move);
+        QTest::mouseRelease(&caption, Qt::LeftButton, {}, QPoint(17, 14));
+        EXPECT_EQ(form.pos() - before, QPoint(7, 9));
+        EXPECT_EQ(caption.presses, 0);
+        QTest::mousePress(&caption, Qt::RightButton, {}, QPoint(10, 5));
+        QTest::mouseRelease(&caption, Qt::RightButton, {}, QPoint(10, 5));
+        EXPECT_EQ(caption.presses, 1);
+        EXPECT_EQ(form.pos() - before, QPoint(7, 9));
+        // Without MoveForm the caption control is an ordinary control.
+        imageForm.SetMoveForm(false);
+        QTest::mousePress(&caption, Qt::LeftButton, {}, QPoint(10, 5));
+        QTest::mouseRelease(&caption, Qt::LeftButton, {}, QPoint(10, 5));
+        EXPECT_EQ(caption.presses, 2);
+    }
+}
+
+// A form that keeps its own background, and says so when asked.
+class OwnBackgroundForm : public QWidget, public TImageFormEraseQuery {
+public:
+    bool refuses = false;
+    bool RefusesImageFormErase() const override { return refuses; }
+};
+
+TEST(ImageForm, AFormThatRefusesKeepsItsOwnBackground) {
+    OwnBackgroundForm form;
+    form.resize(40, 30);
+    QPalette pal = form.palette();
+    pal.setColor(QPalette::Window, QColor(10, 200, 30));
+    form.setPalette(pal);
+    TElImageForm imageForm(&form);
+    imageForm.SetBackground(Pattern(9, 7));
+    imageForm.SetBackgroundType(bgtTileBitmap);
+    const QImage pattern = Pattern(9, 7);
+    for (bool refuses : {false, true}) {
+        form.refuses = refuses;
+        const QImage shot = form.grab().toImage();
+        EXPECT_EQ(shot.pixel(20, 15), refuses ? qRgb(10, 200, 30) : pattern.pixel(20 % 9, 15 % 7)) << refuses;
+    }
+}
+
+// Loaded puts the hook on the form that is known by then (here the owner set after creation).
+TEST(ImageForm, LoadedInstallsTheHookOnTheFormKnownByThen) {
+    QWidget form;
+    form.resize(40, 30);
+    QPalette pal = form.palette();
+    pal.setColor(QPalette::Window, QColor(10, 200, 30));
+    form.setPalette(pal);
+    auto* imageForm = new TElImageForm;
+    imageForm->SetBackground(Pattern(9, 7));
+    imageForm->SetBackgroundType(bgtTileBitmap);
+    imageForm->setParent(&form);
+    EXPECT_EQ(form.grab().toImage().pixel(20, 15), qRgb(10, 200, 30));
+    imageForm->Loaded();
+    EXPECT_EQ(form.grab().toImage().pixel(20, 15), Pattern(9, 7).pixel(20 % 9, 15 % 7));
 }
 
 TEST(ImageForm, OutlivesItsFormAndItsFormOutlivesIt) {
