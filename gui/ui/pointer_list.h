@@ -48,7 +48,7 @@ public:
     void Assign(const TElList& source);
 
     int Count() const { return count_; }
-    // Shrinking the count of a list that frees its items frees the dropped ones.
+    // Shrinking the count of a list that frees its items frees the dropped ones (no delete event).
     void SetCount(int count);
     int Capacity() const { return static_cast<int>(slots_.size()); }
     void SetCapacity(int capacity);

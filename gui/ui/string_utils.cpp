@@ -1,6 +1,7 @@
 // String searching and hexadecimal conversions.
 #include "gui/ui/string_utils.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdio>
 
@@ -90,41 +91,38 @@ bool HexStrToData(const std::string& s, std::vector<std::uint8_t>& buffer, int& 
     buffer.clear();
     size = -1;
     if (s.rfind("454C", 0) != 0) return false;
-    // Split what follows the marker and its blank into blank-separated tokens.
-    std::vector<std::string> tokens;
     std::string rest = s.size() > 5 ? s.substr(5) : std::string();
-    std::size_t pos = 0;
-    while (pos < rest.size()) {
-        const std::size_t blank = rest.find(' ', pos);
-        const std::size_t end = blank == std::string::npos ? rest.size() : blank;
-        if (end > pos) tokens.push_back(rest.substr(pos, end - pos));
-        pos = end + 1;
-    }
-    if (tokens.empty()) return false;
+    // Each token ends at the next blank; with no blank left, the rest of the text is the token.
+    // Two blanks in a row make an empty token, which is no number and fails the read.
+    const auto take = [&rest]() {
+        const std::size_t blank = rest.find(' ');
+        std::string token = rest.substr(0, blank);
+        rest = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
+        return token;
+    };
     std::int32_t declared;
     try {
-        declared = HexStrToInt(tokens[0]);
+        declared = HexStrToInt(take());
     } catch (const EConvertError&) {
         return false;
     }
-    // The size must match the bytes present before anything is allocated.
-    if (declared < 0 || static_cast<std::size_t>(declared) > tokens.size() - 1) return false;
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(static_cast<std::size_t>(declared));
-    for (int i = 1; i <= declared; ++i) {
-        const std::string& t = tokens[static_cast<std::size_t>(i)];
-        std::int32_t v;
+    // The size must be one the bytes present can fill before anything is allocated.
+    const auto present = static_cast<std::size_t>(std::count(rest.begin(), rest.end(), ' ')) + (rest.empty() ? 0 : 1);
+    if (declared < 0 || static_cast<std::size_t>(declared) > present) return false;
+    buffer.assign(static_cast<std::size_t>(declared), 0);
+    size = declared;
+    int read = 0;
+    while (read < declared) {
         try {
-            v = HexStrToInt(t);
+            // A token above FF keeps its low byte, as a byte store of the number does.
+            buffer[static_cast<std::size_t>(read)] = static_cast<std::uint8_t>(HexStrToInt(take()) & 0xFF);
         } catch (const EConvertError&) {
             return false;
         }
-        if (v < 0 || v > 255) return false;
-        bytes.push_back(static_cast<std::uint8_t>(v));
+        ++read;
+        if (rest.empty()) break;
     }
-    buffer = std::move(bytes);
-    size = declared;
-    return true;
+    return read == declared;
 }
 
 void ExtractStr(std::string& s, int start, int count, std::string& part) {

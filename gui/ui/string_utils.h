@@ -27,8 +27,10 @@ std::int32_t HexStrToInt(const std::string& s);
 std::int32_t HexStrToIntDef(const std::string& s, std::int32_t def);
 // "454C <size> <byte> <byte> ... " in upper-case hexadecimal.
 std::string DataToHexStr(const void* buffer, std::size_t size);
-// The inverse. False (size -1, buffer empty) on a wrong marker, a bad token, or fewer bytes
-// present than the size announces; a size is never allocated before the bytes are counted.
+// The inverse: a byte per blank-separated token (an empty token, as from two blanks, fails; a
+// token above FF gives its low byte). True when every announced byte was read. False with
+// size -1 and no buffer on a wrong marker, a bad size, or a size larger than the tokens present
+// (nothing is allocated for it); after a good size, size and buffer hold it even on failure.
 bool HexStrToData(const std::string& s, std::vector<std::uint8_t>& buffer, int& size);
 // Cuts count characters from start (from 1) out of s into part; out-of-range parts are clipped.
 void ExtractStr(std::string& s, int start, int count, std::string& part);

@@ -61,6 +61,17 @@ TEST(CanvasUtils, GradientBandsRunFromStartToEndColour) {
     }
     EXPECT_EQ(At(clipped, 2, 2), QColor(255, 255, 255));  // the last band, drawn back at the clip's place
     EXPECT_EQ(At(clipped, 10, 10), QColor(Qt::magenta));
+
+    // One colour fills the gradient rectangle itself, wherever the clip rectangle lies.
+    QImage solid = Blank(20, 20);
+    {
+        QPainter p(&solid);
+        GradientFillRectClipped(p, QRect(0, 0, 5, 5), QRect(4, 6, 10, 8), true, 10, clRed, clRed, QPoint(0, 90));
+    }
+    EXPECT_EQ(At(solid, 4, 6), QColor(Qt::red));
+    EXPECT_EQ(At(solid, 13, 13), QColor(Qt::red));
+    EXPECT_EQ(At(solid, 2, 2), QColor(Qt::magenta));
+    EXPECT_EQ(At(solid, 14, 13), QColor(Qt::magenta));
 }
 
 TEST(CanvasUtils, HlsConversionsFollowTheLibraryScale) {
@@ -203,6 +214,51 @@ TEST(CanvasUtils, ButtonFacesAndFramesUseTheirEdgeColours) {
     EXPECT_EQ(At(sunken, 5, 0), Sys(clBtnShadow));
     EXPECT_EQ(At(sunken, 5, 9), Sys(clBtnHighlight));
     EXPECT_EQ(At(sunken, 5, 1), Sys(cl3DDkShadow));
+}
+
+TEST(CanvasUtils, EveryFrameStyleDrawsItsRings) {
+    // A 10 x 10 frame on all sides, background white and line red: the pixels half-way along the
+    // top (rows 0 to 3), the left (column 1), the right (columns 8, 9) and the bottom (rows 8, 9).
+    const QColor m(Qt::magenta), red(Qt::red), face = Sys(clBtnFace), sh = Sys(clBtnShadow), hi = Sys(clBtnHighlight),
+                 dk = Sys(cl3DDkShadow), lt = Sys(cl3DLight), win = Sys(clWindow), frame = Sys(clWindowFrame);
+    const struct {
+        TElFlatBorderType type;
+        const char* name;
+        QColor top0, top1, top2, top3, left1, right8, right9, bottom8, bottom9;
+    } cases[] = {
+        {fbtFlat, "flat", red, red, sh, m, red, red, red, red, red},
+        {fbtSunken, "sunken", sh, dk, m, m, dk, lt, hi, lt, hi},
+        {fbtSunkenInner, "sunken inner", dk, face, m, m, face, face, face, face, face},
+        {fbtSunkenOuter, "sunken outer", sh, face, m, m, face, face, win, face, win},
+        {fbtRaised, "raised", lt, hi, red, red, hi, sh, dk, sh, dk},
+        {fbtRaisedInner, "raised inner", hi, face, m, m, face, face, sh, face, sh},
+        {fbtRaisedOuter, "raised outer", lt, face, m, m, face, face, sh, face, sh},
+        {fbtBump, "bump", lt, sh, m, m, sh, lt, dk, lt, sh},
+        {fbtBigBump, "big bump", win, sh, m, m, sh, lt, dk, win, sh},
+        {fbtEtched, "etched", sh, face, m, m, hi, sh, hi, sh, hi},
+        {fbtFramed, "framed", lt, face, m, m, face, lt, sh, lt, sh},
+        {fbtLine, "line", red, red, m, m, red, red, red, red, frame},
+        {fbtLineBorder, "line border", frame, red, m, m, red, red, frame, red, frame},
+        {fbtNone, "none", red, red, m, m, red, red, red, red, red},
+        {fbtColorLineBorder, "colour line border", QColor(Qt::white), red, m, m, red, red, QColor(Qt::white), red,
+         QColor(Qt::white)},
+    };
+    for (const auto& c : cases) {
+        QImage img = Blank(10, 10);
+        {
+            QPainter p(&img);
+            DrawButtonFrame(p, QRect(0, 0, 10, 10), clWhite, c.type, kAllBorderSides, clRed);
+        }
+        EXPECT_EQ(At(img, 5, 0), c.top0) << c.name;
+        EXPECT_EQ(At(img, 5, 1), c.top1) << c.name;
+        EXPECT_EQ(At(img, 5, 2), c.top2) << c.name;
+        EXPECT_EQ(At(img, 5, 3), c.top3) << c.name;
+        EXPECT_EQ(At(img, 1, 5), c.left1) << c.name;
+        EXPECT_EQ(At(img, 8, 5), c.right8) << c.name;
+        EXPECT_EQ(At(img, 9, 5), c.right9) << c.name;
+        EXPECT_EQ(At(img, 5, 8), c.bottom8) << c.name;
+        EXPECT_EQ(At(img, 5, 9), c.bottom9) << c.name;
+    }
 }
 
 TEST(CanvasUtils, AlphaFillMixesHalfAndHalfAt128) {

@@ -89,10 +89,11 @@ TEST(ElList, OwningListFreesOnDeleteClearAndShrinkButNotOnRemove) {
     EXPECT_EQ(freed.size(), 1u);
     delete items[1];
     freed.clear();
+    order.clear();
     list->SetCount(2);  // drops items 4 and 5, which must not leak
     EXPECT_EQ(freed, (std::vector<int>{4, 5}));
+    EXPECT_TRUE(order.empty());  // a shortened count tells no delete event
     freed.clear();
-    order.clear();
     list->Clear();
     EXPECT_EQ(freed, (std::vector<int>{2, 3}));
     EXPECT_EQ(order, (std::vector<std::string>{"told 2", "told 3"}));  // all told before any freed
@@ -118,6 +119,12 @@ TEST(ElList, GrowsAndShrinksBy256AndRefusesBadSizes) {
     copy.Assign(list);
     EXPECT_EQ(copy.Count(), 300);
     EXPECT_EQ(copy.Get(0), A);
+
+    int told = 0;
+    list.OnDeleteItem = [&](TElList*, void*) { ++told; };
+    list.SetCount(250);  // a list that does not own its items just forgets the slots
+    EXPECT_EQ(told, 0);
+    EXPECT_EQ(list.Count(), 250);
 }
 
 TEST(ElStack, GrowsPopsShrinksAndChecksItsIndex) {

@@ -2,9 +2,13 @@
 // caption relies on, and lengths read from outside that must never be trusted.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+#include <QEvent>
+
 #include <sstream>
 
 #include "gui/ui/library_tools.h"
+#include "gui/ui/sound_player.h"
 #include "gui/ui/string_utils.h"
 
 namespace kvt::gui {
@@ -43,29 +47,45 @@ TEST(StringUtils, BytesSurviveTheHexTextRoundTrip) {
     EXPECT_EQ(back, many);
 }
 
-TEST(StringUtils, HexDataRefusesSizesLargerThanWhatIsPresent) {
-    const struct {
-        const char* text;
-    } bad[] = {
-        {"454C 7FFFFFFF 01 "},  // would have allocated 2 GB
-        {"454C 3 01 02"},       // one byte short
-        {"454D 1 01"},          // wrong marker
-        {"454C -2 01"},         // negative size
-        {"454C 1 1G"},          // bad token
-        {"454C 1 100"},         // not a byte
-        {"454C"},
-    };
-    for (const auto& c : bad) {
+TEST(StringUtils, HexDataReadsByteTokensAndRefusesSizesLargerThanWhatIsPresent) {
+    // Refused before anything is allocated: no buffer, size -1.
+    for (const char* text : {
+             "454C 7FFFFFFF 01 ",  // would have allocated 2 GB
+             "454C 3 01 02",       // fewer tokens than the size announces
+             "454D 1 01",          // wrong marker
+             "454C -2 01",         // negative size
+             "454C  1 01",         // the size token is empty
+             "454C",
+         }) {
         std::vector<std::uint8_t> buf{9};
         int size = 5;
-        EXPECT_FALSE(HexStrToData(c.text, buf, size)) << c.text;
-        EXPECT_EQ(size, -1) << c.text;
-        EXPECT_TRUE(buf.empty()) << c.text;
+        EXPECT_FALSE(HexStrToData(text, buf, size)) << text;
+        EXPECT_EQ(size, -1) << text;
+        EXPECT_TRUE(buf.empty()) << text;
     }
-    std::vector<std::uint8_t> buf;
-    int size = 0;
-    EXPECT_TRUE(HexStrToData("454C 1 0A", buf, size));  // last token without a trailing blank
-    EXPECT_EQ(buf, (std::vector<std::uint8_t>{10}));
+    // Past a good size, the bytes as read and whether all of them were.
+    const struct {
+        const char* text;
+        bool ok;
+        int size;
+        std::vector<std::uint8_t> bytes;
+    } cases[] = {
+        {"454C 1 0A", true, 1, {10}},                   // the last token needs no trailing blank
+        {"454C 2 01 1FF ", true, 2, {1, 255}},          // a token above FF keeps its low byte
+        {"454C 2 -1 100 ", true, 2, {255, 0}},
+        {"454C 2 01  02 ", false, 2, {1, 0}},           // two blanks: an empty token, no number
+        {"454C 2 01 0G ", false, 2, {1, 0}},            // not a hexadecimal number
+        {"454C 3 01 02 ", false, 3, {1, 2, 0}},         // the text ends one byte early
+        {"454C 0 ", true, 0, {}},
+        {"454C 1 7F 80 81", true, 1, {127}},            // tokens beyond the size are not read
+    };
+    for (const auto& c : cases) {
+        std::vector<std::uint8_t> buf;
+        int size = -7;
+        EXPECT_EQ(HexStrToData(c.text, buf, size), c.ok) << c.text;
+        EXPECT_EQ(size, c.size) << c.text;
+        EXPECT_EQ(buf, c.bytes) << c.text;
+    }
 }
 
 TEST(StringUtils, SearchingAndCuttingStayWithinTheString) {
@@ -193,6 +213,30 @@ TEST(LibraryTools, VersionFlagsFollowFamilyAndVersion) {
         EXPECT_EQ(f.IsWinXP, c.xp);
         EXPECT_EQ(f.IsWinXPUp, c.xpUp);
     }
+}
+
+TEST(LibraryTools, SoundsGoToThePlayerAndThePumpDeliversWhatIsPending) {
+    struct Recording : TSoundPlayer {
+        void PlayAsync(const std::string& fileName) override { played.push_back(fileName); }
+        std::vector<std::string> played;
+    } player;
+    TSoundPlayer* previous = InstallSoundPlayer(&player);
+    PlaySoundFile("charge.wav", 0, 0x20001);  // no resource module, whatever the flags ask
+    PlaySoundFile("bugle.wav", 0x400000, 0);
+    InstallSoundPlayer(previous);
+    EXPECT_EQ(player.played, (std::vector<std::string>{"charge.wav", "bugle.wav"}));
+
+    struct Receiver : QObject {
+        bool event(QEvent* e) override {
+            if (e->type() != QEvent::User) return QObject::event(e);
+            ++delivered;
+            return true;
+        }
+        int delivered = 0;
+    } receiver;
+    QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
+    EXPECT_TRUE(PumpOneMessage());
+    EXPECT_EQ(receiver.delivered, 1);
 }
 
 }  // namespace
