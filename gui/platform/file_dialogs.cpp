@@ -19,20 +19,6 @@ QList<TFileFilter> ParseFilter(const QString& filter) {
     return out;
 }
 
-QString CaseInsensitivePattern(const QString& pattern) {
-    QString out;
-    bool inSet = false;
-    for (const QChar c : pattern) {
-        if (c == QLatin1Char('[')) inSet = true;
-        if (c == QLatin1Char(']')) inSet = false;
-        if (!inSet && c.isLetter() && c.toLower() != c.toUpper())
-            out += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
-        else
-            out += c;
-    }
-    return out;
-}
-
 bool MatchesFilter(const QString& fileName, const TFileFilter& filter) {
     for (const QString& p : filter.Patterns) {
         const QRegularExpression re(QRegularExpression::wildcardToRegularExpression(p),
@@ -45,9 +31,7 @@ bool MatchesFilter(const QString& fileName, const TFileFilter& filter) {
 QStringList DialogNameFilters(const QString& filter) {
     QStringList out;
     for (const TFileFilter& f : ParseFilter(filter)) {
-        QStringList patterns;
-        for (const QString& p : f.Patterns) patterns << CaseInsensitivePattern(p);
-        out << f.Description + QStringLiteral(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
+        out << f.Description + QStringLiteral(" (") + f.Patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
     }
     return out;
 }
@@ -58,6 +42,8 @@ QFileDialog* MakeFileDialog(QWidget* parent, const QString& filter, bool save) {
     dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog->setDirectory(QDir::currentPath());
     dialog->setNameFilters(DialogNameFilters(filter));
+    // The dialog's own list matches its name filters without regard to case while this flag is off.
+    dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
     dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dialog->setWindowTitle(save ? QStringLiteral("Save As") : QStringLiteral("Open"));

@@ -19,11 +19,9 @@ struct TFileFilter {
 };
 
 QList<TFileFilter> ParseFilter(const QString& filter);
-// "*.kvt" -> "*.[kK][vV][tT]": a wildcard that ignores case on any file system.
-QString CaseInsensitivePattern(const QString& pattern);
 // Whether a file name matches any pattern of the filter, ignoring case.
 bool MatchesFilter(const QString& fileName, const TFileFilter& filter);
-// The name filters handed to the dialog ("kvt (*.[kK][vV][tT])").
+// The name filters the dialog shows ("kvt (*.kvt)"); the dialog matches them ignoring case.
 QStringList DialogNameFilters(const QString& filter);
 
 // Runs the dialog modally in the current folder; answers the chosen path or an empty string.

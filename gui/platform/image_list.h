@@ -20,8 +20,9 @@ public:
     int Width() const { return width_; }
     int Height() const { return height_; }
     int Count() const { return static_cast<int>(images_.size()); }
-    // Adds a picture scaled to the list's size; pixels of maskColor become transparent
-    // (clDefault: the colour of the bottom-left pixel; clNone: nothing is transparent).
+    // Adds a picture at the top-left of one of the list's size (cut or padded, never scaled);
+    // pixels of maskColor become transparent (clDefault: the colour of the bottom-left pixel;
+    // clNone: nothing is transparent).
     int Add(const QImage& picture, TColor maskColor);
     void Replace(int index, const QImage& picture, TColor maskColor);
     void Delete(int index);

@@ -5,9 +5,14 @@ namespace kvt::gui {
 namespace {
 NoVisualStyles gPlatformStyles;
 IVisualStyles* gStyles = &gPlatformStyles;
+bool gLoaded = false;
 }  // namespace
 
 IVisualStyles& VisualStyles() { return *gStyles; }
-void InstallVisualStyles(IVisualStyles* styles) { gStyles = styles ? styles : &gPlatformStyles; }
+void InstallVisualStyles(IVisualStyles* styles) {
+    gStyles = styles ? styles : &gPlatformStyles;
+    gLoaded = gStyles->Loaded();
+}
+bool VisualStylesLoaded() { return gLoaded; }
 
 }  // namespace kvt::gui

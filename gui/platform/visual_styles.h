@@ -24,8 +24,8 @@ constexpr int TS_MIN = 0;
 constexpr int TS_TRUE = 1;
 constexpr int TS_DRAW = 2;
 
-// The entry points the controls call. A service that lacks one answers Has...() false for it,
-// and callers skip it as they would a missing entry point.
+// The entry points the controls call. A service that lacks one of them answers it with E_NOTIMPL
+// (or no handle), which sends the caller back to its own drawing.
 class IVisualStyles {
 public:
     virtual ~IVisualStyles() = default;
@@ -80,5 +80,7 @@ IVisualStyles& VisualStyles();
 // Installs a service (not owned); nullptr restores the platform's. Meant for start-up and tests:
 // controls that already hold handles keep them until they re-open.
 void InstallVisualStyles(IVisualStyles* styles);
+// Whether the installed service was found, asked once when it was installed (not at every call).
+bool VisualStylesLoaded();
 
 }  // namespace kvt::gui
