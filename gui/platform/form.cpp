@@ -1,10 +1,11 @@
 // Modal result, Escape and close handling of the dialogs.
 #include "gui/platform/form.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCloseEvent>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QPointer>
-#include <QTimer>
 
 namespace kvt::gui {
 
@@ -12,24 +13,29 @@ TForm::TForm(QWidget* parent) : QDialog(parent) { setModal(true); }
 
 void TForm::SetModalResult(int result) {
     modalResult_ = result;
-    if (result == mrNone || closePending_) return;
-    closePending_ = true;
-    // Queued: the close must wait until the handler that set the result has returned.
-    QPointer<TForm> self(this);
-    QTimer::singleShot(0, this, [self]() {
-        if (self) self->CloseIfResultSet();
-    });
-}
-
-void TForm::CloseIfResultSet() {
-    closePending_ = false;
-    if (modalResult_ != mrNone && isVisible()) done(modalResult_);
+    // Wakes the dialog's loop if it sleeps; it looks at the result when the handler has returned.
+    if (result != mrNone && inModalLoop_)
+        if (QAbstractEventDispatcher* d = QAbstractEventDispatcher::instance()) d->wakeUp();
 }
 
 int TForm::ShowModal() {
+    if (inModalLoop_) return mrNone;
     modalResult_ = mrNone;
-    exec();
-    return modalResult_;
+    const QPointer<TForm> self(this);
+    setAttribute(Qt::WA_ShowModal, true);
+    inModalLoop_ = true;
+    show();
+    // The dialog's own loop, not a nested QEventLoop::exec: the result is looked at only here,
+    // between two events of this level. A message box, pull-down menu or further dialog that a
+    // handler runs has its own loop inside processEvents, so it can never close this dialog while
+    // the handler that set the result is still running.
+    QEventLoop loop;
+    while (self && modalResult_ == mrNone && isVisible()) loop.processEvents(QEventLoop::WaitForMoreEvents);
+    if (!self) return mrCancel;
+    inModalLoop_ = false;
+    const int result = modalResult_;
+    if (isVisible()) done(result);
+    return result;
 }
 
 void TForm::Close() { SetModalResult(mrCancel); }

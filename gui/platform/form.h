@@ -1,7 +1,8 @@
 // The modal dialog base of every game dialog. A dialog closes when its modal result becomes
 // non-zero, once the handler that set it has returned (so a click handler may set it and still
-// finish its work). Escape and the window's close button do nothing unless a control says Cancel;
-// a dialog never closes by accident with its orders half written back.
+// finish its work, even when that work shows a message box, a menu or another dialog). Escape and
+// the window's close button do nothing unless a control says Cancel; a dialog never closes by
+// accident with its orders half written back.
 #pragma once
 
 #include <QDialog>
@@ -37,7 +38,8 @@ public:
     explicit TForm(QWidget* parent = nullptr);
 
     int ModalResult() const { return modalResult_; }
-    // A non-zero value closes the dialog after the current handler returns.
+    // A non-zero value closes the dialog once control is back in the dialog's own loop, that is
+    // after the current handler (and every loop it runs) has returned.
     void SetModalResult(int result);
     // Runs the dialog modally; answers the modal result it closed with.
     int ShowModal();
@@ -49,11 +51,10 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CloseIfResultSet();
     bool OfferKey(int key, Qt::KeyboardModifiers modifiers, QChar ch);
 
     int modalResult_ = mrNone;
-    bool closePending_ = false;
+    bool inModalLoop_ = false;
 };
 
 // The form that holds a control, or nullptr.

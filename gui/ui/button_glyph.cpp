@@ -149,10 +149,11 @@ TElGlyphLayout LayoutGlyphAndText(const QRect& c, QPoint offset, QSize glyph, QS
             ty = gy - spacing - th;
             break;
     }
-    // A caption wider (or taller) than the room would start outside the button and lose its
-    // beginning; it starts at the content's edge instead and ends in an ellipsis.
-    if (tx < 0) tx = 0;
-    if (ty < 0) ty = 0;
+    // A caption wider (taller) than the room would start outside the button and lose its
+    // beginning, which is what the player needs to read; it starts at the content's edge instead
+    // and ends in an ellipsis. A caption that fits keeps its position, wherever Margin puts it.
+    if (tw > cw && tx < 0) tx = 0;
+    if (th > ch && ty < 0) ty = 0;
     out.GlyphSize = QSize(gw, gh);
     out.GlyphPos = QPoint(gx, gy) + c.topLeft() + offset;
     if (themed) {
@@ -167,6 +168,15 @@ TElGlyphLayout LayoutGlyphAndText(const QRect& c, QPoint offset, QSize glyph, QS
 TElButtonGlyph::TElButtonGlyph() {
     if (!gCache) gCache = new TElGlyphCache;
 }
+
+namespace {
+// The cache goes when a glyph is freed while it is empty, even though other glyphs live on;
+// they take a new one the next time they need a picture.
+TElGlyphCache& Cache() {
+    if (!gCache) gCache = new TElGlyphCache;
+    return *gCache;
+}
+}  // namespace
 
 TElButtonGlyph::~TElButtonGlyph() {
     ReleasePictures();
@@ -227,7 +237,7 @@ void TElButtonGlyph::SetIcon(const QImage& icon) {
 }
 
 void TElButtonGlyph::SetUseIcon(bool value) {
-    useIcon_ = value && !icon_.isNull();
+    useIcon_ = value;
     ReleasePictures();
 }
 
@@ -238,7 +248,7 @@ int TElButtonGlyph::MakeStatePicture(int state) {
     if (glyph_.isNull() || glyph_.width() == 0 || glyph_.height() == 0) return -1;
     const int w = glyph_.width() / numGlyphs_, h = glyph_.height();
     if (w <= 0) return -1;
-    if (!shared_) shared_ = gCache->AcquireList(w, h);
+    if (!shared_) shared_ = Cache().AcquireList(w, h);
     const int source = state < numGlyphs_ ? state : 0;
     const QImage cell = glyph_.copy(source * w, 0, w, h);
     int slot;
@@ -267,10 +277,10 @@ int TElButtonGlyph::MakeStatePicture(int state) {
 }
 
 QSize TElButtonGlyph::PictureSize(bool showGlyph) const {
-    if (!showGlyph) return QSize();
-    if (useIcon_ && !icon_.isNull()) return icon_.size();
-    if (useImageList_) return images_ && imageIndex_ != -1 ? QSize(images_->Width(), images_->Height()) : QSize();
-    if (glyph_.isNull() || glyph_.width() == 0 || glyph_.height() == 0) return QSize();
+    if (!showGlyph) return QSize(0, 0);
+    if (useIcon_) return icon_.isNull() ? QSize(0, 0) : icon_.size();
+    if (useImageList_) return images_ && imageIndex_ != -1 ? QSize(images_->Width(), images_->Height()) : QSize(0, 0);
+    if (glyph_.isNull() || glyph_.width() == 0 || glyph_.height() == 0) return QSize(0, 0);
     return QSize(glyph_.width() / numGlyphs_, glyph_.height());
 }
 
@@ -278,8 +288,8 @@ void TElButtonGlyph::DrawPicture(QPainter& p, QPoint pos, TColor faceColor, bool
     const bool clear = transparent || state == kStateExclusive || faceColor == clNone;
     const TColor bk = clear ? clNone : faceColor;
     const QRect target(pos, scaled_ ? scaledSize_ : PictureSize(true));
-    if (useIcon_ && !icon_.isNull()) {
-        p.drawImage(target, icon_);
+    if (useIcon_) {
+        if (!icon_.isNull()) p.drawImage(target, icon_);
         return;
     }
     if (useImageList_) {

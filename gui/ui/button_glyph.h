@@ -51,7 +51,8 @@ public:
 private:
     TElList lists_;
 };
-// The cache while any glyph exists (nullptr otherwise).
+// The process-wide cache, or nullptr: it is made by the first glyph and by any glyph that needs a
+// picture after it went away, and goes when a glyph is freed while it holds no list.
 TElGlyphCache* GlyphCache();
 
 // Where layout puts the picture and the caption.

@@ -3,6 +3,7 @@
 
 #include <QCursor>
 #include <QEnterEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -17,6 +18,7 @@ TCustomElGraphicButton::TCustomElGraphicButton(QWidget* parent) : TElWidget(pare
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);  // a windowless button never takes the focus
     SetFontColor(clBtnText);
+    look_.SetParentFont(true);
     DeriveShadowColors();
     glyph_.OnGlyphChange = [this]() {
         if (!useIcon_ && !useImageList_) update();
@@ -258,7 +260,7 @@ void TCustomElGraphicButton::SetHotImages(TImageList* list) {
     if (hotImages_) disconnect(hotImages_, nullptr, this, nullptr);
     hotImages_ = list;
     if (list) connect(list, &TImageList::Changed, this, &TCustomElGraphicButton::ImagesChanged);
-    if (useImageList_ && mouseInControl_) {
+    if (mouseInControl_ || mouseOverArrow_) {
         glyph_.SetImages(list ? list : images_.data());
         update();
     }
@@ -269,7 +271,10 @@ void TCustomElGraphicButton::SetDownImages(TImageList* list) {
     if (downImages_) disconnect(downImages_, nullptr, this, nullptr);
     downImages_ = list;
     if (list) connect(list, &TImageList::Changed, this, &TCustomElGraphicButton::ImagesChanged);
-    if (useImageList_ && Pressed()) update();
+    if (Pressed()) {
+        glyph_.SetImages(list ? list : images_.data());
+        update();
+    }
 }
 
 void TCustomElGraphicButton::SetDisabledImages(TImageList* list) {
@@ -277,7 +282,7 @@ void TCustomElGraphicButton::SetDisabledImages(TImageList* list) {
     if (disabledImages_) disconnect(disabledImages_, nullptr, this, nullptr);
     disabledImages_ = list;
     if (list) connect(list, &TImageList::Changed, this, &TCustomElGraphicButton::ImagesChanged);
-    if (useImageList_ && !isEnabled()) {
+    if (!isEnabled()) {
         glyph_.SetImages(list ? list : images_.data());
         update();
     }
@@ -349,7 +354,13 @@ void TCustomElGraphicButton::DeriveShadowColors() {
 }
 
 void TCustomElGraphicButton::ColorChanged() {
+    look_.ColorSet();
     if (!shadowsUseCustom_) DeriveShadowColors();
+    update();
+}
+
+void TCustomElGraphicButton::FontColorChanged() {
+    look_.FontColorSet();
     update();
 }
 
@@ -456,6 +467,8 @@ void TCustomElGraphicButton::CancelPulldown() {
 
 bool TCustomElGraphicButton::DialogKey(int key, Qt::KeyboardModifiers modifiers) {
     if (key != Qt::Key_Escape || !cancel_ || (modifiers & Qt::ShiftModifier)) return false;
+    // A Cancel button the player cannot click must not be clicked by Escape either: its dialog
+    // may have disabled it because cancelling is no longer possible.
     if (!isVisible() || !isEnabled()) return false;
     ButtonClick(false);
     return true;
@@ -471,6 +484,20 @@ bool TCustomElGraphicButton::DialogChar(QChar key) {
 // --- Mouse ---
 
 void TCustomElGraphicButton::mousePressEvent(QMouseEvent* e) {
+    const QPointer<TCustomElGraphicButton> self(this);
+    const QPoint at = e->position().toPoint();
+    emit OnMouseDown(e->button(), e->modifiers(), at.x(), at.y());
+    if (self) Press(e);
+}
+
+void TCustomElGraphicButton::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The second press of a double click is a press like any other (it clicks again).
+    const QPointer<TCustomElGraphicButton> self(this);
+    if (e->button() == Qt::LeftButton) emit OnDblClick();
+    if (self) mousePressEvent(e);
+}
+
+void TCustomElGraphicButton::Press(QMouseEvent* e) {
     if (e->button() != Qt::LeftButton) {
         menuClosedOverArrow_ = false;
         TElWidget::mousePressEvent(e);
@@ -506,6 +533,9 @@ void TCustomElGraphicButton::mousePressEvent(QMouseEvent* e) {
 }
 
 void TCustomElGraphicButton::mouseMoveEvent(QMouseEvent* e) {
+    const QPointer<TCustomElGraphicButton> self(this);
+    emit OnMouseMove(e->modifiers(), static_cast<int>(e->position().x()), static_cast<int>(e->position().y()));
+    if (!self) return;
     TElWidget::mouseMoveEvent(e);
     const int x = static_cast<int>(e->position().x()), y = static_cast<int>(e->position().y());
     if (tracking_) {
@@ -540,6 +570,10 @@ void TCustomElGraphicButton::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TCustomElGraphicButton::mouseReleaseEvent(QMouseEvent* e) {
+    const QPointer<TCustomElGraphicButton> self(this);
+    emit OnMouseUp(e->button(), e->modifiers(), static_cast<int>(e->position().x()),
+                   static_cast<int>(e->position().y()));
+    if (!self) return;
     if (e->button() != Qt::LeftButton || !tracking_) {
         TElWidget::mouseReleaseEvent(e);
         return;
@@ -576,6 +610,18 @@ void TCustomElGraphicButton::mouseReleaseEvent(QMouseEvent* e) {
     }
     if (click) ButtonClick(overArrow);
 }
+
+// --- Drag and drop ---
+
+void TCustomElGraphicButton::connectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&TCustomElGraphicButton::OnDragOver)) setAcceptDrops(true);
+    TElWidget::connectNotify(signal);
+}
+
+void TCustomElGraphicButton::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
+void TCustomElGraphicButton::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
+void TCustomElGraphicButton::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
+void TCustomElGraphicButton::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 // --- Hover ---
 
@@ -633,6 +679,11 @@ void TCustomElGraphicButton::leaveEvent(QEvent* e) {
 
 void TCustomElGraphicButton::changeEvent(QEvent* e) {
     TElWidget::changeEvent(e);
+    if (e->type() == QEvent::ParentChange || e->type() == QEvent::PaletteChange) {
+        look_.AdoptColor();
+        look_.AdoptFont();
+    }
+    if (e->type() == QEvent::FontChange) look_.FontChanged();
     if (e->type() == QEvent::EnabledChange) {
         if (!isEnabled()) tracking_ = false;
         glyph_.MakeStatePicture(isEnabled() ? kStateUp : kStateDisabled);
@@ -685,7 +736,8 @@ void TCustomElGraphicButton::PaintOwnFrame(QPainter& p, QRect& r) {
         face3D(r, false, pressed);
     }
     if (!useArrow_) return;
-    const QRect arrow(rect().width() - arrowW, 0, arrowW, height());
+    // The arrow part starts at R's right edge, which the money-flat frame has moved in by one.
+    const QRect arrow(r.left() + r.width(), 0, arrowW, height());
     const bool arrowPressed = state_ == kStateDown || state_ == kStateArrowDown;
     if (border) {
         if (moneyFlat_) {
@@ -747,8 +799,7 @@ void TCustomElGraphicButton::paintEvent(QPaintEvent*) {
     }
     p.setPen(ToQColor(FontColor()));
     glyph_.DrawContent(p, r, offset, caption_, layout_, margin_, spacing_, state_, glyphState, true, multiLine_,
-                       showGlyph_, showText_, arrowW, textDrawType_, Color(), themed ? buttonTheme_ : 0, 1,
-                       ButtonThemeState());
+                       showGlyph_, showText_, arrowW, textDrawType_, Color(), buttonTheme_, 1, ButtonThemeState());
     if (pressed && downImages_) glyph_.SetImages(drawFrom);
 }
 

@@ -14,6 +14,7 @@
 #include "gui/platform/form.h"
 #include "gui/platform/image_list.h"
 #include "gui/ui/button_glyph.h"
+#include "gui/ui/control_events.h"
 #include "gui/ui/control_links.h"
 #include "gui/ui/themed_control.h"
 
@@ -39,6 +40,8 @@ class TCustomElGraphicButton : public TElWidget, public TDialogKeyTarget {
     Q_PROPERTY(bool UseArrow READ UseArrow WRITE SetUseArrow)
     Q_PROPERTY(bool MoneyFlat READ MoneyFlat WRITE SetMoneyFlat)
     Q_PROPERTY(bool UseXPThemes READ UseXPThemes WRITE SetUseXPThemes)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
 public:
     explicit TCustomElGraphicButton(QWidget* parent = nullptr);
     ~TCustomElGraphicButton() override;
@@ -159,6 +162,12 @@ public:
     void SetImageForm(TElImageFormLink* form);
     QString DownSound, UpSound, ClickSound, ArrowClickSound;
 
+    // A new button has a colour of its own (clBtnFace) and its parent's font.
+    bool ParentColor() const { return look_.ParentColor(); }
+    void SetParentColor(bool value) { look_.SetParentColor(value); }
+    bool ParentFont() const { return look_.ParentFont(); }
+    void SetParentFont(bool value) { look_.SetParentFont(value); }
+
     bool UseXPThemes() const { return useXPThemes_; }
     void SetUseXPThemes(bool value);
     bool IsThemed() const { return useXPThemes_ && buttonTheme_ != 0 && arrowTheme_ != 0; }
@@ -176,22 +185,45 @@ public:
 
     QSize sizeHint() const override { return QSize(75, 25); }
 
+    // Drags the button (OnStartDrag, then OnEndDrag where it ended).
+    void BeginDrag() { ControlBeginDrag(this); }
+
 signals:
     void OnClick();
     void OnArrowClick();
+    // The class library's events: raised before the button's own handling of the same input.
+    void OnDblClick();
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
+    void OnDragDrop(QObject* source, int x, int y);
+    void OnStartDrag();
+    void OnEndDrag(QObject* target, int x, int y);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void ColorChanged() override;
+    void FontColorChanged() override;
+    void ParentColorChanged() override { look_.AdoptColor(); }
+    void ParentFontChanged() override { look_.AdoptFont(); }
 
 private:
+    // The button's own press and release, after the class library's events.
+    void Press(QMouseEvent* event);
     void PlaySound(const QString& name);
     bool Pressed() const { return (down_ && isSwitch_) || state_ == kStateDown || state_ == kStateExclusive; }
     int ArrowZone() const { return flat_ ? 11 : 15; }
@@ -259,6 +291,8 @@ private:
     bool useXPThemes_ = false;
     HTHEME buttonTheme_ = 0;
     HTHEME arrowTheme_ = 0;
+    TParentLook look_{this};
+    TDragOverState dragOver_;
 };
 
 class TElGraphicButton : public TCustomElGraphicButton {

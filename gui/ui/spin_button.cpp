@@ -3,6 +3,8 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,6 +18,8 @@ TElSpinButton::TElSpinButton(QWidget* parent) : TElXPThemedControl(parent) {
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
     SetColor(clWindow);
+    look_.SetParentColor(true);
+    look_.SetParentFont(true);
     timerFactory_ = &MakeEventLoopTimer;
 }
 
@@ -98,7 +102,10 @@ int TElSpinButton::PartAt(QPoint pt) const {
 }
 
 bool TElSpinButton::CanHold() const {
-    return isVisible() && isEnabled() && QWidget::mouseGrabber() == this;
+    // A modal dialog over the button's window (say, one its own handler opened) ends the hold:
+    // the player cannot release the button while it answers.
+    const QWidget* modal = QApplication::activeModalWidget();
+    return isVisible() && isEnabled() && QWidget::mouseGrabber() == this && (!modal || modal == window());
 }
 
 void TElSpinButton::Capture() {
@@ -131,7 +138,26 @@ void TElSpinButton::FirePart(bool first) {
 }
 
 void TElSpinButton::mousePressEvent(QMouseEvent* e) {
+    const QPointer<TElSpinButton> self(this);
+    const QPoint at = e->position().toPoint();
+    if (e->button() == Qt::LeftButton) clicked_ = true;
+    emit OnMouseDown(e->button(), e->modifiers(), at.x(), at.y());
+    if (self) Press(e);
+}
+
+void TElSpinButton::mouseDoubleClickEvent(QMouseEvent* e) {
+    // The second press of a double click holds a part like any other press, but is no click.
+    const QPointer<TElSpinButton> self(this);
+    if (e->button() == Qt::LeftButton) emit OnDblClick();
+    if (!self) return;
+    const QPoint at = e->position().toPoint();
+    emit OnMouseDown(e->button(), e->modifiers(), at.x(), at.y());
+    if (self) Press(e);
+}
+
+void TElSpinButton::Press(QMouseEvent* e) {
     TElXPThemedControl::mousePressEvent(e);
+    e->accept();
     if (e->button() != Qt::LeftButton) return;
     const QPoint pt = e->position().toPoint();
     const int part = PartAt(pt);
@@ -141,10 +167,12 @@ void TElSpinButton::mousePressEvent(QMouseEvent* e) {
             upPressed_ = true;
         else
             downPressed_ = true;
+        const int blockedBefore = blockedCount_;
         FirePart(part == 1);
         if (!self) return;
-        // A handler that hid or disabled its own button has ended the hold before it began.
-        if (!isVisible() || !isEnabled()) {
+        // A handler that hid or disabled its own button, or asked something in a modal dialog
+        // (which took the release), has ended the hold before it began.
+        if (!isVisible() || !isEnabled() || blockedCount_ != blockedBefore || !(upPressed_ || downPressed_)) {
             EndHold();
             return;
         }
@@ -176,6 +204,7 @@ void TElSpinButton::TimerTick() {
 }
 
 void TElSpinButton::EndHold() {
+    clicked_ = false;  // a release that comes after the hold was ended by other means is no click
     RestoreCursor();
     if (dragging_) {
         dragging_ = false;
@@ -192,6 +221,9 @@ void TElSpinButton::EndHold() {
 }
 
 void TElSpinButton::mouseMoveEvent(QMouseEvent* e) {
+    const QPointer<TElSpinButton> self(this);
+    emit OnMouseMove(e->modifiers(), static_cast<int>(e->position().x()), static_cast<int>(e->position().y()));
+    if (!self) return;
     TElXPThemedControl::mouseMoveEvent(e);
     const QPoint pt = e->position().toPoint();
     const int part = PartAt(pt);
@@ -221,9 +253,84 @@ void TElSpinButton::mouseMoveEvent(QMouseEvent* e) {
 }
 
 void TElSpinButton::mouseReleaseEvent(QMouseEvent* e) {
+    const QPointer<TElSpinButton> self(this);
+    const QPoint at = e->position().toPoint();
+    if (e->button() == Qt::LeftButton && clicked_) {
+        clicked_ = false;
+        if (rect().contains(at)) emit OnClick();
+        if (!self) return;
+    }
+    emit OnMouseUp(e->button(), e->modifiers(), at.x(), at.y());
+    if (!self) return;
     TElXPThemedControl::mouseReleaseEvent(e);
     if (e->button() != Qt::LeftButton) return;
     EndHold();
+}
+
+void TElSpinButton::keyPressEvent(QKeyEvent* e) {
+    const QPointer<TElSpinButton> self(this);
+    int key = e->key();
+    emit OnKeyDown(&key, e->modifiers());
+    if (!self) return;
+    if (key == 0) {
+        e->accept();
+        return;
+    }
+    if (!e->text().isEmpty()) {
+        QChar ch = e->text().at(0);
+        emit OnKeyPress(&ch);
+        if (!self) return;
+        if (ch.isNull()) {
+            e->accept();
+            return;
+        }
+    }
+    TElXPThemedControl::keyPressEvent(e);
+}
+
+void TElSpinButton::keyReleaseEvent(QKeyEvent* e) {
+    const QPointer<TElSpinButton> self(this);
+    int key = e->key();
+    emit OnKeyUp(&key, e->modifiers());
+    if (!self) return;
+    if (key == 0) {
+        e->accept();
+        return;
+    }
+    TElXPThemedControl::keyReleaseEvent(e);
+}
+
+void TElSpinButton::focusInEvent(QFocusEvent* e) {
+    TElXPThemedControl::focusInEvent(e);
+    emit OnEnter();
+}
+
+void TElSpinButton::connectNotify(const QMetaMethod& signal) {
+    if (signal == QMetaMethod::fromSignal(&TElSpinButton::OnDragOver)) setAcceptDrops(true);
+    TElXPThemedControl::connectNotify(signal);
+}
+
+void TElSpinButton::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
+void TElSpinButton::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
+void TElSpinButton::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
+void TElSpinButton::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
+
+bool TElSpinButton::event(QEvent* e) {
+    if (e->type() == QEvent::WindowBlocked) {
+        ++blockedCount_;
+        if (Holding()) EndHold();
+    }
+    return TElXPThemedControl::event(e);
+}
+
+void TElSpinButton::ColorChanged() {
+    look_.ColorSet();
+    update();
+}
+
+void TElSpinButton::FontColorChanged() {
+    look_.FontColorSet();
+    update();
 }
 
 void TElSpinButton::leaveEvent(QEvent* e) {
@@ -252,19 +359,25 @@ void TElSpinButton::contextMenuEvent(QContextMenuEvent* e) {
 
 void TElSpinButton::changeEvent(QEvent* e) {
     TElXPThemedControl::changeEvent(e);
+    if (e->type() == QEvent::ParentChange || e->type() == QEvent::PaletteChange) {
+        look_.AdoptColor();
+        look_.AdoptFont();
+    }
+    if (e->type() == QEvent::FontChange) look_.FontChanged();
     if (e->type() == QEvent::EnabledChange) {
-        if (!isEnabled() && (timer_ || dragging_)) EndHold();
+        if (!isEnabled() && Holding()) EndHold();
         update();
     }
 }
 
 void TElSpinButton::hideEvent(QHideEvent* e) {
-    if (timer_ || dragging_ || captured_) EndHold();
+    if (Holding() || captured_) EndHold();
     TElXPThemedControl::hideEvent(e);
 }
 
 void TElSpinButton::focusOutEvent(QFocusEvent* e) {
     TElXPThemedControl::focusOutEvent(e);
+    emit OnExit();
     update();
 }
 
@@ -289,6 +402,8 @@ void TElSpinButton::DrawArrows(QPainter& p) {
 void TElSpinButton::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const QRect first = FirstPartRect(), second = SecondPartRect();
+    // The background is the control's colour; the parts cover all of it but the drag line.
+    FillRect(p, rect(), Color());
     FillRect(p, first, clBtnFace);
     FillRect(p, second, clBtnFace);
     if (IsThemed()) {

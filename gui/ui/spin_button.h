@@ -1,7 +1,8 @@
 // The spin button beside a value: two parts, up and down (or left and right). Pressing a part
 // fires its event at once, again after 400 ms, then every 100 ms until the release; dragging from
 // the line between the parts reports a continuous distance. A hold also ends when the button is
-// hidden or disabled (often by its own handler) or loses the mouse, so a value never runs on.
+// hidden or disabled (often by its own handler), loses the mouse, or its window is blocked by a
+// modal dialog (a handler that asks a question), so a value never runs on.
 #pragma once
 
 #include <QPointer>
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include "gui/platform/cursor.h"
+#include "gui/ui/control_events.h"
 #include "gui/ui/repeat_timer.h"
 #include "gui/ui/themed_control.h"
 
@@ -24,7 +26,15 @@ class TElSpinButton : public TElXPThemedControl {
     Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
     Q_PROPERTY(bool UpArrowEnabled READ UpArrowEnabled WRITE SetUpArrowEnabled)
     Q_PROPERTY(bool DownArrowEnabled READ DownArrowEnabled WRITE SetDownArrowEnabled)
+    Q_PROPERTY(int ButtonDirection READ ButtonDirectionValue WRITE SetButtonDirectionValue)
+    Q_PROPERTY(int ButtonType READ ButtonTypeValue WRITE SetButtonTypeValue)
     Q_PROPERTY(bool MoneyFlat READ MoneyFlat WRITE SetMoneyFlat)
+    Q_PROPERTY(uint MoneyFlatActiveColor READ MoneyFlatActiveColor WRITE SetMoneyFlatActiveColor)
+    Q_PROPERTY(uint MoneyFlatDownColor READ MoneyFlatDownColor WRITE SetMoneyFlatDownColor)
+    Q_PROPERTY(uint MoneyFlatInactiveColor READ MoneyFlatInactiveColor WRITE SetMoneyFlatInactiveColor)
+    Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
 public:
     static constexpr int kFirstDelayMs = 400;
     static constexpr int kRepeatMs = 100;
@@ -54,6 +64,14 @@ public:
     void SetMoneyFlatInactiveColor(TColor value);
     TColor MoneyFlatDownColor() const { return moneyFlatDown_; }
     void SetMoneyFlatDownColor(TColor value);
+    // The window's text: kept, never drawn.
+    const QString& Caption() const { return caption_; }
+    void SetCaption(const QString& text) { caption_ = text; }
+    // A new spin button shows its parent's colour and font.
+    bool ParentColor() const { return look_.ParentColor(); }
+    void SetParentColor(bool value) { look_.SetParentColor(value); }
+    bool ParentFont() const { return look_.ParentFont(); }
+    void SetParentFont(bool value) { look_.SetParentFont(value); }
 
     bool UpHot() const { return upHot_; }
     bool DownHot() const { return downHot_; }
@@ -75,12 +93,32 @@ public:
 
     QSize sizeHint() const override { return QSize(16, 16); }
 
+    // Drags the control (OnStartDrag, then OnEndDrag where it ended).
+    void BeginDrag() { ControlBeginDrag(this); }
+
 signals:
     void OnUpClick(double Distance);
     void OnDownClick(double Distance);
     void OnSpinDrag(double Distance);
     // The handler may change the drag's starting distance.
     void OnSpinStart(double* InitialDistance);
+    // The class library's events: raised before the spin button's own handling of the input.
+    // A left press and release inside the control is a click (besides the part's event).
+    void OnClick();
+    void OnDblClick();
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // Key handlers may change the key (0 or a null character swallows it).
+    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
+    void OnKeyPress(QChar* key);
+    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
+    void OnEnter();
+    void OnExit();
+    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
+    void OnDragDrop(QObject* source, int x, int y);
+    void OnStartDrag();
+    void OnEndDrag(QObject* target, int x, int y);
 
 protected:
     QString ThemeClassName() const override { return QStringLiteral("SPIN"); }
@@ -88,6 +126,20 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
+    bool event(QEvent* event) override;
+    void ColorChanged() override;
+    void FontColorChanged() override;
+    void ParentColorChanged() override { look_.AdoptColor(); }
+    void ParentFontChanged() override { look_.AdoptFont(); }
     void leaveEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -96,10 +148,17 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    int ButtonDirectionValue() const { return direction_; }
+    void SetButtonDirectionValue(int v) { SetButtonDirection(v == 1 ? sbdLeftRight : sbdUpDown); }
+    int ButtonTypeValue() const { return type_; }
+    void SetButtonTypeValue(int v) { SetButtonType(v == 1 ? sbtLeftRight : sbtUpDown); }
+    // The spin button's own press, after the class library's events.
+    void Press(QMouseEvent* event);
     void FirePart(bool first);
     void TimerTick();
     // Ends a hold or a drag as a left-button release would.
     void EndHold();
+    bool Holding() const { return upPressed_ || downPressed_ || timer_ || dragging_; }
     bool CanHold() const;
     void Capture();
     void ReleaseCapture();
@@ -128,6 +187,12 @@ private:
     // A stopped timer is kept until the next hold: it may be the one whose tick is running.
     std::unique_ptr<TElRepeatTimer> retired_;
     TElRepeatTimerFactory timerFactory_;
+    QString caption_;
+    bool clicked_ = false;
+    // Counts the times a modal dialog blocked the button's window.
+    int blockedCount_ = 0;
+    TParentLook look_{this};
+    TDragOverState dragOver_;
 };
 
 }  // namespace kvt::gui

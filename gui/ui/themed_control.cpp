@@ -7,10 +7,7 @@
 
 namespace kvt::gui {
 
-bool ThemesAvailable() {
-    const TWindowsVersionFlags& v = WindowsVersion();
-    return v.IsWinXPUp && VisualStyles().Loaded();
-}
+bool ThemesAvailable() { return WindowsVersion().IsWinXPUp && VisualStylesLoaded(); }
 
 std::int32_t GetClassThemePartSize(const QString& className, QPainter* painter, int part, int state,
                                    const QRect* rect, int sizeKind, QSize& size) {
@@ -34,12 +31,77 @@ void TElWidget::SetColor(TColor color) {
     if (color == color_) return;
     color_ = color;
     ColorChanged();
+    for (QObject* o : children())
+        if (auto* child = qobject_cast<TElWidget*>(o)) child->ParentColorChanged();
 }
 
 void TElWidget::SetFontColor(TColor color) {
     if (color == fontColor_) return;
     fontColor_ = color;
-    update();
+    FontColorChanged();
+    for (QObject* o : children())
+        if (auto* child = qobject_cast<TElWidget*>(o)) child->ParentFontChanged();
+}
+
+namespace {
+TColor FromPalette(const QWidget* w, QPalette::ColorRole role, TColor systemGuess) {
+    const QColor c = w->palette().color(role);
+    return c == ToQColor(systemGuess) ? systemGuess : FromQColor(c);
+}
+}  // namespace
+
+TColor ParentColorOf(const QWidget* control) {
+    const QWidget* parent = control ? control->parentWidget() : nullptr;
+    if (!parent) return clBtnFace;
+    if (const auto* owner = qobject_cast<const TElWidget*>(parent)) return owner->Color();
+    return FromPalette(parent, parent->backgroundRole(), clBtnFace);
+}
+
+TColor ParentFontColorOf(const QWidget* control) {
+    const QWidget* parent = control ? control->parentWidget() : nullptr;
+    if (!parent) return clWindowText;
+    if (const auto* owner = qobject_cast<const TElWidget*>(parent)) return owner->FontColor();
+    return FromPalette(parent, parent->foregroundRole(), clWindowText);
+}
+
+void TParentLook::SetParentColor(bool value) {
+    if (value == parentColor_) return;
+    parentColor_ = value;
+    AdoptColor();
+}
+
+void TParentLook::SetParentFont(bool value) {
+    if (value == parentFont_) return;
+    parentFont_ = value;
+    AdoptFont();
+}
+
+void TParentLook::ColorSet() {
+    if (!adopting_) parentColor_ = false;
+}
+
+void TParentLook::FontColorSet() {
+    if (!adopting_) parentFont_ = false;
+}
+
+void TParentLook::FontChanged() {
+    // A font set on the control itself (not one inherited from its parent) is its own.
+    if (!adopting_ && control_->testAttribute(Qt::WA_SetFont)) parentFont_ = false;
+}
+
+void TParentLook::AdoptColor() {
+    if (!parentColor_ || !control_->parentWidget()) return;
+    adopting_ = true;
+    control_->SetColor(ParentColorOf(control_));
+    adopting_ = false;
+}
+
+void TParentLook::AdoptFont() {
+    if (!parentFont_ || !control_->parentWidget()) return;
+    adopting_ = true;
+    if (control_->testAttribute(Qt::WA_SetFont)) control_->setFont(QFont());  // inherit the parent's again
+    control_->SetFontColor(ParentFontColorOf(control_));
+    adopting_ = false;
 }
 
 bool TElWidget::event(QEvent* e) {
@@ -84,7 +146,8 @@ void TElXPThemedControl::SetUseXPThemes(bool value) {
             OpenThemeHandle();
         else
             CloseThemeHandle();
-        update();
+        // The window is made anew with the new look: its handle is closed and opened again.
+        RecreateWnd();
     }
 }
 

@@ -29,9 +29,11 @@ public:
     explicit TElWidget(QWidget* parent = nullptr);
 
     TColor Color() const { return color_; }
+    // Stores a different colour, then tells the child controls (their ParentColor follows it).
     void SetColor(TColor color);
     // The colour of the control's text (the font's colour in the layouts).
     TColor FontColor() const { return fontColor_; }
+    // Stores a different font colour, then tells the child controls (their ParentFont follows it).
     void SetFontColor(TColor color);
     // The control's window exists from its first showing until it is destroyed.
     bool HandleAllocated() const { return created_; }
@@ -41,11 +43,49 @@ protected:
     // The window was just created (first showing).
     virtual void CreateWnd() {}
     virtual void ColorChanged() { update(); }
+    virtual void FontColorChanged() { update(); }
+    // The parent control's colour or font colour changed.
+    virtual void ParentColorChanged() {}
+    virtual void ParentFontChanged() {}
 
 private:
     TColor color_ = clBtnFace;
     TColor fontColor_ = clBtnText;
     bool created_ = false;
+};
+
+// The colour and the font colour a control takes from its parent: a library control's own, else
+// the parent's palette (as the system colour when it is one).
+TColor ParentColorOf(const QWidget* control);
+TColor ParentFontColorOf(const QWidget* control);
+
+// ParentColor and ParentFont of a control. While ParentColor is set the control shows its
+// parent's colour, and while ParentFont is set its parent's font and font colour; giving the
+// control a colour (a font, a font colour) of its own clears the flag. The control forwards its
+// colour, font and parent changes here.
+class TParentLook {
+public:
+    explicit TParentLook(TElWidget* control) : control_(control) {}
+
+    bool ParentColor() const { return parentColor_; }
+    void SetParentColor(bool value);
+    bool ParentFont() const { return parentFont_; }
+    void SetParentFont(bool value);
+
+    // The control's own colour or font colour was set.
+    void ColorSet();
+    void FontColorSet();
+    // A FontChange event reached the control.
+    void FontChanged();
+    // The parent changed, or its colour, palette or font did.
+    void AdoptColor();
+    void AdoptFont();
+
+private:
+    TElWidget* control_;
+    bool parentColor_ = false;
+    bool parentFont_ = false;
+    bool adopting_ = false;
 };
 
 class TElXPThemedControl : public TElWidget {

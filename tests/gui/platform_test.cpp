@@ -4,9 +4,11 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QMenu>
 #include <QPainter>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include "gui/platform/colors.h"
 #include "gui/platform/edges.h"
@@ -165,6 +167,50 @@ TEST(Form, ModalResultClosesOnlyAfterTheHandlerReturns) {
     EXPECT_TRUE(ok->stillOpenInHandler);
 }
 
+// A handler that sets the dialog's result and then runs a loop of its own (a message box, a menu
+// or a further dialog): the dialog stays open until the handler has returned.
+TEST(Form, AHandlersOwnLoopNeverClosesTheDialogThatSetTheResult) {
+    for (const std::string inner : {"message box", "menu", "dialog"}) {
+        TForm form;
+        auto* ok = new ResultControl(&form, mrOk, false);
+        bool openWhileInner = false, openAfterInner = false, innerRan = false;
+        kvt::testing::WhenModalShows([&](QWidget*) {
+            ok->Click();  // the result is set first, as a button with a modal result does
+            if (inner == "message box") {
+                kvt::testing::WhenModalShows([&](QWidget* box) {
+                    openWhileInner = form.isVisible() && box != &form;
+                    QTest::keyClick(box, Qt::Key_Return);
+                });
+                ShowInformationBox(&form, QStringLiteral("Not enough supplies."));
+                innerRan = true;
+            } else if (inner == "menu") {
+                QMenu menu;
+                menu.addAction(QStringLiteral("Orders"));
+                QTimer::singleShot(0, &menu, [&]() {
+                    openWhileInner = form.isVisible();
+                    menu.close();
+                });
+                menu.exec(QPoint(0, 0));
+                innerRan = true;
+            } else {
+                TForm nested(&form);
+                auto* done = new ResultControl(&nested, mrYes, false);
+                kvt::testing::WhenModalShows([&](QWidget*) {
+                    openWhileInner = form.isVisible();
+                    done->Click();
+                });
+                innerRan = nested.ShowModal() == mrYes;
+            }
+            openAfterInner = form.isVisible();
+        });
+        EXPECT_EQ(form.ShowModal(), mrOk) << inner;
+        EXPECT_TRUE(innerRan) << inner;
+        EXPECT_TRUE(openWhileInner) << inner;
+        EXPECT_TRUE(openAfterInner) << inner;
+        EXPECT_FALSE(form.isVisible()) << inner;
+    }
+}
+
 TEST(Form, EscapeAndCloseDoNothingWithoutACancelControl) {
     TForm form;
     new ResultControl(&form, mrOk, false);
@@ -266,11 +312,18 @@ TEST(ThemedControl, HandleLivesWithTheWindowAndFollowsUseXPThemes) {
         control.show();
         EXPECT_EQ(styles.calls, QStringList{QStringLiteral("Open SPIN")});
         EXPECT_TRUE(control.IsThemed());
+        styles.calls.clear();
         control.SetUseXPThemes(false);
         EXPECT_FALSE(control.IsThemed());
         EXPECT_EQ(styles.OpenHandles(), 0);
+        EXPECT_EQ(styles.calls, QStringList{QStringLiteral("Close SPIN")});
+        // Switching back opens a handle, and re-creating the window closes and opens it anew.
+        styles.calls.clear();
         control.SetUseXPThemes(true);
         EXPECT_EQ(styles.OpenHandles(), 1);
+        EXPECT_EQ(styles.calls, (QStringList{QStringLiteral("Open SPIN"), QStringLiteral("Close SPIN"),
+                                             QStringLiteral("Open SPIN")}));
+        EXPECT_TRUE(control.IsThemed());
         styles.calls.clear();
         QEvent change(QEvent::ThemeChange);
         QApplication::sendEvent(&control, &change);
@@ -289,6 +342,18 @@ TEST(ThemedControl, HandleLivesWithTheWindowAndFollowsUseXPThemes) {
     EXPECT_EQ(size, QSize(17, 17));
     EXPECT_EQ(styles.calls, (QStringList{QStringLiteral("Open COMBOBOX"), QStringLiteral("PartSize COMBOBOX 1/2"),
                                          QStringLiteral("Close COMBOBOX")}));
+}
+
+TEST(ThemedControl, ThemesAvailableIsDecidedWhenTheServiceIsInstalled) {
+    struct Fading : kvt::testing::FakeVisualStyles {
+        bool loaded = true;
+        bool Loaded() const override { return loaded; }
+    } styles;
+    EXPECT_TRUE(ThemesAvailable());
+    styles.loaded = false;  // a service that would answer otherwise later is not asked again
+    EXPECT_TRUE(ThemesAvailable());
+    InstallVisualStyles(&styles);
+    EXPECT_FALSE(ThemesAvailable());
 }
 
 class ProbeButtonControl : public TElButtonControl {

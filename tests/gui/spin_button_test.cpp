@@ -2,10 +2,12 @@
 // hold ends when its button goes away, and the drag line.
 #include <gtest/gtest.h>
 
+#include <QMimeData>
 #include <QPainter>
 #include <QTest>
 #include <QWheelEvent>
 
+#include "gui/platform/message_box.h"
 #include "gui/ui/spin_button.h"
 #include "tests/gui/fake_visual_styles.h"
 #include "tests/gui/gui_support.h"
@@ -103,6 +105,135 @@ TEST(SpinButton, HoldEndsWhenItsButtonIsHiddenDisabledOrLosesTheMouse) {
     }
 }
 
+// The handler asks a question (a message box) at the press or at the first repeat: the player
+// releases the button to answer, so the hold is over and no repeat fires while the box is open.
+TEST(SpinButton, AHoldEndsWhenItsHandlerOpensAModalDialog) {
+    for (const int askAt : {1, 2}) {
+        SpinFixture f;
+        int repeatsWhileOpen = -1;
+        bool grabbedWhileOpen = true, heldWhileOpen = true;
+        QObject::connect(f.spin, &TElSpinButton::OnUpClick, [&]() {
+            if (f.value != askAt) return;
+            kvt::testing::WhenModalShows([&](QWidget* box) {
+                const int before = f.value;
+                f.clock.Advance(1000);  // the player takes a second to read
+                repeatsWhileOpen = f.value - before;
+                grabbedWhileOpen = QWidget::mouseGrabber() == f.spin;
+                heldWhileOpen = f.spin->Repeating() || f.spin->UpPressed();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            ShowConfirmBox(&f.parent, QStringLiteral("Add a level of fortification?"));
+        });
+        QTest::mousePress(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
+        f.clock.Advance(2000);
+        EXPECT_EQ(repeatsWhileOpen, 0) << askAt;
+        EXPECT_FALSE(grabbedWhileOpen) << askAt;
+        EXPECT_FALSE(heldWhileOpen) << askAt;
+        EXPECT_EQ(f.value, askAt) << askAt;
+        EXPECT_FALSE(f.spin->Repeating()) << askAt;
+        int clicks = 0;
+        QObject::connect(f.spin, &TElSpinButton::OnClick, [&]() { ++clicks; });
+        QTest::mouseRelease(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
+        EXPECT_EQ(f.value, askAt) << askAt;
+        EXPECT_EQ(clicks, 0) << askAt;  // the press's release went to the box
+    }
+}
+
+TEST(SpinButton, TheClassLibrarysEventsComeBeforeTheSpinButtonsOwn) {
+    SpinFixture f;
+    std::vector<std::string> log;
+    QObject::connect(f.spin, &TElSpinButton::OnMouseDown, [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+        log.push_back("down " + std::to_string(x) + "," + std::to_string(y) + (f.spin->UpPressed() ? " held" : ""));
+    });
+    QObject::connect(f.spin, &TElSpinButton::OnUpClick, [&]() { log.push_back("up"); });
+    QObject::connect(f.spin, &TElSpinButton::OnMouseMove, [&](Qt::KeyboardModifiers, int x, int) {
+        log.push_back("move " + std::to_string(x));
+    });
+    QObject::connect(f.spin, &TElSpinButton::OnMouseUp, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        log.push_back(std::string("mouse up") + (f.spin->UpPressed() ? " held" : ""));
+    });
+    QObject::connect(f.spin, &TElSpinButton::OnClick, [&]() { log.push_back("click"); });
+    QObject::connect(f.spin, &TElSpinButton::OnDblClick, [&]() { log.push_back("double"); });
+    QTest::mouseClick(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
+    EXPECT_EQ(log, (std::vector<std::string>{"down 8,3", "up", "click", "mouse up held"}));
+
+    log.clear();
+    QTest::mousePress(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
+    QTest::mouseMove(f.spin, QPoint(30, 3));
+    QTest::mouseRelease(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(30, 3));
+    EXPECT_EQ(log, (std::vector<std::string>{"down 8,3", "up", "move 30", "mouse up held"}));  // outside: no click
+
+    log.clear();
+    QTest::mouseClick(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
+    QTest::mouseDClick(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
+    QTest::mouseRelease(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
+    // The second press of a double click holds the part again, but is no second click.
+    EXPECT_EQ(log, (std::vector<std::string>{"down 8,3", "up", "click", "mouse up held", "double", "down 8,3", "up",
+                                             "mouse up held"}));
+    EXPECT_FALSE(f.spin->Repeating());
+
+    std::vector<std::string> keys;
+    QObject::connect(f.spin, &TElSpinButton::OnEnter, [&]() { keys.push_back("enter"); });
+    QObject::connect(f.spin, &TElSpinButton::OnExit, [&]() { keys.push_back("exit"); });
+    QObject::connect(f.spin, &TElSpinButton::OnKeyDown, [&](int* key, Qt::KeyboardModifiers) {
+        keys.push_back("key down " + std::to_string(*key));
+        if (*key == Qt::Key_Q) *key = 0;  // swallowed: no key press follows
+    });
+    QObject::connect(f.spin, &TElSpinButton::OnKeyPress, [&](QChar* key) {
+        keys.push_back(std::string("key press ") + key->toLatin1());
+    });
+    QObject::connect(f.spin, &TElSpinButton::OnKeyUp, [&](int* key, Qt::KeyboardModifiers) {
+        keys.push_back("key up " + std::to_string(*key));
+    });
+    QFocusEvent in(QEvent::FocusIn);
+    QApplication::sendEvent(f.spin, &in);
+    QTest::keyClick(f.spin, Qt::Key_A);
+    QTest::keyClick(f.spin, Qt::Key_Q);
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(f.spin, &out);
+    EXPECT_EQ(keys, (std::vector<std::string>{"enter", "key down 65", "key press a", "key up 65", "key down 81",
+                                              "key up 81", "exit"}));
+
+    // Dragging something over the spin button asks its handler, as on every control.
+    std::vector<std::string> drags;
+    QObject::connect(f.spin, &TElSpinButton::OnDragOver, [&](QObject*, int x, int y, TDragState state, bool* accept) {
+        *accept = true;
+        drags.push_back("over " + std::to_string(state) + " " + std::to_string(x) + "," + std::to_string(y));
+    });
+    QObject::connect(f.spin, &TElSpinButton::OnDragDrop, [&](QObject*, int x, int y) {
+        drags.push_back("drop " + std::to_string(x) + "," + std::to_string(y));
+    });
+    EXPECT_TRUE(f.spin->acceptDrops());
+    QMimeData data;
+    QDragEnterEvent enter(QPoint(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.spin, &enter);
+    QDropEvent drop(QPointF(5, 12), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(f.spin, &drop);
+    EXPECT_EQ(drags, (std::vector<std::string>{"over 0 4,4", "drop 5,12"}));
+}
+
+TEST(SpinButton, PublishedPropertiesReachTheirSetters) {
+    SpinFixture f;
+    const struct {
+        const char* name;
+        QVariant value;
+    } props[] = {
+        {"ButtonType", 1}, {"ButtonDirection", 1}, {"MoneyFlat", true}, {"MoneyFlatActiveColor", uint(clRed)},
+        {"MoneyFlatDownColor", uint(clBlue)}, {"MoneyFlatInactiveColor", uint(clLime)},
+        {"Caption", QStringLiteral("Fortifications")},
+    };
+    for (const auto& p : props) {
+        EXPECT_TRUE(f.spin->setProperty(p.name, p.value)) << p.name;
+        EXPECT_EQ(f.spin->property(p.name), p.value) << p.name;
+    }
+    EXPECT_EQ(f.spin->ButtonType(), sbtLeftRight);
+    EXPECT_EQ(f.spin->ButtonDirection(), sbdLeftRight);
+    EXPECT_EQ(f.spin->MoneyFlatDownColor(), clBlue);
+    EXPECT_EQ(f.spin->Caption(), QStringLiteral("Fortifications"));
+    QTest::mouseClick(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(2, 8));
+    EXPECT_EQ(f.value, -1);  // the left part of a left-right button lowers
+}
+
 TEST(SpinButton, ClicksCarryTheIncrementAndTheDragLineReportsADistance) {
     SpinFixture f;
     QTest::mouseClick(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 2));
@@ -159,6 +290,45 @@ TEST(SpinButton, DrawsRaisedPartsWithArrowsAndAPressedPart) {
     f.spin->setEnabled(false);
     const QImage disabled = f.spin->grab().toImage();
     EXPECT_EQ(QColor(disabled.pixel(7, 3)), ToQColor(clBtnShadow));
+}
+
+TEST(SpinButton, TheDragLineShowsTheColourTakenFromTheParentAndMoneyFlatPartsTheirLines) {
+    TElWidget host;
+    host.SetColor(clNavy);
+    host.SetFontColor(clMaroon);
+    host.resize(40, 40);
+    kvt::testing::ManualClock clock;
+    auto* spin = new TElSpinButton(&host);
+    spin->SetTimerFactory(clock.Factory());
+    host.show();
+    EXPECT_TRUE(spin->ParentColor());
+    EXPECT_EQ(spin->Color(), clNavy);
+    EXPECT_TRUE(spin->ParentFont());
+    EXPECT_EQ(spin->FontColor(), clMaroon);
+    QImage img = spin->grab().toImage();
+    EXPECT_EQ(QColor(img.pixel(5, 8)), ToQColor(clNavy));  // the row between the parts
+    EXPECT_EQ(QColor(img.pixel(5, 7)), ToQColor(cl3DDkShadow));
+    host.SetColor(clTeal);
+    EXPECT_EQ(QColor(spin->grab().toImage().pixel(5, 8)), ToQColor(clTeal));
+    spin->SetColor(clRed);
+    EXPECT_FALSE(spin->ParentColor());
+    host.SetColor(clGreen);
+    EXPECT_EQ(QColor(spin->grab().toImage().pixel(5, 8)), QColor(Qt::red));
+
+    spin->SetMoneyFlat(true);
+    spin->SetMoneyFlatInactiveColor(clBlue);
+    spin->SetMoneyFlatDownColor(clLime);
+    spin->SetMoneyFlatActiveColor(clYellow);  // never drawn
+    img = spin->grab().toImage();
+    EXPECT_EQ(QColor(img.pixel(5, 0)), ToQColor(clBtnFace));  // the face ring, then the line inside it
+    EXPECT_EQ(QColor(img.pixel(5, 1)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(img.pixel(5, 10)), QColor(Qt::blue));
+    QTest::mousePress(spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 13));
+    img = spin->grab().toImage();
+    EXPECT_EQ(QColor(img.pixel(5, 1)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(img.pixel(5, 10)), QColor(Qt::green));
+    EXPECT_EQ(QColor(img.pixel(14, 12)), QColor(Qt::green));
+    QTest::mouseRelease(spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 13));
 }
 
 TEST(SpinButton, ThemedPartsDrawThroughTheVisualStyle) {

@@ -98,6 +98,21 @@ std::vector<Shot> ButtonShots() {
              b->SetMoneyFlatActiveColor(clNavy);
          },
          Hover);
+    make(QStringLiteral("button_moneyflat_arrow"),
+         [](TElGraphicButton* b) {
+             b->SetMoneyFlat(true);
+             b->SetMoneyFlatInactiveColor(clNavy);
+             b->SetUseArrow(true);
+         },
+         nullptr);
+    make(QStringLiteral("button_custom_shadows"),
+         [](TElGraphicButton* b) {
+             b->SetShadowsUseCustom(true);
+             b->SetShadowBtnHighlight(RGBColor(255, 240, 200));
+             b->SetShadowBtnShadow(RGBColor(150, 90, 40));
+             b->SetShadowBtnDkShadow(RGBColor(90, 40, 10));
+         },
+         Hover);
     make(QStringLiteral("button_arrow"), [](TElGraphicButton* b) { b->SetUseArrow(true); }, nullptr);
     make(QStringLiteral("button_arrow_disabled"), [](TElGraphicButton* b) { b->SetUseArrow(true); }, disable);
     make(QStringLiteral("button_coloured"), [](TElGraphicButton* b) { b->SetColor(RGBColor(150, 110, 70)); }, nullptr);
@@ -166,6 +181,8 @@ std::vector<Shot> SpinShots() {
          },
          nullptr, QSize(24, 16));
     make(QStringLiteral("spin_tall"), nullptr, nullptr, QSize(16, 24));
+    // A colour of its own shows in the row between the parts.
+    make(QStringLiteral("spin_own_colour"), [](TElSpinButton* s) { s->SetColor(clWindow); }, nullptr);
     return shots;
 }
 
