@@ -2,7 +2,34 @@
 // through SetMovementDelay.
 #pragma once
 
+#include <memory>
+
+#include "gui/platform/form.h"
+
+namespace Ui {
+class TDelayForm;
+}
+
 namespace kvt::gui {
+
+class TDelayForm final : public TForm {
+    Q_OBJECT
+public:
+    explicit TDelayForm(QWidget* parent = nullptr);
+    ~TDelayForm() override;
+
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    std::unique_ptr<Ui::TDelayForm> ui_;
+};
 
 void ShowDelayDialog();
 

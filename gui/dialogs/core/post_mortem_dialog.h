@@ -1,10 +1,33 @@
-// The end-of-game dialog: both sides' tallies and the verdicts, Continue or End Game.
+// The end-of-game dialog: both sides' tallies and the verdicts, Continue or End Game. What the
+// choice changes in the game is the engine's (ContinueCampaign, EndGame).
 #pragma once
+
+#include <memory>
 
 #include "engine/core/frontend.h"
 #include "engine/core/turn_end.h"
+#include "gui/platform/form.h"
+
+namespace Ui {
+class TVictory;
+}
 
 namespace kvt::gui {
+
+class TVictory final : public TForm {
+    Q_OBJECT
+public:
+    explicit TVictory(const TPostMortem& tallies, QWidget* parent = nullptr);
+    ~TVictory() override;
+
+    PostMortemChoice Choice() const { return choice_; }
+    void Button1Click() { choice_ = PostMortemChoice::Continue; }
+    void Button2Click() { choice_ = PostMortemChoice::EndGame; }
+
+private:
+    std::unique_ptr<Ui::TVictory> ui_;
+    PostMortemChoice choice_ = PostMortemChoice::EndGame;
+};
 
 PostMortemChoice ShowPostMortemDialog(const TPostMortem& tallies);
 

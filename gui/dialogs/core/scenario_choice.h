@@ -2,7 +2,30 @@
 // in EventNotice.Answer.
 #pragma once
 
+#include <memory>
+
+#include "gui/platform/form.h"
+
+namespace Ui {
+class TIntro_Load;
+}
+
 namespace kvt::gui {
+
+class TIntro_Load final : public TForm {
+    Q_OBJECT
+public:
+    explicit TIntro_Load(QWidget* parent = nullptr);
+    ~TIntro_Load() override;
+
+    void RadioButton1Click();
+    void RadioButton2Click();
+    void RadioButton3Click();
+    void RadioButton4Click();
+
+private:
+    std::unique_ptr<Ui::TIntro_Load> ui_;
+};
 
 void ShowScenarioChoice();
 

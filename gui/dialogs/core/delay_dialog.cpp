@@ -1,0 +1,43 @@
+// The movement delay dialog.
+#include "gui/dialogs/core/delay_dialog.h"
+
+#include "engine/core/main_menu.h"
+#include "gui/dialogs/core/dialog_support.h"
+#include "ui_delay_dialog.h"
+
+namespace kvt::gui {
+
+TDelayForm::TDelayForm(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TDelayForm>()) {
+    ui_->setupUi(this);
+    setFixedSize(size());
+    MakeBorderless(*this);
+    setWindowTitle(GameText(398));
+    ui_->Button1->SetCaption(GameText(399));
+    ui_->Button2->SetCaption(GameText(400));
+    ui_->Button3->SetCaption(GameText(401));
+    ui_->Button4->SetCaption(GameText(409));
+    ui_->Button5->SetCaption(GameText(410));
+    CentreOnScreen(*this);
+    connect(ui_->Button1, &TElGraphicButton::OnClick, this, &TDelayForm::Button1Click);
+    connect(ui_->Button2, &TElGraphicButton::OnClick, this, &TDelayForm::Button2Click);
+    connect(ui_->Button3, &TElGraphicButton::OnClick, this, &TDelayForm::Button3Click);
+    connect(ui_->Button4, &TElGraphicButton::OnClick, this, &TDelayForm::Button4Click);
+    connect(ui_->Button5, &TElGraphicButton::OnClick, this, &TDelayForm::Button5Click);
+}
+
+TDelayForm::~TDelayForm() = default;
+
+void TDelayForm::paintEvent(QPaintEvent*) { PaintRaisedEdge(*this); }
+
+void TDelayForm::Button1Click() { SetMovementDelay(1); }
+void TDelayForm::Button2Click() { SetMovementDelay(2); }
+void TDelayForm::Button3Click() { SetMovementDelay(3); }
+void TDelayForm::Button4Click() { SetMovementDelay(4); }
+void TDelayForm::Button5Click() { SetMovementDelay(5); }
+
+void ShowDelayDialog() {
+    TDelayForm dialog;
+    dialog.ShowModal();
+}
+
+}  // namespace kvt::gui

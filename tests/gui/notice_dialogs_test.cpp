@@ -1,0 +1,279 @@
+// The notice dialogs as the player meets them: every kind's caption, picture, lines, choices and
+// buttons, the answer each leaves, and the cursor it leaves behind.
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTest>
+
+#include <string>
+#include <vector>
+
+#include "engine/core/frontend.h"
+#include "engine/core/notice.h"
+#include "engine/core/text_table.h"
+#include "gui/dialogs/core/notice_dialogs.h"
+#include "gui/platform/cursor.h"
+#include "gui/ui/check_items.h"
+#include "gui/ui/graphic_button.h"
+#include "gui/ui/image_form.h"
+#include "gui/ui/labels.h"
+#include "tests/gui/gui_support.h"
+#include "tests/support/engine_fixture.h"
+
+namespace kvt {
+namespace {
+
+using gui::TElGraphicButton;
+using gui::TElLabel;
+using gui::TElRadioButton;
+
+class NoticeDialogs : public testing::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        ASSERT_TRUE(TextTable.LoadFromFile(testing::GameFile("KVT_ENG.TXT")));
+    }
+    void TearDown() override {
+        gui::SetScreenCursor(gui::crDefault);
+        EngineTest::TearDown();
+    }
+};
+
+template <class T>
+T* Control(QWidget* dialog, const QString& name) {
+    T* control = dialog->findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name.toStdString();
+    return control;
+}
+TElLabel* Label(QWidget* d, int n) { return Control<TElLabel>(d, QStringLiteral("Label%1").arg(n)); }
+TElRadioButton* Radio(QWidget* d, int k) { return Control<TElRadioButton>(d, QStringLiteral("RadioButton%1").arg(k)); }
+TElGraphicButton* Button(QWidget* d, int k) { return Control<TElGraphicButton>(d, QStringLiteral("Button%1").arg(k)); }
+
+void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+
+// The numbers of the controls of a family that the player can see.
+std::vector<int> Shown(QWidget* dialog, const char* family, int count) {
+    std::vector<int> shown;
+    for (int k = 1; k <= count; ++k) {
+        auto* w = dialog->findChild<QWidget*>(QStringLiteral("%1%2").arg(QLatin1String(family)).arg(k));
+        if (w && w->isVisible()) shown.push_back(k);
+    }
+    return shown;
+}
+
+void FillNotice(int kind, const std::vector<int>& offered, int answerBefore = 0) {
+    ClearEventNotice();
+    EventNotice.Kind = static_cast<std::uint16_t>(kind);
+    EventNotice.Answer = static_cast<std::uint16_t>(answerBefore);
+    for (int n = 1; n <= 4; ++n) EventNotice.SetLine(n, "Line " + std::to_string(n) + " of notice " + std::to_string(kind));
+    for (int k : offered) OfferChoice(k, "Choice " + std::to_string(k));
+}
+
+enum class Layout { Plain, TenLabels, Choice, Buttons };
+
+TEST_F(NoticeDialogs, EveryKindShowsItsLinesCaptionAndButtonsAndAnswersAsItsLayoutDoes) {
+    struct Case {
+        int kind;
+        const char* dialog;
+        Layout layout;
+        int caption;  // text number; 0 for the layout's own caption
+        int button;   // text number of Button1; 0 keeps "OK"
+        const char* picture;
+        bool hourglassAfter;
+    };
+    const Case cases[] = {
+        {0, "TStndDial", Layout::Choice, 0, 0, "bg_notice.bmp", false},
+        {3, "TCity_Fall", Layout::Choice, 531, 66, "bg_notice_city_fall.bmp", true},
+        {4, "TDraft_Rioting", Layout::Plain, 43, 66, "bg_notice_draft_riots.bmp", false},
+        {6, "TRail_Move", Layout::Plain, 656, 66, "bg_notice_rail_move.bmp", true},
+        {7, "TFort_Build", Layout::Plain, 600, 0, "bg_notice_fort_built.bmp", true},
+        {9, "TFleet_Embark", Layout::Plain, 729, 0, "bg_notice_fleet_embark.bmp", true},
+        {10, "TInauguration", Layout::Plain, 606, 0, "bg_notice_new_capital.bmp", false},
+        {11, "TCombat_Roles", Layout::TenLabels, 351, 66, "bg_notice_black_soldiers.bmp", false},
+        {14, "TRebellion", Layout::Choice, 42, 66, "bg_notice_uprising.bmp", true},
+        {15, "TScuttled", Layout::Plain, 44, 66, "bg_notice_fleet_scuttled.bmp", false},
+        {17, "TFleetSpls", Layout::Choice, 592, 0, "bg_notice_fleet_supplies.bmp", true},
+        {18, "TState_Lost", Layout::Plain, 45, 66, "bg_notice_state_lost.bmp", false},
+        {19, "TTraining", Layout::Plain, 238, 66, "bg_notice_training.bmp", false},
+        {20, "TArmyFormed", Layout::Plain, 481, 66, "bg_notice_army_formed.bmp", true},
+        {21, "TCorpsFrm", Layout::Plain, 578, 66, "bg_notice_corps_formed.bmp", true},
+        {22, "TBrgdFormed", Layout::Choice, 482, 66, "bg_notice_brigade_raised.bmp", true},
+        {23, "TForces_Added", Layout::Choice, 599, 0, "bg_notice_reinforcements.bmp", true},
+        {24, "TNewspapr", Layout::Plain, 604, 0, "bg_notice_newspaper.bmp", false},
+        {25, "TForeign_Affairs", Layout::Buttons, 603, 0, "bg_notice_foreign_affairs.bmp", true},
+    };
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.dialog);
+        // Choices 2, 3 and 5 are offered; the player takes choice 3 where there is a choice.
+        FillNotice(c.kind, {2, 3, 5}, 9);
+        gui::SetScreenCursor(gui::crHourGlass);  // as inside a turn
+        bool shown = false;
+        testing::WhenModalShows([&](QWidget* d) {
+            shown = true;
+            EXPECT_EQ(QString::fromLatin1(d->metaObject()->className()), QStringLiteral("kvt::gui::") + c.dialog);
+            if (c.caption != 0) EXPECT_EQ(d->windowTitle(), QString::fromStdString(Text(c.caption)));
+            EXPECT_TRUE(d->windowFlags() & Qt::FramelessWindowHint);
+            EXPECT_EQ(bool(d->windowFlags() & Qt::WindowStaysOnTopHint), c.kind == 0) << "only the standard notice stays on top";
+            EXPECT_EQ(d->frameGeometry().center(), screen.center());
+            EXPECT_EQ(gui::ScreenCursor(), gui::crDefault) << "the player sees the normal cursor";
+            const QImage picture(QString::fromLatin1(c.picture));
+            ASSERT_FALSE(picture.isNull());
+            EXPECT_EQ(Control<gui::TImage>(d, QStringLiteral("Image1"))->Picture().pixel(205, 150), picture.pixel(205, 150));
+            for (int n = 1; n <= 4; ++n)
+                EXPECT_EQ(Label(d, n)->Caption().toStdString(), EventNotice.Line(n).str()) << "line " << n;
+            testing::SaveScreenshot(d, QStringLiteral("notice_%1_%2").arg(c.kind, 2, 10, QLatin1Char('0')).arg(QLatin1String(c.dialog)));
+            switch (c.layout) {
+                case Layout::Plain:
+                    EXPECT_EQ(Shown(d, "Label", 10), (std::vector<int>{1, 2, 3, 4}));
+                    break;
+                case Layout::TenLabels:
+                    EXPECT_EQ(Shown(d, "Label", 10), (std::vector<int>{1, 2, 3, 4})) << "the six more labels stay hidden";
+                    break;
+                case Layout::Choice:
+                    EXPECT_EQ(Shown(d, "Label", 10), (std::vector<int>{1, 2, 3, 4, 6, 7, 9}));
+                    EXPECT_EQ(Shown(d, "RadioButton", 6), (std::vector<int>{2, 3, 5}));
+                    EXPECT_EQ(Label(d, 7)->Caption(), QStringLiteral("Choice 3"));
+                    EXPECT_TRUE(Radio(d, 2)->GetChecked()) << "the first offered choice starts checked";
+                    Click(Radio(d, 3));
+                    break;
+                case Layout::Buttons:
+                    EXPECT_EQ(Shown(d, "Button", 5), (std::vector<int>{1, 2, 3, 5}));
+                    EXPECT_EQ(Button(d, 1)->Caption(), QString::fromStdString(Text(477))) << "choice 1 is not offered";
+                    EXPECT_EQ(Button(d, 3)->Caption(), QStringLiteral("Choice 3"));
+                    Click(Button(d, 3));
+                    return;
+            }
+            EXPECT_EQ(Button(d, 1)->Caption(), c.button ? QString::fromStdString(Text(c.button)) : QStringLiteral("OK"));
+            EXPECT_TRUE(Button(d, 1)->isVisible() && Button(d, 1)->isEnabled());
+            Click(Button(d, 1));
+        });
+        gui::ShowNoticeDialog(c.kind);
+        EXPECT_TRUE(shown);
+        const int expected = (c.layout == Layout::Choice || c.layout == Layout::Buttons) ? 3 : 9;
+        EXPECT_EQ(EventNotice.Answer, expected) << "a notice without choices leaves the raiser's answer";
+        EXPECT_EQ(gui::ScreenCursor(), c.hourglassAfter ? gui::crHourGlass : gui::crDefault);
+    }
+}
+
+TEST_F(NoticeDialogs, AChoiceNoticeClosedUntouchedAnswersTheChoiceItOpenedWith) {
+    struct Case {
+        const char* name;
+        int kind;
+        std::vector<int> offered;
+        int answerBefore;
+        std::vector<int> radiosShown;
+        int answer;
+    };
+    const Case cases[] = {
+        {"no choice offered: lines and the button only", 3, {}, 0, {}, 0},
+        {"no choice offered keeps the raiser's answer", 0, {}, 4, {}, 4},
+        {"choices 1 and 2: choice 1", 0, {1, 2}, 0, {1, 2}, 1},
+        {"choice 1 not offered: the first offered", 14, {3, 5}, 0, {3, 5}, 3},
+        {"only choice 6", 22, {6}, 0, {6}, 6},
+        {"all six", 23, {1, 2, 3, 4, 5, 6}, 0, {1, 2, 3, 4, 5, 6}, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FillNotice(c.kind, c.offered, c.answerBefore);
+        testing::WhenModalShows([&](QWidget* d) {
+            EXPECT_EQ(Shown(d, "RadioButton", 6), c.radiosShown);
+            std::vector<int> labels{1, 2, 3, 4};
+            for (int k : c.offered) labels.push_back(4 + k);
+            EXPECT_EQ(Shown(d, "Label", 10), labels);
+            for (int k = 1; k <= 6; ++k) EXPECT_EQ(Radio(d, k)->GetChecked(), k == c.answer && !c.offered.empty()) << k;
+            if (c.offered.size() == 6) testing::SaveScreenshot(d, QStringLiteral("notice_23_all_six_choices"));
+            Click(Button(d, 1));
+        });
+        gui::ShowNoticeDialog(c.kind);
+        EXPECT_EQ(EventNotice.Answer, c.answer);
+    }
+}
+
+TEST_F(NoticeDialogs, ThePlayerCanChangeHisMindBeforeClosing) {
+    FillNotice(0, {1, 2, 4});
+    testing::WhenModalShows([](QWidget* d) {
+        Click(Radio(d, 4));
+        Click(Radio(d, 2));
+        EXPECT_FALSE(Radio(d, 1)->GetChecked());
+        EXPECT_FALSE(Radio(d, 4)->GetChecked()) << "one choice at a time";
+        Click(Button(d, 1));
+    });
+    gui::ShowNoticeDialog(0);
+    EXPECT_EQ(EventNotice.Answer, 2);
+}
+
+TEST_F(NoticeDialogs, EmptyLinesLeaveTheirLabelsEmptyButShown) {
+    ClearEventNotice();
+    EventNotice.SetLine(2, "Only the second line");
+    testing::WhenModalShows([](QWidget* d) {
+        EXPECT_EQ(Shown(d, "Label", 4), (std::vector<int>{1, 2, 3, 4}));
+        EXPECT_TRUE(Label(d, 1)->Caption().isEmpty());
+        EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("Only the second line"));
+        Click(Button(d, 1));
+    });
+    gui::ShowNoticeDialog(15);
+}
+
+TEST_F(NoticeDialogs, TheForeignAffairsQuestionHasAButtonPerOfferedAnswer) {
+    struct Case {
+        const char* name;
+        std::vector<int> offered;
+        std::vector<int> buttonsShown;
+        QString button1;
+        int press;
+    };
+    const QString continueText = QString::fromStdString(Text(477));
+    const Case cases[] = {
+        {"choices 1 and 3", {1, 3}, {1, 3}, QStringLiteral("Choice 1"), 3},
+        {"nothing offered: one button to go on", {}, {1}, continueText, 1},
+        {"choice 6 has no button", {6}, {1}, continueText, 1},
+        {"four answers", {1, 2, 4, 5}, {1, 2, 4, 5}, QStringLiteral("Choice 1"), 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        FillNotice(25, c.offered);
+        testing::WhenModalShows([&](QWidget* d) {
+            EXPECT_EQ(Shown(d, "Button", 5), c.buttonsShown);
+            EXPECT_EQ(Button(d, 1)->Caption(), c.button1);
+            if (c.offered.size() == 4) testing::SaveScreenshot(d, QStringLiteral("notice_25_four_answers"));
+            Click(Button(d, c.press));
+        });
+        gui::ShowNoticeDialog(25);
+        EXPECT_EQ(EventNotice.Answer, c.press);
+    }
+}
+
+TEST_F(NoticeDialogs, LongLinesFitTheirLabelsAndAreShownAsWritten) {
+    // Lines of the full 40 characters and captions of the full 23, in capitals where the game
+    // writes them, must not be cut off; an ampersand is text, not an accelerator mark.
+    const std::string line = "MOBILE & OHIO RAILROAD: Corps 12 moved to";
+    const std::string caption = "Withdraw to Chattanooga";
+    ASSERT_EQ(line.size(), 41u);
+    ClearEventNotice();
+    EventNotice.SetLine(1, line);
+    EventNotice.SetLine(2, "Orange & Alexandria");
+    OfferChoice(1, caption);
+    for (int kind : {0, 15, 25}) {
+        EventNotice.Kind = static_cast<std::uint16_t>(kind);
+        testing::WhenModalShows([&](QWidget* d) {
+            const QString shownLine = QString::fromStdString(line.substr(0, 40));
+            EXPECT_EQ(Label(d, 1)->Caption(), shownLine);
+            EXPECT_LE(QFontMetrics(Label(d, 1)->font()).horizontalAdvance(shownLine), Label(d, 1)->width()) << kind;
+            if (kind == 0)
+                EXPECT_LE(QFontMetrics(Label(d, 5)->font()).horizontalAdvance(QString::fromStdString(caption)),
+                          Label(d, 5)->width());
+            if (kind == 25)
+                EXPECT_LT(QFontMetrics(Button(d, 1)->font()).horizontalAdvance(QString::fromStdString(caption)),
+                          Button(d, 1)->width() - 8);
+            EXPECT_FALSE(Label(d, 2)->ShowAccelChar());
+            testing::SaveScreenshot(d, QStringLiteral("notice_%1_long_lines").arg(kind, 2, 10, QLatin1Char('0')));
+            Click(Button(d, 1));
+        });
+        gui::ShowNoticeDialog(kind);
+    }
+}
+
+}  // namespace
+}  // namespace kvt
