@@ -2,7 +2,6 @@
 // player uses them: what each shows and what each choice changes in the game.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QTest>
 
 #include <vector>
@@ -18,6 +17,7 @@
 #include "gui/dialogs/core/scenario_choice.h"
 #include "gui/dialogs/core/side_choice_dialog.h"
 #include "gui/platform/cursor.h"
+#include "gui/platform/form.h"
 #include "gui/ui/check_items.h"
 #include "gui/ui/graphic_button.h"
 #include "gui/ui/group_box.h"
@@ -136,9 +136,9 @@ TEST_F(SmallDialogs, TheSideChoiceOffersOnlyThePersonPlayedSides) {
             if (c.unionOffered && c.confederacyOffered && c.press == 1) testing::SaveScreenshot(d, QStringLiteral("side_choice"));
             if (!c.confederacyOffered && c.press == 1) testing::SaveScreenshot(d, QStringLiteral("side_choice_union_only"));
             Click(Button(d, c.press));
-            QCoreApplication::processEvents();
-            EXPECT_EQ(d->isVisible(), c.side == 0) << "only an enabled button closes the dialog";
-            if (d->isVisible()) Click(Button(d, 1));
+            auto* form = static_cast<gui::TForm*>(d);
+            EXPECT_EQ(form->ModalResult() == gui::mrNone, c.side == 0) << "only an enabled button closes the dialog";
+            if (form->ModalResult() == gui::mrNone) Click(Button(d, 1));
         });
         const int side = gui::ShowSideChoiceDialog(c.unionOffered, c.confederacyOffered);
         EXPECT_EQ(side, c.side == 0 ? 1 : c.side);
