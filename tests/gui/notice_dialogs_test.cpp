@@ -36,6 +36,7 @@ protected:
     }
     void TearDown() override {
         gui::SetScreenCursor(gui::crDefault);
+        InstallFrontend(nullptr);
         EngineTest::TearDown();
     }
 };
@@ -272,6 +273,37 @@ TEST_F(NoticeDialogs, LongLinesFitTheirLabelsAndAreShownAsWritten) {
             Click(Button(d, 1));
         });
         gui::ShowNoticeDialog(kind);
+    }
+}
+
+// The window's own answer to a notice: the real dialog.
+class DialogFrontend : public AutomaticFrontend {
+public:
+    void ShowNotice(int kind) override { gui::ShowNoticeDialog(kind); }
+};
+
+TEST_F(NoticeDialogs, ANoticeClosedByItsFirstButtonAnswersAsAnUnattendedGameDoes) {
+    // Headless games answer every notice as a player pressing only the first button would; the
+    // dialogs must give the same answers, or a game would go differently with nobody watching.
+    const std::vector<std::vector<int>> offers = {{}, {1, 2}, {3, 5}, {6}};
+    for (int kind = 0; kind <= 25; ++kind) {
+        if (!NoticeKindHasDialog(kind)) continue;
+        for (const auto& offered : offers) {
+            SCOPED_TRACE(::testing::Message() << "kind " << kind << ", " << offered.size() << " offered");
+            FillNotice(kind, offered, 0);
+            AutomaticFrontend unattended;
+            InstallFrontend(&unattended);
+            ShowEventNotice();
+            const int unattendedAnswer = EventNotice.Answer;
+
+            FillNotice(kind, offered, 0);
+            DialogFrontend window;
+            InstallFrontend(&window);
+            testing::WhenModalShows([](QWidget* d) { Click(Button(d, 1)); });
+            ShowEventNotice();
+            InstallFrontend(nullptr);
+            EXPECT_EQ(EventNotice.Answer, unattendedAnswer);
+        }
     }
 }
 

@@ -203,6 +203,22 @@ TEST_F(SmallDialogs, TheEndOfTheGameShowsBothSidesTalliesAndTheVerdicts) {
     EXPECT_EQ(gui::ShowPostMortemDialog(t), PostMortemChoice::EndGame);
 }
 
+TEST_F(SmallDialogs, TheEndOfTheGameOnTheFirstStartPointShowsItsVerdicts) {
+    ASSERT_TRUE(testing::LoadStartPoint("1861"));
+    GameRec->Casualties[1] = 300;
+    GameRec->Casualties[2] = 420;
+    const TPostMortem t = FillPostMortem();
+    testing::WhenModalShows([&t](QWidget* d) {
+        EXPECT_EQ(Label(d, 12)->Caption(), QStringLiteral("15000")) << "Union casualties are shown in men";
+        EXPECT_EQ(Label(d, 19)->Caption(), QStringLiteral("21000"));
+        EXPECT_FALSE(Label(d, 25)->Caption().isEmpty()) << "the territorial verdict always has a text";
+        EXPECT_EQ(Label(d, 25)->Caption().toStdString(), t.territorialVerdict);
+        testing::SaveScreenshot(d, QStringLiteral("post_mortem_1861"));
+        Click(Button(d, 1));
+    });
+    EXPECT_EQ(gui::ShowPostMortemDialog(t), PostMortemChoice::Continue);
+}
+
 // The window's own answer to the end of the game: the real dialog.
 class PostMortemFrontend : public AutomaticFrontend {
 public:
