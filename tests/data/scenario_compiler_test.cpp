@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "engine/core/game_record.h"
 #include "engine/core/map_grid.h"
@@ -86,6 +87,20 @@ protected:
         }
         return 0;
     }
+    // Lines of a table: the header (first line that is not a comment) and the last row.
+    int HeaderLine(const std::string& rel) { return TableLines(rel).front(); }
+    int LastRowLine(const std::string& rel) { return TableLines(rel).back(); }
+    std::vector<int> TableLines(const std::string& rel) {
+        std::istringstream in(Read(rel));
+        std::string line;
+        std::vector<int> lines;
+        int number = 0;
+        while (std::getline(in, line)) {
+            ++number;
+            if (line.find_first_not_of(' ') != std::string::npos && line[0] != '#') lines.push_back(number);
+        }
+        return lines;
+    }
     bool Compile(std::string& errors) {
         std::ostringstream err;
         const bool ok = scenario::CompileScenarios(data, out, err);
@@ -107,32 +122,53 @@ TEST_F(ScenarioCompiler, SoundSourcesGiveThreeStartPointsOfExactSize) {
 }
 
 TEST_F(ScenarioCompiler, AFaultNamesItsFileLineAndFieldAndWritesNothing) {
+    // Where the fault is told: the edited line, or for a fault of a table as a whole its header
+    // line or its last row.
+    enum class At { Edited, Header, LastRow };
     struct Case {
         const char* file;
         const char* find;     // empty: append `replace` as a new last line
         const char* replace;
+        At at;
         const char* field;    // expected after "<file>:<line>: "
         const char* because;  // part of the reason
     };
     const Case cases[] = {
-        {"scenarios/1862/corps.txt", "G.H. Thomas", "G.H. Tomas", "Leader", "no leader \"G.H. Tomas\""},
-        {"scenarios/1863/brigades.txt", "", "U1 | 1 | art | Me. | 90 | Parrotts | 6", "Strength",
+        {"scenarios/1862/corps.txt", "G.H. Thomas", "G.H. Tomas", At::Edited, "Leader", "no leader \"G.H. Tomas\""},
+        {"scenarios/1863/brigades.txt", "", "U1 | 1 | art | Me. | 90 | Parrotts | 6", At::Edited, "Strength",
          "90 is out of range 1..16"},
-        {"scenarios/1861/brigades.txt", "", "U1 | 1 | inf | N.Y. | 50 | Parrotts | 2", "Weapon", "does not suit"},
-        {"scenarios/common/cities.txt", "Richmond       | 62 | 23 | 22", "Richmond       | 62 | 23 | 21", "State",
+        {"scenarios/1861/brigades.txt", "", "U1 | 1 | inf | N.Y. | 50 | Parrotts | 2", At::Edited, "Weapon", "does not suit"},
+        {"scenarios/common/cities.txt", "Richmond       | 62 | 23 | 22", "Richmond       | 62 | 23 | 21", At::Edited, "State",
          "the map puts hex 62,23 in state 22"},
         {"scenarios/1861/states.txt", "Kentucky        | -     | -       | -", "Kentucky        | U     | U       | U",
-         "Nation", "Kentucky starts neutral"},
-        {"scenarios/common/weapons.txt", "Shotguns     | 1     | 2", "Shotguns     | 2     | 2", "Fire1",
+         At::Edited, "Nation", "Kentucky starts neutral"},
+        {"scenarios/common/weapons.txt", "Shotguns     | 1     | 2", "Shotguns     | 2     | 2", At::Edited, "Fire1",
          "shotguns' factors to 1 and 2"},
-        {"scenarios/1863/corps.txt", "| J.F. Reynolds", "| J.E.B. Stuart", "Leader", "serves another nation"},
-        {"scenarios/common/leaders.txt", "U.S. Grant", "U.S. Grant Ulysses Simpson", "Name", "longer than 21"},
-        {"scenarios/1862/fleets.txt", "| 41   | river", "| 41   | ocean", "Port", "Cairo is no ocean port"},
-        {"scenarios/1861/scenario.txt", "Month      | 6", "Month      | 9", "Value", "before August"},
+        {"scenarios/1863/corps.txt", "| J.F. Reynolds", "| J.E.B. Stuart", At::Edited, "Leader", "serves another nation"},
+        {"scenarios/common/leaders.txt", "U.S. Grant", "U.S. Grant Ulysses Simpson", At::Edited, "Name", "longer than 21"},
+        {"scenarios/1862/fleets.txt", "| 41   | river", "| 41   | ocean", At::Edited, "Port", "Cairo is no ocean port"},
+        {"scenarios/1861/scenario.txt", "Month      | 6", "Month      | 9", At::Edited, "Value", "before August"},
+        // The builder makes every commander active; what counts is the month his line gives.
+        {"scenarios/common/leaders.txt", "D. Tyler | U | 20 | 3 | 20 | 30 | 5 | 1:1 ", "D. Tyler | U | 20 | 3 | 20 | 30 | 5 | 1:1@1861-08 ",
+         At::Edited, "1861", "a commander is at hand from the start"},
+        {"scenarios/common/leaders.txt", "| 2:0@1862-07 | 2:0@1862-07", "| 2:0@1862/07 | 2:0@1862-07", At::Edited, "1861",
+         "written like 1862-05"},
+        {"scenarios/1863/corps.txt", "| J.G. Blunt         | 16 | 26", "| J.G. Blunt         | 13 | 29", At::Edited, "X",
+         "lies in no state"},
+        // Faults of a whole table or start point.
+        {"scenarios/1861/states.txt", "37    | France", "# France is left out", At::LastRow, "State",
+         "lists 36 states, not 37"},
+        {"scenarios/1862/scenario.txt", "Month       | 2", "# no month", At::LastRow, "Month", "no line gives this field"},
+        {"scenarios/1862/armies.txt", "| G.B. McClellan    | 11", "| G.B. McClellan    | 12", At::Header, "Base",
+         "an army based at Washington"},
+        {"scenarios/1863/fleets.txt", "B      | 1      | 86   | ocean  | 2         | 14        | 6 ",
+         "B      | 1      | 86   | ocean  | 2         | 14        | 0 ", At::Header, "Transports",
+         "Britain needs a fleet with transports"},
     };
     for (const Case& c : cases) {
         FreshSources();
-        const int line = *c.find ? Edit(c.file, c.find, c.replace) : Append(c.file, c.replace);
+        const int edited = *c.find ? Edit(c.file, c.find, c.replace) : Append(c.file, c.replace);
+        const int line = c.at == At::Edited ? edited : c.at == At::Header ? HeaderLine(c.file) : LastRowLine(c.file);
         std::string errors;
         EXPECT_FALSE(Compile(errors)) << c.file;
         const std::string where = "data/" + std::string(c.file) + ":" + std::to_string(line) + ": " + c.field + ": ";

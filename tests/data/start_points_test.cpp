@@ -3,6 +3,7 @@
 // of a load find nothing to fix.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -403,6 +404,102 @@ TEST_P(StartPoint, MarkedHexesLieOnTheirRiversAndRailways) {
     EXPECT_EQ(map().Cell(65, 15).b[1], map().Cell(65, 14).b[1]);
     EXPECT_EQ(g().WeaponTable[5].FireFactor1, 1);
     EXPECT_EQ(g().WeaponTable[5].FireFactor2, 2);
+}
+
+// The force recount a load runs must find every derived corps, army and nation figure already as it
+// leaves them: capacity and readiness from the commander and the men, the commander's ratings with
+// the army commander's share of initiative, the army and nation tallies.
+TEST_P(StartPoint, TheLoadsRecountFindsNothingToChange) {
+    std::map<int, int> inArmy;
+    std::map<int, int> perNation;
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& c = g().Corps[k];
+        if (!CorpsInUse(c)) continue;
+        const TLeaderRec& l = g().Leaders[c.Leader];
+        const int capacity = c.Kind == 0 ? l.Initiative / 12 + 4 : l.Initiative / 35 + 2;
+        EXPECT_EQ(c.BrigadeLimit, capacity) << "corps " << k << " under " << l.Name.str();
+        EXPECT_LE(c.LineCount, c.BrigadeLimit) << "corps " << k << " holds more brigades than " << l.Name.str() << " may lead";
+        const int readiness = std::clamp(c.Strength * 10 / (capacity * 80), 1, 10);
+        EXPECT_EQ(c.FatigueLimit, readiness) << "corps " << k;
+        int initiative = l.Initiative;
+        if (c.Army) initiative += g().Leaders[g().Armies[c.Army].Leader].Initiative / 3;
+        EXPECT_EQ(c.LeaderInitiative, initiative) << "corps " << k;
+        EXPECT_EQ(c.LeaderRating, l.Rating) << "corps " << k;
+        EXPECT_EQ(c.HomeState, map().Cell(c.HexX, c.HexY).State()) << "corps " << k;
+        EXPECT_EQ(c.Region, g().States[c.HomeState].Theatre) << "corps " << k;
+        if (c.Army) ++inArmy[c.Army];
+        ++perNation[c.Nation];
+    }
+    for (int a = 1; a <= kArmyCount; ++a) {
+        const TArmyRec& r = g().Armies[a];
+        if (!ArmyInUse(r)) continue;
+        EXPECT_EQ(r.CorpsCount, inArmy[a]) << r.Name.str();
+        EXPECT_EQ(r.Theatre, g().Cities[r.BaseCity].Theatre) << r.Name.str();
+    }
+    for (int n = 1; n <= kNationCount; ++n) EXPECT_EQ(g().Nations[n].CorpsTally, perNation[n]) << "nation " << n;
+}
+
+// Supply sources as a load marks them: a city that no nation holds joins nothing, and a capital of a
+// held state supplies at least itself.
+TEST_P(StartPoint, SupplySourcesAreMarkedAsALoadMarksThem) {
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g().Cities[c];
+        if (city.Nation == 0) {
+            const int expected = city.Owner == g().States[city.State].ControlSide ? 4 : 0;
+            EXPECT_EQ(city.SupplySource, expected) << city.Name.str() << " is held by no nation";
+        }
+    }
+    for (int s = 1; s <= kStateCount; ++s) {
+        const TStateRec& st = g().States[s];
+        const TCityRec& cap = g().Cities[st.CapitalCity];
+        if (st.CapitalCity == 0 || cap.Nation == 0) continue;
+        EXPECT_GE(cap.SupplySource, 2) << cap.Name.str() << ", capital of " << st.Name.str();
+        EXPECT_LE(cap.SupplySource, 3) << cap.Name.str();
+    }
+    if (year == 1861) {
+        for (const TCityRec& c : g().Cities)
+            if (c.State == 20) {
+                EXPECT_EQ(c.SupplySource, 4) << c.Name.str() << ": neutral Kentucky supplies nobody";
+            }
+    }
+}
+
+// Leaders who rose later wait for their month: absent from no earlier start point, later risers
+// waiting longer, each coming to hand on a countdown of at most 99 steps.
+TEST_P(StartPoint, LeadersWhoRoseLaterWaitForTheirMonth) {
+    std::map<std::string, int> status;
+    int leaders = 0;
+    for (const TLeaderRec& l : g().Leaders) {
+        if (l.Nation == 0) continue;
+        ++leaders;
+        status[l.Name.str()] = l.Status;
+        EXPECT_TRUE(l.Status == kLeaderActive || l.Status == kLeaderAvailable || (l.Status >= 1 && l.Status <= 99))
+            << l.Name.str() << " starts with status " << int(l.Status);
+    }
+    const int least[3] = {205, 195, 160};
+    EXPECT_GE(leaders, least[year - 1861]);
+    struct Row {
+        const char* name;
+        bool waits[3];  // 1861, 1862, 1863
+    };
+    const Row rows[] = {
+        {"G.A. Custer", {true, true, true}},      {"J. Kilpatrick", {true, true, false}},
+        {"P.H. Sheridan", {true, true, false}},   {"J.B. McPherson", {true, true, false}},
+        {"J. Buford", {true, true, false}},        {"J.A. Logan", {true, false, false}},
+        {"J.B. Hood", {true, true, false}},        {"W.D. Pender", {true, true, false}},
+        {"S.D. Lee", {true, true, false}},         {"J. Wheeler", {true, true, false}},
+        {"W.H.T. Walker", {false, true, false}},   {"F.P. Blair", {false, true, false}},
+        {"G. Weitzel", {true, true, false}},       {"J.E. Slaughter", {true, true, false}},
+    };
+    for (const Row& r : rows) {
+        ASSERT_TRUE(status.count(r.name)) << r.name << " takes no part in " << year;
+        const int s = status[r.name];
+        EXPECT_EQ(s >= 1 && s <= 99, r.waits[year - 1861]) << r.name << " has status " << s;
+    }
+    if (year == 1861) {
+        EXPECT_GT(status["G.A. Custer"], status["J.B. Hood"]) << "a man who rose in 1863 waits longer than one of 1862";
+        EXPECT_GT(status["J.B. Hood"], status["J.A. Logan"]);
+    }
 }
 
 }  // namespace

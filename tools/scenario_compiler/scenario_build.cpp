@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "tools/scenario_compiler/scenario_recount.h"
 #include "tools/scenario_compiler/scenario_routes.h"
 
 namespace kvt::scenario {
@@ -20,11 +21,9 @@ int TerrainOf(char c) { return static_cast<int>(std::string(kTerrainChars).find(
 
 }  // namespace
 
-int BrigadeLimitFor(int nation, int kind, int initiative) {
-    int limit;
-    if (kind == 0) limit = nation == kNationConfederacy ? initiative / 11 + 4 : initiative / 20 + 4;
-    else limit = nation == kNationConfederacy ? initiative / 20 + 2 : initiative / 30 + 2;
-    return std::min(limit, 10);
+int ArrivalStatus(int months) {
+    const int turns = 3 * months;
+    return std::clamp((turns + 2) / 4 + 1, 1, 99);
 }
 
 BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& s) {
@@ -57,6 +56,9 @@ BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& 
     for (int row = 0; row < 9; ++row)
         for (int col = 0; col < 12; ++col) g.WeatherTable[row][col] = static_cast<U8>(common.weather[row][col]);
     where.headerFields = s.headerPlaces;
+    where.armiesTable = s.armiesTable;
+    where.corpsTable = s.corpsTable;
+    where.fleetsTable = s.fleetsTable;
     where.weather = common.weatherPlace;
 
     // Weapons.
@@ -207,7 +209,10 @@ BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& 
         if (++nextLeader > kLeaderCount) Fail(l.place, std::to_string(s.year), "more than 210 leaders take part");
         TLeaderRec& r = g.Leaders[nextLeader];
         r.Name = l.name;
-        r.Status = part.arrival ? static_cast<U8>(part.arrival) : kLeaderAvailable;
+        // A month at or before the start point's own date leaves him at hand from the start.
+        const int months = part.arrivalYear ? (part.arrivalYear * 12 + part.arrivalMonth) - (s.year * 12 + s.month) : 0;
+        r.Status = months > 0 ? static_cast<U8>(ArrivalStatus(months)) : kLeaderAvailable;
+        where.leaderStatus[nextLeader] = r.Status;
         r.Initiative = static_cast<U8>(l.initiative);
         r.Rating = static_cast<U8>(l.rating);
         r.Rank = static_cast<U8>(part.rank);
@@ -289,7 +294,6 @@ BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& 
         r.HomeState = static_cast<U8>(st);
         r.Region = st ? g.States[st].Theatre : g.Cities[k.supplyCity].Theatre;
         r.March = static_cast<U8>(k.march);
-        r.FatigueLimit = 5;
         if (k.army) {
             auto it = armyIndex.find({k.nation, k.army});
             if (it == armyIndex.end()) Fail(k.place, "Army", "this nation has no army " + std::to_string(k.army));
@@ -299,14 +303,10 @@ BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& 
         r.SupplyPriority = static_cast<U8>(k.supplyPriority);
         r.SupplyCity = static_cast<U8>(k.supplyCity);
         r.Leader = static_cast<U8>(leaderIndex.at(k.leader));
-        const TLeaderRec& l = g.Leaders[r.Leader];
-        r.LeaderInitiative = l.Initiative;
-        r.LeaderRating = l.Rating;
         r.Condition = static_cast<U8>(k.condition);
         r.Kind = static_cast<U8>(k.kind);
         r.Nation = static_cast<U8>(k.nation);
         r.RouteIndex = 1;
-        r.BrigadeLimit = static_cast<U8>(BrigadeLimitFor(k.nation, k.kind, l.Initiative));
         g.Leaders[r.Leader].Status = kLeaderActive;
         where.corps[nextCorps] = k.place;
     }
@@ -343,46 +343,6 @@ BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& 
             r.AttachKind = b.garrisonCity ? kAttachGarrison : kAttachCorps;
             where.brigade[nextBrigade] = b.place;
         }
-    }
-
-    // Corps and garrison figures, as the brigade rules recount them.
-    for (int i = 1; i <= nextCorps; ++i) {
-        TCorpsRec& k = g.Corps[i];
-        int quality = 0, fatigue = 0;
-        for (const TBrigadeRec& b : g.Brigades) {
-            if (b.AttachKind != kAttachCorps || b.AttachIndex != i) continue;
-            if (b.BrigadeType == kBrigadeArtillery) {
-                ++k.ArtilleryCount;
-                k.Artillery = static_cast<U8>(k.Artillery + b.Strength);
-            } else {
-                ++k.LineCount;
-                k.Strength += b.Strength;
-            }
-            quality = std::min(quality + b.Quality, 255);
-            fatigue += std::min<int>(b.Fatigue, 23);
-        }
-        if (k.LineCount) {
-            k.Quality = static_cast<U8>(quality / k.LineCount);
-            k.Fatigue = static_cast<U8>(fatigue / k.LineCount);
-        }
-    }
-    for (int c = 1; c <= kCityCount; ++c) {
-        int n = 0;
-        for (const TBrigadeRec& b : g.Brigades) n += b.AttachKind == kAttachGarrison && b.AttachIndex == c;
-        g.Cities[c].Garrison = static_cast<std::uint16_t>(n);
-    }
-
-    // Army figures.
-    for (int a = 1; a <= nextArmy; ++a) {
-        TArmyRec& r = g.Armies[a];
-        int n = 0, condition = 0;
-        for (const TCorpsRec& k : g.Corps)
-            if (CorpsInUse(k) && k.Army == a) {
-                ++n;
-                condition += k.Condition;
-            }
-        r.CorpsCount = static_cast<U8>(n);
-        r.Condition = static_cast<U8>(n ? condition / n : 0);
     }
 
     // Fleets lie at their home ports; every free record is marked gone.
@@ -425,25 +385,11 @@ BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& 
         where.armyName[(n.side - 1) * kArmyNamesPerSide + k] = n.place;
     }
 
-    // Nation tallies and the states' count of cities held by others.
-    for (int n = 1; n <= kNationCount; ++n) {
-        TNationRec& r = g.Nations[n];
-        for (const TCorpsRec& k : g.Corps) r.CorpsTally = static_cast<U8>(r.CorpsTally + (CorpsInUse(k) && k.Nation == n));
-        for (const TArmyRec& a : g.Armies) r.ArmyTally = static_cast<U8>(r.ArmyTally + (ArmyInUse(a) && a.Nation == n));
-        for (const TFleetRec& f : g.Fleets) {
-            if (!FleetInUse(f) || f.BuildCounter != 0 || f.Owner != n) continue;
-            const bool river = f.WaterType == 2;
-            r.ShipTotals[river ? kShipsRiverIronclads : kShipsOceanIronclads] += f.Ironclads;
-            r.ShipTotals[river ? kShipsRiverWooden : kShipsOceanWooden] += f.Wooden;
-            r.ShipTotals[river ? kShipsRiverTransports : kShipsOceanTransports] += f.Transports;
-        }
-    }
-    for (int st = 1; st <= kStateCount; ++st) {
-        int n = 0;
-        for (const TCityRec& c : g.Cities) n += c.State == st && c.Owner != g.States[st].ControlSide;
-        g.States[st].ForeignHeld = static_cast<U8>(n);
-    }
-
+    // What a load recomputes: corps figures and tallies first, then the control of hexes near
+    // corps (which reads their odds), then the supply sources (which follow own rail and roads).
+    RecalcCorpsFromBrigades(g);
+    RecountForcesOf(g, m);
+    UpdateHexControlOf(g, m);
     ComputeSupplySources(g, m);
     return out;
 }

@@ -1,5 +1,5 @@
 // Turning the sources of one start point into the two raw images the game loads: the game-state
-// record and the map grid, with every derived field already holding what a load would compute.
+// record and the map grid, with the derived fields a load recomputes without chance already as it leaves them.
 #pragma once
 
 #include <array>
@@ -24,6 +24,11 @@ struct Provenance {
     std::array<SourcePlace, kStateCount + 1> state, stateCommon;
     std::array<SourcePlace, kCityCount + 1> city, cityCommon;
     std::array<SourcePlace, kLeaderCount + 1> leader;
+    // Each leader's status as his source line gives it, before the commands of the start point
+    // make their commanders active.
+    std::array<int, kLeaderCount + 1> leaderStatus{};
+    // Where a fault of the start point's armies, corps or fleets as a whole is told.
+    SourcePlace armiesTable, corpsTable, fleetsTable;
     std::array<SourcePlace, kNationCount + 1> nation;
     std::array<SourcePlace, kArmyCount + 1> army;
     std::array<SourcePlace, kCorpsCount + 1> corps;
@@ -45,7 +50,8 @@ struct BuiltScenario {
 // records than the game holds) are thrown as SourceError naming the line.
 BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& scenario);
 
-// The brigade limit of a corps (the most line brigades it may hold) under a leader of that initiative.
-int BrigadeLimitFor(int nation, int kind, int initiative);
+// The status of a leader who comes to hand `months` months after the start: the countdown that
+// brings him at about that time, one step on a quarter of the turns, three turns a month.
+int ArrivalStatus(int months);
 
 }  // namespace kvt::scenario

@@ -48,15 +48,19 @@ int RouteSteps(const TMapGrid& map, Mode mode, int side, int x1, int y1, int x2,
     return -1;
 }
 
-int CityRouteKind(const TGameRec& g, const TMapGrid& map, int a, int b, int side) {
+int CityRouteKind(const TGameRec& g, const TMapGrid& map, int a, int b) {
     const TCityRec& A = g.Cities[a];
     const TCityRec& B = g.Cities[b];
+    if (A.Nation == 0) return 0;
+    const TNationRec& nation = g.Nations[A.Nation];
+    const int side = nation.Side;
     const int d = HexDistance(A.HexX, A.HexY, B.HexX, B.HexY);
     if (d < 25 && A.RiverLink && B.RiverLink && RouteSteps(map, Mode::River, side, A.HexX, A.HexY, B.HexX, B.HexY, 30) >= 0)
         return 3;
     if (d < 25 && A.RailLink && B.RailLink && RouteSteps(map, Mode::Rail, side, A.HexX, A.HexY, B.HexX, B.HexY, 30) >= 0)
         return 1;
     if (d < 9 && RouteSteps(map, Mode::Road, side, A.HexX, A.HexY, B.HexX, B.HexY, 9) >= 0) return 4;
+    if (A.Port && B.Port && nation.SeaControl >= 2) return 2;
     return 0;
 }
 
@@ -65,7 +69,7 @@ void ComputeSupplySources(TGameRec& g, const TMapGrid& map) {
     for (int n : {kNationUnion, kNationBritain}) {
         int transports = 0;
         for (const TFleetRec& f : g.Fleets)
-            if (FleetInUse(f) && f.BuildCounter == 0 && f.Owner == n) transports += f.Transports;
+            if (f.BuildCounter == 0 && f.Owner == n) transports += f.Transports;
         if (transports == 0) continue;
         for (TCityRec& c : g.Cities)
             if (c.Port && c.Nation == n && c.SupplySource == 0) c.SupplySource = 1;
@@ -73,29 +77,31 @@ void ComputeSupplySources(TGameRec& g, const TMapGrid& map) {
     auto side = [&](int city) { return static_cast<int>(g.Cities[city].Owner); };
     for (int s = 1; s <= kStateCount; ++s) {
         const int cap = g.States[s].CapitalCity;
-        if (cap == 0 || g.Cities[cap].Owner != g.States[s].ControlSide) continue;
+        if (cap == 0 || side(cap) != g.States[s].ControlSide) continue;
         for (int c = 1; c <= kCityCount; ++c) {
             if (c == cap || g.Cities[c].State != s || side(c) != side(cap)) continue;
-            if (CityRouteKind(g, map, cap, c, side(cap)) != 0) {
+            if (CityRouteKind(g, map, cap, c) != 0) {
                 g.Cities[cap].SupplySource = 3;
                 break;
             }
         }
     }
+    // The capital itself is tried too: it reaches itself, so a capital of a nation is a source even
+    // when no other city of its state is joined to it.
     for (int s = 1; s <= kStateCount; ++s) {
         const int cap = g.States[s].CapitalCity;
         if (cap == 0) continue;
         for (int c = 1; c <= kCityCount; ++c) {
-            if (c == cap || g.Cities[c].State != s || side(c) != side(cap) || g.Cities[c].SupplySource >= 2) continue;
-            if (CityRouteKind(g, map, cap, c, side(cap)) != 0) g.Cities[c].SupplySource = 2;
+            if (g.Cities[c].State != s || side(c) != side(cap) || g.Cities[c].SupplySource >= 2) continue;
+            if (CityRouteKind(g, map, cap, c) != 0) g.Cities[c].SupplySource = 2;
         }
     }
     for (int n = 1; n <= kNationCount; ++n) {
         for (int c = 1; c <= kCityCount; ++c) {
             if (g.Cities[c].Nation != n || g.Cities[c].SupplySource != 0) continue;
             for (int o = 1; o <= kCityCount; ++o) {
-                if (o == c || side(o) != side(c) || g.Cities[o].SupplySource == 0) continue;
-                if (CityRouteKind(g, map, c, o, side(c)) != 0) {
+                if (side(o) != side(c) || g.Cities[o].SupplySource == 0) continue;
+                if (CityRouteKind(g, map, c, o) != 0) {
                     g.Cities[c].SupplySource = 2;
                     break;
                 }

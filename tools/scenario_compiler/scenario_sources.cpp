@@ -32,7 +32,7 @@ struct Paths {
 const std::vector<std::string> kWeaponWords = {"Muskets", "Springfields", "Sharps", "Spencers",
                                                "Shotguns", "Smoothbores", "Parrotts", "Whitworths"};
 
-// "3", "3:2" or "3:2@5": rank, experience, turns until available.
+// "3", "3:2" or "3:2@1862-05": rank, experience, the month he comes to hand.
 LeaderPart ParseLeaderPart(const TableRow& row, const std::string& field) {
     const std::string& t = row.Text(field);
     LeaderPart p;
@@ -58,7 +58,13 @@ LeaderPart ParseLeaderPart(const TableRow& row, const std::string& field) {
     p.rank = number(rank, 1, 5, "the rank");
     if (p.rank == 4) row.Fail(field, "\"" + t + "\": there is no rank 4 (1 divisional, 2 cavalry, 3 corps, 5 army)");
     p.experience = exp.empty() ? 0 : number(exp, 0, 30, "the experience");
-    p.arrival = arrival.empty() ? 0 : number(arrival, 1, 99, "the arrival delay in turns");
+    if (!arrival.empty()) {
+        const auto dash = arrival.find('-');
+        if (arrival.size() != 7 || dash != 4)
+            row.Fail(field, "\"" + t + "\": the month he comes to hand is written like 1862-05");
+        p.arrivalYear = number(arrival.substr(0, 4), 1861, 1865, "the year he comes to hand");
+        p.arrivalMonth = number(arrival.substr(5), 1, 12, "the month he comes to hand");
+    }
     return p;
 }
 
@@ -105,7 +111,7 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
         c.states.push_back(s);
     }
     if (c.states.size() != kStateCount)
-        throw SourceError({states.DisplayName(), 0}, "rows", "lists " + std::to_string(c.states.size()) + " states, not 37");
+        throw SourceError(states.EndPlace(), "Index", "lists " + std::to_string(c.states.size()) + " states, not 37");
 
     SourceTable cities = p.Table("scenarios/common/cities.txt",
                                  {"Index", "Name", "X", "Y", "State", "Value", "Port", "River", "Yards",
@@ -126,14 +132,14 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
         std::vector<int> yards = r.IntList("Yards", 2, 0, 9);
         s.ironYards = yards[0];
         s.woodYards = yards[1];
-        s.output = r.Int("Output", 0, 5000);
+        s.output = r.Int("Output", 0, 10000);
         s.extraOutput = r.Int("Extra", 0, 5000);
         s.production = r.IntList("Production", 8, 0, 200);
         s.homeNation = NationFromLetter(r, "Home");
         c.cities.push_back(s);
     }
     if (c.cities.size() != kCityCount)
-        throw SourceError({cities.DisplayName(), 0}, "rows", "lists " + std::to_string(c.cities.size()) + " cities, not 86");
+        throw SourceError(cities.EndPlace(), "Index", "lists " + std::to_string(c.cities.size()) + " cities, not 86");
 
     SourceTable leaders = p.Table("scenarios/common/leaders.txt",
                                   {"Name", "Nation", "Initiative", "Rating", "Tactics", "Drill", "Political",
@@ -171,7 +177,7 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
         c.weapons.push_back(w);
     }
     if (c.weapons.size() != kWeaponKinds)
-        throw SourceError({weapons.DisplayName(), 0}, "rows", "lists " + std::to_string(c.weapons.size()) + " weapon kinds, not 8");
+        throw SourceError(weapons.EndPlace(), "Kind", "lists " + std::to_string(c.weapons.size()) + " weapon kinds, not 8");
 
     SourceTable weather = p.Table("scenarios/common/weather.txt", {"Row", "Months", "Codes"});
     for (const TableRow& r : weather.Rows()) {
@@ -181,7 +187,7 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
         c.weatherPlace = r.Place();
     }
     if (c.weather.size() != 9)
-        throw SourceError({weather.DisplayName(), 0}, "rows", "lists " + std::to_string(c.weather.size()) + " rows, not 9");
+        throw SourceError(weather.EndPlace(), "Row", "lists " + std::to_string(c.weather.size()) + " rows, not 9");
 
     SourceTable names = p.Table("scenarios/common/army_names.txt", {"Side", "Name", "Region", "Key1", "Key2"});
     std::array<int, 3> perSide{};
@@ -222,7 +228,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
     }
     auto need = [&](const std::string& f) -> const TableRow& {
         auto it = fields.find(f);
-        if (it == fields.end()) throw SourceError({header.DisplayName(), 0}, f, "the field is missing");
+        if (it == fields.end()) throw SourceError(header.EndPlace(), f, "no line gives this field");
         return *it->second;
     };
     s.day = need("Day").Int("Value", 1, 21);
@@ -254,7 +260,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         s.states.push_back(st);
     }
     if (s.states.size() != kStateCount)
-        throw SourceError({states.DisplayName(), 0}, "rows", "lists " + std::to_string(s.states.size()) + " states, not 37");
+        throw SourceError(states.EndPlace(), "State", "lists " + std::to_string(s.states.size()) + " states, not 37");
 
     SourceTable cities = p.Table(s.folder + "cities.txt", {"City", "Name", "Held", "Nation", "Forts", "Guns"});
     for (const TableRow& r : cities.Rows()) {
@@ -271,7 +277,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         s.cities.push_back(ct);
     }
     if (s.cities.size() != kCityCount)
-        throw SourceError({cities.DisplayName(), 0}, "rows", "lists " + std::to_string(s.cities.size()) + " cities, not 86");
+        throw SourceError(cities.EndPlace(), "City", "lists " + std::to_string(s.cities.size()) + " cities, not 86");
 
     SourceTable nations = p.Table(s.folder + "nations.txt",
                                   {"Nation", "Name", "Side", "Capital", "Policy", "Rail", "Sailors", "Will",
@@ -301,7 +307,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         s.nations.push_back(n);
     }
     if (s.nations.size() != kNationCount)
-        throw SourceError({nations.DisplayName(), 0}, "rows", "lists " + std::to_string(s.nations.size()) + " nations, not 4");
+        throw SourceError(nations.EndPlace(), "Nation", "lists " + std::to_string(s.nations.size()) + " nations, not 4");
 
     std::map<std::string, int> leaderIndex;
     for (std::size_t i = 0; i < common.leaders.size(); ++i) leaderIndex[common.leaders[i].name] = static_cast<int>(i);
@@ -317,6 +323,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
 
     SourceTable armies = p.Table(s.folder + "armies.txt", {"Nation", "Number", "Name", "Leader", "Base", "SupplyBase",
                                                            "Objective", "Stance", "March"});
+    s.armiesTable = armies.HeaderPlace();
     for (const TableRow& r : armies.Rows()) {
         ArmySource a;
         a.place = r.Place();
@@ -348,6 +355,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         }
         if (ordinal == 0) r.Fail(field, "\"" + k + "\": corps numbers start at 1");
     };
+    s.corpsTable = corps.HeaderPlace();
     for (const TableRow& r : corps.Rows()) {
         CorpsSource k;
         k.place = r.Place();
@@ -396,6 +404,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
 
     SourceTable fleets = p.Table(s.folder + "fleets.txt", {"Nation", "Number", "Port", "Water", "Ironclads", "Wooden",
                                                            "Transports", "Supplies"});
+    s.fleetsTable = fleets.HeaderPlace();
     for (const TableRow& r : fleets.Rows()) {
         FleetSource f;
         f.place = r.Place();

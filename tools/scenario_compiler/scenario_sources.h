@@ -32,10 +32,12 @@ struct CitySource {
     SourcePlace place;
 };
 
-// A leader's part in one start point: absent, or present with a rank, experience and arrival delay.
+// A leader's part in one start point: absent, or present with a rank, experience and the month he
+// comes to hand (0: at hand from the start).
 struct LeaderPart {
     bool present = false;
-    int rank = 0, experience = 0, arrival = 0;
+    int rank = 0, experience = 0;
+    int arrivalYear = 0, arrivalMonth = 0;
 };
 
 struct LeaderSource {
@@ -133,6 +135,8 @@ struct ScenarioSources {
     std::vector<CorpsSource> corps;
     std::vector<BrigadeSource> brigades;
     std::vector<FleetSource> fleets;
+    // Where faults of a whole table are told (its header line).
+    SourcePlace armiesTable, corpsTable, fleetsTable;
 };
 
 // Characters of the map layers.

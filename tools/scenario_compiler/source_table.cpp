@@ -166,6 +166,7 @@ SourceTable SourceTable::Parse(const std::string& text, const std::string& displ
         t.rows_.emplace_back(t.file_.get(), t.header_.get(), lineNo, std::move(cells));
     }
     if (!haveHeader) throw SourceError({displayName, lineNo}, "header", "the table has no header line");
+    t.headerLine_ = headerLine;
     for (const std::string& f : requiredFields) {
         bool found = false;
         for (const std::string& h : *t.header_) found = found || h == f;
@@ -189,7 +190,7 @@ MapLayer MapLayer::Parse(const std::string& text, const std::string& displayName
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty() || line[0] == '#') continue;
         const int row = static_cast<int>(m.rows_.size()) + 1;
-        if (row > kMapRows) throw SourceError({displayName, lineNo}, "row", "more than 54 map rows");
+        if (row > kMapRows) throw SourceError({displayName, lineNo}, "row " + std::to_string(row), "more than 54 map rows");
         if (static_cast<int>(line.size()) != kMapColumns)
             throw SourceError({displayName, lineNo}, "row " + std::to_string(row),
                               "holds " + std::to_string(line.size()) + " columns, not 76");
@@ -201,7 +202,8 @@ MapLayer MapLayer::Parse(const std::string& text, const std::string& displayName
         m.lines_.push_back(lineNo);
     }
     if (static_cast<int>(m.rows_.size()) != kMapRows)
-        throw SourceError({displayName, lineNo}, "rows", "holds " + std::to_string(m.rows_.size()) + " map rows, not 54");
+        throw SourceError({displayName, lineNo}, "row " + std::to_string(m.rows_.size() + 1),
+                          "the layer ends after " + std::to_string(m.rows_.size()) + " map rows, not 54");
     return m;
 }
 

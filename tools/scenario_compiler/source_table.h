@@ -67,11 +67,16 @@ public:
 
     const std::string& DisplayName() const { return *file_; }
     const std::vector<TableRow>& Rows() const { return rows_; }
+    // The line naming the fields: where a fault of the table as a whole (a missing row) is told.
+    SourcePlace HeaderPlace() const { return {*file_, headerLine_}; }
+    // The last row (the header when there is none): where a row missing at the end belongs.
+    SourcePlace EndPlace() const { return rows_.empty() ? HeaderPlace() : rows_.back().Place(); }
 
 private:
     std::shared_ptr<std::string> file_;
     std::shared_ptr<std::vector<std::string>> header_;
     std::vector<TableRow> rows_;
+    int headerLine_ = 0;
 };
 
 // A map layer: after comment lines, exactly 54 lines of exactly 76 characters, each from allowed.
