@@ -464,6 +464,20 @@ TEST_P(StartPoint, SupplySourcesAreMarkedAsALoadMarksThem) {
     }
 }
 
+// The computer raises new corps only below 31 and labels them with the lowest free number: each
+// nation must start well below that, with a labelled number free.
+TEST_P(StartPoint, EachNationHasRoomAndALabelForNewCorps) {
+    for (int n : {kNationUnion, kNationConfederacy}) {
+        std::set<int> used;
+        for (const TCorpsRec& k : g().Corps)
+            if (CorpsInUse(k) && k.Nation == n) used.insert(k.Ordinal);
+        EXPECT_LE(used.size(), 25u) << "nation " << n << " leaves too little room for new corps";
+        int next = 1;
+        while (used.count(next)) ++next;
+        EXPECT_LE(next, n == kNationUnion ? 33 : 40) << "nation " << n << "'s next corps would carry no label";
+    }
+}
+
 // Leaders who rose later wait for their month: absent from no earlier start point, later risers
 // waiting longer, each coming to hand on a countdown of at most 99 steps.
 TEST_P(StartPoint, LeadersWhoRoseLaterWaitForTheirMonth) {
