@@ -1,6 +1,9 @@
 // Brigade rules: losses, recounts, drill, weapon prices and choice, raising, arming and releasing.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <vector>
+
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/random.h"
 #include "tests/engine/movement_world.h"
@@ -217,6 +220,421 @@ TEST_F(BrigadeRules, ReleasedCorpsJoinsItsSupplyCityGarrison) {
     }
     RecalcCorpsFromBrigades();
     EXPECT_EQ(GameRec->Cities[city].Garrison, 2);
+}
+
+TEST_F(BrigadeRules, AttritionWeighsArtilleryThreeTimesAndCavalryTwice) {
+    struct Case {
+        const char* what;
+        int type1, strength1, quality1, type2, strength2, quality2, losses;
+        int expect1, expect2;
+    };
+    const Case cases[] = {
+        {"guns of quality 34 weigh 102: never picked", kBrigadeArtillery, 50, 34, kBrigadeInfantry, 10, 99, 2, 50, 8},
+        {"guns of quality 33 weigh 99: picked", kBrigadeArtillery, 50, 33, kBrigadeInfantry, 10, 99, 2, 48, 10},
+        {"stronger guns of quality 25 weigh 75, more than foot of 60", kBrigadeInfantry, 40, 60, kBrigadeArtillery, 50, 25,
+         3, 37, 50},
+        {"stronger guns weigh 75, more than horse of quality 30 (60)", kBrigadeCavalry, 40, 30, kBrigadeArtillery, 50, 25,
+         3, 37, 50},
+        {"stronger horse of quality 40 weighs 80, more than foot of 60", kBrigadeInfantry, 40, 60, kBrigadeCavalry, 50, 40,
+         3, 37, 50},
+        {"horse of quality 50 weighs 100: never picked", kBrigadeCavalry, 40, 50, kBrigadeInfantry, 10, 99, 2, 40, 8},
+        {"horse of quality 49 weighs 98: picked", kBrigadeCavalry, 40, 49, kBrigadeInfantry, 10, 99, 2, 38, 10},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int k = AddCorps(1, 5, 5);
+        GameRec->Corps[k].Strength = 90;
+        const int b1 = AddBrigade(k, c.type1, c.strength1, c.quality1, 0, 3);
+        const int b2 = AddBrigade(k, c.type2, c.strength2, c.quality2, 0, 3);
+        ApplyBrigadeLosses(1, k, c.losses);
+        EXPECT_EQ(GameRec->Brigades[b1].Strength, c.expect1) << c.what;
+        EXPECT_EQ(GameRec->Brigades[b2].Strength, c.expect2) << c.what;
+        EXPECT_EQ(GameRec->Corps[k].Strength, 90 - c.losses) << c.what << ": guns come off the corps' strength too";
+        EXPECT_EQ(GameRec->Foraging[1], static_cast<std::uint32_t>(c.losses)) << c.what;
+        EXPECT_EQ(GameRec->States[3].StateCasualties, c.losses) << c.what;
+    }
+}
+
+TEST_F(BrigadeRules, AttritionTakesOnlyTheCorpsOwnBrigadesAndResetsStrayNations) {
+    GameRec->Nations[3].Side = kConfederacy;
+    const int k = AddCorps(1, 5, 5);
+    const int other = AddCorps(1, 6, 6);
+    GameRec->Corps[k].Strength = 80;
+    const int french = AddBrigade(k, kBrigadeInfantry, 60, 1);
+    GameRec->Brigades[french].Nation = 3;
+    const int garrison = AddBrigade(k, kBrigadeInfantry, 60, 1);
+    GameRec->Brigades[garrison].AttachKind = kAttachGarrison;
+    const int waiting = AddBrigade(k, kBrigadeInfantry, 60, 1);
+    GameRec->Brigades[waiting].AttachKind = kAttachWaiting;
+    const int elsewhere = AddBrigade(other, kBrigadeInfantry, 60, 1);
+    const int stray = AddBrigade(k, kBrigadeInfantry, 60, 1);
+    GameRec->Brigades[stray].Nation = 7;
+    const int strayGarrison = AddBrigade(other, kBrigadeInfantry, 60, 1);
+    GameRec->Brigades[strayGarrison].Nation = 200;
+    GameRec->Brigades[strayGarrison].AttachKind = kAttachGarrison;
+    const int own = AddBrigade(k, kBrigadeInfantry, 20, 5);
+
+    ApplyBrigadeLosses(1, k, 4);
+
+    for (int b : {french, garrison, waiting, elsewhere, stray})
+        EXPECT_EQ(GameRec->Brigades[b].Strength, 60) << "brigade " << b << " is not the corps' own";
+    EXPECT_EQ(GameRec->Brigades[own].Strength, 16);
+    EXPECT_EQ(GameRec->Brigades[french].Nation, 3);
+    EXPECT_EQ(GameRec->Brigades[stray].Nation, 0);
+    EXPECT_EQ(GameRec->Brigades[stray].AttachKind, kAttachCorps) << "only its nation is reset";
+    EXPECT_EQ(GameRec->Brigades[strayGarrison].Nation, 0) << "every brigade is looked at, not only the corps'";
+    EXPECT_EQ(GameRec->Foraging[1], 4u);
+    EXPECT_EQ(GameRec->Foraging[3], 0u);
+    EXPECT_EQ(GameRec->Corps[other].Strength, 100);
+
+    // A corps without brigades of its own drops the loss, yet the scan still resets stray nations.
+    const int empty = AddCorps(1, 7, 7);
+    GameRec->Brigades[strayGarrison].Nation = 6;
+    ApplyBrigadeLosses(1, empty, 1);
+    EXPECT_EQ(GameRec->Brigades[strayGarrison].Nation, 0);
+    EXPECT_EQ(GameRec->Corps[empty].Strength, 100);
+    EXPECT_EQ(GameRec->Foraging[1], 4u);
+
+    // No loss, no scan.
+    GameRec->Brigades[strayGarrison].Nation = 9;
+    ApplyBrigadeLosses(1, k, 0);
+    EXPECT_EQ(GameRec->Brigades[strayGarrison].Nation, 9);
+    EXPECT_EQ(GameRec->Brigades[own].Strength, 16);
+}
+
+TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
+    struct Case {
+        const char* what;
+        int type, strength, weapon, homeState, losses;
+        std::vector<int> draws;
+        int expectStrength;
+        bool freedAtOnce;
+        int expectTally;     // casualties and the side's battle losses
+        int expectGunsLost;  // at the brigade's weapon kind
+    };
+    const Case cases[] = {
+        {"a loss equal to the strength leaves 0", kBrigadeInfantry, 12, 1, 4, 12, {}, 0, false, 12, 0},
+        {"guns losing all they have still draw for the guns", kBrigadeArtillery, 8, 7, 4, 8, {30}, 0, false, 8, 8},
+        {"guns losing nothing still draw (below 50)", kBrigadeArtillery, 8, 7, 4, 0, {49}, 8, false, 0, 0},
+        {"guns losing nothing still draw (50)", kBrigadeArtillery, 8, 6, 4, 0, {50}, 8, false, 0, 0},
+        {"foot losing nothing draw nothing", kBrigadeInfantry, 8, 1, 4, 0, {}, 8, false, 0, 0},
+        {"guns without a weapon kind draw but count no guns", kBrigadeArtillery, 8, 0, 4, 3, {10}, 5, false, 3, 0},
+        {"a brigade from no state", kBrigadeInfantry, 20, 1, 0, 5, {}, 15, false, 5, 0},
+        {"foot losing more than they have", kBrigadeInfantry, 3, 1, 4, 5, {}, 0, true, 3, 0},
+        {"guns losing more than they have are freed without a draw", kBrigadeArtillery, 3, 7, 4, 5, {}, 0, true, 3, 0},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int k = AddCorps(2, 5, 5);
+        const int b = AddBrigade(k, c.type, c.strength, 2, 0, c.homeState);
+        GameRec->Brigades[b].Weapon = static_cast<U8>(c.weapon);
+        ScriptRandomDraws(c.draws);
+        SetRandomDrawLogging(true);
+        ApplyBrigadeLosses(3, b, c.losses);
+        SetRandomDrawLogging(false);
+        EXPECT_EQ(RandomDrawLog(), std::vector<int>(c.draws.size(), 100)) << c.what;
+        const TBrigadeRec& r = GameRec->Brigades[b];
+        EXPECT_EQ(r.Strength, c.expectStrength) << c.what;
+        EXPECT_EQ(r.AttachKind == kAttachFree, c.freedAtOnce) << c.what;
+        EXPECT_EQ(GameRec->Casualties[2], static_cast<std::uint32_t>(c.expectTally)) << c.what;
+        EXPECT_EQ(GameRec->BattleSideLosses[2], c.expectTally) << c.what;
+        int stateCasualties = 0;
+        for (const TStateRec& s : GameRec->States) stateCasualties += s.StateCasualties;
+        EXPECT_EQ(stateCasualties, c.homeState != 0 ? c.expectTally : 0) << c.what;
+        if (c.homeState != 0) {
+            EXPECT_EQ(GameRec->States[c.homeState].StateCasualties, c.expectTally) << c.what;
+        }
+        int guns = 0;
+        for (std::uint16_t g : GunsLost) guns += g;
+        EXPECT_EQ(guns, c.expectGunsLost) << c.what;
+        if (c.expectGunsLost != 0) {
+            EXPECT_EQ(GunsLost[c.weapon], c.expectGunsLost) << c.what;
+        }
+        // A spent brigade keeps its slot until the recount frees it.
+        RecalcCorpsFromBrigades();
+        EXPECT_EQ(r.AttachKind == kAttachFree, c.expectStrength == 0 || c.homeState == 0) << c.what;
+    }
+}
+
+TEST_F(BrigadeRules, BattleLossesOfABrigadeOutsideTheArrayDoNothing) {
+    const int k = AddCorps(1, 5, 5);
+    const int gun = AddBrigade(k, kBrigadeArtillery, 16, 2, 0, 3);
+    GameRec->Brigades[gun].Weapon = 7;
+    GameRec->Brigades[kBrigadeCount] = GameRec->Brigades[gun];
+    SetRandomDrawLogging(true);
+    for (int index : {0, -1, kBrigadeCount + 1, 1000}) ApplyBrigadeLosses(3, index, 5);
+    EXPECT_TRUE(RandomDrawLog().empty()) << "no guns-lost draw for a brigade that is not there";
+    EXPECT_EQ(GameRec->Brigades[gun].Strength, 16);
+    EXPECT_EQ(GameRec->Brigades[kBrigadeCount].Strength, 16);
+    EXPECT_EQ(GameRec->Casualties[1], 0u);
+    EXPECT_EQ(GameRec->BattleSideLosses[1], 0);
+    EXPECT_EQ(GameRec->States[3].StateCasualties, 0);
+    EXPECT_EQ(CheckedAccessFaults(), 0u);
+}
+
+TEST_F(BrigadeRules, RecountLeavesFreeAndSidelessCorpsAsTheyWere) {
+    const int freed = AddCorps(1, 5, 5);
+    const int sideless = AddCorps(1, 6, 6);
+    std::vector<int> tired;
+    for (int k : {freed, sideless}) {
+        tired.push_back(AddBrigade(k, kBrigadeInfantry, 80, 4, 30));
+        AddBrigade(k, kBrigadeArtillery, 16, 4, 30);
+        TCorpsRec& r = GameRec->Corps[k];
+        r.Strength = 333;
+        r.Artillery = 44;
+        r.ArtilleryCount = 5;
+        r.LineCount = 6;
+        r.Quality = 7;
+        r.Fatigue = 88;
+        r.BrigadeLimit = 9;
+    }
+    GameRec->Corps[freed].Unused = 1;
+    GameRec->Corps[sideless].Side = 0;
+
+    RecalcCorpsFromBrigades();
+
+    for (int k : {freed, sideless}) {
+        const TCorpsRec& r = GameRec->Corps[k];
+        EXPECT_EQ(r.Strength, 333) << "corps " << k;
+        EXPECT_EQ(r.Artillery, 44) << "corps " << k;
+        EXPECT_EQ(r.ArtilleryCount, 5) << "corps " << k;
+        EXPECT_EQ(r.LineCount, 6) << "corps " << k;
+        EXPECT_EQ(r.Quality, 7) << "corps " << k;
+        EXPECT_EQ(r.Fatigue, 88) << "corps " << k;
+        EXPECT_EQ(r.BrigadeLimit, 9) << "corps " << k;
+    }
+    for (int b : tired) {
+        EXPECT_EQ(GameRec->Brigades[b].Fatigue, 30) << "a brigade no corps counts keeps its fatigue";
+        EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachCorps);
+    }
+}
+
+TEST_F(BrigadeRules, RecountSumsOnlyTheCorpsOwnNationAndStopsTheQualitySumAt255) {
+    GameRec->Nations[3].Side = kConfederacy;
+    struct Case {
+        const char* what;
+        std::vector<int> lineQualities, gunQualities;
+        int expectQuality;
+    };
+    const Case cases[] = {
+        {"under the cap", {100, 100}, {50}, 125},
+        {"exactly 255", {100, 100}, {55}, 127},
+        {"line brigades alone pass it", {100, 100, 100}, {}, 85},
+        {"guns push the sum past it", {100, 100}, {100}, 127},
+        {"a single brigade of 255 and guns", {255}, {200}, 255},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        GameRec->Nations[3].Side = kConfederacy;
+        const int k = AddCorps(2, 5, 5);
+        for (int q : c.lineQualities) AddBrigade(k, kBrigadeInfantry, 60, q, 10);
+        for (int q : c.gunQualities) AddBrigade(k, kBrigadeArtillery, 16, q, 10);
+        const int french = AddBrigade(k, kBrigadeInfantry, 70, 1, 40);
+        GameRec->Brigades[french].Nation = 3;
+
+        RecalcCorpsFromBrigades();
+
+        const TCorpsRec& r = GameRec->Corps[k];
+        const int lines = static_cast<int>(c.lineQualities.size()), guns = static_cast<int>(c.gunQualities.size());
+        EXPECT_EQ(r.Quality, c.expectQuality) << c.what;
+        EXPECT_EQ(r.LineCount, lines) << c.what << ": the French brigade is not the corps' own";
+        EXPECT_EQ(r.Strength, 60 * lines) << c.what;
+        EXPECT_EQ(r.ArtilleryCount, guns) << c.what;
+        EXPECT_EQ(r.Artillery, 16 * guns) << c.what;
+        EXPECT_EQ(r.Fatigue, 10 * (lines + guns) / lines) << c.what;
+        EXPECT_EQ(GameRec->Brigades[french].Fatigue, 40) << c.what << ": nobody counted it, nobody capped it";
+        EXPECT_EQ(GameRec->Brigades[french].AttachKind, kAttachCorps) << c.what;
+    }
+}
+
+TEST_F(BrigadeRules, RecountFreesBrigadesWithoutTypeOrHomeState) {
+    const int k = AddCorps(1, 5, 5);
+    const int city = AddCity("Depot", 9, 9, 1);
+    const int untyped = AddBrigade(k, kBrigadeInfantry, 40, 6, 0, 2);
+    TBrigadeRec& u = GameRec->Brigades[untyped];
+    u.BrigadeType = 0;
+    u.Weapon = 2;
+    u.Ordinal = 3;
+    const int homeless = AddBrigade(k, kBrigadeCavalry, 50, 4, 0, 0);
+    const int homelessGarrison = AddBrigade(k, kBrigadeInfantry, 50, 4, 0, 0);
+    GameRec->Brigades[homelessGarrison].AttachKind = kAttachGarrison;
+    GameRec->Brigades[homelessGarrison].AttachIndex = static_cast<U8>(city);
+    const int garrison = AddBrigade(k, kBrigadeInfantry, 50, 4, 0, 2);
+    GameRec->Brigades[garrison].AttachKind = kAttachGarrison;
+    GameRec->Brigades[garrison].AttachIndex = static_cast<U8>(city);
+    AddBrigade(k, kBrigadeInfantry, 30, 4, 0, 2);
+
+    RecalcCorpsFromBrigades();
+
+    for (int b : {untyped, homeless, homelessGarrison}) {
+        const TBrigadeRec& r = GameRec->Brigades[b];
+        EXPECT_EQ(r.AttachKind, kAttachFree) << "brigade " << b;
+        EXPECT_EQ(r.Nation, 0) << "brigade " << b;
+        EXPECT_EQ(r.Strength, 0) << "brigade " << b;
+        EXPECT_EQ(r.HomeState, 0) << "brigade " << b;
+    }
+    EXPECT_EQ(u.Quality, 6) << "a freed slot keeps its quality, weapon, ordinal and attachment";
+    EXPECT_EQ(u.Weapon, 2);
+    EXPECT_EQ(u.Ordinal, 3);
+    EXPECT_EQ(u.AttachIndex, k);
+    const TCorpsRec& r = GameRec->Corps[k];
+    EXPECT_EQ(r.Strength, 30);
+    EXPECT_EQ(r.LineCount, 1);
+    EXPECT_EQ(r.Quality, 4);
+    EXPECT_EQ(GameRec->Cities[city].Garrison, 1);
+}
+
+TEST_F(BrigadeRules, GarrisonsAreRecountedOnlyInCitiesOfANation) {
+    struct Case { const char* what; int nation, garrisonBefore, brigades, expected; };
+    const Case cases[] = {
+        {"a city of no nation keeps its count", 0, 7, 2, 7},
+        {"a Union city is recounted down", 1, 7, 0, 0},
+        {"a Confederate city is recounted up", 2, 0, 2, 2},
+    };
+    const int k = AddCorps(1, 5, 5);
+    std::vector<int> cities;
+    for (const Case& c : cases) {
+        const int city = AddCity("City", 10 + cities_, 10, c.nation == 0 ? 1 : c.nation);
+        GameRec->Cities[city].Nation = static_cast<U8>(c.nation);
+        GameRec->Cities[city].Garrison = static_cast<std::uint16_t>(c.garrisonBefore);
+        for (int i = 0; i < c.brigades; ++i) {
+            const int b = AddBrigade(k, kBrigadeInfantry, 50);
+            GameRec->Brigades[b].AttachKind = kAttachGarrison;
+            GameRec->Brigades[b].AttachIndex = static_cast<U8>(city);
+        }
+        cities.push_back(city);
+    }
+    RecalcCorpsFromBrigades();
+    for (std::size_t i = 0; i < cities.size(); ++i)
+        EXPECT_EQ(GameRec->Cities[cities[i]].Garrison, cases[i].expected) << cases[i].what;
+}
+
+TEST_F(BrigadeRules, BrigadeLimitFollowsKindNationAndInitiative) {
+    GameRec->Nations[3].Side = kConfederacy;
+    GameRec->Nations[4].Side = kConfederacy;
+    constexpr int kLeaderless = -1;
+    struct Case { const char* what; int nation, kind, initiative, expected; };
+    const Case cases[] = {
+        {"Union division: 60 div 30 + 2", 1, 1, 60, 4},
+        {"Union division: 29 div 30 + 2", 1, 1, 29, 2},
+        {"Union cavalry division: 90 div 30 + 2", 1, 2, 90, 5},
+        {"Union division: 255 div 30 + 2", 1, 1, 255, 10},
+        {"Confederate division: 60 div 20 + 2", 2, 1, 60, 5},
+        {"Confederate division: 200 div 20 + 2 capped", 2, 1, 200, 10},
+        {"Union corps: 60 div 20 + 4", 1, 0, 60, 7},
+        {"Union corps: 139 div 20 + 4", 1, 0, 139, 10},
+        {"Union corps: 255 div 20 + 4 capped", 1, 0, 255, 10},
+        {"Confederate corps: 60 div 11 + 4", 2, 0, 60, 9},
+        {"Confederate corps: 66 div 11 + 4", 2, 0, 66, 10},
+        {"Confederate corps: 77 div 11 + 4 capped", 2, 0, 77, 10},
+        {"French corps counts as Union's rule", 3, 0, 60, 7},
+        {"British division counts as Union's rule", 4, 1, 60, 4},
+        {"leaderless corps", 1, 0, kLeaderless, 4},
+        {"leaderless Confederate division", 2, 1, kLeaderless, 2},
+    };
+    std::vector<int> corps;
+    for (const Case& c : cases) {
+        const int leader = c.initiative == kLeaderless ? 0 : AddLeader(c.nation, c.initiative);
+        const int k = AddCorps(c.nation, 5, 5, leader);
+        GameRec->Corps[k].Kind = static_cast<U8>(c.kind);
+        corps.push_back(k);
+    }
+    RecalcCorpsFromBrigades();
+    for (std::size_t i = 0; i < corps.size(); ++i)
+        EXPECT_EQ(GameRec->Corps[corps[i]].BrigadeLimit, cases[i].expected) << cases[i].what;
+}
+
+TEST_F(BrigadeRules, ArmedBrigadesOfAStateWithoutCapitalMusterWhereTheUnionHolds) {
+    constexpr int kCapital = 12, kWestCity = 57, kRiverCity = 55, kStateCapital = 9;
+    struct Case { const char* what; int theatre, owner57, owner55, stateCapital, expected; };
+    const Case cases[] = {
+        {"west, 57 Union-held", kWest, 1, 2, 0, kWestCity},
+        {"west, 57 not Union-held", kWest, 2, 1, 0, kCapital},
+        {"river, 55 Union-held", kMississippi, 2, 1, 0, kRiverCity},
+        {"river, 55 not Union-held", kMississippi, 1, 2, 0, kCapital},
+        {"seaboard", kSeaboard, 1, 1, 0, kCapital},
+        {"a state capital comes first", kMississippi, 1, 1, kStateCapital, kStateCapital},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        GameRec->Nations[1].Capital = kCapital;
+        GameRec->Nations[1].WeaponPool[2] = 100;
+        GameRec->Cities[kWestCity].Owner = static_cast<U8>(c.owner57);
+        GameRec->Cities[kRiverCity].Owner = static_cast<U8>(c.owner55);
+        GameRec->States[5].Theatre = static_cast<U8>(c.theatre);
+        GameRec->States[5].CapitalCity = static_cast<U8>(c.stateCapital);
+        TBrigadeRec& b = GameRec->Brigades[1];
+        b = {1, 0, kBrigadeInfantry, 80, 0, 1, 5, 1, kAttachUnarmed, 0};
+        ArmWaitingBrigades(1);
+        EXPECT_EQ(b.AttachKind, kAttachWaiting) << c.what;
+        EXPECT_EQ(b.Weapon, 2) << c.what;
+        EXPECT_EQ(b.AttachIndex, c.expected) << c.what;
+        EXPECT_EQ(GameRec->Nations[1].WeaponPool[2], 20) << c.what;
+    }
+}
+
+TEST_F(BrigadeRules, RaisingCavalryTakesFiftyFromTheCavalryPool) {
+    struct Case { const char* what; int cavalryPool, expectStrength, expectPool; };
+    const Case cases[] = {
+        {"plenty", 120, 50, 70},
+        {"exactly enough", 50, 50, 0},
+        {"one short", 49, 0, 49},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        TStateRec& s = GameRec->States[8];
+        s.Controller = 2;
+        s.CavalryPool = static_cast<std::uint16_t>(c.cavalryPool);
+        s.InfantryPool = 500;
+        s.ArtilleryPool = 500;
+        RaiseBrigadeAtCity(kBrigadeCavalry, 8);
+        const TBrigadeRec& b = GameRec->Brigades[1];
+        EXPECT_EQ(b.Strength, c.expectStrength) << c.what;
+        EXPECT_EQ(s.CavalryPool, c.expectPool) << c.what;
+        EXPECT_EQ(s.InfantryPool, 500) << c.what;
+        EXPECT_EQ(s.ArtilleryPool, 500) << c.what;
+        EXPECT_EQ(b.BrigadeType, kBrigadeCavalry) << c.what;
+        EXPECT_EQ(b.Nation, 2) << c.what;
+        EXPECT_EQ(b.AttachKind, kAttachUnarmed) << c.what;
+        EXPECT_EQ(b.HomeState, 8) << c.what;
+        EXPECT_EQ(b.Ordinal, 1) << c.what;
+    }
+}
+
+TEST_F(BrigadeRules, RaisingFillsTheFirstFreeSlotAndNothingOnceTheArrayIsFull) {
+    TStateRec& s = GameRec->States[8];
+    s.Controller = 1;
+    s.InfantryPool = 500;
+    for (int i = 1; i <= kBrigadeCount; ++i)
+        GameRec->Brigades[i] = {1, 3, kBrigadeInfantry, 40, 1, 2, 4, static_cast<U8>(i % 200), kAttachCorps, 0};
+    ClearBrigade(250);
+    RaiseBrigadeAtCity(kBrigadeInfantry, 8);
+    EXPECT_EQ(GameRec->Brigades[250].AttachKind, kAttachUnarmed);
+    EXPECT_EQ(GameRec->Brigades[250].HomeState, 8);
+    EXPECT_EQ(GameRec->Brigades[250].Strength, 80);
+    EXPECT_EQ(s.InfantryPool, 420);
+
+    const auto before = GameRec->Brigades;
+    RaiseBrigadeAtCity(kBrigadeInfantry, 8);
+    EXPECT_EQ(std::memcmp(&before, &GameRec->Brigades, sizeof before), 0) << "a full array changes no brigade";
+    EXPECT_EQ(s.InfantryPool, 420) << "and takes no recruits";
+}
+
+TEST_F(BrigadeRules, ReleasingACorpsWithoutSupplyCityChangesNothing) {
+    const int city = AddCity("Depot", 8, 8, 1, 2);
+    GameRec->Cities[city].Garrison = 3;
+    const int k = AddCorps(1, 8, 8);
+    GameRec->Corps[k].SupplyCity = 0;
+    GameRec->Corps[k].LineCount = 2;
+    const int a = AddBrigade(k, kBrigadeInfantry, 80);
+    const int b = AddBrigade(k, kBrigadeArtillery, 16);
+    ReleaseCorpsBrigades(k);
+    for (int i : {a, b}) {
+        EXPECT_EQ(GameRec->Brigades[i].AttachKind, kAttachCorps);
+        EXPECT_EQ(GameRec->Brigades[i].AttachIndex, k);
+    }
+    EXPECT_EQ(GameRec->Cities[city].Garrison, 3);
+    EXPECT_EQ(CheckedAccessFaults(), 0u);
 }
 
 }  // namespace
