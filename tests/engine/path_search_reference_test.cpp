@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <ostream>
 #include <vector>
 
 #include "engine/core/path_search.h"
@@ -20,6 +21,11 @@ struct Outcome {
     int result = 0;
     std::vector<int> draws;
     bool operator==(const Outcome&) const = default;
+    friend void PrintTo(const Outcome& o, std::ostream* os) {
+        *os << "steps";
+        for (int d : o.steps) *os << ' ' << d;
+        *os << ", end " << o.end.X << ',' << o.end.Y << ", result " << o.result << ", " << o.draws.size() << " draws";
+    }
 };
 
 // ---- reference land search: every hex scored, the walk grid copied whole for every walk ----
@@ -136,7 +142,8 @@ void ReferenceBreadthFirst(int x1, int y1, int x2, int y2, int mode, int nation,
                     }
                 }
             }
-        if (!any || w >= 254) {
+        // Waves are one byte: the sweep of wave 254 is the last that can mark a hex (with 255).
+        if (wave[x2][y2] == 0 && (!any || w >= 254)) {
             result = 0;
             return;
         }
@@ -184,6 +191,35 @@ protected:
                 c.SetRiverNavigable(Random(3) != 0);
             }
     }
+
+    // One search by the game's FindPath or by the plain reading, from a fixed seed, with its draws.
+    static Outcome Run(bool reference, int sx, int sy, int x2, int y2, int steps, int mode, int nation, int rule,
+                       std::uint64_t drawSeed) {
+        Outcome o;
+        SetRandomSeed(drawSeed);
+        ClearRandomDrawLog();
+        SetRandomDrawLogging(true);
+        PathEnd = {1, 1};
+        PathResult = 9;
+        int refSteps[31];
+        THexPos refEnd{1, 1};
+        int refResult = 9;
+        if (!reference) {
+            FindPath(sx, sy, x2, y2, steps, mode, nation, rule);
+            for (int k = 1; k <= 30; ++k) o.steps.push_back(PathSteps[k]);
+            o.end = PathEnd;
+            o.result = PathResult;
+        } else {
+            if (mode >= 2 && mode <= 4) ReferenceBreadthFirst(sx, sy, x2, y2, mode, nation, refSteps, refEnd, refResult);
+            else ReferenceLand(sx, sy, x2, y2, steps, mode, nation, rule, refSteps, refEnd, refResult);
+            for (int k = 1; k <= 30; ++k) o.steps.push_back(refSteps[k]);
+            o.end = refEnd;
+            o.result = refResult;
+        }
+        SetRandomDrawLogging(false);
+        o.draws = RandomDrawLog();
+        return o;
+    }
 };
 
 TEST_F(PathSearchReference, EveryModeMatchesThePlainReading) {
@@ -198,36 +234,10 @@ TEST_F(PathSearchReference, EveryModeMatchesThePlainReading) {
             const int sx = trial % 5 == 0 ? 30 : x1, sy = trial % 5 == 0 ? 30 : y1;
             const int mode = 1 + trial % 5;  // 5 = the land walks without their rules
             const int rule = Random(3), steps = Random(25), nation = Random(3);
-
-            auto run = [&](bool reference) {
-                Outcome o;
-                const std::uint64_t drawSeed = 77 + trial;
-                SetRandomSeed(drawSeed);
-                ClearRandomDrawLog();
-                SetRandomDrawLogging(true);
-                PathEnd = {1, 1};
-                PathResult = 9;
-                int refSteps[31];
-                THexPos refEnd{1, 1};
-                int refResult = 9;
-                if (!reference) {
-                    FindPath(sx, sy, x2, y2, steps, mode, nation, rule);
-                    for (int k = 1; k <= 30; ++k) o.steps.push_back(PathSteps[k]);
-                    o.end = PathEnd;
-                    o.result = PathResult;
-                } else {
-                    if (mode >= 2 && mode <= 4) ReferenceBreadthFirst(sx, sy, x2, y2, mode, nation, refSteps, refEnd, refResult);
-                    else ReferenceLand(sx, sy, x2, y2, steps, mode, nation, rule, refSteps, refEnd, refResult);
-                    for (int k = 1; k <= 30; ++k) o.steps.push_back(refSteps[k]);
-                    o.end = refEnd;
-                    o.result = refResult;
-                }
-                SetRandomDrawLogging(false);
-                o.draws = RandomDrawLog();
-                return o;
-            };
             if (sx == x2 && sy == y2) continue;
-            const Outcome fast = run(false), slow = run(true);
+            const std::uint64_t drawSeed = 77 + trial;
+            const Outcome fast = Run(false, sx, sy, x2, y2, steps, mode, nation, rule, drawSeed);
+            const Outcome slow = Run(true, sx, sy, x2, y2, steps, mode, nation, rule, drawSeed);
             ASSERT_EQ(fast, slow) << "map " << mapSeed << " trial " << trial << " mode " << mode << " from " << sx << ","
                                   << sy << " to " << x2 << "," << y2;
             ++compared;
@@ -236,6 +246,51 @@ TEST_F(PathSearchReference, EveryModeMatchesThePlainReading) {
     }
     EXPECT_GT(compared, 200);
     EXPECT_GT(reached, 40) << "the random maps must let many searches succeed to be worth comparing";
+}
+
+TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
+    // A winding river one hex wide: down one even column, round through the odd column below or
+    // above, up the next even column, and so on. No two of its hexes touch but neighbours along
+    // it, so the n-th hex lies exactly n steps from the first by river.
+    FillMap(1, 0, 0);
+    std::vector<THexPos> hexes = {{2, 2}};
+    std::vector<int> dirs = {0};
+    auto step = [&](int dir) {
+        int x = hexes.back().X, y = hexes.back().Y;
+        StepHexAt(x, y, dir);
+        hexes.push_back({static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)});
+        dirs.push_back(dir);
+    };
+    for (int column = 0; hexes.size() <= 300; ++column) {
+        const bool down = column % 2 == 0;
+        for (int i = 0; i < 51; ++i) step(down ? 4 : 1);
+        step(down ? 3 : 2);
+        step(down ? 2 : 3);
+    }
+    for (std::size_t i = 0; i < hexes.size(); ++i) {
+        ASSERT_TRUE(OnMap(hexes[i].X, hexes[i].Y)) << i;
+        for (std::size_t j = i + 1; j < hexes.size(); ++j)
+            ASSERT_EQ(HexDistance(hexes[i].X, hexes[i].Y, hexes[j].X, hexes[j].Y) <= 1, j == i + 1) << i << " and " << j;
+        Hex(hexes[i].X, hexes[i].Y).SetRiverNavigable(true);
+    }
+
+    struct Case { int distance; bool reached; };
+    for (const Case c : {Case{253, true}, Case{254, true}, Case{255, false}}) {
+        const THexPos start = hexes[0], dest = hexes[static_cast<std::size_t>(c.distance)];
+        const Outcome fast = Run(false, start.X, start.Y, dest.X, dest.Y, 0, kPathRiver, 0, 0, 5);
+        const Outcome slow = Run(true, start.X, start.Y, dest.X, dest.Y, 0, kPathRiver, 0, 0, 5);
+        EXPECT_EQ(fast, slow) << c.distance << " steps";
+        EXPECT_TRUE(fast.draws.empty()) << c.distance << " steps: every hex has one way back";
+        if (c.reached) {
+            EXPECT_EQ(fast.result, kPathReached) << c.distance << " steps";
+            EXPECT_EQ(fast.steps, std::vector<int>(dirs.begin() + 1, dirs.begin() + 31)) << c.distance << " steps";
+            EXPECT_EQ(fast.end, hexes[30]) << c.distance << " steps: the route is cut to its first 30 steps";
+        } else {
+            EXPECT_EQ(fast.result, 0) << c.distance << " steps";
+            EXPECT_EQ(fast.steps, std::vector<int>(30, 0)) << c.distance << " steps";
+            EXPECT_EQ(fast.end, (THexPos{1, 1})) << c.distance << " steps: a failed search keeps the previous end";
+        }
+    }
 }
 
 }  // namespace
