@@ -141,11 +141,12 @@ protected:
         return {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
     }
 
-    // How many draws a land search from the present world takes when every draw is 99 (no tie
-    // ever moves the first direction found), so that a test can script and pin the draws around it.
-    static int LandSearchDraws(int x1, int y1, int x2, int y2, int steps, int nation, int rule) {
+    // How many draws a land search from the present world takes when every draw is `draw` (99: no
+    // tie ever moves the first direction found; 0: every tie does), so that a test can script and
+    // pin the draws around it.
+    static int LandSearchDraws(int x1, int y1, int x2, int y2, int steps, int nation, int rule, int draw = 99) {
         constexpr int kPlenty = 20000;
-        ScriptRandomDraws(std::vector<int>(kPlenty, 99));
+        ScriptRandomDraws(std::vector<int>(kPlenty, draw));
         FindPath(x1, y1, x2, y2, steps, kPathLand, nation, rule);
         const int taken = kPlenty - static_cast<int>(ScriptedDrawsLeft());
         ScriptRandomDraws({});

@@ -108,18 +108,83 @@ TEST_F(PathSearch, BreadthFirstRouteIsCutToThirtySteps) {
 
 TEST_F(PathSearch, BreadthFirstTraceTakesEqualNeighboursAtEvenOdds) {
     FillMap(kTerrainWater, 0, 0);
-    // Every trace draw below 50 takes the later direction; at or above 50 keeps the first found.
+    constexpr int x1 = 10, y1 = 10, x2 = 12, y2 = 15;
+    // On open water a hex's wave is its distance from the start plus 1, so the trace back from the
+    // destination may go to any neighbour one hex nearer the start: the first found in direction
+    // order is kept without a draw, and each later one replaces it when its draw is below 50.
+    auto expectedTrace = [](int draw, int& draws) {
+        std::vector<int> steps(kPathMaxSteps, 0);
+        draws = 0;
+        int x = x2, y = y2;
+        for (int d = HexDistance(x1, y1, x, y); d > 0; --d) {
+            int chosen = 0;
+            for (int dir = 1; dir <= 6; ++dir) {
+                int nx = x, ny = y;
+                StepHexAt(nx, ny, dir);
+                if (!OnMap(nx, ny) || HexDistance(x1, y1, nx, ny) != d - 1) continue;
+                if (chosen == 0) {
+                    chosen = dir;
+                } else {
+                    ++draws;
+                    if (draw < 50) chosen = dir;
+                }
+            }
+            StepHexAt(x, y, chosen);
+            steps[d - 1] = OppositeDirection(chosen);
+        }
+        return steps;
+    };
     std::set<std::vector<int>> routes;
-    for (int draw : {0, 99}) {
-        ScriptRandomDraws(std::vector<int>(200, draw));
-        FindPath(10, 10, 12, 15, 0, kPathSea, 0, 0);
-        ScriptRandomDraws({});
-        ASSERT_EQ(PathResult, kPathReached);
-        EXPECT_EQ(PathStepCount, HexDistance(10, 10, 12, 15));
-        EXPECT_EQ(RouteHexes(10, 10).back(), P(12, 15));
-        routes.insert(std::vector<int>(PathSteps.begin(), PathSteps.end()));
+    for (int draw : {0, 49, 50, 99}) {
+        int draws = 0;
+        const std::vector<int> expected = expectedTrace(draw, draws);
+        ASSERT_GT(draws, 0) << "the route must offer equal neighbours to test the odds";
+        ScriptRandomDraws(Repeat(draws, draw));
+        FindPath(x1, y1, x2, y2, 0, kPathSea, 0, 0);
+        EXPECT_EQ(ScriptedDrawsLeft(), 0u) << "draw " << draw;
+        ASSERT_EQ(PathResult, kPathReached) << "draw " << draw;
+        EXPECT_EQ(std::vector<int>(PathSteps.begin(), PathSteps.end()), expected) << "draw " << draw;
+        EXPECT_EQ(PathStepCount, HexDistance(x1, y1, x2, y2));
+        EXPECT_EQ(PathEnd, P(x2, y2));
+        routes.insert(expected);
     }
     EXPECT_EQ(routes.size(), 2u) << "the draws decide between equally short routes";
+}
+
+TEST_F(PathSearch, LandRouteShunsAValueTwoHexsideWhenTheEqualAlternativeIsOnePointBetter) {
+    // Two equally good ways round a block north of the start, each two hexes from the destination:
+    // north-west by A and A2, north-east by B and B2. Every other hex is impassable.
+    FillMap(kTerrainImpassable, 0, 0);
+    constexpr int sx = 20, sy = 20, dx = 20, dy = 18;
+    for (THexPos h : {P(sx, sy), P(19, 20), P(19, 19), P(21, 20), P(21, 19), P(dx, dy)}) Hex(h.X, h.Y).SetTerrain(1);
+    ASSERT_EQ(HexDistance(19, 20, dx, dy), HexDistance(21, 20, dx, dy));
+    const std::vector<int> viaWest = {6, 1, 2}, viaEast = {2, 1, 6};
+    enum Side { kNone, kEast, kWest };
+    struct Case {
+        const char* what;
+        Side side;
+        int value, draw;
+        std::vector<int> expected;
+    };
+    const Case cases[] = {
+        {"open: the first equal direction kept", kNone, 0, 99, viaEast},
+        {"open: the later equal direction taken", kNone, 0, 0, viaWest},
+        {"a value-1 hexside costs nothing", kEast, 1, 99, viaEast},
+        {"value 2 to the east, draws keep", kEast, 2, 99, viaWest},
+        {"value 2 to the east, draws replace", kEast, 2, 0, viaWest},
+        {"value 2 to the west, draws keep", kWest, 2, 99, viaEast},
+        {"value 2 to the west, draws replace", kWest, 2, 0, viaEast},
+    };
+    for (const Case& c : cases) {
+        SetHexsideBetween(sx, sy, 21, 20, c.side == kEast ? c.value : 0);
+        SetHexsideBetween(sx, sy, 19, 20, c.side == kWest ? c.value : 0);
+        ScriptRandomDraws(Repeat(LandSearchDraws(sx, sy, dx, dy, 9, 0, kRuleAnyHex, c.draw), c.draw));
+        FindPath(sx, sy, dx, dy, 9, kPathLand, 0, kRuleAnyHex);
+        EXPECT_EQ(ScriptedDrawsLeft(), 0u) << c.what;
+        std::vector<int> route(PathSteps.begin(), PathSteps.begin() + PathStepCount);
+        EXPECT_EQ(route, c.expected) << c.what;
+        EXPECT_EQ(PathEnd, P(dx, dy)) << c.what;
+    }
 }
 
 TEST_F(PathSearch, LandRouteOnOpenGroundIsShortest) {
