@@ -3,6 +3,7 @@
 // with a scripted queue of answers, and headless runs with the default answer to every wait.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace kvt {
@@ -61,6 +62,8 @@ public:
     virtual void ShowDate(const std::string& /*text*/) {}
     // The unit panel's text.
     virtual void SetIdPanelText(const std::string& /*text*/) {}
+    // The unit panel's text colour (0xRRGGBB) chosen by a selection; the repaint sets it back.
+    virtual void SetIdPanelTextColour(std::uint32_t /*rgb*/) {}
 };
 
 // The frontend in use. Until one is installed, an automatic frontend answers every wait.

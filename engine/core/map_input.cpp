@@ -37,6 +37,13 @@ const std::string& LeaderName(int corps) {
     return name;
 }
 
+// An own corps in the unit panel, its text red once it has a route.
+void ShowCorpsInPanel(int corps, const std::string& suffix = {}) {
+    Frontend& fe = CurrentFrontend();
+    fe.SetIdPanelText(LeaderName(corps) + suffix);
+    fe.SetIdPanelTextColour(CorpsPanelTextColour(corps));
+}
+
 // The one order item of the selection on, the other three off.
 void OfferOrders(MenuItem item) {
     SetMenuItems({MenuItem::CorpsOrders1, MenuItem::ArmyOrders1, MenuItem::CityOrders1, MenuItem::FleetOrders1},
@@ -77,7 +84,7 @@ bool SelectEntry(const TSelectionEntry& e, bool tellEnemy) {
                 if (tellEnemy) TellEnemyCorps(e.Index);
                 return true;
             }
-            fe.SetIdPanelText(LeaderName(e.Index));
+            ShowCorpsInPanel(e.Index);
             OfferOrders(MenuItem::CorpsOrders1);
             return false;
         case kSelectFleet:
@@ -118,7 +125,7 @@ TMapClick CollectAtHex(THexPos hex) {
 
 void StartRouteAt(THexPos hex) {
     const int corps = SelectedCorps;
-    CurrentFrontend().SetIdPanelText(LeaderName(corps) + Text(459));
+    ShowCorpsInPanel(corps, Text(459));
     RouteMarks = TRouteMarks{};
     RouteMarks.Marks[0].Hex = hex;
     RouteMarks.Marks[0].Pixel = HexPixel(hex.X, hex.Y);
@@ -141,7 +148,7 @@ TMapClick MapMouseDown(MapButton button, int x, int y) {
             const int found = SelectionList.Count == 1 ? SelectionList.Entry(1).Index : 0;
             if (found != 0 && OwnCorps(found)) {
                 SelectedCorps = static_cast<std::uint16_t>(found);
-                CurrentFrontend().SetIdPanelText(LeaderName(found));
+                ShowCorpsInPanel(found);
                 OfferOrders(MenuItem::CorpsOrders1);
                 RouteDrawing = true;
                 RouteEnabled = true;
@@ -165,7 +172,7 @@ void FinishMapClick(const TMapClick& click) {
         if (chosen >= 1 && chosen <= kSelectionCapacity) {
             const TSelectionEntry e = SelectionList.Entry(chosen);
             const bool enemy = SelectEntry(e, false);
-            // The choice dialog shows an enemy corps itself; its orders are not the player's.
+            // An enemy corps' orders are not the player's to open, so no order item stays on.
             if (enemy) SetMenuItems({MenuItem::CorpsOrders1, MenuItem::ArmyOrders1, MenuItem::CityOrders1,
                                      MenuItem::FleetOrders1}, false);
         }

@@ -192,15 +192,14 @@ std::uint32_t HexOutlineColour(int column, int row) {
 }
 
 TPanelColours IdPanelColours() {
-    TPanelColours p{kSilver, kBlack};
-    if (SidePlayed == kUnion) p = {kNavy, kSilver};
-    else if (SidePlayed == kConfederacy) p = {kGrey, kWhite};
-    if (SidePlayed != 0 && SelectedCorps != 0) {
-        const TGameRec& g = *GameRec;
-        const TCorpsRec& c = g.Corps[SelectedCorps];
-        if (CorpsInUse(c) && c.Side == g.Nations[SidePlayed].Side && c.Route[1] != 0) p.text = kRed;
-    }
-    return p;
+    if (SidePlayed == kUnion) return {kNavy, kSilver};
+    if (SidePlayed == kConfederacy) return {kGrey, kWhite};
+    return {kSilver, kBlack};
+}
+
+std::uint32_t CorpsPanelTextColour(int corps) {
+    const TCorpsRec& c = GameRec->Corps[corps];
+    return c.Route[1] != 0 ? kRed : IdPanelColours().text;
 }
 
 void ReleaseBaselessArmies() {

@@ -85,13 +85,15 @@ TSheetRect MoveMarkerRect(int kind);
 // Outline pen of a hex under the hex grid: 0 for none.
 std::uint32_t HexOutlineColour(int column, int row);
 
-// Colours of the unit panel: by the side played, the text red while a selected corps of the side
-// played already has a route.
+// Colours the repaint gives the unit panel: by the side played alone.
 struct TPanelColours {
     std::uint32_t background = 0;
     std::uint32_t text = 0;
 };
 TPanelColours IdPanelColours();
+// The panel's text colour when an own corps is selected: red once it has a route, else the side's
+// colour. It lasts until the next repaint.
+std::uint32_t CorpsPanelTextColour(int corps);
 
 // An army whose headquarters city is gone frees its slot for a new army.
 void ReleaseBaselessArmies();

@@ -4,9 +4,13 @@
 #include <QAction>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPainter>
 #include <QProgressBar>
 #include <QToolButton>
+#include <QWindow>
+
+#include <algorithm>
 
 #include "engine/core/calendar.h"
 #include "engine/core/game_files.h"
@@ -91,6 +95,9 @@ const char* ActionName(MenuItem item) {
     }
 }
 
+constexpr int kOuterWidth = 1022;
+constexpr int kOuterHeight = 722;
+
 TColor ToTColor(std::uint32_t rgb) { return RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
 ViewKey KeyOf(int key) {
@@ -105,10 +112,15 @@ ViewKey KeyOf(int key) {
 
 }  // namespace
 
+QSize ClientSizeForFrame(const QMargins& frame, const QSize& layout) {
+    return {std::max(kOuterWidth - frame.left() - frame.right(), layout.width()),
+            std::max(kOuterHeight - frame.top() - frame.bottom(), layout.height())};
+}
+
 TKVTSDI::TKVTSDI(QWidget* parent)
     : QMainWindow(parent), ui_(std::make_unique<Ui::TKVTSDI>()), backBuffer_(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32) {
     ui_->setupUi(this);
-    setFixedSize(1022, 722);
+    FitFrame();
     backBuffer_.fill(Qt::black);
     // The window takes the keys before its controls.
     setFocusPolicy(Qt::StrongFocus);
@@ -182,6 +194,9 @@ void TKVTSDI::ConnectHandlers() {
     BattleMap()->OnMouseMove = [this](QPoint p) { BattleMapMouseMove(p); };
     BattleMap()->OnMouseUp = [this](Qt::MouseButton b, QPoint p) { BattleMapMouseUp(b, p); };
     StratMap()->OnMouseDown = [this](Qt::MouseButton, QPoint p) { stratmapMouseDown(p); };
+    BattleMap()->OnExpose = [this] {
+        if (picturesLoaded_) FormPaint();
+    };
     connect(&timer1_, &QTimer::timeout, this, &TKVTSDI::Timer1Timer);
     connect(hot_[0], &TBI_Hotspot::OnInHotspot, this, [this] { HotTopInHotspot(); });
     connect(hot_[1], &TBI_Hotspot::OnInHotspot, this, [this] { HotBottomInHotspot(); });
@@ -217,6 +232,7 @@ bool TKVTSDI::FormCreate() {
         ShowWarningBox(nullptr, pictureError + QStringLiteral(" The game cannot start."));
         return false;
     }
+    picturesLoaded_ = true;
     ComposeMinimap(StratMap()->Surface(), pictures_);
     std::string startPointError;
     if (!ReadDefaultStartPoint(&startPointError)) {
@@ -298,10 +314,9 @@ void TKVTSDI::MenusChanged(const TTurnMenus& menus) {
     if (!menus.sideChangeCaption.empty()) SideChangeAction()->setText(QString::fromStdString(menus.sideChangeCaption));
 }
 
-void TKVTSDI::SetIdPanelText(const QString& text) {
-    ui_->IdPanel->SetCaption(text);
-    ApplyPanelColours();
-}
+void TKVTSDI::SetIdPanelText(const QString& text) { ui_->IdPanel->SetCaption(text); }
+
+void TKVTSDI::SetIdPanelTextColour(std::uint32_t rgb) { ui_->IdPanel->SetFontColor(ToTColor(rgb)); }
 
 void TKVTSDI::ShowTurnProgress(int value) { ui_->TurnProgressGauge->setValue(value); }
 
@@ -321,13 +336,12 @@ void TKVTSDI::Timer1Changed(bool enabled) {
 void TKVTSDI::Timer1IntervalChanged(int milliseconds) { timer1_.setInterval(milliseconds); }
 
 void TKVTSDI::BattleMapMouseDown(Qt::MouseButton button, QPoint at) {
-    if (button != Qt::LeftButton && button != Qt::RightButton) return;
-    // A press erases the route markers of the last drag.
+    // Any press, whatever its button, erases the route markers of the last drag.
     ShowBackBuffer();
+    if (button != Qt::LeftButton && button != Qt::RightButton) return;
     const TMapClick click = MapMouseDown(button == Qt::RightButton ? MapButton::Right : MapButton::Left, at.x(), at.y());
     OpenDialogsOfClick(click);
     FinishMapClick(click);
-    ApplyPanelColours();
 }
 
 void TKVTSDI::OpenDialogsOfClick(const TMapClick& click) {
@@ -355,7 +369,6 @@ void TKVTSDI::BattleMapMouseMove(QPoint at) {
 
 void TKVTSDI::BattleMapMouseUp(Qt::MouseButton button, QPoint at) {
     MapMouseUp(button == Qt::LeftButton ? MapButton::Left : MapButton::Right, at.x(), at.y());
-    ApplyPanelColours();
 }
 
 void TKVTSDI::stratmapMouseDown(QPoint at) {
@@ -372,7 +385,12 @@ void TKVTSDI::FormKeyDown(int key) {
 
 void TKVTSDI::keyPressEvent(QKeyEvent* event) { FormKeyDown(event->key()); }
 
-void TKVTSDI::keyReleaseEvent(QKeyEvent* event) { FormKeyDown(event->key()); }
+void TKVTSDI::keyReleaseEvent(QKeyEvent* event) {
+    // A held key repeats its press, one step each; the releases the window system slips between
+    // the repeats would double every step.
+    if (event->isAutoRepeat()) return;
+    FormKeyDown(event->key());
+}
 
 void TKVTSDI::Timer1Timer() {
     // A dialog opened inside a tick runs the event loop; a tick must never start inside another.
@@ -444,8 +462,34 @@ void TKVTSDI::PlaceHotspots() {
         if (hot_[i]) hot_[i]->SetRect(rects[i]);
 }
 
+void TKVTSDI::FitFrame() {
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const QMargins frame(inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+                         outer.bottom() - inner.bottom());
+    const QRect laidOut = ui_->centralwidget->childrenRect();
+    const QSize layout(laidOut.right() + 1, menuBar()->sizeHint().height() + laidOut.bottom() + 1);
+    const QSize client = ClientSizeForFrame(frame, layout);
+    if (client != size() || minimumSize() != maximumSize()) setFixedSize(client);
+}
+
+void TKVTSDI::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The window system's paint requests reach the map through its window.
+    if (QWindow* w = windowHandle()) w->installEventFilter(this);
+    FitFrame();
+}
+
+bool TKVTSDI::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Expose && watched == windowHandle() && windowHandle()->isExposed())
+        BattleMap()->Expose();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TKVTSDI::moveEvent(QMoveEvent* event) {
     QMainWindow::moveEvent(event);
+    // The frame is known once the window manager has put the window in it.
+    FitFrame();
     PlaceHotspots();
 }
 

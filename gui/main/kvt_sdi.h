@@ -4,8 +4,10 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
 #include <QTimer>
 
+#include <cstdint>
 #include <memory>
 
 #include "engine/core/frontend.h"
@@ -32,6 +34,10 @@ class TMapBox;
 class TMiniMapBox;
 class TQtFrontend;
 
+// The size of the window's inside that gives it an outer size of 1022 x 722 within a frame of
+// these margins, but never less than `layout`, which shows the map box and the minimap whole.
+QSize ClientSizeForFrame(const QMargins& frame, const QSize& layout);
+
 class TKVTSDI : public QMainWindow {
     Q_OBJECT
 public:
@@ -56,6 +62,7 @@ public:
     // Mirrors of the engine's display calls.
     void MenusChanged(const TTurnMenus& menus);
     void SetIdPanelText(const QString& text);
+    void SetIdPanelTextColour(std::uint32_t rgb);
     void ShowTurnProgress(int value);
     void ShowWeatherGauges(int seaboard, int west, int mississippi);
     void ShowDate(const QString& text);
@@ -108,6 +115,8 @@ public:
     int TicksRun() const { return ticks_; }
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -118,6 +127,7 @@ private:
     void CaptionMenus();
     void ConnectHandlers();
     void PlaceHotspots();
+    void FitFrame();
     void StopBackgroundTicks();
     void ShowBackBuffer();
     void ApplyPanelColours();
@@ -130,6 +140,7 @@ private:
     QTimer timer1_;
     TBI_Hotspot* hot_[4] = {};
     bool inTick_ = false;
+    bool picturesLoaded_ = false;
     int ticks_ = 0;
 };
 

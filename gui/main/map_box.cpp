@@ -4,6 +4,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 #include "engine/core/map_view_rules.h"
 
 namespace kvt::gui {
@@ -16,7 +18,15 @@ TPictureBox::TPictureBox(QWidget* parent, QSize size) : QWidget(parent), surface
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
+void TPictureBox::Expose() {
+    exposed_ = true;
+    update();
+}
+
 void TPictureBox::paintEvent(QPaintEvent* event) {
+    // Only an expose redraws: a paint the game asked for shows the markers it drew, and a grab
+    // of the window must not change what it grabs.
+    if (std::exchange(exposed_, false) && OnExpose) OnExpose();
     QPainter p(this);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(event->rect().topLeft(), surface_, event->rect());

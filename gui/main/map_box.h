@@ -21,6 +21,12 @@ public:
     std::function<void(Qt::MouseButton, QPoint)> OnMouseDown;
     std::function<void(QPoint)> OnMouseMove;
     std::function<void(Qt::MouseButton, QPoint)> OnMouseUp;
+    // Run by the next paint after an expose, before the surface is shown: the game's repaint,
+    // which redraws the surface and so wipes whatever was drawn over it since.
+    std::function<void()> OnExpose;
+
+    // The window system uncovered the box: it is painted afresh, as the game would draw it now.
+    void Expose();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -30,6 +36,7 @@ protected:
 
 private:
     QImage surface_;
+    bool exposed_ = false;
 };
 
 // BattleMap: 1003 x 633.

@@ -133,9 +133,15 @@ void ComposeMinimap(QImage& box, const TMapPictures& pictures) {
 }
 
 void DrawViewOnMinimap(QImage& box) {
+    // The rectangle from (column, row) to (column + 35, row + 22) leaves out its right column and
+    // bottom row, so it frames the 35 x 22 hexes the view shows whole.
+    const QRect view(ViewColumn, ViewRow, ViewColumns, ViewRows);
+    const QColor red(255, 0, 0);
     QPainter p(&box);
-    p.setPen(QPen(Qt::red, 1));
-    p.drawRect(QRect(QPoint(ViewColumn, ViewRow), QPoint(ViewColumn + ViewColumns, ViewRow + ViewRows)));
+    p.fillRect(QRect(view.left(), view.top(), view.width(), 1), red);
+    p.fillRect(QRect(view.left(), view.bottom(), view.width(), 1), red);
+    p.fillRect(QRect(view.left(), view.top(), 1, view.height()), red);
+    p.fillRect(QRect(view.right(), view.top(), 1, view.height()), red);
 }
 
 }  // namespace kvt::gui

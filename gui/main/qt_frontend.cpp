@@ -76,4 +76,6 @@ void TQtFrontend::ShowDate(const std::string& text) { window_.ShowDate(QString::
 
 void TQtFrontend::SetIdPanelText(const std::string& text) { window_.SetIdPanelText(QString::fromStdString(text)); }
 
+void TQtFrontend::SetIdPanelTextColour(std::uint32_t rgb) { window_.SetIdPanelTextColour(rgb); }
+
 }  // namespace kvt::gui

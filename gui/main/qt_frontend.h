@@ -34,6 +34,7 @@ public:
     void ShowWeatherGauges(int seaboard, int west, int mississippi) override;
     void ShowDate(const std::string& text) override;
     void SetIdPanelText(const std::string& text) override;
+    void SetIdPanelTextColour(std::uint32_t rgb) override;
 
 protected:
     TKVTSDI& window_;

@@ -174,6 +174,48 @@ TEST_F(MapInput, ARightClickSelectsTheOneObjectAtTheHexAndNamesItsDialog) {
     }
 }
 
+TEST_F(MapInput, SelectingAnOwnCorpsColoursThePanelByItsRoute) {
+    // Corps 1 (40, 21) and 2 (42, 20) are the Union's; the city of (40, 20) is too.
+    struct Case {
+        const char* name;
+        MapButton button;
+        int column, row;
+        int firstStep;                        // Route[1] of corps 1 and 2
+        std::vector<std::uint32_t> colours;   // what the selection gave the panel's text
+    };
+    const Case cases[] = {
+        {"a left press on a corps without a route", MapButton::Left, 40, 21, 0, {0xC0C0C0, 0xC0C0C0}},
+        {"a left press on a corps with a route", MapButton::Left, 40, 21, 4, {0xFF0000, 0xFF0000}},
+        {"a right click on a corps with a route", MapButton::Right, 42, 20, 2, {0xFF0000}},
+        {"a right click on a corps without one", MapButton::Right, 42, 20, 0, {0xC0C0C0}},
+        {"a city leaves the colour alone", MapButton::Right, 40, 20, 4, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ScriptedFrontend fe;
+        ClearSelections();
+        ResetMapInput();
+        GameRec->Corps[1].Route[1] = static_cast<U8>(c.firstStep);
+        GameRec->Corps[2].Route[1] = static_cast<U8>(c.firstStep);
+        Press(c.button, c.column, c.row);
+        EXPECT_EQ(fe.idPanelColours, c.colours);
+    }
+    // The choice dialog's own corps is shown as a click on it alone would show it.
+    TGameRec& g = *GameRec;
+    g.Corps[2].HexX = 40;
+    g.Corps[2].HexY = 21;
+    g.Corps[2].Route[1] = 1;
+    ScriptedFrontend fe;
+    ClearSelections();
+    ResetMapInput();
+    const TMapClick click = Press(MapButton::Right, 40, 21);
+    ASSERT_TRUE(click.chooseAmongSeveral);
+    SelectionList.Count = 2;
+    FinishMapClick(click);
+    ASSERT_EQ(SelectedCorps, 2);
+    EXPECT_EQ(fe.idPanelColours, std::vector<std::uint32_t>{0xFF0000});
+}
+
 TEST_F(MapInput, AnArmyAtItsHeadquartersOpensArmyOrders) {
     TGameRec& g = *GameRec;
     g.Armies[1].BaseCity = 3;

@@ -250,19 +250,24 @@ TEST_F(MapView, MarkersOutlinesAndThePanelColours) {
         MapGrid->Cell(10, 10).SetControlSide(o.side);
         EXPECT_EQ(HexOutlineColour(10, 10), o.colour) << "side " << o.side;
     }
-    struct Panel { int side, selected, route; std::uint32_t background, text; };
-    const Panel panels[] = {
-        {0, 0, 0, 0xC0C0C0, 0x000000}, {1, 0, 0, 0x000080, 0xC0C0C0}, {2, 0, 0, 0x808080, 0xFFFFFF},
-        {1, 1, 0, 0x000080, 0xC0C0C0}, {1, 1, 3, 0x000080, 0xFF0000}, {2, 3, 4, 0x808080, 0xFF0000},
-        {1, 3, 4, 0x000080, 0xC0C0C0},  // an enemy corps' route is no business of the panel
-    };
-    for (const Panel& p : panels) {
+    // The repaint colours the panel by the side played alone, whatever is selected.
+    struct Panel { int side; std::uint32_t background, text; };
+    for (const Panel& p : {Panel{0, 0xC0C0C0, 0x000000}, Panel{1, 0x000080, 0xC0C0C0}, Panel{2, 0x808080, 0xFFFFFF}}) {
         SidePlayed = static_cast<std::uint16_t>(p.side);
-        SelectedCorps = static_cast<std::uint16_t>(p.selected);
-        if (p.selected) GameRec->Corps[p.selected].Route[1] = static_cast<U8>(p.route);
+        SelectedCorps = 1;
+        GameRec->Corps[1].Route[1] = 3;
         const TPanelColours c = IdPanelColours();
-        EXPECT_EQ(c.background, p.background);
-        EXPECT_EQ(c.text, p.text);
+        EXPECT_EQ(c.background, p.background) << "side " << p.side;
+        EXPECT_EQ(c.text, p.text) << "side " << p.side;
+    }
+    // A selected own corps: red once its first route step is set, else the side's text colour.
+    struct Selected { int side, route; std::uint32_t text; };
+    for (const Selected& s : {Selected{1, 0, 0xC0C0C0}, Selected{1, 3, 0xFF0000}, Selected{2, 0, 0xFFFFFF},
+                              Selected{2, 6, 0xFF0000}}) {
+        SidePlayed = static_cast<std::uint16_t>(s.side);
+        GameRec->Corps[4].Route[1] = static_cast<U8>(s.route);
+        GameRec->Corps[4].Route[2] = 5;  // only the first step counts
+        EXPECT_EQ(CorpsPanelTextColour(4), s.text) << "side " << s.side << " route " << s.route;
     }
 }
 

@@ -35,14 +35,16 @@ void TTestFrontend::ShowGameSetup() {
 }
 
 void TTestFrontend::ShowNotice(int kind) {
-    Notice n{kind, {}};
+    Notice n{kind, {}, {}};
     for (int k = 1; k <= 4; ++k) n.lines[k] = EventNotice.Line(k).str();
+    for (int k = 1; k <= 6; ++k)
+        if (NoticeChoices[k].Offered) n.choices[k] = NoticeChoices[k].Caption.str();
     notices.push_back(n);
     if (!noticeAnswers.empty()) {
         EventNotice.Answer = static_cast<std::uint16_t>(noticeAnswers.front());
         noticeAnswers.pop_front();
-    } else if (FirstOfferedChoice() != 0) {
-        EventNotice.Answer = static_cast<std::uint16_t>(FirstOfferedChoice());
+    } else {
+        AnswerNoticeUntouched(kind);
     }
 }
 

@@ -36,11 +36,13 @@ public:
     std::deque<int> scenarioAnswers{1};
     // Who plays: by default a person plays the Union against the computer.
     std::function<void()> setup;
-    std::deque<int> noticeAnswers;  // answers in turn; the first offered choice when empty
+    // Answers in turn; when empty, each notice is answered as its dialog closed untouched answers.
+    std::deque<int> noticeAnswers;
     std::deque<int> sideAnswers;
     struct Notice {
         int kind;
         std::string lines[5];
+        std::string choices[7];  // captions of the offered choices 1..6, empty where not offered
     };
     std::vector<Notice> notices;
     std::vector<std::string> boxes;

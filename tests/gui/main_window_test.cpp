@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
@@ -111,7 +112,12 @@ TEST_F(WindowTest, StartsOnTheChosenStartPointWithItsMenusCaptionedFromTheTexts)
         EXPECT_EQ(GameStatus, 0);
         EXPECT_EQ(SidePlayed, 1) << "the setup gave the Union to a person";
         EXPECT_EQ(Text(window->DatePanel()), QString::fromStdString(DateText()));
-        EXPECT_EQ(window->size(), QSize(1022, 722));
+        EXPECT_EQ(window->frameGeometry().size(), QSize(1022, 722)) << "the frame, not the inside, is 1022 x 722";
+        // The whole map box and minimap show inside the frame.
+        for (QWidget* box : {static_cast<QWidget*>(window->BattleMap()), static_cast<QWidget*>(window->StratMap())})
+            EXPECT_TRUE(window->rect().contains(QRect(box->mapTo(window.get(), QPoint(0, 0)), box->size())))
+                << box->objectName().toStdString();
+        EXPECT_EQ(window->BattleMap()->size(), QSize(1003, 633));
         EXPECT_EQ(window->windowTitle(), QStringLiteral("Drennovar III  v2.5"));
         EXPECT_EQ(window->menuBar()->actions().first()->text(), QString::fromStdString(kvt::Text(426)));
         EXPECT_EQ(window->ActionNamed("CorpsOrders1")->text(), QString::fromStdString(kvt::Text(448)));
@@ -127,6 +133,57 @@ TEST_F(WindowTest, StartsOnTheChosenStartPointWithItsMenusCaptionedFromTheTexts)
         window->close();
         window.reset();
     }
+}
+
+TEST(WindowSize, TheFrameIs1022By722WhereverTheLayoutStillShowsWhole) {
+    const QSize layout(1014, 711);
+    struct Case { QMargins frame; QSize client; };
+    const Case cases[] = {
+        {QMargins(0, 0, 0, 0), QSize(1022, 722)},     // no frame: the inside is the whole window
+        {QMargins(2, 2, 2, 2), QSize(1018, 718)},
+        {QMargins(1, 10, 1, 1), QSize(1020, 711)},
+        {QMargins(4, 23, 4, 4), QSize(1014, 711)},    // a title bar would hide the minimap: the frame grows
+        {QMargins(6, 30, 6, 6), QSize(1014, 711)},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(gui::ClientSizeForFrame(c.frame, layout), c.client) << c.frame.left() << "," << c.frame.top();
+}
+
+TEST_F(WindowTest, EveryMenuIsCaptionedWithItsText) {
+    // Nobody plays, so the side item keeps the caption it is given at start.
+    configure = [](TTestFrontend& f) {
+        f.setup = [] {
+            GameRec->Nations[kNationUnion].Human = 0;
+            GameRec->Nations[kNationConfederacy].Human = 0;
+        };
+    };
+    ASSERT_TRUE(CreateWindow());
+    struct Caption { const char* item; int text; };
+    const Caption captions[] = {
+        {"Game1", 426},          {"Settings1", 468},      {"National1", 433},     {"Overviews1", 469},
+        {"Troops1", 441},        {"Misc1", 446},          {"LoadGame1", 427},     {"SaveGame1", 428},
+        {"Execute1", 429},       {"Playback1", 430},      {"About1", 432},        {"Quit1", 431},
+        {"SideChange", 464},     {"Hidden1", 472},        {"Speed1", 474},        {"HexOutline1", 475},
+        {"Encyclopedia1", 476},  {"Conditions1", 434},    {"ForceStatus1", 435},  {"Production1", 436},
+        {"Draft1", 437},         {"States1", 438},        {"Transfers1", 439},    {"Leadership1", 440},
+        {"ForceOverview1", 470}, {"FleetOverview1", 471}, {"ArmBrigades1", 442},  {"RaiseArmy1", 443},
+        {"RaiseCorps1", 444},    {"RaiseFleet1", 445},    {"CorpsOrders1", 448},  {"CityOrders1", 450},
+        {"ArmyOrders1", 449},    {"FleetOrders1", 451},
+    };
+    ASSERT_EQ(std::size(captions), 34u);
+    for (const Caption& c : captions) {
+        QString shown;
+        if (auto* menu = window->findChild<QMenu*>(QLatin1String(c.item))) shown = menu->title();
+        else if (QAction* action = window->ActionNamed(c.item)) shown = action->text();
+        else ADD_FAILURE() << "no menu item " << c.item;
+        EXPECT_EQ(shown.toStdString(), kvt::Text(c.text)) << c.item;
+        EXPECT_FALSE(shown.isEmpty()) << c.item;
+    }
+    // The six menus stand in the bar in their order.
+    const QList<QAction*> bar = window->menuBar()->actions();
+    ASSERT_EQ(bar.size(), 6);
+    const int titles[] = {426, 468, 433, 469, 441, 446};
+    for (int i = 0; i < 6; ++i) EXPECT_EQ(bar[i]->text().toStdString(), kvt::Text(titles[i]));
 }
 
 TEST_F(WindowTest, AMissingGameFileIsNamedAndTheProgramEnds) {
@@ -199,13 +256,69 @@ TEST_F(WindowTest, PressDragAndReleaseWriteACorpsRouteAndDestination) {
     EXPECT_EQ(k.DestY, southEast);
     const int want[] = {4, 4, 4, 3, 0};
     for (int s = 1; s <= 5; ++s) EXPECT_EQ(k.Route[s], want[s - 1]) << "step " << s;
-    EXPECT_EQ(window->IdPanel()->FontColor(), gui::clRed) << "a corps with a route";
+    EXPECT_EQ(window->IdPanel()->FontColor(), gui::clSilver) << "the release leaves the colour the selection gave";
     EXPECT_EQ(window->LocationLabel()->Caption(), QStringLiteral("%1,%2").arg(east).arg(southEast));
-    // The next press erases the markers.
+    // The next press erases the markers, and selects a corps that now has a route: red.
     SendMouse(window->BattleMap(), QEvent::MouseButtonPress, Qt::LeftButton, start);
     EXPECT_EQ(window->BattleMap()->Surface().copy(first.x + 8, first.y + 8, 12, 12),
               window->BackBuffer().copy(first.x + 8, first.y + 8, 12, 12));
+    EXPECT_EQ(window->IdPanel()->FontColor(), gui::clRed) << "a corps with a route";
     SendMouse(window->BattleMap(), QEvent::MouseButtonRelease, Qt::LeftButton, start);
+    EXPECT_EQ(window->IdPanel()->FontColor(), gui::clRed);
+    // The next repaint gives the panel its side's colour again, the corps still selected.
+    window->FormPaint();
+    EXPECT_EQ(SelectedCorps, corps);
+    EXPECT_EQ(window->IdPanel()->FontColor(), gui::clSilver);
+    EXPECT_EQ(window->IdPanel()->Color(), gui::clNavy);
+}
+
+TEST_F(WindowTest, AnExposeOrAnyPressErasesTheRouteMarkersAndAScreenshotDoesNot) {
+    ASSERT_TRUE(CreateWindow());
+    const int corps = LoneUnionCorps();
+    ASSERT_NE(corps, 0);
+    const TCorpsRec& k = GameRec->Corps[corps];
+    gui::TKVTSDI& w = *window;
+    QWidget* box = w.BattleMap();
+    // A one-step route from the corps; answers where its marker stands.
+    auto drawMarker = [&] {
+        SendMouse(box, QEvent::MouseButtonPress, Qt::LeftButton, HexCentre(k.HexX, k.HexY));
+        SendMouse(box, QEvent::MouseMove, Qt::NoButton, HexCentre(k.HexX, k.HexY + 1));
+        SendMouse(box, QEvent::MouseButtonRelease, Qt::LeftButton, HexCentre(k.HexX, k.HexY + 1));
+        const TBoxPoint at = HexPixel(k.HexX, k.HexY);
+        return QRect(at.x + 8, at.y + 8, 12, 12);
+    };
+    struct Case { const char* name; std::function<void(QRect)> act; bool erased; };
+    const Case cases[] = {
+        {"the window system uncovers the window",
+         [&](QRect) {
+             // An even first column, left so: the expose's repaint makes it odd again.
+             ViewColumn = static_cast<std::uint16_t>(ViewColumn + 1);
+             QExposeEvent expose{QRegion(w.rect())};
+             QApplication::sendEvent(w.windowHandle(), &expose);
+             QApplication::processEvents();
+             EXPECT_EQ(ViewColumn % 2, 1) << "the expose clamped the view";
+         },
+         true},
+        {"a middle press", [&](QRect m) { SendMouse(box, QEvent::MouseButtonPress, Qt::MiddleButton, m.center()); }, true},
+        {"a press while no side is played",
+         [&](QRect m) {
+             SidePlayed = 0;
+             SendMouse(box, QEvent::MouseButtonPress, Qt::RightButton, m.center());
+             SidePlayed = 1;
+         },
+         true},
+        {"a screenshot of the window", [&](QRect) { w.grab(); }, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QRect marker = drawMarker();
+        const QImage drawn = w.BattleMap()->Surface().copy(marker);
+        ASSERT_NE(drawn, w.BackBuffer().copy(marker)) << "the marker shows";
+        c.act(marker);
+        if (c.erased) EXPECT_EQ(w.BattleMap()->Surface().copy(marker), w.BackBuffer().copy(marker));
+        else EXPECT_EQ(w.BattleMap()->Surface().copy(marker), drawn);
+        w.FormPaint();
+    }
 }
 
 TEST_F(WindowTest, ArrowKeysAndTheMinimapMoveTheViewWithinTheMap) {
@@ -225,39 +338,98 @@ TEST_F(WindowTest, ArrowKeysAndTheMinimapMoveTheViewWithinTheMap) {
         EXPECT_EQ(ViewColumn, c.column) << "key " << c.key;
         EXPECT_EQ(ViewRow, c.row) << "key " << c.key;
     }
+    // A held key: the window system sends a release and a press for each repeat, then the last
+    // release. Each press steps once, and only the key's true release steps again.
+    auto send = [&](QEvent::Type type, Qt::Key key, bool repeat) {
+        QKeyEvent event(type, key, Qt::NoModifier, QString(), repeat);
+        QApplication::sendEvent(window.get(), &event);
+    };
+    struct Held { Qt::Key key; int repeats, column, row; };
+    for (const Held& h : {Held{Qt::Key_Right, 3, 11, 1}, Held{Qt::Key_Down, 4, 11, 7}, Held{Qt::Key_Left, 2, 3, 7}}) {
+        send(QEvent::KeyPress, h.key, false);
+        for (int i = 0; i < h.repeats; ++i) {
+            send(QEvent::KeyRelease, h.key, true);
+            send(QEvent::KeyPress, h.key, true);
+        }
+        send(QEvent::KeyRelease, h.key, false);
+        EXPECT_EQ(ViewColumn, h.column) << "held key " << h.key;
+        EXPECT_EQ(ViewRow, h.row) << "held key " << h.key;
+    }
+
+    const QImage minimap = QImage(QStringLiteral("KVTSMALL.BMP")).convertToFormat(QImage::Format_RGB32);
     struct Mini { int x, y, column, row; };
     for (const Mini& m : {Mini{75, 53, 41, 32}, Mini{20, 10, 19, 10}, Mini{1, 2, 1, 2}}) {
+        SCOPED_TRACE(::testing::Message() << "minimap click " << m.x << "," << m.y);
         QTest::mouseClick(window->StratMap(), Qt::LeftButton, {}, QPoint(m.x, m.y));
         EXPECT_EQ(ViewColumn, m.column);
         EXPECT_EQ(ViewRow, m.row);
-        // The view's red rectangle on the minimap, until the next repaint.
-        EXPECT_EQ(QColor(window->StratMap()->Surface().pixel(m.column, m.row)), QColor(Qt::red));
+        // The view's red rectangle, until the next repaint: 35 x 22 pixels, its right column and
+        // bottom row left out, around the hexes the view shows whole.
+        const QImage& box = window->StratMap()->Surface();
+        auto red = [&](int x, int y) { return QColor(box.pixel(x, y)) == QColor(255, 0, 0); };
+        const int right = m.column + 34, bottom = m.row + 21;
+        for (auto [x, y] : {std::pair{m.column, m.row}, {right, m.row}, {m.column, bottom}, {right, bottom},
+                            {m.column + 17, m.row}, {m.column, m.row + 10}})
+            EXPECT_TRUE(red(x, y)) << x << "," << y;
+        for (auto [x, y] : {std::pair{right + 1, m.row}, {m.column, bottom + 1}, {m.column + 1, m.row + 1},
+                            {right - 1, bottom - 1}})
+            if (x < box.width() && y < box.height()) EXPECT_EQ(box.pixel(x, y), minimap.pixel(x, y)) << x << "," << y;
     }
     window->FormPaint();
-    EXPECT_NE(QColor(window->StratMap()->Surface().pixel(1, 1)), QColor(Qt::red));
+    EXPECT_EQ(window->StratMap()->Surface().copy(0, 0, 76, 54), minimap) << "the repaint covers the rectangle";
 }
 
 TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
     ASSERT_TRUE(CreateWindow());
     const std::string dateBefore = DateText();
     QAction* execute = window->Action(MenuItem::Execute1);
-    struct State { bool load, save, execute, executeButton, quit, forceStatus, raiseCorps; };
-    auto state = [&] {
-        return State{window->Action(MenuItem::LoadGame1)->isEnabled(), window->Action(MenuItem::SaveGame1)->isEnabled(),
-                     execute->isEnabled(), window->SpeedButton(1)->isEnabled(), window->Action(MenuItem::Quit1)->isEnabled(),
-                     window->Action(MenuItem::ForceStatus1)->isEnabled(), window->Action(MenuItem::RaiseCorps1)->isEnabled()};
+    // Every menu item and both turn buttons: enabled before the turn (orders), during it and after.
+    struct Item { MenuItem item; const char* name; bool before, during, after; };
+    const Item items[] = {
+        {MenuItem::LoadGame1, "LoadGame1", true, false, true},
+        {MenuItem::SaveGame1, "SaveGame1", true, false, true},
+        {MenuItem::Execute1, "Execute1", true, false, true},
+        {MenuItem::SpeedButton1, "SpeedButton1", true, false, true},
+        {MenuItem::Playback1, "Playback1", false, false, false},
+        {MenuItem::Speedbutton2, "Speedbutton2", false, false, false},
+        {MenuItem::Hidden1, "Hidden1", true, true, true},
+        {MenuItem::Quit1, "Quit1", true, false, true},
+        {MenuItem::About1, "About1", true, false, true},
+        {MenuItem::Conditions1, "Conditions1", true, false, true},
+        {MenuItem::ForceStatus1, "ForceStatus1", true, false, true},
+        {MenuItem::Production1, "Production1", true, false, true},
+        {MenuItem::Draft1, "Draft1", true, false, true},
+        {MenuItem::States1, "States1", true, false, true},
+        {MenuItem::Transfers1, "Transfers1", true, false, true},
+        {MenuItem::Leadership1, "Leadership1", true, false, true},
+        {MenuItem::CheckLeaders, "CheckLeaders", true, false, true},
+        {MenuItem::ForceOverview1, "ForceOverview1", true, false, true},
+        {MenuItem::FleetOverview1, "FleetOverview1", true, false, true},
+        {MenuItem::ArmBrigades1, "ArmBrigades1", true, false, true},
+        {MenuItem::RaiseArmy1, "RaiseArmy1", true, false, true},
+        {MenuItem::RaiseCorps1, "RaiseCorps1", true, false, true},
+        {MenuItem::RaiseFleet1, "RaiseFleet1", true, false, true},
+        {MenuItem::CorpsOrders1, "CorpsOrders1", false, false, false},
+        {MenuItem::ArmyOrders1, "ArmyOrders1", false, false, false},
+        {MenuItem::CityOrders1, "CityOrders1", false, false, false},
+        {MenuItem::FleetOrders1, "FleetOrders1", false, false, false},
+        {MenuItem::SideChange, "SideChange", true, false, true},
     };
-    auto expect = [](const State& s, const State& want, const char* when) {
-        EXPECT_EQ(s.load, want.load) << when;
-        EXPECT_EQ(s.save, want.save) << when;
-        EXPECT_EQ(s.execute, want.execute) << when;
-        EXPECT_EQ(s.executeButton, want.executeButton) << when;
-        EXPECT_EQ(s.quit, want.quit) << when;
-        EXPECT_EQ(s.forceStatus, want.forceStatus) << when;
-        EXPECT_EQ(s.raiseCorps, want.raiseCorps) << when;
+    ASSERT_EQ(std::size(items), static_cast<std::size_t>(MenuItem::Count));
+    auto enabled = [&](MenuItem item) {
+        if (item == MenuItem::SpeedButton1) return window->SpeedButton(1)->isEnabled();
+        if (item == MenuItem::Speedbutton2) return window->SpeedButton(2)->isEnabled();
+        return window->Action(item)->isEnabled();
     };
-    expect(state(), {true, true, true, true, true, true, true}, "before the turn");
-    EXPECT_FALSE(window->SpeedButton(2)->isEnabled()) << "no playback outside a mail game";
+    enum Phase { Before, During, After };
+    auto expectMenus = [&](Phase phase) {
+        static const char* const when[] = {"before the turn", "during the turn", "after the turn"};
+        for (const Item& i : items) {
+            const bool want = phase == Before ? i.before : phase == During ? i.during : i.after;
+            EXPECT_EQ(enabled(i.item), want) << i.name << " " << when[phase];
+        }
+    };
+    expectMenus(Before);
     // The player sends a few corps two columns east.
     std::vector<std::pair<int, THexPos>> ordered;
     for (int c = 1; c <= kCorpsCount && ordered.size() < 6; ++c) {
@@ -277,9 +449,8 @@ TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
     };
     execute->trigger();
     EXPECT_TRUE(window->Timer1()->isActive());
-    expect(state(), {false, false, false, false, false, false, false}, "during the turn");
+    expectMenus(During);
     EXPECT_EQ(SidePlayed, 0) << "nobody gives orders while the turn moves";
-    EXPECT_FALSE(window->SideChangeAction()->isEnabled());
     // Part of the movement, then a picture of it.
     window->Timer1()->setInterval(0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return (movedSoFar() >= 2 && frontend->lastDrawnCorps != 0) || !Timer1Enabled(); }, 60000));
@@ -301,8 +472,7 @@ TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
     SaveScreenshot(window.get(), QStringLiteral("main_window_1861_moving"));
     window->Timer1()->start();
     ASSERT_TRUE(RunTurnToEnd());
-    expect(state(), {true, true, true, true, true, true, true}, "after the turn");
-    EXPECT_TRUE(window->SideChangeAction()->isEnabled());
+    expectMenus(After);
     EXPECT_EQ(SidePlayed, 1);
     EXPECT_NE(DateText(), dateBefore);
     EXPECT_EQ(Text(window->DatePanel()), QString::fromStdString(DateText()));
@@ -312,12 +482,27 @@ TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
     EXPECT_GE(movedSoFar(), 2);
 }
 
-// Fills the file dialog's name and accepts it, once it shows; records its filters.
-void AnswerFileDialog(const QString& name, QStringList* filters) {
-    WhenModalShows([name, filters](QWidget* w) {
+// Fills the file dialog's name and accepts it, once it shows; records its filters and, once the
+// folder has been read, the names its list shows (at least `atLeast` of them).
+void AnswerFileDialog(const QString& name, QStringList* filters, QStringList* listed = nullptr, int atLeast = 0) {
+    WhenModalShows([name, filters, listed, atLeast](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         if (filters) *filters = dialog->nameFilters();
+        if (listed) {
+            auto* view = dialog->findChild<QListView*>(QStringLiteral("listView"));
+            ASSERT_NE(view, nullptr);
+            auto names = [view] {
+                QStringList out;
+                for (int i = 0; i < view->model()->rowCount(view->rootIndex()); ++i)
+                    out << view->model()->index(i, 0, view->rootIndex()).data().toString();
+                out.sort();
+                return out;
+            };
+            // The dialog reads the folder in a thread of its own.
+            QTest::qWaitFor([&] { return names().size() >= atLeast; }, 5000);
+            *listed = names();
+        }
         if (name.isEmpty()) {
             dialog->reject();
             return;
@@ -336,14 +521,17 @@ TEST_F(WindowTest, SavingAndLoadingGoThroughTheFileDialogs) {
     EXPECT_TRUE(fs::exists(folder + "/campaign.KVT"));
     EXPECT_TRUE(fs::exists(folder + "/campaign.KVM"));
     EXPECT_EQ(saveFilters, gui::DialogNameFilters(QStringLiteral("kvt|*.kvt")));
-    // The saved names are upper case: the Open dialog's filter still matches them.
-    EXPECT_TRUE(gui::MatchesFilter(QStringLiteral("campaign.KVT"), gui::ParseFilter(QStringLiteral("kvt|*.kvt"))[0]));
 
     GameRec->Corps[1].Fatigue = 5;
     ViewColumn = 21;
-    AnswerFileDialog(QString::fromStdString(folder + "/campaign.KVT"), &openFilters);
+    QStringList listed;
+    AnswerFileDialog(QString::fromStdString(folder + "/campaign.KVT"), &openFilters, &listed, 4);
     window->Action(MenuItem::LoadGame1)->trigger();
     EXPECT_EQ(openFilters, gui::DialogNameFilters(QStringLiteral("kvt|*.kvt|orn|*.orn")));
+    // The save's upper-case name is listed with the start points under the plain pattern, and
+    // nothing else of the folder is.
+    EXPECT_EQ(listed, (QStringList{QStringLiteral("1861.kvt"), QStringLiteral("1862.kvt"), QStringLiteral("1863.kvt"),
+                                   QStringLiteral("campaign.KVT")}));
     EXPECT_EQ(GameRec->Corps[1].Fatigue, 77) << "the saved game is back";
     EXPECT_EQ(GameFileBase, folder + "/campaign.");
     EXPECT_EQ(SidePlayed, 1);
@@ -388,12 +576,36 @@ TEST_F(WindowTest, TogglesRedrawTheMapAndTheHiddenEnemyShowsWhenRevealed) {
     const QImage plain = window->BattleMap()->Surface().copy();
     window->SpeedButton(3)->click();
     EXPECT_TRUE(HexGridShown);
-    int navy = 0;
-    for (int y = 0; y < plain.height(); ++y)
-        for (int x = 0; x < plain.width(); ++x)
-            if (QColor(window->BattleMap()->Surface().pixel(x, y)) == QColor(0, 0, 128) && QColor(plain.pixel(x, y)) != QColor(0, 0, 128))
-                ++navy;
+    // Pixels the outlines turned to a side's colour.
+    auto outlined = [&](QColor colour) {
+        int n = 0;
+        const QImage& box = window->BattleMap()->Surface();
+        for (int y = 0; y < plain.height(); ++y)
+            for (int x = 0; x < plain.width(); ++x)
+                n += QColor(box.pixel(x, y)) == colour && QColor(plain.pixel(x, y)) != colour;
+        return n;
+    };
+    const int navy = outlined(QColor(0, 0, 128));
+    const int grey = outlined(QColor(128, 128, 128));
     EXPECT_GT(navy, 100) << "navy outlines of Union hexes";
+    EXPECT_GT(grey, 100) << "grey outlines of Confederate hexes";
+    // Each hex's own top edge (drawn by no neighbour) takes its side's colour.
+    int checkedSides[3] = {};
+    for (int c = ViewColumn + 1; c < ViewColumn + ViewColumns - 1; ++c)
+        for (int r = ViewRow + 1; r < ViewRow + ViewRows - 1; ++r) {
+            const int side = MapGrid->Cell(c, r).ControlSide();
+            if (side != kUnion && side != kConfederacy) continue;
+            // A stack in the hex above may reach down over the edge.
+            bool stackAbove = false;
+            for (const TCorpsRec& k : GameRec->Corps) stackAbove |= CorpsInUse(k) && k.HexX == c && k.HexY == r - 1;
+            if (stackAbove) continue;
+            const TBoxPoint at = HexPixel(c, r);
+            const QColor want = side == kUnion ? QColor(0, 0, 128) : QColor(128, 128, 128);
+            EXPECT_EQ(QColor(window->BattleMap()->Surface().pixel(at.x + 16, at.y)), want) << c << "," << r;
+            ++checkedSides[side];
+        }
+    EXPECT_GT(checkedSides[kUnion], 5);
+    EXPECT_GT(checkedSides[kConfederacy], 5) << "the view holds hexes of both sides";
     SaveScreenshot(window.get(), QStringLiteral("main_window_1861_hex_grid"));
     window->ActionNamed("HexOutline1")->trigger();
     EXPECT_EQ(window->BattleMap()->Surface(), plain);
@@ -481,8 +693,23 @@ TEST_F(WindowTest, QuitAsksFirstAndASideWithNoPersonCannotBeChosen) {
     EXPECT_EQ(SidePlayed, 0);
     frontend->noticeAnswers = {2};
     window->ActionNamed("Quit1")->trigger();
+    ASSERT_EQ(frontend->notices.size(), 1u);
+    const TTestFrontend::Notice& asked = frontend->notices.back();
+    EXPECT_EQ(asked.kind, 0);
+    EXPECT_EQ(asked.lines[1], kvt::Text(463));
+    EXPECT_EQ(asked.choices[1], kvt::Text(3));
+    EXPECT_EQ(asked.choices[2], kvt::Text(4));
+    for (int k = 3; k <= 6; ++k) EXPECT_TRUE(asked.choices[k].empty()) << "only two choices";
     EXPECT_TRUE(window->isVisible());
     EXPECT_EQ(GameStatus, 0);
+    // Closed untouched, the question answers its first choice: quit.
+    window->ActionNamed("Quit1")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(GameStatus, 1);
+}
+
+TEST_F(WindowTest, QuitAnsweredYesEndsTheGame) {
+    ASSERT_TRUE(CreateWindow());
     frontend->noticeAnswers = {1};
     window->ActionNamed("Quit1")->trigger();
     EXPECT_FALSE(window->isVisible());

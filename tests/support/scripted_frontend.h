@@ -56,6 +56,7 @@ public:
     void ShowWeatherGauges(int a, int b, int c) override { weatherGauges = {a, b, c}; }
     void ShowDate(const std::string& text) override { dates.push_back(text); }
     void SetIdPanelText(const std::string& text) override { idPanel = text; }
+    void SetIdPanelTextColour(std::uint32_t rgb) override { idPanelColours.push_back(rgb); }
 
     // Every corps and fleet drawn after a move.
     struct Shown {
@@ -84,6 +85,8 @@ public:
     std::vector<TPostMortem> postMortems;
     TTurnMenus menus;
     std::string idPanel;
+    // Every text colour a selection gave the unit panel, in order.
+    std::vector<std::uint32_t> idPanelColours;
     CursorKind cursor = CursorKind::Arrow;
     int repaints = 0;
 
