@@ -280,18 +280,19 @@ bool SaveGameFiles(const std::string& name) {
     return ok;
 }
 
-bool LoadGameImages(const std::string& fileName) {
+bool LoadGameImages(const std::string& fileName, LoadTime when) {
     std::string why;
     if (!ReadGameImages(fileName, *GameRec, *MapGrid, &why)) {
-        CurrentFrontend().InformationBox(why + " The game in play is kept.");
+        CurrentFrontend().InformationBox(why + (when == LoadTime::StartUp ? " Please choose another game."
+                                                                         : " The game in play is kept."));
         return false;
     }
     GameFileBase = GameBaseOf(fileName);
     return true;
 }
 
-bool LoadGameFiles(const std::string& fileName) {
-    if (!LoadGameImages(fileName)) return false;
+bool LoadGameFiles(const std::string& fileName, LoadTime when) {
+    if (!LoadGameImages(fileName, when)) return false;
     BringGameIntoPlay(fileName);
     return true;
 }

@@ -33,12 +33,17 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 // Writes name + ".KVT" and name + ".KVM". Returns false (and reports) when a file cannot be written.
 bool SaveGameFiles(const std::string& name);
 
+// When a load is asked for: with a game in play, which a refused file leaves as it is, or at
+// start-up, where the player is offered the choice of games again.
+enum class LoadTime { InPlay, StartUp };
+
 // Reads the images into the game in play and sets GameFileBase; a file that fails is reported
-// through the frontend and the game in play is kept. Returns whether the game was replaced.
-bool LoadGameImages(const std::string& fileName);
+// through the frontend, in words that fit `when`, and the record is left as it was. Returns
+// whether the game was replaced.
+bool LoadGameImages(const std::string& fileName, LoadTime when = LoadTime::InPlay);
 
 // Reads the game files and brings the game into play.
-bool LoadGameFiles(const std::string& fileName);
+bool LoadGameFiles(const std::string& fileName, LoadTime when = LoadTime::InPlay);
 
 // Brings a game that has just been read into play: its fix-ups, derived state and side to play.
 void BringGameIntoPlay(const std::string& fileName);

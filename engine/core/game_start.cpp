@@ -42,7 +42,8 @@ void StartUpGame() {
         BattleLog.clear();
         GameStatus = 1;
         const std::string startPoint = ScenarioFileName(answer);
-        const bool loaded = startPoint.empty() ? LoadGameDialog() : LoadGameFiles(ResolveFileCaseInsensitive(startPoint));
+        const bool loaded = startPoint.empty() ? LoadGameDialog(LoadTime::StartUp)
+                                               : LoadGameFiles(ResolveFileCaseInsensitive(startPoint), LoadTime::StartUp);
         if (loaded) break;
     }
     GameStatus = 0;

@@ -43,13 +43,13 @@ bool AskHandOver() {
 
 }  // namespace
 
-bool LoadGameDialog() {
+bool LoadGameDialog(LoadTime when) {
     Frontend& fe = CurrentFrontend();
     // Cancel is an answer: at start-up the caller offers the scenario choice again, from the menu
     // the game in play goes on.
     const std::string chosen = fe.ChooseOpenFile();
     if (chosen.empty()) return false;
-    const bool loaded = LoadGameFiles(chosen);
+    const bool loaded = LoadGameFiles(chosen, when);
     fe.Repaint();
     if (!loaded) return false;
     ApplyLoadDataMarks();

@@ -5,12 +5,14 @@
 //   (awaiting playback) --playback--> 3 (orders) ...
 #pragma once
 
+#include "engine/core/game_files.h"
+
 namespace kvt {
 
 // The Open dialog, the load, the data marks of a loaded game, for a mail game awaiting playback
 // the playback offer, and for two persons at one computer the side choice. Answers whether a game
 // was loaded: a cancelled dialog or a refused file leaves the game in play untouched.
-bool LoadGameDialog();
+bool LoadGameDialog(LoadTime when = LoadTime::InPlay);
 
 // The "Load Game" menu command; cancelling it keeps the game in play.
 void LoadGameMenu();

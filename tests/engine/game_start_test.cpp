@@ -69,6 +69,11 @@ TEST_F(GameStart, NothingLoadedLeadsBackToTheScenarioChoice) {
     EXPECT_EQ(GameStatus, 0);
     EXPECT_NE(fe.messages[0].find("1862.kvt"), std::string::npos) << fe.messages[0];
     EXPECT_NE(fe.messages[1].find("broken.kvt"), std::string::npos) << fe.messages[1];
+    // No game is in play yet: the message sends the player back to the choice.
+    for (const std::string& m : fe.messages) {
+        EXPECT_EQ(m.find("in play"), std::string::npos) << m;
+        EXPECT_NE(m.find("choose another game"), std::string::npos) << m;
+    }
 }
 
 TEST_F(GameStart, TwoPersonsChooseTheirSideOnceWhateverTheyLoad) {
