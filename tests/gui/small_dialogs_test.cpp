@@ -93,6 +93,23 @@ TEST_F(SmallDialogs, EachDelayButtonSetsTheSpeedInTheGameAndTheTimersInterval) {
     }
 }
 
+TEST_F(SmallDialogs, TheDelayIsChosenWithTheArrowAndTheTurnKeepsItsCursor) {
+    // Opened from the menu between turns, or from the tool button while the turn moves.
+    for (gui::TCursor before : {gui::crDefault, gui::crHourGlass}) {
+        SCOPED_TRACE(before);
+        gui::SetScreenCursor(before);
+        gui::TCursor whileShown = gui::crSizeNS;
+        testing::WhenModalShows([&whileShown](QWidget* d) {
+            whileShown = gui::ScreenCursor();
+            Click(Button(d, 3));
+        });
+        gui::ShowDelayDialog();
+        EXPECT_EQ(whileShown, gui::crDefault);
+        EXPECT_EQ(gui::ScreenCursor(), before);
+        EXPECT_EQ(GameRec->MoveSpeed, 3);
+    }
+}
+
 TEST_F(SmallDialogs, TheScenarioChoiceAnswersTheLastRadioButtonClicked) {
     struct Case { std::vector<int> clicks; int answer; };
     const Case cases[] = {{{1}, 1}, {{2}, 2}, {{3}, 3}, {{4}, 4}, {{}, 0}, {{2, 4}, 4}, {{4, 1}, 1}};
@@ -217,6 +234,30 @@ TEST_F(SmallDialogs, TheEndOfTheGameOnTheFirstStartPointShowsItsVerdicts) {
         Click(Button(d, 1));
     });
     EXPECT_EQ(gui::ShowPostMortemDialog(t), PostMortemChoice::Continue);
+}
+
+TEST_F(SmallDialogs, TheEndOfTheGameIsLeftOnlyByOneOfItsTwoButtons) {
+    struct Case { const char* name; int press; PostMortemChoice choice; };
+    const Case cases[] = {{"then Continue", 1, PostMortemChoice::Continue}, {"then End Game", 2, PostMortemChoice::EndGame}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        int shownAgain = 0;
+        testing::WhenModalShows([&](QWidget* d) {
+            // The title bar's close and Escape leave it open, with nothing chosen.
+            d->close();
+            QTest::keyClick(d, Qt::Key_Escape);
+            EXPECT_TRUE(d->isVisible());
+            EXPECT_FALSE(static_cast<gui::TVictory*>(d)->Choice().has_value());
+            // Taken off the screen without a button, it comes back until one is pressed.
+            testing::WhenModalShows([&](QWidget* again) {
+                ++shownAgain;
+                Click(Button(again, c.press));
+            });
+            static_cast<QDialog*>(d)->reject();
+        });
+        EXPECT_EQ(gui::ShowPostMortemDialog(SampleTallies()), c.choice);
+        EXPECT_EQ(shownAgain, 1);
+    }
 }
 
 // The window's own answer to the end of the game: the real dialog.

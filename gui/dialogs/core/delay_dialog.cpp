@@ -3,6 +3,7 @@
 
 #include "engine/core/main_menu.h"
 #include "gui/dialogs/core/dialog_support.h"
+#include "gui/platform/cursor.h"
 #include "ui_delay_dialog.h"
 
 namespace kvt::gui {
@@ -36,8 +37,15 @@ void TDelayForm::Button4Click() { SetMovementDelay(4); }
 void TDelayForm::Button5Click() { SetMovementDelay(5); }
 
 void ShowDelayDialog() {
-    TDelayForm dialog;
-    dialog.ShowModal();
+    // Chosen in the middle of a turn too, under the hourglass: the player picks with the arrow,
+    // and the turn goes on under the cursor it had.
+    const TCursor before = ScreenCursor();
+    SetScreenCursor(crDefault);
+    {
+        TDelayForm dialog;
+        dialog.ShowModal();
+    }
+    SetScreenCursor(before);
 }
 
 }  // namespace kvt::gui

@@ -42,8 +42,8 @@ TVictory::~TVictory() = default;
 
 PostMortemChoice ShowPostMortemDialog(const TPostMortem& tallies) {
     TVictory dialog(tallies);
-    dialog.ShowModal();
-    return dialog.Choice();
+    while (!dialog.Choice()) dialog.ShowModal();
+    return *dialog.Choice();
 }
 
 }  // namespace kvt::gui

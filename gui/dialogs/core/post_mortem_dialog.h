@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "engine/core/frontend.h"
 #include "engine/core/turn_end.h"
@@ -20,15 +21,18 @@ public:
     explicit TVictory(const TPostMortem& tallies, QWidget* parent = nullptr);
     ~TVictory() override;
 
-    PostMortemChoice Choice() const { return choice_; }
+    // The button pressed; none until one is.
+    std::optional<PostMortemChoice> Choice() const { return choice_; }
     void Button1Click() { choice_ = PostMortemChoice::Continue; }
     void Button2Click() { choice_ = PostMortemChoice::EndGame; }
 
 private:
     std::unique_ptr<Ui::TVictory> ui_;
-    PostMortemChoice choice_ = PostMortemChoice::EndGame;
+    std::optional<PostMortemChoice> choice_;
 };
 
+// Shows the dialog until one of its two buttons is pressed: the game's end is the player's choice,
+// never what a closed window leaves behind.
 PostMortemChoice ShowPostMortemDialog(const TPostMortem& tallies);
 
 }  // namespace kvt::gui
