@@ -434,5 +434,35 @@ TEST_F(MapPictures, EveryRailHexShowsARailroad) {
     EXPECT_LT(plainWithRail * 100, plain * 3) << plainWithRail << " of " << plain << " hexes far from rail show rail ink";
 }
 
+TEST_F(Pictures, EveryNoticeHasAnEngravingOfItsOwn) {
+    const char* const notices[] = {
+        "bg_notice.bmp",                "bg_notice_city_fall.bmp",      "bg_notice_draft_riots.bmp",
+        "bg_notice_rail_move.bmp",      "bg_notice_fort_built.bmp",     "bg_notice_fleet_embark.bmp",
+        "bg_notice_new_capital.bmp",    "bg_notice_black_soldiers.bmp", "bg_notice_uprising.bmp",
+        "bg_notice_fleet_scuttled.bmp", "bg_notice_fleet_supplies.bmp", "bg_notice_state_lost.bmp",
+        "bg_notice_training.bmp",       "bg_notice_army_formed.bmp",    "bg_notice_corps_formed.bmp",
+        "bg_notice_brigade_raised.bmp", "bg_notice_reinforcements.bmp", "bg_notice_newspaper.bmp",
+        "bg_notice_foreign_affairs.bmp",
+    };
+    // The lower right corner, where the engraving stands; the paper elsewhere is the same in all.
+    std::vector<std::vector<Rgb>> corners;
+    for (const char* file : notices) {
+        const BmpImage img = LoadPicture(file);
+        ASSERT_EQ(img.width, 420) << file;
+        ASSERT_EQ(img.height, 300) << file;
+        corners.push_back(CellPixels(img, {304, 214}, 100, 70));
+        int inked = 0;
+        for (const Rgb& c : corners.back()) inked += c.r + c.g + c.b < 520;
+        EXPECT_GT(inked, 150) << file << " has an engraving";
+    }
+    for (std::size_t i = 0; i < corners.size(); ++i) {
+        for (std::size_t j = i + 1; j < corners.size(); ++j) {
+            int differing = 0;
+            for (std::size_t k = 0; k < corners[i].size(); ++k) differing += !(corners[i][k] == corners[j][k]);
+            EXPECT_GT(differing, 300) << notices[i] << " and " << notices[j] << " look alike";
+        }
+    }
+}
+
 }  // namespace
 }  // namespace kvt

@@ -105,6 +105,7 @@ TEST_F(NoticeDialogs, EveryKindShowsItsLinesCaptionAndButtonsAndAnswersAsItsLayo
         {25, "TForeign_Affairs", Layout::Buttons, 603, 0, "bg_notice_foreign_affairs.bmp", true},
     };
     const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    std::vector<std::pair<int, QImage>> pictures;  // what each kind showed behind its lines
     for (const Case& c : cases) {
         SCOPED_TRACE(c.dialog);
         // Choices 2, 3 and 5 are offered; the player takes choice 3 where there is a choice.
@@ -121,7 +122,9 @@ TEST_F(NoticeDialogs, EveryKindShowsItsLinesCaptionAndButtonsAndAnswersAsItsLayo
             EXPECT_EQ(gui::ScreenCursor(), gui::crDefault) << "the player sees the normal cursor";
             const QImage picture(QString::fromLatin1(c.picture));
             ASSERT_FALSE(picture.isNull());
-            EXPECT_EQ(Control<gui::TImage>(d, QStringLiteral("Image1"))->Picture().pixel(205, 150), picture.pixel(205, 150));
+            const QImage shown = Control<gui::TImage>(d, QStringLiteral("Image1"))->Picture();
+            EXPECT_EQ(shown.convertToFormat(QImage::Format_RGB32), picture.convertToFormat(QImage::Format_RGB32));
+            pictures.emplace_back(c.kind, shown.convertToFormat(QImage::Format_RGB32));
             for (int n = 1; n <= 4; ++n)
                 EXPECT_EQ(Label(d, n)->Caption().toStdString(), EventNotice.Line(n).str()) << "line " << n;
             testing::SaveScreenshot(d, QStringLiteral("notice_%1_%2").arg(c.kind, 2, 10, QLatin1Char('0')).arg(QLatin1String(c.dialog)));
@@ -155,6 +158,37 @@ TEST_F(NoticeDialogs, EveryKindShowsItsLinesCaptionAndButtonsAndAnswersAsItsLayo
         const int expected = (c.layout == Layout::Choice || c.layout == Layout::Buttons) ? 3 : 9;
         EXPECT_EQ(EventNotice.Answer, expected) << "a notice without choices leaves the raiser's answer";
         EXPECT_EQ(gui::ScreenCursor(), c.hourglassAfter ? gui::crHourGlass : gui::crDefault);
+    }
+    // Every kind looks different: no two show the same picture.
+    for (std::size_t i = 0; i < pictures.size(); ++i)
+        for (std::size_t j = i + 1; j < pictures.size(); ++j)
+            EXPECT_NE(pictures[i].second, pictures[j].second)
+                << "kinds " << pictures[i].first << " and " << pictures[j].first << " share a picture";
+}
+
+TEST_F(NoticeDialogs, NoButtonOrChoiceCoversThePicturesEngraving) {
+    // The engraving fills 100 x 70 pixels 16 pixels in from the lower right corner.
+    const QRect engraving(420 - 16 - 100, 300 - 16 - 70, 100, 70);
+    // Kinds of each layout, with every choice, and so every button and radio button, offered.
+    for (int kind : {0, 3, 11, 15, 25}) {
+        SCOPED_TRACE(kind);
+        FillNotice(kind, {1, 2, 3, 4, 5, 6});
+        testing::WhenModalShows([&](QWidget* d) {
+            int checked = 0;
+            for (QWidget* w : d->findChildren<QWidget*>()) {
+                if (!w->isVisible() || w->objectName() == QStringLiteral("Image1")) continue;
+                QRect drawn = w->geometry();
+                // A label paints only its text.
+                if (auto* label = qobject_cast<TElLabel*>(w))
+                    drawn.setWidth(QFontMetrics(label->font()).horizontalAdvance(label->Caption()));
+                EXPECT_FALSE(drawn.intersects(engraving)) << w->objectName().toStdString() << " " << drawn.x() << "," << drawn.y() << " " << drawn.width() << "x" << drawn.height();
+                ++checked;
+            }
+            EXPECT_GE(checked, 5);
+            if (kind == 25) testing::SaveScreenshot(d, QStringLiteral("notice_25_five_answers"));
+            Click(Button(d, 1));
+        });
+        gui::ShowNoticeDialog(kind);
     }
 }
 

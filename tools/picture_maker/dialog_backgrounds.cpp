@@ -15,23 +15,23 @@ const std::vector<DialogBackground>& DialogBackgrounds() {
     static const std::vector<DialogBackground> list = {
         {"bg_notice.bmp", kNoticeWidth, kNoticeHeight, Motif::Star},
         {"bg_notice_city_fall.bmp", kNoticeWidth, kNoticeHeight, Motif::Skyline},
-        {"bg_notice_draft_riots.bmp", kNoticeWidth, kNoticeHeight, Motif::Skyline},
+        {"bg_notice_draft_riots.bmp", kNoticeWidth, kNoticeHeight, Motif::Torches},
         {"bg_notice_rail_move.bmp", kNoticeWidth, kNoticeHeight, Motif::Locomotive},
         {"bg_notice_fort_built.bmp", kNoticeWidth, kNoticeHeight, Motif::Fort},
-        {"bg_notice_fleet_embark.bmp", kNoticeWidth, kNoticeHeight, Motif::Ship},
+        {"bg_notice_fleet_embark.bmp", kNoticeWidth, kNoticeHeight, Motif::Anchor},
         {"bg_notice_new_capital.bmp", kNoticeWidth, kNoticeHeight, Motif::Dome},
-        {"bg_notice_black_soldiers.bmp", kNoticeWidth, kNoticeHeight, Motif::Flags},
-        {"bg_notice_uprising.bmp", kNoticeWidth, kNoticeHeight, Motif::Skyline},
-        {"bg_notice_fleet_scuttled.bmp", kNoticeWidth, kNoticeHeight, Motif::Ship},
-        {"bg_notice_fleet_supplies.bmp", kNoticeWidth, kNoticeHeight, Motif::Ship},
-        {"bg_notice_state_lost.bmp", kNoticeWidth, kNoticeHeight, Motif::Flags},
-        {"bg_notice_training.bmp", kNoticeWidth, kNoticeHeight, Motif::Tents},
+        {"bg_notice_black_soldiers.bmp", kNoticeWidth, kNoticeHeight, Motif::CrossedMuskets},
+        {"bg_notice_uprising.bmp", kNoticeWidth, kNoticeHeight, Motif::BrokenChain},
+        {"bg_notice_fleet_scuttled.bmp", kNoticeWidth, kNoticeHeight, Motif::SinkingShip},
+        {"bg_notice_fleet_supplies.bmp", kNoticeWidth, kNoticeHeight, Motif::Barrels},
+        {"bg_notice_state_lost.bmp", kNoticeWidth, kNoticeHeight, Motif::TornMap},
+        {"bg_notice_training.bmp", kNoticeWidth, kNoticeHeight, Motif::Drum},
         {"bg_notice_army_formed.bmp", kNoticeWidth, kNoticeHeight, Motif::Flags},
         {"bg_notice_corps_formed.bmp", kNoticeWidth, kNoticeHeight, Motif::Tents},
-        {"bg_notice_brigade_raised.bmp", kNoticeWidth, kNoticeHeight, Motif::Tents},
+        {"bg_notice_brigade_raised.bmp", kNoticeWidth, kNoticeHeight, Motif::Bugle},
         {"bg_notice_reinforcements.bmp", kNoticeWidth, kNoticeHeight, Motif::Cannon},
         {"bg_notice_newspaper.bmp", kNoticeWidth, kNoticeHeight, Motif::Newspaper},
-        {"bg_notice_foreign_affairs.bmp", kNoticeWidth, kNoticeHeight, Motif::Dome},
+        {"bg_notice_foreign_affairs.bmp", kNoticeWidth, kNoticeHeight, Motif::Globe},
         {"bg_brigade_display.bmp", 640, 420, Motif::Cannon},
         {"bg_leader_orders.bmp", 520, 400, Motif::Star},
         {"bg_new_brigades.bmp", 560, 420, Motif::Tents},
@@ -198,6 +198,186 @@ void Engraving(QPainter& p, Motif motif) {
                 p.drawLine(QPointF(x + 14, 30), QPointF(x + 14, 22));
                 p.drawLine(QPointF(x + 14, 66), QPointF(x + 10, 50));
             }
+            break;
+        }
+        case Motif::Torches: {
+            // Two torches crossed over a cobbled street.
+            for (int side : {-1, 1}) {
+                const QPointF foot(50 - side * 34, 64), head(50 + side * 16, 18);
+                p.drawLine(foot, head);
+                p.drawLine(foot + QPointF(3, 0), head + QPointF(3, 0));
+                QPainterPath flame;
+                flame.moveTo(head + QPointF(-5, 0));
+                flame.cubicTo(head + QPointF(-9, -10), head + QPointF(2, -12), head + QPointF(side * 4, -20));
+                flame.cubicTo(head + QPointF(6, -10), head + QPointF(10, -6), head + QPointF(8, 0));
+                flame.closeSubpath();
+                p.drawPath(flame);
+                p.drawRect(QRectF(head.x() - 5, head.y(), 13, 5));
+            }
+            for (int x = 6; x < 96; x += 12) p.drawArc(QRectF(x, 62, 12, 6), 0, 180 * 16);
+            break;
+        }
+        case Motif::Anchor: {
+            p.drawEllipse(QPointF(50, 8), 6, 6);
+            p.drawLine(QPointF(50, 14), QPointF(50, 64));
+            p.drawLine(QPointF(32, 22), QPointF(68, 22));
+            p.drawEllipse(QPointF(32, 22), 2.5, 2.5);
+            p.drawEllipse(QPointF(68, 22), 2.5, 2.5);
+            p.drawArc(QRectF(20, 26, 60, 40), 180 * 16, 180 * 16);
+            QPolygonF left, right;
+            left << QPointF(20, 46) << QPointF(14, 38) << QPointF(26, 40);
+            right << QPointF(80, 46) << QPointF(86, 38) << QPointF(74, 40);
+            p.drawPolygon(left);
+            p.drawPolygon(right);
+            // A rope from the ring.
+            QPainterPath rope;
+            rope.moveTo(56, 8);
+            rope.cubicTo(80, 4, 90, 20, 84, 30);
+            rope.cubicTo(78, 40, 92, 50, 96, 44);
+            p.drawPath(rope);
+            break;
+        }
+        case Motif::CrossedMuskets: {
+            // Two muskets with fixed bayonets crossed over a cartridge box.
+            for (int side : {-1, 1}) {
+                p.save();
+                p.translate(50, 34);
+                p.rotate(side * 38.0);
+                QPolygonF stock;
+                stock << QPointF(-46, -2) << QPointF(-20, -2) << QPointF(-16, 1) << QPointF(-46, 6);
+                p.drawPolygon(stock);
+                p.drawLine(QPointF(-20, -2), QPointF(34, -2));
+                p.drawLine(QPointF(-16, 1), QPointF(34, 1));
+                p.drawLine(QPointF(-8, 1), QPointF(-10, 5));
+                p.drawLine(QPointF(34, -2), QPointF(48, -1));
+                p.restore();
+            }
+            p.drawRect(QRectF(36, 54, 28, 14));
+            p.drawLine(QPointF(36, 59), QPointF(64, 59));
+            p.drawEllipse(QPointF(50, 63), 2, 2);
+            break;
+        }
+        case Motif::BrokenChain: {
+            // A chain snapped in the middle, sparks where it broke.
+            p.drawRoundedRect(QRectF(0, 28, 24, 12), 6, 6);
+            p.drawRoundedRect(QRectF(16, 32, 24, 4), 2, 2);
+            p.drawArc(QRectF(32, 28, 14, 12), 100 * 16, 160 * 16);
+            p.drawRoundedRect(QRectF(76, 28, 24, 12), 6, 6);
+            p.drawRoundedRect(QRectF(60, 32, 24, 4), 2, 2);
+            p.drawArc(QRectF(54, 28, 14, 12), -80 * 16, 160 * 16);
+            const QPointF c(50, 34);
+            for (double a = 0; a < 6.28; a += 0.785)
+                p.drawLine(c + QPointF(5 * std::cos(a), 9 * std::sin(a)), c + QPointF(9 * std::cos(a), 17 * std::sin(a)));
+            break;
+        }
+        case Motif::SinkingShip: {
+            p.save();
+            p.translate(50, 40);
+            p.rotate(-24);
+            QPolygonF hull;
+            hull << QPointF(-44, 8) << QPointF(44, 8) << QPointF(36, 20) << QPointF(-36, 20);
+            p.drawPolygon(hull);
+            p.drawLine(QPointF(-14, 8), QPointF(-14, -30));
+            p.drawLine(QPointF(16, 8), QPointF(16, -26));
+            p.drawLine(QPointF(-14, -22), QPointF(-30, 4));
+            p.restore();
+            // The sea closes over the stern.
+            for (int y : {48, 56, 64})
+                for (int x = 0; x < 100; x += 10) p.drawArc(QRectF(x, y, 10, 6), 0, 180 * 16);
+            for (const QPointF& b : {QPointF(70, 42), QPointF(78, 34), QPointF(74, 26)}) p.drawEllipse(b, 2.5, 2.5);
+            break;
+        }
+        case Motif::Barrels: {
+            auto barrel = [&p](double x, double y) {
+                p.drawRoundedRect(QRectF(x, y, 26, 30), 10, 4);
+                p.drawLine(QPointF(x + 2, y + 8), QPointF(x + 24, y + 8));
+                p.drawLine(QPointF(x + 2, y + 22), QPointF(x + 24, y + 22));
+                p.drawEllipse(QPointF(x + 13, y + 15), 2, 2);
+            };
+            barrel(10, 38);
+            barrel(38, 38);
+            barrel(24, 6);
+            // A crate beside them, its boards crossed.
+            p.drawRect(QRectF(68, 36, 30, 32));
+            p.drawLine(QPointF(68, 36), QPointF(98, 68));
+            p.drawLine(QPointF(98, 36), QPointF(68, 68));
+            p.drawLine(QPointF(0, 68), QPointF(100, 68));
+            break;
+        }
+        case Motif::TornMap: {
+            // A map sheet torn in two, a border dashed across it.
+            QPolygonF left, right;
+            left << QPointF(4, 8) << QPointF(48, 8) << QPointF(42, 20) << QPointF(50, 32) << QPointF(40, 46)
+                 << QPointF(46, 66) << QPointF(4, 66);
+            right << QPointF(56, 4) << QPointF(98, 4) << QPointF(98, 62) << QPointF(54, 62) << QPointF(48, 42)
+                  << QPointF(58, 28) << QPointF(50, 16);
+            p.drawPolygon(left);
+            p.drawPolygon(right);
+            QPen pen = p.pen();
+            pen.setStyle(Qt::DashLine);
+            p.setPen(pen);
+            p.drawLine(QPointF(8, 40), QPointF(40, 34));
+            p.drawLine(QPointF(56, 36), QPointF(94, 28));
+            pen.setStyle(Qt::SolidLine);
+            p.setPen(pen);
+            p.drawEllipse(QPointF(24, 24), 3, 3);
+            p.drawEllipse(QPointF(78, 48), 3, 3);
+            break;
+        }
+        case Motif::Drum: {
+            p.drawEllipse(QRectF(20, 26, 60, 14));
+            p.drawLine(QPointF(20, 33), QPointF(20, 60));
+            p.drawLine(QPointF(80, 33), QPointF(80, 60));
+            p.drawArc(QRectF(20, 53, 60, 14), 180 * 16, 180 * 16);
+            // The cords that tighten the heads.
+            for (int k = 0; k < 6; ++k) {
+                const double x = 22 + k * 10;
+                p.drawLine(QPointF(x, 40), QPointF(x + 5, 62));
+                p.drawLine(QPointF(x + 10, 40), QPointF(x + 5, 62));
+            }
+            p.drawLine(QPointF(30, 2), QPointF(58, 28));
+            p.drawLine(QPointF(70, 2), QPointF(42, 28));
+            p.drawEllipse(QPointF(30, 2), 2.5, 2.5);
+            p.drawEllipse(QPointF(70, 2), 2.5, 2.5);
+            break;
+        }
+        case Motif::Bugle: {
+            // A coiled horn: mouthpiece, loop and flaring bell, with a cord and tassels.
+            p.drawEllipse(QRectF(24, 16, 44, 34));
+            p.drawEllipse(QRectF(30, 21, 32, 24));
+            QPainterPath bell;
+            bell.moveTo(66, 28);
+            bell.cubicTo(76, 26, 84, 18, 94, 6);
+            bell.lineTo(96, 40);
+            bell.cubicTo(86, 32, 76, 34, 66, 38);
+            p.drawPath(bell);
+            p.drawLine(QPointF(26, 36), QPointF(8, 44));
+            p.drawRect(QRectF(2, 42, 7, 5));
+            QPainterPath cord;
+            cord.moveTo(40, 50);
+            cord.cubicTo(36, 62, 58, 66, 56, 50);
+            p.drawPath(cord);
+            for (double x : {38.0, 58.0}) {
+                p.drawLine(QPointF(x, 56), QPointF(x, 62));
+                p.drawLine(QPointF(x, 62), QPointF(x - 3, 68));
+                p.drawLine(QPointF(x, 62), QPointF(x + 3, 68));
+            }
+            break;
+        }
+        case Motif::Globe: {
+            const QPointF c(50, 30);
+            p.drawEllipse(c, 26, 26);
+            p.drawEllipse(c, 12, 26);
+            p.drawLine(c + QPointF(0, -26), c + QPointF(0, 26));
+            for (int dy : {-13, 0, 13}) {
+                const double half = std::sqrt(26.0 * 26.0 - dy * dy);
+                p.drawLine(c + QPointF(-half, dy), c + QPointF(half, dy));
+            }
+            // The meridian ring and the stand.
+            p.drawArc(QRectF(20, 0, 60, 60), -60 * 16, 300 * 16);
+            p.drawLine(QPointF(50, 60), QPointF(50, 64));
+            p.drawLine(QPointF(34, 68), QPointF(66, 68));
+            p.drawLine(QPointF(40, 64), QPointF(60, 64));
             break;
         }
     }

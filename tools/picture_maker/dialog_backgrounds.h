@@ -1,6 +1,6 @@
 // Background pictures of the dialogs that show one: aged paper inside a ruled border, with a
-// faint engraving in one corner that tells the dialogs apart. The middle stays calm so that the
-// labels and lists laid over it read clearly.
+// faint engraving in one corner that tells the dialogs apart (each notice has one of its own).
+// The middle stays calm so that the labels and lists laid over it read clearly.
 #pragma once
 
 #include <QImage>
@@ -8,7 +8,10 @@
 
 namespace kvt::pictures {
 
-enum class Motif { Star, Skyline, Ship, Locomotive, Fort, Cannon, Flags, Newspaper, Dome, Tents };
+enum class Motif {
+    Star, Skyline, Ship, Locomotive, Fort, Cannon, Flags, Newspaper, Dome, Tents,
+    Torches, Anchor, CrossedMuskets, BrokenChain, SinkingShip, Barrels, TornMap, Drum, Bugle, Globe
+};
 
 struct DialogBackground {
     const char* file;  // in the game folder
