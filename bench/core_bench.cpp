@@ -25,7 +25,11 @@ BENCHMARK(BM_HexDistance);
 
 void BM_SaveAndLoadGame(benchmark::State& state) {
     kvt::ResetEngineGlobals();
-    for (int i = 1; i <= kvt::kCorpsCount; ++i) kvt::GameRec->Corps[i].Unused = 1;
+    // A whole game: the 1861 start point from the game folder.
+    if (!kvt::LoadGameImages(std::string(KVT_GAME_DIR) + "/1861.kvt")) {
+        state.SkipWithError("the 1861 start point is not built");
+        return;
+    }
     const std::string base =
         (std::filesystem::temp_directory_path() / ("kvt_bench_game_" + std::to_string(::getpid()))).string();
     for (auto _ : state) {
