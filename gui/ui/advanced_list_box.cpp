@@ -977,9 +977,12 @@ void TElAdvancedListBox::HintTick(QPoint cursor) {
 }
 
 bool TElAdvancedListBox::StandardHint(QPoint point, QString& text, QPoint& screenPos) const {
+    text.clear();
+    // The application asks only controls that show hints; a list without ShowHint shows none.
+    if (!showHint_) return false;
     const int item = ItemAtPos(point);
     if (item < 0) {
-        text = showHint_ ? hint_ : QString();
+        text = hint_;
         screenPos = mapToGlobal(point);
         return !text.isEmpty();
     }

@@ -404,21 +404,32 @@ TEST(ListBoxHint, RowsOfLaterColumnsAreFoundByTheirOwnPlace) {
     EXPECT_EQ(w.list->HintIndex(), 4);
 }
 
-TEST(ListBoxHint, TheStandardHintShowsACutOffRowsTextAboveIt) {
+TEST(ListBoxHint, TheStandardHintShowsOnlyWithShowHintAndPutsACutOffRowsTextAboveIt) {
     ListWindow w(0, QSize(120, 80));
     w.list->SetItems({QStringLiteral("Fredericksburg and Spotsylvania Court House"), QStringLiteral("Norfolk")});
-    w.list->SetTopIndex(0);
-    QString text;
-    QPoint at;
-    ASSERT_TRUE(w.list->StandardHint(w.At(0), text, at));
-    EXPECT_EQ(text, w.list->Items()[0]);
-    EXPECT_EQ(at, w.list->mapToGlobal(QPoint(w.list->ClientRect().left() - 1, w.list->ItemRect(0).top() - 3)));
-    EXPECT_FALSE(w.list->StandardHint(w.At(1), text, at)) << "a row that fits has no hint";
-    EXPECT_FALSE(w.list->StandardHint(QPoint(50, 70), text, at)) << "no row and no hint of its own";
-    w.list->SetShowHint(true);
     w.list->SetHint(QStringLiteral("Choose a city"));
-    ASSERT_TRUE(w.list->StandardHint(QPoint(50, 70), text, at));
-    EXPECT_EQ(text, QStringLiteral("Choose a city"));
+    const QPoint cutOff = w.At(0), fits = w.At(1), noRow(50, 70);
+    const QPoint above = w.list->mapToGlobal(QPoint(w.list->ClientRect().left() - 1, w.list->ItemRect(0).top() - 3));
+    const struct {
+        bool showHint;
+        QPoint point;
+        bool shown;
+        QString text;
+    } cases[] = {
+        {false, cutOff, false, QString()},  // the game's lists: no tool tip at all
+        {false, noRow, false, QString()},
+        {true, cutOff, true, QStringLiteral("Fredericksburg and Spotsylvania Court House")},
+        {true, fits, false, QString()},  // a row that fits has no hint
+        {true, noRow, true, QStringLiteral("Choose a city")},
+    };
+    for (const auto& c : cases) {
+        w.list->SetShowHint(c.showHint);
+        QString text = QStringLiteral("stale");
+        QPoint at;
+        EXPECT_EQ(w.list->StandardHint(c.point, text, at), c.shown) << c.showHint << " at " << c.point.y();
+        EXPECT_EQ(text, c.text) << c.showHint << " at " << c.point.y();
+        if (c.shown && c.point == cutOff) EXPECT_EQ(at, above) << "one pixel left of the list, 3 above the row";
+    }
 }
 
 }  // namespace
