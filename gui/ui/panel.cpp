@@ -406,13 +406,12 @@ void TCustomElPanel::PaintCaption(QPainter& p, QRect r) {
     else if (alignment_ == taRightJustify)
         flags |= DT_RIGHT;
     if (layout_ != tlTop) {
-        // Placed within what the bevels and border leave: measuring from the panel's full height
-        // and then adding the top inset again would push the caption down, and at the bottom
-        // out of the panel, by the depth of the frame.
+        // Measured where the frame leaves off (top T, bottom B), then moved against the panel's
+        // whole height; a frame T deep therefore sets a bottom caption T below the panel's edge.
         QRect measured = r;
         DrawText(p, caption_, measured, flags | DT_CALCRECT);
-        const int spare = r.height() - measured.height();
-        r.setTop(r.top() + (layout_ == tlCenter ? spare / 2 : spare));
+        const int t = measured.top(), b = measured.top() + measured.height();
+        r.translate(0, layout_ == tlCenter ? (height() - b) / 2 + t : height() - b + t);
     }
     DrawText(p, caption_, r, flags);
 }

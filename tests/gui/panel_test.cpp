@@ -126,26 +126,37 @@ TEST(Panel, BevelsAreLitFromTheTopLeft) {
     EXPECT_EQ(Pixel(image, 59, 20), Rgb(clBtnHighlight));
 }
 
-TEST(Panel, CaptionStaysInsideThePanelForEveryLayout) {
-    // With a frame 6 pixels deep, a caption placed from the panel's full height would end below it.
-    for (const TTextLayout layout : {tlTop, tlCenter, tlBottom}) {
-        std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(120, 60, clWhite));
+TEST(Panel, CaptionLayoutMovesTheTextByThePanelsHeightAndTheFrameDepth) {
+    // The caption is measured inside the frame (top T, bottom B = T + text height) and moved down
+    // by (Height - B) div 2 + T (centre) or Height - B + T (bottom): with no frame a bottom caption
+    // ends at the panel's edge, with a frame T deep it ends T below it.
+    constexpr int kHeight = 60;
+    const QString caption = QStringLiteral("Combat Stance");
+    const int textHeight = MeasureText(TElPanel().font(), caption, QRect(0, 0, 1000, 1000), DT_EXPANDTABS).height();
+    const struct {
+        TPanelBevel outer, inner;
+        int bevelWidth, border, depth;
+    } frames[] = {{bvNone, bvNone, 1, 0, 0}, {bvRaised, bvNone, 1, 0, 1}, {bvRaised, bvLowered, 2, 2, 6}};
+    const auto inkTop = [&](const auto& f, TTextLayout layout) {
+        std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(120, kHeight, clWhite));
         auto* panel = new TElPanel(window.get());
-        panel->setGeometry(0, 0, 120, 60);
+        panel->setGeometry(0, 0, 120, kHeight);
         panel->SetColor(clWhite);
-        panel->SetBevelWidth(2);
-        panel->SetBevelInner(bvLowered);
-        panel->SetBorderWidth(2);
-        panel->SetCaption(QStringLiteral("Combat Stance"));
+        panel->SetBevelOuter(f.outer);
+        panel->SetBevelInner(f.inner);
+        panel->SetBevelWidth(f.bevelWidth);
+        panel->SetBorderWidth(f.border);
+        panel->SetCaption(caption);
         panel->SetLayout(layout);
-        const QRect ink = kvt::testing::BoundsOfColor(Render(window.get()), QRect(8, 7, 104, 46), Rgb(clBtnText));
-        ASSERT_FALSE(ink.isEmpty()) << layout;
-        EXPECT_GE(ink.top(), 6) << layout;
-        EXPECT_LE(ink.bottom(), 60 - 6 - 1) << layout;
-        const int middle = (ink.top() + ink.bottom()) / 2;
-        if (layout == tlTop) EXPECT_LT(middle, 20);
-        if (layout == tlCenter) EXPECT_NEAR(middle, 30, 4);
-        if (layout == tlBottom) EXPECT_GT(middle, 40);
+        return kvt::testing::BoundsOfColor(Render(window.get()), QRect(0, 0, 120, kHeight), Rgb(clBtnText)).top();
+    };
+    for (const auto& f : frames) {
+        const int t = f.depth, b = f.depth + textHeight;
+        // Where the ink starts inside the text's box: a caption at the top starts at T.
+        const int glyphOffset = inkTop(f, tlTop) - t;
+        ASSERT_GE(glyphOffset, 0) << t;
+        EXPECT_EQ(inkTop(f, tlCenter), t + (kHeight - b) / 2 + t + glyphOffset) << "centre, frame " << t;
+        EXPECT_EQ(inkTop(f, tlBottom), t + kHeight - b + t + glyphOffset) << "bottom, frame " << t;
     }
 }
 
