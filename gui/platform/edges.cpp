@@ -42,7 +42,9 @@ void DrawRadio(QPainter& p, const QRect& r, std::uint32_t state) {
     const bool inactive = state & DFCS_INACTIVE;
     const bool pushed = state & DFCS_PUSHED;
     const bool flat = state & DFCS_FLAT;
-    const int x0 = r.left(), y0 = r.top() + (r.height() - 12) / 2;
+    // In the 13-pixel cell of a check item the mark stands one pixel in from the left and level
+    // with the top, where the flat rings are laid over it.
+    const int x0 = r.left() + (r.width() - 11) / 2, y0 = r.top() + (r.height() - 12) / 2;
     for (int y = 0; y < 12; ++y) {
         for (int x = 0; x < 12; ++x) {
             const char k = kRadioMap[static_cast<std::size_t>(y)][x];

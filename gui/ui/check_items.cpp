@@ -55,7 +55,7 @@ TabKeyWatcher* Watcher() {
 }
 
 using Pixel = std::array<int, 2>;
-// The flat radio frame, as offsets from the system mark's top-left corner.
+// The flat radio frame, as offsets from one pixel right of the mark's top-left corner.
 constexpr std::array<Pixel, 28> kRadioInnerRing = {{
     {1, 4}, {1, 5}, {1, 6}, {1, 7}, {2, 2}, {2, 3}, {2, 8}, {3, 2}, {4, 1}, {5, 1}, {6, 1}, {7, 1}, {8, 2}, {9, 2},
     {2, 9}, {3, 9}, {4, 10}, {5, 10}, {6, 10}, {7, 10}, {8, 9}, {9, 9}, {9, 8}, {10, 7}, {10, 6}, {10, 5}, {10, 4},
@@ -571,8 +571,8 @@ std::uint32_t TElRadioButton::FrameControlState() const {
 void TElRadioButton::DrawFlatCheckFrame(QPainter& p, const QRect& rect) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, false);
-    // The rings lie over the rings of the 12 x 12 system mark, wherever DrawFrameControl put it.
-    const QPoint origin(rect.left(), rect.top() + (rect.height() - 12) / 2);
+    // One pixel in from the mark's left, level with its top: over the rings of the system mark.
+    const QPoint origin(rect.left() + 1, rect.top());
     PlotPixels(p, kRadioInnerRing, origin, (isEnabled() && !Pressed()) ? clWindow : clBtnFace);
     if (MoneyFlat()) {
         const TColor outer = Pressed() ? MoneyFlatDownColor()
