@@ -147,13 +147,12 @@ void TElCustomLabel::paintEvent(QPaintEvent*) {
     if (!transparent_) FillRect(p, rect(), EffectiveColor());
     p.setFont(font());
     const std::uint32_t flags = TextFlags();
+    // The text keeps its plain place: a style or effect reaching left or up is drawn beyond the
+    // label's edge, while the size taken for it lies right and below.
     QRect r = rect();
-    QRect measured = r;
-    DoDrawText(p, measured, flags, true);
-    // A style or effect that reaches left of or above the text would be cut off at the label's
-    // edge; the text moves in by that much so all of it shows within the measured size.
-    r.translate(std::max(0, -measured.left()), std::max(0, -measured.top()));
     if (layout_ != tlTop) {
+        QRect measured = r;
+        DoDrawText(p, measured, flags, true);
         const int bottom = measured.top() + measured.height();
         r.translate(0, layout_ == tlCenter ? (height() - bottom) / 2 : height() - bottom);
     }

@@ -42,6 +42,11 @@ struct LabelWindow {
 TEST(Label, RecessedTextHasItsDarkEdgeUpLeftAndItsLightEdgeDownRight) {
     for (const TElLabelTextStyle style : {ltsRecessed, ltsEmbossed}) {
         LabelWindow w;
+        // Room on every side, so neither edge reaches the label's border.
+        w.label->SetAutoSize(false);
+        w.label->setGeometry(20, 20, 200, 50);
+        w.label->SetAlignment(taCenter);
+        w.label->SetLayout(tlCenter);
         w.label->SetStyle(style);
         w.label->SetDarkColor(clRed);
         w.label->SetLightColor(clLime);
@@ -55,21 +60,40 @@ TEST(Label, RecessedTextHasItsDarkEdgeUpLeftAndItsLightEdgeDownRight) {
     }
 }
 
-TEST(Label, OutlineSurroundsTheTextOnAllFourDiagonals) {
+TEST(Label, StylesKeepTheTextInPlaceAndMeasureOnePixelMoreOnEverySide) {
     LabelWindow plain;
-    const QRect text = BoundsOfColor(plain.Shot(), QRect(0, 0, 260, 90), Rgb(clWindowText));
-    LabelWindow w;
-    w.label->SetStyle(ltsOutlined);
-    w.label->SetOutlineColor(clYellow);
-    const QImage image = w.Shot();
-    const QRect outline = BoundsOfColor(image, image.rect(), Rgb(clYellow));
-    // The label grew one pixel on every side and its text moved in by one to make room.
-    EXPECT_EQ(outline, text.translated(1, 1).adjusted(-1, -1, 1, 1));
+    const QImage plainShot = plain.Shot();
+    const QRect plainText = BoundsOfColor(plainShot, plainShot.rect(), Rgb(clWindowText));
+    ASSERT_FALSE(plainText.isEmpty());
+    const struct {
+        TElLabelTextStyle style;
+        TColor upLeft, downRight;
+    } cases[] = {{ltsEmbossed, clLime, clRed}, {ltsRecessed, clRed, clLime}, {ltsOutlined, clYellow, clYellow}};
+    for (const auto& c : cases) {
+        LabelWindow w;
+        w.label->SetStyle(c.style);
+        w.label->SetLightColor(clLime);
+        w.label->SetDarkColor(clRed);
+        w.label->SetOutlineColor(clYellow);
+        EXPECT_EQ(w.label->size(), plain.label->size() + QSize(2, 2)) << c.style;
+        EXPECT_EQ(w.label->pos(), plain.label->pos()) << c.style;
+        const QImage image = w.Shot();
+        const QRect label(w.label->pos(), w.label->size());
+        EXPECT_EQ(BoundsOfColor(image, image.rect(), Rgb(clWindowText)), plainText) << "the text at its plain place";
+        // Down and right the style shows whole; up and left it is cut at the label's edge.
+        const QRect downRight = BoundsOfColor(image, image.rect(), Rgb(c.downRight));
+        const QRect upLeft = BoundsOfColor(image, image.rect(), Rgb(c.upLeft));
+        EXPECT_EQ(downRight.bottomRight(), plainText.bottomRight() + QPoint(1, 1)) << c.style;
+        EXPECT_EQ(upLeft.top(), std::max(plainText.top() - 1, label.top())) << c.style;
+        EXPECT_EQ(upLeft.left(), std::max(plainText.left() - 1, label.left())) << c.style;
+    }
 }
 
-TEST(Label, ExtrusionGrowsTheLabelByItsDepthAndEndsInTheFarColour) {
+TEST(Label, ExtrusionGrowsTheLabelByItsDepthAndLeavesTheTextInPlace) {
     LabelWindow plain;
     const QSize base = plain.label->size();
+    const QImage plainShot = plain.Shot();
+    const QRect plainText = BoundsOfColor(plainShot, plainShot.rect(), Rgb(clWindowText));
     const struct {
         TElLabelExtrudePosition position;
         QSize growth;
@@ -82,17 +106,16 @@ TEST(Label, ExtrusionGrowsTheLabelByItsDepthAndEndsInTheFarColour) {
         w.label->SetFarColor(clRed);
         w.label->SetEffect(lesExtrude);
         EXPECT_EQ(w.label->size(), base + c.growth) << c.position;
+        EXPECT_EQ(w.label->pos(), plain.label->pos()) << c.position;
         const QImage image = w.Shot();
         const QRect far = BoundsOfColor(image, image.rect(), Rgb(clRed));
         const QRect text = BoundsOfColor(image, image.rect(), Rgb(clWindowText));
-        ASSERT_FALSE(far.isEmpty()) << c.position;
-        // The farthest pass reaches ten pixels beyond the text in the direction of the extrusion.
+        EXPECT_EQ(text, plainText) << c.position;
+        // Toward the right and the bottom the farthest pass shows, ten pixels beyond the text.
         const QPoint d = TElLabel::ExtrudeDirection(c.position);
         if (d.x() > 0) EXPECT_EQ(far.right() - text.right(), 10) << c.position;
-        if (d.x() < 0) EXPECT_EQ(text.left() - far.left(), 10) << c.position;
         if (d.y() > 0) EXPECT_EQ(far.bottom() - text.bottom(), 10) << c.position;
-        if (d.y() < 0) EXPECT_EQ(text.top() - far.top(), 10) << c.position;
-        EXPECT_TRUE(QRect(w.label->pos(), w.label->size()).contains(far)) << "the far end is not cut off";
+        if (d.x() > 0 || d.y() > 0) EXPECT_TRUE(QRect(w.label->pos(), w.label->size()).contains(far)) << c.position;
     }
 }
 
