@@ -156,16 +156,20 @@ void TCustomElGroupBox::SetCtl3D(bool value) {
     update();
 }
 
-QSize TCustomElGroupBox::CheckBoxSize() const {
-    if (IsThemed()) {
-        QSize size(kSystemMark, kSystemMark);
-        if (GetClassThemePartSize(QStringLiteral("BUTTON"), nullptr, kCheckPart, 1, nullptr, TS_TRUE, size) == S_OK)
-            return size;
-        return QSize(kSystemMark, kSystemMark);
-    }
-    if (useCustomGlyphs_ && !glyph_.isNull()) return QSize(glyph_.width() / 6, glyph_.height());
-    if (useImageList_ && images_) return QSize(images_->Width(), images_->Height());
+QSize TCustomElGroupBox::CaptionCheckBoxSize() const {
+    QSize size(kSystemMark, kSystemMark);
+    if (IsThemed() &&
+        GetClassThemePartSize(QStringLiteral("BUTTON"), nullptr, kCheckPart, 1, nullptr, TS_TRUE, size) == S_OK)
+        return size;
     return QSize(kSystemMark, kSystemMark);
+}
+
+QSize TCustomElGroupBox::CheckBoxSize() const {
+    if (!IsThemed()) {
+        if (useCustomGlyphs_ && !glyph_.isNull()) return QSize(glyph_.width() / 6, glyph_.height());
+        if (useImageList_ && images_) return QSize(images_->Width(), images_->Height());
+    }
+    return CaptionCheckBoxSize();
 }
 
 int TCustomElGroupBox::LineHeight() const {
@@ -175,8 +179,36 @@ int TCustomElGroupBox::LineHeight() const {
 
 int TCustomElGroupBox::CaptionHeight() const {
     int text = 0;
-    if (!Caption().isEmpty()) text = html_ ? HTMLCaptionSize().height() : MeasureText(font(), Caption(), rect(), 0).height();
-    return std::max(CheckBoxSize().height(), text);
+    if (!Caption().isEmpty()) {
+        if (html_) {
+            text = HTMLCaptionSize().height();
+        } else if (IsThemed()) {
+            QImage scratch(1, 1, QImage::Format_RGB32);
+            QPainter p(&scratch);
+            p.setFont(font());
+            QRect extent;
+            const QRect bounds = rect();
+            text = VisualStyles().GetThemeTextExtent(ThemeHandle(), p, kGroupPart, isEnabled() ? 1 : 2, Caption(), 0,
+                                                     &bounds, extent) == S_OK
+                       ? extent.height()
+                       : MeasureText(font(), Caption(), rect(), 0).height();
+        } else {
+            text = MeasureText(font(), Caption(), rect(), 0).height();
+        }
+    }
+    // The caption check box's own size counts whether it is shown or not, and whatever glyphs
+    // it is painted with.
+    return std::max(CaptionCheckBoxSize().height(), text);
+}
+
+void TCustomElGroupBox::OpenThemeHandle() {
+    TCustomElPanel::OpenThemeHandle();
+    UpdateClientArea();
+}
+
+void TCustomElGroupBox::CloseThemeHandle() {
+    TCustomElPanel::CloseThemeHandle();
+    UpdateClientArea();
 }
 
 QRect TCustomElGroupBox::AdjustClientRect(QRect r) const {
@@ -251,7 +283,8 @@ void TCustomElGroupBox::paintEvent(QPaintEvent*) {
             ImageForm()->PaintBackground(p, this, rect());
         else if (!Transparent())
             FillRect(p, rect(), Color());
-        // The band goes first so that it never covers the caption check box.
+        // The band goes down before the caption check box: filled after it, in the order the
+        // steps of painting were first laid down, it would paint over the check box and hide it.
         if (captionColor_ != clNone) FillRect(p, QRect(0, 0, width(), h), captionColor_);
     }
 

@@ -88,8 +88,11 @@ public:
     bool CheckHot() const { return checkHot_; }
     // Radio groups ask before a button changes its check.
     virtual bool CanModify() const { return true; }
-    // The height of the caption line: the check box or the caption text, whichever is taller.
+    // The height of the caption line: the caption check box (13 x 13, or the visual style's size)
+    // or the caption text, whichever is taller.
     int CaptionHeight() const;
+    // The caption check box's size: 13 x 13, or the visual style's true size of a check box.
+    QSize CaptionCheckBoxSize() const;
     // The band the caption sits in: the HTML caption's height, or the text height of "0".
     int LineHeight() const;
     QRect AdjustClientRect(QRect rect) const override;
@@ -112,7 +115,11 @@ protected:
     virtual void DrawGlyph(QPainter& p, const QRect& dest, const QRect& source);
     // The caption check box toggled by the player: the new state, then OnClick.
     virtual void CheckBoxClicked();
+    // The size the caption check box is painted at: a glyph cell, the image list's size, or the
+    // caption check box's own size.
     QSize CheckBoxSize() const;
+    void OpenThemeHandle() override;
+    void CloseThemeHandle() override;
 
 private:
     int BorderSidesValue() const { return borderSides_; }

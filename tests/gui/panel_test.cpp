@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "gui/platform/edges.h"
+#include "gui/platform/fonts.h"
 #include "gui/platform/text_draw.h"
 #include "gui/ui/group_box.h"
 #include "gui/ui/panel.h"
@@ -311,6 +312,39 @@ TEST(GroupBox, CaptionBandNeverCoversTheCaptionCheckBox) {
     const QRect check = g.box->CheckRect().translated(10, 10);
     EXPECT_EQ(Pixel(image, check.left() + 3, check.top() + 3), Rgb(clWindow)) << "the box's white face";
     EXPECT_EQ(Pixel(image, 10 + 150, 12), Rgb(clRed)) << "the band right of the caption";
+}
+
+TEST(GroupBox, CaptionHeightIsTheCaptionCheckBoxOrTheTextWhicheverIsTaller) {
+    QImage tallStrip(6 * 20, 40, QImage::Format_RGB32);
+    tallStrip.fill(Qt::red);
+    const struct {
+        int fontHeight;
+        bool themed, tallGlyphs;
+        const char* what;
+    } cases[] = {
+        {-9, false, false, "small text: the 13-pixel check box"},
+        {-20, false, false, "large text: the text"},
+        {-9, false, true, "glyphs 40 high paint the box but leave the caption line alone"},
+        {-9, true, false, "themed: the style's check box size and text extent"},
+    };
+    for (const auto& c : cases) {
+        std::unique_ptr<kvt::testing::FakeVisualStyles> styles;
+        if (c.themed) styles = std::make_unique<kvt::testing::FakeVisualStyles>();
+        GroupWindow g;
+        g.box->setFont(MakeFont(QStringLiteral("Times New Roman"), c.fontHeight));
+        g.box->SetShowCheckBox(true);
+        if (c.tallGlyphs) {
+            g.box->SetGlyph(tallStrip);
+            g.box->SetUseCustomGlyphs(true);
+        }
+        Render(g.window.get());
+        const int text = QFontMetrics(g.box->font()).height();
+        const int box = c.themed ? styles->partSize.height() : 13;
+        EXPECT_EQ(g.box->CaptionHeight(), std::max(box, text)) << c.what;
+        EXPECT_EQ(g.box->contentsMargins().top(), std::max(box, text) + 2) << c.what;
+        if (c.tallGlyphs) EXPECT_EQ(g.box->CheckRect().height(), 40) << c.what;
+        if (c.themed) EXPECT_TRUE(styles->calls.contains(QStringLiteral("TextExtent BUTTON 4/1"))) << c.what;
+    }
 }
 
 TEST(GroupBox, ClientAreaLeavesTheCaptionLineAndTheFrame) {
