@@ -2,6 +2,7 @@
 #include "gui/ui/check_items.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -75,6 +76,11 @@ void PlotPixels(QPainter& p, const std::array<Pixel, N>& pixels, QPoint origin, 
 }
 
 }  // namespace
+
+QEvent::Type TControlChangedEvent::EventType() {
+    static const auto type = static_cast<QEvent::Type>(QEvent::registerEventType());
+    return type;
+}
 
 // ---------------------------------------------------------------------------------------------
 // TElCheckItem
@@ -248,6 +254,25 @@ void TElCheckItem::AdjustSize() {
     const int w = mark.width() + 7 + text.width() + 2;
     const int h = std::max(mark.height() + 4, text.height() + 2) + (TextDrawType() != tdtNormal ? 2 : 0);
     resize(w, h);
+}
+
+void TElCheckItem::NotifyChanged() {
+    // A receiver may close the dialog: ancestors that go meanwhile are skipped.
+    QList<QPointer<QWidget>> chain;
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget()) chain.append(w);
+    const QPointer<QWidget> self(this);
+    for (const QPointer<QWidget>& w : chain) {
+        if (!self) return;
+        if (!w) continue;
+        TControlChangedEvent e(this);
+        QCoreApplication::sendEvent(w, &e);
+    }
+}
+
+void TElCheckItem::Click() {
+    const QPointer<TElCheckItem> self(this);
+    NotifyChanged();
+    if (self) TElButtonControl::Click();
 }
 
 void TElCheckItem::CreateWnd() {
@@ -545,11 +570,14 @@ void TElRadioButton::ApplyChecked(bool value, bool raiseClick) {
     if (value == checked_ || !CanModifyCheck()) return;
     checked_ = value;
     SetTabStop(value);
+    const QPointer<TElRadioButton> self(this);
     if (value && parentWidget()) {
         const QList<TElRadioButton*> siblings =
             parentWidget()->findChildren<TElRadioButton*>(Qt::FindDirectChildrenOnly);
         for (TElRadioButton* other : siblings)
             if (other != this) other->SetChecked(false);
+        NotifyChanged();
+        if (!self) return;
     }
     update();
     if (value && raiseClick) emit OnClick();
@@ -557,11 +585,13 @@ void TElRadioButton::ApplyChecked(bool value, bool raiseClick) {
 
 void TElRadioButton::Click() {
     if (!checked_) {
+        const QPointer<TElRadioButton> self(this);
         ApplyChecked(true, false);
+        if (!self) return;
     } else {
         update();
     }
-    emit OnClick();
+    TElCheckItem::Click();
 }
 
 std::uint32_t TElRadioButton::FrameControlState() const {

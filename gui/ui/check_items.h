@@ -6,6 +6,7 @@
 // opening or a mouse press, so an order is never changed without the player choosing it.
 #pragma once
 
+#include <QEvent>
 #include <QImage>
 #include <QPointer>
 #include <QString>
@@ -22,6 +23,20 @@
 namespace kvt::gui {
 
 enum TCheckBoxState { cbUnchecked, cbChecked, cbGrayed };
+
+// The notice a check item sends up its parent chain when a radio button becomes checked and when
+// the item is clicked: every ancestor, nearest first, receives it in its event() (a panel, group
+// box or dialog that wants to know that one of its choices changed).
+class TControlChangedEvent : public QEvent {
+public:
+    explicit TControlChangedEvent(QWidget* child) : QEvent(EventType()), child_(child) {}
+    static QEvent::Type EventType();
+    // The item that changed.
+    QWidget* Child() const { return child_; }
+
+private:
+    QWidget* child_;
+};
 
 // Gives an HTML caption the control's font and colours as its defaults.
 void PrepareHTMLDefaults(TElHTMLRender& render, const QFont& font, TColor color, TColor background);
@@ -92,6 +107,8 @@ public:
     virtual int CalcItemHeight(bool multiLine) const;
     // Fits the item to its mark and caption, keeping its top-left corner (only once shown).
     void AdjustSize();
+    // The change notice up the parent chain, then OnClick.
+    void Click() override;
 
 signals:
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
@@ -126,6 +143,8 @@ protected:
 
     // The focus arrived from the keyboard: Tab, Shift+Tab or an arrow key among radio buttons.
     static bool KeyboardNavigationInProgress();
+    // Sends TControlChangedEvent to every ancestor, nearest first.
+    void NotifyChanged();
     // Space pressed on the item: a click (a check box plays its sound first).
     virtual void SpacePressed() { Click(); }
     void PlaySound() { PlayCheckSound(); }

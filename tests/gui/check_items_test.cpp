@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QHash>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
 
 #include "gui/platform/fonts.h"
@@ -121,6 +123,62 @@ TEST(RadioButton, TabStopFollowsTheCheck) {
     EXPECT_TRUE(w.a[0]->TabStop());
     EXPECT_FALSE(w.a[1]->TabStop()) << "the button that lost its check leaves the tab order";
     EXPECT_TRUE(w.a[2]->TabStop()) << "a button that was never checked keeps its tab stop";
+}
+
+// Records, in order, the change notices its watched widgets receive and the clicks it is told of.
+class ChangeRecorder : public QObject {
+public:
+    QStringList log;
+    void Watch(QObject* o, const QString& name) {
+        names_[o] = name;
+        o->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == TControlChangedEvent::EventType()) {
+            const auto* changed = static_cast<TControlChangedEvent*>(e);
+            log << names_.value(watched) + QLatin1Char('<') + changed->Child()->objectName();
+        }
+        return false;
+    }
+
+private:
+    QHash<QObject*, QString> names_;
+};
+
+TEST(CheckItem, ChangesAreNoticedUpTheParentChainBeforeTheClick) {
+    TwoPanels w;
+    auto* box = new TElCheckBox(w.right);
+    w.a[0]->setObjectName(QStringLiteral("a0"));
+    w.a[1]->setObjectName(QStringLiteral("a1"));
+    box->setObjectName(QStringLiteral("box"));
+    ChangeRecorder rec;
+    rec.Watch(w.left, QStringLiteral("left"));
+    rec.Watch(w.right, QStringLiteral("right"));
+    rec.Watch(w.window.get(), QStringLiteral("window"));
+    for (TElButtonControl* c : {static_cast<TElButtonControl*>(w.a[0]), static_cast<TElButtonControl*>(w.a[1]),
+                                static_cast<TElButtonControl*>(box)})
+        QObject::connect(c, &TElButtonControl::OnClick, [&rec, c]() { rec.log << QStringLiteral("click ") + c->objectName(); });
+    const QString checkA0 = QStringLiteral("left<a0,window<a0");
+    const struct {
+        std::function<void()> action;
+        QString expected;
+    } steps[] = {
+        {[&] { w.a[0]->SetChecked(true); }, checkA0 + QStringLiteral(",click a0")},
+        {[&] { w.a[0]->SetChecked(true); }, QString()},   // unchanged: no notice
+        {[&] { w.a[1]->SetChecked(false); }, QString()},  // unchecking: no notice
+        {[&] { w.a[0]->Click(); }, checkA0 + QStringLiteral(",click a0")},  // already checked: the click's notice
+        // Unchecked: the check's notice, then the click's.
+        {[&] { w.a[1]->Click(); }, QStringLiteral("left<a1,window<a1,left<a1,window<a1,click a1")},
+        {[&] { box->SetState(cbChecked); }, QString()},
+        {[&] { box->Click(); }, QStringLiteral("right<box,window<box,click box")},
+    };
+    for (const auto& step : steps) {
+        rec.log.clear();
+        step.action();
+        EXPECT_EQ(rec.log.join(QLatin1Char(',')), step.expected);
+    }
 }
 
 // A dialog whose first control is an unchecked radio button, as the raise-corps dialog opens.
