@@ -17,6 +17,7 @@
 
 #include <vector>
 
+#include "gui/ui/alignment.h"
 #include "gui/ui/canvas_utils.h"
 #include "gui/ui/control_links.h"
 #include "gui/ui/string_list.h"
@@ -25,7 +26,6 @@
 namespace kvt::gui {
 
 enum TListBoxStyle { lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable };
-enum TBorderStyle { bsNone, bsSingle };
 // Flags of the state a row is drawn in.
 enum TOwnerDrawState : int { odSelected = 0x1, odGrayed = 0x2, odDisabled = 0x4, odChecked = 0x8, odFocused = 0x10 };
 

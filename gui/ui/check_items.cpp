@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -14,6 +15,7 @@
 
 #include "gui/platform/text_draw.h"
 #include "gui/ui/canvas_utils.h"
+#include "gui/ui/control_keys.h"
 
 namespace kvt::gui {
 namespace {
@@ -89,6 +91,7 @@ TElCheckItem::TElCheckItem(QWidget* parent) : TElButtonControl(parent) {
     // The parent is painted beneath every item, so a transparent or themed item needs no copy of it.
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAttribute(Qt::WA_Hover, true);
+    setMouseTracking(true);  // OnMouseMove follows the pointer, not only a held button
     resize(60, 17);
     Watcher();
 }
@@ -166,6 +169,11 @@ void TElCheckItem::SetImages(TImageList* list) {
         connect(list, &TImageList::Changed, this, [this]() {
             if (useImageList_) update();
         });
+        // A list that goes takes its marks with it: the system mark shows again.
+        connect(list, &QObject::destroyed, this, [this]() {
+            useImageList_ = false;
+            update();
+        });
     }
     if (!list)
         useImageList_ = false;
@@ -186,7 +194,11 @@ void TElCheckItem::SetImageForm(TElImageFormLink* form) {
     if (form == imageForm_) return;
     if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
     imageForm_ = form;
-    if (form) connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+    if (form) {
+        connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+        // A form that goes leaves the item with its own background, shown at once.
+        connect(form, &QObject::destroyed, this, qOverload<>(&QWidget::update));
+    }
     update();
 }
 
@@ -417,6 +429,11 @@ void TElCheckItem::mousePressEvent(QMouseEvent* event) {
     emit OnMouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
 }
 
+void TElCheckItem::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    emit OnMouseMove(event->modifiers(), pos.x(), pos.y());
+}
+
 void TElCheckItem::mouseDoubleClickEvent(QMouseEvent* event) {
     // A double click is two clicks.
     mousePressEvent(event);
@@ -426,19 +443,52 @@ void TElCheckItem::mouseReleaseEvent(QMouseEvent* event) {
     const bool wasPressed = pressed_;
     pressed_ = false;
     update();
-    const bool inside = rect().contains(event->position().toPoint());
+    const QPoint pos = event->position().toPoint();
+    const bool inside = rect().contains(pos);
     if (inside) PlayCheckSound();
+    const QPointer<TElCheckItem> self(this);
     if (wasPressed && inside && event->button() == Qt::LeftButton) Click();
+    // The click's handler may have closed the dialog and the item with it.
+    if (self) emit OnMouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
+}
+
+bool TElCheckItem::KeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (key != Qt::Key_Space || shift != Qt::NoModifier) return false;
+    // Every key-down clicks, the keyboard's repeats of a held Space included.
+    SpacePressed();
+    return true;
 }
 
 void TElCheckItem::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
-        if (!event->isAutoRepeat()) SpacePressed();
+    const QPointer<TElCheckItem> self(this);
+    int key = 0;
+    if (!RaiseKeyDown(this, event, key)) return;
+    const bool used = KeyDown(key, event->modifiers());
+    if (!self) return;
+    QChar ch;
+    if (!RaiseKeyPress(this, event, ch)) return;
+    if (used) {
         event->accept();
         return;
     }
     TElButtonControl::keyPressEvent(event);
 }
+
+void TElCheckItem::keyReleaseEvent(QKeyEvent* event) {
+    if (!RaiseKeyUp(this, event)) return;
+    TElButtonControl::keyReleaseEvent(event);
+}
+
+void TElCheckItem::connectNotify(const QMetaMethod& signal) {
+    // Only an item whose handler is asked about drags takes drops.
+    if (signal == QMetaMethod::fromSignal(&TElCheckItem::OnDragOver)) setAcceptDrops(true);
+    TElButtonControl::connectNotify(signal);
+}
+
+void TElCheckItem::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
+void TElCheckItem::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
+void TElCheckItem::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
+void TElCheckItem::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 bool TElCheckItem::event(QEvent* e) {
     // An item that handles the dialog keys itself keeps them: Tab, the arrows, Enter and Escape
@@ -467,14 +517,18 @@ bool TElCheckItem::event(QEvent* e) {
 
 void TElCheckItem::focusInEvent(QFocusEvent* event) {
     TElButtonControl::focusInEvent(event);
-    update();
+    const QPointer<TElCheckItem> self(this);
+    emit OnEnter();
+    if (self) update();
 }
 
 void TElCheckItem::focusOutEvent(QFocusEvent* event) {
     TElButtonControl::focusOutEvent(event);
     // A dialog opened from a mouse handler takes the release with it: the item must not stay down.
     pressed_ = false;
-    update();
+    const QPointer<TElCheckItem> self(this);
+    emit OnExit();
+    if (self) update();
 }
 
 void TElCheckItem::enterEvent(QEnterEvent* event) {
@@ -636,22 +690,22 @@ bool TElRadioButton::MoveToSibling(int step) {
     return true;
 }
 
-void TElRadioButton::keyPressEvent(QKeyEvent* event) {
-    if (!HandleDialogKeys() && event->modifiers() == Qt::NoModifier) {
-        switch (event->key()) {
+bool TElRadioButton::KeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (!HandleDialogKeys() && shift == Qt::NoModifier) {
+        switch (key) {
             case Qt::Key_Up:
             case Qt::Key_Left:
-                if (MoveToSibling(-1)) return;
+                if (MoveToSibling(-1)) return true;
                 break;
             case Qt::Key_Down:
             case Qt::Key_Right:
-                if (MoveToSibling(1)) return;
+                if (MoveToSibling(1)) return true;
                 break;
             default:
                 break;
         }
     }
-    TElCheckItem::keyPressEvent(event);
+    return TElCheckItem::KeyDown(key, shift);
 }
 
 }  // namespace kvt::gui

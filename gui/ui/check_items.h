@@ -17,6 +17,7 @@
 #include "gui/platform/image_list.h"
 #include "gui/ui/alignment.h"
 #include "gui/ui/button_control.h"
+#include "gui/ui/control_events.h"
 #include "gui/ui/control_links.h"
 #include "gui/ui/html_render.h"
 
@@ -53,7 +54,14 @@ class TElCheckItem : public TElButtonControl {
     Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML)
     Q_PROPERTY(QString CheckSound READ CheckSound WRITE SetCheckSound)
     Q_PROPERTY(bool UseImageList READ UseImageList WRITE SetUseImageList)
+    Q_PROPERTY(QImage Glyph READ Glyph WRITE SetGlyph)
+    Q_PROPERTY(kvt::gui::TElSoundMapLink* SoundMap READ SoundMap WRITE SetSoundMap)
+    Q_PROPERTY(kvt::gui::TElImageFormLink* ImageForm READ ImageForm WRITE SetImageForm)
+    Q_PROPERTY(kvt::gui::TImageList* Images READ Images WRITE SetImages)
 public:
+    // The longest sound event name a layout can hold.
+    static constexpr int kMaxSoundName = 255;
+
     explicit TElCheckItem(QWidget* parent = nullptr);
     ~TElCheckItem() override;
 
@@ -87,7 +95,8 @@ public:
     TElSoundMapLink* SoundMap() const { return soundMap_; }
     void SetSoundMap(TElSoundMapLink* map) { soundMap_ = map; }
     const QString& CheckSound() const { return checkSound_; }
-    void SetCheckSound(const QString& name) { checkSound_ = name; }
+    // A longer name is cut to its first kMaxSoundName characters.
+    void SetCheckSound(const QString& name) { checkSound_ = name.left(kMaxSoundName); }
     // Marks drawn from an image list (the glyph cell's index) instead of the system mark.
     TImageList* Images() const { return images_; }
     virtual void SetImages(TImageList* list);
@@ -110,8 +119,27 @@ public:
     // The change notice up the parent chain, then OnClick.
     void Click() override;
 
+    // Drags the item (OnStartDrag, then OnEndDrag where it ended).
+    void BeginDrag() { ControlBeginDrag(this); }
+
 signals:
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    // After the release's own handling and its click.
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    // Published, yet never raised by the item: a double click reaches it as two clicks.
+    void OnDblClick();
+    void OnEnter();
+    void OnExit();
+    // Before the item acts on the key (Space clicks); key handlers may change the key (0 or a
+    // null character swallows it).
+    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
+    void OnKeyPress(QChar* key);
+    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
+    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
+    void OnDragDrop(QObject* source, int x, int y);
+    void OnStartDrag();
+    void OnEndDrag(QObject* target, int x, int y);
 
 protected:
     // The themed part: 3 check box, 2 radio button.
@@ -130,8 +158,18 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
+    // The item's own use of a key after OnKeyDown: true when it took the key (a radio button
+    // moves among its siblings on the arrows; Space clicks).
+    virtual bool KeyDown(int key, Qt::KeyboardModifiers shift);
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -175,6 +213,7 @@ private:
     QPointer<TImageList> images_;
     bool useImageList_ = false;
     QPointer<TElImageFormLink> imageForm_;
+    TDragOverState dragOver_;
 };
 
 class TElCheckBox : public TElCheckItem {
@@ -230,7 +269,7 @@ protected:
     int GlyphCellBase() const override { return checked_ ? 2 : 0; }
     std::uint32_t FrameControlState() const override;
     void DrawFlatCheckFrame(QPainter& p, const QRect& rect) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool KeyDown(int key, Qt::KeyboardModifiers shift) override;
     void focusInEvent(QFocusEvent* event) override;
     // Whether this button may change its check now (a radio group's button asks its group).
     virtual bool CanModifyCheck() const { return true; }

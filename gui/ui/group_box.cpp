@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 #include <QRegion>
 
 #include <algorithm>
@@ -23,6 +24,8 @@ constexpr int kSystemMark = 13;
 }  // namespace
 
 TCustomElGroupBox::TCustomElGroupBox(QWidget* parent) : TCustomElPanel(parent) {
+    // Its only click is the caption check box's.
+    SetClickEvents(false);
     SetBevelOuter(bvNone);
     SetTabStop(false);
     UpdateClientArea();
@@ -48,6 +51,11 @@ void TCustomElGroupBox::SetImages(TImageList* list) {
     if (list) {
         connect(list, &TImageList::Changed, this, [this]() {
             if (useImageList_ && ShowCheckBox()) update();
+        });
+        // A list that goes takes its marks with it: the system mark shows again.
+        connect(list, &QObject::destroyed, this, [this]() {
+            useImageList_ = false;
+            update();
         });
     }
     if (!list)
@@ -362,10 +370,10 @@ void TCustomElGroupBox::mouseMoveEvent(QMouseEvent* event) {
     TCustomElPanel::mouseMoveEvent(event);
 }
 
-void TCustomElGroupBox::mouseReleaseEvent(QMouseEvent* event) {
-    TCustomElPanel::mouseReleaseEvent(event);
+void TCustomElGroupBox::MouseReleased(QMouseEvent* event) {
+    const QPointer<TCustomElGroupBox> self(this);
     if (showCheckBox_ && checkRect_.contains(event->position().toPoint())) CheckBoxClicked();
-    if (checkHot_) update(checkRect_);
+    if (self && checkHot_) update(checkRect_);
 }
 
 void TCustomElGroupBox::leaveEvent(QEvent* event) {
@@ -382,13 +390,11 @@ void TCustomElGroupBox::CheckBoxClicked() {
     emit OnClick();
 }
 
-void TCustomElGroupBox::keyPressEvent(QKeyEvent* event) {
-    if (showCheckBox_ && event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
-        if (!event->isAutoRepeat()) CheckBoxClicked();
-        event->accept();
-        return;
-    }
-    TCustomElPanel::keyPressEvent(event);
+bool TCustomElGroupBox::KeyDown(int key, Qt::KeyboardModifiers shift) {
+    if (!showCheckBox_ || key != Qt::Key_Space || shift != Qt::NoModifier) return false;
+    // Every key-down toggles, the keyboard's repeats of a held Space included.
+    CheckBoxClicked();
+    return true;
 }
 
 void TCustomElGroupBox::focusInEvent(QFocusEvent* event) {

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "gui/platform/image_list.h"
+#include "gui/ui/check_items.h"
 #include "gui/ui/html_render.h"
 #include "gui/ui/panel.h"
 
@@ -35,6 +36,9 @@ class TCustomElGroupBox : public TCustomElPanel {
     Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML)
     Q_PROPERTY(QString CheckSound READ CheckSound WRITE SetCheckSound)
     Q_PROPERTY(bool UseImageList READ UseImageList WRITE SetUseImageList)
+    Q_PROPERTY(QImage Glyph READ Glyph WRITE SetGlyph)
+    Q_PROPERTY(kvt::gui::TElSoundMapLink* SoundMap READ SoundMap WRITE SetSoundMap)
+    Q_PROPERTY(kvt::gui::TImageList* Images READ Images WRITE SetImages)
 public:
     explicit TCustomElGroupBox(QWidget* parent = nullptr);
     ~TCustomElGroupBox() override;
@@ -77,7 +81,8 @@ public:
     TElSoundMapLink* SoundMap() const { return soundMap_; }
     virtual void SetSoundMap(TElSoundMapLink* map) { soundMap_ = map; }
     const QString& CheckSound() const { return checkSound_; }
-    virtual void SetCheckSound(const QString& name) { checkSound_ = name; }
+    // A longer name is cut to its first 255 characters, as a layout holds it.
+    virtual void SetCheckSound(const QString& name) { checkSound_ = name.left(TElCheckItem::kMaxSoundName); }
     TImageList* Images() const { return images_; }
     virtual void SetImages(TImageList* list);
     bool UseImageList() const { return useImageList_; }
@@ -97,17 +102,14 @@ public:
     int LineHeight() const;
     QRect AdjustClientRect(QRect rect) const override;
 
-signals:
-    void OnClick();
-
 protected:
     QString ThemeClassName() const override { return QStringLiteral("BUTTON"); }
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
+    void MouseReleased(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    bool KeyDown(int key, Qt::KeyboardModifiers shift) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -1,6 +1,8 @@
 // Panels: backgrounds, bevels, grab strips, caption placement and the move and resize drags.
 #include "gui/ui/panel.h"
 
+#include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -9,6 +11,7 @@
 
 #include "gui/platform/edges.h"
 #include "gui/platform/text_draw.h"
+#include "gui/ui/control_keys.h"
 #include "gui/ui/library_tools.h"
 
 namespace kvt::gui {
@@ -226,7 +229,29 @@ QRect TCustomElPanel::GrabHandleRect(const TElPanelGrabHandle& h, QRect area) co
     return QRect(area.left(), area.top() + area.height() - s, area.width(), s);
 }
 
+QRect TCustomElPanel::InsideBorder() const {
+    return borderStyle_ == bsSingle ? rect().adjusted(2, 2, -2, -2) : rect();
+}
+
+void TCustomElPanel::SetBorderStyle(TBorderStyle value) {
+    if (value == borderStyle_) return;
+    borderStyle_ = value;
+    UpdateClientArea();
+    update();
+}
+
+bool TCustomElPanel::MouseCapture() const { return QWidget::mouseGrabber() == this; }
+
+void TCustomElPanel::SetMouseCapture(bool value) {
+    if (value == MouseCapture()) return;
+    if (value)
+        grabMouse();
+    else
+        releaseMouse();
+}
+
 QRect TCustomElPanel::AdjustClientRect(QRect r) const {
+    if (borderStyle_ == bsSingle) r.adjust(2, 2, -2, -2);
     for (const TElPanelGrabHandle* h : {&leftHandle_, &rightHandle_, &topHandle_, &bottomHandle_}) {
         if (!h->Active()) continue;
         if (h == &leftHandle_) r.setLeft(r.left() + h->Size());
@@ -247,7 +272,7 @@ int TCustomElPanel::HitTest(QPoint point) const {
     if (!rect().contains(point)) return HTNOWHERE;
     if (resizable_) return GrabHitTest(rect(), point, bevelWidth_, height() / 8);
     const int d = BevelDepth();
-    const QRect area = rect().adjusted(d, d, -d, -d);
+    const QRect area = InsideBorder().adjusted(d, d, -d, -d);
     const std::pair<const TElPanelGrabHandle*, int> handles[] = {
         {&leftHandle_, HTLEFT}, {&rightHandle_, HTRIGHT}, {&topHandle_, HTTOP}, {&bottomHandle_, HTBOTTOM}};
     for (const auto& [h, sizing] : handles) {
@@ -270,7 +295,11 @@ void TCustomElPanel::SetImageForm(TElImageFormLink* form) {
     if (form == imageForm_) return;
     if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
     imageForm_ = form;
-    if (form) connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+    if (form) {
+        connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+        // A form that goes leaves the panel with its own background, shown at once.
+        connect(form, &QObject::destroyed, this, qOverload<>(&QWidget::update));
+    }
     update();
 }
 
@@ -335,6 +364,7 @@ void TCustomElPanel::PaintGrabHandle(QPainter& p, const TElPanelGrabHandle& h, c
 
 QRect TCustomElPanel::PaintFrame(QPainter& p) {
     QRect r = rect();
+    if (borderStyle_ == bsSingle) DrawEdge(p, r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
     const bool themed = IsThemed();
     bool paintedBackground = false;
     if (themed) {
@@ -430,84 +460,172 @@ void TCustomElPanel::paintEvent(QPaintEvent*) {
 
 void TCustomElPanel::mousePressEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) {
-        buttonDown_ = true;
+    if (event->button() == Qt::LeftButton && dragAction_ == 0) {
+        // A press on a grab strip or a sizing border belongs to the window system's move or
+        // size, as a press on a title bar does: the panel sees no press of its own.
         const int code = HitTest(pos);
-        dragAction_ = (code == HTCAPTION || IsSizingCode(code)) ? code : 0;
-        dragMovesParent_ = false;
-        dragStart_ = event->globalPosition().toPoint();
-        dragGeometry_ = geometry();
+        if (code == HTCAPTION || IsSizingCode(code)) {
+            StartMoving(this, code, event->globalPosition().toPoint());
+            return;
+        }
+        buttonDown_ = true;
+        clicked_ = clickEvents_;
     }
     emit OnMouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
 }
 
-void TCustomElPanel::mouseMoveEvent(QMouseEvent* event) {
-    if (!mouseInControl_) {
-        mouseInControl_ = true;
-        emit OnMouseEnter();
-    }
+void TCustomElPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+    // The second press of a double click is a double click, not another click.
+    const QPointer<TCustomElPanel> self(this);
+    if (event->button() == Qt::LeftButton && clickEvents_) emit OnDblClick();
+    if (!self) return;
     const QPoint pos = event->position().toPoint();
+    emit OnMouseDown(event->button(), event->modifiers(), pos.x(), pos.y());
+}
+
+void TCustomElPanel::StartMoving(QWidget* target, int action, QPoint globalStart) {
+    clicked_ = false;
+    dragAction_ = action;
+    dragTarget_ = target;
+    dragStart_ = globalStart;
+    dragGeometry_ = target->geometry();
+}
+
+void TCustomElPanel::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint global = event->globalPosition().toPoint();
+    if (dragAction_ != 0) {
+        // The window system's move or size owns the mouse until the release.
+        if (!dragTarget_) return;
+        const QPoint delta = global - dragStart_;
+        if (dragAction_ == HTCAPTION) {
+            dragTarget_->move(dragGeometry_.topLeft() + delta);
+            return;
+        }
+        QRect g = dragGeometry_;
+        if (dragAction_ == HTLEFT || dragAction_ == HTTOPLEFT || dragAction_ == HTBOTTOMLEFT) g.setLeft(g.left() + delta.x());
+        if (dragAction_ == HTRIGHT || dragAction_ == HTTOPRIGHT || dragAction_ == HTBOTTOMRIGHT)
+            g.setRight(g.right() + delta.x());
+        if (dragAction_ == HTTOP || dragAction_ == HTTOPLEFT || dragAction_ == HTTOPRIGHT) g.setTop(g.top() + delta.y());
+        if (dragAction_ == HTBOTTOM || dragAction_ == HTBOTTOMLEFT || dragAction_ == HTBOTTOMRIGHT)
+            g.setBottom(g.bottom() + delta.y());
+        if (g.width() >= 1 && g.height() >= 1) dragTarget_->setGeometry(g);
+        return;
+    }
+    const QPointer<TCustomElPanel> self(this);
+    const QPoint pos = event->position().toPoint();
+    emit OnMouseMove(event->modifiers(), pos.x(), pos.y());
+    if (!self) return;
+    if (!mouseInControl_) MouseEnter();
+    if (!self) return;
     if (!buttonDown_ || !(event->buttons() & Qt::LeftButton)) {
         setCursor(SizingCursor(HitTest(pos)));
         return;
     }
-    if (dragAction_ == 0) {
-        const int d = BevelDepth();
-        const QRect area = rect().adjusted(d, d, -d, -d);
-        for (const TElPanelGrabHandle* h : {&leftHandle_, &rightHandle_, &topHandle_, &bottomHandle_}) {
-            if (h->Enabled() && h->Kind() == ghkMoveParent && h->Size() > 0 && GrabHandleRect(*h, area).contains(pos)) {
-                dragMovesParent_ = parentWidget() != nullptr;
-                dragGeometry_ = dragMovesParent_ ? QRect(window()->pos(), window()->size()) : geometry();
-                dragAction_ = HTCAPTION;
-                break;
-            }
+    const int d = BevelDepth();
+    const QRect area = InsideBorder().adjusted(d, d, -d, -d);
+    for (const TElPanelGrabHandle* h : {&leftHandle_, &rightHandle_, &topHandle_, &bottomHandle_}) {
+        if (h->Enabled() && h->Kind() == ghkMoveParent && h->Size() > 0 && GrabHandleRect(*h, area).contains(pos)) {
+            buttonDown_ = false;
+            if (parentWidget()) StartMoving(parentWidget(), HTCAPTION, global);
+            return;
         }
-        if (dragAction_ == 0 && movable_) dragAction_ = HTCAPTION;
-        if (dragAction_ == 0) return;
     }
-    const QPoint delta = event->globalPosition().toPoint() - dragStart_;
-    if (dragAction_ == HTCAPTION) {
-        QWidget* target = dragMovesParent_ ? window() : this;
-        target->move(dragGeometry_.topLeft() + delta);
-        return;
+    if (movable_) {
+        buttonDown_ = false;
+        MouseLeave();
+        if (self) StartMoving(this, HTCAPTION, global);
     }
-    QRect g = dragGeometry_;
-    if (dragAction_ == HTLEFT || dragAction_ == HTTOPLEFT || dragAction_ == HTBOTTOMLEFT) g.setLeft(g.left() + delta.x());
-    if (dragAction_ == HTRIGHT || dragAction_ == HTTOPRIGHT || dragAction_ == HTBOTTOMRIGHT)
-        g.setRight(g.right() + delta.x());
-    if (dragAction_ == HTTOP || dragAction_ == HTTOPLEFT || dragAction_ == HTTOPRIGHT) g.setTop(g.top() + delta.y());
-    if (dragAction_ == HTBOTTOM || dragAction_ == HTBOTTOMLEFT || dragAction_ == HTBOTTOMRIGHT)
-        g.setBottom(g.bottom() + delta.y());
-    if (g.width() >= 1 && g.height() >= 1) setGeometry(g);
 }
 
 void TCustomElPanel::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton) return;
-    buttonDown_ = false;
-    if (dragAction_ != 0) {
-        const QWidget* target = dragMovesParent_ ? window() : this;
-        const bool moved = target->pos() != dragGeometry_.topLeft();
+    const QPointer<TCustomElPanel> self(this);
+    if (event->button() == Qt::LeftButton && dragAction_ != 0) {
+        // The end of the window system's move: the panel hears of its own move, not its parent's.
+        QWidget* target = dragTarget_;
+        const bool moved = target && target->pos() != dragGeometry_.topLeft();
         dragAction_ = 0;
-        dragMovesParent_ = false;
-        if (moved) emit OnMove();
+        dragTarget_ = nullptr;
+        if (moved && target == this) emit OnMove();
+        if (!self) return;
         update();
+        for (QWidget* child : findChildren<QWidget*>()) child->update();
+        return;
     }
+    const QPoint pos = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        buttonDown_ = false;
+        const bool click = clicked_ && rect().contains(pos);
+        clicked_ = false;
+        if (click) emit OnClick();
+        if (!self) return;
+    }
+    MouseReleased(event);
+    if (!self) return;
+    emit OnMouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
+}
+
+void TCustomElPanel::keyPressEvent(QKeyEvent* event) {
+    const QPointer<TCustomElPanel> self(this);
+    int key = 0;
+    if (!RaiseKeyDown(this, event, key)) return;
+    const bool used = KeyDown(key, event->modifiers());
+    if (!self) return;
+    QChar ch;
+    if (!RaiseKeyPress(this, event, ch)) return;
+    if (used) {
+        event->accept();
+        return;
+    }
+    TElXPThemedControl::keyPressEvent(event);
+}
+
+void TCustomElPanel::keyReleaseEvent(QKeyEvent* event) {
+    if (!RaiseKeyUp(this, event)) return;
+    TElXPThemedControl::keyReleaseEvent(event);
+}
+
+void TCustomElPanel::focusInEvent(QFocusEvent* event) {
+    TElXPThemedControl::focusInEvent(event);
+    emit OnEnter();
+}
+
+void TCustomElPanel::focusOutEvent(QFocusEvent* event) {
+    TElXPThemedControl::focusOutEvent(event);
+    // A dialog opened from a press takes the release with it.
+    buttonDown_ = false;
+    clicked_ = false;
+    emit OnExit();
+}
+
+void TCustomElPanel::MouseEnter() {
+    mouseInControl_ = true;
+    emit OnMouseEnter();
+}
+
+void TCustomElPanel::MouseLeave() {
+    mouseInControl_ = false;
+    emit OnMouseLeave();
 }
 
 void TCustomElPanel::enterEvent(QEnterEvent* event) {
     TElXPThemedControl::enterEvent(event);
-    if (!mouseInControl_) {
-        mouseInControl_ = true;
-        emit OnMouseEnter();
-    }
+    if (!mouseInControl_) MouseEnter();
 }
 
 void TCustomElPanel::leaveEvent(QEvent* event) {
     TElXPThemedControl::leaveEvent(event);
-    if (mouseInControl_) {
-        mouseInControl_ = false;
-        emit OnMouseLeave();
-    }
+    if (mouseInControl_) MouseLeave();
 }
+
+void TCustomElPanel::connectNotify(const QMetaMethod& signal) {
+    // Only a panel whose handler is asked about drags takes drops.
+    if (signal == QMetaMethod::fromSignal(&TCustomElPanel::OnDragOver)) setAcceptDrops(true);
+    TElXPThemedControl::connectNotify(signal);
+}
+
+void TCustomElPanel::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
+void TCustomElPanel::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
+void TCustomElPanel::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
+void TCustomElPanel::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 }  // namespace kvt::gui

@@ -14,6 +14,7 @@
 
 #include "gui/ui/alignment.h"
 #include "gui/ui/canvas_utils.h"
+#include "gui/ui/control_events.h"
 #include "gui/ui/control_links.h"
 #include "gui/ui/themed_control.h"
 
@@ -76,6 +77,10 @@ class TCustomElPanel : public TElXPThemedControl {
     Q_PROPERTY(bool TransparentXPThemes READ TransparentXPThemes WRITE SetTransparentXPThemes)
     Q_PROPERTY(bool Movable READ Movable WRITE SetMovable)
     Q_PROPERTY(bool Resizable READ Resizable WRITE SetResizable)
+    Q_PROPERTY(int BorderStyle READ BorderStyleValue WRITE SetBorderStyleValue)
+    Q_PROPERTY(bool Locked READ Locked WRITE SetLocked)
+    Q_PROPERTY(bool MouseCapture READ MouseCapture WRITE SetMouseCapture)
+    Q_PROPERTY(kvt::gui::TElImageFormLink* ImageForm READ ImageForm WRITE SetImageForm)
 public:
     // More bands than a colour channel has steps cannot show; the cap keeps a bad value from
     // stalling every repaint.
@@ -123,6 +128,17 @@ public:
     void SetMovable(bool value) { movable_ = value; }
     bool Resizable() const { return resizable_; }
     void SetResizable(bool value) { resizable_ = value; }
+    // bsSingle puts a sunken edge round the panel, outside the area it paints and lays out in.
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle value);
+    // Kept for the layouts; nothing here embeds other programs' windows, so it changes nothing.
+    bool Locked() const { return locked_; }
+    void SetLocked(bool value) { locked_ = value; }
+    // Whether the panel holds the mouse: every mouse event goes to it until it lets go.
+    bool MouseCapture() const;
+    void SetMouseCapture(bool value);
+    // Drags the panel as a drag-and-drop source (OnStartDrag, then OnEndDrag where it ended).
+    void BeginDrag() { ControlBeginDrag(this); }
 
     // The form-wide background the panel shows (tinted by AlphaLevel) instead of its own.
     TElImageFormLink* ImageForm() const { return imageForm_; }
@@ -147,20 +163,57 @@ public:
 
 signals:
     void OnPaint();
+    // After a move by a grab strip or a Movable drag ends, when the top-left corner changed.
     void OnMove();
     void OnMouseEnter();
     void OnMouseLeave();
+    // A left press and release inside the panel (not one that moved or sized it).
+    void OnClick();
+    void OnDblClick();
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnEnter();
+    void OnExit();
+    // Key handlers may change the key (0 or a null character swallows it).
+    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
+    void OnKeyPress(QChar* key);
+    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
+    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
+    void OnDragDrop(QObject* source, int x, int y);
+    void OnStartDrag();
+    void OnEndDrag(QObject* target, int x, int y);
 
 protected:
     QString ThemeClassName() const override { return QStringLiteral("GLOBALS"); }
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
     void ColorChanged() override { update(); }
+    virtual void MouseEnter();
+    virtual void MouseLeave();
+    // A release (of any button) that ends no move or size, after the panel's click: descendants
+    // act on it here, before OnMouseUp.
+    virtual void MouseReleased(QMouseEvent*) {}
+    // The panel's own use of a key after OnKeyDown: true when it took the key.
+    virtual bool KeyDown(int, Qt::KeyboardModifiers) { return false; }
+    // Whether a left press and release raise OnClick and a double click OnDblClick.
+    void SetClickEvents(bool value) { clickEvents_ = value; }
+    // The rectangle inside the border, where the panel paints.
+    QRect InsideBorder() const;
 
     // Background, bevels and grab strips; answers the rectangle left for the caption.
     QRect PaintFrame(QPainter& p);
@@ -185,6 +238,11 @@ private:
     void SetBackgroundTypeValue(int v) { SetBackgroundType(static_cast<TElBkGndType>(v < 0 || v > 6 ? 2 : v)); }
     int LayoutValue() const { return layout_; }
     void SetLayoutValue(int v) { SetLayout(static_cast<TTextLayout>(v < 0 || v > 2 ? 1 : v)); }
+    int BorderStyleValue() const { return borderStyle_; }
+    void SetBorderStyleValue(int v) { SetBorderStyle(v == 1 ? bsSingle : bsNone); }
+    // A move or size the window system would run: the panel (or its parent) follows the mouse
+    // from start until the button is released.
+    void StartMoving(QWidget* target, int action, QPoint globalStart);
     void PictureChanged();
     void TakeColorFromPicture();
     void PaintGrabHandle(QPainter& p, const TElPanelGrabHandle& handle, const QRect& strip, bool vertical);
@@ -211,15 +269,22 @@ private:
     bool resizable_ = false;
     TElPanelGrabHandle leftHandle_{this}, rightHandle_{this}, topHandle_{this}, bottomHandle_{this};
 
+    TBorderStyle borderStyle_ = bsNone;
+    bool locked_ = false;
+
     QPointer<TElImageFormLink> imageForm_;
     QPainter* canvas_ = nullptr;
     bool mouseInControl_ = false;
     bool buttonDown_ = false;
-    // A drag in progress: what it does, where it started and the geometry it started from.
+    bool clickEvents_ = true;
+    bool clicked_ = false;
+    // A move or size in progress: what it does, to which widget, where it started and the
+    // geometry it started from.
     int dragAction_ = 0;
+    QPointer<QWidget> dragTarget_;
     QPoint dragStart_;
     QRect dragGeometry_;
-    bool dragMovesParent_ = false;
+    TDragOverState dragOver_;
 };
 
 class TElPanel : public TCustomElPanel {

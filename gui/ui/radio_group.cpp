@@ -2,6 +2,7 @@
 #include "gui/ui/radio_group.h"
 
 #include <QKeyEvent>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -32,9 +33,11 @@ TElGroupButton::~TElGroupButton() {
 bool TElGroupButton::CanModifyCheck() const { return !group_ || group_->CanModify(); }
 
 void TElGroupButton::keyPressEvent(QKeyEvent* event) {
+    const QPointer<TElGroupButton> self(this);
     if (!group_ || group_->CanModify() || (event->key() != Qt::Key_Space && event->key() != Qt::Key_Backspace))
         TElRadioButton::keyPressEvent(event);
-    if (group_) group_->ButtonKeyPressed(event);
+    // The click's handler may have emptied the group.
+    if (self && group_) group_->ButtonKeyPressed(event);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -211,7 +214,8 @@ void TElCheckItemGroup::SetSoundMap(TElSoundMapLink* map) {
 
 void TElCheckItemGroup::SetCheckSound(const QString& name) {
     TCustomElGroupBox::SetCheckSound(name);
-    ForEachButton([&name](TElGroupButton* b) { b->SetCheckSound(name); });
+    const QString& kept = CheckSound();
+    ForEachButton([&kept](TElGroupButton* b) { b->SetCheckSound(kept); });
 }
 
 void TElCheckItemGroup::SetImages(TImageList* list) {

@@ -2,12 +2,16 @@
 // code, focus that must not pick an order, the check box's states, sizing and painting.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QFontMetrics>
 #include <QHash>
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 
 #include <functional>
+#include <string>
+#include <vector>
 #include <memory>
 
 #include "gui/platform/fonts.h"
@@ -15,6 +19,7 @@
 #include "gui/platform/text_draw.h"
 #include "gui/ui/check_items.h"
 #include "gui/ui/panel.h"
+#include "tests/gui/control_event_checks.h"
 #include "tests/gui/control_fixture.h"
 #include "tests/gui/fake_visual_styles.h"
 #include "tests/gui/gui_support.h"
@@ -263,6 +268,81 @@ TEST(RadioButton, AcceleratorLetterClicksIt) {
     kvt::testing::ShowActive(&dialog);
     QTest::keyClick(&dialog, Qt::Key_A);
     EXPECT_TRUE(dialog.second->GetChecked());
+}
+
+TEST(CheckItem, PublishedEventsComeInTheClassLibrarysOrder) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 60));
+    auto* box = new TElCheckBox(window.get());
+    box->SetAutoSize(false);
+    box->setGeometry(10, 10, 120, 20);
+    box->SetCaption(QStringLiteral("Appeal"));
+    kvt::testing::ShowActive(window.get());
+    window->setFocus();
+    std::vector<std::string> log;
+    const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
+    QObject::connect(box, &TElButtonControl::OnClick, [&]() { log.push_back("click"); });
+    QObject::connect(box, &TElCheckItem::OnDblClick, [&]() { log.push_back("double"); });
+    QObject::connect(box, &TElCheckItem::OnMouseDown,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("down " + at(x, y)); });
+    QObject::connect(box, &TElCheckItem::OnMouseMove,
+                     [&](Qt::KeyboardModifiers, int x, int y) { log.push_back("move " + at(x, y)); });
+    QObject::connect(box, &TElCheckItem::OnMouseUp,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("up " + at(x, y)); });
+    QObject::connect(box, &TElCheckItem::OnEnter, [&]() { log.push_back("enter"); });
+    QObject::connect(box, &TElCheckItem::OnExit, [&]() { log.push_back("exit"); });
+    QObject::connect(box, &TElCheckItem::OnKeyDown, [&](int* key, Qt::KeyboardModifiers) {
+        log.push_back("key down " + std::to_string(*key));
+        if (*key == Qt::Key_Q) *key = 0;  // swallowed: nothing follows but the release
+    });
+    QObject::connect(box, &TElCheckItem::OnKeyPress, [&](QChar* key) { log.push_back(std::string("key press ") + key->toLatin1()); });
+    QObject::connect(box, &TElCheckItem::OnKeyUp,
+                     [&](int* key, Qt::KeyboardModifiers) { log.push_back("key up " + std::to_string(*key)); });
+    const struct {
+        std::function<void()> action;
+        std::vector<std::string> expected;
+    } steps[] = {
+        {[&] { box->setFocus(); }, {"enter"}},
+        {[&] { QTest::mouseMove(box, QPoint(30, 5)); }, {"move 30,5"}},
+        {[&] { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, 8)); }, {"down 4,8", "click", "up 4,8"}},
+        // A double click is two clicks.
+        {[&] {
+             QTest::mouseDClick(box, Qt::LeftButton, {}, QPoint(4, 8));
+             QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(4, 8));
+         },
+         {"down 4,8", "click", "up 4,8"}},
+        {[&] { QTest::mouseClick(box, Qt::RightButton, {}, QPoint(4, 8)); }, {"down 4,8", "up 4,8"}},
+        {[&] { QTest::keyClick(box, Qt::Key_A); }, {"key down 65", "key press a", "key up 65"}},
+        {[&] { QTest::keyClick(box, Qt::Key_Space); }, {"key down 32", "click", "key press  ", "key up 32"}},
+        {[&] { QTest::keyClick(box, Qt::Key_Q); }, {"key down 81", "key up 81"}},
+        {[&] { window->setFocus(); }, {"exit"}},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        log.clear();
+        steps[i].action();
+        EXPECT_EQ(log, steps[i].expected) << "step " << i;
+    }
+    QCursor::setPos(0, 0);  // where the pointer rests for the other tests
+    EXPECT_FALSE(box->acceptDrops()) << "an item nobody asks about drags takes no drops";
+    EXPECT_EQ(kvt::testing::DragOverAndDrop(box), kvt::testing::DragOverAndDropLog());
+    EXPECT_TRUE(box->acceptDrops());
+}
+
+TEST(CheckItem, AHeldSpaceClicksOnEveryRepeat) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 40));
+    auto* box = new TElCheckBox(window.get());
+    box->setGeometry(10, 10, 120, 20);
+    kvt::testing::ShowActive(window.get());
+    box->setFocus();
+    QSignalSpy clicks(box, &TElButtonControl::OnClick);
+    const TCheckBoxState after[] = {cbChecked, cbUnchecked, cbChecked};
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), /*autorep=*/i > 0);
+        QApplication::sendEvent(box, &press);
+        EXPECT_EQ(box->State(), after[i]) << "key-down " << i;
+    }
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "));
+    QApplication::sendEvent(box, &release);
+    EXPECT_EQ(clicks.count(), 3);
 }
 
 TEST(CheckBox, StatesFollowTheClickOrderAndRefuseGrayedUnlessAllowed) {

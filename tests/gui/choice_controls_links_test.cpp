@@ -3,16 +3,19 @@
 // and drawn as HTML, marks from an image list, and the form-wide background behind the controls.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QPainter>
 #include <QTest>
 
 #include <memory>
 
+#include "gui/platform/fonts.h"
 #include "gui/platform/image_list.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/check_items.h"
 #include "gui/ui/group_box.h"
 #include "gui/ui/html_render.h"
+#include "gui/ui/image_form.h"
 #include "gui/ui/panel.h"
 #include "gui/ui/radio_group.h"
 #include "tests/gui/control_fixture.h"
@@ -134,6 +137,116 @@ TEST(ChoiceControlLinks, MarksComeFromAnImageListByState) {
     EXPECT_FALSE(item->UseImageList());
     item->SetUseImageList(true);
     EXPECT_FALSE(item->UseImageList()) << "refused without a list";
+}
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
+
+TEST(ChoiceControlLinks, CheckItemsTakeTheirLinksAsPropertiesAndForgetWhatGoes) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 60));
+    auto* item = new TElRadioButton(window.get());
+    item->SetAutoSize(false);
+    item->setGeometry(10, 10, 150, 22);
+    RecordingSoundMap sounds;
+    auto form = std::make_unique<SolidImageForm>(QColor(10, 120, 200));
+    auto list = std::make_unique<TImageList>(16, 16);
+    QImage cell(16, 16, QImage::Format_RGB32);
+    cell.fill(Qt::red);
+    for (int i = 0; i < 6; ++i) list->Add(cell, clNone);
+    QImage strip(6 * 13, 13, QImage::Format_RGB32);
+    strip.fill(Qt::green);
+    const struct {
+        const char* name;
+        QVariant value;
+    } props[] = {{"Glyph", strip},
+                 {"SoundMap", QVariant::fromValue<TElSoundMapLink*>(&sounds)},
+                 {"ImageForm", QVariant::fromValue<TElImageFormLink*>(form.get())},
+                 {"Images", QVariant::fromValue<TImageList*>(list.get())}};
+    for (const auto& p : props) {
+        EXPECT_TRUE(item->setProperty(p.name, p.value)) << p.name;
+        EXPECT_EQ(item->property(p.name), p.value) << p.name;
+    }
+    EXPECT_TRUE(item->UseImageList());
+    item->SetCheckSound(QString(300, QLatin1Char('x')));
+    EXPECT_EQ(item->CheckSound(), QString(255, QLatin1Char('x'))) << "a sound name is kept to 255 characters";
+
+    const QPoint markMiddle(10 + 8, 10 + 11);
+    EXPECT_EQ(Pixel(Render(window.get()), markMiddle.x(), markMiddle.y()), QColor(Qt::red));
+    PaintCounter paints(item);
+    list.reset();
+    QApplication::processEvents();
+    EXPECT_FALSE(item->UseImageList()) << "the list is gone: its marks are no longer used";
+    EXPECT_GE(paints.count, 1);
+    EXPECT_NE(Pixel(Render(window.get()), markMiddle.x(), markMiddle.y()), QColor(Qt::red));
+    paints.count = 0;
+    form.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(item->ImageForm(), nullptr);
+    EXPECT_GE(paints.count, 1) << "the item repaints with its own colour";
+    EXPECT_EQ(Pixel(Render(window.get()), 10 + 140, 10 + 2), kvt::testing::Rgb(clBtnFace));
+
+    auto* group = new TElRadioGroup(window.get());
+    group->SetItems({QStringLiteral("Orders"), QStringLiteral("Set Objective")});
+    group->SetCheckSound(QString(300, QLatin1Char('y')));
+    EXPECT_EQ(group->Button(1)->CheckSound().size(), 255);
+}
+
+TEST(ChoiceControlLinks, AListShowsItsFormsPictureOnlyWhereTheFormHasOne) {
+    const QImage tile = kvt::testing::TestPicture(16, 16);
+    const auto tilePixel = [&](QPoint at) { return QColor(tile.pixel(at.x() % 16, at.y() % 16)); };
+    QWidget form;
+    form.resize(200, 120);
+    TElImageForm imageForm(&form);
+    imageForm.SetBackground(tile);
+    imageForm.SetBackgroundType(bgtTileBitmap);
+    auto* list = new TElAdvancedListBox(&form);
+    list->setGeometry(20, 40, 150, 100);  // the list runs past the form's bottom edge
+    list->setFont(MakeFont(QStringLiteral("Times New Roman"), -13));
+    list->SetColor(clYellow);
+    list->SetItems({QStringLiteral("Richmond"), QStringLiteral("Norfolk"), QStringLiteral("Petersburg"),
+                    QStringLiteral("Lynchburg"), QStringLiteral("Danville"), QStringLiteral("Staunton")});
+    list->SetImageForm(&imageForm);
+    // The first row inside the form and the row that the form's bottom edge cuts.
+    int cut = -1;
+    for (int i = 0; i < list->Items().Count() && cut < 0; ++i) {
+        const QRect r = list->ItemRect(i).translated(list->pos());
+        if (r.top() < form.height() && r.bottom() + 1 > form.height()) cut = i;
+    }
+    ASSERT_GT(cut, 0);
+    const auto probe = [&](int row) {
+        const QRect r = list->ItemRect(row).translated(list->pos());
+        return QPoint(r.right() - 3, r.top() + 1);  // right of any text
+    };
+    QImage shot = Render(&form);
+    EXPECT_EQ(Pixel(shot, probe(0).x(), probe(0).y()), tilePixel(probe(0))) << "a row inside the form: its picture";
+    EXPECT_EQ(Pixel(shot, probe(cut).x(), probe(cut).y()), kvt::testing::Rgb(clYellow))
+        << "a row beyond the form's edge: the list's own fill";
+
+    // A form that is only a colour fill leaves the list its own colour.
+    imageForm.SetBackgroundType(bgtColorFill);
+    imageForm.SetBackground(QImage());
+    shot = Render(&form);
+    EXPECT_EQ(Pixel(shot, probe(0).x(), probe(0).y()), kvt::testing::Rgb(clYellow));
+
+    // A form whose own control is the list paints the list's background itself.
+    imageForm.SetBackground(tile);
+    imageForm.SetBackgroundType(bgtTileBitmap);
+    imageForm.SetControl(list);
+    EXPECT_EQ(list->ImageFormControl(), list);
+    shot = Render(&form);
+    const QPoint inList = probe(0) - list->pos();
+    EXPECT_EQ(Pixel(shot, probe(0).x(), probe(0).y()), tilePixel(inList));
+    EXPECT_EQ(list->property("ImageForm").value<TElImageFormLink*>(), &imageForm);
 }
 
 TEST(ChoiceControlLinks, AnImageFormsBackgroundShowsBehindTheControls) {

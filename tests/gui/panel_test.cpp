@@ -2,16 +2,22 @@
 // and drags, the group box's frame and its caption check box.
 #include <gtest/gtest.h>
 
+#include <QCursor>
+#include <QKeyEvent>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/platform/edges.h"
 #include "gui/platform/fonts.h"
 #include "gui/platform/text_draw.h"
 #include "gui/ui/group_box.h"
 #include "gui/ui/panel.h"
+#include "tests/gui/control_event_checks.h"
 #include "tests/gui/control_fixture.h"
 #include "tests/gui/fake_visual_styles.h"
 
@@ -21,6 +27,25 @@ namespace {
 using kvt::testing::Pixel;
 using kvt::testing::Render;
 using kvt::testing::Rgb;
+
+// A form background of one colour.
+class SolidForm : public TElImageFormLink {
+public:
+    void PaintBackground(QPainter& painter, QWidget*, const QRect& rect) override { painter.fillRect(rect, Qt::darkCyan); }
+};
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
 
 QImage Picture(int w, int h, QColor fill, QColor bottomRight) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -222,6 +247,157 @@ TEST(Panel, GrabStripsMoveOrResizeThePanel) {
     EXPECT_EQ(moved.count(), 1) << "a resize that keeps the top-left corner is no move";
 }
 
+TEST(Panel, PublishedEventsComeInTheClassLibrarysOrder) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 100));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(10, 10, 150, 80);
+    panel->setFocusPolicy(Qt::ClickFocus);
+    kvt::testing::ShowActive(window.get());
+    window->setFocus();
+    std::vector<std::string> log;
+    const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
+    QObject::connect(panel, &TElPanel::OnClick, [&]() { log.push_back("click"); });
+    QObject::connect(panel, &TElPanel::OnDblClick, [&]() { log.push_back("double"); });
+    QObject::connect(panel, &TElPanel::OnMouseDown,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("down " + at(x, y)); });
+    QObject::connect(panel, &TElPanel::OnMouseMove,
+                     [&](Qt::KeyboardModifiers, int x, int y) { log.push_back("move " + at(x, y)); });
+    QObject::connect(panel, &TElPanel::OnMouseUp,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("up " + at(x, y)); });
+    QObject::connect(panel, &TElPanel::OnEnter, [&]() { log.push_back("enter"); });
+    QObject::connect(panel, &TElPanel::OnExit, [&]() { log.push_back("exit"); });
+    QObject::connect(panel, &TElPanel::OnKeyDown, [&](int* key, Qt::KeyboardModifiers) {
+        log.push_back("key down " + std::to_string(*key));
+        if (*key == Qt::Key_Q) *key = 0;
+    });
+    QObject::connect(panel, &TElPanel::OnKeyPress, [&](QChar* key) { log.push_back(std::string("key press ") + key->toLatin1()); });
+    QObject::connect(panel, &TElPanel::OnKeyUp,
+                     [&](int* key, Qt::KeyboardModifiers) { log.push_back("key up " + std::to_string(*key)); });
+    const struct {
+        std::function<void()> action;
+        std::vector<std::string> expected;
+    } steps[] = {
+        {[&] { QTest::mouseMove(panel, QPoint(30, 5)); }, {"move 30,5"}},
+        {[&] { QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(40, 20)); }, {"enter", "down 40,20", "click", "up 40,20"}},
+        // The second press of a double click is a double click, and its release no click.
+        {[&] {
+             QTest::mouseDClick(panel, Qt::LeftButton, {}, QPoint(40, 20));
+             QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(40, 20));
+         },
+         {"double", "down 40,20", "up 40,20"}},
+        {[&] {
+             QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(40, 20));
+             QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(170, 20));
+         },
+         {"down 40,20", "up 170,20"}},  // released outside: no click
+        {[&] { QTest::mouseClick(panel, Qt::RightButton, {}, QPoint(40, 20)); }, {"down 40,20", "up 40,20"}},
+        {[&] { QTest::keyClick(panel, Qt::Key_A); }, {"key down 65", "key press a", "key up 65"}},
+        {[&] { QTest::keyClick(panel, Qt::Key_Q); }, {"key down 81", "key up 81"}},
+        {[&] { window->setFocus(); }, {"exit"}},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        log.clear();
+        steps[i].action();
+        EXPECT_EQ(log, steps[i].expected) << "step " << i;
+    }
+    QCursor::setPos(0, 0);
+    EXPECT_EQ(kvt::testing::DragOverAndDrop(panel), kvt::testing::DragOverAndDropLog());
+}
+
+TEST(Panel, AMovableDragLeavesThePanelAndMovesItAsTheWindowSystemWould) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 200));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(50, 50, 100, 60);
+    panel->SetMovable(true);
+    Render(window.get());
+    QSignalSpy moved(panel, &TElPanel::OnMove), left(panel, &TElPanel::OnMouseLeave),
+        clicks(panel, &TElPanel::OnClick), moves(panel, &TElPanel::OnMouseMove);
+    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseMove(panel, QPoint(14, 12));  // the move starts here, from this point
+    EXPECT_EQ(panel->pos(), QPoint(50, 50));
+    EXPECT_EQ(left.count(), 1) << "the panel lets go of the mouse as the move begins";
+    QTest::mouseMove(panel, QPoint(34, 22));
+    EXPECT_EQ(panel->pos(), QPoint(70, 60));
+    EXPECT_EQ(moves.count(), 1) << "the window system's move has the mouse to itself";
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(14, 12));
+    EXPECT_EQ(moved.count(), 1);
+    EXPECT_EQ(clicks.count(), 0) << "a drag is no click";
+    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(10, 10));
+    EXPECT_EQ(clicks.count(), 1) << "the button-down flag was cleared: a later click is a click again";
+    EXPECT_EQ(panel->pos(), QPoint(70, 60));
+}
+
+TEST(Panel, AMoveParentStripMovesThePanelsParentNotItsWindow) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 200));
+    auto* holder = new QWidget(window.get());
+    holder->setGeometry(20, 20, 200, 150);
+    auto* panel = new TElPanel(holder);
+    panel->setGeometry(10, 10, 100, 60);
+    TElPanelGrabHandle& strip = panel->LeftGrabHandle();
+    strip.SetEnabled(true);
+    strip.SetVisible(true);
+    strip.SetSize(8);
+    strip.SetKind(ghkMoveParent);
+    const QPoint windowAt = window->pos();
+    Render(window.get());
+    QSignalSpy moved(panel, &TElPanel::OnMove);
+    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(4, 30));
+    QTest::mouseMove(panel, QPoint(5, 30));
+    QTest::mouseMove(panel, QPoint(25, 40));
+    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(5, 30));
+    EXPECT_EQ(holder->pos(), QPoint(40, 30));
+    EXPECT_EQ(panel->pos(), QPoint(10, 10));
+    EXPECT_EQ(window->pos(), windowAt);
+    EXPECT_EQ(moved.count(), 0) << "the parent's move is the parent's";
+}
+
+TEST(Panel, PublishedPropertiesReachTheirSetters) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(120, 80, clWhite));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(0, 0, 120, 80);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clWhite);
+    SolidForm form;
+    const struct {
+        const char* name;
+        QVariant value;
+    } props[] = {{"Locked", true}, {"BorderStyle", 1}, {"ImageForm", QVariant::fromValue<TElImageFormLink*>(&form)}};
+    for (const auto& p : props) {
+        EXPECT_TRUE(panel->setProperty(p.name, p.value)) << p.name;
+        EXPECT_EQ(panel->property(p.name), p.value) << p.name;
+    }
+    EXPECT_EQ(panel->BorderStyle(), bsSingle);
+    EXPECT_EQ(panel->ImageForm(), &form);
+    // A single border: a sunken edge two pixels deep that the children stay inside.
+    EXPECT_EQ(panel->contentsMargins(), QMargins(2, 2, 2, 2));
+    panel->SetImageForm(nullptr);
+    const QImage image = Render(window.get());
+    EXPECT_EQ(Pixel(image, 0, 40), Rgb(clBtnShadow));
+    EXPECT_EQ(Pixel(image, 1, 40), Rgb(cl3DDkShadow));
+    EXPECT_EQ(Pixel(image, 119, 40), Rgb(clBtnHighlight));
+    EXPECT_EQ(Pixel(image, 2, 40), Rgb(clWhite));
+    EXPECT_FALSE(panel->MouseCapture());
+    panel->setProperty("MouseCapture", true);
+    EXPECT_TRUE(panel->MouseCapture());
+    EXPECT_EQ(QWidget::mouseGrabber(), panel);
+    panel->setProperty("MouseCapture", false);
+    EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
+}
+
+TEST(Panel, AnImageFormThatGoesIsForgottenAndThePanelRepaints) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(120, 80, clWhite));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(0, 0, 120, 80);
+    auto form = std::make_unique<SolidForm>();
+    panel->SetImageForm(form.get());
+    Render(window.get());
+    PaintCounter paints(panel);
+    form.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(panel->ImageForm(), nullptr);
+    EXPECT_GE(paints.count, 1);
+}
+
 TEST(Panel, ThemedBevelsAreDrawnByTheVisualStyle) {
     kvt::testing::FakeVisualStyles styles;
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(80, 40));
@@ -263,6 +439,88 @@ TEST(GroupBox, CaptionCheckBoxTogglesOnReleaseInsideIt) {
     QTest::keyClick(g.box, Qt::Key_Space);
     EXPECT_TRUE(g.box->CheckBoxChecked());
     EXPECT_EQ(clicks.count(), 2);
+}
+
+TEST(GroupBox, OnlyTheCaptionCheckBoxClicksAndTheReleaseComesAfterIt) {
+    GroupWindow g;
+    g.box->SetShowCheckBox(true);
+    kvt::testing::ShowActive(g.window.get());
+    std::vector<std::string> log;
+    QObject::connect(g.box, &TElGroupBox::OnClick, [&]() { log.push_back(g.box->CheckBoxChecked() ? "click on" : "click off"); });
+    QObject::connect(g.box, &TElGroupBox::OnDblClick, [&]() { log.push_back("double"); });
+    QObject::connect(g.box, &TElGroupBox::OnMouseDown, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log.push_back("down"); });
+    QObject::connect(g.box, &TElGroupBox::OnMouseUp, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log.push_back("up"); });
+    QObject::connect(g.box, &TElGroupBox::OnEnter, [&]() { log.push_back("enter"); });
+    QObject::connect(g.box, &TElGroupBox::OnExit, [&]() { log.push_back("exit"); });
+    const QPoint check = g.box->CheckRect().center();
+    const struct {
+        std::function<void()> action;
+        std::vector<std::string> expected;
+    } steps[] = {
+        // The press takes the focus; the box has no click of its own.
+        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, QPoint(100, 50)); }, {"enter", "down", "up"}},
+        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, check); }, {"down", "click off", "up"}},
+        {[&] { QTest::mouseClick(g.box, Qt::RightButton, {}, check); }, {"down", "click on", "up"}},  // any button
+        {[&] {
+             QTest::mouseDClick(g.box, Qt::LeftButton, {}, QPoint(100, 50));
+             QTest::mouseRelease(g.box, Qt::LeftButton, {}, QPoint(100, 50));
+         },
+         {"down", "up"}},
+        {[&] { g.window->setFocus(); }, {"exit"}},
+        {[&] { g.box->setFocus(); }, {"enter"}},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        log.clear();
+        steps[i].action();
+        EXPECT_EQ(log, steps[i].expected) << "step " << i;
+    }
+}
+
+TEST(GroupBox, AHeldSpaceTogglesTheCaptionCheckBoxOnEveryRepeat) {
+    GroupWindow g;
+    g.box->SetShowCheckBox(true);
+    kvt::testing::ShowActive(g.window.get());
+    g.box->setFocus();
+    QSignalSpy clicks(g.box, &TElGroupBox::OnClick);
+    const bool after[] = {false, true, false};
+    for (int i = 0; i < 3; ++i) {
+        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), /*autorep=*/i > 0);
+        QApplication::sendEvent(g.box, &press);
+        EXPECT_EQ(g.box->CheckBoxChecked(), after[i]) << "key-down " << i;
+    }
+    EXPECT_EQ(clicks.count(), 3);
+}
+
+TEST(GroupBox, PublishedPropertiesReachTheirSettersAndAGoneImageListIsForgotten) {
+    GroupWindow g;
+    g.box->SetShowCheckBox(true);
+    QImage strip(6 * 13, 13, QImage::Format_RGB32);
+    strip.fill(Qt::blue);
+    class Sounds : public TElSoundMapLink {
+    public:
+        void Play(const QString&) override {}
+    } sounds;
+    auto images = std::make_unique<TImageList>(13, 13);
+    const struct {
+        const char* name;
+        QVariant value;
+    } props[] = {{"Glyph", strip},
+                 {"SoundMap", QVariant::fromValue<TElSoundMapLink*>(&sounds)},
+                 {"Images", QVariant::fromValue<TImageList*>(images.get())}};
+    for (const auto& p : props) {
+        EXPECT_TRUE(g.box->setProperty(p.name, p.value)) << p.name;
+        EXPECT_EQ(g.box->property(p.name), p.value) << p.name;
+    }
+    EXPECT_TRUE(g.box->UseImageList()) << "the first list given is used";
+    g.box->SetCheckSound(QString(300, QLatin1Char('x')));
+    EXPECT_EQ(g.box->CheckSound().size(), 255) << "a sound name is kept to 255 characters";
+    Render(g.window.get());
+    PaintCounter paints(g.box);
+    images.reset();
+    QApplication::processEvents();
+    EXPECT_EQ(g.box->Images(), nullptr);
+    EXPECT_FALSE(g.box->UseImageList());
+    EXPECT_GE(paints.count, 1) << "the system mark shows again";
 }
 
 TEST(GroupBox, WithoutTheCheckBoxClicksAndSpaceChangeNothing) {
