@@ -5,6 +5,7 @@
 #include <QCursor>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +19,8 @@
 
 #include "gui/platform/edges.h"
 #include "gui/platform/text_draw.h"
+#include "gui/ui/control_keys.h"
+#include "gui/ui/image_form.h"
 
 namespace kvt::gui {
 namespace {
@@ -395,8 +398,51 @@ void TElAdvancedListBox::SetImageForm(TElImageFormLink* form) {
     if (form == imageForm_) return;
     if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
     imageForm_ = form;
-    if (form) connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+    if (form) {
+        connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
+        // A form that goes leaves the list with its own background, shown at once.
+        connect(form, &QObject::destroyed, this, qOverload<>(&QWidget::update));
+    }
     update();
+}
+
+QWidget* TElAdvancedListBox::ImageFormControl() const {
+    if (const auto* form = qobject_cast<const TCustomElImageForm*>(imageForm_.data())) return form->GetRealControl();
+    return window();
+}
+
+int TElAdvancedListBox::ImageFormClientWidth() const {
+    const QWidget* control = ImageFormControl();
+    return control ? control->width() : 0;
+}
+
+int TElAdvancedListBox::ImageFormClientHeight() const {
+    const QWidget* control = ImageFormControl();
+    return control ? control->height() : 0;
+}
+
+QPoint TElAdvancedListBox::ImageFormScreenToClient(QPoint screenPoint) const {
+    const QWidget* control = ImageFormControl();
+    return control ? control->mapFromGlobal(screenPoint) : screenPoint;
+}
+
+bool TElAdvancedListBox::ImageFormActive() const {
+    if (!imageForm_) return false;
+    const auto* form = qobject_cast<const TElImageForm*>(imageForm_.data());
+    return !form || form->BackgroundType() != bgtColorFill;
+}
+
+void TElAdvancedListBox::PaintImageFormBackground(QPainter& p, const QRect& rect, TColor outsideFill) {
+    // The form paints this list's background itself when the list is the form's control.
+    if (ImageFormControl() == this) return;
+    imageForm_->PaintBackground(p, this, rect);
+    if (outsideFill == clNone) return;
+    const QPoint topLeft = ImageFormScreenToClient(mapToGlobal(rect.topLeft()));
+    const QPoint bottomRight = ImageFormScreenToClient(mapToGlobal(rect.topLeft() + QPoint(rect.width(), rect.height())));
+    // A row beyond the form's edge has no picture there: it takes the plain fill instead.
+    if (topLeft.x() < 0 || topLeft.y() < 0 || bottomRight.x() > ImageFormClientWidth() ||
+        bottomRight.y() > ImageFormClientHeight())
+        FillRect(p, rect, outsideFill);
 }
 
 void TElAdvancedListBox::SetHorizontalScroll(bool value) {
@@ -669,8 +715,8 @@ void TElAdvancedListBox::DrawItem(QPainter& p, int index, const QRect& rect, int
 
     if (selected && !invertSelection_ && !transparentSelection_) {
         FillRect(p, rect, selectedColor_);
-    } else if (imageForm_) {
-        imageForm_->PaintBackground(p, this, rect);
+    } else if (ImageFormActive()) {
+        PaintImageFormBackground(p, rect, brush);
     } else if (transparent_) {
         // The parent's picture is already beneath the row.
     } else if (useBackground_ && !background_.isNull()) {
@@ -707,8 +753,8 @@ void TElAdvancedListBox::paintEvent(QPaintEvent*) {
     if (!vertBar_->isHidden() && !horzBar_->isHidden())
         FillRect(p, QRect(client.right() + 1, client.bottom() + 1, kBarSize, kBarSize), clBtnFace);
     p.setClipRect(client);
-    if (imageForm_) {
-        imageForm_->PaintBackground(p, this, client);
+    if (ImageFormActive()) {
+        PaintImageFormBackground(p, client, clNone);
     } else if (!transparent_) {
         if (useBackground_ && !background_.isNull())
             TileBackground(p, client);
@@ -773,6 +819,10 @@ void TElAdvancedListBox::mousePressEvent(QMouseEvent* event) {
 
 void TElAdvancedListBox::mouseMoveEvent(QMouseEvent* event) {
     const QPoint pos = event->position().toPoint();
+    const QPointer<TElAdvancedListBox> self(this);
+    const QPoint client = pos - ClientRect().topLeft();
+    emit OnMouseMove(event->modifiers(), client.x(), client.y());
+    if (!self) return;
     if (pressedOnItem_ && !multiSelect_ && (event->buttons() & Qt::LeftButton)) {
         const int index = ItemAtPos(pos);
         if (index >= 0 && index != itemIndex_) {
@@ -800,9 +850,15 @@ void TElAdvancedListBox::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void TElAdvancedListBox::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() != Qt::LeftButton || !pressedOnItem_) return;
-    pressedOnItem_ = false;
-    emit OnClick();
+    const QPointer<TElAdvancedListBox> self(this);
+    if (event->button() == Qt::LeftButton && pressedOnItem_) {
+        pressedOnItem_ = false;
+        emit OnClick();
+        // The click's handler may have closed the dialog and the list with it.
+        if (!self) return;
+    }
+    const QPoint client = event->position().toPoint() - ClientRect().topLeft();
+    emit OnMouseUp(event->button(), event->modifiers(), client.x(), client.y());
 }
 
 void TElAdvancedListBox::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -845,14 +901,13 @@ void TElAdvancedListBox::KeyMove(int target, Qt::KeyboardModifiers mods) {
     if (changed) emit OnClick();
 }
 
-void TElAdvancedListBox::keyPressEvent(QKeyEvent* event) {
+bool TElAdvancedListBox::NavigationKey(int key, Qt::KeyboardModifiers mods) {
     const int count = items_.Count();
     const int caret = itemIndex_;
-    const Qt::KeyboardModifiers mods = event->modifiers();
     const int page = columns_ > 0 ? RowsPerColumn() * columns_ : VisibleRowsFrom(topIndex_);
     const int across = columns_ > 0 ? RowsPerColumn() : 1;
     int target = -2;
-    switch (event->key()) {
+    switch (key) {
         case Qt::Key_Up: target = caret < 0 ? 0 : caret - 1; break;
         case Qt::Key_Down: target = caret < 0 ? 0 : caret + 1; break;
         case Qt::Key_Left: target = caret < 0 ? 0 : caret - across; break;
@@ -870,20 +925,76 @@ void TElAdvancedListBox::keyPressEvent(QKeyEvent* event) {
                 anchor_ = caret;
                 update();
                 emit OnClick();
-                return;
+                return true;
             }
             break;
         default: break;
     }
-    if (target == -2 || count == 0) {
-        TElXPThemedControl::keyPressEvent(event);
+    if (target == -2 || count == 0) return false;
+    KeyMove(target, mods);
+    return true;
+}
+
+bool TElAdvancedListBox::TypeAhead(QChar ch) {
+    const int count = items_.Count();
+    if (count == 0 || !ch.isPrint()) return false;
+    // Characters typed in quick succession make one prefix; after a pause a new one starts.
+    if (!typedAt_.isValid() || typedAt_.elapsed() >= QApplication::keyboardInputInterval()) typed_.clear();
+    typedAt_.restart();
+    // The same letter again steps on to the next row that starts with it.
+    const bool again = typed_.size() == 1 && QString::compare(typed_, QString(ch), Qt::CaseInsensitive) == 0;
+    if (!again) typed_ += ch;
+    const int caret = std::max(itemIndex_, 0);
+    const int start = typed_.size() == 1 ? (itemIndex_ < 0 ? 0 : caret + 1) : caret;
+    for (int i = 0; i < count; ++i) {
+        const int row = (start + i) % count;
+        if (items_[row].startsWith(typed_, Qt::CaseInsensitive)) {
+            KeyMove(row, Qt::NoModifier);
+            return true;
+        }
+    }
+    return true;
+}
+
+void TElAdvancedListBox::keyPressEvent(QKeyEvent* event) {
+    const QPointer<TElAdvancedListBox> self(this);
+    int key = 0;
+    if (!RaiseKeyDown(this, event, key)) return;
+    bool used = NavigationKey(key, event->modifiers());
+    if (!self) return;
+    QChar ch;
+    if (!RaiseKeyPress(this, event, ch)) return;
+    if (!used && !ch.isNull() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
+        used = TypeAhead(ch);
+    if (!self) return;
+    if (used) {
+        event->accept();
         return;
     }
-    KeyMove(target, mods);
+    TElXPThemedControl::keyPressEvent(event);
 }
+
+void TElAdvancedListBox::keyReleaseEvent(QKeyEvent* event) {
+    if (!RaiseKeyUp(this, event)) return;
+    TElXPThemedControl::keyReleaseEvent(event);
+}
+
+void TElAdvancedListBox::connectNotify(const QMetaMethod& signal) {
+    // Only a list whose handler is asked about drags takes drops.
+    if (signal == QMetaMethod::fromSignal(&TElAdvancedListBox::OnDragOver)) setAcceptDrops(true);
+    TElXPThemedControl::connectNotify(signal);
+}
+
+void TElAdvancedListBox::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
+void TElAdvancedListBox::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
+void TElAdvancedListBox::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
+void TElAdvancedListBox::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 void TElAdvancedListBox::focusInEvent(QFocusEvent* event) {
     TElXPThemedControl::focusInEvent(event);
+    const QPointer<TElAdvancedListBox> self(this);
+    emit OnEnter();
+    if (!self) return;
     update();
     vertBar_->update();
     horzBar_->update();
@@ -893,6 +1004,9 @@ void TElAdvancedListBox::focusOutEvent(QFocusEvent* event) {
     TElXPThemedControl::focusOutEvent(event);
     // A dialog opened from a press takes the release with it.
     pressedOnItem_ = false;
+    const QPointer<TElAdvancedListBox> self(this);
+    emit OnExit();
+    if (!self) return;
     update();
     vertBar_->update();
     horzBar_->update();

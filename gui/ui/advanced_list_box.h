@@ -7,6 +7,7 @@
 // hint. Selecting a row from code never raises OnClick; the player's click or key does.
 #pragma once
 
+#include <QElapsedTimer>
 #include <QFont>
 #include <QImage>
 #include <QPointer>
@@ -19,6 +20,7 @@
 
 #include "gui/ui/alignment.h"
 #include "gui/ui/canvas_utils.h"
+#include "gui/ui/control_events.h"
 #include "gui/ui/control_links.h"
 #include "gui/ui/string_list.h"
 #include "gui/ui/themed_control.h"
@@ -93,6 +95,8 @@ class TElAdvancedListBox : public TElXPThemedControl {
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
     Q_PROPERTY(bool ShowHint READ ShowHint WRITE SetShowHint)
     Q_PROPERTY(QString Hint READ Hint WRITE SetHint)
+    Q_PROPERTY(bool Sorted READ Sorted WRITE SetSorted)
+    Q_PROPERTY(kvt::gui::TElImageFormLink* ImageForm READ ImageForm WRITE SetImageForm)
 public:
     // The application's pauses before a hint shows and before it goes, in milliseconds.
     static int HintPause;
@@ -134,6 +138,10 @@ public:
     void SetTabWidth(int value);
     TListBoxStyle Style() const { return style_; }
     void SetStyle(TListBoxStyle value);
+    // Rows in alphabetical order, ignoring case: added rows take their place; turning it on puts
+    // the rows in order and clears the selection.
+    bool Sorted() const { return items_.Sorted(); }
+    void SetSorted(bool value) { items_.SetSorted(value); }
 
     // ---- look
     TBorderStyle BorderStyle() const { return borderStyle_; }
@@ -165,9 +173,16 @@ public:
     void SetTransparentSelection(bool value);
     TElBorderSides BorderSides() const { return borderSides_; }
     void SetBorderSides(TElBorderSides value);
-    // The form-wide background shown behind the rows instead of the list's own.
+    // The form-wide background shown behind the rows instead of the list's own (unless it is only
+    // a colour fill).
     TElImageFormLink* ImageForm() const { return imageForm_; }
     void SetImageForm(TElImageFormLink* form);
+    // The control the image form paints (its form), its client size, and a screen point in its
+    // client coordinates.
+    QWidget* ImageFormControl() const;
+    virtual int ImageFormClientWidth() const;
+    virtual int ImageFormClientHeight() const;
+    virtual QPoint ImageFormScreenToClient(QPoint screenPoint) const;
     bool ShowLineHint() const { return showLineHint_; }
     void SetShowLineHint(bool value) { showLineHint_ = value; }
     bool HorizontalScroll() const { return horizontalScroll_; }
@@ -217,10 +232,28 @@ public:
     // The painter of the paint in progress, for OnDrawItem handlers.
     QPainter* Canvas() const { return canvas_; }
 
+    // Drags the list as a drag-and-drop source (OnStartDrag, then OnEndDrag where it ended).
+    void BeginDrag() { ControlBeginDrag(this); }
+
 signals:
     void OnClick();
     void OnDblClick();
+    // Mouse points are in client coordinates (inside the border).
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    // After the release's click.
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnEnter();
+    void OnExit();
+    // Before the list acts on the key (arrows move, letters find a row); key handlers may change
+    // the key (0 or a null character swallows it).
+    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
+    void OnKeyPress(QChar* key);
+    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
+    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
+    void OnDragDrop(QObject* source, int x, int y);
+    void OnStartDrag();
+    void OnEndDrag(QObject* target, int x, int y);
     // Owner-drawn styles: draw the row with Canvas(); state holds TOwnerDrawState flags.
     void OnDrawItem(kvt::gui::TElAdvancedListBox* control, int index, QRect rect, int state);
     void OnMeasureItem(kvt::gui::TElAdvancedListBox* control, int index, int* height);
@@ -238,6 +271,12 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dragLeaveEvent(QDragLeaveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void connectNotify(const QMetaMethod& signal) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -275,6 +314,14 @@ private:
     void SelectRange(int from, int to, bool keepOthers);
     // The player's choice of a row by key: moves the caret and selection, then OnClick.
     void KeyMove(int target, Qt::KeyboardModifiers modifiers);
+    // The list's own use of a key: true when it moved the caret or the selection.
+    bool NavigationKey(int key, Qt::KeyboardModifiers modifiers);
+    // A typed character finds the next row starting with what was typed in quick succession.
+    bool TypeAhead(QChar ch);
+    // The image form paints the rows' background: one is set and it is more than a colour fill.
+    bool ImageFormActive() const;
+    // The image form's share under rect; nothing when the form paints this list itself.
+    void PaintImageFormBackground(QPainter& p, const QRect& rect, TColor outsideFill);
     void RecomputeExtent();
     void ReleaseHint();
     void TileBackground(QPainter& p, const QRect& area);
@@ -328,6 +375,9 @@ private:
     QPointer<TListBoxHintWindow> hintWindow_;
 
     QPainter* canvas_ = nullptr;
+    TDragOverState dragOver_;
+    QString typed_;
+    QElapsedTimer typedAt_;
 };
 
 }  // namespace kvt::gui

@@ -1,6 +1,8 @@
 // Text lines with change notification.
 #include "gui/ui/string_list.h"
 
+#include <algorithm>
+
 #include "gui/ui/pointer_list.h"
 
 namespace kvt::gui {
@@ -26,7 +28,20 @@ void TStrings::Changed(TChange change, int index) {
     if (OnChange) OnChange(change, index);
 }
 
+namespace {
+
+bool Before(const QString& a, const QString& b) { return QString::compare(a, b, Qt::CaseInsensitive) < 0; }
+
+}  // namespace
+
 int TStrings::Add(const QString& s) {
+    if (sorted_) {
+        // After any equal lines, so lines that compare equal stay in the order they came.
+        const int index = static_cast<int>(std::upper_bound(lines_.begin(), lines_.end(), s, Before) - lines_.begin());
+        lines_.insert(index, s);
+        Changed(TChange::Inserted, index);
+        return index;
+    }
     lines_.append(s);
     const int index = Count() - 1;
     Changed(TChange::Added, index);
@@ -62,7 +77,14 @@ void TStrings::Clear() {
 void TStrings::Assign(const QStringList& lines) {
     Changing(TChange::Assigned, -1);
     lines_ = lines;
+    if (sorted_) std::stable_sort(lines_.begin(), lines_.end(), Before);
     Changed(TChange::Assigned, -1);
+}
+
+void TStrings::SetSorted(bool value) {
+    if (value == sorted_) return;
+    sorted_ = value;
+    if (value) Assign(QStringList(lines_));
 }
 
 void TStrings::EndUpdate() {

@@ -23,14 +23,20 @@ public:
     int IndexOf(const QString& s) const { return static_cast<int>(lines_.indexOf(s)); }
     const QStringList& Lines() const { return lines_; }
 
-    // Answers the new line's position.
+    // Answers the new line's position: the end, or in a sorted list the place that keeps it in order.
     int Add(const QString& s);
     void Insert(int index, const QString& s);
     void Put(int index, const QString& s);
     void Delete(int index);
     void Clear();
-    // Replaces every line; an equal list still counts as a change, as an assignment does.
+    // Replaces every line (putting them in order in a sorted list); an equal list still counts as a
+    // change, as an assignment does.
     void Assign(const QStringList& lines);
+    // A sorted list keeps its lines in alphabetical order, ignoring case, as lines are added or
+    // assigned; turning it on puts the lines in order (an assignment). Insert and Put still place
+    // a line where they are told.
+    bool Sorted() const { return sorted_; }
+    void SetSorted(bool value);
 
     // Changes between BeginUpdate and the matching EndUpdate are announced once, at the end.
     void BeginUpdate() { ++updating_; }
@@ -50,6 +56,7 @@ private:
     void Changed(TChange change, int index);
 
     QStringList lines_;
+    bool sorted_ = false;
     int updating_ = 0;
     bool changedWhileUpdating_ = false;
 };

@@ -3,15 +3,20 @@
 // and the hints for rows too wide to read.
 #include <gtest/gtest.h>
 
+#include <QCursor>
 #include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTest>
 
+#include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/platform/fonts.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/pointer_list.h"
+#include "tests/gui/control_event_checks.h"
 #include "tests/gui/control_fixture.h"
 #include "tests/gui/fake_visual_styles.h"
 
@@ -113,6 +118,123 @@ TEST(ListBox, KeysMoveTheSelectionAsThePlayersChoice) {
         const QRect row = w.list->ItemRect(s.expected);
         EXPECT_TRUE(w.list->ClientRect().contains(row)) << "the chosen row is scrolled into view";
     }
+}
+
+TEST(ListBox, PublishedEventsComeInTheClassLibrarysOrder) {
+    ListWindow w(5);
+    kvt::testing::ShowActive(w.window.get());
+    w.window->setFocus();
+    std::vector<std::string> log;
+    const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
+    const QPoint origin = w.list->ClientRect().topLeft();
+    QObject::connect(w.list, &TElAdvancedListBox::OnClick, [&]() { log.push_back("click " + std::to_string(w.list->ItemIndex())); });
+    QObject::connect(w.list, &TElAdvancedListBox::OnMouseDown,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("down " + at(x, y)); });
+    QObject::connect(w.list, &TElAdvancedListBox::OnMouseMove,
+                     [&](Qt::KeyboardModifiers, int x, int y) { log.push_back("move " + at(x, y)); });
+    QObject::connect(w.list, &TElAdvancedListBox::OnMouseUp,
+                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("up " + at(x, y)); });
+    QObject::connect(w.list, &TElAdvancedListBox::OnEnter, [&]() { log.push_back("enter"); });
+    QObject::connect(w.list, &TElAdvancedListBox::OnExit, [&]() { log.push_back("exit"); });
+    QObject::connect(w.list, &TElAdvancedListBox::OnKeyDown, [&](int* key, Qt::KeyboardModifiers) {
+        log.push_back("key down " + std::to_string(*key));
+        if (*key == Qt::Key_Up) *key = 0;  // swallowed: the caret stays
+    });
+    QObject::connect(w.list, &TElAdvancedListBox::OnKeyPress, [&](QChar* key) {
+        log.push_back(std::string("key press ") + key->toLatin1());
+        if (*key == QLatin1Char('x')) *key = QChar();  // swallowed: no row is looked for
+    });
+    QObject::connect(w.list, &TElAdvancedListBox::OnKeyUp,
+                     [&](int* key, Qt::KeyboardModifiers) { log.push_back("key up " + std::to_string(*key)); });
+    const QPoint row1 = w.At(1), inClient1 = row1 - origin;
+    const struct {
+        std::function<void()> action;
+        std::vector<std::string> expected;
+    } steps[] = {
+        {[&] { QTest::mouseMove(w.list, row1); }, {"move " + at(inClient1.x(), inClient1.y())}},
+        {[&] { QTest::mouseClick(w.list, Qt::LeftButton, {}, row1); },
+         {"enter", "down " + at(inClient1.x(), inClient1.y()), "click 1", "up " + at(inClient1.x(), inClient1.y())}},
+        {[&] { QTest::keyClick(w.list, Qt::Key_Down); }, {"key down " + std::to_string(Qt::Key_Down), "click 2",
+                                                          "key up " + std::to_string(Qt::Key_Down)}},
+        {[&] { QTest::keyClick(w.list, Qt::Key_Up); }, {"key down " + std::to_string(Qt::Key_Up),
+                                                        "key up " + std::to_string(Qt::Key_Up)}},
+        {[&] { QTest::keyClick(w.list, Qt::Key_X); }, {"key down 88", "key press x", "key up 88"}},
+        {[&] { w.window->setFocus(); }, {"exit"}},
+    };
+    for (std::size_t i = 0; i < std::size(steps); ++i) {
+        log.clear();
+        steps[i].action();
+        EXPECT_EQ(log, steps[i].expected) << "step " << i;
+    }
+    EXPECT_EQ(w.list->ItemIndex(), 2);
+    QCursor::setPos(0, 0);
+    EXPECT_EQ(kvt::testing::DragOverAndDrop(w.list), kvt::testing::DragOverAndDropLog());
+}
+
+TEST(ListBox, TypedLettersChooseTheNextRowStartingWithThem) {
+    ListWindow w(0);
+    w.list->SetItems({QStringLiteral("Norfolk"), QStringLiteral("Raleigh"), QStringLiteral("Richmond"),
+                      QStringLiteral("Petersburg"), QStringLiteral("roanoke")});
+    kvt::testing::ShowActive(w.window.get());
+    w.list->setFocus();
+    QSignalSpy clicks(w.list, &TElAdvancedListBox::OnClick);
+    const int interval = QApplication::keyboardInputInterval();
+    const struct {
+        bool pauseFirst;  // a pause before the keys starts a new search
+        const char* keys;
+        int row;
+        int clicks;
+    } cases[] = {
+        {true, "r", 1, 1},     // the first row starting with R
+        {false, "r", 2, 2},    // the same letter again: the next one
+        {false, "r", 4, 3},    // case does not matter
+        {false, "r", 1, 4},    // and round to the top
+        {true, "ri", 2, 5},    // letters typed together spell a prefix
+        {true, "p", 3, 6},
+        {false, "x", 3, 6},    // "px" starts no row: the choice stays
+        {true, "P", 3, 6},     // the only P is already chosen: no click
+        {true, "9", 3, 6},
+    };
+    for (const auto& c : cases) {
+        for (const char* k = c.keys; *k; ++k) {
+            // A search starts afresh when the interval since the last key has run out.
+            QApplication::setKeyboardInputInterval(c.pauseFirst && k == c.keys ? 0 : 1000000);
+            QTest::keyClick(w.list, *k);
+        }
+        EXPECT_EQ(w.list->ItemIndex(), c.row) << c.keys;
+        EXPECT_EQ(clicks.count(), c.clicks) << c.keys;
+    }
+    QApplication::setKeyboardInputInterval(interval);
+}
+
+TEST(ListBox, ASortedListKeepsItsRowsInOrderIgnoringCase) {
+    ListWindow w(0);
+    w.list->SetItems({QStringLiteral("Richmond"), QStringLiteral("norfolk")});
+    w.list->SetItemIndex(0);
+    w.list->setProperty("Sorted", true);
+    EXPECT_TRUE(w.list->Sorted());
+    EXPECT_EQ(w.list->Items().Lines(), (QStringList{QStringLiteral("norfolk"), QStringLiteral("Richmond")}));
+    EXPECT_EQ(w.list->ItemIndex(), -1) << "putting the rows in order clears the choice";
+    w.list->SetItemIndex(1);
+    const struct {
+        const char* add;
+        int position;
+        const char* chosen;
+    } adds[] = {{"Atlanta", 0, "Richmond"}, {"Savannah", 3, "Richmond"}, {"atlanta", 1, "Richmond"}, {"Petersburg", 3, "Richmond"}};
+    for (const auto& a : adds) {
+        EXPECT_EQ(w.list->Items().Add(QString::fromLatin1(a.add)), a.position) << a.add;
+        EXPECT_EQ(w.list->Items()[w.list->ItemIndex()], QString::fromLatin1(a.chosen)) << "the chosen row stays chosen";
+    }
+    EXPECT_EQ(w.list->Items().Lines(), (QStringList{QStringLiteral("Atlanta"), QStringLiteral("atlanta"),
+                                                    QStringLiteral("norfolk"), QStringLiteral("Petersburg"),
+                                                    QStringLiteral("Richmond"), QStringLiteral("Savannah")}));
+    w.list->SetItems({QStringLiteral("Mobile"), QStringLiteral("Charleston")});
+    EXPECT_EQ(w.list->Items().Lines(), (QStringList{QStringLiteral("Charleston"), QStringLiteral("Mobile")}));
+    w.list->Items().Insert(0, QStringLiteral("Wilmington"));
+    EXPECT_EQ(w.list->Items()[0], QStringLiteral("Wilmington")) << "an insert goes where it is told";
+    w.list->SetSorted(false);
+    w.list->Items().Add(QStringLiteral("Augusta"));
+    EXPECT_EQ(w.list->Items()[3], QStringLiteral("Augusta")) << "unsorted: added at the end";
 }
 
 TEST(ListBox, SelectionModes) {
