@@ -270,7 +270,7 @@ void TElScrollBarStyles::SetDrawFrames(bool value) {
 
 void TElScrollBarStyles::SetUseSystemMetrics(bool value) {
     bar_->SetUseSystemMetrics(value);
-    if (OnChange) OnChange(this);
+    emit OnChange(this);
 }
 
 void TElScrollBarStyles::SetWidth(int value) {
@@ -281,7 +281,7 @@ void TElScrollBarStyles::SetWidth(int value) {
     } else {
         bar_->SetThickness(value);
     }
-    if (OnChange) OnChange(this);
+    emit OnChange(this);
 }
 
 void TElScrollBarStyles::Assign(const TElScrollBarStyles& source) {

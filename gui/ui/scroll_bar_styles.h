@@ -7,8 +7,6 @@
 
 #include <QPointer>
 
-#include <functional>
-
 #include "gui/ui/control_links.h"
 #include "gui/ui/themed_control.h"
 
@@ -124,12 +122,43 @@ private:
     QPointer<TElImageFormLink> imageForm_;
 };
 
-// The styles object: every property reads and writes the scroll bar it was made for.
-class TElScrollBarStyles {
+// The styles object: every property reads and writes the scroll bar it was made for, so a new
+// object answers the scroll bar's own defaults. It must not outlive its scroll bar.
+class TElScrollBarStyles : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(bool ActiveFlat READ ActiveFlat WRITE SetActiveFlat)
+    Q_PROPERTY(bool BlendBackground READ BlendBackground WRITE SetBlendBackground)
+    Q_PROPERTY(uint Color READ Color WRITE SetColor)
+    Q_PROPERTY(bool Flat READ Flat WRITE SetFlat)
+    Q_PROPERTY(int MinThumbSize READ MinThumbSize WRITE SetMinThumbSize)
+    Q_PROPERTY(bool NoDisableButtons READ NoDisableButtons WRITE SetNoDisableButtons)
+    Q_PROPERTY(bool NoSunkenThumb READ NoSunkenThumb WRITE SetNoSunkenThumb)
+    Q_PROPERTY(bool OwnerDraw READ OwnerDraw WRITE SetOwnerDraw)
+    Q_PROPERTY(bool SecondaryButtons READ SecondaryButtons WRITE SetSecondaryButtons)
+    Q_PROPERTY(int SecondBtnKind READ SecondBtnKindValue WRITE SetSecondBtnKindValue)
+    Q_PROPERTY(bool ShowLeftArrows READ ShowLeftArrows WRITE SetShowLeftArrows)
+    Q_PROPERTY(bool ShowRightArrows READ ShowRightArrows WRITE SetShowRightArrows)
+    Q_PROPERTY(bool ShowTrackHint READ ShowTrackHint WRITE SetShowTrackHint)
+    Q_PROPERTY(int ThumbMode READ ThumbModeValue WRITE SetThumbModeValue)
+    Q_PROPERTY(int ThumbSize READ ThumbSize WRITE SetThumbSize)
+    Q_PROPERTY(int Width READ Width WRITE SetWidth)
+    Q_PROPERTY(int ButtonSize READ ButtonSize WRITE SetButtonSize)
+    Q_PROPERTY(bool UseSystemMetrics READ UseSystemMetrics WRITE SetUseSystemMetrics)
+    Q_PROPERTY(uint ArrowColor READ ArrowColor WRITE SetArrowColor)
+    Q_PROPERTY(uint ArrowHotTrackColor READ ArrowHotTrackColor WRITE SetArrowHotTrackColor)
+    Q_PROPERTY(bool DrawFrames READ DrawFrames WRITE SetDrawFrames)
+    Q_PROPERTY(bool DrawArrowFrames READ DrawArrowFrames WRITE SetDrawArrowFrames)
+    Q_PROPERTY(bool DrawBars READ DrawBars WRITE SetDrawBars)
+    Q_PROPERTY(uint BarOffset READ BarOffset WRITE SetBarOffset)
+    Q_PROPERTY(uint BarColor READ BarColor WRITE SetBarColor)
+    Q_PROPERTY(bool ThinFrames READ ThinFrames WRITE SetThinFrames)
+    Q_PROPERTY(uint HintColor READ HintColor WRITE SetHintColor)
+    Q_PROPERTY(uint HintTextColor READ HintTextColor WRITE SetHintTextColor)
+    Q_PROPERTY(bool SystemBkColor READ SystemBkColor WRITE SetSystemBkColor)
+    Q_PROPERTY(kvt::gui::TElImageFormLink* ImageForm READ ImageForm WRITE SetImageForm)
+    Q_PROPERTY(bool UseXPThemes READ UseXPThemes WRITE SetUseXPThemes)
 public:
-    explicit TElScrollBarStyles(TElScrollBar* bar) : bar_(bar) {}
-
-    std::function<void(TElScrollBarStyles*)> OnChange;
+    explicit TElScrollBarStyles(TElScrollBar* bar, QObject* owner = nullptr) : QObject(owner), bar_(bar) {}
 
     bool ActiveFlat() const { return bar_->ActiveFlat; }
     void SetActiveFlat(bool value);
@@ -198,7 +227,16 @@ public:
     // Copies the settings a styles object shares with another.
     void Assign(const TElScrollBarStyles& source);
 
+signals:
+    // Told after UseSystemMetrics or Width is written.
+    void OnChange(kvt::gui::TElScrollBarStyles* sender);
+
 private:
+    int SecondBtnKindValue() const { return SecondBtnKind(); }
+    void SetSecondBtnKindValue(int v) { SetSecondBtnKind(static_cast<TElSecButtonsKind>(v < 0 || v > 2 ? 0 : v)); }
+    int ThumbModeValue() const { return ThumbMode(); }
+    void SetThumbModeValue(int v) { SetThumbMode(v == 0 ? etmFixed : etmAuto); }
+
     template <class T>
     void Write(T& field, T value, bool repaint);
     TElScrollBar* bar_;

@@ -1,6 +1,10 @@
 // Scroll-bar styles: the sizes derived from the settings and the settings' own rules.
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QVariant>
+
+#include <iterator>
 #include <memory>
 
 #include "gui/ui/scroll_bar_styles.h"
@@ -16,6 +20,71 @@ std::unique_ptr<TElScrollBar> Bar(int length, int min, int max, int page, int po
     bar->SetPage(page);
     bar->SetPosition(position);
     return bar;
+}
+
+// A form background of one colour.
+class SolidForm : public TElImageFormLink {
+public:
+    void PaintBackground(QPainter& painter, QWidget*, const QRect& rect) override { painter.fillRect(rect, Qt::gray); }
+};
+
+TEST(ScrollBarStyles, EveryPublishedPropertyStartsAtItsDefaultAndReachesTheBar) {
+    auto bar = Bar(220, 0, 99, 20, 40);
+    TElScrollBarStyles styles(bar.get());
+    SolidForm form;
+    // In streaming order; some writes read back otherwise: with the system's metrics the system's
+    // width and button size win, and a fixed thumb reads as the system's thumb.
+    const struct {
+        const char* name;
+        QVariant byDefault, written, readBack;
+    } props[] = {
+        {"ActiveFlat", false, true, true},
+        {"BlendBackground", true, false, false},
+        {"Color", uint(clBtnFace), uint(clSilver), uint(clSilver)},
+        {"Flat", true, false, false},
+        {"MinThumbSize", 4, 9, 9},
+        {"NoDisableButtons", false, true, true},
+        {"NoSunkenThumb", false, true, true},
+        {"OwnerDraw", false, true, true},
+        {"SecondaryButtons", false, true, true},
+        {"SecondBtnKind", int(sbkOpposite), int(sbkCustom), int(sbkCustom)},
+        {"ShowLeftArrows", true, false, false},
+        {"ShowRightArrows", true, false, false},
+        {"ShowTrackHint", false, true, true},
+        {"ThumbSize", 0, 12, 12},
+        {"ThumbMode", int(etmAuto), int(etmFixed), int(etmFixed)},
+        {"Width", 16, 20, 16},
+        {"ButtonSize", 16, 10, 16},
+        {"UseSystemMetrics", true, false, false},
+        {"ArrowColor", uint(clBtnText), uint(clNavy), uint(clNavy)},
+        {"ArrowHotTrackColor", uint(clHighlight), uint(clRed), uint(clRed)},
+        {"DrawFrames", true, false, false},
+        {"DrawArrowFrames", true, true, true},
+        {"DrawBars", true, false, false},
+        {"BarOffset", 2u, 5u, 5u},
+        {"BarColor", uint(clBtnShadow), uint(clBlue), uint(clBlue)},
+        {"ThinFrames", false, true, true},
+        {"HintColor", uint(clInfoBk), uint(clYellow), uint(clYellow)},
+        {"HintTextColor", uint(clInfoText), uint(clRed), uint(clRed)},
+        {"SystemBkColor", true, false, false},
+        {"ImageForm", QVariant::fromValue<TElImageFormLink*>(nullptr), QVariant::fromValue<TElImageFormLink*>(&form),
+         QVariant::fromValue<TElImageFormLink*>(&form)},
+        {"UseXPThemes", true, false, false},
+    };
+    const QMetaObject* meta = styles.metaObject();
+    EXPECT_EQ(meta->propertyCount() - meta->propertyOffset(), static_cast<int>(std::size(props)));
+    for (const auto& p : props) EXPECT_EQ(styles.property(p.name), p.byDefault) << p.name;
+    for (const auto& p : props) {
+        EXPECT_TRUE(styles.setProperty(p.name, p.written)) << p.name;
+        EXPECT_EQ(styles.property(p.name), p.readBack) << p.name;
+    }
+    // The writes went to the scroll bar itself.
+    EXPECT_EQ(bar->BarColor, clBlue);
+    EXPECT_EQ(bar->Color(), clSilver);
+    EXPECT_EQ(bar->ImageForm(), &form);
+    EXPECT_FALSE(bar->UseSystemMetrics());
+    EXPECT_FALSE(bar->UseXPThemes());
+    EXPECT_EQ(bar->ThumbMode(), etmFixed);
 }
 
 TEST(ScrollBarStyles, ButtonsThatDoNotFitShareTheBarEqually) {
@@ -110,7 +179,7 @@ TEST(ScrollBarStyles, SystemMetricsDecideSizesAndTellTheOwner) {
     auto bar = Bar(200, 0, 99, 10, 0);
     TElScrollBarStyles styles(bar.get());
     int told = 0;
-    styles.OnChange = [&](TElScrollBarStyles*) { ++told; };
+    QObject::connect(&styles, &TElScrollBarStyles::OnChange, [&](TElScrollBarStyles*) { ++told; });
     styles.SetWidth(30);
     EXPECT_EQ(styles.Width(), 16) << "the system's thickness wins while system metrics are used";
     styles.SetUseSystemMetrics(false);
