@@ -57,10 +57,11 @@ KVT_GALLERY_PAGE(list_box) {
     cell(QStringLiteral("game look: transparent, row 2 chosen"), [](TElAdvancedListBox* l) { l->SetItemIndex(2); });
     cell(QStringLiteral("focused"), [](TElAdvancedListBox* l) { l->SetItemIndex(2); },
          [](TElAdvancedListBox* l) { Focus(l); });
-    cell(QStringLiteral("scrolled to row 4"), [](TElAdvancedListBox* l) {
-        l->SetItemIndex(9);
+    // Short enough that row 4 can be the top row: five rows show, so the last top is row 5.
+    cell(QStringLiteral("scrolled to row 4, row 6 chosen"), [](TElAdvancedListBox* l) {
+        l->SetItemIndex(6);
         l->SetTopIndex(4);
-    });
+    }, nullptr, true, QSize(160, 80));
     cell(QStringLiteral("empty, transparent"), [](TElAdvancedListBox* l) { l->Items().Clear(); });
     cell(QStringLiteral("opaque window colour"), [](TElAdvancedListBox* l) { l->SetItemIndex(0); }, nullptr, false);
     cell(QStringLiteral("multi-selection: rows 1, 3, 4"), [](TElAdvancedListBox* l) {
