@@ -11,11 +11,14 @@
 namespace kvt {
 namespace {
 
+using testing::DrawRanges;
 using testing::MovementWorld;
 
 class BrigadeRules : public MovementWorld {};
 
-TEST_F(BrigadeRules, AttritionTakesFromTheStrongestLowQualityBrigadeInScanOrder) {
+TEST_F(BrigadeRules, AttritionTakesFromTheStrongestBrigadeOfLowWeightInScanOrder) {
+    // A brigade's weight is its quality, twice that for cavalry, three times for guns; 100 or more
+    // is never picked.
     struct Case {
         const char* what;
         int type1, strength1, quality1, type2, strength2, quality2, losses;
@@ -26,17 +29,27 @@ TEST_F(BrigadeRules, AttritionTakesFromTheStrongestLowQualityBrigadeInScanOrder)
         {"scan order decides", kBrigadeInfantry, 30, 5, kBrigadeInfantry, 40, 10, 2, 28, 40},
         {"quality 100 never picked", kBrigadeInfantry, 30, 100, kBrigadeInfantry, 20, 99, 2, 30, 18},
         {"cavalry quality counts double", kBrigadeCavalry, 50, 60, kBrigadeInfantry, 60, 90, 1, 50, 59},
+        {"guns of quality 34 weigh 102: never picked", kBrigadeArtillery, 50, 34, kBrigadeInfantry, 10, 99, 2, 50, 8},
+        {"guns of quality 33 weigh 99: picked", kBrigadeArtillery, 50, 33, kBrigadeInfantry, 10, 99, 2, 48, 10},
+        {"stronger guns of quality 25 weigh 75, more than foot of 60", kBrigadeInfantry, 40, 60, kBrigadeArtillery, 50, 25,
+         3, 37, 50},
+        {"stronger guns weigh 75, more than horse of quality 30 (60)", kBrigadeCavalry, 40, 30, kBrigadeArtillery, 50, 25,
+         3, 37, 50},
+        {"stronger horse of quality 40 weighs 80, more than foot of 60", kBrigadeInfantry, 40, 60, kBrigadeCavalry, 50, 40,
+         3, 37, 50},
+        {"horse of quality 50 weighs 100: never picked", kBrigadeCavalry, 40, 50, kBrigadeInfantry, 10, 99, 2, 40, 8},
+        {"horse of quality 49 weighs 98: picked", kBrigadeCavalry, 40, 49, kBrigadeInfantry, 10, 99, 2, 38, 10},
     };
     for (const Case& c : cases) {
         SetUp();
         const int k = AddCorps(1, 5, 5);
-        GameRec->Corps[k].Strength = 70;
+        GameRec->Corps[k].Strength = 90;
         const int b1 = AddBrigade(k, c.type1, c.strength1, c.quality1, 0, 3);
         const int b2 = AddBrigade(k, c.type2, c.strength2, c.quality2, 0, 3);
         ApplyBrigadeLosses(1, k, c.losses);
         EXPECT_EQ(GameRec->Brigades[b1].Strength, c.expect1) << c.what;
         EXPECT_EQ(GameRec->Brigades[b2].Strength, c.expect2) << c.what;
-        EXPECT_EQ(GameRec->Corps[k].Strength, 70 - c.losses) << c.what;
+        EXPECT_EQ(GameRec->Corps[k].Strength, 90 - c.losses) << c.what << ": guns come off the corps' strength too";
         EXPECT_EQ(GameRec->Foraging[1], static_cast<std::uint32_t>(c.losses)) << c.what;
         EXPECT_EQ(GameRec->States[3].StateCasualties, c.losses) << c.what;
     }
@@ -55,23 +68,6 @@ TEST_F(BrigadeRules, AttritionFreesSpentBrigadesAndDropsWhatNobodyCanTake) {
     ApplyBrigadeLosses(2, k, 5);
     EXPECT_EQ(GameRec->Foraging[1], 2u);
     EXPECT_EQ(CheckedAccessFaults(), 0u);
-}
-
-TEST_F(BrigadeRules, BattleLossesOfOneBrigade) {
-    const int k = AddCorps(2, 5, 5);
-    const int gun = AddBrigade(k, kBrigadeArtillery, 10, 2, 0, 4);
-    GameRec->Brigades[gun].Weapon = 7;
-    const int foot = AddBrigade(k, kBrigadeInfantry, 3, 2, 0, 4);
-    ScriptRandomDraws({10, 80});
-    ApplyBrigadeLosses(3, gun, 4);  // draw 10: guns lost
-    ApplyBrigadeLosses(3, gun, 2);  // draw 80: none
-    ApplyBrigadeLosses(3, foot, 5);  // more than it has: all of it, freed, no draw
-    EXPECT_EQ(GameRec->Brigades[gun].Strength, 4);
-    EXPECT_EQ(GunsLost[7], 4);
-    EXPECT_EQ(GameRec->Brigades[foot].AttachKind, kAttachFree);
-    EXPECT_EQ(GameRec->Casualties[2], 9u);
-    EXPECT_EQ(GameRec->BattleSideLosses[2], 9);
-    EXPECT_EQ(GameRec->States[4].StateCasualties, 9);
 }
 
 TEST_F(BrigadeRules, RecountBuildsCorpsFiguresFromBrigades) {
@@ -121,10 +117,8 @@ TEST_F(BrigadeRules, DrillRaisesLowQualityBrigadesByTheDraws) {
     const int b = AddBrigade(k, kBrigadeInfantry, 80, 2);
     const int c = AddBrigade(k, kBrigadeInfantry, 80, 7);
     // a: 26 > 25, then 5 > 2 gains; b: 25 is not above 25, no second draw; c: 7 never exceeds 7.
-    ScriptRandomDraws({26, 5, 25, 90, 7});
-    SetRandomDrawLogging(true);
-    EXPECT_EQ(DrillCorpsBrigades(k), 1);
-    EXPECT_EQ(RandomDrawLog(), (std::vector<int>{100, 8, 100, 100, 8}));
+    EXPECT_EQ(DrawRanges({26, 5, 25, 90, 7}, [&] { EXPECT_EQ(DrillCorpsBrigades(k), 1); }),
+              (std::vector<int>{100, 8, 100, 100, 8}));
     EXPECT_EQ(GameRec->Brigades[a].Quality, 3);
     EXPECT_EQ(GameRec->Brigades[b].Quality, 2);
     EXPECT_EQ(GameRec->Brigades[c].Quality, 7);
@@ -149,109 +143,37 @@ TEST_F(BrigadeRules, MonthlyPricesAndWeaponChoice) {
     for (const Case& c : cases) EXPECT_EQ(PickBrigadeWeapon(1, c.type, c.strength), c.expected) << c.type << "/" << c.strength;
 }
 
-TEST_F(BrigadeRules, RaisingTakesTheLowestFreeOrdinalAndTheRecruits) {
+TEST_F(BrigadeRules, RaisingTakesTheLowestFreeOrdinalOfTheState) {
     GameRec->States[6].Controller = 2;
     GameRec->States[6].InfantryPool = 100;
-    GameRec->States[6].ArtilleryPool = 10;
     for (int ordinal : {1, 2, 4}) {
         const int k = AddCorps(2, 5, 5);
         GameRec->Brigades[AddBrigade(k, kBrigadeInfantry, 80, 2, 0, 6)].Ordinal = static_cast<U8>(ordinal);
     }
     RaiseBrigadeAtCity(kBrigadeInfantry, 6);
-    const TBrigadeRec& raised = GameRec->Brigades[4];
-    EXPECT_EQ(raised.AttachKind, kAttachUnarmed);
-    EXPECT_EQ(raised.Ordinal, 3);
-    EXPECT_EQ(raised.Strength, 80);
-    EXPECT_EQ(raised.Nation, 2);
-    EXPECT_EQ(raised.Quality, 1);
-    EXPECT_EQ(GameRec->States[6].InfantryPool, 20);
-
-    RaiseBrigadeAtCity(kBrigadeArtillery, 6);
-    EXPECT_EQ(GameRec->Brigades[5].Strength, 0) << "a short pool raises nothing";
-    EXPECT_EQ(GameRec->Brigades[5].Ordinal, 5);
-    EXPECT_EQ(GameRec->States[6].ArtilleryPool, 10);
-    RecalcCorpsFromBrigades();
-    EXPECT_EQ(GameRec->Brigades[5].AttachKind, kAttachFree) << "the next recount frees it";
+    EXPECT_EQ(GameRec->Brigades[4].Ordinal, 3);
+    EXPECT_EQ(GameRec->Brigades[4].Quality, 1);
 }
 
-TEST_F(BrigadeRules, ArmedBrigadesMusterAtTheirStateCapitalOrAFallback) {
-    const int capital = AddCity("Capital", 10, 10, 1);
-    const int west = 57;
-    GameRec->Cities[west].Owner = 1;
-    GameRec->Nations[1].Capital = static_cast<U8>(capital);
-    GameRec->Nations[1].WeaponPool[1] = 1000;
-    GameRec->States[1].CapitalCity = 9;
-    GameRec->States[2].Theatre = kWest;
-    GameRec->States[3].Theatre = kMississippi;  // city 55 is not Union: the national capital stays
-    struct Case { int state, expectedCity; };
-    const Case cases[] = {{1, 9}, {2, west}, {3, capital}};
-    for (const Case& c : cases) {
-        TBrigadeRec& b = GameRec->Brigades[++brigades_];
-        b.Nation = 1;
-        b.AttachKind = kAttachUnarmed;
-        b.BrigadeType = kBrigadeInfantry;
-        b.Strength = 80;
-        b.HomeState = static_cast<U8>(c.state);
-    }
-    TBrigadeRec& unarmed = GameRec->Brigades[++brigades_];
-    unarmed = {1, 0, kBrigadeArtillery, 16, 0, 1, 1, 0, kAttachUnarmed, 0};
-    ArmWaitingBrigades(1);
-    for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(GameRec->Brigades[i + 1].AttachKind, kAttachWaiting);
-        EXPECT_EQ(GameRec->Brigades[i + 1].Weapon, 1);
-        EXPECT_EQ(GameRec->Brigades[i + 1].AttachIndex, cases[i].expectedCity) << "state " << cases[i].state;
-    }
-    EXPECT_EQ(unarmed.AttachKind, kAttachUnarmed) << "no guns in the pool: it keeps waiting";
-    EXPECT_EQ(GameRec->Nations[1].WeaponPool[1], 1000 - 240);
-}
-
-TEST_F(BrigadeRules, ReleasedCorpsJoinsItsSupplyCityGarrison) {
-    const int city = AddCity("Depot", 8, 8, 1, 2);
-    const int k = AddCorps(1, 8, 8);
-    GameRec->Corps[k].SupplyCity = static_cast<U8>(city);
-    GameRec->Corps[k].LineCount = 2;
-    const int a = AddBrigade(k, kBrigadeInfantry, 80);
-    const int b = AddBrigade(k, kBrigadeArtillery, 16);
-    ReleaseCorpsBrigades(k);
-    EXPECT_EQ(GameRec->Cities[city].Garrison, 2);
-    for (int i : {a, b}) {
-        EXPECT_EQ(GameRec->Brigades[i].AttachKind, kAttachGarrison);
-        EXPECT_EQ(GameRec->Brigades[i].AttachIndex, city);
-    }
-    RecalcCorpsFromBrigades();
-    EXPECT_EQ(GameRec->Cities[city].Garrison, 2);
-}
-
-TEST_F(BrigadeRules, AttritionWeighsArtilleryThreeTimesAndCavalryTwice) {
-    struct Case {
-        const char* what;
-        int type1, strength1, quality1, type2, strength2, quality2, losses;
-        int expect1, expect2;
-    };
-    const Case cases[] = {
-        {"guns of quality 34 weigh 102: never picked", kBrigadeArtillery, 50, 34, kBrigadeInfantry, 10, 99, 2, 50, 8},
-        {"guns of quality 33 weigh 99: picked", kBrigadeArtillery, 50, 33, kBrigadeInfantry, 10, 99, 2, 48, 10},
-        {"stronger guns of quality 25 weigh 75, more than foot of 60", kBrigadeInfantry, 40, 60, kBrigadeArtillery, 50, 25,
-         3, 37, 50},
-        {"stronger guns weigh 75, more than horse of quality 30 (60)", kBrigadeCavalry, 40, 30, kBrigadeArtillery, 50, 25,
-         3, 37, 50},
-        {"stronger horse of quality 40 weighs 80, more than foot of 60", kBrigadeInfantry, 40, 60, kBrigadeCavalry, 50, 40,
-         3, 37, 50},
-        {"horse of quality 50 weighs 100: never picked", kBrigadeCavalry, 40, 50, kBrigadeInfantry, 10, 99, 2, 40, 8},
-        {"horse of quality 49 weighs 98: picked", kBrigadeCavalry, 40, 49, kBrigadeInfantry, 10, 99, 2, 38, 10},
-    };
-    for (const Case& c : cases) {
+TEST_F(BrigadeRules, ReleasedCorpsJoinsItsSupplyCityGarrisonAndWithoutOneKeepsItsBrigades) {
+    for (const bool supplied : {true, false}) {
         SetUp();
-        const int k = AddCorps(1, 5, 5);
-        GameRec->Corps[k].Strength = 90;
-        const int b1 = AddBrigade(k, c.type1, c.strength1, c.quality1, 0, 3);
-        const int b2 = AddBrigade(k, c.type2, c.strength2, c.quality2, 0, 3);
-        ApplyBrigadeLosses(1, k, c.losses);
-        EXPECT_EQ(GameRec->Brigades[b1].Strength, c.expect1) << c.what;
-        EXPECT_EQ(GameRec->Brigades[b2].Strength, c.expect2) << c.what;
-        EXPECT_EQ(GameRec->Corps[k].Strength, 90 - c.losses) << c.what << ": guns come off the corps' strength too";
-        EXPECT_EQ(GameRec->Foraging[1], static_cast<std::uint32_t>(c.losses)) << c.what;
-        EXPECT_EQ(GameRec->States[3].StateCasualties, c.losses) << c.what;
+        const int city = AddCity("Depot", 8, 8, 1, 2);
+        GameRec->Cities[city].Garrison = supplied ? 0 : 3;
+        const int k = AddCorps(1, 8, 8);
+        GameRec->Corps[k].SupplyCity = static_cast<U8>(supplied ? city : 0);
+        GameRec->Corps[k].LineCount = 2;
+        const int a = AddBrigade(k, kBrigadeInfantry, 80);
+        const int b = AddBrigade(k, kBrigadeArtillery, 16);
+        ReleaseCorpsBrigades(k);
+        for (int i : {a, b}) {
+            EXPECT_EQ(GameRec->Brigades[i].AttachKind, supplied ? kAttachGarrison : kAttachCorps) << supplied;
+            EXPECT_EQ(GameRec->Brigades[i].AttachIndex, supplied ? city : k) << supplied;
+        }
+        EXPECT_EQ(GameRec->Cities[city].Garrison, supplied ? 2 : 3) << supplied;
+        EXPECT_EQ(CheckedAccessFaults(), 0u);
+        RecalcCorpsFromBrigades();
+        if (supplied) EXPECT_EQ(GameRec->Cities[city].Garrison, 2) << "the recount agrees";
     }
 }
 
@@ -315,6 +237,8 @@ TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
     const Case cases[] = {
         {"a loss equal to the strength leaves 0", kBrigadeInfantry, 12, 1, 4, 12, {}, 0, false, 12, 0},
         {"guns losing all they have still draw for the guns", kBrigadeArtillery, 8, 7, 4, 8, {30}, 0, false, 8, 8},
+        {"guns drawing below 50 lose as many guns as men", kBrigadeArtillery, 10, 7, 4, 4, {10}, 6, false, 4, 4},
+        {"guns drawing 50 or more lose no guns", kBrigadeArtillery, 10, 7, 4, 2, {80}, 8, false, 2, 0},
         {"guns losing nothing still draw (below 50)", kBrigadeArtillery, 8, 7, 4, 0, {49}, 8, false, 0, 0},
         {"guns losing nothing still draw (50)", kBrigadeArtillery, 8, 6, 4, 0, {50}, 8, false, 0, 0},
         {"foot losing nothing draw nothing", kBrigadeInfantry, 8, 1, 4, 0, {}, 8, false, 0, 0},
@@ -328,11 +252,8 @@ TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
         const int k = AddCorps(2, 5, 5);
         const int b = AddBrigade(k, c.type, c.strength, 2, 0, c.homeState);
         GameRec->Brigades[b].Weapon = static_cast<U8>(c.weapon);
-        ScriptRandomDraws(c.draws);
-        SetRandomDrawLogging(true);
-        ApplyBrigadeLosses(3, b, c.losses);
-        SetRandomDrawLogging(false);
-        EXPECT_EQ(RandomDrawLog(), std::vector<int>(c.draws.size(), 100)) << c.what;
+        EXPECT_EQ(DrawRanges(c.draws, [&] { ApplyBrigadeLosses(3, b, c.losses); }), std::vector<int>(c.draws.size(), 100))
+            << c.what;
         const TBrigadeRec& r = GameRec->Brigades[b];
         EXPECT_EQ(r.Strength, c.expectStrength) << c.what;
         EXPECT_EQ(r.AttachKind == kAttachFree, c.freedAtOnce) << c.what;
@@ -361,9 +282,9 @@ TEST_F(BrigadeRules, BattleLossesOfABrigadeOutsideTheArrayDoNothing) {
     const int gun = AddBrigade(k, kBrigadeArtillery, 16, 2, 0, 3);
     GameRec->Brigades[gun].Weapon = 7;
     GameRec->Brigades[kBrigadeCount] = GameRec->Brigades[gun];
-    SetRandomDrawLogging(true);
-    for (int index : {0, -1, kBrigadeCount + 1, 1000}) ApplyBrigadeLosses(3, index, 5);
-    EXPECT_TRUE(RandomDrawLog().empty()) << "no guns-lost draw for a brigade that is not there";
+    EXPECT_TRUE(DrawRanges({}, [] { for (int index : {0, -1, kBrigadeCount + 1, 1000}) ApplyBrigadeLosses(3, index, 5); })
+                    .empty())
+        << "no guns-lost draw for a brigade that is not there";
     EXPECT_EQ(GameRec->Brigades[gun].Strength, 16);
     EXPECT_EQ(GameRec->Brigades[kBrigadeCount].Strength, 16);
     EXPECT_EQ(GameRec->Casualties[1], 0u);
@@ -544,7 +465,7 @@ TEST_F(BrigadeRules, BrigadeLimitFollowsKindNationAndInitiative) {
         EXPECT_EQ(GameRec->Corps[corps[i]].BrigadeLimit, cases[i].expected) << cases[i].what;
 }
 
-TEST_F(BrigadeRules, ArmedBrigadesOfAStateWithoutCapitalMusterWhereTheUnionHolds) {
+TEST_F(BrigadeRules, ArmedBrigadesMusterAtTheirStateCapitalOrWhereTheUnionHolds) {
     constexpr int kCapital = 12, kWestCity = 57, kRiverCity = 55, kStateCapital = 9;
     struct Case { const char* what; int theatre, owner57, owner55, stateCapital, expected; };
     const Case cases[] = {
@@ -571,33 +492,41 @@ TEST_F(BrigadeRules, ArmedBrigadesOfAStateWithoutCapitalMusterWhereTheUnionHolds
         EXPECT_EQ(b.AttachIndex, c.expected) << c.what;
         EXPECT_EQ(GameRec->Nations[1].WeaponPool[2], 20) << c.what;
     }
+    TBrigadeRec& guns = GameRec->Brigades[2];
+    guns = {1, 0, kBrigadeArtillery, 16, 0, 1, 1, 0, kAttachUnarmed, 0};
+    ArmWaitingBrigades(1);
+    EXPECT_EQ(guns.AttachKind, kAttachUnarmed) << "no guns in the pool: it keeps waiting";
 }
 
-TEST_F(BrigadeRules, RaisingCavalryTakesFiftyFromTheCavalryPool) {
-    struct Case { const char* what; int cavalryPool, expectStrength, expectPool; };
+TEST_F(BrigadeRules, RaisingTakesItsTypesRecruitsOrRaisesAnEmptyBrigadeTheRecountFrees) {
+    struct Case { const char* what; int type, pool, expectStrength, expectPool; };
     const Case cases[] = {
-        {"plenty", 120, 50, 70},
-        {"exactly enough", 50, 50, 0},
-        {"one short", 49, 0, 49},
+        {"infantry", kBrigadeInfantry, 100, 80, 20},
+        {"guns from a short pool", kBrigadeArtillery, 10, 0, 10},
+        {"plenty of cavalry", kBrigadeCavalry, 120, 50, 70},
+        {"exactly enough cavalry", kBrigadeCavalry, 50, 50, 0},
+        {"one short of cavalry", kBrigadeCavalry, 49, 0, 49},
     };
     for (const Case& c : cases) {
         SetUp();
         TStateRec& s = GameRec->States[8];
         s.Controller = 2;
-        s.CavalryPool = static_cast<std::uint16_t>(c.cavalryPool);
-        s.InfantryPool = 500;
-        s.ArtilleryPool = 500;
-        RaiseBrigadeAtCity(kBrigadeCavalry, 8);
+        s.InfantryPool = s.CavalryPool = s.ArtilleryPool = 500;
+        auto& pool = c.type == kBrigadeInfantry ? s.InfantryPool
+                    : c.type == kBrigadeCavalry ? s.CavalryPool : s.ArtilleryPool;
+        pool = static_cast<std::uint16_t>(c.pool);
+        RaiseBrigadeAtCity(c.type, 8);
         const TBrigadeRec& b = GameRec->Brigades[1];
         EXPECT_EQ(b.Strength, c.expectStrength) << c.what;
-        EXPECT_EQ(s.CavalryPool, c.expectPool) << c.what;
-        EXPECT_EQ(s.InfantryPool, 500) << c.what;
-        EXPECT_EQ(s.ArtilleryPool, 500) << c.what;
-        EXPECT_EQ(b.BrigadeType, kBrigadeCavalry) << c.what;
+        EXPECT_EQ(pool, c.expectPool) << c.what;
+        EXPECT_EQ(s.InfantryPool + s.CavalryPool + s.ArtilleryPool, 1000 + c.expectPool) << c.what << ": other pools kept";
+        EXPECT_EQ(b.BrigadeType, c.type) << c.what;
         EXPECT_EQ(b.Nation, 2) << c.what;
         EXPECT_EQ(b.AttachKind, kAttachUnarmed) << c.what;
         EXPECT_EQ(b.HomeState, 8) << c.what;
         EXPECT_EQ(b.Ordinal, 1) << c.what;
+        RecalcCorpsFromBrigades();
+        EXPECT_EQ(b.AttachKind == kAttachFree, c.expectStrength == 0) << c.what;
     }
 }
 
@@ -618,23 +547,6 @@ TEST_F(BrigadeRules, RaisingFillsTheFirstFreeSlotAndNothingOnceTheArrayIsFull) {
     RaiseBrigadeAtCity(kBrigadeInfantry, 8);
     EXPECT_EQ(std::memcmp(&before, &GameRec->Brigades, sizeof before), 0) << "a full array changes no brigade";
     EXPECT_EQ(s.InfantryPool, 420) << "and takes no recruits";
-}
-
-TEST_F(BrigadeRules, ReleasingACorpsWithoutSupplyCityChangesNothing) {
-    const int city = AddCity("Depot", 8, 8, 1, 2);
-    GameRec->Cities[city].Garrison = 3;
-    const int k = AddCorps(1, 8, 8);
-    GameRec->Corps[k].SupplyCity = 0;
-    GameRec->Corps[k].LineCount = 2;
-    const int a = AddBrigade(k, kBrigadeInfantry, 80);
-    const int b = AddBrigade(k, kBrigadeArtillery, 16);
-    ReleaseCorpsBrigades(k);
-    for (int i : {a, b}) {
-        EXPECT_EQ(GameRec->Brigades[i].AttachKind, kAttachCorps);
-        EXPECT_EQ(GameRec->Brigades[i].AttachIndex, k);
-    }
-    EXPECT_EQ(GameRec->Cities[city].Garrison, 3);
-    EXPECT_EQ(CheckedAccessFaults(), 0u);
 }
 
 }  // namespace

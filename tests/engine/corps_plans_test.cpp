@@ -12,6 +12,7 @@
 namespace kvt {
 namespace {
 
+using testing::DrawRanges;
 using testing::MovementWorld;
 using testing::ScriptedFrontend;
 
@@ -74,12 +75,9 @@ TEST_F(CorpsPlans, MarchAllowanceFollowsQualityMarchSupplyWeatherAndCommand) {
             GameRec->Armies[a].CorpsCount = static_cast<U8>(c.corpsInArmy);
             corps.Army = static_cast<U8>(a);
         }
-        ScriptRandomDraws(c.drawsFifteen ? std::vector<int>{5} : std::vector<int>{});
-        SetRandomDrawLogging(true);
-        PlanCorpsMoves();
+        EXPECT_EQ(DrawRanges(c.drawsFifteen ? std::vector<int>{5} : std::vector<int>{}, PlanCorpsMoves),
+                  c.drawsFifteen ? std::vector<int>{15} : std::vector<int>{}) << c.what;
         EXPECT_EQ(corps.MarchAllowance, c.expected) << c.what;
-        EXPECT_EQ(RandomDrawLog(), c.drawsFifteen ? std::vector<int>{15} : std::vector<int>{}) << c.what;
-        SetRandomDrawLogging(false);
     }
 }
 
@@ -148,12 +146,8 @@ TEST_F(CorpsPlans, TiredCorpsRestsInsteadOfMarching) {
         // Outside an army the allowance draws Random(15); a resting corps then drills twice.
         const bool inArmy = c.armyDrill >= 0;
         const int allowanceDraws = inArmy ? 0 : 1, drillDraws = c.rests ? 2 : 0;
-        ScriptRandomDraws(Join({Repeat(allowanceDraws, 0), Repeat(drillDraws, 99)}));
-        SetRandomDrawLogging(true);
-        PlanCorpsMoves();
-        EXPECT_EQ(RandomDrawLog(), Join({Repeat(allowanceDraws, 15), Repeat(drillDraws, 100)})) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(Join({Repeat(allowanceDraws, 0), Repeat(drillDraws, 99)}), PlanCorpsMoves),
+                  Join({Repeat(allowanceDraws, 15), Repeat(drillDraws, 100)})) << c.what;
         EXPECT_EQ(C(k).Fatigue, c.expectedFatigue) << c.what;
         EXPECT_EQ(GameRec->Brigades[b].Fatigue, c.expectedFatigue) << c.what;
         EXPECT_EQ(C(k).Activity, c.rests ? kActivityResting : kActivityMarch) << c.what;
@@ -229,10 +223,8 @@ TEST_F(CorpsPlans, DisruptedCorpsFallsBackTowardItsSupplyCity) {
     C(k).Route[1] = 2;  // a person's route is dropped while disrupted
     // The allowance draw, the search back to the depot, then the two drill draws of a busy corps.
     const int search = LandSearchDraws(10, 10, 14, 10, 9, 1, kRuleHostileNearStart);
-    ScriptRandomDraws(Join({{0}, Repeat(search, 99), {99, 99}}));
-    SetRandomDrawLogging(true);
-    PlanCorpsMoves();
-    EXPECT_EQ(RandomDrawLog(), Join({{15}, Repeat(search, 100), {100, 100}}));
+    EXPECT_EQ(DrawRanges(Join({{0}, Repeat(search, 99), {99, 99}}), PlanCorpsMoves),
+              Join({{15}, Repeat(search, 100), {100, 100}}));
     EXPECT_EQ(C(k).Activity, kActivityDisrupted);
     EXPECT_EQ(C(k).OrderMode, kOrderWithdraw);
     EXPECT_EQ(C(k).Disruption, 4);
@@ -392,13 +384,9 @@ TEST_F(CorpsPlans, SurrenderedCorpsStillTakesItsLaterDrawsButItsSlotStaysUntouch
         C(k).SupplyCity = static_cast<U8>(lost);
         const int search = c.human ? 0 : LandSearchDraws(10, 10, 20, 10, 9, kUnion, kRuleAnyHex);
         // Allowance, the computer's route search, then two drill draws low enough to drill.
-        ScriptRandomDraws(Join({{0}, Repeat(search, 99), {0, 0}}));
-        SetRandomDrawLogging(true);
         frontend.ExpectNotice(0);
-        PlanCorpsMoves();
-        EXPECT_EQ(RandomDrawLog(), Join({{15}, Repeat(search, 100), {100, 100}})) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(Join({{0}, Repeat(search, 99), {0, 0}}), PlanCorpsMoves),
+                  Join({{15}, Repeat(search, 100), {100, 100}})) << c.what;
         EXPECT_TRUE(C(k).Unused) << c.what;
         EXPECT_EQ(std::vector<int>(C(k).Route.begin(), C(k).Route.end()), std::vector<int>(9, 0)) << c.what;
         EXPECT_EQ(C(k).Condition, 10) << c.what;
@@ -496,12 +484,7 @@ TEST_F(CorpsPlans, RailMoveCarriesTheCorpsAtOnceAlongItsOwnLine) {
         frontend.ExpectNotice(6);
         // A rail search draws only between equal routes, and a straight line has none; the corps
         // then drills as any busy corps does.
-        ScriptRandomDraws({99, 99});
-        SetRandomDrawLogging(true);
-        PlanCorpsMoves();
-        EXPECT_EQ(RandomDrawLog(), (std::vector<int>{100, 100})) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges({99, 99}, PlanCorpsMoves), (std::vector<int>{100, 100})) << c.what;
         EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(c.endX, c.endY)) << c.what;
         EXPECT_EQ(C(k).RouteIndex, kRouteFinished) << c.what;
         EXPECT_EQ(C(k).Activity, kActivityRailed) << c.what;
@@ -578,12 +561,8 @@ TEST_F(CorpsPlans, EmbarkedCorpsIsPlannedLikeAnyOtherButStaysAboard) {
         C(k).Fatigue = static_cast<U8>(c.fatigue);
         C(k).SupplyCity = static_cast<U8>(depot);
         const int search = c.searchesHome ? LandSearchDraws(10, 10, 14, 10, 9, 1, kRuleHostileNearStart) : 0;
-        ScriptRandomDraws(Join({{0}, Repeat(search, 99), {99, 99}}));
-        SetRandomDrawLogging(true);
-        PlanCorpsMoves();
-        EXPECT_EQ(RandomDrawLog(), Join({{15}, Repeat(search, 100), {100, 100}})) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(Join({{0}, Repeat(search, 99), {99, 99}}), PlanCorpsMoves),
+                  Join({{15}, Repeat(search, 100), {100, 100}})) << c.what;
         EXPECT_EQ(C(k).OrderMode, kOrderEmbarked) << c.what << ": never set ashore by the plans";
         EXPECT_EQ(C(k).Activity, c.activity) << c.what;
         EXPECT_EQ(C(k).MarchAllowance, c.allowance) << c.what;
@@ -629,14 +608,10 @@ TEST_F(CorpsPlans, GoodDrillIsReportedAndRaisesTheChiefsExperienceUpToSixteen) {
         std::vector<int> brigades;
         for (int i = 0; i < 4; ++i) brigades.push_back(AddBrigade(k, kBrigadeInfantry, 80, 2));
         if (c.notice) frontend.ExpectNotice(19);
-        ScriptRandomDraws(Join({{c.trainingDraw}, c.brigadeDraws, {99, 99}}));
-        SetRandomDrawLogging(true);
-        PlanCorpsMoves();
         std::vector<int> drawn{150};
         for (int v : c.brigadeDraws) drawn.push_back(v == 7 ? 8 : 100);
-        EXPECT_EQ(RandomDrawLog(), Join({drawn, {100, 100}})) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(Join({{c.trainingDraw}, c.brigadeDraws, {99, 99}}), PlanCorpsMoves),
+                  Join({drawn, {100, 100}})) << c.what;
         int raised = 0;
         for (int b : brigades) raised += GameRec->Brigades[b].Quality == 3 ? 1 : 0;
         EXPECT_EQ(raised, c.drilled) << c.what;

@@ -10,6 +10,7 @@
 namespace kvt {
 namespace {
 
+using testing::DrawRanges;
 using testing::MovementWorld;
 using testing::ScriptedFrontend;
 
@@ -311,12 +312,8 @@ TEST_F(CorpsStep, CorpsMarchesToAFriendInContact) {
         // Out of range no draw is made. In range: 19 + 15 < 35, so it goes; it then searches its
         // way to the friend twice, for the reaction and for its new orders.
         const int search = c.marches ? LandSearchDraws(10, 10, 10, 13, 9, kUnion, kRuleAnyHex) : 0;
-        ScriptRandomDraws(c.marches ? Join({{19}, Repeat(2 * search, 99)}) : std::vector<int>{});
-        SetRandomDrawLogging(true);
-        MoveCorpsStep(k);
-        EXPECT_EQ(RandomDrawLog(), c.marches ? Join({{20}, Repeat(2 * search, 100)}) : std::vector<int>{}) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(c.marches ? Join({{19}, Repeat(2 * search, 99)}) : std::vector<int>{}, [&] { MoveCorpsStep(k); }),
+                  c.marches ? Join({{20}, Repeat(2 * search, 100)}) : std::vector<int>{}) << c.what;
         if (!c.marches) {
             EXPECT_EQ(At(k), P(10, 9)) << c.what << ": keeps to its route";
             continue;
@@ -459,12 +456,7 @@ TEST_F(CorpsStep, ABarredHexsideEndsTheStepOnlyAfterItHasBegun) {
         C(k).Disruption = static_cast<U8>(c.disruption);
         C(k).Fatigue = 5;
         const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 5);
-        ScriptRandomDraws(c.draws);
-        SetRandomDrawLogging(true);
-        EXPECT_FALSE(MoveCorpsStep(k)) << c.what;
-        EXPECT_EQ(RandomDrawLog(), c.logged) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(c.draws, [&] { EXPECT_FALSE(MoveCorpsStep(k)) << c.what; }), c.logged) << c.what;
         EXPECT_EQ(At(k), P(10, 10)) << c.what;
         EXPECT_EQ(C(k).StepDirection, 4) << c.what << ": the step was begun southward";
         EXPECT_EQ(C(k).Disruption, c.expectedDisruption) << c.what;
@@ -503,11 +495,8 @@ TEST_F(CorpsStep, ACorpsThatShakesOffItsLastDisruptionOnAStepCountsAsOrderly) {
         const int k = Marcher(1, 10, 10, {4, 4});
         C(k).Disruption = static_cast<U8>(c.disruption);
         C(k).Fatigue = 5;
-        ScriptRandomDraws({});
-        SetRandomDrawLogging(true);
-        EXPECT_TRUE(MoveCorpsStep(k)) << c.what;
-        EXPECT_EQ(RandomDrawLog(), std::vector<int>{}) << c.what << ": a city hex and own ground draw nothing";
-        SetRandomDrawLogging(false);
+        EXPECT_EQ(DrawRanges({}, [&] { EXPECT_TRUE(MoveCorpsStep(k)) << c.what; }), std::vector<int>{})
+            << c.what << ": a city hex and own ground draw nothing";
         EXPECT_EQ(At(k), P(10, 11)) << c.what;
         EXPECT_EQ(C(k).Disruption, c.expectedDisruption) << c.what;
         EXPECT_EQ(C(k).SupplyType, 2) << c.what;
@@ -565,12 +554,8 @@ TEST_F(CorpsStep, WithdrawingCavalrySlipsOutOfContact) {
         C(k).OrderMode = static_cast<U8>(c.orderMode);
         AddBrigade(k, kBrigadeCavalry, 50);
         AddBrigade(AddCorps(2, 10, 10), kBrigadeInfantry, 80);
-        ScriptRandomDraws(c.slips ? std::vector<int>{99} : std::vector<int>{});
-        SetRandomDrawLogging(true);
-        MoveCorpsStep(k);
-        EXPECT_EQ(RandomDrawLog(), c.slips ? std::vector<int>{50} : std::vector<int>{}) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(c.slips ? std::vector<int>{99} : std::vector<int>{}, [&] { MoveCorpsStep(k); }),
+                  c.slips ? std::vector<int>{50} : std::vector<int>{}) << c.what;
         EXPECT_EQ(At(k), c.slips ? P(10, 11) : P(10, 10)) << c.what;
         EXPECT_EQ(C(k).ContactCode, c.slips ? 0 : 1) << c.what;
     }
@@ -633,12 +618,7 @@ TEST_F(CorpsStep, EngagedLeadersGainInitiativeAndChoosingLeadersExperience) {
         C(k).Army = static_cast<U8>(AddArmy(1, 0, chief));
         C(k).Opponent = static_cast<U8>(c.opponent);
         C(k).LeaderInitiative = static_cast<U8>(c.corpsInitiative);
-        ScriptRandomDraws(c.draws);
-        SetRandomDrawLogging(true);
-        MoveCorpsStep(k);
-        EXPECT_EQ(RandomDrawLog(), c.logged) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(c.draws, [&] { MoveCorpsStep(k); }), c.logged) << c.what;
         EXPECT_EQ(At(k), P(10, 11)) << c.what;
         EXPECT_EQ(C(k).LeaderInitiative, c.expectedCorpsInitiative) << c.what;
         EXPECT_EQ(GameRec->Leaders[leader].Initiative, 30 + c.initiativeGain) << c.what;
@@ -687,12 +667,7 @@ TEST_F(CorpsStep, DrawsOfAStepComeInTheirOrder) {
             C(f).Army = static_cast<U8>(a);
             C(f).ContactCode = 1;
         }
-        ScriptRandomDraws(c.draws);
-        SetRandomDrawLogging(true);
-        EXPECT_TRUE(MoveCorpsStep(k)) << c.what;
-        EXPECT_EQ(RandomDrawLog(), c.logged) << c.what;
-        SetRandomDrawLogging(false);
-        ClearRandomDrawLog();
+        EXPECT_EQ(DrawRanges(c.draws, [&] { EXPECT_TRUE(MoveCorpsStep(k)) << c.what; }), c.logged) << c.what;
         EXPECT_EQ(At(k), P(10, 11)) << c.what;
     }
 }

@@ -157,16 +157,6 @@ TEST_F(GameFiles, MissingFileIsReportedAndChangesNothing) {
     EXPECT_EQ(std::memcmp(MapGrid, &keepMap, kMapGridSize), 0);
 }
 
-TEST_F(GameFiles, AutosaveIsWrittenInTheCurrentFolder) {
-    const fs::path old = fs::current_path();
-    fs::current_path(dir);
-    const bool saved = SaveGameFiles(kAutosaveName);
-    fs::current_path(old);
-    ASSERT_TRUE(saved);
-    EXPECT_EQ(FileBytes(Path("Autosave.KVT")).size(), kGameRecSize);
-    EXPECT_EQ(FileBytes(Path("Autosave.KVM")).size(), kMapGridSize);
-}
-
 TEST_F(GameFiles, SavingOverAGameOfAnotherCaseReplacesIt) {
     ASSERT_TRUE(SaveGameFiles(Path("1861")));
     fs::rename(Path("1861.KVT"), Path("1861.kvt"));

@@ -81,54 +81,6 @@ TEST_F(RecordLayout, SignedFieldsReadTheirSign) {
     EXPECT_EQ(g.StartMonth, -2);
 }
 
-TEST_F(RecordLayout, WritingAnyCorpsFieldStaysInsideItsElement) {
-    TGameRec& g = *GameRec;
-    std::vector<std::function<void(TCorpsRec&)>> fields = {
-        [](TCorpsRec& c) { c.HexX = 0xFF; }, [](TCorpsRec& c) { c.HexY = 0xFF; },
-        [](TCorpsRec& c) { c.Opponent = 0xFF; }, [](TCorpsRec& c) { c.OwnNearby = 0xFF; },
-        [](TCorpsRec& c) { c.SizeClass = 0xFF; }, [](TCorpsRec& c) { c.OrderMode = 0xFF; },
-        [](TCorpsRec& c) { c.DestX = 0xFF; }, [](TCorpsRec& c) { c.DestY = 0xFF; },
-        [](TCorpsRec& c) { c.Entrenchment = 0xFF; }, [](TCorpsRec& c) { c.Side = 0xFF; },
-        [](TCorpsRec& c) { c.Ordinal = 0xFF; }, [](TCorpsRec& c) { c.Region = 0xFF; },
-        [](TCorpsRec& c) { c.HomeState = 0xFF; }, [](TCorpsRec& c) { c.LeaderInitiative = 0xFF; },
-        [](TCorpsRec& c) { c.Disruption = 0xFF; }, [](TCorpsRec& c) { c.March = 0xFF; },
-        [](TCorpsRec& c) { c.FatigueLimit = 0xFF; }, [](TCorpsRec& c) { c.Fatigue = 0xFF; },
-        [](TCorpsRec& c) { c.Army = 0xFF; }, [](TCorpsRec& c) { c.Unused = 0xFF; },
-        [](TCorpsRec& c) { c.SupplyType = 0xFF; }, [](TCorpsRec& c) { c.SupplyPriority = 0xFF; },
-        [](TCorpsRec& c) { c.SupplyDistance = 0xFF; }, [](TCorpsRec& c) { c.SupplyCity = 0xFF; },
-        [](TCorpsRec& c) { c.Visibility = 0xFF; }, [](TCorpsRec& c) { c.LeaderRating = 0xFF; },
-        [](TCorpsRec& c) { c.Leader = 0xFF; }, [](TCorpsRec& c) { c.Quality = 0xFF; },
-        [](TCorpsRec& c) { c.Condition = 0xFF; }, [](TCorpsRec& c) { c.Kind = 0xFF; },
-        [](TCorpsRec& c) { c.ContactCode = 0xFF; }, [](TCorpsRec& c) { c.StepDirection = 0xFF; },
-        [](TCorpsRec& c) { c.Artillery = 0xFF; }, [](TCorpsRec& c) { c.ArtilleryCount = 0xFF; },
-        [](TCorpsRec& c) { c.LineCount = 0xFF; }, [](TCorpsRec& c) { c.BrigadeLimit = 0xFF; },
-        [](TCorpsRec& c) { c.Nation = 0xFF; }, [](TCorpsRec& c) { c.Losses = 0xFF; },
-        [](TCorpsRec& c) { c.PlanTag = 0xFFFF; }, [](TCorpsRec& c) { c.MarchAllowance = 0xFFFF; },
-        [](TCorpsRec& c) { c.Strength = 0xFFFF; }, [](TCorpsRec& c) { c.Activity = 0xFF; },
-        [](TCorpsRec& c) { c.SupplyLoss = 0xFF; }, [](TCorpsRec& c) { c.RouteIndex = 0xFF; },
-        [](TCorpsRec& c) { for (int k = 1; k <= 9; ++k) c.Route[k] = 0xFF; },
-        [](TCorpsRec& c) { c.StartX = 0xFFFF; }, [](TCorpsRec& c) { c.StartY = 0xFFFF; },
-        [](TCorpsRec& c) { c.StepsTaken = 0xFF; },
-        [](TCorpsRec& c) { for (int k = 1; k <= 9; ++k) c.StepDone[k] = 0xFF; },
-    };
-    for (int i : {1, 2, 61, 119, 120}) {
-        const std::size_t lo = 6430 + 70 * static_cast<std::size_t>(i - 1), hi = lo + 70;
-        std::vector<bool> covered(70, false);
-        for (auto& write : fields) {
-            ResetEngineGlobals();
-            TGameRec before = g;
-            write(g.Corps[i]);
-            for (std::size_t b : ChangedBytes(before, g)) {
-                ASSERT_GE(b, lo) << "corps " << i;
-                ASSERT_LT(b, hi) << "corps " << i;
-                covered[b - lo] = true;
-            }
-        }
-        // Every byte of the element belongs to some field.
-        for (std::size_t b = 0; b < 70; ++b) EXPECT_TRUE(covered[b]) << "corps byte " << b << " has no field";
-    }
-}
-
 // Writes every byte of one field through the record type, never through raw offsets.
 #define FIELD(name) [](auto& r) { std::memset(static_cast<void*>(&r.name), 0xFF, sizeof r.name); }
 
@@ -136,7 +88,7 @@ template <typename Rec, typename Array>
 void CheckEveryFieldStaysInItsElement(const char* what, Array& array, std::size_t first, std::size_t size,
                                       const std::vector<std::function<void(Rec&)>>& fields) {
     TGameRec& g = *GameRec;
-    for (int i : {1, 2, static_cast<int>(Array::Count)}) {
+    for (int i : {1, 2, static_cast<int>(Array::Count) / 2, static_cast<int>(Array::Count)}) {
         const std::size_t lo = first + size * static_cast<std::size_t>(i - 1), hi = lo + size;
         std::vector<bool> covered(size, false);
         for (auto& write : fields) {
@@ -155,6 +107,16 @@ void CheckEveryFieldStaysInItsElement(const char* what, Array& array, std::size_
 
 TEST_F(RecordLayout, EveryFieldOfEveryRecordStaysInsideItsElement) {
     TGameRec& g = *GameRec;
+    CheckEveryFieldStaysInItsElement<TCorpsRec>("corps", g.Corps, 6430, 70, {
+        FIELD(HexX), FIELD(HexY), FIELD(Opponent), FIELD(OwnNearby), FIELD(SizeClass), FIELD(OrderMode), FIELD(DestX),
+        FIELD(DestY), FIELD(Entrenchment), FIELD(Side), FIELD(Ordinal), FIELD(Region), FIELD(HomeState),
+        FIELD(LeaderInitiative), FIELD(Disruption), FIELD(March), FIELD(FatigueLimit), FIELD(Fatigue), FIELD(Army),
+        FIELD(Unused), FIELD(SupplyType), FIELD(SupplyPriority), FIELD(SupplyDistance), FIELD(SupplyCity),
+        FIELD(Visibility), FIELD(LeaderRating), FIELD(Leader), FIELD(Quality), FIELD(Condition), FIELD(Kind),
+        FIELD(ContactCode), FIELD(StepDirection), FIELD(Artillery), FIELD(ArtilleryCount), FIELD(LineCount),
+        FIELD(BrigadeLimit), FIELD(Nation), FIELD(Losses), FIELD(PlanTag), FIELD(MarchAllowance), FIELD(Strength),
+        FIELD(Activity), FIELD(SupplyLoss), FIELD(RouteIndex), FIELD(Route), FIELD(StartX), FIELD(StartY),
+        FIELD(StepsTaken), FIELD(StepDone)});
     CheckEveryFieldStaysInItsElement<TArmyRec>("army", g.Armies, 266, 44, {
         FIELD(Name), FIELD(BaseCity), FIELD(Side), FIELD(ArmyNumber), FIELD(Leader), FIELD(SupplyBase),
         FIELD(Stance), FIELD(March), FIELD(Losses), FIELD(CorpsCount), FIELD(Readiness), FIELD(SupplyPriority),

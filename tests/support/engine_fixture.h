@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "engine/core/globals.h"
 #include "engine/core/random.h"
@@ -23,6 +24,19 @@ private:
     bool setUpBefore_ = false;
     bool drawsPastScriptAllowed_ = false;
 };
+
+// Runs `action` with `script` as the scripted draws and answers the range n of every Random(n) it took.
+template <class Action>
+std::vector<int> DrawRanges(const std::vector<int>& script, Action&& action) {
+    ScriptRandomDraws(script);
+    ClearRandomDrawLog();
+    SetRandomDrawLogging(true);
+    action();
+    SetRandomDrawLogging(false);
+    std::vector<int> ranges = RandomDrawLog();
+    ClearRandomDrawLog();
+    return ranges;
+}
 
 // Path of a file in the game folder (start points, texts, pictures).
 std::string GameFile(const std::string& name);
