@@ -279,28 +279,10 @@ TEST(CheckItem, PublishedEventsComeInTheClassLibrarysOrder) {
     kvt::testing::ShowActive(window.get());
     window->setFocus();
     std::vector<std::string> log;
-    const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
+    kvt::testing::LogLibraryEvents<TElCheckItem>(box, log);  // Q swallowed: nothing follows but the release
     QObject::connect(box, &TElButtonControl::OnClick, [&]() { log.push_back("click"); });
     QObject::connect(box, &TElCheckItem::OnDblClick, [&]() { log.push_back("double"); });
-    QObject::connect(box, &TElCheckItem::OnMouseDown,
-                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("down " + at(x, y)); });
-    QObject::connect(box, &TElCheckItem::OnMouseMove,
-                     [&](Qt::KeyboardModifiers, int x, int y) { log.push_back("move " + at(x, y)); });
-    QObject::connect(box, &TElCheckItem::OnMouseUp,
-                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("up " + at(x, y)); });
-    QObject::connect(box, &TElCheckItem::OnEnter, [&]() { log.push_back("enter"); });
-    QObject::connect(box, &TElCheckItem::OnExit, [&]() { log.push_back("exit"); });
-    QObject::connect(box, &TElCheckItem::OnKeyDown, [&](int* key, Qt::KeyboardModifiers) {
-        log.push_back("key down " + std::to_string(*key));
-        if (*key == Qt::Key_Q) *key = 0;  // swallowed: nothing follows but the release
-    });
-    QObject::connect(box, &TElCheckItem::OnKeyPress, [&](QChar* key) { log.push_back(std::string("key press ") + key->toLatin1()); });
-    QObject::connect(box, &TElCheckItem::OnKeyUp,
-                     [&](int* key, Qt::KeyboardModifiers) { log.push_back("key up " + std::to_string(*key)); });
-    const struct {
-        std::function<void()> action;
-        std::vector<std::string> expected;
-    } steps[] = {
+    kvt::testing::ExpectEventSteps(log, {
         {[&] { box->setFocus(); }, {"enter"}},
         {[&] { QTest::mouseMove(box, QPoint(30, 5)); }, {"move 30,5"}},
         {[&] { QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(4, 8)); }, {"down 4,8", "click", "up 4,8"}},
@@ -315,12 +297,7 @@ TEST(CheckItem, PublishedEventsComeInTheClassLibrarysOrder) {
         {[&] { QTest::keyClick(box, Qt::Key_Space); }, {"key down 32", "click", "key press  ", "key up 32"}},
         {[&] { QTest::keyClick(box, Qt::Key_Q); }, {"key down 81", "key up 81"}},
         {[&] { window->setFocus(); }, {"exit"}},
-    };
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        log.clear();
-        steps[i].action();
-        EXPECT_EQ(log, steps[i].expected) << "step " << i;
-    }
+    });
     QCursor::setPos(0, 0);  // where the pointer rests for the other tests
     EXPECT_FALSE(box->acceptDrops()) << "an item nobody asks about drags takes no drops";
     EXPECT_EQ(kvt::testing::DragOverAndDrop(box), kvt::testing::DragOverAndDropLog());

@@ -24,22 +24,11 @@ namespace kvt::gui {
 namespace {
 
 using kvt::testing::CountColor;
+using kvt::testing::PaintCounter;
 using kvt::testing::Pixel;
+using kvt::testing::RecordingSoundMap;
+using kvt::testing::SolidImageForm;
 using kvt::testing::Render;
-
-class RecordingSoundMap : public TElSoundMapLink {
-public:
-    void Play(const QString& name) override { played << name; }
-    QStringList played;
-};
-
-// A form background of one colour, so a probe can tell it from anything a control paints.
-class SolidImageForm : public TElImageFormLink {
-public:
-    explicit SolidImageForm(QColor c) : color(c) {}
-    void PaintBackground(QPainter& painter, QWidget*, const QRect& rect) override { painter.fillRect(rect, color); }
-    QColor color;
-};
 
 TEST(ChoiceControlLinks, OnlyThePlayersClicksPlayTheCheckSound) {
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(240, 120));
@@ -138,19 +127,6 @@ TEST(ChoiceControlLinks, MarksComeFromAnImageListByState) {
     item->SetUseImageList(true);
     EXPECT_FALSE(item->UseImageList()) << "refused without a list";
 }
-
-// Counts the paints a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
 
 TEST(ChoiceControlLinks, CheckItemsTakeTheirLinksAsPropertiesAndForgetWhatGoes) {
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 60));

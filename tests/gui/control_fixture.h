@@ -3,11 +3,18 @@
 #pragma once
 
 #include <QColor>
+#include <QEvent>
 #include <QImage>
 #include <QPainter>
+#include <QStringList>
 #include <QWidget>
 
+#include <string>
+#include <vector>
+
 #include "gui/platform/colors.h"
+#include "gui/ui/control_links.h"
+#include "gui/ui/sound_player.h"
 
 namespace kvt::testing {
 
@@ -35,6 +42,41 @@ QWidget* NewPlainWindow(int width, int height, kvt::gui::TColor color = kvt::gui
 QImage Render(QWidget* window);
 // Shows and activates the window so that its controls can take the focus.
 void ShowActive(QWidget* window);
+
+// A sound map that notes the names it is asked to play.
+class RecordingSoundMap : public kvt::gui::TElSoundMapLink {
+public:
+    void Play(const QString& name) override { played << name; }
+    QStringList played;
+};
+
+// A sound player that notes the files it is given instead of playing them.
+class RecordingPlayer : public kvt::gui::TSoundPlayer {
+public:
+    void PlayAsync(const std::string& fileName) override { played.push_back(fileName); }
+    std::vector<std::string> played;
+};
+
+// A form background of one colour, so a probe can tell it from anything a control paints.
+class SolidImageForm : public kvt::gui::TElImageFormLink {
+public:
+    explicit SolidImageForm(QColor c = Qt::darkCyan) : color(c) {}
+    void PaintBackground(QPainter& painter, QWidget*, const QRect& rect) override { painter.fillRect(rect, color); }
+    QColor color;
+};
+
+// Counts the paints a widget receives.
+class PaintCounter : public QObject {
+public:
+    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
+    int count = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Paint) ++count;
+        return false;
+    }
+};
 
 inline QColor Pixel(const QImage& image, int x, int y) { return QColor(image.pixel(x, y)); }
 inline QColor Rgb(kvt::gui::TColor c) { return kvt::gui::ToQColor(c); }

@@ -13,17 +13,14 @@
 #include "gui/platform/fonts.h"
 #include "gui/platform/message_box.h"
 #include "gui/ui/graphic_button.h"
+#include "tests/gui/control_fixture.h"
 #include "tests/gui/fake_visual_styles.h"
 #include "tests/gui/gui_support.h"
 
 namespace kvt::gui {
 namespace {
 
-class RecordingSoundMap : public TElSoundMapLink {
-public:
-    void Play(const QString& name) override { played << name; }
-    QStringList played;
-};
+using kvt::testing::RecordingSoundMap;
 
 TEST(GraphicButton, ModalResultClosesTheDialogAfterTheClickHandler) {
     {

@@ -11,17 +11,14 @@
 #include "gui/ui/image_form.h"
 #include "gui/ui/sound_map.h"
 #include "gui/ui/sound_player.h"
+#include "tests/gui/control_fixture.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt::gui {
 namespace {
 
-class RecordingPlayer : public TSoundPlayer {
-public:
-    void PlayAsync(const std::string& fileName) override { played.push_back(fileName); }
-    std::vector<std::string> played;
-};
+using kvt::testing::RecordingPlayer;
 
 TEST(LibraryLinks, AButtonsSoundEventsPlayTheirMappedFiles) {
     kvt::ui::SetRegistryFile(kvt::testing::TempFolder("links") + "/registry.txt");

@@ -4,22 +4,15 @@
 
 #include <QGuiApplication>
 #include <QScreen>
-#include <QTest>
 
 #include <string>
 #include <vector>
 
-#include "engine/core/frontend.h"
 #include "engine/core/notice.h"
-#include "engine/core/text_table.h"
 #include "gui/dialogs/core/notice_dialogs.h"
-#include "gui/platform/cursor.h"
-#include "gui/ui/check_items.h"
-#include "gui/ui/graphic_button.h"
 #include "gui/ui/image_form.h"
-#include "gui/ui/labels.h"
+#include "tests/gui/dialog_test_support.h"
 #include "tests/gui/gui_support.h"
-#include "tests/support/engine_fixture.h"
 
 namespace kvt {
 namespace {
@@ -28,30 +21,13 @@ using gui::TElGraphicButton;
 using gui::TElLabel;
 using gui::TElRadioButton;
 
-class NoticeDialogs : public testing::EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        ASSERT_TRUE(TextTable.LoadFromFile(testing::GameFile("KVT_ENG.TXT")));
-    }
-    void TearDown() override {
-        gui::SetScreenCursor(gui::crDefault);
-        InstallFrontend(nullptr);
-        EngineTest::TearDown();
-    }
-};
+class NoticeDialogs : public testing::DialogTest {};
 
-template <class T>
-T* Control(QWidget* dialog, const QString& name) {
-    T* control = dialog->findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name.toStdString();
-    return control;
-}
-TElLabel* Label(QWidget* d, int n) { return Control<TElLabel>(d, QStringLiteral("Label%1").arg(n)); }
-TElRadioButton* Radio(QWidget* d, int k) { return Control<TElRadioButton>(d, QStringLiteral("RadioButton%1").arg(k)); }
-TElGraphicButton* Button(QWidget* d, int k) { return Control<TElGraphicButton>(d, QStringLiteral("Button%1").arg(k)); }
-
-void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+using testing::Button;
+using testing::Click;
+using testing::Control;
+using testing::Label;
+using testing::Radio;
 
 // The numbers of the controls of a family that the player can see.
 std::vector<int> Shown(QWidget* dialog, const char* family, int count) {

@@ -24,28 +24,11 @@
 namespace kvt::gui {
 namespace {
 
+using kvt::testing::PaintCounter;
 using kvt::testing::Pixel;
 using kvt::testing::Render;
 using kvt::testing::Rgb;
-
-// A form background of one colour.
-class SolidForm : public TElImageFormLink {
-public:
-    void PaintBackground(QPainter& painter, QWidget*, const QRect& rect) override { painter.fillRect(rect, Qt::darkCyan); }
-};
-
-// Counts the paints a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::Paint) ++count;
-        return false;
-    }
-};
+using SolidForm = kvt::testing::SolidImageForm;
 
 QImage Picture(int w, int h, QColor fill, QColor bottomRight) {
     QImage image(w, h, QImage::Format_RGB32);
@@ -255,28 +238,10 @@ TEST(Panel, PublishedEventsComeInTheClassLibrarysOrder) {
     kvt::testing::ShowActive(window.get());
     window->setFocus();
     std::vector<std::string> log;
-    const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
+    kvt::testing::LogLibraryEvents(panel, log);
     QObject::connect(panel, &TElPanel::OnClick, [&]() { log.push_back("click"); });
     QObject::connect(panel, &TElPanel::OnDblClick, [&]() { log.push_back("double"); });
-    QObject::connect(panel, &TElPanel::OnMouseDown,
-                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("down " + at(x, y)); });
-    QObject::connect(panel, &TElPanel::OnMouseMove,
-                     [&](Qt::KeyboardModifiers, int x, int y) { log.push_back("move " + at(x, y)); });
-    QObject::connect(panel, &TElPanel::OnMouseUp,
-                     [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { log.push_back("up " + at(x, y)); });
-    QObject::connect(panel, &TElPanel::OnEnter, [&]() { log.push_back("enter"); });
-    QObject::connect(panel, &TElPanel::OnExit, [&]() { log.push_back("exit"); });
-    QObject::connect(panel, &TElPanel::OnKeyDown, [&](int* key, Qt::KeyboardModifiers) {
-        log.push_back("key down " + std::to_string(*key));
-        if (*key == Qt::Key_Q) *key = 0;
-    });
-    QObject::connect(panel, &TElPanel::OnKeyPress, [&](QChar* key) { log.push_back(std::string("key press ") + key->toLatin1()); });
-    QObject::connect(panel, &TElPanel::OnKeyUp,
-                     [&](int* key, Qt::KeyboardModifiers) { log.push_back("key up " + std::to_string(*key)); });
-    const struct {
-        std::function<void()> action;
-        std::vector<std::string> expected;
-    } steps[] = {
+    kvt::testing::ExpectEventSteps(log, {
         {[&] { QTest::mouseMove(panel, QPoint(30, 5)); }, {"move 30,5"}},
         {[&] { QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(40, 20)); }, {"enter", "down 40,20", "click", "up 40,20"}},
         // The second press of a double click is a double click, and its release no click.
@@ -294,12 +259,7 @@ TEST(Panel, PublishedEventsComeInTheClassLibrarysOrder) {
         {[&] { QTest::keyClick(panel, Qt::Key_A); }, {"key down 65", "key press a", "key up 65"}},
         {[&] { QTest::keyClick(panel, Qt::Key_Q); }, {"key down 81", "key up 81"}},
         {[&] { window->setFocus(); }, {"exit"}},
-    };
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        log.clear();
-        steps[i].action();
-        EXPECT_EQ(log, steps[i].expected) << "step " << i;
-    }
+    });
     QCursor::setPos(0, 0);
     EXPECT_EQ(kvt::testing::DragOverAndDrop(panel), kvt::testing::DragOverAndDropLog());
 }
@@ -446,34 +406,24 @@ TEST(GroupBox, OnlyTheCaptionCheckBoxClicksAndTheReleaseComesAfterIt) {
     g.box->SetShowCheckBox(true);
     kvt::testing::ShowActive(g.window.get());
     std::vector<std::string> log;
+    kvt::testing::LogLibraryEvents(g.box, log);
     QObject::connect(g.box, &TElGroupBox::OnClick, [&]() { log.push_back(g.box->CheckBoxChecked() ? "click on" : "click off"); });
     QObject::connect(g.box, &TElGroupBox::OnDblClick, [&]() { log.push_back("double"); });
-    QObject::connect(g.box, &TElGroupBox::OnMouseDown, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log.push_back("down"); });
-    QObject::connect(g.box, &TElGroupBox::OnMouseUp, [&](Qt::MouseButton, Qt::KeyboardModifiers, int, int) { log.push_back("up"); });
-    QObject::connect(g.box, &TElGroupBox::OnEnter, [&]() { log.push_back("enter"); });
-    QObject::connect(g.box, &TElGroupBox::OnExit, [&]() { log.push_back("exit"); });
     const QPoint check = g.box->CheckRect().center();
-    const struct {
-        std::function<void()> action;
-        std::vector<std::string> expected;
-    } steps[] = {
+    const std::string c = std::to_string(check.x()) + "," + std::to_string(check.y());
+    kvt::testing::ExpectEventSteps(log, {
         // The press takes the focus; the box has no click of its own.
-        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, QPoint(100, 50)); }, {"enter", "down", "up"}},
-        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, check); }, {"down", "click off", "up"}},
-        {[&] { QTest::mouseClick(g.box, Qt::RightButton, {}, check); }, {"down", "click on", "up"}},  // any button
+        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, QPoint(100, 50)); }, {"enter", "down 100,50", "up 100,50"}},
+        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, check); }, {"down " + c, "click off", "up " + c}},
+        {[&] { QTest::mouseClick(g.box, Qt::RightButton, {}, check); }, {"down " + c, "click on", "up " + c}},  // any button
         {[&] {
              QTest::mouseDClick(g.box, Qt::LeftButton, {}, QPoint(100, 50));
              QTest::mouseRelease(g.box, Qt::LeftButton, {}, QPoint(100, 50));
          },
-         {"down", "up"}},
+         {"down 100,50", "up 100,50"}},
         {[&] { g.window->setFocus(); }, {"exit"}},
         {[&] { g.box->setFocus(); }, {"enter"}},
-    };
-    for (std::size_t i = 0; i < std::size(steps); ++i) {
-        log.clear();
-        steps[i].action();
-        EXPECT_EQ(log, steps[i].expected) << "step " << i;
-    }
+    });
 }
 
 TEST(GroupBox, AHeldSpaceTogglesTheCaptionCheckBoxOnEveryRepeat) {
@@ -496,10 +446,7 @@ TEST(GroupBox, PublishedPropertiesReachTheirSettersAndAGoneImageListIsForgotten)
     g.box->SetShowCheckBox(true);
     QImage strip(6 * 13, 13, QImage::Format_RGB32);
     strip.fill(Qt::blue);
-    class Sounds : public TElSoundMapLink {
-    public:
-        void Play(const QString&) override {}
-    } sounds;
+    kvt::testing::RecordingSoundMap sounds;
     auto images = std::make_unique<TImageList>(13, 13);
     const struct {
         const char* name;

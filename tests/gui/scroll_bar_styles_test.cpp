@@ -22,16 +22,10 @@ std::unique_ptr<TElScrollBar> Bar(int length, int min, int max, int page, int po
     return bar;
 }
 
-// A form background of one colour.
-class SolidForm : public TElImageFormLink {
-public:
-    void PaintBackground(QPainter& painter, QWidget*, const QRect& rect) override { painter.fillRect(rect, Qt::gray); }
-};
-
 TEST(ScrollBarStyles, EveryPublishedPropertyStartsAtItsDefaultAndReachesTheBar) {
     auto bar = Bar(220, 0, 99, 20, 40);
     TElScrollBarStyles styles(bar.get());
-    SolidForm form;
+    kvt::testing::SolidImageForm form;
     // In streaming order; some writes read back otherwise: with the system's metrics the system's
     // width and button size win, and a fixed thumb reads as the system's thumb.
     const struct {

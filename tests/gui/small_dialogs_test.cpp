@@ -2,28 +2,21 @@
 // player uses them: what each shows and what each choice changes in the game.
 #include <gtest/gtest.h>
 
-#include <QTest>
 
 #include <vector>
 
-#include "engine/core/frontend.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
-#include "engine/core/text_table.h"
 #include "engine/core/turn_end.h"
 #include "gui/dialogs/core/about_box.h"
 #include "gui/dialogs/core/delay_dialog.h"
 #include "gui/dialogs/core/post_mortem_dialog.h"
 #include "gui/dialogs/core/scenario_choice.h"
 #include "gui/dialogs/core/side_choice_dialog.h"
-#include "gui/platform/cursor.h"
 #include "gui/platform/form.h"
-#include "gui/ui/check_items.h"
-#include "gui/ui/graphic_button.h"
 #include "gui/ui/group_box.h"
-#include "gui/ui/labels.h"
+#include "tests/gui/dialog_test_support.h"
 #include "tests/gui/gui_support.h"
-#include "tests/support/engine_fixture.h"
 
 namespace kvt {
 namespace {
@@ -32,28 +25,13 @@ using gui::TElGraphicButton;
 using gui::TElLabel;
 using gui::TElRadioButton;
 
-class SmallDialogs : public testing::EngineTest {
-protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        ASSERT_TRUE(TextTable.LoadFromFile(testing::GameFile("KVT_ENG.TXT")));
-    }
-    void TearDown() override {
-        gui::SetScreenCursor(gui::crDefault);
-        InstallFrontend(nullptr);
-        EngineTest::TearDown();
-    }
-};
+class SmallDialogs : public testing::DialogTest {};
 
-template <class T>
-T* Control(QWidget* dialog, const QString& name) {
-    T* control = dialog->findChild<T*>(name);
-    EXPECT_NE(control, nullptr) << name.toStdString();
-    return control;
-}
-TElGraphicButton* Button(QWidget* d, int k) { return Control<TElGraphicButton>(d, QStringLiteral("Button%1").arg(k)); }
-TElLabel* Label(QWidget* d, int n) { return Control<TElLabel>(d, QStringLiteral("Label%1").arg(n)); }
-void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+using testing::Button;
+using testing::Click;
+using testing::Control;
+using testing::Label;
+
 QString GameText(int n) { return QString::fromStdString(Text(n)); }
 
 TEST_F(SmallDialogs, TheAboutBoxNamesTheGameAndGoesOnWithContinue) {

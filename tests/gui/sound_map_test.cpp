@@ -11,17 +11,14 @@
 #include "gui/ui/formats/registry_standin.h"
 #include "gui/ui/sound_map.h"
 #include "gui/ui/sound_player.h"
+#include "tests/gui/control_fixture.h"
 #include "tests/gui/gui_support.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt::gui {
 namespace {
 
-class RecordingPlayer : public TSoundPlayer {
-public:
-    void PlayAsync(const std::string& fileName) override { played.push_back(fileName); }
-    std::vector<std::string> played;
-};
+using kvt::testing::RecordingPlayer;
 
 class SoundMapTest : public ::testing::Test {
 protected:

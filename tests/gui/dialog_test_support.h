@@ -1,0 +1,48 @@
+// Shared by the tests of the game's dialogs: the real texts, the dialogs' controls by name, and a
+// click in a control's middle.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+
+#include "engine/core/frontend.h"
+#include "engine/core/text_table.h"
+#include "gui/platform/cursor.h"
+#include "gui/ui/check_items.h"
+#include "gui/ui/graphic_button.h"
+#include "gui/ui/labels.h"
+#include "tests/support/engine_fixture.h"
+
+namespace kvt::testing {
+
+// A fresh engine with the game's own texts; the cursor and frontend are put back afterwards.
+class DialogTest : public EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        ASSERT_TRUE(TextTable.LoadFromFile(GameFile("KVT_ENG.TXT")));
+    }
+    void TearDown() override {
+        gui::SetScreenCursor(gui::crDefault);
+        InstallFrontend(nullptr);
+        EngineTest::TearDown();
+    }
+};
+
+template <class T>
+T* Control(QWidget* dialog, const QString& name) {
+    T* control = dialog->findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name.toStdString();
+    return control;
+}
+inline gui::TElLabel* Label(QWidget* d, int n) { return Control<gui::TElLabel>(d, QStringLiteral("Label%1").arg(n)); }
+inline gui::TElRadioButton* Radio(QWidget* d, int k) {
+    return Control<gui::TElRadioButton>(d, QStringLiteral("RadioButton%1").arg(k));
+}
+inline gui::TElGraphicButton* Button(QWidget* d, int k) {
+    return Control<gui::TElGraphicButton>(d, QStringLiteral("Button%1").arg(k));
+}
+inline void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+
+}  // namespace kvt::testing
