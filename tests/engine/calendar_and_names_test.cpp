@@ -1,4 +1,4 @@
-// The calendar, the date text and the names built from numbers.
+// The date text and the names built from numbers.
 #include <gtest/gtest.h>
 
 #include "engine/core/calendar.h"
@@ -11,23 +11,6 @@ namespace kvt {
 namespace {
 
 class Calendar : public testing::EngineTest {};
-
-TEST_F(Calendar, TurnsAdvanceTenDaysAndRollOverMonthsAndYears) {
-    struct Case { int day, month, year, eday, emonth, eyear; };
-    const Case cases[] = {
-        {1, 4, 1861, 11, 4, 1861}, {11, 4, 1861, 21, 4, 1861}, {21, 4, 1861, 1, 5, 1861},
-        {21, 12, 1862, 1, 1, 1863}, {21, 2, 1864, 1, 3, 1864},
-    };
-    for (const Case& c : cases) {
-        GameRec->Day = static_cast<U8>(c.day);
-        GameRec->Month = static_cast<std::uint16_t>(c.month);
-        GameRec->Year = static_cast<std::uint16_t>(c.year);
-        AdvanceDate();
-        EXPECT_EQ(GameRec->Day, c.eday);
-        EXPECT_EQ(GameRec->Month, c.emonth);
-        EXPECT_EQ(GameRec->Year, c.eyear);
-    }
-}
 
 TEST_F(Calendar, DateTextSpellsTheMonth) {
     GameRec->Day = 11;

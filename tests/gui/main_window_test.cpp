@@ -708,14 +708,6 @@ TEST_F(WindowTest, QuitAsksFirstAndASideWithNoPersonCannotBeChosen) {
     EXPECT_EQ(GameStatus, 1);
 }
 
-TEST_F(WindowTest, QuitAnsweredYesEndsTheGame) {
-    ASSERT_TRUE(CreateWindow());
-    frontend->noticeAnswers = {1};
-    window->ActionNamed("Quit1")->trigger();
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_EQ(GameStatus, 1);
-}
-
 TEST_F(WindowTest, HelpOpensAtItsContentsAndADelayReachesTheTimer) {
     ASSERT_TRUE(CreateWindow());
     QString topic;

@@ -154,19 +154,6 @@ private:
     bool cancel_;
 };
 
-TEST(Form, ModalResultClosesOnlyAfterTheHandlerReturns) {
-    TForm form;
-    auto* ok = new ResultControl(&form, mrOk, false);
-    bool closedDuringHandler = true;
-    kvt::testing::WhenModalShows([&](QWidget*) {
-        ok->Click();
-        closedDuringHandler = !form.isVisible();
-    });
-    EXPECT_EQ(form.ShowModal(), mrOk);
-    EXPECT_FALSE(closedDuringHandler);
-    EXPECT_TRUE(ok->stillOpenInHandler);
-}
-
 // A handler that sets the dialog's result and then runs a loop of its own (a message box, a menu
 // or a further dialog): the dialog stays open until the handler has returned.
 TEST(Form, AHandlersOwnLoopNeverClosesTheDialogThatSetTheResult) {
@@ -204,6 +191,7 @@ TEST(Form, AHandlersOwnLoopNeverClosesTheDialogThatSetTheResult) {
             openAfterInner = form.isVisible();
         });
         EXPECT_EQ(form.ShowModal(), mrOk) << inner;
+        EXPECT_TRUE(ok->stillOpenInHandler) << inner;
         EXPECT_TRUE(innerRan) << inner;
         EXPECT_TRUE(openWhileInner) << inner;
         EXPECT_TRUE(openAfterInner) << inner;
@@ -211,34 +199,22 @@ TEST(Form, AHandlersOwnLoopNeverClosesTheDialogThatSetTheResult) {
     }
 }
 
-TEST(Form, EscapeAndCloseDoNothingWithoutACancelControl) {
-    TForm form;
-    new ResultControl(&form, mrOk, false);
-    int answer = -1;
-    kvt::testing::WhenModalShows([&](QWidget* dialog) {
-        QTest::keyClick(dialog, Qt::Key_Escape);
-        dialog->close();
-        QApplication::processEvents();
-        answer = dialog->isVisible() ? 0 : 1;
-        static_cast<TForm*>(dialog)->SetModalResult(mrRetry);
-    });
-    EXPECT_EQ(form.ShowModal(), mrRetry);
-    EXPECT_EQ(answer, 0);  // still open after Escape and the close button
-}
-
-TEST(Form, EscapeAndCloseClickTheCancelControl) {
-    for (const bool byEscape : {true, false}) {
-        TForm form;
-        auto* cancel = new ResultControl(&form, mrCancel, true);
-        kvt::testing::WhenModalShows([&](QWidget* dialog) {
-            if (byEscape)
-                QTest::keyClick(dialog, Qt::Key_Escape);
-            else
-                dialog->close();
-        });
-        EXPECT_EQ(form.ShowModal(), mrCancel);
-        EXPECT_EQ(cancel->clicks, 1);
-    }
+TEST(Form, EscapeAndCloseClickOnlyACancelControl) {
+    for (const bool hasCancel : {false, true})
+        for (const bool byEscape : {true, false}) {
+            TForm form;
+            auto* control = new ResultControl(&form, hasCancel ? mrCancel : mrOk, hasCancel);
+            kvt::testing::WhenModalShows([&](QWidget* dialog) {
+                if (byEscape) QTest::keyClick(dialog, Qt::Key_Escape);
+                else dialog->close();
+                if (hasCancel) return;
+                QApplication::processEvents();
+                EXPECT_TRUE(dialog->isVisible()) << byEscape;
+                static_cast<TForm*>(dialog)->SetModalResult(mrRetry);
+            });
+            EXPECT_EQ(form.ShowModal(), hasCancel ? mrCancel : mrRetry) << hasCancel << byEscape;
+            EXPECT_EQ(control->clicks, hasCancel ? 1 : 0) << hasCancel << byEscape;
+        }
 }
 
 TEST(MessageBox, InformationBoxShowsItsTextAndClosesOnOk) {

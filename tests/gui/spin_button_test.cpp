@@ -2,13 +2,13 @@
 // hold ends when its button goes away, and the drag line.
 #include <gtest/gtest.h>
 
-#include <QMimeData>
 #include <QPainter>
 #include <QTest>
 #include <QWheelEvent>
 
 #include "gui/platform/message_box.h"
 #include "gui/ui/spin_button.h"
+#include "tests/gui/control_event_checks.h"
 #include "tests/gui/fake_visual_styles.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/manual_clock.h"
@@ -173,18 +173,7 @@ TEST(SpinButton, TheClassLibrarysEventsComeBeforeTheSpinButtonsOwn) {
     EXPECT_FALSE(f.spin->Repeating());
 
     std::vector<std::string> keys;
-    QObject::connect(f.spin, &TElSpinButton::OnEnter, [&]() { keys.push_back("enter"); });
-    QObject::connect(f.spin, &TElSpinButton::OnExit, [&]() { keys.push_back("exit"); });
-    QObject::connect(f.spin, &TElSpinButton::OnKeyDown, [&](int* key, Qt::KeyboardModifiers) {
-        keys.push_back("key down " + std::to_string(*key));
-        if (*key == Qt::Key_Q) *key = 0;  // swallowed: no key press follows
-    });
-    QObject::connect(f.spin, &TElSpinButton::OnKeyPress, [&](QChar* key) {
-        keys.push_back(std::string("key press ") + key->toLatin1());
-    });
-    QObject::connect(f.spin, &TElSpinButton::OnKeyUp, [&](int* key, Qt::KeyboardModifiers) {
-        keys.push_back("key up " + std::to_string(*key));
-    });
+    kvt::testing::LogLibraryEvents(f.spin, keys);  // Q swallowed: no key press follows
     QFocusEvent in(QEvent::FocusIn);
     QApplication::sendEvent(f.spin, &in);
     QTest::keyClick(f.spin, Qt::Key_A);
@@ -195,21 +184,8 @@ TEST(SpinButton, TheClassLibrarysEventsComeBeforeTheSpinButtonsOwn) {
                                               "key up 81", "exit"}));
 
     // Dragging something over the spin button asks its handler, as on every control.
-    std::vector<std::string> drags;
-    QObject::connect(f.spin, &TElSpinButton::OnDragOver, [&](QObject*, int x, int y, TDragState state, bool* accept) {
-        *accept = true;
-        drags.push_back("over " + std::to_string(state) + " " + std::to_string(x) + "," + std::to_string(y));
-    });
-    QObject::connect(f.spin, &TElSpinButton::OnDragDrop, [&](QObject*, int x, int y) {
-        drags.push_back("drop " + std::to_string(x) + "," + std::to_string(y));
-    });
+    EXPECT_EQ(kvt::testing::DragOverAndDrop(f.spin), kvt::testing::DragOverAndDropLog());
     EXPECT_TRUE(f.spin->acceptDrops());
-    QMimeData data;
-    QDragEnterEvent enter(QPoint(4, 4), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(f.spin, &enter);
-    QDropEvent drop(QPointF(5, 12), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(f.spin, &drop);
-    EXPECT_EQ(drags, (std::vector<std::string>{"over 0 4,4", "drop 5,12"}));
 }
 
 TEST(SpinButton, PublishedPropertiesReachTheirSetters) {

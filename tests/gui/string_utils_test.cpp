@@ -189,32 +189,6 @@ TEST(LibraryTools, StringsOnStreamsCheckTheirLengthAgainstWhatRemains) {
     }
 }
 
-TEST(LibraryTools, VersionFlagsFollowFamilyAndVersion) {
-    const struct {
-        TPlatformFamily family;
-        int major, minor, build;
-        bool nine, osr2, nt, w2k, w98, me, xp, xpUp;
-    } cases[] = {
-        {TPlatformFamily::Win9x, 4, 0, 950, true, false, false, false, false, false, false, false},
-        {TPlatformFamily::Win9x, 4, 10, 1998, true, true, false, false, true, false, false, false},
-        {TPlatformFamily::Win9x, 4, 90, 3000, true, true, false, false, true, true, false, false},
-        {TPlatformFamily::NT, 4, 0, 1381, false, false, true, false, false, false, false, false},
-        {TPlatformFamily::NT, 5, 0, 2195, false, false, true, true, false, false, false, false},
-        {TPlatformFamily::NT, 5, 1, 2600, false, false, true, true, false, false, true, true},
-    };
-    for (const auto& c : cases) {
-        const TWindowsVersionFlags f = ComputeVersionFlags(c.family, c.major, c.minor, c.build);
-        EXPECT_EQ(f.IsWin95, c.nine);
-        EXPECT_EQ(f.IsWin95OSR2, c.osr2);
-        EXPECT_EQ(f.IsWinNT, c.nt);
-        EXPECT_EQ(f.IsWin2000, c.w2k);
-        EXPECT_EQ(f.IsWin98, c.w98);
-        EXPECT_EQ(f.IsWinME, c.me);
-        EXPECT_EQ(f.IsWinXP, c.xp);
-        EXPECT_EQ(f.IsWinXPUp, c.xpUp);
-    }
-}
-
 TEST(LibraryTools, SoundsGoToThePlayerAndThePumpDeliversWhatIsPending) {
     struct Recording : TSoundPlayer {
         void PlayAsync(const std::string& fileName) override { played.push_back(fileName); }
