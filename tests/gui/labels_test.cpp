@@ -39,27 +39,6 @@ struct LabelWindow {
     QImage Shot() { return Render(window.get()); }
 };
 
-TEST(Label, RecessedTextHasItsDarkEdgeUpLeftAndItsLightEdgeDownRight) {
-    for (const TElLabelTextStyle style : {ltsRecessed, ltsEmbossed}) {
-        LabelWindow w;
-        // Room on every side, so neither edge reaches the label's border.
-        w.label->SetAutoSize(false);
-        w.label->setGeometry(20, 20, 200, 50);
-        w.label->SetAlignment(taCenter);
-        w.label->SetLayout(tlCenter);
-        w.label->SetStyle(style);
-        w.label->SetDarkColor(clRed);
-        w.label->SetLightColor(clLime);
-        const QImage image = w.Shot();
-        const QRect text = BoundsOfColor(image, image.rect(), Rgb(clWindowText));
-        const QRect upLeft = BoundsOfColor(image, image.rect(), Rgb(style == ltsRecessed ? clRed : clLime));
-        const QRect downRight = BoundsOfColor(image, image.rect(), Rgb(style == ltsRecessed ? clLime : clRed));
-        ASSERT_FALSE(text.isEmpty());
-        EXPECT_EQ(upLeft.topLeft(), text.topLeft() - QPoint(1, 1)) << style;
-        EXPECT_EQ(downRight.bottomRight(), text.bottomRight() + QPoint(1, 1)) << style;
-    }
-}
-
 TEST(Label, StylesKeepTheTextInPlaceAndMeasureOnePixelMoreOnEverySide) {
     LabelWindow plain;
     const QImage plainShot = plain.Shot();

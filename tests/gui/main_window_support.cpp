@@ -48,16 +48,11 @@ void TTestFrontend::ShowNotice(int kind) {
     }
 }
 
-void TTestFrontend::InformationBox(const std::string& text) { boxes.push_back(text); }
+void TTestFrontend::InformationBox(const std::string&) {}
 
 PostMortemChoice TTestFrontend::ShowPostMortem(const TPostMortem&) { return PostMortemChoice::EndGame; }
 
 int TTestFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled) {
-    if (!sideAnswers.empty()) {
-        const int side = sideAnswers.front();
-        sideAnswers.pop_front();
-        return side;
-    }
     return unionEnabled ? 1 : confederacyEnabled ? 2 : 0;
 }
 

@@ -38,14 +38,12 @@ public:
     std::function<void()> setup;
     // Answers in turn; when empty, each notice is answered as its dialog closed untouched answers.
     std::deque<int> noticeAnswers;
-    std::deque<int> sideAnswers;
     struct Notice {
         int kind;
         std::string lines[5];
         std::string choices[7];  // captions of the offered choices 1..6, empty where not offered
     };
     std::vector<Notice> notices;
-    std::vector<std::string> boxes;
     int scenarioChoices = 0;
     int lastDrawnCorps = 0;
 };

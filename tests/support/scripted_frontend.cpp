@@ -67,9 +67,8 @@ void ScriptedFrontend::InformationBox(const std::string& text) {
     Take("info", 0, e);
 }
 
-PostMortemChoice ScriptedFrontend::ShowPostMortem(const TPostMortem& tallies) {
+PostMortemChoice ScriptedFrontend::ShowPostMortem(const TPostMortem&) {
     log.push_back("post mortem");
-    postMortems.push_back(tallies);
     Expectation e;
     Take("post mortem", 0, e);
     return e.answer == 1 ? PostMortemChoice::Continue : PostMortemChoice::EndGame;

@@ -82,15 +82,12 @@ public:
     std::vector<Shown> shown;
     std::vector<int> weatherGauges;
     std::vector<std::pair<bool, bool>> sideChoiceOffers;
-    std::vector<TPostMortem> postMortems;
     TTurnMenus menus;
     std::string idPanel;
     // Every text colour a selection gave the unit panel, in order.
     std::vector<std::uint32_t> idPanelColours;
     CursorKind cursor = CursorKind::Arrow;
     int repaints = 0;
-
-    bool AllExpectationsMet() const { return expected_.empty(); }
 
 private:
     struct Expectation {
