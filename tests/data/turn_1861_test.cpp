@@ -6,7 +6,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 
@@ -20,12 +19,14 @@
 #include "engine/core/turn_menus.h"
 #include "engine/core/turn_start.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/movement_campaign.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/synthetic_game.h"
 
 namespace kvt {
 namespace {
 
+using testing::FileBytes;
 using testing::ScriptedFrontend;
 
 class Turn1861 : public testing::EngineTest {
@@ -62,22 +63,6 @@ protected:
         });
         ASSERT_TRUE(LoadGameFiles(start));
     }
-    // Every corps marches on the nearest city its side does not hold.
-    static void OrderTheCorpsForward() {
-        for (TCorpsRec& k : GameRec->Corps) {
-            if (!CorpsInUse(k)) continue;
-            int best = 1000;
-            for (const TCityRec& city : GameRec->Cities) {
-                const int d = HexDistance(k.HexX, k.HexY, city.HexX, city.HexY);
-                if (city.HexX != 0 && city.Owner != k.Side && d > 0 && d < best) {
-                    best = d;
-                    k.DestX = city.HexX;
-                    k.DestY = city.HexY;
-                }
-            }
-            k.OrderMode = kOrderAdvance;
-        }
-    }
     static int CorpsThatMarched() {
         int n = 0;
         for (const TCorpsRec& k : GameRec->Corps)
@@ -89,15 +74,10 @@ protected:
     std::optional<testing::CurrentFolder> inFolder;
 };
 
-std::vector<char> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 TEST_F(Turn1861, AWholeTurnRunsFromExecuteToTheNextOrders) {
     Load(true, false, 0);
     ASSERT_EQ(SidePlayed, 1);
-    OrderTheCorpsForward();
+    testing::OrderEveryCorpsForward();
     TGameRec ordered = *GameRec;
     ordered.Nations[1].OrdersGiven = 1;
     TMapGrid orderedMap = *MapGrid;
@@ -156,7 +136,7 @@ TEST_F(Turn1861, AMailTurnMarchedByOnePlayerIsPlayedBackToTheOther) {
         LoadGameMenu();
         ASSERT_EQ(GameRec->GameKind, 3);
         ASSERT_EQ(SidePlayed, 2);
-        OrderTheCorpsForward();
+        testing::OrderEveryCorpsForward();
         ExecuteTurn();
         ASSERT_GT(testing::RunMovement(), 0);
         ASSERT_EQ(GameRec->GameKind, 4);

@@ -17,6 +17,7 @@ namespace kvt {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::FileBytes;
 using testing::ScriptedFrontend;
 
 class GameFiles : public testing::EngineTest {
@@ -69,11 +70,6 @@ protected:
     std::string Path(const std::string& name) const { return dir + "/" + name; }
     std::string dir;
 };
-
-std::vector<char> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST_F(GameFiles, SavedAndLoadedGameIsByteIdentical) {
     TGameRec savedRec = *GameRec;

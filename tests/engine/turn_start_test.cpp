@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 #include <functional>
-#include <iterator>
 
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
@@ -17,14 +15,10 @@
 namespace kvt {
 namespace {
 
+using testing::FileBytes;
 using testing::ScriptedFrontend;
 
 class TurnStart : public testing::TurnTest {};
-
-std::vector<char> FileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 TEST_F(TurnStart, ExecuteStartsOnlyWhenEveryPersonPlayedSideHasGivenOrders) {
     struct Case {

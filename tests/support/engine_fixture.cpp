@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "engine/core/game_files.h"
 #include "engine/core/record_types.h"
@@ -37,6 +39,11 @@ void EngineTest::TearDown() {
 }
 
 std::string GameFile(const std::string& name) { return std::string(KVT_GAME_DIR) + "/" + name; }
+
+std::vector<char> FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 std::string TempFolder(const std::string& tag) {
     namespace fs = std::filesystem;

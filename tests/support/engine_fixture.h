@@ -40,6 +40,8 @@ std::vector<int> DrawRanges(const std::vector<int>& script, Action&& action) {
 
 // Path of a file in the game folder (start points, texts, pictures).
 std::string GameFile(const std::string& name);
+// The bytes of a file (none when it cannot be read).
+std::vector<char> FileBytes(const std::string& path);
 // A fresh temporary folder for files a test writes.
 std::string TempFolder(const std::string& tag);
 // Loads a start point ("1861", "1862", "1863") from the game folder through the game's loader;
