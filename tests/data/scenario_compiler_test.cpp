@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,16 +77,22 @@ protected:
             if (c != ' ' || out.empty() || out.back() != ' ') out += c;
         return out;
     }
-    // The file line that holds map row `row` of a layer.
-    int LineOfMapRow(const std::string& rel, int row) {
+    // Changes map row `row` of a layer (comment lines are no rows); returns the file line that holds it.
+    int EditMapRow(const std::string& rel, int row, const std::function<void(std::string&)>& change) {
         std::istringstream in(Read(rel));
+        std::ostringstream result;
         std::string line;
-        int number = 0;
+        int number = 0, found = 0;
         while (std::getline(in, line)) {
             ++number;
-            if (!line.empty() && line[0] != '#' && --row == 0) return number;
+            if (!found && !line.empty() && line[0] != '#' && --row == 0) {
+                found = number;
+                change(line);
+            }
+            result << line << "\n";
         }
-        return 0;
+        std::ofstream(data / rel, std::ios::trunc) << result.str();
+        return found;
     }
     // Lines of a table: the header (first line that is not a comment) and the last row.
     int HeaderLine(const std::string& rel) { return TableLines(rel).front(); }
@@ -192,20 +199,10 @@ TEST_F(ScenarioCompiler, MapFaultsNameTheLayerLineRowAndColumn) {
     };
     for (const Case& c : cases) {
         FreshSources();
-        std::istringstream in(Read(c.file));
-        std::ostringstream result;
-        std::string line;
-        int number = 0, firstRow = 0;
-        while (std::getline(in, line)) {
-            ++number;
-            if (!firstRow && !line.empty() && line[0] != '#') {
-                firstRow = number;
-                if (c.bad) line[0] = c.bad;
-                else line.pop_back();
-            }
-            result << line << "\n";
-        }
-        std::ofstream(data / c.file, std::ios::trunc) << result.str();
+        const int firstRow = EditMapRow(c.file, 1, [&](std::string& line) {
+            if (c.bad) line[0] = c.bad;
+            else line.pop_back();
+        });
         std::string errors;
         EXPECT_FALSE(Compile(errors)) << c.file;
         const std::string expect = "data/" + std::string(c.file) + ":" + std::to_string(firstRow) + ": " + c.expect;
@@ -218,7 +215,7 @@ TEST_F(ScenarioCompiler, ACityAndItsMarkedHexMustAgree) {
     Edit("scenarios/common/cities.txt", "Vicksburg      | 25 | 41", "Vicksburg      | 25 | 42");
     std::string errors;
     EXPECT_FALSE(Compile(errors));
-    const std::string where = "data/map/terrain.txt:" + std::to_string(LineOfMapRow("map/terrain.txt", 41)) + ": ";
+    const std::string where = "data/map/terrain.txt:" + std::to_string(EditMapRow("map/terrain.txt", 41, [](std::string&) {})) + ": ";
     EXPECT_NE(errors.find(where + "column 25: '@' marks a hex without a city"), std::string::npos) << errors;
     EXPECT_EQ(errors.find(where, errors.find(where) + 1), std::string::npos)
         << "a fault of the shared map is told once, not once for each start point:\n" << errors;
@@ -226,21 +223,10 @@ TEST_F(ScenarioCompiler, ACityAndItsMarkedHexMustAgree) {
 
 TEST_F(ScenarioCompiler, ClearingAMarkedRailwayIsRefused) {
     // Loading a saved game puts the railway back on hex 32,27; a start point without it would change.
-    std::string text = Read("map/rail.txt");
-    std::istringstream in(text);
-    std::ostringstream result;
-    std::string line;
-    int row = 0, number = 0, railLine = 0;
-    while (std::getline(in, line)) {
-        ++number;
-        if (!line.empty() && line[0] != '#' && ++row == 27) {
-            EXPECT_NE(line[31], '.') << "hex 32,27 carries no railway in the sources";
-            line[31] = '.';
-            railLine = number;
-        }
-        result << line << "\n";
-    }
-    std::ofstream(data / "map/rail.txt", std::ios::trunc) << result.str();
+    const int railLine = EditMapRow("map/rail.txt", 27, [](std::string& line) {
+        EXPECT_NE(line[31], '.') << "hex 32,27 carries no railway in the sources";
+        line[31] = '.';
+    });
     std::string errors;
     EXPECT_FALSE(Compile(errors));
     const std::string where = "data/map/rail.txt:" + std::to_string(railLine) + ": column 32: loading a game changes";
