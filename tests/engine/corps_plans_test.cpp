@@ -23,8 +23,6 @@ protected:
         FillMap(1, kUnion, 0);
         GameRec->Nations[1].Human = 1;
     }
-    TCorpsRec& C(int c) { return GameRec->Corps[c]; }
-    static THexPos P(int x, int y) { return {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)}; }
 };
 
 TEST_F(CorpsPlans, MarchAllowanceFollowsQualityMarchSupplyWeatherAndCommand) {
@@ -485,7 +483,7 @@ TEST_F(CorpsPlans, RailMoveCarriesTheCorpsAtOnceAlongItsOwnLine) {
         // A rail search draws only between equal routes, and a straight line has none; the corps
         // then drills as any busy corps does.
         EXPECT_EQ(DrawRanges({99, 99}, PlanCorpsMoves), (std::vector<int>{100, 100})) << c.what;
-        EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(c.endX, c.endY)) << c.what;
+        EXPECT_EQ(At(k), P(c.endX, c.endY)) << c.what;
         EXPECT_EQ(C(k).RouteIndex, kRouteFinished) << c.what;
         EXPECT_EQ(C(k).Activity, kActivityRailed) << c.what;
         EXPECT_EQ(C(k).OrderMode, kOrderDefend) << c.what;
@@ -515,7 +513,7 @@ TEST_F(CorpsPlans, RailMoveOfAnUnwatchedSideShowsNothing) {
     const int search = LandSearchDraws(10, 10, 20, 10, 9, 1, kRuleAnyHex);
     ScriptRandomDraws(Join({Repeat(search, 99), {0, 0}}));
     PlanCorpsMoves();
-    EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(20, 10));
+    EXPECT_EQ(At(k), P(20, 10));
     EXPECT_TRUE(frontend.notices.empty());
 }
 
@@ -572,7 +570,7 @@ TEST_F(CorpsPlans, EmbarkedCorpsIsPlannedLikeAnyOtherButStaysAboard) {
             EXPECT_EQ(EndOfRoute(C(k)), P(14, 10)) << c.what;
         }
         EXPECT_FALSE(MoveCorpsStep(k)) << c.what;
-        EXPECT_EQ(P(C(k).HexX, C(k).HexY), P(10, 10)) << c.what << ": still aboard";
+        EXPECT_EQ(At(k), P(10, 10)) << c.what << ": still aboard";
     }
 }
 

@@ -21,9 +21,6 @@ protected:
         FillMap(1, kUnion, 0);
         GameRec->Nations[1].Human = 1;
     }
-    TCorpsRec& C(int c) { return GameRec->Corps[c]; }
-    static THexPos P(int x, int y) { return {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)}; }
-    THexPos At(int c) { return P(C(c).HexX, C(c).HexY); }
 
     // A corps with a planned route and a full allowance, heading far away.
     int Marcher(int nation, int x, int y, std::vector<int> route, int leader = -1) {

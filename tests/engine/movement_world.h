@@ -50,6 +50,9 @@ protected:
             }
     }
     static MapCell& Hex(int x, int y) { return MapGrid->Cell(x, y); }
+    static TCorpsRec& C(int c) { return GameRec->Corps[c]; }
+    static THexPos P(int x, int y) { return {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)}; }
+    static THexPos At(int c) { return P(C(c).HexX, C(c).HexY); }
     // Sets the hexside between two neighbouring hexes, wherever the map stores it.
     static void SetHexsideBetween(int x1, int y1, int x2, int y2, int value) {
         for (int d = 1; d <= 6; ++d) {

@@ -27,7 +27,6 @@ protected:
         }
         return hexes;
     }
-    static THexPos P(int x, int y) { return {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)}; }
 };
 
 TEST_F(PathSearch, SameHexGivesEmptyRouteAndKeepsResult) {

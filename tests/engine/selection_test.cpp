@@ -1,12 +1,17 @@
 // The selection list at a clicked hex: what the side being played may order, in a fixed order.
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 #include "engine/core/globals.h"
 #include "engine/core/selection.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {
 namespace {
+
+using Listed = std::vector<std::pair<int, int>>;  // kind and index of each entry
 
 class Selection : public testing::EngineTest {
 protected:
@@ -20,69 +25,67 @@ protected:
         SidePlayed = 1;
         ClickedHex = {20, 30};
     }
-    void PlaceCorps(int i, int side, int x, int y, int visibility = 0) {
+    // Every object below stands on the clicked hex.
+    static void PlaceCorps(int i, int side, int visibility = 0) {
         TCorpsRec& c = GameRec->Corps[i];
         c.Unused = 0;
         c.Side = static_cast<U8>(side);
-        c.HexX = static_cast<U8>(x);
-        c.HexY = static_cast<U8>(y);
+        c.HexX = 20;
+        c.HexY = 30;
         c.Visibility = static_cast<U8>(visibility);
+    }
+    static void PlaceCity(int i, int owner) {
+        GameRec->Cities[i].Owner = static_cast<U8>(owner);
+        GameRec->Cities[i].HexX = 20;
+        GameRec->Cities[i].HexY = 30;
+    }
+    // An army of `side` with its headquarters in `city` (0: none).
+    static void PlaceArmy(int a, int side, int city) {
+        GameRec->Armies[a].BaseCity = static_cast<U8>(city);
+        GameRec->Armies[a].Side = static_cast<U8>(side);
+        GameRec->Armies[a].Nation = static_cast<U8>(side);
+    }
+    static void PlaceFleet(int f, int side, int buildCounter = 0) {
+        GameRec->Fleets[f] = {};
+        GameRec->Fleets[f].Side = static_cast<U8>(side);
+        GameRec->Fleets[f].BuildCounter = static_cast<U8>(buildCounter);
+        GameRec->Fleets[f].HexX = 20;
+        GameRec->Fleets[f].HexY = 30;
+    }
+    static Listed Collected() {
+        CollectAllAtClickedHex();
+        Listed out;
+        for (int k = 1; k <= SelectionList.Count; ++k) out.push_back({SelectionList.Entry(k).Kind, SelectionList.Entry(k).Index});
+        return out;
     }
 };
 
 TEST_F(Selection, CityArmyCorpsInThatOrderAndHiddenEnemyLeftOut) {
-    TGameRec& g = *GameRec;
-    g.Cities[4] = {};
-    g.Cities[4].Owner = 1;
-    g.Cities[4].HexX = 20;
-    g.Cities[4].HexY = 30;
-    g.Armies[2].BaseCity = 4;
-    g.Armies[2].Side = 1;
-    g.Armies[2].Nation = 1;
-    PlaceCorps(9, 1, 20, 30);
-    PlaceCorps(3, 1, 20, 30);
-    PlaceCorps(5, 2, 20, 30, 0);  // enemy, not spotted
-    CollectAllAtClickedHex();
-    ASSERT_EQ(SelectionList.Count, 4);
-    EXPECT_EQ(SelectionList.Entry(1).Kind, kSelectCity);
-    EXPECT_EQ(SelectionList.Entry(1).Index, 4);
-    EXPECT_EQ(SelectionList.Entry(2).Kind, kSelectArmy);
-    EXPECT_EQ(SelectionList.Entry(2).Index, 2);
-    EXPECT_EQ(SelectionList.Entry(3).Index, 3) << "corps in index order";
-    EXPECT_EQ(SelectionList.Entry(4).Index, 9);
-}
-
-TEST_F(Selection, SpottedEnemyCorpsAloneGivesOneEntry) {
-    PlaceCorps(5, 2, 20, 30, 1);
-    CollectAllAtClickedHex();
-    ASSERT_EQ(SelectionList.Count, 1);
-    EXPECT_EQ(SelectionList.Entry(1).Kind, kSelectCorps);
-    EXPECT_EQ(SelectionList.Entry(1).Index, 5);
+    PlaceCity(4, 1);
+    PlaceArmy(2, 1, 4);
+    PlaceCorps(9, 1);
+    PlaceCorps(3, 1);
+    PlaceCorps(5, 2, 0);  // enemy, not spotted
+    EXPECT_EQ(Collected(), (Listed{{kSelectCity, 4}, {kSelectArmy, 2}, {kSelectCorps, 3}, {kSelectCorps, 9}}));
+    // A spotted enemy corps alone gives one entry.
+    PlaceCity(4, 2);
+    PlaceArmy(2, 1, 0);
+    for (int c : {3, 9}) GameRec->Corps[c].Unused = 1;
+    GameRec->Corps[5].Visibility = 1;
+    EXPECT_EQ(Collected(), (Listed{{kSelectCorps, 5}}));
 }
 
 TEST_F(Selection, ArmyWithoutBaseAndFleetUnderConstructionAreNotListed) {
-    TGameRec& g = *GameRec;
-    g.Armies[1].BaseCity = 0;
-    g.Armies[1].Nation = 1;
-    g.Armies[1].Side = 1;
-    PlaceCorps(1, 1, 20, 30);
-    g.Corps[1].Army = 1;
-    g.Fleets[7] = {};
-    g.Fleets[7].Side = 1;
-    g.Fleets[7].BuildCounter = 3;
-    g.Fleets[7].HexX = 20;
-    g.Fleets[7].HexY = 30;
-    g.Fleets[8] = g.Fleets[7];
-    g.Fleets[8].BuildCounter = 0;
-    CollectAllAtClickedHex();
-    ASSERT_EQ(SelectionList.Count, 2);
-    EXPECT_EQ(SelectionList.Entry(1).Kind, kSelectCorps);
-    EXPECT_EQ(SelectionList.Entry(2).Kind, kSelectFleet);
-    EXPECT_EQ(SelectionList.Entry(2).Index, 8);
+    PlaceArmy(1, 1, 0);
+    PlaceCorps(1, 1);
+    GameRec->Corps[1].Army = 1;
+    PlaceFleet(7, 1, 3);
+    PlaceFleet(8, 1);
+    EXPECT_EQ(Collected(), (Listed{{kSelectCorps, 1}, {kSelectFleet, 8}}));
 }
 
 TEST_F(Selection, ACrowdedHexKeepsItsFirstTwentyObjects) {
-    for (int i = 1; i <= 30; ++i) PlaceCorps(i, 1, 20, 30);
+    for (int i = 1; i <= 30; ++i) PlaceCorps(i, 1);
     CollectAllAtClickedHex();
     EXPECT_EQ(SelectionList.Count, kSelectionCapacity);
     EXPECT_EQ(SelectionList.Entry(20).Index, 20);
@@ -90,30 +93,17 @@ TEST_F(Selection, ACrowdedHexKeepsItsFirstTwentyObjects) {
 }
 
 TEST_F(Selection, TheOtherSidesCitiesArmiesAndFleetsAreNeverListed) {
-    TGameRec& g = *GameRec;
-    g.Cities[8].Owner = 2;
-    g.Cities[8].HexX = 20;
-    g.Cities[8].HexY = 30;
-    g.Armies[3].BaseCity = 8;
-    g.Armies[3].Side = 2;
-    g.Armies[3].Nation = 2;
-    g.Fleets[2] = {};
-    g.Fleets[2].Side = 2;
-    g.Fleets[2].HexX = 20;
-    g.Fleets[2].HexY = 30;
-    CollectAllAtClickedHex();
-    EXPECT_EQ(SelectionList.Count, 0);
+    PlaceCity(8, 2);
+    PlaceArmy(3, 2, 8);
+    PlaceFleet(2, 2);
+    EXPECT_TRUE(Collected().empty());
     SidePlayed = 2;
-    CollectAllAtClickedHex();
-    EXPECT_EQ(SelectionList.Count, 3) << "the same hex seen by the Confederacy";
+    EXPECT_EQ(Collected().size(), 3u) << "the same hex seen by the Confederacy";
 }
 
 TEST_F(Selection, LeftButtonListsCorpsOnly) {
-    TGameRec& g = *GameRec;
-    g.Cities[4].Owner = 1;
-    g.Cities[4].HexX = 20;
-    g.Cities[4].HexY = 30;
-    PlaceCorps(2, 1, 20, 30);
+    PlaceCity(4, 1);
+    PlaceCorps(2, 1);
     SelectionList.Count = 0;
     SelectCorpsAtHex();
     ASSERT_EQ(SelectionList.Count, 1);

@@ -22,7 +22,6 @@ protected:
         FillMap(1, kUnion, 0);
         GameRec->Nations[3].Side = kConfederacy;  // France at war on the Confederate side
     }
-    TCorpsRec& C(int c) { return GameRec->Corps[c]; }
 
     int AddFleet(int side, int x, int y, int waterType, int mission = 2) {
         for (int f = 1; f <= kFleetCount; ++f) {
