@@ -1,8 +1,10 @@
 // The event-notice service: clearing and filling the notice, pausing the movement timer around
-// it, and kinds without a dialog.
+// it, kinds without a dialog, and the answer of a notice nobody touches.
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
@@ -79,6 +81,54 @@ TEST_F(NoticeService, RaisingFillsKindAndLinesAndKeepsThemForTheReader) {
     EXPECT_EQ(frontend.notices[0].lines[4], "four");
     EXPECT_EQ(EventNotice.Kind, 18);
     EXPECT_EQ(EventNotice.Line(3).str(), "three");
+}
+
+// Nobody at the screen (the automatic frontend, or a scripted one told to take any wait) must
+// answer exactly as a person who only presses the first button of the kind's dialog.
+TEST_F(NoticeService, AnUnattendedNoticeIsAnsweredAsItsDialogAnswersUntouched) {
+    enum Layout { Plain, Choice, Buttons };
+    struct KindCase { int kind; Layout layout; };
+    const KindCase kinds[] = {
+        {0, Choice},  {3, Choice},  {4, Plain},   {6, Plain},   {7, Plain},   {9, Plain},   {10, Plain},
+        {11, Plain},  {14, Choice}, {15, Plain},  {17, Choice}, {18, Plain},  {19, Plain},  {20, Plain},
+        {21, Plain},  {22, Choice}, {23, Choice}, {24, Plain},  {25, Buttons},
+    };
+    // The raiser leaves 9 in the answer word; a dialog that writes no answer keeps it.
+    struct OfferCase { const char* name; std::vector<int> offered; int plain, choice, buttons; };
+    const OfferCase offers[] = {
+        {"choices 2 and 4 offered", {2, 4}, 9, 2, 1},
+        {"choices 1 and 3 offered", {1, 3}, 9, 1, 1},
+        {"no choice offered", {}, 9, 9, 1},
+    };
+    for (bool automatic : {true, false}) {
+        for (const KindCase& k : kinds) {
+            for (const OfferCase& o : offers) {
+                SCOPED_TRACE(std::string(automatic ? "automatic, " : "scripted, ") + "kind " +
+                             std::to_string(k.kind) + ", " + o.name);
+                ClearEventNotice();
+                EventNotice.Kind = static_cast<std::uint16_t>(k.kind);
+                EventNotice.Answer = 9;
+                for (int c : o.offered) OfferChoice(c, "choice " + std::to_string(c));
+                AutomaticFrontend automaticFrontend;
+                std::optional<ScriptedFrontend> scripted;
+                if (automatic) {
+                    InstallFrontend(&automaticFrontend);
+                } else {
+                    scripted.emplace();
+                    scripted->AllowAnyWaits(true);
+                }
+                ShowEventNotice();
+                const int expected = k.layout == Plain ? o.plain : k.layout == Choice ? o.choice : o.buttons;
+                EXPECT_EQ(EventNotice.Answer, expected);
+                if (automatic) {
+                    EXPECT_EQ(automaticFrontend.notices, 1);
+                    InstallFrontend(nullptr);
+                } else {
+                    EXPECT_EQ(scripted->notices.size(), 1u);
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
