@@ -33,24 +33,14 @@ void FightAt(int fleet) {
 }
 
 void EndFleetPass() {
-    TGameRec& g = *GameRec;
     SelectedFleet = 1;
     FleetPassDue = 0;
     UpdateSpotting();
-    if (g.MoveStep < 10) {
+    if (GameRec->MoveStep < 10) {
         UpdateHexControl();
         MoveArmyHeadquarters();
-    } else {
-        UpdateHexControl();
-        FleetPassDue = 1;
-        g.MoveStep = static_cast<U8>(g.MoveStep + 1);
     }
-    SetTurnProgressGauge(TurnProgressGauge + 10);
-    if (g.MoveStep >= 20) {
-        SetTimer1Enabled(false);
-        SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, false);
-        MovementEnded = 1;
-    }
+    EndFleetPassStep({MenuItem::Execute1, MenuItem::SpeedButton1});
 }
 
 void FleetPass() {
@@ -101,16 +91,8 @@ void CorpsPass() {
         const TCorpsRec& next = g.Corps[c];
         if (CorpsInUse(next) && next.Route[step] != 0) break;
     }
-    if (c > kCorpsCount) {
-        SelectedCorps = 1;
-        FleetPassDue = 1;
-        if (g.MoveStep <= 9) {
-            UpdateHexControl();
-            g.MoveStep = static_cast<U8>(g.MoveStep + 1);
-        }
-    } else {
-        SelectedCorps = static_cast<std::uint16_t>(c);
-    }
+    if (c > kCorpsCount) EndCorpsPass();
+    else SelectedCorps = static_cast<std::uint16_t>(c);
     CurrentFrontend().SetIdPanelText(kEmpty);
 }
 
@@ -126,6 +108,39 @@ void EndTurnMovement() {
 }
 
 }  // namespace
+
+void StartMovementPasses() {
+    SelectedFleet = 1;
+    SelectedCorps = 1;
+    FleetPassDue = 1;
+    MovementEnded = 0;
+    GameRec->MoveStep = 1;
+}
+
+void EndCorpsPass() {
+    TGameRec& g = *GameRec;
+    SelectedCorps = 1;
+    FleetPassDue = 1;
+    if (g.MoveStep <= 9) {
+        UpdateHexControl();
+        g.MoveStep = static_cast<U8>(g.MoveStep + 1);
+    }
+}
+
+void EndFleetPassStep(std::initializer_list<MenuItem> itemsOff) {
+    TGameRec& g = *GameRec;
+    if (g.MoveStep > 9) {
+        UpdateHexControl();
+        FleetPassDue = 1;
+        g.MoveStep = static_cast<U8>(g.MoveStep + 1);
+    }
+    SetTurnProgressGauge(TurnProgressGauge + 10);
+    if (g.MoveStep >= 20) {
+        SetTimer1Enabled(false);
+        SetMenuItems(itemsOff, false);
+        MovementEnded = 1;
+    }
+}
 
 std::string MovedUnitCaption(MovedUnit kind, int index) {
     const TGameRec& g = *GameRec;

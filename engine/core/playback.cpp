@@ -11,7 +11,6 @@
 #include "engine/core/globals.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/turn_menus.h"
-#include "engine/logistics/hex_control.h"
 
 namespace kvt {
 
@@ -68,11 +67,7 @@ void StartPlayback() {
     fe.Repaint();
     g.GameKind = 4;
     DisableTurnMenus();
-    SelectedFleet = 1;
-    SelectedCorps = 1;
-    FleetPassDue = 1;
-    MovementEnded = 0;
-    g.MoveStep = 1;
+    StartMovementPasses();
     SetTimer1Enabled(true);
 }
 
@@ -104,20 +99,10 @@ void PlaybackTick() {
         if (f <= kFleetCount) {
             SelectedFleet = static_cast<std::uint16_t>(f);
         } else {
+            // Shown, not played: no spotting, and no hex control or headquarters in steps 1 to 9.
             SelectedFleet = 1;
             FleetPassDue = 0;
-            if (g.MoveStep > 9) {
-                UpdateHexControl();
-                FleetPassDue = 1;
-                g.MoveStep = static_cast<U8>(g.MoveStep + 1);
-            }
-            SetTurnProgressGauge(TurnProgressGauge + 10);
-            if (g.MoveStep >= 20) {
-                SetTimer1Enabled(false);
-                SetMenuItems({MenuItem::Execute1, MenuItem::Playback1, MenuItem::Speedbutton2, MenuItem::SpeedButton1},
-                             false);
-                MovementEnded = 1;
-            }
+            EndFleetPassStep({MenuItem::Execute1, MenuItem::Playback1, MenuItem::Speedbutton2, MenuItem::SpeedButton1});
         }
     } else {
         int c = SelectedCorps;
@@ -138,16 +123,8 @@ void PlaybackTick() {
             const TCorpsRec& next = g.Corps[c];
             if (CorpsInUse(next) && next.StepDone[step] != 0) break;
         }
-        if (c <= kCorpsCount) {
-            SelectedCorps = static_cast<std::uint16_t>(c);
-        } else {
-            SelectedCorps = 1;
-            FleetPassDue = 1;
-            if (g.MoveStep <= 9) {
-                UpdateHexControl();
-                g.MoveStep = static_cast<U8>(g.MoveStep + 1);
-            }
-        }
+        if (c <= kCorpsCount) SelectedCorps = static_cast<std::uint16_t>(c);
+        else EndCorpsPass();
     }
 }
 

@@ -13,6 +13,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
 #include "engine/core/map_view_rules.h"
+#include "engine/core/movement_ticks.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
 #include "engine/core/spotting.h"
@@ -262,11 +263,7 @@ void ExecuteTurn() {
     if (g.GameKind >= 2) BattleLog.clear();
     SetTurnProgressGauge(1);
     PreMovementPhase();
-    SelectedFleet = 1;
-    SelectedCorps = 1;
-    FleetPassDue = 1;
-    MovementEnded = 0;
-    g.MoveStep = 1;
+    StartMovementPasses();
     g.Nations[kNationUnion].OrdersGiven = 0;
     g.Nations[kNationConfederacy].OrdersGiven = 0;
     SidePlayed = 0;
