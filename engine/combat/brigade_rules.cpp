@@ -43,6 +43,11 @@ void ClearBrigade(int brigade) {
     b.Fatigue = 0;
 }
 
+void ClearAttachedBrigades(int corps) {
+    for (int b = 1; b <= kBrigadeCount; ++b)
+        if (GameRec->Brigades[b].AttachKind == kAttachCorps && GameRec->Brigades[b].AttachIndex == corps) ClearBrigade(b);
+}
+
 void ApplyBrigadeLosses(int mode, int index, int n) {
     TGameRec& g = *GameRec;
     if (mode == 1) {

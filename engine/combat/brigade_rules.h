@@ -20,6 +20,8 @@ extern Arr1<std::uint16_t, 8> GunsLost;
 
 // Frees a brigade slot. Ordinal, weapon, quality and attachment index keep their values.
 void ClearBrigade(int brigade);
+// Frees every brigade serving in corps k, whatever its nation: the corps is gone and takes them along.
+void ClearAttachedBrigades(int corps);
 // Mode 1: attrition of n strength points off corps `index`; mode 3: n battle losses of brigade `index`.
 void ApplyBrigadeLosses(int mode, int index, int n);
 // Recomputes every corps' strength, artillery, brigade counts, mean quality and fatigue and

@@ -13,6 +13,7 @@
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
+#include "engine/core/record_queries.h"
 #include "engine/core/text_table.h"
 #include "engine/players/supply_cities.h"
 
@@ -86,12 +87,6 @@ void FillRemainingRoute(TCorpsRec& k, std::uint8_t value) {
 
 void SetRouteEntry(TCorpsRec& k, std::uint8_t value) {
     if (k.RouteIndex >= 1 && k.RouteIndex <= kRouteLength) k.Route[k.RouteIndex] = value;
-}
-
-bool EnemyCorpsOn(int x, int y, int side) {
-    for (const TCorpsRec& j : G().Corps)
-        if (CorpsInUse(j) && j.Side != side && j.HexX == x && j.HexY == y) return true;
-    return false;
 }
 
 // Undisrupted corps of another side than `side`.
@@ -248,12 +243,8 @@ void Surrender(int c) {
         I16& attitude = g.Nations[n].Attitude;
         if (change != 0 && attitude > 0 && attitude < 100) attitude += change;
     }
-    for (int b = 1; b <= kBrigadeCount; ++b) {
-        TBrigadeRec& brigade = g.Brigades[b];
-        if (brigade.AttachKind != kAttachCorps || brigade.AttachIndex != c) continue;
-        g.States[brigade.HomeState].StateCasualties += brigade.Strength;
-        ClearBrigade(b);
-    }
+    ForEachAttachedBrigade(c, [&](const TBrigadeRec& b) { g.States[b.HomeState].StateCasualties += b.Strength; });
+    ClearAttachedBrigades(c);
 }
 
 // Whether a search from the corps' hex with the given mode reaches the city.
@@ -318,7 +309,7 @@ void FallBack(int c) {
     if (!safe) {
         for (int ci = 1; ci <= kCityCount; ++ci) {
             const TCityRec& city = g.Cities[ci];
-            if (city.Owner != k.Side || city.SupplySource == 0) continue;
+            if (!IsSupplySourceOf(city, k.Side)) continue;
             const int toCity = Distance(k, city);
             if (toCity > 10) continue;
             int rule = kRuleAnyHex;

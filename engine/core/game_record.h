@@ -476,5 +476,7 @@ inline bool ArmyInUse(const TArmyRec& a) { return a.BaseCity != 0; }
 inline bool ArmySlotFree(const TArmyRec& a) { return a.BaseCity == 0 && a.Nation == 0; }
 inline bool FleetInUse(const TFleetRec& f) { return f.BuildCounter < kFleetFreeFrom; }
 inline bool BrigadeInUse(const TBrigadeRec& b) { return b.AttachKind != kAttachFree; }
+// A city the side holds that supplies its corps.
+inline bool IsSupplySourceOf(const TCityRec& c, int side) { return c.Owner == side && c.SupplySource != 0; }
 
 }  // namespace kvt

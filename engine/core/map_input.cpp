@@ -3,9 +3,11 @@
 
 #include <cstdlib>
 
+#include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/notice.h"
+#include "engine/core/record_queries.h"
 #include "engine/core/selection.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_menus.h"
@@ -22,9 +24,7 @@ namespace {
 // A drag reaches a hex once the pointer is this close to its centre on both axes.
 constexpr int kCentreReach = 8;
 
-int SideOfPlayer() { return GameRec->Nations[SidePlayed].Side; }
-
-bool OwnCorps(int corps) { return GameRec->Corps[corps].Side == SideOfPlayer(); }
+bool OwnCorps(int corps) { return GameRec->Corps[corps].Side == SideBeingPlayed(); }
 
 bool StandsOn(int corps, THexPos hex) {
     const TCorpsRec& c = GameRec->Corps[corps];
@@ -54,11 +54,10 @@ void OfferOrders(MenuItem item) {
 void TellEnemyCorps(int corps) {
     const TGameRec& g = *GameRec;
     int line = 0, artillery = 0;
-    for (const TBrigadeRec& b : g.Brigades) {
-        if (b.AttachKind != kAttachCorps || b.AttachIndex != corps) continue;
+    ForEachAttachedBrigade(corps, [&](const TBrigadeRec& b) {
         if (b.BrigadeType == kBrigadeArtillery) ++artillery;
         else ++line;
-    }
+    });
     RaiseEventNotice(0, LeaderName(corps), Text(90) + std::to_string(line), Text(92) + std::to_string(artillery),
                      Text(95) + std::to_string(g.Corps[corps].Entrenchment));
 }

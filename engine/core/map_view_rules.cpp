@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "engine/combat/brigade_rules.h"
+
 namespace kvt {
 
 namespace {
@@ -51,8 +53,7 @@ std::uint32_t ArmyPen(int armyNumber) {
 
 int BrigadesIn(int corps) {
     int n = 0;
-    for (const TBrigadeRec& b : GameRec->Brigades)
-        if (b.AttachKind == kAttachCorps && b.AttachIndex == corps) ++n;
+    ForEachAttachedBrigade(corps, [&](const TBrigadeRec&) { ++n; });
     return n;
 }
 

@@ -7,6 +7,7 @@
 
 #include "engine/core/globals.h"
 #include "engine/core/random.h"
+#include "engine/core/record_queries.h"
 
 namespace kvt {
 
@@ -103,15 +104,7 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
     s.rule = rule;
     s.terrainRules = mode == kPathLand;
     s.reach = 2 * (HexDistance(x1, y1, x2, y2) + 20);
-    if (s.terrainRules && rule == kRuleAnyHex) {
-        for (int c = 1; c <= kCorpsCount; ++c) {
-            const TCorpsRec& k = GameRec->Corps[c];
-            if (CorpsInUse(k) && k.Side != s.side && k.HexX == x1 && k.HexY == y1) {
-                s.hostileHalved = true;
-                break;
-            }
-        }
-    }
+    if (s.terrainRules && rule == kRuleAnyHex) s.hostileHalved = EnemyCorpsOn(x1, y1, s.side);
     ClearSteps();
     const int walkLength = std::clamp(maxSteps, 0, kLandWalkMaxSteps);
 

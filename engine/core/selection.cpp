@@ -2,6 +2,7 @@
 #include "engine/core/selection.h"
 
 #include "engine/core/globals.h"
+#include "engine/core/record_queries.h"
 
 namespace kvt {
 
@@ -23,7 +24,6 @@ TSelectionEntry& TSelectionList::Entry(int k) {
 }
 
 namespace {
-int SideBeingPlayed() { return GameRec->Nations[SidePlayed].Side; }
 bool AtClickedHex(int x, int y) { return x == ClickedHex.X && y == ClickedHex.Y; }
 }  // namespace
 

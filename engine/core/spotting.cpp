@@ -53,8 +53,7 @@ void LoseAtSea(int c) {
     k.Condition = 0;
     k.ContactCode = 0;
     k.StepDirection = 0;
-    for (int b = 1; b <= kBrigadeCount; ++b)
-        if (g.Brigades[b].AttachKind == kAttachCorps && g.Brigades[b].AttachIndex == c) ClearBrigade(b);
+    ClearAttachedBrigades(c);
     k.Unused = kCorpsDestroyed;
     k.Nation = 0;
     k.Side = 0;
@@ -163,7 +162,7 @@ int BestHeadquarters(int a, int t, bool threatened) {
     std::int32_t bestScore = kScoreLimit;
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
-        if (city.Owner != army.Side || city.SupplySource == 0) continue;
+        if (!IsSupplySourceOf(city, army.Side)) continue;
         if (threatened ? c == t : MapGrid->Cell(city.HexX, city.HexY).ControlSide() != army.Side) continue;
         const std::int32_t score =
             HeadquartersScore(a, c, t, threatened ? kEnemyNearThreatCost : kEnemyNearCost, !threatened);
@@ -252,8 +251,7 @@ void UpdateSpotting() {
                 ReleaseCorpsBrigades(i);
             } else {
                 // Without a city to take them the brigades would serve a free slot: they disband.
-                for (int b = 1; b <= kBrigadeCount; ++b)
-                    if (g.Brigades[b].AttachKind == kAttachCorps && g.Brigades[b].AttachIndex == i) ClearBrigade(b);
+                ClearAttachedBrigades(i);
             }
             continue;
         }

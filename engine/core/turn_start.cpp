@@ -45,9 +45,7 @@ bool PersonPlayedWithoutOrders(int nation) {
 
 int CountAttached(int corps, bool artillery) {
     int n = 0;
-    for (const TBrigadeRec& b : GameRec->Brigades)
-        if (b.AttachKind == kAttachCorps && b.AttachIndex == corps && (b.BrigadeType == kBrigadeArtillery) == artillery)
-            ++n;
+    ForEachAttachedBrigade(corps, [&](const TBrigadeRec& b) { n += (b.BrigadeType == kBrigadeArtillery) == artillery; });
     return n;
 }
 

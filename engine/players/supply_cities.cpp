@@ -3,6 +3,7 @@
 
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
+#include "engine/core/record_queries.h"
 
 namespace kvt {
 
@@ -14,12 +15,6 @@ constexpr int kOtherStateCost = 2;
 // A port source is fed from the sea, so an enemy corps at its gates does not make it dearer.
 constexpr int kPortSupplySource = 1;
 
-bool EnemyCorpsOn(int x, int y, int side) {
-    for (const TCorpsRec& k : GameRec->Corps)
-        if (CorpsInUse(k) && k.Side != side && k.HexX == x && k.HexY == y) return true;
-    return false;
-}
-
 }  // namespace
 
 int ChooseSupplyCity(int corps, int nation) {
@@ -29,7 +24,7 @@ int ChooseSupplyCity(int corps, int nation) {
     int best = 0, limit = kSupplyScoreLimit;
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
-        if (city.Owner != side || city.SupplySource == 0) continue;
+        if (!IsSupplySourceOf(city, side)) continue;
         int d = HexDistance(k.HexX, k.HexY, city.HexX, city.HexY);
         if (city.SupplySource != kPortSupplySource && EnemyCorpsOn(city.HexX, city.HexY, side)) d += kEnemyOnCityCost;
         if (city.State != k.HomeState) d += kOtherStateCost;

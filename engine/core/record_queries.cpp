@@ -1,0 +1,16 @@
+// Shared questions about the game record.
+#include "engine/core/record_queries.h"
+
+#include "engine/core/globals.h"
+
+namespace kvt {
+
+int SideBeingPlayed() { return GameRec->Nations[SidePlayed].Side; }
+
+bool EnemyCorpsOn(int x, int y, int side) {
+    for (const TCorpsRec& k : GameRec->Corps)
+        if (CorpsInUse(k) && k.Side != side && k.HexX == x && k.HexY == y) return true;
+    return false;
+}
+
+}  // namespace kvt
