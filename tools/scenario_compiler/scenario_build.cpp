@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "engine/combat/brigade_rules.h"
 #include "tools/scenario_compiler/scenario_recount.h"
 #include "tools/scenario_compiler/scenario_routes.h"
 
@@ -387,7 +388,10 @@ BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& 
 
     // What a load recomputes: corps figures and tallies first, then the control of hexes near
     // corps (which reads their odds), then the supply sources (which follow own rail and roads).
-    RecalcCorpsFromBrigades(g);
+    {
+        EngineRulesOn engine(g, m);
+        RecalcCorpsFromBrigades();
+    }
     RecountForcesOf(g, m);
     UpdateHexControlOf(g, m);
     ComputeSupplySources(g, m);

@@ -7,8 +7,10 @@
 #include <memory>
 #include <set>
 
+#include "engine/combat/brigade_rules.h"
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
+#include "tools/scenario_compiler/scenario_recount.h"
 #include "tools/scenario_compiler/scenario_routes.h"
 
 namespace kvt::scenario {
@@ -41,7 +43,21 @@ private:
         errors_.push_back(FormatSourceError(p, field, reason));
     }
     static std::string Hex(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
-    int SideOfNation(int n) const { return g.Nations[n].Side; }
+
+    // The start point as one of the engine's own rules leaves it, worked on copies.
+    struct Copies {
+        std::unique_ptr<TGameRec> rec = std::make_unique<TGameRec>();
+        std::unique_ptr<TMapGrid> map = std::make_unique<TMapGrid>();
+    };
+    template <typename Rule>
+    Copies AfterEngineRule(Rule rule) const {
+        Copies out;
+        std::memcpy(static_cast<void*>(out.rec.get()), &g, sizeof g);
+        std::memcpy(static_cast<void*>(out.map.get()), &m, sizeof m);
+        EngineRulesOn engine(*out.rec, *out.map);
+        rule();
+        return out;
+    }
 
     // The loader names the record it refuses; the year line is where the start point as a whole begins.
     void Images() {
@@ -63,13 +79,14 @@ private:
     }
 
     void Weapons() {
-        static const int reset[9][4] = {{}, {}, {3, 3, 2, 2}, {12, 12, 8, 6}, {20, 20, 12, 10}, {1, 1, 3, 3},
-                                        {42, 45, 40, 38}, {70, 70, 62, 60}, {110, 110, 90, 92}};
+        const Copies monthly = AfterEngineRule(InitBrigadeTypeTable);
         for (int k = 2; k <= kWeaponKinds; ++k)
-            for (int n = 1; n <= kNationCount; ++n)
-                if (g.WeaponTable[k].Price[n] != reset[k][n - 1])
+            for (int n = 1; n <= kNationCount; ++n) {
+                const int reset = monthly.rec->WeaponTable[k].Price[n];
+                if (g.WeaponTable[k].Price[n] != reset)
                     Report(w.weapon[k], "Prices", "the monthly price of this kind for nation " + std::to_string(n) +
-                                                      " is " + std::to_string(reset[k][n - 1]));
+                                                      " is " + std::to_string(reset));
+            }
         if (g.WeaponTable[5].FireFactor1 != 1 || g.WeaponTable[5].FireFactor2 != 2)
             Report(w.weapon[5], "Fire1", "loading a game sets the shotguns' factors to 1 and 2; they must already be so");
         for (int k = 1; k <= kWeaponKinds; ++k)
@@ -338,17 +355,9 @@ private:
     // Loading a saved game applies these marks; a start point must already hold them, or a game saved
     // and loaded again would differ from the start point.
     void Marks() {
-        auto rec = std::make_unique<TGameRec>();
-        auto map = std::make_unique<TMapGrid>();
-        std::memcpy(static_cast<void*>(rec.get()), &g, sizeof g);
-        std::memcpy(static_cast<void*>(map.get()), &m, sizeof m);
-        TGameRec* savedRec = GameRec;
-        TMapGrid* savedMap = MapGrid;
-        GameRec = rec.get();
-        MapGrid = map.get();
-        ApplyLoadDataMarks();
-        GameRec = savedRec;
-        MapGrid = savedMap;
+        const Copies loaded = AfterEngineRule(ApplyLoadDataMarks);
+        const TGameRec* rec = loaded.rec.get();
+        const TMapGrid* map = loaded.map.get();
         for (int x = 1; x <= kMapColumns; ++x)
             for (int y = 1; y <= kMapRows; ++y) {
                 const MapCell& a = m.Cell(x, y);

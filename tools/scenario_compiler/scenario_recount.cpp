@@ -14,40 +14,6 @@ bool IsDivision(const TCorpsRec& k) { return k.Kind != 0; }
 
 }  // namespace
 
-void RecalcCorpsFromBrigades(TGameRec& g) {
-    for (int i = 1; i <= kCorpsCount; ++i) {
-        TCorpsRec& k = g.Corps[i];
-        if (!CorpsInUse(k) || k.Side == 0) continue;
-        k.Artillery = k.ArtilleryCount = k.LineCount = 0;
-        k.Strength = 0;
-        int quality = 0, fatigue = 0;
-        for (const TBrigadeRec& b : g.Brigades) {
-            if (b.AttachKind != kAttachCorps || b.AttachIndex != i || b.Nation != k.Nation || b.BrigadeType == 0 ||
-                b.HomeState == 0)
-                continue;
-            if (b.BrigadeType == kBrigadeArtillery) {
-                ++k.ArtilleryCount;
-                k.Artillery = static_cast<U8>(std::min(k.Artillery + b.Strength, 255));
-            } else {
-                ++k.LineCount;
-                k.Strength = static_cast<std::uint16_t>(k.Strength + b.Strength);
-            }
-            quality = std::min(quality + b.Quality, 255);
-            fatigue += std::min<int>(b.Fatigue, 23);
-        }
-        // Artillery adds to the sums but not to the divisor, as the brigade rules count it.
-        k.Quality = static_cast<U8>(k.LineCount ? quality / k.LineCount : 0);
-        k.Fatigue = static_cast<U8>(k.LineCount ? fatigue / k.LineCount : 0);
-    }
-    for (int c = 1; c <= kCityCount; ++c) {
-        TCityRec& city = g.Cities[c];
-        if (city.Nation == 0) continue;
-        int n = 0;
-        for (const TBrigadeRec& b : g.Brigades) n += b.AttachKind == kAttachGarrison && b.AttachIndex == c;
-        city.Garrison = static_cast<std::uint16_t>(n);
-    }
-}
-
 int ArmyValueAt(const TGameRec& g, int city, int nation) {
     if (city < 1 || city > kCityCount) return 50;
     const TCityRec& c = g.Cities[city];
