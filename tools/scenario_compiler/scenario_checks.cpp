@@ -43,6 +43,16 @@ private:
         errors_.push_back(FormatSourceError(p, field, reason));
     }
     static std::string Hex(int x, int y) { return std::to_string(x) + "," + std::to_string(y); }
+    // Whether one of the six hexes beside (x, y) lies on the map and passes the test.
+    template <typename Test>
+    bool AnyNeighbour(int x, int y, Test test) const {
+        for (int d = 1; d <= 6; ++d) {
+            int nx = x, ny = y;
+            StepHexAt(nx, ny, d);
+            if (OnMap(nx, ny) && test(m.Cell(nx, ny))) return true;
+        }
+        return false;
+    }
 
     // The start point as one of the engine's own rules leaves it, worked on copies.
     struct Copies {
@@ -179,22 +189,12 @@ private:
                 Report(p, "Home", "a city's home nation is the Union or the Confederacy");
             }
             if (c.Port) {
-                bool water = false;
-                for (int d = 1; d <= 6; ++d) {
-                    int x = c.HexX, y = c.HexY;
-                    StepHexAt(x, y, d);
-                    water = water || (OnMap(x, y) && m.Cell(x, y).Terrain() == kTerrainWater);
-                }
+                const bool water = AnyNeighbour(c.HexX, c.HexY, [](const MapCell& n) { return n.Terrain() == kTerrainWater; });
                 if (!water) Report(p, "Port", "a port needs open water beside its hex " + Hex(c.HexX, c.HexY));
                 ports.push_back(i);
             }
             if (c.RiverLink) {
-                bool chain = false;
-                for (int d = 1; d <= 6; ++d) {
-                    int x = c.HexX, y = c.HexY;
-                    StepHexAt(x, y, d);
-                    chain = chain || (OnMap(x, y) && m.Cell(x, y).RiverNavigable());
-                }
+                const bool chain = AnyNeighbour(c.HexX, c.HexY, [](const MapCell& n) { return n.RiverNavigable(); });
                 if (!m.Cell(c.HexX, c.HexY).RiverNavigable() || !chain)
                     Report(p, "River", "a river port needs navigable river on its hex and beside it");
             }

@@ -32,6 +32,30 @@ struct Paths {
 const std::vector<std::string> kWeaponWords = {"Muskets", "Springfields", "Sharps", "Spencers",
                                                "Shotguns", "Smoothbores", "Parrotts", "Whitworths"};
 
+// A whole number as a stream reads it, with nothing but blanks after it.
+bool ReadWholeNumber(const std::string& text, int& value) {
+    std::istringstream in(text);
+    char extra;
+    return (in >> value) && !(in >> extra);
+}
+
+// The row's index field, which must go on from the rows before it: `listed` rows give first ..
+// first + listed - 1, so this one gives first + listed.
+int IndexInOrder(const TableRow& r, const std::string& field, int first, int last, std::size_t listed,
+                 const std::string& fault) {
+    const int index = r.Int(field, first, last);
+    if (index != first + static_cast<int>(listed)) r.Fail(field, fault);
+    return index;
+}
+
+// A table that lists one row for each of `count` things has ended early or late.
+void ExpectListed(const SourceTable& t, const std::string& field, std::size_t listed, std::size_t count,
+                  const std::string& things) {
+    if (listed != count)
+        throw SourceError(t.EndPlace(), field,
+                          "lists " + std::to_string(listed) + " " + things + ", not " + std::to_string(count));
+}
+
 // "3", "3:2" or "3:2@1862-05": rank, experience, the month he comes to hand.
 LeaderPart ParseLeaderPart(const TableRow& row, const std::string& field) {
     const std::string& t = row.Text(field);
@@ -49,9 +73,7 @@ LeaderPart ParseLeaderPart(const TableRow& row, const std::string& field) {
     }
     auto number = [&](const std::string& s, int lo, int hi, const char* what) {
         int v = 0;
-        std::istringstream in(s);
-        char extra;
-        if (!(in >> v) || (in >> extra) || v < lo || v > hi)
+        if (!ReadWholeNumber(s, v) || v < lo || v > hi)
             row.Fail(field, "\"" + t + "\": " + what + " must be " + std::to_string(lo) + ".." + std::to_string(hi));
         return v;
     };
@@ -90,9 +112,8 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
     for (const TableRow& r : states.Rows()) {
         StateSource s;
         s.place = r.Place();
-        s.index = r.Int("Index", 1, kStateCount);
-        if (s.index != static_cast<int>(c.states.size()) + 1)
-            r.Fail("Index", "states must be listed in order 1..37; expected " + std::to_string(c.states.size() + 1));
+        s.index = IndexInOrder(r, "Index", 1, kStateCount, c.states.size(),
+                               "states must be listed in order 1..37; expected " + std::to_string(c.states.size() + 1));
         s.name = r.Name("Name", 15);
         s.shortName = r.Name("Short", 4);
         if (!shortNames.insert(s.shortName).second) r.Fail("Short", "\"" + s.shortName + "\" names two states");
@@ -110,8 +131,7 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
         s.flag = r.Int("Flag", 0, 255);
         c.states.push_back(s);
     }
-    if (c.states.size() != kStateCount)
-        throw SourceError(states.EndPlace(), "Index", "lists " + std::to_string(c.states.size()) + " states, not 37");
+    ExpectListed(states, "Index", c.states.size(), kStateCount, "states");
 
     SourceTable cities = p.Table("scenarios/common/cities.txt",
                                  {"Index", "Name", "X", "Y", "State", "Value", "Port", "River", "Yards",
@@ -119,9 +139,8 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
     for (const TableRow& r : cities.Rows()) {
         CitySource s;
         s.place = r.Place();
-        s.index = r.Int("Index", 1, kCityCount);
-        if (s.index != static_cast<int>(c.cities.size()) + 1)
-            r.Fail("Index", "cities must be listed in order 1..86; expected " + std::to_string(c.cities.size() + 1));
+        s.index = IndexInOrder(r, "Index", 1, kCityCount, c.cities.size(),
+                               "cities must be listed in order 1..86; expected " + std::to_string(c.cities.size() + 1));
         s.name = r.Name("Name", 16);
         s.x = r.Int("X", 1, kMapColumns);
         s.y = r.Int("Y", 1, kMapRows);
@@ -138,8 +157,7 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
         s.homeNation = NationFromLetter(r, "Home");
         c.cities.push_back(s);
     }
-    if (c.cities.size() != kCityCount)
-        throw SourceError(cities.EndPlace(), "Index", "lists " + std::to_string(c.cities.size()) + " cities, not 86");
+    ExpectListed(cities, "Index", c.cities.size(), kCityCount, "cities");
 
     SourceTable leaders = p.Table("scenarios/common/leaders.txt",
                                   {"Name", "Nation", "Initiative", "Rating", "Tactics", "Drill", "Political",
@@ -167,8 +185,7 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
     for (const TableRow& r : weapons.Rows()) {
         WeaponSource w;
         w.place = r.Place();
-        w.kind = r.Int("Kind", 1, kWeaponKinds);
-        if (w.kind != static_cast<int>(c.weapons.size()) + 1) r.Fail("Kind", "weapon kinds must be listed in order 1..8");
+        w.kind = IndexInOrder(r, "Kind", 1, kWeaponKinds, c.weapons.size(), "weapon kinds must be listed in order 1..8");
         w.name = r.Name("Name", 12);
         if (w.name != kWeaponWords[w.kind - 1]) r.Fail("Name", "kind " + std::to_string(w.kind) + " is " + kWeaponWords[w.kind - 1]);
         w.fire1 = r.Int("Fire1", 0, 20);
@@ -176,18 +193,15 @@ CommonSources ReadCommonSources(const fs::path& dataDir) {
         w.prices = r.IntList("Prices", 4, 0, 255);
         c.weapons.push_back(w);
     }
-    if (c.weapons.size() != kWeaponKinds)
-        throw SourceError(weapons.EndPlace(), "Kind", "lists " + std::to_string(c.weapons.size()) + " weapon kinds, not 8");
+    ExpectListed(weapons, "Kind", c.weapons.size(), kWeaponKinds, "weapon kinds");
 
     SourceTable weather = p.Table("scenarios/common/weather.txt", {"Row", "Months", "Codes"});
     for (const TableRow& r : weather.Rows()) {
-        int row = r.Int("Row", 0, 8);
-        if (row != static_cast<int>(c.weather.size())) r.Fail("Row", "weather rows must be listed in order 0..8");
+        IndexInOrder(r, "Row", 0, 8, c.weather.size(), "weather rows must be listed in order 0..8");
         c.weather.push_back(r.IntList("Codes", 12, 0, 11));
         c.weatherPlace = r.Place();
     }
-    if (c.weather.size() != 9)
-        throw SourceError(weather.EndPlace(), "Row", "lists " + std::to_string(c.weather.size()) + " rows, not 9");
+    ExpectListed(weather, "Row", c.weather.size(), 9, "rows");
 
     SourceTable names = p.Table("scenarios/common/army_names.txt", {"Side", "Name", "Region", "Key1", "Key2"});
     std::array<int, 3> perSide{};
@@ -248,8 +262,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
     for (const TableRow& r : states.Rows()) {
         StateSides st;
         st.place = r.Place();
-        st.state = r.Int("State", 1, kStateCount);
-        if (st.state != static_cast<int>(s.states.size()) + 1) r.Fail("State", "states must be listed in order 1..37");
+        st.state = IndexInOrder(r, "State", 1, kStateCount, s.states.size(), "states must be listed in order 1..37");
         if (r.Text("Name") != common.states[st.state - 1].name)
             r.Fail("Name", "state " + std::to_string(st.state) + " is " + common.states[st.state - 1].name);
         st.owner = SideFromLetter(r, "Owner");
@@ -259,15 +272,13 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         st.loyalty = r.Int("Loyalty", 0, 100);
         s.states.push_back(st);
     }
-    if (s.states.size() != kStateCount)
-        throw SourceError(states.EndPlace(), "State", "lists " + std::to_string(s.states.size()) + " states, not 37");
+    ExpectListed(states, "State", s.states.size(), kStateCount, "states");
 
     SourceTable cities = p.Table(s.folder + "cities.txt", {"City", "Name", "Held", "Nation", "Forts", "Guns"});
     for (const TableRow& r : cities.Rows()) {
         CitySides ct;
         ct.place = r.Place();
-        ct.city = r.Int("City", 1, kCityCount);
-        if (ct.city != static_cast<int>(s.cities.size()) + 1) r.Fail("City", "cities must be listed in order 1..86");
+        ct.city = IndexInOrder(r, "City", 1, kCityCount, s.cities.size(), "cities must be listed in order 1..86");
         if (r.Text("Name") != common.cities[ct.city - 1].name)
             r.Fail("Name", "city " + std::to_string(ct.city) + " is " + common.cities[ct.city - 1].name);
         ct.owner = SideFromLetter(r, "Held");
@@ -276,8 +287,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         ct.coastalGuns = r.Int("Guns", 0, 9);
         s.cities.push_back(ct);
     }
-    if (s.cities.size() != kCityCount)
-        throw SourceError(cities.EndPlace(), "City", "lists " + std::to_string(s.cities.size()) + " cities, not 86");
+    ExpectListed(cities, "City", s.cities.size(), kCityCount, "cities");
 
     SourceTable nations = p.Table(s.folder + "nations.txt",
                                   {"Nation", "Name", "Side", "Capital", "Policy", "Rail", "Sailors", "Will",
@@ -286,8 +296,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
     for (const TableRow& r : nations.Rows()) {
         NationSource n;
         n.place = r.Place();
-        n.nation = r.Int("Nation", 1, kNationCount);
-        if (n.nation != static_cast<int>(s.nations.size()) + 1) r.Fail("Nation", "nations must be listed in order 1..4");
+        n.nation = IndexInOrder(r, "Nation", 1, kNationCount, s.nations.size(), "nations must be listed in order 1..4");
         n.name = r.Name("Name", 9);
         n.side = SideFromLetter(r, "Side");
         n.capital = r.Int("Capital", 1, kCityCount);
@@ -306,8 +315,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         n.planChoice = r.Int("Plan", 1, 3);
         s.nations.push_back(n);
     }
-    if (s.nations.size() != kNationCount)
-        throw SourceError(nations.EndPlace(), "Nation", "lists " + std::to_string(s.nations.size()) + " nations, not 4");
+    ExpectListed(nations, "Nation", s.nations.size(), kNationCount, "nations");
 
     std::map<std::string, int> leaderIndex;
     for (std::size_t i = 0; i < common.leaders.size(); ++i) leaderIndex[common.leaders[i].name] = static_cast<int>(i);
@@ -382,9 +390,7 @@ ScenarioSources ReadScenarioSources(const fs::path& dataDir, int year, const Com
         const std::string& unit = r.Text("Unit");
         if (!unit.empty() && unit[0] == '@') {
             int city = 0;
-            std::istringstream in(unit.substr(1));
-            char extra;
-            if (!(in >> city) || (in >> extra) || city < 1 || city > kCityCount)
+            if (!ReadWholeNumber(unit.substr(1), city) || city < 1 || city > kCityCount)
                 r.Fail("Unit", "\"" + unit + "\" is not a city garrison such as @17");
             b.garrisonCity = city;
         } else {
