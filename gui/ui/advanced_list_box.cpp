@@ -91,7 +91,7 @@ void TElListScrollBar::paintEvent(QPaintEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // TElAdvancedListBox
 
-TElAdvancedListBox::TElAdvancedListBox(QWidget* parent) : TElXPThemedControl(parent) {
+TElAdvancedListBox::TElAdvancedListBox(QWidget* parent) : TDragEvents(parent) {
     SetColor(clWindow);
     SetFontColor(clWindowText);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -957,38 +957,16 @@ bool TElAdvancedListBox::TypeAhead(QChar ch) {
 }
 
 void TElAdvancedListBox::keyPressEvent(QKeyEvent* event) {
-    const QPointer<TElAdvancedListBox> self(this);
-    int key = 0;
-    if (!RaiseKeyDown(this, event, key)) return;
-    bool used = NavigationKey(key, event->modifiers());
-    if (!self) return;
-    QChar ch;
-    if (!RaiseKeyPress(this, event, ch)) return;
-    if (!used && !ch.isNull() && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
-        used = TypeAhead(ch);
-    if (!self) return;
-    if (used) {
-        event->accept();
-        return;
-    }
-    TElXPThemedControl::keyPressEvent(event);
+    const auto navigate = [&](int key) { return NavigationKey(key, event->modifiers()); };
+    const auto typed = [&](QChar ch) {
+        return !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) && TypeAhead(ch);
+    };
+    if (RaiseKeyPressEvents(this, event, navigate, typed)) TElXPThemedControl::keyPressEvent(event);
 }
 
 void TElAdvancedListBox::keyReleaseEvent(QKeyEvent* event) {
-    if (!RaiseKeyUp(this, event)) return;
-    TElXPThemedControl::keyReleaseEvent(event);
+    if (RaiseKeyUp(this, event)) TElXPThemedControl::keyReleaseEvent(event);
 }
-
-void TElAdvancedListBox::connectNotify(const QMetaMethod& signal) {
-    // Only a list whose handler is asked about drags takes drops.
-    if (signal == QMetaMethod::fromSignal(&TElAdvancedListBox::OnDragOver)) setAcceptDrops(true);
-    TElXPThemedControl::connectNotify(signal);
-}
-
-void TElAdvancedListBox::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
-void TElAdvancedListBox::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
-void TElAdvancedListBox::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
-void TElAdvancedListBox::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 void TElAdvancedListBox::focusInEvent(QFocusEvent* event) {
     TElXPThemedControl::focusInEvent(event);

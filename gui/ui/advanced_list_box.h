@@ -63,7 +63,7 @@ private:
     TElAdvancedListBox* list_;
 };
 
-class TElAdvancedListBox : public TElXPThemedControl {
+class TElAdvancedListBox : public TDragEvents<TElXPThemedControl, TElAdvancedListBox> {
     Q_OBJECT
     Q_PROPERTY(QStringList Items READ ItemLines WRITE SetItems)
     Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
@@ -232,9 +232,6 @@ public:
     // The painter of the paint in progress, for OnDrawItem handlers.
     QPainter* Canvas() const { return canvas_; }
 
-    // Drags the list as a drag-and-drop source (OnStartDrag, then OnEndDrag where it ended).
-    void BeginDrag() { ControlBeginDrag(this); }
-
 signals:
     void OnClick();
     void OnDblClick();
@@ -272,11 +269,6 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    void connectNotify(const QMetaMethod& signal) override;
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
@@ -375,7 +367,6 @@ private:
     QPointer<TListBoxHintWindow> hintWindow_;
 
     QPainter* canvas_ = nullptr;
-    TDragOverState dragOver_;
     QString typed_;
     QElapsedTimer typedAt_;
 };

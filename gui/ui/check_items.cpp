@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
@@ -87,7 +86,7 @@ QEvent::Type TControlChangedEvent::EventType() {
 // ---------------------------------------------------------------------------------------------
 // TElCheckItem
 
-TElCheckItem::TElCheckItem(QWidget* parent) : TElButtonControl(parent) {
+TElCheckItem::TElCheckItem(QWidget* parent) : TDragEvents(parent) {
     // The parent is painted beneath every item, so a transparent or themed item needs no copy of it.
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAttribute(Qt::WA_Hover, true);
@@ -460,35 +459,13 @@ bool TElCheckItem::KeyDown(int key, Qt::KeyboardModifiers shift) {
 }
 
 void TElCheckItem::keyPressEvent(QKeyEvent* event) {
-    const QPointer<TElCheckItem> self(this);
-    int key = 0;
-    if (!RaiseKeyDown(this, event, key)) return;
-    const bool used = KeyDown(key, event->modifiers());
-    if (!self) return;
-    QChar ch;
-    if (!RaiseKeyPress(this, event, ch)) return;
-    if (used) {
-        event->accept();
-        return;
-    }
-    TElButtonControl::keyPressEvent(event);
+    if (RaiseKeyPressEvents(this, event, [&](int key) { return KeyDown(key, event->modifiers()); }))
+        TElButtonControl::keyPressEvent(event);
 }
 
 void TElCheckItem::keyReleaseEvent(QKeyEvent* event) {
-    if (!RaiseKeyUp(this, event)) return;
-    TElButtonControl::keyReleaseEvent(event);
+    if (RaiseKeyUp(this, event)) TElButtonControl::keyReleaseEvent(event);
 }
-
-void TElCheckItem::connectNotify(const QMetaMethod& signal) {
-    // Only an item whose handler is asked about drags takes drops.
-    if (signal == QMetaMethod::fromSignal(&TElCheckItem::OnDragOver)) setAcceptDrops(true);
-    TElButtonControl::connectNotify(signal);
-}
-
-void TElCheckItem::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
-void TElCheckItem::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
-void TElCheckItem::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
-void TElCheckItem::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 bool TElCheckItem::event(QEvent* e) {
     // An item that handles the dialog keys itself keeps them: Tab, the arrows, Enter and Escape

@@ -42,7 +42,7 @@ private:
 // Gives an HTML caption the control's font and colours as its defaults.
 void PrepareHTMLDefaults(TElHTMLRender& render, const QFont& font, TColor color, TColor background);
 
-class TElCheckItem : public TElButtonControl {
+class TElCheckItem : public TDragEvents<TElButtonControl, TElCheckItem> {
     Q_OBJECT
     Q_PROPERTY(int Alignment READ AlignmentValue WRITE SetAlignmentValue)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
@@ -119,9 +119,6 @@ public:
     // The change notice up the parent chain, then OnClick.
     void Click() override;
 
-    // Drags the item (OnStartDrag, then OnEndDrag where it ended).
-    void BeginDrag() { ControlBeginDrag(this); }
-
 signals:
     void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
     void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
@@ -162,11 +159,6 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    void connectNotify(const QMetaMethod& signal) override;
     // The item's own use of a key after OnKeyDown: true when it took the key (a radio button
     // moves among its siblings on the arrows; Space clicks).
     virtual bool KeyDown(int key, Qt::KeyboardModifiers shift);
@@ -213,7 +205,6 @@ private:
     QPointer<TImageList> images_;
     bool useImageList_ = false;
     QPointer<TElImageFormLink> imageForm_;
-    TDragOverState dragOver_;
 };
 
 class TElCheckBox : public TElCheckItem {

@@ -3,7 +3,6 @@
 
 #include <QCursor>
 #include <QEnterEvent>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
@@ -13,7 +12,7 @@
 
 namespace kvt::gui {
 
-TCustomElGraphicButton::TCustomElGraphicButton(QWidget* parent) : TElWidget(parent) {
+TCustomElGraphicButton::TCustomElGraphicButton(QWidget* parent) : TDragEvents(parent) {
     resize(75, 25);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);  // a windowless button never takes the focus
@@ -610,18 +609,6 @@ void TCustomElGraphicButton::mouseReleaseEvent(QMouseEvent* e) {
     }
     if (click) ButtonClick(overArrow);
 }
-
-// --- Drag and drop ---
-
-void TCustomElGraphicButton::connectNotify(const QMetaMethod& signal) {
-    if (signal == QMetaMethod::fromSignal(&TCustomElGraphicButton::OnDragOver)) setAcceptDrops(true);
-    TElWidget::connectNotify(signal);
-}
-
-void TCustomElGraphicButton::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
-void TCustomElGraphicButton::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
-void TCustomElGraphicButton::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
-void TCustomElGraphicButton::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 // --- Hover ---
 

@@ -22,7 +22,7 @@ namespace kvt::gui {
 
 enum TPopupPlace { ppDown, ppRight, ppTop };
 
-class TCustomElGraphicButton : public TElWidget, public TDialogKeyTarget {
+class TCustomElGraphicButton : public TDragEvents<TElWidget, TCustomElGraphicButton>, public TDialogKeyTarget {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
@@ -185,9 +185,6 @@ public:
 
     QSize sizeHint() const override { return QSize(75, 25); }
 
-    // Drags the button (OnStartDrag, then OnEndDrag where it ended).
-    void BeginDrag() { ControlBeginDrag(this); }
-
 signals:
     void OnClick();
     void OnArrowClick();
@@ -207,11 +204,6 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    void connectNotify(const QMetaMethod& signal) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -292,7 +284,6 @@ private:
     HTHEME buttonTheme_ = 0;
     HTHEME arrowTheme_ = 0;
     TParentLook look_{this};
-    TDragOverState dragOver_;
 };
 
 class TElGraphicButton : public TCustomElGraphicButton {

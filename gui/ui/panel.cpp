@@ -2,7 +2,6 @@
 #include "gui/ui/panel.h"
 
 #include <QKeyEvent>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -83,7 +82,7 @@ void TElPanelGrabHandle::Assign(const TElPanelGrabHandle& source) {
 // ---------------------------------------------------------------------------------------------
 // TCustomElPanel
 
-TCustomElPanel::TCustomElPanel(QWidget* parent) : TElXPThemedControl(parent) {
+TCustomElPanel::TCustomElPanel(QWidget* parent) : TDragEvents(parent) {
     SetColor(clBtnFace);
     // The parent is always painted beneath, which is what the transparent and themed looks show.
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -565,23 +564,12 @@ void TCustomElPanel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void TCustomElPanel::keyPressEvent(QKeyEvent* event) {
-    const QPointer<TCustomElPanel> self(this);
-    int key = 0;
-    if (!RaiseKeyDown(this, event, key)) return;
-    const bool used = KeyDown(key, event->modifiers());
-    if (!self) return;
-    QChar ch;
-    if (!RaiseKeyPress(this, event, ch)) return;
-    if (used) {
-        event->accept();
-        return;
-    }
-    TElXPThemedControl::keyPressEvent(event);
+    if (RaiseKeyPressEvents(this, event, [&](int key) { return KeyDown(key, event->modifiers()); }))
+        TElXPThemedControl::keyPressEvent(event);
 }
 
 void TCustomElPanel::keyReleaseEvent(QKeyEvent* event) {
-    if (!RaiseKeyUp(this, event)) return;
-    TElXPThemedControl::keyReleaseEvent(event);
+    if (RaiseKeyUp(this, event)) TElXPThemedControl::keyReleaseEvent(event);
 }
 
 void TCustomElPanel::focusInEvent(QFocusEvent* event) {
@@ -616,16 +604,5 @@ void TCustomElPanel::leaveEvent(QEvent* event) {
     TElXPThemedControl::leaveEvent(event);
     if (mouseInControl_) MouseLeave();
 }
-
-void TCustomElPanel::connectNotify(const QMetaMethod& signal) {
-    // Only a panel whose handler is asked about drags takes drops.
-    if (signal == QMetaMethod::fromSignal(&TCustomElPanel::OnDragOver)) setAcceptDrops(true);
-    TElXPThemedControl::connectNotify(signal);
-}
-
-void TCustomElPanel::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
-void TCustomElPanel::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
-void TCustomElPanel::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
-void TCustomElPanel::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 }  // namespace kvt::gui

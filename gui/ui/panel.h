@@ -56,7 +56,7 @@ private:
     bool visible_ = false;
 };
 
-class TCustomElPanel : public TElXPThemedControl {
+class TCustomElPanel : public TDragEvents<TElXPThemedControl, TCustomElPanel> {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int Alignment READ AlignmentValue WRITE SetAlignmentValue)
@@ -137,8 +137,6 @@ public:
     // Whether the panel holds the mouse: every mouse event goes to it until it lets go.
     bool MouseCapture() const;
     void SetMouseCapture(bool value);
-    // Drags the panel as a drag-and-drop source (OnStartDrag, then OnEndDrag where it ended).
-    void BeginDrag() { ControlBeginDrag(this); }
 
     // The form-wide background the panel shows (tinted by AlphaLevel) instead of its own.
     TElImageFormLink* ImageForm() const { return imageForm_; }
@@ -197,11 +195,6 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    void connectNotify(const QMetaMethod& signal) override;
     void ColorChanged() override { update(); }
     virtual void MouseEnter();
     virtual void MouseLeave();
@@ -284,7 +277,6 @@ private:
     QPointer<QWidget> dragTarget_;
     QPoint dragStart_;
     QRect dragGeometry_;
-    TDragOverState dragOver_;
 };
 
 class TElPanel : public TCustomElPanel {

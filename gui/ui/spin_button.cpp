@@ -4,16 +4,16 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
-#include <QMetaMethod>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "gui/platform/edges.h"
 #include "gui/ui/canvas_utils.h"
+#include "gui/ui/control_keys.h"
 
 namespace kvt::gui {
 
-TElSpinButton::TElSpinButton(QWidget* parent) : TElXPThemedControl(parent) {
+TElSpinButton::TElSpinButton(QWidget* parent) : TDragEvents(parent) {
     resize(16, 16);
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
@@ -268,52 +268,18 @@ void TElSpinButton::mouseReleaseEvent(QMouseEvent* e) {
 }
 
 void TElSpinButton::keyPressEvent(QKeyEvent* e) {
-    const QPointer<TElSpinButton> self(this);
-    int key = e->key();
-    emit OnKeyDown(&key, e->modifiers());
-    if (!self) return;
-    if (key == 0) {
-        e->accept();
-        return;
-    }
-    if (!e->text().isEmpty()) {
-        QChar ch = e->text().at(0);
-        emit OnKeyPress(&ch);
-        if (!self) return;
-        if (ch.isNull()) {
-            e->accept();
-            return;
-        }
-    }
-    TElXPThemedControl::keyPressEvent(e);
+    // The spin button has no keys of its own.
+    if (RaiseKeyPressEvents(this, e, [](int) { return false; })) TElXPThemedControl::keyPressEvent(e);
 }
 
 void TElSpinButton::keyReleaseEvent(QKeyEvent* e) {
-    const QPointer<TElSpinButton> self(this);
-    int key = e->key();
-    emit OnKeyUp(&key, e->modifiers());
-    if (!self) return;
-    if (key == 0) {
-        e->accept();
-        return;
-    }
-    TElXPThemedControl::keyReleaseEvent(e);
+    if (RaiseKeyUp(this, e)) TElXPThemedControl::keyReleaseEvent(e);
 }
 
 void TElSpinButton::focusInEvent(QFocusEvent* e) {
     TElXPThemedControl::focusInEvent(e);
     emit OnEnter();
 }
-
-void TElSpinButton::connectNotify(const QMetaMethod& signal) {
-    if (signal == QMetaMethod::fromSignal(&TElSpinButton::OnDragOver)) setAcceptDrops(true);
-    TElXPThemedControl::connectNotify(signal);
-}
-
-void TElSpinButton::dragEnterEvent(QDragEnterEvent* e) { ControlDragOver(this, dragOver_, e, dsDragEnter); }
-void TElSpinButton::dragMoveEvent(QDragMoveEvent* e) { ControlDragOver(this, dragOver_, e, dsDragMove); }
-void TElSpinButton::dragLeaveEvent(QDragLeaveEvent*) { ControlDragLeave(this, dragOver_); }
-void TElSpinButton::dropEvent(QDropEvent* e) { ControlDrop(this, dragOver_, e); }
 
 bool TElSpinButton::event(QEvent* e) {
     if (e->type() == QEvent::WindowBlocked) {

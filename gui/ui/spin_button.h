@@ -19,7 +19,7 @@ namespace kvt::gui {
 enum TElSpinBtnDir { sbdUpDown, sbdLeftRight };
 enum TElSpinBtnType { sbtUpDown, sbtLeftRight };
 
-class TElSpinButton : public TElXPThemedControl {
+class TElSpinButton : public TDragEvents<TElXPThemedControl, TElSpinButton> {
     Q_OBJECT
     Q_PROPERTY(double Increment READ Increment WRITE SetIncrement)
     Q_PROPERTY(bool UseDrag READ UseDrag WRITE SetUseDrag)
@@ -93,9 +93,6 @@ public:
 
     QSize sizeHint() const override { return QSize(16, 16); }
 
-    // Drags the control (OnStartDrag, then OnEndDrag where it ended).
-    void BeginDrag() { ControlBeginDrag(this); }
-
 signals:
     void OnUpClick(double Distance);
     void OnDownClick(double Distance);
@@ -130,11 +127,6 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dragLeaveEvent(QDragLeaveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
-    void connectNotify(const QMetaMethod& signal) override;
     bool event(QEvent* event) override;
     void ColorChanged() override;
     void FontColorChanged() override;
@@ -192,7 +184,6 @@ private:
     // Counts the times a modal dialog blocked the button's window.
     int blockedCount_ = 0;
     TParentLook look_{this};
-    TDragOverState dragOver_;
 };
 
 }  // namespace kvt::gui
