@@ -6,7 +6,7 @@
 
 namespace kvt::gui {
 
-TElButtonControl::TElButtonControl(QWidget* parent) : TElXPThemedControl(parent) {
+TElButtonControl::TElButtonControl(QWidget* parent) : TElXPThemedControl(parent), TMoneyFlatLook(this) {
     SetColor(clBtnFace);
     SetFontColor(clBtnText);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
@@ -30,30 +30,6 @@ void TElButtonControl::SetTextDrawType(TElTextDrawType value) {
     if (value == textDrawType_) return;
     textDrawType_ = value;
     repaint();
-}
-
-void TElButtonControl::SetMoneyFlat(bool value) {
-    if (value == moneyFlat_) return;
-    moneyFlat_ = value;
-    update();
-}
-
-void TElButtonControl::SetMoneyFlatActiveColor(TColor value) {
-    if (value == moneyFlatActive_) return;
-    moneyFlatActive_ = value;
-    if (moneyFlat_) update();
-}
-
-void TElButtonControl::SetMoneyFlatInactiveColor(TColor value) {
-    if (value == moneyFlatInactive_) return;
-    moneyFlatInactive_ = value;
-    if (moneyFlat_) update();
-}
-
-void TElButtonControl::SetMoneyFlatDownColor(TColor value) {
-    if (value == moneyFlatDown_) return;
-    moneyFlatDown_ = value;
-    if (moneyFlat_) update();
 }
 
 bool TElButtonControl::DrawsFocusRect() const { return !WindowsVersion().IsWin2000 || showFocusCue_; }

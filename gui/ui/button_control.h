@@ -7,11 +7,12 @@
 
 #include "gui/platform/form.h"
 #include "gui/ui/canvas_utils.h"
+#include "gui/ui/money_flat.h"
 #include "gui/ui/themed_control.h"
 
 namespace kvt::gui {
 
-class TElButtonControl : public TElXPThemedControl, public TDialogKeyTarget {
+class TElButtonControl : public TElXPThemedControl, public TDialogKeyTarget, public TMoneyFlatLook {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
@@ -34,14 +35,6 @@ public:
     virtual void SetTransparent(bool value);
     TElTextDrawType TextDrawType() const { return textDrawType_; }
     void SetTextDrawType(TElTextDrawType value);
-    bool MoneyFlat() const { return moneyFlat_; }
-    void SetMoneyFlat(bool value);
-    TColor MoneyFlatActiveColor() const { return moneyFlatActive_; }
-    void SetMoneyFlatActiveColor(TColor value);
-    TColor MoneyFlatInactiveColor() const { return moneyFlatInactive_; }
-    void SetMoneyFlatInactiveColor(TColor value);
-    TColor MoneyFlatDownColor() const { return moneyFlatDown_; }
-    void SetMoneyFlatDownColor(TColor value);
     bool ShowFocusCue() const { return showFocusCue_; }
     bool ShowAccelCue() const { return showAccelCue_; }
 
@@ -74,10 +67,6 @@ private:
     TElTextDrawType textDrawType_ = tdtNormal;
     bool showFocusCue_ = true;
     bool showAccelCue_ = true;
-    bool moneyFlat_ = false;
-    TColor moneyFlatActive_ = clBlack;
-    TColor moneyFlatInactive_ = clBtnShadow;
-    TColor moneyFlatDown_ = clBlack;
 };
 
 }  // namespace kvt::gui

@@ -582,8 +582,7 @@ std::uint32_t TElCheckBox::FrameControlState() const {
 void TElCheckBox::DrawFlatCheckFrame(QPainter& p, const QRect& rect) {
     const TColor inner = (isEnabled() && !Pressed()) ? clWindow : clBtnFace;
     if (MoneyFlat()) {
-        const TColor outer = Pressed() ? MoneyFlatDownColor()
-                                       : ((hasFocus() || Hot()) ? MoneyFlatActiveColor() : MoneyFlatInactiveColor());
+        const TColor outer = MoneyFlatColor(Pressed(), hasFocus() || Hot());
         DrawButtonFrame(p, rect, outer, fbtColorLineBorder, kAllBorderSides, inner);
     } else {
         DrawFlatFrameAll(p, rect, inner, false);
@@ -636,8 +635,7 @@ void TElRadioButton::DrawFlatCheckFrame(QPainter& p, const QRect& rect) {
     const QPoint origin(rect.left() + 1, rect.top());
     PlotPixels(p, kRadioInnerRing, origin, (isEnabled() && !Pressed()) ? clWindow : clBtnFace);
     if (MoneyFlat()) {
-        const TColor outer = Pressed() ? MoneyFlatDownColor()
-                                       : ((hasFocus() || Hot()) ? MoneyFlatActiveColor() : MoneyFlatInactiveColor());
+        const TColor outer = MoneyFlatColor(Pressed(), hasFocus() || Hot());
         PlotPixels(p, kRadioOuterRing, origin, outer);
     }
     p.restore();

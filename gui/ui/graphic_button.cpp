@@ -12,7 +12,7 @@
 
 namespace kvt::gui {
 
-TCustomElGraphicButton::TCustomElGraphicButton(QWidget* parent) : TDragEvents(parent) {
+TCustomElGraphicButton::TCustomElGraphicButton(QWidget* parent) : TDragEvents(parent), TMoneyFlatLook(this) {
     resize(75, 25);
     setMouseTracking(true);
     setFocusPolicy(Qt::NoFocus);  // a windowless button never takes the focus
@@ -136,30 +136,6 @@ void TCustomElGraphicButton::SetTextDrawType(TElTextDrawType value) {
     if (value == textDrawType_) return;
     textDrawType_ = value;
     update();
-}
-
-void TCustomElGraphicButton::SetMoneyFlat(bool value) {
-    if (value == moneyFlat_) return;
-    moneyFlat_ = value;
-    update();
-}
-
-void TCustomElGraphicButton::SetMoneyFlatActiveColor(TColor value) {
-    if (value == moneyFlatActive_) return;
-    moneyFlatActive_ = value;
-    if (moneyFlat_) update();
-}
-
-void TCustomElGraphicButton::SetMoneyFlatInactiveColor(TColor value) {
-    if (value == moneyFlatInactive_) return;
-    moneyFlatInactive_ = value;
-    if (moneyFlat_) update();
-}
-
-void TCustomElGraphicButton::SetMoneyFlatDownColor(TColor value) {
-    if (value == moneyFlatDown_) return;
-    moneyFlatDown_ = value;
-    if (moneyFlat_) update();
 }
 
 void TCustomElGraphicButton::SetShadowsUseCustom(bool value) {
@@ -708,9 +684,9 @@ void TCustomElGraphicButton::PaintOwnFrame(QPainter& p, QRect& r) {
         else
             DrawButtonFace3D(p, rr, deep, isPressed, face, thinFrame_);
     };
-    if (moneyFlat_) {
+    if (MoneyFlat()) {
         if (flat_ || border) {
-            const TColor c = pressed ? moneyFlatDown_ : (hot ? moneyFlatActive_ : moneyFlatInactive_);
+            const TColor c = MoneyFlatColor(pressed, hot);
             DrawSideLines(p, r, c, kAllBorderSides, c);
         }
         r.adjust(1, 1, -1, -1);
@@ -727,8 +703,8 @@ void TCustomElGraphicButton::PaintOwnFrame(QPainter& p, QRect& r) {
     const QRect arrow(r.left() + r.width(), 0, arrowW, height());
     const bool arrowPressed = state_ == kStateDown || state_ == kStateArrowDown;
     if (border) {
-        if (moneyFlat_) {
-            const TColor c = arrowPressed ? moneyFlatDown_ : (hot ? moneyFlatActive_ : moneyFlatInactive_);
+        if (MoneyFlat()) {
+            const TColor c = MoneyFlatColor(arrowPressed, hot);
             DrawSideLines(p, arrow, c, kAllBorderSides, c);
         } else if (!flat_ || mouseInControl_ || mouseOverArrow_ || state_ == kStateExclusive ||
                    state_ == kStateArrowDown) {

@@ -16,13 +16,16 @@
 #include "gui/ui/button_glyph.h"
 #include "gui/ui/control_events.h"
 #include "gui/ui/control_links.h"
+#include "gui/ui/money_flat.h"
 #include "gui/ui/themed_control.h"
 
 namespace kvt::gui {
 
 enum TPopupPlace { ppDown, ppRight, ppTop };
 
-class TCustomElGraphicButton : public TDragEvents<TElWidget, TCustomElGraphicButton>, public TDialogKeyTarget {
+class TCustomElGraphicButton : public TDragEvents<TElWidget, TCustomElGraphicButton>,
+                               public TDialogKeyTarget,
+                               public TMoneyFlatLook {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int ModalResult READ ModalResult WRITE SetModalResult)
@@ -83,14 +86,6 @@ public:
     virtual void SetTransparent(bool value);
     TElTextDrawType TextDrawType() const { return textDrawType_; }
     void SetTextDrawType(TElTextDrawType value);
-    bool MoneyFlat() const { return moneyFlat_; }
-    void SetMoneyFlat(bool value);
-    TColor MoneyFlatActiveColor() const { return moneyFlatActive_; }
-    void SetMoneyFlatActiveColor(TColor value);
-    TColor MoneyFlatInactiveColor() const { return moneyFlatInactive_; }
-    void SetMoneyFlatInactiveColor(TColor value);
-    TColor MoneyFlatDownColor() const { return moneyFlatDown_; }
-    void SetMoneyFlatDownColor(TColor value);
 
     bool ShadowsUseCustom() const { return shadowsUseCustom_; }
     void SetShadowsUseCustom(bool value);
@@ -253,10 +248,6 @@ private:
     bool showBorder_ = true;
     bool transparent_ = false;
     TElTextDrawType textDrawType_ = tdtNormal;
-    bool moneyFlat_ = false;
-    TColor moneyFlatActive_ = clBlack;
-    TColor moneyFlatInactive_ = clBtnShadow;
-    TColor moneyFlatDown_ = clBlack;
     bool shadowsUseCustom_ = false;
     bool shadowFollowsColor_ = true;
     TColor shadowHighlight_ = 0xF7F7F5u;

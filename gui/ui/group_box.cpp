@@ -23,7 +23,7 @@ constexpr int kSystemMark = 13;
 
 }  // namespace
 
-TCustomElGroupBox::TCustomElGroupBox(QWidget* parent) : TCustomElPanel(parent) {
+TCustomElGroupBox::TCustomElGroupBox(QWidget* parent) : TCustomElPanel(parent), TMoneyFlatLook(this) {
     // Its only click is the caption check box's.
     SetClickEvents(false);
     SetBevelOuter(bvNone);
@@ -133,30 +133,6 @@ void TCustomElGroupBox::GlyphChanged() {
     if (useCustomGlyphs_) update();
 }
 
-void TCustomElGroupBox::SetMoneyFlat(bool value) {
-    if (value == moneyFlat_) return;
-    moneyFlat_ = value;
-    update();
-}
-
-void TCustomElGroupBox::SetMoneyFlatActiveColor(TColor value) {
-    if (value == moneyFlatActive_) return;
-    moneyFlatActive_ = value;
-    if (moneyFlat_) update();
-}
-
-void TCustomElGroupBox::SetMoneyFlatInactiveColor(TColor value) {
-    if (value == moneyFlatInactive_) return;
-    moneyFlatInactive_ = value;
-    if (moneyFlat_) update();
-}
-
-void TCustomElGroupBox::SetMoneyFlatDownColor(TColor value) {
-    if (value == moneyFlatDown_) return;
-    moneyFlatDown_ = value;
-    if (moneyFlat_) update();
-}
-
 void TCustomElGroupBox::SetCtl3D(bool value) {
     if (value == ctl3D_) return;
     ctl3D_ = value;
@@ -264,11 +240,10 @@ void TCustomElGroupBox::PaintCheckBox(QPainter& p, int h) {
     if (!isEnabled() || (checkHot_ && pressed)) flags |= DFCS_INACTIVE;
     DrawFrameControl(p, checkRect_, DFC_BUTTON, flags);
     const bool busy = hasFocus() || checkHot_;
-    if (moneyFlat_ || (isEnabled() && (flatAlways_ || (flat_ && !busy)))) {
+    if (MoneyFlat() || (isEnabled() && (flatAlways_ || (flat_ && !busy)))) {
         const TColor inner = (isEnabled() && !pressed) ? clWindow : clBtnFace;
-        if (moneyFlat_) {
-            const TColor outer = (pressed && checkHot_) ? moneyFlatDown_
-                                                        : ((hasFocus() || checkHot_) ? moneyFlatActive_ : moneyFlatInactive_);
+        if (MoneyFlat()) {
+            const TColor outer = MoneyFlatColor(pressed && checkHot_, hasFocus() || checkHot_);
             DrawButtonFrame(p, checkRect_, outer, fbtColorLineBorder, kAllBorderSides, inner);
         } else {
             DrawFlatFrameAll(p, checkRect_, inner, false);
@@ -346,11 +321,11 @@ void TCustomElGroupBox::paintEvent(QPaintEvent*) {
 
     if (themed) {
         VisualStyles().DrawThemeBackground(ThemeHandle(), p, kGroupPart, isEnabled() ? 1 : 2, frame, nullptr);
-    } else if (ctl3D_ && !moneyFlat_) {
+    } else if (ctl3D_ && !MoneyFlat()) {
         DrawSideLines(p, frame.adjusted(1, 1, 0, 0), clBtnHighlight, borderSides_, clBtnHighlight);
         DrawSideLines(p, frame.adjusted(0, 0, -1, -1), clBtnShadow, borderSides_, clBtnShadow);
     } else {
-        const TColor line = moneyFlat_ ? moneyFlatInactive_ : clWindowFrame;
+        const TColor line = MoneyFlat() ? MoneyFlatInactiveColor() : clWindowFrame;
         DrawSideLines(p, frame, line, borderSides_, line);
     }
 }

@@ -13,11 +13,12 @@
 #include "gui/platform/image_list.h"
 #include "gui/ui/check_items.h"
 #include "gui/ui/html_render.h"
+#include "gui/ui/money_flat.h"
 #include "gui/ui/panel.h"
 
 namespace kvt::gui {
 
-class TCustomElGroupBox : public TCustomElPanel {
+class TCustomElGroupBox : public TCustomElPanel, public TMoneyFlatLook {
     Q_OBJECT
     Q_PROPERTY(int BorderSides READ BorderSidesValue WRITE SetBorderSidesValue)
     Q_PROPERTY(bool ShowCheckBox READ ShowCheckBox WRITE SetShowCheckBox)
@@ -63,14 +64,6 @@ public:
     virtual void SetUseCustomGlyphs(bool value);
     const QImage& Glyph() const { return glyph_; }
     virtual void SetGlyph(const QImage& strip);
-    bool MoneyFlat() const { return moneyFlat_; }
-    virtual void SetMoneyFlat(bool value);
-    TColor MoneyFlatActiveColor() const { return moneyFlatActive_; }
-    virtual void SetMoneyFlatActiveColor(TColor value);
-    TColor MoneyFlatInactiveColor() const { return moneyFlatInactive_; }
-    virtual void SetMoneyFlatInactiveColor(TColor value);
-    TColor MoneyFlatDownColor() const { return moneyFlatDown_; }
-    virtual void SetMoneyFlatDownColor(TColor value);
     bool Ctl3D() const { return ctl3D_; }
     void SetCtl3D(bool value);
     bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
@@ -141,10 +134,6 @@ private:
     bool flatAlways_ = false;
     bool useCustomGlyphs_ = false;
     QImage glyph_;
-    bool moneyFlat_ = false;
-    TColor moneyFlatActive_ = clBlack;
-    TColor moneyFlatInactive_ = clBtnShadow;
-    TColor moneyFlatDown_ = clBlack;
     bool ctl3D_ = true;
     std::unique_ptr<TElHTMLRender> html_;
     QPointer<TElSoundMapLink> soundMap_;

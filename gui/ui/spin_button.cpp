@@ -13,7 +13,7 @@
 
 namespace kvt::gui {
 
-TElSpinButton::TElSpinButton(QWidget* parent) : TDragEvents(parent) {
+TElSpinButton::TElSpinButton(QWidget* parent) : TDragEvents(parent), TMoneyFlatLook(this) {
     resize(16, 16);
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);
@@ -57,30 +57,6 @@ void TElSpinButton::SetDownArrowEnabled(bool value) {
     if (value == downArrowEnabled_) return;
     downArrowEnabled_ = value;
     if (isEnabled()) update();
-}
-
-void TElSpinButton::SetMoneyFlat(bool value) {
-    if (value == moneyFlat_) return;
-    moneyFlat_ = value;
-    update();
-}
-
-void TElSpinButton::SetMoneyFlatActiveColor(TColor value) {
-    if (value == moneyFlatActive_) return;
-    moneyFlatActive_ = value;
-    if (moneyFlat_) update();
-}
-
-void TElSpinButton::SetMoneyFlatInactiveColor(TColor value) {
-    if (value == moneyFlatInactive_) return;
-    moneyFlatInactive_ = value;
-    if (moneyFlat_) update();
-}
-
-void TElSpinButton::SetMoneyFlatDownColor(TColor value) {
-    if (value == moneyFlatDown_) return;
-    moneyFlatDown_ = value;
-    if (moneyFlat_) update();
 }
 
 QRect TElSpinButton::FirstPartRect() const {
@@ -302,7 +278,7 @@ void TElSpinButton::FontColorChanged() {
 void TElSpinButton::leaveEvent(QEvent* e) {
     TElXPThemedControl::leaveEvent(e);
     upHot_ = downHot_ = false;
-    if (IsThemed() || moneyFlat_) update();
+    if (IsThemed() || MoneyFlat()) update();
 }
 
 void TElSpinButton::wheelEvent(QWheelEvent* e) {
@@ -385,11 +361,10 @@ void TElSpinButton::paintEvent(QPaintEvent*) {
                                            state(downArrowEnabled_, downPressed_, downHot_), second, &clip);
         return;
     }
-    if (moneyFlat_) {
-        DrawButtonFrame(p, first, clBtnFace, fbtColorLineBorder, kAllBorderSides,
-                        upPressed_ ? moneyFlatDown_ : moneyFlatInactive_);
-        DrawButtonFrame(p, second, clBtnFace, fbtColorLineBorder, kAllBorderSides,
-                        downPressed_ ? moneyFlatDown_ : moneyFlatInactive_);
+    if (MoneyFlat()) {
+        // The parts never show the active colour.
+        DrawButtonFrame(p, first, clBtnFace, fbtColorLineBorder, kAllBorderSides, MoneyFlatColor(upPressed_, false));
+        DrawButtonFrame(p, second, clBtnFace, fbtColorLineBorder, kAllBorderSides, MoneyFlatColor(downPressed_, false));
     } else {
         DrawSpinButtonFrame(p, first, !flat_, upPressed_);
         DrawSpinButtonFrame(p, second, !flat_, downPressed_);

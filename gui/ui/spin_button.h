@@ -11,6 +11,7 @@
 
 #include "gui/platform/cursor.h"
 #include "gui/ui/control_events.h"
+#include "gui/ui/money_flat.h"
 #include "gui/ui/repeat_timer.h"
 #include "gui/ui/themed_control.h"
 
@@ -19,7 +20,7 @@ namespace kvt::gui {
 enum TElSpinBtnDir { sbdUpDown, sbdLeftRight };
 enum TElSpinBtnType { sbtUpDown, sbtLeftRight };
 
-class TElSpinButton : public TDragEvents<TElXPThemedControl, TElSpinButton> {
+class TElSpinButton : public TDragEvents<TElXPThemedControl, TElSpinButton>, public TMoneyFlatLook {
     Q_OBJECT
     Q_PROPERTY(double Increment READ Increment WRITE SetIncrement)
     Q_PROPERTY(bool UseDrag READ UseDrag WRITE SetUseDrag)
@@ -56,14 +57,6 @@ public:
     void SetUpArrowEnabled(bool value);
     bool DownArrowEnabled() const { return downArrowEnabled_; }
     void SetDownArrowEnabled(bool value);
-    bool MoneyFlat() const { return moneyFlat_; }
-    void SetMoneyFlat(bool value);
-    TColor MoneyFlatActiveColor() const { return moneyFlatActive_; }
-    void SetMoneyFlatActiveColor(TColor value);
-    TColor MoneyFlatInactiveColor() const { return moneyFlatInactive_; }
-    void SetMoneyFlatInactiveColor(TColor value);
-    TColor MoneyFlatDownColor() const { return moneyFlatDown_; }
-    void SetMoneyFlatDownColor(TColor value);
     // The window's text: kept, never drawn.
     const QString& Caption() const { return caption_; }
     void SetCaption(const QString& text) { caption_ = text; }
@@ -165,10 +158,6 @@ private:
     TElSpinBtnType type_ = sbtUpDown;
     bool upArrowEnabled_ = true;
     bool downArrowEnabled_ = true;
-    bool moneyFlat_ = false;
-    TColor moneyFlatActive_ = clBlack;
-    TColor moneyFlatInactive_ = clBtnShadow;
-    TColor moneyFlatDown_ = clBlack;
     bool upHot_ = false, downHot_ = false;
     bool upPressed_ = false, downPressed_ = false;
     bool captured_ = false;
