@@ -394,17 +394,7 @@ void TElAdvancedListBox::SetBorderSides(TElBorderSides value) {
     update();
 }
 
-void TElAdvancedListBox::SetImageForm(TElImageFormLink* form) {
-    if (form == imageForm_) return;
-    if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
-    imageForm_ = form;
-    if (form) {
-        connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
-        // A form that goes leaves the list with its own background, shown at once.
-        connect(form, &QObject::destroyed, this, qOverload<>(&QWidget::update));
-    }
-    update();
-}
+void TElAdvancedListBox::SetImageForm(TElImageFormLink* form) { LinkImageForm(this, imageForm_, form); }
 
 QWidget* TElAdvancedListBox::ImageFormControl() const {
     if (const auto* form = qobject_cast<const TCustomElImageForm*>(imageForm_.data())) return form->GetRealControl();

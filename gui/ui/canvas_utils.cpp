@@ -110,6 +110,12 @@ void DrawTransparentBitmap(QPainter& p, const QImage& bitmap, int x, int y, cons
     p.drawImage(x + (src.left() - source.left()), y + (src.top() - source.top()), piece);
 }
 
+void DrawGlyphCell(QPainter& p, const QImage& strip, const QRect& dest, const QRect& source) {
+    const QPoint corner(source.left(), source.top() + source.height() - 1);
+    if (!strip.valid(corner)) return;
+    DrawTransparentBitmap(p, strip, dest.left(), dest.top(), source, FromQColor(QColor(strip.pixel(corner))));
+}
+
 void DrawStyledText(QPainter& p, const QRect& rect, const QString& text, TElTextDrawType type, std::uint32_t flags) {
     const QPen saved = p.pen();
     QRect r = rect;

@@ -67,6 +67,9 @@ void GradientFillRectClipped(QPainter& p, const QRect& clipRect, const QRect& gr
 // Copies source of the bitmap to (x, y), leaving the transparent colour's pixels unpainted.
 void DrawTransparentBitmap(QPainter& p, const QImage& bitmap, int x, int y, const QRect& source,
                            TColor transparentColor);
+// One cell of a glyph strip (source) at dest's top-left: the colour of the cell's bottom-left
+// pixel is transparent; a cell whose corner lies outside the strip draws nothing.
+void DrawGlyphCell(QPainter& p, const QImage& strip, const QRect& dest, const QRect& source);
 // Text in the painter's pen colour, plain, shadowed (copy at +2,+2) or raised (copy at -1,-1).
 void DrawStyledText(QPainter& p, const QRect& rect, const QString& text, TElTextDrawType type, std::uint32_t flags);
 void FillSolidRect(QPainter& p, const QRect& rect, TColor color);

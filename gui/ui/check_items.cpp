@@ -160,25 +160,9 @@ void TElCheckItem::SetIsHTML(bool value) {
 }
 
 void TElCheckItem::SetImages(TImageList* list) {
-    if (list == images_) return;
-    const bool first = images_ == nullptr;
-    if (images_) disconnect(images_, nullptr, this, nullptr);
-    images_ = list;
-    if (list) {
-        connect(list, &TImageList::Changed, this, [this]() {
-            if (useImageList_) update();
-        });
-        // A list that goes takes its marks with it: the system mark shows again.
-        connect(list, &QObject::destroyed, this, [this]() {
-            useImageList_ = false;
-            update();
-        });
-    }
-    if (!list)
-        useImageList_ = false;
-    else if (first)
-        useImageList_ = true;
-    update();
+    LinkImageList(this, images_, useImageList_, list, [this]() {
+        if (useImageList_) update();
+    });
 }
 
 void TElCheckItem::SetUseImageList(bool value) {
@@ -189,21 +173,9 @@ void TElCheckItem::SetUseImageList(bool value) {
     update();
 }
 
-void TElCheckItem::SetImageForm(TElImageFormLink* form) {
-    if (form == imageForm_) return;
-    if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
-    imageForm_ = form;
-    if (form) {
-        connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
-        // A form that goes leaves the item with its own background, shown at once.
-        connect(form, &QObject::destroyed, this, qOverload<>(&QWidget::update));
-    }
-    update();
-}
+void TElCheckItem::SetImageForm(TElImageFormLink* form) { LinkImageForm(this, imageForm_, form); }
 
-void TElCheckItem::PlayCheckSound() {
-    if (soundMap_ && !checkSound_.isEmpty()) soundMap_->Play(checkSound_);
-}
+void TElCheckItem::PlayCheckSound() { PlaySoundEvent(soundMap_, checkSound_); }
 
 void PrepareHTMLDefaults(TElHTMLRender& render, const QFont& f, TColor color, TColor background) {
     TElHTMLData& d = render.Data();
@@ -297,10 +269,7 @@ void TElCheckItem::TextChanged() {
 }
 
 void TElCheckItem::DrawGlyph(QPainter& p, const QRect& dest, const QRect& source) {
-    const QPoint corner(source.left(), source.top() + source.height() - 1);
-    if (!glyph_.valid(corner)) return;
-    const TColor transparent = FromQColor(QColor(glyph_.pixel(corner)));
-    DrawTransparentBitmap(p, glyph_, dest.left(), dest.top(), source, transparent);
+    DrawGlyphCell(p, glyph_, dest, source);
 }
 
 bool TElCheckItem::RepaintsOnHover() const {

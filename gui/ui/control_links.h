@@ -1,13 +1,17 @@
-// What the controls reach of the library's sound map and image forms: the sound map plays a
-// named sound event, an image form paints the part of its background that lies under a control.
-// The classes that implement them derive from these; a control's reference clears itself when
-// the referenced object is destroyed.
+// What the controls reach of the library's sound map, image forms and image lists: the sound map
+// plays a named sound event, an image form paints the part of its background that lies under a
+// control, an image list holds the pictures of a control's marks. The classes that implement the
+// first two derive from these; a control's reference clears itself when the referenced object is
+// destroyed, and the helpers below keep a control's references the one way every control does.
 #pragma once
 
 #include <QObject>
 #include <QPainter>
+#include <QPointer>
 #include <QRect>
 #include <QString>
+
+#include <functional>
 
 class QWidget;
 
@@ -31,5 +35,20 @@ signals:
     // The form was sized or scrolled: controls linked to it repaint.
     void Changed();
 };
+
+class TImageList;
+
+// Plays a sound event through the map; nothing without a map or a name.
+void PlaySoundEvent(TElSoundMapLink* map, const QString& name);
+
+// Points a control's image form at form (nullptr: none) and repaints it. The control repaints
+// when the form changes, and when the form goes, so that its own background shows at once.
+void LinkImageForm(QWidget* control, QPointer<TElImageFormLink>& link, TElImageFormLink* form);
+
+// Points a control's image list at list (nullptr: none) and repaints it. The first list assigned
+// turns use on; no list, or the list going, turns it off, so the plain marks show again.
+// changed runs when the list's pictures change.
+void LinkImageList(QWidget* control, QPointer<TImageList>& link, bool& use, TImageList* list,
+                   const std::function<void()>& changed);
 
 }  // namespace kvt::gui

@@ -30,9 +30,7 @@ TCustomElGraphicButton::~TCustomElGraphicButton() {
     CloseButtonThemes();
 }
 
-void TCustomElGraphicButton::PlaySound(const QString& name) {
-    if (soundMap_ && !name.isEmpty()) soundMap_->Play(name);
-}
+void TCustomElGraphicButton::PlaySound(const QString& name) { PlaySoundEvent(soundMap_, name); }
 
 void TCustomElGraphicButton::SetCaption(const QString& text) {
     if (text == caption_) return;

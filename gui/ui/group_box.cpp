@@ -44,25 +44,9 @@ void TCustomElGroupBox::SetIsHTML(bool value) {
 }
 
 void TCustomElGroupBox::SetImages(TImageList* list) {
-    if (list == images_) return;
-    const bool first = images_ == nullptr;
-    if (images_) disconnect(images_, nullptr, this, nullptr);
-    images_ = list;
-    if (list) {
-        connect(list, &TImageList::Changed, this, [this]() {
-            if (useImageList_ && ShowCheckBox()) update();
-        });
-        // A list that goes takes its marks with it: the system mark shows again.
-        connect(list, &QObject::destroyed, this, [this]() {
-            useImageList_ = false;
-            update();
-        });
-    }
-    if (!list)
-        useImageList_ = false;
-    else if (first)
-        useImageList_ = true;
-    update();
+    LinkImageList(this, images_, useImageList_, list, [this]() {
+        if (useImageList_ && ShowCheckBox()) update();
+    });
 }
 
 void TCustomElGroupBox::SetUseImageList(bool value) {
@@ -203,9 +187,7 @@ QRect TCustomElGroupBox::AdjustClientRect(QRect r) const {
 }
 
 void TCustomElGroupBox::DrawGlyph(QPainter& p, const QRect& dest, const QRect& source) {
-    const QPoint corner(source.left(), source.top() + source.height() - 1);
-    if (!glyph_.valid(corner)) return;
-    DrawTransparentBitmap(p, glyph_, dest.left(), dest.top(), source, FromQColor(QColor(glyph_.pixel(corner))));
+    DrawGlyphCell(p, glyph_, dest, source);
 }
 
 void TCustomElGroupBox::PaintCheckBox(QPainter& p, int h) {
@@ -360,7 +342,7 @@ void TCustomElGroupBox::leaveEvent(QEvent* event) {
 }
 
 void TCustomElGroupBox::CheckBoxClicked() {
-    if (soundMap_ && !checkSound_.isEmpty()) soundMap_->Play(checkSound_);
+    PlaySoundEvent(soundMap_, checkSound_);
     SetCheckBoxChecked(!checkBoxChecked_);
     emit OnClick();
 }

@@ -290,17 +290,7 @@ void TCustomElPanel::Frame3D(QPainter& p, QRect& r, TColor topLeft, TColor botto
     }
 }
 
-void TCustomElPanel::SetImageForm(TElImageFormLink* form) {
-    if (form == imageForm_) return;
-    if (imageForm_) disconnect(imageForm_, nullptr, this, nullptr);
-    imageForm_ = form;
-    if (form) {
-        connect(form, &TElImageFormLink::Changed, this, qOverload<>(&QWidget::update));
-        // A form that goes leaves the panel with its own background, shown at once.
-        connect(form, &QObject::destroyed, this, qOverload<>(&QWidget::update));
-    }
-    update();
-}
+void TCustomElPanel::SetImageForm(TElImageFormLink* form) { LinkImageForm(this, imageForm_, form); }
 
 void TCustomElPanel::PaintBackground(QPainter& p, const QRect& r) {
     if (imageForm_) {
