@@ -27,15 +27,6 @@ namespace {
 
 constexpr int kBarSize = kScrollArrowSize;
 
-std::uint32_t EdgeFlags(TElBorderSides sides) {
-    std::uint32_t f = 0;
-    if (sides & ebsLeft) f |= BF_LEFT;
-    if (sides & ebsTop) f |= BF_TOP;
-    if (sides & ebsRight) f |= BF_RIGHT;
-    if (sides & ebsBottom) f |= BF_BOTTOM;
-    return f;
-}
-
 }  // namespace
 
 int TElAdvancedListBox::HintPause = 500;
@@ -687,7 +678,7 @@ void TElAdvancedListBox::PaintFrame(QPainter& p) {
         return;
     }
     QRect r = rect();
-    DrawEdge(p, r, EDGE_SUNKEN, EdgeFlags(borderSides_));
+    DrawEdge(p, r, EDGE_SUNKEN, EdgeSides(borderSides_));
 }
 
 void TElAdvancedListBox::DrawItem(QPainter& p, int index, const QRect& rect, int state) {

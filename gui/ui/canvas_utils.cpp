@@ -25,15 +25,6 @@ void Frame(QPainter& p, int l, int t, int r, int b, TColor c) {
 int Right(const QRect& r) { return r.left() + r.width(); }
 int Bottom(const QRect& r) { return r.top() + r.height(); }
 
-std::uint32_t EdgeSides(TElBorderSides sides) {
-    std::uint32_t f = 0;
-    if (sides & ebsLeft) f |= BF_LEFT;
-    if (sides & ebsTop) f |= BF_TOP;
-    if (sides & ebsRight) f |= BF_RIGHT;
-    if (sides & ebsBottom) f |= BF_BOTTOM;
-    return f;
-}
-
 int HueToRGB(int m1, int m2, int h) {
     if (h < 0) h += HLSMAX;
     if (h > HLSMAX) h -= HLSMAX;
@@ -48,6 +39,15 @@ TColor WithLightness(TColor hls, int lightness) {
 }
 
 }  // namespace
+
+std::uint32_t EdgeSides(TElBorderSides sides) {
+    std::uint32_t f = 0;
+    if (sides & ebsLeft) f |= BF_LEFT;
+    if (sides & ebsTop) f |= BF_TOP;
+    if (sides & ebsRight) f |= BF_RIGHT;
+    if (sides & ebsBottom) f |= BF_BOTTOM;
+    return f;
+}
 
 int MulDiv(int a, int b, int c) {
     if (c == 0) return -1;

@@ -31,6 +31,9 @@ enum TElBorderSide : std::uint8_t { ebsLeft = 1, ebsRight = 2, ebsTop = 4, ebsBo
 using TElBorderSides = std::uint8_t;
 constexpr TElBorderSides kAllBorderSides = ebsLeft | ebsRight | ebsTop | ebsBottom;
 
+// The DrawEdge side flags (BF_LEFT, ...) of the chosen border sides.
+std::uint32_t EdgeSides(TElBorderSides sides);
+
 enum TElTextDrawType { tdtNormal, tdtShadowed, tdtRaised };
 
 enum TElFlatBorderType {
