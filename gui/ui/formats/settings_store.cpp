@@ -510,6 +510,21 @@ bool TElIniFile::OpenRegistryKey(const std::string& key, bool canCreate) {
     return true;
 }
 
+bool TElIniFile::InRegistryKey(const std::string& key, bool canCreate, const std::function<bool()>& op) {
+    std::string saved = currentPath_;
+    bool ok = OpenRegistryKey(key, canCreate) && op();
+    OpenRegistryKey(saved, false);
+    return ok;
+}
+
+bool TElIniFile::InFileKey(const std::string& key, bool canCreate, const std::function<void()>& op) {
+    SavedKey saved = Remember();
+    bool ok = OpenFileKey(key, canCreate);
+    if (ok) op();
+    Restore(saved);
+    return ok;
+}
+
 void TElIniFile::SyncRegistryPath() {
     std::string current = registry_->CurrentPath();
     std::string base = path_ == "\\" ? std::string() : path_;
@@ -520,31 +535,25 @@ void TElIniFile::SyncRegistryPath() {
 
 bool TElIniFile::KeyExists(const std::string& key) {
     if (useRegistry_) return registry_->KeyExists(RegistryKeyPath(key));
-    SavedKey saved = Remember();
-    bool found = OpenFileKey(key, false);
-    Restore(saved);
-    return found;
+    return InFileKey(key, false, [] {});
 }
 
 TElIniEntry* TElIniFile::GetValueEntry(const std::string& key, const std::string& valueName) {
     RequireFileMode("GetValueEntry method is not available when using registry.");
-    SavedKey saved = Remember();
     TElIniEntry* found = nullptr;
-    if (OpenFileKey(key, false)) {
+    InFileKey(key, false, [&] {
         if (valueName.empty())
             found = currentKey_ == root_.get() ? nullptr : currentKey_;
         else
             found = FindChild(currentKey_, valueName);
-    }
-    Restore(saved);
+    });
     return found;
 }
 
 TElIniEntry* TElIniFile::CreateValue(const std::string& key, const std::string& valueName) {
     RequireFileMode("CreateValue method is not available when using registry.");
-    SavedKey saved = Remember();
     TElIniEntry* node = nullptr;
-    if (OpenFileKey(key, true)) {
+    InFileKey(key, true, [&] {
         node = valueName.empty() && currentKey_ != root_.get() ? currentKey_ : FindChild(currentKey_, valueName);
         if (node) {
             node->ClearValue();
@@ -554,8 +563,7 @@ TElIniEntry* TElIniFile::CreateValue(const std::string& key, const std::string& 
             node = currentKey_->Append(std::move(fresh));
         }
         MarkModified();
-    }
-    Restore(saved);
+    });
     return node;
 }
 
@@ -576,9 +584,7 @@ bool TElIniFile::Delete(const std::string& key, const std::string& valueName) {
             // Deleting the open key or one above it moves to the nearest key that is left.
             if (registry_->MoveToExistingKey()) SyncRegistryPath();
         } else {
-            std::string saved = currentPath_;
-            done = OpenRegistryKey(key, false) && registry_->DeleteValue(valueName);
-            OpenRegistryKey(saved, false);
+            done = InRegistryKey(key, false, [&] { return registry_->DeleteValue(valueName); });
         }
         return done;
     }
@@ -620,48 +626,35 @@ bool TElIniFile::ClearKey(const std::string& key) {
 }
 
 bool TElIniFile::EnumSubKeys(const std::string& key, std::vector<std::string>& names) {
-    if (useRegistry_) {
-        std::string saved = currentPath_;
-        bool ok = OpenRegistryKey(key, false) && registry_->GetKeyNames(names);
-        OpenRegistryKey(saved, false);
-        return ok;
-    }
-    SavedKey saved = Remember();
-    bool ok = OpenFileKey(key, true);
-    if (ok)
+    if (useRegistry_) return InRegistryKey(key, false, [&] { return registry_->GetKeyNames(names); });
+    return InFileKey(key, true, [&] {
         for (auto& c : currentKey_->Children)
             if (c->IsKey) names.push_back(c->Name);
-    Restore(saved);
-    return ok;
+    });
 }
 
 bool TElIniFile::EnumValues(const std::string& key, std::vector<std::string>& names) {
     if (useRegistry_) {
-        std::string saved = currentPath_;
-        std::vector<std::string> values, keys;
-        bool ok = OpenRegistryKey(key, false) && registry_->GetValueNames(values) && registry_->GetKeyNames(keys);
-        if (ok)
+        return InRegistryKey(key, false, [&] {
+            std::vector<std::string> values, keys;
+            if (!registry_->GetValueNames(values) || !registry_->GetKeyNames(keys)) return false;
             for (const auto& v : values)
                 if (std::none_of(keys.begin(), keys.end(), [&](const auto& k) { return SameTextIgnoringCase(k, v); }))
                     names.push_back(v);
-        OpenRegistryKey(saved, false);
-        return ok;
+            return true;
+        });
     }
-    SavedKey saved = Remember();
-    bool ok = OpenFileKey(key, true);
-    if (ok)
+    return InFileKey(key, true, [&] {
         for (auto& c : currentKey_->Children)
             if (!c->IsKey) names.push_back(c->Name);
-    Restore(saved);
-    return ok;
+    });
 }
 
 bool TElIniFile::RenameKey(const std::string& key, const std::string& newName) {
     RequireFileMode("Key can not be renamed when using registry.");
     if (newName.empty() || newName.find(delimiter_) != std::string::npos) return false;
-    SavedKey saved = Remember();
-    TElIniEntry* node = OpenFileKey(key, false) ? currentKey_ : nullptr;
-    Restore(saved);
+    TElIniEntry* node = nullptr;
+    InFileKey(key, false, [&] { node = currentKey_; });
     if (!node || node == root_.get()) return false;
     for (auto& c : node->Parent->Children)
         if (c.get() != node && c->IsKey && NamesMatch(c->Name, newName)) return false;
@@ -672,12 +665,7 @@ bool TElIniFile::RenameKey(const std::string& key, const std::string& newName) {
 }
 
 bool TElIniFile::RenameValue(const std::string& key, const std::string& oldName, const std::string& newName) {
-    if (useRegistry_) {
-        std::string saved = currentPath_;
-        bool ok = OpenRegistryKey(key, false) && registry_->RenameValue(oldName, newName);
-        OpenRegistryKey(saved, false);
-        return ok;
-    }
+    if (useRegistry_) return InRegistryKey(key, false, [&] { return registry_->RenameValue(oldName, newName); });
     if (oldName.empty() || newName.find(delimiter_) != std::string::npos) return false;
     TElIniEntry* node = GetValueEntry(key, oldName);
     if (!node || node->IsKey) return false;
@@ -694,10 +682,9 @@ bool TElIniFile::RenameValue(const std::string& key, const std::string& oldName,
 bool TElIniFile::ReadBool(const std::string& key, const std::string& valueName, bool& value, bool defaultValue) {
     value = defaultValue;
     if (useRegistry_) {
-        std::string saved = currentPath_;
         RegValue v;
-        bool found = OpenRegistryKey(key, false) && registry_->ReadValue(valueName, v) && v.kind == RegValueKind::DWord;
-        OpenRegistryKey(saved, false);
+        bool found = InRegistryKey(key, false,
+                                   [&] { return registry_->ReadValue(valueName, v) && v.kind == RegValueKind::DWord; });
         if (found) value = v.dword != 0;
         return found;
     }
@@ -718,11 +705,8 @@ bool TElIniFile::ReadString(const std::string& key, const std::string& valueName
                             const std::string& defaultValue) {
     value = defaultValue;
     if (useRegistry_) {
-        std::string saved = currentPath_;
         RegValue v;
-        bool found = OpenRegistryKey(key, false) && registry_->ReadValue(valueName, v);
-        OpenRegistryKey(saved, false);
-        if (!found) return false;
+        if (!InRegistryKey(key, false, [&] { return registry_->ReadValue(valueName, v); })) return false;
         switch (v.kind) {
         case RegValueKind::String:
         case RegValueKind::ExpandString: value = v.text; return true;
@@ -752,12 +736,7 @@ bool TElIniFile::ReadString(const std::string& key, const std::string& valueName
 }
 
 bool TElIniFile::WriteString(const std::string& key, const std::string& valueName, const std::string& value) {
-    if (useRegistry_) {
-        std::string saved = currentPath_;
-        bool ok = OpenRegistryKey(key, true) && registry_->WriteString(valueName, value);
-        OpenRegistryKey(saved, false);
-        return ok;
-    }
+    if (useRegistry_) return InRegistryKey(key, true, [&] { return registry_->WriteString(valueName, value); });
     TElIniEntry* node = CreateValue(key, valueName);
     if (!node) return false;
     node->ValueType = kIniString;

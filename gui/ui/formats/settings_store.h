@@ -142,6 +142,11 @@ private:
     void Restore(const SavedKey& k);
     bool OpenFileKey(const std::string& key, bool canCreate);
     bool OpenRegistryKey(const std::string& key, bool canCreate);
+    // Run op in key (from the current key, created if asked), then go back to the current key.
+    // The registry's form answers whether the key opened and op succeeded; the file tree's
+    // answers whether the key opened (op runs only then).
+    bool InRegistryKey(const std::string& key, bool canCreate, const std::function<bool()>& op);
+    bool InFileKey(const std::string& key, bool canCreate, const std::function<void()>& op);
     std::string RegistryKeyPath(const std::string& key) const;
     void SyncRegistryPath();
     void RequireFileMode(const char* message) const;
