@@ -39,7 +39,15 @@ bool Shown(int side, int owningNation, int spottedLevel) {
     return owningNation == SidePlayed;
 }
 
-std::uint32_t ArmyPen(int armyNumber) {
+int BrigadesIn(int corps) {
+    int n = 0;
+    ForEachAttachedBrigade(corps, [&](const TBrigadeRec&) { ++n; });
+    return n;
+}
+
+}  // namespace
+
+std::uint32_t ArmyBarColour(int armyNumber) {
     switch (armyNumber) {
         case 1: case 5: return kRed;
         case 2: case 8: return kGreen;
@@ -50,14 +58,6 @@ std::uint32_t ArmyPen(int armyNumber) {
         default: return kBlack;  // no army, or a number the pens have no colour for
     }
 }
-
-int BrigadesIn(int corps) {
-    int n = 0;
-    ForEachAttachedBrigade(corps, [&](const TBrigadeRec&) { ++n; });
-    return n;
-}
-
-}  // namespace
 
 void ClampView() {
     int c = ViewColumn, r = ViewRow;
@@ -117,26 +117,60 @@ TBoxPoint CorpsDrawPosition(int corps) {
     return p;
 }
 
+TSheetRect CorpsCellRect(int kind, int nation, int armyNumber) {
+    const bool firstRow = nation == kNationUnion || nation == kNationFrance;
+    const bool european = nation >= kNationFrance;
+    static constexpr int rows[3][2] = {{189, 217}, {136, 83}, {163, 109}};
+    const int row = rows[kind][firstRow ? 0 : 1];
+    const int column = 27 * armyNumber + (kind == 0 ? 2 : 1) + (european ? 243 : 0);
+    return SymbolRect(column, row);
+}
+
+TSheetRect ArmyCellRect(int nation, int armyNumber) {
+    return SymbolRect((armyNumber - 1) * 27 + 2, nation == kNationUnion ? 1 : 28);
+}
+
+TSheetRect ArmyOverlayRect(int nation) { return SymbolRect(nation == kNationUnion ? 164 : 191, 56, 19, 10); }
+
+TSheetRect FleetCellRect(int owner, bool river) {
+    int column = -1;
+    switch (owner) {
+        case kNationUnion: column = river ? 110 : 2; break;
+        case kNationConfederacy: column = river ? 137 : 29; break;
+        case kNationFrance: column = river ? -1 : 56; break;   // no river symbols for the Europeans
+        case kNationBritain: column = river ? -1 : 83; break;
+        default: break;
+    }
+    if (column < 0) return {};
+    return SymbolRect(column, 56);
+}
+
+TSheetRect CorpsLabelRect(int nation, int ordinal) {
+    const int k = ordinal;
+    if (nation == kNationUnion) return k <= 10 ? LabelRect(1, (k - 1) * 12, 21, 11) : LabelRect(27, (k - 11) * 12, 21, 11);
+    return k <= 17 ? LabelRect(59, (k - 1) * 12, 21, 11) : LabelRect(83, (k - 18) * 12, 21, 11);
+}
+
+TSheetRect FleetLabelRect(int nation, int number) {
+    const int n = number;
+    const int base = nation == kNationUnion ? 1 : 140;
+    if (n <= 10) return LabelRect(113, (n - 1) * 11 + base, 23, 11);
+    if (n <= 20) return LabelRect(140, (n - 11) * 11 + base, 23, 11);
+    if (n <= 32) return LabelRect(167, (n - 21) * 11 + base, 23, 11);
+    return {};
+}
+
 TCorpsSymbol CorpsSymbol(int corps) {
     const TGameRec& g = *GameRec;
     const TCorpsRec& c = g.Corps[corps];
     TCorpsSymbol s;
     if (c.Ordinal == 0 || c.Kind > 2 || c.Nation < 1 || c.Nation > kNationCount) return s;
     const int a = (c.Army >= 1 && c.Army <= kArmyCount) ? g.Armies[c.Army].ArmyNumber : 0;
-    const bool firstRow = c.Nation == kNationUnion || c.Nation == kNationFrance;
-    const bool european = c.Nation >= kNationFrance;
-    static constexpr int rows[3][2] = {{189, 217}, {136, 83}, {163, 109}};
-    const int row = rows[c.Kind][firstRow ? 0 : 1];
-    const int column = 27 * a + (c.Kind == 0 ? 2 : 1) + (european ? 243 : 0);
-    s.cell = SymbolRect(column, row);
+    s.cell = CorpsCellRect(c.Kind, c.Nation, a);
     if (!s.cell.valid) return s;
     s.drawn = true;
-    if (c.Kind == 0 && !european) {
-        const int k = c.Ordinal;
-        if (c.Nation == kNationUnion) s.label = k <= 10 ? LabelRect(1, (k - 1) * 12, 21, 11) : LabelRect(27, (k - 11) * 12, 21, 11);
-        else s.label = k <= 17 ? LabelRect(59, (k - 1) * 12, 21, 11) : LabelRect(83, (k - 18) * 12, 21, 11);
-    }
-    s.barColour = ArmyPen(a);
+    if (c.Kind == 0 && c.Nation < kNationFrance) s.label = CorpsLabelRect(c.Nation, c.Ordinal);
+    s.barColour = ArmyBarColour(a);
     s.barLength = 1 + 2 * BrigadesIn(corps);
     return s;
 }
@@ -146,9 +180,8 @@ TArmySymbol ArmySymbol(int army) {
     TArmySymbol s;
     const int n = a.ArmyNumber;
     if (n == 0) return s;
-    const bool unionArmy = a.Nation == kNationUnion;
-    s.cell = SymbolRect((n - 1) * 27 + 2, unionArmy ? 1 : 28);
-    s.overlay = SymbolRect(unionArmy ? 164 : 191, 56, 19, 10);
+    s.cell = ArmyCellRect(a.Nation, n);
+    s.overlay = ArmyOverlayRect(a.Nation);
     s.drawn = s.cell.valid;
     return s;
 }
@@ -158,24 +191,11 @@ TFleetSymbol FleetSymbol(int fleet) {
     TFleetSymbol s;
     const int n = f.FleetNumber;
     if (n == 0) return s;
-    const bool river = f.WaterType == 2;
-    int column = -1;
-    switch (f.Owner) {
-        case kNationUnion: column = river ? 110 : 2; break;
-        case kNationConfederacy: column = river ? 137 : 29; break;
-        case kNationFrance: column = river ? -1 : 56; break;   // no river symbols for the Europeans
-        case kNationBritain: column = river ? -1 : 83; break;
-        default: break;
-    }
-    if (column < 0) return s;
-    s.cell = SymbolRect(column, 56);
-    s.drawn = s.cell.valid;
-    if (f.Owner == kNationUnion || f.Owner == kNationConfederacy) {
-        const int base = f.Owner == kNationUnion ? 1 : 140;
-        if (n <= 10) s.label = LabelRect(113, (n - 1) * 11 + base, 23, 11);
-        else if (n <= 20) s.label = LabelRect(140, (n - 11) * 11 + base, 23, 11);
-        else if (n <= 32) s.label = LabelRect(167, (n - 21) * 11 + base, 23, 11);
-    }
+    s.cell = FleetCellRect(f.Owner, f.WaterType == 2);
+    // Every fleet the sheet holds lies wholly on it; the others draw nothing.
+    if (!s.cell.valid) return s;
+    s.drawn = true;
+    if (f.Owner == kNationUnion || f.Owner == kNationConfederacy) s.label = FleetLabelRect(f.Owner, n);
     return s;
 }
 

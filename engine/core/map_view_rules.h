@@ -82,6 +82,24 @@ TFleetSymbol FleetSymbol(int fleet);
 // Direction marker 1..6 in the marker strip; invalid for any other kind.
 TSheetRect MoveMarkerRect(int kind);
 
+// Where each symbol lies on its sheet; the picture maker draws the sheets to these rectangles.
+// A corps (kind 0), infantry division (1) or cavalry division (2) of nation 1..4 in army number a
+// (0 none); nation 1 and nation 3 share the upper row of each kind.
+TSheetRect CorpsCellRect(int kind, int nation, int armyNumber);
+// Headquarters of army number n (1..15); the Union's have their own row.
+TSheetRect ArmyCellRect(int nation, int armyNumber);
+// The 19 x 10 band laid over a headquarters cell.
+TSheetRect ArmyOverlayRect(int nation);
+// A fleet by owner and water; none (invalid, all zero) for river fleets of nations 3 and 4 and for
+// any other owner.
+TSheetRect FleetCellRect(int owner, bool river);
+// Number labels of corps (21 x 11; Union 1..33, Confederacy 1..40) and fleets (23 x 11, 1..32;
+// invalid, all zero, past 32).
+TSheetRect CorpsLabelRect(int nation, int ordinal);
+TSheetRect FleetLabelRect(int nation, int number);
+// The pen of army number n's strength bars, 0xRRGGBB; black for no army and numbers past 8.
+std::uint32_t ArmyBarColour(int armyNumber);
+
 // Outline pen of a hex under the hex grid: 0 for none.
 std::uint32_t HexOutlineColour(int column, int row);
 

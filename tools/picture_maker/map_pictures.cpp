@@ -30,7 +30,7 @@ QPoint HexTile(int column, int row) {
 }
 
 QRect ViewRect(int viewColumn, int viewRow) {
-    return {(viewColumn - 1) * kHexPixels, (viewRow - 1) * kHexPixels, kViewWidth, kViewHeight};
+    return {(viewColumn - 1) * kHexPixels, (viewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight};
 }
 
 QColor MinimapColour(int terrainClass) {

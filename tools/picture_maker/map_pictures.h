@@ -12,14 +12,12 @@
 
 #include "engine/core/game_record.h"
 #include "engine/core/map_grid.h"
+#include "engine/core/map_view_rules.h"
 
 namespace kvt::pictures {
 
-constexpr int kHexPixels = 28;
 constexpr int kMapPictureWidth = kMapColumns * kHexPixels;  // 2128
 constexpr int kMapPictureHeight = kMapRows * kHexPixels;    // 1512
-constexpr int kViewWidth = 1003;
-constexpr int kViewHeight = 633;
 
 // Top-left of the tile of hex (c, r).
 QPoint HexTile(int column, int row);

@@ -13,56 +13,29 @@
 
 namespace kvt::pictures {
 
-QColor ArmyColour(int army) {
-    switch (army) {
-        case 1: case 5: return QColor(255, 0, 0);
-        case 2: case 8: return QColor(0, 128, 0);
-        case 3: return QColor(128, 0, 0);
-        case 4: return QColor(255, 0, 255);
-        case 6: return QColor(0, 0, 255);
-        case 7: return QColor(128, 0, 128);
-        default: return QColor(0, 0, 0);
-    }
-}
+QColor ArmyColour(int army) { return QColor(QRgb(ArmyBarColour(army))); }
 
-QPoint CorpsCell(int kind, int nation, int army) {
-    const bool firstRow = nation == 1 || nation == 3;
-    const bool leftBlock = nation == 1 || nation == 2;
-    int y = 0;
-    int xBase = 0;
-    switch (kind) {
-        case 0: y = firstRow ? 189 : 217; xBase = leftBlock ? 2 : 245; break;
-        case 1: y = firstRow ? 136 : 83; xBase = leftBlock ? 1 : 244; break;
-        default: y = firstRow ? 163 : 109; xBase = leftBlock ? 1 : 244; break;
-    }
-    return {27 * army + xBase, y};
-}
+namespace {
 
-QPoint ArmyCell(int nation, int number) { return {(number - 1) * 27 + 2, nation == 1 ? 1 : 28}; }
+QPoint At(const TSheetRect& r) { return {r.x, r.y}; }
+
+}  // namespace
+
+QPoint CorpsCell(int kind, int nation, int army) { return At(CorpsCellRect(kind, nation, army)); }
+
+QPoint ArmyCell(int nation, int number) { return At(ArmyCellRect(nation, number)); }
 
 QPoint FleetCell(int owner, bool river) {
-    switch (owner) {
-        case 1: return {river ? 110 : 2, 56};
-        case 2: return {river ? 137 : 29, 56};
-        case 3: return river ? QPoint(-1, -1) : QPoint(56, 56);
-        case 4: return river ? QPoint(-1, -1) : QPoint(83, 56);
-        default: return {-1, -1};
-    }
+    const TSheetRect r = FleetCellRect(owner, river);
+    return r.valid ? At(r) : QPoint(-1, -1);
 }
 
-QPoint ArmyOverlay(int nation) { return {nation == 1 ? 164 : 191, 56}; }
+QPoint ArmyOverlay(int nation) { return At(ArmyOverlayRect(nation)); }
 QPoint BattleMarker() { return {0, 122}; }
 
-QPoint CorpsLabel(int nation, int ordinal) {
-    if (nation == 1) return ordinal <= 10 ? QPoint(1, (ordinal - 1) * 12) : QPoint(27, (ordinal - 11) * 12);
-    return ordinal <= 17 ? QPoint(59, (ordinal - 1) * 12) : QPoint(83, (ordinal - 18) * 12);
-}
+QPoint CorpsLabel(int nation, int ordinal) { return At(CorpsLabelRect(nation, ordinal)); }
 
-QPoint FleetLabel(int nation, int number) {
-    const int x = number <= 10 ? 113 : (number <= 20 ? 140 : 167);
-    const int first = number <= 10 ? 1 : (number <= 20 ? 11 : 21);
-    return {x, (number - first) * 11 + 1 + (nation == 1 ? 0 : 139)};
-}
+QPoint FleetLabel(int nation, int number) { return At(FleetLabelRect(nation, number)); }
 
 namespace {
 
@@ -99,21 +72,21 @@ void Line(QImage& img, int x0, int y0, int x1, int y1, QColor c) {
 
 // The counter every symbol is built on: body, dark frame, light track along the foot.
 void Counter(QImage& img, QPoint at, QColor body) {
-    Fill(img, at.x(), at.y(), kCell, kCell, body);
-    Fill(img, at.x() + 1, at.y() + 20, kCell - 2, 2, kTrack);
-    Frame(img, at.x(), at.y(), kCell, kCell, kFrame);
+    Fill(img, at.x(), at.y(), kSymbolCell, kSymbolCell, body);
+    Fill(img, at.x() + 1, at.y() + 20, kSymbolCell - 2, 2, kTrack);
+    Frame(img, at.x(), at.y(), kSymbolCell, kSymbolCell, kFrame);
 }
 
 // A French counter is blue over red, as the uniform was.
 void FrenchCounter(QImage& img, QPoint at) {
     Counter(img, at, kFrenchBlue);
-    Fill(img, at.x() + 1, at.y() + 11, kCell - 2, 9, kFrenchRed);
+    Fill(img, at.x() + 1, at.y() + 11, kSymbolCell - 2, 9, kFrenchRed);
 }
 
 void ArmyNumber(QImage& img, QPoint at, int army) {
     if (army <= 0) return;
     const std::string digits = std::to_string(army);
-    DrawSmallText(img, at.x() + (kCell - SmallTextWidth(digits)) / 2, at.y() + 1, digits, kWhite);
+    DrawSmallText(img, at.x() + (kSymbolCell - SmallTextWidth(digits)) / 2, at.y() + 1, digits, kWhite);
 }
 
 // Flags for the counters that carry no number label.
@@ -170,10 +143,10 @@ void DrawArmyCounter(QImage& img, int nation, int number) {
     const QPoint at = ArmyCell(nation, number);
     Counter(img, at, BodyColour(nation == 1 ? 1 : 2));
     const std::string digits = std::to_string(number);
-    DrawLargeText(img, at.x() + (kCell - LargeTextWidth(digits)) / 2, at.y() + 1, digits, kWhite);
+    DrawLargeText(img, at.x() + (kSymbolCell - LargeTextWidth(digits)) / 2, at.y() + 1, digits, kWhite);
     // Beneath the band: the colour of the army's strength bars.
-    Fill(img, at.x() + 1, at.y() + 19, kCell - 2, 3, number <= kHighestArmyOnSheet ? ArmyColour(number) : kTrack);
-    Frame(img, at.x(), at.y(), kCell, kCell, kFrame);
+    Fill(img, at.x() + 1, at.y() + 19, kSymbolCell - 2, 3, number <= kHighestArmyOnSheet ? ArmyColour(number) : kTrack);
+    Frame(img, at.x(), at.y(), kSymbolCell, kSymbolCell, kFrame);
 }
 
 void DrawArmyOverlay(QImage& img, int nation) {
@@ -187,7 +160,7 @@ void DrawArmyOverlay(QImage& img, int nation) {
 void Ship(QImage& img, QPoint at, bool river, int top) {
     const int x = at.x();
     const int y = at.y();
-    Fill(img, x + 1, y + top, kCell - 2, kCell - 1 - top, river ? kRiverWater : kOceanDeep);
+    Fill(img, x + 1, y + top, kSymbolCell - 2, kSymbolCell - 1 - top, river ? kRiverWater : kOceanDeep);
     if (river) {
         Fill(img, x + 3, y + 16, 17, 3, kShipIron);   // hull
         Fill(img, x + 6, y + 13, 11, 3, kShipIron);   // sloping casemate
@@ -204,7 +177,7 @@ void Ship(QImage& img, QPoint at, bool river, int top) {
         Fill(img, x + 10, y + 13, 3, 4, QColor(30, 30, 30));      // funnel
         Line(img, x + 2, y + 20, x + 20, y + 20, QColor(120, 150, 200));
     }
-    Frame(img, x, y, kCell, kCell, kFrame);
+    Frame(img, x, y, kSymbolCell, kSymbolCell, kFrame);
 }
 
 void DrawFleetCounter(QImage& img, int owner, bool river) {
@@ -213,7 +186,7 @@ void DrawFleetCounter(QImage& img, int owner, bool river) {
     Counter(img, at, BodyColour(owner));
     if (owner <= 2) {
         // The number label is laid over rows 0 to 10 by the map drawing.
-        Fill(img, at.x(), at.y(), kCell, 11, BodyColour(owner));
+        Fill(img, at.x(), at.y(), kSymbolCell, 11, BodyColour(owner));
         Ship(img, at, river, 11);
     } else {
         if (owner == 3) FrenchFlag(img, at.x() + 4, at.y() + 2); else BritishFlag(img, at.x() + 4, at.y() + 2);
@@ -228,9 +201,9 @@ void DrawFleetCounter(QImage& img, int owner, bool river) {
 // four between the cells and the sheet's first column.
 void DrawBattleMarker(QImage& img) {
     const QPoint at = BattleMarker();
-    Fill(img, at.x(), at.y(), 1, kCell, kFlashRed);
-    Fill(img, at.x() + 1, at.y() + 10, kCell - 1, 4, kFlashRed);
-    for (int i = 2; i < kCell - 1; i += 4) {
+    Fill(img, at.x(), at.y(), 1, kSymbolCell, kFlashRed);
+    Fill(img, at.x() + 1, at.y() + 10, kSymbolCell - 1, 4, kFlashRed);
+    for (int i = 2; i < kSymbolCell - 1; i += 4) {
         Fill(img, at.x() + i, at.y() + 11, 2, 2, kFlashYellow);
     }
 }
@@ -296,7 +269,7 @@ QImage DrawMarkerStrip() {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
     for (int k = 1; k <= 6; ++k) {
-        const int x = 14 * (k - 1);
+        const int x = MoveMarkerRect(k).x;
         p.fillRect(x, 0, 12, 12, MarkerGround());
         p.setPen(QPen(kMarkerArrow, 1));
         p.drawRect(QRectF(x + 0.5, 0.5, 11, 11));

@@ -1,19 +1,15 @@
 // The symbol sheet, the label sheet and the route-marker strip. The map drawing copies fixed
-// rectangles out of them, so every cell is drawn exactly where that copy reads it.
+// rectangles out of them (the map view's rules name them), so every cell is drawn exactly where
+// that copy reads it.
 #pragma once
 
 #include <QImage>
 #include <QPoint>
 
+#include "engine/core/map_view_rules.h"
+
 namespace kvt::pictures {
 
-constexpr int kSymbolSheetWidth = 489;
-constexpr int kSymbolSheetHeight = 244;
-constexpr int kLabelSheetWidth = 196;
-constexpr int kLabelSheetHeight = 280;
-constexpr int kMarkerStripWidth = 83;
-constexpr int kMarkerStripHeight = 13;
-constexpr int kCell = 23;  // symbol cells are 23 x 23
 constexpr int kHighestArmyOnSheet = 8;
 
 // Top-left of the cell of a corps (kind 0), infantry division (1) or cavalry division (2) of
