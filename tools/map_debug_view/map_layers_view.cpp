@@ -7,17 +7,18 @@
 #include <QPolygonF>
 #include <array>
 
+#include "tools/picture_maker/map_pictures.h"
+
 namespace kvt::debugview {
 
 namespace {
 
-constexpr int kHex = 28;
-
-QPointF Centre(int c, int r) { return {(c - 1) * kHex + 14.0, (r - 1) * kHex + 14.0 + (c % 2 == 0 ? 14.0 : 0.0)}; }
+// Hexes sit where the game's map picture has them.
+using pictures::HexCentre;
 
 // Corners of hexes that tile the offset columns: side points 18.67 out, top and bottom 14 out.
 std::array<QPointF, 6> Corners(int c, int r) {
-    const QPointF o = Centre(c, r);
+    const QPointF o = HexCentre(c, r);
     return {QPointF(o.x() - 18.67, o.y()), QPointF(o.x() - 9.33, o.y() - 14), QPointF(o.x() + 9.33, o.y() - 14),
             QPointF(o.x() + 18.67, o.y()), QPointF(o.x() + 9.33, o.y() + 14), QPointF(o.x() - 9.33, o.y() + 14)};
 }
@@ -59,7 +60,7 @@ bool IsCity(int t) { return t == kTerrainCity; }
 }  // namespace
 
 QImage DrawLayer(const TGameRec& g, const TMapGrid& map, Layer layer) {
-    QImage image(kMapColumns * kHex, kMapRows * kHex + kHex / 2, QImage::Format_RGB32);
+    QImage image(kMapColumns * kHexPixels, kMapRows * kHexPixels + kHexPixels / 2, QImage::Format_RGB32);
     image.fill(QColor(60, 60, 60));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -77,7 +78,7 @@ QImage DrawLayer(const TGameRec& g, const TMapGrid& map, Layer layer) {
             p.drawPolygon(k.data(), 6);
             if (layer == Layer::States && cell.ControlSide() != 0 && cell.Terrain() != kTerrainWater) {
                 p.setBrush(SideColour(cell.ControlSide()));
-                p.drawEllipse(Centre(c, r), 3, 3);
+                p.drawEllipse(HexCentre(c, r), 3, 3);
             }
         }
 
@@ -112,24 +113,24 @@ QImage DrawLayer(const TGameRec& g, const TMapGrid& map, Layer layer) {
                 const MapCell& next = map.Cell(nc, nr);
                 if (layer == Layer::Rivers && cell.RiverNavigable() && next.RiverNavigable()) {
                     p.setPen(QPen(QColor(0, 40, 160), 3));
-                    p.drawLine(Centre(c, r), Centre(nc, nr));
+                    p.drawLine(HexCentre(c, r), HexCentre(nc, nr));
                 }
                 const bool railHere = cell.Rail() || IsCity(cell.Terrain());
                 const bool railNext = next.Rail() || IsCity(next.Terrain());
                 if (layer == Layer::Rail && railHere && railNext && (cell.Rail() || next.Rail())) {
                     p.setPen(QPen(QColor(20, 20, 20), 2.5));
-                    p.drawLine(Centre(c, r), Centre(nc, nr));
+                    p.drawLine(HexCentre(c, r), HexCentre(nc, nr));
                 }
             }
             if (layer == Layer::Rivers && cell.River()) {
                 p.setPen(Qt::NoPen);
                 p.setBrush(QColor(0, 120, 255));
-                p.drawEllipse(Centre(c, r), 4, 4);
+                p.drawEllipse(HexCentre(c, r), 4, 4);
             }
             if (layer == Layer::Rail && cell.Rail()) {
                 p.setPen(Qt::NoPen);
                 p.setBrush(QColor(20, 20, 20));
-                p.drawEllipse(Centre(c, r), 3, 3);
+                p.drawEllipse(HexCentre(c, r), 3, 3);
             }
         }
 
@@ -139,7 +140,7 @@ QImage DrawLayer(const TGameRec& g, const TMapGrid& map, Layer layer) {
     for (int i = 1; i <= kCityCount; ++i) {
         const TCityRec& city = g.Cities[i];
         if (!OnMap(city.HexX, city.HexY)) continue;
-        const QPointF o = Centre(city.HexX, city.HexY);
+        const QPointF o = HexCentre(city.HexX, city.HexY);
         p.setPen(QPen(Qt::black, 1));
         p.setBrush(SideColour(city.Owner));
         p.drawRect(QRectF(o.x() - 5, o.y() - 5, 10, 10));
