@@ -116,6 +116,23 @@ void RecordStartPositions() {
     }
 }
 
+// The commands of leader l among armies or corps: each one in use makes him active; of two or more
+// the last is kept and the others are disbanded. Answers how many he held.
+template <typename Record, std::size_t N, typename InUse, typename Disband>
+int KeepLastCommand(Arr1<Record, N>& records, int l, TLeaderRec& leader, InUse inUse, Disband disband) {
+    int held = 0, kept = 0;
+    for (int i = 1; i <= static_cast<int>(N); ++i)
+        if (inUse(records[i]) && records[i].Leader == l) {
+            ++held;
+            kept = i;
+            leader.Status = kLeaderActive;
+        }
+    if (held >= 2)
+        for (int i = 1; i <= static_cast<int>(N); ++i)
+            if (i != kept && inUse(records[i]) && records[i].Leader == l) disband(i);
+    return held;
+}
+
 }  // namespace
 
 int WeatherGaugeProgress(int weather) {
@@ -205,30 +222,12 @@ void CommandCleanUp() {
         }
         if (leader.Status != kLeaderActive && leader.Status != kLeaderToBeRemoved) continue;
 
-        int armies = 0, keptArmy = 0;
-        for (int a = 1; a <= kArmyCount; ++a)
-            if (ArmyInUse(g.Armies[a]) && g.Armies[a].Leader == l) {
-                ++armies;
-                keptArmy = a;
-                leader.Status = kLeaderActive;
-            }
-        if (armies >= 2)
-            for (int a = 1; a <= kArmyCount; ++a)
-                if (a != keptArmy && ArmyInUse(g.Armies[a]) && g.Armies[a].Leader == l) DisbandArmy(a);
-        if (armies >= 1) {
+        // An army commander leads no corps besides.
+        if (KeepLastCommand(g.Armies, l, leader, ArmyInUse, DisbandArmy) >= 1) {
             for (int c = 1; c <= kCorpsCount; ++c)
                 if (CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) DisbandCorps(c);
         } else {
-            int corps = 0, keptCorps = 0;
-            for (int c = 1; c <= kCorpsCount; ++c)
-                if (CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) {
-                    ++corps;
-                    keptCorps = c;
-                    leader.Status = kLeaderActive;
-                }
-            if (corps >= 2)
-                for (int c = 1; c <= kCorpsCount; ++c)
-                    if (c != keptCorps && CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) DisbandCorps(c);
+            KeepLastCommand(g.Corps, l, leader, CorpsInUse, DisbandCorps);
         }
         if (leader.Status == kLeaderToBeRemoved) RemoveLeader(l);
     }
