@@ -100,6 +100,14 @@ constexpr int kOuterHeight = 722;
 
 TColor ToTColor(std::uint32_t rgb) { return RGBColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF); }
 
+// Paints on an image by copying: what is drawn replaces the pixels under it, as the map's pictures do.
+template <typename Draw>
+void CopyOnto(QImage& image, Draw draw) {
+    QPainter p(&image);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    draw(p);
+}
+
 ViewKey KeyOf(int key) {
     switch (key) {
         case Qt::Key_Left: return ViewKey::Left;
@@ -268,10 +276,7 @@ void TKVTSDI::FormPaint() {
 }
 
 void TKVTSDI::ShowBackBuffer() {
-    QPainter p(&BattleMap()->Surface());
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(0, 0), backBuffer_);
-    p.end();
+    CopyOnto(BattleMap()->Surface(), [&](QPainter& p) { p.drawImage(QPoint(0, 0), backBuffer_); });
     BattleMap()->update();
 }
 
@@ -286,21 +291,13 @@ void TKVTSDI::ApplyPanelColours() {
 
 void TKVTSDI::DrawMovedCorps(int corps) {
     const TCorpsRec& c = GameRec->Corps[corps];
-    const TBoxPoint at = HexPixel(c.HexX, c.HexY);
-    QPainter p(&backBuffer_);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    DrawCorpsSymbol(p, pictures_, corps, at);
-    p.end();
+    CopyOnto(backBuffer_, [&](QPainter& p) { DrawCorpsSymbol(p, pictures_, corps, HexPixel(c.HexX, c.HexY)); });
     ShowBackBuffer();
 }
 
 void TKVTSDI::DrawMovedFleet(int fleet) {
     const TFleetRec& f = GameRec->Fleets[fleet];
-    const TBoxPoint at = HexPixel(f.HexX, f.HexY);
-    QPainter p(&backBuffer_);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    DrawFleetSymbol(p, pictures_, fleet, at);
-    p.end();
+    CopyOnto(backBuffer_, [&](QPainter& p) { DrawFleetSymbol(p, pictures_, fleet, HexPixel(f.HexX, f.HexY)); });
     ShowBackBuffer();
 }
 

@@ -53,6 +53,13 @@ void DrawOutlines(QPainter& p) {
     p.drawLines(grey.data(), static_cast<int>(grey.size()));
 }
 
+// A symbol's cell from the symbol sheet, 4 pixels in from the hex's corner; answers where it went.
+QPoint DrawSymbolCell(QPainter& p, const TMapPictures& pictures, const TSheetRect& cell, TBoxPoint at) {
+    const QPoint origin(at.x + 4, at.y + 4);
+    p.drawImage(origin, pictures.Symbols, R(cell));
+    return origin;
+}
+
 }  // namespace
 
 bool LoadMapPictures(TMapPictures& pictures, QString* error) {
@@ -68,8 +75,7 @@ bool LoadMapPictures(TMapPictures& pictures, QString* error) {
 void DrawCorpsSymbol(QPainter& p, const TMapPictures& pictures, int corps, TBoxPoint at) {
     const TCorpsSymbol s = CorpsSymbol(corps);
     if (!s.drawn) return;
-    const QPoint cell(at.x + 4, at.y + 4);
-    p.drawImage(cell, pictures.Symbols, R(s.cell));
+    const QPoint cell = DrawSymbolCell(p, pictures, s.cell, at);
     if (s.label.valid) p.drawImage(cell + QPoint(1, 7), pictures.Labels, R(s.label));
     // The strength bar: a 3-pixel pen along row 21 of the cell, kept inside the cell.
     const int length = std::min(s.barLength + 1, kSymbolCell);
@@ -79,16 +85,14 @@ void DrawCorpsSymbol(QPainter& p, const TMapPictures& pictures, int corps, TBoxP
 void DrawFleetSymbol(QPainter& p, const TMapPictures& pictures, int fleet, TBoxPoint at) {
     const TFleetSymbol s = FleetSymbol(fleet);
     if (!s.drawn) return;
-    const QPoint cell(at.x + 4, at.y + 4);
-    p.drawImage(cell, pictures.Symbols, R(s.cell));
+    const QPoint cell = DrawSymbolCell(p, pictures, s.cell, at);
     if (s.label.valid) p.drawImage(cell, pictures.Labels, R(s.label));
 }
 
 void DrawArmySymbol(QPainter& p, const TMapPictures& pictures, int army, TBoxPoint at) {
     const TArmySymbol s = ArmySymbol(army);
     if (!s.drawn) return;
-    const QPoint cell(at.x + 4, at.y + 4);
-    p.drawImage(cell, pictures.Symbols, R(s.cell));
+    const QPoint cell = DrawSymbolCell(p, pictures, s.cell, at);
     if (s.overlay.valid) p.drawImage(cell + QPoint(2, 9), pictures.Symbols, R(s.overlay));
 }
 
