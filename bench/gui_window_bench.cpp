@@ -50,18 +50,25 @@ bool InGameFolder(benchmark::State& state) {
     return true;
 }
 
-void BM_MapViewRepaint(benchmark::State& state) {
-    if (!InGameFolder(state)) return;
+// The window shown on the screen with the view on the east of the 1861 map, where most armies
+// stand; none (the benchmark skipped) when it cannot start.
+std::unique_ptr<kvt::gui::TKVTSDI> ShownWindowInTheEast(benchmark::State& state) {
+    if (!InGameFolder(state)) return nullptr;
     auto window = StartWindow();
     if (!window) {
         state.SkipWithError("the window could not start");
-        return;
+        return nullptr;
     }
     window->show();
     QApplication::processEvents();
-    // The east of the 1861 map, where most armies stand.
     kvt::ViewColumn = 29;
     kvt::ViewRow = 9;
+    return window;
+}
+
+void BM_MapViewRepaint(benchmark::State& state) {
+    auto window = ShownWindowInTheEast(state);
+    if (!window) return;
     kvt::HexGridShown = state.range(0) != 0;
     // The game's repaint and the box's paint on the screen that follows it.
     for (auto _ : state) {
@@ -74,17 +81,9 @@ BENCHMARK(BM_MapViewRepaint)->Arg(0)->Arg(1)->ArgName("grid")->Unit(benchmark::k
 
 // The window system uncovers the window: the map box's paint runs the game's repaint first.
 void BM_MapViewExpose(benchmark::State& state) {
-    if (!InGameFolder(state)) return;
-    auto window = StartWindow();
-    if (!window) {
-        state.SkipWithError("the window could not start");
-        return;
-    }
-    window->show();
     // Shown on the screen before the first expose is timed.
-    QApplication::processEvents();
-    kvt::ViewColumn = 29;
-    kvt::ViewRow = 9;
+    auto window = ShownWindowInTheEast(state);
+    if (!window) return;
     int repaints = 0;
     window->BattleMap()->OnExpose = [&] {
         ++repaints;
