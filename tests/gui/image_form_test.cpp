@@ -1,6 +1,6 @@
 // Form-wide backgrounds: the painter's five kinds, one picture continued across neighbouring
 // controls, the form painted through its hook, linked controls told of changes, the window cut
-// to a picture's shape, and dragging the form.
+// to a picture's shape, dragging the form, and a button's face showing its share of the picture.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -10,6 +10,7 @@
 
 #include <memory>
 
+#include "gui/ui/graphic_button.h"
 #include "gui/ui/image_form.h"
 #include "tests/gui/gui_support.h"
 
@@ -349,6 +350,37 @@ TEST(ImageForm, OutlivesItsFormAndItsFormOutlivesIt) {
     }
     other.grab();  // the form paints normally once its image form is gone
     EXPECT_EQ(TElHookList::Instance().Find(&other)->Hooks().size(), 0u);
+}
+
+TEST(ImageForm, AGraphicButtonShowsItsShareOfTheFormsBackground) {
+    QWidget form;
+    form.resize(160, 80);
+    QImage tile(8, 8, QImage::Format_RGB32);
+    tile.fill(qRgb(200, 40, 40));
+    for (int i = 0; i < 8; ++i) tile.setPixel(i, i, qRgb(20, 20, 160));
+    TElImageForm imageForm(&form);
+    imageForm.SetBackground(tile);
+    imageForm.SetBackgroundType(bgtTileBitmap);
+    auto* b = new TElGraphicButton(&form);
+    b->setGeometry(21, 13, 90, 30);
+    b->SetCaption(QStringLiteral("Orders"));
+    b->SetImageForm(&imageForm);
+    form.show();
+    const QImage shot = form.grab().toImage();
+    // Inside the button's frame the diagonal stripes run on from the form's.
+    for (QPoint at : {QPoint(27, 21), QPoint(28, 22), QPoint(35, 18), QPoint(100, 36)})
+        EXPECT_EQ(shot.pixel(at), tile.pixel(at.x() % 8, at.y() % 8)) << at.x() << "," << at.y();
+    kvt::testing::SaveScreenshot(&form, QStringLiteral("image_form_button"));
+    int repaintsBefore = 0;
+    QObject::connect(&imageForm, &TElImageFormLink::Changed, [&] { ++repaintsBefore; });
+    imageForm.SetBackgroundType(bgtColorFill);
+    EXPECT_EQ(repaintsBefore, 1);
+    {
+        TElImageForm gone(&form);
+        b->SetImageForm(&gone);
+    }
+    EXPECT_EQ(b->ImageForm(), nullptr);  // a destroyed image form is forgotten
+    form.grab();
 }
 
 }  // namespace

@@ -1,14 +1,16 @@
 // Sound events from the per-user event layout (or a settings file) to a player that records what
-// would have played.
+// would have played, also as a button's sounds.
 #include <gtest/gtest.h>
 
 #include <QStandardPaths>
+#include <QTest>
 
 #include <filesystem>
 #include <memory>
 #include <stdexcept>
 
 #include "gui/ui/formats/registry_standin.h"
+#include "gui/ui/graphic_button.h"
 #include "gui/ui/sound_map.h"
 #include "gui/ui/sound_player.h"
 #include "tests/gui/control_fixture.h"
@@ -202,6 +204,25 @@ TEST_F(SoundMapTest, ASoundMapThatOnlyReadsLeavesTheRegistryAlone) {
 TEST(RegistryStandIn, LivesInTheUsersConfigurationFolder) {
     EXPECT_EQ(QString::fromStdString(kvt::ui::UserConfigFolder()),
               QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
+}
+
+// A button's press, release and click sounds come out of the player as the files they are mapped to.
+TEST_F(SoundMapTest, AButtonsSoundEventsPlayTheirMappedFiles) {
+    for (const char* event : {"Press", "Release", "Click"}) Register("Kvt", event, std::string(event) + ".wav");
+    TElSoundMap map;
+    map.SetApplicationKey(QStringLiteral("Kvt"));
+    QWidget parent;
+    auto* b = new TElGraphicButton(&parent);
+    b->SetSoundMap(&map);
+    b->DownSound = QStringLiteral("Press");
+    b->UpSound = QStringLiteral("Release");
+    b->ClickSound = QStringLiteral("Click");
+    parent.show();
+    QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(player_.played, (std::vector<std::string>{"Press.wav", "Release.wav", "Click.wav"}));
+    map.SetMute(true);
+    QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(player_.played.size(), 3u);
 }
 
 }  // namespace
