@@ -545,14 +545,6 @@ TEST_F(WindowTest, SavingAndLoadingGoThroughTheFileDialogs) {
     EXPECT_TRUE(window->Action(MenuItem::ForceStatus1)->isEnabled());
 }
 
-TEST_F(WindowTest, AtStartUpACancelledOpenDialogLeadsBackToTheScenarioChoice) {
-    configure = [](TTestFrontend& f) { f.scenarioAnswers = {4, 2}; };
-    AnswerFileDialog(QString(), nullptr);
-    ASSERT_TRUE(CreateWindow());
-    EXPECT_EQ(frontend->scenarioChoices, 2);
-    EXPECT_EQ(GameFileBase, "1862.");
-}
-
 TEST_F(WindowTest, TogglesRedrawTheMapAndTheHiddenEnemyShowsWhenRevealed) {
     ASSERT_TRUE(CreateWindow());
     const int enemy = ConfederateCorps();

@@ -220,9 +220,6 @@ TEST_F(SoundMapTest, AButtonsSoundEventsPlayTheirMappedFiles) {
     parent.show();
     QTest::mouseClick(b, Qt::LeftButton);
     EXPECT_EQ(player_.played, (std::vector<std::string>{"Press.wav", "Release.wav", "Click.wav"}));
-    map.SetMute(true);
-    QTest::mouseClick(b, Qt::LeftButton);
-    EXPECT_EQ(player_.played.size(), 3u);
 }
 
 }  // namespace
