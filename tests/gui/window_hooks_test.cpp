@@ -388,26 +388,5 @@ TEST(WindowHooks, TheProgramsEndFreesTheRecordsOfLiveControls) {
     EXPECT_EQ(Probe(&w, log), (Lines{"again before", "control", "again after"}));
 }
 
-// A hook that paints after the control painted has the last word on its pixels.
-TEST(WindowHooks, AfterHandlersPaintOverWhatTheControlPainted) {
-    QWidget w;
-    w.resize(40, 20);
-    w.setAutoFillBackground(true);
-    QPalette pal = w.palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    w.setPalette(pal);
-    TElHook hook;
-    hook.OnAfterProcess = [&w](QObject*, QEvent* e, bool&) {
-        if (e->type() != QEvent::Paint) return;
-        QPainter p(&w);
-        p.fillRect(0, 0, 10, 20, Qt::red);
-    };
-    hook.SetControl(&w);
-    hook.SetActive(true);
-    const QImage shot = w.grab().toImage();
-    EXPECT_EQ(QColor(shot.pixel(5, 10)), QColor(Qt::red));
-    EXPECT_EQ(QColor(shot.pixel(30, 10)), QColor(Qt::white));
-}
-
 }  // namespace
 }  // namespace kvt::gui
