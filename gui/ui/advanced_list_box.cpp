@@ -82,7 +82,7 @@ void TElListScrollBar::paintEvent(QPaintEvent* event) {
 // ---------------------------------------------------------------------------------------------
 // TElAdvancedListBox
 
-TElAdvancedListBox::TElAdvancedListBox(QWidget* parent) : TDragEvents(parent) {
+TElAdvancedListBox::TElAdvancedListBox(QWidget* parent) : TEventControl(parent) {
     SetColor(clWindow);
     SetFontColor(clWindowText);
     setAttribute(Qt::WA_OpaquePaintEvent, false);

@@ -63,7 +63,9 @@ private:
     TElAdvancedListBox* list_;
 };
 
-class TElAdvancedListBox : public TDragEvents<TElXPThemedControl, TElAdvancedListBox> {
+// Its events: mouse points are in client coordinates (inside the border); OnMouseUp comes after
+// the release's click; OnKeyDown before the list acts on the key (arrows move, letters find a row).
+class TElAdvancedListBox : public TEventControl {
     Q_OBJECT
     Q_PROPERTY(QStringList Items READ ItemLines WRITE SetItems)
     Q_PROPERTY(int ItemIndex READ ItemIndex WRITE SetItemIndex)
@@ -233,24 +235,6 @@ public:
     QPainter* Canvas() const { return canvas_; }
 
 signals:
-    void OnClick();
-    void OnDblClick();
-    // Mouse points are in client coordinates (inside the border).
-    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    // After the release's click.
-    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnEnter();
-    void OnExit();
-    // Before the list acts on the key (arrows move, letters find a row); key handlers may change
-    // the key (0 or a null character swallows it).
-    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
-    void OnKeyPress(QChar* key);
-    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
-    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
-    void OnDragDrop(QObject* source, int x, int y);
-    void OnStartDrag();
-    void OnEndDrag(QObject* target, int x, int y);
     // Owner-drawn styles: draw the row with Canvas(); state holds TOwnerDrawState flags.
     void OnDrawItem(kvt::gui::TElAdvancedListBox* control, int index, QRect rect, int state);
     void OnMeasureItem(kvt::gui::TElAdvancedListBox* control, int index, int* height);

@@ -6,7 +6,7 @@
 
 namespace kvt::gui {
 
-TElButtonControl::TElButtonControl(QWidget* parent) : TElXPThemedControl(parent), TMoneyFlatLook(this) {
+TElButtonControl::TElButtonControl(QWidget* parent) : TEventControl(parent), TMoneyFlatLook(this) {
     SetColor(clBtnFace);
     SetFontColor(clBtnText);
     setAttribute(Qt::WA_OpaquePaintEvent, true);

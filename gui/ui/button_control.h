@@ -7,12 +7,13 @@
 
 #include "gui/platform/form.h"
 #include "gui/ui/canvas_utils.h"
+#include "gui/ui/control_events.h"
 #include "gui/ui/money_flat.h"
 #include "gui/ui/themed_control.h"
 
 namespace kvt::gui {
 
-class TElButtonControl : public TElXPThemedControl, public TDialogKeyTarget, public TMoneyFlatLook {
+class TElButtonControl : public TEventControl, public TDialogKeyTarget, public TMoneyFlatLook {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(bool Transparent READ Transparent WRITE SetTransparent)
@@ -48,9 +49,6 @@ public:
     // The dialog's accelerator handling: the caption's letter clicks the control when it can take
     // the focus (visible and enabled).
     bool DialogChar(QChar key) override;
-
-signals:
-    void OnClick();
 
 protected:
     QString ThemeClassName() const override { return QStringLiteral("BUTTON"); }

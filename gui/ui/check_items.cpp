@@ -86,7 +86,7 @@ QEvent::Type TControlChangedEvent::EventType() {
 // ---------------------------------------------------------------------------------------------
 // TElCheckItem
 
-TElCheckItem::TElCheckItem(QWidget* parent) : TDragEvents(parent) {
+TElCheckItem::TElCheckItem(QWidget* parent) : TElButtonControl(parent) {
     // The parent is painted beneath every item, so a transparent or themed item needs no copy of it.
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     setAttribute(Qt::WA_Hover, true);

@@ -17,7 +17,6 @@
 #include "gui/platform/image_list.h"
 #include "gui/ui/alignment.h"
 #include "gui/ui/button_control.h"
-#include "gui/ui/control_events.h"
 #include "gui/ui/control_links.h"
 #include "gui/ui/html_render.h"
 
@@ -42,7 +41,10 @@ private:
 // Gives an HTML caption the control's font and colours as its defaults.
 void PrepareHTMLDefaults(TElHTMLRender& render, const QFont& font, TColor color, TColor background);
 
-class TElCheckItem : public TDragEvents<TElButtonControl, TElCheckItem> {
+// Its events: OnMouseUp comes after the release's own handling and its click; OnKeyDown before
+// the item acts on the key (Space clicks); OnDblClick is published, yet never raised by an item:
+// a double click reaches it as two clicks.
+class TElCheckItem : public TElButtonControl {
     Q_OBJECT
     Q_PROPERTY(int Alignment READ AlignmentValue WRITE SetAlignmentValue)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
@@ -118,25 +120,6 @@ public:
     void AdjustSize();
     // The change notice up the parent chain, then OnClick.
     void Click() override;
-
-signals:
-    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    // After the release's own handling and its click.
-    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    // Published, yet never raised by the item: a double click reaches it as two clicks.
-    void OnDblClick();
-    void OnEnter();
-    void OnExit();
-    // Before the item acts on the key (Space clicks); key handlers may change the key (0 or a
-    // null character swallows it).
-    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
-    void OnKeyPress(QChar* key);
-    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
-    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
-    void OnDragDrop(QObject* source, int x, int y);
-    void OnStartDrag();
-    void OnEndDrag(QObject* target, int x, int y);
 
 protected:
     // The themed part: 3 check box, 2 radio button.

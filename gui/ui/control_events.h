@@ -1,7 +1,9 @@
-// The drag-and-drop events every control of the library publishes, on top of Qt's drag and drop:
-// a control that someone asks about a drag (OnDragOver) takes drops, and answers per position;
-// BeginDrag starts a drag from a control, framed by OnStartDrag and OnEndDrag. A control gets
-// them by deriving from TDragEvents<Base, Control> in place of Base and declaring the four signals.
+// The class library's events that the controls publish besides their own. Drag and drop, on top
+// of Qt's: a control that someone asks about a drag (OnDragOver) takes drops, and answers per
+// position; BeginDrag starts a drag from a control, framed by OnStartDrag and OnEndDrag. A control
+// gets them by deriving from TDragEvents<Base, Control> in place of Base and declaring the four
+// signals. The windowed controls (check items, panels, list boxes, spin buttons) derive from
+// TEventControl, which declares those and the click, mouse, focus and key events as well.
 #pragma once
 
 #include <QCursor>
@@ -11,6 +13,8 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QWidget>
+
+#include "gui/ui/themed_control.h"
 
 namespace kvt::gui {
 
@@ -84,6 +88,32 @@ private:
     // The drag the control is being asked about: its source and the last point, for the leave.
     QPointer<QObject> dragSource_;
     QPoint dragLast_;
+};
+
+// A themed control with the class library's events. The descendant raises the click, mouse, key
+// and focus events around its own handling of the same input (the key events through
+// control_keys.h); the drag events are raised here.
+class TEventControl : public TDragEvents<TElXPThemedControl, TEventControl> {
+    Q_OBJECT
+public:
+    explicit TEventControl(QWidget* parent = nullptr) : TDragEvents(parent) {}
+
+signals:
+    void OnClick();
+    void OnDblClick();
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnEnter();
+    void OnExit();
+    // Key handlers may change the key (0 or a null character swallows it).
+    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
+    void OnKeyPress(QChar* key);
+    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
+    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
+    void OnDragDrop(QObject* source, int x, int y);
+    void OnStartDrag();
+    void OnEndDrag(QObject* target, int x, int y);
 };
 
 }  // namespace kvt::gui

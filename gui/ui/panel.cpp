@@ -82,7 +82,7 @@ void TElPanelGrabHandle::Assign(const TElPanelGrabHandle& source) {
 // ---------------------------------------------------------------------------------------------
 // TCustomElPanel
 
-TCustomElPanel::TCustomElPanel(QWidget* parent) : TDragEvents(parent) {
+TCustomElPanel::TCustomElPanel(QWidget* parent) : TEventControl(parent) {
     SetColor(clBtnFace);
     // The parent is always painted beneath, which is what the transparent and themed looks show.
     setAttribute(Qt::WA_OpaquePaintEvent, false);

@@ -56,7 +56,8 @@ private:
     bool visible_ = false;
 };
 
-class TCustomElPanel : public TDragEvents<TElXPThemedControl, TCustomElPanel> {
+// OnClick is a left press and release inside the panel (not one that moved or sized it).
+class TCustomElPanel : public TEventControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int Alignment READ AlignmentValue WRITE SetAlignmentValue)
@@ -165,22 +166,6 @@ signals:
     void OnMove();
     void OnMouseEnter();
     void OnMouseLeave();
-    // A left press and release inside the panel (not one that moved or sized it).
-    void OnClick();
-    void OnDblClick();
-    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnEnter();
-    void OnExit();
-    // Key handlers may change the key (0 or a null character swallows it).
-    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
-    void OnKeyPress(QChar* key);
-    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
-    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
-    void OnDragDrop(QObject* source, int x, int y);
-    void OnStartDrag();
-    void OnEndDrag(QObject* target, int x, int y);
 
 protected:
     QString ThemeClassName() const override { return QStringLiteral("GLOBALS"); }

@@ -13,7 +13,7 @@
 
 namespace kvt::gui {
 
-TElSpinButton::TElSpinButton(QWidget* parent) : TDragEvents(parent), TMoneyFlatLook(this) {
+TElSpinButton::TElSpinButton(QWidget* parent) : TEventControl(parent), TMoneyFlatLook(this) {
     resize(16, 16);
     setMouseTracking(true);
     setFocusPolicy(Qt::TabFocus);

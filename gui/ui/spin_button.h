@@ -20,7 +20,9 @@ namespace kvt::gui {
 enum TElSpinBtnDir { sbdUpDown, sbdLeftRight };
 enum TElSpinBtnType { sbtUpDown, sbtLeftRight };
 
-class TElSpinButton : public TDragEvents<TElXPThemedControl, TElSpinButton>, public TMoneyFlatLook {
+// The class library's events are raised before the spin button's own handling of the input; a
+// left press and release inside the control is a click (besides the part's event).
+class TElSpinButton : public TEventControl, public TMoneyFlatLook {
     Q_OBJECT
     Q_PROPERTY(double Increment READ Increment WRITE SetIncrement)
     Q_PROPERTY(bool UseDrag READ UseDrag WRITE SetUseDrag)
@@ -92,23 +94,6 @@ signals:
     void OnSpinDrag(double Distance);
     // The handler may change the drag's starting distance.
     void OnSpinStart(double* InitialDistance);
-    // The class library's events: raised before the spin button's own handling of the input.
-    // A left press and release inside the control is a click (besides the part's event).
-    void OnClick();
-    void OnDblClick();
-    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
-    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
-    // Key handlers may change the key (0 or a null character swallows it).
-    void OnKeyDown(int* key, Qt::KeyboardModifiers shift);
-    void OnKeyPress(QChar* key);
-    void OnKeyUp(int* key, Qt::KeyboardModifiers shift);
-    void OnEnter();
-    void OnExit();
-    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
-    void OnDragDrop(QObject* source, int x, int y);
-    void OnStartDrag();
-    void OnEndDrag(QObject* target, int x, int y);
 
 protected:
     QString ThemeClassName() const override { return QStringLiteral("SPIN"); }
