@@ -325,9 +325,7 @@ void TElAdvancedListBox::SetBackground(const QImage& picture) {
 void TElAdvancedListBox::SetFlat(bool value) {
     if (value == flat_) return;
     flat_ = value;
-    update();
-    vertBar_->update();
-    horzBar_->update();
+    UpdateWithScrollBars();
 }
 
 void TElAdvancedListBox::SetFlatFocusedScrollBars(bool value) {
@@ -652,6 +650,12 @@ void TElAdvancedListBox::RecomputeExtent() {
 
 // ---- painting
 
+void TElAdvancedListBox::UpdateWithScrollBars() {
+    update();
+    vertBar_->update();
+    horzBar_->update();
+}
+
 bool TElAdvancedListBox::FlatScrollBarsShown() const {
     if (!flat_) return false;
     return !(!flatFocusedScrollBars_ && hasFocus() && !mouseOver_);
@@ -954,9 +958,7 @@ void TElAdvancedListBox::focusInEvent(QFocusEvent* event) {
     const QPointer<TElAdvancedListBox> self(this);
     emit OnEnter();
     if (!self) return;
-    update();
-    vertBar_->update();
-    horzBar_->update();
+    UpdateWithScrollBars();
 }
 
 void TElAdvancedListBox::focusOutEvent(QFocusEvent* event) {
@@ -966,9 +968,7 @@ void TElAdvancedListBox::focusOutEvent(QFocusEvent* event) {
     const QPointer<TElAdvancedListBox> self(this);
     emit OnExit();
     if (!self) return;
-    update();
-    vertBar_->update();
-    horzBar_->update();
+    UpdateWithScrollBars();
 }
 
 void TElAdvancedListBox::enterEvent(QEnterEvent* event) {

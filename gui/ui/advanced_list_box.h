@@ -303,6 +303,8 @@ private:
     void TileBackground(QPainter& p, const QRect& area);
     void PaintFrame(QPainter& p);
     bool FlatScrollBarsShown() const;
+    // The list and its scroll bars, whose flat look follows the focus and Flat.
+    void UpdateWithScrollBars();
 
     TStrings items_;
     std::vector<char> selected_;
