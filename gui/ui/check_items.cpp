@@ -175,8 +175,6 @@ void TElCheckItem::SetUseImageList(bool value) {
 
 void TElCheckItem::SetImageForm(TElImageFormLink* form) { LinkImageForm(this, imageForm_, form); }
 
-void TElCheckItem::PlayCheckSound() { PlaySoundEvent(soundMap_, checkSound_); }
-
 void PrepareHTMLDefaults(TElHTMLRender& render, const QFont& f, TColor color, TColor background) {
     TElHTMLData& d = render.Data();
     d.DefaultColor = color;
@@ -513,7 +511,7 @@ void TElCheckBox::SetAllowGrayed(bool value) {
 }
 
 void TElCheckBox::SpacePressed() {
-    PlaySound();
+    PlayCheckSound();
     Click();
 }
 

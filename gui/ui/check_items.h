@@ -44,7 +44,7 @@ void PrepareHTMLDefaults(TElHTMLRender& render, const QFont& font, TColor color,
 // Its events: OnMouseUp comes after the release's own handling and its click; OnKeyDown before
 // the item acts on the key (Space clicks); OnDblClick is published, yet never raised by an item:
 // a double click reaches it as two clicks.
-class TElCheckItem : public TElButtonControl {
+class TElCheckItem : public TElButtonControl, public TCheckSoundLink {
     Q_OBJECT
     Q_PROPERTY(int Alignment READ AlignmentValue WRITE SetAlignmentValue)
     Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)
@@ -61,9 +61,6 @@ class TElCheckItem : public TElButtonControl {
     Q_PROPERTY(kvt::gui::TElImageFormLink* ImageForm READ ImageForm WRITE SetImageForm)
     Q_PROPERTY(kvt::gui::TImageList* Images READ Images WRITE SetImages)
 public:
-    // The longest sound event name a layout can hold.
-    static constexpr int kMaxSoundName = 255;
-
     explicit TElCheckItem(QWidget* parent = nullptr);
     ~TElCheckItem() override;
 
@@ -93,12 +90,6 @@ public:
     bool IsHTML() const { return html_ != nullptr; }
     virtual void SetIsHTML(bool value);
     TElHTMLRender* HTMLRender() const { return html_.get(); }
-    // The sound event played when the player clicks the item, through the sound map.
-    TElSoundMapLink* SoundMap() const { return soundMap_; }
-    void SetSoundMap(TElSoundMapLink* map) { soundMap_ = map; }
-    const QString& CheckSound() const { return checkSound_; }
-    // A longer name is cut to its first kMaxSoundName characters.
-    void SetCheckSound(const QString& name) { checkSound_ = name.left(kMaxSoundName); }
     // Marks drawn from an image list (the glyph cell's index) instead of the system mark.
     TImageList* Images() const { return images_; }
     virtual void SetImages(TImageList* list);
@@ -160,7 +151,6 @@ protected:
     void NotifyChanged();
     // Space pressed on the item: a click (a check box plays its sound first).
     virtual void SpacePressed() { Click(); }
-    void PlaySound() { PlayCheckSound(); }
 
 private:
     int AlignmentValue() const { return static_cast<int>(alignment_); }
@@ -171,7 +161,6 @@ private:
     // The caption's size: through the HTML renderer, or the text measurement (single line or not).
     QSize CaptionExtent(bool singleLine) const;
     void PrepareHTML(TColor defaultColor, TColor defaultBackground) const;
-    void PlayCheckSound();
 
     TLeftRight alignment_ = taRightJustify;
     bool autoSize_ = true;
@@ -183,8 +172,6 @@ private:
     bool pressed_ = false;
     QImage glyph_;
     std::unique_ptr<TElHTMLRender> html_;
-    QPointer<TElSoundMapLink> soundMap_;
-    QString checkSound_;
     QPointer<TImageList> images_;
     bool useImageList_ = false;
     QPointer<TElImageFormLink> imageForm_;

@@ -41,6 +41,29 @@ class TImageList;
 // Plays a sound event through the map; nothing without a map or a name.
 void PlaySoundEvent(TElSoundMapLink* map, const QString& name);
 
+// The sound a check mark plays when the player toggles it (check items, a group box's caption
+// check box): an event of the sound map. A control derives from it beside its widget base.
+class TCheckSoundLink {
+public:
+    // The longest sound event name a layout can hold.
+    static constexpr int kMaxSoundName = 255;
+
+    virtual ~TCheckSoundLink() = default;
+
+    TElSoundMapLink* SoundMap() const { return soundMap_; }
+    virtual void SetSoundMap(TElSoundMapLink* map) { soundMap_ = map; }
+    const QString& CheckSound() const { return checkSound_; }
+    // A longer name is cut to its first kMaxSoundName characters.
+    virtual void SetCheckSound(const QString& name) { checkSound_ = name.left(kMaxSoundName); }
+
+protected:
+    void PlayCheckSound() const { PlaySoundEvent(soundMap_, checkSound_); }
+
+private:
+    QPointer<TElSoundMapLink> soundMap_;
+    QString checkSound_;
+};
+
 // Points a control's image form at form (nullptr: none) and repaints it. The control repaints
 // when the form changes, and when the form goes, so that its own background shows at once.
 void LinkImageForm(QWidget* control, QPointer<TElImageFormLink>& link, TElImageFormLink* form);

@@ -342,7 +342,7 @@ void TCustomElGroupBox::leaveEvent(QEvent* event) {
 }
 
 void TCustomElGroupBox::CheckBoxClicked() {
-    PlaySoundEvent(soundMap_, checkSound_);
+    PlayCheckSound();
     SetCheckBoxChecked(!checkBoxChecked_);
     emit OnClick();
 }

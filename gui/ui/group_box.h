@@ -18,7 +18,7 @@
 
 namespace kvt::gui {
 
-class TCustomElGroupBox : public TCustomElPanel, public TMoneyFlatLook {
+class TCustomElGroupBox : public TCustomElPanel, public TMoneyFlatLook, public TCheckSoundLink {
     Q_OBJECT
     Q_PROPERTY(int BorderSides READ BorderSidesValue WRITE SetBorderSidesValue)
     Q_PROPERTY(bool ShowCheckBox READ ShowCheckBox WRITE SetShowCheckBox)
@@ -71,11 +71,6 @@ public:
 
     bool IsHTML() const { return html_ != nullptr; }
     virtual void SetIsHTML(bool value);
-    TElSoundMapLink* SoundMap() const { return soundMap_; }
-    virtual void SetSoundMap(TElSoundMapLink* map) { soundMap_ = map; }
-    const QString& CheckSound() const { return checkSound_; }
-    // A longer name is cut to its first 255 characters, as a layout holds it.
-    virtual void SetCheckSound(const QString& name) { checkSound_ = name.left(TElCheckItem::kMaxSoundName); }
     TImageList* Images() const { return images_; }
     virtual void SetImages(TImageList* list);
     bool UseImageList() const { return useImageList_; }
@@ -136,8 +131,6 @@ private:
     QImage glyph_;
     bool ctl3D_ = true;
     std::unique_ptr<TElHTMLRender> html_;
-    QPointer<TElSoundMapLink> soundMap_;
-    QString checkSound_;
     QPointer<TImageList> images_;
     bool useImageList_ = false;
 };
