@@ -133,7 +133,7 @@ TEST(HotspotTimer, WorkerRunsOnlyWithIntervalEnabledAndHandler) {
         ++ticks;
     });
     EXPECT_TRUE(timer.WorkerRunning());
-    EXPECT_TRUE(QTest::qWaitFor([&]() { return ticks >= 3; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor([&]() { return ticks >= 3; }, 30000));
     timer.SetInterval(0);
     EXPECT_FALSE(timer.WorkerRunning());
     timer.SetInterval(5);
@@ -147,7 +147,7 @@ TEST(HotspotTimer, DestroyingATimerWhoseTickWaitsForTheMainThreadNeitherHangsNor
         auto* timer = new TBI_Timer;
         timer->SetInterval(1);
         timer->SetOnTimer([&](TBI_Timer*) { ++ticks; });
-        ASSERT_TRUE(QTest::qWaitFor([&]() { return ticks >= 1; }, 5000));
+        ASSERT_TRUE(QTest::qWaitFor([&]() { return ticks >= 1; }, 30000));
         // The main thread is busy: the worker's next tick is now waiting for it.
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
         const int before = ticks;

@@ -500,7 +500,7 @@ void AnswerFileDialog(const QString& name, QStringList* filters, QStringList* li
                 return out;
             };
             // The dialog reads the folder in a thread of its own.
-            QTest::qWaitFor([&] { return names().size() >= atLeast; }, 5000);
+            QTest::qWaitFor([&] { return names().size() >= atLeast; }, 30000);
             *listed = names();
         }
         if (name.isEmpty()) {
