@@ -166,7 +166,8 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
         if (!col(c.DestX)) return Bad("Corps", i, "destination column", c.DestX);
         if (!row(c.DestY)) return Bad("Corps", i, "destination row", c.DestY);
         if (!theatre(c.Region)) return Bad("Corps", i, "theatre", c.Region);
-        if (c.Opponent > kCorpsCount) return Bad("Corps", i, "opponent", c.Opponent);
+        // No range on Opponent: the force recount stores a tally of nearby enemy readiness in
+        // the same byte, which can pass 120 in a game saved by the program itself.
         if (!side(c.Side)) return Bad("Corps", i, "side", c.Side);
         if (!state(c.HomeState)) return Bad("Corps", i, "home state", c.HomeState);
         if (c.Army > kArmyCount) return Bad("Corps", i, "army", c.Army);

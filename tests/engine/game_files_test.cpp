@@ -84,6 +84,15 @@ TEST_F(GameFiles, SavedAndLoadedGameIsByteIdentical) {
     EXPECT_EQ(GameFileBase, Path("game."));
 }
 
+TEST_F(GameFiles, AnEngagementTallyAbove120IsNotTakenForDamage) {
+    // The corps' engagement byte also carries the recount's tally of enemy readiness nearby.
+    GameRec->Corps[4].Opponent = 200;
+    ASSERT_TRUE(SaveGameFiles(Path("tally")));
+    ResetEngineGlobals();
+    ASSERT_TRUE(LoadGameImages(Path("tally.KVT")));
+    EXPECT_EQ(GameRec->Corps[4].Opponent, 200);
+}
+
 TEST_F(GameFiles, SaveLeavesNoPartialFileBehind) {
     ASSERT_TRUE(SaveGameFiles(Path("clean")));
     std::set<std::string> names;
