@@ -138,7 +138,9 @@ bool AbsorbIntoGarrison(int c) {
     if (city.SupplySource != 1 || !AtHex(k, city.HexX, city.HexY)) return false;
     G().Leaders[k.Leader].Status = kLeaderAvailable;
     k.Unused = kCorpsFreed;
-    ForEachCorpsBrigade(c, [&](TBrigadeRec& b) {
+    // Allied brigades stay in the city too: left on the freed slot they would reappear in
+    // whatever corps next takes it.
+    ForEachAttachedBrigade(c, [&](TBrigadeRec& b) {
         b.AttachKind = kAttachGarrison;
         b.AttachIndex = k.SupplyCity;
         city.Garrison += 1;

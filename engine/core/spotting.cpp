@@ -247,10 +247,11 @@ void UpdateSpotting() {
         TCorpsRec& k = g.Corps[i];
         if (CorpsInUse(k) && k.Strength == 0) {
             k.Unused = kCorpsFreed;
-            if (k.SupplyCity != 0) {
+            if (k.SupplyCity != 0 && HeldBy(k.SupplyCity, k.Side)) {
                 ReleaseCorpsBrigades(i);
             } else {
-                // Without a city to take them the brigades would serve a free slot: they disband.
+                // Without a city of their own side to take them the brigades would serve a free
+                // slot or the enemy's garrison: they disband.
                 ClearAttachedBrigades(i);
             }
             continue;

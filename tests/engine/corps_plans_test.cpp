@@ -630,7 +630,7 @@ TEST_F(CorpsPlans, EveryAttachedBrigadeSharesItsCorpsRestAndFate) {
     const Case cases[] = {
         {"rest lowers both", false, false, kAttachCorps, kAttachCorps, 9, 9},
         {"surrender frees both", true, false, kAttachFree, kAttachFree, 0, 0},
-        {"a garrison takes only its own nation's brigades", false, true, kAttachGarrison, kAttachCorps, 12, 12},
+        {"the garrison takes allied brigades too, none is left on the freed slot", false, true, kAttachGarrison, kAttachGarrison, 12, 12},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -650,6 +650,7 @@ TEST_F(CorpsPlans, EveryAttachedBrigadeSharesItsCorpsRestAndFate) {
             C(k).SupplyCity = static_cast<U8>(AddCity("Port", 12, 12, kUnion, 1));
             AddCorps(2, 12, 12);
         }
+        const int city = C(k).SupplyCity;
         const int own = AddBrigade(k, kBrigadeInfantry, 80, 2, 12, 5);
         const int french = AddBrigade(k, kBrigadeInfantry, 60, 2, 12, 6);
         GameRec->Brigades[french].Nation = 3;
@@ -660,6 +661,10 @@ TEST_F(CorpsPlans, EveryAttachedBrigadeSharesItsCorpsRestAndFate) {
         EXPECT_EQ(GameRec->Brigades[french].Fatigue, c.frenchFatigue) << c.what;
         if (c.surrenders) {
             EXPECT_EQ(GameRec->States[6].StateCasualties, 60) << c.what;
+        }
+        if (c.absorbed) {
+            EXPECT_EQ(GameRec->Brigades[french].AttachIndex, city) << c.what;
+            EXPECT_EQ(GameRec->Cities[city].Garrison, 2) << c.what;
         }
     }
 }

@@ -181,13 +181,19 @@ TEST_F(Spotting, SpentCorpsLeaveTheirBrigadesToTheirCityOrDisband) {
     const int guns1 = AddBrigade(withCity, kBrigadeArtillery, 16);
     const int withoutCity = AddCorps(1, 12, 12);
     const int guns2 = AddBrigade(withoutCity, kBrigadeArtillery, 16);
-    for (int c : {withCity, withoutCity}) C(c).Strength = 0;
+    const int lostDepot = AddCity("Taken", 7, 7, kConfederacy, 2);
+    const int cutOff = AddCorps(1, 14, 14);
+    C(cutOff).SupplyCity = static_cast<U8>(lostDepot);
+    const int guns3 = AddBrigade(cutOff, kBrigadeArtillery, 16);
+    for (int c : {withCity, withoutCity, cutOff}) C(c).Strength = 0;
     UpdateSpotting();
     EXPECT_TRUE(C(withCity).Unused);
     EXPECT_TRUE(C(withoutCity).Unused);
     EXPECT_EQ(GameRec->Brigades[guns1].AttachKind, kAttachGarrison);
     EXPECT_EQ(GameRec->Brigades[guns1].AttachIndex, depot);
     EXPECT_EQ(GameRec->Brigades[guns2].AttachKind, kAttachFree) << "no city takes them: they disband";
+    EXPECT_EQ(GameRec->Brigades[guns3].AttachKind, kAttachFree) << "the enemy's garrison never takes them";
+    EXPECT_EQ(GameRec->Cities[lostDepot].Garrison, 0);
     RecalcCorpsFromBrigades();
     EXPECT_EQ(GameRec->Cities[depot].Garrison, 1);
 }
