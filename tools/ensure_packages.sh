@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the game needs to build, test and run, only when one is missing.
-# Usage: tools/ensure_packages.sh [play]   ("play" adds the virtual display for machines without one)
+# Usage: tools/ensure_packages.sh   (xvfb and xauth come too, for machines without a display)
 set -euo pipefail
 
 packages=(cmake ninja-build g++ libgtest-dev libgmock-dev libbenchmark-dev
