@@ -552,6 +552,17 @@ TEST(GraphicButton, MoneyFlatArrowPartAndCustomShadowsPaintTheirColours) {
         EXPECT_EQ(Px(up, 65, 10), ToQColor(clBtnText));     // the arrow's seven-pixel base
         EXPECT_EQ(Px(up, 71, 10), ToQColor(clBtnText));
         EXPECT_EQ(Px(up, 68, 13), ToQColor(clBtnText));     // its tip
+        // Held on the arrow, its part is drawn sunken while the face beside it stays raised.
+        QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, QPoint(70, 12));
+        ASSERT_EQ(b->State(), kStateArrowDown);
+        const QImage held = shot(b);
+        EXPECT_EQ(Px(held, 66, 0), ToQColor(clBtnShadow));
+        EXPECT_EQ(Px(held, 74, 12), ToQColor(clBtnHighlight));
+        EXPECT_EQ(Px(held, 10, 0), ToQColor(clBtnHighlight));
+        EXPECT_EQ(Px(held, 61, 12), ToQColor(clBtnShadow));
+        EXPECT_EQ(Px(held, 68, 13), ToQColor(clBtnText));
+        QTest::mouseRelease(b, Qt::LeftButton, Qt::NoModifier, QPoint(70, 12));
+        EXPECT_EQ(Px(shot(b), 66, 0), ToQColor(clBtnHighlight));
         b->setEnabled(false);
         EXPECT_EQ(Px(shot(b), 68, 13), ToQColor(clBtnShadow));
     }

@@ -114,6 +114,9 @@ std::vector<Shot> ButtonShots() {
          },
          Hover);
     make(QStringLiteral("button_arrow"), [](TElGraphicButton* b) { b->SetUseArrow(true); }, nullptr);
+    // Held on its arrow part (no menu to open), the arrow's frame alone goes in.
+    make(QStringLiteral("button_arrow_held"), [](TElGraphicButton* b) { b->SetUseArrow(true); },
+         [](TElGraphicButton* b) { QTest::mousePress(b, Qt::LeftButton, Qt::NoModifier, QPoint(b->width() - 5, 15)); });
     make(QStringLiteral("button_arrow_disabled"), [](TElGraphicButton* b) { b->SetUseArrow(true); }, disable);
     make(QStringLiteral("button_coloured"), [](TElGraphicButton* b) { b->SetColor(RGBColor(150, 110, 70)); }, nullptr);
     make(QStringLiteral("button_raised_text"), [](TElGraphicButton* b) { b->SetTextDrawType(tdtRaised); }, nullptr);
@@ -131,6 +134,12 @@ std::vector<Shot> ButtonShots() {
         make(QStringLiteral("button_glyph_%1_down").arg(QLatin1String(layoutNames[i])), setup, press, size);
         make(QStringLiteral("button_glyph_%1_disabled").arg(QLatin1String(layoutNames[i])), setup, disable, size);
     }
+    make(QStringLiteral("button_glyph_latched"),
+         [](TElGraphicButton* b) {
+             b->SetGlyph(GlyphStrip());
+             b->SetGroupIndex(1);
+         },
+         [](TElGraphicButton* b) { b->SetDown(true); });
     make(QStringLiteral("button_glyph_only"),
          [](TElGraphicButton* b) {
              b->SetGlyph(GlyphStrip());

@@ -160,6 +160,14 @@ KVT_GALLERY_PAGE(panels) {
         g->SetShowCheckBox(true);
         g->SetFlat(true);
     }, [](QWidget* w) { Hover(w, QPoint(12, 6)); });
+    box(QStringLiteral("check box held down"), [](TElGroupBox* g) { g->SetShowCheckBox(true); },
+        [](QWidget* w) { Press(w, QPoint(12, 6)); });
+    box(QStringLiteral("money-flat check box held down"), [](TElGroupBox* g) {
+        g->SetShowCheckBox(true);
+        g->SetMoneyFlat(true);
+        g->SetMoneyFlatInactiveColor(clBlack);
+        g->SetMoneyFlatDownColor(clMaroon);
+    }, [](QWidget* w) { Press(w, QPoint(12, 6)); });
     box(QStringLiteral("disabled, with check box"), [](TElGroupBox* g) {
         g->SetShowCheckBox(true);
         g->setEnabled(false);
