@@ -209,6 +209,53 @@ TEST(ImageForm, ThePictureShapesTheWindow) {
     EXPECT_TRUE(form.mask().isEmpty());
 }
 
+TEST(ImageForm, TwoFormsShareOnePictureAndEitherMayLeaveFirst) {
+    const auto shape = [](QRect body) {
+        QImage img(40, 30, QImage::Format_RGB32);
+        img.fill(Qt::magenta);
+        for (int y = body.top(); y <= body.bottom(); ++y)
+            for (int x = body.left(); x <= body.right(); ++x) img.setPixel(x, y, qRgb(0, 100, 0));
+        return img;
+    };
+    for (const bool closeWindow : {false, true}) {
+        SCOPED_TRACE(closeWindow ? "the first form's window closes" : "the first form lets go of the picture");
+        TImage picture;
+        picture.SetPicture(shape(QRect(8, 5, 24, 20)));
+        auto first = std::make_unique<QWidget>();
+        QWidget second;
+        first->resize(40, 30);
+        second.resize(40, 30);
+        auto* firstImageForm = new TElImageForm(first.get());
+        TElImageForm secondImageForm(&second);
+        for (TElImageForm* f : {firstImageForm, &secondImageForm}) {
+            f->SetChangeFormRegion(true);
+            f->SetFormImage(&picture);
+        }
+        EXPECT_EQ(first->mask().boundingRect(), QRect(8, 5, 24, 20));
+        EXPECT_EQ(second.mask().boundingRect(), QRect(8, 5, 24, 20));
+
+        // The form that attached first leaves first; the other still follows the picture.
+        if (closeWindow) {
+            first.reset();
+        } else {
+            firstImageForm->SetFormImage(nullptr);
+            EXPECT_TRUE(first->mask().isEmpty());
+        }
+        picture.SetPicture(shape(QRect(2, 3, 10, 10)));
+        EXPECT_EQ(second.mask().boundingRect(), QRect(2, 3, 10, 10));
+        if (first) {
+            EXPECT_TRUE(first->mask().isEmpty());
+        }
+        picture.SetPicture(shape(QRect(20, 10, 15, 12)));
+        EXPECT_EQ(second.mask().boundingRect(), QRect(20, 10, 15, 12));
+
+        secondImageForm.SetFormImage(nullptr);
+        EXPECT_TRUE(second.mask().isEmpty());
+        picture.SetPicture(shape(QRect(0, 0, 5, 5)));
+        EXPECT_TRUE(second.mask().isEmpty());
+    }
+}
+
 void Drag(QWidget* target, QPoint from, QPoint by) {
     const QPoint global = target->mapToGlobal(from);
     QMouseEvent press(QEvent::MouseButtonPress, from, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
