@@ -96,6 +96,13 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
     }
 }
 
+int CorpsBrigadeLimit(int kind, int nation, int initiative) {
+    const bool confederate = nation == kNationConfederacy;
+    const int limit = kind != 0 ? (confederate ? initiative / 20 : initiative / 30) + 2
+                                : (confederate ? initiative / 11 : initiative / 20) + 4;
+    return std::min(limit, 10);
+}
+
 void RecalcCorpsFromBrigades() {
     TGameRec& g = *GameRec;
     for (int i = 1; i <= kBrigadeCount; ++i) {
@@ -129,10 +136,7 @@ void RecalcCorpsFromBrigades() {
     for (int c = 1; c <= kCorpsCount; ++c) {
         TCorpsRec& corps = g.Corps[c];
         if (!CorpsInUse(corps) || corps.Side == 0) continue;
-        const int a = g.Leaders[corps.Leader].Initiative;
-        const bool confederate = corps.Nation == kNationConfederacy;
-        int limit = corps.Kind != 0 ? (confederate ? a / 20 : a / 30) + 2 : (confederate ? a / 11 : a / 20) + 4;
-        corps.BrigadeLimit = static_cast<U8>(std::min(limit, 10));
+        corps.BrigadeLimit = static_cast<U8>(CorpsBrigadeLimit(corps.Kind, corps.Nation, g.Leaders[corps.Leader].Initiative));
         const Sums& s = sums[c];
         corps.Artillery = static_cast<U8>(s.artillery);
         corps.ArtilleryCount = static_cast<U8>(s.artilleryCount);

@@ -160,6 +160,8 @@ TEST_F(ScenarioCompiler, AFaultNamesItsFileLineAndFieldAndWritesNothing) {
          At::Edited, "1861", "a commander is at hand from the start"},
         {"scenarios/common/leaders.txt", "| 2:0@1862-07 | 2:0@1862-07", "| 2:0@1862/07 | 2:0@1862-07", At::Edited, "1861",
          "written like 1862-05"},
+        // Five brigades fit Dix's capacity at the load but not the limit the brigade rule sets him.
+        {"scenarios/1862/corps.txt", "| J. Pope", "| J.A. Dix", At::Edited, "Leader", "exceed the brigade rule's limit of 4"},
         {"scenarios/1863/corps.txt", "| J.G. Blunt         | 16 | 26", "| J.G. Blunt         | 13 | 29", At::Edited, "X",
          "lies in no state"},
         // Faults of a whole table or start point.

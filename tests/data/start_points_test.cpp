@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/combat/brigade_rules.h"
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
 #include "tests/support/engine_fixture.h"
@@ -424,6 +425,9 @@ TEST_P(StartPoint, TheLoadsRecountFindsNothingToChange) {
         const int capacity = c.Kind == 0 ? l.Initiative / 12 + 4 : l.Initiative / 35 + 2;
         EXPECT_EQ(c.BrigadeLimit, capacity) << "corps " << k << " under " << l.Name.str();
         EXPECT_LE(c.LineCount, c.BrigadeLimit) << "corps " << k << " holds more brigades than " << l.Name.str() << " may lead";
+        // The brigade rule sets its own limit anew every turn; no corps may start over it.
+        EXPECT_LE(c.LineCount, CorpsBrigadeLimit(c.Kind, c.Nation, l.Initiative))
+            << "corps " << k << " holds more brigades than the brigade rule lets " << l.Name.str() << " lead";
         const int readiness = std::clamp(c.Strength * 10 / (capacity * 80), 1, 10);
         EXPECT_EQ(c.FatigueLimit, readiness) << "corps " << k;
         int initiative = l.Initiative;

@@ -302,12 +302,18 @@ private:
                 cav += b.BrigadeType == kBrigadeCavalry;
                 art += b.BrigadeType == kBrigadeArtillery;
             }
-            const int limit = r.BrigadeLimit;
+            // The load's recount gives the capacity, the brigade rule recounts the limit on every
+            // turn after it: a corps must start within both.
+            const int capacity = r.BrigadeLimit;
+            const int ruleLimit = CorpsBrigadeLimit(r.Kind, r.Nation, l.Initiative);
             const int line = inf + cav;
             if (line == 0) Report(p, "Corps", "a corps needs at least one infantry or cavalry brigade");
-            if (line > limit)
-                Report(p, "Leader", std::to_string(line) + " line brigades exceed the limit of " + std::to_string(limit) +
+            if (line > capacity)
+                Report(p, "Leader", std::to_string(line) + " line brigades exceed the capacity of " + std::to_string(capacity) +
                                         " under " + l.Name.str());
+            else if (line > ruleLimit)
+                Report(p, "Leader", std::to_string(line) + " line brigades exceed the brigade rule's limit of " +
+                                        std::to_string(ruleLimit) + " under " + l.Name.str());
             if (r.Kind == 0 && (cav || art > 2)) Report(p, "Kind", "a corps holds infantry and at most 2 artillery brigades");
             if (r.Kind == 1 && (cav || art > 1)) Report(p, "Kind", "an infantry division holds infantry and at most 1 artillery brigade");
             if (r.Kind == 2 && (inf || art > 1)) Report(p, "Kind", "a cavalry division holds cavalry and at most 1 artillery brigade");
