@@ -84,7 +84,7 @@ TEST(GraphicButton, DialogsNestedFiveDeepCloseInnermostFirstAndEachAfterItsHandl
         auto* ok = new TElGraphicButton(&form);
         ok->SetModalResult(level == 1 ? mrOk : mrYes);
         QObject::connect(ok, &TElGraphicButton::OnClick, [&, level]() {
-            if (level < 5) EXPECT_EQ(run(level + 1), mrYes) << level;
+            if (level < 5) { EXPECT_EQ(run(level + 1), mrYes) << level; }
             for (TForm* f : open) outerStayedOpen = outerStayedOpen && f->isVisible();
         });
         kvt::testing::WhenModalShows([ok](QWidget*) { QTest::mouseClick(ok, Qt::LeftButton); });
@@ -749,8 +749,8 @@ TEST(ButtonGlyph, LayoutCentresCaptionsAndDropsPicturesThatCannotFit) {
         const TElGlyphLayout l =
             LayoutGlyphAndText(c, QPoint(), k.glyph, k.text, k.layout, k.margin, k.spacing, k.arrow, false);
         EXPECT_EQ(l.GlyphSize, k.glyphSize);
-        if (!k.glyphSize.isEmpty()) EXPECT_EQ(l.GlyphPos, k.glyphPos);
-        if (!k.text.isEmpty()) EXPECT_EQ(l.TextRect, k.textRect);
+        if (!k.glyphSize.isEmpty()) { EXPECT_EQ(l.GlyphPos, k.glyphPos); }
+        if (!k.text.isEmpty()) { EXPECT_EQ(l.TextRect, k.textRect); }
     }
     // A caption wider than the room starts at the content's edge (and is drawn with an ellipsis).
     EXPECT_EQ(LayoutGlyphAndText(c, QPoint(), QSize(), QSize(150, 15), blGlyphLeft, -1, 4, 0, false).TextRect,

@@ -1,9 +1,14 @@
 // Screenshot and modal helpers for the offscreen window tests.
 #include "tests/gui/gui_support.h"
 
+#include <gtest/gtest.h>
+
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
 #include <QDir>
 #include <QTimer>
+#include <memory>
 
 namespace kvt::testing {
 
@@ -14,17 +19,56 @@ QString SaveScreenshot(QWidget* widget, const QString& name) {
     return path;
 }
 
+namespace {
+
+// Closes whatever modal windows are open, naming each in a test failure.
+void CloseStrandedModals(const char* why) {
+    for (int guard = 0; guard < 10; ++guard) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        ADD_FAILURE() << why << ": " << modal->metaObject()->className() << " \""
+                      << modal->windowTitle().toStdString() << "\"";
+        if (auto* dialog = qobject_cast<QDialog*>(modal)) dialog->reject();
+        else modal->close();
+    }
+}
+
+}  // namespace
+
 void WhenModalShows(std::function<void(QWidget*)> action) {
+    struct Watch {
+        bool shown = false;
+        QPointer<QWidget> answered;
+    };
+    auto watch = std::make_shared<Watch>();
     auto* timer = new QTimer;
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, action]() {
+    QObject::connect(timer, &QTimer::timeout, [timer, action, watch]() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || !modal->isVisible()) return;
         timer->stop();
         timer->deleteLater();
+        watch->shown = true;
+        watch->answered = modal;
         action(modal);
     });
     timer->start();
+    // A dialog that never shows, or one still open long after it was answered (an answer cut
+    // short by a failed assertion, a box opened inside it), fails the test instead of hanging it
+    // until the test runner's limit.
+    QPointer<QTimer> polling(timer);
+    QTimer::singleShot(60000, [polling, watch] {
+        if (!watch->shown) {
+            if (polling) {
+                polling->stop();
+                polling->deleteLater();
+            }
+            ADD_FAILURE() << "no modal dialog showed within a minute";
+            return;
+        }
+        if (watch->answered && watch->answered->isVisible())
+            CloseStrandedModals("a dialog was still open a minute after it was answered");
+    });
 }
 
 }  // namespace kvt::testing

@@ -373,7 +373,9 @@ TEST_F(WindowTest, ArrowKeysAndTheMinimapMoveTheViewWithinTheMap) {
             EXPECT_TRUE(red(x, y)) << x << "," << y;
         for (auto [x, y] : {std::pair{right + 1, m.row}, {m.column, bottom + 1}, {m.column + 1, m.row + 1},
                             {right - 1, bottom - 1}})
-            if (x < box.width() && y < box.height()) EXPECT_EQ(box.pixel(x, y), minimap.pixel(x, y)) << x << "," << y;
+            if (x < box.width() && y < box.height()) {
+                EXPECT_EQ(box.pixel(x, y), minimap.pixel(x, y)) << x << "," << y;
+            }
     }
     window->FormPaint();
     EXPECT_EQ(window->StratMap()->Surface().copy(0, 0, 76, 54), minimap) << "the repaint covers the rectangle";
@@ -460,8 +462,12 @@ TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
     // had to be made odd) and 4 rows below the view's corner, and its symbol drawn there.
     const int shown = frontend->lastDrawnCorps;
     const TCorpsRec& k = GameRec->Corps[shown];
-    if (k.HexX >= 9 && k.HexX - 8 <= kLastViewColumn) EXPECT_TRUE(k.HexX - ViewColumn == 8 || k.HexX - ViewColumn == 9);
-    if (k.HexY >= 5 && k.HexY - 4 <= kLastViewRow) EXPECT_EQ(k.HexY - ViewRow, 4);
+    if (k.HexX >= 9 && k.HexX - 8 <= kLastViewColumn) {
+        EXPECT_TRUE(k.HexX - ViewColumn == 8 || k.HexX - ViewColumn == 9);
+    }
+    if (k.HexY >= 5 && k.HexY - 4 <= kLastViewRow) {
+        EXPECT_EQ(k.HexY - ViewRow, 4);
+    }
     const TCorpsSymbol symbol = CorpsSymbol(shown);
     const QImage sheet = QImage(QStringLiteral("BASEIMG2.BMP")).convertToFormat(QImage::Format_RGB32);
     const TBoxPoint at = HexPixel(k.HexX, k.HexY);
@@ -500,14 +506,18 @@ void AnswerFileDialog(const QString& name, QStringList* filters, QStringList* li
                 return out;
             };
             // The dialog reads the folder in a thread of its own.
-            QTest::qWaitFor([&] { return names().size() >= atLeast; }, 30000);
+            EXPECT_TRUE(QTest::qWaitFor([&] { return names().size() >= atLeast; }, 30000));
             *listed = names();
         }
         if (name.isEmpty()) {
             dialog->reject();
             return;
         }
-        dialog->selectFile(name);
+        // Typed as a person would: selectFile() leaves the name field alone while it has the focus,
+        // which it may or may not have yet on a busy machine.
+        auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(edit, nullptr);
+        edit->setText(name);
         static_cast<QDialog*>(dialog)->accept();
     });
 }
