@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
+#include <QTextBrowser>
 #include <QTest>
 #include <QToolButton>
 
@@ -712,13 +713,18 @@ TEST_F(WindowTest, QuitAsksFirstAndASideWithNoPersonCannotBeChosen) {
 
 TEST_F(WindowTest, HelpOpensAtItsContentsAndADelayReachesTheTimer) {
     ASSERT_TRUE(CreateWindow());
-    QString topic;
-    WhenModalShows([&topic](QWidget* w) {
-        if (auto* viewer = qobject_cast<gui::THelpViewer*>(w)) topic = viewer->Topic();
+    QString topic, text;
+    WhenModalShows([&topic, &text](QWidget* w) {
+        if (auto* viewer = qobject_cast<gui::THelpViewer*>(w)) {
+            topic = viewer->Topic();
+            text = viewer->Browser()->toPlainText();
+            SaveScreenshot(w, QStringLiteral("help_contents"));
+        }
         static_cast<QDialog*>(w)->done(1);
     });
     window->ActionNamed("Encyclopedia1")->trigger();
     EXPECT_EQ(topic, QStringLiteral("Contents"));
+    EXPECT_TRUE(text.contains(QStringLiteral("Playing by mail"))) << "the game's own help text is shown";
     // The delay dialog opens from its tool button; the delay chosen there is the timer's interval,
     // also while the turn moves.
     int shown = 0;
