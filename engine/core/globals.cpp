@@ -10,6 +10,7 @@
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
 #include "engine/core/pending_rules.h"
+#include "engine/core/playback.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
 
@@ -95,6 +96,7 @@ void ResetEngineGlobals() {
     for (THexPos& n : NeighbourTable) n = {};
     ResetSelectionList();
     ResetMapInput();
+    ResetPlayback();
     ResetEventNotice();
     ResetPathSearch();
     ResetCorpsMovementGlobals();

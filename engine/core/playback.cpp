@@ -21,6 +21,8 @@ namespace {
 // would drift apart.
 TGameRec receivedGame;
 TMapGrid receivedMap;
+// A second start would take the half-shown turn as the game received.
+bool running = false;
 
 constexpr int kPatrol = 4;
 
@@ -48,7 +50,8 @@ void ReplayBattles() {
 }  // namespace
 
 void StartPlayback() {
-    if (!MenuItemEnabled(MenuItem::Playback1)) return;
+    if (running || !MenuItemEnabled(MenuItem::Playback1)) return;
+    running = true;
     TGameRec& g = *GameRec;
     Frontend& fe = CurrentFrontend();
     fe.SetCursor(CursorKind::Hourglass);
@@ -134,10 +137,13 @@ void FinishPlayback() {
     std::memcpy(static_cast<void*>(GameRec), &receivedGame, sizeof(TGameRec));
     GameRec->MoveSpeed = speed;
     std::memcpy(static_cast<void*>(MapGrid), &receivedMap, sizeof(TMapGrid));
+    running = false;
     ReplayBattles();
     SetMenuItem(MenuItem::Playback1, false);
     GameRec->GameKind = 3;
     SetTurnProgressGauge(300);
 }
+
+void ResetPlayback() { running = false; }
 
 }  // namespace kvt

@@ -6,7 +6,7 @@
 
 namespace kvt {
 
-// The Playback command.
+// The Playback command. Refused while a playback is running.
 void StartPlayback();
 
 // One playback tick (called by MovementTick while the game awaits playback).
@@ -14,5 +14,8 @@ void PlaybackTick();
 
 // The end of a playback's movement: the game as received, the recorded battles shown again.
 void FinishPlayback();
+
+// No playback running (a new session).
+void ResetPlayback();
 
 }  // namespace kvt

@@ -77,6 +77,10 @@ void DisableTurnMenus() {
     // A side taken up while units move would give orders, and clicks on the map, in the middle of
     // the movement, whose cursors are the selections.
     Set(MenuItem::SideChange, false);
+    // A playback started again in the middle of the movement would take the half-shown turn as
+    // the game received.
+    Set(MenuItem::Playback1, false);
+    Set(MenuItem::Speedbutton2, false);
     Changed();
 }
 

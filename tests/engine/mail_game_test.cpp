@@ -443,6 +443,39 @@ TEST_F(Playback, EveryUnitWalksItsRecordedStepsAndTheGameIsLeftAsReceived) {
     EXPECT_FALSE(Timer1Enabled());
 }
 
+TEST_F(Playback, ASecondPressWhileItRunsChangesNothing) {
+    struct Case { const char* what; bool offeredAgain; };
+    const Case cases[] = {
+        {"the window no longer offers it", false},
+        {"even a window that still offered it", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const TGameRec received = *GameRec;
+        const TMapGrid receivedMap = *MapGrid;
+        ScriptedFrontend fe;
+        StartPlayback();
+        EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+        EXPECT_FALSE(fe.menus[MenuItem::Speedbutton2]);
+        // Well into the turn: the patrol has fought, units stand on their mid-turn hexes.
+        while (Timer1Enabled() && GameRec->Fleets[1].HexY < 19) MovementTick();
+        ASSERT_TRUE(Timer1Enabled());
+        const TGameRec midway = *GameRec;
+        ASSERT_NE(midway.Fleets[1].HexY, received.Fleets[1].HexY);
+        if (c.offeredAgain) SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, true);
+        StartPlayback();
+        EXPECT_EQ(std::memcmp(GameRec, &midway, sizeof(TGameRec)), 0) << "the second press is refused";
+        ASSERT_GT(testing::RunMovement(), 0);
+        TGameRec expected = received;
+        expected.GameKind = 3;
+        EXPECT_EQ(std::memcmp(GameRec, &expected, sizeof(TGameRec)), 0) << "the game is the one received";
+        EXPECT_EQ(std::memcmp(MapGrid, &receivedMap, sizeof(TMapGrid)), 0);
+        EXPECT_EQ(GameRec->Fleets[1].HexY, 25);
+        EXPECT_EQ(GameRec->Corps[1].HexY, 21);
+    }
+}
+
 TEST_F(Playback, WithVisibleFleetMovesOffOnlyCorpsAreFollowed) {
     FleetMovesShown = false;
     ScriptedFrontend fe;

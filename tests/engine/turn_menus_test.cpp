@@ -40,8 +40,8 @@ const std::vector<Row>& Table() {
         {{M::CorpsOrders1, M::ArmyOrders1, M::CityOrders1, M::FleetOrders1}, Rule::D, Rule::U, Rule::D},
         // No side is taken up while units move; the side to play then enables the item again.
         {{M::SideChange}, Rule::U, Rule::U, Rule::D},
-        // Items the three states leave to others.
-        {{M::Playback1, M::Speedbutton2}, Rule::U, Rule::U, Rule::U},
+        // Offered by the load only; never while units move.
+        {{M::Playback1, M::Speedbutton2}, Rule::U, Rule::U, Rule::D},
     };
     return rows;
 }
