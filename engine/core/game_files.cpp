@@ -140,7 +140,9 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
     for (int i = 1; i <= kArmyCount; ++i) {
         const TArmyRec& a = g.Armies[i];
         if (ArmySlotFree(a)) continue;
-        if (a.ArmyNumber > 9) return Bad("Army", i, "number", a.ArmyNumber);
+        // Numbers are the lowest a nation leaves free, so one nation holding every record
+        // reaches the record count.
+        if (a.ArmyNumber > kArmyCount) return Bad("Army", i, "number", a.ArmyNumber);
         if (!theatre(a.Theatre)) return Bad("Army", i, "theatre", a.Theatre);
         if (!city(a.BaseCity)) return Bad("Army", i, "base city", a.BaseCity);
         if (!side(a.Side)) return Bad("Army", i, "side", a.Side);

@@ -10,6 +10,7 @@
 
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
+#include "engine/players/command_slots.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 
@@ -116,6 +117,7 @@ TEST_F(GameFiles, DamagedFilesAreRefusedAndTheGameInPlayIsKept) {
         {"brigade attached to corps 121", [](auto& rec, auto&) { rec[33025 + 10 * 8 + 1] = 121; }},
         {"brigade of an unknown attachment kind", [](auto& rec, auto&) { rec[33025 + 10 * 8 + 8] = 3; }},
         {"army base city past 86", [](auto& rec, auto&) { rec[266 + 23] = 87; }},
+        {"army number past 15", [](auto& rec, auto&) { rec[266 + 23] = 17; rec[266 + 25] = 16; }},
         {"nation capital past 86", [](auto& rec, auto&) { rec[21340 + 16] = char(200); }},
         {"map state byte past 37", [](auto&, auto& map) { map[5] = 40; }},
         {"oversized map", [](auto&, auto& map) { map.push_back(0); }},
@@ -148,6 +150,26 @@ TEST_F(GameFiles, DamagedFilesAreRefusedAndTheGameInPlayIsKept) {
         EXPECT_EQ(GameFileBase, "in play.") << d.name;
         ASSERT_EQ(fe.messages.size(), 1u);
         EXPECT_NE(fe.messages[0].find("kept"), std::string::npos) << fe.messages[0];
+    }
+}
+
+TEST_F(GameFiles, ANationsTenthArmyAndItsLastOneSaveAndLoad) {
+    for (int armies : {10, kArmyCount}) {
+        SCOPED_TRACE(std::to_string(armies) + " armies");
+        SetUp();
+        for (int n = 1; n <= armies; ++n) {
+            const int a = AllocateArmySlot(kNationUnion);
+            ASSERT_NE(a, 0);
+            GameRec->Armies[a].BaseCity = 17;
+        }
+        ASSERT_EQ(GameRec->Armies[armies].ArmyNumber, armies);
+        const TGameRec saved = *GameRec;
+        ASSERT_TRUE(SaveGameFiles(Path("armies")));
+        ResetEngineGlobals();
+        ScriptedFrontend fe;
+        ASSERT_TRUE(LoadGameImages(Path("armies.KVT"))) << (fe.messages.empty() ? "" : fe.messages[0]);
+        EXPECT_EQ(std::memcmp(GameRec, &saved, kGameRecSize), 0);
+        EXPECT_EQ(GameRec->Armies[armies].ArmyNumber, armies);
     }
 }
 
