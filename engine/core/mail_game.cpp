@@ -116,7 +116,10 @@ void SaveGameDialog() {
             g.SideToMove = g.SideToMove == 1 ? 2 : 1;
             MailTurnExecuted = false;
         }
-        if (!SaveBattleLog(base + ".BTL")) fe.InformationBox("The battle history could not be saved as \"" + base + ".BTL\".");
+        // Beside a pair saved under another case, as the game's own files are; a new name beside
+        // the old history would leave that one to be read with the game.
+        const std::string history = ResolveFileCaseInsensitive(base + ".BTL");
+        if (!SaveBattleLog(history)) fe.InformationBox("The battle history could not be saved as \"" + history + "\".");
     }
     SaveGameFiles(base);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
@@ -349,6 +350,35 @@ TEST_F(MailGame, OnlyAMovedTurnIsHandedOver) {
             EXPECT_FALSE(fs::exists(Path("mail.BTL")));
         }
     }
+}
+
+TEST_F(MailGame, SavingOverAGameOfAnotherCaseReplacesItsHistoryToo) {
+    // An older pair, once handed over, lies where the mover now keeps his executed turn.
+    testing::BuildSyntheticGame(true, true);
+    GameRec->GameKind = 4;
+    WriteGame("game", {"Battle", "Old Fight", "EndOfBattle", "TurnOver"});
+    const std::vector<std::string> kept = {"Battle", "New Fight", "EndOfBattle"};
+    BattleLog = kept;
+    GameRec->SideToMove = 2;
+    MailTurnExecuted = true;
+    {
+        ScriptedFrontend fe;
+        fe.ExpectSaveFile(Path("Game.kvt"));
+        fe.ExpectNotice(0, 2);  // kept, not yet handed over
+        SaveGameDialog();
+        EXPECT_TRUE(fe.messages.empty());
+    }
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"game.KVT", "game.KVM", "game.BTL"})) << "no stale history beside the save";
+
+    NewSession();
+    ScriptedFrontend fe;
+    fe.ExpectOpenFile(Path("game.KVT"));
+    LoadGameMenu();
+    EXPECT_EQ(BattleLog, kept) << "the history saved with the game is the one read";
+    EXPECT_TRUE(fe.messages.empty()) << "the mover's own turn is not announced for playback";
+    EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
 }
 
 TEST_F(MailGame, SavesGoUnderTheChosenNameWithoutItsExtension) {
