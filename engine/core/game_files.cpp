@@ -356,7 +356,7 @@ void ApplyLoadDataMarks() {
 
 bool SaveBattleLog(const std::string& path) {
     std::string content;
-    for (const std::string& line : BattleLog) content += line + "\n";
+    for (const std::string& line : BattleLog) content += line + "\r\n";
     return WriteAtomically(path, content.data(), content.size());
 }
 

@@ -54,7 +54,7 @@ void ApplyLoadDataMarks();
 // The game as ordered, written at every Execute.
 inline constexpr const char* kAutosaveName = "Autosave";
 
-// Battle history files: one line per entry.
+// Battle history files: one line per entry, written ended by CR LF; a bare LF is read as well.
 bool SaveBattleLog(const std::string& path);
 bool LoadBattleLog(const std::string& path);
 

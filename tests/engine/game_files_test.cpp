@@ -257,12 +257,19 @@ TEST_F(GameFiles, OpenDialogDataMarksFixRiversRailAndShotguns) {
     EXPECT_EQ(g.WeaponTable[5].FireFactor2, 2);
 }
 
-TEST_F(GameFiles, BattleHistoryRoundTrips) {
-    BattleLog = {"No History", "Battle", "TurnOver"};
+TEST_F(GameFiles, BattleHistoryEndsItsLinesWithCarriageReturnAndLineFeedAndIsReadEitherWay) {
+    const std::vector<std::string> history = {"No History", "Battle", "", "TurnOver"};
+    BattleLog = history;
     ASSERT_TRUE(SaveBattleLog(Path("mail.BTL")));
+    const std::vector<char> bytes = FileBytes(Path("mail.BTL"));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "No History\r\nBattle\r\n\r\nTurnOver\r\n");
     BattleLog.clear();
     ASSERT_TRUE(LoadBattleLog(BattleLogFileFor(Path("mail.kvt"))));
-    EXPECT_EQ(BattleLog, (std::vector<std::string>{"No History", "Battle", "TurnOver"}));
+    EXPECT_EQ(BattleLog, history);
+
+    std::ofstream(Path("lf.BTL"), std::ios::binary) << "No History\nBattle\n\nTurnOver\n";
+    ASSERT_TRUE(LoadBattleLog(Path("lf.BTL")));
+    EXPECT_EQ(BattleLog, history) << "line feeds alone";
 }
 
 }  // namespace

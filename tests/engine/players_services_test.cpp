@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -141,11 +140,9 @@ TEST_F(PolicyEvents, CombatRolesCostConfederateWillForeignGoodwillAndLoyalty) {
 
 class GameSetup : public testing::TurnTest {
 protected:
-    static std::vector<std::string> FileLines(const std::string& path) {
-        std::vector<std::string> lines;
-        std::ifstream in(path);
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        return lines;
+    static std::string FileText(const std::string& path) {
+        const std::vector<char> bytes = testing::FileBytes(path);
+        return std::string(bytes.begin(), bytes.end());
     }
 };
 
@@ -187,7 +184,7 @@ TEST_F(GameSetup, AMailGameStartsItsHistoryAndComputerPlayersStartWithoutPlans) 
         if (c.history) {
             const std::vector<std::string> expected = {"from the game before", "No History"};
             EXPECT_EQ(BattleLog, expected);
-            EXPECT_EQ(FileLines(Path("start.BTL")), expected);
+            EXPECT_EQ(FileText(Path("start.BTL")), "from the game before\r\nNo History\r\n");
             EXPECT_EQ(g.SideToMove, 1);
             EXPECT_EQ(g.BattlesThisTurn, 0);
             EXPECT_EQ(SidePlayed, 1) << "the Union gives the first orders";
