@@ -348,6 +348,15 @@ void RailMove(int c) {
     if (!(x == k.DestX && y == k.DestY) && PathResult == kPathReached) {
         k.HexX = static_cast<U8>(PathEnd.X);
         k.HexY = static_cast<U8>(PathEnd.Y);
+        if (!OnDestination(k)) {
+            // A line longer than one search: the ride ends where the search back from the
+            // destination toward the hex reached ends.
+            FindPath(k.DestX, k.DestY, k.HexX, k.HexY, kPathMaxSteps, kPathRail, k.Nation, kRuleHostileNearStart);
+            if (PathResult == kPathReached) {
+                k.HexX = static_cast<U8>(PathEnd.X);
+                k.HexY = static_cast<U8>(PathEnd.Y);
+            }
+        }
     }
     int arrivedCity = 0;
     if (OnDestination(k))

@@ -502,6 +502,34 @@ TEST_F(CorpsPlans, RailMoveCarriesTheCorpsAtOnceAlongItsOwnLine) {
     }
 }
 
+TEST_F(CorpsPlans, RailLineLongerThanOneSearchIsSearchedBackFromTheDestination) {
+    // A straight line along row 10 with one siding beside it: a hex in row 9 that offers a second
+    // way of equal length, so every search whose route passes it draws once between the two.
+    struct Case { const char* what; int startX, destX, sidingX, endX; };
+    const Case cases[] = {
+        {"40 steps: the search back ends on the hex 30 steps along", 10, 50, 44, 40},
+        {"65 steps: 30 steps short of the destination", 5, 70, 46, 40},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ScriptedFrontend frontend;
+        for (int x = c.startX; x <= c.destX; ++x) Hex(x, 10).SetRail(true);
+        Hex(c.sidingX, 9).SetRail(true);
+        const int k = AddCorps(1, c.startX, 10, AddLeader(1, 10, 0, 0, "Grant"));
+        C(k).OrderMode = kOrderRail;
+        C(k).DestX = static_cast<U8>(c.destX);
+        C(k).Route[1] = 4;
+        frontend.ExpectNotice(6);
+        // The siding's draw in the search out and again in the search back, then the two drill draws.
+        EXPECT_EQ(DrawRanges({99, 99, 99, 99}, PlanCorpsMoves), (std::vector<int>{100, 100, 100, 100})) << c.what;
+        EXPECT_EQ(At(k), P(c.endX, 10)) << c.what;
+        EXPECT_EQ(P(C(k).DestX, C(k).DestY), P(c.endX, 10)) << c.what << ": no city reached";
+        EXPECT_EQ(C(k).Activity, kActivityRailed) << c.what;
+        ASSERT_EQ(frontend.notices.size(), 1u) << c.what;
+        EXPECT_EQ(frontend.notices[0].lines[3], "T688") << c.what;
+    }
+}
+
 TEST_F(CorpsPlans, RailMoveOfAnUnwatchedSideShowsNothing) {
     ScriptedFrontend frontend;
     GameRec->Nations[2].Human = 1;  // both sides played by persons: neither watches the other
