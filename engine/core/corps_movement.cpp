@@ -50,15 +50,14 @@ int Distance(const TCorpsRec& a, const TCityRec& c) { return MovementHexDistance
 // Fatigue saturates: a wrapped byte would turn an exhausted corps fresh.
 std::uint8_t AddFatigue(int fatigue, int delta) { return static_cast<std::uint8_t>(std::clamp(fatigue + delta, 0, 255)); }
 
-void ChangeCorpsFatigue(int corps, int delta) {
-    TCorpsRec& k = G().Corps[corps];
+void ChangeCorpsFatigue(int corps, TCorpsRec& k, int delta) {
     k.Fatigue = AddFatigue(k.Fatigue, delta);
     ForEachAttachedBrigade(corps, [&](TBrigadeRec& b) { b.Fatigue = AddFatigue(b.Fatigue, delta); });
 }
+void ChangeCorpsFatigue(int corps, int delta) { ChangeCorpsFatigue(corps, G().Corps[corps], delta); }
 
 // Recovery in a quiet home state: the corps and all its brigades keep a third of their fatigue.
-void DivideCorpsFatigue(int corps) {
-    TCorpsRec& k = G().Corps[corps];
+void DivideCorpsFatigue(int corps, TCorpsRec& k) {
     if (k.Fatigue != 0) k.Fatigue /= 3;
     ForEachAttachedBrigade(corps, [](TBrigadeRec& b) { b.Fatigue /= 3; });
 }
@@ -93,6 +92,11 @@ void SetRouteEntry(TCorpsRec& k, std::uint8_t value) {
 bool FitEnemy(const TCorpsRec& j, int side) { return CorpsInUse(j) && j.Side != side && j.Disruption == 0; }
 
 // ---------------------------------------------------------------- planning
+
+// Planning works on `k`: the corps' own slot, or, for a corps dissolved into a garrison, a copy of
+// it planned on for its random draws alone (`dissolved`), so that every later draw of the turn
+// keeps its place. Its brigades have gone to the garrison; nothing else outside the copy changes
+// and nothing is shown.
 
 void FirstPass(int c) {
     TCorpsRec& k = G().Corps[c];
@@ -148,15 +152,14 @@ bool AbsorbIntoGarrison(int c) {
     return true;
 }
 
-int MarchAllowance(int c) {
+int MarchAllowance(int c, TCorpsRec& k) {
     TGameRec& g = G();
-    TCorpsRec& k = g.Corps[c];
     int a = k.Quality * 10 + k.Condition;
     if (k.Disruption == 0 && k.March < 2) {
         const int s = MapGrid->Cell(k.HexX, k.HexY).State();
         const TStateRec& state = g.States[s];
         if (s != 0 && state.EnemyStrength == 0 && state.Owner == k.Nation && state.Controller == k.Nation)
-            DivideCorpsFatigue(c);
+            DivideCorpsFatigue(c, k);
         if (3 * k.Fatigue < a) a -= 3 * k.Fatigue;
         else a = 1;
     }
@@ -185,9 +188,8 @@ int MarchAllowance(int c) {
     return std::clamp(a, 0, kMaxAllowance);
 }
 
-void RestDigInOrTrain(int c) {
+void RestDigInOrTrain(int c, TCorpsRec& k, bool dissolved) {
     TGameRec& g = G();
-    TCorpsRec& k = g.Corps[c];
     const bool onDestination = OnDestination(k);
     const bool inArmy = k.Army >= 1 && k.Army <= kArmyCount;
     TArmyRec& army = g.Armies[k.Army];
@@ -209,7 +211,7 @@ void RestDigInOrTrain(int c) {
     }
     if (k.Opponent != 0 && k.OrderMode == kOrderDefend && k.MarchAllowance != 0 && onDestination) {
         k.Entrenchment += 1;
-        ChangeCorpsFatigue(c, 2);
+        ChangeCorpsFatigue(c, k, 2);
         k.StepDirection = 7;
         k.MarchAllowance = 0;
         k.Activity = kActivityDugIn;
@@ -218,7 +220,7 @@ void RestDigInOrTrain(int c) {
         ((Human(k.Nation) && army.Stance == 3) || !Human(k.Nation))) {
         k.Activity = kActivityTraining;
         k.MarchAllowance = 0;
-        if (Random(150) < chief.Drill) {
+        if (Random(150) < chief.Drill && !dissolved) {
             const int drilled = DrillCorpsBrigades(c);
             if (drilled >= k.LineCount / 2) {
                 RaiseEventNotice(19, chief.Name.str() + Text(148), Text(149) + " " + g.Leaders[k.Leader].Name.str(),
@@ -261,9 +263,8 @@ void SetFallBackOrder(TCorpsRec& k, std::uint8_t mode) {
 }
 
 // Falling back after a battle; the corps may surrender.
-void FallBack(int c) {
+void FallBack(int c, TCorpsRec& k, bool dissolved) {
     TGameRec& g = G();
-    TCorpsRec& k = g.Corps[c];
     k.MarchAllowance += 10;
     SetFallBackOrder(k, kOrderWithdraw);
     k.Activity = kActivityDisrupted;
@@ -324,12 +325,11 @@ void FallBack(int c) {
                 safe = true;
         }
     }
-    if (!safe) Surrender(c);
+    if (!safe && !dissolved) Surrender(c);
 }
 
-void RailMove(int c) {
+void RailMove(int c, TCorpsRec& k, bool dissolved) {
     TGameRec& g = G();
-    TCorpsRec& k = g.Corps[c];
     for (int e = 1; e <= kRouteLength; ++e) {
         k.Route[e] = 0;
         k.StepDone[e] = 0;
@@ -364,7 +364,7 @@ void RailMove(int c) {
             if (AtHex(k, g.Cities[ci].HexX, g.Cities[ci].HexY)) arrivedCity = ci;
 
     const int other = OtherSide(k.Side);
-    if ((Human(k.Side) && !Human(other)) || g.EnemyVisibility == k.Side || g.EnemyVisibility == 3) {
+    if (!dissolved && ((Human(k.Side) && !Human(other)) || g.EnemyVisibility == k.Side || g.EnemyVisibility == 3)) {
         std::string name = g.Leaders[k.Leader].Name.str() + " ";
         if (name.size() > 22) name.resize(22);
         RaiseEventNotice(6, name + Text(145), Text(146),
@@ -385,8 +385,7 @@ void RailMove(int c) {
 
 // A surrendered corps' slot is free: its route search and drill draws are still taken, so that
 // every later draw of the turn stays where it belongs, but nothing is written to the slot.
-void ComputerRoute(int c, bool freed) {
-    TCorpsRec& k = G().Corps[c];
+void ComputerRoute(TCorpsRec& k, bool freed) {
     if (Human(k.Nation) || k.Route[1] != 0) return;
     if (!freed) ClearRoute(k);
     for (int e = 1; e <= 20; ++e) PathSteps[e] = 0;
@@ -396,43 +395,49 @@ void ComputerRoute(int c, bool freed) {
     }
 }
 
-void DrillCondition(int c, bool freed) {
-    TCorpsRec& k = G().Corps[c];
+void DrillCondition(TCorpsRec& k, bool freed) {
     if (k.Activity == kActivityMarch || k.Condition >= kConditionDrillCeiling) return;
     const int drill = G().Leaders[k.Leader].Drill;
     for (int draw = 0; draw < 2; ++draw)
         if (Random(100) < drill && !freed) k.Condition += 1;
 }
 
-void SecondPass(int c) {
-    TGameRec& g = G();
-    TCorpsRec& k = g.Corps[c];
-    if (!CorpsInUse(k) || k.Nation == 0) return;
-    // An absorbed corps no longer exists: planning it on could make it surrender as well.
-    if (AbsorbIntoGarrison(c)) return;
-
+// Steps 2 to 9 of the second pass.
+void PlanCorps(int c, TCorpsRec& k, bool dissolved) {
     if (k.OrderMode == kOrderEmbarked) {
         k.Activity = kActivityEmbarked;
         k.MarchAllowance = 0;
     }
     bool freed = false;
     if (k.OrderMode == kOrderRail) {
-        RailMove(c);
+        RailMove(c, k, dissolved);
     } else {
         // A corps without a leader does not march (it never borrows another corps' allowance).
-        if (k.Leader != 0) k.MarchAllowance = static_cast<std::uint16_t>(MarchAllowance(c));
+        if (k.Leader != 0) k.MarchAllowance = static_cast<std::uint16_t>(MarchAllowance(c, k));
         else k.MarchAllowance = 0;
         if (k.Disruption == 1) {
             k.MarchAllowance = k.MarchAllowance / 2;
             SetFallBackOrder(k, kOrderWithdraw);
             if (k.Opponent == 0) k.Disruption = 0;
         }
-        if (k.Disruption == 0) RestDigInOrTrain(c);
-        else FallBack(c);
+        if (k.Disruption == 0) RestDigInOrTrain(c, k, dissolved);
+        else FallBack(c, k, dissolved);
         freed = !CorpsInUse(k);
-        ComputerRoute(c, freed);
+        ComputerRoute(k, freed);
     }
-    DrillCondition(c, freed);
+    DrillCondition(k, freed);
+}
+
+void SecondPass(int c) {
+    TCorpsRec& k = G().Corps[c];
+    if (!CorpsInUse(k) || k.Nation == 0) return;
+    if (AbsorbIntoGarrison(c)) {
+        // The absorbed corps no longer exists, and planned for real it could surrender as well.
+        TCorpsRec copy = k;
+        PlanCorps(c, copy, true);
+        return;
+    }
+    PlanCorps(c, k, false);
 }
 
 // ---------------------------------------------------------------- the movement step

@@ -414,6 +414,47 @@ TEST_F(CorpsPlans, DisruptedCorpsOnBesiegedPortDepotJoinsTheGarrisonOnce) {
     EXPECT_TRUE(frontend.notices.empty());
 }
 
+TEST_F(CorpsPlans, CorpsDissolvedIntoAGarrisonStillTakesItsLaterDrawsButItsSlotStaysUntouched) {
+    struct Case { const char* what; bool human; };
+    const Case cases[] = {
+        {"a person's corps: allowance and drill draws", true},
+        {"a computer's corps: its route search too", false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        ScriptedFrontend frontend;  // no notice: it neither surrenders nor shows anything
+        GameRec->Nations[1].Human = c.human ? 1 : 0;
+        const int port = AddCity("Port", 12, 12, kConfederacy, 1);
+        const int k = AddCorps(1, 12, 12, AddLeader(1, 10, 0, 90));
+        C(k).DestX = 20;
+        C(k).Disruption = 2;
+        C(k).Opponent = 4;
+        C(k).SupplyCity = static_cast<U8>(port);
+        C(k).MarchAllowance = 33;
+        // The besieger, planned after it: its allowance takes the draw that follows the dissolved
+        // corps' draws, (60 - draw) / 2.
+        const int besieger = AddCorps(2, 12, 12);
+        const int search = c.human ? 0 : LandSearchDraws(12, 12, 20, 12, 9, kUnion, kRuleAnyHex);
+        // Allowance, the computer's route search, two drill draws low enough to drill, then the
+        // besieger's allowance.
+        EXPECT_EQ(DrawRanges(Join({{0}, Repeat(search, 99), {0, 0}, {8}}), PlanCorpsMoves),
+                  Join({{15}, Repeat(search, 100), {100, 100}, {15}})) << c.what;
+        EXPECT_EQ(C(besieger).MarchAllowance, (60 - 8) / 2) << c.what;
+        EXPECT_TRUE(C(k).Unused) << c.what;
+        EXPECT_EQ(GameRec->Cities[port].Garrison, 0) << c.what << ": it had no brigades";
+        EXPECT_EQ(C(k).SupplyCity, port) << c.what;
+        EXPECT_EQ(C(k).SupplyType, 0) << c.what;
+        EXPECT_EQ(C(k).OrderMode, kOrderDefend) << c.what;
+        EXPECT_EQ(C(k).Activity, kActivityMarch) << c.what;
+        EXPECT_EQ(C(k).MarchAllowance, 33) << c.what;
+        EXPECT_EQ(C(k).Condition, 10) << c.what;
+        EXPECT_EQ(std::vector<int>(C(k).Route.begin(), C(k).Route.end()), std::vector<int>(9, 0)) << c.what;
+        EXPECT_EQ(GameRec->Leaders[C(k).Leader].Status, kLeaderAvailable) << c.what << ": not captured";
+        EXPECT_EQ(GameRec->Prisoners[1], 0u) << c.what;
+        EXPECT_TRUE(frontend.notices.empty()) << c.what;
+    }
+}
+
 TEST_F(CorpsPlans, RoutesForTheTurn) {
     GameRec->Nations[2].Human = 0;
     // A person's route that starts later is played from its first direction.
