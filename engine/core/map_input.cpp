@@ -182,26 +182,36 @@ void FinishMapClick(const TMapClick& click) {
     }
 }
 
-std::optional<TMarkerDraw> MapMouseMove(int x, int y) {
+std::vector<TMarkerDraw> MapMouseMove(int x, int y) {
+    std::vector<TMarkerDraw> drawn;
     if (SidePlayed == 0 || SelectedCorps == 0 || !RouteEnabled || !RouteDrawing ||
         RouteMarks.StepCount >= kRouteStepsDrawn)
-        return std::nullopt;
+        return drawn;
     const THexPos hex = HexAtBoxPoint(x, y);
-    if (hex == RouteLastHex) return std::nullopt;
+    if (hex == RouteLastHex) return drawn;
     const TBoxPoint p = HexPixel(hex.X, hex.Y);
     const int half = kHexPixels / 2;
-    if (std::abs(x - (p.x + half)) >= kCentreReach || std::abs(y - (p.y + half)) >= kCentreReach) return std::nullopt;
-    // A route is a chain of steps: a hex the pointer jumped to is not one step away.
-    if (HexDistance(RouteLastHex.X, RouteLastHex.Y, hex.X, hex.Y) != 1) return std::nullopt;
-    RouteLastHex = hex;
-    const int k = RouteMarks.StepCount++;
-    TRouteMark& from = RouteMarks.Marks[k];
-    TRouteMark& to = RouteMarks.Marks[k + 1];
-    to.Used = 1;
-    to.Hex = hex;
-    to.Pixel = p;
-    from.Direction = static_cast<std::uint16_t>(HexDirectionTo(from.Hex.X, from.Hex.Y, hex.X, hex.Y));
-    return TMarkerDraw{from.Direction, from.Pixel};
+    if (std::abs(x - (p.x + half)) >= kCentreReach || std::abs(y - (p.y + half)) >= kCentreReach) return drawn;
+    // A route is a chain of steps: a hex the pointer reached further off is reached step by step,
+    // as a straight east-west drag passes the centres of every second column only.
+    while (RouteLastHex != hex && RouteMarks.StepCount < kRouteStepsDrawn) {
+        const int distance = HexDistance(RouteLastHex.X, RouteLastHex.Y, hex.X, hex.Y);
+        const int direction = HexDirectionTo(RouteLastHex.X, RouteLastHex.Y, hex.X, hex.Y);
+        int nx = RouteLastHex.X, ny = RouteLastHex.Y;
+        StepHexAt(nx, ny, direction);
+        if (!OnMap(nx, ny) || HexDistance(nx, ny, hex.X, hex.Y) >= distance) break;
+        const THexPos next{static_cast<std::uint16_t>(nx), static_cast<std::uint16_t>(ny)};
+        const int k = RouteMarks.StepCount++;
+        TRouteMark& from = RouteMarks.Marks[k];
+        TRouteMark& to = RouteMarks.Marks[k + 1];
+        to.Used = 1;
+        to.Hex = next;
+        to.Pixel = HexPixel(next.X, next.Y);
+        from.Direction = static_cast<std::uint16_t>(direction);
+        drawn.push_back({from.Direction, from.Pixel});
+        RouteLastHex = next;
+    }
+    return drawn;
 }
 
 void MapMouseUp(MapButton button, int x, int y) {

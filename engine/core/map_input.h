@@ -1,12 +1,11 @@
 // What the mouse and keys do on the map: a right click collects the played side's objects at the
 // hex and selects one; a left press on an own corps selects it, dragging marks up to nine route
-// steps over adjacent hexes, and releasing writes its destination and route; the arrow keys, the
+// steps, one hex each, and releasing writes its destination and route; the arrow keys, the
 // minimap and the screen edges move the view. Coordinates are pixels of the map box (or of the
 // minimap box). The window only draws what these procedures answer and opens the dialogs named.
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -58,8 +57,9 @@ struct TMarkerDraw {
     int direction = 0;
     TBoxPoint at;
 };
-// The pointer moved; answers a marker when the drag reached the next hex of the route.
-std::optional<TMarkerDraw> MapMouseMove(int x, int y);
+// The pointer moved; answers the markers to draw, one for each step the drag added to the route
+// on reaching a hex's centre (none when it added nothing).
+std::vector<TMarkerDraw> MapMouseMove(int x, int y);
 void MapMouseUp(MapButton button, int x, int y);
 
 // The location label's text for the hex under box point (X, Y): "column,row".

@@ -358,9 +358,9 @@ void TKVTSDI::OpenDialogsOfClick(const TMapClick& click) {
 void TKVTSDI::BattleMapMouseMove(QPoint at) {
     SetScreenCursor(crDefault);
     ui_->LocationLabel->SetCaption(QString::fromStdString(LocationText(at.x(), at.y())));
-    if (const auto marker = MapMouseMove(at.x(), at.y())) {
-        DrawMoveMarker(BattleMap()->Surface(), pictures_, marker->direction, marker->at);
-        BattleMap()->update(QRect(marker->at.x + 8, marker->at.y + 8, kMarkerSize, kMarkerSize));
+    for (const TMarkerDraw& marker : MapMouseMove(at.x(), at.y())) {
+        DrawMoveMarker(BattleMap()->Surface(), pictures_, marker.direction, marker.at);
+        BattleMap()->update(QRect(marker.at.x + 8, marker.at.y + 8, kMarkerSize, kMarkerSize));
     }
 }
 

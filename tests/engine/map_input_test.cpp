@@ -38,7 +38,7 @@ protected:
         if (!click.chooseAmongSeveral) FinishMapClick(click);
         return click;
     }
-    std::optional<TMarkerDraw> MoveTo(int column, int row) {
+    std::vector<TMarkerDraw> MoveTo(int column, int row) {
         const TBoxPoint p = Centre(column, row);
         return MapMouseMove(p.x, p.y);
     }
@@ -66,7 +66,8 @@ TEST_F(MapInput, DraggingFromAnOwnCorpsWritesItsRouteAndDestination) {
     // Corps 1 stands on (40, 21); column 40 is even.
     const Case cases[] = {
         {"two steps south then south-east", {{40, 22}, {40, 23}, {41, 24}}, {41, 24}, {4, 4, 3, 0, 9, 9, 9, 9, 9}, 3},
-        {"a hex the pointer jumps to is skipped", {{40, 22}, {40, 25}, {40, 23}}, {40, 23}, {4, 4, 0, 9, 9, 9, 9, 9, 9}, 2},
+        {"a hex the pointer jumps to is reached step by step", {{40, 22}, {40, 25}}, {40, 25}, {4, 4, 4, 4, 0, 9, 9, 9, 9}, 4},
+        {"a jump past the ninth step fills the route up to it", {{40, 22}, {40, 35}}, {40, 35}, {4, 4, 4, 4, 4, 4, 4, 4, 4}, 9},
         {"nine steps fill the route and a tenth adds nothing",
          {{40, 22}, {40, 23}, {40, 24}, {40, 25}, {40, 26}, {40, 27}, {40, 28}, {40, 29}, {40, 30}, {40, 31}},
          {40, 31}, {4, 4, 4, 4, 4, 4, 4, 4, 4}, 9},
@@ -90,7 +91,7 @@ TEST_F(MapInput, DraggingFromAnOwnCorpsWritesItsRouteAndDestination) {
         EXPECT_EQ(OrderItems(fe.menus), "1000");
         int markers = 0;
         for (auto [col, row] : c.path)
-            if (MoveTo(col, row)) ++markers;
+            markers += static_cast<int>(MoveTo(col, row).size());
         EXPECT_EQ(markers, c.markers);
         Release(c.release.first, c.release.second);
         const TCorpsRec& corps = GameRec->Corps[1];
@@ -105,13 +106,45 @@ TEST_F(MapInput, AMarkerIsDrawnAtTheHexTheStepLeaves) {
     ScriptedFrontend fe;
     Press(MapButton::Left, 40, 21);
     const auto first = MoveTo(40, 22);
-    ASSERT_TRUE(first);
-    EXPECT_EQ(first->direction, 4);
-    EXPECT_EQ(first->at, HexPixel(40, 21));
+    ASSERT_EQ(first.size(), 1u);
+    EXPECT_EQ(first[0].direction, 4);
+    EXPECT_EQ(first[0].at, HexPixel(40, 21));
     // Near the hex but not yet at its centre: no step.
     const TBoxPoint c = Centre(40, 23);
-    EXPECT_FALSE(MapMouseMove(c.x + 8, c.y));
-    EXPECT_TRUE(MapMouseMove(c.x + 7, c.y - 7));
+    EXPECT_TRUE(MapMouseMove(c.x + 8, c.y).empty());
+    EXPECT_EQ(MapMouseMove(c.x + 7, c.y - 7).size(), 1u);
+}
+
+TEST_F(MapInput, AStraightEastWestDragDrawsAnUnbrokenRouteToThePointersHex) {
+    // Corps 1 stands on (40, 21). Along the row through its centre the pointer meets the centres
+    // of the even columns only; the odd columns' centres lie 14 pixels above it.
+    ScriptedFrontend fe;
+    Press(MapButton::Left, 40, 21);
+    const TBoxPoint from = Centre(40, 21), to = Centre(46, 21);
+    std::vector<TMarkerDraw> drawn;
+    for (int x = from.x; x <= to.x; ++x)
+        for (const TMarkerDraw& m : MapMouseMove(x, from.y)) drawn.push_back(m);
+    ASSERT_EQ(RouteMarks.StepCount, 6);
+    ASSERT_EQ(drawn.size(), 6u) << "a marker for every step";
+    for (int k = 1; k <= 6; ++k) {
+        const TRouteMark& before = RouteMarks.Marks[k - 1];
+        const TRouteMark& mark = RouteMarks.Marks[k];
+        SCOPED_TRACE("mark " + std::to_string(k));
+        EXPECT_EQ(HexDistance(before.Hex.X, before.Hex.Y, mark.Hex.X, mark.Hex.Y), 1) << "one step from the one before";
+        EXPECT_EQ(mark.Hex.X, 40 + k);
+        int x = before.Hex.X, y = before.Hex.Y;
+        StepHexAt(x, y, before.Direction);
+        EXPECT_EQ((std::pair{x, y}), (std::pair<int, int>{mark.Hex.X, mark.Hex.Y})) << "its direction leads to it";
+        EXPECT_EQ(drawn[k - 1].direction, before.Direction);
+        EXPECT_EQ(drawn[k - 1].at, HexPixel(before.Hex.X, before.Hex.Y));
+    }
+    EXPECT_EQ(RouteMarks.Marks[6].Hex, (THexPos{46, 21})) << "the route ends where the pointer is";
+    MapMouseUp(MapButton::Left, to.x, to.y);
+    const TCorpsRec& corps = GameRec->Corps[1];
+    int x = corps.HexX, y = corps.HexY;
+    for (int k = 1; k <= 9; ++k) StepHexAt(x, y, corps.Route[k]);
+    EXPECT_EQ((std::pair{x, y}), (std::pair{46, 21})) << "the corps' route leads to its destination";
+    EXPECT_EQ((std::pair<int, int>{corps.DestX, corps.DestY}), (std::pair{46, 21}));
 }
 
 TEST_F(MapInput, ADragReleasedOutsideTheMapEndsOnItsEdge) {
