@@ -300,7 +300,11 @@ void TElImageForm::SetFormImage(TImage* image) {
     if (image) {
         // One connection of our own: other listeners of the picture are left as they are.
         connect(image, &TImage::PictureChanged, this, &TElImageForm::PictureChanged, Qt::UniqueConnection);
-        connect(image, &QObject::destroyed, this, &TElImageForm::PictureChanged);
+        // The picture control is half destroyed by now: forget it before looking at its picture.
+        connect(image, &QObject::destroyed, this, [this] {
+            formImage_ = nullptr;
+            PictureChanged();
+        });
     }
     PictureChanged();
 }

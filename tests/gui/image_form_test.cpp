@@ -209,6 +209,39 @@ TEST(ImageForm, ThePictureShapesTheWindow) {
     EXPECT_TRUE(form.mask().isEmpty());
 }
 
+// The picture control may go before the form: the form drops the picture's shape and colour
+// and goes on living with its window whole.
+TEST(ImageForm, APictureControlDestroyedFirstLeavesTheFormWhole) {
+    QWidget form;
+    form.resize(40, 30);
+    auto* picture = new TImage(&form);
+    QImage shape(40, 30, QImage::Format_RGB32);
+    shape.fill(Qt::magenta);
+    for (int y = 5; y < 25; ++y)
+        for (int x = 8; x < 32; ++x) shape.setPixel(x, y, qRgb(0, 100, 0));
+    picture->SetPicture(shape);
+    TElImageForm imageForm(&form);
+    imageForm.SetChangeFormRegion(true);
+    imageForm.SetFormImage(picture);
+    ASSERT_EQ(form.mask().boundingRect(), QRect(8, 5, 24, 20));
+    int told = 0;
+    QObject::connect(&imageForm, &TElImageFormLink::Changed, [&] { ++told; });
+
+    delete picture;
+    EXPECT_EQ(imageForm.FormImage(), nullptr);
+    EXPECT_EQ(imageForm.TransparentColor(), clNone);
+    EXPECT_TRUE(form.mask().isEmpty());
+    EXPECT_EQ(told, 1) << "linked controls hear of the lost colour";
+
+    form.resize(60, 40);
+    form.show();
+    imageForm.SetTransparentColor(clRed);
+    EXPECT_TRUE(form.mask().isEmpty());
+    imageForm.SetChangeFormRegion(false);
+    imageForm.SetChangeFormRegion(true);
+    EXPECT_TRUE(form.mask().isEmpty());
+}
+
 TEST(ImageForm, TwoFormsShareOnePictureAndEitherMayLeaveFirst) {
     const auto shape = [](QRect body) {
         QImage img(40, 30, QImage::Format_RGB32);
