@@ -6,6 +6,8 @@
 #include <QPaintEvent>
 #include <QPainter>
 
+#include <functional>
+
 #include "gui/ui/library_tools.h"
 
 namespace kvt::gui {
@@ -34,26 +36,31 @@ void ExtDrawBkgnd(QPainter& p, const QRect& rect, TElBkGndType type, const QImag
 void ExtDrawBkgnd2(QPainter& p, const QRect& rect, TElBkGndType type, const QImage& bitmap, TColor color,
                    QPoint origin, const QRect& area, bool hatch, TColor hatchColor, bool invert) {
     if (rect.isEmpty()) return;
-    if (hatch || invert) {
-        // Compose the part in a work bitmap, then hatch it and lay it down.
-        QImage work(rect.size(), QImage::Format_RGB32);
+    // Lays one copied part of the bitmap down at dest; the hatch and invert flags act on these
+    // copies only, never on the colour fills.
+    const auto copy = [&](const QRect& dest, const std::function<void(QPainter&)>& draw) {
+        if (dest.isEmpty()) return;
+        if (!hatch && !invert) {
+            draw(p);
+            return;
+        }
+        QImage work(dest.size(), QImage::Format_RGB32);
         {
             QPainter wp(&work);
-            ExtDrawBkgnd2(wp, QRect(QPoint(0, 0), rect.size()), type, bitmap, color, origin + rect.topLeft(), area,
-                          false, clNone, false);
+            wp.translate(-dest.topLeft());
+            draw(wp);
         }
         if (hatch) {
             const QRgb h = ToQColor(hatchColor).rgb();
             for (int y = 0; y < work.height(); ++y)
                 for (int x = 0; x < work.width(); ++x)
-                    if (((rect.left() + x + rect.top() + y) & 1) != 0) work.setPixel(x, y, h);
+                    if (((dest.left() + x + dest.top() + y) & 1) != 0) work.setPixel(x, y, h);
         }
         p.save();
         if (invert) p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-        p.drawImage(rect.topLeft(), work);
+        p.drawImage(dest.topLeft(), work);
         p.restore();
-        return;
-    }
+    };
     const QColor fill = ToQColor(color);
     if (type == bgtColorFill) {
         p.fillRect(rect, fill);
@@ -65,15 +72,17 @@ void ExtDrawBkgnd2(QPainter& p, const QRect& rect, TElBkGndType type, const QIma
     switch (type) {
     case bgtTileBitmap:
         // Tiles start at (0, 0) of the area's coordinates, so neighbours continue each other.
-        p.drawTiledPixmap(rect, QPixmap::fromImage(bitmap),
-                          QPoint(PositiveMod(r.left(), bitmap.width()), PositiveMod(r.top(), bitmap.height())));
+        copy(rect, [&](QPainter& to) {
+            to.drawTiledPixmap(rect, QPixmap::fromImage(bitmap),
+                               QPoint(PositiveMod(r.left(), bitmap.width()), PositiveMod(r.top(), bitmap.height())));
+        });
         break;
     case bgtStretchBitmap: {
         if (area.isEmpty()) break;
         const double sx = double(bitmap.width()) / area.width(), sy = double(bitmap.height()) / area.height();
         const QRectF source((r.left() - area.left()) * sx, (r.top() - area.top()) * sy, r.width() * sx,
                             r.height() * sy);
-        p.drawImage(QRectF(rect), bitmap, source);
+        copy(rect, [&](QPainter& to) { to.drawImage(QRectF(rect), bitmap, source); });
         break;
     }
     case bgtCenterBitmap:
@@ -83,7 +92,9 @@ void ExtDrawBkgnd2(QPainter& p, const QRect& rect, TElBkGndType type, const QIma
                                               : QRect(0, 0, bitmap.width(), bitmap.height());
         place.translate(area.topLeft());
         const QRect shown = place.intersected(r);
-        if (!shown.isEmpty()) p.drawImage(shown.translated(-origin), bitmap, shown.translated(-place.topLeft()));
+        if (!shown.isEmpty())
+            copy(shown.translated(-origin),
+                 [&](QPainter& to) { to.drawImage(shown.translated(-origin), bitmap, shown.translated(-place.topLeft())); });
         break;
     }
     default: break;  // gradients are their callers' business

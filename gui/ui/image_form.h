@@ -24,8 +24,9 @@ namespace kvt::gui {
 // Paints rect (painter coordinates) as the part of area that lies at origin + rect.
 void ExtDrawBkgnd(QPainter& p, const QRect& rect, TElBkGndType type, const QImage& bitmap, TColor color,
                   QPoint origin, const QRect& area);
-// The same; with hatch every pixel whose coordinates add up to an odd number takes hatchColor,
-// with invert the copy is combined with what is there by exclusive or.
+// The same; the flags act on the copied parts of the bitmap only, never on the colour fills:
+// with hatch every such pixel whose coordinates add up to an odd number takes hatchColor, with
+// invert the copy is combined with what is there by exclusive or.
 void ExtDrawBkgnd2(QPainter& p, const QRect& rect, TElBkGndType type, const QImage& bitmap, TColor color,
                    QPoint origin, const QRect& area, bool hatch, TColor hatchColor, bool invert);
 

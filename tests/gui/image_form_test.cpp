@@ -93,14 +93,41 @@ TEST(BackgroundPainter, PlacesThePictureByKind) {
     }
     EXPECT_EQ(QColor(img.pixel(2, 2)), QColor(Qt::white));
     EXPECT_EQ(QColor(img.pixel(12, 2)), QColor(Qt::red));
-    QImage hatched = Canvas(4, 4);
-    {
-        QPainter p(&hatched);
-        ExtDrawBkgnd2(p, QRect(0, 0, 4, 4), bgtColorFill, QImage(), clWhite, QPoint(), QRect(0, 0, 4, 4), true, clBlue,
-                      false);
-    }
-    EXPECT_EQ(QColor(hatched.pixel(0, 0)), QColor(Qt::white));
-    EXPECT_EQ(QColor(hatched.pixel(1, 0)), QColor(Qt::blue));
+}
+
+// The second painter's hatch and invert flags change the copied picture; colour fills stay plain.
+TEST(BackgroundPainter, HatchAndInvertActOnTheCopiedPictureOnly) {
+    QImage red(10, 10, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    const auto paint = [&](TElBkGndType type, QPoint origin, bool hatch, bool invert) {
+        QImage img = Canvas(20, 20);
+        QPainter p(&img);
+        ExtDrawBkgnd2(p, QRect(0, 0, 20, 20), type, red, clWhite, origin, QRect(0, 0, 100, 100), hatch, clBlue, invert);
+        return img;
+    };
+    const QImage fill = paint(bgtColorFill, QPoint(), true, true);
+    for (QPoint at : {QPoint(0, 0), QPoint(1, 0), QPoint(7, 12)})
+        EXPECT_EQ(QColor(fill.pixel(at)), QColor(Qt::white)) << "a colour fill at " << at.x() << "," << at.y();
+
+    const QImage tiled = paint(bgtTileBitmap, QPoint(3, 0), true, false);
+    EXPECT_EQ(QColor(tiled.pixel(0, 0)), QColor(Qt::red));
+    EXPECT_EQ(QColor(tiled.pixel(1, 0)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(tiled.pixel(18, 3)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(tiled.pixel(18, 4)), QColor(Qt::red));
+
+    // The picture sits at the area's top left, seen here from 10 pixels to its left: the fill
+    // beside it stays white, the picture's share is hatched.
+    const QImage topLeft = paint(bgtTopLeftBitmap, QPoint(-10, 0), true, false);
+    EXPECT_EQ(QColor(topLeft.pixel(2, 3)), QColor(Qt::white));
+    EXPECT_EQ(QColor(topLeft.pixel(12, 2)), QColor(Qt::red));
+    EXPECT_EQ(QColor(topLeft.pixel(13, 2)), QColor(Qt::blue));
+    EXPECT_EQ(QColor(topLeft.pixel(13, 12)), QColor(Qt::white)) << "below the picture";
+
+    // Inverted, the picture combines with the fill laid just before it: red over white gives cyan.
+    const QImage inverted = paint(bgtTopLeftBitmap, QPoint(-10, 0), false, true);
+    EXPECT_EQ(QColor(inverted.pixel(2, 3)), QColor(Qt::white));
+    EXPECT_EQ(QColor(inverted.pixel(12, 2)), QColor(Qt::cyan));
+    EXPECT_EQ(QColor(inverted.pixel(13, 2)), QColor(Qt::cyan));
 }
 
 // A control that takes its background from an image form, as the library's controls do.
