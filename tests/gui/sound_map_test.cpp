@@ -52,7 +52,8 @@ TEST_F(SoundMapTest, EventsPlayTheirFilesUnlessSilenced) {
     Register("Kvt", "Blank", "   ");
     Register("Kvt", "Off", "off.wav", 1);
     Register("Kvt", "On", "on.wav", 0);
-    Register("Kvt", "A\\B", "nested.wav");
+    Register("Kvt", "Group\\Click", "nested.wav");
+    Register("Kvt", "Fire.Volley", "volley.wav");
     Register("Other", "Click", "other.wav");
     struct Case {
         const char* event;
@@ -65,9 +66,14 @@ TEST_F(SoundMapTest, EventsPlayTheirFilesUnlessSilenced) {
         {"On", {"on.wav"}},
         {"Missing", {}},
         {"", {}},
-        // Names that would walk into other keys or hold control characters play nothing.
-        {"A\\B", {}},
+        // A name may name a nested key or hold dots; ".." walks into no other application's
+        // key, and a name that no key has plays nothing.
+        {"Group\\Click", {"nested.wav"}},
+        {"group\\CLICK", {"nested.wav"}},
+        {"Fire.Volley", {"volley.wav"}},
+        {"Group", {}},
         {"..\\..\\Other\\Click", {}},
+        {"Group\\\\Click", {}},
         {"Click\r", {}},
         {"Cl*ck", {}},
     };
