@@ -70,9 +70,16 @@ TEST(HtmlParse, TagsEntitiesAndBlanksGiveTheseRuns) {
         {U"a\r\n\nb\n\r", "P|T:a\nb\n"},
         {U"<B>x</b>y", "P|T:x|T:y"},
         {U"x<unknown attr=1>y&bogus;z</p><html>", "P|T:xyz"},
-        {U"&amp;&lt;&gt;&quot;&#65;&#x;&#0;&#9999999;&#55296;&#12345678901;", "P|T:&<>\"A &#12345678901;"},
-        {U"AT&T rocks; yes", "P|T:AT&T rocks; yes"},
-        {U"&averyveryverylongname; x", "P|T:&averyveryverylongname; x"},
+        {U"&amp;&lt;&gt;&quot;&#65;&#x;&#0;&#9999999;&#55296;&#12345678901;", "P|T:&<>\"A "},
+        // An entity's name runs to the next ";", however long; unknown ones give nothing.
+        {U"x&unknownentity;y&foo-bar;z&;", "P|T:xyz"},
+        {U"AT&T rocks; yes", "P|T:AT yes"},
+        {U"&AMP;&Lt;", "P|T:&<"},
+        // With no ";" left an entity runs to the end; any other "&" is plain text.
+        {U"fish &amp", "P|T:fish &"},
+        {U"x&#65", "P|T:xA"},
+        {U"Fish & chips", "P|T:Fish & chips"},
+        {U"a &amp b &", "P|T:a &amp b &"},
         {U"<!-- note > here -->x", "P|T:x"},
         // The first ">" ends a tag even inside quotes; the rest is text.
         {U"<a href='x>y'>z", "P|T:y'>z"},

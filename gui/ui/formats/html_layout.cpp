@@ -63,8 +63,8 @@ constexpr char32_t kCp1252High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x
                                       0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
                                       0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
-// Longest entity we read: "#1114111". An "&" not closed by ";" that soon is an ordinary "&".
-constexpr size_t kMaxEntityLength = 8;
+// "#" and the twelve characters of the longest number read.
+constexpr size_t kLongestUnclosedEntity = 13;
 
 struct NamedColor {
     const char* name;
@@ -258,45 +258,48 @@ private:
         run_.CachedWidth = -1;
     }
 
+    // The name runs to the next ";" and an unknown one gives nothing. With no ";" left the rest of
+    // the text is the name only when it is an entity; otherwise the "&" is an ordinary character,
+    // so a caption's stray "&" does not swallow everything after it.
     size_t ReadEntity(size_t i) {
-        size_t semicolon = std::u32string_view::npos;
-        for (size_t j = i + 1; j < text_.size() && j <= i + 1 + kMaxEntityLength; ++j) {
-            char32_t c = text_[j];
-            if (c == ';') {
-                semicolon = j;
-                break;
-            }
-            bool ok = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '#';
-            if (!ok) break;
+        if (!semicolonKnown_ || (nextSemicolon_ != std::u32string_view::npos && nextSemicolon_ <= i)) {
+            nextSemicolon_ = text_.find(U';', i + 1);  // once per ";": many "&"s stay cheap
+            semicolonKnown_ = true;
         }
-        if (semicolon == std::u32string_view::npos) {
+        const size_t semicolon = nextSemicolon_;
+        const size_t end = semicolon == std::u32string_view::npos ? text_.size() : semicolon;
+        // Without a ";" only a short rest can be an entity ("trade", "#" and a number).
+        if (semicolon == std::u32string_view::npos && end - i - 1 > kLongestUnclosedEntity) {
             Append('&');
             return i + 1;
         }
-        const std::string name = Lower(text_.substr(i + 1, semicolon - i - 1));
+        const std::string name = Lower(text_.substr(i + 1, end - i - 1));
         static const struct {
             const char* name;
             char32_t c;
         } kNamed[] = {{"nbsp", ' '},     {"amp", '&'},     {"quot", '"'},    {"gt", '>'},
                       {"lt", '<'},       {"euro", 0x20AC}, {"sect", 0xA7},   {"reg", 0xAE},
                       {"copy", 0xA9},    {"para", 0xB6},   {"trade", 0x2122}};
-        for (const auto& n : kNamed) {
-            if (name == n.name) {
-                Append(n.c);
-                return semicolon + 1;
-            }
+        const auto named = std::find_if(std::begin(kNamed), std::end(kNamed), [&](const auto& n) { return name == n.name; });
+        int64_t code = 0;
+        const bool numbered = !name.empty() && name[0] == '#';
+        const bool isNumber = numbered && ParseNumber(name.substr(1), code);
+        if (semicolon == std::u32string_view::npos && named == std::end(kNamed) && !isNumber) {
+            Append('&');
+            return i + 1;
         }
-        if (!name.empty() && name[0] == '#') {
-            int64_t code = 0;
-            if (!ParseNumber(name.substr(1), code)) {
-                Append(' ');
-            } else if (code >= 128 && code < 160) {
+        if (named != std::end(kNamed)) {
+            Append(named->c);
+        } else if (numbered && !isNumber) {
+            Append(' ');
+        } else if (isNumber) {
+            if (code >= 128 && code < 160) {
                 if (kCp1252High[code - 128]) Append(kCp1252High[code - 128]);
             } else if (code > 0 && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF)) {
                 Append(static_cast<char32_t>(code));
             }
         }
-        return semicolon + 1;
+        return semicolon == std::u32string_view::npos ? end : semicolon + 1;
     }
 
     // Reads "<...>" from i; returns the position after it. The first ">" ends a tag, quoted or
@@ -528,6 +531,8 @@ private:
     std::u32string_view text_;
     int maxWidth_;
     bool autoWrap_;
+    size_t nextSemicolon_ = 0;
+    bool semicolonKnown_ = false;
     TElHTMLItem run_;
     std::vector<TFontSettings> fontStack_;
     std::vector<int32_t> listIndents_;
