@@ -317,10 +317,11 @@ TEST(HtmlWrap, BreaksAtTheLastBlankOrMovesTheRun) {
         {U"aaa bbb ccc", 20, "P|T:aaa |S|T:bbb |S|T:ccc"},
         {U"abcdefgh", 20, "P|T:abc|S|T:def|S|T:gh"},
         {U"ab<b>cdefg</b>", 30, "P|T:ab|S|T:cdef|S|T:g"},
-        // A character too wide for the line stays alone on it: no empty line above it.
-        {U"x", 1, "P|T:x"},
-        {U"abc", 1, "P|T:a|S|T:b|S|T:c"},
-        {U"ab cd", 1, "P|T:a|S|T:b |S|T:c|S|T:d"},
+        // A character too wide for the line moves on alone: the line it leaves stays empty.
+        {U"x", 1, "P|S|T:x"},
+        {U"abc", 1, "P|S|T:a|S|T:b|S|T:c"},
+        {U"ab cd", 1, "P|S|T:a|S|T:b |S|S|T:c|S|T:d"},
+        {U"<b>ab</b>c", 1, "P|S|T:a|S|T:b|S|T:c"},
     };
     for (const auto& c : cases) {
         Prepared p(c.html, c.maxWidth, true);

@@ -238,10 +238,8 @@ private:
             moved = text;
             text.clear();
         } else {
-            // Alone on its line and too wide: only the character just added moves on. A run of
-            // that one character stays: moving it would leave an empty line above it, once for
-            // every character too wide for the line.
-            if (text.size() <= 1) return;
+            // Alone on its line and too wide: only the character just added moves on, even when
+            // it is all the run holds (the line it leaves stays empty).
             moved = text.substr(text.size() - 1);
             text.pop_back();
         }
