@@ -190,13 +190,18 @@ void TCustomElGroupBox::DrawGlyph(QPainter& p, const QRect& dest, const QRect& s
     DrawGlyphCell(p, glyph_, dest, source);
 }
 
-void TCustomElGroupBox::PaintCheckBox(QPainter& p, int h) {
+void TCustomElGroupBox::PlaceCheckBox(int h) {
     if (!showCheckBox_) {
         checkRect_ = QRect();
         return;
     }
     const QSize size = CheckBoxSize();
     checkRect_ = QRect(8, h / 2 - size.height() / 2, size.width(), size.height());
+}
+
+void TCustomElGroupBox::PaintCheckBox(QPainter& p) {
+    if (!showCheckBox_) return;
+    const QSize size = checkRect_.size();
     const bool pressed = ButtonDown();
     if (IsThemed()) {
         int state = checkBoxChecked_ ? 5 : 1;
@@ -233,6 +238,20 @@ void TCustomElGroupBox::PaintCheckBox(QPainter& p, int h) {
     }
 }
 
+QRect TCustomElGroupBox::CaptionTextRect(QPainter& p, int x, int h) {
+    const QString& caption = Caption();
+    if (html_) return QRect(QPoint(x, 0), QSize(MeasureHtmlCaption(*html_, font(), caption).width(), h));
+    if (IsThemed()) {
+        QRect text;
+        const QRect bounds = rect();
+        VisualStyles().GetThemeTextExtent(ThemeHandle(), p, kGroupPart, isEnabled() ? 1 : 2, caption, 0, &bounds, text);
+        return QRect(x, 0, text.width(), text.height());
+    }
+    QRect text = MeasureText(font(), caption, QRect(x, 0, 100000, 100000), 0);
+    text.moveTo(x, 0);
+    return text;
+}
+
 void TCustomElGroupBox::paintEvent(QPaintEvent*) {
     QPainter p(this);
     const bool themed = IsThemed();
@@ -253,56 +272,49 @@ void TCustomElGroupBox::paintEvent(QPaintEvent*) {
         if (captionColor_ != clNone) FillRect(p, QRect(0, 0, width(), h), captionColor_);
     }
 
-    if (themed && showCheckBox_) {
-        // The caption area shows the parent, as the frame must not run behind the check box.
-        const QRect band(0, 0, width(), h);
-        VisualStyles().DrawThemeParentBackground(this, p, &band);
-    }
-    PaintCheckBox(p, h);
-
-    QRegion clip(rect());
+    // The caption area (check box and text) is laid out first: the frame stays out of it.
+    PlaceCheckBox(h);
     const QString& caption = Caption();
+    const int state = isEnabled() ? 1 : 2;
+    p.setFont(font());
+    QRect text;
     QRect captionArea;
+    const bool focusShown = showFocus_ && hasFocus();
     if (!caption.isEmpty()) {
-        const int x = showCheckBox_ ? checkRect_.left() + checkRect_.width() + 5 : 8;
-        p.setFont(font());
-        QRect text;
-        const int state = isEnabled() ? 1 : 2;
         if (html_) {
-            PrepareHTMLDefaults(*html_, font(), FontColor(), clNone);
-            if (themed) {
-                TColor color = FontColor();
-                VisualStyles().GetThemeColor(ThemeHandle(), kGroupPart, state, 3803, color);
-                PrepareHTMLDefaults(*html_, font(), color, clNone);
-            }
-            text = QRect(QPoint(x, 0), QSize(MeasureHtmlCaption(*html_, font(), caption).width(), h));
-            DrawHtmlCaption(*html_, p, caption, text);
-        } else if (themed) {
-            const QRect bounds = rect();
-            VisualStyles().GetThemeTextExtent(ThemeHandle(), p, kGroupPart, state, caption, 0, &bounds, text);
-            text = QRect(x, 0, text.width(), text.height());
-            VisualStyles().DrawThemeText(ThemeHandle(), p, kGroupPart, state, caption, 0, 0, text);
-        } else {
-            text = MeasureText(font(), caption, QRect(x, 0, 100000, 100000), 0);
-            text.moveTo(x, 0);
-            p.setPen(ToQColor(FontColor()));
-            QRect drawn = text;
-            DrawText(p, caption, drawn, DT_NOCLIP);
+            TColor color = FontColor();
+            if (themed) VisualStyles().GetThemeColor(ThemeHandle(), kGroupPart, state, 3803, color);
+            PrepareHTMLDefaults(*html_, font(), color, clNone);
         }
-        captionArea = text.adjusted(-1, 0, 1, 0);
-        if (showFocus_ && hasFocus()) {
-            captionArea.adjust(-1, 0, 1, 0);
-            DrawFocusRect(p, captionArea);
-        }
+        text = CaptionTextRect(p, showCheckBox_ ? checkRect_.left() + checkRect_.width() + 5 : 8, h);
+        captionArea = text.adjusted(focusShown ? -2 : -1, 0, focusShown ? 2 : 1, 0);
         if (showCheckBox_) captionArea.setLeft(checkRect_.left());
     } else if (showCheckBox_) {
         captionArea = checkRect_;
     }
+    // Themed, the state-0 frame already lies under the caption: the parent shows there instead.
+    if (themed && !captionArea.isEmpty()) VisualStyles().DrawThemeParentBackground(this, p, &captionArea);
+
+    PaintCheckBox(p);
+    if (!caption.isEmpty()) {
+        if (html_) {
+            DrawHtmlCaption(*html_, p, caption, text);
+        } else if (themed) {
+            VisualStyles().DrawThemeText(ThemeHandle(), p, kGroupPart, state, caption, 0, 0, text);
+        } else {
+            p.setPen(ToQColor(FontColor()));
+            QRect drawn = text;
+            DrawText(p, caption, drawn, DT_NOCLIP);
+        }
+        if (focusShown) DrawFocusRect(p, text.adjusted(-2, 0, 2, 0));
+    }
+
+    QRegion clip(rect());
     if (!captionArea.isEmpty()) clip -= QRegion(captionArea);
     p.setClipRegion(clip);
 
     if (themed) {
-        VisualStyles().DrawThemeBackground(ThemeHandle(), p, kGroupPart, isEnabled() ? 1 : 2, frame, nullptr);
+        VisualStyles().DrawThemeBackground(ThemeHandle(), p, kGroupPart, state, frame, nullptr);
     } else if (ctl3D_ && !MoneyFlat()) {
         DrawSideLines(p, frame.adjusted(1, 1, 0, 0), clBtnHighlight, borderSides_, clBtnHighlight);
         DrawSideLines(p, frame.adjusted(0, 0, -1, -1), clBtnShadow, borderSides_, clBtnShadow);

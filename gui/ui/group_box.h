@@ -114,8 +114,12 @@ protected:
 private:
     int BorderSidesValue() const { return borderSides_; }
     void SetBorderSidesValue(int v) { SetBorderSides(static_cast<TElBorderSides>(v & kAllBorderSides)); }
-    // The caption check box at the left of the caption line; sets CheckRect.
-    void PaintCheckBox(QPainter& p, int lineHeight);
+    // Where the caption check box goes at the left of the caption line; sets CheckRect.
+    void PlaceCheckBox(int lineHeight);
+    // The caption check box at CheckRect.
+    void PaintCheckBox(QPainter& p);
+    // The caption's text rectangle, starting at x.
+    QRect CaptionTextRect(QPainter& p, int x, int lineHeight);
     QSize HTMLCaptionSize() const;
 
     TElBorderSides borderSides_ = kAllBorderSides;

@@ -2,6 +2,9 @@
 // themed drawing from the control's own.
 #include "tests/gui/fake_visual_styles.h"
 
+#include <QPainter>
+#include <QWidget>
+
 namespace kvt::testing {
 
 using kvt::gui::HTHEME;
@@ -63,8 +66,11 @@ std::int32_t FakeVisualStyles::GetThemeTextExtent(HTHEME theme, QPainter& painte
     return kvt::gui::S_OK;
 }
 
-std::int32_t FakeVisualStyles::DrawThemeParentBackground(QWidget*, QPainter&, const QRect*) {
+std::int32_t FakeVisualStyles::DrawThemeParentBackground(QWidget* window, QPainter& painter, const QRect* rect) {
     calls << QStringLiteral("ParentBackground");
+    // The parent's colour, so probes can tell the parent showing through from themed parts.
+    if (const QWidget* parent = window ? window->parentWidget() : nullptr)
+        painter.fillRect(rect ? *rect : window->rect(), parent->palette().color(QPalette::Window));
     return kvt::gui::S_OK;
 }
 

@@ -519,6 +519,39 @@ TEST(GroupBox, CaptionBandNeverCoversTheCaptionCheckBox) {
     EXPECT_EQ(Pixel(image, 10 + 150, 12), Rgb(clRed)) << "the band right of the caption";
 }
 
+// With a visual style the frame's line still stops at the caption, with a check box or without.
+TEST(GroupBox, ThemedFrameStopsAtTheCaption) {
+    kvt::testing::FakeVisualStyles styles;  // themed parts in green, the parent in its own colour
+    const QColor themedPart(0, 160, 0);
+    const struct {
+        const char* what;
+        bool checkBox;
+        std::function<void(TElGroupBox*)> give;
+        QSize box;
+    } cases[] = {
+        {"caption alone", false, [](TElGroupBox*) {}, {}},
+        {"the style's check box", true, [](TElGroupBox*) {}, styles.partSize},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        GroupWindow g;
+        g.box->SetShowCheckBox(c.checkBox);
+        c.give(g.box);
+        const QImage image = Render(g.window.get());
+        const int h = g.box->LineHeight();
+        if (c.checkBox) {
+            EXPECT_EQ(g.box->CheckRect(), QRect(8, h / 2 - c.box.height() / 2, c.box.width(), c.box.height()));
+        }
+        const int textLeft = c.checkBox ? 8 + c.box.width() + 5 : 8;
+        const int textWidth = QFontMetrics(g.box->font()).horizontalAdvance(g.box->Caption());
+        const int lineY = 10 + h / 2;
+        EXPECT_EQ(Pixel(image, 10 + 4, lineY), themedPart) << "the frame left of the caption";
+        for (int x : {textLeft, textLeft + textWidth / 2, textLeft + textWidth - 1})
+            EXPECT_EQ(Pixel(image, 10 + x, lineY), QColor(Qt::white)) << "under the caption at " << x;
+        EXPECT_EQ(Pixel(image, 10 + textLeft + textWidth + 4, lineY), themedPart) << "the frame right of the caption";
+    }
+}
+
 TEST(GroupBox, CaptionHeightIsTheCaptionCheckBoxOrTheTextWhicheverIsTaller) {
     QImage tallStrip(6 * 20, 40, QImage::Format_RGB32);
     tallStrip.fill(Qt::red);
