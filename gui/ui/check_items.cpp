@@ -216,6 +216,10 @@ QSize TElCheckItem::GetCheckSize() const {
 
 QSize TElCheckItem::MarkSize() const {
     if (IsThemed()) return GetCheckSize();
+    return LayoutMarkSize();
+}
+
+QSize TElCheckItem::LayoutMarkSize() const {
     if (useCustomGlyphs_ && !glyph_.isNull()) return QSize(glyph_.width() / 6, glyph_.height());
     if (useImageList_ && images_) return QSize(images_->Width(), images_->Height());
     return GetCheckSize();
@@ -223,14 +227,14 @@ QSize TElCheckItem::MarkSize() const {
 
 int TElCheckItem::CalcItemHeight(bool multiLine) const {
     if (!HandleAllocated()) return GetCheckSize().height();
-    const int mark = MarkSize().height() + 4;
+    const int mark = LayoutMarkSize().height() + 4;
     const int h = std::max(mark, CaptionExtent(!multiLine).height() + 2);
     return h + (TextDrawType() != tdtNormal ? 2 : 0);
 }
 
 void TElCheckItem::AdjustSize() {
     if (!autoSize_ || !HandleAllocated() || !parentWidget()) return;
-    const QSize mark = MarkSize();
+    const QSize mark = LayoutMarkSize();
     const QSize text = CaptionExtent(false);
     const int w = mark.width() + 7 + text.width() + 2;
     const int h = std::max(mark.height() + 4, text.height() + 2) + (TextDrawType() != tdtNormal ? 2 : 0);

@@ -124,7 +124,10 @@ protected:
     virtual void DrawFlatCheckFrame(QPainter& p, const QRect& rect) = 0;
     virtual void DrawGlyph(QPainter& p, const QRect& dest, const QRect& source);
     virtual void GlyphChanged();
+    // The mark's painted size: the style's first when themed.
     QSize MarkSize() const;
+    // The size the item makes room for: glyphs and image lists first, themed or not.
+    QSize LayoutMarkSize() const;
 
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

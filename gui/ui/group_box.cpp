@@ -133,10 +133,8 @@ QSize TCustomElGroupBox::CaptionCheckBoxSize() const {
 }
 
 QSize TCustomElGroupBox::CheckBoxSize() const {
-    if (!IsThemed()) {
-        if (useCustomGlyphs_ && !glyph_.isNull()) return QSize(glyph_.width() / 6, glyph_.height());
-        if (useImageList_ && images_) return QSize(images_->Width(), images_->Height());
-    }
+    if (useCustomGlyphs_ && !glyph_.isNull()) return QSize(glyph_.width() / 6, glyph_.height());
+    if (useImageList_ && images_) return QSize(images_->Width(), images_->Height());
     return CaptionCheckBoxSize();
 }
 

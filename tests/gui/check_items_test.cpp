@@ -16,6 +16,7 @@
 
 #include "gui/platform/fonts.h"
 #include "gui/platform/form.h"
+#include "gui/platform/image_list.h"
 #include "gui/platform/text_draw.h"
 #include "gui/ui/check_items.h"
 #include "gui/ui/panel.h"
@@ -482,6 +483,42 @@ TEST(CheckItem, ThemedItemsDrawThroughTheVisualStyle) {
     EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background BUTTON 3/12"))) << "disabled grayed check box";
     EXPECT_TRUE(styles.calls.contains(QStringLiteral("Text BUTTON 2/5 Defend")));
     EXPECT_EQ(radio->GetCheckSize(), styles.partSize);
+}
+
+// With a visual style an item still makes room for its own glyphs or images: only the look of
+// its mark comes from the style.
+TEST(CheckItem, ThemedItemsMakeRoomForTheirGlyphsAndImages) {
+    kvt::testing::FakeVisualStyles styles;  // marks of 17 x 17
+    TImageList list(24, 26);
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 150));
+    QImage strip(6 * 20, 30, QImage::Format_RGB32);
+    strip.fill(Qt::red);
+    const struct {
+        const char* what;
+        std::function<void(TElCheckBox*)> give;
+        QSize mark;
+    } cases[] = {
+        {"glyph cells", [&](TElCheckBox* b) { b->SetGlyph(strip); b->SetUseCustomGlyphs(true); }, {20, 30}},
+        {"image list", [&](TElCheckBox* b) { b->SetImages(&list); }, {24, 26}},
+        {"the style's mark", [](TElCheckBox*) {}, {17, 17}},
+    };
+    std::vector<TElCheckBox*> boxes;
+    for (const auto& c : cases) {
+        auto* box = new TElCheckBox(window.get());
+        box->move(5, 45 * static_cast<int>(boxes.size()));
+        c.give(box);
+        box->SetCaption(QStringLiteral("Appeal"));
+        boxes.push_back(box);
+    }
+    Render(window.get());
+    for (size_t i = 0; i < boxes.size(); ++i) {
+        const auto& c = cases[i];
+        TElCheckBox* box = boxes[i];
+        const QSize text = MeasureText(box->font(), QStringLiteral("Appeal"), QRect(), 0).size();
+        EXPECT_EQ(box->size(), QSize(c.mark.width() + 7 + text.width() + 2, std::max(c.mark.height() + 4, text.height() + 2)))
+            << c.what;
+        EXPECT_EQ(box->CalcItemHeight(false), std::max(c.mark.height() + 4, text.height() + 2)) << c.what;
+    }
 }
 
 }  // namespace

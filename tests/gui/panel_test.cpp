@@ -519,10 +519,14 @@ TEST(GroupBox, CaptionBandNeverCoversTheCaptionCheckBox) {
     EXPECT_EQ(Pixel(image, 10 + 150, 12), Rgb(clRed)) << "the band right of the caption";
 }
 
-// With a visual style the frame's line still stops at the caption, with a check box or without.
-TEST(GroupBox, ThemedFrameStopsAtTheCaption) {
+// With a visual style the frame's line still stops at the caption, with a check box or
+// without, and the caption check box keeps the size of its own glyphs or images.
+TEST(GroupBox, ThemedFrameStopsAtTheCaptionAndTheCheckBoxKeepsItsGlyphSize) {
     kvt::testing::FakeVisualStyles styles;  // themed parts in green, the parent in its own colour
     const QColor themedPart(0, 160, 0);
+    TImageList list(15, 11);
+    QImage strip(6 * 20, 16, QImage::Format_RGB32);
+    strip.fill(Qt::red);
     const struct {
         const char* what;
         bool checkBox;
@@ -531,6 +535,8 @@ TEST(GroupBox, ThemedFrameStopsAtTheCaption) {
     } cases[] = {
         {"caption alone", false, [](TElGroupBox*) {}, {}},
         {"the style's check box", true, [](TElGroupBox*) {}, styles.partSize},
+        {"glyph cells", true, [&](TElGroupBox* b) { b->SetGlyph(strip); b->SetUseCustomGlyphs(true); }, {20, 16}},
+        {"image list", true, [&](TElGroupBox* b) { b->SetImages(&list); }, {15, 11}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
