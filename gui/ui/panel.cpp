@@ -3,6 +3,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPixmap>
 
@@ -34,6 +35,37 @@ Qt::CursorShape SizingCursor(int code) {
         case HTBOTTOMLEFT: return Qt::SizeBDiagCursor;
         default: return Qt::ArrowCursor;
     }
+}
+
+// Blends colour over what the painter's target already holds under r, with the library's own
+// formula (AlphaFillRect): the transparent panel's tint over what Qt painted beneath it.
+void TintBeneath(QPainter& p, const QRect& r, TColor color, int alpha) {
+    QPaintDevice* target = p.paintEngine() ? p.paintEngine()->paintDevice() : nullptr;
+    const QTransform toTarget = p.deviceTransform();
+    QImage beneath;
+    QRect area;
+    if (target && toTarget.type() <= QTransform::TxScale) {
+        area = toTarget.mapRect(QRectF(r)).toAlignedRect();
+        if (target->devType() == QInternal::Image) {
+            const auto* image = static_cast<const QImage*>(target);
+            area &= image->rect();
+            beneath = image->copy(area);
+        } else if (target->devType() == QInternal::Pixmap) {
+            const auto* pixmap = static_cast<const QPixmap*>(target);
+            area &= pixmap->rect();
+            beneath = pixmap->copy(area).toImage();
+        }
+    }
+    if (beneath.isNull()) {
+        // A target whose pixels cannot be read back: Qt's own blend, off by a shade at most.
+        QColor tint = ToQColor(color);
+        tint.setAlpha(alpha);
+        p.fillRect(r, tint);
+        return;
+    }
+    beneath = beneath.convertToFormat(QImage::Format_RGB32);
+    AlphaFillRect(beneath, beneath.rect(), color, alpha);
+    p.drawImage(toTarget.inverted().mapRect(QRectF(area)), beneath);
 }
 
 }  // namespace
@@ -294,12 +326,22 @@ void TCustomElPanel::SetImageForm(TElImageFormLink* form) { LinkImageForm(this, 
 
 void TCustomElPanel::PaintBackground(QPainter& p, const QRect& r) {
     if (imageForm_) {
-        imageForm_->PaintBackground(p, this, r);
-        if (alphaLevel_ > 0) {
-            QColor tint = ToQColor(Color());
-            tint.setAlpha(alphaLevel_);
-            p.fillRect(r, tint);
+        if (alphaLevel_ <= 0 || r.isEmpty()) {
+            imageForm_->PaintBackground(p, this, r);
+            return;
         }
+        // The tint goes on in a work bitmap holding the image form's share.
+        const qreal ratio = p.device() ? p.device()->devicePixelRatio() : 1.0;
+        QImage work((QSizeF(r.size()) * ratio).toSize(), QImage::Format_RGB32);
+        work.setDevicePixelRatio(ratio);
+        work.fill(Qt::black);
+        {
+            QPainter wp(&work);
+            wp.translate(-r.topLeft());
+            imageForm_->PaintBackground(wp, this, r);
+        }
+        AlphaFillRect(work, work.rect(), Color(), alphaLevel_);
+        p.drawImage(r.topLeft(), work);
         return;
     }
     switch (backgroundType_) {
@@ -362,11 +404,7 @@ QRect TCustomElPanel::PaintFrame(QPainter& p) {
         else
             FillRect(p, r, Color());
     } else if (transparent_) {
-        if (alphaLevel_ > 0) {
-            QColor tint = ToQColor(Color());
-            tint.setAlpha(alphaLevel_);
-            p.fillRect(r, tint);
-        }
+        if (alphaLevel_ > 0) TintBeneath(p, r, Color(), alphaLevel_);
     } else if (!(ownerDraw_ && !alwaysPaintBackground_)) {
         PaintBackground(p, r);
         paintedBackground = true;

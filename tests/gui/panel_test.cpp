@@ -102,6 +102,12 @@ TEST(Panel, GradientStepsRefuseNonPositiveAndCapHugeCounts) {
     EXPECT_LT(Pixel(image, 30, 10).red(), Pixel(image, 70, 10).red());
 }
 
+// The library's blend: ((256 - level) x what lies beneath + level x the colour) div 256.
+QColor Tinted(QColor under, QColor tint, int level) {
+    const auto mix = [level](int o, int n) { return ((256 - level) * o + level * n) / 256; };
+    return QColor(mix(under.red(), tint.red()), mix(under.green(), tint.green()), mix(under.blue(), tint.blue()));
+}
+
 TEST(Panel, TransparentPanelShowsThePictureTintedByTheAlphaLevel) {
     kvt::testing::PictureWindow window(100, 60);
     auto* panel = new TElPanel(&window);
@@ -109,15 +115,34 @@ TEST(Panel, TransparentPanelShowsThePictureTintedByTheAlphaLevel) {
     panel->SetBevelOuter(bvNone);
     panel->SetColor(clWhite);
     panel->SetTransparent(true);
-    const QPoint probe(40, 30);
-    const QColor under(window.Picture().pixel(probe));
-    EXPECT_EQ(Pixel(Render(&window), probe.x(), probe.y()), under);
-    panel->SetAlphaLevel(128);
-    const QColor mixed = Pixel(Render(&window), probe.x(), probe.y());
-    EXPECT_NEAR(mixed.red(), (under.red() + 255) / 2, 2);
-    EXPECT_NEAR(mixed.green(), (under.green() + 255) / 2, 2);
+    for (int level : {0, 128, 255}) {
+        panel->SetAlphaLevel(level);
+        const QImage image = Render(&window);
+        for (QPoint probe : {QPoint(40, 30), QPoint(10, 10), QPoint(89, 49), QPoint(63, 17)}) {
+            const QColor under(window.Picture().pixel(probe));
+            EXPECT_EQ(Pixel(image, probe.x(), probe.y()), Tinted(under, Qt::white, level))
+                << "level " << level << " at " << probe.x() << "," << probe.y();
+        }
+        EXPECT_EQ(Pixel(image, 5, 5), QColor(window.Picture().pixel(5, 5))) << "outside the panel";
+    }
     panel->SetTransparent(false);
-    EXPECT_EQ(Pixel(Render(&window), probe.x(), probe.y()), Rgb(clWhite));
+    EXPECT_EQ(Pixel(Render(&window), 40, 30), Rgb(clWhite));
+}
+
+TEST(Panel, AlphaLevelTintsTheImageFormsBackground) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(100, 60));
+    SolidForm form(QColor(10, 100, 201));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(10, 10, 80, 40);
+    panel->SetBevelOuter(bvNone);
+    panel->SetColor(clBlack);
+    panel->SetImageForm(&form);
+    for (int level : {0, 128, 255}) {
+        panel->SetAlphaLevel(level);
+        panel->update();
+        EXPECT_EQ(Pixel(Render(window.get()), 40, 30), Tinted(form.color, Qt::black, level)) << level;
+    }
+    panel->SetImageForm(nullptr);
 }
 
 TEST(Panel, BevelsAreLitFromTheTopLeft) {
