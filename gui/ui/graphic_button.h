@@ -45,6 +45,31 @@ class TCustomElGraphicButton : public TDragEvents<TElWidget, TCustomElGraphicBut
     Q_PROPERTY(bool UseXPThemes READ UseXPThemes WRITE SetUseXPThemes)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(int Layout READ LayoutValue WRITE SetLayoutValue)
+    Q_PROPERTY(bool ShowGlyph READ ShowGlyph WRITE SetShowGlyph)
+    Q_PROPERTY(bool ShowText READ ShowText WRITE SetShowText)
+    Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE SetNumGlyphs)
+    Q_PROPERTY(int ImageIndex READ ImageIndex WRITE SetImageIndex)
+    Q_PROPERTY(bool UseImageList READ UseImageList WRITE SetUseImageList)
+    Q_PROPERTY(bool UseIcon READ UseIcon WRITE SetUseIcon)
+    Q_PROPERTY(int PopupPlace READ PopupPlaceValue WRITE SetPopupPlaceValue)
+    Q_PROPERTY(bool DisableAutoPopup READ DisableAutoPopup WRITE SetDisableAutoPopup)
+    Q_PROPERTY(uint MoneyFlatInactiveColor READ MoneyFlatInactiveColor WRITE SetMoneyFlatInactiveColor)
+    Q_PROPERTY(uint MoneyFlatActiveColor READ MoneyFlatActiveColor WRITE SetMoneyFlatActiveColor)
+    Q_PROPERTY(uint MoneyFlatDownColor READ MoneyFlatDownColor WRITE SetMoneyFlatDownColor)
+    Q_PROPERTY(bool AdjustSpaceForGlyph READ AdjustSpaceForGlyph WRITE SetAdjustSpaceForGlyph)
+    Q_PROPERTY(bool ShadowFollowsColor READ ShadowFollowsColor WRITE SetShadowFollowsColor)
+    Q_PROPERTY(bool ShadowsUseCustom READ ShadowsUseCustom WRITE SetShadowsUseCustom)
+    Q_PROPERTY(uint ShadowBtnHighlight READ ShadowBtnHighlight WRITE SetShadowBtnHighlight)
+    Q_PROPERTY(uint ShadowBtnShadow READ ShadowBtnShadow WRITE SetShadowBtnShadow)
+    Q_PROPERTY(uint ShadowBtnDkShadow READ ShadowBtnDkShadow WRITE SetShadowBtnDkShadow)
+    Q_PROPERTY(int TextDrawType READ TextDrawTypeValue WRITE SetTextDrawTypeValue)
+    Q_PROPERTY(bool OldStyled READ OldStyled WRITE SetOldStyled)
+    Q_PROPERTY(bool BackgroundDrawBorder READ BackgroundDrawBorder WRITE SetBackgroundDrawBorder)
+    Q_PROPERTY(QString DownSound MEMBER DownSound)
+    Q_PROPERTY(QString UpSound MEMBER UpSound)
+    Q_PROPERTY(QString ClickSound MEMBER ClickSound)
+    Q_PROPERTY(QString ArrowClickSound MEMBER ArrowClickSound)
 public:
     explicit TCustomElGraphicButton(QWidget* parent = nullptr);
     ~TCustomElGraphicButton() override;
@@ -209,6 +234,12 @@ protected:
     void ParentFontChanged() override { look_.AdoptFont(); }
 
 private:
+    int LayoutValue() const { return layout_; }
+    void SetLayoutValue(int v) { SetLayout(static_cast<TButtonLayout>(v < 0 || v > 3 ? 0 : v)); }
+    int PopupPlaceValue() const { return popupPlace_; }
+    void SetPopupPlaceValue(int v) { SetPopupPlace(static_cast<TPopupPlace>(v < 0 || v > 2 ? 0 : v)); }
+    int TextDrawTypeValue() const { return textDrawType_; }
+    void SetTextDrawTypeValue(int v) { SetTextDrawType(static_cast<TElTextDrawType>(v < 0 || v > 2 ? 0 : v)); }
     // The button's own press and release, after the class library's events.
     void Press(QMouseEvent* event);
     void PlaySound(const QString& name);

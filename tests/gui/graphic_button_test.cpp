@@ -16,11 +16,13 @@
 #include "tests/gui/control_fixture.h"
 #include "tests/gui/fake_visual_styles.h"
 #include "tests/gui/gui_support.h"
+#include "ui_graphic_button_layout_test.h"
 
 namespace kvt::gui {
 namespace {
 
 using kvt::testing::RecordingSoundMap;
+using kvt::testing::Render;
 
 TEST(GraphicButton, ModalResultClosesTheDialogAfterTheClickHandler) {
     {
@@ -157,6 +159,46 @@ TEST(GraphicButton, GroupedButtonsStayExclusiveAndSwitchesToggle) {
     auto* plain = new TElGraphicButton(&parent);
     plain->SetDown(true);  // neither grouped nor a switch: cannot be down
     EXPECT_FALSE(plain->GetDown());
+}
+
+class ButtonLayoutDialog : public TForm {
+public:
+    Ui::GraphicButtonLayoutTest ui;
+    ButtonLayoutDialog() { ui.setupUi(this); }
+};
+
+TEST(GraphicButton, ALayoutFileReachesEveryPublishedSetter) {
+    ButtonLayoutDialog dialog;
+    const TElGraphicButton* b = dialog.ui.Options;
+    EXPECT_TRUE(b->dynamicPropertyNames().isEmpty()) << "a property the button does not publish was set";
+    EXPECT_EQ(b->Layout(), blGlyphTop);
+    EXPECT_FALSE(b->ShowGlyph());
+    EXPECT_FALSE(b->ShowText());
+    EXPECT_EQ(b->NumGlyphs(), 3);
+    EXPECT_EQ(b->ImageIndex(), 5);
+    EXPECT_TRUE(b->UseImageList());
+    EXPECT_TRUE(b->UseIcon());
+    EXPECT_EQ(b->PopupPlace(), ppRight);
+    EXPECT_TRUE(b->DisableAutoPopup());
+    EXPECT_EQ(b->MoneyFlatInactiveColor(), clMaroon);
+    EXPECT_EQ(b->MoneyFlatActiveColor(), clGreen);
+    EXPECT_EQ(b->MoneyFlatDownColor(), clNavy);
+    EXPECT_FALSE(b->AdjustSpaceForGlyph());
+    EXPECT_FALSE(b->ShadowFollowsColor());
+    EXPECT_TRUE(b->ShadowsUseCustom());
+    EXPECT_EQ(b->ShadowBtnHighlight(), clWhite);
+    EXPECT_EQ(b->ShadowBtnShadow(), clGray);
+    EXPECT_EQ(b->ShadowBtnDkShadow(), clBlack);
+    EXPECT_EQ(b->TextDrawType(), tdtRaised);
+    EXPECT_TRUE(b->OldStyled());
+    EXPECT_TRUE(b->BackgroundDrawBorder());
+    EXPECT_EQ(b->DownSound, QStringLiteral("BtnDown"));
+    EXPECT_EQ(b->UpSound, QStringLiteral("BtnUp"));
+    EXPECT_EQ(b->ClickSound, QStringLiteral("BtnClick"));
+    EXPECT_EQ(b->ArrowClickSound, QStringLiteral("BtnArrow"));
+    // The button told to show no text shows none: nothing dark inside its frame.
+    const QImage image = Render(&dialog);
+    EXPECT_EQ(kvt::testing::CountDarker(image, b->geometry().adjusted(4, 4, -4, -4), 80), 0);
 }
 
 TEST(GraphicButton, EscapeClicksTheCancelButtonAndAcceleratorsOnlyUsableOnes) {
