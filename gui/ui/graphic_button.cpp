@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QTimer>
 
+#include <utility>
+
 #include "gui/platform/edges.h"
 #include "gui/platform/text_draw.h"
 
@@ -340,6 +342,7 @@ void TCustomElGraphicButton::FontColorChanged() {
 // --- Latching and groups ---
 
 void TCustomElGraphicButton::SetDown(bool value) {
+    if (!HandleAllocated()) downWanted_ = value;
     if (groupIndex_ == 0 && !isSwitch_) value = false;
     if (down_ && !allowAllUp_ && !isSwitch_) return;
     down_ = value;
@@ -352,6 +355,16 @@ void TCustomElGraphicButton::SetDown(bool value) {
     }
     update();
     if (value) NotifyGroup();
+}
+
+void TCustomElGraphicButton::CreateWnd() {
+    TDragEvents::CreateWnd();
+    // The layout has been read: a Down given before its GroupIndex or IsSwitch applies now.
+    if (std::exchange(downWanted_, false) && !down_) {
+        applyingWanted_ = true;
+        SetDown(true);
+        applyingWanted_ = false;
+    }
 }
 
 void TCustomElGraphicButton::SetGroupIndex(int value) {
@@ -375,6 +388,9 @@ void TCustomElGraphicButton::NotifyGroup() {
 }
 
 void TCustomElGraphicButton::GroupButtonPressed(TCustomElGraphicButton* sender) {
+    // Another button of the group was put down by code after this one's Down was asked for: the
+    // later wins. Layouts' Downs apply in the order of the buttons, as they were read.
+    if (sender->down_ && !sender->applyingWanted_) downWanted_ = false;
     if (sender->down_ && down_) {
         down_ = false;
         PlaySound(UpSound);

@@ -91,6 +91,8 @@ public:
     bool MenuShown() const { return menuShown_; }
 
     virtual bool GetDown() const { return down_; }
+    // Before the button is first shown (while its layout is being read) a Down that GroupIndex or
+    // IsSwitch, set later, would allow is kept and applied when the button is shown.
     virtual void SetDown(bool value);
     bool IsSwitch() const { return isSwitch_; }
     void SetIsSwitch(bool value) { isSwitch_ = value; }
@@ -228,6 +230,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    void CreateWnd() override;
     void ColorChanged() override;
     void FontColorChanged() override;
     void ParentColorChanged() override { look_.AdoptColor(); }
@@ -264,6 +267,9 @@ private:
     bool cancel_ = false;
     int state_ = kStateUp;
     bool down_ = false;
+    // Down asked for before the first showing.
+    bool downWanted_ = false;
+    bool applyingWanted_ = false;
     bool isSwitch_ = false;
     int groupIndex_ = 0;
     bool allowAllUp_ = false;

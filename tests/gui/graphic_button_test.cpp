@@ -201,6 +201,34 @@ TEST(GraphicButton, ALayoutFileReachesEveryPublishedSetter) {
     EXPECT_EQ(kvt::testing::CountDarker(image, b->geometry().adjusted(4, 4, -4, -4), 80), 0);
 }
 
+TEST(GraphicButton, ALayoutsDownGivenBeforeItsGroupOrSwitchHoldsOnceShown) {
+    ButtonLayoutDialog dialog;
+    auto& ui = dialog.ui;
+    const auto topRows = [](const QImage& image, const QWidget* b) { return image.copy(b->x(), b->y(), b->width(), 2); };
+    const QImage shown = Render(&dialog);
+    EXPECT_TRUE(ui.Infantry->GetDown());
+    EXPECT_EQ(ui.Infantry->State(), kStateExclusive);
+    EXPECT_TRUE(ui.Entrench->GetDown());
+    EXPECT_EQ(ui.Entrench->State(), kStateDown);
+    EXPECT_NE(topRows(shown, ui.Infantry), topRows(shown, ui.Artillery)) << "the latched button looks pressed";
+    // It is latched in its group: the player choosing another releases it.
+    QTest::mouseClick(ui.Cavalry, Qt::LeftButton);
+    const QImage chosen = Render(&dialog);
+    EXPECT_FALSE(ui.Infantry->GetDown());
+    EXPECT_TRUE(ui.Cavalry->GetDown());
+    EXPECT_EQ(topRows(shown, ui.Infantry), topRows(chosen, ui.Cavalry));
+    EXPECT_EQ(topRows(chosen, ui.Infantry), topRows(chosen, ui.Artillery));
+    QTest::mouseClick(ui.Entrench, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(ui.Entrench->GetDown()) << "the switch was down and a click releases it";
+
+    // Code that puts another button of the group down before the dialog shows has the last word.
+    ButtonLayoutDialog other;
+    other.ui.Artillery->SetDown(true);
+    Render(&other);
+    EXPECT_TRUE(other.ui.Artillery->GetDown());
+    EXPECT_FALSE(other.ui.Infantry->GetDown());
+}
+
 TEST(GraphicButton, EscapeClicksTheCancelButtonAndAcceleratorsOnlyUsableOnes) {
     TForm form;
     auto* cancel = new TElGraphicButton(&form);
