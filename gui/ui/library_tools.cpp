@@ -175,6 +175,7 @@ TWindowsVersionFlags ComputeVersionFlags(TPlatformFamily family, int major, int 
     f.IsWinME = nine && minor >= 90;
     f.IsWinXP = nt && major == 5 && minor == 1;
     f.IsWinXPUp = nt && major >= 5 && minor >= 1;
+    f.LoadsVisualStyles = nt && ((major == 5 && minor >= 1) || major >= 6);
     return f;
 }
 

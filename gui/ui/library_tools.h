@@ -59,6 +59,7 @@ struct TWindowsVersionFlags {
     bool IsWinME = false;         // 9x and minor at least 90
     bool IsWinXP = false;         // NT 5.1 exactly
     bool IsWinXPUp = false;       // NT, major at least 5 and minor at least 1
+    bool LoadsVisualStyles = false;  // NT 5.1 or any later version (6.0 included)
 };
 enum class TPlatformFamily { Win9x, NT };
 TWindowsVersionFlags ComputeVersionFlags(TPlatformFamily family, int major, int minor, int build);

@@ -7,7 +7,7 @@
 
 namespace kvt::gui {
 
-bool ThemesAvailable() { return WindowsVersion().IsWinXPUp && VisualStylesLoaded(); }
+bool ThemesAvailable() { return WindowsVersion().LoadsVisualStyles && VisualStylesLoaded(); }
 
 std::int32_t GetClassThemePartSize(const QString& className, QPainter* painter, int part, int state,
                                    const QRect* rect, int sizeKind, QSize& size) {

@@ -163,6 +163,26 @@ TEST(LibraryTools, NumberPairsAndPathsAndLines) {
     EXPECT_FALSE(temp.contains(QLatin1Char('{')));
 }
 
+TEST(LibraryTools, VisualStylesAreLookedForFromNt51OnAndOnEveryLaterMajorVersion) {
+    const struct {
+        TPlatformFamily family;
+        int major, minor;
+        bool loads, xpUp;
+    } versions[] = {
+        {TPlatformFamily::NT, 4, 0, false, false}, {TPlatformFamily::NT, 5, 0, false, false},
+        {TPlatformFamily::NT, 5, 1, true, true},   {TPlatformFamily::NT, 5, 2, true, true},
+        {TPlatformFamily::NT, 6, 0, true, false},  {TPlatformFamily::NT, 6, 1, true, true},
+        {TPlatformFamily::NT, 10, 0, true, false}, {TPlatformFamily::Win9x, 4, 90, false, false},
+    };
+    for (const auto& v : versions) {
+        const TWindowsVersionFlags f = ComputeVersionFlags(v.family, v.major, v.minor, 0);
+        EXPECT_EQ(f.LoadsVisualStyles, v.loads) << v.major << "." << v.minor;
+        // The "5.1 or later" flag the controls ask keeps its own narrower test.
+        EXPECT_EQ(f.IsWinXPUp, v.xpUp) << v.major << "." << v.minor;
+    }
+    EXPECT_TRUE(WindowsVersion().LoadsVisualStyles);
+}
+
 TEST(LibraryTools, StringsOnStreamsCheckTheirLengthAgainstWhatRemains) {
     std::stringstream s;
     ASSERT_TRUE(WriteStringToStream(s, "Richmond"));
