@@ -1,6 +1,8 @@
 // Caption, transparency, look flags and accelerator of the check and radio items.
 #include "gui/ui/button_control.h"
 
+#include <QEvent>
+
 #include "gui/platform/text_draw.h"
 #include "gui/ui/library_tools.h"
 
@@ -9,6 +11,7 @@ namespace kvt::gui {
 TElButtonControl::TElButtonControl(QWidget* parent) : TEventControl(parent), TMoneyFlatLook(this) {
     SetColor(clBtnFace);
     SetFontColor(clBtnText);
+    look_.SetParentFont(true);
     setAttribute(Qt::WA_OpaquePaintEvent, true);
     setFocusPolicy(Qt::StrongFocus);
 }
@@ -41,6 +44,25 @@ bool TElButtonControl::DialogChar(QChar key) {
     if (!IsAccel(key, caption_) || !isVisible() || !isEnabled() || focusPolicy() == Qt::NoFocus) return false;
     Click();
     return true;
+}
+
+void TElButtonControl::ColorChanged() {
+    look_.ColorSet();
+    TEventControl::ColorChanged();
+}
+
+void TElButtonControl::FontColorChanged() {
+    look_.FontColorSet();
+    TEventControl::FontColorChanged();
+}
+
+void TElButtonControl::changeEvent(QEvent* event) {
+    TEventControl::changeEvent(event);
+    if (event->type() == QEvent::ParentChange || event->type() == QEvent::PaletteChange) {
+        look_.AdoptColor();
+        look_.AdoptFont();
+    }
+    if (event->type() == QEvent::FontChange) look_.FontChanged();
 }
 
 void TElButtonControl::moveEvent(QMoveEvent* event) {

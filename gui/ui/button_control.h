@@ -22,6 +22,8 @@ class TElButtonControl : public TEventControl, public TDialogKeyTarget, public T
     Q_PROPERTY(uint MoneyFlatActiveColor READ MoneyFlatActiveColor WRITE SetMoneyFlatActiveColor)
     Q_PROPERTY(uint MoneyFlatInactiveColor READ MoneyFlatInactiveColor WRITE SetMoneyFlatInactiveColor)
     Q_PROPERTY(uint MoneyFlatDownColor READ MoneyFlatDownColor WRITE SetMoneyFlatDownColor)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
 public:
     explicit TElButtonControl(QWidget* parent = nullptr);
 
@@ -43,6 +45,12 @@ public:
     bool DrawsFocusRect() const;
     bool DrawsAccelerators() const;
 
+    // A new control has a colour of its own (clBtnFace) and its parent's font and font colour.
+    bool ParentColor() const { return look_.ParentColor(); }
+    void SetParentColor(bool value) { look_.SetParentColor(value); }
+    bool ParentFont() const { return look_.ParentFont(); }
+    void SetParentFont(bool value) { look_.SetParentFont(value); }
+
     // The control's click: descendants change their state here, then raise OnClick.
     virtual void Click();
 
@@ -55,6 +63,11 @@ protected:
     // The caption changed: descendants re-measure and repaint.
     virtual void TextChanged() { update(); }
     void moveEvent(QMoveEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void ColorChanged() override;
+    void FontColorChanged() override;
+    void ParentColorChanged() override { look_.AdoptColor(); }
+    void ParentFontChanged() override { look_.AdoptFont(); }
 
 private:
     int TextDrawTypeValue() const { return static_cast<int>(textDrawType_); }
@@ -65,6 +78,7 @@ private:
     TElTextDrawType textDrawType_ = tdtNormal;
     bool showFocusCue_ = true;
     bool showAccelCue_ = true;
+    TParentLook look_{this};
 };
 
 }  // namespace kvt::gui

@@ -104,9 +104,9 @@ void TElCheckItemGroup::UpdateButtons() {
         b->SetMoneyFlatActiveColor(MoneyFlatActiveColor());
         b->SetMoneyFlatInactiveColor(MoneyFlatInactiveColor());
         b->SetMoneyFlatDownColor(MoneyFlatDownColor());
-        // Buttons take the group's colours as the layouts' buttons take their parent's.
+        // Buttons take the group's colour as the layouts' buttons take their parent's; the font
+        // colour follows the group through ParentFont.
         b->SetColor(Color());
-        b->SetFontColor(FontColor());
         // A hint line that is gone takes its tool tip with it rather than leaving a stale one.
         b->setToolTip(i < hints_.Count() ? hints_[i] : QString());
         b->setEnabled(enabled);

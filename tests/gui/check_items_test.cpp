@@ -68,6 +68,39 @@ TEST(RadioButton, CheckingUnchecksItsSiblingsOnTheSameParentOnly) {
     }
 }
 
+TEST(CheckItem, ItemsWithoutAFontOfTheirOwnFollowTheirPanelsFontColour) {
+    TwoPanels d;
+    d.left->SetFontColor(clMaroon);
+    d.a[1]->SetFontColor(clNavy);  // given a colour of its own
+    // The caption's ink, right of the mark; the panel sits at the window's top-left.
+    const auto ink = [&](const QImage& image, TElRadioButton* item, TColor c) {
+        return kvt::testing::InkDistance(image, item->geometry().adjusted(18, 0, 0, 0), Rgb(c));
+    };
+    constexpr int kNear = 40, kFar = 120;
+    QImage image = Render(d.window.get());
+    EXPECT_TRUE(d.a[0]->ParentFont());
+    EXPECT_LT(ink(image, d.a[0], clMaroon), kNear);
+    EXPECT_FALSE(d.a[1]->ParentFont());
+    EXPECT_LT(ink(image, d.a[1], clNavy), kNear);
+    EXPECT_GT(ink(image, d.a[1], clMaroon), kFar);
+
+    d.left->SetFontColor(clGreen);
+    image = Render(d.window.get());
+    EXPECT_LT(ink(image, d.a[2], clGreen), kNear) << "a later change reaches the items";
+    EXPECT_GT(ink(image, d.a[2], clMaroon), kFar);
+    EXPECT_LT(ink(image, d.a[1], clNavy), kNear);
+
+    // Both are Qt properties, so a layout sets them; ParentColor is off until asked for.
+    d.left->SetColor(clTeal);
+    EXPECT_TRUE(d.a[1]->setProperty("ParentFont", true));
+    EXPECT_FALSE(d.a[0]->ParentColor());
+    EXPECT_TRUE(d.a[0]->setProperty("ParentColor", true));
+    image = Render(d.window.get());
+    EXPECT_LT(ink(image, d.a[1], clGreen), kNear);
+    EXPECT_EQ(Pixel(image, d.a[0]->geometry().right(), d.a[0]->y()), Rgb(clTeal));
+    EXPECT_EQ(Pixel(image, d.a[2]->geometry().right(), d.a[2]->y()), Rgb(clBtnFace));
+}
+
 TEST(RadioButton, CheckingFromCodeRaisesItsClickOnceAndUncheckingRaisesNone) {
     TwoPanels w;
     QSignalSpy a0(w.a[0], &TElButtonControl::OnClick), a1(w.a[1], &TElButtonControl::OnClick);

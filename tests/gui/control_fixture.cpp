@@ -5,6 +5,9 @@
 #include <QPalette>
 #include <QTest>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace kvt::testing {
 
 QImage TestPicture(int width, int height) {
@@ -62,6 +65,18 @@ int CountDarker(const QImage& image, const QRect& rect, int maxLevel) {
             if (qRed(c) <= maxLevel && qGreen(c) <= maxLevel && qBlue(c) <= maxLevel) ++n;
         }
     return n;
+}
+
+int InkDistance(const QImage& image, const QRect& rect, const QColor& color) {
+    int best = 3 * 255 + 1;
+    const QRect r = rect.intersected(image.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x) {
+            const QRgb c = image.pixel(x, y);
+            best = std::min(best, std::abs(qRed(c) - color.red()) + std::abs(qGreen(c) - color.green()) +
+                                      std::abs(qBlue(c) - color.blue()));
+        }
+    return best;
 }
 
 QRect BoundsOfColor(const QImage& image, const QRect& rect, const QColor& color) {

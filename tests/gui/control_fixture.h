@@ -84,6 +84,9 @@ inline QColor Rgb(kvt::gui::TColor c) { return kvt::gui::ToQColor(c); }
 int CountColor(const QImage& image, const QRect& rect, const QColor& color);
 // How many pixels inside rect have no channel above maxLevel (dark text, frames).
 int CountDarker(const QImage& image, const QRect& rect, int maxLevel);
+// How near the pixels inside rect come to a colour: the smallest sum of channel differences, 0
+// when the colour itself is there. Smoothed text drawn in a colour comes within a few levels.
+int InkDistance(const QImage& image, const QRect& rect, const QColor& color);
 // The bounding box of the pixels of a colour inside rect (empty when none).
 QRect BoundsOfColor(const QImage& image, const QRect& rect, const QColor& color);
 

@@ -5,6 +5,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 #include "gui/ui/radio_group.h"
@@ -150,6 +151,27 @@ TEST(RadioGroup, CaptionCheckBoxEnablesAndDisablesTheRows) {
     for (int i = 0; i < 3; ++i) EXPECT_TRUE(g.group->Button(i)->isEnabled());
     g.group->setEnabled(false);
     for (int i = 0; i < 3; ++i) EXPECT_FALSE(g.group->Button(i)->isEnabled());
+}
+
+TEST(RadioGroup, ButtonsFollowTheGroupsFontColourWheneverItChanges) {
+    GroupWindow g;
+    // How far the farthest row's caption ink lies from the colour.
+    const auto rowsInk = [&](TColor c) {
+        const QImage image = Render(g.window.get());
+        int worst = 0;
+        for (int i = 0; i < g.group->ButtonCount(); ++i) {
+            const QRect caption = g.group->Button(i)->geometry().translated(g.group->pos()).adjusted(18, 0, 0, 0);
+            worst = std::max(worst, kvt::testing::InkDistance(image, caption, kvt::testing::Rgb(c)));
+        }
+        return worst;
+    };
+    g.group->SetFontColor(clMaroon);
+    EXPECT_LT(rowsInk(clMaroon), 40);
+    g.group->SetFontColor(clNavy);
+    EXPECT_LT(rowsInk(clNavy), 40);
+    EXPECT_GT(rowsInk(clMaroon), 120);
+    g.group->SetItems({QStringLiteral("Depot"), QStringLiteral("Encampment")});
+    EXPECT_LT(rowsInk(clNavy), 40) << "rebuilt rows keep it";
 }
 
 TEST(RadioGroup, ButtonsTakeTheGroupsLookAndHints) {
