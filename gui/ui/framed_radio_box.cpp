@@ -48,14 +48,19 @@ void TNewRadBox::UpdateClientArea() {
 
 bool TNewRadBox::DialogChar(QChar key) {
     if (!IsAccel(key, caption_) || !isVisible() || !isEnabled()) return false;
-    for (QObject* o : children()) {
-        auto* child = qobject_cast<QWidget*>(o);
-        if (child && !child->isWindow()) {
-            child->setFocus(Qt::ShortcutFocusReason);
+    // The first control inside, in tab order, that Tab would stop at; else the first that can take
+    // the focus at all. Labels, hidden and disabled controls are passed over.
+    QWidget* anyFocusable = nullptr;
+    for (QWidget* w = nextInFocusChain(); w && w != this; w = w->nextInFocusChain()) {
+        if (!isAncestorOf(w) || !w->isVisible() || !w->isEnabled() || w->focusPolicy() == Qt::NoFocus) continue;
+        if (w->focusPolicy() & Qt::TabFocus) {
+            w->setFocus(Qt::ShortcutFocusReason);
             return true;
         }
+        if (!anyFocusable) anyFocusable = w;
     }
-    return false;
+    if (anyFocusable) anyFocusable->setFocus(Qt::ShortcutFocusReason);
+    return true;
 }
 
 void TNewRadBox::paintEvent(QPaintEvent*) {

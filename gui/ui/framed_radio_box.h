@@ -34,7 +34,8 @@ public:
     bool Ctl3D() const { return ctl3D_; }
     void SetCtl3D(bool value);
 
-    // The caption's accelerator focuses the box's first child.
+    // The caption's accelerator focuses the first control inside, in tab order, that Tab stops at,
+    // else the first that can take the focus; the letter is used up either way.
     bool DialogChar(QChar key) override;
 
 protected:

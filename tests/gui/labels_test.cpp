@@ -239,5 +239,46 @@ TEST(FramedRadioBox, CaptionAcceleratorFocusesTheFirstChildAndChildrenSitInside)
     EXPECT_EQ(box->contentsMargins(), QMargins(4, 2 * (line + 2), 4, 4));
 }
 
+TEST(FramedRadioBox, CaptionAcceleratorPassesOverWhatCannotTakeTheFocus) {
+    TForm dialog;
+    dialog.resize(300, 150);
+    auto* box = new TNewRadBox(&dialog);
+    box->setGeometry(10, 10, 150, 130);
+    box->SetCaption(QStringLiteral("&Status"));
+    auto* heading = new TElLabel(box);
+    heading->SetCaption(QStringLiteral("Status"));
+    TElRadioButton* rows[4];
+    for (int i = 0; i < 4; ++i) {
+        rows[i] = new TElRadioButton(box);
+        rows[i]->setGeometry(5, 20 + 20 * i, 100, 17);
+    }
+    auto* outside = new TElCheckBox(&dialog);
+    outside->setGeometry(170, 10, 100, 17);
+    rows[0]->hide();
+    rows[1]->setEnabled(false);
+    kvt::testing::ShowActive(&dialog);
+    outside->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(rows[2]->hasFocus()) << "the label, the hidden and the disabled row are passed over";
+    EXPECT_FALSE(rows[2]->GetChecked());
+
+    // Once the player has chosen, Tab stops only at the chosen row, and so does the letter.
+    rows[2]->SetChecked(true);
+    rows[3]->SetChecked(true);
+    outside->setFocus();
+    QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(rows[3]->hasFocus());
+
+    // With nothing inside that can take the focus the letter is still the box's.
+    for (TElRadioButton* row : rows) row->setEnabled(false);
+    outside->setFocus();
+    bool reachedOutside = false;
+    outside->SetCaption(QStringLiteral("&Supply"));
+    QObject::connect(outside, &TElCheckBox::OnClick, [&]() { reachedOutside = true; });
+    QTest::keyClick(&dialog, Qt::Key_S, Qt::AltModifier);
+    EXPECT_TRUE(outside->hasFocus());
+    EXPECT_FALSE(reachedOutside);
+}
+
 }  // namespace
 }  // namespace kvt::gui
