@@ -3,7 +3,9 @@
 
 #include <QEvent>
 #include <QImage>
+#include <QMouseEvent>
 #include <QPainter>
+#include <QPointer>
 
 #include <algorithm>
 #include <cmath>
@@ -25,10 +27,45 @@ void Pass(QPainter& p, const QString& text, const QRect& rect, std::uint32_t fla
 // ---------------------------------------------------------------------------------------------
 // TElCustomLabel
 
-TElCustomLabel::TElCustomLabel(QWidget* parent) : TElWidget(parent) {
+TElCustomLabel::TElCustomLabel(QWidget* parent) : TDragEvents(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    setMouseTracking(true);  // OnMouseMove with no button held, as over any control
     SetFontColor(clWindowText);
     resize(65, 17);
+}
+
+void TElCustomLabel::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) clicked_ = true;
+    const QPoint at = event->position().toPoint();
+    emit OnMouseDown(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TElCustomLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPointer<TElCustomLabel> self(this);
+    if (event->button() == Qt::LeftButton) {
+        clicked_ = false;
+        emit OnDblClick();
+        if (!self) return;
+    }
+    const QPoint at = event->position().toPoint();
+    emit OnMouseDown(event->button(), event->modifiers(), at.x(), at.y());
+}
+
+void TElCustomLabel::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit OnMouseMove(event->modifiers(), at.x(), at.y());
+}
+
+void TElCustomLabel::mouseReleaseEvent(QMouseEvent* event) {
+    const QPointer<TElCustomLabel> self(this);
+    const QPoint at = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) {
+        const bool click = clicked_ && rect().contains(at);
+        clicked_ = false;
+        if (click) emit OnClick();
+        if (!self) return;  // the handler may have closed the dialog
+    }
+    emit OnMouseUp(event->button(), event->modifiers(), at.x(), at.y());
 }
 
 void TElCustomLabel::SetCaption(const QString& text) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 
 #include "gui/ui/alignment.h"
+#include "gui/ui/control_events.h"
 #include "gui/ui/themed_control.h"
 
 namespace kvt::gui {
@@ -27,7 +28,10 @@ enum TElLabelExtrudePosition {
     lepLeftBottom
 };
 
-class TElCustomLabel : public TElWidget {
+// The label takes the mouse itself, as the class library's labels do: a press on it is not the
+// parent's. OnClick comes from a left press released inside, before OnMouseUp; the second press of
+// a double click raises OnDblClick and no click.
+class TElCustomLabel : public TDragEvents<TElWidget, TElCustomLabel> {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(int Alignment READ AlignmentValue WRITE SetAlignmentValue)
@@ -64,8 +68,23 @@ public:
     // right-aligned label.
     void AdjustBounds();
 
+signals:
+    void OnClick();
+    void OnDblClick();
+    void OnMouseDown(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseMove(Qt::KeyboardModifiers shift, int x, int y);
+    void OnMouseUp(Qt::MouseButton button, Qt::KeyboardModifiers shift, int x, int y);
+    void OnDragOver(QObject* source, int x, int y, kvt::gui::TDragState state, bool* accept);
+    void OnDragDrop(QObject* source, int x, int y);
+    void OnStartDrag();
+    void OnEndDrag(QObject* target, int x, int y);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void ColorChanged() override;
     void changeEvent(QEvent* event) override;
     // The text's flags: alignment, word breaks, tabs, accelerator processing.
@@ -88,6 +107,8 @@ private:
     bool transparent_ = false;
     bool parentColor_ = true;
     bool settingParentColor_ = false;
+    // A left press on the label that its release inside will make a click.
+    bool clicked_ = false;
 };
 
 class TElLabel : public TElCustomLabel {

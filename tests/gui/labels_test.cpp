@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/platform/fonts.h"
 #include "gui/platform/form.h"
@@ -13,6 +16,7 @@
 #include "gui/ui/framed_radio_box.h"
 #include "gui/ui/labels.h"
 #include "gui/ui/panel.h"
+#include "tests/gui/control_event_checks.h"
 #include "tests/gui/control_fixture.h"
 
 namespace kvt::gui {
@@ -184,6 +188,62 @@ TEST(Label, OpaqueLabelFillsWithItsParentsColourUntilGivenItsOwn) {
 }
 
 // ---- picture-backed radio box
+
+TEST(Label, TakesItsOwnClicksAndMouseEventsAndThePanelUnderItGetsNone) {
+    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(260, 120));
+    auto* panel = new TElPanel(window.get());
+    panel->setGeometry(10, 10, 240, 100);
+    panel->SetMovable(true);
+    auto* label = new TElLabel(panel);
+    label->move(10, 10);
+    label->SetCaption(QStringLiteral("Combat Stance"));
+    label->SetTransparent(true);
+    kvt::testing::ShowActive(window.get());
+    std::vector<std::string> log;
+    const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
+    QObject::connect(label, &TElLabel::OnClick, [&]() { log.push_back("click"); });
+    QObject::connect(label, &TElLabel::OnDblClick, [&]() { log.push_back("double"); });
+    QObject::connect(label, &TElLabel::OnMouseDown, [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+        log.push_back("down " + at(x, y));
+    });
+    QObject::connect(label, &TElLabel::OnMouseMove,
+                     [&](Qt::KeyboardModifiers, int x, int y) { log.push_back("move " + at(x, y)); });
+    QObject::connect(label, &TElLabel::OnMouseUp, [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
+        log.push_back("up " + at(x, y));
+    });
+    int panelEvents = 0;
+    QObject::connect(panel, &TElPanel::OnClick, [&]() { ++panelEvents; });
+    QObject::connect(panel, &TElPanel::OnMouseDown, [&]() { ++panelEvents; });
+    QObject::connect(panel, &TElPanel::OnMouseMove, [&]() { ++panelEvents; });
+    QObject::connect(panel, &TElPanel::OnMouseUp, [&]() { ++panelEvents; });
+    const QPoint panelAt = panel->pos();
+    kvt::testing::ExpectEventSteps(log, {
+        {[&] { QTest::mouseMove(label, QPoint(6, 5)); }, {"move 6,5"}},
+        {[&] { QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(8, 6)); }, {"down 8,6", "click", "up 8,6"}},
+        {[&] {
+             QTest::mouseDClick(label, Qt::LeftButton, {}, QPoint(8, 6));
+             QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(8, 6));
+         },
+         {"double", "down 8,6", "up 8,6"}},
+        {[&] {
+             QTest::mousePress(label, Qt::LeftButton, {}, QPoint(8, 6));
+             QTest::mouseRelease(label, Qt::LeftButton, {}, QPoint(200, 6));
+         },
+         {"down 8,6", "up 200,6"}},  // released outside: no click
+        {[&] { QTest::mouseClick(label, Qt::RightButton, {}, QPoint(8, 6)); }, {"down 8,6", "up 8,6"}},
+    });
+    EXPECT_EQ(panelEvents, 0) << "nothing done on the label reaches the panel";
+    EXPECT_EQ(panel->pos(), panelAt) << "a press on the label does not move the movable panel";
+    EXPECT_EQ(kvt::testing::DragOverAndDrop(label), kvt::testing::DragOverAndDropLog());
+
+    // A disabled label takes no mouse: the press is the panel's.
+    label->setEnabled(false);
+    log.clear();
+    QSignalSpy panelClicks(panel, &TElPanel::OnClick);
+    QTest::mouseClick(label, Qt::LeftButton, {}, QPoint(8, 6));
+    EXPECT_TRUE(log.empty());
+    EXPECT_EQ(panelClicks.count(), 1);
+}
 
 TEST(FramedRadioBox, ABoxNeverDrawnIntoShowsABlankPictureAndNoFrame) {
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 150, clSilver));
