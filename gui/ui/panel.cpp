@@ -1,6 +1,7 @@
 // Panels: backgrounds, bevels, grab strips, caption placement and the move and resize drags.
 #include "gui/ui/panel.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -591,12 +592,34 @@ void TCustomElPanel::mouseReleaseEvent(QMouseEvent* event) {
     emit OnMouseUp(event->button(), event->modifiers(), pos.x(), pos.y());
 }
 
+bool TCustomElPanel::KeyIsOwn() const {
+    if (passingKey_) return true;
+    const QWidget* focus = QApplication::focusWidget();
+    if (!focus) focus = window()->focusWidget();
+    return !focus || focus == this || !isAncestorOf(focus);
+}
+
+void TCustomElPanel::PassKeyPress(QKeyEvent* event) {
+    passingKey_ = true;
+    keyPressEvent(event);
+    passingKey_ = false;
+}
+
 void TCustomElPanel::keyPressEvent(QKeyEvent* event) {
+    // A key the focused control inside did not use goes on to the dialog, unseen by the panel.
+    if (!KeyIsOwn()) {
+        event->ignore();
+        return;
+    }
     if (RaiseKeyPressEvents(this, event, [&](int key) { return KeyDown(key, event->modifiers()); }))
         TElXPThemedControl::keyPressEvent(event);
 }
 
 void TCustomElPanel::keyReleaseEvent(QKeyEvent* event) {
+    if (!KeyIsOwn()) {
+        event->ignore();
+        return;
+    }
     if (RaiseKeyUp(this, event)) TElXPThemedControl::keyReleaseEvent(event);
 }
 

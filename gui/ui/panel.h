@@ -188,6 +188,9 @@ protected:
     virtual void MouseReleased(QMouseEvent*) {}
     // The panel's own use of a key after OnKeyDown: true when it took the key.
     virtual bool KeyDown(int, Qt::KeyboardModifiers) { return false; }
+    // Hands the panel a key pressed on a control inside that passes its keys on (a radio group's
+    // buttons): the panel's key events and handling run as for a key pressed on the panel itself.
+    void PassKeyPress(QKeyEvent* event);
     // Whether a left press and release raise OnClick and a double click OnDblClick.
     void SetClickEvents(bool value) { clickEvents_ = value; }
     // The rectangle inside the border, where the panel paints.
@@ -206,6 +209,9 @@ protected:
 
 private:
     friend class TElPanelGrabHandle;
+    // Whether a key that reached the panel was pressed on it, not left unused by the focused
+    // control inside and passed up by Qt.
+    bool KeyIsOwn() const;
     int AlignmentValue() const { return alignment_; }
     void SetAlignmentValue(int v) { SetAlignment(v == 0 ? taLeftJustify : (v == 1 ? taRightJustify : taCenter)); }
     int BevelInnerValue() const { return bevelInner_; }
@@ -253,6 +259,7 @@ private:
     QPointer<TElImageFormLink> imageForm_;
     QPainter* canvas_ = nullptr;
     bool mouseInControl_ = false;
+    bool passingKey_ = false;
     bool buttonDown_ = false;
     bool clickEvents_ = true;
     bool clicked_ = false;

@@ -34,10 +34,14 @@ bool TElGroupButton::CanModifyCheck() const { return !group_ || group_->CanModif
 
 void TElGroupButton::keyPressEvent(QKeyEvent* event) {
     const QPointer<TElGroupButton> self(this);
-    if (!group_ || group_->CanModify() || (event->key() != Qt::Key_Space && event->key() != Qt::Key_Backspace))
+    bool taken = false;
+    if (!group_ || group_->CanModify() || (event->key() != Qt::Key_Space && event->key() != Qt::Key_Backspace)) {
         TElRadioButton::keyPressEvent(event);
-    // The click's handler may have emptied the group.
+        taken = event->isAccepted();
+    }
+    // The click's handler may have emptied the group. The group hears of the key once, here.
     if (self && group_) group_->ButtonKeyPressed(event);
+    if (taken) event->accept();
 }
 
 // ---------------------------------------------------------------------------------------------

@@ -85,7 +85,7 @@ protected:
     virtual void UpdateButtons();
     virtual TElGroupButton* CreateButton() = 0;
     virtual void ButtonClicked(TElGroupButton* sender) = 0;
-    void ButtonKeyPressed(QKeyEvent* event) { keyPressEvent(event); }
+    void ButtonKeyPressed(QKeyEvent* event) { PassKeyPress(event); }
     void resizeEvent(QResizeEvent* event) override;
     void changeEvent(QEvent* event) override;
     void ColorChanged() override;

@@ -15,6 +15,7 @@
 #include "gui/platform/edges.h"
 #include "gui/platform/fonts.h"
 #include "gui/platform/text_draw.h"
+#include "gui/ui/check_items.h"
 #include "gui/ui/group_box.h"
 #include "gui/ui/panel.h"
 #include "tests/gui/control_event_checks.h"
@@ -289,6 +290,40 @@ TEST(Panel, PublishedEventsComeInTheClassLibrarysOrder) {
     EXPECT_EQ(kvt::testing::DragOverAndDrop(panel), kvt::testing::DragOverAndDropLog());
 }
 
+// A dialog's window that notes the keys no control inside used.
+class KeyHost : public QWidget {
+public:
+    std::vector<int> keys;
+
+protected:
+    void keyPressEvent(QKeyEvent* e) override { keys.push_back(e->key()); }
+};
+
+TEST(Panel, KeysAFocusedControlInsideLeavesGoOnToTheDialogAndNotThroughThePanel) {
+    KeyHost window;
+    window.resize(250, 150);
+    auto* panel = new TElPanel(&window);
+    panel->setGeometry(10, 10, 200, 120);
+    panel->setFocusPolicy(Qt::ClickFocus);
+    auto* box = new TElCheckBox(panel);
+    box->setGeometry(10, 10, 100, 17);
+    kvt::testing::ShowActive(&window);
+    box->setFocus();
+    std::vector<std::string> panelLog, boxLog;
+    kvt::testing::LogLibraryEvents(panel, panelLog);
+    kvt::testing::LogLibraryEvents(box, boxLog);
+    QTest::keyClick(box, Qt::Key_A);
+    EXPECT_EQ(boxLog, (std::vector<std::string>{"key down 65", "key press a", "key up 65"}));
+    EXPECT_TRUE(panelLog.empty()) << "the key was not pressed on the panel";
+    EXPECT_EQ(window.keys, std::vector<int>{Qt::Key_A});
+
+    // Keys pressed on the panel itself are its own.
+    panel->setFocus();
+    panelLog.clear();
+    QTest::keyClick(panel, Qt::Key_A);
+    EXPECT_EQ(panelLog, (std::vector<std::string>{"key down 65", "key press a", "key up 65"}));
+}
+
 TEST(Panel, AMovableDragLeavesThePanelAndMovesItAsTheWindowSystemWould) {
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 200));
     auto* panel = new TElPanel(window.get());
@@ -449,6 +484,25 @@ TEST(GroupBox, OnlyTheCaptionCheckBoxClicksAndTheReleaseComesAfterIt) {
         {[&] { g.window->setFocus(); }, {"exit"}},
         {[&] { g.box->setFocus(); }, {"enter"}},
     });
+}
+
+TEST(GroupBox, ASpaceAFocusedControlInsideLeavesTogglesNothing) {
+    GroupWindow g;
+    g.box->SetShowCheckBox(true);
+    auto* inside = new QWidget(g.box);  // takes the focus, uses no keys
+    inside->setGeometry(20, 30, 60, 20);
+    inside->setFocusPolicy(Qt::StrongFocus);
+    kvt::testing::ShowActive(g.window.get());
+    inside->setFocus();
+    QSignalSpy clicks(g.box, &TElGroupBox::OnClick), keyDowns(g.box, &TElGroupBox::OnKeyDown);
+    QTest::keyClick(inside, Qt::Key_Space);
+    EXPECT_TRUE(g.box->CheckBoxChecked());
+    EXPECT_EQ(clicks.count(), 0);
+    EXPECT_EQ(keyDowns.count(), 0);
+    g.box->setFocus();
+    QTest::keyClick(g.box, Qt::Key_Space);
+    EXPECT_FALSE(g.box->CheckBoxChecked()) << "Space on the focused box still toggles it";
+    EXPECT_EQ(clicks.count(), 1);
 }
 
 TEST(GroupBox, AHeldSpaceTogglesTheCaptionCheckBoxOnEveryRepeat) {

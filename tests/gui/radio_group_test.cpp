@@ -7,8 +7,11 @@
 
 #include <algorithm>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "gui/ui/radio_group.h"
+#include "tests/gui/control_event_checks.h"
 #include "tests/gui/control_fixture.h"
 
 namespace kvt::gui {
@@ -91,6 +94,26 @@ TEST(RadioGroup, ArrowKeysChooseTheNextRowAsThePlayersChoice) {
     EXPECT_EQ(g.group->ItemIndex(), 1);
     EXPECT_TRUE(g.group->Button(1)->hasFocus());
     EXPECT_EQ(groupClicks.count(), 1);
+}
+
+TEST(RadioGroup, TheGroupHearsOfEachKeyPressedOnARowOnce) {
+    GroupWindow g;
+    kvt::testing::ShowActive(g.window.get());
+    TElGroupButton* row = g.group->Button(1);
+    row->setFocus();
+    std::vector<std::string> groupLog, rowLog;
+    kvt::testing::LogLibraryEvents(g.group, groupLog);
+    kvt::testing::LogLibraryEvents(row, rowLog);
+    QTest::keyClick(row, Qt::Key_A);
+    EXPECT_EQ(rowLog, (std::vector<std::string>{"key down 65", "key press a", "key up 65"}));
+    // Key down and key press are passed on to the group; the release is the row's alone.
+    EXPECT_EQ(groupLog, (std::vector<std::string>{"key down 65", "key press a"}));
+    groupLog.clear();
+    QSignalSpy clicks(g.group, &TElRadioGroup::OnClick);
+    QTest::keyClick(row, Qt::Key_Space);
+    EXPECT_EQ(g.group->ItemIndex(), 1);
+    EXPECT_EQ(clicks.count(), 1);
+    EXPECT_EQ(groupLog, (std::vector<std::string>{"key down 32", "key press  "}));
 }
 
 TEST(RadioGroup, FewerItemsFreeTheSurplusButtonsAndKeepOnlyARowThatStillExists) {
