@@ -15,17 +15,19 @@ public:
     public:
         explicit Timer(ManualClock* clock) : clock_(clock) { clock_->timers_.push_back(this); }
         ~Timer() override {
+            if (!clock_) return;
             auto& v = clock_->timers_;
             v.erase(std::remove(v.begin(), v.end(), this), v.end());
         }
         void Start(int ms) override {
+            if (!clock_) return;
             running_ = true;
             interval_ = ms;
             due_ = clock_->now + ms;
         }
         void SetInterval(int ms) override {
             interval_ = ms;
-            if (running_) due_ = clock_->now + ms;
+            if (running_ && clock_) due_ = clock_->now + ms;
         }
         void Stop() override { running_ = false; }
 
@@ -36,6 +38,18 @@ public:
         int interval_ = 0;
         int due_ = 0;
     };
+
+    ManualClock() = default;
+    ManualClock(const ManualClock&) = delete;
+    ManualClock& operator=(const ManualClock&) = delete;
+    // A control keeps its timers until it is destroyed itself, which in a test may be after the
+    // clock; such timers just never tick again.
+    ~ManualClock() {
+        for (Timer* t : timers_) {
+            t->clock_ = nullptr;
+            t->running_ = false;
+        }
+    }
 
     kvt::gui::TElRepeatTimerFactory Factory() {
         return [this]() { return std::unique_ptr<kvt::gui::TElRepeatTimer>(new Timer(this)); };
