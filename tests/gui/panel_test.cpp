@@ -462,10 +462,10 @@ TEST(GroupBox, CaptionCheckBoxTogglesOnReleaseInsideIt) {
 }
 
 TEST(GroupBox, OnlyTheCaptionCheckBoxClicksAndTheReleaseComesAfterIt) {
+    std::vector<std::string> log;  // outlives the box, which logs its focus leaving as it goes
     GroupWindow g;
     g.box->SetShowCheckBox(true);
     kvt::testing::ShowActive(g.window.get());
-    std::vector<std::string> log;
     kvt::testing::LogLibraryEvents(g.box, log);
     QObject::connect(g.box, &TElGroupBox::OnClick, [&]() { log.push_back(g.box->CheckBoxChecked() ? "click on" : "click off"); });
     QObject::connect(g.box, &TElGroupBox::OnDblClick, [&]() { log.push_back("double"); });
