@@ -6,6 +6,8 @@
 
 #include <QTest>
 
+#include <optional>
+
 #include "engine/core/frontend.h"
 #include "engine/core/text_table.h"
 #include "gui/platform/cursor.h"
@@ -13,21 +15,30 @@
 #include "gui/ui/graphic_button.h"
 #include "gui/ui/labels.h"
 #include "tests/support/engine_fixture.h"
+#include "tests/support/synthetic_game.h"
 
 namespace kvt::testing {
 
-// A fresh engine with the game's own texts; the cursor and frontend are put back afterwards.
+// A fresh engine with the game's own texts, run in the game folder; the cursor and frontend are
+// put back afterwards.
 class DialogTest : public EngineTest {
 protected:
     void SetUp() override {
         EngineTest::SetUp();
+        // The dialogs read their pictures from the folder the game runs in, wherever the test
+        // program was started.
+        inGameFolder_.emplace(KVT_GAME_DIR);
         ASSERT_TRUE(TextTable.LoadFromFile(GameFile("KVT_ENG.TXT")));
     }
     void TearDown() override {
         gui::SetScreenCursor(gui::crDefault);
         InstallFrontend(nullptr);
+        inGameFolder_.reset();
         EngineTest::TearDown();
     }
+
+private:
+    std::optional<CurrentFolder> inGameFolder_;
 };
 
 template <class T>
