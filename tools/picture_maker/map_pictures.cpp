@@ -105,13 +105,15 @@ const QColor kRailBed(250, 246, 234);
 const QColor kBorder(150, 40, 40);
 
 // A small deterministic scatter, so the marks of woods and hills do not sit in rows.
-double Jitter(int c, int r, int k) {
-    unsigned h = static_cast<unsigned>(c * 73856093) ^ static_cast<unsigned>(r * 19349663) ^ static_cast<unsigned>(k * 83492791);
+double Scatter(int c, int r, unsigned salt) {
+    unsigned h = static_cast<unsigned>(c) * 73856093u ^ static_cast<unsigned>(r) * 19349663u ^ salt;
     h ^= h >> 13;
     h *= 0x5bd1e995u;
     h ^= h >> 15;
     return (h % 1000) / 1000.0;
 }
+
+double Jitter(int c, int r, int k) { return Scatter(c, r, static_cast<unsigned>(k) * 83492791u); }
 
 // ---- Lines along hexsides: rivers, ridges, borders ----------------------------------------------
 
@@ -610,9 +612,10 @@ void DrawTerrainMarks(QPainter& p, const TMapGrid& map) {
                     p.setPen(QPen(QColor(84, 112, 66), 0.9));
                     for (int s = -1; s <= 1; ++s) p.drawLine(at + QPointF(1 + s * 1.6, 1.5), at + QPointF(1 + s * 2.6, -2.0));
                 }
+                // The dark trees of a swamp stand at one height: the map has always been drawn so.
+                const double treeY = o.y() - 8 + Scatter(c, r, 0x7fffffffu) * 14;
                 for (int k = 0; k < 2; ++k)
-                    DrawTree(p, QPointF(o.x() - 9 + Jitter(c, r, k + 20) * 18, o.y() - 8 + Jitter(c, r, k + 31) * 14),
-                             QColor(118, 142, 88));
+                    DrawTree(p, QPointF(o.x() - 9 + Jitter(c, r, k + 20) * 18, treeY), QColor(118, 142, 88));
             } else if (t == 7) {
                 // Hills: short arcs.
                 p.setBrush(Qt::NoBrush);
