@@ -121,10 +121,10 @@ TEST(ListBox, KeysMoveTheSelectionAsThePlayersChoice) {
 }
 
 TEST(ListBox, PublishedEventsComeInTheClassLibrarysOrder) {
+    std::vector<std::string> log;
     ListWindow w(5);
     kvt::testing::ShowActive(w.window.get());
     w.window->setFocus();
-    std::vector<std::string> log;
     const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };
     const QPoint origin = w.list->ClientRect().topLeft();
     // Up swallowed: the caret stays; x swallowed: no row is looked for.

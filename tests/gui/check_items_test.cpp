@@ -305,6 +305,7 @@ TEST(RadioButton, AcceleratorLetterClicksIt) {
 }
 
 TEST(CheckItem, PublishedEventsComeInTheClassLibrarysOrder) {
+    std::vector<std::string> log;
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 60));
     auto* box = new TElCheckBox(window.get());
     box->SetAutoSize(false);
@@ -312,7 +313,6 @@ TEST(CheckItem, PublishedEventsComeInTheClassLibrarysOrder) {
     box->SetCaption(QStringLiteral("Appeal"));
     kvt::testing::ShowActive(window.get());
     window->setFocus();
-    std::vector<std::string> log;
     kvt::testing::LogLibraryEvents<TElCheckItem>(box, log);  // Q swallowed: nothing follows but the release
     QObject::connect(box, &TElButtonControl::OnClick, [&]() { log.push_back("click"); });
     QObject::connect(box, &TElCheckItem::OnDblClick, [&]() { log.push_back("double"); });

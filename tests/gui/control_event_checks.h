@@ -18,7 +18,8 @@ namespace kvt::testing {
 
 // Notes a control's mouse, focus and key events in `log` as "down x,y", "move x,y", "up x,y",
 // "enter", "exit", "key down N", "key press c" and "key up N". The handlers swallow a key down of
-// `swallowKey` and a key press of `swallowChar`, as a handler may.
+// `swallowKey` and a key press of `swallowChar`, as a handler may. Declare `log` before the control's
+// window: a focused control notes its "exit" as the window is destroyed.
 template <class W>
 void LogLibraryEvents(W* w, std::vector<std::string>& log, int swallowKey = Qt::Key_Q, QChar swallowChar = QChar()) {
     const auto at = [](int x, int y) { return std::to_string(x) + "," + std::to_string(y); };

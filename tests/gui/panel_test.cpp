@@ -257,13 +257,13 @@ TEST(Panel, GrabStripsMoveOrResizeThePanel) {
 }
 
 TEST(Panel, PublishedEventsComeInTheClassLibrarysOrder) {
+    std::vector<std::string> log;
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 100));
     auto* panel = new TElPanel(window.get());
     panel->setGeometry(10, 10, 150, 80);
     panel->setFocusPolicy(Qt::ClickFocus);
     kvt::testing::ShowActive(window.get());
     window->setFocus();
-    std::vector<std::string> log;
     kvt::testing::LogLibraryEvents(panel, log);
     QObject::connect(panel, &TElPanel::OnClick, [&]() { log.push_back("click"); });
     QObject::connect(panel, &TElPanel::OnDblClick, [&]() { log.push_back("double"); });
@@ -300,6 +300,7 @@ protected:
 };
 
 TEST(Panel, KeysAFocusedControlInsideLeavesGoOnToTheDialogAndNotThroughThePanel) {
+    std::vector<std::string> panelLog, boxLog;
     KeyHost window;
     window.resize(250, 150);
     auto* panel = new TElPanel(&window);
@@ -309,7 +310,6 @@ TEST(Panel, KeysAFocusedControlInsideLeavesGoOnToTheDialogAndNotThroughThePanel)
     box->setGeometry(10, 10, 100, 17);
     kvt::testing::ShowActive(&window);
     box->setFocus();
-    std::vector<std::string> panelLog, boxLog;
     kvt::testing::LogLibraryEvents(panel, panelLog);
     kvt::testing::LogLibraryEvents(box, boxLog);
     QTest::keyClick(box, Qt::Key_A);

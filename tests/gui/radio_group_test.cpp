@@ -97,11 +97,11 @@ TEST(RadioGroup, ArrowKeysChooseTheNextRowAsThePlayersChoice) {
 }
 
 TEST(RadioGroup, TheGroupHearsOfEachKeyPressedOnARowOnce) {
+    std::vector<std::string> groupLog, rowLog;
     GroupWindow g;
     kvt::testing::ShowActive(g.window.get());
     TElGroupButton* row = g.group->Button(1);
     row->setFocus();
-    std::vector<std::string> groupLog, rowLog;
     kvt::testing::LogLibraryEvents(g.group, groupLog);
     kvt::testing::LogLibraryEvents(row, rowLog);
     QTest::keyClick(row, Qt::Key_A);

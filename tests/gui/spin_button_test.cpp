@@ -140,8 +140,8 @@ TEST(SpinButton, AHoldEndsWhenItsHandlerOpensAModalDialog) {
 }
 
 TEST(SpinButton, TheClassLibrarysEventsComeBeforeTheSpinButtonsOwn) {
+    std::vector<std::string> log, keys;
     SpinFixture f;
-    std::vector<std::string> log;
     QObject::connect(f.spin, &TElSpinButton::OnMouseDown, [&](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) {
         log.push_back("down " + std::to_string(x) + "," + std::to_string(y) + (f.spin->UpPressed() ? " held" : ""));
     });
@@ -172,7 +172,6 @@ TEST(SpinButton, TheClassLibrarysEventsComeBeforeTheSpinButtonsOwn) {
                                              "mouse up held"}));
     EXPECT_FALSE(f.spin->Repeating());
 
-    std::vector<std::string> keys;
     kvt::testing::LogLibraryEvents(f.spin, keys);  // Q swallowed: no key press follows
     QFocusEvent in(QEvent::FocusIn);
     QApplication::sendEvent(f.spin, &in);
