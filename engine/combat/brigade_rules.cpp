@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/core/random.h"
+#include "engine/core/stocks.h"
 
 namespace kvt {
 
@@ -192,7 +193,7 @@ void ArmWaitingBrigades(int nation) {
         if (w == 0) continue;
         b.Weapon = static_cast<U8>(w);
         b.AttachKind = kAttachWaiting;
-        g.Nations[b.Nation].WeaponPool[w] -= b.Strength;
+        TakeStock(g.Nations[b.Nation].WeaponPool[w], b.Strength, StockRule::Arming);
         const TStateRec& home = g.States[b.HomeState];
         int city = home.CapitalCity;
         if (city == 0) {
@@ -219,10 +220,7 @@ void RaiseBrigadeAtCity(int brigadeType, int state) {
     b.Fatigue = 0;
     b.Strength = 0;
     auto draw = [&](U16& pool, int amount) {
-        if (pool >= amount) {
-            pool -= amount;
-            b.Strength = static_cast<U8>(amount);
-        }
+        if (pool >= amount) b.Strength = static_cast<U8>(TakeStock(pool, amount, StockRule::Arming));
     };
     if (brigadeType == kBrigadeArtillery) draw(s.ArtilleryPool, kArtilleryBrigadeStrength);
     else if (brigadeType == kBrigadeInfantry) draw(s.InfantryPool, kInfantryBrigadeStrength);

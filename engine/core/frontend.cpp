@@ -26,6 +26,17 @@ void AutomaticFrontend::InformationBox(const std::string& text) {
     lastMessage = text;
 }
 
+bool AutomaticFrontend::ConfirmBox(const std::string& text) {
+    ++messages;
+    lastMessage = text;
+    return false;
+}
+
+void AutomaticFrontend::WarningBox(const std::string& text) {
+    ++messages;
+    lastMessage = text;
+}
+
 PostMortemChoice AutomaticFrontend::ShowPostMortem(const TPostMortem&) { return PostMortemChoice::EndGame; }
 
 int AutomaticFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled) {

@@ -26,6 +26,10 @@ public:
     virtual void ShowNotice(int kind) = 0;
     // An information message box with an OK button.
     virtual void InformationBox(const std::string& text) = 0;
+    // A warning message box with OK and Cancel; true for OK.
+    virtual bool ConfirmBox(const std::string& text) = 0;
+    // A warning message box with an OK button.
+    virtual void WarningBox(const std::string& text) = 0;
     // The end-of-game dialog with the tallies and verdicts the engine has filled in.
     virtual PostMortemChoice ShowPostMortem(const TPostMortem& tallies) = 0;
     // The side-choice dialog with the buttons of the person-played sides enabled; returns the
@@ -76,6 +80,9 @@ class AutomaticFrontend : public Frontend {
 public:
     void ShowNotice(int kind) override;
     void InformationBox(const std::string& text) override;
+    // Nobody is there to agree: Cancel.
+    bool ConfirmBox(const std::string& text) override;
+    void WarningBox(const std::string& text) override;
     // Nobody is there to play on: the game ends.
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     // The first side that may be chosen.

@@ -58,7 +58,7 @@ struct TArmyRec {                 // 44 bytes; free when BaseCity and Nation are
     U8 March;                     // 29 0 Cautious, 1 Normal, 2 Forced
     U8 Losses;                    // 30 cleared by the recount
     U8 CorpsCount;                // 31
-    U8 Readiness;                 // 32 sum of its corps' FatigueLimit (recount)
+    U8 Readiness;                 // 32 mean FatigueLimit of its corps (recount)
     U8 SupplyPriority;            // 33
     U8 SupplyType;                // 34
     U8 FreeCorps;                 // 35 work value of the computer players' army operations

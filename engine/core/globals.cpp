@@ -1,5 +1,6 @@
 // Storage of the shared globals and the one procedure that resets them.
 #include "engine/core/globals.h"
+#include "engine/core/stocks.h"
 
 #include <cstring>
 
@@ -102,6 +103,8 @@ void ResetEngineGlobals() {
     ResetCorpsMovementGlobals();
     ResetBrigadeRuleGlobals();
     ResetCheckedAccessFaults();
+    SetStockLedger(false);
+    ClearStockLedger();
     PlaceholderCalls = TPlaceholderCalls{};
 }
 

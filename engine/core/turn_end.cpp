@@ -7,6 +7,7 @@
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
 #include "engine/core/side_choice.h"
+#include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_menus.h"
 #include "engine/logistics/city_unrest.h"
@@ -65,8 +66,7 @@ void BalanceSupplyPools() {
         if (pools[k] <= kPoolRich) continue;
         for (int j = 1; j <= kTheatreCount; ++j) {
             if (j == k || pools[j] >= kPoolPoor) continue;
-            pools[j] += kPoolGift;
-            pools[k] -= kPoolGift;
+            ChangeStock(pools[k], -ChangeStock(pools[j], kPoolGift, StockRule::Allocation), StockRule::Allocation);
         }
     }
 }

@@ -4,6 +4,7 @@
 #include <bitset>
 
 #include "engine/core/globals.h"
+#include "engine/core/turn_start.h"
 
 namespace kvt {
 
@@ -44,6 +45,26 @@ int AllocateArmySlot(int nation) {
     army.Side = g.Nations[nation].Side;
     army.ArmyNumber = static_cast<U8>(number);
     return slot;
+}
+
+void DissolveArmy(int a) {
+    if (!Arr1<TArmyRec, kArmyCount>::InRange(a)) return;
+    TGameRec& g = *GameRec;
+    const TArmyRec& army = g.Armies[a];
+    if (army.Leader != 0) g.Leaders[army.Leader].Status = kLeaderRemoved;
+    TNationRec& nation = g.Nations[army.Nation];
+    if (nation.ArmyTally > 0) --nation.ArmyTally;
+    // Only the two warring nations name their armies from the pools.
+    const int n = army.Nation;
+    if (n == kNationUnion || n == kNationConfederacy) {
+        const std::string name = army.Name.str();
+        for (TArmyNameRec& entry : g.ArmyNamePool[n])
+            if (entry.Name.str() == name) {
+                entry.Used = 0;
+                break;
+            }
+    }
+    DisbandArmy(a);
 }
 
 }  // namespace kvt

@@ -8,5 +8,8 @@ namespace kvt {
 int AllocateCorpsSlot(int nation);
 // The first free army record, given to the nation (1..4); 0 when none is free.
 int AllocateArmySlot(int nation);
+// Dissolves an army for good: its commander is relieved (Status 200), its name goes back to its
+// side's pool, its nation counts one army less, and the slot is freed whole (DisbandArmy).
+void DissolveArmy(int army);
 
 }  // namespace kvt

@@ -27,6 +27,12 @@ void TQtFrontend::InformationBox(const std::string& text) {
     ShowInformationBox(&window_, QString::fromStdString(text));
 }
 
+bool TQtFrontend::ConfirmBox(const std::string& text) {
+    return ShowConfirmBox(&window_, QString::fromStdString(text));
+}
+
+void TQtFrontend::WarningBox(const std::string& text) { ShowWarningBox(&window_, QString::fromStdString(text)); }
+
 PostMortemChoice TQtFrontend::ShowPostMortem(const TPostMortem& tallies) { return ShowPostMortemDialog(tallies); }
 
 int TQtFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled) {

@@ -15,6 +15,8 @@ public:
 
     void ShowNotice(int kind) override;
     void InformationBox(const std::string& text) override;
+    bool ConfirmBox(const std::string& text) override;
+    void WarningBox(const std::string& text) override;
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
     int ShowScenarioChoice() override;

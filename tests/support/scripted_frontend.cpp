@@ -19,6 +19,8 @@ ScriptedFrontend::~ScriptedFrontend() {
 
 void ScriptedFrontend::ExpectNotice(int kind, int answer) { expected_.push_back({"notice", kind, answer, {}, {}}); }
 void ScriptedFrontend::ExpectInformationBox() { expected_.push_back({"info", 0, 0, {}, {}}); }
+void ScriptedFrontend::ExpectConfirmBox(bool ok) { expected_.push_back({"confirm", 0, ok ? 1 : 0, {}, {}}); }
+void ScriptedFrontend::ExpectWarningBox() { expected_.push_back({"warning", 0, 0, {}, {}}); }
 void ScriptedFrontend::ExpectPostMortem(PostMortemChoice choice) {
     expected_.push_back({"post mortem", 0, choice == PostMortemChoice::Continue ? 1 : 2, {}, {}});
 }
@@ -65,6 +67,21 @@ void ScriptedFrontend::InformationBox(const std::string& text) {
     messages.push_back(text);
     Expectation e;
     Take("info", 0, e);
+}
+
+bool ScriptedFrontend::ConfirmBox(const std::string& text) {
+    log.push_back("confirm: " + text);
+    messages.push_back(text);
+    Expectation e;
+    Take("confirm", 0, e);
+    return e.answer == 1;
+}
+
+void ScriptedFrontend::WarningBox(const std::string& text) {
+    log.push_back("warning: " + text);
+    messages.push_back(text);
+    Expectation e;
+    Take("warning", 0, e);
 }
 
 PostMortemChoice ScriptedFrontend::ShowPostMortem(const TPostMortem&) {

@@ -24,6 +24,10 @@ public:
     void ExpectNotice(int kind, int answer = 0);
     // The next information box; its text is recorded.
     void ExpectInformationBox();
+    // The next confirmation box, answered OK (true) or Cancel; its text is recorded.
+    void ExpectConfirmBox(bool ok);
+    // The next warning box; its text is recorded.
+    void ExpectWarningBox();
     void ExpectPostMortem(PostMortemChoice choice);
     void ExpectSideChoice(int side);
     void ExpectScenarioChoice(int answer);
@@ -38,6 +42,8 @@ public:
 
     void ShowNotice(int kind) override;
     void InformationBox(const std::string& text) override;
+    bool ConfirmBox(const std::string& text) override;
+    void WarningBox(const std::string& text) override;
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
     int ShowScenarioChoice() override;
