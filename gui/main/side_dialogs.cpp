@@ -1,17 +1,22 @@
-// The openers of the side's dialogs. No dialog of this group exists yet: each will be called from
-// its case when it does.
+// The openers of the side's dialogs. Those not written yet open nothing.
 #include "gui/main/side_dialogs.h"
 
-#include "engine/core/selection.h"
+#include "gui/dialogs/command/army_orders_dialog.h"
+#include "gui/dialogs/command/leader_orders_dialog.h"
+#include "gui/dialogs/command/selection_dialog.h"
 
 namespace kvt::gui {
 
 bool OpenSideDialog(TSideDialog dialog) {
     switch (dialog) {
+        case TSideDialog::ArmyOrders:
+            return ShowArmyOrders();
+        case TSideDialog::LeaderOrders:
+            ShowLeaderStatus();
+            return true;
         case TSideDialog::Selection:
-            // Left without a choice: nothing is selected.
-            SelectionList.Count = 0;
-            return false;
+            ShowSelectionDialog();
+            return true;
         default:
             return false;
     }

@@ -2,8 +2,6 @@
 // choice writes into the record, the questions asked and the draws taken.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "engine/core/map_input.h"
 #include "engine/core/notice.h"
 #include "engine/core/selection.h"
@@ -66,28 +64,20 @@ TEST_F(ArmyOrders, OpeningRecountsTheCorpsAndOffersBasesObjectivesAndFreeCommand
     City("Hostile", 12, 10, kConfederacy);
     const int distant = City("Distant", 40, 10, kConfederacy);
     TArmyRec& a = GameRec->Armies[army];
-    a.SupplyBase = static_cast<U8>(near);
-    a.Objective = static_cast<U8>(distant);
-    a.Stance = 3;
-    a.March = 7;
-    a.Condition = 12;
+    a.SupplyBase = static_cast<U8>(near), a.Objective = static_cast<U8>(distant);
+    a.Stance = 3, a.March = 7, a.Condition = 12;
     const int k1 = ArmyCorps(10, 10), k2 = ArmyCorps(11, 10);
     AddCorps(1, 10, 10);
     C(k1).Strength = 100, C(k1).Artillery = 5, C(k2).Strength = 60, C(k2).Artillery = 3;
-    Leader(1, 5, kLeaderAvailable, "Ready");
-    Leader(1, 5, kLeaderRemoved, "Relieved");
-    Leader(1, 5, kLeaderToBeRemoved, "Leaving");
+    Leader(1, 5, kLeaderAvailable, "Ready"), Leader(1, 5, kLeaderRemoved, "Relieved"), Leader(1, 5, kLeaderToBeRemoved, "Leaving");
     C(k2).Leader = static_cast<U8>(Leader(1, 5, kLeaderToBeRemoved, "StillLeads"));
     Leader(1, 3, kLeaderAvailable), Leader(2, 5, kLeaderAvailable), Leader(1, 5, kLeaderActive);
 
     TArmyOrdersView v = OpenArmyOrders(army);
     EXPECT_EQ(a.CorpsCount, 2);
-    EXPECT_EQ(v.title, "T0Army1");
-    EXPECT_EQ(v.menAndGuns, "T489 8000/16") << "men and guns of its two corps";
-    EXPECT_EQ(v.corpsCount, "T6142");
-    EXPECT_EQ(v.capacity, "T6157") << "initiative 40 div 8 + 2";
-    EXPECT_EQ(v.nation, "Union");
-    EXPECT_EQ(v.condition, "T9912/T534");
+    EXPECT_EQ(std::vector<std::string>({v.title, v.menAndGuns, v.corpsCount, v.capacity, v.nation, v.condition}),
+              std::vector<std::string>({"T0Army1", "T489 8000/16", "T6142", "T6157", "Union", "T9912/T534"}))
+        << "men and guns of its two corps; capacity is initiative 40 div 8 + 2";
     EXPECT_EQ(v.stance, 3);
     EXPECT_EQ(v.march, -1) << "a code outside the table checks nothing";
     EXPECT_EQ(Texts(v.supplyBases), (std::vector<std::string>{"Base,VA", "Near,VA"}));
@@ -135,42 +125,32 @@ TEST_F(ArmyOrders, ClosingCopiesTheOrdersIntoEveryCorpsButOneCarriedAtSea) {
         EXPECT_EQ(EndOfRoute(C(k)), P(16, 10));
     }
     EXPECT_EQ(GameRec->Fleets[1].Cargo, 0) << "ashore, the fleet no longer holds it";
-    EXPECT_EQ(C(atSea).OrderMode, 4);
-    EXPECT_EQ(P(C(atSea).DestX, C(atSea).DestY), P(7, 10));
-    EXPECT_EQ(C(atSea).Route[1], 5);
-    EXPECT_EQ(GameRec->Fleets[2].Cargo, atSea);
+    EXPECT_EQ(std::vector<int>({C(atSea).OrderMode, C(atSea).DestX, C(atSea).Route[1], GameRec->Fleets[2].Cargo}),
+              std::vector<int>({4, 7, 5, atSea})) << "at sea, its fleet's course stands";
     for (int k : {railing, inPort, atSea})
         EXPECT_EQ(std::vector<int>({C(k).March, C(k).SupplyType, C(k).SupplyPriority, C(k).SupplyCity}),
                   std::vector<int>({2, 1, 2, depot})) << "the supply base outranks the headquarters";
 
     // Nothing chosen but a Depot supply: the corps draw on headquarters and keep their routes.
     EXPECT_TRUE(DrawRanges({}, [&] { CloseArmyOrders(army, {"Renamed", -1, -1, 0, -1, 0, 0}); }).empty());
-    EXPECT_EQ(C(railing).SupplyCity, base);
-    EXPECT_EQ(C(railing).SupplyType, 0);
-    EXPECT_EQ(C(railing).OrderMode, 1);
-    EXPECT_EQ(P(C(railing).DestX, C(railing).DestY), P(16, 10));
+    EXPECT_EQ(std::vector<int>({C(railing).SupplyCity, C(railing).SupplyType, C(railing).OrderMode, C(railing).DestX}),
+              std::vector<int>({base, 0, 1, 16}));
 }
 
 TEST_F(ArmyOrders, ReplacingTheCommanderAsksAndCostsAsHisStandingSays) {
-    struct Case {
-        const char* what;
-        int oldStatus, political, confirm, answer;  // confirm -1: never asked; answer 0: no notice
-        std::vector<int> draws;
-        bool changed;
-        int will, willAfter;
-        std::vector<int> loyalty;
-        bool noCommander = false, pickOwn = false;
-        const char* costLine = "";
-    };
+    // waits: c confirm OK, x confirm Cancel, w warning, y/n the notice answered Yes/No, i the cost's notice.
+    struct Case { const char* what; int oldStatus, political; const char* waits; std::vector<int> draws;
+                  int pick, will, willAfter; std::vector<int> loyalty; const char* costLine; };
+    enum { kFresh, kOwn, kNobody };
     const Case cases[] = {
-        {"marked for removal: no question, no cost", 249, 5, -1, 0, {}, true, 100, 100, {5, 1, 5}},
-        {"no commander to relieve", 0, 5, -1, 0, {}, true, 100, 100, {5, 1, 5}, true},
-        {"his own row", 0, 5, -1, 0, {}, false, 100, 100, {5, 1, 5}, false, true},
-        {"cancelled", 0, 5, 0, 0, {}, false, 100, 100, {5, 1, 5}},
-        {"out of favour: relieved with a warning", 0, -3, 1, 0, {}, true, 100, 100, {5, 1, 5}},
-        {"his friends keep him", 0, 0, 1, 2, {}, false, 100, 100, {5, 1, 5}},
-        {"relieved at a cost", 0, 0, 1, 1, {4, 3, 4, 5, 0, 9, 1}, true, 100, 96, {4, 0, 5}, false, false, "4T573"},
-        {"a heavy cost stops at the lowest will", 0, 60, 1, 1, {0, 0, 0, 0, 0, 0, 0}, true, -32700, -32768, {2, 0, 5}, false, false, "120T573"},
+        {"marked for removal: no question, no cost", 249, 5, "", {}, kFresh, 100, 100, {5, 1, 5}, ""},
+        {"no commander to relieve", 0, 5, "", {}, kNobody, 100, 100, {5, 1, 5}, ""},
+        {"his own row", 0, 5, "", {}, kOwn, 100, 100, {5, 1, 5}, ""},
+        {"cancelled", 0, 5, "x", {}, kFresh, 100, 100, {5, 1, 5}, ""},
+        {"out of favour: relieved with a warning", 0, -3, "cw", {}, kFresh, 100, 100, {5, 1, 5}, ""},
+        {"his friends keep him", 0, 0, "cn", {}, kFresh, 100, 100, {5, 1, 5}, ""},
+        {"relieved at a cost", 0, 0, "cyi", {4, 3, 4, 5, 0, 9, 1}, kFresh, 100, 96, {4, 0, 5}, "4T573"},
+        {"a heavy cost stops at the lowest will", 0, 60, "cyi", Repeat(7, 0), kFresh, -32700, -32768, {2, 0, 5}, "120T573"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -178,45 +158,41 @@ TEST_F(ArmyOrders, ReplacingTheCommanderAsksAndCostsAsHisStandingSays) {
         for (int s = 1; s <= 3; ++s) GameRec->States[s].Owner = static_cast<U8>(s == 3 ? kConfederacy : kUnion);
         GameRec->States[1].Loyalty = GameRec->States[3].Loyalty = 5, GameRec->States[2].Loyalty = 1;
         GameRec->Nations[1].Will = static_cast<std::int16_t>(c.will);
-        L(chief).Status = static_cast<U8>(c.oldStatus);
-        L(chief).Political = static_cast<I8>(c.political);
-        if (c.noCommander) GameRec->Armies[army].Leader = 0;
+        L(chief).Status = static_cast<U8>(c.oldStatus), L(chief).Political = static_cast<I8>(c.political);
+        if (c.pick == kNobody) GameRec->Armies[army].Leader = 0;
         const int fresh = Leader(1, 5, kLeaderAvailable, "Fresh");
         ScriptedFrontend fe;
-        if (c.confirm >= 0) fe.ExpectConfirmBox(c.confirm == 1);
-        if (c.confirm == 1 && c.political < 0) fe.ExpectWarningBox();
-        if (c.answer != 0) fe.ExpectNotice(0, c.answer);
-        if (c.answer == 1) fe.ExpectNotice(0);
-        std::vector<int> ranges(c.draws.size(), 10);
-        EXPECT_EQ(DrawRanges(c.draws, [&] { ChangeArmyCommander(army, c.pickOwn ? chief : fresh); }), ranges);
-        EXPECT_EQ(GameRec->Armies[army].Leader, c.changed ? fresh : (c.noCommander ? 0 : chief));
-        EXPECT_EQ(L(fresh).Status, c.changed ? kLeaderActive : kLeaderAvailable);
-        const bool relieved = c.changed && c.oldStatus == 0 && !c.noCommander;
-        if (!c.noCommander) {
-            EXPECT_EQ(L(chief).Status, relieved ? kLeaderRemoved : c.oldStatus);
+        for (const char* w = c.waits; *w; ++w) {
+            if (*w == 'c' || *w == 'x') fe.ExpectConfirmBox(*w == 'c');
+            if (*w == 'w') fe.ExpectWarningBox();
+            if (*w == 'y' || *w == 'n') fe.ExpectNotice(0, *w == 'y' ? 1 : 2);
+            if (*w == 'i') fe.ExpectNotice(0);
         }
+        EXPECT_EQ(DrawRanges(c.draws, [&] { ChangeArmyCommander(army, c.pick == kOwn ? chief : fresh); }),
+                  Repeat(static_cast<int>(c.draws.size()), 10));
+        const bool changed = c.pick != kOwn && std::string(c.waits).find_first_of("xn") == std::string::npos;
+        EXPECT_EQ(GameRec->Armies[army].Leader, changed ? fresh : chief);
+        EXPECT_EQ(L(fresh).Status, changed ? kLeaderActive : kLeaderAvailable);
+        if (c.pick != kNobody) { EXPECT_EQ(L(chief).Status, changed && c.oldStatus == 0 ? kLeaderRemoved : c.oldStatus); }
         EXPECT_EQ(GameRec->Nations[1].Will, c.willAfter);
         EXPECT_EQ(std::vector<int>({GameRec->States[1].Loyalty, GameRec->States[2].Loyalty, GameRec->States[3].Loyalty}),
                   c.loyalty);
-        if (c.confirm == 1 && c.political < 0) {
-            EXPECT_EQ(fe.messages.back(), "ChiefT567");
-        }
-        if (c.answer == 1) {
-            ASSERT_EQ(fe.notices.size(), 2u);
-            EXPECT_EQ(fe.notices[0].lines[1], "T568Chief");
-            EXPECT_EQ(fe.notices[1].lines[1] + fe.notices[1].lines[2], "ChiefT572");
-            EXPECT_EQ(fe.notices[1].lines[3], c.costLine);
-        }
+        if (c.political < 0) { EXPECT_EQ(fe.messages.back(), "ChiefT567"); }
+        if (*c.costLine == 0) continue;
+        ASSERT_EQ(fe.notices.size(), 2u);
+        EXPECT_EQ(fe.notices[0].lines[1], "T568Chief");
+        EXPECT_EQ(fe.notices[1].lines[1] + fe.notices[1].lines[2] + fe.notices[1].lines[3], std::string("ChiefT572") + c.costLine);
     }
 }
 
-TEST_F(LeaderOrders, TheListFollowsBothFiltersAndAClickShowsTheLeadersRatings) {
+TEST_F(LeaderOrders, TheListFollowsBothFiltersAClickShowsTheRatingsAndTempRemoveMarksTheLeaderChosen) {
     const int corps = Leader(1, 3, kLeaderActive), division = Leader(1, 1, 210), cavalry = Leader(1, 2, 249);
     const int ready = Leader(1, 5, kLeaderAvailable);
     Leader(2, 5, kLeaderActive);
     TLeaderOrders o;
-    ASSERT_EQ(o.Rows().size(), 1u);
-    EXPECT_EQ(o.Rows()[0].index, chief) << "at opening: the side's active army commanders";
+    o.TempRemove();
+    EXPECT_EQ(L(chief).Status, kLeaderActive) << "nobody chosen";
+    EXPECT_EQ(o.Rows().at(0).index, chief) << "at opening: the side's active army commanders";
     struct Filter { int rank, status, leader; };
     for (const Filter& f : {Filter{3, 1, corps}, Filter{1, 4, division}, Filter{2, 5, cavalry}, Filter{5, 2, ready}}) {
         o.SetRankFilter(f.rank);
@@ -229,38 +205,37 @@ TEST_F(LeaderOrders, TheListFollowsBothFiltersAndAClickShowsTheLeadersRatings) {
     r.Drill = 25, r.Tactics = 0, r.Initiative = 45, r.Rating = 13, r.Political = -5, r.Experience = 5;
     std::optional<TLeaderDisplay> d = o.ChooseRow(0);
     ASSERT_TRUE(d);
-    EXPECT_EQ(o.Chosen(), ready);
     EXPECT_EQ(d->drill, "T548") << "hidden below 6 experience";
     EXPECT_EQ(d->initiative, "T556") << "shown from 4 experience";
     EXPECT_FALSE(d->tactics || d->rating) << "values outside every band leave their labels";
     EXPECT_EQ(d->political, "T186") << "an army commander in disfavour keeps a little influence";
     EXPECT_EQ(d->status, "T191");
     EXPECT_FALSE(d->tempRemoveShown);
-    o.SetRankFilter(5);
     o.SetStatusFilter(1);
     d = o.ChooseRow(0);
     EXPECT_EQ(d->status, "T189");
     EXPECT_TRUE(d->tempRemoveShown) << "only an active leader can be set aside";
     EXPECT_FALSE(o.ChooseRow(1)) << "no such row";
+    o.TempRemove();
+    EXPECT_EQ(L(chief).Status, kLeaderToBeRemoved);
+    EXPECT_TRUE(o.Rows().empty());
 }
 
 TEST_F(LeaderOrders, PromotionRaisesTheGradeAtACostAndMakesHisDivisionsCorps) {
-    struct Case {
-        const char* what;
-        int rank, status, political, rankAfter, politicalAfter, ratingAfter, initiativeAfter, willAfter;
-        bool notice;
-    };
+    // after: rank, political weight, rating, initiative (from 10 and 60), national will (from 100)
+    struct Case { const char* what; int rank, status, political; std::vector<int> after; bool notice; };
     const Case cases[] = {
-        {"active corps commander to army command", 3, kLeaderActive, 5, 5, -5, 8, 48, 100, true},
-        {"active divisional leader to corps", 1, kLeaderActive, 0, 3, -10, 8, 48, 100, false},
-        {"resting corps commander to army", 3, kLeaderAvailable, 0, 5, -10, 8, 48, 100, false},
-        {"below -10 costs two thirds and will", 2, kLeaderRemoved, -1, 3, -11, 6, 40, 98, false},
-        {"political weight stops at its lowest", 1, kLeaderActive, -125, 3, -128, 6, 40, 98, false},
-        {"an army commander rises no further", 5, kLeaderActive, 0, 5, 0, 10, 60, 100, false},
+        {"active corps commander to army command", 3, kLeaderActive, 5, {5, -5, 8, 48, 100}, true},
+        {"active divisional leader to corps", 1, kLeaderActive, 0, {3, -10, 8, 48, 100}, false},
+        {"resting corps commander to army", 3, kLeaderAvailable, 0, {5, -10, 8, 48, 100}, false},
+        {"below -10 costs two thirds and will", 2, kLeaderRemoved, -1, {3, -11, 6, 40, 98}, false},
+        {"political weight stops at its lowest", 1, kLeaderActive, -125, {3, -128, 6, 40, 98}, false},
+        {"an army commander rises no further", 5, kLeaderActive, 0, {5, 0, 10, 60, 100}, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
+        L(chief).Nation = 2;  // out of the lists
         const int l = Leader(1, c.rank, c.status);
         L(l).Political = static_cast<I8>(c.political), L(l).Rating = 10, L(l).Initiative = 60, L(l).Experience = 9;
         for (int ordinal : {1, 2}) C(AddCorps(1, 20, 20)).Ordinal = static_cast<U8>(ordinal);
@@ -272,41 +247,21 @@ TEST_F(LeaderOrders, PromotionRaisesTheGradeAtACostAndMakesHisDivisionsCorps) {
         TLeaderOrders o;
         o.SetRankFilter(c.rank);
         o.SetStatusFilter(c.status == kLeaderActive ? 1 : c.status == kLeaderAvailable ? 2 : 3);
-        const auto& rows = o.Rows();
-        o.ChooseRow(static_cast<int>(std::find_if(rows.begin(), rows.end(), [l](const TOrderRow& r) { return r.index == l; }) - rows.begin()));
-        ASSERT_EQ(o.Chosen(), l);
+        o.ChooseRow(0);
         o.Promote();
-        EXPECT_EQ(L(l).Rank, c.rankAfter);
-        EXPECT_EQ(L(l).Political, c.politicalAfter);
-        EXPECT_EQ(L(l).Rating, c.ratingAfter);
-        EXPECT_EQ(L(l).Initiative, c.initiativeAfter);
-        EXPECT_EQ(GameRec->Nations[1].Will, c.willAfter);
-        EXPECT_EQ(o.PenaltyShown(), c.willAfter < 100);
-        if (c.notice) {
-            EXPECT_EQ(fe.notices.at(0).lines[1] + fe.notices[0].lines[2] + fe.notices[0].lines[3], "T620T621T622");
-        }
+        EXPECT_EQ(std::vector<int>({L(l).Rank, L(l).Political, L(l).Rating, L(l).Initiative, GameRec->Nations[1].Will}),
+                  c.after);
+        EXPECT_EQ(o.PenaltyShown(), c.after[4] < 100);
+        if (c.notice) { EXPECT_EQ(fe.notices.at(0).lines[1] + fe.notices[0].lines[2] + fe.notices[0].lines[3], "T620T621T622"); }
         const bool promoted = c.rank != 5;
-        EXPECT_EQ(L(l).Experience, promoted ? 0 : 9);
-        EXPECT_EQ(C(led).Kind, promoted ? 0 : 1);
-        EXPECT_EQ(C(led).Ordinal, promoted ? 3 : 7) << "the lowest number free among the side's corps";
+        EXPECT_EQ(std::vector<int>({L(l).Experience, C(led).Kind, C(led).Ordinal}),
+                  promoted ? std::vector<int>({0, 0, 3}) : std::vector<int>({9, 1, 7}))
+            << "a promoted leader's division becomes the lowest-numbered free corps of his side";
         if (!promoted) continue;
         const int limit = C(led).BrigadeLimit;
         scenario::RecountForcesOf(*GameRec, *MapGrid);
         EXPECT_EQ(C(led).BrigadeLimit, limit) << "the load's recount keeps the limit the promotion wrote";
     }
-}
-
-TEST_F(LeaderOrders, TempRemoveMarksOnlyTheLeaderChosen) {
-    TLeaderOrders o;
-    o.TempRemove();
-    EXPECT_EQ(L(chief).Status, kLeaderActive) << "nobody chosen";
-    o.ChooseRow(0);
-    o.TempRemove();
-    EXPECT_EQ(L(chief).Status, kLeaderToBeRemoved);
-    EXPECT_TRUE(o.Rows().empty());
-    o.SetStatusFilter(kLeadersTempRemoved);
-    ASSERT_EQ(o.Rows().size(), 1u);
-    EXPECT_EQ(o.Rows()[0].index, chief);
 }
 
 TEST_F(SelectionDialog, RowsNameTheObjectsAndEachRowActsOnItsOwn) {
