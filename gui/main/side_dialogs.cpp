@@ -1,8 +1,9 @@
-// The openers of the side's dialogs. No dialog of this group exists yet: each will be called from
-// its case when it does.
+// The openers of the side's dialogs. A dialog not written yet opens nothing; each is called from
+// its case once it exists.
 #include "gui/main/side_dialogs.h"
 
 #include "engine/core/selection.h"
+#include "gui/dialogs/command/corps_orders_dialog.h"
 
 namespace kvt::gui {
 
@@ -12,6 +13,8 @@ bool OpenSideDialog(TSideDialog dialog) {
             // Left without a choice: nothing is selected.
             SelectionList.Count = 0;
             return false;
+        case TSideDialog::CorpsOrders:
+            return ShowCorpsOrders();
         default:
             return false;
     }
