@@ -14,6 +14,7 @@
 #include "engine/core/playback.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
+#include "engine/orders/corps_orders.h"
 
 namespace kvt {
 
@@ -102,6 +103,7 @@ void ResetEngineGlobals() {
     ResetPathSearch();
     ResetCorpsMovementGlobals();
     ResetBrigadeRuleGlobals();
+    ResetCorpsOrdersGlobals();
     ResetCheckedAccessFaults();
     SetStockLedger(false);
     ClearStockLedger();

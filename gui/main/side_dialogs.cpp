@@ -2,6 +2,7 @@
 #include "gui/main/side_dialogs.h"
 
 #include "gui/dialogs/command/army_orders_dialog.h"
+#include "gui/dialogs/command/corps_orders_dialog.h"
 #include "gui/dialogs/command/leader_orders_dialog.h"
 #include "gui/dialogs/command/selection_dialog.h"
 
@@ -17,6 +18,8 @@ bool OpenSideDialog(TSideDialog dialog) {
         case TSideDialog::Selection:
             ShowSelectionDialog();
             return true;
+        case TSideDialog::CorpsOrders:
+            return ShowCorpsOrders();
         default:
             return false;
     }

@@ -10,8 +10,8 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/text_table.h"
-#include "gui/ui/advanced_list_box.h"
 #include "gui/platform/cursor.h"
+#include "gui/ui/advanced_list_box.h"
 #include "gui/ui/check_items.h"
 #include "gui/ui/graphic_button.h"
 #include "gui/ui/labels.h"
@@ -56,9 +56,9 @@ inline gui::TElGraphicButton* Button(QWidget* d, int k) {
     return Control<gui::TElGraphicButton>(d, QStringLiteral("Button%1").arg(k));
 }
 inline void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
-// A click on a list's row as the person makes it (the row scrolled into view first).
+// A click on a list box's row, where the player sees it once scrolled to.
 inline void ClickRow(gui::TElAdvancedListBox* list, int row) {
-    list->SetTopIndex(row);
+    if (!list->ClientRect().contains(list->ItemRect(row))) list->SetTopIndex(row);
     QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
 }
 
