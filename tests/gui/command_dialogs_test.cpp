@@ -168,7 +168,13 @@ TEST_F(CommandDialogs, TheSelectionOpensArmyOrdersAndOffersAnOwnCorpsChoice) {
         EXPECT_EQ(corps->ItemIndex(), 1);
         testing::SaveScreenshot(d, QStringLiteral("selection_dialog_corps"));
         const QList<gui::TElGroupButton*> items = corps->findChildren<gui::TElGroupButton*>();
-        Click(items.at(0));  // corps orders are not there yet: nothing opens
+        bool corpsShown = false;
+        testing::WhenModalShows([&](QWidget* orders) {
+            corpsShown = orders->windowTitle() == QStringLiteral("Corps and Division Orders");
+            Click(Button(orders, 2));
+        });
+        Click(items.at(0));
+        EXPECT_TRUE(corpsShown);
         Click(items.at(1));
         EXPECT_TRUE(RouteDrawing);
         ClickRow(list, 0);
