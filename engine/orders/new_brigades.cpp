@@ -65,13 +65,15 @@ std::vector<int> DeploymentCities(int brigade) {
 
 TWeaponAvailability WeaponAvailability(int brigade) {
     TWeaponAvailability out;
-    if (!IsWaitingBrigade(brigade)) return out;
+    const int nation = RaisingNation();
+    if (nation == 0 || !Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade)) return out;
     const TBrigadeRec& b = GameRec->Brigades[brigade];
-    const auto& pool = GameRec->Nations[b.Nation].WeaponPool;
+    if (b.Nation != nation) return out;
+    const auto& pool = GameRec->Nations[nation].WeaponPool;
     for (int kind = 1; kind <= kWeaponKinds; ++kind) {
         const bool enough = pool[kind] >= b.Strength;
         const bool free = kind == kMuskets || kind == kShotguns;
-        out.offered[kind] = (enough || free) && KindFitsType(kind, b.BrigadeType);
+        out.offered[kind] = IsWaitingBrigade(brigade) && (enough || free) && KindFitsType(kind, b.BrigadeType);
         // The pool counts in units of brigade Strength: men for small arms, guns for cannon.
         if (free && !enough) out.counts[kind] = "(Free)";
         else out.counts[kind] = std::to_string(pool[kind] * (kind >= 6 ? kGunsPerStrength : kMenPerStrength));

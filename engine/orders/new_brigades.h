@@ -16,7 +16,8 @@ std::vector<int> WaitingBrigades();
 // as a supply source, and no corps of another side than the city's holder on its hex.
 std::vector<int> DeploymentCities(int brigade);
 
-// What the weapon choice shows for one brigade; index 1..8 is the weapon kind.
+// What the weapon choice shows for one brigade of the side played (the pool's counts, after an
+// arming too); index 1..8 is the weapon kind, offered only to a brigade still waiting.
 struct TWeaponAvailability {
     std::array<bool, 9> offered{};
     std::array<std::string, 9> counts;

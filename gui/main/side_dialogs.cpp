@@ -1,8 +1,13 @@
-// The openers of the side's dialogs. No dialog of this group exists yet: each will be called from
-// its case when it does.
+// The openers of the side's dialogs. A dialog not written yet opens nothing: it will be called from
+// its case when it exists.
 #include "gui/main/side_dialogs.h"
 
 #include "engine/core/selection.h"
+#include "gui/dialogs/command/city_orders_dialog.h"
+#include "gui/dialogs/command/manpower_dialog.h"
+#include "gui/dialogs/command/new_army_dialog.h"
+#include "gui/dialogs/command/new_brigades_dialog.h"
+#include "gui/dialogs/command/new_corps_dialog.h"
 
 namespace kvt::gui {
 
@@ -12,6 +17,20 @@ bool OpenSideDialog(TSideDialog dialog) {
             // Left without a choice: nothing is selected.
             SelectionList.Count = 0;
             return false;
+        case TSideDialog::NewBrigades:
+            ShowRaiseBrigades();
+            return true;
+        case TSideDialog::NewCorps:
+            ShowRaiseCorps();
+            return true;
+        case TSideDialog::NewArmy:
+            ShowRaiseArmy();
+            return true;
+        case TSideDialog::Manpower:
+            ShowManpowerSettings();
+            return true;
+        case TSideDialog::CityOrders:
+            return ShowCityOrders();
         default:
             return false;
     }
