@@ -47,8 +47,9 @@ void Press(gui::TElSpinButton* spin, bool up) {
     QTest::mouseClick(spin, Qt::LeftButton, {}, (up ? spin->FirstPartRect() : spin->SecondPartRect()).center());
 }
 
-// Neither the title bar's close nor Escape ends an order dialog.
-void ExpectOnlyButtonsClose(QWidget* d) {
+// Neither the title bar's close nor Escape ends an order dialog; its paper picture is behind it.
+void ExpectOnlyButtonsClose(QWidget* d, const char* picture = "Image1") {
+    if (picture) EXPECT_FALSE(Control<gui::TImage>(d, QString::fromLatin1(picture))->Picture().isNull());
     d->close();
     QTest::keyClick(d, Qt::Key_Escape);
     EXPECT_TRUE(d->isVisible());
@@ -122,6 +123,7 @@ TEST_F(RaisingDialogs, NewBrigadesArmsTheChosenBrigadeAndPostsItToTheChosenCity)
         EXPECT_EQ(Label(d, 12)->Caption(), QStringLiteral("20000"));
         EXPECT_EQ(Label(d, 13)->Caption(), QStringLiteral("5000"));
         EXPECT_EQ(Label(d, 17)->Caption(), QStringLiteral("40"));
+        for (int n = 12; n <= 19; ++n) EXPECT_FALSE(Label(d, n)->Caption().isEmpty()) << n;
         for (int k = 1; k <= 8; ++k) EXPECT_EQ(Radio(d, k)->isEnabled(), k <= 2) << "kind " << k;
         ExpectLaidOutCleanly(d);
         testing::SaveScreenshot(d, QStringLiteral("new_brigades"));
@@ -220,8 +222,11 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
 
 TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnClosing) {
     TGameRec& g = *GameRec;
+    g.Nations[1].MonthlyRecruits = 40;
     testing::WhenModalShows([&](QWidget* d) {
-        ExpectOnlyButtonsClose(d);
+        ExpectOnlyButtonsClose(d, nullptr);
+        EXPECT_EQ(Label(d, 14)->Caption(), QStringLiteral("2000"));
+        EXPECT_TRUE(Control<gui::TElPanel>(d, QStringLiteral("ElPanel1"))->isVisible());
         const std::pair<int, int> captions[] = {{1, 338}, {22, 349}, {2, 339}, {6, 340}, {5, 342},
                                                 {3, 341}, {7, 344},  {9, 345}, {11, 346}, {13, 347}};
         for (auto [label, text] : captions) EXPECT_EQ(Label(d, label)->Caption(), T(text)) << label;
@@ -236,6 +241,7 @@ TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnCl
         Press(Spin(d, 3), false);
         Press(Spin(d, 3), true);
         EXPECT_EQ(Label(d, 10)->Caption(), QStringLiteral("7"));
+        EXPECT_EQ(Label(d, 12)->Caption(), QStringLiteral("7"));
         EXPECT_EQ(Label(d, 15)->Caption(), QStringLiteral("6"));
         auto* bounty = Control<QSpinBox>(d, QStringLiteral("Bounty1"));
         EXPECT_EQ(bounty->maximum(), 20);
@@ -265,7 +271,7 @@ TEST_F(RaisingDialogs, CityOrdersBuyAndSellWorksOfAPortAtOnce) {
     EXPECT_FALSE(gui::OpenSideDialog(gui::TSideDialog::CityOrders));
     SelectedCity = kBaltimore;
     testing::WhenModalShows([&](QWidget* d) {
-        ExpectOnlyButtonsClose(d);
+        ExpectOnlyButtonsClose(d, "Image2");
         EXPECT_EQ(Label(d, 1)->Caption(), QStringLiteral("Baltimore"));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("Maryland"));
         EXPECT_EQ(Label(d, 10)->Caption(), QStringLiteral("Coastal guns :"));
