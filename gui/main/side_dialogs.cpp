@@ -2,8 +2,13 @@
 #include "gui/main/side_dialogs.h"
 
 #include "gui/dialogs/command/army_orders_dialog.h"
+#include "gui/dialogs/command/city_orders_dialog.h"
 #include "gui/dialogs/command/corps_orders_dialog.h"
 #include "gui/dialogs/command/leader_orders_dialog.h"
+#include "gui/dialogs/command/manpower_dialog.h"
+#include "gui/dialogs/command/new_army_dialog.h"
+#include "gui/dialogs/command/new_brigades_dialog.h"
+#include "gui/dialogs/command/new_corps_dialog.h"
 #include "gui/dialogs/command/selection_dialog.h"
 
 namespace kvt::gui {
@@ -20,6 +25,20 @@ bool OpenSideDialog(TSideDialog dialog) {
             return true;
         case TSideDialog::CorpsOrders:
             return ShowCorpsOrders();
+        case TSideDialog::NewBrigades:
+            ShowRaiseBrigades();
+            return true;
+        case TSideDialog::NewCorps:
+            ShowRaiseCorps();
+            return true;
+        case TSideDialog::NewArmy:
+            ShowRaiseArmy();
+            return true;
+        case TSideDialog::Manpower:
+            ShowManpowerSettings();
+            return true;
+        case TSideDialog::CityOrders:
+            return ShowCityOrders();
         default:
             return false;
     }

@@ -154,7 +154,13 @@ TEST_F(CommandDialogs, TheSelectionOpensArmyOrdersAndOffersAnOwnCorpsChoice) {
         EXPECT_FALSE(corps->isVisible());
         ExpectCaptionsAndStaysOpen(d, {{"Button1", "Exit"}});
         testing::SaveScreenshot(d, QStringLiteral("selection_dialog"));
-        ClickRow(list, 0);  // city orders are not there yet: nothing opens
+        bool cityShown = false;
+        testing::WhenModalShows([&](QWidget* orders) {
+            cityShown = orders->findChild<gui::TElLabel*>(QStringLiteral("Label1"))->Caption() == QStringLiteral("Manassas");
+            static_cast<gui::TForm*>(orders)->SetModalResult(gui::mrOk);
+        });
+        ClickRow(list, 0);
+        EXPECT_TRUE(cityShown);
         bool armyShown = false;
         testing::WhenModalShows([&](QWidget* orders) {
             armyShown = orders->windowTitle() == QStringLiteral("Army Order");

@@ -30,6 +30,7 @@
 #include "engine/core/turn_menus.h"
 #include "gui/main/map_box.h"
 #include "gui/platform/file_dialogs.h"
+#include "gui/platform/form.h"
 #include "gui/platform/help_viewer.h"
 #include "gui/ui/hotspots.h"
 #include "gui/ui/labels.h"
@@ -209,7 +210,14 @@ TEST_F(WindowTest, ARightClickSelectsTheCityAtTheHex) {
     const int city = LoneUnionCity();
     ASSERT_NE(city, 0);
     const TCityRec& c = GameRec->Cities[city];
+    // The lone city's orders open at once.
+    QString shownCity;
+    WhenModalShows([&shownCity](QWidget* d) {
+        shownCity = d->findChild<gui::TElLabel*>(QStringLiteral("Label1"))->Caption();
+        static_cast<gui::TForm*>(d)->SetModalResult(gui::mrOk);
+    });
     QTest::mouseClick(window->BattleMap(), Qt::RightButton, {}, HexCentre(c.HexX, c.HexY));
+    EXPECT_EQ(shownCity, QString::fromStdString(c.Name.str()));
     EXPECT_EQ(SelectedCity, city);
     EXPECT_EQ(Text(window->IdPanel()), QString::fromStdString(c.Name.str()));
     EXPECT_TRUE(window->Action(MenuItem::CityOrders1)->isEnabled());

@@ -1,0 +1,247 @@
+// Raising corps and divisions.
+#include "engine/orders/new_corps.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/combat/brigade_rules.h"
+#include "engine/core/frontend.h"
+#include "engine/core/globals.h"
+#include "engine/orders/raising_lists.h"
+#include "engine/players/command_slots.h"
+
+namespace kvt {
+
+namespace {
+
+// The border states, where either side may raise forces in the cities it holds.
+constexpr int kMissouri = 19, kKentucky = 20;
+
+bool InList(const std::vector<int>& list, int value) { return std::find(list.begin(), list.end(), value) != list.end(); }
+
+bool RaisedHere(const TBrigadeRec& b, int nation) {
+    return b.Nation == nation && (b.AttachKind == kAttachGarrison || b.AttachKind == kAttachWaiting);
+}
+
+bool TypeFitsFormation(int type, int kind) {
+    if (type < kBrigadeArtillery || type > kBrigadeCavalry) return false;
+    if (kind == kFormationInfantryDivision) return type != kBrigadeCavalry;
+    if (kind == kFormationCavalryDivision) return type != kBrigadeInfantry;
+    return kind == kFormationCorps;
+}
+
+bool LeaderFitsFormation(const TLeaderRec& l, int kind) {
+    const bool free = l.Status == kLeaderAvailable || l.Status == kLeaderRemoved;
+    switch (kind) {
+        case kFormationCorps: return l.Rank >= 3 && (free || l.Status == kLeaderToBeRemoved);
+        case kFormationInfantryDivision: return (l.Rank == 1 || l.Rank == 2) && free;
+        case kFormationCavalryDivision: return (l.Rank == 2 || l.Rank == 3) && free;
+        default: return false;
+    }
+}
+
+std::vector<int> BrigadesListed(const TCorpsRaising& r, int city) {
+    std::vector<int> out;
+    const int nation = RaisingNation();
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        const TBrigadeRec& b = GameRec->Brigades[i];
+        if (RaisedHere(b, nation) && b.AttachIndex == city && TypeFitsFormation(b.BrigadeType, r.kind)) out.push_back(i);
+    }
+    return out;
+}
+
+// The table of a new corps over a record cleared as a disbanded corps leaves its slot.
+void SetUpFormedCorps(const TCorpsRaising& r, int line) {
+    TGameRec& g = *GameRec;
+    TCorpsRec& k = g.Corps[r.corps];
+    const TCityRec& city = g.Cities[r.city];
+    const TLeaderRec& leader = g.Leaders[r.leader];
+    TCorpsRec fresh;
+    std::memset(static_cast<void*>(&fresh), 0, sizeof fresh);
+    fresh.Route = k.Route;
+    fresh.StepDone = k.StepDone;
+    fresh.Ordinal = k.Ordinal;
+    fresh.HexX = fresh.DestX = city.HexX;
+    fresh.HexY = fresh.DestY = city.HexY;
+    fresh.OrderMode = 1;
+    fresh.SizeClass = 2;
+    fresh.FatigueLimit = 5;
+    fresh.Region = city.Theatre;
+    fresh.HomeState = city.State;
+    fresh.SupplyType = 1;
+    fresh.SupplyPriority = 1;
+    fresh.SupplyCity = static_cast<U8>(r.city);
+    fresh.March = 1;
+    fresh.Condition = 10;
+    fresh.Quality = 1;
+    fresh.Nation = static_cast<U8>(RaisingNation());
+    fresh.Side = g.Nations[fresh.Nation].Side;
+    fresh.Kind = static_cast<U8>(r.kind);
+    fresh.Leader = static_cast<U8>(r.leader);
+    fresh.LeaderInitiative = leader.Initiative;
+    fresh.LeaderRating = leader.Rating;
+    fresh.BrigadeLimit = static_cast<U8>(std::min(line, 255));
+    k = fresh;
+}
+
+}  // namespace
+
+int TBrigadeMaxima::Of(int brigadeType) const {
+    switch (brigadeType) {
+        case kBrigadeArtillery: return artillery;
+        case kBrigadeInfantry: return infantry;
+        case kBrigadeCavalry: return cavalry;
+        default: return 0;
+    }
+}
+
+TBrigadeMaxima FormationMaxima(int kind, int initiative) {
+    TBrigadeMaxima m;
+    if (kind < kFormationCorps || kind > kFormationCavalryDivision) return m;
+    m.line = kind == kFormationCorps ? initiative / 12 + 4 : initiative / 35 + 2;
+    m.artillery = kind == kFormationCorps ? std::min(m.line / 3, 2) : 1;
+    m.infantry = kind == kFormationCavalryDivision ? 0 : m.line;
+    m.cavalry = kind == kFormationCavalryDivision ? m.line : 0;
+    return m;
+}
+
+bool BeginCorpsRaising(TCorpsRaising& r) {
+    r = TCorpsRaising{};
+    const int nation = RaisingNation();
+    if (nation == 0) return false;
+    RecalcCorpsFromBrigades();
+    const auto corpsBefore = GameRec->Corps;
+    r.corps = AllocateCorpsSlot(nation);
+    if (r.corps == 0) {
+        CurrentFrontend().InformationBox("Maximum # of corps already in use.");
+        return false;
+    }
+    r.before = corpsBefore[r.corps];
+    return true;
+}
+
+std::vector<int> RaisingCities() {
+    std::vector<int> out;
+    const int nation = RaisingNation();
+    if (nation == 0) return out;
+    const TGameRec& g = *GameRec;
+    bool holdsBrigades[kCityCount + 1] = {};
+    // Waiting brigades count as well: the brigade list takes them.
+    for (const TBrigadeRec& b : g.Brigades)
+        if (RaisedHere(b, nation) && b.AttachIndex >= 1 && b.AttachIndex <= kCityCount) holdsBrigades[b.AttachIndex] = true;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        if (city.Nation != nation || city.SupplySource < 1 || city.SupplySource > 3) continue;
+        const bool borderState = city.State == kMissouri || city.State == kKentucky;
+        if ((borderState || city.OriginalOwner == nation) && holdsBrigades[c]) out.push_back(c);
+    }
+    return out;
+}
+
+std::string RaisingCityText(int city) {
+    if (!Arr1<TCityRec, kCityCount>::InRange(city)) return {};
+    return CityEntryText(city) + ", " + std::to_string(GameRec->Cities[city].Garrison);
+}
+
+TFormationsOffered FormationsOffered() {
+    TFormationsOffered out;
+    const int nation = RaisingNation();
+    if (nation == 0) return out;
+    for (const TBrigadeRec& b : GameRec->Brigades) {
+        if (!RaisedHere(b, nation)) continue;
+        if (b.BrigadeType == kBrigadeInfantry) out.corps = out.infantryDivision = true;
+        if (b.BrigadeType == kBrigadeCavalry) out.cavalryDivision = true;
+    }
+    return out;
+}
+
+bool ChooseFormation(TCorpsRaising& r, int kind) {
+    if (r.corps == 0 || r.kind != -1) return false;
+    const TFormationsOffered offered = FormationsOffered();
+    const bool ok = (kind == kFormationCorps && offered.corps) ||
+                    (kind == kFormationInfantryDivision && offered.infantryDivision) ||
+                    (kind == kFormationCavalryDivision && offered.cavalryDivision);
+    if (!ok) return false;
+    r.kind = kind;
+    GameRec->Corps[r.corps].Kind = static_cast<U8>(kind);
+    return true;
+}
+
+std::vector<int> FormationLeaders(const TCorpsRaising& r) {
+    std::vector<int> out;
+    const int nation = RaisingNation();
+    if (r.corps == 0 || nation == 0) return out;
+    for (int l = 1; l <= kLeaderCount; ++l) {
+        const TLeaderRec& leader = GameRec->Leaders[l];
+        // A man marked for removal who already commands would be taken back by the clean-up.
+        if (leader.Nation == nation && LeaderFitsFormation(leader, r.kind) && !LeaderHoldsCommand(l, r.corps))
+            out.push_back(l);
+    }
+    return out;
+}
+
+bool ChooseCorpsLeader(TCorpsRaising& r, int leader) {
+    if (!InList(FormationLeaders(r), leader)) return false;
+    r.leader = leader;
+    TCorpsRec& k = GameRec->Corps[r.corps];
+    const TLeaderRec& l = GameRec->Leaders[leader];
+    k.Leader = static_cast<U8>(leader);
+    k.LeaderInitiative = l.Initiative;
+    k.LeaderRating = l.Rating;
+    k.BrigadeLimit = static_cast<U8>(FormationMaxima(r.kind, l.Initiative).line);
+    return true;
+}
+
+std::vector<int> ChooseRaisingCity(TCorpsRaising& r, int city) {
+    if (r.corps == 0 || r.kind == -1 || !InList(RaisingCities(), city)) return {};
+    r.city = city;
+    return BrigadesListed(r, city);
+}
+
+int ShownBrigadeLimit(const TCorpsRaising& r) {
+    if (r.leader == 0) return 0;
+    const TBrigadeMaxima m = FormationMaxima(r.kind, GameRec->Leaders[r.leader].Initiative);
+    return std::min(m.line + m.artillery, kMaxCorpsBrigades);
+}
+
+bool FinishCorpsRaising(TCorpsRaising& r, const std::vector<int>& selected) {
+    if (r.corps == 0) return false;
+    TGameRec& g = *GameRec;
+    std::vector<int> taken;
+    int line = 0;
+    if (r.leader != 0 && r.city != 0) {
+        const TBrigadeMaxima m = FormationMaxima(r.kind, g.Leaders[r.leader].Initiative);
+        // Brigades a former corps left on the record take rows of the display too.
+        int room = kMaxCorpsBrigades;
+        for (const TBrigadeRec& b : g.Brigades)
+            if (b.AttachKind == kAttachCorps && b.AttachIndex == r.corps) --room;
+        int count[4] = {};
+        for (int i : BrigadesListed(r, r.city)) {
+            if (!InList(selected, i) || static_cast<int>(taken.size()) >= room) continue;
+            const int type = g.Brigades[i].BrigadeType;
+            if (count[type] >= m.Of(type)) continue;
+            ++count[type];
+            taken.push_back(i);
+            if (type != kBrigadeArtillery) ++line;
+        }
+    }
+    const bool formed = line > 0;
+    if (formed) {
+        SetUpFormedCorps(r, FormationMaxima(r.kind, g.Leaders[r.leader].Initiative).line);
+        for (int i : taken) {
+            g.Brigades[i].AttachKind = kAttachCorps;
+            g.Brigades[i].AttachIndex = static_cast<U8>(r.corps);
+        }
+        // Made active even when marked for removal: the clean-up would disband a second command.
+        g.Leaders[r.leader].Status = kLeaderActive;
+    } else {
+        // A free record left naming the leader would have him freed again by the next planning.
+        g.Corps[r.corps] = r.before;
+        if (r.leader != 0 && g.Leaders[r.leader].Status != kLeaderToBeRemoved) g.Leaders[r.leader].Status = kLeaderAvailable;
+    }
+    RecalcCorpsFromBrigades();
+    r.corps = 0;
+    return formed;
+}
+
+}  // namespace kvt

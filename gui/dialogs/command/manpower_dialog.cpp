@@ -1,0 +1,75 @@
+// The manpower settings dialog.
+#include "gui/dialogs/command/manpower_dialog.h"
+
+#include "engine/core/globals.h"
+#include "engine/orders/manpower.h"
+#include "gui/dialogs/command/raising_dialog_look.h"
+#include "gui/dialogs/core/dialog_support.h"
+#include "gui/platform/cursor.h"
+#include "ui_manpower_dialog.h"
+
+namespace kvt::gui {
+
+TOrdDraft::TOrdDraft(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TOrdDraft>()) {
+    ui_->setupUi(this);
+    SetUpRaisingDialog(*this, nullptr, QString());
+    const std::pair<TElLabel*, int> texts[] = {
+        {ui_->Label1, 338}, {ui_->Label22, 349}, {ui_->Label2, 339}, {ui_->Label6, 340}, {ui_->Label5, 342},
+        {ui_->Label3, 341}, {ui_->Label7, 344},  {ui_->Label9, 345}, {ui_->Label11, 346}, {ui_->Label13, 347}};
+    for (const auto& [label, text] : texts) label->SetCaption(GameText(text));
+    ui_->Button1->SetCaption(GameText(66));
+
+    const TManpowerSettings s = ManpowerSettings();
+    ui_->CheckBox1->SetChecked(s.appealChecked);
+    ui_->CheckBox1->setEnabled(s.appealOffered);
+    ui_->Label14->SetCaption(QString::number(s.recruitsPerMonth));
+    ui_->Bounty1->setRange(0, kMaxBounty);
+    ui_->Bounty1->setValue(s.bounty);
+    TElRadioButton* const stances[] = {nullptr, ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3};
+    for (int k = kStanceEmancipation; k <= kStanceBondage; ++k) {
+        stances[k]->setEnabled(s.stanceOffered[k]);
+        stances[k]->SetChecked(k == s.stance);
+    }
+    for (int share = kShareInfantry; share <= kShareNavy; ++share) ShareLabel(share)->SetCaption(QString::number(s.percent[share]));
+
+    connect(ui_->UpDown1, &TElSpinButton::OnUpClick, this, &TOrdDraft::UpDown1UpClick);
+    connect(ui_->UpDown1, &TElSpinButton::OnDownClick, this, &TOrdDraft::UpDown1DownClick);
+    connect(ui_->UpDown2, &TElSpinButton::OnUpClick, this, &TOrdDraft::UpDown2UpClick);
+    connect(ui_->UpDown2, &TElSpinButton::OnDownClick, this, &TOrdDraft::UpDown2DownClick);
+    connect(ui_->UpDown3, &TElSpinButton::OnUpClick, this, &TOrdDraft::UpDown3UpClick);
+    connect(ui_->UpDown3, &TElSpinButton::OnDownClick, this, &TOrdDraft::UpDown3DownClick);
+    connect(ui_->UpDown4, &TElSpinButton::OnUpClick, this, &TOrdDraft::UpDown4UpClick);
+    connect(ui_->UpDown4, &TElSpinButton::OnDownClick, this, &TOrdDraft::UpDown4DownClick);
+}
+
+TOrdDraft::~TOrdDraft() = default;
+
+TElLabel* TOrdDraft::ShareLabel(int share) const {
+    TElLabel* const labels[] = {ui_->Label8, ui_->Label10, ui_->Label12, ui_->Label15};
+    return labels[share - 1];
+}
+
+void TOrdDraft::StepShare(int share, bool up) {
+    if (up ? RaiseRecruitShare(share) : LowerRecruitShare(share))
+        ShareLabel(share)->SetCaption(QString::number(ManpowerSettings().percent[share]));
+}
+
+int TOrdDraft::Bounty() const { return ui_->Bounty1->value(); }
+bool TOrdDraft::Appeal() const { return ui_->CheckBox1->isEnabled() && ui_->CheckBox1->GetChecked(); }
+
+int TOrdDraft::Stance() const {
+    if (ui_->RadioButton1->GetChecked()) return kStanceEmancipation;
+    if (ui_->RadioButton2->GetChecked()) return kStanceCombatRoles;
+    if (ui_->RadioButton3->GetChecked()) return kStanceBondage;
+    return kStanceNone;
+}
+
+void ShowManpowerSettings() {
+    SetScreenCursor(crHourGlass);
+    TOrdDraft dialog;
+    SetScreenCursor(crDefault);
+    dialog.ShowModal();
+    ApplyManpowerSettings(dialog.Bounty(), dialog.Appeal(), dialog.Stance());
+}
+
+}  // namespace kvt::gui
