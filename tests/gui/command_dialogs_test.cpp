@@ -183,6 +183,7 @@ TEST_F(CommandDialogs, TheSelectionOpensArmyOrdersAndOffersAnOwnCorpsChoice) {
         EXPECT_TRUE(corpsShown);
         Click(items.at(1));
         EXPECT_TRUE(RouteDrawing);
+        testing::WhenModalShows([](QWidget* orders) { static_cast<gui::TForm*>(orders)->SetModalResult(gui::mrOk); });
         ClickRow(list, 0);
         EXPECT_FALSE(corps->isVisible()) << "the corps choice goes with another row";
         ClickRow(list, 3);
