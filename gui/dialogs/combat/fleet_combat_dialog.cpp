@@ -33,14 +33,14 @@ TFleetCbt::TFleetCbt(const TFleetCombatView& v, QWidget* parent) : TForm(parent)
     ui_->Image1->SetPicture(LoadDialogPicture(QStringLiteral("bg_naval_combat.bmp"), size()));
     setWindowTitle(GameText(596));
 
-    const QFont plain = MakeFont(QStringLiteral("Arial"), -11);
-    const QFont bold = MakeFont(QStringLiteral("Arial"), -11, true);
+    const QFont plain = MakeFont(QStringLiteral("Times New Roman"), -11);
+    const QFont bold = MakeFont(QStringLiteral("Times New Roman"), -11, true);
     for (TElLabel* label : findChildren<TElLabel*>()) label->setFont(plain);
     for (TElLabel* label : {ui_->Label1, ui_->Label2, ui_->Label3, ui_->Label12, ui_->Label13, ui_->Label14,
                             ui_->Label15, ui_->Label16, ui_->Label17, ui_->Label37, ui_->Label38, ui_->Label39, ui_->Label40})
         label->setFont(bold);
     // The three lines of a drowned corps share the room under the table.
-    const QFont small = MakeFont(QStringLiteral("Arial"), -9, true);
+    const QFont small = MakeFont(QStringLiteral("Times New Roman"), -9, true);
     for (TElLabel* label : {ui_->Label34, ui_->Label35, ui_->Label36}) label->setFont(small);
 
     ui_->Label1->SetCaption(ToQString(v.title));
