@@ -247,30 +247,41 @@ TEST_F(FleetTransport, ACorpsAboardAnIdleFleetLandsAtHomeAndIsLostOnlyAtSeaWithN
     }
 }
 
-TEST_F(FleetDisband, FleetsSettleAfterMovementWithoutThePatrolRule) {
+TEST_F(NavalTurn, ACottonRunnerTradesItsCottonForSuppliesAndSailsHome) {
     const int buyer = AddPort(4, 40, 10);
     const int home = AddPort(2, 10, 10, 0, 0, 2);
-    GameRec->Cities[home].Name = "Mobile";
     Pool(4, 1) = 2500;
     const int runner = AddFleet(2, 40, 10, kMissionCottonRun, {0, 0, 4, 0, 0, 0}, 0);
     F(runner).HomePort = static_cast<U8>(home);
     F(runner).TargetCity = static_cast<U8>(buyer);
     F(runner).Cotton = 3000;
-    const int patrol = AddFleet(1, 40, 10, kMissionPatrol, {0, 2, 0, 0, 0, 0});
-    F(patrol).TargetCity = static_cast<U8>(buyer);
-    GameRec->Cities[86] = GameRec->Cities[buyer];  // the patrol lies off the British port
-    UnloadFleetsAfterMovement();  // no draw for Britain's temper after movement
+    AllowDrawsPastScript();
+    NavalTurnStep();
     EXPECT_EQ(Pool(4, 1), 1000) << "2500 less 3000, raised to 1000";
     EXPECT_EQ(F(runner).Supplies, 3000);
+    EXPECT_EQ(F(runner).Cotton, 0);
     EXPECT_EQ(F(runner).TargetCity, home);
-    F(runner).HexX = 10;  // home again
+    EXPECT_EQ(P(F(runner).DestX, F(runner).DestY), P(10, 10));
+    EXPECT_EQ(F(runner).StepsAllowed, 20) << "planned home at once";
+}
+
+TEST_F(FleetDisband, FleetsSettleAfterMovementWithoutThePatrolRule) {
+    const int home = AddPort(2, 10, 10, 0, 0, 2);
+    GameRec->Cities[home].Name = "Mobile";
+    const int runner = AddFleet(2, 10, 10, kMissionCottonRun, {0, 0, 4, 0, 0, 0}, 0);
+    F(runner).HomePort = F(runner).TargetCity = static_cast<U8>(home);
+    F(runner).Supplies = 3000;
+    const int patrol = AddFleet(1, 40, 10, kMissionPatrol, {0, 2, 0, 0, 0, 0});
+    F(patrol).TargetCity = static_cast<U8>(AddPort(4, 40, 10));
+    GameRec->Cities[86] = GameRec->Cities[F(patrol).TargetCity];  // the patrol lies off the British port
     ScriptedFrontend fe;
     fe.ExpectNotice(17);
-    UnloadFleetsAfterMovement();
+    UnloadFleetsAfterMovement();  // no draw for Britain's temper after movement
     EXPECT_EQ(Pool(2, 2), 3000);
     EXPECT_EQ(F(runner).Supplies, 0);
     EXPECT_EQ(F(runner).Mission, kMissionRefit);
-    EXPECT_EQ(fe.notices.at(0).lines[2], "Mobile");
+    EXPECT_EQ(std::vector<std::string>(fe.notices.at(0).lines + 1, fe.notices.at(0).lines + 4),
+              (std::vector<std::string>{"T152", "Mobile", "T156"}));
 }
 
 TEST_F(FleetDisband, EmptyFleetsAreFreedUnlessLongInTheBuildingAndACorpsAboardGoesAshore) {
