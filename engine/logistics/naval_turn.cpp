@@ -70,6 +70,7 @@ void Scuttle(int fleet, int base) {
 bool Rebase(int fleet) {
     TGameRec& g = *GameRec;
     TFleetRec& f = g.Fleets[fleet];
+    if (f.Owner == 0) return true;
     const int base = f.HomePort;
     const TCityRec& baseCity = g.Cities[base];
     const int baseNation = baseCity.Nation;
