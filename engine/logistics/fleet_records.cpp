@@ -112,7 +112,7 @@ void FreeFleet(int fleet) {
     TFleetRec cleared{};
     cleared.FleetNumber = number;
     cleared.BuildCounter = kFleetGone;
-    cleared.PlannedStep = f.PlannedStep;
+    // The steps sailed stay for the playback; the route ahead goes, or the pass would show a sunk fleet.
     cleared.StepDone = f.StepDone;
     cleared.StartX = f.StartX;
     cleared.StartY = f.StartY;

@@ -125,8 +125,8 @@ TEST_F(NavalVoyage, ACarrierSunkAtSeaDrownsItsCorpsAndInPortPutsItAshore) {
         EXPECT_EQ(C(k).Unused != 0, !c.inPort);
         EXPECT_EQ(g.Leaders[leader].Status == kLeaderKilled, !c.inPort);
         EXPECT_EQ(g.Casualties[1], c.inPort ? g.Casualties[1] : men) << "the drowned are counted";
-        if (c.inPort) EXPECT_EQ(C(k).OrderMode, c.orderMode);
-        if (c.inPort && c.mission == kMissionAmphibious) EXPECT_EQ(C(k).SupplyCity, kWashington);
+        if (c.inPort) { EXPECT_EQ(C(k).OrderMode, c.orderMode); }
+        if (c.inPort && c.mission == kMissionAmphibious) { EXPECT_EQ(C(k).SupplyCity, kWashington); }
     }
 }
 
@@ -160,12 +160,14 @@ int CheckFleetsAndCorpsAboard() {
     for (int f = 1; f <= kFleetCount; ++f) {
         const TFleetRec& r = g.Fleets[f];
         const MapCell& cell = MapGrid->Cell(r.HexX, r.HexY);
-        if (r.BuildCounter == 0)
+        if (r.BuildCounter == 0) {
             EXPECT_TRUE(cell.Terrain() == kTerrainWater || cell.Terrain() == kTerrainCity || cell.RiverNavigable()) << "fleet " << f;
-        if (r.BuildCounter >= kFleetFreeFrom)
+        }
+        if (r.BuildCounter >= kFleetFreeFrom) {
             EXPECT_TRUE(r.BuildCounter == kFleetGone && r.Side + r.Owner + FleetShipCount(r) + r.HexX + r.HexY + r.Mission + r.HomePort +
                         r.TargetCity + r.Cargo + r.WaterType + r.DestX + r.DestY + r.Spotted + r.StepsAllowed + r.PathIndex +
                         r.Engaged + r.TransportTag + r.Supplies + r.Cotton == 0) << "freed fleet " << f;
+        }
     }
     int aboard = 0;
     for (int c = 1; c <= kCorpsCount; ++c) {

@@ -173,7 +173,7 @@ TEST_F(FleetInterception, APatrolTurnsTowardAWarringEnemyUnderWayWithOddsFalling
         EXPECT_EQ(P(F(patrol).DestX, F(patrol).DestY) == P(F(enemy).HexX, F(enemy).HexY), chases);
         // The route south to the enemy, ending there, fits only when the turn has the steps left.
         if (chases && c.pathIndex + c.distance < 21)
-            for (int k = 0; k <= c.distance; ++k) EXPECT_EQ(F(patrol).PlannedStep[c.pathIndex + k], k < c.distance ? 4 : 0);
+            for (int k = 0; k <= c.distance; ++k) { EXPECT_EQ(F(patrol).PlannedStep[c.pathIndex + k], k < c.distance ? 4 : 0); }
     }
 }
 

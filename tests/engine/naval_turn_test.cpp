@@ -63,7 +63,7 @@ TEST_F(NavalTurn, RoutesArePlannedAtTheFleetsSpeedForTheirFirstTwentySteps) {
         NavalTurnStep();
         EXPECT_EQ(F(f).StepsAllowed, c.speed);
         EXPECT_EQ(F(f).PathIndex, 1);
-        for (int k = 1; k <= 20; ++k) EXPECT_EQ(F(f).PlannedStep[k] != 0, c.reachable) << "step " << k;
+        for (int k = 1; k <= 20; ++k) { EXPECT_EQ(F(f).PlannedStep[k] != 0, c.reachable) << "step " << k; }
     }
 }
 
@@ -83,7 +83,7 @@ TEST_F(NavalTurn, AComputerFleetWhoseBaseFellSeeksAnotherPortOrIsScuttledThereWi
         EXPECT_EQ(F(f).BuildCounter, c.otherPort ? 0 : kFleetGone);
         EXPECT_EQ(C(k).OrderMode, c.otherPort ? 4 : kOrderDefend);
         EXPECT_EQ(C(k).Unused, 0);
-        if (!c.otherPort) EXPECT_EQ(Lines(fe->notices.at(0)), (std::vector<std::string>{"T152", "Port1", "T155", "1"}));
+        if (!c.otherPort) { EXPECT_EQ(Lines(fe->notices.at(0)), (std::vector<std::string>{"T152", "Port1", "T155", "1"})); }
     }
 }
 
