@@ -49,6 +49,7 @@ int AutomaticFrontend::ShowScenarioChoice() { return 1; }
 
 void AutomaticFrontend::ShowGameSetup() {}
 void AutomaticFrontend::ShowElection() {}
+void AutomaticFrontend::ShowFleetCombat(const TFleetCombatView&) { ++fleetCombats; }
 
 std::string AutomaticFrontend::ChooseOpenFile() { return std::string(kAutosaveName) + ".KVT"; }
 std::string AutomaticFrontend::ChooseSaveFile() { return std::string(kAutosaveName) + ".KVT"; }

@@ -15,6 +15,7 @@ enum class PostMortemChoice { Continue, EndGame };
 
 struct TTurnMenus;
 struct TPostMortem;
+struct TFleetCombatView;
 
 class Frontend {
 public:
@@ -42,6 +43,8 @@ public:
     virtual void ShowGameSetup() = 0;
     // The 1864 election dialog.
     virtual void ShowElection() = 0;
+    // The naval combat dialog: the forces, losses and drowned corps of one engagement.
+    virtual void ShowFleetCombat(const TFleetCombatView& view) = 0;
     // The Open and Save file dialogs; an empty name when the person cancelled.
     virtual std::string ChooseOpenFile() = 0;
     virtual std::string ChooseSaveFile() = 0;
@@ -92,12 +95,15 @@ public:
     // The record keeps the players and options it was stored with.
     void ShowGameSetup() override;
     void ShowElection() override;
+    // Nobody watches: the engagement is fought all the same.
+    void ShowFleetCombat(const TFleetCombatView& view) override;
     // The game saved at the last Execute; saves go under the same name.
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 
     int notices = 0;
     int messages = 0;
+    int fleetCombats = 0;
     std::string lastMessage;
 };
 

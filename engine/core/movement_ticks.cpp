@@ -27,9 +27,10 @@ constexpr int kAmphibious = 6;
 bool FleetMayMove(const TFleetRec& f) { return f.BuildCounter == 0 && f.Owner != 0 && f.DestX != 0 && f.DestY != 0; }
 
 void FightAt(int fleet) {
+    const bool timerWasOn = Timer1Enabled();
     SetTimer1Enabled(false);
     ResolveFleetCombat(fleet);
-    SetTimer1Enabled(true);
+    SetTimer1Enabled(timerWasOn);
 }
 
 void EndFleetPass() {

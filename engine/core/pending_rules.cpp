@@ -5,18 +5,12 @@
 #include "engine/core/globals.h"
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
-#include "engine/combat/naval_combat.h"
 #include "engine/logistics/city_unrest.h"
 #include "engine/logistics/conquest.h"
 #include "engine/logistics/corps_supply.h"
 #include "engine/logistics/draft.h"
-#include "engine/logistics/fleet_consolidation.h"
-#include "engine/logistics/fleet_movement.h"
-#include "engine/logistics/fleet_transport.h"
-#include "engine/logistics/fleet_unloading.h"
 #include "engine/logistics/force_recount.h"
 #include "engine/logistics/hex_control.h"
-#include "engine/logistics/naval_turn.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/state_loyalty.h"
@@ -41,23 +35,14 @@ void UpdateStateEconomy() {}
 void UpdateNationalWill() {}
 void ComputerProcurement() {}
 void UpdateCityUnrest() {}
-void ConsolidateComputerFleets() {}
-void DisbandEmptyFleets() {}
 void SupplyCorps(int) {}
-void FleetTransportStep() {}
-void NavalTurnStep() {}
 void UpdateStateLoyalty() {}
-void CheckFleetInterception(int) {}
-bool FleetMovementStep(int) { return PlaceholderCalls.fleetStepSeen; }
-void UnloadFleetsAfterMovement() {}
 void ComputerSideUpkeep() {}
 void AssignMissingCommanders() {}
 void RunComputerPlayers() {}
 void EmbarkAssignedCorps() {}
 void PoliticalPhase() {}
 void ResolveBattles() {}
-void ResolveFleetCombat(int) {}
-void ReplayFleetCombat(int) {}
 void ShowReplayCombatResolution() {
     PlaceholderCalls.battleReplays.push_back("resolution " + std::to_string(BattleLogLine));
 }

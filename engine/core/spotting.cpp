@@ -11,6 +11,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/text_table.h"
+#include "engine/logistics/fleet_records.h"
 
 namespace kvt {
 
@@ -39,24 +40,6 @@ bool CarriedByActiveFleet(int corps) {
     for (const TFleetRec& f : G().Fleets)
         if (f.BuildCounter == 0 && f.Cargo == corps) return true;
     return false;
-}
-
-// An embarked corps whose fleet is gone went down with it.
-void LoseAtSea(int c) {
-    TGameRec& g = G();
-    TCorpsRec& k = g.Corps[c];
-    g.Leaders[k.Leader].Status = kLeaderKilled;
-    k.Leader = 0;
-    k.HexX = k.HexY = 0;
-    k.Disruption = 0;
-    k.Army = 0;
-    k.Condition = 0;
-    k.ContactCode = 0;
-    k.StepDirection = 0;
-    ClearAttachedBrigades(c);
-    k.Unused = kCorpsDestroyed;
-    k.Nation = 0;
-    k.Side = 0;
 }
 
 void SpotByCorps(int i) {
@@ -258,7 +241,8 @@ void UpdateSpotting() {
         }
         if (!CorpsInUse(k) || k.Nation == 0) continue;
         if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
-            LoseAtSea(i);
+            // An embarked corps whose fleet is gone went down with it.
+            DrownCorps(i);
             continue;
         }
         SpotByCorps(i);

@@ -2,6 +2,7 @@
 #include "gui/main/qt_frontend.h"
 
 #include "engine/core/notice.h"
+#include "gui/dialogs/combat/fleet_combat_dialog.h"
 #include "gui/dialogs/core/notice_dialogs.h"
 #include "gui/dialogs/core/post_mortem_dialog.h"
 #include "gui/dialogs/core/scenario_choice.h"
@@ -47,6 +48,8 @@ int TQtFrontend::ShowScenarioChoice() {
 void TQtFrontend::ShowGameSetup() { ShowGameSetupDialog(); }
 
 void TQtFrontend::ShowElection() { ShowElectionDialog(); }
+
+void TQtFrontend::ShowFleetCombat(const TFleetCombatView& view) { ShowFleetCombatDialog(view); }
 
 std::string TQtFrontend::ChooseOpenFile() {
     return ExecuteOpenDialog(&window_, QString::fromLatin1(kOpenFilter)).toStdString();

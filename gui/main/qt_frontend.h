@@ -22,6 +22,7 @@ public:
     int ShowScenarioChoice() override;
     void ShowGameSetup() override;
     void ShowElection() override;
+    void ShowFleetCombat(const TFleetCombatView& view) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 

@@ -7,7 +7,6 @@
 #include "engine/core/globals.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/notice.h"
-#include "engine/core/pending_rules.h"
 #include "engine/core/turn_menus.h"
 #include "engine/core/turn_start.h"
 #include "tests/support/scripted_frontend.h"
@@ -19,6 +18,23 @@ namespace {
 using testing::ScriptedFrontend;
 
 class MovementTicks : public testing::TurnTest {};
+
+// Gives the synthetic game a Union port at (50, 22) as city 7 and sends fleet f home to it from
+// (x, y) on open sea.
+void SailHomeFrom(int f, int x, int y) {
+    TCityRec& port = GameRec->Cities[7];
+    port.Name = "Port";
+    port.HexX = 50;
+    port.HexY = 22;
+    port.Owner = port.Nation = port.OriginalOwner = 1;
+    port.Theatre = 1;
+    port.Port = 1;
+    TFleetRec& fleet = GameRec->Fleets[f];
+    fleet.HexX = static_cast<U8>(x);
+    fleet.HexY = static_cast<U8>(y);
+    fleet.HomePort = fleet.TargetCity = 7;
+    fleet.Mission = 2;
+}
 
 struct PassCount {
     int ticks = 0, fleetPasses = 0, corpsPasses = 0;
@@ -118,12 +134,17 @@ TEST_F(MovementTicks, EachStepShowsTheFleetsSeenThenTheCorpsSeenOrEveryCorpsWhen
         TGameRec& g = *GameRec;
         g.EnemyVisibility = static_cast<U8>(c.visibility);
         FleetMovesShown = c.fleetMovesShown;
-        PlaceholderCalls.fleetStepSeen = c.fleetSeen;
-        // The Union fleet has moves planned in steps 1..3; Union corps 2 marches north, far from
-        // anything the Confederates could see it with.
-        TFleetRec& fleet = g.Fleets[1];
-        fleet.DestX = 60;
-        for (int s = 1; s <= 3; ++s) fleet.PlannedStep[s] = 4;
+        // A Confederate town on the coast spots the fleet all the way.
+        if (c.fleetSeen) {
+            TCityRec& lookout = g.Cities[8];
+            lookout.Name = "Lookout";
+            lookout.HexX = 52;
+            lookout.HexY = 23;
+            lookout.Owner = lookout.Nation = 2;
+        }
+        // The Union fleet sails home to a port three hexes north, in steps 1..3; Union corps 2
+        // marches north, far from anything the Confederates could see it with.
+        SailHomeFrom(1, 50, 25);
         RecalcCorpsFromBrigades();  // a corps without strength would be struck off before it marched
         TCorpsRec& corps = g.Corps[2];
         corps.DestY = 12;
@@ -167,13 +188,13 @@ TEST_F(MovementTicks, AfterTheMovementTheSidePlayedGivesOrdersAgain) {
 }
 
 TEST_F(MovementTicks, NavalCombatIsFoughtWithTheTimerStopped) {
-    struct Case { const char* name; int mission; bool atDestination; int plannedSteps; int fights; };
+    struct Case { const char* name; int mission; int x, y; int target; int fights; };
     const Case cases[] = {
-        {"a patrol on its destination fights in every fleet pass", 4, true, 0, 19},
-        {"an attack on a port likewise", 5, true, 0, 19},
-        {"a fleet ordered to move waits on its destination", 2, true, 0, 0},
-        {"an amphibious fleet fights after each planned step", 6, false, 3, 3},
-        {"an amphibious fleet without planned steps neither shows nor fights", 6, false, 0, 0},
+        {"a patrol on its destination fights in every fleet pass", 4, 50, 22, 7, 19},
+        {"an attack on a port likewise", 5, 50, 22, 7, 19},
+        {"a fleet ordered to move waits on its destination", 2, 50, 22, 7, 0},
+        {"an amphibious fleet fights after each of its 3 steps, then on its destination", 6, 50, 25, 7, 19},
+        {"an amphibious fleet without a route neither shows nor fights", 6, 50, 25, 1, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -181,10 +202,10 @@ TEST_F(MovementTicks, NavalCombatIsFoughtWithTheTimerStopped) {
         SidePlayed = 1;
         EnableTurnMenus();
         for (TFleetRec& f : GameRec->Fleets) f.Mission = 0;
+        SailHomeFrom(1, c.x, c.y);
         TFleetRec& f = GameRec->Fleets[1];
         f.Mission = static_cast<U8>(c.mission);
-        if (!c.atDestination) f.DestX = 60;
-        for (int s = 1; s <= c.plannedSteps; ++s) f.PlannedStep[s] = 4;
+        f.TargetCity = static_cast<U8>(c.target);
         ScriptedFrontend fe;
         ExecuteTurn();
         ASSERT_GT(testing::RunMovement(), 0);

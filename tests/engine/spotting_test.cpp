@@ -221,6 +221,9 @@ TEST_F(Spotting, EmbarkedCorpsGoesDownWithItsFleet) {
     EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderKilled);
     EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachFree);
     EXPECT_EQ(GameRec->Brigades[french].AttachKind, kAttachFree) << "every brigade aboard went down";
+    EXPECT_EQ(GameRec->Casualties[1], 80u) << "the drowned count as casualties of their own nations";
+    EXPECT_EQ(GameRec->Casualties[3], 60u);
+    EXPECT_EQ(GameRec->States[1].StateCasualties, 140);
 }
 
 TEST_F(Spotting, FleetsAreSeenByEnemyFleetsAndPortsAndSeeCorpsAshore) {

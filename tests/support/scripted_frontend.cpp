@@ -31,6 +31,7 @@ void ScriptedFrontend::ExpectScenarioChoice(int answer) {
 void ScriptedFrontend::ExpectGameSetup(std::function<void()> choices) {
     expected_.push_back({"setup", 0, 0, {}, std::move(choices)});
 }
+void ScriptedFrontend::ExpectFleetCombat() { expected_.push_back({"fleet combat", 0, 0, {}, {}}); }
 void ScriptedFrontend::ExpectElection() { expected_.push_back({"election", 0, 0, {}, {}}); }
 void ScriptedFrontend::ExpectOpenFile(const std::string& name) { expected_.push_back({"open", 0, 0, name, {}}); }
 void ScriptedFrontend::ExpectSaveFile(const std::string& name) { expected_.push_back({"save", 0, 0, name, {}}); }
@@ -116,6 +117,13 @@ void ScriptedFrontend::ShowElection() {
     log.push_back("election");
     Expectation e;
     Take("election", 0, e);
+}
+
+void ScriptedFrontend::ShowFleetCombat(const TFleetCombatView& view) {
+    log.push_back("fleet combat");
+    fleetCombats.push_back(view);
+    Expectation e;
+    Take("fleet combat", 0, e);
 }
 
 std::string ScriptedFrontend::ChooseOpenFile() {

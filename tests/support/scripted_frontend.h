@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/combat/naval_combat.h"
 #include "engine/core/frontend.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/turn_end.h"
@@ -34,6 +35,8 @@ public:
     // The setup dialog; `choices` writes what the person chose into the record.
     void ExpectGameSetup(std::function<void()> choices = {});
     void ExpectElection();
+    // The naval combat dialog; its view is recorded in fleetCombats.
+    void ExpectFleetCombat();
     void ExpectOpenFile(const std::string& name);
     void ExpectSaveFile(const std::string& name);
     // Accept any number of notices and boxes without expectations, each answered as a person
@@ -49,6 +52,7 @@ public:
     int ShowScenarioChoice() override;
     void ShowGameSetup() override;
     void ShowElection() override;
+    void ShowFleetCombat(const TFleetCombatView& view) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 
@@ -88,6 +92,7 @@ public:
     std::vector<Shown> shown;
     std::vector<int> weatherGauges;
     std::vector<std::pair<bool, bool>> sideChoiceOffers;
+    std::vector<TFleetCombatView> fleetCombats;
     TTurnMenus menus;
     std::string idPanel;
     // Every text colour a selection gave the unit panel, in order.

@@ -41,7 +41,7 @@ const std::vector<DialogBackground>& DialogBackgrounds() {
         {"bg_fleet_orders.bmp", 271, 329, Motif::Ship},
         {"bg_new_fleet.bmp", 427, 273, Motif::Ship},
         {"bg_naval_overview.bmp", 431, 379, Motif::Ship},
-        {"bg_naval_combat.bmp", 384, 169, Motif::Ship},
+        {"bg_naval_combat.bmp", 384, 169, Motif::Ship, 1},
         {"bg_setup.bmp", 640, 480, Motif::Dome},
         {"bg_victory.bmp", 540, 400, Motif::Flags},
     };
@@ -72,14 +72,15 @@ void Paper(QImage& img) {
     }
 }
 
-void Border(QPainter& p, int w, int h) {
+void Border(QPainter& p, int w, int h, int inset) {
+    const double outer = inset, inner = 2.0 * inset;
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kInk, 2.0));
-    p.drawRect(QRectF(4, 4, w - 8, h - 8));
+    p.drawRect(QRectF(outer, outer, w - 2 * outer, h - 2 * outer));
     p.setPen(QPen(kInk, 0.8));
-    p.drawRect(QRectF(8, 8, w - 16, h - 16));
+    p.drawRect(QRectF(inner, inner, w - 2 * inner, h - 2 * inner));
     // Corner rosettes.
-    for (const QPointF& c : {QPointF(8, 8), QPointF(w - 8, 8), QPointF(8, h - 8), QPointF(w - 8, h - 8)}) {
+    for (const QPointF& c : {QPointF(inner, inner), QPointF(w - inner, inner), QPointF(inner, h - inner), QPointF(w - inner, h - inner)}) {
         p.setPen(QPen(kInk, 1.0));
         p.setBrush(kPaperShade);
         p.drawEllipse(c, 4.5, 4.5);
@@ -390,7 +391,7 @@ QImage DrawDialogBackground(const DialogBackground& bg) {
     Paper(img);
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
-    Border(p, bg.width, bg.height);
+    Border(p, bg.width, bg.height, bg.ruleInset);
     // The engraving sits in the lower right corner, faint enough to write over.
     const double scale = std::min(1.0, std::min(bg.width, bg.height) / 190.0);
     p.save();

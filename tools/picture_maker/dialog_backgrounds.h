@@ -18,6 +18,9 @@ struct DialogBackground {
     int width;
     int height;
     Motif motif;
+    // The outer rule's distance from the edge; the inner rule lies twice as far in. A dialog whose
+    // labels start a few pixels from its edge keeps its rules out from under them.
+    int ruleInset = 4;
 };
 
 const std::vector<DialogBackground>& DialogBackgrounds();

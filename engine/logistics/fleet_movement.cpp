@@ -1,0 +1,109 @@
+// Fleets in the movement ticks: a patrol or port attack turning toward a nearby enemy fleet, and a
+// fleet's one planned step with the corps it carries. Naval combat on the way stops the timer.
+#include "engine/logistics/fleet_movement.h"
+
+#include "engine/combat/naval_combat.h"
+#include "engine/core/corps_movement.h"
+#include "engine/core/globals.h"
+#include "engine/core/path_search.h"
+#include "engine/core/random.h"
+#include "engine/combat/brigade_rules.h"
+#include "engine/logistics/fleet_records.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr int kPlannedSteps = 20;
+
+int NationSide(int nation) { return GameRec->Nations[nation].Side; }
+
+bool IsWarringSide(int side) { return side == kUnion || side == kConfederacy; }
+
+// The corps aboard shares the voyage: it rides on the fleet's hex, cannot dig in, and rests.
+void CarryCorps(const TFleetRec& f) {
+    const int c = f.Cargo;
+    if (!Arr1<TCorpsRec, kCorpsCount>::InRange(c)) return;
+    TCorpsRec& k = GameRec->Corps[c];
+    if (!CorpsInUse(k) || k.OrderMode != kOrderEmbarked) return;
+    k.HexX = f.HexX;
+    k.HexY = f.HexY;
+    k.DestX = f.DestX;
+    k.DestY = f.DestY;
+    k.Entrenchment = 0;
+    if (k.Fatigue > 0) --k.Fatigue;
+    if (k.Disruption > 0) --k.Disruption;
+    ForEachAttachedBrigade(c, [](TBrigadeRec& b) {
+        if (b.Fatigue > 0) --b.Fatigue;
+    });
+}
+
+}  // namespace
+
+void CheckFleetInterception(int fleet) {
+    if (!Arr1<TFleetRec, kFleetCount>::InRange(fleet)) return;
+    TGameRec& g = *GameRec;
+    TFleetRec& f = g.Fleets[fleet];
+    if (f.Mission != kMissionPatrol && f.Mission != kMissionAttackPort) return;
+    for (int i = 1; i <= kFleetCount; ++i) {
+        const TFleetRec& other = g.Fleets[i];
+        if (other.BuildCounter != 0 || f.Owner == 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
+        // Only the two warring sides meet: a neutral fleet chased down could never be fought.
+        const int ownSide = NationSide(f.Owner), otherSide = NationSide(other.Owner);
+        if (!IsWarringSide(ownSide) || !IsWarringSide(otherSide) || ownSide == otherSide) continue;
+        const int d = HexDistance(f.HexX, f.HexY, other.HexX, other.HexY);
+        if (d >= 4) continue;
+        if (!(30 * d < Random(100))) continue;
+        const int index = f.PathIndex;
+        const bool pathUnderWay = index >= 1 && index <= 19;
+        if (pathUnderWay)
+            for (int k = index; k <= kPlannedSteps; ++k) f.PlannedStep[k] = 0;
+        if (d == 0) continue;
+        FindPath(f.HexX, f.HexY, other.HexX, other.HexY, d, FleetPathMode(f), f.Side, 0);
+        // A search that never got there must not send the fleet after a hex it cannot reach.
+        if (PathResult != kPathReached) continue;
+        if (pathUnderWay && index + d < 21)
+            for (int k = 0; k <= d; ++k) f.PlannedStep[index + k] = PathSteps[k + 1];
+        f.DestX = other.HexX;
+        f.DestY = other.HexY;
+        return;
+    }
+}
+
+bool FleetMovementStep(int fleet) {
+    if (!Arr1<TFleetRec, kFleetCount>::InRange(fleet)) return false;
+    TGameRec& g = *GameRec;
+    TFleetRec& f = g.Fleets[fleet];
+    if (f.BuildCounter != 0) return false;
+    bool shown = false;
+    if (f.Mission >= kMissionMove && f.PathIndex < f.StepsAllowed) {
+        CheckFleetInterception(fleet);
+        HexCursor = {f.HexX, f.HexY};
+        const int index = f.PathIndex;
+        const int dir = index >= 1 && index <= kPlannedSteps ? f.PlannedStep[index] : 0;
+        if (dir >= 1 && dir <= 6) {
+            const int other = f.Side == kUnion ? kNationConfederacy : kNationUnion;
+            shown = f.Spotted != 0 || g.Nations[other].Human == 0;
+            if (g.GameKind > 2 && g.MoveStep >= 1 && g.MoveStep <= 20) f.StepDone[g.MoveStep] = static_cast<U8>(dir);
+            if (index == 1) {
+                f.StartX = f.HexX;
+                f.StartY = f.HexY;
+            }
+            StepHex(dir);
+            f.HexX = static_cast<U8>(HexCursor.X);
+            f.HexY = static_cast<U8>(HexCursor.Y);
+        }
+        if (f.PathIndex < 255) ++f.PathIndex;
+    }
+    CarryCorps(f);
+    if ((f.Mission == kMissionPatrol || f.Mission == kMissionAttackPort) && f.PathIndex < f.StepsAllowed) {
+        const bool timerWasOn = Timer1Enabled();
+        SetTimer1Enabled(false);
+        ResolveFleetCombat(fleet);
+        SetTimer1Enabled(timerWasOn);
+        for (int k = 1; k <= kPlannedSteps; ++k) PathSteps[k] = 0;
+    }
+    return shown;
+}
+
+}  // namespace kvt
