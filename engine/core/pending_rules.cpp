@@ -15,14 +15,12 @@
 #include "engine/logistics/fleet_transport.h"
 #include "engine/logistics/fleet_unloading.h"
 #include "engine/logistics/force_recount.h"
-#include "engine/logistics/hex_control.h"
 #include "engine/logistics/naval_turn.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/state_loyalty.h"
 #include "engine/logistics/supply_sources.h"
 #include "engine/logistics/upkeep.h"
-#include "engine/logistics/weather.h"
 #include "engine/players/amphibious_landings.h"
 #include "engine/players/computer_players.h"
 #include "engine/players/political_phase.h"
@@ -31,8 +29,6 @@ namespace kvt {
 
 TPlaceholderCalls PlaceholderCalls;
 
-void UpdateHexControl() {}
-void UpdateWeather() {}
 void ResolveConquests() {}
 void RecountForces() {}
 void UpdateCorpsCondition() {}
