@@ -7,7 +7,6 @@
 #include "engine/combat/battle_replay.h"
 #include "engine/combat/naval_combat.h"
 #include "engine/logistics/city_unrest.h"
-#include "engine/logistics/conquest.h"
 #include "engine/logistics/corps_supply.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/fleet_consolidation.h"
@@ -29,7 +28,6 @@ namespace kvt {
 
 TPlaceholderCalls PlaceholderCalls;
 
-void ResolveConquests() {}
 void RecountForces() {}
 void UpdateCorpsCondition() {}
 void UpdateSupplySources() {}
