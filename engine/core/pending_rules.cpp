@@ -7,7 +7,6 @@
 #include "engine/combat/battle_replay.h"
 #include "engine/combat/naval_combat.h"
 #include "engine/logistics/city_unrest.h"
-#include "engine/logistics/corps_supply.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/fleet_consolidation.h"
 #include "engine/logistics/fleet_movement.h"
@@ -18,10 +17,8 @@
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/state_loyalty.h"
-#include "engine/logistics/supply_sources.h"
 #include "engine/logistics/upkeep.h"
 #include "engine/players/amphibious_landings.h"
-#include "engine/players/computer_players.h"
 #include "engine/players/political_phase.h"
 
 namespace kvt {
@@ -30,14 +27,12 @@ TPlaceholderCalls PlaceholderCalls;
 
 void RecountForces() {}
 void UpdateCorpsCondition() {}
-void UpdateSupplySources() {}
 void UpdateStateEconomy() {}
 void UpdateNationalWill() {}
 void ComputerProcurement() {}
 void UpdateCityUnrest() {}
 void ConsolidateComputerFleets() {}
 void DisbandEmptyFleets() {}
-void SupplyCorps(int) {}
 void FleetTransportStep() {}
 void NavalTurnStep() {}
 void UpdateStateLoyalty() {}
@@ -46,7 +41,6 @@ bool FleetMovementStep(int) { return PlaceholderCalls.fleetStepSeen; }
 void UnloadFleetsAfterMovement() {}
 void ComputerSideUpkeep() {}
 void AssignMissingCommanders() {}
-void RunComputerPlayers() {}
 void EmbarkAssignedCorps() {}
 void PoliticalPhase() {}
 void ResolveBattles() {}
