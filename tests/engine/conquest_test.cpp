@@ -108,12 +108,13 @@ TEST_F(Conquest, UndefendedCitiesFallToTheEnemyCorpsOnThemAndStatesFollowTheirCa
          [&](const ScriptedFrontend&) { EXPECT_EQ((Ints{City().Owner, City().ScoreValue}), (Ints{2, 7})); }},
         {"an embarked corps takes nothing", [&] { C(corps).OrderMode = 4; }, {}, {},
          [&](const ScriptedFrontend&) { EXPECT_EQ(City().Owner, kConfederacy); }},
-        {"a capital costs its nation 150 more and turns its state",
-         [&] { g.Nations[2].Capital = g.States[1].CapitalCity = static_cast<U8>(city); }, {119, 0}, {3, 18},
+        {"a capital costs its nation 150 more and turns its state; will saturates", [&] {
+             g.Nations[2].Capital = g.States[1].CapitalCity = static_cast<U8>(city);
+             g.Nations[1].Will = 32760; }, {119, 0}, {3, 18},
          [&](const ScriptedFrontend& fe) {
              EXPECT_EQ(fe.notices[0].lines[4] + "|" + fe.notices[1].lines[1] + "|" + fe.notices[1].lines[2],
                        "Richmond VAT32|VirginiaT29|the Union.");
-             EXPECT_EQ((Ints{Will(2), Will(1), Attitude(3)}), (Ints{200 - 9 - 150 - 4, 100 + 9 + 8, 54}));
+             EXPECT_EQ((Ints{Will(2), Will(1), Attitude(3)}), (Ints{200 - 9 - 150 - 4, 32767, 54}));
              EXPECT_EQ((Ints{g.States[1].Controller, g.States[1].ControlSide}), (Ints{1, 1}));
          }},
         {"an ally holding the capital keeps the state", [&] {
@@ -159,7 +160,7 @@ TEST_F(Conquest, UndefendedCitiesFallToTheEnemyCorpsOnThemAndStatesFollowTheirCa
     }
 }
 
-TEST_F(Conquest, SackingIsAPersonsChoiceOrTheCommandersTemperAndNeverARetakenHomeCitys) {
+TEST_F(Conquest, SackingIsAPersonsChoiceOrTheCommandersTemperButNeverARetakenHomeCity) {
     struct Case {
         const char* what;
         int person, answer, original;  // answer to the sacking question, 0 when none is asked

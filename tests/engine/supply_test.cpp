@@ -139,6 +139,8 @@ TEST_F(CorpsSupply, DepotsFeedCorpsThatReachThemAndTheRestForage) {
         {"weather 5 cuts a road of 4 hexes", [&](TCorpsRec& k) { weather(5); k.SupplyPriority = 1; },
          0, 2, 0, 0, 200, 100, 0, "Leader1T725"},
         {"weather 8 too", [&](TCorpsRec& k) { weather(8); k.SupplyPriority = 1; }, 0, 2, 0, 0, 200, 100, 0, "Leader1T725"},
+        {"roads run only over own hexes", [&](TCorpsRec& k) { for (int x = 1; x <= 76; ++x) Hex(x, 22).SetControlSide(2);
+             k.SupplyPriority = 1; }, 0, 2, 0, 0, 200, 100, 0, "Leader1T725"},
         {"weather 6 reaches 6 hexes", [&](TCorpsRec& k) { weather(6); k.SupplyPriority = 1; }, 0, 0, 1, 0, 136, 100, 0,
          nullptr},
         {"a supply city in enemy hands", [&](TCorpsRec& k) { GameRec->Cities[depot].Owner = 2; k.SupplyPriority = 1; },
