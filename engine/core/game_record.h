@@ -476,7 +476,9 @@ inline bool ArmyInUse(const TArmyRec& a) { return a.BaseCity != 0; }
 inline bool ArmySlotFree(const TArmyRec& a) { return a.BaseCity == 0 && a.Nation == 0; }
 inline bool FleetInUse(const TFleetRec& f) { return f.BuildCounter < kFleetFreeFrom; }
 inline bool BrigadeInUse(const TBrigadeRec& b) { return b.AttachKind != kAttachFree; }
+// Supply-source codes 1..3 feed corps; 0 is none and 4 marks a city no route joins, which feeds nobody.
+inline bool IsSupplySource(const TCityRec& c) { return c.SupplySource >= 1 && c.SupplySource <= 3; }
 // A city the side holds that supplies its corps.
-inline bool IsSupplySourceOf(const TCityRec& c, int side) { return c.Owner == side && c.SupplySource != 0; }
+inline bool IsSupplySourceOf(const TCityRec& c, int side) { return c.Owner == side && IsSupplySource(c); }
 
 }  // namespace kvt

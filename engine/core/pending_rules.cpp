@@ -6,40 +6,28 @@
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
 #include "engine/logistics/city_unrest.h"
-#include "engine/logistics/conquest.h"
-#include "engine/logistics/corps_supply.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/force_recount.h"
-#include "engine/logistics/hex_control.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/state_loyalty.h"
-#include "engine/logistics/supply_sources.h"
 #include "engine/logistics/upkeep.h"
-#include "engine/logistics/weather.h"
 #include "engine/players/amphibious_landings.h"
-#include "engine/players/computer_players.h"
 #include "engine/players/political_phase.h"
 
 namespace kvt {
 
 TPlaceholderCalls PlaceholderCalls;
 
-void UpdateHexControl() {}
-void UpdateWeather() {}
-void ResolveConquests() {}
 void RecountForces() {}
 void UpdateCorpsCondition() {}
-void UpdateSupplySources() {}
 void UpdateStateEconomy() {}
 void UpdateNationalWill() {}
 void ComputerProcurement() {}
 void UpdateCityUnrest() {}
-void SupplyCorps(int) {}
 void UpdateStateLoyalty() {}
 void ComputerSideUpkeep() {}
 void AssignMissingCommanders() {}
-void RunComputerPlayers() {}
 void EmbarkAssignedCorps() {}
 void PoliticalPhase() {}
 void ResolveBattles() {}

@@ -170,18 +170,17 @@ TEST_F(TurnStart, TheAutosaveHoldsNoArmyWithoutAHeadquarters) {
 }
 
 TEST_F(TurnStart, ThePreMovementPhaseShowsTheNewWeatherOnTheGauges) {
-    struct Case { int seaboard, west, mississippi; std::vector<int> gauges; };
-    const Case cases[] = {{3, 5, 6, {70, 42, 84}}, {7, 9, 0, {42, 98, 98}}, {4, 8, 2, {70, 42, 98}}};
+    // Every table entry the same: the Seaboard then reads one less, the Mississippi half plus one.
+    struct Case { int entry; std::vector<int> gauges; };
+    const Case cases[] = {{6, {42, 84, 70}}, {9, {42, 98, 42}}, {11, {98, 98, 84}}};
     for (const Case& c : cases) {
         testing::BuildSyntheticGame(true, false);
-        GameRec->TheatreWeather[1] = static_cast<U8>(c.seaboard);
-        GameRec->TheatreWeather[2] = static_cast<U8>(c.west);
-        GameRec->TheatreWeather[3] = static_cast<U8>(c.mississippi);
+        std::memset(GameRec->WeatherTable, c.entry, sizeof GameRec->WeatherTable);
         SidePlayed = 1;
         EnableTurnMenus();
         ScriptedFrontend fe;
         ExecuteTurn();
-        EXPECT_EQ(fe.weatherGauges, c.gauges) << c.seaboard << " " << c.west << " " << c.mississippi;
+        EXPECT_EQ(fe.weatherGauges, c.gauges) << c.entry;
         SetTimer1Enabled(false);
     }
     // A game that has ended moves no weather on and leaves the gauges alone.

@@ -1,0 +1,155 @@
+// Supply-source codes of the cities and the computer nations' theatre supply bookkeeping. The codes
+// are derived state: recomputed at load and by the computer players, kept as they are in between.
+#include "engine/logistics/supply_sources.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+#include "engine/core/globals.h"
+#include "engine/core/map_grid.h"
+#include "engine/core/path_search.h"
+#include "engine/core/stocks.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr int kRiverRailReach = 25;    // river and rail routes are searched below this distance
+constexpr int kRoadReach = 9;          // road routes below this distance, of at most 9 steps
+constexpr int kRouteSearchSteps = 20;
+constexpr int kSeaControlForRoutes = 2;
+constexpr int kFleetShipSupply = 10;   // a fleet's need per ship
+
+enum : int { kNoSource = 0, kPortSource = 1, kLinkedSource = 2, kCapitalSource = 3, kIsolatedCity = 4 };
+
+bool IsNation(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
+bool IsCity(int c) { return Arr1<TCityRec, kCityCount>::InRange(c); }
+
+bool RouteFound(const TCityRec& a, const TCityRec& b, int steps, int mode, int nation, int rule) {
+    FindPath(a.HexX, a.HexY, b.HexX, b.HexY, steps, mode, nation, rule);
+    return PathReached(mode, a.HexX, a.HexY, b.HexX, b.HexY);
+}
+
+bool NationHasTransportsAfloat(int nation) {
+    int transports = 0;
+    for (const TFleetRec& f : GameRec->Fleets)
+        if (f.Owner == nation && f.BuildCounter == 0) transports += f.Transports;
+    return transports != 0;
+}
+
+}  // namespace
+
+int CorpsSupplyNeed(const TCorpsRec& corps) {
+    static constexpr int kNationFactor[] = {1, 4, 2, 1, 4};
+    const int factor = IsNation(corps.Nation) ? kNationFactor[corps.Nation] : 1;
+    return (corps.ArtilleryCount + corps.LineCount) * (corps.SupplyPriority + 1) * factor;
+}
+
+int CityRouteKind(int a, int b) {
+    const TGameRec& g = *GameRec;
+    if (!IsCity(a) || !IsCity(b)) return kRouteNone;
+    const TCityRec& from = g.Cities[a];
+    const TCityRec& to = g.Cities[b];
+    if (!IsNation(from.Nation)) return kRouteNone;
+    const int d = HexDistance(from.HexX, from.HexY, to.HexX, to.HexY);
+    const int side = g.Nations[from.Nation].Side;
+    if (d < kRiverRailReach && from.RiverLink && to.RiverLink &&
+        RouteFound(from, to, kRouteSearchSteps, kPathRiver, side, kRuleOwnOnly))
+        return kRouteRiver;
+    if (d < kRiverRailReach && from.RailLink && to.RailLink &&
+        RouteFound(from, to, kRouteSearchSteps, kPathRail, side, kRuleOwnOnly))
+        return kRouteRail;
+    // Roads run only over hexes the nation's side controls.
+    if (d < kRoadReach && RouteFound(from, to, kRoadReach, kPathLand, from.Nation, kRuleOwnOnly)) return kRouteRoad;
+    if (from.Port && to.Port && g.Nations[from.Nation].SeaControl >= kSeaControlForRoutes) return kRouteSea;
+    return kRouteNone;
+}
+
+void UpdateSupplySources() {
+    TGameRec& g = *GameRec;
+    for (TCityRec& city : g.Cities) city.SupplySource = kNoSource;
+
+    for (int n : {kNationUnion, kNationBritain}) {
+        if (!NationHasTransportsAfloat(n)) continue;
+        for (TCityRec& city : g.Cities)
+            if (city.Port && city.Nation == n && city.SupplySource == kNoSource) city.SupplySource = kPortSource;
+    }
+
+    for (int s = 1; s <= kStateCount; ++s) {
+        const int cap = g.States[s].CapitalCity;
+        if (!IsCity(cap) || g.Cities[cap].Owner != g.States[s].ControlSide) continue;
+        for (int c = 1; c <= kCityCount; ++c) {
+            if (c == cap || g.Cities[c].State != s || g.Cities[c].Owner != g.Cities[cap].Owner) continue;
+            if (CityRouteKind(cap, c) != kRouteNone) {
+                g.Cities[cap].SupplySource = kCapitalSource;
+                break;
+            }
+        }
+    }
+
+    // The capital is among its state's cities and reaches itself, so every capital a nation holds
+    // is at least a linked source.
+    for (int s = 1; s <= kStateCount; ++s) {
+        const int cap = g.States[s].CapitalCity;
+        if (!IsCity(cap)) continue;
+        for (int c = 1; c <= kCityCount; ++c) {
+            TCityRec& city = g.Cities[c];
+            if (city.State != s || city.Owner != g.Cities[cap].Owner || city.SupplySource >= kLinkedSource) continue;
+            if (CityRouteKind(cap, c) != kRouteNone) city.SupplySource = kLinkedSource;
+        }
+    }
+
+    // Links chain: a city marked here serves the cities after it in the same sweep.
+    for (int n = 1; n <= kNationCount; ++n)
+        for (int c = 1; c <= kCityCount; ++c) {
+            TCityRec& city = g.Cities[c];
+            if (city.Nation != n || city.SupplySource != kNoSource) continue;
+            for (int o = 1; o <= kCityCount; ++o) {
+                const TCityRec& other = g.Cities[o];
+                if (other.Owner != city.Owner || other.SupplySource == kNoSource) continue;
+                if (CityRouteKind(c, o) != kRouteNone) {
+                    city.SupplySource = kLinkedSource;
+                    break;
+                }
+            }
+        }
+
+    for (TCityRec& city : g.Cities)
+        if (city.SupplySource == kNoSource && Arr1<TStateRec, kStateCount>::InRange(city.State) &&
+            city.Owner == g.States[city.State].ControlSide)
+            city.SupplySource = kIsolatedCity;
+}
+
+void AllocateTheatreSupplies(int nation) {
+    TGameRec& g = *GameRec;
+    if (!IsNation(nation)) return;
+    TNationRec& n = g.Nations[nation];
+    std::array<std::int64_t, kTheatreCount + 1> need{};
+    for (const TCorpsRec& k : g.Corps)
+        if (CorpsInUse(k) && k.Nation == nation && k.Region >= 1 && k.Region <= kTheatreCount)
+            need[k.Region] += CorpsSupplyNeed(k);
+    for (const TFleetRec& f : g.Fleets) {
+        if (f.Owner != nation || f.BuildCounter != 0 || !IsCity(f.HomePort)) continue;
+        const int t = g.Cities[f.HomePort].Theatre;
+        if (t >= 1 && t <= kTheatreCount) need[t] += (f.Ironclads + f.Wooden + f.Transports) * kFleetShipSupply;
+    }
+    for (int t = 1; t <= kTheatreCount; ++t)
+        n.TheatreLoad[t] = static_cast<std::uint16_t>(std::min<std::int64_t>(need[t], 65535));
+
+    for (int t = 1; t <= kTheatreCount; ++t) {
+        const int load = n.TheatreLoad[t];
+        if (load <= n.TheatreSupplies[t]) continue;
+        // Each giver is capped by the same deficit, so a short theatre may end with up to twice it.
+        const int deficit = load - n.TheatreSupplies[t];
+        for (int u = 1; u <= kTheatreCount; ++u) {
+            if (u == t || n.TheatreSupplies[u] <= n.TheatreLoad[u]) continue;
+            const int surplus = n.TheatreSupplies[u] - n.TheatreLoad[u];
+            const int given = TakeStock(n.TheatreSupplies[u], std::min(surplus, deficit), StockRule::Allocation);
+            ChangeStock(n.TheatreSupplies[t], given, StockRule::Allocation);
+        }
+        if (n.TheatreSupplies[t] < load) SetStock(n.TheatreSupplies[t], load, StockRule::Allocation);
+    }
+}
+
+}  // namespace kvt
