@@ -14,6 +14,7 @@
 #include "engine/core/playback.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
+#include "engine/players/force_tally.h"
 
 namespace kvt {
 
@@ -102,6 +103,7 @@ void ResetEngineGlobals() {
     ResetPathSearch();
     ResetCorpsMovementGlobals();
     ResetBrigadeRuleGlobals();
+    ResetForceTally();
     ResetCheckedAccessFaults();
     SetStockLedger(false);
     ClearStockLedger();

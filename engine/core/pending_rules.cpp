@@ -14,7 +14,6 @@
 #include "engine/logistics/fleet_movement.h"
 #include "engine/logistics/fleet_transport.h"
 #include "engine/logistics/fleet_unloading.h"
-#include "engine/logistics/force_recount.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/naval_turn.h"
 #include "engine/logistics/procurement.h"
@@ -34,7 +33,6 @@ TPlaceholderCalls PlaceholderCalls;
 void UpdateHexControl() {}
 void UpdateWeather() {}
 void ResolveConquests() {}
-void RecountForces() {}
 void UpdateCorpsCondition() {}
 void UpdateSupplySources() {}
 void UpdateStateEconomy() {}
