@@ -6,7 +6,6 @@
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
 #include "engine/combat/naval_combat.h"
-#include "engine/logistics/city_unrest.h"
 #include "engine/logistics/conquest.h"
 #include "engine/logistics/corps_supply.h"
 #include "engine/logistics/draft.h"
@@ -33,12 +32,10 @@ TPlaceholderCalls PlaceholderCalls;
 void UpdateHexControl() {}
 void UpdateWeather() {}
 void ResolveConquests() {}
-void UpdateCorpsCondition() {}
 void UpdateSupplySources() {}
 void UpdateStateEconomy() {}
 void UpdateNationalWill() {}
 void ComputerProcurement() {}
-void UpdateCityUnrest() {}
 void ConsolidateComputerFleets() {}
 void DisbandEmptyFleets() {}
 void SupplyCorps(int) {}
@@ -49,7 +46,6 @@ void CheckFleetInterception(int) {}
 bool FleetMovementStep(int) { return PlaceholderCalls.fleetStepSeen; }
 void UnloadFleetsAfterMovement() {}
 void ComputerSideUpkeep() {}
-void AssignMissingCommanders() {}
 void RunComputerPlayers() {}
 void EmbarkAssignedCorps() {}
 void PoliticalPhase() {}
