@@ -17,7 +17,6 @@
 #include "engine/logistics/naval_turn.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
-#include "engine/logistics/state_loyalty.h"
 #include "engine/logistics/supply_sources.h"
 #include "engine/logistics/upkeep.h"
 #include "engine/logistics/weather.h"
@@ -41,7 +40,6 @@ void DisbandEmptyFleets() {}
 void SupplyCorps(int) {}
 void FleetTransportStep() {}
 void NavalTurnStep() {}
-void UpdateStateLoyalty() {}
 void CheckFleetInterception(int) {}
 bool FleetMovementStep(int) { return PlaceholderCalls.fleetStepSeen; }
 void UnloadFleetsAfterMovement() {}

@@ -8,6 +8,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/logistics/city_unrest.h"
+#include "engine/logistics/state_loyalty.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/synthetic_game.h"
@@ -35,6 +36,7 @@ protected:
 using CityUnrest = Unrest;
 using CorpsCondition = Unrest;
 using MissingCommanders = Unrest;
+using StateLoyalty = Unrest;
 
 TEST_F(CityUnrest, AnOccupiedCityRisesOnlyFarFromItsOccupierAndUngarrisoned) {
     // Alexandria, a Union city of Confederate Virginia, held by the Confederacy with output 500.
@@ -185,6 +187,75 @@ TEST_F(MissingCommanders, WithNobodyToLeadItACorpsJoinsItsOwnDepotOrSurrenders) 
             EXPECT_EQ(fe.notices[0].lines[1], "text 35");
             EXPECT_EQ(fe.notices[0].lines[2], "text 36");
         }
+    }
+}
+
+// One UpdateStateLoyalty's draws: loyalty, one per leader (99, no recovery, unless given), unrest.
+std::vector<int> LoyaltyDraws(std::vector<int> loyalty, const std::vector<std::vector<int>>& leaders, std::vector<int> unrest) {
+    std::vector<int> script = std::move(loyalty);
+    for (int l = 1; l <= kLeaderCount; ++l) {
+        const std::vector<int> own = l <= static_cast<int>(leaders.size()) ? leaders[l - 1] : std::vector<int>{99};
+        script.insert(script.end(), own.begin(), own.end());
+    }
+    script.insert(script.end(), unrest.begin(), unrest.end());
+    return script;
+}
+
+TEST_F(StateLoyalty, WillWinsLoyaltyAndLeadersRecoverStepByStep) {
+    struct Case { int year, will; std::vector<int> draws; int loyalty, after; };
+    const Case cases[] = {{1861, 511, {100, 100, 100}, 60, 61}, {1861, 510, {}, 60, 60}, {1864, 541, {200, 200, 140}, 60, 61},
+                          {1864, 541, {200, 200, 141}, 60, 60}, {1864, 540, {}, 60, 60}, {1861, 600, {0, 0, 0}, 100, 100}};
+    for (const Case& c : cases) {
+        SetUp();
+        TGameRec& g = *GameRec;
+        g.Year = static_cast<std::uint16_t>(c.year);
+        g.Nations[1].Will = static_cast<std::int16_t>(c.will);
+        g.States[1].Loyalty = static_cast<U8>(c.loyalty);
+        g.States[3].Controller = 2;  // only Columbia is the Union's
+        const int statuses[] = {2, 102, 101, 234, 235, 201};
+        for (int l = 1; l <= 6; ++l) g.Leaders[l].Status = static_cast<U8>(statuses[l - 1]);
+        DrawRanges(LoyaltyDraws(c.draws, {{0}, {0}, {0}, {99, 11}, {0}, {0, 10}}, std::vector<int>(12, 19)),
+                   [] { UpdateStateLoyalty(); });
+        EXPECT_EQ(g.States[1].Loyalty, c.after) << c.year << " will " << c.will;
+        const int recovered[] = {100, 101, 101, 233, 235, 201};
+        for (int l = 1; l <= 6; ++l) EXPECT_EQ(g.Leaders[l].Status, recovered[l - 1]) << "from " << statuses[l - 1];
+    }
+}
+
+TEST_F(StateLoyalty, StrainedTheatresStirUnrestInLessLoyalStates) {
+    TGameRec& g = *GameRec;
+    const char* names[] = {"Ohio", "Indiana", "Illinois"};
+    for (int s = 6; s <= 8; ++s) {
+        g.States[s].Name = names[s - 6];
+        g.States[s].Controller = 1;
+        g.States[s].Theatre = static_cast<U8>(s == 8 ? 2 : 1);
+        g.States[s].Loyalty = static_cast<U8>(s == 6 ? 60 : s == 7 ? 40 : 10);
+    }
+    for (int s : {9, 10, 19}) g.States[s].EventCooldown = 5;
+    g.States[9].Controller = 2;
+    g.States[10].Controller = 3;
+    g.States[19].Controller = 1;
+    TNationRec& u = g.Nations[1];
+    u.CorpsInTheatre[1] = 3;  // corps without an army: theatre 1 is ungoverned
+    u.TheatrePressure[1] = u.TheatrePressure[2] = 3;
+    u.TheatreIdle[2] = 30;
+    // Theatre 1: Ohio draws 70, Indiana 65, cooldown 5; theatre 2: idle draw 0, Illinois 60, cooldown 0.
+    const std::vector<int> unrest = {70, 65, 5, 0, 60, 0, 19, 19, 19, 19, 19, 19, 19, 19, 19, 19};
+    DrawRanges(LoyaltyDraws({}, {}, unrest), [] { UpdateStateLoyalty(); });
+    EXPECT_EQ(g.States[6].EventCooldown, 5 + 120 + 50);
+    EXPECT_EQ(g.States[7].EventCooldown, 0);
+    EXPECT_EQ(g.States[8].EventCooldown, 0 + 20 + 50);
+    EXPECT_EQ(g.States[9].EventCooldown, 4);
+    EXPECT_EQ(g.States[10].EventCooldown, 5) << "foreign states keep their count";
+    EXPECT_EQ(g.States[19].EventCooldown, 5) << "border states keep their count";
+    EXPECT_EQ(u.Will, 499);
+    EXPECT_EQ(u.TheatreIdle[1], 0) << "the idle count stops at 0";
+    ASSERT_EQ(fe.notices.size(), 2u);
+    const std::string first[] = {"", "text 70", "Ohio", "text 75", "text 76"};
+    const std::string second[] = {"", "text 70", "Illinois", "text 71", "text 73"};
+    for (int line = 1; line <= 4; ++line) {
+        EXPECT_EQ(fe.notices[0].lines[line], first[line]);
+        EXPECT_EQ(fe.notices[1].lines[line], second[line]);
     }
 }
 
