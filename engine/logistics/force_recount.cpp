@@ -179,6 +179,9 @@ void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long state
         army.Condition = static_cast<U8>(count != 0 ? condition / count : 0);
         army.Losses = static_cast<U8>(count != 0 ? fatigue / count : 0);
         if (count == 0) {
+            // It leaves its theatre's count as it leaves the nation's, or the next recount would
+            // find one army fewer there.
+            if (IsTheatre(army.Theatre)) sums.armies[army.Theatre] -= 1;
             nation.ArmyTally = static_cast<U8>(armyTally);
             DissolveArmy(a);
             armyTally = nation.ArmyTally;
