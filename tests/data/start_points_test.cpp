@@ -16,7 +16,6 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
-#include "engine/logistics/force_recount.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 
@@ -447,11 +446,6 @@ TEST_P(StartPoint, TheLoadsRecountFindsNothingToChange) {
         EXPECT_EQ(r.Theatre, g().Cities[r.BaseCity].Theatre) << r.Name.str();
     }
     for (int n = 1; n <= kNationCount; ++n) EXPECT_EQ(g().Nations[n].CorpsTally, perNation[n]) << "nation " << n;
-    // The load's condition step follows its recount, so the armies' mean condition is counted anew once.
-    RecountForces();
-    auto once = std::make_unique<TGameRec>(g());
-    RecountForces();
-    EXPECT_EQ(std::memcmp(once.get(), GameRec, sizeof(TGameRec)), 0) << "a second recount changes the record";
 }
 
 // Supply sources as a load marks them: a city that no nation holds joins nothing, and a capital of a
