@@ -22,7 +22,7 @@ namespace {
 
 constexpr int kFarFromOccupier = 3;  // no occupying corps within two hexes
 constexpr int kConditionMax = 25;
-constexpr U8 kDivisionKind = 2;
+constexpr U8 kCavalryDivision = 2;  // the last corps kind with a surrender text
 // Border states whose cities change hands between the two sides rather than going back home.
 bool IsBorderState(int s) { return s == 19 || s == 20; }
 
@@ -84,7 +84,7 @@ void RiseAgainstOccupier(TGameRec& g, int c) {
 // A leaderless corps nobody can be found for gives itself up.
 void SurrenderLeaderless(TGameRec& g, int k) {
     TCorpsRec& corps = g.Corps[k];
-    RaiseEventNotice(0, Text(35), corps.Kind <= kDivisionKind ? Text(36 + corps.Kind) : std::string(), Text(39));
+    RaiseEventNotice(0, Text(35), corps.Kind <= kCavalryDivision ? Text(36 + corps.Kind) : std::string(), Text(39));
     const int n = corps.Nation;
     AddPrisoners(g, n, static_cast<long>(corps.Strength) + corps.Artillery);
     I16& will = g.Nations[n].Will;
