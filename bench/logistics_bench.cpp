@@ -9,6 +9,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/random.h"
 #include "engine/logistics/corps_supply.h"
+#include "engine/logistics/force_recount.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
 #include "tests/support/engine_fixture.h"
@@ -72,6 +73,15 @@ void BM_SupplyCorps(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_SupplyCorps)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
+// The recount changes nothing on a record it has just counted, so every pass does the same work.
+void BM_RecountForces(benchmark::State& state) {
+    const SupplyWorld& w = TheSupplyWorld();
+    if (!w.loaded) return state.SkipWithError("1861.kvt has not been built");
+    RestoreSupplyWorld(w);
+    for (auto _ : state) kvt::RecountForces();
+}
+BENCHMARK(BM_RecountForces)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
 

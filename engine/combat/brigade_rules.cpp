@@ -246,12 +246,13 @@ void ReleaseCorpsBrigades(int corps) {
     TGameRec& g = *GameRec;
     const int city = g.Corps[corps].SupplyCity;
     if (city == 0) return;
-    // Artillery moves too; the next recount corrects the garrison count.
-    g.Cities[city].Garrison += g.Corps[corps].LineCount;
+    // Every brigade moved is counted, artillery and allies too: the count must match the brigades
+    // the garrison holds before any recount.
     for (TBrigadeRec& b : g.Brigades)
         if (b.AttachKind == kAttachCorps && b.AttachIndex == corps) {
             b.AttachKind = kAttachGarrison;
             b.AttachIndex = static_cast<U8>(city);
+            g.Cities[city].Garrison += 1;
         }
 }
 

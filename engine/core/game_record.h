@@ -56,7 +56,7 @@ struct TArmyRec {                 // 44 bytes; free when BaseCity and Nation are
     U8 SupplyBase;                // 27 copied into its corps' SupplyCity; the computer players' second target
     U8 Stance;                    // 28 0 Withdraw, 1 Defend, 2 Advance, 3 Training
     U8 March;                     // 29 0 Cautious, 1 Normal, 2 Forced
-    U8 Losses;                    // 30 cleared by the recount
+    U8 Losses;                    // 30 mean Fatigue of its corps (recount)
     U8 CorpsCount;                // 31
     U8 Readiness;                 // 32 mean FatigueLimit of its corps (recount)
     U8 SupplyPriority;            // 33

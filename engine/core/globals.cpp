@@ -15,6 +15,7 @@
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
 #include "engine/orders/corps_orders.h"
+#include "engine/players/force_tally.h"
 
 namespace kvt {
 
@@ -104,6 +105,7 @@ void ResetEngineGlobals() {
     ResetCorpsMovementGlobals();
     ResetBrigadeRuleGlobals();
     ResetCorpsOrdersGlobals();
+    ResetForceTally();
     ResetCheckedAccessFaults();
     SetStockLedger(false);
     ClearStockLedger();

@@ -5,12 +5,9 @@
 #include "engine/core/globals.h"
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
-#include "engine/logistics/city_unrest.h"
 #include "engine/logistics/draft.h"
-#include "engine/logistics/force_recount.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
-#include "engine/logistics/state_loyalty.h"
 #include "engine/logistics/upkeep.h"
 #include "engine/players/amphibious_landings.h"
 #include "engine/players/political_phase.h"
@@ -19,15 +16,10 @@ namespace kvt {
 
 TPlaceholderCalls PlaceholderCalls;
 
-void RecountForces() {}
-void UpdateCorpsCondition() {}
 void UpdateStateEconomy() {}
 void UpdateNationalWill() {}
 void ComputerProcurement() {}
-void UpdateCityUnrest() {}
-void UpdateStateLoyalty() {}
 void ComputerSideUpkeep() {}
-void AssignMissingCommanders() {}
 void EmbarkAssignedCorps() {}
 void PoliticalPhase() {}
 void ResolveBattles() {}

@@ -192,6 +192,13 @@ void DisbandCorps(int c) {
         }
     }
     if (released) RaiseEventNotice(0, "Force under " + leaderName, "has been disbanded due ", "to lack of leadership.");
+    FreeCorpsRecord(c);
+    RecalcCorpsFromBrigades();
+}
+
+void FreeCorpsRecord(int c) {
+    if (!Arr1<TCorpsRec, kCorpsCount>::InRange(c)) return;
+    TGameRec& g = *GameRec;
     // A freed slot must read as free to every later loop: clearing Unused with the rest would
     // leave a live corps at (0,0).
     TCorpsRec& corps = g.Corps[c];
@@ -203,7 +210,6 @@ void DisbandCorps(int c) {
     corps = cleared;
     for (TFleetRec& f : g.Fleets)
         if (f.Cargo == c) f.Cargo = 0;
-    RecalcCorpsFromBrigades();
 }
 
 void CommandCleanUp() {

@@ -22,6 +22,9 @@ void DisbandArmy(int army);
 // with room, else the garrison of the nearest own city beside it; the rest are disbanded with a
 // notice. The corps and garrisons are recounted afterwards.
 void DisbandCorps(int corps);
+// Marks corps record c free and clears it (its route and steps stay for the playback), and takes it
+// off any fleet carrying it. Its brigades and its leader are the caller's to settle first.
+void FreeCorpsRecord(int corps);
 
 // Progress shown by a theatre's weather gauge for weather value w.
 int WeatherGaugeProgress(int weather);

@@ -51,7 +51,7 @@ void DissolveArmy(int a) {
     if (!Arr1<TArmyRec, kArmyCount>::InRange(a)) return;
     TGameRec& g = *GameRec;
     const TArmyRec& army = g.Armies[a];
-    if (army.Leader != 0) g.Leaders[army.Leader].Status = kLeaderRemoved;
+    RelieveLeader(army.Leader);
     TNationRec& nation = g.Nations[army.Nation];
     if (nation.ArmyTally > 0) --nation.ArmyTally;
     // Only the two warring nations name their armies from the pools.
@@ -65,6 +65,13 @@ void DissolveArmy(int a) {
             }
     }
     DisbandArmy(a);
+}
+
+void RelieveLeader(int leader) {
+    if (!Arr1<TLeaderRec, kLeaderCount>::InRange(leader)) return;
+    U8& status = GameRec->Leaders[leader].Status;
+    // Relieving a fallen or wounded man would bring him back at once.
+    if (status == kLeaderActive || (status >= kLeaderAvailable && status <= kLeaderRemoved)) status = kLeaderRemoved;
 }
 
 }  // namespace kvt

@@ -8,8 +8,11 @@ namespace kvt {
 int AllocateCorpsSlot(int nation);
 // The first free army record, given to the nation (1..4); 0 when none is free.
 int AllocateArmySlot(int nation);
-// Dissolves an army for good: its commander is relieved (Status 200), its name goes back to its
+// Dissolves an army for good: its commander is relieved (RelieveLeader), its name goes back to its
 // side's pool, its nation counts one army less, and the slot is freed whole (DisbandArmy).
 void DissolveArmy(int army);
+// Marks a leader whose command has ended as relieved (Status 200). A wounded, captured or killed
+// man, one not yet available and one marked for removal keep their marks; leader 0 is nobody.
+void RelieveLeader(int leader);
 
 }  // namespace kvt

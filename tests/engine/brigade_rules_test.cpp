@@ -162,7 +162,7 @@ TEST_F(BrigadeRules, ReleasedCorpsJoinsItsSupplyCityGarrisonAndWithoutOneKeepsIt
         GameRec->Cities[city].Garrison = supplied ? 0 : 3;
         const int k = AddCorps(1, 8, 8);
         GameRec->Corps[k].SupplyCity = static_cast<U8>(supplied ? city : 0);
-        GameRec->Corps[k].LineCount = 2;
+        GameRec->Corps[k].LineCount = 1;  // the artillery brigade is counted too
         const int a = AddBrigade(k, kBrigadeInfantry, 80);
         const int b = AddBrigade(k, kBrigadeArtillery, 16);
         ReleaseCorpsBrigades(k);

@@ -277,6 +277,7 @@ TEST_F(MapView, AnArmyWithoutHeadquartersFreesItsSlotWhenAGameComesIntoPlay) {
     g.Armies[2].BaseCity = 0;
     g.Armies[3].Nation = 2;
     g.Armies[3].BaseCity = 2;
+    g.Corps[3].Army = 3;  // an army needs a corps to outlive the load's recount
     testing::ScriptedFrontend fe;
     fe.AllowAnyWaits(true);
     BringGameIntoPlay(Path("game.kvt"));

@@ -533,7 +533,7 @@ void AnswerFileDialog(const QString& name, QStringList* filters, QStringList* li
 
 TEST_F(WindowTest, SavingAndLoadingGoThroughTheFileDialogs) {
     ASSERT_TRUE(CreateWindow());
-    GameRec->Corps[1].Fatigue = 77;
+    GameRec->Leaders[1].Experience = 77;
     QStringList saveFilters, openFilters;
     AnswerFileDialog(QString::fromStdString(folder + "/campaign.kvt"), &saveFilters);
     window->Action(MenuItem::SaveGame1)->trigger();
@@ -541,7 +541,7 @@ TEST_F(WindowTest, SavingAndLoadingGoThroughTheFileDialogs) {
     EXPECT_TRUE(fs::exists(folder + "/campaign.KVM"));
     EXPECT_EQ(saveFilters, gui::DialogNameFilters(QStringLiteral("kvt|*.kvt")));
 
-    GameRec->Corps[1].Fatigue = 5;
+    GameRec->Leaders[1].Experience = 5;
     ViewColumn = 21;
     QStringList listed;
     AnswerFileDialog(QString::fromStdString(folder + "/campaign.KVT"), &openFilters, &listed, 4);
@@ -551,15 +551,15 @@ TEST_F(WindowTest, SavingAndLoadingGoThroughTheFileDialogs) {
     // nothing else of the folder is.
     EXPECT_EQ(listed, (QStringList{QStringLiteral("1861.kvt"), QStringLiteral("1862.kvt"), QStringLiteral("1863.kvt"),
                                    QStringLiteral("campaign.KVT")}));
-    EXPECT_EQ(GameRec->Corps[1].Fatigue, 77) << "the saved game is back";
+    EXPECT_EQ(GameRec->Leaders[1].Experience, 77) << "the saved game is back";
     EXPECT_EQ(GameFileBase, folder + "/campaign.");
     EXPECT_EQ(SidePlayed, 1);
 
     // A cancelled Open dialog keeps the game in play.
-    GameRec->Corps[1].Fatigue = 9;
+    GameRec->Leaders[1].Experience = 9;
     AnswerFileDialog(QString(), nullptr);
     window->Action(MenuItem::LoadGame1)->trigger();
-    EXPECT_EQ(GameRec->Corps[1].Fatigue, 9);
+    EXPECT_EQ(GameRec->Leaders[1].Experience, 9);
     EXPECT_EQ(SidePlayed, 1);
     EXPECT_TRUE(window->Action(MenuItem::ForceStatus1)->isEnabled());
 }
