@@ -83,6 +83,7 @@ TEST_F(MovementTicks, EveryFleetPassEndsWithSpottingAndInStepsOneToNineWithTheAr
     army.Theatre = 1;
     army.SupplyBase = 1;
     army.BaseCity = 3;
+    g.Corps[1].Army = 1;  // the recount dissolves an army without corps
     MapGrid->Cell(40, 20).SetControlSide(1);
     ScriptedFrontend fe;
     ExecuteTurn();
