@@ -25,7 +25,6 @@
 #include "engine/logistics/weather.h"
 #include "engine/players/amphibious_landings.h"
 #include "engine/players/computer_players.h"
-#include "engine/players/political_phase.h"
 
 namespace kvt {
 
@@ -54,7 +53,6 @@ void ComputerSideUpkeep() {}
 void AssignMissingCommanders() {}
 void RunComputerPlayers() {}
 void EmbarkAssignedCorps() {}
-void PoliticalPhase() {}
 void ResolveBattles() {}
 void ResolveFleetCombat(int) {}
 void ReplayFleetCombat(int) {}

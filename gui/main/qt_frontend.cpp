@@ -44,9 +44,9 @@ int TQtFrontend::ShowScenarioChoice() {
     return EventNotice.Answer;
 }
 
-void TQtFrontend::ShowGameSetup() { ShowGameSetupDialog(); }
+TSetupChoices TQtFrontend::ShowGameSetup() { return ShowGameSetupDialog(); }
 
-void TQtFrontend::ShowElection() { ShowElectionDialog(); }
+void TQtFrontend::ShowElection(TElectionCount& count) { ShowElectionDialog(count); }
 
 std::string TQtFrontend::ChooseOpenFile() {
     return ExecuteOpenDialog(&window_, QString::fromLatin1(kOpenFilter)).toStdString();

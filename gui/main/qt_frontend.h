@@ -20,8 +20,8 @@ public:
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
     int ShowScenarioChoice() override;
-    void ShowGameSetup() override;
-    void ShowElection() override;
+    TSetupChoices ShowGameSetup() override;
+    void ShowElection(TElectionCount& count) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 

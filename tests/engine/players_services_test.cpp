@@ -156,7 +156,7 @@ TEST_F(GameSetup, AMailGameStartsItsHistoryAndComputerPlayersStartWithoutPlans) 
     };
     const Case cases[] = {
         {"a mail game between two persons", 2, true, true, true, false},
-        {"a mail game against the computer", 2, true, false, true, true},
+        {"mail asked for against the computer is face to face", 2, true, false, false, true},
         {"two persons face to face", 0, true, true, false, false},
         {"one person against the computer", 0, false, true, false, true},
         {"the computer on both sides", 0, false, false, false, true},
@@ -175,11 +175,7 @@ TEST_F(GameSetup, AMailGameStartsItsHistoryAndComputerPlayersStartWithoutPlans) 
         g.Plans[kPlanCount].Reserved6[3] = 9;
         BattleLog = {"from the game before"};
         ScriptedFrontend fe;
-        fe.ExpectGameSetup([&] {
-            g.GameKind = static_cast<std::uint16_t>(c.kind);
-            g.Nations[1].Human = c.unionPerson ? 1 : 0;
-            g.Nations[2].Human = c.confederatePerson ? 1 : 0;
-        });
+        fe.ExpectGameSetup({.unionPerson = c.unionPerson, .confederatePerson = c.confederatePerson, .mail = c.kind == 2});
         BringGameIntoPlay(Path("start.kvt"));
         if (c.history) {
             const std::vector<std::string> expected = {"from the game before", "No History"};
