@@ -48,42 +48,43 @@ TEST_F(PoliticsDialogs, TheSetupOpensOnItsPreselectedRowsCaptionedFromTheTexts) 
         d.show();
         EXPECT_EQ(d.windowTitle(), GameText(680));
         EXPECT_EQ(testing::Button(&d, 1)->Caption(), GameText(66));
-        EXPECT_EQ(LabelOf(Radio(&d, 20))->Caption(), GameText(381));
-        EXPECT_EQ(LabelOf(Radio(&d, 23))->Caption(), GameText(685));
-        EXPECT_EQ(LabelOf(Radio(&d, 11))->Caption(), GameText(351));
+        for (auto [radio, text] : {std::pair{20, 381}, {23, 685}, {11, 351}, {6, 682}})
+            EXPECT_EQ(LabelOf(Radio(&d, radio))->Caption(), GameText(text));
         for (int k : {27, 1, 8, 10, 17, 13, 3, 5, 28}) EXPECT_TRUE(Radio(&d, k)->GetChecked()) << k;
         EXPECT_TRUE(Box(&d, 11)->isVisible());
         EXPECT_FALSE(Box(&d, 8)->isVisible());
         EXPECT_FALSE(Box(&d, 7)->isVisible());
         EXPECT_EQ(Box(&d, 12)->isVisible(), std::string(year) == "1861") << "Kentucky and Missouri before August 1861";
-        const TSetupChoices c = d.Choices();
-        EXPECT_TRUE(c.unionPerson && c.confederatePerson && !c.mail && !c.fullCampaign);
-        EXPECT_EQ(c.capital, TSetupChoices::Capital::Richmond);
+        EXPECT_TRUE(d.Choices().unionPerson && d.Choices().confederatePerson && !d.Choices().mail);
         testing::SaveScreenshot(&d, QStringLiteral("setup_%1").arg(year));
     }
 }
 
-TEST_F(PoliticsDialogs, AComputerSideShowsItsHandicapRowAndTakesAwayThePlayRow) {
+TEST_F(PoliticsDialogs, AComputerSideShowsItsHandicapRowAndTakesAwayThePlayRowAndOnlyDoneCloses) {
     Start("1861");
-    gui::TSetUp d;
-    d.show();
-    Click(LabelOf(Radio(&d, 29)));
-    EXPECT_TRUE(d.Choices().mail);
-    Click(LabelOf(Radio(&d, 4)));
-    EXPECT_TRUE(Box(&d, 8)->isVisible());
-    EXPECT_TRUE(Radio(&d, 21)->GetChecked()) << "Even terms";
-    EXPECT_FALSE(Box(&d, 11)->isVisible());
-    EXPECT_FALSE(Radio(&d, 28)->GetChecked() || Radio(&d, 29)->GetChecked());
-    testing::SaveScreenshot(&d, QStringLiteral("setup_union_computer"));
-    Click(Radio(&d, 6));
-    EXPECT_TRUE(Box(&d, 7)->isVisible());
-    testing::SaveScreenshot(&d, QStringLiteral("setup_both_computer"));
-    Click(Radio(&d, 3));
-    EXPECT_FALSE(Box(&d, 8)->isVisible());
-    EXPECT_FALSE(Box(&d, 11)->isVisible()) << "the Confederacy is still the computer's";
-    Click(Radio(&d, 5));
-    EXPECT_TRUE(Box(&d, 11)->isVisible());
-    EXPECT_TRUE(Radio(&d, 28)->GetChecked()) << "face to face again";
+    testing::WhenModalShows([](QWidget* d) {
+        Click(LabelOf(Radio(d, 29)));
+        EXPECT_TRUE(static_cast<gui::TSetUp*>(d)->Choices().mail);
+        Click(LabelOf(Radio(d, 4)));
+        EXPECT_TRUE(Box(d, 8)->isVisible());
+        EXPECT_TRUE(Radio(d, 21)->GetChecked()) << "Even terms";
+        EXPECT_FALSE(Box(d, 11)->isVisible() || Radio(d, 28)->GetChecked() || Radio(d, 29)->GetChecked());
+        testing::SaveScreenshot(d, QStringLiteral("setup_union_computer"));
+        Click(Radio(d, 6));
+        EXPECT_TRUE(Box(d, 7)->isVisible());
+        testing::SaveScreenshot(d, QStringLiteral("setup_both_computer"));
+        Click(Radio(d, 3));
+        EXPECT_FALSE(Box(d, 8)->isVisible() || Box(d, 11)->isVisible()) << "the Confederacy is still the computer's";
+        Click(LabelOf(Radio(d, 5)));
+        EXPECT_TRUE(Box(d, 11)->isVisible() && Radio(d, 28)->GetChecked()) << "face to face again";
+        Click(Radio(d, 6));
+        d->close();
+        QTest::keyClick(d, Qt::Key_Escape);
+        EXPECT_TRUE(d->isVisible());
+        Click(testing::Button(d, 1));
+    });
+    const TSetupChoices c = gui::ShowGameSetupDialog();
+    EXPECT_TRUE(c.unionPerson && !c.confederatePerson && !c.mail);
 }
 
 TEST_F(PoliticsDialogs, EveryButtonAndItsLabelChooseTheirRow) {
@@ -105,26 +106,10 @@ TEST_F(PoliticsDialogs, EveryButtonAndItsLabelChooseTheirRow) {
     for (int k : {20, 7, 9, 18, 19, 15, 23, 25}) Click(LabelOf(Radio(&d, k)));
     Click(testing::Control<QWidget>(&d, QStringLiteral("CheckBox1")));
     const TSetupChoices c = d.Choices();
-    EXPECT_TRUE(c.fullCampaign && c.ratingsShown && c.kentucky && !c.missouri);
-    EXPECT_EQ(c.ratings, TSetupChoices::Ratings::Random);
-    EXPECT_EQ(c.slavery, TSetupChoices::Slavery::Emancipation);
-    EXPECT_EQ(c.intervention, TSetupChoices::Intervention::Likely);
-    EXPECT_EQ(c.capital, TSetupChoices::Capital::Atlanta);
-    EXPECT_FALSE(c.unionPerson || c.confederatePerson);
-    EXPECT_EQ(c.unionHandicap, 2);
-    EXPECT_EQ(c.confederateHandicap, 1);
-}
-
-TEST_F(PoliticsDialogs, OnlyDoneClosesTheSetup) {
-    Start("1861");
-    testing::WhenModalShows([](QWidget* d) {
-        d->close();
-        QTest::keyClick(d, Qt::Key_Escape);
-        EXPECT_TRUE(d->isVisible());
-        Click(LabelOf(Radio(d, 6)));
-        Click(testing::Button(d, 1));
-    });
-    EXPECT_FALSE(gui::ShowGameSetupDialog().confederatePerson);
+    EXPECT_TRUE(c.fullCampaign && c.ratingsShown && c.kentucky && !c.missouri && !c.unionPerson && !c.confederatePerson);
+    EXPECT_TRUE(c.ratings == TSetupChoices::Ratings::Random && c.slavery == TSetupChoices::Slavery::Emancipation);
+    EXPECT_TRUE(c.intervention == TSetupChoices::Intervention::Likely && c.capital == TSetupChoices::Capital::Atlanta);
+    EXPECT_EQ(c.unionHandicap * 10 + c.confederateHandicap, 21);
 }
 
 TEST_F(PoliticsDialogs, TheCountFillsEachVotingStateBlueOrRedOnTheMap) {
