@@ -93,8 +93,10 @@ TEST_F(PoliticsDialogs, EveryButtonAndItsLabelChooseTheirRow) {
     d.show();
     Click(Radio(&d, 4));
     Click(Radio(&d, 6));
+    int clicked = 0;
     for (TElRadioButton* r : d.findChildren<TElRadioButton*>()) {
         if (!r->isVisible()) continue;  // the play row, hidden for computer sides
+        ++clicked;
         SCOPED_TRACE(r->objectName().toStdString());
         Click(LabelOf(r));
         EXPECT_TRUE(r->GetChecked());
@@ -103,6 +105,7 @@ TEST_F(PoliticsDialogs, EveryButtonAndItsLabelChooseTheirRow) {
         Click(r);
         EXPECT_TRUE(r->GetChecked());
     }
+    EXPECT_GE(clicked, 27);
     for (int k : {20, 7, 9, 18, 19, 15, 23, 25}) Click(LabelOf(Radio(&d, k)));
     Click(testing::Control<QWidget>(&d, QStringLiteral("CheckBox1")));
     const TSetupChoices c = d.Choices();
