@@ -11,6 +11,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/players/game_setup.h"
 #include "gui/main/kvt_sdi.h"
 #include "gui/main/map_box.h"
 #include "gui/main/qt_frontend.h"
@@ -25,10 +26,7 @@ class BenchFrontend : public kvt::gui::TQtFrontend {
 public:
     using TQtFrontend::TQtFrontend;
     int ShowScenarioChoice() override { return 1; }
-    void ShowGameSetup() override {
-        kvt::GameRec->Nations[kvt::kNationUnion].Human = 1;
-        kvt::GameRec->Nations[kvt::kNationConfederacy].Human = 0;
-    }
+    kvt::TSetupChoices ShowGameSetup() override { return {.confederatePerson = false}; }
     void ShowNotice(int) override {}
     void InformationBox(const std::string&) override {}
 };

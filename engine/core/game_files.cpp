@@ -306,9 +306,8 @@ void BringGameIntoPlay(const std::string& fileName) {
     // The territorial tally reads city 83's state byte, so it is pinned on every load.
     g.Cities[83].State = 21;
     GameStatus = 0;
-    if (g.Month == static_cast<std::uint16_t>(g.StartMonth) && g.Year == static_cast<std::uint16_t>(g.StartYear) &&
-        g.GameKind < 2)
-        ShowGameSetup();
+    // A game saved in its start month after its setup (an autosave) is not set up again.
+    if (SetupDue()) ShowGameSetup();
     GameStatus = 0;
     g.EnemyVisibility = 0;
     if (g.Nations[kNationUnion].Human == 0 && g.Nations[kNationConfederacy].Human == 0) g.EnemyVisibility = 3;

@@ -10,7 +10,6 @@
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/upkeep.h"
 #include "engine/players/amphibious_landings.h"
-#include "engine/players/political_phase.h"
 
 namespace kvt {
 
@@ -21,7 +20,6 @@ void UpdateNationalWill() {}
 void ComputerProcurement() {}
 void ComputerSideUpkeep() {}
 void EmbarkAssignedCorps() {}
-void PoliticalPhase() {}
 void ResolveBattles() {}
 void ShowReplayCombatResolution() {
     PlaceholderCalls.battleReplays.push_back("resolution " + std::to_string(BattleLogLine));

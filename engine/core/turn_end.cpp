@@ -213,6 +213,9 @@ void ContinueCampaign() {
     g.EndYear = 1865;
 }
 
-void EndGame() { GameStatus = 1; }
+void EndGame() {
+    // A capitulation keeps its status: it says which side gave up.
+    if (GameStatus != 2 && GameStatus != 3) GameStatus = 1;
+}
 
 }  // namespace kvt

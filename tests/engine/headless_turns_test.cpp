@@ -61,6 +61,18 @@ TEST_F(HeadlessTurns, TheRunnerStopsWhenTheGameEndsAndRefusesMailGames) {
     EXPECT_FALSE(error.empty());
 }
 
+TEST_F(HeadlessTurns, ACapitulationEndsTheRunWithItsStatus) {
+    testing::BuildSyntheticGame(false, false);
+    GameRec->Cities[2].Owner = kUnion;  // Richmond taken, and no other capital to move to
+    ASSERT_TRUE(SaveGameFiles(Path("fall")));
+    std::ostringstream out;
+    EXPECT_EQ(RunHeadlessGame(Path("fall.KVT"), 20, 1, out, nullptr), 0);
+    const auto lines = Lines(out.str());
+    ASSERT_EQ(lines.size(), 2u) << out.str();
+    EXPECT_EQ(lines[1], "game over, status 2");
+    EXPECT_EQ(CheckedAccessFaults(), 0u);
+}
+
 TEST_F(HeadlessTurns, ASavedGameTakesTheOpenDialogsDataMarksAndAStartPointDoesNot) {
     struct Case { const char* name; bool marked; };
     const Case cases[] = {{"saved", true}, {"1861", false}, {"1863", false}, {"1864", true}};

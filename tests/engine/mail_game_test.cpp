@@ -76,7 +76,7 @@ TEST_F(MailGame, AReadGameComesIntoPlayWithTheSideItsKindAndPlayersGive) {
         GameStatus = 1;
         ScriptedFrontend fe;
         // The person chooses the computer for the Confederacy.
-        if (c.setup) fe.ExpectGameSetup([] { GameRec->Nations[2].Human = 0; });
+        if (c.setup) fe.ExpectGameSetup({.confederatePerson = false});
         BringGameIntoPlay(Path("game.kvt"));
         EXPECT_EQ(GameStatus, 0);
         EXPECT_EQ(GameFileBase, Path("game."));

@@ -154,10 +154,7 @@ TEST(WindowSize, TheFrameIs1022By722WhereverTheLayoutStillShowsWhole) {
 TEST_F(WindowTest, EveryMenuIsCaptionedWithItsText) {
     // Nobody plays, so the side item keeps the caption it is given at start.
     configure = [](TTestFrontend& f) {
-        f.setup = [] {
-            GameRec->Nations[kNationUnion].Human = 0;
-            GameRec->Nations[kNationConfederacy].Human = 0;
-        };
+        f.setup.unionPerson = f.setup.confederatePerson = false;
     };
     ASSERT_TRUE(CreateWindow());
     struct Caption { const char* item; int text; };
@@ -694,10 +691,7 @@ TEST_F(WindowTest, ClosingStopsTheTimerAndTheHotspots) {
 
 TEST_F(WindowTest, QuitAsksFirstAndASideWithNoPersonCannotBeChosen) {
     configure = [](TTestFrontend& f) {
-        f.setup = [] {
-            GameRec->Nations[kNationUnion].Human = 0;
-            GameRec->Nations[kNationConfederacy].Human = 0;
-        };
+        f.setup.unionPerson = f.setup.confederatePerson = false;
     };
     ASSERT_TRUE(CreateWindow());
     EXPECT_FALSE(window->SideChangeAction()->isEnabled()) << "nobody to choose";
@@ -759,13 +753,22 @@ TEST_F(WindowTest, TheWindowsOwnFrontendOpensTheGamesDialogs) {
         titles.push_back(choice->windowTitle());
         EventNotice.Answer = 1;  // the 1861 start point
         static_cast<QDialog*>(choice)->done(1);
+        // The new game's setup: the computer plays the Confederacy.
+        WhenModalShows([&titles](QWidget* setup) {
+            titles.push_back(setup->windowTitle());
+            for (const char* name : {"RadioButton6", "Button1"}) {
+                QWidget* control = setup->findChild<QWidget*>(QLatin1String(name));
+                QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+            }
+        });
     });
     ASSERT_TRUE(window->FormCreate());
     window->show();
-    ASSERT_EQ(titles.size(), 1u);
+    ASSERT_EQ(titles.size(), 2u);
     EXPECT_EQ(titles[0], QString::fromStdString(kvt::Text(612)));
+    EXPECT_EQ(titles[1], QString::fromStdString(kvt::Text(680)));
     EXPECT_EQ(GameFileBase, "1861.");
-    EXPECT_EQ(SidePlayed, 1) << "a new game gives the Union to a person until the setup is chosen";
+    EXPECT_EQ(SidePlayed, 1) << "the setup gave the Union to a person";
     // The about box of the Game menu.
     int shown = 0;
     WhenModalShows([&shown](QWidget* about) {
