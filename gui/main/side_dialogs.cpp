@@ -2,7 +2,10 @@
 #include "gui/main/side_dialogs.h"
 
 #include "gui/dialogs/command/army_orders_dialog.h"
+#include "gui/dialogs/command/fleet_orders_dialog.h"
 #include "gui/dialogs/command/leader_orders_dialog.h"
+#include "gui/dialogs/command/naval_overview_dialog.h"
+#include "gui/dialogs/command/new_fleet_dialog.h"
 #include "gui/dialogs/command/selection_dialog.h"
 
 namespace kvt::gui {
@@ -13,6 +16,14 @@ bool OpenSideDialog(TSideDialog dialog) {
             return ShowArmyOrders();
         case TSideDialog::LeaderOrders:
             ShowLeaderStatus();
+            return true;
+        case TSideDialog::FleetOrders:
+            return ShowFleetOrders();
+        case TSideDialog::NewFleet:
+            ShowRaiseFleet();
+            return true;
+        case TSideDialog::NavalOverview:
+            ShowFleetOverview();
             return true;
         case TSideDialog::Selection:
             ShowSelectionDialog();
