@@ -90,7 +90,7 @@ TEST_F(FleetDialogs, FleetOrdersAtHomeEmbarkAndSendTheFleetOnPatrol) {
             EXPECT_EQ(Label(d, 28)->Caption(), QStringLiteral("55"));
             Click(Radio(d, 2));
             EXPECT_FALSE(Control<QWidget>(d, "UpDown1")->isEnabled()) << "a refit loads nothing";
-            Click(Radio(d, 6));
+            for (int k : {1, 5, 6}) Click(Radio(d, k));
             Click(Box(d, 1));
             ClickRow(List(d, "ListBox1"), RowOfCity(List(d, "ListBox1"), 3));
             Click(Box(d, 2));
@@ -125,7 +125,7 @@ TEST_F(FleetDialogs, UnderWayCottonMergeAndSplit) {
     const int stock = cotton;
     SelectedFleet = 11;
     testing::WhenModalShows([&](QWidget* d) {
-        EXPECT_EQ(Label(d, 31)->Caption(), QStringLiteral("600"));
+        ExpectCaptionsAndStaysOpen(d, {{"Label30", GameText(319)}, {"Label31", "600"}, {"Label25", QString::number(stock)}});
         Click(Radio(d, 4));
         Spin(d, "UpDown2", true, 3);
         Spin(d, "UpDown2", false);
@@ -163,6 +163,7 @@ TEST_F(FleetDialogs, UnderWayCottonMergeAndSplit) {
             EXPECT_FALSE(List(split, "ListBox1")->isVisible());
             Arrow(split, 2, false, 3);
             Arrow(split, 1, true);
+            Arrow(split, 3, false);
             EXPECT_EQ(std::vector<QString>({Label(split, 4)->Caption(), Label(split, 5)->Caption()}), std::vector<QString>({"0", "1"}));
             testing::SaveScreenshot(split, QStringLiteral("split_fleet"));
             Click(Button(split, 1));
@@ -202,6 +203,15 @@ TEST_F(FleetDialogs, NewFleetOrderedAtAPortAndSeenInTheNavalOverview) {
         Click(Control<QWidget>(d, "OKBtn"));
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewFleet));
+    for (int shipClass : {4, 5}) {  // the other classes, closed without a port: nothing is built
+        testing::WhenModalShows([&](QWidget* d) {
+            Click(Radio(d, 2));
+            Click(Radio(d, shipClass));
+            EXPECT_EQ(List(d, "ListBox1")->isEnabled(), List(d, "ListBox1")->Items().Count() > 0);
+            Click(Control<QWidget>(d, "OKBtn"));
+        });
+        gui::OpenSideDialog(gui::TSideDialog::NewFleet);
+    }
     const TFleetRec& f = F(kFleetCount);
     EXPECT_EQ(std::vector<int>({f.Ironclads, f.BuildCounter, f.HomePort, f.FleetNumber, GameRec->Nations[1].NavalManpower}),
               std::vector<int>({2, 24, 7, 6, men - 4}));
@@ -259,8 +269,12 @@ TEST_F(FleetDialogs, ControlsStandWhereTheLayoutsPlaceThem) {
             SCOPED_TRACE(std::string(dialog->metaObject()->className()) + " " + entry.toStdString());
             QWidget* w = f[0] == QStringLiteral("-") ? dialog : Control<QWidget>(dialog, f[0]);
             if (!w) continue;
-            if (w != dialog) EXPECT_EQ(w->pos(), QPoint(f[1].toInt(), f[2].toInt()));
-            if (f.size() == 5) EXPECT_EQ(w->size(), QSize(f[3].toInt(), f[4].toInt()));
+            if (w != dialog) {
+                EXPECT_EQ(w->pos(), QPoint(f[1].toInt(), f[2].toInt()));
+            }
+            if (f.size() == 5) {
+                EXPECT_EQ(w->size(), QSize(f[3].toInt(), f[4].toInt()));
+            }
         }
     EXPECT_EQ(Control<TElAdvancedListBox>(&overview, "ListBox1")->ItemHeight(), 19);
     EXPECT_TRUE(Label(&overview, 1)->font().bold() && Control<QWidget>(&overview, "ListBox1")->font().bold());
