@@ -196,8 +196,8 @@ TEST_F(FleetDialogs, NewFleetOrderedAtAPortAndSeenInTheNavalOverview) {
         auto* count = Control<QSpinBox>(d, "SpinEdit1");
         QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(count, QStringLiteral("9"));
-        EXPECT_EQ(count->value(), 0) << "above the yard's room";
-        QTest::keyClick(count, Qt::Key_Backspace);
+        EXPECT_EQ(count->value(), 3) << "above the yard's room: the room";
+        QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(count, QStringLiteral("2"));
         testing::SaveScreenshot(d, QStringLiteral("new_fleet"));
         Click(Control<QWidget>(d, "OKBtn"));

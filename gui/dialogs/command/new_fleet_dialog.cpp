@@ -1,6 +1,8 @@
 // The new fleet dialog.
 #include "gui/dialogs/command/new_fleet_dialog.h"
 
+#include <QSpinBox>
+
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -20,7 +22,8 @@ TRaiseFleet::TRaiseFleet(QWidget* parent) : TForm(parent), ui_(std::make_unique<
     for (const auto& [label, text] : captions) label->SetCaption(GameText(text));
     ui_->OKBtn->SetCaption(GameText(66));
     ui_->Label14->SetCaption(ToQString(TNewFleetOrder::ManpowerText()));
-    ui_->SpinEdit1->setRange(0, 0);
+    // Any count of one record's byte can be typed; the change handler keeps it within the room.
+    ui_->SpinEdit1->setRange(0, 255);
     ui_->SpinEdit1->setEnabled(false);
     ShowButtons();
     CentreOnScreen(*this);
@@ -30,6 +33,7 @@ TRaiseFleet::TRaiseFleet(QWidget* parent) : TForm(parent), ui_(std::make_unique<
     connect(ui_->RadioButton4, &TElRadioButton::OnClick, this, &TRaiseFleet::RadioButton4Click);
     connect(ui_->RadioButton5, &TElRadioButton::OnClick, this, &TRaiseFleet::RadioButton5Click);
     connect(ui_->ListBox1, &TElAdvancedListBox::OnClick, this, &TRaiseFleet::ListBox1Click);
+    connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TRaiseFleet::SpinEdit1Change);
 }
 
 TRaiseFleet::~TRaiseFleet() = default;
@@ -59,10 +63,14 @@ void TRaiseFleet::ListBox1Click() {
     ui_->Label2->SetCaption(QStringLiteral("0"));
     const int row = ui_->ListBox1->ItemIndex();
     if (row < 0) return;
-    const int capacity = order_.ChoosePort(row);
-    ui_->SpinEdit1->setRange(0, capacity);
-    ui_->Label2->SetCaption(QString::number(capacity));
+    maximum_ = order_.ChoosePort(row);
+    SpinEdit1Change(ui_->SpinEdit1->value());
+    ui_->Label2->SetCaption(QString::number(maximum_));
     ui_->SpinEdit1->setEnabled(true);
+}
+
+void TRaiseFleet::SpinEdit1Change(int value) {
+    if (value > maximum_) ui_->SpinEdit1->setValue(maximum_);
 }
 
 int TRaiseFleet::Build() { return order_.Build(ui_->SpinEdit1->value()); }

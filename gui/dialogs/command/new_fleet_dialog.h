@@ -25,6 +25,8 @@ public:
     void RadioButton4Click() { ChooseClass(1); }
     void RadioButton5Click() { ChooseClass(2); }
     void ListBox1Click();
+    // Typed or stepped past the room: the count becomes the maximum.
+    void SpinEdit1Change(int value);
     // The closing: the order of the number of ships shown.
     int Build();
 
@@ -35,6 +37,7 @@ private:
 
     std::unique_ptr<Ui::TRaiseFleet> ui_;
     TNewFleetOrder order_;
+    int maximum_ = 0;
 };
 
 void ShowRaiseFleet();
