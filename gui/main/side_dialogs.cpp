@@ -4,11 +4,14 @@
 #include "gui/dialogs/command/army_orders_dialog.h"
 #include "gui/dialogs/command/city_orders_dialog.h"
 #include "gui/dialogs/command/corps_orders_dialog.h"
+#include "gui/dialogs/command/fleet_orders_dialog.h"
 #include "gui/dialogs/command/leader_orders_dialog.h"
 #include "gui/dialogs/command/manpower_dialog.h"
+#include "gui/dialogs/command/naval_overview_dialog.h"
 #include "gui/dialogs/command/new_army_dialog.h"
 #include "gui/dialogs/command/new_brigades_dialog.h"
 #include "gui/dialogs/command/new_corps_dialog.h"
+#include "gui/dialogs/command/new_fleet_dialog.h"
 #include "gui/dialogs/command/selection_dialog.h"
 
 namespace kvt::gui {
@@ -19,6 +22,14 @@ bool OpenSideDialog(TSideDialog dialog) {
             return ShowArmyOrders();
         case TSideDialog::LeaderOrders:
             ShowLeaderStatus();
+            return true;
+        case TSideDialog::FleetOrders:
+            return ShowFleetOrders();
+        case TSideDialog::NewFleet:
+            ShowRaiseFleet();
+            return true;
+        case TSideDialog::NavalOverview:
+            ShowFleetOverview();
             return true;
         case TSideDialog::Selection:
             ShowSelectionDialog();
