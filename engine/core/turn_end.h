@@ -44,7 +44,7 @@ void ShowPostMortem();
 
 // "Continue": the campaign is extended once to June 1865, only when it ended at its date.
 void ContinueCampaign();
-// "End Game".
+// "End Game": the game stays ended, a capitulation as a capitulation.
 void EndGame();
 
 }  // namespace kvt
