@@ -11,6 +11,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/text_table.h"
+#include "engine/core/turn_start.h"
 
 namespace kvt {
 
@@ -238,6 +239,17 @@ void MoveHeadquarters(int a) {
 
 }  // namespace
 
+void ReleaseSpentCorpsBrigades(int c) {
+    const TCorpsRec& k = G().Corps[c];
+    if (k.SupplyCity != 0 && HeldBy(k.SupplyCity, k.Side)) {
+        ReleaseCorpsBrigades(c);
+    } else {
+        // Without a city of their own side to take them the brigades would serve a free slot or
+        // the enemy's garrison: they disband.
+        ClearAttachedBrigades(c);
+    }
+}
+
 void UpdateSpotting() {
     TGameRec& g = G();
     for (TCorpsRec& k : g.Corps) k.Visibility = 0;
@@ -246,14 +258,8 @@ void UpdateSpotting() {
     for (int i = 1; i <= kCorpsCount; ++i) {
         TCorpsRec& k = g.Corps[i];
         if (CorpsInUse(k) && k.Strength == 0) {
-            k.Unused = kCorpsFreed;
-            if (k.SupplyCity != 0 && HeldBy(k.SupplyCity, k.Side)) {
-                ReleaseCorpsBrigades(i);
-            } else {
-                // Without a city of their own side to take them the brigades would serve a free
-                // slot or the enemy's garrison: they disband.
-                ClearAttachedBrigades(i);
-            }
+            ReleaseSpentCorpsBrigades(i);
+            EndCorps(i);
             continue;
         }
         if (!CorpsInUse(k) || k.Nation == 0) continue;

@@ -22,6 +22,12 @@ void DisbandArmy(int army);
 // with room, else the garrison of the nearest own city beside it; the rest are disbanded with a
 // notice. The corps and garrisons are recounted afterwards.
 void DisbandCorps(int corps);
+// Clears corps c's record as a free slot, as disbanding does: every field but its planned route and
+// recorded steps; no fleet carries it any more. Its brigades must have been sent on already.
+void ClearCorpsSlot(int corps);
+// A corps that ends where it stands (absorbed into a garrison, worn away to nothing): a leader still
+// active on it becomes available, then its slot is cleared. Its brigades must have gone already.
+void EndCorps(int corps);
 
 // Progress shown by a theatre's weather gauge for weather value w.
 int WeatherGaugeProgress(int weather);
