@@ -2,6 +2,9 @@
 // and the file-name rules.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +86,78 @@ TEST_F(GameFiles, SavedAndLoadedGameIsByteIdentical) {
     EXPECT_EQ(std::memcmp(GameRec, &savedRec, kGameRecSize), 0) << "reserved stretches and battle block included";
     EXPECT_EQ(std::memcmp(MapGrid, &savedMap, kMapGridSize), 0) << "last cell included";
     EXPECT_EQ(GameFileBase, Path("game."));
+}
+
+TEST_F(GameFiles, ASaveReplacesTheWholePairOrLeavesTheOldOneAsItWas) {
+    // The disk refuses the map's rename, the last step of a save.
+    SetFileRenamer([](const char* from, const char* to) {
+        return std::string(to).ends_with(".KVM") ? -1 : std::rename(from, to);
+    });
+    for (bool oldPair : {true, false}) {
+        SCOPED_TRACE(oldPair ? "over an old pair" : "under a new name");
+        const std::string base = oldPair ? "pair" : "new";
+        std::vector<char> oldRec, oldMap;
+        if (oldPair) {
+            std::ofstream(Path("pair.KVT"), std::ios::binary) << std::string(kGameRecSize, 'r');
+            std::ofstream(Path("pair.KVM"), std::ios::binary) << std::string(kMapGridSize, 'm');
+            oldRec = FileBytes(Path("pair.KVT"));
+            oldMap = FileBytes(Path("pair.KVM"));
+        }
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        EXPECT_FALSE(SaveGameFiles(Path(base)));
+        EXPECT_EQ(FileBytes(Path(base + ".KVT")), oldRec);
+        EXPECT_EQ(FileBytes(Path(base + ".KVM")), oldMap);
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+        EXPECT_EQ(names, (std::set<std::string>{"pair.KVT", "pair.KVM"})) << "nothing half-written is left";
+    }
+}
+
+TEST_F(GameFiles, AGameNamedUpToTheLongestNameTheDiskAllowsSaves) {
+    const std::string base = Path(std::string(250, 'g'));  // 254 bytes with ".KVT"
+    ASSERT_TRUE(SaveGameFiles(base));
+    const TGameRec saved = *GameRec;
+    ResetEngineGlobals();
+    ASSERT_TRUE(LoadGameImages(base + ".KVT"));
+    EXPECT_EQ(std::memcmp(GameRec, &saved, kGameRecSize), 0);
+}
+
+TEST_F(GameFiles, PipesAndOversizedFilesAreRefusedUnread) {
+    ASSERT_TRUE(SaveGameFiles(Path("good")));
+    auto pipe = [this](const std::string& name) { ASSERT_EQ(::mkfifo(Path(name).c_str(), 0600), 0); };
+    auto sized = [this](const std::string& name, std::uintmax_t bytes) {
+        std::ofstream(Path(name), std::ios::binary).put('x');
+        fs::resize_file(Path(name), bytes);  // sparse: nothing to read until a byte is asked for
+    };
+    struct Case { const char* what; std::function<void()> make; const char* file; const char* why; };
+    const Case cases[] = {
+        {"a record that is a pipe", [&] { pipe("pipe.KVT"); fs::copy(Path("good.KVM"), Path("pipe.KVM")); },
+         "pipe.KVT", "is not a file"},
+        {"a map that is a pipe", [&] { fs::copy(Path("good.KVT"), Path("tube.KVT")); pipe("tube.KVM"); },
+         "tube.KVT", "is not a file"},
+        {"a record of 2 GiB", [&] { sized("huge.KVT", std::uintmax_t{2} << 30); fs::copy(Path("good.KVM"), Path("huge.KVM")); },
+         "huge.KVT", "holds 2147483648 bytes"},
+        {"a history that is a pipe", [&] { pipe("pipe.BTL"); }, "pipe.BTL", "is not a file"},
+        {"a history larger than any game writes", [&] { sized("huge.BTL", kBattleLogMaxBytes + 1); }, "huge.BTL",
+         "more than any game writes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        std::string why;
+        if (std::string(c.file).ends_with(".BTL")) {
+            BattleLog = {"kept?"};
+            EXPECT_FALSE(LoadBattleLog(Path(c.file), &why));
+            EXPECT_TRUE(BattleLog.empty());
+        } else {
+            ScriptedFrontend fe;
+            fe.ExpectInformationBox();
+            EXPECT_FALSE(LoadGameImages(Path(c.file)));
+            why = fe.messages.empty() ? "" : fe.messages[0];
+        }
+        EXPECT_NE(why.find(c.why), std::string::npos) << why;
+    }
 }
 
 TEST_F(GameFiles, AnEngagementTallyAbove120IsNotTakenForDamage) {
