@@ -29,7 +29,8 @@ public:
         kvt::GameRec->Nations[kvt::kNationUnion].Human = 1;
         kvt::GameRec->Nations[kvt::kNationConfederacy].Human = 0;
     }
-    void ShowNotice(int) override {}
+    // Every question answered as an untouched dialog would: the close's own question quits.
+    void ShowNotice(int kind) override { kvt::AnswerNoticeUntouched(kind); }
     void InformationBox(const std::string&) override {}
 };
 

@@ -15,7 +15,7 @@ namespace kvt::gui {
 QString GameText(int n) { return ToQString(Text(n)); }
 
 QImage LoadDialogPicture(const QString& fileName, const QSize& size) {
-    const QImage picture(ToQString(ResolveFileCaseInsensitive(fileName.toStdString())));
+    const QImage picture(ToQString(GameDataFile(fileName.toStdString())));
     if (picture.isNull() || picture.size() == size) return picture;
     return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
