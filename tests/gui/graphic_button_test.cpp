@@ -196,9 +196,44 @@ TEST(GraphicButton, ALayoutFileReachesEveryPublishedSetter) {
     EXPECT_EQ(b->UpSound, QStringLiteral("BtnUp"));
     EXPECT_EQ(b->ClickSound, QStringLiteral("BtnClick"));
     EXPECT_EQ(b->ArrowClickSound, QStringLiteral("BtnArrow"));
+    EXPECT_EQ(b->Glyph().size(), QSize(83, 13)) << "a picture of the game folder";
     // The button told to show no text shows none: nothing dark inside its frame.
     const QImage image = Render(&dialog);
     EXPECT_EQ(kvt::testing::CountDarker(image, b->geometry().adjusted(4, 4, -4, -4), 80), 0);
+}
+
+TEST(GraphicButton, ItsPicturesAndLinksAreProperties) {
+    QWidget window;
+    auto* b = new TElGraphicButton(&window);
+    RecordingSoundMap sounds;
+    kvt::testing::SolidImageForm form(QColor(10, 120, 200));
+    TImageList list(16, 16);
+    QMenu menu;
+    QImage picture(75, 25, QImage::Format_RGB32), strip(64, 16, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    strip.fill(Qt::green);
+    const struct {
+        const char* name;
+        QVariant value;
+    } props[] = {{"Glyph", strip},
+                 {"Icon", strip},
+                 {"Background", picture},
+                 {"DownBackground", picture},
+                 {"Images", QVariant::fromValue<TImageList*>(&list)},
+                 {"HotImages", QVariant::fromValue<TImageList*>(&list)},
+                 {"DownImages", QVariant::fromValue<TImageList*>(&list)},
+                 {"DisabledImages", QVariant::fromValue<TImageList*>(&list)},
+                 {"PullDownMenu", QVariant::fromValue<QMenu*>(&menu)},
+                 {"SoundMap", QVariant::fromValue<TElSoundMapLink*>(&sounds)},
+                 {"ImageForm", QVariant::fromValue<TElImageFormLink*>(&form)}};
+    for (const auto& p : props) {
+        EXPECT_TRUE(b->setProperty(p.name, p.value)) << p.name;
+        EXPECT_EQ(b->property(p.name), p.value) << p.name;
+    }
+    EXPECT_TRUE(b->dynamicPropertyNames().isEmpty());
+    EXPECT_TRUE(b->UseImageList()) << "a list given draws the glyph";
+    EXPECT_FALSE(b->DisableAutoPopup()) << "a pull-down menu given opens by itself";
+    EXPECT_EQ(b->Glyph().size(), strip.size());
 }
 
 TEST(GraphicButton, ALayoutsDownGivenBeforeItsGroupOrSwitchHoldsOnceShown) {
