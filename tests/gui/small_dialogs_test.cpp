@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 
+#include <functional>
 #include <vector>
 
 #include "engine/core/globals.h"
@@ -152,6 +153,29 @@ TEST_F(SmallDialogs, WithNoSideToChooseNoDialogIsShown) {
     // Let the waiting helper finish on a dialog that does show.
     gui::ShowSideChoiceDialog(true, false);
     EXPECT_EQ(shown, 1);
+}
+
+TEST_F(SmallDialogs, TheStartSideAndDelayDialogsStandOnTheirPictures) {
+    struct Case { const char* picture; std::function<void()> show; int closeWith; };
+    const Case cases[] = {
+        {"bg_scenario_choice.bmp", [] { gui::ShowScenarioChoice(); }, 1},
+        {"bg_side_choice.bmp", [] { gui::ShowSideChoiceDialog(true, true); }, 1},
+        {"bg_delay.bmp", [] { gui::ShowDelayDialog(); }, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.picture);
+        const QImage picture(QString::fromLatin1(c.picture));
+        ASSERT_FALSE(picture.isNull());
+        testing::WhenModalShows([&](QWidget* d) {
+            EXPECT_EQ(d->size(), picture.size()) << "the picture is drawn for the layout";
+            const QImage shown = d->grab().toImage();
+            // The engraving's corner and the margins, where no control stands.
+            for (QPoint at : {QPoint(d->width() - 40, d->height() - 30), QPoint(6, d->height() / 2), QPoint(d->width() / 2, 5)})
+                EXPECT_EQ(shown.pixelColor(at), picture.pixelColor(at)) << at.x() << "," << at.y();
+            Click(Button(d, c.closeWith));
+        });
+        c.show();
+    }
 }
 
 TPostMortem SampleTallies() {

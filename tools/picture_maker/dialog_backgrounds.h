@@ -10,7 +10,8 @@ namespace kvt::pictures {
 
 enum class Motif {
     Star, Skyline, Ship, Locomotive, Fort, Cannon, Flags, Newspaper, Dome, Tents,
-    Torches, Anchor, CrossedMuskets, BrokenChain, SinkingShip, Barrels, TornMap, Drum, Bugle, Globe
+    Torches, Anchor, CrossedMuskets, BrokenChain, SinkingShip, Barrels, TornMap, Drum, Bugle, Globe,
+    Compass, CrossedSabres, Hourglass
 };
 
 struct DialogBackground {
@@ -18,6 +19,9 @@ struct DialogBackground {
     int width;
     int height;
     Motif motif;
+    // The engraving's size against its 100 x 70 box; 0 for the usual, which shrinks it to fit a
+    // small dialog.
+    double engravingScale = 0;
 };
 
 const std::vector<DialogBackground>& DialogBackgrounds();

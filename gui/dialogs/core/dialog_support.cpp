@@ -34,6 +34,12 @@ void CentreOnScreen(QWidget& dialog) {
     dialog.move(frame.topLeft());
 }
 
+bool PaintDialogPicture(QWidget& dialog, const QImage& picture) {
+    if (picture.isNull()) return false;
+    QPainter(&dialog).drawImage(QPoint(0, 0), picture);
+    return true;
+}
+
 void PaintRaisedEdge(QWidget& dialog) {
     QPainter p(&dialog);
     QRect r = dialog.rect();

@@ -25,5 +25,7 @@ void MakeBorderless(QWidget& dialog, bool stayOnTop = false);
 void CentreOnScreen(QWidget& dialog);
 // The raised edge of a frameless dialog without a picture, so it stands out from the map.
 void PaintRaisedEdge(QWidget& dialog);
+// Paints the dialog's picture over it; false (nothing painted) when the picture is missing.
+bool PaintDialogPicture(QWidget& dialog, const QImage& picture);
 
 }  // namespace kvt::gui
