@@ -479,6 +479,7 @@ void TKVTSDI::showEvent(QShowEvent* event) {
     // The window system's paint requests reach the map through its window.
     if (QWindow* w = windowHandle()) w->installEventFilter(this);
     FitFrame();
+    PlaceHotspots();
 }
 
 bool TKVTSDI::eventFilter(QObject* watched, QEvent* event) {
