@@ -60,9 +60,13 @@ enum class ReadOutcome { Read, Missing, NotAFile, TooLarge, Failed };
 
 ReadOutcome ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std::string& out, std::uint64_t& size) {
     size = 0;
+    struct stat st {};
+    // Opening a device can act on it: only what is a plain file now is opened, and what was
+    // opened is asked again.
+    if (::stat(path.c_str(), &st) != 0) return ReadOutcome::Missing;
+    if (!S_ISREG(st.st_mode)) return ReadOutcome::NotAFile;
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return ReadOutcome::Missing;
-    struct stat st {};
     ReadOutcome outcome = ReadOutcome::Read;
     if (::fstat(fd, &st) != 0) {
         outcome = ReadOutcome::Failed;
