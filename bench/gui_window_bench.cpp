@@ -27,7 +27,8 @@ public:
     using TQtFrontend::TQtFrontend;
     int ShowScenarioChoice() override { return 1; }
     kvt::TSetupChoices ShowGameSetup() override { return {.confederatePerson = false}; }
-    void ShowNotice(int) override {}
+    // Every question answered as an untouched dialog would: the close's own question quits.
+    void ShowNotice(int kind) override { kvt::AnswerNoticeUntouched(kind); }
     void InformationBox(const std::string&) override {}
 };
 

@@ -14,7 +14,9 @@
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
 #include "engine/core/record_queries.h"
+#include "engine/core/spotting.h"
 #include "engine/core/text_table.h"
+#include "engine/core/turn_start.h"
 #include "engine/players/supply_cities.h"
 
 namespace kvt {
@@ -140,7 +142,6 @@ bool AbsorbIntoGarrison(int c) {
     if (NearestEnemyDistance != 0 || k.SupplyCity == 0 || k.Disruption == 0) return false;
     TCityRec& city = G().Cities[k.SupplyCity];
     if (city.SupplySource != 1 || !AtHex(k, city.HexX, city.HexY)) return false;
-    G().Leaders[k.Leader].Status = kLeaderAvailable;
     k.Unused = kCorpsFreed;
     // Allied brigades stay in the city too: left on the freed slot they would reappear in
     // whatever corps next takes it.
@@ -434,6 +435,7 @@ void SecondPass(int c) {
     if (AbsorbIntoGarrison(c)) {
         // The absorbed corps no longer exists, and planned for real it could surrender as well.
         TCorpsRec copy = k;
+        EndCorps(c);
         PlanCorps(c, copy, true);
         return;
     }
@@ -447,9 +449,9 @@ void StartOfStep(int c) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
     if (CorpsInUse(k) && k.Strength == 0) {
-        k.Unused = kCorpsFreed;
-        TLeaderRec& leader = g.Leaders[k.Leader];
-        if (k.Leader >= 1 && k.Leader <= kLeaderCount && leader.Status == kLeaderActive) leader.Status = kLeaderAvailable;
+        // Its guns may outlast its men: they go where a spent corps' brigades go at spotting.
+        ReleaseSpentCorpsBrigades(c);
+        EndCorps(c);
     }
     if (!CorpsInUse(k) || k.Nation == 0) return;
 
