@@ -20,15 +20,15 @@ TNationRec* PlayedNation() { return GameRec->Nations.InRange(SidePlayed) ? &Game
 
 }  // namespace
 
-TGoods TTransfers::Goods(int pair) const {
+TGoods TTransferOrders::Goods(int pair) const {
     return pair >= 1 && pair <= kTransferPairs ? goods_[static_cast<std::size_t>(pair - 1)] : TGoods::Supplies;
 }
 
-void TTransfers::SetGoods(int pair, TGoods goods) {
+void TTransferOrders::SetGoods(int pair, TGoods goods) {
     if (pair >= 1 && pair <= kTransferPairs) goods_[static_cast<std::size_t>(pair - 1)] = goods;
 }
 
-bool TTransfers::Move(int pair, bool up) {
+bool TTransferOrders::Move(int pair, bool up) {
     TNationRec* n = PlayedNation();
     // A move at equal capacity and use would carry one rail unit more than the turn has.
     if (!n || pair < 1 || pair > kTransferPairs || n->RailCapacity <= n->RailUsed) return false;
@@ -44,7 +44,7 @@ bool TTransfers::Move(int pair, bool up) {
     return true;
 }
 
-bool TTransfers::BuyRailCapacity() {
+bool TTransferOrders::BuyRailCapacity() {
     TNationRec* n = PlayedNation();
     if (!n || n->RailCapacity >= kRailCapacityCap) return false;
     int fullest = kSeaboard;
@@ -56,7 +56,7 @@ bool TTransfers::BuyRailCapacity() {
     return true;
 }
 
-TTransfersView TTransfers::View() const {
+TTransfersView TTransferOrders::View() const {
     TTransfersView v;
     const TNationRec* n = PlayedNation();
     if (!n) return v;

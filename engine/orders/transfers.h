@@ -21,7 +21,7 @@ struct TTransfersView {
 };
 
 // One opening of the dialog: the goods chosen for each pair.
-class TTransfers {
+class TTransferOrders {
 public:
     TGoods Goods(int pair) const;
     // RadioButton1..RadioButton6: odd buttons choose supplies, even ones cotton.

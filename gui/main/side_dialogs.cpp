@@ -2,9 +2,15 @@
 #include "gui/main/side_dialogs.h"
 
 #include "gui/dialogs/command/army_orders_dialog.h"
+#include "gui/dialogs/command/city_production_dialog.h"
 #include "gui/dialogs/command/corps_orders_dialog.h"
+#include "gui/dialogs/command/force_overview_dialog.h"
+#include "gui/dialogs/command/force_status_dialog.h"
+#include "gui/dialogs/command/general_conditions_dialog.h"
 #include "gui/dialogs/command/leader_orders_dialog.h"
 #include "gui/dialogs/command/selection_dialog.h"
+#include "gui/dialogs/command/state_statistics_dialog.h"
+#include "gui/dialogs/command/transfers_dialog.h"
 
 namespace kvt::gui {
 
@@ -20,6 +26,24 @@ bool OpenSideDialog(TSideDialog dialog) {
             return true;
         case TSideDialog::CorpsOrders:
             return ShowCorpsOrders();
+        case TSideDialog::ArmyOverview:
+            ShowForceOverview();
+            return true;
+        case TSideDialog::ForceStatus:
+            ShowForceStatus();
+            return true;
+        case TSideDialog::CityProduction:
+            ShowCityProduction();
+            return true;
+        case TSideDialog::Transfers:
+            ShowTransfers();
+            return true;
+        case TSideDialog::StateStatistics:
+            ShowStateStatistics();
+            return true;
+        case TSideDialog::GeneralConditions:
+            ShowGeneralConditions();
+            return true;
         default:
             return false;
     }

@@ -266,7 +266,7 @@ TEST_F(Transfers, EachMoveUsesARailUnitWhileCapacityExceedsUse) {
     n.RailUsed = 2;
     n.TheatreSupplies[kWest] = 1000;
     n.TheatreSupplies[kSeaboard] = 50;
-    TTransfers t;
+    TTransferOrders t;
     ASSERT_TRUE(t.Move(1, true));
     EXPECT_EQ((std::array<int, 3>{n.TheatreSupplies[kWest], n.TheatreSupplies[kSeaboard], n.RailUsed}),
               (std::array<int, 3>{900, 150, 3}));
@@ -295,7 +295,7 @@ TEST_F(Transfers, LotsOfAHundredOfTheChosenGoods) {
         auto& goods = k.cotton ? n.TheatreCotton : n.TheatreSupplies;
         goods[k.from] = static_cast<std::uint16_t>(k.fromBefore);
         goods[k.to] = static_cast<std::uint16_t>(k.toBefore);
-        TTransfers t;
+        TTransferOrders t;
         if (k.cotton) t.SetGoods(k.pair, TGoods::Cotton);
         EXPECT_EQ(t.Move(k.pair, k.up), k.done);
         const int moved = k.done ? kTransferLot : 0;
@@ -308,7 +308,7 @@ TEST_F(Transfers, RailCapacityIsBoughtFromTheFullestTheatre) {
     TNationRec& n = GameRec->Nations[1];
     n.TheatreSupplies = {};
     n.TheatreSupplies[kWest] = n.TheatreSupplies[kMississippi] = 99;
-    TTransfers t;
+    TTransferOrders t;
     EXPECT_FALSE(t.BuyRailCapacity());
     n.TheatreSupplies[kWest] = n.TheatreSupplies[kMississippi] = 400;
     ASSERT_TRUE(t.BuyRailCapacity());
