@@ -167,6 +167,7 @@ TEST_F(EconomyDialogs, TransfersMoveLotsUntilTheRailIsUsedUp) {
             captions.push_back({QStringLiteral("StockLabel%1").arg(i), GameText(413 + i)});
             captions.push_back({QStringLiteral("RadioButton%1").arg(i), GameText(i % 2 == 1 ? 180 : 181)});
             EXPECT_EQ(testing::Radio(d, i)->GetChecked(), i % 2 == 1) << "supplies checked at opening";
+            EXPECT_EQ(testing::Radio(d, i)->parentWidget(), Named(d, QStringLiteral("NewRadBox%1").arg((i + 1) / 2)));
         }
         ExpectCaptionsAndStaysOpen(d, captions);
         testing::SaveScreenshot(d, QStringLiteral("transfers"));
