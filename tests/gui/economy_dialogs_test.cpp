@@ -142,6 +142,7 @@ TEST_F(EconomyDialogs, CityProductionIsPlayedSpinnerBySpinner) {
         for (int n = 1; n <= 8; ++n)
             EXPECT_EQ(Named(d, QStringLiteral("UpDown%1").arg(n))->isVisible(), n == 1 || n == 5) << n;
         Spin(d, QStringLiteral("UpDown5"), true);
+        EXPECT_EQ(CaptionOf(d, "ProductionValue5"), QStringLiteral("50"));
         testing::ExpectTidyLayout(d);
         testing::SaveScreenshot(d, QStringLiteral("city_production_no_depot"));
         Click(testing::Button(d, 1));
@@ -197,12 +198,8 @@ TEST_F(EconomyDialogs, TransfersMoveLotsUntilTheRailIsUsedUp) {
 }
 
 TEST_F(EconomyDialogs, StateStatisticsShowOffMapProductionAndTakeOrders) {
-    int newYork = 0, pennsylvania = 0;
-    for (int s = 1; s <= kStateCount; ++s) {
-        if (GameRec->States[s].Name.str() == "New York") newYork = s;
-        if (GameRec->States[s].Name.str() == "Pennsylvania") pennsylvania = s;
-    }
-    const TStateRec before = GameRec->States[newYork];
+    constexpr int kNewYork = 11;
+    const TStateRec before = GameRec->States[kNewYork];
     testing::WhenModalShows([&](QWidget* d) {
         ExpectCaptionsAndStaysOpen(d, {{"ListCaption", GameText(395)}, {"SuppliesCaption", GameText(402)},
             {"SupportCaption", GameText(405)}, {"ProductionCaption", GameText(626)}, {"CapacityCaption", GameText(407)},
@@ -222,16 +219,18 @@ TEST_F(EconomyDialogs, StateStatisticsShowOffMapProductionAndTakeOrders) {
             Spin(d, QStringLiteral("UpDown%1").arg(n), true);
             Spin(d, QStringLiteral("UpDown%1").arg(n), false);
         }
+        // UpDown5 stands on the Muskets row, UpDown1 on the Shotguns row.
         Spin(d, QStringLiteral("UpDown5"), true);
+        EXPECT_EQ(CaptionOf(d, "CapacityValue1"), QStringLiteral("50"));
         Spin(d, QStringLiteral("UpDown1"), true);
+        EXPECT_EQ(CaptionOf(d, "CapacityValue5"), QStringLiteral("50"));
         Click(testing::Button(d, 1));
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::StateStatistics));
-    const TStateRec& ny = GameRec->States[newYork];
+    const TStateRec& ny = GameRec->States[kNewYork];
     EXPECT_EQ((std::array<int, 4>{ny.WeaponCapacity[1], ny.WeaponCapacity[5], ny.WeaponCapacity[2], Supplies(1, kSeaboard)}),
               (std::array<int, 4>{before.WeaponCapacity[1] + 1, before.WeaponCapacity[5] + 1, before.WeaponCapacity[2],
                                   9000 - 147 - 5 - 5}));
-    EXPECT_NE(pennsylvania, 0);
 }
 
 TEST_F(EconomyDialogs, GeneralConditionsShowTheGaugesAndWeather) {

@@ -16,7 +16,10 @@ TForceOver::TForceOver(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
     FillRows();
     CentreOnScreen(*this);
     connect(ui_->ListBox1, &TElAdvancedListBox::OnMouseDown, this,
-            [this](Qt::MouseButton, Qt::KeyboardModifiers, int x, int y) { ListBox1MouseDown(x, y); });
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                // Only the left button selects the row pressed.
+                if (button == Qt::LeftButton) ListBox1MouseDown(x, y);
+            });
 }
 
 TForceOver::~TForceOver() = default;
