@@ -14,6 +14,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/random.h"
+#include "engine/core/turn_report.h"
 #include "engine/core/turn_start.h"
 
 namespace kvt {
@@ -71,20 +72,23 @@ bool PlayHeadlessTurn() {
     return true;
 }
 
-int PlayHeadlessTurns(int turns, std::ostream& out) {
+int PlayHeadlessTurns(int turns, std::ostream& out, bool report) {
     int played = 0;
     while (played < turns && GameStatus == 0) {
         if (!PlayHeadlessTurn()) break;
         ++played;
         char sum[17];
         std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(GameChecksum()));
-        out << played << ' ' << DateText() << ' ' << sum << '\n';
+        out << played << ' ' << DateText() << ' ' << sum;
+        if (report) out << "  " << TurnReportColumns();
+        out << '\n';
     }
     if (GameStatus != 0) out << "game over, status " << GameStatus << '\n';
     return played;
 }
 
-int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error) {
+int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error,
+                    bool report) {
     AutomaticFrontend frontend;
     InstallFrontend(&frontend);
     ResetEngineGlobals();
@@ -100,7 +104,7 @@ int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std:
     } else {
         BringGameIntoPlay(file);
         if (!IsStartPoint(file)) ApplyLoadDataMarks();
-        if (PlayHeadlessTurns(turns, out) < turns && GameStatus == 0) {
+        if (PlayHeadlessTurns(turns, out, report) < turns && GameStatus == 0) {
             why = "a turn did not run to its end";
             status = 1;
         }

@@ -20,12 +20,14 @@ bool HandGameToComputer();
 bool PlayHeadlessTurn();
 
 // Plays up to `turns` turns on the game in play, one line per turn: the turn's number, the date
-// after it and the checksum. Stops early when the game ends. Returns the turns played.
-int PlayHeadlessTurns(int turns, std::ostream& out);
+// after it and the checksum, followed with `report` by the report's columns (turn_report.h). Stops
+// early when the game ends. Returns the turns played.
+int PlayHeadlessTurns(int turns, std::ostream& out, bool report = false);
 
 // Reads a game, gives it to the computer and plays it (the runner's whole work). A saved game takes
 // the data marks of the Open dialog; the three start points do not. Returns an exit
 // status; `error` says why a game could not be played.
-int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error);
+int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error,
+                    bool report = false);
 
 }  // namespace kvt

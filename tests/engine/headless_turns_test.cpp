@@ -38,6 +38,14 @@ TEST_F(HeadlessTurns, TwentyTurnsTwiceWithOneSeedPrintTheSameLines) {
     EXPECT_EQ(lines[0].substr(0, 14), "1 Apr 11 1861 ");
     EXPECT_EQ(lines[19].substr(0, 15), "20 Oct 21 1861 ");
     EXPECT_NE(lines[0], lines[1]);
+
+    // The report follows each turn's checksum with the war's state, one readable group an area.
+    std::ostringstream reported;
+    ASSERT_EQ(RunHeadlessGame(Path("start.KVT"), 1, 77, reported, nullptr, true), 0);
+    const std::string line = Lines(reported.str()).at(0);
+    EXPECT_EQ(line.substr(0, lines[0].size() + 21), lines[0] + "  cities U 3 C 3 - 0 ") << line;
+    for (const char* column : {"  hexes U ", "  corps depot ", " forage ", "  pools U "})
+        EXPECT_NE(line.find(column), std::string::npos) << column << " in " << line;
 }
 
 TEST_F(HeadlessTurns, TheRunnerStopsWhenTheGameEndsAndRefusesMailGames) {
