@@ -10,7 +10,9 @@
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/upkeep.h"
 #include "engine/players/amphibious_landings.h"
+#include "engine/players/confederate_plans.h"
 #include "engine/players/political_phase.h"
+#include "engine/players/union_plans.h"
 
 namespace kvt {
 
@@ -21,6 +23,19 @@ void UpdateNationalWill() {}
 void ComputerProcurement() {}
 void ComputerSideUpkeep() {}
 void EmbarkAssignedCorps() {}
+void PlanAmphibiousLanding(int) {}
+void UsaPlan1() {}
+void UsaPlan2() {}
+void UsaPlan3() {}
+void UsaPlan4() {}
+void UsaPlan5() {}
+void UsaPlan6() {}
+void UsaPlan7() {}
+void CsaPlan10() {}
+void CsaPlan11() {}
+void CsaPlan12() {}
+void CsaPlan13() {}
+void CsaPlan14() {}
 void PoliticalPhase() {}
 void ResolveBattles() {}
 void ShowReplayCombatResolution() {
