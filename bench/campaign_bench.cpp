@@ -72,7 +72,13 @@ void BM_ComputerPlayers1861(benchmark::State& state) {
     }
 }
 // Turns already played: the start, and a year and a half into the war.
-BENCHMARK(BM_ComputerPlayers1861)->Arg(0)->Arg(30)->Arg(54)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+BENCHMARK(BM_ComputerPlayers1861)
+    ->Arg(0)
+    ->Arg(30)
+    ->Arg(54)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(9)
+    ->ReportAggregatesOnly(true);
 
 }  // namespace
 

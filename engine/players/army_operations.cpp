@@ -91,7 +91,8 @@ bool EngageRow(int nation, int a, int side, bool attack) {
     const int row = PickTargetRow(side, a, 1);
     if (row == 0) return false;
     TTargetRow& r = TargetTable[row];
-    if (r.Garrison != 0 && r.EnemyStrength != 0) r.EnemyStrength = static_cast<std::uint16_t>(std::max(0, r.EnemyStrength - r.Garrison));
+    if (r.Garrison != 0 && r.EnemyStrength != 0)
+        r.EnemyStrength = static_cast<std::uint16_t>(std::max(0, r.EnemyStrength - r.Garrison));
     if (r.City == 0 || r.EnemyStrength == 0 || r.EnemyStrength >= WaitingStrength(nation, a)) return true;
     const int before = r.EnemyStrength;
     MatchRow(nation, a, row);
@@ -386,7 +387,8 @@ void RunArmyOperations(int n) {
         for (const TCorpsRec& k : g.Corps) disordered += InArmy(k, n, army) && k.Disruption != 0;
         a.FreeCorps = static_cast<U8>(std::max(0, a.CorpsCount - disordered));
 
-        long score = a.ArmyValue + 50L * posture + 2L * nat.TheatreIdle[t] - 5L * a.Losses + g.Leaders[a.Leader].Tactics;
+        long score = a.ArmyValue + 50L * posture + 2L * nat.TheatreIdle[t] - 5L * a.Losses;
+        score += g.Leaders[a.Leader].Tactics;
         if (a.Readiness < 10) score -= 10L * (10 - a.Stance);
         TallyAroundCity(a.BaseCity, n, t + 4);
         const int fromScore = score <= -20 ? 0 : score < 50 ? 1 : 2;

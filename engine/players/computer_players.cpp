@@ -95,7 +95,8 @@ bool PersonAgreesToRail(const TCorpsRec& k) {
 int CityScore(const TCityRec& city) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(city.ScoreValue)); }
 
 void StoreCityScore(TCityRec& city, long long score) {
-    city.ScoreValue = static_cast<std::uint16_t>(static_cast<std::int16_t>(std::clamp<long long>(score, -32768, 32767)));
+    const auto word = static_cast<std::int16_t>(std::clamp<long long>(score, -32768, 32767));
+    city.ScoreValue = static_cast<std::uint16_t>(word);
 }
 
 void RunComputerPlayers() {

@@ -39,11 +39,11 @@ protected:
     static TCityRec& City(int c) { return GameRec->Cities[c]; }
     static TArmyRec& Army(int a) { return GameRec->Armies[a]; }
     static TNationRec& Nation(int n) { return GameRec->Nations[n]; }
+    static TLeaderRec& L(int l) { return GameRec->Leaders[l]; }
     static THexPos Dest(int c) { return P(C(c).DestX, C(c).DestY); }
     static THexPos CityHex(int c) { return P(City(c).HexX, City(c).HexY); }
 };
 
-// --- The driver and rail moves ---
 
 class ComputerDriver : public ComputerWorld {
 protected:
@@ -79,42 +79,30 @@ TEST_F(ComputerDriver, TheRailTrialWalksACursorAndLeavesTheCorpsWhereItStands) {
     }
 }
 
-TEST_F(ComputerDriver, AFrenchCorpsTakesItsAlliesTrainWhileCapacityLasts) {
-    // Seven brigades need four units of capacity, yet an automatic move books one.
-    for (int capacity : {3, 4}) {
-        SCOPED_TRACE(capacity);
+TEST_F(ComputerDriver, CorpsTakeTheTrainWhileCapacityLastsAndAPersonIsAskedFirst) {
+    // Seven brigades need four units of capacity; an automatic move books one, a person's four.
+    struct Case { int nation, capacity, answer, mode, used; };
+    const Case cases[] = {{kNationFrance, 3, 0, kOrderDefend, 0}, {kNationFrance, 4, 0, kOrderRail, 1},
+                          {kNationConfederacy, 9, 1, kOrderRail, 4}, {kNationConfederacy, 9, 2, kOrderDefend, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "nation " << c.nation << " capacity " << c.capacity);
         SetUp();
         Nation(3).Side = kConfederacy;
-        Nation(3).RailCapacity = static_cast<U8>(capacity);
-        const int to = LayLine(20, kNationFrance);
-        const int k = AddCorps(kNationFrance, 10, 10);
-        C(k).LineCount = 7;
-        C(k).DestX = City(to).HexX;
-        PlanRailMoves(kNationFrance);
-        EXPECT_EQ(C(k).OrderMode, capacity == 4 ? kOrderRail : kOrderDefend);
-        EXPECT_EQ(Nation(3).RailUsed, capacity == 4 ? 1 : 0);
-        PlanCorpsMoves();
-        EXPECT_EQ(At(k), capacity == 4 ? CityHex(to) : P(10, 10));
-    }
-}
-
-TEST_F(ComputerDriver, APersonIsAskedBeforeHisCorpsTakesTheTrain) {
-    for (int answer : {1, 2}) {
-        SetUp();
-        Nation(2).Human = 1;
-        Nation(2).RailCapacity = 10;
-        const int to = LayLine(20, kNationConfederacy);
-        const int k = AddCorps(kNationConfederacy, 10, 10);
-        C(k).LineCount = 7;
-        C(k).DestX = City(to).HexX;
+        Nation(2).Human = c.nation == kNationConfederacy;
+        Nation(c.nation).RailCapacity = static_cast<U8>(c.capacity);
+        const int to = LayLine(20, c.nation);
+        const int k = AddCorps(c.nation, 10, 10);
+        C(k).LineCount = 7, C(k).DestX = City(to).HexX;
         ScriptedFrontend fe;
-        fe.ExpectNotice(0, answer);
-        PlanRailMoves(kNationConfederacy);
-        ASSERT_EQ(fe.notices.size(), 1u);
-        EXPECT_EQ(fe.notices[0].lines[1], GameRec->Leaders[C(k).Leader].Name.str());
-        EXPECT_EQ(fe.notices[0].lines[2], "T223");
-        EXPECT_EQ(C(k).OrderMode, answer == 1 ? kOrderRail : kOrderDefend);
-        EXPECT_EQ(Nation(2).RailUsed, answer == 1 ? 4 : 0) << "a person's move books the corps' share";
+        if (c.answer != 0) fe.ExpectNotice(0, c.answer);
+        PlanRailMoves(c.nation);
+        EXPECT_EQ((Ints{C(k).OrderMode, Nation(c.nation).RailUsed}), (Ints{c.mode, c.used}));
+        if (c.answer != 0) {
+            EXPECT_EQ(fe.notices.at(0).lines[2], "T223");
+        }
+        if (c.answer == 1) fe.ExpectNotice(6);  // a person sees his own corps ride
+        PlanCorpsMoves();
+        EXPECT_EQ(At(k), c.mode == kOrderRail ? CityHex(to) : P(10, 10)) << "the rail move of the turn's planning";
     }
 }
 
@@ -125,11 +113,10 @@ TEST_F(ComputerDriver, CityScoresFollowThePostureAndHugeTalliesStillMeetTheCap) 
                           {2, 2, 1, -1, 214}, {2, 1, 1, -1, 53}, {3, 2, 1, -1, 214}, {3, 1, 1, -1, 26},
                           {2, 0, 1, -1, 642}, {1, 1, 20, 7, 2007}};
     for (const Case& c : cases) {
-        SCOPED_TRACE(::testing::Message() << "posture " << c.posture << " owner " << c.owner << " enemies " << c.enemies);
+        SCOPED_TRACE(::testing::Message() << "posture " << c.posture << " owner " << c.owner << " x" << c.enemies);
         SetUp();
         const int city = AddCity("City", 30, 30, c.owner);
-        City(city).Value = 10;
-        City(city).Fortifications = 1;
+        City(city).Value = 10, City(city).Fortifications = 1;
         for (int e = 0; e < c.enemies; ++e) C(AddCorps(kNationConfederacy, 30, 31)).Strength = 60000;
         if (c.enemies == 1) C(1).Strength = 100;
         Nation(1).TheatrePosture[1] = static_cast<U8>(c.posture);
@@ -175,16 +162,15 @@ TEST_F(ComputerDriver, TheTallyVariantsDifferInStartsWeightsAndTheCorpsTheyAnswe
     // Around a Union city: an army corps on a plan 1 hex off, a free corps of another theatre 3 off,
     // an enemy of 90 2 off and a disordered enemy of 60 on the city; range 5.
     const int city = AddCity("City", 30, 30, kUnion);
-    const int army = AddCorps(kNationUnion, 30, 31), free = AddCorps(kNationUnion, 30, 33);
-    const int enemy = AddCorps(kNationConfederacy, 30, 32), routed = AddCorps(kNationConfederacy, 30, 30);
-    C(army).Army = 1;
-    C(army).PlanTag = 3;
-    C(free).Strength = 50;
-    C(free).Region = 2;
-    C(enemy).Strength = 90;
-    C(routed).Strength = 60;
-    C(routed).Disruption = 1;
-    C(routed).FatigueLimit = 7;
+    auto add = [&](int nation, int y, int strength) {
+        const int k = AddCorps(nation, 30, y);
+        C(k).Strength = static_cast<std::uint16_t>(strength);
+        return k;
+    };
+    const int army = add(kNationUnion, 31, 100), free = add(kNationUnion, 33, 50);
+    const int enemy = add(kNationConfederacy, 32, 90), routed = add(kNationConfederacy, 30, 60);
+    C(army).Army = 1, C(army).PlanTag = 3, C(free).Region = 2;
+    C(routed).Disruption = 1, C(routed).FatigueLimit = 7;
     struct Case { TallyVariant variant; Ints expected; };
     const Case cases[] = {{TallyVariant::Near, {0, 151, 30 + 60, 12, 2}},
                           {TallyVariant::AroundCity, {free, 150, 150, 12, enemy}},
@@ -199,14 +185,16 @@ TEST_F(ComputerDriver, TheTallyVariantsDifferInStartsWeightsAndTheCorpsTheyAnswe
     EXPECT_EQ((Ints{NearestEnemyDist, NearestOwnDist}), (Ints{0, 1}));
 }
 
-// --- Theatre balance ---
 
 class TheatreBalance : public ComputerWorld {};
 
 TEST_F(TheatreBalance, PressureAndPostureWeighStrengthCorpsWeightsLoadAndTheCapital) {
     // With one theatre its weight bonus and malus cancel; no corps in it and a balance above -500
     // add 2. E is the negated sum of the other nations' corps x weight products, each a 16-bit word.
-    struct Case { const char* what; int nation, idle, own, enemy, factor, weight, load, threat, month, pressure, posture; };
+    struct Case {
+        const char* what;
+        int nation, idle, own, enemy, factor, weight, load, threat, month, pressure, posture;
+    };
     const Case cases[] = {
         {"an even balance costs 1", 1, 0, 0, 0, 0, 0, 0, 0, 6, 1, 1},
         {"an enemy twice as strong plus one costs 3", 1, 0, 100, 201, 0, 0, 0, 0, 6, -1, 1},
@@ -223,14 +211,12 @@ TEST_F(TheatreBalance, PressureAndPostureWeighStrengthCorpsWeightsLoadAndTheCapi
         SCOPED_TRACE(c.what);
         SetUp();
         TNationRec& n = Nation(c.nation);
-        n.TheatreIdle[1] = static_cast<U8>(c.idle);
-        n.TheatreStrength[1] = static_cast<std::uint16_t>(c.own);
+        n.TheatreIdle[1] = static_cast<U8>(c.idle), n.CapitalThreat = static_cast<U8>(c.threat);
+        n.TheatreStrength[1] = static_cast<std::uint16_t>(c.own), n.TheatreLoad[1] = static_cast<std::uint16_t>(c.load);
         Nation(3 - c.nation).TheatreStrength[1] = static_cast<std::uint16_t>(c.enemy);
         Nation(4).CorpsInTheatre[1] = static_cast<U8>(c.factor);
         Nation(4).TheatreReadiness[1] = static_cast<std::uint16_t>(c.weight);
-        n.TheatreLoad[1] = static_cast<std::uint16_t>(c.load);
         n.Capital = static_cast<U8>(AddCity("Capital", 5, 5, c.nation));
-        n.CapitalThreat = static_cast<U8>(c.threat);
         GameRec->Month = static_cast<std::uint16_t>(c.month);
         UpdateTheatreBalance(c.nation);
         EXPECT_EQ(n.TheatrePressure[1], c.pressure);
@@ -250,22 +236,17 @@ TEST_F(TheatreBalance, StatePrioritiesOverwriteInOrderAndRaiseLostHomeCities) {
         SetUp();
         Nation(1).Side = static_cast<U8>(c.side);
         TStateRec& st = GameRec->States[1];
-        st.CapitalCity = 1;
-        st.ControlSide = static_cast<U8>(c.control);
-        st.Controller = static_cast<U8>(c.controller);
-        st.EnemyStrength = static_cast<std::uint16_t>(c.enemy);
-        st.OwnStrength = static_cast<std::uint16_t>(c.own);
+        st.CapitalCity = 1, st.ControlSide = static_cast<U8>(c.control), st.Controller = static_cast<U8>(c.controller);
+        st.EnemyStrength = static_cast<std::uint16_t>(c.enemy), st.OwnStrength = static_cast<std::uint16_t>(c.own);
         SetStatePriorities(kNationUnion);
         EXPECT_EQ(st.Priority, c.priority) << c.control << c.controller << " enemy " << c.enemy << " side " << c.side;
     }
     // A Union home city the Confederacy holds is worth ten times as much to the Union, up to 1000.
     for (int score : {40, 100}) {
         SetUp();
-        GameRec->States[1].CapitalCity = 1;
-        GameRec->States[1].Controller = 1;
+        GameRec->States[1].CapitalCity = GameRec->States[1].Controller = 1;
         const int c = AddCity("Lost", 10, 10, kConfederacy);
-        City(c).OriginalOwner = 1;
-        City(c).State = 1;
+        City(c).OriginalOwner = City(c).State = 1;
         StoreCityScore(City(c), score);
         SetStatePriorities(kNationUnion);
         EXPECT_EQ(CityScore(City(c)), std::min((score + 25) * 10, 1000));
@@ -284,7 +265,6 @@ TEST_F(TheatreBalance, TheBestCityBecomesTheFocusAndRaisesItsNeighbours) {
     EXPECT_EQ((Ints{CityScore(City(far)), CityScore(City(focus)), CityScore(City(near))}), (Ints{100, 330, 20 + 40}));
 }
 
-// --- Leader reshuffle ---
 
 class LeaderReshuffle : public ComputerWorld {};
 
@@ -293,44 +273,34 @@ TEST_F(LeaderReshuffle, AnArmyCommanderBelowMinus21MakesWayForACorpsCommanderWho
         SetUp();
         const int old = AddLeader(1, 30, 0, 0, "Old"), star = AddLeader(1, 40, 0, 0, "Star");
         const int spare = AddLeader(1, 30, 0, 0, "Spare");
-        GameRec->Leaders[old].Political = static_cast<I8>(prestige);
-        GameRec->Leaders[star].Political = 30;
-        GameRec->Leaders[star].Rank = GameRec->Leaders[spare].Rank = 3;
-        GameRec->Leaders[spare].Status = kLeaderAvailable;
+        TLeaderRec& l = L(star);
+        L(old).Political = static_cast<I8>(prestige), l.Political = 30, l.Rank = L(spare).Rank = 3;
+        L(spare).Status = kLeaderAvailable;
         const int corps = AddCorps(kNationUnion, 10, 10, star);
         AddArmy(kNationUnion, AddCity("Base", 10, 10, kUnion), old);
         SidePlayed = 1;
         ScriptedFrontend fe;
         if (prestige == -22) fe.ExpectNotice(0);
         const Ints draws = DrawRanges(prestige == -22 ? Ints{0, 0, 0} : Ints{}, [] { ReshuffleComputerLeaders(); });
-        if (prestige == -21) {
-            EXPECT_TRUE(draws.empty());
-            EXPECT_EQ(Army(1).Leader, old);
-            continue;
-        }
+        EXPECT_EQ((Ints{Army(1).Leader, C(corps).Leader}), prestige == -21 ? (Ints{old, star}) : (Ints{star, spare}));
+        if (prestige == -21) continue;
         EXPECT_EQ(draws, (Ints{50, 50, 50})) << "the army's choice, then the successor in the star's corps";
-        EXPECT_EQ(Army(1).Leader, star);
-        EXPECT_EQ(GameRec->Leaders[star].Rank, 5);
-        EXPECT_EQ(GameRec->Leaders[old].Status, kLeaderRemoved);
-        EXPECT_EQ(C(corps).Leader, spare);
-        ASSERT_EQ(fe.notices.size(), 1u);
-        EXPECT_EQ((std::vector<std::string>{fe.notices[0].lines[1], fe.notices[0].lines[2], fe.notices[0].lines[3],
-                                            fe.notices[0].lines[4]}),
-                  (std::vector<std::string>{"Old", "T567", "and replaced with ", "Star"}));
+        EXPECT_EQ((Ints{L(star).Rank, L(old).Status}), (Ints{5, kLeaderRemoved}));
+        const auto& lines = fe.notices.at(0).lines;
+        EXPECT_EQ(lines[1] + "|" + lines[2] + "|" + lines[3] + "|" + lines[4], "Old|T567|and replaced with |Star");
     }
 }
 
 TEST_F(LeaderReshuffle, ACorpsCommanderBelowMinus20CostsLoyaltyOnlyWhenReplaced) {
     struct Case { int prestige; bool successor; Ints draws; int loyalty; };
-    const Case cases[] = {{-20, true, {}, 50}, {-21, true, {50, 10, 10, 10, 10}, 47}, {-21, false, {10, 10, 10, 10}, 50}};
+    const Case cases[] = {
+        {-20, true, {}, 50}, {-21, true, {50, 10, 10, 10, 10}, 47}, {-21, false, {10, 10, 10, 10}, 50}};
     for (const Case& c : cases) {
         SetUp();
         const int old = AddLeader(1, 30, 0, 0, "Old"), next = AddLeader(1, 40, 0, 0, "Next");
-        GameRec->Leaders[old].Political = static_cast<I8>(c.prestige);
-        GameRec->Leaders[old].Rank = GameRec->Leaders[next].Rank = 3;
-        GameRec->Leaders[next].Political = 20;  // pays 10 when appointed: every draw below 10 + 20
-        GameRec->Leaders[next].Status = c.successor ? kLeaderAvailable : kLeaderKilled;
-        GameRec->Leaders[next].Rating = 4;
+        L(old).Political = static_cast<I8>(c.prestige), L(old).Rank = L(next).Rank = 3, L(next).Rating = 4;
+        L(next).Political = 20;  // pays 10 when appointed: every draw below 10 + 20
+        L(next).Status = c.successor ? kLeaderAvailable : kLeaderKilled;
         const int corps = AddCorps(kNationUnion, 10, 10, old);
         GameRec->States[1].Owner = 1;
         GameRec->States[1].Loyalty = 50;
@@ -345,19 +315,15 @@ TEST_F(LeaderReshuffle, ACorpsCommanderBelowMinus20CostsLoyaltyOnlyWhenReplaced)
     }
 }
 
-// --- Army operations ---
 
 class ArmyOperations : public ComputerWorld {
 protected:
     // A Union army of `corps` corps of 100 at (20, 23), based on a rail city at (20, 20).
     int Raise(int corps, int sizeBand, int leader = -1) {
         const int base = AddCity("Base", 20, 20, kUnion);
-        City(base).RailLink = 1;
-        City(base).Value = 10;
+        City(base).RailLink = 1, City(base).Value = 10;
         const int a = AddArmy(kNationUnion, base, leader < 0 ? AddLeader(1, 40) : leader);
-        Army(a).Condition = static_cast<U8>(sizeBand);
-        Army(a).Readiness = 10;
-        Army(a).ArmyValue = 30;
+        Army(a).Condition = static_cast<U8>(sizeBand), Army(a).Readiness = 10, Army(a).ArmyValue = 30;
         for (int k = 0; k < corps; ++k) C(AddCorps(kNationUnion, 20, 23)).Army = static_cast<U8>(a);
         Army(a).CorpsCount = static_cast<U8>(corps);
         return a;
@@ -371,8 +337,7 @@ TEST_F(ArmyOperations, AnArmyLeftWithOneCorpsBreaksUpAndLeavesACleanSlot) {
         const int a = Raise(1, c.sizeBand, c.leader ? AddLeader(1, 40, 0, 0, "Grant") : 0);
         Army(a).Name = "Army of the Ohio";
         GameRec->ArmyNamePool[1][2].Name = "Army of the Ohio";
-        GameRec->ArmyNamePool[1][2].Used = 2;
-        Army(a).PlanTag = 4;
+        GameRec->ArmyNamePool[1][2].Used = 2, Army(a).PlanTag = 4;
         ScriptedFrontend fe;
         if (c.abandoned) fe.ExpectInformationBox();
         RunArmyOperations(kNationUnion);
@@ -383,7 +348,7 @@ TEST_F(ArmyOperations, AnArmyLeftWithOneCorpsBreaksUpAndLeavesACleanSlot) {
         EXPECT_EQ(C(1).Army, c.abandoned ? 0 : a);
         if (!c.abandoned) continue;
         EXPECT_EQ(GameRec->ArmyNamePool[1][2].Used, 0) << "the name goes back to the pool";
-        if (c.leader) EXPECT_EQ(GameRec->Leaders[1].Status, kLeaderAvailable);
+        EXPECT_EQ(L(1).Status, c.leader ? kLeaderAvailable : kLeaderActive) << "the commander, if any, is free again";
         EXPECT_EQ(AllocateArmySlot(kNationUnion), a);
         EXPECT_EQ((Ints{Army(a).PlanTag, Army(a).Objective, Army(a).Leader, Army(a).CorpsCount}), (Ints{0, 0, 0, 0}));
     }
@@ -396,8 +361,7 @@ TEST_F(ArmyOperations, TheArmyScoreSetsTheStance) {
     for (const Case& c : cases) {
         SetUp();
         const int a = Raise(2, c.sizeBand);
-        Army(a).ArmyValue = static_cast<std::uint16_t>(c.value);
-        Army(a).Losses = static_cast<U8>(c.losses);
+        Army(a).ArmyValue = static_cast<std::uint16_t>(c.value), Army(a).Losses = static_cast<U8>(c.losses);
         AddCorps(kNationConfederacy, 22, 20);  // an enemy near the base: no training
         RunArmyOperations(kNationUnion);
         EXPECT_EQ(Army(a).Stance, c.stance) << c.value << " - 5 x " << c.losses << ", size band " << c.sizeBand;
@@ -406,15 +370,11 @@ TEST_F(ArmyOperations, TheArmyScoreSetsTheStance) {
     SetUp();
     const int a = Raise(2, 8);
     const int better = AddCity("Better", 24, 20, kUnion);
-    City(better).Value = 40;
-    City(better).RailLink = 1;
+    City(better).Value = 40, City(better).RailLink = 1;
     RunArmyOperations(kNationUnion);
     EXPECT_EQ((Ints{Army(a).Objective, Army(a).SupplyBase, Army(a).Stance}), (Ints{better, 1, 3}));
     // A plan's own objective and second target stay.
-    Army(a).PlanTag = 5;
-    Army(a).SupplyBase = 2;
-    Army(a).Objective = better;
-    Army(a).Stance = 2;
+    Army(a).PlanTag = 5, Army(a).SupplyBase = 2, Army(a).Objective = static_cast<U8>(better), Army(a).Stance = 2;
     RunArmyOperations(kNationUnion);
     EXPECT_EQ((Ints{Army(a).Objective, Army(a).SupplyBase}), (Ints{better, better}));
 }
@@ -435,7 +395,6 @@ TEST_F(ArmyOperations, CorpsDefendTheBaseOnlyAgainstAnEnemyTheyOutnumber) {
     }
 }
 
-// --- Corps outside armies ---
 
 class IndependentCorps : public ComputerWorld {
 protected:
@@ -464,8 +423,7 @@ TEST_F(IndependentCorps, AQuietCorpsAttacksInReachAndAPortHolds) {
         SCOPED_TRACE(c.what);
         SetUp();
         Nation(1).TheatreIdle[1] = static_cast<U8>(c.tempo);
-        City(supply).Port = static_cast<U8>(c.port);
-        City(supply).SupplySource = static_cast<U8>(c.source);
+        City(supply).Port = static_cast<U8>(c.port), City(supply).SupplySource = static_cast<U8>(c.source);
         PlanIndependentCorps(kNationUnion);
         EXPECT_EQ(C(corps).OrderMode, c.mode);
         EXPECT_EQ(Dest(corps), c.attacks ? CityHex(enemyCity) : CityHex(supply));
@@ -489,20 +447,18 @@ TEST_F(IndependentCorps, ArmiesTakeQuietCorpsAndAThreatenedCapitalCallsThemBack)
     }
     // No supply city within reach: the corps falls back but keeps its destination.
     SetUp();
-    City(supply).SupplySource = 0;
-    C(corps).DestX = 25;
+    City(supply).SupplySource = 0, C(corps).DestX = 25;
     PlanIndependentCorps(kNationUnion);
     EXPECT_EQ((Ints{C(corps).OrderMode, C(corps).DestX}), (Ints{kOrderWithdraw, 25}));
 }
 
 TEST_F(IndependentCorps, APersonsDisorderedCorpsFallsBackFurtherOnlyWithAnEnemyAtItsDepot) {
     const int rear = AddCity("Rear", 20, 5, kUnion, 2);
+    C(corps).HexY = 8;
+    C(2).HexX = 20;
     for (int enemyRow : {23, 22}) {
-        C(corps).Disruption = 3;
-        C(corps).SupplyCity = static_cast<U8>(supply);
-        C(corps).HexY = 8;
+        C(corps).Disruption = 3, C(corps).SupplyCity = static_cast<U8>(supply);
         C(2).HexY = static_cast<U8>(enemyRow);
-        C(2).HexX = 20;
         ReturnCorpsToSupplyCity(kNationUnion);
         EXPECT_EQ(Dest(corps), enemyRow == 23 ? CityHex(supply) : CityHex(rear)) << "enemy at row " << enemyRow;
     }
