@@ -23,6 +23,7 @@ void UpdateNationalWill() {}
 void ComputerProcurement() {}
 void ComputerSideUpkeep() {}
 void EmbarkAssignedCorps() {}
+// The computer players' landings and fixed plans: until written, their drivers run without them.
 void PlanAmphibiousLanding(int) {}
 void UsaPlan1() {}
 void UsaPlan2() {}

@@ -35,7 +35,10 @@ void SetDestination(TCorpsRec& k, int x, int y) {
     k.DestY = static_cast<U8>(y);
 }
 
-void SetDestination(TCorpsRec& k, const TCityRec& city) { SetDestination(k, city.HexX, city.HexY); }
+// City 0 has no hex: an army without a base sends nobody to the map's corner.
+void SetDestination(TCorpsRec& k, int city) {
+    if (city != 0) SetDestination(k, G().Cities[city].HexX, G().Cities[city].HexY);
+}
 
 // France and Britain plan among their own cities, the two warring nations among theirs.
 bool SameGroup(int nation, int cityNation) { return nation < 3 ? cityNation < 3 : cityNation > 2; }
@@ -293,7 +296,7 @@ void GatherArmyCorps(int army) {
     const int n = a.Nation;
     const int base = a.BaseCity;
     const TCityRec& baseCity = g.Cities[base];
-    const TCityRec& target = g.Cities[a.SupplyBase != 0 ? a.SupplyBase : base];
+    const int target = a.SupplyBase != 0 ? a.SupplyBase : base;
     // An army without a commander gathers as one with ratings of 0.
     const TLeaderRec& leader = g.Leaders[a.Leader];
     int q = leader.Drill / 11;
@@ -335,8 +338,7 @@ void GatherArmyCorps(int army) {
 void SetArmyCorpsOrders(int army) {
     TGameRec& g = G();
     const TArmyRec& a = g.Armies[army];
-    const TCityRec& base = g.Cities[a.BaseCity];
-    const TCityRec& target = g.Cities[a.SupplyBase != 0 ? a.SupplyBase : a.BaseCity];
+    const int target = a.SupplyBase != 0 ? a.SupplyBase : a.BaseCity;
     // Every corps of the army is ordered, those a plan claimed too.
     for (TCorpsRec& k : g.Corps) {
         if (!InArmy(k, a.Nation, army)) continue;
@@ -346,11 +348,13 @@ void SetArmyCorpsOrders(int army) {
         k.SupplyCity = a.BaseCity;
         k.SupplyPriority = k.Opponent != 0 ? 2 : 1;
         k.SupplyType = 0;
-        if (k.Disruption != 0) {
-            SetDestination(k, base);
+        // A disordered corps aboard a fleet keeps its embarked order too: set to march at sea it
+        // would stay the fleet's cargo with orders for land.
+        if (k.Disruption != 0 && k.OrderMode != kOrderEmbarked) {
+            SetDestination(k, a.BaseCity);
             k.March = 2;
             k.OrderMode = kOrderWithdraw;
-        } else if (k.OrderMode < kOrderEmbarked) {
+        } else if (k.Disruption == 0 && k.OrderMode < kOrderEmbarked) {
             k.March = 1;
             SetDestination(k, target);
             k.OrderMode = kOrderWithdraw;
@@ -423,10 +427,9 @@ void RunArmyOperations(int n) {
 
         int destination = a.SupplyBase != 0 && a.Stance < 2 ? a.SupplyBase : a.Objective;
         if (destination == 0) destination = a.BaseCity;
-        const TCityRec& d = g.Cities[destination];
         for (TCorpsRec& k : g.Corps)
             if (InArmy(k, n, army) && k.OrderMode == kOrderWithdraw && k.Disruption == 0) {
-                SetDestination(k, d);
+                SetDestination(k, destination);
                 k.March = k.Fatigue < 4 ? 1 : 0;
             }
     }

@@ -170,7 +170,8 @@ void ReturnCorpsToSupplyCity(int n) {
     g.Nations[n].RailUsed = 0;
     for (int c = 1; c <= kCorpsCount; ++c) {
         TCorpsRec& k = g.Corps[c];
-        if (!CorpsInUse(k) || k.Nation != n || k.Disruption == 0) continue;
+        // A corps aboard a fleet keeps its embarked order; it falls back once ashore.
+        if (!CorpsInUse(k) || k.Nation != n || k.Disruption == 0 || k.OrderMode == kOrderEmbarked) continue;
         if (k.SupplyCity != 0) {
             const TCityRec& supply = g.Cities[k.SupplyCity];
             k.DestX = supply.HexX;

@@ -81,8 +81,10 @@ TEST_F(ComputerDriver, TheRailTrialWalksACursorAndLeavesTheCorpsWhereItStands) {
 
 TEST_F(ComputerDriver, CorpsTakeTheTrainWhileCapacityLastsAndAPersonIsAskedFirst) {
     // Seven brigades need four units of capacity; an automatic move books one, a person's four.
+    // A corps aboard a fleet stays aboard.
     struct Case { int nation, capacity, answer, mode, used; };
     const Case cases[] = {{kNationFrance, 3, 0, kOrderDefend, 0}, {kNationFrance, 4, 0, kOrderRail, 1},
+                          {kNationFrance, 4, 0, kOrderEmbarked, 0},
                           {kNationConfederacy, 9, 1, kOrderRail, 4}, {kNationConfederacy, 9, 2, kOrderDefend, 0}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "nation " << c.nation << " capacity " << c.capacity);
@@ -93,6 +95,7 @@ TEST_F(ComputerDriver, CorpsTakeTheTrainWhileCapacityLastsAndAPersonIsAskedFirst
         const int to = LayLine(20, c.nation);
         const int k = AddCorps(c.nation, 10, 10);
         C(k).LineCount = 7, C(k).DestX = City(to).HexX;
+        if (c.mode == kOrderEmbarked) C(k).OrderMode = kOrderEmbarked;
         ScriptedFrontend fe;
         if (c.answer != 0) fe.ExpectNotice(0, c.answer);
         PlanRailMoves(c.nation);
@@ -369,10 +372,12 @@ TEST_F(ArmyOperations, TheArmyScoreSetsTheStance) {
     // Far from every enemy, with its second target on its base, a defending army trains.
     SetUp();
     const int a = Raise(2, 8);
+    C(2).Disruption = 1, C(2).OrderMode = kOrderEmbarked;  // aboard a fleet, it keeps that order
     const int better = AddCity("Better", 24, 20, kUnion);
     City(better).Value = 40, City(better).RailLink = 1;
     RunArmyOperations(kNationUnion);
     EXPECT_EQ((Ints{Army(a).Objective, Army(a).SupplyBase, Army(a).Stance}), (Ints{better, 1, 3}));
+    EXPECT_EQ(C(2).OrderMode, kOrderEmbarked);
     // A plan's own objective and second target stay.
     Army(a).PlanTag = 5, Army(a).SupplyBase = 2, Army(a).Objective = static_cast<U8>(better), Army(a).Stance = 2;
     RunArmyOperations(kNationUnion);
@@ -456,11 +461,17 @@ TEST_F(IndependentCorps, APersonsDisorderedCorpsFallsBackFurtherOnlyWithAnEnemyA
     const int rear = AddCity("Rear", 20, 5, kUnion, 2);
     C(corps).HexY = 8;
     C(2).HexX = 20;
-    for (int enemyRow : {23, 22}) {
+    // An enemy 3 or 2 hexes from the depot; a corps aboard a fleet falls back only once ashore.
+    struct Case { int enemyRow, mode, after, dest; };
+    const Case cases[] = {{23, kOrderDefend, kOrderDefend, supply}, {22, kOrderDefend, kOrderWithdraw, rear},
+                          {22, kOrderEmbarked, kOrderEmbarked, 0}};
+    for (const Case& c : cases) {
         C(corps).Disruption = 3, C(corps).SupplyCity = static_cast<U8>(supply);
-        C(2).HexY = static_cast<U8>(enemyRow);
+        C(corps).OrderMode = static_cast<U8>(c.mode), C(corps).DestX = C(corps).DestY = 0;
+        C(2).HexY = static_cast<U8>(c.enemyRow);
         ReturnCorpsToSupplyCity(kNationUnion);
-        EXPECT_EQ(Dest(corps), enemyRow == 23 ? CityHex(supply) : CityHex(rear)) << "enemy at row " << enemyRow;
+        EXPECT_EQ(C(corps).OrderMode, c.after) << "enemy at row " << c.enemyRow;
+        EXPECT_EQ(Dest(corps), c.dest == 0 ? P(0, 0) : CityHex(c.dest)) << "enemy at row " << c.enemyRow;
     }
 }
 
