@@ -30,7 +30,7 @@ namespace {
 constexpr int kScoreCap = 2000;
 constexpr int kScoreSpread = 1000;
 constexpr int kCapitalBonus = 50;
-// Cities 85 and 86 stand off the theatres' fronts and are never worth a march.
+// Cities 85 and 86 are the neutral ports abroad (Matamoros, Bermuda), never worth a march.
 constexpr int kFirstUnscoredCity = 85;
 constexpr int kMinRailDistance = 4;
 constexpr int kRailSearches = 11;
