@@ -254,7 +254,8 @@ void Surrender(int c) {
 
 // Whether a search from the corps' hex with the given mode reaches the city.
 bool CityReachable(const TCorpsRec& k, const TCityRec& city, int steps, int mode, int rule) {
-    FindPath(k.HexX, k.HexY, city.HexX, city.HexY, steps, mode, k.Nation, rule);
+    // Rail hexes are controlled by sides: France and Britain ride their allies' lines.
+    FindPath(k.HexX, k.HexY, city.HexX, city.HexY, steps, mode, mode == kPathRail ? k.Side : k.Nation, rule);
     return PathReached(mode, k.HexX, k.HexY, city.HexX, city.HexY);
 }
 
@@ -345,14 +346,15 @@ void RailMove(int c, TCorpsRec& k, bool dissolved) {
 
     // The corps rides only along a line found from its own hex; when none is found it stays.
     const int x = k.HexX, y = k.HexY;
-    FindPath(x, y, k.DestX, k.DestY, kPathMaxSteps, kPathRail, k.Nation, kRuleHostileNearStart);
+    // The rail search compares sides: France and Britain ride their allies' lines.
+    FindPath(x, y, k.DestX, k.DestY, kPathMaxSteps, kPathRail, k.Side, kRuleHostileNearStart);
     if (!(x == k.DestX && y == k.DestY) && PathResult == kPathReached) {
         k.HexX = static_cast<U8>(PathEnd.X);
         k.HexY = static_cast<U8>(PathEnd.Y);
         if (!OnDestination(k)) {
             // A line longer than one search: the ride ends where the search back from the
             // destination toward the hex reached ends.
-            FindPath(k.DestX, k.DestY, k.HexX, k.HexY, kPathMaxSteps, kPathRail, k.Nation, kRuleHostileNearStart);
+            FindPath(k.DestX, k.DestY, k.HexX, k.HexY, kPathMaxSteps, kPathRail, k.Side, kRuleHostileNearStart);
             if (PathResult == kPathReached) {
                 k.HexX = static_cast<U8>(PathEnd.X);
                 k.HexY = static_cast<U8>(PathEnd.Y);

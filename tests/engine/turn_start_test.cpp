@@ -143,7 +143,8 @@ TEST_F(TurnStart, StartPositionsAndCitiesOfPersonPlayedNationsAreMarked) {
     EXPECT_EQ(g.Fleets[2].StepDone[17], 0);
     EXPECT_EQ(g.Fleets[2].StartX, 47);
     EXPECT_EQ(g.Cities[1].Status, 1) << "a Union city: the Union is person-played";
-    EXPECT_EQ(g.Cities[2].Status, 0) << "a Confederate city: the Confederacy is computer-played";
+    EXPECT_EQ(g.Cities[4].Status, 0) << "a Confederate city: the Confederacy is computer-played";
+    EXPECT_EQ(g.Cities[2].Status, 4) << "the computer marks its own capital";
 }
 
 TEST_F(TurnStart, TheAutosaveHoldsNoArmyWithoutAHeadquarters) {
