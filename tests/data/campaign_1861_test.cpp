@@ -152,7 +152,13 @@ TEST_F(Campaign1861, ACorpsSentOntoAnUndefendedEnemyCapitalTakesCityAndState) {
     c.HexY = static_cast<U8>(y);
     c.DestX = capital.HexX;
     c.DestY = capital.HexY;
-    for (int turn = 1; turn <= 4 && (c.HexX != capital.HexX || c.HexY != capital.HexY); ++turn) ASSERT_TRUE(PlayHeadlessTurn());
+    // A person plays the Union, so the computer does not give the corps other orders.
+    TNationRec& player = GameRec->Nations[kNationUnion];
+    player.Human = 1;
+    for (int turn = 1; turn <= 4 && (c.HexX != capital.HexX || c.HexY != capital.HexY); ++turn) {
+        player.OrdersGiven = 1;
+        ASSERT_TRUE(PlayHeadlessTurn());
+    }
     const TStateRec& georgia = GameRec->States[kGeorgia];
     EXPECT_EQ((std::array<int, 4>{capital.Owner, capital.Nation, georgia.ControlSide, georgia.Controller}),
               (std::array<int, 4>{kUnion, kNationUnion, kUnion, kNationUnion}));

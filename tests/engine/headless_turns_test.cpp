@@ -5,6 +5,7 @@
 
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
+#include "engine/core/turn_start.h"
 #include "engine/core/headless_turns.h"
 #include "tests/support/turn_fixture.h"
 
@@ -72,6 +73,9 @@ TEST_F(HeadlessTurns, TheRunnerStopsWhenTheGameEndsAndRefusesMailGames) {
 TEST_F(HeadlessTurns, ACapitulationEndsTheRunWithItsStatus) {
     testing::BuildSyntheticGame(false, false);
     GameRec->Cities[2].Owner = kUnion;  // Richmond taken, and no other capital to move to
+    // No Confederate corps is left to march back into it before the political phase.
+    for (int k = 1; k <= kCorpsCount; ++k)
+        if (CorpsInUse(GameRec->Corps[k]) && GameRec->Corps[k].Nation == kNationConfederacy) DisbandCorps(k);
     ASSERT_TRUE(SaveGameFiles(Path("fall")));
     std::ostringstream out;
     EXPECT_EQ(RunHeadlessGame(Path("fall.KVT"), 20, 1, out, nullptr), 0);
