@@ -299,6 +299,10 @@ TEST_F(SelectionDialog, RowsNameTheObjectsAndEachRowActsOnItsOwn) {
     EXPECT_TRUE(choice.ChooseCorpsItem(0)) << "Orders opens the corps orders";
     choice.Close();
     EXPECT_EQ(SelectionList.Count, 7) << "the last row chosen stays chosen";
+    choice.ChooseRow(2);
+    C(own).Unused = 1;  // its orders gave away its last brigade
+    choice.Close();
+    EXPECT_EQ(SelectionList.Count, 0) << "a corps gone under its orders is no choice";
 
     TSelectionChoice untouched;
     untouched.Close();
