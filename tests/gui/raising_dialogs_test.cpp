@@ -149,7 +149,7 @@ TEST_F(RaisingDialogs, NewCorpsFormsTheChosenBrigadesUnderTheChosenLeader) {
     testing::WhenModalShows([&](QWidget* d) {
         ExpectOnlyButtonsClose(d);
         EXPECT_EQ(d->windowTitle(), T(444));
-        EXPECT_EQ(Label(d, 6)->Caption(), T(368));
+        EXPECT_EQ(Label(d, 6)->Caption(), QStringLiteral("Type to raise")) << "nothing chosen yet";
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("0"));
         EXPECT_EQ(Label(d, 4)->Caption(), QStringLiteral("Select leader"));
         EXPECT_EQ(Label(d, 3)->Caption(), QStringLiteral("Select city"));
@@ -160,6 +160,7 @@ TEST_F(RaisingDialogs, NewCorpsFormsTheChosenBrigadesUnderTheChosenLeader) {
         for (int n : {1, 2, 3}) EXPECT_FALSE(List(d, n)->isVisible());
         Click(Radio(d, 1));
         EXPECT_FALSE(Radio(d, 2)->isEnabled() || Radio(d, 3)->isEnabled()) << "the choice is final";
+        EXPECT_EQ(Label(d, 6)->Caption(), T(368));
         ClickRow(List(d, 2), RowOf(List(d, 2), QStringLiteral("J.K.F. Mansfield")));
         ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("8")) << "6 infantry and 2 batteries";
