@@ -2,6 +2,8 @@
 // pressed, a name typed; then the record is compared with what the player asked for.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSpinBox>
 
@@ -205,13 +207,15 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
         ClickRow(List(d, 1), 3);
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("the Susquehanna"));
+        QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00e9"));
+        QApplication::sendEvent(name, &accented);
         ExpectLaidOutCleanly(d);
         testing::SaveScreenshot(d, QStringLiteral("new_army"));
         Click(Button(d, 1));
     });
     ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewArmy));
     const TArmyRec& army = g.Armies[8];
-    EXPECT_EQ(army.Name.str(), "the Susquehanna");
+    EXPECT_EQ(army.Name.str(), "the Susquehanna") << "a letter the lists cannot show is not taken";
     EXPECT_EQ(army.Leader, 1);
     EXPECT_EQ(army.BaseCity, 6);
     EXPECT_EQ(army.CorpsCount, 2);
