@@ -228,6 +228,9 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
 TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnClosing) {
     TGameRec& g = *GameRec;
     g.Nations[1].MonthlyRecruits = 40;
+    g.Year = 1862;
+    g.Nations[1].AppealCounter = -1;
+    g.Casualties[1] = 701;
     testing::WhenModalShows([&](QWidget* d) {
         ExpectOnlyButtonsClose(d, nullptr);
         EXPECT_EQ(Label(d, 14)->Caption(), QStringLiteral("2000"));
@@ -235,7 +238,9 @@ TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnCl
         const std::pair<int, int> captions[] = {{1, 338}, {22, 349}, {2, 339}, {6, 340}, {5, 342},
                                                 {3, 341}, {7, 344},  {9, 345}, {11, 346}, {13, 347}};
         for (auto [label, text] : captions) EXPECT_EQ(Label(d, label)->Caption(), T(text)) << label;
-        EXPECT_FALSE(Control<gui::TElCheckBox>(d, QStringLiteral("CheckBox1"))->isEnabled()) << "no appeal in 1861";
+        auto* appeal = Control<gui::TElCheckBox>(d, QStringLiteral("CheckBox1"));
+        ASSERT_TRUE(appeal->isEnabled());
+        Click(appeal);
         EXPECT_TRUE(Radio(d, 2)->GetChecked());
         EXPECT_TRUE(Radio(d, 1)->isEnabled());
         EXPECT_FALSE(Radio(d, 3)->isEnabled());
@@ -265,6 +270,7 @@ TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnCl
     EXPECT_EQ(us.RecruitPercent[3], 7);
     EXPECT_EQ(us.RecruitPercent[4], 6);
     EXPECT_EQ(us.Bounty, 12);
+    EXPECT_EQ(us.AppealCounter, 9);
     EXPECT_EQ(us.Policy, 11);
     EXPECT_EQ(us.Will, 850);
 }
