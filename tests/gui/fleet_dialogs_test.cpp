@@ -114,6 +114,7 @@ TEST_F(FleetDialogs, UnderWayCottonMergeAndSplit) {
         EXPECT_EQ(Label(d, 3)->Caption(), GameText(618) + "Philadelphia");
         testing::SaveScreenshot(d, QStringLiteral("fleet_orders_under_way"));
         Click(Radio(d, 3));
+        EXPECT_EQ(Label(d, 3)->Caption(), GameText(618) + "Fort Monroe") << "sent home";
         Click(Control<QWidget>(d, "OKBtn"));
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::FleetOrders));
