@@ -47,7 +47,9 @@ int RowOf(const std::vector<TOrderRow>& rows, int index) {
 }  // namespace
 
 bool FleetOrdersAvailable(int fleet) {
-    return Arr1<TFleetRec, kFleetCount>::InRange(fleet) && FleetInUse(G().Fleets[fleet]);
+    // Ships still on the stocks take no orders: split or merged off they would sail at once, and a
+    // corps put aboard them would count as lost at sea.
+    return Arr1<TFleetRec, kFleetCount>::InRange(fleet) && G().Fleets[fleet].BuildCounter == 0;
 }
 
 int CottonCapacity(const TFleetRec& fleet) {

@@ -46,7 +46,7 @@ struct TFleetOrderChoices {
     int objective = 0;
 };
 
-// Whether `fleet` names a fleet in use (a free or out-of-range record opens nothing).
+// Whether `fleet` names a fleet afloat (a free, out-of-range or still building record opens nothing).
 bool FleetOrdersAvailable(int fleet);
 int CottonCapacity(const TFleetRec& fleet);
 

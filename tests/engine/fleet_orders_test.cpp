@@ -274,6 +274,12 @@ TEST_F(FleetOrders, ASplitTakesTheLowestFreeNumberAndAClearedRecord) {
     EXPECT_EQ(std::vector<int>({target.FleetNumber, target.TransportTag, target.StartX, target.Cargo, target.PlannedStep[1],
                                 target.Supplies, target.Mission, target.HomePort, target.Owner, target.HexX}),
               std::vector<int>({3, 0, 0, 0, 0, 0, kMissionPatrol, home, 1, 10}));
+
+    // Ships still building take no orders: none of them sails off at once as a fleet of its own.
+    const int building = Fleet(1, 10, 10, {2, 0, 0, 0, 0, 0});
+    F(building).BuildCounter = 5;
+    const TFleetOrderControls stocks = TFleetOrderSheet(building).Controls();
+    EXPECT_FALSE(FleetOrdersAvailable(building) || stocks.splitBox || stocks.mergeBox);
 }
 
 TEST_F(MergeFleets, PartnersOnTheSameHexAndWaterAndCountsUpToTheClassTotals) {

@@ -114,6 +114,7 @@ TEST_F(FleetDialogs, UnderWayCottonMergeAndSplit) {
         EXPECT_EQ(Label(d, 3)->Caption(), GameText(618) + "Philadelphia");
         testing::SaveScreenshot(d, QStringLiteral("fleet_orders_under_way"));
         Click(Radio(d, 3));
+        EXPECT_EQ(Label(d, 3)->Caption(), GameText(618) + "Fort Monroe") << "sent home";
         Click(Control<QWidget>(d, "OKBtn"));
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::FleetOrders));
@@ -225,6 +226,9 @@ TEST_F(FleetDialogs, NewFleetOrderedAtAPortAndSeenInTheNavalOverview) {
         ClickRow(list, 5);  // building: the map moves, no orders open
         testing::SaveScreenshot(d, QStringLiteral("naval_overview"));
         EXPECT_EQ(std::vector<int>({SelectedFleet, ViewColumn, ViewRow}), std::vector<int>({kFleetCount, 71, 12}));
+        ViewColumn = ViewRow = 1;
+        QTest::mouseClick(list, Qt::RightButton, {}, list->ItemRect(5).center());
+        EXPECT_EQ(std::vector<int>({ViewColumn, ViewRow}), std::vector<int>({1, 1})) << "the right button picks nothing";
         bool ordersShown = false;
         testing::WhenModalShows([&](QWidget* orders) {
             ordersShown = orders->windowTitle() == QStringLiteral("Fleet Orders");

@@ -106,9 +106,12 @@ void TFleetOrders::ShowControls() {
 void TFleetOrders::RadioButtonClick(int mission) {
     const bool embark = sheet_.ChooseMission(mission);
     ShowControls();
-    if (!embark) return;
-    ShowEmbarkCorps();
-    sheet_.EmbarkClosed();
+    if (embark) {
+        ShowEmbarkCorps();
+        sheet_.EmbarkClosed();
+    }
+    // A recall changes the objective, boarding the troops aboard: the labels follow at once.
+    ShowView();
 }
 
 void TFleetOrders::CheckBox1Click() {

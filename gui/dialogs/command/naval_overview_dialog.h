@@ -20,7 +20,8 @@ public:
     explicit TFleetOver(QWidget* parent = nullptr);
     ~TFleetOver() override;
 
-    void ListBox1MouseDown();
+    // A press at (x, y) of the list's client area.
+    void ListBox1MouseDown(int x, int y);
 
 private:
     std::unique_ptr<Ui::TFleetOver> ui_;
