@@ -3,7 +3,6 @@
 #include "engine/core/pending_rules.h"
 
 #include "engine/core/globals.h"
-#include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/procurement.h"
@@ -22,7 +21,6 @@ void ComputerProcurement() {}
 void ComputerSideUpkeep() {}
 void EmbarkAssignedCorps() {}
 void PoliticalPhase() {}
-void ResolveBattles() {}
 void ShowReplayCombatResolution() {
     PlaceholderCalls.battleReplays.push_back("resolution " + std::to_string(BattleLogLine));
 }

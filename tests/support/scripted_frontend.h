@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/combat/battle_analysis.h"
+#include "engine/combat/battle_results.h"
+#include "engine/combat/battle_setup.h"
+#include "engine/combat/fort_assault.h"
+#include "engine/combat/leader_casualties.h"
 #include "engine/combat/naval_combat.h"
 #include "engine/core/frontend.h"
 #include "engine/core/movement_ticks.h"
@@ -37,6 +42,17 @@ public:
     void ExpectElection();
     // The naval combat dialog; its view is recorded in fleetCombats.
     void ExpectFleetCombat();
+    // The combat-resolution dialog; `press` plays the person's clicks (by default the enabled
+    // intensity buttons, then Execute). Its view as it opened is recorded in combatResolutions.
+    void ExpectCombatResolution(std::function<void(TCombatResolution&)> press = {});
+    // The intensity dialog, answered with the option (1..5); its view goes to intensityViews.
+    void ExpectBattleIntensity(int answer);
+    // The leader-casualty dialog, answered with the line (from 0, -1 none); view in successorViews.
+    void ExpectLeaderSuccessor(int line);
+    // The results dialog; views in battleResults and battleAnalyses.
+    void ExpectBattleResults();
+    // The assault dialog: Execute is pressed, then OK; the view as it closed goes to fortAssaults.
+    void ExpectFortAssault();
     void ExpectOpenFile(const std::string& name);
     void ExpectSaveFile(const std::string& name);
     // Accept any number of notices and boxes without expectations, each answered as a person
@@ -53,6 +69,11 @@ public:
     void ShowGameSetup() override;
     void ShowElection() override;
     void ShowFleetCombat(const TFleetCombatView& view) override;
+    void RunCombatResolution(TCombatResolution& dialog) override;
+    int ChooseBattleIntensity(const TBattleIntensityView& view) override;
+    int ChooseLeaderSuccessor(const TLeaderSuccessorView& view) override;
+    void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) override;
+    void RunFortAssault(TFortAssault& dialog) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 
@@ -60,6 +81,7 @@ public:
     void SetCursor(CursorKind kind) override { cursor = kind; }
     void DrawCorps(int corps) override;
     void DrawFleet(int fleet) override;
+    void DrawBattleMarker(int column, int row) override;
     void Timer1Changed(bool enabled) override { timerChanges.push_back(enabled); }
     void MenusChanged(const TTurnMenus& m) override { menus = m; }
     void ShowTurnProgress(int value) override { gauge.push_back(value); }
@@ -93,6 +115,17 @@ public:
     std::vector<int> weatherGauges;
     std::vector<std::pair<bool, bool>> sideChoiceOffers;
     std::vector<TFleetCombatView> fleetCombats;
+    std::vector<TCombatResolutionView> combatResolutions;
+    std::vector<TBattleIntensityView> intensityViews;
+    std::vector<TLeaderSuccessorView> successorViews;
+    std::vector<TBattleResultsView> battleResults;
+    std::vector<TBattleAnalysisView> battleAnalyses;
+    std::vector<TFortAssaultView> fortAssaults;
+    // Hexes the battle marker was drawn on, with the view origin then.
+    struct Marker {
+        int column, row, viewColumn, viewRow;
+    };
+    std::vector<Marker> battleMarkers;
     TTurnMenus menus;
     std::string idPanel;
     // Every text colour a selection gave the unit panel, in order.
@@ -107,6 +140,7 @@ private:
         int answer = 0;
         std::string text;
         std::function<void()> effect;
+        std::function<void(TCombatResolution&)> press;
     };
     bool Take(const std::string& what, int kind, Expectation& out);
     std::deque<Expectation> expected_;
