@@ -1,6 +1,5 @@
-// A small world for the battle tests: clear ground around the battle hex (10, 10), weapons of
-// fire 2 x 2, and helpers that put corps with brigades on the hex and draw them in as the
-// dispatcher does.
+// A small world for the battle tests: clear ground around the battle hex (10, 10), weapons of fire
+// 2 x 2, and helpers that put corps and garrisons there and draw corps in as the dispatcher does.
 #pragma once
 
 #include <functional>
@@ -23,22 +22,29 @@ protected:
         for (TWeaponRec& w : GameRec->WeaponTable) w.FireFactor1 = w.FireFactor2 = 2;
         for (TStateRec& s : GameRec->States) s.Flag = 1;
     }
-
-    // A corps of the nation on the battle hex: foot and guns of the strengths given (no brigade
-    // for 0), led by a rank-3 leader of the rating given.
-    int Force(int nation, int infantry, int guns = 0, int rating = 3) {
+    // A corps of the nation on the battle hex with foot and guns of these strengths (no brigade for
+    // 0), led by a rank-3 leader of this rating.
+    int Force(int nation, int foot, int guns = 0, int rating = 3) {
         const int l = AddLeader(nation, 30);
         GameRec->Leaders[l].Rating = static_cast<U8>(rating);
         GameRec->Leaders[l].Rank = 3;
         const int c = AddCorps(nation, kX, kY, l);
         C(c).LeaderRating = static_cast<U8>(rating);
-        if (infantry != 0) GameRec->Brigades[AddBrigade(c, kBrigadeInfantry, infantry)].Weapon = 2;
+        if (foot != 0) GameRec->Brigades[AddBrigade(c, kBrigadeInfantry, foot)].Weapon = 2;
         if (guns != 0) GameRec->Brigades[AddBrigade(c, kBrigadeArtillery, guns)].Weapon = 7;
         RecalcCorpsFromBrigades();
         return c;
     }
-
-    // The corps on the battle hex drawn in and engaged.
+    static int Place(int corps, int x, int y) {
+        C(corps).HexX = static_cast<U8>(x);
+        C(corps).HexY = static_cast<U8>(y);
+        return corps;
+    }
+    void AddGarrison(int city, int nation, int type, int strength) {
+        GameRec->Brigades[++brigades_] = {static_cast<U8>(nation), static_cast<U8>(city), static_cast<U8>(type),
+                                          static_cast<U8>(strength), 1, 1, 1, 1, kAttachGarrison, 0};
+        GameRec->Cities[city].Garrison += 1;
+    }
     static void DrawIn() {
         for (int k = 1; k <= kCorpsCount; ++k)
             if (CorpsInUse(C(k)) && C(k).HexX == kX && C(k).HexY == kY) {
@@ -46,10 +52,10 @@ protected:
                 C(k).ContactCode = 5;
             }
     }
-
-    // Runs `action` with every draw answering `value`; what the rules did not take is dropped.
-    static void WithDraws(int value, const std::function<void()>& action) {
-        ScriptRandomDraws(std::vector<int>(20000, value));
+    // Runs `action` with the draws given, then every draw answering `filler`; leftovers are dropped.
+    static void WithDraws(std::vector<int> draws, int filler, const std::function<void()>& action) {
+        draws.resize(20000, filler);
+        ScriptRandomDraws(draws);
         action();
         ScriptRandomDraws({});
     }

@@ -7,7 +7,6 @@
 #include <string>
 #include <vector>
 
-#include "engine/combat/battle_analysis.h"
 #include "engine/combat/battle_results.h"
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/fort_assault.h"
@@ -42,16 +41,14 @@ public:
     void ExpectElection();
     // The naval combat dialog; its view is recorded in fleetCombats.
     void ExpectFleetCombat();
-    // The combat-resolution dialog; `press` plays the person's clicks (by default the enabled
-    // intensity buttons, then Execute). Its view as it opened is recorded in combatResolutions.
+    // The battle dialogs, views recorded below: the combat resolution (`press` plays the person's
+    // clicks; by default the enabled intensity buttons, then Execute), the intensity (answered with
+    // an option 1..5), the leader casualty (a line from 0, -1 none), the results, and the assault
+    // (Execute, then OK; its view as it closed).
     void ExpectCombatResolution(std::function<void(TCombatResolution&)> press = {});
-    // The intensity dialog, answered with the option (1..5); its view goes to intensityViews.
     void ExpectBattleIntensity(int answer);
-    // The leader-casualty dialog, answered with the line (from 0, -1 none); view in successorViews.
     void ExpectLeaderSuccessor(int line);
-    // The results dialog; views in battleResults and battleAnalyses.
     void ExpectBattleResults();
-    // The assault dialog: Execute is pressed, then OK; the view as it closed goes to fortAssaults.
     void ExpectFortAssault();
     void ExpectOpenFile(const std::string& name);
     void ExpectSaveFile(const std::string& name);
@@ -119,12 +116,8 @@ public:
     std::vector<TBattleIntensityView> intensityViews;
     std::vector<TLeaderSuccessorView> successorViews;
     std::vector<TBattleResultsView> battleResults;
-    std::vector<TBattleAnalysisView> battleAnalyses;
     std::vector<TFortAssaultView> fortAssaults;
-    // Hexes the battle marker was drawn on, with the view origin then.
-    struct Marker {
-        int column, row, viewColumn, viewRow;
-    };
+    struct Marker { int column, row, viewColumn, viewRow; };  // with the view origin then
     std::vector<Marker> battleMarkers;
     TTurnMenus menus;
     std::string idPanel;
