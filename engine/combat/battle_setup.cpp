@@ -93,7 +93,7 @@ void ClampLeaderRatings() {
     }
 }
 
-// Sums the factor table and picks the leaders; returns whether each side has a corps here.
+// Sums the factor table and picks each side's leader; the weather line comes with the ground.
 void BuildFactors(int terrain, int placeCity, TCombatResolutionView& view) {
     TGameRec& g = *GameRec;
     const int control = MapGrid->Cell(g.BattleX, g.BattleY).ControlSide();
@@ -137,9 +137,11 @@ void BuildFactors(int terrain, int placeCity, TCombatResolutionView& view) {
         if (terrain == 4 || terrain == 6 || terrain == 7) sums[3][s] = 20;
         if (terrain == 2 || terrain == 5) sums[3][s] = 30;
     }
-    if (const TCityRec* c = CityOf(placeCity)) {
-        const int theatre = g.States[c->State].Theatre;
-        const Weather w = WeatherOf(Arr1<U16, kTheatreCount>::InRange(theatre) ? g.TheatreWeather[theatre].get() : 0);
+    // A city of no state, or a state of no theatre, has no weather to tell.
+    const TCityRec* c = CityOf(placeCity);
+    const int theatre = c != nullptr && c->State != 0 ? g.States[c->State].Theatre : 0;
+    if (Arr1<U16, kTheatreCount>::InRange(theatre)) {
+        const Weather w = WeatherOf(g.TheatreWeather[theatre]);
         sums[3][1] += w.bonus;
         sums[3][2] += w.bonus;
         view.weather = Text(53) + Text(w.text);

@@ -74,6 +74,10 @@ TEST_F(BattleResults, RowsAttitudesCapturedGunsAndTheWarsTallies) {
         GunsLost[7] = 2;
         InitiativeSide = 2;
         CombatWords.BattleIntensity = 4;
+        // The Confederates' own guns lost are not theirs to capture back.
+        const int gun = AddBrigade(corps_, kBrigadeArtillery, 10);
+        GameRec->Brigades[gun].Weapon = 6;
+        WithDraws({0}, 0, [&] { ApplyBrigadeLosses(3, gun, 2); });
         ScriptedFrontend fe;
         fe.ExpectBattleResults();
         ShowBattleResults();
@@ -92,7 +96,7 @@ TEST_F(BattleResults, RowsAttitudesCapturedGunsAndTheWarsTallies) {
         const TNationRec& confed = GameRec->Nations[2];
         EXPECT_EQ(confed.WeaponPool[2] + confed.WeaponPool[7], c.result == 3 ? 5 : 0);
         EXPECT_EQ(std::vector<long>({GameRec->Casualties[1], GameRec->Casualties[2], GameRec->MilitaryPoints[1], GameRec->MilitaryPoints[2]}),
-                  std::vector<long>({40, 60, 3, 2}));
+                  std::vector<long>({40, 62, 3, 2}));  // the 2 guns lost count by their brigade too
     }
 }
 
