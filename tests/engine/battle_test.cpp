@@ -23,12 +23,7 @@ class FortAssault : public BattleWorld {};
 
 TEST_F(BattleDispatcher, DrawsInTheHexAndFightsOnlyWhatTheForcesAllow) {
     enum Fought { kNothing, kField, kAssault };
-    struct Case {
-        const char* what;
-        int x, y, foot, guns, mode, enemyFoot, garrison, viewColumn, viewRow;
-        Fought fought;
-    };
-    const Case cases[] = {
+    const struct { const char* what; int x, y, foot, guns, mode, enemyFoot, garrison, viewColumn, viewRow; Fought fought; } cases[] = {
         {"no enemy: drawn in, nothing fought", 10, 10, 30, 0, 1, 0, 0, 2, 6, kNothing},
         {"the view stops at column and row 1", 5, 3, 30, 0, 1, 0, 0, 1, 1, kNothing},
         {"guns alone fight no field battle", 10, 10, 0, 8, 1, 30, 0, 2, 6, kNothing},
@@ -36,7 +31,7 @@ TEST_F(BattleDispatcher, DrawsInTheHexAndFightsOnlyWhatTheForcesAllow) {
         {"a garrison is stormed", 10, 10, 30, 0, 1, 0, 5, 2, 6, kAssault},
         {"foot on both sides fight", 10, 10, 30, 0, 1, 30, 0, 2, 6, kField},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
         GameRec->GameKind = 3;  // a mail game keeps the codes the battles leave
@@ -63,9 +58,8 @@ TEST_F(BattleDispatcher, DrawsInTheHexAndFightsOnlyWhatTheForcesAllow) {
         EXPECT_EQ(std::vector<int>({m.column, m.row, m.viewColumn, m.viewRow}), std::vector<int>({c.x, c.y, c.viewColumn, c.viewRow}));
         EXPECT_EQ(C(k).Activity, 8);
         EXPECT_EQ(C(embarked).ContactCode, 0) << "an embarked corps takes no part";
-        EXPECT_EQ(C(buddy).Disruption, 0);
-        EXPECT_EQ(C(buddy).OrderMode, c.mode == 0 ? 0 : 1);
-        EXPECT_EQ(GameRec->Leaders[GameRec->Armies[C(buddy).Army].Leader].Experience, 1);
+        EXPECT_EQ(std::vector<int>({C(buddy).Disruption, C(buddy).OrderMode, GameRec->Leaders[GameRec->Armies[C(buddy).Army].Leader].Experience}),
+                  std::vector<int>({0, c.mode == 0 ? 0 : 1, 1}));
         if (c.fought != kAssault) {
             EXPECT_EQ(C(buddy).Condition, 3);
             EXPECT_EQ(C(k).ContactCode + C(buddy).ContactCode, 10);
@@ -128,19 +122,14 @@ TEST_F(BattleSetup, ThePersonsSidesChooseAndTheComputersGetAnIntensityByRule) {
     Force(1, 30);
     Force(2, 30);
     DrawIn();
-    struct Case {
-        const char* what;
-        int unionHuman, confedHuman, gameKind, sideToMove;
-        bool setUnion, setConfed, execute;
-    };
-    const Case cases[] = {
+    const struct { const char* what; int unionHuman, confedHuman, gameKind, sideToMove; bool setUnion, setConfed, execute; } cases[] = {
         {"computer against computer", 0, 0, 0, 1, false, false, true},
         {"a person against the computer", 1, 0, 0, 1, true, false, false},
         {"two persons at one screen", 1, 1, 0, 1, true, true, false},
         {"a mail game: only the side to move", 1, 1, 3, 1, true, false, false},
         {"a mail game whose mover is the computer is not deadlocked", 1, 0, 3, 2, false, false, true},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         GameRec->Nations[1].Human = static_cast<U8>(c.unionHuman);
         GameRec->Nations[2].Human = static_cast<U8>(c.confedHuman);
@@ -197,13 +186,12 @@ TEST_F(BattleSetup, TheIntensityDialogOffersByRatingAndShowsWhatTheScoutsSee) {
 
 TEST_F(FieldBattle, InitiativeAndTheDecisionOnLossesAndGround) {
     // No corps fights: the initiative draw is the only one, and the loss words decide.
-    struct Case {
+    const struct {
         const char* what;
         int unionBrigades, confedBrigades, unionRating, confedRating, unionIntensity, confedIntensity;
         std::vector<int> draws, ranges;
         int side, holder, pu, pc, result;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"even: the Union holds below its share", 2, 2, 3, 4, 2, 3, {29}, {70}, 1, 1, 10, 12, 2},
         {"even: the Confederacy takes it from there", 2, 2, 3, 4, 2, 3, {30}, {70}, 2, 1, 19, 12, 3},
         {"the attacker needs half again the holder's loss", 2, 2, 3, 4, 2, 3, {30}, {70}, 2, 1, 18, 12, 0},
@@ -213,7 +201,7 @@ TEST_F(FieldBattle, InitiativeAndTheDecisionOnLossesAndGround) {
         {"a skirmish decides nothing", 2, 2, 3, 3, 1, 1, {0}, {40}, 1, 1, 10, 12, 1},
         {"fewer than 5 losses decide nothing", 2, 2, 3, 4, 2, 3, {29}, {70}, 1, 1, 1, 3, 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
         GameRec->Leaders[1].Rating = static_cast<U8>(c.unionRating);
@@ -367,14 +355,9 @@ TEST_F(LeaderCasualty, AnArmyCommanderFallsOnThreeDrawsAndASuccessorIsPromotedOr
 }
 
 TEST_F(FortAssault, BombardmentAndStormEndInAFallOrARepulse) {
-    const struct {
-        const char* what;
-        int attacker, owner, fort, garrisonFoot, garrisonGuns, foot, guns;
-        std::vector<int> draws;  // then every draw answers `filler`
-        int filler;
-        const char *bombardment, *storm;
-        int result, fortAfter, footAfter, prisoners, control;
-    } cases[] = {
+    // Draws as listed, then every draw answers `filler`.
+    const struct { const char* what; int attacker, owner, fort, garrisonFoot, garrisonGuns, foot, guns; std::vector<int> draws; int filler;
+                   const char *bombardment, *storm; int result, fortAfter, footAfter, prisoners, control; } cases[] = {
         {"no works: Execute storms at once and destroys the garrison", 1, 2, 0, 5, 0, 30, 0, {}, 0, "", "T124", 2, 0, 24, 0, 1},
         {"guns alone are thrown back, even over a destroyed garrison", 1, 2, 0, 5, 0, 0, 6, {}, 0, "", "T125", 1, 0, 0, 0, 2},
         {"a garrison of guns alone falls and goes into captivity", 1, 2, 0, 0, 6, 30, 0, {}, 99, "", "T124", 2, 0, 30, 6, 1},
