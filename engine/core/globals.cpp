@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/combat/battle_state.h"
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/frontend.h"
@@ -105,6 +106,7 @@ void ResetEngineGlobals() {
     ResetPathSearch();
     ResetCorpsMovementGlobals();
     ResetBrigadeRuleGlobals();
+    ResetBattleGlobals();
     ResetCorpsOrdersGlobals();
     ResetForceTally();
     ResetCheckedAccessFaults();

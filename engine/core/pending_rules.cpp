@@ -3,7 +3,6 @@
 #include "engine/core/pending_rules.h"
 
 #include "engine/core/globals.h"
-#include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/procurement.h"
