@@ -35,7 +35,6 @@ void CsaPlan11() {}
 void CsaPlan12() {}
 void CsaPlan13() {}
 void CsaPlan14() {}
-void ResolveBattles() {}
 void ShowReplayCombatResolution() {
     PlaceholderCalls.battleReplays.push_back("resolution " + std::to_string(BattleLogLine));
 }
