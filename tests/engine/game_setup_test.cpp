@@ -82,14 +82,15 @@ TEST_F(GameSetup, AMailGameStartsItsHistoryAndComputerPlayersStartWithoutPlans) 
 
 TEST_F(GameSetup, AHistoryThatCannotBeWrittenIsReported) {
     testing::BuildSyntheticGame(true, true);
-    GameRec->GameKind = 2;
     GameFileBase = Path("no such folder/start.");
     ScriptedFrontend fe;
+    fe.ExpectGameSetup({.mail = true});
     fe.ExpectInformationBox();
-    FinishGameSetup();
+    ShowGameSetup();
     ASSERT_EQ(fe.messages.size(), 1u);
     EXPECT_NE(fe.messages[0].find("no such folder/start.BTL"), std::string::npos) << fe.messages[0];
     EXPECT_EQ(GameRec->SideToMove, 1) << "the game is set up all the same";
+    EXPECT_EQ(fe.cursor, CursorKind::Hourglass) << "the game comes into play under the hourglass";
 }
 
 

@@ -70,6 +70,9 @@ TEST_F(PoliticsDialogs, AComputerSideShowsItsHandicapRowAndTakesAwayThePlayRowAn
         EXPECT_TRUE(Radio(d, 21)->GetChecked()) << "Even terms";
         EXPECT_FALSE(Box(d, 11)->isVisible() || Radio(d, 28)->GetChecked() || Radio(d, 29)->GetChecked());
         testing::SaveScreenshot(d, QStringLiteral("setup_union_computer"));
+        Click(Radio(d, 23));
+        Click(LabelOf(Radio(d, 4)));
+        EXPECT_TRUE(Radio(d, 21)->GetChecked()) << "the label's click is its button's, even on a checked one";
         Click(Radio(d, 6));
         EXPECT_TRUE(Box(d, 7)->isVisible());
         testing::SaveScreenshot(d, QStringLiteral("setup_both_computer"));
