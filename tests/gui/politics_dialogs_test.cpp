@@ -65,6 +65,10 @@ TEST_F(PoliticsDialogs, AComputerSideShowsItsHandicapRowAndTakesAwayThePlayRowAn
     testing::WhenModalShows([](QWidget* d) {
         Click(LabelOf(Radio(d, 29)));
         EXPECT_TRUE(static_cast<gui::TSetUp*>(d)->Choices().mail);
+        Click(LabelOf(Radio(d, 28)));
+        EXPECT_FALSE(static_cast<gui::TSetUp*>(d)->Choices().mail);
+        Click(Radio(d, 29));
+        EXPECT_TRUE(static_cast<gui::TSetUp*>(d)->Choices().mail);
         Click(LabelOf(Radio(d, 4)));
         EXPECT_TRUE(Box(d, 8)->isVisible());
         EXPECT_TRUE(Radio(d, 21)->GetChecked()) << "Even terms";
