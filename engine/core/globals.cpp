@@ -14,6 +14,7 @@
 #include "engine/core/playback.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
+#include "engine/logistics/draft.h"
 #include "engine/orders/corps_orders.h"
 #include "engine/players/force_tally.h"
 
@@ -106,6 +107,7 @@ void ResetEngineGlobals() {
     ResetBrigadeRuleGlobals();
     ResetCorpsOrdersGlobals();
     ResetForceTally();
+    ResetDraftTallies();
     ResetCheckedAccessFaults();
     SetStockLedger(false);
     ClearStockLedger();

@@ -5,9 +5,6 @@
 #include "engine/core/globals.h"
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
-#include "engine/logistics/draft.h"
-#include "engine/logistics/procurement.h"
-#include "engine/logistics/state_economy.h"
 #include "engine/logistics/upkeep.h"
 #include "engine/players/amphibious_landings.h"
 #include "engine/players/political_phase.h"
@@ -16,9 +13,6 @@ namespace kvt {
 
 TPlaceholderCalls PlaceholderCalls;
 
-void UpdateStateEconomy() {}
-void UpdateNationalWill() {}
-void ComputerProcurement() {}
 void ComputerSideUpkeep() {}
 void EmbarkAssignedCorps() {}
 void PoliticalPhase() {}
