@@ -5,7 +5,6 @@
 #include "engine/core/globals.h"
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
-#include "engine/logistics/upkeep.h"
 #include "engine/players/amphibious_landings.h"
 #include "engine/players/political_phase.h"
 
@@ -13,7 +12,6 @@ namespace kvt {
 
 TPlaceholderCalls PlaceholderCalls;
 
-void ComputerSideUpkeep() {}
 void EmbarkAssignedCorps() {}
 void PoliticalPhase() {}
 void ResolveBattles() {}
