@@ -14,7 +14,9 @@
 #include "engine/core/globals.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/random.h"
+#include "engine/core/stocks.h"
 #include "engine/core/turn_start.h"
+#include "engine/logistics/home_front_report.h"
 
 namespace kvt {
 
@@ -71,20 +73,26 @@ bool PlayHeadlessTurn() {
     return true;
 }
 
-int PlayHeadlessTurns(int turns, std::ostream& out) {
+void WriteTurnReport(std::ostream& out) { ReportHomeFront(out); }
+
+int PlayHeadlessTurns(int turns, std::ostream& out, bool report) {
     int played = 0;
+    if (report) SetStockLedger(true);
     while (played < turns && GameStatus == 0) {
+        ClearStockLedger();
         if (!PlayHeadlessTurn()) break;
         ++played;
         char sum[17];
         std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(GameChecksum()));
         out << played << ' ' << DateText() << ' ' << sum << '\n';
+        if (report) WriteTurnReport(out);
     }
     if (GameStatus != 0) out << "game over, status " << GameStatus << '\n';
     return played;
 }
 
-int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error) {
+int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error,
+                    bool report) {
     AutomaticFrontend frontend;
     InstallFrontend(&frontend);
     ResetEngineGlobals();
@@ -100,7 +108,7 @@ int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std:
     } else {
         BringGameIntoPlay(file);
         if (!IsStartPoint(file)) ApplyLoadDataMarks();
-        if (PlayHeadlessTurns(turns, out) < turns && GameStatus == 0) {
+        if (PlayHeadlessTurns(turns, out, report) < turns && GameStatus == 0) {
             why = "a turn did not run to its end";
             status = 1;
         }

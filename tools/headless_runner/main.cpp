@@ -2,7 +2,9 @@
 // screen, printing one line per turn: the turn, the date after it and the checksum of the game.
 // Two runs with the same seed print the same lines.
 //
-//   kvt_headless_runner GAME.kvt TURNS [--seed N]
+//   kvt_headless_runner GAME.kvt TURNS [--seed N] [--report]
+//
+// With --report each turn's line is followed by the home front of every nation.
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -12,18 +14,25 @@
 #include "engine/core/text_table.h"
 
 int main(int argc, char** argv) {
-    if (argc != 3 && !(argc == 5 && std::string(argv[3]) == "--seed")) {
-        std::cerr << "usage: " << argv[0] << " GAME.kvt TURNS [--seed N]\n";
+    unsigned long long seed = 1;
+    bool report = false, valid = argc >= 3;
+    for (int i = 3; valid && i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--seed" && i + 1 < argc) seed = std::strtoull(argv[++i], nullptr, 10);
+        else if (arg == "--report") report = true;
+        else valid = false;
+    }
+    if (!valid) {
+        std::cerr << "usage: " << argv[0] << " GAME.kvt TURNS [--seed N] [--report]\n";
         return 2;
     }
     const int turns = std::atoi(argv[2]);
-    const unsigned long long seed = argc == 5 ? std::strtoull(argv[4], nullptr, 10) : 1;
     // The texts lie beside the game; notices read them, the game's state never does.
     std::filesystem::path folder = std::filesystem::path(argv[1]).parent_path();
     if (folder.empty()) folder = ".";
     kvt::TextTable.LoadFromFile((folder / "KVT_ENG.TXT").string());
     std::string error;
-    const int status = kvt::RunHeadlessGame(argv[1], turns, seed, std::cout, &error);
+    const int status = kvt::RunHeadlessGame(argv[1], turns, seed, std::cout, &error, report);
     if (!error.empty()) std::cerr << error << '\n';
     return status;
 }
