@@ -17,19 +17,10 @@ protected:
     }
     static TGameRec& G() { return *GameRec; }
     // Brigade i of the nation: type, strength, attachment and home state; muskets unless told.
-    static TBrigadeRec& Brigade(int i, int nation, int type, int strength, int attachKind, int attachIndex, int home,
-                                int weapon = 1) {
+    static TBrigadeRec& Brigade(int i, int nation, int type, int strength, int kind, int index, int home, int weapon = 1) {
         TBrigadeRec& b = GameRec->Brigades[i];
-        b = {};
-        b.Nation = static_cast<U8>(nation);
-        b.BrigadeType = static_cast<U8>(type);
-        b.Strength = static_cast<U8>(strength);
-        b.AttachKind = static_cast<U8>(attachKind);
-        b.AttachIndex = static_cast<U8>(attachIndex);
-        b.HomeState = static_cast<U8>(home);
-        b.Weapon = static_cast<U8>(weapon);
-        b.Quality = 2;
-        b.Ordinal = static_cast<U8>(i);
+        b = {static_cast<U8>(nation), static_cast<U8>(index), static_cast<U8>(type), static_cast<U8>(strength),
+             static_cast<U8>(weapon), 2, static_cast<U8>(home), static_cast<U8>(i), static_cast<U8>(kind), 0};
         return b;
     }
     // State s held and controlled by the nation in theatre t, without a capital.
@@ -38,19 +29,16 @@ protected:
         st.Owner = st.ControlSide = GameRec->Nations[nation].Side;
         st.Controller = static_cast<U8>(nation);
         st.Theatre = static_cast<U8>(theatre);
-        st.Loyalty = 60;
         return st;
     }
     // City c held by the nation in state s and theatre t.
     static TCityRec& City(int c, int nation, int s, int theatre = 1) {
         TCityRec& city = GameRec->Cities[c];
-        city.Name = "City " + std::to_string(c);
         city.Nation = city.OriginalOwner = static_cast<U8>(nation);
         city.Owner = GameRec->Nations[nation].Side;
         city.State = static_cast<U8>(s);
         city.Theatre = static_cast<U8>(theatre);
-        city.HexX = static_cast<U8>(10 + c % 60);
-        city.HexY = static_cast<U8>(5 + c / 60);
+        city.HexX = static_cast<U8>(10 + c % 60), city.HexY = 5;
         return city;
     }
 };
