@@ -1,7 +1,6 @@
 // The home-front lines of the headless report.
 #include "engine/logistics/home_front_report.h"
 
-#include <array>
 #include <cstddef>
 #include <ostream>
 #include <sstream>
