@@ -1,8 +1,9 @@
 // The program's main block: the application, its help file and title, the main window and its
-// event loop. A game folder without its texts, pictures or start point ends the program after the
-// window has named the missing file.
+// event loop. The game's files are read from the current folder, else from the program's; without
+// its texts, pictures or start point the program ends after the window has named the missing file.
 #include <QApplication>
 
+#include "engine/core/game_files.h"
 #include "engine/core/random.h"
 #include "gui/main/kvt_sdi.h"
 #include "gui/platform/fonts.h"
@@ -12,6 +13,8 @@ namespace {
 
 int ProgramMain(int argc, char** argv) {
     QApplication app(argc, argv);
+    // Started from another folder, the game still finds its own files beside the program.
+    kvt::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
     kvt::gui::InstallPlatformLook(app);
     kvt::gui::SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
     QApplication::setApplicationDisplayName(QStringLiteral("Drennovar III  v2.5"));

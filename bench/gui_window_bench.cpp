@@ -11,6 +11,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/players/game_setup.h"
 #include "gui/main/kvt_sdi.h"
 #include "gui/main/map_box.h"
 #include "gui/main/qt_frontend.h"
@@ -25,11 +26,9 @@ class BenchFrontend : public kvt::gui::TQtFrontend {
 public:
     using TQtFrontend::TQtFrontend;
     int ShowScenarioChoice() override { return 1; }
-    void ShowGameSetup() override {
-        kvt::GameRec->Nations[kvt::kNationUnion].Human = 1;
-        kvt::GameRec->Nations[kvt::kNationConfederacy].Human = 0;
-    }
-    void ShowNotice(int) override {}
+    kvt::TSetupChoices ShowGameSetup() override { return {.confederatePerson = false}; }
+    // Every question answered as an untouched dialog would: the close's own question quits.
+    void ShowNotice(int kind) override { kvt::AnswerNoticeUntouched(kind); }
     void InformationBox(const std::string&) override {}
 };
 

@@ -14,7 +14,9 @@
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
 #include "engine/core/record_queries.h"
+#include "engine/core/spotting.h"
 #include "engine/core/text_table.h"
+#include "engine/core/turn_start.h"
 #include "engine/players/supply_cities.h"
 
 namespace kvt {
@@ -140,7 +142,6 @@ bool AbsorbIntoGarrison(int c) {
     if (NearestEnemyDistance != 0 || k.SupplyCity == 0 || k.Disruption == 0) return false;
     TCityRec& city = G().Cities[k.SupplyCity];
     if (city.SupplySource != 1 || !AtHex(k, city.HexX, city.HexY)) return false;
-    G().Leaders[k.Leader].Status = kLeaderAvailable;
     k.Unused = kCorpsFreed;
     // Allied brigades stay in the city too: left on the freed slot they would reappear in
     // whatever corps next takes it.
@@ -253,7 +254,8 @@ void Surrender(int c) {
 
 // Whether a search from the corps' hex with the given mode reaches the city.
 bool CityReachable(const TCorpsRec& k, const TCityRec& city, int steps, int mode, int rule) {
-    FindPath(k.HexX, k.HexY, city.HexX, city.HexY, steps, mode, k.Nation, rule);
+    // Rail hexes are controlled by sides: France and Britain ride their allies' lines.
+    FindPath(k.HexX, k.HexY, city.HexX, city.HexY, steps, mode, mode == kPathRail ? k.Side : k.Nation, rule);
     return PathReached(mode, k.HexX, k.HexY, city.HexX, city.HexY);
 }
 
@@ -344,14 +346,15 @@ void RailMove(int c, TCorpsRec& k, bool dissolved) {
 
     // The corps rides only along a line found from its own hex; when none is found it stays.
     const int x = k.HexX, y = k.HexY;
-    FindPath(x, y, k.DestX, k.DestY, kPathMaxSteps, kPathRail, k.Nation, kRuleHostileNearStart);
+    // The rail search compares sides: France and Britain ride their allies' lines.
+    FindPath(x, y, k.DestX, k.DestY, kPathMaxSteps, kPathRail, k.Side, kRuleHostileNearStart);
     if (!(x == k.DestX && y == k.DestY) && PathResult == kPathReached) {
         k.HexX = static_cast<U8>(PathEnd.X);
         k.HexY = static_cast<U8>(PathEnd.Y);
         if (!OnDestination(k)) {
             // A line longer than one search: the ride ends where the search back from the
             // destination toward the hex reached ends.
-            FindPath(k.DestX, k.DestY, k.HexX, k.HexY, kPathMaxSteps, kPathRail, k.Nation, kRuleHostileNearStart);
+            FindPath(k.DestX, k.DestY, k.HexX, k.HexY, kPathMaxSteps, kPathRail, k.Side, kRuleHostileNearStart);
             if (PathResult == kPathReached) {
                 k.HexX = static_cast<U8>(PathEnd.X);
                 k.HexY = static_cast<U8>(PathEnd.Y);
@@ -434,6 +437,7 @@ void SecondPass(int c) {
     if (AbsorbIntoGarrison(c)) {
         // The absorbed corps no longer exists, and planned for real it could surrender as well.
         TCorpsRec copy = k;
+        EndCorps(c);
         PlanCorps(c, copy, true);
         return;
     }
@@ -447,9 +451,9 @@ void StartOfStep(int c) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
     if (CorpsInUse(k) && k.Strength == 0) {
-        k.Unused = kCorpsFreed;
-        TLeaderRec& leader = g.Leaders[k.Leader];
-        if (k.Leader >= 1 && k.Leader <= kLeaderCount && leader.Status == kLeaderActive) leader.Status = kLeaderAvailable;
+        // Its guns may outlast its men: they go where a spent corps' brigades go at spotting.
+        ReleaseSpentCorpsBrigades(c);
+        EndCorps(c);
     }
     if (!CorpsInUse(k) || k.Nation == 0) return;
 
@@ -667,8 +671,15 @@ void JoinNeutralStateToWar(int side) {
     for (int x = 1; x <= kMapColumns; ++x)
         for (int y = 1; y <= kMapRows; ++y)
             if (MapGrid->Cell(x, y).State() == kNeutralState) MapGrid->Cell(x, y).SetControlSide(side);
-    for (TCityRec& city : g.Cities)
-        if (city.State == kNeutralState) city.Owner = static_cast<U8>(side);
+    // Its neutral cities join with their nation and their garrisons: a city of a side without a
+    // nation would supply nobody and count for no one. A city a side has already taken stays its own.
+    for (int c = 1; c <= kCityCount; ++c) {
+        TCityRec& city = g.Cities[c];
+        if (city.State != kNeutralState || city.Owner != 0) continue;
+        city.Owner = city.Nation = static_cast<U8>(side);
+        for (TBrigadeRec& b : g.Brigades)
+            if (b.AttachKind == kAttachGarrison && b.AttachIndex == c) b.Nation = static_cast<U8>(side);
+    }
     std::string line1 = state.Name.str() + Text(731);
     if (line1.size() > kLineLimit) line1.resize(kLineLimit);
     RaiseEventNotice(18, line1, side == kUnion ? "the Union." : "the Confederacy.");

@@ -2,7 +2,10 @@
 #include "engine/core/frontend.h"
 
 #include "engine/core/game_files.h"
+#include "engine/core/globals.h"
 #include "engine/core/notice.h"
+#include "engine/players/election.h"
+#include "engine/players/game_setup.h"
 
 namespace kvt {
 
@@ -47,9 +50,15 @@ int AutomaticFrontend::ShowSideChoice(bool unionEnabled, bool confederacyEnabled
 
 int AutomaticFrontend::ShowScenarioChoice() { return 1; }
 
-void AutomaticFrontend::ShowGameSetup() {}
-void AutomaticFrontend::ShowElection() {}
 void AutomaticFrontend::ShowFleetCombat(const TFleetCombatView&) { ++fleetCombats; }
+TSetupChoices AutomaticFrontend::ShowGameSetup() {
+    TSetupChoices choices;
+    choices.unionPerson = GameRec->Nations[kNationUnion].Human != 0;
+    choices.confederatePerson = GameRec->Nations[kNationConfederacy].Human != 0;
+    return choices;
+}
+
+void AutomaticFrontend::ShowElection(TElectionCount& count) { count.RunThrough(); }
 
 std::string AutomaticFrontend::ChooseOpenFile() { return std::string(kAutosaveName) + ".KVT"; }
 std::string AutomaticFrontend::ChooseSaveFile() { return std::string(kAutosaveName) + ".KVT"; }

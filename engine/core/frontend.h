@@ -16,6 +16,8 @@ enum class PostMortemChoice { Continue, EndGame };
 struct TTurnMenus;
 struct TPostMortem;
 struct TFleetCombatView;
+struct TSetupChoices;
+class TElectionCount;
 
 class Frontend {
 public:
@@ -39,12 +41,13 @@ public:
     // The scenario choice at start-up: 1, 2, 3 for the 1861, 1862, 1863 start points, 4 for a
     // saved game, 0 when the dialog was left without a choice.
     virtual int ShowScenarioChoice() = 0;
-    // The new-game setup dialog; it writes the players, options and game kind into the record.
-    virtual void ShowGameSetup() = 0;
-    // The 1864 election dialog.
-    virtual void ShowElection() = 0;
     // The naval combat dialog: the forces, losses and drowned corps of one engagement.
     virtual void ShowFleetCombat(const TFleetCombatView& view) = 0;
+    // The new-game setup dialog; answers the choices made in it (the engine writes them).
+    virtual TSetupChoices ShowGameSetup() = 0;
+    // The 1864 election dialog, stepping the count as it shows it; the engine counts whatever
+    // states it leaves.
+    virtual void ShowElection(TElectionCount& count) = 0;
     // The Open and Save file dialogs; an empty name when the person cancelled.
     virtual std::string ChooseOpenFile() = 0;
     virtual std::string ChooseSaveFile() = 0;
@@ -92,11 +95,12 @@ public:
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
     // The first start point.
     int ShowScenarioChoice() override;
-    // The record keeps the players and options it was stored with.
-    void ShowGameSetup() override;
-    void ShowElection() override;
     // Nobody watches: the engagement is fought all the same.
     void ShowFleetCombat(const TFleetCombatView& view) override;
+    // The rows the dialog opens with, the players as the record holds them.
+    TSetupChoices ShowGameSetup() override;
+    // The whole count at once.
+    void ShowElection(TElectionCount& count) override;
     // The game saved at the last Execute; saves go under the same name.
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;

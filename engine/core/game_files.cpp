@@ -1,15 +1,22 @@
-// Reading and writing saved games. Reads go into temporaries and are checked whole (size and every
-// stored index) before the game in play is replaced; writes go to a temporary file that is renamed.
+// Reading and writing saved games. Reads take plain files of a known size into temporaries and check
+// them whole (size and every stored index) before the game in play is replaced; writes flush every
+// file under a scratch name before any is renamed into place, and undo the renames if one fails.
 #include "engine/core/game_files.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <sstream>
+#include <string_view>
+#include <vector>
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
@@ -47,38 +54,168 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
            });
 }
 
-bool ReadWhole(const std::string& path, std::string& out) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    out = buf.str();
-    return true;
+// What reading a file whole came to. A named pipe or device is never read (it could block the
+// game for ever), and a file larger than its kind can be is refused before a byte is read.
+enum class ReadOutcome { Read, Missing, NotAFile, TooLarge, Failed };
+
+ReadOutcome ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std::string& out, std::uint64_t& size) {
+    size = 0;
+    struct stat st {};
+    // Opening a device can act on it: only what is a plain file now is opened, and what was
+    // opened is asked again.
+    if (::stat(path.c_str(), &st) != 0) return ReadOutcome::Missing;
+    if (!S_ISREG(st.st_mode)) return ReadOutcome::NotAFile;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return ReadOutcome::Missing;
+    ReadOutcome outcome = ReadOutcome::Read;
+    if (::fstat(fd, &st) != 0) {
+        outcome = ReadOutcome::Failed;
+    } else if (!S_ISREG(st.st_mode)) {
+        outcome = ReadOutcome::NotAFile;
+    } else {
+        size = static_cast<std::uint64_t>(st.st_size);
+        if (size > maxBytes) outcome = ReadOutcome::TooLarge;
+    }
+    if (outcome == ReadOutcome::Read) {
+        out.assign(static_cast<std::size_t>(size), '\0');
+        std::size_t got = 0;
+        while (got < out.size()) {
+            const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            got += static_cast<std::size_t>(n);
+        }
+        out.resize(got);
+        size = got;
+    }
+    ::close(fd);
+    return outcome;
 }
 
-bool WriteTemporary(const std::string& tmp, const void* data, std::size_t size) {
-    {
-        std::ofstream out(tmp, std::ios::binary | std::ios::trunc);
-        if (!out) return false;
-        out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-        out.flush();
-        if (!out) {
-            out.close();
-            std::remove(tmp.c_str());
+FileRenamer renamer = nullptr;
+
+int RenameFile(const std::string& from, const std::string& to) {
+    return renamer ? renamer(from.c_str(), to.c_str()) : std::rename(from.c_str(), to.c_str());
+}
+
+std::string FolderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// A new name in the folder, short whatever the length of the file it stands in for: a game's own
+// name may already use up the longest name the disk allows.
+std::string ScratchName(const std::string& folder) {
+    static unsigned counter = 0;
+    return folder + "/~kvt" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+}
+
+// Writes the bytes to a new scratch file in the folder and flushes them to the disk.
+bool WriteScratch(const std::string& folder, std::string_view bytes, std::string& scratch) {
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        scratch = ScratchName(folder);
+        fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST) return false;
+    }
+    if (fd < 0) return false;
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    ok = ok && ::fsync(fd) == 0;
+    ok = ::close(fd) == 0 && ok;
+    if (!ok) ::unlink(scratch.c_str());
+    return ok;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+struct TFileImage {
+    std::string path;
+    std::string_view bytes;
+};
+
+// Replaces the files as one: all are written and flushed under scratch names beside their targets
+// before any is put in place; when one cannot be put in place, those already placed are set back
+// as they were (or removed where there was none), so the old files stay together.
+bool WriteFilesTogether(const std::vector<TFileImage>& files) {
+    struct Step {
+        std::string scratch, backup;
+        bool placed = false;
+        bool hadOld = false;
+    };
+    std::vector<Step> steps(files.size());
+    auto discard = [&] {
+        for (const Step& s : steps) {
+            if (!s.scratch.empty() && !s.placed) ::unlink(s.scratch.c_str());
+        }
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!WriteScratch(FolderOf(files[i].path), files[i].bytes, steps[i].scratch)) {
+            steps[i].scratch.clear();
+            discard();
             return false;
         }
+    }
+    bool ok = true;
+    std::size_t failedAt = files.size();
+    for (std::size_t i = 0; i < files.size() && ok; ++i) {
+        Step& s = steps[i];
+        const std::string& target = files[i].path;
+        struct stat st {};
+        s.hadOld = ::lstat(target.c_str(), &st) == 0;
+        bool movedAside = false;
+        if (s.hadOld) {
+            // A second name keeps the old file while the new one takes its place.
+            s.backup = ScratchName(FolderOf(target));
+            if (::link(target.c_str(), s.backup.c_str()) != 0) {
+                movedAside = RenameFile(target, s.backup) == 0;
+                if (!movedAside) s.backup.clear();
+                ok = movedAside;
+            }
+        }
+        if (ok && RenameFile(s.scratch, target) != 0) {
+            if (movedAside) RenameFile(s.backup, target);
+            ok = false;
+        }
+        if (ok) s.placed = true;
+        else failedAt = i;
+    }
+    if (!ok) {
+        for (std::size_t i = 0; i < failedAt; ++i) {
+            const Step& s = steps[i];
+            if (s.hadOld) RenameFile(s.backup, files[i].path);
+            else ::unlink(files[i].path.c_str());
+        }
+        if (failedAt < files.size() && !steps[failedAt].backup.empty() && steps[failedAt].hadOld)
+            ::unlink(steps[failedAt].backup.c_str());
+        discard();
+        return false;
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        if (!steps[i].backup.empty()) ::unlink(steps[i].backup.c_str());
+        SyncFolder(FolderOf(files[i].path));
     }
     return true;
 }
 
-bool WriteAtomically(const std::string& path, const void* data, std::size_t size) {
-    const std::string tmp = path + ".part";
-    if (!WriteTemporary(tmp, data, size)) return false;
-    std::error_code ec;
-    fs::rename(tmp, path, ec);
-    if (ec) std::remove(tmp.c_str());
-    return !ec;
+std::string HistoryText() {
+    std::string content;
+    for (const std::string& line : BattleLog) content += line + "\r\n";
+    return content;
 }
+
+std::string programFolder;
 
 std::string Bad(const char* what, int index, const char* field, int value) {
     std::ostringstream s;
@@ -117,6 +254,39 @@ std::string BattleLogFileFor(const std::string& fileName) {
 std::string SaveBaseOf(const std::string& chosenName) {
     std::size_t dot = ExtensionDot(chosenName);
     return dot == std::string::npos ? chosenName : chosenName.substr(0, dot);
+}
+
+std::string OpenNameFor(const std::string& typed) {
+    std::error_code ec;
+    if (typed.empty() || fs::exists(typed, ec)) return typed;
+    const std::string game = ResolveFileCaseInsensitive(typed + ".KVT");
+    return fs::exists(game, ec) ? game : typed;
+}
+
+std::string SaveWouldReplace(const std::string& chosenName) {
+    const std::string base = SaveBaseOf(chosenName);
+    std::error_code ec;
+    for (const char* suffix : {".KVT", ".KVM"}) {
+        const std::string file = ResolveFileCaseInsensitive(base + suffix);
+        if (fs::exists(file, ec)) return file;
+    }
+    return {};
+}
+
+void SetProgramFolder(const std::string& folder) { programFolder = folder; }
+
+std::string GameDataFolder() {
+    // The texts decide: a folder without them is not the game's, however many saves it holds.
+    constexpr const char* kTexts = "KVT_ENG.TXT";
+    std::error_code ec;
+    if (fs::exists(ResolveFileCaseInsensitive(kTexts), ec) || programFolder.empty()) return {};
+    if (fs::exists(ResolveFileCaseInsensitive((fs::path(programFolder) / kTexts).string()), ec)) return programFolder;
+    return {};
+}
+
+std::string GameDataFile(const std::string& name) {
+    const std::string folder = GameDataFolder();
+    return ResolveFileCaseInsensitive(folder.empty() ? name : (fs::path(folder) / name).string());
 }
 
 std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
@@ -244,44 +414,54 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
         if (error) *error = why;
         return false;
     };
+    // Why a file cannot be one of the images; empty when it was read at its exact size.
+    auto read = [](const std::string& path, std::size_t exact, std::string& bytes, const std::string& what,
+                   const char* sizeNote) {
+        std::uint64_t size = 0;
+        switch (ReadRegularFile(path, exact, bytes, size)) {
+            case ReadOutcome::Missing:
+            case ReadOutcome::Failed: return what + " cannot be opened.";
+            case ReadOutcome::NotAFile: return what + " is not a file.";
+            case ReadOutcome::TooLarge:
+            case ReadOutcome::Read: break;
+        }
+        if (size == exact) return std::string();
+        return what + " holds " + std::to_string(size) + " bytes, not " + std::to_string(exact) + "." + sizeNote;
+    };
     std::string recBytes, mapBytes;
-    if (!ReadWhole(fileName, recBytes)) return fail("The game \"" + fileName + "\" cannot be opened.");
-    if (recBytes.size() != kGameRecSize)
-        return fail("The game \"" + fileName + "\" holds " + std::to_string(recBytes.size()) + " bytes, not " +
-                    std::to_string(kGameRecSize) + ": it is not a saved game of this program.");
+    std::string why = read(fileName, kGameRecSize, recBytes, "The game \"" + fileName + "\"",
+                           " It is not a saved game of this program.");
+    if (!why.empty()) return fail(why);
     const std::string mapName = MapFileFor(fileName);
-    if (!ReadWhole(mapName, mapBytes)) return fail("The map \"" + mapName + "\" of this game cannot be opened.");
-    if (mapBytes.size() != kMapGridSize)
-        return fail("The map \"" + mapName + "\" holds " + std::to_string(mapBytes.size()) + " bytes, not " +
-                    std::to_string(kMapGridSize) + ".");
+    why = read(mapName, kMapGridSize, mapBytes, "The map \"" + mapName + "\" of this game", "");
+    if (!why.empty()) return fail(why);
     auto tmpRec = std::make_unique<TGameRec>();
     auto tmpMap = std::make_unique<TMapGrid>();
     std::memcpy(static_cast<void*>(tmpRec.get()), recBytes.data(), kGameRecSize);
     std::memcpy(static_cast<void*>(tmpMap.get()), mapBytes.data(), kMapGridSize);
-    std::string why = ValidateGameImages(*tmpRec, *tmpMap);
+    why = ValidateGameImages(*tmpRec, *tmpMap);
     if (!why.empty()) return fail("The game \"" + fileName + "\" is damaged: " + why);
     std::memcpy(static_cast<void*>(&rec), tmpRec.get(), kGameRecSize);
     std::memcpy(static_cast<void*>(&map), tmpMap.get(), kMapGridSize);
     return true;
 }
 
-bool SaveGameFiles(const std::string& name) {
+bool SaveGameFiles(const std::string& name, bool withHistory) {
     // An existing file of the same name in another case is overwritten rather than left beside
     // the new one, where a later load could pick up the stale copy.
-    const std::string recPath = ResolveFileCaseInsensitive(name + ".KVT");
-    const std::string mapPath = ResolveFileCaseInsensitive(name + ".KVM");
-    // Both images are written in full before either replaces the old pair.
-    bool ok = WriteTemporary(recPath + ".part", GameRec, kGameRecSize) &&
-              WriteTemporary(mapPath + ".part", MapGrid, kMapGridSize);
-    std::error_code ec;
-    if (ok) fs::rename(mapPath + ".part", mapPath, ec);
-    if (ok && !ec) fs::rename(recPath + ".part", recPath, ec);
-    ok = ok && !ec;
-    std::remove((recPath + ".part").c_str());
-    std::remove((mapPath + ".part").c_str());
+    std::vector<TFileImage> files;
+    const std::string history = HistoryText();
+    if (withHistory) files.push_back({ResolveFileCaseInsensitive(name + ".BTL"), history});
+    files.push_back({ResolveFileCaseInsensitive(name + ".KVT"),
+                     std::string_view(reinterpret_cast<const char*>(GameRec), kGameRecSize)});
+    files.push_back({ResolveFileCaseInsensitive(name + ".KVM"),
+                     std::string_view(reinterpret_cast<const char*>(MapGrid), kMapGridSize)});
+    const bool ok = WriteFilesTogether(files);
     if (!ok) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
     return ok;
 }
+
+void SetFileRenamer(FileRenamer r) { renamer = r; }
 
 bool LoadGameImages(const std::string& fileName, LoadTime when) {
     std::string why;
@@ -306,9 +486,8 @@ void BringGameIntoPlay(const std::string& fileName) {
     // The territorial tally reads city 83's state byte, so it is pinned on every load.
     g.Cities[83].State = 21;
     GameStatus = 0;
-    if (g.Month == static_cast<std::uint16_t>(g.StartMonth) && g.Year == static_cast<std::uint16_t>(g.StartYear) &&
-        g.GameKind < 2)
-        ShowGameSetup();
+    // A game saved in its start month after its setup (an autosave) is not set up again.
+    if (SetupDue()) ShowGameSetup();
     GameStatus = 0;
     g.EnemyVisibility = 0;
     if (g.Nations[kNationUnion].Human == 0 && g.Nations[kNationConfederacy].Human == 0) g.EnemyVisibility = 3;
@@ -355,15 +534,24 @@ void ApplyLoadDataMarks() {
 }
 
 bool SaveBattleLog(const std::string& path) {
-    std::string content;
-    for (const std::string& line : BattleLog) content += line + "\r\n";
-    return WriteAtomically(path, content.data(), content.size());
+    const std::string content = HistoryText();
+    return WriteFilesTogether({{path, content}});
 }
 
-bool LoadBattleLog(const std::string& path) {
+bool LoadBattleLog(const std::string& path, std::string* error) {
     std::string content;
+    std::uint64_t size = 0;
     BattleLog.clear();
-    if (!ReadWhole(path, content)) return false;
+    const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);
+    if (outcome != ReadOutcome::Read) {
+        if (error) {
+            *error = "The battle history \"" + path + "\" ";
+            *error += outcome == ReadOutcome::NotAFile   ? "is not a file."
+                      : outcome == ReadOutcome::TooLarge ? "holds " + std::to_string(size) + " bytes, more than any game writes."
+                                                         : "is missing.";
+        }
+        return false;
+    }
     std::istringstream in(content);
     std::string line;
     while (std::getline(in, line)) {

@@ -1,8 +1,10 @@
 // Saved games on disk: the raw record image (".KVT"), the raw map image (".KVM") and, in a mail
-// game, the battle history (".BTL"). A load checks everything before it replaces the game in play;
-// a save never leaves half a file behind.
+// game, the battle history (".BTL"). A load reads only plain files of a sound size and checks
+// everything before it replaces the game in play; a save replaces its files together or not at all.
+// Also where the game's own data lies: the current folder, else the program's folder.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "engine/core/game_record.h"
@@ -23,6 +25,20 @@ std::string SaveBaseOf(const std::string& chosenName);
 // else the path unchanged.
 std::string ResolveFileCaseInsensitive(const std::string& path);
 
+// The name typed in the Open dialog as a file: the name itself when it exists, else the saved game
+// of that name with ".KVT" added (found ignoring case), else the name unchanged.
+std::string OpenNameFor(const std::string& typed);
+// The record or map file that a save under the chosen name would replace; empty when none exists.
+std::string SaveWouldReplace(const std::string& chosenName);
+
+// The folder that holds the program; its data is read from there when the current folder lacks it.
+void SetProgramFolder(const std::string& folder);
+// The folder the game's own files (texts, pictures, help, start points) are read from: empty for
+// the current folder when it holds the game's texts, else the program's folder when that does.
+std::string GameDataFolder();
+// One of the game's own files in that folder, found ignoring case.
+std::string GameDataFile(const std::string& name);
+
 // Why a pair of images cannot be a game: an empty text when both are sound.
 std::string ValidateGameImages(const TGameRec& rec, const TMapGrid& map);
 
@@ -30,8 +46,14 @@ std::string ValidateGameImages(const TGameRec& rec, const TMapGrid& map);
 // returns the reason.
 bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error);
 
-// Writes name + ".KVT" and name + ".KVM". Returns false (and reports) when a file cannot be written.
-bool SaveGameFiles(const std::string& name);
+// Writes name + ".KVT" and name + ".KVM" (and, withHistory, BattleLog as name + ".BTL") as one:
+// either every file is replaced or, after a report, the old ones are left as they were.
+bool SaveGameFiles(const std::string& name, bool withHistory = false);
+
+// How a written file is put in place (0 on success, as std::rename answers). Tests install one that
+// fails a step, as a full or vanished disk would; nullptr restores std::rename.
+using FileRenamer = int (*)(const char* from, const char* to);
+void SetFileRenamer(FileRenamer renamer);
 
 // When a load is asked for: with a game in play, which a refused file leaves as it is, or at
 // start-up, where the player is offered the choice of games again.
@@ -54,8 +76,12 @@ void ApplyLoadDataMarks();
 // The game as ordered, written at every Execute.
 inline constexpr const char* kAutosaveName = "Autosave";
 
-// Battle history files: one line per entry, written ended by CR LF; a bare LF is read as well.
+// Battle history files: one line per entry, written ended by CR LF; a bare LF is read as well. No
+// game writes a history near this size, so a larger file is refused unread.
+inline constexpr std::uint64_t kBattleLogMaxBytes = 4u << 20;
 bool SaveBattleLog(const std::string& path);
-bool LoadBattleLog(const std::string& path);
+// Reads the history into BattleLog (emptied first); false, with the reason, when the file is
+// missing, not a plain file or too large.
+bool LoadBattleLog(const std::string& path, std::string* error = nullptr);
 
 }  // namespace kvt

@@ -1,6 +1,9 @@
 // The scenario choice and the first load of a run.
 #include "engine/core/game_start.h"
 
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
 #include <memory>
 
 #include "engine/core/calendar.h"
@@ -25,10 +28,29 @@ std::string ScenarioFileName(int answer) {
     }
 }
 
+std::string SaveNameRefusal(const std::string& chosenName) {
+    namespace fs = std::filesystem;
+    const fs::path base(SaveBaseOf(chosenName));
+    const std::string dataFolder = GameDataFolder();
+    std::error_code ec;
+    const fs::path folder = base.has_parent_path() ? base.parent_path() : fs::path(".");
+    if (!fs::equivalent(folder, dataFolder.empty() ? fs::path(".") : fs::path(dataFolder), ec)) return {};
+    auto lower = [](std::string s) {
+        std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        return s;
+    };
+    for (int answer = 1; answer <= 3; ++answer) {
+        const std::string startPoint = SaveBaseOf(ScenarioFileName(answer));
+        if (lower(base.filename().string()) == lower(startPoint))
+            return "\"" + startPoint + "\" is one of the game's start points. Please save under another name.";
+    }
+    return {};
+}
+
 bool ReadDefaultStartPoint(std::string* error) {
     auto rec = std::make_unique<TGameRec>();
     auto map = std::make_unique<TMapGrid>();
-    const std::string file = ResolveFileCaseInsensitive(kDefaultStartPoint);
+    const std::string file = GameDataFile(kDefaultStartPoint);
     if (!ReadGameImages(file, *rec, *map, error)) return false;
     *GameRec = *rec;
     return true;
@@ -43,7 +65,7 @@ void StartUpGame() {
         GameStatus = 1;
         const std::string startPoint = ScenarioFileName(answer);
         const bool loaded = startPoint.empty() ? LoadGameDialog(LoadTime::StartUp)
-                                               : LoadGameFiles(ResolveFileCaseInsensitive(startPoint), LoadTime::StartUp);
+                                               : LoadGameFiles(GameDataFile(startPoint), LoadTime::StartUp);
         if (loaded) break;
     }
     GameStatus = 0;

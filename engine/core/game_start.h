@@ -9,6 +9,10 @@ namespace kvt {
 // The start point of answer 1, 2 or 3 of the scenario choice; empty for any other answer.
 std::string ScenarioFileName(int answer);
 
+// Why a game may not be saved under the chosen name: it would replace a start point in the folder
+// the start points are read from (names compared ignoring case). Empty when it may.
+std::string SaveNameRefusal(const std::string& chosenName);
+
 // Reads "1861.kvt" into the record as the game shown behind the scenario choice (its map is read
 // only when a game is chosen). False, with the reason, when the file is missing or unsound.
 bool ReadDefaultStartPoint(std::string* error);

@@ -7,6 +7,7 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/frontend.h"
+#include "engine/core/game_files.h"
 #include "engine/core/map_input.h"
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
@@ -112,6 +113,7 @@ void ResetEngineGlobals() {
     SetStockLedger(false);
     ClearStockLedger();
     PlaceholderCalls = TPlaceholderCalls{};
+    SetFileRenamer(nullptr);
 }
 
 }  // namespace kvt

@@ -15,8 +15,8 @@
 #include "engine/core/movement_ticks.h"
 #include "engine/core/random.h"
 #include "engine/core/stocks.h"
+#include "engine/core/turn_report.h"
 #include "engine/core/turn_start.h"
-#include "engine/logistics/home_front_report.h"
 
 namespace kvt {
 
@@ -73,10 +73,9 @@ bool PlayHeadlessTurn() {
     return true;
 }
 
-void WriteTurnReport(std::ostream& out) { ReportHomeFront(out); }
-
 int PlayHeadlessTurns(int turns, std::ostream& out, bool report) {
     int played = 0;
+    // The report's flows are read from the stock ledger, one turn at a time.
     if (report) SetStockLedger(true);
     while (played < turns && GameStatus == 0) {
         ClearStockLedger();
@@ -84,8 +83,9 @@ int PlayHeadlessTurns(int turns, std::ostream& out, bool report) {
         ++played;
         char sum[17];
         std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(GameChecksum()));
-        out << played << ' ' << DateText() << ' ' << sum << '\n';
-        if (report) WriteTurnReport(out);
+        out << played << ' ' << DateText() << ' ' << sum;
+        if (report) out << "  " << TurnReportColumns();
+        out << '\n';
     }
     if (GameStatus != 0) out << "game over, status " << GameStatus << '\n';
     return played;

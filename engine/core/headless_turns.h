@@ -20,12 +20,9 @@ bool HandGameToComputer();
 bool PlayHeadlessTurn();
 
 // Plays up to `turns` turns on the game in play, one line per turn: the turn's number, the date
-// after it and the checksum; with `report`, the report's lines of the turn follow each (the stock
-// ledger is kept on for it). Stops early when the game ends. Returns the turns played.
+// after it and the checksum, followed with `report` by the report's columns (turn_report.h; the
+// stock ledger is kept on for them). Stops early when the game ends. Returns the turns played.
 int PlayHeadlessTurns(int turns, std::ostream& out, bool report = false);
-
-// The report's lines after a turn: the home front of every nation.
-void WriteTurnReport(std::ostream& out);
 
 // Reads a game, gives it to the computer and plays it (the runner's whole work). A saved game takes
 // the data marks of the Open dialog; the three start points do not. Returns an exit

@@ -1,12 +1,12 @@
 // The Load and Save commands and the mail-game hand-over.
 #include "engine/core/mail_game.h"
 
-#include <filesystem>
 #include <string>
 
 #include "engine/core/calendar.h"
 #include "engine/core/frontend.h"
 #include "engine/core/game_files.h"
+#include "engine/core/game_start.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/side_choice.h"
@@ -56,16 +56,15 @@ bool LoadGameDialog(LoadTime when) {
     TGameRec& g = *GameRec;
     MailTurnExecuted = false;
     if (g.GameKind == 4) {
-        BattleLog.clear();
         const std::string history = BattleLogFileFor(chosen);
-        std::error_code ec;
-        const bool read = std::filesystem::exists(history, ec) && LoadBattleLog(history);
-        // The marker ends the history only once the turn has changed hands; without it the game is
-        // the mover's own, saved before the hand-over, with nothing to play back. Every mail save
-        // writes a history, so a missing one tells nothing and the game is taken as received.
-        const bool handedOver = !read || (!BattleLog.empty() && BattleLog.back() == kTurnOverLine);
-        MailTurnExecuted = !handedOver;
-        if (handedOver) fe.InformationBox(Text(727));
+        std::string why;
+        const bool read = LoadBattleLog(history, &why);
+        // Only the marker tells a turn handed over from the mover's own save. Without a history
+        // nobody can tell, so the turn is neither played back nor passed on.
+        const bool handedOver = read && !BattleLog.empty() && BattleLog.back() == kTurnOverLine;
+        MailTurnExecuted = read && !handedOver;
+        if (!read) fe.InformationBox(why + " The turn can be neither played back nor handed over.");
+        else if (handedOver) fe.InformationBox(Text(727));
         SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, handedOver);
         SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, false);
     } else {
@@ -106,22 +105,37 @@ void SaveGameDialog() {
     fe.SetCursor(CursorKind::Arrow);
     const std::string chosen = fe.ChooseSaveFile();
     if (chosen.empty()) return;
+    // The window's dialog refuses these names itself; any other way in is refused here.
+    const std::string refusal = SaveNameRefusal(chosen);
+    if (!refusal.empty()) {
+        fe.InformationBox(refusal);
+        return;
+    }
     const std::string base = SaveBaseOf(chosen);
     TGameRec& g = *GameRec;
-    if (g.GameKind >= 2) {
-        if (HandOverAllowed() && AskHandOver()) {
-            // The marker ends the history only when the turn really changes hands.
-            BattleLog.push_back(kTurnOverLine);
-            g.GameKind = g.GameKind == 2 ? 3 : 4;
-            g.SideToMove = g.SideToMove == 1 ? 2 : 1;
-            MailTurnExecuted = false;
-        }
-        // Beside a pair saved under another case, as the game's own files are; a new name beside
-        // the old history would leave that one to be read with the game.
-        const std::string history = ResolveFileCaseInsensitive(base + ".BTL");
-        if (!SaveBattleLog(history)) fe.InformationBox("The battle history could not be saved as \"" + history + "\".");
+    if (g.GameKind < 2) {
+        SaveGameFiles(base);
+        return;
     }
-    SaveGameFiles(base);
+    const std::uint16_t kindBefore = g.GameKind, sideBefore = g.SideToMove;
+    const bool executedBefore = MailTurnExecuted;
+    const bool handOver = HandOverAllowed() && AskHandOver();
+    if (handOver) {
+        // The marker ends the history only when the turn really changes hands.
+        BattleLog.push_back(kTurnOverLine);
+        g.GameKind = g.GameKind == 2 ? 3 : 4;
+        g.SideToMove = g.SideToMove == 1 ? 2 : 1;
+        MailTurnExecuted = false;
+    }
+    // The history is saved with the pair, beside one of another case as they are, so that a
+    // handed-over game never lies on disk without the history that says so.
+    if (!SaveGameFiles(base, true) && handOver) {
+        // Nothing reached the opponent: the turn is still the mover's.
+        BattleLog.pop_back();
+        g.GameKind = kindBefore;
+        g.SideToMove = sideBefore;
+        MailTurnExecuted = executedBefore;
+    }
 }
 
 }  // namespace kvt

@@ -12,6 +12,7 @@
 #include "engine/core/notice.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_records.h"
+#include "engine/core/turn_start.h"
 
 namespace kvt {
 
@@ -221,6 +222,17 @@ void MoveHeadquarters(int a) {
 
 }  // namespace
 
+void ReleaseSpentCorpsBrigades(int c) {
+    const TCorpsRec& k = G().Corps[c];
+    if (k.SupplyCity != 0 && HeldBy(k.SupplyCity, k.Side)) {
+        ReleaseCorpsBrigades(c);
+    } else {
+        // Without a city of their own side to take them the brigades would serve a free slot or
+        // the enemy's garrison: they disband.
+        ClearAttachedBrigades(c);
+    }
+}
+
 void UpdateSpotting() {
     TGameRec& g = G();
     for (TCorpsRec& k : g.Corps) k.Visibility = 0;
@@ -229,14 +241,8 @@ void UpdateSpotting() {
     for (int i = 1; i <= kCorpsCount; ++i) {
         TCorpsRec& k = g.Corps[i];
         if (CorpsInUse(k) && k.Strength == 0) {
-            k.Unused = kCorpsFreed;
-            if (k.SupplyCity != 0 && HeldBy(k.SupplyCity, k.Side)) {
-                ReleaseCorpsBrigades(i);
-            } else {
-                // Without a city of their own side to take them the brigades would serve a free
-                // slot or the enemy's garrison: they disband.
-                ClearAttachedBrigades(i);
-            }
+            ReleaseSpentCorpsBrigades(i);
+            EndCorps(i);
             continue;
         }
         if (!CorpsInUse(k) || k.Nation == 0) continue;

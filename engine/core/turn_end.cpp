@@ -86,7 +86,9 @@ void PostMovementPhase() {
         PoliticalPhase();
     }
     if (g.Month == 11 && g.Year == 1864 && g.Day >= 1 && g.Day <= 7) ShowElection();
-    if (CampaignEndReached()) GameStatus = 1;
+    // A capitulation earlier in the turn has ended the war for good; the calendar must not turn it
+    // into an end by date, which "Continue" would reopen.
+    if (CampaignEndReached() && GameStatus == 0) GameStatus = 1;
     for (int t = 1; t <= kTheatreCount; ++t) {
         if (g.TheatreWeather[t] >= 5) continue;
         for (TNationRec& n : g.Nations)
@@ -213,6 +215,9 @@ void ContinueCampaign() {
     g.EndYear = 1865;
 }
 
-void EndGame() { GameStatus = 1; }
+void EndGame() {
+    // A capitulation keeps its status: it says which side gave up.
+    if (GameStatus != 2 && GameStatus != 3) GameStatus = 1;
+}
 
 }  // namespace kvt

@@ -44,7 +44,7 @@ void ShowPostMortem();
 
 // "Continue": the campaign is extended once to June 1865, only when it ended at its date.
 void ContinueCampaign();
-// "End Game".
+// "End Game": the campaign is over (status 1), or stays over by the capitulation that ended it.
 void EndGame();
 
 }  // namespace kvt

@@ -212,12 +212,21 @@ void FreeCorpsRecord(int c) {
         if (f.Cargo == c) f.Cargo = 0;
 }
 
+void EndCorps(int c) {
+    if (!Arr1<TCorpsRec, kCorpsCount>::InRange(c)) return;
+    TGameRec& g = *GameRec;
+    const int l = g.Corps[c].Leader;
+    // Left on the slot, the man would be made available again by the next planning while he
+    // commands elsewhere; left active, he would never be offered a command again.
+    if (l >= 1 && l <= kLeaderCount && g.Leaders[l].Status == kLeaderActive) g.Leaders[l].Status = kLeaderAvailable;
+    FreeCorpsRecord(c);
+}
+
 void CommandCleanUp() {
     TGameRec& g = *GameRec;
     for (int l = 1; l <= kLeaderCount; ++l) {
         TLeaderRec& leader = g.Leaders[l];
-        // A killed or captured leader can hold no command; everyone else not active or marked
-        // for removal is left as he is.
+        // A killed or captured leader can hold no command.
         if (leader.Status == kLeaderKilled || leader.Status == kLeaderCaptured) {
             // An army that lost its headquarters still belongs to its nation and keeps its name.
             for (TArmyRec& a : g.Armies)
@@ -226,9 +235,8 @@ void CommandCleanUp() {
                 if (CorpsInUse(c) && c.Leader == l) c.Leader = 0;
             continue;
         }
-        if (leader.Status != kLeaderActive && leader.Status != kLeaderToBeRemoved) continue;
-
-        // An army commander leads no corps besides.
+        // Whatever else his status says, a man heading commands keeps one and is active: left
+        // available he would be offered for another. An army commander leads no corps besides.
         if (KeepLastCommand(g.Armies, l, leader, ArmyInUse, DisbandArmy) >= 1) {
             for (int c = 1; c <= kCorpsCount; ++c)
                 if (CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) DisbandCorps(c);

@@ -25,6 +25,9 @@ void DisbandCorps(int corps);
 // Marks corps record c free and clears it (its route and steps stay for the playback), and takes it
 // off any fleet carrying it. Its brigades and its leader are the caller's to settle first.
 void FreeCorpsRecord(int corps);
+// A corps that ends where it stands (absorbed into a garrison, worn away to nothing): a leader still
+// active on it becomes available, then its slot is cleared. Its brigades must have gone already.
+void EndCorps(int corps);
 
 // Progress shown by a theatre's weather gauge for weather value w.
 int WeatherGaugeProgress(int weather);

@@ -1,8 +1,7 @@
-// The home-front lines of the headless report.
+// The home-front columns of the headless report.
 #include "engine/logistics/home_front_report.h"
 
 #include <cstddef>
-#include <ostream>
 #include <sstream>
 
 #include "engine/core/calendar.h"
@@ -70,7 +69,7 @@ std::string Joined(const Words& words, char separator) {
     return s.str();
 }
 
-void ReportFlows(std::ostream& out, int nation) {
+std::string Flows(int nation) {
     long long flow[kStockRuleCount][kWordKinds] = {};
     for (const TStockEntry& e : StockLedger()) {
         const Owner o = OwnerOf(e.offset);
@@ -82,24 +81,26 @@ void ReportFlows(std::ostream& out, int nation) {
         for (int k = 0; k < kWordKinds; ++k)
             if (flow[r][k] != 0)
                 parts += std::string(" ") + kWordNames[k] + (flow[r][k] > 0 ? " +" : " ") + std::to_string(flow[r][k]);
-        if (!parts.empty()) line += (line.empty() ? "" : ";") + std::string(" ") + StockRuleName(static_cast<StockRule>(r)) + ":" + parts;
+        if (!parts.empty()) line += (line.empty() ? " " : "; ") + std::string(StockRuleName(static_cast<StockRule>(r))) + ":" + parts;
     }
-    out << "  flows" << (line.empty() ? " none" : line);
-    out << '\n';
+    return line.empty() ? " none" : line;
 }
 
 }  // namespace
 
-void ReportHomeFront(std::ostream& out) {
+std::string HomeFrontReportColumns() {
     const TGameRec& g = *GameRec;
+    std::ostringstream out;
     for (int n = 1; n <= kNationCount; ++n) {
         const TNationRec& nation = g.Nations[n];
         out << "  " << nation.Name.str() << " supplies " << Joined(nation.TheatreSupplies, '/') << " cotton "
             << Joined(nation.TheatreCotton, '/') << " weapons " << Joined(nation.WeaponPool, ',') << " naval "
             << nation.NavalManpower << " raised " << nation.MonthlyRecruits << " bounty " << nation.Bounty << " will "
-            << nation.Will << " riots " << WillLostToRiots(n) << '\n';
-        if (FirstTurnOfMonth(g.Day)) ReportFlows(out, n);
+            << nation.Will << " riots " << WillLostToRiots(n);
     }
+    if (FirstTurnOfMonth(g.Day))
+        for (int n = 1; n <= kNationCount; ++n) out << "  " << g.Nations[n].Name.str() << " flows" << Flows(n);
+    return out.str();
 }
 
 }  // namespace kvt

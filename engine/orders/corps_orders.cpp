@@ -13,6 +13,7 @@
 #include "engine/core/random.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
+#include "engine/logistics/force_recount.h"
 
 namespace kvt {
 
@@ -94,17 +95,24 @@ void RefreshTransferState(TCorpsOrders& o) {
     }
 }
 
-void FillFigures(TCorpsOrders& o) {
+// What a transfer or a reinforcement changes: line and artillery brigades, men and quality. The
+// brigade limit shown stays the recount's, which the transfers keep to.
+void RefreshTransferFigures(TCorpsOrders& o) {
     const TCorpsRec& c = CorpsOf(o);
     o.figures[2] = Text(90) + Number(c.LineCount);
     o.figures[3] = Text(91) + Number(c.Strength * 50);
     o.figures[4] = Text(92) + Number(c.ArtilleryCount);
+    o.figures[10] = CorpsQualityText();
+}
+
+void FillFigures(TCorpsOrders& o) {
+    const TCorpsRec& c = CorpsOf(o);
+    RefreshTransferFigures(o);
     o.figures[5] = Text(93) + Number(c.HexX) + "," + Number(c.HexY);
     o.figures[6] = Text(94) + Number(c.DestX) + "," + Number(c.DestY);
     o.figures[7] = Text(95) + Number(c.Entrenchment);
     o.figures[8] = DisruptionText(c.Disruption);
     o.figures[9] = CorpsFatigueText();
-    o.figures[10] = CorpsQualityText();
     o.figures[11] = CorpsConditionText();
     o.figures[12] = Text(100) + Number(c.BrigadeLimit);
 }
@@ -224,8 +232,9 @@ bool MayJoinCorps(int corps, int brigade) {
     });
     if (total >= kMaxBrigadesInCorps) return false;
     if (GameRec->Brigades[brigade].BrigadeType == kBrigadeArtillery) return true;
-    // Worked out from the commander: the stored limit is rewritten by every recount.
-    return line < CorpsBrigadeLimit(c.Kind, c.Nation, GameRec->Leaders[c.Leader].Initiative);
+    // The limit the turn's recount keeps, worked out from the commander: the stored one is rewritten
+    // by every transfer's recalculation.
+    return line < RecountedLineLimit(c.Kind, GameRec->Leaders[c.Leader].Initiative);
 }
 
 bool OpenCorpsOrders(TCorpsOrders& o) {
@@ -374,7 +383,7 @@ void TransferBrigade(TCorpsOrders& o, int row) {
         br.AttachKind = kAttachGarrison;
         br.AttachIndex = static_cast<U8>(o.cityAt);
         RecalcCorpsFromBrigades();
-        FillFigures(o);
+        RefreshTransferFigures(o);
         // The count is of the corps' own nation's brigades, which alone make it a command.
         const int n = OwnBrigadeCount(CorpsOf(o));
         if (n == 1) AnnounceReliefCost(o);
@@ -384,7 +393,7 @@ void TransferBrigade(TCorpsOrders& o, int row) {
         br.AttachKind = kAttachCorps;
         br.AttachIndex = static_cast<U8>(o.corps);
         RecalcCorpsFromBrigades();
-        FillFigures(o);
+        RefreshTransferFigures(o);
     }
     RefreshTransferState(o);
 }
@@ -477,7 +486,7 @@ void CloseCorpsOrders(TCorpsOrders& o) {
 
 void RefreshCorpsFigures(TCorpsOrders& o) {
     if (o.dissolved || !Arr1<TCorpsRec, kCorpsCount>::InRange(o.corps)) return;
-    FillFigures(o);
+    RefreshTransferFigures(o);
     RefreshTransferState(o);
 }
 

@@ -7,6 +7,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/text_table.h"
+#include "engine/logistics/force_recount.h"
 
 namespace kvt {
 
@@ -151,8 +152,8 @@ void TLeaderOrders::Promote() {
     l.Experience = 0;
     for (TCorpsRec& c : G().Corps) {
         if (!CorpsInUse(c) || c.Leader != chosen_) continue;
-        c.BrigadeLimit = static_cast<U8>(l.Initiative / 12 + 4);
         c.Kind = 0;
+        c.BrigadeLimit = static_cast<U8>(RecountedLineLimit(c.Kind, l.Initiative));
         c.Ordinal = 0;
         c.Ordinal = static_cast<U8>(FreeCorpsOrdinal());
     }

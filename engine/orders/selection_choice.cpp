@@ -82,7 +82,8 @@ bool TSelectionChoice::ChooseCorpsItem(int item) {
 }
 
 void TSelectionChoice::Close() {
-    if (!chosen_) SelectionList.Count = 0;
+    // An object gone under its own dialog (a corps that gave its last brigade) is no choice left.
+    if (!chosen_ || !NamesAnObject(SelectionList.Entry(SelectionList.Count))) SelectionList.Count = 0;
 }
 
 }  // namespace kvt

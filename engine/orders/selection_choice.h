@@ -25,7 +25,8 @@ public:
     // The own corps' choice: "Orders" (item 0) answers true, the corps orders to open; "Set
     // Objective" (item 1) starts drawing its route.
     bool ChooseCorpsItem(int item);
-    // The choice closes: left without a row chosen, nothing is selected.
+    // The choice closes: left without a row chosen, or with the chosen object gone, nothing is
+    // selected.
     void Close();
 
 private:

@@ -1,26 +1,47 @@
 // The own and enemy strength around a city for one nation, read by the force recount's army values,
-// the end-of-turn upkeep and the computer players' city scores. Strength is in units of 50 men.
-// Reads the record only; the results go to the shared tally words, which every call overwrites.
+// the end-of-turn upkeep and the computer players' city scores, armies and plans. Strength is in
+// units of 50 men, distances in hexes. Reads the record only; the results go to the shared tally
+// words, which every call overwrites.
 #pragma once
 
 #include <cstdint>
 
 namespace kvt {
 
-// The tally words. Own counts its side's corps (allies included) and starts at 1, so it can divide.
+// The tally words. Own counts its side's corps (allies included).
 extern std::uint16_t OwnTally;
 extern std::uint16_t EnemyTally;
 extern std::uint16_t EnemyReadinessTally;
+// The plain, Confederate and Union tallies count the enemy corps in range here; the army tally
+// keeps the nearest undisordered enemy corps (its index) instead.
 extern std::uint16_t EnemyCorpsTally;
-// The highest-numbered corps of the city's holder standing on the city, 0 none.
+// A corps standing on the city: of its holder (plain tally) or of the nation's side (the others);
+// the highest-numbered such corps.
 extern std::uint16_t HolderCorpsOnCity;
+// Filled by the army tally only: the distance of the nearest enemy and own corps, 100 for none.
+extern std::uint16_t NearestEnemyDist;
+extern std::uint16_t NearestOwnDist;
 
-// Corps of the nation's side closer than `range` hexes add their whole strength to OwnTally; any
-// other corps that close adds its strength divided by (distance + 1) to EnemyTally, its readiness to
-// EnemyReadinessTally and 1 to EnemyCorpsTally. A city outside 1..86 leaves the empty tally (own 1).
-// The computer players' own tallies, which differ in their starts, weights and distances, are to
-// come as a further argument choosing the variant; every variant fills the same words.
-void TallyForcesNearCity(int city, int nation, int range);
+// The variants differ in where the words start, what an enemy corps adds and which corps answers.
+enum class TallyVariant {
+    // Own starts at 1 (it divides); an enemy adds its strength divided by (distance + 1). Answers 0.
+    Near,
+    // Words start at 0; whole strengths. Answers the nearest own-side corps without a plan within
+    // twice the range; that corps and the nearest undisordered enemy share one running limit.
+    AroundCity,
+    // Words start at 0; disordered corps are passed over and distances double for a corps of
+    // another theatre. Answers the nearest own-side corps outside plans and armies within the
+    // range, else the nation's nearest such corps of the city's theatre under 12 hexes.
+    ConfederateNearest,
+    // Own and enemy start at 1, otherwise as the Confederate tally, except that the corps answered
+    // may serve in an army, and the fallback looks in every theatre.
+    UnionNearest,
+};
+
+// Tallies the corps around the city: own-side corps closer than `range` hexes add to OwnTally,
+// others to EnemyTally (and their readiness to EnemyReadinessTally). A city outside 1..86 leaves
+// the variant's starting words and answers 0. Sums stop at 65,535 instead of wrapping.
+int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant = TallyVariant::Near);
 
 void ResetForceTally();
 

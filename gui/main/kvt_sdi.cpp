@@ -224,7 +224,7 @@ bool TKVTSDI::FormCreate() {
     // A fresh program: the record zeroed, the menus as the layout has them.
     ResetEngineGlobals();
     MenusChanged(TurnMenus);
-    if (!TextTable.LoadFromFile(ResolveFileCaseInsensitive("KVT_ENG.TXT"))) {
+    if (!TextTable.LoadFromFile(GameDataFile("KVT_ENG.TXT"))) {
         ShowWarningBox(nullptr, QStringLiteral("The text file \"KVT_ENG.TXT\" cannot be read. The game cannot start."));
         return false;
     }
@@ -261,6 +261,7 @@ bool TKVTSDI::FormCreate() {
     VisibleFleetMovesAction()->setChecked(true);
     PlaceHotspots();
     for (TBI_Hotspot* h : hot_) h->SetActive(true);
+    gameInPlay_ = true;
     return true;
 }
 
@@ -405,7 +406,9 @@ void TKVTSDI::Playback1Click() { StartPlayback(); }
 void TKVTSDI::About1Click() { ShowAbout(); }
 
 void TKVTSDI::Quit1Click() {
-    if (ConfirmQuit()) close();
+    if (!ConfirmQuit()) return;
+    quitConfirmed_ = true;
+    close();
 }
 
 void TKVTSDI::SideChangeClick() {
@@ -426,7 +429,7 @@ void TKVTSDI::HexOutline1Click() {
 }
 
 void TKVTSDI::Encyclopedia1Click() {
-    SetApplicationHelpFile(QString::fromStdString(ResolveFileCaseInsensitive("KVT.HLP")));
+    SetApplicationHelpFile(QString::fromStdString(GameDataFile("KVT.HLP")));
     ShowHelpTopic(this, QStringLiteral("Contents"));
 }
 
@@ -452,8 +455,9 @@ void TKVTSDI::HotRightInHotspot() {
 }
 
 void TKVTSDI::PlaceHotspots() {
-    // The strips follow the window's own edges wherever it stands on the screen.
-    const TEdgeHotspotRects r = EdgeHotspotRects(frameGeometry());
+    // The strips are the map's own edges wherever the window stands: the menu bar, tool bar and
+    // panels around the map never scroll it, whatever frame the window system draws.
+    const TEdgeHotspotRects r = EdgeHotspotRects(QRect(BattleMap()->mapToGlobal(QPoint(0, 0)), BattleMap()->size()));
     const QRect rects[4] = {r.Top, r.Bottom, r.Left, r.Right};
     for (int i = 0; i < 4; ++i)
         if (hot_[i]) hot_[i]->SetRect(rects[i]);
@@ -475,6 +479,7 @@ void TKVTSDI::showEvent(QShowEvent* event) {
     // The window system's paint requests reach the map through its window.
     if (QWindow* w = windowHandle()) w->installEventFilter(this);
     FitFrame();
+    PlaceHotspots();
 }
 
 bool TKVTSDI::eventFilter(QObject* watched, QEvent* event) {
@@ -502,6 +507,14 @@ void TKVTSDI::StopBackgroundTicks() {
 }
 
 void TKVTSDI::closeEvent(QCloseEvent* event) {
+    // The title bar's close asks what Quit asks; a Quit already answered is not asked again.
+    if (gameInPlay_ && !quitConfirmed_) {
+        if (!ConfirmQuit()) {
+            event->ignore();
+            return;
+        }
+        quitConfirmed_ = true;
+    }
     // Nothing may tick into a window that is going away.
     StopBackgroundTicks();
     SetTimer1Enabled(false);

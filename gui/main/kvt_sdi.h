@@ -141,6 +141,9 @@ private:
     TBI_Hotspot* hot_[4] = {};
     bool inTick_ = false;
     bool picturesLoaded_ = false;
+    // A game is in play from the end of FormCreate; closing the window then asks as Quit does.
+    bool gameInPlay_ = false;
+    bool quitConfirmed_ = false;
     int ticks_ = 0;
 };
 

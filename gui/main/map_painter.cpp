@@ -19,7 +19,7 @@ QRect R(const TSheetRect& r) { return {r.x, r.y, r.w, r.h}; }
 QColor Rgb(std::uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
 bool LoadPicture(QImage& into, const char* name, QString* error) {
-    const std::string path = ResolveFileCaseInsensitive(name);
+    const std::string path = GameDataFile(name);
     QImage image(QString::fromStdString(path));
     if (image.isNull()) {
         if (error) *error = QStringLiteral("The picture \"%1\" cannot be read.").arg(QLatin1String(name));

@@ -45,9 +45,9 @@ int TQtFrontend::ShowScenarioChoice() {
     return EventNotice.Answer;
 }
 
-void TQtFrontend::ShowGameSetup() { ShowGameSetupDialog(); }
+TSetupChoices TQtFrontend::ShowGameSetup() { return ShowGameSetupDialog(); }
 
-void TQtFrontend::ShowElection() { ShowElectionDialog(); }
+void TQtFrontend::ShowElection(TElectionCount& count) { ShowElectionDialog(count); }
 
 void TQtFrontend::ShowFleetCombat(const TFleetCombatView& view) { ShowFleetCombatDialog(view); }
 

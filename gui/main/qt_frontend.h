@@ -20,9 +20,9 @@ public:
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
     int ShowScenarioChoice() override;
-    void ShowGameSetup() override;
-    void ShowElection() override;
     void ShowFleetCombat(const TFleetCombatView& view) override;
+    TSetupChoices ShowGameSetup() override;
+    void ShowElection(TElectionCount& count) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 

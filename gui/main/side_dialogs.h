@@ -1,6 +1,5 @@
 // The dialogs through which the side played gives its orders and reads its state, as the map and
-// the menus open them. Their dialogs come with their own work; until one exists, opening it does
-// nothing and the menus stay as the turn sets them.
+// the menus open them.
 #pragma once
 
 namespace kvt::gui {

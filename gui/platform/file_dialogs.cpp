@@ -2,8 +2,12 @@
 #include "gui/platform/file_dialogs.h"
 
 #include <QDir>
-#include <QFileDialog>
+#include <QFileInfo>
 #include <QRegularExpression>
+
+#include "engine/core/game_files.h"
+#include "engine/core/game_start.h"
+#include "gui/platform/message_box.h"
 
 namespace kvt::gui {
 
@@ -36,25 +40,66 @@ QStringList DialogNameFilters(const QString& filter) {
     return out;
 }
 
-QFileDialog* MakeFileDialog(QWidget* parent, const QString& filter, bool save) {
-    auto* dialog = new QFileDialog(parent);
-    dialog->setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog->setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog->setDirectory(QDir::currentPath());
-    dialog->setNameFilters(DialogNameFilters(filter));
+TGameFileDialog::TGameFileDialog(QWidget* parent, const QString& filter, bool save) : QFileDialog(parent) {
+    setOption(QFileDialog::DontUseNativeDialog, true);
+    // The dialog's own question would look at the name as typed, not at the files a save writes.
+    setOption(QFileDialog::DontConfirmOverwrite, true);
+    setDirectory(QDir::currentPath());
+    setNameFilters(DialogNameFilters(filter));
     // The dialog's own list matches its name filters without regard to case while this flag is off.
-    dialog->setFilter(dialog->filter() & ~QDir::CaseSensitive);
-    dialog->setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog->setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog->setWindowTitle(save ? QStringLiteral("Save As") : QStringLiteral("Open"));
-    return dialog;
+    setFilter(this->filter() & ~QDir::CaseSensitive);
+    setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    setWindowTitle(save ? QStringLiteral("Save As") : QStringLiteral("Open"));
+}
+
+QString TGameFileDialog::Chosen() const {
+    if (!chosen_.isEmpty()) return chosen_;
+    const QStringList files = selectedFiles();
+    return files.isEmpty() ? QString() : files.first();
+}
+
+void TGameFileDialog::accept() {
+    const QStringList files = selectedFiles();
+    const QString typed = files.isEmpty() ? QString() : files.first();
+    chosen_.clear();
+    if (typed.isEmpty() || QFileInfo(typed).isDir()) {
+        QFileDialog::accept();
+        return;
+    }
+    if (acceptMode() == QFileDialog::AcceptOpen) {
+        const QString found = QString::fromStdString(OpenNameFor(typed.toStdString()));
+        if (found != typed) {
+            chosen_ = found;
+            QDialog::accept();
+            return;
+        }
+        QFileDialog::accept();
+        return;
+    }
+    // A refusal or a "no" keeps the dialog open for another name.
+    const std::string refusal = SaveNameRefusal(typed.toStdString());
+    if (!refusal.empty()) {
+        ShowInformationBox(this, QString::fromStdString(refusal));
+        return;
+    }
+    const std::string existing = SaveWouldReplace(typed.toStdString());
+    if (!existing.empty() &&
+        !ShowConfirmBox(this, QStringLiteral("\"%1\" already exists. Do you want to replace it?")
+                                  .arg(QFileInfo(QString::fromStdString(existing)).fileName())))
+        return;
+    QFileDialog::accept();
+}
+
+TGameFileDialog* MakeFileDialog(QWidget* parent, const QString& filter, bool save) {
+    return new TGameFileDialog(parent, filter, save);
 }
 
 namespace {
 QString Run(QWidget* parent, const QString& filter, bool save) {
-    QFileDialog* dialog = MakeFileDialog(parent, filter, save);
+    TGameFileDialog* dialog = MakeFileDialog(parent, filter, save);
     QString chosen;
-    if (dialog->exec() == QDialog::Accepted && !dialog->selectedFiles().isEmpty()) chosen = dialog->selectedFiles().first();
+    if (dialog->exec() == QDialog::Accepted) chosen = dialog->Chosen();
     delete dialog;
     return chosen;
 }

@@ -779,6 +779,9 @@ void TElAdvancedListBox::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton && index >= 0) {
         pressedOnItem_ = true;
         const Qt::KeyboardModifiers mods = event->modifiers();
+        // Ctrl keeps what was chosen before; otherwise the drag's range is the whole selection.
+        dragBase_.assign(selected_.size(), 0);
+        if (mods & Qt::ControlModifier) dragBase_ = selected_;
         if (!multiSelect_) {
             SelectOnly(index);
         } else if (!extendedSelect_) {
@@ -787,12 +790,15 @@ void TElAdvancedListBox::mousePressEvent(QMouseEvent* event) {
         } else if (mods & Qt::ShiftModifier) {
             SelectRange(anchor_, index, (mods & Qt::ControlModifier) != 0);
             itemIndex_ = index;
+            dragSelects_ = true;
         } else if (mods & Qt::ControlModifier) {
             selected_[static_cast<std::size_t>(index)] ^= 1;
             itemIndex_ = anchor_ = index;
+            dragSelects_ = selected_[static_cast<std::size_t>(index)] != 0;
         } else {
             SelectOnly(index);
             anchor_ = index;
+            dragSelects_ = true;
         }
         EnsureVisible(index);
         update();
@@ -808,11 +814,19 @@ void TElAdvancedListBox::mouseMoveEvent(QMouseEvent* event) {
     const QPoint client = pos - ClientRect().topLeft();
     emit OnMouseMove(event->modifiers(), client.x(), client.y());
     if (!self) return;
-    if (pressedOnItem_ && !multiSelect_ && (event->buttons() & Qt::LeftButton)) {
-        const int index = ItemAtPos(pos);
-        if (index >= 0 && index != itemIndex_) {
-            SelectOnly(index);
-            update();
+    if (pressedOnItem_ && (event->buttons() & Qt::LeftButton)) {
+        if (ClientRect().contains(pos)) {
+            StopAutoScroll();
+            const int index = ItemAtPos(pos);
+            if (index >= 0) DragTo(index);
+        } else {
+            dragPoint_ = pos;
+            if (!autoScroll_) {
+                autoScroll_ = new QTimer(this);
+                autoScroll_->setInterval(kAutoScrollInterval);
+                connect(autoScroll_, &QTimer::timeout, this, [this] { AutoScrollTick(); });
+            }
+            if (!autoScroll_->isActive()) autoScroll_->start();
         }
     }
     // Line hint: a row change cancels a pending or shown hint and, for a row, starts the pause.
@@ -834,8 +848,56 @@ void TElAdvancedListBox::mouseMoveEvent(QMouseEvent* event) {
     }
 }
 
+void TElAdvancedListBox::DragTo(int index) {
+    if (index < 0 || index >= items_.Count()) return;
+    if (!multiSelect_) {
+        if (index == itemIndex_) return;
+        SelectOnly(index);
+    } else if (!extendedSelect_) {
+        itemIndex_ = index;  // a toggling list changes rows by clicks only: the caret follows
+    } else {
+        selected_ = dragBase_;
+        selected_.resize(static_cast<std::size_t>(items_.Count()), 0);
+        const int from = anchor_ < 0 ? index : anchor_;
+        for (int i = std::min(from, index); i <= std::max(from, index); ++i)
+            selected_[static_cast<std::size_t>(i)] = dragSelects_ ? 1 : 0;
+        itemIndex_ = index;
+    }
+    EnsureVisible(index);
+    update();
+}
+
+void TElAdvancedListBox::AutoScrollTick() {
+    const int count = items_.Count();
+    if (!pressedOnItem_ || count == 0) {
+        StopAutoScroll();
+        return;
+    }
+    const QRect client = ClientRect();
+    int target = itemIndex_ < 0 ? topIndex_ : itemIndex_;
+    if (columns_ > 0 && dragPoint_.x() < client.left())
+        target -= RowsPerColumn();
+    else if (columns_ > 0 && dragPoint_.x() > client.right())
+        target += RowsPerColumn();
+    else if (dragPoint_.y() < client.top())
+        target -= 1;
+    else if (dragPoint_.y() > client.bottom())
+        target += 1;
+    DragTo(std::clamp(target, 0, count - 1));
+}
+
+void TElAdvancedListBox::StopAutoScroll() {
+    if (autoScroll_) autoScroll_->stop();
+}
+
+void TElAdvancedListBox::hideEvent(QHideEvent* event) {
+    TElXPThemedControl::hideEvent(event);
+    StopAutoScroll();
+}
+
 void TElAdvancedListBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPointer<TElAdvancedListBox> self(this);
+    if (event->button() == Qt::LeftButton) StopAutoScroll();
     if (event->button() == Qt::LeftButton && pressedOnItem_) {
         pressedOnItem_ = false;
         emit OnClick();
@@ -965,6 +1027,7 @@ void TElAdvancedListBox::focusOutEvent(QFocusEvent* event) {
     TElXPThemedControl::focusOutEvent(event);
     // A dialog opened from a press takes the release with it.
     pressedOnItem_ = false;
+    StopAutoScroll();
     const QPointer<TElAdvancedListBox> self(this);
     emit OnExit();
     if (!self) return;

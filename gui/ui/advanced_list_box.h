@@ -4,7 +4,9 @@
 // shows its parent's picture through unselected rows when Transparent, can tile a picture behind
 // the rows, lays rows out in columns, keeps a horizontal extent equal to its widest row, leaves out
 // border sides, draws a flat frame and flat scroll bars, and shows a cut-off row's full text in a
-// hint. Selecting a row from code never raises OnClick; the player's click or key does.
+// hint. Selecting a row from code never raises OnClick; the player's click or key does. A drag
+// with the button held carries the selection (a range from the anchor in an extended multiple
+// selection) and, while the pointer is outside the rows, scrolls on toward it a row at a tick.
 #pragma once
 
 #include <QElapsedTimer>
@@ -104,6 +106,8 @@ public:
     static int HintPause;
     static int HintHidePause;
     static constexpr int kBorder = 2;  // a sunken client edge on each side
+    // Milliseconds between the rows a drag held outside the rows scrolls on.
+    static constexpr int kAutoScrollInterval = 50;
 
     explicit TElAdvancedListBox(QWidget* parent = nullptr);
     ~TElAdvancedListBox() override;
@@ -257,6 +261,7 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -288,6 +293,11 @@ private:
     void EnsureVisible(int index);
     void SelectOnly(int index);
     void SelectRange(int from, int to, bool keepOthers);
+    // The player's drag reaching a row: the selection follows as the press began it.
+    void DragTo(int index);
+    // While the pointer is held outside the rows: one row (or column) further toward it.
+    void AutoScrollTick();
+    void StopAutoScroll();
     // The player's choice of a row by key: moves the caret and selection, then OnClick.
     void KeyMove(int target, Qt::KeyboardModifiers modifiers);
     // The list's own use of a key: true when it moved the caret or the selection.
@@ -344,6 +354,12 @@ private:
     bool extentStale_ = false;
     bool mouseOver_ = false;
     bool pressedOnItem_ = false;
+    // The drag of a press on a row: the selection it extends from the anchor, the state it gives
+    // the rows it passes, and where the pointer is held outside the rows.
+    std::vector<char> dragBase_;
+    bool dragSelects_ = true;
+    QPoint dragPoint_;
+    QTimer* autoScroll_ = nullptr;
     TElListScrollBar* vertBar_;
     TElListScrollBar* horzBar_;
     bool relayouting_ = false;

@@ -20,8 +20,6 @@
 
 namespace kvt::gui {
 
-enum TButtonLayout { blGlyphLeft, blGlyphRight, blGlyphTop, blGlyphBottom };
-
 // Button states; the same numbers pick a glyph's state picture.
 constexpr int kStateUp = 0, kStateDisabled = 1, kStateDown = 2, kStateExclusive = 3, kStateArrowDown = 4;
 

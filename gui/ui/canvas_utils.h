@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "gui/platform/colors.h"
+#include "gui/ui/published_enums.h"
 
 namespace kvt::gui {
 
@@ -33,8 +34,6 @@ constexpr TElBorderSides kAllBorderSides = ebsLeft | ebsRight | ebsTop | ebsBott
 
 // The DrawEdge side flags (BF_LEFT, ...) of the chosen border sides.
 std::uint32_t EdgeSides(TElBorderSides sides);
-
-enum TElTextDrawType { tdtNormal, tdtShadowed, tdtRaised };
 
 enum TElFlatBorderType {
     fbtFlat,

@@ -17,11 +17,10 @@
 #include "gui/ui/control_events.h"
 #include "gui/ui/control_links.h"
 #include "gui/ui/money_flat.h"
+#include "gui/ui/published_enums.h"
 #include "gui/ui/themed_control.h"
 
 namespace kvt::gui {
-
-enum TPopupPlace { ppDown, ppRight, ppTop };
 
 class TCustomElGraphicButton : public TDragEvents<TElWidget, TCustomElGraphicButton>,
                                public TDialogKeyTarget,
@@ -45,14 +44,14 @@ class TCustomElGraphicButton : public TDragEvents<TElWidget, TCustomElGraphicBut
     Q_PROPERTY(bool UseXPThemes READ UseXPThemes WRITE SetUseXPThemes)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
-    Q_PROPERTY(int Layout READ LayoutValue WRITE SetLayoutValue)
+    Q_PROPERTY(kvt::gui::TButtonLayout Layout READ Layout WRITE SetLayoutValue)
     Q_PROPERTY(bool ShowGlyph READ ShowGlyph WRITE SetShowGlyph)
     Q_PROPERTY(bool ShowText READ ShowText WRITE SetShowText)
     Q_PROPERTY(int NumGlyphs READ NumGlyphs WRITE SetNumGlyphs)
     Q_PROPERTY(int ImageIndex READ ImageIndex WRITE SetImageIndex)
     Q_PROPERTY(bool UseImageList READ UseImageList WRITE SetUseImageList)
     Q_PROPERTY(bool UseIcon READ UseIcon WRITE SetUseIcon)
-    Q_PROPERTY(int PopupPlace READ PopupPlaceValue WRITE SetPopupPlaceValue)
+    Q_PROPERTY(kvt::gui::TPopupPlace PopupPlace READ PopupPlace WRITE SetPopupPlaceValue)
     Q_PROPERTY(bool DisableAutoPopup READ DisableAutoPopup WRITE SetDisableAutoPopup)
     Q_PROPERTY(uint MoneyFlatInactiveColor READ MoneyFlatInactiveColor WRITE SetMoneyFlatInactiveColor)
     Q_PROPERTY(uint MoneyFlatActiveColor READ MoneyFlatActiveColor WRITE SetMoneyFlatActiveColor)
@@ -63,13 +62,24 @@ class TCustomElGraphicButton : public TDragEvents<TElWidget, TCustomElGraphicBut
     Q_PROPERTY(uint ShadowBtnHighlight READ ShadowBtnHighlight WRITE SetShadowBtnHighlight)
     Q_PROPERTY(uint ShadowBtnShadow READ ShadowBtnShadow WRITE SetShadowBtnShadow)
     Q_PROPERTY(uint ShadowBtnDkShadow READ ShadowBtnDkShadow WRITE SetShadowBtnDkShadow)
-    Q_PROPERTY(int TextDrawType READ TextDrawTypeValue WRITE SetTextDrawTypeValue)
+    Q_PROPERTY(kvt::gui::TElTextDrawType TextDrawType READ TextDrawType WRITE SetTextDrawTypeValue)
     Q_PROPERTY(bool OldStyled READ OldStyled WRITE SetOldStyled)
     Q_PROPERTY(bool BackgroundDrawBorder READ BackgroundDrawBorder WRITE SetBackgroundDrawBorder)
     Q_PROPERTY(QString DownSound MEMBER DownSound)
     Q_PROPERTY(QString UpSound MEMBER UpSound)
     Q_PROPERTY(QString ClickSound MEMBER ClickSound)
     Q_PROPERTY(QString ArrowClickSound MEMBER ArrowClickSound)
+    Q_PROPERTY(QImage Glyph READ Glyph WRITE SetGlyph)
+    Q_PROPERTY(QImage Icon READ Icon WRITE SetIcon)
+    Q_PROPERTY(QImage Background READ Background WRITE SetBackground)
+    Q_PROPERTY(QImage DownBackground READ DownBackground WRITE SetDownBackground)
+    Q_PROPERTY(kvt::gui::TImageList* Images READ Images WRITE SetImages)
+    Q_PROPERTY(kvt::gui::TImageList* HotImages READ HotImages WRITE SetHotImages)
+    Q_PROPERTY(kvt::gui::TImageList* DownImages READ DownImages WRITE SetDownImages)
+    Q_PROPERTY(kvt::gui::TImageList* DisabledImages READ DisabledImages WRITE SetDisabledImages)
+    Q_PROPERTY(QMenu* PullDownMenu READ PullDownMenu WRITE SetPullDownMenu)
+    Q_PROPERTY(kvt::gui::TElSoundMapLink* SoundMap READ SoundMap WRITE SetSoundMap)
+    Q_PROPERTY(kvt::gui::TElImageFormLink* ImageForm READ ImageForm WRITE SetImageForm)
 public:
     explicit TCustomElGraphicButton(QWidget* parent = nullptr);
     ~TCustomElGraphicButton() override;
@@ -237,12 +247,10 @@ protected:
     void ParentFontChanged() override { look_.AdoptFont(); }
 
 private:
-    int LayoutValue() const { return layout_; }
-    void SetLayoutValue(int v) { SetLayout(static_cast<TButtonLayout>(v < 0 || v > 3 ? 0 : v)); }
-    int PopupPlaceValue() const { return popupPlace_; }
-    void SetPopupPlaceValue(int v) { SetPopupPlace(static_cast<TPopupPlace>(v < 0 || v > 2 ? 0 : v)); }
-    int TextDrawTypeValue() const { return textDrawType_; }
-    void SetTextDrawTypeValue(int v) { SetTextDrawType(static_cast<TElTextDrawType>(v < 0 || v > 2 ? 0 : v)); }
+    // A layout's number outside the enumeration takes its first value.
+    void SetLayoutValue(TButtonLayout v) { SetLayout(v < blGlyphLeft || v > blGlyphBottom ? blGlyphLeft : v); }
+    void SetPopupPlaceValue(TPopupPlace v) { SetPopupPlace(v < ppDown || v > ppTop ? ppDown : v); }
+    void SetTextDrawTypeValue(TElTextDrawType v) { SetTextDrawType(v < tdtNormal || v > tdtRaised ? tdtNormal : v); }
     // The button's own press and release, after the class library's events.
     void Press(QMouseEvent* event);
     void PlaySound(const QString& name);

@@ -74,7 +74,8 @@ const char* const kNoticeBackgrounds[] = {
 TEST_F(Pictures, EveryDialogThatShowsAPictureHasOne) {
     std::vector<const char*> files(std::begin(kNoticeBackgrounds), std::end(kNoticeBackgrounds));
     for (const char* other : {"bg_brigade_display.bmp", "bg_leader_orders.bmp", "bg_new_brigades.bmp", "bg_new_corps.bmp",
-                              "bg_new_army.bmp", "bg_city_orders.bmp", "bg_setup.bmp", "bg_victory.bmp"})
+                              "bg_new_army.bmp", "bg_city_orders.bmp", "bg_setup.bmp", "bg_victory.bmp",
+                              "bg_scenario_choice.bmp", "bg_side_choice.bmp", "bg_delay.bmp"})
         files.push_back(other);
     for (const char* file : files) {
         const BmpImage img = LoadPicture(file);

@@ -1,8 +1,11 @@
 // The scenario compiler: a fault in a readable source stops the build with the file, the line and
-// the field it lies in, and nothing is written; sound sources give the three start points.
+// the field it lies in, and nothing is written; sound sources give the three start points. What the
+// load's own rules would change at the load (a city or state handed over, a command ended, a supply
+// mark left to the draws) is such a fault too.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -14,6 +17,7 @@
 #include "engine/core/map_grid.h"
 #include "tests/support/engine_fixture.h"
 #include "tools/scenario_compiler/scenario_compiler.h"
+#include "tools/scenario_compiler/scenario_settle.h"
 
 namespace kvt {
 namespace {
@@ -164,6 +168,13 @@ TEST_F(ScenarioCompiler, AFaultNamesItsFileLineAndFieldAndWritesNothing) {
         {"scenarios/1862/corps.txt", "| J. Pope", "| J.A. Dix", At::Edited, "Leader", "exceed the brigade rule's limit of 4"},
         {"scenarios/1863/corps.txt", "| J.G. Blunt         | 16 | 26", "| J.G. Blunt         | 13 | 29", At::Edited, "X",
          "lies in no state"},
+        // What the load's own rules would change.
+        {"scenarios/1862/cities.txt", "45 | Paducah | U | U", "45 | Paducah | C | C", At::Edited, "Held",
+         "Paducah: the load hands it to side 1"},
+        {"scenarios/1861/states.txt", "6 | Illinois | U | U | U", "6 | Illinois | U | U | C", At::Edited, "Nation",
+         "the load hands the state to nation 1"},
+        {"scenarios/1861/corps.txt", "", "U30 | infantry | W.T. Sherman | 62 | 20 | - | 11 | 12 | standard | depot | standard",
+         At::Edited, "Corps", "the load's recount ends this corps"},
         // Faults of a whole table or start point.
         {"scenarios/1861/states.txt", "37    | France", "# France is left out", At::LastRow, "State",
          "lists 36 states, not 37"},
@@ -185,6 +196,60 @@ TEST_F(ScenarioCompiler, AFaultNamesItsFileLineAndFieldAndWritesNothing) {
         EXPECT_NE(errors.find(c.because), std::string::npos) << "expected \"" << c.because << "\" in:\n" << errors;
         EXPECT_FALSE(fs::exists(out / "1861.kvt")) << c.file << ": a faulty build wrote start points";
     }
+}
+
+// The walks of the road search reach a city walled in on all sides but the far one only under some
+// seeds, so the load would mark its supply by chance. No sound map needs such a road: built in memory.
+TEST_F(ScenarioCompiler, ASupplyMarkThatFollowsTheDrawsIsAFaultUnlessListed) {
+    auto world = [] {
+        scenario::BuiltScenario b;
+        TGameRec& g = *b.rec;
+        std::memset(static_cast<void*>(&g), 0, sizeof g);
+        std::memset(static_cast<void*>(b.map.get()), 0, sizeof(TMapGrid));
+        for (TCorpsRec& k : g.Corps) k.Unused = 1;
+        for (TFleetRec& f : g.Fleets) f.BuildCounter = kFleetGone;
+        for (int n : {1, 2}) {
+            g.Nations[n].Side = static_cast<U8>(n);
+            TStateRec& st = g.States[n];
+            st.Owner = st.ControlSide = st.Controller = static_cast<U8>(n);
+            st.Theatre = 1;
+        }
+        g.States[1].CapitalCity = 1;
+        for (int x = 1; x <= kMapColumns; ++x)
+            for (int y = 1; y <= kMapRows; ++y) {
+                MapCell& c = b.map->Cell(x, y);
+                c.SetTerrain(1);
+                c.SetState(1);
+                c.SetControlSide(kUnion);
+            }
+        const std::pair<int, int> hexes[] = {{20, 20}, {26, 20}};
+        for (int i : {1, 2}) {
+            TCityRec& c = g.Cities[i];
+            c.Name = i == 1 ? "Capital" : "Walled";
+            c.HexX = static_cast<U8>(hexes[i - 1].first);
+            c.HexY = static_cast<U8>(hexes[i - 1].second);
+            c.Owner = c.Nation = kNationUnion;
+            c.State = c.Theatre = 1;
+            b.map->Cell(c.HexX, c.HexY).SetTerrain(kTerrainCity);
+            b.where.city[i] = {"cities.txt", 10 + i};
+        }
+        for (int d = 1; d <= 6; ++d) {
+            int x = 26, y = 20;
+            StepHexAt(x, y, d);
+            if (d != 2) b.map->Cell(x, y).SetState(2), b.map->Cell(x, y).SetControlSide(kConfederacy);
+        }
+        b.where.headerFields["Year"] = {"scenario.txt", 3};
+        return b;
+    };
+    scenario::BuiltScenario drawn = world();
+    const std::vector<std::string> faults = scenario::SettleDerivedState(drawn, 1861);
+    ASSERT_FALSE(faults.empty());
+    for (const std::string& f : faults)
+        EXPECT_NE(f.find(": Held: "), std::string::npos) << f;
+    EXPECT_NE(faults[0].find("its supply mark follows the road search's draws"), std::string::npos) << faults[0];
+    scenario::BuiltScenario listed = world();
+    EXPECT_EQ(scenario::SettleDerivedState(listed, 1861, {{1861, 1, "walled in"}, {1861, 2, "walled in"}}),
+              std::vector<std::string>{});
 }
 
 TEST_F(ScenarioCompiler, MapFaultsNameTheLayerLineRowAndColumn) {

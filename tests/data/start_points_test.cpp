@@ -1,10 +1,11 @@
 // The three start points as the game loads them: every state, city and slot that a rule names by its
-// index holds what the rule expects and plays the part the rule gives it, the structure survives the
-// load-time recount, the fix-ups of a load find nothing to fix, the economy follows the country's
-// people, and the computer players find the armies and corps their plans look for.
+// index holds what the rule expects and plays the part the rule gives it, the rules a load runs find
+// nothing to change but what they draw, the fix-ups of a load find nothing to fix, the economy
+// follows the country's people, and the computer players find the armies and corps their plans look for.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 #include <deque>
 #include <map>
@@ -16,8 +17,16 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
+#include "engine/core/random.h"
+#include "engine/logistics/city_unrest.h"
+#include "engine/logistics/conquest.h"
+#include "engine/logistics/force_recount.h"
+#include "engine/logistics/hex_control.h"
+#include "engine/logistics/supply_sources.h"
+#include "engine/logistics/weather.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
+#include "tools/scenario_compiler/scenario_settle.h"
 
 namespace kvt {
 namespace {
@@ -294,6 +303,9 @@ TEST_P(StartPoint, EveryCorpsHasALeaderAHexOnLandAndBrigades) {
         const int terrain = map().Cell(c.HexX, c.HexY).Terrain();
         EXPECT_TRUE(terrain != kTerrainWater && terrain != kTerrainImpassable) << "corps " << k;
         EXPECT_GT(c.LineCount, 0) << "corps " << k << " would be disbanded";
+        EXPECT_LE(c.LineCount, c.BrigadeLimit) << "corps " << k << " holds more brigades than " << l.Name.str() << " may lead";
+        // The brigade rule sets its own limit anew every turn; no corps may start over it.
+        EXPECT_LE(c.LineCount, CorpsBrigadeLimit(c.Kind, c.Nation, l.Initiative)) << "corps " << k;
         EXPECT_GT(c.Ordinal, 0) << "corps " << k;
         EXPECT_LE(c.Ordinal, c.Nation == kNationUnion ? 33 : 40) << "corps " << k << " has no label";
         EXPECT_TRUE(labels.insert({c.Nation, c.Ordinal}).second) << "corps " << k;
@@ -412,40 +424,70 @@ TEST_P(StartPoint, MarkedHexesLieOnTheirRiversAndRailways) {
     EXPECT_EQ(g().WeaponTable[5].FireFactor2, 2);
 }
 
-// The force recount a load runs must find every derived corps, army and nation figure already as it
-// leaves them: capacity and readiness from the commander and the men, the commander's ratings with
-// the army commander's share of initiative, the army and nation tallies.
-TEST_P(StartPoint, TheLoadsRecountFindsNothingToChange) {
-    std::map<int, int> inArmy;
-    std::map<int, int> perNation;
-    for (int k = 1; k <= kCorpsCount; ++k) {
-        const TCorpsRec& c = g().Corps[k];
-        if (!CorpsInUse(c)) continue;
-        const TLeaderRec& l = g().Leaders[c.Leader];
-        const int capacity = c.Kind == 0 ? l.Initiative / 12 + 4 : l.Initiative / 35 + 2;
-        EXPECT_EQ(c.BrigadeLimit, capacity) << "corps " << k << " under " << l.Name.str();
-        EXPECT_LE(c.LineCount, c.BrigadeLimit) << "corps " << k << " holds more brigades than " << l.Name.str() << " may lead";
-        // The brigade rule sets its own limit anew every turn; no corps may start over it.
-        EXPECT_LE(c.LineCount, CorpsBrigadeLimit(c.Kind, c.Nation, l.Initiative))
-            << "corps " << k << " holds more brigades than the brigade rule lets " << l.Name.str() << " lead";
-        const int readiness = std::clamp(c.Strength * 10 / (capacity * 80), 1, 10);
-        EXPECT_EQ(c.FatigueLimit, readiness) << "corps " << k;
-        int initiative = l.Initiative;
-        if (c.Army) initiative += g().Leaders[g().Armies[c.Army].Leader].Initiative / 3;
-        EXPECT_EQ(c.LeaderInitiative, initiative) << "corps " << k;
-        EXPECT_EQ(c.LeaderRating, l.Rating) << "corps " << k;
-        EXPECT_EQ(c.HomeState, map().Cell(c.HexX, c.HexY).State()) << "corps " << k;
-        EXPECT_EQ(c.Region, g().States[c.HomeState].Theatre) << "corps " << k;
-        if (c.Army) ++inArmy[c.Army];
-        ++perNation[c.Nation];
+// Names the record holding byte `at` of the game record, for a failure message.
+std::string RecordByte(std::size_t at) {
+    struct Span {
+        const char* name;
+        std::size_t base, size, count;
+    };
+    const Span spans[] = {{"army", offsetof(TGameRec, Armies), sizeof(TArmyRec), kArmyCount},
+                          {"city", offsetof(TGameRec, Cities), sizeof(TCityRec), kCityCount},
+                          {"corps", offsetof(TGameRec, Corps), sizeof(TCorpsRec), kCorpsCount},
+                          {"leader", offsetof(TGameRec, Leaders), sizeof(TLeaderRec), kLeaderCount},
+                          {"nation", offsetof(TGameRec, Nations), sizeof(TNationRec), kNationCount},
+                          {"state", offsetof(TGameRec, States), sizeof(TStateRec), kStateCount},
+                          {"fleet", offsetof(TGameRec, Fleets), sizeof(TFleetRec), kFleetCount},
+                          {"brigade", offsetof(TGameRec, Brigades), sizeof(TBrigadeRec), kBrigadeCount}};
+    for (const Span& s : spans)
+        if (at >= s.base && at < s.base + s.size * s.count)
+            return std::string(s.name) + " " + std::to_string((at - s.base) / s.size + 1) + " +" +
+                   std::to_string((at - s.base) % s.size);
+    return "header byte " + std::to_string(at);
+}
+
+// The six rules a load runs to bring derived state up to date find the start point as they leave
+// it, whatever the draws: only the weather and the corps' condition, march and disruption are the
+// load's own.
+TEST_P(StartPoint, TheLoadsDerivedStateRulesLeaveItAsCompiled) {
+    auto compiled = std::make_unique<TGameRec>();
+    auto grid = std::make_unique<TMapGrid>();
+    std::string why;
+    ASSERT_TRUE(ReadGameImages(testing::GameFile(std::to_string(year) + ".kvt"), *compiled, *grid, &why)) << why;
+    for (std::uint64_t seed = 1; seed <= 8; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        *GameRec = *compiled;
+        *MapGrid = *grid;
+        frontend->notices.clear();
+        SetRandomSeed(seed);
+        UpdateHexControl();
+        UpdateWeather();
+        ResolveConquests();
+        RecountForces();
+        UpdateCorpsCondition();
+        UpdateSupplySources();
+        EXPECT_TRUE(frontend->notices.empty()) << "the load announces news";
+        TGameRec& g = *GameRec;
+        g.TheatreWeather = compiled->TheatreWeather;
+        g.WeatherScratch = compiled->WeatherScratch;
+        for (int k = 1; k <= kCorpsCount; ++k) {
+            g.Corps[k].Condition = compiled->Corps[k].Condition;
+            g.Corps[k].March = compiled->Corps[k].March;
+            g.Corps[k].Disruption = compiled->Corps[k].Disruption;
+        }
+        for (const scenario::DrawDependentMark& d : scenario::DrawDependentMarks())
+            if (d.year == year) g.Cities[d.city].SupplySource = compiled->Cities[d.city].SupplySource;
+        const auto* a = reinterpret_cast<const unsigned char*>(compiled.get());
+        const auto* b = reinterpret_cast<const unsigned char*>(&g);
+        for (std::size_t at = 0; at < sizeof(TGameRec); ++at)
+            if (a[at] != b[at]) {
+                ADD_FAILURE() << RecordByte(at) << " changes from " << int(a[at]) << " to " << int(b[at]);
+                break;
+            }
+        for (int x = 1; x <= kMapColumns; ++x)
+            for (int y = 1; y <= kMapRows; ++y)
+                for (int i = 0; i < 3; ++i)
+                    EXPECT_EQ(MapGrid->Cell(x, y).b[i], grid->Cell(x, y).b[i]) << "hex " << x << "," << y << " byte " << i;
     }
-    for (int a = 1; a <= kArmyCount; ++a) {
-        const TArmyRec& r = g().Armies[a];
-        if (!ArmyInUse(r)) continue;
-        EXPECT_EQ(r.CorpsCount, inArmy[a]) << r.Name.str();
-        EXPECT_EQ(r.Theatre, g().Cities[r.BaseCity].Theatre) << r.Name.str();
-    }
-    for (int n = 1; n <= kNationCount; ++n) EXPECT_EQ(g().Nations[n].CorpsTally, perNation[n]) << "nation " << n;
 }
 
 // Supply sources as a load marks them: a city that no nation holds joins nothing, and a capital of a

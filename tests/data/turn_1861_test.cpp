@@ -55,12 +55,7 @@ protected:
             start = Path("1861.kvt");
         }
         ScriptedFrontend fe;
-        fe.ExpectGameSetup([=] {
-            GameRec->Nations[1].Human = unionPerson ? 1 : 0;
-            GameRec->Nations[2].Human = confederatePerson ? 1 : 0;
-            GameRec->GameKind = static_cast<std::uint16_t>(kind);
-            GameRec->SideToMove = 1;
-        });
+        fe.ExpectGameSetup({.unionPerson = unionPerson, .confederatePerson = confederatePerson, .mail = kind == 2});
         ASSERT_TRUE(LoadGameFiles(start));
     }
     static int CorpsThatMarched() {

@@ -5,12 +5,12 @@
 #include "engine/core/map_input.h"
 #include "engine/core/notice.h"
 #include "engine/core/selection.h"
+#include "engine/logistics/force_recount.h"
 #include "engine/orders/army_orders.h"
 #include "engine/orders/leader_orders.h"
 #include "engine/orders/selection_choice.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
-#include "tools/scenario_compiler/scenario_recount.h"
 
 namespace kvt {
 namespace {
@@ -242,6 +242,7 @@ TEST_F(LeaderOrders, PromotionRaisesTheGradeAtACostAndMakesHisDivisionsCorps) {
         C(AddCorps(2, 30, 30)).Ordinal = 3;
         const int led = AddCorps(1, 10, 10, l);
         C(led).Kind = 1, C(led).Ordinal = 7;
+        AddBrigade(led, kBrigadeInfantry, 80);
         ScriptedFrontend fe;
         if (c.notice) fe.ExpectNotice(0);
         TLeaderOrders o;
@@ -259,7 +260,7 @@ TEST_F(LeaderOrders, PromotionRaisesTheGradeAtACostAndMakesHisDivisionsCorps) {
             << "a promoted leader's division becomes the lowest-numbered free corps of his side";
         if (!promoted) continue;
         const int limit = C(led).BrigadeLimit;
-        scenario::RecountForcesOf(*GameRec, *MapGrid);
+        RecountForces();
         EXPECT_EQ(C(led).BrigadeLimit, limit) << "the load's recount keeps the limit the promotion wrote";
     }
 }
@@ -298,6 +299,10 @@ TEST_F(SelectionDialog, RowsNameTheObjectsAndEachRowActsOnItsOwn) {
     EXPECT_TRUE(choice.ChooseCorpsItem(0)) << "Orders opens the corps orders";
     choice.Close();
     EXPECT_EQ(SelectionList.Count, 7) << "the last row chosen stays chosen";
+    choice.ChooseRow(2);
+    C(own).Unused = 1;  // its orders gave away its last brigade
+    choice.Close();
+    EXPECT_EQ(SelectionList.Count, 0) << "a corps gone under its orders is no choice";
 
     TSelectionChoice untouched;
     untouched.Close();

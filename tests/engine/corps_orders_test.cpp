@@ -252,27 +252,40 @@ TEST_F(CorpsOrders, AReliefCostAnnouncedInOneOpeningIsChargedWhenTheLastBrigadeL
 }
 
 TEST_F(CorpsOrders, BrigadesJoinFromTheCityOnlyWithinTheLimits) {
-    // A division under a man of initiative 0 takes two line brigades; any corps at most ten.
-    struct Case { const char* what; int extraArtillery; std::vector<int> offered; bool fromEnabled; };
-    for (const Case& c : {Case{"line limit reached: guns only", 0, {3}, true}, Case{"ten brigades: none", 8, {}, false}}) {
+    // Line brigades up to the limit the turn's recount keeps (initiative div 12 + 4 for a corps, div
+    // 35 + 2 for a division), artillery up to ten brigades in all. The corps holds two line brigades.
+    struct Case { const char* what; int kind, initiative, extraLine, extraArtillery; std::vector<int> offered; };
+    const Case cases[] = {
+        {"a division's line is full: guns only", 1, 30, 0, 0, {3}},
+        {"ten brigades: none", 1, 0, 0, 8, {}},
+        {"a corps under initiative 40 takes a seventh line brigade", 0, 40, 4, 0, {2, 3}},
+        {"but not an eighth", 0, 40, 5, 0, {3}},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
-        C(corps).Kind = 1;
-        GameRec->Leaders[leader].Initiative = 0;
+        C(corps).Kind = static_cast<U8>(c.kind);
+        GameRec->Leaders[leader].Initiative = static_cast<U8>(c.initiative);
+        for (int i = 0; i < c.extraLine; ++i) AddBrigade(corps, kBrigadeInfantry, 10);
         for (int i = 0; i < c.extraArtillery; ++i) AddBrigade(corps, kBrigadeArtillery, 10);
         RecalcCorpsFromBrigades();
+        C(corps).BrigadeLimit = 7;  // as the recount left it
         const int line = AddGarrison(kBrigadeInfantry), guns = AddGarrison(kBrigadeArtillery);
         AddGarrison(kBrigadeArtillery, 3);  // an ally's brigade would serve uncounted
         TCorpsOrders o;
         ASSERT_TRUE(OpenCorpsOrders(o));
-        EXPECT_EQ(o.transferFromEnabled, c.fromEnabled);
+        const bool any = !c.offered.empty();
+        EXPECT_EQ(o.transferFromEnabled, any);
         FillTransferFromList(o);
         std::vector<int> offered;
         for (int b : o.brigades.records) offered.push_back(b == guns ? 3 : b == line ? 2 : 0);
         EXPECT_EQ(offered, c.offered);
+        const int before = C(corps).LineCount + C(corps).ArtilleryCount;
         TransferBrigade(o, 0);
-        EXPECT_EQ(C(corps).ArtilleryCount, c.extraArtillery + (c.fromEnabled ? 1 : 0));
-        EXPECT_EQ(o.figures[4], "T92" + std::to_string(C(corps).ArtilleryCount));
+        EXPECT_EQ(C(corps).LineCount + C(corps).ArtilleryCount, before + (any ? 1 : 0));
+        EXPECT_EQ(o.figures[2] + o.figures[4], "T90" + std::to_string(C(corps).LineCount) + "T92" +
+                                                   std::to_string(C(corps).ArtilleryCount));
+        EXPECT_EQ(o.figures[12], "T1007") << "the limit shown is still the one kept to";
     }
 }
 

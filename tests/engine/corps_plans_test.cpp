@@ -2,10 +2,15 @@
 // surrender, dissolving into a garrison and rail moves.
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <functional>
+#include <utility>
+
 #include "engine/core/corps_movement.h"
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
+#include "engine/core/spotting.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 
@@ -396,6 +401,7 @@ TEST_F(CorpsPlans, DisruptedCorpsOnBesiegedPortDepotJoinsTheGarrisonOnce) {
     ScriptedFrontend frontend;  // no notice: the corps is absorbed, it does not surrender as well
     const int port = AddCity("Port", 12, 12, kConfederacy, 1);
     const int k = AddCorps(1, 12, 12);
+    const int leader = C(k).Leader;
     C(k).Disruption = 2;
     C(k).Opponent = 4;
     C(k).SupplyCity = static_cast<U8>(port);
@@ -404,7 +410,7 @@ TEST_F(CorpsPlans, DisruptedCorpsOnBesiegedPortDepotJoinsTheGarrisonOnce) {
     const int b2 = AddBrigade(k, kBrigadeArtillery, 16);
     PlanCorpsMoves();
     EXPECT_TRUE(C(k).Unused);
-    EXPECT_EQ(GameRec->Leaders[C(k).Leader].Status, kLeaderAvailable);
+    EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderAvailable);
     EXPECT_EQ(GameRec->Cities[port].Garrison, 2);
     for (int b : {b1, b2}) {
         EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachGarrison);
@@ -414,7 +420,37 @@ TEST_F(CorpsPlans, DisruptedCorpsOnBesiegedPortDepotJoinsTheGarrisonOnce) {
     EXPECT_TRUE(frontend.notices.empty());
 }
 
-TEST_F(CorpsPlans, CorpsDissolvedIntoAGarrisonStillTakesItsLaterDrawsButItsSlotStaysUntouched) {
+TEST_F(CorpsPlans, ACorpsEndedWhereItStandsLeavesAFreeSlotAndItsLeaderFreeForOneCommand) {
+    const struct { const char* what; std::function<void(int)> end; } cases[] = {
+        {"absorbed into its besieged depot's garrison",
+         [this](int k) { C(k).Disruption = 2; C(k).Opponent = 4; AddCorps(2, 12, 12); PlanCorpsMoves(); }},
+        {"worn away, found at spotting", [](int k) { C(k).Strength = 0; UpdateSpotting(); }},
+        {"worn away, found on a step", [](int k) { C(k).Strength = 0; MoveCorpsStep(k); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        ScriptedFrontend frontend;  // ends quietly
+        const int depot = AddCity("Depot", 12, 12, kUnion, 1);
+        const int k = AddCorps(1, 12, 12), leader = C(k).Leader;
+        C(k).SupplyCity = static_cast<U8>(depot);
+        const int brigades[] = {AddBrigade(k, kBrigadeArtillery, 16), AddBrigade(k, kBrigadeInfantry, 80)};
+        c.end(k);
+        EXPECT_TRUE(C(k).Unused);
+        EXPECT_EQ(C(k).Leader, 0);
+        EXPECT_EQ(C(k).Nation, 0);
+        for (int b : brigades)
+            EXPECT_EQ(std::pair(+GameRec->Brigades[b].AttachKind, +GameRec->Brigades[b].AttachIndex), std::pair(+kAttachGarrison, depot));
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderAvailable);
+        // Given a new corps, he stays its active commander through the next planning.
+        AddCorps(1, 20, 20, leader);
+        GameRec->Leaders[leader].Status = kLeaderActive;
+        PlanCorpsMoves();
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderActive);
+    }
+}
+
+TEST_F(CorpsPlans, CorpsDissolvedIntoAGarrisonStillTakesItsLaterDrawsButLeavesOnlyAClearedSlot) {
     struct Case { const char* what; bool human; };
     const Case cases[] = {
         {"a person's corps: allowance and drill draws", true},
@@ -425,7 +461,8 @@ TEST_F(CorpsPlans, CorpsDissolvedIntoAGarrisonStillTakesItsLaterDrawsButItsSlotS
         ScriptedFrontend frontend;  // no notice: it neither surrenders nor shows anything
         GameRec->Nations[1].Human = c.human ? 1 : 0;
         const int port = AddCity("Port", 12, 12, kConfederacy, 1);
-        const int k = AddCorps(1, 12, 12, AddLeader(1, 10, 0, 90));
+        const int leader = AddLeader(1, 10, 0, 90);
+        const int k = AddCorps(1, 12, 12, leader);
         C(k).DestX = 20;
         C(k).Disruption = 2;
         C(k).Opponent = 4;
@@ -442,14 +479,11 @@ TEST_F(CorpsPlans, CorpsDissolvedIntoAGarrisonStillTakesItsLaterDrawsButItsSlotS
         EXPECT_EQ(C(besieger).MarchAllowance, (60 - 8) / 2) << c.what;
         EXPECT_TRUE(C(k).Unused) << c.what;
         EXPECT_EQ(GameRec->Cities[port].Garrison, 0) << c.what << ": it had no brigades";
-        EXPECT_EQ(C(k).SupplyCity, port) << c.what;
-        EXPECT_EQ(C(k).SupplyType, 0) << c.what;
-        EXPECT_EQ(C(k).OrderMode, kOrderDefend) << c.what;
-        EXPECT_EQ(C(k).Activity, kActivityMarch) << c.what;
-        EXPECT_EQ(C(k).MarchAllowance, 33) << c.what;
-        EXPECT_EQ(C(k).Condition, 10) << c.what;
-        EXPECT_EQ(std::vector<int>(C(k).Route.begin(), C(k).Route.end()), std::vector<int>(9, 0)) << c.what;
-        EXPECT_EQ(GameRec->Leaders[C(k).Leader].Status, kLeaderAvailable) << c.what << ": not captured";
+        TCorpsRec cleared;
+        std::memset(static_cast<void*>(&cleared), 0, sizeof cleared);
+        cleared.Unused = 1;
+        EXPECT_EQ(std::memcmp(&C(k), &cleared, sizeof cleared), 0) << c.what << ": the planning of its copy wrote nothing";
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderAvailable) << c.what << ": not captured";
         EXPECT_EQ(GameRec->Prisoners[1], 0u) << c.what;
         EXPECT_TRUE(frontend.notices.empty()) << c.what;
     }

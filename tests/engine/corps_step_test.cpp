@@ -137,8 +137,8 @@ TEST_F(CorpsStep, FirstCorpsIntoTheNeutralStateHandsItToTheEnemy) {
         FillMap(1, 0, 0);
         for (auto [x, y] : {std::pair{10, 11}, {10, 12}, {11, 12}, {30, 30}}) Hex(x, y).SetState(20);
         GameRec->States[20].Name = "Border";
-        const int city = AddCity("Town", 30, 30, 0);
-        GameRec->Cities[city].State = 20;
+        const int city = AddCity("Town", 30, 30, 0), taken = AddCity("Taken", 31, 30, side);
+        GameRec->Cities[city].State = GameRec->Cities[taken].State = 20;
         const int first = Marcher(side, 10, 10, {4});
         const int second = Marcher(side, 9, 12, {3});
         frontend.ExpectNotice(18);
@@ -149,7 +149,8 @@ TEST_F(CorpsStep, FirstCorpsIntoTheNeutralStateHandsItToTheEnemy) {
         EXPECT_EQ(GameRec->States[20].Owner, other);
         EXPECT_EQ(GameRec->States[20].Controller, other);
         EXPECT_EQ(GameRec->States[20].ControlSide, other);
-        EXPECT_EQ(GameRec->Cities[city].Owner, other);
+        EXPECT_EQ((std::pair<int, int>(GameRec->Cities[city].Owner, GameRec->Cities[city].Nation)), (std::pair<int, int>(other, other)));
+        EXPECT_EQ(GameRec->Cities[taken].Owner, side) << "a city already taken stays with its taker";
         EXPECT_EQ(Hex(30, 30).ControlSide(), other);
         EXPECT_EQ(Hex(10, 11).ControlSide(), side) << "the hex entered is the corps' own";
         EXPECT_EQ(Hex(10, 12).ControlSide(), side) << "the second corps finds the state at war";

@@ -83,6 +83,7 @@ TEST_F(ForceRecount, OddsReadEveryCorpsNewReadinessAndHalveDivisions) {
     RecountForces();
     EXPECT_EQ(Pair(g.Corps[1].OwnNearby, g.Corps[1].Opponent), Pair(10, 4));
     EXPECT_EQ(Pair(g.Corps[1].SizeClass, g.Corps[3].SizeClass), Pair(4, 1));
+    EXPECT_EQ(Pair(g.Corps[3].HomeState, g.States[1].EnemyStrength), Pair(1, 240)) << "a corps belongs to its hex's state";
 }
 
 TEST_F(ForceRecount, AnArmyIsValuedByTheStrengthAroundItsBase) {
@@ -121,6 +122,8 @@ TEST_F(ForceRecount, CorpsAndArmiesEndTotalsAreRebuiltAndASecondRecountChangesNo
     EXPECT_EQ(Pair(g.Nations[1].ShipTotals[kShipsOceanWooden], g.Nations[2].ShipTotals[kShipsRiverWooden]), Pair(4, 4));
     EXPECT_EQ(Pair(g.Nations[1].TheatreStrength[1], g.Nations[2].TheatreStrength[1]), Pair(320, 50));
     EXPECT_EQ(Pair(g.States[1].OwnStrength, g.States[2].ForeignHeld), Pair(320, 1)) << "Alexandria is the Union's";
+    EXPECT_EQ((std::array<int, 3>{g.Nations[1].CorpsTally, g.Nations[1].ArmyTally, g.Nations[1].CorpsInTheatre[1]}),
+              (std::array<int, 3>{2, 1, 2}));
     EXPECT_FALSE(CorpsInUse(g.Corps[3]) || CorpsInUse(g.Corps[4]));
     EXPECT_EQ(Pair(g.Corps[4].Leader, g.Leaders[8].Status), Pair(0, kLeaderKilled)) << "nobody raised from the dead";
     for (int b = 7; b <= 9; ++b)

@@ -2,6 +2,9 @@
 // and the file-name rules.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +86,61 @@ TEST_F(GameFiles, SavedAndLoadedGameIsByteIdentical) {
     EXPECT_EQ(std::memcmp(GameRec, &savedRec, kGameRecSize), 0) << "reserved stretches and battle block included";
     EXPECT_EQ(std::memcmp(MapGrid, &savedMap, kMapGridSize), 0) << "last cell included";
     EXPECT_EQ(GameFileBase, Path("game."));
+}
+
+TEST_F(GameFiles, ASaveReplacesTheWholePairOrLeavesTheOldOneAsItWas) {
+    std::ofstream(Path("pair.KVT"), std::ios::binary) << std::string(kGameRecSize, 'r');
+    std::ofstream(Path("pair.KVM"), std::ios::binary) << std::string(kMapGridSize, 'm');
+    const std::vector<char> oldRec = FileBytes(Path("pair.KVT")), oldMap = FileBytes(Path("pair.KVM"));
+    // The disk refuses the map's rename, the last step of a save.
+    SetFileRenamer([](const char* from, const char* to) { return std::string(to).ends_with(".KVM") ? -1 : std::rename(from, to); });
+    for (const char* base : {"pair", "new"}) {
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        EXPECT_FALSE(SaveGameFiles(Path(base))) << base;
+    }
+    EXPECT_EQ(FileBytes(Path("pair.KVT")), oldRec);
+    EXPECT_EQ(FileBytes(Path("pair.KVM")), oldMap);
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"pair.KVT", "pair.KVM"})) << "nothing half-written is left";
+}
+
+TEST_F(GameFiles, AGameNamedUpToTheLongestNameTheDiskAllowsSaves) {
+    const std::string base = Path(std::string(250, 'g'));  // 254 bytes with ".KVT"
+    ASSERT_TRUE(SaveGameFiles(base));
+    const TGameRec saved = *GameRec;
+    ResetEngineGlobals();
+    ASSERT_TRUE(LoadGameImages(base + ".KVT"));
+    EXPECT_EQ(std::memcmp(GameRec, &saved, kGameRecSize), 0);
+}
+
+TEST_F(GameFiles, PipesAndOversizedFilesAreRefusedUnread) {
+    ASSERT_TRUE(SaveGameFiles(Path("good")));
+    ASSERT_EQ(::mkfifo(Path("pipe.KVT").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(Path("pipe.BTL").c_str(), 0600), 0);
+    // Sparse files: nothing lies on the disk until a byte is asked for.
+    std::ofstream(Path("huge.KVT")).put('x');
+    fs::resize_file(Path("huge.KVT"), std::uintmax_t{2} << 30);
+    std::ofstream(Path("huge.BTL")).put('x');
+    fs::resize_file(Path("huge.BTL"), kBattleLogMaxBytes + 1);
+    for (const char* map : {"pipe.KVM", "huge.KVM"}) fs::copy(Path("good.KVM"), Path(map));
+    const struct { const char* file; const char* why; } cases[] = {
+        {"pipe.KVT", "is not a file"}, {"huge.KVT", "holds 2147483648 bytes"},
+        {"pipe.BTL", "is not a file"}, {"huge.BTL", "more than any game writes"},
+    };
+    for (const auto& c : cases) {
+        std::string why;
+        ScriptedFrontend fe;
+        if (std::string(c.file).ends_with(".BTL")) {
+            EXPECT_FALSE(LoadBattleLog(Path(c.file), &why)) << c.file;
+        } else {
+            fe.ExpectInformationBox();
+            EXPECT_FALSE(LoadGameImages(Path(c.file))) << c.file;
+            why = fe.messages.empty() ? "" : fe.messages[0];
+        }
+        EXPECT_NE(why.find(c.why), std::string::npos) << why;
+    }
 }
 
 TEST_F(GameFiles, AnEngagementTallyAbove120IsNotTakenForDamage) {

@@ -5,6 +5,7 @@
 
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
+#include "engine/core/turn_start.h"
 #include "engine/core/headless_turns.h"
 #include "tests/support/turn_fixture.h"
 
@@ -38,6 +39,14 @@ TEST_F(HeadlessTurns, TwentyTurnsTwiceWithOneSeedPrintTheSameLines) {
     EXPECT_EQ(lines[0].substr(0, 14), "1 Apr 11 1861 ");
     EXPECT_EQ(lines[19].substr(0, 15), "20 Oct 21 1861 ");
     EXPECT_NE(lines[0], lines[1]);
+
+    // The report follows each turn's checksum with the war's state, one readable group an area.
+    std::ostringstream reported;
+    ASSERT_EQ(RunHeadlessGame(Path("start.KVT"), 1, 77, reported, nullptr, true), 0);
+    const std::string line = Lines(reported.str()).at(0);
+    EXPECT_EQ(line.substr(0, lines[0].size() + 21), lines[0] + "  cities U 3 C 3 - 0 ") << line;
+    for (const char* column : {"  hexes U ", "  corps depot ", " forage ", "  pools U "})
+        EXPECT_NE(line.find(column), std::string::npos) << column << " in " << line;
 }
 
 TEST_F(HeadlessTurns, TheRunnerStopsWhenTheGameEndsAndRefusesMailGames) {
@@ -59,6 +68,21 @@ TEST_F(HeadlessTurns, TheRunnerStopsWhenTheGameEndsAndRefusesMailGames) {
     EXPECT_NE(error.find("mail game"), std::string::npos) << error;
     EXPECT_NE(RunHeadlessGame(Path("missing.KVT"), 1, 1, out, &error), 0);
     EXPECT_FALSE(error.empty());
+}
+
+TEST_F(HeadlessTurns, ACapitulationEndsTheRunWithItsStatus) {
+    testing::BuildSyntheticGame(false, false);
+    GameRec->Cities[2].Owner = kUnion;  // Richmond taken, and no other capital to move to
+    // No Confederate corps is left to march back into it before the political phase.
+    for (int k = 1; k <= kCorpsCount; ++k)
+        if (CorpsInUse(GameRec->Corps[k]) && GameRec->Corps[k].Nation == kNationConfederacy) DisbandCorps(k);
+    ASSERT_TRUE(SaveGameFiles(Path("fall")));
+    std::ostringstream out;
+    EXPECT_EQ(RunHeadlessGame(Path("fall.KVT"), 20, 1, out, nullptr), 0);
+    const auto lines = Lines(out.str());
+    ASSERT_EQ(lines.size(), 2u) << out.str();
+    EXPECT_EQ(lines[1], "game over, status 2");
+    EXPECT_EQ(CheckedAccessFaults(), 0u);
 }
 
 TEST_F(HeadlessTurns, ASavedGameTakesTheOpenDialogsDataMarksAndAStartPointDoesNot) {

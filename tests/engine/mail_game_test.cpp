@@ -2,6 +2,7 @@
 // its players, and the playback of a received turn.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -76,7 +77,7 @@ TEST_F(MailGame, AReadGameComesIntoPlayWithTheSideItsKindAndPlayersGive) {
         GameStatus = 1;
         ScriptedFrontend fe;
         // The person chooses the computer for the Confederacy.
-        if (c.setup) fe.ExpectGameSetup([] { GameRec->Nations[2].Human = 0; });
+        if (c.setup) fe.ExpectGameSetup({.confederatePerson = false});
         BringGameIntoPlay(Path("game.kvt"));
         EXPECT_EQ(GameStatus, 0);
         EXPECT_EQ(GameFileBase, Path("game."));
@@ -350,6 +351,45 @@ TEST_F(MailGame, OnlyAMovedTurnIsHandedOver) {
             EXPECT_FALSE(fs::exists(Path("mail.BTL")));
         }
     }
+}
+
+TEST_F(MailGame, AReceivedGameWithoutItsHistoryIsNeitherPlayedBackNorHandedOver) {
+    testing::BuildSyntheticGame(true, true);
+    GameRec->GameKind = 4;
+    GameRec->SideToMove = 1;
+    ASSERT_TRUE(SaveGameFiles(Path("lost")));  // the history did not travel with it
+    NewSession();
+    ScriptedFrontend fe;
+    fe.ExpectOpenFile(Path("lost.KVT"));
+    fe.ExpectInformationBox();
+    LoadGameMenu();
+    ASSERT_EQ(fe.messages.size(), 1u);
+    EXPECT_NE(fe.messages[0].find(Path("lost.BTL")), std::string::npos) << fe.messages[0];
+    EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+    fe.ExpectSaveFile(Path("again.kvt"));
+    SaveGameDialog();  // asks nothing: the turn is not passed on
+    EXPECT_EQ(GameRec->SideToMove, 1);
+    EXPECT_EQ(History("again"), std::vector<std::string>{});
+}
+
+TEST_F(MailGame, AHandOverWhoseSaveFailsLeavesTheTurnWithItsMover) {
+    testing::BuildSyntheticGame(true, true);
+    GameRec->GameKind = 4;
+    GameRec->SideToMove = 2;
+    MailTurnExecuted = true;
+    const std::vector<std::string> battles = {"Battle", "EndOfBattle"};
+    BattleLog = battles;
+    const TGameRec before = *GameRec;
+    SetFileRenamer([](const char* from, const char* to) { return std::string(to).ends_with(".KVM") ? -1 : std::rename(from, to); });
+    ScriptedFrontend fe;
+    fe.ExpectSaveFile(Path("sent.kvt"));
+    fe.ExpectNotice(0, 1);
+    fe.ExpectInformationBox();
+    SaveGameDialog();
+    EXPECT_EQ(std::memcmp(GameRec, &before, sizeof(TGameRec)), 0) << "still the mover's turn";
+    EXPECT_EQ(BattleLog, battles) << "no hand-over marker";
+    EXPECT_TRUE(MailTurnExecuted);
+    for (const char* file : {"sent.KVT", "sent.KVM", "sent.BTL"}) EXPECT_FALSE(fs::exists(Path(file))) << file;
 }
 
 TEST_F(MailGame, SavingOverAGameOfAnotherCaseReplacesItsHistoryToo) {

@@ -56,6 +56,9 @@ PassCount RunCountingPasses() {
 
 TEST_F(MovementTicks, ATurnWithNothingMovingRuns19FleetPassesAnd9CorpsPasses) {
     for (TFleetRec& f : GameRec->Fleets) f.Mission = 0;
+    // A person holds the Confederacy too, with orders given, so no computer orders move its corps.
+    GameRec->Nations[2].Human = 1;
+    GameRec->Nations[2].OrdersGiven = 1;
     ScriptedFrontend fe;
     ExecuteTurn();
     ASSERT_TRUE(Timer1Enabled());

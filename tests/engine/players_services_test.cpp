@@ -1,15 +1,12 @@
 // Free command slots for new corps and armies, and the two policy events on slavery.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "engine/core/game_files.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/players/command_slots.h"
-#include "engine/players/game_setup.h"
 #include "engine/players/policy_events.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
@@ -134,82 +131,6 @@ TEST_F(PolicyEvents, CombatRolesCostConfederateWillForeignGoodwillAndLoyalty) {
         EXPECT_EQ(g.States[2].Loyalty, 58);
         EXPECT_EQ(g.States[1].Loyalty, 60) << "a Union state";
     }
-}
-
-// --- New-game setup ---
-
-class GameSetup : public testing::TurnTest {
-protected:
-    static std::string FileText(const std::string& path) {
-        const std::vector<char> bytes = testing::FileBytes(path);
-        return std::string(bytes.begin(), bytes.end());
-    }
-};
-
-TEST_F(GameSetup, AMailGameStartsItsHistoryAndComputerPlayersStartWithoutPlans) {
-    struct Case {
-        const char* name;
-        int kind;
-        bool unionPerson, confederatePerson;
-        bool history;        // "No History" appended and written beside the game
-        bool plansCleared;
-    };
-    const Case cases[] = {
-        {"a mail game between two persons", 2, true, true, true, false},
-        {"a mail game against the computer", 2, true, false, true, true},
-        {"two persons face to face", 0, true, true, false, false},
-        {"one person against the computer", 0, false, true, false, true},
-        {"the computer on both sides", 0, false, false, false, true},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::filesystem::remove(Path("start.BTL"));
-        testing::BuildSyntheticGame(true, true);
-        TGameRec& g = *GameRec;
-        g.StartMonth = 4;  // at its start date: the setup is shown
-        g.SideToMove = 2;
-        g.BattlesThisTurn = 3;
-        g.Plans[1].TargetCity = 5;
-        g.Plans[1].PlanState = 2;
-        g.Plans[kPlanCount].TurnCounter = 7;
-        g.Plans[kPlanCount].Reserved6[3] = 9;
-        BattleLog = {"from the game before"};
-        ScriptedFrontend fe;
-        fe.ExpectGameSetup([&] {
-            g.GameKind = static_cast<std::uint16_t>(c.kind);
-            g.Nations[1].Human = c.unionPerson ? 1 : 0;
-            g.Nations[2].Human = c.confederatePerson ? 1 : 0;
-        });
-        BringGameIntoPlay(Path("start.kvt"));
-        if (c.history) {
-            const std::vector<std::string> expected = {"from the game before", "No History"};
-            EXPECT_EQ(BattleLog, expected);
-            EXPECT_EQ(FileText(Path("start.BTL")), "from the game before\r\nNo History\r\n");
-            EXPECT_EQ(g.SideToMove, 1);
-            EXPECT_EQ(g.BattlesThisTurn, 0);
-            EXPECT_EQ(SidePlayed, 1) << "the Union gives the first orders";
-        } else {
-            EXPECT_EQ(BattleLog, std::vector<std::string>{"from the game before"});
-            EXPECT_FALSE(std::filesystem::exists(Path("start.BTL")));
-            EXPECT_EQ(g.SideToMove, 2);
-            EXPECT_EQ(g.BattlesThisTurn, 3);
-        }
-        const bool anyPlan = g.Plans[1].TargetCity != 0 || g.Plans[1].PlanState != 0 ||
-                             g.Plans[kPlanCount].TurnCounter != 0 || g.Plans[kPlanCount].Reserved6[3] != 0;
-        EXPECT_EQ(anyPlan, !c.plansCleared);
-    }
-}
-
-TEST_F(GameSetup, AHistoryThatCannotBeWrittenIsReported) {
-    testing::BuildSyntheticGame(true, true);
-    GameRec->GameKind = 2;
-    GameFileBase = Path("no such folder/start.");
-    ScriptedFrontend fe;
-    fe.ExpectInformationBox();
-    FinishGameSetup();
-    ASSERT_EQ(fe.messages.size(), 1u);
-    EXPECT_NE(fe.messages[0].find("no such folder/start.BTL"), std::string::npos) << fe.messages[0];
-    EXPECT_EQ(GameRec->SideToMove, 1) << "the game is set up all the same";
 }
 
 }  // namespace

@@ -231,5 +231,26 @@ TEST_F(TurnEnd, ATurnReachingTheEndDateEndsTheGameUnlessContinued) {
     }
 }
 
+TEST_F(TurnEnd, ACapitulationInTheTurnThatReachesTheEndDateStaysAndCannotBeContinued) {
+    for (int capitulated : {2, 3}) {
+        SCOPED_TRACE(capitulated == 2 ? "the Confederacy capitulated" : "the Union capitulated");
+        testing::BuildSyntheticGame(true, false);
+        TGameRec& g = *GameRec;
+        g.Month = 4;
+        g.Year = 1865;
+        g.EndMonth = 4;
+        g.EndYear = 1865;
+        GameStatus = static_cast<std::uint16_t>(capitulated);  // as the political phase leaves it
+        ScriptedFrontend fe;
+        fe.ExpectPostMortem(PostMortemChoice::Continue);
+        PostMovementPhase();
+        EXPECT_EQ(GameStatus, capitulated);
+        EXPECT_EQ(g.EndMonth, 4) << "the campaign is not extended";
+        EXPECT_EQ(g.EndVariant, 0);
+        EXPECT_FALSE(fe.menus[MenuItem::SaveGame1]) << "the war stays over: only Quit is left";
+        EXPECT_TRUE(fe.menus[MenuItem::Quit1]);
+    }
+}
+
 }  // namespace
 }  // namespace kvt

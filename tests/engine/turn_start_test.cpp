@@ -143,7 +143,8 @@ TEST_F(TurnStart, StartPositionsAndCitiesOfPersonPlayedNationsAreMarked) {
     EXPECT_EQ(g.Fleets[2].StepDone[17], 0);
     EXPECT_EQ(g.Fleets[2].StartX, 47);
     EXPECT_EQ(g.Cities[1].Status, 1) << "a Union city: the Union is person-played";
-    EXPECT_EQ(g.Cities[2].Status, 0) << "a Confederate city: the Confederacy is computer-played";
+    EXPECT_EQ(g.Cities[4].Status, 0) << "a Confederate city: the Confederacy is computer-played";
+    EXPECT_EQ(g.Cities[2].Status, 4) << "the computer marks its own capital";
 }
 
 TEST_F(TurnStart, TheAutosaveHoldsNoArmyWithoutAHeadquarters) {
@@ -411,18 +412,23 @@ TEST_F(CommandCleanUpTest, LeadersMarkedForRemovalAreRemovedOnlyWhenTheyHeadNoth
     }
 }
 
-TEST_F(CommandCleanUpTest, OnlyActiveLeadersAndThoseMarkedForRemovalAreTouched) {
-    struct Case { const char* name; int status; int leaderAfter; bool secondCorpsKept; };
+TEST_F(CommandCleanUpTest, EveryLeaderButTheKilledAndCapturedKeepsOneCommandAndIsActive) {
+    // Leader 1 heads corps 5 and 16, and army 5, which has lost its headquarters.
+    struct Case { const char* name; int status; int statusAfter; int leaderAfter; bool corps5Kept; };
     const Case cases[] = {
-        {"killed: his commands lose him", kLeaderKilled, 0, true},
-        {"captured: his commands lose him", kLeaderCaptured, 0, true},
-        {"wounded: left as he is", 210, 1, true},
-        {"active: keeps one corps", kLeaderActive, 1, false},
+        {"killed: his commands lose him", kLeaderKilled, kLeaderKilled, 0, true},
+        {"captured: his commands lose him", kLeaderCaptured, kLeaderCaptured, 0, true},
+        {"wounded", 210, kLeaderActive, 1, false},
+        {"available", kLeaderAvailable, kLeaderActive, 1, false},
+        {"relieved", kLeaderRemoved, kLeaderActive, 1, false},
+        {"active", kLeaderActive, kLeaderActive, 1, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         testing::BuildSyntheticGame(true, false);
+        UseCorps(5, 1, 1, 40, 21);
         UseCorps(16, 1, 1, 10, 10);
+        g->Corps[1].Unused = 1;
         UseArmy(5, 1, 1);
         g->Armies[5].BaseCity = 0;  // lost its headquarters, still its nation's
         g->Armies[6].Leader = 1;    // a free slot's stale leader
@@ -430,14 +436,11 @@ TEST_F(CommandCleanUpTest, OnlyActiveLeadersAndThoseMarkedForRemovalAreTouched) 
         ScriptedFrontend fe;
         fe.AllowAnyWaits(true);
         CommandCleanUp();
-        EXPECT_EQ(g->Leaders[1].Status, c.status == kLeaderKilled || c.status == kLeaderCaptured || c.status == 210
-                                            ? c.status
-                                            : kLeaderActive)
-            << "a killed, captured or wounded leader is never made active";
-        EXPECT_EQ(g->Corps[16].Leader, c.leaderAfter);
+        EXPECT_EQ(g->Leaders[1].Status, c.statusAfter);
+        EXPECT_EQ(g->Corps[16].Leader, c.leaderAfter) << "the last corps is the one kept";
         EXPECT_EQ(g->Armies[5].Leader, c.leaderAfter) << "an army without headquarters is cleared too";
         EXPECT_EQ(g->Armies[6].Leader, 1) << "a free army slot is not touched";
-        EXPECT_EQ(CorpsInUse(g->Corps[1]), c.secondCorpsKept);
+        EXPECT_EQ(CorpsInUse(g->Corps[5]), c.corps5Kept);
     }
 }
 

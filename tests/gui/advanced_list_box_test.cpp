@@ -3,7 +3,9 @@
 // and the hints for rows too wide to read.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCursor>
+#include <QMouseEvent>
 #include <QFontMetrics>
 #include <QSignalSpy>
 #include <QTest>
@@ -243,6 +245,53 @@ TEST(ListBox, SelectionModes) {
         EXPECT_EQ(selected, c.selected) << c.name;
         EXPECT_EQ(w.list->SelCount(), static_cast<int>(c.selected.size())) << c.name;
         EXPECT_EQ(w.list->ItemIndex(), c.clicks.back().row) << c.name << ": ItemIndex is the last row clicked";
+    }
+}
+
+// The left button pressed, moved with it held, or released, as the window system delivers them.
+void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::KeyboardModifiers mods = {}) {
+    const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::MouseButtons(Qt::LeftButton);
+    QMouseEvent e(type, QPointF(at), w->mapToGlobal(QPointF(at)), type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton,
+                  held, mods);
+    QApplication::sendEvent(w, &e);
+}
+
+TEST(ListBox, ADragCarriesTheSelectionAndScrollsOnWhileHeldOutsideTheRows) {
+    const struct {
+        const char* name;
+        bool multi, extended;
+        Qt::KeyboardModifiers mods;
+        std::vector<int> afterDrag, afterScroll;  // dragged from row 1 to 3, then held below the list
+    } cases[] = {
+        {"extended: a range from where the press began", true, true, {}, {1, 2, 3}, {1, 2, 3, 4, 5, 6, 7, 8}},
+        {"extended with Ctrl: added to what was chosen", true, true, Qt::ControlModifier, {1, 2, 3, 9}, {1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {"single: the selection follows", false, true, {}, {3}, {8}},
+        {"toggling: only the caret follows", true, false, {}, {1, 9}, {1, 9}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ListWindow w(12, QSize(150, 80));
+        w.list->SetMultiSelect(c.multi);
+        w.list->SetExtendedSelect(c.extended);
+        if (c.multi) w.list->SetSelected(9, true);
+        Render(w.window.get());
+        auto selected = [&] {
+            std::vector<int> rows;
+            for (int i = 0; i < 12; ++i)
+                if (w.list->Selected(i)) rows.push_back(i);
+            return rows;
+        };
+        const QPoint below(40, w.list->height() + 20);
+        Mouse(w.list, QEvent::MouseButtonPress, w.At(1), c.mods);
+        for (int row : {2, 3}) Mouse(w.list, QEvent::MouseMove, w.At(row), c.mods);
+        EXPECT_EQ(selected(), c.afterDrag);
+        Mouse(w.list, QEvent::MouseMove, below, c.mods);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.list->ItemIndex() == 8; }, 5000)) << w.list->ItemIndex();
+        Mouse(w.list, QEvent::MouseButtonRelease, below, c.mods);
+        EXPECT_EQ(selected(), c.afterScroll);
+        EXPECT_GT(w.list->TopIndex(), 0) << "the rows reached are scrolled into view";
+        QTest::qWait(3 * TElAdvancedListBox::kAutoScrollInterval);
+        EXPECT_EQ(w.list->ItemIndex(), 8) << "the release ends the scrolling";
     }
 }
 

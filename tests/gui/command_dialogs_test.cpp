@@ -194,5 +194,46 @@ TEST_F(CommandDialogs, TheSelectionOpensArmyOrdersAndOffersAnOwnCorpsChoice) {
               std::vector<int>({4, 13, 5, 17}));
 }
 
+TEST_F(CommandDialogs, TheSelectionLeadsThroughCorpsOrdersAndBrigadesToANewWeapon) {
+    SidePlayed = kUnion;
+    constexpr int kBanks = 10, kBaltimore = 2;  // N.P. Banks' corps stands in Baltimore
+    ClickedHex = {GameRec->Cities[kBaltimore].HexX, GameRec->Cities[kBaltimore].HexY};
+    CollectAllAtClickedHex();
+    int first = 0;  // the brigade display's first row
+    for (int b = kBrigadeCount; b >= 1; --b) {
+        const TBrigadeRec& r = GameRec->Brigades[b];
+        if (r.AttachKind == kAttachCorps && r.AttachIndex == kBanks && r.BrigadeType != 0 && r.HomeState != 0) first = b;
+    }
+    ASSERT_NE(first, 0);
+    TBrigadeRec& brigade = GameRec->Brigades[first];
+    brigade.BrigadeType = kBrigadeInfantry;
+    brigade.Weapon = 1;
+    U16& muskets = GameRec->Nations[kUnion].WeaponPool[1];
+    U16& springfields = GameRec->Nations[kUnion].WeaponPool[2];
+    muskets = springfields = 1000;
+    testing::WhenModalShows([&](QWidget* d) {
+        TElAdvancedListBox* list = List(d, "SelectListBox");
+        ClickRow(list, static_cast<int>(list->Items().Lines().indexOf(QStringLiteral("N.P. Banks"))));
+        testing::WhenModalShows([&](QWidget* orders) {
+            testing::WhenModalShows([&](QWidget* display) {
+                testing::WhenModalShows([&](QWidget* weapon) {
+                    Click(Radio(weapon, 2));
+                    Click(Button(weapon, 1));
+                });
+                Click(Button(display, 1));
+                EXPECT_EQ(Named(display, "WeaponLabel1")->property("Caption").toString(), QStringLiteral("Springfields"));
+                Click(Button(display, 11));
+            });
+            Click(Button(orders, 1));
+            Click(Button(orders, 2));
+        });
+        Click(testing::Control<gui::TElRadioGroup>(d, QStringLiteral("SelectCorpsRadioGroup"))->Button(0));  // "Orders"
+        Click(Button(d, 1));
+    });
+    EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::Selection));
+    EXPECT_EQ(std::vector<int>({SelectedCorps, brigade.Weapon, muskets, springfields}),
+              std::vector<int>({kBanks, 2, 1000 + brigade.Strength, 1000 - brigade.Strength}));
+}
+
 }  // namespace
 }  // namespace kvt

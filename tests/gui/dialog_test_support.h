@@ -7,12 +7,14 @@
 #include <QTest>
 
 #include <optional>
+#include <vector>
 
 #include "engine/core/frontend.h"
 #include "engine/core/text_table.h"
 #include "gui/platform/cursor.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/check_items.h"
+#include "gui/ui/framed_radio_box.h"
 #include "gui/ui/graphic_button.h"
 #include "gui/ui/labels.h"
 #include "tests/support/engine_fixture.h"
@@ -60,6 +62,24 @@ inline void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton,
 inline void ClickRow(gui::TElAdvancedListBox* list, int row) {
     if (!list->ClientRect().contains(list->ItemRect(row))) list->SetTopIndex(row);
     QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
+}
+
+// Shown controls side by side never overlap and every label's caption fits its width, inside the
+// radio boxes too.
+inline void ExpectTidyLayout(QWidget* parent) {
+    std::vector<QWidget*> shown;
+    for (QWidget* w : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible()) shown.push_back(w);
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        for (std::size_t j = i + 1; j < shown.size(); ++j)
+            EXPECT_FALSE(shown[i]->geometry().intersects(shown[j]->geometry()))
+                << shown[i]->objectName().toStdString() << " / " << shown[j]->objectName().toStdString();
+        if (auto* label = qobject_cast<gui::TElLabel*>(shown[i])) {
+            EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->Caption()), label->width())
+                << label->objectName().toStdString();
+        }
+        if (qobject_cast<gui::TNewRadBox*>(shown[i])) ExpectTidyLayout(shown[i]);
+    }
 }
 
 }  // namespace kvt::testing

@@ -196,9 +196,35 @@ TEST(GraphicButton, ALayoutFileReachesEveryPublishedSetter) {
     EXPECT_EQ(b->UpSound, QStringLiteral("BtnUp"));
     EXPECT_EQ(b->ClickSound, QStringLiteral("BtnClick"));
     EXPECT_EQ(b->ArrowClickSound, QStringLiteral("BtnArrow"));
+    EXPECT_EQ(b->Glyph().size(), QSize(83, 13)) << "a picture of the game folder";
     // The button told to show no text shows none: nothing dark inside its frame.
     const QImage image = Render(&dialog);
     EXPECT_EQ(kvt::testing::CountDarker(image, b->geometry().adjusted(4, 4, -4, -4), 80), 0);
+}
+
+TEST(GraphicButton, ItsPicturesAndLinksAreProperties) {
+    QWidget window;
+    auto* b = new TElGraphicButton(&window);
+    RecordingSoundMap sounds;
+    kvt::testing::SolidImageForm form;
+    TImageList list(16, 16);
+    QMenu menu;
+    QImage picture(64, 16, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    const QVariant images = QVariant::fromValue<TImageList*>(&list);
+    const std::pair<const char*, QVariant> props[] = {
+        {"Glyph", picture}, {"Icon", picture}, {"Background", picture}, {"DownBackground", picture},
+        {"Images", images}, {"HotImages", images}, {"DownImages", images}, {"DisabledImages", images},
+        {"PullDownMenu", QVariant::fromValue<QMenu*>(&menu)},
+        {"SoundMap", QVariant::fromValue<TElSoundMapLink*>(&sounds)},
+        {"ImageForm", QVariant::fromValue<TElImageFormLink*>(&form)}};
+    for (const auto& [name, value] : props) {
+        EXPECT_TRUE(b->setProperty(name, value)) << name;
+        EXPECT_EQ(b->property(name), value) << name;
+    }
+    EXPECT_TRUE(b->dynamicPropertyNames().isEmpty());
+    EXPECT_TRUE(b->UseImageList()) << "a list given draws the glyph";
+    EXPECT_FALSE(b->DisableAutoPopup()) << "a pull-down menu given opens by itself";
 }
 
 TEST(GraphicButton, ALayoutsDownGivenBeforeItsGroupOrSwitchHoldsOnceShown) {

@@ -25,14 +25,7 @@ int TTestFrontend::ShowScenarioChoice() {
     return answer;
 }
 
-void TTestFrontend::ShowGameSetup() {
-    if (setup) {
-        setup();
-        return;
-    }
-    GameRec->Nations[kNationUnion].Human = 1;
-    GameRec->Nations[kNationConfederacy].Human = 0;
-}
+TSetupChoices TTestFrontend::ShowGameSetup() { return setup; }
 
 void TTestFrontend::ShowNotice(int kind) {
     Notice n{kind, {}, {}};

@@ -16,6 +16,7 @@
 
 #include "gui/main/kvt_sdi.h"
 #include "gui/main/qt_frontend.h"
+#include "engine/players/game_setup.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
 
@@ -26,7 +27,7 @@ public:
     using gui::TQtFrontend::TQtFrontend;
 
     int ShowScenarioChoice() override;
-    void ShowGameSetup() override;
+    TSetupChoices ShowGameSetup() override;
     void ShowNotice(int kind) override;
     void InformationBox(const std::string& text) override;
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
@@ -34,8 +35,8 @@ public:
     void DrawCorps(int corps) override;
 
     std::deque<int> scenarioAnswers{1};
-    // Who plays: by default a person plays the Union against the computer.
-    std::function<void()> setup;
+    // What the setup answers: by default a person plays the Union against the computer.
+    TSetupChoices setup{.confederatePerson = false};
     // Answers in turn; when empty, each notice is answered as its dialog closed untouched answers.
     std::deque<int> noticeAnswers;
     struct Notice {

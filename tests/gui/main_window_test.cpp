@@ -17,9 +17,12 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <memory>
+#include <optional>
 
 #include "engine/core/calendar.h"
 #include "engine/core/game_files.h"
+#include "engine/core/game_start.h"
 #include "engine/core/globals.h"
 #include "engine/core/main_menu.h"
 #include "engine/core/map_input.h"
@@ -32,6 +35,7 @@
 #include "gui/platform/file_dialogs.h"
 #include "gui/platform/form.h"
 #include "gui/platform/help_viewer.h"
+#include "gui/platform/message_box.h"
 #include "gui/ui/hotspots.h"
 #include "gui/ui/labels.h"
 #include "gui/ui/panel.h"
@@ -154,10 +158,7 @@ TEST(WindowSize, TheFrameIs1022By722WhereverTheLayoutStillShowsWhole) {
 TEST_F(WindowTest, EveryMenuIsCaptionedWithItsText) {
     // Nobody plays, so the side item keeps the caption it is given at start.
     configure = [](TTestFrontend& f) {
-        f.setup = [] {
-            GameRec->Nations[kNationUnion].Human = 0;
-            GameRec->Nations[kNationConfederacy].Human = 0;
-        };
+        f.setup.unionPerson = f.setup.confederatePerson = false;
     };
     ASSERT_TRUE(CreateWindow());
     struct Caption { const char* item; int text; };
@@ -498,9 +499,11 @@ TEST_F(WindowTest, MenusFollowTheTurnAndAWholeTurnRunsThroughTheMenu) {
 }
 
 // Fills the file dialog's name and accepts it, once it shows; records its filters and, once the
-// folder has been read, the names its list shows (at least `atLeast` of them).
-void AnswerFileDialog(const QString& name, QStringList* filters, QStringList* listed = nullptr, int atLeast = 0) {
-    WhenModalShows([name, filters, listed, atLeast](QWidget* w) {
+// folder has been read, the names its list shows (at least `atLeast` of them). With `boxOk` the box
+// the name raises is answered OK or Cancel and its text kept; a dialog still open then is cancelled.
+void AnswerFileDialog(const QString& name, QStringList* filters, QStringList* listed = nullptr, int atLeast = 0,
+                      std::optional<bool> boxOk = {}, QString* boxText = nullptr) {
+    WhenModalShows([=](QWidget* w) {
         auto* dialog = qobject_cast<QFileDialog*>(w);
         ASSERT_NE(dialog, nullptr);
         if (filters) *filters = dialog->nameFilters();
@@ -527,8 +530,64 @@ void AnswerFileDialog(const QString& name, QStringList* filters, QStringList* li
         auto* edit = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
         ASSERT_NE(edit, nullptr);
         edit->setText(name);
+        if (boxOk)
+            WhenModalShows([=](QWidget* b) {
+                auto* box = qobject_cast<gui::TMessageBox*>(b);
+                ASSERT_NE(box, nullptr);
+                *boxText = box->TextLabel()->text();
+                (*boxOk || !box->CancelButton() ? box->OkButton() : box->CancelButton())->click();
+            });
         static_cast<QDialog*>(dialog)->accept();
+        if (dialog->isVisible()) dialog->reject();
     });
+}
+
+// The day of the game saved in a file, 0 when there is none.
+int SavedDay(const std::string& file) {
+    auto rec = std::make_unique<TGameRec>();
+    auto map = std::make_unique<TMapGrid>();
+    return ReadGameImages(file, *rec, *map, nullptr) ? rec->Day : 0;
+}
+
+TEST_F(WindowTest, TheSaveDialogAsksBeforeReplacingAGameAndKeepsTheStartPoints) {
+    ASSERT_TRUE(CreateWindow());
+    const std::vector<char> startPoint = FileBytes(folder + "/1862.kvt");
+    struct Case { const char* typed; int day; std::optional<bool> boxOk; const char* boxSays; int savedDay; };
+    const Case cases[] = {
+        {"campaign", 11, std::nullopt, "", 11},          {"campaign.kvt", 21, false, "already exists", 11},
+        {"CAMPAIGN", 21, true, "already exists", 21},    {"1861", 1, true, "start points", 21},
+        {"1862.KVT", 1, true, "start points", 21},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.typed);
+        GameRec->Day = static_cast<U8>(c.day);
+        QString said;
+        AnswerFileDialog(QString::fromStdString(folder + "/" + c.typed), nullptr, nullptr, 0, c.boxOk, &said);
+        window->Action(MenuItem::SaveGame1)->trigger();
+        EXPECT_TRUE(said.contains(QLatin1String(c.boxSays))) << said.toStdString();
+        EXPECT_EQ(SavedDay(folder + "/campaign.KVT"), c.savedDay);
+    }
+    EXPECT_EQ(FileBytes(folder + "/1862.kvt"), startPoint);
+    // The Open dialog finds the game typed without its extension.
+    AnswerFileDialog(QString::fromStdString(folder + "/campaign"), nullptr);
+    window->Action(MenuItem::LoadGame1)->trigger();
+    EXPECT_EQ(GameFileBase, folder + "/campaign.");
+}
+
+TEST_F(WindowTest, StartedFromAnotherFolderTheGameFindsItsFilesBesideTheProgram) {
+    const std::string gameFolder = folder;
+    inFolder.reset();
+    inFolder.emplace(TempFolder("elsewhere"));
+    SetProgramFolder(gameFolder);
+    const bool created = CreateWindow();
+    // The start points kept from saves are those beside the program, whatever the case typed.
+    const bool refused = !SaveNameRefusal(gameFolder + "/1863.KVM").empty(), ownFolder = SaveNameRefusal("1863").empty();
+    SetProgramFolder("");
+    ASSERT_TRUE(created);
+    EXPECT_EQ(GameFileBase, gameFolder + "/1861.") << "the start point beside the program";
+    EXPECT_EQ(window->ActionNamed("CorpsOrders1")->text().toStdString(), kvt::Text(448));
+    EXPECT_TRUE(refused);
+    EXPECT_TRUE(ownFolder) << "the player's own folder holds no start point";
 }
 
 TEST_F(WindowTest, SavingAndLoadingGoThroughTheFileDialogs) {
@@ -658,26 +717,37 @@ TEST_F(WindowTest, TheViewAtThreePlacesShowsEveryVisibleCorpsFromItsSheetCell) {
     EXPECT_GT(checked, 10) << "the three views hold many corps";
 }
 
-TEST_F(WindowTest, TheRightEdgeScrollsTheViewTwoColumnsPerTick) {
+TEST_F(WindowTest, OnlyTheMapsOwnEdgesScrollIt) {
     ASSERT_TRUE(CreateWindow());
-    ViewColumn = 35;
-    window->FormPaint();
-    gui::TBI_Hotspot* right = window->Hotspot(3);
-    const QRect strip = gui::EdgeHotspotRects(window->frameGeometry()).Right;
-    bool inStrip = true;
-    right->SetCursorSource([&] { return inStrip ? strip.center() : QPoint(-1000, -1000); });
-    std::vector<int> columns;
-    for (int tick = 0; tick < 5; ++tick) {
-        inStrip = true;
-        right->CheckCursor();
-        inStrip = false;
-        columns.push_back(ViewColumn);
+    QPoint cursor(-1000, -1000);
+    for (int e = 0; e < 4; ++e) window->Hotspot(e)->SetCursorSource([&cursor] { return cursor; });
+    const auto centre = [](const QWidget* w) { return w->mapToGlobal(w->rect().center()); };
+    const auto onMap = [this](int x, int y) { return window->BattleMap()->mapToGlobal(QPoint(x, y)); };
+    struct Case { const char* where; QPoint at; int columns, rows; };
+    const Case cases[] = {
+        {"the menu bar's top edge", window->menuBar()->mapToGlobal(QPoint(500, 3)), 0, 0},
+        {"the tool bar", centre(window->SpeedButton(1)->parentWidget()), 0, 0},
+        {"the unit panel", centre(window->IdPanel()), 0, 0},
+        {"the date panel", centre(window->DatePanel()), 0, 0},
+        {"the map's top edge", onMap(500, 4), 0, -1},
+        {"the map's bottom edge", onMap(500, 628), 0, 1},
+        {"the map's left edge", onMap(4, 300), -2, 0},
+        {"the map's right edge", onMap(998, 300), 2, 0},
+    };
+    for (const Case& c : cases) {
+        ViewColumn = 35;
+        ViewRow = 10;
+        window->FormPaint();
+        cursor = c.at;
+        for (int e = 0; e < 4; ++e) window->Hotspot(e)->CheckCursor();
+        cursor = QPoint(-1000, -1000);
+        EXPECT_EQ(ViewColumn - 35, c.columns) << c.where;
+        EXPECT_EQ(ViewRow - 10, c.rows) << c.where;
     }
-    EXPECT_EQ(columns, (std::vector<int>{37, 39, 41, 41, 41}));
-    // The strips follow the window when it moves.
+    // The strips follow the map when the window moves.
     window->move(window->pos() + QPoint(40, 30));
     QApplication::processEvents();
-    EXPECT_EQ(right->RectRight, gui::EdgeHotspotRects(window->frameGeometry()).Right.right());
+    EXPECT_EQ(window->Hotspot(3)->RectRight, onMap(1002, 0).x());
 }
 
 TEST_F(WindowTest, ClosingStopsTheTimerAndTheHotspots) {
@@ -692,12 +762,23 @@ TEST_F(WindowTest, ClosingStopsTheTimerAndTheHotspots) {
     EXPECT_EQ(window->TicksRun(), ticks);
 }
 
+TEST_F(WindowTest, TheTitleBarsCloseAsksAsQuitDoesAndQuitAsksOnce) {
+    ASSERT_TRUE(CreateWindow());
+    frontend->noticeAnswers = {2};
+    window->close();  // as the title bar's close button does
+    EXPECT_TRUE(window->isVisible()) << "the game goes on";
+    ASSERT_EQ(frontend->notices.size(), 1u);
+    EXPECT_EQ(frontend->notices[0].lines[1], kvt::Text(463));
+    EXPECT_EQ(GameStatus, 0);
+    frontend->noticeAnswers = {1};
+    window->ActionNamed("Quit1")->trigger();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_EQ(frontend->notices.size(), 2u) << "the close that follows Quit asks nothing more";
+}
+
 TEST_F(WindowTest, QuitAsksFirstAndASideWithNoPersonCannotBeChosen) {
     configure = [](TTestFrontend& f) {
-        f.setup = [] {
-            GameRec->Nations[kNationUnion].Human = 0;
-            GameRec->Nations[kNationConfederacy].Human = 0;
-        };
+        f.setup.unionPerson = f.setup.confederatePerson = false;
     };
     ASSERT_TRUE(CreateWindow());
     EXPECT_FALSE(window->SideChangeAction()->isEnabled()) << "nobody to choose";
@@ -759,13 +840,22 @@ TEST_F(WindowTest, TheWindowsOwnFrontendOpensTheGamesDialogs) {
         titles.push_back(choice->windowTitle());
         EventNotice.Answer = 1;  // the 1861 start point
         static_cast<QDialog*>(choice)->done(1);
+        // The new game's setup: the computer plays the Confederacy.
+        WhenModalShows([&titles](QWidget* setup) {
+            titles.push_back(setup->windowTitle());
+            for (const char* name : {"RadioButton6", "Button1"}) {
+                QWidget* control = setup->findChild<QWidget*>(QLatin1String(name));
+                QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+            }
+        });
     });
     ASSERT_TRUE(window->FormCreate());
     window->show();
-    ASSERT_EQ(titles.size(), 1u);
+    ASSERT_EQ(titles.size(), 2u);
     EXPECT_EQ(titles[0], QString::fromStdString(kvt::Text(612)));
+    EXPECT_EQ(titles[1], QString::fromStdString(kvt::Text(680)));
     EXPECT_EQ(GameFileBase, "1861.");
-    EXPECT_EQ(SidePlayed, 1) << "a new game gives the Union to a person until the setup is chosen";
+    EXPECT_EQ(SidePlayed, 1) << "the setup gave the Union to a person";
     // The about box of the Game menu.
     int shown = 0;
     WhenModalShows([&shown](QWidget* about) {
@@ -774,6 +864,10 @@ TEST_F(WindowTest, TheWindowsOwnFrontendOpensTheGamesDialogs) {
     });
     window->ActionNamed("About1")->trigger();
     EXPECT_EQ(shown, 1);
+    // Closing asks Quit's question in the game's own notice; untouched, it answers quit.
+    WhenModalShows([](QWidget* notice) { static_cast<QDialog*>(notice)->done(1); });
+    window->close();
+    EXPECT_FALSE(window->isVisible());
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // pressed, a name typed; then the record is compared with what the player asked for.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QSpinBox>
 
@@ -149,7 +151,7 @@ TEST_F(RaisingDialogs, NewCorpsFormsTheChosenBrigadesUnderTheChosenLeader) {
     testing::WhenModalShows([&](QWidget* d) {
         ExpectOnlyButtonsClose(d);
         EXPECT_EQ(d->windowTitle(), T(444));
-        EXPECT_EQ(Label(d, 6)->Caption(), T(368));
+        EXPECT_EQ(Label(d, 6)->Caption(), QStringLiteral("Type to raise")) << "nothing chosen yet";
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("0"));
         EXPECT_EQ(Label(d, 4)->Caption(), QStringLiteral("Select leader"));
         EXPECT_EQ(Label(d, 3)->Caption(), QStringLiteral("Select city"));
@@ -160,6 +162,7 @@ TEST_F(RaisingDialogs, NewCorpsFormsTheChosenBrigadesUnderTheChosenLeader) {
         for (int n : {1, 2, 3}) EXPECT_FALSE(List(d, n)->isVisible());
         Click(Radio(d, 1));
         EXPECT_FALSE(Radio(d, 2)->isEnabled() || Radio(d, 3)->isEnabled()) << "the choice is final";
+        EXPECT_EQ(Label(d, 6)->Caption(), T(368));
         ClickRow(List(d, 2), RowOf(List(d, 2), QStringLiteral("J.K.F. Mansfield")));
         ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("8")) << "6 infantry and 2 batteries";
@@ -204,13 +207,15 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
         ClickRow(List(d, 1), 3);
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("the Susquehanna"));
+        QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00e9"));
+        QApplication::sendEvent(name, &accented);
         ExpectLaidOutCleanly(d);
         testing::SaveScreenshot(d, QStringLiteral("new_army"));
         Click(Button(d, 1));
     });
     ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewArmy));
     const TArmyRec& army = g.Armies[8];
-    EXPECT_EQ(army.Name.str(), "the Susquehanna");
+    EXPECT_EQ(army.Name.str(), "the Susquehanna") << "a letter the lists cannot show is not taken";
     EXPECT_EQ(army.Leader, 1);
     EXPECT_EQ(army.BaseCity, 6);
     EXPECT_EQ(army.CorpsCount, 2);
@@ -223,6 +228,9 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
 TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnClosing) {
     TGameRec& g = *GameRec;
     g.Nations[1].MonthlyRecruits = 40;
+    g.Year = 1862;
+    g.Nations[1].AppealCounter = -1;
+    g.Casualties[1] = 701;
     testing::WhenModalShows([&](QWidget* d) {
         ExpectOnlyButtonsClose(d, nullptr);
         EXPECT_EQ(Label(d, 14)->Caption(), QStringLiteral("2000"));
@@ -230,7 +238,9 @@ TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnCl
         const std::pair<int, int> captions[] = {{1, 338}, {22, 349}, {2, 339}, {6, 340}, {5, 342},
                                                 {3, 341}, {7, 344},  {9, 345}, {11, 346}, {13, 347}};
         for (auto [label, text] : captions) EXPECT_EQ(Label(d, label)->Caption(), T(text)) << label;
-        EXPECT_FALSE(Control<gui::TElCheckBox>(d, QStringLiteral("CheckBox1"))->isEnabled()) << "no appeal in 1861";
+        auto* appeal = Control<gui::TElCheckBox>(d, QStringLiteral("CheckBox1"));
+        ASSERT_TRUE(appeal->isEnabled());
+        Click(appeal);
         EXPECT_TRUE(Radio(d, 2)->GetChecked());
         EXPECT_TRUE(Radio(d, 1)->isEnabled());
         EXPECT_FALSE(Radio(d, 3)->isEnabled());
@@ -260,6 +270,7 @@ TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnCl
     EXPECT_EQ(us.RecruitPercent[3], 7);
     EXPECT_EQ(us.RecruitPercent[4], 6);
     EXPECT_EQ(us.Bounty, 12);
+    EXPECT_EQ(us.AppealCounter, 9);
     EXPECT_EQ(us.Policy, 11);
     EXPECT_EQ(us.Will, 850);
 }

@@ -34,6 +34,12 @@ using testing::Label;
 
 QString GameText(int n) { return QString::fromStdString(Text(n)); }
 
+// Whether the dialog shows its picture in the engraving's corner, where no control stands.
+bool ShowsPicture(QWidget* d, const char* picture) {
+    const QPoint corner(d->width() - 40, d->height() - 30);
+    return d->grab().toImage().pixelColor(corner) == QImage(QString::fromLatin1(picture)).pixelColor(corner);
+}
+
 TEST_F(SmallDialogs, TheAboutBoxNamesTheGameAndGoesOnWithContinue) {
     bool shown = false;
     testing::WhenModalShows([&shown](QWidget* d) {
@@ -61,6 +67,7 @@ TEST_F(SmallDialogs, EachDelayButtonSetsTheSpeedInTheGameAndTheTimersInterval) {
             EXPECT_EQ(d->windowTitle(), GameText(398));
             EXPECT_TRUE(d->windowFlags() & Qt::FramelessWindowHint);
             EXPECT_EQ(Button(d, c.button)->Caption(), GameText(c.text));
+            EXPECT_TRUE(ShowsPicture(d, "bg_delay.bmp"));
             if (c.button == 1) testing::SaveScreenshot(d, QStringLiteral("delay_dialog"));
             Click(Button(d, c.button));
         });
@@ -103,6 +110,7 @@ TEST_F(SmallDialogs, TheScenarioChoiceAnswersTheLastRadioButtonClicked) {
                 EXPECT_GE(radio->width(), QFontMetrics(radio->font()).horizontalAdvance(radio->Caption()));
             }
             EXPECT_EQ(Button(d, 1)->Caption(), QStringLiteral("Continue"));
+            EXPECT_TRUE(ShowsPicture(d, "bg_scenario_choice.bmp"));
             if (c.clicks.empty()) testing::SaveScreenshot(d, QStringLiteral("scenario_choice"));
             for (int k : c.clicks) Click(Control<TElRadioButton>(d, QStringLiteral("RadioButton%1").arg(k)));
             Click(Button(d, 1));
@@ -128,6 +136,7 @@ TEST_F(SmallDialogs, TheSideChoiceOffersOnlyThePersonPlayedSides) {
             EXPECT_EQ(Button(d, 2)->Caption(), QStringLiteral("Confederacy"));
             EXPECT_EQ(Button(d, 1)->isEnabled(), c.unionOffered);
             EXPECT_EQ(Button(d, 2)->isEnabled(), c.confederacyOffered);
+            EXPECT_TRUE(ShowsPicture(d, "bg_side_choice.bmp"));
             if (c.unionOffered && c.confederacyOffered && c.press == 1) testing::SaveScreenshot(d, QStringLiteral("side_choice"));
             if (!c.confederacyOffered && c.press == 1) testing::SaveScreenshot(d, QStringLiteral("side_choice_union_only"));
             Click(Button(d, c.press));

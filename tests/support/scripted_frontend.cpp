@@ -28,8 +28,8 @@ void ScriptedFrontend::ExpectSideChoice(int side) { expected_.push_back({"side c
 void ScriptedFrontend::ExpectScenarioChoice(int answer) {
     expected_.push_back({"scenario choice", 0, answer, {}, {}});
 }
-void ScriptedFrontend::ExpectGameSetup(std::function<void()> choices) {
-    expected_.push_back({"setup", 0, 0, {}, std::move(choices)});
+void ScriptedFrontend::ExpectGameSetup(const TSetupChoices& choices) {
+    expected_.push_back({"setup", 0, 0, {}, choices});
 }
 void ScriptedFrontend::ExpectFleetCombat() { expected_.push_back({"fleet combat", 0, 0, {}, {}}); }
 void ScriptedFrontend::ExpectElection() { expected_.push_back({"election", 0, 0, {}, {}}); }
@@ -107,16 +107,18 @@ int ScriptedFrontend::ShowScenarioChoice() {
     return e.answer;
 }
 
-void ScriptedFrontend::ShowGameSetup() {
+TSetupChoices ScriptedFrontend::ShowGameSetup() {
     log.push_back("setup");
     Expectation e;
-    if (Take("setup", 0, e) && e.effect) e.effect();
+    Take("setup", 0, e);
+    return e.setup;
 }
 
-void ScriptedFrontend::ShowElection() {
+void ScriptedFrontend::ShowElection(TElectionCount& count) {
     log.push_back("election");
     Expectation e;
     Take("election", 0, e);
+    count.RunThrough();
 }
 
 void ScriptedFrontend::ShowFleetCombat(const TFleetCombatView& view) {

@@ -3,7 +3,6 @@
 #pragma once
 
 #include <deque>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -12,6 +11,8 @@
 #include "engine/core/movement_ticks.h"
 #include "engine/core/turn_end.h"
 #include "engine/core/turn_menus.h"
+#include "engine/players/election.h"
+#include "engine/players/game_setup.h"
 
 namespace kvt::testing {
 
@@ -32,8 +33,9 @@ public:
     void ExpectPostMortem(PostMortemChoice choice);
     void ExpectSideChoice(int side);
     void ExpectScenarioChoice(int answer);
-    // The setup dialog; `choices` writes what the person chose into the record.
-    void ExpectGameSetup(std::function<void()> choices = {});
+    // The setup dialog, answered with these choices.
+    void ExpectGameSetup(const TSetupChoices& choices = {});
+    // The election dialog, which counts every state.
     void ExpectElection();
     // The naval combat dialog; its view is recorded in fleetCombats.
     void ExpectFleetCombat();
@@ -50,9 +52,9 @@ public:
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
     int ShowScenarioChoice() override;
-    void ShowGameSetup() override;
-    void ShowElection() override;
     void ShowFleetCombat(const TFleetCombatView& view) override;
+    TSetupChoices ShowGameSetup() override;
+    void ShowElection(TElectionCount& count) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 
@@ -106,7 +108,7 @@ private:
         int kind = 0;
         int answer = 0;
         std::string text;
-        std::function<void()> effect;
+        TSetupChoices setup;
     };
     bool Take(const std::string& what, int kind, Expectation& out);
     std::deque<Expectation> expected_;

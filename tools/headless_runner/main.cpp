@@ -1,10 +1,9 @@
 // Plays N turns of a start point or saved game with the computer on both sides and nobody at the
-// screen, printing one line per turn: the turn, the date after it and the checksum of the game.
-// Two runs with the same seed print the same lines.
+// screen, printing one line per turn: the turn, the date after it and the checksum of the game, and
+// with --report the state of the war (cities, hexes, supply). Two runs with the same seed print the
+// same lines.
 //
 //   kvt_headless_runner GAME.kvt TURNS [--seed N] [--report]
-//
-// With --report each turn's line is followed by the home front of every nation.
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
@@ -15,14 +14,14 @@
 
 int main(int argc, char** argv) {
     unsigned long long seed = 1;
-    bool report = false, valid = argc >= 3;
-    for (int i = 3; valid && i < argc; ++i) {
+    bool report = false, sound = argc >= 3;
+    for (int i = 3; i < argc && sound; ++i) {
         const std::string arg = argv[i];
         if (arg == "--seed" && i + 1 < argc) seed = std::strtoull(argv[++i], nullptr, 10);
         else if (arg == "--report") report = true;
-        else valid = false;
+        else sound = false;
     }
-    if (!valid) {
+    if (!sound) {
         std::cerr << "usage: " << argv[0] << " GAME.kvt TURNS [--seed N] [--report]\n";
         return 2;
     }

@@ -44,6 +44,10 @@ const std::vector<DialogBackground>& DialogBackgrounds() {
         {"bg_naval_combat.bmp", 384, 169, Motif::Ship, 1},
         {"bg_setup.bmp", 640, 480, Motif::Dome},
         {"bg_victory.bmp", 540, 400, Motif::Flags},
+        // The small dialogs of the start and the movement; their layouts leave the corner free.
+        {"bg_scenario_choice.bmp", 340, 236, Motif::Compass, 4, 0.8},
+        {"bg_side_choice.bmp", 280, 116, Motif::CrossedSabres},
+        {"bg_delay.bmp", 290, 196, Motif::Hourglass},
     };
     return list;
 }
@@ -381,6 +385,72 @@ void Engraving(QPainter& p, Motif motif) {
             p.drawLine(QPointF(40, 64), QPointF(60, 64));
             break;
         }
+        case Motif::Compass: {
+            // A compass rose: four long points and four short ones inside a double ring.
+            const QPointF c(50, 35);
+            p.drawEllipse(c, 32, 32);
+            p.drawEllipse(c, 27, 27);
+            for (int k = 0; k < 8; ++k) {
+                const double a = k * 3.14159265 / 4 - 3.14159265 / 2;
+                const QPointF dir(std::cos(a), std::sin(a)), side(-std::sin(a), std::cos(a));
+                const double reach = k % 2 == 0 ? 34.0 : 20.0;
+                QPolygonF point;
+                point << c + dir * reach << c + side * 5.0 << c << c - side * 5.0;
+                p.drawPolygon(point);
+            }
+            p.drawEllipse(c, 3, 3);
+            break;
+        }
+        case Motif::CrossedSabres: {
+            // Two curved sabres crossed, hilts down, under a star.
+            for (int side : {-1, 1}) {
+                p.save();
+                p.translate(50, 40);
+                p.rotate(side * 36.0);
+                QPainterPath blade;
+                blade.moveTo(-2, 20);
+                blade.quadTo(-6, -10, 2 * side, -38);
+                blade.quadTo(2, -10, 3, 20);
+                blade.closeSubpath();
+                p.drawPath(blade);
+                p.drawArc(QRectF(-8, 16, 16, 10), 0, 180 * 16);
+                p.drawRect(QRectF(-2, 20, 5, 10));
+                p.drawEllipse(QPointF(0.5, 32), 2.5, 2.5);
+                p.restore();
+            }
+            QPolygonF star;
+            for (int k = 0; k < 10; ++k) {
+                const double a = -3.14159265 / 2 + k * 3.14159265 / 5;
+                const double r = k % 2 == 0 ? 7.0 : 3.0;
+                star << QPointF(50 + r * std::cos(a), 8 + r * std::sin(a));
+            }
+            p.drawPolygon(star);
+            break;
+        }
+        case Motif::Hourglass: {
+            // An hourglass between two posts, the sand half run through.
+            p.drawRect(QRectF(28, 2, 44, 5));
+            p.drawRect(QRectF(28, 63, 44, 5));
+            p.drawLine(QPointF(31, 7), QPointF(31, 63));
+            p.drawLine(QPointF(69, 7), QPointF(69, 63));
+            QPainterPath glass;
+            glass.moveTo(36, 7);
+            glass.cubicTo(36, 28, 48, 30, 48, 35);
+            glass.cubicTo(48, 40, 36, 42, 36, 63);
+            glass.lineTo(64, 63);
+            glass.cubicTo(64, 42, 52, 40, 52, 35);
+            glass.cubicTo(52, 30, 64, 28, 64, 7);
+            glass.closeSubpath();
+            p.drawPath(glass);
+            QPainterPath sand;
+            sand.moveTo(41, 22);
+            sand.quadTo(50, 26, 59, 22);
+            sand.moveTo(39, 63);
+            sand.quadTo(50, 46, 61, 63);
+            p.drawPath(sand);
+            p.drawLine(QPointF(50, 36), QPointF(50, 54));
+            break;
+        }
     }
 }
 
@@ -393,7 +463,8 @@ QImage DrawDialogBackground(const DialogBackground& bg) {
     p.setRenderHint(QPainter::Antialiasing, true);
     Border(p, bg.width, bg.height, bg.ruleInset);
     // The engraving sits in the lower right corner, faint enough to write over.
-    const double scale = std::min(1.0, std::min(bg.width, bg.height) / 190.0);
+    const double scale =
+        bg.engravingScale > 0 ? bg.engravingScale : std::min(1.0, std::min(bg.width, bg.height) / 190.0);
     p.save();
     p.translate(bg.width - 16 - 100 * scale, bg.height - 16 - 70 * scale);
     p.scale(scale, scale);

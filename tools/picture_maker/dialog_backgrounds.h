@@ -10,7 +10,8 @@ namespace kvt::pictures {
 
 enum class Motif {
     Star, Skyline, Ship, Locomotive, Fort, Cannon, Flags, Newspaper, Dome, Tents,
-    Torches, Anchor, CrossedMuskets, BrokenChain, SinkingShip, Barrels, TornMap, Drum, Bugle, Globe
+    Torches, Anchor, CrossedMuskets, BrokenChain, SinkingShip, Barrels, TornMap, Drum, Bugle, Globe,
+    Compass, CrossedSabres, Hourglass
 };
 
 struct DialogBackground {
@@ -21,6 +22,9 @@ struct DialogBackground {
     // The outer rule's distance from the edge; the inner rule lies twice as far in. A dialog whose
     // labels start a few pixels from its edge keeps its rules out from under them.
     int ruleInset = 4;
+    // The engraving's size against its 100 x 70 box; 0 for the usual, which shrinks it to fit a
+    // small dialog.
+    double engravingScale = 0;
 };
 
 const std::vector<DialogBackground>& DialogBackgrounds();

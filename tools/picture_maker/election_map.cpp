@@ -9,6 +9,7 @@
 #include <QPolygonF>
 #include <cmath>
 
+#include "engine/players/election.h"
 #include "tools/picture_maker/palette.h"
 
 namespace kvt::pictures {
@@ -323,12 +324,12 @@ QColor FillOf(Kind kind) {
 }  // namespace
 
 const std::vector<FillPoint>& ElectionFillPoints() {
-    static const std::vector<FillPoint> points = {
-        {1, {76, 94}},   {2, {57, 190}},  {3, {340, 102}}, {4, {357, 144}}, {5, {390, 113}},  {6, {400, 170}},
-        {7, {445, 120}}, {8, {435, 170}}, {9, {470, 167}}, {10, {530, 140}}, {11, {550, 116}}, {12, {580, 100}},
-        {13, {566, 90}}, {14, {595, 70}}, {15, {580, 115}}, {16, {586, 122}}, {17, {577, 124}}, {18, {560, 152}},
-        {19, {370, 200}}, {20, {450, 200}}, {32, {540, 162}}, {33, {555, 169}},
-    };
+    // The points the game fills: the engine's table is the one truth.
+    static const std::vector<FillPoint> points = [] {
+        std::vector<FillPoint> out;
+        for (const TElectionFillPoint& p : kvt::ElectionFillPoints()) out.push_back({p.state, QPoint(p.x, p.y)});
+        return out;
+    }();
     return points;
 }
 

@@ -6,9 +6,6 @@
 #include <map>
 #include <set>
 
-#include "engine/combat/brigade_rules.h"
-#include "tools/scenario_compiler/scenario_recount.h"
-#include "tools/scenario_compiler/scenario_routes.h"
 
 namespace kvt::scenario {
 
@@ -386,15 +383,6 @@ BuiltScenario BuildScenario(const CommonSources& common, const ScenarioSources& 
         where.armyName[(n.side - 1) * kArmyNamesPerSide + k] = n.place;
     }
 
-    // What a load recomputes: corps figures and tallies first, then the control of hexes near
-    // corps (which reads their odds), then the supply sources (which follow own rail and roads).
-    {
-        EngineRulesOn engine(g, m);
-        RecalcCorpsFromBrigades();
-    }
-    RecountForcesOf(g, m);
-    UpdateHexControlOf(g, m);
-    ComputeSupplySources(g, m);
     return out;
 }
 

@@ -1,5 +1,6 @@
 // Turning the sources of one start point into the two raw images the game loads: the game-state
-// record and the map grid, with the derived fields a load recomputes without chance already as it leaves them.
+// record and the map grid as the sources give them; the derived fields are settled afterwards by the
+// load's own rules (scenario_settle.h).
 #pragma once
 
 #include <array>

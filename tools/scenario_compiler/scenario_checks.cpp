@@ -3,6 +3,7 @@
 #include "tools/scenario_compiler/scenario_checks.h"
 
 #include <cstring>
+#include <deque>
 #include <map>
 #include <memory>
 #include <set>
@@ -10,12 +11,35 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
-#include "tools/scenario_compiler/scenario_recount.h"
-#include "tools/scenario_compiler/scenario_routes.h"
+#include "tools/scenario_compiler/scenario_settle.h"
 
 namespace kvt::scenario {
 
 namespace {
+
+// Whether hex (x2, y2) lies within maxSteps of (x1, y1) over hexes that pass: a plain reachability
+// test of the map's lines for fleets and trains, whoever holds them.
+template <typename Pass>
+bool Joined(int x1, int y1, int x2, int y2, int maxSteps, Pass pass) {
+    std::vector<int> dist(kMapColumns * kMapRows, -1);
+    auto at = [](int x, int y) { return (x - 1) * kMapRows + (y - 1); };
+    std::deque<std::pair<int, int>> queue{{x1, y1}};
+    dist[at(x1, y1)] = 0;
+    while (!queue.empty()) {
+        auto [x, y] = queue.front();
+        queue.pop_front();
+        if (x == x2 && y == y2) return true;
+        if (dist[at(x, y)] >= maxSteps) continue;
+        for (int dir = 1; dir <= 6; ++dir) {
+            int nx = x, ny = y;
+            StepHexAt(nx, ny, dir);
+            if (!OnMap(nx, ny) || dist[at(nx, ny)] >= 0 || !pass(nx, ny)) continue;
+            dist[at(nx, ny)] = dist[at(x, y)] + 1;
+            queue.push_back({nx, ny});
+        }
+    }
+    return false;
+}
 
 class Checker {
 public:
@@ -172,6 +196,8 @@ private:
 
     void Cities() {
         std::vector<int> ports;
+        auto rail = [&](int x, int y) { return m.Cell(x, y).Rail() || m.Cell(x, y).Terrain() == kTerrainCity; };
+        auto sea = [&](int x, int y) { return m.Cell(x, y).Terrain() == kTerrainWater || m.Cell(x, y).Terrain() == kTerrainCity; };
         for (int i = 1; i <= kCityCount; ++i) {
             const TCityRec& c = g.Cities[i];
             const SourcePlace& p = w.cityCommon[i];
@@ -203,15 +229,14 @@ private:
             if (c.RailLink) {
                 bool linked = false;
                 for (int o = 1; o <= kCityCount && !linked; ++o)
-                    linked = o != i && g.Cities[o].RailLink &&
-                             RouteSteps(m, Mode::Rail, -1, c.HexX, c.HexY, g.Cities[o].HexX, g.Cities[o].HexY, 60) >= 0;
+                    linked = o != i && g.Cities[o].RailLink && Joined(c.HexX, c.HexY, g.Cities[o].HexX, g.Cities[o].HexY, 60, rail);
                 if (!linked) Report(p, "Rail", "no railway joins this city to another rail city");
             }
         }
         for (std::size_t k = 1; k < ports.size(); ++k) {
             const TCityRec& a = g.Cities[ports[0]];
             const TCityRec& b = g.Cities[ports[k]];
-            if (RouteSteps(m, Mode::Sea, 0, a.HexX, a.HexY, b.HexX, b.HexY, 400) < 0)
+            if (!Joined(a.HexX, a.HexY, b.HexX, b.HexY, 400, sea))
                 Report(w.cityCommon[ports[k]], "Port", "ocean fleets cannot sail from here to " + a.Name.str());
         }
         auto pinned = [&](int city, int state, const char* name) {

@@ -7,6 +7,7 @@
 
 #include "tools/scenario_compiler/scenario_build.h"
 #include "tools/scenario_compiler/scenario_checks.h"
+#include "tools/scenario_compiler/scenario_settle.h"
 #include "tools/scenario_compiler/scenario_sources.h"
 
 namespace kvt::scenario {
@@ -49,7 +50,10 @@ bool CompileScenarios(const fs::path& dataDir, const fs::path& outDir, std::ostr
             try {
                 const ScenarioSources sources = ReadScenarioSources(dataDir, year, common);
                 built.push_back(BuildScenario(common, sources));
-                for (const std::string& e : CheckScenario(built.back(), year)) {
+                // The checks read the derived state, so they wait for a start point that settles.
+                std::vector<std::string> faults = SettleDerivedState(built.back(), year);
+                if (faults.empty()) faults = CheckScenario(built.back(), year);
+                for (const std::string& e : faults) {
                     if (said.insert(e).second) err << e << "\n";
                     sound = false;
                 }

@@ -23,8 +23,11 @@ TRaiseBrgds::TRaiseBrgds(QWidget* parent) : TForm(parent), ui_(std::make_unique<
     for (TElLabel* type : {ui_->Label9, ui_->Label10, ui_->Label11}) type->SetCaption(GameText(366));
     for (TElLabel* info : {ui_->Label1, ui_->Label2, ui_->Label3}) info->SetCaption(QString());
     ClearWeaponChoice();
-    for (int kind = 1; kind <= kWeaponKinds; ++kind)
-        connect(Radio(kind), &TElRadioButton::OnClick, this, [this, kind] { RadioButtonClick(kind); });
+    void (TRaiseBrgds::*const handlers[])() = {
+        &TRaiseBrgds::RadioButton1Click, &TRaiseBrgds::RadioButton2Click, &TRaiseBrgds::RadioButton3Click,
+        &TRaiseBrgds::RadioButton4Click, &TRaiseBrgds::RadioButton5Click, &TRaiseBrgds::RadioButton6Click,
+        &TRaiseBrgds::RadioButton7Click, &TRaiseBrgds::RadioButton8Click};
+    for (int kind = 1; kind <= kWeaponKinds; ++kind) connect(Radio(kind), &TElRadioButton::OnClick, this, handlers[kind - 1]);
     connect(ui_->ListBox1, &TElAdvancedListBox::OnClick, this, &TRaiseBrgds::ListBox1Click);
     connect(ui_->ListBox2, &TElAdvancedListBox::OnClick, this, &TRaiseBrgds::ListBox2Click);
     FillBrigadeChoices();
@@ -94,7 +97,7 @@ void TRaiseBrgds::ShowWeaponAvailability(int brigade) {
     }
 }
 
-void TRaiseBrgds::RadioButtonClick(int kind) {
+void TRaiseBrgds::ArmWithKind(int kind) {
     if (ui_->ListBox1->ItemIndex() < 0 || !ArmAndPostBrigade(brigade_, city_, kind)) return;
     ui_->Label2->SetCaption(GameText(46));
     ui_->Label3->SetCaption(GameText(296 + kind));

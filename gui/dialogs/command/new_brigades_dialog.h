@@ -27,10 +27,18 @@ public:
     void ShowWeaponAvailability(int brigade);
     void ListBox1Click();
     void ListBox2Click();
-    // RadioButton1Click .. RadioButton8Click: arm with weapon kind 1..8 and post.
-    void RadioButtonClick(int kind);
+    // A weapon kind 1..8 chosen: arm and post.
+    void RadioButton1Click() { ArmWithKind(1); }
+    void RadioButton2Click() { ArmWithKind(2); }
+    void RadioButton3Click() { ArmWithKind(3); }
+    void RadioButton4Click() { ArmWithKind(4); }
+    void RadioButton5Click() { ArmWithKind(5); }
+    void RadioButton6Click() { ArmWithKind(6); }
+    void RadioButton7Click() { ArmWithKind(7); }
+    void RadioButton8Click() { ArmWithKind(8); }
 
 private:
+    void ArmWithKind(int kind);
     TElRadioButton* Radio(int kind) const;
     void ClearWeaponChoice();
 

@@ -14,10 +14,9 @@ TRaiseCorps::TRaiseCorps(TCorpsRaising& raising, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TRaiseCorps>()), raising_(raising) {
     ui_->setupUi(this);
     SetUpRaisingDialog(*this, ui_->Image1, QStringLiteral("bg_new_corps.bmp"));
-    // The captions stand whichever formation is chosen.
+    // The captions stand whichever formation is chosen; the heading asks for the type until one is.
     ui_->OKBtn->SetCaption(GameText(66));
     setWindowTitle(GameText(444));
-    ui_->Label6->SetCaption(GameText(368));
     ui_->Label2->SetCaption(QStringLiteral("0"));
 
     for (TElAdvancedListBox* list : {ui_->ListBox1, ui_->ListBox2, ui_->ListBox3}) {
@@ -49,6 +48,8 @@ void TRaiseCorps::ChooseFormationKind(int kind) {
     TElRadioButton* const radios[] = {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3};
     for (int k = 0; k < 3; ++k)
         if (k != kind) radios[k]->setEnabled(false);
+    // The heading names the formation chosen, as the corps orders' heading does.
+    ui_->Label6->SetCaption(GameText(368 + kind));
     leaders_ = FormationLeaders(raising_);
     ui_->ListBox2->Items().Clear();
     for (int l : leaders_) ui_->ListBox2->Items().Add(ToQString(GameRec->Leaders[l].Name.str()));

@@ -11,6 +11,7 @@ namespace kvt::gui {
 TDelayForm::TDelayForm(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TDelayForm>()) {
     ui_->setupUi(this);
     setFixedSize(size());
+    background_ = LoadDialogPicture(QStringLiteral("bg_delay.bmp"), size());
     MakeBorderless(*this);
     setWindowTitle(GameText(398));
     ui_->Button1->SetCaption(GameText(399));
@@ -28,7 +29,10 @@ TDelayForm::TDelayForm(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
 
 TDelayForm::~TDelayForm() = default;
 
-void TDelayForm::paintEvent(QPaintEvent*) { PaintRaisedEdge(*this); }
+void TDelayForm::paintEvent(QPaintEvent*) {
+    // Without its picture the frameless box still stands out from the map.
+    if (!PaintDialogPicture(*this, background_)) PaintRaisedEdge(*this);
+}
 
 void TDelayForm::Button1Click() { SetMovementDelay(1); }
 void TDelayForm::Button2Click() { SetMovementDelay(2); }

@@ -2,6 +2,8 @@
 // through SetMovementDelay.
 #pragma once
 
+#include <QImage>
+
 #include <memory>
 
 #include "gui/platform/form.h"
@@ -29,6 +31,7 @@ protected:
 
 private:
     std::unique_ptr<Ui::TDelayForm> ui_;
+    QImage background_;
 };
 
 void ShowDelayDialog();

@@ -15,7 +15,7 @@ namespace kvt::gui {
 QString GameText(int n) { return ToQString(Text(n)); }
 
 QImage LoadDialogPicture(const QString& fileName, const QSize& size) {
-    const QImage picture(ToQString(ResolveFileCaseInsensitive(fileName.toStdString())));
+    const QImage picture(ToQString(GameDataFile(fileName.toStdString())));
     if (picture.isNull() || picture.size() == size) return picture;
     return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
@@ -32,6 +32,12 @@ void CentreOnScreen(QWidget& dialog) {
     QRect frame(QPoint(0, 0), dialog.size());
     frame.moveCenter(screen->geometry().center());
     dialog.move(frame.topLeft());
+}
+
+bool PaintDialogPicture(QWidget& dialog, const QImage& picture) {
+    if (picture.isNull()) return false;
+    QPainter(&dialog).drawImage(QPoint(0, 0), picture);
+    return true;
 }
 
 void PaintRaisedEdge(QWidget& dialog) {

@@ -15,7 +15,7 @@ inline QString ToQString(const std::string& text) { return QString::fromStdStrin
 // Text n of the game's text table.
 QString GameText(int n);
 
-// The picture of the current folder, whatever the case of its name, scaled to size; a null
+// The picture of the game's folder, whatever the case of its name, scaled to size; a null
 // image when it is missing, so the dialog keeps its plain colour rather than failing.
 QImage LoadDialogPicture(const QString& fileName, const QSize& size);
 
@@ -25,5 +25,7 @@ void MakeBorderless(QWidget& dialog, bool stayOnTop = false);
 void CentreOnScreen(QWidget& dialog);
 // The raised edge of a frameless dialog without a picture, so it stands out from the map.
 void PaintRaisedEdge(QWidget& dialog);
+// Paints the dialog's picture over it; false (nothing painted) when the picture is missing.
+bool PaintDialogPicture(QWidget& dialog, const QImage& picture);
 
 }  // namespace kvt::gui

@@ -14,6 +14,7 @@ void SetAnswer(int answer) { EventNotice.Answer = static_cast<std::uint16_t>(ans
 TIntro_Load::TIntro_Load(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TIntro_Load>()) {
     ui_->setupUi(this);
     setFixedSize(size());
+    background_ = LoadDialogPicture(QStringLiteral("bg_scenario_choice.bmp"), size());
     ui_->GroupBox1->SetCaption(GameText(607));
     ui_->RadioButton1->SetCaption(GameText(608));
     ui_->RadioButton2->SetCaption(GameText(609));
@@ -28,6 +29,8 @@ TIntro_Load::TIntro_Load(QWidget* parent) : TForm(parent), ui_(std::make_unique<
 }
 
 TIntro_Load::~TIntro_Load() = default;
+
+void TIntro_Load::paintEvent(QPaintEvent*) { PaintDialogPicture(*this, background_); }
 
 void TIntro_Load::RadioButton1Click() { SetAnswer(1); }
 void TIntro_Load::RadioButton2Click() { SetAnswer(2); }

@@ -2,6 +2,8 @@
 // in EventNotice.Answer.
 #pragma once
 
+#include <QImage>
+
 #include <memory>
 
 #include "gui/platform/form.h"
@@ -23,8 +25,12 @@ public:
     void RadioButton3Click();
     void RadioButton4Click();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     std::unique_ptr<Ui::TIntro_Load> ui_;
+    QImage background_;
 };
 
 void ShowScenarioChoice();

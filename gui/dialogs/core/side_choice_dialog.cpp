@@ -11,6 +11,7 @@ Tsideselect::Tsideselect(bool unionEnabled, bool confederacyEnabled, QWidget* pa
     : TForm(parent), ui_(std::make_unique<Ui::Tsideselect>()) {
     ui_->setupUi(this);
     setFixedSize(size());
+    background_ = LoadDialogPicture(QStringLiteral("bg_side_choice.bmp"), size());
     setWindowTitle(GameText(397));
     ui_->Button1->setEnabled(unionEnabled);
     ui_->Button2->setEnabled(confederacyEnabled);
@@ -20,6 +21,8 @@ Tsideselect::Tsideselect(bool unionEnabled, bool confederacyEnabled, QWidget* pa
 }
 
 Tsideselect::~Tsideselect() = default;
+
+void Tsideselect::paintEvent(QPaintEvent*) { PaintDialogPicture(*this, background_); }
 
 int ShowSideChoiceDialog(bool unionEnabled, bool confederacyEnabled) {
     if (!unionEnabled && !confederacyEnabled) return 0;

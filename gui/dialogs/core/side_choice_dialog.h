@@ -1,6 +1,8 @@
 // The side choice of two persons at one computer: a button for each person-played side.
 #pragma once
 
+#include <QImage>
+
 #include <memory>
 
 #include "gui/platform/form.h"
@@ -22,8 +24,12 @@ public:
     void Button1Click() { side_ = 1; }
     void Button2Click() { side_ = 2; }
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
 private:
     std::unique_ptr<Ui::Tsideselect> ui_;
+    QImage background_;
     int side_ = 0;
 };
 

@@ -1,0 +1,24 @@
+// Weapon order steps, paid through the stock helpers.
+#include "engine/orders/weapon_orders.h"
+
+#include "engine/core/globals.h"
+#include "engine/core/stocks.h"
+
+namespace kvt {
+
+int WeaponOrderCost(int nation, int kind) { return GameRec->WeaponTable[kind].Price[nation] + 4; }
+
+bool StepWeaponOrder(U16& order, U16& supplies, int cost, bool up) {
+    if (up) {
+        if (supplies <= cost || order >= kStockCap) return false;
+        ChangeStock(order, 1, StockRule::Dialog);
+        ChangeStock(supplies, -cost, StockRule::Dialog);
+        return true;
+    }
+    if (order == 0) return false;
+    ChangeStock(order, -1, StockRule::Dialog);
+    ChangeStock(supplies, cost / 2, StockRule::Dialog);
+    return true;
+}
+
+}  // namespace kvt

@@ -1,0 +1,18 @@
+// The monthly weapon orders a person places with the cities and the off-map states: one step of an
+// order (50 weapons or 2 guns a month) costs the weapon's price for the nation + 4 supplies of the
+// theatre, and cutting it gives half of that back.
+#pragma once
+
+#include "engine/core/record_types.h"
+
+namespace kvt {
+
+// The supplies one step of weapon kind 1..8 costs the nation.
+int WeaponOrderCost(int nation, int kind);
+// Up: when the supplies exceed the cost, the order rises by one and the cost is paid. Down: when
+// the order is above 0, it falls by one and cost div 2 comes back. Both words stop at their caps;
+// an order at its cap is not raised (nothing would be bought for the price). Answers whether the
+// order changed.
+bool StepWeaponOrder(U16& order, U16& supplies, int cost, bool up);
+
+}  // namespace kvt

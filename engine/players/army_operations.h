@@ -1,0 +1,65 @@
+// Army operations of a computer nation: once per turn every army gathers nearby corps, is
+// abandoned when it has fewer than two, takes a stance from its score, chooses its objective and
+// second target, and sends its corps to defend, attack or garrison the cities of a small target
+// table. Distances are in hexes, strengths in units of 50 men. Only the abandonment message waits.
+#pragma once
+
+#include <cstdint>
+
+#include "engine/core/record_types.h"
+
+namespace kvt {
+
+// One city an army may send corps to; rebuilt for every army, read by nothing else.
+struct TTargetRow {
+    std::uint16_t City, X, Y;
+    std::uint16_t Value;          // the city's value; 0 once the row has been dealt with
+    std::uint16_t NearestEnemy;   // hexes to the nearest enemy corps
+    std::uint16_t EnemyStrength;  // enemy strength still to be matched
+    std::uint16_t NearestOwn;
+    std::uint16_t OwnStrength;
+    std::uint16_t Garrison;       // strength of the city's garrison brigades
+};
+constexpr int kTargetRows = 8;
+extern Arr1<TTargetRow, kTargetRows> TargetTable;
+
+// A city choice of the defence and attack choosers: the best and second best, each with its
+// distance and score.
+struct TCityChoice {
+    int Best = 0, BestDistance = 100, BestScore = 0;
+    int Second = 0, SecondDistance = 100, SecondScore = 0;
+};
+
+// Every army of the nation with corps and a theatre.
+void RunArmyOperations(int nation);
+
+// The computer players' tally around a city (TallyForcesNearCity's AroundCity variant): answers
+// the nearest own-side corps without a plan within twice the range and fills NearestEnemyDist.
+int TallyAroundCity(int city, int nation, int range);
+// False when another army of the side has the city as its objective or base.
+bool OnlyArmyTargeting(int side, int army, int city);
+// Hexes from the corps to the nearest corps of another side; 100 when there is none.
+int NearestEnemyDistanceOf(int corps);
+
+void ClearTargetTable();
+void FillTargetRow(int row, int nation, int city, int range);
+// Adds up to 8 rows of held cities lying near both the base and the last row; answers the rows.
+int AddNearbyTargetRows(int nation, int rows, int army);
+// The row of highest value the army may take on for the side: mode 1 only rows with enemy
+// strength left. 0 when none.
+int PickTargetRow(int side, int army, int mode);
+// Sends the army's waiting corps within maxDistance of the row's city there until its enemy
+// strength is matched or the army has no corps left to give.
+void AssignCorpsToRow(int nation, int army, int row, int maxDistance);
+// Defence of own cities, attack (stance 2), then garrisons.
+void DistributeArmyCorps(int nation, int army);
+
+// The steps of RunArmyOperations, on one army.
+void GatherArmyCorps(int army);
+void SetArmyCorpsOrders(int army);
+// stanceFromScore is the stance the army's score gave this turn (0..2): a city without a rail
+// station qualifies for defence only while it is not 0.
+TCityChoice ChooseDefenceCities(int army, int x, int y, int stanceFromScore);
+TCityChoice ChooseAttackCities(int army, int x, int y);
+
+}  // namespace kvt

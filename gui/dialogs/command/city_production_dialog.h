@@ -1,0 +1,42 @@
+// The city production dialog: shows the engine's figures of the city chosen and passes each spinner
+// click on to the engine, which writes the record at once. Holds no rule.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "engine/orders/city_production.h"
+#include "gui/platform/form.h"
+
+namespace Ui {
+class TCtyProdn;
+}
+
+namespace kvt::gui {
+
+class TElSpinButton;
+
+class TCtyProdn final : public TForm {
+    Q_OBJECT
+public:
+    explicit TCtyProdn(QWidget* parent = nullptr);
+    ~TCtyProdn() override;
+
+    void FactoryLstClick();
+    // UpDown1..UpDown8: weapon kind 1..8; UpDown9, UpDown10: the yards.
+    void UpDownClick(int spinner, bool up);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void ShowCity();
+
+    std::unique_ptr<Ui::TCtyProdn> ui_;
+    TCityProduction production_;
+    std::array<TElSpinButton*, kProductionSpinners> spinners_{};
+};
+
+void ShowCityProduction();
+
+}  // namespace kvt::gui

@@ -1,0 +1,56 @@
+// The army overview dialog.
+#include "gui/dialogs/command/force_overview_dialog.h"
+
+#include "gui/dialogs/command/corps_orders_dialog.h"
+#include "gui/dialogs/core/dialog_support.h"
+#include "gui/platform/cursor.h"
+#include "ui_force_overview_dialog.h"
+
+namespace kvt::gui {
+
+TForceOver::TForceOver(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TForceOver>()) {
+    ui_->setupUi(this);
+    setFixedSize(size());
+    MakeBorderless(*this);
+    ui_->Button1->SetCaption(GameText(66));
+    FillRows();
+    CentreOnScreen(*this);
+    connect(ui_->ListBox1, &TElAdvancedListBox::OnMouseDown, this,
+            [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                // Only the left button selects the row pressed.
+                if (button == Qt::LeftButton) ListBox1MouseDown(x, y);
+            });
+}
+
+TForceOver::~TForceOver() = default;
+
+void TForceOver::paintEvent(QPaintEvent*) { PaintRaisedEdge(*this); }
+
+void TForceOver::FillRows() {
+    overview_ = OpenForceOverview();
+    setWindowTitle(ToQString(overview_.caption));
+    ui_->Label1->SetCaption(ToQString(overview_.heading));
+    ui_->ListBox1->Items().Clear();
+    for (const TOrderRow& row : overview_.rows) ui_->ListBox1->Items().Add(ToQString(row.text));
+}
+
+void TForceOver::ListBox1MouseDown(int x, int y) {
+    // Only a press on a row opens a corps: below the last one, the row chosen before stays chosen.
+    const int row = ui_->ListBox1->ItemAtPos(QPoint(x, y) + ui_->ListBox1->ClientRect().topLeft());
+    if (!PressOverviewRow(overview_, row)) return;
+    const int corps = overview_.rows[static_cast<std::size_t>(row)].index;
+    ShowCorpsOrders();
+    // The orders may have changed the corps' figures or disbanded it.
+    FillRows();
+    for (std::size_t r = 0; r < overview_.rows.size(); ++r)
+        if (overview_.rows[r].index == corps) ui_->ListBox1->SetItemIndex(static_cast<int>(r));
+}
+
+void ShowForceOverview() {
+    SetScreenCursor(crHourGlass);
+    TForceOver dialog;
+    SetScreenCursor(crDefault);
+    dialog.ShowModal();
+}
+
+}  // namespace kvt::gui
