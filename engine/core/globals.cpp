@@ -16,6 +16,7 @@
 #include "engine/core/playback.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
+#include "engine/logistics/draft.h"
 #include "engine/orders/corps_orders.h"
 #include "engine/players/force_tally.h"
 
@@ -109,6 +110,7 @@ void ResetEngineGlobals() {
     ResetBattleGlobals();
     ResetCorpsOrdersGlobals();
     ResetForceTally();
+    ResetDraftTallies();
     ResetCheckedAccessFaults();
     SetStockLedger(false);
     ClearStockLedger();

@@ -4,10 +4,6 @@
 
 #include "engine/core/globals.h"
 #include "engine/combat/battle_replay.h"
-#include "engine/logistics/draft.h"
-#include "engine/logistics/procurement.h"
-#include "engine/logistics/state_economy.h"
-#include "engine/logistics/upkeep.h"
 #include "engine/players/amphibious_landings.h"
 #include "engine/players/confederate_plans.h"
 #include "engine/players/union_plans.h"
@@ -16,10 +12,6 @@ namespace kvt {
 
 TPlaceholderCalls PlaceholderCalls;
 
-void UpdateStateEconomy() {}
-void UpdateNationalWill() {}
-void ComputerProcurement() {}
-void ComputerSideUpkeep() {}
 void EmbarkAssignedCorps() {}
 // The computer players' landings and fixed plans: until written, their drivers run without them.
 void PlanAmphibiousLanding(int) {}
