@@ -2,6 +2,8 @@
 // resolution's draws and decision, leader casualties, assaults, and a person's battle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/field_battle.h"
 #include "engine/core/notice.h"
@@ -184,6 +186,34 @@ TEST_F(BattleSetup, TheIntensityDialogOffersByRatingAndShowsWhatTheScoutsSee) {
     EXPECT_EQ(fe.intensityViews[0].leftHeading + fe.intensityViews[0].rightHeading, "T505T508");
 }
 
+TEST_F(BattleSetup, EachIntensityButtonChoosesOnceAndExecuteWaitsForThePair) {
+    Force(1, 30, 0, 9);
+    Force(2, 30, 0, 5);
+    DrawIn();
+    GameRec->Nations[1].Human = GameRec->Nations[2].Human = 1;
+    for (const bool unionFirst : {true, false}) {
+        SCOPED_TRACE(unionFirst ? "Union first" : "Confederacy first");
+        ScriptedFrontend fe;
+        std::vector<bool> executeAfter;
+        fe.ExpectCombatResolution([&](TCombatResolution& d) {
+            for (const bool onUnion : {unionFirst, !unionFirst, unionFirst}) {  // the third press finds its button hidden
+                onUnion ? d.Button3Click() : d.Button4Click();
+                executeAfter.push_back(d.view.execute.enabled);
+            }
+        });
+        fe.ExpectBattleIntensity(unionFirst ? 4 : 3);
+        fe.ExpectBattleIntensity(unionFirst ? 3 : 4);
+        SetUpFieldBattle();
+        EXPECT_EQ(executeAfter, (std::vector<bool>{false, true, true}));
+        EXPECT_EQ(std::vector<int>({CombatWords.UnionIntensity, CombatWords.ConfederateIntensity}), std::vector<int>({4, 3}));
+        // Each dialog offers what its own commander's rating allows (9: all five, 5: three).
+        ASSERT_EQ(fe.intensityViews.size(), 2u);
+        const TBattleIntensityView& first = fe.intensityViews[0];
+        EXPECT_EQ(first.leftHeading, unionFirst ? "T505" : "T507");
+        EXPECT_EQ(std::count(first.optionShown.begin(), first.optionShown.end(), true), unionFirst ? 5 : 3);
+    }
+}
+
 TEST_F(FieldBattle, InitiativeAndTheDecisionOnLossesAndGround) {
     // No corps fights: the initiative draw is the only one, and the loss words decide.
     const struct {
@@ -240,6 +270,51 @@ TEST_F(FieldBattle, APairWithNoBoutsTriesItsGunsOnceThenEngagesRandomIPlusITimes
     EXPECT_EQ(SidePlayed, 1) << "the battle leaves the side played alone";
     EXPECT_EQ(C(e).OrderMode, 0);
     EXPECT_EQ(RollFireHits(0, 65535), 1) << "every volley scores one hit, even of no shots";
+}
+
+TEST_F(FieldBattle, AFoughtPairRaisesItsLeadersAndEveryCorpsIsBookedAWinOrALoss) {
+    // One pair: the Confederates, at condition 0, break off and never fight a pair of their own.
+    const struct { const char* what; int holder, pu, pc, chiefRating, result; } cases[] = {
+        {"the holder wins on lower losses; a chief past 12 rises no more", 1, 10, 12, 13, 2},
+        {"a broken enemy yields the ground it held; a chief at 12 rises", 2, 10, 12, 12, 2},
+        {"under five losses the ground goes, but nobody wins", 2, 2, 2, 12, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int u = Force(1, 10), e = Force(2, 10), chief = AddLeader(1, 30);
+        GameRec->Leaders[chief].Rating = static_cast<U8>(c.chiefRating);
+        C(u).Army = static_cast<U8>(AddArmy(1, 1, chief));
+        C(u).OrderMode = 0;  // no bouts
+        C(e).Condition = 0;
+        DrawIn();
+        PreBattleStrength[u] = PreBattleStrength[e] = 10;
+        GameRec->Nations[1].Will = GameRec->Nations[2].Will = 50;
+        CombatWords = {1, 2, 2, 2, 0, 1, 0, 70};
+        BattleBrigades = {0, 1, 1};
+        BattleTroops = {0, 100, 100};
+        GameRec->BattleLosses(1) = static_cast<std::uint16_t>(c.pu);
+        GameRec->BattleLosses(2) = static_cast<std::uint16_t>(c.pc);
+        Hex(kX, kY).SetControlSide(c.holder);
+        ScriptedFrontend fe;
+        fe.ExpectBattleResults();
+        // Initiative (the Union), the duel finds no guns, two engagements not fought, the Union
+        // leaders' roll made (political, rating), the Confederate one missed.
+        std::vector<int> script = {0, 0, 0, 199, 199, 0, 0, 0, 799};
+        script.resize(200, 99);
+        std::vector<int> ranges = DrawRanges(script, [] { ResolveFieldBattle(); });
+        ScriptRandomDraws({});
+        ranges.resize(9);
+        EXPECT_EQ(ranges, (std::vector<int>{60, 2, 2, 200, 200, 600, 50, 30, 800}));
+        const bool won = c.result == 2;
+        const TLeaderRec &l = GameRec->Leaders[C(u).Leader], &el = GameRec->Leaders[C(e).Leader], &ch = GameRec->Leaders[chief];
+        EXPECT_EQ(std::vector<int>({GameRec->BattleResult, Hex(kX, kY).ControlSide()}), std::vector<int>({c.result, 1}));
+        EXPECT_EQ(std::vector<int>({l.Rating, C(u).LeaderRating, ch.Rating}), std::vector<int>({4, 4, 13}));
+        EXPECT_EQ(std::vector<int>({l.Political, ch.Political, el.Political}), std::vector<int>({won ? 3 : -2, won ? 1 : -1, -3}));
+        EXPECT_EQ(std::vector<int>({GameRec->Nations[1].Will, GameRec->Nations[2].Will, static_cast<int>(GameRec->MilitaryPoints[1]),
+                                    CombatWords.WinningCorpsCount}),
+                  std::vector<int>({won ? 51 : 49, 49, won ? 3 : 0, won ? 1 : 0}));
+    }
 }
 
 TEST_F(FieldBattle, GunsFireThreeTimesInTenAndAHitOnGunsSparesThemAboveFortyOne) {
