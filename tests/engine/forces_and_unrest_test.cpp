@@ -253,9 +253,10 @@ TEST_F(CityUnrest, AnOccupiedCityRisesOnlyFarFromItsOccupierAndUngarrisoned) {
 }
 
 TEST_F(CityUnrest, BorderCitiesChangeSidesAndAlliedCitiesAreNotOccupied) {
-    TCityRec& border = g.Cities[6];  // a Union city of border state 20, held by the Confederacy
+    TCityRec& border = g.Cities[6];  // a city of border state 20 that belongs to nobody, held by the Confederacy
     border.State = 20;
-    border.OriginalOwner = 1;
+    border.OriginalOwner = 0;
+    g.States[20].Controller = 1;
     border.Owner = border.Nation = 2;
     border.Output = 500;
     Garrison(30, 6, 20);  // men of the state itself change sides
