@@ -303,13 +303,18 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
         FormArmyWithPoolName(nation, next, 3);
         EXPECT_EQ(g.Armies[next].Name.str(), nation == 1 ? "of the West" : "the Americas");
     }
-    // With no army record free, corps 2's own commander, picked for the army, is left free.
-    SetUp();
-    world();
-    for (TArmyRec& army : g.Armies) army.Nation = 2;
-    g.Leaders[6].Nation = 2, g.Leaders[2].Political = 100;
-    ComputerSideUpkeep();
-    EXPECT_TRUE(g.Leaders[2].Status == kLeaderAvailable && g.Corps[2].Army == 0 && g.Nations[1].ArmyTally == 0);
+    // No army gathers on a supply city no route joins (code 4); with no army record free, corps 2's
+    // own commander, picked for the army, is left free.
+    for (bool noRecord : {false, true}) {
+        SetUp();
+        world();
+        if (noRecord) for (TArmyRec& army : g.Armies) army.Nation = 2;
+        else g.Cities[1].SupplySource = 4;
+        g.Leaders[6].Nation = 2, g.Leaders[2].Political = 100;
+        ComputerSideUpkeep();
+        EXPECT_TRUE(g.Corps[2].Army == 0 && g.Nations[1].ArmyTally == 0) << noRecord;
+        EXPECT_EQ(g.Leaders[2].Status, noRecord ? kLeaderAvailable : kLeaderActive);
+    }
 }
 
 TEST_F(Upkeep, MusketsAreReplacedWhileTheEnemyIsNoWorseArmed) {
