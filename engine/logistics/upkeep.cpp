@@ -317,7 +317,8 @@ void FormNewCorps(int n) {
             if (infantry > 2) form(1);
             if (waiting[kBrigadeCavalry] > 1) form(2);
         }
-        if (city == 0 || theatre == 0 || nation.CorpsTally >= kMostCorps || Random(100) > 90) return;
+        // The repeat is drawn for before the corps count is looked at again.
+        if (city == 0 || theatre == 0 || Random(100) > 90) return;
     }
 }
 
