@@ -385,6 +385,33 @@ TEST_F(LeaderCasualty, ACorpsCommanderFallsByTheIntensityAndTheFallingChance) {
     }
 }
 
+TEST_F(LeaderCasualty, ACandidateLineShowsHisRankAndHisRatingsAsFarAsTheyAreKnown) {
+    // Drill, tactics, initiative and rating; hidden ratings are masked below 6, 8, 4 and 10 experience.
+    const struct { int rank, inView, experience, drill, tactics, initiative, rating; const char* shown; } cases[] = {
+        {2, 0, 3, 40, 40, 50, 8, "Man-T580|T548|T552|T558|T563"},
+        {3, 0, 9, 20, 21, 21, 8, "Man-T581|T545|T550|T554|T563"},
+        {4, 0, 10, 40, 39, 20, 8, "Man-T582|T547|T550|T553|T562"},
+        {3, 1, 0, 21, 40, 31, 3, "Man-T581|T546|T551|T555|T559"},
+        {3, 1, 0, 39, 20, 49, 5, "Man-T581|T546|T549|T556|T560"},
+        {3, 1, 0, 0, 0, 50, 7, "Man-T581|T545|T549|T557|T561"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        SetUp();
+        const int k = Force(1, 10);
+        TLeaderRec& man = GameRec->Leaders[AddLeader(1, c.initiative, c.tactics, c.drill, "Man-")];
+        man.Status = kLeaderRemoved;
+        man.Rank = static_cast<U8>(c.rank);
+        man.Experience = static_cast<U8>(c.experience);
+        man.Rating = static_cast<U8>(c.rating);
+        GameRec->RatingsInView = static_cast<std::uint16_t>(c.inView);
+        const TLeaderSuccessorView v = CorpsSuccessorView(k);
+        ASSERT_EQ(v.lines.size(), 1u);
+        const TSuccessorLine& l = v.lines[0];
+        EXPECT_EQ(l.text + "|" + l.drill + "|" + l.tactics + "|" + l.initiative + "|" + l.rating, c.shown);
+    }
+}
+
 TEST_F(LeaderCasualty, AnArmyCommanderFallsOnThreeDrawsAndASuccessorIsPromotedOrTheArmyLost) {
     enum Outcome { kKept, kAppointed, kPromoted, kDissolved };
     // The computer scores its three eligible men (a draw each): the rank-3 man rated 9 wins.
@@ -469,6 +496,28 @@ TEST_F(FortAssault, BombardmentAndStormEndInAFallOrARepulse) {
                   std::vector<int>({c.result, c.fortAfter, c.footAfter, c.prisoners, c.control}));
         const bool stormed = c.storm[0] != '\0', fell = c.result != 1;
         EXPECT_EQ(C(k).ContactCode, !stormed ? 5 : fell ? 0 : 1) << "a repulse leaves the attackers in contact";
+    }
+}
+
+TEST_F(FortAssault, AFallFreesTheBrigadesOfAnUnclaimedStateTwentyAndBothBreaksTellOnTheAttackers) {
+    // Every draw 0: both sides break in the first exchange, and foot destroys the garrison.
+    const struct { const char* what; int foot, guns, flag; bool freed; } cases[] = {
+        {"a fall frees them while the state's flag is 0", 30, 0, 0, true},
+        {"the flag set keeps them", 30, 0, 1, false},
+        {"a repulse keeps them", 0, 6, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int k = Force(1, c.foot, c.guns), away = Place(Force(1, 10), 40, 10);
+        C(k).ContactCode = 4;
+        const int city = AddCity("Fort", kX, kY, 2);
+        AddGarrison(city, 2, kBrigadeInfantry, 5);
+        const int stateTwenty = AddBrigade(away, kBrigadeInfantry, 10, 2, 0, 20);
+        GameRec->States[20].Flag = static_cast<U8>(c.flag);
+        WithDraws({}, 0, [] { ResolveBattles(); });
+        EXPECT_EQ(GameRec->Brigades[stateTwenty].AttachKind == kAttachFree, c.freed);
+        EXPECT_EQ(static_cast<int>(C(k).Condition), 4) << "halved for the attackers' break, less 1 for the garrison's";
     }
 }
 
