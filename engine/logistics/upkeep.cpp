@@ -630,7 +630,9 @@ void WipeFreedCorps() {
         const TCorpsRec& c = g.Corps[k];
         if (c.Nation != 0 && c.Unused == 0) continue;
         wiped[k] = true;
-        FreeCorpsRecord(k);
+        // A man still heading a corps of no nation is offered again; a free slot's name is stale.
+        if (CorpsInUse(c)) EndCorps(k);
+        else FreeCorpsRecord(k);
     }
     for (int i = 1; i <= kBrigadeCount; ++i) {
         const TBrigadeRec& b = g.Brigades[i];

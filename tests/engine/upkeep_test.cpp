@@ -338,7 +338,8 @@ TEST_F(Upkeep, NewCorpsStopAt31AndWipedRecordsTakeTheirBrigades) {
     g.Nations[1].CorpsTally = 30;
     int i = 20;
     for (int type : {2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 3, 3, 3}) Brigade(i++, 1, type, type == 1 ? 16 : 80, kAttachWaiting, 1, 1);
-    g.Corps[6].Unused = 0, g.Corps[6].HexX = 3;  // a record of no nation
+    g.Corps[6].Unused = 0, g.Corps[6].HexX = 3, g.Corps[6].Leader = 9;  // a record of no nation
+    g.Leaders[9].Status = kLeaderActive;
     Brigade(40, 0, kBrigadeInfantry, 80, kAttachCorps, 6, 1);
     // The Seaboard is shortest of corps; the commander's draws are of 50.
     const std::vector<int> ranges = testing::DrawRanges({0, 14, 14}, ComputerSideUpkeep);
@@ -347,6 +348,7 @@ TEST_F(Upkeep, NewCorpsStopAt31AndWipedRecordsTakeTheirBrigades) {
     EXPECT_TRUE(g.Nations[1].CorpsTally == 31 && g.Nations[1].CorpsInTheatre[1] == 1);
     EXPECT_EQ(NewCorpsOf(1, 0) + NewCorpsOf(1, 1) + NewCorpsOf(1, 2), 1) << "the cavalry waits: no 32nd formation";
     EXPECT_TRUE(g.Corps[6].Unused != 0 && g.Corps[6].HexX == 0 && !BrigadeInUse(g.Brigades[40])) << "wiped with its brigade";
+    EXPECT_EQ(g.Leaders[9].Status, kLeaderAvailable) << "its commander is free for another command";
 }
 
 TEST_F(Forming, ACorpsTakesArtilleryUpToHalfItsLimitAndOnlyForTheComputer) {
