@@ -59,25 +59,6 @@ TEST(ChoiceControlLinks, OnlyThePlayersClicksPlayTheCheckSound) {
     EXPECT_EQ(sounds.played.size(), 2) << "Space on a radio button clicks without a sound";
 }
 
-TEST(ChoiceControlLinks, GroupsPassTheirSoundToTheirRowsAndPlayItForTheCaptionCheckBox) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(240, 120));
-    RecordingSoundMap sounds;
-    auto* group = new TElRadioGroup(window.get());
-    group->setGeometry(10, 10, 200, 100);
-    group->SetCaption(QStringLiteral("Orders"));
-    group->SetShowCheckBox(true);
-    group->SetSoundMap(&sounds);
-    group->SetCheckSound(QStringLiteral("Choose"));
-    group->SetItems({QStringLiteral("Orders"), QStringLiteral("Set Objective")});
-    Render(window.get());
-    QTest::mouseClick(group->Button(1), Qt::LeftButton, {}, QPoint(4, 4));
-    EXPECT_EQ(sounds.played, QStringList{QStringLiteral("Choose")});
-    QTest::mouseClick(group, Qt::LeftButton, {}, group->CheckRect().center());
-    EXPECT_EQ(sounds.played.size(), 2);
-    EXPECT_FALSE(group->CheckBoxChecked());
-    EXPECT_FALSE(group->Button(0)->isEnabled());
-}
-
 TEST(ChoiceControlLinks, HTMLCaptionsAreMeasuredAndDrawnAsHTML) {
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 80, clWhite));
     auto* item = new TElRadioButton(window.get());
@@ -128,34 +109,18 @@ TEST(ChoiceControlLinks, MarksComeFromAnImageListByState) {
     EXPECT_FALSE(item->UseImageList()) << "refused without a list";
 }
 
-TEST(ChoiceControlLinks, CheckItemsTakeTheirLinksAsPropertiesAndForgetWhatGoes) {
+TEST(ChoiceControlLinks, CheckItemsForgetTheImageListAndFormThatGo) {
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 60));
     auto* item = new TElRadioButton(window.get());
     item->SetAutoSize(false);
     item->setGeometry(10, 10, 150, 22);
-    RecordingSoundMap sounds;
     auto form = std::make_unique<SolidImageForm>(QColor(10, 120, 200));
     auto list = std::make_unique<TImageList>(16, 16);
     QImage cell(16, 16, QImage::Format_RGB32);
     cell.fill(Qt::red);
     for (int i = 0; i < 6; ++i) list->Add(cell, clNone);
-    QImage strip(6 * 13, 13, QImage::Format_RGB32);
-    strip.fill(Qt::green);
-    const struct {
-        const char* name;
-        QVariant value;
-    } props[] = {{"Glyph", strip},
-                 {"SoundMap", QVariant::fromValue<TElSoundMapLink*>(&sounds)},
-                 {"ImageForm", QVariant::fromValue<TElImageFormLink*>(form.get())},
-                 {"Images", QVariant::fromValue<TImageList*>(list.get())}};
-    for (const auto& p : props) {
-        EXPECT_TRUE(item->setProperty(p.name, p.value)) << p.name;
-        EXPECT_EQ(item->property(p.name), p.value) << p.name;
-    }
-    EXPECT_TRUE(item->UseImageList());
-    item->SetCheckSound(QString(300, QLatin1Char('x')));
-    EXPECT_EQ(item->CheckSound(), QString(255, QLatin1Char('x'))) << "a sound name is kept to 255 characters";
-
+    item->SetImageForm(form.get());
+    item->SetImages(list.get());
     const QPoint markMiddle(10 + 8, 10 + 11);
     EXPECT_EQ(Pixel(Render(window.get()), markMiddle.x(), markMiddle.y()), QColor(Qt::red));
     PaintCounter paints(item);
@@ -170,11 +135,6 @@ TEST(ChoiceControlLinks, CheckItemsTakeTheirLinksAsPropertiesAndForgetWhatGoes) 
     EXPECT_EQ(item->ImageForm(), nullptr);
     EXPECT_GE(paints.count, 1) << "the item repaints with its own colour";
     EXPECT_EQ(Pixel(Render(window.get()), 10 + 140, 10 + 2), kvt::testing::Rgb(clBtnFace));
-
-    auto* group = new TElRadioGroup(window.get());
-    group->SetItems({QStringLiteral("Orders"), QStringLiteral("Set Objective")});
-    group->SetCheckSound(QString(300, QLatin1Char('y')));
-    EXPECT_EQ(group->Button(1)->CheckSound().size(), 255);
 }
 
 TEST(ChoiceControlLinks, AListShowsItsFormsPictureOnlyWhereTheFormHasOne) {
@@ -214,15 +174,6 @@ TEST(ChoiceControlLinks, AListShowsItsFormsPictureOnlyWhereTheFormHasOne) {
     shot = Render(&form);
     EXPECT_EQ(Pixel(shot, probe(0).x(), probe(0).y()), kvt::testing::Rgb(clYellow));
 
-    // A form whose own control is the list paints the list's background itself.
-    imageForm.SetBackground(tile);
-    imageForm.SetBackgroundType(bgtTileBitmap);
-    imageForm.SetControl(list);
-    EXPECT_EQ(list->ImageFormControl(), list);
-    shot = Render(&form);
-    const QPoint inList = probe(0) - list->pos();
-    EXPECT_EQ(Pixel(shot, probe(0).x(), probe(0).y()), tilePixel(inList));
-    EXPECT_EQ(list->property("ImageForm").value<TElImageFormLink*>(), &imageForm);
 }
 
 TEST(ChoiceControlLinks, AnImageFormsBackgroundShowsBehindTheControls) {
