@@ -197,25 +197,5 @@ TEST(RadioGroup, ButtonsFollowTheGroupsFontColourWheneverItChanges) {
     EXPECT_LT(rowsInk(clNavy), 40) << "rebuilt rows keep it";
 }
 
-TEST(RadioGroup, ButtonsTakeTheGroupsLookAndHints) {
-    GroupWindow g;
-    g.group->SetColor(clSilver);
-    g.group->SetMoneyFlat(true);
-    g.group->SetMoneyFlatActiveColor(clBlack);
-    g.group->SetAlignment(taLeftJustify);
-    g.group->SetHints({QStringLiteral("fall back"), QStringLiteral("hold")});
-    for (int i = 0; i < 3; ++i) {
-        TElGroupButton* b = g.group->Button(i);
-        EXPECT_EQ(b->Color(), clSilver);
-        EXPECT_EQ(b->MoneyFlatActiveColor(), clBlack);
-        EXPECT_FALSE(b->MoneyFlat()) << "the group's own frame style stays with the group";
-        EXPECT_EQ(b->Alignment(), taLeftJustify);
-    }
-    EXPECT_EQ(g.group->Button(0)->toolTip(), QStringLiteral("fall back"));
-    EXPECT_EQ(g.group->Button(2)->toolTip(), QString());
-    g.group->SetHints({QStringLiteral("only one")});
-    EXPECT_EQ(g.group->Button(1)->toolTip(), QString()) << "a hint that is gone does not linger";
-}
-
 }  // namespace
 }  // namespace kvt::gui
