@@ -2,7 +2,6 @@
 // by probing the pixels, and a bad caption shown as plain text.
 #include <gtest/gtest.h>
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -77,34 +76,6 @@ TEST(HtmlRender, ColoursStylesAndLinksShowInTheirPixels) {
     EXPECT_GT(longestRow, 60);
 }
 
-TEST(HtmlRender, BoldAndBiggerFontsCoverMorePixels) {
-    TElHTMLRender r;
-    const int plain = Paint(r, QStringLiteral("Measure")).NonWhite(QRect(0, 0, 240, 120));
-    const int bold = Paint(r, QStringLiteral("<b>Measure</b>")).NonWhite(QRect(0, 0, 240, 120));
-    const int big = Paint(r, QStringLiteral("<font size=+8>Measure</font>")).NonWhite(QRect(0, 0, 240, 120));
-    EXPECT_GT(bold, plain);
-    EXPECT_GT(big, bold);
-    r.PrepareText(QStringLiteral("<font size=+8>Measure</font>"), 0, false);
-    const QSize bigSize = r.TextSize();
-    r.PrepareText(QStringLiteral("Measure"), 0, false);
-    EXPECT_GT(bigSize.width(), r.TextSize().width());
-    EXPECT_GT(bigSize.height(), r.TextSize().height());
-}
-
-TEST(HtmlRender, ListsDrawBulletsLeftOfTheirIndentedItems) {
-    TElHTMLRender r;
-    Canvas c = Paint(r, QStringLiteral("Top<ul><li>one<li>two</ul>"));
-    auto& data = r.Data();
-    int indent = 0;
-    for (const auto& item : data.Items)
-        if (item->ItemType == kvt::ui::hikListItem) indent = item->Indent;
-    ASSERT_GT(indent, 4);
-    // Bullets lie left of the indent, text right of it; nothing is left of the bullets.
-    const int lineTop = data.Items[0]->Height;
-    EXPECT_GT(c.Count(QRect(0, lineTop, indent - 1, 40), QColor(0, 0, 0), 80), 4);
-    EXPECT_GT(c.NonWhite(QRect(indent, lineTop, 60, 40)), 20);
-}
-
 TEST(HtmlRender, RulesImagesAndTheEmptyRectangle) {
     TElHTMLRender r;
     QImage picture(6, 4, QImage::Format_RGB32);
@@ -176,28 +147,6 @@ TEST(HtmlRender, LinesAlignAgainstTheBitmapOnePixelWiderThanTheRectangle) {
     ASSERT_GE(ruleRow, 0);
     EXPECT_EQ(ruled.Count(QRect(rect.left(), ruleRow, 101, 1), shadow, 0), 101);
     EXPECT_EQ(ruled.Count(QRect(0, ruleRow, 240, 1), shadow, 0), 101);
-}
-
-// The data's character set picks the face: one that lacks it gives way to an installed one that
-// has it (when there is any), and the Western set keeps the layouts' face.
-TEST(HtmlRender, AFaceWithoutTheCaptionsCharacterSetGivesWayToOneWithIt) {
-    for (uint8_t charset : {0, 2, 128, 129, 134, 161, 177, 178, 204, 222, 238}) {
-        SCOPED_TRACE(int(charset));
-        kvt::ui::THtmlFont f{"MS Sans Serif", 11, 0, charset};
-        const QFont font = TElHTMLRender::FontOf(f);
-        const QFontDatabase::WritingSystem system = TElHTMLRender::WritingSystemOf(charset);
-        EXPECT_TRUE(QFontDatabase::writingSystems(font.family()).contains(system) ||
-                    QFontDatabase::families(system).isEmpty())
-            << font.family().toStdString();
-    }
-    EXPECT_EQ(TElHTMLRender::FontOf({"MS Sans Serif", 11, 0, 0}).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(TElHTMLRender::FontOf({"MS Sans Serif", 11, 0, 238}).family(), QStringLiteral("Liberation Sans"));
-    // The renderer measures a caption with the face its character set chose.
-    TElHTMLRender r;
-    r.Data().Charset = 128;
-    r.PrepareText(QStringLiteral("abc"), 0, false);
-    const QFont used = TElHTMLRender::FontOf(r.Data().Items[1]->MeasureFont());
-    EXPECT_EQ(r.Data().Items[1]->GetWidth(), QFontMetrics(used).horizontalAdvance(QStringLiteral("abc")) + 1);
 }
 
 TEST(HtmlRender, AnInvalidCaptionIsShownAsPlainText) {

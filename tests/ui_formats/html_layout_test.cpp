@@ -2,7 +2,6 @@
 // and where its pieces are painted. Fonts are a fixed-width fake so widths are exact.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 
 #include "gui/ui/formats/html_layout.h"
 
@@ -116,37 +115,6 @@ TEST(HtmlParse, UnterminatedMarkupIsInvalidAndLeavesNoItems) {
     }
 }
 
-TEST(HtmlParse, AQuotedGreaterThanSignEndsTheTagAndTheValueRunsToIt) {
-    Prepared p(U"<a href='x>y'>z");
-    ASSERT_NE(p.Text(0), nullptr);
-    EXPECT_EQ(p.Text(0)->LinkRef, U"x");
-    EXPECT_EQ(p.Text(0)->Flags, hifLink);
-}
-
-TEST(HtmlParse, ColourNamesAreTheClassLibrarysIdentifiers) {
-    struct Case {
-        const char* name;
-        bool known;
-        TColor color;
-    } cases[] = {
-        {"clRed", true, 0x0000FF},           {"red", true, 0x0000FF},
-        {"MoneyGreen", true, 0xC0DCC0},      {"clMedGray", true, 0xA4A0A0},
-        {"clBtnFace", true, clBtnFace},      {"InfoBk", true, 0x80000018},
-        {"clHotLight", true, 0x8000001A},    {"clGradientActiveCaption", true, 0x8000001B},
-        {"clGradientInactiveCaption", true, 0x8000001C}, {"clMenuHighlight", true, 0x8000001D},
-        {"clMenuBar", true, 0x8000001E},     {"cl3DDkShadow", true, 0x80000015},
-        {"clNone", true, clNone},            {"clDefault", true, 0x20000000},
-        // Constants of the library that are no identifiers a form may name.
-        {"clLtGray", false, 0},              {"clDkGray", false, 0},
-        {"rouge", false, 0},                 {"", false, 0},
-    };
-    for (const auto& c : cases) {
-        TColor color = 0x12345678;
-        EXPECT_EQ(HtmlColorFromName(c.name, color), c.known) << c.name;
-        EXPECT_EQ(color, c.known ? c.color : 0x12345678) << c.name;
-    }
-}
-
 TEST(HtmlParse, FontTagsSetSizeColourAndNameAndRestoreThem) {
     struct Case {
         std::u32string html;
@@ -249,62 +217,6 @@ TEST(HtmlMeasure, WidthsAreThirtyTwoBitAndLinesAddUp) {
     EXPECT_EQ(line->LineDescent, 5);
 }
 
-// Lines of an odd height: a paragraph is one and a half of them, rounded to the nearest pixel.
-class OddMetrics : public FakeMetrics {
-public:
-    int TextHeight(const THtmlFont& f) override { return f.size * 2 + 1; }
-};
-
-TEST(HtmlMeasure, AParagraphIsOneAndAHalfLinesRounded) {
-    struct Case {
-        int size;
-        int32_t paragraph;
-    } cases[] = {{11, 35}, {10, 32}, {1, 5}};  // 23 x 1.5 = 34.5, 21 x 1.5 = 31.5, 3 x 1.5 = 4.5
-    for (const auto& c : cases) {
-        OddMetrics m;
-        TElHTMLData data;
-        data.Metrics = &m;
-        data.DefaultSize = c.size;
-        PrepareHtmlText(data, U"a<p>b", 0, false);
-        ASSERT_EQ(data.Items.size(), 4u);
-        EXPECT_EQ(data.Items[0]->Height, 2 * c.size + 1) << "the first paragraph is one line";
-        EXPECT_EQ(data.Items[2]->Height, c.paragraph) << c.size;
-        EXPECT_EQ(data.TextHeight, 2 * c.size + 1 + c.paragraph);
-    }
-}
-
-// Every font a caption measures with carries the data's character set.
-class CharsetMetrics : public FakeMetrics {
-public:
-    std::vector<uint8_t> seen;
-    int TextWidth(const THtmlFont& f, std::u32string_view t) override {
-        seen.push_back(f.charset);
-        return FakeMetrics::TextWidth(f, t);
-    }
-    int TextHeight(const THtmlFont& f) override {
-        seen.push_back(f.charset);
-        return FakeMetrics::TextHeight(f);
-    }
-    int AverageCharWidth(const THtmlFont& f) override {
-        seen.push_back(f.charset);
-        return FakeMetrics::AverageCharWidth(f);
-    }
-    int MaxCharWidth(const THtmlFont& f) override {
-        seen.push_back(f.charset);
-        return FakeMetrics::MaxCharWidth(f);
-    }
-};
-
-TEST(HtmlMeasure, RunsMeasureWithTheDatasCharacterSet) {
-    CharsetMetrics m;
-    TElHTMLData data;
-    data.Metrics = &m;
-    data.Charset = 204;
-    PrepareHtmlText(data, U"<b>a</b><ul><li>b</ul><p>c", 40, true);
-    ASSERT_GT(m.seen.size(), 5u);
-    EXPECT_TRUE(std::all_of(m.seen.begin(), m.seen.end(), [](uint8_t c) { return c == 204; }));
-    EXPECT_EQ(data.Items[1]->MeasureFont().charset, 204);
-}
 
 TEST(HtmlWrap, BreaksAtTheLastBlankOrMovesTheRun) {
     struct Case {
