@@ -168,52 +168,6 @@ TEST(SettingsText, EveryStringAndNameSurvivesARoundTrip) {
     EXPECT_NE(ReadFile(path).find("Backslash=C:\\dir\\file.wav\r\n"), std::string::npos);
 }
 
-// Key names may hold line breaks and anything else a header line could not carry plainly.
-TEST(SettingsText, KeyNamesWithLineBreaksSurviveARoundTrip) {
-    const std::vector<std::string> keys = {
-        "\\Two\r\nLines", "\\Lone\rReturn\\Lone\nFeed", "\\Plain\\\"\\:abc\"", "\\[Bracketed]",
-    };
-    const std::string path = FileStore("");
-    {
-        TElIniFile ini;
-        ini.SetPath(path);
-        for (const auto& k : keys) ini.WriteString(k, "V", k);
-        ASSERT_TRUE(ini.Save());
-    }
-    const std::string text = ReadFile(path);
-    EXPECT_NE(text.find("[Plain]\r\n"), std::string::npos);  // ordinary headers stay as they were
-    EXPECT_NE(text.find("[[Bracketed]]\r\n"), std::string::npos);
-    TElIniFile back;
-    back.SetPath(path);
-    ASSERT_TRUE(back.Load());
-    for (const auto& k : keys) {
-        SCOPED_TRACE(k);
-        EXPECT_TRUE(back.KeyExists(k));
-        std::string v;
-        EXPECT_TRUE(back.ReadString(k, "V", v, ""));
-        EXPECT_EQ(v, k);
-    }
-    std::vector<std::string> top;
-    back.EnumSubKeys("\\", top);
-    EXPECT_EQ(top, (std::vector<std::string>{"Two\r\nLines", "Lone\rReturn", "Plain", "[Bracketed]"}));
-    // The same in simple mode, where a key name is taken whole.
-    const std::string flat = FileStore("", "flat.ini");
-    {
-        TElIniFile ini;
-        ini.SetPath(flat);
-        ini.SetSimple(true);
-        ini.WriteString("A\\B\r\nC", "V", "x");
-        ASSERT_TRUE(ini.Save());
-    }
-    TElIniFile flatBack;
-    flatBack.SetPath(flat);
-    flatBack.SetSimple(true);
-    ASSERT_TRUE(flatBack.Load());
-    std::string v;
-    EXPECT_TRUE(flatBack.ReadString("A\\B\r\nC", "V", v, ""));
-    EXPECT_EQ(v, "x");
-}
-
 // A hand-written text that looks like the escape form keeps the plain reading (quotes stay)
 // unless it is exactly what the writer would have put there for a text a plain line cannot hold.
 TEST(SettingsText, OnlyTheWritersOwnEscapesAreDecoded) {
@@ -376,35 +330,6 @@ TEST(SettingsFile, MissingFileRaisesYetLaterChangesCreateIt) {
     EXPECT_EQ(files, 1);
 }
 
-TEST(SettingsFile, ImmediateWritesWhenNotLazy) {
-    const std::string path = TempFolder("ini") + "/now.ini";
-    TElIniFile ini;
-    ini.SetLazyWrite(false);
-    ini.SetPath(path);
-    ini.WriteString("\\K", "V", "x");
-    EXPECT_NE(ReadFile(path).find("[K]\r\nV=x\r\n"), std::string::npos);
-    ini.ClearKey("\\K");
-    EXPECT_EQ(ReadFile(path).find("V=x"), std::string::npos);
-}
-
-TEST(SettingsKeys, OpenKeyWalksAbsoluteAndRelativePaths) {
-    TElIniFile ini;
-    EXPECT_FALSE(ini.OpenKey("\\A\\B", false));
-    EXPECT_TRUE(ini.OpenKey("\\A\\B\\", true));
-    EXPECT_EQ(ini.CurrentPath(), "\\A\\B");
-    EXPECT_TRUE(ini.OpenKey("C", true));
-    EXPECT_EQ(ini.CurrentPath(), "\\A\\B\\C");
-    EXPECT_TRUE(ini.OpenKey("\\a\\b\\c", false));  // names ignore case
-    EXPECT_FALSE(ini.OpenKey("\\A\\\\B", true));   // an empty component
-    // A failed walk stops where it failed.
-    EXPECT_FALSE(ini.OpenKey("\\A\\Missing", false));
-    EXPECT_EQ(ini.CurrentPath(), "\\A");
-    // A value on the way becomes a key when creating.
-    ini.WriteString("\\", "V", "x");
-    EXPECT_TRUE(ini.OpenKey("\\V\\W", true));
-    EXPECT_TRUE(ini.GetValueEntry("\\", "V")->IsKey);
-}
-
 // Deleting or clearing a key above the current one moves the current key to what is left.
 TEST(SettingsKeys, RemovingAnAncestorOfTheCurrentKeyMovesToTheSurvivor) {
     struct Case {
@@ -435,44 +360,6 @@ TEST(SettingsKeys, RemovingAnAncestorOfTheCurrentKeyMovesToTheSurvivor) {
     EXPECT_FALSE(ini.Delete("\\", ""));  // never the root
 }
 
-TEST(SettingsKeys, RenamesFollowTheirRules) {
-    TElIniFile ini;
-    ini.WriteString("\\A\\B", "V", "1");
-    ini.WriteString("\\A\\B", "W", "2");
-    ini.WriteString("\\C", "V", "3");
-    ASSERT_TRUE(ini.OpenKey("\\A\\B", false));
-    EXPECT_FALSE(ini.RenameKey("\\A", "C"));     // a key of that path exists
-    EXPECT_FALSE(ini.RenameKey("\\A", "D\\E"));  // a delimiter
-    EXPECT_TRUE(ini.RenameKey("\\A", "D"));
-    EXPECT_EQ(ini.CurrentPath(), "\\D\\B");
-    EXPECT_FALSE(ini.RenameValue("\\D\\B", "V", "W"));   // taken
-    EXPECT_FALSE(ini.RenameValue("\\D\\B", "Z", "Y"));   // missing
-    EXPECT_TRUE(ini.RenameValue("\\D\\B", "V", "Y"));
-    std::string s;
-    EXPECT_TRUE(ini.ReadString("\\D\\B", "Y", s, ""));
-    EXPECT_EQ(s, "1");
-    std::vector<std::string> keys, values;
-    EXPECT_TRUE(ini.EnumSubKeys("\\", keys));
-    EXPECT_EQ(keys, (std::vector<std::string>{"D", "C"}));
-    EXPECT_TRUE(ini.EnumValues("\\D\\B", values));
-    EXPECT_EQ(values, (std::vector<std::string>{"Y", "W"}));
-}
-
-TEST(SettingsFile, SimpleModeFlattensKeysAndWritesBooleansAsDigits) {
-    const std::string path = FileStore("[A\\B]\r\nFlag=true\r\n");
-    TElIniFile ini;
-    ini.SetPath(path);
-    ASSERT_TRUE(ini.Load());
-    ini.SetSimple(true);
-    EXPECT_EQ(ini.Path(), path);
-    EXPECT_TRUE(ini.KeyExists("A\\B"));  // one key whose name holds the delimiter
-    std::vector<std::string> keys;
-    ini.EnumSubKeys("\\", keys);
-    EXPECT_EQ(keys, (std::vector<std::string>{"A", "A\\B"}));  // every key had its header
-    ASSERT_TRUE(ini.Save());
-    EXPECT_NE(ReadFile(path).find("[A\\B]\r\nFlag=1\r\n"), std::string::npos);
-}
-
 // The registry stand-in, in a file of the test's own.
 class SettingsRegistry : public ::testing::Test {
 protected:
@@ -483,37 +370,6 @@ protected:
     void TearDown() override { SetRegistryFile(TempFolder("reg-unused") + "/none.txt"); }
     std::string file_;
 };
-
-TEST_F(SettingsRegistry, FileOnlyOperationsRaiseAndChangeNothing) {
-    TElIniFile ini;
-    ini.SetUseRegistry(true);
-    EXPECT_EQ(ini.Path(), "\\SOFTWARE");
-    ini.WriteString("\\K", "V", "x");
-    struct Case {
-        const char* message;
-        std::function<void()> act;
-    } cases[] = {
-        {"CreateValue method is not available when using registry.", [&] { ini.CreateValue("\\K", "V"); }},
-        {"GetValueEntry method is not available when using registry.", [&] { ini.GetValueEntry("\\K", "V"); }},
-        {"SetValueType method is not available when using registry.", [&] { ini.SetValueType("\\K", "V", 2); }},
-        {"Key can not be renamed when using registry.", [&] { ini.RenameKey("\\K", "L"); }},
-        {"Changing delimiter is not available when using registry.", [&] { ini.SetDelimiter('/'); }},
-    };
-    for (const auto& c : cases) {
-        try {
-            c.act();
-            ADD_FAILURE() << "no error for: " << c.message;
-        } catch (const EElIniError& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-        std::string s;
-        EXPECT_TRUE(ini.ReadString("\\K", "V", s, ""));
-        EXPECT_EQ(s, "x");
-    }
-    EXPECT_EQ(ini.Delimiter(), '\\');
-    EXPECT_FALSE(ini.Load());
-    EXPECT_TRUE(ini.Save());
-}
 
 TEST_F(SettingsRegistry, ValuesPersistInTheRegistryFile) {
     {
@@ -541,81 +397,6 @@ TEST_F(SettingsRegistry, ValuesPersistInTheRegistryFile) {
     EXPECT_EQ(s, "a;b\r\n");
     EXPECT_FALSE(ini.ReadString("\\Events\\Click", "Other", s, "dflt"));
     EXPECT_EQ(s, "dflt");
-}
-
-TEST_F(SettingsRegistry, ReadsDWordsAsBooleansAndConvertsEveryKindToText) {
-    TRegistry reg(TRegRootType::rrtHKEY_CURRENT_USER);
-    ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\T", true));
-    reg.WriteDWord("On", 7);
-    reg.WriteDWord("Off", 0);
-    reg.WriteDWord("Minus", 0xFFFFFFFFu);
-    RegValue multi;
-    multi.name = "Multi";
-    multi.kind = RegValueKind::MultiString;
-    multi.lines = {"a", "b"};
-    reg.WriteValue(multi);
-    RegValue bin;
-    bin.name = "Bin";
-    bin.kind = RegValueKind::Binary;
-    bin.bytes = {1, 255};
-    reg.WriteValue(bin);
-    ASSERT_TRUE(reg.OpenKey("\\SOFTWARE\\T\\Multi", true));  // a subkey named like a value
-    TElIniFile ini;
-    ini.SetUseRegistry(true);
-    bool b = false;
-    EXPECT_TRUE(ini.ReadBool("\\T", "On", b, false));
-    EXPECT_TRUE(b);
-    EXPECT_TRUE(ini.ReadBool("\\T", "Off", b, true));
-    EXPECT_FALSE(b);
-    EXPECT_FALSE(ini.ReadBool("\\T", "Multi", b, true));
-    std::string s;
-    struct Case {
-        const char* name;
-        const char* text;
-    } cases[] = {{"On", "7"}, {"Minus", "-1"}, {"Multi", "a\r\nb"}, {"Bin", "454C 2 01 FF "}};
-    for (const auto& c : cases) {
-        EXPECT_TRUE(ini.ReadString("\\T", c.name, s, ""));
-        EXPECT_EQ(s, c.text);
-    }
-    std::vector<std::string> values;
-    EXPECT_TRUE(ini.EnumValues("\\T", values));
-    EXPECT_EQ(values, (std::vector<std::string>{"On", "Off", "Minus", "Bin"}));
-    // Deleting the open key moves the store to its parent.
-    ASSERT_TRUE(ini.OpenKey("\\T\\Multi", false));
-    EXPECT_TRUE(ini.Delete("\\T", ""));
-    EXPECT_EQ(ini.CurrentPath(), "\\");
-    EXPECT_FALSE(ini.KeyExists("\\T"));
-}
-
-// Destroyed with unsaved changes, a lazy store saves: in registry mode that writes nothing, but
-// the save's events still run.
-TEST_F(SettingsRegistry, DestructionSavesUnsavedChangesAndRunsTheEventsInEitherMode) {
-    struct Case {
-        bool registry;
-        bool lazy;
-        bool changed;
-        std::vector<std::string> events;
-    } cases[] = {
-        {true, true, true, {"before save", "after save"}},
-        {false, true, true, {"before save", "after save"}},
-        {true, true, false, {}},
-        {true, false, true, {}},
-    };
-    const std::string path = TempFolder("lazy") + "/s.ini";
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.registry << c.lazy << c.changed);
-        std::vector<std::string> events;
-        {
-            TElIniFile ini;
-            if (!c.registry) ini.SetPath(path);
-            if (c.changed) ini.SetValueType("\\K", "V", kIniInteger);  // a change in memory
-            ini.SetLazyWrite(c.lazy);
-            if (c.registry) ini.SetUseRegistry(true);
-            ini.OnBeforeSave = [&events](TElIniFile*) { events.push_back("before save"); };
-            ini.OnAfterSave = [&events](TElIniFile*) { events.push_back("after save"); };
-        }
-        EXPECT_EQ(events, c.events);
-    }
 }
 
 TEST_F(SettingsRegistry, AnUnreadableRegistryFileIsNeverOverwritten) {
@@ -656,32 +437,6 @@ TEST(SettingsRegistryFormat, RefusesMalformedLines) {
     EXPECT_EQ(v.name, "");
     EXPECT_EQ(v.lines, (std::vector<std::string>{"\r\n", ""}));
     EXPECT_EQ(WriteRegistryText(root), "KVT settings registry 1\nkey R\nkey R\\a%20b\nvalue  multi 2 %0D%0A \n");
-}
-
-TEST(SettingsBinaryText, EncodesAndDecodesByteStrings) {
-    EXPECT_EQ(DataToBinaryText({0x0A, 0xFF, 0x01}), "454C 3 0A FF 01 ");
-    EXPECT_EQ(DataToBinaryText({}), "454C 0 ");
-    struct Case {
-        const char* text;
-        bool ok;
-        std::vector<uint8_t> bytes;
-    } cases[] = {
-        {"454C 2 01 FF ", true, {1, 255}},
-        {"454C 2 01 FF", true, {1, 255}},
-        {"454C 10 1 2 3 4 5 6 7 8 9 A B C D E F 10 ", true, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}},
-        {"454C 3 01 FF", false, {}},
-        {"454C FFFFFFFF 00", false, {}},
-        {"454C 1 100", false, {}},
-        {"454D 1 00", false, {}},
-        {"454C", false, {}},
-    };
-    for (const auto& c : cases) {
-        std::vector<uint8_t> bytes;
-        EXPECT_EQ(BinaryTextToData(c.text, bytes), c.ok) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(bytes, c.bytes) << c.text;
-        }
-    }
 }
 
 }  // namespace
