@@ -397,29 +397,6 @@ TEST_F(CorpsPlans, SurrenderedCorpsStillTakesItsLaterDrawsButItsSlotStaysUntouch
     }
 }
 
-TEST_F(CorpsPlans, DisruptedCorpsOnBesiegedPortDepotJoinsTheGarrisonOnce) {
-    ScriptedFrontend frontend;  // no notice: the corps is absorbed, it does not surrender as well
-    const int port = AddCity("Port", 12, 12, kConfederacy, 1);
-    const int k = AddCorps(1, 12, 12);
-    const int leader = C(k).Leader;
-    C(k).Disruption = 2;
-    C(k).Opponent = 4;
-    C(k).SupplyCity = static_cast<U8>(port);
-    AddCorps(2, 12, 12);
-    const int b1 = AddBrigade(k, kBrigadeInfantry, 80);
-    const int b2 = AddBrigade(k, kBrigadeArtillery, 16);
-    PlanCorpsMoves();
-    EXPECT_TRUE(C(k).Unused);
-    EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderAvailable);
-    EXPECT_EQ(GameRec->Cities[port].Garrison, 2);
-    for (int b : {b1, b2}) {
-        EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachGarrison);
-        EXPECT_EQ(GameRec->Brigades[b].AttachIndex, port);
-    }
-    EXPECT_EQ(GameRec->Prisoners[1], 0u);
-    EXPECT_TRUE(frontend.notices.empty());
-}
-
 TEST_F(CorpsPlans, ACorpsEndedWhereItStandsLeavesAFreeSlotAndItsLeaderFreeForOneCommand) {
     const struct { const char* what; std::function<void(int)> end; } cases[] = {
         {"absorbed into its besieged depot's garrison",
