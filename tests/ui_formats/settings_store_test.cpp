@@ -75,23 +75,6 @@ TEST(SettingsText, LoadsEachLineAsTheTypeItsTextReadsBackAs) {
     EXPECT_TRUE(b);  // the default
 }
 
-TEST(SettingsText, HeadersOpenNestedKeysAndValuesFollowThem) {
-    const std::string path = FileStore("Top=1\r\n[A\\B]\r\nInner=2\r\n[C\r\nOpen=3\r\n[]\r\nBack=4\r\n");
-    TElIniFile ini;
-    ini.SetPath(path);
-    ASSERT_TRUE(ini.Load());
-    std::string s;
-    EXPECT_TRUE(ini.ReadString("\\A\\B", "Inner", s, ""));
-    EXPECT_EQ(s, "2");
-    EXPECT_TRUE(ini.ReadString("\\C", "Open", s, ""));
-    EXPECT_EQ(s, "3");
-    EXPECT_TRUE(ini.ReadString("\\", "Back", s, ""));
-    EXPECT_EQ(s, "4");
-    EXPECT_TRUE(ini.KeyExists("\\a\\b"));
-    EXPECT_FALSE(ini.ReadString("\\A", "Inner", s, ""));
-    EXPECT_EQ(ini.CurrentPath(), "\\");
-}
-
 TEST(SettingsText, WritesTheFileInItsDocumentedLayout) {
     const std::string path = FileStore("");
     TElIniFile ini;
@@ -410,33 +393,6 @@ TEST_F(SettingsRegistry, AnUnreadableRegistryFileIsNeverOverwritten) {
     }
     EXPECT_FALSE(RegistryWritable());
     EXPECT_EQ(ReadFile(file_), damaged);
-}
-
-TEST(SettingsRegistryFormat, RefusesMalformedLines) {
-    const char* bad[] = {
-        "",
-        "not the header\n",
-        "KVT settings registry 1\nvalue a string b\n",
-        "KVT settings registry 1\nkey HKEY_CURRENT_USER\nvalue a dword 4294967296\n",
-        "KVT settings registry 1\nkey HKEY_CURRENT_USER\nvalue a binary 0G\n",
-        "KVT settings registry 1\nkey HKEY_CURRENT_USER\nvalue a multi 3 x y\n",
-        "KVT settings registry 1\nkey HKEY_CURRENT_USER\nvalue a%2 string y\n",
-        "KVT settings registry 1\nkey A\\\\B\n",
-        "KVT settings registry 1\nkey A\nvalue a string x\nvalue A string y\n",
-        "KVT settings registry 1\nbogus\n",
-    };
-    for (const char* text : bad) {
-        RegKeyNode root;
-        EXPECT_FALSE(ParseRegistryText(text, root)) << text;
-    }
-    RegKeyNode root;
-    ASSERT_TRUE(ParseRegistryText("KVT settings registry 1\nkey R\\a%20b\nvalue  multi 2 %0D%0A \n", root));
-    ASSERT_EQ(root.keys.size(), 1u);
-    const RegValue& v = root.keys[0].keys[0].values[0];
-    EXPECT_EQ(root.keys[0].keys[0].name, "a b");
-    EXPECT_EQ(v.name, "");
-    EXPECT_EQ(v.lines, (std::vector<std::string>{"\r\n", ""}));
-    EXPECT_EQ(WriteRegistryText(root), "KVT settings registry 1\nkey R\nkey R\\a%20b\nvalue  multi 2 %0D%0A \n");
 }
 
 }  // namespace
