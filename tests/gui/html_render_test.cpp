@@ -109,46 +109,6 @@ TEST(HtmlRender, RulesImagesAndTheEmptyRectangle) {
     EXPECT_EQ(scrolled.NonWhite(scrolled.image.rect()), 0);
 }
 
-// The work bitmap of a rectangle spans right - left + 1 of its edges: aligned lines end against
-// that, a text's background box is the text's own width, and a full rule covers the extra column.
-TEST(HtmlRender, LinesAlignAgainstTheBitmapOnePixelWiderThanTheRectangle) {
-    TElHTMLRender r;
-    const QRect rect(10, 5, 100, 60);
-    r.PrepareText(QStringLiteral("<font bgcolor=#00FF00>WW</font>"), 0, false);
-    const int e = QFontMetrics(TElHTMLRender::FontOf(r.Data().Items[1]->MeasureFont()))
-                      .horizontalAdvance(QStringLiteral("WW"));
-    ASSERT_GT(e, 4);
-    struct Case {
-        QString align;
-        int firstGreen;  // columns of the background box, in the rectangle
-    } cases[] = {
-        {QStringLiteral("left"), 0},
-        {QStringLiteral("center"), (100 - e - 1) / 2},
-        {QStringLiteral("right"), 100 - e - 1},
-    };
-    const QColor green(0, 255, 0);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.align.toStdString());
-        Canvas canvas = Paint(r, QStringLiteral("<p align=%1><font bgcolor=#00FF00>WW</font>").arg(c.align), rect);
-        int first = -1, last = -1;
-        for (int x = 0; x < canvas.image.width(); ++x) {
-            if (canvas.Count(QRect(x, rect.top(), 1, rect.height()), green, 0) == 0) continue;
-            if (first < 0) first = x;
-            last = x;
-        }
-        EXPECT_EQ(first, rect.left() + c.firstGreen);
-        EXPECT_EQ(last - first + 1, e);  // the text's width, not the run's one more
-    }
-    Canvas ruled = Paint(r, QStringLiteral("<hr>"), rect);
-    const QColor shadow = ToQColor(clBtnShadow);
-    int ruleRow = -1;
-    for (int y = rect.top(); y < rect.bottom() && ruleRow < 0; ++y)
-        if (ruled.Count(QRect(0, y, 240, 1), shadow, 0) > 0) ruleRow = y;
-    ASSERT_GE(ruleRow, 0);
-    EXPECT_EQ(ruled.Count(QRect(rect.left(), ruleRow, 101, 1), shadow, 0), 101);
-    EXPECT_EQ(ruled.Count(QRect(0, ruleRow, 240, 1), shadow, 0), 101);
-}
-
 TEST(HtmlRender, AnInvalidCaptionIsShownAsPlainText) {
     TElHTMLRender r;
     Canvas c;

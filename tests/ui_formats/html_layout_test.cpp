@@ -151,26 +151,6 @@ TEST(HtmlParse, FontTagsSetSizeColourAndNameAndRestoreThem) {
     }
 }
 
-TEST(HtmlParse, StylesFlagsAndLinksTravelWithTheirRuns) {
-    Prepared p(U"<b><i>a</i></b><u>b</u><strikeout>c</strikeout><sub>d</sub><sup>e</sup><a href=h>f</a>g");
-    struct Case {
-        int run;
-        uint8_t style;
-        uint8_t flags;
-    } cases[] = {{0, fsBold | fsItalic, 0}, {1, fsUnderline, 0}, {2, fsStrikeOut, 0}, {3, 0, hifSubscript},
-                 {4, 0, hifSuperscript}, {5, 0, hifLink}, {6, 0, 0}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.run);
-        ASSERT_NE(p.Text(c.run), nullptr);
-        EXPECT_EQ(p.Text(c.run)->FontStyle, c.style);
-        EXPECT_EQ(p.Text(c.run)->Flags, c.flags);
-    }
-    EXPECT_EQ(p.Text(5)->LinkRef, U"h");
-    EXPECT_EQ(p.Text(5)->MeasureFont().style, fsUnderline);  // the link style
-    EXPECT_EQ(p.Text(3)->MeasureFont().size, 9);             // two points smaller
-    EXPECT_TRUE(p.Text(6)->LinkRef.empty());
-}
-
 TEST(HtmlParse, ListsIndentByTheWidestCharacterAndUnwindEvenWhenUnbalanced) {
     Prepared p(U"<ul><li>a<ul><li>b</ul></ul></ul></ul>c");
     std::vector<std::pair<int, int>> breaks;  // (level, indent)
@@ -200,21 +180,6 @@ TEST(HtmlParse, AttributesThatGiveSizesAreClamped) {
     Prepared pic(U"<img src=pic>");
     EXPECT_EQ(pic.data.Items[1]->Width, 10);
     EXPECT_EQ(pic.data.Items[1]->Height, 8);
-}
-
-TEST(HtmlMeasure, WidthsAreThirtyTwoBitAndLinesAddUp) {
-    std::u32string wide;
-    for (int i = 0; i < 10; ++i) wide += U"<img src=pic width=16384>";
-    Prepared p(wide);
-    EXPECT_EQ(p.data.TextWidth, 163840);  // beyond what 16 bits hold
-    Prepared two(U"ab<br>abcd<p>x");
-    // Lines: "ab" 11+1, "abcd" 5*4+1, "x" 5+1; heights 22, 22, 33 (a paragraph is 1.5 lines).
-    EXPECT_EQ(two.data.TextWidth, 21);
-    EXPECT_EQ(two.data.TextHeight, 22 + 22 + 33);
-    Prepared sup(U"a<sup>b</sup>");
-    auto* line = static_cast<TElHTMLBreakItem*>(sup.data.Items[0].get());
-    EXPECT_EQ(line->Height, 18 + 12);  // the 9-point run: 18 + two thirds
-    EXPECT_EQ(line->LineDescent, 5);
 }
 
 
