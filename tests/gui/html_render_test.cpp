@@ -76,39 +76,6 @@ TEST(HtmlRender, ColoursStylesAndLinksShowInTheirPixels) {
     EXPECT_GT(longestRow, 60);
 }
 
-TEST(HtmlRender, RulesImagesAndTheEmptyRectangle) {
-    TElHTMLRender r;
-    QImage picture(6, 4, QImage::Format_RGB32);
-    picture.fill(QColor(255, 0, 255));                  // the bottom-left colour: transparent
-    for (int x = 1; x < 5; ++x) picture.setPixel(x, 1, qRgb(0, 128, 0));
-    int asked = 0;
-    r.OnImageNeeded = [&](TElHTMLRender*, const QString& src) {
-        ++asked;
-        return src == QLatin1String("flag") ? picture : QImage();
-    };
-    Canvas c = Paint(r, QStringLiteral("<img src=flag><img src=missing width=7><hr>"));
-    EXPECT_GE(asked, 2);
-    EXPECT_EQ(c.Count(QRect(0, 0, 20, 20), QColor(255, 0, 255), 0), 0);  // the key colour stays out
-    EXPECT_EQ(c.Count(QRect(0, 0, 20, 20), QColor(0, 128, 0), 0), 4);
-    // The rule: a shadow line over a face line across the whole width.
-    const QColor shadow = ToQColor(clBtnShadow), face = ToQColor(clBtnFace);
-    int ruleRow = -1;
-    for (int y = 0; y < 120 && ruleRow < 0; ++y)
-        if (c.Count(QRect(0, y, 240, 1), shadow, 0) == 240) ruleRow = y;
-    ASSERT_GE(ruleRow, 0);
-    EXPECT_EQ(c.Count(QRect(0, ruleRow + 1, 240, 1), face, 0), 240);
-    // An empty rectangle paints nothing at all.
-    Canvas empty = Paint(r, QStringLiteral("<b>Something</b><hr>"), QRect(10, 10, 0, 50));
-    EXPECT_EQ(empty.NonWhite(empty.image.rect()), 0);
-    // Painting stays inside its rectangle, and the origin scrolls the text.
-    Canvas clipped = Paint(r, QStringLiteral("<font size=+20>WWWWWWWW</font>"), QRect(20, 20, 30, 20));
-    EXPECT_EQ(clipped.NonWhite(QRect(0, 0, 240, 20)), 0);
-    EXPECT_EQ(clipped.NonWhite(QRect(51, 0, 189, 120)), 0);
-    EXPECT_GT(clipped.NonWhite(QRect(20, 20, 30, 20)), 0);
-    Canvas scrolled = Paint(r, QStringLiteral("Text"), QRect(0, 0, 240, 120), QPoint(0, 200));
-    EXPECT_EQ(scrolled.NonWhite(scrolled.image.rect()), 0);
-}
-
 TEST(HtmlRender, AnInvalidCaptionIsShownAsPlainText) {
     TElHTMLRender r;
     Canvas c;

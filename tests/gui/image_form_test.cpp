@@ -174,31 +174,6 @@ TEST(ImageForm, TwoFormsShareOnePictureAndEitherMayLeaveFirst) {
 
 
 
-TEST(ImageForm, OutlivesItsFormAndItsFormOutlivesIt) {
-    auto form = std::make_unique<QWidget>();
-    form->resize(50, 50);
-    TElImageForm imageForm;
-    imageForm.SetControl(form.get());
-    imageForm.SetBackgroundType(bgtTileBitmap);
-    form.reset();
-    EXPECT_EQ(imageForm.GetRealControl(), nullptr);
-    QImage img = Canvas(10, 10);
-    QPainter p(&img);
-    QWidget stray;
-    imageForm.PaintBackground(p, &stray, QRect(0, 0, 10, 10));  // no form: nothing
-    p.end();
-    EXPECT_EQ(QColor(img.pixel(5, 5)), QColor(Qt::black));
-    QWidget other;
-    other.resize(30, 30);
-    {
-        TElImageForm shortLived;
-        shortLived.SetControl(&other);
-        shortLived.SetBackgroundType(bgtTileBitmap);
-    }
-    other.grab();  // the form paints normally once its image form is gone
-    EXPECT_EQ(TElHookList::Instance().Find(&other)->Hooks().size(), 0u);
-}
-
 TEST(ImageForm, AGraphicButtonShowsItsShareOfTheFormsBackground) {
     QWidget form;
     form.resize(160, 80);

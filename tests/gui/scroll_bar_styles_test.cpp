@@ -56,30 +56,6 @@ TEST(ScrollBarStyles, ThumbLengthFollowsThePageAndVanishesWhenItCannotFit) {
     }
 }
 
-TEST(ScrollBarStyles, ThumbTravelsFromTheFirstButtonToTheLast) {
-    const struct {
-        int position, expected;
-    } cases[] = {{0, 16}, {40, 16 + 80}, {80, 16 + 160}, {99, 16 + 160}};
-    for (const auto& c : cases) {
-        auto bar = Bar(232, 0, 99, 20, c.position);
-        EXPECT_EQ(bar->ThumbPosition(), c.expected) << c.position;
-    }
-}
-
-TEST(ScrollBarStyles, APageCoveringTheWholeRangeLeavesTheThumbAtTheStart) {
-    for (const int page : {100, 101, 5000}) {
-        auto bar = Bar(232, 0, 99, page, 50);
-        bar->SetThumbMode(etmFixed);
-        bar->SetThumbSize(20);
-        TElScrollBarStyles styles(bar.get());
-        styles.SetUseSystemMetrics(false);
-        bar->UpdateThumb();
-        EXPECT_EQ(bar->ThumbPosition(), 16) << page;
-        styles.SetShowLeftArrows(false);
-        EXPECT_EQ(bar->ThumbPosition(), 0) << page;
-    }
-}
-
 TEST(ScrollBarStyles, ButtonSizeRefusesValuesThatCannotWork) {
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 40));
     auto* bar = new TElScrollBar(window.get());
@@ -94,26 +70,6 @@ TEST(ScrollBarStyles, ButtonSizeRefusesValuesThatCannotWork) {
         styles.SetButtonSize(s.set);
         EXPECT_EQ(bar->StoredButtonSize(), s.expected) << s.set;
     }
-}
-
-TEST(ScrollBarStyles, SystemMetricsDecideSizesAndTellTheOwner) {
-    auto bar = Bar(200, 0, 99, 10, 0);
-    TElScrollBarStyles styles(bar.get());
-    int told = 0;
-    QObject::connect(&styles, &TElScrollBarStyles::OnChange, [&](TElScrollBarStyles*) { ++told; });
-    styles.SetWidth(30);
-    EXPECT_EQ(styles.Width(), 16) << "the system's thickness wins while system metrics are used";
-    styles.SetUseSystemMetrics(false);
-    styles.SetWidth(30);
-    EXPECT_EQ(styles.Width(), 30);
-    EXPECT_EQ(told, 3);
-    styles.SetThumbMode(etmFixed);
-    EXPECT_EQ(styles.ThumbSize(), 0);
-    styles.SetThumbSize(24);
-    EXPECT_EQ(styles.ThumbSize(), 24);
-    EXPECT_EQ(bar->ThumbLength(), 24);
-    styles.SetUseSystemMetrics(true);
-    EXPECT_EQ(styles.ThumbSize(), TElScrollBar::kSystemThumbSize);
 }
 
 }  // namespace

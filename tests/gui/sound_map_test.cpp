@@ -92,23 +92,6 @@ TEST_F(SoundMapTest, EventsPlayTheirFilesUnlessSilenced) {
     EXPECT_TRUE(player_.played.empty());  // no file under that scheme
 }
 
-// A sound map that only reads writes nothing to the registry: no empty AppEvents key, no file.
-TEST_F(SoundMapTest, ASoundMapThatOnlyReadsLeavesTheRegistryAlone) {
-    const std::string file = kvt::testing::TempFolder("sound-quiet") + "/registry.txt";
-    kvt::ui::SetRegistryFile(file);
-    {
-        TElSoundMap map;
-        map.SetApplicationKey(QStringLiteral("Kvt"));
-        map.Play(QStringLiteral("Click"));
-        EXPECT_TRUE(map.EventFileName(QStringLiteral("Click")).isEmpty());
-    }
-    kvt::ui::TRegistry reg(kvt::ui::TRegRootType::rrtHKEY_CURRENT_USER);
-    EXPECT_FALSE(reg.KeyExists("\\AppEvents"));
-    kvt::ui::SetRegistryFile(file);  // writes what the hive holds, if anything changed
-    EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_TRUE(player_.played.empty());
-}
-
 // A button's press, release and click sounds come out of the player as the files they are mapped to.
 TEST_F(SoundMapTest, AButtonsSoundEventsPlayTheirMappedFiles) {
     for (const char* event : {"Press", "Release", "Click"}) Register("Kvt", event, std::string(event) + ".wav");

@@ -14,23 +14,6 @@
 namespace kvt::gui {
 namespace {
 
-TEST(StringUtils, HexTextConvertsWithSignsBlanksAndNoWrapRound) {
-    const struct {
-        const char* text;
-        std::int32_t value;
-    } cases[] = {
-        {"$1F", 31},      {" -a ", -10},    {"ff", 255},        {"+10", 16},
-        {"7FFFFFFF", 2147483647},           {"FFFFFFFF", -1},   {"80000000", INT32_MIN},
-        {"123456789", -1},  // saturates at 32 bits instead of wrapping to 0x23456789
-        {"-1", -1},
-    };
-    for (const auto& c : cases) EXPECT_EQ(HexStrToInt(c.text), c.value) << c.text;
-    for (const char* bad : {"", "1G", " $1", "-", "$", "0x10"}) {
-        EXPECT_THROW(HexStrToInt(bad), EConvertError) << bad;
-        EXPECT_EQ(HexStrToIntDef(bad, 77), 77) << bad;
-    }
-}
-
 TEST(StringUtils, BytesSurviveTheHexTextRoundTrip) {
     const std::uint8_t two[] = {1, 255};
     const std::string text = DataToHexStr(two, 2);
@@ -86,68 +69,6 @@ TEST(StringUtils, HexDataReadsByteTokensAndRefusesSizesLargerThanWhatIsPresent) 
         EXPECT_EQ(size, c.size) << c.text;
         EXPECT_EQ(buf, c.bytes) << c.text;
     }
-}
-
-TEST(StringUtils, SearchingAndCuttingStayWithinTheString) {
-    EXPECT_EQ(LastPos("ab", "abcab"), 4);
-    EXPECT_EQ(LastPos("abcd", "abc"), 0);
-
-    std::string s = "one two one";
-    EXPECT_TRUE(ReplaceFirst(s, "one", "1"));
-    EXPECT_EQ(s, "1 two one");
-    EXPECT_FALSE(ReplaceFirst(s, "three", "3"));
-
-    const struct {
-        int start, count;
-        const char* part;
-        const char* rest;
-    } cuts[] = {
-        {2, 3, "ell", "ho"}, {1, 5, "hello", ""}, {4, 99, "lo", "hel"}, {9, 2, "", "hello"},
-        {0, 2, "h", "ello"}, {-5, 3, "", "hello"}, {3, 0, "", "hello"}, {3, -1, "", "hello"},
-    };
-    for (const auto& c : cuts) {
-        std::string text = "hello", part = "old";
-        ExtractStr(text, c.start, c.count, part);
-        EXPECT_EQ(part, c.part) << c.start << "," << c.count;
-        EXPECT_EQ(text, c.rest) << c.start << "," << c.count;
-    }
-
-    EXPECT_FALSE(StrStartsWith(nullptr, "a"));
-    EXPECT_FALSE(StrStartsWith("ab", "abc"));
-    EXPECT_FALSE(ContainsAt("hello", 6, ""));
-    EXPECT_FALSE(ContainsAt("hello", 4, "lox"));
-}
-
-TEST(LibraryTools, NumberPairsAndPathsAndLines) {
-    const struct {
-        const char* text;
-        int code;
-        std::int32_t lo, hi;
-    } pairs[] = {
-        {"12.34", 0, 12, 34}, {"12.", 3, 0, 0}, {"1234", -1, 0, 0}, {".5", 1, 0, 0},
-        {"-1.-2", 0, -1, -2}, {"1x.2", 2, 0, 0}, {"1.2y", 4, 0, 0},
-    };
-    for (const auto& c : pairs) {
-        int code = 99;
-        std::int64_t value = 0;
-        StrToInt64Pair(c.text, code, value);
-        EXPECT_EQ(code, c.code) << c.text;
-        if (c.code == 0) {
-            EXPECT_EQ(static_cast<std::int32_t>(value & 0xFFFFFFFF), c.lo) << c.text;
-            EXPECT_EQ(static_cast<std::int32_t>(value >> 32), c.hi) << c.text;
-            EXPECT_EQ(Int64PairToStr(value), c.text);
-        }
-    }
-    EXPECT_EQ(IncludeTrailingDelimiter("a/"), "a/");
-    EXPECT_EQ(IncludeTrailingDelimiter("a"), "a\\");
-    EXPECT_EQ(IncludeTrailingDelimiter(""), "");
-    EXPECT_EQ(ReverseBytes(0x11223344u), 0x44332211u);
-
-    std::ostringstream out;
-    WriteTextLine(out, "x");
-    WriteTextLine(out, "y\r\n");
-    EXPECT_EQ(out.str(), "x\r\ny\r\n");
-    EXPECT_EQ(CenterRect(50, 50, 20, 10), QRect(0, 0, 20, 10));
 }
 
 TEST(LibraryTools, StringsOnStreamsCheckTheirLengthAgainstWhatRemains) {

@@ -115,42 +115,6 @@ TEST(HtmlParse, UnterminatedMarkupIsInvalidAndLeavesNoItems) {
     }
 }
 
-TEST(HtmlParse, FontTagsSetSizeColourAndNameAndRestoreThem) {
-    struct Case {
-        std::u32string html;
-        int size;
-        TColor color;
-        TColor bg;
-        std::string font;
-    } cases[] = {
-        {U"<font size=+2>x", 13, clWindowText, clNone, "MS Sans Serif"},
-        {U"<font size=20><font size=+2>x", 13, clWindowText, clNone, "MS Sans Serif"},
-        {U"<font size=-3>x", 8, clWindowText, clNone, "MS Sans Serif"},
-        {U"<font size=9999>x", kHtmlMaxFontSize, clWindowText, clNone, "MS Sans Serif"},
-        {U"<font size=-99>x", 1, clWindowText, clNone, "MS Sans Serif"},
-        {U"<font size=big>x", 11, clWindowText, clNone, "MS Sans Serif"},
-        {U"<font color=#FF8000>x", 11, 0x0080FF, clNone, "MS Sans Serif"},
-        {U"<font color=red bgcolor=clYellow>x", 11, 0x0000FF, 0x00FFFF, "MS Sans Serif"},
-        {U"<font color=#12>x", 11, clWindowText, clNone, "MS Sans Serif"},
-        {U"<font color=notacolour>x", 11, clWindowText, clNone, "MS Sans Serif"},
-        {U"<font name='Deja Vu'>x", 11, clWindowText, clNone, "Deja Vu"},
-        {U"<font size=20 color=blue name=A>y</font>x", 11, clWindowText, clNone, "MS Sans Serif"},
-        {U"</font></font>x", 11, clWindowText, clNone, "MS Sans Serif"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(std::string(c.html.begin(), c.html.end()));
-        Prepared p(c.html);
-        TElHTMLItem* x = nullptr;
-        for (const auto& item : p.data.Items)
-            if (item->Text == U"x") x = item.get();
-        ASSERT_NE(x, nullptr);
-        EXPECT_EQ(x->FontSize, c.size);
-        EXPECT_EQ(x->FontColor, c.color);
-        EXPECT_EQ(x->FontBgColor, c.bg);
-        EXPECT_EQ(x->FontName, c.font);
-    }
-}
-
 TEST(HtmlParse, ListsIndentByTheWidestCharacterAndUnwindEvenWhenUnbalanced) {
     Prepared p(U"<ul><li>a<ul><li>b</ul></ul></ul></ul>c");
     std::vector<std::pair<int, int>> breaks;  // (level, indent)
@@ -167,19 +131,6 @@ TEST(HtmlParse, ListsIndentByTheWidestCharacterAndUnwindEvenWhenUnbalanced) {
                                                                             : d.data.Items[d.data.Items.size() - 2].get());
     EXPECT_EQ(li->ListLevel, kHtmlMaxListLevel);
     EXPECT_EQ(li->Indent, 11 * kHtmlMaxListLevel);
-}
-
-TEST(HtmlParse, AttributesThatGiveSizesAreClamped) {
-    Prepared p(U"<p indent=999999><img src=pic width=99999 height=-5><hr width=70000><img src=none>");
-    EXPECT_EQ(p.data.Items[0]->ItemType, hikParagraph);
-    EXPECT_EQ(p.data.Items[0]->Indent, kHtmlMaxPixels);
-    EXPECT_EQ(p.data.Items[1]->Width, kHtmlMaxPixels);
-    EXPECT_EQ(p.data.Items[1]->Height, 0);
-    EXPECT_EQ(p.data.Items[3]->Width, kHtmlMaxPixels);
-    EXPECT_EQ(p.data.Items[5]->Width, 0);  // no picture, no size
-    Prepared pic(U"<img src=pic>");
-    EXPECT_EQ(pic.data.Items[1]->Width, 10);
-    EXPECT_EQ(pic.data.Items[1]->Height, 8);
 }
 
 

@@ -2,7 +2,6 @@
 // written back as, and that a file the store could not read is never overwritten.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 
 #include "gui/ui/formats/settings_store.h"
 #include "gui/ui/formats/text_utils.h"
@@ -290,57 +289,6 @@ TEST(SettingsBinary, RefusesDamagedFilesAndNeverOverwritesThem) {
     EXPECT_TRUE(ini.ReadString("\\", "N", s, ""));
     EXPECT_EQ(s, "5");
     EXPECT_EQ(ini.GetValueEntry("\\", "U"), nullptr);
-}
-
-TEST(SettingsFile, MissingFileRaisesYetLaterChangesCreateIt) {
-    const std::string path = TempFolder("ini") + "/new.ini";
-    TElIniFile* ini = new TElIniFile;
-    ini->SetPath(path);
-    EXPECT_THROW(ini->Load(), EElFileError);
-    ini->Loaded();  // quietly
-    EXPECT_FALSE(ini->LoadFailed());
-    ini->WriteString("\\K", "V", "1");
-    delete ini;  // saves the unsaved change
-    TElIniFile back;
-    back.SetPath(path);
-    back.Loaded();
-    std::string s;
-    EXPECT_TRUE(back.ReadString("\\K", "V", s, ""));
-    EXPECT_EQ(s, "1");
-    // Only the file itself remains: the temporary file was renamed into place.
-    int files = 0;
-    for (auto& e : std::filesystem::directory_iterator(std::filesystem::path(path).parent_path())) ++files, (void)e;
-    EXPECT_EQ(files, 1);
-}
-
-// Deleting or clearing a key above the current one moves the current key to what is left.
-TEST(SettingsKeys, RemovingAnAncestorOfTheCurrentKeyMovesToTheSurvivor) {
-    struct Case {
-        const char* what;
-        std::function<bool(TElIniFile&)> act;
-        const char* expectedPath;
-    } cases[] = {
-        {"delete the current key", [](TElIniFile& i) { return i.Delete("\\A\\B\\C", ""); }, "\\A\\B"},
-        {"delete an ancestor", [](TElIniFile& i) { return i.Delete("\\A\\B", ""); }, "\\A"},
-        {"delete the top key", [](TElIniFile& i) { return i.Delete("\\A", ""); }, "\\"},
-        {"clear an ancestor", [](TElIniFile& i) { return i.ClearKey("\\A"); }, "\\A"},
-        {"delete an unrelated key", [](TElIniFile& i) { return i.Delete("\\X", ""); }, "\\A\\B\\C"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        TElIniFile ini;
-        ini.WriteString("\\X", "V", "1");
-        ASSERT_TRUE(ini.OpenKey("\\A\\B\\C", true));
-        EXPECT_TRUE(c.act(ini));
-        EXPECT_EQ(ini.CurrentPath(), c.expectedPath);
-        // The current key is usable: a relative write lands under it.
-        EXPECT_TRUE(ini.WriteString("New", "V", "2"));
-        std::string s;
-        EXPECT_TRUE(ini.ReadString(std::string(c.expectedPath) + (std::string(c.expectedPath) == "\\" ? "" : "\\") + "New", "V", s, ""));
-        EXPECT_EQ(s, "2");
-    }
-    TElIniFile ini;
-    EXPECT_FALSE(ini.Delete("\\", ""));  // never the root
 }
 
 // The registry stand-in, in a file of the test's own.
