@@ -27,6 +27,8 @@ TEST_F(BrigadeRules, AttritionTakesFromTheStrongestBrigadeOfLowWeightInScanOrder
     const Case cases[] = {
         {"the stronger infantry takes all", kBrigadeInfantry, 40, 2, kBrigadeCavalry, 30, 1, 3, 37, 30},
         {"scan order decides", kBrigadeInfantry, 30, 5, kBrigadeInfantry, 40, 10, 2, 28, 40},
+        {"equal strength: the first scanned, though the second weighs less", kBrigadeInfantry, 30, 5, kBrigadeInfantry, 30, 3,
+         1, 29, 30},
         {"quality 100 never picked", kBrigadeInfantry, 30, 100, kBrigadeInfantry, 20, 99, 2, 30, 18},
         {"cavalry quality counts double", kBrigadeCavalry, 50, 60, kBrigadeInfantry, 60, 90, 1, 50, 59},
         {"guns of quality 34 weigh 102: never picked", kBrigadeArtillery, 50, 34, kBrigadeInfantry, 10, 99, 2, 50, 8},
