@@ -350,22 +350,19 @@ TEST_F(CorpsPlans, SurrenderNoticeAndItsPriceByKindAndNation) {
         const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 0, 5);
         frontend.ExpectNotice(0);
         PlanCorpsMoves();
-        EXPECT_TRUE(C(k).Unused) << c.what;
-        EXPECT_EQ(C(k).SupplyType, 2) << c.what;
-        EXPECT_EQ(C(k).SupplyCity, 0) << c.what;
-        EXPECT_EQ(GameRec->Prisoners[c.nation], 112u) << c.what;
-        EXPECT_EQ(GameRec->Nations[c.nation].Will, c.will) << c.what;
-        EXPECT_EQ(GameRec->Nations[3].Attitude, c.france) << c.what;
-        EXPECT_EQ(GameRec->Nations[4].Attitude, c.britain) << c.what;
-        EXPECT_EQ(GameRec->Brigades[b].AttachKind, kAttachFree) << c.what;
-        EXPECT_EQ(GameRec->States[5].StateCasualties, 80) << c.what;
-        ASSERT_EQ(frontend.notices.size(), 1u) << c.what;
-        EXPECT_EQ(frontend.notices[0].lines[1], "HoodT35") << c.what;
-        EXPECT_EQ(frontend.notices[0].lines[2], c.line2) << c.what;
-        EXPECT_EQ(frontend.notices[0].lines[3], "T39") << c.what;
-        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured) << c.what;
+        SCOPED_TRACE(c.what);
+        // Gone, unsupplied, its men and guns prisoners, its brigade freed and counted lost at home.
+        EXPECT_EQ((std::vector<int>{C(k).Unused != 0, C(k).SupplyType, C(k).SupplyCity, static_cast<int>(GameRec->Prisoners[c.nation]),
+                                    GameRec->Brigades[b].AttachKind, GameRec->States[5].StateCasualties}),
+                  (std::vector<int>{1, 2, 0, 112, kAttachFree, 80}));
+        EXPECT_EQ((std::vector<int>{GameRec->Nations[c.nation].Will, GameRec->Nations[3].Attitude, GameRec->Nations[4].Attitude}),
+                  (std::vector<int>{c.will, c.france, c.britain}));
+        ASSERT_EQ(frontend.notices.size(), 1u);
+        EXPECT_EQ((std::vector<std::string>{frontend.notices[0].lines[1], frontend.notices[0].lines[2], frontend.notices[0].lines[3]}),
+                  (std::vector<std::string>{"HoodT35", c.line2, "T39"}));
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured);
         PlanCorpsMoves();  // next turn: a captured leader is not set free
-        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured) << c.what;
+        EXPECT_EQ(GameRec->Leaders[leader].Status, kLeaderCaptured);
     }
 }
 
