@@ -132,7 +132,7 @@ TEST(FormatFuzz, TextSettingsLoadWithoutCrashingAndSurviveASaveAndLoad) {
         "List[5]=y\r\nText=\"a;b\" ; c\r\nName\r\n[C\r\nx=\"\\:a\\qb\\x0D\"\r\n",
         "[K]\r\nv=1\r\n[K\\L]\r\nw=454C 2 01\r\n#3=z\r\n",
     };
-    Tally t = FuzzSettings(false, seeds, 3000);
+    Tally t = FuzzSettings(false, seeds, 1000);
     std::cout << "[ fuzz     ] ini text: " << t.runs << " inputs, " << t.accepted << " loaded\n";
     EXPECT_GT(t.accepted, 0);
 }
@@ -158,7 +158,7 @@ TEST(FormatFuzz, BinarySettingsLoadWithoutCrashingAndSurviveASaveAndLoad) {
         ReadWholeFile(dir + "/seed", s);
         seeds.push_back(s);
     }
-    Tally t = FuzzSettings(true, seeds, 3000);
+    Tally t = FuzzSettings(true, seeds, 1000);
     std::cout << "[ fuzz     ] ini binary: " << t.runs << " inputs, " << t.accepted << " loaded\n";
     EXPECT_GT(t.accepted, 0);
 }
