@@ -1,6 +1,5 @@
 // The dialogs' list box: rows and ItemIndex, clicks from the player but never from code, the
-// selection modes, columns, row heights, scrolling, the horizontal extent, painting over a picture,
-// and the hints for rows too wide to read.
+// selection modes, columns, row heights, scrolling and painting over a picture.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -170,29 +169,6 @@ TEST(ListBox, TypedLettersChooseTheNextRowStartingWithThem) {
         EXPECT_EQ(clicks.count(), c.clicks) << c.keys;
     }
     QApplication::setKeyboardInputInterval(interval);
-}
-
-TEST(ListBox, ASortedListKeepsItsRowsInOrderIgnoringCase) {
-    ListWindow w(0);
-    w.list->SetItems({QStringLiteral("Richmond"), QStringLiteral("norfolk")});
-    w.list->SetItemIndex(0);
-    w.list->setProperty("Sorted", true);
-    EXPECT_TRUE(w.list->Sorted());
-    EXPECT_EQ(w.list->Items().Lines(), (QStringList{QStringLiteral("norfolk"), QStringLiteral("Richmond")}));
-    EXPECT_EQ(w.list->ItemIndex(), -1) << "putting the rows in order clears the choice";
-    w.list->SetItemIndex(1);
-    const struct {
-        const char* add;
-        int position;
-        const char* chosen;
-    } adds[] = {{"Atlanta", 0, "Richmond"}, {"Savannah", 3, "Richmond"}, {"atlanta", 1, "Richmond"}, {"Petersburg", 3, "Richmond"}};
-    for (const auto& a : adds) {
-        EXPECT_EQ(w.list->Items().Add(QString::fromLatin1(a.add)), a.position) << a.add;
-        EXPECT_EQ(w.list->Items()[w.list->ItemIndex()], QString::fromLatin1(a.chosen)) << "the chosen row stays chosen";
-    }
-    EXPECT_EQ(w.list->Items().Lines(), (QStringList{QStringLiteral("Atlanta"), QStringLiteral("atlanta"),
-                                                    QStringLiteral("norfolk"), QStringLiteral("Petersburg"),
-                                                    QStringLiteral("Richmond"), QStringLiteral("Savannah")}));
 }
 
 TEST(ListBox, SelectionModes) {
@@ -413,35 +389,6 @@ TEST(ListBox, BorderSidesLeftOutGiveTheirRoomToTheRows) {
 }
 
 // ---- hints
-
-TEST(ListBoxHint, ALineHintShowsTheFullTextOfACutOffRowOnly) {
-    ListWindow w(0, QSize(120, 80));
-    w.list->Items().Add(QStringLiteral("Fredericksburg and Spotsylvania Court House"));
-    w.list->Items().Add(QStringLiteral("Norfolk"));
-    w.list->SetShowLineHint(true);
-    Render(w.window.get());
-    QTest::mouseMove(w.list, w.At(1));
-    EXPECT_EQ(w.list->HintIndex(), 1);
-    w.list->HintTick(w.At(1));
-    EXPECT_EQ(w.list->HintWindow(), nullptr) << "a row narrower than the list gets no hint";
-    EXPECT_EQ(w.list->HintIndex(), -1);
-
-    QTest::mouseMove(w.list, w.At(0));
-    ASSERT_EQ(w.list->HintIndex(), 0);
-    EXPECT_TRUE(w.list->HintTimer()->isActive());
-    w.list->HintTick(w.At(0));
-    ASSERT_NE(w.list->HintWindow(), nullptr);
-    EXPECT_EQ(w.list->HintWindow()->Text(), w.list->Items()[0]);
-    EXPECT_EQ(w.list->HintWindow()->pos(), w.list->mapToGlobal(w.list->ItemRect(0).topLeft() - QPoint(1, 1)));
-    w.list->HintTick(w.At(0));
-    EXPECT_EQ(w.list->HintWindow(), nullptr) << "the next tick takes the hint away";
-
-    QTest::mouseMove(w.list, w.At(0) + QPoint(0, 1));
-    w.list->HintTick(w.At(0));
-    ASSERT_NE(w.list->HintWindow(), nullptr);
-    QTest::mouseMove(w.list, w.At(1));
-    EXPECT_EQ(w.list->HintWindow(), nullptr) << "moving to another row cancels a shown hint";
-}
 
 }  // namespace
 }  // namespace kvt::gui

@@ -436,45 +436,6 @@ TEST(CheckItem, PaintsItsStateInTheMark) {
     EXPECT_GT(kvt::testing::CountDarker(Render(window.get()), caption, 60), 10);
 }
 
-TEST(CheckItem, FlatRingsLieExactlyOverTheRingsOfTheRadioMark) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 40));
-    auto* item = new TElRadioButton(window.get());
-    item->SetAutoSize(false);
-    item->setGeometry(20, 10, 150, 21);  // away from where the offscreen pointer rests
-    item->SetColor(clYellow);
-    item->setFocusPolicy(Qt::NoFocus);  // neither focused nor under the mouse: the inactive colour
-    const QRect mark(20, 10 + 21 / 2 - 13 / 2, 13, 13);
-    const struct {
-        bool moneyFlat;
-        int red;
-        bool shadows;
-    } cases[] = {
-        {false, 0, true},  // the system mark: the upper-left halves of its rings in the shadow colours
-        {true, 32, false},  // every ring pixel is covered: 32 in the money-flat colour, the inner 28 white
-    };
-    item->SetMoneyFlatInactiveColor(clRed);
-    for (const auto& c : cases) {
-        item->SetMoneyFlat(c.moneyFlat);
-        const QImage image = Render(window.get());
-        const int shadows = kvt::testing::CountColor(image, mark, Rgb(clBtnShadow)) +
-                            kvt::testing::CountColor(image, mark, Rgb(cl3DDkShadow));
-        EXPECT_EQ(kvt::testing::CountColor(image, mark, QColor(Qt::red)), c.red) << c.moneyFlat;
-        EXPECT_EQ(shadows > 0, c.shadows) << c.moneyFlat;
-    }
-    const QImage image = Render(window.get());
-    // The ring points (0, 4), (11, 4) and (4, 0) of the outer ring, one pixel in from the mark's left.
-    EXPECT_EQ(Pixel(image, mark.left() + 1, mark.top() + 4), QColor(Qt::red));
-    EXPECT_EQ(Pixel(image, mark.left() + 12, mark.top() + 4), QColor(Qt::red));
-    EXPECT_EQ(Pixel(image, mark.left() + 5, mark.top()), QColor(Qt::red));
-    EXPECT_EQ(Pixel(image, mark.left() + 2, mark.top() + 4), Rgb(clWindow)) << "inner ring (1, 4)";
-    EXPECT_EQ(Pixel(image, mark.left(), mark.top() + 4), QColor(Qt::yellow)) << "the mark's first column stays clear";
-    item->SetMoneyFlatActiveColor(clBlue);
-    item->setFocusPolicy(Qt::StrongFocus);
-    kvt::testing::ShowActive(window.get());
-    item->setFocus();
-    EXPECT_EQ(Pixel(Render(window.get()), mark.left() + 1, mark.top() + 4), Rgb(clBlue)) << "focused: the active colour";
-}
-
 TEST(CheckItem, TransparentItemShowsThePictureBeneathIt) {
     kvt::testing::PictureWindow window(200, 40);
     auto* item = new TElRadioButton(&window);

@@ -377,27 +377,6 @@ TEST(GraphicButton, FramesShowStateFlatnessAndTransparency) {
     EXPECT_EQ(b->State(), kStateDisabled);
 }
 
-TEST(ButtonGlyph, AGlyphOutlivingTheCacheTakesANewOne) {
-    QImage strip(32, 16, QImage::Format_RGB32);
-    strip.fill(QColor(0, 128, 128));
-    QPainter(&strip).fillRect(2, 2, 10, 10, Qt::black);
-    auto* first = new TElButtonGlyph;
-    TElButtonGlyph second;
-    second.SetGlyph(strip);
-    delete first;  // the cache held no list, so it went, though the second glyph lives on
-    EXPECT_EQ(GlyphCache(), nullptr);
-    QImage canvas(40, 20, QImage::Format_RGB32);
-    canvas.fill(Qt::white);
-    {
-        QPainter p(&canvas);
-        second.DrawContent(p, QRect(0, 0, 40, 20), QPoint(), QString(), blGlyphLeft, 0, 4, kStateUp, kStateUp, false,
-                           false, true, true, 0, tdtNormal, clBtnFace, 0, 1, 1);
-    }
-    ASSERT_NE(GlyphCache(), nullptr);
-    EXPECT_EQ(GlyphCache()->ListCount(), 1);
-    EXPECT_EQ(QColor(canvas.pixel(5, 7)), QColor(Qt::black));  // the picture, two pixels in
-}
-
 TEST(ButtonGlyph, LayoutCentresCaptionsAndDropsPicturesThatCannotFit) {
     const QRect c(2, 2, 71, 21);
     const struct {

@@ -1,5 +1,5 @@
-// Labels and the picture-backed radio box: text styles and effects as the player sees them,
-// sizing to the text, the parent's colour, and a box that shows the dialog's picture.
+// Labels and the picture-backed radio box: text styles as the player sees them, sizing to the
+// text, the parent's colour, clicks, and a box that shows the dialog's picture.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
@@ -70,36 +70,6 @@ TEST(Label, StylesKeepTheTextInPlaceAndMeasureOnePixelMoreOnEverySide) {
         EXPECT_EQ(upLeft.top(), std::max(plainText.top() - 1, label.top())) << c.style;
         EXPECT_EQ(upLeft.left(), std::max(plainText.left() - 1, label.left())) << c.style;
     }
-}
-
-TEST(Label, ExtrusionColoursRunFromNearToFar) {
-    const struct {
-        TColor nearColor, farColor;
-        int depth, step;
-        bool striated;
-        TColor expected;
-    } cases[] = {
-        {RGBColor(0, 0, 0), RGBColor(200, 100, 50), 10, 10, false, RGBColor(200, 100, 50)},
-        {RGBColor(0, 0, 0), RGBColor(200, 100, 50), 10, 5, false, RGBColor(100, 50, 25)},
-        {RGBColor(0, 0, 0), RGBColor(5, 15, 25), 2, 1, false, RGBColor(2, 8, 12)},  // halves to even
-        {RGBColor(10, 10, 10), RGBColor(110, 10, 10), 10, 3, true, RGBColor(60, 30, 30)},
-        {RGBColor(10, 10, 10), RGBColor(110, 10, 10), 10, 4, true, RGBColor(20, 10, 10)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TElLabel::ExtrudeColor(c.nearColor, c.farColor, c.depth, c.step, c.striated), c.expected)
-            << c.depth << "/" << c.step << " striated " << c.striated;
-}
-
-TEST(Label, ShadowFallsAtItsOffset) {
-    LabelWindow w;
-    w.label->SetEffect(lesShadow);
-    w.label->SetShadowColor(clRed);
-    w.label->SetXOffset(4);
-    w.label->SetYOffset(3);
-    const QImage image = w.Shot();
-    const QRect shadow = BoundsOfColor(image, image.rect(), Rgb(clRed));
-    const QRect text = BoundsOfColor(image, image.rect(), Rgb(clWindowText));
-    EXPECT_EQ(shadow.topLeft() - text.topLeft(), QPoint(4, 3));
 }
 
 TEST(Label, DisabledTextIsEtchedAndNeverInTheFontColour) {

@@ -1,5 +1,5 @@
-// Panels and group boxes: background kinds, transparency, bevels, caption placement, grab strips
-// and drags, the group box's frame and its caption check box.
+// Panels and group boxes: transparency, bevels, caption placement, borders, events and keys, and
+// the group box's frame.
 #include <gtest/gtest.h>
 
 #include <QCursor>
@@ -29,62 +29,6 @@ using kvt::testing::Pixel;
 using kvt::testing::Render;
 using kvt::testing::Rgb;
 using SolidForm = kvt::testing::SolidImageForm;
-
-QImage Picture(int w, int h, QColor fill, QColor bottomRight) {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(fill);
-    image.setPixel(w - 1, h - 1, bottomRight.rgb());
-    return image;
-}
-
-TEST(Panel, BackgroundKindsNeedingAPictureFallBackToColourFill) {
-    const struct {
-        TElBkGndType requested;
-        bool withPicture;
-        TElBkGndType result;
-    } cases[] = {
-        {bgtTileBitmap, false, bgtColorFill},    {bgtStretchBitmap, false, bgtColorFill},
-        {bgtCenterBitmap, false, bgtColorFill},  {bgtTopLeftBitmap, false, bgtTopLeftBitmap},
-        {bgtHorzGradient, false, bgtHorzGradient}, {bgtVertGradient, false, bgtVertGradient},
-        {bgtTileBitmap, true, bgtTileBitmap},    {bgtCenterBitmap, true, bgtCenterBitmap},
-    };
-    for (const auto& c : cases) {
-        TElPanel panel;
-        if (c.withPicture) panel.SetBackground(Picture(4, 4, Qt::red, Qt::red));
-        panel.SetBackgroundType(c.requested);
-        EXPECT_EQ(panel.BackgroundType(), c.result) << "requested " << c.requested << " picture " << c.withPicture;
-    }
-    TElPanel panel;
-    panel.SetBackground(Picture(4, 4, Qt::red, Qt::red));
-    panel.SetBackgroundType(bgtVertGradient);
-    panel.SetBackground(QImage());
-    EXPECT_EQ(panel.BackgroundType(), bgtColorFill) << "an empty picture turns even a gradient into a colour fill";
-}
-
-TEST(Panel, GradientStepsRefuseNonPositiveAndCapHugeCounts) {
-    const struct {
-        int set;
-        int expected;
-    } cases[] = {{0, 16}, {-3, 16}, {1, 1}, {100, 100}, {256, 256}, {1000000, TCustomElPanel::kMaxGradientSteps}};
-    for (const auto& c : cases) {
-        TElPanel panel;
-        panel.SetGradientSteps(c.set);
-        EXPECT_EQ(panel.GradientSteps(), c.expected) << c.set;
-    }
-    // A huge count still paints at once, in bands no finer than a pixel.
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(100, 20));
-    auto* panel = new TElPanel(window.get());
-    panel->setGeometry(0, 0, 100, 20);
-    panel->SetBevelOuter(bvNone);
-    panel->SetBackgroundType(bgtHorzGradient);
-    panel->SetGradientStartColor(clBlack);
-    panel->SetGradientEndColor(clWhite);
-    panel->SetGradientSteps(1000000);
-    const QImage image = Render(window.get());
-    EXPECT_LT(Pixel(image, 1, 10).red(), 10);
-    EXPECT_GT(Pixel(image, 98, 10).red(), 245);
-    EXPECT_LT(Pixel(image, 30, 10).red(), Pixel(image, 70, 10).red());
-}
 
 // The library's blend: ((256 - level) x what lies beneath + level x the colour) div 256.
 QColor Tinted(QColor under, QColor tint, int level) {
@@ -275,55 +219,6 @@ struct GroupWindow {
     }
 };
 
-TEST(GroupBox, OnlyTheCaptionCheckBoxClicksAndTheReleaseComesAfterIt) {
-    std::vector<std::string> log;  // outlives the box, which logs its focus leaving as it goes
-    GroupWindow g;
-    g.box->SetShowCheckBox(true);
-    kvt::testing::ShowActive(g.window.get());
-    kvt::testing::LogLibraryEvents(g.box, log);
-    QObject::connect(g.box, &TElGroupBox::OnClick, [&]() { log.push_back(g.box->CheckBoxChecked() ? "click on" : "click off"); });
-    QObject::connect(g.box, &TElGroupBox::OnDblClick, [&]() { log.push_back("double"); });
-    const QPoint check = g.box->CheckRect().center();
-    const std::string c = std::to_string(check.x()) + "," + std::to_string(check.y());
-    kvt::testing::ExpectEventSteps(log, {
-        // The press takes the focus; the box has no click of its own.
-        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, QPoint(100, 50)); }, {"enter", "down 100,50", "up 100,50"}},
-        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, check); }, {"down " + c, "click off", "up " + c}},
-        {[&] { QTest::mouseClick(g.box, Qt::RightButton, {}, check); }, {"down " + c, "click on", "up " + c}},  // any button
-        {[&] {
-             QTest::mousePress(g.box, Qt::LeftButton, {}, check);
-             QTest::mouseRelease(g.box, Qt::LeftButton, {}, QPoint(100, 50));
-         },
-         {"down " + c, "up 100,50"}},  // released outside the check box: no toggle
-        {[&] {
-             QTest::mouseDClick(g.box, Qt::LeftButton, {}, QPoint(100, 50));
-             QTest::mouseRelease(g.box, Qt::LeftButton, {}, QPoint(100, 50));
-         },
-         {"down 100,50", "up 100,50"}},
-        {[&] { g.window->setFocus(); }, {"exit"}},
-        {[&] { g.box->setFocus(); }, {"enter"}},
-    });
-}
-
-TEST(GroupBox, ASpaceAFocusedControlInsideLeavesTogglesNothing) {
-    GroupWindow g;
-    g.box->SetShowCheckBox(true);
-    auto* inside = new QWidget(g.box);  // takes the focus, uses no keys
-    inside->setGeometry(20, 30, 60, 20);
-    inside->setFocusPolicy(Qt::StrongFocus);
-    kvt::testing::ShowActive(g.window.get());
-    inside->setFocus();
-    QSignalSpy clicks(g.box, &TElGroupBox::OnClick), keyDowns(g.box, &TElGroupBox::OnKeyDown);
-    QTest::keyClick(inside, Qt::Key_Space);
-    EXPECT_TRUE(g.box->CheckBoxChecked());
-    EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(keyDowns.count(), 0);
-    g.box->setFocus();
-    QTest::keyClick(g.box, Qt::Key_Space);
-    EXPECT_FALSE(g.box->CheckBoxChecked()) << "Space on the focused box still toggles it";
-    EXPECT_EQ(clicks.count(), 1);
-}
-
 TEST(GroupBox, TheFrameStopsAtTheCaptionAndFollowsItsSides) {
     const int lineY = 10 + QFontMetrics(TElGroupBox().font()).height() / 2;
     const auto topLine = [&](const QImage& image, int x) { return Pixel(image, 10 + x, lineY) != QColor(Qt::white); };
@@ -349,35 +244,6 @@ TEST(GroupBox, TheFrameStopsAtTheCaptionAndFollowsItsSides) {
         const QImage image = Render(g.window.get());
         for (int x : {4, 60}) EXPECT_FALSE(topLine(image, x));
         EXPECT_NE(Pixel(image, 10, 50), QColor(Qt::white)) << "the left side is still there";
-    }
-}
-
-TEST(GroupBox, CaptionHeightIsTheCaptionCheckBoxOrTheTextWhicheverIsTaller) {
-    QImage tallStrip(6 * 20, 40, QImage::Format_RGB32);
-    tallStrip.fill(Qt::red);
-    const struct {
-        int fontHeight;
-        bool tallGlyphs;
-        const char* what;
-    } cases[] = {
-        {-9, false, "small text: the 13-pixel check box"},
-        {-20, false, "large text: the text"},
-        {-9, true, "glyphs 40 high paint the box but leave the caption line alone"},
-    };
-    for (const auto& c : cases) {
-        GroupWindow g;
-        g.box->setFont(MakeFont(QStringLiteral("Times New Roman"), c.fontHeight));
-        g.box->SetShowCheckBox(true);
-        if (c.tallGlyphs) {
-            g.box->SetGlyph(tallStrip);
-            g.box->SetUseCustomGlyphs(true);
-        }
-        Render(g.window.get());
-        const int text = QFontMetrics(g.box->font()).height();
-        const int box = 13;
-        EXPECT_EQ(g.box->CaptionHeight(), std::max(box, text)) << c.what;
-        EXPECT_EQ(g.box->contentsMargins().top(), std::max(box, text) + 2) << c.what;
-        if (c.tallGlyphs) EXPECT_EQ(g.box->CheckRect().height(), 40) << c.what;
     }
 }
 

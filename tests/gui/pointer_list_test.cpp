@@ -1,5 +1,5 @@
-// The library's pointer list and stack: what owners are told, what is freed, and that a failing
-// call leaves the container as it was.
+// The library's pointer list: what owners are told, what is freed, and that a failing call leaves
+// the container as it was.
 #include <gtest/gtest.h>
 
 #include "gui/ui/pointer_list.h"
@@ -117,17 +117,6 @@ TEST(ElList, RefusesBadSizesAndAListThatOwnsNothingForgetsItsSlots) {
     list.SetCount(250);
     EXPECT_EQ(told, 0);
     EXPECT_EQ(list.Count(), 250);
-}
-
-TEST(ElStack, PopsInOrderAndChecksItsIndex) {
-    TElStack stack;
-    for (int i = 0; i < 29; ++i) stack.Push(reinterpret_cast<void*>(static_cast<std::uintptr_t>(i + 1)));
-    EXPECT_EQ(stack.Item(0), reinterpret_cast<void*>(1));
-    EXPECT_THROW(stack.Item(29), EElStackError);
-    EXPECT_THROW(stack.Item(-1), EElStackError);
-    EXPECT_THROW(stack.SetCapacity(3), EElStackError);
-    for (int i = 29; i > 0; --i) EXPECT_EQ(stack.Pop(), reinterpret_cast<void*>(static_cast<std::uintptr_t>(i)));
-    EXPECT_THROW(stack.Pop(), EElStackError);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Radio groups: one button per item, ItemIndex kept equal to the checked row, clicks only from
-// the player, columns filled column by column, and the caption check box that disables the rows.
+// the player, and columns filled column by column.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -163,17 +163,6 @@ TEST(RadioGroup, ColumnsAreFilledColumnByColumnWithinTheirLimits) {
         g.group->SetColumns(l.set);
         EXPECT_EQ(g.group->Columns(), l.expected) << l.set;
     }
-}
-
-TEST(RadioGroup, CaptionCheckBoxEnablesAndDisablesTheRows) {
-    GroupWindow g;
-    g.group->SetShowCheckBox(true);
-    g.group->SetCheckBoxChecked(false);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(g.group->Button(i)->isEnabled());
-    g.group->SetCheckBoxChecked(true);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(g.group->Button(i)->isEnabled());
-    g.group->setEnabled(false);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(g.group->Button(i)->isEnabled());
 }
 
 TEST(RadioGroup, ButtonsFollowTheGroupsFontColourWheneverItChanges) {
