@@ -1,6 +1,6 @@
 // Form-wide backgrounds: the painter's kinds, one picture continued across neighbouring controls,
-// the form painted through its hook, the window cut to a picture's shape and either side leaving
-// first, and a button's face showing its share of the picture.
+// the window cut to a picture's shape with either side leaving first, and a button's face showing
+// its share of the picture.
 #include <gtest/gtest.h>
 
 #include <QPainter>
@@ -92,38 +92,6 @@ TEST(BackgroundPainter, PlacesThePictureByKind) {
     EXPECT_EQ(QColor(img.pixel(12, 2)), QColor(Qt::red));
 }
 
-// A control that takes its background from an image form, as the library's controls do.
-class LinkedControl : public QWidget {
-public:
-    LinkedControl(QWidget* parent, TElImageFormLink* form) : QWidget(parent), form_(form) {
-        connect(form, &TElImageFormLink::Changed, this, [this] { ++changes; });
-    }
-    int changes = 0;
-
-protected:
-    void paintEvent(QPaintEvent*) override {
-        QPainter p(this);
-        form_->PaintBackground(p, this, rect());
-    }
-
-private:
-    TElImageFormLink* form_;
-};
-
-TEST(ImageForm, PaintsTheFormAndItsLinkedControlsAsOnePicture) {
-    QWidget form;
-    form.resize(120, 80);
-    auto* imageForm = new TElImageForm(&form);
-    imageForm->SetBackground(Pattern(9, 7));
-    imageForm->SetBackgroundType(bgtTileBitmap);
-    auto* control = new LinkedControl(&form, imageForm);
-    control->setGeometry(31, 17, 50, 30);
-    const QImage shot = form.grab().toImage();
-    const QImage pattern = Pattern(9, 7);
-    for (QPoint at : {QPoint(2, 3), QPoint(100, 70), QPoint(31, 17), QPoint(60, 40), QPoint(80, 46)})
-        EXPECT_EQ(shot.pixel(at), pattern.pixel(at.x() % 9, at.y() % 7)) << at.x() << "," << at.y();
-    kvt::testing::SaveScreenshot(&form, QStringLiteral("image_form_tiled"));
-}
 
 TEST(ImageForm, TwoFormsShareOnePictureAndEitherMayLeaveFirst) {
     const auto shape = [](QRect body) {

@@ -2,13 +2,10 @@
 // caption relies on, and lengths read from outside that must never be trusted.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEvent>
 
 #include <sstream>
 
 #include "gui/ui/library_tools.h"
-#include "gui/ui/sound_player.h"
 #include "gui/ui/string_utils.h"
 
 namespace kvt::gui {
@@ -95,30 +92,6 @@ TEST(LibraryTools, StringsOnStreamsCheckTheirLengthAgainstWhatRemains) {
         EXPECT_FALSE(ReadStringFromStream(in, out));
         EXPECT_EQ(out, "kept");
     }
-}
-
-TEST(LibraryTools, SoundsGoToThePlayerAndThePumpDeliversWhatIsPending) {
-    struct Recording : TSoundPlayer {
-        void PlayAsync(const std::string& fileName) override { played.push_back(fileName); }
-        std::vector<std::string> played;
-    } player;
-    TSoundPlayer* previous = InstallSoundPlayer(&player);
-    PlaySoundFile("charge.wav", 0, 0x20001);  // no resource module, whatever the flags ask
-    PlaySoundFile("bugle.wav", 0x400000, 0);
-    InstallSoundPlayer(previous);
-    EXPECT_EQ(player.played, (std::vector<std::string>{"charge.wav", "bugle.wav"}));
-
-    struct Receiver : QObject {
-        bool event(QEvent* e) override {
-            if (e->type() != QEvent::User) return QObject::event(e);
-            ++delivered;
-            return true;
-        }
-        int delivered = 0;
-    } receiver;
-    QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
-    EXPECT_TRUE(PumpOneMessage());
-    EXPECT_EQ(receiver.delivered, 1);
 }
 
 }  // namespace

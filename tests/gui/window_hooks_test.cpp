@@ -1,5 +1,5 @@
-// Window hooks: who sees an event, in which order, before and after the control's own handling;
-// hooks that change while an event is offered; hooks whose control is destroyed.
+// Window hooks: who sees an event, in which order, before and after the control's own handling,
+// and hooks whose control is destroyed.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -87,33 +87,6 @@ TEST(WindowHooks, DeactivatingTheLastHookGivesTheControlItsOwnHandlingBack) {
     EXPECT_EQ(TElHookList::Instance().Find(&w), record);  // kept for reuse
     hook->SetActive(true);
     EXPECT_EQ(Probe(&w, log), (Lines{"hook before", "control", "hook after"}));
-}
-
-// Handlers that remove, destroy or add hooks while an event is offered.
-TEST(WindowHooks, HandlersMayChangeTheHooksOfTheControlTheyWatch) {
-    Log log;
-    LoggingWidget w(&log);
-    auto first = MakeHook(&w, log, "first");
-    auto second = MakeHook(&w, log, "second");
-    std::unique_ptr<TElHook> third;
-    // The second removes the first before the first's turn, and adds a third.
-    second->OnBeforeProcess = [&](QObject*, QEvent* e, bool&) {
-        if (e->type() != kProbe) return;
-        log.lines.push_back("second before");
-        first->SetActive(false);
-        third = MakeHook(&w, log, "third");
-    };
-    EXPECT_EQ(Probe(&w, log), (Lines{"second before", "control", "third after", "second after"}));
-    // A hook that destroys itself and its neighbour (already offered the event) in its handler.
-    TElHook* raw = second.get();
-    raw->OnBeforeProcess = [&](QObject*, QEvent* e, bool&) {
-        if (e->type() != kProbe) return;
-        log.lines.push_back("second goes");
-        third.reset();
-        second.reset();
-    };
-    EXPECT_EQ(Probe(&w, log), (Lines{"third before", "second goes", "control"}));
-    EXPECT_EQ(Probe(&w, log), (Lines{"control"}));
 }
 
 // Logs the probe and, with a name for it, one more kind of event.

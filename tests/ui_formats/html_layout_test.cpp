@@ -115,24 +115,6 @@ TEST(HtmlParse, UnterminatedMarkupIsInvalidAndLeavesNoItems) {
     }
 }
 
-TEST(HtmlParse, ListsIndentByTheWidestCharacterAndUnwindEvenWhenUnbalanced) {
-    Prepared p(U"<ul><li>a<ul><li>b</ul></ul></ul></ul>c");
-    std::vector<std::pair<int, int>> breaks;  // (level, indent)
-    for (const auto& item : p.data.Items)
-        if (item->IsBreak())
-            breaks.emplace_back(static_cast<TElHTMLBreakItem*>(item.get())->ListLevel, item->Indent);
-    // Each closing list replaces the line break the one before it left.
-    EXPECT_EQ(breaks, (std::vector<std::pair<int, int>>{{0, 0}, {1, 11}, {2, 22}, {0, 0}}));
-    // Deep nesting stops indenting at the level limit.
-    std::u32string deep;
-    for (int i = 0; i < 100; ++i) deep += U"<ul>";
-    Prepared d(deep + U"<li>x");
-    auto* li = static_cast<TElHTMLBreakItem*>(d.data.Items.back()->IsBreak() ? d.data.Items.back().get()
-                                                                            : d.data.Items[d.data.Items.size() - 2].get());
-    EXPECT_EQ(li->ListLevel, kHtmlMaxListLevel);
-    EXPECT_EQ(li->Indent, 11 * kHtmlMaxListLevel);
-}
-
 
 TEST(HtmlWrap, BreaksAtTheLastBlankOrMovesTheRun) {
     struct Case {

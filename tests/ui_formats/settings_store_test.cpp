@@ -1,5 +1,5 @@
 // The settings store in its text, binary and registry modes: what a file loads as, what it is
-// written back as, and that a file the store could not read is never overwritten.
+// written back as, and that a damaged file the store could not read is never overwritten.
 #include <gtest/gtest.h>
 
 
@@ -150,55 +150,6 @@ TEST(SettingsText, EveryStringAndNameSurvivesARoundTrip) {
     EXPECT_NE(ReadFile(path).find("Backslash=C:\\dir\\file.wav\r\n"), std::string::npos);
 }
 
-// A hand-written text that looks like the escape form keeps the plain reading (quotes stay)
-// unless it is exactly what the writer would have put there for a text a plain line cannot hold.
-TEST(SettingsText, OnlyTheWritersOwnEscapesAreDecoded) {
-    const std::string path = FileStore(
-        "Quoted=\"\\:abc\"\r\n"
-        "Spelt=\"\\:a\\x41\"\r\n"
-        "Broken=\"\\:a\\z\"\r\n"
-        "Lines=\"\\:a\\x0D\\x0Ab\"\r\n"
-        "Number=\"\\:12\"\r\n"
-        "\"\\:plain\"=named\r\n"
-        "\"\\:semi\\x0Acolon\"=escaped name\r\n"
-        "[\"\\:K\"]\r\nIn=1\r\n");
-    TElIniFile ini;
-    ini.SetPath(path);
-    ASSERT_TRUE(ini.Load());
-    struct Case {
-        const char* key;
-        std::string name;
-        std::string value;
-    } cases[] = {
-        {"\\", "Quoted", "\"\\:abc\""},             // "abc" needs no escaping: not ours
-        {"\\", "Spelt", "\"\\:a\\x41\""},           // not how the writer spells "aA"
-        {"\\", "Broken", "\"\\:a\\z\""},
-        {"\\", "Lines", "a\r\nb"},                     // exactly ours: a line break
-        {"\\", "Number", "12"},                        // exactly ours: "12" alone reads as a number
-        {"\\", "\"\\:plain\"", "named"},
-        {"\\", "semi\ncolon", "escaped name"},
-        {"\\\"\\:K\"", "In", "1"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        std::string v;
-        EXPECT_TRUE(ini.ReadString(c.key, c.name, v, "?"));
-        EXPECT_EQ(v, c.value);
-    }
-    EXPECT_EQ(ini.GetValueEntry("\\", "Number")->ValueType, kIniString);
-    // Written back, each comes out as it was read.
-    ASSERT_TRUE(ini.Save());
-    TElIniFile again;
-    again.SetPath(path);
-    ASSERT_TRUE(again.Load());
-    for (const auto& c : cases) {
-        std::string v;
-        EXPECT_TRUE(again.ReadString(c.key, c.name, v, "?")) << c.name;
-        EXPECT_EQ(v, c.value) << c.name;
-    }
-    EXPECT_NE(ReadFile(path).find("Quoted=\"\\:abc\"\r\n"), std::string::npos);
-}
-
 TEST(SettingsBinary, EveryTypeSurvivesARoundTrip) {
     const std::string path = FileStore("", "s.bin");
     {
@@ -328,19 +279,6 @@ TEST_F(SettingsRegistry, ValuesPersistInTheRegistryFile) {
     EXPECT_EQ(s, "a;b\r\n");
     EXPECT_FALSE(ini.ReadString("\\Events\\Click", "Other", s, "dflt"));
     EXPECT_EQ(s, "dflt");
-}
-
-TEST_F(SettingsRegistry, AnUnreadableRegistryFileIsNeverOverwritten) {
-    const std::string damaged = "KVT settings registry 1\nkey HKEY_CURRENT_USER\\A\nvalue x dword -5\n";
-    WriteFile(file_, damaged);
-    SetRegistryFile(file_);
-    {
-        TElIniFile ini;
-        ini.SetUseRegistry(true);
-        EXPECT_FALSE(ini.WriteString("\\K", "V", "x"));
-    }
-    EXPECT_FALSE(RegistryWritable());
-    EXPECT_EQ(ReadFile(file_), damaged);
 }
 
 }  // namespace
