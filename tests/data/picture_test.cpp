@@ -312,24 +312,6 @@ protected:
     std::unique_ptr<TMapGrid> map;
 };
 
-TEST_F(MapPictures, MinimapPixelsFollowTheTerrainOfTheirHex) {
-    const BmpImage minimap = LoadPicture("KVTSMALL.BMP");
-    ASSERT_EQ(minimap.width, 76);
-    int cities = 0;
-    for (int c = 1; c < 76; ++c) {
-        for (int r = 1; r < 54; ++r) {
-            const int terrain = map->Cell(c, r).Terrain();
-            const Rgb p = minimap.At(c, r);
-            EXPECT_EQ(terrain == kTerrainWater, Bluish(p)) << "hex " << c << "," << r;
-            if (terrain == kTerrainCity) {
-                EXPECT_TRUE(Reddish(p)) << "city hex " << c << "," << r;
-                ++cities;
-            }
-        }
-    }
-    EXPECT_GT(cities, 40);
-}
-
 TEST_F(MapPictures, MapShowsSeaAtSeaAndACitySymbolAtEveryCity) {
     const BmpImage newmap = LoadPicture("NEWMAP.BMP");
     ASSERT_EQ(newmap.width, 2128);
@@ -359,78 +341,6 @@ TEST_F(MapPictures, MapShowsSeaAtSeaAndACitySymbolAtEveryCity) {
         }
     EXPECT_GT(sea, 0);
     EXPECT_GT(seaShownAsSea * 10, sea * 9) << "open sea must look like sea";
-}
-
-// Whether any pixel within `radius` of a point passes a test.
-template <typename Test>
-bool Near(const BmpImage& img, double x, double y, int radius, Test test) {
-    for (int dy = -radius; dy <= radius; ++dy)
-        for (int dx = -radius; dx <= radius; ++dx) {
-            const int px = static_cast<int>(std::lround(x)) + dx, py = static_cast<int>(std::lround(y)) + dy;
-            if (dx * dx + dy * dy <= radius * radius && img.Valid(px, py) && test(img.At(px, py))) return true;
-        }
-    return false;
-}
-
-// The hexes as painted: corners from the west point clockwise, relative to the hex's tile.
-constexpr int kCornerX[6] = {-4, 4, 24, 32, 24, 4};
-constexpr int kCornerY[6] = {14, 0, 0, 14, 28, 28};
-
-// Every hexside that slows a march shows a river (or, at the heaviest, a ridge) along it, so a
-// player sees where a corps will be held up.
-TEST_F(MapPictures, EveryHexsideObstacleShowsAsARiverOrRidgeAlongIt) {
-    const BmpImage newmap = LoadPicture("NEWMAP.BMP");
-    ASSERT_EQ(newmap.width, 2128);
-    auto riverBlue = [](Rgb c) { return c.b > c.r + 40 && c.b > c.g + 20; };
-    auto ridge = [](Rgb c) { return c.r > c.b + 30 && c.r < 170 && c.g < 130; };
-    int sides = 0, shown = 0;
-    for (int c = 1; c <= kMapColumns; ++c)
-        for (int r = 1; r <= kMapRows; ++r)
-            for (int d = 1; d <= 3; ++d) {
-                const int value = map->Cell(c, r).Hexside(d);
-                int nc = c, nr = r;
-                StepHexAt(nc, nr, d);
-                if (value == 0 || !OnMap(nc, nr)) continue;
-                if (map->Cell(c, r).Terrain() == kTerrainWater || map->Cell(nc, nr).Terrain() == kTerrainWater) continue;
-                const int x = (c - 1) * 28, y = (r - 1) * 28 + (c % 2 == 0 ? 14 : 0);
-                // Directions 1, 2, 3 are the sides from corner d to corner d + 1.
-                const double mx = x + (kCornerX[d] + kCornerX[d + 1]) / 2.0, my = y + (kCornerY[d] + kCornerY[d + 1]) / 2.0;
-                ++sides;
-                shown += Near(newmap, mx, my, 5, [&](Rgb p) { return value == 3 ? ridge(p) : riverBlue(p); }) ? 1 : 0;
-            }
-    ASSERT_GT(sides, 1000);
-    // A railroad bridge or a city may cover a few of them.
-    EXPECT_GT(shown * 100, sides * 97) << shown << " of " << sides << " hexside obstacles are drawn";
-}
-
-TEST_F(MapPictures, EveryRailHexShowsARailroad) {
-    const BmpImage newmap = LoadPicture("NEWMAP.BMP");
-    ASSERT_EQ(newmap.width, 2128);
-    // The railroad's near-black, also where its thin line is shaded into the paper; greener tree
-    // outlines and browner lettering and hachures do not pass.
-    auto railInk = [](Rgb c) { return c.r + c.g + c.b < 360 && c.r - c.g >= 0 && c.r - c.g <= 10 && c.b <= c.g; };
-    int rails = 0, shown = 0, plain = 0, plainWithRail = 0;
-    for (int c = 1; c <= kMapColumns; ++c)
-        for (int r = 1; r < kMapRows; ++r) {
-            const MapCell& cell = map->Cell(c, r);
-            if (cell.Terrain() == kTerrainWater || cell.Terrain() == kTerrainCity) continue;
-            const double x = (c - 1) * 28 + 14, y = (r - 1) * 28 + 14 + (c % 2 == 0 ? 14 : 0);
-            bool railNear = cell.Rail();
-            ListHexNeighbours(c, r);
-            for (int d = 1; d <= 6; ++d) railNear = railNear || map->Cell(NeighbourTable[d].X, NeighbourTable[d].Y).Rail() ||
-                                                   map->Cell(NeighbourTable[d].X, NeighbourTable[d].Y).Terrain() == kTerrainCity;
-            if (cell.Rail()) {
-                ++rails;
-                shown += Near(newmap, x, y, 11, railInk) ? 1 : 0;
-            } else if (!railNear) {
-                ++plain;
-                plainWithRail += Near(newmap, x, y, 6, railInk) ? 1 : 0;
-            }
-        }
-    ASSERT_GT(rails, 300);
-    EXPECT_EQ(shown, rails) << shown << " of " << rails << " rail hexes show a railroad";
-    // Far from any railroad the map shows none; the odd city name or mountain may look alike.
-    EXPECT_LT(plainWithRail * 100, plain * 3) << plainWithRail << " of " << plain << " hexes far from rail show rail ink";
 }
 
 TEST_F(Pictures, EveryNoticeHasAnEngravingOfItsOwn) {

@@ -16,6 +16,12 @@ using testing::MovementWorld;
 
 class BrigadeRules : public MovementWorld {};
 
+// A corps' figures as the recount builds them: strength, artillery, guns, lines, quality, fatigue,
+// brigade limit.
+std::vector<int> Figures(const TCorpsRec& r) {
+    return {r.Strength, r.Artillery, r.ArtilleryCount, r.LineCount, r.Quality, r.Fatigue, r.BrigadeLimit};
+}
+
 TEST_F(BrigadeRules, AttritionTakesFromTheStrongestBrigadeOfLowWeightInScanOrder) {
     // A brigade's weight is its quality, twice that for cavalry, three times for guns; 100 or more
     // is never picked.
@@ -27,6 +33,8 @@ TEST_F(BrigadeRules, AttritionTakesFromTheStrongestBrigadeOfLowWeightInScanOrder
     const Case cases[] = {
         {"the stronger infantry takes all", kBrigadeInfantry, 40, 2, kBrigadeCavalry, 30, 1, 3, 37, 30},
         {"scan order decides", kBrigadeInfantry, 30, 5, kBrigadeInfantry, 40, 10, 2, 28, 40},
+        {"equal strength: the first scanned, though the second weighs less", kBrigadeInfantry, 30, 5, kBrigadeInfantry, 30, 3,
+         1, 29, 30},
         {"quality 100 never picked", kBrigadeInfantry, 30, 100, kBrigadeInfantry, 20, 99, 2, 30, 18},
         {"cavalry quality counts double", kBrigadeCavalry, 50, 60, kBrigadeInfantry, 60, 90, 1, 50, 59},
         {"guns of quality 34 weigh 102: never picked", kBrigadeArtillery, 50, 34, kBrigadeInfantry, 10, 99, 2, 50, 8},
@@ -91,21 +99,11 @@ TEST_F(BrigadeRules, RecountBuildsCorpsFiguresFromBrigades) {
 
     RecalcCorpsFromBrigades();
 
-    const TCorpsRec& g = GameRec->Corps[guns];
-    EXPECT_EQ(g.Artillery, 28);
-    EXPECT_EQ(g.ArtilleryCount, 2);
-    EXPECT_EQ(g.LineCount, 0);
-    EXPECT_EQ(g.Strength, 0);
-    EXPECT_EQ(g.Quality, 0) << "artillery alone gives no mean";
-    EXPECT_EQ(g.Fatigue, 0);
-    EXPECT_EQ(g.BrigadeLimit, 7) << "a Union corps of initiative 60";
-    const TCorpsRec& l = GameRec->Corps[line];
-    EXPECT_EQ(l.Strength, 130);
-    EXPECT_EQ(l.Artillery, 16);
-    EXPECT_EQ(l.LineCount, 2);
-    EXPECT_EQ(l.Quality, (3 + 6 + 9) / 2) << "artillery adds to the sum, not to the divisor";
-    EXPECT_EQ(l.Fatigue, (23 + 10 + 2) / 2);
-    EXPECT_EQ(l.BrigadeLimit, 9) << "a Confederate corps of initiative 60";
+    // Artillery alone gives no mean quality; a Union corps of initiative 60 leads 7 brigades.
+    EXPECT_EQ(Figures(GameRec->Corps[guns]), (std::vector<int>{0, 28, 2, 0, 0, 0, 7}));
+    // Artillery adds to the quality sum, not to the divisor; fatigue is capped at 23; a
+    // Confederate corps of initiative 60 leads 9.
+    EXPECT_EQ(Figures(GameRec->Corps[line]), (std::vector<int>{130, 16, 1, 2, (3 + 6 + 9) / 2, (23 + 10 + 2) / 2, 9}));
     EXPECT_EQ(GameRec->Corps[division].BrigadeLimit, 5) << "a Confederate division: 60 div 20 + 2";
     EXPECT_EQ(GameRec->Brigades[dead].AttachKind, kAttachFree);
     EXPECT_EQ(GameRec->Cities[city].Garrison, 3);
@@ -317,14 +315,7 @@ TEST_F(BrigadeRules, RecountLeavesFreeAndSidelessCorpsAsTheyWere) {
     RecalcCorpsFromBrigades();
 
     for (int k : {freed, sideless}) {
-        const TCorpsRec& r = GameRec->Corps[k];
-        EXPECT_EQ(r.Strength, 333) << "corps " << k;
-        EXPECT_EQ(r.Artillery, 44) << "corps " << k;
-        EXPECT_EQ(r.ArtilleryCount, 5) << "corps " << k;
-        EXPECT_EQ(r.LineCount, 6) << "corps " << k;
-        EXPECT_EQ(r.Quality, 7) << "corps " << k;
-        EXPECT_EQ(r.Fatigue, 88) << "corps " << k;
-        EXPECT_EQ(r.BrigadeLimit, 9) << "corps " << k;
+        EXPECT_EQ(Figures(GameRec->Corps[k]), (std::vector<int>{333, 44, 5, 6, 7, 88, 9})) << "corps " << k;
     }
     for (int b : tired) {
         EXPECT_EQ(GameRec->Brigades[b].Fatigue, 30) << "a brigade no corps counts keeps its fatigue";
@@ -359,12 +350,9 @@ TEST_F(BrigadeRules, RecountSumsOnlyTheCorpsOwnNationAndStopsTheQualitySumAt255)
 
         const TCorpsRec& r = GameRec->Corps[k];
         const int lines = static_cast<int>(c.lineQualities.size()), guns = static_cast<int>(c.gunQualities.size());
-        EXPECT_EQ(r.Quality, c.expectQuality) << c.what;
-        EXPECT_EQ(r.LineCount, lines) << c.what << ": the French brigade is not the corps' own";
-        EXPECT_EQ(r.Strength, 60 * lines) << c.what;
-        EXPECT_EQ(r.ArtilleryCount, guns) << c.what;
-        EXPECT_EQ(r.Artillery, 16 * guns) << c.what;
-        EXPECT_EQ(r.Fatigue, 10 * (lines + guns) / lines) << c.what;
+        // The French brigade is not the corps' own: it counts nowhere.
+        EXPECT_EQ(Figures(r), (std::vector<int>{60 * lines, 16 * guns, guns, lines, c.expectQuality, 10 * (lines + guns) / lines,
+                                                r.BrigadeLimit})) << c.what;
         EXPECT_EQ(GameRec->Brigades[french].Fatigue, 40) << c.what << ": nobody counted it, nobody capped it";
         EXPECT_EQ(GameRec->Brigades[french].AttachKind, kAttachCorps) << c.what;
     }
@@ -391,19 +379,13 @@ TEST_F(BrigadeRules, RecountFreesBrigadesWithoutTypeOrHomeState) {
 
     for (int b : {untyped, homeless, homelessGarrison}) {
         const TBrigadeRec& r = GameRec->Brigades[b];
-        EXPECT_EQ(r.AttachKind, kAttachFree) << "brigade " << b;
-        EXPECT_EQ(r.Nation, 0) << "brigade " << b;
-        EXPECT_EQ(r.Strength, 0) << "brigade " << b;
-        EXPECT_EQ(r.HomeState, 0) << "brigade " << b;
+        EXPECT_EQ((std::vector<int>{r.AttachKind, r.Nation, r.Strength, r.HomeState}), (std::vector<int>{kAttachFree, 0, 0, 0}))
+            << "brigade " << b;
     }
-    EXPECT_EQ(u.Quality, 6) << "a freed slot keeps its quality, weapon, ordinal and attachment";
-    EXPECT_EQ(u.Weapon, 2);
-    EXPECT_EQ(u.Ordinal, 3);
-    EXPECT_EQ(u.AttachIndex, k);
+    // A freed slot keeps its quality, weapon, ordinal and attachment.
+    EXPECT_EQ((std::vector<int>{u.Quality, u.Weapon, u.Ordinal, u.AttachIndex}), (std::vector<int>{6, 2, 3, k}));
     const TCorpsRec& r = GameRec->Corps[k];
-    EXPECT_EQ(r.Strength, 30);
-    EXPECT_EQ(r.LineCount, 1);
-    EXPECT_EQ(r.Quality, 4);
+    EXPECT_EQ((std::vector<int>{r.Strength, r.LineCount, r.Quality}), (std::vector<int>{30, 1, 4}));
     EXPECT_EQ(GameRec->Cities[city].Garrison, 1);
 }
 

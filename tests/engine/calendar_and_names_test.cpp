@@ -37,14 +37,6 @@ TEST(Names, OrdinalsAreCorrectEnglishForEveryNumber) {
     for (auto [n, text] : cases) EXPECT_EQ(OrdinalText(n), text) << n;
 }
 
-TEST(Names, WeaponNamesByKind) {
-    EXPECT_EQ(WeaponName(1), "Muskets");
-    EXPECT_EQ(WeaponName(5), "Shotguns");
-    EXPECT_EQ(WeaponName(8), "Whitworths");
-    EXPECT_EQ(WeaponName(0), "");
-    EXPECT_EQ(WeaponName(9), "");
-}
-
 TEST_F(Calendar, BrigadeEntryNamesOrdinalStateTypeAndWeapon) {
     GameRec->States[3].ShortName = "Ohio";
     TBrigadeRec b{};

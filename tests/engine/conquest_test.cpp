@@ -171,6 +171,7 @@ TEST_F(Conquest, SackingIsAPersonsChoiceOrTheCommandersTemperButNeverARetakenHom
         {"person answers No", 1, 1, 2, {}, 0, 0, 500, 3, 50},
         {"person answers Yes", 1, 2, 2, {0}, 0, 10, 412, 3, 49},
         {"computer sacks, damage capped", 0, 0, 2, {0, 0}, 95, 100, 430, 3, 49},
+        {"a temper drawn at the commander's chance (his tactics, 30) spares the city", 0, 0, 2, {30, 0}, 0, 0, 500, 3, 49},
         {"a person retaking a home city", 1, 0, 1, {}, 0, 0, 500, 0, 50},
     };
     for (const Case& c : cases) {

@@ -62,25 +62,20 @@ TEST_F(CorpsStep, TerrainAndHexsidesSetTheCostOfAStep) {
         const int b = AddBrigade(k, kBrigadeInfantry, 80, 2, 5);
         const int french = AddBrigade(k, kBrigadeInfantry, 60, 2, 5);
         GameRec->Brigades[french].Nation = 3;  // serving in a Union corps: it marches with it
+        SCOPED_TRACE(c.what);
         const bool shown = MoveCorpsStep(k);
-        EXPECT_EQ(At(k), c.steps ? P(10, 11) : P(10, 10)) << c.what;
-        EXPECT_EQ(C(k).Fatigue, c.fatigue) << c.what;
-        EXPECT_EQ(GameRec->Brigades[b].Fatigue, c.fatigue) << c.what;
-        EXPECT_EQ(GameRec->Brigades[french].Fatigue, c.fatigue) << c.what;
-        EXPECT_EQ(C(k).MarchAllowance, c.allowance) << c.what;
-        EXPECT_EQ(shown, c.steps) << c.what;
-        EXPECT_EQ(C(k).Route[1], 0) << c.what;
-        EXPECT_EQ(C(k).Route[2], 4) << c.what;
+        EXPECT_EQ(At(k), c.steps ? P(10, 11) : P(10, 10));
+        // The corps' and both brigades' fatigue, the allowance, whether the step shows, the route.
+        EXPECT_EQ((std::vector<int>{C(k).Fatigue, GameRec->Brigades[b].Fatigue, GameRec->Brigades[french].Fatigue,
+                                    C(k).MarchAllowance, shown, C(k).Route[1], C(k).Route[2]}),
+                  (std::vector<int>{c.fatigue, c.fatigue, c.fatigue, c.allowance, c.steps, 0, 4}));
+        // What the playback and the next step read: the step done, steps taken, route index, and
+        // for a step taken its start, the entrenchment left and the direction.
+        EXPECT_EQ((std::vector<int>{C(k).StepDone[1], C(k).StepsTaken, C(k).RouteIndex}),
+                  (std::vector<int>{c.steps ? 4 : 0, c.steps ? 1 : 0, c.steps ? 2 : 1}));
         if (c.steps) {
-            EXPECT_EQ(C(k).StepDone[1], 4) << c.what;
-            EXPECT_EQ(C(k).StepsTaken, 1) << c.what;
-            EXPECT_EQ(P(C(k).StartX, C(k).StartY), P(10, 10)) << c.what;
-            EXPECT_EQ(C(k).Entrenchment, 0) << c.what;
-            EXPECT_EQ(C(k).RouteIndex, 2) << c.what;
-            EXPECT_EQ(C(k).StepDirection, 4) << c.what;
-        } else {
-            EXPECT_EQ(C(k).RouteIndex, 1) << c.what;
-            EXPECT_EQ(C(k).StepsTaken, 0) << c.what;
+            EXPECT_EQ(P(C(k).StartX, C(k).StartY), P(10, 10));
+            EXPECT_EQ((std::vector<int>{C(k).Entrenchment, C(k).StepDirection}), (std::vector<int>{0, 4}));
         }
     }
 }

@@ -255,6 +255,7 @@ TEST_F(FleetOrders, ASplitTakesTheLowestFreeNumberAndAClearedRecord) {
     F(f).Mission = kMissionPatrol, F(f).Supplies = 50;
     F(Fleet(1, 20, 10, {1, 0, 0, 0, 0, 0}, 1, 2)).BuildCounter = 5;
     Fleet(1, 20, 10, {1, 0, 0, 0, 0, 0}, 1, 4);
+    Fleet(2, 30, 10, {1, 0, 0, 0, 0, 0}, 1, 3);  // the other side's number 3 is no bar
     TFleetRec& target = F(kFleetCount);
     target.FleetNumber = 3, target.TransportTag = 9, target.StartX = 7, target.Cargo = 2, target.PlannedStep[1] = 3;
     TFleetOrderSheet all(f);

@@ -152,13 +152,6 @@ TEST_F(GameFiles, AnEngagementTallyAbove120IsNotTakenForDamage) {
     EXPECT_EQ(GameRec->Corps[4].Opponent, 200);
 }
 
-TEST_F(GameFiles, SaveLeavesNoPartialFileBehind) {
-    ASSERT_TRUE(SaveGameFiles(Path("clean")));
-    std::set<std::string> names;
-    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
-    EXPECT_EQ(names, (std::set<std::string>{"clean.KVT", "clean.KVM"}));
-}
-
 TEST_F(GameFiles, DamagedFilesAreRefusedAndTheGameInPlayIsKept) {
     ASSERT_TRUE(SaveGameFiles(Path("good")));
     struct Damage {
@@ -254,17 +247,6 @@ TEST_F(GameFiles, SavingOverAGameOfAnotherCaseReplacesIt) {
     ResetEngineGlobals();
     ASSERT_TRUE(LoadGameImages(Path("1861.kvt")));
     EXPECT_EQ(GameRec->Day, 21);
-}
-
-TEST_F(GameFiles, MapIsFoundBesideTheGameWhateverTheCaseOfItsSuffix) {
-    ASSERT_TRUE(SaveGameFiles(Path("1861")));
-    fs::rename(Path("1861.KVT"), Path("1861.kvt"));
-    ResetEngineGlobals();
-    ASSERT_TRUE(LoadGameImages(Path("1861.kvt")));
-    EXPECT_EQ(GameFileBase, Path("1861."));
-    fs::rename(Path("1861.KVM"), Path("1861.kvm"));
-    ResetEngineGlobals();
-    EXPECT_TRUE(LoadGameImages(Path("1861.kvt")));
 }
 
 TEST(GameFileNames, BasesUseTheRealSuffix) {

@@ -104,20 +104,6 @@ TEST_F(MailGame, ExecuteIsOfferedOnlyToAFaceToFaceGameOrAMailGameWhoseOrdersAreD
     }
 }
 
-TEST_F(MailGame, TheOpenDialogMarksTheGameItReads) {
-    GameRec->WeaponTable[5].FireFactor1 = 9;
-    WriteGame("saved", {});
-    testing::BuildSyntheticGame(true, false);
-    ScriptedFrontend fe;
-    fe.ExpectOpenFile(Path("saved.KVT"));
-    LoadGameMenu();
-    EXPECT_EQ(GameRec->WeaponTable[5].FireFactor1, 1) << "the data marks of a loaded game";
-    EXPECT_EQ(GameRec->MoveSpeed, 5);
-    EXPECT_EQ(fe.dates.back(), "Apr 1 1861");
-    EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
-    EXPECT_EQ(GameStatus, 0);
-}
-
 TEST_F(MailGame, ACancelledOrRefusedLoadKeepsTheGameInPlay) {
     std::ofstream(Path("short.KVT")) << "not a game";
     GameRec->WeaponTable[5].FireFactor1 = 9;

@@ -1,6 +1,5 @@
 // The dialogs' list box: rows and ItemIndex, clicks from the player but never from code, the
-// selection modes, columns, row heights, scrolling, the horizontal extent, painting over a picture,
-// and the hints for rows too wide to read.
+// selection modes, columns, row heights, scrolling and painting over a picture.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -20,7 +19,6 @@
 #include "gui/ui/pointer_list.h"
 #include "tests/gui/control_event_checks.h"
 #include "tests/gui/control_fixture.h"
-#include "tests/gui/fake_visual_styles.h"
 
 namespace kvt::gui {
 namespace {
@@ -52,18 +50,6 @@ struct ListWindow {
     // A point in the middle of a row, in the list's coordinates.
     QPoint At(int row) const { return list->ItemRect(row).center(); }
 };
-
-TEST(ListBox, RowsComeInTheOrderAddedAndClearEmptiesTheList) {
-    ListWindow w(0);
-    for (const char* name : {"Richmond", "Norfolk", "Petersburg"}) w.list->Items().Add(QString::fromLatin1(name));
-    ASSERT_EQ(w.list->Items().Count(), 3);
-    EXPECT_EQ(w.list->Items()[1], QStringLiteral("Norfolk"));
-    w.list->SetItemIndex(2);
-    w.list->Items().Clear();
-    EXPECT_EQ(w.list->Items().Count(), 0);
-    EXPECT_EQ(w.list->ItemIndex(), -1);
-    EXPECT_THROW(w.list->Items()[0], EElListError);
-}
 
 TEST(ListBox, SelectingARowFromCodeRaisesNoClick) {
     // The corps orders select the corps' commander as they open; a click would change him.
@@ -185,36 +171,6 @@ TEST(ListBox, TypedLettersChooseTheNextRowStartingWithThem) {
     QApplication::setKeyboardInputInterval(interval);
 }
 
-TEST(ListBox, ASortedListKeepsItsRowsInOrderIgnoringCase) {
-    ListWindow w(0);
-    w.list->SetItems({QStringLiteral("Richmond"), QStringLiteral("norfolk")});
-    w.list->SetItemIndex(0);
-    w.list->setProperty("Sorted", true);
-    EXPECT_TRUE(w.list->Sorted());
-    EXPECT_EQ(w.list->Items().Lines(), (QStringList{QStringLiteral("norfolk"), QStringLiteral("Richmond")}));
-    EXPECT_EQ(w.list->ItemIndex(), -1) << "putting the rows in order clears the choice";
-    w.list->SetItemIndex(1);
-    const struct {
-        const char* add;
-        int position;
-        const char* chosen;
-    } adds[] = {{"Atlanta", 0, "Richmond"}, {"Savannah", 3, "Richmond"}, {"atlanta", 1, "Richmond"}, {"Petersburg", 3, "Richmond"}};
-    for (const auto& a : adds) {
-        EXPECT_EQ(w.list->Items().Add(QString::fromLatin1(a.add)), a.position) << a.add;
-        EXPECT_EQ(w.list->Items()[w.list->ItemIndex()], QString::fromLatin1(a.chosen)) << "the chosen row stays chosen";
-    }
-    EXPECT_EQ(w.list->Items().Lines(), (QStringList{QStringLiteral("Atlanta"), QStringLiteral("atlanta"),
-                                                    QStringLiteral("norfolk"), QStringLiteral("Petersburg"),
-                                                    QStringLiteral("Richmond"), QStringLiteral("Savannah")}));
-    w.list->SetItems({QStringLiteral("Mobile"), QStringLiteral("Charleston")});
-    EXPECT_EQ(w.list->Items().Lines(), (QStringList{QStringLiteral("Charleston"), QStringLiteral("Mobile")}));
-    w.list->Items().Insert(0, QStringLiteral("Wilmington"));
-    EXPECT_EQ(w.list->Items()[0], QStringLiteral("Wilmington")) << "an insert goes where it is told";
-    w.list->SetSorted(false);
-    w.list->Items().Add(QStringLiteral("Augusta"));
-    EXPECT_EQ(w.list->Items()[3], QStringLiteral("Augusta")) << "unsorted: added at the end";
-}
-
 TEST(ListBox, SelectionModes) {
     struct Click {
         int row;
@@ -315,6 +271,10 @@ TEST(ListBox, MultiSelectionFromCodeAndItsWalkByPosition) {
     EXPECT_TRUE(w.list->Selected(1)) << "selections move with their rows";
     EXPECT_TRUE(w.list->Selected(4));
     EXPECT_EQ(w.list->SelCount(), 2);
+    w.list->Items().Clear();
+    EXPECT_EQ(w.list->ItemIndex(), -1);
+    EXPECT_EQ(w.list->SelCount(), 0);
+    EXPECT_THROW(w.list->Items()[0], EElListError);
 }
 
 TEST(ListBox, TwoColumnsFillTopToBottomThenScrollByColumn) {
@@ -396,38 +356,6 @@ TEST(ListBox, TransparentListShowsThePictureAndPaintsOnlyTheChosenRow) {
     EXPECT_EQ(Pixel(Render(window), chosen.x(), chosen.y()), Rgb(clWindow));
 }
 
-TEST(ListBox, SelectedRowsDrawnByTheSelectionSettings) {
-    const struct {
-        const char* name;
-        bool invert, transparentSelection;
-        QColor background;
-        bool textInSelectedFontColour;
-    } cases[] = {
-        {"plain", false, false, Rgb(clHighlight), true},
-        {"transparent selection", false, true, Rgb(clWindow), false},
-        {"inverted", true, false, QColor(255 - 0, 255 - 0, 255 - 0), true},  // inverted brush of the highlight
-    };
-    for (const auto& c : cases) {
-        ListWindow w(3);
-        w.list->SetSelectedColor(clHighlight);
-        w.list->SetInvertSelection(c.invert);
-        w.list->SetTransparentSelection(c.transparentSelection);
-        w.list->SetSelectedFontColor(clRed);
-        w.list->SetItemIndex(0);
-        const QImage image = Render(w.window.get());
-        const QRect row = w.list->ItemRect(0).translated(w.list->pos());
-        const QColor background = Pixel(image, row.right() - 2, row.top() + 1);
-        if (c.invert) {
-            const QColor h = Rgb(clHighlight);
-            EXPECT_EQ(background, QColor(255 - h.red(), 255 - h.green(), 255 - h.blue())) << c.name;
-        } else {
-            EXPECT_EQ(background, c.background) << c.name;
-        }
-        const bool red = CountColor(image, row, Rgb(clRed)) > 0;
-        EXPECT_EQ(red, c.textInSelectedFontColour) << c.name;
-    }
-}
-
 // Reaches the row painter as a derived class may.
 class ProbeList : public TElAdvancedListBox {
 public:
@@ -448,25 +376,6 @@ TEST(ListBox, DrawingARowThatDoesNotExistPaintsOnlyItsBackground) {
     }
 }
 
-TEST(ListBox, HorizontalExtentFollowsTheWidestRow) {
-    ListWindow w(3);
-    w.list->SetHorizontalScroll(true);
-    const int narrow = w.list->MaxItemWidth();
-    EXPECT_EQ(narrow, w.list->GetItemWidth(0));
-    const QFontMetrics fm(w.list->font());
-    EXPECT_EQ(w.list->GetItemWidth(1), fm.horizontalAdvance(QStringLiteral("Corps 2W")));
-    w.list->Items().Add(QStringLiteral("Harpers Ferry arsenal and the Shenandoah approaches"));
-    EXPECT_GT(w.list->MaxItemWidth(), w.list->ClientWidth());
-    ASSERT_FALSE(w.list->HorizontalScrollBar()->isHidden());
-    w.list->HorizontalScrollBar()->setValue(40);
-    EXPECT_EQ(w.list->HorizontalPosition(), 40);
-    w.list->Items().Delete(3);
-    EXPECT_EQ(w.list->MaxItemWidth(), narrow);
-    EXPECT_EQ(w.list->HorizontalPosition(), 0) << "deleting the widest row scrolls back to the left end";
-    w.list->Items().Clear();
-    EXPECT_EQ(w.list->MaxItemWidth(), 0);
-}
-
 TEST(ListBox, BorderSidesLeftOutGiveTheirRoomToTheRows) {
     ListWindow w(3);
     EXPECT_EQ(w.list->ClientRect(), w.list->rect().adjusted(2, 2, -2, -2));
@@ -479,105 +388,7 @@ TEST(ListBox, BorderSidesLeftOutGiveTheirRoomToTheRows) {
     EXPECT_EQ(w.list->ClientRect(), w.list->rect());
 }
 
-TEST(ListBox, SelectedFontFollowsTheParentUntilSetItself) {
-    QWidget parent;
-    parent.setFont(MakeFont(QStringLiteral("Times New Roman"), -15));
-    auto* list = new TElAdvancedListBox(&parent);
-    EXPECT_TRUE(list->ParentFont());
-    parent.setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11, true));
-    QApplication::processEvents();
-    EXPECT_EQ(list->SelectedFont(), list->font());
-    EXPECT_EQ(list->SelectedFontColor(), clHighlightText);
-    list->SetSelectedFont(MakeFont(QStringLiteral("Times New Roman"), -13));
-    EXPECT_FALSE(list->ParentFont()) << "a selected font of its own ends following the parent";
-}
-
-TEST(ListBox, ThemedFrameIsDrawnByTheVisualStyle) {
-    kvt::testing::FakeVisualStyles styles;
-    ListWindow w(3);
-    Render(w.window.get());
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Open EDIT")));
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background EDIT 0/0")));
-}
-
 // ---- hints
-
-TEST(ListBoxHint, ALineHintShowsTheFullTextOfACutOffRowOnly) {
-    ListWindow w(0, QSize(120, 80));
-    w.list->Items().Add(QStringLiteral("Fredericksburg and Spotsylvania Court House"));
-    w.list->Items().Add(QStringLiteral("Norfolk"));
-    w.list->SetShowLineHint(true);
-    Render(w.window.get());
-    QTest::mouseMove(w.list, w.At(1));
-    EXPECT_EQ(w.list->HintIndex(), 1);
-    w.list->HintTick(w.At(1));
-    EXPECT_EQ(w.list->HintWindow(), nullptr) << "a row narrower than the list gets no hint";
-    EXPECT_EQ(w.list->HintIndex(), -1);
-
-    QTest::mouseMove(w.list, w.At(0));
-    ASSERT_EQ(w.list->HintIndex(), 0);
-    EXPECT_TRUE(w.list->HintTimer()->isActive());
-    EXPECT_EQ(w.list->HintTimer()->interval(), TElAdvancedListBox::HintPause);
-    w.list->HintTick(w.At(0));
-    ASSERT_NE(w.list->HintWindow(), nullptr);
-    EXPECT_EQ(w.list->HintWindow()->Text(), w.list->Items()[0]);
-    EXPECT_EQ(w.list->HintWindow()->pos(), w.list->mapToGlobal(w.list->ItemRect(0).topLeft() - QPoint(1, 1)));
-    EXPECT_EQ(w.list->HintTimer()->interval(), TElAdvancedListBox::HintHidePause);
-    w.list->HintTick(w.At(0));
-    EXPECT_EQ(w.list->HintWindow(), nullptr) << "the next tick takes the hint away";
-
-    QTest::mouseMove(w.list, w.At(0) + QPoint(0, 1));
-    w.list->HintTick(w.At(0));
-    ASSERT_NE(w.list->HintWindow(), nullptr);
-    QTest::mouseMove(w.list, w.At(1));
-    EXPECT_EQ(w.list->HintWindow(), nullptr) << "moving to another row cancels a shown hint";
-}
-
-TEST(ListBoxHint, RowsOfLaterColumnsAreFoundByTheirOwnPlace) {
-    ListWindow w(0, QSize(220, 4 + 3 * 15));
-    w.list->SetColumns(2);
-    w.list->SetItems({QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
-                      QStringLiteral("Fredericksburg and Spotsylvania"), QStringLiteral("E")});
-    w.list->SetShowLineHint(true);
-    Render(w.window.get());
-    const QPoint cutOff = w.At(3);
-    ASSERT_GT(cutOff.x(), w.list->ClientRect().center().x()) << "the fourth row stands in the second column";
-    QTest::mouseMove(w.list, cutOff);
-    EXPECT_EQ(w.list->HintIndex(), 3);
-    w.list->HintTick(cutOff);
-    ASSERT_NE(w.list->HintWindow(), nullptr) << "wider than its column though narrower than the list";
-    EXPECT_EQ(w.list->HintWindow()->Text(), QStringLiteral("Fredericksburg and Spotsylvania"));
-    QTest::mouseMove(w.list, w.At(4));
-    EXPECT_EQ(w.list->HintIndex(), 4);
-}
-
-TEST(ListBoxHint, TheStandardHintShowsOnlyWithShowHintAndPutsACutOffRowsTextAboveIt) {
-    ListWindow w(0, QSize(120, 80));
-    w.list->SetItems({QStringLiteral("Fredericksburg and Spotsylvania Court House"), QStringLiteral("Norfolk")});
-    w.list->SetHint(QStringLiteral("Choose a city"));
-    const QPoint cutOff = w.At(0), fits = w.At(1), noRow(50, 70);
-    const QPoint above = w.list->mapToGlobal(QPoint(w.list->ClientRect().left() - 1, w.list->ItemRect(0).top() - 3));
-    const struct {
-        bool showHint;
-        QPoint point;
-        bool shown;
-        QString text;
-    } cases[] = {
-        {false, cutOff, false, QString()},  // the game's lists: no tool tip at all
-        {false, noRow, false, QString()},
-        {true, cutOff, true, QStringLiteral("Fredericksburg and Spotsylvania Court House")},
-        {true, fits, false, QString()},  // a row that fits has no hint
-        {true, noRow, true, QStringLiteral("Choose a city")},
-    };
-    for (const auto& c : cases) {
-        w.list->SetShowHint(c.showHint);
-        QString text = QStringLiteral("stale");
-        QPoint at;
-        EXPECT_EQ(w.list->StandardHint(c.point, text, at), c.shown) << c.showHint << " at " << c.point.y();
-        EXPECT_EQ(text, c.text) << c.showHint << " at " << c.point.y();
-        if (c.shown && c.point == cutOff) EXPECT_EQ(at, above) << "one pixel left of the list, 3 above the row";
-    }
-}
 
 }  // namespace
 }  // namespace kvt::gui

@@ -96,19 +96,6 @@ TEST(CanvasUtils, HlsConversionsFollowTheLibraryScale) {
     EXPECT_EQ(MulDiv(1, 1, 0), -1);
 }
 
-TEST(CanvasUtils, GrabHitTestFindsStripsAndCorners) {
-    const QRect r(0, 0, 100, 80);
-    const struct {
-        int x, y, code;
-    } cases[] = {
-        {100, 40, HTNOWHERE}, {40, 80, HTNOWHERE}, {-1, 5, HTNOWHERE}, {50, 40, HTCLIENT},
-        {0, 5, HTTOPLEFT},    {1, 40, HTLEFT},     {2, 75, HTBOTTOMLEFT}, {50, 0, HTTOP},
-        {95, 1, HTTOPRIGHT},  {50, 79, HTBOTTOM},  {50, 76, HTBOTTOM},  {50, 75, HTCLIENT},
-        {99, 40, HTRIGHT},    {96, 40, HTRIGHT},   {95, 40, HTCLIENT},  {99, 79, HTBOTTOMRIGHT},
-    };
-    for (const auto& c : cases) EXPECT_EQ(GrabHitTest(r, QPoint(c.x, c.y), 3, 10), c.code) << c.x << "," << c.y;
-}
-
 TEST(CanvasUtils, ArrowsAreSixteenPixelTrianglesOrNothing) {
     const auto count = [](const QImage& img) {
         int n = 0;
@@ -148,21 +135,6 @@ TEST(CanvasUtils, ArrowsAreSixteenPixelTrianglesOrNothing) {
     }
     EXPECT_EQ(At(disabled, 3, 4), Sys(clBtnShadow));
     EXPECT_EQ(At(disabled, 10, 5), Sys(clBtnHighlight));  // the engraved copy, one right and down
-}
-
-TEST(CanvasUtils, TransparentBlitLeavesKeyColourAndSourceAlone) {
-    QImage src = Blank(4, 4, Qt::blue);
-    src.setPixel(1, 1, qRgb(0, 128, 128));  // olive in the library's byte order is this key below
-    const QImage before = src;
-    QImage dst = Blank(10, 10, Qt::white);
-    {
-        QPainter p(&dst);
-        DrawTransparentBitmap(p, src, 3, 3, QRect(0, 0, 4, 4), RGBColor(0, 128, 128));
-    }
-    EXPECT_EQ(src, before);
-    EXPECT_EQ(At(dst, 3, 3), QColor(Qt::blue));
-    EXPECT_EQ(At(dst, 4, 4), QColor(Qt::white));  // the key colour let the background through
-    EXPECT_EQ(At(dst, 7, 7), QColor(Qt::white));
 }
 
 TEST(CanvasUtils, ButtonFacesAndFramesUseTheirEdgeColours) {
@@ -258,49 +230,6 @@ TEST(CanvasUtils, EveryFrameStyleDrawsItsRings) {
         EXPECT_EQ(At(img, 9, 5), c.right9) << c.name;
         EXPECT_EQ(At(img, 5, 8), c.bottom8) << c.name;
         EXPECT_EQ(At(img, 5, 9), c.bottom9) << c.name;
-    }
-}
-
-TEST(CanvasUtils, AlphaFillMixesHalfAndHalfAt128) {
-    QImage img = Blank(4, 4, QColor(200, 0, 100));
-    AlphaFillRect(img, QRect(0, 0, 2, 4), clWhite, 128);
-    EXPECT_EQ(At(img, 0, 0), QColor(227, 127, 177));
-    EXPECT_EQ(At(img, 3, 3), QColor(200, 0, 100));
-}
-
-TEST(CanvasUtils, FlatScrollBarGeometryAndThumb) {
-    TElFlatScrollGeometry g = FlatScrollBarRects(QSize(100, 80), QSize(80, 60), 2, true, true, 3);
-    EXPECT_EQ(g.Horizontal, QRect(2, 62, 80, 16));
-    EXPECT_EQ(g.Vertical, QRect(82, 2, 16, 60));
-    g = FlatScrollBarRects(QSize(100, 80), QSize(80, 60), 2, true, true, 2);
-    EXPECT_TRUE(g.Horizontal.isEmpty());
-    EXPECT_EQ(g.Vertical, QRect(82, 2, 16, 76));
-    g = FlatScrollBarRects(QSize(100, 80), QSize(80, 60), 2, true, true, 0);
-    EXPECT_TRUE(g.Horizontal.isEmpty() && g.Vertical.isEmpty());
-
-    const struct {
-        int length;
-        TElScrollInfo info;
-        bool own;
-        int start, thumb;
-    } cases[] = {
-        {132, {0, 99, 10, 0, 0}, false, 16, 10},
-        {132, {0, 99, 10, 90, 0}, false, 106, 10},
-        {132, {0, 99, 100, 0, 0}, false, 0, 0},   // page covers the range: a window's own bar draws no thumb
-        {132, {0, 99, 100, 0, 0}, true, 16, 99},  // a bar control fills its track, one pixel short
-        {132, {0, 99, 0, 50, 0}, false, 0, 0},    // no page: the system thumb, placed by position
-        {132, {0, 999, 1, 0, 0}, false, 16, 8},   // at least 8 pixels
-        {132, {5, 4, 1, 0, 0}, false, 0, 0},      // empty range
-    };
-    for (const auto& c : cases) {
-        int start = -1, length = -1;
-        FlatScrollThumb(c.length, c.info, false, c.own, start, length);
-        if (c.info.Page == 0 && c.info.Max > c.info.Min) {
-            EXPECT_EQ(length, kScrollArrowSize);
-            continue;
-        }
-        EXPECT_EQ(length, c.thumb) << c.info.Page << "," << c.info.Pos;
-        if (c.thumb > 0) EXPECT_EQ(start, c.start) << c.info.Page << "," << c.info.Pos;
     }
 }
 

@@ -22,7 +22,6 @@
 #include "gui/ui/panel.h"
 #include "tests/gui/control_event_checks.h"
 #include "tests/gui/control_fixture.h"
-#include "tests/gui/fake_visual_styles.h"
 #include "tests/gui/gui_support.h"
 
 namespace kvt::gui {
@@ -99,20 +98,6 @@ TEST(CheckItem, ItemsWithoutAFontOfTheirOwnFollowTheirPanelsFontColour) {
     EXPECT_LT(ink(image, d.a[1], clGreen), kNear);
     EXPECT_EQ(Pixel(image, d.a[0]->geometry().right(), d.a[0]->y()), Rgb(clTeal));
     EXPECT_EQ(Pixel(image, d.a[2]->geometry().right(), d.a[2]->y()), Rgb(clBtnFace));
-}
-
-TEST(RadioButton, CheckingFromCodeRaisesItsClickOnceAndUncheckingRaisesNone) {
-    TwoPanels w;
-    QSignalSpy a0(w.a[0], &TElButtonControl::OnClick), a1(w.a[1], &TElButtonControl::OnClick);
-    w.a[0]->SetChecked(true);
-    EXPECT_EQ(a0.count(), 1);
-    w.a[0]->SetChecked(true);  // unchanged: nothing
-    EXPECT_EQ(a0.count(), 1);
-    w.a[1]->SetChecked(true);  // a0 is unchecked by the rule and says nothing
-    EXPECT_EQ(a0.count(), 1);
-    EXPECT_EQ(a1.count(), 1);
-    w.a[1]->SetChecked(false);
-    EXPECT_EQ(a1.count(), 1);
 }
 
 TEST(RadioButton, TheClickHandlerSeesTheButtonCheckedAndItsSiblingsUnchecked) {
@@ -196,8 +181,9 @@ TEST(CheckItem, ChangesAreNoticedUpTheParentChainBeforeTheClick) {
     rec.Watch(w.left, QStringLiteral("left"));
     rec.Watch(w.right, QStringLiteral("right"));
     rec.Watch(w.window.get(), QStringLiteral("window"));
+    w.a[2]->setObjectName(QStringLiteral("a2"));
     for (TElButtonControl* c : {static_cast<TElButtonControl*>(w.a[0]), static_cast<TElButtonControl*>(w.a[1]),
-                                static_cast<TElButtonControl*>(box)})
+                                static_cast<TElButtonControl*>(w.a[2]), static_cast<TElButtonControl*>(box)})
         QObject::connect(c, &TElButtonControl::OnClick, [&rec, c]() { rec.log << QStringLiteral("click ") + c->objectName(); });
     const QString checkA0 = QStringLiteral("left<a0,window<a0");
     const struct {
@@ -207,6 +193,9 @@ TEST(CheckItem, ChangesAreNoticedUpTheParentChainBeforeTheClick) {
         {[&] { w.a[0]->SetChecked(true); }, checkA0 + QStringLiteral(",click a0")},
         {[&] { w.a[0]->SetChecked(true); }, QString()},   // unchanged: no notice
         {[&] { w.a[1]->SetChecked(false); }, QString()},  // unchecking: no notice
+        // Checking a sibling unchecks a0 by the rule, which says nothing.
+        {[&] { w.a[2]->SetChecked(true); }, QStringLiteral("left<a2,window<a2,click a2")},
+        {[&] { w.a[0]->SetChecked(true); }, checkA0 + QStringLiteral(",click a0")},
         {[&] { w.a[0]->Click(); }, checkA0 + QStringLiteral(",click a0")},  // already checked: the click's notice
         // Unchecked: the check's notice, then the click's.
         {[&] { w.a[1]->Click(); }, QStringLiteral("left<a1,window<a1,left<a1,window<a1,click a1")},
@@ -447,45 +436,6 @@ TEST(CheckItem, PaintsItsStateInTheMark) {
     EXPECT_GT(kvt::testing::CountDarker(Render(window.get()), caption, 60), 10);
 }
 
-TEST(CheckItem, FlatRingsLieExactlyOverTheRingsOfTheRadioMark) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 40));
-    auto* item = new TElRadioButton(window.get());
-    item->SetAutoSize(false);
-    item->setGeometry(20, 10, 150, 21);  // away from where the offscreen pointer rests
-    item->SetColor(clYellow);
-    item->setFocusPolicy(Qt::NoFocus);  // neither focused nor under the mouse: the inactive colour
-    const QRect mark(20, 10 + 21 / 2 - 13 / 2, 13, 13);
-    const struct {
-        bool moneyFlat;
-        int red;
-        bool shadows;
-    } cases[] = {
-        {false, 0, true},  // the system mark: the upper-left halves of its rings in the shadow colours
-        {true, 32, false},  // every ring pixel is covered: 32 in the money-flat colour, the inner 28 white
-    };
-    item->SetMoneyFlatInactiveColor(clRed);
-    for (const auto& c : cases) {
-        item->SetMoneyFlat(c.moneyFlat);
-        const QImage image = Render(window.get());
-        const int shadows = kvt::testing::CountColor(image, mark, Rgb(clBtnShadow)) +
-                            kvt::testing::CountColor(image, mark, Rgb(cl3DDkShadow));
-        EXPECT_EQ(kvt::testing::CountColor(image, mark, QColor(Qt::red)), c.red) << c.moneyFlat;
-        EXPECT_EQ(shadows > 0, c.shadows) << c.moneyFlat;
-    }
-    const QImage image = Render(window.get());
-    // The ring points (0, 4), (11, 4) and (4, 0) of the outer ring, one pixel in from the mark's left.
-    EXPECT_EQ(Pixel(image, mark.left() + 1, mark.top() + 4), QColor(Qt::red));
-    EXPECT_EQ(Pixel(image, mark.left() + 12, mark.top() + 4), QColor(Qt::red));
-    EXPECT_EQ(Pixel(image, mark.left() + 5, mark.top()), QColor(Qt::red));
-    EXPECT_EQ(Pixel(image, mark.left() + 2, mark.top() + 4), Rgb(clWindow)) << "inner ring (1, 4)";
-    EXPECT_EQ(Pixel(image, mark.left(), mark.top() + 4), QColor(Qt::yellow)) << "the mark's first column stays clear";
-    item->SetMoneyFlatActiveColor(clBlue);
-    item->setFocusPolicy(Qt::StrongFocus);
-    kvt::testing::ShowActive(window.get());
-    item->setFocus();
-    EXPECT_EQ(Pixel(Render(window.get()), mark.left() + 1, mark.top() + 4), Rgb(clBlue)) << "focused: the active colour";
-}
-
 TEST(CheckItem, TransparentItemShowsThePictureBeneathIt) {
     kvt::testing::PictureWindow window(200, 40);
     auto* item = new TElRadioButton(&window);
@@ -496,62 +446,6 @@ TEST(CheckItem, TransparentItemShowsThePictureBeneathIt) {
     EXPECT_EQ(Pixel(Render(&window), probe.x(), probe.y()), Rgb(clBtnFace));
     item->SetTransparent(true);
     EXPECT_EQ(Pixel(Render(&window), probe.x(), probe.y()), QColor(window.Picture().pixel(probe)));
-}
-
-TEST(CheckItem, ThemedItemsDrawThroughTheVisualStyle) {
-    kvt::testing::FakeVisualStyles styles;
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(200, 60));
-    auto* radio = new TElRadioButton(window.get());
-    auto* box = new TElCheckBox(window.get());
-    radio->setGeometry(0, 0, 100, 20);
-    box->setGeometry(0, 30, 100, 20);
-    radio->SetCaption(QStringLiteral("Defend"));
-    box->SetCaption(QStringLiteral("Appeal"));
-    radio->SetChecked(true);
-    box->SetAllowGrayed(true);
-    box->SetState(cbGrayed);
-    box->setEnabled(false);
-    Render(window.get());
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background BUTTON 2/5"))) << "checked radio button";
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background BUTTON 3/12"))) << "disabled grayed check box";
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Text BUTTON 2/5 Defend")));
-    EXPECT_EQ(radio->GetCheckSize(), styles.partSize);
-}
-
-// With a visual style an item still makes room for its own glyphs or images: only the look of
-// its mark comes from the style.
-TEST(CheckItem, ThemedItemsMakeRoomForTheirGlyphsAndImages) {
-    kvt::testing::FakeVisualStyles styles;  // marks of 17 x 17
-    TImageList list(24, 26);
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 150));
-    QImage strip(6 * 20, 30, QImage::Format_RGB32);
-    strip.fill(Qt::red);
-    const struct {
-        const char* what;
-        std::function<void(TElCheckBox*)> give;
-        QSize mark;
-    } cases[] = {
-        {"glyph cells", [&](TElCheckBox* b) { b->SetGlyph(strip); b->SetUseCustomGlyphs(true); }, {20, 30}},
-        {"image list", [&](TElCheckBox* b) { b->SetImages(&list); }, {24, 26}},
-        {"the style's mark", [](TElCheckBox*) {}, {17, 17}},
-    };
-    std::vector<TElCheckBox*> boxes;
-    for (const auto& c : cases) {
-        auto* box = new TElCheckBox(window.get());
-        box->move(5, 45 * static_cast<int>(boxes.size()));
-        c.give(box);
-        box->SetCaption(QStringLiteral("Appeal"));
-        boxes.push_back(box);
-    }
-    Render(window.get());
-    for (size_t i = 0; i < boxes.size(); ++i) {
-        const auto& c = cases[i];
-        TElCheckBox* box = boxes[i];
-        const QSize text = MeasureText(box->font(), QStringLiteral("Appeal"), QRect(), 0).size();
-        EXPECT_EQ(box->size(), QSize(c.mark.width() + 7 + text.width() + 2, std::max(c.mark.height() + 4, text.height() + 2)))
-            << c.what;
-        EXPECT_EQ(box->CalcItemHeight(false), std::max(c.mark.height() + 4, text.height() + 2)) << c.what;
-    }
 }
 
 }  // namespace

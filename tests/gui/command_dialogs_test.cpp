@@ -27,6 +27,7 @@ using testing::Button;
 using testing::Click;
 using testing::ClickRow;
 using testing::Label;
+using testing::ExpectCaptionsAndStaysOpen;
 using testing::Radio;
 
 class CommandDialogs : public testing::DialogTest {
@@ -37,14 +38,6 @@ protected:
     }
     static TElAdvancedListBox* List(QWidget* d, const char* name) { return testing::Control<TElAdvancedListBox>(d, name); }
     static QWidget* Named(QWidget* d, const char* name) { return testing::Control<QWidget>(d, name); }
-    // Every named control is there with its caption; the title bar's close and Escape leave the
-    // dialog open, as only its own button writes the orders back.
-    static void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<const char*, QString>>& captions) {
-        for (const auto& [name, caption] : captions) EXPECT_EQ(Named(d, name)->property("Caption").toString(), caption) << name;
-        d->close();
-        QTest::keyClick(d, Qt::Key_Escape);
-        EXPECT_TRUE(d->isVisible());
-    }
 };
 
 TEST_F(CommandDialogs, ArmyOrdersPlayedByHandReachEveryCorpsOfTheArmy) {

@@ -24,6 +24,7 @@ using testing::Click;
 using testing::ClickRow;
 using testing::Control;
 using testing::Label;
+using testing::RowStarting;
 
 QString GameText(int n) { return QString::fromStdString(Text(n)); }
 
@@ -43,12 +44,6 @@ protected:
         return Control<TElAdvancedListBox>(d, QStringLiteral("ListBox%1").arg(n));
     }
     static TElRadioGroup* Group(QWidget* d, const char* name) { return Control<TElRadioGroup>(d, QLatin1String(name)); }
-    static int RowStarting(TElAdvancedListBox* list, const QString& text) {
-        for (int r = 0; r < list->Items().Count(); ++r)
-            if (list->Items()[r].startsWith(text)) return r;
-        ADD_FAILURE() << "no row " << text.toStdString();
-        return -1;
-    }
     // Esc and the title bar's close leave an order dialog open: only its button closes it.
     static void ExpectOnlyItsButtonCloses(QWidget* d) {
         EXPECT_TRUE(d->windowFlags() & Qt::FramelessWindowHint);

@@ -1,5 +1,5 @@
-// Shared by the tests of the game's dialogs: the real texts, the dialogs' controls by name, and a
-// click in a control's middle.
+// Shared by the tests of the game's dialogs: the real texts, the dialogs' controls by name, clicks
+// on them, and the checks every order dialog's layout passes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -17,6 +17,7 @@
 #include "gui/ui/framed_radio_box.h"
 #include "gui/ui/graphic_button.h"
 #include "gui/ui/labels.h"
+#include "gui/ui/spin_button.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
 
@@ -62,6 +63,28 @@ inline void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton,
 inline void ClickRow(gui::TElAdvancedListBox* list, int row) {
     if (!list->ClientRect().contains(list->ItemRect(row))) list->SetTopIndex(row);
     QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
+}
+
+// The first row of a list that starts with the text.
+inline int RowStarting(gui::TElAdvancedListBox* list, const QString& start) {
+    for (int r = 0; r < list->Items().Count(); ++r)
+        if (list->Items()[r].startsWith(start)) return r;
+    ADD_FAILURE() << "no row " << start.toStdString();
+    return 0;
+}
+// Clicks on a spin button's up or down part.
+inline void ClickSpin(gui::TElSpinButton* spin, bool up, int clicks = 1) {
+    for (int k = 0; k < clicks; ++k)
+        QTest::mouseClick(spin, Qt::LeftButton, {}, (up ? spin->FirstPartRect() : spin->SecondPartRect()).center());
+}
+// Every named control shows its caption; the title bar's close and Escape leave the dialog open,
+// as only its own buttons write the orders back.
+inline void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<QString, QString>>& captions) {
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(Control<QWidget>(d, name)->property("Caption").toString(), caption) << name.toStdString();
+    d->close();
+    QTest::keyClick(d, Qt::Key_Escape);
+    EXPECT_TRUE(d->isVisible());
 }
 
 // Shown controls side by side never overlap and every label's caption fits its width, inside the

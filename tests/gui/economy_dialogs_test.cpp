@@ -41,27 +41,19 @@ protected:
     static QWidget* Named(QWidget* d, const QString& name) { return Control<QWidget>(d, name); }
     static TElAdvancedListBox* List(QWidget* d, const char* name) { return Control<TElAdvancedListBox>(d, name); }
     static QString CaptionOf(QWidget* d, const QString& name) { return Named(d, name)->property("Caption").toString(); }
-    // Every control named is there with its caption; the title bar's close and Escape leave the
-    // dialog open.
+    // Every control named is there with its caption, only the dialog's button closes it, and its
+    // layout is tidy.
     static void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<QString, QString>>& captions) {
-        for (const auto& [name, caption] : captions) EXPECT_EQ(CaptionOf(d, name), caption) << name.toStdString();
+        testing::ExpectCaptionsAndStaysOpen(d, captions);
         EXPECT_TRUE(d->windowFlags() & Qt::FramelessWindowHint);
-        d->close();
-        QTest::keyClick(d, Qt::Key_Escape);
-        EXPECT_TRUE(d->isVisible());
         testing::ExpectTidyLayout(d);
     }
     static void Spin(QWidget* d, const QString& name, bool up) {
         auto* spin = Control<gui::TElSpinButton>(d, name);
         ASSERT_TRUE(spin->isVisible() && spin->isEnabled()) << name.toStdString();
-        QTest::mouseClick(spin, Qt::LeftButton, {}, (up ? spin->FirstPartRect() : spin->SecondPartRect()).center());
+        testing::ClickSpin(spin, up);
     }
-    static int RowOf(TElAdvancedListBox* list, const QString& start) {
-        for (int r = 0; r < list->Items().Count(); ++r)
-            if (list->Items()[r].startsWith(start)) return r;
-        ADD_FAILURE() << "no row " << start.toStdString();
-        return 0;
-    }
+    static int RowOf(TElAdvancedListBox* list, const QString& start) { return testing::RowStarting(list, start); }
     static U16& Supplies(int nation, int theatre) { return GameRec->Nations[nation].TheatreSupplies[theatre]; }
 };
 

@@ -2,7 +2,6 @@
 // by probing the pixels, and a bad caption shown as plain text.
 #include <gtest/gtest.h>
 
-#include <QFontDatabase>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -75,129 +74,6 @@ TEST(HtmlRender, ColoursStylesAndLinksShowInTheirPixels) {
     int longestRow = 0;
     for (int y = 0; y < 40; ++y) longestRow = std::max(longestRow, link.Count(QRect(0, y, 240, 1), QColor(0, 0, 255), 40));
     EXPECT_GT(longestRow, 60);
-}
-
-TEST(HtmlRender, BoldAndBiggerFontsCoverMorePixels) {
-    TElHTMLRender r;
-    const int plain = Paint(r, QStringLiteral("Measure")).NonWhite(QRect(0, 0, 240, 120));
-    const int bold = Paint(r, QStringLiteral("<b>Measure</b>")).NonWhite(QRect(0, 0, 240, 120));
-    const int big = Paint(r, QStringLiteral("<font size=+8>Measure</font>")).NonWhite(QRect(0, 0, 240, 120));
-    EXPECT_GT(bold, plain);
-    EXPECT_GT(big, bold);
-    r.PrepareText(QStringLiteral("<font size=+8>Measure</font>"), 0, false);
-    const QSize bigSize = r.TextSize();
-    r.PrepareText(QStringLiteral("Measure"), 0, false);
-    EXPECT_GT(bigSize.width(), r.TextSize().width());
-    EXPECT_GT(bigSize.height(), r.TextSize().height());
-}
-
-TEST(HtmlRender, ListsDrawBulletsLeftOfTheirIndentedItems) {
-    TElHTMLRender r;
-    Canvas c = Paint(r, QStringLiteral("Top<ul><li>one<li>two</ul>"));
-    auto& data = r.Data();
-    int indent = 0;
-    for (const auto& item : data.Items)
-        if (item->ItemType == kvt::ui::hikListItem) indent = item->Indent;
-    ASSERT_GT(indent, 4);
-    // Bullets lie left of the indent, text right of it; nothing is left of the bullets.
-    const int lineTop = data.Items[0]->Height;
-    EXPECT_GT(c.Count(QRect(0, lineTop, indent - 1, 40), QColor(0, 0, 0), 80), 4);
-    EXPECT_GT(c.NonWhite(QRect(indent, lineTop, 60, 40)), 20);
-}
-
-TEST(HtmlRender, RulesImagesAndTheEmptyRectangle) {
-    TElHTMLRender r;
-    QImage picture(6, 4, QImage::Format_RGB32);
-    picture.fill(QColor(255, 0, 255));                  // the bottom-left colour: transparent
-    for (int x = 1; x < 5; ++x) picture.setPixel(x, 1, qRgb(0, 128, 0));
-    int asked = 0;
-    r.OnImageNeeded = [&](TElHTMLRender*, const QString& src) {
-        ++asked;
-        return src == QLatin1String("flag") ? picture : QImage();
-    };
-    Canvas c = Paint(r, QStringLiteral("<img src=flag><img src=missing width=7><hr>"));
-    EXPECT_GE(asked, 2);
-    EXPECT_EQ(c.Count(QRect(0, 0, 20, 20), QColor(255, 0, 255), 0), 0);  // the key colour stays out
-    EXPECT_EQ(c.Count(QRect(0, 0, 20, 20), QColor(0, 128, 0), 0), 4);
-    // The rule: a shadow line over a face line across the whole width.
-    const QColor shadow = ToQColor(clBtnShadow), face = ToQColor(clBtnFace);
-    int ruleRow = -1;
-    for (int y = 0; y < 120 && ruleRow < 0; ++y)
-        if (c.Count(QRect(0, y, 240, 1), shadow, 0) == 240) ruleRow = y;
-    ASSERT_GE(ruleRow, 0);
-    EXPECT_EQ(c.Count(QRect(0, ruleRow + 1, 240, 1), face, 0), 240);
-    // An empty rectangle paints nothing at all.
-    Canvas empty = Paint(r, QStringLiteral("<b>Something</b><hr>"), QRect(10, 10, 0, 50));
-    EXPECT_EQ(empty.NonWhite(empty.image.rect()), 0);
-    // Painting stays inside its rectangle, and the origin scrolls the text.
-    Canvas clipped = Paint(r, QStringLiteral("<font size=+20>WWWWWWWW</font>"), QRect(20, 20, 30, 20));
-    EXPECT_EQ(clipped.NonWhite(QRect(0, 0, 240, 20)), 0);
-    EXPECT_EQ(clipped.NonWhite(QRect(51, 0, 189, 120)), 0);
-    EXPECT_GT(clipped.NonWhite(QRect(20, 20, 30, 20)), 0);
-    Canvas scrolled = Paint(r, QStringLiteral("Text"), QRect(0, 0, 240, 120), QPoint(0, 200));
-    EXPECT_EQ(scrolled.NonWhite(scrolled.image.rect()), 0);
-}
-
-// The work bitmap of a rectangle spans right - left + 1 of its edges: aligned lines end against
-// that, a text's background box is the text's own width, and a full rule covers the extra column.
-TEST(HtmlRender, LinesAlignAgainstTheBitmapOnePixelWiderThanTheRectangle) {
-    TElHTMLRender r;
-    const QRect rect(10, 5, 100, 60);
-    r.PrepareText(QStringLiteral("<font bgcolor=#00FF00>WW</font>"), 0, false);
-    const int e = QFontMetrics(TElHTMLRender::FontOf(r.Data().Items[1]->MeasureFont()))
-                      .horizontalAdvance(QStringLiteral("WW"));
-    ASSERT_GT(e, 4);
-    struct Case {
-        QString align;
-        int firstGreen;  // columns of the background box, in the rectangle
-    } cases[] = {
-        {QStringLiteral("left"), 0},
-        {QStringLiteral("center"), (100 - e - 1) / 2},
-        {QStringLiteral("right"), 100 - e - 1},
-    };
-    const QColor green(0, 255, 0);
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.align.toStdString());
-        Canvas canvas = Paint(r, QStringLiteral("<p align=%1><font bgcolor=#00FF00>WW</font>").arg(c.align), rect);
-        int first = -1, last = -1;
-        for (int x = 0; x < canvas.image.width(); ++x) {
-            if (canvas.Count(QRect(x, rect.top(), 1, rect.height()), green, 0) == 0) continue;
-            if (first < 0) first = x;
-            last = x;
-        }
-        EXPECT_EQ(first, rect.left() + c.firstGreen);
-        EXPECT_EQ(last - first + 1, e);  // the text's width, not the run's one more
-    }
-    Canvas ruled = Paint(r, QStringLiteral("<hr>"), rect);
-    const QColor shadow = ToQColor(clBtnShadow);
-    int ruleRow = -1;
-    for (int y = rect.top(); y < rect.bottom() && ruleRow < 0; ++y)
-        if (ruled.Count(QRect(0, y, 240, 1), shadow, 0) > 0) ruleRow = y;
-    ASSERT_GE(ruleRow, 0);
-    EXPECT_EQ(ruled.Count(QRect(rect.left(), ruleRow, 101, 1), shadow, 0), 101);
-    EXPECT_EQ(ruled.Count(QRect(0, ruleRow, 240, 1), shadow, 0), 101);
-}
-
-// The data's character set picks the face: one that lacks it gives way to an installed one that
-// has it (when there is any), and the Western set keeps the layouts' face.
-TEST(HtmlRender, AFaceWithoutTheCaptionsCharacterSetGivesWayToOneWithIt) {
-    for (uint8_t charset : {0, 2, 128, 129, 134, 161, 177, 178, 204, 222, 238}) {
-        SCOPED_TRACE(int(charset));
-        kvt::ui::THtmlFont f{"MS Sans Serif", 11, 0, charset};
-        const QFont font = TElHTMLRender::FontOf(f);
-        const QFontDatabase::WritingSystem system = TElHTMLRender::WritingSystemOf(charset);
-        EXPECT_TRUE(QFontDatabase::writingSystems(font.family()).contains(system) ||
-                    QFontDatabase::families(system).isEmpty())
-            << font.family().toStdString();
-    }
-    EXPECT_EQ(TElHTMLRender::FontOf({"MS Sans Serif", 11, 0, 0}).family(), QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(TElHTMLRender::FontOf({"MS Sans Serif", 11, 0, 238}).family(), QStringLiteral("Liberation Sans"));
-    // The renderer measures a caption with the face its character set chose.
-    TElHTMLRender r;
-    r.Data().Charset = 128;
-    r.PrepareText(QStringLiteral("abc"), 0, false);
-    const QFont used = TElHTMLRender::FontOf(r.Data().Items[1]->MeasureFont());
-    EXPECT_EQ(r.Data().Items[1]->GetWidth(), QFontMetrics(used).horizontalAdvance(QStringLiteral("abc")) + 1);
 }
 
 TEST(HtmlRender, AnInvalidCaptionIsShownAsPlainText) {

@@ -1,5 +1,5 @@
-// Labels and the picture-backed radio box: text styles and effects as the player sees them,
-// sizing to the text, the parent's colour, and a box that shows the dialog's picture.
+// Labels and the picture-backed radio box: text styles as the player sees them, sizing to the
+// text, the parent's colour, clicks, and a box that shows the dialog's picture.
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
@@ -70,79 +70,6 @@ TEST(Label, StylesKeepTheTextInPlaceAndMeasureOnePixelMoreOnEverySide) {
         EXPECT_EQ(upLeft.top(), std::max(plainText.top() - 1, label.top())) << c.style;
         EXPECT_EQ(upLeft.left(), std::max(plainText.left() - 1, label.left())) << c.style;
     }
-}
-
-TEST(Label, ExtrusionGrowsTheLabelByItsDepthAndLeavesTheTextInPlace) {
-    LabelWindow plain;
-    const QSize base = plain.label->size();
-    const QImage plainShot = plain.Shot();
-    const QRect plainText = BoundsOfColor(plainShot, plainShot.rect(), Rgb(clWindowText));
-    const struct {
-        TElLabelExtrudePosition position;
-        QSize growth;
-    } cases[] = {{lepRightBottom, {10, 10}}, {lepRight, {10, 0}}, {lepTop, {0, 10}}, {lepLeftTop, {10, 10}}};
-    for (const auto& c : cases) {
-        LabelWindow w;
-        w.label->SetDepth(10);
-        w.label->SetExtrudePosition(c.position);
-        w.label->SetNearColor(clNavy);
-        w.label->SetFarColor(clRed);
-        w.label->SetEffect(lesExtrude);
-        EXPECT_EQ(w.label->size(), base + c.growth) << c.position;
-        EXPECT_EQ(w.label->pos(), plain.label->pos()) << c.position;
-        const QImage image = w.Shot();
-        const QRect far = BoundsOfColor(image, image.rect(), Rgb(clRed));
-        const QRect text = BoundsOfColor(image, image.rect(), Rgb(clWindowText));
-        EXPECT_EQ(text, plainText) << c.position;
-        // Toward the right and the bottom the farthest pass shows, ten pixels beyond the text.
-        const QPoint d = TElLabel::ExtrudeDirection(c.position);
-        if (d.x() > 0) EXPECT_EQ(far.right() - text.right(), 10) << c.position;
-        if (d.y() > 0) EXPECT_EQ(far.bottom() - text.bottom(), 10) << c.position;
-        if (d.x() > 0 || d.y() > 0) EXPECT_TRUE(QRect(w.label->pos(), w.label->size()).contains(far)) << c.position;
-    }
-}
-
-TEST(Label, ExtrusionColoursRunFromNearToFar) {
-    const struct {
-        TColor nearColor, farColor;
-        int depth, step;
-        bool striated;
-        TColor expected;
-    } cases[] = {
-        {RGBColor(0, 0, 0), RGBColor(200, 100, 50), 10, 10, false, RGBColor(200, 100, 50)},
-        {RGBColor(0, 0, 0), RGBColor(200, 100, 50), 10, 5, false, RGBColor(100, 50, 25)},
-        {RGBColor(0, 0, 0), RGBColor(5, 15, 25), 2, 1, false, RGBColor(2, 8, 12)},  // halves to even
-        {RGBColor(10, 10, 10), RGBColor(110, 10, 10), 10, 3, true, RGBColor(60, 30, 30)},
-        {RGBColor(10, 10, 10), RGBColor(110, 10, 10), 10, 4, true, RGBColor(20, 10, 10)},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(TElLabel::ExtrudeColor(c.nearColor, c.farColor, c.depth, c.step, c.striated), c.expected)
-            << c.depth << "/" << c.step << " striated " << c.striated;
-}
-
-TEST(Label, DepthRefusesNegativeValuesAndCapsHugeOnes) {
-    LabelWindow w;
-    w.label->SetEffect(lesExtrude);
-    const QSize atTen = w.label->size();
-    w.label->SetDepth(-1);
-    EXPECT_EQ(w.label->Depth(), 10);
-    w.label->SetDepth(0);
-    EXPECT_EQ(w.label->size(), atTen - QSize(10, 10)) << "depth 0 draws and measures no extrusion";
-    w.label->SetDepth(2000000000);
-    EXPECT_EQ(w.label->Depth(), TElLabel::kMaxDepth);
-    EXPECT_EQ(w.label->size(), atTen + QSize(TElLabel::kMaxDepth - 10, TElLabel::kMaxDepth - 10));
-}
-
-TEST(Label, ShadowFallsAtItsOffset) {
-    LabelWindow w;
-    w.label->SetEffect(lesShadow);
-    w.label->SetShadowColor(clRed);
-    w.label->SetXOffset(4);
-    w.label->SetYOffset(3);
-    const QImage image = w.Shot();
-    const QRect shadow = BoundsOfColor(image, image.rect(), Rgb(clRed));
-    const QRect text = BoundsOfColor(image, image.rect(), Rgb(clWindowText));
-    EXPECT_EQ(shadow.topLeft() - text.topLeft(), QPoint(4, 3));
 }
 
 TEST(Label, DisabledTextIsEtchedAndNeverInTheFontColour) {

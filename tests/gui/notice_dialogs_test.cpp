@@ -168,40 +168,6 @@ TEST_F(NoticeDialogs, NoButtonOrChoiceCoversThePicturesEngraving) {
     }
 }
 
-TEST_F(NoticeDialogs, AChoiceNoticeClosedUntouchedAnswersTheChoiceItOpenedWith) {
-    struct Case {
-        const char* name;
-        int kind;
-        std::vector<int> offered;
-        int answerBefore;
-        std::vector<int> radiosShown;
-        int answer;
-    };
-    const Case cases[] = {
-        {"no choice offered: lines and the button only", 3, {}, 0, {}, 0},
-        {"no choice offered keeps the raiser's answer", 0, {}, 4, {}, 4},
-        {"choices 1 and 2: choice 1", 0, {1, 2}, 0, {1, 2}, 1},
-        {"choice 1 not offered: the first offered", 14, {3, 5}, 0, {3, 5}, 3},
-        {"only choice 6", 22, {6}, 0, {6}, 6},
-        {"all six", 23, {1, 2, 3, 4, 5, 6}, 0, {1, 2, 3, 4, 5, 6}, 1},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        FillNotice(c.kind, c.offered, c.answerBefore);
-        testing::WhenModalShows([&](QWidget* d) {
-            EXPECT_EQ(Shown(d, "RadioButton", 6), c.radiosShown);
-            std::vector<int> labels{1, 2, 3, 4};
-            for (int k : c.offered) labels.push_back(4 + k);
-            EXPECT_EQ(Shown(d, "Label", 10), labels);
-            for (int k = 1; k <= 6; ++k) EXPECT_EQ(Radio(d, k)->GetChecked(), k == c.answer && !c.offered.empty()) << k;
-            if (c.offered.size() == 6) testing::SaveScreenshot(d, QStringLiteral("notice_23_all_six_choices"));
-            Click(Button(d, 1));
-        });
-        gui::ShowNoticeDialog(c.kind);
-        EXPECT_EQ(EventNotice.Answer, c.answer);
-    }
-}
-
 TEST_F(NoticeDialogs, ThePlayerCanChangeHisMindBeforeClosing) {
     FillNotice(0, {1, 2, 4});
     testing::WhenModalShows([](QWidget* d) {
@@ -213,18 +179,6 @@ TEST_F(NoticeDialogs, ThePlayerCanChangeHisMindBeforeClosing) {
     });
     gui::ShowNoticeDialog(0);
     EXPECT_EQ(EventNotice.Answer, 2);
-}
-
-TEST_F(NoticeDialogs, EmptyLinesLeaveTheirLabelsEmptyButShown) {
-    ClearEventNotice();
-    EventNotice.SetLine(2, "Only the second line");
-    testing::WhenModalShows([](QWidget* d) {
-        EXPECT_EQ(Shown(d, "Label", 4), (std::vector<int>{1, 2, 3, 4}));
-        EXPECT_TRUE(Label(d, 1)->Caption().isEmpty());
-        EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("Only the second line"));
-        Click(Button(d, 1));
-    });
-    gui::ShowNoticeDialog(15);
 }
 
 TEST_F(NoticeDialogs, TheForeignAffairsQuestionHasAButtonPerOfferedAnswer) {

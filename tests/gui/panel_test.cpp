@@ -1,5 +1,5 @@
-// Panels and group boxes: background kinds, transparency, bevels, caption placement, grab strips
-// and drags, the group box's frame and its caption check box.
+// Panels and group boxes: transparency, bevels, caption placement, borders, events and keys, and
+// the group box's frame.
 #include <gtest/gtest.h>
 
 #include <QCursor>
@@ -20,7 +20,6 @@
 #include "gui/ui/panel.h"
 #include "tests/gui/control_event_checks.h"
 #include "tests/gui/control_fixture.h"
-#include "tests/gui/fake_visual_styles.h"
 
 namespace kvt::gui {
 namespace {
@@ -30,78 +29,6 @@ using kvt::testing::Pixel;
 using kvt::testing::Render;
 using kvt::testing::Rgb;
 using SolidForm = kvt::testing::SolidImageForm;
-
-QImage Picture(int w, int h, QColor fill, QColor bottomRight) {
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(fill);
-    image.setPixel(w - 1, h - 1, bottomRight.rgb());
-    return image;
-}
-
-TEST(Panel, BackgroundKindsNeedingAPictureFallBackToColourFill) {
-    const struct {
-        TElBkGndType requested;
-        bool withPicture;
-        TElBkGndType result;
-    } cases[] = {
-        {bgtTileBitmap, false, bgtColorFill},    {bgtStretchBitmap, false, bgtColorFill},
-        {bgtCenterBitmap, false, bgtColorFill},  {bgtTopLeftBitmap, false, bgtTopLeftBitmap},
-        {bgtHorzGradient, false, bgtHorzGradient}, {bgtVertGradient, false, bgtVertGradient},
-        {bgtTileBitmap, true, bgtTileBitmap},    {bgtCenterBitmap, true, bgtCenterBitmap},
-    };
-    for (const auto& c : cases) {
-        TElPanel panel;
-        if (c.withPicture) panel.SetBackground(Picture(4, 4, Qt::red, Qt::red));
-        panel.SetBackgroundType(c.requested);
-        EXPECT_EQ(panel.BackgroundType(), c.result) << "requested " << c.requested << " picture " << c.withPicture;
-    }
-    TElPanel panel;
-    panel.SetBackground(Picture(4, 4, Qt::red, Qt::red));
-    panel.SetBackgroundType(bgtVertGradient);
-    panel.SetBackground(QImage());
-    EXPECT_EQ(panel.BackgroundType(), bgtColorFill) << "an empty picture turns even a gradient into a colour fill";
-}
-
-TEST(Panel, TopLeftPictureSetsTheColourWhenThePictureChangesNotWhilePainting) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(120, 80));
-    auto* panel = new TElPanel(window.get());
-    panel->setGeometry(0, 0, 120, 80);
-    panel->SetBevelOuter(bvNone);
-    panel->SetColor(clRed);
-    panel->SetBackgroundType(bgtTopLeftBitmap);
-    panel->SetBackground(Picture(20, 10, QColor(0, 0, 255), QColor(0, 128, 0)));
-    EXPECT_EQ(panel->Color(), RGBColor(0, 128, 0)) << "the picture's bottom-right pixel";
-    panel->SetColor(clYellow);
-    const QImage image = Render(window.get());
-    EXPECT_EQ(panel->Color(), clYellow) << "painting leaves the colour the code chose";
-    EXPECT_EQ(Pixel(image, 5, 5), QColor(0, 0, 255)) << "the picture at the top left";
-    EXPECT_EQ(Pixel(image, 100, 60), Rgb(clYellow)) << "the rest in the panel's colour";
-}
-
-TEST(Panel, GradientStepsRefuseNonPositiveAndCapHugeCounts) {
-    const struct {
-        int set;
-        int expected;
-    } cases[] = {{0, 16}, {-3, 16}, {1, 1}, {100, 100}, {256, 256}, {1000000, TCustomElPanel::kMaxGradientSteps}};
-    for (const auto& c : cases) {
-        TElPanel panel;
-        panel.SetGradientSteps(c.set);
-        EXPECT_EQ(panel.GradientSteps(), c.expected) << c.set;
-    }
-    // A huge count still paints at once, in bands no finer than a pixel.
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(100, 20));
-    auto* panel = new TElPanel(window.get());
-    panel->setGeometry(0, 0, 100, 20);
-    panel->SetBevelOuter(bvNone);
-    panel->SetBackgroundType(bgtHorzGradient);
-    panel->SetGradientStartColor(clBlack);
-    panel->SetGradientEndColor(clWhite);
-    panel->SetGradientSteps(1000000);
-    const QImage image = Render(window.get());
-    EXPECT_LT(Pixel(image, 1, 10).red(), 10);
-    EXPECT_GT(Pixel(image, 98, 10).red(), 245);
-    EXPECT_LT(Pixel(image, 30, 10).red(), Pixel(image, 70, 10).red());
-}
 
 // The library's blend: ((256 - level) x what lies beneath + level x the colour) div 256.
 QColor Tinted(QColor under, QColor tint, int level) {
@@ -128,22 +55,6 @@ TEST(Panel, TransparentPanelShowsThePictureTintedByTheAlphaLevel) {
     }
     panel->SetTransparent(false);
     EXPECT_EQ(Pixel(Render(&window), 40, 30), Rgb(clWhite));
-}
-
-TEST(Panel, AlphaLevelTintsTheImageFormsBackground) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(100, 60));
-    SolidForm form(QColor(10, 100, 201));
-    auto* panel = new TElPanel(window.get());
-    panel->setGeometry(10, 10, 80, 40);
-    panel->SetBevelOuter(bvNone);
-    panel->SetColor(clBlack);
-    panel->SetImageForm(&form);
-    for (int level : {0, 128, 255}) {
-        panel->SetAlphaLevel(level);
-        panel->update();
-        EXPECT_EQ(Pixel(Render(window.get()), 40, 30), Tinted(form.color, Qt::black, level)) << level;
-    }
-    panel->SetImageForm(nullptr);
 }
 
 TEST(Panel, BevelsAreLitFromTheTopLeft) {
@@ -193,67 +104,6 @@ TEST(Panel, CaptionLayoutMovesTheTextByThePanelsHeightAndTheFrameDepth) {
         EXPECT_EQ(inkTop(f, tlCenter), t + (kHeight - b) / 2 + t + glyphOffset) << "centre, frame " << t;
         EXPECT_EQ(inkTop(f, tlBottom), t + kHeight - b + t + glyphOffset) << "bottom, frame " << t;
     }
-}
-
-TEST(Panel, OwnerDrawnPanelLeavesThePaintingToItsHandler) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(80, 40, clWhite));
-    auto* panel = new TElPanel(window.get());
-    panel->setGeometry(0, 0, 80, 40);
-    panel->SetCaption(QStringLiteral("hidden"));
-    panel->SetOwnerDraw(true);
-    int calls = 0;
-    QObject::connect(panel, &TElPanel::OnPaint, [&]() {
-        ++calls;
-        panel->Canvas()->fillRect(10, 10, 5, 5, Qt::red);
-    });
-    const QImage image = Render(window.get());
-    EXPECT_GE(calls, 1);
-    EXPECT_EQ(Pixel(image, 12, 12), QColor(Qt::red));
-    EXPECT_EQ(Pixel(image, 40, 20), QColor(Qt::white)) << "no background and no caption of its own";
-}
-
-TEST(Panel, ResizablePanelAnswersSizingBordersWithCornersAnEighthOfItsHeight) {
-    TElPanel panel;
-    panel.resize(200, 80);
-    panel.SetResizable(true);
-    const struct {
-        QPoint at;
-        int code;
-    } cases[] = {{{0, 40}, HTLEFT},      {{0, 5}, HTTOPLEFT},  {{0, 75}, HTBOTTOMLEFT}, {{100, 0}, HTTOP},
-                 {{5, 0}, HTTOPLEFT},    {{199, 40}, HTRIGHT}, {{100, 79}, HTBOTTOM},    {{100, 40}, HTCLIENT}};
-    for (const auto& c : cases) EXPECT_EQ(panel.HitTest(c.at), c.code) << c.at.x() << "," << c.at.y();
-}
-
-TEST(Panel, GrabStripsMoveOrResizeThePanel) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 200));
-    auto* panel = new TElPanel(window.get());
-    panel->setGeometry(50, 50, 100, 60);
-    TElPanelGrabHandle& top = panel->TopGrabHandle();
-    top.SetEnabled(true);
-    top.SetVisible(true);
-    top.SetSize(8);
-    top.SetKind(ghkMove);
-    TElPanelGrabHandle& right = panel->RightGrabHandle();
-    right.SetEnabled(true);
-    right.SetSize(6);
-    right.SetKind(ghkResize);
-    Render(window.get());
-    EXPECT_EQ(panel->HitTest(QPoint(50, 4)), TCustomElPanel::HTCAPTION);
-    EXPECT_EQ(panel->HitTest(QPoint(96, 30)), HTRIGHT);
-    EXPECT_EQ(panel->contentsMargins().top(), 8) << "a visible strip takes room from the children";
-
-    QSignalSpy moved(panel, &TElPanel::OnMove);
-    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(50, 4));
-    QTest::mouseMove(panel, QPoint(70, 14));
-    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(70, 14));
-    EXPECT_EQ(panel->pos(), QPoint(70, 60));
-    EXPECT_EQ(moved.count(), 1);
-
-    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(96, 30));
-    QTest::mouseMove(panel, QPoint(116, 30));
-    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(116, 30));
-    EXPECT_EQ(panel->size(), QSize(120, 60));
-    EXPECT_EQ(moved.count(), 1) << "a resize that keeps the top-left corner is no move";
 }
 
 TEST(Panel, PublishedEventsComeInTheClassLibrarysOrder) {
@@ -324,81 +174,20 @@ TEST(Panel, KeysAFocusedControlInsideLeavesGoOnToTheDialogAndNotThroughThePanel)
     EXPECT_EQ(panelLog, (std::vector<std::string>{"key down 65", "key press a", "key up 65"}));
 }
 
-TEST(Panel, AMovableDragLeavesThePanelAndMovesItAsTheWindowSystemWould) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 200));
-    auto* panel = new TElPanel(window.get());
-    panel->setGeometry(50, 50, 100, 60);
-    panel->SetMovable(true);
-    Render(window.get());
-    QSignalSpy moved(panel, &TElPanel::OnMove), left(panel, &TElPanel::OnMouseLeave),
-        clicks(panel, &TElPanel::OnClick), moves(panel, &TElPanel::OnMouseMove);
-    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(10, 10));
-    QTest::mouseMove(panel, QPoint(14, 12));  // the move starts here, from this point
-    EXPECT_EQ(panel->pos(), QPoint(50, 50));
-    EXPECT_EQ(left.count(), 1) << "the panel lets go of the mouse as the move begins";
-    QTest::mouseMove(panel, QPoint(34, 22));
-    EXPECT_EQ(panel->pos(), QPoint(70, 60));
-    EXPECT_EQ(moves.count(), 1) << "the window system's move has the mouse to itself";
-    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(14, 12));
-    EXPECT_EQ(moved.count(), 1);
-    EXPECT_EQ(clicks.count(), 0) << "a drag is no click";
-    QTest::mouseClick(panel, Qt::LeftButton, {}, QPoint(10, 10));
-    EXPECT_EQ(clicks.count(), 1) << "the button-down flag was cleared: a later click is a click again";
-    EXPECT_EQ(panel->pos(), QPoint(70, 60));
-}
-
-TEST(Panel, AMoveParentStripMovesThePanelsParentNotItsWindow) {
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(300, 200));
-    auto* holder = new QWidget(window.get());
-    holder->setGeometry(20, 20, 200, 150);
-    auto* panel = new TElPanel(holder);
-    panel->setGeometry(10, 10, 100, 60);
-    TElPanelGrabHandle& strip = panel->LeftGrabHandle();
-    strip.SetEnabled(true);
-    strip.SetVisible(true);
-    strip.SetSize(8);
-    strip.SetKind(ghkMoveParent);
-    const QPoint windowAt = window->pos();
-    Render(window.get());
-    QSignalSpy moved(panel, &TElPanel::OnMove);
-    QTest::mousePress(panel, Qt::LeftButton, {}, QPoint(4, 30));
-    QTest::mouseMove(panel, QPoint(5, 30));
-    QTest::mouseMove(panel, QPoint(25, 40));
-    QTest::mouseRelease(panel, Qt::LeftButton, {}, QPoint(5, 30));
-    EXPECT_EQ(holder->pos(), QPoint(40, 30));
-    EXPECT_EQ(panel->pos(), QPoint(10, 10));
-    EXPECT_EQ(window->pos(), windowAt);
-    EXPECT_EQ(moved.count(), 0) << "the parent's move is the parent's";
-}
-
-TEST(Panel, PublishedPropertiesReachTheirSetters) {
+TEST(Panel, ASingleBorderIsASunkenEdgeTheChildrenStayInsideAndMouseCaptureGrabsTheMouse) {
     std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(120, 80, clWhite));
     auto* panel = new TElPanel(window.get());
     panel->setGeometry(0, 0, 120, 80);
     panel->SetBevelOuter(bvNone);
     panel->SetColor(clWhite);
-    SolidForm form;
-    const struct {
-        const char* name;
-        QVariant value;
-    } props[] = {{"Locked", true}, {"BorderStyle", 1}, {"ImageForm", QVariant::fromValue<TElImageFormLink*>(&form)}};
-    for (const auto& p : props) {
-        EXPECT_TRUE(panel->setProperty(p.name, p.value)) << p.name;
-        EXPECT_EQ(panel->property(p.name), p.value) << p.name;
-    }
-    EXPECT_EQ(panel->BorderStyle(), bsSingle);
-    EXPECT_EQ(panel->ImageForm(), &form);
-    // A single border: a sunken edge two pixels deep that the children stay inside.
+    EXPECT_TRUE(panel->setProperty("BorderStyle", 1));
     EXPECT_EQ(panel->contentsMargins(), QMargins(2, 2, 2, 2));
-    panel->SetImageForm(nullptr);
     const QImage image = Render(window.get());
     EXPECT_EQ(Pixel(image, 0, 40), Rgb(clBtnShadow));
     EXPECT_EQ(Pixel(image, 1, 40), Rgb(cl3DDkShadow));
     EXPECT_EQ(Pixel(image, 119, 40), Rgb(clBtnHighlight));
     EXPECT_EQ(Pixel(image, 2, 40), Rgb(clWhite));
-    EXPECT_FALSE(panel->MouseCapture());
     panel->setProperty("MouseCapture", true);
-    EXPECT_TRUE(panel->MouseCapture());
     EXPECT_EQ(QWidget::mouseGrabber(), panel);
     panel->setProperty("MouseCapture", false);
     EXPECT_EQ(QWidget::mouseGrabber(), nullptr);
@@ -418,18 +207,6 @@ TEST(Panel, AnImageFormThatGoesIsForgottenAndThePanelRepaints) {
     EXPECT_GE(paints.count, 1);
 }
 
-TEST(Panel, ThemedBevelsAreDrawnByTheVisualStyle) {
-    kvt::testing::FakeVisualStyles styles;
-    std::unique_ptr<QWidget> window(kvt::testing::NewPlainWindow(80, 40));
-    auto* panel = new TElPanel(window.get());
-    panel->setGeometry(0, 0, 80, 40);
-    panel->SetBevelInner(bvLowered);
-    Render(window.get());
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Edge GLOBALS 32/2")));
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Edge GLOBALS 32/3")));
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("ParentBackground")));
-}
-
 // ---- group box
 
 struct GroupWindow {
@@ -441,124 +218,6 @@ struct GroupWindow {
         box->SetCaption(QStringLiteral("Transfer"));
     }
 };
-
-TEST(GroupBox, CaptionCheckBoxTogglesOnReleaseInsideIt) {
-    GroupWindow g;
-    g.box->SetShowCheckBox(true);
-    Render(g.window.get());
-    const QRect check = g.box->CheckRect();
-    ASSERT_EQ(check.left(), 8);
-    ASSERT_EQ(check.size(), QSize(13, 13));
-    QSignalSpy clicks(g.box, &TElGroupBox::OnClick);
-    QTest::mouseClick(g.box, Qt::LeftButton, {}, check.center());
-    EXPECT_FALSE(g.box->CheckBoxChecked());
-    EXPECT_EQ(clicks.count(), 1);
-    QTest::mousePress(g.box, Qt::LeftButton, {}, check.center());
-    QTest::mouseRelease(g.box, Qt::LeftButton, {}, QPoint(100, 50));
-    EXPECT_FALSE(g.box->CheckBoxChecked()) << "released outside: nothing";
-    QTest::keyClick(g.box, Qt::Key_Space);
-    EXPECT_TRUE(g.box->CheckBoxChecked());
-    EXPECT_EQ(clicks.count(), 2);
-}
-
-TEST(GroupBox, OnlyTheCaptionCheckBoxClicksAndTheReleaseComesAfterIt) {
-    std::vector<std::string> log;  // outlives the box, which logs its focus leaving as it goes
-    GroupWindow g;
-    g.box->SetShowCheckBox(true);
-    kvt::testing::ShowActive(g.window.get());
-    kvt::testing::LogLibraryEvents(g.box, log);
-    QObject::connect(g.box, &TElGroupBox::OnClick, [&]() { log.push_back(g.box->CheckBoxChecked() ? "click on" : "click off"); });
-    QObject::connect(g.box, &TElGroupBox::OnDblClick, [&]() { log.push_back("double"); });
-    const QPoint check = g.box->CheckRect().center();
-    const std::string c = std::to_string(check.x()) + "," + std::to_string(check.y());
-    kvt::testing::ExpectEventSteps(log, {
-        // The press takes the focus; the box has no click of its own.
-        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, QPoint(100, 50)); }, {"enter", "down 100,50", "up 100,50"}},
-        {[&] { QTest::mouseClick(g.box, Qt::LeftButton, {}, check); }, {"down " + c, "click off", "up " + c}},
-        {[&] { QTest::mouseClick(g.box, Qt::RightButton, {}, check); }, {"down " + c, "click on", "up " + c}},  // any button
-        {[&] {
-             QTest::mouseDClick(g.box, Qt::LeftButton, {}, QPoint(100, 50));
-             QTest::mouseRelease(g.box, Qt::LeftButton, {}, QPoint(100, 50));
-         },
-         {"down 100,50", "up 100,50"}},
-        {[&] { g.window->setFocus(); }, {"exit"}},
-        {[&] { g.box->setFocus(); }, {"enter"}},
-    });
-}
-
-TEST(GroupBox, ASpaceAFocusedControlInsideLeavesTogglesNothing) {
-    GroupWindow g;
-    g.box->SetShowCheckBox(true);
-    auto* inside = new QWidget(g.box);  // takes the focus, uses no keys
-    inside->setGeometry(20, 30, 60, 20);
-    inside->setFocusPolicy(Qt::StrongFocus);
-    kvt::testing::ShowActive(g.window.get());
-    inside->setFocus();
-    QSignalSpy clicks(g.box, &TElGroupBox::OnClick), keyDowns(g.box, &TElGroupBox::OnKeyDown);
-    QTest::keyClick(inside, Qt::Key_Space);
-    EXPECT_TRUE(g.box->CheckBoxChecked());
-    EXPECT_EQ(clicks.count(), 0);
-    EXPECT_EQ(keyDowns.count(), 0);
-    g.box->setFocus();
-    QTest::keyClick(g.box, Qt::Key_Space);
-    EXPECT_FALSE(g.box->CheckBoxChecked()) << "Space on the focused box still toggles it";
-    EXPECT_EQ(clicks.count(), 1);
-}
-
-TEST(GroupBox, AHeldSpaceTogglesTheCaptionCheckBoxOnEveryRepeat) {
-    GroupWindow g;
-    g.box->SetShowCheckBox(true);
-    kvt::testing::ShowActive(g.window.get());
-    g.box->setFocus();
-    QSignalSpy clicks(g.box, &TElGroupBox::OnClick);
-    const bool after[] = {false, true, false};
-    for (int i = 0; i < 3; ++i) {
-        QKeyEvent press(QEvent::KeyPress, Qt::Key_Space, Qt::NoModifier, QStringLiteral(" "), /*autorep=*/i > 0);
-        QApplication::sendEvent(g.box, &press);
-        EXPECT_EQ(g.box->CheckBoxChecked(), after[i]) << "key-down " << i;
-    }
-    EXPECT_EQ(clicks.count(), 3);
-}
-
-TEST(GroupBox, PublishedPropertiesReachTheirSettersAndAGoneImageListIsForgotten) {
-    GroupWindow g;
-    g.box->SetShowCheckBox(true);
-    QImage strip(6 * 13, 13, QImage::Format_RGB32);
-    strip.fill(Qt::blue);
-    kvt::testing::RecordingSoundMap sounds;
-    auto images = std::make_unique<TImageList>(13, 13);
-    const struct {
-        const char* name;
-        QVariant value;
-    } props[] = {{"Glyph", strip},
-                 {"SoundMap", QVariant::fromValue<TElSoundMapLink*>(&sounds)},
-                 {"Images", QVariant::fromValue<TImageList*>(images.get())}};
-    for (const auto& p : props) {
-        EXPECT_TRUE(g.box->setProperty(p.name, p.value)) << p.name;
-        EXPECT_EQ(g.box->property(p.name), p.value) << p.name;
-    }
-    EXPECT_TRUE(g.box->UseImageList()) << "the first list given is used";
-    g.box->SetCheckSound(QString(300, QLatin1Char('x')));
-    EXPECT_EQ(g.box->CheckSound().size(), 255) << "a sound name is kept to 255 characters";
-    Render(g.window.get());
-    PaintCounter paints(g.box);
-    images.reset();
-    QApplication::processEvents();
-    EXPECT_EQ(g.box->Images(), nullptr);
-    EXPECT_FALSE(g.box->UseImageList());
-    EXPECT_GE(paints.count, 1) << "the system mark shows again";
-}
-
-TEST(GroupBox, WithoutTheCheckBoxClicksAndSpaceChangeNothing) {
-    GroupWindow g;
-    Render(g.window.get());
-    EXPECT_TRUE(g.box->CheckRect().isEmpty());
-    QSignalSpy clicks(g.box, &TElGroupBox::OnClick);
-    QTest::mouseClick(g.box, Qt::LeftButton, {}, QPoint(14, 6));
-    QTest::keyClick(g.box, Qt::Key_Space);
-    EXPECT_TRUE(g.box->CheckBoxChecked());
-    EXPECT_EQ(clicks.count(), 0);
-}
 
 TEST(GroupBox, TheFrameStopsAtTheCaptionAndFollowsItsSides) {
     const int lineY = 10 + QFontMetrics(TElGroupBox().font()).height() / 2;
@@ -585,88 +244,6 @@ TEST(GroupBox, TheFrameStopsAtTheCaptionAndFollowsItsSides) {
         const QImage image = Render(g.window.get());
         for (int x : {4, 60}) EXPECT_FALSE(topLine(image, x));
         EXPECT_NE(Pixel(image, 10, 50), QColor(Qt::white)) << "the left side is still there";
-    }
-}
-
-TEST(GroupBox, CaptionBandNeverCoversTheCaptionCheckBox) {
-    GroupWindow g;
-    g.box->SetShowCheckBox(true);
-    g.box->SetCaptionColor(clRed);
-    const QImage image = Render(g.window.get());
-    const QRect check = g.box->CheckRect().translated(10, 10);
-    EXPECT_EQ(Pixel(image, check.left() + 3, check.top() + 3), Rgb(clWindow)) << "the box's white face";
-    EXPECT_EQ(Pixel(image, 10 + 150, 12), Rgb(clRed)) << "the band right of the caption";
-}
-
-// With a visual style the frame's line still stops at the caption, with a check box or
-// without, and the caption check box keeps the size of its own glyphs or images.
-TEST(GroupBox, ThemedFrameStopsAtTheCaptionAndTheCheckBoxKeepsItsGlyphSize) {
-    kvt::testing::FakeVisualStyles styles;  // themed parts in green, the parent in its own colour
-    const QColor themedPart(0, 160, 0);
-    TImageList list(15, 11);
-    QImage strip(6 * 20, 16, QImage::Format_RGB32);
-    strip.fill(Qt::red);
-    const struct {
-        const char* what;
-        bool checkBox;
-        std::function<void(TElGroupBox*)> give;
-        QSize box;
-    } cases[] = {
-        {"caption alone", false, [](TElGroupBox*) {}, {}},
-        {"the style's check box", true, [](TElGroupBox*) {}, styles.partSize},
-        {"glyph cells", true, [&](TElGroupBox* b) { b->SetGlyph(strip); b->SetUseCustomGlyphs(true); }, {20, 16}},
-        {"image list", true, [&](TElGroupBox* b) { b->SetImages(&list); }, {15, 11}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        GroupWindow g;
-        g.box->SetShowCheckBox(c.checkBox);
-        c.give(g.box);
-        const QImage image = Render(g.window.get());
-        const int h = g.box->LineHeight();
-        if (c.checkBox) {
-            EXPECT_EQ(g.box->CheckRect(), QRect(8, h / 2 - c.box.height() / 2, c.box.width(), c.box.height()));
-        }
-        const int textLeft = c.checkBox ? 8 + c.box.width() + 5 : 8;
-        const int textWidth = QFontMetrics(g.box->font()).horizontalAdvance(g.box->Caption());
-        const int lineY = 10 + h / 2;
-        EXPECT_EQ(Pixel(image, 10 + 4, lineY), themedPart) << "the frame left of the caption";
-        for (int x : {textLeft, textLeft + textWidth / 2, textLeft + textWidth - 1})
-            EXPECT_EQ(Pixel(image, 10 + x, lineY), QColor(Qt::white)) << "under the caption at " << x;
-        EXPECT_EQ(Pixel(image, 10 + textLeft + textWidth + 4, lineY), themedPart) << "the frame right of the caption";
-    }
-}
-
-TEST(GroupBox, CaptionHeightIsTheCaptionCheckBoxOrTheTextWhicheverIsTaller) {
-    QImage tallStrip(6 * 20, 40, QImage::Format_RGB32);
-    tallStrip.fill(Qt::red);
-    const struct {
-        int fontHeight;
-        bool themed, tallGlyphs;
-        const char* what;
-    } cases[] = {
-        {-9, false, false, "small text: the 13-pixel check box"},
-        {-20, false, false, "large text: the text"},
-        {-9, false, true, "glyphs 40 high paint the box but leave the caption line alone"},
-        {-9, true, false, "themed: the style's check box size and text extent"},
-    };
-    for (const auto& c : cases) {
-        std::unique_ptr<kvt::testing::FakeVisualStyles> styles;
-        if (c.themed) styles = std::make_unique<kvt::testing::FakeVisualStyles>();
-        GroupWindow g;
-        g.box->setFont(MakeFont(QStringLiteral("Times New Roman"), c.fontHeight));
-        g.box->SetShowCheckBox(true);
-        if (c.tallGlyphs) {
-            g.box->SetGlyph(tallStrip);
-            g.box->SetUseCustomGlyphs(true);
-        }
-        Render(g.window.get());
-        const int text = QFontMetrics(g.box->font()).height();
-        const int box = c.themed ? styles->partSize.height() : 13;
-        EXPECT_EQ(g.box->CaptionHeight(), std::max(box, text)) << c.what;
-        EXPECT_EQ(g.box->contentsMargins().top(), std::max(box, text) + 2) << c.what;
-        if (c.tallGlyphs) EXPECT_EQ(g.box->CheckRect().height(), 40) << c.what;
-        if (c.themed) EXPECT_TRUE(styles->calls.contains(QStringLiteral("TextExtent BUTTON 4/1"))) << c.what;
     }
 }
 

@@ -1,5 +1,5 @@
 // The platform layer: fixed colours, text and edge drawing, the dialogs' modal-result rule,
-// message boxes, and the visual-styles handles of themed controls on both paths.
+// message boxes, and themed controls that open no handle where no visual styles are installed.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -18,7 +18,6 @@
 #include "gui/platform/text_draw.h"
 #include "gui/ui/button_control.h"
 #include "gui/ui/themed_control.h"
-#include "tests/gui/fake_visual_styles.h"
 #include "tests/gui/gui_support.h"
 
 namespace kvt::gui {
@@ -277,61 +276,6 @@ TEST(ThemedControl, WithoutVisualStylesNoHandleIsEverOpened) {
     EXPECT_EQ(GetClassThemePartSize(QStringLiteral("BUTTON"), nullptr, 1, 1, nullptr, TS_TRUE, size), E_NOTIMPL);
 }
 
-TEST(ThemedControl, HandleLivesWithTheWindowAndFollowsUseXPThemes) {
-    kvt::testing::FakeVisualStyles styles;
-    EXPECT_TRUE(ThemesAvailable());
-    {
-        ProbeThemed control;
-        control.SetUseXPThemes(false);
-        control.SetUseXPThemes(true);  // before the window exists: only stored
-        EXPECT_TRUE(styles.calls.isEmpty());
-        control.show();
-        EXPECT_EQ(styles.calls, QStringList{QStringLiteral("Open SPIN")});
-        EXPECT_TRUE(control.IsThemed());
-        styles.calls.clear();
-        control.SetUseXPThemes(false);
-        EXPECT_FALSE(control.IsThemed());
-        EXPECT_EQ(styles.OpenHandles(), 0);
-        EXPECT_EQ(styles.calls, QStringList{QStringLiteral("Close SPIN")});
-        // Switching back opens a handle, and re-creating the window closes and opens it anew.
-        styles.calls.clear();
-        control.SetUseXPThemes(true);
-        EXPECT_EQ(styles.OpenHandles(), 1);
-        EXPECT_EQ(styles.calls, (QStringList{QStringLiteral("Open SPIN"), QStringLiteral("Close SPIN"),
-                                             QStringLiteral("Open SPIN")}));
-        EXPECT_TRUE(control.IsThemed());
-        styles.calls.clear();
-        QEvent change(QEvent::ThemeChange);
-        QApplication::sendEvent(&control, &change);
-        EXPECT_EQ(styles.calls, (QStringList{QStringLiteral("Close SPIN"), QStringLiteral("Open SPIN")}));
-    }
-    EXPECT_EQ(styles.OpenHandles(), 0);  // destroying the control closed its handle
-
-    styles.unknownClasses << QStringLiteral("SPIN");
-    ProbeThemed unknown;
-    unknown.show();
-    EXPECT_FALSE(unknown.IsThemed());  // a class the style does not know draws its own style
-
-    styles.calls.clear();
-    QSize size;
-    EXPECT_EQ(GetClassThemePartSize(QStringLiteral("COMBOBOX"), nullptr, 1, 2, nullptr, TS_TRUE, size), S_OK);
-    EXPECT_EQ(size, QSize(17, 17));
-    EXPECT_EQ(styles.calls, (QStringList{QStringLiteral("Open COMBOBOX"), QStringLiteral("PartSize COMBOBOX 1/2"),
-                                         QStringLiteral("Close COMBOBOX")}));
-}
-
-TEST(ThemedControl, ThemesAvailableIsDecidedWhenTheServiceIsInstalled) {
-    struct Fading : kvt::testing::FakeVisualStyles {
-        bool loaded = true;
-        bool Loaded() const override { return loaded; }
-    } styles;
-    EXPECT_TRUE(ThemesAvailable());
-    styles.loaded = false;  // a service that would answer otherwise later is not asked again
-    EXPECT_TRUE(ThemesAvailable());
-    InstallVisualStyles(&styles);
-    EXPECT_FALSE(ThemesAvailable());
-}
-
 class ProbeButtonControl : public TElButtonControl {
 public:
     using TElButtonControl::TElButtonControl;
@@ -368,18 +312,6 @@ TEST(ButtonControl, CaptionChangesOnceAndTheAcceleratorClicksOnlyAUsableItem) {
     QTest::keyClick(&form, Qt::Key_F, Qt::AltModifier);
     QTest::keyClick(&form, Qt::Key_G, Qt::AltModifier);
     EXPECT_EQ(clicks, 1);
-}
-
-TEST(ButtonControl, TogglingTransparentRecreatesTheThemedWindow) {
-    kvt::testing::FakeVisualStyles styles;
-    ProbeButtonControl item;
-    item.show();
-    EXPECT_TRUE(item.IsThemed());
-    styles.calls.clear();
-    item.SetTransparent(true);
-    item.SetTransparent(true);
-    EXPECT_EQ(styles.calls, (QStringList{QStringLiteral("Close BUTTON"), QStringLiteral("Open BUTTON")}));
-    EXPECT_FALSE(item.testAttribute(Qt::WA_OpaquePaintEvent));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Radio groups: one button per item, ItemIndex kept equal to the checked row, clicks only from
-// the player, columns filled column by column, and the caption check box that disables the rows.
+// the player, and columns filled column by column.
 #include <gtest/gtest.h>
 
 #include <QSignalSpy>
@@ -165,17 +165,6 @@ TEST(RadioGroup, ColumnsAreFilledColumnByColumnWithinTheirLimits) {
     }
 }
 
-TEST(RadioGroup, CaptionCheckBoxEnablesAndDisablesTheRows) {
-    GroupWindow g;
-    g.group->SetShowCheckBox(true);
-    g.group->SetCheckBoxChecked(false);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(g.group->Button(i)->isEnabled());
-    g.group->SetCheckBoxChecked(true);
-    for (int i = 0; i < 3; ++i) EXPECT_TRUE(g.group->Button(i)->isEnabled());
-    g.group->setEnabled(false);
-    for (int i = 0; i < 3; ++i) EXPECT_FALSE(g.group->Button(i)->isEnabled());
-}
-
 TEST(RadioGroup, ButtonsFollowTheGroupsFontColourWheneverItChanges) {
     GroupWindow g;
     // How far the farthest row's caption ink lies from the colour.
@@ -195,26 +184,6 @@ TEST(RadioGroup, ButtonsFollowTheGroupsFontColourWheneverItChanges) {
     EXPECT_GT(rowsInk(clMaroon), 120);
     g.group->SetItems({QStringLiteral("Depot"), QStringLiteral("Encampment")});
     EXPECT_LT(rowsInk(clNavy), 40) << "rebuilt rows keep it";
-}
-
-TEST(RadioGroup, ButtonsTakeTheGroupsLookAndHints) {
-    GroupWindow g;
-    g.group->SetColor(clSilver);
-    g.group->SetMoneyFlat(true);
-    g.group->SetMoneyFlatActiveColor(clBlack);
-    g.group->SetAlignment(taLeftJustify);
-    g.group->SetHints({QStringLiteral("fall back"), QStringLiteral("hold")});
-    for (int i = 0; i < 3; ++i) {
-        TElGroupButton* b = g.group->Button(i);
-        EXPECT_EQ(b->Color(), clSilver);
-        EXPECT_EQ(b->MoneyFlatActiveColor(), clBlack);
-        EXPECT_FALSE(b->MoneyFlat()) << "the group's own frame style stays with the group";
-        EXPECT_EQ(b->Alignment(), taLeftJustify);
-    }
-    EXPECT_EQ(g.group->Button(0)->toolTip(), QStringLiteral("fall back"));
-    EXPECT_EQ(g.group->Button(2)->toolTip(), QString());
-    g.group->SetHints({QStringLiteral("only one")});
-    EXPECT_EQ(g.group->Button(1)->toolTip(), QString()) << "a hint that is gone does not linger";
 }
 
 }  // namespace

@@ -39,15 +39,8 @@ void ClickRow(TElAdvancedListBox* list, int row) {
     list->SetTopIndex(row);
     QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
 }
-int RowOf(TElAdvancedListBox* list, const QString& text) {
-    for (int i = 0; i < list->Items().Count(); ++i)
-        if (list->Items()[i] == text) return i;
-    ADD_FAILURE() << "no row " << text.toStdString();
-    return -1;
-}
-void Press(gui::TElSpinButton* spin, bool up) {
-    QTest::mouseClick(spin, Qt::LeftButton, {}, (up ? spin->FirstPartRect() : spin->SecondPartRect()).center());
-}
+int RowOf(TElAdvancedListBox* list, const QString& text) { return testing::RowStarting(list, text); }
+void Press(gui::TElSpinButton* spin, bool up) { testing::ClickSpin(spin, up); }
 
 // Neither the title bar's close nor Escape ends an order dialog; its paper picture is behind it.
 void ExpectOnlyButtonsClose(QWidget* d, const char* picture = "Image1") {

@@ -2,12 +2,10 @@
 // would have played, also as a button's sounds.
 #include <gtest/gtest.h>
 
-#include <QStandardPaths>
 #include <QTest>
 
 #include <filesystem>
 #include <memory>
-#include <stdexcept>
 
 #include "gui/ui/formats/registry_standin.h"
 #include "gui/ui/graphic_button.h"
@@ -92,124 +90,6 @@ TEST_F(SoundMapTest, EventsPlayTheirFilesUnlessSilenced) {
     map.SetScheme(QStringLiteral("Loud"));
     map.Play(QStringLiteral("Click"));
     EXPECT_TRUE(player_.played.empty());  // no file under that scheme
-}
-
-TEST_F(SoundMapTest, InvalidNamesRaiseAndKeepTheOldName) {
-    TElSoundMap map;
-    map.SetApplicationKey(QStringLiteral("Good"));
-    struct Case {
-        std::function<void()> set;
-        const char* message;
-    } cases[] = {
-        {[&] { map.SetApplicationKey(QStringLiteral("Bad*")); }, "Key name contains invalid characters"},
-        {[&] { map.SetApplicationKey(QStringLiteral("Bad\t")); }, "Key name contains invalid characters"},
-        {[&] { map.SetScheme(QStringLiteral("what?")); }, "Scheme name contains invalid characters"},
-    };
-    for (const auto& c : cases) {
-        try {
-            c.set();
-            ADD_FAILURE() << "accepted";
-        } catch (const std::invalid_argument& e) {
-            EXPECT_STREQ(e.what(), c.message);
-        }
-    }
-    EXPECT_EQ(map.ApplicationKey(), QStringLiteral("Good"));
-    EXPECT_EQ(map.Scheme(), QStringLiteral(".current"));
-    map.SetApplicationKey(QString());  // an empty name is valid
-    EXPECT_TRUE(map.ApplicationKey().isEmpty());
-}
-
-TEST_F(SoundMapTest, ApplicationNameIsWrittenAsTheAppKeysDefaultValue) {
-    TElSoundMap map;
-    map.SetApplicationKey(QStringLiteral("Kvt"));
-    map.SetApplicationName(QStringLiteral("The game"));
-    kvt::ui::TRegistry reg(kvt::ui::TRegRootType::rrtHKEY_CURRENT_USER);
-    ASSERT_TRUE(reg.OpenKey("\\AppEvents\\Schemes\\Apps\\Kvt", false));
-    kvt::ui::RegValue v;
-    ASSERT_TRUE(reg.ReadValue("", v));
-    EXPECT_EQ(v.text, "The game");
-}
-
-TEST_F(SoundMapTest, AnExternalSettingsFileCanHoldTheEvents) {
-    const std::string path = kvt::testing::TempFolder("sound-ini") + "/sounds.ini";
-    auto store = std::make_unique<TElIniFile>();
-    store->SetPath(path);
-    store->WriteString("\\Sounds\\Schemes\\Apps\\Kvt\\Click\\.current", "", "ini-click.wav");
-    store->WriteString("\\Sounds\\Schemes\\Apps\\Kvt\\Quiet\\.current", "", "quiet.wav");
-    store->SetValueType("\\Sounds\\Schemes\\Apps\\Kvt\\Quiet", "Disabled", kvt::ui::kIniInteger);
-    store->GetValueEntry("\\Sounds\\Schemes\\Apps\\Kvt\\Quiet", "Disabled")->IntValue = 1;
-    ASSERT_TRUE(store->Save());
-    TElSoundMap map;
-    map.SetStoragePath(QStringLiteral("\\Sounds"));
-    EXPECT_TRUE(map.StoragePath().isEmpty());  // no external store yet
-    map.SetStorage(store.get());
-    map.SetStoragePath(QStringLiteral("\\Sounds"));
-    map.SetApplicationKey(QStringLiteral("Kvt"));
-    // Reading it back from the file, as a program starting later would.
-    auto reread = std::make_unique<TElIniFile>();
-    reread->SetPath(path);
-    reread->Loaded();
-    map.SetStorage(reread.get());
-    map.Play(QStringLiteral("Click"));
-    map.Play(QStringLiteral("Quiet"));
-    EXPECT_EQ(player_.played, (std::vector<std::string>{"ini-click.wav"}));
-    EXPECT_EQ(reread->CurrentPath(), "\\");  // the store is left where it was
-    reread.reset();                           // the store goes: the map lets go of it
-    EXPECT_EQ(map.Storage(), nullptr);
-    EXPECT_TRUE(map.StoragePath().isEmpty());
-    map.Play(QStringLiteral("Click"));       // own store, where Click is not registered
-    EXPECT_EQ(player_.played.size(), 1u);
-}
-
-// While a form is read the path comes before the store; Loaded keeps it only with a store.
-TEST_F(SoundMapTest, StoragePathIsKeptWhileLoadingAndDecidedWhenLoaded) {
-    TElIniFile store;
-    struct Case {
-        bool loading;
-        bool withStore;
-        bool kept;
-    } cases[] = {{true, true, true}, {true, false, false}, {false, false, false}, {false, true, true}};
-    for (const auto& c : cases) {
-        SCOPED_TRACE(::testing::Message() << c.loading << c.withStore);
-        TElSoundMap map;
-        if (c.loading) map.BeginLoad();
-        map.SetStoragePath(QStringLiteral("\\Sounds"));
-        EXPECT_EQ(map.StoragePath().isEmpty(), !c.loading);
-        if (c.withStore) {
-            map.SetStorage(&store);
-            // Outside loading the path must follow the store.
-            if (!c.loading) map.SetStoragePath(QStringLiteral("\\Sounds"));
-        }
-        if (c.loading) {
-            EXPECT_TRUE(map.Loading());
-            map.Loaded();
-        }
-        EXPECT_FALSE(map.Loading());
-        EXPECT_EQ(map.StoragePath(), c.kept ? QStringLiteral("\\Sounds") : QString());
-        map.SetStorage(nullptr);
-    }
-}
-
-// A sound map that only reads writes nothing to the registry: no empty AppEvents key, no file.
-TEST_F(SoundMapTest, ASoundMapThatOnlyReadsLeavesTheRegistryAlone) {
-    const std::string file = kvt::testing::TempFolder("sound-quiet") + "/registry.txt";
-    kvt::ui::SetRegistryFile(file);
-    {
-        TElSoundMap map;
-        map.SetApplicationKey(QStringLiteral("Kvt"));
-        map.Play(QStringLiteral("Click"));
-        EXPECT_TRUE(map.EventFileName(QStringLiteral("Click")).isEmpty());
-    }
-    kvt::ui::TRegistry reg(kvt::ui::TRegRootType::rrtHKEY_CURRENT_USER);
-    EXPECT_FALSE(reg.KeyExists("\\AppEvents"));
-    kvt::ui::SetRegistryFile(file);  // writes what the hive holds, if anything changed
-    EXPECT_FALSE(std::filesystem::exists(file));
-    EXPECT_TRUE(player_.played.empty());
-}
-
-TEST(RegistryStandIn, LivesInTheUsersConfigurationFolder) {
-    EXPECT_EQ(QString::fromStdString(kvt::ui::UserConfigFolder()),
-              QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 // A button's press, release and click sounds come out of the player as the files they are mapped to.

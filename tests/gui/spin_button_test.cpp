@@ -9,7 +9,6 @@
 #include "gui/platform/message_box.h"
 #include "gui/ui/spin_button.h"
 #include "tests/gui/control_event_checks.h"
-#include "tests/gui/fake_visual_styles.h"
 #include "tests/gui/gui_support.h"
 #include "tests/gui/manual_clock.h"
 
@@ -187,28 +186,6 @@ TEST(SpinButton, TheClassLibrarysEventsComeBeforeTheSpinButtonsOwn) {
     EXPECT_TRUE(f.spin->acceptDrops());
 }
 
-TEST(SpinButton, PublishedPropertiesReachTheirSetters) {
-    SpinFixture f;
-    const struct {
-        const char* name;
-        QVariant value;
-    } props[] = {
-        {"ButtonType", 1}, {"ButtonDirection", 1}, {"MoneyFlat", true}, {"MoneyFlatActiveColor", uint(clRed)},
-        {"MoneyFlatDownColor", uint(clBlue)}, {"MoneyFlatInactiveColor", uint(clLime)},
-        {"Caption", QStringLiteral("Fortifications")},
-    };
-    for (const auto& p : props) {
-        EXPECT_TRUE(f.spin->setProperty(p.name, p.value)) << p.name;
-        EXPECT_EQ(f.spin->property(p.name), p.value) << p.name;
-    }
-    EXPECT_EQ(f.spin->ButtonType(), sbtLeftRight);
-    EXPECT_EQ(f.spin->ButtonDirection(), sbdLeftRight);
-    EXPECT_EQ(f.spin->MoneyFlatDownColor(), clBlue);
-    EXPECT_EQ(f.spin->Caption(), QStringLiteral("Fortifications"));
-    QTest::mouseClick(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(2, 8));
-    EXPECT_EQ(f.value, -1);  // the left part of a left-right button lowers
-}
-
 TEST(SpinButton, ClicksCarryTheIncrementAndTheDragLineReportsADistance) {
     SpinFixture f;
     QTest::mouseClick(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 2));
@@ -267,54 +244,27 @@ TEST(SpinButton, DrawsRaisedPartsWithArrowsAndAPressedPart) {
     EXPECT_EQ(QColor(disabled.pixel(7, 3)), ToQColor(clBtnShadow));
 }
 
-TEST(SpinButton, TheDragLineShowsTheColourTakenFromTheParentAndMoneyFlatPartsTheirLines) {
+TEST(SpinButton, TheDragLineShowsTheColourTakenFromTheParent) {
     TElWidget host;
     host.SetColor(clNavy);
-    host.SetFontColor(clMaroon);
     host.resize(40, 40);
     kvt::testing::ManualClock clock;
     auto* spin = new TElSpinButton(&host);
     spin->SetTimerFactory(clock.Factory());
     host.show();
-    EXPECT_TRUE(spin->ParentColor());
-    EXPECT_EQ(spin->Color(), clNavy);
-    EXPECT_TRUE(spin->ParentFont());
-    EXPECT_EQ(spin->FontColor(), clMaroon);
     QImage img = spin->grab().toImage();
     EXPECT_EQ(QColor(img.pixel(5, 8)), ToQColor(clNavy));  // the row between the parts
     EXPECT_EQ(QColor(img.pixel(5, 7)), ToQColor(cl3DDkShadow));
     host.SetColor(clTeal);
     EXPECT_EQ(QColor(spin->grab().toImage().pixel(5, 8)), ToQColor(clTeal));
     spin->SetColor(clRed);
-    EXPECT_FALSE(spin->ParentColor());
     host.SetColor(clGreen);
     EXPECT_EQ(QColor(spin->grab().toImage().pixel(5, 8)), QColor(Qt::red));
-
-    spin->SetMoneyFlat(true);
-    spin->SetMoneyFlatInactiveColor(clBlue);
-    spin->SetMoneyFlatDownColor(clLime);
-    spin->SetMoneyFlatActiveColor(clYellow);  // never drawn
-    img = spin->grab().toImage();
-    EXPECT_EQ(QColor(img.pixel(5, 0)), ToQColor(clBtnFace));  // the face ring, then the line inside it
-    EXPECT_EQ(QColor(img.pixel(5, 1)), QColor(Qt::blue));
-    EXPECT_EQ(QColor(img.pixel(5, 10)), QColor(Qt::blue));
-    QTest::mousePress(spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 13));
-    img = spin->grab().toImage();
-    EXPECT_EQ(QColor(img.pixel(5, 1)), QColor(Qt::blue));
-    EXPECT_EQ(QColor(img.pixel(5, 10)), QColor(Qt::green));
-    EXPECT_EQ(QColor(img.pixel(14, 12)), QColor(Qt::green));
-    QTest::mouseRelease(spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 13));
 }
 
-TEST(SpinButton, ThemedPartsDrawThroughTheVisualStyle) {
-    kvt::testing::FakeVisualStyles styles;
+TEST(SpinButton, APartWhoseArrowIsMarkedDisabledStillFires) {
     SpinFixture f;
     f.spin->SetUpArrowEnabled(false);
-    styles.calls.clear();
-    f.spin->grab();
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background SPIN 1/4")));
-    EXPECT_TRUE(styles.calls.contains(QStringLiteral("Background SPIN 2/1")));
-    // A part whose arrow is marked disabled still fires.
     QTest::mouseClick(f.spin, Qt::LeftButton, Qt::NoModifier, QPoint(8, 3));
     EXPECT_EQ(f.value, 1);
 }

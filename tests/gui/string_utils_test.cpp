@@ -2,34 +2,14 @@
 // caption relies on, and lengths read from outside that must never be trusted.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QEvent>
 
 #include <sstream>
 
 #include "gui/ui/library_tools.h"
-#include "gui/ui/sound_player.h"
 #include "gui/ui/string_utils.h"
 
 namespace kvt::gui {
 namespace {
-
-TEST(StringUtils, HexTextConvertsWithSignsBlanksAndNoWrapRound) {
-    const struct {
-        const char* text;
-        std::int32_t value;
-    } cases[] = {
-        {"$1F", 31},      {" -a ", -10},    {"ff", 255},        {"+10", 16},
-        {"7FFFFFFF", 2147483647},           {"FFFFFFFF", -1},   {"80000000", INT32_MIN},
-        {"123456789", -1},  // saturates at 32 bits instead of wrapping to 0x23456789
-        {"-1", -1},
-    };
-    for (const auto& c : cases) EXPECT_EQ(HexStrToInt(c.text), c.value) << c.text;
-    for (const char* bad : {"", "1G", " $1", "-", "$", "0x10"}) {
-        EXPECT_THROW(HexStrToInt(bad), EConvertError) << bad;
-        EXPECT_EQ(HexStrToIntDef(bad, 77), 77) << bad;
-    }
-}
 
 TEST(StringUtils, BytesSurviveTheHexTextRoundTrip) {
     const std::uint8_t two[] = {1, 255};
@@ -88,101 +68,6 @@ TEST(StringUtils, HexDataReadsByteTokensAndRefusesSizesLargerThanWhatIsPresent) 
     }
 }
 
-TEST(StringUtils, SearchingAndCuttingStayWithinTheString) {
-    EXPECT_EQ(LastPos("ab", "abcab"), 4);
-    EXPECT_EQ(LastPos("", "abc"), 0);
-    EXPECT_EQ(LastPos("abcd", "abc"), 0);
-    EXPECT_EQ(LastPos("x", "abc"), 0);
-
-    std::string s = "one two one";
-    EXPECT_TRUE(ReplaceFirst(s, "one", "1"));
-    EXPECT_EQ(s, "1 two one");
-    EXPECT_FALSE(ReplaceFirst(s, "three", "3"));
-
-    const struct {
-        int start, count;
-        const char* part;
-        const char* rest;
-    } cuts[] = {
-        {2, 3, "ell", "ho"}, {1, 5, "hello", ""}, {4, 99, "lo", "hel"}, {9, 2, "", "hello"},
-        {0, 2, "h", "ello"}, {-5, 3, "", "hello"}, {3, 0, "", "hello"}, {3, -1, "", "hello"},
-    };
-    for (const auto& c : cuts) {
-        std::string text = "hello", part = "old";
-        ExtractStr(text, c.start, c.count, part);
-        EXPECT_EQ(part, c.part) << c.start << "," << c.count;
-        EXPECT_EQ(text, c.rest) << c.start << "," << c.count;
-    }
-
-    EXPECT_TRUE(StrStartsWith("abc", nullptr));
-    EXPECT_FALSE(StrStartsWith(nullptr, "a"));
-    EXPECT_TRUE(StrStartsWith("abc", "ab"));
-    EXPECT_FALSE(StrStartsWith("ab", "abc"));
-    EXPECT_TRUE(ContainsAt("hello", 2, "ell"));
-    EXPECT_FALSE(ContainsAt("hello", 0, "he"));
-    EXPECT_FALSE(ContainsAt("hello", 6, ""));
-    EXPECT_FALSE(ContainsAt("hello", 4, "lox"));
-}
-
-TEST(LibraryTools, NumberPairsAndPathsAndLines) {
-    const struct {
-        const char* text;
-        int code;
-        std::int32_t lo, hi;
-    } pairs[] = {
-        {"12.34", 0, 12, 34}, {"12.", 3, 0, 0}, {"1234", -1, 0, 0}, {".5", 1, 0, 0},
-        {"-1.-2", 0, -1, -2}, {"1x.2", 2, 0, 0}, {"1.2y", 4, 0, 0},
-    };
-    for (const auto& c : pairs) {
-        int code = 99;
-        std::int64_t value = 0;
-        StrToInt64Pair(c.text, code, value);
-        EXPECT_EQ(code, c.code) << c.text;
-        if (c.code == 0) {
-            EXPECT_EQ(static_cast<std::int32_t>(value & 0xFFFFFFFF), c.lo) << c.text;
-            EXPECT_EQ(static_cast<std::int32_t>(value >> 32), c.hi) << c.text;
-            EXPECT_EQ(Int64PairToStr(value), c.text);
-        }
-    }
-    EXPECT_EQ(IncludeTrailingDelimiter("a/"), "a/");
-    EXPECT_EQ(IncludeTrailingDelimiter("a"), "a\\");
-    EXPECT_EQ(IncludeTrailingDelimiter(""), "");
-    EXPECT_EQ(ReverseBytes(0x11223344u), 0x44332211u);
-
-    std::ostringstream out;
-    WriteTextLine(out, "x");
-    WriteTextLine(out, "y\r\n");
-    EXPECT_EQ(out.str(), "x\r\ny\r\n");
-
-    EXPECT_EQ(CenterRect(10, 4, 30, 20), QRect(10, 8, 10, 4));
-    EXPECT_EQ(CenterRect(50, 50, 20, 10), QRect(0, 0, 20, 10));
-
-    const QString temp = GetUniqueTempFileName();
-    EXPECT_NE(temp, GetUniqueTempFileName());
-    EXPECT_EQ(temp, temp.toLower());
-    EXPECT_FALSE(temp.contains(QLatin1Char('{')));
-}
-
-TEST(LibraryTools, VisualStylesAreLookedForFromNt51OnAndOnEveryLaterMajorVersion) {
-    const struct {
-        TPlatformFamily family;
-        int major, minor;
-        bool loads, xpUp;
-    } versions[] = {
-        {TPlatformFamily::NT, 4, 0, false, false}, {TPlatformFamily::NT, 5, 0, false, false},
-        {TPlatformFamily::NT, 5, 1, true, true},   {TPlatformFamily::NT, 5, 2, true, true},
-        {TPlatformFamily::NT, 6, 0, true, false},  {TPlatformFamily::NT, 6, 1, true, true},
-        {TPlatformFamily::NT, 10, 0, true, false}, {TPlatformFamily::Win9x, 4, 90, false, false},
-    };
-    for (const auto& v : versions) {
-        const TWindowsVersionFlags f = ComputeVersionFlags(v.family, v.major, v.minor, 0);
-        EXPECT_EQ(f.LoadsVisualStyles, v.loads) << v.major << "." << v.minor;
-        // The "5.1 or later" flag the controls ask keeps its own narrower test.
-        EXPECT_EQ(f.IsWinXPUp, v.xpUp) << v.major << "." << v.minor;
-    }
-    EXPECT_TRUE(WindowsVersion().LoadsVisualStyles);
-}
-
 TEST(LibraryTools, StringsOnStreamsCheckTheirLengthAgainstWhatRemains) {
     std::stringstream s;
     ASSERT_TRUE(WriteStringToStream(s, "Richmond"));
@@ -207,30 +92,6 @@ TEST(LibraryTools, StringsOnStreamsCheckTheirLengthAgainstWhatRemains) {
         EXPECT_FALSE(ReadStringFromStream(in, out));
         EXPECT_EQ(out, "kept");
     }
-}
-
-TEST(LibraryTools, SoundsGoToThePlayerAndThePumpDeliversWhatIsPending) {
-    struct Recording : TSoundPlayer {
-        void PlayAsync(const std::string& fileName) override { played.push_back(fileName); }
-        std::vector<std::string> played;
-    } player;
-    TSoundPlayer* previous = InstallSoundPlayer(&player);
-    PlaySoundFile("charge.wav", 0, 0x20001);  // no resource module, whatever the flags ask
-    PlaySoundFile("bugle.wav", 0x400000, 0);
-    InstallSoundPlayer(previous);
-    EXPECT_EQ(player.played, (std::vector<std::string>{"charge.wav", "bugle.wav"}));
-
-    struct Receiver : QObject {
-        bool event(QEvent* e) override {
-            if (e->type() != QEvent::User) return QObject::event(e);
-            ++delivered;
-            return true;
-        }
-        int delivered = 0;
-    } receiver;
-    QCoreApplication::postEvent(&receiver, new QEvent(QEvent::User));
-    EXPECT_TRUE(PumpOneMessage());
-    EXPECT_EQ(receiver.delivered, 1);
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // Bounded fuzzing of every reader of the control library: random and mutated bytes go to the
-// settings loaders (text and binary), the registry file, the HTML parser and the wave reader.
+// settings loaders (text and binary), the HTML parser and the wave reader.
 // Nothing may crash (the sanitizer build runs this too), and whatever a settings file loads as
 // must survive being saved and loaded again.
 #include <gtest/gtest.h>
@@ -8,7 +8,6 @@
 #include <random>
 
 #include "gui/ui/formats/html_layout.h"
-#include "gui/ui/formats/registry_standin.h"
 #include "gui/ui/formats/settings_store.h"
 #include "gui/ui/formats/text_utils.h"
 #include "gui/ui/formats/wave_file.h"
@@ -133,7 +132,7 @@ TEST(FormatFuzz, TextSettingsLoadWithoutCrashingAndSurviveASaveAndLoad) {
         "List[5]=y\r\nText=\"a;b\" ; c\r\nName\r\n[C\r\nx=\"\\:a\\qb\\x0D\"\r\n",
         "[K]\r\nv=1\r\n[K\\L]\r\nw=454C 2 01\r\n#3=z\r\n",
     };
-    Tally t = FuzzSettings(false, seeds, 3000);
+    Tally t = FuzzSettings(false, seeds, 1000);
     std::cout << "[ fuzz     ] ini text: " << t.runs << " inputs, " << t.accepted << " loaded\n";
     EXPECT_GT(t.accepted, 0);
 }
@@ -159,28 +158,9 @@ TEST(FormatFuzz, BinarySettingsLoadWithoutCrashingAndSurviveASaveAndLoad) {
         ReadWholeFile(dir + "/seed", s);
         seeds.push_back(s);
     }
-    Tally t = FuzzSettings(true, seeds, 3000);
+    Tally t = FuzzSettings(true, seeds, 1000);
     std::cout << "[ fuzz     ] ini binary: " << t.runs << " inputs, " << t.accepted << " loaded\n";
     EXPECT_GT(t.accepted, 0);
-}
-
-TEST(FormatFuzz, RegistryFileParserRefusesOrRoundTrips) {
-    const std::string seed =
-        "KVT settings registry 1\nkey HKEY_CURRENT_USER\\A%20b\nvalue  string x%25y\nvalue n dword 7\n"
-        "value b binary 0AFF\nvalue m multi 2 a %0D\nkey HKEY_CURRENT_USER\\A%20b\\C\nvalue e expand z\n";
-    Mutator m(kSeed + 2);
-    int accepted = 0;
-    for (int i = 0; i < 10000 && !::testing::Test::HasFailure(); ++i) {
-        std::string text = i % 4 == 0 ? m.Random(120) : m.Mutate(seed, "%\\ \nkeyvalustrigdwobnm0123456789AF");
-        RegKeyNode root;
-        if (!ParseRegistryText(text, root)) continue;
-        ++accepted;
-        RegKeyNode again;
-        ASSERT_TRUE(ParseRegistryText(WriteRegistryText(root), again)) << ::testing::PrintToString(text);
-        EXPECT_EQ(WriteRegistryText(again), WriteRegistryText(root));
-    }
-    std::cout << "[ fuzz     ] registry: 10000 inputs, " << accepted << " parsed\n";
-    EXPECT_GT(accepted, 0);
 }
 
 class FixedMetrics : public THtmlMetrics {
