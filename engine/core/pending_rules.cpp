@@ -9,9 +9,6 @@
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/upkeep.h"
-#include "engine/players/amphibious_landings.h"
-#include "engine/players/confederate_plans.h"
-#include "engine/players/union_plans.h"
 
 namespace kvt {
 
@@ -21,21 +18,6 @@ void UpdateStateEconomy() {}
 void UpdateNationalWill() {}
 void ComputerProcurement() {}
 void ComputerSideUpkeep() {}
-void EmbarkAssignedCorps() {}
-// The computer players' landings and fixed plans: until written, their drivers run without them.
-void PlanAmphibiousLanding(int) {}
-void UsaPlan1() {}
-void UsaPlan2() {}
-void UsaPlan3() {}
-void UsaPlan4() {}
-void UsaPlan5() {}
-void UsaPlan6() {}
-void UsaPlan7() {}
-void CsaPlan10() {}
-void CsaPlan11() {}
-void CsaPlan12() {}
-void CsaPlan13() {}
-void CsaPlan14() {}
 void ResolveBattles() {}
 void ShowReplayCombatResolution() {
     PlaceholderCalls.battleReplays.push_back("resolution " + std::to_string(BattleLogLine));
