@@ -92,8 +92,11 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
             return;
         }
         b.Strength = static_cast<U8>(b.Strength - n);
-        if (b.BrigadeType == kBrigadeArtillery && Random(100) < 50 && b.Weapon >= 1 && b.Weapon <= kWeaponKinds)
-            GunsLost[b.Weapon] = static_cast<std::uint16_t>(GunsLost[b.Weapon] + n);
+        // Only Union guns are booked: they are what a Confederate victory captures, and a win must
+        // not hand the Confederacy back its own lost guns. Every artillery loss still draws.
+        const bool gunsLost = b.BrigadeType == kBrigadeArtillery && Random(100) < 50;
+        if (gunsLost && g.Nations[b.Nation].Side == kUnion && b.Weapon >= 1 && b.Weapon <= kWeaponKinds)
+            GunsLost[b.Weapon] = static_cast<std::uint16_t>(std::min(GunsLost[b.Weapon] + n, 65535));
     }
 }
 

@@ -15,7 +15,8 @@ constexpr int kArtilleryBrigadeStrength = 16;
 constexpr int kInfantryBrigadeStrength = 80;
 constexpr int kCavalryBrigadeStrength = 50;
 
-// Guns lost by weapon kind in the current battle (battle work value, never saved).
+// Union guns lost by weapon kind in the current battle, which a Confederate victory captures
+// (battle work value, never saved).
 extern Arr1<std::uint16_t, 8> GunsLost;
 
 // Frees a brigade slot. Ordinal, weapon, quality and attachment index keep their values.

@@ -1,6 +1,8 @@
 // The installed frontend and the automatic one that answers for nobody at the screen.
 #include "engine/core/frontend.h"
 
+#include "engine/combat/battle_setup.h"
+#include "engine/combat/fort_assault.h"
 #include "engine/core/game_files.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
@@ -59,6 +61,18 @@ TSetupChoices AutomaticFrontend::ShowGameSetup() {
 }
 
 void AutomaticFrontend::ShowElection(TElectionCount& count) { count.RunThrough(); }
+
+void AutomaticFrontend::RunCombatResolution(TCombatResolution& dialog) {
+    ++fieldBattles;
+    dialog.RunUnattended();
+}
+int AutomaticFrontend::ChooseBattleIntensity(const TBattleIntensityView&) { return 1; }
+int AutomaticFrontend::ChooseLeaderSuccessor(const TLeaderSuccessorView&) { return 0; }
+void AutomaticFrontend::ShowBattleResults(const TBattleResultsView&, const TBattleAnalysisView&) {}
+void AutomaticFrontend::RunFortAssault(TFortAssault& dialog) {
+    ++assaults;
+    dialog.RunUnattended();
+}
 
 std::string AutomaticFrontend::ChooseOpenFile() { return std::string(kAutosaveName) + ".KVT"; }
 std::string AutomaticFrontend::ChooseSaveFile() { return std::string(kAutosaveName) + ".KVT"; }

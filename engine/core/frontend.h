@@ -18,6 +18,12 @@ struct TPostMortem;
 struct TFleetCombatView;
 struct TSetupChoices;
 class TElectionCount;
+class TCombatResolution;
+struct TBattleIntensityView;
+struct TLeaderSuccessorView;
+struct TBattleResultsView;
+struct TBattleAnalysisView;
+class TFortAssault;
 
 class Frontend {
 public:
@@ -48,6 +54,18 @@ public:
     // The 1864 election dialog, stepping the count as it shows it; the engine counts whatever
     // states it leaves.
     virtual void ShowElection(TElectionCount& count) = 0;
+    // The combat-resolution dialog of a field battle: it shows dialog.view and calls the handler of
+    // each button the person presses (Set Union Intensity, Set Confederate Intensity, Execute);
+    // Execute closes it once its handler returns.
+    virtual void RunCombatResolution(TCombatResolution& dialog) = 0;
+    // The intensity dialog; the option chosen, 1 (Skirmish) to 5 (All-Out).
+    virtual int ChooseBattleIntensity(const TBattleIntensityView& view) = 0;
+    // The leader-casualty dialog; the line clicked (from 0), or -1 when it closed without one.
+    virtual int ChooseLeaderSuccessor(const TLeaderSuccessorView& view) = 0;
+    // The results of a field battle; its Analysis button shows the analysis.
+    virtual void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) = 0;
+    // The assault dialog: shows dialog.view, calls its Execute handler when pressed; OK closes it.
+    virtual void RunFortAssault(TFortAssault& dialog) = 0;
     // The Open and Save file dialogs; an empty name when the person cancelled.
     virtual std::string ChooseOpenFile() = 0;
     virtual std::string ChooseSaveFile() = 0;
@@ -58,6 +76,8 @@ public:
     virtual void DrawCorps(int /*corps*/) {}
     // Draws fleet f at its hex over the repainted map.
     virtual void DrawFleet(int /*fleet*/) {}
+    // Draws the battle marker on hex (column, row) over the repainted map.
+    virtual void DrawBattleMarker(int /*column*/, int /*row*/) {}
     virtual void SetCursor(CursorKind) {}
     // The engine switched the movement timer on or off.
     virtual void Timer1Changed(bool /*enabled*/) {}
@@ -101,6 +121,15 @@ public:
     TSetupChoices ShowGameSetup() override;
     // The whole count at once.
     void ShowElection(TElectionCount& count) override;
+    // Presses the enabled intensity buttons, then Execute.
+    void RunCombatResolution(TCombatResolution& dialog) override;
+    // Skirmish.
+    int ChooseBattleIntensity(const TBattleIntensityView& view) override;
+    // The first candidate.
+    int ChooseLeaderSuccessor(const TLeaderSuccessorView& view) override;
+    void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) override;
+    // Execute, then OK.
+    void RunFortAssault(TFortAssault& dialog) override;
     // The game saved at the last Execute; saves go under the same name.
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
@@ -108,6 +137,8 @@ public:
     int notices = 0;
     int messages = 0;
     int fleetCombats = 0;
+    int fieldBattles = 0;
+    int assaults = 0;
     std::string lastMessage;
 };
 

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "engine/combat/battle_state.h"
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/frontend.h"
@@ -15,6 +16,7 @@
 #include "engine/core/playback.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_menus.h"
+#include "engine/logistics/draft.h"
 #include "engine/orders/corps_orders.h"
 #include "engine/players/force_tally.h"
 
@@ -105,8 +107,10 @@ void ResetEngineGlobals() {
     ResetPathSearch();
     ResetCorpsMovementGlobals();
     ResetBrigadeRuleGlobals();
+    ResetBattleGlobals();
     ResetCorpsOrdersGlobals();
     ResetForceTally();
+    ResetDraftTallies();
     ResetCheckedAccessFaults();
     SetStockLedger(false);
     ClearStockLedger();

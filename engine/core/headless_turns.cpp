@@ -14,6 +14,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/movement_ticks.h"
 #include "engine/core/random.h"
+#include "engine/core/stocks.h"
 #include "engine/core/turn_report.h"
 #include "engine/core/turn_start.h"
 
@@ -74,7 +75,10 @@ bool PlayHeadlessTurn() {
 
 int PlayHeadlessTurns(int turns, std::ostream& out, bool report) {
     int played = 0;
+    // The report's flows are read from the stock ledger, one turn at a time.
+    if (report) SetStockLedger(true);
     while (played < turns && GameStatus == 0) {
+        ClearStockLedger();
         if (!PlayHeadlessTurn()) break;
         ++played;
         char sum[17];

@@ -20,8 +20,8 @@ bool HandGameToComputer();
 bool PlayHeadlessTurn();
 
 // Plays up to `turns` turns on the game in play, one line per turn: the turn's number, the date
-// after it and the checksum, followed with `report` by the report's columns (turn_report.h). Stops
-// early when the game ends. Returns the turns played.
+// after it and the checksum, followed with `report` by the report's columns (turn_report.h; the
+// stock ledger is kept on for them). Stops early when the game ends. Returns the turns played.
 int PlayHeadlessTurns(int turns, std::ostream& out, bool report = false);
 
 // Reads a game, gives it to the computer and plays it (the runner's whole work). A saved game takes

@@ -199,6 +199,8 @@ TFleetSymbol FleetSymbol(int fleet) {
     return s;
 }
 
+TSheetRect BattleMarkerRect() { return SymbolRect(0, 122); }
+
 TSheetRect MoveMarkerRect(int kind) {
     if (kind < 1 || kind > 6) return {};
     return Rect(14 * (kind - 1), 0, kMarkerSize, kMarkerSize, kMarkerStripWidth, kMarkerStripHeight);

@@ -79,6 +79,9 @@ struct TFleetSymbol {
 };
 TFleetSymbol FleetSymbol(int fleet);
 
+// The battle marker's cell on the symbol sheet, copied onto the battle hex's position.
+TSheetRect BattleMarkerRect();
+
 // Direction marker 1..6 in the marker strip; invalid for any other kind.
 TSheetRect MoveMarkerRect(int kind);
 

@@ -3,22 +3,12 @@
 #include "engine/core/pending_rules.h"
 
 #include "engine/core/globals.h"
-#include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_replay.h"
-#include "engine/logistics/draft.h"
-#include "engine/logistics/procurement.h"
-#include "engine/logistics/state_economy.h"
-#include "engine/logistics/upkeep.h"
 
 namespace kvt {
 
 TPlaceholderCalls PlaceholderCalls;
 
-void UpdateStateEconomy() {}
-void UpdateNationalWill() {}
-void ComputerProcurement() {}
-void ComputerSideUpkeep() {}
-void ResolveBattles() {}
 void ShowReplayCombatResolution() {
     PlaceholderCalls.battleReplays.push_back("resolution " + std::to_string(BattleLogLine));
 }

@@ -25,7 +25,7 @@ void Note(const U16& word, int change, StockRule rule) {
 
 const char* StockRuleName(StockRule rule) {
     static const char* const names[kStockRuleCount] = {
-        "income", "weapons", "bounties", "split", "orders", "refunds", "upkeep", "corps supply",
+        "income", "weapons", "bounties", "draft", "split", "orders", "refunds", "upkeep", "corps supply",
         "allocation", "conquest", "battle", "naval", "arming", "politics", "dialog", "other"};
     const int i = static_cast<int>(rule);
     return i >= 0 && i < kStockRuleCount ? names[i] : "?";

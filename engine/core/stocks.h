@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "engine/core/game_record.h"
 #include "engine/core/record_types.h"
 
 namespace kvt {
@@ -17,6 +18,7 @@ enum class StockRule : std::uint8_t {
     Income,         // the monthly state economy
     Weapons,        // weapon production delivered
     Bounties,       // draft bounties paid
+    Draft,          // recruits raised by the monthly draft
     Split,          // recruits split between arms and the navy
     Orders,         // weapon and supply orders placed
     Refunds,        // orders cut or given back
@@ -55,5 +57,26 @@ void SetStockLedger(bool on);
 bool StockLedgerOn();
 const std::vector<TStockEntry>& StockLedger();
 void ClearStockLedger();
+
+// Calls f(word) for every stock word of the record: the nations' supplies, cotton, weapons, naval
+// and monthly recruits; the states' recruits, income, recruit pools and weapon orders; the cities'
+// orders. An audit compares them with the ledger.
+template <typename F>
+void ForEachStockWord(TGameRec& g, F f) {
+    for (TNationRec& n : g.Nations) {
+        for (U16& w : n.TheatreSupplies) f(w);
+        for (U16& w : n.TheatreCotton) f(w);
+        for (U16& w : n.WeaponPool) f(w);
+        f(n.NavalManpower);
+        f(n.MonthlyRecruits);
+    }
+    for (TStateRec& s : g.States) {
+        for (U16* w : {&s.Recruits, &s.MonthlyIncome, &s.InfantryPool, &s.CavalryPool, &s.ArtilleryPool, &s.NewRecruits})
+            f(*w);
+        for (U16& w : s.WeaponCapacity) f(w);
+    }
+    for (TCityRec& c : g.Cities)
+        for (U16& w : c.Production) f(w);
+}
 
 }  // namespace kvt

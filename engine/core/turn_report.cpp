@@ -5,6 +5,7 @@
 
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
+#include "engine/logistics/home_front_report.h"
 
 namespace kvt {
 
@@ -46,6 +47,6 @@ std::string TerritoryReportColumns() {
     return s.str();
 }
 
-std::string TurnReportColumns() { return TerritoryReportColumns(); }
+std::string TurnReportColumns() { return TerritoryReportColumns() + HomeFrontReportColumns(); }
 
 }  // namespace kvt

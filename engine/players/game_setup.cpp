@@ -114,8 +114,11 @@ bool SetupDue() {
 }
 
 void ShowGameSetup() {
-    ApplySetup(CurrentFrontend().ShowGameSetup());
+    Frontend& fe = CurrentFrontend();
+    ApplySetup(fe.ShowGameSetup());
     FinishGameSetup();
+    // The game is brought into play under the hourglass once the dialog has gone.
+    fe.SetCursor(CursorKind::Hourglass);
 }
 
 void ApplySetup(const TSetupChoices& c) {

@@ -302,6 +302,16 @@ void TKVTSDI::DrawMovedFleet(int fleet) {
     ShowBackBuffer();
 }
 
+void TKVTSDI::DrawBattleMarker(int column, int row) {
+    const TSheetRect r = BattleMarkerRect();
+    if (!r.valid) return;
+    const TBoxPoint at = HexPixel(column, row);
+    CopyOnto(backBuffer_, [&](QPainter& p) {
+        p.drawImage(QPoint(at.x, at.y), pictures_.Symbols, QRect(r.x, r.y, r.w, r.h));
+    });
+    ShowBackBuffer();
+}
+
 void TKVTSDI::MenusChanged(const TTurnMenus& menus) {
     for (int i = 0; i < static_cast<int>(MenuItem::Count); ++i) {
         const auto item = static_cast<MenuItem>(i);

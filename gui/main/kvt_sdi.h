@@ -58,6 +58,8 @@ public:
     // A unit shown after its move, over the repainted map.
     void DrawMovedCorps(int corps);
     void DrawMovedFleet(int fleet);
+    // The battle marker on hex (column, row) over the repainted map.
+    void DrawBattleMarker(int column, int row);
 
     // Mirrors of the engine's display calls.
     void MenusChanged(const TTurnMenus& menus);

@@ -1,6 +1,8 @@
 // The window's frontend.
 #include "gui/main/qt_frontend.h"
 
+#include "engine/combat/battle_setup.h"
+#include "engine/combat/fort_assault.h"
 #include "engine/core/notice.h"
 #include "gui/dialogs/combat/fleet_combat_dialog.h"
 #include "gui/dialogs/core/notice_dialogs.h"
@@ -51,6 +53,16 @@ void TQtFrontend::ShowElection(TElectionCount& count) { ShowElectionDialog(count
 
 void TQtFrontend::ShowFleetCombat(const TFleetCombatView& view) { ShowFleetCombatDialog(view); }
 
+void TQtFrontend::RunCombatResolution(TCombatResolution& dialog) { dialog.RunUnattended(); }
+
+int TQtFrontend::ChooseBattleIntensity(const TBattleIntensityView&) { return 1; }
+
+int TQtFrontend::ChooseLeaderSuccessor(const TLeaderSuccessorView&) { return 0; }
+
+void TQtFrontend::ShowBattleResults(const TBattleResultsView&, const TBattleAnalysisView&) {}
+
+void TQtFrontend::RunFortAssault(TFortAssault& dialog) { dialog.RunUnattended(); }
+
 std::string TQtFrontend::ChooseOpenFile() {
     return ExecuteOpenDialog(&window_, QString::fromLatin1(kOpenFilter)).toStdString();
 }
@@ -64,6 +76,8 @@ void TQtFrontend::Repaint() { window_.FormPaint(); }
 void TQtFrontend::DrawCorps(int corps) { window_.DrawMovedCorps(corps); }
 
 void TQtFrontend::DrawFleet(int fleet) { window_.DrawMovedFleet(fleet); }
+
+void TQtFrontend::DrawBattleMarker(int column, int row) { window_.DrawBattleMarker(column, row); }
 
 void TQtFrontend::SetCursor(CursorKind kind) {
     SetScreenCursor(kind == CursorKind::Hourglass ? crHourGlass : crDefault);

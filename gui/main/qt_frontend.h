@@ -23,12 +23,19 @@ public:
     void ShowFleetCombat(const TFleetCombatView& view) override;
     TSetupChoices ShowGameSetup() override;
     void ShowElection(TElectionCount& count) override;
+    // The combat dialogs are not written yet: these waits are answered as nobody at the screen would.
+    void RunCombatResolution(TCombatResolution& dialog) override;
+    int ChooseBattleIntensity(const TBattleIntensityView& view) override;
+    int ChooseLeaderSuccessor(const TLeaderSuccessorView& view) override;
+    void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) override;
+    void RunFortAssault(TFortAssault& dialog) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 
     void Repaint() override;
     void DrawCorps(int corps) override;
     void DrawFleet(int fleet) override;
+    void DrawBattleMarker(int column, int row) override;
     void SetCursor(CursorKind kind) override;
     void Timer1Changed(bool enabled) override;
     void Timer1IntervalChanged(int milliseconds) override;

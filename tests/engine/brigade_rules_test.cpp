@@ -233,6 +233,7 @@ TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
         bool freedAtOnce;
         int expectTally;     // casualties and the side's battle losses
         int expectGunsLost;  // at the brigade's weapon kind
+        int nation = 1;      // only Union guns are booked as lost: they are what may be captured
     };
     const Case cases[] = {
         {"a loss equal to the strength leaves 0", kBrigadeInfantry, 12, 1, 4, 12, {}, 0, false, 12, 0},
@@ -246,10 +247,11 @@ TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
         {"a brigade from no state", kBrigadeInfantry, 20, 1, 0, 5, {}, 15, false, 5, 0},
         {"foot losing more than they have", kBrigadeInfantry, 3, 1, 4, 5, {}, 0, true, 3, 0},
         {"guns losing more than they have are freed without a draw", kBrigadeArtillery, 3, 7, 4, 5, {}, 0, true, 3, 0},
+        {"Confederate guns draw but count no guns", kBrigadeArtillery, 10, 7, 4, 4, {10}, 6, false, 4, 0, 2},
     };
     for (const Case& c : cases) {
         SetUp();
-        const int k = AddCorps(2, 5, 5);
+        const int k = AddCorps(c.nation, 5, 5);
         const int b = AddBrigade(k, c.type, c.strength, 2, 0, c.homeState);
         GameRec->Brigades[b].Weapon = static_cast<U8>(c.weapon);
         EXPECT_EQ(DrawRanges(c.draws, [&] { ApplyBrigadeLosses(3, b, c.losses); }), std::vector<int>(c.draws.size(), 100))
@@ -257,8 +259,8 @@ TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
         const TBrigadeRec& r = GameRec->Brigades[b];
         EXPECT_EQ(r.Strength, c.expectStrength) << c.what;
         EXPECT_EQ(r.AttachKind == kAttachFree, c.freedAtOnce) << c.what;
-        EXPECT_EQ(GameRec->Casualties[2], static_cast<std::uint32_t>(c.expectTally)) << c.what;
-        EXPECT_EQ(GameRec->BattleSideLosses[2], c.expectTally) << c.what;
+        EXPECT_EQ(GameRec->Casualties[c.nation], static_cast<std::uint32_t>(c.expectTally)) << c.what;
+        EXPECT_EQ(GameRec->BattleSideLosses[c.nation], c.expectTally) << c.what;
         int stateCasualties = 0;
         for (const TStateRec& s : GameRec->States) stateCasualties += s.StateCasualties;
         EXPECT_EQ(stateCasualties, c.homeState != 0 ? c.expectTally : 0) << c.what;

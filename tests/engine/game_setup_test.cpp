@@ -82,14 +82,15 @@ TEST_F(GameSetup, AMailGameStartsItsHistoryAndComputerPlayersStartWithoutPlans) 
 
 TEST_F(GameSetup, AHistoryThatCannotBeWrittenIsReported) {
     testing::BuildSyntheticGame(true, true);
-    GameRec->GameKind = 2;
     GameFileBase = Path("no such folder/start.");
     ScriptedFrontend fe;
+    fe.ExpectGameSetup({.mail = true});
     fe.ExpectInformationBox();
-    FinishGameSetup();
+    ShowGameSetup();
     ASSERT_EQ(fe.messages.size(), 1u);
     EXPECT_NE(fe.messages[0].find("no such folder/start.BTL"), std::string::npos) << fe.messages[0];
     EXPECT_EQ(GameRec->SideToMove, 1) << "the game is set up all the same";
+    EXPECT_EQ(fe.cursor, CursorKind::Hourglass) << "the game comes into play under the hourglass";
 }
 
 
@@ -134,8 +135,11 @@ TEST_F(GameSetup, EachChoiceChangesExactlyTheBytesItNames) {
         const char* what;
         Choices choices;
         std::function<Fields()> fields;  // none: nothing changes
+        bool fromStartPoint = false;      // else from the game set up as the dialog opens
     };
     const Case cases[] = {
+        {"as the dialog opens: two persons, Richmond, no city value moved", {},
+         [&] { return Fields().Add(g.SetupDone).Add(us.Human).Add(cs.Human); }, true},
         {"full campaign", {.fullCampaign = true}, [&] { return Fields().Add(g.EndMonth).Add(g.EndYear).Add(g.EndVariant); }},
         {"slight variation", {.ratings = Choices::Ratings::SlightVariation}, [] { return LeaderRatings(0); }},
         {"random ratings", {.ratings = Choices::Ratings::Random}, [] { return LeaderRatings(0); }},
@@ -166,7 +170,7 @@ TEST_F(GameSetup, EachChoiceChangesExactlyTheBytesItNames) {
         ApplySetup(c.choices);
         const std::set<std::size_t> named = c.fields ? c.fields().bytes : std::set<std::size_t>{};
         const auto* now = reinterpret_cast<const unsigned char*>(&g);
-        const auto* was = reinterpret_cast<const unsigned char*>(base.get());
+        const auto* was = reinterpret_cast<const unsigned char*>(c.fromStartPoint ? start.get() : base.get());
         int changed = 0;
         for (std::size_t k = 0; k < sizeof(TGameRec); ++k)
             if (now[k] != was[k]) EXPECT_TRUE(named.count(k) && ++changed) << "byte " << k << " changed";

@@ -7,7 +7,9 @@
 
 #include "engine/combat/naval_combat.h"
 #include "engine/core/corps_movement.h"
+#include "engine/core/movement_ticks.h"
 #include "engine/logistics/fleet_movement.h"
+#include "engine/logistics/naval_turn.h"
 #include "tests/engine/naval_world.h"
 
 namespace kvt {
@@ -174,6 +176,27 @@ TEST_F(FleetInterception, APatrolTurnsTowardAWarringEnemyUnderWayWithOddsFalling
         // The route south to the enemy, ending there, fits only when the turn has the steps left.
         if (chases && c.pathIndex + c.distance < 21)
             for (int k = 0; k <= c.distance; ++k) { EXPECT_EQ(F(patrol).PlannedStep[c.pathIndex + k], k < c.distance ? 4 : 0); }
+    }
+}
+
+TEST_F(FleetInterception, APatrolOnItsStationChasesTheEnemyItInterceptsUnlessItsTurnIsSpent) {
+    for (const bool spent : {false, true}) {
+        SetUp();
+        SCOPED_TRACE(spent ? "its steps spent" : "on its station");
+        const int station = AddPort(1, 30, 30);
+        const int patrol = AddFleet(1, 30, 30, kMissionPatrol, {0, 2, 0, 0, 0, 0});
+        F(patrol).HomePort = F(patrol).TargetCity = static_cast<U8>(station);
+        NavalTurnStep();  // on its station: no route planned
+        if (spent) F(patrol).PathIndex = F(patrol).StepsAllowed = 12;
+        AddFleet(2, 30, 32, kMissionMove, {0, 1, 0, 0, 0, 0});
+        StartMovementPasses();
+        SelectedFleet = static_cast<std::uint16_t>(patrol);
+        SetTimer1Enabled(true);
+        // Intercepted at two hexes; under way, the second look on its step finds nothing new.
+        const std::vector<int> script = spent ? std::vector<int>{61} : std::vector<int>{61, 0};
+        EXPECT_EQ(testing::DrawRanges(script, [] { MovementTick(); }).size(), script.size());
+        EXPECT_EQ(P(F(patrol).HexX, F(patrol).HexY), spent ? P(30, 30) : P(30, 31));
+        SetTimer1Enabled(false);
     }
 }
 

@@ -66,6 +66,7 @@ TEST_F(Politics, ALostCapitalMovesWhileWillHoldsAboveTheYearsThreshold) {
         EXPECT_EQ(GameStatus, c.moves ? 0 : 2);
         if (c.moves) EXPECT_EQ(fe.notices[0].lines[2], "text 200Fredericksburg,Virginia");
         if (c.moves) EXPECT_EQ(g.Nations[kNationFrance].Attitude, 95) << "a government holding on wins respect";
+        if (c.moves) EXPECT_EQ(g.Nations[kNationConfederacy].Will, c.will - 100 + 2) << "the move costs 100 will";
     }
     // A Union in flight loses the neutrals' regard, never below 1; it falls back on city 3.
     TGameRec& g = Game(11, 5, 1862);
@@ -202,6 +203,19 @@ TEST_F(Politics, PolicyEventsComeOnlyForComputerNations) {
         ScriptedFrontend fe;
         if (c.notice >= 0) fe.ExpectNotice(c.notice);
         CheckPolicyEvents(c.nation);
+    }
+    // Britain cooling below 26 puts the question to a computer Confederacy below 400 will.
+    struct Prompt { int britain, will; bool person; bool notice; };
+    const Prompt prompts[] = {{25, 399, false, true}, {26, 399, false, false}, {25, 400, false, false}, {25, 100, true, false}};
+    for (const Prompt& p : prompts) {
+        testing::BuildSyntheticGame(p.person, p.person);
+        Set(GameRec->Nations[kNationBritain].Attitude, p.britain);
+        Set(GameRec->Nations[kNationConfederacy].Will, p.will);
+        Set(GameRec->Nations[kNationUnion].Will, 700);
+        ScriptedFrontend fe;
+        if (p.notice) fe.ExpectNotice(0);
+        BritainJoinsWar();
+        EXPECT_EQ(GameRec->Nations[kNationConfederacy].Policy, p.notice ? 1 : 0) << p.britain << " " << p.will;
     }
 }
 

@@ -65,11 +65,18 @@ TEST_F(PoliticsDialogs, AComputerSideShowsItsHandicapRowAndTakesAwayThePlayRowAn
     testing::WhenModalShows([](QWidget* d) {
         Click(LabelOf(Radio(d, 29)));
         EXPECT_TRUE(static_cast<gui::TSetUp*>(d)->Choices().mail);
+        Click(LabelOf(Radio(d, 28)));
+        EXPECT_FALSE(static_cast<gui::TSetUp*>(d)->Choices().mail);
+        Click(Radio(d, 29));
+        EXPECT_TRUE(static_cast<gui::TSetUp*>(d)->Choices().mail);
         Click(LabelOf(Radio(d, 4)));
         EXPECT_TRUE(Box(d, 8)->isVisible());
         EXPECT_TRUE(Radio(d, 21)->GetChecked()) << "Even terms";
         EXPECT_FALSE(Box(d, 11)->isVisible() || Radio(d, 28)->GetChecked() || Radio(d, 29)->GetChecked());
         testing::SaveScreenshot(d, QStringLiteral("setup_union_computer"));
+        Click(Radio(d, 23));
+        Click(LabelOf(Radio(d, 4)));
+        EXPECT_TRUE(Radio(d, 21)->GetChecked()) << "the label's click is its button's, even on a checked one";
         Click(Radio(d, 6));
         EXPECT_TRUE(Box(d, 7)->isVisible());
         testing::SaveScreenshot(d, QStringLiteral("setup_both_computer"));

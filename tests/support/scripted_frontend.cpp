@@ -33,6 +33,13 @@ void ScriptedFrontend::ExpectGameSetup(const TSetupChoices& choices) {
 }
 void ScriptedFrontend::ExpectFleetCombat() { expected_.push_back({"fleet combat", 0, 0, {}, {}}); }
 void ScriptedFrontend::ExpectElection() { expected_.push_back({"election", 0, 0, {}, {}}); }
+void ScriptedFrontend::ExpectCombatResolution(std::function<void(TCombatResolution&)> press) {
+    expected_.push_back({"combat resolution", 0, 0, {}, {}, std::move(press)});
+}
+void ScriptedFrontend::ExpectBattleIntensity(int answer) { expected_.push_back({"intensity", 0, answer, {}, {}, {}}); }
+void ScriptedFrontend::ExpectLeaderSuccessor(int line) { expected_.push_back({"successor", 0, line, {}, {}, {}}); }
+void ScriptedFrontend::ExpectBattleResults() { expected_.push_back({"battle results", 0, 0, {}, {}, {}}); }
+void ScriptedFrontend::ExpectFortAssault() { expected_.push_back({"fort assault", 0, 0, {}, {}, {}}); }
 void ScriptedFrontend::ExpectOpenFile(const std::string& name) { expected_.push_back({"open", 0, 0, name, {}}); }
 void ScriptedFrontend::ExpectSaveFile(const std::string& name) { expected_.push_back({"save", 0, 0, name, {}}); }
 
@@ -126,6 +133,51 @@ void ScriptedFrontend::ShowFleetCombat(const TFleetCombatView& view) {
     fleetCombats.push_back(view);
     Expectation e;
     Take("fleet combat", 0, e);
+}
+
+void ScriptedFrontend::RunCombatResolution(TCombatResolution& dialog) {
+    log.push_back("combat resolution");
+    combatResolutions.push_back(dialog.view);
+    Expectation e;
+    if (Take("combat resolution", 0, e)) e.press ? e.press(dialog) : dialog.RunUnattended();
+}
+
+// Unscripted, the person closes the intensity dialog untouched (Skirmish) and takes the first
+// candidate (the corps dialog would open again until a line is chosen).
+int ScriptedFrontend::ChooseBattleIntensity(const TBattleIntensityView& view) {
+    intensityViews.push_back(view);
+    Expectation e;
+    const int answer = Take("intensity", 0, e) && e.answer != 0 ? e.answer : 1;
+    log.push_back("intensity " + std::to_string(answer));
+    return answer;
+}
+
+int ScriptedFrontend::ChooseLeaderSuccessor(const TLeaderSuccessorView& view) {
+    successorViews.push_back(view);
+    Expectation e;
+    const int line = Take("successor", 0, e) ? e.answer : 0;
+    log.push_back("successor " + std::to_string(line));
+    return line;
+}
+
+void ScriptedFrontend::ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView&) {
+    log.push_back("battle results");
+    battleResults.push_back(results);
+    Expectation e;
+    Take("battle results", 0, e);
+}
+
+void ScriptedFrontend::RunFortAssault(TFortAssault& dialog) {
+    log.push_back("fort assault");
+    Expectation e;
+    Take("fort assault", 0, e);
+    dialog.RunUnattended();
+    fortAssaults.push_back(dialog.view);
+}
+
+void ScriptedFrontend::DrawBattleMarker(int column, int row) {
+    log.push_back("battle marker " + std::to_string(column) + " " + std::to_string(row));
+    battleMarkers.push_back({column, row, ViewColumn, ViewRow});
 }
 
 std::string ScriptedFrontend::ChooseOpenFile() {

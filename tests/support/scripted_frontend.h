@@ -3,9 +3,14 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "engine/combat/battle_results.h"
+#include "engine/combat/battle_setup.h"
+#include "engine/combat/fort_assault.h"
+#include "engine/combat/leader_casualties.h"
 #include "engine/combat/naval_combat.h"
 #include "engine/core/frontend.h"
 #include "engine/core/movement_ticks.h"
@@ -39,6 +44,15 @@ public:
     void ExpectElection();
     // The naval combat dialog; its view is recorded in fleetCombats.
     void ExpectFleetCombat();
+    // The battle dialogs, views recorded below: the combat resolution (`press` plays the person's
+    // clicks; by default the enabled intensity buttons, then Execute), the intensity (answered with
+    // an option 1..5), the leader casualty (a line from 0, -1 none), the results, and the assault
+    // (Execute, then OK; its view as it closed).
+    void ExpectCombatResolution(std::function<void(TCombatResolution&)> press = {});
+    void ExpectBattleIntensity(int answer);
+    void ExpectLeaderSuccessor(int line);
+    void ExpectBattleResults();
+    void ExpectFortAssault();
     void ExpectOpenFile(const std::string& name);
     void ExpectSaveFile(const std::string& name);
     // Accept any number of notices and boxes without expectations, each answered as a person
@@ -55,6 +69,11 @@ public:
     void ShowFleetCombat(const TFleetCombatView& view) override;
     TSetupChoices ShowGameSetup() override;
     void ShowElection(TElectionCount& count) override;
+    void RunCombatResolution(TCombatResolution& dialog) override;
+    int ChooseBattleIntensity(const TBattleIntensityView& view) override;
+    int ChooseLeaderSuccessor(const TLeaderSuccessorView& view) override;
+    void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) override;
+    void RunFortAssault(TFortAssault& dialog) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 
@@ -62,6 +81,7 @@ public:
     void SetCursor(CursorKind kind) override { cursor = kind; }
     void DrawCorps(int corps) override;
     void DrawFleet(int fleet) override;
+    void DrawBattleMarker(int column, int row) override;
     void Timer1Changed(bool enabled) override { timerChanges.push_back(enabled); }
     void MenusChanged(const TTurnMenus& m) override { menus = m; }
     void ShowTurnProgress(int value) override { gauge.push_back(value); }
@@ -95,6 +115,13 @@ public:
     std::vector<int> weatherGauges;
     std::vector<std::pair<bool, bool>> sideChoiceOffers;
     std::vector<TFleetCombatView> fleetCombats;
+    std::vector<TCombatResolutionView> combatResolutions;
+    std::vector<TBattleIntensityView> intensityViews;
+    std::vector<TLeaderSuccessorView> successorViews;
+    std::vector<TBattleResultsView> battleResults;
+    std::vector<TFortAssaultView> fortAssaults;
+    struct Marker { int column, row, viewColumn, viewRow; };  // with the view origin then
+    std::vector<Marker> battleMarkers;
     TTurnMenus menus;
     std::string idPanel;
     // Every text colour a selection gave the unit panel, in order.
@@ -109,6 +136,7 @@ private:
         int answer = 0;
         std::string text;
         TSetupChoices setup;
+        std::function<void(TCombatResolution&)> press;
     };
     bool Take(const std::string& what, int kind, Expectation& out);
     std::deque<Expectation> expected_;

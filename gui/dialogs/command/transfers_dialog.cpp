@@ -29,20 +29,24 @@ TTransfers::TTransfers(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
     face.fill(palette().color(QPalette::Window));
     TElRadioButton* const buttons[] = {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3,
                                        ui_->RadioButton4, ui_->RadioButton5, ui_->RadioButton6};
+    using Handler = void (TTransfers::*)();
+    const Handler switches[] = {&TTransfers::RadioButton1Click, &TTransfers::RadioButton2Click, &TTransfers::RadioButton3Click,
+                                &TTransfers::RadioButton4Click, &TTransfers::RadioButton5Click, &TTransfers::RadioButton6Click};
     for (int b = 1; b <= 6; ++b) {
         TElRadioButton* button = buttons[b - 1];
         button->SetCaption(GameText(b % 2 == 1 ? 180 : 181));
         // All three pairs start on supplies.
         if (b % 2 == 1) button->SetChecked(true);
-        connect(button, &TElRadioButton::OnClick, this, [this, b] { RadioButtonClick(b); });
+        connect(button, &TElRadioButton::OnClick, this, switches[b - 1]);
     }
     for (TNewRadBox* box : {ui_->NewRadBox1, ui_->NewRadBox2, ui_->NewRadBox3}) box->CopyBackground(face, box->pos());
 
-    TElSpinButton* const moves[] = {ui_->UpDown1, ui_->UpDown2, ui_->UpDown3};
-    for (int pair = 1; pair <= kTransferPairs; ++pair) {
-        connect(moves[pair - 1], &TElSpinButton::OnUpClick, this, [this, pair] { UpDownClick(pair, true); });
-        connect(moves[pair - 1], &TElSpinButton::OnDownClick, this, [this, pair] { UpDownClick(pair, false); });
-    }
+    connect(ui_->UpDown1, &TElSpinButton::OnUpClick, this, &TTransfers::UpDown1UpClick);
+    connect(ui_->UpDown1, &TElSpinButton::OnDownClick, this, &TTransfers::UpDown1DownClick);
+    connect(ui_->UpDown2, &TElSpinButton::OnUpClick, this, &TTransfers::UpDown2UpClick);
+    connect(ui_->UpDown2, &TElSpinButton::OnDownClick, this, &TTransfers::UpDown2DownClick);
+    connect(ui_->UpDown3, &TElSpinButton::OnUpClick, this, &TTransfers::UpDown3UpClick);
+    connect(ui_->UpDown3, &TElSpinButton::OnDownClick, this, &TTransfers::UpDown3DownClick);
     connect(ui_->UpDown4, &TElSpinButton::OnUpClick, this, &TTransfers::UpDown4UpClick);
     ui_->UpDown4->SetDownArrowEnabled(false);
     ShowStocks();

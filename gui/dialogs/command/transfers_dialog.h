@@ -21,15 +21,27 @@ public:
     ~TTransfers() override;
 
     // RadioButton1..RadioButton6: odd buttons supplies, even ones cotton, two to a pair.
-    void RadioButtonClick(int button);
-    // UpDown1..UpDown3: a move between the pair's theatres.
-    void UpDownClick(int pair, bool up);
+    void RadioButton1Click() { RadioButtonClick(1); }
+    void RadioButton2Click() { RadioButtonClick(2); }
+    void RadioButton3Click() { RadioButtonClick(3); }
+    void RadioButton4Click() { RadioButtonClick(4); }
+    void RadioButton5Click() { RadioButtonClick(5); }
+    void RadioButton6Click() { RadioButtonClick(6); }
+    // UpDown1..UpDown3: a move between the pair's theatres; UpDown4 buys rail capacity.
+    void UpDown1UpClick() { UpDownClick(1, true); }
+    void UpDown1DownClick() { UpDownClick(1, false); }
+    void UpDown2UpClick() { UpDownClick(2, true); }
+    void UpDown2DownClick() { UpDownClick(2, false); }
+    void UpDown3UpClick() { UpDownClick(3, true); }
+    void UpDown3DownClick() { UpDownClick(3, false); }
     void UpDown4UpClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void RadioButtonClick(int button);
+    void UpDownClick(int pair, bool up);
     void ShowStocks();
 
     std::unique_ptr<Ui::TTransfers> ui_;

@@ -90,7 +90,9 @@ void TSetUp::CaptionFromTexts() {
 void TSetUp::ShareClicksWithLabels() {
     for (TElRadioButton* radio : findChildren<TElRadioButton*>())
         if (TElLabel* label = LabelBeside(radio))
-            connect(label, &TElLabel::OnClick, radio, [radio] { radio->SetChecked(true); });
+            // A click on the label is a click on the button: its handler runs even when the
+            // button was already checked, as it does for the button itself.
+            connect(label, &TElLabel::OnClick, radio, [radio] { radio->Click(); });
 }
 
 void TSetUp::PlayerChosen(bool person, QWidget* handicapRow, TElRadioButton* evenTerms) {

@@ -1,0 +1,212 @@
+// Leader casualties. Notices go through RaiseEventNotice, the successor choice through the Frontend.
+#include "engine/combat/leader_casualties.h"
+
+#include <algorithm>
+
+#include "engine/combat/battle_state.h"
+#include "engine/core/frontend.h"
+#include "engine/core/globals.h"
+#include "engine/core/notice.h"
+#include "engine/core/random.h"
+#include "engine/core/text_table.h"
+#include "engine/players/command_slots.h"
+#include "engine/players/leader_choice.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr int kArmyRank = 5;
+constexpr int kCorpsRank = 3;
+constexpr int kPromotionPrestige = 10;
+
+TGameRec& G() { return *GameRec; }
+
+bool ValidLeader(int l) { return Arr1<TLeaderRec, kLeaderCount>::InRange(l); }
+
+bool SpareStatus(int status) { return status == kLeaderAvailable || status == kLeaderRemoved; }
+
+bool PersonChooses(int nation) {
+    const TGameRec& g = G();
+    return g.GameKind < 2 && Arr1<TNationRec, kNationCount>::InRange(nation) && g.Nations[nation].Human != 0;
+}
+
+// Whether the nation has a man other than the fallen one to put in his place.
+bool AnyoneToSpare(int nation, int fallen) {
+    for (int l = 1; l <= kLeaderCount; ++l) {
+        const TLeaderRec& r = G().Leaders[l];
+        if (l != fallen && r.Nation == nation && SpareStatus(r.Status)) return true;
+    }
+    return false;
+}
+
+// Wounded for 1 to 24 turns, killed one time in 25.
+void Fall(int leader) {
+    const int d = Random(25) + 1;
+    G().Leaders[leader].Status = static_cast<U8>(d == 25 ? kLeaderKilled : kLeaderRemoved + d);
+}
+
+void CasualtyNotice(int leader) {
+    const TLeaderRec& l = G().Leaders[leader];
+    RaiseEventNotice(0, l.Name.str(), Text(l.Status == kLeaderKilled ? 54 : 55));
+}
+
+int Intensity() { return CombatWords.BattleIntensity; }
+
+std::string Graded(int value, std::initializer_list<std::pair<int, int>> bands, int top) {
+    for (const auto& [below, text] : bands)
+        if (value < below) return Text(text);
+    return Text(top);
+}
+
+TSuccessorLine Line(int leader, int wanted) {
+    const TGameRec& g = G();
+    const TLeaderRec& l = g.Leaders[leader];
+    TSuccessorLine line;
+    line.leader = leader;
+    line.text = l.Name.str() + Text(l.Rank < wanted ? 580 : l.Rank == wanted ? 581 : 582);
+    const bool masked = g.RatingsInView == 0;
+    line.drill = masked && l.Experience < 6 ? Text(548) : Graded(l.Drill, {{21, 545}, {40, 546}}, 547);
+    line.tactics = masked && l.Experience < 8 ? Text(552) : Graded(l.Tactics, {{21, 549}, {40, 550}}, 551);
+    line.initiative = masked && l.Experience < 4 ? Text(558)
+                                                  : Graded(l.Initiative, {{21, 553}, {31, 554}, {40, 555}, {50, 556}}, 557);
+    line.rating = masked && l.Experience < 10 ? Text(563) : Graded(l.Rating, {{4, 559}, {6, 560}, {8, 561}}, 562);
+    return line;
+}
+
+// The man chosen in the dialog is made active and, when below the rank wanted, promoted at a cost.
+int RunSuccessorDialog(const TLeaderSuccessorView& view, int wanted) {
+    const int line = CurrentFrontend().ChooseLeaderSuccessor(view);
+    if (line < 0 || line >= static_cast<int>(view.lines.size())) return 0;
+    const int s = view.lines[static_cast<std::size_t>(line)].leader;
+    TLeaderRec& l = G().Leaders[s];
+    l.Status = kLeaderActive;
+    if (l.Rank < wanted) {
+        l.Rank = static_cast<U8>(wanted);
+        Bump(l.Political, -kPromotionPrestige);
+        l.Rating = static_cast<U8>(l.Rating * 4 / 5);
+        l.Initiative = static_cast<U8>(l.Initiative * 4 / 5);
+    }
+    return s;
+}
+
+int CorpsWantedRank(const TCorpsRec& c) { return c.Kind == 2 ? 2 : c.Kind == 1 ? 1 : kCorpsRank; }
+
+// Picks a successor by rule. The man chosen pays prestige (and, made an army's commander, some of
+// his ratings) inside the choice; one who cannot then be appointed must not pay for a post he never
+// gets, so his figures are put back.
+template <typename Appoint>
+int PickByRule(int nation, int commandKind, int divisionKind, int mode, Appoint appointable) {
+    const Arr1<TLeaderRec, kLeaderCount> before = G().Leaders;
+    const int s = PickCommander(nation, commandKind, divisionKind, mode);
+    if (s == 0 || appointable(s)) return s;
+    TLeaderRec& l = G().Leaders[s];
+    l.Political = before[s].Political;
+    l.Rating = before[s].Rating;
+    l.Initiative = before[s].Initiative;
+    return 0;
+}
+
+void TakeCommand(TCorpsRec& corps, int successor) {
+    TLeaderRec& s = G().Leaders[successor];
+    corps.Leader = static_cast<U8>(successor);
+    s.Status = kLeaderActive;
+    corps.LeaderRating = s.Rating;
+    corps.LeaderInitiative = s.Initiative;
+}
+
+}  // namespace
+
+TLeaderSuccessorView CorpsSuccessorView(int corps) {
+    const TCorpsRec& c = G().Corps[corps];
+    TLeaderSuccessorView v;
+    v.caption = Text(579);
+    for (int l = 1; l <= kLeaderCount; ++l) {
+        const TLeaderRec& r = G().Leaders[l];
+        if (r.Nation == c.Nation && l != c.Leader && SpareStatus(r.Status)) v.lines.push_back(Line(l, CorpsWantedRank(c)));
+    }
+    return v;
+}
+
+TLeaderSuccessorView ArmySuccessorView(int army) {
+    const TArmyRec& a = G().Armies[army];
+    TLeaderSuccessorView v;
+    v.caption = Text(579);
+    // Only men free for a command, as the check before the dialog counts them: a leader not yet
+    // come to hand must not be offered.
+    for (int l = 1; l <= kLeaderCount; ++l) {
+        const TLeaderRec& r = G().Leaders[l];
+        if (r.Nation == a.Nation && l != a.Leader && r.Rank >= kCorpsRank && SpareStatus(r.Status))
+            v.lines.push_back(Line(l, kArmyRank));
+    }
+    return v;
+}
+
+int ShowCorpsLeaderCasualty(int corps) {
+    return RunSuccessorDialog(CorpsSuccessorView(corps), CorpsWantedRank(G().Corps[corps]));
+}
+
+int ShowArmyLeaderCasualty(int army) {
+    const TLeaderSuccessorView v = ArmySuccessorView(army);
+    if (v.lines.empty()) return 0;
+    return RunSuccessorDialog(v, kArmyRank);
+}
+
+void CheckCorpsLeaderCasualty(int corps) {
+    TGameRec& g = G();
+    TCorpsRec& k = g.Corps[corps];
+    const int fallen = k.Leader, nation = k.Nation;
+    if (!ValidLeader(fallen) || Intensity() <= 1) return;
+    TLeaderRec& l = g.Leaders[fallen];
+    if (Random(100) < 20) Bump(l.Political, 1);
+    const int chance = CombatWords.LeaderLossChance;
+    if (Random(1500 - 200 * Intensity()) >= chance || Random(1500 - 100 * Intensity()) >= chance) return;
+    // A fallen commander left in command cannot fall again (a killed man would turn wounded).
+    if (l.Status != kLeaderActive) return;
+    if (CombatWords.LeaderLossChance > 10) CombatWords.LeaderLossChance -= 10;
+    Fall(fallen);
+    if (PersonChooses(nation)) {
+        if (!AnyoneToSpare(nation, fallen)) return;
+        CasualtyNotice(fallen);
+        int successor = 0;
+        while (successor == 0) successor = ShowCorpsLeaderCasualty(corps);
+        TakeCommand(k, successor);
+        return;
+    }
+    const int successor = PickByRule(nation, (l.Rank - 1) / 2 + 1, k.Kind, 2,
+                                     [&](int s) { return g.Leaders[s].Status >= kLeaderAvailable; });
+    if (successor == 0) return;
+    CasualtyNotice(fallen);
+    TakeCommand(k, successor);
+}
+
+void CheckArmyLeaderCasualty(int army) {
+    TGameRec& g = G();
+    if (!Arr1<TArmyRec, kArmyCount>::InRange(army)) return;
+    TArmyRec& a = g.Armies[army];
+    const int fallen = a.Leader, nation = a.Nation;
+    if (!ValidLeader(fallen) || Intensity() <= 1) return;
+    const int chance = CombatWords.LeaderLossChance;
+    const int range = 1500 - 250 * Intensity();
+    if (Random(range) >= chance || Random(range) >= chance || Random(1500) >= 100) return;
+    if (g.Leaders[fallen].Status != kLeaderActive) return;
+    Fall(fallen);
+    if (PersonChooses(nation)) {
+        if (!AnyoneToSpare(nation, fallen)) return;
+        CasualtyNotice(fallen);
+        if (const int successor = ShowArmyLeaderCasualty(army)) {
+            a.Leader = static_cast<U8>(successor);
+            g.Leaders[successor].Status = kLeaderActive;
+        } else {
+            DissolveArmy(army);
+        }
+        return;
+    }
+    const int successor = PickByRule(nation, kCommandArmy, 0, 0, [&](int s) { return ReplaceCorpsCommander(nation, s); });
+    if (successor == 0) return;
+    CasualtyNotice(fallen);
+    a.Leader = static_cast<U8>(successor);
+    g.Leaders[successor].Status = kLeaderActive;
+}
+
+}  // namespace kvt

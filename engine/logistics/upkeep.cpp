@@ -1,0 +1,696 @@
+// End-of-turn upkeep. Recruits, weapons and supplies change through the stock helpers; every
+// brigade moved between a corps and a garrison updates both counts at once, so the record stays
+// true without waiting for the next recount.
+#include "engine/logistics/upkeep.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "engine/combat/brigade_rules.h"
+#include "engine/core/map_grid.h"
+#include "engine/core/naming.h"
+#include "engine/core/notice.h"
+#include "engine/core/random.h"
+#include "engine/core/stocks.h"
+#include "engine/core/text_table.h"
+#include "engine/core/turn_start.h"
+#include "engine/logistics/fleet_records.h"
+#include "engine/logistics/home_front.h"
+#include "engine/logistics/naval_planning.h"
+#include "engine/players/command_slots.h"
+#include "engine/players/force_tally.h"
+#include "engine/players/forming.h"
+#include "engine/players/leader_choice.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr int kFortBuiltNotice = 7, kFleetLostNotice = 15, kFleetReadyNotice = 16;
+constexpr int kBrigadeFormedNotice = 22, kForcesAddedNotice = 23;
+constexpr U8 kArmyCandidate = 100;
+constexpr int kMostCorps = 31;
+constexpr int kMostWorks = 9;
+constexpr int kLowestFortCost = 50;
+constexpr int kLastBrigadeForLine = kBrigadeCount - 1;
+
+bool IsCity(int c) { return Arr1<TCityRec, kCityCount>::InRange(c); }
+bool IsState(int s) { return Arr1<TStateRec, kStateCount>::InRange(s); }
+
+int TargetStrength(int type) {
+    switch (type) {
+        case kBrigadeArtillery: return kArtilleryBrigadeStrength;
+        case kBrigadeInfantry: return kInfantryBrigadeStrength;
+        case kBrigadeCavalry: return kCavalryBrigadeStrength;
+        default: return 0;
+    }
+}
+
+U16* RecruitPool(TStateRec& s, int type) {
+    switch (type) {
+        case kBrigadeArtillery: return &s.ArtilleryPool;
+        case kBrigadeInfantry: return &s.InfantryPool;
+        case kBrigadeCavalry: return &s.CavalryPool;
+        default: return nullptr;
+    }
+}
+
+// The theatre of a brigade's home state, 0 when it has none.
+int HomeTheatre(const TBrigadeRec& b) { return IsState(b.HomeState) ? GameRec->States[b.HomeState].Theatre : 0; }
+
+bool AboveReserve(const TNationRec& n, int theatre, long long margin) {
+    return IsHomeFrontTheatre(theatre) && n.TheatreSupplies[theatre] > SupplyReserve(n, theatre) + margin;
+}
+
+// 1. Brigades in supplied corps are brought up to strength from their home state's recruits.
+void RefillBrigades(int n) {
+    TGameRec& g = *GameRec;
+    TNationRec& nation = g.Nations[n];
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        TBrigadeRec& b = g.Brigades[i];
+        if (b.Nation != n || b.AttachKind != kAttachCorps) continue;
+        const int target = TargetStrength(b.BrigadeType);
+        const TCorpsRec& corps = g.Corps[b.AttachIndex];
+        if (target == 0 || !CorpsInUse(corps) || corps.SupplyDistance > 1 || b.Strength >= target) continue;
+        if (!IsState(b.HomeState)) continue;
+        TStateRec& home = g.States[b.HomeState];
+        const int t = home.Theatre;
+        if (!IsHomeFrontTheatre(t) || nation.TheatreSupplies[t] < SupplyReserve(nation, t) || home.Controller != n) continue;
+        const int need = target - b.Strength;
+        U16& pool = *RecruitPool(home, b.BrigadeType);
+        if (pool < need) continue;
+        const int oldQuality = b.Quality, oldStrength = b.Strength;
+        b.Strength = static_cast<U8>(target);
+        TakeStock(pool, need, StockRule::Upkeep);
+        ReportBrigadeEvent(n, 0, i, need, kBrigadeRefilled);
+        int quality = (oldQuality * oldStrength + need) / target;
+        if (n == kNationConfederacy && quality < oldQuality) quality += 1;
+        b.Quality = static_cast<U8>(std::min(quality, 255));
+        // The men come armed with the brigade's weapon; the best cannon are not drawn from the pool.
+        if (b.Weapon >= 1 && b.Weapon <= 7 && nation.WeaponPool[b.Weapon] >= need)
+            TakeStock(nation.WeaponPool[b.Weapon], need, StockRule::Upkeep);
+    }
+}
+
+void MakeGarrison(int n, int b, int c) {
+    TGameRec& g = *GameRec;
+    TBrigadeRec& brigade = g.Brigades[b];
+    TCityRec& city = g.Cities[c];
+    brigade.AttachKind = kAttachGarrison;
+    brigade.AttachIndex = static_cast<U8>(c);
+    city.Garrison = static_cast<std::uint16_t>(std::min(city.Garrison + 1, 65535));
+    if (city.Status != 0) city.Status -= 1;
+    ReportBrigadeEvent(n, c, b, 0, kBrigadeGarrisoned);
+    if (brigade.Weapon == 0) brigade.Weapon = brigade.BrigadeType == kBrigadeCavalry ? 4 : 1;
+}
+
+// The first line brigade of the nation waiting for a corps or for weapons whose home lies in the theatre.
+int WaitingLineBrigade(int n, int theatre) {
+    for (int i = 1; i <= kLastBrigadeForLine; ++i) {
+        const TBrigadeRec& b = GameRec->Brigades[i];
+        if (b.Nation != n || (b.AttachKind != kAttachWaiting && b.AttachKind != kAttachUnarmed)) continue;
+        if (b.BrigadeType == kBrigadeArtillery || b.BrigadeType == 0) continue;
+        if (IsHomeFrontTheatre(theatre) && HomeTheatre(b) == theatre) return i;
+    }
+    return 0;
+}
+
+bool GarrisonCandidate(const TCityRec& c, int n) {
+    return c.Nation == n && c.Owner == GameRec->Nations[n].Side && IsSupplySource(c);
+}
+
+// 3. An ungarrisoned city with enemy corps within 10 hexes takes one waiting brigade.
+void GarrisonThreatenedCities(int n) {
+    TGameRec& g = *GameRec;
+    for (int c = kCityCount; c >= 1; --c) {
+        TCityRec& city = g.Cities[c];
+        if (!GarrisonCandidate(city, n) || city.Garrison != 0) continue;
+        TallyForcesNearCity(c, n, 10);
+        city.ScoreValue = EnemyCorpsTally;
+        if (EnemyCorpsTally == 0) continue;
+        if (const int b = WaitingLineBrigade(n, city.Theatre)) MakeGarrison(n, b, c);
+    }
+}
+
+// 6. A city that asks for garrison brigades takes one.
+void GarrisonWantingCities(int n) {
+    TGameRec& g = *GameRec;
+    for (int c = kCityCount; c >= 1; --c) {
+        const TCityRec& city = g.Cities[c];
+        if (!GarrisonCandidate(city, n) || city.Status == 0) continue;
+        if (const int b = WaitingLineBrigade(n, city.Theatre)) MakeGarrison(n, b, c);
+    }
+}
+
+// Joins brigade b to corps k, keeping the corps' figures and its former garrison's count true.
+void JoinCorps(int n, int k, int b) {
+    TGameRec& g = *GameRec;
+    TCorpsRec& corps = g.Corps[k];
+    TBrigadeRec& brigade = g.Brigades[b];
+    if (brigade.AttachKind == kAttachGarrison && IsCity(brigade.AttachIndex)) {
+        U16& garrison = g.Cities[brigade.AttachIndex].Garrison;
+        if (garrison != 0) garrison -= 1;
+    }
+    if (brigade.BrigadeType == kBrigadeArtillery) {
+        corps.Artillery = static_cast<U8>(std::min(corps.Artillery + brigade.Strength, 255));
+        corps.ArtilleryCount += 1;
+    } else {
+        corps.Strength = static_cast<std::uint16_t>(std::min(corps.Strength + brigade.Strength, 65535));
+        corps.LineCount += 1;
+    }
+    brigade.AttachKind = kAttachCorps;
+    brigade.AttachIndex = static_cast<U8>(k);
+    ReportBrigadeEvent(n, k, b, 0, kBrigadeJoinedCorps);
+}
+
+bool LineFits(const TCorpsRec& corps, const TBrigadeRec& b, int index) {
+    if (index > kLastBrigadeForLine) return false;
+    return (b.BrigadeType == kBrigadeInfantry && corps.Kind < 2) || (b.BrigadeType == kBrigadeCavalry && corps.Kind == 2);
+}
+
+// 4.4: the first waiting brigade that fits; 4.5: else the first of the supply city's garrison.
+bool FillCorps(int n, int k, bool fromGarrison, int city) {
+    TGameRec& g = *GameRec;
+    const TCorpsRec& corps = g.Corps[k];
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        const TBrigadeRec& b = g.Brigades[i];
+        if (b.Nation != n || b.HomeState == 0) continue;
+        if (fromGarrison ? b.AttachKind != kAttachGarrison || b.AttachIndex != city : b.AttachKind != kAttachWaiting)
+            continue;
+        const bool fits = b.BrigadeType == kBrigadeArtillery
+                              ? (fromGarrison ? corps.Artillery == 0 : corps.ArtilleryCount == 0)
+                              : LineFits(corps, b, i);
+        if (!fits) continue;
+        JoinCorps(n, k, i);
+        return true;
+    }
+    return false;
+}
+
+// 4.2: line brigades beyond the corps' limit go to its supply city's garrison.
+void ShedExcess(int k, int city) {
+    TGameRec& g = *GameRec;
+    TCorpsRec& corps = g.Corps[k];
+    int kept = 0;
+    for (TBrigadeRec& b : g.Brigades) {
+        if (b.AttachKind != kAttachCorps || b.AttachIndex != k || b.BrigadeType != kBrigadeInfantry) continue;
+        if (++kept <= corps.BrigadeLimit) continue;
+        b.AttachKind = kAttachGarrison;
+        b.AttachIndex = static_cast<U8>(city);
+        g.Cities[city].Garrison = static_cast<std::uint16_t>(std::min(g.Cities[city].Garrison + 1, 65535));
+        if (corps.LineCount != 0) corps.LineCount -= 1;
+        corps.Strength = static_cast<std::uint16_t>(corps.Strength > b.Strength ? corps.Strength - b.Strength : 0);
+    }
+}
+
+// 4.3: cannon do not stand in garrisons; they wait for a corps.
+void ReleaseArtilleryGarrisons(int n) {
+    TGameRec& g = *GameRec;
+    for (TBrigadeRec& b : g.Brigades) {
+        if (b.Nation != n || b.AttachKind != kAttachGarrison || b.BrigadeType != kBrigadeArtillery) continue;
+        if (IsCity(b.AttachIndex) && g.Cities[b.AttachIndex].Garrison != 0) g.Cities[b.AttachIndex].Garrison -= 1;
+        b.AttachKind = kAttachWaiting;
+        b.AttachIndex = 0;
+    }
+}
+
+// 4. Corps in supply are trimmed to their limit and filled one brigade a turn.
+void CorpsHousekeeping(int n) {
+    TGameRec& g = *GameRec;
+    const TNationRec& nation = g.Nations[n];
+    for (int t = kTheatreCount; t >= 1; --t) {
+        for (int k = 1; k <= kCorpsCount; ++k) {
+            TCorpsRec& corps = g.Corps[k];
+            if (!CorpsInUse(corps) || corps.Nation != n || corps.OrderMode >= 4 || corps.Region != t) continue;
+            if (corps.SupplyDistance > 1) continue;
+            if (corps.BrigadeLimit > 9) corps.BrigadeLimit = 9;
+            const int city = IsCity(corps.SupplyCity) ? corps.SupplyCity : 0;
+            if (corps.LineCount > corps.BrigadeLimit && city != 0 && g.Cities[city].Nation == n) ShedExcess(k, city);
+            ReleaseArtilleryGarrisons(n);
+            // Only a corps under its limit takes a brigade: taking one back from the garrison it has
+            // just shed would swap the same brigade in and out every turn.
+            if (corps.LineCount >= corps.BrigadeLimit) continue;
+            if (FillCorps(n, k, false, 0)) continue;
+            if (city != 0 && city != nation.Capital && g.Cities[city].Status == 0) FillCorps(n, k, true, city);
+        }
+    }
+}
+
+// 5. The capital asks for brigades while its garrison is small; waiting infantry of its theatre come.
+void GarrisonCapital(int n) {
+    TGameRec& g = *GameRec;
+    const int c = g.Nations[n].Capital;
+    if (!IsCity(c)) return;
+    TCityRec& capital = g.Cities[c];
+    if (capital.Nation == n && capital.Garrison < 8 && capital.Status < 255) capital.Status += 1;
+    if (capital.Status != 0 && capital.Garrison > 8) capital.Status = 0;
+    const int holder = capital.Nation;
+    // The capital's own theatre: a capital away from the Seaboard draws on the brigades around it.
+    for (int i = 1; i <= kBrigadeCount && capital.Status != 0; ++i) {
+        const TBrigadeRec& b = g.Brigades[i];
+        if (b.Nation != holder || b.BrigadeType != kBrigadeInfantry) continue;
+        if (b.AttachKind != kAttachWaiting && b.AttachKind != kAttachUnarmed) continue;
+        if (HomeTheatre(b) == capital.Theatre && IsHomeFrontTheatre(capital.Theatre)) MakeGarrison(holder, i, c);
+    }
+}
+
+void CountFormation(int n, int theatre) {
+    TNationRec& nation = GameRec->Nations[n];
+    if (nation.CorpsTally < 255) nation.CorpsTally += 1;
+    if (nation.CorpsInTheatre[theatre] < 255) nation.CorpsInTheatre[theatre] += 1;
+}
+
+// 7. Waiting brigades are formed into corps and divisions at the most threatened city of a theatre
+// short of corps.
+void FormNewCorps(int n) {
+    TGameRec& g = *GameRec;
+    TNationRec& nation = g.Nations[n];
+    static constexpr int kTheatreWeight[] = {0, 3, 1, 2};
+    for (;;) {
+        if (nation.CorpsTally >= kMostCorps) return;
+        int theatre = n == kNationFrance ? 2 : n == kNationBritain ? 1 : 0;
+        if (n == kNationUnion || n == kNationConfederacy) {
+            int best = 45;
+            for (int t = 1; t <= kTheatreCount; ++t) {
+                const int score = kTheatreWeight[t] * nation.CorpsInTheatre[t] + Random(15);
+                if (score < best) {
+                    best = score;
+                    theatre = t;
+                }
+            }
+        }
+        std::array<int, 4> waiting{};
+        for (const TBrigadeRec& b : g.Brigades) {
+            if (b.Nation != n || b.HomeState == 0 || b.BrigadeType > 3) continue;
+            const bool foreignGarrison = (n == kNationFrance || n == kNationBritain) && b.AttachKind == kAttachGarrison;
+            if (b.AttachKind == kAttachWaiting || foreignGarrison) ++waiting[b.BrigadeType];
+        }
+        int city = 0;
+        if (theatre != 0) {
+            long long best = -1;
+            for (int c = 1; c <= kCityCount; ++c) {
+                const TCityRec& at = g.Cities[c];
+                if (at.Nation != n || at.Theatre != theatre) continue;
+                TallyForcesNearCity(c, n, theatre == 1 ? 5 : 10);
+                const long long score = at.Value + 3LL * EnemyCorpsTally;
+                if (score >= best) {
+                    best = score;
+                    city = c;
+                }
+            }
+        }
+        if (city != 0) {
+            int& infantry = waiting[kBrigadeInfantry];
+            auto form = [&](int kind) {
+                if (nation.CorpsTally >= kMostCorps) return 0;
+                const int k = FormCorpsFromWaitingBrigades(kind, city, n, 2);
+                if (k != 0) CountFormation(n, theatre);
+                return k;
+            };
+            if (infantry > 3 && waiting[kBrigadeArtillery] >= 1) {
+                if (const int k = form(0)) {
+                    infantry -= g.Corps[k].LineCount;
+                    waiting[kBrigadeArtillery] -= 1;
+                }
+            }
+            if (infantry > 2) form(1);
+            if (waiting[kBrigadeCavalry] > 1) form(2);
+        }
+        if (city == 0 || theatre == 0 || nation.CorpsTally >= kMostCorps || Random(100) > 90) return;
+    }
+}
+
+// Repairs as many damaged ships as the supplies pay for.
+void Repair(U8& damaged, U8& sound, U16& supplies, int price) {
+    const int k = std::min({static_cast<int>(damaged), static_cast<int>(supplies) / price, 255 - sound});
+    if (k <= 0) return;
+    TakeStock(supplies, static_cast<long long>(k) * price, StockRule::Upkeep);
+    damaged = static_cast<U8>(damaged - k);
+    sound = static_cast<U8>(sound + k);
+}
+
+// 8. Idle fleets in their home port are repaired at its yards.
+void RepairInPort(int n) {
+    TGameRec& g = *GameRec;
+    for (TFleetRec& f : g.Fleets) {
+        if (f.Owner != n || f.BuildCounter != 0 || f.Mission > kMissionRefit) continue;
+        if (!IsCity(f.HomePort) || !FleetOnCity(f, f.HomePort)) continue;
+        const TCityRec& port = g.Cities[f.HomePort];
+        if (port.IroncladYards == 0 && port.WoodenYards == 0) {
+            f.Mission = kMissionNothing;
+            continue;
+        }
+        if (!IsHomeFrontTheatre(port.Theatre)) continue;
+        U16& supplies = g.Nations[n].TheatreSupplies[port.Theatre];
+        if (port.IroncladYards != 0) Repair(f.DamagedIronclads, f.Ironclads, supplies, 50);
+        if (port.WoodenYards != 0) {
+            Repair(f.DamagedWooden, f.Wooden, supplies, 10);
+            Repair(f.DamagedTransports, f.Transports, supplies, 1);
+        }
+        if (FleetDamagedCount(f) == 0) f.Mission = kMissionNothing;
+    }
+}
+
+// 9. Fleets on the stocks advance nine turns in ten; a fleet whose port has fallen is lost.
+void AdvanceConstruction(int n) {
+    TGameRec& g = *GameRec;
+    for (int i = 1; i <= kFleetCount; ++i) {
+        TFleetRec& f = g.Fleets[i];
+        if (f.Owner != n || f.BuildCounter < 1 || f.BuildCounter >= kFleetFreeFrom) continue;
+        const int p = f.HomePort;
+        const std::string port = IsCity(p) ? g.Cities[p].Name.str() : std::string();
+        if (!IsCity(p) || g.Cities[p].Owner != f.Side) {
+            RaiseEventNotice(kFleetLostNotice, Text(150 + n), port + Text(155));
+            FreeFleet(i);
+            continue;
+        }
+        if (Random(100) < 90) f.BuildCounter -= 1;
+        const TCityRec& city = g.Cities[p];
+        f.HexX = city.HexX;
+        f.HexY = city.HexY;
+        f.StartX = city.HexX;
+        f.StartY = city.HexY;
+        // The ready notice has no dialog: it fills the notice and shows nothing.
+        if (f.BuildCounter == 0) RaiseEventNotice(kFleetReadyNotice, Text(150 + n), port + Text(143));
+    }
+}
+
+// 10. Garrisons larger than their city wants are formed into corps and divisions.
+void GarrisonIntoCorps(int n) {
+    TGameRec& g = *GameRec;
+    for (TCityRec& city : g.Cities)
+        if (city.Status > 200) city.Status = 0;
+    const int capital = g.Nations[n].Capital;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        if (city.Owner != n || city.Garrison <= city.Status) continue;
+        TallyForcesNearCity(c, n, 3);
+        const bool threatened = EnemyCorpsTally != 0;
+        int wanted = city.Status;
+        bool used = false;
+        if (c == capital) {
+            wanted += 8;
+            if (!threatened) wanted += 2;
+            if (n != kNationUnion) wanted /= 2;
+            used = city.Garrison > wanted;
+        } else {
+            used = threatened || city.Garrison > wanted;
+        }
+        if (!used) continue;
+        std::array<int, 4> held{};
+        for (const TBrigadeRec& b : g.Brigades)
+            if (b.Nation == n && b.AttachKind == kAttachGarrison && b.AttachIndex == c && b.BrigadeType <= 3) ++held[b.BrigadeType];
+        if (held[1] + held[2] + held[3] == 0) continue;
+        int formed = 0;
+        if (held[kBrigadeInfantry] > 2) formed = FormCorpsFromWaitingBrigades(0, c, n, 0);
+        if (c == capital) continue;
+        if (held[kBrigadeInfantry] > 1 && formed == 0) FormCorpsFromWaitingBrigades(1, c, n, 0);
+        if (held[kBrigadeCavalry] >= 1) FormCorpsFromWaitingBrigades(2, c, n, 0);
+    }
+}
+
+// 12. One more train a turn when the railways are full.
+void BuyRailCapacity(int n) {
+    TGameRec& g = *GameRec;
+    TNationRec& nation = g.Nations[n];
+    if (n != kNationUnion && n != kNationConfederacy) return;
+    if (nation.RailUsed + 1 < nation.RailCapacity || nation.RailCapacity == 255) return;
+    for (const TCityRec& c : g.Cities) {
+        if (c.Nation != n || !AboveReserve(nation, c.Theatre, 500)) continue;
+        TakeStock(nation.TheatreSupplies[c.Theatre], 20, StockRule::Upkeep);
+        nation.RailCapacity += 1;
+        return;
+    }
+}
+
+bool ArmyBaseNear(int n, int t, int x, int y) {
+    for (const TArmyRec& a : GameRec->Armies)
+        if (ArmyInUse(a) && a.Nation == n && a.Theatre == t && IsCity(a.BaseCity) &&
+            HexDistance(GameRec->Cities[a.BaseCity].HexX, GameRec->Cities[a.BaseCity].HexY, x, y) < 4)
+            return true;
+    return false;
+}
+
+bool SuppliedFromSource(const TCorpsRec& corps) {
+    if (!IsCity(corps.SupplyCity)) return false;
+    const int code = GameRec->Cities[corps.SupplyCity].SupplySource;
+    return code >= 2 && code <= 3;
+}
+
+bool ArmyCandidate(const TCorpsRec& corps, int n, int t) {
+    return CorpsInUse(corps) && corps.Nation == n && corps.Army == 0 && corps.Region == t && corps.OrderMode < 4;
+}
+
+void ClearMarks(int n) {
+    for (TCorpsRec& c : GameRec->Corps)
+        if (c.Nation == n && c.Army == kArmyCandidate) c.Army = 0;
+}
+
+// The state with the most brigades among the marked corps whose capital the side holds; 0 none.
+int ArmyState(int n, int t) {
+    TGameRec& g = *GameRec;
+    int chosen = 0, best = 0;
+    for (int s = 1; s <= kStateCount; ++s) {
+        const TStateRec& st = g.States[s];
+        if (st.Priority <= best || !IsCity(st.CapitalCity) || g.Cities[st.CapitalCity].Owner != g.Nations[n].Side) continue;
+        chosen = s;
+        best = st.Priority;
+    }
+    if (chosen == 0) return 0;
+    for (const TArmyRec& a : g.Armies)
+        if (ArmyInUse(a) && a.Nation == n && a.Theatre == t && IsCity(a.BaseCity) && g.Cities[a.BaseCity].State == chosen)
+            return 0;
+    return chosen;
+}
+
+// Raises the army for corps k and its marked neighbours; false when anything was missing.
+bool RaiseArmy(int n, int t, int k, int state, int marked) {
+    TGameRec& g = *GameRec;
+    const TCorpsRec& corps = g.Corps[k];
+    const int base = IsCity(corps.SupplyCity) ? corps.SupplyCity : g.States[state].CapitalCity;
+    if (!IsCity(base)) return false;
+    const int leader = PickCommander(n, kCommandArmy, 0, 0);
+    if (!Arr1<TLeaderRec, kLeaderCount>::InRange(leader) || !ReplaceCorpsCommander(n, leader)) return false;
+    const int a = AllocateArmySlot(n);
+    TLeaderRec& l = g.Leaders[leader];
+    if (a == 0) {
+        // Chosen for a command that never came: he is free for the next one.
+        l.Status = kLeaderAvailable;
+        return false;
+    }
+    TNationRec& nation = g.Nations[n];
+    if (nation.ArmyTally < 255) nation.ArmyTally += 1;
+    TArmyRec& army = g.Armies[a];
+    army.BaseCity = army.SupplyBase = army.Objective = static_cast<U8>(base);
+    army.Leader = static_cast<U8>(leader);
+    army.ArmyValue = 50;
+    army.Stance = 1;
+    army.CorpsCount = static_cast<U8>(marked);
+    army.Readiness = corps.FatigueLimit;
+    army.SupplyPriority = 0;
+    army.FreeCorps = 1;
+    army.Condition = corps.Condition;
+    army.Theatre = static_cast<U8>(t);
+    army.Side = nation.Side;
+    army.Nation = static_cast<U8>(n);
+    l.Status = kLeaderActive;
+    l.Rank = 5;
+    FormArmyWithPoolName(n, a, state);
+    for (TCorpsRec& c : g.Corps)
+        if (c.Nation == n && c.Region == t && c.Army == kArmyCandidate) c.Army = static_cast<U8>(a);
+    return true;
+}
+
+// Marks corps k and up to five supplied corps within 10 hexes; the number marked. Each adds its
+// brigades to its home state's tally when that state lies in the theatre.
+int MarkArmyCorps(int n, int t, int k) {
+    TGameRec& g = *GameRec;
+    for (TStateRec& s : g.States) s.Priority = 0;
+    auto count = [&](const TCorpsRec& c) {
+        if (IsState(c.HomeState) && g.States[c.HomeState].Theatre == t)
+            g.States[c.HomeState].Priority = static_cast<std::uint16_t>(g.States[c.HomeState].Priority + c.LineCount);
+    };
+    TCorpsRec& lead = g.Corps[k];
+    count(lead);
+    lead.Army = kArmyCandidate;
+    int marked = 1;
+    for (int j = 1; j <= kCorpsCount && marked < 6; ++j) {
+        TCorpsRec& c = g.Corps[j];
+        if (j == k || !ArmyCandidate(c, n, t) || !SuppliedFromSource(c)) continue;
+        if (HexDistance(lead.HexX, lead.HexY, c.HexX, c.HexY) >= 10) continue;
+        c.Army = kArmyCandidate;
+        count(c);
+        ++marked;
+    }
+    return marked;
+}
+
+// 13. Corps standing together in a theatre short of armies are formed into one.
+void FormArmies(int n) {
+    TGameRec& g = *GameRec;
+    const TNationRec& nation = g.Nations[n];
+    for (int t = 1; t <= kTheatreCount; ++t) {
+        const int corpsHere = nation.CorpsInTheatre[t];
+        if (corpsHere % 3 < 2 && !(nation.ArmiesInTheatre[t] == 0 && corpsHere > 1)) continue;
+        if (n == kNationFrance && t <= 2) continue;
+        for (int k = 1; k <= kCorpsCount; ++k) {
+            const TCorpsRec& corps = g.Corps[k];
+            if (!ArmyCandidate(corps, n, t) || !SuppliedFromSource(corps)) continue;
+            if (ArmyBaseNear(n, t, corps.HexX, corps.HexY)) continue;
+            const int marked = MarkArmyCorps(n, t, k);
+            const int home = IsState(corps.HomeState) ? g.States[corps.HomeState].Priority : 0;
+            if (home < 3 || nation.ArmyTally > 9 || marked < 2) {
+                if (home < 3 && IsState(corps.HomeState)) g.States[corps.HomeState].Priority = 0;
+                // A candidate that fails must not carry its marks into the next one's army.
+                ClearMarks(n);
+                continue;
+            }
+            const int state = ArmyState(n, t);
+            if (state == 0 || !RaiseArmy(n, t, k, state, marked)) ClearMarks(n);
+            break;
+        }
+    }
+    ClearMarks(n);
+}
+
+// 14. Forts where the garrison outgrows them or a port lacks them, and free harbour guns.
+void BuildForts(int n) {
+    TGameRec& g = *GameRec;
+    TNationRec& nation = g.Nations[n];
+    const int years = g.Year - 1860;
+    const int cost = std::max(350 - 75 * (g.Year - 1861), kLowestFortCost);
+    for (TCityRec& c : g.Cities) {
+        if (c.Nation != n || c.FortifiedThisTurn != 0 || c.Fortifications >= 2 * years) continue;
+        if (!IsHomeFrontTheatre(c.Theatre)) continue;
+        const bool port = c.Port != 0 || c.RiverLink != 0;
+        const bool wanted = c.Garrison > c.Fortifications || (port && (c.Fortifications < c.CoastalGuns || c.Fortifications < 2));
+        U16& supplies = nation.TheatreSupplies[c.Theatre];
+        if (wanted && c.Fortifications < kMostWorks && AboveReserve(nation, c.Theatre, 2000)) {
+            TakeStock(supplies, cost, StockRule::Upkeep);
+            c.Fortifications += 1;
+            c.FortifiedThisTurn = 1;
+            if (g.EnemyVisibility == n || g.EnemyVisibility == 3)
+                RaiseEventNotice(kFortBuiltNotice, Text(229), Text(687) + c.Name.str());
+        }
+        if (supplies > 2000 && port && c.CoastalGuns < years && c.CoastalGuns <= 8) c.CoastalGuns += 1;
+    }
+}
+
+// 15. With many corps in the field, divisions under proven leaders become corps.
+void PromoteDivisions(int n) {
+    TGameRec& g = *GameRec;
+    if (g.Nations[n].CorpsTally <= 25) return;
+    for (TCorpsRec& c : g.Corps) {
+        if (!CorpsInUse(c) || c.Nation != n || c.Kind != 1 || c.Leader == 0) continue;
+        TLeaderRec& l = g.Leaders[c.Leader];
+        if (l.Political < 0 && l.Rank <= 2) continue;
+        c.Kind = 0;
+        c.BrigadeLimit = static_cast<U8>(std::min(l.Initiative / 12 + 4, 10));
+        if (l.Rank < 3) l.Rank = 3;
+    }
+}
+
+// Percent of the line brigades counted that carry muskets; 0 when none are counted.
+long long MusketShare(long long muskets, long long others) {
+    return muskets + others == 0 ? 0 : muskets * 100 / (muskets + others);
+}
+
+// 16. Muskets are replaced from the pools while the nation is no better armed than its enemies.
+void Rearm(int n) {
+    TGameRec& g = *GameRec;
+    TNationRec& nation = g.Nations[n];
+    long long ownMuskets = 0, ownOther = 0, muskets = 0, other = 0;
+    for (const TBrigadeRec& b : g.Brigades) {
+        if (b.AttachKind != kAttachCorps || (b.BrigadeType != kBrigadeInfantry && b.BrigadeType != kBrigadeCavalry)) continue;
+        if (b.Nation == n) (b.Weapon == 1 ? ownMuskets : ownOther) += 1;
+        else if (IsHomeFrontNation(b.Nation)) (b.Weapon == 1 ? muskets : other) += 1;
+    }
+    if (MusketShare(ownMuskets, ownOther) < MusketShare(muskets, other) && n != kNationFrance && n != kNationBritain) return;
+    static constexpr int kCavalryKinds[] = {5, 4, 3}, kInfantryKinds[] = {2, 3, 4};
+    for (TBrigadeRec& b : g.Brigades) {
+        if (b.Nation != n || b.AttachKind != kAttachCorps || b.Weapon != 1) continue;
+        if (b.BrigadeType != kBrigadeInfantry && b.BrigadeType != kBrigadeCavalry) continue;
+        for (int kind : b.BrigadeType == kBrigadeCavalry ? kCavalryKinds : kInfantryKinds) {
+            if (nation.WeaponPool[kind] <= b.Strength) continue;
+            b.Weapon = static_cast<U8>(kind);
+            TakeStock(nation.WeaponPool[kind], b.Strength, StockRule::Upkeep);
+            break;
+        }
+    }
+}
+
+// A corps record without a nation or marked free is wiped whole; brigades still naming it are lost
+// with it rather than left serving a corps that is not there.
+void WipeFreedCorps() {
+    TGameRec& g = *GameRec;
+    std::array<bool, kCorpsCount + 1> wiped{};
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& c = g.Corps[k];
+        if (c.Nation != 0 && c.Unused == 0) continue;
+        wiped[k] = true;
+        FreeCorpsRecord(k);
+    }
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        const TBrigadeRec& b = g.Brigades[i];
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount && wiped[b.AttachIndex])
+            ClearBrigade(i);
+    }
+}
+
+}  // namespace
+
+void ComputerSideUpkeep() {
+    TGameRec& g = *GameRec;
+    for (int n = 1; n <= kNationCount; ++n) {
+        const bool computer = g.Nations[n].Human == 0;
+        if (computer) {
+            RefillBrigades(n);
+            ArmWaitingBrigades(n);
+            GarrisonThreatenedCities(n);
+            CorpsHousekeeping(n);
+            GarrisonCapital(n);
+            GarrisonWantingCities(n);
+            FormNewCorps(n);
+            RepairInPort(n);
+        }
+        AdvanceConstruction(n);
+        if (!computer) continue;
+        GarrisonIntoCorps(n);
+        PlanNavalBuilds(n);
+        BuyRailCapacity(n);
+        FormArmies(n);
+        BuildForts(n);
+        PromoteDivisions(n);
+        Rearm(n);
+    }
+    WipeFreedCorps();
+}
+
+void ReportBrigadeEvent(int n, int index, int brigade, int amount, int kind) {
+    const TGameRec& g = *GameRec;
+    const int shown = g.EnemyVisibility;
+    const bool person = IsHomeFrontNation(n) && g.Nations[n].Human != 0;
+    if (!(shown == 3 || ((shown == 1 || shown == 2) && person))) return;
+    if (!Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade)) return;
+    const TBrigadeRec& b = g.Brigades[brigade];
+    if (!IsState(b.HomeState)) return;
+    const bool artillery = b.BrigadeType == kBrigadeArtillery;
+    const int arm = artillery ? 366 : b.BrigadeType == kBrigadeInfantry ? 364 : 365;
+    const std::string line1 = OrdinalText(b.Ordinal) + g.States[b.HomeState].Name.str() + " " + Text(arm);
+    switch (kind) {
+        case kBrigadeRefilled:
+            RaiseEventNotice(kForcesAddedNotice, line1, std::to_string(amount * (artillery ? 2 : 50)) + Text(artillery ? 225 : 226));
+            break;
+        case kBrigadeGarrisoned:
+            RaiseEventNotice(kBrigadeFormedNotice, line1, Text(227) + (IsCity(index) ? g.Cities[index].Name.str() : std::string()));
+            break;
+        case kBrigadeJoinedCorps:
+            if (Arr1<TCorpsRec, kCorpsCount>::InRange(index))
+                RaiseEventNotice(kBrigadeFormedNotice, line1, Text(228) + g.Leaders[g.Corps[index].Leader].Name.str());
+            break;
+        default: break;
+    }
+}
+
+}  // namespace kvt

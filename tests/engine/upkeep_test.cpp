@@ -1,0 +1,286 @@
+// Ship building, naval build planning, the end-of-turn upkeep and the computer's new armies and corps.
+#include <gtest/gtest.h>
+
+#include <array>
+
+#include "engine/logistics/fleet_records.h"
+#include "engine/logistics/naval_planning.h"
+#include "engine/logistics/ship_building.h"
+#include "engine/logistics/upkeep.h"
+#include "engine/players/command_slots.h"
+#include "engine/players/forming.h"
+#include "tests/engine/home_front_world.h"
+#include "tests/support/scripted_frontend.h"
+
+namespace kvt {
+namespace {
+
+using testing::HomeFrontTest;
+using ShipBuilding = HomeFrontTest;
+using NavalPlanning = HomeFrontTest;
+using Forming = HomeFrontTest;
+
+constexpr int kBaltimore = 3, kAlexandria = 5;
+
+TEST_F(ShipBuilding, OrdersAreCutToRecruitsThenYardsThenSupplies) {
+    struct Case { int recruits, supplies, ironYards, woodYards, i, w, t; std::array<int, 3> built; int suppliesAfter, recruitsAfter; };
+    const Case cases[] = {
+        {50, 10000, 20, 20, 15, 15, 15, {5, 5, 5}, 8945, 5},  // every kind ordered gives up one ship a pass
+        {200, 10000, 0, 2, 5, -5, 5, {0, 2, 2}, 9978, 186},   // no iron yard, two wooden ones
+        {200, 450, 6, 8, 3, 8, 6, {2, 5, 0}, 0, 176},          // 450 buys 2 ironclads, the rest 5 wooden ships
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.recruits);
+        SetUp();
+        G().Cities[kBaltimore].IroncladYards = c.ironYards, G().Cities[kBaltimore].WoodenYards = c.woodYards;
+        G().Nations[1].NavalManpower = c.recruits, G().Nations[1].TheatreSupplies[1] = c.supplies;
+        const TShipsBuilt built = BuildShipsAtCity(1, kBaltimore, kWaterOcean, c.i, c.w, c.t);
+        const std::array<int, 3> ships = {G().Fleets[built.fleet[kShipIronclads]].Ironclads, G().Fleets[built.fleet[kShipWooden]].Wooden,
+                                          G().Fleets[built.fleet[kShipTransports]].Transports};
+        EXPECT_EQ(ships, c.built);
+        EXPECT_TRUE(G().Nations[1].TheatreSupplies[1] == c.suppliesAfter && G().Nations[1].NavalManpower == c.recruitsAfter);
+    }
+    EXPECT_EQ(SelectedFleet, 0) << "the selection is the player's, not the builder's";
+}
+
+TEST_F(ShipBuilding, ANewFleetTakesTheLowestFreeNumberAndItsBuildingTime) {
+    TGameRec& g = G();
+    g.Fleets[100].TransportTag = 9;  // left by the record's former fleet
+    CreateFleetAtCity(100, 1, kBaltimore, 3, kShipTransports, kWaterRiver);
+    CreateFleetAtCity(99, 1, kBaltimore, 2, kShipIronclads, kWaterOcean);
+    const TFleetRec& river = g.Fleets[100];
+    EXPECT_TRUE(river.FleetNumber == 2 && river.BuildCounter == 6 && river.TransportTag == 0 && river.HexX == g.Cities[kBaltimore].HexX);
+    EXPECT_TRUE(g.Fleets[99].FleetNumber == 3 && g.Fleets[99].BuildCounter == 24);
+    FreeFleet(100);
+    CreateFleetAtCity(98, 1, kBaltimore, 4, kShipWooden, kWaterOcean);
+    EXPECT_TRUE(g.Fleets[98].FleetNumber == 2 && g.Fleets[98].BuildCounter == 12) << "a freed number is taken again";
+    g.Nations[2].NavalManpower = 100, g.Nations[2].TheatreSupplies[1] = 100, g.Cities[6].WoodenYards = 4;
+    const TFleetRec& runners = g.Fleets[BuildShipsAtCity(2, 6, kWaterOcean, 0, 0, 4).fleet[kShipTransports]];
+    EXPECT_TRUE(runners.WaterType == kWaterCottonTransports && runners.BuildCounter == 8) << "Confederate runners";
+}
+
+TEST_F(NavalPlanning, DeficitsAgainstTheEnemysFleetsBecomeShipsLaidDown) {
+    // Ships laid down by class: ocean ironclads, ocean wooden, river ironclads, river wooden, transports.
+    struct Case { const char* what; int recruits, ironclads, wooden, counter; std::array<int, 5> laid; };
+    const Case cases[] = {
+        {"no enemy ships: 4, 8, 4, 6 and 12 less its own", 1000, 0, 4, 0, {4, 4, 4, 6, 12}},
+        {"a deficit of 1 ironclad or 2 wooden ships orders none", 1000, 3, 6, 0, {0, 0, 4, 6, 12}},
+        {"19 recruits order nothing", 19, 0, 4, 0, {0, 0, 0, 0, 0}},
+        {"a fleet of 24 turns to go is not counted", 1000, 4, 4, 24, {4, 8, 4, 6, 12}},
+        {"one of 23 is", 1000, 4, 4, 23, {0, 4, 4, 6, 12}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TGameRec& g = G();
+        FreeFleet(2);
+        g.Fleets[1].Ironclads = c.ironclads, g.Fleets[1].Wooden = c.wooden, g.Fleets[1].BuildCounter = c.counter;
+        g.Nations[1].NavalManpower = c.recruits;
+        for (U16& s : g.Nations[1].TheatreSupplies) s = 60000;
+        g.Cities[kBaltimore].Port = g.Cities[1].RiverLink = 1;
+        for (int port : {kBaltimore, 1}) g.Cities[port].IroncladYards = g.Cities[port].WoodenYards = 10;
+        PlanNavalBuilds(1);
+        std::array<int, 5> laid{};
+        for (const TFleetRec& f : g.Fleets) {
+            if (f.Owner != 1 || f.HomePort == 0 || !FleetInUse(f)) continue;
+            const bool river = f.WaterType == kWaterRiver;
+            laid[river ? 2 : 0] += f.Ironclads;
+            laid[river ? 3 : 1] += f.Wooden;
+            laid[4] += f.Transports;
+        }
+        EXPECT_EQ(laid, c.laid);
+    }
+}
+
+class Upkeep : public HomeFrontTest {
+protected:
+    void SetUp() override {
+        HomeFrontTest::SetUp();
+        AllowDrawsPastScript();
+        for (TNationRec& n : G().Nations) n.RailCapacity = 10;
+    }
+    static int NewCorpsOf(int nation, int kind) {
+        int n = 0;
+        for (int k = 5; k <= kCorpsCount; ++k) n += CorpsInUse(G().Corps[k]) && G().Corps[k].Nation == nation && G().Corps[k].Kind == kind;
+        return n;
+    }
+};
+
+TEST_F(Upkeep, BrigadesAreRefilledFromTheirStatesAboveTheDaysSupplyReserve) {
+    struct Case { int nation, day, supplies, pool, strength, after, quality; };
+    const Case cases[] = {
+        {1, 1, 400, 5, 79, 80, 1},  // 79 takes 1 above four turns' need of 100
+        {1, 1, 399, 5, 79, 79, 2},  {1, 21, 100, 5, 79, 80, 1}, {1, 21, 99, 5, 79, 79, 2},
+        {1, 1, 400, 0, 79, 79, 2},  // a short pool changes nothing
+        {2, 1, 400, 5, 79, 80, 2},  // a Confederate never loses quality
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "nation " << c.nation << " day " << c.day << " supplies " << c.supplies << " pool " << c.pool);
+        SetUp();
+        TNationRec& n = G().Nations[c.nation];
+        G().Day = c.day;
+        n.TheatreLoad[1] = 100, n.TheatreSupplies[1] = c.supplies, n.WeaponPool[1] = 10;
+        TBrigadeRec& b = G().Brigades[c.nation == 1 ? 2 : 8];
+        b.Strength = c.strength;
+        TStateRec& home = G().States[b.HomeState];
+        home.InfantryPool = c.pool;
+        ComputerSideUpkeep();
+        EXPECT_TRUE(b.Strength == c.after && b.Quality == c.quality && home.InfantryPool == c.pool - (c.after - c.strength));
+        EXPECT_EQ(n.WeaponPool[1], 10 - (c.after - c.strength)) << "the men come with the brigade's muskets";
+    }
+}
+
+TEST_F(Upkeep, AFleetWhosePortFellIsLostEvenForAPersonAndTheRestAreBuiltInPort) {
+    TGameRec& g = G();
+    g.Nations[1].Human = 1;
+    auto building = [&](int f, int port, int counter) -> const TFleetRec& {
+        g.Fleets[f] = {};
+        g.Fleets[f].Owner = g.Fleets[f].Side = 1, g.Fleets[f].Wooden = 4;
+        g.Fleets[f].BuildCounter = counter, g.Fleets[f].HomePort = port;
+        return g.Fleets[f];
+    };
+    const TFleetRec &lost = building(50, kBaltimore, 5), &ready = building(51, 1, 1), &waiting = building(52, 1, 3);
+    g.Cities[kBaltimore].Owner = 2;
+    testing::ScriptedFrontend fe;
+    fe.ExpectNotice(15);
+    ScriptRandomDraws({89, 90});
+    ComputerSideUpkeep();
+    ASSERT_EQ(fe.notices.size(), 1u) << "the ready notice shows nothing";
+    EXPECT_TRUE(fe.notices[0].lines[1] == "text 151" && fe.notices[0].lines[2] == "Baltimoretext 155");
+    EXPECT_TRUE(lost.BuildCounter == kFleetGone && lost.Owner + lost.Wooden == 0);
+    EXPECT_TRUE(ready.BuildCounter == 0 && ready.HexX == g.Cities[1].HexX && ready.StartY == g.Cities[1].HexY) << "on its port";
+    EXPECT_EQ(waiting.BuildCounter, 3) << "a draw of 90 holds the work back a turn";
+}
+
+TEST_F(Upkeep, AGarrisonBeyondWhatItsCityWantsFormsCorpsAndDivisions) {
+    // The capital keeps Status + 8 brigades, 2 more with no enemy within 3 hexes, the Confederacy
+    // half of that; elsewhere a city's mark above 200 is cleared first.
+    struct Case { int nation, city, garrison, status; bool enemyNear; int corps, divisions; };
+    const Case cases[] = {
+        {1, 1, 10, 0, false, 0, 0}, {1, 1, 11, 0, false, 1, 0}, {1, 1, 8, 0, true, 0, 0}, {1, 1, 9, 0, true, 1, 0},
+        {2, 2, 5, 0, false, 0, 0},  {2, 2, 6, 0, false, 1, 0},  {1, kBaltimore, 2, 201, false, 0, 1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "city " << c.city << " garrison " << c.garrison << " enemy " << c.enemyNear);
+        SetUp();
+        TCityRec& city = G().Cities[c.city];
+        for (int i = 0; i < c.garrison; ++i) Brigade(20 + i, c.nation, kBrigadeInfantry, 80, kAttachGarrison, c.city, city.State);
+        city.Garrison = c.garrison, city.Status = c.status;
+        TCorpsRec& enemy = G().Corps[c.nation == 1 ? 3 : 1];
+        enemy.HexX = city.HexX, enemy.HexY = city.HexY + (c.enemyNear ? 2 : 20);
+        ComputerSideUpkeep();
+        EXPECT_TRUE(NewCorpsOf(c.nation, 0) == c.corps && NewCorpsOf(c.nation, 1) == c.divisions);
+        EXPECT_LE(city.Status, 1);
+        int left = 0;
+        for (const TBrigadeRec& b : G().Brigades) left += b.AttachKind == kAttachGarrison && b.AttachIndex == c.city;
+        EXPECT_EQ(city.Garrison, left) << "the count follows every brigade taken";
+    }
+}
+
+TEST_F(Upkeep, FortsRiseWhereWantedAtACostThatNeverFallsBelow50) {
+    struct Case { int year, supplies, fort, after; };
+    for (const Case& c : {Case{1862, 5000, 1, 5000 - 275}, Case{1866, 5000, 1, 5000 - 50}, Case{1862, 2000, 0, 2000}}) {
+        SCOPED_TRACE(c.year);
+        SetUp();
+        G().Year = c.year, G().EnemyVisibility = 3, G().Nations[1].TheatreSupplies[1] = c.supplies;
+        TCityRec& port = G().Cities[kAlexandria];
+        port.Port = 1;
+        testing::ScriptedFrontend fe;
+        fe.AllowAnyWaits(true);
+        ComputerSideUpkeep();
+        EXPECT_TRUE(port.Fortifications == c.fort && port.FortifiedThisTurn == c.fort && G().Nations[1].TheatreSupplies[1] == c.after);
+        EXPECT_EQ(port.CoastalGuns, c.fort) << "a harbour gun comes free while more than 2000 are left";
+        EXPECT_EQ(fe.notices.size() == 1 && fe.notices[0].lines[2] == "text 687Alexandria", c.fort == 1);
+    }
+}
+
+TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMarks) {
+    TGameRec& g = G();
+    auto corps = [&](int k, int y, int lines, int home) {
+        TCorpsRec& c = g.Corps[k];
+        c.Unused = 0, c.Nation = c.Side = 1, c.Region = 1, c.OrderMode = 1, c.SupplyCity = 1;
+        c.HexX = 40, c.HexY = y, c.LineCount = lines, c.HomeState = home;
+    };
+    // Corps 1 fails (its state has 1 brigade) after marking far corps 5; corps 2 then forms an army with 1.
+    corps(1, 21, 1, 1), corps(2, 30, 3, 3), corps(5, 12, 1, 3);
+    g.Corps[5].Leader = 3, g.Cities[1].SupplySource = 2, g.States[3].CapitalCity = kBaltimore, g.Nations[1].CorpsInTheatre[1] = 2;
+    g.Leaders[6].Rank = 5, g.Leaders[6].Political = 100, g.Leaders[6].Rating = 9;
+    // Pool names score 1 for the nation, 11 with the theatre, 21 with the state too.
+    auto& pool = g.ArmyNamePool[1];
+    pool[1].Name = "of the West", pool[1].RegionKey = 1, pool[1].MatchKey1 = 2;
+    pool[2].Name = "of the Potomac", pool[2].RegionKey = 1, pool[2].MatchKey1 = 1, pool[2].MatchKey2 = 3;
+    pool[3].Name = "of Kentucky", pool[3].RegionKey = 2, pool[3].MatchKey1 = 1, pool[3].MatchKey2 = 3;
+    testing::ScriptedFrontend fe;
+    fe.AllowAnyWaits(true);
+    ComputerSideUpkeep();
+    const int a = g.Corps[2].Army;
+    ASSERT_TRUE(a >= 1 && a <= kArmyCount);
+    EXPECT_EQ(g.Corps[1].Army, a);
+    EXPECT_EQ(g.Corps[5].Army, 0) << "marked for corps 1's army that never formed";
+    EXPECT_TRUE(g.Armies[a].Leader == 6 && g.Armies[a].BaseCity == 1 && g.Nations[1].ArmyTally == 1 && pool[2].Used == 2);
+    ASSERT_FALSE(fe.notices.empty());
+    const auto& lines = fe.notices.back().lines;
+    EXPECT_TRUE(lines[1] == "text 0of the Potomac" && lines[2] == "text 21Leader 6" && lines[3] == "text 105 Washington");
+    // With every name of the nation given, entry 1 is given again; France's armies are all one.
+    pool[1].Used = 2;
+    for (int nation : {1, 3}) {
+        const int next = AllocateArmySlot(nation);
+        g.Armies[next].BaseCity = 1;
+        FormArmyWithPoolName(nation, next, 3);
+        EXPECT_EQ(g.Armies[next].Name.str(), nation == 1 ? "of the West" : "the Americas");
+    }
+}
+
+TEST_F(Upkeep, MusketsAreReplacedWhileTheEnemyIsNoWorseArmed) {
+    struct Case { int unionRifles; bool confederatesInCorps; int rearmed; };
+    // Equal shares; a better-armed enemy; an enemy without line brigades counts a share of 0.
+    for (const Case& c : {Case{0, true, 4}, Case{2, true, 0}, Case{2, false, 2}}) {
+        SetUp();
+        G().Nations[1].WeaponPool[2] = 1000;
+        for (int b : {3, 6}) G().Brigades[b].Weapon = c.unionRifles != 0 ? 3 : 1;
+        for (int b = 7; b <= 12 && !c.confederatesInCorps; ++b) G().Brigades[b].AttachKind = kAttachWaiting;
+        ComputerSideUpkeep();
+        int rearmed = 0;
+        for (int b = 1; b <= 6; ++b) rearmed += G().Brigades[b].Weapon == 2;
+        EXPECT_EQ(rearmed, c.rearmed) << c.unionRifles << c.confederatesInCorps;
+        EXPECT_EQ(G().Nations[1].WeaponPool[2], 1000 - 80 * c.rearmed);
+    }
+}
+
+TEST_F(Upkeep, NewCorpsStopAt31AndWipedRecordsTakeTheirBrigades) {
+    TGameRec& g = G();
+    g.Nations[1].CorpsTally = 30;
+    int i = 20;
+    for (int type : {2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 3, 3, 3}) Brigade(i++, 1, type, type == 1 ? 16 : 80, kAttachWaiting, 1, 1);
+    g.Corps[6].Unused = 0, g.Corps[6].HexX = 3;  // a record of no nation
+    Brigade(40, 0, kBrigadeInfantry, 80, kAttachCorps, 6, 1);
+    ScriptRandomDraws({0, 14, 14});  // the Seaboard is shortest of corps
+    ComputerSideUpkeep();
+    EXPECT_TRUE(g.Nations[1].CorpsTally == 31 && g.Nations[1].CorpsInTheatre[1] == 1);
+    EXPECT_EQ(NewCorpsOf(1, 0) + NewCorpsOf(1, 1) + NewCorpsOf(1, 2), 1) << "the cavalry waits: no 32nd formation";
+    EXPECT_TRUE(g.Corps[6].Unused != 0 && g.Corps[6].HexX == 0 && !BrigadeInUse(g.Brigades[40])) << "wiped with its brigade";
+}
+
+TEST_F(Forming, ACorpsTakesArtilleryUpToHalfItsLimitAndOnlyForTheComputer) {
+    struct Case { int human, theatre, artillery, lines; };
+    // The computer's corps; a city of theatre 4; a person's nation.
+    for (const Case& c : {Case{0, 1, 3, 6}, Case{0, 4, 0, 0}, Case{1, 1, 0, 0}}) {
+        SCOPED_TRACE(::testing::Message() << c.human << c.theatre);
+        SetUp();
+        G().Nations[1].Human = c.human, G().Cities[1].Theatre = c.theatre;
+        for (int i = 20; i < 33; ++i) Brigade(i, 1, i < 25 ? kBrigadeArtillery : kBrigadeInfantry, i < 25 ? 16 : 80, kAttachWaiting, 1, 1);
+        const int k = FormCorpsFromWaitingBrigades(0, 1, 1, 2);
+        EXPECT_EQ(k != 0, c.lines != 0);
+        EXPECT_TRUE(!CorpsInUse(G().Corps[5]) || k == 5) << "a slot taken and not used is freed";
+        EXPECT_TRUE(G().Corps[k].ArtilleryCount == c.artillery && G().Corps[k].LineCount == c.lines);
+    }
+    // France takes its city's garrison with its waiting brigades, and counts it out.
+    G().Leaders[20].Nation = 3, G().Leaders[20].Status = kLeaderAvailable, G().Leaders[20].Rank = 3;
+    City(7, 3, 37).Garrison = 2;
+    for (int b : {40, 41}) Brigade(b, 3, kBrigadeInfantry, 80, kAttachGarrison, 7, 37);
+    Brigade(42, 3, kBrigadeInfantry, 80, kAttachWaiting, 0, 37);
+    EXPECT_TRUE(G().Corps[FormCorpsFromWaitingBrigades(0, 7, 3, 2)].LineCount == 3 && G().Cities[7].Garrison == 0);
+}
+
+}  // namespace
+}  // namespace kvt
