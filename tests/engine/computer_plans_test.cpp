@@ -37,7 +37,6 @@ protected:
     static TCityRec& City(int c) { return GameRec->Cities[c]; }
     static TStateRec& St(int s) { return GameRec->States[s]; }
     static TArmyRec& Army(int a) { return GameRec->Armies[a]; }
-    static TPlanRec& Plan(int p) { return GameRec->Plans[p]; }
     static Ints Dest(int k) { return {C(k).DestX, C(k).DestY}; }
     static Ints Hex(const TCityRec& c) { return {c.HexX, c.HexY}; }
     using MovementWorld::Hex;
@@ -47,23 +46,23 @@ protected:
         C(k).PlanTag = static_cast<std::uint16_t>(tag);
         return k;
     }
-    int ArmyAt(int nation, int base, int tag = 0, int corps = 2) {
+    int ArmyAt(int nation, int base, int tag = 0) {
         const int a = AddArmy(nation, base, AddLeader(nation, 30));
         Army(a).PlanTag = static_cast<std::uint16_t>(tag);
-        Army(a).CorpsCount = static_cast<U8>(corps);
+        Army(a).CorpsCount = 2;
         return a;
     }
     // Runs a plan for a plan slot starting in `state`, pinning that it draws nothing.
     static int Run(void (*plan)(), int slot, int state) {
-        Plan(slot).PlanState = static_cast<U8>(state);
+        GameRec->Plans[slot].PlanState = static_cast<U8>(state);
         EXPECT_TRUE(DrawRanges({}, plan).empty());
-        return Plan(slot).PlanState;
+        return GameRec->Plans[slot].PlanState;
     }
 };
 
 class UnionPlans : public PlanWorld {};
 
-TEST_F(UnionPlans, WashingtonsPlanAlarmsGathersCorpsAndWaitsForTheArmyAtTheCapital) {
+TEST_F(UnionPlans, DefencePlansAlarmGatherCorpsAwaitTheCapitalsArmyAndCounterAttackByStance) {
     struct Case { const char* what; int state, homeCorps; bool army, defended; int next, alarm; };
     const Case cases[] = {
         {"four corps of the region: alarms, every turn", 1, 4, false, false, 1, 1},
@@ -90,9 +89,8 @@ TEST_F(UnionPlans, WashingtonsPlanAlarmsGathersCorpsAndWaitsForTheArmyAtTheCapit
         if (c.state == 2) EXPECT_EQ((Ints{C(free).PlanTag, C(free).SupplyCity}), (Ints{1, 2}));
         if (capitalArmy != 0) EXPECT_EQ(Army(capitalArmy).PlanTag, 1);
     }
-}
-
-TEST_F(UnionPlans, CounterAttacksMarchCautiouslyAtStanceOneAndNormallyAtTwo) {
+    // The Missouri plan's counter-attack, on the best-scored city less ten a hex: cautious at
+    // stance 1, normal at 2.
     for (int enemy : {3, 6}) {
         SCOPED_TRACE(enemy);
         SetUp();
@@ -262,7 +260,10 @@ protected:
         C(k).ArtilleryCount = 1, C(k).SupplyCity = static_cast<U8>(supplyCity);
         return k;
     }
-    static Ints FleetOrders() { return {Fleet().Mission, Fleet().Cargo, Fleet().DestX, Fleet().DestY}; }
+    // The fleet's mission, cargo and destination, and the theatre pool it may draw on.
+    static Ints FleetOrders() {
+        return {Fleet().Mission, Fleet().Cargo, Fleet().DestX, Fleet().DestY, Nation().TheatreSupplies[1]};
+    }
     static constexpr int home = 20;
 };
 
@@ -292,11 +293,12 @@ TEST_F(AmphibiousLandings, PortsAreRatedAndAFleetMustBeProvisionedForTheVoyage) 
 TEST_F(AmphibiousLandings, TheCorpsBoardsAtTheFleetOrWaitsAshoreOrMarchesToIt) {
     struct Case { const char* what; int x, y, supply, sx, sy, port; Ints corps, fleet; };
     const Case cases[] = {
-        // corps: mode, march, destination, supply city, home state; fleet: mission, cargo, destination
-        {"at the fleet", 40, 30, home, 0, 0, 1, {4, 1, 40, 30, home, 0}, {6, 1, 60, 30}},
-        {"far off, by a port: fetched", 40, 41, 21, 40, 41, 1, {0, 1, 40, 41, 21, 0}, {2, 0, 40, 41}},
-        {"on its supply city: waits", 40, 35, 21, 40, 35, 0, {0, 1, 40, 35, 21, 0}, {6, 1, 0, 0}},
-        {"marches to the fleet", 40, 35, 21, 44, 44, 0, {0, 2, 40, 30, home, 7}, {6, 1, 0, 0}},
+        // corps: mode, march, destination, supply city, home state; fleet: as FleetOrders. Boarding
+        // at once pays the voyage from the pool: (0 + 20 hexes) x 2 ships x 3 / 10.
+        {"at the fleet", 40, 30, home, 0, 0, 1, {4, 1, 40, 30, home, 0}, {6, 1, 60, 30, 88}},
+        {"far off, by a port: fetched", 40, 41, 21, 40, 41, 1, {0, 1, 40, 41, 21, 0}, {2, 0, 40, 41, 100}},
+        {"on its supply city: waits", 40, 35, 21, 40, 35, 0, {0, 1, 40, 35, 21, 0}, {6, 1, 0, 0, 100}},
+        {"marches to the fleet", 40, 35, 21, 44, 44, 0, {0, 2, 40, 30, home, 7}, {6, 1, 0, 0, 100}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -311,21 +313,16 @@ TEST_F(AmphibiousLandings, TheCorpsBoardsAtTheFleetOrWaitsAshoreOrMarchesToIt) {
         EXPECT_EQ(FleetOrders(), c.fleet);
         EXPECT_EQ((Ints{C(k).PlanTag, C(planned).PlanTag}), (Ints{9, 12}));
     }
-    // Boarding at once pays the voyage from the theatre pool: (0 + 20 hexes) x 2 ships x 3 / 10.
-    SetUp();
-    Gunner(40, 30, home);
-    PlanAmphibiousLanding(kNationUnion);
-    EXPECT_EQ((Ints{Fleet().Supplies, Nation().TheatreSupplies[1]}), (Ints{12, 88}));
 }
 
 TEST_F(AmphibiousLandings, AfterMovementACorpsAlongsideAtRestIsTakenAboard) {
     struct Case { const char* what; int y, mode; bool gone; Ints corps, fleet; };
     const Case cases[] = {
         // corps mode and hex; fleet mission, cargo, destination
-        {"alongside at rest", 31, 0, false, {4, 40, 30}, {6, 1, 40, 30}},
-        {"two hexes off", 32, 0, false, {0, 40, 32}, {2, 0, 40, 30}},
-        {"alongside, advancing", 31, 2, false, {2, 40, 31}, {2, 0, 40, 30}},
-        {"a cargo naming a free slot", 31, 0, true, {0, 40, 31}, {6, 0, 60, 30}},
+        {"alongside at rest", 31, 0, false, {4, 40, 30}, {6, 1, 40, 30, 100}},
+        {"two hexes off", 32, 0, false, {0, 40, 32}, {2, 0, 40, 30, 100}},
+        {"alongside, advancing", 31, 2, false, {2, 40, 31}, {2, 0, 40, 30, 100}},
+        {"a cargo naming a free slot", 31, 0, true, {0, 40, 31}, {6, 0, 60, 30, 100}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
