@@ -58,14 +58,20 @@ void Foreign(int nation, bool unionWon, int row) {
     if (!unionWon && attitude < 100 && attitude > row) Bump(attitude, -row);
 }
 
-TBattleResultsView BuildView() {
-    TGameRec& g = G();
-    TBattleResultsView v;
+// The fixed texts of a fresh results dialog; every row and every figure label starts hidden and empty.
+void InitResultsCaptions(TBattleResultsView& v) {
+    v = TBattleResultsView{};
     v.caption = Text(663);
     v.analysis = {Text(667), true, true};
     v.ok = {Text(66), true, true};
     v.unionColumns = v.confederateColumns = Text(664);
     v.unionSubHeader = v.confederateSubHeader = Text(665);
+}
+
+TBattleResultsView BuildView() {
+    TGameRec& g = G();
+    TBattleResultsView v;
+    InitResultsCaptions(v);
     v.initiative = std::string(InitiativeSide == 1 ? "Union " : "Confederate ") + Text(666);
     const int intensity = CombatWords.BattleIntensity;
     if (intensity >= 1 && intensity <= 5) v.intensity = Text(668 + intensity);

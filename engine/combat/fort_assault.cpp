@@ -90,10 +90,10 @@ void SetUpFortAssault(int city, int attacker) {
 void TFortAssault::Button1Click() {
     if (!view.execute.visible || !view.execute.enabled) return;
     if (phase == kReady) {
-        if (fort != 0) Bombard();
-        else Storm();
+        if (fort != 0) AssaultBombardment();
+        else AssaultAttack();
     }
-    if (phase == kStormToFollow) Storm();
+    if (phase == kStormToFollow) AssaultAttack();
     if (phase >= kOver) {
         view.ok.visible = view.ok.enabled = true;
         view.execute.visible = view.execute.enabled = false;
@@ -102,7 +102,7 @@ void TFortAssault::Button1Click() {
 
 void TFortAssault::RunUnattended() { Button1Click(); }
 
-void TFortAssault::Bombard() {
+void TFortAssault::AssaultBombardment() {
     TCityRec& c = G().Cities[city];
     int exchanges = 0;
     bombardment = kRunning;
@@ -165,7 +165,7 @@ void TFortAssault::Bombard() {
     }
 }
 
-void TFortAssault::Storm() {
+void TFortAssault::AssaultAttack() {
     TGameRec& g = G();
     TCityRec& c = g.Cities[city];
     if (bombardment == kRunning || bombardment > kNoBombardment) {

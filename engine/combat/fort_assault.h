@@ -48,8 +48,8 @@ public:
     bool garrisonBroke = false, attackerBroke = false;
 
 private:
-    void Bombard();
-    void Storm();
+    void AssaultBombardment();
+    void AssaultAttack();
     // Spreads hits over the attacking corps' foot (side A) or the garrison; the losses taken.
     long SpreadAttackerLosses(long hits);
     long SpreadGarrisonLosses(long hits);

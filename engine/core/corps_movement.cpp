@@ -429,6 +429,8 @@ void PlanCorps(int c, TCorpsRec& k, bool dissolved) {
         ComputerRoute(k, freed);
     }
     DrillCondition(k, freed);
+    // A surrendered corps' draws are taken; now its slot is cleared like any other freed one.
+    if (freed && !dissolved) FreeCorpsRecord(c);
 }
 
 void SecondPass(int c) {

@@ -153,6 +153,8 @@ bool WriteFilesTogether(const std::vector<TFileImage>& files) {
         std::string scratch, backup;
         bool placed = false;
         bool hadOld = false;
+        // The old file lives on only under its backup name: never delete that.
+        bool onlyInBackup = false;
     };
     std::vector<Step> steps(files.size());
     auto discard = [&] {
@@ -185,7 +187,7 @@ bool WriteFilesTogether(const std::vector<TFileImage>& files) {
             }
         }
         if (ok && RenameFile(s.scratch, target) != 0) {
-            if (movedAside) RenameFile(s.backup, target);
+            if (movedAside) s.onlyInBackup = RenameFile(s.backup, target) != 0;
             ok = false;
         }
         if (ok) s.placed = true;
@@ -197,7 +199,8 @@ bool WriteFilesTogether(const std::vector<TFileImage>& files) {
             if (s.hadOld) RenameFile(s.backup, files[i].path);
             else ::unlink(files[i].path.c_str());
         }
-        if (failedAt < files.size() && !steps[failedAt].backup.empty() && steps[failedAt].hadOld)
+        if (failedAt < files.size() && !steps[failedAt].backup.empty() && steps[failedAt].hadOld &&
+            !steps[failedAt].onlyInBackup)
             ::unlink(steps[failedAt].backup.c_str());
         discard();
         return false;

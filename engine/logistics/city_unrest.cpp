@@ -129,9 +129,11 @@ void UpdateCityUnrest() {
     for (int c = 1; c <= kCityCount; ++c) {
         TCityRec& city = g.Cities[c];
         // Occupied: held by a side other than its home nation's (a nation and a side are not alike
-        // numbers once France or Britain is at war).
-        if (city.Owner == 0 || !ValidNation(city.OriginalOwner) || city.Owner == g.Nations[city.OriginalOwner].Side)
-            continue;
+        // numbers once France or Britain is at war). A border state's city that belongs to no nation
+        // is occupied by whichever side holds it; any other city without a home has none to rise for.
+        const int home = city.OriginalOwner;
+        const bool homeless = home == 0 && IsBorderState(city.State);
+        if (city.Owner == 0 || (!homeless && (!ValidNation(home) || city.Owner == g.Nations[home].Side))) continue;
         city.Status = city.Output < 11 ? 0 : city.Output > 1000 ? 2 : 1;
         int nearest = kFarFromOccupier;
         for (const TCorpsRec& k : g.Corps)

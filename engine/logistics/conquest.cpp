@@ -103,7 +103,7 @@ void TakeGarrison(int c, int side) {
     for (int i = 1; i <= kBrigadeCount; ++i) {
         const TBrigadeRec& b = g.Brigades[i];
         if (b.AttachIndex != c || b.AttachKind < kAttachGarrison || !IsState(b.HomeState)) continue;
-        // The capturer's own brigades waiting in the city are freed, not captured.
+        // Brigades of the capturer's side waiting in the city are no prisoners: they stay as they are.
         if (IsNation(b.Nation) && g.Nations[b.Nation].Side == side) continue;
         if (IsNation(b.Nation)) {
             U32& prisoners = g.Prisoners[b.Nation];

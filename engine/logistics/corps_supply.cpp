@@ -6,6 +6,7 @@
 #include <string>
 
 #include "engine/combat/brigade_rules.h"
+#include "engine/core/corps_movement.h"
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
@@ -271,9 +272,10 @@ void SupplyCorps(int when) {
     TGameRec& g = *GameRec;
     for (int c = 1; c <= kCorpsCount; ++c) {
         const TCorpsRec& k = g.Corps[c];
-        if (k.Activity == 3 || k.Activity == 4 || k.Activity == 7 || !CorpsInUse(k) || k.Strength == 0 ||
-            k.OrderMode >= 4)
-            continue;
+        // Corps on the rails or aboard a fleet are fed by neither depot nor land this turn.
+        const bool travelling = k.Activity == kActivityRailed || k.Activity == kActivityRailMoving ||
+                                k.Activity == kActivityEmbarked || k.OrderMode >= kOrderEmbarked;
+        if (travelling || !CorpsInUse(k) || k.Strength == 0) continue;
         SupplyOneCorps(c, when);
     }
     if (when == kSupplyAfterMovement) ConsumeFleetStores();

@@ -9,6 +9,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/path_search.h"
 #include "engine/core/turn_checkpoints.h"
+#include "engine/core/turn_start.h"
 
 namespace kvt {
 
@@ -75,19 +76,9 @@ void DrownCorps(int c) {
         }
     });
     ClearAttachedBrigades(c);
-    k.Leader = 0;
-    k.HexX = k.HexY = 0;
-    k.Disruption = 0;
-    k.Army = 0;
-    k.Condition = 0;
-    k.ContactCode = 0;
-    k.StepDirection = 0;
-    k.Strength = 0;
-    k.Unused = kCorpsDestroyed;
-    k.Nation = 0;
-    k.Side = 0;
-    for (TFleetRec& f : g.Fleets)
-        if (f.Cargo == c) f.Cargo = 0;
+    // Cleared whole: an embarked order or a supply city left on the slot would pass to the next
+    // corps raised in it.
+    FreeCorpsRecord(c);
 }
 
 void ReleaseFleetCargo(int fleet, int orderModeAshore) {

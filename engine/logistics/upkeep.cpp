@@ -317,7 +317,8 @@ void FormNewCorps(int n) {
             if (infantry > 2) form(1);
             if (waiting[kBrigadeCavalry] > 1) form(2);
         }
-        if (city == 0 || theatre == 0 || nation.CorpsTally >= kMostCorps || Random(100) > 90) return;
+        // The repeat is drawn for before the corps count is looked at again.
+        if (city == 0 || theatre == 0 || Random(100) > 90) return;
     }
 }
 
@@ -629,7 +630,9 @@ void WipeFreedCorps() {
         const TCorpsRec& c = g.Corps[k];
         if (c.Nation != 0 && c.Unused == 0) continue;
         wiped[k] = true;
-        FreeCorpsRecord(k);
+        // A man still heading a corps of no nation is offered again; a free slot's name is stale.
+        if (CorpsInUse(c)) EndCorps(k);
+        else FreeCorpsRecord(k);
     }
     for (int i = 1; i <= kBrigadeCount; ++i) {
         const TBrigadeRec& b = g.Brigades[i];

@@ -50,7 +50,8 @@ std::vector<int> BrigadesListed(const TCorpsRaising& r, int city) {
     return out;
 }
 
-// The table of a new corps over a record cleared as a disbanded corps leaves its slot.
+// The table of a new corps over a record cleared as a disbanded corps leaves its slot. The steps
+// stay for a playback; a route left by the former corps would be marched as if drawn for this one.
 void SetUpFormedCorps(const TCorpsRaising& r, int line) {
     TGameRec& g = *GameRec;
     TCorpsRec& k = g.Corps[r.corps];
@@ -58,7 +59,6 @@ void SetUpFormedCorps(const TCorpsRaising& r, int line) {
     const TLeaderRec& leader = g.Leaders[r.leader];
     TCorpsRec fresh;
     std::memset(static_cast<void*>(&fresh), 0, sizeof fresh);
-    fresh.Route = k.Route;
     fresh.StepDone = k.StepDone;
     fresh.Ordinal = k.Ordinal;
     fresh.HexX = fresh.DestX = city.HexX;

@@ -8,6 +8,7 @@
 #include "engine/core/map_grid.h"
 #include "engine/core/notice.h"
 #include "engine/core/text_table.h"
+#include "engine/core/turn_start.h"
 #include "engine/players/command_slots.h"
 #include "engine/players/politics_words.h"
 
@@ -95,11 +96,12 @@ void NationCapitulates(int loser, int winner) {
         }
     for (int k = 1; k <= kCorpsCount; ++k) {
         if (!CorpsInUse(g.Corps[k]) || g.Corps[k].Nation != loser) continue;
-        // A freed slot must read as free to every later loop, so the flag is set after the clearing.
-        std::memset(static_cast<void*>(&g.Corps[k]), 0, sizeof(TCorpsRec));
-        g.Corps[k].Unused = 1;
-        for (TFleetRec& f : g.Fleets)
-            if (f.Cargo == k) f.Cargo = 0;
+        // An ally's brigades have no corps left to serve in; the loser's own go to garrisons below.
+        for (int i = 1; i <= kBrigadeCount; ++i) {
+            const TBrigadeRec& b = g.Brigades[i];
+            if (b.AttachKind == kAttachCorps && b.AttachIndex == k && b.Nation != loser) ClearBrigade(i);
+        }
+        EndCorps(k);
     }
     for (TFleetRec& f : g.Fleets) {
         if (!FleetInUse(f) || f.Owner != loser) continue;

@@ -51,6 +51,44 @@ TEST_F(BattleResults, LossesBecomeDisruptionThatWorksAndVictoryWorkDown) {
     }
 }
 
+TEST_F(BattleResults, HomeWorksGroundNationAndLeadershipWorkDisruptionDown) {
+    // A beaten Union corps of 10 that lost 2 starts at 10. The hex lies in state `state` (map byte
+    // 2) and is held by the Confederacy, whose bit must not stand for a state: state 2 would calm it.
+    const struct { const char* what; int result, works, state, owner, control, recovery, kind, tactics, chief, draw, disruption; } cases[] = {
+        {"a hex of no state changes nothing", 3, -1, 0, 0, 0, 0, 0, 0, -1, 99, 10},
+        {"its side's city works of 6 take 2", 3, 6, 0, 0, 0, 0, 0, 0, -1, 99, 8},
+        {"a winner in its side's city is steady", 2, 0, 0, 0, 0, 0, 0, 0, -1, 99, 0},
+        {"its side's state calms it", 3, -1, 5, 1, 1, 0, 0, 0, -1, 99, 9},
+        {"a state its side does not control troubles it", 3, -1, 5, 2, 2, 0, 0, 0, -1, 99, 11},
+        {"calmed to 0 it is not troubled", 3, 27, 5, 1, 2, 0, 0, 0, -1, 99, 0},
+        {"the nation's recovery of 4 takes 4", 3, -1, 0, 0, 0, 4, 0, 0, -1, 99, 6},
+        {"a recovery as large takes nothing", 3, -1, 0, 0, 0, 10, 0, 0, -1, 99, 10},
+        {"a cavalry division halves it", 3, -1, 0, 0, 0, 0, 2, 0, -1, 99, 5},
+        {"a leader rallies it below his tactics", 3, -1, 0, 0, 0, 0, 0, 40, -1, 39, 5},
+        {"but not at them", 3, -1, 0, 0, 0, 0, 0, 40, -1, 40, 10},
+        {"an army's chief adds half again", 3, -1, 0, 0, 0, 0, 0, 20, 20, 59, 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int k = AddCorps(1, kX, kY, AddLeader(1, 30, c.tactics));
+        C(k).Strength = 10;
+        C(k).Kind = static_cast<U8>(c.kind);
+        BattleCorpsLosses[k] = 2;
+        if (c.chief >= 0) C(k).Army = static_cast<U8>(AddArmy(1, 1, AddLeader(1, 30, c.chief)));
+        if (c.works >= 0) GameRec->Cities[AddCity("Home", kX, kY, 1)].Fortifications = static_cast<U8>(c.works);
+        Hex(kX, kY).SetControlSide(2);
+        Hex(kX, kY).SetState(c.state);
+        GameRec->States[2].Owner = GameRec->States[2].ControlSide = 1;
+        GameRec->States[5].Owner = static_cast<U8>(c.owner);
+        GameRec->States[5].ControlSide = static_cast<U8>(c.control);
+        GameRec->Nations[1].Recovery = static_cast<U8>(c.recovery);
+        GameRec->BattleResult = static_cast<std::uint16_t>(c.result);
+        EXPECT_EQ(DrawRanges({c.draw}, [&] { UpdateCorpsAfterBattle(k); }), std::vector<int>{100});
+        EXPECT_EQ(static_cast<int>(C(k).Disruption), c.disruption);
+    }
+}
+
 TEST_F(BattleResults, RowsAttitudesCapturedGunsAndTheWarsTallies) {
     const struct { int unionCorps, confedCorps, result, france, britain, franceAfter, britainAfter; const char* weapons; } cases[] = {
         {12, 3, 2, 99, 100, 101, 100, " "},                // warmed by half the Confederate rows

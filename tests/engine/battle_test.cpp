@@ -2,6 +2,8 @@
 // resolution's draws and decision, leader casualties, assaults, and a person's battle.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/field_battle.h"
 #include "engine/core/notice.h"
@@ -184,6 +186,34 @@ TEST_F(BattleSetup, TheIntensityDialogOffersByRatingAndShowsWhatTheScoutsSee) {
     EXPECT_EQ(fe.intensityViews[0].leftHeading + fe.intensityViews[0].rightHeading, "T505T508");
 }
 
+TEST_F(BattleSetup, EachIntensityButtonChoosesOnceAndExecuteWaitsForThePair) {
+    Force(1, 30, 0, 9);
+    Force(2, 30, 0, 5);
+    DrawIn();
+    GameRec->Nations[1].Human = GameRec->Nations[2].Human = 1;
+    for (const bool unionFirst : {true, false}) {
+        SCOPED_TRACE(unionFirst ? "Union first" : "Confederacy first");
+        ScriptedFrontend fe;
+        std::vector<bool> executeAfter;
+        fe.ExpectCombatResolution([&](TCombatResolution& d) {
+            for (const bool onUnion : {unionFirst, !unionFirst, unionFirst}) {  // the third press finds its button hidden
+                onUnion ? d.Button3Click() : d.Button4Click();
+                executeAfter.push_back(d.view.execute.enabled);
+            }
+        });
+        fe.ExpectBattleIntensity(unionFirst ? 4 : 3);
+        fe.ExpectBattleIntensity(unionFirst ? 3 : 4);
+        SetUpFieldBattle();
+        EXPECT_EQ(executeAfter, (std::vector<bool>{false, true, true}));
+        EXPECT_EQ(std::vector<int>({CombatWords.UnionIntensity, CombatWords.ConfederateIntensity}), std::vector<int>({4, 3}));
+        // Each dialog offers what its own commander's rating allows (9: all five, 5: three).
+        ASSERT_EQ(fe.intensityViews.size(), 2u);
+        const TBattleIntensityView& first = fe.intensityViews[0];
+        EXPECT_EQ(first.leftHeading, unionFirst ? "T505" : "T507");
+        EXPECT_EQ(std::count(first.optionShown.begin(), first.optionShown.end(), true), unionFirst ? 5 : 3);
+    }
+}
+
 TEST_F(FieldBattle, InitiativeAndTheDecisionOnLossesAndGround) {
     // No corps fights: the initiative draw is the only one, and the loss words decide.
     const struct {
@@ -240,6 +270,51 @@ TEST_F(FieldBattle, APairWithNoBoutsTriesItsGunsOnceThenEngagesRandomIPlusITimes
     EXPECT_EQ(SidePlayed, 1) << "the battle leaves the side played alone";
     EXPECT_EQ(C(e).OrderMode, 0);
     EXPECT_EQ(RollFireHits(0, 65535), 1) << "every volley scores one hit, even of no shots";
+}
+
+TEST_F(FieldBattle, AFoughtPairRaisesItsLeadersAndEveryCorpsIsBookedAWinOrALoss) {
+    // One pair: the Confederates, at condition 0, break off and never fight a pair of their own.
+    const struct { const char* what; int holder, pu, pc, chiefRating, result; } cases[] = {
+        {"the holder wins on lower losses; a chief past 12 rises no more", 1, 10, 12, 13, 2},
+        {"a broken enemy yields the ground it held; a chief at 12 rises", 2, 10, 12, 12, 2},
+        {"under five losses the ground goes, but nobody wins", 2, 2, 2, 12, 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int u = Force(1, 10), e = Force(2, 10), chief = AddLeader(1, 30);
+        GameRec->Leaders[chief].Rating = static_cast<U8>(c.chiefRating);
+        C(u).Army = static_cast<U8>(AddArmy(1, 1, chief));
+        C(u).OrderMode = 0;  // no bouts
+        C(e).Condition = 0;
+        DrawIn();
+        PreBattleStrength[u] = PreBattleStrength[e] = 10;
+        GameRec->Nations[1].Will = GameRec->Nations[2].Will = 50;
+        CombatWords = {1, 2, 2, 2, 0, 1, 0, 70};
+        BattleBrigades = {0, 1, 1};
+        BattleTroops = {0, 100, 100};
+        GameRec->BattleLosses(1) = static_cast<std::uint16_t>(c.pu);
+        GameRec->BattleLosses(2) = static_cast<std::uint16_t>(c.pc);
+        Hex(kX, kY).SetControlSide(c.holder);
+        ScriptedFrontend fe;
+        fe.ExpectBattleResults();
+        // Initiative (the Union), the duel finds no guns, two engagements not fought, the Union
+        // leaders' roll made (political, rating), the Confederate one missed.
+        std::vector<int> script = {0, 0, 0, 199, 199, 0, 0, 0, 799};
+        script.resize(200, 99);
+        std::vector<int> ranges = DrawRanges(script, [] { ResolveFieldBattle(); });
+        ScriptRandomDraws({});
+        ranges.resize(9);
+        EXPECT_EQ(ranges, (std::vector<int>{60, 2, 2, 200, 200, 600, 50, 30, 800}));
+        const bool won = c.result == 2;
+        const TLeaderRec &l = GameRec->Leaders[C(u).Leader], &el = GameRec->Leaders[C(e).Leader], &ch = GameRec->Leaders[chief];
+        EXPECT_EQ(std::vector<int>({GameRec->BattleResult, Hex(kX, kY).ControlSide()}), std::vector<int>({c.result, 1}));
+        EXPECT_EQ(std::vector<int>({l.Rating, C(u).LeaderRating, ch.Rating}), std::vector<int>({4, 4, 13}));
+        EXPECT_EQ(std::vector<int>({l.Political, ch.Political, el.Political}), std::vector<int>({won ? 3 : -2, won ? 1 : -1, -3}));
+        EXPECT_EQ(std::vector<int>({GameRec->Nations[1].Will, GameRec->Nations[2].Will, static_cast<int>(GameRec->MilitaryPoints[1]),
+                                    CombatWords.WinningCorpsCount}),
+                  std::vector<int>({won ? 51 : 49, 49, won ? 3 : 0, won ? 1 : 0}));
+    }
 }
 
 TEST_F(FieldBattle, GunsFireThreeTimesInTenAndAHitOnGunsSparesThemAboveFortyOne) {
@@ -307,6 +382,33 @@ TEST_F(LeaderCasualty, ACorpsCommanderFallsByTheIntensityAndTheFallingChance) {
         EXPECT_EQ(DrawRanges(c.draws, [&] { CheckCorpsLeaderCasualty(k); }), c.ranges);
         EXPECT_EQ(std::vector<int>({l.Status, CombatWords.LeaderLossChance, l.Political, C(k).Leader}),
                   std::vector<int>({c.statusAfter, c.chanceAfter, c.political, 1}));
+    }
+}
+
+TEST_F(LeaderCasualty, ACandidateLineShowsHisRankAndHisRatingsAsFarAsTheyAreKnown) {
+    // Drill, tactics, initiative and rating; hidden ratings are masked below 6, 8, 4 and 10 experience.
+    const struct { int rank, inView, experience, drill, tactics, initiative, rating; const char* shown; } cases[] = {
+        {2, 0, 3, 40, 40, 50, 8, "Man-T580|T548|T552|T558|T563"},
+        {3, 0, 9, 20, 21, 21, 8, "Man-T581|T545|T550|T554|T563"},
+        {4, 0, 10, 40, 39, 20, 8, "Man-T582|T547|T550|T553|T562"},
+        {3, 1, 0, 21, 40, 31, 3, "Man-T581|T546|T551|T555|T559"},
+        {3, 1, 0, 39, 20, 49, 5, "Man-T581|T546|T549|T556|T560"},
+        {3, 1, 0, 0, 0, 50, 7, "Man-T581|T545|T549|T557|T561"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.shown);
+        SetUp();
+        const int k = Force(1, 10);
+        TLeaderRec& man = GameRec->Leaders[AddLeader(1, c.initiative, c.tactics, c.drill, "Man-")];
+        man.Status = kLeaderRemoved;
+        man.Rank = static_cast<U8>(c.rank);
+        man.Experience = static_cast<U8>(c.experience);
+        man.Rating = static_cast<U8>(c.rating);
+        GameRec->RatingsInView = static_cast<std::uint16_t>(c.inView);
+        const TLeaderSuccessorView v = CorpsSuccessorView(k);
+        ASSERT_EQ(v.lines.size(), 1u);
+        const TSuccessorLine& l = v.lines[0];
+        EXPECT_EQ(l.text + "|" + l.drill + "|" + l.tactics + "|" + l.initiative + "|" + l.rating, c.shown);
     }
 }
 
@@ -394,6 +496,28 @@ TEST_F(FortAssault, BombardmentAndStormEndInAFallOrARepulse) {
                   std::vector<int>({c.result, c.fortAfter, c.footAfter, c.prisoners, c.control}));
         const bool stormed = c.storm[0] != '\0', fell = c.result != 1;
         EXPECT_EQ(C(k).ContactCode, !stormed ? 5 : fell ? 0 : 1) << "a repulse leaves the attackers in contact";
+    }
+}
+
+TEST_F(FortAssault, AFallFreesTheBrigadesOfAnUnclaimedStateTwentyAndBothBreaksTellOnTheAttackers) {
+    // Every draw 0: both sides break in the first exchange, and foot destroys the garrison.
+    const struct { const char* what; int foot, guns, flag; bool freed; } cases[] = {
+        {"a fall frees them while the state's flag is 0", 30, 0, 0, true},
+        {"the flag set keeps them", 30, 0, 1, false},
+        {"a repulse keeps them", 0, 6, 0, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int k = Force(1, c.foot, c.guns), away = Place(Force(1, 10), 40, 10);
+        C(k).ContactCode = 4;
+        const int city = AddCity("Fort", kX, kY, 2);
+        AddGarrison(city, 2, kBrigadeInfantry, 5);
+        const int stateTwenty = AddBrigade(away, kBrigadeInfantry, 10, 2, 0, 20);
+        GameRec->States[20].Flag = static_cast<U8>(c.flag);
+        WithDraws({}, 0, [] { ResolveBattles(); });
+        EXPECT_EQ(GameRec->Brigades[stateTwenty].AttachKind == kAttachFree, c.freed);
+        EXPECT_EQ(static_cast<int>(C(k).Condition), 4) << "halved for the attackers' break, less 1 for the garrison's";
     }
 }
 

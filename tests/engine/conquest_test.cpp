@@ -192,7 +192,8 @@ TEST_F(Conquest, SackingIsAPersonsChoiceOrTheCommandersTemperButNeverARetakenHom
         EXPECT_EQ((Ints{Prestige(), Attitude(4)}), (Ints{c.prestige, c.attitude}));
         EXPECT_EQ(City().Fortifications, sacked ? 0 : 2);
         if (!sacked) continue;
-        EXPECT_EQ((Ints{C(corps).SupplyDistance, g.States[1].OccupationCount, g.Nations[2].RailCapacity}), (Ints{1, 1, 4}));
+        EXPECT_EQ((Ints{C(corps).SupplyDistance, g.States[1].OccupationCount, g.Nations[2].RailCapacity, C(corps).Fatigue}),
+                  (Ints{1, 1, 4, 1}));
         EXPECT_EQ(fe.notices.back().lines[3], std::to_string(500 - c.poolLeft) + "T11");
         // The sacked state warms with the damage; a person's sacking also turns every other state.
         EXPECT_EQ((Ints{Loyalty(1), Loyalty(2)}), (Ints{c.person ? 50 + 1 - 3 : 50 + 6, 53}));

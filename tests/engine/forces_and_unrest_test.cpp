@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/logistics/city_unrest.h"
 #include "engine/logistics/force_recount.h"
@@ -86,6 +87,17 @@ TEST_F(ForceRecount, OddsReadEveryCorpsNewReadinessAndHalveDivisions) {
     EXPECT_EQ(Pair(g.Corps[3].HomeState, g.States[1].EnemyStrength), Pair(1, 240)) << "a corps belongs to its hex's state";
 }
 
+TEST_F(ForceRecount, ComputerCorpsDefendAndDisruptedCorpsFallBackUnlessAboard) {
+    g.Nations[1].Human = 1;
+    g.Corps[1].OrderMode = g.Corps[2].OrderMode = kOrderAdvance;  // a person's corps, the second disrupted
+    g.Corps[3].OrderMode = kOrderPlan;
+    g.Corps[4].OrderMode = kOrderEmbarked;  // disrupted aboard a fleet: set ashore at sea it would march off
+    g.Corps[2].Disruption = g.Corps[4].Disruption = 3;
+    RecountForces();
+    EXPECT_EQ((std::array<int, 4>{g.Corps[1].OrderMode, g.Corps[2].OrderMode, g.Corps[3].OrderMode, g.Corps[4].OrderMode}),
+              (std::array<int, 4>{kOrderAdvance, kOrderWithdraw, kOrderDefend, kOrderEmbarked}));
+}
+
 TEST_F(ForceRecount, AnArmyIsValuedByTheStrengthAroundItsBase) {
     // Tallies own / 10 + 1 against enemy / 10 + 1: 41 to 10, 2 to 52, 11 to 11, 52 to 1.
     struct Case { int first, second, enemy, value; };
@@ -109,6 +121,8 @@ TEST_F(ForceRecount, CorpsAndArmiesEndTotalsAreRebuiltAndASecondRecountChangesNo
     Garrison(20, 2, 2);
     g.Armies[1].Nation = g.Armies[1].BaseCity = 1;
     g.Corps[2].Army = 1;
+    g.Brigades[5].Fatigue = g.Brigades[6].Fatigue = 4;
+    g.Corps[5].Leader = 10;  // a freed record still naming a leader would relieve him at every recount
     g.Armies[2].Name = "Army of the James";  // an army without corps
     g.ArmyNamePool[2][3].Name = "Army of the James";
     g.ArmyNamePool[2][3].Used = 2;
@@ -124,7 +138,12 @@ TEST_F(ForceRecount, CorpsAndArmiesEndTotalsAreRebuiltAndASecondRecountChangesNo
     EXPECT_EQ(Pair(g.States[1].OwnStrength, g.States[2].ForeignHeld), Pair(320, 1)) << "Alexandria is the Union's";
     EXPECT_EQ((std::array<int, 3>{g.Nations[1].CorpsTally, g.Nations[1].ArmyTally, g.Nations[1].CorpsInTheatre[1]}),
               (std::array<int, 3>{2, 1, 2}));
+    // Readiness 160 x 10 div (7 x 80); the theatre's 320 men against a weight of 2 x 7 x 80.
+    EXPECT_EQ((std::array<int, 4>{g.Armies[1].Readiness, g.Armies[1].Condition, g.Armies[1].Losses,
+                                  g.Nations[1].TheatreReadiness[1]}),
+              (std::array<int, 4>{2, 10, 4, 3200 / 113}));
     EXPECT_FALSE(CorpsInUse(g.Corps[3]) || CorpsInUse(g.Corps[4]));
+    EXPECT_EQ(Pair(g.Corps[5].Leader, g.Leaders[10].Status), Pair(0, kLeaderRemoved));
     EXPECT_EQ(Pair(g.Corps[4].Leader, g.Leaders[8].Status), Pair(0, kLeaderKilled)) << "nobody raised from the dead";
     for (int b = 7; b <= 9; ++b)
         EXPECT_EQ(Pair(g.Brigades[b].AttachKind, g.Brigades[b].AttachIndex), Pair(kAttachWaiting, 0)) << "waiting";
@@ -185,34 +204,47 @@ TEST_F(LeaderChoice, MarksFollowCommandsAndACorpsLeaderIsFreedOnlyWhenReplaced) 
     EXPECT_TRUE(DrawRanges({}, [] { EXPECT_EQ(PickCommander(1, kCommandCorps, 0, 0), 0); }).empty()) << "a person's";
     EXPECT_EQ(Pair(g.Leaders[1].Status, g.Leaders[3].Status), Pair(kLeaderActive, kLeaderAvailable));
     g.GameKind = 2;  // a mail game chooses for every nation
+    g.Leaders[1].Status = 150;  // recovering, yet at the head of corps 1: not his own successor
+    g.Leaders[1].Rating = 9;
     DrawRanges({0, 0, 0}, [] { EXPECT_TRUE(ReplaceCorpsCommander(1, 1)); });
     EXPECT_EQ(Pair(g.Corps[1].Leader, g.Corps[1].LeaderRating), Pair(5, 6));
     for (int l : {1, 3, 6}) g.Leaders[l].Status = kLeaderKilled;  // leader 1 is free again once replaced
     EXPECT_FALSE(ReplaceCorpsCommander(1, 5)) << "nobody left to take his corps";
+    g.Corps[2].Leader = 0;
+    EXPECT_TRUE(DrawRanges({}, [] { EXPECT_TRUE(ReplaceCorpsCommander(1, 0)); }).empty()) << "leader 0 leads nothing";
 }
 
 TEST_F(CityUnrest, AnOccupiedCityRisesOnlyFarFromItsOccupierAndUngarrisoned) {
-    // Alexandria, a Union city of Virginia, held by the Confederacy with output 500 (status 1).
-    struct Case { const char* name; int controller, loyalty, garrison, corpsRow; std::vector<int> draws; bool rises; };
+    // Alexandria, a Union city of Virginia, held by the Confederacy; output 500 gives status 1, over 1000 status 2.
+    struct Case {
+        const char* name;
+        int controller, loyalty, output, garrison, corpsRow;
+        std::vector<int> draws;
+        bool rises;
+        int status;
+    };
     const Case cases[] = {
-        {"foreign-held state: chance 40", 2, 60, 0, 0, {20, 19}, true},
-        {"foreign-held state: 40 missed", 2, 60, 0, 0, {20, 20}, false},
-        {"a garrison as large as the status still leaves 10", 2, 60, 1, 0, {5, 4}, true},
-        {"home-held state, disloyal: chance 30", 1, 20, 0, 0, {29, 0}, true},
-        {"home-held state, disloyal, garrisoned", 1, 20, 1, 0, {}, false},
-        {"an occupying corps one hex off", 2, 60, 0, 23, {}, false},
+        {"foreign-held state: chance 40", 2, 60, 500, 0, 0, {20, 19}, true, 1},
+        {"foreign-held state: 40 missed", 2, 60, 500, 0, 0, {20, 20}, false, 1},
+        {"a garrison as large as the status still leaves 10", 2, 60, 500, 1, 0, {5, 4}, true, 1},
+        {"a great city outnumbers one brigade: chance 40", 2, 60, 1001, 1, 0, {20, 19}, true, 2},
+        {"home-held state, disloyal: chance 30", 1, 20, 500, 0, 0, {29, 0}, true, 1},
+        {"home-held state, disloyal, garrisoned", 1, 20, 500, 1, 0, {}, false, 1},
+        {"home-held state, loyal: calm", 1, 50, 1001, 0, 0, {}, false, 0},
+        {"an occupying corps one hex off", 2, 60, 500, 0, 23, {}, false, 1},
     };
     for (const Case& c : cases) {
         SetUp();
         TCityRec& city = g.Cities[5];
         city.Owner = city.Nation = 2;
-        city.Output = 500;
+        city.Output = static_cast<std::uint16_t>(c.output);
         g.States[2].Controller = static_cast<U8>(c.controller);
         g.States[2].Loyalty = static_cast<U8>(c.loyalty);
         if (c.garrison) Garrison(30, 5, 2);
         if (c.corpsRow) Place(3, 41, c.corpsRow);
         DrawRanges(c.draws, [] { UpdateCityUnrest(); });
         EXPECT_EQ(Pair(city.Owner, city.Nation), c.rises ? Pair(1, 1) : Pair(2, 2)) << c.name;
+        EXPECT_EQ(city.Status, c.status) << c.name;
         ASSERT_EQ(fe.notices.size(), c.rises ? 1u : 0u) << c.name;
         if (!c.rises) continue;
         EXPECT_EQ(Pair(g.Prisoners[2], city.Garrison), Pair(c.garrison ? 50 : 0, 0)) << "the garrison is taken";
@@ -221,9 +253,10 @@ TEST_F(CityUnrest, AnOccupiedCityRisesOnlyFarFromItsOccupierAndUngarrisoned) {
 }
 
 TEST_F(CityUnrest, BorderCitiesChangeSidesAndAlliedCitiesAreNotOccupied) {
-    TCityRec& border = g.Cities[6];  // a Union city of border state 20, held by the Confederacy
+    TCityRec& border = g.Cities[6];  // a city of border state 20 that belongs to nobody, held by the Confederacy
     border.State = 20;
-    border.OriginalOwner = 1;
+    border.OriginalOwner = 0;
+    g.States[20].Controller = 1;
     border.Owner = border.Nation = 2;
     border.Output = 500;
     Garrison(30, 6, 20);  // men of the state itself change sides
@@ -236,20 +269,21 @@ TEST_F(CityUnrest, BorderCitiesChangeSidesAndAlliedCitiesAreNotOccupied) {
     EXPECT_EQ(Pair(border.Owner, border.Nation), Pair(1, 1));
     EXPECT_EQ(Pair(g.Brigades[30].Nation, g.Brigades[31].AttachKind), Pair(1, kAttachFree));
     EXPECT_EQ(Pair(g.States[19].StateCasualties, border.Garrison), Pair(50, 2));
+    EXPECT_EQ(Pair(ViewColumn, ViewRow), Pair(41, 32)) << "Norfolk lies by the map's edge: the view stays on the map";
     EXPECT_EQ(g.Cities[4].Status, 7);
 }
 
 TEST_F(CorpsCondition, ConditionMovesAtMostThreeUpAndTwoDown) {
     // Corps 1 alone in its own state; draws: size 250, outnumbered 30, dug in 30, leader 70, army 100.
-    struct Case { const char* name; void (*set)(TCorpsRec&); std::vector<int> draws; int condition, disruption; };
+    struct Case { const char* name; void (*set)(TCorpsRec&); std::vector<int> draws; int condition, disruption, march; };
     const std::vector<int> poor = {249, 29, 29, 69};
     const Case cases[] = {
-        {"resting on its destination gains three", [](TCorpsRec&) {}, {0, 0, 0, 0}, 13, 0},
+        {"resting on its destination gains three", [](TCorpsRec& k) { k.March = 2; }, {0, 0, 0, 0}, 13, 0, 0},
         {"aboard a fleet, cut off and marching, never loses",
-         [](TCorpsRec& k) { k.DestX = 1, k.March = 2, k.SupplyDistance = 5, k.OrderMode = 4; }, poor, 11, 0},
+         [](TCorpsRec& k) { k.DestX = 1, k.March = 2, k.SupplyDistance = 5, k.OrderMode = 4; }, poor, 11, 0, 2},
         {"disrupted, in an army", [](TCorpsRec& k) { k.Disruption = 2, k.Condition = 24, k.Army = 1; },
-         {249, 29, 29, 0, 0}, 25, 1},
-        {"worn out stops at 0", [](TCorpsRec& k) { k.Condition = 1, k.Fatigue = 20; }, poor, 0, 0},
+         {249, 29, 29, 0, 0}, 25, 1, 0},
+        {"worn out stops at 0", [](TCorpsRec& k) { k.Condition = 1, k.Fatigue = 20; }, poor, 0, 0, 0},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -260,13 +294,18 @@ TEST_F(CorpsCondition, ConditionMovesAtMostThreeUpAndTwoDown) {
         g.Armies[1].Leader = 3;
         c.set(g.Corps[1]);
         DrawRanges(c.draws, [] { UpdateCorpsCondition(); });
-        EXPECT_EQ(Pair(g.Corps[1].Condition, g.Corps[1].Disruption), Pair(c.condition, c.disruption)) << c.name;
+        EXPECT_EQ((std::array<int, 3>{g.Corps[1].Condition, g.Corps[1].Disruption, g.Corps[1].March}),
+                  (std::array<int, 3>{c.condition, c.disruption, c.march}))
+            << c.name;
     }
 }
 
 TEST_F(MissingCommanders, ALeaderlessCorpsGetsTheBestFreeLeaderAndPointsAreCounted) {
     g.Corps[1].Leader = 0;
-    g.Leaders[4].Rating = 5;
+    g.Corps[1].Kind = 2;  // a cavalry division: rank 2 scores 40, rank 1 25, rank 3 10 (asked for rank 1: 20, 30, -10)
+    g.Leaders[4].Rank = 2;
+    g.Leaders[4].Rating = 4;
+    g.Leaders[5].Rank = 1;
     g.Cities[6].Nation = 0;  // Norfolk gives nobody points
     g.Nations[1].TheatreValueBase[1] = 99;
     g.TerritoryTotal[1] = 100;

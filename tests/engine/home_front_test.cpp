@@ -144,6 +144,13 @@ TEST_F(Draft, OutputIsDraftedAtTheSidesRateWhileTheBountyIsPaid) {
         EXPECT_EQ(G().States[1].CityOutput, 4000 - c.recruits / 3);
         EXPECT_TRUE(u.TheatreSupplies[1] == c.after && u.AppealCounter == c.appeal - 1);
     }
+    // An ally drafts at the rate of the side it fights on but pays its own bounty.
+    SetUp();
+    G().Nations[2].Bounty = 6, G().Nations[3].Side = 2;
+    G().Nations[3].TheatreSupplies[1] = 50;
+    State(5, 3).CityOutput = 4000;
+    RaiseMonthlyRecruits();
+    EXPECT_TRUE(G().States[5].Recruits == 60 && G().Nations[3].TheatreSupplies[1] == 50) << G().States[5].Recruits;
     struct Bounty { int year, month, before, after; };
     for (const Bounty& c : {Bounty{1861, 6, 3, 10}, Bounty{1861, 10, 7, 7}, Bounty{1862, 3, 7, 3}, Bounty{1862, 3, 1, 1}}) {
         SetUp();

@@ -203,7 +203,7 @@ TEST_F(FleetTransport, ACorpsAboardAnIdleFleetLandsAtHomeAndIsLostOnlyAtSeaWithN
         FleetTransportStep();
         EXPECT_EQ(F(f).Cargo, 0);
         EXPECT_EQ(C(k).Unused != 0, c.lost);
-        EXPECT_EQ(C(k).OrderMode, c.lost ? 4 : kOrderDefend);
+        EXPECT_EQ(C(k).OrderMode, c.lost ? 0 : kOrderDefend) << "a lost corps leaves a cleared slot";
         EXPECT_EQ(GameRec->Leaders[leader].Status == kLeaderKilled, c.lost) << "the commander is read before the corps is cleared";
         EXPECT_EQ(GameRec->Casualties[1], c.lost ? 80u : 0u);
     }

@@ -110,6 +110,10 @@ TEST_F(Politics, CapitulationHandsTheCountryToTheWinnerAndStopsThePhase) {
         g.Armies[1].Nation = static_cast<U8>(loser);
         g.Armies[1].BaseCity = 2;
         g.Brigades[loser == 1 ? 1 : 7].HomeState = 3;  // a state without a capital city
+        // An ally's brigade in the loser's corps, whose commanders are offered no command again.
+        const int ally = 20, corps = loser == 1 ? 1 : 3;
+        g.Brigades[ally] = g.Brigades[corps * 3];
+        g.Brigades[ally].Nation = kNationBritain;
         ScriptedFrontend fe;
         fe.ExpectNotice(0);
         PoliticalPhase();
@@ -122,6 +126,8 @@ TEST_F(Politics, CapitulationHandsTheCountryToTheWinnerAndStopsThePhase) {
         EXPECT_EQ(g.Cities[loser].Garrison, 5) << "the home state's capital";
         EXPECT_EQ(g.Cities[winner].Garrison, 1) << "a home state without a capital: the winner's";
         for (int k = 1; k <= 4; ++k) EXPECT_EQ(CorpsInUse(g.Corps[k]), g.Corps[k].Nation == winner);
+        for (int l : {loser == 1 ? 1 : 7, loser == 1 ? 2 : 8}) EXPECT_EQ(g.Leaders[l].Status, kLeaderAvailable) << l;
+        EXPECT_FALSE(BrigadeInUse(g.Brigades[ally])) << "no brigade is left on a freed corps slot";
         EXPECT_EQ(g.Fleets[loser].BuildCounter, kFleetGone);
         EXPECT_TRUE(ArmySlotFree(g.Armies[1]));
         EXPECT_EQ(g.Nations[loser].Side + g.Nations[loser].Human, 0);

@@ -193,7 +193,7 @@ TEST_F(NewCorps, AReusedRecordStartsClearedWithTheNewCorpsTable) {
     EXPECT_EQ(k.Opponent, 0);
     EXPECT_EQ(k.Losses, 0);
     EXPECT_EQ(k.Army, 0);
-    EXPECT_EQ(k.Route[1], 2) << "kept as a disbanded corps leaves it";
+    EXPECT_EQ(k.Route[1], 0) << "the new corps marches on no route of the corps that held the record";
     EXPECT_EQ(k.Ordinal, 1) << "the Confederacy's first free ordinal";
     EXPECT_EQ(k.SizeClass, 2);
     EXPECT_EQ(k.FatigueLimit, 5);

@@ -148,6 +148,10 @@ TEST_F(CorpsSupply, DepotsFeedCorpsThatReachThemAndTheRestForage) {
         {"a city no route joins feeds nobody",
          [&](TCorpsRec& k) { GameRec->Cities[depot].SupplySource = 4; k.SupplyPriority = 1; }, 0, 2, 0, 0, 200, 100, 0,
          nullptr},
+        {"forced march on the land: (10 + 5 + 6 / 2) % of 100", [](TCorpsRec& k) { k.SupplyType = 2; k.March = 2;
+             k.Fatigue = 6; }, 1, 2, 0, 18, 200, 82, 18, nullptr},
+        {"on the rails: every supply field kept", [](TCorpsRec& k) { k.Activity = 3; k.SupplyDistance = 5;
+             k.SupplyLoss = 7; }, 1, 0, 0, 5, 200, 100, 7, nullptr},
         {"no supply city: level 3 after movement, still a depot corps",
          [](TCorpsRec& k) { k.SupplyCity = 0; k.SupplyDistance = 5; }, 1, 0, 0, 5, 200, 99, 1, nullptr},
     };

@@ -1,7 +1,9 @@
 // Ship building, naval build planning, the end-of-turn upkeep and the computer's new armies and corps.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "engine/logistics/fleet_records.h"
 #include "engine/logistics/naval_planning.h"
@@ -92,6 +94,24 @@ TEST_F(NavalPlanning, DeficitsAgainstTheEnemysFleetsBecomeShipsLaidDown) {
     }
 }
 
+TEST_F(NavalPlanning, EarlyInTheMonthShortOfSailorsTheNavyTakesAShareFromTheInfantry) {
+    struct Case { int day, recruits, infantry, naval; std::array<int, 2> after; };
+    const Case cases[] = {
+        {1, 29, 50, 9, {49, 10}}, {11, 29, 50, 9, {50, 9}}, {1, 30, 50, 9, {50, 9}},
+        {1, 29, 0, 9, {0, 9}},  // no infantry share is left to give
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "day " << c.day << " recruits " << c.recruits << " infantry " << c.infantry);
+        SetUp();
+        TNationRec& n = G().Nations[1];
+        G().Day = c.day, n.NavalManpower = c.recruits, n.RecruitPercent[1] = c.infantry, n.RecruitPercent[4] = c.naval;
+        n.ShipTotals[kShipsOceanWooden] = 7;
+        PlanNavalBuilds(1);
+        EXPECT_EQ((std::array<int, 2>{n.RecruitPercent[1], n.RecruitPercent[4]}), c.after);
+        EXPECT_EQ(n.ShipTotals[kShipsOceanWooden], 7) << "the record's totals are the recount's";
+    }
+}
+
 class Upkeep : public HomeFrontTest {
 protected:
     void SetUp() override {
@@ -127,6 +147,57 @@ TEST_F(Upkeep, BrigadesAreRefilledFromTheirStatesAboveTheDaysSupplyReserve) {
         ComputerSideUpkeep();
         EXPECT_TRUE(b.Strength == c.after && b.Quality == c.quality && home.InfantryPool == c.pool - (c.after - c.strength));
         EXPECT_EQ(n.WeaponPool[1], 10 - (c.after - c.strength)) << "the men come with the brigade's muskets";
+    }
+}
+
+TEST_F(Upkeep, CorpsShedAndTakeGarrisonBrigadesKeepingEveryCountTrue) {
+    // Corps 1 holds two infantry brigades of 80; Baltimore may hold one more as its garrison.
+    struct Case { const char* what; int limit, supplyCity; bool baltimoreHeld; int lines, strength, washington, baltimore; };
+    const Case cases[] = {
+        {"one beyond a limit of 1 garrisons the supply city", 1, 1, false, 1, 80, 1, 0},
+        {"under its limit a corps takes its supply city's garrison", 6, kBaltimore, true, 3, 240, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TCorpsRec& corps = G().Corps[1];
+        corps.BrigadeLimit = c.limit, corps.SupplyCity = c.supplyCity, corps.LineCount = 2, corps.Strength = 160;
+        if (c.baltimoreHeld) Brigade(20, 1, kBrigadeInfantry, 80, kAttachGarrison, kBaltimore, 3);
+        G().Cities[kBaltimore].Garrison = c.baltimoreHeld;
+        ComputerSideUpkeep();
+        EXPECT_TRUE(corps.LineCount == c.lines && corps.Strength == c.strength);
+        EXPECT_TRUE(G().Cities[1].Garrison == c.washington && G().Cities[kBaltimore].Garrison == c.baltimore);
+    }
+    // The capital asks for waiting infantry of its own theatre, wherever it lies.
+    SetUp();
+    G().Cities[1].Theatre = 2, G().States[3].Theatre = 2;
+    for (int k : {1, 2}) G().Corps[k].LineCount = 6;
+    for (int k : {3, 4}) G().Corps[k].HexY = 50;
+    const TBrigadeRec &west = Brigade(20, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 3),
+                      &east = Brigade(21, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 1);
+    ComputerSideUpkeep();
+    EXPECT_TRUE(west.AttachKind == kAttachGarrison && west.AttachIndex == 1 && east.AttachKind == kAttachWaiting);
+}
+
+TEST_F(Upkeep, ShipsInTheirHomePortAreRepairedAsFarAsTheSuppliesPay) {
+    // 3 damaged ironclads at 50 each, 5 wooden ships at 10, 4 transports at 1, on a refit.
+    struct Case { int supplies, yards; std::array<int, 3> sound; int left, mission; };
+    const Case cases[] = {
+        {250, 1, {3, 9, 4}, 46, kMissionNothing},
+        {130, 1, {2, 7, 0}, 0, kMissionRefit},
+        {250, 0, {0, 4, 0}, 250, kMissionNothing},  // a port without yards repairs nothing
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.supplies << " supplies, yards " << c.yards);
+        SetUp();
+        TFleetRec& f = G().Fleets[1];
+        f.HomePort = kBaltimore, f.HexX = G().Cities[kBaltimore].HexX, f.HexY = G().Cities[kBaltimore].HexY;
+        f.Mission = kMissionRefit, f.DamagedIronclads = 3, f.DamagedWooden = 5, f.DamagedTransports = 4;
+        G().Cities[kBaltimore].IroncladYards = G().Cities[kBaltimore].WoodenYards = c.yards;
+        G().Nations[1].TheatreSupplies[1] = c.supplies;
+        ComputerSideUpkeep();
+        EXPECT_EQ((std::array<int, 3>{f.Ironclads, f.Wooden, f.Transports}), c.sound);
+        EXPECT_TRUE(G().Nations[1].TheatreSupplies[1] == c.left && f.Mission == c.mission);
     }
 }
 
@@ -201,10 +272,13 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
         c.Unused = 0, c.Nation = c.Side = 1, c.Region = 1, c.OrderMode = 1, c.SupplyCity = 1;
         c.HexX = 40, c.HexY = y, c.LineCount = lines, c.HomeState = home;
     };
-    // Corps 1 fails (its state has 1 brigade) after marking far corps 5; corps 2 then forms an army with 1.
-    corps(1, 21, 1, 1), corps(2, 30, 3, 3), corps(5, 12, 1, 3);
-    g.Corps[5].Leader = 3, g.Cities[1].SupplySource = 2, g.States[3].CapitalCity = kBaltimore, g.Nations[1].CorpsInTheatre[1] = 2;
-    g.Leaders[6].Rank = 5, g.Leaders[6].Political = 100, g.Leaders[6].Rating = 9;
+    auto world = [&] {
+        // Corps 1 fails (its state has 1 brigade) after marking far corps 5; corps 2 then forms an army with 1.
+        corps(1, 21, 1, 1), corps(2, 30, 3, 3), corps(5, 12, 1, 3);
+        g.Corps[5].Leader = 3, g.Cities[1].SupplySource = 2, g.States[3].CapitalCity = kBaltimore, g.Nations[1].CorpsInTheatre[1] = 2;
+        g.Leaders[6].Rank = 5, g.Leaders[6].Political = 100, g.Leaders[6].Rating = 9;
+    };
+    world();
     // Pool names score 1 for the nation, 11 with the theatre, 21 with the state too.
     auto& pool = g.ArmyNamePool[1];
     pool[1].Name = "of the West", pool[1].RegionKey = 1, pool[1].MatchKey1 = 2;
@@ -229,6 +303,18 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
         FormArmyWithPoolName(nation, next, 3);
         EXPECT_EQ(g.Armies[next].Name.str(), nation == 1 ? "of the West" : "the Americas");
     }
+    // No army gathers on a supply city no route joins (code 4); with no army record free, corps 2's
+    // own commander, picked for the army, is left free.
+    for (bool noRecord : {false, true}) {
+        SetUp();
+        world();
+        if (noRecord) for (TArmyRec& army : g.Armies) army.Nation = 2;
+        else g.Cities[1].SupplySource = 4;
+        g.Leaders[6].Nation = 2, g.Leaders[2].Political = 100;
+        ComputerSideUpkeep();
+        EXPECT_TRUE(g.Corps[2].Army == 0 && g.Nations[1].ArmyTally == 0) << noRecord;
+        EXPECT_EQ(g.Leaders[2].Status, noRecord ? kLeaderAvailable : kLeaderActive);
+    }
 }
 
 TEST_F(Upkeep, MusketsAreReplacedWhileTheEnemyIsNoWorseArmed) {
@@ -252,13 +338,17 @@ TEST_F(Upkeep, NewCorpsStopAt31AndWipedRecordsTakeTheirBrigades) {
     g.Nations[1].CorpsTally = 30;
     int i = 20;
     for (int type : {2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 3, 3, 3}) Brigade(i++, 1, type, type == 1 ? 16 : 80, kAttachWaiting, 1, 1);
-    g.Corps[6].Unused = 0, g.Corps[6].HexX = 3;  // a record of no nation
+    g.Corps[6].Unused = 0, g.Corps[6].HexX = 3, g.Corps[6].Leader = 9;  // a record of no nation
+    g.Leaders[9].Status = kLeaderActive;
     Brigade(40, 0, kBrigadeInfantry, 80, kAttachCorps, 6, 1);
-    ScriptRandomDraws({0, 14, 14});  // the Seaboard is shortest of corps
-    ComputerSideUpkeep();
+    // The Seaboard is shortest of corps; the commander's draws are of 50.
+    const std::vector<int> ranges = testing::DrawRanges({0, 14, 14}, ComputerSideUpkeep);
+    const auto repeat = std::find_if(ranges.begin() + 3, ranges.end(), [](int r) { return r != 50; });
+    EXPECT_TRUE(repeat != ranges.end() && *repeat == 100) << "the repeat is drawn for before the count stops it";
     EXPECT_TRUE(g.Nations[1].CorpsTally == 31 && g.Nations[1].CorpsInTheatre[1] == 1);
     EXPECT_EQ(NewCorpsOf(1, 0) + NewCorpsOf(1, 1) + NewCorpsOf(1, 2), 1) << "the cavalry waits: no 32nd formation";
     EXPECT_TRUE(g.Corps[6].Unused != 0 && g.Corps[6].HexX == 0 && !BrigadeInUse(g.Brigades[40])) << "wiped with its brigade";
+    EXPECT_EQ(g.Leaders[9].Status, kLeaderAvailable) << "its commander is free for another command";
 }
 
 TEST_F(Forming, ACorpsTakesArtilleryUpToHalfItsLimitAndOnlyForTheComputer) {
