@@ -15,6 +15,7 @@
 #include "engine/core/pending_rules.h"
 #include "engine/core/playback.h"
 #include "engine/core/selection.h"
+#include "engine/core/turn_checkpoints.h"
 #include "engine/core/turn_menus.h"
 #include "engine/logistics/draft.h"
 #include "engine/orders/corps_orders.h"
@@ -116,6 +117,7 @@ void ResetEngineGlobals() {
     ClearStockLedger();
     PlaceholderCalls = TPlaceholderCalls{};
     SetFileRenamer(nullptr);
+    SetTurnWatcher(nullptr);
 }
 
 }  // namespace kvt

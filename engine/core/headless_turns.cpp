@@ -8,6 +8,7 @@
 #include <ostream>
 
 #include "engine/core/calendar.h"
+#include "engine/core/campaign_checks.h"
 #include "engine/core/frontend.h"
 #include "engine/core/game_files.h"
 #include "engine/core/game_start.h"
@@ -16,6 +17,7 @@
 #include "engine/core/random.h"
 #include "engine/core/stocks.h"
 #include "engine/core/turn_report.h"
+#include "engine/core/turn_end.h"
 #include "engine/core/turn_start.h"
 
 namespace kvt {
@@ -73,26 +75,55 @@ bool PlayHeadlessTurn() {
     return true;
 }
 
-int PlayHeadlessTurns(int turns, std::ostream& out, bool report) {
+int PlayHeadlessTurns(int turns, std::ostream& out, bool report, TCampaignChecks* checks) {
     int played = 0;
     // The report's flows are read from the stock ledger, one turn at a time.
     if (report) SetStockLedger(true);
     while (played < turns && GameStatus == 0) {
         ClearStockLedger();
+        if (checks) checks->LedgerCleared();
         if (!PlayHeadlessTurn()) break;
         ++played;
+        if (checks) checks->AfterTurn();
         char sum[17];
         std::snprintf(sum, sizeof sum, "%016llx", static_cast<unsigned long long>(GameChecksum()));
         out << played << ' ' << DateText() << ' ' << sum;
         if (report) out << "  " << TurnReportColumns();
         out << '\n';
+        if (checks && !checks->Broken().empty()) break;
     }
     if (GameStatus != 0) out << "game over, status " << GameStatus << '\n';
     return played;
 }
 
+std::string Winner() {
+    if (GameStatus == 2) return "Union";
+    if (GameStatus == 3) return "Confederacy";
+    switch (TerritorialVerdictText(TerritorialBasis())) {
+        case 641: case 642: return "Union";
+        case 644: case 645: return "Confederacy";
+        default: return "draw";
+    }
+}
+
+std::string CampaignSummaryLine() {
+    const TGameRec& g = *GameRec;
+    int cities[3] = {};
+    for (const TCityRec& c : g.Cities)
+        if (c.Owner == kUnion || c.Owner == kConfederacy) ++cities[c.Owner];
+    long long casualties[3] = {};
+    for (int n = 1; n <= kNationCount; ++n) {
+        const int side = n <= kNationConfederacy ? n : g.Nations[n].Side;
+        if (side == kUnion || side == kConfederacy) casualties[side] += 50LL * g.Casualties[n];
+    }
+    const bool capitulation = GameStatus == 2 || GameStatus == 3;
+    return "winner: " + Winner() + (capitulation ? " by capitulation  " : " by territory  ") + DateText() +
+           "  cities U " + std::to_string(cities[kUnion]) + " C " + std::to_string(cities[kConfederacy]) +
+           "  casualties U " + std::to_string(casualties[kUnion]) + " C " + std::to_string(casualties[kConfederacy]);
+}
+
 int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error,
-                    bool report) {
+                    bool report, bool check) {
     AutomaticFrontend frontend;
     InstallFrontend(&frontend);
     ResetEngineGlobals();
@@ -108,10 +139,18 @@ int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std:
     } else {
         BringGameIntoPlay(file);
         if (!IsStartPoint(file)) ApplyLoadDataMarks();
-        if (PlayHeadlessTurns(turns, out, report) < turns && GameStatus == 0) {
+        TCampaignChecks checks;
+        if (check) checks.Begin();
+        const int played = PlayHeadlessTurns(turns, out, report, check ? &checks : nullptr);
+        checks.End();
+        if (!checks.Broken().empty()) {
+            why = "check failed: " + checks.Broken();
+            status = 3;
+        } else if (played < turns && GameStatus == 0) {
             why = "a turn did not run to its end";
             status = 1;
         }
+        out << CampaignSummaryLine() << '\n';
     }
     InstallFrontend(nullptr);
     if (error) *error = why;

@@ -55,19 +55,6 @@ void ListHexNeighbours(int x, int y) {
     }
 }
 
-int HexDistance(int x1, int y1, int x2, int y2) {
-    const int dx = std::abs(x1 - x2);
-    const int dy = std::abs(y1 - y2);
-    if (dx == 0 || dy == 0) return dx + dy;
-    int allowance = dx / 2;
-    if ((dx & 1) != 0) {
-        const bool x1Even = (x1 & 1) == 0;
-        if ((x1Even && y1 < y2) || (!x1Even && y2 < y1)) allowance += 1;
-    }
-    if (allowance > dy) allowance = dy;
-    return dx + dy - allowance;
-}
-
 int HexDirectionTo(int x1, int y1, int x2, int y2) {
     const int dx = std::abs(x1 - x2);
     const int dy = std::abs(y1 - y2);

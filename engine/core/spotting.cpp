@@ -113,8 +113,10 @@ void SpotFleets() {
 bool HeldBy(int city, int side) { return city != 0 && G().Cities[city].Owner == side; }
 
 // Score of city c as headquarters of army a placed for target hex city t; lower is better.
-// Computed in 32 bits: the sums of squared distances pass 65535 on a full map.
-std::int32_t HeadquartersScore(int a, int c, int t, std::int32_t enemyCost, bool cutOff) {
+// Computed in 32 bits: the sums of squared distances pass 65535 on a full map. Every term is at
+// least 0, so the count stops once it reaches `beaten` (the best score so far), which the city can
+// no longer undercut.
+std::int32_t HeadquartersScore(int a, int c, int t, std::int32_t enemyCost, bool cutOff, std::int32_t beaten) {
     const TGameRec& g = G();
     const TArmyRec& army = g.Armies[a];
     const TCityRec& city = g.Cities[c];
@@ -127,6 +129,7 @@ std::int32_t HeadquartersScore(int a, int c, int t, std::int32_t enemyCost, bool
         if (b != a && g.Armies[b].BaseCity == c) d += 5;
     std::int32_t score = d * d;
     for (const TCorpsRec& k : g.Corps) {
+        if (score >= beaten) return score;
         if (!CorpsInUse(k)) continue;
         if (cutOff && score >= kScoreCutOff) {
             score = kScoreOut;
@@ -149,7 +152,7 @@ int BestHeadquarters(int a, int t, bool threatened) {
         if (!IsSupplySourceOf(city, army.Side)) continue;
         if (threatened ? c == t : MapGrid->Cell(city.HexX, city.HexY).ControlSide() != army.Side) continue;
         const std::int32_t score =
-            HeadquartersScore(a, c, t, threatened ? kEnemyNearThreatCost : kEnemyNearCost, !threatened);
+            HeadquartersScore(a, c, t, threatened ? kEnemyNearThreatCost : kEnemyNearCost, !threatened, bestScore);
         if (score < bestScore) {
             bestScore = score;
             best = c;

@@ -9,6 +9,7 @@
 #include "engine/core/side_choice.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
+#include "engine/core/turn_checkpoints.h"
 #include "engine/core/turn_menus.h"
 #include "engine/logistics/city_unrest.h"
 #include "engine/logistics/conquest.h"
@@ -79,6 +80,7 @@ void PostMovementPhase() {
     ResolveBattles();
     if (g.GameKind != 2) {
         EmbarkAssignedCorps();
+        PassTurnCheckpoint(TurnCheckpoint::AssignedCorpsEmbarked);
         ResolveConquests();
         SupplyCorps(kSupplyAfterMovement);
         ComputerSideUpkeep();

@@ -18,6 +18,7 @@
 #include "engine/core/random.h"
 #include "engine/core/spotting.h"
 #include "engine/core/text_table.h"
+#include "engine/core/turn_checkpoints.h"
 #include "engine/core/turn_menus.h"
 #include "engine/logistics/city_unrest.h"
 #include "engine/logistics/conquest.h"
@@ -316,6 +317,7 @@ void PreMovementPhase() {
         ConsolidateComputerFleets();
         SetTurnProgressGauge(40);
         RunComputerPlayers();
+        PassTurnCheckpoint(TurnCheckpoint::ComputerPlayersPlanned);
         SetTurnProgressGauge(70);
         MoveArmyHeadquarters();
         DisbandEmptyFleets();

@@ -8,6 +8,7 @@
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/path_search.h"
+#include "engine/core/turn_checkpoints.h"
 #include "engine/core/turn_start.h"
 
 namespace kvt {
@@ -59,6 +60,7 @@ int FleetCargoCorps(TFleetRec& f) {
 
 void DrownCorps(int c) {
     if (!Arr1<TCorpsRec, kCorpsCount>::InRange(c)) return;
+    PassTurnCheckpoint(TurnCheckpoint::CorpsLostAtSea, c);
     TGameRec& g = *GameRec;
     TCorpsRec& k = g.Corps[c];
     // The commander is read before the record is cleared, or the wrong man would be struck off.

@@ -92,7 +92,8 @@ int TallyAround(const TGameRec& g, const TCityRec& c, int side, int range) {
     return result;
 }
 
-int TallyNearest(const TGameRec& g, const TCityRec& c, int nation, int side, int range, bool unionTally) {
+int TallyNearest(const TGameRec& g, const TCityRec& c, int nation, int side, int range, bool unionTally,
+                 bool armyCorps) {
     Sums s;
     if (unionTally) s.own = s.enemy = 1;
     int limit = range + 1, result = 0;
@@ -102,7 +103,7 @@ int TallyNearest(const TGameRec& g, const TCityRec& c, int nation, int side, int
         int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
         if (corps.Region != c.Theatre) d *= 2;
         const bool own = corps.Side == side;
-        if (own && corps.PlanTag == 0 && (unionTally || corps.Army == 0) && d < limit) {
+        if (own && corps.PlanTag == 0 && (armyCorps || corps.Army == 0) && d < limit) {
             limit = d;
             result = k;
         }
@@ -139,7 +140,8 @@ int TallyNearest(const TGameRec& g, const TCityRec& c, int nation, int side, int
 int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant) {
     ResetForceTally();
     if (variant != TallyVariant::Near) OwnTally = 0;
-    if (variant == TallyVariant::UnionNearest) OwnTally = EnemyTally = 1;
+    if (variant == TallyVariant::UnionNearest || variant == TallyVariant::UnionNearestOutsideArmies)
+        OwnTally = EnemyTally = 1;
     if (!Arr1<TCityRec, kCityCount>::InRange(city)) return 0;
     const TGameRec& g = *GameRec;
     const int side = Arr1<TNationRec, kNationCount>::InRange(nation) ? g.Nations[nation].Side : 0;
@@ -151,9 +153,11 @@ int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant) {
         case TallyVariant::AroundCity:
             return TallyAround(g, c, side, range);
         case TallyVariant::ConfederateNearest:
-            return TallyNearest(g, c, nation, side, range, false);
+            return TallyNearest(g, c, nation, side, range, false, false);
         case TallyVariant::UnionNearest:
-            return TallyNearest(g, c, nation, side, range, true);
+            return TallyNearest(g, c, nation, side, range, true, true);
+        case TallyVariant::UnionNearestOutsideArmies:
+            return TallyNearest(g, c, nation, side, range, true, false);
     }
     return 0;
 }

@@ -36,6 +36,9 @@ enum class TallyVariant {
     // Own and enemy start at 1, otherwise as the Confederate tally, except that the corps answered
     // may serve in an army, and the fallback looks in every theatre.
     UnionNearest,
+    // The Union tally answering only corps outside armies: the Union's defence plans claim no
+    // corps an army commands.
+    UnionNearestOutsideArmies,
 };
 
 // Tallies the corps around the city: own-side corps closer than `range` hexes add to OwnTally,

@@ -195,14 +195,15 @@ TEST_F(Turn1861, TheHeadlessRunnerPlaysTwentyTurnsTheSameWayForTheSameSeed) {
     EXPECT_EQ(runs[0], runs[1]);
     EXPECT_NE(runs[0], runs[2]) << "another seed plays another war";
     std::istringstream lines(runs[0]);
-    std::string line, last;
+    std::string line, turn20, last;
     int count = 0;
     while (std::getline(lines, line)) {
+        if (++count == 20) turn20 = line;
         last = line;
-        ++count;
     }
-    EXPECT_EQ(count, 20);
-    EXPECT_EQ(last.substr(0, 15), "20 Dec 21 1861 ");
+    EXPECT_EQ(count, 21) << "twenty turns and the summary";
+    EXPECT_EQ(turn20.substr(0, 15), "20 Dec 21 1861 ");
+    EXPECT_EQ(last.substr(0, 8), "winner: ");
 }
 
 }  // namespace

@@ -146,6 +146,18 @@ TEST_F(ComputerDriver, EachNationPlansOnlyForItselfAndTheSidePlayedComesBack) {
     for (int k : {landing, person, routed, french}) AddBrigade(k, kBrigadeInfantry, 50);
     C(landing).Disruption = C(routed).Disruption = 2;
     C(landing).PlanTag = 9;
+    // A landing being prepared: an enemy port, a gunner supplied from the seaboard, and a transport
+    // fleet based in another theatre, which finds no corps to carry, so the marks stay.
+    City(AddCity("Port", 50, 50, kConfederacy)).Port = 1;
+    const int harbour = AddCity("Harbour", 70, 40, kUnion);
+    City(harbour).Theatre = 2;
+    TFleetRec& fleet = GameRec->Fleets[1];
+    fleet = TFleetRec{};
+    fleet.Owner = kNationUnion, fleet.Side = kUnion, fleet.WaterType = 1, fleet.Transports = 2;
+    fleet.Supplies = 6, fleet.HomePort = static_cast<U8>(harbour);
+    const int gunner = AddCorps(kNationUnion, 30, 22);
+    AddBrigade(gunner, kBrigadeArtillery, 8);
+    C(gunner).SupplyCity = static_cast<U8>(depot);
     C(routed).SupplyCity = static_cast<U8>(depot);
     C(person).DestX = C(french).DestX = 5;
     SidePlayed = 0;

@@ -35,7 +35,8 @@ TEST_F(HeadlessTurns, TwentyTurnsTwiceWithOneSeedPrintTheSameLines) {
     }
     EXPECT_EQ(runs[0], runs[1]);
     const auto lines = Lines(runs[0]);
-    ASSERT_EQ(lines.size(), 20u);
+    ASSERT_EQ(lines.size(), 21u);
+    EXPECT_EQ(lines[20].substr(0, 8), "winner: ") << "the run ends with its summary";
     EXPECT_EQ(lines[0].substr(0, 14), "1 Apr 11 1861 ");
     EXPECT_EQ(lines[19].substr(0, 15), "20 Oct 21 1861 ");
     EXPECT_NE(lines[0], lines[1]);
@@ -57,9 +58,10 @@ TEST_F(HeadlessTurns, TheRunnerStopsWhenTheGameEndsAndRefusesMailGames) {
     std::ostringstream out;
     EXPECT_EQ(RunHeadlessGame(Path("short.KVT"), 20, 1, out, nullptr), 0);
     const auto lines = Lines(out.str());
-    ASSERT_EQ(lines.size(), 4u) << out.str();
+    ASSERT_EQ(lines.size(), 5u) << out.str();
     EXPECT_EQ(lines[2].substr(0, 12), "3 May 1 1861");
     EXPECT_EQ(lines[3], "game over, status 1");
+    EXPECT_EQ(lines[4].find("by territory  May 1 1861  cities U 3 C 3  casualties U "), 14u) << lines[4];
 
     GameRec->GameKind = 3;
     ASSERT_TRUE(SaveGameFiles(Path("mail")));
@@ -80,9 +82,25 @@ TEST_F(HeadlessTurns, ACapitulationEndsTheRunWithItsStatus) {
     std::ostringstream out;
     EXPECT_EQ(RunHeadlessGame(Path("fall.KVT"), 20, 1, out, nullptr), 0);
     const auto lines = Lines(out.str());
-    ASSERT_EQ(lines.size(), 2u) << out.str();
+    ASSERT_EQ(lines.size(), 3u) << out.str();
     EXPECT_EQ(lines[1], "game over, status 2");
+    EXPECT_EQ(lines[2].substr(0, 37), "winner: Union by capitulation  Apr 11") << lines[2];
     EXPECT_EQ(CheckedAccessFaults(), 0u);
+}
+
+TEST_F(HeadlessTurns, TheChecksNameTheFirstBrokenInvariantAndStopTheRun) {
+    testing::BuildSyntheticGame(false, false);
+    ASSERT_TRUE(SaveGameFiles(Path("sound")));
+    int corps = 1;
+    while (!CorpsInUse(GameRec->Corps[corps])) ++corps;
+    GameRec->Corps[corps].PlanTag = 8;  // no plan has that number
+    ASSERT_TRUE(SaveGameFiles(Path("tagged")));
+    std::ostringstream out;
+    std::string error;
+    EXPECT_EQ(RunHeadlessGame(Path("sound.KVT"), 3, 1, out, &error, false, true), 0) << error;
+    EXPECT_EQ(RunHeadlessGame(Path("tagged.KVT"), 3, 1, out, &error, false, true), 3);
+    EXPECT_EQ(error, "check failed: corps " + std::to_string(corps) +
+                         " has plan tag 8 (after the computer players planned)");
 }
 
 TEST_F(HeadlessTurns, ASavedGameTakesTheOpenDialogsDataMarksAndAStartPointDoesNot) {

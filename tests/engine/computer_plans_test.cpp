@@ -1,0 +1,341 @@
+// The computer players' fixed plans and landings by sea, driven through the states, cities and
+// corps they watch on small synthetic worlds. The plans draw nothing.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "engine/core/corps_movement.h"
+#include "engine/logistics/fleet_records.h"
+#include "engine/players/amphibious_landings.h"
+#include "engine/players/computer_players.h"
+#include "engine/players/confederate_plans.h"
+#include "engine/players/union_plans.h"
+#include "tests/engine/movement_world.h"
+
+namespace kvt {
+namespace {
+
+using testing::DrawRanges;
+using Ints = std::vector<int>;
+
+class PlanWorld : public testing::MovementWorld {
+protected:
+    void TearDown() override {
+        EXPECT_EQ(CheckedAccessFaults(), 0u);
+        MovementWorld::TearDown();
+    }
+    // A city at its scenario index: held by `owner` (side and nation), in a state and theatre.
+    static TCityRec& Place(int c, int x, int y, int owner, int state, int theatre = 1) {
+        TCityRec& r = GameRec->Cities[c];
+        r.HexX = static_cast<U8>(x), r.HexY = static_cast<U8>(y);
+        r.Owner = r.Nation = r.OriginalOwner = static_cast<U8>(owner);
+        r.State = static_cast<U8>(state), r.Theatre = static_cast<U8>(theatre);
+        Hex(x, y).SetTerrain(kTerrainCity);
+        return r;
+    }
+    static TCityRec& City(int c) { return GameRec->Cities[c]; }
+    static TStateRec& St(int s) { return GameRec->States[s]; }
+    static TArmyRec& Army(int a) { return GameRec->Armies[a]; }
+    static Ints Dest(int k) { return {C(k).DestX, C(k).DestY}; }
+    static Ints Hex(const TCityRec& c) { return {c.HexX, c.HexY}; }
+    using MovementWorld::Hex;
+    int Corps(int nation, int x, int y, int homeState = 0, int tag = 0) {
+        const int k = AddCorps(nation, x, y);
+        C(k).HomeState = static_cast<U8>(homeState);
+        C(k).PlanTag = static_cast<std::uint16_t>(tag);
+        return k;
+    }
+    int ArmyAt(int nation, int base, int tag = 0) {
+        const int a = AddArmy(nation, base, AddLeader(nation, 30));
+        Army(a).PlanTag = static_cast<std::uint16_t>(tag);
+        Army(a).CorpsCount = 2;
+        return a;
+    }
+    // Runs a plan for a plan slot starting in `state`, pinning that it draws nothing.
+    static int Run(void (*plan)(), int slot, int state) {
+        GameRec->Plans[slot].PlanState = static_cast<U8>(state);
+        EXPECT_TRUE(DrawRanges({}, plan).empty());
+        return GameRec->Plans[slot].PlanState;
+    }
+};
+
+class UnionPlans : public PlanWorld {};
+
+TEST_F(UnionPlans, DefencePlansAlarmGatherCorpsAwaitTheCapitalsArmyAndCounterAttackByStance) {
+    struct Case { const char* what; int state, homeCorps; bool army, defended; int next, alarm; };
+    const Case cases[] = {
+        {"four corps of the region: alarms, every turn", 1, 4, false, false, 1, 1},
+        {"five: garrisons next", 1, 5, false, false, 2, 0},
+        {"no army at Washington: the plan waits", 2, 0, false, false, 2, 1},
+        {"the army at Washington takes it up", 2, 0, true, false, 3, 1},
+        {"Washington stronger than the enemy near it, no alarm", 3, 0, false, true, 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int states[] = {0, 0, 32, 10, 0, 0, 10, 0, 0, 0, 32, 34, 34, 0, 32};
+        for (int city : {2, 3, 6, 10, 11, 12, 14}) Place(city, 20 + 2 * city, 30, kUnion, states[city]);
+        St(32).EnemyStrength = !c.defended;  // the alarm
+        for (int i = 0; i < c.homeCorps; ++i) Corps(kNationUnion, 60, 50, 32);
+        // By Baltimore a corps of an army (another city's) and, a hex farther, a free one.
+        const int armyCorps = Corps(kNationUnion, 24, 31), free = Corps(kNationUnion, 24, 32);
+        C(armyCorps).Army = static_cast<U8>(ArmyAt(kNationUnion, 6));
+        const int capitalArmy = c.army ? ArmyAt(kNationUnion, 11) : 0;
+        if (c.defended) Corps(kNationUnion, 42, 30);
+        EXPECT_EQ(Run(UsaPlan1, 1, c.state), c.next);
+        EXPECT_EQ(City(10).Status, c.alarm);
+        EXPECT_EQ(C(armyCorps).PlanTag, 0) << "an army's corps is the army's";
+        if (c.state == 2) EXPECT_EQ((Ints{C(free).PlanTag, C(free).SupplyCity}), (Ints{1, 2}));
+        if (capitalArmy != 0) EXPECT_EQ(Army(capitalArmy).PlanTag, 1);
+    }
+    // The Missouri plan's counter-attack, on the best-scored city less ten a hex: cautious at
+    // stance 1, normal at 2.
+    for (int enemy : {3, 6}) {
+        SCOPED_TRACE(enemy);
+        SetUp();
+        St(19).ControlSide = kConfederacy, St(19).EnemyStrength = static_cast<std::uint16_t>(enemy);
+        const int k = Corps(kNationUnion, 20, 20, 0, 3);
+        StoreCityScore(Place(60, 20, 25, kConfederacy, 22), 100);  // 100 - 5 x 10
+        StoreCityScore(Place(61, 20, 21, kConfederacy, 22), 15);   // 15 - 10
+        EXPECT_EQ(Run(UsaPlan3, 3, 3), 3);
+        const int stance = enemy > 5 ? 2 : 1;
+        EXPECT_EQ((Ints{C(k).OrderMode, C(k).March}), (Ints{stance, stance - 1}));
+        EXPECT_EQ(Dest(k), Hex(City(60)));
+    }
+}
+
+TEST_F(UnionPlans, ArmyPlansSetTargetsWalkDownTheRiverAndLetTheirArmiesGo) {
+    // Plan 5 on Richmond: its corps on Manassas; with no army left it goes back to tagging one.
+    for (bool army : {true, false}) {
+        SCOPED_TRACE(army ? "Richmond" : "no army");
+        SetUp();
+        St(22).ControlSide = kConfederacy;
+        Place(13, 30, 30, kConfederacy, 22);
+        const int k = Corps(kNationUnion, 30, 40, 0, 5);
+        const int a = army ? ArmyAt(kNationUnion, 11, 5) : 0;
+        EXPECT_EQ(Run(UsaPlan5, 5, 3), army ? 3 : 2);
+        EXPECT_EQ((Ints{C(k).OrderMode, C(k).March, C(k).DestY}), (Ints{2, 1, 30}));
+        if (a) EXPECT_EQ((Ints{Army(a).Stance, Army(a).Objective, Army(a).SupplyBase}), (Ints{2, 17, 16}));
+    }
+    // Plan 6: with its trigger gone it lets go of its armies; on the march each army takes the next
+    // city down the river not yet the Union's, the last of one pass winning.
+    SetUp();
+    for (int s : {6, 9, 25, 26}) St(s).ControlSide = kUnion;
+    const int released = ArmyAt(kNationUnion, 50, 6);
+    EXPECT_EQ(Run(UsaPlan6, 6, 0), 0);
+    EXPECT_EQ(Army(released).PlanTag, 0);
+    for (int s : {25, 26}) St(s).ControlSide = kConfederacy;
+    for (int c : {50, 79, 68, 66}) Place(c, c - 30, 30, kUnion, 25);
+    for (int c : {67, 65}) Place(c, c - 30, 30, kConfederacy, 25);
+    const int first = ArmyAt(kNationUnion, 50, 6), second = ArmyAt(kNationUnion, 50, 6);
+    EXPECT_EQ(Run(UsaPlan6, 6, 3), 3);
+    EXPECT_EQ((Ints{Army(first).Objective, Army(second).Objective, Army(first).Stance}), (Ints{67, 65, 2}));
+    // Plan 4 into Kentucky: Frankfort for the first army, the state's best two for the next.
+    SetUp();
+    St(20).ControlSide = kConfederacy, St(20).EnemyStrength = 5;
+    Place(80, 40, 10, kUnion, 9);
+    Place(43, 40, 20, kConfederacy, 20).Value = 7;
+    Place(42, 36, 24, kConfederacy, 20).Value = 5;
+    const int north = ArmyAt(kNationUnion, 80, 4), south = ArmyAt(kNationUnion, 80, 4);
+    EXPECT_EQ(Run(UsaPlan4, 4, 3), 3);
+    EXPECT_EQ((Ints{Army(north).Objective, Army(north).SupplyBase, Army(south).Objective, Army(south).SupplyBase}),
+              (Ints{43, 43, 43, 42}));
+}
+
+class ConfederatePlans : public PlanWorld {
+protected:
+    void SetUp() override {
+        PlanWorld::SetUp();
+        St(21).ControlSide = St(22).ControlSide = kConfederacy;
+    }
+};
+
+TEST_F(ConfederatePlans, TennesseeNeedsTwoCorpsOfItsOwnAndSendsTheRestAtTheLastLostCity) {
+    for (int corps : {1, 2}) {
+        SCOPED_TRACE(corps);
+        SetUp();
+        Place(46, 36, 28, kConfederacy, 21);
+        const int k = Corps(kNationConfederacy, 30, 30, 21);
+        if (corps == 2) Corps(kNationConfederacy, 31, 30, 21);
+        EXPECT_EQ(Run(CsaPlan12, 12, 1), corps == 2 ? 3 : 1);
+        EXPECT_EQ((Ints{C(k).PlanTag, C(k).OrderMode, C(k).SupplyCity}), (Ints{12, 1, 46}));
+        EXPECT_EQ(Dest(k), Hex(City(46)));
+        EXPECT_EQ((Ints{City(46).Status, City(50).Status, City(46).PlanTag}), (corps == 2 ? Ints{0, 0, 12} : Ints{1, 1, 12}));
+    }
+    for (int c : {47, 48}) Place(c, c - 10, 30, kUnion, 21);
+    const int free = Corps(kNationConfederacy, 30, 40, 21);
+    EXPECT_EQ(Run(CsaPlan12, 12, 3), 3);
+    EXPECT_EQ((Ints{C(free).PlanTag, C(free).OrderMode, C(free).March}), (Ints{12, 2, 1}));
+    EXPECT_EQ(Dest(free), Hex(City(48)));
+}
+
+TEST_F(ConfederatePlans, VirginiasArmyTakesFortMonroeOnlyAtFourTimesTheBestBeforeIt) {
+    struct Case { int fortMonroe; bool army; int objective; };
+    for (const Case& c : {Case{41, true, 23}, Case{40, true, 30}, Case{41, false, 0}}) {
+        SCOPED_TRACE(c.fortMonroe);
+        SetUp();
+        Place(17, 40, 20, kConfederacy, 22);
+        Place(19, 38, 22, kConfederacy, 22);
+        Place(13, 45, 20, kUnion, 22).Value = 10;
+        Place(23, 46, 22, kUnion, 22).Value = static_cast<U8>(c.fortMonroe);
+        Place(30, 47, 24, kUnion, 22).Value = 11;
+        const int a = c.army ? ArmyAt(kNationConfederacy, 19) : 0;
+        const int guard = Corps(kNationConfederacy, 41, 21);
+        Run(CsaPlan13, 13, 3);
+        if (a) EXPECT_EQ((Ints{Army(a).PlanTag, Army(a).Objective, Army(a).SupplyBase}), (Ints{13, c.objective, 17}));
+        EXPECT_EQ((Ints{C(guard).PlanTag, C(guard).SupplyCity, City(19).PlanTag}), (Ints{13, 17, 13}));
+    }
+}
+
+TEST_F(ConfederatePlans, TheRiverPlanEndsWithNothingHeldAndStrikesAtLostCitiesOtherwise) {
+    for (bool held : {false, true}) {
+        SCOPED_TRACE(held);
+        SetUp();
+        Place(51, 21, 33, kConfederacy, 24).Garrison = held;
+        Place(50, 27, 32, kConfederacy, 21);
+        Place(68, 27, 41, kConfederacy, 25);
+        Place(65, 27, 49, kUnion, 26, 3);
+        const int k = Corps(kNationConfederacy, 27, 20, 0, 11);
+        C(Corps(kNationUnion, 27, 49)).Strength = 100;
+        EXPECT_EQ(Run(CsaPlan11, 11, 3), held ? 3 : 0);
+        EXPECT_EQ(Dest(k), held ? Hex(City(65)) : (Ints{27, 20}));
+        EXPECT_EQ(C(k).OrderMode, held ? 2 : 1) << "the enemy outnumbers them there";
+    }
+}
+
+TEST_F(ConfederatePlans, ALostPortDrawsTheNearestFreeCorpsAndRailStationsKeepThePlanAlive) {
+    struct Case { const char* what; int theatre, distance; bool inArmy, sent; };
+    const Case cases[] = {{"same theatre, 15 hexes", 1, 15, false, true},
+                          {"another theatre, 11 hexes (22)", 2, 11, false, false},
+                          {"in an army", 1, 5, true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TCityRec& port = Place(29, 40, 40, kUnion, 28);
+        port.OriginalOwner = kNationConfederacy, port.Port = 1;
+        const int k = Corps(kNationConfederacy, 40, 40 - c.distance);
+        C(k).Region = static_cast<U8>(c.theatre);
+        C(k).Army = c.inArmy;
+        EXPECT_EQ(Run(CsaPlan14, 14, 2), 0) << "no port held and garrisoned";
+        EXPECT_EQ(C(k).PlanTag, c.sent ? 14 : 0);
+        if (c.sent) EXPECT_EQ((Ints{C(k).OrderMode, C(k).DestY}), (Ints{2, 40}));
+    }
+    // In state 0 the plan counts home rail stations held, ports or not.
+    Place(58, 42, 36, kConfederacy, 29).RailLink = 1;
+    EXPECT_EQ(Run(CsaPlan14, 14, 0), 2);
+    City(58).Owner = kUnion;
+    City(58).PlanTag = 14;
+    EXPECT_EQ(Run(CsaPlan14, 14, 0), 0);
+    EXPECT_EQ(City(58).PlanTag, 0);
+}
+
+class AmphibiousLandings : public PlanWorld {
+protected:
+    void SetUp() override {
+        PlanWorld::SetUp();
+        Place(home, 40, 30, kUnion, 11).Port = 1;
+        Place(31, 60, 30, kConfederacy, 29).Port = 1;
+        City(31).Value = 20;
+        Nation().TheatreSupplies[1] = 100;
+        TFleetRec& f = Fleet();
+        f = TFleetRec{};
+        f.Owner = kNationUnion, f.Side = kUnion, f.WaterType = kWaterOcean, f.Transports = 2;
+        f.HomePort = static_cast<U8>(home), f.HexX = 40, f.HexY = 30, f.Supplies = 6;
+    }
+    void TearDown() override {
+        // No corps is left embarked without a fleet in service carrying it.
+        for (int k = 1; k <= kCorpsCount; ++k) {
+            if (!CorpsInUse(C(k)) || C(k).OrderMode != kOrderEmbarked) continue;
+            int carriers = 0;
+            for (const TFleetRec& f : GameRec->Fleets) carriers += f.BuildCounter == 0 && f.Cargo == k;
+            EXPECT_EQ(carriers, 1) << "corps " << k << " stranded at sea on land";
+        }
+        PlanWorld::TearDown();
+    }
+    static TFleetRec& Fleet() { return GameRec->Fleets[1]; }
+    static TNationRec& Nation() { return GameRec->Nations[1]; }
+    int Gunner(int x, int y, int supplyCity) {
+        const int k = Corps(kNationUnion, x, y);
+        C(k).ArtilleryCount = 1, C(k).SupplyCity = static_cast<U8>(supplyCity);
+        return k;
+    }
+    // The fleet's mission, cargo and destination, and the theatre pool it may draw on.
+    static Ints FleetOrders() {
+        return {Fleet().Mission, Fleet().Cargo, Fleet().DestX, Fleet().DestY, Nation().TheatreSupplies[1]};
+    }
+    static constexpr int home = 20;
+};
+
+TEST_F(AmphibiousLandings, PortsAreRatedAndAFleetMustBeProvisionedForTheVoyage) {
+    // A port already the target of a loaded fleet is worth nothing more, except to France.
+    for (int n : {kNationUnion, kNationFrance}) {
+        SCOPED_TRACE(n);
+        SetUp();
+        GameRec->Nations[3].Side = kConfederacy;
+        if (n == kNationFrance) City(31).Owner = City(31).Nation = kNationUnion;
+        TFleetRec& loaded = GameRec->Fleets[2];
+        loaded.Owner = static_cast<U8>(n), loaded.Cargo = 9, loaded.TargetCity = 31;
+        PlanAmphibiousLanding(n);
+        EXPECT_EQ(CityScore(City(31)), n == kNationFrance ? 30 : 0);
+    }
+    // Two transports carry 6 supplies' worth; the theatre pool may make up the rest.
+    struct Case { int supplies, pool, fleet; };
+    for (const Case& c : {Case{6, 0, 1}, Case{5, 0, 0}, Case{5, 1, 1}}) {
+        SCOPED_TRACE(::testing::Message() << c.supplies << " + " << c.pool);
+        SetUp();
+        Fleet().TransportTag = 9, Fleet().Supplies = static_cast<std::uint16_t>(c.supplies);
+        Nation().TheatreSupplies[1] = static_cast<std::uint16_t>(c.pool);
+        EXPECT_EQ(FindTransportFleet(kNationUnion, 31), c.fleet);
+    }
+}
+
+TEST_F(AmphibiousLandings, TheCorpsBoardsAtTheFleetOrWaitsAshoreOrMarchesToIt) {
+    struct Case { const char* what; int x, y, supply, sx, sy, port; Ints corps, fleet; };
+    const Case cases[] = {
+        // corps: mode, march, destination, supply city, home state; fleet: as FleetOrders. Boarding
+        // at once pays the voyage from the pool: (0 + 20 hexes) x 2 ships x 3 / 10.
+        {"at the fleet", 40, 30, home, 0, 0, 1, {4, 1, 40, 30, home, 0}, {6, 1, 60, 30, 88}},
+        {"far off, by a port: fetched", 40, 41, 21, 40, 41, 1, {0, 1, 40, 41, 21, 0}, {2, 0, 40, 41, 100}},
+        {"on its supply city: waits", 40, 35, 21, 40, 35, 0, {0, 1, 40, 35, 21, 0}, {6, 1, 0, 0, 100}},
+        {"marches to the fleet", 40, 35, 21, 44, 44, 0, {0, 2, 40, 30, home, 7}, {6, 1, 0, 0, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        Hex(40, 30).SetState(7);
+        if (c.supply != home) Place(c.supply, c.sx, c.sy, kUnion, 11).Port = static_cast<U8>(c.port);
+        const int k = Gunner(c.x, c.y, c.supply);
+        const int planned = Gunner(41, 30, home);  // another plan's gunner keeps its tag
+        C(planned).PlanTag = 12;
+        PlanAmphibiousLanding(kNationUnion);
+        EXPECT_EQ((Ints{C(k).OrderMode, C(k).March, C(k).DestX, C(k).DestY, C(k).SupplyCity, C(k).HomeState}), c.corps);
+        EXPECT_EQ(FleetOrders(), c.fleet);
+        EXPECT_EQ((Ints{C(k).PlanTag, C(planned).PlanTag}), (Ints{9, 12}));
+    }
+}
+
+TEST_F(AmphibiousLandings, AfterMovementACorpsAlongsideAtRestIsTakenAboard) {
+    struct Case { const char* what; int y, mode; bool gone; Ints corps, fleet; };
+    const Case cases[] = {
+        // corps mode and hex; fleet mission, cargo, destination
+        {"alongside at rest", 31, 0, false, {4, 40, 30}, {6, 1, 40, 30, 100}},
+        {"two hexes off", 32, 0, false, {0, 40, 32}, {2, 0, 40, 30, 100}},
+        {"alongside, advancing", 31, 2, false, {2, 40, 31}, {2, 0, 40, 30, 100}},
+        {"a cargo naming a free slot", 31, 0, true, {0, 40, 31}, {6, 0, 60, 30, 100}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int k = Corps(kNationUnion, 40, c.y);
+        C(k).OrderMode = static_cast<U8>(c.mode), C(k).Unused = c.gone;
+        Fleet().Cargo = static_cast<U8>(k), Fleet().Mission = kMissionAmphibious, Fleet().TargetCity = 31;
+        Fleet().DestX = 60, Fleet().DestY = 30;
+        EmbarkAssignedCorps();
+        EXPECT_EQ((Ints{C(k).OrderMode, C(k).HexX, C(k).HexY}), c.corps);
+        EXPECT_EQ(FleetOrders(), c.fleet);
+    }
+}
+
+}  // namespace
+}  // namespace kvt
