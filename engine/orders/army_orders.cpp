@@ -3,6 +3,7 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/naming.h"
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
@@ -29,16 +30,6 @@ void ForEachArmyCorps(int army, F f) {
 }
 
 bool CityInRange(int city) { return Arr1<TCityRec, kCityCount>::InRange(city); }
-
-const char* NationWord(int nation) {
-    switch (nation) {
-        case kNationUnion: return "Union";
-        case kNationConfederacy: return "Confederacy";
-        case kNationFrance: return "France";
-        case kNationBritain: return "Britain";
-        default: return "";
-    }
-}
 
 bool LeaderInCommand(int leader) {
     for (const TCorpsRec& c : G().Corps)
@@ -113,7 +104,7 @@ TArmyOrdersView OpenArmyOrders(int army) {
     a.CorpsCount = static_cast<U8>(corps);
     v.corpsCount = Text(614) + std::to_string(corps);
     if (a.Leader != 0) v.capacity = Text(615) + std::to_string(G().Leaders[a.Leader].Initiative / 8 + 2);
-    v.nation = NationWord(a.Nation);
+    v.nation = NationName(a.Nation);
     v.condition = ArmyLabelText(army);
 
     const TCityRec& base = G().Cities[a.BaseCity];

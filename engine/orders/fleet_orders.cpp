@@ -5,6 +5,7 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/naming.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_lookup.h"
@@ -24,16 +25,6 @@ bool CityIndex(int city) { return city != 0 && Arr1<TCityRec, kCityCount>::InRan
 
 bool AtCity(const TFleetRec& f, int city) {
     return CityIndex(city) && f.HexX == G().Cities[city].HexX && f.HexY == G().Cities[city].HexY;
-}
-
-const char* NationWord(int nation) {
-    switch (nation) {
-        case kNationUnion: return "Union";
-        case kNationConfederacy: return "Confederacy";
-        case kNationFrance: return "France";
-        case kNationBritain: return "Britain";
-        default: return "";
-    }
 }
 
 std::string CityName(int city) { return CityIndex(city) ? G().Cities[city].Name.str() : std::string(); }
@@ -99,7 +90,7 @@ TFleetOrdersView TFleetOrderSheet::View() const {
     TFleetOrdersView v;
     if (!FleetOrdersAvailable(fleet_)) return v;
     const TFleetRec& f = F();
-    v.nation = NationWord(f.Owner);
+    v.nation = NationName(f.Owner);
     v.kind = f.WaterType == 0 ? Text(175) : f.WaterType == 1 ? Text(176) : f.WaterType == 2 ? Text(168) : "";
     v.cottonCapacityShown = f.WaterType == 0;
     v.cottonCapacity = std::to_string(CottonCapacity(f));
