@@ -209,6 +209,24 @@ void ArmWaitingBrigades(int nation) {
     }
 }
 
+int BrigadeTargetStrength(int brigadeType) {
+    switch (brigadeType) {
+        case kBrigadeArtillery: return kArtilleryBrigadeStrength;
+        case kBrigadeInfantry: return kInfantryBrigadeStrength;
+        case kBrigadeCavalry: return kCavalryBrigadeStrength;
+        default: return 0;
+    }
+}
+
+U16* RecruitPool(TStateRec& state, int brigadeType) {
+    switch (brigadeType) {
+        case kBrigadeArtillery: return &state.ArtilleryPool;
+        case kBrigadeInfantry: return &state.InfantryPool;
+        case kBrigadeCavalry: return &state.CavalryPool;
+        default: return nullptr;
+    }
+}
+
 void RaiseBrigadeAtCity(int brigadeType, int state) {
     TGameRec& g = *GameRec;
     int slot = 0;
@@ -222,12 +240,10 @@ void RaiseBrigadeAtCity(int brigadeType, int state) {
     b.BrigadeType = static_cast<U8>(brigadeType);
     b.Fatigue = 0;
     b.Strength = 0;
-    auto draw = [&](U16& pool, int amount) {
-        if (pool >= amount) b.Strength = static_cast<U8>(TakeStock(pool, amount, StockRule::Arming));
-    };
-    if (brigadeType == kBrigadeArtillery) draw(s.ArtilleryPool, kArtilleryBrigadeStrength);
-    else if (brigadeType == kBrigadeInfantry) draw(s.InfantryPool, kInfantryBrigadeStrength);
-    else if (brigadeType == kBrigadeCavalry) draw(s.CavalryPool, kCavalryBrigadeStrength);
+    if (U16* pool = RecruitPool(s, brigadeType)) {
+        const int amount = BrigadeTargetStrength(brigadeType);
+        if (*pool >= amount) b.Strength = static_cast<U8>(TakeStock(*pool, amount, StockRule::Arming));
+    }
     b.Weapon = 0;
     b.Quality = 1;
     b.HomeState = static_cast<U8>(state);

@@ -12,26 +12,8 @@ namespace kvt {
 
 namespace {
 
-int TargetStrength(int type) {
-    switch (type) {
-        case kBrigadeArtillery: return kArtilleryBrigadeStrength;
-        case kBrigadeInfantry: return kInfantryBrigadeStrength;
-        case kBrigadeCavalry: return kCavalryBrigadeStrength;
-        default: return 0;
-    }
-}
-
 // Brigade units shown as guns for artillery, men otherwise.
 int Shown(int type, int units) { return units * (type == kBrigadeArtillery ? 2 : 50); }
-
-U16* RecruitPool(TStateRec& s, int type) {
-    switch (type) {
-        case kBrigadeArtillery: return &s.ArtilleryPool;
-        case kBrigadeInfantry: return &s.InfantryPool;
-        case kBrigadeCavalry: return &s.CavalryPool;
-        default: return nullptr;
-    }
-}
 
 std::string ReinforcementText(const TBrigadeRec& b) {
     if (b.HomeState == 0) return "0";
@@ -59,7 +41,7 @@ const char* QualityText(int q) {
 U16& PlayedPool(int kind) { return GameRec->Nations[SidePlayed].WeaponPool[kind]; }
 
 bool ReinforcementOffered(const TCorpsRec& corps, const TBrigadeRec& b) {
-    const int target = TargetStrength(b.BrigadeType);
+    const int target = BrigadeTargetStrength(b.BrigadeType);
     // Offered and paid from the same pool, the played nation's; an ally's brigade is not ours to fill.
     return corps.SupplyDistance < 2 && b.Strength < target && b.Weapon >= 1 && b.Weapon <= 7 &&
            b.Nation == SidePlayed && PlayedPool(b.Weapon) >= target - b.Strength;
@@ -102,7 +84,7 @@ void ReinforceBrigade(int brigade) {
     if (!Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade)) return;
     TGameRec& g = *GameRec;
     TBrigadeRec& b = g.Brigades[brigade];
-    const int target = TargetStrength(b.BrigadeType);
+    const int target = BrigadeTargetStrength(b.BrigadeType);
     if (b.Strength >= target || b.Weapon == 0 || b.Weapon >= 8) return;
     if (b.Nation != SidePlayed) return;
     const int need = target - b.Strength;
