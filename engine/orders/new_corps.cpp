@@ -7,6 +7,7 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
 #include "engine/players/command_slots.h"
 
@@ -140,7 +141,7 @@ std::vector<int> RaisingCities() {
 
 std::string RaisingCityText(int city) {
     if (!Arr1<TCityRec, kCityCount>::InRange(city)) return {};
-    return CityEntryText(city) + ", " + std::to_string(GameRec->Cities[city].Garrison);
+    return CityRowText(city) + ", " + std::to_string(GameRec->Cities[city].Garrison);
 }
 
 TFormationsOffered FormationsOffered() {
