@@ -48,6 +48,25 @@ long Count(long draws, int range, long below) {
 
 bool InGarrison(const TBrigadeRec& b, int city) { return b.AttachKind == kAttachGarrison && b.AttachIndex == city; }
 
+// One pass of losses in record order over the brigades `hit` picks: each still holding men loses
+// one while any of the n hits are left (counted into `losses`). Answers what the picked brigades
+// hold after the pass.
+template <typename Pick>
+long LossPass(long& n, long& losses, Pick hit) {
+    long remaining = 0;
+    for (int b = 1; b <= kBrigadeCount; ++b) {
+        const TBrigadeRec& r = G().Brigades[b];
+        if (!hit(r)) continue;
+        if (r.Strength != 0 && n > 0) {
+            ApplyBrigadeLosses(3, b, 1);
+            n -= 1;
+            losses += 1;
+        }
+        remaining += r.Strength;
+    }
+    return remaining;
+}
+
 }  // namespace
 
 void SetUpFortAssault(int city, int attacker) {
@@ -244,16 +263,9 @@ long TFortAssault::SpreadAttackerLosses(long n) {
     while (n > 0) {
         long remaining = 0;
         ForEachAttacker(attacker, [&](int k) {
-            for (int b = 1; b <= kBrigadeCount; ++b) {
-                const TBrigadeRec& r = G().Brigades[b];
-                if (r.AttachKind != kAttachCorps || r.AttachIndex != k || r.BrigadeType == kBrigadeArtillery) continue;
-                if (r.Strength != 0 && n > 0) {
-                    ApplyBrigadeLosses(3, b, 1);
-                    n -= 1;
-                    losses += 1;
-                }
-                remaining += r.Strength;
-            }
+            remaining += LossPass(n, losses, [k](const TBrigadeRec& r) {
+                return r.AttachKind == kAttachCorps && r.AttachIndex == k && r.BrigadeType != kBrigadeArtillery;
+            });
         });
         if (remaining == 0) n = 0;
     }
@@ -262,20 +274,8 @@ long TFortAssault::SpreadAttackerLosses(long n) {
 
 long TFortAssault::SpreadGarrisonLosses(long n) {
     long losses = 0;
-    while (n > 0) {
-        long remaining = 0;
-        for (int b = 1; b <= kBrigadeCount; ++b) {
-            const TBrigadeRec& r = G().Brigades[b];
-            if (!InGarrison(r, city)) continue;
-            if (r.Strength != 0 && n > 0) {
-                ApplyBrigadeLosses(3, b, 1);
-                n -= 1;
-                losses += 1;
-            }
-            remaining += r.Strength;
-        }
-        if (remaining == 0) n = 0;
-    }
+    while (n > 0)
+        if (LossPass(n, losses, [this](const TBrigadeRec& r) { return InGarrison(r, city); }) == 0) n = 0;
     return losses;
 }
 
