@@ -2,11 +2,11 @@
 #include "engine/orders/new_corps.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/turn_start.h"
 #include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
 #include "engine/players/command_slots.h"
@@ -53,34 +53,11 @@ std::vector<int> BrigadesListed(const TCorpsRaising& r, int city) {
 
 // The table of a new corps over a record cleared as a disbanded corps leaves its slot.
 void SetUpFormedCorps(const TCorpsRaising& r, int line) {
-    TGameRec& g = *GameRec;
-    TCorpsRec& k = g.Corps[r.corps];
-    const TCityRec& city = g.Cities[r.city];
-    const TLeaderRec& leader = g.Leaders[r.leader];
-    TCorpsRec fresh;
-    std::memset(static_cast<void*>(&fresh), 0, sizeof fresh);
-    fresh.Route = k.Route;
-    fresh.StepDone = k.StepDone;
+    TCorpsRec& k = GameRec->Corps[r.corps];
+    TCorpsRec fresh = ClearedCorpsRecord(k);
     fresh.Ordinal = k.Ordinal;
-    fresh.HexX = fresh.DestX = city.HexX;
-    fresh.HexY = fresh.DestY = city.HexY;
-    fresh.OrderMode = 1;
-    fresh.SizeClass = 2;
-    fresh.FatigueLimit = 5;
-    fresh.Region = city.Theatre;
-    fresh.HomeState = city.State;
-    fresh.SupplyType = 1;
-    fresh.SupplyPriority = 1;
-    fresh.SupplyCity = static_cast<U8>(r.city);
-    fresh.March = 1;
-    fresh.Condition = 10;
-    fresh.Quality = 1;
-    fresh.Nation = static_cast<U8>(RaisingNation());
-    fresh.Side = g.Nations[fresh.Nation].Side;
+    StationNewCorps(fresh, r.city, RaisingNation(), r.leader);
     fresh.Kind = static_cast<U8>(r.kind);
-    fresh.Leader = static_cast<U8>(r.leader);
-    fresh.LeaderInitiative = leader.Initiative;
-    fresh.LeaderRating = leader.Rating;
     fresh.BrigadeLimit = static_cast<U8>(std::min(line, 255));
     k = fresh;
 }
