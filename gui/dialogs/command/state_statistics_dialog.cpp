@@ -24,16 +24,7 @@ TStatStat::TStatStat(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::
     ShowState();
     CentreOnScreen(*this);
     connect(ui_->StatusBox, &TElAdvancedListBox::OnClick, this, &TStatStat::StatusBoxClick);
-    using Handler = void (TStatStat::*)();
-    const std::pair<Handler, Handler> handlers[8] = {
-        {&TStatStat::UpDown1UpClick, &TStatStat::UpDown1DownClick}, {&TStatStat::UpDown2UpClick, &TStatStat::UpDown2DownClick},
-        {&TStatStat::UpDown3UpClick, &TStatStat::UpDown3DownClick}, {&TStatStat::UpDown4UpClick, &TStatStat::UpDown4DownClick},
-        {&TStatStat::UpDown5UpClick, &TStatStat::UpDown5DownClick}, {&TStatStat::UpDown6UpClick, &TStatStat::UpDown6DownClick},
-        {&TStatStat::UpDown7UpClick, &TStatStat::UpDown7DownClick}, {&TStatStat::UpDown8UpClick, &TStatStat::UpDown8DownClick}};
-    for (std::size_t n = 0; n < spinners_.size(); ++n) {
-        connect(spinners_[n], &TElSpinButton::OnUpClick, this, handlers[n].first);
-        connect(spinners_[n], &TElSpinButton::OnDownClick, this, handlers[n].second);
-    }
+    ConnectSpinnerRow(spinners_);
 }
 
 TStatStat::~TStatStat() = default;
