@@ -4,6 +4,7 @@
 #include <QRegularExpressionValidator>
 
 #include "engine/core/globals.h"
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -12,12 +13,6 @@
 namespace kvt::gui {
 
 namespace {
-
-void FillRows(TElAdvancedListBox* list, const std::vector<TOrderRow>& rows, int selected) {
-    list->Items().Clear();
-    for (const TOrderRow& row : rows) list->Items().Add(ToQString(row.text));
-    list->SetItemIndex(selected);
-}
 
 void CheckCode(const std::vector<TElRadioButton*>& buttons, int code) {
     for (TElRadioButton* b : buttons) b->SetChecked(false);
@@ -28,11 +23,6 @@ int CheckedCode(const std::vector<TElRadioButton*>& buttons) {
     for (std::size_t k = 0; k < buttons.size(); ++k)
         if (buttons[k]->GetChecked()) return static_cast<int>(k);
     return -1;
-}
-
-int RowIndex(const TElAdvancedListBox* list, const std::vector<TOrderRow>& rows) {
-    const int row = list->ItemIndex();
-    return row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row)].index : 0;
 }
 
 }  // namespace
@@ -67,10 +57,10 @@ TArmyOrder::TArmyOrder(int army, QWidget* parent)
     ui_->Label6->setVisible(!view_.capacity.empty());
     ui_->Label7->SetCaption(ToQString(view_.nation));
     ui_->Label8->SetCaption(ToQString(view_.condition));
-    FillRows(ui_->ListBox1, view_.supplyBases, view_.supplyBaseRow);
-    FillRows(ui_->ListBox2, view_.objectives, view_.objectiveRow);
+    ShowRows(ui_->ListBox1, view_.supplyBases, view_.supplyBaseRow);
+    ShowRows(ui_->ListBox2, view_.objectives, view_.objectiveRow);
     ui_->Edit1->setText(ToQString(view_.name));
-    FillRows(ui_->ListBox3, view_.commanders, view_.commanderRow);
+    ShowRows(ui_->ListBox3, view_.commanders, view_.commanderRow);
 
     CentreOnScreen(*this);
     connect(ui_->ListBox3, &TElAdvancedListBox::OnClick, this, &TArmyOrder::ListBox3Click);
@@ -81,7 +71,7 @@ TArmyOrder::~TArmyOrder() = default;
 void TArmyOrder::paintEvent(QPaintEvent*) { PaintRaisedEdge(*this); }
 
 void TArmyOrder::ListBox3Click() {
-    const int leader = RowIndex(ui_->ListBox3, view_.commanders);
+    const int leader = ChosenRecord(ui_->ListBox3, view_.commanders);
     if (leader != 0) ChangeArmyCommander(army_, leader);
 }
 
@@ -92,8 +82,8 @@ TArmyOrderChoices TArmyOrder::Choices() const {
     c.march = CheckedCode(marches_);
     c.supplyType = CheckedCode(supplyTypes_);
     c.supplyPriority = CheckedCode(priorities_);
-    c.supplyBase = RowIndex(ui_->ListBox1, view_.supplyBases);
-    c.objective = RowIndex(ui_->ListBox2, view_.objectives);
+    c.supplyBase = ChosenRecord(ui_->ListBox1, view_.supplyBases);
+    c.objective = ChosenRecord(ui_->ListBox2, view_.objectives);
     return c;
 }
 

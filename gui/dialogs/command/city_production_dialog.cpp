@@ -2,6 +2,7 @@
 #include "gui/dialogs/command/city_production_dialog.h"
 
 #include "engine/core/game_record.h"
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "ui_city_production_dialog.h"
@@ -20,8 +21,7 @@ TCtyProdn::TCtyProdn(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::
     ui_->Button1->SetCaption(GameText(66));
     spinners_ = {ui_->UpDown1, ui_->UpDown2, ui_->UpDown3, ui_->UpDown4, ui_->UpDown5,
                  ui_->UpDown6, ui_->UpDown7, ui_->UpDown8, ui_->UpDown9, ui_->UpDown10};
-    for (const TOrderRow& row : production_.Rows()) ui_->FactoryLst->Items().Add(ToQString(row.text));
-    ui_->FactoryLst->SetItemIndex(production_.SelectedRow());
+    ShowRows(ui_->FactoryLst, production_.Rows(), production_.SelectedRow());
     ShowCity();
     CentreOnScreen(*this);
     connect(ui_->FactoryLst, &TElAdvancedListBox::OnClick, this, &TCtyProdn::FactoryLstClick);

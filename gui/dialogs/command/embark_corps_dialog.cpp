@@ -2,6 +2,7 @@
 #include "gui/dialogs/command/embark_corps_dialog.h"
 
 #include "engine/core/globals.h"
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -19,7 +20,7 @@ TEmbarkCorps::TEmbarkCorps(int fleet, QWidget* parent)
     setWindowTitle(GameText(594));
     const std::string capacity = choice_.CapacityText();
     if (!capacity.empty()) ui_->Label2->SetCaption(ToQString(capacity));
-    for (const TOrderRow& row : choice_.Rows()) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, choice_.Rows());
     CentreOnScreen(*this);
     connect(ui_->ListBox1, &TElAdvancedListBox::OnClick, this, &TEmbarkCorps::ListBox1Click);
 }

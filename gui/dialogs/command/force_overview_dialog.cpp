@@ -2,6 +2,7 @@
 #include "gui/dialogs/command/force_overview_dialog.h"
 
 #include "gui/dialogs/command/corps_orders_dialog.h"
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "ui_force_overview_dialog.h"
@@ -30,8 +31,7 @@ void TForceOver::FillRows() {
     overview_ = OpenForceOverview();
     setWindowTitle(ToQString(overview_.caption));
     ui_->Label1->SetCaption(ToQString(overview_.heading));
-    ui_->ListBox1->Items().Clear();
-    for (const TOrderRow& row : overview_.rows) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, overview_.rows);
 }
 
 void TForceOver::ListBox1MouseDown(int x, int y) {

@@ -1,6 +1,7 @@
 // The leader orders dialog.
 #include "gui/dialogs/command/leader_orders_dialog.h"
 
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -71,9 +72,7 @@ void TLeaderStatus::ShowFilters() {
 
 void TLeaderStatus::FillLeaderList() {
     ShowFilters();
-    ui_->LdrList->Items().Clear();
-    for (const TOrderRow& row : orders_.Rows()) ui_->LdrList->Items().Add(ToQString(row.text));
-    ui_->LdrList->SetItemIndex(-1);
+    ShowRows(ui_->LdrList, orders_.Rows(), -1);
     ui_->Label20->SetCaption(GameText(623));
     ui_->Label20->setVisible(orders_.PenaltyShown());
 }

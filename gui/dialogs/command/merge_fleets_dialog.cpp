@@ -2,6 +2,7 @@
 #include "gui/dialogs/command/merge_fleets_dialog.h"
 
 #include "engine/core/globals.h"
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -30,7 +31,7 @@ TMergeLst::TMergeLst(int fleet, TTransferMode mode, QWidget* parent)
         u->SetPosition(choice_.Total(k));
         counts_[static_cast<std::size_t>(k)]->SetCaption(QString::number(choice_.Count(k)));
     }
-    for (const TOrderRow& row : choice_.Partners()) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, choice_.Partners());
     ui_->ListBox1->setVisible(mode == TTransferMode::Merge);
     EnableCounts();
     CentreOnScreen(*this);

@@ -2,6 +2,7 @@
 #include "gui/dialogs/command/naval_overview_dialog.h"
 
 #include "gui/dialogs/command/fleet_orders_dialog.h"
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -19,7 +20,7 @@ TFleetOver::TFleetOver(QWidget* parent)
     ui_->Image1->SetPicture(LoadDialogPicture(QStringLiteral("bg_naval_overview.bmp"), size()));
     setWindowTitle(GameText(471));
     ui_->Label1->SetCaption(GameText(590));
-    for (const TOrderRow& row : rows_) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, rows_);
     CentreOnScreen(*this);
     connect(ui_->ListBox1, &TElAdvancedListBox::OnMouseDown, this,
             [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {

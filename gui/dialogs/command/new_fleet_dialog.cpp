@@ -3,6 +3,7 @@
 
 #include <QSpinBox>
 
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -54,8 +55,7 @@ void TRaiseFleet::ChooseWater(int water) {
 void TRaiseFleet::ChooseClass(int shipClass) {
     order_.ChooseClass(shipClass);
     ShowButtons();
-    ui_->ListBox1->Items().Clear();
-    for (const TOrderRow& row : order_.Ports()) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, order_.Ports());
     ui_->ListBox1->setEnabled(!order_.Ports().empty());
 }
 

@@ -1,6 +1,7 @@
 // The selection dialog.
 #include "gui/dialogs/command/selection_dialog.h"
 
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/platform/cursor.h"
@@ -33,8 +34,7 @@ void TSelecDlg::showEvent(QShowEvent* event) {
 void TSelecDlg::FormShow() {
     setWindowTitle(GameText(583));
     SetScreenCursor(crDefault);
-    ui_->SelectListBox->Items().Clear();
-    for (const TOrderRow& row : choice_.Rows()) ui_->SelectListBox->Items().Add(ToQString(row.text));
+    ShowRows(ui_->SelectListBox, choice_.Rows());
 }
 
 void TSelecDlg::SelectListBoxClick() {

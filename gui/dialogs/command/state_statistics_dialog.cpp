@@ -1,6 +1,7 @@
 // The state statistics dialog.
 #include "gui/dialogs/command/state_statistics_dialog.h"
 
+#include "gui/dialogs/command/order_rows.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "ui_state_statistics_dialog.h"
@@ -19,8 +20,7 @@ TStatStat::TStatStat(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::
     ui_->Button1->SetCaption(GameText(66));
     spinners_ = {ui_->UpDown1, ui_->UpDown2, ui_->UpDown3, ui_->UpDown4,
                  ui_->UpDown5, ui_->UpDown6, ui_->UpDown7, ui_->UpDown8};
-    for (const TOrderRow& row : statistics_.Rows()) ui_->StatusBox->Items().Add(ToQString(row.text));
-    ui_->StatusBox->SetItemIndex(statistics_.SelectedRow());
+    ShowRows(ui_->StatusBox, statistics_.Rows(), statistics_.SelectedRow());
     ShowState();
     CentreOnScreen(*this);
     connect(ui_->StatusBox, &TElAdvancedListBox::OnClick, this, &TStatStat::StatusBoxClick);
