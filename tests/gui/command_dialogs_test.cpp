@@ -26,25 +26,15 @@ using gui::TElAdvancedListBox;
 using testing::Button;
 using testing::Click;
 using testing::ClickRow;
+using testing::ExpectCaptionsAndStaysOpen;
 using testing::Label;
+using testing::List;
 using testing::Radio;
 
-class CommandDialogs : public testing::DialogTest {
+// Only a dialog's own button writes the orders back.
+class CommandDialogs : public testing::StartPointDialogTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        ASSERT_TRUE(testing::LoadStartPoint("1861"));
-    }
-    static TElAdvancedListBox* List(QWidget* d, const char* name) { return testing::Control<TElAdvancedListBox>(d, name); }
     static QWidget* Named(QWidget* d, const char* name) { return testing::Control<QWidget>(d, name); }
-    // Every named control is there with its caption; the title bar's close and Escape leave the
-    // dialog open, as only its own button writes the orders back.
-    static void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<const char*, QString>>& captions) {
-        for (const auto& [name, caption] : captions) EXPECT_EQ(Named(d, name)->property("Caption").toString(), caption) << name;
-        d->close();
-        QTest::keyClick(d, Qt::Key_Escape);
-        EXPECT_TRUE(d->isVisible());
-    }
 };
 
 TEST_F(CommandDialogs, ArmyOrdersPlayedByHandReachEveryCorpsOfTheArmy) {

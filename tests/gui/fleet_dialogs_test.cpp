@@ -28,34 +28,23 @@ using testing::Button;
 using testing::Click;
 using testing::ClickRow;
 using testing::Control;
+using testing::ExpectCaptionsAndStaysOpen;
 using testing::Label;
+using testing::List;
 using testing::Radio;
 
-class FleetDialogs : public testing::DialogTest {
+class FleetDialogs : public testing::StartPointDialogTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        ASSERT_TRUE(testing::LoadStartPoint("1861"));
-    }
-    static TElAdvancedListBox* List(QWidget* d, const char* name) { return Control<TElAdvancedListBox>(d, name); }
     static gui::TElCheckBox* Box(QWidget* d, int k) { return Control<gui::TElCheckBox>(d, QStringLiteral("CheckBox%1").arg(k)); }
     static void Spin(QWidget* d, const char* name, bool up, int clicks = 1) {
         auto* s = Control<gui::TElSpinButton>(d, name);
-        for (int k = 0; k < clicks; ++k) QTest::mouseClick(s, Qt::LeftButton, {}, (up ? s->FirstPartRect() : s->SecondPartRect()).center());
+        for (int k = 0; k < clicks; ++k) testing::Press(s, up);
     }
     static void Arrow(QWidget* d, int k, bool up, int clicks = 1) {
         auto* u = Control<gui::TUpDown>(d, QStringLiteral("UpDown%1").arg(k));
         for (int n = 0; n < clicks; ++n) QTest::mouseClick(u, Qt::LeftButton, {}, (up ? u->UpRect() : u->DownRect()).center());
     }
     static int RowOfCity(TElAdvancedListBox* list, int city) { return list->Items().IndexOf(QString::fromStdString(CityRowText(city))); }
-    // Every named control shows its caption; Escape and the title bar's close leave the dialog open.
-    static void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<const char*, QString>>& captions) {
-        for (const auto& [name, caption] : captions)
-            EXPECT_EQ(Control<QWidget>(d, name)->property("Caption").toString(), caption) << name;
-        d->close();
-        QTest::keyClick(d, Qt::Key_Escape);
-        EXPECT_TRUE(d->isVisible());
-    }
     static TFleetRec& F(int f) { return GameRec->Fleets[f]; }
 };
 
