@@ -9,6 +9,7 @@
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
@@ -18,8 +19,6 @@ namespace {
 constexpr int kPurgedState = 20;
 constexpr int kExchangesMax = 7;
 constexpr int kMaxFortHits = 3;
-
-TGameRec& G() { return *GameRec; }
 
 long Warships(const TFleetRec& f) { return f.Ironclads + f.Wooden + f.DamagedIronclads + f.DamagedWooden; }
 

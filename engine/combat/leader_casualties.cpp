@@ -8,6 +8,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 #include "engine/players/command_slots.h"
 #include "engine/players/leader_choice.h"
@@ -19,8 +20,6 @@ namespace {
 constexpr int kArmyRank = 5;
 constexpr int kCorpsRank = 3;
 constexpr int kPromotionPrestige = 10;
-
-TGameRec& G() { return *GameRec; }
 
 bool ValidLeader(int l) { return Arr1<TLeaderRec, kLeaderCount>::InRange(l); }
 

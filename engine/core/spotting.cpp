@@ -10,6 +10,7 @@
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_records.h"
 #include "engine/core/turn_start.h"
@@ -27,8 +28,6 @@ constexpr std::int32_t kScoreOut = 65000;
 constexpr std::int32_t kScoreLimit = 2500;
 constexpr std::int32_t kEnemyNearCost = 1000;
 constexpr std::int32_t kEnemyNearThreatCost = 4000;
-
-TGameRec& G() { return *GameRec; }
 
 int Distance(int x1, int y1, int x2, int y2) { return HexDistance(x1, y1, x2, y2); }
 

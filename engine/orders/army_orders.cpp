@@ -5,6 +5,7 @@
 #include "engine/core/naming.h"
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
@@ -15,8 +16,6 @@ constexpr int kSupplyBaseReach = 13;   // a supply base lies nearer than this
 constexpr int kObjectiveReach = 15;    // an objective lies at most this far
 constexpr int kRouteSteps = 9;
 constexpr int kArmyRank = 5;
-
-TGameRec& G() { return *GameRec; }
 
 template <typename F>
 void ForEachArmyCorps(int army, F f) {

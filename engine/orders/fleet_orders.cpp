@@ -6,6 +6,7 @@
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
 #include "engine/core/naming.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_lookup.h"
@@ -14,8 +15,6 @@
 namespace kvt {
 
 namespace {
-
-TGameRec& G() { return *GameRec; }
 
 constexpr int kSupplyStep = 5;
 constexpr int kCottonStep = 50;

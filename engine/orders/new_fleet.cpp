@@ -5,6 +5,7 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_lookup.h"
@@ -13,8 +14,6 @@
 namespace kvt {
 
 namespace {
-
-TGameRec& G() { return *GameRec; }
 
 bool KindInRange(int kind) { return kind >= kBuildOceanIronclads && kind <= kBuildRiverIronclads + 2; }
 bool RiverKind(int kind) { return kind >= kBuildRiverIronclads; }
