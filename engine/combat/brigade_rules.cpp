@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 
 namespace kvt {
@@ -12,8 +13,6 @@ namespace kvt {
 Arr1<std::uint16_t, 8> GunsLost = {};
 
 namespace {
-
-bool ValidNation(int n) { return n >= 1 && n <= kNationCount; }
 
 // Prices of weapon kinds 2..8 for nations 1..4; kind 1 keeps its price.
 constexpr std::uint8_t kWeaponPrices[9][5] = {
@@ -58,7 +57,7 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
             int pick = 0, bestStrength = 0, bestQuality = 100;
             for (int i = 1; i <= kBrigadeCount; ++i) {
                 TBrigadeRec& b = g.Brigades[i];
-                if (!ValidNation(b.Nation)) {
+                if (!IsNation(b.Nation)) {
                     b.Nation = 0;
                     continue;
                 }

@@ -21,8 +21,6 @@ constexpr int kArmyRank = 5;
 constexpr int kCorpsRank = 3;
 constexpr int kPromotionPrestige = 10;
 
-bool ValidLeader(int l) { return Arr1<TLeaderRec, kLeaderCount>::InRange(l); }
-
 bool SpareStatus(int status) { return status == kLeaderAvailable || status == kLeaderRemoved; }
 
 bool PersonChooses(int nation) {
@@ -155,7 +153,7 @@ void CheckCorpsLeaderCasualty(int corps) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[corps];
     const int fallen = k.Leader, nation = k.Nation;
-    if (!ValidLeader(fallen) || Intensity() <= 1) return;
+    if (!IsLeader(fallen) || Intensity() <= 1) return;
     TLeaderRec& l = g.Leaders[fallen];
     if (Random(100) < 20) Bump(l.Political, 1);
     const int chance = CombatWords.LeaderLossChance;
@@ -184,7 +182,7 @@ void CheckArmyLeaderCasualty(int army) {
     if (!Arr1<TArmyRec, kArmyCount>::InRange(army)) return;
     TArmyRec& a = g.Armies[army];
     const int fallen = a.Leader, nation = a.Nation;
-    if (!ValidLeader(fallen) || Intensity() <= 1) return;
+    if (!IsLeader(fallen) || Intensity() <= 1) return;
     const int chance = CombatWords.LeaderLossChance;
     const int range = 1500 - 250 * Intensity();
     if (Random(range) >= chance || Random(range) >= chance || Random(1500) >= 100) return;

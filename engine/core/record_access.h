@@ -1,4 +1,5 @@
-// Short reads of the record in play for the rules.
+// Short reads of the record in play for the rules: the record itself, and whether an index names a
+// record of its table (1..count; 0 means "none" and names nothing).
 #pragma once
 
 #include "engine/core/globals.h"
@@ -6,5 +7,11 @@
 namespace kvt {
 
 inline TGameRec& G() { return *GameRec; }
+
+inline bool IsNation(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
+inline bool IsState(int s) { return Arr1<TStateRec, kStateCount>::InRange(s); }
+inline bool IsCity(int c) { return Arr1<TCityRec, kCityCount>::InRange(c); }
+inline bool IsLeader(int l) { return Arr1<TLeaderRec, kLeaderCount>::InRange(l); }
+inline bool IsTheatre(int t) { return t >= 1 && t <= kTheatreCount; }
 
 }  // namespace kvt

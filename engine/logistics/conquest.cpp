@@ -10,6 +10,7 @@
 #include "engine/core/map_grid.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/hex_control.h"
@@ -32,8 +33,6 @@ constexpr int kMaxLoyalty = 100;
 constexpr int kGarrisonQualityBelow = 10;
 constexpr int kMaxGarrisonStatus = 4;
 
-bool IsNation(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
-bool IsState(int s) { return Arr1<TStateRec, kStateCount>::InRange(s); }
 bool IsBorderState(int s) { return s == kOtherBorderState || s == kBorderStateWithNeutralCities; }
 // The side a border state's neutral cities join: the one opposed to `side`.
 int OppositeSide(int side) { return side == kUnion ? kConfederacy : kUnion; }

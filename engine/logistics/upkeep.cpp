@@ -12,6 +12,7 @@
 #include "engine/core/naming.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
@@ -34,9 +35,6 @@ constexpr int kMostCorps = 31;
 constexpr int kMostWorks = 9;
 constexpr int kLowestFortCost = 50;
 constexpr int kLastBrigadeForLine = kBrigadeCount - 1;
-
-bool IsCity(int c) { return Arr1<TCityRec, kCityCount>::InRange(c); }
-bool IsState(int s) { return Arr1<TStateRec, kStateCount>::InRange(s); }
 
 // The theatre of a brigade's home state, 0 when it has none.
 int HomeTheatre(const TBrigadeRec& b) { return IsState(b.HomeState) ? GameRec->States[b.HomeState].Theatre : 0; }

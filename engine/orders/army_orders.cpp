@@ -25,8 +25,6 @@ void ForEachArmyCorps(int army, F f) {
     }
 }
 
-bool CityInRange(int city) { return Arr1<TCityRec, kCityCount>::InRange(city); }
-
 // A leader the commander list offers besides the commander himself; the turn's clean-up would take
 // one of two commands from a man installed while heading another.
 bool OfferedCommander(int army, int leader) { return CommanderOffered(leader, kArmyRank, G().Armies[army].Leader); }
@@ -146,7 +144,7 @@ void CloseArmyOrders(int army, const TArmyOrderChoices& choices) {
     TArmyRec& a = G().Armies[army];
     a.Name = ArmyName(choices.name);
 
-    if (CityInRange(choices.objective)) {
+    if (IsCity(choices.objective)) {
         a.Objective = static_cast<U8>(choices.objective);
         const TCityRec& target = G().Cities[choices.objective];
         ForEachArmyCorps(army, [&](int, TCorpsRec& c) {
@@ -183,7 +181,7 @@ void CloseArmyOrders(int army, const TArmyOrderChoices& choices) {
         a.SupplyPriority = static_cast<U8>(choices.supplyPriority);
         ForEachArmyCorps(army, [&](int, TCorpsRec& c) { c.SupplyPriority = a.SupplyPriority; });
     }
-    if (CityInRange(choices.supplyBase)) {
+    if (IsCity(choices.supplyBase)) {
         a.SupplyBase = static_cast<U8>(choices.supplyBase);
         ForEachArmyCorps(army, [&](int, TCorpsRec& c) { c.SupplyCity = a.SupplyBase; });
     }
