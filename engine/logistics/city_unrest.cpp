@@ -24,8 +24,6 @@ namespace {
 constexpr int kFarFromOccupier = 3;  // no occupying corps within two hexes
 constexpr int kConditionMax = 25;
 constexpr U8 kCavalryDivision = 2;  // the last corps kind with a surrender text
-// Border states whose cities change hands between the two sides rather than going back home.
-bool IsBorderState(int s) { return s == 19 || s == 20; }
 
 void AddPrisoners(TGameRec& g, int nation, long men) {
     if (!IsNation(nation)) return;

@@ -6,6 +6,7 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/record_access.h"
 #include "engine/core/turn_start.h"
 #include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
@@ -14,9 +15,6 @@
 namespace kvt {
 
 namespace {
-
-// The border states, where either side may raise forces in the cities it holds.
-constexpr int kMissouri = 19, kKentucky = 20;
 
 bool InList(const std::vector<int>& list, int value) { return std::find(list.begin(), list.end(), value) != list.end(); }
 
@@ -110,8 +108,7 @@ std::vector<int> RaisingCities() {
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
         if (city.Nation != nation || city.SupplySource < 1 || city.SupplySource > 3) continue;
-        const bool borderState = city.State == kMissouri || city.State == kKentucky;
-        if ((borderState || city.OriginalOwner == nation) && holdsBrigades[c]) out.push_back(c);
+        if ((IsBorderState(city.State) || city.OriginalOwner == nation) && holdsBrigades[c]) out.push_back(c);
     }
     return out;
 }
