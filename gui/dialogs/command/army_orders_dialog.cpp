@@ -4,9 +4,8 @@
 #include <QRegularExpressionValidator>
 
 #include "engine/core/globals.h"
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
 #include "ui_army_orders_dialog.h"
 
@@ -90,11 +89,7 @@ TArmyOrderChoices TArmyOrder::Choices() const {
 bool ShowArmyOrders() {
     const int army = SelectedArmy;
     if (!ArmyOrdersAvailable(army)) return false;
-    SetScreenCursor(crHourGlass);
-    TArmyOrder dialog(army);
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
-    CloseArmyOrders(army, dialog.Choices());
+    CloseArmyOrders(army, ShowBuiltModal<TArmyOrder>(army)->Choices());
     return true;
 }
 

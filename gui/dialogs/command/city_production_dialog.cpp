@@ -2,9 +2,8 @@
 #include "gui/dialogs/command/city_production_dialog.h"
 
 #include "engine/core/game_record.h"
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_city_production_dialog.h"
 
 namespace kvt::gui {
@@ -59,10 +58,7 @@ void TCtyProdn::UpDownClick(int spinner, bool up) {
 }
 
 void ShowCityProduction() {
-    SetScreenCursor(crHourGlass);
-    TCtyProdn dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TCtyProdn>();
 }
 
 }  // namespace kvt::gui

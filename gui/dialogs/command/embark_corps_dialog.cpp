@@ -2,7 +2,7 @@
 #include "gui/dialogs/command/embark_corps_dialog.h"
 
 #include "engine/core/globals.h"
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"

@@ -2,9 +2,8 @@
 #include "gui/dialogs/command/force_overview_dialog.h"
 
 #include "gui/dialogs/command/corps_orders_dialog.h"
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_force_overview_dialog.h"
 
 namespace kvt::gui {
@@ -47,10 +46,7 @@ void TForceOver::ListBox1MouseDown(int x, int y) {
 }
 
 void ShowForceOverview() {
-    SetScreenCursor(crHourGlass);
-    TForceOver dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TForceOver>();
 }
 
 }  // namespace kvt::gui

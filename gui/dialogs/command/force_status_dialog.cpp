@@ -1,9 +1,8 @@
 // The general force status dialog.
 #include "gui/dialogs/command/force_status_dialog.h"
 
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_force_status_dialog.h"
 
 namespace kvt::gui {
@@ -36,10 +35,7 @@ void TForceStatus::ListBox1Click() {
 }
 
 void ShowForceStatus() {
-    SetScreenCursor(crHourGlass);
-    TForceStatus dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TForceStatus>();
 }
 
 }  // namespace kvt::gui

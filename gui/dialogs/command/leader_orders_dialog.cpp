@@ -1,7 +1,7 @@
 // The leader orders dialog.
 #include "gui/dialogs/command/leader_orders_dialog.h"
 
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"

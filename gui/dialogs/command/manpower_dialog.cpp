@@ -3,9 +3,9 @@
 
 #include "engine/core/globals.h"
 #include "engine/orders/manpower.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_manpower_dialog.h"
 
 namespace kvt::gui {
@@ -58,11 +58,8 @@ int TOrdDraft::Stance() const {
 }
 
 void ShowManpowerSettings() {
-    SetScreenCursor(crHourGlass);
-    TOrdDraft dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
-    ApplyManpowerSettings(dialog.Bounty(), dialog.Appeal(), dialog.Stance());
+    const auto dialog = ShowBuiltModal<TOrdDraft>();
+    ApplyManpowerSettings(dialog->Bounty(), dialog->Appeal(), dialog->Stance());
 }
 
 }  // namespace kvt::gui

@@ -2,9 +2,8 @@
 #include "gui/dialogs/command/naval_overview_dialog.h"
 
 #include "gui/dialogs/command/fleet_orders_dialog.h"
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
 #include "ui_naval_overview_dialog.h"
 
@@ -40,10 +39,7 @@ void TFleetOver::ListBox1MouseDown(int x, int y) {
 }
 
 void ShowFleetOverview() {
-    SetScreenCursor(crHourGlass);
-    TFleetOver dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TFleetOver>();
 }
 
 }  // namespace kvt::gui

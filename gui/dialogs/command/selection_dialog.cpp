@@ -1,7 +1,7 @@
 // The selection dialog.
 #include "gui/dialogs/command/selection_dialog.h"
 
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/platform/cursor.h"

@@ -1,9 +1,8 @@
 // The state statistics dialog.
 #include "gui/dialogs/command/state_statistics_dialog.h"
 
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_state_statistics_dialog.h"
 
 namespace kvt::gui {
@@ -67,10 +66,7 @@ void TStatStat::UpDownClick(int spinner, bool up) {
 }
 
 void ShowStateStatistics() {
-    SetScreenCursor(crHourGlass);
-    TStatStat dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TStatStat>();
 }
 
 }  // namespace kvt::gui

@@ -3,8 +3,8 @@
 
 #include <QPainter>
 
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_transfers_dialog.h"
 
 namespace kvt::gui {
@@ -80,10 +80,7 @@ void TTransfers::UpDown4UpClick() {
 }
 
 void ShowTransfers() {
-    SetScreenCursor(crHourGlass);
-    TTransfers dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TTransfers>();
 }
 
 }  // namespace kvt::gui

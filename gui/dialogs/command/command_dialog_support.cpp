@@ -1,5 +1,5 @@
 // The command dialogs' record lists.
-#include "gui/dialogs/command/order_rows.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/ui/advanced_list_box.h"
