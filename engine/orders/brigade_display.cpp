@@ -7,6 +7,7 @@
 #include "engine/core/naming.h"
 #include "engine/core/notice.h"
 #include "engine/core/stocks.h"
+#include "engine/orders/weapon_orders.h"
 
 namespace kvt {
 
@@ -135,7 +136,7 @@ TWeaponChoice OpenWeaponChoice(int brigade) {
     const TBrigadeRec& b = GameRec->Brigades[brigade];
     for (int k = 1; k <= kWeaponKinds; ++k) {
         const int pool = PlayedPool(k);
-        w.counts[k] = std::to_string(pool * (k <= 5 ? 50 : 2));
+        w.counts[k] = std::to_string(WeaponsShown(k, pool));
         w.offered[k] = ArmOffers(b.BrigadeType, k) && pool >= b.Strength;
     }
     return w;

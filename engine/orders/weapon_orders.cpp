@@ -6,6 +6,8 @@
 
 namespace kvt {
 
+long long WeaponsShown(int kind, long long units) { return units * (kind <= 5 ? 50 : 2); }
+
 int WeaponOrderCost(int nation, int kind) { return GameRec->WeaponTable[kind].Price[nation] + 4; }
 
 bool StepWeaponOrder(U16& order, U16& supplies, int cost, bool up) {

@@ -1,6 +1,6 @@
 // The monthly weapon orders a person places with the cities and the off-map states: one step of an
 // order (50 weapons or 2 guns a month) costs the weapon's price for the nation + 4 supplies of the
-// theatre, and cutting it gives half of that back.
+// theatre, and cutting it gives half of that back. Also how the dialogs count weapons.
 #pragma once
 
 #include "engine/core/record_types.h"
@@ -14,5 +14,9 @@ int WeaponOrderCost(int nation, int kind);
 // an order at its cap is not raised (nothing would be bought for the price). Answers whether the
 // order changed.
 bool StepWeaponOrder(U16& order, U16& supplies, int cost, bool up);
+
+// Units of weapon kind 1..8 (an order, a pool, the arms of brigades) as the dialogs count them:
+// a unit of small arms (kinds 1..5) is 50 weapons, one of cannon (6..8) 2 guns.
+long long WeaponsShown(int kind, long long units);
 
 }  // namespace kvt
