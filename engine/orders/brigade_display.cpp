@@ -48,15 +48,6 @@ bool ReinforcementOffered(const TCorpsRec& corps, const TBrigadeRec& b) {
            b.Nation == SidePlayed && PlayedPool(b.Weapon) >= target - b.Strength;
 }
 
-bool ArmOffers(int type, int kind) {
-    switch (type) {
-        case kBrigadeArtillery: return kind >= 6 && kind <= 8;
-        case kBrigadeInfantry: return kind >= 1 && kind <= 3;
-        case kBrigadeCavalry: return kind == 4 || kind == 5;
-        default: return false;
-    }
-}
-
 }  // namespace
 
 bool OpenBrigadeDisplay(TBrigadeDisplay& d) {
@@ -137,7 +128,7 @@ TWeaponChoice OpenWeaponChoice(int brigade) {
     for (int k = 1; k <= kWeaponKinds; ++k) {
         const int pool = PlayedPool(k);
         w.counts[k] = std::to_string(WeaponsShown(k, pool));
-        w.offered[k] = ArmOffers(b.BrigadeType, k) && pool >= b.Strength;
+        w.offered[k] = WeaponFitsBrigadeType(k, b.BrigadeType) && pool >= b.Strength;
     }
     return w;
 }
@@ -145,7 +136,7 @@ TWeaponChoice OpenWeaponChoice(int brigade) {
 void ApplyWeaponChoice(int brigade, int kind) {
     if (!Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade) || kind < 1 || kind > kWeaponKinds) return;
     TBrigadeRec& b = GameRec->Brigades[brigade];
-    if (kind == b.Weapon || !ArmOffers(b.BrigadeType, kind) || PlayedPool(kind) < b.Strength) return;
+    if (kind == b.Weapon || !WeaponFitsBrigadeType(kind, b.BrigadeType) || PlayedPool(kind) < b.Strength) return;
     // The old arms go back to the pool, which stops at its cap rather than wrapping.
     if (b.Weapon >= 1 && b.Weapon <= kWeaponKinds) ChangeStock(PlayedPool(b.Weapon), b.Strength, StockRule::Dialog);
     ChangeStock(PlayedPool(kind), -b.Strength, StockRule::Dialog);
