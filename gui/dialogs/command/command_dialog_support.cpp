@@ -16,6 +16,10 @@ void ShowRows(TElAdvancedListBox* list, const std::vector<TOrderRow>& rows, int 
     list->SetItemIndex(selected);
 }
 
+int RowPressed(const TElAdvancedListBox* list, int x, int y) {
+    return list->ItemAtPos(QPoint(x, y) + list->ClientRect().topLeft());
+}
+
 int ChosenRecord(const TElAdvancedListBox* list, const std::vector<TOrderRow>& rows) {
     const int row = list->ItemIndex();
     return row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row)].index : 0;

@@ -15,11 +15,7 @@ TForceOver::TForceOver(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
     ui_->Button1->SetCaption(GameText(66));
     FillRows();
     CentreOnScreen(*this);
-    connect(ui_->ListBox1, &TElAdvancedListBox::OnMouseDown, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-                // Only the left button selects the row pressed.
-                if (button == Qt::LeftButton) ListBox1MouseDown(x, y);
-            });
+    ConnectLeftPress(ui_->ListBox1, this, &TForceOver::ListBox1MouseDown);
 }
 
 TForceOver::~TForceOver() = default;
@@ -35,7 +31,7 @@ void TForceOver::FillRows() {
 
 void TForceOver::ListBox1MouseDown(int x, int y) {
     // Only a press on a row opens a corps: below the last one, the row chosen before stays chosen.
-    const int row = ui_->ListBox1->ItemAtPos(QPoint(x, y) + ui_->ListBox1->ClientRect().topLeft());
+    const int row = RowPressed(ui_->ListBox1, x, y);
     if (!PressOverviewRow(overview_, row)) return;
     const int corps = overview_.rows[static_cast<std::size_t>(row)].index;
     ShowCorpsOrders();

@@ -21,18 +21,14 @@ TFleetOver::TFleetOver(QWidget* parent)
     ui_->Label1->SetCaption(GameText(590));
     ShowRows(ui_->ListBox1, rows_);
     CentreOnScreen(*this);
-    connect(ui_->ListBox1, &TElAdvancedListBox::OnMouseDown, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-                // Only the left button selects the row pressed.
-                if (button == Qt::LeftButton) ListBox1MouseDown(x, y);
-            });
+    ConnectLeftPress(ui_->ListBox1, this, &TFleetOver::ListBox1MouseDown);
 }
 
 TFleetOver::~TFleetOver() = default;
 
 void TFleetOver::ListBox1MouseDown(int x, int y) {
     // Only a press on a line picks a fleet: below the last one, the line chosen before stays chosen.
-    const int row = ui_->ListBox1->ItemAtPos(QPoint(x, y) + ui_->ListBox1->ClientRect().topLeft());
+    const int row = RowPressed(ui_->ListBox1, x, y);
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     // The lines stay as they were: the orders opened here may change the fleet.
     if (PickOverviewFleet(rows_[static_cast<std::size_t>(row)].index)) ShowFleetOrders();
