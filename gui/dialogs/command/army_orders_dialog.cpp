@@ -29,10 +29,7 @@ int CheckedCode(const std::vector<TElRadioButton*>& buttons) {
 TArmyOrder::TArmyOrder(int army, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TArmyOrder>()), army_(army), view_(OpenArmyOrders(army)) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("Times New Roman"), -15);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     ui_->Label1->setFont(MakeFont(QStringLiteral("Times New Roman"), -19, true));
     ui_->Label7->setFont(MakeFont(QStringLiteral("Times New Roman"), -17, true));
     // The record holds 22 one-byte characters.

@@ -6,6 +6,12 @@
 
 namespace kvt::gui {
 
+void SetUpCommandDialog(QWidget& dialog, const QFont& face) {
+    dialog.setFixedSize(dialog.size());
+    MakeBorderless(dialog);
+    for (QWidget* w : dialog.findChildren<QWidget*>()) w->setFont(face);
+}
+
 void ShowRows(TElAdvancedListBox* list, const std::vector<TOrderRow>& rows) {
     list->Items().Clear();
     for (const TOrderRow& row : rows) list->Items().Add(ToQString(row.text));

@@ -1,6 +1,6 @@
 // What the command dialogs share: lists whose rows stand for records (the engine's TOrderRow), shown
 // from the engine's rows and read back as the record of the row chosen, the overviews' row presses,
-// and the way a dialog opens. Holds no rule.
+// and the way a dialog is framed and opens. Holds no rule.
 #pragma once
 
 #include <memory>
@@ -12,6 +12,10 @@
 #include "gui/ui/advanced_list_box.h"
 
 namespace kvt::gui {
+
+// The frame of a command dialog: the size its layout gives it, no title bar, and one face on every
+// control (the captions a dialog sets in bold after it).
+void SetUpCommandDialog(QWidget& dialog, const QFont& face);
 
 // Replaces the list's lines with the rows' texts.
 void ShowRows(TElAdvancedListBox* list, const std::vector<TOrderRow>& rows);

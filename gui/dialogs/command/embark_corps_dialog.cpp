@@ -13,10 +13,7 @@ namespace kvt::gui {
 TEmbarkCorps::TEmbarkCorps(int fleet, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TEmbarkCorps>()), choice_(fleet) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("Times New Roman"), -15);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     setWindowTitle(GameText(594));
     const std::string capacity = choice_.CapacityText();
     if (!capacity.empty()) ui_->Label2->SetCaption(ToQString(capacity));

@@ -15,10 +15,7 @@ namespace kvt::gui {
 TFleetOrders::TFleetOrders(TFleetOrderSheet& sheet, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TFleetOrders>()), sheet_(sheet) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), -11);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("MS Sans Serif"), -11));
     ui_->Label1->setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11, true));
     ui_->Image1->SetPicture(LoadDialogPicture(QStringLiteral("bg_fleet_orders.bmp"), ui_->Image1->size()));
 

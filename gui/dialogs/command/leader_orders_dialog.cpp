@@ -19,10 +19,7 @@ void ShowOptional(TElLabel* label, const std::optional<std::string>& text) {
 
 TLeaderStatus::TLeaderStatus(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TLeaderStatus>()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("Times New Roman"), -15);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     ui_->Label1->setFont(MakeFont(QStringLiteral("Times New Roman"), -17, true));
     const QImage picture = LoadDialogPicture(QStringLiteral("bg_leader_orders.bmp"), size());
     ui_->Image1->setGeometry(rect());

@@ -13,10 +13,7 @@ namespace kvt::gui {
 TMergeLst::TMergeLst(int fleet, TTransferMode mode, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TMergeLst>()), choice_(fleet, mode) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), -11);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("MS Sans Serif"), -11));
     setWindowTitle(mode == TTransferMode::Split ? QStringLiteral("Split Fleet") : GameText(597));
     ui_->Label7->SetCaption(GameText(598));
     ui_->Label1->SetCaption(GameText(182));

@@ -12,10 +12,7 @@ namespace kvt::gui {
 TFleetOver::TFleetOver(QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TFleetOver>()), rows_(NavalOverviewRows()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont bold = MakeFont(QStringLiteral("MS Sans Serif"), -11, true);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(bold);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("MS Sans Serif"), -11, true));
     ui_->Image1->SetPicture(LoadDialogPicture(QStringLiteral("bg_naval_overview.bmp"), size()));
     setWindowTitle(GameText(471));
     ui_->Label1->SetCaption(GameText(590));

@@ -13,10 +13,7 @@ namespace kvt::gui {
 
 TRaiseFleet::TRaiseFleet(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TRaiseFleet>()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), -11);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("MS Sans Serif"), -11));
     ui_->Image1->SetPicture(LoadDialogPicture(QStringLiteral("bg_new_fleet.bmp"), ui_->Image1->size()));
     const std::pair<TElLabel*, int> captions[] = {{ui_->Label5, 373}, {ui_->Label1, 374}, {ui_->Label7, 375},
         {ui_->Label10, 527}, {ui_->Label11, 528}, {ui_->Label12, 529}, {ui_->Label13, 530}, {ui_->Label15, 526}};

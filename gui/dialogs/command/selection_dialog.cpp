@@ -12,10 +12,7 @@ namespace kvt::gui {
 
 TSelecDlg::TSelecDlg(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TSelecDlg>()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("Times New Roman"), -15);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     ui_->SelectCorpsRadioGroup->hide();
     CentreOnScreen(*this);
     connect(ui_->SelectListBox, &TElAdvancedListBox::OnClick, this, &TSelecDlg::SelectListBoxClick);
