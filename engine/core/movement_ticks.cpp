@@ -1,7 +1,6 @@
 // The movement ticks of a live turn and the end of the movement.
 #include "engine/core/movement_ticks.h"
 
-#include "engine/combat/naval_combat.h"
 #include "engine/core/frontend.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
@@ -26,13 +25,6 @@ constexpr int kAmphibious = 6;
 
 bool FleetMayMove(const TFleetRec& f) { return f.BuildCounter == 0 && f.Owner != 0 && f.DestX != 0 && f.DestY != 0; }
 
-void FightAt(int fleet) {
-    const bool timerWasOn = Timer1Enabled();
-    SetTimer1Enabled(false);
-    ResolveFleetCombat(fleet);
-    SetTimer1Enabled(timerWasOn);
-}
-
 void EndFleetPass() {
     SelectedFleet = 1;
     FleetPassDue = 0;
@@ -53,12 +45,12 @@ void FleetPass() {
         const int x = fleet.HexX, y = fleet.HexY;
         CheckFleetInterception(f);
         if (fleet.DestX == x && fleet.DestY == y) {
-            if (fleet.Mission >= kPatrol) FightAt(f);
+            if (fleet.Mission >= kPatrol) FightWithTimerHeld(f);
         } else {
             const bool visible = FleetMovementStep(f);
             if (fleet.PlannedStep[step] != 0) {
                 if (FleetMovesShown && visible) ShowMovedUnitAt(MovedUnit::Fleet, f, HexCursor.X, HexCursor.Y);
-                if (fleet.Mission >= kAmphibious) FightAt(f);
+                if (fleet.Mission >= kAmphibious) FightWithTimerHeld(f);
             }
         }
     }
