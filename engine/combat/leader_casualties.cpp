@@ -112,31 +112,30 @@ void TakeCommand(TCorpsRec& corps, int successor) {
     corps.LeaderInitiative = s.Initiative;
 }
 
-}  // namespace
-
-TLeaderSuccessorView CorpsSuccessorView(int corps) {
-    const TCorpsRec& c = G().Corps[corps];
+// The nation's spare men of at least `lowestRank` besides the fallen commander, each line rated
+// against the rank wanted.
+TLeaderSuccessorView SpareLeadersView(int nation, int fallen, int lowestRank, int wanted) {
     TLeaderSuccessorView v;
     v.caption = Text(579);
     for (int l = 1; l <= kLeaderCount; ++l) {
         const TLeaderRec& r = G().Leaders[l];
-        if (r.Nation == c.Nation && l != c.Leader && SpareStatus(r.Status)) v.lines.push_back(Line(l, CorpsWantedRank(c)));
+        if (r.Nation == nation && l != fallen && r.Rank >= lowestRank && SpareStatus(r.Status)) v.lines.push_back(Line(l, wanted));
     }
     return v;
 }
 
+}  // namespace
+
+TLeaderSuccessorView CorpsSuccessorView(int corps) {
+    const TCorpsRec& c = G().Corps[corps];
+    return SpareLeadersView(c.Nation, c.Leader, 0, CorpsWantedRank(c));
+}
+
 TLeaderSuccessorView ArmySuccessorView(int army) {
     const TArmyRec& a = G().Armies[army];
-    TLeaderSuccessorView v;
-    v.caption = Text(579);
     // Only men free for a command, as the check before the dialog counts them: a leader not yet
     // come to hand must not be offered.
-    for (int l = 1; l <= kLeaderCount; ++l) {
-        const TLeaderRec& r = G().Leaders[l];
-        if (r.Nation == a.Nation && l != a.Leader && r.Rank >= kCorpsRank && SpareStatus(r.Status))
-            v.lines.push_back(Line(l, kArmyRank));
-    }
-    return v;
+    return SpareLeadersView(a.Nation, a.Leader, kCorpsRank, kArmyRank);
 }
 
 int ShowCorpsLeaderCasualty(int corps) {
