@@ -21,7 +21,6 @@ namespace {
 
 constexpr int kMaxContact = 4;
 constexpr int kHostileCityContact = 4;
-constexpr std::uint8_t kFleetMissionPatrol = 4;
 // Headquarters choice: a city out of the running, the score limit and the cost of enemy corps next to a city.
 constexpr std::int32_t kScoreCutOff = 50000;
 constexpr std::int32_t kScoreOut = 65000;
@@ -97,7 +96,7 @@ void SpotFleets() {
             int d = Distance(f.HexX, f.HexY, other.HexX, other.HexY);
             if (!(f.WaterType != 0 && other.WaterType != 0)) d += 1;
             if (d <= r && f.Spotted < r - d)
-                f.Spotted = static_cast<U8>(r - d + (other.Mission == kFleetMissionPatrol ? 1 : 0));
+                f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
         }
         for (const TCityRec& city : g.Cities)
             if (city.Owner != 0 && city.Owner != f.Side && Distance(f.HexX, f.HexY, city.HexX, city.HexY) <= r)
