@@ -3,8 +3,7 @@
 // battles per second, and the storm of a fortified city.
 #include <benchmark/benchmark.h>
 
-#include <memory>
-
+#include "bench/start_point_world.h"
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
@@ -76,12 +75,11 @@ void RunBattles(benchmark::State& state, int unionCorps, int confederateCorps, b
                                           kAttachGarrison, 0};
         RecalcCorpsFromBrigades();
     }
-    const auto record = std::make_unique<TGameRec>(*GameRec);
-    const auto map = std::make_unique<TMapGrid>(*MapGrid);
+    bench::TKeptWorld start;
+    bench::KeepWorld(start);
     for (auto _ : state) {
         state.PauseTiming();
-        *GameRec = *record;
-        *MapGrid = *map;
+        bench::RestoreWorld(start);
         state.ResumeTiming();
         ResolveBattles();
     }

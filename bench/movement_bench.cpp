@@ -4,11 +4,9 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
-#include <memory>
-#include <string>
 #include <vector>
 
+#include "bench/start_point_world.h"
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
 #include "engine/core/path_search.h"
@@ -20,12 +18,11 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-struct World {
-    std::unique_ptr<kvt::TGameRec> record = std::make_unique<kvt::TGameRec>();
-    std::unique_ptr<kvt::TMapGrid> map = std::make_unique<kvt::TMapGrid>();
-    bool loaded = false;
-};
+using kvt::bench::RestoreWorld;
+using World = kvt::bench::TKeptWorld;
 
+// The start point with every corps ordered forward; unlike the computer's 1861 world it is loaded
+// without a seed of its own.
 const World& TheWorld() {
     static World world = [] {
         World w;
@@ -35,16 +32,10 @@ const World& TheWorld() {
         // Its corps stand on their destinations: march them on the enemy, the computer's way.
         for (kvt::TNationRec& n : kvt::GameRec->Nations) n.Human = 0;
         kvt::testing::OrderEveryCorpsForward();
-        std::memcpy(static_cast<void*>(w.record.get()), kvt::GameRec, sizeof(kvt::TGameRec));
-        std::memcpy(static_cast<void*>(w.map.get()), kvt::MapGrid, sizeof(kvt::TMapGrid));
+        kvt::bench::KeepWorld(w);
         return w;
     }();
     return world;
-}
-
-void Restore(const World& w) {
-    std::memcpy(static_cast<void*>(kvt::GameRec), w.record.get(), sizeof(kvt::TGameRec));
-    std::memcpy(static_cast<void*>(kvt::MapGrid), w.map.get(), sizeof(kvt::TMapGrid));
 }
 
 struct Pair { int x1, y1, x2, y2; };
@@ -83,7 +74,7 @@ void ReportMedian(benchmark::State& state, std::vector<double>& micros) {
 
 void FindPathBench(benchmark::State& state, int mode, int steps, int reach) {
     const World& w = TheWorld();
-    Restore(w);
+    RestoreWorld(w);
     const std::vector<Pair> pairs = Pairs(mode, reach);
     if (!w.loaded) {
         state.SkipWithError("the 1861 start point is not built");
@@ -129,7 +120,7 @@ void BM_PlanAndNineSteps(benchmark::State& state) {
     std::uint64_t seed = 1;
     for (auto _ : state) {
         state.PauseTiming();
-        Restore(w);
+        RestoreWorld(w);
         kvt::SetRandomSeed(seed++);
         state.ResumeTiming();
         const auto t0 = Clock::now();

@@ -3,16 +3,8 @@
 // one engagement of two fleets of ten ships each with no dialog to wait on.
 #include <benchmark/benchmark.h>
 
-#include <filesystem>
-#include <memory>
-
+#include "bench/start_point_world.h"
 #include "engine/combat/naval_combat.h"
-#include "engine/core/frontend.h"
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/headless_turns.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
 #include "engine/logistics/fleet_consolidation.h"
 #include "engine/logistics/fleet_transport.h"
 #include "engine/logistics/fleet_unloading.h"
@@ -22,28 +14,20 @@ namespace {
 
 // Loads the 1861 start point for the computer on both sides; false when it has not been built.
 bool Load1861(benchmark::State& state) {
-    const std::string start = std::string(KVT_GAME_DIR) + "/1861.kvt";
-    kvt::TextTable.LoadFromFile(std::string(KVT_GAME_DIR) + "/KVT_ENG.TXT");
-    kvt::ResetEngineGlobals();
-    kvt::UseClockForRandomize(false);
-    kvt::SetRandomSeed(1861);
-    if (!std::filesystem::exists(start) || !kvt::ReadGameImages(start, *kvt::GameRec, *kvt::MapGrid, nullptr) ||
-        !kvt::HandGameToComputer()) {
-        state.SkipWithError("1861.kvt has not been built");
-        return false;
-    }
-    kvt::BringGameIntoPlay(start);
-    return true;
+    if (kvt::bench::LoadHeadless1861()) return true;
+    state.SkipWithError("1861.kvt has not been built");
+    return false;
 }
 
 void BM_NavalPreMovement1861(benchmark::State& state) {
     kvt::AutomaticFrontend frontend;
     kvt::InstallFrontend(&frontend);
     if (Load1861(state)) {
-        auto rec = std::make_unique<kvt::TGameRec>(*kvt::GameRec);
+        kvt::bench::TKeptWorld start;
+        kvt::bench::KeepWorld(start);
         for (auto _ : state) {
             state.PauseTiming();
-            *kvt::GameRec = *rec;
+            kvt::bench::RestoreWorld(start);
             state.ResumeTiming();
             kvt::ConsolidateComputerFleets();
             kvt::DisbandEmptyFleets();

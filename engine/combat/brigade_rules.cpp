@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 
 namespace kvt {
@@ -12,8 +13,6 @@ namespace kvt {
 Arr1<std::uint16_t, 8> GunsLost = {};
 
 namespace {
-
-bool ValidNation(int n) { return n >= 1 && n <= kNationCount; }
 
 // Prices of weapon kinds 2..8 for nations 1..4; kind 1 keeps its price.
 constexpr std::uint8_t kWeaponPrices[9][5] = {
@@ -58,7 +57,7 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
             int pick = 0, bestStrength = 0, bestQuality = 100;
             for (int i = 1; i <= kBrigadeCount; ++i) {
                 TBrigadeRec& b = g.Brigades[i];
-                if (!ValidNation(b.Nation)) {
+                if (!IsNation(b.Nation)) {
                     b.Nation = 0;
                     continue;
                 }
@@ -209,6 +208,24 @@ void ArmWaitingBrigades(int nation) {
     }
 }
 
+int BrigadeTargetStrength(int brigadeType) {
+    switch (brigadeType) {
+        case kBrigadeArtillery: return kArtilleryBrigadeStrength;
+        case kBrigadeInfantry: return kInfantryBrigadeStrength;
+        case kBrigadeCavalry: return kCavalryBrigadeStrength;
+        default: return 0;
+    }
+}
+
+U16* RecruitPool(TStateRec& state, int brigadeType) {
+    switch (brigadeType) {
+        case kBrigadeArtillery: return &state.ArtilleryPool;
+        case kBrigadeInfantry: return &state.InfantryPool;
+        case kBrigadeCavalry: return &state.CavalryPool;
+        default: return nullptr;
+    }
+}
+
 void RaiseBrigadeAtCity(int brigadeType, int state) {
     TGameRec& g = *GameRec;
     int slot = 0;
@@ -222,12 +239,10 @@ void RaiseBrigadeAtCity(int brigadeType, int state) {
     b.BrigadeType = static_cast<U8>(brigadeType);
     b.Fatigue = 0;
     b.Strength = 0;
-    auto draw = [&](U16& pool, int amount) {
-        if (pool >= amount) b.Strength = static_cast<U8>(TakeStock(pool, amount, StockRule::Arming));
-    };
-    if (brigadeType == kBrigadeArtillery) draw(s.ArtilleryPool, kArtilleryBrigadeStrength);
-    else if (brigadeType == kBrigadeInfantry) draw(s.InfantryPool, kInfantryBrigadeStrength);
-    else if (brigadeType == kBrigadeCavalry) draw(s.CavalryPool, kCavalryBrigadeStrength);
+    if (U16* pool = RecruitPool(s, brigadeType)) {
+        const int amount = BrigadeTargetStrength(brigadeType);
+        if (*pool >= amount) b.Strength = static_cast<U8>(TakeStock(*pool, amount, StockRule::Arming));
+    }
     b.Weapon = 0;
     b.Quality = 1;
     b.HomeState = static_cast<U8>(state);

@@ -14,6 +14,10 @@ namespace kvt {
 constexpr int kArtilleryBrigadeStrength = 16;
 constexpr int kInfantryBrigadeStrength = 80;
 constexpr int kCavalryBrigadeStrength = 50;
+// The target of the brigade type (artillery, infantry, cavalry); 0 for any other type.
+int BrigadeTargetStrength(int brigadeType);
+// The state's recruit pool that raises and refills brigades of the type; none for any other type.
+U16* RecruitPool(TStateRec& state, int brigadeType);
 
 // Union guns lost by weapon kind in the current battle, which a Confederate victory captures
 // (battle work value, never saved).

@@ -11,6 +11,7 @@
 #include "engine/combat/leader_casualties.h"
 #include "engine/core/globals.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 
 namespace kvt {
 
@@ -21,8 +22,6 @@ constexpr int kBrokenOff = 6;
 constexpr int kMaxFatigue = 20;
 constexpr int kMaxRating = 12;
 constexpr std::int32_t kModifierCeiling = 32000;
-
-TGameRec& G() { return *GameRec; }
 
 int Intensity() { return std::clamp<int>(CombatWords.BattleIntensity, 1, 5); }
 

@@ -9,6 +9,7 @@
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
@@ -18,8 +19,6 @@ namespace {
 constexpr int kPurgedState = 20;
 constexpr int kExchangesMax = 7;
 constexpr int kMaxFortHits = 3;
-
-TGameRec& G() { return *GameRec; }
 
 long Warships(const TFleetRec& f) { return f.Ironclads + f.Wooden + f.DamagedIronclads + f.DamagedWooden; }
 
@@ -47,6 +46,25 @@ long Count(long draws, int range, long below) {
 }
 
 bool InGarrison(const TBrigadeRec& b, int city) { return b.AttachKind == kAttachGarrison && b.AttachIndex == city; }
+
+// One pass of losses in record order over the brigades `hit` picks: each still holding men loses
+// one while any of the n hits are left (counted into `losses`). Answers what the picked brigades
+// hold after the pass.
+template <typename Pick>
+long LossPass(long& n, long& losses, Pick hit) {
+    long remaining = 0;
+    for (int b = 1; b <= kBrigadeCount; ++b) {
+        const TBrigadeRec& r = G().Brigades[b];
+        if (!hit(r)) continue;
+        if (r.Strength != 0 && n > 0) {
+            ApplyBrigadeLosses(3, b, 1);
+            n -= 1;
+            losses += 1;
+        }
+        remaining += r.Strength;
+    }
+    return remaining;
+}
 
 }  // namespace
 
@@ -244,16 +262,9 @@ long TFortAssault::SpreadAttackerLosses(long n) {
     while (n > 0) {
         long remaining = 0;
         ForEachAttacker(attacker, [&](int k) {
-            for (int b = 1; b <= kBrigadeCount; ++b) {
-                const TBrigadeRec& r = G().Brigades[b];
-                if (r.AttachKind != kAttachCorps || r.AttachIndex != k || r.BrigadeType == kBrigadeArtillery) continue;
-                if (r.Strength != 0 && n > 0) {
-                    ApplyBrigadeLosses(3, b, 1);
-                    n -= 1;
-                    losses += 1;
-                }
-                remaining += r.Strength;
-            }
+            remaining += LossPass(n, losses, [k](const TBrigadeRec& r) {
+                return r.AttachKind == kAttachCorps && r.AttachIndex == k && r.BrigadeType != kBrigadeArtillery;
+            });
         });
         if (remaining == 0) n = 0;
     }
@@ -262,20 +273,8 @@ long TFortAssault::SpreadAttackerLosses(long n) {
 
 long TFortAssault::SpreadGarrisonLosses(long n) {
     long losses = 0;
-    while (n > 0) {
-        long remaining = 0;
-        for (int b = 1; b <= kBrigadeCount; ++b) {
-            const TBrigadeRec& r = G().Brigades[b];
-            if (!InGarrison(r, city)) continue;
-            if (r.Strength != 0 && n > 0) {
-                ApplyBrigadeLosses(3, b, 1);
-                n -= 1;
-                losses += 1;
-            }
-            remaining += r.Strength;
-        }
-        if (remaining == 0) n = 0;
-    }
+    while (n > 0)
+        if (LossPass(n, losses, [this](const TBrigadeRec& r) { return InGarrison(r, city); }) == 0) n = 0;
     return losses;
 }
 

@@ -8,6 +8,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 #include "engine/players/command_slots.h"
 #include "engine/players/leader_choice.h"
@@ -19,10 +20,6 @@ namespace {
 constexpr int kArmyRank = 5;
 constexpr int kCorpsRank = 3;
 constexpr int kPromotionPrestige = 10;
-
-TGameRec& G() { return *GameRec; }
-
-bool ValidLeader(int l) { return Arr1<TLeaderRec, kLeaderCount>::InRange(l); }
 
 bool SpareStatus(int status) { return status == kLeaderAvailable || status == kLeaderRemoved; }
 
@@ -115,31 +112,30 @@ void TakeCommand(TCorpsRec& corps, int successor) {
     corps.LeaderInitiative = s.Initiative;
 }
 
-}  // namespace
-
-TLeaderSuccessorView CorpsSuccessorView(int corps) {
-    const TCorpsRec& c = G().Corps[corps];
+// The nation's spare men of at least `lowestRank` besides the fallen commander, each line rated
+// against the rank wanted.
+TLeaderSuccessorView SpareLeadersView(int nation, int fallen, int lowestRank, int wanted) {
     TLeaderSuccessorView v;
     v.caption = Text(579);
     for (int l = 1; l <= kLeaderCount; ++l) {
         const TLeaderRec& r = G().Leaders[l];
-        if (r.Nation == c.Nation && l != c.Leader && SpareStatus(r.Status)) v.lines.push_back(Line(l, CorpsWantedRank(c)));
+        if (r.Nation == nation && l != fallen && r.Rank >= lowestRank && SpareStatus(r.Status)) v.lines.push_back(Line(l, wanted));
     }
     return v;
 }
 
+}  // namespace
+
+TLeaderSuccessorView CorpsSuccessorView(int corps) {
+    const TCorpsRec& c = G().Corps[corps];
+    return SpareLeadersView(c.Nation, c.Leader, 0, CorpsWantedRank(c));
+}
+
 TLeaderSuccessorView ArmySuccessorView(int army) {
     const TArmyRec& a = G().Armies[army];
-    TLeaderSuccessorView v;
-    v.caption = Text(579);
     // Only men free for a command, as the check before the dialog counts them: a leader not yet
     // come to hand must not be offered.
-    for (int l = 1; l <= kLeaderCount; ++l) {
-        const TLeaderRec& r = G().Leaders[l];
-        if (r.Nation == a.Nation && l != a.Leader && r.Rank >= kCorpsRank && SpareStatus(r.Status))
-            v.lines.push_back(Line(l, kArmyRank));
-    }
-    return v;
+    return SpareLeadersView(a.Nation, a.Leader, kCorpsRank, kArmyRank);
 }
 
 int ShowCorpsLeaderCasualty(int corps) {
@@ -156,7 +152,7 @@ void CheckCorpsLeaderCasualty(int corps) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[corps];
     const int fallen = k.Leader, nation = k.Nation;
-    if (!ValidLeader(fallen) || Intensity() <= 1) return;
+    if (!IsLeader(fallen) || Intensity() <= 1) return;
     TLeaderRec& l = g.Leaders[fallen];
     if (Random(100) < 20) Bump(l.Political, 1);
     const int chance = CombatWords.LeaderLossChance;
@@ -185,7 +181,7 @@ void CheckArmyLeaderCasualty(int army) {
     if (!Arr1<TArmyRec, kArmyCount>::InRange(army)) return;
     TArmyRec& a = g.Armies[army];
     const int fallen = a.Leader, nation = a.Nation;
-    if (!ValidLeader(fallen) || Intensity() <= 1) return;
+    if (!IsLeader(fallen) || Intensity() <= 1) return;
     const int chance = CombatWords.LeaderLossChance;
     const int range = 1500 - 250 * Intensity();
     if (Random(range) >= chance || Random(range) >= chance || Random(1500) >= 100) return;

@@ -13,6 +13,7 @@
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/record_queries.h"
 #include "engine/core/spotting.h"
 #include "engine/core/text_table.h"
@@ -38,8 +39,6 @@ constexpr int kFatigueCost[8] = {0, 1, 3, 0, 1, 4, 3, 2};
 constexpr int kAllowanceCost[8] = {0, 4, 9, 0, 3, 10, 8, 6};
 // Hexside values: 1 low bit (stream), 2 high bit (river), 3 both (impassable).
 constexpr int kHexsideImpassable = 3;
-
-TGameRec& G() { return *GameRec; }
 
 bool Human(int nation) { return G().Nations[nation].Human != 0; }
 int OtherSide(int side) { return side == kUnion ? kConfederacy : side == kConfederacy ? kUnion : 0; }

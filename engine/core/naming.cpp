@@ -26,6 +26,16 @@ std::string WeaponName(int kind) {
     return names[kind - 1];
 }
 
+const char* NationName(int nation) {
+    switch (nation) {
+        case kNationUnion: return "Union";
+        case kNationConfederacy: return "Confederacy";
+        case kNationFrance: return "France";
+        case kNationBritain: return "Britain";
+        default: return "";
+    }
+}
+
 std::string BrigadeEntryText(const TBrigadeRec& b) {
     std::string typeText;
     switch (b.BrigadeType) {

@@ -1,4 +1,5 @@
-// Names built from numbers: ordinals of brigades and corps, weapon names, brigade list entries.
+// Names built from numbers: ordinals of brigades and corps, weapon and nation names, brigade list
+// entries.
 #pragma once
 
 #include <string>
@@ -12,6 +13,8 @@ namespace kvt {
 std::string OrdinalText(int n);
 // "Muskets" .. "Whitworths" for weapon kinds 1..8; empty otherwise.
 std::string WeaponName(int kind);
+// "Union", "Confederacy", "France", "Britain" for nations 1..4; empty otherwise.
+const char* NationName(int nation);
 // A brigade's list entry: ordinal, home state's short name, " Arty ", " Inf " or " Cav ", weapon.
 std::string BrigadeEntryText(const TBrigadeRec& b);
 

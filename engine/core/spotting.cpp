@@ -10,6 +10,7 @@
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_records.h"
 #include "engine/core/turn_start.h"
@@ -20,15 +21,12 @@ namespace {
 
 constexpr int kMaxContact = 4;
 constexpr int kHostileCityContact = 4;
-constexpr std::uint8_t kFleetMissionPatrol = 4;
 // Headquarters choice: a city out of the running, the score limit and the cost of enemy corps next to a city.
 constexpr std::int32_t kScoreCutOff = 50000;
 constexpr std::int32_t kScoreOut = 65000;
 constexpr std::int32_t kScoreLimit = 2500;
 constexpr std::int32_t kEnemyNearCost = 1000;
 constexpr std::int32_t kEnemyNearThreatCost = 4000;
-
-TGameRec& G() { return *GameRec; }
 
 int Distance(int x1, int y1, int x2, int y2) { return HexDistance(x1, y1, x2, y2); }
 
@@ -98,7 +96,7 @@ void SpotFleets() {
             int d = Distance(f.HexX, f.HexY, other.HexX, other.HexY);
             if (!(f.WaterType != 0 && other.WaterType != 0)) d += 1;
             if (d <= r && f.Spotted < r - d)
-                f.Spotted = static_cast<U8>(r - d + (other.Mission == kFleetMissionPatrol ? 1 : 0));
+                f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
         }
         for (const TCityRec& city : g.Cities)
             if (city.Owner != 0 && city.Owner != f.Side && Distance(f.HexX, f.HexY, city.HexX, city.HexY) <= r)

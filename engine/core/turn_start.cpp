@@ -203,14 +203,19 @@ void FreeCorpsRecord(int c) {
     // A freed slot must read as free to every later loop: clearing Unused with the rest would
     // leave a live corps at (0,0).
     TCorpsRec& corps = g.Corps[c];
-    TCorpsRec cleared{};
-    std::memset(static_cast<void*>(&cleared), 0, sizeof cleared);
-    cleared.Route = corps.Route;
-    cleared.StepDone = corps.StepDone;
+    TCorpsRec cleared = ClearedCorpsRecord(corps);
     cleared.Unused = 1;
     corps = cleared;
     for (TFleetRec& f : g.Fleets)
         if (f.Cargo == c) f.Cargo = 0;
+}
+
+TCorpsRec ClearedCorpsRecord(const TCorpsRec& corps) {
+    TCorpsRec cleared{};
+    std::memset(static_cast<void*>(&cleared), 0, sizeof cleared);
+    cleared.Route = corps.Route;
+    cleared.StepDone = corps.StepDone;
+    return cleared;
 }
 
 void EndCorps(int c) {

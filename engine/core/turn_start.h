@@ -4,6 +4,8 @@
 // goes through the Frontend.
 #pragma once
 
+#include "engine/core/game_record.h"
+
 namespace kvt {
 
 // The Execute command: starts the turn once every person-played side has given its orders (at once
@@ -25,6 +27,8 @@ void DisbandCorps(int corps);
 // Marks corps record c free and clears it (its route and steps stay for the playback), and takes it
 // off any fleet carrying it. Its brigades and its leader are the caller's to settle first.
 void FreeCorpsRecord(int corps);
+// The corps record cleared whole but for its route and steps, which a playback may still show.
+TCorpsRec ClearedCorpsRecord(const TCorpsRec& corps);
 // A corps that ends where it stands (absorbed into a garrison, worn away to nothing): a leader still
 // active on it becomes available, then its slot is cleared. Its brigades must have gone already.
 void EndCorps(int corps);

@@ -12,6 +12,7 @@
 #include "engine/core/map_view_rules.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
 #include "engine/players/leader_choice.h"
@@ -23,21 +24,16 @@ namespace {
 constexpr int kFarFromOccupier = 3;  // no occupying corps within two hexes
 constexpr int kConditionMax = 25;
 constexpr U8 kCavalryDivision = 2;  // the last corps kind with a surrender text
-// Border states whose cities change hands between the two sides rather than going back home.
-bool IsBorderState(int s) { return s == 19 || s == 20; }
-
-bool ValidNation(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
-bool ValidState(int s) { return Arr1<TStateRec, kStateCount>::InRange(s); }
 
 void AddPrisoners(TGameRec& g, int nation, long men) {
-    if (!ValidNation(nation)) return;
+    if (!IsNation(nation)) return;
     U32& tally = g.Prisoners[nation];
     tally = static_cast<std::uint32_t>(std::min<long long>(
         static_cast<long long>(tally) + men, std::numeric_limits<std::uint32_t>::max()));
 }
 
 void AddCasualties(TGameRec& g, int state, long men) {
-    if (!ValidState(state)) return;
+    if (!IsState(state)) return;
     U16& word = g.States[state].StateCasualties;
     word = static_cast<std::uint16_t>(std::min<long>(word + men, 65535));
 }
@@ -107,7 +103,7 @@ void CountTerritorialPoints(TGameRec& g) {
     long points[kNationCount + 1] = {};
     long theatre[kNationCount + 1][kTheatreCount + 1] = {};
     for (const TCityRec& city : g.Cities) {
-        if (!ValidNation(city.Nation)) continue;
+        if (!IsNation(city.Nation)) continue;
         points[city.Nation] += city.Value;
         if (city.Theatre >= 1 && city.Theatre <= kTheatreCount) theatre[city.Nation][city.Theatre] += city.Value;
     }
@@ -133,7 +129,7 @@ void UpdateCityUnrest() {
         // is occupied by whichever side holds it; any other city without a home has none to rise for.
         const int home = city.OriginalOwner;
         const bool homeless = home == 0 && IsBorderState(city.State);
-        if (city.Owner == 0 || (!homeless && (!ValidNation(home) || city.Owner == g.Nations[home].Side))) continue;
+        if (city.Owner == 0 || (!homeless && (!IsNation(home) || city.Owner == g.Nations[home].Side))) continue;
         city.Status = city.Output < 11 ? 0 : city.Output > 1000 ? 2 : 1;
         int nearest = kFarFromOccupier;
         for (const TCorpsRec& k : g.Corps)
@@ -145,7 +141,7 @@ void UpdateCityUnrest() {
 
         int chance = 0;
         if (city.Status != 0) {
-            const bool stateHeldAtHome = ValidState(city.State) && g.States[city.State].Controller == city.OriginalOwner;
+            const bool stateHeldAtHome = IsState(city.State) && g.States[city.State].Controller == city.OriginalOwner;
             if (stateHeldAtHome) {
                 const int loyalty = g.States[city.State].Loyalty;
                 if (loyalty < 30) chance += 30;
@@ -186,7 +182,7 @@ void UpdateCorpsCondition() {
         v -= k.Fatigue / 2;
         if (OnMap(k.HexX, k.HexY)) {
             const int s = MapGrid->Cell(k.HexX, k.HexY).State();
-            if (ValidState(s) && g.States[s].Owner == k.Side) v += 1;
+            if (IsState(s) && g.States[s].Owner == k.Side) v += 1;
         }
         if (k.Disruption > 0 && k.Condition > 10) k.Disruption -= 1;
         const int dug = Random(30);
@@ -206,7 +202,7 @@ void AssignMissingCommanders() {
     TGameRec& g = *GameRec;
     for (int k = 1; k <= kCorpsCount; ++k) {
         TCorpsRec& corps = g.Corps[k];
-        if (!CorpsInUse(corps) || corps.Leader != 0 || !ValidNation(corps.Nation)) continue;
+        if (!CorpsInUse(corps) || corps.Leader != 0 || !IsNation(corps.Nation)) continue;
         const int kind = corps.Kind != 0 ? kCommandDivision : kCommandCorps;
         int l = PickCommander(corps.Nation, kind, corps.Kind, 0);
         if (l != 0 && !ReplaceCorpsCommander(g.Leaders[l].Nation, l)) l = 0;

@@ -10,6 +10,7 @@
 #include "engine/core/map_grid.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/hex_control.h"
@@ -23,7 +24,6 @@ constexpr int kStateLostNotice = 18;
 constexpr int kNewspaperNotice = 24;
 // The border state whose neutral cities all take the other side once any of them is taken.
 constexpr int kBorderStateWithNeutralCities = 20;
-constexpr int kOtherBorderState = 19;
 constexpr int kPortIncidentRange = 4;
 constexpr int kCapitalLossWill = 150;
 constexpr int kMaxDefence = 3;
@@ -32,9 +32,6 @@ constexpr int kMaxLoyalty = 100;
 constexpr int kGarrisonQualityBelow = 10;
 constexpr int kMaxGarrisonStatus = 4;
 
-bool IsNation(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
-bool IsState(int s) { return Arr1<TStateRec, kStateCount>::InRange(s); }
-bool IsBorderState(int s) { return s == kOtherBorderState || s == kBorderStateWithNeutralCities; }
 // The side a border state's neutral cities join: the one opposed to `side`.
 int OppositeSide(int side) { return side == kUnion ? kConfederacy : kUnion; }
 

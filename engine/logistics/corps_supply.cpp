@@ -12,6 +12,7 @@
 #include "engine/core/map_grid.h"
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/supply_sources.h"
@@ -29,8 +30,6 @@ constexpr int kPoolShort = 2;
 constexpr int kNoRoute = 10;
 constexpr int kRiverRailReach = 25;
 constexpr int kRouteSearchSteps = 20;
-
-bool IsNation(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
 
 // The nation's pool of a theatre; nullptr for no nation or no theatre.
 U16* Pool(int nation, int theatre) {

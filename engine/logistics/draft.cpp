@@ -121,21 +121,30 @@ void Enlist(TStateRec& s, TNationRec& nation, long long men) {
     ChangeStock(nation.MonthlyRecruits, men, StockRule::Draft);
 }
 
+// The slavery policy's labour draft from an output word (a state's or a city's): a share of it
+// enlists, and a third as many leave the work.
+void DraftLabour(U16& extra, TStateRec& s, TNationRec& nation) {
+    const long long r = (extra / 10) * static_cast<long long>(nation.Policy) / 30;
+    extra = static_cast<std::uint16_t>(extra - std::min<long long>(r / 3, extra));
+    Enlist(s, nation, r);
+}
+
+// Drafts d men from an output word (a state's or a city's) for a bounty of `cost` from the
+// theatre's supplies, and nobody when they cannot pay it. A third as many leave the work.
+void DraftForBounty(U16& output, TStateRec& s, TNationRec& nation, int theatre, long long d, long long cost) {
+    U16& supplies = nation.TheatreSupplies[theatre];
+    if (supplies < cost) return;
+    output = static_cast<std::uint16_t>(output - d / 3);
+    Enlist(s, nation, d);
+    TakeStock(supplies, cost, StockRule::Bounties);
+}
+
 // A state without a capital drafts from its own output when its owner controls it.
 void DraftState(int n, TStateRec& s) {
     TNationRec& nation = GameRec->Nations[n];
-    if (nation.Policy != 0) {
-        const long long r = (s.ExtraOutput / 10) * static_cast<long long>(nation.Policy) / 30;
-        s.ExtraOutput = static_cast<std::uint16_t>(s.ExtraOutput - std::min<long long>(r / 3, s.ExtraOutput));
-        Enlist(s, nation, r);
-    }
+    if (nation.Policy != 0) DraftLabour(s.ExtraOutput, s, nation);
     const long long d = std::min<long long>(static_cast<long long>(DraftRate(n)) * s.CityOutput / 400, s.CityOutput);
-    const long long cost = nation.Bounty * d / 3;
-    U16& supplies = nation.TheatreSupplies[s.Theatre];
-    if (supplies < cost) return;
-    s.CityOutput = static_cast<std::uint16_t>(s.CityOutput - d / 3);
-    Enlist(s, nation, d);
-    TakeStock(supplies, cost, StockRule::Bounties);
+    DraftForBounty(s.CityOutput, s, nation, s.Theatre, d, nation.Bounty * d / 3);
 }
 
 // A state with a capital drafts city by city from the nation's own cities in it.
@@ -147,19 +156,10 @@ void DraftCities(int n, int stateIndex) {
         if (c.State != stateIndex || c.Nation != n || !IsHomeFrontTheatre(c.Theatre)) continue;
         int rate = DraftRate(n);
         if (n == kNationConfederacy) rate *= 2;
-        if (nation.Policy != 0 && c.ExtraOutput != 0) {
-            const long long r = (c.ExtraOutput / 10) * static_cast<long long>(nation.Policy) / 30;
-            c.ExtraOutput = static_cast<std::uint16_t>(c.ExtraOutput - std::min<long long>(r / 3, c.ExtraOutput));
-            Enlist(s, nation, r);
-        }
+        if (nation.Policy != 0 && c.ExtraOutput != 0) DraftLabour(c.ExtraOutput, s, nation);
         const long long d =
             std::min<long long>(static_cast<long long>(rate) * c.Output / (n == kNationUnion ? 400 : 300), c.Output);
-        const long long cost = nation.Bounty * d / 2;
-        U16& supplies = nation.TheatreSupplies[c.Theatre];
-        if (supplies < cost) continue;
-        c.Output = static_cast<std::uint16_t>(c.Output - d / 3);
-        Enlist(s, nation, d);
-        TakeStock(supplies, cost, StockRule::Bounties);
+        DraftForBounty(c.Output, s, nation, c.Theatre, d, nation.Bounty * d / 2);
     }
 }
 

@@ -100,13 +100,17 @@ bool FleetMovementStep(int fleet) {
     }
     CarryCorps(f);
     if ((f.Mission == kMissionPatrol || f.Mission == kMissionAttackPort) && f.PathIndex < f.StepsAllowed) {
-        const bool timerWasOn = Timer1Enabled();
-        SetTimer1Enabled(false);
-        ResolveFleetCombat(fleet);
-        SetTimer1Enabled(timerWasOn);
+        FightWithTimerHeld(fleet);
         for (int k = 1; k <= kPlannedSteps; ++k) PathSteps[k] = 0;
     }
     return shown;
+}
+
+void FightWithTimerHeld(int fleet) {
+    const bool timerWasOn = Timer1Enabled();
+    SetTimer1Enabled(false);
+    ResolveFleetCombat(fleet);
+    SetTimer1Enabled(timerWasOn);
 }
 
 }  // namespace kvt

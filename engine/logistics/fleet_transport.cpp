@@ -7,6 +7,7 @@
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_lookup.h"
@@ -21,14 +22,12 @@ constexpr int kFrancePort = 85;
 constexpr int kBritainPort = 86;
 constexpr int kScoreMax = 32767;  // scores are compared as signed words
 
-bool CityExists(int c) { return Arr1<TCityRec, kCityCount>::InRange(c); }
-
 int SideOf(int nation) { return GameRec->Nations[nation].Side; }
 
 std::int16_t SignedScore(const TCityRec& c) { return static_cast<std::int16_t>(static_cast<std::uint16_t>(c.ScoreValue)); }
 
 void AimAt(TFleetRec& f, int c) {
-    if (!CityExists(c)) return;
+    if (!IsCity(c)) return;
     f.DestX = GameRec->Cities[c].HexX;
     f.DestY = GameRec->Cities[c].HexY;
 }
@@ -106,7 +105,7 @@ void EmbarkAndLand(int n) {
             if (k.OrderMode != kOrderEmbarked)
                 RaiseEventNotice(kNoticeEmbarked, Text(150 + f.Owner), g.Cities[f.TargetCity].Name.str(), Text(157));
             k.OrderMode = kOrderEmbarked;
-            if (CityExists(f.TargetCity)) {
+            if (IsCity(f.TargetCity)) {
                 AimAt(f, f.TargetCity);
                 k.DestX = f.DestX;
                 k.DestY = f.DestY;
@@ -127,7 +126,7 @@ void EmbarkAndLand(int n) {
             DrownCorps(c);
             continue;
         }
-        if (CityExists(f.HomePort)) {
+        if (IsCity(f.HomePort)) {
             k.DestX = g.Cities[f.HomePort].HexX;
             k.DestY = g.Cities[f.HomePort].HexY;
         }
@@ -164,7 +163,7 @@ void ReturnFleetsHome(int n) {
     TGameRec& g = *GameRec;
     const int side = SideOf(n);
     for (TFleetRec& f : g.Fleets) {
-        if (f.BuildCounter != 0 || f.Side != side || !OnMap(f.HexX, f.HexY) || !CityExists(f.HomePort)) continue;
+        if (f.BuildCounter != 0 || f.Side != side || !OnMap(f.HexX, f.HexY) || !IsCity(f.HomePort)) continue;
         const bool idleAway = f.Mission < kMissionMove && !FleetOnCity(f, f.HomePort);
         const bool spent = f.TargetCity != 0 &&
                            ((f.Mission != kMissionCottonRun && f.Supplies == 0) || FleetDamagedCount(f) > 0 ||
@@ -226,7 +225,7 @@ void AssignNavalPatrols(int n, int t) {
     // Ironclads go out after the enemy patrols their side has seen.
     for (const TFleetRec& enemy : g.Fleets) {
         if (enemy.BuildCounter != 0 || enemy.Owner == 0 || SideOf(enemy.Owner) == side || enemy.Spotted == 0 ||
-            (enemy.Mission != kMissionPatrol && enemy.Mission != kMissionAttackPort) || !CityExists(enemy.TargetCity))
+            (enemy.Mission != kMissionPatrol && enemy.Mission != kMissionAttackPort) || !IsCity(enemy.TargetCity))
             continue;
         const int theatre = g.Cities[enemy.HomePort].Theatre;
         for (TFleetRec& h : g.Fleets) {
@@ -287,7 +286,7 @@ void FleetTransportStep() {
         for (TFleetRec& f : g.Fleets) {
             if (f.BuildCounter != 0 || f.Owner == 0 || SideOf(f.Owner) == nation.Side) continue;
             f.StepsAllowed = static_cast<U8>(FleetSpeed(f));
-            if (f.Mission == kMissionPatrol && f.Supplies > 50 && CityExists(f.TargetCity)) g.Cities[f.TargetCity].ScoreValue = 0;
+            if (f.Mission == kMissionPatrol && f.Supplies > 50 && IsCity(f.TargetCity)) g.Cities[f.TargetCity].ScoreValue = 0;
         }
         const bool computerAtWar = nation.Human == 0 && nation.Side != kSideNone;
         if (computerAtWar) {

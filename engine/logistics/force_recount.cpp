@@ -10,6 +10,7 @@
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
+#include "engine/core/record_access.h"
 #include "engine/core/turn_start.h"
 #include "engine/players/command_slots.h"
 #include "engine/players/force_tally.h"
@@ -26,8 +27,6 @@ constexpr U8 kRiverFleet = 2;
 // Sums run in 32 bits and are stored saturated: a wrapped word would turn a crowd into a handful.
 std::uint16_t Word(long v) { return static_cast<std::uint16_t>(std::clamp<long>(v, 0, 65535)); }
 U8 Byte(long v) { return static_cast<U8>(std::clamp<long>(v, 0, 255)); }
-
-bool IsTheatre(int t) { return t >= 1 && t <= kTheatreCount; }
 
 void CountShips(TGameRec& g) {
     std::array<std::array<long, 7>, kNationCount + 1> totals{};

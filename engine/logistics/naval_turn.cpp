@@ -10,6 +10,7 @@
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_records.h"
@@ -26,12 +27,8 @@ constexpr int kCottonTradeFloor = 1000;
 constexpr int kNoticeScuttled = 15;
 constexpr int kNoticeSuppliesUnloaded = 17;
 
-bool CityExists(int c) { return Arr1<TCityRec, kCityCount>::InRange(c); }
-bool TheatreExists(int t) { return t >= 1 && t <= kTheatreCount; }
-bool NationExists(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
-
 void SetDestinationToCity(TFleetRec& f, int c) {
-    if (!CityExists(c)) return;
+    if (!IsCity(c)) return;
     f.DestX = GameRec->Cities[c].HexX;
     f.DestY = GameRec->Cities[c].HexY;
 }
@@ -40,7 +37,7 @@ U8 AddShips(int a, int b) { return static_cast<U8>(std::min(255, a + b)); }
 
 // Supplies or cotton delivered into a nation's pool of a theatre; nothing for no nation or theatre.
 void Deliver(int nation, int theatre, int amount, bool cotton) {
-    if (!NationExists(nation) || !TheatreExists(theatre) || amount == 0) return;
+    if (!IsNation(nation) || !IsTheatre(theatre) || amount == 0) return;
     TNationRec& n = GameRec->Nations[nation];
     ChangeStock(cotton ? n.TheatreCotton[theatre] : n.TheatreSupplies[theatre], amount, StockRule::Naval);
 }
@@ -103,7 +100,7 @@ bool Rebase(int fleet) {
         SetDestinationToCity(f, best);
         return true;
     }
-    if (CityExists(base) && FleetOnCity(f, base)) {
+    if (IsCity(base) && FleetOnCity(f, base)) {
         Scuttle(fleet, base);
         return false;
     }
@@ -130,7 +127,7 @@ void PlanRoute(TFleetRec& f) {
 
 void EndTargetlessMission(int fleet) {
     TFleetRec& f = GameRec->Fleets[fleet];
-    if (f.Mission == kMissionNothing || CityExists(f.TargetCity)) return;
+    if (f.Mission == kMissionNothing || IsCity(f.TargetCity)) return;
     // Gunboats sent after a corps have a hex, not a city, to reach.
     const bool underWay = f.DestX != 0 && f.DestY != 0 && !FleetAtDestination(f);
     if (f.Mission == kMissionPatrol && underWay) return;
@@ -148,7 +145,7 @@ void UnloadFleetAtRest(int fleet) {
     TFleetRec& f = g.Fleets[fleet];
     if (f.TargetCity != 0 || f.Owner == 0) return;
     const int t = g.Cities[f.HomePort].Theatre;
-    if (TheatreExists(t) && NationExists(f.Owner)) {
+    if (IsTheatre(t) && IsNation(f.Owner)) {
         TNationRec& n = g.Nations[f.Owner];
         // Cargo past the limits is lost, not stored.
         if (f.Supplies < kUnloadLimit && n.TheatreSupplies[t] < kPoolLimit) Deliver(f.Owner, t, f.Supplies, false);
@@ -180,10 +177,10 @@ void FleetArrives(int fleet, bool patrols) {
             break;
         }
         case kMissionCottonRun: {
-            if (!CityExists(f.TargetCity)) break;
+            if (!IsCity(f.TargetCity)) break;
             const TCityRec& target = g.Cities[f.TargetCity];
             if (f.Cotton != 0) {
-                if (NationExists(target.Nation) && TheatreExists(target.Theatre)) {
+                if (IsNation(target.Nation) && IsTheatre(target.Theatre)) {
                     U16& pool = g.Nations[target.Nation].TheatreSupplies[target.Theatre];
                     TakeStock(pool, f.Cotton, StockRule::Naval);
                     if (pool < kCottonTradeFloor) SetStock(pool, kCottonTradeFloor, StockRule::Naval);
@@ -238,7 +235,7 @@ void NavalTurnStep() {
     TGameRec& g = *GameRec;
     for (int i = 1; i <= kFleetCount; ++i) {
         TFleetRec& f = g.Fleets[i];
-        if (f.BuildCounter < 24 && f.HexX == 0 && f.HexY == 0 && CityExists(f.HomePort)) {
+        if (f.BuildCounter < 24 && f.HexX == 0 && f.HexY == 0 && IsCity(f.HomePort)) {
             f.HexX = g.Cities[f.HomePort].HexX;
             f.HexY = g.Cities[f.HomePort].HexY;
         }

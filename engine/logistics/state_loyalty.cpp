@@ -5,6 +5,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
@@ -15,8 +16,6 @@ constexpr U8 kRecoveringFloor = 101;  // recovering leaders count down to here a
 constexpr U8 kWoundedFrom = 201, kWoundedTo = 234;
 constexpr int kUnrestOverworked = 1, kUnrestUngoverned = 2;
 constexpr int kFirstUnrestState = 6;  // states 1..5 never rise
-
-bool IsBorderState(int s) { return s == 19 || s == 20; }
 
 void GainLoyalty(TGameRec& g) {
     for (int s = 1; s <= kStateCount; ++s) {

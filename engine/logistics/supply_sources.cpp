@@ -9,6 +9,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
 #include "engine/core/path_search.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 
 namespace kvt {
@@ -22,9 +23,6 @@ constexpr int kSeaControlForRoutes = 2;
 constexpr int kFleetShipSupply = 10;   // a fleet's need per ship
 
 enum : int { kNoSource = 0, kPortSource = 1, kLinkedSource = 2, kCapitalSource = 3, kIsolatedCity = 4 };
-
-bool IsNation(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
-bool IsCity(int c) { return Arr1<TCityRec, kCityCount>::InRange(c); }
 
 bool RouteFound(const TCityRec& a, const TCityRec& b, int steps, int mode, int nation, int rule) {
     FindPath(a.HexX, a.HexY, b.HexX, b.HexY, steps, mode, nation, rule);

@@ -12,6 +12,7 @@
 #include "engine/core/naming.h"
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
@@ -35,27 +36,6 @@ constexpr int kMostWorks = 9;
 constexpr int kLowestFortCost = 50;
 constexpr int kLastBrigadeForLine = kBrigadeCount - 1;
 
-bool IsCity(int c) { return Arr1<TCityRec, kCityCount>::InRange(c); }
-bool IsState(int s) { return Arr1<TStateRec, kStateCount>::InRange(s); }
-
-int TargetStrength(int type) {
-    switch (type) {
-        case kBrigadeArtillery: return kArtilleryBrigadeStrength;
-        case kBrigadeInfantry: return kInfantryBrigadeStrength;
-        case kBrigadeCavalry: return kCavalryBrigadeStrength;
-        default: return 0;
-    }
-}
-
-U16* RecruitPool(TStateRec& s, int type) {
-    switch (type) {
-        case kBrigadeArtillery: return &s.ArtilleryPool;
-        case kBrigadeInfantry: return &s.InfantryPool;
-        case kBrigadeCavalry: return &s.CavalryPool;
-        default: return nullptr;
-    }
-}
-
 // The theatre of a brigade's home state, 0 when it has none.
 int HomeTheatre(const TBrigadeRec& b) { return IsState(b.HomeState) ? GameRec->States[b.HomeState].Theatre : 0; }
 
@@ -70,7 +50,7 @@ void RefillBrigades(int n) {
     for (int i = 1; i <= kBrigadeCount; ++i) {
         TBrigadeRec& b = g.Brigades[i];
         if (b.Nation != n || b.AttachKind != kAttachCorps) continue;
-        const int target = TargetStrength(b.BrigadeType);
+        const int target = BrigadeTargetStrength(b.BrigadeType);
         const TCorpsRec& corps = g.Corps[b.AttachIndex];
         if (target == 0 || !CorpsInUse(corps) || corps.SupplyDistance > 1 || b.Strength >= target) continue;
         if (!IsState(b.HomeState)) continue;

@@ -1,11 +1,11 @@
 // The army orders dialog's reads and writes of the record.
 #include "engine/orders/army_orders.h"
 
-#include "engine/core/frontend.h"
 #include "engine/core/globals.h"
-#include "engine/core/notice.h"
+#include "engine/core/naming.h"
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
@@ -16,9 +16,6 @@ constexpr int kSupplyBaseReach = 13;   // a supply base lies nearer than this
 constexpr int kObjectiveReach = 15;    // an objective lies at most this far
 constexpr int kRouteSteps = 9;
 constexpr int kArmyRank = 5;
-constexpr int kLoyaltyRollsPerState = 3;
-
-TGameRec& G() { return *GameRec; }
 
 template <typename F>
 void ForEachArmyCorps(int army, F f) {
@@ -28,35 +25,9 @@ void ForEachArmyCorps(int army, F f) {
     }
 }
 
-bool CityInRange(int city) { return Arr1<TCityRec, kCityCount>::InRange(city); }
-
-const char* NationWord(int nation) {
-    switch (nation) {
-        case kNationUnion: return "Union";
-        case kNationConfederacy: return "Confederacy";
-        case kNationFrance: return "France";
-        case kNationBritain: return "Britain";
-        default: return "";
-    }
-}
-
-bool LeaderInCommand(int leader) {
-    for (const TCorpsRec& c : G().Corps)
-        if (CorpsInUse(c) && c.Leader == leader) return true;
-    for (const TArmyRec& a : G().Armies)
-        if (ArmyInUse(a) && a.Leader == leader) return true;
-    return false;
-}
-
-// A leader the commander list offers besides the commander himself. A man still heading another
-// command is left out: installed here he would hold two, and the turn's clean-up would take one.
-bool OfferedCommander(int army, int leader) {
-    const TLeaderRec& l = G().Leaders[leader];
-    const int status = l.Status;
-    return l.Nation == SidePlayed && l.Rank == kArmyRank && leader != G().Armies[army].Leader &&
-           (status == kLeaderAvailable || status == kLeaderRemoved || status == kLeaderToBeRemoved) &&
-           !LeaderInCommand(leader);
-}
+// A leader the commander list offers besides the commander himself; the turn's clean-up would take
+// one of two commands from a man installed while heading another.
+bool OfferedCommander(int army, int leader) { return CommanderOffered(leader, kArmyRank, G().Armies[army].Leader); }
 
 void Install(TArmyRec& army, int leader) {
     army.Leader = static_cast<U8>(leader);
@@ -113,7 +84,7 @@ TArmyOrdersView OpenArmyOrders(int army) {
     a.CorpsCount = static_cast<U8>(corps);
     v.corpsCount = Text(614) + std::to_string(corps);
     if (a.Leader != 0) v.capacity = Text(615) + std::to_string(G().Leaders[a.Leader].Initiative / 8 + 2);
-    v.nation = NationWord(a.Nation);
+    v.nation = NationName(a.Nation);
     v.condition = ArmyLabelText(army);
 
     const TCityRec& base = G().Cities[a.BaseCity];
@@ -153,34 +124,15 @@ bool ChangeArmyCommander(int army, int leader) {
         Install(a, leader);
         return true;
     }
-    Frontend& fe = CurrentFrontend();
-    if (!fe.ConfirmBox(Text(566))) return false;
-    if (former.Political < 0) {
-        former.Status = kLeaderRemoved;
-        fe.WarningBox(former.Name.str() + Text(567));
-        Install(a, leader);
-        return true;
-    }
-    ClearEventNotice();
-    EventNotice.SetLine(1, Text(568) + former.Name.str());
-    EventNotice.SetLine(2, Text(569));
-    EventNotice.SetLine(3, Text(570));
-    EventNotice.SetLine(4, Text(571));
-    OfferChoice(1, Text(3));
-    OfferChoice(2, Text(4));
-    ShowEventNotice();
-    if (EventNotice.Answer != 1) return false;
-    former.Status = kLeaderRemoved;
-    // One draw, both the will lost and the odds of every loyalty roll.
-    const int cost = Random(10) + 2 * former.Political;
-    RaiseEventNotice(0, former.Name.str(), Text(572), std::to_string(cost) + Text(573));
-    if (SidePlayed != 0) {
-        LowerNationalWill(SidePlayed, cost);
-        for (int s = 1; s <= kStateCount; ++s) {
-            TStateRec& state = G().States[s];
-            if (state.Owner != SidePlayed) continue;
-            for (int roll = 0; roll < kLoyaltyRollsPerState; ++roll)
-                if (Random(10) < cost && state.Loyalty > 0) --state.Loyalty;
+    const TReliefAnswer answer = AskToRelieveCommander(former);
+    if (answer == TReliefAnswer::Kept) return false;
+    if (answer == TReliefAnswer::RemovedAtCost) {
+        // One draw, both the will lost and the odds of every loyalty roll.
+        const int cost = Random(10) + 2 * former.Political;
+        AnnounceRelief(former.Name.str(), cost);
+        if (SidePlayed != 0) {
+            LowerNationalWill(SidePlayed, cost);
+            ShakeLoyaltyAfterRelief(SidePlayed, cost);
         }
     }
     Install(a, leader);
@@ -192,7 +144,7 @@ void CloseArmyOrders(int army, const TArmyOrderChoices& choices) {
     TArmyRec& a = G().Armies[army];
     a.Name = ArmyName(choices.name);
 
-    if (CityInRange(choices.objective)) {
+    if (IsCity(choices.objective)) {
         a.Objective = static_cast<U8>(choices.objective);
         const TCityRec& target = G().Cities[choices.objective];
         ForEachArmyCorps(army, [&](int, TCorpsRec& c) {
@@ -229,7 +181,7 @@ void CloseArmyOrders(int army, const TArmyOrderChoices& choices) {
         a.SupplyPriority = static_cast<U8>(choices.supplyPriority);
         ForEachArmyCorps(army, [&](int, TCorpsRec& c) { c.SupplyPriority = a.SupplyPriority; });
     }
-    if (CityInRange(choices.supplyBase)) {
+    if (IsCity(choices.supplyBase)) {
         a.SupplyBase = static_cast<U8>(choices.supplyBase);
         ForEachArmyCorps(army, [&](int, TCorpsRec& c) { c.SupplyCity = a.SupplyBase; });
     }

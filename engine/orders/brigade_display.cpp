@@ -7,31 +7,14 @@
 #include "engine/core/naming.h"
 #include "engine/core/notice.h"
 #include "engine/core/stocks.h"
+#include "engine/orders/weapon_orders.h"
 
 namespace kvt {
 
 namespace {
 
-int TargetStrength(int type) {
-    switch (type) {
-        case kBrigadeArtillery: return kArtilleryBrigadeStrength;
-        case kBrigadeInfantry: return kInfantryBrigadeStrength;
-        case kBrigadeCavalry: return kCavalryBrigadeStrength;
-        default: return 0;
-    }
-}
-
 // Brigade units shown as guns for artillery, men otherwise.
 int Shown(int type, int units) { return units * (type == kBrigadeArtillery ? 2 : 50); }
-
-U16* RecruitPool(TStateRec& s, int type) {
-    switch (type) {
-        case kBrigadeArtillery: return &s.ArtilleryPool;
-        case kBrigadeInfantry: return &s.InfantryPool;
-        case kBrigadeCavalry: return &s.CavalryPool;
-        default: return nullptr;
-    }
-}
 
 std::string ReinforcementText(const TBrigadeRec& b) {
     if (b.HomeState == 0) return "0";
@@ -59,19 +42,10 @@ const char* QualityText(int q) {
 U16& PlayedPool(int kind) { return GameRec->Nations[SidePlayed].WeaponPool[kind]; }
 
 bool ReinforcementOffered(const TCorpsRec& corps, const TBrigadeRec& b) {
-    const int target = TargetStrength(b.BrigadeType);
+    const int target = BrigadeTargetStrength(b.BrigadeType);
     // Offered and paid from the same pool, the played nation's; an ally's brigade is not ours to fill.
     return corps.SupplyDistance < 2 && b.Strength < target && b.Weapon >= 1 && b.Weapon <= 7 &&
            b.Nation == SidePlayed && PlayedPool(b.Weapon) >= target - b.Strength;
-}
-
-bool ArmOffers(int type, int kind) {
-    switch (type) {
-        case kBrigadeArtillery: return kind >= 6 && kind <= 8;
-        case kBrigadeInfantry: return kind >= 1 && kind <= 3;
-        case kBrigadeCavalry: return kind == 4 || kind == 5;
-        default: return false;
-    }
 }
 
 }  // namespace
@@ -102,7 +76,7 @@ void ReinforceBrigade(int brigade) {
     if (!Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade)) return;
     TGameRec& g = *GameRec;
     TBrigadeRec& b = g.Brigades[brigade];
-    const int target = TargetStrength(b.BrigadeType);
+    const int target = BrigadeTargetStrength(b.BrigadeType);
     if (b.Strength >= target || b.Weapon == 0 || b.Weapon >= 8) return;
     if (b.Nation != SidePlayed) return;
     const int need = target - b.Strength;
@@ -153,8 +127,8 @@ TWeaponChoice OpenWeaponChoice(int brigade) {
     const TBrigadeRec& b = GameRec->Brigades[brigade];
     for (int k = 1; k <= kWeaponKinds; ++k) {
         const int pool = PlayedPool(k);
-        w.counts[k] = std::to_string(pool * (k <= 5 ? 50 : 2));
-        w.offered[k] = ArmOffers(b.BrigadeType, k) && pool >= b.Strength;
+        w.counts[k] = std::to_string(WeaponsShown(k, pool));
+        w.offered[k] = WeaponFitsBrigadeType(k, b.BrigadeType) && pool >= b.Strength;
     }
     return w;
 }
@@ -162,7 +136,7 @@ TWeaponChoice OpenWeaponChoice(int brigade) {
 void ApplyWeaponChoice(int brigade, int kind) {
     if (!Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade) || kind < 1 || kind > kWeaponKinds) return;
     TBrigadeRec& b = GameRec->Brigades[brigade];
-    if (kind == b.Weapon || !ArmOffers(b.BrigadeType, kind) || PlayedPool(kind) < b.Strength) return;
+    if (kind == b.Weapon || !WeaponFitsBrigadeType(kind, b.BrigadeType) || PlayedPool(kind) < b.Strength) return;
     // The old arms go back to the pool, which stops at its cap rather than wrapping.
     if (b.Weapon >= 1 && b.Weapon <= kWeaponKinds) ChangeStock(PlayedPool(b.Weapon), b.Strength, StockRule::Dialog);
     ChangeStock(PlayedPool(kind), -b.Strength, StockRule::Dialog);

@@ -84,7 +84,7 @@ void TCityProduction::ShowFigures() {
     if (city_ == 0) return;
     const TCityRec& c = GameRec->Cities[city_];
     for (int k = 1; k <= kWeaponKinds; ++k)
-        view_.production[static_cast<std::size_t>(k - 1)] = std::to_string(c.Production[k] * (k <= 5 ? 50 : 2));
+        view_.production[static_cast<std::size_t>(k - 1)] = std::to_string(WeaponsShown(k, c.Production[k]));
     const bool yards = HasPortFacilities(c);
     view_.ironcladYards = yards ? std::to_string(c.IroncladYards) : "-";
     view_.woodenYards = yards ? std::to_string(c.WoodenYards) : "-";

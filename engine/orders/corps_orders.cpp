@@ -14,6 +14,7 @@
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
 #include "engine/logistics/force_recount.h"
+#include "engine/orders/order_support.h"
 
 namespace kvt {
 
@@ -24,10 +25,6 @@ namespace {
 constexpr int kMaxBrigadesInCorps = 10;
 
 TCorpsRec& CorpsOf(const TCorpsOrders& o) { return GameRec->Corps[o.corps]; }
-
-std::string CityRowText(const TCityRec& city) {
-    return city.Name.str() + "," + GameRec->States[city.State].ShortName.str();
-}
 
 std::string Number(int v) { return std::to_string(v); }
 
@@ -55,20 +52,6 @@ std::string DisruptionText(int d) {
     if (d == 0) return Text(541);
     const int text = d == 1 ? 542 : d <= 6 ? 543 : 544;
     return Text(text) + "-" + Number(d);
-}
-
-void LowerWill(int nation, int cost) {
-    if (nation < 1 || nation > kNationCount) return;
-    TNationRec& n = GameRec->Nations[nation];
-    n.Will = static_cast<std::int16_t>(std::clamp(n.Will - cost, -32768, 32767));
-}
-
-bool LeaderInCommand(int leader) {
-    for (const TCorpsRec& c : GameRec->Corps)
-        if (CorpsInUse(c) && c.Leader == leader) return true;
-    for (const TArmyRec& a : GameRec->Armies)
-        if (ArmyInUse(a) && a.Leader == leader) return true;
-    return false;
 }
 
 // An army's count of corps, recounted from the corps that name it.
@@ -117,14 +100,6 @@ void FillFigures(TCorpsOrders& o) {
     o.figures[12] = Text(100) + Number(c.BrigadeLimit);
 }
 
-void AnnounceRelief(const std::string& name, int cost) {
-    ClearEventNotice();
-    EventNotice.SetLine(1, name);
-    EventNotice.SetLine(2, Text(572));
-    EventNotice.SetLine(3, Number(cost) + Text(573));
-    ShowEventNotice();
-}
-
 // The corps keeps one brigade: what relieving its commander will cost is drawn and announced now.
 void AnnounceReliefCost(TCorpsOrders& o) {
     const int leader = CorpsOf(o).Leader;
@@ -163,7 +138,7 @@ void DissolveIntoGarrison(TCorpsOrders& o) {
         cost = (p.corps == o.corps && p.leader == leader) ? p.cost : std::max(0, Random(10) + l.Political);
         PendingReliefCost = {};
         if (cost != 0) AnnounceRelief(l.Name.str(), cost);
-        if (cost != 0 && SidePlayed != 0) LowerWill(SidePlayed, cost);
+        if (cost != 0 && SidePlayed != 0) LowerNationalWill(SidePlayed, cost);
     }
     DisbandCorps(o.corps);
     RecountArmyCorps(army);
@@ -262,7 +237,7 @@ bool OpenCorpsOrders(TCorpsOrders& o) {
         const TCityRec& city = g.Cities[k];
         if (HexDistance(c.HexX, c.HexY, city.HexX, city.HexY) < 20 && city.Owner == c.Side) {
             if (k == c.SupplyCity) o.supplyCities.selected = static_cast<int>(o.supplyCities.rows.size());
-            o.supplyCities.Add(CityRowText(city), k);
+            o.supplyCities.Add(CityRowText(k), k);
         }
     }
 
@@ -275,14 +250,8 @@ bool OpenCorpsOrders(TCorpsOrders& o) {
         o.ratings = CommanderRatingTexts(c.Leader, false);
         o.ratingsShown = true;
     }
-    for (int l = 1; l <= kLeaderCount; ++l) {
-        const TLeaderRec& leader = g.Leaders[l];
-        const bool free = leader.Status == kLeaderAvailable || leader.Status == kLeaderRemoved ||
-                          leader.Status == kLeaderToBeRemoved;
-        // A man marked for removal may still head a command; offered, he would hold two.
-        if (leader.Nation == SidePlayed && leader.Rank == rank && l != c.Leader && free && !LeaderInCommand(l))
-            o.commanders.Add(leader.Name.str(), l);
-    }
+    for (int l = 1; l <= kLeaderCount; ++l)
+        if (CommanderOffered(l, rank, c.Leader)) o.commanders.Add(g.Leaders[l].Name.str(), l);
 
     o.armies.Add(Text(88), 0);
     if (c.Army == 0) o.armies.selected = 0;
@@ -309,7 +278,7 @@ bool OpenCorpsOrders(TCorpsOrders& o) {
             const TCityRec& city = g.Cities[k];
             if (city.Owner != c.Side || city.RailLink == 0) continue;
             if (k == railCity) o.railDestinations.selected = static_cast<int>(o.railDestinations.rows.size());
-            o.railDestinations.Add(CityRowText(city), k);
+            o.railDestinations.Add(CityRowText(k), k);
         }
     }
     const TNationRec& nation = g.Nations[SidePlayed];
@@ -417,36 +386,15 @@ void ChangeCommander(TCorpsOrders& o, int row) {
         InstallCommander(o, chosen);
         return;
     }
-    if (!CurrentFrontend().ConfirmBox(Text(566))) return;
-    if (ol.Political < 0) {
-        ol.Status = kLeaderRemoved;
-        CurrentFrontend().WarningBox(ol.Name.str() + Text(567));
-        InstallCommander(o, chosen);
-        return;
-    }
-    ClearEventNotice();
-    EventNotice.SetLine(1, Text(568) + ol.Name.str());
-    EventNotice.SetLine(2, Text(569));
-    EventNotice.SetLine(3, Text(570));
-    EventNotice.SetLine(4, Text(571));
-    OfferChoice(1, Text(3));
-    OfferChoice(2, Text(4));
-    ShowEventNotice();
-    if (EventNotice.Answer != 1) return;
-    ol.Status = kLeaderRemoved;
-    ClearEventNotice();
-    EventNotice.SetLine(1, ol.Name.str());
-    EventNotice.SetLine(2, Text(572));
-    const int cost = Random(10) + ol.Political;
-    EventNotice.SetLine(3, Number(cost) + Text(573));
-    ShowEventNotice();
-    if (SidePlayed != 0) {
-        LowerWill(SidePlayed, cost);
-        const int chance = Random(10) + 2 * ol.Political;
-        for (TStateRec& s : g.States) {
-            if (s.Owner != SidePlayed) continue;
-            for (int i = 0; i < 3; ++i)
-                if (Random(10) < chance && s.Loyalty > 0) s.Loyalty -= 1;
+    const TReliefAnswer answer = AskToRelieveCommander(ol);
+    if (answer == TReliefAnswer::Kept) return;
+    if (answer == TReliefAnswer::RemovedAtCost) {
+        // Unlike an army's, the will lost and the loyalty odds are drawn apart.
+        const int cost = Random(10) + ol.Political;
+        AnnounceRelief(ol.Name.str(), cost);
+        if (SidePlayed != 0) {
+            LowerNationalWill(SidePlayed, cost);
+            ShakeLoyaltyAfterRelief(SidePlayed, Random(10) + 2 * ol.Political);
         }
     }
     InstallCommander(o, chosen);

@@ -3,13 +3,12 @@
 
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/globals.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
 
 namespace {
-
-TGameRec& G() { return *GameRec; }
 
 bool FleetIndex(int fleet) { return Arr1<TFleetRec, kFleetCount>::InRange(fleet) && FleetInUse(G().Fleets[fleet]); }
 bool CorpsIndex(int corps) { return Arr1<TCorpsRec, kCorpsCount>::InRange(corps) && CorpsInUse(G().Corps[corps]); }

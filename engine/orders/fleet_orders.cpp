@@ -5,6 +5,8 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/naming.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_lookup.h"
@@ -14,29 +16,15 @@ namespace kvt {
 
 namespace {
 
-TGameRec& G() { return *GameRec; }
-
 constexpr int kSupplyStep = 5;
 constexpr int kCottonStep = 50;
 constexpr int kFrenchPort = 85, kBritishPort = 86;
 
-bool CityIndex(int city) { return city != 0 && Arr1<TCityRec, kCityCount>::InRange(city); }
-
 bool AtCity(const TFleetRec& f, int city) {
-    return CityIndex(city) && f.HexX == G().Cities[city].HexX && f.HexY == G().Cities[city].HexY;
+    return IsCity(city) && f.HexX == G().Cities[city].HexX && f.HexY == G().Cities[city].HexY;
 }
 
-const char* NationWord(int nation) {
-    switch (nation) {
-        case kNationUnion: return "Union";
-        case kNationConfederacy: return "Confederacy";
-        case kNationFrance: return "France";
-        case kNationBritain: return "Britain";
-        default: return "";
-    }
-}
-
-std::string CityName(int city) { return CityIndex(city) ? G().Cities[city].Name.str() : std::string(); }
+std::string CityName(int city) { return IsCity(city) ? G().Cities[city].Name.str() : std::string(); }
 
 int RowOf(const std::vector<TOrderRow>& rows, int index) {
     for (std::size_t k = 0; k < rows.size(); ++k)
@@ -65,7 +53,7 @@ TFleetOrderSheet::TFleetOrderSheet(int fleet) : fleet_(fleet) {
     controls_.mergeBox = controls_.splitBox = false;
     controls_.suppliesSpin = Theatre() != 0;
     if (CorpsFitForFleet(fleet).empty()) controls_.missions[kMissionAmphibious] = false;
-    if (CityIndex(f.TargetCity) && !AtCity(f, f.TargetCity)) {
+    if (IsCity(f.TargetCity) && !AtCity(f, f.TargetCity)) {
         controls_.missions.fill(false);
         controls_.missions[kMissionMove] = true;
         controls_.suppliesSpin = controls_.cottonSpin = false;
@@ -86,7 +74,7 @@ TFleetRec& TFleetOrderSheet::F() const { return G().Fleets[fleet_]; }
 // The theatre of the home port's state, whose stocks the spin buttons draw on; 0 without a port.
 int TFleetOrderSheet::Theatre() const {
     const TFleetRec& f = F();
-    if (!CityIndex(f.HomePort) || SidePlayed == 0 || SidePlayed > kNationCount) return 0;
+    if (!IsCity(f.HomePort) || SidePlayed == 0 || SidePlayed > kNationCount) return 0;
     const int state = G().Cities[f.HomePort].State;
     if (!Arr1<TStateRec, kStateCount>::InRange(state)) return 0;
     const int t = G().States[state].Theatre;
@@ -99,11 +87,11 @@ TFleetOrdersView TFleetOrderSheet::View() const {
     TFleetOrdersView v;
     if (!FleetOrdersAvailable(fleet_)) return v;
     const TFleetRec& f = F();
-    v.nation = NationWord(f.Owner);
+    v.nation = NationName(f.Owner);
     v.kind = f.WaterType == 0 ? Text(175) : f.WaterType == 1 ? Text(176) : f.WaterType == 2 ? Text(168) : "";
     v.cottonCapacityShown = f.WaterType == 0;
     v.cottonCapacity = std::to_string(CottonCapacity(f));
-    if (CityIndex(f.TargetCity)) v.objective = Text(618) + CityName(f.TargetCity);
+    if (IsCity(f.TargetCity)) v.objective = Text(618) + CityName(f.TargetCity);
     v.homePort = Text(177) + CityName(f.HomePort);
     v.number = Text(178) + std::to_string(f.FleetNumber);
     if (f.Cargo != 0 && Arr1<TCorpsRec, kCorpsCount>::InRange(f.Cargo))
@@ -136,7 +124,7 @@ bool TFleetOrderSheet::ChooseMission(int mission) {
             break;
         case kMissionMove:
             controls_.homePortBox = true;
-            if (CityIndex(f.HomePort) && !AtHomePort()) {
+            if (IsCity(f.HomePort) && !AtHomePort()) {
                 f.Mission = kMissionMove;
                 f.TargetCity = f.HomePort;
             } else {

@@ -10,15 +10,13 @@
 #include <vector>
 
 #include "engine/core/game_record.h"
+#include "engine/logistics/fleet_records.h"
 #include "engine/orders/merge_fleets.h"
 #include "engine/orders/order_support.h"
 
 namespace kvt {
 
-enum : int {
-    kMissionNothing = 0, kMissionRefit = 1, kMissionMove = 2, kMissionCottonRun = 3,
-    kMissionPatrol = 4, kMissionAttackPort = 5, kMissionAmphibious = 6
-};
+// The mission buttons, one a mission (kMissionNothing .. kMissionAmphibious).
 constexpr int kFleetMissions = 7;
 
 // The labels that show the fleet; an empty objective or cargo hides its label.

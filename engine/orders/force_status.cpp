@@ -7,6 +7,7 @@
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
 #include "engine/core/text_table.h"
+#include "engine/orders/weapon_orders.h"
 
 namespace kvt {
 
@@ -19,9 +20,6 @@ std::string CapitalName(int nation) {
     const int city = GameRec->Nations[nation].Capital;
     return GameRec->Cities.InRange(city) ? GameRec->Cities[city].Name.str() : std::string();
 }
-
-// Weapon kinds 1..5 arm men (units of 50), 6..8 are guns (pairs).
-int Shown(int kind, long long amount) { return static_cast<int>(amount * (kind <= 5 ? 50 : 2)); }
 
 }  // namespace
 
@@ -61,9 +59,9 @@ TForceStatusView OpenForceStatus() {
     for (const TBrigadeRec& b : GameRec->Brigades)
         if (b.Nation == nation && BrigadeInUse(b) && b.Weapon >= 1 && b.Weapon <= kWeaponKinds) armed[b.Weapon] += b.Strength;
     for (int k = 1; k <= kWeaponKinds; ++k) {
-        number(20 + k, Shown(k, armed[static_cast<std::size_t>(k)]));
-        number(40 + k, Shown(k, n.WeaponPool[k]));
-        number(50 + k, Shown(k, MonthlyWeaponProduction(nation, k)));
+        number(20 + k, WeaponsShown(k, armed[static_cast<std::size_t>(k)]));
+        number(40 + k, WeaponsShown(k, n.WeaponPool[k]));
+        number(50 + k, WeaponsShown(k, MonthlyWeaponProduction(nation, k)));
     }
 
     int ironcladYards = 0, woodenYards = 0, ironcladsBuilding = 0, othersBuilding = 0;

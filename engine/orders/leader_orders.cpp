@@ -6,6 +6,7 @@
 
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/force_recount.h"
 
@@ -16,8 +17,6 @@ namespace {
 constexpr int kPromotionPoliticalCost = 10;
 constexpr int kPenaltyBelow = -10;  // political weight under which a promotion costs will
 constexpr int kPenaltyWill = 2;
-
-TGameRec& G() { return *GameRec; }
 
 bool MatchesStatus(int filter, int status) {
     switch (filter) {

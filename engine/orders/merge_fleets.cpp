@@ -5,13 +5,12 @@
 #include <string>
 
 #include "engine/core/globals.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
 
 namespace {
-
-TGameRec& G() { return *GameRec; }
 
 bool FleetIndex(int fleet) { return Arr1<TFleetRec, kFleetCount>::InRange(fleet) && FleetInUse(G().Fleets[fleet]); }
 

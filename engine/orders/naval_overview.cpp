@@ -3,13 +3,12 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
 
 namespace {
-
-TGameRec& G() { return *GameRec; }
 
 constexpr int kMissionTexts = 306;  // 306..312: Nothing .. Amphibious
 

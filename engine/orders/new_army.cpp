@@ -7,6 +7,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/naming.h"
 #include "engine/core/text_table.h"
+#include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
 #include "engine/players/command_slots.h"
 

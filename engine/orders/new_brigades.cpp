@@ -8,6 +8,7 @@
 #include "engine/core/map_grid.h"
 #include "engine/core/stocks.h"
 #include "engine/orders/raising_lists.h"
+#include "engine/orders/weapon_orders.h"
 
 namespace kvt {
 
@@ -22,16 +23,6 @@ bool IsWaitingBrigade(int brigade) {
     if (nation == 0 || !Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade)) return false;
     const TBrigadeRec& b = GameRec->Brigades[brigade];
     return b.Nation == nation && b.AttachKind == kAttachUnarmed;
-}
-
-// The weapon kinds the brigade's type may take here.
-bool KindFitsType(int kind, int type) {
-    switch (type) {
-        case kBrigadeArtillery: return kind >= 6 && kind <= 8;
-        case kBrigadeInfantry: return kind >= 1 && kind <= 3;
-        case kBrigadeCavalry: return kind == 4 || kind == 5;
-        default: return false;
-    }
 }
 
 bool EnemyCorpsOnCity(const TCityRec& city) {
@@ -73,7 +64,7 @@ TWeaponAvailability WeaponAvailability(int brigade) {
     for (int kind = 1; kind <= kWeaponKinds; ++kind) {
         const bool enough = pool[kind] >= b.Strength;
         const bool free = kind == kMuskets || kind == kShotguns;
-        out.offered[kind] = IsWaitingBrigade(brigade) && (enough || free) && KindFitsType(kind, b.BrigadeType);
+        out.offered[kind] = IsWaitingBrigade(brigade) && (enough || free) && WeaponFitsBrigadeType(kind, b.BrigadeType);
         // The pool counts in units of brigade Strength: men for small arms, guns for cannon.
         if (free && !enough) out.counts[kind] = "(Free)";
         else out.counts[kind] = std::to_string(pool[kind] * (kind >= 6 ? kGunsPerStrength : kMenPerStrength));

@@ -2,20 +2,19 @@
 #include "engine/orders/new_corps.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/record_access.h"
+#include "engine/core/turn_start.h"
+#include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
 #include "engine/players/command_slots.h"
 
 namespace kvt {
 
 namespace {
-
-// The border states, where either side may raise forces in the cities it holds.
-constexpr int kMissouri = 19, kKentucky = 20;
 
 bool InList(const std::vector<int>& list, int value) { return std::find(list.begin(), list.end(), value) != list.end(); }
 
@@ -53,33 +52,12 @@ std::vector<int> BrigadesListed(const TCorpsRaising& r, int city) {
 // The table of a new corps over a record cleared as a disbanded corps leaves its slot. The steps
 // stay for a playback; a route left by the former corps would be marched as if drawn for this one.
 void SetUpFormedCorps(const TCorpsRaising& r, int line) {
-    TGameRec& g = *GameRec;
-    TCorpsRec& k = g.Corps[r.corps];
-    const TCityRec& city = g.Cities[r.city];
-    const TLeaderRec& leader = g.Leaders[r.leader];
-    TCorpsRec fresh;
-    std::memset(static_cast<void*>(&fresh), 0, sizeof fresh);
-    fresh.StepDone = k.StepDone;
+    TCorpsRec& k = GameRec->Corps[r.corps];
+    TCorpsRec fresh = ClearedCorpsRecord(k);
+    std::memset(static_cast<void*>(&fresh.Route), 0, sizeof fresh.Route);
     fresh.Ordinal = k.Ordinal;
-    fresh.HexX = fresh.DestX = city.HexX;
-    fresh.HexY = fresh.DestY = city.HexY;
-    fresh.OrderMode = 1;
-    fresh.SizeClass = 2;
-    fresh.FatigueLimit = 5;
-    fresh.Region = city.Theatre;
-    fresh.HomeState = city.State;
-    fresh.SupplyType = 1;
-    fresh.SupplyPriority = 1;
-    fresh.SupplyCity = static_cast<U8>(r.city);
-    fresh.March = 1;
-    fresh.Condition = 10;
-    fresh.Quality = 1;
-    fresh.Nation = static_cast<U8>(RaisingNation());
-    fresh.Side = g.Nations[fresh.Nation].Side;
+    StationNewCorps(fresh, r.city, RaisingNation(), r.leader);
     fresh.Kind = static_cast<U8>(r.kind);
-    fresh.Leader = static_cast<U8>(r.leader);
-    fresh.LeaderInitiative = leader.Initiative;
-    fresh.LeaderRating = leader.Rating;
     fresh.BrigadeLimit = static_cast<U8>(std::min(line, 255));
     k = fresh;
 }
@@ -132,15 +110,14 @@ std::vector<int> RaisingCities() {
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
         if (city.Nation != nation || city.SupplySource < 1 || city.SupplySource > 3) continue;
-        const bool borderState = city.State == kMissouri || city.State == kKentucky;
-        if ((borderState || city.OriginalOwner == nation) && holdsBrigades[c]) out.push_back(c);
+        if ((IsBorderState(city.State) || city.OriginalOwner == nation) && holdsBrigades[c]) out.push_back(c);
     }
     return out;
 }
 
 std::string RaisingCityText(int city) {
     if (!Arr1<TCityRec, kCityCount>::InRange(city)) return {};
-    return CityEntryText(city) + ", " + std::to_string(GameRec->Cities[city].Garrison);
+    return CityRowText(city) + ", " + std::to_string(GameRec->Cities[city].Garrison);
 }
 
 TFormationsOffered FormationsOffered() {

@@ -5,6 +5,7 @@
 
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_lookup.h"
@@ -13,8 +14,6 @@
 namespace kvt {
 
 namespace {
-
-TGameRec& G() { return *GameRec; }
 
 bool KindInRange(int kind) { return kind >= kBuildOceanIronclads && kind <= kBuildRiverIronclads + 2; }
 bool RiverKind(int kind) { return kind >= kBuildRiverIronclads; }
@@ -35,7 +34,7 @@ std::string TNewFleetOrder::ManpowerText() {
 }
 
 void TNewFleetOrder::ChooseWater(int water) {
-    water_ = water == kWaterRiver ? kWaterRiver : kWaterOcean;
+    water_ = water == kBuildForRivers ? kBuildForRivers : kBuildForOcean;
     for (bool& e : classEnabled_) e = true;
 }
 
@@ -45,12 +44,12 @@ void TNewFleetOrder::ChooseClass(int shipClass) {
     waterEnabled_ = false;
     for (int k = 0; k < 3; ++k) classEnabled_[k] = k == shipClass;
     // Derived, not counted up per click: a second click on a class must not change what is built.
-    kind_ = (water_ == kWaterRiver ? kBuildRiverIronclads : kBuildOceanIronclads) + shipClass;
+    kind_ = (water_ == kBuildForRivers ? kBuildRiverIronclads : kBuildOceanIronclads) + shipClass;
     ports_.clear();
     const int other = SidePlayed == kUnion ? kConfederacy : kUnion;
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = G().Cities[c];
-        const bool portOfWater = (water_ == kWaterRiver ? city.RiverLink : city.Port) != 0;
+        const bool portOfWater = (water_ == kBuildForRivers ? city.RiverLink : city.Port) != 0;
         const int yard = shipClass == 0 ? city.IroncladYards : city.WoodenYards;
         if (city.Nation == SidePlayed && city.OriginalOwner != other && portOfWater && yard != 0)
             ports_.push_back({CityRowText(c), c});

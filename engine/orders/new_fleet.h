@@ -13,7 +13,9 @@ namespace kvt {
 
 // Build kinds: 1..3 ocean ironclads, wooden warships, transports; 4..6 the same on rivers.
 enum : int { kBuildOceanIronclads = 1, kBuildRiverIronclads = 4 };
-enum : int { kWaterOcean = 0, kWaterRiver = 1 };
+// The waters a new fleet is built for, as the dialog's first pair of buttons chooses them (not the
+// record's water types).
+enum : int { kBuildForOcean = 0, kBuildForRivers = 1 };
 
 struct TShipCosts {
     int men;       // units of 50 per ship
@@ -49,7 +51,7 @@ public:
     int Build(int ships);
 
 private:
-    int water_ = kWaterOcean;
+    int water_ = kBuildForOcean;
     int shipClass_ = -1;
     int kind_ = 0;
     bool waterEnabled_ = true;

@@ -1,8 +1,11 @@
-// What the order dialogs' rules share: list rows that stand for records, the city row text and the
-// national will a person's orders may cost.
+// What the order dialogs' rules share: list rows that stand for records, the city row text, the
+// commanders a list offers, the questions and costs of relieving a commander, and the national
+// will a person's orders may cost.
 #pragma once
 
 #include <string>
+
+#include "engine/core/game_record.h"
 
 namespace kvt {
 
@@ -12,11 +15,32 @@ struct TOrderRow {
     int index = 0;
 };
 
-// A city as the lists show it: "Name,ShortName" of its state, no blanks.
+// A city as the lists show it: "Name,ShortName" of its state, no blanks; empty for an index
+// outside 1..86.
 std::string CityRowText(int city);
 
+// True when the leader heads an army or a corps in use (other than the corps being raised): he
+// cannot take a second command.
+bool LeaderHoldsCommand(int leader, int corpsBeingRaised = 0);
+// Whether a commander list of the played side offers the leader for a command of this rank held
+// by `current`: a man of the rank, not the commander himself, available, removed or marked for
+// removal, and heading no other command (installed, he would hold two).
+bool CommanderOffered(int leader, int rank, int current);
+
+// How the player answered when asked to relieve a commander.
+enum class TReliefAnswer { Kept, RemovedFreely, RemovedAtCost };
+// Asks the player to relieve `former`: OK to the warning first; a man of negative political weight
+// then goes at once with a warning and costs nothing; any other goes only on a second Yes, and his
+// removal costs what the caller's rule says. A man who goes is marked removed.
+TReliefAnswer AskToRelieveCommander(TLeaderRec& former);
+// The notice of what relieving the man cost the nation's will.
+void AnnounceRelief(const std::string& name, int cost);
+// The loyalty a relief costs the side's states: three rolls of 10 a state, each one under `odds`
+// taking a point of loyalty while there is any.
+void ShakeLoyaltyAfterRelief(int side, int odds);
+
 // Lowers a nation's will, stopping at the lowest value the word holds instead of wrapping round
-// to a high will.
+// to a high will. A nation outside 1..4 loses nothing.
 void LowerNationalWill(int nation, int amount);
 
 }  // namespace kvt

@@ -7,14 +7,13 @@
 #include "engine/core/globals.h"
 #include "engine/core/map_input.h"
 #include "engine/core/notice.h"
+#include "engine/core/record_access.h"
 #include "engine/core/selection.h"
 #include "engine/core/text_table.h"
 
 namespace kvt {
 
 namespace {
-
-TGameRec& G() { return *GameRec; }
 
 // An entry that names a record in use; a free or out-of-range slot names nothing to open.
 bool NamesAnObject(const TSelectionEntry& e) {

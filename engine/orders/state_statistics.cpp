@@ -62,7 +62,7 @@ void TStateStatistics::FillStateStatistics(int state) {
 void TStateStatistics::ShowFigures() {
     const TStateRec& s = GameRec->States[state_];
     for (int k = 1; k <= kWeaponKinds; ++k)
-        view_.capacity[static_cast<std::size_t>(k - 1)] = std::to_string(s.WeaponCapacity[k] * (k <= 5 ? 50 : 2));
+        view_.capacity[static_cast<std::size_t>(k - 1)] = std::to_string(WeaponsShown(k, s.WeaponCapacity[k]));
     const U16* supplies = Supplies();
     view_.theatreSupplies = supplies ? std::to_string(*supplies) : std::string();
 }

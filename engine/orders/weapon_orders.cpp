@@ -6,6 +6,17 @@
 
 namespace kvt {
 
+long long WeaponsShown(int kind, long long units) { return units * (kind <= 5 ? 50 : 2); }
+
+bool WeaponFitsBrigadeType(int kind, int brigadeType) {
+    switch (brigadeType) {
+        case kBrigadeArtillery: return kind >= 6 && kind <= 8;
+        case kBrigadeInfantry: return kind >= 1 && kind <= 3;
+        case kBrigadeCavalry: return kind == 4 || kind == 5;
+        default: return false;
+    }
+}
+
 int WeaponOrderCost(int nation, int kind) { return GameRec->WeaponTable[kind].Price[nation] + 4; }
 
 bool StepWeaponOrder(U16& order, U16& supplies, int cost, bool up) {

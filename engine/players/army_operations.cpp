@@ -8,6 +8,7 @@
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
+#include "engine/core/record_access.h"
 #include "engine/players/command_slots.h"
 #include "engine/players/force_tally.h"
 
@@ -23,8 +24,6 @@ constexpr int kMaxAssignDistance = 10;
 constexpr int kMaxNearbyRange = 16;
 constexpr int kCavalryDivision = 2;
 constexpr int kTrainingStance = 3;
-
-TGameRec& G() { return *GameRec; }
 
 int Distance(const TCorpsRec& k, int x, int y) { return HexDistance(k.HexX, k.HexY, x, y); }
 

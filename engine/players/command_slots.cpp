@@ -28,6 +28,30 @@ int AllocateCorpsSlot(int nation) {
     return slot;
 }
 
+void StationNewCorps(TCorpsRec& c, int city, int nation, int leader) {
+    const TGameRec& g = *GameRec;
+    const TCityRec& at = g.Cities[city];
+    const TLeaderRec& l = g.Leaders[leader];
+    c.HexX = c.DestX = at.HexX;
+    c.HexY = c.DestY = at.HexY;
+    c.OrderMode = 1;
+    c.SizeClass = 2;
+    c.FatigueLimit = 5;
+    c.Region = at.Theatre;
+    c.HomeState = at.State;
+    c.SupplyType = 1;
+    c.SupplyPriority = 1;
+    c.SupplyCity = static_cast<U8>(city);
+    c.March = 1;
+    c.Condition = 10;
+    c.Quality = 1;
+    c.Nation = static_cast<U8>(nation);
+    c.Side = g.Nations[nation].Side;
+    c.Leader = static_cast<U8>(leader);
+    c.LeaderInitiative = l.Initiative;
+    c.LeaderRating = l.Rating;
+}
+
 int AllocateArmySlot(int nation) {
     if (nation < 1 || nation > kNationCount) return 0;
     TGameRec& g = *GameRec;

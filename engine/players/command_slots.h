@@ -2,10 +2,16 @@
 // nation. Ordinals are reused: a new corps fills the first gap in its nation's numbering.
 #pragma once
 
+#include "engine/core/game_record.h"
+
 namespace kvt {
 
 // The first free corps record, given to the nation (1..4); 0, changing nothing, when none is free.
 int AllocateCorpsSlot(int nation);
+// The first orders and figures of a corps formed at the city (1..86) under the leader, whether the
+// player raised it or the computer formed it: standing at the city and bound for it, in camp,
+// supplied from it, at the first march, condition 10, quality 1, the nation's and the leader's.
+void StationNewCorps(TCorpsRec& corps, int city, int nation, int leader);
 // The first free army record, given to the nation (1..4); 0 when none is free.
 int AllocateArmySlot(int nation);
 // Dissolves an army for good: its commander is relieved (RelieveLeader), its name goes back to its

@@ -2,7 +2,6 @@
 #include "engine/players/forming.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
@@ -27,10 +26,7 @@ std::string CityName(int c) { return GameRec->Cities[c].Name.str(); }
 // The record AllocateCorpsSlot gave, cleared of any former command: only its ordinal, nation and
 // side, and the route and steps a playback may still show, are kept.
 void ClearNewCorps(TCorpsRec& corps, int kind) {
-    TCorpsRec fresh;
-    std::memset(static_cast<void*>(&fresh), 0, sizeof fresh);
-    fresh.Route = corps.Route;
-    fresh.StepDone = corps.StepDone;
+    TCorpsRec fresh = ClearedCorpsRecord(corps);
     fresh.Ordinal = corps.Ordinal;
     fresh.Nation = corps.Nation;
     fresh.Side = corps.Side;
@@ -74,27 +70,9 @@ void TakeBrigades(int k, int city, int nation, int source) {
 void SetUpCorps(int k, int city, int nation, int leader) {
     TGameRec& g = *GameRec;
     TCorpsRec& c = g.Corps[k];
-    const TCityRec& at = g.Cities[city];
     TLeaderRec& l = g.Leaders[leader];
     l.Status = kLeaderActive;
-    c.Leader = static_cast<U8>(leader);
-    c.HexX = c.DestX = at.HexX;
-    c.HexY = c.DestY = at.HexY;
-    c.SizeClass = 2;
-    c.OrderMode = 1;
-    c.Region = at.Theatre;
-    c.HomeState = at.State;
-    c.SupplyType = 1;
-    c.March = 1;
-    c.FatigueLimit = 5;
-    c.SupplyPriority = 1;
-    c.SupplyCity = static_cast<U8>(city);
-    c.Condition = 10;
-    c.Nation = static_cast<U8>(nation);
-    c.Side = g.Nations[nation].Side;
-    c.Quality = 1;
-    c.LeaderRating = l.Rating;
-    c.LeaderInitiative = l.Initiative;
+    StationNewCorps(c, city, nation, leader);
     const int shown = g.EnemyVisibility;
     if (shown == nation || shown == 3)
         RaiseEventNotice(kCorpsFormedNotice, kNationWord[nation] + Text(368 + c.Kind), Text(21) + l.Name.str(),

@@ -7,6 +7,7 @@
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
+#include "engine/core/record_access.h"
 #include "engine/players/army_operations.h"
 #include "engine/players/force_tally.h"
 #include "engine/players/supply_cities.h"
@@ -23,8 +24,6 @@ constexpr int kCapitalRecallRange = 15;
 constexpr int kFallBackWatchRange = 5;
 constexpr int kFallBackEnemyDistance = 3;
 constexpr std::uint8_t kPortSupplySource = 1;
-
-TGameRec& G() { return *GameRec; }
 
 void Order(TCorpsRec& k, int mode, int march, const TCityRec& city) {
     k.OrderMode = static_cast<U8>(mode);

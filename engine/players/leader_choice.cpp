@@ -5,6 +5,7 @@
 
 #include "engine/core/globals.h"
 #include "engine/core/random.h"
+#include "engine/core/record_access.h"
 
 namespace kvt {
 
@@ -13,8 +14,6 @@ namespace {
 constexpr int kArmyRank = 5;
 constexpr int kNoScore = -255;
 constexpr int kAppointmentPrestige = 10;
-
-bool ValidNation(int n) { return Arr1<TNationRec, kNationCount>::InRange(n); }
 
 bool LeadsArmy(const TGameRec& g, int leader) {
     for (const TArmyRec& a : g.Armies)
@@ -83,7 +82,7 @@ int PickCommander(int nation, int commandKind, int divisionKind, int mode) {
             leader.Status = kLeaderActive;
         if (leader.Status == kLeaderActive && !holders.test(l)) leader.Status = kLeaderAvailable;
     }
-    if (!ValidNation(nation)) return 0;
+    if (!IsNation(nation)) return 0;
     const int wanted = commandKind == kCommandArmy ? 5 : commandKind == kCommandCorps ? 3 : divisionKind == 2 ? 2 : 1;
     if (g.Nations[nation].Human != 0 && g.GameKind < 2) return 0;
     const int chosen = ChooseLeaderForCommand(nation, wanted, divisionKind, mode);

@@ -313,9 +313,9 @@ TEST_F(MergeFleets, PartnersOnTheSameHexAndWaterAndCountsUpToTheClassTotals) {
 
 TEST_F(NewFleet, KindsCostsCountersAndWaters) {
     struct Case { int side, water, shipClass, waterType, counter, men, supplies; } cases[] = {
-        {1, kWaterOcean, 0, 1, 24, 2, 200}, {1, kWaterOcean, 1, 1, 12, 4, 10}, {1, kWaterOcean, 2, 1, 8, 3, 10},
-        {1, kWaterRiver, 0, 2, 24, 2, 200}, {1, kWaterRiver, 1, 2, 10, 4, 10}, {1, kWaterRiver, 2, 2, 6, 3, 10},
-        {2, kWaterOcean, 2, 0, 8, 3, 10}};
+        {1, kBuildForOcean, 0, 1, 24, 2, 200}, {1, kBuildForOcean, 1, 1, 12, 4, 10}, {1, kBuildForOcean, 2, 1, 8, 3, 10},
+        {1, kBuildForRivers, 0, 2, 24, 2, 200}, {1, kBuildForRivers, 1, 2, 10, 4, 10}, {1, kBuildForRivers, 2, 2, 6, 3, 10},
+        {2, kBuildForOcean, 2, 0, 8, 3, 10}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.side * 100 + c.water * 10 + c.shipClass);
         SidePlayed = static_cast<std::uint16_t>(c.side);
@@ -351,7 +351,7 @@ TEST_F(NewFleet, YardsCountShipsBuildingAndTheNewFleetTakesTheLowestFreeNumber) 
     F(Fleet(1, 10, 10, {9, 0, 0, 0, 0, 0}, 1, 3)).BuildCounter = kFleetGone;
     GameRec->Nations[1].NavalManpower = 100;
     TNewFleetOrder order;
-    order.ChooseWater(kWaterOcean);
+    order.ChooseWater(kBuildForOcean);
     order.ChooseClass(0);
     EXPECT_EQ(Indexes(order.Ports()), std::vector<int>({home})) << "a yard of the other side's making is not ours";
     EXPECT_EQ(order.ChoosePort(0), 0) << "the yard is full with ships building";
@@ -370,7 +370,7 @@ TEST_F(NewFleet, AnOrderBeyondTheMeansIsRefusedWithEveryReason) {
     TNationRec& n = GameRec->Nations[1];
     n.NavalManpower = 7, n.TheatreSupplies[2] = 19;
     TNewFleetOrder order;
-    order.ChooseWater(kWaterOcean);
+    order.ChooseWater(kBuildForOcean);
     order.ChooseClass(1);
     order.ChoosePort(0);
     ScriptedFrontend fe;

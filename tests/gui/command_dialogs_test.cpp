@@ -26,17 +26,14 @@ using gui::TElAdvancedListBox;
 using testing::Button;
 using testing::Click;
 using testing::ClickRow;
-using testing::Label;
 using testing::ExpectCaptionsAndStaysOpen;
+using testing::Label;
+using testing::List;
 using testing::Radio;
 
-class CommandDialogs : public testing::DialogTest {
+// Only a dialog's own button writes the orders back.
+class CommandDialogs : public testing::StartPointDialogTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        ASSERT_TRUE(testing::LoadStartPoint("1861"));
-    }
-    static TElAdvancedListBox* List(QWidget* d, const char* name) { return testing::Control<TElAdvancedListBox>(d, name); }
     static QWidget* Named(QWidget* d, const char* name) { return testing::Control<QWidget>(d, name); }
 };
 

@@ -24,6 +24,7 @@ using testing::Click;
 using testing::ClickRow;
 using testing::Control;
 using testing::Label;
+using testing::List;
 using testing::RowStarting;
 
 QString GameText(int n) { return QString::fromStdString(Text(n)); }
@@ -32,24 +33,17 @@ constexpr int kBanks = 10;      // N.P. Banks' corps, in Baltimore
 constexpr int kBaltimore = 2;
 constexpr int kDix = 22;        // an available man of corps rank
 
-class CorpsOrderDialogs : public testing::DialogTest {
+class CorpsOrderDialogs : public testing::StartPointDialogTest {
 protected:
     void SetUp() override {
-        DialogTest::SetUp();
-        ASSERT_TRUE(testing::LoadStartPoint("1861"));
+        StartPointDialogTest::SetUp();
         SidePlayed = 1;
         SelectedCorps = kBanks;
     }
-    static TElAdvancedListBox* List(QWidget* d, int n) {
-        return Control<TElAdvancedListBox>(d, QStringLiteral("ListBox%1").arg(n));
-    }
     static TElRadioGroup* Group(QWidget* d, const char* name) { return Control<TElRadioGroup>(d, QLatin1String(name)); }
-    // Esc and the title bar's close leave an order dialog open: only its button closes it.
     static void ExpectOnlyItsButtonCloses(QWidget* d) {
         EXPECT_TRUE(d->windowFlags() & Qt::FramelessWindowHint);
-        d->close();
-        QTest::keyClick(d, Qt::Key_Escape);
-        EXPECT_TRUE(d->isVisible());
+        testing::ExpectStaysOpen(d);
     }
     // Shown controls side by side never overlap and every label's text fits it, inside the
     // dialog's panels and group boxes too.

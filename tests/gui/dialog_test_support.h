@@ -1,5 +1,5 @@
-// Shared by the tests of the game's dialogs: the real texts, the dialogs' controls by name, clicks
-// on them, and the checks every order dialog's layout passes.
+// Shared by the tests of the game's dialogs: the real texts (and the 1861 start point), the dialogs'
+// controls by name, clicks where a player makes them, and the checks every order dialog passes.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -7,6 +7,7 @@
 #include <QTest>
 
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "engine/core/frontend.h"
@@ -45,6 +46,15 @@ private:
     std::optional<CurrentFolder> inGameFolder_;
 };
 
+// The dialogs of a game in play: the 1861 start point loaded through the game's loader.
+class StartPointDialogTest : public DialogTest {
+protected:
+    void SetUp() override {
+        DialogTest::SetUp();
+        ASSERT_TRUE(LoadStartPoint("1861"));
+    }
+};
+
 template <class T>
 T* Control(QWidget* dialog, const QString& name) {
     T* control = dialog->findChild<T*>(name);
@@ -58,33 +68,44 @@ inline gui::TElRadioButton* Radio(QWidget* d, int k) {
 inline gui::TElGraphicButton* Button(QWidget* d, int k) {
     return Control<gui::TElGraphicButton>(d, QStringLiteral("Button%1").arg(k));
 }
+inline gui::TElAdvancedListBox* List(QWidget* d, const QString& name) { return Control<gui::TElAdvancedListBox>(d, name); }
+inline gui::TElAdvancedListBox* List(QWidget* d, int n) { return List(d, QStringLiteral("ListBox%1").arg(n)); }
 inline void Click(QWidget* control) { QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center()); }
+// A click on the spinner's up or down arrow.
+inline void Press(gui::TElSpinButton* spin, bool up) {
+    QTest::mouseClick(spin, Qt::LeftButton, {}, (up ? spin->FirstPartRect() : spin->SecondPartRect()).center());
+}
 // A click on a list box's row, where the player sees it once scrolled to.
 inline void ClickRow(gui::TElAdvancedListBox* list, int row) {
     if (!list->ClientRect().contains(list->ItemRect(row))) list->SetTopIndex(row);
     QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
 }
 
-// The first row of a list that starts with the text.
-inline int RowStarting(gui::TElAdvancedListBox* list, const QString& start) {
+// The first row of the list that starts with the text; -1, failing the test, when there is none.
+inline int RowStarting(gui::TElAdvancedListBox* list, const QString& text) {
     for (int r = 0; r < list->Items().Count(); ++r)
-        if (list->Items()[r].startsWith(start)) return r;
-    ADD_FAILURE() << "no row " << start.toStdString();
-    return 0;
+        if (list->Items()[r].startsWith(text)) return r;
+    ADD_FAILURE() << "no row " << text.toStdString();
+    return -1;
 }
+
 // Clicks on a spin button's up or down part.
 inline void ClickSpin(gui::TElSpinButton* spin, bool up, int clicks = 1) {
     for (int k = 0; k < clicks; ++k)
         QTest::mouseClick(spin, Qt::LeftButton, {}, (up ? spin->FirstPartRect() : spin->SecondPartRect()).center());
 }
-// Every named control shows its caption; the title bar's close and Escape leave the dialog open,
-// as only its own buttons write the orders back.
-inline void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<QString, QString>>& captions) {
-    for (const auto& [name, caption] : captions)
-        EXPECT_EQ(Control<QWidget>(d, name)->property("Caption").toString(), caption) << name.toStdString();
+
+// The title bar's close and Escape leave an order dialog open: only its own button closes it.
+inline void ExpectStaysOpen(QWidget* d) {
     d->close();
     QTest::keyClick(d, Qt::Key_Escape);
     EXPECT_TRUE(d->isVisible());
+}
+// Every named control is there with its caption, and the dialog stays open as above.
+inline void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<QString, QString>>& captions) {
+    for (const auto& [name, caption] : captions)
+        EXPECT_EQ(Control<QWidget>(d, name)->property("Caption").toString(), caption) << name.toStdString();
+    ExpectStaysOpen(d);
 }
 
 // Shown controls side by side never overlap and every label's caption fits its width, inside the

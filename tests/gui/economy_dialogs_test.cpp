@@ -28,21 +28,20 @@ using gui::TElAdvancedListBox;
 using testing::Click;
 using testing::ClickRow;
 using testing::Control;
+using testing::List;
+using testing::RowStarting;
 
 constexpr int kWashington = 11, kPhiladelphia = 3, kGettysburg = 8, kBanks = 10;
 
-class EconomyDialogs : public testing::DialogTest {
+class EconomyDialogs : public testing::StartPointDialogTest {
 protected:
     void SetUp() override {
-        DialogTest::SetUp();
-        ASSERT_TRUE(testing::LoadStartPoint("1861"));
+        StartPointDialogTest::SetUp();
         SidePlayed = kNationUnion;
     }
     static QWidget* Named(QWidget* d, const QString& name) { return Control<QWidget>(d, name); }
-    static TElAdvancedListBox* List(QWidget* d, const char* name) { return Control<TElAdvancedListBox>(d, name); }
     static QString CaptionOf(QWidget* d, const QString& name) { return Named(d, name)->property("Caption").toString(); }
-    // Every control named is there with its caption, only the dialog's button closes it, and its
-    // layout is tidy.
+    // As every order dialog, and frameless and tidily laid out.
     static void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<QString, QString>>& captions) {
         testing::ExpectCaptionsAndStaysOpen(d, captions);
         EXPECT_TRUE(d->windowFlags() & Qt::FramelessWindowHint);
@@ -51,9 +50,8 @@ protected:
     static void Spin(QWidget* d, const QString& name, bool up) {
         auto* spin = Control<gui::TElSpinButton>(d, name);
         ASSERT_TRUE(spin->isVisible() && spin->isEnabled()) << name.toStdString();
-        testing::ClickSpin(spin, up);
+        testing::Press(spin, up);
     }
-    static int RowOf(TElAdvancedListBox* list, const QString& start) { return testing::RowStarting(list, start); }
     static U16& Supplies(int nation, int theatre) { return GameRec->Nations[nation].TheatreSupplies[theatre]; }
 };
 
@@ -63,7 +61,7 @@ TEST_F(EconomyDialogs, TheArmyOverviewOpensACorpsOverTheRecentredMap) {
         EXPECT_EQ(d->windowTitle(), GameText(601));
         ExpectCaptionsAndStaysOpen(d, {{"Label1", GameText(602)}, {"Button1", GameText(66)}});
         TElAdvancedListBox* list = List(d, "ListBox1");
-        const int row = RowOf(list, QStringLiteral("N.P. Banks, "));
+        const int row = RowStarting(list, QStringLiteral("N.P. Banks, "));
         EXPECT_TRUE(list->Items()[row].endsWith(QStringLiteral(", Baltimore, Md.")));
         testing::SaveScreenshot(d, QStringLiteral("army_overview"));
         bool ordersShown = false;
@@ -101,7 +99,7 @@ TEST_F(EconomyDialogs, TheForceStatusMovesTheCapitalOnlyOnOk) {
         TElAdvancedListBox* list = List(d, "ListBox1");
         EXPECT_EQ(list->Items()[list->ItemIndex()], QStringLiteral("Washington"));
         testing::SaveScreenshot(d, QStringLiteral("force_status"));
-        const int philadelphia = RowOf(list, QStringLiteral("Philadelphia"));
+        const int philadelphia = RowStarting(list, QStringLiteral("Philadelphia"));
         ClickRow(list, philadelphia);
         EXPECT_EQ(list->Items()[list->ItemIndex()], QStringLiteral("Washington")) << "Cancel keeps the capital";
         ClickRow(list, philadelphia);
@@ -137,7 +135,7 @@ TEST_F(EconomyDialogs, CityProductionIsPlayedSpinnerBySpinner) {
             Spin(d, QStringLiteral("UpDown%1").arg(n), false);
         }
         EXPECT_EQ(CaptionOf(d, "SuppliesValue"), QStringLiteral("8403"));
-        ClickRow(list, RowOf(list, QString::fromStdString(GameRec->Cities[noDepot].Name.str() + ",")));
+        ClickRow(list, RowStarting(list, QString::fromStdString(GameRec->Cities[noDepot].Name.str() + ",")));
         EXPECT_EQ(CaptionOf(d, "DepotValue"), GameText(198));
         for (int n = 1; n <= 8; ++n)
             EXPECT_EQ(Named(d, QStringLiteral("UpDown%1").arg(n))->isVisible(), n == 1 || n == 5) << n;
@@ -213,10 +211,10 @@ TEST_F(EconomyDialogs, StateStatisticsShowOffMapProductionAndTakeOrders) {
             {"TheatreSuppliesCaption", GameText(406)}, {"CapitalLabel", GameText(396)}, {"Button1", GameText(66)}});
         EXPECT_FALSE(Named(d, "TheatreSuppliesValue")->isVisible()) << "until a state is chosen";
         TElAdvancedListBox* list = List(d, "StatusBox");
-        ClickRow(list, RowOf(list, QStringLiteral("Pennsylvania")));
+        ClickRow(list, RowStarting(list, QStringLiteral("Pennsylvania")));
         EXPECT_EQ(CaptionOf(d, "CapitalLabel"), QStringLiteral("Harrisburg"));
         for (int n = 1; n <= 8; ++n) EXPECT_FALSE(Named(d, QStringLiteral("UpDown%1").arg(n))->isVisible()) << n;
-        ClickRow(list, RowOf(list, QStringLiteral("New York")));
+        ClickRow(list, RowStarting(list, QStringLiteral("New York")));
         EXPECT_EQ(CaptionOf(d, "CapacityValue2"), QStringLiteral("1500"));
         EXPECT_EQ(CaptionOf(d, "SupportValue"), GameText(630));
         EXPECT_EQ(CaptionOf(d, "TheatreSuppliesValue"), QStringLiteral("9000"));

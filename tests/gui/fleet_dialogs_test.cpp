@@ -28,20 +28,17 @@ using testing::Button;
 using testing::Click;
 using testing::ClickRow;
 using testing::Control;
-using testing::Label;
 using testing::ExpectCaptionsAndStaysOpen;
+using testing::Label;
+using testing::List;
 using testing::Radio;
 
-class FleetDialogs : public testing::DialogTest {
+class FleetDialogs : public testing::StartPointDialogTest {
 protected:
-    void SetUp() override {
-        DialogTest::SetUp();
-        ASSERT_TRUE(testing::LoadStartPoint("1861"));
-    }
-    static TElAdvancedListBox* List(QWidget* d, const char* name) { return Control<TElAdvancedListBox>(d, name); }
     static gui::TElCheckBox* Box(QWidget* d, int k) { return Control<gui::TElCheckBox>(d, QStringLiteral("CheckBox%1").arg(k)); }
     static void Spin(QWidget* d, const char* name, bool up, int clicks = 1) {
-        testing::ClickSpin(Control<gui::TElSpinButton>(d, name), up, clicks);
+        auto* s = Control<gui::TElSpinButton>(d, name);
+        for (int k = 0; k < clicks; ++k) testing::Press(s, up);
     }
     static void Arrow(QWidget* d, int k, bool up, int clicks = 1) {
         auto* u = Control<gui::TUpDown>(d, QStringLiteral("UpDown%1").arg(k));

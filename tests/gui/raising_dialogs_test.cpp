@@ -29,25 +29,28 @@ using testing::Button;
 using testing::Click;
 using testing::Control;
 using testing::Label;
+using testing::List;
+using testing::Press;
 using testing::Radio;
 
 QString T(int n) { return QString::fromStdString(Text(n)); }
-TElAdvancedListBox* List(QWidget* d, int n) { return Control<TElAdvancedListBox>(d, QStringLiteral("ListBox%1").arg(n)); }
 gui::TElSpinButton* Spin(QWidget* d, int n) { return Control<gui::TElSpinButton>(d, QStringLiteral("UpDown%1").arg(n)); }
 
 void ClickRow(TElAdvancedListBox* list, int row) {
     list->SetTopIndex(row);
     QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
 }
-int RowOf(TElAdvancedListBox* list, const QString& text) { return testing::RowStarting(list, text); }
-void Press(gui::TElSpinButton* spin, bool up) { testing::ClickSpin(spin, up); }
+int RowOf(TElAdvancedListBox* list, const QString& text) {
+    for (int i = 0; i < list->Items().Count(); ++i)
+        if (list->Items()[i] == text) return i;
+    ADD_FAILURE() << "no row " << text.toStdString();
+    return -1;
+}
 
 // Neither the title bar's close nor Escape ends an order dialog; its paper picture is behind it.
 void ExpectOnlyButtonsClose(QWidget* d, const char* picture = "Image1") {
     if (picture) EXPECT_FALSE(Control<gui::TImage>(d, QString::fromLatin1(picture))->Picture().isNull());
-    d->close();
-    QTest::keyClick(d, Qt::Key_Escape);
-    EXPECT_TRUE(d->isVisible());
+    testing::ExpectStaysOpen(d);
 }
 
 // Every shown control's text fits it, and no two shown controls of one parent overlap.
@@ -78,11 +81,10 @@ void ExpectLaidOutCleanly(QWidget* d) {
     }
 }
 
-class RaisingDialogs : public testing::DialogTest {
+class RaisingDialogs : public testing::StartPointDialogTest {
 protected:
     void SetUp() override {
-        DialogTest::SetUp();
-        ASSERT_TRUE(testing::LoadStartPoint("1861"));
+        StartPointDialogTest::SetUp();
         SidePlayed = kUnion;
         // Installed after the load, whose setup question is not the dialogs'.
         frontend.emplace();

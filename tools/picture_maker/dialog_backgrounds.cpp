@@ -93,6 +93,19 @@ void Border(QPainter& p, int w, int h, int inset) {
     }
 }
 
+// Two pieces crossed at the centre, each leaning `angle` degrees to its side; drawOne(side) draws
+// one upright about the origin, side -1 for the left one and 1 for the right.
+template <class DrawOne>
+void CrossedPair(QPainter& p, QPointF centre, double angle, DrawOne drawOne) {
+    for (int side : {-1, 1}) {
+        p.save();
+        p.translate(centre);
+        p.rotate(side * angle);
+        drawOne(side);
+        p.restore();
+    }
+}
+
 // The engravings, drawn in a box of 100 x 70 at the origin.
 void Engraving(QPainter& p, Motif motif) {
     p.setBrush(Qt::NoBrush);
@@ -244,10 +257,7 @@ void Engraving(QPainter& p, Motif motif) {
         }
         case Motif::CrossedMuskets: {
             // Two muskets with fixed bayonets crossed over a cartridge box.
-            for (int side : {-1, 1}) {
-                p.save();
-                p.translate(50, 34);
-                p.rotate(side * 38.0);
+            CrossedPair(p, QPointF(50, 34), 38.0, [&p](int) {
                 QPolygonF stock;
                 stock << QPointF(-46, -2) << QPointF(-20, -2) << QPointF(-16, 1) << QPointF(-46, 6);
                 p.drawPolygon(stock);
@@ -255,8 +265,7 @@ void Engraving(QPainter& p, Motif motif) {
                 p.drawLine(QPointF(-16, 1), QPointF(34, 1));
                 p.drawLine(QPointF(-8, 1), QPointF(-10, 5));
                 p.drawLine(QPointF(34, -2), QPointF(48, -1));
-                p.restore();
-            }
+            });
             p.drawRect(QRectF(36, 54, 28, 14));
             p.drawLine(QPointF(36, 59), QPointF(64, 59));
             p.drawEllipse(QPointF(50, 63), 2, 2);
@@ -403,10 +412,7 @@ void Engraving(QPainter& p, Motif motif) {
         }
         case Motif::CrossedSabres: {
             // Two curved sabres crossed, hilts down, under a star.
-            for (int side : {-1, 1}) {
-                p.save();
-                p.translate(50, 40);
-                p.rotate(side * 36.0);
+            CrossedPair(p, QPointF(50, 40), 36.0, [&p](int side) {
                 QPainterPath blade;
                 blade.moveTo(-2, 20);
                 blade.quadTo(-6, -10, 2 * side, -38);
@@ -416,8 +422,7 @@ void Engraving(QPainter& p, Motif motif) {
                 p.drawArc(QRectF(-8, 16, 16, 10), 0, 180 * 16);
                 p.drawRect(QRectF(-2, 20, 5, 10));
                 p.drawEllipse(QPointF(0.5, 32), 2.5, 2.5);
-                p.restore();
-            }
+            });
             QPolygonF star;
             for (int k = 0; k < 10; ++k) {
                 const double a = -3.14159265 / 2 + k * 3.14159265 / 5;

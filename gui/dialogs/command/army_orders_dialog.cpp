@@ -4,20 +4,14 @@
 #include <QRegularExpressionValidator>
 
 #include "engine/core/globals.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
 #include "ui_army_orders_dialog.h"
 
 namespace kvt::gui {
 
 namespace {
-
-void FillRows(TElAdvancedListBox* list, const std::vector<TOrderRow>& rows, int selected) {
-    list->Items().Clear();
-    for (const TOrderRow& row : rows) list->Items().Add(ToQString(row.text));
-    list->SetItemIndex(selected);
-}
 
 void CheckCode(const std::vector<TElRadioButton*>& buttons, int code) {
     for (TElRadioButton* b : buttons) b->SetChecked(false);
@@ -30,20 +24,12 @@ int CheckedCode(const std::vector<TElRadioButton*>& buttons) {
     return -1;
 }
 
-int RowIndex(const TElAdvancedListBox* list, const std::vector<TOrderRow>& rows) {
-    const int row = list->ItemIndex();
-    return row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row)].index : 0;
-}
-
 }  // namespace
 
 TArmyOrder::TArmyOrder(int army, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TArmyOrder>()), army_(army), view_(OpenArmyOrders(army)) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("Times New Roman"), -15);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     ui_->Label1->setFont(MakeFont(QStringLiteral("Times New Roman"), -19, true));
     ui_->Label7->setFont(MakeFont(QStringLiteral("Times New Roman"), -17, true));
     // The record holds 22 one-byte characters.
@@ -67,10 +53,10 @@ TArmyOrder::TArmyOrder(int army, QWidget* parent)
     ui_->Label6->setVisible(!view_.capacity.empty());
     ui_->Label7->SetCaption(ToQString(view_.nation));
     ui_->Label8->SetCaption(ToQString(view_.condition));
-    FillRows(ui_->ListBox1, view_.supplyBases, view_.supplyBaseRow);
-    FillRows(ui_->ListBox2, view_.objectives, view_.objectiveRow);
+    ShowRows(ui_->ListBox1, view_.supplyBases, view_.supplyBaseRow);
+    ShowRows(ui_->ListBox2, view_.objectives, view_.objectiveRow);
     ui_->Edit1->setText(ToQString(view_.name));
-    FillRows(ui_->ListBox3, view_.commanders, view_.commanderRow);
+    ShowRows(ui_->ListBox3, view_.commanders, view_.commanderRow);
 
     CentreOnScreen(*this);
     connect(ui_->ListBox3, &TElAdvancedListBox::OnClick, this, &TArmyOrder::ListBox3Click);
@@ -81,7 +67,7 @@ TArmyOrder::~TArmyOrder() = default;
 void TArmyOrder::paintEvent(QPaintEvent*) { PaintRaisedEdge(*this); }
 
 void TArmyOrder::ListBox3Click() {
-    const int leader = RowIndex(ui_->ListBox3, view_.commanders);
+    const int leader = ChosenRecord(ui_->ListBox3, view_.commanders);
     if (leader != 0) ChangeArmyCommander(army_, leader);
 }
 
@@ -92,19 +78,15 @@ TArmyOrderChoices TArmyOrder::Choices() const {
     c.march = CheckedCode(marches_);
     c.supplyType = CheckedCode(supplyTypes_);
     c.supplyPriority = CheckedCode(priorities_);
-    c.supplyBase = RowIndex(ui_->ListBox1, view_.supplyBases);
-    c.objective = RowIndex(ui_->ListBox2, view_.objectives);
+    c.supplyBase = ChosenRecord(ui_->ListBox1, view_.supplyBases);
+    c.objective = ChosenRecord(ui_->ListBox2, view_.objectives);
     return c;
 }
 
 bool ShowArmyOrders() {
     const int army = SelectedArmy;
     if (!ArmyOrdersAvailable(army)) return false;
-    SetScreenCursor(crHourGlass);
-    TArmyOrder dialog(army);
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
-    CloseArmyOrders(army, dialog.Choices());
+    CloseArmyOrders(army, ShowBuiltModal<TArmyOrder>(army)->Choices());
     return true;
 }
 

@@ -3,9 +3,9 @@
 
 #include <QFontMetrics>
 
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/command/new_weapon_dialog.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
 #include "ui_brigade_display_dialog.h"
 
@@ -129,10 +129,7 @@ void TViewBrgd::CheckBoxClick(int row) {
 void ShowBrigadeDisplay() {
     TBrigadeDisplay display;
     if (!OpenBrigadeDisplay(display)) return;
-    SetScreenCursor(crHourGlass);
-    TViewBrgd dialog(display);
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TViewBrgd>(display);
 }
 
 }  // namespace kvt::gui

@@ -2,8 +2,8 @@
 #include "gui/dialogs/command/city_production_dialog.h"
 
 #include "engine/core/game_record.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_city_production_dialog.h"
 
 namespace kvt::gui {
@@ -20,22 +20,11 @@ TCtyProdn::TCtyProdn(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::
     ui_->Button1->SetCaption(GameText(66));
     spinners_ = {ui_->UpDown1, ui_->UpDown2, ui_->UpDown3, ui_->UpDown4, ui_->UpDown5,
                  ui_->UpDown6, ui_->UpDown7, ui_->UpDown8, ui_->UpDown9, ui_->UpDown10};
-    using Handler = void (TCtyProdn::*)();
-    const std::pair<Handler, Handler> handlers[kProductionSpinners] = {
-        {&TCtyProdn::UpDown1UpClick, &TCtyProdn::UpDown1DownClick}, {&TCtyProdn::UpDown2UpClick, &TCtyProdn::UpDown2DownClick},
-        {&TCtyProdn::UpDown3UpClick, &TCtyProdn::UpDown3DownClick}, {&TCtyProdn::UpDown4UpClick, &TCtyProdn::UpDown4DownClick},
-        {&TCtyProdn::UpDown5UpClick, &TCtyProdn::UpDown5DownClick}, {&TCtyProdn::UpDown6UpClick, &TCtyProdn::UpDown6DownClick},
-        {&TCtyProdn::UpDown7UpClick, &TCtyProdn::UpDown7DownClick}, {&TCtyProdn::UpDown8UpClick, &TCtyProdn::UpDown8DownClick},
-        {&TCtyProdn::UpDown9UpClick, &TCtyProdn::UpDown9DownClick}, {&TCtyProdn::UpDown10UpClick, &TCtyProdn::UpDown10DownClick}};
-    for (const TOrderRow& row : production_.Rows()) ui_->FactoryLst->Items().Add(ToQString(row.text));
-    ui_->FactoryLst->SetItemIndex(production_.SelectedRow());
+    ShowRows(ui_->FactoryLst, production_.Rows(), production_.SelectedRow());
     ShowCity();
     CentreOnScreen(*this);
     connect(ui_->FactoryLst, &TElAdvancedListBox::OnClick, this, &TCtyProdn::FactoryLstClick);
-    for (std::size_t n = 0; n < spinners_.size(); ++n) {
-        connect(spinners_[n], &TElSpinButton::OnUpClick, this, handlers[n].first);
-        connect(spinners_[n], &TElSpinButton::OnDownClick, this, handlers[n].second);
-    }
+    ConnectSpinnerRow(spinners_);
 }
 
 TCtyProdn::~TCtyProdn() = default;
@@ -69,10 +58,7 @@ void TCtyProdn::UpDownClick(int spinner, bool up) {
 }
 
 void ShowCityProduction() {
-    SetScreenCursor(crHourGlass);
-    TCtyProdn dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TCtyProdn>();
 }
 
 }  // namespace kvt::gui

@@ -2,8 +2,8 @@
 #include "gui/dialogs/command/corps_orders_dialog.h"
 
 #include "gui/dialogs/command/brigade_display_dialog.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
 #include "ui_corps_orders_dialog.h"
 
@@ -135,13 +135,7 @@ void TCorpsOrder::CollectChoices() {
 bool ShowCorpsOrders() {
     TCorpsOrders orders;
     if (!OpenCorpsOrders(orders)) return false;
-    SetScreenCursor(crHourGlass);
-    {
-        TCorpsOrder dialog(orders);
-        SetScreenCursor(crDefault);
-        dialog.ShowModal();
-        dialog.CollectChoices();
-    }
+    ShowBuiltModal<TCorpsOrder>(orders)->CollectChoices();
     CloseCorpsOrders(orders);
     return true;
 }

@@ -2,6 +2,7 @@
 #include "gui/dialogs/command/embark_corps_dialog.h"
 
 #include "engine/core/globals.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -12,14 +13,11 @@ namespace kvt::gui {
 TEmbarkCorps::TEmbarkCorps(int fleet, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TEmbarkCorps>()), choice_(fleet) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("Times New Roman"), -15);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     setWindowTitle(GameText(594));
     const std::string capacity = choice_.CapacityText();
     if (!capacity.empty()) ui_->Label2->SetCaption(ToQString(capacity));
-    for (const TOrderRow& row : choice_.Rows()) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, choice_.Rows());
     CentreOnScreen(*this);
     connect(ui_->ListBox1, &TElAdvancedListBox::OnClick, this, &TEmbarkCorps::ListBox1Click);
 }

@@ -4,6 +4,7 @@
 #include "engine/core/globals.h"
 #include "gui/dialogs/command/embark_corps_dialog.h"
 #include "gui/dialogs/command/merge_fleets_dialog.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -11,28 +12,10 @@
 
 namespace kvt::gui {
 
-namespace {
-
-void FillRows(TElAdvancedListBox* list, const std::vector<TOrderRow>& rows, int selected) {
-    list->Items().Clear();
-    for (const TOrderRow& row : rows) list->Items().Add(ToQString(row.text));
-    list->SetItemIndex(selected);
-}
-
-int RowIndex(const TElAdvancedListBox* list, const std::vector<TOrderRow>& rows) {
-    const int row = list->ItemIndex();
-    return row >= 0 && row < static_cast<int>(rows.size()) ? rows[static_cast<std::size_t>(row)].index : 0;
-}
-
-}  // namespace
-
 TFleetOrders::TFleetOrders(TFleetOrderSheet& sheet, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TFleetOrders>()), sheet_(sheet) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), -11);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("MS Sans Serif"), -11));
     ui_->Label1->setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11, true));
     ui_->Image1->SetPicture(LoadDialogPicture(QStringLiteral("bg_fleet_orders.bmp"), ui_->Image1->size()));
 
@@ -116,12 +99,12 @@ void TFleetOrders::RadioButtonClick(int mission) {
 
 void TFleetOrders::CheckBox1Click() {
     sheet_.HomePortBoxClicked();
-    FillRows(ui_->ListBox1, sheet_.HomePorts(), sheet_.HomePortRow());
+    ShowRows(ui_->ListBox1, sheet_.HomePorts(), sheet_.HomePortRow());
 }
 
 void TFleetOrders::CheckBox2Click() {
     sheet_.ObjectiveBoxClicked();
-    FillRows(ui_->ListBox2, sheet_.Objectives(), sheet_.ObjectiveRow());
+    ShowRows(ui_->ListBox2, sheet_.Objectives(), sheet_.ObjectiveRow());
 }
 
 void TFleetOrders::OpenTransfer(TTransferMode mode) {
@@ -164,9 +147,9 @@ void TFleetOrders::UpDown2DownClick() {
 TFleetOrderChoices TFleetOrders::Choices() const {
     TFleetOrderChoices c;
     c.homePortBox = ui_->CheckBox1->GetChecked();
-    c.homePort = RowIndex(ui_->ListBox1, sheet_.HomePorts());
+    c.homePort = ChosenRecord(ui_->ListBox1, sheet_.HomePorts());
     c.objectiveBox = ui_->CheckBox2->GetChecked();
-    c.objective = RowIndex(ui_->ListBox2, sheet_.Objectives());
+    c.objective = ChosenRecord(ui_->ListBox2, sheet_.Objectives());
     return c;
 }
 

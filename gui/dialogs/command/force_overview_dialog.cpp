@@ -2,8 +2,8 @@
 #include "gui/dialogs/command/force_overview_dialog.h"
 
 #include "gui/dialogs/command/corps_orders_dialog.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_force_overview_dialog.h"
 
 namespace kvt::gui {
@@ -15,11 +15,7 @@ TForceOver::TForceOver(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
     ui_->Button1->SetCaption(GameText(66));
     FillRows();
     CentreOnScreen(*this);
-    connect(ui_->ListBox1, &TElAdvancedListBox::OnMouseDown, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-                // Only the left button selects the row pressed.
-                if (button == Qt::LeftButton) ListBox1MouseDown(x, y);
-            });
+    ConnectLeftPress(ui_->ListBox1, this, &TForceOver::ListBox1MouseDown);
 }
 
 TForceOver::~TForceOver() = default;
@@ -30,13 +26,12 @@ void TForceOver::FillRows() {
     overview_ = OpenForceOverview();
     setWindowTitle(ToQString(overview_.caption));
     ui_->Label1->SetCaption(ToQString(overview_.heading));
-    ui_->ListBox1->Items().Clear();
-    for (const TOrderRow& row : overview_.rows) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, overview_.rows);
 }
 
 void TForceOver::ListBox1MouseDown(int x, int y) {
     // Only a press on a row opens a corps: below the last one, the row chosen before stays chosen.
-    const int row = ui_->ListBox1->ItemAtPos(QPoint(x, y) + ui_->ListBox1->ClientRect().topLeft());
+    const int row = RowPressed(ui_->ListBox1, x, y);
     if (!PressOverviewRow(overview_, row)) return;
     const int corps = overview_.rows[static_cast<std::size_t>(row)].index;
     ShowCorpsOrders();
@@ -47,10 +42,7 @@ void TForceOver::ListBox1MouseDown(int x, int y) {
 }
 
 void ShowForceOverview() {
-    SetScreenCursor(crHourGlass);
-    TForceOver dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TForceOver>();
 }
 
 }  // namespace kvt::gui

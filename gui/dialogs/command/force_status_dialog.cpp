@@ -1,8 +1,8 @@
 // The general force status dialog.
 #include "gui/dialogs/command/force_status_dialog.h"
 
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_force_status_dialog.h"
 
 namespace kvt::gui {
@@ -25,9 +25,7 @@ void TForceStatus::ShowStatus() {
     view_ = OpenForceStatus();
     for (const auto& [n, text] : view_.labels)
         if (auto* label = findChild<TElLabel*>(QStringLiteral("Label%1").arg(n))) label->SetCaption(ToQString(text));
-    ui_->ListBox1->Items().Clear();
-    for (const TOrderRow& row : view_.capitals) ui_->ListBox1->Items().Add(ToQString(row.text));
-    ui_->ListBox1->SetItemIndex(view_.capitalRow);
+    ShowRows(ui_->ListBox1, view_.capitals, view_.capitalRow);
 }
 
 void TForceStatus::ListBox1Click() {
@@ -37,10 +35,7 @@ void TForceStatus::ListBox1Click() {
 }
 
 void ShowForceStatus() {
-    SetScreenCursor(crHourGlass);
-    TForceStatus dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TForceStatus>();
 }
 
 }  // namespace kvt::gui

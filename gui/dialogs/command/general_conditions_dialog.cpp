@@ -2,8 +2,8 @@
 #include "gui/dialogs/command/general_conditions_dialog.h"
 
 #include "engine/orders/general_conditions.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_general_conditions_dialog.h"
 
 namespace kvt::gui {
@@ -33,10 +33,7 @@ TCondition::~TCondition() = default;
 void TCondition::paintEvent(QPaintEvent*) { PaintRaisedEdge(*this); }
 
 void ShowGeneralConditions() {
-    SetScreenCursor(crHourGlass);
-    TCondition dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TCondition>();
 }
 
 }  // namespace kvt::gui

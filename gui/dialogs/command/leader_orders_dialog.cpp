@@ -1,6 +1,7 @@
 // The leader orders dialog.
 #include "gui/dialogs/command/leader_orders_dialog.h"
 
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -18,10 +19,7 @@ void ShowOptional(TElLabel* label, const std::optional<std::string>& text) {
 
 TLeaderStatus::TLeaderStatus(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TLeaderStatus>()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("Times New Roman"), -15);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     ui_->Label1->setFont(MakeFont(QStringLiteral("Times New Roman"), -17, true));
     const QImage picture = LoadDialogPicture(QStringLiteral("bg_leader_orders.bmp"), size());
     ui_->Image1->setGeometry(rect());
@@ -71,9 +69,7 @@ void TLeaderStatus::ShowFilters() {
 
 void TLeaderStatus::FillLeaderList() {
     ShowFilters();
-    ui_->LdrList->Items().Clear();
-    for (const TOrderRow& row : orders_.Rows()) ui_->LdrList->Items().Add(ToQString(row.text));
-    ui_->LdrList->SetItemIndex(-1);
+    ShowRows(ui_->LdrList, orders_.Rows(), -1);
     ui_->Label20->SetCaption(GameText(623));
     ui_->Label20->setVisible(orders_.PenaltyShown());
 }

@@ -3,9 +3,9 @@
 
 #include "engine/core/globals.h"
 #include "engine/orders/manpower.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_manpower_dialog.h"
 
 namespace kvt::gui {
@@ -32,14 +32,7 @@ TOrdDraft::TOrdDraft(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::
     }
     for (int share = kShareInfantry; share <= kShareNavy; ++share) ShareLabel(share)->SetCaption(QString::number(s.percent[share]));
 
-    connect(ui_->UpDown1, &TElSpinButton::OnUpClick, this, &TOrdDraft::UpDown1UpClick);
-    connect(ui_->UpDown1, &TElSpinButton::OnDownClick, this, &TOrdDraft::UpDown1DownClick);
-    connect(ui_->UpDown2, &TElSpinButton::OnUpClick, this, &TOrdDraft::UpDown2UpClick);
-    connect(ui_->UpDown2, &TElSpinButton::OnDownClick, this, &TOrdDraft::UpDown2DownClick);
-    connect(ui_->UpDown3, &TElSpinButton::OnUpClick, this, &TOrdDraft::UpDown3UpClick);
-    connect(ui_->UpDown3, &TElSpinButton::OnDownClick, this, &TOrdDraft::UpDown3DownClick);
-    connect(ui_->UpDown4, &TElSpinButton::OnUpClick, this, &TOrdDraft::UpDown4UpClick);
-    connect(ui_->UpDown4, &TElSpinButton::OnDownClick, this, &TOrdDraft::UpDown4DownClick);
+    ConnectSpinnerRow({ui_->UpDown1, ui_->UpDown2, ui_->UpDown3, ui_->UpDown4});
 }
 
 TOrdDraft::~TOrdDraft() = default;
@@ -49,7 +42,7 @@ TElLabel* TOrdDraft::ShareLabel(int share) const {
     return labels[share - 1];
 }
 
-void TOrdDraft::StepShare(int share, bool up) {
+void TOrdDraft::UpDownClick(int share, bool up) {
     if (up ? RaiseRecruitShare(share) : LowerRecruitShare(share))
         ShareLabel(share)->SetCaption(QString::number(ManpowerSettings().percent[share]));
 }
@@ -65,11 +58,8 @@ int TOrdDraft::Stance() const {
 }
 
 void ShowManpowerSettings() {
-    SetScreenCursor(crHourGlass);
-    TOrdDraft dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
-    ApplyManpowerSettings(dialog.Bounty(), dialog.Appeal(), dialog.Stance());
+    const auto dialog = ShowBuiltModal<TOrdDraft>();
+    ApplyManpowerSettings(dialog->Bounty(), dialog->Appeal(), dialog->Stance());
 }
 
 }  // namespace kvt::gui

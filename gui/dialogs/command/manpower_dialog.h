@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "gui/dialogs/command/spinner_row.h"
 #include "gui/platform/form.h"
 
 namespace Ui {
@@ -15,20 +16,12 @@ namespace kvt::gui {
 
 class TElLabel;
 
-class TOrdDraft final : public TForm {
+// UpDown1..UpDown4 step the recruits' shares, one a spinner.
+class TOrdDraft final : public TForm, public TSpinnerRow<TOrdDraft, 4> {
     Q_OBJECT
 public:
     explicit TOrdDraft(QWidget* parent = nullptr);
     ~TOrdDraft() override;
-
-    void UpDown1UpClick() { StepShare(1, true); }
-    void UpDown1DownClick() { StepShare(1, false); }
-    void UpDown2UpClick() { StepShare(2, true); }
-    void UpDown2DownClick() { StepShare(2, false); }
-    void UpDown3UpClick() { StepShare(3, true); }
-    void UpDown3DownClick() { StepShare(3, false); }
-    void UpDown4UpClick() { StepShare(4, true); }
-    void UpDown4DownClick() { StepShare(4, false); }
 
     // What the dialog collected for the engine to apply.
     int Bounty() const;
@@ -36,7 +29,9 @@ public:
     int Stance() const;
 
 private:
-    void StepShare(int share, bool up);
+    friend TSpinnerRow<TOrdDraft, 4>;
+    // Steps share n (1..4) up or down.
+    void UpDownClick(int share, bool up);
     TElLabel* ShareLabel(int share) const;
 
     std::unique_ptr<Ui::TOrdDraft> ui_;

@@ -2,6 +2,7 @@
 #include "gui/dialogs/command/merge_fleets_dialog.h"
 
 #include "engine/core/globals.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -12,10 +13,7 @@ namespace kvt::gui {
 TMergeLst::TMergeLst(int fleet, TTransferMode mode, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TMergeLst>()), choice_(fleet, mode) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), -11);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("MS Sans Serif"), -11));
     setWindowTitle(mode == TTransferMode::Split ? QStringLiteral("Split Fleet") : GameText(597));
     ui_->Label7->SetCaption(GameText(598));
     ui_->Label1->SetCaption(GameText(182));
@@ -30,7 +28,7 @@ TMergeLst::TMergeLst(int fleet, TTransferMode mode, QWidget* parent)
         u->SetPosition(choice_.Total(k));
         counts_[static_cast<std::size_t>(k)]->SetCaption(QString::number(choice_.Count(k)));
     }
-    for (const TOrderRow& row : choice_.Partners()) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, choice_.Partners());
     ui_->ListBox1->setVisible(mode == TTransferMode::Merge);
     EnableCounts();
     CentreOnScreen(*this);

@@ -2,8 +2,8 @@
 #include "gui/dialogs/command/naval_overview_dialog.h"
 
 #include "gui/dialogs/command/fleet_orders_dialog.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
 #include "ui_naval_overview_dialog.h"
 
@@ -12,37 +12,27 @@ namespace kvt::gui {
 TFleetOver::TFleetOver(QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TFleetOver>()), rows_(NavalOverviewRows()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont bold = MakeFont(QStringLiteral("MS Sans Serif"), -11, true);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(bold);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("MS Sans Serif"), -11, true));
     ui_->Image1->SetPicture(LoadDialogPicture(QStringLiteral("bg_naval_overview.bmp"), size()));
     setWindowTitle(GameText(471));
     ui_->Label1->SetCaption(GameText(590));
-    for (const TOrderRow& row : rows_) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, rows_);
     CentreOnScreen(*this);
-    connect(ui_->ListBox1, &TElAdvancedListBox::OnMouseDown, this,
-            [this](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-                // Only the left button selects the row pressed.
-                if (button == Qt::LeftButton) ListBox1MouseDown(x, y);
-            });
+    ConnectLeftPress(ui_->ListBox1, this, &TFleetOver::ListBox1MouseDown);
 }
 
 TFleetOver::~TFleetOver() = default;
 
 void TFleetOver::ListBox1MouseDown(int x, int y) {
     // Only a press on a line picks a fleet: below the last one, the line chosen before stays chosen.
-    const int row = ui_->ListBox1->ItemAtPos(QPoint(x, y) + ui_->ListBox1->ClientRect().topLeft());
+    const int row = RowPressed(ui_->ListBox1, x, y);
     if (row < 0 || row >= static_cast<int>(rows_.size())) return;
     // The lines stay as they were: the orders opened here may change the fleet.
     if (PickOverviewFleet(rows_[static_cast<std::size_t>(row)].index)) ShowFleetOrders();
 }
 
 void ShowFleetOverview() {
-    SetScreenCursor(crHourGlass);
-    TFleetOver dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TFleetOver>();
 }
 
 }  // namespace kvt::gui

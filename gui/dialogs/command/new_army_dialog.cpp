@@ -5,6 +5,7 @@
 
 #include "engine/core/globals.h"
 #include "engine/orders/new_army.h"
+#include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
@@ -37,7 +38,7 @@ TRaiseArmy::TRaiseArmy(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
     for (int l : leaders_) ui_->ListBox2->Items().Add(ToQString(GameRec->Leaders[l].Name.str()));
     ui_->ListBox2->setEnabled(!leaders_.empty());
     cities_ = ArmyCities();
-    for (int c : cities_) ui_->ListBox3->Items().Add(ToQString(CityEntryText(c)));
+    for (int c : cities_) ui_->ListBox3->Items().Add(ToQString(CityRowText(c)));
     if (cities_.empty()) ui_->ListBox1->setEnabled(false);
 
     connect(ui_->ListBox1, &TElAdvancedListBox::OnClick, this, &TRaiseArmy::ListBox2Click);

@@ -4,6 +4,7 @@
 #include "engine/core/globals.h"
 #include "engine/core/naming.h"
 #include "engine/orders/new_brigades.h"
+#include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
@@ -71,7 +72,7 @@ void TRaiseBrgds::ListBox1Click() {
     ClearWeaponChoice();
     cities_ = DeploymentCities(brigade_);
     ui_->ListBox2->Items().Clear();
-    for (int c : cities_) ui_->ListBox2->Items().Add(ToQString(CityEntryText(c)));
+    for (int c : cities_) ui_->ListBox2->Items().Add(ToQString(CityRowText(c)));
     ui_->ListBox2->show();
     ui_->ListBox2->setEnabled(true);
     ui_->ListBox2->SetItemIndex(-1);

@@ -3,6 +3,7 @@
 
 #include <QSpinBox>
 
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"
@@ -12,10 +13,7 @@ namespace kvt::gui {
 
 TRaiseFleet::TRaiseFleet(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TRaiseFleet>()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("MS Sans Serif"), -11);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("MS Sans Serif"), -11));
     ui_->Image1->SetPicture(LoadDialogPicture(QStringLiteral("bg_new_fleet.bmp"), ui_->Image1->size()));
     const std::pair<TElLabel*, int> captions[] = {{ui_->Label5, 373}, {ui_->Label1, 374}, {ui_->Label7, 375},
         {ui_->Label10, 527}, {ui_->Label11, 528}, {ui_->Label12, 529}, {ui_->Label13, 530}, {ui_->Label15, 526}};
@@ -54,8 +52,7 @@ void TRaiseFleet::ChooseWater(int water) {
 void TRaiseFleet::ChooseClass(int shipClass) {
     order_.ChooseClass(shipClass);
     ShowButtons();
-    ui_->ListBox1->Items().Clear();
-    for (const TOrderRow& row : order_.Ports()) ui_->ListBox1->Items().Add(ToQString(row.text));
+    ShowRows(ui_->ListBox1, order_.Ports());
     ui_->ListBox1->setEnabled(!order_.Ports().empty());
 }
 

@@ -19,8 +19,8 @@ public:
     explicit TRaiseFleet(QWidget* parent = nullptr);
     ~TRaiseFleet() override;
 
-    void RadioButton1Click() { ChooseWater(kWaterOcean); }
-    void RadioButton2Click() { ChooseWater(kWaterRiver); }
+    void RadioButton1Click() { ChooseWater(kBuildForOcean); }
+    void RadioButton2Click() { ChooseWater(kBuildForRivers); }
     void RadioButton3Click() { ChooseClass(0); }
     void RadioButton4Click() { ChooseClass(1); }
     void RadioButton5Click() { ChooseClass(2); }

@@ -1,6 +1,7 @@
 // The selection dialog.
 #include "gui/dialogs/command/selection_dialog.h"
 
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/platform/cursor.h"
@@ -11,10 +12,7 @@ namespace kvt::gui {
 
 TSelecDlg::TSelecDlg(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::TSelecDlg>()) {
     ui_->setupUi(this);
-    setFixedSize(size());
-    MakeBorderless(*this);
-    const QFont font = MakeFont(QStringLiteral("Times New Roman"), -15);
-    for (QWidget* w : findChildren<QWidget*>()) w->setFont(font);
+    SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     ui_->SelectCorpsRadioGroup->hide();
     CentreOnScreen(*this);
     connect(ui_->SelectListBox, &TElAdvancedListBox::OnClick, this, &TSelecDlg::SelectListBoxClick);
@@ -33,8 +31,7 @@ void TSelecDlg::showEvent(QShowEvent* event) {
 void TSelecDlg::FormShow() {
     setWindowTitle(GameText(583));
     SetScreenCursor(crDefault);
-    ui_->SelectListBox->Items().Clear();
-    for (const TOrderRow& row : choice_.Rows()) ui_->SelectListBox->Items().Add(ToQString(row.text));
+    ShowRows(ui_->SelectListBox, choice_.Rows());
 }
 
 void TSelecDlg::SelectListBoxClick() {

@@ -1,8 +1,8 @@
 // The state statistics dialog.
 #include "gui/dialogs/command/state_statistics_dialog.h"
 
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_state_statistics_dialog.h"
 
 namespace kvt::gui {
@@ -19,21 +19,11 @@ TStatStat::TStatStat(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::
     ui_->Button1->SetCaption(GameText(66));
     spinners_ = {ui_->UpDown1, ui_->UpDown2, ui_->UpDown3, ui_->UpDown4,
                  ui_->UpDown5, ui_->UpDown6, ui_->UpDown7, ui_->UpDown8};
-    for (const TOrderRow& row : statistics_.Rows()) ui_->StatusBox->Items().Add(ToQString(row.text));
-    ui_->StatusBox->SetItemIndex(statistics_.SelectedRow());
+    ShowRows(ui_->StatusBox, statistics_.Rows(), statistics_.SelectedRow());
     ShowState();
     CentreOnScreen(*this);
     connect(ui_->StatusBox, &TElAdvancedListBox::OnClick, this, &TStatStat::StatusBoxClick);
-    using Handler = void (TStatStat::*)();
-    const std::pair<Handler, Handler> handlers[8] = {
-        {&TStatStat::UpDown1UpClick, &TStatStat::UpDown1DownClick}, {&TStatStat::UpDown2UpClick, &TStatStat::UpDown2DownClick},
-        {&TStatStat::UpDown3UpClick, &TStatStat::UpDown3DownClick}, {&TStatStat::UpDown4UpClick, &TStatStat::UpDown4DownClick},
-        {&TStatStat::UpDown5UpClick, &TStatStat::UpDown5DownClick}, {&TStatStat::UpDown6UpClick, &TStatStat::UpDown6DownClick},
-        {&TStatStat::UpDown7UpClick, &TStatStat::UpDown7DownClick}, {&TStatStat::UpDown8UpClick, &TStatStat::UpDown8DownClick}};
-    for (std::size_t n = 0; n < spinners_.size(); ++n) {
-        connect(spinners_[n], &TElSpinButton::OnUpClick, this, handlers[n].first);
-        connect(spinners_[n], &TElSpinButton::OnDownClick, this, handlers[n].second);
-    }
+    ConnectSpinnerRow(spinners_);
 }
 
 TStatStat::~TStatStat() = default;
@@ -76,10 +66,7 @@ void TStatStat::UpDownClick(int spinner, bool up) {
 }
 
 void ShowStateStatistics() {
-    SetScreenCursor(crHourGlass);
-    TStatStat dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TStatStat>();
 }
 
 }  // namespace kvt::gui

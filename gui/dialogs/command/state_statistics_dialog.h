@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/orders/state_statistics.h"
+#include "gui/dialogs/command/spinner_row.h"
 #include "gui/platform/form.h"
 
 namespace Ui {
@@ -15,37 +16,21 @@ class TStatStat;
 namespace kvt::gui {
 
 class TElLabel;
-class TElSpinButton;
 
-class TStatStat final : public TForm {
+// UpDown1..UpDown8, each ordering the weapon kind of its row (UpDown5 Muskets, UpDown1 Shotguns).
+class TStatStat final : public TForm, public TSpinnerRow<TStatStat, 8> {
     Q_OBJECT
 public:
     explicit TStatStat(QWidget* parent = nullptr);
     ~TStatStat() override;
 
     void StatusBoxClick();
-    // UpDown1..UpDown8, each ordering the weapon kind of its row (UpDown5 Muskets, UpDown1 Shotguns).
-    void UpDown1UpClick() { UpDownClick(1, true); }
-    void UpDown1DownClick() { UpDownClick(1, false); }
-    void UpDown2UpClick() { UpDownClick(2, true); }
-    void UpDown2DownClick() { UpDownClick(2, false); }
-    void UpDown3UpClick() { UpDownClick(3, true); }
-    void UpDown3DownClick() { UpDownClick(3, false); }
-    void UpDown4UpClick() { UpDownClick(4, true); }
-    void UpDown4DownClick() { UpDownClick(4, false); }
-    void UpDown5UpClick() { UpDownClick(5, true); }
-    void UpDown5DownClick() { UpDownClick(5, false); }
-    void UpDown6UpClick() { UpDownClick(6, true); }
-    void UpDown6DownClick() { UpDownClick(6, false); }
-    void UpDown7UpClick() { UpDownClick(7, true); }
-    void UpDown7DownClick() { UpDownClick(7, false); }
-    void UpDown8UpClick() { UpDownClick(8, true); }
-    void UpDown8DownClick() { UpDownClick(8, false); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    friend TSpinnerRow<TStatStat, 8>;
     void UpDownClick(int spinner, bool up);
     void ShowState();
 

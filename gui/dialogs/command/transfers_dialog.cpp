@@ -3,8 +3,8 @@
 
 #include <QPainter>
 
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
-#include "gui/platform/cursor.h"
 #include "ui_transfers_dialog.h"
 
 namespace kvt::gui {
@@ -41,12 +41,7 @@ TTransfers::TTransfers(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
     }
     for (TNewRadBox* box : {ui_->NewRadBox1, ui_->NewRadBox2, ui_->NewRadBox3}) box->CopyBackground(face, box->pos());
 
-    connect(ui_->UpDown1, &TElSpinButton::OnUpClick, this, &TTransfers::UpDown1UpClick);
-    connect(ui_->UpDown1, &TElSpinButton::OnDownClick, this, &TTransfers::UpDown1DownClick);
-    connect(ui_->UpDown2, &TElSpinButton::OnUpClick, this, &TTransfers::UpDown2UpClick);
-    connect(ui_->UpDown2, &TElSpinButton::OnDownClick, this, &TTransfers::UpDown2DownClick);
-    connect(ui_->UpDown3, &TElSpinButton::OnUpClick, this, &TTransfers::UpDown3UpClick);
-    connect(ui_->UpDown3, &TElSpinButton::OnDownClick, this, &TTransfers::UpDown3DownClick);
+    ConnectSpinnerRow({ui_->UpDown1, ui_->UpDown2, ui_->UpDown3});
     connect(ui_->UpDown4, &TElSpinButton::OnUpClick, this, &TTransfers::UpDown4UpClick);
     ui_->UpDown4->SetDownArrowEnabled(false);
     ShowStocks();
@@ -85,10 +80,7 @@ void TTransfers::UpDown4UpClick() {
 }
 
 void ShowTransfers() {
-    SetScreenCursor(crHourGlass);
-    TTransfers dialog;
-    SetScreenCursor(crDefault);
-    dialog.ShowModal();
+    ShowBuiltModal<TTransfers>();
 }
 
 }  // namespace kvt::gui

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "engine/orders/transfers.h"
+#include "gui/dialogs/command/spinner_row.h"
 #include "gui/platform/form.h"
 
 namespace Ui {
@@ -14,7 +15,8 @@ class TTransfers;
 
 namespace kvt::gui {
 
-class TTransfers final : public TForm {
+// UpDown1..UpDown3: a move between the pair's theatres; UpDown4 buys rail capacity.
+class TTransfers final : public TForm, public TSpinnerRow<TTransfers, 3> {
     Q_OBJECT
 public:
     explicit TTransfers(QWidget* parent = nullptr);
@@ -27,19 +29,13 @@ public:
     void RadioButton4Click() { RadioButtonClick(4); }
     void RadioButton5Click() { RadioButtonClick(5); }
     void RadioButton6Click() { RadioButtonClick(6); }
-    // UpDown1..UpDown3: a move between the pair's theatres; UpDown4 buys rail capacity.
-    void UpDown1UpClick() { UpDownClick(1, true); }
-    void UpDown1DownClick() { UpDownClick(1, false); }
-    void UpDown2UpClick() { UpDownClick(2, true); }
-    void UpDown2DownClick() { UpDownClick(2, false); }
-    void UpDown3UpClick() { UpDownClick(3, true); }
-    void UpDown3DownClick() { UpDownClick(3, false); }
     void UpDown4UpClick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    friend TSpinnerRow<TTransfers, 3>;
     void RadioButtonClick(int button);
     void UpDownClick(int pair, bool up);
     void ShowStocks();
