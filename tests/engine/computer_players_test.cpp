@@ -136,6 +136,22 @@ TEST_F(ComputerDriver, CityScoresFollowThePostureAndHugeTalliesStillMeetTheCap) 
     EXPECT_EQ(CityScore(City(1)), 50);
 }
 
+TEST_F(ComputerDriver, FranceAndBritainAtPeaceStillValueTheirFortsAndDepots) {
+    // Fort 1 and 2 garrison brigades: France adds 3 + 5 + 4, Britain 10 + 50 + 40; a depot (codes
+    // 1..3 only) 10 or 50 more.
+    struct Case { int nation, source, score; };
+    const Case cases[] = {{kNationFrance, 0, 12}, {kNationFrance, 2, 22}, {kNationFrance, 4, 12},
+                          {kNationBritain, 1, 150}, {kNationBritain, 4, 100}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "nation " << c.nation << " source " << c.source);
+        SetUp();
+        const int city = AddCity("Fort", 30, 30, kSideNone, c.source);
+        City(city).Nation = static_cast<U8>(c.nation), City(city).Fortifications = 1, City(city).Garrison = 2;
+        c.nation == kNationFrance ? RunFrancePlan() : RunBritainPlan();
+        EXPECT_EQ(CityScore(City(city)), c.score);
+    }
+}
+
 TEST_F(ComputerDriver, EachNationPlansOnlyForItselfAndTheSidePlayedComesBack) {
     const int depot = AddCity("Depot", 40, 40, kConfederacy);
     Nation(2).Human = 1;
@@ -396,6 +412,21 @@ TEST_F(ArmyOperations, TheArmyScoreSetsTheStance) {
     EXPECT_EQ((Ints{Army(a).Objective, Army(a).SupplyBase}), (Ints{better, better}));
 }
 
+TEST_F(ArmyOperations, ACityWithoutRailIsDefendedOnlyByItsOwnGroupAndNotInRetreat) {
+    // A richer town 5 hexes from the rail base scores 85 against the base's 44 when it qualifies.
+    struct Case { int rail, nation, fromScore; bool town; };
+    const Case cases[] = {{1, kNationUnion, 0, true}, {0, kNationUnion, 0, false}, {0, kNationUnion, 1, true},
+                          {0, kNationFrance, 1, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "rail " << c.rail << " nation " << c.nation << " from " << c.fromScore);
+        SetUp();
+        const int a = Raise(2, 8);
+        const int town = AddCity("Town", 25, 20, kUnion);
+        City(town).Value = 40, City(town).RailLink = static_cast<U8>(c.rail), City(town).Nation = static_cast<U8>(c.nation);
+        EXPECT_EQ(ChooseDefenceCities(a, 20, 20, c.fromScore).Best, c.town ? town : Army(a).BaseCity);
+    }
+}
+
 TEST_F(ArmyOperations, CorpsDefendTheBaseOnlyAgainstAnEnemyTheyOutnumber) {
     // Two corps of 100 three hexes from the base; an enemy a hex from it.
     for (int enemy : {150, 250}) {
@@ -428,17 +459,21 @@ protected:
 };
 
 TEST_F(IndependentCorps, AQuietCorpsAttacksInReachAndAPortHolds) {
-    struct Case { const char* what; int tempo, port, source, mode; bool attacks; };
+    // A threatened depot (an enemy 4 hexes off) is held, or left to strike when on the attack.
+    struct Case { const char* what; int tempo, port, source, mode; bool threatened, attacks; };
     const Case cases[] = {
-        {"tempo 6 reaches 11: out of reach", 6, 0, 2, kOrderDefend, false},
-        {"tempo 7 reaches 12", 7, 0, 2, kOrderAdvance, true},
-        {"tempo 9 reaches 12", 9, 0, 2, kOrderAdvance, true},
-        {"a sea port holds", 9, 1, 2, kOrderDefend, false},
-        {"a port source holds", 9, 0, 1, kOrderDefend, false},
+        {"tempo 6 reaches 11: out of reach", 6, 0, 2, kOrderDefend, false, false},
+        {"tempo 7 reaches 12", 7, 0, 2, kOrderAdvance, false, true},
+        {"tempo 9 reaches 12", 9, 0, 2, kOrderAdvance, false, true},
+        {"a sea port holds", 9, 1, 2, kOrderDefend, false, false},
+        {"a port source holds", 9, 0, 1, kOrderDefend, false, false},
+        {"threatened, it strikes", 7, 0, 2, kOrderAdvance, true, true},
+        {"a threatened port holds", 7, 1, 2, kOrderDefend, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
+        if (c.threatened) AddCorps(kNationConfederacy, 20, 24);
         Nation(1).TheatreIdle[1] = static_cast<U8>(c.tempo);
         City(supply).Port = static_cast<U8>(c.port), City(supply).SupplySource = static_cast<U8>(c.source);
         PlanIndependentCorps(kNationUnion);
