@@ -89,12 +89,6 @@ inline int RowStarting(gui::TElAdvancedListBox* list, const QString& text) {
     return -1;
 }
 
-// Clicks on a spin button's up or down part.
-inline void ClickSpin(gui::TElSpinButton* spin, bool up, int clicks = 1) {
-    for (int k = 0; k < clicks; ++k)
-        QTest::mouseClick(spin, Qt::LeftButton, {}, (up ? spin->FirstPartRect() : spin->SecondPartRect()).center());
-}
-
 // The title bar's close and Escape leave an order dialog open: only its own button closes it.
 inline void ExpectStaysOpen(QWidget* d) {
     d->close();
