@@ -1,9 +1,5 @@
 // Rules of other areas that the turn already calls but that are not written yet. Until each is
 // written the turn runs without it; whoever writes a rule deletes its line here.
-#include "engine/core/pending_rules.h"
-
-#include "engine/core/globals.h"
-#include "engine/combat/battle_replay.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
@@ -13,8 +9,6 @@
 #include "engine/players/union_plans.h"
 
 namespace kvt {
-
-TPlaceholderCalls PlaceholderCalls;
 
 void UpdateStateEconomy() {}
 void UpdateNationalWill() {}
@@ -35,10 +29,4 @@ void CsaPlan11() {}
 void CsaPlan12() {}
 void CsaPlan13() {}
 void CsaPlan14() {}
-void ShowReplayCombatResolution() {
-    PlaceholderCalls.battleReplays.push_back("resolution " + std::to_string(BattleLogLine));
-}
-void ShowReplayBattleResults() {
-    PlaceholderCalls.battleReplays.push_back("results " + std::to_string(BattleLogLine));
-}
 }  // namespace kvt
