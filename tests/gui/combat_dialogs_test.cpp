@@ -70,7 +70,8 @@ TElLabel* Cell(QWidget* d, const char* side, const char* cell, int row) {
 }
 std::string CaptionOf(TElLabel* label) { return label->Caption().toStdString(); }
 
-// A battle form of its size, centred, frameless, tidy; Escape and the close box leave it open.
+// A battle form of its size, centred, frameless, tidy, every control inside; Escape and the close
+// box leave it open.
 void LookAt(QWidget* d, QSize size, const char* png) {
     SCOPED_TRACE(png);
     EXPECT_EQ(d->size(), size);
@@ -80,6 +81,8 @@ void LookAt(QWidget* d, QSize size, const char* png) {
     QTest::keyClick(d, Qt::Key_Escape);
     EXPECT_TRUE(d->isVisible()) << "Escape and the close box never end a battle form";
     testing::ExpectTidyLayout(d);
+    for (QWidget* w : d->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w->isVisible()) EXPECT_TRUE(d->rect().contains(w->geometry())) << w->objectName().toStdString();
     testing::SaveScreenshot(d, QString::fromLatin1(png));
 }
 
