@@ -3,6 +3,7 @@
 // only show the engine's views and call its handlers.
 #pragma once
 
+#include <QFont>
 #include <QImage>
 
 #include <optional>

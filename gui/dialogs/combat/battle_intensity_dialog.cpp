@@ -38,12 +38,13 @@ TBtl_Intensity::TBtl_Intensity(const TBattleIntensityView& v, QWidget* parent)
     for (TElLabel* label : {ui_->Label200, ui_->Label201}) label->setFont(header);
     ui_->ElPanel1->setFont(BattleFont(13, true));
     TElRadioButton* const options[] = {nullptr, ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3,
-                                              ui_->RadioButton4, ui_->RadioButton5};
+                                       ui_->RadioButton4, ui_->RadioButton5};
     ui_->Button1->setFont(BattleFont(14, true));
 
     setWindowTitle(ToQString(v.caption));
     ui_->Button1->SetCaption(ToQString(v.readyCaption));
     ui_->Label200->SetCaption(ToQString(v.columnHeader));
+    // The right-hand side's rows have the same columns, and the header over them.
     ui_->Label201->SetCaption(ToQString(v.columnHeader));
     ui_->Label3->SetCaption(ToQString(v.leftHeading));
     ui_->Label4->SetCaption(ToQString(v.rightHeading));
