@@ -74,6 +74,9 @@ void AutomaticFrontend::RunFortAssault(TFortAssault& dialog) {
     dialog.RunUnattended();
 }
 
+void AutomaticFrontend::ShowReplayCombatResolution(const TReplayResolutionView&) {}
+void AutomaticFrontend::ShowReplayBattleResults(const TReplayResultsView&) {}
+
 std::string AutomaticFrontend::ChooseOpenFile() { return std::string(kAutosaveName) + ".KVT"; }
 std::string AutomaticFrontend::ChooseSaveFile() { return std::string(kAutosaveName) + ".KVT"; }
 

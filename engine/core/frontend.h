@@ -24,6 +24,8 @@ struct TLeaderSuccessorView;
 struct TBattleResultsView;
 struct TBattleAnalysisView;
 class TFortAssault;
+struct TReplayResolutionView;
+struct TReplayResultsView;
 
 class Frontend {
 public:
@@ -66,6 +68,10 @@ public:
     virtual void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) = 0;
     // The assault dialog: shows dialog.view, calls its Execute handler when pressed; OK closes it.
     virtual void RunFortAssault(TFortAssault& dialog) = 0;
+    // A recorded field battle shown again in a playback: its combat resolution, then its results,
+    // each until OK.
+    virtual void ShowReplayCombatResolution(const TReplayResolutionView& view) = 0;
+    virtual void ShowReplayBattleResults(const TReplayResultsView& view) = 0;
     // The Open and Save file dialogs; an empty name when the person cancelled.
     virtual std::string ChooseOpenFile() = 0;
     virtual std::string ChooseSaveFile() = 0;
@@ -130,6 +136,9 @@ public:
     void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) override;
     // Execute, then OK.
     void RunFortAssault(TFortAssault& dialog) override;
+    // Nobody watches a playback: no replay is shown.
+    void ShowReplayCombatResolution(const TReplayResolutionView& view) override;
+    void ShowReplayBattleResults(const TReplayResultsView& view) override;
     // The game saved at the last Execute; saves go under the same name.
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;

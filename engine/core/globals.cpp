@@ -12,7 +12,6 @@
 #include "engine/core/map_input.h"
 #include "engine/core/notice.h"
 #include "engine/core/path_search.h"
-#include "engine/core/pending_rules.h"
 #include "engine/core/playback.h"
 #include "engine/core/selection.h"
 #include "engine/core/turn_checkpoints.h"
@@ -115,7 +114,6 @@ void ResetEngineGlobals() {
     ResetCheckedAccessFaults();
     SetStockLedger(false);
     ClearStockLedger();
-    PlaceholderCalls = TPlaceholderCalls{};
     SetFileRenamer(nullptr);
     SetTurnWatcher(nullptr);
 }

@@ -4,6 +4,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "engine/combat/battle_history.h"
 #include "engine/combat/battle_replay.h"
 #include "engine/combat/naval_combat.h"
 #include "engine/core/frontend.h"
@@ -26,8 +27,6 @@ bool running = false;
 
 constexpr int kPatrol = 4;
 
-bool LineIs(std::size_t i, const char* text) { return i < BattleLog.size() && BattleLog[i] == text; }
-
 void ReplayBattles() {
     const std::string file = ResolveFileCaseInsensitive(GameFileBase + "BTL");
     std::error_code ec;
@@ -36,14 +35,11 @@ void ReplayBattles() {
     // The history holds this turn's records only, from its first line.
     BattleLogLine = 0;
     for (int k = 1; k <= GameRec->BattlesThisTurn; ++k) {
-        if (!LineIs(BattleLogLine, "Battle")) continue;
+        // A line that opens no record counts a battle off where it stands.
+        if (BattleLogLine >= BattleLog.size() || BattleLog[BattleLogLine] != "Battle") continue;
         ShowReplayCombatResolution();
         ShowReplayBattleResults();
-        std::size_t i = BattleLogLine;
-        while (i < BattleLog.size() && BattleLog[i] != "EndOfBattle") ++i;
-        ++i;
-        BattleLogLine = static_cast<std::uint16_t>(std::min<std::size_t>(i, 0xFFFF));
-        if (i >= BattleLog.size() || BattleLog[i] == "TurnOver") break;
+        if (!StepPastBattleRecord()) break;
     }
 }
 

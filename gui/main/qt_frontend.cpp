@@ -1,10 +1,15 @@
 // The window's frontend.
 #include "gui/main/qt_frontend.h"
 
-#include "engine/combat/battle_setup.h"
-#include "engine/combat/fort_assault.h"
 #include "engine/core/notice.h"
+#include "gui/dialogs/combat/battle_intensity_dialog.h"
+#include "gui/dialogs/combat/battle_results_dialog.h"
+#include "gui/dialogs/combat/combat_resolution_dialog.h"
 #include "gui/dialogs/combat/fleet_combat_dialog.h"
+#include "gui/dialogs/combat/fort_assault_dialog.h"
+#include "gui/dialogs/combat/leader_casualty_dialog.h"
+#include "gui/dialogs/combat/replay_resolution_dialog.h"
+#include "gui/dialogs/combat/replay_results_dialog.h"
 #include "gui/dialogs/core/notice_dialogs.h"
 #include "gui/dialogs/core/post_mortem_dialog.h"
 #include "gui/dialogs/core/scenario_choice.h"
@@ -53,15 +58,21 @@ void TQtFrontend::ShowElection(TElectionCount& count) { ShowElectionDialog(count
 
 void TQtFrontend::ShowFleetCombat(const TFleetCombatView& view) { ShowFleetCombatDialog(view); }
 
-void TQtFrontend::RunCombatResolution(TCombatResolution& dialog) { dialog.RunUnattended(); }
+void TQtFrontend::RunCombatResolution(TCombatResolution& dialog) { RunCombatResolutionDialog(dialog); }
 
-int TQtFrontend::ChooseBattleIntensity(const TBattleIntensityView&) { return 1; }
+int TQtFrontend::ChooseBattleIntensity(const TBattleIntensityView& view) { return ChooseBattleIntensityDialog(view); }
 
-int TQtFrontend::ChooseLeaderSuccessor(const TLeaderSuccessorView&) { return 0; }
+int TQtFrontend::ChooseLeaderSuccessor(const TLeaderSuccessorView& view) { return ChooseLeaderSuccessorDialog(view); }
 
-void TQtFrontend::ShowBattleResults(const TBattleResultsView&, const TBattleAnalysisView&) {}
+void TQtFrontend::ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) {
+    ShowBattleResultsDialog(results, analysis);
+}
 
-void TQtFrontend::RunFortAssault(TFortAssault& dialog) { dialog.RunUnattended(); }
+void TQtFrontend::RunFortAssault(::kvt::TFortAssault& dialog) { RunFortAssaultDialog(dialog); }
+
+void TQtFrontend::ShowReplayCombatResolution(const TReplayResolutionView& view) { ShowReplayResolutionDialog(view); }
+
+void TQtFrontend::ShowReplayBattleResults(const TReplayResultsView& view) { ShowReplayResultsDialog(view); }
 
 std::string TQtFrontend::ChooseOpenFile() {
     return ExecuteOpenDialog(&window_, QString::fromLatin1(kOpenFilter)).toStdString();

@@ -23,12 +23,13 @@ public:
     void ShowFleetCombat(const TFleetCombatView& view) override;
     TSetupChoices ShowGameSetup() override;
     void ShowElection(TElectionCount& count) override;
-    // The combat dialogs are not written yet: these waits are answered as nobody at the screen would.
     void RunCombatResolution(TCombatResolution& dialog) override;
     int ChooseBattleIntensity(const TBattleIntensityView& view) override;
     int ChooseLeaderSuccessor(const TLeaderSuccessorView& view) override;
     void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) override;
-    void RunFortAssault(TFortAssault& dialog) override;
+    void RunFortAssault(::kvt::TFortAssault& dialog) override;
+    void ShowReplayCombatResolution(const TReplayResolutionView& view) override;
+    void ShowReplayBattleResults(const TReplayResultsView& view) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 

@@ -51,6 +51,9 @@ TEST_F(Pictures, EveryFileHasTheSizeTheGameGivesIt) {
     for (const Size& s : {Size{"BASEIMG2.BMP", 489, 244}, Size{"BASEIMG3.BMP", 196, 280}, Size{"OBJECTIV.BMP", 83, 13},
                           Size{"bg_fleet_orders.bmp", 271, 329}, Size{"bg_new_fleet.bmp", 427, 273},
                           Size{"bg_naval_overview.bmp", 431, 379}, Size{"bg_naval_combat.bmp", 384, 169},
+                          Size{"bg_combat_resolution.bmp", 537, 231}, Size{"bg_battle_results.bmp", 573, 400},
+                          Size{"bg_battle_analysis.bmp", 539, 400}, Size{"bg_replay_resolution.bmp", 537, 231},
+                          Size{"bg_replay_results.bmp", 573, 400},
                           Size{"NEWMAP.BMP", 2128, 1512}, Size{"KVTSMALL.BMP", 76, 54}}) {
         const BmpImage img = LoadPicture(s.file);
         EXPECT_EQ(img.width, s.w) << s.file;

@@ -13,7 +13,6 @@
 #include "engine/core/mail_game.h"
 #include "engine/core/main_menu.h"
 #include "engine/core/notice.h"
-#include "engine/core/pending_rules.h"
 #include "engine/core/playback.h"
 #include "engine/core/turn_menus.h"
 #include "engine/core/turn_start.h"
@@ -587,37 +586,49 @@ TEST_F(Playback, TheDelayChosenWhileTheTurnIsShownStaysChosen) {
 }
 
 TEST_F(Playback, EveryRecordedBattleOfTheTurnIsShownAgainUntilTheHandOverMarker) {
-    const std::vector<std::string> first = {"Battle", "Manassas", "Result", "Union victory", "EndOfBattle"};
-    const std::vector<std::string> second = {"Battle", "Ball's Bluff", "Union Forces", "Result", "a draw",
-                                             "EndOfBattle"};
-    const std::vector<std::string> third = {"Battle", "Wilson's Creek", "Result", "EndOfBattle"};
+    // A whole record of a battle without corps, named for its place.
+    auto record = [](const std::string& place) {
+        std::vector<std::string> r = {"Battle", place, "Union Forces", "Lyon", "Confederate Forces", "Price",
+                                      "Open ground", "Weather: Fair", "Result", "init", "intensity", "505", "Lyon", "loss"};
+        r.insert(r.end(), 10, "EndOfUnion");
+        r.insert(r.end(), {"506", "Price", "loss"});
+        r.insert(r.end(), 10, "EndOfConfed");
+        r.insert(r.end(), {place + " result", " ", "EndOfBattle"});
+        return r;
+    };
+    const auto first = record("Manassas"), second = record("Ball's Bluff"), third = record("Wilson's Creek");
     auto join = [](std::initializer_list<std::vector<std::string>> parts) {
         std::vector<std::string> all;
         for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
         return all;
     };
     const std::vector<std::string> turnOver = {"TurnOver"};
+    const std::vector<std::string> cut(second.begin(), second.begin() + 20);
     struct Case {
         const char* name;
         std::vector<std::string> history;
         int battles;
-        std::vector<std::string> shown;
+        std::vector<std::string> shown;    // the places of the records replayed, in order
+        std::vector<std::string> results;  // their result lines ("-" where a cut record lacks it)
     };
     const Case cases[] = {
-        {"three battles", join({first, second, third, turnOver}), 3,
-         {"resolution 0", "results 0", "resolution 5", "results 5", "resolution 11", "results 11"}},
+        {"three battles", join({first, second, third, turnOver}), 3, {"Manassas", "Ball's Bluff", "Wilson's Creek"},
+         {"Manassas result", "Ball's Bluff result", "Wilson's Creek result"}},
         {"the marker stops the replay before the count does", join({first, second, turnOver, third}), 5,
-         {"resolution 0", "results 0", "resolution 5", "results 5"}},
-        {"the count stops it before the marker", join({first, second, third, turnOver}), 2,
-         {"resolution 0", "results 0", "resolution 5", "results 5"}},
-        {"no battle this turn", join({first, turnOver}), 0, {}},
-        {"the end of the history stops it", join({first, second}), 4,
-         {"resolution 0", "results 0", "resolution 5", "results 5"}},
-        {"a record cut short ends the history", join({first, {"Battle", "Shiloh", "Result"}}), 3,
-         {"resolution 0", "results 0", "resolution 5", "results 5"}},
+         {"Manassas", "Ball's Bluff"}, {"Manassas result", "Ball's Bluff result"}},
+        {"the count stops it before the marker", join({first, second, third, turnOver}), 2, {"Manassas", "Ball's Bluff"},
+         {"Manassas result", "Ball's Bluff result"}},
+        {"no battle this turn", join({first, turnOver}), 0, {}, {}},
+        {"the end of the history stops it", join({first, second}), 4, {"Manassas", "Ball's Bluff"},
+         {"Manassas result", "Ball's Bluff result"}},
+        {"a record cut short ends the history", join({first, cut}), 3, {"Manassas", "Ball's Bluff"}, {"Manassas result", "-"}},
+        {"a record cut short before the next one is followed by it", join({first, cut, third}), 3,
+         {"Manassas", "Ball's Bluff", "Wilson's Creek"}, {"Manassas result", "-", "Wilson's Creek result"}},
+        {"a header without results", join({{first.begin(), first.begin() + 8}, third}), 2, {"Manassas", "Wilson's Creek"},
+         {"Wilson's Creek result"}},
         {"a line that opens no record counts a battle off where it stands",
-         join({first, {"a stray line"}, second, turnOver}), 3, {"resolution 0", "results 0"}},
-        {"a history that opens with no record shows nothing", join({{"No History"}, first, turnOver}), 2, {}},
+         join({first, {"a stray line"}, second, turnOver}), 3, {"Manassas"}, {"Manassas result"}},
+        {"a history that opens with no record shows nothing", join({{"No History"}, first, turnOver}), 2, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -627,11 +638,14 @@ TEST_F(Playback, EveryRecordedBattleOfTheTurnIsShownAgainUntilTheHandOverMarker)
         GameRec->GameKind = 4;
         GameRec->BattlesThisTurn = static_cast<std::uint16_t>(c.battles);
         SetMenuItem(MenuItem::Playback1, true);
-        PlaceholderCalls.battleReplays.clear();
         ScriptedFrontend fe;
         StartPlayback();
         ASSERT_GT(testing::RunMovement(), 0);
-        EXPECT_EQ(PlaceholderCalls.battleReplays, c.shown);
+        std::vector<std::string> places, results;
+        for (const TReplayResolutionView& v : fe.replayResolutions) places.push_back(v.place);
+        for (const TReplayResultsView& v : fe.replayResults) results.push_back(v.result.value_or("-"));
+        EXPECT_EQ(places, c.shown);
+        EXPECT_EQ(results, c.results);
         EXPECT_EQ(BattleLog, c.history) << "the history is read again from the file";
         EXPECT_EQ(GameRec->GameKind, 3);
     }

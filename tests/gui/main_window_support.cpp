@@ -6,6 +6,8 @@
 
 #include <filesystem>
 
+#include "engine/combat/battle_setup.h"
+#include "engine/combat/fort_assault.h"
 #include "engine/core/globals.h"
 #include "engine/core/map_view_rules.h"
 #include "engine/core/notice.h"
@@ -54,6 +56,28 @@ void TTestFrontend::DrawCorps(int corps) {
     gui::TQtFrontend::DrawCorps(corps);
 }
 
+void TTestFrontend::RunCombatResolution(TCombatResolution& d) {
+    battleDialogs ? gui::TQtFrontend::RunCombatResolution(d) : d.RunUnattended();
+}
+int TTestFrontend::ChooseBattleIntensity(const TBattleIntensityView& v) {
+    return battleDialogs ? gui::TQtFrontend::ChooseBattleIntensity(v) : 1;
+}
+int TTestFrontend::ChooseLeaderSuccessor(const TLeaderSuccessorView& v) {
+    return battleDialogs ? gui::TQtFrontend::ChooseLeaderSuccessor(v) : 0;
+}
+void TTestFrontend::ShowBattleResults(const TBattleResultsView& r, const TBattleAnalysisView& a) {
+    if (battleDialogs) gui::TQtFrontend::ShowBattleResults(r, a);
+}
+void TTestFrontend::RunFortAssault(TFortAssault& d) {
+    battleDialogs ? gui::TQtFrontend::RunFortAssault(d) : d.RunUnattended();
+}
+void TTestFrontend::ShowReplayCombatResolution(const TReplayResolutionView& v) {
+    if (battleDialogs) gui::TQtFrontend::ShowReplayCombatResolution(v);
+}
+void TTestFrontend::ShowReplayBattleResults(const TReplayResultsView& v) {
+    if (battleDialogs) gui::TQtFrontend::ShowReplayBattleResults(v);
+}
+
 void WindowTest::SetUp() {
     ResetEngineGlobals();
     UseClockForRandomize(false);
@@ -80,6 +104,9 @@ void WindowTest::MakeGameFolder(const std::vector<std::string>& leaveOut) {
         for (const std::string& l : leaveOut) skip = skip || l == f;
         if (!skip) fs::create_symlink(GameFile(f), fs::path(folder) / f);
     }
+    // The dialogs the window opens paint their pictures.
+    for (const fs::directory_entry& e : fs::directory_iterator(fs::path(GameFile("KVT_ENG.TXT")).parent_path()))
+        if (e.path().filename().string().rfind("bg_", 0) == 0) fs::create_symlink(e.path(), fs::path(folder) / e.path().filename());
     inFolder.emplace(folder);
 }
 

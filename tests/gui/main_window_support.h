@@ -33,6 +33,15 @@ public:
     PostMortemChoice ShowPostMortem(const TPostMortem& tallies) override;
     int ShowSideChoice(bool unionEnabled, bool confederacyEnabled) override;
     void DrawCorps(int corps) override;
+    // The battle dialogs open only for a test that fights by hand (battleDialogs); otherwise each
+    // battle is fought as nobody at the screen would fight it.
+    void RunCombatResolution(TCombatResolution& dialog) override;
+    int ChooseBattleIntensity(const TBattleIntensityView& view) override;
+    int ChooseLeaderSuccessor(const TLeaderSuccessorView& view) override;
+    void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) override;
+    void RunFortAssault(TFortAssault& dialog) override;
+    void ShowReplayCombatResolution(const TReplayResolutionView& view) override;
+    void ShowReplayBattleResults(const TReplayResultsView& view) override;
 
     std::deque<int> scenarioAnswers{1};
     // What the setup answers: by default a person plays the Union against the computer.
@@ -45,6 +54,7 @@ public:
         std::string choices[7];  // captions of the offered choices 1..6, empty where not offered
     };
     std::vector<Notice> notices;
+    bool battleDialogs = false;
     int scenarioChoices = 0;
     int lastDrawnCorps = 0;
 };

@@ -44,6 +44,13 @@ void ScriptedFrontend::ExpectOpenFile(const std::string& name) { expected_.push_
 void ScriptedFrontend::ExpectSaveFile(const std::string& name) { expected_.push_back({"save", 0, 0, name, {}}); }
 
 bool ScriptedFrontend::Take(const std::string& what, int kind, Expectation& out) {
+    const bool box = what == "notice" || what == "info" || what == "confirm" || what == "warning";
+    // Allowed notices and boxes leave the queued waits for the dialogs they are meant for.
+    const bool queuedFor = !expected_.empty() && expected_.front().what == what;
+    if (allowAny_ && box && !queuedFor) {
+        out = {what, kind, 0, {}, {}};
+        return true;
+    }
     if (!expected_.empty()) {
         out = expected_.front();
         expected_.pop_front();
@@ -173,6 +180,16 @@ void ScriptedFrontend::RunFortAssault(TFortAssault& dialog) {
     Take("fort assault", 0, e);
     dialog.RunUnattended();
     fortAssaults.push_back(dialog.view);
+}
+
+void ScriptedFrontend::ShowReplayCombatResolution(const TReplayResolutionView& view) {
+    log.push_back("replay resolution");
+    replayResolutions.push_back(view);
+}
+
+void ScriptedFrontend::ShowReplayBattleResults(const TReplayResultsView& view) {
+    log.push_back("replay results");
+    replayResults.push_back(view);
 }
 
 void ScriptedFrontend::DrawBattleMarker(int column, int row) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/combat/battle_replay.h"
 #include "engine/combat/battle_results.h"
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/fort_assault.h"
@@ -56,7 +57,7 @@ public:
     void ExpectOpenFile(const std::string& name);
     void ExpectSaveFile(const std::string& name);
     // Accept any number of notices and boxes without expectations, each answered as a person
-    // pressing only the first button would.
+    // pressing only the first button would; the waits queued for dialogs stay queued meanwhile.
     void AllowAnyWaits(bool on) { allowAny_ = on; }
 
     void ShowNotice(int kind) override;
@@ -74,6 +75,9 @@ public:
     int ChooseLeaderSuccessor(const TLeaderSuccessorView& view) override;
     void ShowBattleResults(const TBattleResultsView& results, const TBattleAnalysisView& analysis) override;
     void RunFortAssault(TFortAssault& dialog) override;
+    // A playback's replays ask nothing: each is recorded without an expectation.
+    void ShowReplayCombatResolution(const TReplayResolutionView& view) override;
+    void ShowReplayBattleResults(const TReplayResultsView& view) override;
     std::string ChooseOpenFile() override;
     std::string ChooseSaveFile() override;
 
@@ -120,6 +124,8 @@ public:
     std::vector<TLeaderSuccessorView> successorViews;
     std::vector<TBattleResultsView> battleResults;
     std::vector<TFortAssaultView> fortAssaults;
+    std::vector<TReplayResolutionView> replayResolutions;
+    std::vector<TReplayResultsView> replayResults;
     struct Marker { int column, row, viewColumn, viewRow; };  // with the view origin then
     std::vector<Marker> battleMarkers;
     TTurnMenus menus;
