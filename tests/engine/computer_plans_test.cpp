@@ -143,6 +143,59 @@ TEST_F(UnionPlans, ArmyPlansSetTargetsWalkDownTheRiverAndLetTheirArmiesGo) {
               (Ints{43, 43, 43, 42}));
 }
 
+TEST_F(UnionPlans, TheOhioValleyAndTennesseePlansGatherCorpsAndTagTheWesternArmies) {
+    // Plan 2 with Kentucky lost: alarms until a corps of Indiana or Ohio exists, then the valley's
+    // points (two garrisons, and an untagged corps drawing on Evansville) start the counter-attack.
+    struct Valley { const char* what; int state; bool homeCorps, quiet, supplied; int next, alarm; };
+    const Valley valley[] = {
+        {"Kentucky lost: awake", 0, false, false, false, 1, 0},
+        {"no corps of the valley's states", 1, false, false, false, 1, 1},
+        {"one", 1, true, false, false, 2, 0},
+        {"quiet again", 1, true, true, false, 0, 0},
+        {"two garrisons only", 2, false, false, false, 2, 0},
+        {"and an army's corps supplied from Evansville", 2, false, false, true, 3, 0},
+    };
+    for (const Valley& c : valley) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        St(20).ControlSide = c.quiet ? kUnion : kConfederacy;
+        Place(38, 30, 10, kUnion, 8).Garrison = 1;
+        Place(80, 40, 10, kUnion, 9).Garrison = 1;
+        Place(40, 40, 14, kUnion, 9);
+        Place(81, 30, 14, kUnion, 8);
+        if (c.homeCorps) Corps(kNationUnion, 70, 50, 9);
+        const int free = Corps(kNationUnion, 41, 14);
+        if (c.supplied) {
+            const int k = Corps(kNationUnion, 30, 14);
+            C(k).SupplyCity = 81, C(k).Army = 1;
+        }
+        EXPECT_EQ(Run(UsaPlan2, 2, c.state), c.next);
+        EXPECT_EQ(City(40).Status, c.alarm);
+        if (c.state == 2) {
+            EXPECT_EQ((Ints{C(free).PlanTag, C(free).SupplyCity, C(free).DestX}), (Ints{2, 40, 40}));
+        }
+    }
+    // Plan 7: the free western armies take Nashville, then more are tagged until their corps match
+    // the Tennessee cities held by others; the first keeps Nashville, the next the state's best.
+    for (int state : {0, 2, 3}) {
+        SCOPED_TRACE(state);
+        SetUp();
+        St(21).ControlSide = kConfederacy, St(21).ForeignHeld = 3;
+        for (int s : {6, 9}) St(s).ControlSide = kUnion;
+        Place(81, 30, 30, kUnion, 8, kWest);
+        Place(46, 30, 40, kConfederacy, 21, kWest).Value = 5;
+        Place(48, 34, 40, kConfederacy, 21, kWest).Value = 9;
+        const int first = ArmyAt(kNationUnion, 81, state == 3 ? 7 : 0), next = ArmyAt(kNationUnion, 81);
+        for (int a : {first, next}) Army(a).Theatre = kWest;
+        if (state != 3) Army(next).Theatre = kSeaboard;
+        EXPECT_EQ(Run(UsaPlan7, 7, state), state == 0 ? 2 : 3);
+        if (state == 0) continue;
+        EXPECT_EQ((Ints{Army(first).PlanTag, Army(first).Objective, Army(first).SupplyBase}), (Ints{7, 46, 83}));
+        EXPECT_EQ((Ints{Army(next).PlanTag, Army(next).Objective, Army(next).SupplyBase}),
+                  (state == 3 ? Ints{7, 48, 46} : Ints{0, 0, 0}));
+    }
+}
+
 class ConfederatePlans : public PlanWorld {
 protected:
     void SetUp() override {
@@ -168,6 +221,29 @@ TEST_F(ConfederatePlans, TennesseeNeedsTwoCorpsOfItsOwnAndSendsTheRestAtTheLastL
     EXPECT_EQ(Run(CsaPlan12, 12, 3), 3);
     EXPECT_EQ((Ints{C(free).PlanTag, C(free).OrderMode, C(free).March}), (Ints{12, 2, 1}));
     EXPECT_EQ(Dest(free), Hex(City(48)));
+}
+
+TEST_F(ConfederatePlans, TennesseesArmiesMarchIntoKentuckyWhileItIsNotTheirs) {
+    struct Case { const char* what; int state; bool kentucky; int tag, next; Ints army; };
+    const Case cases[] = {
+        // army: tag, stance, objective, second target
+        {"Kentucky open: awake", 0, false, 0, 2, {0, 0, 0, 0}},
+        {"Kentucky theirs: the army let go", 0, true, 10, 0, {0, 0, 0, 0}},
+        {"the army at Nashville, stronger there", 2, false, 0, 3, {10, 2, 0, 0}},
+        {"on the march", 3, false, 10, 3, {10, 2, 43, 42}},
+        {"no army left", 3, false, 0, 2, {0, 0, 0, 0}},
+        {"Kentucky taken", 3, true, 10, 0, {10, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        St(20).ControlSide = c.kentucky ? kConfederacy : kUnion;
+        Place(46, 30, 40, kConfederacy, 21);
+        const int a = ArmyAt(kNationConfederacy, 46, c.tag);
+        Corps(kNationConfederacy, 30, 41);
+        EXPECT_EQ(Run(CsaPlan10, 10, c.state), c.next);
+        EXPECT_EQ((Ints{Army(a).PlanTag, Army(a).Stance, Army(a).Objective, Army(a).SupplyBase}), c.army);
+    }
 }
 
 TEST_F(ConfederatePlans, VirginiasArmyTakesFortMonroeOnlyAtFourTimesTheBestBeforeIt) {
