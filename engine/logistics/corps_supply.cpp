@@ -205,12 +205,13 @@ bool Besieged(const TCityRec& city) {
     return false;
 }
 
-// A garrison cut off from supply (no source, or a city no route joins) wastes away under siege.
+// Only a garrison of a city with no supply source wastes away under siege: a city of code 4 feeds
+// no corps, yet it stands in a state its side holds and its garrison is not cut off.
 void SiegeLosses() {
     TGameRec& g = *GameRec;
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
-        if (IsSupplySource(city) || city.Garrison == 0 || !Besieged(city)) continue;
+        if (city.SupplySource != 0 || city.Garrison == 0 || !Besieged(city)) continue;
         for (int b = 1; b <= kBrigadeCount; ++b) {
             const TBrigadeRec& brigade = g.Brigades[b];
             if (brigade.AttachKind != kAttachGarrison || brigade.AttachIndex != c) continue;

@@ -171,14 +171,17 @@ TEST_F(CorpsSupply, DepotsFeedCorpsThatReachThemAndTheRestForage) {
     }
 }
 
-TEST_F(CorpsSupply, BesiegedGarrisonsWithoutSupplyLoseFiveToFifteenPercentRoundedByTheRemaindersOdds) {
+TEST_F(CorpsSupply, BesiegedGarrisonsOfCitiesWithoutASupplySourceLoseFiveToFifteenPercentRoundedByTheRemaindersOdds) {
     struct Case { int source, strength; Ints draws; int left; };
     const Case cases[] = {
         {0, 20, {0, 0, 0}, 19},   // 5 % of 20 is exactly 1: never rounded up
         {0, 30, {0, 0, 49}, 28},  // 1.5 rounds up when the draw is below 50
         {0, 30, {0, 0, 50}, 29},
-        {4, 30, {5, 5, 0}, 25},   // 15 % of 30 is 4.5; a city no route joins is no source
-        {2, 30, {}, 30},          // a source feeds its garrison
+        {0, 30, {5, 5, 0}, 25},   // 15 % of 30 is 4.5
+        {1, 30, {}, 30},          // a source feeds its garrison
+        {2, 30, {}, 30},
+        {3, 30, {}, 30},
+        {4, 30, {}, 30},          // a city no route joins feeds no corps, yet its garrison holds out
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source * 100 + c.strength);
