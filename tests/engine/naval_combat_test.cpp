@@ -208,6 +208,30 @@ TEST_F(FleetInterception, OnlyAPatrolWithStepsLeftChasesTheEnemyItInterceptsInTh
     }
 }
 
+TEST_F(FleetInterception, APatrolFightingOnItsWayIsShownWhereItSailedUnlessItWentDownAndASunkFleetKeepsItsRoute) {
+    for (const bool sunk : {false, true}) {
+        SetUp();
+        SCOPED_TRACE(sunk ? "sunk" : "afloat");
+        const int patrol = AddFleet(1, 30, 30, kMissionPatrol, {0, 0, 0, 0, 0, 1});
+        F(patrol).DestY = 35;
+        F(patrol).StepsAllowed = 5;
+        for (int k = 1; k <= 5; ++k) F(patrol).PlannedStep[k] = 4;
+        AddFleet(2, 30, 31, kMissionMove, {1, 0, 0, 0, 0, 0});
+        StartMovementPasses();
+        SelectedFleet = static_cast<std::uint16_t>(patrol);
+        SetTimer1Enabled(true);
+        // No interception before or on the step; the patrol's one shot misses, the ironclad's first
+        // of eight sinks the damaged transport or goes wide.
+        const std::vector<int> script = Join({{0, 0, 199, sunk ? 0 : 199}, Misses(7)});
+        EXPECT_EQ(testing::DrawRanges(script, [] { MovementTick(); }), Join({{100, 100}, Repeat(9, 200)}));
+        EXPECT_EQ(F(patrol).BuildCounter == kFleetGone, sunk);
+        EXPECT_EQ(fe->shown.size(), sunk ? 0u : 1u) << "a fleet gone down is not drawn where it sailed";
+        if (!sunk) { EXPECT_EQ(P(fe->shown.at(0).column, fe->shown.at(0).row), P(30, 31)); }
+        for (int k = 1; k <= 5; ++k) { EXPECT_EQ(F(patrol).PlannedStep[k], 4) << "step " << k; }
+        SetTimer1Enabled(false);
+    }
+}
+
 TEST_F(FleetInterception, ACorpsAboardRidesWithItsFleetAndRestsEveryCall) {
     const int f = AddFleet(1, 30, 30, kMissionMove, {0, 0, 2, 0, 0, 0});
     const int k = Embark(f, 1);
