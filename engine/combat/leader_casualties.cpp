@@ -89,21 +89,6 @@ int RunSuccessorDialog(const TLeaderSuccessorView& view, int wanted) {
 
 int CorpsWantedRank(const TCorpsRec& c) { return c.Kind == 2 ? 2 : c.Kind == 1 ? 1 : kCorpsRank; }
 
-// Picks a successor by rule. The man chosen pays prestige (and, made an army's commander, some of
-// his ratings) inside the choice; one who cannot then be appointed must not pay for a post he never
-// gets, so his figures are put back.
-template <typename Appoint>
-int PickByRule(int nation, int commandKind, int divisionKind, int mode, Appoint appointable) {
-    const Arr1<TLeaderRec, kLeaderCount> before = G().Leaders;
-    const int s = PickCommander(nation, commandKind, divisionKind, mode);
-    if (s == 0 || appointable(s)) return s;
-    TLeaderRec& l = G().Leaders[s];
-    l.Political = before[s].Political;
-    l.Rating = before[s].Rating;
-    l.Initiative = before[s].Initiative;
-    return 0;
-}
-
 void TakeCommand(TCorpsRec& corps, int successor) {
     TLeaderRec& s = G().Leaders[successor];
     corps.Leader = static_cast<U8>(successor);
@@ -169,9 +154,9 @@ void CheckCorpsLeaderCasualty(int corps) {
         TakeCommand(k, successor);
         return;
     }
-    const int successor = PickByRule(nation, (l.Rank - 1) / 2 + 1, k.Kind, 2,
-                                     [&](int s) { return g.Leaders[s].Status >= kLeaderAvailable; });
-    if (successor == 0) return;
+    // A man picked who cannot take the corps keeps what the choice cost him.
+    const int successor = PickCommander(nation, (l.Rank - 1) / 2 + 1, k.Kind, 2);
+    if (successor == 0 || g.Leaders[successor].Status < kLeaderAvailable) return;
     CasualtyNotice(fallen);
     TakeCommand(k, successor);
 }
@@ -198,8 +183,8 @@ void CheckArmyLeaderCasualty(int army) {
         }
         return;
     }
-    const int successor = PickByRule(nation, kCommandArmy, 0, 0, [&](int s) { return ReplaceCorpsCommander(nation, s); });
-    if (successor == 0) return;
+    const int successor = PickCommander(nation, kCommandArmy, 0, 0);
+    if (successor == 0 || !ReplaceCorpsCommander(nation, successor)) return;
     CasualtyNotice(fallen);
     a.Leader = static_cast<U8>(successor);
     g.Leaders[successor].Status = kLeaderActive;

@@ -47,7 +47,9 @@ void FleetPass() {
         } else {
             const bool visible = FleetMovementStep(f);
             if (fleet.PlannedStep[step] != 0) {
-                if (FleetMovesShown && visible) ShowMovedUnitAt(MovedUnit::Fleet, f, HexCursor.X, HexCursor.Y);
+                // A fleet sunk in a fight on its step keeps its route but is no longer there to draw.
+                const bool afloat = fleet.BuildCounter == 0;
+                if (FleetMovesShown && visible && afloat) ShowMovedUnitAt(MovedUnit::Fleet, f, HexCursor.X, HexCursor.Y);
                 if (fleet.Mission >= kMissionAmphibious) FightWithTimerHeld(f);
             }
         }

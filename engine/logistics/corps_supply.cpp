@@ -1,5 +1,6 @@
 // Corps supply and attrition, fleet stores and sieges. The three supply messages go only to a
-// person's nation and only when the corps asked for more than subsistence.
+// person's nation, only when the corps asked for more than subsistence, and in a mail game only to
+// the player whose corps it is.
 #include "engine/logistics/corps_supply.h"
 
 #include <algorithm>
@@ -13,6 +14,7 @@
 #include "engine/core/path_search.h"
 #include "engine/core/random.h"
 #include "engine/core/record_access.h"
+#include "engine/core/record_queries.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/supply_sources.h"
@@ -45,6 +47,12 @@ bool DrawFromPool(int nation, int theatre, int need) {
 }
 
 bool PersonPlays(int nation) { return IsNation(nation) && GameRec->Nations[nation].Human != 0; }
+
+// A supply message goes to the person of the nation named, and only when the corps asked for more
+// than subsistence; in a mail game only when the corps is the executing player's own.
+bool SupplyMessageDue(const TCorpsRec& k, int nation) {
+    return k.SupplyPriority != kSubsistence && PersonPlays(nation) && OwnForcesMessageShown(k.Nation);
+}
 
 void SupplyMessage(const std::string& text) {
     Frontend& fe = CurrentFrontend();
@@ -150,7 +158,7 @@ void SupplyOneCorps(int c, int when) {
             }
             if (city.Owner != k.Side) {
                 k.SupplyType = kForaging;
-                if (k.SupplyPriority != kSubsistence && PersonPlays(k.Nation)) SupplyMessage(CommanderName(k) + Text(722));
+                if (SupplyMessageDue(k, k.Nation)) SupplyMessage(CommanderName(k) + Text(722));
                 k.SupplyPriority = kSubsistence;
                 level = 9;
             } else if (k.SupplyType == kDepot) {
@@ -160,8 +168,7 @@ void SupplyOneCorps(int c, int when) {
                     if (DrawFromPool(nation, k.Region, need)) {
                         k.SupplyDistance = 0;
                     } else {
-                        if (k.SupplyPriority != kSubsistence && PersonPlays(nation))
-                            SupplyMessage(Text(724) + CommanderName(k));
+                        if (SupplyMessageDue(k, nation)) SupplyMessage(Text(724) + CommanderName(k));
                         k.SupplyPriority = kSubsistence;
                         k.SupplyType = kForaging;
                         k.SupplyDistance = kPoolShort;
@@ -170,8 +177,7 @@ void SupplyOneCorps(int c, int when) {
                     else if (k.SupplyPriority == kStandard) level -= 1;
                     else if (k.SupplyPriority == kHigh) level /= 2;
                 } else {
-                    if (k.SupplyPriority != kSubsistence && PersonPlays(nation))
-                        SupplyMessage(CommanderName(k) + Text(725));
+                    if (SupplyMessageDue(k, nation)) SupplyMessage(CommanderName(k) + Text(725));
                     k.SupplyType = kForaging;
                     k.SupplyPriority = kSubsistence;
                     level = 10;
@@ -205,12 +211,13 @@ bool Besieged(const TCityRec& city) {
     return false;
 }
 
-// A garrison cut off from supply (no source, or a city no route joins) wastes away under siege.
+// Only a garrison of a city with no supply source wastes away under siege: a city of code 4 feeds
+// no corps, yet it stands in a state its side holds and its garrison is not cut off.
 void SiegeLosses() {
     TGameRec& g = *GameRec;
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
-        if (IsSupplySource(city) || city.Garrison == 0 || !Besieged(city)) continue;
+        if (city.SupplySource != 0 || city.Garrison == 0 || !Besieged(city)) continue;
         for (int b = 1; b <= kBrigadeCount; ++b) {
             const TBrigadeRec& brigade = g.Brigades[b];
             if (brigade.AttachKind != kAttachGarrison || brigade.AttachIndex != c) continue;

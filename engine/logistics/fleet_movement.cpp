@@ -62,11 +62,8 @@ void CheckFleetInterception(int fleet) {
         FindPath(f.HexX, f.HexY, other.HexX, other.HexY, d, FleetPathMode(f), f.Side, 0);
         // A search that never got there must not send the fleet after a hex it cannot reach.
         if (PathResult != kPathReached) continue;
-        if (pathUnderWay && index + d < 21) {
+        if (pathUnderWay && index + d < 21)
             for (int k = 0; k <= d; ++k) f.PlannedStep[index + k] = PathSteps[k + 1];
-            // A patrol lying on its station planned no steps this turn; the chase is its turn's voyage.
-            if (f.StepsAllowed == 0) f.StepsAllowed = static_cast<U8>(FleetSpeed(f));
-        }
         f.DestX = other.HexX;
         f.DestY = other.HexY;
         return;

@@ -105,7 +105,8 @@ void FreeFleet(int fleet) {
     TFleetRec cleared{};
     cleared.FleetNumber = number;
     cleared.BuildCounter = kFleetGone;
-    // The steps sailed stay for the playback; the route ahead goes, or the pass would show a sunk fleet.
+    // The route planned and the steps sailed stay with the slot; the steps sailed feed the playback.
+    cleared.PlannedStep = f.PlannedStep;
     cleared.StepDone = f.StepDone;
     cleared.StartX = f.StartX;
     cleared.StartY = f.StartY;

@@ -71,15 +71,16 @@ bool Rebase(int fleet) {
     const int base = f.HomePort;
     const TCityRec& baseCity = g.Cities[base];
     const int baseNation = baseCity.Nation;
+    // Warships are weighed against the base's nation, at the base and at every port scored.
+    const int baseSide = g.Nations[baseNation].Side;
     bool blockaded = false;
     if (f.WaterType == kWaterCottonTransports && f.TargetCity == base && f.Mission > kMissionMove)
-        EnemyWarshipsOn(baseCity.HexX, baseCity.HexY, g.Nations[baseNation].Side, &blockaded);
+        EnemyWarshipsOn(baseCity.HexX, baseCity.HexY, baseSide, &blockaded);
     const bool baseFell = baseNation != 0 && f.Owner != 0 && baseNation != f.Owner &&
                           g.Nations[baseNation].Side != g.Nations[f.Owner].Side;
     const bool rebase = baseFell || (f.Supplies == 0 && f.Mission == kMissionMove);
     if (!(blockaded || rebase) || g.Nations[f.Owner].Human != 0) return true;
 
-    const int ownSide = g.Nations[f.Owner].Side;
     int best = 0, bestScore = 200;
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
@@ -87,7 +88,7 @@ bool Rebase(int fleet) {
         int score = HexDistance(f.HexX, f.HexY, city.HexX, city.HexY);
         if ((f.WaterType == kWaterRiver && city.RiverLink == 0) || (f.WaterType != kWaterRiver && city.Port == 0))
             score = 201;
-        if (blockaded) score += EnemyWarshipsOn(city.HexX, city.HexY, ownSide, nullptr);
+        if (blockaded) score += EnemyWarshipsOn(city.HexX, city.HexY, baseSide, nullptr);
         if (score < bestScore) {
             best = c;
             bestScore = score;

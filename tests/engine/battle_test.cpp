@@ -456,6 +456,34 @@ TEST_F(LeaderCasualty, AnArmyCommanderFallsOnThreeDrawsAndASuccessorIsPromotedOr
     }
 }
 
+TEST_F(LeaderCasualty, AManTheComputerPicksButCannotAppointPaysForTheChoiceAndTheFallenManStays) {
+    // The only man to hand leads a corps: picked for an army's rank he pays 10 prestige, 5 initiative
+    // and 1 rating, yet neither post can be his (he is in command, and nobody could take his corps).
+    const struct { const char* what; bool army; std::vector<int> draws, ranges; } cases[] = {
+        {"a corps whose fallen commander held an army's rank", false, {99, 0, 0, 9, 0}, {100, 500, 1000, 25, 50}},
+        {"an army", true, {0, 0, 99, 9, 0}, {250, 250, 1500, 25, 50}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int other = Force(2, 10), man = C(other).Leader;
+        const int k = c.army ? 0 : Force(2, 10);
+        const int fallen = c.army ? AddLeader(2, 30) : C(k).Leader;
+        const int a = c.army ? AddArmy(2, 1, fallen) : 0;
+        GameRec->Leaders[fallen].Rank = 5;
+        GameRec->Leaders[man].Political = 30;
+        CombatWords.BattleIntensity = 5;
+        CombatWords.LeaderLossChance = 70;
+        ScriptedFrontend fe;  // no successor, so no notice
+        EXPECT_EQ(DrawRanges(c.draws, [&] { c.army ? CheckArmyLeaderCasualty(a) : CheckCorpsLeaderCasualty(k); }), c.ranges);
+        EXPECT_EQ(GameRec->Leaders[fallen].Status, 210);
+        EXPECT_EQ(c.army ? GameRec->Armies[a].Leader : C(k).Leader, fallen);
+        const TLeaderRec& m = GameRec->Leaders[man];
+        EXPECT_EQ(std::vector<int>({C(other).Leader, m.Status, m.Political, m.Initiative, m.Rating}),
+                  std::vector<int>({man, 0, 20, 25, 2}));
+    }
+}
+
 TEST_F(FortAssault, BombardmentAndStormEndInAFallOrARepulse) {
     // Draws as listed, then every draw answers `filler`.
     const struct { const char* what; int attacker, owner, fort, garrisonFoot, garrisonGuns, foot, guns; std::vector<int> draws; int filler;

@@ -179,23 +179,55 @@ TEST_F(FleetInterception, APatrolTurnsTowardAWarringEnemyUnderWayWithOddsFalling
     }
 }
 
-TEST_F(FleetInterception, APatrolOnItsStationChasesTheEnemyItInterceptsUnlessItsTurnIsSpent) {
-    for (const bool spent : {false, true}) {
+TEST_F(FleetInterception, OnlyAPatrolWithStepsLeftChasesTheEnemyItInterceptsInTheSameTurn) {
+    // Intercepted at two hexes; a patrol under way looks again on its step and finds nothing new.
+    struct Case { const char* what; int pathIndex, stepsAllowed; std::vector<int> draws; int row; };
+    const Case cases[] = {
+        {"on its station it planned no steps and stays", 1, 0, {61}, 30},
+        {"its steps spent", 12, 12, {61}, 30},
+        {"under way", 1, 18, {61, 0}, 31},
+    };
+    for (const Case& c : cases) {
         SetUp();
-        SCOPED_TRACE(spent ? "its steps spent" : "on its station");
+        SCOPED_TRACE(c.what);
         const int station = AddPort(1, 30, 30);
         const int patrol = AddFleet(1, 30, 30, kMissionPatrol, {0, 2, 0, 0, 0, 0});
         F(patrol).HomePort = F(patrol).TargetCity = static_cast<U8>(station);
         NavalTurnStep();  // on its station: no route planned
-        if (spent) F(patrol).PathIndex = F(patrol).StepsAllowed = 12;
+        F(patrol).PathIndex = static_cast<U8>(c.pathIndex);
+        F(patrol).StepsAllowed = static_cast<U8>(c.stepsAllowed);
         AddFleet(2, 30, 32, kMissionMove, {0, 1, 0, 0, 0, 0});
         StartMovementPasses();
         SelectedFleet = static_cast<std::uint16_t>(patrol);
         SetTimer1Enabled(true);
-        // Intercepted at two hexes; under way, the second look on its step finds nothing new.
-        const std::vector<int> script = spent ? std::vector<int>{61} : std::vector<int>{61, 0};
-        EXPECT_EQ(testing::DrawRanges(script, [] { MovementTick(); }).size(), script.size());
-        EXPECT_EQ(P(F(patrol).HexX, F(patrol).HexY), spent ? P(30, 30) : P(30, 31));
+        EXPECT_EQ(testing::DrawRanges(c.draws, [] { MovementTick(); }).size(), c.draws.size());
+        EXPECT_EQ(P(F(patrol).HexX, F(patrol).HexY), P(30, c.row));
+        EXPECT_EQ(P(F(patrol).DestX, F(patrol).DestY), P(30, 32)) << "it turns toward the enemy all the same";
+        EXPECT_EQ(F(patrol).StepsAllowed, c.stepsAllowed);
+        SetTimer1Enabled(false);
+    }
+}
+
+TEST_F(FleetInterception, APatrolFightingOnItsWayIsShownWhereItSailedUnlessItWentDownAndASunkFleetKeepsItsRoute) {
+    for (const bool sunk : {false, true}) {
+        SetUp();
+        SCOPED_TRACE(sunk ? "sunk" : "afloat");
+        const int patrol = AddFleet(1, 30, 30, kMissionPatrol, {0, 0, 0, 0, 0, 1});
+        F(patrol).DestY = 35;
+        F(patrol).StepsAllowed = 5;
+        for (int k = 1; k <= 5; ++k) F(patrol).PlannedStep[k] = 4;
+        AddFleet(2, 30, 31, kMissionMove, {1, 0, 0, 0, 0, 0});
+        StartMovementPasses();
+        SelectedFleet = static_cast<std::uint16_t>(patrol);
+        SetTimer1Enabled(true);
+        // No interception before or on the step; the patrol's one shot misses, the ironclad's first
+        // of eight sinks the damaged transport or goes wide.
+        const std::vector<int> script = Join({{0, 0, 199, sunk ? 0 : 199}, Misses(7)});
+        EXPECT_EQ(testing::DrawRanges(script, [] { MovementTick(); }), Join({{100, 100}, Repeat(9, 200)}));
+        EXPECT_EQ(F(patrol).BuildCounter == kFleetGone, sunk);
+        EXPECT_EQ(fe->shown.size(), sunk ? 0u : 1u) << "a fleet gone down is not drawn where it sailed";
+        if (!sunk) { EXPECT_EQ(P(fe->shown.at(0).column, fe->shown.at(0).row), P(30, 31)); }
+        for (int k = 1; k <= 5; ++k) { EXPECT_EQ(F(patrol).PlannedStep[k], 4) << "step " << k; }
         SetTimer1Enabled(false);
     }
 }

@@ -87,6 +87,32 @@ TEST_F(NavalTurn, AComputerFleetWhoseBaseFellSeeksAnotherPortOrIsScuttledThereWi
     }
 }
 
+TEST_F(NavalTurn, ShutInCottonRunnersSeekThePortLeastWatchedByWarshipsHostileToTheirBasesNation) {
+    // The nearer port lies 4 hexes off, the farther 8; an ironclad lying there adds 10. Two ironclads
+    // shut the base in, which scores 20 when it is still the runners' own.
+    struct Case { const char* what; int baseNation, watcher; bool nearer; };
+    const Case cases[] = {
+        {"its own base: Union warships at the nearer port", 2, 1, false},
+        {"a fallen base: Union warships are no enemies of the Union's port", 1, 1, true},
+        {"a fallen base: Confederate warships are", 1, 2, false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.what);
+        const int base = AddPort(c.baseNation, 20, 20);
+        const int runner = AddFleet(2, 20, 20, kMissionCottonRun, {0, 0, 2, 0, 0, 0}, kWaterCottonTransports);
+        F(runner).HomePort = F(runner).TargetCity = static_cast<U8>(base);
+        const int nearer = AddPort(2, 24, 20), farther = AddPort(2, 28, 20);
+        F(AddFleet(c.baseNation == 1 ? 2 : 1, 20, 20, kMissionPatrol, {2, 0, 0, 0, 0, 0})).TargetCity = static_cast<U8>(base);
+        F(AddFleet(c.watcher, 24, 20, kMissionPatrol, {1, 0, 0, 0, 0, 0})).TargetCity = static_cast<U8>(nearer);
+        AllowDrawsPastScript();
+        NavalTurnStep();
+        EXPECT_EQ(F(runner).HomePort, c.nearer ? nearer : farther);
+        EXPECT_EQ(F(runner).TargetCity, F(runner).HomePort);
+        EXPECT_EQ(F(runner).Mission, kMissionCottonRun) << "a blockaded runner stays a runner";
+    }
+}
+
 TEST_F(NavalTurn, AMoveHomeUnloadsOnceAndOnlyARefitRepairs) {
     const int home = AddPort(1, 10, 10);
     GameRec->Cities[home].WoodenYards = 2;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "engine/logistics/corps_supply.h"
@@ -171,14 +172,52 @@ TEST_F(CorpsSupply, DepotsFeedCorpsThatReachThemAndTheRestForage) {
     }
 }
 
-TEST_F(CorpsSupply, BesiegedGarrisonsWithoutSupplyLoseFiveToFifteenPercentRoundedByTheRemaindersOdds) {
+TEST_F(CorpsSupply, InAMailGameOnlyTheSideToMoveReadsTheSupplyMessagesOfItsOwnCorps) {
+    // Game kind 0 is played at one screen; 2 to 4 are the stages of a mail game. The corps is
+    // turned to foraging whoever reads of it.
+    enum Trouble { kNoRoute, kPoolShort, kCityLost };
+    struct Case { int kind, toMove, nation; Trouble trouble; const char* message; };
+    const Case cases[] = {
+        {0, 0, 1, kNoRoute, "Leader1T725"},  {0, 0, 2, kCityLost, "Leader1T722"},
+        {3, 1, 1, kNoRoute, "Leader1T725"},  {3, 1, 1, kPoolShort, "T724Leader1"},
+        {3, 1, 1, kCityLost, "Leader1T722"}, {3, 2, 1, kNoRoute, nullptr},
+        {3, 2, 1, kPoolShort, nullptr},      {3, 2, 1, kCityLost, nullptr},
+        {2, 2, 1, kNoRoute, nullptr},        {4, 2, 1, kNoRoute, nullptr},
+        {3, 2, 2, kCityLost, "Leader1T722"}, {3, 1, 2, kCityLost, nullptr},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "kind " << c.kind << ", side " << c.toMove << " to move, nation "
+                                          << c.nation << ", trouble " << c.trouble);
+        SetUp();
+        TGameRec& g = *GameRec;
+        g.GameKind = static_cast<std::uint16_t>(c.kind);
+        g.SideToMove = static_cast<std::uint16_t>(c.toMove);
+        g.Nations[2].Human = 1;
+        TCorpsRec& k = C(corps);
+        k.Nation = k.Side = static_cast<U8>(c.nation);  // a Confederate corps finds its depot in Union hands
+        k.SupplyPriority = 1;
+        if (c.trouble == kNoRoute) g.TheatreWeather[1] = 5;
+        if (c.trouble == kPoolShort) g.Nations[1].TheatreSupplies[1] = 10;
+        if (c.trouble == kCityLost && c.nation == 1) g.Cities[depot].Owner = 2;
+        testing::ScriptedFrontend fe;
+        if (c.message) fe.ExpectInformationBox();
+        SupplyCorps(0);
+        EXPECT_EQ(fe.messages, c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{});
+        EXPECT_EQ(k.SupplyType, 2);
+    }
+}
+
+TEST_F(CorpsSupply, BesiegedGarrisonsOfCitiesWithoutASupplySourceLoseFiveToFifteenPercentRoundedByTheRemaindersOdds) {
     struct Case { int source, strength; Ints draws; int left; };
     const Case cases[] = {
         {0, 20, {0, 0, 0}, 19},   // 5 % of 20 is exactly 1: never rounded up
         {0, 30, {0, 0, 49}, 28},  // 1.5 rounds up when the draw is below 50
         {0, 30, {0, 0, 50}, 29},
-        {4, 30, {5, 5, 0}, 25},   // 15 % of 30 is 4.5; a city no route joins is no source
-        {2, 30, {}, 30},          // a source feeds its garrison
+        {0, 30, {5, 5, 0}, 25},   // 15 % of 30 is 4.5
+        {1, 30, {}, 30},          // a source feeds its garrison
+        {2, 30, {}, 30},
+        {3, 30, {}, 30},
+        {4, 30, {}, 30},          // a city no route joins feeds no corps, yet its garrison holds out
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.source * 100 + c.strength);
