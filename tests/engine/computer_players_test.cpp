@@ -504,6 +504,36 @@ TEST_F(IndependentCorps, ArmiesTakeQuietCorpsAndAThreatenedCapitalCallsThemBack)
     EXPECT_EQ((Ints{C(corps).OrderMode, C(corps).DestX}), (Ints{kOrderWithdraw, 25}));
 }
 
+TEST_F(IndependentCorps, AnArmyOfAnotherTheatreKeepsTheCorpsCloseForItselfAndTheArmiesAfterIt) {
+    // Two armies in index order, each `column` hexes west of the quiet corps (0 = no such army).
+    struct Case { const char* what; int firstTheatre, firstColumn, secondTheatre, secondColumn, joins; };
+    const Case cases[] = {
+        {"an own-theatre army 10 hexes off alone", 1, 10, 0, 0, 1},
+        {"is refused after a far army of another theatre", 2, 20, 1, 10, 0},
+        {"but taken when it comes first", 1, 10, 2, 20, 1},
+        {"another theatre's army 4 hexes off", 2, 4, 0, 0, 1},
+        {"wins over a nearer army before it", 1, 3, 2, 4, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        C(corps).HomeState = 7;  // no army base lies in its state: distances count whole
+        int armies[3] = {};
+        for (int i : {1, 2}) {
+            const int column = i == 1 ? c.firstColumn : c.secondColumn;
+            if (column == 0) continue;
+            armies[i] = AddArmy(kNationUnion, AddCity("Camp", 20 - column, 20, kUnion), AddLeader(1, 40));
+            Army(armies[i]).Theatre = static_cast<U8>(i == 1 ? c.firstTheatre : c.secondTheatre);
+        }
+        PlanIndependentCorps(kNationUnion);
+        const int joined = armies[c.joins];
+        EXPECT_EQ(C(corps).Army, joined);
+        EXPECT_EQ(Dest(corps), joined != 0 ? CityHex(Army(joined).BaseCity) : CityHex(supply));
+        for (int i : {1, 2})
+            if (armies[i] != 0) EXPECT_EQ(Army(armies[i]).CorpsCount, armies[i] == joined ? 1 : 0) << "army " << i;
+    }
+}
+
 TEST_F(IndependentCorps, APersonsDisorderedCorpsFallsBackFurtherOnlyWithAnEnemyAtItsDepot) {
     const int rear = AddCity("Rear", 20, 5, kUnion, 2);
     C(corps).HexY = 8;
