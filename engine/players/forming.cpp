@@ -35,7 +35,7 @@ void ClearNewCorps(TCorpsRec& corps, int kind) {
 }
 
 bool Qualifies(const TBrigadeRec& b, int city, int nation, int source) {
-    if (b.Nation != nation || b.HomeState == 0 || b.Strength == 0) return false;
+    if (b.Nation != nation) return false;
     const bool garrisonTaken = source == 0 || nation == kNationFrance || nation == kNationBritain;
     if (garrisonTaken && b.AttachKind == kAttachGarrison && b.AttachIndex == city) return true;
     return source != 0 && b.AttachKind == kAttachWaiting;
@@ -130,7 +130,8 @@ int FormCorpsFromWaitingBrigades(int d, int city, int n, int source) {
         FreeCorpsRecord(k);
         return 0;
     }
-    corps.BrigadeLimit = static_cast<U8>(CorpsBrigadeLimit(corps.Kind, n, g.Leaders[leader].Initiative));
+    // A new formation takes all its commander can lead; trimming to the serving cap is the upkeep's.
+    corps.BrigadeLimit = static_cast<U8>(CorpsCapacity(corps.Kind, n, g.Leaders[leader].Initiative));
     if (g.Nations[n].Human == 0) TakeBrigades(k, city, n, source);
     if (corps.Strength == 0) {
         g.Leaders[leader].Status = kLeaderAvailable;

@@ -372,5 +372,43 @@ TEST_F(Forming, ACorpsTakesArtilleryUpToHalfItsLimitAndOnlyForTheComputer) {
     EXPECT_TRUE(G().Corps[FormCorpsFromWaitingBrigades(0, 7, 3, 2)].LineCount == 3 && G().Cities[7].Garrison == 0);
 }
 
+TEST_F(Forming, ANewCorpsFillsToItsCommandersCapacityAboveTheServingCapOfTen) {
+    // Corps: rating div 20 + 4 (the Confederacy div 11); divisions: div 30 + 2 (div 20).
+    struct Case { int nation, kind, rating, lines; };
+    const Case cases[] = {{1, 0, 100, 9}, {1, 0, 200, 14}, {2, 0, 200, 22}, {1, 1, 255, 10}, {2, 1, 255, 14}, {2, 2, 255, 14}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "nation " << c.nation << " kind " << c.kind << " rating " << c.rating);
+        SetUp();
+        for (TLeaderRec& l : G().Leaders)
+            if (l.Nation == c.nation) l.Initiative = static_cast<U8>(c.rating);
+        const int type = c.kind == 2 ? kBrigadeCavalry : kBrigadeInfantry;
+        for (int i = 20; i < 50; ++i) Brigade(i, c.nation, type, 50, kAttachWaiting, 0, c.nation);
+        const int k = FormCorpsFromWaitingBrigades(c.kind, c.nation, c.nation, 2);
+        ASSERT_NE(k, 0);
+        const TCorpsRec& corps = G().Corps[k];
+        EXPECT_EQ((std::vector<int>{corps.LineCount, corps.BrigadeLimit, corps.Strength}),
+                  (std::vector<int>{c.lines, c.lines, 50 * c.lines}));
+        int attached = 0;
+        for (const TBrigadeRec& b : G().Brigades) attached += b.AttachKind == kAttachCorps && b.AttachIndex == k;
+        EXPECT_EQ(attached, c.lines);
+    }
+}
+
+TEST_F(Forming, EveryWaitingBrigadeOfTheNationServes) {
+    // An empty brigade and one with no home state are taken like the rest, in index order.
+    G().EnemyVisibility = 1;
+    Brigade(20, 1, kBrigadeInfantry, 0, kAttachWaiting, 0, 1);
+    Brigade(21, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 0);
+    for (int i = 22; i < 30; ++i) Brigade(i, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 1);
+    testing::ScriptedFrontend fe;
+    fe.ExpectNotice(21);
+    const int k = FormCorpsFromWaitingBrigades(0, kBaltimore, 1, 2);
+    ASSERT_NE(k, 0);
+    const TCorpsRec& corps = G().Corps[k];
+    EXPECT_TRUE(corps.LineCount == 6 && corps.Strength == 5 * 80) << corps.LineCount << " " << corps.Strength;
+    for (int b : {20, 21}) EXPECT_TRUE(G().Brigades[b].AttachKind == kAttachCorps && G().Brigades[b].AttachIndex == k) << b;
+    EXPECT_EQ(G().Brigades[26].AttachKind, kAttachWaiting) << "the sixth line brigade fills the corps";
+}
+
 }  // namespace
 }  // namespace kvt
