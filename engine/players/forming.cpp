@@ -75,7 +75,7 @@ void SetUpCorps(int k, int city, int nation, int leader) {
     StationNewCorps(c, city, nation, leader);
     const int shown = g.EnemyVisibility;
     if (shown == nation || shown == 3)
-        RaiseEventNotice(kCorpsFormedNotice, kNationWord[nation] + Text(368 + c.Kind), Text(21) + l.Name.str(),
+        RaiseEventNotice(kCorpsFormedNotice, kNationWord[nation] + Text(368 + c.Kind), Text(21) + " " + l.Name.str(),
                          Text(105) + " " + CityName(city));
     if (l.Political < -5) l.Political = 0;
 }
@@ -106,7 +106,7 @@ void FormArmyWithPoolName(int n, int a, int state) {
     } else {
         army.Name = "the Americas";
     }
-    RaiseEventNotice(kArmyFormedNotice, Text(0) + army.Name.str(), Text(21) + g.Leaders[army.Leader].Name.str(),
+    RaiseEventNotice(kArmyFormedNotice, Text(0) + army.Name.str(), Text(21) + " " + g.Leaders[army.Leader].Name.str(),
                      Text(105) + " " + CityName(army.BaseCity));
 }
 

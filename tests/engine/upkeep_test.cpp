@@ -294,7 +294,7 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
     EXPECT_TRUE(g.Armies[a].Leader == 6 && g.Armies[a].BaseCity == 1 && g.Nations[1].ArmyTally == 1 && pool[2].Used == 2);
     ASSERT_FALSE(fe.notices.empty());
     const auto& lines = fe.notices.back().lines;
-    EXPECT_TRUE(lines[1] == "text 0of the Potomac" && lines[2] == "text 21Leader 6" && lines[3] == "text 105 Washington");
+    EXPECT_TRUE(lines[1] == "text 0of the Potomac" && lines[2] == "text 21 Leader 6" && lines[3] == "text 105 Washington");
     // With every name of the nation given, entry 1 is given again; France's armies are all one.
     pool[1].Used = 2;
     for (int nation : {1, 3}) {
@@ -394,7 +394,7 @@ TEST_F(Forming, ANewCorpsFillsToItsCommandersCapacityAboveTheServingCapOfTen) {
     }
 }
 
-TEST_F(Forming, EveryWaitingBrigadeOfTheNationServes) {
+TEST_F(Forming, EveryWaitingBrigadeOfTheNationServesAndTheNoticeNamesTheCommander) {
     // An empty brigade and one with no home state are taken like the rest, in index order.
     G().EnemyVisibility = 1;
     Brigade(20, 1, kBrigadeInfantry, 0, kAttachWaiting, 0, 1);
@@ -408,6 +408,11 @@ TEST_F(Forming, EveryWaitingBrigadeOfTheNationServes) {
     EXPECT_TRUE(corps.LineCount == 6 && corps.Strength == 5 * 80) << corps.LineCount << " " << corps.Strength;
     for (int b : {20, 21}) EXPECT_TRUE(G().Brigades[b].AttachKind == kAttachCorps && G().Brigades[b].AttachIndex == k) << b;
     EXPECT_EQ(G().Brigades[26].AttachKind, kAttachWaiting) << "the sixth line brigade fills the corps";
+    ASSERT_EQ(fe.notices.size(), 1u);
+    const auto& lines = fe.notices[0].lines;
+    EXPECT_EQ(lines[1], "Union text 368");
+    EXPECT_EQ(lines[2], "text 21 " + G().Leaders[corps.Leader].Name.str());
+    EXPECT_EQ(lines[3], "text 105 Baltimore");
 }
 
 }  // namespace
