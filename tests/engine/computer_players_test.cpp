@@ -385,6 +385,24 @@ TEST_F(ArmyOperations, AnArmyLeftWithOneCorpsBreaksUpAndLeavesACleanSlot) {
     }
 }
 
+TEST_F(ArmyOperations, AnAbandonedArmysCommanderIsAvailableWhateverHisMark) {
+    struct Case { const char* what; int status; };
+    const Case cases[] = {{"in command", kLeaderActive}, {"not yet available", 50}, {"wounded", 201},
+                          {"to be relieved", 249}, {"captured", 254}, {"killed", 255}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int leader = AddLeader(1, 40, 0, 0, "Buell");
+        L(leader).Status = static_cast<U8>(c.status);
+        const int a = Raise(1, 5, leader);
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        RunArmyOperations(kNationUnion);
+        ASSERT_TRUE(ArmySlotFree(Army(a)));
+        EXPECT_EQ(L(leader).Status, kLeaderAvailable);
+    }
+}
+
 TEST_F(ArmyOperations, TheArmyScoreSetsTheStance) {
     // Score = value + 50 x posture + 2 x idle - 5 x losses + the commander's tactics; here posture 0.
     struct Case { int value, losses, sizeBand, stance; };
