@@ -259,6 +259,26 @@ TEST_F(TheatreBalance, PressureAndPostureWeighStrengthCorpsWeightsLoadAndTheCapi
     EXPECT_EQ(Nation(1).TheatrePosture[1], 1);
 }
 
+TEST_F(TheatreBalance, AThreatenedCapitalMovesItsTheatresPressureEvenWhileThatTheatreIsNotPlanned) {
+    // The capital lies in theatre 2, which is not planned: its stored pressure takes the threat and
+    // the winter halving (toward zero); its posture stays.
+    struct Case { int before, threat, month, after; };
+    const Case cases[] = {{3, 0, 6, 3}, {3, 1, 6, 4}, {3, 2, 6, 5}, {3, 2, 1, 2}, {-5, 0, 12, -2}, {-5, 2, 2, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "pressure " << c.before << " threat " << c.threat << " month " << c.month);
+        SetUp();
+        TNationRec& n = Nation(kNationConfederacy);
+        const int capital = AddCity("Capital", 5, 5, kConfederacy);
+        City(capital).Theatre = 2;
+        n.Capital = static_cast<U8>(capital), n.CapitalThreat = static_cast<U8>(c.threat);
+        n.TheatrePressure[2] = static_cast<std::int16_t>(c.before), n.TheatrePosture[2] = 3;
+        GameRec->Month = static_cast<std::uint16_t>(c.month);
+        UpdateTheatreBalance(kNationConfederacy);
+        EXPECT_EQ((Ints{n.TheatrePressure[2], n.TheatrePosture[2]}), (Ints{c.after, 3}));
+        EXPECT_EQ(n.TheatrePressure[1], 1) << "the planned theatre is weighed as without a capital in it";
+    }
+}
+
 TEST_F(TheatreBalance, StatePrioritiesOverwriteInOrderAndRaiseLostHomeCities) {
     struct Case { int control, controller, enemy, own, side, priority; };
     const Case cases[] = {{1, 1, 0, 0, 1, 25}, {1, 1, 10, 20, 1, 150}, {1, 1, 30, 20, 1, 350}, {2, 2, 0, 0, 1, 20},
