@@ -63,7 +63,9 @@ void AbandonArmy(int a) {
     const int leader = g.Armies[a].Leader;
     CurrentFrontend().InformationBox("Army under " + g.Leaders[leader].Name.str() + "\n abandoned");
     DissolveArmy(a);
-    if (leader != 0) g.Leaders[leader].Status = kLeaderAvailable;
+    // Whatever else he was marked, a dead or captured man cannot come back to serve.
+    if (leader != 0 && g.Leaders[leader].Status != kLeaderKilled && g.Leaders[leader].Status != kLeaderCaptured)
+        g.Leaders[leader].Status = kLeaderAvailable;
 }
 
 // Once a row's enemy is matched, the corps sent there go for the nearest enemy corps itself.

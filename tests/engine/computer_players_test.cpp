@@ -405,10 +405,11 @@ TEST_F(ArmyOperations, AnArmyLeftWithOneCorpsBreaksUpAndLeavesACleanSlot) {
     }
 }
 
-TEST_F(ArmyOperations, AnAbandonedArmysCommanderIsAvailableWhateverHisMark) {
-    struct Case { const char* what; int status; };
-    const Case cases[] = {{"in command", kLeaderActive}, {"not yet available", 50}, {"wounded", 201},
-                          {"to be relieved", 249}, {"captured", 254}, {"killed", 255}};
+TEST_F(ArmyOperations, AnAbandonedArmysCommanderIsAvailableWhateverHisMarkUnlessDeadOrCaptured) {
+    struct Case { const char* what; int status, after; };
+    const Case cases[] = {{"in command", kLeaderActive, kLeaderAvailable}, {"not yet available", 50, kLeaderAvailable},
+                          {"wounded", 201, kLeaderAvailable}, {"to be relieved", 249, kLeaderAvailable},
+                          {"captured", 254, 254}, {"killed", 255, 255}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
@@ -419,7 +420,7 @@ TEST_F(ArmyOperations, AnAbandonedArmysCommanderIsAvailableWhateverHisMark) {
         fe.ExpectInformationBox();
         RunArmyOperations(kNationUnion);
         ASSERT_TRUE(ArmySlotFree(Army(a)));
-        EXPECT_EQ(L(leader).Status, kLeaderAvailable);
+        EXPECT_EQ(L(leader).Status, c.after);
     }
 }
 
