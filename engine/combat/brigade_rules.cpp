@@ -99,12 +99,13 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
     }
 }
 
-int CorpsBrigadeLimit(int kind, int nation, int initiative) {
+int CorpsCapacity(int kind, int nation, int initiative) {
     const bool confederate = nation == kNationConfederacy;
-    const int limit = kind != 0 ? (confederate ? initiative / 20 : initiative / 30) + 2
-                                : (confederate ? initiative / 11 : initiative / 20) + 4;
-    return std::min(limit, 10);
+    return kind != 0 ? (confederate ? initiative / 20 : initiative / 30) + 2
+                     : (confederate ? initiative / 11 : initiative / 20) + 4;
 }
+
+int CorpsBrigadeLimit(int kind, int nation, int initiative) { return std::min(CorpsCapacity(kind, nation, initiative), 10); }
 
 void RecalcCorpsFromBrigades() {
     TGameRec& g = *GameRec;

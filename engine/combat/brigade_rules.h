@@ -29,7 +29,9 @@ void ClearBrigade(int brigade);
 void ClearAttachedBrigades(int corps);
 // Mode 1: attrition of n strength points off corps `index`; mode 3: n battle losses of brigade `index`.
 void ApplyBrigadeLosses(int mode, int index, int n);
-// Line brigades a corps (kind 0) or division may hold under a commander of this initiative.
+// Line brigades a corps (kind 0) or division may hold under a commander of this initiative, as the
+// rating gives them (a new formation fills up to this) and as kept afterwards (at most 10).
+int CorpsCapacity(int kind, int nation, int initiative);
 int CorpsBrigadeLimit(int kind, int nation, int initiative);
 // Recomputes every corps' strength, artillery, brigade counts, mean quality and fatigue and
 // brigade limit from its brigades, and every held city's garrison count.

@@ -57,13 +57,15 @@ int WaitingStrength(int nation, int a) {
 }
 
 // An army left with fewer than two corps breaks up: the slot is freed whole and its name goes back
-// to the pool. Its commander is free for another command.
+// to the pool. Its commander, whatever his mark, is available for another command at once.
 void AbandonArmy(int a) {
     TGameRec& g = G();
     const int leader = g.Armies[a].Leader;
     CurrentFrontend().InformationBox("Army under " + g.Leaders[leader].Name.str() + "\n abandoned");
     DissolveArmy(a);
-    if (leader != 0 && g.Leaders[leader].Status == kLeaderRemoved) g.Leaders[leader].Status = kLeaderAvailable;
+    // Whatever else he was marked, a dead or captured man cannot come back to serve.
+    if (leader != 0 && g.Leaders[leader].Status != kLeaderKilled && g.Leaders[leader].Status != kLeaderCaptured)
+        g.Leaders[leader].Status = kLeaderAvailable;
 }
 
 // Once a row's enemy is matched, the corps sent there go for the nearest enemy corps itself.

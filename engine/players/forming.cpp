@@ -35,7 +35,7 @@ void ClearNewCorps(TCorpsRec& corps, int kind) {
 }
 
 bool Qualifies(const TBrigadeRec& b, int city, int nation, int source) {
-    if (b.Nation != nation || b.HomeState == 0 || b.Strength == 0) return false;
+    if (b.Nation != nation) return false;
     const bool garrisonTaken = source == 0 || nation == kNationFrance || nation == kNationBritain;
     if (garrisonTaken && b.AttachKind == kAttachGarrison && b.AttachIndex == city) return true;
     return source != 0 && b.AttachKind == kAttachWaiting;
@@ -67,6 +67,14 @@ void TakeBrigades(int k, int city, int nation, int source) {
     }
 }
 
+// A text and a name one blank apart: text 21 also ends in a blank where the capture notice glues a
+// name straight on, and two blanks would show.
+std::string Phrase(int text, const std::string& name) {
+    std::string line = Text(text);
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line + " " + name;
+}
+
 void SetUpCorps(int k, int city, int nation, int leader) {
     TGameRec& g = *GameRec;
     TCorpsRec& c = g.Corps[k];
@@ -75,8 +83,8 @@ void SetUpCorps(int k, int city, int nation, int leader) {
     StationNewCorps(c, city, nation, leader);
     const int shown = g.EnemyVisibility;
     if (shown == nation || shown == 3)
-        RaiseEventNotice(kCorpsFormedNotice, kNationWord[nation] + Text(368 + c.Kind), Text(21) + l.Name.str(),
-                         Text(105) + " " + CityName(city));
+        RaiseEventNotice(kCorpsFormedNotice, kNationWord[nation] + Text(368 + c.Kind), Phrase(21, l.Name.str()),
+                         Phrase(105, CityName(city)));
     if (l.Political < -5) l.Political = 0;
 }
 
@@ -106,8 +114,8 @@ void FormArmyWithPoolName(int n, int a, int state) {
     } else {
         army.Name = "the Americas";
     }
-    RaiseEventNotice(kArmyFormedNotice, Text(0) + army.Name.str(), Text(21) + g.Leaders[army.Leader].Name.str(),
-                     Text(105) + " " + CityName(army.BaseCity));
+    RaiseEventNotice(kArmyFormedNotice, Text(0) + army.Name.str(), Phrase(21, g.Leaders[army.Leader].Name.str()),
+                     Phrase(105, CityName(army.BaseCity)));
 }
 
 int FormCorpsFromWaitingBrigades(int d, int city, int n, int source) {
@@ -130,7 +138,8 @@ int FormCorpsFromWaitingBrigades(int d, int city, int n, int source) {
         FreeCorpsRecord(k);
         return 0;
     }
-    corps.BrigadeLimit = static_cast<U8>(CorpsBrigadeLimit(corps.Kind, n, g.Leaders[leader].Initiative));
+    // A new formation takes all its commander can lead; trimming to the serving cap is the upkeep's.
+    corps.BrigadeLimit = static_cast<U8>(CorpsCapacity(corps.Kind, n, g.Leaders[leader].Initiative));
     if (g.Nations[n].Human == 0) TakeBrigades(k, city, n, source);
     if (corps.Strength == 0) {
         g.Leaders[leader].Status = kLeaderAvailable;

@@ -1,7 +1,6 @@
 // Independent corps of the computer players and the return of a person's disordered corps.
 #include "engine/players/independent_corps.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "engine/core/corps_movement.h"
@@ -46,10 +45,9 @@ void JoinNearbyArmy(TCorpsRec& k) {
         const TCityRec& base = g.Cities[army.BaseCity];
         int d = HexDistance(base.HexX, base.HexY, k.HexX, k.HexY);
         if (base.State == k.HomeState) d /= 2;
-        // An army of another theatre is joined only close by; that bound neither lifts the limit a
-        // nearer army set nor narrows it for the armies after it.
-        const int bound = army.Theatre != k.Region ? std::min(limit, kPlanJoinRange) : limit;
-        if (d < bound) {
+        // Leaving the theatre pays only for an army close by, and from then on the search stays close.
+        if (army.Theatre != k.Region) limit = kPlanJoinRange;
+        if (d < limit) {
             limit = d;
             chosen = a;
         }

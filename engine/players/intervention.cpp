@@ -77,12 +77,12 @@ void FranceJoinsWar() {
         return;
     }
     // France is at war from this moment, so the state and its cities stand on the Confederate side
-    // (a control side of France's number would be no side at all). A city the Union holds in the
-    // state is not the Confederacy's to give away.
+    // (a control side of France's number would be no side at all). The whole state changes hands,
+    // a city the Union holds there included.
     texas.Controller = kNationFrance;
     texas.ControlSide = kConfederacy;
     for (TCityRec& city : g.Cities)
-        if (city.State == kOfferedState && city.Nation == kNationConfederacy) city.Nation = city.OriginalOwner = kNationFrance;
+        if (city.State == kOfferedState) city.Nation = city.OriginalOwner = kNationFrance;
     france.Attitude = 0;
     EnterWar(kNationFrance);
     TNationRec& britain = g.Nations[kNationBritain];

@@ -55,9 +55,10 @@ void UpdateTheatreBalance(int n) {
         nat.TheatreDemand[t] = static_cast<std::uint16_t>(std::min<long>(25 + fall, 65535));
     }
 
-    // Without a capital there is no capital theatre to press for (city 0 has none).
+    // Without a capital there is no capital theatre to press for (city 0 has none). A threatened
+    // capital weighs on its theatre's pressure even while that theatre is not planned.
     const int t0 = nat.Capital != 0 ? g.Cities[nat.Capital].Theatre : 0;
-    if (t0 >= 1 && t0 <= kTheatreCount && TheatreActive(g, t0)) {
+    if (t0 >= 1 && t0 <= kTheatreCount) {
         if (nat.CapitalThreat == 2) p[t0] += 2;
         if (nat.CapitalThreat == 1) p[t0] += 1;
         if (Winter(g.Month)) p[t0] /= 2;

@@ -259,6 +259,26 @@ TEST_F(TheatreBalance, PressureAndPostureWeighStrengthCorpsWeightsLoadAndTheCapi
     EXPECT_EQ(Nation(1).TheatrePosture[1], 1);
 }
 
+TEST_F(TheatreBalance, AThreatenedCapitalMovesItsTheatresPressureEvenWhileThatTheatreIsNotPlanned) {
+    // The capital lies in theatre 2, which is not planned: its stored pressure takes the threat and
+    // the winter halving (toward zero); its posture stays.
+    struct Case { int before, threat, month, after; };
+    const Case cases[] = {{3, 0, 6, 3}, {3, 1, 6, 4}, {3, 2, 6, 5}, {3, 2, 1, 2}, {-5, 0, 12, -2}, {-5, 2, 2, -1}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "pressure " << c.before << " threat " << c.threat << " month " << c.month);
+        SetUp();
+        TNationRec& n = Nation(kNationConfederacy);
+        const int capital = AddCity("Capital", 5, 5, kConfederacy);
+        City(capital).Theatre = 2;
+        n.Capital = static_cast<U8>(capital), n.CapitalThreat = static_cast<U8>(c.threat);
+        n.TheatrePressure[2] = static_cast<std::int16_t>(c.before), n.TheatrePosture[2] = 3;
+        GameRec->Month = static_cast<std::uint16_t>(c.month);
+        UpdateTheatreBalance(kNationConfederacy);
+        EXPECT_EQ((Ints{n.TheatrePressure[2], n.TheatrePosture[2]}), (Ints{c.after, 3}));
+        EXPECT_EQ(n.TheatrePressure[1], 1) << "the planned theatre is weighed as without a capital in it";
+    }
+}
+
 TEST_F(TheatreBalance, StatePrioritiesOverwriteInOrderAndRaiseLostHomeCities) {
     struct Case { int control, controller, enemy, own, side, priority; };
     const Case cases[] = {{1, 1, 0, 0, 1, 25}, {1, 1, 10, 20, 1, 150}, {1, 1, 30, 20, 1, 350}, {2, 2, 0, 0, 1, 20},
@@ -385,6 +405,25 @@ TEST_F(ArmyOperations, AnArmyLeftWithOneCorpsBreaksUpAndLeavesACleanSlot) {
     }
 }
 
+TEST_F(ArmyOperations, AnAbandonedArmysCommanderIsAvailableWhateverHisMarkUnlessDeadOrCaptured) {
+    struct Case { const char* what; int status, after; };
+    const Case cases[] = {{"in command", kLeaderActive, kLeaderAvailable}, {"not yet available", 50, kLeaderAvailable},
+                          {"wounded", 201, kLeaderAvailable}, {"to be relieved", 249, kLeaderAvailable},
+                          {"captured", 254, 254}, {"killed", 255, 255}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int leader = AddLeader(1, 40, 0, 0, "Buell");
+        L(leader).Status = static_cast<U8>(c.status);
+        const int a = Raise(1, 5, leader);
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        RunArmyOperations(kNationUnion);
+        ASSERT_TRUE(ArmySlotFree(Army(a)));
+        EXPECT_EQ(L(leader).Status, c.after);
+    }
+}
+
 TEST_F(ArmyOperations, TheArmyScoreSetsTheStance) {
     // Score = value + 50 x posture + 2 x idle - 5 x losses + the commander's tactics; here posture 0.
     struct Case { int value, losses, sizeBand, stance; };
@@ -502,6 +541,36 @@ TEST_F(IndependentCorps, ArmiesTakeQuietCorpsAndAThreatenedCapitalCallsThemBack)
     City(supply).SupplySource = 0, C(corps).DestX = 25;
     PlanIndependentCorps(kNationUnion);
     EXPECT_EQ((Ints{C(corps).OrderMode, C(corps).DestX}), (Ints{kOrderWithdraw, 25}));
+}
+
+TEST_F(IndependentCorps, AnArmyOfAnotherTheatreKeepsTheCorpsCloseForItselfAndTheArmiesAfterIt) {
+    // Two armies in index order, each `column` hexes west of the quiet corps (0 = no such army).
+    struct Case { const char* what; int firstTheatre, firstColumn, secondTheatre, secondColumn, joins; };
+    const Case cases[] = {
+        {"an own-theatre army 10 hexes off alone", 1, 10, 0, 0, 1},
+        {"is refused after a far army of another theatre", 2, 20, 1, 10, 0},
+        {"but taken when it comes first", 1, 10, 2, 20, 1},
+        {"another theatre's army 4 hexes off", 2, 4, 0, 0, 1},
+        {"wins over a nearer army before it", 1, 3, 2, 4, 2},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        C(corps).HomeState = 7;  // no army base lies in its state: distances count whole
+        int armies[3] = {};
+        for (int i : {1, 2}) {
+            const int column = i == 1 ? c.firstColumn : c.secondColumn;
+            if (column == 0) continue;
+            armies[i] = AddArmy(kNationUnion, AddCity("Camp", 20 - column, 20, kUnion), AddLeader(1, 40));
+            Army(armies[i]).Theatre = static_cast<U8>(i == 1 ? c.firstTheatre : c.secondTheatre);
+        }
+        PlanIndependentCorps(kNationUnion);
+        const int joined = armies[c.joins];
+        EXPECT_EQ(C(corps).Army, joined);
+        EXPECT_EQ(Dest(corps), joined != 0 ? CityHex(Army(joined).BaseCity) : CityHex(supply));
+        for (int i : {1, 2})
+            if (armies[i] != 0) EXPECT_EQ(Army(armies[i]).CorpsCount, armies[i] == joined ? 1 : 0) << "army " << i;
+    }
 }
 
 TEST_F(IndependentCorps, APersonsDisorderedCorpsFallsBackFurtherOnlyWithAnEnemyAtItsDepot) {

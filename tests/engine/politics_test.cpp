@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <vector>
 
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
@@ -185,9 +186,16 @@ TEST_F(Politics, FranceTakesTexasWhenItsOfferIsAccepted) {
         testing::DrawRanges(c.draw >= 0 ? std::vector<int>{c.draw} : std::vector<int>{}, [] { PoliticalPhase(); });
         EXPECT_EQ(texas.Controller, c.accepted ? kNationFrance : kNationConfederacy);
         EXPECT_EQ(texas.ControlSide, kConfederacy) << "France is at war at once";
-        EXPECT_EQ(g.Cities[6].Nation, c.accepted ? kNationFrance : kNationConfederacy);
-        EXPECT_EQ(g.Cities[6].Owner, kConfederacy);
-        EXPECT_EQ(g.Cities[5].Nation, kNationUnion) << "a Union-held city is not the Confederacy's to give";
+        // Every city of the state goes to France, the one the Union holds too.
+        struct Held { int city, nation, side; };
+        for (const Held& h : {Held{6, kNationConfederacy, kConfederacy}, Held{5, kNationUnion, kUnion}}) {
+            const TCityRec& city = g.Cities[h.city];
+            SCOPED_TRACE(city.Name.str());
+            EXPECT_EQ((std::vector<int>{city.Nation, city.OriginalOwner, city.Owner}),
+                      c.accepted ? (std::vector<int>{kNationFrance, kNationFrance, kConfederacy})
+                                 : (std::vector<int>{h.nation, h.nation, h.side}));
+        }
+        EXPECT_EQ(g.Cities[2].Nation, kNationConfederacy) << "a city of another state stays";
         EXPECT_EQ(g.Nations[kNationFrance].Attitude, c.accepted ? 0 : c.considered ? 50 : 20);
         EXPECT_EQ(g.Nations[kNationBritain].Attitude, c.accepted ? 48 : 60);
         EXPECT_EQ(g.Nations[kNationUnion].Will, c.accepted ? 475 : 500);

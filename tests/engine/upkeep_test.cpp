@@ -5,6 +5,7 @@
 #include <array>
 #include <vector>
 
+#include "engine/core/text_table.h"
 #include "engine/logistics/fleet_records.h"
 #include "engine/logistics/naval_planning.h"
 #include "engine/logistics/ship_building.h"
@@ -294,7 +295,7 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
     EXPECT_TRUE(g.Armies[a].Leader == 6 && g.Armies[a].BaseCity == 1 && g.Nations[1].ArmyTally == 1 && pool[2].Used == 2);
     ASSERT_FALSE(fe.notices.empty());
     const auto& lines = fe.notices.back().lines;
-    EXPECT_TRUE(lines[1] == "text 0of the Potomac" && lines[2] == "text 21Leader 6" && lines[3] == "text 105 Washington");
+    EXPECT_TRUE(lines[1] == "text 0of the Potomac" && lines[2] == "text 21 Leader 6" && lines[3] == "text 105 Washington");
     // With every name of the nation given, entry 1 is given again; France's armies are all one.
     pool[1].Used = 2;
     for (int nation : {1, 3}) {
@@ -370,6 +371,60 @@ TEST_F(Forming, ACorpsTakesArtilleryUpToHalfItsLimitAndOnlyForTheComputer) {
     for (int b : {40, 41}) Brigade(b, 3, kBrigadeInfantry, 80, kAttachGarrison, 7, 37);
     Brigade(42, 3, kBrigadeInfantry, 80, kAttachWaiting, 0, 37);
     EXPECT_TRUE(G().Corps[FormCorpsFromWaitingBrigades(0, 7, 3, 2)].LineCount == 3 && G().Cities[7].Garrison == 0);
+}
+
+TEST_F(Forming, ANewCorpsFillsToItsCommandersCapacityAboveTheServingCapOfTen) {
+    // Corps: rating div 20 + 4 (the Confederacy div 11); divisions: div 30 + 2 (div 20).
+    struct Case { int nation, kind, rating, lines; };
+    const Case cases[] = {{1, 0, 100, 9}, {1, 0, 200, 14}, {2, 0, 200, 22}, {1, 1, 255, 10}, {2, 1, 255, 14}, {2, 2, 255, 14}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "nation " << c.nation << " kind " << c.kind << " rating " << c.rating);
+        SetUp();
+        for (TLeaderRec& l : G().Leaders)
+            if (l.Nation == c.nation) l.Initiative = static_cast<U8>(c.rating);
+        const int type = c.kind == 2 ? kBrigadeCavalry : kBrigadeInfantry;
+        for (int i = 20; i < 50; ++i) Brigade(i, c.nation, type, 50, kAttachWaiting, 0, c.nation);
+        const int k = FormCorpsFromWaitingBrigades(c.kind, c.nation, c.nation, 2);
+        ASSERT_NE(k, 0);
+        const TCorpsRec& corps = G().Corps[k];
+        EXPECT_EQ((std::vector<int>{corps.LineCount, corps.BrigadeLimit, corps.Strength}),
+                  (std::vector<int>{c.lines, c.lines, 50 * c.lines}));
+        int attached = 0;
+        for (const TBrigadeRec& b : G().Brigades) attached += b.AttachKind == kAttachCorps && b.AttachIndex == k;
+        EXPECT_EQ(attached, c.lines);
+    }
+}
+
+TEST_F(Forming, EveryWaitingBrigadeOfTheNationServesAndTheNoticeNamesTheCommander) {
+    // An empty brigade and one with no home state are taken like the rest, in index order.
+    G().EnemyVisibility = 1;
+    Brigade(20, 1, kBrigadeInfantry, 0, kAttachWaiting, 0, 1);
+    Brigade(21, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 0);
+    for (int i = 22; i < 30; ++i) Brigade(i, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 1);
+    testing::ScriptedFrontend fe;
+    fe.ExpectNotice(21);
+    const int k = FormCorpsFromWaitingBrigades(0, kBaltimore, 1, 2);
+    ASSERT_NE(k, 0);
+    const TCorpsRec& corps = G().Corps[k];
+    EXPECT_TRUE(corps.LineCount == 6 && corps.Strength == 5 * 80) << corps.LineCount << " " << corps.Strength;
+    for (int b : {20, 21}) EXPECT_TRUE(G().Brigades[b].AttachKind == kAttachCorps && G().Brigades[b].AttachIndex == k) << b;
+    EXPECT_EQ(G().Brigades[26].AttachKind, kAttachWaiting) << "the sixth line brigade fills the corps";
+    ASSERT_EQ(fe.notices.size(), 1u);
+    const auto& lines = fe.notices[0].lines;
+    EXPECT_EQ(lines[1], "Union text 368");
+    EXPECT_EQ(lines[2], "text 21 " + G().Leaders[corps.Leader].Name.str());
+    EXPECT_EQ(lines[3], "text 105 Baltimore");
+
+    // The game's own text ends in a blank for the capture notice; the name still stands one blank away.
+    std::string texts;
+    for (int n = 0; n < 800; ++n) texts += (n == 21 ? std::string("commanded by ") : "text " + std::to_string(n)) + "\n";
+    TextTable.LoadFromString(texts);
+    for (int i = 30; i < 36; ++i) Brigade(i, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 1);
+    fe.ExpectNotice(21);
+    const int second = FormCorpsFromWaitingBrigades(0, kBaltimore, 1, 2);
+    ASSERT_NE(second, 0);
+    ASSERT_EQ(fe.notices.size(), 2u);
+    EXPECT_EQ(fe.notices[1].lines[2], "commanded by " + G().Leaders[G().Corps[second].Leader].Name.str());
 }
 
 }  // namespace
