@@ -32,6 +32,7 @@
 #include "engine/core/selection.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_menus.h"
+#include "gui/dialogs/core/scenario_choice.h"
 #include "gui/main/map_box.h"
 #include "gui/platform/file_dialogs.h"
 #include "gui/platform/form.h"
@@ -904,6 +905,46 @@ TEST_F(WindowTest, TheWindowsOwnFrontendOpensTheGamesDialogs) {
     WhenModalShows([](QWidget* notice) { static_cast<QDialog*>(notice)->done(1); });
     window->close();
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, ClosingTheScenarioChoiceAsksForASavedGame) {
+    window = std::make_unique<gui::TKVTSDI>();
+    for (int e = 0; e < 4; ++e) window->Hotspot(e)->SetCursorSource([] { return QPoint(-1000, -1000); });
+    // The player closes the choice by its title bar, cancels the Open dialog that follows, is
+    // offered the choice again and takes 1861 there.
+    std::vector<std::string> met;
+    std::function<void(QWidget*)> answer = [&](QWidget* d) {
+        const auto click = [d](const char* name) {
+            QWidget* control = d->findChild<QWidget*>(QLatin1String(name));
+            QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+        };
+        if (qobject_cast<gui::TIntro_Load*>(d)) {
+            met.push_back("scenario choice");
+            if (met.size() == 1) {
+                d->close();
+            } else {
+                click("RadioButton1");
+                click("Button1");
+            }
+        } else if (qobject_cast<QFileDialog*>(d)) {
+            met.push_back("open dialog");
+            SaveScreenshot(d, QStringLiteral("main_window_open_after_closed_choice"));
+            static_cast<QDialog*>(d)->reject();
+        } else {
+            met.push_back(d->windowTitle().toStdString());
+            for (const char* name : {"RadioButton6", "Button1"}) click(name);
+            return;
+        }
+        WhenModalShows(answer);
+    };
+    WhenModalShows(answer);
+    ASSERT_TRUE(window->FormCreate());
+    window->show();
+    const std::vector<std::string> expected = {"scenario choice", "open dialog", "scenario choice", kvt::Text(680)};
+    EXPECT_EQ(met, expected);
+    EXPECT_EQ(GameFileBase, "1861.");
+    WhenModalShows([](QWidget* notice) { static_cast<QDialog*>(notice)->done(1); });
+    window->close();
 }
 
 }  // namespace
