@@ -2,6 +2,7 @@
 #include "gui/main/kvt_sdi.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
@@ -447,20 +448,16 @@ void TKVTSDI::VisibleFleetMoves1Click() { VisibleFleetMovesAction()->setChecked(
 
 void TKVTSDI::CheckLeadersClick() { CheckCommands(); }
 
-void TKVTSDI::HotTopInHotspot() {
-    ScrollViewAtEdge(MapEdge::Top);
-    FormPaint();
-}
-void TKVTSDI::HotBottomInHotspot() {
-    ScrollViewAtEdge(MapEdge::Bottom);
-    FormPaint();
-}
-void TKVTSDI::HotLeftInHotspot() {
-    ScrollViewAtEdge(MapEdge::Left);
-    FormPaint();
-}
-void TKVTSDI::HotRightInHotspot() {
-    ScrollViewAtEdge(MapEdge::Right);
+void TKVTSDI::HotTopInHotspot() { EdgeTick(MapEdge::Top); }
+void TKVTSDI::HotBottomInHotspot() { EdgeTick(MapEdge::Bottom); }
+void TKVTSDI::HotLeftInHotspot() { EdgeTick(MapEdge::Left); }
+void TKVTSDI::HotRightInHotspot() { EdgeTick(MapEdge::Right); }
+
+void TKVTSDI::EdgeTick(MapEdge edge) {
+    // Only while the player looks at the map itself: a pointer left on a strip where a menu's item
+    // was would otherwise run the view to the map's edge behind the dialog or menu.
+    if (!isActiveWindow() || QApplication::activeModalWidget() || QApplication::activePopupWidget()) return;
+    ScrollViewAtEdge(edge);
     FormPaint();
 }
 

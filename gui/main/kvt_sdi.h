@@ -19,6 +19,7 @@ class QToolButton;
 
 namespace kvt {
 struct TMapClick;
+enum class MapEdge;
 }
 
 namespace Ui {
@@ -129,6 +130,7 @@ private:
     void CaptionMenus();
     void ConnectHandlers();
     void PlaceHotspots();
+    void EdgeTick(kvt::MapEdge edge);
     void FitFrame();
     void StopBackgroundTicks();
     void ShowBackBuffer();

@@ -17,6 +17,7 @@
 #include <QToolButton>
 
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -31,6 +32,7 @@
 #include "engine/core/selection.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_menus.h"
+#include "gui/dialogs/core/scenario_choice.h"
 #include "gui/main/map_box.h"
 #include "gui/platform/file_dialogs.h"
 #include "gui/platform/form.h"
@@ -692,6 +694,7 @@ TEST_F(WindowTest, TheViewAtThreePlacesShowsEveryVisibleCorpsFromItsSheetCell) {
 
 TEST_F(WindowTest, OnlyTheMapsOwnEdgesScrollIt) {
     ASSERT_TRUE(CreateWindow());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get())) << "the strips scroll only the window in use";
     QPoint cursor(-1000, -1000);
     for (int e = 0; e < 4; ++e) window->Hotspot(e)->SetCursorSource([&cursor] { return cursor; });
     const auto centre = [](const QWidget* w) { return w->mapToGlobal(w->rect().center()); };
@@ -721,6 +724,72 @@ TEST_F(WindowTest, OnlyTheMapsOwnEdgesScrollIt) {
     window->move(window->pos() + QPoint(40, 30));
     QApplication::processEvents();
     EXPECT_EQ(window->Hotspot(3)->RectRight, onMap(1002, 0).x());
+}
+
+TEST_F(WindowTest, TheMapStaysPutUnderADialogOrMenuWithThePointerOnItsEdge) {
+    ASSERT_TRUE(CreateWindow());
+    // The pointer rests where a menu's first item was, on the map's top strip, while ticks come.
+    QPoint cursor(-1000, -1000);
+    for (int e = 0; e < 4; ++e) window->Hotspot(e)->SetCursorSource([&cursor] { return cursor; });
+    const QPoint topStrip = window->BattleMap()->mapToGlobal(QPoint(500, 4));
+    const auto ticks = [&] {
+        cursor = topStrip;
+        for (int n = 0; n < 3; ++n)
+            for (int e = 0; e < 4; ++e) window->Hotspot(e)->CheckCursor();
+        cursor = QPoint(-1000, -1000);
+    };
+    const auto ticksUnderDialogOf = [&](const char* item) {
+        WhenModalShows([&](QWidget* d) {
+            ticks();
+            SaveScreenshot(window.get(), QStringLiteral("main_window_under_%1").arg(QLatin1String(item)));
+            static_cast<QDialog*>(d)->reject();
+        });
+        ASSERT_TRUE(window->ActionNamed(item)->isEnabled()) << item;
+        window->ActionNamed(item)->trigger();
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> run;
+        int rows;
+    };
+    const Case cases[] = {
+        {"nothing over the map", ticks, -3},
+        {"Overviews > Army overview", [&] { ticksUnderDialogOf("ForceOverview1"); }, 0},
+        {"Game > Load game", [&] { ticksUnderDialogOf("LoadGame1"); }, 0},
+        {"a game form of its own", [&] {
+             gui::TForm form(window.get());
+             WhenModalShows([&](QWidget* d) {
+                 ticks();
+                 static_cast<QDialog*>(d)->reject();
+             });
+             form.ShowModal();
+         }, 0},
+        {"the Overviews menu dropped open", [&] {
+             QMenu* menu = window->findChild<QMenu*>(QStringLiteral("Overviews1"));
+             menu->popup(window->menuBar()->mapToGlobal(window->menuBar()->actionGeometry(menu->menuAction()).bottomLeft()));
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+             ticks();
+             menu->close();
+         }, 0},
+        {"another window in front", [&] {
+             QWidget other;
+             other.show();
+             other.activateWindow();
+             ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+             ticks();
+         }, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        window->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        ViewColumn = 35;
+        ViewRow = 10;
+        window->FormPaint();
+        c.run();
+        EXPECT_EQ(ViewRow, 10 + c.rows);
+        EXPECT_EQ(ViewColumn, 35);
+    }
 }
 
 TEST_F(WindowTest, ClosingStopsTheTimerAndTheHotspots) {
@@ -836,6 +905,46 @@ TEST_F(WindowTest, TheWindowsOwnFrontendOpensTheGamesDialogs) {
     WhenModalShows([](QWidget* notice) { static_cast<QDialog*>(notice)->done(1); });
     window->close();
     EXPECT_FALSE(window->isVisible());
+}
+
+TEST_F(WindowTest, ClosingTheScenarioChoiceAsksForASavedGame) {
+    window = std::make_unique<gui::TKVTSDI>();
+    for (int e = 0; e < 4; ++e) window->Hotspot(e)->SetCursorSource([] { return QPoint(-1000, -1000); });
+    // The player closes the choice by its title bar, cancels the Open dialog that follows, is
+    // offered the choice again and takes 1861 there.
+    std::vector<std::string> met;
+    std::function<void(QWidget*)> answer = [&](QWidget* d) {
+        const auto click = [d](const char* name) {
+            QWidget* control = d->findChild<QWidget*>(QLatin1String(name));
+            QTest::mouseClick(control, Qt::LeftButton, {}, control->rect().center());
+        };
+        if (qobject_cast<gui::TIntro_Load*>(d)) {
+            met.push_back("scenario choice");
+            if (met.size() == 1) {
+                d->close();
+            } else {
+                click("RadioButton1");
+                click("Button1");
+            }
+        } else if (qobject_cast<QFileDialog*>(d)) {
+            met.push_back("open dialog");
+            SaveScreenshot(d, QStringLiteral("main_window_open_after_closed_choice"));
+            static_cast<QDialog*>(d)->reject();
+        } else {
+            met.push_back(d->windowTitle().toStdString());
+            for (const char* name : {"RadioButton6", "Button1"}) click(name);
+            return;
+        }
+        WhenModalShows(answer);
+    };
+    WhenModalShows(answer);
+    ASSERT_TRUE(window->FormCreate());
+    window->show();
+    const std::vector<std::string> expected = {"scenario choice", "open dialog", "scenario choice", kvt::Text(680)};
+    EXPECT_EQ(met, expected);
+    EXPECT_EQ(GameFileBase, "1861.");
+    WhenModalShows([](QWidget* notice) { static_cast<QDialog*>(notice)->done(1); });
+    window->close();
 }
 
 }  // namespace

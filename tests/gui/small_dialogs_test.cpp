@@ -2,6 +2,7 @@
 // player uses them: what each shows and what each choice changes in the game.
 #include <gtest/gtest.h>
 
+#include <QTimer>
 
 #include <vector>
 
@@ -95,10 +96,14 @@ TEST_F(SmallDialogs, TheDelayIsChosenWithTheArrowAndTheTurnKeepsItsCursor) {
     }
 }
 
-TEST_F(SmallDialogs, TheScenarioChoiceAnswersTheLastRadioButtonClicked) {
-    struct Case { std::vector<int> clicks; int answer; };
-    const Case cases[] = {{{1}, 1}, {{2}, 2}, {{3}, 3}, {{4}, 4}, {{}, 0}, {{2, 4}, 4}, {{4, 1}, 1}};
+TEST_F(SmallDialogs, TheScenarioChoiceAnswersTheLastRadioButtonClickedAndNothingWhenClosed) {
+    // Closed by its title bar, the choice answers nothing, whatever was clicked: the game then asks
+    // for a saved game.
+    struct Case { std::vector<int> clicks; int answer; bool closed = false; };
+    const Case cases[] = {{{1}, 1}, {{2}, 2},        {{3}, 3},          {{4}, 4},         {{}, 0},
+                          {{2, 4}, 4}, {{4, 1}, 1}, {{}, 0, true}, {{3}, 0, true}};
     for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.clicks.size() << " clicks, closed " << c.closed);
         EventNotice.Answer = 7;  // whatever the last notice left
         testing::WhenModalShows([&c](QWidget* d) {
             EXPECT_EQ(d->windowTitle(), GameText(612));
@@ -113,7 +118,15 @@ TEST_F(SmallDialogs, TheScenarioChoiceAnswersTheLastRadioButtonClicked) {
             EXPECT_TRUE(ShowsPicture(d, "bg_scenario_choice.bmp"));
             if (c.clicks.empty()) testing::SaveScreenshot(d, QStringLiteral("scenario_choice"));
             for (int k : c.clicks) Click(Control<TElRadioButton>(d, QStringLiteral("RadioButton%1").arg(k)));
-            Click(Button(d, 1));
+            if (!c.closed) {
+                Click(Button(d, 1));
+                return;
+            }
+            d->close();
+            QTimer::singleShot(200, d, [d] {
+                ADD_FAILURE() << "the title bar's close left the choice open";
+                Click(Button(d, 1));
+            });
         });
         gui::ShowScenarioChoice();
         EXPECT_EQ(EventNotice.Answer, c.answer);

@@ -1,6 +1,8 @@
 // The scenario choice.
 #include "gui/dialogs/core/scenario_choice.h"
 
+#include <QCloseEvent>
+
 #include "engine/core/notice.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "ui_scenario_choice.h"
@@ -31,6 +33,14 @@ TIntro_Load::TIntro_Load(QWidget* parent) : TForm(parent), ui_(std::make_unique<
 TIntro_Load::~TIntro_Load() = default;
 
 void TIntro_Load::paintEvent(QPaintEvent*) { PaintDialogPicture(*this, background_); }
+
+void TIntro_Load::closeEvent(QCloseEvent* event) {
+    // The choice has no Cancel button, so its close is the player's only way to say "none of
+    // these": the start-up then asks for a saved game.
+    event->ignore();
+    SetAnswer(0);
+    SetModalResult(mrCancel);
+}
 
 void TIntro_Load::RadioButton1Click() { SetAnswer(1); }
 void TIntro_Load::RadioButton2Click() { SetAnswer(2); }

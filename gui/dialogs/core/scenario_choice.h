@@ -27,6 +27,8 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    // The title bar's close answers nothing chosen (0), whatever was clicked.
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     std::unique_ptr<Ui::TIntro_Load> ui_;
