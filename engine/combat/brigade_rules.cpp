@@ -106,6 +106,8 @@ int CorpsBrigadeLimit(int kind, int nation, int initiative) {
     return std::min(limit, 10);
 }
 
+int CommanderLineLimit(int kind, int initiative) { return kind != 0 ? initiative / 35 + 2 : initiative / 12 + 4; }
+
 void RecalcCorpsFromBrigades() {
     TGameRec& g = *GameRec;
     for (int i = 1; i <= kBrigadeCount; ++i) {

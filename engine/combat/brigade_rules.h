@@ -31,6 +31,10 @@ void ClearAttachedBrigades(int corps);
 void ApplyBrigadeLosses(int mode, int index, int n);
 // Line brigades a corps (kind 0) or division may hold under a commander of this initiative.
 int CorpsBrigadeLimit(int kind, int nation, int initiative);
+// The line brigades a corps (kind 0) or division may take under a commander of this initiative, as
+// the turn's force recount keeps them: the same for every nation and with no cap, unlike the limit
+// the recalculation stores. Transfers and new formations keep to this one.
+int CommanderLineLimit(int kind, int initiative);
 // Recomputes every corps' strength, artillery, brigade counts, mean quality and fatigue and
 // brigade limit from its brigades, and every held city's garrison count.
 void RecalcCorpsFromBrigades();

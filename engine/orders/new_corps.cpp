@@ -76,7 +76,7 @@ int TBrigadeMaxima::Of(int brigadeType) const {
 TBrigadeMaxima FormationMaxima(int kind, int initiative) {
     TBrigadeMaxima m;
     if (kind < kFormationCorps || kind > kFormationCavalryDivision) return m;
-    m.line = kind == kFormationCorps ? initiative / 12 + 4 : initiative / 35 + 2;
+    m.line = CommanderLineLimit(kind, initiative);
     m.artillery = kind == kFormationCorps ? std::min(m.line / 3, 2) : 1;
     m.infantry = kind == kFormationCavalryDivision ? 0 : m.line;
     m.cavalry = kind == kFormationCavalryDivision ? m.line : 0;
