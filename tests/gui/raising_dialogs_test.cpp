@@ -210,7 +210,7 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
     });
     ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewArmy));
     const TArmyRec& army = g.Armies[8];
-    EXPECT_EQ(army.Name.str(), "the Susquehanna") << "a letter the lists cannot show is not taken";
+    EXPECT_EQ(army.Name.str(), "the Susquehanna\xE9") << "a Latin-1 letter is stored in its one byte";
     EXPECT_EQ(army.Leader, 1);
     EXPECT_EQ(army.BaseCity, 6);
     EXPECT_EQ(army.CorpsCount, 2);
@@ -218,6 +218,17 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
     EXPECT_EQ(g.Corps[15].Army, 8);
     EXPECT_EQ(g.Corps[10].Army, 0);
     EXPECT_EQ(g.Leaders[1].Status, kLeaderActive);
+
+    // The army's orders show the name as it was typed.
+    SelectedArmy = 8;
+    testing::WhenModalShows([&](QWidget* d) {
+        EXPECT_EQ(Control<QLineEdit>(d, QStringLiteral("Edit1"))->text(), QStringLiteral("the Susquehanna\u00e9"));
+        EXPECT_EQ(Label(d, 1)->Caption(), T(0) + QStringLiteral("the Susquehanna\u00e9"));
+        testing::SaveScreenshot(d, QStringLiteral("new_army_in_army_orders"));
+        Click(Button(d, 1));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::ArmyOrders));
+    EXPECT_EQ(army.Name.str(), "the Susquehanna\xE9") << "closing the orders keeps the name";
 }
 
 TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnClosing) {
