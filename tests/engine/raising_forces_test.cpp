@@ -178,6 +178,20 @@ TEST_F(NewCorps, SelectedBrigadesAreTakenUpToEachMaximumAndTenInAll) {
     }
 }
 
+TEST_F(NewCorps, TheBrigadeListSpellsTheSeventhWeaponWithOneT) {
+    GameRec->States[2].ShortName = "Va.";
+    TBrigadeRec& battery = GameRec->Brigades[artillery.front()];
+    battery.Ordinal = 21;
+    struct Case { int weapon; const char* row; };
+    const Case cases[] = {{6, "21st Va. Arty Smoothbores"}, {7, "21st Va. Arty Parrots"}, {8, "21st Va. Arty Whitworths"},
+                          {0, "21st Va. Arty "}};
+    for (const Case& c : cases) {
+        battery.Weapon = static_cast<U8>(c.weapon);
+        EXPECT_EQ(RaisingBrigadeText(artillery.front()), c.row);
+    }
+    EXPECT_EQ(RaisingBrigadeText(0), "") << "no brigade, no row";
+}
+
 TEST_F(NewCorps, AReusedRecordStartsClearedWithTheNewCorpsTable) {
     TCorpsRec& stale = GameRec->Corps[5];
     stale.PlanTag = 7;

@@ -181,6 +181,33 @@ TEST_F(RaisingDialogs, NewCorpsFormsTheChosenBrigadesUnderTheChosenLeader) {
     EXPECT_EQ(g.Cities[kWashington].Garrison, 2);
 }
 
+TEST_F(RaisingDialogs, ADivisionKeepsTheTypeHeadingAndItsBrigadeListSpellsParrotsWithOneT) {
+    TGameRec& g = *GameRec;
+    constexpr int kWashington = 11;
+    int battery = 0;
+    for (int b = 1; b <= kBrigadeCount; ++b) {
+        const TBrigadeRec& r = g.Brigades[b];
+        if (r.AttachKind == kAttachGarrison && r.AttachIndex == kWashington && r.BrigadeType == kBrigadeArtillery) battery = b;
+    }
+    ASSERT_NE(battery, 0);
+    g.Brigades[battery].Weapon = 7;
+    const std::string row = OrdinalText(g.Brigades[battery].Ordinal) + g.States[g.Brigades[battery].HomeState].ShortName.str();
+    testing::WhenModalShows([&](QWidget* d) {
+        Click(Radio(d, 2));
+        EXPECT_EQ(Label(d, 6)->Caption(), QStringLiteral("Type to raise")) << "only a corps names its heading";
+        ClickRow(List(d, 2), 0);
+        ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
+        EXPECT_TRUE(Label(d, 6)->isVisible());
+        EXPECT_EQ(Label(d, 6)->Caption(), QStringLiteral("Type to raise"));
+        EXPECT_GE(RowOf(List(d, 1), QString::fromStdString(row) + QStringLiteral(" Arty Parrots")), 0);
+        ExpectLaidOutCleanly(d);
+        testing::SaveScreenshot(d, QStringLiteral("new_division"));
+        Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewCorps));
+    EXPECT_EQ(g.Brigades[battery].AttachKind, kAttachGarrison) << "nothing selected, nothing formed";
+}
+
 TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCorps) {
     TGameRec& g = *GameRec;
     testing::WhenModalShows([&](QWidget* d) {
