@@ -335,6 +335,15 @@ TEST_F(Manpower, SharesStayWithinOneHundredInAll) {
     EXPECT_FALSE(RaiseRecruitShare(5));
 }
 
+TEST_F(Manpower, TheMonthsRecruitsReadAsFiftiesOfMenWithNoneReadingDoubleNought) {
+    SidePlayed = 1;
+    struct Case { int recruits; const char* shown; };
+    for (const Case& c : {Case{0, "00"}, Case{1, "50"}, Case{40, "2000"}, Case{65535, "3276750"}}) {
+        GameRec->Nations[1].MonthlyRecruits = static_cast<std::uint16_t>(c.recruits);
+        EXPECT_EQ(ManpowerSettings().recruitsPerMonth, c.shown) << c.recruits;
+    }
+}
+
 TEST_F(Manpower, TheAppealNeedsAYearOfWarACounterBelowZeroAndHeavyLosses) {
     struct Case { int side, year, counter; unsigned casualties; bool checked, offered; };
     const Case cases[] = {

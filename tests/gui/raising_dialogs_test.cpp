@@ -308,6 +308,21 @@ TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnCl
     EXPECT_EQ(us.Will, 850);
 }
 
+TEST_F(RaisingDialogs, ManpowerWritesTheMonthsRecruitsAsFiftiesOfMen) {
+    struct Case { int recruits; const char* shown; };
+    for (const Case& c : {Case{0, "00"}, Case{1, "50"}, Case{65535, "3276750"}}) {
+        SCOPED_TRACE(c.recruits);
+        GameRec->Nations[1].MonthlyRecruits = static_cast<std::uint16_t>(c.recruits);
+        testing::WhenModalShows([&](QWidget* d) {
+            EXPECT_EQ(Label(d, 14)->Caption(), QLatin1String(c.shown));
+            ExpectLaidOutCleanly(d);
+            if (c.recruits == 0) testing::SaveScreenshot(d, QStringLiteral("manpower_no_recruits"));
+            Click(Button(d, 1));
+        });
+        ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::Manpower));
+    }
+}
+
 TEST_F(RaisingDialogs, CityOrdersBuyAndSellWorksOfAPortAtOnce) {
     TGameRec& g = *GameRec;
     constexpr int kBaltimore = 2;
