@@ -107,6 +107,8 @@ int CorpsCapacity(int kind, int nation, int initiative) {
 
 int CorpsBrigadeLimit(int kind, int nation, int initiative) { return std::min(CorpsCapacity(kind, nation, initiative), 10); }
 
+int CommanderLineLimit(int kind, int initiative) { return kind != 0 ? initiative / 35 + 2 : initiative / 12 + 4; }
+
 void RecalcCorpsFromBrigades() {
     TGameRec& g = *GameRec;
     for (int i = 1; i <= kBrigadeCount; ++i) {

@@ -33,6 +33,10 @@ void ApplyBrigadeLosses(int mode, int index, int n);
 // rating gives them (a new formation fills up to this) and as kept afterwards (at most 10).
 int CorpsCapacity(int kind, int nation, int initiative);
 int CorpsBrigadeLimit(int kind, int nation, int initiative);
+// The line brigades a corps (kind 0) or division may take under a commander of this initiative, as
+// the turn's force recount keeps them: the same for every nation and with no cap, unlike the limit
+// the recalculation stores. Transfers and new formations keep to this one.
+int CommanderLineLimit(int kind, int initiative);
 // Recomputes every corps' strength, artillery, brigade counts, mean quality and fatigue and
 // brigade limit from its brigades, and every held city's garrison count.
 void RecalcCorpsFromBrigades();

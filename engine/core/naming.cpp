@@ -36,7 +36,9 @@ const char* NationName(int nation) {
     }
 }
 
-std::string BrigadeEntryText(const TBrigadeRec& b) {
+std::string BrigadeEntryText(const TBrigadeRec& b) { return BrigadeEntryText(b, WeaponName(b.Weapon)); }
+
+std::string BrigadeEntryText(const TBrigadeRec& b, const std::string& weapon) {
     std::string typeText;
     switch (b.BrigadeType) {
         case kBrigadeArtillery: typeText = " Arty "; break;
@@ -44,7 +46,7 @@ std::string BrigadeEntryText(const TBrigadeRec& b) {
         case kBrigadeCavalry: typeText = " Cav "; break;
         default: typeText = " "; break;
     }
-    return OrdinalText(b.Ordinal) + GameRec->States[b.HomeState].ShortName.str() + typeText + WeaponName(b.Weapon);
+    return OrdinalText(b.Ordinal) + GameRec->States[b.HomeState].ShortName.str() + typeText + weapon;
 }
 
 }  // namespace kvt

@@ -17,5 +17,7 @@ std::string WeaponName(int kind);
 const char* NationName(int nation);
 // A brigade's list entry: ordinal, home state's short name, " Arty ", " Inf " or " Cav ", weapon.
 std::string BrigadeEntryText(const TBrigadeRec& b);
+// The same with the weapon's name as that list spells it.
+std::string BrigadeEntryText(const TBrigadeRec& b, const std::string& weapon);
 
 }  // namespace kvt

@@ -7,6 +7,7 @@
 #include "engine/core/random.h"
 #include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
+#include "engine/orders/new_army.h"
 
 namespace kvt {
 
@@ -37,13 +38,6 @@ void Install(TArmyRec& army, int leader) {
 // A corps carried at sea keeps its fleet's course: the army's orders would leave it on the water.
 bool CarriedAtSea(const TCorpsRec& c) {
     return c.OrderMode == 4 && MapGrid->Cell(c.HexX, c.HexY).Terrain() == kTerrainWater;
-}
-
-std::string ArmyName(const std::string& typed) {
-    std::string name;
-    for (char ch : typed)
-        if (ch >= 0x20 && ch <= 0x7E && name.size() < 22) name += ch;
-    return name;
 }
 
 }  // namespace
@@ -142,7 +136,7 @@ bool ChangeArmyCommander(int army, int leader) {
 void CloseArmyOrders(int army, const TArmyOrderChoices& choices) {
     if (!ArmyOrdersAvailable(army)) return;
     TArmyRec& a = G().Armies[army];
-    a.Name = ArmyName(choices.name);
+    a.Name = StoredArmyName(choices.name);
 
     if (IsCity(choices.objective)) {
         a.Objective = static_cast<U8>(choices.objective);

@@ -40,7 +40,7 @@ struct TArmyOrdersView {
 
 // What the person left chosen when the dialog closed; -1 or 0 where nothing was.
 struct TArmyOrderChoices {
-    std::string name;
+    std::string name;  // as typed (UTF-8); stored as the record holds names
     int stance = -1, march = -1, supplyType = -1, supplyPriority = -1;
     int supplyBase = 0;  // a city
     int objective = 0;   // a city

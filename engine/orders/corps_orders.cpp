@@ -13,7 +13,6 @@
 #include "engine/core/random.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
-#include "engine/logistics/force_recount.h"
 #include "engine/orders/order_support.h"
 
 namespace kvt {
@@ -65,21 +64,32 @@ void RecountArmyCorps(int army) {
 
 int OwnBrigadeCount(const TCorpsRec& c) { return c.LineCount + c.ArtilleryCount; }
 
-void RefreshTransferState(TCorpsOrders& o) {
-    o.transferFromEnabled = false;
-    if (o.dissolved || o.cityAt == 0) return;
-    for (int b = 1; b <= kBrigadeCount; ++b) {
-        const TBrigadeRec& br = GameRec->Brigades[b];
-        if (br.AttachKind == kAttachGarrison && br.AttachIndex == o.cityAt && br.Nation == CorpsOf(o).Nation &&
-            MayJoinCorps(o.corps, b)) {
-            o.transferFromEnabled = true;
-            return;
-        }
-    }
+// Room for a brigade of the type: ten in all, and line brigades under the commander's limit.
+bool HasRoomFor(int corps, int brigadeType) {
+    const TCorpsRec& c = GameRec->Corps[corps];
+    int total = 0, line = 0;
+    ForEachAttachedBrigade(corps, [&](const TBrigadeRec& b) {
+        ++total;
+        line += b.BrigadeType != kBrigadeArtillery;
+    });
+    if (total >= kMaxBrigadesInCorps) return false;
+    if (brigadeType == kBrigadeArtillery) return true;
+    return line < CommanderLineLimit(c.Kind, GameRec->Leaders[c.Leader].Initiative);
 }
 
-// What a transfer or a reinforcement changes: line and artillery brigades, men and quality. The
-// brigade limit shown stays the recount's, which the transfers keep to.
+// The "from" button goes off only when the corps is full, whatever the garrison holds.
+void RefreshTransferState(TCorpsOrders& o) {
+    o.transferFromEnabled = !o.dissolved && o.cityAt != 0 &&
+                            (HasRoomFor(o.corps, kBrigadeArtillery) || HasRoomFor(o.corps, kBrigadeInfantry));
+}
+
+// The stored limit is rewritten by every recalculation with another rule; the one shown is the one
+// the transfers keep to, worked out from the commander in command.
+std::string LimitFigure(const TCorpsRec& c) {
+    return Text(100) + Number(CommanderLineLimit(c.Kind, GameRec->Leaders[c.Leader].Initiative));
+}
+
+// What a transfer or a reinforcement changes: line and artillery brigades, men and quality.
 void RefreshTransferFigures(TCorpsOrders& o) {
     const TCorpsRec& c = CorpsOf(o);
     o.figures[2] = Text(90) + Number(c.LineCount);
@@ -97,7 +107,7 @@ void FillFigures(TCorpsOrders& o) {
     o.figures[8] = DisruptionText(c.Disruption);
     o.figures[9] = CorpsFatigueText();
     o.figures[11] = CorpsConditionText();
-    o.figures[12] = Text(100) + Number(c.BrigadeLimit);
+    o.figures[12] = LimitFigure(c);
 }
 
 // The corps keeps one brigade: what relieving its commander will cost is drawn and announced now.
@@ -159,6 +169,7 @@ void InstallCommander(TCorpsOrders& o, int leader) {
     o.commander = leader;
     o.ratings = CommanderRatingTexts(leader, true);
     o.ratingsShown = true;
+    o.figures[12] = LimitFigure(c);
     RefreshTransferState(o);
 }
 
@@ -199,17 +210,7 @@ std::array<std::string, 4> CommanderRatingTexts(int leader, bool afterChange) {
 
 bool MayJoinCorps(int corps, int brigade) {
     if (!Arr1<TCorpsRec, kCorpsCount>::InRange(corps) || !Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade)) return false;
-    const TCorpsRec& c = GameRec->Corps[corps];
-    int total = 0, line = 0;
-    ForEachAttachedBrigade(corps, [&](const TBrigadeRec& b) {
-        ++total;
-        line += b.BrigadeType != kBrigadeArtillery;
-    });
-    if (total >= kMaxBrigadesInCorps) return false;
-    if (GameRec->Brigades[brigade].BrigadeType == kBrigadeArtillery) return true;
-    // The limit the turn's recount keeps, worked out from the commander: the stored one is rewritten
-    // by every transfer's recalculation.
-    return line < RecountedLineLimit(c.Kind, GameRec->Leaders[c.Leader].Initiative);
+    return HasRoomFor(corps, GameRec->Brigades[brigade].BrigadeType);
 }
 
 bool OpenCorpsOrders(TCorpsOrders& o) {
@@ -329,12 +330,10 @@ void FillTransferToList(TCorpsOrders& o) {
 void FillTransferFromList(TCorpsOrders& o) {
     o.brigades.Clear();
     if (o.dissolved || o.cityAt == 0) return;
-    const int nation = CorpsOf(o).Nation;
+    // The whole garrison, an ally's brigades too; the click keeps to the corps' room.
     for (int b = 1; b <= kBrigadeCount; ++b) {
         const TBrigadeRec& br = GameRec->Brigades[b];
-        // Only what may join is offered: another nation's brigade would serve uncounted.
-        if (br.AttachKind == kAttachGarrison && br.AttachIndex == o.cityAt && br.Nation == nation && MayJoinCorps(o.corps, b))
-            o.brigades.Add(BrigadeEntryText(br), b);
+        if (br.AttachKind == kAttachGarrison && br.AttachIndex == o.cityAt) o.brigades.Add(BrigadeEntryText(br), b);
     }
     o.direction = TTransferDirection::FromCity;
     o.brigadeListShown = true;

@@ -56,7 +56,8 @@ struct TCorpsOrders {
     int stance = -1, march = -1, supplyType = -1, priority = -1;
     std::string stanceCaption;
 
-    // The transfer buttons and list; the "from" button is off while no garrison brigade may join.
+    // The transfer buttons and list; the "from" button is off only while the corps has room for no
+    // brigade.
     bool transfersShown = false;
     bool transferFromEnabled = false;
     std::string transferToCaption, transferFromCaption;
@@ -80,7 +81,7 @@ extern TPendingReliefCost PendingReliefCost;
 // Fills the opening for SelectedCorps (the entrenchment of a corps in its own city is written
 // here). False, changing nothing, when the selection names no corps in use.
 bool OpenCorpsOrders(TCorpsOrders& o);
-// The direction buttons: list the corps' brigades, or the garrison brigades that may join it.
+// The direction buttons: list the corps' brigades, or the city's whole garrison.
 void FillTransferToList(TCorpsOrders& o);
 void FillTransferFromList(TCorpsOrders& o);
 // Moves the brigade of the row in the chosen direction; the direction is chosen anew afterwards.
@@ -101,7 +102,7 @@ std::string CorpsConditionText();
 std::array<std::string, 4> CommanderRatingTexts(int leader, bool afterChange);
 
 // Whether brigade b may join corps c: under ten brigades, and a line brigade under the line limit
-// its commander gives.
+// its commander gives (CommanderLineLimit), which the dialog shows.
 bool MayJoinCorps(int corps, int brigade);
 
 void ResetCorpsOrdersGlobals();

@@ -13,7 +13,6 @@ namespace {
 
 constexpr int kBondage = 0, kLastCombatRoles = 10, kEmancipated = 11;
 constexpr int kAppealMonths = 9;
-constexpr int kMenPerRecruit = 50;
 
 int ShareTotal(const TNationRec& n) {
     int total = 0;
@@ -39,7 +38,7 @@ TManpowerSettings ManpowerSettings() {
     const TNationRec& n = g.Nations[nation];
     out.appealChecked = n.AppealCounter >= 1;
     out.appealOffered = AppealOffered(nation);
-    out.recruitsPerMonth = n.MonthlyRecruits * kMenPerRecruit;
+    out.recruitsPerMonth = std::to_string(n.MonthlyRecruits * 5) + "0";  // fifties of men
     out.bounty = std::min<int>(n.Bounty, kMaxBounty);
     if (n.Policy == kBondage) out.stance = kStanceBondage;
     else if (n.Policy <= kLastCombatRoles) out.stance = kStanceCombatRoles;

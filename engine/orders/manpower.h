@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 
 namespace kvt {
 
@@ -17,7 +18,8 @@ constexpr int kMaxBounty = 20;
 struct TManpowerSettings {
     bool appealChecked = false;
     bool appealOffered = false;
-    int recruitsPerMonth = 0;  // men
+    // Label14: the men, written as the recruits word x 5 and a nought ("00" for none).
+    std::string recruitsPerMonth;
     int bounty = 0;
     int stance = kStanceNone;  // the stance in force
     std::array<bool, 4> stanceOffered{};  // by stance 1..3

@@ -6,6 +6,7 @@
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/frontend.h"
 #include "engine/core/globals.h"
+#include "engine/core/naming.h"
 #include "engine/core/record_access.h"
 #include "engine/core/turn_start.h"
 #include "engine/orders/order_support.h"
@@ -15,6 +16,8 @@
 namespace kvt {
 
 namespace {
+
+constexpr int kParrotts = 7;  // the weapon kind
 
 bool InList(const std::vector<int>& list, int value) { return std::find(list.begin(), list.end(), value) != list.end(); }
 
@@ -76,7 +79,7 @@ int TBrigadeMaxima::Of(int brigadeType) const {
 TBrigadeMaxima FormationMaxima(int kind, int initiative) {
     TBrigadeMaxima m;
     if (kind < kFormationCorps || kind > kFormationCavalryDivision) return m;
-    m.line = kind == kFormationCorps ? initiative / 12 + 4 : initiative / 35 + 2;
+    m.line = CommanderLineLimit(kind, initiative);
     m.artillery = kind == kFormationCorps ? std::min(m.line / 3, 2) : 1;
     m.infantry = kind == kFormationCavalryDivision ? 0 : m.line;
     m.cavalry = kind == kFormationCavalryDivision ? m.line : 0;
@@ -173,6 +176,12 @@ std::vector<int> ChooseRaisingCity(TCorpsRaising& r, int city) {
     if (r.corps == 0 || r.kind == -1 || !InList(RaisingCities(), city)) return {};
     r.city = city;
     return BrigadesListed(r, city);
+}
+
+std::string RaisingBrigadeText(int brigade) {
+    if (!Arr1<TBrigadeRec, kBrigadeCount>::InRange(brigade)) return {};
+    const TBrigadeRec& b = GameRec->Brigades[brigade];
+    return BrigadeEntryText(b, b.Weapon == kParrotts ? "Parrots" : WeaponName(b.Weapon));
 }
 
 int ShownBrigadeLimit(const TCorpsRaising& r) {

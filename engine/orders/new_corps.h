@@ -51,6 +51,9 @@ bool ChooseCorpsLeader(TCorpsRaising& raising, int leader);
 // Chooses an offered city and answers the brigades listed there for the formation (garrison and
 // waiting brigades of the side, by the formation's types); nothing for a city not offered.
 std::vector<int> ChooseRaisingCity(TCorpsRaising& raising, int city);
+// A row of that brigade list: as every brigade list reads, but this list spells the seventh weapon
+// "Parrots".
+std::string RaisingBrigadeText(int brigade);
 
 struct TBrigadeMaxima {
     int line = 0;   // L

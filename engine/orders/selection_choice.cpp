@@ -53,7 +53,6 @@ TSelectionAct TSelectionChoice::ChooseRow(int row) {
     // The list may have changed under an order dialog opened from an earlier row.
     if (!NamesAnObject(e)) return TSelectionAct::Nothing;
     SelectionList.Count = static_cast<std::uint16_t>(position);
-    chosen_ = true;
     switch (e.Kind) {
         case kSelectCity:
             SelectedCity = e.Index;
@@ -81,8 +80,10 @@ bool TSelectionChoice::ChooseCorpsItem(int item) {
 }
 
 void TSelectionChoice::Close() {
-    // An object gone under its own dialog (a corps that gave its last brigade) is no choice left.
-    if (!chosen_ || !NamesAnObject(SelectionList.Entry(SelectionList.Count))) SelectionList.Count = 0;
+    // Left without a row chosen, the count still names the last entry, which the map click then
+    // selects. An object gone under its own dialog (a corps that gave its last brigade) is no
+    // choice left.
+    if (!NamesAnObject(SelectionList.Entry(SelectionList.Count))) SelectionList.Count = 0;
 }
 
 }  // namespace kvt

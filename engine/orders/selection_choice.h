@@ -25,13 +25,12 @@ public:
     // The own corps' choice: "Orders" (item 0) answers true, the corps orders to open; "Set
     // Objective" (item 1) starts drawing its route.
     bool ChooseCorpsItem(int item);
-    // The choice closes: left without a row chosen, or with the chosen object gone, nothing is
-    // selected.
+    // The choice closes: the count keeps the entry chosen last (the last entry when no row was
+    // chosen); with that object gone, nothing is selected.
     void Close();
 
 private:
     std::vector<TOrderRow> rows_;
-    bool chosen_ = false;
 };
 
 }  // namespace kvt

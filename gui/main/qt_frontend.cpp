@@ -10,6 +10,7 @@
 #include "gui/dialogs/combat/leader_casualty_dialog.h"
 #include "gui/dialogs/combat/replay_resolution_dialog.h"
 #include "gui/dialogs/combat/replay_results_dialog.h"
+#include "gui/dialogs/core/dialog_support.h"
 #include "gui/dialogs/core/notice_dialogs.h"
 #include "gui/dialogs/core/post_mortem_dialog.h"
 #include "gui/dialogs/core/scenario_choice.h"
@@ -108,7 +109,7 @@ void TQtFrontend::ShowWeatherGauges(int seaboard, int west, int mississippi) {
 
 void TQtFrontend::ShowDate(const std::string& text) { window_.ShowDate(QString::fromStdString(text)); }
 
-void TQtFrontend::SetIdPanelText(const std::string& text) { window_.SetIdPanelText(QString::fromStdString(text)); }
+void TQtFrontend::SetIdPanelText(const std::string& text) { window_.SetIdPanelText(ToQString(text)); }
 
 void TQtFrontend::SetIdPanelTextColour(std::uint32_t rgb) { window_.SetIdPanelTextColour(rgb); }
 

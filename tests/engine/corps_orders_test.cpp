@@ -251,15 +251,19 @@ TEST_F(CorpsOrders, AReliefCostAnnouncedInOneOpeningIsChargedWhenTheLastBrigadeL
     EXPECT_EQ(GameRec->Nations[1].Will, 797);
 }
 
-TEST_F(CorpsOrders, BrigadesJoinFromTheCityOnlyWithinTheLimits) {
-    // Line brigades up to the limit the turn's recount keeps (initiative div 12 + 4 for a corps, div
-    // 35 + 2 for a division), artillery up to ten brigades in all. The corps holds two line brigades.
-    struct Case { const char* what; int kind, initiative, extraLine, extraArtillery; std::vector<int> offered; };
+TEST_F(CorpsOrders, TheWholeGarrisonIsListedAndBrigadesJoinOnlyWithinTheLimitShown) {
+    // Line brigades up to the commander's limit (initiative div 12 + 4 for a corps, div 35 + 2 for a
+    // division), artillery up to ten brigades in all; the "from" button is off only when nothing
+    // fits. The corps holds two line brigades; the city holds a line brigade, a battery and an
+    // ally's line brigade, clicked in that order.
+    struct Case { const char* what; int kind, initiative, extraLine, extraArtillery; bool fromEnabled; const char* limit;
+                  std::array<bool, 3> joined; };
     const Case cases[] = {
-        {"a division's line is full: guns only", 1, 30, 0, 0, {3}},
-        {"ten brigades: none", 1, 0, 0, 8, {}},
-        {"a corps under initiative 40 takes a seventh line brigade", 0, 40, 4, 0, {2, 3}},
-        {"but not an eighth", 0, 40, 5, 0, {3}},
+        {"a division's line is full: only the guns join", 1, 30, 0, 0, true, "T1002", {false, true, false}},
+        {"ten brigades: the button is off and none joins", 1, 0, 0, 8, false, "T1002", {false, false, false}},
+        {"a corps under initiative 40 takes a seventh line brigade, not an eighth", 0, 40, 4, 0, true, "T1007",
+         {true, true, false}},
+        {"room to spare: the ally's brigade joins too", 0, 40, 0, 0, true, "T1007", {true, true, true}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -269,24 +273,79 @@ TEST_F(CorpsOrders, BrigadesJoinFromTheCityOnlyWithinTheLimits) {
         for (int i = 0; i < c.extraLine; ++i) AddBrigade(corps, kBrigadeInfantry, 10);
         for (int i = 0; i < c.extraArtillery; ++i) AddBrigade(corps, kBrigadeArtillery, 10);
         RecalcCorpsFromBrigades();
-        C(corps).BrigadeLimit = 7;  // as the recount left it
-        const int line = AddGarrison(kBrigadeInfantry), guns = AddGarrison(kBrigadeArtillery);
-        AddGarrison(kBrigadeArtillery, 3);  // an ally's brigade would serve uncounted
+        const std::array<int, 3> garrison = {AddGarrison(kBrigadeInfantry), AddGarrison(kBrigadeArtillery),
+                                             AddGarrison(kBrigadeInfantry, 3)};
         TCorpsOrders o;
         ASSERT_TRUE(OpenCorpsOrders(o));
-        const bool any = !c.offered.empty();
-        EXPECT_EQ(o.transferFromEnabled, any);
+        EXPECT_EQ(o.transferFromEnabled, c.fromEnabled);
+        EXPECT_EQ(o.figures[12], c.limit);
         FillTransferFromList(o);
-        std::vector<int> offered;
-        for (int b : o.brigades.records) offered.push_back(b == guns ? 3 : b == line ? 2 : 0);
-        EXPECT_EQ(offered, c.offered);
-        const int before = C(corps).LineCount + C(corps).ArtilleryCount;
-        TransferBrigade(o, 0);
-        EXPECT_EQ(C(corps).LineCount + C(corps).ArtilleryCount, before + (any ? 1 : 0));
+        EXPECT_EQ(o.brigades.records, std::vector<int>(garrison.begin(), garrison.end()));
+        std::array<bool, 3> joined{};
+        for (std::size_t k = 0; k < garrison.size(); ++k) {
+            FillTransferFromList(o);
+            TransferBrigade(o, RowOf(o.brigades, garrison[k]));
+            joined[k] = GameRec->Brigades[garrison[k]].AttachKind == kAttachCorps;
+        }
+        EXPECT_EQ(joined, c.joined);
         EXPECT_EQ(o.figures[2] + o.figures[4], "T90" + std::to_string(C(corps).LineCount) + "T92" +
                                                    std::to_string(C(corps).ArtilleryCount));
-        EXPECT_EQ(o.figures[12], "T1007") << "the limit shown is still the one kept to";
+        EXPECT_EQ(o.figures[12], c.limit) << "the limit shown stays the one kept to";
     }
+
+    // An empty garrison leaves the button on: there is simply nothing to list.
+    SetUp();
+    TCorpsOrders o;
+    ASSERT_TRUE(OpenCorpsOrders(o));
+    EXPECT_TRUE(o.transferFromEnabled);
+    FillTransferFromList(o);
+    EXPECT_TRUE(o.brigades.rows.empty());
+}
+
+TEST_F(CorpsOrders, TheBrigadeLimitShownIsTheCommandersWhateverTheLastRecalculationStored) {
+    // The recalculation stores its own limit by nation (a Union corps initiative div 20 + 4, a
+    // Confederate one div 11 + 4, divisions div 30 or div 20, + 2); the one shown and kept to is
+    // the commander's, the same for every nation.
+    struct Case { const char* what; int nation, kind, initiative, stored; const char* shown; };
+    const Case cases[] = {
+        {"a Union corps, as Banks' in 1861", 1, 0, 24, 5, "T1006"},
+        {"a Confederate corps", 2, 0, 22, 6, "T1005"},
+        {"a Union division", 1, 1, 60, 4, "T1003"},
+        {"a Confederate division", 2, 1, 40, 4, "T1003"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        // The nation alone changes the stored rule; the corps stays on its side in its side's city.
+        C(corps).Nation = static_cast<U8>(c.nation);
+        for (int b : {first, second}) GameRec->Brigades[b].Nation = static_cast<U8>(c.nation);
+        AddBrigade(corps, kBrigadeInfantry, 60);  // so that giving one away costs no relief
+        C(corps).Kind = static_cast<U8>(c.kind);
+        GameRec->Leaders[leader].Initiative = static_cast<U8>(c.initiative);
+        RecalcCorpsFromBrigades();
+        ASSERT_EQ(C(corps).BrigadeLimit, c.stored);
+        TCorpsOrders o;
+        ASSERT_TRUE(OpenCorpsOrders(o));
+        EXPECT_EQ(o.figures[12], c.shown);
+        GiveToCity(o, first);
+        FillTransferFromList(o);
+        TransferBrigade(o, RowOf(o.brigades, first));
+        ASSERT_EQ(GameRec->Brigades[first].AttachKind, kAttachCorps);
+        EXPECT_EQ(o.figures[12], c.shown) << "a transfer's recalculation does not change what is shown";
+        EXPECT_EQ(C(corps).BrigadeLimit, c.stored) << "while the record keeps the recalculation's own";
+    }
+
+    // A new commander brings his own limit, at once.
+    SetUp();
+    GameRec->Leaders[leader].Rank = 5;  // an army commander leading a corps goes without a question
+    const int successor = AddCommander(1, 3, kLeaderAvailable);
+    GameRec->Leaders[successor].Initiative = 60;
+    TCorpsOrders o;
+    ASSERT_TRUE(OpenCorpsOrders(o));
+    EXPECT_EQ(o.figures[12], "T1007");
+    ChangeCommander(o, RowOf(o.commanders, successor));
+    ASSERT_EQ(C(corps).Leader, successor);
+    EXPECT_EQ(o.figures[12], "T1009");
 }
 
 TEST_F(CorpsOrders, ClosingWritesTheOrdersBackOnce) {

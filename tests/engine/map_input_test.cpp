@@ -295,7 +295,7 @@ TEST_F(MapInput, SeveralObjectsGoToTheChoiceDialogAndTheChosenOneIsSelected) {
     const Case cases[] = {
         {2, 2, "1000", true},
         {3, 3, "0000", false},  // the dialog describes an enemy corps itself; no order item for it
-        {0, 0, "0000", false},  // left without a choice
+        {0, 0, "0000", false},  // the object chosen is gone under its own dialog
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.chosen);

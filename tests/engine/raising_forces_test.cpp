@@ -178,6 +178,20 @@ TEST_F(NewCorps, SelectedBrigadesAreTakenUpToEachMaximumAndTenInAll) {
     }
 }
 
+TEST_F(NewCorps, TheBrigadeListSpellsTheSeventhWeaponWithOneT) {
+    GameRec->States[2].ShortName = "Va.";
+    TBrigadeRec& battery = GameRec->Brigades[artillery.front()];
+    battery.Ordinal = 21;
+    struct Case { int weapon; const char* row; };
+    const Case cases[] = {{6, "21st Va. Arty Smoothbores"}, {7, "21st Va. Arty Parrots"}, {8, "21st Va. Arty Whitworths"},
+                          {0, "21st Va. Arty "}};
+    for (const Case& c : cases) {
+        battery.Weapon = static_cast<U8>(c.weapon);
+        EXPECT_EQ(RaisingBrigadeText(artillery.front()), c.row);
+    }
+    EXPECT_EQ(RaisingBrigadeText(0), "") << "no brigade, no row";
+}
+
 TEST_F(NewCorps, AReusedRecordStartsClearedWithTheNewCorpsTable) {
     TCorpsRec& stale = GameRec->Corps[5];
     stale.PlanTag = 7;
@@ -319,6 +333,15 @@ TEST_F(Manpower, SharesStayWithinOneHundredInAll) {
     EXPECT_FALSE(LowerRecruitShare(kShareCavalry));
     EXPECT_EQ(pct[2], 0);
     EXPECT_FALSE(RaiseRecruitShare(5));
+}
+
+TEST_F(Manpower, TheMonthsRecruitsReadAsFiftiesOfMenWithNoneReadingDoubleNought) {
+    SidePlayed = 1;
+    struct Case { int recruits; const char* shown; };
+    for (const Case& c : {Case{0, "00"}, Case{1, "50"}, Case{40, "2000"}, Case{65535, "3276750"}}) {
+        GameRec->Nations[1].MonthlyRecruits = static_cast<std::uint16_t>(c.recruits);
+        EXPECT_EQ(ManpowerSettings().recruitsPerMonth, c.shown) << c.recruits;
+    }
 }
 
 TEST_F(Manpower, TheAppealNeedsAYearOfWarACounterBelowZeroAndHeavyLosses) {

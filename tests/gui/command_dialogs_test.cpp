@@ -2,6 +2,8 @@
 // every control with its caption, and what the clicks and the typing leave in the game.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include <utility>
@@ -85,6 +87,35 @@ TEST_F(CommandDialogs, ArmyOrdersPlayedByHandReachEveryCorpsOfTheArmy) {
         EXPECT_EQ(std::vector<int>({c.Army, c.OrderMode, c.March, c.SupplyType, c.SupplyPriority, c.SupplyCity, c.DestX}),
                   std::vector<int>({1, 1, 2, 1, 2, base, GameRec->Cities[objective].HexX})) << "corps " << k;
     }
+}
+
+TEST_F(CommandDialogs, TheArmyNameBoxTakesLatinOneLettersAndShowsThemAgain) {
+    SidePlayed = kUnion;
+    SelectedArmy = 1;
+    // Typed one key at a time, as a keyboard with the letters sends them.
+    auto type = [](QLineEdit* edit, const QString& text) {
+        for (QChar ch : text) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(edit, &key);
+        }
+    };
+    testing::WhenModalShows([&](QWidget* d) {
+        auto* edit = testing::Control<QLineEdit>(d, QStringLiteral("Edit1"));
+        edit->selectAll();
+        type(edit, QStringLiteral("Arm\u00e9e \u2014du \u00abNord\u00bb"));
+        EXPECT_EQ(edit->text(), QStringLiteral("Arm\u00e9e du \u00abNord\u00bb")) << "a dash no name can hold is refused";
+        Click(Button(d, 1));
+    });
+    EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::ArmyOrders));
+    EXPECT_EQ(GameRec->Armies[1].Name.str(), "Arm\xE9" "e du \xABNord\xBB");
+    testing::WhenModalShows([&](QWidget* d) {
+        EXPECT_EQ(testing::Control<QLineEdit>(d, QStringLiteral("Edit1"))->text(), QStringLiteral("Arm\u00e9e du \u00abNord\u00bb"));
+        EXPECT_EQ(Label(d, 1)->Caption(), GameText(0) + QStringLiteral("Arm\u00e9e du \u00abNord\u00bb"));
+        testing::SaveScreenshot(d, QStringLiteral("army_orders_accented_name"));
+        Click(Button(d, 1));
+    });
+    EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::ArmyOrders));
+    EXPECT_EQ(GameRec->Armies[1].Name.str(), "Arm\xE9" "e du \xABNord\xBB") << "reopened and closed, the name stays";
 }
 
 TEST_F(CommandDialogs, LeaderOrdersFilterPromoteAndSetAside) {

@@ -2,6 +2,7 @@
 // person would (radio rows, list rows, check boxes, buttons), then the record compared.
 #include <gtest/gtest.h>
 
+#include "engine/combat/brigade_rules.h"
 #include "engine/core/globals.h"
 #include "engine/core/naming.h"
 #include "engine/orders/corps_orders.h"
@@ -144,6 +145,74 @@ TEST_F(CorpsOrderDialogs, TheCorpsOrdersArePlayedByHandAndWrittenBack) {
               (std::array<int, 6>{3, 4, kAttachCorps, kAttachGarrison, kDix, kLeaderRemoved}));
     EXPECT_EQ(GameRec->Nations[1].Will, 750);
     EXPECT_EQ(GameRec->States[GameRec->Cities[kBaltimore].State].Loyalty, std::max(0, marylandLoyalty - 3));
+}
+
+TEST_F(CorpsOrderDialogs, TheLimitShownIsTheOneTransfersKeepToAndTheClickedCommanderRowStays) {
+    constexpr int kBanksHimself = 13;
+    // As the last recalculation left it: 5 by its own rule, where Banks' initiative allows 6.
+    RecalcCorpsFromBrigades();
+    TCorpsRec& c = GameRec->Corps[kBanks];
+    const int limit = c.Kind == 0 ? GameRec->Leaders[kBanksHimself].Initiative / 12 + 4 : 0;
+    ASSERT_EQ(limit, 6);
+    ASSERT_EQ(c.BrigadeLimit, 5);
+    // Baltimore's garrison grows to more line brigades than the corps has room for.
+    int model = 0;
+    for (int b = 1; b <= kBrigadeCount; ++b) {
+        const TBrigadeRec& r = GameRec->Brigades[b];
+        if (r.AttachKind == kAttachGarrison && r.AttachIndex == kBaltimore) model = b;
+    }
+    ASSERT_NE(model, 0);
+    std::vector<int> added;
+    for (int i = 1; i <= kBrigadeCount && static_cast<int>(added.size()) < limit; ++i)
+        if (GameRec->Brigades[i].AttachKind == kAttachFree) {
+            GameRec->Brigades[i] = GameRec->Brigades[model];
+            GameRec->Brigades[i].BrigadeType = kBrigadeInfantry;
+            GameRec->Brigades[i].Ordinal = static_cast<U8>(200 + added.size());
+            added.push_back(i);
+        }
+    auto rowOf = [](TElAdvancedListBox* list, int b) {
+        return RowStarting(list, QString::fromStdString(BrigadeEntryText(GameRec->Brigades[b])));
+    };
+    RecalcCorpsFromBrigades();
+    const int garrison = GameRec->Cities[kBaltimore].Garrison;
+    const int dixLimit = GameRec->Leaders[kDix].Initiative / 12 + 4;
+    testing::ScriptedFrontend frontend;
+    frontend.ExpectConfirmBox(false);
+    testing::WhenModalShows([&](QWidget* d) {
+        const QString shown = GameText(100) + QString::number(limit);
+        EXPECT_EQ(Label(d, 12)->Caption(), shown);
+        EXPECT_TRUE(testing::Radio(d, 14)->isEnabled());
+        // Line brigades join from the city until the line reaches the limit shown.
+        std::size_t next = 0;
+        for (; next < added.size() && c.LineCount < limit; ++next) {
+            Click(testing::Radio(d, 14));
+            ClickRow(List(d, 5), rowOf(List(d, 5), added[next]));
+        }
+        ASSERT_LT(next, added.size());
+        EXPECT_EQ(Label(d, 2)->Caption(), GameText(90) + QString::number(limit));
+        Click(testing::Radio(d, 14));
+        EXPECT_EQ(List(d, 5)->Items().Count(), garrison - (limit - 3)) << "the whole garrison is listed";
+        testing::SaveScreenshot(d, QStringLiteral("corps_orders_at_limit"));
+        ClickRow(List(d, 5), rowOf(List(d, 5), added[next]));
+        EXPECT_EQ(Label(d, 2)->Caption(), GameText(90) + QString::number(limit)) << "no line brigade past the limit";
+        EXPECT_EQ(Label(d, 12)->Caption(), shown) << "whatever the transfers' recalculation stored";
+
+        // Relieving Banks, cancelled: the row clicked stays chosen and Banks keeps the command.
+        const int dixRow = RowStarting(List(d, 2), QStringLiteral("J.A. Dix"));
+        ClickRow(List(d, 2), dixRow);
+        EXPECT_EQ(List(d, 2)->ItemIndex(), dixRow);
+        EXPECT_EQ(c.Leader, kBanksHimself);
+        // An army commander leading the corps makes way without a question; Dix brings his limit.
+        GameRec->Leaders[kBanksHimself].Rank = 5;
+        ClickRow(List(d, 2), dixRow);
+        EXPECT_EQ(c.Leader, kDix);
+        EXPECT_EQ(List(d, 2)->ItemIndex(), dixRow);
+        EXPECT_EQ(Label(d, 12)->Caption(), GameText(100) + QString::number(dixLimit));
+        testing::SaveScreenshot(d, QStringLiteral("corps_orders_new_commander"));
+        Click(Button(d, 2));
+    });
+    EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::CorpsOrders));
+    EXPECT_EQ(c.LineCount, limit);
 }
 
 TEST_F(CorpsOrderDialogs, AnEmbarkedCorpsShowsOnlyItsPassageAndKeepsIt) {

@@ -181,6 +181,33 @@ TEST_F(RaisingDialogs, NewCorpsFormsTheChosenBrigadesUnderTheChosenLeader) {
     EXPECT_EQ(g.Cities[kWashington].Garrison, 2);
 }
 
+TEST_F(RaisingDialogs, ADivisionKeepsTheTypeHeadingAndItsBrigadeListSpellsParrotsWithOneT) {
+    TGameRec& g = *GameRec;
+    constexpr int kWashington = 11;
+    int battery = 0;
+    for (int b = 1; b <= kBrigadeCount; ++b) {
+        const TBrigadeRec& r = g.Brigades[b];
+        if (r.AttachKind == kAttachGarrison && r.AttachIndex == kWashington && r.BrigadeType == kBrigadeArtillery) battery = b;
+    }
+    ASSERT_NE(battery, 0);
+    g.Brigades[battery].Weapon = 7;
+    const std::string row = OrdinalText(g.Brigades[battery].Ordinal) + g.States[g.Brigades[battery].HomeState].ShortName.str();
+    testing::WhenModalShows([&](QWidget* d) {
+        Click(Radio(d, 2));
+        EXPECT_EQ(Label(d, 6)->Caption(), QStringLiteral("Type to raise")) << "only a corps names its heading";
+        ClickRow(List(d, 2), 0);
+        ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
+        EXPECT_TRUE(Label(d, 6)->isVisible());
+        EXPECT_EQ(Label(d, 6)->Caption(), QStringLiteral("Type to raise"));
+        EXPECT_GE(RowOf(List(d, 1), QString::fromStdString(row) + QStringLiteral(" Arty Parrots")), 0);
+        ExpectLaidOutCleanly(d);
+        testing::SaveScreenshot(d, QStringLiteral("new_division"));
+        Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewCorps));
+    EXPECT_EQ(g.Brigades[battery].AttachKind, kAttachGarrison) << "nothing selected, nothing formed";
+}
+
 TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCorps) {
     TGameRec& g = *GameRec;
     testing::WhenModalShows([&](QWidget* d) {
@@ -210,7 +237,7 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
     });
     ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewArmy));
     const TArmyRec& army = g.Armies[8];
-    EXPECT_EQ(army.Name.str(), "the Susquehanna") << "a letter the lists cannot show is not taken";
+    EXPECT_EQ(army.Name.str(), "the Susquehanna\xE9") << "a Latin-1 letter is stored in its one byte";
     EXPECT_EQ(army.Leader, 1);
     EXPECT_EQ(army.BaseCity, 6);
     EXPECT_EQ(army.CorpsCount, 2);
@@ -218,6 +245,17 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
     EXPECT_EQ(g.Corps[15].Army, 8);
     EXPECT_EQ(g.Corps[10].Army, 0);
     EXPECT_EQ(g.Leaders[1].Status, kLeaderActive);
+
+    // The army's orders show the name as it was typed.
+    SelectedArmy = 8;
+    testing::WhenModalShows([&](QWidget* d) {
+        EXPECT_EQ(Control<QLineEdit>(d, QStringLiteral("Edit1"))->text(), QStringLiteral("the Susquehanna\u00e9"));
+        EXPECT_EQ(Label(d, 1)->Caption(), T(0) + QStringLiteral("the Susquehanna\u00e9"));
+        testing::SaveScreenshot(d, QStringLiteral("new_army_in_army_orders"));
+        Click(Button(d, 1));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::ArmyOrders));
+    EXPECT_EQ(army.Name.str(), "the Susquehanna\xE9") << "closing the orders keeps the name";
 }
 
 TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnClosing) {
@@ -268,6 +306,21 @@ TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnCl
     EXPECT_EQ(us.AppealCounter, 9);
     EXPECT_EQ(us.Policy, 11);
     EXPECT_EQ(us.Will, 850);
+}
+
+TEST_F(RaisingDialogs, ManpowerWritesTheMonthsRecruitsAsFiftiesOfMen) {
+    struct Case { int recruits; const char* shown; };
+    for (const Case& c : {Case{0, "00"}, Case{1, "50"}, Case{65535, "3276750"}}) {
+        SCOPED_TRACE(c.recruits);
+        GameRec->Nations[1].MonthlyRecruits = static_cast<std::uint16_t>(c.recruits);
+        testing::WhenModalShows([&](QWidget* d) {
+            EXPECT_EQ(Label(d, 14)->Caption(), QLatin1String(c.shown));
+            ExpectLaidOutCleanly(d);
+            if (c.recruits == 0) testing::SaveScreenshot(d, QStringLiteral("manpower_no_recruits"));
+            Click(Button(d, 1));
+        });
+        ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::Manpower));
+    }
 }
 
 TEST_F(RaisingDialogs, CityOrdersBuyAndSellWorksOfAPortAtOnce) {

@@ -1,9 +1,8 @@
 // The army orders dialog.
 #include "gui/dialogs/command/army_orders_dialog.h"
 
-#include <QRegularExpressionValidator>
-
 #include "engine/core/globals.h"
+#include "engine/orders/new_army.h"
 #include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/fonts.h"
@@ -32,8 +31,7 @@ TArmyOrder::TArmyOrder(int army, QWidget* parent)
     SetUpCommandDialog(*this, MakeFont(QStringLiteral("Times New Roman"), -15));
     ui_->Label1->setFont(MakeFont(QStringLiteral("Times New Roman"), -19, true));
     ui_->Label7->setFont(MakeFont(QStringLiteral("Times New Roman"), -17, true));
-    // The record holds 22 one-byte characters.
-    ui_->Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[ -~]{0,22}")), ui_->Edit1));
+    AcceptRecordNames(*ui_->Edit1, kArmyNameLength);
 
     stances_ = {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3, ui_->RadioButton12};
     marches_ = {ui_->RadioButton4, ui_->RadioButton5, ui_->RadioButton6};
@@ -73,7 +71,7 @@ void TArmyOrder::ListBox3Click() {
 
 TArmyOrderChoices TArmyOrder::Choices() const {
     TArmyOrderChoices c;
-    c.name = ui_->Edit1->text().toLatin1().toStdString();
+    c.name = ui_->Edit1->text().toStdString();
     c.stance = CheckedCode(stances_);
     c.march = CheckedCode(marches_);
     c.supplyType = CheckedCode(supplyTypes_);

@@ -106,12 +106,8 @@ void TCorpsOrder::ListBox5Click() {
 void TCorpsOrder::ListBox2Click() {
     ChangeCommander(orders_, ui_->ListBox2->ItemIndex());
     ShowCommander();
-    // The row of the man in command stays chosen, whatever was clicked.
-    const std::vector<int>& leaders = orders_.commanders.records;
-    int row = -1;
-    for (std::size_t r = 0; r < leaders.size(); ++r)
-        if (leaders[r] == orders_.commander) row = static_cast<int>(r);
-    ui_->ListBox2->SetItemIndex(row);
+    // The new man's limit is the one the transfers now keep to.
+    ShowFigures();
     ShowTransfers();
 }
 

@@ -22,7 +22,7 @@ TOrdDraft::TOrdDraft(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::
     const TManpowerSettings s = ManpowerSettings();
     ui_->CheckBox1->SetChecked(s.appealChecked);
     ui_->CheckBox1->setEnabled(s.appealOffered);
-    ui_->Label14->SetCaption(QString::number(s.recruitsPerMonth));
+    ui_->Label14->SetCaption(ToQString(s.recruitsPerMonth));
     ui_->Bounty1->setRange(0, kMaxBounty);
     ui_->Bounty1->setValue(s.bounty);
     TElRadioButton* const stances[] = {nullptr, ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3};

@@ -1,8 +1,6 @@
 // The new army dialog.
 #include "gui/dialogs/command/new_army_dialog.h"
 
-#include <QRegularExpressionValidator>
-
 #include "engine/core/globals.h"
 #include "engine/orders/new_army.h"
 #include "engine/orders/order_support.h"
@@ -29,8 +27,7 @@ TRaiseArmy::TRaiseArmy(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
     ui_->Label2->SetCaption(GameText(360));
     ui_->Label4->SetCaption(GameText(361));
     ui_->Button1->SetCaption(GameText(66));
-    // Only what every list and notice shows as typed, as the army orders' name box takes.
-    ui_->Edit1->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[ -~]{0,22}")), ui_->Edit1));
+    AcceptRecordNames(*ui_->Edit1, kArmyNameLength);
 
     ui_->ListBox1->setEnabled(false);
     ui_->ListBox3->setEnabled(false);

@@ -2,7 +2,6 @@
 #include "gui/dialogs/command/new_corps_dialog.h"
 
 #include "engine/core/globals.h"
-#include "engine/core/naming.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
@@ -14,7 +13,7 @@ TRaiseCorps::TRaiseCorps(TCorpsRaising& raising, QWidget* parent)
     : TForm(parent), ui_(std::make_unique<Ui::TRaiseCorps>()), raising_(raising) {
     ui_->setupUi(this);
     SetUpRaisingDialog(*this, ui_->Image1, QStringLiteral("bg_new_corps.bmp"));
-    // The captions stand whichever formation is chosen; the heading asks for the type until one is.
+    // The captions stand whichever formation is chosen.
     ui_->OKBtn->SetCaption(GameText(66));
     setWindowTitle(GameText(444));
     ui_->Label2->SetCaption(QStringLiteral("0"));
@@ -48,8 +47,8 @@ void TRaiseCorps::ChooseFormationKind(int kind) {
     TElRadioButton* const radios[] = {ui_->RadioButton1, ui_->RadioButton2, ui_->RadioButton3};
     for (int k = 0; k < 3; ++k)
         if (k != kind) radios[k]->setEnabled(false);
-    // The heading names the formation chosen, as the corps orders' heading does.
-    ui_->Label6->SetCaption(GameText(368 + kind));
+    // Only a corps renames the heading; a division keeps asking for the type.
+    if (kind == kFormationCorps) ui_->Label6->SetCaption(GameText(368));
     leaders_ = FormationLeaders(raising_);
     ui_->ListBox2->Items().Clear();
     for (int l : leaders_) ui_->ListBox2->Items().Add(ToQString(GameRec->Leaders[l].Name.str()));
@@ -70,7 +69,7 @@ void TRaiseCorps::ListBox3Click() {
     if (row < 0 || row >= static_cast<int>(cities_.size())) return;
     brigades_ = ChooseRaisingCity(raising_, cities_[row]);
     ui_->ListBox1->Items().Clear();
-    for (int b : brigades_) ui_->ListBox1->Items().Add(ToQString(BrigadeEntryText(GameRec->Brigades[b])));
+    for (int b : brigades_) ui_->ListBox1->Items().Add(ToQString(RaisingBrigadeText(b)));
     ui_->ListBox1->show();
     ui_->ListBox1->setEnabled(true);
     ui_->Label6->show();

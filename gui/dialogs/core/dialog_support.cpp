@@ -2,7 +2,9 @@
 #include "gui/dialogs/core/dialog_support.h"
 
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QPainter>
+#include <QRegularExpressionValidator>
 #include <QScreen>
 #include <QWidget>
 
@@ -14,8 +16,13 @@ namespace kvt::gui {
 
 QString GameText(int n) { return ToQString(Text(n)); }
 
+void AcceptRecordNames(QLineEdit& box, int length) {
+    const QRegularExpression printable(QStringLiteral("[ -~\\x{A0}-\\x{FF}]{0,%1}").arg(length));
+    box.setValidator(new QRegularExpressionValidator(printable, &box));
+}
+
 QImage LoadDialogPicture(const QString& fileName, const QSize& size) {
-    const QImage picture(ToQString(GameDataFile(fileName.toStdString())));
+    const QImage picture(QString::fromStdString(GameDataFile(fileName.toStdString())));
     if (picture.isNull() || picture.size() == size) return picture;
     return picture.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }

@@ -7,11 +7,15 @@
 
 #include <string>
 
+class QLineEdit;
 class QWidget;
 
 namespace kvt::gui {
 
-inline QString ToQString(const std::string& text) { return QString::fromStdString(text); }
+// A text of the game as the record and the text table hold it: one byte a character (Latin-1).
+inline QString ToQString(const std::string& text) { return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())); }
+// A name box takes what a record's name can hold: up to `length` printable Latin-1 characters.
+void AcceptRecordNames(QLineEdit& box, int length);
 // Text n of the game's text table.
 QString GameText(int n);
 
