@@ -32,7 +32,6 @@ constexpr int kFortBuiltNotice = 7, kFleetLostNotice = 15, kFleetReadyNotice = 1
 constexpr int kBrigadeFormedNotice = 22, kForcesAddedNotice = 23;
 constexpr U8 kArmyCandidate = 100;
 constexpr int kMostCorps = 31;
-constexpr int kMostWorks = 9;
 constexpr int kLowestFortCost = 50;
 constexpr int kLastBrigadeForLine = kBrigadeCount - 1;
 
@@ -542,12 +541,13 @@ void BuildForts(int n) {
     const int years = g.Year - 1860;
     const int cost = std::max(350 - 75 * (g.Year - 1861), kLowestFortCost);
     for (TCityRec& c : g.Cities) {
+        // Works grow up to two levels a year of war, so level 10 comes only in 1865.
         if (c.Nation != n || c.FortifiedThisTurn != 0 || c.Fortifications >= 2 * years) continue;
         if (!IsHomeFrontTheatre(c.Theatre)) continue;
         const bool port = c.Port != 0 || c.RiverLink != 0;
         const bool wanted = c.Garrison > c.Fortifications || (port && (c.Fortifications < c.CoastalGuns || c.Fortifications < 2));
         U16& supplies = nation.TheatreSupplies[c.Theatre];
-        if (wanted && c.Fortifications < kMostWorks && AboveReserve(nation, c.Theatre, 2000)) {
+        if (wanted && AboveReserve(nation, c.Theatre, 2000)) {
             TakeStock(supplies, cost, StockRule::Upkeep);
             c.Fortifications += 1;
             c.FortifiedThisTurn = 1;

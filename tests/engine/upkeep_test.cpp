@@ -248,20 +248,27 @@ TEST_F(Upkeep, AGarrisonBeyondWhatItsCityWantsFormsCorpsAndDivisions) {
     }
 }
 
-TEST_F(Upkeep, FortsRiseWhereWantedAtACostThatNeverFallsBelow50) {
-    struct Case { int year, supplies, fort, after; };
-    for (const Case& c : {Case{1862, 5000, 1, 5000 - 275}, Case{1866, 5000, 1, 5000 - 50}, Case{1862, 2000, 0, 2000}}) {
-        SCOPED_TRACE(c.year);
+TEST_F(Upkeep, FortsRiseWhereWantedBelowTwiceTheYearsOfWarAtACostThatNeverFallsBelow50) {
+    // Alexandria is a port: it wants a fort below level 2 or below its harbour guns.
+    struct Case { int year, supplies, fort, guns, fortAfter, gunsAfter, after; };
+    const Case cases[] = {
+        {1862, 5000, 0, 0, 1, 1, 5000 - 275}, {1866, 5000, 0, 0, 1, 1, 5000 - 50}, {1862, 2000, 0, 0, 0, 0, 2000},
+        {1865, 5000, 9, 10, 10, 10, 5000 - 50},  // the last year of the war allows a tenth level
+        {1864, 5000, 8, 10, 8, 10, 5000},        // twice four years is reached
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.year << " fort " << c.fort);
         SetUp();
         G().Year = c.year, G().EnemyVisibility = 3, G().Nations[1].TheatreSupplies[1] = c.supplies;
         TCityRec& port = G().Cities[kAlexandria];
-        port.Port = 1;
+        port.Port = 1, port.Fortifications = c.fort, port.CoastalGuns = c.guns;
         testing::ScriptedFrontend fe;
         fe.AllowAnyWaits(true);
         ComputerSideUpkeep();
-        EXPECT_TRUE(port.Fortifications == c.fort && port.FortifiedThisTurn == c.fort && G().Nations[1].TheatreSupplies[1] == c.after);
-        EXPECT_EQ(port.CoastalGuns, c.fort) << "a harbour gun comes free while more than 2000 are left";
-        EXPECT_EQ(fe.notices.size() == 1 && fe.notices[0].lines[2] == "text 687Alexandria", c.fort == 1);
+        const bool built = c.fortAfter > c.fort;
+        EXPECT_TRUE(port.Fortifications == c.fortAfter && port.FortifiedThisTurn == built && G().Nations[1].TheatreSupplies[1] == c.after);
+        EXPECT_EQ(port.CoastalGuns, c.gunsAfter) << "a harbour gun comes free while more than 2000 are left";
+        EXPECT_EQ(fe.notices.size() == 1 && fe.notices[0].lines[2] == "text 687Alexandria", built);
     }
 }
 
