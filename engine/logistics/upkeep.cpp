@@ -445,7 +445,7 @@ int ArmyState(int n, int t) {
 }
 
 // Raises the army for corps k and its marked neighbours; false when anything was missing.
-bool RaiseArmy(int n, int t, int k, int state, int marked) {
+bool RaiseArmy(int n, int t, int k, int state) {
     TGameRec& g = *GameRec;
     const TCorpsRec& corps = g.Corps[k];
     const int base = IsCity(corps.SupplyCity) ? corps.SupplyCity : g.States[state].CapitalCity;
@@ -466,7 +466,7 @@ bool RaiseArmy(int n, int t, int k, int state, int marked) {
     army.Leader = static_cast<U8>(leader);
     army.ArmyValue = 50;
     army.Stance = 1;
-    army.CorpsCount = static_cast<U8>(marked);
+    army.CorpsCount = 1;  // the corps gathered with it are counted in by the next recount
     army.Readiness = corps.FatigueLimit;
     army.SupplyPriority = 0;
     army.FreeCorps = 1;
@@ -527,7 +527,7 @@ void FormArmies(int n) {
                 continue;
             }
             const int state = ArmyState(n, t);
-            if (state == 0 || !RaiseArmy(n, t, k, state, marked)) ClearMarks(n);
+            if (state == 0 || !RaiseArmy(n, t, k, state)) ClearMarks(n);
             break;
         }
     }

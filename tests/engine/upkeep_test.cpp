@@ -299,6 +299,7 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
     EXPECT_EQ(g.Corps[1].Army, a);
     EXPECT_EQ(g.Corps[5].Army, 0) << "marked for corps 1's army that never formed";
     EXPECT_TRUE(g.Armies[a].Leader == 6 && g.Armies[a].BaseCity == 1 && g.Nations[1].ArmyTally == 1 && pool[2].Used == 2);
+    EXPECT_EQ(g.Armies[a].CorpsCount, 1) << "the corps it gathered are counted by the next recount";
     ASSERT_FALSE(fe.notices.empty());
     const auto& lines = fe.notices.back().lines;
     EXPECT_TRUE(lines[1] == "text 0of the Potomac" && lines[2] == "text 21Leader 6" && lines[3] == "text 105 Washington");
