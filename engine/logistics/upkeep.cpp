@@ -427,10 +427,11 @@ void ClearMarks(int n) {
         if (c.Nation == n && c.Army == kArmyCandidate) c.Army = 0;
 }
 
-// The state with the most brigades among the marked corps whose capital the side holds; 0 none.
+// The state with the most brigades among the marked corps whose capital the side holds, the first
+// on a tie; a state none of them comes from is still taken. 0 none.
 int ArmyState(int n, int t) {
     TGameRec& g = *GameRec;
-    int chosen = 0, best = 0;
+    int chosen = 0, best = -1;
     for (int s = 1; s <= kStateCount; ++s) {
         const TStateRec& st = g.States[s];
         if (st.Priority <= best || !IsCity(st.CapitalCity) || g.Cities[st.CapitalCity].Owner != g.Nations[n].Side) continue;

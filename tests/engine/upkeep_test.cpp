@@ -325,6 +325,46 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
     }
 }
 
+TEST_F(Upkeep, AnArmyIsNamedForTheStateOfMostBrigadesWhoseCapitalItsSideHoldsTheFirstOnATie) {
+    // Corps 2 (3 brigades of Maryland) gathers corps 1 (1 of Columbia, which has no capital); each
+    // pool name fits one state exactly.
+    struct Case { const char* what; int baltimoreSide, virginiaCapital; const char* name; };
+    const Case cases[] = {
+        {"Maryland has the most brigades", 1, 0, "of Maryland"},
+        {"Maryland's capital lost: Virginia and Ohio have none, Virginia comes first", 2, kAlexandria, "of Virginia"},
+        {"Maryland's capital lost: Ohio alone, with none", 2, 0, "of the Ohio"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TGameRec& g = G();
+        for (int k : {1, 2}) {
+            TCorpsRec& corps = g.Corps[k];
+            corps.HexX = 40, corps.HexY = static_cast<U8>(k == 1 ? 21 : 30), corps.SupplyCity = 1;
+            corps.LineCount = static_cast<U8>(k == 1 ? 1 : 3), corps.HomeState = static_cast<U8>(k == 1 ? 1 : 3);
+        }
+        g.Cities[1].SupplySource = 2, g.Nations[1].CorpsInTheatre[1] = 2;
+        g.Leaders[6].Rank = 5, g.Leaders[6].Political = 100, g.Leaders[6].Rating = 9;
+        State(4, 1).CapitalCity = 7;
+        City(7, 1, 4);
+        g.States[3].CapitalCity = kBaltimore, g.Cities[kBaltimore].Owner = static_cast<U8>(c.baltimoreSide);
+        g.States[2].CapitalCity = static_cast<U8>(c.virginiaCapital);
+        const std::array<std::pair<const char*, int>, 3> names = {{{"of Maryland", 3}, {"of Virginia", 2}, {"of the Ohio", 4}}};
+        for (int e = 1; e <= 3; ++e) {
+            TArmyNameRec& entry = g.ArmyNamePool[1][e];
+            entry.Name = names[e - 1].first, entry.RegionKey = 1, entry.MatchKey1 = 1;
+            entry.MatchKey2 = static_cast<U8>(names[e - 1].second);
+        }
+        testing::ScriptedFrontend fe;
+        fe.AllowAnyWaits(true);
+        ComputerSideUpkeep();
+        const int a = g.Corps[2].Army;
+        ASSERT_TRUE(a >= 1 && a <= kArmyCount);
+        EXPECT_EQ(g.Corps[1].Army, a);
+        EXPECT_EQ(g.Armies[a].Name.str(), c.name);
+    }
+}
+
 TEST_F(Upkeep, MusketsAreReplacedWhileTheEnemyIsNoWorseArmed) {
     struct Case { int unionRifles; bool confederatesInCorps; int rearmed; };
     // Equal shares; a better-armed enemy; an enemy without line brigades counts a share of 0.
