@@ -17,6 +17,7 @@
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
 #include "engine/logistics/fleet_records.h"
+#include "engine/logistics/force_recount.h"
 #include "engine/logistics/home_front.h"
 #include "engine/logistics/naval_planning.h"
 #include "engine/players/command_slots.h"
@@ -568,7 +569,7 @@ void PromoteDivisions(int n) {
         TLeaderRec& l = g.Leaders[c.Leader];
         if (l.Political < 0 && l.Rank <= 2) continue;
         c.Kind = 0;
-        c.BrigadeLimit = static_cast<U8>(std::min(l.Initiative / 12 + 4, 10));
+        c.BrigadeLimit = static_cast<U8>(RecountedLineLimit(0, l.Initiative));
         if (l.Rank < 3) l.Rank = 3;
     }
 }

@@ -399,6 +399,28 @@ TEST_F(Upkeep, NewCorpsStopAt31AndWipedRecordsTakeTheirBrigades) {
     EXPECT_EQ(g.Leaders[9].Status, kLeaderAvailable) << "its commander is free for another command";
 }
 
+TEST_F(Upkeep, WithManyCorpsDivisionsUnderProvenLeadersBecomeCorpsSizedByTheirCommander) {
+    struct Case { int initiative, prestige, rank, kind, limit, rankAfter; };
+    const Case cases[] = {
+        {84, 0, 3, 0, 11, 3},   // 84 div 12 + 4: a corps may hold more than ten brigades
+        {132, 0, 3, 0, 15, 3},
+        {60, 0, 1, 0, 9, 3},    // a junior man rises to corps command
+        {60, -1, 3, 0, 9, 3},   // rank makes up for bad press
+        {60, -1, 2, 1, 4, 2},   // neither: he keeps his division
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "initiative " << c.initiative << " prestige " << c.prestige << " rank " << c.rank);
+        SetUp();
+        G().Nations[1].CorpsTally = 26;
+        TCorpsRec& division = G().Corps[1];
+        division.Kind = 1, division.BrigadeLimit = 4;
+        TLeaderRec& l = G().Leaders[division.Leader];
+        l.Initiative = static_cast<U8>(c.initiative), l.Political = static_cast<I8>(c.prestige), l.Rank = static_cast<U8>(c.rank);
+        ComputerSideUpkeep();
+        EXPECT_EQ((std::array<int, 3>{division.Kind, division.BrigadeLimit, l.Rank}), (std::array<int, 3>{c.kind, c.limit, c.rankAfter}));
+    }
+}
+
 TEST_F(Forming, ACorpsTakesArtilleryUpToHalfItsLimitAndOnlyForTheComputer) {
     struct Case { int human, theatre, artillery, lines; };
     // The computer's corps; a city of theatre 4; a person's nation.
