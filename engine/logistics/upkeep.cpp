@@ -603,23 +603,16 @@ void Rearm(int n) {
     }
 }
 
-// A corps record without a nation or marked free is wiped whole; brigades still naming it are lost
-// with it rather than left serving a corps that is not there.
+// A corps record without a nation or marked free is wiped whole. Brigades still naming it stay as
+// they are: the next force recount finds the freed record and sends them to wait for a new corps.
 void WipeFreedCorps() {
     TGameRec& g = *GameRec;
-    std::array<bool, kCorpsCount + 1> wiped{};
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& c = g.Corps[k];
         if (c.Nation != 0 && c.Unused == 0) continue;
-        wiped[k] = true;
         // A man still heading a corps of no nation is offered again; a free slot's name is stale.
         if (CorpsInUse(c)) EndCorps(k);
         else FreeCorpsRecord(k);
-    }
-    for (int i = 1; i <= kBrigadeCount; ++i) {
-        const TBrigadeRec& b = g.Brigades[i];
-        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount && wiped[b.AttachIndex])
-            ClearBrigade(i);
     }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "engine/logistics/fleet_records.h"
+#include "engine/logistics/force_recount.h"
 #include "engine/logistics/naval_planning.h"
 #include "engine/logistics/ship_building.h"
 #include "engine/logistics/upkeep.h"
@@ -381,22 +382,28 @@ TEST_F(Upkeep, MusketsAreReplacedWhileTheEnemyIsNoWorseArmed) {
     }
 }
 
-TEST_F(Upkeep, NewCorpsStopAt31AndWipedRecordsTakeTheirBrigades) {
+TEST_F(Upkeep, NewCorpsStopAt31AndBrigadesOfWipedRecordsWaitForTheRecount) {
     TGameRec& g = G();
     g.Nations[1].CorpsTally = 30;
     int i = 20;
     for (int type : {2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 3, 3, 3}) Brigade(i++, 1, type, type == 1 ? 16 : 80, kAttachWaiting, 1, 1);
     g.Corps[6].Unused = 0, g.Corps[6].HexX = 3, g.Corps[6].Leader = 9;  // a record of no nation
     g.Leaders[9].Status = kLeaderActive;
-    Brigade(40, 0, kBrigadeInfantry, 80, kAttachCorps, 6, 1);
+    const TBrigadeRec &ofNoNation = Brigade(40, 1, kBrigadeInfantry, 80, kAttachCorps, 6, 1),
+                      &ofFreed = Brigade(41, 2, kBrigadeCavalry, 50, kAttachCorps, 7, 2);  // record 7 is free
     // The Seaboard is shortest of corps; the commander's draws are of 50.
     const std::vector<int> ranges = testing::DrawRanges({0, 14, 14}, ComputerSideUpkeep);
     const auto repeat = std::find_if(ranges.begin() + 3, ranges.end(), [](int r) { return r != 50; });
     EXPECT_TRUE(repeat != ranges.end() && *repeat == 100) << "the repeat is drawn for before the count stops it";
     EXPECT_TRUE(g.Nations[1].CorpsTally == 31 && g.Nations[1].CorpsInTheatre[1] == 1);
     EXPECT_EQ(NewCorpsOf(1, 0) + NewCorpsOf(1, 1) + NewCorpsOf(1, 2), 1) << "the cavalry waits: no 32nd formation";
-    EXPECT_TRUE(g.Corps[6].Unused != 0 && g.Corps[6].HexX == 0 && !BrigadeInUse(g.Brigades[40])) << "wiped with its brigade";
+    EXPECT_TRUE(g.Corps[6].Unused != 0 && g.Corps[6].HexX == 0 && g.Corps[6].Leader == 0) << "wiped";
     EXPECT_EQ(g.Leaders[9].Status, kLeaderAvailable) << "its commander is free for another command";
+    for (const TBrigadeRec* b : {&ofNoNation, &ofFreed})
+        EXPECT_TRUE(BrigadeInUse(*b) && b->AttachKind == kAttachCorps) << "kept, still naming the wiped record";
+    RecountForces();
+    for (const TBrigadeRec* b : {&ofNoNation, &ofFreed})
+        EXPECT_TRUE(BrigadeInUse(*b) && b->AttachKind == kAttachWaiting && b->AttachIndex == 0) << "waiting for a new corps";
 }
 
 TEST_F(Upkeep, WithManyCorpsDivisionsUnderProvenLeadersBecomeCorpsSizedByTheirCommander) {
