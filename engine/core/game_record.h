@@ -81,7 +81,7 @@ struct TCityRec {                 // 64 bytes
     U8 Value;                     // 23
     U8 State;                     // 24
     U8 Theatre;                   // 25
-    U8 Fortifications;            // 26 0..9
+    U8 Fortifications;            // 26 0..10
     U8 CoastalGuns;               // 27 0..9
     U8 FortifiedThisTurn;         // 28
     U8 RailLink;                  // 29

@@ -1,6 +1,7 @@
 // Force recount: every derived total of ships, corps, armies, states and theatres, rebuilt whole from
 // the records it comes from. Corps without men, leader or hex and armies without corps end here;
-// everything else written is derived, so a second recount changes nothing.
+// everything else written is derived, so a second recount changes only the theatre count of an
+// army the first one dissolved.
 #include "engine/logistics/force_recount.h"
 
 #include <algorithm>
@@ -178,12 +179,13 @@ void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long state
         army.Condition = static_cast<U8>(count != 0 ? condition / count : 0);
         army.Losses = static_cast<U8>(count != 0 ? fatigue / count : 0);
         if (count == 0) {
-            // It leaves its theatre's count as it leaves the nation's, or the next recount would
-            // find one army fewer there.
-            if (IsTheatre(army.Theatre)) sums.armies[army.Theatre] -= 1;
+            // It leaves the nation's count at once but stays in its theatre's until the next recount.
             nation.ArmyTally = static_cast<U8>(armyTally);
             DissolveArmy(a);
             armyTally = nation.ArmyTally;
+            // Saved games carry a pool army dissolved here with a name of one blank; the other ways
+            // an army ends leave DisbandArmy's empty name.
+            if (n == kNationUnion || n == kNationConfederacy) army.Name = " ";
         }
     }
     for (const TCorpsRec& c : g.Corps) {

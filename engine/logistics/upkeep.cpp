@@ -17,6 +17,7 @@
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
 #include "engine/logistics/fleet_records.h"
+#include "engine/logistics/force_recount.h"
 #include "engine/logistics/home_front.h"
 #include "engine/logistics/naval_planning.h"
 #include "engine/players/command_slots.h"
@@ -32,7 +33,6 @@ constexpr int kFortBuiltNotice = 7, kFleetLostNotice = 15, kFleetReadyNotice = 1
 constexpr int kBrigadeFormedNotice = 22, kForcesAddedNotice = 23;
 constexpr U8 kArmyCandidate = 100;
 constexpr int kMostCorps = 31;
-constexpr int kMostWorks = 9;
 constexpr int kLowestFortCost = 50;
 constexpr int kLastBrigadeForLine = kBrigadeCount - 1;
 
@@ -428,10 +428,11 @@ void ClearMarks(int n) {
         if (c.Nation == n && c.Army == kArmyCandidate) c.Army = 0;
 }
 
-// The state with the most brigades among the marked corps whose capital the side holds; 0 none.
+// The state with the most brigades among the marked corps whose capital the side holds, the first
+// on a tie; a state none of them comes from is still taken. 0 none.
 int ArmyState(int n, int t) {
     TGameRec& g = *GameRec;
-    int chosen = 0, best = 0;
+    int chosen = 0, best = -1;
     for (int s = 1; s <= kStateCount; ++s) {
         const TStateRec& st = g.States[s];
         if (st.Priority <= best || !IsCity(st.CapitalCity) || g.Cities[st.CapitalCity].Owner != g.Nations[n].Side) continue;
@@ -446,7 +447,7 @@ int ArmyState(int n, int t) {
 }
 
 // Raises the army for corps k and its marked neighbours; false when anything was missing.
-bool RaiseArmy(int n, int t, int k, int state, int marked) {
+bool RaiseArmy(int n, int t, int k, int state) {
     TGameRec& g = *GameRec;
     const TCorpsRec& corps = g.Corps[k];
     const int base = IsCity(corps.SupplyCity) ? corps.SupplyCity : g.States[state].CapitalCity;
@@ -467,7 +468,7 @@ bool RaiseArmy(int n, int t, int k, int state, int marked) {
     army.Leader = static_cast<U8>(leader);
     army.ArmyValue = 50;
     army.Stance = 1;
-    army.CorpsCount = static_cast<U8>(marked);
+    army.CorpsCount = 1;  // the corps gathered with it are counted in by the next recount
     army.Readiness = corps.FatigueLimit;
     army.SupplyPriority = 0;
     army.FreeCorps = 1;
@@ -528,7 +529,7 @@ void FormArmies(int n) {
                 continue;
             }
             const int state = ArmyState(n, t);
-            if (state == 0 || !RaiseArmy(n, t, k, state, marked)) ClearMarks(n);
+            if (state == 0 || !RaiseArmy(n, t, k, state)) ClearMarks(n);
             break;
         }
     }
@@ -542,12 +543,13 @@ void BuildForts(int n) {
     const int years = g.Year - 1860;
     const int cost = std::max(350 - 75 * (g.Year - 1861), kLowestFortCost);
     for (TCityRec& c : g.Cities) {
+        // Works grow up to two levels a year of war, so level 10 comes only in 1865.
         if (c.Nation != n || c.FortifiedThisTurn != 0 || c.Fortifications >= 2 * years) continue;
         if (!IsHomeFrontTheatre(c.Theatre)) continue;
         const bool port = c.Port != 0 || c.RiverLink != 0;
         const bool wanted = c.Garrison > c.Fortifications || (port && (c.Fortifications < c.CoastalGuns || c.Fortifications < 2));
         U16& supplies = nation.TheatreSupplies[c.Theatre];
-        if (wanted && c.Fortifications < kMostWorks && AboveReserve(nation, c.Theatre, 2000)) {
+        if (wanted && AboveReserve(nation, c.Theatre, 2000)) {
             TakeStock(supplies, cost, StockRule::Upkeep);
             c.Fortifications += 1;
             c.FortifiedThisTurn = 1;
@@ -567,7 +569,7 @@ void PromoteDivisions(int n) {
         TLeaderRec& l = g.Leaders[c.Leader];
         if (l.Political < 0 && l.Rank <= 2) continue;
         c.Kind = 0;
-        c.BrigadeLimit = static_cast<U8>(std::min(l.Initiative / 12 + 4, 10));
+        c.BrigadeLimit = static_cast<U8>(RecountedLineLimit(0, l.Initiative));
         if (l.Rank < 3) l.Rank = 3;
     }
 }
@@ -601,23 +603,16 @@ void Rearm(int n) {
     }
 }
 
-// A corps record without a nation or marked free is wiped whole; brigades still naming it are lost
-// with it rather than left serving a corps that is not there.
+// A corps record without a nation or marked free is wiped whole. Brigades still naming it stay as
+// they are: the next force recount finds the freed record and sends them to wait for a new corps.
 void WipeFreedCorps() {
     TGameRec& g = *GameRec;
-    std::array<bool, kCorpsCount + 1> wiped{};
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& c = g.Corps[k];
         if (c.Nation != 0 && c.Unused == 0) continue;
-        wiped[k] = true;
         // A man still heading a corps of no nation is offered again; a free slot's name is stale.
         if (CorpsInUse(c)) EndCorps(k);
         else FreeCorpsRecord(k);
-    }
-    for (int i = 1; i <= kBrigadeCount; ++i) {
-        const TBrigadeRec& b = g.Brigades[i];
-        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount && wiped[b.AttachIndex])
-            ClearBrigade(i);
     }
 }
 

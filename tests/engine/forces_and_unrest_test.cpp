@@ -116,7 +116,7 @@ TEST_F(ForceRecount, AnArmyIsValuedByTheStrengthAroundItsBase) {
     }
 }
 
-TEST_F(ForceRecount, CorpsAndArmiesEndTotalsAreRebuiltAndASecondRecountChangesNoByte) {
+TEST_F(ForceRecount, CorpsAndArmiesEndTotalsAreRebuiltAndASecondRecountOnlyForgetsTheDissolvedArmy) {
     g.Fleets[2].WaterType = 2;
     Garrison(20, 2, 2);
     g.Armies[1].Nation = g.Armies[1].BaseCity = 1;
@@ -152,7 +152,40 @@ TEST_F(ForceRecount, CorpsAndArmiesEndTotalsAreRebuiltAndASecondRecountChangesNo
     static TGameRec first;
     first = g;
     RecountForces();
+    // Richmond's theatre still counted the dissolved army; nothing else the first recount wrote moves.
+    ASSERT_EQ(first.Nations[2].ArmiesInTheatre[1], 1);
+    first.Nations[2].ArmiesInTheatre[1] = 0;
     EXPECT_EQ(std::memcmp(&first, &g, sizeof(TGameRec)), 0);
+}
+
+TEST_F(ForceRecount, AnArmyWithoutCorpsLeavesABlankNameAndCountsInItsTheatreUntilTheNextRecount) {
+    // Army 2 has no corps; army 1, when kept, holds corps 1 at Washington.
+    struct Case { int nation, base, theatre; bool otherArmy; int armiesThen, armiesAfter; };
+    const Case cases[] = {
+        {1, 1, 1, true, 2, 1},   // beside a Union army that keeps its corps
+        {2, 2, 3, false, 1, 0},  // the Confederacy's only army, based in the third theatre
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "nation " << c.nation);
+        SetUp();
+        g.Cities[c.base].Theatre = static_cast<U8>(c.theatre);
+        if (c.otherArmy) {
+            g.Armies[1].Nation = g.Armies[1].BaseCity = 1;
+            g.Corps[1].Army = 1;
+        }
+        TArmyRec& army = g.Armies[2];
+        army.Nation = army.Side = static_cast<U8>(c.nation), army.BaseCity = static_cast<U8>(c.base), army.Leader = 9;
+        army.Name = "Army of the Ohio";
+        g.ArmyNamePool[c.nation][4].Name = "Army of the Ohio";
+        g.ArmyNamePool[c.nation][4].Used = 2;
+        RecountForces();
+        const TNationRec& nation = g.Nations[c.nation];
+        EXPECT_EQ(army.Name.str(), " ");
+        EXPECT_TRUE(ArmySlotFree(army) && g.ArmyNamePool[c.nation][4].Used == 0);
+        EXPECT_EQ(Pair(nation.ArmyTally, nation.ArmiesInTheatre[c.theatre]), Pair(c.otherArmy ? 1 : 0, c.armiesThen));
+        RecountForces();
+        EXPECT_EQ(nation.ArmiesInTheatre[c.theatre], c.armiesAfter) << "gone from its theatre at the next recount";
+    }
 }
 
 TEST_F(ForceTally, OwnMenCountWholeAndEnemiesByDistance) {

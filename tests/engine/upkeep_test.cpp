@@ -7,6 +7,7 @@
 
 #include "engine/core/text_table.h"
 #include "engine/logistics/fleet_records.h"
+#include "engine/logistics/force_recount.h"
 #include "engine/logistics/naval_planning.h"
 #include "engine/logistics/ship_building.h"
 #include "engine/logistics/upkeep.h"
@@ -249,20 +250,27 @@ TEST_F(Upkeep, AGarrisonBeyondWhatItsCityWantsFormsCorpsAndDivisions) {
     }
 }
 
-TEST_F(Upkeep, FortsRiseWhereWantedAtACostThatNeverFallsBelow50) {
-    struct Case { int year, supplies, fort, after; };
-    for (const Case& c : {Case{1862, 5000, 1, 5000 - 275}, Case{1866, 5000, 1, 5000 - 50}, Case{1862, 2000, 0, 2000}}) {
-        SCOPED_TRACE(c.year);
+TEST_F(Upkeep, FortsRiseWhereWantedBelowTwiceTheYearsOfWarAtACostThatNeverFallsBelow50) {
+    // Alexandria is a port: it wants a fort below level 2 or below its harbour guns.
+    struct Case { int year, supplies, fort, guns, fortAfter, gunsAfter, after; };
+    const Case cases[] = {
+        {1862, 5000, 0, 0, 1, 1, 5000 - 275}, {1866, 5000, 0, 0, 1, 1, 5000 - 50}, {1862, 2000, 0, 0, 0, 0, 2000},
+        {1865, 5000, 9, 10, 10, 10, 5000 - 50},  // the last year of the war allows a tenth level
+        {1864, 5000, 8, 10, 8, 10, 5000},        // twice four years is reached
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.year << " fort " << c.fort);
         SetUp();
         G().Year = c.year, G().EnemyVisibility = 3, G().Nations[1].TheatreSupplies[1] = c.supplies;
         TCityRec& port = G().Cities[kAlexandria];
-        port.Port = 1;
+        port.Port = 1, port.Fortifications = c.fort, port.CoastalGuns = c.guns;
         testing::ScriptedFrontend fe;
         fe.AllowAnyWaits(true);
         ComputerSideUpkeep();
-        EXPECT_TRUE(port.Fortifications == c.fort && port.FortifiedThisTurn == c.fort && G().Nations[1].TheatreSupplies[1] == c.after);
-        EXPECT_EQ(port.CoastalGuns, c.fort) << "a harbour gun comes free while more than 2000 are left";
-        EXPECT_EQ(fe.notices.size() == 1 && fe.notices[0].lines[2] == "text 687Alexandria", c.fort == 1);
+        const bool built = c.fortAfter > c.fort;
+        EXPECT_TRUE(port.Fortifications == c.fortAfter && port.FortifiedThisTurn == built && G().Nations[1].TheatreSupplies[1] == c.after);
+        EXPECT_EQ(port.CoastalGuns, c.gunsAfter) << "a harbour gun comes free while more than 2000 are left";
+        EXPECT_EQ(fe.notices.size() == 1 && fe.notices[0].lines[2] == "text 687Alexandria", built);
     }
 }
 
@@ -293,6 +301,7 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
     EXPECT_EQ(g.Corps[1].Army, a);
     EXPECT_EQ(g.Corps[5].Army, 0) << "marked for corps 1's army that never formed";
     EXPECT_TRUE(g.Armies[a].Leader == 6 && g.Armies[a].BaseCity == 1 && g.Nations[1].ArmyTally == 1 && pool[2].Used == 2);
+    EXPECT_EQ(g.Armies[a].CorpsCount, 1) << "the corps it gathered are counted by the next recount";
     ASSERT_FALSE(fe.notices.empty());
     const auto& lines = fe.notices.back().lines;
     EXPECT_TRUE(lines[1] == "text 0of the Potomac" && lines[2] == "text 21 Leader 6" && lines[3] == "text 105 Washington");
@@ -318,6 +327,46 @@ TEST_F(Upkeep, CorpsStandingTogetherFormANamedArmyAndAFailedCandidateLeavesNoMar
     }
 }
 
+TEST_F(Upkeep, AnArmyIsNamedForTheStateOfMostBrigadesWhoseCapitalItsSideHoldsTheFirstOnATie) {
+    // Corps 2 (3 brigades of Maryland) gathers corps 1 (1 of Columbia, which has no capital); each
+    // pool name fits one state exactly.
+    struct Case { const char* what; int baltimoreSide, virginiaCapital; const char* name; };
+    const Case cases[] = {
+        {"Maryland has the most brigades", 1, 0, "of Maryland"},
+        {"Maryland's capital lost: Virginia and Ohio have none, Virginia comes first", 2, kAlexandria, "of Virginia"},
+        {"Maryland's capital lost: Ohio alone, with none", 2, 0, "of the Ohio"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TGameRec& g = G();
+        for (int k : {1, 2}) {
+            TCorpsRec& corps = g.Corps[k];
+            corps.HexX = 40, corps.HexY = static_cast<U8>(k == 1 ? 21 : 30), corps.SupplyCity = 1;
+            corps.LineCount = static_cast<U8>(k == 1 ? 1 : 3), corps.HomeState = static_cast<U8>(k == 1 ? 1 : 3);
+        }
+        g.Cities[1].SupplySource = 2, g.Nations[1].CorpsInTheatre[1] = 2;
+        g.Leaders[6].Rank = 5, g.Leaders[6].Political = 100, g.Leaders[6].Rating = 9;
+        State(4, 1).CapitalCity = 7;
+        City(7, 1, 4);
+        g.States[3].CapitalCity = kBaltimore, g.Cities[kBaltimore].Owner = static_cast<U8>(c.baltimoreSide);
+        g.States[2].CapitalCity = static_cast<U8>(c.virginiaCapital);
+        const std::array<std::pair<const char*, int>, 3> names = {{{"of Maryland", 3}, {"of Virginia", 2}, {"of the Ohio", 4}}};
+        for (int e = 1; e <= 3; ++e) {
+            TArmyNameRec& entry = g.ArmyNamePool[1][e];
+            entry.Name = names[e - 1].first, entry.RegionKey = 1, entry.MatchKey1 = 1;
+            entry.MatchKey2 = static_cast<U8>(names[e - 1].second);
+        }
+        testing::ScriptedFrontend fe;
+        fe.AllowAnyWaits(true);
+        ComputerSideUpkeep();
+        const int a = g.Corps[2].Army;
+        ASSERT_TRUE(a >= 1 && a <= kArmyCount);
+        EXPECT_EQ(g.Corps[1].Army, a);
+        EXPECT_EQ(g.Armies[a].Name.str(), c.name);
+    }
+}
+
 TEST_F(Upkeep, MusketsAreReplacedWhileTheEnemyIsNoWorseArmed) {
     struct Case { int unionRifles; bool confederatesInCorps; int rearmed; };
     // Equal shares; a better-armed enemy; an enemy without line brigades counts a share of 0.
@@ -334,22 +383,50 @@ TEST_F(Upkeep, MusketsAreReplacedWhileTheEnemyIsNoWorseArmed) {
     }
 }
 
-TEST_F(Upkeep, NewCorpsStopAt31AndWipedRecordsTakeTheirBrigades) {
+TEST_F(Upkeep, NewCorpsStopAt31AndBrigadesOfWipedRecordsWaitForTheRecount) {
     TGameRec& g = G();
     g.Nations[1].CorpsTally = 30;
     int i = 20;
     for (int type : {2, 2, 2, 2, 2, 2, 2, 2, 1, 1, 3, 3, 3}) Brigade(i++, 1, type, type == 1 ? 16 : 80, kAttachWaiting, 1, 1);
     g.Corps[6].Unused = 0, g.Corps[6].HexX = 3, g.Corps[6].Leader = 9;  // a record of no nation
     g.Leaders[9].Status = kLeaderActive;
-    Brigade(40, 0, kBrigadeInfantry, 80, kAttachCorps, 6, 1);
+    const TBrigadeRec &ofNoNation = Brigade(40, 1, kBrigadeInfantry, 80, kAttachCorps, 6, 1),
+                      &ofFreed = Brigade(41, 2, kBrigadeCavalry, 50, kAttachCorps, 7, 2);  // record 7 is free
     // The Seaboard is shortest of corps; the commander's draws are of 50.
     const std::vector<int> ranges = testing::DrawRanges({0, 14, 14}, ComputerSideUpkeep);
     const auto repeat = std::find_if(ranges.begin() + 3, ranges.end(), [](int r) { return r != 50; });
     EXPECT_TRUE(repeat != ranges.end() && *repeat == 100) << "the repeat is drawn for before the count stops it";
     EXPECT_TRUE(g.Nations[1].CorpsTally == 31 && g.Nations[1].CorpsInTheatre[1] == 1);
     EXPECT_EQ(NewCorpsOf(1, 0) + NewCorpsOf(1, 1) + NewCorpsOf(1, 2), 1) << "the cavalry waits: no 32nd formation";
-    EXPECT_TRUE(g.Corps[6].Unused != 0 && g.Corps[6].HexX == 0 && !BrigadeInUse(g.Brigades[40])) << "wiped with its brigade";
+    EXPECT_TRUE(g.Corps[6].Unused != 0 && g.Corps[6].HexX == 0 && g.Corps[6].Leader == 0) << "wiped";
     EXPECT_EQ(g.Leaders[9].Status, kLeaderAvailable) << "its commander is free for another command";
+    for (const TBrigadeRec* b : {&ofNoNation, &ofFreed})
+        EXPECT_TRUE(BrigadeInUse(*b) && b->AttachKind == kAttachCorps) << "kept, still naming the wiped record";
+    RecountForces();
+    for (const TBrigadeRec* b : {&ofNoNation, &ofFreed})
+        EXPECT_TRUE(BrigadeInUse(*b) && b->AttachKind == kAttachWaiting && b->AttachIndex == 0) << "waiting for a new corps";
+}
+
+TEST_F(Upkeep, WithManyCorpsDivisionsUnderProvenLeadersBecomeCorpsSizedByTheirCommander) {
+    struct Case { int initiative, prestige, rank, kind, limit, rankAfter; };
+    const Case cases[] = {
+        {84, 0, 3, 0, 11, 3},   // 84 div 12 + 4: a corps may hold more than ten brigades
+        {132, 0, 3, 0, 15, 3},
+        {60, 0, 1, 0, 9, 3},    // a junior man rises to corps command
+        {60, -1, 3, 0, 9, 3},   // rank makes up for bad press
+        {60, -1, 2, 1, 4, 2},   // neither: he keeps his division
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "initiative " << c.initiative << " prestige " << c.prestige << " rank " << c.rank);
+        SetUp();
+        G().Nations[1].CorpsTally = 26;
+        TCorpsRec& division = G().Corps[1];
+        division.Kind = 1, division.BrigadeLimit = 4;
+        TLeaderRec& l = G().Leaders[division.Leader];
+        l.Initiative = static_cast<U8>(c.initiative), l.Political = static_cast<I8>(c.prestige), l.Rank = static_cast<U8>(c.rank);
+        ComputerSideUpkeep();
+        EXPECT_EQ((std::array<int, 3>{division.Kind, division.BrigadeLimit, l.Rank}), (std::array<int, 3>{c.kind, c.limit, c.rankAfter}));
+    }
 }
 
 TEST_F(Forming, ACorpsTakesArtilleryUpToHalfItsLimitAndOnlyForTheComputer) {
