@@ -72,7 +72,7 @@ void DisbandCorpsInRecount(TGameRec& g, int k, bool alreadyFree) {
 // Capacity, side, home state and readiness of a corps in use; the orders a recount resets.
 void RecountCorps(TGameRec& g, TCorpsRec& c) {
     const TLeaderRec& leader = g.Leaders[c.Leader];
-    c.BrigadeLimit = static_cast<U8>(RecountedLineLimit(c.Kind, leader.Initiative));
+    c.BrigadeLimit = static_cast<U8>(CommanderLineLimit(c.Kind, leader.Initiative));
     if (Arr1<TNationRec, kNationCount>::InRange(c.Nation)) c.Side = g.Nations[c.Nation].Side;
     c.SupplyLoss = 0;
     const int state = OnMap(c.HexX, c.HexY) ? MapGrid->Cell(c.HexX, c.HexY).State() : 0;
@@ -220,8 +220,6 @@ void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long state
 }
 
 }  // namespace
-
-int RecountedLineLimit(int kind, int initiative) { return kind != 0 ? initiative / 35 + 2 : initiative / 12 + 4; }
 
 void RecountForces() {
     TGameRec& g = *GameRec;

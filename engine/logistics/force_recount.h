@@ -5,8 +5,4 @@ namespace kvt {
 
 void RecountForces();
 
-// The line brigades a corps (kind 0) or division may hold under a commander of this initiative, as
-// the recount writes it into BrigadeLimit.
-int RecountedLineLimit(int kind, int initiative);
-
 }  // namespace kvt

@@ -569,7 +569,7 @@ void PromoteDivisions(int n) {
         TLeaderRec& l = g.Leaders[c.Leader];
         if (l.Political < 0 && l.Rank <= 2) continue;
         c.Kind = 0;
-        c.BrigadeLimit = static_cast<U8>(RecountedLineLimit(0, l.Initiative));
+        c.BrigadeLimit = static_cast<U8>(CommanderLineLimit(0, l.Initiative));
         if (l.Rank < 3) l.Rank = 3;
     }
 }

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <bitset>
 
+#include "engine/combat/brigade_rules.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
 #include "engine/core/record_access.h"
 #include "engine/core/text_table.h"
-#include "engine/logistics/force_recount.h"
 
 namespace kvt {
 
@@ -152,7 +152,7 @@ void TLeaderOrders::Promote() {
     for (TCorpsRec& c : G().Corps) {
         if (!CorpsInUse(c) || c.Leader != chosen_) continue;
         c.Kind = 0;
-        c.BrigadeLimit = static_cast<U8>(RecountedLineLimit(c.Kind, l.Initiative));
+        c.BrigadeLimit = static_cast<U8>(CommanderLineLimit(c.Kind, l.Initiative));
         c.Ordinal = 0;
         c.Ordinal = static_cast<U8>(FreeCorpsOrdinal());
     }

@@ -20,6 +20,13 @@ int AllocateCorpsSlot(int nation) {
         if (k != slot && CorpsInUse(g.Corps[k]) && g.Corps[k].Nation == nation) taken.set(g.Corps[k].Ordinal);
     int ordinal = 1;
     while (taken.test(ordinal)) ++ordinal;
+    // Brigades may still name a record the upkeep wiped; they wait as the next recount would leave
+    // them, or the new corps would take them over unasked.
+    for (TBrigadeRec& b : g.Brigades)
+        if (b.AttachKind == kAttachCorps && b.AttachIndex == slot) {
+            b.AttachKind = kAttachWaiting;
+            b.AttachIndex = 0;
+        }
     TCorpsRec& c = g.Corps[slot];
     c.Unused = 0;
     c.Nation = static_cast<U8>(nation);

@@ -37,6 +37,18 @@ TEST_F(CommandSlots, ANewCorpsTakesTheFirstFreeRecordAndTheLowestFreeOrdinalOfIt
     EXPECT_EQ(g.Corps[7].Ordinal, 1);
 }
 
+TEST_F(CommandSlots, ANewCorpsTakesNoBrigadeLeftNamingItsWipedRecord) {
+    TGameRec& g = *GameRec;
+    // Brigades the upkeep left on wiped record 5, one of each nation, and a garrison brigade of city 5.
+    g.Brigades[40].Nation = 1, g.Brigades[40].AttachKind = kAttachCorps, g.Brigades[40].AttachIndex = 5;
+    g.Brigades[41].Nation = 2, g.Brigades[41].AttachKind = kAttachCorps, g.Brigades[41].AttachIndex = 5;
+    g.Brigades[42].Nation = 1, g.Brigades[42].AttachKind = kAttachGarrison, g.Brigades[42].AttachIndex = 5;
+    ASSERT_EQ(AllocateCorpsSlot(1), 5);
+    for (int b : {40, 41})
+        EXPECT_TRUE(g.Brigades[b].AttachKind == kAttachWaiting && g.Brigades[b].AttachIndex == 0) << b;
+    EXPECT_TRUE(g.Brigades[42].AttachKind == kAttachGarrison && g.Brigades[42].AttachIndex == 5);
+}
+
 TEST_F(CommandSlots, NoFreeRecordMeansNoCorpsAndNothingChanged) {
     for (TCorpsRec& c : GameRec->Corps) c.Unused = 0;
     const TGameRec before = *GameRec;
