@@ -307,6 +307,30 @@ TEST_F(FleetOrders, ASplitOffFleetServesTheSidePlayedUnderItsLowestFreeNumber) {
     }
 }
 
+TEST_F(FleetOrders, TheMergeBoxOpensOnlyForAPartnerStillFreeAfterTheBoarding) {
+    struct Case { const char* embark; bool boards; bool mergeBox; } cases[] = {
+        {"closed with nobody aboard", false, true}, {"took the corps aboard", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.embark);
+        const int f = Fleet(1, 10, 10, {0, 0, 2, 0, 0, 0});
+        F(f).Mission = kMissionAmphibious;
+        const int partner = Fleet(1, 10, 10, {0, 0, 2, 0, 0, 0});
+        const int carried = Aboard(partner, Corps(1, 10, 10, 0, 10));
+        const int corps = Corps(1, 10, 10, 0, 10);
+        TFleetOrderSheet sheet(f);
+        ASSERT_TRUE(sheet.EmbarkAtOpening());
+        if (c.boards) TEmbarkChoice(f).ChooseRow(0);
+        ASSERT_EQ(F(f).Cargo, c.boards ? corps : 0);
+        sheet.EmbarkClosed();
+        EXPECT_EQ(sheet.Controls().mergeBox, c.mergeBox);
+        EXPECT_EQ(TFleetTransferChoice(f, TTransferMode::Merge).Partners().size(), c.mergeBox ? 1u : 0u)
+            << "the box opens the merge dialog: it must list a partner to choose";
+        EXPECT_FALSE(sheet.Controls().missions[kMissionCottonRun]) << "the rest of the opening ran after the boarding";
+        for (TFleetRec& r : GameRec->Fleets) r.BuildCounter = kFleetGone;
+        C(corps).Unused = C(carried).Unused = 1;
+    }
+}
+
 TEST_F(MergeFleets, PartnersOnTheSameHexAndWaterAndCountsUpToTheClassTotals) {
     const int f = Fleet(1, 10, 10, {2, 1, 0, 1, 0, 0});
     const int partner = Fleet(1, 10, 10, {0, 1, 0, 0, 0, 0}, 1, 7);
