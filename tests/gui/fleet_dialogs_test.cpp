@@ -215,16 +215,24 @@ TEST_F(FleetDialogs, NewFleetOrderedAtAPortAndSeenInTheNavalOverview) {
         ClickRow(list, 5);  // building: the map moves, no orders open
         testing::SaveScreenshot(d, QStringLiteral("naval_overview"));
         EXPECT_EQ(std::vector<int>({SelectedFleet, ViewColumn, ViewRow}), std::vector<int>({kFleetCount, 71, 12}));
-        ViewColumn = ViewRow = 1;
-        QTest::mouseClick(list, Qt::RightButton, {}, list->ItemRect(5).center());
-        EXPECT_EQ(std::vector<int>({ViewColumn, ViewRow}), std::vector<int>({1, 1})) << "the right button picks nothing";
-        bool ordersShown = false;
-        testing::WhenModalShows([&](QWidget* orders) {
-            ordersShown = orders->windowTitle() == QStringLiteral("Fleet Orders");
-            Click(Control<QWidget>(orders, "OKBtn"));
-        });
-        ClickRow(list, 1);
-        EXPECT_TRUE(ordersShown);
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {  // every button picks a line
+            SCOPED_TRACE(button);
+            ViewColumn = ViewRow = 1;
+            list->SetItemIndex(0);
+            ClickRow(list, 5, button);
+            EXPECT_EQ(std::vector<int>({ViewColumn, ViewRow, list->ItemIndex()}), std::vector<int>({71, 12, 5}));
+        }
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            SCOPED_TRACE(button);
+            bool ordersShown = false;
+            testing::WhenModalShows([&](QWidget* orders) {
+                ordersShown = orders->windowTitle() == QStringLiteral("Fleet Orders");
+                Click(Control<QWidget>(orders, "OKBtn"));
+            });
+            ClickRow(list, 1, button);
+            EXPECT_TRUE(ordersShown);
+        }
+        testing::SaveScreenshot(d, QStringLiteral("naval_overview_after_right_press"));
         Click(Button(d, 1));
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NavalOverview));
