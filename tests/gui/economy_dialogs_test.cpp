@@ -251,6 +251,28 @@ TEST_F(EconomyDialogs, StateStatisticsShowOffMapProductionAndTakeOrders) {
                                   9000 - 147 - 5 - 5 - 5 + 5 / 2}));
 }
 
+// Every Confederate state has its capital on the map, so no state sets the captions from the texts.
+TEST_F(EconomyDialogs, StateStatisticsWithoutOffMapStatesKeepTheFormsCaptions) {
+    SidePlayed = kNationConfederacy;
+    const std::vector<std::pair<QString, QString>> ownCaptions = {{"ListCaption", "States"}, {"SuppliesCaption", "Supplies"},
+        {"RecruitsCaption", "Total Recruits"}, {"CasualtiesCaption", "Total Casualties"}, {"SupportCaption", "Political Support"},
+        {"TheatreSuppliesCaption", "Supplies in theatre"}};
+    testing::WhenModalShows([&](QWidget* d) {
+        TElAdvancedListBox* list = List(d, "StatusBox");
+        ASSERT_EQ(list->Items().Count(), 11);
+        EXPECT_EQ(CaptionOf(d, "CapitalLabel"), QStringLiteral("Nashville"));
+        ExpectCaptionsAndStaysOpen(d, ownCaptions);
+        testing::SaveScreenshot(d, QStringLiteral("state_statistics_confederacy"));
+        for (int row = 0; row < list->Items().Count(); ++row) {
+            ClickRow(list, row);
+            EXPECT_FALSE(Named(d, "ProductionCaption")->isVisible()) << row;
+        }
+        ExpectCaptionsAndStaysOpen(d, ownCaptions);
+        Click(testing::Button(d, 1));
+    });
+    EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::StateStatistics));
+}
+
 TEST_F(EconomyDialogs, GeneralConditionsShowTheGaugesAndWeather) {
     GameRec->TheatreWeather[2] = 5;
     const TGeneralConditions g = ReadGeneralConditions();
