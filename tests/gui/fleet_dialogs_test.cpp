@@ -180,13 +180,19 @@ TEST_F(FleetDialogs, NewFleetOrderedAtAPortAndSeenInTheNavalOverview) {
         Click(Radio(d, 1));
         Click(Radio(d, 3));
         EXPECT_FALSE(Radio(d, 2)->isEnabled() || Radio(d, 4)->isEnabled());
+        auto* count = Control<QSpinBox>(d, "SpinEdit1");
+        EXPECT_EQ(std::vector<int>({count->minimum(), count->maximum(), count->isEnabled()}), std::vector<int>({0, 0, 0}))
+            << "no port yet";
         TElAdvancedListBox* ports = List(d, "ListBox1");
         ClickRow(ports, RowOfCity(ports, 7));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("3"));
-        auto* count = Control<QSpinBox>(d, "SpinEdit1");
+        EXPECT_EQ(std::vector<int>({count->minimum(), count->maximum()}), std::vector<int>({0, 3})) << "up to the yard's room";
         QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(count, QStringLiteral("9"));
-        EXPECT_EQ(count->value(), 3) << "above the yard's room: the room";
+        EXPECT_EQ(count->value(), 0) << "a count above the room is not taken";
+        for (int k = 0; k < 5; ++k) QTest::keyClick(count, Qt::Key_Up);
+        EXPECT_EQ(count->value(), 3);
+        testing::SaveScreenshot(d, QStringLiteral("new_fleet_at_the_room"));
         QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(count, QStringLiteral("2"));
         testing::SaveScreenshot(d, QStringLiteral("new_fleet"));
