@@ -46,13 +46,19 @@ int CottonCapacity(const TFleetRec& fleet) {
 
 TFleetOrderSheet::TFleetOrderSheet(int fleet) : fleet_(fleet) {
     if (!FleetOrdersAvailable(fleet)) return;
-    TFleetRec& f = F();
     controls_.missions.fill(true);
-    if (f.Mission < kFleetMissions) embarkAtOpening_ = ChooseMission(f.Mission);
+    if (F().Mission < kFleetMissions) embarkAtOpening_ = ChooseMission(F().Mission);
+    // A corps boarding in the embark dialog changes which fleets may still take these ships: the
+    // rest of the opening waits until that dialog has closed.
+    if (!embarkAtOpening_) FinishOpening();
+}
 
+void TFleetOrderSheet::FinishOpening() {
+    openingPending_ = false;
+    const TFleetRec& f = F();
     controls_.mergeBox = controls_.splitBox = false;
     controls_.suppliesSpin = Theatre() != 0;
-    if (CorpsFitForFleet(fleet).empty()) controls_.missions[kMissionAmphibious] = false;
+    if (CorpsFitForFleet(fleet_).empty()) controls_.missions[kMissionAmphibious] = false;
     if (IsCity(f.TargetCity) && !AtCity(f, f.TargetCity)) {
         controls_.missions.fill(false);
         controls_.missions[kMissionMove] = true;
@@ -60,7 +66,7 @@ TFleetOrderSheet::TFleetOrderSheet(int fleet) : fleet_(fleet) {
     }
     if (f.Owner != kNationConfederacy) controls_.missions[kMissionCottonRun] = false;
     controls_.homePortBox = controls_.objectiveBox = false;
-    for (int j = 1; j <= kFleetCount; ++j) controls_.mergeBox |= MergePartnerFor(fleet, j);
+    for (int j = 1; j <= kFleetCount; ++j) controls_.mergeBox |= MergePartnerFor(fleet_, j);
     const int ships = f.Ironclads + f.Wooden + f.Transports + f.DamagedIronclads + f.DamagedWooden + f.DamagedTransports;
     if (ships > 1) {
         splitTarget_ = FindNationFleetAt(0, 0, 0, kFleetLookupFreeSlot);
@@ -154,6 +160,7 @@ bool TFleetOrderSheet::ChooseMission(int mission) {
 
 void TFleetOrderSheet::EmbarkClosed() {
     if (!FleetOrdersAvailable(fleet_)) return;
+    if (openingPending_) FinishOpening();
     const TFleetRec& f = F();
     if (f.Cargo == 0 || !Arr1<TCorpsRec, kCorpsCount>::InRange(f.Cargo)) return;
     const TCorpsRec& c = G().Corps[f.Cargo];

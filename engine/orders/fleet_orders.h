@@ -52,7 +52,8 @@ int CottonCapacity(const TFleetRec& fleet);
 class TFleetOrderSheet {
 public:
     // The opening: the button of the fleet's mission is checked and its handler runs, so a fleet
-    // on Move away from its home port is recalled here.
+    // on Move away from its home port is recalled here. When that handler opens the embark dialog
+    // (EmbarkAtOpening), the controls are decided only once EmbarkClosed is called.
     explicit TFleetOrderSheet(int fleet);
 
     int Fleet() const { return fleet_; }
@@ -68,7 +69,8 @@ public:
 
     // A mission button was checked; answers whether the embark dialog is to be shown now.
     bool ChooseMission(int mission);
-    // The embark dialog closed: the map is repainted when a corps is aboard.
+    // The embark dialog closed: the opening finishes if it waited for it, and the map is repainted
+    // when a corps is aboard.
     void EmbarkClosed();
     void HomePortBoxClicked();
     void ObjectiveBoxClicked();
@@ -84,6 +86,7 @@ public:
     bool Close(const TFleetOrderChoices& choices);
 
 private:
+    void FinishOpening();
     TFleetRec& F() const;
     int Theatre() const;
     void DisableMergeAndSplit();
@@ -93,6 +96,7 @@ private:
     int mission_ = -1;
     int splitTarget_ = 0;
     bool embarkAtOpening_ = false;
+    bool openingPending_ = true;
     bool merging_ = false, splitting_ = false;
     TFleetTransfer transfer_;
     TFleetOrderControls controls_;

@@ -113,7 +113,8 @@ int LowestFreeFleetNumber(int nation) {
 }
 
 bool SplitFleet(int fleet, int target, const TFleetTransfer& transfer) {
-    if (!FleetIndex(fleet) || !Arr1<TFleetRec, kFleetCount>::InRange(target) || FleetInUse(G().Fleets[target]))
+    if (!FleetIndex(fleet) || !Arr1<TFleetRec, kFleetCount>::InRange(target) || FleetInUse(G().Fleets[target]) ||
+        !Arr1<TNationRec, kNationCount>::InRange(SidePlayed))
         return false;
     TFleetRec& f = G().Fleets[fleet];
     // A carrying fleet is never split: the corps would stay with ships that may no longer hold it.
@@ -132,15 +133,16 @@ bool SplitFleet(int fleet, int target, const TFleetTransfer& transfer) {
     for (int k = 0; k < kShipClasses; ++k) MoveShips(f, t, k, ships[static_cast<std::size_t>(k)]);
     t.HexX = f.HexX;
     t.HexY = f.HexY;
-    t.Owner = f.Owner;
-    t.Side = f.Side;
+    // The ships split off serve the side played, even when they came from an ally's fleet.
+    t.Owner = static_cast<U8>(SidePlayed);
+    t.Side = G().Nations[SidePlayed].Side;
     t.Mission = f.Mission;
     t.HomePort = f.HomePort;
     t.TargetCity = f.TargetCity;
     t.WaterType = f.WaterType;
     t.DestX = f.DestX;
     t.DestY = f.DestY;
-    t.FleetNumber = static_cast<U8>(LowestFreeFleetNumber(f.Owner));
+    t.FleetNumber = static_cast<U8>(LowestFreeFleetNumber(SidePlayed));
     t.BuildCounter = 0;
     return true;
 }

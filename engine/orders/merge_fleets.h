@@ -60,7 +60,7 @@ private:
 // fleet was absorbed.
 bool MergeFleetInto(int fleet, const TFleetTransfer& transfer);
 // The closing split into the free record `target`: a split that would move every ship moves none;
-// a target that receives ships becomes a fleet of the same owner with the lowest free number.
+// a target that receives ships becomes a fleet of the side played with its lowest free number.
 // Answers whether a fleet was formed.
 bool SplitFleet(int fleet, int target, const TFleetTransfer& transfer);
 // The lowest number from 1 that no fleet in use of the nation carries.

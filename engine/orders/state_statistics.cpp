@@ -54,6 +54,7 @@ void TStateStatistics::FillStateStatistics(int state) {
     const bool onMap = s.CapitalCity != 0;
     v.capital = !onMap ? Text(396) : GameRec->Cities.InRange(s.CapitalCity) ? GameRec->Cities[s.CapitalCity].Name.str() : "";
     v.productionShown = !onMap;
+    v.textCaptions = v.textCaptions || !onMap;
     // The capacity is paid from the theatre's supplies: a state of no theatre offers no spinner.
     v.spinnersShown = !onMap && theatre_ != 0;
     ShowFigures();

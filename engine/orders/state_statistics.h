@@ -27,6 +27,9 @@ struct TStateStatisticsView {
     std::array<std::string, 8> capacity;  // weapon kind k at [k - 1]
     std::string theatreSupplies;
     bool theatreSuppliesShown = false;
+    // The captions come from the texts once a state without a capital has been shown, and stay so;
+    // until then the form keeps its own.
+    bool textCaptions = false;
 };
 
 // One opening of the dialog.

@@ -350,6 +350,25 @@ TEST_F(StateStatistics, StatesShowTheirFiguresAndOffMapProduction) {
     EXPECT_EQ(TStateStatistics().State(), 0);
 }
 
+TEST_F(StateStatistics, CaptionsComeFromTheTextsOnceAStateWithoutACapitalIsShown) {
+    GameRec->States[1].CapitalCity = static_cast<U8>(port);
+    TStateRec& offMap = GameRec->States[3];
+    offMap.Name = "Maine";
+    offMap.Controller = kNationUnion;
+    offMap.Theatre = kWest;
+    TStateStatistics s;
+    ASSERT_EQ(s.Rows().size(), 2u);
+    EXPECT_FALSE(s.View().textCaptions) << "opened on a state with a capital: the form's own captions";
+    // Rows chosen in turn (0 has a capital, 1 has none) and whether the texts stand after each.
+    const std::pair<int, bool> steps[] = {{0, false}, {1, true}, {0, true}};
+    for (const auto& [row, texts] : steps) {
+        s.ChooseRow(row);
+        EXPECT_EQ(s.View().textCaptions, texts) << "row " << row;
+    }
+    GameRec->States[1].Controller = 0;
+    EXPECT_TRUE(TStateStatistics().View().textCaptions) << "opened on a state without a capital";
+}
+
 TEST_F(StateStatistics, CapacityStepsFollowTheSpinnersWeapons) {
     EXPECT_EQ((std::array<int, 3>{StateSpinnerKind(5), StateSpinnerKind(1), StateSpinnerKind(3)}),
               (std::array<int, 3>{1, 5, 3}));

@@ -283,6 +283,54 @@ TEST_F(FleetOrders, ASplitTakesTheLowestFreeNumberAndAClearedRecord) {
     EXPECT_FALSE(FleetOrdersAvailable(building) || stocks.splitBox || stocks.mergeBox);
 }
 
+TEST_F(FleetOrders, ASplitOffFleetServesTheSidePlayedUnderItsLowestFreeNumber) {
+    SidePlayed = kConfederacy;
+    GameRec->Nations[kNationBritain].Side = kConfederacy;  // at war beside the Confederacy
+    struct Case { const char* split; int owner; } cases[] = {{"its own fleet", kConfederacy}, {"an ally's fleet", kNationBritain}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.split);
+        Fleet(kConfederacy, 20, 10, {1, 0, 0, 0, 0, 0}, 1, 1);
+        F(Fleet(kConfederacy, 10, 10, {1, 0, 0, 0, 0, 0}, 1, 2)).BuildCounter = 5;
+        for (int n : {1, 2, 3}) Fleet(kNationBritain, 30, 10, {1, 0, 0, 0, 0, 0}, 1, n);
+        const int f = Fleet(c.owner, 10, 10, {0, 3, 0, 0, 0, 0}, 1, 4);
+        TFleetOrderSheet sheet(f);
+        ASSERT_TRUE(sheet.Controls().splitBox);
+        sheet.SplitBoxChecked();
+        sheet.SetTransfer({0, {0, 1, 0}});
+        sheet.Close({});
+        const TFleetRec& split = F(kFleetCount);
+        ASSERT_TRUE(FleetInUse(split));
+        EXPECT_EQ(std::vector<int>({split.Owner, split.Side, split.FleetNumber, split.Wooden, F(f).Wooden, F(f).Owner}),
+                  std::vector<int>({kConfederacy, kConfederacy, 3, 1, 2, c.owner}))
+            << "1 and 2 (building) are the Confederacy's; Britain's own numbers are no bar";
+        for (TFleetRec& r : GameRec->Fleets) r.BuildCounter = kFleetGone;
+    }
+}
+
+TEST_F(FleetOrders, TheMergeBoxOpensOnlyForAPartnerStillFreeAfterTheBoarding) {
+    struct Case { const char* embark; bool boards; bool mergeBox; } cases[] = {
+        {"closed with nobody aboard", false, true}, {"took the corps aboard", true, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.embark);
+        const int f = Fleet(1, 10, 10, {0, 0, 2, 0, 0, 0});
+        F(f).Mission = kMissionAmphibious;
+        const int partner = Fleet(1, 10, 10, {0, 0, 2, 0, 0, 0});
+        const int carried = Aboard(partner, Corps(1, 10, 10, 0, 10));
+        const int corps = Corps(1, 10, 10, 0, 10);
+        TFleetOrderSheet sheet(f);
+        ASSERT_TRUE(sheet.EmbarkAtOpening());
+        if (c.boards) TEmbarkChoice(f).ChooseRow(0);
+        ASSERT_EQ(F(f).Cargo, c.boards ? corps : 0);
+        sheet.EmbarkClosed();
+        EXPECT_EQ(sheet.Controls().mergeBox, c.mergeBox);
+        EXPECT_EQ(TFleetTransferChoice(f, TTransferMode::Merge).Partners().size(), c.mergeBox ? 1u : 0u)
+            << "the box opens the merge dialog: it must list a partner to choose";
+        EXPECT_FALSE(sheet.Controls().missions[kMissionCottonRun]) << "the rest of the opening ran after the boarding";
+        for (TFleetRec& r : GameRec->Fleets) r.BuildCounter = kFleetGone;
+        C(corps).Unused = C(carried).Unused = 1;
+    }
+}
+
 TEST_F(MergeFleets, PartnersOnTheSameHexAndWaterAndCountsUpToTheClassTotals) {
     const int f = Fleet(1, 10, 10, {2, 1, 0, 1, 0, 0});
     const int partner = Fleet(1, 10, 10, {0, 1, 0, 0, 0, 0}, 1, 7);

@@ -76,9 +76,9 @@ inline void Press(gui::TElSpinButton* spin, bool up) {
     QTest::mouseClick(spin, Qt::LeftButton, {}, (up ? spin->FirstPartRect() : spin->SecondPartRect()).center());
 }
 // A click on a list box's row, where the player sees it once scrolled to.
-inline void ClickRow(gui::TElAdvancedListBox* list, int row) {
+inline void ClickRow(gui::TElAdvancedListBox* list, int row, Qt::MouseButton button = Qt::LeftButton) {
     if (!list->ClientRect().contains(list->ItemRect(row))) list->SetTopIndex(row);
-    QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
+    QTest::mouseClick(list, button, {}, list->ItemRect(row).center());
 }
 
 // The first row of the list that starts with the text; -1, failing the test, when there is none.

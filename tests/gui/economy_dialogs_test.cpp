@@ -64,21 +64,29 @@ TEST_F(EconomyDialogs, TheArmyOverviewOpensACorpsOverTheRecentredMap) {
         const int row = RowStarting(list, QStringLiteral("N.P. Banks, "));
         EXPECT_TRUE(list->Items()[row].endsWith(QStringLiteral(", Baltimore, Md.")));
         testing::SaveScreenshot(d, QStringLiteral("army_overview"));
-        bool ordersShown = false;
-        testing::WhenModalShows([&](QWidget* orders) {
-            ordersShown = orders->windowTitle() == QStringLiteral("Corps and Division Orders");
-            EXPECT_TRUE(d->isVisible()) << "the overview stays open under the orders";
-            Click(testing::Button(orders, 2));
-        });
-        ClickRow(list, row);
-        EXPECT_TRUE(ordersShown);
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {  // any button opens
+            SCOPED_TRACE(button);
+            SelectedCorps = 0;
+            list->SetItemIndex(row == 0 ? 1 : 0);
+            bool ordersShown = false;
+            testing::WhenModalShows([&](QWidget* orders) {
+                ordersShown = orders->windowTitle() == QStringLiteral("Corps and Division Orders");
+                EXPECT_TRUE(d->isVisible()) << "the overview stays open under the orders";
+                EXPECT_EQ(list->ItemIndex(), row) << "the row shown chosen is the corps opened";
+                Click(testing::Button(orders, 2));
+            });
+            ClickRow(list, row, button);
+            EXPECT_TRUE(ordersShown);
+            EXPECT_EQ(SelectedCorps, kBanks);
+        }
+        testing::SaveScreenshot(d, QStringLiteral("army_overview_after_presses"));
         Click(testing::Button(d, 1));
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::ArmyOverview));
     const TCorpsRec& banks = GameRec->Corps[kBanks];
     // The view's origin goes to the corps, as far east as the map's edge lets it (column 41).
     EXPECT_EQ((std::array<int, 4>{SelectedCorps, ViewColumn, ViewRow, fe.repaints}),
-              (std::array<int, 4>{kBanks, 41, banks.HexY, 1}));
+              (std::array<int, 4>{kBanks, 41, banks.HexY, 3}));
     EXPECT_LT(banks.HexX - ViewColumn, ViewColumns) << "the corps is in view";
 }
 
@@ -241,6 +249,28 @@ TEST_F(EconomyDialogs, StateStatisticsShowOffMapProductionAndTakeOrders) {
     EXPECT_EQ((std::array<int, 4>{ny.WeaponCapacity[1], ny.WeaponCapacity[5], ny.WeaponCapacity[2], Supplies(1, kSeaboard)}),
               (std::array<int, 4>{before.WeaponCapacity[1] + 1, before.WeaponCapacity[5] + 1, before.WeaponCapacity[2],
                                   9000 - 147 - 5 - 5 - 5 + 5 / 2}));
+}
+
+// Every Confederate state has its capital on the map, so no state sets the captions from the texts.
+TEST_F(EconomyDialogs, StateStatisticsWithoutOffMapStatesKeepTheFormsCaptions) {
+    SidePlayed = kNationConfederacy;
+    const std::vector<std::pair<QString, QString>> ownCaptions = {{"ListCaption", "States"}, {"SuppliesCaption", "Supplies"},
+        {"RecruitsCaption", "Total Recruits"}, {"CasualtiesCaption", "Total Casualties"}, {"SupportCaption", "Political Support"},
+        {"TheatreSuppliesCaption", "Supplies in theatre"}};
+    testing::WhenModalShows([&](QWidget* d) {
+        TElAdvancedListBox* list = List(d, "StatusBox");
+        ASSERT_EQ(list->Items().Count(), 11);
+        EXPECT_EQ(CaptionOf(d, "CapitalLabel"), QStringLiteral("Nashville"));
+        ExpectCaptionsAndStaysOpen(d, ownCaptions);
+        testing::SaveScreenshot(d, QStringLiteral("state_statistics_confederacy"));
+        for (int row = 0; row < list->Items().Count(); ++row) {
+            ClickRow(list, row);
+            EXPECT_FALSE(Named(d, "ProductionCaption")->isVisible()) << row;
+        }
+        ExpectCaptionsAndStaysOpen(d, ownCaptions);
+        Click(testing::Button(d, 1));
+    });
+    EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::StateStatistics));
 }
 
 TEST_F(EconomyDialogs, GeneralConditionsShowTheGaugesAndWeather) {

@@ -180,13 +180,19 @@ TEST_F(FleetDialogs, NewFleetOrderedAtAPortAndSeenInTheNavalOverview) {
         Click(Radio(d, 1));
         Click(Radio(d, 3));
         EXPECT_FALSE(Radio(d, 2)->isEnabled() || Radio(d, 4)->isEnabled());
+        auto* count = Control<QSpinBox>(d, "SpinEdit1");
+        EXPECT_EQ(std::vector<int>({count->minimum(), count->maximum(), count->isEnabled()}), std::vector<int>({0, 0, 0}))
+            << "no port yet";
         TElAdvancedListBox* ports = List(d, "ListBox1");
         ClickRow(ports, RowOfCity(ports, 7));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("3"));
-        auto* count = Control<QSpinBox>(d, "SpinEdit1");
+        EXPECT_EQ(std::vector<int>({count->minimum(), count->maximum()}), std::vector<int>({0, 3})) << "up to the yard's room";
         QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(count, QStringLiteral("9"));
-        EXPECT_EQ(count->value(), 3) << "above the yard's room: the room";
+        EXPECT_EQ(count->value(), 0) << "a count above the room is not taken";
+        for (int k = 0; k < 5; ++k) QTest::keyClick(count, Qt::Key_Up);
+        EXPECT_EQ(count->value(), 3);
+        testing::SaveScreenshot(d, QStringLiteral("new_fleet_at_the_room"));
         QTest::keyClick(count, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(count, QStringLiteral("2"));
         testing::SaveScreenshot(d, QStringLiteral("new_fleet"));
@@ -215,16 +221,24 @@ TEST_F(FleetDialogs, NewFleetOrderedAtAPortAndSeenInTheNavalOverview) {
         ClickRow(list, 5);  // building: the map moves, no orders open
         testing::SaveScreenshot(d, QStringLiteral("naval_overview"));
         EXPECT_EQ(std::vector<int>({SelectedFleet, ViewColumn, ViewRow}), std::vector<int>({kFleetCount, 71, 12}));
-        ViewColumn = ViewRow = 1;
-        QTest::mouseClick(list, Qt::RightButton, {}, list->ItemRect(5).center());
-        EXPECT_EQ(std::vector<int>({ViewColumn, ViewRow}), std::vector<int>({1, 1})) << "the right button picks nothing";
-        bool ordersShown = false;
-        testing::WhenModalShows([&](QWidget* orders) {
-            ordersShown = orders->windowTitle() == QStringLiteral("Fleet Orders");
-            Click(Control<QWidget>(orders, "OKBtn"));
-        });
-        ClickRow(list, 1);
-        EXPECT_TRUE(ordersShown);
+        for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton}) {  // every button picks a line
+            SCOPED_TRACE(button);
+            ViewColumn = ViewRow = 1;
+            list->SetItemIndex(0);
+            ClickRow(list, 5, button);
+            EXPECT_EQ(std::vector<int>({ViewColumn, ViewRow, list->ItemIndex()}), std::vector<int>({71, 12, 5}));
+        }
+        for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton}) {
+            SCOPED_TRACE(button);
+            bool ordersShown = false;
+            testing::WhenModalShows([&](QWidget* orders) {
+                ordersShown = orders->windowTitle() == QStringLiteral("Fleet Orders");
+                Click(Control<QWidget>(orders, "OKBtn"));
+            });
+            ClickRow(list, 1, button);
+            EXPECT_TRUE(ordersShown);
+        }
+        testing::SaveScreenshot(d, QStringLiteral("naval_overview_after_right_press"));
         Click(Button(d, 1));
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NavalOverview));

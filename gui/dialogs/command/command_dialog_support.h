@@ -24,17 +24,20 @@ void ShowRows(TElAdvancedListBox* list, const std::vector<TOrderRow>& rows, int 
 // The record behind the list's chosen row; 0 when none is chosen.
 int ChosenRecord(const TElAdvancedListBox* list, const std::vector<TOrderRow>& rows);
 
-// Passes a press of the left button on the list to the dialog's handler(x, y); a press of any other
-// button selects nothing.
-template <class Dialog>
-void ConnectLeftPress(TElAdvancedListBox* list, Dialog* dialog, void (Dialog::*handler)(int, int)) {
-    QObject::connect(list, &TElAdvancedListBox::OnMouseDown, dialog,
-                     [dialog, handler](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
-                         if (button == Qt::LeftButton) (dialog->*handler)(x, y);
-                     });
-}
 // The row under a press at (x, y) of the list's own surface; -1 below the last row.
 int RowPressed(const TElAdvancedListBox* list, int x, int y);
+// Passes a press of any mouse button on the list to the dialog's handler(x, y). The list chooses a
+// row only for the left button, so a row pressed with another is chosen here: the row shown chosen
+// is the one the handler acts on.
+template <class Dialog>
+void ConnectRowPress(TElAdvancedListBox* list, Dialog* dialog, void (Dialog::*handler)(int, int)) {
+    QObject::connect(list, &TElAdvancedListBox::OnMouseDown, dialog,
+                     [list, dialog, handler](Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+                         const int row = RowPressed(list, x, y);
+                         if (button != Qt::LeftButton && row >= 0) list->SetItemIndex(row);
+                         (dialog->*handler)(x, y);
+                     });
+}
 
 // Builds the dialog under the hourglass, as its opening reads much of the record, and shows it
 // until it closes; answers it for what it collected.

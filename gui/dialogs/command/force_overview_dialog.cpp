@@ -15,7 +15,7 @@ TForceOver::TForceOver(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui
     ui_->Button1->SetCaption(GameText(66));
     FillRows();
     CentreOnScreen(*this);
-    ConnectLeftPress(ui_->ListBox1, this, &TForceOver::ListBox1MouseDown);
+    ConnectRowPress(ui_->ListBox1, this, &TForceOver::ListBox1MouseDown);
 }
 
 TForceOver::~TForceOver() = default;

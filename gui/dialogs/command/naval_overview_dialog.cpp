@@ -18,7 +18,7 @@ TFleetOver::TFleetOver(QWidget* parent)
     ui_->Label1->SetCaption(GameText(590));
     ShowRows(ui_->ListBox1, rows_);
     CentreOnScreen(*this);
-    ConnectLeftPress(ui_->ListBox1, this, &TFleetOver::ListBox1MouseDown);
+    ConnectRowPress(ui_->ListBox1, this, &TFleetOver::ListBox1MouseDown);
 }
 
 TFleetOver::~TFleetOver() = default;

@@ -20,8 +20,8 @@ TRaiseFleet::TRaiseFleet(QWidget* parent) : TForm(parent), ui_(std::make_unique<
     for (const auto& [label, text] : captions) label->SetCaption(GameText(text));
     ui_->OKBtn->SetCaption(GameText(66));
     ui_->Label14->SetCaption(ToQString(TNewFleetOrder::ManpowerText()));
-    // Any count of one record's byte can be typed; the change handler keeps it within the room.
-    ui_->SpinEdit1->setRange(0, 255);
+    // 0..0 until a port is chosen.
+    ui_->SpinEdit1->setRange(0, 0);
     ui_->SpinEdit1->setEnabled(false);
     ShowButtons();
     CentreOnScreen(*this);
@@ -31,7 +31,6 @@ TRaiseFleet::TRaiseFleet(QWidget* parent) : TForm(parent), ui_(std::make_unique<
     connect(ui_->RadioButton4, &TElRadioButton::OnClick, this, &TRaiseFleet::RadioButton4Click);
     connect(ui_->RadioButton5, &TElRadioButton::OnClick, this, &TRaiseFleet::RadioButton5Click);
     connect(ui_->ListBox1, &TElAdvancedListBox::OnClick, this, &TRaiseFleet::ListBox1Click);
-    connect(ui_->SpinEdit1, &QSpinBox::valueChanged, this, &TRaiseFleet::SpinEdit1Change);
 }
 
 TRaiseFleet::~TRaiseFleet() = default;
@@ -60,14 +59,11 @@ void TRaiseFleet::ListBox1Click() {
     ui_->Label2->SetCaption(QStringLiteral("0"));
     const int row = ui_->ListBox1->ItemIndex();
     if (row < 0) return;
-    maximum_ = order_.ChoosePort(row);
-    SpinEdit1Change(ui_->SpinEdit1->value());
-    ui_->Label2->SetCaption(QString::number(maximum_));
+    const int room = order_.ChoosePort(row);
+    // The range keeps a typed or stepped count within the room; a count above it is lowered.
+    ui_->SpinEdit1->setRange(0, room);
+    ui_->Label2->SetCaption(QString::number(room));
     ui_->SpinEdit1->setEnabled(true);
-}
-
-void TRaiseFleet::SpinEdit1Change(int value) {
-    if (value > maximum_) ui_->SpinEdit1->setValue(maximum_);
 }
 
 int TRaiseFleet::Build() { return order_.Build(ui_->SpinEdit1->value()); }

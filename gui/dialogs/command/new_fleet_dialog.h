@@ -24,9 +24,8 @@ public:
     void RadioButton3Click() { ChooseClass(0); }
     void RadioButton4Click() { ChooseClass(1); }
     void RadioButton5Click() { ChooseClass(2); }
+    // A port chosen: the number of ships runs from 0 to the port's room for the class.
     void ListBox1Click();
-    // Typed or stepped past the room: the count becomes the maximum.
-    void SpinEdit1Change(int value);
     // The closing: the order of the number of ships shown.
     int Build();
 
@@ -37,7 +36,6 @@ private:
 
     std::unique_ptr<Ui::TRaiseFleet> ui_;
     TNewFleetOrder order_;
-    int maximum_ = 0;
 };
 
 void ShowRaiseFleet();

@@ -11,11 +11,6 @@ TStatStat::TStatStat(QWidget* parent) : TForm(parent), ui_(std::make_unique<Ui::
     ui_->setupUi(this);
     setFixedSize(size());
     MakeBorderless(*this);
-    const std::pair<TElLabel*, int> captions[] = {
-        {ui_->ListCaption, 395},       {ui_->CapacityCaption, 407},   {ui_->ProductionCaption, 626},
-        {ui_->SuppliesCaption, 402},   {ui_->RecruitsCaption, 403},   {ui_->CasualtiesCaption, 404},
-        {ui_->SupportCaption, 405},    {ui_->TheatreSuppliesCaption, 406}};
-    for (const auto& [label, text] : captions) label->SetCaption(GameText(text));
     ui_->Button1->SetCaption(GameText(66));
     spinners_ = {ui_->UpDown1, ui_->UpDown2, ui_->UpDown3, ui_->UpDown4,
                  ui_->UpDown5, ui_->UpDown6, ui_->UpDown7, ui_->UpDown8};
@@ -33,6 +28,13 @@ void TStatStat::paintEvent(QPaintEvent*) { PaintRaisedEdge(*this); }
 void TStatStat::ShowState() {
     const TStateStatisticsView& v = statistics_.View();
     const bool shown = statistics_.State() != 0;
+    if (v.textCaptions) {
+        const std::pair<TElLabel*, int> captions[] = {
+            {ui_->ListCaption, 395},     {ui_->CapacityCaption, 407}, {ui_->ProductionCaption, 626},
+            {ui_->SuppliesCaption, 402}, {ui_->RecruitsCaption, 403}, {ui_->CasualtiesCaption, 404},
+            {ui_->SupportCaption, 405},  {ui_->TheatreSuppliesCaption, 406}};
+        for (const auto& [label, text] : captions) label->SetCaption(GameText(text));
+    }
     ui_->CapitalLabel->SetCaption(ToQString(v.capital));
     ui_->SuppliesValue->SetCaption(ToQString(v.supplies));
     ui_->RecruitsValue->SetCaption(ToQString(v.recruits));
