@@ -11,6 +11,7 @@
 #include "engine/core/notice.h"
 #include "engine/core/random.h"
 #include "engine/core/record_access.h"
+#include "engine/core/record_queries.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/logistics/hex_control.h"
@@ -199,7 +200,9 @@ void TakeCity(int c, int k) {
 
     // A side retaking its own city neither sacks it nor is praised for it.
     if (city.OriginalOwner == nation) return;
-    const bool personDecides = IsNation(nation) && g.Nations[nation].Human != 0 && g.GameKind != 2;
+    // In a mail game the player executing the turn must not choose for the absent player's corps.
+    const bool personDecides =
+        IsNation(nation) && g.Nations[nation].Human != 0 && g.GameKind != 2 && OwnForcesMessageShown(nation);
     bool sack = false;
     if (personDecides) {
         ClearEventNotice();

@@ -166,6 +166,7 @@ TEST_F(Conquest, SackingIsAPersonsChoiceOrTheCommandersTemperButNeverARetakenHom
         int person, answer, original;  // answer to the sacking question, 0 when none is asked
         Ints draws;                    // the commander's temper, then the newspaper
         int damageBefore, damage, poolLeft, prestige, attitude;
+        int gameKind = 0, sideToMove = 0;
     };
     const Case cases[] = {
         {"person answers No", 1, 1, 2, {}, 0, 0, 500, 3, 50},
@@ -173,15 +174,23 @@ TEST_F(Conquest, SackingIsAPersonsChoiceOrTheCommandersTemperButNeverARetakenHom
         {"computer sacks, damage capped", 0, 0, 2, {0, 0}, 95, 100, 430, 3, 49},
         {"a temper drawn at the commander's chance (his tactics, 30) spares the city", 0, 0, 2, {30, 0}, 0, 0, 500, 3, 49},
         {"a person retaking a home city", 1, 0, 1, {}, 0, 0, 500, 0, 50},
+        // In a mail game the player executing the turn decides only for his own corps; the absent
+        // player's commander follows his temper, as the computer's would.
+        {"mail game, the capturer's own turn", 1, 2, 2, {0}, 0, 10, 412, 3, 49, 3, 1},
+        {"mail game, the capturer absent", 1, 0, 2, {0, 0}, 95, 100, 430, 3, 49, 3, 2},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
         TGameRec& g = *GameRec;
         g.Nations[1].Human = static_cast<U8>(c.person);
+        g.Nations[2].Human = static_cast<U8>(c.gameKind != 0);
+        g.GameKind = static_cast<std::uint16_t>(c.gameKind);
+        g.SideToMove = static_cast<std::uint16_t>(c.sideToMove);
+        const bool asked = c.person && (c.gameKind == 0 || c.sideToMove == 1);
         City().OriginalOwner = static_cast<U8>(c.original);
         City().Damage = static_cast<std::uint16_t>(c.damageBefore);
-        C(corps).Strength = static_cast<std::uint16_t>(c.person ? 100 : 200);
+        C(corps).Strength = static_cast<std::uint16_t>(asked ? 100 : 200);
         const bool sacked = c.damage != c.damageBefore;
         ScriptedFrontend fe;
         fe.ExpectNotice(3);
@@ -197,7 +206,7 @@ TEST_F(Conquest, SackingIsAPersonsChoiceOrTheCommandersTemperButNeverARetakenHom
                   (Ints{1, 1, 4, 1}));
         EXPECT_EQ(fe.notices.back().lines[3], std::to_string(500 - c.poolLeft) + "T11");
         // The sacked state warms with the damage; a person's sacking also turns every other state.
-        EXPECT_EQ((Ints{Loyalty(1), Loyalty(2)}), (Ints{c.person ? 50 + 1 - 3 : 50 + 6, 53}));
+        EXPECT_EQ((Ints{Loyalty(1), Loyalty(2)}), (Ints{asked ? 50 + 1 - 3 : 50 + 6, 53}));
     }
 }
 
