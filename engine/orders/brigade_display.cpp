@@ -67,7 +67,7 @@ bool OpenBrigadeDisplay(TBrigadeDisplay& d) {
         r.strength = std::to_string(Shown(b.BrigadeType, b.Strength));
         r.reinforcements = ReinforcementText(b);
         r.weapon = WeaponName(b.Weapon);
-        r.reinforceOffered = ReinforcementOffered(corps, b);
+        r.reinforceOffered = r.reinforcementsShown = ReinforcementOffered(corps, b);
     }
     return true;
 }

@@ -14,8 +14,8 @@ constexpr int kBrigadeDisplayRows = 10;
 struct TBrigadeRow {
     int brigade = 0;  // 0: an empty row, shown not at all
     std::string name, type, quality, strength, reinforcements, weapon;
-    // The check box and the reinforcements label.
-    bool reinforceOffered = false;
+    // The check box, and the reinforcements label, which stays once the row was reinforced.
+    bool reinforceOffered = false, reinforcementsShown = false;
 };
 
 struct TBrigadeDisplay {

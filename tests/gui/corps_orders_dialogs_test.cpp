@@ -301,6 +301,9 @@ TEST_F(CorpsOrderDialogs, TheBrigadeDisplayReinforcesAndReArmsFromTheCorpsOrders
             });
             Click(Button(d, 1));
             EXPECT_EQ(Control<gui::TElLabel>(d, QStringLiteral("WeaponLabel1"))->Caption(), QStringLiteral("Springfields"));
+            auto* left = Control<gui::TElLabel>(d, QStringLiteral("ReinforcementsLabel1"));
+            EXPECT_TRUE(left->isVisible() && left->Caption() == QStringLiteral("4000")) << "what the state has left stays shown";
+            EXPECT_FALSE(check->isVisible());
             Click(Button(d, 11));
         });
         Click(Button(orders, 1));

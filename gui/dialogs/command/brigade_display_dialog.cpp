@@ -104,7 +104,7 @@ void TViewBrgd::ShowRow(int row) {
     for (QWidget* w : std::initializer_list<QWidget*>{c.name, c.type, c.quality, c.strength, c.weapon, c.button})
         w->setVisible(listed);
     c.check->setVisible(listed && r.reinforceOffered);
-    c.reinforcements->setVisible(listed && r.reinforceOffered);
+    c.reinforcements->setVisible(listed && r.reinforcementsShown);
 }
 
 void TViewBrgd::ButtonClick(int row) {
