@@ -190,6 +190,26 @@ TEST_F(SaveJournal, TidyingTheFolderFinishesStoppedSavesAndLeavesARunningOneAlon
     EXPECT_EQ(Leftovers(), std::set<std::string>{});
 }
 
+TEST_F(SaveJournal, AJournalWithoutItsEndIsASaveThatNeverCommitted) {
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    const TGameOnDisk old = OnDisk(Path("game"));
+    MarkGame(2);
+    // Stopped with its journal written and nothing renamed; the journal then loses its last
+    // entry, the end, as a stop while it was being written would leave it.
+    ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+    std::string journal;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().extension() == ".jnl") journal = e.path().string();
+    ASSERT_FALSE(journal.empty());
+    fs::resize_file(journal, fs::file_size(journal) - 4);
+    auto rec = std::make_unique<TGameRec>();
+    auto map = std::make_unique<TMapGrid>();
+    EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
+    EXPECT_TRUE(OnDisk(Path("game")) == old);
+    EXPECT_EQ(Leftovers(), std::set<std::string>{});
+}
+
 TEST_F(SaveJournal, ANameTakenByAFolderDeviceOrPipeIsRefusedLikeAnUnwritableFolder) {
     enum class Thing { Folder, Pipe, Device, NoFolder };
     struct Case {
