@@ -1,6 +1,6 @@
 // Reading and writing saved games. Reads take plain files of a known size into temporaries and check
-// them whole (size and every stored index) before the game in play is replaced; writes flush every
-// file under a scratch name before any is renamed into place, and undo the renames if one fails.
+// them whole (size and every stored index) before the game in play is replaced; writes go through
+// the game's lock and journal (save_journal.h), which also finish a save cut short before a read.
 #include "engine/core/game_files.h"
 
 #include <fcntl.h>
@@ -90,126 +90,6 @@ ReadOutcome ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std
     }
     ::close(fd);
     return outcome;
-}
-
-FileRenamer renamer = nullptr;
-
-int RenameFile(const std::string& from, const std::string& to) {
-    return renamer ? renamer(from.c_str(), to.c_str()) : std::rename(from.c_str(), to.c_str());
-}
-
-std::string FolderOf(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
-// A new name in the folder, short whatever the length of the file it stands in for: a game's own
-// name may already use up the longest name the disk allows.
-std::string ScratchName(const std::string& folder) {
-    static unsigned counter = 0;
-    return folder + "/~kvt" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
-}
-
-// Writes the bytes to a new scratch file in the folder and flushes them to the disk.
-bool WriteScratch(const std::string& folder, std::string_view bytes, std::string& scratch) {
-    int fd = -1;
-    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        scratch = ScratchName(folder);
-        fd = ::open(scratch.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) return false;
-    }
-    if (fd < 0) return false;
-    std::size_t done = 0;
-    bool ok = true;
-    while (ok && done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        ok = n > 0;
-        if (ok) done += static_cast<std::size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = ::close(fd) == 0 && ok;
-    if (!ok) ::unlink(scratch.c_str());
-    return ok;
-}
-
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
-
-struct TFileImage {
-    std::string path;
-    std::string_view bytes;
-};
-
-// Replaces the files as one: all are written and flushed under scratch names beside their targets
-// before any is put in place; when one cannot be put in place, those already placed are set back
-// as they were (or removed where there was none), so the old files stay together.
-bool WriteFilesTogether(const std::vector<TFileImage>& files) {
-    struct Step {
-        std::string scratch, backup;
-        bool placed = false;
-        bool hadOld = false;
-        // The old file lives on only under its backup name: never delete that.
-        bool onlyInBackup = false;
-    };
-    std::vector<Step> steps(files.size());
-    auto discard = [&] {
-        for (const Step& s : steps) {
-            if (!s.scratch.empty() && !s.placed) ::unlink(s.scratch.c_str());
-        }
-    };
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!WriteScratch(FolderOf(files[i].path), files[i].bytes, steps[i].scratch)) {
-            steps[i].scratch.clear();
-            discard();
-            return false;
-        }
-    }
-    bool ok = true;
-    std::size_t failedAt = files.size();
-    for (std::size_t i = 0; i < files.size() && ok; ++i) {
-        Step& s = steps[i];
-        const std::string& target = files[i].path;
-        struct stat st {};
-        s.hadOld = ::lstat(target.c_str(), &st) == 0;
-        bool movedAside = false;
-        if (s.hadOld) {
-            // A second name keeps the old file while the new one takes its place.
-            s.backup = ScratchName(FolderOf(target));
-            if (::link(target.c_str(), s.backup.c_str()) != 0) {
-                movedAside = RenameFile(target, s.backup) == 0;
-                if (!movedAside) s.backup.clear();
-                ok = movedAside;
-            }
-        }
-        if (ok && RenameFile(s.scratch, target) != 0) {
-            if (movedAside) s.onlyInBackup = RenameFile(s.backup, target) != 0;
-            ok = false;
-        }
-        if (ok) s.placed = true;
-        else failedAt = i;
-    }
-    if (!ok) {
-        for (std::size_t i = 0; i < failedAt; ++i) {
-            const Step& s = steps[i];
-            if (s.hadOld) RenameFile(s.backup, files[i].path);
-            else ::unlink(files[i].path.c_str());
-        }
-        if (failedAt < files.size() && !steps[failedAt].backup.empty() && steps[failedAt].hadOld &&
-            !steps[failedAt].onlyInBackup)
-            ::unlink(steps[failedAt].backup.c_str());
-        discard();
-        return false;
-    }
-    for (std::size_t i = 0; i < files.size(); ++i) {
-        if (!steps[i].backup.empty()) ::unlink(steps[i].backup.c_str());
-        SyncFolder(FolderOf(files[i].path));
-    }
-    return true;
 }
 
 std::string HistoryText() {
@@ -431,6 +311,10 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
         if (size == exact) return std::string();
         return what + " holds " + std::to_string(size) + " bytes, not " + std::to_string(exact) + "." + sizeNote;
     };
+    // Held while both are read, so that another copy of the program saving this game cannot
+    // slip its record in beside the old map. Where no lock can be made nobody saves either.
+    const TGameFilesLock lock(SaveBaseOf(fileName));
+    if (lock.state() == TGameFilesLock::State::Busy) return fail("The game \"" + fileName + "\" cannot be opened.");
     std::string recBytes, mapBytes;
     std::string why = read(fileName, kGameRecSize, recBytes, "The game \"" + fileName + "\"",
                            " It is not a saved game of this program.");
@@ -450,21 +334,27 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 }
 
 bool SaveGameFiles(const std::string& name, bool withHistory) {
-    // An existing file of the same name in another case is overwritten rather than left beside
-    // the new one, where a later load could pick up the stale copy.
-    std::vector<TFileImage> files;
+    bool saved = false;
     const std::string history = HistoryText();
-    if (withHistory) files.push_back({ResolveFileCaseInsensitive(name + ".BTL"), history});
-    files.push_back({ResolveFileCaseInsensitive(name + ".KVT"),
-                     std::string_view(reinterpret_cast<const char*>(GameRec), kGameRecSize)});
-    files.push_back({ResolveFileCaseInsensitive(name + ".KVM"),
-                     std::string_view(reinterpret_cast<const char*>(MapGrid), kMapGridSize)});
-    const bool ok = WriteFilesTogether(files);
-    if (!ok) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
-    return ok;
+    {
+        TGameFilesLock lock(name);
+        if (lock.state() == TGameFilesLock::State::Held) {
+            // Named only under the lock, once a save cut short has been finished. An existing file
+            // of the same name in another case is overwritten rather than left beside the new one,
+            // where a later load could pick up the stale copy.
+            std::vector<TFileImage> files;
+            if (withHistory) files.push_back({ResolveFileCaseInsensitive(name + ".BTL"), history});
+            files.push_back({ResolveFileCaseInsensitive(name + ".KVT"),
+                             std::string_view(reinterpret_cast<const char*>(GameRec), kGameRecSize)});
+            files.push_back({ResolveFileCaseInsensitive(name + ".KVM"),
+                             std::string_view(reinterpret_cast<const char*>(MapGrid), kMapGridSize)});
+            saved = lock.WriteTogether(files);
+        }
+    }
+    // Told after the lock is let go: the player may take his time over the message.
+    if (!saved) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
+    return saved;
 }
-
-void SetFileRenamer(FileRenamer r) { renamer = r; }
 
 bool LoadGameImages(const std::string& fileName, LoadTime when) {
     std::string why;
@@ -538,13 +428,17 @@ void ApplyLoadDataMarks() {
 
 bool SaveBattleLog(const std::string& path) {
     const std::string content = HistoryText();
-    return WriteFilesTogether({{path, content}});
+    TGameFilesLock lock(SaveBaseOf(path));
+    return lock.state() == TGameFilesLock::State::Held && lock.WriteTogether({{path, content}});
 }
 
 bool LoadBattleLog(const std::string& path, std::string* error) {
     std::string content;
     std::uint64_t size = 0;
     BattleLog.clear();
+    // Each file is replaced whole, so the history is read whoever holds the lock; taking it
+    // finishes a save of its game that was cut short.
+    const TGameFilesLock lock(SaveBaseOf(path));
     const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);
     if (outcome != ReadOutcome::Read) {
         if (error) {

@@ -9,6 +9,7 @@
 
 #include "engine/core/game_record.h"
 #include "engine/core/map_grid.h"
+#include "engine/core/save_journal.h"
 
 namespace kvt {
 
@@ -42,18 +43,15 @@ std::string GameDataFile(const std::string& name);
 // Why a pair of images cannot be a game: an empty text when both are sound.
 std::string ValidateGameImages(const TGameRec& rec, const TMapGrid& map);
 
-// Reads a game and its map into the caller's blocks; on failure leaves them untouched and
-// returns the reason.
+// Reads a game and its map into the caller's blocks, under the game's lock once a save of it that
+// was cut short has been finished; on failure leaves them untouched and returns the reason.
 bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error);
 
-// Writes name + ".KVT" and name + ".KVM" (and, withHistory, BattleLog as name + ".BTL") as one:
-// either every file is replaced or, after a report, the old ones are left as they were.
+// Writes name + ".KVT" and name + ".KVM" (and, withHistory, BattleLog as name + ".BTL") as one,
+// under the game's lock: either every file is replaced or, after a report, the old ones are left as
+// they were. A folder, device or pipe under one of the names is refused the same way.
 bool SaveGameFiles(const std::string& name, bool withHistory = false);
 
-// How a written file is put in place (0 on success, as std::rename answers). Tests install one that
-// fails a step, as a full or vanished disk would; nullptr restores std::rename.
-using FileRenamer = int (*)(const char* from, const char* to);
-void SetFileRenamer(FileRenamer renamer);
 
 // When a load is asked for: with a game in play, which a refused file leaves as it is, or at
 // start-up, where the player is offered the choice of games again.

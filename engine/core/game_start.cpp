@@ -58,6 +58,9 @@ bool ReadDefaultStartPoint(std::string* error) {
 
 void StartUpGame() {
     Frontend& fe = CurrentFrontend();
+    // Saves and the Autosave go to the current folder: what a stopped program left there half
+    // written is finished or cleared before anything is read.
+    TGameFilesLock::FinishInterruptedSaves(".");
     int answer = 0;
     for (;;) {
         answer = fe.ShowScenarioChoice();

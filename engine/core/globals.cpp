@@ -115,6 +115,8 @@ void ResetEngineGlobals() {
     SetStockLedger(false);
     ClearStockLedger();
     SetFileRenamer(nullptr);
+    SetFileLinker(nullptr);
+    SetSaveStepWatcher(nullptr);
     SetTurnWatcher(nullptr);
 }
 

@@ -9,6 +9,7 @@
 
 #include "engine/core/calendar.h"
 #include "engine/core/campaign_checks.h"
+#include "engine/core/fnv_hash.h"
 #include "engine/core/frontend.h"
 #include "engine/core/game_files.h"
 #include "engine/core/game_start.h"
@@ -27,15 +28,6 @@ namespace {
 // Far more ticks than a turn can take (20 steps of every fleet and corps).
 constexpr long kTickLimit = 100000;
 
-std::uint64_t Fnv1a(std::uint64_t h, const void* data, std::size_t size) {
-    const auto* p = static_cast<const std::uint8_t*>(data);
-    for (std::size_t i = 0; i < size; ++i) {
-        h ^= p[i];
-        h *= 0x100000001b3ULL;
-    }
-    return h;
-}
-
 // The start points are read by name at start-up, never through the Open dialog, so they do not
 // take the dialog's data marks.
 bool IsStartPoint(const std::string& file) {
@@ -49,8 +41,7 @@ bool IsStartPoint(const std::string& file) {
 }  // namespace
 
 std::uint64_t GameChecksum() {
-    std::uint64_t h = 0xcbf29ce484222325ULL;
-    h = Fnv1a(h, GameRec, sizeof(TGameRec));
+    std::uint64_t h = Fnv1a(kFnvOffsetBasis, GameRec, sizeof(TGameRec));
     return Fnv1a(h, MapGrid, sizeof(TMapGrid));
 }
 

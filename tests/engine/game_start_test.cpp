@@ -2,11 +2,14 @@
 // game", and the way back to the choice when nothing could be loaded.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
+#include <set>
 
 #include "engine/core/game_files.h"
 #include "engine/core/game_start.h"
 #include "engine/core/globals.h"
+#include "tests/support/save_in_child.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 
@@ -103,6 +106,29 @@ TEST_F(GameStart, TheDefaultStartPointFillsTheRecordOrNamesTheMissingFile) {
     EXPECT_EQ(GameRec->Day, 21);
     EXPECT_EQ(MapGrid->Cell(50, 10).Terrain(), 0) << "the map waits for the game chosen";
     EXPECT_EQ(GameFileBase, "") << "nothing is in play yet";
+}
+
+TEST_F(GameStart, AStartFinishesOrClearsTheSavesAStoppedProgramLeftInItsFolder) {
+    WriteStartPoint("1861", 1, true, false);
+    GameRec->Day = 5;
+    ASSERT_TRUE(SaveGameFiles(kAutosaveName));
+    ASSERT_TRUE(SaveGameFiles("mine"));
+    const std::vector<char> oldMine = testing::FileBytes("mine.KVT");
+    GameRec->Day = 6;
+    const std::string newAutosave(reinterpret_cast<const char*>(GameRec), kGameRecSize);
+    // The Autosave was stopped after its journal, "mine" with only its record written.
+    ASSERT_EQ(testing::SaveKilledAtStep(kAutosaveName, 4), testing::ChildSaveEnd::Killed);
+    ASSERT_EQ(testing::SaveKilledAtStep("mine", 2), testing::ChildSaveEnd::Killed);
+    NewRun();
+    ScriptedFrontend fe;
+    fe.ExpectScenarioChoice(1);
+    StartUpGame();
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(".")) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"1861.KVT", "1861.KVM", "Autosave.KVT", "Autosave.KVM", "mine.KVT", "mine.KVM"}));
+    const std::vector<char> autosave = testing::FileBytes("Autosave.KVT");
+    EXPECT_TRUE(std::string(autosave.begin(), autosave.end()) == newAutosave) << "the Autosave as it was being saved";
+    EXPECT_TRUE(testing::FileBytes("mine.KVT") == oldMine) << "\"mine\" as it was before";
 }
 
 }  // namespace

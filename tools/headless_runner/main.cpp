@@ -6,31 +6,41 @@
 // seed print the same lines.
 //
 //   kvt_headless_runner GAME.kvt end|TURNS [--seed N] [--check] [--report]
-#include <cstdlib>
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
 #include <iostream>
 #include <string>
+#include <system_error>
 
 #include "engine/core/headless_turns.h"
 #include "engine/core/text_table.h"
 
+namespace {
+
+// The whole text as a number of the type: no sign, blank or other character, and not past its
+// range, where a plain conversion would wrap it round or stop at the first stray letter.
+template <class Number>
+bool ReadWholeNumber(const std::string& text, Number& value) {
+    if (text.empty() || text[0] == '-') return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
-    unsigned long long seed = 1;
+    std::uint64_t seed = 1;
     bool report = false, check = false, sound = argc >= 3;
     for (int i = 3; i < argc && sound; ++i) {
         const std::string arg = argv[i];
-        if (arg == "--seed" && i + 1 < argc) seed = std::strtoull(argv[++i], nullptr, 10);
+        if (arg == "--seed" && i + 1 < argc) sound = ReadWholeNumber(argv[++i], seed);
         else if (arg == "--report") report = true;
         else if (arg == "--check") check = true;
         else sound = false;
     }
-    int turns = 0;
-    if (sound) {
-        const std::string count = argv[2];
-        char* end = nullptr;
-        turns = count == "end" ? kvt::kTurnsToTheEnd : static_cast<int>(std::strtol(count.c_str(), &end, 10));
-        if (count != "end" && (count.empty() || *end != '\0' || turns < 0)) sound = false;
-    }
+    int turns = kvt::kTurnsToTheEnd;
+    if (sound && std::string(argv[2]) != "end") sound = ReadWholeNumber(argv[2], turns);
     if (!sound) {
         std::cerr << "usage: " << argv[0] << " GAME.kvt end|TURNS [--seed N] [--check] [--report]\n";
         return 2;
