@@ -149,7 +149,10 @@ std::string OpenNameFor(const std::string& typed) {
 std::string SaveWouldReplace(const std::string& chosenName) {
     const std::string base = SaveBaseOf(chosenName);
     std::error_code ec;
-    for (const char* suffix : {".KVT", ".KVM"}) {
+    // A mail game's save writes its history too.
+    const bool mail = GameRec != nullptr && GameRec->GameKind >= 2;
+    for (const char* suffix : {".KVT", ".KVM", ".BTL"}) {
+        if (std::string_view(suffix) == ".BTL" && !mail) continue;
         const std::string file = ResolveFileCaseInsensitive(base + suffix);
         if (fs::exists(file, ec)) return file;
     }

@@ -29,7 +29,8 @@ std::string ResolveFileCaseInsensitive(const std::string& path);
 // The name typed in the Open dialog as a file: the name itself when it exists, else the saved game
 // of that name with ".KVT" added (found ignoring case), else the name unchanged.
 std::string OpenNameFor(const std::string& typed);
-// The record or map file that a save under the chosen name would replace; empty when none exists.
+// The record, map or (for a mail game) battle history file that a save under the chosen name would
+// replace; empty when none exists.
 std::string SaveWouldReplace(const std::string& chosenName);
 
 // The folder that holds the program; its data is read from there when the current folder lacks it.

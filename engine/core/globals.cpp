@@ -51,6 +51,7 @@ std::uint8_t FleetPassDue = 0;
 std::uint8_t MovementEnded = 0;
 int TurnProgressGauge = 0;
 bool MailTurnExecuted = false;
+std::string MailHistoryMissing;
 
 void SetTurnProgressGauge(int value) {
     TurnProgressGauge = value;
@@ -95,6 +96,7 @@ void ResetEngineGlobals() {
     MovementEnded = 0;
     TurnProgressGauge = 0;
     MailTurnExecuted = false;
+    MailHistoryMissing.clear();
     ResetTurnMenus();
     timer1 = false;
     timer1Interval = kDefaultTimer1Interval;

@@ -54,6 +54,10 @@ void SetTurnProgressGauge(int value);
 // handed over: executed in this run, or read back from a save whose history lacks the hand-over
 // marker. Only then may a save pass the executed turn on.
 extern bool MailTurnExecuted;
+// The history a received mail game was loaded without, empty when it came with its history. Such a
+// game is kept from being saved: its history written now would read as the mover's own unsent
+// turn, and the turn could be handed over unplayed.
+extern std::string MailHistoryMissing;
 
 // The movement timer's switch. The engine owns the state; the window's timer follows it.
 bool Timer1Enabled();

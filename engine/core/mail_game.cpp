@@ -55,6 +55,7 @@ bool LoadGameDialog(LoadTime when) {
     ApplyLoadDataMarks();
     TGameRec& g = *GameRec;
     MailTurnExecuted = false;
+    MailHistoryMissing.clear();
     if (g.GameKind == 4) {
         const std::string history = BattleLogFileFor(chosen);
         std::string why;
@@ -63,7 +64,10 @@ bool LoadGameDialog(LoadTime when) {
         // nobody can tell, so the turn is neither played back nor passed on.
         const bool handedOver = read && !BattleLog.empty() && BattleLog.back() == kTurnOverLine;
         MailTurnExecuted = read && !handedOver;
-        if (!read) fe.InformationBox(why + " The turn can be neither played back nor handed over.");
+        if (!read) {
+            MailHistoryMissing = history;
+            fe.InformationBox(why + " The turn can be neither played back nor handed over.");
+        }
         else if (handedOver) fe.InformationBox(Text(727));
         SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, handedOver);
         SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, false);
@@ -113,6 +117,11 @@ void SaveGameDialog() {
     }
     const std::string base = SaveBaseOf(chosen);
     TGameRec& g = *GameRec;
+    if (g.GameKind == 4 && !MailHistoryMissing.empty()) {
+        fe.InformationBox("The battle history \"" + MailHistoryMissing +
+                          "\" is missing, so this game cannot be saved until it is back beside the game.");
+        return;
+    }
     if (g.GameKind < 2) {
         SaveGameFiles(base);
         return;

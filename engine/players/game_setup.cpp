@@ -3,6 +3,7 @@
 #include "engine/players/game_setup.h"
 
 #include <algorithm>
+#include <filesystem>
 
 #include "engine/core/frontend.h"
 #include "engine/core/game_files.h"
@@ -156,11 +157,24 @@ void ApplySetup(const TSetupChoices& c) {
     g.GameKind = c.mail && c.unionPerson && c.confederatePerson ? kMailGameSetUp : 0;
 }
 
+namespace {
+
+std::string NewGameHistoryFile() {
+    // A start point beside the program is the game's data, perhaps in a folder nobody may write:
+    // its new history goes where the player's saves go.
+    const std::string data = GameDataFolder();
+    const std::filesystem::path base(GameFileBase);
+    if (!data.empty() && base.parent_path() == std::filesystem::path(data)) return base.filename().string() + "BTL";
+    return GameFileBase + "BTL";
+}
+
+}  // namespace
+
 void FinishGameSetup() {
     TGameRec& g = *GameRec;
     if (g.GameKind == kMailGameSetUp) {
         BattleLog.push_back("No History");
-        const std::string history = GameFileBase + "BTL";
+        const std::string history = NewGameHistoryFile();
         if (!SaveBattleLog(history))
             CurrentFrontend().InformationBox("The battle history could not be saved as \"" + history + "\".");
         g.SideToMove = 1;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <set>
@@ -78,6 +79,21 @@ TEST_F(GameSetup, AMailGameStartsItsHistoryAndComputerPlayersStartWithoutPlans) 
                              g.Plans[kPlanCount].TurnCounter != 0 || g.Plans[kPlanCount].Reserved6[3] != 0;
         EXPECT_EQ(anyPlan, !c.plansCleared);
     }
+}
+
+TEST_F(GameSetup, AMailGameFromAStartPointBesideTheProgramKeepsItsHistoryWhereSavesGo) {
+    const std::string program = testing::TempFolder("program"), player = testing::TempFolder("player");
+    std::ofstream(program + "/KVT_ENG.TXT") << "text\n";
+    testing::CurrentFolder inPlayerFolder(player);
+    SetProgramFolder(program);
+    testing::BuildSyntheticGame(true, true);
+    GameFileBase = program + "/1861.";
+    ScriptedFrontend fe;
+    fe.ExpectGameSetup({.mail = true});
+    ShowGameSetup();
+    SetProgramFolder("");
+    EXPECT_TRUE(std::filesystem::exists(player + "/1861.BTL"));
+    EXPECT_FALSE(std::filesystem::exists(program + "/1861.BTL")) << "the game's own folder is left as installed";
 }
 
 TEST_F(GameSetup, AHistoryThatCannotBeWrittenIsReported) {

@@ -351,10 +351,29 @@ TEST_F(MailGame, AReceivedGameWithoutItsHistoryIsNeitherPlayedBackNorHandedOver)
     ASSERT_EQ(fe.messages.size(), 1u);
     EXPECT_NE(fe.messages[0].find(Path("lost.BTL")), std::string::npos) << fe.messages[0];
     EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+    // Saved with an empty history, it would come back as the mover's own unsent turn, ready to pass on.
     fe.ExpectSaveFile(Path("again.kvt"));
-    SaveGameDialog();  // asks nothing: the turn is not passed on
+    fe.ExpectInformationBox();
+    SaveGameDialog();
+    ASSERT_EQ(fe.messages.size(), 2u);
+    EXPECT_NE(fe.messages[1].find(Path("lost.BTL")), std::string::npos) << fe.messages[1];
     EXPECT_EQ(GameRec->SideToMove, 1);
-    EXPECT_EQ(History("again"), std::vector<std::string>{});
+    for (const char* file : {"again.KVT", "again.KVM", "again.BTL", "lost.BTL"}) EXPECT_FALSE(fs::exists(Path(file))) << file;
+    // Loaded again, it is still neither played back nor handed over.
+    fe.ExpectOpenFile(Path("lost.KVT"));
+    fe.ExpectInformationBox();
+    LoadGameMenu();
+    EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+    EXPECT_FALSE(MailTurnExecuted);
+}
+
+TEST_F(MailGame, ASaveAsksBeforeReplacingTheHistoryOfAMailGameOnly) {
+    testing::BuildSyntheticGame(true, true);
+    std::ofstream(Path("other.BTL")) << "Battle\n";
+    GameRec->GameKind = 0;
+    EXPECT_EQ(SaveWouldReplace(Path("other.kvt")), "") << "a face-to-face save writes no history";
+    GameRec->GameKind = 3;
+    EXPECT_EQ(SaveWouldReplace(Path("other.kvt")), Path("other.BTL"));
 }
 
 TEST_F(MailGame, AHandOverWhoseSaveFailsLeavesTheTurnWithItsMover) {
