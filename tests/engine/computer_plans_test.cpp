@@ -375,23 +375,45 @@ protected:
     }
 };
 
-TEST_F(ConfederatePlans, TennesseeNeedsTwoCorpsOfItsOwnAndSendsTheRestAtTheLastLostCity) {
-    for (int corps : {1, 2}) {
-        SCOPED_TRACE(corps);
+TEST_F(ConfederatePlans, TennesseeWakesForKentuckyOrAThreatNeedsTwoCorpsOfItsOwnAndEndsOnceTheStateIsLost) {
+    // Nashville held, Fort Donelson and Murfreesboro the enemy's; the first corps of Tennessee
+    // starts on the plan, 7 hexes from Fort Donelson. lost: Tennessee the Union's with two cities
+    // held by others. corps: that corps' tag, mode, supply city and destination afterwards; city:
+    // Nashville's tag and alarm and Memphis's alarm.
+    struct Case {
+        const char* what;
+        int state, kentucky;
+        bool threat;
+        int corps;
+        bool lost;
+        int next;
+        Ints corpsOrders, city;
+    };
+    const Case cases[] = {
+        {"Tennessee held, Kentucky not: awake", 0, 0, false, 1, false, 1, {12, 1, 0, 30, 30}, {12, 0, 0}},
+        {"Kentucky held too: let go", 0, 2, false, 1, false, 0, {0, 1, 0, 30, 30}, {0, 0, 0}},
+        {"an enemy outnumbering it at Fort Donelson: awake", 0, 2, true, 1, false, 1, {12, 1, 0, 30, 30}, {12, 0, 0}},
+        {"one corps of Tennessee: alarms, every turn", 1, 0, false, 1, false, 1, {12, 1, 46, 36, 28}, {12, 1, 1}},
+        {"two: on the march", 1, 0, false, 2, false, 3, {12, 1, 46, 36, 28}, {12, 0, 0}},
+        {"two, but the state lost: the plan ends", 1, 0, false, 2, true, 0, {12, 1, 46, 36, 28}, {12, 0, 0}},
+        {"on the march, at the last lost city", 3, 0, false, 1, false, 3, {12, 2, 0, 38, 30}, {12, 0, 0}},
+        {"the state lost: the plan ends", 3, 0, false, 1, true, 0, {12, 2, 0, 38, 30}, {12, 0, 0}},
+        {"waiting, whatever the state", 2, 0, false, 1, true, 2, {12, 1, 0, 30, 30}, {12, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         SetUp();
-        Place(46, 36, 28, kConfederacy, 21);
-        const int k = Corps(kNationConfederacy, 30, 30, 21);
-        if (corps == 2) Corps(kNationConfederacy, 31, 30, 21);
-        EXPECT_EQ(Run(CsaPlan12, 12, 1), corps == 2 ? 3 : 1);
-        EXPECT_EQ((Ints{C(k).PlanTag, C(k).OrderMode, C(k).SupplyCity}), (Ints{12, 1, 46}));
-        EXPECT_EQ(Dest(k), Hex(City(46)));
-        EXPECT_EQ((Ints{City(46).Status, City(50).Status, City(46).PlanTag}), (corps == 2 ? Ints{0, 0, 12} : Ints{1, 1, 12}));
+        St(20).ControlSide = static_cast<U8>(c.kentucky);
+        if (c.lost) St(21).ControlSide = kUnion, St(21).ForeignHeld = 2;
+        Place(46, 36, 28, kConfederacy, 21).PlanTag = 12;
+        for (int city : {47, 48}) Place(city, city - 10, 30, kUnion, 21);
+        const int k = Corps(kNationConfederacy, 30, 30, 21, 12);
+        if (c.corps == 2) Corps(kNationConfederacy, 31, 30, 21);
+        if (c.threat) C(Corps(kNationUnion, 37, 32)).Strength = 300;
+        EXPECT_EQ(Run(CsaPlan12, 12, c.state), c.next);
+        EXPECT_EQ((Ints{C(k).PlanTag, C(k).OrderMode, C(k).SupplyCity, C(k).DestX, C(k).DestY}), c.corpsOrders);
+        EXPECT_EQ((Ints{City(46).PlanTag, City(46).Status, City(50).Status}), c.city);
     }
-    for (int c : {47, 48}) Place(c, c - 10, 30, kUnion, 21);
-    const int free = Corps(kNationConfederacy, 30, 40, 21);
-    EXPECT_EQ(Run(CsaPlan12, 12, 3), 3);
-    EXPECT_EQ((Ints{C(free).PlanTag, C(free).OrderMode, C(free).March}), (Ints{12, 2, 1}));
-    EXPECT_EQ(Dest(free), Hex(City(48)));
 }
 
 TEST_F(ConfederatePlans, TennesseesArmiesMarchIntoKentuckyWhileItIsNotTheirs) {
@@ -417,9 +439,46 @@ TEST_F(ConfederatePlans, TennesseesArmiesMarchIntoKentuckyWhileItIsNotTheirs) {
     }
 }
 
-TEST_F(ConfederatePlans, VirginiasArmyTakesFortMonroeOnlyAtFourTimesTheBestBeforeIt) {
-    struct Case { int fortMonroe; bool army; int objective; };
-    for (const Case& c : {Case{41, true, 23}, Case{40, true, 30}, Case{41, false, 0}}) {
+TEST_F(ConfederatePlans, VirginiaWakesForAnEnemyNearRichmondAndItsArmyOrNearestCorpsMansItsCities) {
+    // Richmond, and a second Virginian city 20 hexes off with the army of Virginia based there and a
+    // free corps beside it; an enemy 2 hexes from Richmond in most rows. army: its tag and stance;
+    // guard: that corps' tag, supply city and mode; city: the second city's tag.
+    struct Case {
+        const char* what;
+        int state, virginia;
+        bool enemyNear, richmondHeld, armyCorps;
+        int next;
+        Ints army, guard;
+        int city;
+    };
+    const Case cases[] = {
+        {"an enemy near Richmond: awake", 0, 2, true, true, false, 3, {13, 0}, {13, 0, 1}, 13},
+        {"none: let go", 0, 2, false, true, false, 0, {0, 0}, {0, 0, 1}, 0},
+        {"Virginia lost: let go", 0, 1, true, true, false, 0, {0, 0}, {0, 0, 1}, 0},
+        {"Richmond lost: the army with corps answers for the city", 3, 2, true, false, true, 3, {13, 1}, {0, 0, 1}, 13},
+        {"an army without corps: the nearest corps is sent", 3, 2, true, false, false, 3, {13, 1}, {13, 19, 1}, 13},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TStateRec& virginia = St(22);
+        virginia.ControlSide = static_cast<U8>(c.virginia), virginia.ForeignHeld = 1, virginia.EnemyStrength = 100;
+        Place(17, 40, 20, c.richmondHeld ? kConfederacy : kUnion, 22);
+        Place(19, 20, 30, kConfederacy, 22).PlanTag = 13;
+        const int tag = c.state == 0 ? 13 : 0;
+        const int a = ArmyAt(kNationConfederacy, 19, tag);
+        if (c.armyCorps) C(Corps(kNationConfederacy, 20, 31)).Army = static_cast<U8>(a);
+        const int guard = Corps(kNationConfederacy, 21, 30, 0, tag);
+        if (c.enemyNear) Corps(kNationUnion, 40, 22);
+        EXPECT_EQ(Run(CsaPlan13, 13, c.state), c.next);
+        EXPECT_EQ((Ints{Army(a).PlanTag, Army(a).Stance}), c.army);
+        EXPECT_EQ((Ints{C(guard).PlanTag, C(guard).SupplyCity, C(guard).OrderMode}), c.guard);
+        EXPECT_EQ(City(19).PlanTag, c.city);
+    }
+    // With Richmond held the first army of Virginia takes it as objective, or the best-valued
+    // Virginian city not its side's; Fort Monroe must be worth four times the best met before it.
+    struct Objective { int fortMonroe; bool army; int objective; };
+    for (const Objective& c : {Objective{41, true, 23}, Objective{40, true, 30}, Objective{41, false, 0}}) {
         SCOPED_TRACE(c.fortMonroe);
         SetUp();
         Place(17, 40, 20, kConfederacy, 22);
@@ -435,7 +494,56 @@ TEST_F(ConfederatePlans, VirginiasArmyTakesFortMonroeOnlyAtFourTimesTheBestBefor
     }
 }
 
-TEST_F(ConfederatePlans, TheRiverPlanEndsWithNothingHeldAndStrikesAtLostCitiesOtherwise) {
+TEST_F(ConfederatePlans, TheRiverPlanCallsForItsStatesCorpsMansItsCitiesAndStrikesAtLostOnes) {
+    // Memphis, Little Rock, New Orleans, Vicksburg and Jackson held; a free corps two hexes from
+    // Memphis in some rows; the plan's striker far off and an army it once tagged. held: Arkansas
+    // the Confederacy's (Mississippi and Louisiana are not). alarms: Memphis, Little Rock and
+    // Vicksburg; tag: the striker's and Little Rock's tag afterwards.
+    struct Case {
+        const char* what;
+        int state;
+        bool held;
+        int homeCorps;
+        bool littleRock, byMemphis;
+        int next;
+        Ints alarms;
+        int tag;
+    };
+    const Case cases[] = {
+        {"the three states lost: its corps and cities let go", 0, false, 0, false, false, 0, {0, 0, 0}, 0},
+        {"one held: awake", 0, true, 0, false, false, 1, {0, 0, 0}, 11},
+        {"one corps of the three states: alarms, every turn", 1, true, 1, false, false, 1, {1, 1, 1}, 11},
+        {"two: manning next", 1, true, 2, false, false, 2, {0, 0, 0}, 11},
+        {"Memphis manned and Little Rock garrisoned", 2, true, 0, true, true, 3, {0, 0, 1}, 11},
+        {"Memphis manned alone", 2, true, 0, false, true, 2, {0, 1, 1}, 11},
+        {"Little Rock garrisoned alone", 2, true, 0, true, false, 2, {0, 0, 1}, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        St(24).ControlSide = c.held ? kConfederacy : kUnion;
+        for (int s : {25, 26}) St(s).ControlSide = kUnion;
+        Place(50, 27, 32, kConfederacy, 21);
+        Place(51, 21, 33, kConfederacy, 24).Garrison = c.littleRock;
+        Place(65, 27, 49, kConfederacy, 26, 3);
+        Place(67, 33, 41, kConfederacy, 25);
+        Place(68, 27, 41, kConfederacy, 25);
+        City(51).PlanTag = 11;
+        for (int i = 0; i < c.homeCorps; ++i) Corps(kNationConfederacy, 60, 10, 24);
+        const int byMemphis = c.byMemphis ? Corps(kNationConfederacy, 27, 30) : 0;
+        const int striker = Corps(kNationConfederacy, 60, 20, 0, 11);
+        const int army = ArmyAt(kNationConfederacy, 50, 11);
+        EXPECT_EQ(Run(CsaPlan11, 11, c.state), c.next);
+        EXPECT_EQ((Ints{City(50).Status, City(51).Status, City(67).Status}), c.alarms);
+        EXPECT_EQ((Ints{C(striker).PlanTag, City(51).PlanTag}), (Ints{c.tag, c.tag}));
+        EXPECT_EQ(Army(army).PlanTag, 11) << "the plan claims no army and lets none go";
+        if (byMemphis != 0) {
+            EXPECT_EQ((Ints{C(byMemphis).PlanTag, C(byMemphis).SupplyCity, C(byMemphis).DestX, C(byMemphis).DestY}),
+                      (Ints{11, 50, 27, 32}));
+        }
+    }
+    // Striking back: with nothing held and garrisoned it ends; otherwise its corps march on the
+    // lost city.
     for (bool held : {false, true}) {
         SCOPED_TRACE(held);
         SetUp();
