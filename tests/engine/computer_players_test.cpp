@@ -424,6 +424,32 @@ TEST_F(ArmyOperations, AnAbandonedArmysCommanderIsAvailableWhateverHisMarkUnless
     }
 }
 
+TEST_F(ArmyOperations, ALeaderlessArmyGathersFromFourHexesWhileUnderTwoCorpsAndOrdersItsPlannedCorpsToo) {
+    // With no commander every rating reads 0: a corps drawing on the base joins from up to 4 hexes,
+    // and only while the army has fewer than 2 corps. The army's first corps was claimed by a plan
+    // and sent elsewhere.
+    struct Case { const char* what; int corps, distance; bool joins; };
+    const Case cases[] = {{"one corps: a depot corps 4 hexes off joins", 1, 4, true},
+                          {"5 hexes off it stays out", 1, 5, false},
+                          {"two corps: the army takes no more", 2, 4, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int a = Raise(c.corps, 8, 0);
+        const int base = Army(a).BaseCity;
+        const int planned = 1;
+        C(planned).PlanTag = 1, C(planned).OrderMode = kOrderAdvance, C(planned).DestX = C(planned).DestY = 40;
+        const int joiner = AddCorps(kNationUnion, 20, 20 + c.distance);
+        C(joiner).SupplyCity = static_cast<U8>(base);
+        RunArmyOperations(kNationUnion);
+        EXPECT_EQ((Ints{C(joiner).Army, Army(a).CorpsCount}), (Ints{c.joins ? a : 0, c.corps + c.joins}));
+        // The army orders every corps of its own: the planned one draws on the base and marches there.
+        EXPECT_EQ((Ints{C(planned).PlanTag, C(planned).SupplyCity, C(planned).OrderMode}),
+                  (Ints{1, base, kOrderWithdraw}));
+        EXPECT_EQ(Dest(planned), CityHex(base));
+    }
+}
+
 TEST_F(ArmyOperations, TheArmyScoreSetsTheStance) {
     // Score = value + 50 x posture + 2 x idle - 5 x losses + the commander's tactics; here posture 0.
     struct Case { int value, losses, sizeBand, stance; };
