@@ -52,6 +52,23 @@ protected:
         Army(a).CorpsCount = 2;
         return a;
     }
+    // The orders a player reads on a corps: mode, march and destination.
+    static Ints Orders(int k) { return {C(k).OrderMode, C(k).March, C(k).DestX, C(k).DestY}; }
+    // A counter-attack's orders on the target: cautious at stance 1, normal at 2. Stance 0 is none:
+    // the corps keeps the orders it was raised with.
+    static Ints Struck(int k, int stance, const TCityRec& target) {
+        if (stance == 0) return {kOrderDefend, 1, C(k).HexX, C(k).HexY};
+        return {stance, stance - 1, target.HexX, target.HexY};
+    }
+    // What a plan leaves on an army: tag, stance, objective and second target.
+    static Ints ArmyPlan(int a) { return {Army(a).PlanTag, Army(a).Stance, Army(a).Objective, Army(a).SupplyBase}; }
+    // An enemy city of theatre 1, in a state no plan watches, scored for the counter-attacks.
+    static TCityRec& EnemyTarget(int c, int x, int y, int score) {
+        TCityRec& r = Place(c, x, y, kConfederacy, kUnwatchedState);
+        StoreCityScore(r, score);
+        return r;
+    }
+    static constexpr int kUnwatchedState = 30;
     // Runs a plan for a plan slot starting in `state`, pinning that it draws nothing.
     static int Run(void (*plan)(), int slot, int state) {
         GameRec->Plans[slot].PlanState = static_cast<U8>(state);
@@ -62,103 +79,253 @@ protected:
 
 class UnionPlans : public PlanWorld {};
 
-TEST_F(UnionPlans, DefencePlansAlarmGatherCorpsAwaitTheCapitalsArmyAndCounterAttackByStance) {
-    struct Case { const char* what; int state, homeCorps; bool army, defended; int next, alarm; };
+TEST_F(UnionPlans, TheCapitalPlanAlarmsGathersCorpsAwaitsItsArmyAndStrikesByTheEnemysStrength) {
+    // enemy: strength in Maryland, Pennsylvania and the District. stance: the counter-attack's,
+    // 0 for none; tag: the plan's striking corps' tag afterwards.
+    struct Case {
+        const char* what;
+        int state, homeCorps;
+        Ints enemy;
+        bool defended, army;
+        int virginia, next, alarm, stance, tag;
+    };
     const Case cases[] = {
-        {"four corps of the region: alarms, every turn", 1, 4, false, false, 1, 1},
-        {"five: garrisons next", 1, 5, false, false, 2, 0},
-        {"no army at Washington: the plan waits", 2, 0, false, false, 2, 1},
-        {"the army at Washington takes it up", 2, 0, true, false, 3, 1},
-        {"Washington stronger than the enemy near it, no alarm", 3, 0, false, true, 0, 0},
+        {"four corps of the region: alarms, every turn", 1, 4, {1, 0, 0}, false, false, 2, 1, 1, 0, 1},
+        {"five: garrisons next", 1, 5, {1, 0, 0}, false, false, 2, 2, 0, 0, 1},
+        {"no army at Washington: the plan waits", 2, 0, {1, 0, 0}, false, false, 2, 2, 1, 0, 1},
+        {"the army at Washington, in the last slot, takes it up", 2, 0, {1, 0, 0}, false, true, 2, 3, 1, 0, 1},
+        {"Washington stronger than the enemy near it, no alarm: let go", 3, 0, {0, 0, 0}, true, false, 2, 0, 0, 0, 0},
+        {"51 in Maryland: the army and the corps strike", 3, 0, {51, 0, 0}, false, true, 2, 3, 0, 2, 1},
+        {"50 in Maryland: cautiously", 3, 0, {50, 0, 0}, false, true, 2, 3, 0, 1, 1},
+        {"6 in Pennsylvania", 3, 0, {0, 6, 0}, false, true, 2, 3, 0, 2, 1},
+        {"5 in Pennsylvania", 3, 0, {0, 5, 0}, false, true, 2, 3, 0, 1, 1},
+        {"6 in the District", 3, 0, {1, 0, 6}, false, true, 2, 3, 0, 2, 1},
+        {"5 in the District", 3, 0, {1, 0, 5}, false, true, 2, 3, 0, 1, 1},
+        {"Virginia not the Confederacy's: the plan rests", 3, 0, {51, 0, 0}, false, true, 1, 0, 0, 0, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
         const int states[] = {0, 0, 32, 10, 0, 0, 10, 0, 0, 0, 32, 34, 34, 0, 32};
         for (int city : {2, 3, 6, 10, 11, 12, 14}) Place(city, 20 + 2 * city, 30, kUnion, states[city]);
-        St(32).EnemyStrength = !c.defended;  // the alarm
+        St(32).EnemyStrength = static_cast<std::uint16_t>(c.enemy[0]);
+        St(10).EnemyStrength = static_cast<std::uint16_t>(c.enemy[1]);
+        St(34).EnemyStrength = static_cast<std::uint16_t>(c.enemy[2]);
+        St(22).ControlSide = static_cast<U8>(c.virginia);
         for (int i = 0; i < c.homeCorps; ++i) Corps(kNationUnion, 60, 50, 32);
         // By Baltimore a corps of an army (another city's) and, a hex farther, a free one.
         const int armyCorps = Corps(kNationUnion, 24, 31), free = Corps(kNationUnion, 24, 32);
         C(armyCorps).Army = static_cast<U8>(ArmyAt(kNationUnion, 6));
-        const int capitalArmy = c.army ? ArmyAt(kNationUnion, 11) : 0;
+        // The plan's corps far from the capital, and its best target: 100 less 5 hexes.
+        const int striker = Corps(kNationUnion, 20, 45, 0, 1);
+        const TCityRec& target = EnemyTarget(20, 20, 50, 100);
+        armies_ = kArmyCount - 1;  // the army at Washington takes the last slot
+        const int capitalArmy = c.army ? ArmyAt(kNationUnion, 11, c.state == 3 ? 1 : 0) : 0;
         if (c.defended) Corps(kNationUnion, 42, 30);
         EXPECT_EQ(Run(UsaPlan1, 1, c.state), c.next);
         EXPECT_EQ(City(10).Status, c.alarm);
         EXPECT_EQ(C(armyCorps).PlanTag, 0) << "an army's corps is the army's";
         if (c.state == 2) EXPECT_EQ((Ints{C(free).PlanTag, C(free).SupplyCity}), (Ints{1, 2}));
-        if (capitalArmy != 0) EXPECT_EQ(Army(capitalArmy).PlanTag, 1);
-    }
-    // The Missouri plan's counter-attack, on the best-scored city less ten a hex: cautious at
-    // stance 1, normal at 2.
-    for (int enemy : {3, 6}) {
-        SCOPED_TRACE(enemy);
-        SetUp();
-        St(19).ControlSide = kConfederacy, St(19).EnemyStrength = static_cast<std::uint16_t>(enemy);
-        const int k = Corps(kNationUnion, 20, 20, 0, 3);
-        StoreCityScore(Place(60, 20, 25, kConfederacy, 22), 100);  // 100 - 5 x 10
-        StoreCityScore(Place(61, 20, 21, kConfederacy, 22), 15);   // 15 - 10
-        EXPECT_EQ(Run(UsaPlan3, 3, 3), 3);
-        const int stance = enemy > 5 ? 2 : 1;
-        EXPECT_EQ((Ints{C(k).OrderMode, C(k).March}), (Ints{stance, stance - 1}));
-        EXPECT_EQ(Dest(k), Hex(City(60)));
+        if (capitalArmy != 0) {
+            EXPECT_EQ((Ints{Army(capitalArmy).PlanTag, Army(capitalArmy).Stance}),
+                      (Ints{1, c.state == 2 ? 1 : c.stance}));
+        }
+        EXPECT_EQ(C(striker).PlanTag, c.tag);
+        EXPECT_EQ(Orders(striker), Struck(striker, c.stance, target));
     }
 }
 
-TEST_F(UnionPlans, ArmyPlansSetTargetsWalkDownTheRiverAndLetTheirArmiesGo) {
-    // Plan 5 on Richmond: its corps on Manassas; with no army left it goes back to tagging one.
-    for (bool army : {true, false}) {
-        SCOPED_TRACE(army ? "Richmond" : "no army");
+TEST_F(UnionPlans, MissouriIsMannedFromItsLastPostAndStruckBackForWhileTheEnemyIsInIt) {
+    // St. Louis, Jefferson City and Springfield down one column, a free corps by St. Louis and in
+    // some rows one by Springfield. The plan's striker weighs two enemy cities: 100 five hexes
+    // off (50) and 15 one hex off (5).
+    struct Case { const char* what; int state, control, enemy; bool bySpringfield; int next, stance, tag; };
+    const Case cases[] = {
+        {"Missouri not the Union's: its corps let go", 0, 2, 0, false, 0, 0, 0},
+        {"the Union's: awake", 0, 1, 0, false, 2, 0, 3},
+        {"an enemy in the state and a corps for the last post", 2, 1, 3, true, 3, 0, 3},
+        {"nobody for the last post", 2, 1, 3, false, 2, 0, 3},
+        {"no enemy in the state", 2, 1, 0, true, 0, 0, 3},
+        {"a small enemy: a cautious counter-attack", 3, 2, 3, false, 3, 1, 3},
+        {"more than five: a normal one", 3, 2, 6, false, 3, 2, 3},
+        {"the state the Union's and clear", 3, 1, 0, false, 0, 0, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         SetUp();
-        St(22).ControlSide = kConfederacy;
-        Place(13, 30, 30, kConfederacy, 22);
-        const int k = Corps(kNationUnion, 30, 40, 0, 5);
-        const int a = army ? ArmyAt(kNationUnion, 11, 5) : 0;
-        EXPECT_EQ(Run(UsaPlan5, 5, 3), army ? 3 : 2);
-        EXPECT_EQ((Ints{C(k).OrderMode, C(k).March, C(k).DestY}), (Ints{2, 1, 30}));
-        if (a) EXPECT_EQ((Ints{Army(a).Stance, Army(a).Objective, Army(a).SupplyBase}), (Ints{2, 17, 16}));
+        St(19).ControlSide = static_cast<U8>(c.control), St(19).EnemyStrength = static_cast<std::uint16_t>(c.enemy);
+        for (int city : {55, 56, 76}) Place(city, 30, city == 55 ? 10 : city == 56 ? 22 : 40, kUnion, 19);
+        const int byStLouis = Corps(kNationUnion, 30, 12);
+        const int bySpringfield = c.bySpringfield ? Corps(kNationUnion, 30, 42) : 0;
+        const int striker = Corps(kNationUnion, 20, 20, 0, 3);
+        const TCityRec& target = EnemyTarget(60, 20, 25, 100);
+        EnemyTarget(61, 20, 21, 15);
+        EXPECT_EQ(Run(UsaPlan3, 3, c.state), c.next);
+        EXPECT_EQ(C(striker).PlanTag, c.tag);
+        EXPECT_EQ(Orders(striker), Struck(striker, c.stance, target));
+        if (c.state != 2) continue;
+        EXPECT_EQ((Ints{City(55).Status, City(56).Status, City(76).Status}), (Ints{1, 1, 0}))
+            << "Springfield calls for no garrison";
+        EXPECT_EQ((Ints{C(byStLouis).PlanTag, C(byStLouis).SupplyCity, C(byStLouis).DestY}), (Ints{3, 55, 10}));
+        if (bySpringfield != 0) {
+            EXPECT_EQ((Ints{C(bySpringfield).PlanTag, C(bySpringfield).SupplyCity, C(bySpringfield).DestY}),
+                      (Ints{3, 76, 40}));
+        }
     }
-    // Plan 6: with its trigger gone it lets go of its armies; on the march each army takes the next
-    // city down the river not yet the Union's, the last of one pass winning.
+}
+
+TEST_F(UnionPlans, TheKentuckyPlanTagsTheArmiesOfOhioAndIsCalledOffWhenTheNorthIsThreatened) {
+    // Two armies based at Columbus, Ohio; Frankfort (7) and Bowling Green (5) in Kentucky. first and
+    // second: each army's tag, stance, objective and second target afterwards.
+    struct Case {
+        const char* what;
+        int state, kentucky, foreign, kentuckyEnemy, ohioEnemy;
+        bool ownNear;
+        int next;
+        Ints first, second;
+    };
+    const Case cases[] = {
+        {"Kentucky open: awake", 0, 2, 0, 5, 0, false, 2, {4, 0, 0, 0}, {4, 0, 0, 0}},
+        {"a Union Kentucky with one city still to retake: let go", 0, 1, 1, 5, 0, false, 0, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"an enemy in Ohio: let go", 0, 2, 0, 5, 1, false, 0, {0, 0, 0, 0}, {0, 0, 0, 0}},
+        {"the armies of Ohio take it up, stronger at home", 2, 2, 0, 5, 0, true, 3, {4, 2, 0, 0}, {4, 2, 0, 0}},
+        {"not stronger at home", 2, 2, 0, 5, 0, false, 3, {4, 1, 0, 0}, {4, 1, 0, 0}},
+        {"called off: Kentucky the Union's and clear", 2, 1, 0, 0, 0, false, 0, {4, 1, 0, 0}, {4, 1, 0, 0}},
+        {"on the march: Frankfort first, the state's best two next", 3, 2, 0, 5, 0, false, 3, {4, 2, 43, 43},
+         {4, 2, 43, 42}},
+        {"called off on the march: an enemy in Ohio", 3, 2, 0, 5, 1, false, 0, {4, 0, 0, 0}, {4, 0, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TStateRec& kentucky = St(20);
+        kentucky.ControlSide = static_cast<U8>(c.kentucky), kentucky.ForeignHeld = static_cast<U8>(c.foreign);
+        kentucky.EnemyStrength = static_cast<std::uint16_t>(c.kentuckyEnemy);
+        St(9).EnemyStrength = static_cast<std::uint16_t>(c.ohioEnemy);
+        Place(80, 40, 10, kUnion, 9);
+        Place(43, 40, 20, kConfederacy, 20).Value = 7;
+        Place(42, 36, 24, kConfederacy, 20).Value = 5;
+        if (c.ownNear) Corps(kNationUnion, 40, 12);
+        const int tag = c.state == 2 ? 0 : 4;
+        const int first = ArmyAt(kNationUnion, 80, tag), second = ArmyAt(kNationUnion, 80, tag);
+        EXPECT_EQ(Run(UsaPlan4, 4, c.state), c.next);
+        EXPECT_EQ(ArmyPlan(first), c.first);
+        EXPECT_EQ(ArmyPlan(second), c.second);
+    }
+}
+
+TEST_F(UnionPlans, TheRichmondPlanTakesUpTheArmyAtWashingtonSendsACorpsToFrederickAndMarchesOnManassas) {
+    // The plan's corps 4 hexes from Washington, a free corps 2 from Frederick, Manassas the enemy's.
+    // plan: the army at Washington's tag, stance, objective and second target afterwards.
+    struct Case { const char* what; int state, virginia; bool army, outnumbered; int next; Ints plan; int tag; };
+    const Case cases[] = {
+        {"Virginia the Union's: let go", 0, 1, true, false, 0, {0, 0, 0, 0}, 0},
+        {"not: awake", 0, 2, true, false, 2, {5, 0, 0, 0}, 5},
+        {"the army at Washington, stronger there", 2, 2, true, false, 3, {5, 2, 11, 12}, 5},
+        {"outnumbered there", 2, 2, true, true, 3, {5, 1, 11, 12}, 5},
+        {"no army at Washington: the plan waits", 2, 2, false, false, 2, {}, 5},
+        {"on Richmond, the corps on Manassas", 3, 2, true, false, 3, {5, 2, 17, 16}, 5},
+        {"no army left: back to tagging one", 3, 2, false, false, 2, {}, 5},
+        {"Virginia the Union's on the march", 3, 1, true, false, 0, {5, 0, 0, 0}, 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        St(22).ControlSide = static_cast<U8>(c.virginia);
+        Place(11, 30, 44, kUnion, 34);
+        Place(14, 40, 40, kUnion, 32);
+        const TCityRec& manassas = Place(13, 30, 30, kConfederacy, 22);
+        const int k = Corps(kNationUnion, 30, 40, 0, 5);
+        const int free = Corps(kNationUnion, 40, 42);
+        if (c.outnumbered) C(Corps(kNationConfederacy, 30, 47)).Strength = 200;
+        const int a = c.army ? ArmyAt(kNationUnion, 11, c.state == 2 ? 0 : 5) : 0;
+        EXPECT_EQ(Run(UsaPlan5, 5, c.state), c.next);
+        if (a != 0) EXPECT_EQ(ArmyPlan(a), c.plan);
+        EXPECT_EQ(C(k).PlanTag, c.tag);
+        const bool marches = c.state == 3 && c.virginia != kUnion;
+        EXPECT_EQ(Orders(k), marches ? (Ints{2, 1, manassas.HexX, manassas.HexY}) : (Ints{1, 1, 30, 40}));
+        // Frederick's corps: tag, supply city, mode, march and destination row.
+        EXPECT_EQ((Ints{C(free).PlanTag, C(free).SupplyCity, C(free).OrderMode, C(free).March, C(free).DestY}),
+                  c.state == 2 ? (Ints{5, 14, 1, 2, 40}) : (Ints{0, 0, 1, 1, 42}));
+    }
+}
+
+TEST_F(UnionPlans, TheRiverPlanTagsTheWesternArmiesNearMemphisAndWalksThemDownTheRiver) {
+    // One army `distance` hexes east of Memphis (0: at Memphis). army: its tag, stance, objective
+    // and second target afterwards.
+    struct Case {
+        const char* what;
+        int state, distance, corps, theatre, tag;
+        bool riverHeld;
+        int next;
+        Ints army;
+    };
+    const Case cases[] = {
+        {"Louisiana and Mississippi the Union's: its armies let go", 0, 0, 2, kWest, 6, true, 0, {0, 0, 0, 0}},
+        {"either the enemy's: awake", 0, 0, 2, kWest, 6, false, 2, {6, 0, 0, 0}},
+        {"an army at Memphis", 2, 0, 2, kWest, 0, false, 3, {6, 1, 50, 50}},
+        {"one of three corps 11 hexes off", 2, 11, 3, kMississippi, 0, false, 3, {6, 1, 50, 50}},
+        {"of two: tagged, but the plan rests", 2, 11, 2, kWest, 0, false, 0, {6, 1, 50, 50}},
+        {"12 hexes off: left alone", 2, 12, 3, kWest, 0, false, 0, {0, 0, 0, 0}},
+        {"of the seaboard: left alone", 2, 0, 3, kSeaboard, 0, false, 0, {0, 0, 0, 0}},
+        {"taken over from the Missouri plan", 2, 0, 2, kWest, 3, false, 3, {6, 1, 50, 50}},
+        {"another plan's army is left to it", 2, 0, 2, kWest, 4, false, 0, {4, 0, 0, 0}},
+        {"the river the Union's: tagged, then stopped", 2, 0, 2, kWest, 0, true, 0, {6, 1, 50, 50}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        for (int s : {6, 9}) St(s).ControlSide = kUnion;
+        for (int s : {25, 26}) St(s).ControlSide = c.riverHeld ? kUnion : kConfederacy;
+        Place(50, 20, 30, kConfederacy, 25, kWest);
+        if (c.distance != 0) Place(70, 20 + c.distance, 30, kUnion, 25, kWest);
+        const int a = ArmyAt(kNationUnion, c.distance == 0 ? 50 : 70, c.tag);
+        Army(a).Theatre = static_cast<U8>(c.theatre), Army(a).CorpsCount = static_cast<U8>(c.corps);
+        EXPECT_EQ(Run(UsaPlan6, 6, c.state), c.next);
+        EXPECT_EQ(ArmyPlan(a), c.army);
+    }
+    // On the march each army takes the next city down the river not yet the Union's, the last of
+    // one pass winning.
     SetUp();
-    for (int s : {6, 9, 25, 26}) St(s).ControlSide = kUnion;
-    const int released = ArmyAt(kNationUnion, 50, 6);
-    EXPECT_EQ(Run(UsaPlan6, 6, 0), 0);
-    EXPECT_EQ(Army(released).PlanTag, 0);
+    for (int s : {6, 9}) St(s).ControlSide = kUnion;
     for (int s : {25, 26}) St(s).ControlSide = kConfederacy;
     for (int c : {50, 79, 68, 66}) Place(c, c - 30, 30, kUnion, 25);
     for (int c : {67, 65}) Place(c, c - 30, 30, kConfederacy, 25);
     const int first = ArmyAt(kNationUnion, 50, 6), second = ArmyAt(kNationUnion, 50, 6);
     EXPECT_EQ(Run(UsaPlan6, 6, 3), 3);
     EXPECT_EQ((Ints{Army(first).Objective, Army(second).Objective, Army(first).Stance}), (Ints{67, 65, 2}));
-    // Plan 4 into Kentucky: Frankfort for the first army, the state's best two for the next.
-    SetUp();
-    St(20).ControlSide = kConfederacy, St(20).EnemyStrength = 5;
-    Place(80, 40, 10, kUnion, 9);
-    Place(43, 40, 20, kConfederacy, 20).Value = 7;
-    Place(42, 36, 24, kConfederacy, 20).Value = 5;
-    const int north = ArmyAt(kNationUnion, 80, 4), south = ArmyAt(kNationUnion, 80, 4);
-    EXPECT_EQ(Run(UsaPlan4, 4, 3), 3);
-    EXPECT_EQ((Ints{Army(north).Objective, Army(north).SupplyBase, Army(south).Objective, Army(south).SupplyBase}),
-              (Ints{43, 43, 43, 42}));
 }
 
-TEST_F(UnionPlans, TheOhioValleyAndTennesseePlansGatherCorpsAndTagTheWesternArmies) {
+TEST_F(UnionPlans, TheOhioValleyAndTennesseePlansGatherCorpsStrikeBackAndTagTheWesternArmies) {
     // Plan 2 with Kentucky lost: alarms until a corps of Indiana or Ohio exists, then the valley's
-    // points (two garrisons, and an untagged corps drawing on Evansville) start the counter-attack.
-    struct Valley { const char* what; int state; bool homeCorps, quiet, supplied; int next, alarm; };
+    // points (two garrisons, and an untagged corps drawing on Evansville) start the counter-attack,
+    // in earnest while Kentucky is lost or Illinois or Ohio hold more than 1.
+    struct Valley {
+        const char* what;
+        int state;
+        bool homeCorps;
+        int kentucky, ohio;
+        bool supplied;
+        int next, alarm, stance, tag;
+    };
     const Valley valley[] = {
-        {"Kentucky lost: awake", 0, false, false, false, 1, 0},
-        {"no corps of the valley's states", 1, false, false, false, 1, 1},
-        {"one", 1, true, false, false, 2, 0},
-        {"quiet again", 1, true, true, false, 0, 0},
-        {"two garrisons only", 2, false, false, false, 2, 0},
-        {"and an army's corps supplied from Evansville", 2, false, false, true, 3, 0},
+        {"Kentucky lost: awake", 0, false, 2, 0, false, 1, 0, 0, 2},
+        {"Kentucky not lost, Ohio all but clear: let go", 0, false, 1, 1, false, 0, 0, 0, 0},
+        {"no corps of the valley's states", 1, false, 2, 0, false, 1, 1, 0, 2},
+        {"one", 1, true, 2, 0, false, 2, 0, 0, 2},
+        {"quiet again", 1, true, 1, 0, false, 0, 0, 0, 2},
+        {"two garrisons only", 2, false, 2, 0, false, 2, 0, 0, 2},
+        {"and an army's corps supplied from Evansville", 2, false, 2, 0, true, 3, 0, 0, 2},
+        {"Kentucky lost: the plan's corps strike", 3, false, 2, 0, false, 3, 0, 2, 2},
+        {"1 in Ohio: cautiously", 3, false, 1, 1, false, 3, 0, 1, 2},
+        {"2 in Ohio", 3, false, 1, 2, false, 3, 0, 2, 2},
+        {"quiet: the plan rests", 3, false, 1, 0, false, 0, 0, 0, 2},
     };
     for (const Valley& c : valley) {
         SCOPED_TRACE(c.what);
         SetUp();
-        St(20).ControlSide = c.quiet ? kUnion : kConfederacy;
+        St(20).ControlSide = static_cast<U8>(c.kentucky);
+        St(9).EnemyStrength = static_cast<std::uint16_t>(c.ohio);
         Place(38, 30, 10, kUnion, 8).Garrison = 1;
         Place(80, 40, 10, kUnion, 9).Garrison = 1;
         Place(40, 40, 14, kUnion, 9);
@@ -169,11 +336,15 @@ TEST_F(UnionPlans, TheOhioValleyAndTennesseePlansGatherCorpsAndTagTheWesternArmi
             const int k = Corps(kNationUnion, 30, 14);
             C(k).SupplyCity = 81, C(k).Army = 1;
         }
+        const int striker = Corps(kNationUnion, 60, 40, 0, 2);
+        const TCityRec& target = EnemyTarget(20, 60, 45, 100);
         EXPECT_EQ(Run(UsaPlan2, 2, c.state), c.next);
         EXPECT_EQ(City(40).Status, c.alarm);
         if (c.state == 2) {
             EXPECT_EQ((Ints{C(free).PlanTag, C(free).SupplyCity, C(free).DestX}), (Ints{2, 40, 40}));
         }
+        EXPECT_EQ(C(striker).PlanTag, c.tag);
+        EXPECT_EQ(Orders(striker), Struck(striker, c.stance, target));
     }
     // Plan 7: the free western armies take Nashville, then more are tagged until their corps match
     // the Tennessee cities held by others; the first keeps Nashville, the next the state's best.
@@ -204,23 +375,45 @@ protected:
     }
 };
 
-TEST_F(ConfederatePlans, TennesseeNeedsTwoCorpsOfItsOwnAndSendsTheRestAtTheLastLostCity) {
-    for (int corps : {1, 2}) {
-        SCOPED_TRACE(corps);
+TEST_F(ConfederatePlans, TennesseeWakesForKentuckyOrAThreatNeedsTwoCorpsOfItsOwnAndEndsOnceTheStateIsLost) {
+    // Nashville held, Fort Donelson and Murfreesboro the enemy's; the first corps of Tennessee
+    // starts on the plan, 7 hexes from Fort Donelson. lost: Tennessee the Union's with two cities
+    // held by others. corps: that corps' tag, mode, supply city and destination afterwards; city:
+    // Nashville's tag and alarm and Memphis's alarm.
+    struct Case {
+        const char* what;
+        int state, kentucky;
+        bool threat;
+        int corps;
+        bool lost;
+        int next;
+        Ints corpsOrders, city;
+    };
+    const Case cases[] = {
+        {"Tennessee held, Kentucky not: awake", 0, 0, false, 1, false, 1, {12, 1, 0, 30, 30}, {12, 0, 0}},
+        {"Kentucky held too: let go", 0, 2, false, 1, false, 0, {0, 1, 0, 30, 30}, {0, 0, 0}},
+        {"an enemy outnumbering it at Fort Donelson: awake", 0, 2, true, 1, false, 1, {12, 1, 0, 30, 30}, {12, 0, 0}},
+        {"one corps of Tennessee: alarms, every turn", 1, 0, false, 1, false, 1, {12, 1, 46, 36, 28}, {12, 1, 1}},
+        {"two: on the march", 1, 0, false, 2, false, 3, {12, 1, 46, 36, 28}, {12, 0, 0}},
+        {"two, but the state lost: the plan ends", 1, 0, false, 2, true, 0, {12, 1, 46, 36, 28}, {12, 0, 0}},
+        {"on the march, at the last lost city", 3, 0, false, 1, false, 3, {12, 2, 0, 38, 30}, {12, 0, 0}},
+        {"the state lost: the plan ends", 3, 0, false, 1, true, 0, {12, 2, 0, 38, 30}, {12, 0, 0}},
+        {"waiting, whatever the state", 2, 0, false, 1, true, 2, {12, 1, 0, 30, 30}, {12, 0, 0}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         SetUp();
-        Place(46, 36, 28, kConfederacy, 21);
-        const int k = Corps(kNationConfederacy, 30, 30, 21);
-        if (corps == 2) Corps(kNationConfederacy, 31, 30, 21);
-        EXPECT_EQ(Run(CsaPlan12, 12, 1), corps == 2 ? 3 : 1);
-        EXPECT_EQ((Ints{C(k).PlanTag, C(k).OrderMode, C(k).SupplyCity}), (Ints{12, 1, 46}));
-        EXPECT_EQ(Dest(k), Hex(City(46)));
-        EXPECT_EQ((Ints{City(46).Status, City(50).Status, City(46).PlanTag}), (corps == 2 ? Ints{0, 0, 12} : Ints{1, 1, 12}));
+        St(20).ControlSide = static_cast<U8>(c.kentucky);
+        if (c.lost) St(21).ControlSide = kUnion, St(21).ForeignHeld = 2;
+        Place(46, 36, 28, kConfederacy, 21).PlanTag = 12;
+        for (int city : {47, 48}) Place(city, city - 10, 30, kUnion, 21);
+        const int k = Corps(kNationConfederacy, 30, 30, 21, 12);
+        if (c.corps == 2) Corps(kNationConfederacy, 31, 30, 21);
+        if (c.threat) C(Corps(kNationUnion, 37, 32)).Strength = 300;
+        EXPECT_EQ(Run(CsaPlan12, 12, c.state), c.next);
+        EXPECT_EQ((Ints{C(k).PlanTag, C(k).OrderMode, C(k).SupplyCity, C(k).DestX, C(k).DestY}), c.corpsOrders);
+        EXPECT_EQ((Ints{City(46).PlanTag, City(46).Status, City(50).Status}), c.city);
     }
-    for (int c : {47, 48}) Place(c, c - 10, 30, kUnion, 21);
-    const int free = Corps(kNationConfederacy, 30, 40, 21);
-    EXPECT_EQ(Run(CsaPlan12, 12, 3), 3);
-    EXPECT_EQ((Ints{C(free).PlanTag, C(free).OrderMode, C(free).March}), (Ints{12, 2, 1}));
-    EXPECT_EQ(Dest(free), Hex(City(48)));
 }
 
 TEST_F(ConfederatePlans, TennesseesArmiesMarchIntoKentuckyWhileItIsNotTheirs) {
@@ -246,9 +439,46 @@ TEST_F(ConfederatePlans, TennesseesArmiesMarchIntoKentuckyWhileItIsNotTheirs) {
     }
 }
 
-TEST_F(ConfederatePlans, VirginiasArmyTakesFortMonroeOnlyAtFourTimesTheBestBeforeIt) {
-    struct Case { int fortMonroe; bool army; int objective; };
-    for (const Case& c : {Case{41, true, 23}, Case{40, true, 30}, Case{41, false, 0}}) {
+TEST_F(ConfederatePlans, VirginiaWakesForAnEnemyNearRichmondAndItsArmyOrNearestCorpsMansItsCities) {
+    // Richmond, and a second Virginian city 20 hexes off with the army of Virginia based there and a
+    // free corps beside it; an enemy 2 hexes from Richmond in most rows. army: its tag and stance;
+    // guard: that corps' tag, supply city and mode; city: the second city's tag.
+    struct Case {
+        const char* what;
+        int state, virginia;
+        bool enemyNear, richmondHeld, armyCorps;
+        int next;
+        Ints army, guard;
+        int city;
+    };
+    const Case cases[] = {
+        {"an enemy near Richmond: awake", 0, 2, true, true, false, 3, {13, 0}, {13, 0, 1}, 13},
+        {"none: let go", 0, 2, false, true, false, 0, {0, 0}, {0, 0, 1}, 0},
+        {"Virginia lost: let go", 0, 1, true, true, false, 0, {0, 0}, {0, 0, 1}, 0},
+        {"Richmond lost: the army with corps answers for the city", 3, 2, true, false, true, 3, {13, 1}, {0, 0, 1}, 13},
+        {"an army without corps: the nearest corps is sent", 3, 2, true, false, false, 3, {13, 1}, {13, 19, 1}, 13},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TStateRec& virginia = St(22);
+        virginia.ControlSide = static_cast<U8>(c.virginia), virginia.ForeignHeld = 1, virginia.EnemyStrength = 100;
+        Place(17, 40, 20, c.richmondHeld ? kConfederacy : kUnion, 22);
+        Place(19, 20, 30, kConfederacy, 22).PlanTag = 13;
+        const int tag = c.state == 0 ? 13 : 0;
+        const int a = ArmyAt(kNationConfederacy, 19, tag);
+        if (c.armyCorps) C(Corps(kNationConfederacy, 20, 31)).Army = static_cast<U8>(a);
+        const int guard = Corps(kNationConfederacy, 21, 30, 0, tag);
+        if (c.enemyNear) Corps(kNationUnion, 40, 22);
+        EXPECT_EQ(Run(CsaPlan13, 13, c.state), c.next);
+        EXPECT_EQ((Ints{Army(a).PlanTag, Army(a).Stance}), c.army);
+        EXPECT_EQ((Ints{C(guard).PlanTag, C(guard).SupplyCity, C(guard).OrderMode}), c.guard);
+        EXPECT_EQ(City(19).PlanTag, c.city);
+    }
+    // With Richmond held the first army of Virginia takes it as objective, or the best-valued
+    // Virginian city not its side's; Fort Monroe must be worth four times the best met before it.
+    struct Objective { int fortMonroe; bool army; int objective; };
+    for (const Objective& c : {Objective{41, true, 23}, Objective{40, true, 30}, Objective{41, false, 0}}) {
         SCOPED_TRACE(c.fortMonroe);
         SetUp();
         Place(17, 40, 20, kConfederacy, 22);
@@ -264,7 +494,56 @@ TEST_F(ConfederatePlans, VirginiasArmyTakesFortMonroeOnlyAtFourTimesTheBestBefor
     }
 }
 
-TEST_F(ConfederatePlans, TheRiverPlanEndsWithNothingHeldAndStrikesAtLostCitiesOtherwise) {
+TEST_F(ConfederatePlans, TheRiverPlanCallsForItsStatesCorpsMansItsCitiesAndStrikesAtLostOnes) {
+    // Memphis, Little Rock, New Orleans, Vicksburg and Jackson held; a free corps two hexes from
+    // Memphis in some rows; the plan's striker far off and an army it once tagged. held: Arkansas
+    // the Confederacy's (Mississippi and Louisiana are not). alarms: Memphis, Little Rock and
+    // Vicksburg; tag: the striker's and Little Rock's tag afterwards.
+    struct Case {
+        const char* what;
+        int state;
+        bool held;
+        int homeCorps;
+        bool littleRock, byMemphis;
+        int next;
+        Ints alarms;
+        int tag;
+    };
+    const Case cases[] = {
+        {"the three states lost: its corps and cities let go", 0, false, 0, false, false, 0, {0, 0, 0}, 0},
+        {"one held: awake", 0, true, 0, false, false, 1, {0, 0, 0}, 11},
+        {"one corps of the three states: alarms, every turn", 1, true, 1, false, false, 1, {1, 1, 1}, 11},
+        {"two: manning next", 1, true, 2, false, false, 2, {0, 0, 0}, 11},
+        {"Memphis manned and Little Rock garrisoned", 2, true, 0, true, true, 3, {0, 0, 1}, 11},
+        {"Memphis manned alone", 2, true, 0, false, true, 2, {0, 1, 1}, 11},
+        {"Little Rock garrisoned alone", 2, true, 0, true, false, 2, {0, 0, 1}, 11},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        St(24).ControlSide = c.held ? kConfederacy : kUnion;
+        for (int s : {25, 26}) St(s).ControlSide = kUnion;
+        Place(50, 27, 32, kConfederacy, 21);
+        Place(51, 21, 33, kConfederacy, 24).Garrison = c.littleRock;
+        Place(65, 27, 49, kConfederacy, 26, 3);
+        Place(67, 33, 41, kConfederacy, 25);
+        Place(68, 27, 41, kConfederacy, 25);
+        City(51).PlanTag = 11;
+        for (int i = 0; i < c.homeCorps; ++i) Corps(kNationConfederacy, 60, 10, 24);
+        const int byMemphis = c.byMemphis ? Corps(kNationConfederacy, 27, 30) : 0;
+        const int striker = Corps(kNationConfederacy, 60, 20, 0, 11);
+        const int army = ArmyAt(kNationConfederacy, 50, 11);
+        EXPECT_EQ(Run(CsaPlan11, 11, c.state), c.next);
+        EXPECT_EQ((Ints{City(50).Status, City(51).Status, City(67).Status}), c.alarms);
+        EXPECT_EQ((Ints{C(striker).PlanTag, City(51).PlanTag}), (Ints{c.tag, c.tag}));
+        EXPECT_EQ(Army(army).PlanTag, 11) << "the plan claims no army and lets none go";
+        if (byMemphis != 0) {
+            EXPECT_EQ((Ints{C(byMemphis).PlanTag, C(byMemphis).SupplyCity, C(byMemphis).DestX, C(byMemphis).DestY}),
+                      (Ints{11, 50, 27, 32}));
+        }
+    }
+    // Striking back: with nothing held and garrisoned it ends; otherwise its corps march on the
+    // lost city.
     for (bool held : {false, true}) {
         SCOPED_TRACE(held);
         SetUp();

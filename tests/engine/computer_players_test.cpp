@@ -424,6 +424,32 @@ TEST_F(ArmyOperations, AnAbandonedArmysCommanderIsAvailableWhateverHisMarkUnless
     }
 }
 
+TEST_F(ArmyOperations, ALeaderlessArmyGathersFromFourHexesWhileUnderTwoCorpsAndOrdersItsPlannedCorpsToo) {
+    // With no commander every rating reads 0: a corps drawing on the base joins from up to 4 hexes,
+    // and only while the army has fewer than 2 corps. The army's first corps was claimed by a plan
+    // and sent elsewhere.
+    struct Case { const char* what; int corps, distance; bool joins; };
+    const Case cases[] = {{"one corps: a depot corps 4 hexes off joins", 1, 4, true},
+                          {"5 hexes off it stays out", 1, 5, false},
+                          {"two corps: the army takes no more", 2, 4, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int a = Raise(c.corps, 8, 0);
+        const int base = Army(a).BaseCity;
+        const int planned = 1;
+        C(planned).PlanTag = 1, C(planned).OrderMode = kOrderAdvance, C(planned).DestX = C(planned).DestY = 40;
+        const int joiner = AddCorps(kNationUnion, 20, 20 + c.distance);
+        C(joiner).SupplyCity = static_cast<U8>(base);
+        RunArmyOperations(kNationUnion);
+        EXPECT_EQ((Ints{C(joiner).Army, Army(a).CorpsCount}), (Ints{c.joins ? a : 0, c.corps + c.joins}));
+        // The army orders every corps of its own: the planned one draws on the base and marches there.
+        EXPECT_EQ((Ints{C(planned).PlanTag, C(planned).SupplyCity, C(planned).OrderMode}),
+                  (Ints{1, base, kOrderWithdraw}));
+        EXPECT_EQ(Dest(planned), CityHex(base));
+    }
+}
+
 TEST_F(ArmyOperations, TheArmyScoreSetsTheStance) {
     // Score = value + 50 x posture + 2 x idle - 5 x losses + the commander's tactics; here posture 0.
     struct Case { int value, losses, sizeBand, stance; };
@@ -544,24 +570,32 @@ TEST_F(IndependentCorps, ArmiesTakeQuietCorpsAndAThreatenedCapitalCallsThemBack)
 }
 
 TEST_F(IndependentCorps, AnArmyOfAnotherTheatreKeepsTheCorpsCloseForItselfAndTheArmiesAfterIt) {
-    // Two armies in index order, each `column` hexes west of the quiet corps (0 = no such army).
-    struct Case { const char* what; int firstTheatre, firstColumn, secondTheatre, secondColumn, joins; };
+    // Two armies in index order, each `column` hexes west of the quiet corps (0 = no such army); the
+    // first may be based in the corps' home state, where its distance counts half.
+    struct Case {
+        const char* what;
+        int firstTheatre, firstColumn, firstState, secondTheatre, secondColumn, joins;
+    };
     const Case cases[] = {
-        {"an own-theatre army 10 hexes off alone", 1, 10, 0, 0, 1},
-        {"is refused after a far army of another theatre", 2, 20, 1, 10, 0},
-        {"but taken when it comes first", 1, 10, 2, 20, 1},
-        {"another theatre's army 4 hexes off", 2, 4, 0, 0, 1},
-        {"wins over a nearer army before it", 1, 3, 2, 4, 2},
+        {"an own-theatre army 10 hexes off alone", 1, 10, 0, 0, 0, 1},
+        {"is refused after a far army of another theatre", 2, 20, 0, 1, 10, 0},
+        {"but taken when it comes first", 1, 10, 0, 2, 20, 1},
+        {"another theatre's army 4 hexes off", 2, 4, 0, 0, 0, 1},
+        {"wins over a nearer army before it", 1, 3, 0, 2, 4, 2},
+        {"another theatre's army 8 hexes off", 2, 8, 0, 0, 0, 0},
+        {"counts 4 based in the corps' home state", 2, 8, 7, 0, 0, 1},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SetUp();
-        C(corps).HomeState = 7;  // no army base lies in its state: distances count whole
+        C(corps).HomeState = 7;
         int armies[3] = {};
         for (int i : {1, 2}) {
             const int column = i == 1 ? c.firstColumn : c.secondColumn;
             if (column == 0) continue;
-            armies[i] = AddArmy(kNationUnion, AddCity("Camp", 20 - column, 20, kUnion), AddLeader(1, 40));
+            const int camp = AddCity("Camp", 20 - column, 20, kUnion);
+            City(camp).State = static_cast<U8>(i == 1 ? c.firstState : 0);
+            armies[i] = AddArmy(kNationUnion, camp, AddLeader(1, 40));
             Army(armies[i]).Theatre = static_cast<U8>(i == 1 ? c.firstTheatre : c.secondTheatre);
         }
         PlanIndependentCorps(kNationUnion);

@@ -265,6 +265,7 @@ TEST_F(CorpsPlans, CutOffCorpsIsSafeNearFriendsOrEscapesOrSurrenders) {
     enum Way { kNone, kFriendNear, kRail, kRiver, kLand };
     struct Case {
         const char* what;
+        int nation;
         bool supplyCityHeld;  // its supply city is still its side's (else it has none)
         int enemyX, enemyY;   // an enemy corps in good order
         int friendX;          // 0: none; else a friend at (friendX, 10)
@@ -272,41 +273,48 @@ TEST_F(CorpsPlans, CutOffCorpsIsSafeNearFriendsOrEscapesOrSurrenders) {
         bool surrenders;
     };
     const Case cases[] = {
-        {"enemy nearer than its city, a friend 2 hexes away", true, 10, 12, 12, kNone, false},
-        {"enemy nearer than its city, the friend 3 hexes away", true, 10, 12, 13, kNone, true},
-        {"no enemy nearer than its city", true, 10, 30, 0, kNone, false},
-        {"a refuge ten hexes off by rail", false, 40, 40, 0, kRail, false},
-        {"a refuge ten hexes off by river", false, 40, 40, 0, kRiver, false},
-        {"a refuge six hexes off across enemy ground", false, 40, 40, 0, kLand, false},
-        {"the enemy between it and the refuge bars enemy ground", false, 10, 13, 0, kLand, true},
-        {"no way to a refuge", false, 40, 40, 0, kNone, true},
+        {"enemy nearer than its city, a friend 2 hexes away", 1, true, 10, 12, 12, kNone, false},
+        {"enemy nearer than its city, the friend 3 hexes away", 1, true, 10, 12, 13, kNone, true},
+        {"no enemy nearer than its city", 1, true, 10, 30, 0, kNone, false},
+        {"a refuge ten hexes off by rail", 1, false, 40, 40, 0, kRail, false},
+        {"a French corps rides its ally's line to a refuge", 3, false, 40, 40, 0, kRail, false},
+        {"a refuge ten hexes off by river", 1, false, 40, 40, 0, kRiver, false},
+        {"a refuge six hexes off across enemy ground", 1, false, 40, 40, 0, kLand, false},
+        {"the enemy between it and the refuge bars enemy ground", 1, false, 10, 13, 0, kLand, true},
+        {"no way to a refuge", 1, false, 40, 40, 0, kNone, true},
     };
     for (const Case& c : cases) {
         SetUp();
         ScriptedFrontend frontend;
-        const int k = AddCorps(1, 10, 10);
+        GameRec->Nations[3].Side = kConfederacy;  // France at war beside the Confederacy
+        const int side = GameRec->Nations[c.nation].Side;
+        const int k = AddCorps(c.nation, 10, 10);
         C(k).Disruption = 4;
         C(k).SupplyType = 2;
         if (c.supplyCityHeld) {
             // Held but no source: it is no refuge of its own.
-            C(k).SupplyCity = static_cast<U8>(AddCity("Home", 16, 10, kUnion, 0));
+            C(k).SupplyCity = static_cast<U8>(AddCity("Home", 16, 10, side, 0));
         }
-        AddCorps(2, c.enemyX, c.enemyY);
-        if (c.friendX != 0) AddCorps(1, c.friendX, 10);
+        AddCorps(side == kUnion ? 2 : 1, c.enemyX, c.enemyY);
+        if (c.friendX != 0) AddCorps(c.nation, c.friendX, 10);
         switch (c.escape) {
             case kRail:
-                for (int y = 10; y <= 20; ++y) Hex(10, y).SetRail(true);
-                AddCity("Refuge", 10, 20, kUnion, 2);
+                // The line is held by the corps' side, which for France is its ally's.
+                for (int y = 10; y <= 20; ++y) {
+                    Hex(10, y).SetRail(true);
+                    Hex(10, y).SetControlSide(side);
+                }
+                AddCity("Refuge", 10, 20, side, 2);
                 break;
             case kRiver:
                 for (int y = 10; y <= 20; ++y) Hex(10, y).SetRiverNavigable(true);
-                AddCity("Refuge", 10, 20, kUnion, 2);
+                AddCity("Refuge", 10, 20, side, 2);
                 break;
             case kLand:
                 // Enemy ground more than 2 hexes out, across the whole way south.
                 for (int x = 1; x <= kMapColumns; ++x)
                     for (int y = 13; y <= 15; ++y) Hex(x, y).SetControlSide(kConfederacy);
-                AddCity("Refuge", 10, 16, kUnion, 2);
+                AddCity("Refuge", 10, 16, side, 2);
                 break;
             default:
                 break;
