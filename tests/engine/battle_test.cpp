@@ -87,6 +87,36 @@ TEST_F(BattleDispatcher, ARepulsedAssaultIsNotReopenedAndAFaceToFaceTurnEndsWith
     EXPECT_EQ(C(elsewhere).ContactCode, 100);
 }
 
+TEST_F(BattleDispatcher, EveryBattleDialogOpensUnderTheArrowThoughTheTurnShowsTheHourglass) {
+    const struct { const char* what; int human; bool garrison; std::vector<std::string> waits; } cases[] = {
+        {"a person's field battle", 1, false, {"combat resolution arrow", "intensity arrow", "battle results arrow"}},
+        {"an assault", 0, true, {"fort assault arrow"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int k = Force(1, 20);
+        C(k).ContactCode = 1;
+        if (c.garrison) AddGarrison(AddCity("Fort", kX, kY, 2), 2, kBrigadeInfantry, 5);
+        else Force(2, 20);
+        GameRec->Nations[1].Human = static_cast<U8>(c.human);
+        ScriptedFrontend fe;
+        if (c.garrison) {
+            fe.ExpectFortAssault();
+        } else {
+            fe.ExpectCombatResolution();
+            fe.ExpectBattleIntensity(1);
+            fe.ExpectBattleResults();
+        }
+        fe.cursor = CursorKind::Hourglass;  // as the turn's processing leaves it
+        WithDraws({}, 99, [] { ResolveBattles(); });
+        std::vector<std::string> waits;
+        for (const auto& [what, cursor] : fe.waitCursors)
+            waits.push_back(what + (cursor == CursorKind::Arrow ? " arrow" : " hourglass"));
+        EXPECT_EQ(waits, c.waits);
+    }
+}
+
 TEST_F(BattleSetup, SumsEachSidesFactorsAndNamesThePlaceTheGroundAndTheWeather) {
     const int a = Force(1, 30, 6, 4), b = Force(1, 20), c = Force(2, 40), wild = Force(2, 10);
     GameRec->Leaders[C(b).Leader].Rank = 5;  // outranks a's commander
