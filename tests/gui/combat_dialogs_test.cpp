@@ -103,6 +103,46 @@ void ExpectRows(QWidget* d, const int (&columns)[2][4], const int (&top)[2], con
         }
 }
 
+// The words of a heading as drawn, each as its left and right pixel columns in the dialog: the
+// columns that showing the heading inks, split where three or more stay blank.
+std::vector<std::pair<int, int>> DrawnWords(QWidget* d, QWidget* heading) {
+    const QImage shown = d->grab().toImage();
+    heading->hide();
+    const QImage bare = d->grab().toImage();
+    heading->show();
+    const QRect r = heading->geometry();
+    std::vector<std::pair<int, int>> words;
+    int blank = 3;
+    for (int x = r.left(); x <= r.right(); ++x) {
+        bool ink = false;
+        for (int y = r.top(); y <= r.bottom() && !ink; ++y) ink = shown.pixel(x, y) != bare.pixel(x, y);
+        if (!ink) {
+            ++blank;
+            continue;
+        }
+        if (blank >= 3) words.emplace_back(x, x);
+        words.back().second = x;
+        blank = 0;
+    }
+    return words;
+}
+
+// Each word of a side's column heading stands over its column of cells: centred within it and
+// clear of the next column (the last one of `end`).
+void ExpectHeadingOverColumns(QWidget* d, TElLabel* heading, const int (&columns)[4], int end) {
+    const std::vector<std::pair<int, int>> words = DrawnWords(d, heading);
+    std::string drawn;
+    for (const auto& [l, r] : words) drawn += " " + std::to_string(l) + "-" + std::to_string(r);
+    ASSERT_EQ(words.size(), 4u) << heading->objectName().toStdString() << drawn;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int next = k < 3 ? columns[k + 1] : end;
+        const auto [left, right] = words[k];
+        EXPECT_TRUE((left + right) / 2 >= columns[k] && right < next)
+            << heading->objectName().toStdString() << " word " << k << " at " << left << "-" << right << ", cells at "
+            << columns[k] << "-" << next;
+    }
+}
+
 int NthCorps(int nation, int n) {
     for (int k = 1; k <= kCorpsCount; ++k)
         if (CorpsInUse(GameRec->Corps[k]) && GameRec->Corps[k].Nation == nation && --n == 0) return k;
@@ -282,6 +322,8 @@ TEST_F(CombatDialogs, ResultsAnalysisAndTheirReplayShowTenRowsASideWhereTheLayou
         EXPECT_EQ(CaptionOf(Label(d, 53)), fe.results.weapons);
         EXPECT_EQ(Label(d, 50)->Caption(), GameText(65));
         EXPECT_EQ(Label(d, 51)->Caption(), GameText(664));
+        ExpectHeadingOverColumns(d, Label(d, 51), columns[0], columns[1][0]);
+        ExpectHeadingOverColumns(d, Label(d, 46), columns[1], 573);
         LookAt(d, {573, 400}, "battle_results");
         testing::WhenModalShows([&](QWidget* a) {
             ++analysed;
@@ -331,6 +373,9 @@ TEST_F(CombatDialogs, ResultsAnalysisAndTheirReplayShowTenRowsASideWhereTheLayou
         EXPECT_EQ(Label(d, 50)->y(), 348);
         EXPECT_EQ(Label(d, 53)->y(), 368);
         EXPECT_EQ(CaptionOf(Label(d, 53)), fe.results.weapons);
+        EXPECT_EQ(Label(d, 46)->Caption(), GameText(664));
+        ExpectHeadingOverColumns(d, Label(d, 51), columns[0], columns[1][0]);
+        ExpectHeadingOverColumns(d, Label(d, 46), columns[1], 573);
         LookAt(d, {573, 400}, "replay_results");
         Click(Button(d, 2));
     });
