@@ -143,6 +143,27 @@ void ExpectHeadingOverColumns(QWidget* d, TElLabel* heading, const int (&columns
     }
 }
 
+// The widest leader name of the three start points in the face of the battle dialogs' cells
+// ("P.G.T. Beauregard"); the game in play is put back afterwards.
+std::string WidestLeaderName() {
+    static std::string widest;
+    if (!widest.empty()) return widest;
+    static TGameRec game;
+    static TMapGrid map;
+    std::memcpy(static_cast<void*>(&game), GameRec, sizeof game);
+    std::memcpy(static_cast<void*>(&map), MapGrid, sizeof map);
+    const QFontMetrics fm(gui::BattleFont(12));
+    for (const char* year : {"1861", "1862", "1863"}) {
+        EXPECT_TRUE(testing::LoadStartPoint(year));
+        for (const TLeaderRec& l : GameRec->Leaders)
+            if (fm.horizontalAdvance(QString::fromStdString(l.Name.str())) > fm.horizontalAdvance(QString::fromStdString(widest)))
+                widest = l.Name.str();
+    }
+    std::memcpy(static_cast<void*>(GameRec), &game, sizeof game);
+    std::memcpy(static_cast<void*>(MapGrid), &map, sizeof map);
+    return widest;
+}
+
 int NthCorps(int nation, int n) {
     for (int k = 1; k <= kCorpsCount; ++k)
         if (CorpsInUse(GameRec->Corps[k]) && GameRec->Corps[k].Nation == nation && --n == 0) return k;
@@ -197,7 +218,10 @@ protected:
 
 TEST_F(CombatDialogs, TheIntensityChoiceOffersSkirmishAloneToAPoorLeaderAndHidesWhatNoScoutSaw) {
     // Stuart's horse rides with the Confederates: the Union sees their leaders and numbers as "???".
+    // The first Union corps is led by the widest name, which its cell must hold.
+    const std::string widest = WidestLeaderName();
     const int u = NthCorps(1, 1);
+    GameRec->Leaders[GameRec->Corps[u].Leader].Name = widest;
     const int x = GameRec->Corps[u].HexX, y = GameRec->Corps[u].HexY;
     Gather({u, NthCorps(1, 2), NthCorps(2, 1), NthCorps(2, 5)}, x, y);
     GameRec->BattleX = x;
@@ -221,6 +245,8 @@ TEST_F(CombatDialogs, TheIntensityChoiceOffersSkirmishAloneToAPoorLeaderAndHides
             EXPECT_EQ(Cell(d, "Confederate", "Artillery", r)->isVisible(), r <= 2);
         }
         EXPECT_EQ(CaptionOf(Cell(d, "Union", "Troops", 1)), v.unionRows[1].troops);
+        EXPECT_EQ(CaptionOf(Cell(d, "Union", "Leader", 1)), widest);
+        EXPECT_EQ(Cell(d, "Union", "Leader", 1)->geometry(), QRect(14, 52, 88, 15)) << "the cells keep their places";
         EXPECT_EQ(CaptionOf(Cell(d, "Confederate", "Leader", 2)), "???");
         LookAt(d, {660, 284}, "battle_intensity_rating_2");
         testing::ExpectTidyLayout(testing::Control<gui::TElPanel>(d, QStringLiteral("ElPanel1")));
@@ -298,8 +324,11 @@ TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheStormWentAndOnlyOKClosesI
 }
 
 TEST_F(CombatDialogs, ResultsAnalysisAndTheirReplayShowTenRowsASideWhereTheLayoutsPlaceThem) {
+    const std::string widest = WidestLeaderName();
     std::vector<int> corps;
     for (int n = 1; n <= 10; ++n) corps.insert(corps.end(), {NthCorps(1, n), NthCorps(2, n)});
+    // The first row of each side shows the widest name (the tidy layout checks that it fits).
+    for (int nation : {1, 2}) GameRec->Leaders[GameRec->Corps[NthCorps(nation, 1)].Leader].Name = widest;
     // A Confederate victory over a weakened Union force, which takes Union guns.
     Gather(corps, 60, 17);
     for (TBrigadeRec& b : GameRec->Brigades)
