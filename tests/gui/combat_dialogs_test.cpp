@@ -15,6 +15,7 @@
 #include "engine/combat/battle_state.h"
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/map_view_rules.h"
+#include "engine/core/text_table.h"
 #include "gui/dialogs/combat/battle_intensity_dialog.h"
 #include "gui/dialogs/combat/battle_results_dialog.h"
 #include "gui/dialogs/combat/combat_resolution_dialog.h"
@@ -283,10 +284,13 @@ TEST_F(CombatDialogs, ASuccessorsRatingsShowOnAClickMaskedWhileHeIsGreen) {
     }
 }
 
-TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheStormWentAndOnlyOKClosesIt) {
-    const struct { const char* png; int attackers, garrisonStrength, text; } cases[] = {
-        {"fort_assault_fall", 4, 1, 124},
-        {"fort_assault_repulse", 1, 200, 125},
+TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheWorksAndTheStormWentAndOnlyOKClosesIt) {
+    // Texts 121 to 123 tell the bombardment of works, 124 and 125 the storm; 0 leaves a line hidden.
+    const struct { const char* png; int attackers, garrisonStrength, works; bool guns; int bombardment, storm; } cases[] = {
+        {"fort_assault_fall", 4, 1, 0, true, 0, 124},
+        {"fort_assault_repulse", 1, 200, 0, true, 0, 125},
+        {"fort_assault_breach", 4, 1, 3, true, 121, 124},
+        {"fort_assault_no_guns", 1, 20, 3, false, 123, 0},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.png);
@@ -294,14 +298,27 @@ TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheStormWentAndOnlyOKClosesI
         int city = 1;
         while (!(GameRec->Cities[city].Owner == 2 && GameRec->Cities[city].Garrison != 0)) ++city;
         const TCityRec& c = GameRec->Cities[city];
-        GameRec->Cities[city].Fortifications = 0;
+        GameRec->Cities[city].Fortifications = static_cast<U8>(k.works);
         std::vector<int> attackers;
         for (int n = 1; n <= k.attackers; ++n) attackers.push_back(NthCorps(1, n));
         Gather(attackers, c.HexX, c.HexY);
-        for (TBrigadeRec& b : GameRec->Brigades)
+        for (TBrigadeRec& b : GameRec->Brigades) {
             if (b.AttachKind == kAttachGarrison && b.AttachIndex == city) b.Strength = static_cast<U8>(k.garrisonStrength);
-        SetRandomSeed(FirstSeed([] { ResolveBattles(); },
-                                [&] { return (GameRec->Cities[city].Garrison == 0) == (k.text == 124); }));
+            if (!k.guns && b.AttachKind == kAttachCorps && b.AttachIndex == attackers[0] && b.BrigadeType == kBrigadeArtillery)
+                b.Strength = 0;
+        }
+        // The first seed whose assault tells the works and the storm as the case wants.
+        const auto told = [](bool shown, const std::string& text, int wanted) { return shown == (wanted != 0) && (!shown || text == Text(wanted)); };
+        {
+            testing::ScriptedFrontend probe;
+            probe.AllowAnyWaits(true);
+            SetRandomSeed(FirstSeed([&] { ResolveBattles(); }, [&] {
+                if (probe.fortAssaults.empty()) return false;
+                const TFortAssaultView v = probe.fortAssaults.back();
+                probe.fortAssaults.clear();
+                return told(v.bombardmentShown, v.bombardment, k.bombardment) && told(v.stormShown, v.storm, k.storm);
+            }));
+        }
         DialogFrontend fe;
         InstallFrontend(&fe);
         int opened = 0;
@@ -309,11 +326,15 @@ TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheStormWentAndOnlyOKClosesI
             ++opened;
             EXPECT_EQ(d->windowTitle(), GameText(126));
             EXPECT_EQ(Label(d, 1)->Caption(), GameText(112) + QString::fromStdString(c.Name.str()));
+            EXPECT_EQ(Label(d, 2)->Caption(), QString::number(k.works) + GameText(113));
             EXPECT_FALSE(Label(d, 10)->isVisible() || Label(d, 11)->isVisible() || Button(d, 2)->isVisible());
-            if (k.text == 124) LookAt(d, {420, 292}, "fort_assault_before");
+            if (k.storm == 124 && k.works == 0) LookAt(d, {420, 292}, "fort_assault_before");
             Click(Button(d, 1));
-            EXPECT_TRUE(Label(d, 11)->isVisible() && !Button(d, 1)->isVisible());
-            EXPECT_EQ(Label(d, 11)->Caption(), GameText(k.text));
+            EXPECT_TRUE(Button(d, 2)->isVisible() && !Button(d, 1)->isVisible());
+            EXPECT_EQ(Label(d, 10)->isVisible(), k.bombardment != 0);
+            EXPECT_EQ(Label(d, 11)->isVisible(), k.storm != 0);
+            if (k.bombardment != 0) EXPECT_EQ(Label(d, 10)->Caption(), GameText(k.bombardment));
+            if (k.storm != 0) EXPECT_EQ(Label(d, 11)->Caption(), GameText(k.storm));
             LookAt(d, {420, 292}, k.png);
             Click(Button(d, 2));
         });
