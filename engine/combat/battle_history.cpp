@@ -19,16 +19,18 @@ bool Recording() { return GameRec->GameKind > 2; }
 constexpr const char* kBattleLine = "Battle";
 constexpr const char* kEndLine = "EndOfBattle";
 constexpr const char* kResultLine = "Result";
+constexpr const char* kTurnOverLine = "TurnOver";
 
 // The lines BattleLogLine can reach: a history longer than that is read as if it ended there, so
 // the index never wraps back to a record already shown.
 std::size_t LogEnd() { return std::min<std::size_t>(BattleLog.size(), 0xFFFF); }
 
-bool EndsRecord(const std::string& line) { return line == kBattleLine || line == kEndLine; }
+// A hand-over closes the turn's records too: what follows it belongs to the next exchange.
+bool EndsRecord(const std::string& line) { return line == kBattleLine || line == kEndLine || line == kTurnOverLine; }
 
-// A reading position inside one record. The record ends at the first "Battle" or "EndOfBattle"
-// line from `from` on, or with the history; past its end every line reads as missing, so a cut or
-// edited record never makes the reader run into the next record or past the list.
+// A reading position inside one record. The record ends at the first "Battle", "EndOfBattle" or
+// "TurnOver" line from `from` on, or with the history; past its end every line reads as missing, so
+// a cut or edited record never makes the reader run into the next record or past the list.
 class RecordCursor {
 public:
     RecordCursor(std::size_t at, std::size_t from) : end_(LogEnd()) {
@@ -154,7 +156,7 @@ bool StepPastBattleRecord() {
     while (i < end && !EndsRecord(BattleLog[i])) ++i;
     if (i < end && BattleLog[i] == kEndLine) ++i;
     BattleLogLine = static_cast<std::uint16_t>(i);
-    return i < end && BattleLog[i] != "TurnOver";
+    return i < end && BattleLog[i] != kTurnOverLine;
 }
 
 }  // namespace kvt

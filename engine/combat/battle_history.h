@@ -29,8 +29,8 @@ TReplayResolutionView ReadBattleHeader();
 // line, where BattleLogLine is left; false (nothing read) when the record holds no "Result" line.
 bool ReadBattleResults(TReplayResultsView& view);
 // The playback's step past the record just shown: to the line after its "EndOfBattle", or onto
-// the "Battle" line of the next record when this one was cut short. False when no record can
-// follow: the history ends there or its hand-over marker "TurnOver" comes next.
+// the "Battle" or "TurnOver" line that cut it short. False when no record can follow: the history
+// ends there or its hand-over marker "TurnOver" comes next.
 bool StepPastBattleRecord();
 
 }  // namespace kvt

@@ -241,7 +241,10 @@ void SetUpFieldBattle() {
     v.confederateLeader = g.Leaders[CombatWords.ConfederateLeader].Name.str();
     WriteBattleHistoryHeader(v);
     ChooseIntensities(v);
-    CurrentFrontend().RunCombatResolution(dialog);
+    // The turn's hourglass is still up: the player answers under the arrow.
+    Frontend& fe = CurrentFrontend();
+    fe.SetCursor(CursorKind::Arrow);
+    fe.RunCombatResolution(dialog);
 }
 
 void TCombatResolution::Button3Click() {
@@ -323,7 +326,9 @@ TBattleIntensityView BattleIntensityView(int side, int leader) {
 int ShowBattleIntensity(int side, int leader) {
     const TBattleIntensityView v = BattleIntensityView(side, leader);
     EventNotice.Answer = 1;
-    int answer = CurrentFrontend().ChooseBattleIntensity(v);
+    Frontend& fe = CurrentFrontend();
+    fe.SetCursor(CursorKind::Arrow);
+    int answer = fe.ChooseBattleIntensity(v);
     if (answer < 1 || answer > 5 || !v.optionShown[answer]) answer = 1;
     EventNotice.Answer = static_cast<std::uint16_t>(answer);
     return answer;

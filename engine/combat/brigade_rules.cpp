@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "engine/combat/battle_state.h"
 #include "engine/core/random.h"
 #include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
@@ -83,9 +84,10 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
         if (index < 1 || index > kBrigadeCount) return;
         TBrigadeRec& b = g.Brigades[index];
         const int taken = b.Strength < n ? b.Strength : n;
-        g.Casualties[b.Nation] += taken;
-        g.BattleSideLosses[b.Nation] += taken;
-        if (b.HomeState != 0) g.States[b.HomeState].StateCasualties += taken;
+        // A long war's tallies stop at their width: wrapped, a state's dead would read as a handful.
+        Bump(g.Casualties[b.Nation], taken);
+        Bump(g.BattleSideLosses[b.Nation], taken);
+        if (b.HomeState != 0) Bump(g.States[b.HomeState].StateCasualties, taken);
         if (b.Strength < n) {
             ClearBrigade(index);
             return;

@@ -104,6 +104,37 @@ TEST_F(BattleHistoryReader, NeverReadsPastTheLinesItsSixteenBitIndexCanHold) {
     EXPECT_EQ(BattleLogLine, 0xFFFF) << "it stays at the end instead of wrapping to the first record";
 }
 
+TEST_F(BattleHistoryReader, ACutRecordEndsAtAnEndOfBattleOrATurnOverAndNothingBeyondIsShown) {
+    const std::vector<std::string> whole = {"Battle", "Manassas", "Union Forces", "Lyon", "Confederate Forces", "Price",
+                                            "T518", "T53T82"};
+    const std::vector<std::string> beyond = {"Result", "Beyond T666", "Beyond T671", "T505", "Beyond Lyon", "Beyond T404",
+                                             "Beyond row", "6/3", "150", "T674"};
+    // The marker cuts the record after `kept` lines; the playback then goes on past it, or stops.
+    const struct { const char* marker; std::size_t kept; bool goesOn; std::uint16_t lineAfter; } cases[] = {
+        {"EndOfBattle", 8, true, 9}, {"EndOfBattle", 4, true, 5}, {"TurnOver", 8, false, 8}, {"TurnOver", 4, false, 4},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.marker) + " after line " + std::to_string(c.kept));
+        BattleLog.assign(whole.begin(), whole.begin() + static_cast<long>(c.kept));
+        BattleLog.push_back(c.marker);
+        BattleLog.insert(BattleLog.end(), beyond.begin(), beyond.end());
+        ScriptedFrontend fe;
+        BattleLogLine = 0;
+        ShowReplayCombatResolution();
+        ShowReplayBattleResults();
+        ASSERT_EQ(fe.replayResolutions.size(), 1u);
+        const TReplayResolutionView& v = fe.replayResolutions[0];
+        std::vector<std::string> shown = {"Battle", v.place, v.unionHeading, v.unionLeader, v.confederateHeading,
+                                          v.confederateLeader, v.terrain, v.weather};
+        shown.resize(c.kept);
+        EXPECT_EQ(shown, std::vector<std::string>(whole.begin(), whole.begin() + static_cast<long>(c.kept)));
+        EXPECT_EQ(v.confederateLeader + v.terrain + v.weather, c.kept == 8 ? "PriceT518T53T82" : "");
+        EXPECT_TRUE(fe.replayResults.empty()) << "no results read from past the record";
+        EXPECT_EQ(StepPastBattleRecord(), c.goesOn);
+        EXPECT_EQ(BattleLogLine, c.lineAfter);
+    }
+}
+
 // Fights a computer-against-computer battle of a mail game, as the live dialogs show it.
 void FightMailBattle(ScriptedFrontend& fe) {
     GameRec->GameKind = 3;

@@ -87,6 +87,90 @@ TEST_F(BattleDispatcher, ARepulsedAssaultIsNotReopenedAndAFaceToFaceTurnEndsWith
     EXPECT_EQ(C(elsewhere).ContactCode, 100);
 }
 
+TEST_F(BattleDispatcher, EveryBattleDialogOpensUnderTheArrowThoughTheTurnShowsTheHourglass) {
+    const struct { const char* what; int human; bool garrison; std::vector<std::string> waits; } cases[] = {
+        {"a person's field battle", 1, false, {"combat resolution arrow", "intensity arrow", "battle results arrow"}},
+        {"an assault", 0, true, {"fort assault arrow"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int k = Force(1, 20);
+        C(k).ContactCode = 1;
+        if (c.garrison) AddGarrison(AddCity("Fort", kX, kY, 2), 2, kBrigadeInfantry, 5);
+        else Force(2, 20);
+        GameRec->Nations[1].Human = static_cast<U8>(c.human);
+        ScriptedFrontend fe;
+        if (c.garrison) {
+            fe.ExpectFortAssault();
+        } else {
+            fe.ExpectCombatResolution();
+            fe.ExpectBattleIntensity(1);
+            fe.ExpectBattleResults();
+        }
+        fe.cursor = CursorKind::Hourglass;  // as the turn's processing leaves it
+        WithDraws({}, 99, [] { ResolveBattles(); });
+        std::vector<std::string> waits;
+        for (const auto& [what, cursor] : fe.waitCursors)
+            waits.push_back(what + (cursor == CursorKind::Arrow ? " arrow" : " hourglass"));
+        EXPECT_EQ(waits, c.waits);
+    }
+}
+
+TEST_F(BattleDispatcher, AnEmbarkedCorpsOnTheHexIsLeftAsItIsByAFieldBattleAndByAnAssault) {
+    for (const bool assault : {false, true}) {
+        SCOPED_TRACE(assault ? "an assault" : "a field battle");
+        SetUp();
+        GameRec->GameKind = 3;
+        const int k = Force(1, 30), aboard = Force(1, 20);
+        C(k).ContactCode = 1;
+        int brigade = 0;
+        for (int b = 1; b <= kBrigadeCount; ++b)
+            if (GameRec->Brigades[b].AttachKind == kAttachCorps && GameRec->Brigades[b].AttachIndex == aboard) brigade = b;
+        GameRec->Brigades[brigade].Fatigue = 5;
+        GameRec->Brigades[brigade].Quality = 3;
+        C(aboard).OrderMode = 4;
+        C(aboard).Condition = 7;
+        RecalcCorpsFromBrigades();
+        ScriptedFrontend fe;
+        if (assault) {
+            AddGarrison(AddCity("Port", kX, kY, 2), 2, kBrigadeInfantry, 5);
+            fe.ExpectFortAssault();
+        } else {
+            Force(2, 30);
+            fe.ExpectCombatResolution();
+            fe.ExpectBattleResults();
+        }
+        WithDraws({}, 0, [] { ResolveBattles(); });
+        const TCorpsRec& a = C(aboard);
+        const TBrigadeRec& b = GameRec->Brigades[brigade];
+        EXPECT_EQ(std::vector<int>({a.OrderMode, a.Condition, a.Fatigue, a.Disruption, a.Strength, a.Activity, b.Strength, b.Fatigue,
+                                    b.Quality, GameRec->Leaders[a.Leader].Experience}),
+                  std::vector<int>({4, 7, 5, 0, 20, 0, 20, 5, 3, 0}));
+        EXPECT_EQ(C(k).Activity, 8) << "the corps beside it fought";
+        // Only the corps drawn in are counted and shown.
+        if (assault) EXPECT_EQ(fe.fortAssaults.at(0).lines[6], "1500T117");
+        else EXPECT_TRUE(fe.battleResults.at(0).unionRows[1].shown && !fe.battleResults[0].unionRows[2].shown);
+    }
+}
+
+TEST_F(BattleDispatcher, AMailGamesBattleNeverEndsTheGame) {
+    for (const int kind : {2, 3}) {
+        SCOPED_TRACE(kind);
+        SetUp();
+        GameRec->GameKind = static_cast<std::uint16_t>(kind);
+        GameStatus = 0;
+        const int k = Force(1, 30);
+        Force(2, 30);
+        C(k).ContactCode = 1;
+        ScriptedFrontend fe;
+        fe.ExpectCombatResolution();
+        fe.ExpectBattleResults();
+        WithDraws({}, 99, [] { ResolveBattles(); });
+        EXPECT_EQ(GameStatus, 0);
+    }
+}
+
 TEST_F(BattleSetup, SumsEachSidesFactorsAndNamesThePlaceTheGroundAndTheWeather) {
     const int a = Force(1, 30, 6, 4), b = Force(1, 20), c = Force(2, 40), wild = Force(2, 10);
     GameRec->Leaders[C(b).Leader].Rank = 5;  // outranks a's commander
@@ -317,6 +401,31 @@ TEST_F(FieldBattle, AFoughtPairRaisesItsLeadersAndEveryCorpsIsBookedAWinOrALoss)
     }
 }
 
+TEST_F(FieldBattle, LossesPastAByteStopItsCounterButStillSpendACorpsAsAnOpponent) {
+    // The first Union corps fires 255 and 254 hits into the entrenched corps' two brigades: 509
+    // lost from 300, while its Losses byte stops at 255. The second Union corps must then meet
+    // the fresh corps, not the spent one (which a byte of 255 would still show as 45 strong).
+    const int first = Force(1, 255), second = Force(1, 255), spent = Force(2, 150), fresh = Force(2, 50);
+    AddBrigade(spent, kBrigadeInfantry, 150);
+    RecalcCorpsFromBrigades();
+    C(spent).Entrenchment = 2;
+    GameRec->WeaponTable[3].FireFactor1 = GameRec->WeaponTable[3].FireFactor2 = 10;
+    for (TBrigadeRec& b : GameRec->Brigades)
+        if (b.AttachKind == kAttachCorps && (b.AttachIndex == first || b.AttachIndex == second)) b.Weapon = 3;
+    DrawIn();
+    CombatWords = {1, 3, 4, 4, 0, 1, 0, 70};
+    BattleBrigades = {0, 2, 3};
+    BattleTroops = {0, 100, 100};
+    ScriptedFrontend fe;
+    fe.ExpectBattleResults();
+    // Every draw 625: the Union's shots all tell (below 1250 and 100 of 300), the Confederates'
+    // miss; no loss shakes a corps (25 of 100).
+    WithDraws({}, 625, [] { ResolveFieldBattle(); });
+    EXPECT_EQ(std::vector<int>({C(spent).Losses, BattleCorpsLosses[spent]}), std::vector<int>({255, 509}));
+    EXPECT_EQ(C(second).Opponent, fresh);
+    EXPECT_EQ(fe.battleResults.at(0).confederateRows[1].casualties, "25450") << "the row shows the whole loss";
+}
+
 TEST_F(FieldBattle, GunsFireThreeTimesInTenAndAHitOnGunsSparesThemAboveFortyOne) {
     const int e = Force(2, 10, 10);
     Force(1, 1, 1);
@@ -427,6 +536,10 @@ TEST_F(LeaderCasualty, AnArmyCommanderFallsOnThreeDrawsAndASuccessorIsPromotedOr
         GameRec->Nations[1].Human = static_cast<U8>(c.human);
         const int k = Force(1, 10), chief = AddLeader(1, 30), a = AddArmy(1, 1, chief);
         C(k).Army = static_cast<U8>(a);
+        GameRec->Nations[1].ArmyTally = 3;
+        TArmyNameRec& pooled = GameRec->ArmyNamePool[1][4];
+        pooled.Name = GameRec->Armies[a].Name.str();
+        pooled.Used = 2;
         // Rank 3 available, rank 5 not yet come to hand, rank 2 relieved: only the first is offered.
         const int man = AddLeader(1, 52, 0, 0, "Man");
         for (const auto& [l, rank, status] : {std::tuple{man, 3, 100}, {AddLeader(1, 52), 5, 50}, {AddLeader(1, 52), 2, 200}}) {
@@ -446,6 +559,10 @@ TEST_F(LeaderCasualty, AnArmyCommanderFallsOnThreeDrawsAndASuccessorIsPromotedOr
         const int leader = c.outcome == kKept ? chief : c.outcome == kDissolved ? 0 : man;
         EXPECT_EQ(GameRec->Armies[a].Leader, leader);
         EXPECT_EQ(C(k).Army, c.outcome == kDissolved ? 0 : a);
+        // A lost army is one fewer for the nation, and its name may be given again.
+        const bool lost = c.outcome == kDissolved;
+        EXPECT_EQ(std::vector<int>({GameRec->Nations[1].ArmyTally, pooled.Used, GameRec->Armies[a].Name.str().empty()}),
+                  std::vector<int>({lost ? 2 : 3, lost ? 0 : 2, lost}));
         if (c.human) {
             EXPECT_EQ(fe.successorViews.at(0).lines.size(), 1u);
         }

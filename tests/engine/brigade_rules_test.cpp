@@ -277,6 +277,27 @@ TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
     }
 }
 
+TEST_F(BrigadeRules, BattleLossesStopEveryTallyAtItsTop) {
+    // 12 lost from a brigade of 20, each tally starting `below` under the top of its width.
+    const struct { int below; std::uint32_t casualties; int sideLosses, stateCasualties; } cases[] = {
+        {12, 4294967295u, 65535, 65535},
+        {5, 4294967295u, 65535, 65535},
+        {40, 4294967267u, 65507, 65507},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.below);
+        SetUp();
+        const int b = AddBrigade(AddCorps(2, 5, 5), kBrigadeInfantry, 20, 2, 0, 3);
+        GameRec->Casualties[2] = 4294967295u - static_cast<std::uint32_t>(c.below);
+        GameRec->BattleSideLosses[2] = static_cast<std::uint16_t>(65535 - c.below);
+        GameRec->States[3].StateCasualties = static_cast<std::uint16_t>(65535 - c.below);
+        ApplyBrigadeLosses(3, b, 12);
+        EXPECT_EQ(GameRec->Casualties[2], c.casualties);
+        EXPECT_EQ(std::vector<int>({GameRec->BattleSideLosses[2], GameRec->States[3].StateCasualties, GameRec->Brigades[b].Strength}),
+                  std::vector<int>({c.sideLosses, c.stateCasualties, 8}));
+    }
+}
+
 TEST_F(BrigadeRules, BattleLossesOfABrigadeOutsideTheArrayDoNothing) {
     const int k = AddCorps(1, 5, 5);
     const int gun = AddBrigade(k, kBrigadeArtillery, 16, 2, 0, 3);

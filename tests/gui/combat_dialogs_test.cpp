@@ -15,6 +15,7 @@
 #include "engine/combat/battle_state.h"
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/map_view_rules.h"
+#include "engine/core/text_table.h"
 #include "gui/dialogs/combat/battle_intensity_dialog.h"
 #include "gui/dialogs/combat/battle_results_dialog.h"
 #include "gui/dialogs/combat/combat_resolution_dialog.h"
@@ -103,6 +104,67 @@ void ExpectRows(QWidget* d, const int (&columns)[2][4], const int (&top)[2], con
         }
 }
 
+// The words of a heading as drawn, each as its left and right pixel columns in the dialog: the
+// columns that showing the heading inks, split where three or more stay blank.
+std::vector<std::pair<int, int>> DrawnWords(QWidget* d, QWidget* heading) {
+    const QImage shown = d->grab().toImage();
+    heading->hide();
+    const QImage bare = d->grab().toImage();
+    heading->show();
+    const QRect r = heading->geometry();
+    std::vector<std::pair<int, int>> words;
+    int blank = 3;
+    for (int x = r.left(); x <= r.right(); ++x) {
+        bool ink = false;
+        for (int y = r.top(); y <= r.bottom() && !ink; ++y) ink = shown.pixel(x, y) != bare.pixel(x, y);
+        if (!ink) {
+            ++blank;
+            continue;
+        }
+        if (blank >= 3) words.emplace_back(x, x);
+        words.back().second = x;
+        blank = 0;
+    }
+    return words;
+}
+
+// Each word of a side's column heading stands over its column of cells: centred within it and
+// clear of the next column (the last one of `end`).
+void ExpectHeadingOverColumns(QWidget* d, TElLabel* heading, const int (&columns)[4], int end) {
+    const std::vector<std::pair<int, int>> words = DrawnWords(d, heading);
+    std::string drawn;
+    for (const auto& [l, r] : words) drawn += " " + std::to_string(l) + "-" + std::to_string(r);
+    ASSERT_EQ(words.size(), 4u) << heading->objectName().toStdString() << drawn;
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int next = k < 3 ? columns[k + 1] : end;
+        const auto [left, right] = words[k];
+        EXPECT_TRUE((left + right) / 2 >= columns[k] && right < next)
+            << heading->objectName().toStdString() << " word " << k << " at " << left << "-" << right << ", cells at "
+            << columns[k] << "-" << next;
+    }
+}
+
+// The widest leader name of the three start points in the face of the battle dialogs' cells
+// ("P.G.T. Beauregard"); the game in play is put back afterwards.
+std::string WidestLeaderName() {
+    static std::string widest;
+    if (!widest.empty()) return widest;
+    static TGameRec game;
+    static TMapGrid map;
+    std::memcpy(static_cast<void*>(&game), GameRec, sizeof game);
+    std::memcpy(static_cast<void*>(&map), MapGrid, sizeof map);
+    const QFontMetrics fm(gui::BattleFont(12));
+    for (const char* year : {"1861", "1862", "1863"}) {
+        EXPECT_TRUE(testing::LoadStartPoint(year));
+        for (const TLeaderRec& l : GameRec->Leaders)
+            if (fm.horizontalAdvance(QString::fromStdString(l.Name.str())) > fm.horizontalAdvance(QString::fromStdString(widest)))
+                widest = l.Name.str();
+    }
+    std::memcpy(static_cast<void*>(GameRec), &game, sizeof game);
+    std::memcpy(static_cast<void*>(MapGrid), &map, sizeof map);
+    return widest;
+}
+
 int NthCorps(int nation, int n) {
     for (int k = 1; k <= kCorpsCount; ++k)
         if (CorpsInUse(GameRec->Corps[k]) && GameRec->Corps[k].Nation == nation && --n == 0) return k;
@@ -157,7 +219,10 @@ protected:
 
 TEST_F(CombatDialogs, TheIntensityChoiceOffersSkirmishAloneToAPoorLeaderAndHidesWhatNoScoutSaw) {
     // Stuart's horse rides with the Confederates: the Union sees their leaders and numbers as "???".
+    // The first Union corps is led by the widest name, which its cell must hold.
+    const std::string widest = WidestLeaderName();
     const int u = NthCorps(1, 1);
+    GameRec->Leaders[GameRec->Corps[u].Leader].Name = widest;
     const int x = GameRec->Corps[u].HexX, y = GameRec->Corps[u].HexY;
     Gather({u, NthCorps(1, 2), NthCorps(2, 1), NthCorps(2, 5)}, x, y);
     GameRec->BattleX = x;
@@ -181,6 +246,8 @@ TEST_F(CombatDialogs, TheIntensityChoiceOffersSkirmishAloneToAPoorLeaderAndHides
             EXPECT_EQ(Cell(d, "Confederate", "Artillery", r)->isVisible(), r <= 2);
         }
         EXPECT_EQ(CaptionOf(Cell(d, "Union", "Troops", 1)), v.unionRows[1].troops);
+        EXPECT_EQ(CaptionOf(Cell(d, "Union", "Leader", 1)), widest);
+        EXPECT_EQ(Cell(d, "Union", "Leader", 1)->geometry(), QRect(14, 52, 88, 15)) << "the cells keep their places";
         EXPECT_EQ(CaptionOf(Cell(d, "Confederate", "Leader", 2)), "???");
         LookAt(d, {660, 284}, "battle_intensity_rating_2");
         testing::ExpectTidyLayout(testing::Control<gui::TElPanel>(d, QStringLiteral("ElPanel1")));
@@ -217,10 +284,13 @@ TEST_F(CombatDialogs, ASuccessorsRatingsShowOnAClickMaskedWhileHeIsGreen) {
     }
 }
 
-TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheStormWentAndOnlyOKClosesIt) {
-    const struct { const char* png; int attackers, garrisonStrength, text; } cases[] = {
-        {"fort_assault_fall", 4, 1, 124},
-        {"fort_assault_repulse", 1, 200, 125},
+TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheWorksAndTheStormWentAndOnlyOKClosesIt) {
+    // Texts 121 to 123 tell the bombardment of works, 124 and 125 the storm; 0 leaves a line hidden.
+    const struct { const char* png; int attackers, garrisonStrength, works; bool guns; int bombardment, storm; } cases[] = {
+        {"fort_assault_fall", 4, 1, 0, true, 0, 124},
+        {"fort_assault_repulse", 1, 200, 0, true, 0, 125},
+        {"fort_assault_breach", 4, 1, 3, true, 121, 124},
+        {"fort_assault_no_guns", 1, 20, 3, false, 123, 0},
     };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.png);
@@ -228,14 +298,27 @@ TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheStormWentAndOnlyOKClosesI
         int city = 1;
         while (!(GameRec->Cities[city].Owner == 2 && GameRec->Cities[city].Garrison != 0)) ++city;
         const TCityRec& c = GameRec->Cities[city];
-        GameRec->Cities[city].Fortifications = 0;
+        GameRec->Cities[city].Fortifications = static_cast<U8>(k.works);
         std::vector<int> attackers;
         for (int n = 1; n <= k.attackers; ++n) attackers.push_back(NthCorps(1, n));
         Gather(attackers, c.HexX, c.HexY);
-        for (TBrigadeRec& b : GameRec->Brigades)
+        for (TBrigadeRec& b : GameRec->Brigades) {
             if (b.AttachKind == kAttachGarrison && b.AttachIndex == city) b.Strength = static_cast<U8>(k.garrisonStrength);
-        SetRandomSeed(FirstSeed([] { ResolveBattles(); },
-                                [&] { return (GameRec->Cities[city].Garrison == 0) == (k.text == 124); }));
+            if (!k.guns && b.AttachKind == kAttachCorps && b.AttachIndex == attackers[0] && b.BrigadeType == kBrigadeArtillery)
+                b.Strength = 0;
+        }
+        // The first seed whose assault tells the works and the storm as the case wants.
+        const auto told = [](bool shown, const std::string& text, int wanted) { return shown == (wanted != 0) && (!shown || text == Text(wanted)); };
+        {
+            testing::ScriptedFrontend probe;
+            probe.AllowAnyWaits(true);
+            SetRandomSeed(FirstSeed([&] { ResolveBattles(); }, [&] {
+                if (probe.fortAssaults.empty()) return false;
+                const TFortAssaultView v = probe.fortAssaults.back();
+                probe.fortAssaults.clear();
+                return told(v.bombardmentShown, v.bombardment, k.bombardment) && told(v.stormShown, v.storm, k.storm);
+            }));
+        }
         DialogFrontend fe;
         InstallFrontend(&fe);
         int opened = 0;
@@ -243,11 +326,15 @@ TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheStormWentAndOnlyOKClosesI
             ++opened;
             EXPECT_EQ(d->windowTitle(), GameText(126));
             EXPECT_EQ(Label(d, 1)->Caption(), GameText(112) + QString::fromStdString(c.Name.str()));
+            EXPECT_EQ(Label(d, 2)->Caption(), QString::number(k.works) + GameText(113));
             EXPECT_FALSE(Label(d, 10)->isVisible() || Label(d, 11)->isVisible() || Button(d, 2)->isVisible());
-            if (k.text == 124) LookAt(d, {420, 292}, "fort_assault_before");
+            if (k.storm == 124 && k.works == 0) LookAt(d, {420, 292}, "fort_assault_before");
             Click(Button(d, 1));
-            EXPECT_TRUE(Label(d, 11)->isVisible() && !Button(d, 1)->isVisible());
-            EXPECT_EQ(Label(d, 11)->Caption(), GameText(k.text));
+            EXPECT_TRUE(Button(d, 2)->isVisible() && !Button(d, 1)->isVisible());
+            EXPECT_EQ(Label(d, 10)->isVisible(), k.bombardment != 0);
+            EXPECT_EQ(Label(d, 11)->isVisible(), k.storm != 0);
+            if (k.bombardment != 0) EXPECT_EQ(Label(d, 10)->Caption(), GameText(k.bombardment));
+            if (k.storm != 0) EXPECT_EQ(Label(d, 11)->Caption(), GameText(k.storm));
             LookAt(d, {420, 292}, k.png);
             Click(Button(d, 2));
         });
@@ -258,8 +345,11 @@ TEST_F(CombatDialogs, AnAssaultShowsBothSidesThenHowTheStormWentAndOnlyOKClosesI
 }
 
 TEST_F(CombatDialogs, ResultsAnalysisAndTheirReplayShowTenRowsASideWhereTheLayoutsPlaceThem) {
+    const std::string widest = WidestLeaderName();
     std::vector<int> corps;
     for (int n = 1; n <= 10; ++n) corps.insert(corps.end(), {NthCorps(1, n), NthCorps(2, n)});
+    // The first row of each side shows the widest name (the tidy layout checks that it fits).
+    for (int nation : {1, 2}) GameRec->Leaders[GameRec->Corps[NthCorps(nation, 1)].Leader].Name = widest;
     // A Confederate victory over a weakened Union force, which takes Union guns.
     Gather(corps, 60, 17);
     for (TBrigadeRec& b : GameRec->Brigades)
@@ -282,6 +372,8 @@ TEST_F(CombatDialogs, ResultsAnalysisAndTheirReplayShowTenRowsASideWhereTheLayou
         EXPECT_EQ(CaptionOf(Label(d, 53)), fe.results.weapons);
         EXPECT_EQ(Label(d, 50)->Caption(), GameText(65));
         EXPECT_EQ(Label(d, 51)->Caption(), GameText(664));
+        ExpectHeadingOverColumns(d, Label(d, 51), columns[0], columns[1][0]);
+        ExpectHeadingOverColumns(d, Label(d, 46), columns[1], 573);
         LookAt(d, {573, 400}, "battle_results");
         testing::WhenModalShows([&](QWidget* a) {
             ++analysed;
@@ -331,6 +423,9 @@ TEST_F(CombatDialogs, ResultsAnalysisAndTheirReplayShowTenRowsASideWhereTheLayou
         EXPECT_EQ(Label(d, 50)->y(), 348);
         EXPECT_EQ(Label(d, 53)->y(), 368);
         EXPECT_EQ(CaptionOf(Label(d, 53)), fe.results.weapons);
+        EXPECT_EQ(Label(d, 46)->Caption(), GameText(664));
+        ExpectHeadingOverColumns(d, Label(d, 51), columns[0], columns[1][0]);
+        ExpectHeadingOverColumns(d, Label(d, 46), columns[1], 573);
         LookAt(d, {573, 400}, "replay_results");
         Click(Button(d, 2));
     });

@@ -44,6 +44,7 @@ void ScriptedFrontend::ExpectOpenFile(const std::string& name) { expected_.push_
 void ScriptedFrontend::ExpectSaveFile(const std::string& name) { expected_.push_back({"save", 0, 0, name, {}}); }
 
 bool ScriptedFrontend::Take(const std::string& what, int kind, Expectation& out) {
+    waitCursors.emplace_back(what, cursor);
     const bool box = what == "notice" || what == "info" || what == "confirm" || what == "warning";
     // Allowed notices and boxes leave the queued waits for the dialogs they are meant for.
     const bool queuedFor = !expected_.empty() && expected_.front().what == what;

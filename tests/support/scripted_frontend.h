@@ -133,6 +133,8 @@ public:
     // Every text colour a selection gave the unit panel, in order.
     std::vector<std::uint32_t> idPanelColours;
     CursorKind cursor = CursorKind::Arrow;
+    // Every wait with the pointer it opened under, in order.
+    std::vector<std::pair<std::string, CursorKind>> waitCursors;
     int repaints = 0;
 
 private:

@@ -1,6 +1,8 @@
 // The battle dialogs' frame, picture and face.
 #include "gui/dialogs/combat/battle_form.h"
 
+#include <QFontMetrics>
+
 #include "engine/combat/battle_setup.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/fonts.h"
@@ -31,6 +33,15 @@ QFont BattleFont(int pixels, bool bold, bool underline) {
 void ShowCaption(TElLabel* label, const std::optional<std::string>& text) {
     label->SetCaption(text ? ToQString(*text) : QString());
     label->setVisible(text.has_value());
+}
+
+void FitCaptionToWidth(TElLabel* label) {
+    QFont font = label->font();
+    for (int stretch = QFont::Unstretched; stretch >= QFont::Condensed; stretch -= 5) {
+        font.setStretch(stretch);
+        if (QFontMetrics(font).horizontalAdvance(label->Caption()) <= label->width()) break;
+    }
+    label->setFont(font);
 }
 
 void ShowButton(TElGraphicButton* button, const TDialogButton& state) {

@@ -41,5 +41,8 @@ QFont BattleFont(int pixels, bool bold = false, bool underline = false);
 void ShowCaption(TElLabel* label, const std::optional<std::string>& text);
 // A button as the engine's view has it: caption, shown, enabled.
 void ShowButton(TElGraphicButton* button, const TDialogButton& state);
+// A caption wider than its label is set in a narrower cut of the label's face until it fits, so
+// the cells beside it keep their places.
+void FitCaptionToWidth(TElLabel* label);
 
 }  // namespace kvt::gui

@@ -22,6 +22,7 @@ void FillRows(QWidget* form, const QString& side, const std::array<TIntensityRow
             label->SetCaption(ToQString(*text));
             label->setVisible(row.shown);
         }
+        FitCaptionToWidth(form->findChild<TElLabel*>(side + QStringLiteral("Leader%1").arg(r)));
     }
 }
 

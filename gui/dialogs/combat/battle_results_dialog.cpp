@@ -2,6 +2,7 @@
 #include "gui/dialogs/combat/battle_results_dialog.h"
 
 #include "gui/dialogs/combat/battle_analysis_dialog.h"
+#include "gui/dialogs/combat/column_heading.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "ui_battle_results_dialog.h"
 
@@ -38,7 +39,8 @@ TResolv::TResolv(const TBattleResultsView& v, const TBattleAnalysisView& analysi
     for (TElLabel* label : {ui_->Label1, ui_->Label2}) label->setFont(BattleFont(14, true, true));
     for (TElLabel* label : {ui_->Label44, ui_->Label45}) label->setFont(BattleFont(13, true));
     for (TElLabel* label : {ui_->Label47, ui_->Label48}) label->setFont(BattleFont(12));
-    for (TElLabel* label : {ui_->Label51, ui_->Label46, ui_->Label54, ui_->Label55}) label->setFont(BattleFont(10, true));
+    for (TElLabel* label : std::initializer_list<TElLabel*>{ui_->Label51, ui_->Label46, ui_->Label54, ui_->Label55})
+        label->setFont(BattleFont(10, true));
     for (TElGraphicButton* button : {ui_->Button1, ui_->Button2}) button->setFont(BattleFont(14, true));
 
     setWindowTitle(ToQString(v.caption));
@@ -48,6 +50,8 @@ TResolv::TResolv(const TBattleResultsView& v, const TBattleAnalysisView& analysi
     ui_->Label2->SetCaption(ToQString(v.confederateHeading));
     ui_->Label51->SetCaption(ToQString(v.unionColumns));
     ui_->Label46->SetCaption(ToQString(v.confederateColumns));
+    PlaceOverResultCells(ui_->Label51, this, QStringLiteral("Union"));
+    PlaceOverResultCells(ui_->Label46, this, QStringLiteral("Confederate"));
     ui_->Label54->SetCaption(ToQString(v.unionSubHeader));
     ui_->Label55->SetCaption(ToQString(v.confederateSubHeader));
     for (const auto& [label, text] : {std::pair{ui_->Label43, &v.initiative}, std::pair{ui_->Label49, &v.intensity},

@@ -2,6 +2,7 @@
 #include "gui/dialogs/combat/replay_results_dialog.h"
 
 #include "gui/dialogs/combat/battle_results_dialog.h"
+#include "gui/dialogs/combat/column_heading.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "ui_replay_results_dialog.h"
 
@@ -35,6 +36,8 @@ TReplay2::TReplay2(const TReplayResultsView& v, QWidget* parent)
     setWindowTitle(ToQString(v.caption));
     ui_->Button2->SetCaption(ToQString(v.okCaption));
     for (TElLabel* label : {ui_->Label51, ui_->Label46}) label->SetCaption(ToQString(v.columns));
+    PlaceOverResultCells(ui_->Label51, this, QStringLiteral("Union"));
+    PlaceOverResultCells(ui_->Label46, this, QStringLiteral("Confederate"));
     for (TElLabel* label : {ui_->Label54, ui_->Label55}) label->SetCaption(ToQString(v.subHeader));
     ShowCaption(ui_->Label43, v.initiative);
     ShowCaption(ui_->Label49, v.intensity);
