@@ -76,8 +76,8 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
             b.Strength -= 1;
             n -= 1;
             if (corps.Strength != 0) corps.Strength -= 1;
-            g.Foraging[b.Nation] += 1;
-            if (b.HomeState != 0) g.States[b.HomeState].StateCasualties += 1;
+            Bump(g.Foraging[b.Nation], 1);
+            if (b.HomeState != 0) Bump(g.States[b.HomeState].StateCasualties, 1);
             if (b.Strength == 0) ClearBrigade(pick);
         }
     } else if (mode == 3) {

@@ -298,6 +298,16 @@ TEST_F(BrigadeRules, BattleLossesStopEveryTallyAtItsTop) {
     }
 }
 
+TEST_F(BrigadeRules, AttritionStopsTheForagingAndStateTalliesAtTheirTop) {
+    const int k = AddCorps(2, 5, 5);
+    AddBrigade(k, kBrigadeInfantry, 20, 2, 0, 3);
+    GameRec->Foraging[2] = 4294967295u - 1;
+    GameRec->States[3].StateCasualties = 65535 - 1;
+    ApplyBrigadeLosses(1, k, 3);
+    EXPECT_EQ(GameRec->Foraging[2], 4294967295u);
+    EXPECT_EQ(GameRec->States[3].StateCasualties, 65535);
+}
+
 TEST_F(BrigadeRules, BattleLossesOfABrigadeOutsideTheArrayDoNothing) {
     const int k = AddCorps(1, 5, 5);
     const int gun = AddBrigade(k, kBrigadeArtillery, 16, 2, 0, 3);
