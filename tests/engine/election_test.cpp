@@ -13,13 +13,16 @@ namespace {
 
 class Election : public testing::TurnTest {
 protected:
-    // 1 November 1864; states 1 and 3 vote, 21 and 34 are the Union's but have no place on the map.
+    // 1 November 1864; states 1 and 3 vote; 21-31 and 34-37 are the Union's too but have no place on
+    // the map.
     void SetUp() override {
         TurnTest::SetUp();
         TGameRec& g = *GameRec;
         g.Month = 11;
         g.Year = 1864;
-        for (int s : {1, 3, 21, 34}) Votes(s, 60, 10, kUnion);
+        for (int s : {1, 3}) Votes(s, 60, 10, kUnion);
+        for (int s = 21; s <= 37; ++s)
+            if (s != 32 && s != 33) Votes(s, 60, 10, kUnion);
     }
     static void Votes(int state, int loyalty, int value, int owner = kUnion) {
         TStateRec& st = GameRec->States[state];
@@ -54,7 +57,7 @@ TEST_F(Election, AStateVotesForTheFirstCandidateWhileLoyaltyAndWillBeatTheRoll) 
         EXPECT_EQ(step->state, 1);
         EXPECT_EQ(step->firstCandidate, c.first) << c.loyalty << " " << c.will;
         EXPECT_EQ(c.first ? step->firstTotal : step->secondTotal, 10);
-        EXPECT_FALSE(count.Next()) << "states 21 and 34 never vote";
+        EXPECT_FALSE(count.Next()) << "states 21-31 and 34-37 never vote";
     }
 }
 

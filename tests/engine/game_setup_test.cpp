@@ -164,10 +164,19 @@ TEST_F(GameSetup, EachChoiceChangesExactlyTheBytesItNames) {
         {"emancipation", {.slavery = Choices::Slavery::Emancipation}, [&] { return Fields().Add(cs.Policy); }},
         {"no intervention", {.intervention = Choices::Intervention::Never},
          [&] { return Fields().Add(g.Nations[3].Attitude).Add(g.Nations[4].Attitude); }},
+        {"intervention likely", {.intervention = Choices::Intervention::Likely},
+         [&] { return Fields().Add(g.Nations[3].Attitude).Add(g.Nations[4].Attitude); }},
+        {"Montgomery", {.capital = Choices::Capital::Montgomery},
+         [&] { return Fields().Add(cs.Capital).Add(g.Cities[62].Value).Add(g.Cities[17].Value); }},
+        {"Raleigh", {.capital = Choices::Capital::Raleigh},
+         [&] { return Fields().Add(cs.Capital).Add(g.Cities[24].Value).Add(g.Cities[17].Value); }},
         {"Atlanta", {.capital = Choices::Capital::Atlanta},
          [&] { return Fields().Add(cs.Capital).Add(g.Cities[58].Value).Add(g.Cities[17].Value); }},
         {"the Union on computer, great advantage", {.unionPerson = false, .unionHandicap = 2},
          [&] { return LeaderRatings(1).Add(us.Human).Add(us.Recovery); }},
+        {"the Confederacy on computer, even terms", {.confederatePerson = false}, [&] { return Fields().Add(cs.Human); }},
+        {"the Confederacy on computer, advantage", {.confederatePerson = false, .confederateHandicap = 1},
+         [&] { return LeaderRatings(2).Add(cs.Human).Add(cs.Recovery); }},
         {"a handicap for a person is none", {.confederateHandicap = 2}, {}},
         {"mail between two persons", {.mail = true}, [&] { return Fields().Add(g.GameKind); }},
         {"mail against the computer is face to face", {.confederatePerson = false, .mail = true},
@@ -191,6 +200,42 @@ TEST_F(GameSetup, EachChoiceChangesExactlyTheBytesItNames) {
         for (std::size_t k = 0; k < sizeof(TGameRec); ++k)
             if (now[k] != was[k]) EXPECT_TRUE(named.count(k) && ++changed) << "byte " << k << " changed";
         EXPECT_EQ(changed > 0, !named.empty());
+    }
+}
+
+TEST_F(GameSetup, EveryStartPointIsSetUpOnceAtItsStartDate) {
+    for (const char* start : {"1861", "1862", "1863"}) {
+        SCOPED_TRACE(start);
+        ASSERT_TRUE(ReadGameImages(testing::GameFile(std::string(start) + ".kvt"), *GameRec, *MapGrid, nullptr));
+        EXPECT_EQ(GameRec->SetupDone, 0);
+        EXPECT_TRUE(SetupDue());
+        ApplySetup({});
+        EXPECT_EQ(GameRec->SetupDone, 1);
+        EXPECT_FALSE(SetupDue());
+    }
+}
+
+// A side's handicap is its industry level and the bonus of each of its leaders.
+TEST_F(GameSetup, AComputerSidesHandicapSetsItsIndustryLevelAndLeaderBonus) {
+    struct Case { int nation; bool person; int level, industry, initiative, rating; };
+    const Case cases[] = {
+        {kNationUnion, false, 0, 0, 40, 3},      {kNationUnion, false, 1, 1, 52, 4},
+        {kNationUnion, false, 2, 2, 64, 6},      {kNationConfederacy, false, 1, 1, 52, 4},
+        {kNationConfederacy, false, 2, 2, 64, 6}, {kNationConfederacy, true, 2, 0, 40, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "nation " << c.nation << " level " << c.level << " person " << c.person);
+        testing::BuildSyntheticGame(true, true);
+        GameRec->Nations[c.nation].Recovery = 7;  // whatever the start point held
+        Choices choices;
+        (c.nation == kNationUnion ? choices.unionPerson : choices.confederatePerson) = c.person;
+        (c.nation == kNationUnion ? choices.unionHandicap : choices.confederateHandicap) = c.level;
+        ApplySetup(choices);
+        EXPECT_EQ(static_cast<int>(GameRec->Nations[c.nation].Recovery), c.industry);
+        const TLeaderRec& leader = GameRec->Leaders[c.nation == kNationUnion ? 1 : 7];
+        EXPECT_EQ(leader.Initiative, c.initiative);
+        EXPECT_EQ(leader.Rating, c.rating);
+        EXPECT_EQ(GameRec->Leaders[c.nation == kNationUnion ? 7 : 1].Initiative, 40) << "the other side's leaders";
     }
 }
 
@@ -220,8 +265,30 @@ TEST_F(GameSetup, ChoicesStayWithinTheirRangesAndTheBorderRowsWhereTheyShow) {
              EXPECT_TRUE(k.HexX == g.Cities[55].HexX && k.HexY == g.Cities[55].HexY && k.DestX == k.HexX && k.DestY == k.HexY);
              EXPECT_EQ(g.Cities[55].Owner, kUnion);
          }},
+        {"Missouri's loyalty stops at 100", "1861", [](TGameRec& g) { g.States[19].Loyalty = 90; }, {.missouri = true},
+         [](const TGameRec& g) { EXPECT_EQ(g.States[19].Loyalty, 100); }},
+        {"Arkansas's Confederate corps gather at Jefferson City to stay", "1861", {}, {.missouri = true},
+         [](const TGameRec& g) {
+             const TCityRec& jefferson = g.Cities[56];
+             for (int k : {31, 32, 38}) {  // standing in Arkansas
+                 const TCorpsRec& c = g.Corps[k];
+                 EXPECT_TRUE(c.HexX == jefferson.HexX && c.HexY == jefferson.HexY && c.DestX == c.HexX && c.DestY == c.HexY) << k;
+             }
+             EXPECT_TRUE(g.Corps[33].HexX == 15 && g.Corps[33].HexY == 26) << "a Confederate corps in Missouri stays";
+             EXPECT_TRUE(g.Corps[14].HexX == 29 && g.Corps[14].HexY == 25) << "a Union corps outside Missouri stays";
+         }},
         {"Missouri with a nation already", "1861", [](TGameRec& g) { g.States[19].Controller = 1; }, {.missouri = true},
          [](const TGameRec& g) { EXPECT_EQ(g.States[19].Owner, kUnion); }},
+        {"a state without a capital city starts from its output seed", "1862",
+         [](TGameRec& g) {
+             g.States[11].CityOutput = 900;  // New York
+             g.States[10].CityOutput = 900;  // Pennsylvania, whose capital's output stands
+         },
+         {},
+         [](const TGameRec& g) {
+             EXPECT_EQ(g.States[11].CityOutput, 14000);
+             EXPECT_EQ(g.States[10].CityOutput, 900);
+         }},
         {"no border states in 1862", "1862", {}, {.kentucky = true, .missouri = true},
          [](const TGameRec& g) { EXPECT_NE(g.States[20].Controller, kConfederacy); }},
     };

@@ -40,16 +40,25 @@ protected:
 };
 
 TEST_F(Politics, TheBritishCrisisComesOnlyOn11November1861ToAPersonPlayingTheUnion) {
-    struct Case { int month; bool unionPerson; int answer, britain, unionWill; };
-    const Case cases[] = {{11, true, 2, 1, 500}, {11, true, 1, 60, 475}, {11, false, 0, 60, 500}, {10, true, 0, 60, 500}};
+    // Britain must still be wavering: at war already (0) or fully friendly (100) there is no crisis.
+    struct Case { int day, month; bool unionPerson; int britainBefore, answer, britain, unionWill; };
+    const Case cases[] = {
+        {11, 11, true, 60, 2, 1, 500}, {11, 11, true, 60, 1, 60, 475}, {11, 11, false, 60, 0, 60, 500},
+        {11, 10, true, 60, 0, 60, 500}, {1, 11, true, 60, 0, 60, 500},  {21, 11, true, 60, 0, 60, 500},
+        {11, 11, true, 0, 0, 0, 500},   {11, 11, true, 100, 0, 100, 500}, {11, 11, true, 99, 1, 99, 475},
+    };
     for (const Case& c : cases) {
-        TGameRec& g = Game(11, c.month, 1861);
+        SCOPED_TRACE(::testing::Message() << c.day << "/" << c.month << " Britain " << c.britainBefore);
+        TGameRec& g = Game(c.day, c.month, 1861);
         g.Nations[kNationUnion].Human = c.unionPerson ? 1 : 0;
+        Set(g.Nations[kNationBritain].Attitude, c.britainBefore);
         ScriptedFrontend fe;
         if (c.answer) fe.ExpectNotice(25, c.answer);
+        if (c.day != 11) fe.ExpectInformationBox();  // the dated news of 1 and 21 November
         PoliticalPhase();
         if (c.answer) EXPECT_EQ(fe.notices[0].lines[4], "text 207");
-        EXPECT_EQ(g.Nations[kNationBritain].Attitude, c.britain) << c.month << c.answer;
+        EXPECT_EQ(fe.notices.size(), c.answer ? 1u : 0u);
+        EXPECT_EQ(g.Nations[kNationBritain].Attitude, c.britain);
         EXPECT_EQ(g.Nations[kNationUnion].Will, c.unionWill);
     }
 }
@@ -73,12 +82,14 @@ TEST_F(Politics, ALostCapitalMovesWhileWillHoldsAboveTheYearsThreshold) {
     TGameRec& g = Game(11, 5, 1862);
     g.Cities[1].Owner = kConfederacy;
     Set(g.Nations[kNationFrance].Attitude, 30);
+    Set(g.Nations[kNationUnion].Will, -32700);
     ScriptedFrontend fe;
     fe.ExpectNotice(10);
     MoveNationalCapital(kNationUnion, ChooseNewCapital(1, kNationUnion));
     EXPECT_EQ(g.Nations[kNationUnion].Capital, 3);
     EXPECT_EQ(g.Nations[kNationFrance].Attitude, 1);
     EXPECT_EQ(g.Nations[kNationBritain].Attitude, 25);
+    EXPECT_EQ(g.Nations[kNationUnion].Will, -32768) << "a will at its lowest does not wrap to the highest";
 }
 
 TEST_F(Politics, TheNewCapitalIsTheBestScoredCityTheSideStillHolds) {
@@ -108,8 +119,18 @@ TEST_F(Politics, CapitulationHandsTheCountryToTheWinnerAndStopsThePhase) {
         g.States[2].CapitalCity = 2;
         g.Cities[loser].Owner = static_cast<U8>(winner);
         g.Cities[3].Owner = kConfederacy;
-        g.Armies[1].Nation = static_cast<U8>(loser);
-        g.Armies[1].BaseCity = 2;
+        // Both of the loser's armies give their names back to its pool; the winner's entry stays taken.
+        for (int a : {1, 2}) {
+            g.Armies[a].Nation = static_cast<U8>(loser);
+            g.Armies[a].BaseCity = 2;
+            const char* name = a == 1 ? "of the James" : "of the Valley";
+            g.Armies[a].Name = name;
+            g.ArmyNamePool[loser][a + 3].Name = name;
+            g.ArmyNamePool[loser][a + 3].Used = 2;
+        }
+        g.ArmyNamePool[winner][4].Name = "of the James";
+        g.ArmyNamePool[winner][4].Used = 2;
+        g.Nations[loser].ArmyTally = 2;
         g.Brigades[loser == 1 ? 1 : 7].HomeState = 3;  // a state without a capital city
         // An ally's brigade in the loser's corps, whose commanders are offered no command again.
         const int ally = 20, corps = loser == 1 ? 1 : 3;
@@ -130,7 +151,10 @@ TEST_F(Politics, CapitulationHandsTheCountryToTheWinnerAndStopsThePhase) {
         for (int l : {loser == 1 ? 1 : 7, loser == 1 ? 2 : 8}) EXPECT_EQ(g.Leaders[l].Status, kLeaderAvailable) << l;
         EXPECT_FALSE(BrigadeInUse(g.Brigades[ally])) << "no brigade is left on a freed corps slot";
         EXPECT_EQ(g.Fleets[loser].BuildCounter, kFleetGone);
-        EXPECT_TRUE(ArmySlotFree(g.Armies[1]));
+        EXPECT_TRUE(ArmySlotFree(g.Armies[1]) && ArmySlotFree(g.Armies[2]));
+        EXPECT_EQ(g.ArmyNamePool[loser][4].Used + g.ArmyNamePool[loser][5].Used, 0) << "the names may serve again";
+        EXPECT_EQ(g.ArmyNamePool[winner][4].Used, 2);
+        EXPECT_EQ(g.Nations[loser].ArmyTally, 0);
         EXPECT_EQ(g.Nations[loser].Side + g.Nations[loser].Human, 0);
         EXPECT_EQ(g.Nations[kNationConfederacy].Will, 500) << "no will grows after a capitulation";
     }

@@ -312,6 +312,20 @@ TEST_F(NewArmy, SeniorFreeLeadersAreOfferedAndTheChosenOneCommands) {
     EXPECT_TRUE(ArmyLeaders() == (std::vector<int>{3, 6})) << "he commands now";
 }
 
+// Marked for removal or not, the chosen man commands: the clean-up would otherwise disband his army.
+TEST_F(NewArmy, EveryFreeMarkOfTheChosenLeaderEndsActive) {
+    for (const U8 mark : {kLeaderAvailable, kLeaderRemoved, kLeaderToBeRemoved}) {
+        SCOPED_TRACE(static_cast<int>(mark));
+        SetUp();
+        TLeaderRec& leader = GameRec->Leaders[3];
+        leader.Rank = 5;
+        leader.Status = mark;
+        ASSERT_EQ(RaiseArmy(3, 3, "the Patapsco", {}), 1);
+        EXPECT_EQ(leader.Status, kLeaderActive);
+        EXPECT_EQ(GameRec->Armies[1].Leader, 3);
+    }
+}
+
 TEST_F(NewArmy, TypedNamesAreStoredInOneByteACharacter) {
     EXPECT_EQ(StoredArmyName("Arm\xC3\xA9" "e du Nord"), "Arm\xE9" "e du Nord");
     EXPECT_EQ(StoredArmyName("Army \xE2\x80\x94 West"), "Army ? West");
@@ -435,10 +449,18 @@ TEST_F(CityOrders, GunsAndFortificationsArePaidFromTheTheatreAndRefunded) {
     EXPECT_FALSE(BuildFortification(3)) << "one a turn";
     EXPECT_FALSE(SellFortification(3));
 
+    // A fortification sold returns the whole of the year's price.
     struct Price { int year, cost; };
     for (const Price& p : {Price{1861, 175}, {1862, 138}, {1863, 101}, {1864, 64}, {1865, 27}, {1866, 27}, {1870, 27}}) {
+        SCOPED_TRACE(p.year);
         GameRec->Year = static_cast<std::uint16_t>(p.year);
-        EXPECT_EQ(FortificationCost(), p.cost) << p.year;
+        EXPECT_EQ(FortificationCost(), p.cost);
+        c.FortifiedThisTurn = 0;
+        c.Fortifications = 4;
+        supplies() = 1000;
+        ASSERT_TRUE(SellFortification(3));
+        EXPECT_EQ(supplies(), 1000 + p.cost);
+        EXPECT_EQ(c.Fortifications, 3);
     }
 }
 

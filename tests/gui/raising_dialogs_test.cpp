@@ -11,6 +11,8 @@
 
 #include "engine/core/globals.h"
 #include "engine/core/naming.h"
+#include "engine/core/text_table.h"
+#include "engine/orders/new_corps.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/group_box.h"
@@ -208,6 +210,34 @@ TEST_F(RaisingDialogs, ADivisionKeepsTheTypeHeadingAndItsBrigadeListSpellsParrot
     EXPECT_EQ(g.Brigades[battery].AttachKind, kAttachGarrison) << "nothing selected, nothing formed";
 }
 
+TEST_F(RaisingDialogs, ACavalryDivisionTakesTheCavalryAndOneBatteryOfTheCity) {
+    TGameRec& g = *GameRec;
+    constexpr int kDix = 22, kWashington = 11, kBattery = 148, kCavalry = 149;
+    testing::WhenModalShows([&](QWidget* d) {
+        Click(Radio(d, 3));
+        EXPECT_TRUE(Radio(d, 3)->GetChecked());
+        EXPECT_FALSE(Radio(d, 1)->isEnabled() || Radio(d, 2)->isEnabled()) << "the choice is final";
+        ClickRow(List(d, 2), RowOf(List(d, 2), QStringLiteral("J.A. Dix")));
+        ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
+        EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("3")) << "a limit of 2 for an initiative of 15";
+        ASSERT_EQ(List(d, 1)->Items().Count(), 2) << "the battery and the cavalry, no infantry";
+        for (int row : {0, 1}) ClickRow(List(d, 1), row);
+        testing::SaveScreenshot(d, QStringLiteral("new_cavalry_division"));
+        Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewCorps));
+    ASSERT_EQ(g.Brigades[kCavalry].AttachKind, kAttachCorps);
+    const TCorpsRec& division = g.Corps[g.Brigades[kCavalry].AttachIndex];
+    EXPECT_EQ(g.Brigades[kBattery].AttachKind, kAttachCorps);
+    EXPECT_EQ(g.Brigades[kBattery].AttachIndex, g.Brigades[kCavalry].AttachIndex);
+    EXPECT_EQ(division.Kind, kFormationCavalryDivision);
+    EXPECT_EQ(division.Leader, kDix);
+    EXPECT_EQ(division.LineCount, 1);
+    EXPECT_TRUE(division.HexX == g.Cities[kWashington].HexX && division.HexY == g.Cities[kWashington].HexY);
+    EXPECT_EQ(g.Leaders[kDix].Status, kLeaderActive);
+    EXPECT_EQ(g.Cities[kWashington].Garrison, 3) << "the three infantry brigades stay";
+}
+
 TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCorps) {
     TGameRec& g = *GameRec;
     testing::WhenModalShows([&](QWidget* d) {
@@ -256,6 +286,32 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
     });
     ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::ArmyOrders));
     EXPECT_EQ(army.Name.str(), "the Susquehanna\xE9") << "closing the orders keeps the name";
+}
+
+TEST_F(RaisingDialogs, NewArmyDoneRaisesTheArmyAsOKDoes) {
+    TGameRec& g = *GameRec;
+    testing::WhenModalShows([&](QWidget* d) {
+        ClickRow(List(d, 2), 0);
+        ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Harrisburg,Pa.")));
+        ClickRow(List(d, 1), 1);
+        Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewArmy));
+    const TArmyRec& army = g.Armies[8];
+    EXPECT_EQ(army.Name.str(), "Pennsylvania");
+    EXPECT_EQ(army.Leader, 1);
+    EXPECT_EQ(army.BaseCity, 6);
+    EXPECT_EQ(army.CorpsCount, 1);
+    EXPECT_EQ(g.Corps[10].Army, 8);
+    EXPECT_EQ(g.Leaders[1].Status, kLeaderActive);
+
+    // The only senior man now commands: with no leader to choose, DONE raises nothing.
+    testing::WhenModalShows([&](QWidget* d) {
+        EXPECT_EQ(List(d, 2)->Items().Count(), 0);
+        Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewArmy));
+    EXPECT_TRUE(ArmySlotFree(g.Armies[9]));
 }
 
 TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnClosing) {
@@ -308,6 +364,53 @@ TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnCl
     EXPECT_EQ(us.Will, 850);
 }
 
+// Bondage is never the Confederacy's to return to: its button stays disabled, so the closing
+// raises the policy event of the combat roles chosen.
+TEST_F(RaisingDialogs, ManpowerGivesABehindConfederacyCombatRolesOnce) {
+    TGameRec& g = *GameRec;
+    SidePlayed = kConfederacy;
+    g.Nations[kNationUnion].Will = 900;
+    ASSERT_EQ(g.Nations[kNationConfederacy].Policy, 0);
+    testing::WhenModalShows([&](QWidget* d) {
+        for (int share = 1; share <= 4; ++share) {
+            auto* percent = Control<gui::TElLabel>(d, QStringLiteral("PercentLabel%1").arg(share));
+            const gui::TElLabel* value = Label(d, share == 4 ? 15 : 6 + 2 * share);
+            SCOPED_TRACE(share);
+            EXPECT_EQ(percent->Caption(), QStringLiteral("%"));
+            EXPECT_TRUE(percent->isVisible());
+            EXPECT_EQ(percent->y(), value->y()) << "on its share's row";
+            EXPECT_GT(percent->x(), value->x() + value->width() - 1) << "after the figure";
+            EXPECT_LT(percent->x() + percent->width(), Spin(d, share)->x() + 1) << "before the spin button";
+        }
+        EXPECT_TRUE(Radio(d, 3)->GetChecked());
+        EXPECT_FALSE(Radio(d, 3)->isEnabled() || Radio(d, 1)->isEnabled());
+        ASSERT_TRUE(Radio(d, 2)->isEnabled());
+        Click(Radio(d, 2));
+        Click(Radio(d, 3));
+        EXPECT_TRUE(Radio(d, 2)->GetChecked()) << "a disabled Bondage does not take the choice back";
+        EXPECT_FALSE(Radio(d, 3)->GetChecked());
+        testing::SaveScreenshot(d, QStringLiteral("manpower_confederate"));
+        Click(Button(d, 1));
+    });
+    frontend->ExpectNotice(0);
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::Manpower));
+    EXPECT_EQ(frontend->notices.at(0).lines[1], Text(201));
+    EXPECT_EQ(g.Nations[kNationConfederacy].Policy, 1);
+    EXPECT_EQ(g.Nations[kNationConfederacy].Will, 750);
+    EXPECT_EQ(g.Nations[kNationUnion].Policy, 1) << "the Union's stance is not the dialog's";
+
+    // Once at combat roles, a Confederacy not yet at stage 10 is offered nothing.
+    testing::WhenModalShows([&](QWidget* d) {
+        EXPECT_TRUE(Radio(d, 2)->GetChecked());
+        for (int k = 1; k <= 3; ++k) EXPECT_FALSE(Radio(d, k)->isEnabled()) << k;
+        Click(Radio(d, 3));
+        Click(Button(d, 1));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::Manpower));
+    EXPECT_EQ(g.Nations[kNationConfederacy].Policy, 1);
+    EXPECT_EQ(frontend->notices.size(), 1u);
+}
+
 TEST_F(RaisingDialogs, ManpowerWritesTheMonthsRecruitsAsFiftiesOfMen) {
     struct Case { int recruits; const char* shown; };
     for (const Case& c : {Case{0, "00"}, Case{1, "50"}, Case{65535, "3276750"}}) {
@@ -345,19 +448,24 @@ TEST_F(RaisingDialogs, CityOrdersBuyAndSellWorksOfAPortAtOnce) {
         Press(Spin(d, 1), true);
         Press(Spin(d, 1), false);
         EXPECT_EQ(Label(d, 11)->Caption(), QStringLiteral("4"));
+        EXPECT_EQ(Label(d, 9)->Caption(), T(171) + QStringLiteral("8850"));
+        Press(Spin(d, 2), false);  // a fortification sold returns its whole price
+        EXPECT_EQ(Label(d, 13)->Caption(), QStringLiteral("1"));
+        EXPECT_EQ(Label(d, 9)->Caption(), T(171) + QStringLiteral("9025"));
+        EXPECT_TRUE(Spin(d, 2)->isVisible());
         Press(Spin(d, 2), true);
-        EXPECT_EQ(Label(d, 13)->Caption(), QStringLiteral("3"));
+        EXPECT_EQ(Label(d, 13)->Caption(), QStringLiteral("2"));
         EXPECT_FALSE(Spin(d, 2)->isVisible()) << "one fortification a turn";
-        EXPECT_EQ(Label(d, 9)->Caption(), T(171) + QStringLiteral("8675"));
+        EXPECT_EQ(Label(d, 9)->Caption(), T(171) + QStringLiteral("8850"));
         ExpectLaidOutCleanly(d);
         testing::SaveScreenshot(d, QStringLiteral("city_orders"));
         Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
     });
     ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::CityOrders));
     EXPECT_EQ(g.Cities[kBaltimore].CoastalGuns, 4);
-    EXPECT_EQ(g.Cities[kBaltimore].Fortifications, 3);
+    EXPECT_EQ(g.Cities[kBaltimore].Fortifications, 2);
     EXPECT_EQ(g.Cities[kBaltimore].FortifiedThisTurn, 1);
-    EXPECT_EQ(g.Nations[1].TheatreSupplies[1], 8675);
+    EXPECT_EQ(g.Nations[1].TheatreSupplies[1], 8850);
 }
 
 }  // namespace
