@@ -32,6 +32,9 @@ TEST_F(ShipBuilding, OrdersAreCutToRecruitsThenYardsThenSupplies) {
         {50, 10000, 20, 20, 15, 15, 15, {5, 5, 5}, 8945, 5},  // every kind ordered gives up one ship a pass
         {200, 10000, 0, 2, 5, -5, 5, {0, 2, 2}, 9978, 186},   // no iron yard, two wooden ones
         {200, 450, 6, 8, 3, 8, 6, {2, 5, 0}, 0, 176},          // 450 buys 2 ironclads, the rest 5 wooden ships
+        // 100 recruits cut 15 of each to 11 (99) before the yards: 2 ironclads, where 1 would be left
+        // had the 2 yards cut the order first.
+        {100, 10000, 2, 20, 15, 15, 15, {2, 8, 6}, 10000 - 400 - 80 - 6, 100 - 4 - 32 - 18},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.recruits);
@@ -72,6 +75,7 @@ TEST_F(NavalPlanning, DeficitsAgainstTheEnemysFleetsBecomeShipsLaidDown) {
         {"19 recruits order nothing", 19, 0, 4, 0, {0, 0, 0, 0, 0}},
         {"a fleet of 24 turns to go is not counted", 1000, 4, 4, 24, {4, 8, 4, 6, 12}},
         {"one of 23 is", 1000, 4, 4, 23, {0, 4, 4, 6, 12}},
+        {"nor one of 25", 1000, 4, 4, 25, {4, 8, 4, 6, 12}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -93,6 +97,64 @@ TEST_F(NavalPlanning, DeficitsAgainstTheEnemysFleetsBecomeShipsLaidDown) {
             laid[4] += f.Transports;
         }
         EXPECT_EQ(laid, c.laid);
+    }
+}
+
+TEST_F(NavalPlanning, YardsAreAddedOnlyAtAPortTheDrawsChose) {
+    // No enemy ships: 4 ocean ironclads, 8 wooden ships and 12 transports wanted, 4 river ironclads.
+    // Baltimore is the ocean port, Washington and city 7 the river ports (Washington's 3 wooden yards
+    // are all the river needs); 19 sailors order no ships. Yards: Baltimore's ironclad and wooden
+    // yards, Washington's and city 7's ironclad yards.
+    struct Case { const char* what; std::vector<int> draws; std::array<int, 4> yards; int supplies; };
+    const Case cases[] = {
+        {"each step builds at the port it drew", {50, 50, 10, 90, 50}, {3, 14, 1, 0}, 10000 - 3 * 500 - 14 * 250 - 500},
+        {"no port drew for the wooden yards: none, not even at the ironclads' port", {50, 0, 10, 90, 50}, {3, 0, 1, 0},
+         10000 - 3 * 500 - 500},
+        {"a river port's second draw is the one to beat", {50, 50, 60, 5, 50, 70}, {3, 14, 0, 1}, 10000 - 3 * 500 - 14 * 250 - 500},
+        {"no river port drew", {50, 50, 0, 0}, {3, 14, 0, 0}, 10000 - 3 * 500 - 14 * 250},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TGameRec& g = G();
+        FreeFleet(1), FreeFleet(2);
+        g.Nations[1].NavalManpower = 19, g.Nations[1].TheatreSupplies[1] = 10000;
+        g.Cities[kBaltimore].Port = 1;
+        g.Cities[1].RiverLink = City(7, 1, 1).RiverLink = 1;
+        g.Cities[1].WoodenYards = 3;
+        EXPECT_EQ(testing::DrawRanges(c.draws, [] { PlanNavalBuilds(1); }), std::vector<int>(c.draws.size(), 100));
+        const TCityRec& baltimore = g.Cities[kBaltimore];
+        EXPECT_EQ((std::array<int, 4>{baltimore.IroncladYards, baltimore.WoodenYards, g.Cities[1].IroncladYards, g.Cities[7].IroncladYards}),
+                  c.yards);
+        EXPECT_EQ(g.Nations[1].TheatreSupplies[1], c.supplies);
+    }
+}
+
+TEST_F(NavalPlanning, SailorsAreCountedBeforeEveryPassSoOrdersStopOnceFewerThan20Remain) {
+    // The Union's 8 wooden ships afloat leave 12 transports and 4 ironclads wanted at sea, where
+    // Baltimore has 6 wooden and 2 ironclad yards. A pass draws the ocean (0), then Baltimore (50).
+    struct Case { int recruits; std::vector<int> draws; int transports, ironclads, left; };
+    const Case cases[] = {
+        {30, {0, 50}, 6, 2, 8},          // the first pass leaves 30 - 18 - 4
+        {48, {0, 50, 0, 50}, 12, 4, 4},  // 26 after the first pass, 4 after the second
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.recruits);
+        SetUp();
+        TGameRec& g = G();
+        FreeFleet(2);
+        g.Fleets[1].Wooden = 8;
+        g.Nations[1].NavalManpower = c.recruits, g.Nations[1].TheatreSupplies[1] = 60000;
+        TCityRec& baltimore = g.Cities[kBaltimore];
+        baltimore.Port = 1, baltimore.WoodenYards = 6, baltimore.IroncladYards = 2;
+        EXPECT_EQ(testing::DrawRanges(c.draws, [] { PlanNavalBuilds(1); }), std::vector<int>(c.draws.size(), 100));
+        int transports = 0, ironclads = 0;
+        for (const TFleetRec& f : g.Fleets) {
+            if (!FleetInUse(f) || f.HomePort != kBaltimore) continue;
+            transports += f.Transports;
+            ironclads += f.Ironclads;
+        }
+        EXPECT_EQ((std::array<int, 3>{transports, ironclads, g.Nations[1].NavalManpower}), (std::array<int, 3>{c.transports, c.ironclads, c.left}));
     }
 }
 
