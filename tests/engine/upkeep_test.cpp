@@ -469,6 +469,98 @@ TEST_F(Upkeep, NewCorpsStopAt31AndBrigadesOfWipedRecordsWaitForTheRecount) {
         EXPECT_TRUE(BrigadeInUse(*b) && b->AttachKind == kAttachWaiting && b->AttachIndex == 0) << "waiting for a new corps";
 }
 
+TEST_F(Upkeep, EachCorpsAndDivisionFormedCountsInItsTheatre) {
+    // A battery, 9 infantry and 2 cavalry of Ohio (the West) wait; city 7 is the Union's one city
+    // there. One round forms a corps of the battery and 6 infantry, a division of the 3 infantry
+    // left and a cavalry division. Corps 1 and 2 are full.
+    TGameRec& g = G();
+    g.Nations[1].CorpsTally = 10;
+    for (int k : {1, 2}) g.Corps[k].LineCount = 6;
+    State(4, 1, 2);
+    City(7, 1, 4, 2);
+    int i = 20;
+    for (int type : {1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 3, 3}) Brigade(i++, 1, type, type == 1 ? 16 : 50, kAttachWaiting, 0, 4);
+    // The West scores lowest: 0 against 14 and 14.
+    testing::DrawRanges({14, 0, 14}, ComputerSideUpkeep);
+    EXPECT_EQ((std::array<int, 3>{NewCorpsOf(1, 0), NewCorpsOf(1, 1), NewCorpsOf(1, 2)}), (std::array<int, 3>{1, 1, 1}));
+    EXPECT_EQ(g.Nations[1].CorpsInTheatre[2], 3) << "one for each formed, not one for the round";
+    EXPECT_EQ(g.Nations[1].CorpsTally, 13);
+}
+
+TEST_F(Upkeep, AStateCityOrTheatreOfNoneLeavesWhatNamesItAsItIs) {
+    // Each case names none (0) where a step reads through it; nothing may be done or written for it.
+    struct Case { const char* what; void (*arrange)(TGameRec&); bool (*leftAlone)(const TGameRec&); };
+    const Case cases[] = {
+        {"a brigade whose home state lies in no theatre is not refilled",
+         [](TGameRec& g) { g.States[1].Theatre = 0, g.States[1].InfantryPool = 5, g.Brigades[2].Strength = 79; },
+         [](const TGameRec& g) { return g.Brigades[2].Strength == 79 && g.States[1].InfantryPool == 5; }},
+        {"a waiting brigade of no home state joins no corps",
+         [](TGameRec&) { Brigade(20, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 0); },
+         [](const TGameRec& g) { return g.Brigades[20].AttachKind == kAttachWaiting && g.Corps[1].LineCount + g.Corps[2].LineCount == 0; }},
+        {"a threatened city of no theatre takes no brigade of no theatre",
+         [](TGameRec& g) {
+             g.Cities[kBaltimore].Theatre = 0, g.Corps[3].HexX = 44, g.Corps[3].HexY = 20;
+             Brigade(20, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 0);
+         },
+         [](const TGameRec& g) { return g.Brigades[20].AttachKind == kAttachWaiting && g.Cities[kBaltimore].Garrison == 0; }},
+        {"a corps supplied from no city takes no garrison of no city",
+         [](TGameRec& g) {
+             g.Corps[1].SupplyCity = 0, g.Corps[1].ArtilleryCount = 1;
+             Brigade(20, 1, kBrigadeInfantry, 80, kAttachGarrison, 0, 1);
+         },
+         [](const TGameRec& g) { return g.Brigades[20].AttachKind == kAttachGarrison && g.Corps[1].LineCount == 0; }},
+        {"a corps of no theatre is not filled",
+         [](TGameRec& g) {
+             g.Corps[1].Region = 0, g.Corps[2].OrderMode = 4;
+             Brigade(20, 1, kBrigadeArtillery, 16, kAttachWaiting, 0, 1);
+         },
+         [](const TGameRec& g) { return g.Brigades[20].AttachKind == kAttachWaiting && g.Corps[1].ArtilleryCount == 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        c.arrange(G());
+        ComputerSideUpkeep();
+        EXPECT_TRUE(c.leftAlone(G()));
+        EXPECT_EQ(CheckedAccessFaults(), 0u);
+    }
+}
+
+TEST_F(Upkeep, BrigadeNoticesNameTheBrigadeAndWhatBefellItWhereItsSideIsWatched) {
+    // Brigade 41 of Maryland; Leader 1 heads corps 1.
+    struct Line { int type, kind, index, amount, notice; const char* line1; const char* line2; };
+    const Line lines[] = {
+        {kBrigadeArtillery, kBrigadeRefilled, 0, 3, 23, "41st Maryland text 366", "6text 225"},
+        {kBrigadeInfantry, kBrigadeRefilled, 0, 3, 23, "41st Maryland text 364", "150text 226"},
+        {kBrigadeCavalry, kBrigadeGarrisoned, kBaltimore, 0, 22, "41st Maryland text 365", "text 227Baltimore"},
+        {kBrigadeInfantry, kBrigadeJoinedCorps, 1, 0, 22, "41st Maryland text 364", "text 228Leader 1"},
+    };
+    G().EnemyVisibility = 3;
+    testing::ScriptedFrontend fe;
+    for (const Line& c : lines) {
+        SCOPED_TRACE(c.line2);
+        Brigade(41, 1, c.type, 16, kAttachCorps, 1, 3);
+        fe.ExpectNotice(c.notice);
+        ReportBrigadeEvent(1, c.index, 41, c.amount, c.kind);
+        ASSERT_FALSE(fe.notices.empty());
+        EXPECT_EQ(fe.notices.back().lines[1], c.line1);
+        EXPECT_EQ(fe.notices.back().lines[2], c.line2);
+    }
+    // Everything watched, or a person's nation while a side is; never unwatched, nor a brigade of no state.
+    struct Watch { int visibility, human, home; bool shown; };
+    const Watch watches[] = {{3, 0, 3, true},  {1, 1, 3, true},  {2, 1, 3, true},  {1, 0, 3, false},
+                             {2, 0, 3, false}, {0, 1, 3, false}, {3, 0, 0, false}, {3, 0, 38, false}};
+    for (const Watch& w : watches) {
+        SCOPED_TRACE(::testing::Message() << "watched " << w.visibility << " person " << w.human << " home " << w.home);
+        G().EnemyVisibility = static_cast<std::uint16_t>(w.visibility), G().Nations[1].Human = static_cast<U8>(w.human);
+        Brigade(41, 1, kBrigadeInfantry, 80, kAttachCorps, 1, w.home);
+        const std::size_t before = fe.notices.size();
+        if (w.shown) fe.ExpectNotice(22);
+        ReportBrigadeEvent(1, 1, 41, 0, kBrigadeJoinedCorps);
+        EXPECT_EQ(fe.notices.size() - before, w.shown ? 1u : 0u);
+    }
+}
+
 TEST_F(Upkeep, WithManyCorpsDivisionsUnderProvenLeadersBecomeCorpsSizedByTheirCommander) {
     struct Case { int initiative, prestige, rank, kind, limit, rankAfter; };
     const Case cases[] = {
