@@ -27,7 +27,8 @@ struct Owner {
 };
 
 // Whose pool a ledger offset names, and what it holds. Monthly tallies (income, recruits raised)
-// are records of a month, not pools, and stay out of the flows.
+// are records of a month, not pools, and stay out of the flows; so do the orders of a state with a
+// capital city, which only add up its cities' orders: counted too, every such order would count twice.
 Owner OwnerOf(std::size_t offset) {
     const TGameRec& g = *GameRec;
     const std::size_t nations = offsetof(TGameRec, Nations), states = offsetof(TGameRec, States),
@@ -46,7 +47,7 @@ Owner OwnerOf(std::size_t offset) {
         const std::size_t i = (offset - states) / sizeof(TStateRec), at = (offset - states) % sizeof(TStateRec);
         const TStateRec& s = g.States.items[i];
         Owner o{s.Controller};
-        if (Within(at, offsetof(TStateRec, WeaponCapacity), s.WeaponCapacity)) o.kind = kOrders;
+        if (Within(at, offsetof(TStateRec, WeaponCapacity), s.WeaponCapacity)) o.kind = s.CapitalCity == 0 ? kOrders : kNotAPool;
         else if (at >= offsetof(TStateRec, InfantryPool) && at < offsetof(TStateRec, WeaponCapacity)) o.kind = kRecruits;
         return o;
     }

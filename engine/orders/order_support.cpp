@@ -14,7 +14,9 @@ namespace kvt {
 std::string CityRowText(int city) {
     if (!Arr1<TCityRec, kCityCount>::InRange(city)) return {};
     const TCityRec& c = GameRec->Cities[city];
-    return c.Name.str() + "," + GameRec->States[c.State].ShortName.str();
+    // A state index past the states names no state rather than reading past the record.
+    const std::string state = GameRec->States.InRange(c.State) ? GameRec->States[c.State].ShortName.str() : std::string();
+    return c.Name.str() + "," + state;
 }
 
 bool LeaderHoldsCommand(int leader, int corpsBeingRaised) {

@@ -15,8 +15,8 @@ struct TOrderRow {
     int index = 0;
 };
 
-// A city as the lists show it: "Name,ShortName" of its state, no blanks; empty for an index
-// outside 1..86.
+// A city as the lists show it: "Name,ShortName" of its state, no blanks ("Name," for a state
+// outside 1..37); empty for an index outside 1..86.
 std::string CityRowText(int city);
 
 // True when the leader heads an army or a corps in use (other than the corps being raised): he

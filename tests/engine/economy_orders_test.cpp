@@ -164,6 +164,53 @@ TEST_F(ForceStatus, MovingTheCapitalCostsTheOldCapitalsValue) {
               (std::array<int, 3>{775, 255, 10}));
 }
 
+TEST_F(ForceStatus, ABrokenCapitalIndexCostsNothingAndAnOldCapitalsValueStopsAt0) {
+    struct Case { bool brokenIndex; int portValue; const char* label; int will, portAfter; };
+    const Case cases[] = {
+        {true, 25, "Union T396 : ", 800, 25},      // no seat to name, pay for or take value from
+        {false, 3, "Union T396 : Port", 797, 0},  // a capital worth 3 pays 3 and is left with nothing
+    };
+    for (const Case& k : cases) {
+        SCOPED_TRACE(k.label);
+        SetUp();
+        TCityRec& old = GameRec->Cities[port];
+        old.OriginalOwner = kNationUnion;
+        old.Value = static_cast<U8>(k.portValue);
+        const int town = AddCity("Town", 20, 10, kNationUnion);
+        GameRec->Cities[town].OriginalOwner = kNationUnion;
+        GameRec->Cities[town].Value = 5;
+        TNationRec& n = GameRec->Nations[1];
+        n.Will = 800;
+        n.Capital = static_cast<U8>(k.brokenIndex ? 200 : port);
+        const TForceStatusView v = OpenForceStatus();
+        std::map<int, std::string> shown(v.labels.begin(), v.labels.end());
+        EXPECT_EQ(shown[69], k.label);
+        EXPECT_EQ(v.capitalRow, -1) << "no row of the list is the capital";
+        ASSERT_FALSE(v.capitals.empty());
+        ScriptedFrontend fe;
+        fe.ExpectConfirmBox(true);
+        fe.ExpectInformationBox();
+        ASSERT_TRUE(ChooseCapital(v, static_cast<int>(v.capitals.size()) - 1));
+        EXPECT_EQ((std::array<int, 4>{n.Capital, n.Will, old.Value, GameRec->Cities[town].Value}),
+                  (std::array<int, 4>{town, k.will, k.portAfter, 10}));
+        EXPECT_EQ(CheckedAccessFaults(), 0u);
+    }
+}
+
+TEST_F(CityProduction, ACityOfAStateThatIsNoneOrPastTheStatesNamesNoState) {
+    for (int state : {0, 38, 200}) {
+        SCOPED_TRACE(state);
+        SetUp();
+        GameRec->Cities[port].State = static_cast<U8>(state);
+        const TCityProduction p;
+        ASSERT_EQ(p.Rows().size(), 1u);
+        EXPECT_EQ(p.Rows()[0].text, "Port,");
+        EXPECT_EQ(p.City(), port);
+        EXPECT_EQ(p.View().state, "");
+        EXPECT_EQ(CheckedAccessFaults(), 0u);
+    }
+}
+
 TEST_F(CityProduction, OrdersArePaidFromTheTheatreAndRefundedByHalf) {
     SetStockLedger(true);
     ClearStockLedger();
@@ -367,6 +414,28 @@ TEST_F(StateStatistics, CaptionsComeFromTheTextsOnceAStateWithoutACapitalIsShown
     }
     GameRec->States[1].Controller = 0;
     EXPECT_TRUE(TStateStatistics().View().textCaptions) << "opened on a state without a capital";
+}
+
+TEST_F(StateStatistics, ACapitalPastTheCitiesOrAStateThatDoesNotExistShowsAndWritesNothing) {
+    TStateRec& md = GameRec->States[1];
+    md.CapitalCity = 200;
+    md.WeaponCapacity[1] = 2;
+    Supplies() = 1000;
+    TStateStatistics s;
+    ASSERT_EQ(s.State(), 1);
+    EXPECT_EQ(s.View().capital, "") << "no city to name";
+    EXPECT_FALSE(s.View().productionShown || s.View().spinnersShown);
+    EXPECT_FALSE(s.StepCapacity(1, true));
+    const TStateStatisticsView shown = s.View();
+    for (int state : {0, 38, 200}) {
+        s.FillStateStatistics(state);
+        EXPECT_EQ(s.State(), 1) << state;
+        EXPECT_EQ(s.View().capital + s.View().recruits + s.View().support, shown.capital + shown.recruits + shown.support);
+    }
+    s.ChooseRow(1);
+    EXPECT_EQ(s.State(), 1) << "below the last row";
+    EXPECT_EQ((std::array<int, 2>{md.WeaponCapacity[1], Supplies()}), (std::array<int, 2>{2, 1000}));
+    EXPECT_EQ(CheckedAccessFaults(), 0u);
 }
 
 TEST_F(StateStatistics, CapacityStepsFollowTheSpinnersWeapons) {

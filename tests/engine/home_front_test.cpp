@@ -1,9 +1,13 @@
 // The stock helpers and the monthly home front: state economy, draft and riots, procurement.
 #include <gtest/gtest.h>
 
+#include <sstream>
+#include <string>
+
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/stocks.h"
 #include "engine/logistics/draft.h"
+#include "engine/logistics/home_front_report.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
 #include "tests/engine/home_front_world.h"
@@ -16,6 +20,7 @@ using testing::HomeFrontTest;
 using Stocks = HomeFrontTest;
 using StateEconomy = HomeFrontTest;
 using Procurement = HomeFrontTest;
+using HomeFrontReport = HomeFrontTest;
 
 TEST_F(Stocks, SaturateInsteadOfWrappingAndNoteEveryRecordWordChanged) {
     struct Case { int start; char op; long long amount; int cap, after; };
@@ -241,6 +246,48 @@ TEST_F(Procurement, ATenthOfTheShortfallIsOrderedWhereTheDrawFavoursAndPlentyCut
     Brigade(22, 4, kBrigadeCavalry, 30, kAttachUnarmed, 0, 36, 0);
     ComputerProcurement();
     EXPECT_TRUE(G().Cities[85].Production[2] == 2 && G().Cities[86].Production[4] == 3) << "France's and Britain's own cities";
+}
+
+// The "orders" figures of every rule in a nation's flows of the report, summed.
+long long OrderFlows(const std::string& report, const std::string& nation) {
+    const std::size_t from = report.find("  " + nation + " flows");
+    if (from == std::string::npos) return -99999;
+    std::istringstream words(report.substr(from, report.find("  ", from + 2) - from));
+    long long sum = 0;
+    std::string word, previous;
+    while (words >> word) {
+        if (previous == "orders") sum += std::stoll(word);  // "orders: orders +7; refunds: ... orders -4"
+        previous = word;
+    }
+    return sum;
+}
+
+TEST_F(HomeFrontReport, AMonthsOrderFlowsAreTheChangeOfTheCitiesOrders) {
+    // Columbia and Virginia have their capitals on the map: their orders are what their cities order.
+    TGameRec& g = G();
+    g.States[1].CapitalCity = 1, g.States[2].CapitalCity = 2;
+    g.Cities[1].Production[1] = 4, g.Cities[1].Production[2] = 3;  // the Union's muskets are given back
+    g.Cities[2].Production[6] = 5;                                  // no Confederate gunner waits: halved
+    g.WeaponTable[1].Price[1] = 6;
+    for (TNationRec& n : g.Nations) n.TheatreSupplies[1] = 5000;
+    auto cityOrders = [&g](int nation) {
+        long long sum = 0;
+        for (const TCityRec& c : g.Cities)
+            if (c.Nation == nation)
+                for (U16 w : c.Production) sum += w;
+        return sum;
+    };
+    const long long unionBefore = cityOrders(1), confederateBefore = cityOrders(2);
+    SetStockLedger(true);
+    ClearStockLedger();
+    UpdateStateEconomy();
+    ComputerProcurement();
+    const std::string report = HomeFrontReportColumns();
+    SetStockLedger(false);
+    EXPECT_EQ(OrderFlows(report, "Union"), cityOrders(1) - unionBefore) << report;
+    EXPECT_EQ(OrderFlows(report, "Confed"), cityOrders(2) - confederateBefore) << report;
+    EXPECT_NE(report.find("Union flows weapons: supplies -24 weapons +7; refunds: supplies +40 orders -4  "), std::string::npos)
+        << "4 muskets at 6 + 4, given back once: " << report;
 }
 
 }  // namespace

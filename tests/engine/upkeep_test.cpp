@@ -32,6 +32,9 @@ TEST_F(ShipBuilding, OrdersAreCutToRecruitsThenYardsThenSupplies) {
         {50, 10000, 20, 20, 15, 15, 15, {5, 5, 5}, 8945, 5},  // every kind ordered gives up one ship a pass
         {200, 10000, 0, 2, 5, -5, 5, {0, 2, 2}, 9978, 186},   // no iron yard, two wooden ones
         {200, 450, 6, 8, 3, 8, 6, {2, 5, 0}, 0, 176},          // 450 buys 2 ironclads, the rest 5 wooden ships
+        // 100 recruits cut 15 of each to 11 (99) before the yards: 2 ironclads, where 1 would be left
+        // had the 2 yards cut the order first.
+        {100, 10000, 2, 20, 15, 15, 15, {2, 8, 6}, 10000 - 400 - 80 - 6, 100 - 4 - 32 - 18},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.recruits);
@@ -72,6 +75,7 @@ TEST_F(NavalPlanning, DeficitsAgainstTheEnemysFleetsBecomeShipsLaidDown) {
         {"19 recruits order nothing", 19, 0, 4, 0, {0, 0, 0, 0, 0}},
         {"a fleet of 24 turns to go is not counted", 1000, 4, 4, 24, {4, 8, 4, 6, 12}},
         {"one of 23 is", 1000, 4, 4, 23, {0, 4, 4, 6, 12}},
+        {"nor one of 25", 1000, 4, 4, 25, {4, 8, 4, 6, 12}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -93,6 +97,64 @@ TEST_F(NavalPlanning, DeficitsAgainstTheEnemysFleetsBecomeShipsLaidDown) {
             laid[4] += f.Transports;
         }
         EXPECT_EQ(laid, c.laid);
+    }
+}
+
+TEST_F(NavalPlanning, YardsAreAddedOnlyAtAPortTheDrawsChose) {
+    // No enemy ships: 4 ocean ironclads, 8 wooden ships and 12 transports wanted, 4 river ironclads.
+    // Baltimore is the ocean port, Washington and city 7 the river ports (Washington's 3 wooden yards
+    // are all the river needs); 19 sailors order no ships. Yards: Baltimore's ironclad and wooden
+    // yards, Washington's and city 7's ironclad yards.
+    struct Case { const char* what; std::vector<int> draws; std::array<int, 4> yards; int supplies; };
+    const Case cases[] = {
+        {"each step builds at the port it drew", {50, 50, 10, 90, 50}, {3, 14, 1, 0}, 10000 - 3 * 500 - 14 * 250 - 500},
+        {"no port drew for the wooden yards: none, not even at the ironclads' port", {50, 0, 10, 90, 50}, {3, 0, 1, 0},
+         10000 - 3 * 500 - 500},
+        {"a river port's second draw is the one to beat", {50, 50, 60, 5, 50, 70}, {3, 14, 0, 1}, 10000 - 3 * 500 - 14 * 250 - 500},
+        {"no river port drew", {50, 50, 0, 0}, {3, 14, 0, 0}, 10000 - 3 * 500 - 14 * 250},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TGameRec& g = G();
+        FreeFleet(1), FreeFleet(2);
+        g.Nations[1].NavalManpower = 19, g.Nations[1].TheatreSupplies[1] = 10000;
+        g.Cities[kBaltimore].Port = 1;
+        g.Cities[1].RiverLink = City(7, 1, 1).RiverLink = 1;
+        g.Cities[1].WoodenYards = 3;
+        EXPECT_EQ(testing::DrawRanges(c.draws, [] { PlanNavalBuilds(1); }), std::vector<int>(c.draws.size(), 100));
+        const TCityRec& baltimore = g.Cities[kBaltimore];
+        EXPECT_EQ((std::array<int, 4>{baltimore.IroncladYards, baltimore.WoodenYards, g.Cities[1].IroncladYards, g.Cities[7].IroncladYards}),
+                  c.yards);
+        EXPECT_EQ(g.Nations[1].TheatreSupplies[1], c.supplies);
+    }
+}
+
+TEST_F(NavalPlanning, SailorsAreCountedBeforeEveryPassSoOrdersStopOnceFewerThan20Remain) {
+    // The Union's 8 wooden ships afloat leave 12 transports and 4 ironclads wanted at sea, where
+    // Baltimore has 6 wooden and 2 ironclad yards. A pass draws the ocean (0), then Baltimore (50).
+    struct Case { int recruits; std::vector<int> draws; int transports, ironclads, left; };
+    const Case cases[] = {
+        {30, {0, 50}, 6, 2, 8},          // the first pass leaves 30 - 18 - 4
+        {48, {0, 50, 0, 50}, 12, 4, 4},  // 26 after the first pass, 4 after the second
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.recruits);
+        SetUp();
+        TGameRec& g = G();
+        FreeFleet(2);
+        g.Fleets[1].Wooden = 8;
+        g.Nations[1].NavalManpower = c.recruits, g.Nations[1].TheatreSupplies[1] = 60000;
+        TCityRec& baltimore = g.Cities[kBaltimore];
+        baltimore.Port = 1, baltimore.WoodenYards = 6, baltimore.IroncladYards = 2;
+        EXPECT_EQ(testing::DrawRanges(c.draws, [] { PlanNavalBuilds(1); }), std::vector<int>(c.draws.size(), 100));
+        int transports = 0, ironclads = 0;
+        for (const TFleetRec& f : g.Fleets) {
+            if (!FleetInUse(f) || f.HomePort != kBaltimore) continue;
+            transports += f.Transports;
+            ironclads += f.Ironclads;
+        }
+        EXPECT_EQ((std::array<int, 3>{transports, ironclads, g.Nations[1].NavalManpower}), (std::array<int, 3>{c.transports, c.ironclads, c.left}));
     }
 }
 
@@ -405,6 +467,98 @@ TEST_F(Upkeep, NewCorpsStopAt31AndBrigadesOfWipedRecordsWaitForTheRecount) {
     RecountForces();
     for (const TBrigadeRec* b : {&ofNoNation, &ofFreed})
         EXPECT_TRUE(BrigadeInUse(*b) && b->AttachKind == kAttachWaiting && b->AttachIndex == 0) << "waiting for a new corps";
+}
+
+TEST_F(Upkeep, EachCorpsAndDivisionFormedCountsInItsTheatre) {
+    // A battery, 9 infantry and 2 cavalry of Ohio (the West) wait; city 7 is the Union's one city
+    // there. One round forms a corps of the battery and 6 infantry, a division of the 3 infantry
+    // left and a cavalry division. Corps 1 and 2 are full.
+    TGameRec& g = G();
+    g.Nations[1].CorpsTally = 10;
+    for (int k : {1, 2}) g.Corps[k].LineCount = 6;
+    State(4, 1, 2);
+    City(7, 1, 4, 2);
+    int i = 20;
+    for (int type : {1, 2, 2, 2, 2, 2, 2, 2, 2, 2, 3, 3}) Brigade(i++, 1, type, type == 1 ? 16 : 50, kAttachWaiting, 0, 4);
+    // The West scores lowest: 0 against 14 and 14.
+    testing::DrawRanges({14, 0, 14}, ComputerSideUpkeep);
+    EXPECT_EQ((std::array<int, 3>{NewCorpsOf(1, 0), NewCorpsOf(1, 1), NewCorpsOf(1, 2)}), (std::array<int, 3>{1, 1, 1}));
+    EXPECT_EQ(g.Nations[1].CorpsInTheatre[2], 3) << "one for each formed, not one for the round";
+    EXPECT_EQ(g.Nations[1].CorpsTally, 13);
+}
+
+TEST_F(Upkeep, AStateCityOrTheatreOfNoneLeavesWhatNamesItAsItIs) {
+    // Each case names none (0) where a step reads through it; nothing may be done or written for it.
+    struct Case { const char* what; void (*arrange)(TGameRec&); bool (*leftAlone)(const TGameRec&); };
+    const Case cases[] = {
+        {"a brigade whose home state lies in no theatre is not refilled",
+         [](TGameRec& g) { g.States[1].Theatre = 0, g.States[1].InfantryPool = 5, g.Brigades[2].Strength = 79; },
+         [](const TGameRec& g) { return g.Brigades[2].Strength == 79 && g.States[1].InfantryPool == 5; }},
+        {"a waiting brigade of no home state joins no corps",
+         [](TGameRec&) { Brigade(20, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 0); },
+         [](const TGameRec& g) { return g.Brigades[20].AttachKind == kAttachWaiting && g.Corps[1].LineCount + g.Corps[2].LineCount == 0; }},
+        {"a threatened city of no theatre takes no brigade of no theatre",
+         [](TGameRec& g) {
+             g.Cities[kBaltimore].Theatre = 0, g.Corps[3].HexX = 44, g.Corps[3].HexY = 20;
+             Brigade(20, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 0);
+         },
+         [](const TGameRec& g) { return g.Brigades[20].AttachKind == kAttachWaiting && g.Cities[kBaltimore].Garrison == 0; }},
+        {"a corps supplied from no city takes no garrison of no city",
+         [](TGameRec& g) {
+             g.Corps[1].SupplyCity = 0, g.Corps[1].ArtilleryCount = 1;
+             Brigade(20, 1, kBrigadeInfantry, 80, kAttachGarrison, 0, 1);
+         },
+         [](const TGameRec& g) { return g.Brigades[20].AttachKind == kAttachGarrison && g.Corps[1].LineCount == 0; }},
+        {"a corps of no theatre is not filled",
+         [](TGameRec& g) {
+             g.Corps[1].Region = 0, g.Corps[2].OrderMode = 4;
+             Brigade(20, 1, kBrigadeArtillery, 16, kAttachWaiting, 0, 1);
+         },
+         [](const TGameRec& g) { return g.Brigades[20].AttachKind == kAttachWaiting && g.Corps[1].ArtilleryCount == 0; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        c.arrange(G());
+        ComputerSideUpkeep();
+        EXPECT_TRUE(c.leftAlone(G()));
+        EXPECT_EQ(CheckedAccessFaults(), 0u);
+    }
+}
+
+TEST_F(Upkeep, BrigadeNoticesNameTheBrigadeAndWhatBefellItWhereItsSideIsWatched) {
+    // Brigade 41 of Maryland; Leader 1 heads corps 1.
+    struct Line { int type, kind, index, amount, notice; const char* line1; const char* line2; };
+    const Line lines[] = {
+        {kBrigadeArtillery, kBrigadeRefilled, 0, 3, 23, "41st Maryland text 366", "6text 225"},
+        {kBrigadeInfantry, kBrigadeRefilled, 0, 3, 23, "41st Maryland text 364", "150text 226"},
+        {kBrigadeCavalry, kBrigadeGarrisoned, kBaltimore, 0, 22, "41st Maryland text 365", "text 227Baltimore"},
+        {kBrigadeInfantry, kBrigadeJoinedCorps, 1, 0, 22, "41st Maryland text 364", "text 228Leader 1"},
+    };
+    G().EnemyVisibility = 3;
+    testing::ScriptedFrontend fe;
+    for (const Line& c : lines) {
+        SCOPED_TRACE(c.line2);
+        Brigade(41, 1, c.type, 16, kAttachCorps, 1, 3);
+        fe.ExpectNotice(c.notice);
+        ReportBrigadeEvent(1, c.index, 41, c.amount, c.kind);
+        ASSERT_FALSE(fe.notices.empty());
+        EXPECT_EQ(fe.notices.back().lines[1], c.line1);
+        EXPECT_EQ(fe.notices.back().lines[2], c.line2);
+    }
+    // Everything watched, or a person's nation while a side is; never unwatched, nor a brigade of no state.
+    struct Watch { int visibility, human, home; bool shown; };
+    const Watch watches[] = {{3, 0, 3, true},  {1, 1, 3, true},  {2, 1, 3, true},  {1, 0, 3, false},
+                             {2, 0, 3, false}, {0, 1, 3, false}, {3, 0, 0, false}, {3, 0, 38, false}};
+    for (const Watch& w : watches) {
+        SCOPED_TRACE(::testing::Message() << "watched " << w.visibility << " person " << w.human << " home " << w.home);
+        G().EnemyVisibility = static_cast<std::uint16_t>(w.visibility), G().Nations[1].Human = static_cast<U8>(w.human);
+        Brigade(41, 1, kBrigadeInfantry, 80, kAttachCorps, 1, w.home);
+        const std::size_t before = fe.notices.size();
+        if (w.shown) fe.ExpectNotice(22);
+        ReportBrigadeEvent(1, 1, 41, 0, kBrigadeJoinedCorps);
+        EXPECT_EQ(fe.notices.size() - before, w.shown ? 1u : 0u);
+    }
 }
 
 TEST_F(Upkeep, WithManyCorpsDivisionsUnderProvenLeadersBecomeCorpsSizedByTheirCommander) {

@@ -41,6 +41,12 @@ protected:
     }
     static QWidget* Named(QWidget* d, const QString& name) { return Control<QWidget>(d, name); }
     static QString CaptionOf(QWidget* d, const QString& name) { return Named(d, name)->property("Caption").toString(); }
+    // The label stands on the form with this text.
+    static void ExpectShows(QWidget* d, const QString& name, const QString& text) {
+        EXPECT_TRUE(Named(d, name)->isVisible()) << name.toStdString();
+        EXPECT_EQ(CaptionOf(d, name), text) << name.toStdString();
+    }
+    static QString YesNo(int set) { return GameText(set != 0 ? 3 : 4); }
     // As every order dialog, and frameless and tidily laid out.
     static void ExpectCaptionsAndStaysOpen(QWidget* d, const std::vector<std::pair<QString, QString>>& captions) {
         testing::ExpectCaptionsAndStaysOpen(d, captions);
@@ -112,6 +118,7 @@ TEST_F(EconomyDialogs, TheForceStatusMovesTheCapitalOnlyOnOk) {
         EXPECT_EQ(list->Items()[list->ItemIndex()], QStringLiteral("Washington")) << "Cancel keeps the capital";
         ClickRow(list, philadelphia);
         EXPECT_EQ(CaptionOf(d, "Label69"), "Union " + GameText(396) + " : Philadelphia");
+        EXPECT_EQ(list->Items()[list->ItemIndex()], QStringLiteral("Philadelphia")) << "the new capital's row is chosen";
         Click(testing::Button(d, 1));
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::ForceStatus));
@@ -134,6 +141,17 @@ TEST_F(EconomyDialogs, CityProductionIsPlayedSpinnerBySpinner) {
             {"StateValue", "Washington D.C."}, {"PortValue", GameText(3)}, {"IroncladValue", "1"},
             {"ProductionValue6", "4"}, {"SuppliesValue", "9000"}, {"Button1", GameText(66)}};
         ExpectCaptionsAndStaysOpen(d, captions);
+        // Every figure of the city shown, as the record holds it.
+        auto expectCityFigures = [&](const TCityRec& c, bool yards) {
+            ExpectShows(d, "FortValue", QString::number(c.Fortifications));
+            ExpectShows(d, "RailValue", YesNo(c.RailLink));
+            ExpectShows(d, "RiverValue", YesNo(c.RiverLink));
+            ExpectShows(d, "IroncladValue", yards ? QString::number(c.IroncladYards) : QStringLiteral("-"));
+            ExpectShows(d, "WoodenValue", yards ? QString::number(c.WoodenYards) : QStringLiteral("-"));
+            EXPECT_EQ(Named(d, "UpDown9")->isEnabled() && Named(d, "UpDown10")->isEnabled(), yards);
+        };
+        ASSERT_TRUE(washington.Port && washington.Fortifications == 2 && washington.WoodenYards == 2);
+        expectCityFigures(washington, true);
         TElAdvancedListBox* list = List(d, "FactoryLst");
         EXPECT_EQ(list->Items()[list->ItemIndex()], QStringLiteral("Washington,D.C."));
         testing::SaveScreenshot(d, QStringLiteral("city_production"));
@@ -145,6 +163,10 @@ TEST_F(EconomyDialogs, CityProductionIsPlayedSpinnerBySpinner) {
         EXPECT_EQ(CaptionOf(d, "SuppliesValue"), QStringLiteral("8403"));
         ClickRow(list, RowStarting(list, QString::fromStdString(GameRec->Cities[noDepot].Name.str() + ",")));
         EXPECT_EQ(CaptionOf(d, "DepotValue"), GameText(198));
+        const TCityRec& gettysburg = GameRec->Cities[noDepot];
+        ASSERT_EQ(gettysburg.Port + gettysburg.RiverLink, 0);
+        ExpectShows(d, "PortValue", GameText(4));
+        expectCityFigures(gettysburg, false);
         for (int n = 1; n <= 8; ++n)
             EXPECT_EQ(Named(d, QStringLiteral("UpDown%1").arg(n))->isVisible(), n == 1 || n == 5) << n;
         Spin(d, QStringLiteral("UpDown5"), true);
@@ -182,7 +204,10 @@ TEST_F(EconomyDialogs, TransfersMoveLotsUntilTheRailIsUsedUp) {
         }
         ExpectCaptionsAndStaysOpen(d, captions);
         testing::SaveScreenshot(d, QStringLiteral("transfers"));
+        ExpectShows(d, "RailUsedValue", QString::number(n.RailUsed));
+        const int usedBefore = n.RailUsed;
         Spin(d, QStringLiteral("UpDown1"), true);   // West -> Seaboard supplies
+        ExpectShows(d, "RailUsedValue", QString::number(usedBefore + 1));
         Spin(d, QStringLiteral("UpDown1"), false);  // and back
         Click(testing::Radio(d, 4));
         Spin(d, QStringLiteral("UpDown2"), true);   // Mississippi -> Seaboard cotton
@@ -192,6 +217,8 @@ TEST_F(EconomyDialogs, TransfersMoveLotsUntilTheRailIsUsedUp) {
         Click(testing::Radio(d, 5));
         Spin(d, QStringLiteral("UpDown3"), false);  // West -> Mississippi supplies
         for (int pair = 1; pair <= 3; ++pair) EXPECT_FALSE(Named(d, QStringLiteral("UpDown%1").arg(pair))->isEnabled());
+        ExpectShows(d, "RailUsedValue", QString::number(n.RailUsed));
+        EXPECT_EQ(n.RailUsed, n.RailCapacity) << "every unit used";
         Click(testing::Radio(d, 3));
         Click(testing::Radio(d, 2));
         Click(testing::Radio(d, 1));
@@ -212,6 +239,7 @@ TEST_F(EconomyDialogs, TransfersMoveLotsUntilTheRailIsUsedUp) {
 
 TEST_F(EconomyDialogs, StateStatisticsShowOffMapProductionAndTakeOrders) {
     constexpr int kNewYork = 11;
+    GameRec->States[kNewYork].StateCasualties = 37, GameRec->States[kNewYork].Recruits = 123;
     const TStateRec before = GameRec->States[kNewYork];
     testing::WhenModalShows([&](QWidget* d) {
         ExpectCaptionsAndStaysOpen(d, {{"ListCaption", GameText(395)}, {"SuppliesCaption", GameText(402)},
@@ -226,6 +254,10 @@ TEST_F(EconomyDialogs, StateStatisticsShowOffMapProductionAndTakeOrders) {
         EXPECT_EQ(CaptionOf(d, "CapacityValue2"), QStringLiteral("1500"));
         EXPECT_EQ(CaptionOf(d, "SupportValue"), GameText(630));
         EXPECT_EQ(CaptionOf(d, "TheatreSuppliesValue"), QStringLiteral("9000"));
+        ExpectShows(d, "RecruitsCaption", GameText(403));
+        ExpectShows(d, "CasualtiesCaption", GameText(404));
+        ExpectShows(d, "RecruitsValue", QStringLiteral("6150"));
+        ExpectShows(d, "CasualtiesValue", QStringLiteral("1850"));
         testing::ExpectTidyLayout(d);
         testing::SaveScreenshot(d, QStringLiteral("state_statistics"));
         for (int n = 1; n <= 8; ++n) {

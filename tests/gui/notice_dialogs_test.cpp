@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "engine/core/globals.h"
 #include "engine/core/notice.h"
+#include "engine/logistics/upkeep.h"
 #include "gui/dialogs/core/notice_dialogs.h"
 #include "gui/ui/image_form.h"
 #include "tests/gui/dialog_test_support.h"
@@ -245,6 +247,35 @@ class DialogFrontend : public AutomaticFrontend {
 public:
     void ShowNotice(int kind) override { gui::ShowNoticeDialog(kind); }
 };
+
+TEST_F(NoticeDialogs, ABrigadeJoiningACorpsUnderALongNameIsToldOnItsFullFortyCharacters) {
+    // "joins the corps of " and a commander's name of the full 21 characters: the longest brigade line.
+    TGameRec& g = *GameRec;
+    g.EnemyVisibility = 3;
+    g.States[3].Name = "Massachusetts";
+    g.Corps[1].Leader = 5;
+    g.Leaders[5].Name = "Cornelius W. Ashcombe";
+    TBrigadeRec& b = g.Brigades[41];
+    b.Nation = 1, b.BrigadeType = kBrigadeInfantry, b.HomeState = 3, b.Ordinal = 41, b.AttachKind = kAttachCorps, b.AttachIndex = 1;
+    const QString line = QStringLiteral("joins the corps of Cornelius W. Ashcombe");
+    ASSERT_EQ(line.size(), 40);
+    DialogFrontend window;
+    InstallFrontend(&window);
+    bool shown = false;
+    testing::WhenModalShows([&](QWidget* d) {
+        shown = true;
+        EXPECT_EQ(QString::fromLatin1(d->metaObject()->className()), QStringLiteral("kvt::gui::TBrgdFormed"));
+        EXPECT_EQ(Label(d, 1)->Caption(), QStringLiteral("41st Massachusetts Infantry"));
+        EXPECT_EQ(Label(d, 2)->Caption(), line);
+        EXPECT_LE(QFontMetrics(Label(d, 2)->font()).horizontalAdvance(line), Label(d, 2)->width());
+        EXPECT_LE(Label(d, 2)->geometry().right(), d->width()) << "the line stays inside the dialog";
+        testing::SaveScreenshot(d, QStringLiteral("notice_22_brigade_joins_corps"));
+        Click(Button(d, 1));
+    });
+    ReportBrigadeEvent(1, 1, 41, 0, kBrigadeJoinedCorps);
+    InstallFrontend(nullptr);
+    EXPECT_TRUE(shown);
+}
 
 TEST_F(NoticeDialogs, ANoticeClosedByItsFirstButtonAnswersAsAnUnattendedGameDoes) {
     // Headless games answer every notice as a player pressing only the first button would; the
