@@ -67,6 +67,30 @@ TEST_F(NavalTurn, RoutesArePlannedAtTheFleetsSpeedForTheirFirstTwentySteps) {
     }
 }
 
+TEST_F(NavalTurn, GunboatsAfterACorpsPatrolWhileARouteLeadsThereAndAreFreeForHomeOnArrivalOrWithoutOne) {
+    struct Case { const char* name; int destX; bool navigable; int mission, steps; };
+    const Case cases[] = {{"under way on a river they can sail", 16, true, kMissionPatrol, 18},
+                          {"arrived", 10, true, kMissionNothing, 0},
+                          {"a river hex they cannot sail", 16, false, kMissionNothing, 0}};
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        for (int x = 5; x <= 16; ++x)
+            for (int y = 8; y <= 12; ++y) Hex(x, y).SetRiverNavigable(true);
+        Hex(16, 10).SetRiver(true);
+        Hex(16, 10).SetRiverNavigable(c.navigable);
+        const int f = AddFleet(2, 10, 10, kMissionPatrol, {0, 2, 0, 0, 0, 0}, kWaterRiver);
+        F(f).HomePort = static_cast<U8>(AddPort(2, 5, 10));
+        F(f).DestX = static_cast<U8>(c.destX);  // the corps' hex; no city to aim at
+        AllowDrawsPastScript();
+        NavalTurnStep();
+        EXPECT_EQ(F(f).Mission, c.mission);
+        EXPECT_EQ(F(f).StepsAllowed, c.steps);
+        ReturnFleetsHome(2);
+        EXPECT_EQ(F(f).Mission, c.mission == kMissionNothing ? kMissionMove : kMissionPatrol) << "idle away from home";
+    }
+}
+
 TEST_F(NavalTurn, AComputerFleetWhoseBaseFellSeeksAnotherPortOrIsScuttledThereWithItsCorpsPutAshore) {
     struct Case { bool human, otherPort; };
     for (const Case& c : {Case{true, true}, Case{false, true}, Case{false, false}}) {
