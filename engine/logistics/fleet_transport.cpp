@@ -123,7 +123,7 @@ void EmbarkAndLand(int n) {
         const bool atSea = MapGrid->Cell(f.HexX, f.HexY).Terrain() == kTerrainWater;
         // Lost only with no transport left at sea; in port, or with any hull afloat, it goes ashore.
         if (atSea && f.Transports + f.DamagedTransports == 0) {
-            DrownCorps(c);
+            DrownCorps(c, kCorpsFreed);
             continue;
         }
         if (IsCity(f.HomePort)) {

@@ -123,7 +123,7 @@ TEST_F(NavalVoyage, ACarrierSunkAtSeaDrownsItsCorpsAndInPortPutsItAshore) {
         ResolveFleetCombat(6);
         ASSERT_EQ(g.Fleets[1].BuildCounter, kFleetGone) << "24 shots at even odds find a lone damaged transport";
         EXPECT_EQ(fe.fleetCombats.at(0).corpsDrowned, !c.inPort);
-        EXPECT_EQ(C(k).Unused != 0, !c.inPort);
+        EXPECT_EQ(C(k).Unused, c.inPort ? 0 : kCorpsDestroyed) << "the saved free flag of a corps sunk in battle";
         EXPECT_EQ(g.Leaders[leader].Status == kLeaderKilled, !c.inPort);
         EXPECT_EQ(g.Casualties[1], c.inPort ? before : men) << "the drowned are counted, the landed are not";
         if (c.inPort) { EXPECT_EQ(C(k).OrderMode, c.orderMode); }

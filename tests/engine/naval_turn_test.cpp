@@ -252,7 +252,7 @@ TEST_F(FleetTransport, ACorpsAboardAnIdleFleetLandsAtHomeAndIsLostOnlyAtSeaWithN
         const int k = Embark(f, 1), leader = C(k).Leader;
         FleetTransportStep();
         EXPECT_EQ(F(f).Cargo, 0);
-        EXPECT_EQ(C(k).Unused != 0, c.lost);
+        EXPECT_EQ(C(k).Unused, c.lost ? kCorpsFreed : 0) << "the saved free flag of a corps lost with the hold";
         EXPECT_EQ(C(k).OrderMode, c.lost ? 0 : kOrderDefend) << "a lost corps leaves a cleared slot";
         EXPECT_EQ(GameRec->Leaders[leader].Status == kLeaderKilled, c.lost) << "the commander is read before the corps is cleared";
         EXPECT_EQ(GameRec->Casualties[1], c.lost ? 80u : 0u);
