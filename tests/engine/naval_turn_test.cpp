@@ -242,6 +242,40 @@ TEST_F(FleetTransport, IroncladsAnswerASpottedPatrolOfACityButNotAGunboatAfterAC
     }
 }
 
+TEST_F(FleetTransport, RiverFleetsAreSentOnlyWhereTheirRiverLeads) {
+    struct Case { const char* name; bool answer, sameRiver; };
+    const Case cases[] = {{"a fortified port up its river is attacked", false, true},
+                          {"one up another river is left alone", false, false},
+                          {"an enemy patrol of a city on its river is answered", true, true},
+                          {"one on another river is not", true, false}};
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        for (int x = 5; x <= 40; ++x) {  // two rivers that never meet
+            Hex(x, 10).SetRiverNavigable(true);
+            Hex(x, 30).SetRiverNavigable(true);
+        }
+        const int y = c.sameRiver ? 10 : 30;
+        const int f = AddFleet(1, 10, 10, kMissionNothing, {2, 0, 0, 0, 0, 0}, kWaterRiver);
+        F(f).HomePort = static_cast<U8>(AddPort(1, 10, 10));
+        int target = 0;
+        if (c.answer) {
+            target = AddPort(1, 30, y);
+            const int raider = AddFleet(2, 35, y, kMissionPatrol, {0, 2, 0, 0, 0, 0}, kWaterRiver);
+            F(raider).TargetCity = static_cast<U8>(target);
+            F(raider).HomePort = static_cast<U8>(AddPort(2, 40, y));
+            F(raider).Spotted = 1;
+            AssignNavalPatrols(1, 2);
+        } else {
+            target = AddPort(2, 30, y, 2);
+            GameRec->Cities[target].RiverLink = 1;
+            FleetTransportStep();
+        }
+        EXPECT_EQ(F(f).Mission, !c.sameRiver ? kMissionNothing : c.answer ? kMissionPatrol : kMissionAttackPort);
+        EXPECT_EQ(F(f).TargetCity, c.sameRiver ? target : 0);
+    }
+}
+
 TEST_F(FleetTransport, ALandingEmbarksItsCorpsOrIsCalledOffWhenTheCorpsMarchedAway) {
     struct Case { const char* name; bool onHex; int orderMode, transports; bool onTarget; };
     const Case cases[] = {{"boards", true, kOrderDefend, 2, false}, {"already aboard", true, 4, 2, false},
