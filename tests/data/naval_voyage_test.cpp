@@ -10,6 +10,7 @@
 #include "engine/core/game_files.h"
 #include "engine/core/headless_turns.h"
 #include "engine/core/movement_ticks.h"
+#include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
 #include "engine/logistics/fleet_records.h"
@@ -150,6 +151,9 @@ void GiveEmbarkOrders() {
         g.Fleets[f].Cargo = static_cast<U8>(k);
         g.Fleets[f].Mission = kMissionAmphibious;
         g.Fleets[f].TargetCity = static_cast<U8>(target);
+        // Loaded as the Supplies button loads them: a fleet sent out without any turns home at once.
+        U16& pool = g.Nations[n].TheatreSupplies[g.Cities[g.Fleets[f].HomePort].Theatre];
+        g.Fleets[f].Supplies = static_cast<std::uint16_t>(g.Fleets[f].Supplies + TakeStock(pool, 200, StockRule::Dialog));
     }
 }
 
