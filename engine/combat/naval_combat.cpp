@@ -225,7 +225,7 @@ void LandOrDrownAmphibiousCorps(Engagement& e, TFleetRec& f) {
     TCorpsRec& k = g.Corps[c];
     if (MapGrid->Cell(f.HexX, f.HexY).Terrain() == kTerrainWater) {
         NoteDrowned(e, c);
-        DrownCorps(c);
+        DrownCorps(c, kCorpsDestroyed);
         return;
     }
     k.OrderMode = kOrderAdvance;
@@ -256,8 +256,9 @@ void SettleOutcome(Engagement& e) {
             LandOrDrownAmphibiousCorps(e, f);
         } else if (const int c = FleetCargoCorps(f); c != 0 && g.Corps[c].OrderMode == kOrderEmbarked &&
                    MapGrid->Cell(f.HexX, f.HexY).Terrain() == kTerrainWater) {
-            // A corps aboard a sunk fleet on any other mission goes down with it too.
+            // A corps aboard a sunk fleet on any other mission goes down with it too, as in battle.
             NoteDrowned(e, c);
+            DrownCorps(c, kCorpsDestroyed);
         }
         FreeFleet(i);
     }

@@ -212,13 +212,10 @@ bool Passable(int mode, int nation, int x, int y) {
     }
 }
 
-void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
-    PathStepCount = 0;
-    ClearSteps();
-    PathResult = 0;
-    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
+// Fills the waves from (x1, y1) until (x2, y2) has one or no hex is left; true when it was reached.
+// Draws nothing.
+bool FillWaves(int x1, int y1, int x2, int y2, int mode, int nation) {
     std::memset(ReachGrid, 0, sizeof(ReachGrid));
-
     // Waves are filled level by level, so every hex one wave nearer the start than the destination
     // is known before the destination is; that is all the trace back reads.
     const int startIndex = HexIndex(x1, y1);
@@ -241,7 +238,14 @@ void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
             waveQueue[tail++] = static_cast<std::uint16_t>(n);
         }
     }
-    if (ReachGrid[destIndex] == 0) return;
+    return ReachGrid[destIndex] != 0;
+}
+
+void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
+    PathStepCount = 0;
+    ClearSteps();
+    PathResult = 0;
+    if (!OnMap(x1, y1) || !OnMap(x2, y2) || !FillWaves(x1, y1, x2, y2, mode, nation)) return;
 
     // Trace back toward the start through hexes one wave nearer; among equals a later direction
     // replaces an earlier one at even odds.
@@ -294,6 +298,13 @@ void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation
     for (int k = 1; k <= kPathMaxSteps; ++k)
         if (PathSteps[k] != 0) ++count;
     PathStepCount = static_cast<std::uint16_t>(count);
+}
+
+bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation) {
+    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return false;
+    if (x1 == x2 && y1 == y2) return true;
+    const bool breadthFirst = mode == kPathRail || mode == kPathRiver || mode == kPathSea;
+    return breadthFirst && FillWaves(x1, y1, x2, y2, mode, nation);
 }
 
 bool PathReached(int mode, int x1, int y1, int x2, int y2) {

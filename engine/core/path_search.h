@@ -41,6 +41,10 @@ extern std::uint16_t PathResult;
 // mode 2 compared directly with each hex's controlling side. maxSteps and rule: mode 1 only.
 void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule);
 
+// Whether a search of mode 2, 3 or 4 would find a route from (x1, y1) to (x2, y2), at no cost in
+// draws; the result globals are left as they were.
+bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation);
+
 // True when the last FindPath from (x1, y1) really reached (x2, y2): the hex itself, or a route
 // ending there that this search found (never a PathEnd left over from an earlier search).
 bool PathReached(int mode, int x1, int y1, int x2, int y2);

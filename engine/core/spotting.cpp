@@ -249,7 +249,7 @@ void UpdateSpotting() {
         if (!CorpsInUse(k) || k.Nation == 0) continue;
         if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
             // An embarked corps whose fleet is gone went down with it.
-            DrownCorps(i);
+            DrownCorps(i, kCorpsFreed);
             continue;
         }
         SpotByCorps(i);

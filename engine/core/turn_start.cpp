@@ -197,14 +197,14 @@ void DisbandCorps(int c) {
     RecalcCorpsFromBrigades();
 }
 
-void FreeCorpsRecord(int c) {
+void FreeCorpsRecord(int c, std::uint8_t mark) {
     if (!Arr1<TCorpsRec, kCorpsCount>::InRange(c)) return;
     TGameRec& g = *GameRec;
     // A freed slot must read as free to every later loop: clearing Unused with the rest would
     // leave a live corps at (0,0).
     TCorpsRec& corps = g.Corps[c];
     TCorpsRec cleared = ClearedCorpsRecord(corps);
-    cleared.Unused = 1;
+    cleared.Unused = mark;
     corps = cleared;
     for (TFleetRec& f : g.Fleets)
         if (f.Cargo == c) f.Cargo = 0;

@@ -4,6 +4,7 @@
 // goes through the Frontend.
 #pragma once
 
+#include "engine/core/corps_movement.h"
 #include "engine/core/game_record.h"
 
 namespace kvt {
@@ -24,9 +25,10 @@ void DisbandArmy(int army);
 // with room, else the garrison of the nearest own city beside it; the rest are disbanded with a
 // notice. The corps and garrisons are recounted afterwards.
 void DisbandCorps(int corps);
-// Marks corps record c free and clears it (its route and steps stay for the playback), and takes it
-// off any fleet carrying it. Its brigades and its leader are the caller's to settle first.
-void FreeCorpsRecord(int corps);
+// Marks corps record c free with `mark` (kCorpsFreed, or kCorpsDestroyed for a corps sunk in
+// battle) and clears it (its route and steps stay for the playback), and takes it off any fleet
+// carrying it. Its brigades and its leader are the caller's to settle first.
+void FreeCorpsRecord(int corps, std::uint8_t mark = kCorpsFreed);
 // The corps record cleared whole but for its route and steps, which a playback may still show.
 TCorpsRec ClearedCorpsRecord(const TCorpsRec& corps);
 // A corps that ends where it stands (absorbed into a garrison, worn away to nothing): a leader still

@@ -58,7 +58,7 @@ int FleetCargoCorps(TFleetRec& f) {
     return c;
 }
 
-void DrownCorps(int c) {
+void DrownCorps(int c, std::uint8_t mark) {
     if (!Arr1<TCorpsRec, kCorpsCount>::InRange(c)) return;
     PassTurnCheckpoint(TurnCheckpoint::CorpsLostAtSea, c);
     TGameRec& g = *GameRec;
@@ -78,7 +78,7 @@ void DrownCorps(int c) {
     ClearAttachedBrigades(c);
     // Cleared whole: an embarked order or a supply city left on the slot would pass to the next
     // corps raised in it.
-    FreeCorpsRecord(c);
+    FreeCorpsRecord(c, mark);
 }
 
 void ReleaseFleetCargo(int fleet, int orderModeAshore) {
@@ -87,7 +87,7 @@ void ReleaseFleetCargo(int fleet, int orderModeAshore) {
     f.Cargo = 0;
     if (c == 0 || GameRec->Corps[c].OrderMode != kOrderEmbarked) return;
     if (MapGrid->Cell(f.HexX, f.HexY).Terrain() == kTerrainWater) {
-        DrownCorps(c);
+        DrownCorps(c, kCorpsFreed);
         return;
     }
     TCorpsRec& k = GameRec->Corps[c];

@@ -41,8 +41,9 @@ bool FleetAtDestination(const TFleetRec& f);
 int FleetCargoCorps(TFleetRec& f);
 
 // A corps lost at sea: its brigades' men count as casualties of their nation and home state, its
-// commander is killed, its brigades and its record are freed.
-void DrownCorps(int corps);
+// commander is killed, its brigades and its record are freed with `mark` (kCorpsDestroyed when
+// sunk in a naval battle, kCorpsFreed when lost with its fleet's hold).
+void DrownCorps(int corps, std::uint8_t mark);
 // The corps aboard a fleet that is freed or sunk: on a land hex (a port, a river) it goes ashore
 // with the given order mode, at sea it drowns. The fleet's cargo is cleared.
 void ReleaseFleetCargo(int fleet, int orderModeAshore);

@@ -7,6 +7,7 @@
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
 #include "engine/core/notice.h"
+#include "engine/core/path_search.h"
 #include "engine/core/record_access.h"
 #include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
@@ -39,6 +40,12 @@ int DistanceToCity(const TFleetRec& f, int c) {
 
 bool HostileCity(const TCityRec& c, int side) { return c.Nation != 0 && SideOf(c.Nation) != side; }
 
+// A fleet sent where its waters do not lead plans no route and would lie on that mission for the
+// rest of the war: a river fleet cannot reach a port up another river.
+bool FleetCanSailTo(const TFleetRec& f, const TCityRec& c) {
+    return RouteExists(f.HexX, f.HexY, c.HexX, c.HexY, FleetPathMode(f), f.Side);
+}
+
 void ScorePorts(int n) {
     TGameRec& g = *GameRec;
     const int side = SideOf(n);
@@ -67,7 +74,7 @@ void SendRiverAttacks(int n) {
         for (int c = 1; c <= kCityCount; ++c) {
             const TCityRec& city = g.Cities[c];
             if (!HostileCity(city, side) || city.RiverLink == 0 || city.Fortifications == 0) continue;
-            if (SignedScore(city) > bestScore) {
+            if (SignedScore(city) > bestScore && FleetCanSailTo(f, city)) {
                 best = c;
                 bestScore = SignedScore(city);
             }
@@ -123,7 +130,7 @@ void EmbarkAndLand(int n) {
         const bool atSea = MapGrid->Cell(f.HexX, f.HexY).Terrain() == kTerrainWater;
         // Lost only with no transport left at sea; in port, or with any hull afloat, it goes ashore.
         if (atSea && f.Transports + f.DamagedTransports == 0) {
-            DrownCorps(c);
+            DrownCorps(c, kCorpsFreed);
             continue;
         }
         if (IsCity(f.HomePort)) {
@@ -235,7 +242,7 @@ void AssignNavalPatrols(int n, int t) {
                 continue;
             const int extra = FleetTripExtra(h, DistanceToCity(h, h.HomePort), FleetShipWeight(h));
             U16& pool = g.Nations[n].TheatreSupplies[g.Cities[enemy.TargetCity].Theatre];
-            if (pool < extra) continue;
+            if (pool < extra || !FleetCanSailTo(h, g.Cities[enemy.TargetCity])) continue;
             h.Supplies = static_cast<std::uint16_t>(std::min(65535, h.Supplies + extra));
             TakeStock(pool, extra, StockRule::Naval);
             h.Mission = kMissionPatrol;

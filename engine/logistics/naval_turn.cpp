@@ -122,6 +122,9 @@ void PlanRoute(TFleetRec& f) {
     // Stale counts from an earlier turn would walk, or fight on the way, without a route.
     f.PathIndex = 1;
     f.StepsAllowed = 0;
+    // Gunboats sent up a river they cannot sail would lie on patrol for the rest of the war, never
+    // sent home nor used again: with no route they are not under way, and end as on arrival.
+    if (f.Mission == kMissionPatrol && !IsCity(f.TargetCity)) f.Mission = kMissionNothing;
 }
 
 }  // namespace

@@ -8,7 +8,8 @@ namespace kvt {
 void NavalTurnStep();
 
 // The rules a fleet's mission is settled by, shared with the unloading after movement.
-// A mission without a target ends (a refit completing); a patrol still under way is spared.
+// A mission without a target ends (a refit completing); a patrol still under way is spared (one
+// the route planning finds no route for ends there).
 void EndTargetlessMission(int fleet);
 // A fleet without a target unloads its supplies and cotton into its home theatre's pools.
 void UnloadFleetAtRest(int fleet);

@@ -10,6 +10,7 @@
 #include "engine/core/game_files.h"
 #include "engine/core/headless_turns.h"
 #include "engine/core/movement_ticks.h"
+#include "engine/core/stocks.h"
 #include "engine/core/text_table.h"
 #include "engine/core/turn_start.h"
 #include "engine/logistics/fleet_records.h"
@@ -112,7 +113,8 @@ TEST_F(NavalVoyage, ACarrierSunkAtSeaDrownsItsCorpsAndInPortPutsItAshore) {
         const int x = c.inPort ? g.Cities[kFortMonroe].HexX : 72, y = c.inPort ? g.Cities[kFortMonroe].HexY : 30;
         Sail(1, x, y, {0, 0, 0, 0, 0, 1}, c.mission, kWashington);
         const int k = Board(1, x, y, kOrderEmbarked), leader = C(k).Leader;
-        std::uint32_t men = g.Casualties[1];
+        const std::uint32_t before = g.Casualties[1];
+        std::uint32_t men = before;
         for (const TBrigadeRec& b : g.Brigades)
             if (b.AttachKind == kAttachCorps && b.AttachIndex == k) men += b.Strength;
         Sail(6, x, y, {3, 0, 0, 0, 0, 0}, kMissionPatrol);
@@ -122,9 +124,9 @@ TEST_F(NavalVoyage, ACarrierSunkAtSeaDrownsItsCorpsAndInPortPutsItAshore) {
         ResolveFleetCombat(6);
         ASSERT_EQ(g.Fleets[1].BuildCounter, kFleetGone) << "24 shots at even odds find a lone damaged transport";
         EXPECT_EQ(fe.fleetCombats.at(0).corpsDrowned, !c.inPort);
-        EXPECT_EQ(C(k).Unused != 0, !c.inPort);
+        EXPECT_EQ(C(k).Unused, c.inPort ? 0 : kCorpsDestroyed) << "the saved free flag of a corps sunk in battle";
         EXPECT_EQ(g.Leaders[leader].Status == kLeaderKilled, !c.inPort);
-        EXPECT_EQ(g.Casualties[1], c.inPort ? g.Casualties[1] : men) << "the drowned are counted";
+        EXPECT_EQ(g.Casualties[1], c.inPort ? before : men) << "the drowned are counted, the landed are not";
         if (c.inPort) { EXPECT_EQ(C(k).OrderMode, c.orderMode); }
         if (c.inPort && c.mission == kMissionAmphibious) { EXPECT_EQ(C(k).SupplyCity, kWashington); }
     }
@@ -149,6 +151,9 @@ void GiveEmbarkOrders() {
         g.Fleets[f].Cargo = static_cast<U8>(k);
         g.Fleets[f].Mission = kMissionAmphibious;
         g.Fleets[f].TargetCity = static_cast<U8>(target);
+        // Loaded as the Supplies button loads them: a fleet sent out without any turns home at once.
+        U16& pool = g.Nations[n].TheatreSupplies[g.Cities[g.Fleets[f].HomePort].Theatre];
+        g.Fleets[f].Supplies = static_cast<std::uint16_t>(g.Fleets[f].Supplies + TakeStock(pool, 200, StockRule::Dialog));
     }
 }
 

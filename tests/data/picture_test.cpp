@@ -13,6 +13,18 @@
 #include "tests/data/bmp_image.h"
 #include "tests/support/engine_fixture.h"
 
+#if defined(KVT_PICTURES_BUILT)
+#include <QImage>
+#include <QRect>
+#include <algorithm>
+#include <fstream>
+#include <map>
+#include <regex>
+#include <utility>
+
+#include "tools/picture_maker/dialog_backgrounds.h"
+#endif
+
 namespace kvt {
 namespace {
 
@@ -367,6 +379,43 @@ TEST_F(Pictures, EveryNoticeHasAnEngravingOfItsOwn) {
         }
     }
 }
+
+#if defined(KVT_PICTURES_BUILT)
+// Where the naval combat dialog's layout places its labels and its button; the fleet lists may
+// wrap down to the row below them.
+std::map<std::string, QRect> NavalCombatControls() {
+    std::ifstream in(std::string(KVT_SOURCE_DIR) + "/gui/dialogs/combat/fleet_combat_dialog.ui");
+    const std::string ui((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::regex placed(R"re(name="((?:Label|Button)\d+)">\s*<property name="geometry"><rect><x>(\d+)</x><y>(\d+)</y>)re"
+                            R"re(<width>(\d+)</width><height>(\d+)</height>)re");
+    std::map<std::string, QRect> controls;
+    for (auto m = std::sregex_iterator(ui.begin(), ui.end(), placed); m != std::sregex_iterator(); ++m)
+        controls[(*m)[1]] = QRect(std::stoi((*m)[2]), std::stoi((*m)[3]), std::stoi((*m)[4]), std::stoi((*m)[5]));
+    for (const auto& [list, below] : {std::pair{"Label39", "Label16"}, std::pair{"Label40", "Label17"}})
+        controls[list].setBottom(controls[below].top() - 1);
+    return controls;
+}
+
+TEST_F(Pictures, TheNavalCombatEngravingLiesUnderNoLabelOrButtonOfItsDialog) {
+    const auto& list = pictures::DialogBackgrounds();
+    auto spec = *std::find_if(list.begin(), list.end(), [](const auto& bg) { return std::string(bg.file) == "bg_naval_combat.bmp"; });
+    const QImage drawn = pictures::DrawDialogBackground(spec);
+    spec.engravingRight = 100000;  // drawn far off the picture: the paper alone
+    const QImage paper = pictures::DrawDialogBackground(spec);
+    const auto controls = NavalCombatControls();
+    ASSERT_EQ(controls.size(), 41u) << "40 labels and OK";
+    for (const auto& [name, r] : controls) {
+        int inked = 0;
+        for (int y = r.top(); y <= r.bottom(); ++y)
+            for (int x = r.left(); x <= r.right(); ++x) inked += drawn.pixel(x, y) != paper.pixel(x, y);
+        EXPECT_EQ(inked, 0) << "the engraving runs under " << name;
+    }
+    int inked = 0;
+    for (int y = 0; y < drawn.height(); ++y)
+        for (int x = 0; x < drawn.width(); ++x) inked += drawn.pixel(x, y) != paper.pixel(x, y);
+    EXPECT_GT(inked, 150) << "the dialog keeps its engraving";
+}
+#endif
 
 }  // namespace
 }  // namespace kvt

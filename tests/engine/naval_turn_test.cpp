@@ -3,6 +3,7 @@
 // merging of small computer fleets.
 #include <gtest/gtest.h>
 
+#include "engine/combat/naval_combat.h"
 #include "engine/core/corps_movement.h"
 #include "engine/logistics/fleet_consolidation.h"
 #include "engine/logistics/fleet_lookup.h"
@@ -64,6 +65,43 @@ TEST_F(NavalTurn, RoutesArePlannedAtTheFleetsSpeedForTheirFirstTwentySteps) {
         EXPECT_EQ(F(f).StepsAllowed, c.speed);
         EXPECT_EQ(F(f).PathIndex, 1);
         for (int k = 1; k <= 20; ++k) { EXPECT_EQ(F(f).PlannedStep[k] != 0, c.reachable) << "step " << k; }
+    }
+}
+
+TEST_F(NavalTurn, GunboatsAfterACorpsPatrolWhileARouteLeadsThereAndAreFreeForHomeOnArrivalOrWithoutOne) {
+    struct Case { const char* name; int destX; bool navigable; int mission, steps; };
+    const Case cases[] = {{"under way on a river they can sail", 16, true, kMissionPatrol, 18},
+                          {"arrived", 10, true, kMissionNothing, 0},
+                          {"a river hex they cannot sail", 16, false, kMissionNothing, 0}};
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        for (int x = 5; x <= 16; ++x)
+            for (int y = 8; y <= 12; ++y) Hex(x, y).SetRiverNavigable(true);
+        Hex(16, 10).SetRiver(true);
+        Hex(16, 10).SetRiverNavigable(c.navigable);
+        const int f = AddFleet(2, 10, 10, kMissionPatrol, {0, 2, 0, 0, 0, 0}, kWaterRiver);
+        F(f).HomePort = static_cast<U8>(AddPort(2, 5, 10));
+        F(f).DestX = static_cast<U8>(c.destX);  // the corps' hex; no city to aim at
+        AllowDrawsPastScript();
+        NavalTurnStep();
+        EXPECT_EQ(F(f).Mission, c.mission);
+        EXPECT_EQ(F(f).StepsAllowed, c.steps);
+        ReturnFleetsHome(2);
+        EXPECT_EQ(F(f).Mission, c.mission == kMissionNothing ? kMissionMove : kMissionPatrol) << "idle away from home";
+    }
+}
+
+TEST_F(NavalTurn, APatrolOnStationTurnsBackToItsCityAndAGunboatKeepsItsCorpsHex) {
+    for (const bool namesCity : {true, false}) {
+        SetUp();
+        SCOPED_TRACE(namesCity ? "a patrol drawn off by an enemy it met" : "a gunboat naming no city");
+        const int city = AddPort(2, 22, 20);
+        const int f = AddFleet(1, 20, 20, kMissionPatrol, {0, 2, 0, 0, 0, 0});
+        F(f).TargetCity = static_cast<U8>(namesCity ? city : 0);
+        AllowDrawsPastScript();
+        FleetArrives(f, true);
+        EXPECT_TRUE(F(f).DestX == (namesCity ? 22 : 20) && F(f).DestY == 20);
     }
 }
 
@@ -187,6 +225,57 @@ TEST_F(FleetTransport, APatrolTargetWeakerThanTheFleetIsAttacked) {
     }
 }
 
+TEST_F(FleetTransport, IroncladsAnswerASpottedPatrolOfACityButNotAGunboatAfterACorps) {
+    for (const bool namesCity : {true, false}) {
+        SetUp();
+        SCOPED_TRACE(namesCity ? "a patrol of a city" : "a gunboat naming no city");
+        const int home = AddPort(1, 10, 10), watched = AddPort(1, 30, 10);
+        const int raider = AddFleet(2, 25, 10, kMissionPatrol, {0, 2, 0, 0, 0, 0});
+        F(raider).HomePort = static_cast<U8>(AddPort(2, 40, 10));
+        F(raider).TargetCity = static_cast<U8>(namesCity ? watched : 0);
+        F(raider).Spotted = 1;
+        const int h = AddFleet(1, 10, 10, kMissionNothing, {2, 0, 0, 0, 0, 0});  // in port: its trip costs nothing
+        F(h).HomePort = static_cast<U8>(home);
+        AssignNavalPatrols(1, 2);  // no warships based in theatre 2 to send on patrol of their own
+        EXPECT_EQ(F(h).Mission, namesCity ? kMissionPatrol : kMissionNothing);
+        EXPECT_EQ(F(h).TargetCity, namesCity ? watched : 0);
+    }
+}
+
+TEST_F(FleetTransport, RiverFleetsAreSentOnlyWhereTheirRiverLeads) {
+    struct Case { const char* name; bool answer, sameRiver; };
+    const Case cases[] = {{"a fortified port up its river is attacked", false, true},
+                          {"one up another river is left alone", false, false},
+                          {"an enemy patrol of a city on its river is answered", true, true},
+                          {"one on another river is not", true, false}};
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        for (int x = 5; x <= 40; ++x) {  // two rivers that never meet
+            Hex(x, 10).SetRiverNavigable(true);
+            Hex(x, 30).SetRiverNavigable(true);
+        }
+        const int y = c.sameRiver ? 10 : 30;
+        const int f = AddFleet(1, 10, 10, kMissionNothing, {2, 0, 0, 0, 0, 0}, kWaterRiver);
+        F(f).HomePort = static_cast<U8>(AddPort(1, 10, 10));
+        int target = 0;
+        if (c.answer) {
+            target = AddPort(1, 30, y);
+            const int raider = AddFleet(2, 35, y, kMissionPatrol, {0, 2, 0, 0, 0, 0}, kWaterRiver);
+            F(raider).TargetCity = static_cast<U8>(target);
+            F(raider).HomePort = static_cast<U8>(AddPort(2, 40, y));
+            F(raider).Spotted = 1;
+            AssignNavalPatrols(1, 2);
+        } else {
+            target = AddPort(2, 30, y, 2);
+            GameRec->Cities[target].RiverLink = 1;
+            FleetTransportStep();
+        }
+        EXPECT_EQ(F(f).Mission, !c.sameRiver ? kMissionNothing : c.answer ? kMissionPatrol : kMissionAttackPort);
+        EXPECT_EQ(F(f).TargetCity, c.sameRiver ? target : 0);
+    }
+}
+
 TEST_F(FleetTransport, ALandingEmbarksItsCorpsOrIsCalledOffWhenTheCorpsMarchedAway) {
     struct Case { const char* name; bool onHex; int orderMode, transports; bool onTarget; };
     const Case cases[] = {{"boards", true, kOrderDefend, 2, false}, {"already aboard", true, 4, 2, false},
@@ -228,10 +317,37 @@ TEST_F(FleetTransport, ACorpsAboardAnIdleFleetLandsAtHomeAndIsLostOnlyAtSeaWithN
         const int k = Embark(f, 1), leader = C(k).Leader;
         FleetTransportStep();
         EXPECT_EQ(F(f).Cargo, 0);
-        EXPECT_EQ(C(k).Unused != 0, c.lost);
+        EXPECT_EQ(C(k).Unused, c.lost ? kCorpsFreed : 0) << "the saved free flag of a corps lost with the hold";
         EXPECT_EQ(C(k).OrderMode, c.lost ? 0 : kOrderDefend) << "a lost corps leaves a cleared slot";
         EXPECT_EQ(GameRec->Leaders[leader].Status == kLeaderKilled, c.lost) << "the commander is read before the corps is cleared";
         EXPECT_EQ(GameRec->Casualties[1], c.lost ? 80u : 0u);
+    }
+}
+
+TEST_F(FleetTransport, ACargoNamingAFreedCorpsIsClearedAndTheOldRecordIsNeitherLandedNorDrowned) {
+    // The slot of a corps that surrendered aboard is marked free but not cleared: it still reads
+    // embarked, with its commander and its brigade.
+    struct Case { const char* name; int mission; Ships ships; void (*settle)(int fleet); };
+    const Case cases[] = {
+        {"put ashore from an idle fleet", kMissionNothing, {0, 1, 0, 0, 0, 0}, [](int) { FleetTransportStep(); }},
+        {"landed on arrival", kMissionAmphibious, {0, 0, 2, 0, 0, 0}, [](int) { NavalTurnStep(); }},
+        {"the fleet disbanded", kMissionNothing, {}, [](int) { DisbandEmptyFleets(); }},
+        {"the fleet sunk in battle", kMissionAmphibious, {}, [](int f) { ResolveFleetCombat(f); }},
+    };
+    AllowDrawsPastScript();
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        GameRec->Nations[1].Human = 1;
+        const int f = AddFleet(1, 20, 20, c.mission, c.ships);
+        F(f).TargetCity = static_cast<U8>(AddPort(1, 20, 20));
+        const int k = Embark(f, 1), leader = C(k).Leader;
+        C(k).Unused = kCorpsDestroyed;
+        const int enemy = AddFleet(2, 20, 20, kMissionPatrol, {1, 0, 0, 0, 0, 0});
+        c.settle(enemy);
+        EXPECT_EQ(F(f).Cargo, 0);
+        EXPECT_TRUE(C(k).OrderMode == 4 && C(k).Unused == kCorpsDestroyed);
+        EXPECT_TRUE(GameRec->Casualties[1] == 0 && GameRec->Leaders[leader].Status == kLeaderActive);
     }
 }
 
@@ -250,18 +366,20 @@ TEST_F(FleetDisband, FleetsSettleAfterMovementWithTheSuppliesNoticeAndWithoutThe
     EXPECT_EQ(Lines(fe->notices.at(0)), (std::vector<std::string>{"T152", "Port1", "T156", ""}));
 }
 
-TEST_F(FleetDisband, EmptyFleetsAreFreedUnlessLongInTheBuildingAndACorpsAboardGoesAshore) {
+TEST_F(FleetDisband, EmptyFleetsAreFreedUnlessLongInTheBuildingAndACorpsAboardGoesAshoreInPortAndDownAtSea) {
     const int building24 = AddFleet(1, 10, 10, kMissionNothing, {}), building25 = AddFleet(1, 10, 10, kMissionNothing, {});
     F(building24).BuildCounter = 24;
     F(building25).BuildCounter = 25;
     AddPort(1, 10, 10);
-    const int emptied = AddFleet(1, 10, 10, kMissionNothing, {});
-    const int k = Embark(emptied, 1);
+    const int emptied = AddFleet(1, 10, 10, kMissionNothing, {}), emptiedAtSea = AddFleet(1, 30, 30, kMissionNothing, {});
+    const int k = Embark(emptied, 1), lost = Embark(emptiedAtSea, 1), leader = C(lost).Leader;
     DisbandEmptyFleets();
     EXPECT_EQ(F(building24).BuildCounter, kFleetGone);
     EXPECT_EQ(F(building25).BuildCounter, 25);
-    EXPECT_EQ(F(emptied).BuildCounter, kFleetGone);
+    EXPECT_TRUE(F(emptied).BuildCounter == kFleetGone && F(emptiedAtSea).BuildCounter == kFleetGone);
     EXPECT_TRUE(C(k).OrderMode == kOrderDefend && C(k).Unused == 0) << "in port the corps walks ashore";
+    EXPECT_EQ(C(lost).Unused, kCorpsFreed) << "at sea it drowns";
+    EXPECT_TRUE(GameRec->Casualties[1] == 80 && GameRec->Leaders[leader].Status == kLeaderKilled);
 }
 
 TEST_F(FleetDisband, SeaControlWeighsTheWarringSidesWarshipsAndLookupsTopUpSupplies) {
@@ -286,7 +404,7 @@ TEST_F(FleetDisband, SeaControlWeighsTheWarringSidesWarshipsAndLookupsTopUpSuppl
 }
 
 TEST_F(FleetConsolidation, SmallIdleFleetsOfAComputerSideAbsorbTheirNeighbours) {
-    struct Case { const char* name; Ships small, other; int water, mission; bool human, merged; };
+    struct Case { const char* name; Ships small, other; int water, mission; bool human, merged; int otherSupplies = 40, otherCotton = 0; };
     const Case cases[] = {
         {"a lone ironclad takes in ironclads", {1, 0, 0, 0, 0, 0}, {0, 0, 0, 5, 0, 0}, 1, 0, false, true},
         {"three wooden warships take in more", {0, 3, 0, 0, 0, 0}, {0, 9, 0, 0, 0, 0}, 1, 1, false, true},
@@ -295,6 +413,9 @@ TEST_F(FleetConsolidation, SmallIdleFleetsOfAComputerSideAbsorbTheirNeighbours) 
         {"a fleet under way is left alone", {0, 0, 2, 0, 0, 0}, {0, 0, 2, 0, 0, 0}, 1, 2, false, false},
         {"a person's fleets are left alone", {0, 0, 2, 0, 0, 0}, {0, 0, 2, 0, 0, 0}, 1, 0, true, false},
         {"no count passes 255", {0, 0, 2, 0, 0, 0}, {0, 0, 254, 0, 0, 0}, 1, 0, false, false},
+        {"supplies up to 65,535 merge", {0, 0, 2, 0, 0, 0}, {0, 0, 2, 0, 0, 0}, 1, 0, false, true, 65505},
+        {"supplies past 65,535 stay apart", {0, 0, 2, 0, 0, 0}, {0, 0, 2, 0, 0, 0}, 1, 0, false, false, 65506},
+        {"cotton past 65,535 stays apart", {0, 0, 2, 0, 0, 0}, {0, 0, 2, 0, 0, 0}, 1, 0, false, false, 40, 65526},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -302,12 +423,16 @@ TEST_F(FleetConsolidation, SmallIdleFleetsOfAComputerSideAbsorbTheirNeighbours) 
         GameRec->Nations[2].Human = c.human;
         const int f = AddFleet(2, 10, 10, kMissionNothing, c.small), g = AddFleet(2, 10, 10, c.mission, c.other, c.water);
         F(f).Supplies = 30;
-        F(g).Supplies = 40;
+        F(f).Cotton = 10;
+        F(g).Supplies = static_cast<std::uint16_t>(c.otherSupplies);
+        F(g).Cotton = static_cast<std::uint16_t>(c.otherCotton);
         ConsolidateComputerFleets();
         EXPECT_EQ(F(g).BuildCounter == kFleetGone, c.merged);
         Ships sum;
         for (int i = 0; i < 6; ++i) sum[i] = c.small[i] + (c.merged ? c.other[i] : 0);
-        EXPECT_TRUE(CountsOf(F(f)) == sum && F(f).Supplies == (c.merged ? 70 : 30));
+        EXPECT_EQ(CountsOf(F(f)), sum);
+        EXPECT_EQ(F(f).Supplies, c.merged ? 30 + c.otherSupplies : 30);
+        EXPECT_EQ(F(f).Cotton, c.merged ? 10 + c.otherCotton : 10);
     }
 }
 

@@ -77,6 +77,10 @@ TEST_F(PathSearch, BreadthFirstModesUseOnlyTheHexesTheyAdmit) {
     };
     for (const Case& c : cases) {
         PathEnd = P(1, 1);
+        const std::vector<int> draws = testing::DrawRanges({}, [&] {
+            EXPECT_EQ(RouteExists(c.x1, c.y1, c.x2, c.y2, c.mode, c.nation), c.reached) << c.what;
+        });
+        EXPECT_TRUE(draws.empty() && PathEnd == P(1, 1)) << c.what << ": asking costs no draw and keeps the last route";
         FindPath(c.x1, c.y1, c.x2, c.y2, 0, c.mode, c.nation, 0);
         EXPECT_EQ(PathResult == kPathReached, c.reached) << c.what;
         if (!c.reached) {

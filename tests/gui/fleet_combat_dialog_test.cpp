@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetrics>
+#include <algorithm>
 
 #include "engine/combat/naval_combat.h"
 #include "engine/core/corps_movement.h"
 #include "engine/logistics/fleet_records.h"
 #include "gui/dialogs/combat/fleet_combat_dialog.h"
 #include "gui/dialogs/core/dialog_support.h"
+#include "gui/platform/text_draw.h"
 #include "tests/gui/dialog_test_support.h"
 #include "tests/gui/gui_support.h"
 
@@ -36,6 +38,15 @@ const int kPlaced[][3] = {
     {25, 329, 119}, {26, 44, 68}, {27, 44, 85},  {28, 44, 103},  {29, 44, 119},  {30, 342, 68}, {31, 342, 85},
     {32, 342, 103}, {33, 342, 119}, {34, 7, 134}, {36, 7, 143},  {35, 7, 153}};
 
+// The label's caption shows whole: on its one line, or wrapped within the label when it wraps.
+bool ShowsWhole(gui::TElLabel* label) {
+    if (!label->WordWrap())
+        return QFontMetrics(label->font()).horizontalAdvance(label->Caption().trimmed()) <= label->width();
+    const QRect r = gui::MeasureText(label->font(), label->Caption(), QRect(0, 0, label->width(), 0),
+                                     gui::DT_NOPREFIX | gui::DT_WORDBREAK);
+    return r.width() <= label->width() && r.height() <= label->height();
+}
+
 void CheckLayout(QWidget* d, const TFleetCombatView& v) {
     EXPECT_EQ(d->size(), QSize(384, 169));
     EXPECT_EQ(d->windowTitle(), gui::GameText(596));
@@ -45,8 +56,8 @@ void CheckLayout(QWidget* d, const TFleetCombatView& v) {
         gui::TElLabel* label = Label(d, p[0]);
         EXPECT_EQ(label->pos(), QPoint(p[1], p[2])) << "Label" << p[0];
         if (!label->isVisible()) continue;
-        EXPECT_LE(QFontMetrics(label->font()).horizontalAdvance(label->Caption().trimmed()), label->width())
-            << "Label" << p[0] << " cuts off " << label->Caption().toStdString();
+        EXPECT_TRUE(ShowsWhole(label)) << "Label" << p[0] << " cuts off " << label->Caption().toStdString();
+        EXPECT_TRUE(d->rect().contains(label->geometry())) << "Label" << p[0] << " runs off the dialog";
         for (QWidget* other : shown)
             EXPECT_FALSE(label->geometry().intersects(other->geometry())) << "Label" << p[0] << " overlaps "
                                                                           << other->objectName().toStdString();
@@ -55,6 +66,8 @@ void CheckLayout(QWidget* d, const TFleetCombatView& v) {
     EXPECT_EQ(Label(d, 1)->Caption().toStdString(), v.title);
     EXPECT_EQ(Label(d, 12)->Caption(), gui::GameText(256) + gui::GameText(452));
     EXPECT_EQ(Label(d, 39)->Caption().toStdString(), v.fleetList[1]);
+    EXPECT_EQ(Label(d, 40)->Caption().toStdString(), v.fleetList[2]);
+    for (int list : {39, 40}) { EXPECT_GE(Label(d, list)->font().pixelSize(), 8) << "Label" << list << " stays readable"; }
     EXPECT_EQ(Label(d, 7)->Caption(), QString::number(v.startShips[2][0]));
     EXPECT_EQ(Label(d, 32)->Caption(), QString::number(v.sunkShips[2][1]));
     EXPECT_EQ(Label(d, 36)->isVisible(), v.corpsDrowned);
@@ -63,9 +76,12 @@ void CheckLayout(QWidget* d, const TFleetCombatView& v) {
 using FleetCombatDialog = testing::DialogTest;
 
 TEST_F(FleetCombatDialog, EachNavalEngagementShowsItsForcesAndLossesWhereTheLayoutPlacesThem) {
-    struct Case { const char* png; bool port, corpsAboard; };
-    for (const Case& c : {Case{"fleet_combat_sea", false, false}, Case{"fleet_combat_port_attack", true, false},
-                          Case{"fleet_combat_drowned_corps", false, true}}) {
+    // Fleets of each side at the hex besides Union fleet 2 and Confederate fleet 7.
+    struct Case { const char* png; bool port, corpsAboard; std::vector<int> moreFleets; };
+    const Case cases[] = {{"fleet_combat_sea", false, false, {}}, {"fleet_combat_port_attack", true, false, {}},
+                          {"fleet_combat_drowned_corps", false, true, {}},
+                          {"fleet_combat_many_fleets", false, false, {1, 3, 4, 5, 6, 8, 9, 10, 11}}};
+    for (const Case& c : cases) {
         SetUp();
         SCOPED_TRACE(c.png);
         ASSERT_TRUE(testing::LoadStartPoint("1861"));
@@ -74,9 +90,16 @@ TEST_F(FleetCombatDialog, EachNavalEngagementShowsItsForcesAndLossesWhereTheLayo
         TCityRec& charleston = g.Cities[29];
         const int x = c.port ? charleston.HexX : 72, y = c.port ? charleston.HexY : 30;
         TFleetRec &attacker = g.Fleets[2], &defender = g.Fleets[7];
-        for (TFleetRec* f : {&attacker, &defender}) {
-            f->HexX = f->DestX = static_cast<U8>(x);
-            f->HexY = f->DestY = static_cast<U8>(y);
+        for (const int f : c.moreFleets) g.Fleets[f].Mission = kMissionMove;
+        // Confederate fleets numbered as a long war numbers them: 10, 12, 17, 21, 23, 19.
+        const int numbers[][2] = {{6, 10}, {7, 12}, {8, 17}, {9, 21}, {10, 23}, {11, 19}};
+        for (const auto& [f, number] : numbers)
+            if (f == 7 || std::count(c.moreFleets.begin(), c.moreFleets.end(), f)) g.Fleets[f].FleetNumber = static_cast<U8>(number);
+        std::vector<int> present = c.moreFleets;
+        present.insert(present.end(), {2, 7});
+        for (const int f : present) {
+            g.Fleets[f].HexX = g.Fleets[f].DestX = static_cast<U8>(x);
+            g.Fleets[f].HexY = g.Fleets[f].DestY = static_cast<U8>(y);
         }
         attacker.Mission = static_cast<U8>(c.port ? kMissionAttackPort : kMissionPatrol);
         attacker.Ironclads = 3;

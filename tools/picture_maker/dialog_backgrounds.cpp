@@ -41,7 +41,9 @@ const std::vector<DialogBackground>& DialogBackgrounds() {
         {"bg_fleet_orders.bmp", 271, 329, Motif::Ship},
         {"bg_new_fleet.bmp", 427, 273, Motif::Ship},
         {"bg_naval_overview.bmp", 431, 379, Motif::Ship},
-        {"bg_naval_combat.bmp", 384, 169, Motif::Ship, 1},
+        // The figures fill the lower right corner: the ship sits above OK, between the row
+        // captions and the Confederate column.
+        {"bg_naval_combat.bmp", 384, 169, Motif::Ship, 1, 0.55, 82, 41},
         {"bg_combat_resolution.bmp", 537, 231, Motif::CrossedSabres},
         {"bg_battle_intensity.bmp", 660, 284, Motif::Drum},
         {"bg_leader_casualty.bmp", 360, 284, Motif::Star},
@@ -475,11 +477,11 @@ QImage DrawDialogBackground(const DialogBackground& bg) {
     QPainter p(&img);
     p.setRenderHint(QPainter::Antialiasing, true);
     Border(p, bg.width, bg.height, bg.ruleInset);
-    // The engraving sits in the lower right corner, faint enough to write over.
+    // The engraving sits in a corner, faint enough to write over.
     const double scale =
         bg.engravingScale > 0 ? bg.engravingScale : std::min(1.0, std::min(bg.width, bg.height) / 190.0);
     p.save();
-    p.translate(bg.width - 16 - 100 * scale, bg.height - 16 - 70 * scale);
+    p.translate(bg.width - bg.engravingRight - 100 * scale, bg.height - bg.engravingBottom - 70 * scale);
     p.scale(scale, scale);
     QColor ink = kInk;
     ink.setAlpha(70);

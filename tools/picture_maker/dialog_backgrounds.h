@@ -25,6 +25,10 @@ struct DialogBackground {
     // The engraving's size against its 100 x 70 box; 0 for the usual, which shrinks it to fit a
     // small dialog.
     double engravingScale = 0;
+    // How far the engraving's box stays from the right and bottom edges: the lower right corner,
+    // or a free corner further in where the dialog's labels fill that one.
+    int engravingRight = 16;
+    int engravingBottom = 16;
 };
 
 const std::vector<DialogBackground>& DialogBackgrounds();

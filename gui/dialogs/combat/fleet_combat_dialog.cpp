@@ -5,6 +5,7 @@
 
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/fonts.h"
+#include "gui/platform/text_draw.h"
 #include "ui_fleet_combat_dialog.h"
 
 namespace kvt::gui {
@@ -21,6 +22,29 @@ void FitTitle(TElLabel* label) {
     while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label->Caption()) > label->width())
         font.setPixelSize(font.pixelSize() - 1);
     label->setFont(font);
+}
+
+// Many fleets at one hex make a list longer than its line (side 2's has 48 pixels): it keeps its
+// place, wraps down to the next row of labels and takes the largest face that shows it whole.
+void FitFleetList(TElLabel* label, int nextRowTop) {
+    constexpr int kSmallestFace = 7;
+    const QString text = label->Caption();
+    const int room = nextRowTop - label->y();
+    QFont font = label->font();
+    for (;; font.setPixelSize(font.pixelSize() - 1)) {
+        const QRect line = MeasureText(font, text.trimmed(), QRect(0, 0, 100000, 0), DT_NOPREFIX);
+        const QRect wrapped = MeasureText(font, text, QRect(0, 0, label->width(), 0), DT_NOPREFIX | DT_WORDBREAK);
+        const bool oneLine = line.width() <= label->width() && line.height() <= label->height();
+        if (oneLine || (wrapped.width() <= label->width() && wrapped.height() <= room) ||
+            font.pixelSize() <= kSmallestFace) {
+            label->setFont(font);
+            if (!oneLine) {
+                label->SetWordWrap(true);
+                label->resize(label->width(), room);
+            }
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -49,6 +73,8 @@ TFleetCbt::TFleetCbt(const TFleetCombatView& v, QWidget* parent) : TForm(parent)
     SetIfGiven(ui_->Label3, v.sideCaption[2]);
     ui_->Label39->SetCaption(ToQString(v.fleetList[1]));
     ui_->Label40->SetCaption(ToQString(v.fleetList[2]));
+    FitFleetList(ui_->Label39, ui_->Label16->y());
+    FitFleetList(ui_->Label40, ui_->Label17->y());
     ui_->Label12->SetCaption(GameText(256) + GameText(452));
     ui_->Label13->SetCaption(GameText(295));
     ui_->Label14->SetCaption(GameText(296));
