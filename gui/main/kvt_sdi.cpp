@@ -268,7 +268,7 @@ bool TKVTSDI::FormCreate() {
 
 void TKVTSDI::FormPaint() {
     ClampView();
-    ComposeMapView(backBuffer_, pictures_);
+    ComposeMapView(backBuffer_, pictures_, backdrop_);
     ShowBackBuffer();
     ComposeMinimap(StratMap()->Surface(), pictures_);
     StratMap()->update();

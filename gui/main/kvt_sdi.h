@@ -140,6 +140,7 @@ private:
     std::unique_ptr<Ui::TKVTSDI> ui_;
     std::unique_ptr<TQtFrontend> frontend_;
     TMapPictures pictures_;
+    TMapBackdrop backdrop_;
     QImage backBuffer_;
     QTimer timer1_;
     TBI_Hotspot* hot_[4] = {};

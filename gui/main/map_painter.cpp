@@ -37,16 +37,21 @@ void AddOutline(std::vector<QLine>& lines, TBoxPoint h) {
     lines.emplace_back(h.x + 32, h.y + 15, h.x + 24, h.y + 31);
 }
 
+// Calls visit(column, row) for every hex whose outline the view may show, in drawing order.
+template <typename Visit>
+void ForEachOutlinedHex(Visit visit) {
+    for (int c = ViewColumn; c <= ViewColumn + ViewColumns && c <= kMapColumns; ++c)
+        for (int r = ViewRow; r <= ViewRow + ViewRows && r <= kMapRows; ++r) visit(c, r);
+}
+
 void DrawOutlines(QPainter& p) {
     static std::vector<QLine> navy, grey;
     navy.clear();
     grey.clear();
-    for (int c = ViewColumn; c <= ViewColumn + ViewColumns && c <= kMapColumns; ++c)
-        for (int r = ViewRow; r <= ViewRow + ViewRows && r <= kMapRows; ++r) {
-            const std::uint32_t colour = HexOutlineColour(c, r);
-            if (colour == 0) continue;
-            AddOutline(colour == 0x000080 ? navy : grey, HexPixel(c, r));
-        }
+    ForEachOutlinedHex([](int c, int r) {
+        const std::uint32_t colour = HexOutlineColour(c, r);
+        if (colour != 0) AddOutline(colour == 0x000080 ? navy : grey, HexPixel(c, r));
+    });
     p.setPen(QPen(Rgb(0x000080), 1));
     p.drawLines(navy.data(), static_cast<int>(navy.size()));
     p.setPen(QPen(Rgb(0x808080), 1));
@@ -104,13 +109,32 @@ void DrawMoveMarker(QImage& box, const TMapPictures& pictures, int kind, TBoxPoi
     p.drawImage(QPoint(at.x + 8, at.y + 8), pictures.Markers, R(r));
 }
 
-void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures) {
-    const TGameRec& g = *GameRec;
-    QPainter p(&backBuffer);
+const QImage& TMapBackdrop::For(const TMapPictures& pictures) {
+    seen_.clear();
+    if (HexGridShown) ForEachOutlinedHex([this](int c, int r) { seen_.push_back(HexOutlineColour(c, r)); });
+    if (!image_.isNull() && picture_ == pictures.Map.cacheKey() && column_ == ViewColumn && row_ == ViewRow &&
+        grid_ == HexGridShown && outlines_ == seen_)
+        return image_;
+    if (image_.isNull()) image_ = QImage(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32);
+    picture_ = pictures.Map.cacheKey();
+    column_ = ViewColumn;
+    row_ = ViewRow;
+    grid_ = HexGridShown;
+    outlines_.swap(seen_);
+    QPainter p(&image_);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(QPoint(0, 0), pictures.Map,
                 QRect((ViewColumn - 1) * kHexPixels, (ViewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight));
-    if (HexGridShown) DrawOutlines(p);
+    if (grid_) DrawOutlines(p);
+    return image_;
+}
+
+void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures, TMapBackdrop& backdrop) {
+    const TGameRec& g = *GameRec;
+    const QImage& view = backdrop.For(pictures);
+    QPainter p(&backBuffer);
+    p.setCompositionMode(QPainter::CompositionMode_Source);
+    p.drawImage(QPoint(0, 0), view);
     for (int f = 1; f <= kFleetCount; ++f) {
         const TFleetRec& fleet = g.Fleets[f];
         if (fleet.BuildCounter != 0 || !FleetShown(f) || !HexInView(fleet.HexX, fleet.HexY)) continue;

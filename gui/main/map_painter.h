@@ -7,6 +7,9 @@
 #include <QImage>
 #include <QString>
 
+#include <cstdint>
+#include <vector>
+
 #include "engine/core/map_view_rules.h"
 
 class QPainter;
@@ -25,9 +28,27 @@ struct TMapPictures {
 // the file that could not be read and leaves `pictures` as it was.
 bool LoadMapPictures(TMapPictures& pictures, QString* error);
 
+// The view's part of the map picture with the hex grid over it when shown, kept between repaints:
+// drawing some 2,500 outline edges costs more than the rest of a repaint, and the grid does not
+// change until the view, the grid switch, a hex's controlling side or the picture does.
+class TMapBackdrop {
+public:
+    // The backdrop of the current view (which must be clamped), redrawn only if what it shows changed.
+    const QImage& For(const TMapPictures& pictures);
+
+private:
+    QImage image_;
+    qint64 picture_ = 0;
+    int column_ = 0, row_ = 0;
+    bool grid_ = false;
+    // The outline colour of every hex the view touches, while the grid shows; as drawn, and now.
+    std::vector<std::uint32_t> outlines_, seen_;
+};
+
 // Composes the view into the back buffer (1003 x 633): the map picture at the view origin, the
-// hex grid when shown, then fleets, corps and army headquarters. The view must be clamped.
-void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures);
+// hex grid when shown (both from `backdrop`), then fleets, corps and army headquarters. The view
+// must be clamped.
+void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures, TMapBackdrop& backdrop);
 
 // Single symbols at a hex's pixel position (x, y) of the back buffer; the cell goes to (x+4, y+4).
 void DrawCorpsSymbol(QPainter& p, const TMapPictures& pictures, int corps, TBoxPoint at);

@@ -34,6 +34,7 @@
 #include "engine/core/turn_menus.h"
 #include "gui/dialogs/core/scenario_choice.h"
 #include "gui/main/map_box.h"
+#include "gui/main/map_painter.h"
 #include "gui/platform/file_dialogs.h"
 #include "gui/platform/form.h"
 #include "gui/platform/help_viewer.h"
@@ -661,6 +662,48 @@ TEST_F(WindowTest, TogglesRedrawTheMapAndTheHiddenEnemyShowsWhenRevealed) {
     EXPECT_FALSE(window->VisibleFleetMovesAction()->isChecked());
     window->FormPaint();
     EXPECT_EQ(window->SpeedButton(4)->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+}
+
+TEST_F(WindowTest, EveryRepaintShowsWhatAFreshDrawingShowsAfterScrollsGridSwitchesAndMapChanges) {
+    ASSERT_TRUE(CreateWindow());
+    gui::TMapPictures fresh;
+    ASSERT_TRUE(gui::LoadMapPictures(fresh, nullptr));
+    const auto repaintWithSide = [&](int column, int row, int side) {
+        MapGrid->Cell(column, row).SetControlSide(side);
+        window->FormPaint();
+    };
+    const auto switchGrid = [&] { window->ActionNamed("HexOutline1")->trigger(); };
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        {"the start-up's view", [] {}},
+        {"the grid switched on", switchGrid},
+        {"a scroll right by key", [&] { QTest::keyClick(window.get(), Qt::Key_Right); }},
+        {"a scroll down by key", [&] { QTest::keyClick(window.get(), Qt::Key_Down); }},
+        {"the minimap clicked in the east", [&] { QTest::mouseClick(window->StratMap(), Qt::LeftButton, {}, QPoint(29, 9)); }},
+        {"a hex in view taken by the Confederacy", [&] { repaintWithSide(40, 15, kConfederacy); }},
+        {"the same hex back to the Union", [&] { repaintWithSide(40, 15, kUnion); }},
+        {"the same hex held by nobody", [&] { repaintWithSide(40, 15, 0); }},
+        {"the grid switched off", switchGrid},
+        {"a hex changing side while the grid is off", [&] { repaintWithSide(41, 16, kConfederacy); }},
+        {"a scroll left by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Left); }},
+        {"the grid switched on again", switchGrid},
+        {"the view moved south", [&] {
+             ViewColumn = 17;
+             ViewRow = 24;
+             window->FormPaint();
+         }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        QImage drawnAfresh(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32);
+        gui::TMapBackdrop noneKept;
+        gui::ComposeMapView(drawnAfresh, fresh, noneKept);
+        EXPECT_TRUE(window->BattleMap()->Surface() == drawnAfresh);
+    }
 }
 
 TEST_F(WindowTest, TheViewAtThreePlacesShowsEveryVisibleCorpsFromItsSheetCell) {
