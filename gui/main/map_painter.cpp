@@ -18,15 +18,22 @@ QRect R(const TSheetRect& r) { return {r.x, r.y, r.w, r.h}; }
 
 QColor Rgb(std::uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
+bool CannotRead(const char* name, QString* error) {
+    if (error) *error = QStringLiteral("The picture \"%1\" cannot be read.").arg(QLatin1String(name));
+    return false;
+}
+
 bool LoadPicture(QImage& into, const char* name, QString* error) {
     const std::string path = GameDataFile(name);
     QImage image(QString::fromStdString(path));
-    if (image.isNull()) {
-        if (error) *error = QStringLiteral("The picture \"%1\" cannot be read.").arg(QLatin1String(name));
-        return false;
-    }
+    if (image.isNull()) return CannotRead(name, error);
     // One pixel format for every copy keeps each copy a plain row move.
     into = image.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
+bool LoadPicture(TPackedPicture& into, const char* name, QString* error) {
+    if (!into.Load(QString::fromStdString(GameDataFile(name)))) return CannotRead(name, error);
     return true;
 }
 
@@ -112,20 +119,22 @@ void DrawMoveMarker(QImage& box, const TMapPictures& pictures, int kind, TBoxPoi
 const QImage& TMapBackdrop::For(const TMapPictures& pictures) {
     seen_.clear();
     if (HexGridShown) ForEachOutlinedHex([this](int c, int r) { seen_.push_back(HexOutlineColour(c, r)); });
-    if (!image_.isNull() && picture_ == pictures.Map.cacheKey() && column_ == ViewColumn && row_ == ViewRow &&
+    if (!image_.isNull() && picture_ == pictures.Map.Serial() && column_ == ViewColumn && row_ == ViewRow &&
         grid_ == HexGridShown && outlines_ == seen_)
         return image_;
     if (image_.isNull()) image_ = QImage(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32);
-    picture_ = pictures.Map.cacheKey();
+    picture_ = pictures.Map.Serial();
     column_ = ViewColumn;
     row_ = ViewRow;
     grid_ = HexGridShown;
     outlines_.swap(seen_);
-    QPainter p(&image_);
-    p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(0, 0), pictures.Map,
-                QRect((ViewColumn - 1) * kHexPixels, (ViewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight));
-    if (grid_) DrawOutlines(p);
+    pictures.Map.Unpack(image_, QPoint(0, 0),
+                        QRect((ViewColumn - 1) * kHexPixels, (ViewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight));
+    if (grid_) {
+        QPainter p(&image_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        DrawOutlines(p);
+    }
     return image_;
 }
 

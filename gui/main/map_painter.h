@@ -11,13 +11,14 @@
 #include <vector>
 
 #include "engine/core/map_view_rules.h"
+#include "gui/main/packed_picture.h"
 
 class QPainter;
 
 namespace kvt::gui {
 
 struct TMapPictures {
-    QImage Map;      // NEWMAP.BMP     2128 x 1512
+    TPackedPicture Map;  // NEWMAP.BMP 2128 x 1512
     QImage Symbols;  // BASEIMG2.BMP   489 x 244
     QImage Labels;   // BASEIMG3.BMP   196 x 280
     QImage Markers;  // OBJECTIV.BMP   83 x 13
@@ -29,8 +30,8 @@ struct TMapPictures {
 bool LoadMapPictures(TMapPictures& pictures, QString* error);
 
 // The view's part of the map picture with the hex grid over it when shown, kept between repaints:
-// drawing some 2,500 outline edges costs more than the rest of a repaint, and the grid does not
-// change until the view, the grid switch, a hex's controlling side or the picture does.
+// unpacking the view and drawing some 2,500 outline edges cost more than the rest of a repaint,
+// and neither changes until the view, the grid switch, a hex's controlling side or the picture does.
 class TMapBackdrop {
 public:
     // The backdrop of the current view (which must be clamped), redrawn only if what it shows changed.
@@ -38,7 +39,7 @@ public:
 
 private:
     QImage image_;
-    qint64 picture_ = 0;
+    std::uint64_t picture_ = 0;
     int column_ = 0, row_ = 0;
     bool grid_ = false;
     // The outline colour of every hex the view touches, while the grid shows; as drawn, and now.
