@@ -113,7 +113,12 @@ void DrawMoveMarker(QImage& box, const TMapPictures& pictures, int kind, TBoxPoi
     if (!r.valid) return;
     QPainter p(&box);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(at.x + 8, at.y + 8), pictures.Markers, R(r));
+    p.drawImage(MoveMarkerArea(kind, at).topLeft(), pictures.Markers, R(r));
+}
+
+QRect MoveMarkerArea(int kind, TBoxPoint at) {
+    const TSheetRect r = MoveMarkerRect(kind);
+    return r.valid ? QRect(at.x + 8, at.y + 8, r.w, r.h) : QRect();
 }
 
 const QImage& TMapBackdrop::For(const TMapPictures& pictures) {
@@ -138,10 +143,10 @@ const QImage& TMapBackdrop::For(const TMapPictures& pictures) {
     return image_;
 }
 
-void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures, TMapBackdrop& backdrop) {
+void ComposeMapView(QImage& box, const TMapPictures& pictures, TMapBackdrop& backdrop) {
     const TGameRec& g = *GameRec;
     const QImage& view = backdrop.For(pictures);
-    QPainter p(&backBuffer);
+    QPainter p(&box);
     p.setCompositionMode(QPainter::CompositionMode_Source);
     p.drawImage(QPoint(0, 0), view);
     for (int f = 1; f <= kFleetCount; ++f) {

@@ -1,6 +1,6 @@
-// Drawing of the map view: the pictures the window loads at start, and the composition of the back
-// buffer from the map picture, the control outlines and the symbols of the units the watching side
-// may see. Which rectangles and units are drawn is decided by engine/core/map_view_rules.h; this
+// Drawing of the map view: the pictures the window loads at start, and the composition of the map
+// box's picture from the map picture, the control outlines and the symbols of the units the
+// watching side may see. Which rectangles and units are drawn is decided by engine/core/map_view_rules.h; this
 // file only copies them. Never changes the game.
 #pragma once
 
@@ -46,17 +46,19 @@ private:
     std::vector<std::uint32_t> outlines_, seen_;
 };
 
-// Composes the view into the back buffer (1003 x 633): the map picture at the view origin, the
+// Composes the view into the map box's picture (1003 x 633): the map picture at the view origin, the
 // hex grid when shown (both from `backdrop`), then fleets, corps and army headquarters. The view
 // must be clamped.
-void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures, TMapBackdrop& backdrop);
+void ComposeMapView(QImage& box, const TMapPictures& pictures, TMapBackdrop& backdrop);
 
-// Single symbols at a hex's pixel position (x, y) of the back buffer; the cell goes to (x+4, y+4).
+// Single symbols at a hex's pixel position (x, y) of the box; the cell goes to (x+4, y+4).
 void DrawCorpsSymbol(QPainter& p, const TMapPictures& pictures, int corps, TBoxPoint at);
 void DrawFleetSymbol(QPainter& p, const TMapPictures& pictures, int fleet, TBoxPoint at);
 void DrawArmySymbol(QPainter& p, const TMapPictures& pictures, int army, TBoxPoint at);
 // Route marker `kind` (1..6) with its top-left at (x+8, y+8) of `box`; other kinds draw nothing.
 void DrawMoveMarker(QImage& box, const TMapPictures& pictures, int kind, TBoxPoint at);
+// Where that marker goes on the box; empty for a kind that draws nothing.
+QRect MoveMarkerArea(int kind, TBoxPoint at);
 
 // The minimap picture copied one to one into the minimap box.
 void ComposeMinimap(QImage& box, const TMapPictures& pictures);

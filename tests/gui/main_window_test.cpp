@@ -1,6 +1,7 @@
 // The main window on the 1861 start point: start-up and its failures, clicks, drags, keys and
 // minimap on the map, the menus before, during and after a turn, a whole turn through the menu,
 // saving and loading through the file dialogs, the toggles, edge scrolling and closing.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -312,6 +313,26 @@ TEST_F(WindowTest, AnExposeOrAnyPressErasesTheRouteMarkersAndAScreenshotDoesNot)
         else EXPECT_EQ(w.BattleMap()->Surface().copy(marker), drawn);
         w.FormPaint();
     }
+}
+
+TEST_F(WindowTest, APressErasesEveryMarkerOfARouteThatDoublesBackOnItself) {
+    ASSERT_TRUE(CreateWindow());
+    const int corps = LoneUnionCorps();
+    ASSERT_NE(corps, 0);
+    const TCorpsRec& k = GameRec->Corps[corps];
+    QWidget* box = window->BattleMap();
+    const QPoint home = HexCentre(k.HexX, k.HexY), south = HexCentre(k.HexX, k.HexY + 1);
+    const QImage before = window->BattleMap()->Surface().copy();
+    SendMouse(box, QEvent::MouseButtonPress, Qt::LeftButton, home);
+    // South, back north and south again: the third marker lands on the first.
+    for (const QPoint& to : {south, home, south}) SendMouse(box, QEvent::MouseMove, Qt::NoButton, to);
+    SendMouse(box, QEvent::MouseButtonRelease, Qt::LeftButton, south);
+    const int route[] = {k.Route[1], k.Route[2], k.Route[3]};
+    ASSERT_THAT(route, ::testing::ElementsAre(4, 1, 4)) << "south, north and south";
+    ASSERT_NE(window->BattleMap()->Surface(), before);
+    SendMouse(box, QEvent::MouseButtonPress, Qt::MiddleButton, QPoint(5, 5));
+    EXPECT_TRUE(window->BattleMap()->Surface() == before);
+    EXPECT_TRUE(window->BackBuffer() == before);
 }
 
 TEST_F(WindowTest, ArrowKeysAndTheMinimapMoveTheViewWithinTheMap) {
