@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QVarLengthArray>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "engine/core/game_files.h"
@@ -121,20 +124,52 @@ QRect MoveMarkerArea(int kind, TBoxPoint at) {
     return r.valid ? QRect(at.x + 8, at.y + 8, r.w, r.h) : QRect();
 }
 
+namespace {
+
+// Moves an image's pixels by `by`; what they uncover keeps its old pixels.
+void ShiftPixels(QImage& image, QPoint by) {
+    const int w = image.width(), h = image.height();
+    const int cols = w - std::abs(by.x()), rows = h - std::abs(by.y());
+    if (cols <= 0 || rows <= 0) return;
+    uchar* bits = image.bits();
+    const qsizetype line = image.bytesPerLine();
+    const int from = std::max(0, -by.x()), to = std::max(0, by.x());
+    auto move = [&](int y) { std::memmove(bits + (y + by.y()) * line + to * 4, bits + y * line + from * 4, cols * 4); };
+    // Rows moving down go bottom first, so none is overwritten before it moves.
+    if (by.y() > 0)
+        for (int y = rows - 1; y >= 0; --y) move(y);
+    else
+        for (int y = -by.y(); y < h; ++y) move(y);
+}
+
+}  // namespace
+
 const QImage& TMapBackdrop::For(const TMapPictures& pictures) {
     seen_.clear();
     if (HexGridShown) ForEachOutlinedHex([this](int c, int r) { seen_.push_back(HexOutlineColour(c, r)); });
     if (!image_.isNull() && picture_ == pictures.Map.Serial() && column_ == ViewColumn && row_ == ViewRow &&
         grid_ == HexGridShown && outlines_ == seen_)
         return image_;
+    const QRect source((ViewColumn - 1) * kHexPixels, (ViewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight);
+    // A view moved without the grid keeps the part of the map it still shows and unpacks only the
+    // strips it uncovers; the grid's edges are drawn for the hexes in view, so with it all is redrawn.
+    const bool moveMap = !image_.isNull() && picture_ == pictures.Map.Serial() && !grid_ && !HexGridShown;
+    const QPoint by((column_ - ViewColumn) * kHexPixels, (row_ - ViewRow) * kHexPixels);
     if (image_.isNull()) image_ = QImage(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32);
     picture_ = pictures.Map.Serial();
     column_ = ViewColumn;
     row_ = ViewRow;
     grid_ = HexGridShown;
     outlines_.swap(seen_);
-    pictures.Map.Unpack(image_, QPoint(0, 0),
-                        QRect((ViewColumn - 1) * kHexPixels, (ViewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight));
+    if (moveMap && std::abs(by.x()) < image_.width() && std::abs(by.y()) < image_.height()) {
+        ShiftPixels(image_, by);
+        const QRect across(by.x() > 0 ? 0 : image_.width() + by.x(), 0, std::abs(by.x()), image_.height());
+        const QRect down(0, by.y() > 0 ? 0 : image_.height() + by.y(), image_.width(), std::abs(by.y()));
+        for (const QRect& strip : {across, down})
+            if (!strip.isEmpty()) pictures.Map.Unpack(image_, strip.topLeft(), strip.translated(source.topLeft()));
+    } else {
+        pictures.Map.Unpack(image_, QPoint(0, 0), source);
+    }
     if (grid_) {
         QPainter p(&image_);
         p.setCompositionMode(QPainter::CompositionMode_Source);

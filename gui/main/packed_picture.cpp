@@ -226,13 +226,15 @@ void TPackedPicture::Unpack(QImage& target, QPoint at, const QRect& source) cons
     from = QRect(from.topLeft() + (into.topLeft() - to), into.size());
     if (from.isEmpty()) return;
     const QPoint shift = into.topLeft() - from.topLeft();
+    uchar* const bits = target.bits();
+    const qsizetype line = target.bytesPerLine();
     for (int ty = from.top() / kTile; ty <= from.bottom() / kTile; ++ty) {
         const int y0 = std::max(from.top(), ty * kTile), y1 = std::min(from.bottom() + 1, (ty + 1) * kTile);
         for (int tx = from.left() / kTile; tx <= from.right() / kTile; ++tx) {
             const int x0 = std::max(from.left(), tx * kTile), x1 = std::min(from.right() + 1, (tx + 1) * kTile);
             const TTile& tile = tiles_[tileAt_[std::size_t(ty) * tileColumns_ + tx]];
             for (int y = y0; y < y1; ++y) {
-                QRgb* out = reinterpret_cast<QRgb*>(target.scanLine(y + shift.y())) + x0 + shift.x();
+                QRgb* out = reinterpret_cast<QRgb*>(bits + (y + shift.y()) * line) + x0 + shift.x();
                 UnpackTileRow(tile, y - ty * kTile, x0 - tx * kTile, x1 - tx * kTile, out);
             }
         }

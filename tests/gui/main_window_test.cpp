@@ -710,6 +710,13 @@ TEST_F(WindowTest, EveryRepaintShowsWhatAFreshDrawingShowsAfterScrollsGridSwitch
         {"the grid switched off", switchGrid},
         {"a hex changing side while the grid is off", [&] { repaintWithSide(41, 16, kConfederacy); }},
         {"a scroll left by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Left); }},
+        {"a scroll up by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Up); }},
+        {"a scroll right by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Right); }},
+        {"a scroll down by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Down); }},
+        {"the minimap clicked in the far west while the grid is off",
+         [&] { QTest::mouseClick(window->StratMap(), Qt::LeftButton, {}, QPoint(2, 40)); }},
+        {"the minimap clicked nearby while the grid is off",
+         [&] { QTest::mouseClick(window->StratMap(), Qt::LeftButton, {}, QPoint(10, 30)); }},
         {"the grid switched on again", switchGrid},
         {"the view moved south", [&] {
              ViewColumn = 17;
