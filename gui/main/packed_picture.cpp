@@ -2,11 +2,14 @@
 #include "gui/main/packed_picture.h"
 
 #include <QFile>
+#include <QtEndian>
 
 #include <algorithm>
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <functional>
+#include <string_view>
 #include <unordered_map>
 
 namespace kvt::gui {
@@ -18,10 +21,8 @@ std::uint64_t NextSerial() {
     return ++serial;
 }
 
-std::uint64_t HashPixels(const QRgb* pixels, std::size_t count) {
-    std::uint64_t h = 1469598103934665603ull;  // FNV-1a
-    for (std::size_t i = 0; i < count; ++i) h = (h ^ pixels[i]) * 1099511628211ull;
-    return h;
+std::size_t HashPixels(const QRgb* pixels, std::size_t count) {
+    return std::hash<std::string_view>{}(std::string_view(reinterpret_cast<const char*>(pixels), count * sizeof(QRgb)));
 }
 
 std::uint32_t ReadLe32(const uchar* p) { return p[0] | p[1] << 8 | p[2] << 16 | std::uint32_t(p[3]) << 24; }
@@ -66,7 +67,6 @@ public:
         p_.tileColumns_ = (width + TPackedPicture::kTile - 1) / TPackedPicture::kTile;
         const int tileRows = (height + TPackedPicture::kTile - 1) / TPackedPicture::kTile;
         p_.tileAt_.reserve(std::size_t(p_.tileColumns_) * tileRows);
-        p_.indices_.reserve(std::size_t(width) * height / 2);
     }
 
     // `rows` holds the strip's pixels, `stride` pixels apart; the strip is kTile rows high, or what
@@ -93,7 +93,7 @@ private:
     // The stored tile equal to tile_ (w x h), stored now if it is new.
     std::uint32_t TileIndex(int w, int h) {
         const std::size_t count = std::size_t(w) * h;
-        const std::uint64_t hash = HashPixels(tile_.data(), count);
+        const std::size_t hash = HashPixels(tile_.data(), count);
         auto [first, last] = seen_.equal_range(hash);
         for (auto it = first; it != last; ++it) {
             const TPackedPicture::TTile& t = p_.tiles_[it->second];
@@ -124,6 +124,15 @@ private:
         for (std::size_t i = 0; i < count; ++i) {
             // RGB32 pixels carry alpha 255, so 0 can mark a free slot.
             const QRgb c = tile_[i];
+            // Most pixels repeat the one before or above them.
+            if (i > 0 && c == tile_[i - 1]) {
+                index_[i] = index_[i - 1];
+                continue;
+            }
+            if (i >= std::size_t(w) && c == tile_[i - w]) {
+                index_[i] = index_[i - w];
+                continue;
+            }
             std::size_t s = (c * 2654435761u) >> 22;
             while (key[s] != 0 && key[s] != c) s = (s + 1) & 1023;
             if (key[s] == 0) {
@@ -154,7 +163,7 @@ private:
     std::array<QRgb, TPackedPicture::kTile * TPackedPicture::kTile> tile_{};
     std::array<std::uint8_t, TPackedPicture::kTile * TPackedPicture::kTile> index_{};
     std::array<QRgb, TPackedPicture::kTile> row_{};
-    std::unordered_multimap<std::uint64_t, std::uint32_t> seen_;
+    std::unordered_multimap<std::size_t, std::uint32_t> seen_;
 };
 
 void TPackedPicture::Pack(const QImage& picture) {
@@ -185,7 +194,8 @@ bool TPackedPicture::Load(const QString& path) {
     }
     TPackedPicture packed;
     TTilePacker packer(packed, bmp.width, bmp.height);
-    std::vector<uchar> stored(std::size_t(bmp.stride) * kTile);
+    // Room past the last row: each pixel is read as a 32-bit word.
+    std::vector<uchar> stored(std::size_t(bmp.stride) * kTile + sizeof(std::uint32_t));
     std::vector<QRgb> strip(std::size_t(bmp.width) * kTile);
     for (int y0 = 0; y0 < bmp.height; y0 += kTile) {
         const int rows = std::min(kTile, bmp.height - y0);
@@ -197,7 +207,12 @@ bool TPackedPicture::Load(const QString& path) {
         for (int y = 0; y < rows; ++y) {
             const uchar* in = stored.data() + (bmp.bottomUp ? rows - 1 - y : y) * bmp.stride;
             QRgb* out = strip.data() + std::size_t(y) * bmp.width;
-            for (int x = 0; x < bmp.width; ++x, in += 3) out[x] = qRgb(in[2], in[1], in[0]);
+            // Blue, green and red bytes read as a little-endian word are 0x..RRGGBB already.
+            for (int x = 0; x < bmp.width; ++x, in += 3) {
+                std::uint32_t word;
+                std::memcpy(&word, in, sizeof word);
+                out[x] = 0xFF000000u | (qFromLittleEndian(word) & 0x00FFFFFFu);
+            }
         }
         packer.AddStrip(strip.data(), bmp.width, rows);
     }

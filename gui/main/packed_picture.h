@@ -2,7 +2,7 @@
 // fall on tile edges), each different tile stored once, as 8-bit indices into its own colours when
 // it has at most 256, else as plain pixels. The 2128 x 1512 map takes 3.2 MB, not the 12.9 MB it
 // takes unpacked; unpacking costs a table look-up a pixel, so the window unpacks only a changed view.
-// Pixels come out exactly as QImage reads the file. Never draws anything but what it is asked for.
+// Pixels come out exactly as QImage reads the file. Knows nothing of the game or the view.
 #pragma once
 
 #include <QImage>
@@ -23,7 +23,7 @@ public:
     // the whole picture is never held unpacked; any other file is read through QImage. False, the
     // picture left as it was, when the file cannot be read or such a BMP ends before its last row.
     bool Load(const QString& path);
-    // Packs a picture already in memory; a null picture leaves this one null.
+    // Packs a picture already in memory; a null picture makes this one null.
     void Pack(const QImage& picture);
 
     bool isNull() const { return width_ == 0 || height_ == 0; }
