@@ -1,6 +1,7 @@
 // Speed of the main window on the 1861 start point, offscreen: one full repaint of the map view
-// (map picture, symbols, minimap and panels), with and without the hex grid, the same run by an
-// expose of the window, and the start-up from creating the window to its first paint on the screen.
+// (map picture, symbols, minimap and panels), with and without the hex grid, for the same view and
+// for a view moved by a hex, the same run by an expose of the window, and the start-up from
+// creating the window to its first paint on the screen.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -77,6 +78,21 @@ void BM_MapViewRepaint(benchmark::State& state) {
     window->close();
 }
 BENCHMARK(BM_MapViewRepaint)->Arg(0)->Arg(1)->ArgName("grid")->Unit(benchmark::kMillisecond)->Repetitions(5);
+
+// The view moved by one hex to and fro, each step a repaint of a view the last one did not show.
+void BM_MapViewScroll(benchmark::State& state) {
+    auto window = ShownWindowInTheEast(state);
+    if (!window) return;
+    kvt::HexGridShown = state.range(0) != 0;
+    int step = 0;
+    for (auto _ : state) {
+        kvt::ViewColumn = static_cast<std::uint16_t>(++step % 2 == 0 ? 29 : 31);
+        window->FormPaint();
+        window->BattleMap()->repaint();
+    }
+    window->close();
+}
+BENCHMARK(BM_MapViewScroll)->Arg(0)->Arg(1)->ArgName("grid")->Unit(benchmark::kMillisecond)->Repetitions(5);
 
 // The window system uncovers the window: the map box's paint runs the game's repaint first.
 void BM_MapViewExpose(benchmark::State& state) {

@@ -109,6 +109,14 @@ void CopyOnto(QImage& image, Draw draw) {
     draw(p);
 }
 
+// Last drawn first: a marker may cover part of an earlier one.
+template <typename Covered>
+void PutBack(QImage& box, const std::vector<Covered>& covered) {
+    CopyOnto(box, [&](QPainter& p) {
+        for (auto c = covered.rbegin(); c != covered.rend(); ++c) p.drawImage(c->at, c->pixels);
+    });
+}
+
 ViewKey KeyOf(int key) {
     switch (key) {
         case Qt::Key_Left: return ViewKey::Left;
@@ -127,10 +135,9 @@ QSize ClientSizeForFrame(const QMargins& frame, const QSize& layout) {
 }
 
 TKVTSDI::TKVTSDI(QWidget* parent)
-    : QMainWindow(parent), ui_(std::make_unique<Ui::TKVTSDI>()), backBuffer_(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32) {
+    : QMainWindow(parent), ui_(std::make_unique<Ui::TKVTSDI>()) {
     ui_->setupUi(this);
     FitFrame();
-    backBuffer_.fill(Qt::black);
     // The window takes the keys before its controls.
     setFocusPolicy(Qt::StrongFocus);
     for (QWidget* w : ui_->centralwidget->findChildren<QWidget*>()) w->setFocusPolicy(Qt::NoFocus);
@@ -268,8 +275,10 @@ bool TKVTSDI::FormCreate() {
 
 void TKVTSDI::FormPaint() {
     ClampView();
-    ComposeMapView(backBuffer_, pictures_);
-    ShowBackBuffer();
+    // The whole box is drawn afresh, route markers and all.
+    underMarkers_.clear();
+    ComposeMapView(BattleMap()->Surface(), pictures_, backdrop_);
+    BattleMap()->update();
     ComposeMinimap(StratMap()->Surface(), pictures_);
     StratMap()->update();
     ApplyPanelColours();
@@ -277,9 +286,16 @@ void TKVTSDI::FormPaint() {
     HiddenAction()->setChecked(HiddenEnemyChecked());
 }
 
-void TKVTSDI::ShowBackBuffer() {
-    CopyOnto(BattleMap()->Surface(), [&](QPainter& p) { p.drawImage(QPoint(0, 0), backBuffer_); });
+void TKVTSDI::EraseRouteMarkers() {
+    if (!underMarkers_.empty()) PutBack(BattleMap()->Surface(), underMarkers_);
+    underMarkers_.clear();
     BattleMap()->update();
+}
+
+QImage TKVTSDI::BackBuffer() const {
+    QImage picture = BattleMap()->Surface().copy();
+    PutBack(picture, underMarkers_);
+    return picture;
 }
 
 void TKVTSDI::ApplyPanelColours() {
@@ -293,24 +309,24 @@ void TKVTSDI::ApplyPanelColours() {
 
 void TKVTSDI::DrawMovedCorps(int corps) {
     const TCorpsRec& c = GameRec->Corps[corps];
-    CopyOnto(backBuffer_, [&](QPainter& p) { DrawCorpsSymbol(p, pictures_, corps, HexPixel(c.HexX, c.HexY)); });
-    ShowBackBuffer();
+    EraseRouteMarkers();
+    CopyOnto(BattleMap()->Surface(), [&](QPainter& p) { DrawCorpsSymbol(p, pictures_, corps, HexPixel(c.HexX, c.HexY)); });
 }
 
 void TKVTSDI::DrawMovedFleet(int fleet) {
     const TFleetRec& f = GameRec->Fleets[fleet];
-    CopyOnto(backBuffer_, [&](QPainter& p) { DrawFleetSymbol(p, pictures_, fleet, HexPixel(f.HexX, f.HexY)); });
-    ShowBackBuffer();
+    EraseRouteMarkers();
+    CopyOnto(BattleMap()->Surface(), [&](QPainter& p) { DrawFleetSymbol(p, pictures_, fleet, HexPixel(f.HexX, f.HexY)); });
 }
 
 void TKVTSDI::DrawBattleMarker(int column, int row) {
     const TSheetRect r = BattleMarkerRect();
     if (!r.valid) return;
     const TBoxPoint at = HexPixel(column, row);
-    CopyOnto(backBuffer_, [&](QPainter& p) {
+    EraseRouteMarkers();
+    CopyOnto(BattleMap()->Surface(), [&](QPainter& p) {
         p.drawImage(QPoint(at.x, at.y), pictures_.Symbols, QRect(r.x, r.y, r.w, r.h));
     });
-    ShowBackBuffer();
 }
 
 void TKVTSDI::MenusChanged(const TTurnMenus& menus) {
@@ -346,7 +362,7 @@ void TKVTSDI::Timer1IntervalChanged(int milliseconds) { timer1_.setInterval(mill
 
 void TKVTSDI::BattleMapMouseDown(Qt::MouseButton button, QPoint at) {
     // Any press, whatever its button, erases the route markers of the last drag.
-    ShowBackBuffer();
+    EraseRouteMarkers();
     if (button != Qt::LeftButton && button != Qt::RightButton) return;
     const TMapClick click = MapMouseDown(button == Qt::RightButton ? MapButton::Right : MapButton::Left, at.x(), at.y());
     OpenDialogsOfClick(click);
@@ -371,8 +387,11 @@ void TKVTSDI::BattleMapMouseMove(QPoint at) {
     SetScreenCursor(crDefault);
     ui_->LocationLabel->SetCaption(QString::fromStdString(LocationText(at.x(), at.y())));
     for (const TMarkerDraw& marker : MapMouseMove(at.x(), at.y())) {
+        const QRect area = MoveMarkerArea(marker.direction, marker.at);
+        if (area.isEmpty()) continue;
+        underMarkers_.push_back({area.topLeft(), BattleMap()->Surface().copy(area)});
         DrawMoveMarker(BattleMap()->Surface(), pictures_, marker.direction, marker.at);
-        BattleMap()->update(QRect(marker.at.x + 8, marker.at.y + 8, kMarkerSize, kMarkerSize));
+        BattleMap()->update(area);
     }
 }
 

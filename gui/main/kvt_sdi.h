@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <vector>
 
 #include "engine/core/frontend.h"
 #include "engine/core/turn_menus.h"
@@ -113,7 +114,8 @@ public:
     QWidget* WeatherGauge(int theatre) const;  // 1..3
     QTimer* Timer1() { return &timer1_; }
     TBI_Hotspot* Hotspot(int edge) const;  // 0 top, 1 bottom, 2 left, 3 right
-    const QImage& BackBuffer() const { return backBuffer_; }
+    // What the map box shows less the route markers drawn on it since the last repaint.
+    QImage BackBuffer() const;
     // How many ticks the timer ran (tests wait on it).
     int TicksRun() const { return ticks_; }
 
@@ -133,14 +135,21 @@ private:
     void EdgeTick(kvt::MapEdge edge);
     void FitFrame();
     void StopBackgroundTicks();
-    void ShowBackBuffer();
+    void EraseRouteMarkers();
     void ApplyPanelColours();
     void OpenDialogsOfClick(const kvt::TMapClick& click);
 
     std::unique_ptr<Ui::TKVTSDI> ui_;
     std::unique_ptr<TQtFrontend> frontend_;
     TMapPictures pictures_;
-    QImage backBuffer_;
+    TMapBackdrop backdrop_;
+    // What each route marker drawn since the last repaint covered on the map box, in drawing order:
+    // putting it back erases the markers without a second full-size picture of the map.
+    struct TCovered {
+        QPoint at;
+        QImage pixels;
+    };
+    std::vector<TCovered> underMarkers_;
     QTimer timer1_;
     TBI_Hotspot* hot_[4] = {};
     bool inTick_ = false;

@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QVarLengthArray>
 
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "engine/core/game_files.h"
@@ -18,15 +21,22 @@ QRect R(const TSheetRect& r) { return {r.x, r.y, r.w, r.h}; }
 
 QColor Rgb(std::uint32_t c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
+bool CannotRead(const char* name, QString* error) {
+    if (error) *error = QStringLiteral("The picture \"%1\" cannot be read.").arg(QLatin1String(name));
+    return false;
+}
+
 bool LoadPicture(QImage& into, const char* name, QString* error) {
     const std::string path = GameDataFile(name);
     QImage image(QString::fromStdString(path));
-    if (image.isNull()) {
-        if (error) *error = QStringLiteral("The picture \"%1\" cannot be read.").arg(QLatin1String(name));
-        return false;
-    }
+    if (image.isNull()) return CannotRead(name, error);
     // One pixel format for every copy keeps each copy a plain row move.
     into = image.convertToFormat(QImage::Format_RGB32);
+    return true;
+}
+
+bool LoadPicture(TPackedPicture& into, const char* name, QString* error) {
+    if (!into.Load(QString::fromStdString(GameDataFile(name)))) return CannotRead(name, error);
     return true;
 }
 
@@ -37,16 +47,21 @@ void AddOutline(std::vector<QLine>& lines, TBoxPoint h) {
     lines.emplace_back(h.x + 32, h.y + 15, h.x + 24, h.y + 31);
 }
 
+// Calls visit(column, row) for every hex whose outline the view may show, in drawing order.
+template <typename Visit>
+void ForEachOutlinedHex(Visit visit) {
+    for (int c = ViewColumn; c <= ViewColumn + ViewColumns && c <= kMapColumns; ++c)
+        for (int r = ViewRow; r <= ViewRow + ViewRows && r <= kMapRows; ++r) visit(c, r);
+}
+
 void DrawOutlines(QPainter& p) {
     static std::vector<QLine> navy, grey;
     navy.clear();
     grey.clear();
-    for (int c = ViewColumn; c <= ViewColumn + ViewColumns && c <= kMapColumns; ++c)
-        for (int r = ViewRow; r <= ViewRow + ViewRows && r <= kMapRows; ++r) {
-            const std::uint32_t colour = HexOutlineColour(c, r);
-            if (colour == 0) continue;
-            AddOutline(colour == 0x000080 ? navy : grey, HexPixel(c, r));
-        }
+    ForEachOutlinedHex([](int c, int r) {
+        const std::uint32_t colour = HexOutlineColour(c, r);
+        if (colour != 0) AddOutline(colour == 0x000080 ? navy : grey, HexPixel(c, r));
+    });
     p.setPen(QPen(Rgb(0x000080), 1));
     p.drawLines(navy.data(), static_cast<int>(navy.size()));
     p.setPen(QPen(Rgb(0x808080), 1));
@@ -101,16 +116,74 @@ void DrawMoveMarker(QImage& box, const TMapPictures& pictures, int kind, TBoxPoi
     if (!r.valid) return;
     QPainter p(&box);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(at.x + 8, at.y + 8), pictures.Markers, R(r));
+    p.drawImage(MoveMarkerArea(kind, at).topLeft(), pictures.Markers, R(r));
 }
 
-void ComposeMapView(QImage& backBuffer, const TMapPictures& pictures) {
+QRect MoveMarkerArea(int kind, TBoxPoint at) {
+    const TSheetRect r = MoveMarkerRect(kind);
+    return r.valid ? QRect(at.x + 8, at.y + 8, r.w, r.h) : QRect();
+}
+
+namespace {
+
+// Moves an image's pixels by `by`; what they uncover keeps its old pixels.
+void ShiftPixels(QImage& image, QPoint by) {
+    const int w = image.width(), h = image.height();
+    const int cols = w - std::abs(by.x()), rows = h - std::abs(by.y());
+    if (cols <= 0 || rows <= 0) return;
+    uchar* bits = image.bits();
+    const qsizetype line = image.bytesPerLine();
+    const int from = std::max(0, -by.x()), to = std::max(0, by.x());
+    auto move = [&](int y) { std::memmove(bits + (y + by.y()) * line + to * 4, bits + y * line + from * 4, cols * 4); };
+    // Rows moving down go bottom first, so none is overwritten before it moves.
+    if (by.y() > 0)
+        for (int y = rows - 1; y >= 0; --y) move(y);
+    else
+        for (int y = -by.y(); y < h; ++y) move(y);
+}
+
+}  // namespace
+
+const QImage& TMapBackdrop::For(const TMapPictures& pictures) {
+    seen_.clear();
+    if (HexGridShown) ForEachOutlinedHex([this](int c, int r) { seen_.push_back(HexOutlineColour(c, r)); });
+    if (!image_.isNull() && picture_ == pictures.Map.Serial() && column_ == ViewColumn && row_ == ViewRow &&
+        grid_ == HexGridShown && outlines_ == seen_)
+        return image_;
+    const QRect source((ViewColumn - 1) * kHexPixels, (ViewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight);
+    // A view moved without the grid keeps the part of the map it still shows and unpacks only the
+    // strips it uncovers; the grid's edges are drawn for the hexes in view, so with it all is redrawn.
+    const bool moveMap = !image_.isNull() && picture_ == pictures.Map.Serial() && !grid_ && !HexGridShown;
+    const QPoint by((column_ - ViewColumn) * kHexPixels, (row_ - ViewRow) * kHexPixels);
+    if (image_.isNull()) image_ = QImage(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32);
+    picture_ = pictures.Map.Serial();
+    column_ = ViewColumn;
+    row_ = ViewRow;
+    grid_ = HexGridShown;
+    outlines_.swap(seen_);
+    if (moveMap && std::abs(by.x()) < image_.width() && std::abs(by.y()) < image_.height()) {
+        ShiftPixels(image_, by);
+        const QRect across(by.x() > 0 ? 0 : image_.width() + by.x(), 0, std::abs(by.x()), image_.height());
+        const QRect down(0, by.y() > 0 ? 0 : image_.height() + by.y(), image_.width(), std::abs(by.y()));
+        for (const QRect& strip : {across, down})
+            if (!strip.isEmpty()) pictures.Map.Unpack(image_, strip.topLeft(), strip.translated(source.topLeft()));
+    } else {
+        pictures.Map.Unpack(image_, QPoint(0, 0), source);
+    }
+    if (grid_) {
+        QPainter p(&image_);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        DrawOutlines(p);
+    }
+    return image_;
+}
+
+void ComposeMapView(QImage& box, const TMapPictures& pictures, TMapBackdrop& backdrop) {
     const TGameRec& g = *GameRec;
-    QPainter p(&backBuffer);
+    const QImage& view = backdrop.For(pictures);
+    QPainter p(&box);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(0, 0), pictures.Map,
-                QRect((ViewColumn - 1) * kHexPixels, (ViewRow - 1) * kHexPixels, kMapBoxWidth, kMapBoxHeight));
-    if (HexGridShown) DrawOutlines(p);
+    p.drawImage(QPoint(0, 0), view);
     for (int f = 1; f <= kFleetCount; ++f) {
         const TFleetRec& fleet = g.Fleets[f];
         if (fleet.BuildCounter != 0 || !FleetShown(f) || !HexInView(fleet.HexX, fleet.HexY)) continue;

@@ -9,19 +9,32 @@
 
 namespace kvt::gui {
 
-TNewRadBox::TNewRadBox(QWidget* parent)
-    : TElWidget(parent), backBitmap_(kBitmapWidth, kBitmapHeight, QImage::Format_RGB32) {
-    // A new picture is blank until the dialog copies its background in.
-    backBitmap_.fill(Qt::white);
+TNewRadBox::TNewRadBox(QWidget* parent) : TElWidget(parent) {
     setAttribute(Qt::WA_OpaquePaintEvent, false);
     resize(kBitmapWidth, kBitmapHeight);
     UpdateClientArea();
 }
 
+QImage& TNewRadBox::BackBitmap() {
+    // Grows only: what was drawn stays if the box shrinks and grows back.
+    const QSize wanted = size().boundedTo(QSize(kBitmapWidth, kBitmapHeight)).expandedTo(backBitmap_.size());
+    if (wanted == backBitmap_.size()) return backBitmap_;
+    QImage grown(wanted, QImage::Format_RGB32);
+    grown.fill(Qt::white);
+    if (!backBitmap_.isNull()) {
+        QPainter p(&grown);
+        p.setCompositionMode(QPainter::CompositionMode_Source);
+        p.drawImage(QPoint(0, 0), backBitmap_);
+    }
+    backBitmap_ = std::move(grown);
+    return backBitmap_;
+}
+
 void TNewRadBox::CopyBackground(const QImage& picture, QPoint boxOrigin) {
-    QPainter p(&backBitmap_);
+    QImage& bitmap = BackBitmap();
+    QPainter p(&bitmap);
     p.setCompositionMode(QPainter::CompositionMode_Source);
-    p.drawImage(QPoint(0, 0), picture, QRect(boxOrigin, backBitmap_.size()));
+    p.drawImage(QPoint(0, 0), picture, QRect(boxOrigin, bitmap.size()));
     p.end();
     update();
 }
@@ -64,8 +77,9 @@ bool TNewRadBox::DialogChar(QChar key) {
 }
 
 void TNewRadBox::paintEvent(QPaintEvent*) {
+    const QImage& bitmap = BackBitmap();
     QPainter p(this);
-    p.drawImage(QPoint(0, 0), backBitmap_);
+    p.drawImage(QPoint(0, 0), bitmap);
 }
 
 void TNewRadBox::changeEvent(QEvent* event) {

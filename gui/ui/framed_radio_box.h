@@ -21,12 +21,12 @@ public:
 
     explicit TNewRadBox(QWidget* parent = nullptr);
 
-    // The picture the box shows at its top-left; a box larger than it shows nothing beyond it.
-    // The dialog draws into it before showing the box.
-    QImage& BackBitmap() { return backBitmap_; }
-    const QImage& BackBitmap() const { return backBitmap_; }
+    // The picture the box shows at its top-left: as large as the box has been, up to 500 x 400 (a
+    // larger box shows nothing beyond it); blank until drawn into, as is any part the box grows
+    // into later. The dialog draws into it before showing the box.
+    QImage& BackBitmap();
     // Copies the part of a dialog's background picture that lies under the box (the box's
-    // position in the dialog's coordinates) into BackBitmap.
+    // position in the dialog's coordinates) into BackBitmap. Call it once the box has its size.
     void CopyBackground(const QImage& picture, QPoint boxOrigin);
 
     const QString& Caption() const { return caption_; }
@@ -44,6 +44,7 @@ protected:
 
 private:
     void UpdateClientArea();
+    // Allocated as the box is used, never larger than it: a dialog holds a dozen boxes.
     QImage backBitmap_;
     QString caption_;
     bool ctl3D_ = true;

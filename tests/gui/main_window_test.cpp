@@ -1,6 +1,7 @@
 // The main window on the 1861 start point: start-up and its failures, clicks, drags, keys and
 // minimap on the map, the menus before, during and after a turn, a whole turn through the menu,
 // saving and loading through the file dialogs, the toggles, edge scrolling and closing.
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -34,6 +35,7 @@
 #include "engine/core/turn_menus.h"
 #include "gui/dialogs/core/scenario_choice.h"
 #include "gui/main/map_box.h"
+#include "gui/main/map_painter.h"
 #include "gui/platform/file_dialogs.h"
 #include "gui/platform/form.h"
 #include "gui/platform/help_viewer.h"
@@ -311,6 +313,26 @@ TEST_F(WindowTest, AnExposeOrAnyPressErasesTheRouteMarkersAndAScreenshotDoesNot)
         else EXPECT_EQ(w.BattleMap()->Surface().copy(marker), drawn);
         w.FormPaint();
     }
+}
+
+TEST_F(WindowTest, APressErasesEveryMarkerOfARouteThatDoublesBackOnItself) {
+    ASSERT_TRUE(CreateWindow());
+    const int corps = LoneUnionCorps();
+    ASSERT_NE(corps, 0);
+    const TCorpsRec& k = GameRec->Corps[corps];
+    QWidget* box = window->BattleMap();
+    const QPoint home = HexCentre(k.HexX, k.HexY), south = HexCentre(k.HexX, k.HexY + 1);
+    const QImage before = window->BattleMap()->Surface().copy();
+    SendMouse(box, QEvent::MouseButtonPress, Qt::LeftButton, home);
+    // South, back north and south again: the third marker lands on the first.
+    for (const QPoint& to : {south, home, south}) SendMouse(box, QEvent::MouseMove, Qt::NoButton, to);
+    SendMouse(box, QEvent::MouseButtonRelease, Qt::LeftButton, south);
+    const int route[] = {k.Route[1], k.Route[2], k.Route[3]};
+    ASSERT_THAT(route, ::testing::ElementsAre(4, 1, 4)) << "south, north and south";
+    ASSERT_NE(window->BattleMap()->Surface(), before);
+    SendMouse(box, QEvent::MouseButtonPress, Qt::MiddleButton, QPoint(5, 5));
+    EXPECT_TRUE(window->BattleMap()->Surface() == before);
+    EXPECT_TRUE(window->BackBuffer() == before);
 }
 
 TEST_F(WindowTest, ArrowKeysAndTheMinimapMoveTheViewWithinTheMap) {
@@ -661,6 +683,55 @@ TEST_F(WindowTest, TogglesRedrawTheMapAndTheHiddenEnemyShowsWhenRevealed) {
     EXPECT_FALSE(window->VisibleFleetMovesAction()->isChecked());
     window->FormPaint();
     EXPECT_EQ(window->SpeedButton(4)->palette().color(QPalette::ButtonText), QColor(0, 0, 0));
+}
+
+TEST_F(WindowTest, EveryRepaintShowsWhatAFreshDrawingShowsAfterScrollsGridSwitchesAndMapChanges) {
+    ASSERT_TRUE(CreateWindow());
+    gui::TMapPictures fresh;
+    ASSERT_TRUE(gui::LoadMapPictures(fresh, nullptr));
+    const auto repaintWithSide = [&](int column, int row, int side) {
+        MapGrid->Cell(column, row).SetControlSide(side);
+        window->FormPaint();
+    };
+    const auto switchGrid = [&] { window->ActionNamed("HexOutline1")->trigger(); };
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        {"the start-up's view", [] {}},
+        {"the grid switched on", switchGrid},
+        {"a scroll right by key", [&] { QTest::keyClick(window.get(), Qt::Key_Right); }},
+        {"a scroll down by key", [&] { QTest::keyClick(window.get(), Qt::Key_Down); }},
+        {"the minimap clicked in the east", [&] { QTest::mouseClick(window->StratMap(), Qt::LeftButton, {}, QPoint(29, 9)); }},
+        {"a hex in view taken by the Confederacy", [&] { repaintWithSide(40, 15, kConfederacy); }},
+        {"the same hex back to the Union", [&] { repaintWithSide(40, 15, kUnion); }},
+        {"the same hex held by nobody", [&] { repaintWithSide(40, 15, 0); }},
+        {"the grid switched off", switchGrid},
+        {"a hex changing side while the grid is off", [&] { repaintWithSide(41, 16, kConfederacy); }},
+        {"a scroll left by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Left); }},
+        {"a scroll up by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Up); }},
+        {"a scroll right by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Right); }},
+        {"a scroll down by key while the grid is off", [&] { QTest::keyClick(window.get(), Qt::Key_Down); }},
+        {"the minimap clicked in the far west while the grid is off",
+         [&] { QTest::mouseClick(window->StratMap(), Qt::LeftButton, {}, QPoint(2, 40)); }},
+        {"the minimap clicked nearby while the grid is off",
+         [&] { QTest::mouseClick(window->StratMap(), Qt::LeftButton, {}, QPoint(10, 30)); }},
+        {"the grid switched on again", switchGrid},
+        {"the view moved south", [&] {
+             ViewColumn = 17;
+             ViewRow = 24;
+             window->FormPaint();
+         }},
+    };
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.name);
+        step.act();
+        QImage drawnAfresh(kMapBoxWidth, kMapBoxHeight, QImage::Format_RGB32);
+        gui::TMapBackdrop noneKept;
+        gui::ComposeMapView(drawnAfresh, fresh, noneKept);
+        EXPECT_TRUE(window->BattleMap()->Surface() == drawnAfresh);
+    }
 }
 
 TEST_F(WindowTest, TheViewAtThreePlacesShowsEveryVisibleCorpsFromItsSheetCell) {

@@ -10,6 +10,7 @@
 #include "gui/dialogs/players/election_dialog.h"
 #include "gui/dialogs/players/setup_dialog.h"
 #include "gui/ui/framed_radio_box.h"
+#include "gui/ui/image_form.h"
 #include "tests/gui/dialog_test_support.h"
 #include "tests/gui/gui_support.h"
 
@@ -58,6 +59,28 @@ TEST_F(PoliticsDialogs, TheSetupOpensOnItsPreselectedRowsCaptionedFromTheTexts) 
         EXPECT_TRUE(d.Choices().unionPerson && d.Choices().confederatePerson && !d.Choices().mail);
         testing::SaveScreenshot(&d, QStringLiteral("setup_%1").arg(year));
     }
+}
+
+TEST_F(PoliticsDialogs, EachSetupBoxShowsThePictureUnderItAndKeepsNoLargerPicture) {
+    Start("1861");
+    gui::TSetUp d;
+    d.show();
+    const QImage picture = testing::Control<gui::TImage>(&d, QStringLiteral("Image1"))->Picture().convertToFormat(QImage::Format_RGB32);
+    qsizetype held = 0, area = 0;
+    const auto boxes = d.findChildren<gui::TNewRadBox*>();
+    ASSERT_EQ(boxes.size(), 12);
+    for (gui::TNewRadBox* box : boxes) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        // The box alone, without the buttons and labels standing on it.
+        QImage shown(box->size(), QImage::Format_RGB32);
+        shown.fill(Qt::magenta);
+        box->render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+        EXPECT_EQ(shown, picture.copy(box->geometry()));
+        held += box->BackBitmap().sizeInBytes();
+        area += qsizetype(box->width()) * box->height() * 4;
+    }
+    // A dozen boxes, each once with a 500 x 400 picture, made the dialog the program's largest user of memory.
+    EXPECT_LE(held, area);
 }
 
 TEST_F(PoliticsDialogs, AComputerSideShowsItsHandicapRowAndTakesAwayThePlayRowAndOnlyDoneCloses) {
