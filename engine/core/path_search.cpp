@@ -279,9 +279,12 @@ void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
     }
 }
 
+PathSearchWatcher searchWatcher = nullptr;
+
 }  // namespace
 
 void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule) {
+    if (searchWatcher) searchWatcher(x1, y1, x2, y2, maxSteps, mode, nation, rule);
     if (x1 == x2 && y1 == y2) {
         PathEnd = {static_cast<std::uint16_t>(x1), static_cast<std::uint16_t>(y1)};
         ClearSteps();
@@ -302,6 +305,8 @@ bool PathReached(int mode, int x1, int y1, int x2, int y2) {
     const bool breadthFirst = mode == kPathRail || mode == kPathRiver || mode == kPathSea;
     return !breadthFirst || PathResult == kPathReached;
 }
+
+void SetPathSearchWatcher(PathSearchWatcher watcher) { searchWatcher = watcher; }
 
 void ResetPathSearch() {
     ClearSteps();
