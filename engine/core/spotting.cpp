@@ -4,7 +4,9 @@
 #include "engine/core/spotting.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
+#include <cstdlib>
 
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/corps_movement.h"
@@ -103,6 +105,159 @@ void SpotFleets() {
                 f.Spotted += 1;
         for (TCorpsRec& k : g.Corps)
             if (CorpsInUse(k) && k.Side != f.Side && Distance(f.HexX, f.HexY, k.HexX, k.HexY) <= 1) k.Visibility += 1;
+    }
+}
+
+// ---------------------------------------------------------------- the same sweeps, by column
+// Spotting runs after every fleet pass. Each rule above measures every corps, city or fleet against
+// every other; the sweeps below visit only those in the columns within reach, from lists sorted by
+// column, and give the same record: each corps' and fleet's own changes come in the same order, and
+// what several spotters add to one corps is a maximum or a sum.
+
+// Pieces sorted by the column they stand in (any byte), in index order within each column.
+template <int kMax>
+struct TByColumn {
+    std::array<std::uint8_t, 257> start{};
+    std::array<std::uint8_t, kMax> index{};
+
+    template <typename Column, typename Counted>
+    void Sort(int count, Column column, Counted counted) {
+        start.fill(0);
+        for (int i = 1; i <= count; ++i)
+            if (counted(i)) ++start[column(i) + 1];
+        for (int c = 1; c <= 256; ++c) start[c] = static_cast<std::uint8_t>(start[c] + start[c - 1]);
+        std::array<std::uint8_t, 257> at = start;
+        for (int i = 1; i <= count; ++i)
+            if (counted(i)) index[at[column(i)]++] = static_cast<std::uint8_t>(i);
+    }
+    // Calls f(index) for every piece in columns x - reach .. x + reach.
+    template <typename F>
+    void ForColumnsNear(int x, int reach, F f) const {
+        for (int c = std::max(0, x - reach); c <= std::min(255, x + reach); ++c)
+            for (int i = start[c]; i < start[c + 1]; ++i) f(index[i]);
+    }
+};
+
+using TCorpsByColumn = TByColumn<kCorpsCount>;
+using TCitiesByColumn = TByColumn<kCityCount>;
+
+void SortCorps(TCorpsByColumn& corps) {
+    const TGameRec& g = G();
+    corps.Sort(kCorpsCount, [&g](int k) { return g.Corps[k].HexX; }, [&g](int k) { return CorpsInUse(g.Corps[k]); });
+}
+
+bool Near(int x1, int y1, int x2, int y2, int reach) { return std::abs(x1 - x2) <= reach && std::abs(y1 - y2) <= reach; }
+
+void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
+    TGameRec& g = G();
+    TCorpsRec& k = g.Corps[i];
+    const int weather = g.TheatreWeather[k.Region];
+    int range = weather > 6 ? 3 : weather == 3 ? 4 : 5;
+    if (k.Kind == 2) range += 1;
+    if (k.Fatigue > k.FatigueLimit) range -= 1;
+
+    // A distance within the range or 0 lies within that many columns and rows.
+    const int box = std::max(range, 0);
+    int sameHex = 0;
+    corps.ForColumnsNear(k.HexX, box, [&](int index) {
+        TCorpsRec& j = g.Corps[index];
+        if (j.Side == k.Side || !Near(k.HexX, k.HexY, j.HexX, j.HexY, box)) return;
+        const int d = Distance(k.HexX, k.HexY, j.HexX, j.HexY);
+        if (d == 0) {
+            ++sameHex;
+            if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
+                RaiseContact(k);
+                RaiseContact(j);
+            }
+        } else if (d <= range) {
+            j.Visibility = static_cast<U8>(std::max(static_cast<int>(j.Visibility), range - d));
+        }
+    });
+    if (sameHex == 0) k.ContactCode = 0;
+}
+
+// Each corps meets the cities in city order: a near city of another side may raise what it sees,
+// and every city of another side adds one while the corps' home state is held by the enemy.
+void SpotByCitiesSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities) {
+    TGameRec& g = G();
+    constexpr int kCityReach = 2;
+    // notOwn[s][c]: the cities 1..c not held by side s, for the sides 0..3 (others counted apart).
+    std::array<std::array<std::uint8_t, kCityCount + 1>, 4> notOwn{};
+    for (int s = 0; s < 4; ++s)
+        for (int c = 1; c <= kCityCount; ++c) notOwn[s][c] = static_cast<std::uint8_t>(notOwn[s][c - 1] + (g.Cities[c].Owner != s));
+    auto notOwnBetween = [&](int side, int from, int to) {  // cities from + 1 .. to
+        if (side < 4) return notOwn[side][to] - notOwn[side][from];
+        int n = 0;
+        for (int c = from + 1; c <= to; ++c) n += g.Cities[c].Owner != side;
+        return n;
+    };
+    for (int p = 0; p < corps.start[256]; ++p) {
+        TCorpsRec& j = g.Corps[corps.index[p]];
+        struct TNearCity {
+            int city, d;
+        };
+        std::array<TNearCity, kCityCount> near;
+        int nearCount = 0;
+        cities.ForColumnsNear(j.HexX, kCityReach, [&](int c) {
+            const TCityRec& city = g.Cities[c];
+            if (city.Owner == j.Side || !Near(city.HexX, city.HexY, j.HexX, j.HexY, kCityReach)) return;
+            const int d = Distance(city.HexX, city.HexY, j.HexX, j.HexY);
+            if (d > kCityReach) return;
+            int at = nearCount++;
+            for (; at > 0 && near[at - 1].city > c; --at) near[at] = near[at - 1];
+            near[at] = {c, d};
+        });
+        const int others = notOwnBetween(j.Side, 0, kCityCount);
+        const int homeControl = others != 0 ? static_cast<int>(g.States[j.HomeState].ControlSide) : 0;
+        const bool enemyHome = homeControl != 0 && homeControl != j.Side;
+        U8 visibility = j.Visibility;
+        int passed = 0;
+        for (int n = 0; n < nearCount; ++n) {
+            const auto [c, d] = near[n];
+            if (enemyHome) visibility = static_cast<U8>(visibility + notOwnBetween(j.Side, passed, c - 1));
+            const int r = g.Cities[c].Garrison != 0 ? 2 : 1;
+            if (d <= r && visibility < r - d) visibility = static_cast<U8>(visibility + r - d);
+            if (d == 0 && j.OrderMode < kOrderEmbarked) j.ContactCode = kHostileCityContact;
+            if (enemyHome) visibility = static_cast<U8>(visibility + 1);
+            passed = c;
+        }
+        if (enemyHome) visibility = static_cast<U8>(visibility + notOwnBetween(j.Side, passed, kCityCount));
+        j.Visibility = visibility;
+    }
+}
+
+void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities) {
+    TGameRec& g = G();
+    std::array<std::uint8_t, kFleetCount> afloat;
+    int afloatCount = 0;
+    for (int f = 1; f <= kFleetCount; ++f)
+        if (g.Fleets[f].BuildCounter == 0 && g.Fleets[f].Side != 0) afloat[afloatCount++] = static_cast<std::uint8_t>(f);
+    for (int a = 0; a < afloatCount; ++a) {
+        TFleetRec& f = g.Fleets[afloat[a]];
+        int theatre = g.Cities[f.HomePort].Theatre;
+        if (f.HomePort == 0 || theatre == 0) theatre = kSeaboard;
+        const int weather = g.TheatreWeather[theatre];
+        const int r = weather >= 6 ? 1 : weather > 2 ? 2 : 3;
+        for (int b = 0; b < afloatCount; ++b) {
+            const TFleetRec& other = g.Fleets[afloat[b]];
+            if (other.Side == f.Side) continue;
+            int d = Distance(f.HexX, f.HexY, other.HexX, other.HexY);
+            if (!(f.WaterType != 0 && other.WaterType != 0)) d += 1;
+            if (d <= r && f.Spotted < r - d)
+                f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
+        }
+        int enemyCities = 0;
+        cities.ForColumnsNear(f.HexX, r, [&](int c) {
+            const TCityRec& city = g.Cities[c];
+            enemyCities += city.Owner != 0 && city.Owner != f.Side && Near(f.HexX, f.HexY, city.HexX, city.HexY, r) &&
+                           Distance(f.HexX, f.HexY, city.HexX, city.HexY) <= r;
+        });
+        f.Spotted = static_cast<U8>(f.Spotted + enemyCities);
+        corps.ForColumnsNear(f.HexX, 1, [&](int index) {
+            TCorpsRec& k = g.Corps[index];
+            if (k.Side != f.Side && Near(f.HexX, f.HexY, k.HexX, k.HexY, 1) && Distance(f.HexX, f.HexY, k.HexX, k.HexY) <= 1)
+                k.Visibility += 1;
+        });
     }
 }
 
@@ -234,29 +389,52 @@ void ReleaseSpentCorpsBrigades(int c) {
     }
 }
 
-void UpdateSpotting() {
+namespace {
+
+// The pass both ways: the swept rules or the all-against-all rescan they are held to.
+template <bool kRescan>
+void Spot() {
     TGameRec& g = G();
     for (TCorpsRec& k : g.Corps) k.Visibility = 0;
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
 
+    TCorpsByColumn corps;
+    if (!kRescan) SortCorps(corps);
     for (int i = 1; i <= kCorpsCount; ++i) {
         TCorpsRec& k = g.Corps[i];
         if (CorpsInUse(k) && k.Strength == 0) {
             ReleaseSpentCorpsBrigades(i);
             EndCorps(i);
+            // Freed slots leave the sweeps; whatever else the ending changed is read anew.
+            if (!kRescan) SortCorps(corps);
             continue;
         }
         if (!CorpsInUse(k) || k.Nation == 0) continue;
         if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
             // An embarked corps whose fleet is gone went down with it.
             DrownCorps(i);
+            if (!kRescan) SortCorps(corps);
             continue;
         }
-        SpotByCorps(i);
+        if (kRescan) SpotByCorps(i);
+        else SpotByCorpsSwept(i, corps);
     }
-    SpotByCities();
-    SpotFleets();
+    if (kRescan) {
+        SpotByCities();
+        SpotFleets();
+        return;
+    }
+    TCitiesByColumn cities;
+    cities.Sort(kCityCount, [&g](int c) { return g.Cities[c].HexX; }, [](int) { return true; });
+    SpotByCitiesSwept(corps, cities);
+    SpotFleetsSwept(corps, cities);
 }
+
+}  // namespace
+
+void UpdateSpotting() { Spot<false>(); }
+
+void UpdateSpottingFullRescan() { Spot<true>(); }
 
 void MoveArmyHeadquarters() {
     for (int a = 1; a <= kArmyCount; ++a) {

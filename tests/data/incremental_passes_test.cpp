@@ -1,0 +1,166 @@
+// The passes that recount only what changed since their last run (hex control, spotting, army
+// headquarters, the force tallies) against the whole-map rescans they replace: seeded campaigns of
+// every start point are played step by step, and after the pre-movement phase and every movement
+// tick both are run from the same world and must leave the same record, map and random draws.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/core/frontend.h"
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/headless_turns.h"
+#include "engine/core/movement_ticks.h"
+#include "engine/core/random.h"
+#include "engine/core/spotting.h"
+#include "engine/core/text_table.h"
+#include "engine/core/turn_menus.h"
+#include "engine/core/turn_start.h"
+#include "engine/logistics/hex_control.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/synthetic_game.h"
+
+namespace kvt {
+namespace {
+
+// The world a pass starts from and leaves: record, map and generator.
+struct TWorld {
+    std::unique_ptr<TGameRec> record = std::make_unique<TGameRec>();
+    std::unique_ptr<TMapGrid> map = std::make_unique<TMapGrid>();
+    RandomState random{};
+
+    void Keep() {
+        *record = *GameRec;
+        *map = *MapGrid;
+        random = GetRandomState();
+    }
+    void PutBack() const {
+        *GameRec = *record;
+        *MapGrid = *map;
+        SetRandomState(random);
+    }
+};
+
+// What a pass leaves that a player or a saved game could tell apart.
+struct TPassResult {
+    std::vector<std::uint8_t> record, map;
+    std::vector<int> draws;
+    std::uint64_t generator = 0;
+};
+
+// The first byte at which two images differ, for the message.
+std::string FirstDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (a[i] != b[i]) return "byte " + std::to_string(i) + ": " + std::to_string(a[i]) + " vs " + std::to_string(b[i]);
+    return "sizes " + std::to_string(a.size()) + " vs " + std::to_string(b.size());
+}
+
+struct TPass {
+    const char* name;
+    void (*incremental)();
+    void (*rescan)();
+};
+
+const TPass kPasses[] = {
+    {"hex control", UpdateHexControl, UpdateHexControlFullRescan},
+    {"spotting", UpdateSpotting, UpdateSpottingFullRescan},
+};
+
+class IncrementalPasses : public testing::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        ASSERT_TRUE(TextTable.LoadFromFile(testing::GameFile("KVT_ENG.TXT")));
+        inFolder.emplace(testing::TempFolder("incremental"));
+        InstallFrontend(&frontend);
+    }
+    void TearDown() override {
+        InstallFrontend(nullptr);
+        inFolder.reset();
+        EngineTest::TearDown();
+    }
+
+    TPassResult Run(const TWorld& from, void (*pass)()) {
+        from.PutBack();
+        TPassResult r;
+        r.draws = testing::DrawRanges({}, pass);
+        const auto* rec = reinterpret_cast<const std::uint8_t*>(GameRec);
+        const auto* map = reinterpret_cast<const std::uint8_t*>(MapGrid);
+        r.record.assign(rec, rec + sizeof(TGameRec));
+        r.map.assign(map, map + sizeof(TMapGrid));
+        r.generator = GetRandomState().state;
+        return r;
+    }
+
+    // Runs every pass both ways from the world as it stands, then puts the world back. False at the
+    // first difference, which is reported.
+    bool SameAsRescans(const std::string& where) {
+        TWorld now;
+        now.Keep();
+        bool same = true;
+        for (const TPass& pass : kPasses) {
+            const TPassResult a = Run(now, pass.incremental);
+            const TPassResult b = Run(now, pass.rescan);
+            if (a.record != b.record) ADD_FAILURE() << pass.name << ", " << where << ": record " << FirstDifference(a.record, b.record);
+            if (a.map != b.map) ADD_FAILURE() << pass.name << ", " << where << ": map " << FirstDifference(a.map, b.map);
+            if (a.draws != b.draws || a.generator != b.generator) ADD_FAILURE() << pass.name << ", " << where << ": draws";
+            same = same && a.record == b.record && a.map == b.map && a.draws == b.draws && a.generator == b.generator;
+        }
+        now.PutBack();
+        return same;
+    }
+
+    // Plays the start point with the computer on both sides for `turns` turns, comparing after the
+    // pre-movement phase and after every movement tick. Answers the steps compared.
+    int PlayComparing(const std::string& year, std::uint64_t seed, int turns) {
+        ResetEngineGlobals();
+        UseClockForRandomize(false);
+        SetRandomSeed(seed);
+        const std::string start = testing::GameFile(year + ".kvt");
+        std::string why;
+        if (!ReadGameImages(start, *GameRec, *MapGrid, &why) || !HandGameToComputer()) {
+            ADD_FAILURE() << year << " cannot be played: " << why;
+            return 0;
+        }
+        BringGameIntoPlay(start);
+        int steps = 0;
+        for (int turn = 1; turn <= turns && GameStatus == 0; ++turn) {
+            const std::string at = year + " seed " + std::to_string(seed) + " turn " + std::to_string(turn);
+            ExecuteTurn();
+            if (!Timer1Enabled()) {
+                ADD_FAILURE() << at << ": the turn did not start";
+                return steps;
+            }
+            if (!SameAsRescans(at + " before movement")) return steps;
+            for (int tick = 1; Timer1Enabled(); ++tick, ++steps) {
+                MovementTick();
+                if (!SameAsRescans(at + " tick " + std::to_string(tick))) return steps;
+            }
+        }
+        return steps;
+    }
+
+    AutomaticFrontend frontend;
+    std::optional<testing::CurrentFolder> inFolder;
+};
+
+TEST_F(IncrementalPasses, EveryStepOfSeededCampaignsLeavesWhatTheFullRescansLeave) {
+    struct Case {
+        const char* year;
+        std::uint64_t seed;
+        int turns;
+    };
+    const Case cases[] = {{"1861", 1, 8}, {"1861", 7, 8}, {"1862", 3, 6}, {"1863", 5, 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.year) + " seed " + std::to_string(c.seed));
+        EXPECT_GT(PlayComparing(c.year, c.seed, c.turns), 100 * c.turns) << "the turns were not played";
+    }
+}
+
+}  // namespace
+}  // namespace kvt
