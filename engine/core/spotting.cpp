@@ -314,6 +314,60 @@ int BestHeadquarters(int a, int t, bool threatened) {
     return best;
 }
 
+// The same choice without measuring every corps against every city: the army's own corps and the
+// corps of other sides are listed once, and a city's count stops as soon as it cannot win. Every
+// term is at least 0, so the first city with the lowest score under the limit wins either way.
+int BestHeadquartersSwept(int a, int t, bool threatened) {
+    const TGameRec& g = G();
+    const TArmyRec& army = g.Armies[a];
+    std::array<std::uint8_t, kCorpsCount> ownX, ownY;
+    int ownCount = 0;
+    TCorpsByColumn enemies;
+    enemies.Sort(kCorpsCount, [&g](int k) { return g.Corps[k].HexX; }, [&g, &army](int k) {
+        const TCorpsRec& corps = g.Corps[k];
+        return CorpsInUse(corps) && corps.Side != army.Side;
+    });
+    for (const TCorpsRec& k : g.Corps)
+        if (CorpsInUse(k) && k.Army == a && k.Nation == army.Nation) {
+            ownX[ownCount] = k.HexX;
+            ownY[ownCount++] = k.HexY;
+        }
+    std::array<int, 256> otherBases{};
+    for (int b = 1; b <= kArmyCount; ++b)
+        if (b != a) ++otherBases[g.Armies[b].BaseCity];
+    const std::int32_t enemyCost = threatened ? kEnemyNearThreatCost : kEnemyNearCost;
+    const TCityRec& target = g.Cities[t];
+    const int capital = g.Nations[army.Nation].Capital;
+
+    int best = 0;
+    std::int32_t bestScore = kScoreLimit;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        if (!IsSupplySourceOf(city, army.Side)) continue;
+        if (threatened ? c == t : MapGrid->Cell(city.HexX, city.HexY).ControlSide() != army.Side) continue;
+        int d = Distance(city.HexX, city.HexY, target.HexX, target.HexY);
+        if (city.Theatre != army.Theatre) d += 1;
+        if (c == capital && d >= 3) d -= 2;
+        d += 5 * otherBases[c];
+        std::int32_t score = d * d;
+        for (int i = 0; i < ownCount && score < bestScore; ++i) {
+            const int e = Distance(ownX[i], ownY[i], city.HexX, city.HexY);
+            score += e * e;
+        }
+        if (score >= bestScore) continue;
+        enemies.ForColumnsNear(city.HexX, 1, [&](int k) {
+            const TCorpsRec& corps = g.Corps[k];
+            if (Near(corps.HexX, corps.HexY, city.HexX, city.HexY, 1) && Distance(corps.HexX, corps.HexY, city.HexX, city.HexY) < 2)
+                score += enemyCost;
+        });
+        if (score < bestScore) {
+            bestScore = score;
+            best = c;
+        }
+    }
+    return best;
+}
+
 void LoseArmy(int a, int formerBase) {
     TGameRec& g = G();
     TArmyRec& army = g.Armies[a];
@@ -330,6 +384,7 @@ void LoseArmy(int a, int formerBase) {
         if (k.Army == a && k.Nation == nation) k.Army = 0;
 }
 
+template <bool kRescan>
 void MoveHeadquarters(int a) {
     TGameRec& g = G();
     TArmyRec& army = g.Armies[a];
@@ -353,7 +408,7 @@ void MoveHeadquarters(int a) {
             if (target.Owner == army.Side && MapGrid->Cell(target.HexX, target.HexY).ControlSide() == army.Side)
                 army.BaseCity = static_cast<U8>(t);
         } else {
-            const int best = BestHeadquarters(a, t, false);
+            const int best = kRescan ? BestHeadquarters(a, t, false) : BestHeadquartersSwept(a, t, false);
             if (best != 0) army.BaseCity = static_cast<U8>(best);
         }
     }
@@ -367,7 +422,7 @@ void MoveHeadquarters(int a) {
     }
     if (!HeldBy(army.BaseCity, army.Side)) ++enemy;
     if (own == 0 && enemy != 0) {
-        const int best = BestHeadquarters(a, formerBase, true);
+        const int best = kRescan ? BestHeadquarters(a, formerBase, true) : BestHeadquartersSwept(a, formerBase, true);
         if (best != 0) {
             army.BaseCity = static_cast<U8>(best);
             army.SupplyBase = static_cast<U8>(best);
@@ -439,7 +494,14 @@ void UpdateSpottingFullRescan() { Spot<true>(); }
 void MoveArmyHeadquarters() {
     for (int a = 1; a <= kArmyCount; ++a) {
         const TArmyRec& army = GameRec->Armies[a];
-        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters(a);
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<false>(a);
+    }
+}
+
+void MoveArmyHeadquartersFullRescan() {
+    for (int a = 1; a <= kArmyCount; ++a) {
+        const TArmyRec& army = GameRec->Armies[a];
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<true>(a);
     }
 }
 

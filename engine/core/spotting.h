@@ -12,5 +12,7 @@ void UpdateSpottingFullRescan();
 // when its own side holds it; otherwise they disband.
 void ReleaseSpentCorpsBrigades(int corps);
 void MoveArmyHeadquarters();
+// The same with every city scored against every corps: the reference for MoveArmyHeadquarters.
+void MoveArmyHeadquartersFullRescan();
 
 }  // namespace kvt

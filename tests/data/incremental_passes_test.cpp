@@ -69,6 +69,7 @@ struct TPass {
 const TPass kPasses[] = {
     {"hex control", UpdateHexControl, UpdateHexControlFullRescan},
     {"spotting", UpdateSpotting, UpdateSpottingFullRescan},
+    {"army headquarters", MoveArmyHeadquarters, MoveArmyHeadquartersFullRescan},
 };
 
 class IncrementalPasses : public testing::EngineTest {
