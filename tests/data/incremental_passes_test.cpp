@@ -22,6 +22,7 @@
 #include "engine/core/turn_menus.h"
 #include "engine/core/turn_start.h"
 #include "engine/logistics/hex_control.h"
+#include "engine/players/force_tally.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
 
@@ -113,7 +114,32 @@ protected:
             same = same && a.record == b.record && a.map == b.map && a.draws == b.draws && a.generator == b.generator;
         }
         now.PutBack();
-        return same;
+        return same && SameTallies(where);
+    }
+
+    struct TTally {
+        int answer;
+        std::array<std::uint16_t, 7> words;
+        bool operator==(const TTally&) const = default;
+    };
+    static TTally Tally(int (*tally)(int, int, int, TallyVariant), int city, int nation, int range) {
+        const int answer = tally(city, nation, range, TallyVariant::Near);
+        return {answer, {OwnTally, EnemyTally, EnemyReadinessTally, EnemyCorpsTally, HolderCorpsOnCity, NearestEnemyDist, NearestOwnDist}};
+    }
+
+    // The plain tally read both ways around every city (and the numbers beside the cities), for
+    // both sides, at a range that changes from step to step.
+    bool SameTallies(const std::string& where) {
+        const int range = 1 + (++tallySteps % 5) * 3;
+        for (int city = 0; city <= kCityCount + 1; ++city)
+            for (int nation : {kNationUnion, kNationConfederacy}) {
+                const TTally a = Tally(TallyForcesNearCity, city, nation, range);
+                const TTally b = Tally(TallyForcesNearCityFullRescan, city, nation, range);
+                if (a == b) continue;
+                ADD_FAILURE() << "tally, " << where << ": city " << city << ", nation " << nation << ", range " << range;
+                return false;
+            }
+        return true;
     }
 
     // Plays the start point with the computer on both sides for `turns` turns, comparing after the
@@ -148,6 +174,7 @@ protected:
 
     AutomaticFrontend frontend;
     std::optional<testing::CurrentFolder> inFolder;
+    int tallySteps = 0;
 };
 
 TEST_F(IncrementalPasses, EveryStepOfSeededCampaignsLeavesWhatTheFullRescansLeave) {
