@@ -95,8 +95,14 @@ struct TLandSearch {
     int side;
     int rule;
     bool terrainRules;
-    bool hostileHalved;  // an enemy corps stands on the start hex
-    int reach;           // 2 x (D + 20)
+    int reach;  // 2 x (D + 20)
+    // Whether an enemy corps stands on the start hex (-1 not yet asked): asked only once a hostile
+    // hex is scored, since many searches never meet one.
+    mutable int hostileHalved;
+    bool HostileHalved() const {
+        if (hostileHalved < 0) hostileHalved = EnemyCorpsOn(startX, startY, side);
+        return hostileHalved != 0;
+    }
 };
 
 int LandBaseScore(const TLandSearch& s, const MapCell& cell, int x, int y) {
@@ -111,7 +117,7 @@ int LandBaseScore(const TLandSearch& s, const MapCell& cell, int x, int y) {
     if (score != 0) {
         score += s.reach - 2 * HexDistance(x, y, s.destX, s.destY);
         if (x == s.destX && y == s.destY) score += 500;
-        if (s.terrainRules && s.rule == kRuleAnyHex && hostile && s.hostileHalved) score /= 2;
+        if (s.terrainRules && s.rule == kRuleAnyHex && hostile && s.HostileHalved()) score /= 2;
     }
     if (x == s.startX && y == s.startY && score != 0) score -= 1;
     return score;
@@ -138,7 +144,7 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
     s.rule = rule;
     s.terrainRules = mode == kPathLand;
     s.reach = 2 * (HexDistance(x1, y1, x2, y2) + 20);
-    if (s.terrainRules && rule == kRuleAnyHex) s.hostileHalved = EnemyCorpsOn(x1, y1, s.side);
+    s.hostileHalved = -1;
     ClearSteps();
     const int walkLength = std::clamp(maxSteps, 0, kLandWalkMaxSteps);
     // Walks step only onto the map, so only the start can lie off it; its neighbours are then stepped to.
