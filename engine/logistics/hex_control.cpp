@@ -219,6 +219,11 @@ struct THexList {
     std::array<std::uint8_t, kHexCount> listed{};
     std::array<std::uint16_t, kHexCount> hexes{};
     int count = 0;
+    // Unlists only the hexes listed: most passes list a few dozen.
+    void Clear() {
+        for (int i = 0; i < count; ++i) listed[hexes[i]] = 0;
+        count = 0;
+    }
     void Add(int h) {
         if (listed[h]) return;
         listed[h] = 1;
@@ -271,8 +276,7 @@ void UpdateHexControl() {
     CountStateForces(g);
     TLastPass& last = lastPass;
     THexList& list = toWeigh;
-    list.listed.fill(0);
-    list.count = 0;
+    list.Clear();
 
     // A hex is weighed again when its cell, its state's side or quiet, or a corps or river fleet
     // that is or was within reach of it reads otherwise than at the last pass; every other hex
@@ -280,11 +284,12 @@ void UpdateHexControl() {
     if (!last.valid)
         for (int h = 0; h < kHexCount; ++h) list.Add(h);
     for (int i = 0; i < last.unsettledCount; ++i) list.Add(last.unsettled[i]);
-    // Cells changed since the pass, found eight cells (three words) at a time.
+    // Cells changed since the pass (seldom any), found eight cells (three words) at a time.
     static_assert(kMapGridSize % 24 == 0);
     const std::uint8_t* now = map.bytes();
     const std::uint8_t* then = last.left.bytes();
-    for (std::size_t at = 0; at < kMapGridSize; at += 24) {
+    const bool mapChanged = std::memcmp(now, then, kMapGridSize) != 0;
+    for (std::size_t at = 0; mapChanged && at < kMapGridSize; at += 24) {
         std::uint64_t a[3], b[3];
         std::memcpy(a, now + at, 24);
         std::memcpy(b, then + at, 24);
@@ -383,7 +388,7 @@ void UpdateHexControl() {
         last.left.cells[h] = map.cells[h];
         // A city hex not weighed now may still have been changed by its holder.
         if (list.listed[h]) continue;
-        list.listed[h] = 1;
+        list.Add(h);
         settle(h);
     }
     last.valid = true;
