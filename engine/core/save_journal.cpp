@@ -105,7 +105,21 @@ struct TFileMark {
     bool operator==(const TFileMark&) const = default;
 };
 
-TFileMark MarkOf(std::string_view bytes) { return {bytes.size(), Fnv1a(kFnvOffsetBasis, bytes.data(), bytes.size())}; }
+// FNV-1a taken a little-endian word of eight bytes at a time (then the bytes left over): a word
+// that differs gives another sum whatever follows, and a save's files are summed in a few
+// microseconds instead of a good part of a millisecond.
+std::uint64_t FileSum(std::string_view bytes) {
+    std::uint64_t h = kFnvOffsetBasis;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word = 0;
+        for (int b = 7; b >= 0; --b) word = word << 8 | static_cast<std::uint8_t>(bytes[i + b]);
+        h = (h ^ word) * 0x100000001b3ULL;
+    }
+    return Fnv1a(h, bytes.data() + i, bytes.size() - i);
+}
+
+TFileMark MarkOf(std::string_view bytes) { return {bytes.size(), FileSum(bytes)}; }
 
 // The mark of a file as it lies on the disk; nothing for what is not a plain file.
 std::optional<TFileMark> MarkOfFile(const std::string& path) {
