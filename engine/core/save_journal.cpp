@@ -8,11 +8,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <bit>
 #include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -112,8 +114,13 @@ std::uint64_t FileSum(std::string_view bytes) {
     std::uint64_t h = kFnvOffsetBasis;
     std::size_t i = 0;
     for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        for (int b = 7; b >= 0; --b) word = word << 8 | static_cast<std::uint8_t>(bytes[i + b]);
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if constexpr (std::endian::native == std::endian::big) {
+            std::uint64_t little = 0;
+            for (int b = 0; b < 8; ++b, word >>= 8) little = little << 8 | (word & 0xFF);
+            word = little;
+        }
         h = (h ^ word) * 0x100000001b3ULL;
     }
     return Fnv1a(h, bytes.data() + i, bytes.size() - i);
