@@ -114,39 +114,53 @@ void SpotFleets() {
 // column, and give the same record: each corps' and fleet's own changes come in the same order, and
 // what several spotters add to one corps is a maximum or a sum.
 
-// Pieces sorted by the column they stand in (any byte), in index order within each column.
+// Pieces sorted by the column they stand in (any byte), in index order within each column, with
+// their hexes and sides side by side, so a sweep reads a record only for a piece within reach.
+struct TPlace {
+    int x, y, side;
+};
+
 template <int kMax>
 struct TByColumn {
     std::array<std::uint8_t, 257> start{};
-    std::array<std::uint8_t, kMax> index{};
+    std::array<std::uint8_t, kMax> index{}, x{}, y{}, side{};
 
-    template <typename Column, typename Counted>
-    void Sort(int count, Column column, Counted counted) {
+    template <typename Place, typename Counted>
+    void Sort(int count, Place place, Counted counted) {
         start.fill(0);
         for (int i = 1; i <= count; ++i)
-            if (counted(i)) ++start[column(i) + 1];
+            if (counted(i)) ++start[place(i).x + 1];
         for (int c = 1; c <= 256; ++c) start[c] = static_cast<std::uint8_t>(start[c] + start[c - 1]);
         std::array<std::uint8_t, 257> at = start;
-        for (int i = 1; i <= count; ++i)
-            if (counted(i)) index[at[column(i)]++] = static_cast<std::uint8_t>(i);
+        for (int i = 1; i <= count; ++i) {
+            if (!counted(i)) continue;
+            const TPlace p = place(i);
+            const int slot = at[p.x]++;
+            index[slot] = static_cast<std::uint8_t>(i);
+            x[slot] = static_cast<std::uint8_t>(p.x);
+            y[slot] = static_cast<std::uint8_t>(p.y);
+            side[slot] = static_cast<std::uint8_t>(p.side);
+        }
     }
-    // Calls f(index) for every piece in columns x - reach .. x + reach.
+    // Calls f(index, x, y, side) for every piece within `reach` columns and rows of (x0, y0).
     template <typename F>
-    void ForColumnsNear(int x, int reach, F f) const {
-        for (int c = std::max(0, x - reach); c <= std::min(255, x + reach); ++c)
-            for (int i = start[c]; i < start[c + 1]; ++i) f(index[i]);
+    void ForNear(int x0, int y0, int reach, F f) const {
+        for (int c = std::max(0, x0 - reach); c <= std::min(255, x0 + reach); ++c)
+            for (int i = start[c]; i < start[c + 1]; ++i)
+                if (std::abs(y[i] - y0) <= reach) f(index[i], x[i], y[i], side[i]);
     }
+    int Count() const { return start[256]; }
 };
 
 using TCorpsByColumn = TByColumn<kCorpsCount>;
 using TCitiesByColumn = TByColumn<kCityCount>;
 
+TPlace PlaceOf(const TCorpsRec& k) { return {k.HexX, k.HexY, k.Side}; }
+
 void SortCorps(TCorpsByColumn& corps) {
     const TGameRec& g = G();
-    corps.Sort(kCorpsCount, [&g](int k) { return g.Corps[k].HexX; }, [&g](int k) { return CorpsInUse(g.Corps[k]); });
+    corps.Sort(kCorpsCount, [&g](int k) { return PlaceOf(g.Corps[k]); }, [&g](int k) { return CorpsInUse(g.Corps[k]); });
 }
-
-bool Near(int x1, int y1, int x2, int y2, int reach) { return std::abs(x1 - x2) <= reach && std::abs(y1 - y2) <= reach; }
 
 void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
     TGameRec& g = G();
@@ -159,10 +173,10 @@ void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
     // A distance within the range or 0 lies within that many columns and rows.
     const int box = std::max(range, 0);
     int sameHex = 0;
-    corps.ForColumnsNear(k.HexX, box, [&](int index) {
+    corps.ForNear(k.HexX, k.HexY, box, [&](int index, int x, int y, int side) {
+        if (side == k.Side) return;
         TCorpsRec& j = g.Corps[index];
-        if (j.Side == k.Side || !Near(k.HexX, k.HexY, j.HexX, j.HexY, box)) return;
-        const int d = Distance(k.HexX, k.HexY, j.HexX, j.HexY);
+        const int d = Distance(k.HexX, k.HexY, x, y);
         if (d == 0) {
             ++sameHex;
             if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
@@ -191,17 +205,16 @@ void SpotByCitiesSwept(const TCorpsByColumn& corps, const TCitiesByColumn& citie
         for (int c = from + 1; c <= to; ++c) n += g.Cities[c].Owner != side;
         return n;
     };
-    for (int p = 0; p < corps.start[256]; ++p) {
+    for (int p = 0; p < corps.Count(); ++p) {
         TCorpsRec& j = g.Corps[corps.index[p]];
         struct TNearCity {
             int city, d;
         };
         std::array<TNearCity, kCityCount> near;
         int nearCount = 0;
-        cities.ForColumnsNear(j.HexX, kCityReach, [&](int c) {
-            const TCityRec& city = g.Cities[c];
-            if (city.Owner == j.Side || !Near(city.HexX, city.HexY, j.HexX, j.HexY, kCityReach)) return;
-            const int d = Distance(city.HexX, city.HexY, j.HexX, j.HexY);
+        cities.ForNear(j.HexX, j.HexY, kCityReach, [&](int c, int x, int y, int owner) {
+            if (owner == j.Side) return;
+            const int d = Distance(x, y, j.HexX, j.HexY);
             if (d > kCityReach) return;
             int at = nearCount++;
             for (; at > 0 && near[at - 1].city > c; --at) near[at] = near[at - 1];
@@ -247,16 +260,12 @@ void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities)
                 f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
         }
         int enemyCities = 0;
-        cities.ForColumnsNear(f.HexX, r, [&](int c) {
-            const TCityRec& city = g.Cities[c];
-            enemyCities += city.Owner != 0 && city.Owner != f.Side && Near(f.HexX, f.HexY, city.HexX, city.HexY, r) &&
-                           Distance(f.HexX, f.HexY, city.HexX, city.HexY) <= r;
+        cities.ForNear(f.HexX, f.HexY, r, [&](int, int x, int y, int owner) {
+            enemyCities += owner != 0 && owner != f.Side && Distance(f.HexX, f.HexY, x, y) <= r;
         });
         f.Spotted = static_cast<U8>(f.Spotted + enemyCities);
-        corps.ForColumnsNear(f.HexX, 1, [&](int index) {
-            TCorpsRec& k = g.Corps[index];
-            if (k.Side != f.Side && Near(f.HexX, f.HexY, k.HexX, k.HexY, 1) && Distance(f.HexX, f.HexY, k.HexX, k.HexY) <= 1)
-                k.Visibility += 1;
+        corps.ForNear(f.HexX, f.HexY, 1, [&](int index, int x, int y, int side) {
+            if (side != f.Side && Distance(f.HexX, f.HexY, x, y) <= 1) g.Corps[index].Visibility += 1;
         });
     }
 }
@@ -323,7 +332,7 @@ int BestHeadquartersSwept(int a, int t, bool threatened) {
     std::array<std::uint8_t, kCorpsCount> ownX, ownY;
     int ownCount = 0;
     TCorpsByColumn enemies;
-    enemies.Sort(kCorpsCount, [&g](int k) { return g.Corps[k].HexX; }, [&g, &army](int k) {
+    enemies.Sort(kCorpsCount, [&g](int k) { return PlaceOf(g.Corps[k]); }, [&g, &army](int k) {
         const TCorpsRec& corps = g.Corps[k];
         return CorpsInUse(corps) && corps.Side != army.Side;
     });
@@ -355,10 +364,8 @@ int BestHeadquartersSwept(int a, int t, bool threatened) {
             score += e * e;
         }
         if (score >= bestScore) continue;
-        enemies.ForColumnsNear(city.HexX, 1, [&](int k) {
-            const TCorpsRec& corps = g.Corps[k];
-            if (Near(corps.HexX, corps.HexY, city.HexX, city.HexY, 1) && Distance(corps.HexX, corps.HexY, city.HexX, city.HexY) < 2)
-                score += enemyCost;
+        enemies.ForNear(city.HexX, city.HexY, 1, [&](int, int x, int y, int) {
+            if (Distance(x, y, city.HexX, city.HexY) < 2) score += enemyCost;
         });
         if (score < bestScore) {
             bestScore = score;
@@ -480,7 +487,8 @@ void Spot() {
         return;
     }
     TCitiesByColumn cities;
-    cities.Sort(kCityCount, [&g](int c) { return g.Cities[c].HexX; }, [](int) { return true; });
+    cities.Sort(kCityCount, [&g](int c) { return TPlace{g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner}; },
+                [](int) { return true; });
     SpotByCitiesSwept(corps, cities);
     SpotFleetsSwept(corps, cities);
 }

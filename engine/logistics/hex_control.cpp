@@ -236,10 +236,10 @@ struct THexList {
     }
 };
 
-// Corps in use by the column they stand in, in index order within each column.
+// Corps in use by the column they stand in, in index order within each column, with their rows.
 struct TCorpsByColumn {
     std::array<std::uint8_t, 257> start{};
-    std::array<std::uint8_t, kCorpsCount> corps{};
+    std::array<std::uint8_t, kCorpsCount> corps{}, row{};
 };
 
 TCorpsByColumn SortCorpsByColumn(const TGameRec& g) {
@@ -248,8 +248,13 @@ TCorpsByColumn SortCorpsByColumn(const TGameRec& g) {
         if (CorpsInUse(g.Corps[k])) ++by.start[g.Corps[k].HexX + 1];
     for (int c = 1; c <= 256; ++c) by.start[c] = static_cast<std::uint8_t>(by.start[c] + by.start[c - 1]);
     std::array<std::uint8_t, 257> at = by.start;
-    for (int k = 1; k <= kCorpsCount; ++k)
-        if (CorpsInUse(g.Corps[k])) by.corps[at[g.Corps[k].HexX]++] = static_cast<std::uint8_t>(k);
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps)) continue;
+        const int slot = at[corps.HexX]++;
+        by.corps[slot] = static_cast<std::uint8_t>(k);
+        by.row[slot] = corps.HexY;
+    }
     return by;
 }
 
@@ -348,9 +353,8 @@ void UpdateHexControl() {
             for (int column = x - (kCorpsReach - 1); column <= x + (kCorpsReach - 1); ++column) {
                 if (column < 0 || column > 255) continue;
                 for (int j = byColumn.start[column]; j < byColumn.start[column + 1]; ++j) {
-                    const TCorpsRec& k = g.Corps[byColumn.corps[j]];
-                    if (std::abs(k.HexY - y) >= kCorpsReach) continue;
-                    const int d = HexDistance(k.HexX, k.HexY, x, y);
+                    if (std::abs(byColumn.row[j] - y) >= kCorpsReach) continue;
+                    const int d = HexDistance(column, byColumn.row[j], x, y);
                     if (d >= kCorpsReach) continue;
                     // Kept in corps order: a corps of the hex's side standing on it ends the count.
                     int at = count++;
