@@ -244,17 +244,12 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
 
 // ---- Breadth-first search ----
 
-bool Passable(int mode, int nation, const MapCell& cell) {
-    switch (mode) {
-        case kPathRail:
-            return (cell.Terrain() == kTerrainCity || cell.Rail()) && cell.ControlSide() == nation;
-        case kPathRiver:
-            return cell.RiverNavigable();
-        case kPathSea:
-            return cell.Terrain() == kTerrainWater || cell.Terrain() == kTerrainCity;
-        default:
-            return false;
-    }
+template <int kMode>
+bool PassableIn(int nation, const MapCell& cell) {
+    if constexpr (kMode == kPathRail) return (cell.Terrain() == kTerrainCity || cell.Rail()) && cell.ControlSide() == nation;
+    if constexpr (kMode == kPathRiver) return cell.RiverNavigable();
+    if constexpr (kMode == kPathSea) return cell.Terrain() == kTerrainWater || cell.Terrain() == kTerrainCity;
+    return false;
 }
 
 // Wave of each hex: 0 unreached, else the distance from the start plus 1.
@@ -266,6 +261,7 @@ constexpr int kEstimates = 512;
 std::int32_t openHead[kEstimates];
 std::int32_t openNext[6 * kHexCount + 1];
 std::uint16_t openHex[6 * kHexCount + 1];
+std::uint8_t openWave[6 * kHexCount + 1];  // the hex's wave when opened: another since means opened again
 bool openReady = false;
 
 // The waves a breadth-first sweep from the start gives, but only where the trace back can look. The
@@ -275,7 +271,8 @@ bool openReady = false;
 // stops, each with its true wave; a hex left with a longer wave than its true one is never one wave
 // nearer the start than a hex on a shortest route beside it (its true distance is already at least
 // that), so the trace back meets the same hexes with the same waves as after a whole sweep.
-bool ReachByWaves(int startHex, int destHex, int mode, int nation) {
+template <int kMode>
+bool ReachByWaves(int startHex, int destHex, int nation) {
     const TGeometry& geo = Geometry();
     const MapCell* cells = MapGrid->cells;
     if (!openReady) {
@@ -288,6 +285,7 @@ bool ReachByWaves(int startHex, int destHex, int mode, int nation) {
     int entries = 0, lowest = estimateToGo(startHex), highest = lowest;
     auto open = [&](int h, int estimate) {
         openHex[entries] = static_cast<std::uint16_t>(h);
+        openWave[entries] = ReachGrid[h];
         openNext[entries] = openHead[estimate];
         openHead[estimate] = entries++;
         highest = std::max(highest, estimate);
@@ -301,7 +299,7 @@ bool ReachByWaves(int startHex, int destHex, int mode, int nation) {
             openHead[f] = openNext[e];
             const int h = openHex[e];
             const int wave = ReachGrid[h];
-            if (wave - 1 + estimateToGo(h) != f) continue;  // opened again nearer since
+            if (openWave[e] != wave) continue;  // opened again nearer since
             if (h == destHex) {
                 found = f;
                 continue;
@@ -309,7 +307,7 @@ bool ReachByWaves(int startHex, int destHex, int mode, int nation) {
             if (wave >= kMaxWave) continue;
             for (int dir = 1; dir <= 6; ++dir) {
                 const int n = geo.next[h][dir];
-                if (n < 0 || (ReachGrid[n] != 0 && ReachGrid[n] <= wave + 1) || !Passable(mode, nation, cells[n])) continue;
+                if (n < 0 || (ReachGrid[n] != 0 && ReachGrid[n] <= wave + 1) || !PassableIn<kMode>(nation, cells[n])) continue;
                 ReachGrid[n] = static_cast<std::uint8_t>(wave + 1);
                 open(n, wave + estimateToGo(n));
             }
@@ -319,12 +317,13 @@ bool ReachByWaves(int startHex, int destHex, int mode, int nation) {
     return found != kEstimates;
 }
 
-void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
+template <int kMode>
+void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
     PathStepCount = 0;
     ClearSteps();
     PathResult = 0;
     if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
-    if (!ReachByWaves(HexIndex(x1, y1), HexIndex(x2, y2), mode, nation)) return;
+    if (!ReachByWaves<kMode>(HexIndex(x1, y1), HexIndex(x2, y2), nation)) return;
 
     // Trace back toward the start through hexes one wave nearer; among equals a later direction
     // replaces an earlier one at even odds.
@@ -337,7 +336,7 @@ void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
         for (int dir = 1; dir <= 6; ++dir) {
             const int n = geo.next[current][dir];
             if (n < 0 || ReachGrid[n] != wave - 1 || wave - 1 == 0) continue;
-            const int cost = Passable(mode, nation, cells[n]) ? 2 : 0;
+            const int cost = PassableIn<kMode>(nation, cells[n]) ? 2 : 0;
             if (cost < bestCost) {
                 bestCost = cost;
                 bestDir = dir;
@@ -372,8 +371,12 @@ void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation
     if (x1 == x2 && y1 == y2) {
         PathEnd = {static_cast<std::uint16_t>(x1), static_cast<std::uint16_t>(y1)};
         ClearSteps();
-    } else if (mode == kPathRail || mode == kPathRiver || mode == kPathSea) {
-        BreadthFirstSearch(x1, y1, x2, y2, mode, nation);
+    } else if (mode == kPathRail) {
+        BreadthFirstSearch<kPathRail>(x1, y1, x2, y2, nation);
+    } else if (mode == kPathRiver) {
+        BreadthFirstSearch<kPathRiver>(x1, y1, x2, y2, nation);
+    } else if (mode == kPathSea) {
+        BreadthFirstSearch<kPathSea>(x1, y1, x2, y2, nation);
     } else {
         LandSearch(x1, y1, x2, y2, maxSteps, mode, nation, rule);
     }
