@@ -4,6 +4,11 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
+#include <functional>
+#include <queue>
+#include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "bench/start_point_world.h"
@@ -105,6 +110,115 @@ void BM_FindPathRail(benchmark::State& state) { FindPathBench(state, kvt::kPathR
 void BM_FindPathRiver(benchmark::State& state) { FindPathBench(state, kvt::kPathRiver, 30, 30); }
 void BM_FindPathSea(benchmark::State& state) { FindPathBench(state, kvt::kPathSea, 30, 30); }
 BENCHMARK(BM_FindPathLand)->Unit(benchmark::kMicrosecond);
+
+// A* over the land search's own move costs, timed on the same pairs beside it: a step enters a hex
+// for 1, or 2 across a river side (hexside 2); water, impassable hexes and impassable sides (3) are
+// never entered; the estimate is the hex distance. Each answers the route, as FindPath does.
+bool Enterable(int x, int y, int nx, int ny, int dir, int& cost) {
+    if (!kvt::OnMap(nx, ny)) return false;
+    const int terrain = kvt::MapGrid->Cell(nx, ny).Terrain();
+    const int side = kvt::HexsideValue(*kvt::MapGrid, x, y, dir);
+    cost = side == 2 ? 2 : 1;
+    return terrain != kvt::kTerrainWater && terrain != kvt::kTerrainImpassable && side != 3;
+}
+
+// As the textbooks write it: a priority queue of the frontier, maps of the cost so far and of where
+// each hex was reached from, the route read back from the destination.
+std::vector<int> TextbookAStar(int x1, int y1, int x2, int y2) {
+    auto hex = [](int x, int y) { return x << 8 | y; };
+    using Entry = std::pair<int, int>;  // estimate, hex
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> frontier;
+    std::unordered_map<int, int> cameFrom, costSoFar;
+    const int start = hex(x1, y1), goal = hex(x2, y2);
+    frontier.emplace(0, start);
+    cameFrom[start] = start;
+    costSoFar[start] = 0;
+    while (!frontier.empty()) {
+        const int current = frontier.top().second;
+        frontier.pop();
+        if (current == goal) break;
+        const int x = current >> 8, y = current & 255;
+        for (int dir = 1; dir <= 6; ++dir) {
+            int nx = x, ny = y, cost = 0;
+            kvt::StepHexAt(nx, ny, dir);
+            if (!Enterable(x, y, nx, ny, dir, cost)) continue;
+            const int next = hex(nx, ny), newCost = costSoFar[current] + cost;
+            const auto known = costSoFar.find(next);
+            if (known == costSoFar.end() || newCost < known->second) {
+                costSoFar[next] = newCost;
+                frontier.emplace(newCost + kvt::HexDistance(nx, ny, x2, y2), next);
+                cameFrom[next] = current;
+            }
+        }
+    }
+    std::vector<int> route;
+    if (cameFrom.find(goal) == cameFrom.end()) return route;
+    for (int h = goal; h != start; h = cameFrom[h]) route.push_back(h);
+    std::reverse(route.begin(), route.end());
+    return route;
+}
+
+// The same search tuned: whole-map arrays stamped per search instead of maps, no route read back.
+int ArrayAStar(int x1, int y1, int x2, int y2) {
+    constexpr int kHexes = kvt::kMapColumns * kvt::kMapRows;
+    static int cost[kHexes];
+    static std::uint32_t seenIn[kHexes];
+    static std::uint32_t search = 0;
+    ++search;
+    auto index = [](int x, int y) { return (x - 1) * kvt::kMapRows + (y - 1); };
+    using Entry = std::pair<int, int>;  // estimate, hex index
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<Entry>> open;
+    const int start = index(x1, y1), goal = index(x2, y2);
+    cost[start] = 0;
+    seenIn[start] = search;
+    open.push({kvt::HexDistance(x1, y1, x2, y2), start});
+    while (!open.empty()) {
+        const auto [estimate, i] = open.top();
+        open.pop();
+        if (i == goal) return cost[i];
+        const int x = i / kvt::kMapRows + 1, y = i % kvt::kMapRows + 1;
+        if (estimate > cost[i] + kvt::HexDistance(x, y, x2, y2)) continue;  // already reached cheaper
+        for (int dir = 1; dir <= 6; ++dir) {
+            int nx = x, ny = y, step = 0;
+            kvt::StepHexAt(nx, ny, dir);
+            if (!Enterable(x, y, nx, ny, dir, step)) continue;
+            const int n = index(nx, ny);
+            const int c = cost[i] + step;
+            if (seenIn[n] == search && cost[n] <= c) continue;
+            seenIn[n] = search;
+            cost[n] = c;
+            open.push({c + kvt::HexDistance(nx, ny, x2, y2), n});
+        }
+    }
+    return -1;
+}
+
+template <typename Search>
+void AStarBench(benchmark::State& state, Search search) {
+    const World& w = TheWorld();
+    RestoreWorld(w);
+    const std::vector<Pair> pairs = Pairs(kvt::kPathLand, 9);
+    if (!w.loaded || pairs.empty()) {
+        state.SkipWithError("the 1861 start point is not built");
+        return;
+    }
+    std::vector<double> micros;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Pair& p = pairs[i++ % pairs.size()];
+        const auto t0 = Clock::now();
+        auto route = search(p.x1, p.y1, p.x2, p.y2);
+        const auto t1 = Clock::now();
+        micros.push_back(std::chrono::duration<double, std::micro>(t1 - t0).count());
+        benchmark::DoNotOptimize(route);
+    }
+    ReportMedian(state, micros);
+}
+
+void BM_TextbookAStarLand(benchmark::State& state) { AStarBench(state, TextbookAStar); }
+void BM_ArrayAStarLand(benchmark::State& state) { AStarBench(state, ArrayAStar); }
+BENCHMARK(BM_TextbookAStarLand)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ArrayAStarLand)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindPathRail)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindPathRiver)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_FindPathSea)->Unit(benchmark::kMicrosecond);

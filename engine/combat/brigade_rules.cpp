@@ -3,6 +3,8 @@
 #include "engine/combat/brigade_rules.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "engine/combat/battle_state.h"
 #include "engine/core/random.h"
@@ -54,14 +56,22 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
     if (mode == 1) {
         if (index < 1 || index > kCorpsCount || n <= 0) return;
         TCorpsRec& corps = g.Corps[index];
+        // The corps' own nation's brigades, in index order, listed once: a loss touches only the
+        // brigade it picks, and no other brigade joins or leaves meanwhile. A brigade of no known
+        // nation is cleared of it, as every pick's look over the brigades would.
+        std::array<std::uint16_t, kBrigadeCount> own;
+        int ownCount = 0;
+        for (int i = 1; i <= kBrigadeCount; ++i) {
+            TBrigadeRec& b = g.Brigades[i];
+            if (!IsNation(b.Nation)) b.Nation = 0;
+            else if (b.AttachKind == kAttachCorps && b.AttachIndex == index && b.Nation == corps.Nation)
+                own[ownCount++] = static_cast<std::uint16_t>(i);
+        }
         while (n > 0) {
             int pick = 0, bestStrength = 0, bestQuality = 100;
-            for (int i = 1; i <= kBrigadeCount; ++i) {
-                TBrigadeRec& b = g.Brigades[i];
-                if (!IsNation(b.Nation)) {
-                    b.Nation = 0;
-                    continue;
-                }
+            for (int o = 0; o < ownCount; ++o) {
+                const int i = own[o];
+                const TBrigadeRec& b = g.Brigades[i];
                 if (b.AttachKind != kAttachCorps || b.AttachIndex != index || b.Nation != corps.Nation) continue;
                 const int weight = b.BrigadeType == kBrigadeArtillery ? 3 : b.BrigadeType == kBrigadeCavalry ? 2 : 1;
                 const int q = b.Quality * weight;

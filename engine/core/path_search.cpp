@@ -1,5 +1,6 @@
 // Path search over MapGrid for corps, rail moves, river and sea fleets and the computer players.
-// Keeps no state between calls but its result globals; its work blocks are allocated once.
+// Keeps no state between calls but its result globals; its work blocks and the map's geometry are
+// made once, so a search allocates nothing.
 #include "engine/core/path_search.h"
 
 #include <algorithm>
@@ -23,18 +24,53 @@ constexpr int kMaxWave = 255;  // waves are one byte: a hex more than 254 steps 
 
 int HexIndex(int x, int y) { return (x - 1) * kMapRows + (y - 1); }
 
+// The map's geometry, the same on every map: each hex's column, row and neighbours by direction
+// 1..6 (-1 off the map), worked out once instead of stepping and bounds-testing on every look.
+struct TGeometry {
+    std::uint8_t x[kHexCount], y[kHexCount];
+    std::int16_t next[kHexCount][7];
+};
+
+const TGeometry& Geometry() {
+    static const TGeometry geometry = [] {
+        TGeometry g{};
+        for (int x = 1; x <= kMapColumns; ++x)
+            for (int y = 1; y <= kMapRows; ++y) {
+                const int h = HexIndex(x, y);
+                g.x[h] = static_cast<std::uint8_t>(x);
+                g.y[h] = static_cast<std::uint8_t>(y);
+                g.next[h][0] = -1;
+                for (int dir = 1; dir <= 6; ++dir) {
+                    int nx = x, ny = y;
+                    StepHexAt(nx, ny, dir);
+                    g.next[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : -1);
+                }
+            }
+        return g;
+    }();
+    return geometry;
+}
+
+// The hexside crossed leaving on-map hex h in direction 1..6, as HexsideValue reads it.
+int HexsideLeaving(const TGeometry& geo, const MapCell* cells, int h, int dir) {
+    if (dir <= 3) return (cells[h].b[0] >> (2 * (dir - 1))) & 3;
+    const int n = geo.next[h][dir];
+    return n < 0 ? 3 : (cells[n].b[0] >> (2 * (dir - 4))) & 3;
+}
+
 // Land search scores of one hex. Base is the score that steers every walk (lowered where walks
-// went); Walk is the base as it stood when the current walk began. Both are filled only for hexes a
-// walk looks at, so a search costs what its walks touch, not the whole map.
+// went); Walk is the base as it stood when the current walk began, or 0 once the walk has entered
+// the hex. Both are filled only for hexes a walk looks at, so a search costs what its walks touch,
+// not the whole map.
 struct THexWork {
     std::int16_t Base;
     std::int16_t Walk;
-    std::uint32_t ScoredIn;   // search that filled Base
-    std::uint32_t EnteredIn;  // walk that entered the hex
+    std::uint16_t ScoredIn;  // search that filled Base
 };
 
 struct TWalkStep {
-    std::uint8_t X, Y, Dir;
+    std::int16_t Hex;
+    std::uint8_t Dir;
     std::int16_t Score;
 };
 
@@ -45,12 +81,8 @@ struct TWalk {
 
 THexWork HexWork[kHexCount];
 TWalk PathWork[kLandWalks + 1];  // 1..7
-std::uint32_t searchSerial = 0;
-std::uint32_t walkSerial = 0;
-
-// Breadth-first wave of each hex: 0 unvisited, else the distance from the start plus 1.
-std::uint8_t ReachGrid[kHexCount];
-std::uint16_t waveQueue[kHexCount];
+// Stamps of two bytes keep a hex's work in eight, so a search's hexes stay in the nearest cache.
+std::uint16_t searchSerial = 0;
 
 void ClearSteps() {
     for (int k = 1; k <= kPathMaxSteps; ++k) PathSteps[k] = 0;
@@ -63,12 +95,17 @@ struct TLandSearch {
     int side;
     int rule;
     bool terrainRules;
-    bool hostileHalved;  // an enemy corps stands on the start hex
-    int reach;           // 2 x (D + 20)
+    int reach;  // 2 x (D + 20)
+    // Whether an enemy corps stands on the start hex (-1 not yet asked): asked only once a hostile
+    // hex is scored, since many searches never meet one.
+    mutable int hostileHalved;
+    bool HostileHalved() const {
+        if (hostileHalved < 0) hostileHalved = EnemyCorpsOn(startX, startY, side);
+        return hostileHalved != 0;
+    }
 };
 
-int LandBaseScore(const TLandSearch& s, int x, int y) {
-    const MapCell& cell = MapGrid->Cell(x, y);
+int LandBaseScore(const TLandSearch& s, const MapCell& cell, int x, int y) {
     int score = 1;
     const bool hostile = cell.ControlSide() != s.side;
     if (s.terrainRules) {
@@ -80,97 +117,106 @@ int LandBaseScore(const TLandSearch& s, int x, int y) {
     if (score != 0) {
         score += s.reach - 2 * HexDistance(x, y, s.destX, s.destY);
         if (x == s.destX && y == s.destY) score += 500;
-        if (s.terrainRules && s.rule == kRuleAnyHex && hostile && s.hostileHalved) score /= 2;
+        if (s.terrainRules && s.rule == kRuleAnyHex && hostile && s.HostileHalved()) score /= 2;
     }
     if (x == s.startX && y == s.startY && score != 0) score -= 1;
     return score;
 }
 
-THexWork& Scored(const TLandSearch& s, int x, int y) {
-    THexWork& w = HexWork[HexIndex(x, y)];
-    if (w.ScoredIn != searchSerial) {
-        w.ScoredIn = searchSerial;
-        w.Base = static_cast<std::int16_t>(LandBaseScore(s, x, y));
-        w.Walk = std::max<std::int16_t>(w.Base, 0);
-        w.EnteredIn = 0;
-    }
-    return w;
+void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
+    THexWork& w = HexWork[h];
+    w.ScoredIn = searchSerial;
+    w.Base = static_cast<std::int16_t>(LandBaseScore(s, cells[h], geo.x[h], geo.y[h]));
+    w.Walk = std::max<std::int16_t>(w.Base, 0);
+}
+
+inline const THexWork& Scored(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
+    if (HexWork[h].ScoredIn != searchSerial) [[unlikely]] Score(s, geo, cells, h);
+    return HexWork[h];
 }
 
 void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule) {
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
     TLandSearch s{};
     s.startX = x1; s.startY = y1; s.destX = x2; s.destY = y2;
     s.side = nation == 0 ? 0 : GameRec->Nations[nation].Side;
     s.rule = rule;
     s.terrainRules = mode == kPathLand;
     s.reach = 2 * (HexDistance(x1, y1, x2, y2) + 20);
-    if (s.terrainRules && rule == kRuleAnyHex) s.hostileHalved = EnemyCorpsOn(x1, y1, s.side);
+    s.hostileHalved = -1;
     ClearSteps();
     const int walkLength = std::clamp(maxSteps, 0, kLandWalkMaxSteps);
+    // Walks step only onto the map, so only the start can lie off it; its neighbours are then stepped to.
+    const int startHex = OnMap(x1, y1) ? HexIndex(x1, y1) : -1;
+    const int destHex = OnMap(x2, y2) ? HexIndex(x2, y2) : -1;
 
-    if (++searchSerial == 0) {  // after four billion searches the stamps would alias: start afresh
+    if (++searchSerial == 0) {  // after 65,535 searches the stamps would alias: start afresh
         std::memset(HexWork, 0, sizeof(HexWork));
         searchSerial = 1;
     }
 
     for (int t = 1; t <= kLandWalks; ++t) {
         TWalk& walk = PathWork[t];
-        // Hexes the previous walk entered had their base lowered; their walk score follows it now.
+        // Hexes the previous walk entered had their base lowered (and their walk score taken); their
+        // walk score follows the base now. A hex is entered only for a score above 0.
         if (t > 1) {
             const TWalk& prev = PathWork[t - 1];
             for (int k = 1; k <= walkLength && prev.Steps[k].Score != 0; ++k) {
-                THexWork& w = HexWork[HexIndex(prev.Steps[k].X, prev.Steps[k].Y)];
+                THexWork& w = HexWork[prev.Steps[k].Hex];
                 w.Walk = std::max<std::int16_t>(w.Base, 0);
             }
-        }
-        ++walkSerial;
-        if (walkSerial == 0) {
-            for (THexWork& w : HexWork) w.EnteredIn = 0;
-            walkSerial = 1;
         }
         PathResult = 0;
         std::memset(&walk, 0, sizeof(walk));
 
-        int cx = x1, cy = y1;
+        int current = startHex;
         int divisor = walkLength + 1;
         bool reached = false;
         for (int k = 1; k <= walkLength; ++k) {
-            int best = 0, bestDir = 0;
+            int best = 0, bestDir = 0, bestHex = -1;
             for (int dir = 1; dir <= 6; ++dir) {
-                int nx = cx, ny = cy;
-                StepHexAt(nx, ny, dir);
-                int candidate = 0;
-                if (OnMap(nx, ny)) {
-                    const THexWork& w = Scored(s, nx, ny);
-                    if (w.EnteredIn != walkSerial) candidate = w.Walk;
+                int n;
+                if (current >= 0) {
+                    n = geo.next[current][dir];
+                } else {
+                    int nx = x1, ny = y1;
+                    StepHexAt(nx, ny, dir);
+                    n = OnMap(nx, ny) ? HexIndex(nx, ny) : -1;
                 }
+                int candidate = n >= 0 ? Scored(s, geo, cells, n).Walk : 0;
                 if (candidate != 0 && s.terrainRules) {
-                    const int side = HexsideValue(*MapGrid, cx, cy, dir);
+                    // Off the map every hexside reads as impassable.
+                    const int side = current >= 0 ? HexsideLeaving(geo, cells, current, dir) : 3;
                     if (side == 3) candidate = 0;
                     else if (side == 2) candidate -= 1;
                 }
                 if (candidate > best) {
                     best = candidate;
                     bestDir = dir;
+                    bestHex = n;
                 }
                 // An equal score replaces the earlier direction at even odds; a draw is also made
                 // for a candidate that has just become the best.
-                if (candidate != 0 && candidate == best && Random(100) < 50) bestDir = dir;
+                if (candidate != 0 && candidate == best && Random(100) < 50) {
+                    bestDir = dir;
+                    bestHex = n;
+                }
             }
             if (bestDir == 0) break;  // stuck: nothing changes for the rest of the walk
 
-            StepHexAt(cx, cy, bestDir);
-            THexWork& w = HexWork[HexIndex(cx, cy)];
+            current = bestHex;
+            THexWork& w = HexWork[current];
             TWalkStep& step = walk.Steps[k];
-            step.X = static_cast<std::uint8_t>(cx);
-            step.Y = static_cast<std::uint8_t>(cy);
+            step.Hex = static_cast<std::int16_t>(current);
             step.Dir = static_cast<std::uint8_t>(bestDir);
             step.Score = w.Walk;
             walk.Total += w.Walk;
-            if (!(cx == x1 && cy == y1)) w.EnteredIn = walkSerial;
+            // Entered, the hex is no longer a candidate in this walk; the start may be stepped back to.
+            if (current != startHex) w.Walk = 0;
             // Steers later walks elsewhere.
             w.Base = w.Base >= 3 ? static_cast<std::int16_t>(w.Base - 2) : std::int16_t{1};
-            if (cx == x2 && cy == y2) {
+            if (current == destHex) {
                 PathResult = kPathReached;
                 reached = true;
                 divisor = k + 1;
@@ -192,72 +238,105 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
     const TWalk& walk = PathWork[chosen];
     for (int k = 1; k <= walkLength && walk.Steps[k].Score != 0; ++k) {
         PathSteps[k] = walk.Steps[k].Dir;
-        PathEnd = {walk.Steps[k].X, walk.Steps[k].Y};
+        PathEnd = {geo.x[walk.Steps[k].Hex], geo.y[walk.Steps[k].Hex]};
     }
 }
 
 // ---- Breadth-first search ----
 
-bool Passable(int mode, int nation, int x, int y) {
-    const MapCell& cell = MapGrid->Cell(x, y);
-    switch (mode) {
-        case kPathRail:
-            return (cell.Terrain() == kTerrainCity || cell.Rail()) && cell.ControlSide() == nation;
-        case kPathRiver:
-            return cell.RiverNavigable();
-        case kPathSea:
-            return cell.Terrain() == kTerrainWater || cell.Terrain() == kTerrainCity;
-        default:
-            return false;
-    }
+template <int kMode>
+bool PassableIn(int nation, const MapCell& cell) {
+    if constexpr (kMode == kPathRail) return (cell.Terrain() == kTerrainCity || cell.Rail()) && cell.ControlSide() == nation;
+    if constexpr (kMode == kPathRiver) return cell.RiverNavigable();
+    if constexpr (kMode == kPathSea) return cell.Terrain() == kTerrainWater || cell.Terrain() == kTerrainCity;
+    return false;
 }
 
-// Fills the waves from (x1, y1) until (x2, y2) has one or no hex is left; true when it was reached.
-// Draws nothing.
-bool FillWaves(int x1, int y1, int x2, int y2, int mode, int nation) {
+// Wave of each hex: 0 unreached, else the distance from the start plus 1.
+std::uint8_t ReachGrid[kHexCount];
+
+// Hexes waiting to be expanded, by their estimate (distance from the start plus the hex distance to
+// the destination), each estimate a stack. Every expansion adds at most six.
+constexpr int kEstimates = 512;
+std::int32_t openHead[kEstimates];
+std::int32_t openNext[6 * kHexCount + 1];
+std::uint16_t openHex[6 * kHexCount + 1];
+std::uint8_t openWave[6 * kHexCount + 1];  // the hex's wave when opened: another since means opened again
+bool openReady = false;
+
+// The waves a breadth-first sweep from the start gives, but only where the trace back can look. The
+// hexes are expanded by their estimate, lowest first; the hex distance never drops by more than
+// one a step, so a hex is expanded at its true distance. Every hex on a shortest route has an
+// estimate of at most the destination's distance, so all of them are expanded before the search
+// stops, each with its true wave; a hex left with a longer wave than its true one is never one wave
+// nearer the start than a hex on a shortest route beside it (its true distance is already at least
+// that), so the trace back meets the same hexes with the same waves as after a whole sweep.
+template <int kMode>
+bool ReachByWaves(int startHex, int destHex, int nation) {
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    if (!openReady) {
+        std::fill(std::begin(openHead), std::end(openHead), -1);
+        openReady = true;
+    }
     std::memset(ReachGrid, 0, sizeof(ReachGrid));
-    // Waves are filled level by level, so every hex one wave nearer the start than the destination
-    // is known before the destination is; that is all the trace back reads.
-    const int startIndex = HexIndex(x1, y1);
-    const int destIndex = HexIndex(x2, y2);
-    ReachGrid[startIndex] = 1;
-    int head = 0, tail = 0;
-    waveQueue[tail++] = static_cast<std::uint16_t>(startIndex);
-    while (head < tail && ReachGrid[destIndex] == 0) {
-        const int index = waveQueue[head++];
-        const int wave = ReachGrid[index];
-        if (wave >= kMaxWave) break;
-        const int x = index / kMapRows + 1, y = index % kMapRows + 1;
-        for (int dir = 1; dir <= 6; ++dir) {
-            int nx = x, ny = y;
-            StepHexAt(nx, ny, dir);
-            if (!OnMap(nx, ny)) continue;
-            const int n = HexIndex(nx, ny);
-            if (ReachGrid[n] != 0 || !Passable(mode, nation, nx, ny)) continue;
-            ReachGrid[n] = static_cast<std::uint8_t>(wave + 1);
-            waveQueue[tail++] = static_cast<std::uint16_t>(n);
+    const int destX = geo.x[destHex], destY = geo.y[destHex];
+    auto estimateToGo = [&](int h) { return HexDistance(geo.x[h], geo.y[h], destX, destY); };
+    int entries = 0, lowest = estimateToGo(startHex), highest = lowest;
+    auto open = [&](int h, int estimate) {
+        openHex[entries] = static_cast<std::uint16_t>(h);
+        openWave[entries] = ReachGrid[h];
+        openNext[entries] = openHead[estimate];
+        openHead[estimate] = entries++;
+        highest = std::max(highest, estimate);
+    };
+    ReachGrid[startHex] = 1;
+    open(startHex, lowest);
+    int found = kEstimates;  // the destination's distance once expanded
+    for (int f = lowest; f <= highest && f <= found; ++f) {
+        while (openHead[f] >= 0) {
+            const int e = openHead[f];
+            openHead[f] = openNext[e];
+            const int h = openHex[e];
+            const int wave = ReachGrid[h];
+            if (openWave[e] != wave) continue;  // opened again nearer since
+            if (h == destHex) {
+                found = f;
+                continue;
+            }
+            if (wave >= kMaxWave) continue;
+            for (int dir = 1; dir <= 6; ++dir) {
+                const int n = geo.next[h][dir];
+                if (n < 0 || (ReachGrid[n] != 0 && ReachGrid[n] <= wave + 1) || !PassableIn<kMode>(nation, cells[n])) continue;
+                ReachGrid[n] = static_cast<std::uint8_t>(wave + 1);
+                open(n, wave + estimateToGo(n));
+            }
         }
     }
-    return ReachGrid[destIndex] != 0;
+    for (int f = lowest; f <= highest; ++f) openHead[f] = -1;
+    return found != kEstimates;
 }
 
-void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
+template <int kMode>
+void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
     PathStepCount = 0;
     ClearSteps();
     PathResult = 0;
-    if (!OnMap(x1, y1) || !OnMap(x2, y2) || !FillWaves(x1, y1, x2, y2, mode, nation)) return;
+    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
+    if (!ReachByWaves<kMode>(HexIndex(x1, y1), HexIndex(x2, y2), nation)) return;
 
     // Trace back toward the start through hexes one wave nearer; among equals a later direction
     // replaces an earlier one at even odds.
-    int cx = x2, cy = y2;
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    int current = HexIndex(x2, y2);
     for (;;) {
-        const int wave = ReachGrid[HexIndex(cx, cy)];
+        const int wave = ReachGrid[current];
         int bestCost = 100, bestDir = 0;
         for (int dir = 1; dir <= 6; ++dir) {
-            int nx = cx, ny = cy;
-            StepHexAt(nx, ny, dir);
-            if (!OnMap(nx, ny) || ReachGrid[HexIndex(nx, ny)] != wave - 1 || wave - 1 == 0) continue;
-            const int cost = Passable(mode, nation, nx, ny) ? 2 : 0;
+            const int n = geo.next[current][dir];
+            if (n < 0 || ReachGrid[n] != wave - 1 || wave - 1 == 0) continue;
+            const int cost = PassableIn<kMode>(nation, cells[n]) ? 2 : 0;
             if (cost < bestCost) {
                 bestCost = cost;
                 bestDir = dir;
@@ -266,7 +345,7 @@ void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
             }
         }
         if (bestDir == 0) return;
-        StepHexAt(cx, cy, bestDir);
+        current = geo.next[current][bestDir];
         const int w = wave - 1;
         if (w >= 1 && w <= kPathMaxSteps) PathSteps[w] = static_cast<std::uint8_t>(OppositeDirection(bestDir));
         if (w == 1) break;
@@ -283,14 +362,21 @@ void BreadthFirstSearch(int x1, int y1, int x2, int y2, int mode, int nation) {
     }
 }
 
+PathSearchWatcher searchWatcher = nullptr;
+
 }  // namespace
 
 void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule) {
+    if (searchWatcher) searchWatcher(x1, y1, x2, y2, maxSteps, mode, nation, rule);
     if (x1 == x2 && y1 == y2) {
         PathEnd = {static_cast<std::uint16_t>(x1), static_cast<std::uint16_t>(y1)};
         ClearSteps();
-    } else if (mode == kPathRail || mode == kPathRiver || mode == kPathSea) {
-        BreadthFirstSearch(x1, y1, x2, y2, mode, nation);
+    } else if (mode == kPathRail) {
+        BreadthFirstSearch<kPathRail>(x1, y1, x2, y2, nation);
+    } else if (mode == kPathRiver) {
+        BreadthFirstSearch<kPathRiver>(x1, y1, x2, y2, nation);
+    } else if (mode == kPathSea) {
+        BreadthFirstSearch<kPathSea>(x1, y1, x2, y2, nation);
     } else {
         LandSearch(x1, y1, x2, y2, maxSteps, mode, nation, rule);
     }
@@ -303,8 +389,13 @@ void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation
 bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation) {
     if (!OnMap(x1, y1) || !OnMap(x2, y2)) return false;
     if (x1 == x2 && y1 == y2) return true;
-    const bool breadthFirst = mode == kPathRail || mode == kPathRiver || mode == kPathSea;
-    return breadthFirst && FillWaves(x1, y1, x2, y2, mode, nation);
+    const int start = HexIndex(x1, y1), dest = HexIndex(x2, y2);
+    switch (mode) {
+        case kPathRail: return ReachByWaves<kPathRail>(start, dest, nation);
+        case kPathRiver: return ReachByWaves<kPathRiver>(start, dest, nation);
+        case kPathSea: return ReachByWaves<kPathSea>(start, dest, nation);
+        default: return false;
+    }
 }
 
 bool PathReached(int mode, int x1, int y1, int x2, int y2) {
@@ -313,6 +404,8 @@ bool PathReached(int mode, int x1, int y1, int x2, int y2) {
     const bool breadthFirst = mode == kPathRail || mode == kPathRiver || mode == kPathSea;
     return !breadthFirst || PathResult == kPathReached;
 }
+
+void SetPathSearchWatcher(PathSearchWatcher watcher) { searchWatcher = watcher; }
 
 void ResetPathSearch() {
     ClearSteps();

@@ -52,4 +52,9 @@ bool PathReached(int mode, int x1, int y1, int x2, int y2);
 // Clears the result globals (fresh program state).
 void ResetPathSearch();
 
+// Sees the arguments of every search as it starts; benchmarks collect the game's own searches with
+// it. nullptr for none.
+using PathSearchWatcher = void (*)(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule);
+void SetPathSearchWatcher(PathSearchWatcher watcher);
+
 }  // namespace kvt

@@ -6,8 +6,13 @@
 
 namespace kvt {
 
+namespace random_detail {
+RandomState generator{0x853c49e6748fea9bULL, 0xda3e39cb94b95bdbULL};
+bool watched = false;
+}  // namespace random_detail
+
 namespace {
-RandomState rng{0x853c49e6748fea9bULL, 0xda3e39cb94b95bdbULL};
+RandomState& rng = random_detail::generator;
 bool clockSeeding = false;
 std::deque<int> script;
 bool scriptActive = false;
@@ -15,13 +20,9 @@ std::size_t drawsPastScript = 0;
 std::vector<int> drawLog;
 bool logging = false;
 
-std::uint32_t Next32() {
-    std::uint64_t old = rng.state;
-    rng.state = old * 6364136223846793005ULL + rng.inc;
-    std::uint32_t xorshifted = static_cast<std::uint32_t>(((old >> 18u) ^ old) >> 27u);
-    std::uint32_t rot = static_cast<std::uint32_t>(old >> 59u);
-    return (xorshifted >> rot) | (xorshifted << ((32u - rot) & 31u));
-}
+using random_detail::Next32;
+
+void UpdateWatched() { random_detail::watched = logging || scriptActive; }
 }  // namespace
 
 void SetRandomSeed(std::uint64_t seed) {
@@ -32,8 +33,7 @@ void SetRandomSeed(std::uint64_t seed) {
     Next32();
 }
 
-int Random(int n) {
-    if (n <= 0) return 0;
+int random_detail::WatchedDraw(int n) {
     if (logging) drawLog.push_back(n);
     if (!script.empty()) {
         int v = script.front();
@@ -42,13 +42,7 @@ int Random(int n) {
         return v < 0 ? v + n : v;
     }
     if (scriptActive) ++drawsPastScript;
-    // Rejection keeps every value equally likely.
-    const std::uint32_t bound = static_cast<std::uint32_t>(n);
-    const std::uint32_t threshold = (0u - bound) % bound;
-    for (;;) {
-        std::uint32_t r = Next32();
-        if (r >= threshold) return static_cast<int>(r % bound);
-    }
+    return Draw(static_cast<std::uint32_t>(n));
 }
 
 void Randomize() {
@@ -66,6 +60,7 @@ void UseClockForRandomize(bool on) { clockSeeding = on; }
 void ScriptRandomDraws(const std::vector<int>& draws) {
     script.assign(draws.begin(), draws.end());
     scriptActive = !draws.empty();
+    UpdateWatched();
 }
 std::size_t DrawsPastScript() { return drawsPastScript; }
 void ResetDrawsPastScript() { drawsPastScript = 0; }
@@ -73,7 +68,10 @@ std::size_t ScriptedDrawsLeft() { return script.size(); }
 
 const std::vector<int>& RandomDrawLog() { return drawLog; }
 void ClearRandomDrawLog() { drawLog.clear(); }
-void SetRandomDrawLogging(bool on) { logging = on; }
+void SetRandomDrawLogging(bool on) {
+    logging = on;
+    UpdateWatched();
+}
 
 RandomState GetRandomState() { return rng; }
 void SetRandomState(const RandomState& s) { rng = s; }

@@ -8,7 +8,50 @@
 
 namespace kvt {
 
-int Random(int n);
+// The generator's whole state, to snapshot and restore around a computation.
+struct RandomState {
+    std::uint64_t state;
+    std::uint64_t inc;
+};
+
+namespace random_detail {
+// Read by the inline draw below; nothing else touches them.
+extern RandomState generator;
+extern bool watched;  // a log or a script takes the draws: WatchedDraw serves them
+int WatchedDraw(int n);
+
+constexpr std::uint64_t kMultiplier = 6364136223846793005ULL;
+
+// The value drawn from a state.
+inline std::uint32_t Output(std::uint64_t state) {
+    const std::uint32_t xorshifted = static_cast<std::uint32_t>(((state >> 18u) ^ state) >> 27u);
+    const std::uint32_t rot = static_cast<std::uint32_t>(state >> 59u);
+    return (xorshifted >> rot) | (xorshifted << ((32u - rot) & 31u));
+}
+
+inline std::uint32_t Next32() {
+    const std::uint64_t old = generator.state;
+    generator.state = old * kMultiplier + generator.inc;
+    return Output(old);
+}
+
+inline int Draw(std::uint32_t bound) {
+    // Rejection keeps every value equally likely.
+    const std::uint32_t threshold = (0u - bound) % bound;
+    for (;;) {
+        const std::uint32_t r = Next32();
+        if (r >= threshold) return static_cast<int>(r % bound);
+    }
+}
+}  // namespace random_detail
+
+// Inline, so that a draw from a fixed range costs no division: the path search alone draws
+// thousands of times a turn.
+inline int Random(int n) {
+    if (n <= 0) return 0;
+    if (random_detail::watched) return random_detail::WatchedDraw(n);
+    return random_detail::Draw(static_cast<std::uint32_t>(n));
+}
 
 // Seeds again, as every turn does. With the clock source (the real program) the seed comes from
 // the time of day; otherwise it is drawn from the generator itself, so a seeded run stays repeatable.
@@ -32,11 +75,6 @@ void SetRandomDrawLogging(bool on);
 // Draws left in the script.
 std::size_t ScriptedDrawsLeft();
 
-// The generator's whole state, to snapshot and restore around a computation.
-struct RandomState {
-    std::uint64_t state;
-    std::uint64_t inc;
-};
 RandomState GetRandomState();
 void SetRandomState(const RandomState& s);
 

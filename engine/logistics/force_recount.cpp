@@ -56,12 +56,15 @@ void CountForeignCities(TGameRec& g) {
 }
 
 // The corps' brigades wait unattached for a new corps; the record is freed whole.
-void DisbandCorpsInRecount(TGameRec& g, int k, bool alreadyFree) {
-    for (TBrigadeRec& b : g.Brigades)
-        if (b.AttachKind == kAttachCorps && b.AttachIndex == k) {
-            b.AttachKind = kAttachWaiting;
-            b.AttachIndex = 0;
-        }
+// `holdsBrigades`: whether any brigade names the slot; most free slots hold none, and the recount
+// visits every free slot.
+void DisbandCorpsInRecount(TGameRec& g, int k, bool alreadyFree, bool holdsBrigades) {
+    if (holdsBrigades)
+        for (TBrigadeRec& b : g.Brigades)
+            if (b.AttachKind == kAttachCorps && b.AttachIndex == k) {
+                b.AttachKind = kAttachWaiting;
+                b.AttachIndex = 0;
+            }
     RelieveLeader(g.Corps[k].Leader);
     // A freed record that named its leader would relieve him again at every later recount, whatever
     // command he holds by then.
@@ -227,13 +230,17 @@ void RecountForces() {
     CountForeignCities(g);
     RecalcCorpsFromBrigades();
 
+    // A slot's brigades change only when the slot itself is disbanded, so they are listed once.
+    std::array<bool, 256> holdsBrigades{};
+    for (const TBrigadeRec& b : g.Brigades)
+        if (b.AttachKind == kAttachCorps) holdsBrigades[b.AttachIndex] = true;
     for (int k = 1; k <= kCorpsCount; ++k) {
         TCorpsRec& c = g.Corps[k];
         if (CorpsInUse(c)) {
             const bool empty = c.Strength == 0 && c.LineCount == 0 && c.ArtilleryCount == 0;
-            if (empty || c.Leader == 0 || c.HexX == 0 || c.HexY == 0) DisbandCorpsInRecount(g, k, false);
+            if (empty || c.Leader == 0 || c.HexX == 0 || c.HexY == 0) DisbandCorpsInRecount(g, k, false, holdsBrigades[k]);
         } else if (c.HexY == 0) {
-            DisbandCorpsInRecount(g, k, true);
+            DisbandCorpsInRecount(g, k, true, holdsBrigades[k]);
         }
     }
     // Every readiness is set before any odds are counted: the odds of a corps read its neighbours'.

@@ -1,10 +1,13 @@
-// Hex control over the whole map. Runs up to 28 times a turn, so the corps near each hex are
-// gathered once per call instead of measuring every corps against every hex.
+// Hex control over the whole map. Runs up to 29 times a turn, mostly after steps in which only fleets
+// moved, so each pass recounts only the hexes whose inputs changed since the last pass; the whole-map
+// rescan stays as the reference the pass is held to.
 #include "engine/logistics/hex_control.h"
 
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
@@ -62,6 +65,21 @@ void GatherNearbyCorps(const TGameRec& g, TNearbyCorps& near) {
     }
 }
 
+// River fleets afloat that sway the river hexes near them.
+bool SwaysRiverHexes(const TFleetRec& fleet) { return fleet.WaterType == 2 && fleet.BuildCounter == 0 && fleet.Side <= 2; }
+
+struct TRiverFleets {
+    std::array<int, kFleetCount> index{};
+    int count = 0;
+};
+
+TRiverFleets GatherRiverFleets(const TGameRec& g) {
+    TRiverFleets fleets;
+    for (int f = 1; f <= kFleetCount; ++f)
+        if (SwaysRiverHexes(g.Fleets[f])) fleets.index[fleets.count++] = f;
+    return fleets;
+}
+
 void CountStateForces(TGameRec& g) {
     std::array<int, kStateCount + 1> foreign{};
     std::array<std::uint32_t, kStateCount + 1> enemy{};
@@ -82,75 +100,302 @@ void CountStateForces(TGameRec& g) {
     }
 }
 
+// The corps within reach of one hex, in corps index order, with their distances.
+struct TCorpsNear {
+    const std::uint8_t* corps;
+    const std::uint8_t* distance;
+    int count;
+};
+
+TCorpsNear NearHex(const TNearbyCorps& near, int h) {
+    return {&near.corps[near.start[h]], &near.distance[near.start[h]], near.start[h + 1] - near.start[h]};
+}
+
+// Weighs one hex and writes its controlling side (or clears a state byte out of range). Reads only
+// the hex's own cell, its state, the corps listed near it and the river fleets.
+void WeighHex(const TGameRec& g, MapCell& cell, int x, int y, TCorpsNear near, const TRiverFleets& fleets) {
+    const int s = cell.State();
+    if (s == 0 || s > kStateCount) {
+        cell.SetState(0);
+        return;
+    }
+    const TStateRec& state = g.States[s];
+    const int o = state.ControlSide > 2 ? 0 : state.ControlSide;
+    const int c = cell.ControlSide();
+    std::array<int, 3> t{};
+    t[o] = kStateSideWeight;
+    if (c != 0) t[c] = kControllerWeight;
+    if (state.EnemyStrength == 0 && state.ForeignHeld == 0) t[o] += kQuietStateBonus;
+
+    // A hex nobody controls is not swayed by corps; its state's side takes it first.
+    for (int i = 0; c != 0 && i < near.count; ++i) {
+        const TCorpsRec& corps = g.Corps[near.corps[i]];
+        const int reach = corps.Opponent != 0 ? kEngagedReach : kCorpsReach;
+        const int d = near.distance[i];
+        if (d >= reach || corps.Side > 2) continue;
+        if (corps.ContactCode == 0) t[corps.Side] += 2 * (reach - d);
+        if (d != 0) continue;
+        t[corps.Side] += kCorpsOnHexWeight;
+        if (corps.Side == c) {
+            // Only the Union's hold clears the other side's tally: a Confederate-held hex
+            // still falls to a Union tally already above the hold.
+            t[c] = kHeldByOwnCorps;
+            t[0] = 0;
+            if (c == kUnion) t[kConfederacy] = 0;
+            break;
+        }
+    }
+    if (cell.River())
+        for (int i = 0; i < fleets.count; ++i) {
+            const TFleetRec& fleet = g.Fleets[fleets.index[i]];
+            const int d = HexDistance(fleet.HexX, fleet.HexY, x, y);
+            if (d < kRiverFleetReach) t[fleet.Side] += 3 * (kRiverFleetReach - d);
+        }
+
+    int r = c;
+    if (t[1] > t[2] && t[1] > t[0]) r = 1;
+    else if (t[2] > t[1] && t[2] > t[0]) r = 2;
+    else if (t[0] > t[1] && t[0] > t[2]) r = 0;
+    cell.SetControlSide(r);
+}
+
+void ShowCityHolders(const TGameRec& g, TMapGrid& map) {
+    for (int i = 1; i <= kCityCount; ++i) {
+        const TCityRec& city = g.Cities[i];
+        if (city.Owner < 3) map.Cell(city.HexX, city.HexY).SetControlSide(city.Owner);
+    }
+}
+
+// ---- what the last pass read, to find the hexes whose tally may differ now ----
+
+// What hex control reads of a corps; a free slot reads as all zero.
+struct TCorpsSway {
+    std::uint8_t inUse, x, y, side, engaged, quiet;
+    bool operator==(const TCorpsSway&) const = default;
+};
+
+TCorpsSway SwayOf(const TCorpsRec& k) {
+    if (!CorpsInUse(k)) return {};
+    return {1, k.HexX, k.HexY, k.Side, k.Opponent != 0, k.ContactCode == 0};
+}
+
+struct TFleetSway {
+    std::uint8_t sways, x, y, side;
+    bool operator==(const TFleetSway&) const = default;
+};
+
+TFleetSway SwayOf(const TFleetRec& f) {
+    if (!SwaysRiverHexes(f)) return {};
+    return {1, f.HexX, f.HexY, f.Side};
+}
+
+struct TStateSway {
+    std::uint8_t side, quiet;
+    bool operator==(const TStateSway&) const = default;
+};
+
+TStateSway SwayOf(const TStateRec& s) {
+    return {static_cast<std::uint8_t>(s.ControlSide > 2 ? 0 : s.ControlSide), s.EnemyStrength == 0 && s.ForeignHeld == 0};
+}
+
+bool SameCell(const MapCell& a, const MapCell& b) { return a.b[0] == b.b[0] && a.b[1] == b.b[1] && a.b[2] == b.b[2]; }
+
+struct TLastPass {
+    bool valid = false;
+    std::array<TCorpsSway, kCorpsCount + 1> corps{};
+    std::array<TFleetSway, kFleetCount + 1> fleets{};
+    std::array<TStateSway, kStateCount + 1> states{};
+    std::array<MapCell, kHexCount> read{};     // each cell as the pass last weighed it
+    std::array<MapCell, kHexCount> written{};  // and as the weighing left it, before the city holders
+    TMapGrid left{};                           // the whole map as the pass left it
+    // Hexes the pass left otherwise than it read them (the weighing or a city holder changed them):
+    // their next weighing starts from another cell.
+    std::array<std::uint16_t, kHexCount> unsettled{};
+    int unsettledCount = 0;
+};
+
+// The hexes to weigh in this pass, each listed once.
+struct THexList {
+    std::array<std::uint8_t, kHexCount> listed{};
+    std::array<std::uint16_t, kHexCount> hexes{};
+    int count = 0;
+    // Unlists only the hexes listed: most passes list a few dozen.
+    void Clear() {
+        for (int i = 0; i < count; ++i) listed[hexes[i]] = 0;
+        count = 0;
+    }
+    void Add(int h) {
+        if (listed[h]) return;
+        listed[h] = 1;
+        hexes[count++] = static_cast<std::uint16_t>(h);
+    }
+    // Every hex of the box around (x0, y0), clipped to the map.
+    void AddAround(int x0, int y0, int box) {
+        for (int x = std::max(1, x0 - box); x <= std::min(kMapColumns, x0 + box); ++x)
+            for (int y = std::max(1, y0 - box); y <= std::min(kMapRows, y0 + box); ++y) Add(HexIndex(x, y));
+    }
+};
+
+// Corps in use by the column they stand in, in index order within each column, with their rows.
+struct TCorpsByColumn {
+    std::array<std::uint8_t, 257> start{};
+    std::array<std::uint8_t, kCorpsCount> corps{}, row{};
+};
+
+TCorpsByColumn SortCorpsByColumn(const TGameRec& g) {
+    TCorpsByColumn by;
+    for (int k = 1; k <= kCorpsCount; ++k)
+        if (CorpsInUse(g.Corps[k])) ++by.start[g.Corps[k].HexX + 1];
+    for (int c = 1; c <= 256; ++c) by.start[c] = static_cast<std::uint8_t>(by.start[c] + by.start[c - 1]);
+    std::array<std::uint8_t, 257> at = by.start;
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps)) continue;
+        const int slot = at[corps.HexX]++;
+        by.corps[slot] = static_cast<std::uint8_t>(k);
+        by.row[slot] = corps.HexY;
+    }
+    return by;
+}
+
+TLastPass lastPass;
+THexList toWeigh;
+TNearbyCorps nearbyWork;
+
 }  // namespace
+
+void UpdateHexControlFullRescan() {
+    TGameRec& g = *GameRec;
+    TMapGrid& map = *MapGrid;
+    CountStateForces(g);
+    GatherNearbyCorps(g, nearbyWork);
+    const TRiverFleets fleets = GatherRiverFleets(g);
+    for (int x = 1; x <= kMapColumns; ++x)
+        for (int y = 1; y <= kMapRows; ++y) WeighHex(g, map.Cell(x, y), x, y, NearHex(nearbyWork, HexIndex(x, y)), fleets);
+    ShowCityHolders(g, map);
+}
 
 void UpdateHexControl() {
     TGameRec& g = *GameRec;
     TMapGrid& map = *MapGrid;
     CountStateForces(g);
+    TLastPass& last = lastPass;
+    THexList& list = toWeigh;
+    list.Clear();
 
-    TNearbyCorps near;
-    GatherNearbyCorps(g, near);
-    std::array<int, kFleetCount> riverFleets{};
-    int riverFleetCount = 0;
+    // A hex is weighed again when its cell, its state's side or quiet, or a corps or river fleet
+    // that is or was within reach of it reads otherwise than at the last pass; every other hex
+    // would come out as that pass left it. Listing a hex too many costs only its weighing.
+    if (!last.valid)
+        for (int h = 0; h < kHexCount; ++h) list.Add(h);
+    for (int i = 0; i < last.unsettledCount; ++i) list.Add(last.unsettled[i]);
+    // Cells changed since the pass (seldom any), found eight cells (three words) at a time.
+    static_assert(kMapGridSize % 24 == 0);
+    const std::uint8_t* now = map.bytes();
+    const std::uint8_t* then = last.left.bytes();
+    const bool mapChanged = std::memcmp(now, then, kMapGridSize) != 0;
+    for (std::size_t at = 0; mapChanged && at < kMapGridSize; at += 24) {
+        std::uint64_t a[3], b[3];
+        std::memcpy(a, now + at, 24);
+        std::memcpy(b, then + at, 24);
+        if (((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2])) == 0) continue;
+        for (std::size_t h = at / 3; h < at / 3 + 8; ++h)
+            if (!SameCell(map.cells[h], last.left.cells[h])) list.Add(static_cast<int>(h));
+    }
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsSway sway = SwayOf(g.Corps[k]);
+        TCorpsSway& was = last.corps[k];
+        if (sway == was) continue;
+        // Hexes nearer than the reach lie within reach - 1 columns and rows.
+        if (was.inUse) list.AddAround(was.x, was.y, kCorpsReach - 1);
+        if (sway.inUse) list.AddAround(sway.x, sway.y, kCorpsReach - 1);
+        was = sway;
+    }
     for (int f = 1; f <= kFleetCount; ++f) {
-        const TFleetRec& fleet = g.Fleets[f];
-        if (fleet.WaterType == 2 && fleet.BuildCounter == 0 && fleet.Side <= 2) riverFleets[riverFleetCount++] = f;
+        const TFleetSway sway = SwayOf(g.Fleets[f]);
+        TFleetSway& was = last.fleets[f];
+        if (sway == was) continue;
+        if (was.sways) list.AddAround(was.x, was.y, kRiverFleetReach - 1);
+        if (sway.sways) list.AddAround(sway.x, sway.y, kRiverFleetReach - 1);
+        was = sway;
     }
+    std::array<std::uint8_t, 256> stateChanged{};
+    bool anyStateChanged = false;
+    for (int s = 1; s <= kStateCount; ++s) {
+        const TStateSway sway = SwayOf(g.States[s]);
+        if (sway == last.states[s]) continue;
+        stateChanged[s] = 1;
+        anyStateChanged = true;
+        last.states[s] = sway;
+    }
+    if (anyStateChanged)
+        for (int h = 0; h < kHexCount; ++h)
+            if (stateChanged[map.cells[h].State()]) list.Add(h);
 
-    for (int x = 1; x <= kMapColumns; ++x)
-        for (int y = 1; y <= kMapRows; ++y) {
-            MapCell& cell = map.Cell(x, y);
-            const int s = cell.State();
-            if (s == 0 || s > kStateCount) {
-                cell.SetState(0);
-                continue;
-            }
-            const TStateRec& state = g.States[s];
-            const int o = state.ControlSide > 2 ? 0 : state.ControlSide;
-            const int c = cell.ControlSide();
-            std::array<int, 3> t{};
-            t[o] = kStateSideWeight;
-            if (c != 0) t[c] = kControllerWeight;
-            if (state.EnemyStrength == 0 && state.ForeignHeld == 0) t[o] += kQuietStateBonus;
-
-            // A hex nobody controls is not swayed by corps; its state's side takes it first.
-            const int h = HexIndex(x, y);
-            for (int i = near.start[h]; c != 0 && i < near.start[h + 1]; ++i) {
-                const TCorpsRec& corps = g.Corps[near.corps[i]];
-                const int reach = corps.Opponent != 0 ? kEngagedReach : kCorpsReach;
-                const int d = near.distance[i];
-                if (d >= reach || corps.Side > 2) continue;
-                if (corps.ContactCode == 0) t[corps.Side] += 2 * (reach - d);
-                if (d != 0) continue;
-                t[corps.Side] += kCorpsOnHexWeight;
-                if (corps.Side == c) {
-                    // Only the Union's hold clears the other side's tally: a Confederate-held hex
-                    // still falls to a Union tally already above the hold.
-                    t[c] = kHeldByOwnCorps;
-                    t[0] = 0;
-                    if (c == kUnion) t[kConfederacy] = 0;
-                    break;
-                }
-            }
-            if (cell.River())
-                for (int i = 0; i < riverFleetCount; ++i) {
-                    const TFleetRec& fleet = g.Fleets[riverFleets[i]];
-                    const int d = HexDistance(fleet.HexX, fleet.HexY, x, y);
-                    if (d < kRiverFleetReach) t[fleet.Side] += 3 * (kRiverFleetReach - d);
-                }
-
-            int r = c;
-            if (t[1] > t[2] && t[1] > t[0]) r = 1;
-            else if (t[2] > t[1] && t[2] > t[0]) r = 2;
-            else if (t[0] > t[1] && t[0] > t[2]) r = 0;
-            cell.SetControlSide(r);
+    const TRiverFleets fleets = GatherRiverFleets(g);
+    if (list.count > kHexCount / 8) {
+        GatherNearbyCorps(g, nearbyWork);
+        for (int i = 0; i < list.count; ++i) {
+            const int h = list.hexes[i];
+            MapCell& cell = map.cells[h];
+            last.read[h] = cell;
+            WeighHex(g, cell, h / kMapRows + 1, h % kMapRows + 1, NearHex(nearbyWork, h), fleets);
+            last.written[h] = cell;
         }
-
-    for (int i = 1; i <= kCityCount; ++i) {
-        const TCityRec& city = g.Cities[i];
-        if (city.Owner < 3) map.Cell(city.HexX, city.HexY).SetControlSide(city.Owner);
+    } else {
+        const TCorpsByColumn byColumn = SortCorpsByColumn(g);
+        std::array<std::uint8_t, kCorpsCount> corps, distance;
+        for (int i = 0; i < list.count; ++i) {
+            const int h = list.hexes[i];
+            const int x = h / kMapRows + 1, y = h % kMapRows + 1;
+            int count = 0;
+            // Corps nearer than the reach stand within reach - 1 columns and rows.
+            for (int column = x - (kCorpsReach - 1); column <= x + (kCorpsReach - 1); ++column) {
+                if (column < 0 || column > 255) continue;
+                for (int j = byColumn.start[column]; j < byColumn.start[column + 1]; ++j) {
+                    if (std::abs(byColumn.row[j] - y) >= kCorpsReach) continue;
+                    const int d = HexDistance(column, byColumn.row[j], x, y);
+                    if (d >= kCorpsReach) continue;
+                    // Kept in corps order: a corps of the hex's side standing on it ends the count.
+                    int at = count++;
+                    for (; at > 0 && corps[at - 1] > byColumn.corps[j]; --at) {
+                        corps[at] = corps[at - 1];
+                        distance[at] = distance[at - 1];
+                    }
+                    corps[at] = byColumn.corps[j];
+                    distance[at] = static_cast<std::uint8_t>(d);
+                }
+            }
+            MapCell& cell = map.cells[h];
+            last.read[h] = cell;
+            WeighHex(g, cell, x, y, {corps.data(), distance.data(), count}, fleets);
+            last.written[h] = cell;
+        }
     }
+    ShowCityHolders(g, map);
+
+    last.unsettledCount = 0;
+    auto settle = [&last, &map](int h) {
+        const MapCell& cell = map.cells[h];
+        if (!SameCell(last.written[h], last.read[h]) || !SameCell(cell, last.written[h]))
+            last.unsettled[last.unsettledCount++] = static_cast<std::uint16_t>(h);
+    };
+    // Only the hexes weighed and the city hexes can differ from what the pass left last time.
+    for (int i = 0; i < list.count; ++i) {
+        settle(list.hexes[i]);
+        last.left.cells[list.hexes[i]] = map.cells[list.hexes[i]];
+    }
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        if (!OnMap(city.HexX, city.HexY)) continue;
+        const int h = HexIndex(city.HexX, city.HexY);
+        last.left.cells[h] = map.cells[h];
+        // A city hex not weighed now may still have been changed by its holder.
+        if (list.listed[h]) continue;
+        list.Add(h);
+        settle(h);
+    }
+    last.valid = true;
 }
 
 }  // namespace kvt

@@ -9,7 +9,12 @@
 
 namespace kvt {
 
-// Also refreshes each state's ForeignHeld and EnemyStrength, which the pass itself weighs.
+// Also refreshes each state's ForeignHeld and EnemyStrength, which the pass itself weighs. Weighs
+// again only the hexes whose cell, state or nearby corps and river fleets changed since its last
+// pass; the result is always that of the full rescan.
 void UpdateHexControl();
+
+// The same pass weighing every hex: the reference the tests hold UpdateHexControl to.
+void UpdateHexControlFullRescan();
 
 }  // namespace kvt

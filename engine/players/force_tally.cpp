@@ -2,6 +2,7 @@
 #include "engine/players/force_tally.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
@@ -34,12 +35,37 @@ struct Sums {
     }
 };
 
-void TallyNear(const TGameRec& g, const TCityRec& c, int side, int range) {
+// The reference reading: every corps measured.
+void TallyNearFullRescan(const TGameRec& g, const TCityRec& c, int side, int range) {
     Sums s;
     s.own = 1;
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& corps = g.Corps[k];
         if (!CorpsInUse(corps)) continue;
+        const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
+        if (corps.Side == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
+        if (d >= range) continue;
+        if (corps.Side == side) {
+            s.own += corps.Strength;
+        } else {
+            s.corps += 1;
+            s.enemy += corps.Strength / (d + 1);
+            s.readiness += corps.FatigueLimit;
+        }
+    }
+    s.Store();
+}
+
+// The same tally run by the computer players for every city a turn: a corps further off in columns
+// or rows than the range (or off the city's hex when the range is 0 or less) adds nothing and is
+// passed by without measuring its distance.
+void TallyNear(const TGameRec& g, const TCityRec& c, int side, int range) {
+    Sums s;
+    s.own = 1;
+    const int box = std::max(range - 1, 0);
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps) || std::abs(c.HexX - corps.HexX) > box || std::abs(c.HexY - corps.HexY) > box) continue;
         const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
         if (corps.Side == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
         if (d >= range) continue;
@@ -135,9 +161,9 @@ int TallyNearest(const TGameRec& g, const TCityRec& c, int nation, int side, int
     return result;
 }
 
-}  // namespace
-
-int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant) {
+// Both readings of the tally: the plain one swept or rescanned, the others as they are.
+template <bool kRescan>
+int Tally(int city, int nation, int range, TallyVariant variant) {
     ResetForceTally();
     if (variant != TallyVariant::Near) OwnTally = 0;
     if (variant == TallyVariant::UnionNearest || variant == TallyVariant::UnionNearestOutsideArmies)
@@ -148,7 +174,8 @@ int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant) {
     const TCityRec& c = g.Cities[city];
     switch (variant) {
         case TallyVariant::Near:
-            TallyNear(g, c, side, range);
+            if (kRescan) TallyNearFullRescan(g, c, side, range);
+            else TallyNear(g, c, side, range);
             return 0;
         case TallyVariant::AroundCity:
             return TallyAround(g, c, side, range);
@@ -160,6 +187,16 @@ int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant) {
             return TallyNearest(g, c, nation, side, range, true, false);
     }
     return 0;
+}
+
+}  // namespace
+
+int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant) {
+    return Tally<false>(city, nation, range, variant);
+}
+
+int TallyForcesNearCityFullRescan(int city, int nation, int range, TallyVariant variant) {
+    return Tally<true>(city, nation, range, variant);
 }
 
 void ResetForceTally() {

@@ -45,6 +45,8 @@ enum class TallyVariant {
 // others to EnemyTally (and their readiness to EnemyReadinessTally). A city outside 1..86 leaves
 // the variant's starting words and answers 0. Sums stop at 65,535 instead of wrapping.
 int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant = TallyVariant::Near);
+// The same tally measuring every corps: the reference the tests hold TallyForcesNearCity to.
+int TallyForcesNearCityFullRescan(int city, int nation, int range, TallyVariant variant = TallyVariant::Near);
 
 void ResetForceTally();
 

@@ -248,6 +248,29 @@ TEST_F(PathSearchReference, EveryModeMatchesThePlainReading) {
     EXPECT_GT(reached, 40) << "the random maps must let many searches succeed to be worth comparing";
 }
 
+TEST_F(PathSearchReference, LongRailRiverAndSeaSearchesMatchTheWholeSweep) {
+    // Ends anywhere on the map: the waves are then worked out far from the start, round the
+    // random map's obstacles, and many searches fail.
+    int compared = 0, reached = 0;
+    for (std::uint64_t mapSeed = 11; mapSeed <= 14; ++mapSeed) {
+        RandomMap(mapSeed);
+        for (int trial = 0; trial < 45; ++trial) {
+            SetRandomSeed(mapSeed * 1000 + trial);
+            const int x1 = 1 + Random(76), y1 = 1 + Random(54), x2 = 1 + Random(76), y2 = 1 + Random(54);
+            const int mode = 2 + trial % 3, nation = 1 + Random(2);
+            if (x1 == x2 && y1 == y2) continue;
+            const Outcome fast = Run(false, x1, y1, x2, y2, 30, mode, nation, 0, 500 + trial);
+            const Outcome slow = Run(true, x1, y1, x2, y2, 30, mode, nation, 0, 500 + trial);
+            ASSERT_EQ(fast, slow) << "map " << mapSeed << " trial " << trial << " mode " << mode << " from " << x1 << ","
+                                  << y1 << " to " << x2 << "," << y2;
+            ++compared;
+            reached += fast.result == kPathReached;
+        }
+    }
+    EXPECT_GT(compared, 150);
+    EXPECT_GT(reached, 30) << "the random maps must let many long searches succeed to be worth comparing";
+}
+
 TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
     // A winding river one hex wide: down one even column, round through the odd column below or
     // above, up the next even column, and so on. No two of its hexes touch but neighbours along

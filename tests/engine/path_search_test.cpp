@@ -272,7 +272,7 @@ TEST_F(PathSearch, EnemyOnStartSteersRuleOneAwayFromHostileHexes) {
     FillMap(1, kUnion, 0);
     Hex(21, 20).SetControlSide(kConfederacy);
     Hex(20, 19).SetTerrain(kTerrainImpassable);
-    auto firstSteps = [&](bool enemyOnStart) {
+    auto firstSteps = [&] {
         std::set<int> seen;
         for (std::uint64_t seed = 1; seed <= 40; ++seed) {
             SetRandomSeed(seed);
@@ -281,10 +281,10 @@ TEST_F(PathSearch, EnemyOnStartSteersRuleOneAwayFromHostileHexes) {
         }
         return seen;
     };
-    const std::set<int> free = firstSteps(false);
+    const std::set<int> free = firstSteps();
     EXPECT_EQ(free, (std::set<int>{2, 6}));
     const int enemy = AddCorps(2, 20, 20);
-    EXPECT_EQ(firstSteps(true), (std::set<int>{6})) << "hostile hexes count half with an enemy on the start";
+    EXPECT_EQ(firstSteps(), (std::set<int>{6})) << "hostile hexes count half with an enemy on the start";
     GameRec->Corps[enemy].Unused = 1;
 }
 

@@ -8,8 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <set>
@@ -208,6 +210,50 @@ TEST_F(SaveJournal, AJournalWithoutItsEndIsASaveThatNeverCommitted) {
     EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
     EXPECT_TRUE(OnDisk(Path("game")) == old);
     EXPECT_EQ(Leftovers(), std::set<std::string>{});
+}
+
+TEST_F(SaveJournal, ANewFileTheDiskLostBeforeItsFlushUndoesTheSave) {
+    // The new files and the journal are flushed together: a stop before the flush is through may
+    // leave a whole journal beside a new file cut short or never written. Each way of losing the
+    // first or last new file must leave the old game, not a mix.
+    enum class Loss { CutShort, Zeroed, OneByte };
+    for (const Loss loss : {Loss::CutShort, Loss::Zeroed, Loss::OneByte})
+        for (const bool last : {false, true}) {
+            SCOPED_TRACE("loss " + std::to_string(static_cast<int>(loss)) + (last ? ", last file" : ", first file"));
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+            MarkGame(1);
+            ASSERT_TRUE(SaveGameFiles(Path("game"), true));
+            const TGameOnDisk old = OnDisk(Path("game"));
+            MarkGame(2);
+            // Stopped with the journal written and nothing renamed yet: three new files, then the
+            // journal, are steps 1 to 4.
+            ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 5, {true, false}), ChildSaveEnd::Killed);
+            std::vector<std::string> scratch;
+            for (const auto& e : fs::directory_iterator(dir))
+                if (e.path().extension() == ".tmp") scratch.push_back(e.path().string());
+            ASSERT_EQ(scratch.size(), 3u);
+            std::sort(scratch.begin(), scratch.end(), [](const std::string& a, const std::string& b) {
+                return std::stoi(a.substr(a.rfind('-') + 1)) < std::stoi(b.substr(b.rfind('-') + 1));
+            });
+            const std::string lost = last ? scratch.back() : scratch.front();
+            const std::uintmax_t size = fs::file_size(lost);
+            if (loss == Loss::CutShort) fs::resize_file(lost, size / 2);
+            if (loss == Loss::Zeroed) {
+                fs::resize_file(lost, 0);
+                fs::resize_file(lost, size);
+            }
+            if (loss == Loss::OneByte) {
+                std::fstream f(lost, std::ios::in | std::ios::out | std::ios::binary);
+                f.seekp(static_cast<std::streamoff>(size / 2));
+                f.put('\x5a');
+            }
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
+            EXPECT_TRUE(LoadBattleLog(Path("game.BTL")));
+            EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
+            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        }
 }
 
 TEST_F(SaveJournal, ANameTakenByAFolderDeviceOrPipeIsRefusedLikeAnUnwritableFolder) {

@@ -58,6 +58,66 @@ TEST_F(HexControl, TheSideWithTheStrictlyHighestTallyTakesTheHexAndTiesKeepIt) {
     }
 }
 
+TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
+    // Each world is settled by two passes, then changed; the next pass must weigh again every hex
+    // the change sways, as the full rescan does, and each change sways some hex.
+    auto river = [&] {
+        for (int x = 10; x <= 30; ++x) Hex(x, 20).SetRiver(true);
+    };
+    // A Confederate and a Union corps one hex either side of (26, 17), where the Confederate's
+    // sway (4) outweighs the Union's (4) only with the hex's own weight for its controller.
+    int grey = 0;  // the piece a case changes
+    auto standoff = [&] {
+        World(2, 2);
+        grey = AddCorps(2, 26, 16);
+        AddCorps(1, 26, 18);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> build, change;
+    };
+    const Case cases[] = {
+        {"a river fleet sails three hexes", [&] { World(2, 1); river(); RiverFleet(2, 20); },
+         [&] { GameRec->Fleets[1].HexX = 23; }},
+        {"a river fleet holding a hex against a Union corps goes to the yard",
+         [&] { World(2, 1); river(); RiverFleet(2, 20); AddCorps(1, 20, 21); },
+         [&] { GameRec->Fleets[1].BuildCounter = 5; }},
+        {"a corps marches three hexes", [&] { World(2, 1); grey = AddCorps(2, 26, 16); },
+         [&] { GameRec->Corps[grey].HexX = 23; }},
+        {"a corps is met by the enemy", standoff, [&] { GameRec->Corps[grey].Opponent = 1; }},
+        {"a corps gains contact", standoff, [&] { GameRec->Corps[grey].ContactCode = 1; }},
+        {"a corps is freed", standoff, [&] { GameRec->Corps[grey].Unused = 1; }},
+        {"a corps changes sides", [&] { World(2, 1); grey = AddCorps(1, 14, 24); },
+         [&] { GameRec->Corps[grey].Side = 2; }},
+        {"the state's last foreign city changes hands", [&] { World(2, 1); },
+         [&] { GameRec->Cities[1].Nation = 2; }},
+        {"a quiet state goes to the Union", [&] { World(2, 2, true); }, [&] { GameRec->States[1].ControlSide = 1; }},
+        {"a column of hexes gets a bad state byte", [&] { World(2, 1); },
+         [&] { for (int y = 1; y <= kMapRows; ++y) Hex(18, y).SetState(40); }},
+        {"a hex is given to nobody", [&] { World(2, 1); }, [&] { Hex(25, 25).SetControlSide(0); }},
+        {"a city changes hands", [&] { World(2, 2, true); grey = AddCity("Ford", 17, 20, 2); },
+         [&] { GameRec->Cities[grey].Owner = 1; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.build();
+        UpdateHexControl();
+        UpdateHexControl();
+        c.change();
+        const TGameRec record = *GameRec;
+        const TMapGrid map = *MapGrid;
+        UpdateHexControlFullRescan();
+        const TMapGrid rescanned = *MapGrid;
+        const TGameRec rescannedRecord = *GameRec;
+        *GameRec = record;
+        *MapGrid = map;
+        UpdateHexControl();
+        EXPECT_EQ(std::memcmp(MapGrid, &rescanned, sizeof rescanned), 0);
+        EXPECT_EQ(std::memcmp(GameRec, &rescannedRecord, sizeof rescannedRecord), 0);
+        EXPECT_NE(std::memcmp(MapGrid, &map, sizeof map), 0) << "the change sways no hex";
+    }
+}
+
 class Weather : public testing::EngineTest {};
 
 TEST_F(Weather, EachTheatreFollowsItsMonthsRowFromTheMeanOfItsOldWeatherAndADraw) {

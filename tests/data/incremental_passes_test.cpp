@@ -1,0 +1,202 @@
+// The passes that recount only what changed since their last run (hex control, spotting, army
+// headquarters, the force tallies) against the whole-map rescans they replace: seeded campaigns of
+// every start point are played step by step, and after the pre-movement phase and every movement
+// tick both are run from the same world and must leave the same record, map and random draws.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "engine/core/frontend.h"
+#include "engine/core/game_files.h"
+#include "engine/core/globals.h"
+#include "engine/core/headless_turns.h"
+#include "engine/core/movement_ticks.h"
+#include "engine/core/random.h"
+#include "engine/core/spotting.h"
+#include "engine/core/text_table.h"
+#include "engine/core/turn_menus.h"
+#include "engine/core/turn_start.h"
+#include "engine/logistics/hex_control.h"
+#include "engine/players/force_tally.h"
+#include "tests/support/engine_fixture.h"
+#include "tests/support/synthetic_game.h"
+
+namespace kvt {
+namespace {
+
+// The sanitizer build runs many times slower: it plays the first turns only.
+#ifdef KVT_SANITIZED_BUILD
+constexpr int kTurnsPlayed = 2;
+#else
+constexpr int kTurnsPlayed = 8;
+#endif
+
+// The world a pass starts from and leaves: record, map and generator.
+struct TWorld {
+    std::unique_ptr<TGameRec> record = std::make_unique<TGameRec>();
+    std::unique_ptr<TMapGrid> map = std::make_unique<TMapGrid>();
+    RandomState random{};
+
+    void Keep() {
+        *record = *GameRec;
+        *map = *MapGrid;
+        random = GetRandomState();
+    }
+    void PutBack() const {
+        *GameRec = *record;
+        *MapGrid = *map;
+        SetRandomState(random);
+    }
+};
+
+// What a pass leaves that a player or a saved game could tell apart.
+struct TPassResult {
+    std::vector<std::uint8_t> record, map;
+    std::vector<int> draws;
+    std::uint64_t generator = 0;
+};
+
+// The first byte at which two images differ, for the message.
+std::string FirstDifference(const std::vector<std::uint8_t>& a, const std::vector<std::uint8_t>& b) {
+    for (std::size_t i = 0; i < a.size() && i < b.size(); ++i)
+        if (a[i] != b[i]) return "byte " + std::to_string(i) + ": " + std::to_string(a[i]) + " vs " + std::to_string(b[i]);
+    return "sizes " + std::to_string(a.size()) + " vs " + std::to_string(b.size());
+}
+
+struct TPass {
+    const char* name;
+    void (*incremental)();
+    void (*rescan)();
+};
+
+const TPass kPasses[] = {
+    {"hex control", UpdateHexControl, UpdateHexControlFullRescan},
+    {"spotting", UpdateSpotting, UpdateSpottingFullRescan},
+    {"army headquarters", MoveArmyHeadquarters, MoveArmyHeadquartersFullRescan},
+};
+
+class IncrementalPasses : public testing::EngineTest {
+protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        ASSERT_TRUE(TextTable.LoadFromFile(testing::GameFile("KVT_ENG.TXT")));
+        inFolder.emplace(testing::TempFolder("incremental"));
+        InstallFrontend(&frontend);
+    }
+    void TearDown() override {
+        InstallFrontend(nullptr);
+        inFolder.reset();
+        EngineTest::TearDown();
+    }
+
+    TPassResult Run(const TWorld& from, void (*pass)()) {
+        from.PutBack();
+        TPassResult r;
+        r.draws = testing::DrawRanges({}, pass);
+        const auto* rec = reinterpret_cast<const std::uint8_t*>(GameRec);
+        const auto* map = reinterpret_cast<const std::uint8_t*>(MapGrid);
+        r.record.assign(rec, rec + sizeof(TGameRec));
+        r.map.assign(map, map + sizeof(TMapGrid));
+        r.generator = GetRandomState().state;
+        return r;
+    }
+
+    // Runs every pass both ways from the world as it stands, then puts the world back. False at the
+    // first difference, which is reported.
+    bool SameAsRescans(const std::string& where) {
+        TWorld now;
+        now.Keep();
+        bool same = true;
+        for (const TPass& pass : kPasses) {
+            const TPassResult a = Run(now, pass.incremental);
+            const TPassResult b = Run(now, pass.rescan);
+            if (a.record != b.record) ADD_FAILURE() << pass.name << ", " << where << ": record " << FirstDifference(a.record, b.record);
+            if (a.map != b.map) ADD_FAILURE() << pass.name << ", " << where << ": map " << FirstDifference(a.map, b.map);
+            if (a.draws != b.draws || a.generator != b.generator) ADD_FAILURE() << pass.name << ", " << where << ": draws";
+            same = same && a.record == b.record && a.map == b.map && a.draws == b.draws && a.generator == b.generator;
+        }
+        now.PutBack();
+        return same && SameTallies(where);
+    }
+
+    struct TTally {
+        int answer;
+        std::array<std::uint16_t, 7> words;
+        bool operator==(const TTally&) const = default;
+    };
+    static TTally Tally(int (*tally)(int, int, int, TallyVariant), int city, int nation, int range) {
+        const int answer = tally(city, nation, range, TallyVariant::Near);
+        return {answer, {OwnTally, EnemyTally, EnemyReadinessTally, EnemyCorpsTally, HolderCorpsOnCity, NearestEnemyDist, NearestOwnDist}};
+    }
+
+    // The plain tally read both ways around every city (and the numbers beside the cities), for
+    // both sides, at a range that changes from step to step.
+    bool SameTallies(const std::string& where) {
+        const int range = 1 + (++tallySteps % 5) * 3;
+        for (int city = 0; city <= kCityCount + 1; ++city)
+            for (int nation : {kNationUnion, kNationConfederacy}) {
+                const TTally a = Tally(TallyForcesNearCity, city, nation, range);
+                const TTally b = Tally(TallyForcesNearCityFullRescan, city, nation, range);
+                if (a == b) continue;
+                ADD_FAILURE() << "tally, " << where << ": city " << city << ", nation " << nation << ", range " << range;
+                return false;
+            }
+        return true;
+    }
+
+    // Plays the start point with the computer on both sides for `turns` turns, comparing after the
+    // pre-movement phase and after every movement tick. Answers the steps compared.
+    int PlayComparing(const std::string& year, std::uint64_t seed, int turns) {
+        ResetEngineGlobals();
+        UseClockForRandomize(false);
+        SetRandomSeed(seed);
+        const std::string start = testing::GameFile(year + ".kvt");
+        std::string why;
+        if (!ReadGameImages(start, *GameRec, *MapGrid, &why) || !HandGameToComputer()) {
+            ADD_FAILURE() << year << " cannot be played: " << why;
+            return 0;
+        }
+        BringGameIntoPlay(start);
+        int steps = 0;
+        for (int turn = 1; turn <= turns && GameStatus == 0; ++turn) {
+            const std::string at = year + " seed " + std::to_string(seed) + " turn " + std::to_string(turn);
+            ExecuteTurn();
+            if (!Timer1Enabled()) {
+                ADD_FAILURE() << at << ": the turn did not start";
+                return steps;
+            }
+            if (!SameAsRescans(at + " before movement")) return steps;
+            for (int tick = 1; Timer1Enabled(); ++tick, ++steps) {
+                MovementTick();
+                if (!SameAsRescans(at + " tick " + std::to_string(tick))) return steps;
+            }
+        }
+        return steps;
+    }
+
+    AutomaticFrontend frontend;
+    std::optional<testing::CurrentFolder> inFolder;
+    int tallySteps = 0;
+};
+
+TEST_F(IncrementalPasses, EveryStepOfSeededCampaignsLeavesWhatTheFullRescansLeave) {
+    struct Case {
+        const char* year;
+        std::uint64_t seed;
+        int turns;
+    };
+    const Case cases[] = {{"1861", 1, kTurnsPlayed}, {"1861", 7, kTurnsPlayed}, {"1862", 3, kTurnsPlayed},
+                          {"1863", 5, kTurnsPlayed}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.year) + " seed " + std::to_string(c.seed));
+        EXPECT_GT(PlayComparing(c.year, c.seed, c.turns), 100 * c.turns) << "the turns were not played";
+    }
+}
+
+}  // namespace
+}  // namespace kvt
