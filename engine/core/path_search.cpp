@@ -405,6 +405,69 @@ bool PathReached(int mode, int x1, int y1, int x2, int y2) {
     return !breadthFirst || PathResult == kPathReached;
 }
 
+namespace {
+constexpr std::uint16_t kNoArea = 0xFFFF;
+}  // namespace
+
+TRouteAreas::TRouteAreas(int mode, int nation) : mode_(mode), nation_(nation) {}
+
+int TRouteAreas::AreaOf(int hex) {
+    if (area_[hex] != 0) return area_[hex];
+    auto passable = [&](int h) {
+        const MapCell& cell = MapGrid->cells[h];
+        switch (mode_) {
+            case kPathRail: return PassableIn<kPathRail>(nation_, cell);
+            case kPathRiver: return PassableIn<kPathRiver>(nation_, cell);
+            case kPathSea: return PassableIn<kPathSea>(nation_, cell);
+            default: return false;
+        }
+    };
+    if (!passable(hex)) return area_[hex] = kNoArea;
+    // The waves step from one passable hex to the next, so the hexes joined that way are one area.
+    const TGeometry& geo = Geometry();
+    const auto label = static_cast<std::uint16_t>(++areas_);
+    static std::int16_t stack[kHexCount];
+    int top = 0;
+    area_[hex] = label;
+    stack[top++] = static_cast<std::int16_t>(hex);
+    while (top > 0) {
+        const int h = stack[--top];
+        for (int dir = 1; dir <= 6; ++dir) {
+            const int n = geo.next[h][dir];
+            if (n < 0 || area_[n] != 0) continue;
+            if (!passable(n)) {
+                area_[n] = kNoArea;
+                continue;
+            }
+            area_[n] = label;
+            stack[top++] = static_cast<std::int16_t>(n);
+        }
+    }
+    return label;
+}
+
+bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
+    // The start is left whatever it is, so the route may begin in any area beside it; the
+    // destination must be entered. A search capped at its longest wave reaches no more than that.
+    bool apart = (x1 != x2 || y1 != y2) && (!OnMap(x1, y1) || !OnMap(x2, y2));
+    if (!apart && (x1 != x2 || y1 != y2)) {
+        const int dest = AreaOf(HexIndex(x2, y2));
+        apart = true;
+        for (int dir = 1; apart && dest != kNoArea && dir <= 6; ++dir) {
+            const int n = Geometry().next[HexIndex(x1, y1)][dir];
+            apart = n < 0 || AreaOf(n) != dest;
+        }
+    }
+    if (apart) {
+        ClearSteps();
+        PathStepCount = 0;
+        PathResult = 0;
+        return false;
+    }
+    FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
+    return PathReached(mode_, x1, y1, x2, y2);
+}
+
 void SetPathSearchWatcher(PathSearchWatcher watcher) { searchWatcher = watcher; }
 
 void ResetPathSearch() {

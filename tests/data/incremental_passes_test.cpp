@@ -1,5 +1,5 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
-// headquarters, the force tallies) against the whole-map rescans they replace: seeded campaigns of
+// headquarters, the force tallies) or pass by searches that cannot succeed (supply sources) against the whole-map rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
 #include <gtest/gtest.h>
@@ -21,7 +21,9 @@
 #include "engine/core/text_table.h"
 #include "engine/core/turn_menus.h"
 #include "engine/core/turn_start.h"
+#include "engine/core/path_search.h"
 #include "engine/logistics/hex_control.h"
+#include "engine/logistics/supply_sources.h"
 #include "engine/players/force_tally.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
@@ -59,6 +61,8 @@ struct TPassResult {
     std::vector<std::uint8_t> record, map;
     std::vector<int> draws;
     std::uint64_t generator = 0;
+    // The last route search's answer, which a caller may still read after the pass.
+    std::vector<int> route;
 };
 
 // The first byte at which two images differ, for the message.
@@ -78,6 +82,7 @@ const TPass kPasses[] = {
     {"hex control", UpdateHexControl, UpdateHexControlFullRescan},
     {"spotting", UpdateSpotting, UpdateSpottingFullRescan},
     {"army headquarters", MoveArmyHeadquarters, MoveArmyHeadquartersFullRescan},
+    {"supply sources", UpdateSupplySources, UpdateSupplySourcesFullRescan},
 };
 
 class IncrementalPasses : public testing::EngineTest {
@@ -96,6 +101,7 @@ protected:
 
     TPassResult Run(const TWorld& from, void (*pass)()) {
         from.PutBack();
+        ResetPathSearch();
         TPassResult r;
         r.draws = testing::DrawRanges({}, pass);
         const auto* rec = reinterpret_cast<const std::uint8_t*>(GameRec);
@@ -103,6 +109,8 @@ protected:
         r.record.assign(rec, rec + sizeof(TGameRec));
         r.map.assign(map, map + sizeof(TMapGrid));
         r.generator = GetRandomState().state;
+        r.route = {PathStepCount, PathEnd.X, PathEnd.Y, PathResult};
+        r.route.insert(r.route.end(), PathSteps.begin(), PathSteps.end());
         return r;
     }
 
@@ -118,7 +126,9 @@ protected:
             if (a.record != b.record) ADD_FAILURE() << pass.name << ", " << where << ": record " << FirstDifference(a.record, b.record);
             if (a.map != b.map) ADD_FAILURE() << pass.name << ", " << where << ": map " << FirstDifference(a.map, b.map);
             if (a.draws != b.draws || a.generator != b.generator) ADD_FAILURE() << pass.name << ", " << where << ": draws";
-            same = same && a.record == b.record && a.map == b.map && a.draws == b.draws && a.generator == b.generator;
+            if (a.route != b.route) ADD_FAILURE() << pass.name << ", " << where << ": the last route found";
+            same = same && a.record == b.record && a.map == b.map && a.draws == b.draws && a.generator == b.generator &&
+                   a.route == b.route;
         }
         now.PutBack();
         return same && SameTallies(where);
