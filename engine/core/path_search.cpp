@@ -411,38 +411,45 @@ constexpr std::uint16_t kNoArea = 0xFFFF;
 
 TRouteAreas::TRouteAreas(int mode, int nation) : mode_(mode), nation_(nation) {}
 
-int TRouteAreas::AreaOf(int hex) {
-    if (area_[hex] != 0) return area_[hex];
-    auto passable = [&](int h) {
-        const MapCell& cell = MapGrid->cells[h];
-        switch (mode_) {
-            case kPathRail: return PassableIn<kPathRail>(nation_, cell);
-            case kPathRiver: return PassableIn<kPathRiver>(nation_, cell);
-            case kPathSea: return PassableIn<kPathSea>(nation_, cell);
-            default: return false;
-        }
-    };
-    if (!passable(hex)) return area_[hex] = kNoArea;
-    // The waves step from one passable hex to the next, so the hexes joined that way are one area.
+namespace {
+// Labels the area of passable hex `hex` in `area` as `label`, and every impassable hex at its edge.
+template <int kMode>
+void LabelArea(std::uint16_t* area, int hex, int nation, std::uint16_t label) {
     const TGeometry& geo = Geometry();
-    const auto label = static_cast<std::uint16_t>(++areas_);
+    const MapCell* cells = MapGrid->cells;
     static std::int16_t stack[kHexCount];
     int top = 0;
-    area_[hex] = label;
+    area[hex] = label;
     stack[top++] = static_cast<std::int16_t>(hex);
     while (top > 0) {
         const int h = stack[--top];
         for (int dir = 1; dir <= 6; ++dir) {
             const int n = geo.next[h][dir];
-            if (n < 0 || area_[n] != 0) continue;
-            if (!passable(n)) {
-                area_[n] = kNoArea;
+            if (n < 0 || area[n] != 0) continue;
+            if (!PassableIn<kMode>(nation, cells[n])) {
+                area[n] = kNoArea;
                 continue;
             }
-            area_[n] = label;
+            area[n] = label;
             stack[top++] = static_cast<std::int16_t>(n);
         }
     }
+}
+}  // namespace
+
+int TRouteAreas::AreaOf(int hex) {
+    if (area_[hex] != 0) return area_[hex];
+    const MapCell& cell = MapGrid->cells[hex];
+    const bool passable = mode_ == kPathRail    ? PassableIn<kPathRail>(nation_, cell)
+                          : mode_ == kPathRiver ? PassableIn<kPathRiver>(nation_, cell)
+                          : mode_ == kPathSea   ? PassableIn<kPathSea>(nation_, cell)
+                                                : false;
+    if (!passable) return area_[hex] = kNoArea;
+    // The waves step from one passable hex to the next, so the hexes joined that way are one area.
+    const auto label = static_cast<std::uint16_t>(++areas_);
+    if (mode_ == kPathRail) LabelArea<kPathRail>(area_, hex, nation_, label);
+    else if (mode_ == kPathRiver) LabelArea<kPathRiver>(area_, hex, nation_, label);
+    else LabelArea<kPathSea>(area_, hex, nation_, label);
     return label;
 }
 
