@@ -54,6 +54,7 @@ public:
     // FindPath(x1, y1, x2, y2, 0, mode, nation, 0) and PathReached, except that hexes no route can
     // join are answered without a search: the result globals are then left as a search that found
     // nothing leaves them (no steps, PathResult 0), and no draws are made, as that search makes none.
+    // The search watcher sees only the searches made.
     bool Search(int x1, int y1, int x2, int y2);
 
 private:
