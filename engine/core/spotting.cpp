@@ -163,34 +163,7 @@ void SortCorps(TCorpsByColumn& corps) {
     corps.Sort(kCorpsCount, [&g](int k) { return PlaceOf(g.Corps[k]); }, [&g](int k) { return CorpsInUse(g.Corps[k]); });
 }
 
-// The corps in use not of a side, by column, sorted once for every piece of that side while no
-// corps moves, is freed or changes sides (moving headquarters; spotting between its frees).
-class TEnemiesBySide {
-public:
-    void Clear() { kept_.clear(); }
-    const TCorpsByColumn& Of(int side) {
-        for (const TKept& k : kept_)
-            if (k.side == side) return k.corps;
-        TKept& k = kept_.emplace_back();
-        k.side = side;
-        const TGameRec& g = G();
-        k.corps.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g, side](int c) {
-            const TCorpsRec& corps = g.Corps[c];
-            return CorpsInUse(corps) && corps.Side != side;
-        });
-        return k.corps;
-    }
-
-private:
-    struct TKept {
-        int side = 0;
-        TCorpsByColumn corps;
-    };
-    std::vector<TKept> kept_;
-};
-
-// `enemies`: the corps not of this corps' side.
-void SpotByCorpsSwept(int i, const TCorpsByColumn& enemies) {
+void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[i];
     const int weather = g.TheatreWeather[k.Region];
@@ -201,7 +174,8 @@ void SpotByCorpsSwept(int i, const TCorpsByColumn& enemies) {
     // A distance within the range or 0 lies within that many columns and rows.
     const int box = std::max(range, 0);
     int sameHex = 0;
-    enemies.ForNear(k.HexX, k.HexY, box, [&](int index, int x, int y, int) {
+    corps.ForNear(k.HexX, k.HexY, box, [&](int index, int x, int y, int side) {
+        if (side == k.Side) return;
         TCorpsRec& j = g.Corps[index];
         const int d = Distance(k.HexX, k.HexY, x, y);
         if (d == 0) {
@@ -353,6 +327,31 @@ int BestHeadquarters(int a, int t, bool threatened) {
 // The same choice without measuring every corps against every city: the army's own corps and the
 // corps of other sides are listed once, and a city's count stops as soon as it cannot win. Every
 // term is at least 0, so the first city with the lowest score under the limit wins either way.
+// The corps not of a side, by column, sorted once a pass for every army of that side: moving
+// headquarters moves, frees and turns no corps.
+class TEnemiesBySide {
+public:
+    const TCorpsByColumn& Of(int side) {
+        for (const TKept& k : kept_)
+            if (k.side == side) return k.corps;
+        TKept& k = kept_.emplace_back();
+        k.side = side;
+        const TGameRec& g = G();
+        k.corps.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g, side](int c) {
+            const TCorpsRec& corps = g.Corps[c];
+            return CorpsInUse(corps) && corps.Side != side;
+        });
+        return k.corps;
+    }
+
+private:
+    struct TKept {
+        int side = 0;
+        TCorpsByColumn corps;
+    };
+    std::vector<TKept> kept_;
+};
+
 int BestHeadquartersSwept(int a, int t, bool threatened, TEnemiesBySide& enemiesBySide) {
     const TGameRec& g = G();
     const TArmyRec& army = g.Armies[a];
@@ -484,30 +483,25 @@ void Spot() {
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
 
     TCorpsByColumn corps;
-    TEnemiesBySide enemies;
-    auto sort = [&] {
-        SortCorps(corps);
-        enemies.Clear();
-    };
-    if (!kRescan) sort();
+    if (!kRescan) SortCorps(corps);
     for (int i = 1; i <= kCorpsCount; ++i) {
         TCorpsRec& k = g.Corps[i];
         if (CorpsInUse(k) && k.Strength == 0) {
             ReleaseSpentCorpsBrigades(i);
             EndCorps(i);
             // Freed slots leave the sweeps; whatever else the ending changed is read anew.
-            if (!kRescan) sort();
+            if (!kRescan) SortCorps(corps);
             continue;
         }
         if (!CorpsInUse(k) || k.Nation == 0) continue;
         if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
             // An embarked corps whose fleet is gone went down with it.
             DrownCorps(i, kCorpsFreed);
-            if (!kRescan) sort();
+            if (!kRescan) SortCorps(corps);
             continue;
         }
         if (kRescan) SpotByCorps(i);
-        else SpotByCorpsSwept(i, enemies.Of(k.Side));
+        else SpotByCorpsSwept(i, corps);
     }
     if (kRescan) {
         SpotByCities();
