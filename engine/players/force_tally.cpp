@@ -65,7 +65,7 @@ void TallyNear(const TGameRec& g, const TCityRec& c, int side, int range) {
     const int box = std::max(range - 1, 0);
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& corps = g.Corps[k];
-        if (!CorpsInUse(corps) || std::abs(c.HexX - corps.HexX) > box || std::abs(c.HexY - corps.HexY) > box) continue;
+        if (std::abs(c.HexX - corps.HexX) > box || std::abs(c.HexY - corps.HexY) > box || !CorpsInUse(corps)) continue;
         const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
         if (corps.Side == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
         if (d >= range) continue;
