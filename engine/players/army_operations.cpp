@@ -202,7 +202,7 @@ void FillTargetRow(int row, int nation, int city, int range) {
     r.OwnStrength = OwnTally;
     long garrison = 0;
     for (const TBrigadeRec& b : g.Brigades)
-        if (b.AttachKind == kAttachGarrison && b.AttachIndex == city) garrison += b.Strength;
+        if (b.AttachIndex == city && b.AttachKind == kAttachGarrison) garrison += b.Strength;
     r.Garrison = static_cast<std::uint16_t>(std::min(garrison, 65535L));
 }
 
