@@ -359,7 +359,7 @@ int BestHeadquartersSwept(int a, int t, bool threatened, TEnemiesBySide& enemies
     int ownCount = 0;
     const TCorpsByColumn& enemies = enemiesBySide.Of(army.Side);
     for (const TCorpsRec& k : g.Corps)
-        if (CorpsInUse(k) && k.Army == a && k.Nation == army.Nation) {
+        if (k.Army == a && k.Nation == army.Nation && CorpsInUse(k)) {
             ownX[ownCount] = k.HexX;
             ownY[ownCount++] = k.HexY;
         }

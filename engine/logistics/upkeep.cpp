@@ -89,7 +89,7 @@ void MakeGarrison(int n, int b, int c) {
 int WaitingLineBrigade(int n, int theatre) {
     for (int i = 1; i <= kLastBrigadeForLine; ++i) {
         const TBrigadeRec& b = GameRec->Brigades[i];
-        if (b.Nation != n || (b.AttachKind != kAttachWaiting && b.AttachKind != kAttachUnarmed)) continue;
+        if ((b.AttachKind != kAttachWaiting && b.AttachKind != kAttachUnarmed) || b.Nation != n) continue;
         if (b.BrigadeType == kBrigadeArtillery || b.BrigadeType == 0) continue;
         if (IsHomeFrontTheatre(theatre) && HomeTheatre(b) == theatre) return i;
     }
@@ -155,9 +155,10 @@ bool FillCorps(int n, int k, bool fromGarrison, int city) {
     const TCorpsRec& corps = g.Corps[k];
     for (int i = 1; i <= kBrigadeCount; ++i) {
         const TBrigadeRec& b = g.Brigades[i];
-        if (b.Nation != n || b.HomeState == 0) continue;
-        if (fromGarrison ? b.AttachKind != kAttachGarrison || b.AttachIndex != city : b.AttachKind != kAttachWaiting)
+        // The attachment first: brigades free to join a corps are few.
+        if (fromGarrison ? b.AttachIndex != city || b.AttachKind != kAttachGarrison : b.AttachKind != kAttachWaiting)
             continue;
+        if (b.Nation != n || b.HomeState == 0) continue;
         const bool fits = b.BrigadeType == kBrigadeArtillery
                               ? (fromGarrison ? corps.Artillery == 0 : corps.ArtilleryCount == 0)
                               : LineFits(corps, b, i);
