@@ -650,7 +650,7 @@ int ChooseStep(int c, THexPos target) {
                     } else {
                         int enemies = 0;
                         for (const TCorpsRec& j : g.Corps)
-                            if (FitEnemy(j, k.Side) && AtHex(j, x, y)) {
+                            if (AtHex(j, x, y) && FitEnemy(j, k.Side)) {
                                 score /= 2;
                                 ++enemies;
                             }
@@ -765,7 +765,7 @@ bool TakeStep(int c, int d) {
 
     bool met = false;
     for (TCorpsRec& j : g.Corps)
-        if (FitEnemy(j, k.Side) && AtHex(j, x, y)) {
+        if (AtHex(j, x, y) && FitEnemy(j, k.Side)) {
             met = true;
             if (j.ContactCode == 0) j.ContactCode = 1;
         }

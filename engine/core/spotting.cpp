@@ -445,7 +445,7 @@ void MoveHeadquarters(int a, TEnemiesBySide& enemies) {
     const TCityRec& old = g.Cities[formerBase];
     int own = 0, enemy = 0;
     for (const TCorpsRec& k : g.Corps) {
-        if (!CorpsInUse(k) || k.HexX != old.HexX || k.HexY != old.HexY) continue;
+        if (k.HexX != old.HexX || k.HexY != old.HexY || !CorpsInUse(k)) continue;
         if (k.Nation == army.Nation) ++own;
         if (k.Side != army.Side) ++enemy;
     }
