@@ -48,7 +48,7 @@ void ClearBrigade(int brigade) {
 
 void ClearAttachedBrigades(int corps) {
     for (int b = 1; b <= kBrigadeCount; ++b)
-        if (GameRec->Brigades[b].AttachKind == kAttachCorps && GameRec->Brigades[b].AttachIndex == corps) ClearBrigade(b);
+        if (GameRec->Brigades[b].AttachIndex == corps && GameRec->Brigades[b].AttachKind == kAttachCorps) ClearBrigade(b);
 }
 
 void ApplyBrigadeLosses(int mode, int index, int n) {
@@ -64,7 +64,7 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
         for (int i = 1; i <= kBrigadeCount; ++i) {
             TBrigadeRec& b = g.Brigades[i];
             if (!IsNation(b.Nation)) b.Nation = 0;
-            else if (b.AttachKind == kAttachCorps && b.AttachIndex == index && b.Nation == corps.Nation)
+            else if (b.AttachIndex == index && b.AttachKind == kAttachCorps && b.Nation == corps.Nation)
                 own[ownCount++] = static_cast<std::uint16_t>(i);
         }
         while (n > 0) {
@@ -282,7 +282,7 @@ void ReleaseCorpsBrigades(int corps) {
     // Every brigade moved is counted, artillery and allies too: the count must match the brigades
     // the garrison holds before any recount.
     for (TBrigadeRec& b : g.Brigades)
-        if (b.AttachKind == kAttachCorps && b.AttachIndex == corps) {
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) {
             b.AttachKind = kAttachGarrison;
             b.AttachIndex = static_cast<U8>(city);
             g.Cities[city].Garrison += 1;

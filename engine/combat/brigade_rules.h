@@ -59,7 +59,7 @@ void ForEachCorpsBrigade(int corps, F f) {
     if (corps < 1 || corps > kCorpsCount) return;
     const int nation = GameRec->Corps[corps].Nation;
     for (TBrigadeRec& b : GameRec->Brigades)
-        if (b.AttachKind == kAttachCorps && b.AttachIndex == corps && b.Nation == nation) f(b);
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps && b.Nation == nation) f(b);
 }
 
 // Applies f(brigade record) to every brigade serving in corps k, whatever its nation: fatigue,
@@ -68,7 +68,7 @@ template <typename F>
 void ForEachAttachedBrigade(int corps, F f) {
     if (corps < 1 || corps > kCorpsCount) return;
     for (TBrigadeRec& b : GameRec->Brigades)
-        if (b.AttachKind == kAttachCorps && b.AttachIndex == corps) f(b);
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) f(b);
 }
 
 void ResetBrigadeRuleGlobals();

@@ -282,7 +282,7 @@ int PickEngagedBrigade(int mode, int corps, int brigadeCount) {
     int found = 0, best = 0, seen = 0;
     for (int i = 1; i <= kBrigadeCount; ++i) {
         const TBrigadeRec& b = g.Brigades[i];
-        if (b.AttachKind != kAttachCorps || b.AttachIndex != corps || b.Strength == 0) continue;
+        if (b.AttachIndex != corps || b.AttachKind != kAttachCorps || b.Strength == 0) continue;
         if (mode == 1 && b.BrigadeType == kBrigadeArtillery && b.Strength > best) {
             found = i;
             best = b.Strength;

@@ -51,7 +51,7 @@ void Gather(Engagement& e) {
     TFleetRec& arriving = g.Fleets[e.arriving];
     for (int i = 1; i <= kFleetCount; ++i) {
         TFleetRec& f = g.Fleets[i];
-        if (!Active(f) || !FleetOnHex(f, e.x, e.y) || (f.Side != kUnion && f.Side != kConfederacy) ||
+        if (!FleetOnHex(f, e.x, e.y) || !Active(f) || (f.Side != kUnion && f.Side != kConfederacy) ||
             f.Mission < kMissionMove)
             continue;
         // Shown again, the arriving fleet only meets what stands there.

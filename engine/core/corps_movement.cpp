@@ -4,6 +4,7 @@
 #include "engine/core/corps_movement.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <initializer_list>
 #include <string>
 
@@ -463,6 +464,9 @@ void StartOfStep(int c) {
         int near = 0;
         for (int j = 1; j <= kCorpsCount; ++j) {
             TCorpsRec& other = g.Corps[j];
+            // Only a corps nearer than 2 counts, and a hex distance is never less than the column or
+            // row difference: most corps are passed by on a test the branch foresees.
+            if (std::abs(other.HexX - k.HexX) > 1 || std::abs(other.HexY - k.HexY) > 1) continue;
             if (j == c || !CorpsInUse(other) || other.Side == k.Side) continue;
             const int d = Distance(k, other);
             if (d < 2) ++near;
@@ -554,6 +558,8 @@ void ReactToEnemyNearby(int c, THexPos& target) {
     const bool human = Human(k.Nation);
     for (int j = 1; j <= kCorpsCount; ++j) {
         const TCorpsRec& enemy = g.Corps[j];
+        // Within 2 hexes means within 2 columns and rows.
+        if (std::abs(enemy.HexX - k.HexX) > 2 || std::abs(enemy.HexY - k.HexY) > 2) continue;
         if (j == c || !CorpsInUse(enemy) || enemy.Side == k.Side || enemy.Disruption != 0 ||
             enemy.OrderMode >= kOrderEmbarked)
             continue;
@@ -644,7 +650,7 @@ int ChooseStep(int c, THexPos target) {
                     } else {
                         int enemies = 0;
                         for (const TCorpsRec& j : g.Corps)
-                            if (FitEnemy(j, k.Side) && AtHex(j, x, y)) {
+                            if (AtHex(j, x, y) && FitEnemy(j, k.Side)) {
                                 score /= 2;
                                 ++enemies;
                             }
@@ -759,7 +765,7 @@ bool TakeStep(int c, int d) {
 
     bool met = false;
     for (TCorpsRec& j : g.Corps)
-        if (FitEnemy(j, k.Side) && AtHex(j, x, y)) {
+        if (AtHex(j, x, y) && FitEnemy(j, k.Side)) {
             met = true;
             if (j.ContactCode == 0) j.ContactCode = 1;
         }

@@ -405,6 +405,76 @@ bool PathReached(int mode, int x1, int y1, int x2, int y2) {
     return !breadthFirst || PathResult == kPathReached;
 }
 
+namespace {
+constexpr std::uint16_t kNoArea = 0xFFFF;
+}  // namespace
+
+TRouteAreas::TRouteAreas(int mode, int nation) : mode_(mode), nation_(nation) {}
+
+namespace {
+// Labels the area of passable hex `hex` in `area` as `label`, and every impassable hex at its edge.
+template <int kMode>
+void LabelArea(std::uint16_t* area, int hex, int nation, std::uint16_t label) {
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    static std::int16_t stack[kHexCount];
+    int top = 0;
+    area[hex] = label;
+    stack[top++] = static_cast<std::int16_t>(hex);
+    while (top > 0) {
+        const int h = stack[--top];
+        for (int dir = 1; dir <= 6; ++dir) {
+            const int n = geo.next[h][dir];
+            if (n < 0 || area[n] != 0) continue;
+            if (!PassableIn<kMode>(nation, cells[n])) {
+                area[n] = kNoArea;
+                continue;
+            }
+            area[n] = label;
+            stack[top++] = static_cast<std::int16_t>(n);
+        }
+    }
+}
+}  // namespace
+
+int TRouteAreas::AreaOf(int hex) {
+    if (area_[hex] != 0) return area_[hex];
+    const MapCell& cell = MapGrid->cells[hex];
+    const bool passable = mode_ == kPathRail    ? PassableIn<kPathRail>(nation_, cell)
+                          : mode_ == kPathRiver ? PassableIn<kPathRiver>(nation_, cell)
+                          : mode_ == kPathSea   ? PassableIn<kPathSea>(nation_, cell)
+                                                : false;
+    if (!passable) return area_[hex] = kNoArea;
+    // The waves step from one passable hex to the next, so the hexes joined that way are one area.
+    const auto label = static_cast<std::uint16_t>(++areas_);
+    if (mode_ == kPathRail) LabelArea<kPathRail>(area_, hex, nation_, label);
+    else if (mode_ == kPathRiver) LabelArea<kPathRiver>(area_, hex, nation_, label);
+    else LabelArea<kPathSea>(area_, hex, nation_, label);
+    return label;
+}
+
+bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
+    // The start is left whatever it is, so the route may begin in any area beside it; the
+    // destination must be entered. A search capped at its longest wave reaches no more than that.
+    bool apart = (x1 != x2 || y1 != y2) && (!OnMap(x1, y1) || !OnMap(x2, y2));
+    if (!apart && (x1 != x2 || y1 != y2)) {
+        const int dest = AreaOf(HexIndex(x2, y2));
+        apart = true;
+        for (int dir = 1; apart && dest != kNoArea && dir <= 6; ++dir) {
+            const int n = Geometry().next[HexIndex(x1, y1)][dir];
+            apart = n < 0 || AreaOf(n) != dest;
+        }
+    }
+    if (apart) {
+        ClearSteps();
+        PathStepCount = 0;
+        PathResult = 0;
+        return false;
+    }
+    FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
+    return PathReached(mode_, x1, y1, x2, y2);
+}
+
 void SetPathSearchWatcher(PathSearchWatcher watcher) { searchWatcher = watcher; }
 
 void ResetPathSearch() {

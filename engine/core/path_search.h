@@ -45,6 +45,25 @@ void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation
 // draws; the result globals are left as they were.
 bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation);
 
+// The areas a search of mode 2, 3 or 4 for `nation` can cross, for a caller that asks many routes
+// of a map that does not change meanwhile. An area is labelled the first time a route asks about it,
+// so a search that would find nothing is answered once per area instead of sweeping it every time.
+class TRouteAreas {
+public:
+    TRouteAreas(int mode, int nation);
+    // FindPath(x1, y1, x2, y2, 0, mode, nation, 0) and PathReached, except that hexes no route can
+    // join are answered without a search: the result globals are then left as a search that found
+    // nothing leaves them (no steps, PathResult 0), and no draws are made, as that search makes none.
+    // The search watcher sees only the searches made.
+    bool Search(int x1, int y1, int x2, int y2);
+
+private:
+    int AreaOf(int hex);
+    int mode_, nation_, areas_ = 0;
+    // 0 not yet labelled; kNoArea for a hex no route enters.
+    std::uint16_t area_[kMapColumns * kMapRows] = {};
+};
+
 // True when the last FindPath from (x1, y1) really reached (x2, y2): the hex itself, or a route
 // ending there that this search found (never a PathEnd left over from an earlier search).
 bool PathReached(int mode, int x1, int y1, int x2, int y2);

@@ -16,7 +16,7 @@ bool OwnForcesMessageShown(int nation) {
 
 bool EnemyCorpsOn(int x, int y, int side) {
     for (const TCorpsRec& k : GameRec->Corps)
-        if (CorpsInUse(k) && k.Side != side && k.HexX == x && k.HexY == y) return true;
+        if (k.HexX == x && k.HexY == y && CorpsInUse(k) && k.Side != side) return true;
     return false;
 }
 

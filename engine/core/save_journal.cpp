@@ -352,7 +352,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     stepsTaken = 0;
     struct Entry {
         std::string scratch, backup;
-        bool hadOld = false, movedAside = false;
+        bool keptOld = false, movedAside = false;
     };
     std::vector<Entry> entries(files.size());
     std::vector<TJournalEntry> journalEntries;
@@ -400,7 +400,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         // stopped midway, the journal still finishes the save instead of leaving a mixed pair.
         for (std::size_t j = failed; whole && j-- > 0;) {
             const Entry& e = entries[j];
-            whole = RenameFile(files[j].path, e.scratch) == 0 && (!e.hadOld || RenameFile(e.backup, files[j].path) == 0);
+            whole = RenameFile(files[j].path, e.scratch) == 0 && (!e.keptOld || RenameFile(e.backup, files[j].path) == 0);
         }
         if (!whole) {
             keepLockFile_ = true;
@@ -415,8 +415,10 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         Entry& e = entries[i];
         const std::string& target = files[i].path;
-        e.hadOld = Exists(target);
-        if (e.hadOld) {
+        // The last file needs no second name: nothing placed after it can fail and call it back,
+        // and its own failed rename leaves the old file where it was.
+        e.keptOld = i + 1 < files.size() && Exists(target);
+        if (e.keptOld) {
             // The old file keeps a second name until the save is through, so that a failed step can
             // put it back; where the disk has no second names it is moved aside instead.
             Step();
@@ -433,7 +435,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     Step();
     ::unlink(journal.c_str());
     for (const Entry& e : entries) {
-        if (!e.hadOld) continue;
+        if (!e.keptOld) continue;
         Step();
         ::unlink(e.backup.c_str());
     }

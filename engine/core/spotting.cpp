@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <vector>
 
 #include "engine/combat/brigade_rules.h"
 #include "engine/core/corps_movement.h"
@@ -326,18 +327,39 @@ int BestHeadquarters(int a, int t, bool threatened) {
 // The same choice without measuring every corps against every city: the army's own corps and the
 // corps of other sides are listed once, and a city's count stops as soon as it cannot win. Every
 // term is at least 0, so the first city with the lowest score under the limit wins either way.
-int BestHeadquartersSwept(int a, int t, bool threatened) {
+// The corps not of a side, by column, sorted once a pass for every army of that side: moving
+// headquarters moves, frees and turns no corps.
+class TEnemiesBySide {
+public:
+    const TCorpsByColumn& Of(int side) {
+        for (const TKept& k : kept_)
+            if (k.side == side) return k.corps;
+        TKept& k = kept_.emplace_back();
+        k.side = side;
+        const TGameRec& g = G();
+        k.corps.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g, side](int c) {
+            const TCorpsRec& corps = g.Corps[c];
+            return CorpsInUse(corps) && corps.Side != side;
+        });
+        return k.corps;
+    }
+
+private:
+    struct TKept {
+        int side = 0;
+        TCorpsByColumn corps;
+    };
+    std::vector<TKept> kept_;
+};
+
+int BestHeadquartersSwept(int a, int t, bool threatened, TEnemiesBySide& enemiesBySide) {
     const TGameRec& g = G();
     const TArmyRec& army = g.Armies[a];
     std::array<std::uint8_t, kCorpsCount> ownX, ownY;
     int ownCount = 0;
-    TCorpsByColumn enemies;
-    enemies.Sort(kCorpsCount, [&g](int k) { return PlaceOf(g.Corps[k]); }, [&g, &army](int k) {
-        const TCorpsRec& corps = g.Corps[k];
-        return CorpsInUse(corps) && corps.Side != army.Side;
-    });
+    const TCorpsByColumn& enemies = enemiesBySide.Of(army.Side);
     for (const TCorpsRec& k : g.Corps)
-        if (CorpsInUse(k) && k.Army == a && k.Nation == army.Nation) {
+        if (k.Army == a && k.Nation == army.Nation && CorpsInUse(k)) {
             ownX[ownCount] = k.HexX;
             ownY[ownCount++] = k.HexY;
         }
@@ -392,7 +414,7 @@ void LoseArmy(int a, int formerBase) {
 }
 
 template <bool kRescan>
-void MoveHeadquarters(int a) {
+void MoveHeadquarters(int a, TEnemiesBySide& enemies) {
     TGameRec& g = G();
     TArmyRec& army = g.Armies[a];
     const int formerBase = army.BaseCity;
@@ -415,7 +437,7 @@ void MoveHeadquarters(int a) {
             if (target.Owner == army.Side && MapGrid->Cell(target.HexX, target.HexY).ControlSide() == army.Side)
                 army.BaseCity = static_cast<U8>(t);
         } else {
-            const int best = kRescan ? BestHeadquarters(a, t, false) : BestHeadquartersSwept(a, t, false);
+            const int best = kRescan ? BestHeadquarters(a, t, false) : BestHeadquartersSwept(a, t, false, enemies);
             if (best != 0) army.BaseCity = static_cast<U8>(best);
         }
     }
@@ -423,13 +445,13 @@ void MoveHeadquarters(int a) {
     const TCityRec& old = g.Cities[formerBase];
     int own = 0, enemy = 0;
     for (const TCorpsRec& k : g.Corps) {
-        if (!CorpsInUse(k) || k.HexX != old.HexX || k.HexY != old.HexY) continue;
+        if (k.HexX != old.HexX || k.HexY != old.HexY || !CorpsInUse(k)) continue;
         if (k.Nation == army.Nation) ++own;
         if (k.Side != army.Side) ++enemy;
     }
     if (!HeldBy(army.BaseCity, army.Side)) ++enemy;
     if (own == 0 && enemy != 0) {
-        const int best = kRescan ? BestHeadquarters(a, formerBase, true) : BestHeadquartersSwept(a, formerBase, true);
+        const int best = kRescan ? BestHeadquarters(a, formerBase, true) : BestHeadquartersSwept(a, formerBase, true, enemies);
         if (best != 0) {
             army.BaseCity = static_cast<U8>(best);
             army.SupplyBase = static_cast<U8>(best);
@@ -500,16 +522,18 @@ void UpdateSpotting() { Spot<false>(); }
 void UpdateSpottingFullRescan() { Spot<true>(); }
 
 void MoveArmyHeadquarters() {
+    TEnemiesBySide enemies;
     for (int a = 1; a <= kArmyCount; ++a) {
         const TArmyRec& army = GameRec->Armies[a];
-        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<false>(a);
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<false>(a, enemies);
     }
 }
 
 void MoveArmyHeadquartersFullRescan() {
+    TEnemiesBySide unused;
     for (int a = 1; a <= kArmyCount; ++a) {
         const TArmyRec& army = GameRec->Armies[a];
-        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<true>(a);
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<true>(a, unused);
     }
 }
 

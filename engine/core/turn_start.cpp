@@ -123,7 +123,7 @@ template <typename Record, std::size_t N, typename InUse, typename Disband>
 int KeepLastCommand(Arr1<Record, N>& records, int l, TLeaderRec& leader, InUse inUse, Disband disband) {
     int held = 0, kept = 0;
     for (int i = 1; i <= static_cast<int>(N); ++i)
-        if (inUse(records[i]) && records[i].Leader == l) {
+        if (records[i].Leader == l && inUse(records[i])) {
             ++held;
             kept = i;
             leader.Status = kLeaderActive;

@@ -246,7 +246,7 @@ void TakeUndefendedCities() {
         int capturer = 0;
         for (int k = 1; k <= kCorpsCount; ++k) {
             TCorpsRec& corps = g.Corps[k];
-            if (!CorpsInUse(corps) || corps.OrderMode >= 4 || corps.HexX != city.HexX || corps.HexY != city.HexY)
+            if (corps.HexX != city.HexX || corps.HexY != city.HexY || !CorpsInUse(corps) || corps.OrderMode >= 4)
                 continue;
             if (corps.Side == city.Owner) {
                 defended = true;

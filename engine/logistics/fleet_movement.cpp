@@ -2,6 +2,8 @@
 // fleet's one planned step with the corps it carries. Naval combat on the way stops the timer.
 #include "engine/logistics/fleet_movement.h"
 
+#include <cstdlib>
+
 #include "engine/combat/naval_combat.h"
 #include "engine/core/corps_movement.h"
 #include "engine/core/globals.h"
@@ -47,6 +49,8 @@ void CheckFleetInterception(int fleet) {
     if (f.Mission != kMissionPatrol && f.Mission != kMissionAttackPort) return;
     for (int i = 1; i <= kFleetCount; ++i) {
         const TFleetRec& other = g.Fleets[i];
+        // Nearer than 4 hexes means within 3 columns and rows: most fleets are passed by at once.
+        if (std::abs(other.HexX - f.HexX) > 3 || std::abs(other.HexY - f.HexY) > 3) continue;
         if (other.BuildCounter != 0 || f.Owner == 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
         // Only the two warring sides meet: a neutral fleet chased down could never be fought.
         const int ownSide = NationSide(f.Owner), otherSide = NationSide(other.Owner);

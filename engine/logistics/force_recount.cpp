@@ -61,7 +61,7 @@ void CountForeignCities(TGameRec& g) {
 void DisbandCorpsInRecount(TGameRec& g, int k, bool alreadyFree, bool holdsBrigades) {
     if (holdsBrigades)
         for (TBrigadeRec& b : g.Brigades)
-            if (b.AttachKind == kAttachCorps && b.AttachIndex == k) {
+            if (b.AttachIndex == k && b.AttachKind == kAttachCorps) {
                 b.AttachKind = kAttachWaiting;
                 b.AttachIndex = 0;
             }

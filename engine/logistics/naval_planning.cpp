@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 
 #include "engine/core/random.h"
 #include "engine/core/stocks.h"
@@ -109,14 +110,27 @@ bool IsPortOf(const TCityRec& c, int n, bool river) {
     return river ? c.RiverLink != 0 : c.Port != 0;
 }
 
+// A nation's ports of one water, in city order.
+struct TPorts {
+    std::array<std::uint8_t, kCityCount> city;
+    int count = 0;
+};
+
+TPorts PortsOf(int n, bool river) {
+    TPorts ports;
+    for (int i = 1; i <= kCityCount; ++i)
+        if (IsPortOf(GameRec->Cities[i], n, river)) ports.city[ports.count++] = static_cast<std::uint8_t>(i);
+    return ports;
+}
+
 // The port with the highest draw among those `fits` accepts; a river yard's choice keeps a second
 // draw as the best to beat. 0 when no port drew above 0.
 template <typename Fits>
-int ChoosePort(int n, bool river, bool secondDraw, Fits fits) {
+int ChoosePort(const TPorts& ports, bool secondDraw, Fits fits) {
     int chosen = 0, best = 0;
-    for (int i = 1; i <= kCityCount; ++i) {
-        const TCityRec& c = GameRec->Cities[i];
-        if (!IsPortOf(c, n, river) || !fits(c)) continue;
+    for (int p = 0; p < ports.count; ++p) {
+        const int i = ports.city[p];
+        if (!fits(GameRec->Cities[i])) continue;
         const int draw = Random(100);
         if (draw <= best) continue;
         chosen = i;
@@ -142,7 +156,7 @@ void BuildYards(int n, const Classes& d) {
     auto supplies = [&](int port) -> U16& { return nation.TheatreSupplies[GameRec->Cities[port].Theatre]; };
     long long y = YardSum(n, false, true);
     if (y < d.oi / 2 && y < 8) {
-        if (const int port = ChoosePort(n, false, false, any))
+        if (const int port = ChoosePort(PortsOf(n, false), false, any))
             for (; y <= d.oi / 2; ++y)
                 if (supplies(port) >= 2000) {
                     AddYard(GameRec->Cities[port].IroncladYards);
@@ -151,7 +165,7 @@ void BuildYards(int n, const Classes& d) {
     }
     y = YardSum(n, false, false);
     if (y < (d.ot + d.ow) / 2 && y < 16) {
-        if (const int port = ChoosePort(n, false, false, any))
+        if (const int port = ChoosePort(PortsOf(n, false), false, any))
             for (; y <= (d.ot + d.ow) * 2 / 3; ++y)
                 if (supplies(port) >= 2000) {
                     AddYard(GameRec->Cities[port].WoodenYards);
@@ -159,14 +173,14 @@ void BuildYards(int n, const Classes& d) {
                 }
     }
     if (YardSum(n, true, true) < d.ri / 2) {
-        const int port = ChoosePort(n, true, true, any);
+        const int port = ChoosePort(PortsOf(n, true), true, any);
         if (port != 0 && supplies(port) >= 500) {
             AddYard(GameRec->Cities[port].IroncladYards);
             TakeStock(supplies(port), 500, StockRule::Upkeep);
         }
     }
     if (YardSum(n, true, false) < d.rw / 2) {
-        const int port = ChoosePort(n, true, true, any);
+        const int port = ChoosePort(PortsOf(n, true), true, any);
         if (port != 0 && supplies(port) >= 250) {
             AddYard(GameRec->Cities[port].WoodenYards);
             TakeStock(supplies(port), 250, StockRule::Upkeep);
@@ -186,10 +200,12 @@ void Order(int n, int port, int water, int kind, long long& deficit) {
 }
 
 void PlaceOrders(int n, Classes& d) {
+    // Laying ships down changes no city, so the ports are listed once for every pass.
+    const TPorts ocean = PortsOf(n, false), river = PortsOf(n, true);
     for (int pass = 0; pass < kOrderPasses; ++pass) {
         if (GameRec->Nations[n].NavalManpower < kRecruitsToOrder) return;
         if (Random(100) < 50) {
-            const int port = ChoosePort(n, false, false, [&](const TCityRec& c) {
+            const int port = ChoosePort(ocean, false, [&](const TCityRec& c) {
                 return (c.WoodenYards != 0 && (d.ot != 0 || d.ow != 0)) || (c.IroncladYards != 0 && d.oi != 0);
             });
             if (port == 0) continue;
@@ -198,7 +214,7 @@ void PlaceOrders(int n, Classes& d) {
             if (d.oi > 1 && c.IroncladYards != 0) Order(n, port, kWaterOcean, kShipIronclads, d.oi);
             if (d.ow > 2 && c.WoodenYards != 0) Order(n, port, kWaterOcean, kShipWooden, d.ow);
         } else {
-            const int port = ChoosePort(n, true, false, [&](const TCityRec& c) {
+            const int port = ChoosePort(river, false, [&](const TCityRec& c) {
                 return (c.WoodenYards != 0 && d.rw != 0) || (c.IroncladYards != 0 && d.ri != 0);
             });
             if (port == 0) continue;

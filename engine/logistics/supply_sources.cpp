@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "engine/core/globals.h"
 #include "engine/core/map_grid.h"
@@ -24,7 +26,28 @@ constexpr int kFleetShipSupply = 10;   // a fleet's need per ship
 
 enum : int { kNoSource = 0, kPortSource = 1, kLinkedSource = 2, kCapitalSource = 3, kIsolatedCity = 4 };
 
-bool RouteFound(const TCityRec& a, const TCityRec& b, int steps, int mode, int nation, int rule) {
+// The rail and river areas of one sweep, one per mode and side: the map does not change while the
+// codes are worked out, and most searches between cities find nothing after sweeping a whole area.
+class TSweepAreas {
+public:
+    TRouteAreas& For(int mode, int side) {
+        for (const auto& a : kept_)
+            if (a.mode == mode && a.side == side) return *a.areas;
+        kept_.push_back({mode, side, std::make_unique<TRouteAreas>(mode, side)});
+        return *kept_.back().areas;
+    }
+
+private:
+    struct TKept {
+        int mode, side;
+        std::unique_ptr<TRouteAreas> areas;
+    };
+    std::vector<TKept> kept_;
+};
+
+// Without areas every route is searched.
+bool RouteFound(const TCityRec& a, const TCityRec& b, int steps, int mode, int nation, int rule, TSweepAreas* areas) {
+    if (areas && mode != kPathLand) return areas->For(mode, nation).Search(a.HexX, a.HexY, b.HexX, b.HexY);
     FindPath(a.HexX, a.HexY, b.HexX, b.HexY, steps, mode, nation, rule);
     return PathReached(mode, a.HexX, a.HexY, b.HexX, b.HexY);
 }
@@ -44,7 +67,9 @@ int CorpsSupplyNeed(const TCorpsRec& corps) {
     return (corps.ArtilleryCount + corps.LineCount) * (corps.SupplyPriority + 1) * factor;
 }
 
-int CityRouteKind(int a, int b) {
+namespace {
+
+int RouteKind(int a, int b, TSweepAreas* areas) {
     const TGameRec& g = *GameRec;
     if (!IsCity(a) || !IsCity(b)) return kRouteNone;
     const TCityRec& from = g.Cities[a];
@@ -53,18 +78,18 @@ int CityRouteKind(int a, int b) {
     const int d = HexDistance(from.HexX, from.HexY, to.HexX, to.HexY);
     const int side = g.Nations[from.Nation].Side;
     if (d < kRiverRailReach && from.RiverLink && to.RiverLink &&
-        RouteFound(from, to, kRouteSearchSteps, kPathRiver, side, kRuleOwnOnly))
+        RouteFound(from, to, kRouteSearchSteps, kPathRiver, side, kRuleOwnOnly, areas))
         return kRouteRiver;
     if (d < kRiverRailReach && from.RailLink && to.RailLink &&
-        RouteFound(from, to, kRouteSearchSteps, kPathRail, side, kRuleOwnOnly))
+        RouteFound(from, to, kRouteSearchSteps, kPathRail, side, kRuleOwnOnly, areas))
         return kRouteRail;
     // Roads run only over hexes the nation's side controls.
-    if (d < kRoadReach && RouteFound(from, to, kRoadReach, kPathLand, from.Nation, kRuleOwnOnly)) return kRouteRoad;
+    if (d < kRoadReach && RouteFound(from, to, kRoadReach, kPathLand, from.Nation, kRuleOwnOnly, areas)) return kRouteRoad;
     if (from.Port && to.Port && g.Nations[from.Nation].SeaControl >= kSeaControlForRoutes) return kRouteSea;
     return kRouteNone;
 }
 
-void UpdateSupplySources() {
+void SweepSupplySources(TSweepAreas* areas) {
     TGameRec& g = *GameRec;
     for (TCityRec& city : g.Cities) city.SupplySource = kNoSource;
 
@@ -79,7 +104,7 @@ void UpdateSupplySources() {
         if (!IsCity(cap) || g.Cities[cap].Owner != g.States[s].ControlSide) continue;
         for (int c = 1; c <= kCityCount; ++c) {
             if (c == cap || g.Cities[c].State != s || g.Cities[c].Owner != g.Cities[cap].Owner) continue;
-            if (CityRouteKind(cap, c) != kRouteNone) {
+            if (RouteKind(cap, c, areas) != kRouteNone) {
                 g.Cities[cap].SupplySource = kCapitalSource;
                 break;
             }
@@ -94,7 +119,7 @@ void UpdateSupplySources() {
         for (int c = 1; c <= kCityCount; ++c) {
             TCityRec& city = g.Cities[c];
             if (city.State != s || city.Owner != g.Cities[cap].Owner || city.SupplySource >= kLinkedSource) continue;
-            if (CityRouteKind(cap, c) != kRouteNone) city.SupplySource = kLinkedSource;
+            if (RouteKind(cap, c, areas) != kRouteNone) city.SupplySource = kLinkedSource;
         }
     }
 
@@ -106,7 +131,7 @@ void UpdateSupplySources() {
             for (int o = 1; o <= kCityCount; ++o) {
                 const TCityRec& other = g.Cities[o];
                 if (other.Owner != city.Owner || other.SupplySource == kNoSource) continue;
-                if (CityRouteKind(c, o) != kRouteNone) {
+                if (RouteKind(c, o, areas) != kRouteNone) {
                     city.SupplySource = kLinkedSource;
                     break;
                 }
@@ -118,6 +143,17 @@ void UpdateSupplySources() {
             city.Owner == g.States[city.State].ControlSide)
             city.SupplySource = kIsolatedCity;
 }
+
+}  // namespace
+
+int CityRouteKind(int a, int b) { return RouteKind(a, b, nullptr); }
+
+void UpdateSupplySources() {
+    TSweepAreas areas;
+    SweepSupplySources(&areas);
+}
+
+void UpdateSupplySourcesFullRescan() { SweepSupplySources(nullptr); }
 
 void AllocateTheatreSupplies(int nation) {
     TGameRec& g = *GameRec;

@@ -17,8 +17,11 @@ enum : int { kRouteNone = 0, kRouteRail = 1, kRouteSea = 2, kRouteRiver = 3, kRo
 // reaches itself. May draw random numbers (the route searches break ties by draws).
 int CityRouteKind(int a, int b);
 
-// Rewrites the supply-source code of every city.
+// Rewrites the supply-source code of every city. A rail or river route between cities in areas no
+// route joins is known without its search (which would find nothing and draw nothing).
 void UpdateSupplySources();
+// The same, every route searched: the reference the quicker pass is held to.
+void UpdateSupplySourcesFullRescan();
 
 // A computer nation's supply need per theatre (TheatreLoad) and the sharing of its pools: a short
 // theatre takes up to its deficit from each theatre with a surplus, then is topped up to its need.

@@ -89,7 +89,7 @@ void MakeGarrison(int n, int b, int c) {
 int WaitingLineBrigade(int n, int theatre) {
     for (int i = 1; i <= kLastBrigadeForLine; ++i) {
         const TBrigadeRec& b = GameRec->Brigades[i];
-        if (b.Nation != n || (b.AttachKind != kAttachWaiting && b.AttachKind != kAttachUnarmed)) continue;
+        if ((b.AttachKind != kAttachWaiting && b.AttachKind != kAttachUnarmed) || b.Nation != n) continue;
         if (b.BrigadeType == kBrigadeArtillery || b.BrigadeType == 0) continue;
         if (IsHomeFrontTheatre(theatre) && HomeTheatre(b) == theatre) return i;
     }
@@ -155,9 +155,10 @@ bool FillCorps(int n, int k, bool fromGarrison, int city) {
     const TCorpsRec& corps = g.Corps[k];
     for (int i = 1; i <= kBrigadeCount; ++i) {
         const TBrigadeRec& b = g.Brigades[i];
-        if (b.Nation != n || b.HomeState == 0) continue;
-        if (fromGarrison ? b.AttachKind != kAttachGarrison || b.AttachIndex != city : b.AttachKind != kAttachWaiting)
+        // The attachment first: brigades free to join a corps are few.
+        if (fromGarrison ? b.AttachIndex != city || b.AttachKind != kAttachGarrison : b.AttachKind != kAttachWaiting)
             continue;
+        if (b.Nation != n || b.HomeState == 0) continue;
         const bool fits = b.BrigadeType == kBrigadeArtillery
                               ? (fromGarrison ? corps.Artillery == 0 : corps.ArtilleryCount == 0)
                               : LineFits(corps, b, i);
@@ -188,7 +189,7 @@ void ShedExcess(int k, int city) {
 void ReleaseArtilleryGarrisons(int n) {
     TGameRec& g = *GameRec;
     for (TBrigadeRec& b : g.Brigades) {
-        if (b.Nation != n || b.AttachKind != kAttachGarrison || b.BrigadeType != kBrigadeArtillery) continue;
+        if (b.BrigadeType != kBrigadeArtillery || b.AttachKind != kAttachGarrison || b.Nation != n) continue;
         if (IsCity(b.AttachIndex) && g.Cities[b.AttachIndex].Garrison != 0) g.Cities[b.AttachIndex].Garrison -= 1;
         b.AttachKind = kAttachWaiting;
         b.AttachIndex = 0;
@@ -261,10 +262,11 @@ void FormNewCorps(int n) {
             }
         }
         std::array<int, 4> waiting{};
+        const bool foreign = n == kNationFrance || n == kNationBritain;
+        // Waiting brigades are few: their mark is tested first.
         for (const TBrigadeRec& b : g.Brigades) {
-            if (b.Nation != n || b.HomeState == 0 || b.BrigadeType > 3) continue;
-            const bool foreignGarrison = (n == kNationFrance || n == kNationBritain) && b.AttachKind == kAttachGarrison;
-            if (b.AttachKind == kAttachWaiting || foreignGarrison) ++waiting[b.BrigadeType];
+            if (b.AttachKind != kAttachWaiting && !(foreign && b.AttachKind == kAttachGarrison)) continue;
+            if (b.Nation == n && b.HomeState != 0 && b.BrigadeType <= 3) ++waiting[b.BrigadeType];
         }
         int city = 0;
         if (theatre != 0) {
@@ -381,7 +383,7 @@ void GarrisonIntoCorps(int n) {
         if (!used) continue;
         std::array<int, 4> held{};
         for (const TBrigadeRec& b : g.Brigades)
-            if (b.Nation == n && b.AttachKind == kAttachGarrison && b.AttachIndex == c && b.BrigadeType <= 3) ++held[b.BrigadeType];
+            if (b.AttachIndex == c && b.AttachKind == kAttachGarrison && b.Nation == n && b.BrigadeType <= 3) ++held[b.BrigadeType];
         if (held[1] + held[2] + held[3] == 0) continue;
         int formed = 0;
         if (held[kBrigadeInfantry] > 2) formed = FormCorpsFromWaitingBrigades(0, c, n, 0);

@@ -27,7 +27,7 @@ constexpr int kTrainingStance = 3;
 
 int Distance(const TCorpsRec& k, int x, int y) { return HexDistance(k.HexX, k.HexY, x, y); }
 
-bool InArmy(const TCorpsRec& k, int nation, int a) { return CorpsInUse(k) && k.Nation == nation && k.Army == a; }
+bool InArmy(const TCorpsRec& k, int nation, int a) { return k.Army == a && k.Nation == nation && CorpsInUse(k); }
 
 void SetDestination(TCorpsRec& k, int x, int y) {
     k.DestX = static_cast<U8>(x);
@@ -166,7 +166,7 @@ int TallyAroundCity(int city, int nation, int range) {
 bool OnlyArmyTargeting(int side, int army, int city) {
     for (int b = 1; b <= kArmyCount; ++b) {
         const TArmyRec& other = G().Armies[b];
-        if (b != army && other.Side == side && (other.Objective == city || other.BaseCity == city)) return false;
+        if ((other.Objective == city || other.BaseCity == city) && b != army && other.Side == side) return false;
     }
     return true;
 }
@@ -202,7 +202,7 @@ void FillTargetRow(int row, int nation, int city, int range) {
     r.OwnStrength = OwnTally;
     long garrison = 0;
     for (const TBrigadeRec& b : g.Brigades)
-        if (b.AttachKind == kAttachGarrison && b.AttachIndex == city) garrison += b.Strength;
+        if (b.AttachIndex == city && b.AttachKind == kAttachGarrison) garrison += b.Strength;
     r.Garrison = static_cast<std::uint16_t>(std::min(garrison, 65535L));
 }
 

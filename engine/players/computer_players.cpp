@@ -197,13 +197,15 @@ void ScoreCities(int n) {
     TNationRec& nat = g.Nations[n];
     const int s = nat.Side;
     nat.CapitalThreat = 0;
+    // Scoring moves no corps.
+    const TTallyCorps corps;
     for (int c = 1; c <= kCityCount; ++c) {
         TCityRec& city = g.Cities[c];
         const int t = city.Theatre <= kTheatreCount ? city.Theatre : 0;
         const int posture = nat.TheatrePosture[t];
         city.ScoreValue = 0;
         city.EnemyTally = 0;
-        TallyForcesNearCity(c, n, 3 * t + 3);
+        corps.TallyNear(c, n, 3 * t + 3);
         city.EnemyTally = EnemyTally;
         // Summed in 32 bits: a crowd near a city must not wrap into a negative score.
         long long score = EnemyTally / 10 + 5 * city.Value + city.EnemyTally + 2 * city.Fortifications;

@@ -65,7 +65,7 @@ void TallyNear(const TGameRec& g, const TCityRec& c, int side, int range) {
     const int box = std::max(range - 1, 0);
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& corps = g.Corps[k];
-        if (!CorpsInUse(corps) || std::abs(c.HexX - corps.HexX) > box || std::abs(c.HexY - corps.HexY) > box) continue;
+        if (std::abs(c.HexX - corps.HexX) > box || std::abs(c.HexY - corps.HexY) > box || !CorpsInUse(corps)) continue;
         const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
         if (corps.Side == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
         if (d >= range) continue;
@@ -197,6 +197,56 @@ int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant) {
 
 int TallyForcesNearCityFullRescan(int city, int nation, int range, TallyVariant variant) {
     return Tally<true>(city, nation, range, variant);
+}
+
+static_assert(kTallyCorpsMax == kCorpsCount);
+
+TTallyCorps::TTallyCorps() {
+    const TGameRec& g = *GameRec;
+    for (int k = 1; k <= kCorpsCount; ++k)
+        if (CorpsInUse(g.Corps[k])) ++start_[g.Corps[k].HexX + 1];
+    for (int c = 1; c <= 256; ++c) start_[c] = static_cast<std::uint8_t>(start_[c] + start_[c - 1]);
+    std::uint8_t at[257];
+    std::copy(std::begin(start_), std::end(start_), at);
+    // In index order within each column, as the plain tally meets them.
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps)) continue;
+        const int slot = at[corps.HexX]++;
+        index_[slot] = static_cast<std::uint8_t>(k);
+        x_[slot] = corps.HexX;
+        y_[slot] = corps.HexY;
+        side_[slot] = corps.Side;
+        fatigueLimit_[slot] = corps.FatigueLimit;
+        strength_[slot] = corps.Strength;
+    }
+}
+
+void TTallyCorps::TallyNear(int city, int nation, int range) const {
+    ResetForceTally();
+    if (!Arr1<TCityRec, kCityCount>::InRange(city)) return;
+    const TGameRec& g = *GameRec;
+    const int side = Arr1<TNationRec, kNationCount>::InRange(nation) ? g.Nations[nation].Side : 0;
+    const TCityRec& c = g.Cities[city];
+    Sums s;
+    s.own = 1;
+    const int box = std::max(range - 1, 0);
+    // The holder's corps on the city stand in its column, where the last in index order is met last.
+    for (int column = std::max(c.HexX - box, 0); column <= std::min(c.HexX + box, 255); ++column)
+        for (int i = start_[column]; i < start_[column + 1]; ++i) {
+            if (std::abs(c.HexY - y_[i]) > box) continue;
+            const int d = HexDistance(c.HexX, c.HexY, x_[i], y_[i]);
+            if (side_[i] == c.Owner && d == 0) HolderCorpsOnCity = index_[i];
+            if (d >= range) continue;
+            if (side_[i] == side) {
+                s.own += strength_[i];
+            } else {
+                s.corps += 1;
+                s.enemy += strength_[i] / (d + 1);
+                s.readiness += fatigueLimit_[i];
+            }
+        }
+    s.Store();
 }
 
 void ResetForceTally() {

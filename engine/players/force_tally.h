@@ -8,6 +8,8 @@
 
 namespace kvt {
 
+constexpr int kTallyCorpsMax = 120;  // the corps slots of the record
+
 // The tally words. Own counts its side's corps (allies included).
 extern std::uint16_t OwnTally;
 extern std::uint16_t EnemyTally;
@@ -49,5 +51,20 @@ int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant = 
 int TallyForcesNearCityFullRescan(int city, int nation, int range, TallyVariant variant = TallyVariant::Near);
 
 void ResetForceTally();
+
+// The plain tally around many cities in a row while no corps moves (the computer's city scores):
+// the corps in use are sorted by column once, and each city measures only those within range of
+// its column. Leaves the words TallyForcesNearCity would leave for the corps as they stood.
+class TTallyCorps {
+public:
+    TTallyCorps();
+    void TallyNear(int city, int nation, int range) const;
+
+private:
+    std::uint8_t start_[257] = {};  // first slot of each column (columns are bytes)
+    std::uint8_t index_[kTallyCorpsMax] = {}, x_[kTallyCorpsMax] = {}, y_[kTallyCorpsMax] = {};
+    std::uint8_t side_[kTallyCorpsMax] = {}, fatigueLimit_[kTallyCorpsMax] = {};
+    std::uint16_t strength_[kTallyCorpsMax] = {};
+};
 
 }  // namespace kvt

@@ -26,8 +26,10 @@ int ChooseSupplyCity(int corps, int nation) {
         const TCityRec& city = g.Cities[c];
         if (!IsSupplySourceOf(city, side)) continue;
         int d = HexDistance(k.HexX, k.HexY, city.HexX, city.HexY);
-        if (city.SupplySource != kPortSupplySource && EnemyCorpsOn(city.HexX, city.HexY, side)) d += kEnemyOnCityCost;
         if (city.State != k.HomeState) d += kOtherStateCost;
+        // Costs only add: a city already too far needs no look for enemy corps at its gates.
+        if (d >= limit) continue;
+        if (city.SupplySource != kPortSupplySource && EnemyCorpsOn(city.HexX, city.HexY, side)) d += kEnemyOnCityCost;
         if (d < limit) {
             best = c;
             limit = d;
