@@ -12,8 +12,8 @@
 #include <string>
 
 #include "bench/start_point_world.h"
-#include "engine/core/random.h"
-#include "engine/core/turn_menus.h"
+#include "engine/world/random.h"
+#include "engine/view/turn_menus.h"
 
 extern char** environ;
 

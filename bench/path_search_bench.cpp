@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "bench/start_point_world.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/core/turn_menus.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/random.h"
+#include "engine/view/turn_menus.h"
 
 namespace {
 

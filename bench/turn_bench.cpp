@@ -5,7 +5,7 @@
 #include <filesystem>
 
 #include "bench/start_point_world.h"
-#include "engine/core/turn_menus.h"
+#include "engine/view/turn_menus.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <limits>
 
-#include "engine/core/game_record.h"
+#include "engine/world/game_record.h"
 
 namespace kvt {
 

@@ -9,7 +9,7 @@
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/leader_casualties.h"
-#include "engine/core/frontend.h"
+#include "engine/world/frontend.h"
 #include "tests/engine/battle_world.h"
 
 namespace kvt {

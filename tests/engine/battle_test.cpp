@@ -6,7 +6,7 @@
 
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/field_battle.h"
-#include "engine/core/notice.h"
+#include "engine/world/notice.h"
 #include "tests/engine/battle_world.h"
 #include "tests/support/scripted_frontend.h"
 

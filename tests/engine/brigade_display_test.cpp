@@ -2,7 +2,7 @@
 // re-arming from the national pool.
 #include <gtest/gtest.h>
 
-#include "engine/core/stocks.h"
+#include "engine/world/stocks.h"
 #include "engine/orders/brigade_display.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"

@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/random.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/random.h"
 #include "tests/engine/movement_world.h"
 
 namespace kvt {

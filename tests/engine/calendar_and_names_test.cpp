@@ -1,10 +1,10 @@
 // The date text and the names built from numbers.
 #include <gtest/gtest.h>
 
-#include "engine/core/calendar.h"
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
-#include "engine/core/text_table.h"
+#include "engine/world/calendar.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
+#include "engine/world/text_table.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {

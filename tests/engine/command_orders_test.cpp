@@ -2,10 +2,10 @@
 // choice writes into the record, the questions asked and the draws taken.
 #include <gtest/gtest.h>
 
-#include "engine/core/map_input.h"
-#include "engine/core/notice.h"
-#include "engine/core/selection.h"
-#include "engine/logistics/force_recount.h"
+#include "engine/view/map_input.h"
+#include "engine/world/notice.h"
+#include "engine/movement/selection.h"
+#include "engine/forces/force_recount.h"
 #include "engine/orders/army_orders.h"
 #include "engine/orders/leader_orders.h"
 #include "engine/orders/selection_choice.h"

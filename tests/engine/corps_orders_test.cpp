@@ -4,8 +4,8 @@
 
 #include <cstring>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/notice.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/notice.h"
 #include "engine/orders/corps_orders.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"

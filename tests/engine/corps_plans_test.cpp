@@ -6,11 +6,11 @@
 #include <functional>
 #include <utility>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/notice.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/core/spotting.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/world/notice.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/random.h"
+#include "engine/movement/spotting.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -2,8 +2,8 @@
 // disruption and rallying, choosing a step, and the reactions to friends and enemies nearby.
 #include <gtest/gtest.h>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/random.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/world/random.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

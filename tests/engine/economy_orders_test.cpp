@@ -4,7 +4,7 @@
 
 #include <map>
 
-#include "engine/core/stocks.h"
+#include "engine/world/stocks.h"
 #include "engine/orders/city_production.h"
 #include "engine/orders/force_overview.h"
 #include "engine/orders/force_status.h"

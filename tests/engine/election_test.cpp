@@ -2,8 +2,8 @@
 // count runs once, whatever the frontend left of it.
 #include <gtest/gtest.h>
 
-#include "engine/core/globals.h"
-#include "engine/core/turn_end.h"
+#include "engine/world/globals.h"
+#include "engine/turn/turn_end.h"
 #include "engine/players/election.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"

@@ -3,7 +3,7 @@
 // is ever left embarked on no fleet or aboard two.
 #include <gtest/gtest.h>
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 #include "engine/orders/embark_corps.h"
 #include "engine/orders/fleet_orders.h"
 #include "engine/orders/merge_fleets.h"

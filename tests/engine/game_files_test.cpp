@@ -11,9 +11,9 @@
 #include <functional>
 #include <set>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/players/command_slots.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/forces/command_slots.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
 #include "engine/players/game_setup.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"

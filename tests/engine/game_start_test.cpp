@@ -6,9 +6,9 @@
 #include <fstream>
 #include <set>
 
-#include "engine/core/game_files.h"
-#include "engine/core/game_start.h"
-#include "engine/core/globals.h"
+#include "engine/world/game_files.h"
+#include "engine/turn/game_start.h"
+#include "engine/world/globals.h"
 #include "tests/support/save_in_child.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"

@@ -3,10 +3,10 @@
 
 #include <sstream>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/turn_start.h"
-#include "engine/core/headless_turns.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/turn/turn_start.h"
+#include "engine/turn/headless_turns.h"
 #include "tests/support/turn_fixture.h"
 
 namespace kvt {

@@ -5,8 +5,8 @@
 #include <queue>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {

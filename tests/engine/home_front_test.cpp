@@ -4,8 +4,8 @@
 #include <sstream>
 #include <string>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/stocks.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/stocks.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/home_front_report.h"
 #include "engine/logistics/procurement.h"

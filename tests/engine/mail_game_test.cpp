@@ -8,14 +8,14 @@
 #include <fstream>
 #include <set>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/mail_game.h"
-#include "engine/core/main_menu.h"
-#include "engine/core/notice.h"
-#include "engine/core/playback.h"
-#include "engine/core/turn_menus.h"
-#include "engine/core/turn_start.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/turn/mail_game.h"
+#include "engine/view/main_menu.h"
+#include "engine/world/notice.h"
+#include "engine/turn/playback.h"
+#include "engine/view/turn_menus.h"
+#include "engine/turn/turn_start.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

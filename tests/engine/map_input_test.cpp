@@ -2,15 +2,15 @@
 // moving the view by keys, minimap and screen edges; the toggles, the command check and Quit.
 #include <gtest/gtest.h>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/mail_game.h"
-#include "engine/core/main_menu.h"
-#include "engine/core/map_input.h"
-#include "engine/core/notice.h"
-#include "engine/core/selection.h"
-#include "engine/core/turn_menus.h"
-#include "engine/core/turn_start.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/turn/mail_game.h"
+#include "engine/view/main_menu.h"
+#include "engine/view/map_input.h"
+#include "engine/world/notice.h"
+#include "engine/movement/selection.h"
+#include "engine/view/turn_menus.h"
+#include "engine/turn/turn_start.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -2,9 +2,9 @@
 // stacked corps, and the sheet rectangles of every symbol.
 #include <gtest/gtest.h>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_view_rules.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/view/map_view_rules.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -2,13 +2,13 @@
 // notices pausing the timer, the view following a shown unit, and the end of the movement.
 #include <gtest/gtest.h>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/corps_movement.h"
-#include "engine/core/globals.h"
-#include "engine/core/movement_ticks.h"
-#include "engine/core/notice.h"
-#include "engine/core/turn_menus.h"
-#include "engine/core/turn_start.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/world/globals.h"
+#include "engine/turn/movement_ticks.h"
+#include "engine/world/notice.h"
+#include "engine/view/turn_menus.h"
+#include "engine/turn/turn_start.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

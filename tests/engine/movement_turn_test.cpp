@@ -2,9 +2,9 @@
 // moved for nine steps within the rules (the same seed giving the same turns is the runner's test).
 #include <gtest/gtest.h>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/movement_campaign.h"
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/notice_layouts.h"
-#include "engine/core/text_table.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/view/notice_layouts.h"
+#include "engine/world/text_table.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 

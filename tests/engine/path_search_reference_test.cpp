@@ -6,8 +6,8 @@
 #include <ostream>
 #include <vector>
 
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/random.h"
 #include "tests/engine/movement_world.h"
 
 namespace kvt {

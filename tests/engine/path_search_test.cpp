@@ -7,8 +7,8 @@
 #include <set>
 #include <utility>
 
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/random.h"
 #include "tests/engine/movement_world.h"
 
 namespace kvt {

@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/players/command_slots.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/forces/command_slots.h"
 #include "engine/players/policy_events.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"

@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 #include "engine/players/capitals.h"
 #include "engine/players/intervention.h"
 #include "engine/players/political_phase.h"

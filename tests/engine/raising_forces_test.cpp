@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/stocks.h"
+#include "engine/world/globals.h"
+#include "engine/world/stocks.h"
 #include "engine/orders/city_orders.h"
 #include "engine/orders/manpower.h"
 #include "engine/orders/new_army.h"

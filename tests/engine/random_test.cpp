@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "engine/core/random.h"
+#include "engine/world/random.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {

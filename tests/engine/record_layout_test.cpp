@@ -5,8 +5,8 @@
 #include <functional>
 #include <vector>
 
-#include "engine/core/game_record.h"
-#include "engine/core/globals.h"
+#include "engine/world/game_record.h"
+#include "engine/world/globals.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {

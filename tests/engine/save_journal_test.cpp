@@ -16,8 +16,8 @@
 #include <memory>
 #include <set>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/save_in_child.h"
 #include "tests/support/scripted_frontend.h"

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/selection.h"
+#include "engine/world/globals.h"
+#include "engine/movement/selection.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {

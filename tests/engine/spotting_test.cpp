@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/corps_movement.h"
-#include "engine/core/spotting.h"
-#include "engine/players/supply_cities.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/movement/spotting.h"
+#include "engine/movement/supply_cities.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -5,10 +5,10 @@
 #include <cstring>
 #include <functional>
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/turn_menus.h"
-#include "engine/core/turn_start.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/view/turn_menus.h"
+#include "engine/turn/turn_start.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -7,7 +7,7 @@
 
 #include <cstring>
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 #include "engine/orders/force_status.h"
 #include "engine/orders/general_conditions.h"
 #include "gui/dialogs/command/city_production_dialog.h"

@@ -5,7 +5,7 @@
 
 #include <QSpinBox>
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 #include "engine/orders/fleet_orders.h"
 #include "engine/orders/order_support.h"
 #include "gui/dialogs/command/fleet_orders_dialog.h"

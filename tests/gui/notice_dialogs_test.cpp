@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 #include "engine/logistics/upkeep.h"
 #include "gui/dialogs/core/notice_dialogs.h"
 #include "gui/ui/image_form.h"

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/core/game_files.h"
-#include "engine/core/record_types.h"
+#include "engine/world/game_files.h"
+#include "engine/world/record_types.h"
 
 namespace kvt::testing {
 

@@ -1,0 +1,125 @@
+// Storage of the shared globals and the one procedure that resets them.
+#include "engine/world/globals.h"
+#include "engine/world/stocks.h"
+
+#include <cstring>
+
+#include "engine/combat/battle_state.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/force_tally.h"
+#include "engine/logistics/draft.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/movement/path_search.h"
+#include "engine/movement/selection.h"
+#include "engine/orders/corps_orders.h"
+#include "engine/turn/playback.h"
+#include "engine/view/map_input.h"
+#include "engine/view/turn_menus.h"
+#include "engine/world/frontend.h"
+#include "engine/world/game_files.h"
+#include "engine/world/notice.h"
+#include "engine/world/turn_checkpoints.h"
+
+namespace kvt {
+
+namespace {
+TGameRec gameRecStorage;
+TMapGrid mapGridStorage;
+bool timer1 = false;
+constexpr int kDefaultTimer1Interval = 1000;
+int timer1Interval = kDefaultTimer1Interval;
+}  // namespace
+
+TGameRec* GameRec = &gameRecStorage;
+TMapGrid* MapGrid = &mapGridStorage;
+
+std::uint16_t GameStatus = 0;
+std::uint16_t SidePlayed = 0;
+std::uint16_t SelectedCorps = 0;
+std::uint16_t SelectedFleet = 0;
+std::uint16_t SelectedArmy = 0;
+std::uint16_t SelectedCity = 0;
+std::uint16_t SelectedLeader = 0;
+std::uint16_t ViewColumn = 1;
+std::uint16_t ViewRow = 1;
+bool HexGridShown = false;
+bool FleetMovesShown = true;
+std::string GameFileBase;
+std::vector<std::string> BattleLog;
+std::uint16_t BattleLogLine = 0;
+std::uint8_t FleetPassDue = 0;
+std::uint8_t MovementEnded = 0;
+int TurnProgressGauge = 0;
+bool MailTurnExecuted = false;
+std::string MailHistoryMissing;
+
+void SetTurnProgressGauge(int value) {
+    TurnProgressGauge = value;
+    CurrentFrontend().ShowTurnProgress(value);
+}
+
+bool Timer1Enabled() { return timer1; }
+
+void SetTimer1Enabled(bool on) {
+    if (timer1 == on) return;
+    timer1 = on;
+    CurrentFrontend().Timer1Changed(on);
+}
+
+int Timer1Interval() { return timer1Interval; }
+
+void SetTimer1Interval(int milliseconds) {
+    if (milliseconds < 0) milliseconds = 0;
+    if (timer1Interval == milliseconds) return;
+    timer1Interval = milliseconds;
+    CurrentFrontend().Timer1IntervalChanged(milliseconds);
+}
+
+void ClearSelections() {
+    SelectedCorps = SelectedFleet = SelectedArmy = SelectedCity = SelectedLeader = 0;
+}
+
+void ResetEngineGlobals() {
+    std::memset(static_cast<void*>(GameRec), 0, sizeof(TGameRec));
+    std::memset(static_cast<void*>(MapGrid), 0, sizeof(TMapGrid));
+    GameStatus = 0;
+    SidePlayed = 0;
+    ClearSelections();
+    ViewColumn = 1;
+    ViewRow = 1;
+    HexGridShown = false;
+    FleetMovesShown = true;
+    GameFileBase.clear();
+    BattleLog.clear();
+    BattleLogLine = 0;
+    FleetPassDue = 0;
+    MovementEnded = 0;
+    TurnProgressGauge = 0;
+    MailTurnExecuted = false;
+    MailHistoryMissing.clear();
+    ResetTurnMenus();
+    timer1 = false;
+    timer1Interval = kDefaultTimer1Interval;
+    HexCursor = {};
+    for (THexPos& n : NeighbourTable) n = {};
+    ResetSelectionList();
+    ResetMapInput();
+    ResetPlayback();
+    ResetEventNotice();
+    ResetPathSearch();
+    ResetCorpsMovementGlobals();
+    ResetBrigadeRuleGlobals();
+    ResetBattleGlobals();
+    ResetCorpsOrdersGlobals();
+    ResetForceTally();
+    ResetDraftTallies();
+    ResetCheckedAccessFaults();
+    SetStockLedger(false);
+    ClearStockLedger();
+    SetFileRenamer(nullptr);
+    SetFileLinker(nullptr);
+    SetSaveStepWatcher(nullptr);
+    SetTurnWatcher(nullptr);
+}
+
+}  // namespace kvt
