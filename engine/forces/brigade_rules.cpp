@@ -6,7 +6,7 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/combat/battle_state.h"
+#include "engine/world/bounded_fields.h"
 #include "engine/world/random.h"
 #include "engine/world/record_access.h"
 #include "engine/world/stocks.h"

@@ -3,7 +3,7 @@
 
 #include <bitset>
 
-#include "engine/turn/turn_start.h"
+#include "engine/forces/corps_records.h"
 #include "engine/world/globals.h"
 
 namespace kvt {

@@ -5,9 +5,8 @@
 #include <limits>
 
 #include "engine/forces/brigade_rules.h"
-#include "engine/movement/corps_movement.h"
-#include "engine/movement/path_search.h"
-#include "engine/turn/turn_start.h"
+#include "engine/forces/corps_records.h"
+#include "engine/world/corps_codes.h"
 #include "engine/world/globals.h"
 #include "engine/world/turn_checkpoints.h"
 
@@ -35,8 +34,6 @@ int FleetShipCount(const TFleetRec& f) {
 }
 
 int FleetDamagedCount(const TFleetRec& f) { return f.DamagedIronclads + f.DamagedWooden + f.DamagedTransports; }
-
-int FleetPathMode(const TFleetRec& f) { return f.WaterType == kWaterRiver ? kPathRiver : kPathSea; }
 
 bool FleetOnHex(const TFleetRec& f, int x, int y) { return f.HexX == x && f.HexY == y; }
 

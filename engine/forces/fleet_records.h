@@ -29,8 +29,6 @@ int FleetTripExtra(const TFleetRec& f, int d, int w);
 // Sound and damaged ships of all six counts.
 int FleetShipCount(const TFleetRec& f);
 int FleetDamagedCount(const TFleetRec& f);
-// The path search mode of the fleet's waters.
-int FleetPathMode(const TFleetRec& f);
 bool FleetOnHex(const TFleetRec& f, int x, int y);
 // The fleet stands on the hex of city c (false for no city).
 bool FleetOnCity(const TFleetRec& f, int c);

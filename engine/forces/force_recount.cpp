@@ -9,9 +9,9 @@
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
 #include "engine/forces/force_tally.h"
-#include "engine/movement/corps_movement.h"
-#include "engine/turn/turn_start.h"
+#include "engine/world/corps_codes.h"
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"
 #include "engine/world/record_access.h"

@@ -5,8 +5,8 @@
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
 #include "engine/forces/leader_choice.h"
-#include "engine/turn/turn_start.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"

@@ -6,8 +6,8 @@
 #include <limits>
 
 #include "engine/forces/brigade_rules.h"
+#include "engine/forces/corps_records.h"
 #include "engine/forces/leader_choice.h"
-#include "engine/turn/turn_start.h"
 #include "engine/view/map_view_rules.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"

@@ -9,6 +9,7 @@
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/forces/force_recount.h"
 #include "engine/forces/force_tally.h"
@@ -16,7 +17,6 @@
 #include "engine/forces/leader_choice.h"
 #include "engine/logistics/home_front.h"
 #include "engine/logistics/naval_planning.h"
-#include "engine/turn/turn_start.h"
 #include "engine/world/map_grid.h"
 #include "engine/world/naming.h"
 #include "engine/world/notice.h"

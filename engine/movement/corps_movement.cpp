@@ -8,10 +8,10 @@
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
+#include "engine/forces/corps_records.h"
 #include "engine/movement/path_search.h"
 #include "engine/movement/spotting.h"
 #include "engine/movement/supply_cities.h"
-#include "engine/turn/turn_start.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"

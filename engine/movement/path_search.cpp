@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "engine/forces/fleet_records.h"
 #include "engine/world/globals.h"
 #include "engine/world/random.h"
 #include "engine/world/record_queries.h"
@@ -413,5 +414,7 @@ void ResetPathSearch() {
     PathEnd = {};
     PathResult = 0;
 }
+
+int FleetPathMode(const TFleetRec& f) { return f.WaterType == kWaterRiver ? kPathRiver : kPathSea; }
 
 }  // namespace kvt

@@ -14,6 +14,7 @@
 
 #include <cstdint>
 
+#include "engine/world/game_record.h"
 #include "engine/world/map_grid.h"
 #include "engine/world/record_types.h"
 
@@ -44,6 +45,9 @@ void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation
 // Whether a search of mode 2, 3 or 4 would find a route from (x1, y1) to (x2, y2), at no cost in
 // draws; the result globals are left as they were.
 bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation);
+
+// The path search mode of the fleet's waters.
+int FleetPathMode(const TFleetRec& f);
 
 // True when the last FindPath from (x1, y1) really reached (x2, y2): the hex itself, or a route
 // ending there that this search found (never a PathEnd left over from an earlier search).

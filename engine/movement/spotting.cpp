@@ -9,9 +9,9 @@
 #include <cstdlib>
 
 #include "engine/forces/brigade_rules.h"
+#include "engine/forces/corps_records.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/movement/corps_movement.h"
-#include "engine/turn/turn_start.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"
 #include "engine/world/record_access.h"

@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "engine/forces/brigade_rules.h"
+#include "engine/forces/corps_records.h"
 #include "engine/orders/order_support.h"
-#include "engine/turn/turn_start.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"

@@ -5,9 +5,9 @@
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
 #include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
-#include "engine/turn/turn_start.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/naming.h"

@@ -5,8 +5,8 @@
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
 #include "engine/players/politics_words.h"
-#include "engine/turn/turn_start.h"
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"
 #include "engine/world/notice.h"

@@ -5,7 +5,7 @@
 
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
-#include "engine/turn/turn_start.h"
+#include "engine/forces/corps_records.h"
 #include "engine/turn/headless_turns.h"
 #include "tests/support/turn_fixture.h"
 

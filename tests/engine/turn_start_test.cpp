@@ -8,6 +8,7 @@
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"
 #include "engine/view/turn_menus.h"
+#include "engine/forces/corps_records.h"
 #include "engine/turn/turn_start.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
