@@ -8,7 +8,6 @@
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/corps_records.h"
 #include "engine/forces/leader_choice.h"
-#include "engine/view/map_view_rules.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"

@@ -1,7 +1,6 @@
 // The army overview's rows and the press that opens a corps.
 #include "engine/orders/force_overview.h"
 
-#include "engine/view/map_view_rules.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"

@@ -135,21 +135,6 @@ void EndFleetPassStep(std::initializer_list<MenuItem> itemsOff) {
     }
 }
 
-std::string MovedUnitCaption(MovedUnit kind, int index) {
-    const TGameRec& g = *GameRec;
-    if (kind == MovedUnit::Fleet) {
-        static const char* const adjectives[] = {"", "Union ", "Confederate ", "French ", "British "};
-        const TFleetRec& f = g.Fleets[index];
-        const char* adjective = f.Owner <= 4 ? adjectives[f.Owner] : "";
-        return adjective + Text(1) + std::to_string(f.FleetNumber);
-    }
-    const TCorpsRec& c = g.Corps[index];
-    std::string caption = g.Leaders[c.Leader].Name.str();
-    if (c.Kind <= 2) caption += Text(5 + c.Kind);
-    if (c.Army >= 1 && c.Army <= kArmyCount) caption += Text(8) + g.Armies[c.Army].Name.str();
-    return caption;
-}
-
 void ShowMovedUnitAt(MovedUnit kind, int index, int column, int row) {
     ViewColumn = static_cast<std::uint16_t>(column >= 9 ? column - 8 : 1);
     ViewRow = static_cast<std::uint16_t>(row >= 5 ? row - 4 : 1);

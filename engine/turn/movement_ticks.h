@@ -7,18 +7,13 @@
 #include <initializer_list>
 #include <string>
 
+#include "engine/view/map_view_rules.h"
 #include "engine/view/turn_menus.h"
 
 namespace kvt {
 
 // One tick of the movement timer. Does nothing while the timer is stopped.
 void MovementTick();
-
-// A unit the movement shows after its step.
-enum class MovedUnit { Corps, Fleet };
-
-// The unit panel's caption for a unit shown after its move.
-std::string MovedUnitCaption(MovedUnit kind, int index);
 
 // Moves the view so that the unit's hex lies 8 columns right of and 4 rows below its corner,
 // repaints, draws the unit and names it in the unit panel.

@@ -5,7 +5,6 @@
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/movement/selection.h"
-#include "engine/turn/movement_ticks.h"
 #include "engine/view/turn_menus.h"
 #include "engine/world/frontend.h"
 #include "engine/world/notice.h"

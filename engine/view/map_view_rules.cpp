@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "engine/forces/brigade_rules.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 
@@ -57,17 +58,6 @@ std::uint32_t ArmyBarColour(int armyNumber) {
         case 7: return kPurple;
         default: return kBlack;  // no army, or a number the pens have no colour for
     }
-}
-
-void ClampView() {
-    int c = ViewColumn, r = ViewRow;
-    if (c % 2 == 0) --c;
-    if (c < 1) c = 1;
-    if (c > kLastViewColumn) c = kLastViewColumn;
-    if (r < 1) r = 1;
-    if (r > kLastViewRow) r = kLastViewRow;
-    ViewColumn = static_cast<std::uint16_t>(c);
-    ViewRow = static_cast<std::uint16_t>(r);
 }
 
 TBoxPoint HexPixel(int column, int row) {
@@ -228,6 +218,21 @@ std::uint32_t CorpsPanelTextColour(int corps) {
 void ReleaseBaselessArmies() {
     for (TArmyRec& a : GameRec->Armies)
         if (a.BaseCity == 0) a.Nation = 0;
+}
+
+std::string MovedUnitCaption(MovedUnit kind, int index) {
+    const TGameRec& g = *GameRec;
+    if (kind == MovedUnit::Fleet) {
+        static const char* const adjectives[] = {"", "Union ", "Confederate ", "French ", "British "};
+        const TFleetRec& f = g.Fleets[index];
+        const char* adjective = f.Owner <= 4 ? adjectives[f.Owner] : "";
+        return adjective + Text(1) + std::to_string(f.FleetNumber);
+    }
+    const TCorpsRec& c = g.Corps[index];
+    std::string caption = g.Leaders[c.Leader].Name.str();
+    if (c.Kind <= 2) caption += Text(5 + c.Kind);
+    if (c.Army >= 1 && c.Army <= kArmyCount) caption += Text(8) + g.Armies[c.Army].Name.str();
+    return caption;
 }
 
 }  // namespace kvt

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"
@@ -15,10 +16,6 @@ namespace kvt {
 constexpr int kHexPixels = 28;
 constexpr int kMapBoxWidth = 1003;
 constexpr int kMapBoxHeight = 633;
-// Highest first column and row of the view: the last columns and rows still fill the box.
-constexpr int kLastViewColumn = kMapColumns - ViewColumns;  // 41
-constexpr int kLastViewRow = kMapRows - ViewRows;           // 32
-
 // Picture sizes the sheet rectangles must lie within.
 constexpr int kSymbolSheetWidth = 489, kSymbolSheetHeight = 244;
 constexpr int kLabelSheetWidth = 196, kLabelSheetHeight = 280;
@@ -31,9 +28,6 @@ struct TBoxPoint {
     int y = 0;
     bool operator==(const TBoxPoint&) const = default;
 };
-
-// Makes the first column odd and keeps it within 1..41 and the first row within 1..32.
-void ClampView();
 
 // Top-left of hex (c, r)'s outline in the box for the current view (may lie outside the box).
 TBoxPoint HexPixel(int column, int row);
@@ -118,5 +112,11 @@ std::uint32_t CorpsPanelTextColour(int corps);
 
 // An army whose headquarters city is gone frees its slot for a new army.
 void ReleaseBaselessArmies();
+
+// A unit the movement shows after its step.
+enum class MovedUnit { Corps, Fleet };
+
+// The unit panel's caption for a unit shown after its move.
+std::string MovedUnitCaption(MovedUnit kind, int index);
 
 }  // namespace kvt

@@ -79,6 +79,17 @@ void ClearSelections() {
     SelectedCorps = SelectedFleet = SelectedArmy = SelectedCity = SelectedLeader = 0;
 }
 
+void ClampView() {
+    int c = ViewColumn, r = ViewRow;
+    if (c % 2 == 0) --c;
+    if (c < 1) c = 1;
+    if (c > kLastViewColumn) c = kLastViewColumn;
+    if (r < 1) r = 1;
+    if (r > kLastViewRow) r = kLastViewRow;
+    ViewColumn = static_cast<std::uint16_t>(c);
+    ViewRow = static_cast<std::uint16_t>(r);
+}
+
 void ResetEngineGlobals() {
     std::memset(static_cast<void*>(GameRec), 0, sizeof(TGameRec));
     std::memset(static_cast<void*>(MapGrid), 0, sizeof(TMapGrid));

@@ -34,6 +34,11 @@ extern std::uint16_t ViewColumn;
 extern std::uint16_t ViewRow;
 extern bool HexGridShown;
 extern bool FleetMovesShown;
+// Highest first column and row of the view: the last columns and rows still fill the box.
+constexpr int kLastViewColumn = kMapColumns - ViewColumns;  // 41
+constexpr int kLastViewRow = kMapRows - ViewRows;           // 32
+// Makes the first column odd and keeps it within 1..41 and the first row within 1..32.
+void ClampView();
 
 // The current game's file name without its extension, dot kept ("1861." for "1861.kvt").
 extern std::string GameFileBase;
