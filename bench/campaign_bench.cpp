@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "engine/world/frontend.h"
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/turn/headless_turns.h"
@@ -16,6 +17,7 @@
 #include "engine/world/text_table.h"
 #include "engine/view/turn_menus.h"
 #include "engine/players/computer_players.h"
+#include "engine/turn/engine_reset.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "bench/start_point_world.h"
 #include "engine/world/random.h"
 #include "engine/view/turn_menus.h"
+#include "engine/turn/engine_reset.h"
 
 extern char** environ;
 

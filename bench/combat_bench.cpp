@@ -9,6 +9,7 @@
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/random.h"
+#include "engine/turn/engine_reset.h"
 
 namespace {
 

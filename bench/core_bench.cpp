@@ -9,6 +9,7 @@
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"
+#include "engine/turn/engine_reset.h"
 
 namespace {
 

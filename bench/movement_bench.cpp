@@ -16,6 +16,7 @@
 #include "engine/world/map_grid.h"
 #include "engine/movement/path_search.h"
 #include "engine/world/random.h"
+#include "engine/turn/engine_reset.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/movement_campaign.h"
 

@@ -16,6 +16,7 @@
 #include "engine/movement/path_search.h"
 #include "engine/world/random.h"
 #include "engine/view/turn_menus.h"
+#include "engine/turn/engine_reset.h"
 
 namespace {
 

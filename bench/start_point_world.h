@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "engine/turn/engine_reset.h"
+#include "engine/turn/game_load.h"
 #include "engine/turn/headless_turns.h"
 #include "engine/world/frontend.h"
 #include "engine/world/game_files.h"

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "engine/turn/game_load.h"
 #include "engine/turn/mail_game.h"
 #include "engine/turn/side_choice.h"
 #include "engine/world/calendar.h"

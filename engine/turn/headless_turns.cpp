@@ -8,6 +8,8 @@
 #include <ostream>
 
 #include "engine/turn/campaign_checks.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/turn/game_load.h"
 #include "engine/turn/game_start.h"
 #include "engine/turn/movement_ticks.h"
 #include "engine/turn/turn_end.h"

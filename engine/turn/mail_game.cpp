@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "engine/turn/game_load.h"
 #include "engine/turn/game_start.h"
 #include "engine/turn/side_choice.h"
 #include "engine/view/turn_menus.h"

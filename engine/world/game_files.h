@@ -63,12 +63,6 @@ enum class LoadTime { InPlay, StartUp };
 // whether the game was replaced.
 bool LoadGameImages(const std::string& fileName, LoadTime when = LoadTime::InPlay);
 
-// Reads the game files and brings the game into play.
-bool LoadGameFiles(const std::string& fileName, LoadTime when = LoadTime::InPlay);
-
-// Brings a game that has just been read into play: its fix-ups, derived state and side to play.
-void BringGameIntoPlay(const std::string& fileName);
-
 // The map and data marks applied to every game loaded through the Open dialog.
 void ApplyLoadDataMarks();
 

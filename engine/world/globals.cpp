@@ -1,20 +1,9 @@
-// Storage of the shared globals and the one procedure that resets them.
+// Storage of the shared globals and the reset of the world's own.
 #include "engine/world/globals.h"
 #include "engine/world/stocks.h"
 
 #include <cstring>
 
-#include "engine/combat/battle_state.h"
-#include "engine/forces/brigade_rules.h"
-#include "engine/forces/force_tally.h"
-#include "engine/logistics/draft.h"
-#include "engine/movement/corps_movement.h"
-#include "engine/movement/path_search.h"
-#include "engine/movement/selection.h"
-#include "engine/orders/corps_orders.h"
-#include "engine/turn/playback.h"
-#include "engine/view/map_input.h"
-#include "engine/view/turn_menus.h"
 #include "engine/world/frontend.h"
 #include "engine/world/game_files.h"
 #include "engine/world/notice.h"
@@ -90,7 +79,7 @@ void ClampView() {
     ViewRow = static_cast<std::uint16_t>(r);
 }
 
-void ResetEngineGlobals() {
+void ResetWorldGlobals() {
     std::memset(static_cast<void*>(GameRec), 0, sizeof(TGameRec));
     std::memset(static_cast<void*>(MapGrid), 0, sizeof(TMapGrid));
     GameStatus = 0;
@@ -108,22 +97,11 @@ void ResetEngineGlobals() {
     TurnProgressGauge = 0;
     MailTurnExecuted = false;
     MailHistoryMissing.clear();
-    ResetTurnMenus();
     timer1 = false;
     timer1Interval = kDefaultTimer1Interval;
     HexCursor = {};
     for (THexPos& n : NeighbourTable) n = {};
-    ResetSelectionList();
-    ResetMapInput();
-    ResetPlayback();
     ResetEventNotice();
-    ResetPathSearch();
-    ResetCorpsMovementGlobals();
-    ResetBrigadeRuleGlobals();
-    ResetBattleGlobals();
-    ResetCorpsOrdersGlobals();
-    ResetForceTally();
-    ResetDraftTallies();
     ResetCheckedAccessFaults();
     SetStockLedger(false);
     ClearStockLedger();

@@ -1,5 +1,5 @@
 // The globals that the rules share: the record and map, the side played, the selections, the view
-// origin and the game file name. They live here and are reset as one, so every test starts clean.
+// origin and the game file name. They live here; ResetEngineGlobals clears them with the rest.
 #pragma once
 
 #include <cstdint>
@@ -71,8 +71,9 @@ void SetTimer1Enabled(bool on);
 int Timer1Interval();
 void SetTimer1Interval(int milliseconds);
 
-// Clears the record, the map and every shared global to the state of a fresh program.
-void ResetEngineGlobals();
+// Clears the record, the map and the other globals of the record in play to the state of a fresh
+// program; ResetEngineGlobals (turn/engine_reset.h) clears every subsystem's with them.
+void ResetWorldGlobals();
 
 // Clears the five selections.
 void ClearSelections();

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 
+#include "engine/turn/engine_reset.h"
 #include "engine/turn/game_start.h"
 #include "engine/turn/mail_game.h"
 #include "engine/turn/movement_ticks.h"

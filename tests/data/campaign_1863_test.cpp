@@ -8,6 +8,7 @@
 
 #include "engine/world/calendar.h"
 #include "engine/world/frontend.h"
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/turn/headless_turns.h"

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "engine/world/frontend.h"
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/turn/headless_turns.h"
@@ -23,6 +24,7 @@
 #include "engine/turn/turn_start.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/forces/force_tally.h"
+#include "engine/turn/engine_reset.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
 

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "engine/movement/corps_movement.h"
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/turn/headless_turns.h"
@@ -18,6 +19,7 @@
 #include "engine/world/text_table.h"
 #include "engine/view/turn_menus.h"
 #include "engine/turn/turn_start.h"
+#include "engine/turn/engine_reset.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/movement_campaign.h"
 #include "tests/support/scripted_frontend.h"

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/players/game_setup.h"

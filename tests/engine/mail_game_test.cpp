@@ -8,6 +8,7 @@
 #include <fstream>
 #include <set>
 
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/turn/mail_game.h"
@@ -16,6 +17,7 @@
 #include "engine/turn/playback.h"
 #include "engine/view/turn_menus.h"
 #include "engine/turn/turn_start.h"
+#include "engine/turn/engine_reset.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -2,6 +2,7 @@
 // moving the view by keys, minimap and screen edges; the toggles, the command check and Quit.
 #include <gtest/gtest.h>
 
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/turn/mail_game.h"

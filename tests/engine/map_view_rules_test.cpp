@@ -2,6 +2,7 @@
 // stacked corps, and the sheet rectangles of every symbol.
 #include <gtest/gtest.h>
 
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/view/map_view_rules.h"

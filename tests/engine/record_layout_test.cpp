@@ -7,6 +7,7 @@
 
 #include "engine/world/game_record.h"
 #include "engine/world/globals.h"
+#include "engine/turn/engine_reset.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {

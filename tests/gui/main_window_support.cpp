@@ -8,6 +8,7 @@
 
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/fort_assault.h"
+#include "engine/turn/engine_reset.h"
 #include "engine/view/map_view_rules.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"

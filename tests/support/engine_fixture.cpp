@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "engine/turn/engine_reset.h"
+#include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/record_types.h"
 
