@@ -18,6 +18,7 @@
 #include "engine/view/turn_menus.h"
 #include "engine/players/computer_players.h"
 #include "engine/turn/engine_reset.h"
+#include "engine/turn/automatic_frontend.h"
 
 namespace {
 

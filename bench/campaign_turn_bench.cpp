@@ -15,6 +15,7 @@
 #include "engine/world/random.h"
 #include "engine/view/turn_menus.h"
 #include "engine/turn/engine_reset.h"
+#include "engine/turn/automatic_frontend.h"
 
 extern char** environ;
 

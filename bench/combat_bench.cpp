@@ -10,6 +10,7 @@
 #include "engine/world/globals.h"
 #include "engine/world/random.h"
 #include "engine/turn/engine_reset.h"
+#include "engine/turn/automatic_frontend.h"
 
 namespace {
 

@@ -17,6 +17,7 @@
 #include "engine/world/random.h"
 #include "engine/view/turn_menus.h"
 #include "engine/turn/engine_reset.h"
+#include "engine/turn/automatic_frontend.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/turn/automatic_frontend.h"
 #include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"
 #include "engine/turn/headless_turns.h"

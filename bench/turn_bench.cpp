@@ -6,6 +6,7 @@
 
 #include "bench/start_point_world.h"
 #include "engine/view/turn_menus.h"
+#include "engine/turn/automatic_frontend.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "engine/turn/automatic_frontend.h"
 #include "engine/turn/campaign_checks.h"
 #include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"

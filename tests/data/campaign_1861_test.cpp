@@ -21,6 +21,7 @@
 #include "engine/world/text_table.h"
 #include "engine/turn/turn_report.h"
 #include "engine/turn/engine_reset.h"
+#include "engine/turn/automatic_frontend.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/movement_campaign.h"
 #include "tests/support/synthetic_game.h"

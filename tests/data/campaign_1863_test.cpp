@@ -14,6 +14,7 @@
 #include "engine/turn/headless_turns.h"
 #include "engine/world/random.h"
 #include "engine/players/election.h"
+#include "engine/turn/automatic_frontend.h"
 #include "tests/support/turn_fixture.h"
 
 namespace kvt {

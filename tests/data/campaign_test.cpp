@@ -20,6 +20,7 @@
 #include "engine/turn/headless_turns.h"
 #include "engine/world/random.h"
 #include "engine/turn/engine_reset.h"
+#include "engine/turn/automatic_frontend.h"
 #include "tests/support/turn_fixture.h"
 
 namespace kvt {

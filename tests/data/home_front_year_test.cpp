@@ -14,6 +14,7 @@
 #include "engine/world/text_table.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/procurement.h"
+#include "engine/turn/automatic_frontend.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
 

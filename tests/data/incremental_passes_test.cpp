@@ -25,6 +25,7 @@
 #include "engine/logistics/hex_control.h"
 #include "engine/forces/force_tally.h"
 #include "engine/turn/engine_reset.h"
+#include "engine/turn/automatic_frontend.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
 

@@ -14,6 +14,7 @@
 #include "engine/world/text_table.h"
 #include "engine/turn/turn_start.h"
 #include "engine/forces/fleet_records.h"
+#include "engine/turn/automatic_frontend.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/synthetic_game.h"

@@ -10,6 +10,7 @@
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/leader_casualties.h"
 #include "engine/world/frontend.h"
+#include "engine/turn/automatic_frontend.h"
 #include "tests/engine/battle_world.h"
 
 namespace kvt {

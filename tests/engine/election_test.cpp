@@ -5,6 +5,7 @@
 #include "engine/world/globals.h"
 #include "engine/turn/turn_end.h"
 #include "engine/players/election.h"
+#include "engine/turn/automatic_frontend.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -16,6 +16,7 @@
 #include "engine/forces/brigade_rules.h"
 #include "engine/view/map_view_rules.h"
 #include "engine/world/text_table.h"
+#include "engine/turn/automatic_frontend.h"
 #include "gui/dialogs/combat/battle_intensity_dialog.h"
 #include "gui/dialogs/combat/battle_results_dialog.h"
 #include "gui/dialogs/combat/combat_resolution_dialog.h"

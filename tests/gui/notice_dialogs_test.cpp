@@ -11,6 +11,7 @@
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"
 #include "engine/logistics/upkeep.h"
+#include "engine/turn/automatic_frontend.h"
 #include "gui/dialogs/core/notice_dialogs.h"
 #include "gui/ui/image_form.h"
 #include "tests/gui/dialog_test_support.h"

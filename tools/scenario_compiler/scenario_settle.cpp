@@ -11,6 +11,7 @@
 #include "engine/logistics/conquest.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
+#include "engine/turn/automatic_frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"
 

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/turn/automatic_frontend.h"
 #include "engine/world/frontend.h"
 #include "engine/world/game_record.h"
 #include "engine/world/map_grid.h"
