@@ -6,10 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "engine/turn/engine_reset.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"
-#include "engine/turn/engine_reset.h"
 
 namespace {
 

@@ -4,11 +4,11 @@
 
 #include "bench/start_point_world.h"
 #include "engine/forces/brigade_rules.h"
-#include "engine/world/random.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/upkeep.h"
+#include "engine/world/random.h"
 
 namespace {
 

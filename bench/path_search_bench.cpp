@@ -14,10 +14,10 @@
 
 #include "bench/start_point_world.h"
 #include "engine/movement/path_search.h"
-#include "engine/world/random.h"
-#include "engine/view/turn_menus.h"
-#include "engine/turn/engine_reset.h"
 #include "engine/turn/automatic_frontend.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/view/turn_menus.h"
+#include "engine/world/random.h"
 
 namespace {
 

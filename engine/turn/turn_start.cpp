@@ -1,12 +1,11 @@
 // Execute and the pre-movement phase.
-#include "engine/forces/corps_records.h"
 #include "engine/turn/turn_start.h"
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
+#include "engine/forces/corps_records.h"
 #include "engine/logistics/city_unrest.h"
 #include "engine/logistics/conquest.h"
 #include "engine/logistics/corps_supply.h"

@@ -12,16 +12,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/world/frontend.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"
+#include "engine/turn/headless_turns.h"
+#include "engine/turn/turn_report.h"
+#include "engine/world/frontend.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
-#include "engine/turn/headless_turns.h"
 #include "engine/world/random.h"
 #include "engine/world/text_table.h"
-#include "engine/turn/turn_report.h"
-#include "engine/turn/engine_reset.h"
-#include "engine/turn/automatic_frontend.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/movement_campaign.h"
 #include "tests/support/synthetic_game.h"

@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "engine/turn/automatic_frontend.h"
 #include "engine/turn/campaign_checks.h"
-#include "engine/world/frontend.h"
+#include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"
+#include "engine/turn/headless_turns.h"
+#include "engine/world/frontend.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
-#include "engine/turn/headless_turns.h"
 #include "engine/world/random.h"
-#include "engine/turn/engine_reset.h"
-#include "engine/turn/automatic_frontend.h"
 #include "tests/support/turn_fixture.h"
 
 namespace kvt {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/forces/brigade_rules.h"
+#include "engine/orders/corps_orders.h"
 #include "engine/world/globals.h"
 #include "engine/world/naming.h"
-#include "engine/orders/corps_orders.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/platform/form.h"
 #include "gui/ui/group_box.h"

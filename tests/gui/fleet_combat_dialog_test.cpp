@@ -6,8 +6,8 @@
 #include <algorithm>
 
 #include "engine/combat/naval_combat.h"
-#include "engine/movement/corps_movement.h"
 #include "engine/forces/fleet_records.h"
+#include "engine/movement/corps_movement.h"
 #include "engine/turn/automatic_frontend.h"
 #include "gui/dialogs/combat/fleet_combat_dialog.h"
 #include "gui/dialogs/core/dialog_support.h"

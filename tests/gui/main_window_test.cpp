@@ -22,17 +22,17 @@
 #include <memory>
 #include <optional>
 
-#include "engine/world/calendar.h"
-#include "engine/world/game_files.h"
+#include "engine/movement/selection.h"
 #include "engine/turn/game_start.h"
-#include "engine/world/globals.h"
 #include "engine/view/main_menu.h"
 #include "engine/view/map_input.h"
 #include "engine/view/map_view_rules.h"
-#include "engine/world/notice.h"
-#include "engine/movement/selection.h"
-#include "engine/world/text_table.h"
 #include "engine/view/turn_menus.h"
+#include "engine/world/calendar.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/text_table.h"
 #include "gui/dialogs/core/scenario_choice.h"
 #include "gui/main/map_box.h"
 #include "gui/main/map_painter.h"

@@ -5,9 +5,9 @@
 
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_history.h"
-#include "engine/world/game_files.h"
 #include "engine/turn/playback.h"
 #include "engine/view/turn_menus.h"
+#include "engine/world/game_files.h"
 #include "tests/engine/battle_world.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/synthetic_game.h"

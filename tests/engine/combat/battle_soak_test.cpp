@@ -9,8 +9,8 @@
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/leader_casualties.h"
-#include "engine/world/frontend.h"
 #include "engine/turn/automatic_frontend.h"
+#include "engine/world/frontend.h"
 #include "tests/engine/battle_world.h"
 
 namespace kvt {

@@ -6,10 +6,10 @@
 #include <cstring>
 
 #include "engine/combat/naval_combat.h"
-#include "engine/movement/corps_movement.h"
-#include "engine/turn/movement_ticks.h"
 #include "engine/logistics/fleet_movement.h"
 #include "engine/logistics/naval_turn.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/turn/movement_ticks.h"
 #include "tests/engine/naval_world.h"
 
 namespace kvt {

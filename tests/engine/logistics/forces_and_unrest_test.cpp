@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/movement/corps_movement.h"
-#include "engine/world/globals.h"
-#include "engine/logistics/city_unrest.h"
 #include "engine/forces/force_recount.h"
-#include "engine/logistics/state_loyalty.h"
 #include "engine/forces/force_tally.h"
 #include "engine/forces/leader_choice.h"
+#include "engine/logistics/city_unrest.h"
+#include "engine/logistics/state_loyalty.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/world/globals.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/synthetic_game.h"

@@ -5,11 +5,11 @@
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
-#include "engine/world/stocks.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/home_front_report.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
+#include "engine/world/stocks.h"
 #include "tests/engine/home_front_world.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include "engine/combat/naval_combat.h"
-#include "engine/movement/corps_movement.h"
-#include "engine/logistics/fleet_consolidation.h"
 #include "engine/forces/fleet_lookup.h"
+#include "engine/logistics/fleet_consolidation.h"
 #include "engine/logistics/fleet_transport.h"
 #include "engine/logistics/fleet_unloading.h"
 #include "engine/logistics/naval_turn.h"
+#include "engine/movement/corps_movement.h"
 #include "tests/engine/naval_world.h"
 
 namespace kvt {

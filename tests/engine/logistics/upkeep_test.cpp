@@ -5,14 +5,14 @@
 #include <array>
 #include <vector>
 
-#include "engine/world/text_table.h"
+#include "engine/forces/command_slots.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/forces/force_recount.h"
+#include "engine/forces/forming.h"
 #include "engine/logistics/naval_planning.h"
 #include "engine/logistics/ship_building.h"
 #include "engine/logistics/upkeep.h"
-#include "engine/forces/command_slots.h"
-#include "engine/forces/forming.h"
+#include "engine/world/text_table.h"
 #include "tests/engine/home_front_world.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -7,10 +7,10 @@
 #include <utility>
 
 #include "engine/movement/corps_movement.h"
-#include "engine/world/notice.h"
 #include "engine/movement/path_search.h"
-#include "engine/world/random.h"
 #include "engine/movement/spotting.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -4,8 +4,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/world/globals.h"
 #include "engine/movement/selection.h"
+#include "engine/world/globals.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {

@@ -2,8 +2,8 @@
 // re-arming from the national pool.
 #include <gtest/gtest.h>
 
-#include "engine/world/stocks.h"
 #include "engine/orders/brigade_display.h"
+#include "engine/world/stocks.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

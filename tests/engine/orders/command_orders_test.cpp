@@ -2,13 +2,13 @@
 // choice writes into the record, the questions asked and the draws taken.
 #include <gtest/gtest.h>
 
-#include "engine/view/map_input.h"
-#include "engine/world/notice.h"
-#include "engine/movement/selection.h"
 #include "engine/forces/force_recount.h"
+#include "engine/movement/selection.h"
 #include "engine/orders/army_orders.h"
 #include "engine/orders/leader_orders.h"
 #include "engine/orders/selection_choice.h"
+#include "engine/view/map_input.h"
+#include "engine/world/notice.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -5,8 +5,8 @@
 #include <cstring>
 
 #include "engine/forces/brigade_rules.h"
-#include "engine/world/notice.h"
 #include "engine/orders/corps_orders.h"
+#include "engine/world/notice.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

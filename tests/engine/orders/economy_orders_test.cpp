@@ -4,13 +4,13 @@
 
 #include <map>
 
-#include "engine/world/stocks.h"
 #include "engine/orders/city_production.h"
 #include "engine/orders/force_overview.h"
 #include "engine/orders/force_status.h"
 #include "engine/orders/general_conditions.h"
 #include "engine/orders/state_statistics.h"
 #include "engine/orders/transfers.h"
+#include "engine/world/stocks.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

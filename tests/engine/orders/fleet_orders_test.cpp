@@ -3,12 +3,12 @@
 // is ever left embarked on no fleet or aboard two.
 #include <gtest/gtest.h>
 
-#include "engine/world/globals.h"
 #include "engine/orders/embark_corps.h"
 #include "engine/orders/fleet_orders.h"
 #include "engine/orders/merge_fleets.h"
 #include "engine/orders/naval_overview.h"
 #include "engine/orders/new_fleet.h"
+#include "engine/world/globals.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -5,13 +5,13 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/world/globals.h"
-#include "engine/world/stocks.h"
 #include "engine/orders/city_orders.h"
 #include "engine/orders/manpower.h"
 #include "engine/orders/new_army.h"
 #include "engine/orders/new_brigades.h"
 #include "engine/orders/new_corps.h"
+#include "engine/world/globals.h"
+#include "engine/world/stocks.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/movement/corps_movement.h"
 #include "engine/forces/fleet_records.h"
+#include "engine/movement/corps_movement.h"
 #include "engine/players/amphibious_landings.h"
 #include "engine/players/computer_players.h"
 #include "engine/players/confederate_plans.h"

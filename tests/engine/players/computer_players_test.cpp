@@ -5,15 +5,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/movement/corps_movement.h"
-#include "engine/world/notice.h"
-#include "engine/players/army_operations.h"
 #include "engine/forces/command_slots.h"
-#include "engine/players/computer_players.h"
 #include "engine/forces/force_tally.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/players/army_operations.h"
+#include "engine/players/computer_players.h"
 #include "engine/players/independent_corps.h"
 #include "engine/players/leader_reshuffle.h"
 #include "engine/players/theatre_balance.h"
+#include "engine/world/notice.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -2,10 +2,10 @@
 // count runs once, whatever the frontend left of it.
 #include <gtest/gtest.h>
 
-#include "engine/world/globals.h"
-#include "engine/turn/turn_end.h"
 #include "engine/players/election.h"
 #include "engine/turn/automatic_frontend.h"
+#include "engine/turn/turn_end.h"
+#include "engine/world/globals.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

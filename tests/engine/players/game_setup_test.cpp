@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "engine/players/game_setup.h"
 #include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
-#include "engine/players/game_setup.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/world/globals.h"
-#include "engine/world/notice.h"
 #include "engine/forces/command_slots.h"
 #include "engine/players/policy_events.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

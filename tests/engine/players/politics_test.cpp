@@ -5,11 +5,11 @@
 #include <map>
 #include <vector>
 
-#include "engine/world/globals.h"
-#include "engine/world/notice.h"
 #include "engine/players/capitals.h"
 #include "engine/players/intervention.h"
 #include "engine/players/political_phase.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -6,10 +6,10 @@
 #include <fstream>
 #include <set>
 
-#include "engine/world/game_files.h"
-#include "engine/turn/game_start.h"
-#include "engine/world/globals.h"
 #include "engine/turn/engine_reset.h"
+#include "engine/turn/game_start.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
 #include "tests/support/save_in_child.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"

@@ -3,10 +3,10 @@
 
 #include <sstream>
 
-#include "engine/world/game_files.h"
-#include "engine/world/globals.h"
 #include "engine/forces/corps_records.h"
 #include "engine/turn/headless_turns.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
 #include "tests/support/turn_fixture.h"
 
 namespace kvt {

@@ -8,16 +8,16 @@
 #include <fstream>
 #include <set>
 
+#include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"
+#include "engine/turn/mail_game.h"
+#include "engine/turn/playback.h"
+#include "engine/turn/turn_start.h"
+#include "engine/view/main_menu.h"
+#include "engine/view/turn_menus.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
-#include "engine/turn/mail_game.h"
-#include "engine/view/main_menu.h"
 #include "engine/world/notice.h"
-#include "engine/turn/playback.h"
-#include "engine/view/turn_menus.h"
-#include "engine/turn/turn_start.h"
-#include "engine/turn/engine_reset.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

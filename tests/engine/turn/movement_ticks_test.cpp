@@ -4,11 +4,11 @@
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/movement/corps_movement.h"
-#include "engine/world/globals.h"
 #include "engine/turn/movement_ticks.h"
-#include "engine/world/notice.h"
-#include "engine/view/turn_menus.h"
 #include "engine/turn/turn_start.h"
+#include "engine/view/turn_menus.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

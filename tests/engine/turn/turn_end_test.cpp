@@ -4,10 +4,10 @@
 
 #include <array>
 
-#include "engine/world/globals.h"
 #include "engine/turn/turn_end.h"
-#include "engine/view/turn_menus.h"
 #include "engine/turn/turn_start.h"
+#include "engine/view/turn_menus.h"
+#include "engine/world/globals.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

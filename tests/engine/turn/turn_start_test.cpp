@@ -5,12 +5,12 @@
 #include <cstring>
 #include <functional>
 
+#include "engine/forces/corps_records.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/turn/turn_start.h"
+#include "engine/view/turn_menus.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"
-#include "engine/view/turn_menus.h"
-#include "engine/forces/corps_records.h"
-#include "engine/turn/turn_start.h"
-#include "engine/turn/engine_reset.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -2,16 +2,16 @@
 // moving the view by keys, minimap and screen edges; the toggles, the command check and Quit.
 #include <gtest/gtest.h>
 
+#include "engine/movement/selection.h"
 #include "engine/turn/game_load.h"
-#include "engine/world/game_files.h"
-#include "engine/world/globals.h"
 #include "engine/turn/mail_game.h"
+#include "engine/turn/turn_start.h"
 #include "engine/view/main_menu.h"
 #include "engine/view/map_input.h"
-#include "engine/world/notice.h"
-#include "engine/movement/selection.h"
 #include "engine/view/turn_menus.h"
-#include "engine/turn/turn_start.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "engine/turn/game_load.h"
+#include "engine/view/map_view_rules.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
-#include "engine/view/map_view_rules.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 

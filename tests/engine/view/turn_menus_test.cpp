@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/world/globals.h"
 #include "engine/view/turn_menus.h"
+#include "engine/world/globals.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 

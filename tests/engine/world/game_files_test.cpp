@@ -11,11 +11,11 @@
 #include <functional>
 #include <set>
 
+#include "engine/forces/command_slots.h"
+#include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
-#include "engine/forces/command_slots.h"
-#include "engine/turn/engine_reset.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 

@@ -6,12 +6,12 @@
 #include <string>
 #include <vector>
 
+#include "engine/turn/automatic_frontend.h"
+#include "engine/view/notice_layouts.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"
-#include "engine/view/notice_layouts.h"
 #include "engine/world/text_table.h"
-#include "engine/turn/automatic_frontend.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 

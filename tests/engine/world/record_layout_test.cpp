@@ -5,9 +5,9 @@
 #include <functional>
 #include <vector>
 
+#include "engine/turn/engine_reset.h"
 #include "engine/world/game_record.h"
 #include "engine/world/globals.h"
-#include "engine/turn/engine_reset.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {
