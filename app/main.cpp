@@ -3,8 +3,8 @@
 // its texts, pictures or start point the program ends after the window has named the missing file.
 #include <QApplication>
 
-#include "engine/core/game_files.h"
-#include "engine/core/random.h"
+#include "engine/world/game_files.h"
+#include "engine/world/random.h"
 #include "gui/main/kvt_sdi.h"
 #include "gui/platform/fonts.h"
 #include "gui/platform/help_viewer.h"

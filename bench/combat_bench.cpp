@@ -5,10 +5,12 @@
 
 #include "bench/start_point_world.h"
 #include "engine/combat/battle_dispatcher.h"
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
 
 namespace {
 

@@ -6,9 +6,10 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <filesystem>
 #include <memory>
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
 #include "engine/players/game_setup.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
 #include "gui/main/kvt_sdi.h"
 #include "gui/main/map_box.h"
 #include "gui/main/qt_frontend.h"

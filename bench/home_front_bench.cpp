@@ -3,12 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/start_point_world.h"
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/random.h"
+#include "engine/forces/brigade_rules.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
 #include "engine/logistics/upkeep.h"
+#include "engine/world/random.h"
 
 namespace {
 

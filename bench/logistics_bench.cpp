@@ -3,8 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/start_point_world.h"
+#include "engine/forces/force_recount.h"
 #include "engine/logistics/corps_supply.h"
-#include "engine/logistics/force_recount.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
 

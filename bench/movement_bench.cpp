@@ -12,10 +12,11 @@
 #include <vector>
 
 #include "bench/start_point_world.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
+#include "engine/movement/path_search.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/random.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/movement_campaign.h"
 

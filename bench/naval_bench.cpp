@@ -9,6 +9,7 @@
 #include "engine/logistics/fleet_transport.h"
 #include "engine/logistics/fleet_unloading.h"
 #include "engine/logistics/naval_turn.h"
+#include "engine/turn/automatic_frontend.h"
 
 namespace {
 

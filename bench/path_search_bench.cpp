@@ -13,9 +13,11 @@
 #include <vector>
 
 #include "bench/start_point_world.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/core/turn_menus.h"
+#include "engine/movement/path_search.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/view/turn_menus.h"
+#include "engine/world/random.h"
 
 namespace {
 

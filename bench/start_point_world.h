@@ -8,12 +8,15 @@
 #include <memory>
 #include <string>
 
-#include "engine/core/frontend.h"
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/headless_turns.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/turn/game_load.h"
+#include "engine/turn/headless_turns.h"
+#include "engine/world/frontend.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
+#include "engine/world/text_table.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt::bench {

@@ -5,7 +5,8 @@
 #include <filesystem>
 
 #include "bench/start_point_world.h"
-#include "engine/core/turn_menus.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/view/turn_menus.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/battle_state.h"
-#include "engine/combat/brigade_rules.h"
 #include "engine/combat/fort_assault.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/path_search.h"
-#include "engine/core/text_table.h"
-#include "engine/logistics/force_recount.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/force_recount.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -7,8 +7,8 @@
 #include "engine/combat/battle_results.h"
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/battle_state.h"
-#include "engine/core/globals.h"
-#include "engine/core/text_table.h"
+#include "engine/world/globals.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

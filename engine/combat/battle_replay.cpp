@@ -2,8 +2,8 @@
 #include "engine/combat/battle_replay.h"
 
 #include "engine/combat/battle_history.h"
-#include "engine/core/frontend.h"
-#include "engine/core/text_table.h"
+#include "engine/world/frontend.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -6,12 +6,12 @@
 #include "engine/combat/battle_analysis.h"
 #include "engine/combat/battle_history.h"
 #include "engine/combat/battle_state.h"
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

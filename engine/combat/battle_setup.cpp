@@ -7,10 +7,10 @@
 #include "engine/combat/battle_history.h"
 #include "engine/combat/battle_state.h"
 #include "engine/combat/field_battle.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/text_table.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -1,7 +1,7 @@
 // Storage of the battle work and its reset.
 #include "engine/combat/battle_state.h"
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 
 namespace kvt {
 

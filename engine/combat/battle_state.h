@@ -6,9 +6,9 @@
 
 #include <array>
 #include <cstdint>
-#include <limits>
 
-#include "engine/core/game_record.h"
+#include "engine/world/bounded_fields.h"
+#include "engine/world/game_record.h"
 
 namespace kvt {
 
@@ -54,19 +54,5 @@ bool FightsAtBattleHex(int corps);
 // Raises a corps' battle losses by one: the wide counter and the record's byte (which stops at 255).
 void CountCorpsLoss(int corps);
 void ResetBattleGlobals();
-
-// Adds delta to a record field, stopping at the limits of its width instead of wrapping.
-template <typename T>
-T Saturated(long long v) {
-    if (v < static_cast<long long>(std::numeric_limits<T>::min())) return std::numeric_limits<T>::min();
-    if (v > static_cast<long long>(std::numeric_limits<T>::max())) return std::numeric_limits<T>::max();
-    return static_cast<T>(v);
-}
-inline void Bump(std::uint8_t& field, long long delta) { field = Saturated<std::uint8_t>(field + delta); }
-inline void Bump(std::int8_t& field, long long delta) { field = Saturated<std::int8_t>(field + delta); }
-template <typename T>
-void Bump(LeInt<T>& field, long long delta) {
-    field = Saturated<T>(static_cast<long long>(field.get()) + delta);
-}
 
 }  // namespace kvt

@@ -7,11 +7,11 @@
 
 #include "engine/combat/battle_results.h"
 #include "engine/combat/battle_state.h"
-#include "engine/combat/brigade_rules.h"
 #include "engine/combat/leader_casualties.h"
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
 
 namespace kvt {
 

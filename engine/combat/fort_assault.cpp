@@ -5,12 +5,12 @@
 #include <algorithm>
 
 #include "engine/combat/battle_state.h"
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

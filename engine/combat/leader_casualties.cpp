@@ -4,14 +4,14 @@
 #include <algorithm>
 
 #include "engine/combat/battle_state.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
-#include "engine/players/command_slots.h"
-#include "engine/players/leader_choice.h"
+#include "engine/forces/command_slots.h"
+#include "engine/forces/leader_choice.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -5,17 +5,16 @@
 #include <algorithm>
 #include <limits>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/map_view_rules.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
-#include "engine/core/turn_start.h"
-#include "engine/players/leader_choice.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/corps_records.h"
+#include "engine/forces/leader_choice.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -5,16 +5,16 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/record_queries.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/brigade_rules.h"
 #include "engine/logistics/hex_control.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/record_queries.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -6,18 +6,18 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/corps_movement.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/record_queries.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/brigade_rules.h"
 #include "engine/logistics/supply_sources.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/record_queries.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -6,13 +6,13 @@
 #include <array>
 #include <initializer_list>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/frontend.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/brigade_rules.h"
 #include "engine/logistics/home_front.h"
+#include "engine/world/frontend.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -1,8 +1,8 @@
 // Fleet consolidation of the computer sides before they plan.
 #include "engine/logistics/fleet_consolidation.h"
 
-#include "engine/core/globals.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
+#include "engine/world/globals.h"
 
 namespace kvt {
 

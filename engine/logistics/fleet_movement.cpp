@@ -5,12 +5,12 @@
 #include <cstdlib>
 
 #include "engine/combat/naval_combat.h"
-#include "engine/core/corps_movement.h"
-#include "engine/core/globals.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/combat/brigade_rules.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/fleet_records.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
 
 namespace kvt {
 

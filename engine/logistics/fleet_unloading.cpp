@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "engine/core/globals.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
 #include "engine/logistics/naval_turn.h"
+#include "engine/world/globals.h"
 
 namespace kvt {
 

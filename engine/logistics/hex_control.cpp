@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
 
 namespace kvt {
 

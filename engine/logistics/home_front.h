@@ -3,7 +3,7 @@
 // A state or city naming a nation outside 1..4 or a theatre outside 1..3 is skipped by every rule.
 #pragma once
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 
 namespace kvt {
 

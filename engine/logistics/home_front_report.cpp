@@ -4,10 +4,10 @@
 #include <cstddef>
 #include <sstream>
 
-#include "engine/core/calendar.h"
-#include "engine/core/globals.h"
-#include "engine/core/stocks.h"
 #include "engine/logistics/draft.h"
+#include "engine/world/calendar.h"
+#include "engine/world/globals.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

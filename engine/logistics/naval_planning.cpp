@@ -6,11 +6,11 @@
 #include <array>
 #include <cstdint>
 
-#include "engine/core/random.h"
-#include "engine/core/stocks.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
 #include "engine/logistics/home_front.h"
 #include "engine/logistics/ship_building.h"
+#include "engine/world/random.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

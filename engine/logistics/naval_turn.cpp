@@ -5,15 +5,15 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -3,9 +3,9 @@
 
 #include <array>
 
-#include "engine/core/random.h"
-#include "engine/core/stocks.h"
 #include "engine/logistics/home_front.h"
+#include "engine/world/random.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

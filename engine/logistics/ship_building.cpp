@@ -5,10 +5,10 @@
 #include <bitset>
 #include <cstdlib>
 
-#include "engine/core/stocks.h"
-#include "engine/logistics/fleet_lookup.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_lookup.h"
+#include "engine/forces/fleet_records.h"
 #include "engine/logistics/home_front.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

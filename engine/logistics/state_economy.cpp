@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "engine/core/stocks.h"
 #include "engine/logistics/home_front.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

@@ -2,11 +2,11 @@
 // through a standard notice; nothing else waits.
 #include "engine/logistics/state_loyalty.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -8,11 +8,11 @@
 #include <memory>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/path_search.h"
-#include "engine/core/record_access.h"
-#include "engine/core/stocks.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/record_access.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

@@ -6,7 +6,7 @@
 // its state; 4 a city of its state's controlling side with no route, which supplies nobody.
 #pragma once
 
-#include "engine/core/game_record.h"
+#include "engine/world/game_record.h"
 
 namespace kvt {
 

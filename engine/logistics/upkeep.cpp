@@ -7,23 +7,23 @@
 #include <array>
 #include <string>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/naming.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
-#include "engine/core/turn_start.h"
-#include "engine/logistics/fleet_records.h"
-#include "engine/logistics/force_recount.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
+#include "engine/forces/fleet_records.h"
+#include "engine/forces/force_recount.h"
+#include "engine/forces/force_tally.h"
+#include "engine/forces/forming.h"
+#include "engine/forces/leader_choice.h"
 #include "engine/logistics/home_front.h"
 #include "engine/logistics/naval_planning.h"
-#include "engine/players/command_slots.h"
-#include "engine/players/force_tally.h"
-#include "engine/players/forming.h"
-#include "engine/players/leader_choice.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/naming.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

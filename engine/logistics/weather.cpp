@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/random.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/random.h"
 
 namespace kvt {
 

@@ -1,13 +1,13 @@
 // The army orders dialog's reads and writes of the record.
 #include "engine/orders/army_orders.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
+#include "engine/movement/path_search.h"
 #include "engine/orders/new_army.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
+#include "engine/world/random.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -2,12 +2,12 @@
 // the stock helpers; the played nation pays for every brigade it reinforces or re-arms.
 #include "engine/orders/brigade_display.h"
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
-#include "engine/core/notice.h"
-#include "engine/core/stocks.h"
+#include "engine/forces/brigade_rules.h"
 #include "engine/orders/weapon_orders.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
+#include "engine/world/notice.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
 #include "engine/orders/raising_lists.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

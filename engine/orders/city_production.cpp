@@ -1,10 +1,10 @@
 // The city production dialog's figures, weapon orders and yards.
 #include "engine/orders/city_production.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
 #include "engine/orders/weapon_orders.h"
+#include "engine/world/globals.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -1,10 +1,10 @@
 // The embark dialog's rows and boarding.
 #include "engine/orders/embark_corps.h"
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/globals.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/game_record.h"
 #include "engine/orders/order_support.h"
+#include "engine/world/game_record.h"
 
 namespace kvt {
 

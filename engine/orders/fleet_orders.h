@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/game_record.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
 #include "engine/orders/merge_fleets.h"
 #include "engine/orders/order_support.h"
+#include "engine/world/game_record.h"
 
 namespace kvt {
 

@@ -1,11 +1,10 @@
 // The army overview's rows and the press that opens a corps.
 #include "engine/orders/force_overview.h"
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/map_view_rules.h"
-#include "engine/core/text_table.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <array>
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/text_table.h"
 #include "engine/orders/weapon_orders.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -3,8 +3,8 @@
 
 #include <algorithm>
 
-#include "engine/core/globals.h"
-#include "engine/core/text_table.h"
+#include "engine/world/globals.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <bitset>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

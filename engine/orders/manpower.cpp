@@ -3,9 +3,9 @@
 
 #include <algorithm>
 
-#include "engine/core/globals.h"
 #include "engine/orders/raising_lists.h"
 #include "engine/players/policy_events.h"
+#include "engine/world/globals.h"
 
 namespace kvt {
 

@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/core/globals.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
+#include "engine/world/globals.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -1,10 +1,10 @@
 // The naval overview's lines and picks.
 #include "engine/orders/naval_overview.h"
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/record_access.h"
-#include "engine/core/text_table.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

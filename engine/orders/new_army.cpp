@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <cstring>
 
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/command_slots.h"
 #include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
-#include "engine/players/command_slots.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/stocks.h"
+#include "engine/forces/brigade_rules.h"
 #include "engine/orders/raising_lists.h"
 #include "engine/orders/weapon_orders.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

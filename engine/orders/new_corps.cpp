@@ -3,15 +3,15 @@
 
 #include <algorithm>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
-#include "engine/core/record_access.h"
-#include "engine/core/turn_start.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
 #include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
-#include "engine/players/command_slots.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
+#include "engine/world/record_access.h"
 
 namespace kvt {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/game_record.h"
+#include "engine/world/game_record.h"
 
 namespace kvt {
 

@@ -3,13 +3,13 @@
 
 #include <algorithm>
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/record_access.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
-#include "engine/logistics/fleet_lookup.h"
+#include "engine/forces/fleet_lookup.h"
 #include "engine/orders/merge_fleets.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/record_access.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -3,11 +3,11 @@
 
 #include <algorithm>
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

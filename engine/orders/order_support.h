@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "engine/core/game_record.h"
+#include "engine/world/game_record.h"
 
 namespace kvt {
 

@@ -1,7 +1,7 @@
 // Shared reads of the raising dialogs.
 #include "engine/orders/raising_lists.h"
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 
 namespace kvt {
 

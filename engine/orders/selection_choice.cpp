@@ -4,12 +4,12 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/core/globals.h"
-#include "engine/core/map_input.h"
-#include "engine/core/notice.h"
-#include "engine/core/record_access.h"
-#include "engine/core/selection.h"
-#include "engine/core/text_table.h"
+#include "engine/movement/selection.h"
+#include "engine/view/map_input.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -1,9 +1,9 @@
 // The state statistics' figures and off-map capacity steps.
 #include "engine/orders/state_statistics.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/text_table.h"
 #include "engine/orders/weapon_orders.h"
+#include "engine/world/globals.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/record_types.h"
 #include "engine/orders/order_support.h"
+#include "engine/world/record_types.h"
 
 namespace kvt {
 

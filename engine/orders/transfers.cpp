@@ -1,8 +1,8 @@
 // Rail transfers between theatres and the purchase of rail capacity.
 #include "engine/orders/transfers.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/stocks.h"
+#include "engine/world/globals.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

@@ -1,8 +1,8 @@
 // Weapon order steps, paid through the stock helpers.
 #include "engine/orders/weapon_orders.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/stocks.h"
+#include "engine/world/globals.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

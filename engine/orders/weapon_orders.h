@@ -4,7 +4,7 @@
 // person may arm a brigade with.
 #pragma once
 
-#include "engine/core/record_types.h"
+#include "engine/world/record_types.h"
 
 namespace kvt {
 

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/frontend.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/stocks.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
+#include "engine/movement/corps_movement.h"
 #include "engine/players/computer_players.h"
 #include "engine/players/plan_support.h"
+#include "engine/world/frontend.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/stocks.h"
 
 namespace kvt {
 

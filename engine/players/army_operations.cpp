@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <string>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/record_access.h"
-#include "engine/players/command_slots.h"
-#include "engine/players/force_tally.h"
+#include "engine/forces/command_slots.h"
+#include "engine/forces/force_tally.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/record_access.h"
 
 namespace kvt {
 

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "engine/core/record_types.h"
+#include "engine/world/record_types.h"
 
 namespace kvt {
 

@@ -3,14 +3,14 @@
 
 #include <cstring>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/notice.h"
-#include "engine/core/text_table.h"
-#include "engine/core/turn_start.h"
-#include "engine/players/command_slots.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
 #include "engine/players/politics_words.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/notice.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

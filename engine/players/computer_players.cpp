@@ -4,24 +4,24 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/notice.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
+#include "engine/forces/force_recount.h"
+#include "engine/forces/force_tally.h"
 #include "engine/logistics/city_unrest.h"
-#include "engine/logistics/force_recount.h"
 #include "engine/logistics/supply_sources.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/movement/path_search.h"
 #include "engine/players/amphibious_landings.h"
 #include "engine/players/army_operations.h"
 #include "engine/players/confederate_plans.h"
-#include "engine/players/force_tally.h"
 #include "engine/players/independent_corps.h"
 #include "engine/players/leader_reshuffle.h"
 #include "engine/players/theatre_balance.h"
 #include "engine/players/union_plans.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -5,7 +5,7 @@
 // its disordered corps back toward supply. Decisions are written straight into the record.
 #pragma once
 
-#include "engine/core/game_record.h"
+#include "engine/world/game_record.h"
 
 namespace kvt {
 

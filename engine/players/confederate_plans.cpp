@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/map_grid.h"
-#include "engine/players/force_tally.h"
+#include "engine/forces/force_tally.h"
+#include "engine/movement/corps_movement.h"
 #include "engine/players/plan_support.h"
+#include "engine/world/map_grid.h"
 
 namespace kvt {
 

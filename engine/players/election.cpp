@@ -1,10 +1,10 @@
 // The 1864 election: the count, its result, and the wait on the person while it is shown.
 #include "engine/players/election.h"
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
 #include "engine/players/politics_words.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
 
 namespace kvt {
 

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "engine/core/frontend.h"
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/random.h"
 #include "engine/players/politics_words.h"
+#include "engine/world/frontend.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/random.h"
 
 namespace kvt {
 

@@ -3,13 +3,13 @@
 
 #include <cstdint>
 
-#include "engine/core/corps_movement.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/record_access.h"
+#include "engine/forces/force_tally.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/movement/supply_cities.h"
 #include "engine/players/army_operations.h"
-#include "engine/players/force_tally.h"
-#include "engine/players/supply_cities.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/record_access.h"
 
 namespace kvt {
 

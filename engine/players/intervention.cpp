@@ -1,12 +1,12 @@
 // Foreign intervention: the announcements, the entry into the war and the offer of Texas.
 #include "engine/players/intervention.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
 #include "engine/players/political_phase.h"
 #include "engine/players/politics_words.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -1,11 +1,11 @@
 // Leader reshuffle of a computer nation. The notices go through the Frontend; nothing else waits.
 #include "engine/players/leader_reshuffle.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
-#include "engine/players/leader_choice.h"
+#include "engine/forces/leader_choice.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -2,8 +2,8 @@
 // plain orders they give. Plans read and write the record only.
 #pragma once
 
-#include "engine/core/game_record.h"
-#include "engine/core/globals.h"
+#include "engine/world/game_record.h"
+#include "engine/world/globals.h"
 
 namespace kvt::plans {
 

@@ -3,10 +3,10 @@
 
 #include <algorithm>
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/text_table.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -1,14 +1,14 @@
 // The political phase, the computer nations' policy events and the dated news.
 #include "engine/players/political_phase.h"
 
-#include "engine/core/frontend.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/text_table.h"
 #include "engine/players/capitals.h"
 #include "engine/players/intervention.h"
 #include "engine/players/policy_events.h"
 #include "engine/players/politics_words.h"
+#include "engine/world/frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/text_table.h"
 
 namespace kvt {
 

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/core/record_types.h"
+#include "engine/world/record_types.h"
 
 namespace kvt {
 

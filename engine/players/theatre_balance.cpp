@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
 #include "engine/players/computer_players.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
 
 namespace kvt {
 

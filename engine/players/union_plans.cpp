@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <initializer_list>
 
-#include "engine/core/map_grid.h"
+#include "engine/forces/force_tally.h"
 #include "engine/players/computer_players.h"
 #include "engine/players/confederate_plans.h"
-#include "engine/players/force_tally.h"
 #include "engine/players/plan_support.h"
+#include "engine/world/map_grid.h"
 
 namespace kvt {
 

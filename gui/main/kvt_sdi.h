@@ -11,8 +11,8 @@
 #include <memory>
 #include <vector>
 
-#include "engine/core/frontend.h"
-#include "engine/core/turn_menus.h"
+#include "engine/view/turn_menus.h"
+#include "engine/world/frontend.h"
 #include "gui/main/map_painter.h"
 
 class QAction;

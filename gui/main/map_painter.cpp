@@ -10,8 +10,8 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
 
 namespace kvt::gui {
 

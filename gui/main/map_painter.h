@@ -1,6 +1,6 @@
 // Drawing of the map view: the pictures the window loads at start, and the composition of the map
 // box's picture from the map picture, the control outlines and the symbols of the units the
-// watching side may see. Which rectangles and units are drawn is decided by engine/core/map_view_rules.h; this
+// watching side may see. Which rectangles and units are drawn is decided by engine/view/map_view_rules.h; this
 // file only copies them. Never changes the game.
 #pragma once
 
@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "engine/core/map_view_rules.h"
+#include "engine/view/map_view_rules.h"
 #include "gui/main/packed_picture.h"
 
 class QPainter;

@@ -1,7 +1,7 @@
 // The window's frontend.
 #include "gui/main/qt_frontend.h"
 
-#include "engine/core/notice.h"
+#include "engine/world/notice.h"
 #include "gui/dialogs/combat/battle_intensity_dialog.h"
 #include "gui/dialogs/combat/battle_results_dialog.h"
 #include "gui/dialogs/combat/combat_resolution_dialog.h"

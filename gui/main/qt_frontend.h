@@ -2,7 +2,7 @@
 // reach the main window's map, menus, panels, gauges and timer.
 #pragma once
 
-#include "engine/core/frontend.h"
+#include "engine/world/frontend.h"
 
 namespace kvt::gui {
 

@@ -5,8 +5,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 
-#include "engine/core/game_files.h"
-#include "engine/core/game_start.h"
+#include "engine/turn/game_start.h"
+#include "engine/world/game_files.h"
 #include "gui/platform/message_box.h"
 
 namespace kvt::gui {

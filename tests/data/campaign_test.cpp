@@ -12,12 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/campaign_checks.h"
-#include "engine/core/frontend.h"
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/headless_turns.h"
-#include "engine/core/random.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/turn/campaign_checks.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/turn/game_load.h"
+#include "engine/turn/headless_turns.h"
+#include "engine/world/frontend.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
 #include "tests/support/turn_fixture.h"
 
 namespace kvt {

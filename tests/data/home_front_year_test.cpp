@@ -7,13 +7,14 @@
 #include <map>
 #include <memory>
 
-#include "engine/core/frontend.h"
-#include "engine/core/game_files.h"
-#include "engine/core/headless_turns.h"
-#include "engine/core/stocks.h"
-#include "engine/core/text_table.h"
 #include "engine/logistics/draft.h"
 #include "engine/logistics/procurement.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/turn/headless_turns.h"
+#include "engine/world/frontend.h"
+#include "engine/world/game_files.h"
+#include "engine/world/stocks.h"
+#include "engine/world/text_table.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
 

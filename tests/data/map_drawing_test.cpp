@@ -16,9 +16,9 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/game_files.h"
-#include "engine/core/game_record.h"
-#include "engine/core/map_grid.h"
+#include "engine/world/game_files.h"
+#include "engine/world/game_record.h"
+#include "engine/world/map_grid.h"
 #include "tests/support/engine_fixture.h"
 #include "tools/picture_maker/map_pictures.h"
 

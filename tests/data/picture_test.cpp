@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/game_files.h"
+#include "engine/world/game_files.h"
 #include "tests/data/bmp_image.h"
 #include "tests/support/engine_fixture.h"
 

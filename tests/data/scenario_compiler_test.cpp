@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/game_record.h"
-#include "engine/core/map_grid.h"
+#include "engine/world/game_record.h"
+#include "engine/world/map_grid.h"
 #include "tests/support/engine_fixture.h"
 #include "tools/scenario_compiler/scenario_compiler.h"
 #include "tools/scenario_compiler/scenario_settle.h"

@@ -14,16 +14,16 @@
 #include <string>
 #include <vector>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/force_recount.h"
 #include "engine/logistics/city_unrest.h"
 #include "engine/logistics/conquest.h"
-#include "engine/logistics/force_recount.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
 #include "engine/logistics/weather.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 #include "tools/scenario_compiler/scenario_settle.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/text_table.h"
+#include "engine/world/text_table.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt {

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/combat/battle_state.h"
-#include "engine/combat/brigade_rules.h"
+#include "engine/forces/brigade_rules.h"
 #include "tests/engine/movement_world.h"
 
 namespace kvt::testing {

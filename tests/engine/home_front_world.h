@@ -2,7 +2,7 @@
 // for the brigades, states and ports the home-front tests add to it.
 #pragma once
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
 

@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/path_search.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
+#include "engine/movement/path_search.h"
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/random.h"
+#include "engine/world/text_table.h"
 #include "tests/support/engine_fixture.h"
 
 namespace kvt::testing {

@@ -5,7 +5,7 @@
 #include <array>
 #include <optional>
 
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 

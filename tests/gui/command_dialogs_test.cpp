@@ -9,10 +9,10 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/map_input.h"
-#include "engine/core/selection.h"
+#include "engine/movement/selection.h"
 #include "engine/orders/order_support.h"
+#include "engine/view/map_input.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/ui/radio_group.h"

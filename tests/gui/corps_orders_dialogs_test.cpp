@@ -2,10 +2,10 @@
 // person would (radio rows, list rows, check boxes, buttons), then the record compared.
 #include <gtest/gtest.h>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
+#include "engine/forces/brigade_rules.h"
 #include "engine/orders/corps_orders.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/platform/form.h"
 #include "gui/ui/group_box.h"

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
-#include "engine/core/frontend.h"
-#include "engine/core/text_table.h"
+#include "engine/world/frontend.h"
+#include "engine/world/text_table.h"
 #include "gui/platform/cursor.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/check_items.h"

@@ -7,9 +7,9 @@
 
 #include <cstring>
 
-#include "engine/core/globals.h"
 #include "engine/orders/force_status.h"
 #include "engine/orders/general_conditions.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/command/city_production_dialog.h"
 #include "gui/dialogs/command/state_statistics_dialog.h"
 #include "gui/dialogs/command/transfers_dialog.h"

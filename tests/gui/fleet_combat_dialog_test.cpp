@@ -6,8 +6,9 @@
 #include <algorithm>
 
 #include "engine/combat/naval_combat.h"
-#include "engine/core/corps_movement.h"
-#include "engine/logistics/fleet_records.h"
+#include "engine/forces/fleet_records.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/turn/automatic_frontend.h"
 #include "gui/dialogs/combat/fleet_combat_dialog.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/text_draw.h"

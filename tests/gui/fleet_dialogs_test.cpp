@@ -5,9 +5,9 @@
 
 #include <QSpinBox>
 
-#include "engine/core/globals.h"
 #include "engine/orders/fleet_orders.h"
 #include "engine/orders/order_support.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/command/fleet_orders_dialog.h"
 #include "gui/dialogs/command/merge_fleets_dialog.h"
 #include "gui/dialogs/command/naval_overview_dialog.h"

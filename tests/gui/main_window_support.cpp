@@ -8,11 +8,12 @@
 
 #include "engine/combat/battle_setup.h"
 #include "engine/combat/fort_assault.h"
-#include "engine/core/globals.h"
-#include "engine/core/map_view_rules.h"
-#include "engine/core/notice.h"
-#include "engine/core/random.h"
-#include "engine/core/text_table.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/view/map_view_rules.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/random.h"
+#include "engine/world/text_table.h"
 #include "gui/ui/hotspots.h"
 
 namespace kvt::testing {

@@ -8,9 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
 #include "engine/logistics/upkeep.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 #include "gui/dialogs/core/notice_dialogs.h"
 #include "gui/ui/image_form.h"
 #include "tests/gui/dialog_test_support.h"

@@ -4,8 +4,8 @@
 
 #include <QTest>
 
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/dialogs/players/election_dialog.h"
 #include "gui/dialogs/players/setup_dialog.h"

@@ -9,10 +9,10 @@
 
 #include <optional>
 
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
-#include "engine/core/text_table.h"
 #include "engine/orders/new_corps.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
+#include "engine/world/text_table.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/group_box.h"

@@ -6,9 +6,10 @@
 
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
-#include "engine/core/turn_end.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/turn/turn_end.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 #include "gui/dialogs/core/about_box.h"
 #include "gui/dialogs/core/delay_dialog.h"
 #include "gui/dialogs/core/post_mortem_dialog.h"

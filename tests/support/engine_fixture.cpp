@@ -7,8 +7,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "engine/core/game_files.h"
-#include "engine/core/record_types.h"
+#include "engine/turn/engine_reset.h"
+#include "engine/turn/game_load.h"
+#include "engine/world/game_files.h"
+#include "engine/world/record_types.h"
 
 namespace kvt::testing {
 

@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/globals.h"
-#include "engine/core/random.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
 
 namespace kvt::testing {
 

@@ -3,12 +3,12 @@
 
 #include <string>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/corps_movement.h"
-#include "engine/core/globals.h"
-#include "engine/core/movement_ticks.h"
-#include "engine/core/random.h"
-#include "engine/core/spotting.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/movement/spotting.h"
+#include "engine/turn/movement_ticks.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
 
 namespace kvt::testing {
 

@@ -8,7 +8,7 @@
 #include <csignal>
 #include <cstdio>
 
-#include "engine/core/game_files.h"
+#include "engine/world/game_files.h"
 
 namespace kvt::testing {
 

@@ -3,9 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "engine/core/globals.h"
-#include "engine/core/movement_ticks.h"
-#include "engine/core/notice.h"
+#include "engine/turn/movement_ticks.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 
 namespace kvt::testing {
 

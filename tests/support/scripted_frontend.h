@@ -13,12 +13,12 @@
 #include "engine/combat/fort_assault.h"
 #include "engine/combat/leader_casualties.h"
 #include "engine/combat/naval_combat.h"
-#include "engine/core/frontend.h"
-#include "engine/core/movement_ticks.h"
-#include "engine/core/turn_end.h"
-#include "engine/core/turn_menus.h"
 #include "engine/players/election.h"
 #include "engine/players/game_setup.h"
+#include "engine/turn/movement_ticks.h"
+#include "engine/turn/turn_end.h"
+#include "engine/view/turn_menus.h"
+#include "engine/world/frontend.h"
 
 namespace kvt::testing {
 

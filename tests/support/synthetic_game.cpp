@@ -4,9 +4,9 @@
 #include <cstring>
 #include <filesystem>
 
-#include "engine/core/globals.h"
-#include "engine/core/movement_ticks.h"
-#include "engine/core/text_table.h"
+#include "engine/turn/movement_ticks.h"
+#include "engine/world/globals.h"
+#include "engine/world/text_table.h"
 
 namespace kvt::testing {
 

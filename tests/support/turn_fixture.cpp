@@ -1,7 +1,7 @@
 // The turn fixture.
 #include "tests/support/turn_fixture.h"
 
-#include "engine/core/turn_menus.h"
+#include "engine/view/turn_menus.h"
 
 namespace kvt::testing {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <system_error>
 
-#include "engine/core/headless_turns.h"
-#include "engine/core/text_table.h"
+#include "engine/turn/headless_turns.h"
+#include "engine/world/text_table.h"
 
 namespace {
 

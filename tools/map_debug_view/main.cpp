@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/core/game_files.h"
+#include "engine/world/game_files.h"
 #include "tools/map_debug_view/map_layers_view.h"
 
 int main(int argc, char** argv) {

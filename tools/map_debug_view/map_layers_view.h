@@ -5,8 +5,8 @@
 
 #include <QImage>
 
-#include "engine/core/game_record.h"
-#include "engine/core/map_grid.h"
+#include "engine/world/game_record.h"
+#include "engine/world/map_grid.h"
 
 namespace kvt::debugview {
 

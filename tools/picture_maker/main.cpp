@@ -8,7 +8,7 @@
 #include <memory>
 #include <string>
 
-#include "engine/core/game_files.h"
+#include "engine/world/game_files.h"
 #include "tools/picture_maker/dialog_backgrounds.h"
 #include "tools/picture_maker/election_map.h"
 #include "tools/picture_maker/map_pictures.h"

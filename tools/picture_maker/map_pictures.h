@@ -10,9 +10,9 @@
 #include <array>
 #include <vector>
 
-#include "engine/core/game_record.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/map_view_rules.h"
+#include "engine/view/map_view_rules.h"
+#include "engine/world/game_record.h"
+#include "engine/world/map_grid.h"
 
 namespace kvt::pictures {
 

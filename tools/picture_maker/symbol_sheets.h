@@ -6,7 +6,7 @@
 #include <QImage>
 #include <QPoint>
 
-#include "engine/core/map_view_rules.h"
+#include "engine/view/map_view_rules.h"
 
 namespace kvt::pictures {
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <memory>
 
-#include "engine/core/game_record.h"
-#include "engine/core/map_grid.h"
+#include "engine/world/game_record.h"
+#include "engine/world/map_grid.h"
 #include "tools/scenario_compiler/scenario_sources.h"
 
 namespace kvt::scenario {

@@ -8,9 +8,9 @@
 #include <memory>
 #include <set>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/game_files.h"
-#include "engine/core/globals.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/game_files.h"
+#include "engine/world/globals.h"
 #include "tools/scenario_compiler/scenario_settle.h"
 
 namespace kvt::scenario {

@@ -6,13 +6,14 @@
 #include <cstring>
 #include <memory>
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
-#include "engine/core/notice.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/force_recount.h"
 #include "engine/logistics/conquest.h"
-#include "engine/logistics/force_recount.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
 
 namespace kvt::scenario {
 

@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "engine/core/frontend.h"
-#include "engine/core/game_record.h"
-#include "engine/core/map_grid.h"
-#include "engine/core/random.h"
+#include "engine/turn/automatic_frontend.h"
+#include "engine/world/frontend.h"
+#include "engine/world/game_record.h"
+#include "engine/world/map_grid.h"
+#include "engine/world/random.h"
 #include "tools/scenario_compiler/scenario_build.h"
 
 namespace kvt::scenario {

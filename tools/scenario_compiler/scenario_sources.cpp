@@ -8,8 +8,8 @@
 #include <set>
 #include <sstream>
 
-#include "engine/core/game_record.h"
-#include "engine/core/map_grid.h"
+#include "engine/world/game_record.h"
+#include "engine/world/map_grid.h"
 
 namespace kvt::scenario {
 

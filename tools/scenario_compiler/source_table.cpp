@@ -6,7 +6,7 @@
 #include <memory>
 #include <sstream>
 
-#include "engine/core/map_grid.h"
+#include "engine/world/map_grid.h"
 
 namespace kvt::scenario {
 

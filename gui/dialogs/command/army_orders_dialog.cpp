@@ -1,8 +1,8 @@
 // The army orders dialog.
 #include "gui/dialogs/command/army_orders_dialog.h"
 
-#include "engine/core/globals.h"
 #include "engine/orders/new_army.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/fonts.h"

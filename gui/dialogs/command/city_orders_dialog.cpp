@@ -1,9 +1,9 @@
 // The city orders dialog.
 #include "gui/dialogs/command/city_orders_dialog.h"
 
-#include "engine/combat/brigade_rules.h"
-#include "engine/core/globals.h"
+#include "engine/forces/brigade_rules.h"
 #include "engine/orders/city_orders.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"

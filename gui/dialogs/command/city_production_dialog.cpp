@@ -1,7 +1,7 @@
 // The city production dialog.
 #include "gui/dialogs/command/city_production_dialog.h"
 
-#include "engine/core/game_record.h"
+#include "engine/world/game_record.h"
 #include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "ui_city_production_dialog.h"

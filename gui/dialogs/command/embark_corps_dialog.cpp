@@ -1,7 +1,7 @@
 // The embark dialog.
 #include "gui/dialogs/command/embark_corps_dialog.h"
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"

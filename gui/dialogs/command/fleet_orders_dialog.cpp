@@ -1,10 +1,10 @@
 // The fleet orders dialog.
 #include "gui/dialogs/command/fleet_orders_dialog.h"
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
+#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/command/embark_corps_dialog.h"
 #include "gui/dialogs/command/merge_fleets_dialog.h"
-#include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"

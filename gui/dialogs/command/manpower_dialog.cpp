@@ -1,8 +1,8 @@
 // The manpower settings dialog.
 #include "gui/dialogs/command/manpower_dialog.h"
 
-#include "engine/core/globals.h"
 #include "engine/orders/manpower.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/command/command_dialog_support.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"

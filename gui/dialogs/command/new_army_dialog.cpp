@@ -1,10 +1,10 @@
 // The new army dialog.
 #include "gui/dialogs/command/new_army_dialog.h"
 
-#include "engine/core/globals.h"
 #include "engine/orders/new_army.h"
 #include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"

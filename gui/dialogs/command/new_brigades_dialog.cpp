@@ -1,11 +1,11 @@
 // The new-brigades dialog.
 #include "gui/dialogs/command/new_brigades_dialog.h"
 
-#include "engine/core/globals.h"
-#include "engine/core/naming.h"
 #include "engine/orders/new_brigades.h"
 #include "engine/orders/order_support.h"
 #include "engine/orders/raising_lists.h"
+#include "engine/world/globals.h"
+#include "engine/world/naming.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"

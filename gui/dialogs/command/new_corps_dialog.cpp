@@ -1,7 +1,7 @@
 // The new corps or division dialog.
 #include "gui/dialogs/command/new_corps_dialog.h"
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/command/raising_dialog_look.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"

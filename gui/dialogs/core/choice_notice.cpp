@@ -1,7 +1,7 @@
 // The choice notice layout.
 #include "gui/dialogs/core/choice_notice.h"
 
-#include "engine/core/notice.h"
+#include "engine/world/notice.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/fonts.h"
 #include "ui_choice_notice.h"

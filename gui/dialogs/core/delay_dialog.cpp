@@ -1,7 +1,7 @@
 // The movement delay dialog.
 #include "gui/dialogs/core/delay_dialog.h"
 
-#include "engine/core/main_menu.h"
+#include "engine/view/main_menu.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "ui_delay_dialog.h"

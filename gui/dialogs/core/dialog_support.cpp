@@ -8,8 +8,8 @@
 #include <QScreen>
 #include <QWidget>
 
-#include "engine/core/game_files.h"
-#include "engine/core/text_table.h"
+#include "engine/world/game_files.h"
+#include "engine/world/text_table.h"
 #include "gui/platform/edges.h"
 
 namespace kvt::gui {

@@ -1,7 +1,7 @@
 // The foreign-affairs question.
 #include "gui/dialogs/core/foreign_affairs_notice.h"
 
-#include "engine/core/notice.h"
+#include "engine/world/notice.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "ui_foreign_affairs_notice.h"
 

@@ -1,7 +1,7 @@
 // Which dialog shows which notice kind. A kind without a dialog shows nothing.
 #include "gui/dialogs/core/notice_dialogs.h"
 
-#include "engine/core/notice_layouts.h"
+#include "engine/view/notice_layouts.h"
 #include "gui/dialogs/core/choice_notice.h"
 #include "gui/dialogs/core/combat_roles_notice.h"
 #include "gui/dialogs/core/foreign_affairs_notice.h"

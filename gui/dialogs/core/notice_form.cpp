@@ -1,7 +1,7 @@
 // Caption, picture, placement, lines and cursors shared by the notice dialogs.
 #include "gui/dialogs/core/notice_form.h"
 
-#include "engine/core/notice.h"
+#include "engine/world/notice.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/cursor.h"
 #include "gui/platform/fonts.h"

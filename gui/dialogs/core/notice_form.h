@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "engine/core/notice_layouts.h"
+#include "engine/view/notice_layouts.h"
 #include "gui/platform/form.h"
 
 namespace kvt::gui {

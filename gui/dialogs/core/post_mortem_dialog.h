@@ -5,8 +5,8 @@
 #include <memory>
 #include <optional>
 
-#include "engine/core/frontend.h"
-#include "engine/core/turn_end.h"
+#include "engine/turn/turn_end.h"
+#include "engine/world/frontend.h"
 #include "gui/platform/form.h"
 
 namespace Ui {

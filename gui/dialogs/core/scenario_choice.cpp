@@ -3,7 +3,7 @@
 
 #include <QCloseEvent>
 
-#include "engine/core/notice.h"
+#include "engine/world/notice.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "ui_scenario_choice.h"
 

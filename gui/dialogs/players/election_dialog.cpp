@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "engine/core/globals.h"
+#include "engine/world/globals.h"
 #include "gui/dialogs/core/dialog_support.h"
 #include "gui/platform/colors.h"
 #include "gui/platform/cursor.h"

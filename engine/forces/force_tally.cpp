@@ -1,0 +1,261 @@
+// Force tally near a city, in its four variants. Changes nothing in the record.
+#include "engine/forces/force_tally.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "engine/world/globals.h"
+#include "engine/world/map_grid.h"
+
+namespace kvt {
+
+std::uint16_t OwnTally = 1;
+std::uint16_t EnemyTally = 0;
+std::uint16_t EnemyReadinessTally = 0;
+std::uint16_t EnemyCorpsTally = 0;
+std::uint16_t HolderCorpsOnCity = 0;
+std::uint16_t NearestEnemyDist = 100;
+std::uint16_t NearestOwnDist = 100;
+
+namespace {
+
+constexpr int kNoCorpsDistance = 100;
+constexpr int kFallbackRange = 12;
+
+std::uint16_t Saturated(long v) { return static_cast<std::uint16_t>(std::clamp<long>(v, 0, 65535)); }
+
+// Sums run in 32 bits and are stored saturated: a wrapped word would turn a crowd into a handful.
+struct Sums {
+    long own = 0, enemy = 0, readiness = 0, corps = 0;
+    void Store() const {
+        OwnTally = Saturated(own);
+        EnemyTally = Saturated(enemy);
+        EnemyReadinessTally = Saturated(readiness);
+        EnemyCorpsTally = Saturated(corps);
+    }
+};
+
+// The reference reading: every corps measured.
+void TallyNearFullRescan(const TGameRec& g, const TCityRec& c, int side, int range) {
+    Sums s;
+    s.own = 1;
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps)) continue;
+        const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
+        if (corps.Side == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
+        if (d >= range) continue;
+        if (corps.Side == side) {
+            s.own += corps.Strength;
+        } else {
+            s.corps += 1;
+            s.enemy += corps.Strength / (d + 1);
+            s.readiness += corps.FatigueLimit;
+        }
+    }
+    s.Store();
+}
+
+// The same tally run by the computer players for every city a turn: a corps further off in columns
+// or rows than the range (or off the city's hex when the range is 0 or less) adds nothing and is
+// passed by without measuring its distance.
+void TallyNear(const TGameRec& g, const TCityRec& c, int side, int range) {
+    Sums s;
+    s.own = 1;
+    const int box = std::max(range - 1, 0);
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (std::abs(c.HexX - corps.HexX) > box || std::abs(c.HexY - corps.HexY) > box || !CorpsInUse(corps)) continue;
+        const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
+        if (corps.Side == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
+        if (d >= range) continue;
+        if (corps.Side == side) {
+            s.own += corps.Strength;
+        } else {
+            s.corps += 1;
+            s.enemy += corps.Strength / (d + 1);
+            s.readiness += corps.FatigueLimit;
+        }
+    }
+    s.Store();
+}
+
+int TallyAround(const TGameRec& g, const TCityRec& c, int side, int range) {
+    Sums s;
+    int limit = 2 * range, result = 0, nearestEnemyCorps = 0;
+    int nearestEnemy = kNoCorpsDistance, nearestOwn = kNoCorpsDistance;
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps)) continue;
+        const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
+        const bool own = corps.Side == side;
+        if (own) {
+            if (corps.PlanTag == 0 && d < limit) {
+                limit = d;
+                result = k;
+            }
+            nearestOwn = std::min(nearestOwn, d);
+            if (d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
+        } else {
+            if (corps.Disruption == 0 && d < limit) {
+                limit = d;
+                nearestEnemyCorps = k;
+            }
+            nearestEnemy = std::min(nearestEnemy, d);
+        }
+        if (d >= range) continue;
+        if (own) {
+            s.own += corps.Strength;
+        } else {
+            s.enemy += corps.Strength;
+            s.readiness += corps.FatigueLimit;
+        }
+    }
+    s.Store();
+    EnemyCorpsTally = static_cast<std::uint16_t>(nearestEnemyCorps);
+    NearestEnemyDist = static_cast<std::uint16_t>(nearestEnemy);
+    NearestOwnDist = static_cast<std::uint16_t>(nearestOwn);
+    return result;
+}
+
+int TallyNearest(const TGameRec& g, const TCityRec& c, int nation, int side, int range, bool unionTally,
+                 bool armyCorps) {
+    Sums s;
+    if (unionTally) s.own = s.enemy = 1;
+    int limit = range + 1, result = 0;
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps) || corps.Disruption != 0) continue;
+        int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
+        if (corps.Region != c.Theatre) d *= 2;
+        const bool own = corps.Side == side;
+        if (own && corps.PlanTag == 0 && (armyCorps || corps.Army == 0) && d < limit) {
+            limit = d;
+            result = k;
+        }
+        if (own && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
+        if (d >= range) continue;
+        if (own) {
+            s.own += corps.Strength;
+        } else {
+            s.corps += 1;
+            s.enemy += corps.Strength;
+            s.readiness += corps.FatigueLimit;
+        }
+    }
+    s.Store();
+    if (result != 0) return result;
+    limit = kFallbackRange;
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps) || corps.Disruption != 0 || corps.PlanTag != 0 || corps.Army != 0 ||
+            corps.Nation != nation)
+            continue;
+        if (!unionTally && corps.Region != c.Theatre) continue;
+        const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
+        if (d < limit) {
+            limit = d;
+            result = k;
+        }
+    }
+    return result;
+}
+
+// Both readings of the tally: the plain one swept or rescanned, the others as they are.
+template <bool kRescan>
+int Tally(int city, int nation, int range, TallyVariant variant) {
+    ResetForceTally();
+    if (variant != TallyVariant::Near) OwnTally = 0;
+    if (variant == TallyVariant::UnionNearest || variant == TallyVariant::UnionNearestOutsideArmies)
+        OwnTally = EnemyTally = 1;
+    if (!Arr1<TCityRec, kCityCount>::InRange(city)) return 0;
+    const TGameRec& g = *GameRec;
+    const int side = Arr1<TNationRec, kNationCount>::InRange(nation) ? g.Nations[nation].Side : 0;
+    const TCityRec& c = g.Cities[city];
+    switch (variant) {
+        case TallyVariant::Near:
+            if (kRescan) TallyNearFullRescan(g, c, side, range);
+            else TallyNear(g, c, side, range);
+            return 0;
+        case TallyVariant::AroundCity:
+            return TallyAround(g, c, side, range);
+        case TallyVariant::ConfederateNearest:
+            return TallyNearest(g, c, nation, side, range, false, false);
+        case TallyVariant::UnionNearest:
+            return TallyNearest(g, c, nation, side, range, true, true);
+        case TallyVariant::UnionNearestOutsideArmies:
+            return TallyNearest(g, c, nation, side, range, true, false);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int TallyForcesNearCity(int city, int nation, int range, TallyVariant variant) {
+    return Tally<false>(city, nation, range, variant);
+}
+
+int TallyForcesNearCityFullRescan(int city, int nation, int range, TallyVariant variant) {
+    return Tally<true>(city, nation, range, variant);
+}
+
+static_assert(kTallyCorpsMax == kCorpsCount);
+
+TTallyCorps::TTallyCorps() {
+    const TGameRec& g = *GameRec;
+    for (int k = 1; k <= kCorpsCount; ++k)
+        if (CorpsInUse(g.Corps[k])) ++start_[g.Corps[k].HexX + 1];
+    for (int c = 1; c <= 256; ++c) start_[c] = static_cast<std::uint8_t>(start_[c] + start_[c - 1]);
+    std::uint8_t at[257];
+    std::copy(std::begin(start_), std::end(start_), at);
+    // In index order within each column, as the plain tally meets them.
+    for (int k = 1; k <= kCorpsCount; ++k) {
+        const TCorpsRec& corps = g.Corps[k];
+        if (!CorpsInUse(corps)) continue;
+        const int slot = at[corps.HexX]++;
+        index_[slot] = static_cast<std::uint8_t>(k);
+        x_[slot] = corps.HexX;
+        y_[slot] = corps.HexY;
+        side_[slot] = corps.Side;
+        fatigueLimit_[slot] = corps.FatigueLimit;
+        strength_[slot] = corps.Strength;
+    }
+}
+
+void TTallyCorps::TallyNear(int city, int nation, int range) const {
+    ResetForceTally();
+    if (!Arr1<TCityRec, kCityCount>::InRange(city)) return;
+    const TGameRec& g = *GameRec;
+    const int side = Arr1<TNationRec, kNationCount>::InRange(nation) ? g.Nations[nation].Side : 0;
+    const TCityRec& c = g.Cities[city];
+    Sums s;
+    s.own = 1;
+    const int box = std::max(range - 1, 0);
+    // The holder's corps on the city stand in its column, where the last in index order is met last.
+    for (int column = std::max(c.HexX - box, 0); column <= std::min(c.HexX + box, 255); ++column)
+        for (int i = start_[column]; i < start_[column + 1]; ++i) {
+            if (std::abs(c.HexY - y_[i]) > box) continue;
+            const int d = HexDistance(c.HexX, c.HexY, x_[i], y_[i]);
+            if (side_[i] == c.Owner && d == 0) HolderCorpsOnCity = index_[i];
+            if (d >= range) continue;
+            if (side_[i] == side) {
+                s.own += strength_[i];
+            } else {
+                s.corps += 1;
+                s.enemy += strength_[i] / (d + 1);
+                s.readiness += fatigueLimit_[i];
+            }
+        }
+    s.Store();
+}
+
+void ResetForceTally() {
+    OwnTally = 1;
+    EnemyTally = 0;
+    EnemyReadinessTally = 0;
+    EnemyCorpsTally = 0;
+    HolderCorpsOnCity = 0;
+    NearestEnemyDist = NearestOwnDist = 100;
+}
+
+}  // namespace kvt

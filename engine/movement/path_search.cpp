@@ -1,0 +1,490 @@
+// Path search over MapGrid for corps, rail moves, river and sea fleets and the computer players.
+// Keeps no state between calls but its result globals; its work blocks and the map's geometry are
+// made once, so a search allocates nothing.
+#include "engine/movement/path_search.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/forces/fleet_records.h"
+#include "engine/world/globals.h"
+#include "engine/world/random.h"
+#include "engine/world/record_queries.h"
+
+namespace kvt {
+
+Arr1<std::uint8_t, kPathMaxSteps> PathSteps = {};
+std::uint16_t PathStepCount = 0;
+THexPos PathEnd;
+std::uint16_t PathResult = 0;
+
+namespace {
+
+constexpr int kHexCount = kMapColumns * kMapRows;
+constexpr int kMaxWave = 255;  // waves are one byte: a hex more than 254 steps away is never found
+
+int HexIndex(int x, int y) { return (x - 1) * kMapRows + (y - 1); }
+
+// The map's geometry, the same on every map: each hex's column, row and neighbours by direction
+// 1..6 (-1 off the map), worked out once instead of stepping and bounds-testing on every look.
+struct TGeometry {
+    std::uint8_t x[kHexCount], y[kHexCount];
+    std::int16_t next[kHexCount][7];
+};
+
+const TGeometry& Geometry() {
+    static const TGeometry geometry = [] {
+        TGeometry g{};
+        for (int x = 1; x <= kMapColumns; ++x)
+            for (int y = 1; y <= kMapRows; ++y) {
+                const int h = HexIndex(x, y);
+                g.x[h] = static_cast<std::uint8_t>(x);
+                g.y[h] = static_cast<std::uint8_t>(y);
+                g.next[h][0] = -1;
+                for (int dir = 1; dir <= 6; ++dir) {
+                    int nx = x, ny = y;
+                    StepHexAt(nx, ny, dir);
+                    g.next[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : -1);
+                }
+            }
+        return g;
+    }();
+    return geometry;
+}
+
+// The hexside crossed leaving on-map hex h in direction 1..6, as HexsideValue reads it.
+int HexsideLeaving(const TGeometry& geo, const MapCell* cells, int h, int dir) {
+    if (dir <= 3) return (cells[h].b[0] >> (2 * (dir - 1))) & 3;
+    const int n = geo.next[h][dir];
+    return n < 0 ? 3 : (cells[n].b[0] >> (2 * (dir - 4))) & 3;
+}
+
+// Land search scores of one hex. Base is the score that steers every walk (lowered where walks
+// went); Walk is the base as it stood when the current walk began, or 0 once the walk has entered
+// the hex. Both are filled only for hexes a walk looks at, so a search costs what its walks touch,
+// not the whole map.
+struct THexWork {
+    std::int16_t Base;
+    std::int16_t Walk;
+    std::uint16_t ScoredIn;  // search that filled Base
+};
+
+struct TWalkStep {
+    std::int16_t Hex;
+    std::uint8_t Dir;
+    std::int16_t Score;
+};
+
+struct TWalk {
+    TWalkStep Steps[kLandWalkMaxSteps + 1];  // 1..20
+    int Total;
+};
+
+THexWork HexWork[kHexCount];
+TWalk PathWork[kLandWalks + 1];  // 1..7
+// Stamps of two bytes keep a hex's work in eight, so a search's hexes stay in the nearest cache.
+std::uint16_t searchSerial = 0;
+
+void ClearSteps() {
+    for (int k = 1; k <= kPathMaxSteps; ++k) PathSteps[k] = 0;
+}
+
+// ---- Land search ----
+
+struct TLandSearch {
+    int startX, startY, destX, destY;
+    int side;
+    int rule;
+    bool terrainRules;
+    int reach;  // 2 x (D + 20)
+    // Whether an enemy corps stands on the start hex (-1 not yet asked): asked only once a hostile
+    // hex is scored, since many searches never meet one.
+    mutable int hostileHalved;
+    bool HostileHalved() const {
+        if (hostileHalved < 0) hostileHalved = EnemyCorpsOn(startX, startY, side);
+        return hostileHalved != 0;
+    }
+};
+
+int LandBaseScore(const TLandSearch& s, const MapCell& cell, int x, int y) {
+    int score = 1;
+    const bool hostile = cell.ControlSide() != s.side;
+    if (s.terrainRules) {
+        const int t = cell.Terrain();
+        if (t == kTerrainWater || t == kTerrainImpassable) score = 0;
+        else if (s.rule == kRuleOwnOnly && hostile) score = 0;
+        else if (s.rule == kRuleHostileNearStart && hostile && HexDistance(s.startX, s.startY, x, y) > 2) score = 0;
+    }
+    if (score != 0) {
+        score += s.reach - 2 * HexDistance(x, y, s.destX, s.destY);
+        if (x == s.destX && y == s.destY) score += 500;
+        if (s.terrainRules && s.rule == kRuleAnyHex && hostile && s.HostileHalved()) score /= 2;
+    }
+    if (x == s.startX && y == s.startY && score != 0) score -= 1;
+    return score;
+}
+
+void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
+    THexWork& w = HexWork[h];
+    w.ScoredIn = searchSerial;
+    w.Base = static_cast<std::int16_t>(LandBaseScore(s, cells[h], geo.x[h], geo.y[h]));
+    w.Walk = std::max<std::int16_t>(w.Base, 0);
+}
+
+inline const THexWork& Scored(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
+    if (HexWork[h].ScoredIn != searchSerial) [[unlikely]] Score(s, geo, cells, h);
+    return HexWork[h];
+}
+
+void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule) {
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    TLandSearch s{};
+    s.startX = x1; s.startY = y1; s.destX = x2; s.destY = y2;
+    s.side = nation == 0 ? 0 : GameRec->Nations[nation].Side;
+    s.rule = rule;
+    s.terrainRules = mode == kPathLand;
+    s.reach = 2 * (HexDistance(x1, y1, x2, y2) + 20);
+    s.hostileHalved = -1;
+    ClearSteps();
+    const int walkLength = std::clamp(maxSteps, 0, kLandWalkMaxSteps);
+    // Walks step only onto the map, so only the start can lie off it; its neighbours are then stepped to.
+    const int startHex = OnMap(x1, y1) ? HexIndex(x1, y1) : -1;
+    const int destHex = OnMap(x2, y2) ? HexIndex(x2, y2) : -1;
+
+    if (++searchSerial == 0) {  // after 65,535 searches the stamps would alias: start afresh
+        std::memset(HexWork, 0, sizeof(HexWork));
+        searchSerial = 1;
+    }
+
+    for (int t = 1; t <= kLandWalks; ++t) {
+        TWalk& walk = PathWork[t];
+        // Hexes the previous walk entered had their base lowered (and their walk score taken); their
+        // walk score follows the base now. A hex is entered only for a score above 0.
+        if (t > 1) {
+            const TWalk& prev = PathWork[t - 1];
+            for (int k = 1; k <= walkLength && prev.Steps[k].Score != 0; ++k) {
+                THexWork& w = HexWork[prev.Steps[k].Hex];
+                w.Walk = std::max<std::int16_t>(w.Base, 0);
+            }
+        }
+        PathResult = 0;
+        std::memset(&walk, 0, sizeof(walk));
+
+        int current = startHex;
+        int divisor = walkLength + 1;
+        bool reached = false;
+        for (int k = 1; k <= walkLength; ++k) {
+            int best = 0, bestDir = 0, bestHex = -1;
+            for (int dir = 1; dir <= 6; ++dir) {
+                int n;
+                if (current >= 0) {
+                    n = geo.next[current][dir];
+                } else {
+                    int nx = x1, ny = y1;
+                    StepHexAt(nx, ny, dir);
+                    n = OnMap(nx, ny) ? HexIndex(nx, ny) : -1;
+                }
+                int candidate = n >= 0 ? Scored(s, geo, cells, n).Walk : 0;
+                if (candidate != 0 && s.terrainRules) {
+                    // Off the map every hexside reads as impassable.
+                    const int side = current >= 0 ? HexsideLeaving(geo, cells, current, dir) : 3;
+                    if (side == 3) candidate = 0;
+                    else if (side == 2) candidate -= 1;
+                }
+                if (candidate > best) {
+                    best = candidate;
+                    bestDir = dir;
+                    bestHex = n;
+                }
+                // An equal score replaces the earlier direction at even odds; a draw is also made
+                // for a candidate that has just become the best.
+                if (candidate != 0 && candidate == best && Random(100) < 50) {
+                    bestDir = dir;
+                    bestHex = n;
+                }
+            }
+            if (bestDir == 0) break;  // stuck: nothing changes for the rest of the walk
+
+            current = bestHex;
+            THexWork& w = HexWork[current];
+            TWalkStep& step = walk.Steps[k];
+            step.Hex = static_cast<std::int16_t>(current);
+            step.Dir = static_cast<std::uint8_t>(bestDir);
+            step.Score = w.Walk;
+            walk.Total += w.Walk;
+            // Entered, the hex is no longer a candidate in this walk; the start may be stepped back to.
+            if (current != startHex) w.Walk = 0;
+            // Steers later walks elsewhere.
+            w.Base = w.Base >= 3 ? static_cast<std::int16_t>(w.Base - 2) : std::int16_t{1};
+            if (current == destHex) {
+                PathResult = kPathReached;
+                reached = true;
+                divisor = k + 1;
+                break;
+            }
+        }
+        if (!reached) walk.Total /= 2;
+        walk.Total /= divisor;
+    }
+
+    int chosen = 0, bestTotal = 0;
+    for (int t = 1; t <= kLandWalks; ++t)
+        if (PathWork[t].Total > bestTotal) {
+            bestTotal = PathWork[t].Total;
+            chosen = t;
+        }
+    PathEnd = {static_cast<std::uint16_t>(x1), static_cast<std::uint16_t>(y1)};
+    if (chosen == 0) return;
+    const TWalk& walk = PathWork[chosen];
+    for (int k = 1; k <= walkLength && walk.Steps[k].Score != 0; ++k) {
+        PathSteps[k] = walk.Steps[k].Dir;
+        PathEnd = {geo.x[walk.Steps[k].Hex], geo.y[walk.Steps[k].Hex]};
+    }
+}
+
+// ---- Breadth-first search ----
+
+template <int kMode>
+bool PassableIn(int nation, const MapCell& cell) {
+    if constexpr (kMode == kPathRail) return (cell.Terrain() == kTerrainCity || cell.Rail()) && cell.ControlSide() == nation;
+    if constexpr (kMode == kPathRiver) return cell.RiverNavigable();
+    if constexpr (kMode == kPathSea) return cell.Terrain() == kTerrainWater || cell.Terrain() == kTerrainCity;
+    return false;
+}
+
+// Wave of each hex: 0 unreached, else the distance from the start plus 1.
+std::uint8_t ReachGrid[kHexCount];
+
+// Hexes waiting to be expanded, by their estimate (distance from the start plus the hex distance to
+// the destination), each estimate a stack. Every expansion adds at most six.
+constexpr int kEstimates = 512;
+std::int32_t openHead[kEstimates];
+std::int32_t openNext[6 * kHexCount + 1];
+std::uint16_t openHex[6 * kHexCount + 1];
+std::uint8_t openWave[6 * kHexCount + 1];  // the hex's wave when opened: another since means opened again
+bool openReady = false;
+
+// The waves a breadth-first sweep from the start gives, but only where the trace back can look. The
+// hexes are expanded by their estimate, lowest first; the hex distance never drops by more than
+// one a step, so a hex is expanded at its true distance. Every hex on a shortest route has an
+// estimate of at most the destination's distance, so all of them are expanded before the search
+// stops, each with its true wave; a hex left with a longer wave than its true one is never one wave
+// nearer the start than a hex on a shortest route beside it (its true distance is already at least
+// that), so the trace back meets the same hexes with the same waves as after a whole sweep.
+template <int kMode>
+bool ReachByWaves(int startHex, int destHex, int nation) {
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    if (!openReady) {
+        std::fill(std::begin(openHead), std::end(openHead), -1);
+        openReady = true;
+    }
+    std::memset(ReachGrid, 0, sizeof(ReachGrid));
+    const int destX = geo.x[destHex], destY = geo.y[destHex];
+    auto estimateToGo = [&](int h) { return HexDistance(geo.x[h], geo.y[h], destX, destY); };
+    int entries = 0, lowest = estimateToGo(startHex), highest = lowest;
+    auto open = [&](int h, int estimate) {
+        openHex[entries] = static_cast<std::uint16_t>(h);
+        openWave[entries] = ReachGrid[h];
+        openNext[entries] = openHead[estimate];
+        openHead[estimate] = entries++;
+        highest = std::max(highest, estimate);
+    };
+    ReachGrid[startHex] = 1;
+    open(startHex, lowest);
+    int found = kEstimates;  // the destination's distance once expanded
+    for (int f = lowest; f <= highest && f <= found; ++f) {
+        while (openHead[f] >= 0) {
+            const int e = openHead[f];
+            openHead[f] = openNext[e];
+            const int h = openHex[e];
+            const int wave = ReachGrid[h];
+            if (openWave[e] != wave) continue;  // opened again nearer since
+            if (h == destHex) {
+                found = f;
+                continue;
+            }
+            if (wave >= kMaxWave) continue;
+            for (int dir = 1; dir <= 6; ++dir) {
+                const int n = geo.next[h][dir];
+                if (n < 0 || (ReachGrid[n] != 0 && ReachGrid[n] <= wave + 1) || !PassableIn<kMode>(nation, cells[n])) continue;
+                ReachGrid[n] = static_cast<std::uint8_t>(wave + 1);
+                open(n, wave + estimateToGo(n));
+            }
+        }
+    }
+    for (int f = lowest; f <= highest; ++f) openHead[f] = -1;
+    return found != kEstimates;
+}
+
+template <int kMode>
+void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
+    PathStepCount = 0;
+    ClearSteps();
+    PathResult = 0;
+    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
+    if (!ReachByWaves<kMode>(HexIndex(x1, y1), HexIndex(x2, y2), nation)) return;
+
+    // Trace back toward the start through hexes one wave nearer; among equals a later direction
+    // replaces an earlier one at even odds.
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    int current = HexIndex(x2, y2);
+    for (;;) {
+        const int wave = ReachGrid[current];
+        int bestCost = 100, bestDir = 0;
+        for (int dir = 1; dir <= 6; ++dir) {
+            const int n = geo.next[current][dir];
+            if (n < 0 || ReachGrid[n] != wave - 1 || wave - 1 == 0) continue;
+            const int cost = PassableIn<kMode>(nation, cells[n]) ? 2 : 0;
+            if (cost < bestCost) {
+                bestCost = cost;
+                bestDir = dir;
+            } else if (cost == bestCost && Random(100) < 50) {
+                bestDir = dir;
+            }
+        }
+        if (bestDir == 0) return;
+        current = geo.next[current][bestDir];
+        const int w = wave - 1;
+        if (w >= 1 && w <= kPathMaxSteps) PathSteps[w] = static_cast<std::uint8_t>(OppositeDirection(bestDir));
+        if (w == 1) break;
+    }
+    PathResult = kPathReached;
+
+    // A route longer than the step list is cut to its first 30 steps.
+    int x = x1, y = y1;
+    PathEnd = {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
+    for (int k = 1; k <= kPathMaxSteps && PathSteps[k] != 0; ++k) {
+        StepHexAt(x, y, PathSteps[k]);
+        PathEnd = {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
+        if (x == x2 && y == y2) break;
+    }
+}
+
+PathSearchWatcher searchWatcher = nullptr;
+
+}  // namespace
+
+void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule) {
+    if (searchWatcher) searchWatcher(x1, y1, x2, y2, maxSteps, mode, nation, rule);
+    if (x1 == x2 && y1 == y2) {
+        PathEnd = {static_cast<std::uint16_t>(x1), static_cast<std::uint16_t>(y1)};
+        ClearSteps();
+    } else if (mode == kPathRail) {
+        BreadthFirstSearch<kPathRail>(x1, y1, x2, y2, nation);
+    } else if (mode == kPathRiver) {
+        BreadthFirstSearch<kPathRiver>(x1, y1, x2, y2, nation);
+    } else if (mode == kPathSea) {
+        BreadthFirstSearch<kPathSea>(x1, y1, x2, y2, nation);
+    } else {
+        LandSearch(x1, y1, x2, y2, maxSteps, mode, nation, rule);
+    }
+    int count = 0;
+    for (int k = 1; k <= kPathMaxSteps; ++k)
+        if (PathSteps[k] != 0) ++count;
+    PathStepCount = static_cast<std::uint16_t>(count);
+}
+
+bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation) {
+    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return false;
+    if (x1 == x2 && y1 == y2) return true;
+    const int start = HexIndex(x1, y1), dest = HexIndex(x2, y2);
+    switch (mode) {
+        case kPathRail: return ReachByWaves<kPathRail>(start, dest, nation);
+        case kPathRiver: return ReachByWaves<kPathRiver>(start, dest, nation);
+        case kPathSea: return ReachByWaves<kPathSea>(start, dest, nation);
+        default: return false;
+    }
+}
+
+bool PathReached(int mode, int x1, int y1, int x2, int y2) {
+    if (x1 == x2 && y1 == y2) return true;
+    if (PathEnd.X != x2 || PathEnd.Y != y2) return false;
+    const bool breadthFirst = mode == kPathRail || mode == kPathRiver || mode == kPathSea;
+    return !breadthFirst || PathResult == kPathReached;
+}
+
+namespace {
+constexpr std::uint16_t kNoArea = 0xFFFF;
+}  // namespace
+
+TRouteAreas::TRouteAreas(int mode, int nation) : mode_(mode), nation_(nation) {}
+
+namespace {
+// Labels the area of passable hex `hex` in `area` as `label`, and every impassable hex at its edge.
+template <int kMode>
+void LabelArea(std::uint16_t* area, int hex, int nation, std::uint16_t label) {
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    static std::int16_t stack[kHexCount];
+    int top = 0;
+    area[hex] = label;
+    stack[top++] = static_cast<std::int16_t>(hex);
+    while (top > 0) {
+        const int h = stack[--top];
+        for (int dir = 1; dir <= 6; ++dir) {
+            const int n = geo.next[h][dir];
+            if (n < 0 || area[n] != 0) continue;
+            if (!PassableIn<kMode>(nation, cells[n])) {
+                area[n] = kNoArea;
+                continue;
+            }
+            area[n] = label;
+            stack[top++] = static_cast<std::int16_t>(n);
+        }
+    }
+}
+}  // namespace
+
+int TRouteAreas::AreaOf(int hex) {
+    if (area_[hex] != 0) return area_[hex];
+    const MapCell& cell = MapGrid->cells[hex];
+    const bool passable = mode_ == kPathRail    ? PassableIn<kPathRail>(nation_, cell)
+                          : mode_ == kPathRiver ? PassableIn<kPathRiver>(nation_, cell)
+                          : mode_ == kPathSea   ? PassableIn<kPathSea>(nation_, cell)
+                                                : false;
+    if (!passable) return area_[hex] = kNoArea;
+    // The waves step from one passable hex to the next, so the hexes joined that way are one area.
+    const auto label = static_cast<std::uint16_t>(++areas_);
+    if (mode_ == kPathRail) LabelArea<kPathRail>(area_, hex, nation_, label);
+    else if (mode_ == kPathRiver) LabelArea<kPathRiver>(area_, hex, nation_, label);
+    else LabelArea<kPathSea>(area_, hex, nation_, label);
+    return label;
+}
+
+bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
+    // The start is left whatever it is, so the route may begin in any area beside it; the
+    // destination must be entered. A search capped at its longest wave reaches no more than that.
+    bool apart = (x1 != x2 || y1 != y2) && (!OnMap(x1, y1) || !OnMap(x2, y2));
+    if (!apart && (x1 != x2 || y1 != y2)) {
+        const int dest = AreaOf(HexIndex(x2, y2));
+        apart = true;
+        for (int dir = 1; apart && dest != kNoArea && dir <= 6; ++dir) {
+            const int n = Geometry().next[HexIndex(x1, y1)][dir];
+            apart = n < 0 || AreaOf(n) != dest;
+        }
+    }
+    if (apart) {
+        ClearSteps();
+        PathStepCount = 0;
+        PathResult = 0;
+        return false;
+    }
+    FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
+    return PathReached(mode_, x1, y1, x2, y2);
+}
+
+void SetPathSearchWatcher(PathSearchWatcher watcher) { searchWatcher = watcher; }
+
+void ResetPathSearch() {
+    ClearSteps();
+    PathStepCount = 0;
+    PathEnd = {};
+    PathResult = 0;
+}
+
+int FleetPathMode(const TFleetRec& f) { return f.WaterType == kWaterRiver ? kPathRiver : kPathSea; }
+
+}  // namespace kvt

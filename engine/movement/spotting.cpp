@@ -1,0 +1,540 @@
+// Spotting (what each side sees of the other's corps and fleets, and which corps are in contact)
+// and army headquarters following their corps. Runs before movement and after every fleet pass;
+// never waits on the player (the lost-army notice goes through the Frontend).
+#include "engine/movement/spotting.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "engine/forces/brigade_rules.h"
+#include "engine/forces/corps_records.h"
+#include "engine/forces/fleet_records.h"
+#include "engine/movement/corps_movement.h"
+#include "engine/world/globals.h"
+#include "engine/world/notice.h"
+#include "engine/world/record_access.h"
+#include "engine/world/text_table.h"
+
+namespace kvt {
+
+namespace {
+
+constexpr int kMaxContact = 4;
+constexpr int kHostileCityContact = 4;
+// Headquarters choice: a city out of the running, the score limit and the cost of enemy corps next to a city.
+constexpr std::int32_t kScoreCutOff = 50000;
+constexpr std::int32_t kScoreOut = 65000;
+constexpr std::int32_t kScoreLimit = 2500;
+constexpr std::int32_t kEnemyNearCost = 1000;
+constexpr std::int32_t kEnemyNearThreatCost = 4000;
+
+int Distance(int x1, int y1, int x2, int y2) { return HexDistance(x1, y1, x2, y2); }
+
+void RaiseContact(TCorpsRec& k) {
+    if (k.ContactCode < kMaxContact) k.ContactCode += 1;
+    if (k.Losses == 0) k.Losses = G().MoveStep;
+}
+
+bool CarriedByActiveFleet(int corps) {
+    for (const TFleetRec& f : G().Fleets)
+        if (f.BuildCounter == 0 && f.Cargo == corps) return true;
+    return false;
+}
+
+void SpotByCorps(int i) {
+    TGameRec& g = G();
+    TCorpsRec& k = g.Corps[i];
+    const int weather = g.TheatreWeather[k.Region];
+    int range = weather > 6 ? 3 : weather == 3 ? 4 : 5;
+    if (k.Kind == 2) range += 1;
+    if (k.Fatigue > k.FatigueLimit) range -= 1;
+
+    int sameHex = 0;
+    for (TCorpsRec& j : g.Corps) {
+        // Sides, not nations: allies share a side and never meet as enemies.
+        if (!CorpsInUse(j) || j.Side == k.Side) continue;
+        const int d = Distance(k.HexX, k.HexY, j.HexX, j.HexY);
+        if (d == 0) {
+            ++sameHex;
+            if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
+                RaiseContact(k);
+                RaiseContact(j);
+            }
+        } else if (d <= range) {
+            // A farther spotter must not lower what a nearer one saw.
+            j.Visibility = static_cast<U8>(std::max(static_cast<int>(j.Visibility), range - d));
+        }
+    }
+    if (sameHex == 0) k.ContactCode = 0;
+}
+
+void SpotByCities() {
+    TGameRec& g = G();
+    for (const TCityRec& city : g.Cities) {
+        const int r = city.Garrison != 0 ? 2 : 1;
+        for (TCorpsRec& j : g.Corps) {
+            if (!CorpsInUse(j) || j.Side == city.Owner) continue;
+            const int d = Distance(city.HexX, city.HexY, j.HexX, j.HexY);
+            if (d <= r && j.Visibility < r - d) j.Visibility = static_cast<U8>(j.Visibility + r - d);
+            if (d == 0 && j.OrderMode < kOrderEmbarked) j.ContactCode = kHostileCityContact;
+            const int homeControl = g.States[j.HomeState].ControlSide;
+            if (homeControl != 0 && homeControl != j.Side) j.Visibility += 1;
+        }
+    }
+}
+
+void SpotFleets() {
+    TGameRec& g = G();
+    for (TFleetRec& f : g.Fleets) {
+        if (f.BuildCounter != 0 || f.Side == 0) continue;
+        int theatre = g.Cities[f.HomePort].Theatre;
+        if (f.HomePort == 0 || theatre == 0) theatre = kSeaboard;
+        const int weather = g.TheatreWeather[theatre];
+        const int r = weather >= 6 ? 1 : weather > 2 ? 2 : 3;
+        for (const TFleetRec& other : g.Fleets) {
+            if (other.BuildCounter != 0 || other.Side == 0 || other.Side == f.Side) continue;
+            int d = Distance(f.HexX, f.HexY, other.HexX, other.HexY);
+            if (!(f.WaterType != 0 && other.WaterType != 0)) d += 1;
+            if (d <= r && f.Spotted < r - d)
+                f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
+        }
+        for (const TCityRec& city : g.Cities)
+            if (city.Owner != 0 && city.Owner != f.Side && Distance(f.HexX, f.HexY, city.HexX, city.HexY) <= r)
+                f.Spotted += 1;
+        for (TCorpsRec& k : g.Corps)
+            if (CorpsInUse(k) && k.Side != f.Side && Distance(f.HexX, f.HexY, k.HexX, k.HexY) <= 1) k.Visibility += 1;
+    }
+}
+
+// ---------------------------------------------------------------- the same sweeps, by column
+// Spotting runs after every fleet pass. Each rule above measures every corps, city or fleet against
+// every other; the sweeps below visit only those in the columns within reach, from lists sorted by
+// column, and give the same record: each corps' and fleet's own changes come in the same order, and
+// what several spotters add to one corps is a maximum or a sum.
+
+// Pieces sorted by the column they stand in (any byte), in index order within each column, with
+// their hexes and sides side by side, so a sweep reads a record only for a piece within reach.
+struct TPlace {
+    int x, y, side;
+};
+
+template <int kMax>
+struct TByColumn {
+    std::array<std::uint8_t, 257> start{};
+    std::array<std::uint8_t, kMax> index{}, x{}, y{}, side{};
+
+    template <typename Place, typename Counted>
+    void Sort(int count, Place place, Counted counted) {
+        start.fill(0);
+        for (int i = 1; i <= count; ++i)
+            if (counted(i)) ++start[place(i).x + 1];
+        for (int c = 1; c <= 256; ++c) start[c] = static_cast<std::uint8_t>(start[c] + start[c - 1]);
+        std::array<std::uint8_t, 257> at = start;
+        for (int i = 1; i <= count; ++i) {
+            if (!counted(i)) continue;
+            const TPlace p = place(i);
+            const int slot = at[p.x]++;
+            index[slot] = static_cast<std::uint8_t>(i);
+            x[slot] = static_cast<std::uint8_t>(p.x);
+            y[slot] = static_cast<std::uint8_t>(p.y);
+            side[slot] = static_cast<std::uint8_t>(p.side);
+        }
+    }
+    // Calls f(index, x, y, side) for every piece within `reach` columns and rows of (x0, y0).
+    template <typename F>
+    void ForNear(int x0, int y0, int reach, F f) const {
+        for (int c = std::max(0, x0 - reach); c <= std::min(255, x0 + reach); ++c)
+            for (int i = start[c]; i < start[c + 1]; ++i)
+                if (std::abs(y[i] - y0) <= reach) f(index[i], x[i], y[i], side[i]);
+    }
+    int Count() const { return start[256]; }
+};
+
+using TCorpsByColumn = TByColumn<kCorpsCount>;
+using TCitiesByColumn = TByColumn<kCityCount>;
+
+TPlace PlaceOf(const TCorpsRec& k) { return {k.HexX, k.HexY, k.Side}; }
+
+void SortCorps(TCorpsByColumn& corps) {
+    const TGameRec& g = G();
+    corps.Sort(kCorpsCount, [&g](int k) { return PlaceOf(g.Corps[k]); }, [&g](int k) { return CorpsInUse(g.Corps[k]); });
+}
+
+void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
+    TGameRec& g = G();
+    TCorpsRec& k = g.Corps[i];
+    const int weather = g.TheatreWeather[k.Region];
+    int range = weather > 6 ? 3 : weather == 3 ? 4 : 5;
+    if (k.Kind == 2) range += 1;
+    if (k.Fatigue > k.FatigueLimit) range -= 1;
+
+    // A distance within the range or 0 lies within that many columns and rows.
+    const int box = std::max(range, 0);
+    int sameHex = 0;
+    corps.ForNear(k.HexX, k.HexY, box, [&](int index, int x, int y, int side) {
+        if (side == k.Side) return;
+        TCorpsRec& j = g.Corps[index];
+        const int d = Distance(k.HexX, k.HexY, x, y);
+        if (d == 0) {
+            ++sameHex;
+            if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
+                RaiseContact(k);
+                RaiseContact(j);
+            }
+        } else if (d <= range) {
+            j.Visibility = static_cast<U8>(std::max(static_cast<int>(j.Visibility), range - d));
+        }
+    });
+    if (sameHex == 0) k.ContactCode = 0;
+}
+
+// Each corps meets the cities in city order: a near city of another side may raise what it sees,
+// and every city of another side adds one while the corps' home state is held by the enemy.
+void SpotByCitiesSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities) {
+    TGameRec& g = G();
+    constexpr int kCityReach = 2;
+    // notOwn[s][c]: the cities 1..c not held by side s, for the sides 0..3 (others counted apart).
+    std::array<std::array<std::uint8_t, kCityCount + 1>, 4> notOwn{};
+    for (int s = 0; s < 4; ++s)
+        for (int c = 1; c <= kCityCount; ++c) notOwn[s][c] = static_cast<std::uint8_t>(notOwn[s][c - 1] + (g.Cities[c].Owner != s));
+    auto notOwnBetween = [&](int side, int from, int to) {  // cities from + 1 .. to
+        if (side < 4) return notOwn[side][to] - notOwn[side][from];
+        int n = 0;
+        for (int c = from + 1; c <= to; ++c) n += g.Cities[c].Owner != side;
+        return n;
+    };
+    for (int p = 0; p < corps.Count(); ++p) {
+        TCorpsRec& j = g.Corps[corps.index[p]];
+        struct TNearCity {
+            int city, d;
+        };
+        std::array<TNearCity, kCityCount> near;
+        int nearCount = 0;
+        cities.ForNear(j.HexX, j.HexY, kCityReach, [&](int c, int x, int y, int owner) {
+            if (owner == j.Side) return;
+            const int d = Distance(x, y, j.HexX, j.HexY);
+            if (d > kCityReach) return;
+            int at = nearCount++;
+            for (; at > 0 && near[at - 1].city > c; --at) near[at] = near[at - 1];
+            near[at] = {c, d};
+        });
+        const int others = notOwnBetween(j.Side, 0, kCityCount);
+        const int homeControl = others != 0 ? static_cast<int>(g.States[j.HomeState].ControlSide) : 0;
+        const bool enemyHome = homeControl != 0 && homeControl != j.Side;
+        U8 visibility = j.Visibility;
+        int passed = 0;
+        for (int n = 0; n < nearCount; ++n) {
+            const auto [c, d] = near[n];
+            if (enemyHome) visibility = static_cast<U8>(visibility + notOwnBetween(j.Side, passed, c - 1));
+            const int r = g.Cities[c].Garrison != 0 ? 2 : 1;
+            if (d <= r && visibility < r - d) visibility = static_cast<U8>(visibility + r - d);
+            if (d == 0 && j.OrderMode < kOrderEmbarked) j.ContactCode = kHostileCityContact;
+            if (enemyHome) visibility = static_cast<U8>(visibility + 1);
+            passed = c;
+        }
+        if (enemyHome) visibility = static_cast<U8>(visibility + notOwnBetween(j.Side, passed, kCityCount));
+        j.Visibility = visibility;
+    }
+}
+
+void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities) {
+    TGameRec& g = G();
+    std::array<std::uint8_t, kFleetCount> afloat;
+    int afloatCount = 0;
+    for (int f = 1; f <= kFleetCount; ++f)
+        if (g.Fleets[f].BuildCounter == 0 && g.Fleets[f].Side != 0) afloat[afloatCount++] = static_cast<std::uint8_t>(f);
+    for (int a = 0; a < afloatCount; ++a) {
+        TFleetRec& f = g.Fleets[afloat[a]];
+        int theatre = g.Cities[f.HomePort].Theatre;
+        if (f.HomePort == 0 || theatre == 0) theatre = kSeaboard;
+        const int weather = g.TheatreWeather[theatre];
+        const int r = weather >= 6 ? 1 : weather > 2 ? 2 : 3;
+        for (int b = 0; b < afloatCount; ++b) {
+            const TFleetRec& other = g.Fleets[afloat[b]];
+            if (other.Side == f.Side) continue;
+            int d = Distance(f.HexX, f.HexY, other.HexX, other.HexY);
+            if (!(f.WaterType != 0 && other.WaterType != 0)) d += 1;
+            if (d <= r && f.Spotted < r - d)
+                f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
+        }
+        int enemyCities = 0;
+        cities.ForNear(f.HexX, f.HexY, r, [&](int, int x, int y, int owner) {
+            enemyCities += owner != 0 && owner != f.Side && Distance(f.HexX, f.HexY, x, y) <= r;
+        });
+        f.Spotted = static_cast<U8>(f.Spotted + enemyCities);
+        corps.ForNear(f.HexX, f.HexY, 1, [&](int index, int x, int y, int side) {
+            if (side != f.Side && Distance(f.HexX, f.HexY, x, y) <= 1) g.Corps[index].Visibility += 1;
+        });
+    }
+}
+
+// ---------------------------------------------------------------- headquarters
+
+bool HeldBy(int city, int side) { return city != 0 && G().Cities[city].Owner == side; }
+
+// Score of city c as headquarters of army a placed for target hex city t; lower is better.
+// Computed in 32 bits: the sums of squared distances pass 65535 on a full map. Every term is at
+// least 0, so the count stops once it reaches `beaten` (the best score so far), which the city can
+// no longer undercut.
+std::int32_t HeadquartersScore(int a, int c, int t, std::int32_t enemyCost, bool cutOff, std::int32_t beaten) {
+    const TGameRec& g = G();
+    const TArmyRec& army = g.Armies[a];
+    const TCityRec& city = g.Cities[c];
+    const TCityRec& target = g.Cities[t];
+    int d = Distance(city.HexX, city.HexY, target.HexX, target.HexY);
+    // The army's theatre stands for its mission.
+    if (city.Theatre != army.Theatre) d += 1;
+    if (c == g.Nations[army.Nation].Capital && d >= 3) d -= 2;
+    for (int b = 1; b <= kArmyCount; ++b)
+        if (b != a && g.Armies[b].BaseCity == c) d += 5;
+    std::int32_t score = d * d;
+    for (const TCorpsRec& k : g.Corps) {
+        if (score >= beaten) return score;
+        if (!CorpsInUse(k)) continue;
+        if (cutOff && score >= kScoreCutOff) {
+            score = kScoreOut;
+            continue;
+        }
+        const int e = Distance(k.HexX, k.HexY, city.HexX, city.HexY);
+        if (k.Army == a && k.Nation == army.Nation) score += e * e;
+        if (k.Side != army.Side && e < 2) score += enemyCost;
+    }
+    return score;
+}
+
+int BestHeadquarters(int a, int t, bool threatened) {
+    const TGameRec& g = G();
+    const TArmyRec& army = g.Armies[a];
+    int best = 0;
+    std::int32_t bestScore = kScoreLimit;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        if (!IsSupplySourceOf(city, army.Side)) continue;
+        if (threatened ? c == t : MapGrid->Cell(city.HexX, city.HexY).ControlSide() != army.Side) continue;
+        const std::int32_t score =
+            HeadquartersScore(a, c, t, threatened ? kEnemyNearThreatCost : kEnemyNearCost, !threatened, bestScore);
+        if (score < bestScore) {
+            bestScore = score;
+            best = c;
+        }
+    }
+    return best;
+}
+
+// The same choice without measuring every corps against every city: the army's own corps and the
+// corps of other sides are listed once, and a city's count stops as soon as it cannot win. Every
+// term is at least 0, so the first city with the lowest score under the limit wins either way.
+// The corps not of a side, by column, sorted once a pass for every army of that side: moving
+// headquarters moves, frees and turns no corps.
+class TEnemiesBySide {
+public:
+    const TCorpsByColumn& Of(int side) {
+        for (const TKept& k : kept_)
+            if (k.side == side) return k.corps;
+        TKept& k = kept_.emplace_back();
+        k.side = side;
+        const TGameRec& g = G();
+        k.corps.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g, side](int c) {
+            const TCorpsRec& corps = g.Corps[c];
+            return CorpsInUse(corps) && corps.Side != side;
+        });
+        return k.corps;
+    }
+
+private:
+    struct TKept {
+        int side = 0;
+        TCorpsByColumn corps;
+    };
+    std::vector<TKept> kept_;
+};
+
+int BestHeadquartersSwept(int a, int t, bool threatened, TEnemiesBySide& enemiesBySide) {
+    const TGameRec& g = G();
+    const TArmyRec& army = g.Armies[a];
+    std::array<std::uint8_t, kCorpsCount> ownX, ownY;
+    int ownCount = 0;
+    const TCorpsByColumn& enemies = enemiesBySide.Of(army.Side);
+    for (const TCorpsRec& k : g.Corps)
+        if (k.Army == a && k.Nation == army.Nation && CorpsInUse(k)) {
+            ownX[ownCount] = k.HexX;
+            ownY[ownCount++] = k.HexY;
+        }
+    std::array<int, 256> otherBases{};
+    for (int b = 1; b <= kArmyCount; ++b)
+        if (b != a) ++otherBases[g.Armies[b].BaseCity];
+    const std::int32_t enemyCost = threatened ? kEnemyNearThreatCost : kEnemyNearCost;
+    const TCityRec& target = g.Cities[t];
+    const int capital = g.Nations[army.Nation].Capital;
+
+    int best = 0;
+    std::int32_t bestScore = kScoreLimit;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        if (!IsSupplySourceOf(city, army.Side)) continue;
+        if (threatened ? c == t : MapGrid->Cell(city.HexX, city.HexY).ControlSide() != army.Side) continue;
+        int d = Distance(city.HexX, city.HexY, target.HexX, target.HexY);
+        if (city.Theatre != army.Theatre) d += 1;
+        if (c == capital && d >= 3) d -= 2;
+        d += 5 * otherBases[c];
+        std::int32_t score = d * d;
+        for (int i = 0; i < ownCount && score < bestScore; ++i) {
+            const int e = Distance(ownX[i], ownY[i], city.HexX, city.HexY);
+            score += e * e;
+        }
+        if (score >= bestScore) continue;
+        enemies.ForNear(city.HexX, city.HexY, 1, [&](int, int x, int y, int) {
+            if (Distance(x, y, city.HexX, city.HexY) < 2) score += enemyCost;
+        });
+        if (score < bestScore) {
+            bestScore = score;
+            best = c;
+        }
+    }
+    return best;
+}
+
+void LoseArmy(int a, int formerBase) {
+    TGameRec& g = G();
+    TArmyRec& army = g.Armies[a];
+    const int nation = army.Nation;
+    RaiseEventNotice(0, Text(0) + army.Name.str(), Text(77) + g.Leaders[army.Leader].Name.str(),
+                     Text(110) + g.Cities[formerBase].Name.str(), Text(455));
+    g.Nations[nation].Will -= 4;
+    army.BaseCity = 0;
+    army.Nation = 0;
+    army.Side = 0;
+    army.Theatre = 0;
+    g.Leaders[army.Leader].Status = kLeaderCaptured;
+    for (TCorpsRec& k : g.Corps)
+        if (k.Army == a && k.Nation == nation) k.Army = 0;
+}
+
+template <bool kRescan>
+void MoveHeadquarters(int a, TEnemiesBySide& enemies) {
+    TGameRec& g = G();
+    TArmyRec& army = g.Armies[a];
+    const int formerBase = army.BaseCity;
+    const bool human = g.Nations[army.Nation].Human != 0;
+    const int nationSide = g.Nations[army.Nation].Side;
+
+    // The army's second target (SupplyBase) is where a person ordered it.
+    int t = 0;
+    if (human) {
+        t = army.SupplyBase;
+    } else if (HeldBy(army.Objective, nationSide)) {
+        t = army.Objective;
+    } else {
+        if (army.SupplyBase == 0) army.SupplyBase = army.BaseCity;
+        t = army.SupplyBase;
+    }
+    if (t != 0) {
+        if (human) {
+            const TCityRec& target = g.Cities[t];
+            if (target.Owner == army.Side && MapGrid->Cell(target.HexX, target.HexY).ControlSide() == army.Side)
+                army.BaseCity = static_cast<U8>(t);
+        } else {
+            const int best = kRescan ? BestHeadquarters(a, t, false) : BestHeadquartersSwept(a, t, false, enemies);
+            if (best != 0) army.BaseCity = static_cast<U8>(best);
+        }
+    }
+
+    const TCityRec& old = g.Cities[formerBase];
+    int own = 0, enemy = 0;
+    for (const TCorpsRec& k : g.Corps) {
+        if (k.HexX != old.HexX || k.HexY != old.HexY || !CorpsInUse(k)) continue;
+        if (k.Nation == army.Nation) ++own;
+        if (k.Side != army.Side) ++enemy;
+    }
+    if (!HeldBy(army.BaseCity, army.Side)) ++enemy;
+    if (own == 0 && enemy != 0) {
+        const int best = kRescan ? BestHeadquarters(a, formerBase, true) : BestHeadquartersSwept(a, formerBase, true, enemies);
+        if (best != 0) {
+            army.BaseCity = static_cast<U8>(best);
+            army.SupplyBase = static_cast<U8>(best);
+        }
+    }
+    if (!HeldBy(army.BaseCity, army.Side)) LoseArmy(a, formerBase);
+}
+
+}  // namespace
+
+void ReleaseSpentCorpsBrigades(int c) {
+    const TCorpsRec& k = G().Corps[c];
+    if (k.SupplyCity != 0 && HeldBy(k.SupplyCity, k.Side)) {
+        ReleaseCorpsBrigades(c);
+    } else {
+        // Without a city of their own side to take them the brigades would serve a free slot or
+        // the enemy's garrison: they disband.
+        ClearAttachedBrigades(c);
+    }
+}
+
+namespace {
+
+// The pass both ways: the swept rules or the all-against-all rescan they are held to.
+template <bool kRescan>
+void Spot() {
+    TGameRec& g = G();
+    for (TCorpsRec& k : g.Corps) k.Visibility = 0;
+    for (TFleetRec& f : g.Fleets) f.Spotted = 0;
+
+    TCorpsByColumn corps;
+    if (!kRescan) SortCorps(corps);
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        TCorpsRec& k = g.Corps[i];
+        if (CorpsInUse(k) && k.Strength == 0) {
+            ReleaseSpentCorpsBrigades(i);
+            EndCorps(i);
+            // Freed slots leave the sweeps; whatever else the ending changed is read anew.
+            if (!kRescan) SortCorps(corps);
+            continue;
+        }
+        if (!CorpsInUse(k) || k.Nation == 0) continue;
+        if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
+            // An embarked corps whose fleet is gone went down with it.
+            DrownCorps(i, kCorpsFreed);
+            if (!kRescan) SortCorps(corps);
+            continue;
+        }
+        if (kRescan) SpotByCorps(i);
+        else SpotByCorpsSwept(i, corps);
+    }
+    if (kRescan) {
+        SpotByCities();
+        SpotFleets();
+        return;
+    }
+    TCitiesByColumn cities;
+    cities.Sort(kCityCount, [&g](int c) { return TPlace{g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner}; },
+                [](int) { return true; });
+    SpotByCitiesSwept(corps, cities);
+    SpotFleetsSwept(corps, cities);
+}
+
+}  // namespace
+
+void UpdateSpotting() { Spot<false>(); }
+
+void UpdateSpottingFullRescan() { Spot<true>(); }
+
+void MoveArmyHeadquarters() {
+    TEnemiesBySide enemies;
+    for (int a = 1; a <= kArmyCount; ++a) {
+        const TArmyRec& army = GameRec->Armies[a];
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<false>(a, enemies);
+    }
+}
+
+void MoveArmyHeadquartersFullRescan() {
+    TEnemiesBySide unused;
+    for (int a = 1; a <= kArmyCount; ++a) {
+        const TArmyRec& army = GameRec->Armies[a];
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<true>(a, unused);
+    }
+}
+
+}  // namespace kvt

@@ -1,0 +1,26 @@
+// The start of a turn: Execute with its gate on the players' orders, and the pre-movement phase
+// (autosave, command clean-up, calendar, weather, the monthly home front, the rules that act before
+// units move, and the start positions that playback returns to). Never waits itself: every wait
+// goes through the Frontend.
+#pragma once
+
+#include "engine/world/game_record.h"
+
+namespace kvt {
+
+// The Execute command: starts the turn once every person-played side has given its orders (at once
+// in a mail game), else tells who has not. The movement then runs one MovementTick per timer tick.
+void ExecuteTurn();
+
+void PreMovementPhase();
+
+// Each leader keeps one command: an army leader his highest-numbered army and no corps, any other
+// leader his highest-numbered corps; a leader marked for removal who heads nothing is removed.
+void CommandCleanUp();
+
+// Progress shown by a theatre's weather gauge for weather value w.
+int WeatherGaugeProgress(int weather);
+// Sets the three weather gauges from the theatres' weather.
+void ShowWeatherGauges();
+
+}  // namespace kvt

@@ -1,0 +1,463 @@
+// The lock, the journal and the scratch files of a save. The journal is the commit: a stop before
+// it is whole, or before every new file it names is whole, leaves the old files untouched; a stop
+// after that leaves new files that are all whole.
+#include "engine/world/save_journal.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <bit>
+#include <cctype>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <set>
+#include <system_error>
+#include <thread>
+
+#include "engine/world/fnv_hash.h"
+
+namespace kvt {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::string_view kFilePrefix = "~kvt-";
+constexpr std::size_t kTagLength = kFilePrefix.size() + 16;
+// A save takes milliseconds; a copy of the program that holds the lock far longer has hung.
+constexpr std::chrono::seconds kLockPatience{10};
+// It names each new file's size and checksum, so the new files and the journal are flushed together.
+// A journal of another version reads as one cut short: its save is undone.
+constexpr std::string_view kJournalMagic = "kvt save journal 2";
+constexpr std::string_view kJournalEnd = "end";
+constexpr std::size_t kJournalMaxBytes = 64 * 1024;
+
+FileRenamer renamer = nullptr;
+FileLinker linker = nullptr;
+SaveStepWatcher watcher = nullptr;
+int stepsTaken = 0;
+
+int RenameFile(const std::string& from, const std::string& to) {
+    return renamer ? renamer(from.c_str(), to.c_str()) : std::rename(from.c_str(), to.c_str());
+}
+
+int LinkFile(const std::string& existing, const std::string& newName) {
+    return linker ? linker(existing.c_str(), newName.c_str()) : ::link(existing.c_str(), newName.c_str());
+}
+
+void Step() {
+    if (watcher) watcher(++stepsTaken);
+}
+
+bool Exists(const std::string& path) {
+    struct stat st {};
+    return ::lstat(path.c_str(), &st) == 0;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Writes the bytes to a new file, left open for the flush; -1, with nothing left, on failure.
+int WriteNewFile(const std::string& path, std::string_view bytes, int flags) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0666);
+    if (fd < 0) return -1;
+    std::size_t done = 0;
+    bool ok = true;
+    while (ok && done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        ok = n > 0;
+        if (ok) done += static_cast<std::size_t>(n);
+    }
+    if (ok) return fd;
+    const int saved = errno;
+    ::close(fd);
+    ::unlink(path.c_str());
+    errno = saved;
+    return -1;
+}
+
+// Flushes the files to the disk and closes them: every one is started before any is waited for, so
+// the disk writes them together. False when any could not be flushed.
+bool FlushAndClose(const std::vector<int>& fds) {
+#ifdef __linux__
+    for (int fd : fds) ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
+#endif
+    bool ok = true;
+    for (int fd : fds) ok = ::fsync(fd) == 0 && ok;
+    for (int fd : fds) ok = ::close(fd) == 0 && ok;
+    return ok;
+}
+
+struct TFileMark {
+    std::uint64_t size = 0, sum = 0;
+    bool operator==(const TFileMark&) const = default;
+};
+
+// FNV-1a taken a little-endian word of eight bytes at a time (then the bytes left over): a word
+// that differs gives another sum whatever follows, and a save's files are summed in a few
+// microseconds instead of a good part of a millisecond.
+std::uint64_t FileSum(std::string_view bytes) {
+    std::uint64_t h = kFnvOffsetBasis;
+    std::size_t i = 0;
+    for (; i + 8 <= bytes.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes.data() + i, 8);
+        if constexpr (std::endian::native == std::endian::big) {
+            std::uint64_t little = 0;
+            for (int b = 0; b < 8; ++b, word >>= 8) little = little << 8 | (word & 0xFF);
+            word = little;
+        }
+        h = (h ^ word) * 0x100000001b3ULL;
+    }
+    return Fnv1a(h, bytes.data() + i, bytes.size() - i);
+}
+
+TFileMark MarkOf(std::string_view bytes) { return {bytes.size(), FileSum(bytes)}; }
+
+// The mark of a file as it lies on the disk; nothing for what is not a plain file.
+std::optional<TFileMark> MarkOfFile(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
+    std::ifstream in(path, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (!in.eof() && in.fail()) return std::nullopt;
+    return MarkOf(bytes);
+}
+
+std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
+
+std::string FolderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
+// "~kvt-" and the hash of the game's name ignoring case: short whatever the name's length, since
+// the name itself may already use up the longest name the disk allows.
+std::string TagOf(const std::string& base) {
+    std::string name = FileNameOf(base);
+    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    char hex[17];
+    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(Fnv1a(kFnvOffsetBasis, name.data(), name.size())));
+    return std::string(kFilePrefix) + hex;
+}
+
+// The tag of a lock, journal or scratch file of ours; empty for any other name.
+std::string TagOfOurFile(const std::string& name) {
+    if (name.size() < kTagLength + 4 || name.compare(0, kFilePrefix.size(), kFilePrefix) != 0) return {};
+    for (std::size_t i = kFilePrefix.size(); i < kTagLength; ++i)
+        if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return {};
+    const std::string rest = name.substr(kTagLength);
+    const bool ours = rest == ".lck" || rest == ".jnl" || (rest[0] == '-' && rest.ends_with(".tmp"));
+    return ours ? name.substr(0, kTagLength) : std::string();
+}
+
+struct TJournalEntry {
+    std::string scratch, backup, target;  // names within the folder
+    TFileMark mark;                       // of the scratch file's bytes
+};
+
+// The journal: NUL-ended fields (no file name holds a NUL), five to a file (its scratch, second
+// and target names, its size and checksum in hexadecimal), between a first line and a last that a
+// stop partway through writing it would lack.
+std::string JournalText(const std::vector<TJournalEntry>& entries) {
+    std::string text(kJournalMagic);
+    text += '\0';
+    auto hex = [](std::uint64_t v) {
+        char digits[17];
+        std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(v));
+        return std::string(digits);
+    };
+    for (const TJournalEntry& e : entries)
+        for (const std::string& field : {e.scratch, e.backup, e.target, hex(e.mark.size), hex(e.mark.sum)}) {
+            text += field;
+            text += '\0';
+        }
+    text += kJournalEnd;
+    text += '\0';
+    return text;
+}
+
+std::optional<std::uint64_t> ReadHex(const std::string& field) {
+    std::uint64_t v = 0;
+    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), v, 16);
+    if (field.size() != 16 || error != std::errc() || end != field.data() + field.size()) return std::nullopt;
+    return v;
+}
+
+// The entries of a whole journal of this tag; false for a journal cut short or not ours.
+bool ParseJournal(const std::string& text, const std::string& tag, std::vector<TJournalEntry>& entries) {
+    std::vector<std::string> names;
+    std::size_t from = 0;
+    for (std::size_t nul; (nul = text.find('\0', from)) != std::string::npos; from = nul + 1)
+        names.push_back(text.substr(from, nul - from));
+    constexpr std::size_t kFields = 5;
+    if (from != text.size() || names.size() < 2 || names.front() != kJournalMagic || names.back() != kJournalEnd ||
+        (names.size() - 2) % kFields != 0)
+        return false;
+    auto plainName = [](const std::string& n) { return !n.empty() && n != "." && n != ".." && n.find('/') == std::string::npos; };
+    auto scratchName = [&](const std::string& n) { return plainName(n) && TagOfOurFile(n) == tag && n[kTagLength] == '-'; };
+    for (std::size_t i = 1; i + 1 < names.size(); i += kFields) {
+        const auto size = ReadHex(names[i + 3]), sum = ReadHex(names[i + 4]);
+        TJournalEntry e{names[i], names[i + 1], names[i + 2], {size.value_or(0), sum.value_or(0)}};
+        if (!scratchName(e.scratch) || !scratchName(e.backup) || !plainName(e.target) || !TagOfOurFile(e.target).empty() ||
+            !size || !sum)
+            return false;
+        entries.push_back(std::move(e));
+    }
+    return true;
+}
+
+bool ReadJournal(const std::string& path, const std::string& tag, std::vector<TJournalEntry>& entries) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > kJournalMaxBytes)
+        return false;
+    std::ifstream in(path, std::ios::binary);
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return ParseJournal(text, tag, entries);
+}
+
+}  // namespace
+
+TGameFilesLock::TGameFilesLock(const std::string& base) : folder_(FolderOf(base)), tag_(TagOf(base)) {
+    Take(Taking::Wait);
+}
+
+TGameFilesLock::TGameFilesLock(std::string folder, std::string tag, Taking taking)
+    : folder_(std::move(folder)), tag_(std::move(tag)) {
+    Take(taking);
+}
+
+TGameFilesLock::~TGameFilesLock() {
+    if (fd_ < 0) return;
+    // Removed while still locked: whoever opened this file meanwhile finds it gone once it gets
+    // the lock, and takes a new one.
+    if (!keepLockFile_) ::unlink(InFolder(tag_ + ".lck").c_str());
+    ::close(fd_);
+}
+
+void TGameFilesLock::Take(Taking taking) {
+    const std::string path = InFolder(tag_ + ".lck");
+    const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kLockPatience : std::chrono::seconds(0));
+    for (;;) {
+        bool made = true;
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST) {
+            made = false;
+            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        }
+        if (fd < 0) {
+            // Gone between the two opens: its holder let go.
+            if (errno == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) continue;
+            state_ = State::NoFolder;
+            return;
+        }
+        bool locked = false;
+        for (;;) {
+            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+                locked = true;
+                break;
+            }
+            if (errno == EINTR) continue;
+            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) break;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        if (!locked) {
+            ::close(fd);
+            state_ = State::Busy;
+            return;
+        }
+        struct stat held {}, named {};
+        if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
+            held.st_ino == named.st_ino) {
+            fd_ = fd;
+            // A lock file this program did not make was left by a save that never let go.
+            state_ = FinishCutShortSave(!made || taking == Taking::Tidy) ? State::Held : State::Busy;
+            return;
+        }
+        ::close(fd);
+    }
+}
+
+bool TGameFilesLock::FinishCutShortSave(bool leftBehind) {
+    const std::string journal = InFolder(tag_ + ".jnl");
+    const bool hasJournal = Exists(journal);
+    if (!hasJournal && !leftBehind) return true;
+    if (hasJournal) {
+        std::vector<TJournalEntry> entries;
+        // The new files were flushed with the journal: one that is not whole (the disk lost it in
+        // a stop before the flush was through) means no file was put in place yet, and the save is
+        // undone. Otherwise putting the rest in place finishes it.
+        bool whole = ReadJournal(journal, tag_, entries);
+        for (const TJournalEntry& e : entries) {
+            const std::string scratch = InFolder(e.scratch);
+            if (whole && Exists(scratch)) whole = MarkOfFile(scratch) == e.mark;
+        }
+        if (whole) {
+            for (const TJournalEntry& e : entries) {
+                const std::string scratch = InFolder(e.scratch);
+                if (Exists(scratch) && RenameFile(scratch, InFolder(e.target)) != 0) {
+                    keepLockFile_ = true;
+                    return false;
+                }
+            }
+            SyncFolder(folder_);
+        }
+        // Before the scratch files: without the journal they are only scratch.
+        if (::unlink(journal.c_str()) != 0 && errno != ENOENT) {
+            keepLockFile_ = true;
+            return false;
+        }
+    }
+    RemoveScratchFiles();
+    return true;
+}
+
+void TGameFilesLock::RemoveScratchFiles() const {
+    std::error_code ec;
+    std::vector<std::string> scratch;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (TagOfOurFile(name) == tag_ && name[kTagLength] == '-') scratch.push_back(name);
+    }
+    for (const std::string& name : scratch) ::unlink(InFolder(name).c_str());
+}
+
+std::string TGameFilesLock::NewScratchName() const {
+    static unsigned counter = 0;
+    return InFolder(tag_ + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp");
+}
+
+bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
+    if (state_ != State::Held) return false;
+    // Moved aside, a folder or device under a game's name would be lost to its owner; the save is
+    // refused before anything is written.
+    for (const TFileImage& f : files) {
+        struct stat st {};
+        if (::stat(f.path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
+    }
+    stepsTaken = 0;
+    struct Entry {
+        std::string scratch, backup;
+        bool keptOld = false, movedAside = false;
+    };
+    std::vector<Entry> entries(files.size());
+    std::vector<TJournalEntry> journalEntries;
+    std::vector<int> written;
+    const std::string journal = InFolder(tag_ + ".jnl");
+    auto removeScratch = [&] {
+        for (const Entry& e : entries)
+            if (!e.scratch.empty()) ::unlink(e.scratch.c_str());
+    };
+    auto giveUp = [&] {
+        for (int fd : written) ::close(fd);
+        removeScratch();
+        ::unlink(journal.c_str());
+        return false;
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        Step();
+        Entry& e = entries[i];
+        for (int attempt = 0; attempt < 100 && e.scratch.empty(); ++attempt) {
+            const std::string name = NewScratchName();
+            const int fd = WriteNewFile(name, files[i].bytes, O_EXCL);
+            if (fd >= 0) {
+                e.scratch = name;
+                written.push_back(fd);
+            } else if (errno != EEXIST) {
+                break;
+            }
+        }
+        if (e.scratch.empty()) return giveUp();
+        e.backup = NewScratchName();
+        journalEntries.push_back({FileNameOf(e.scratch), FileNameOf(e.backup), FileNameOf(files[i].path), MarkOf(files[i].bytes)});
+    }
+    Step();
+    const int journalFd = WriteNewFile(journal, JournalText(journalEntries), O_TRUNC);
+    if (journalFd < 0) return giveUp();
+    written.push_back(journalFd);
+    const bool flushed = FlushAndClose(written);
+    written.clear();
+    if (!flushed) return giveUp();
+    SyncFolder(folder_);
+    // Committed: from here a stop leaves the new files, and a failed step puts the old ones back.
+    auto putBack = [&](std::size_t failed) {
+        bool whole = !entries[failed].movedAside || RenameFile(entries[failed].backup, files[failed].path) == 0;
+        // Last placed first, each new file back to its scratch name before its old one returns:
+        // stopped midway, the journal still finishes the save instead of leaving a mixed pair.
+        for (std::size_t j = failed; whole && j-- > 0;) {
+            const Entry& e = entries[j];
+            whole = RenameFile(files[j].path, e.scratch) == 0 && (!e.keptOld || RenameFile(e.backup, files[j].path) == 0);
+        }
+        if (!whole) {
+            keepLockFile_ = true;
+            return false;
+        }
+        SyncFolder(folder_);
+        ::unlink(journal.c_str());
+        for (const Entry& e : entries) ::unlink(e.backup.c_str());
+        removeScratch();
+        return false;
+    };
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        Entry& e = entries[i];
+        const std::string& target = files[i].path;
+        // The last file needs no second name: nothing placed after it can fail and call it back,
+        // and its own failed rename leaves the old file where it was.
+        e.keptOld = i + 1 < files.size() && Exists(target);
+        if (e.keptOld) {
+            // The old file keeps a second name until the save is through, so that a failed step can
+            // put it back; where the disk has no second names it is moved aside instead.
+            Step();
+            if (LinkFile(target, e.backup) != 0) {
+                Step();
+                e.movedAside = RenameFile(target, e.backup) == 0;
+                if (!e.movedAside) return putBack(i);
+            }
+        }
+        Step();
+        if (RenameFile(e.scratch, target) != 0) return putBack(i);
+    }
+    SyncFolder(folder_);
+    Step();
+    ::unlink(journal.c_str());
+    for (const Entry& e : entries) {
+        if (!e.keptOld) continue;
+        Step();
+        ::unlink(e.backup.c_str());
+    }
+    Step();
+    return true;
+}
+
+void TGameFilesLock::FinishInterruptedSaves(const std::string& folder) {
+    std::error_code ec;
+    std::set<std::string> tags;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+        const std::string tag = TagOfOurFile(entry.path().filename().string());
+        if (!tag.empty()) tags.insert(tag);
+    }
+    // A save still running elsewhere holds its lock, so taking it without waiting passes it by.
+    for (const std::string& tag : tags) {
+        const TGameFilesLock lock(folder, tag, Taking::Tidy);
+    }
+}
+
+void SetFileRenamer(FileRenamer r) { renamer = r; }
+void SetFileLinker(FileLinker l) { linker = l; }
+void SetSaveStepWatcher(SaveStepWatcher w) { watcher = w; }
+
+}  // namespace kvt

@@ -1,0 +1,320 @@
+// The fast path search against a plain, slow reading of the same rules (whole-map score grids and
+// wave sweeps) on random maps: the same routes, ends, results and the same draws in the same order.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <ostream>
+#include <vector>
+
+#include "engine/movement/path_search.h"
+#include "engine/world/random.h"
+#include "tests/engine/movement_world.h"
+
+namespace kvt {
+namespace {
+
+using testing::MovementWorld;
+
+struct Outcome {
+    std::vector<int> steps;
+    THexPos end;
+    int result = 0;
+    std::vector<int> draws;
+    bool operator==(const Outcome&) const = default;
+    friend void PrintTo(const Outcome& o, std::ostream* os) {
+        *os << "steps";
+        for (int d : o.steps) *os << ' ' << d;
+        *os << ", end " << o.end.X << ',' << o.end.Y << ", result " << o.result << ", " << o.draws.size() << " draws";
+    }
+};
+
+// ---- reference land search: every hex scored, the walk grid copied whole for every walk ----
+void ReferenceLand(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule, int steps[31],
+                   THexPos& end, int& result) {
+    const int side = nation == 0 ? 0 : GameRec->Nations[nation].Side;
+    const bool rules = mode == kPathLand;
+    const int D = HexDistance(x1, y1, x2, y2);
+    bool enemyOnStart = false;
+    for (const TCorpsRec& k : GameRec->Corps)
+        if (CorpsInUse(k) && k.Side != side && k.HexX == x1 && k.HexY == y1 && !enemyOnStart) enemyOnStart = true;
+    static int base[77][55], walkScore[77][55];
+    for (int x = 1; x <= 76; ++x)
+        for (int y = 1; y <= 54; ++y) {
+            const MapCell& c = MapGrid->Cell(x, y);
+            int s = 1;
+            const bool hostile = c.ControlSide() != side;
+            if (rules) {
+                if (c.Terrain() == 0 || c.Terrain() == 3) s = 0;
+                if (rule == 0 && hostile) s = 0;
+                if (rule == 2 && hostile && HexDistance(x1, y1, x, y) > 2) s = 0;
+            }
+            if (s != 0) {
+                s += 2 * (D + 20) - 2 * HexDistance(x, y, x2, y2);
+                if (x == x2 && y == y2) s += 500;
+                if (rules && rule == 1 && hostile && enemyOnStart) s /= 2;
+            }
+            if (x == x1 && y == y1 && s != 0) s -= 1;
+            base[x][y] = s;
+        }
+    for (int k = 0; k <= 30; ++k) steps[k] = 0;
+    const int length = std::min(std::max(maxSteps, 0), 20);
+    struct Entry { int x, y, dir, score; };
+    Entry walks[8][21] = {};
+    int totals[8] = {};
+    for (int t = 1; t <= 7; ++t) {
+        for (int x = 1; x <= 76; ++x)
+            for (int y = 1; y <= 54; ++y) walkScore[x][y] = std::max(base[x][y], 0);
+        result = 0;
+        int cx = x1, cy = y1, stepsTried = length;
+        bool reached = false;
+        for (int k = 1; k <= length; ++k) {
+            int best = 0, bestDir = 0;
+            for (int dir = 1; dir <= 6; ++dir) {
+                int nx = cx, ny = cy;
+                StepHexAt(nx, ny, dir);
+                int cand = 0;
+                if (OnMap(nx, ny)) {
+                    bool entered = false;
+                    for (int e = 1; e < k; ++e)
+                        if (walks[t][e].x == nx && walks[t][e].y == ny && !(nx == x1 && ny == y1)) entered = true;
+                    if (!entered) cand = walkScore[nx][ny];
+                }
+                if (cand != 0 && rules) {
+                    const int hs = HexsideValue(*MapGrid, cx, cy, dir);
+                    if (hs == 3) cand = 0;
+                    else if (hs == 2) cand -= 1;
+                }
+                if (cand > best) { best = cand; bestDir = dir; }
+                if (cand != 0 && cand == best && Random(100) < 50) bestDir = dir;
+            }
+            if (bestDir == 0) continue;
+            StepHexAt(cx, cy, bestDir);
+            walks[t][k] = {cx, cy, bestDir, walkScore[cx][cy]};
+            totals[t] += walkScore[cx][cy];
+            base[cx][cy] = base[cx][cy] >= 3 ? base[cx][cy] - 2 : 1;
+            if (cx == x2 && cy == y2) {
+                result = 2;
+                reached = true;
+                stepsTried = k;
+                break;
+            }
+        }
+        if (!reached) totals[t] /= 2;
+        totals[t] /= stepsTried + 1;
+    }
+    int chosen = 0, bestTotal = 0;
+    for (int t = 1; t <= 7; ++t)
+        if (totals[t] > bestTotal) { bestTotal = totals[t]; chosen = t; }
+    end = {static_cast<std::uint16_t>(x1), static_cast<std::uint16_t>(y1)};
+    if (chosen == 0) return;
+    for (int k = 1; k <= length && walks[chosen][k].score != 0; ++k) {
+        steps[k] = walks[chosen][k].dir;
+        end = {static_cast<std::uint16_t>(walks[chosen][k].x), static_cast<std::uint16_t>(walks[chosen][k].y)};
+    }
+}
+
+// ---- reference breadth-first search: the whole map swept once per wave ----
+bool RefPassable(int mode, int nation, int x, int y) {
+    const MapCell& c = MapGrid->Cell(x, y);
+    if (mode == 2) return (c.Terrain() == 4 || c.Rail()) && c.ControlSide() == nation;
+    if (mode == 3) return c.RiverNavigable();
+    return c.Terrain() == 0 || c.Terrain() == 4;
+}
+
+void ReferenceBreadthFirst(int x1, int y1, int x2, int y2, int mode, int nation, int steps[31], THexPos& end,
+                           int& result) {
+    static int wave[77][55];
+    for (int k = 0; k <= 30; ++k) steps[k] = 0;
+    for (auto& col : wave) std::fill(std::begin(col), std::end(col), 0);
+    result = 2;
+    wave[x1][y1] = 1;
+    for (int w = 1; wave[x2][y2] == 0; ++w) {
+        bool any = false;
+        for (int x = 1; x <= 76; ++x)
+            for (int y = 1; y <= 54; ++y) {
+                if (wave[x][y] != w) continue;
+                for (int d = 1; d <= 6; ++d) {
+                    int nx = x, ny = y;
+                    StepHexAt(nx, ny, d);
+                    if (OnMap(nx, ny) && wave[nx][ny] == 0 && RefPassable(mode, nation, nx, ny)) {
+                        wave[nx][ny] = w + 1;
+                        any = true;
+                    }
+                }
+            }
+        // Waves are one byte: the sweep of wave 254 is the last that can mark a hex (with 255).
+        if (wave[x2][y2] == 0 && (!any || w >= 254)) {
+            result = 0;
+            return;
+        }
+    }
+    result = 0;
+    int cx = x2, cy = y2;
+    while (true) {
+        int bestCost = 100, bestDir = 0;
+        for (int d = 1; d <= 6; ++d) {
+            int nx = cx, ny = cy;
+            StepHexAt(nx, ny, d);
+            if (!OnMap(nx, ny) || wave[nx][ny] != wave[cx][cy] - 1) continue;
+            const int cost = RefPassable(mode, nation, nx, ny) ? 2 : 0;
+            if (cost < bestCost) { bestCost = cost; bestDir = d; }
+            else if (cost == bestCost && Random(100) < 50) bestDir = d;
+        }
+        if (bestDir == 0) return;
+        StepHexAt(cx, cy, bestDir);
+        const int w = wave[cx][cy];
+        if (w >= 1 && w <= 30) steps[w] = OppositeDirection(bestDir);
+        if (w == 1) { result = 2; break; }
+    }
+    int x = x1, y = y1;
+    end = {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
+    for (int k = 1; k <= 30 && steps[k] != 0; ++k) {
+        StepHexAt(x, y, steps[k]);
+        end = {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
+        if (x == x2 && y == y2) break;
+    }
+}
+
+class PathSearchReference : public MovementWorld {
+protected:
+    // A rough random map: every terrain class, hexsides of every value, rail, river and control.
+    void RandomMap(std::uint64_t seed) {
+        SetRandomSeed(seed);
+        for (int x = 1; x <= kMapColumns; ++x)
+            for (int y = 1; y <= kMapRows; ++y) {
+                MapCell& c = Hex(x, y);
+                c.b[0] = static_cast<std::uint8_t>(Random(256) & (Random(3) == 0 ? 0xFF : 0xC0));
+                c.b[1] = 0;
+                c.SetTerrain(Random(10) < 6 ? 1 + Random(2) : Random(8));
+                c.SetRail(Random(3) == 0);
+                c.SetControlSide(Random(4) == 0 ? 2 : 1);
+                c.SetRiverNavigable(Random(3) != 0);
+            }
+    }
+
+    // One search by the game's FindPath or by the plain reading, from a fixed seed, with its draws.
+    static Outcome Run(bool reference, int sx, int sy, int x2, int y2, int steps, int mode, int nation, int rule,
+                       std::uint64_t drawSeed) {
+        Outcome o;
+        SetRandomSeed(drawSeed);
+        ClearRandomDrawLog();
+        SetRandomDrawLogging(true);
+        PathEnd = {1, 1};
+        PathResult = 9;
+        int refSteps[31];
+        THexPos refEnd{1, 1};
+        int refResult = 9;
+        if (!reference) {
+            FindPath(sx, sy, x2, y2, steps, mode, nation, rule);
+            for (int k = 1; k <= 30; ++k) o.steps.push_back(PathSteps[k]);
+            o.end = PathEnd;
+            o.result = PathResult;
+        } else {
+            if (mode >= 2 && mode <= 4) ReferenceBreadthFirst(sx, sy, x2, y2, mode, nation, refSteps, refEnd, refResult);
+            else ReferenceLand(sx, sy, x2, y2, steps, mode, nation, rule, refSteps, refEnd, refResult);
+            for (int k = 1; k <= 30; ++k) o.steps.push_back(refSteps[k]);
+            o.end = refEnd;
+            o.result = refResult;
+        }
+        SetRandomDrawLogging(false);
+        o.draws = RandomDrawLog();
+        return o;
+    }
+};
+
+TEST_F(PathSearchReference, EveryModeMatchesThePlainReading) {
+    int compared = 0, reached = 0;
+    for (std::uint64_t mapSeed = 1; mapSeed <= 6; ++mapSeed) {
+        RandomMap(mapSeed);
+        if (mapSeed % 2 == 0) AddCorps(2, 30, 30);  // an enemy on some starts for the territory halving
+        for (int trial = 0; trial < 40; ++trial) {
+            SetRandomSeed(mapSeed * 1000 + trial);
+            const int x1 = 1 + Random(76), y1 = 1 + Random(54);
+            const int x2 = std::clamp(x1 + Random(25) - 12, 1, 76), y2 = std::clamp(y1 + Random(25) - 12, 1, 54);
+            const int sx = trial % 5 == 0 ? 30 : x1, sy = trial % 5 == 0 ? 30 : y1;
+            const int mode = 1 + trial % 5;  // 5 = the land walks without their rules
+            const int rule = Random(3), steps = Random(25), nation = Random(3);
+            if (sx == x2 && sy == y2) continue;
+            const std::uint64_t drawSeed = 77 + trial;
+            const Outcome fast = Run(false, sx, sy, x2, y2, steps, mode, nation, rule, drawSeed);
+            const Outcome slow = Run(true, sx, sy, x2, y2, steps, mode, nation, rule, drawSeed);
+            ASSERT_EQ(fast, slow) << "map " << mapSeed << " trial " << trial << " mode " << mode << " from " << sx << ","
+                                  << sy << " to " << x2 << "," << y2;
+            ++compared;
+            if (fast.end.X == x2 && fast.end.Y == y2) ++reached;
+        }
+    }
+    EXPECT_GT(compared, 200);
+    EXPECT_GT(reached, 40) << "the random maps must let many searches succeed to be worth comparing";
+}
+
+TEST_F(PathSearchReference, LongRailRiverAndSeaSearchesMatchTheWholeSweep) {
+    // Ends anywhere on the map: the waves are then worked out far from the start, round the
+    // random map's obstacles, and many searches fail.
+    int compared = 0, reached = 0;
+    for (std::uint64_t mapSeed = 11; mapSeed <= 14; ++mapSeed) {
+        RandomMap(mapSeed);
+        for (int trial = 0; trial < 45; ++trial) {
+            SetRandomSeed(mapSeed * 1000 + trial);
+            const int x1 = 1 + Random(76), y1 = 1 + Random(54), x2 = 1 + Random(76), y2 = 1 + Random(54);
+            const int mode = 2 + trial % 3, nation = 1 + Random(2);
+            if (x1 == x2 && y1 == y2) continue;
+            const Outcome fast = Run(false, x1, y1, x2, y2, 30, mode, nation, 0, 500 + trial);
+            const Outcome slow = Run(true, x1, y1, x2, y2, 30, mode, nation, 0, 500 + trial);
+            ASSERT_EQ(fast, slow) << "map " << mapSeed << " trial " << trial << " mode " << mode << " from " << x1 << ","
+                                  << y1 << " to " << x2 << "," << y2;
+            ++compared;
+            reached += fast.result == kPathReached;
+        }
+    }
+    EXPECT_GT(compared, 150);
+    EXPECT_GT(reached, 30) << "the random maps must let many long searches succeed to be worth comparing";
+}
+
+TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
+    // A winding river one hex wide: down one even column, round through the odd column below or
+    // above, up the next even column, and so on. No two of its hexes touch but neighbours along
+    // it, so the n-th hex lies exactly n steps from the first by river.
+    FillMap(1, 0, 0);
+    std::vector<THexPos> hexes = {{2, 2}};
+    std::vector<int> dirs = {0};
+    auto step = [&](int dir) {
+        int x = hexes.back().X, y = hexes.back().Y;
+        StepHexAt(x, y, dir);
+        hexes.push_back({static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)});
+        dirs.push_back(dir);
+    };
+    for (int column = 0; hexes.size() <= 300; ++column) {
+        const bool down = column % 2 == 0;
+        for (int i = 0; i < 51; ++i) step(down ? 4 : 1);
+        step(down ? 3 : 2);
+        step(down ? 2 : 3);
+    }
+    for (std::size_t i = 0; i < hexes.size(); ++i) {
+        ASSERT_TRUE(OnMap(hexes[i].X, hexes[i].Y)) << i;
+        for (std::size_t j = i + 1; j < hexes.size(); ++j)
+            ASSERT_EQ(HexDistance(hexes[i].X, hexes[i].Y, hexes[j].X, hexes[j].Y) <= 1, j == i + 1) << i << " and " << j;
+        Hex(hexes[i].X, hexes[i].Y).SetRiverNavigable(true);
+    }
+
+    struct Case { int distance; bool reached; };
+    for (const Case c : {Case{253, true}, Case{254, true}, Case{255, false}}) {
+        const THexPos start = hexes[0], dest = hexes[static_cast<std::size_t>(c.distance)];
+        const Outcome fast = Run(false, start.X, start.Y, dest.X, dest.Y, 0, kPathRiver, 0, 0, 5);
+        const Outcome slow = Run(true, start.X, start.Y, dest.X, dest.Y, 0, kPathRiver, 0, 0, 5);
+        EXPECT_EQ(fast, slow) << c.distance << " steps";
+        EXPECT_TRUE(fast.draws.empty()) << c.distance << " steps: every hex has one way back";
+        if (c.reached) {
+            EXPECT_EQ(fast.result, kPathReached) << c.distance << " steps";
+            EXPECT_EQ(fast.steps, std::vector<int>(dirs.begin() + 1, dirs.begin() + 31)) << c.distance << " steps";
+            EXPECT_EQ(fast.end, hexes[30]) << c.distance << " steps: the route is cut to its first 30 steps";
+        } else {
+            EXPECT_EQ(fast.result, 0) << c.distance << " steps";
+            EXPECT_EQ(fast.steps, std::vector<int>(30, 0)) << c.distance << " steps";
+            EXPECT_EQ(fast.end, (THexPos{1, 1})) << c.distance << " steps: a failed search keeps the previous end";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace kvt
