@@ -35,14 +35,7 @@ const TStart& Start() {
         TStart s;
         static kvt::AutomaticFrontend frontend;
         kvt::InstallFrontend(&frontend);
-        const std::string file = std::string(KVT_GAME_DIR) + "/1861.kvt";
-        kvt::TextTable.LoadFromFile(std::string(KVT_GAME_DIR) + "/KVT_ENG.TXT");
-        kvt::ResetEngineGlobals();
-        kvt::UseClockForRandomize(false);
-        kvt::SetRandomSeed(1);
-        if (fs::exists(file) && kvt::ReadGameImages(file, *kvt::GameRec, *kvt::MapGrid, nullptr) &&
-            kvt::HandGameToComputer()) {
-            kvt::BringGameIntoPlay(file);
+        if (kvt::bench::LoadHeadless1861(1)) {
             kvt::bench::KeepWorld(s.world);
             s.random = kvt::GetRandomState();
             s.world.loaded = true;

@@ -69,15 +69,7 @@ void Watch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, i
 bool PlayCampaign() {
     static kvt::AutomaticFrontend frontend;
     kvt::InstallFrontend(&frontend);
-    const std::string file = std::string(KVT_GAME_DIR) + "/1861.kvt";
-    kvt::TextTable.LoadFromFile(std::string(KVT_GAME_DIR) + "/KVT_ENG.TXT");
-    kvt::ResetEngineGlobals();
-    kvt::UseClockForRandomize(false);
-    kvt::SetRandomSeed(1);
-    if (!fs::exists(file) || !kvt::ReadGameImages(file, *kvt::GameRec, *kvt::MapGrid, nullptr) ||
-        !kvt::HandGameToComputer())
-        return false;
-    kvt::BringGameIntoPlay(file);
+    if (!kvt::bench::LoadHeadless1861(1)) return false;
     while (kvt::PlayHeadlessTurn()) {
     }
     return kvt::GameStatus != 0;

@@ -3,6 +3,7 @@
 // since most rules change the world they read. Header only: every .cpp here is its own program.
 #pragma once
 
+#include <cstdint>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -59,15 +60,15 @@ inline const TKeptWorld& Computer1861World() {
 }
 
 // Reads the 1861 start point, hands it to the computer on both sides before it comes into play
-// (as the headless runner does) with the generator seeded 1861, and loads the game's texts. False,
+// (as the headless runner does) with the generator seeded `seed`, and loads the game's texts. False,
 // with nothing brought into play, when the start point has not been built.
-inline bool LoadHeadless1861() {
+inline bool LoadHeadless1861(std::uint64_t seed = 1861) {
     const std::string start = std::string(KVT_GAME_DIR) + "/1861.kvt";
     if (!std::filesystem::exists(start)) return false;
     TextTable.LoadFromFile(std::string(KVT_GAME_DIR) + "/KVT_ENG.TXT");
     ResetEngineGlobals();
     UseClockForRandomize(false);
-    SetRandomSeed(1861);
+    SetRandomSeed(seed);
     if (!ReadGameImages(start, *GameRec, *MapGrid, nullptr) || !HandGameToComputer()) return false;
     BringGameIntoPlay(start);
     return true;

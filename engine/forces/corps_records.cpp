@@ -58,6 +58,11 @@ int ReceivingCity(int from) {
 
 }  // namespace
 
+void ReleaseBaselessArmies() {
+    for (TArmyRec& a : GameRec->Armies)
+        if (a.BaseCity == 0) a.Nation = 0;
+}
+
 void DisbandArmy(int a) {
     if (!Arr1<TArmyRec, kArmyCount>::InRange(a)) return;
     TGameRec& g = *GameRec;

@@ -9,6 +9,8 @@
 
 namespace kvt {
 
+// An army whose headquarters city is gone frees its slot for a new army.
+void ReleaseBaselessArmies();
 // Frees army a (1..15) and detaches its corps.
 void DisbandArmy(int army);
 // Frees corps c (1..120): its nation's brigades join a neighbouring corps of its nation and side

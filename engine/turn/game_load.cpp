@@ -1,6 +1,7 @@
 // A game read from its files comes into play: derived state recounted, menus and side set.
 #include "engine/turn/game_load.h"
 
+#include "engine/forces/corps_records.h"
 #include "engine/forces/force_recount.h"
 #include "engine/logistics/city_unrest.h"
 #include "engine/logistics/conquest.h"

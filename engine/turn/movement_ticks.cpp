@@ -1,6 +1,7 @@
 // The movement ticks of a live turn and the end of the movement.
 #include "engine/turn/movement_ticks.h"
 
+#include "engine/forces/corps_records.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/logistics/fleet_movement.h"
 #include "engine/logistics/hex_control.h"

@@ -215,11 +215,6 @@ std::uint32_t CorpsPanelTextColour(int corps) {
     return c.Route[1] != 0 ? kRed : IdPanelColours().text;
 }
 
-void ReleaseBaselessArmies() {
-    for (TArmyRec& a : GameRec->Armies)
-        if (a.BaseCity == 0) a.Nation = 0;
-}
-
 std::string MovedUnitCaption(MovedUnit kind, int index) {
     const TGameRec& g = *GameRec;
     if (kind == MovedUnit::Fleet) {

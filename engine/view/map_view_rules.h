@@ -110,9 +110,6 @@ TPanelColours IdPanelColours();
 // colour. It lasts until the next repaint.
 std::uint32_t CorpsPanelTextColour(int corps);
 
-// An army whose headquarters city is gone frees its slot for a new army.
-void ReleaseBaselessArmies();
-
 // A unit the movement shows after its step.
 enum class MovedUnit { Corps, Fleet };
 
