@@ -22,6 +22,15 @@ void BM_UpdateHexControl(benchmark::State& state) {
 }
 BENCHMARK(BM_UpdateHexControl)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
+// The whole-map weighing a pass falls back to when everything may have changed (a load).
+void BM_UpdateHexControlWholeMap(benchmark::State& state) {
+    const TKeptWorld& w = Computer1861World();
+    if (!w.loaded) return state.SkipWithError("1861.kvt has not been built");
+    RestoreWorld(w);
+    for (auto _ : state) kvt::UpdateHexControlFullRescan();
+}
+BENCHMARK(BM_UpdateHexControlWholeMap)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
+
 void BM_UpdateSupplySources(benchmark::State& state) {
     const TKeptWorld& w = Computer1861World();
     if (!w.loaded) return state.SkipWithError("1861.kvt has not been built");
