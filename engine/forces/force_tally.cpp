@@ -33,6 +33,20 @@ struct Sums {
         EnemyReadinessTally = Saturated(readiness);
         EnemyCorpsTally = Saturated(corps);
     }
+    // A corps at distance d in the plain tally around city c for `side`: the holder's corps on the
+    // city is noted, and within the range it counts for its side, an enemy by its distance.
+    void MeetNear(int index, int corpsSide, int strength, int fatigueLimit, int d, const TCityRec& c, int side,
+                  int range) {
+        if (corpsSide == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(index);
+        if (d >= range) return;
+        if (corpsSide == side) {
+            own += strength;
+        } else {
+            corps += 1;
+            enemy += strength / (d + 1);
+            readiness += fatigueLimit;
+        }
+    }
 };
 
 // The reference reading: every corps measured.
@@ -43,15 +57,7 @@ void TallyNearFullRescan(const TGameRec& g, const TCityRec& c, int side, int ran
         const TCorpsRec& corps = g.Corps[k];
         if (!CorpsInUse(corps)) continue;
         const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
-        if (corps.Side == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
-        if (d >= range) continue;
-        if (corps.Side == side) {
-            s.own += corps.Strength;
-        } else {
-            s.corps += 1;
-            s.enemy += corps.Strength / (d + 1);
-            s.readiness += corps.FatigueLimit;
-        }
+        s.MeetNear(k, corps.Side, corps.Strength, corps.FatigueLimit, d, c, side, range);
     }
     s.Store();
 }
@@ -67,15 +73,7 @@ void TallyNear(const TGameRec& g, const TCityRec& c, int side, int range) {
         const TCorpsRec& corps = g.Corps[k];
         if (std::abs(c.HexX - corps.HexX) > box || std::abs(c.HexY - corps.HexY) > box || !CorpsInUse(corps)) continue;
         const int d = HexDistance(c.HexX, c.HexY, corps.HexX, corps.HexY);
-        if (corps.Side == c.Owner && d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
-        if (d >= range) continue;
-        if (corps.Side == side) {
-            s.own += corps.Strength;
-        } else {
-            s.corps += 1;
-            s.enemy += corps.Strength / (d + 1);
-            s.readiness += corps.FatigueLimit;
-        }
+        s.MeetNear(k, corps.Side, corps.Strength, corps.FatigueLimit, d, c, side, range);
     }
     s.Store();
 }
@@ -236,15 +234,7 @@ void TTallyCorps::TallyNear(int city, int nation, int range) const {
         for (int i = start_[column]; i < start_[column + 1]; ++i) {
             if (std::abs(c.HexY - y_[i]) > box) continue;
             const int d = HexDistance(c.HexX, c.HexY, x_[i], y_[i]);
-            if (side_[i] == c.Owner && d == 0) HolderCorpsOnCity = index_[i];
-            if (d >= range) continue;
-            if (side_[i] == side) {
-                s.own += strength_[i];
-            } else {
-                s.corps += 1;
-                s.enemy += strength_[i] / (d + 1);
-                s.readiness += fatigueLimit_[i];
-            }
+            s.MeetNear(index_[i], side_[i], strength_[i], fatigueLimit_[i], d, c, side, range);
         }
     s.Store();
 }

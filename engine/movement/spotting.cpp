@@ -44,29 +44,57 @@ bool CarriedByActiveFleet(int corps) {
     return false;
 }
 
-void SpotByCorps(int i) {
-    TGameRec& g = G();
-    TCorpsRec& k = g.Corps[i];
-    const int weather = g.TheatreWeather[k.Region];
+// How far a corps sees: by its theatre's weather, one hex more for cavalry, one less when worn out.
+int CorpsSpottingRange(const TCorpsRec& k) {
+    const int weather = G().TheatreWeather[k.Region];
     int range = weather > 6 ? 3 : weather == 3 ? 4 : 5;
     if (k.Kind == 2) range += 1;
     if (k.Fatigue > k.FatigueLimit) range -= 1;
+    return range;
+}
+
+// Corps k meets enemy corps j at distance d: on one hex both make contact unless one is afloat;
+// within k's range j is seen.
+void MeetEnemyCorps(TCorpsRec& k, TCorpsRec& j, int d, int range, int& sameHex) {
+    if (d == 0) {
+        ++sameHex;
+        if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
+            RaiseContact(k);
+            RaiseContact(j);
+        }
+    } else if (d <= range) {
+        // A farther spotter must not lower what a nearer one saw.
+        j.Visibility = static_cast<U8>(std::max(static_cast<int>(j.Visibility), range - d));
+    }
+}
+
+// How far a fleet sees, by the weather of its home port's theatre (the seaboard's without one).
+int FleetSpottingRange(const TFleetRec& f) {
+    const TGameRec& g = G();
+    int theatre = g.Cities[f.HomePort].Theatre;
+    if (f.HomePort == 0 || theatre == 0) theatre = kSeaboard;
+    const int weather = g.TheatreWeather[theatre];
+    return weather >= 6 ? 1 : weather > 2 ? 2 : 3;
+}
+
+// Fleet f sights an enemy fleet within its range r; a fleet on the other kind of water counts
+// one hex farther.
+void SpotEnemyFleet(TFleetRec& f, const TFleetRec& other, int r) {
+    int d = Distance(f.HexX, f.HexY, other.HexX, other.HexY);
+    if (!(f.WaterType != 0 && other.WaterType != 0)) d += 1;
+    if (d <= r && f.Spotted < r - d) f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
+}
+
+void SpotByCorps(int i) {
+    TGameRec& g = G();
+    TCorpsRec& k = g.Corps[i];
+    const int range = CorpsSpottingRange(k);
 
     int sameHex = 0;
     for (TCorpsRec& j : g.Corps) {
         // Sides, not nations: allies share a side and never meet as enemies.
         if (!CorpsInUse(j) || j.Side == k.Side) continue;
-        const int d = Distance(k.HexX, k.HexY, j.HexX, j.HexY);
-        if (d == 0) {
-            ++sameHex;
-            if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
-                RaiseContact(k);
-                RaiseContact(j);
-            }
-        } else if (d <= range) {
-            // A farther spotter must not lower what a nearer one saw.
-            j.Visibility = static_cast<U8>(std::max(static_cast<int>(j.Visibility), range - d));
-        }
+        MeetEnemyCorps(k, j, Distance(k.HexX, k.HexY, j.HexX, j.HexY), range, sameHex);
     }
     if (sameHex == 0) k.ContactCode = 0;
 }
@@ -90,16 +118,10 @@ void SpotFleets() {
     TGameRec& g = G();
     for (TFleetRec& f : g.Fleets) {
         if (f.BuildCounter != 0 || f.Side == 0) continue;
-        int theatre = g.Cities[f.HomePort].Theatre;
-        if (f.HomePort == 0 || theatre == 0) theatre = kSeaboard;
-        const int weather = g.TheatreWeather[theatre];
-        const int r = weather >= 6 ? 1 : weather > 2 ? 2 : 3;
+        const int r = FleetSpottingRange(f);
         for (const TFleetRec& other : g.Fleets) {
             if (other.BuildCounter != 0 || other.Side == 0 || other.Side == f.Side) continue;
-            int d = Distance(f.HexX, f.HexY, other.HexX, other.HexY);
-            if (!(f.WaterType != 0 && other.WaterType != 0)) d += 1;
-            if (d <= r && f.Spotted < r - d)
-                f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
+            SpotEnemyFleet(f, other, r);
         }
         for (const TCityRec& city : g.Cities)
             if (city.Owner != 0 && city.Owner != f.Side && Distance(f.HexX, f.HexY, city.HexX, city.HexY) <= r)
@@ -166,10 +188,7 @@ void SortCorps(TCorpsByColumn& corps) {
 void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[i];
-    const int weather = g.TheatreWeather[k.Region];
-    int range = weather > 6 ? 3 : weather == 3 ? 4 : 5;
-    if (k.Kind == 2) range += 1;
-    if (k.Fatigue > k.FatigueLimit) range -= 1;
+    const int range = CorpsSpottingRange(k);
 
     // A distance within the range or 0 lies within that many columns and rows.
     const int box = std::max(range, 0);
@@ -177,16 +196,7 @@ void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
     corps.ForNear(k.HexX, k.HexY, box, [&](int index, int x, int y, int side) {
         if (side == k.Side) return;
         TCorpsRec& j = g.Corps[index];
-        const int d = Distance(k.HexX, k.HexY, x, y);
-        if (d == 0) {
-            ++sameHex;
-            if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
-                RaiseContact(k);
-                RaiseContact(j);
-            }
-        } else if (d <= range) {
-            j.Visibility = static_cast<U8>(std::max(static_cast<int>(j.Visibility), range - d));
-        }
+        MeetEnemyCorps(k, j, Distance(k.HexX, k.HexY, x, y), range, sameHex);
     });
     if (sameHex == 0) k.ContactCode = 0;
 }
@@ -248,17 +258,11 @@ void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities)
         if (g.Fleets[f].BuildCounter == 0 && g.Fleets[f].Side != 0) afloat[afloatCount++] = static_cast<std::uint8_t>(f);
     for (int a = 0; a < afloatCount; ++a) {
         TFleetRec& f = g.Fleets[afloat[a]];
-        int theatre = g.Cities[f.HomePort].Theatre;
-        if (f.HomePort == 0 || theatre == 0) theatre = kSeaboard;
-        const int weather = g.TheatreWeather[theatre];
-        const int r = weather >= 6 ? 1 : weather > 2 ? 2 : 3;
+        const int r = FleetSpottingRange(f);
         for (int b = 0; b < afloatCount; ++b) {
             const TFleetRec& other = g.Fleets[afloat[b]];
             if (other.Side == f.Side) continue;
-            int d = Distance(f.HexX, f.HexY, other.HexX, other.HexY);
-            if (!(f.WaterType != 0 && other.WaterType != 0)) d += 1;
-            if (d <= r && f.Spotted < r - d)
-                f.Spotted = static_cast<U8>(r - d + (other.Mission == kMissionPatrol ? 1 : 0));
+            SpotEnemyFleet(f, other, r);
         }
         int enemyCities = 0;
         cities.ForNear(f.HexX, f.HexY, r, [&](int, int x, int y, int owner) {
