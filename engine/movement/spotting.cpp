@@ -151,9 +151,15 @@ struct TByColumn {
     template <typename Place, typename Counted>
     void Sort(int count, Place place, Counted counted) {
         start.fill(0);
+        int last = 0;
         for (int i = 1; i <= count; ++i)
-            if (counted(i)) ++start[place(i).x + 1];
-        for (int c = 1; c <= 256; ++c) start[c] = static_cast<std::uint8_t>(start[c] + start[c - 1]);
+            if (counted(i)) {
+                ++start[place(i).x + 1];
+                last = std::max(last, place(i).x);
+            }
+        // Past the last piece's column every start is the whole count.
+        for (int c = 1; c <= last + 1; ++c) start[c] = static_cast<std::uint8_t>(start[c] + start[c - 1]);
+        std::fill(start.begin() + last + 2, start.end(), start[last + 1]);
         std::array<std::uint8_t, 257> at = start;
         for (int i = 1; i <= count; ++i) {
             if (!counted(i)) continue;
@@ -331,13 +337,45 @@ int BestHeadquarters(int a, int t, bool threatened) {
 // The same choice without measuring every corps against every city: the army's own corps and the
 // corps of other sides are listed once, and a city's count stops as soon as it cannot win. Every
 // term is at least 0, so the first city with the lowest score under the limit wins either way.
-// The corps not of a side, by column, sorted once a pass for every army of that side: moving
-// headquarters moves, frees and turns no corps.
-class TEnemiesBySide {
+// Moving headquarters moves, frees and turns no corps, and losing an army only takes its own corps
+// out of it, so the corps are listed once a pass: all of them and those not of a side by column,
+// and each army's by its number (a corps is still checked for its army when read). No city or hex
+// changes either: the cities a side may choose unthreatened are listed once too.
+class THeadquartersCorps {
 public:
-    const TCorpsByColumn& Of(int side) {
+    THeadquartersCorps() {
+        const TGameRec& g = G();
+        all_.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g](int c) { return CorpsInUse(g.Corps[c]); });
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) ++armyStart_[g.Corps[k].Army + 1];
+        for (int a = 1; a <= kArmyCount + 1; ++a) armyStart_[a] = static_cast<std::uint8_t>(armyStart_[a] + armyStart_[a - 1]);
+        auto at = armyStart_;
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) armyCorps_[at[g.Corps[k].Army]++] = static_cast<std::uint8_t>(k);
+    }
+    const TCorpsByColumn& All() const { return all_; }
+    const TCorpsByColumn& EnemiesOf(int side) { return Of(side).corps; }
+    // The supply sources of the side on hexes it controls, in city order.
+    struct TCities {
+        std::array<std::uint8_t, kCityCount> city;
+        int count = 0;
+    };
+    const TCities& SourcesHeldBy(int side) { return Of(side).sources; }
+    // The corps in use that served army a when the pass began, in index order.
+    template <typename F>
+    void ForArmy(int a, F f) const {
+        for (int i = armyStart_[a]; i < armyStart_[a + 1]; ++i) f(armyCorps_[i]);
+    }
+
+private:
+    struct TKept {
+        int side = 0;
+        TCorpsByColumn corps;
+        TCities sources;
+    };
+    const TKept& Of(int side) {
         for (const TKept& k : kept_)
-            if (k.side == side) return k.corps;
+            if (k.side == side) return k;
         TKept& k = kept_.emplace_back();
         k.side = side;
         const TGameRec& g = G();
@@ -345,28 +383,38 @@ public:
             const TCorpsRec& corps = g.Corps[c];
             return CorpsInUse(corps) && corps.Side != side;
         });
-        return k.corps;
+        for (int c = 1; c <= kCityCount; ++c) {
+            const TCityRec& city = g.Cities[c];
+            if (IsSupplySourceOf(city, side) && MapGrid->Cell(city.HexX, city.HexY).ControlSide() == side)
+                k.sources.city[k.sources.count++] = static_cast<std::uint8_t>(c);
+        }
+        return k;
     }
-
-private:
-    struct TKept {
-        int side = 0;
-        TCorpsByColumn corps;
-    };
+    TCorpsByColumn all_;
     std::vector<TKept> kept_;
+    std::array<std::uint8_t, kArmyCount + 2> armyStart_{};
+    std::array<std::uint8_t, kCorpsCount> armyCorps_{};
 };
 
-int BestHeadquartersSwept(int a, int t, bool threatened, TEnemiesBySide& enemiesBySide) {
+int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& corps) {
     const TGameRec& g = G();
     const TArmyRec& army = g.Armies[a];
     std::array<std::uint8_t, kCorpsCount> ownX, ownY;
     int ownCount = 0;
-    const TCorpsByColumn& enemies = enemiesBySide.Of(army.Side);
-    for (const TCorpsRec& k : g.Corps)
-        if (k.Army == a && k.Nation == army.Nation && CorpsInUse(k)) {
-            ownX[ownCount] = k.HexX;
-            ownY[ownCount++] = k.HexY;
-        }
+    // Sums of the own corps' columns and rows and their squares: a hex distance is at least the
+    // column and the row difference, so the squares of either bound a city's sum from below.
+    std::int32_t sumX = 0, sumXX = 0, sumY = 0, sumYY = 0;
+    const TCorpsByColumn& enemies = corps.EnemiesOf(army.Side);
+    corps.ForArmy(a, [&](int c) {
+        const TCorpsRec& k = g.Corps[c];
+        if (k.Army != a || k.Nation != army.Nation) return;
+        ownX[ownCount] = k.HexX;
+        ownY[ownCount++] = k.HexY;
+        sumX += k.HexX;
+        sumXX += k.HexX * k.HexX;
+        sumY += k.HexY;
+        sumYY += k.HexY * k.HexY;
+    });
     std::array<int, 256> otherBases{};
     for (int b = 1; b <= kArmyCount; ++b)
         if (b != a) ++otherBases[g.Armies[b].BaseCity];
@@ -376,17 +424,33 @@ int BestHeadquartersSwept(int a, int t, bool threatened, TEnemiesBySide& enemies
 
     int best = 0;
     std::int32_t bestScore = kScoreLimit;
-    for (int c = 1; c <= kCityCount; ++c) {
+    // The cities in the running, in city order.
+    std::array<std::uint8_t, kCityCount> running;
+    int runningCount = 0;
+    if (threatened) {
+        for (int c = 1; c <= kCityCount; ++c)
+            if (IsSupplySourceOf(g.Cities[c], army.Side) && c != t) running[runningCount++] = static_cast<std::uint8_t>(c);
+    } else {
+        const THeadquartersCorps::TCities& sources = corps.SourcesHeldBy(army.Side);
+        runningCount = sources.count;
+        running = sources.city;
+    }
+    for (int i = 0; i < runningCount; ++i) {
+        const int c = running[i];
         const TCityRec& city = g.Cities[c];
-        if (!IsSupplySourceOf(city, army.Side)) continue;
-        if (threatened ? c == t : MapGrid->Cell(city.HexX, city.HexY).ControlSide() != army.Side) continue;
+        const std::int32_t cx = city.HexX, cy = city.HexY;
+        const std::int32_t columns = sumXX - 2 * cx * sumX + ownCount * cx * cx;
+        const std::int32_t rows = sumYY - 2 * cy * sumY + ownCount * cy * cy;
+        const std::int32_t own = std::max(columns, rows);
+        if (own >= bestScore) continue;
         int d = Distance(city.HexX, city.HexY, target.HexX, target.HexY);
         if (city.Theatre != army.Theatre) d += 1;
         if (c == capital && d >= 3) d -= 2;
         d += 5 * otherBases[c];
         std::int32_t score = d * d;
-        for (int i = 0; i < ownCount && score < bestScore; ++i) {
-            const int e = Distance(ownX[i], ownY[i], city.HexX, city.HexY);
+        if (score + own >= bestScore) continue;
+        for (int j = 0; j < ownCount && score < bestScore; ++j) {
+            const int e = Distance(ownX[j], ownY[j], city.HexX, city.HexY);
             score += e * e;
         }
         if (score >= bestScore) continue;
@@ -418,7 +482,7 @@ void LoseArmy(int a, int formerBase) {
 }
 
 template <bool kRescan>
-void MoveHeadquarters(int a, TEnemiesBySide& enemies) {
+void MoveHeadquarters(int a, THeadquartersCorps* corps) {
     TGameRec& g = G();
     TArmyRec& army = g.Armies[a];
     const int formerBase = army.BaseCity;
@@ -441,21 +505,26 @@ void MoveHeadquarters(int a, TEnemiesBySide& enemies) {
             if (target.Owner == army.Side && MapGrid->Cell(target.HexX, target.HexY).ControlSide() == army.Side)
                 army.BaseCity = static_cast<U8>(t);
         } else {
-            const int best = kRescan ? BestHeadquarters(a, t, false) : BestHeadquartersSwept(a, t, false, enemies);
+            const int best = kRescan ? BestHeadquarters(a, t, false) : BestHeadquartersSwept(a, t, false, *corps);
             if (best != 0) army.BaseCity = static_cast<U8>(best);
         }
     }
 
     const TCityRec& old = g.Cities[formerBase];
     int own = 0, enemy = 0;
-    for (const TCorpsRec& k : g.Corps) {
-        if (k.HexX != old.HexX || k.HexY != old.HexY || !CorpsInUse(k)) continue;
+    auto count = [&](const TCorpsRec& k) {
         if (k.Nation == army.Nation) ++own;
         if (k.Side != army.Side) ++enemy;
+    };
+    if (kRescan) {
+        for (const TCorpsRec& k : g.Corps)
+            if (k.HexX == old.HexX && k.HexY == old.HexY && CorpsInUse(k)) count(k);
+    } else {
+        corps->All().ForNear(old.HexX, old.HexY, 0, [&](int k, int, int, int) { count(g.Corps[k]); });
     }
     if (!HeldBy(army.BaseCity, army.Side)) ++enemy;
     if (own == 0 && enemy != 0) {
-        const int best = kRescan ? BestHeadquarters(a, formerBase, true) : BestHeadquartersSwept(a, formerBase, true, enemies);
+        const int best = kRescan ? BestHeadquarters(a, formerBase, true) : BestHeadquartersSwept(a, formerBase, true, *corps);
         if (best != 0) {
             army.BaseCity = static_cast<U8>(best);
             army.SupplyBase = static_cast<U8>(best);
@@ -526,18 +595,17 @@ void UpdateSpotting() { Spot<false>(); }
 void UpdateSpottingFullRescan() { Spot<true>(); }
 
 void MoveArmyHeadquarters() {
-    TEnemiesBySide enemies;
+    THeadquartersCorps corps;
     for (int a = 1; a <= kArmyCount; ++a) {
         const TArmyRec& army = GameRec->Armies[a];
-        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<false>(a, enemies);
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<false>(a, &corps);
     }
 }
 
 void MoveArmyHeadquartersFullRescan() {
-    TEnemiesBySide unused;
     for (int a = 1; a <= kArmyCount; ++a) {
         const TArmyRec& army = GameRec->Armies[a];
-        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<true>(a, unused);
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<true>(a, nullptr);
     }
 }
 
