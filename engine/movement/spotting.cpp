@@ -191,7 +191,35 @@ void SortCorps(TCorpsByColumn& corps) {
     corps.Sort(kCorpsCount, [&g](int k) { return PlaceOf(g.Corps[k]); }, [&g](int k) { return CorpsInUse(g.Corps[k]); });
 }
 
-void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
+// What the corps part of the swept pass reads of a corps slot (a free slot reads as all zero).
+struct TCorpsReading {
+    std::uint8_t inUse, x, y, side, spots;
+    std::int8_t range;
+    bool operator==(const TCorpsReading&) const = default;
+};
+
+TCorpsReading ReadingOf(const TCorpsRec& k) {
+    if (!CorpsInUse(k)) return {};
+    if (k.Nation == 0) return {1, k.HexX, k.HexY, k.Side, 0, 0};
+    return {1, k.HexX, k.HexY, k.Side, 1, static_cast<std::int8_t>(CorpsSpottingRange(k))};
+}
+
+// The last swept pass's corps part: what it read of every slot, the corps by column, and the
+// enemies each spotter met with their distances, in the order met. A pass that reads every slot
+// the same and ends no corps meets the same enemies at the same distances: it meets them again
+// from this list instead of sweeping (fleet passes move no corps ashore).
+struct TMeetings {
+    bool valid = false;
+    std::array<TCorpsReading, kCorpsCount + 1> read{};
+    TCorpsByColumn corps;
+    std::array<std::uint16_t, kCorpsCount + 2> start{};  // spotter i met enemy[start[i] .. start[i + 1])
+    std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
+    int count = 0;
+};
+
+TMeetings lastMeetings;
+
+void SpotByCorpsSwept(int i, const TCorpsByColumn& corps, TMeetings& met) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[i];
     const int range = CorpsSpottingRange(k);
@@ -202,48 +230,102 @@ void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
     corps.ForNear(k.HexX, k.HexY, box, [&](int index, int x, int y, int side) {
         if (side == k.Side) return;
         TCorpsRec& j = g.Corps[index];
-        MeetEnemyCorps(k, j, Distance(k.HexX, k.HexY, x, y), range, sameHex);
+        const int d = Distance(k.HexX, k.HexY, x, y);
+        // Only these two meet at all.
+        if (d == 0 || d <= range) {
+            met.enemy[met.count] = static_cast<std::uint8_t>(index);
+            met.distance[met.count++] = static_cast<std::uint8_t>(d);
+        }
+        MeetEnemyCorps(k, j, d, range, sameHex);
     });
     if (sameHex == 0) k.ContactCode = 0;
 }
 
+void MeetAsLastPass(const TMeetings& met) {
+    TGameRec& g = G();
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        if (!met.read[i].spots) continue;
+        TCorpsRec& k = g.Corps[i];
+        int sameHex = 0;
+        for (int m = met.start[i]; m < met.start[i + 1]; ++m)
+            MeetEnemyCorps(k, g.Corps[met.enemy[m]], met.distance[m], met.read[i].range, sameHex);
+        if (sameHex == 0) k.ContactCode = 0;
+    }
+}
+
+// What the cities part reads of a city's place, and the cities near each corps as the last swept
+// pass found them: while no corps and no city moves or changes hands they stay the same.
+struct TCityReading {
+    std::uint8_t x, y, owner;
+    bool operator==(const TCityReading&) const = default;
+};
+
+struct TNearCities {
+    bool valid = false;
+    std::array<TCityReading, kCityCount + 1> read{};
+    TCitiesByColumn cities;
+    // The cities of another side within reach of corps slot k, in city order, with their distances.
+    std::array<std::uint16_t, kCorpsCount + 1> first{};
+    std::array<std::uint8_t, kCorpsCount + 1> count{};
+    std::array<std::uint8_t, kCorpsCount * kCityCount> city, distance;
+};
+
+TNearCities lastNearCities;
+
 // Each corps meets the cities in city order: a near city of another side may raise what it sees,
 // and every city of another side adds one while the corps' home state is held by the enemy.
-void SpotByCitiesSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities) {
+// `near` holds the cities near each corps, found anew unless `known`.
+void SpotByCitiesSwept(const TCorpsByColumn& corps, TNearCities& near, bool known) {
     TGameRec& g = G();
     constexpr int kCityReach = 2;
-    // notOwn[s][c]: the cities 1..c not held by side s, for the sides 0..3 (others counted apart).
-    std::array<std::array<std::uint8_t, kCityCount + 1>, 4> notOwn{};
-    for (int s = 0; s < 4; ++s)
-        for (int c = 1; c <= kCityCount; ++c) notOwn[s][c] = static_cast<std::uint8_t>(notOwn[s][c - 1] + (g.Cities[c].Owner != s));
+    int listed = 0;
+    // notOwn[s][c]: the cities 1..c not held by side s, for the sides 0..3 (others counted apart),
+    // counted for the sides that have corps.
+    std::array<std::array<std::uint8_t, kCityCount + 1>, 4> notOwn;
+    std::array<bool, 4> counted{};
     auto notOwnBetween = [&](int side, int from, int to) {  // cities from + 1 .. to
-        if (side < 4) return notOwn[side][to] - notOwn[side][from];
+        if (side < 4) {
+            if (!counted[side]) {
+                notOwn[side][0] = 0;
+                for (int c = 1; c <= kCityCount; ++c)
+                    notOwn[side][c] = static_cast<std::uint8_t>(notOwn[side][c - 1] + (g.Cities[c].Owner != side));
+                counted[side] = true;
+            }
+            return notOwn[side][to] - notOwn[side][from];
+        }
         int n = 0;
         for (int c = from + 1; c <= to; ++c) n += g.Cities[c].Owner != side;
         return n;
     };
     for (int p = 0; p < corps.Count(); ++p) {
-        TCorpsRec& j = g.Corps[corps.index[p]];
-        struct TNearCity {
-            int city, d;
-        };
-        std::array<TNearCity, kCityCount> near;
-        int nearCount = 0;
-        cities.ForNear(j.HexX, j.HexY, kCityReach, [&](int c, int x, int y, int owner) {
-            if (owner == j.Side) return;
-            const int d = Distance(x, y, j.HexX, j.HexY);
-            if (d > kCityReach) return;
-            int at = nearCount++;
-            for (; at > 0 && near[at - 1].city > c; --at) near[at] = near[at - 1];
-            near[at] = {c, d};
-        });
+        const int k = corps.index[p];
+        TCorpsRec& j = g.Corps[k];
+        if (!known) {
+            near.first[k] = static_cast<std::uint16_t>(listed);
+            int nearCount = 0;
+            near.cities.ForNear(j.HexX, j.HexY, kCityReach, [&](int c, int x, int y, int owner) {
+                if (owner == j.Side) return;
+                const int d = Distance(x, y, j.HexX, j.HexY);
+                if (d > kCityReach) return;
+                int at = listed + nearCount++;
+                for (; at > listed && near.city[at - 1] > c; --at) {
+                    near.city[at] = near.city[at - 1];
+                    near.distance[at] = near.distance[at - 1];
+                }
+                near.city[at] = static_cast<std::uint8_t>(c);
+                near.distance[at] = static_cast<std::uint8_t>(d);
+            });
+            near.count[k] = static_cast<std::uint8_t>(nearCount);
+            listed += nearCount;
+        }
+        const int from = near.first[k], nearCount = near.count[k];
         const int others = notOwnBetween(j.Side, 0, kCityCount);
         const int homeControl = others != 0 ? static_cast<int>(g.States[j.HomeState].ControlSide) : 0;
         const bool enemyHome = homeControl != 0 && homeControl != j.Side;
         U8 visibility = j.Visibility;
         int passed = 0;
-        for (int n = 0; n < nearCount; ++n) {
-            const auto [c, d] = near[n];
+        for (int n = from; n < from + nearCount; ++n) {
+            const int c = near.city[n], d = near.distance[n];
             if (enemyHome) visibility = static_cast<U8>(visibility + notOwnBetween(j.Side, passed, c - 1));
             const int r = g.Cities[c].Garrison != 0 ? 2 : 1;
             if (d <= r && visibility < r - d) visibility = static_cast<U8>(visibility + r - d);
@@ -267,7 +349,8 @@ void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities)
         const int r = FleetSpottingRange(f);
         for (int b = 0; b < afloatCount; ++b) {
             const TFleetRec& other = g.Fleets[afloat[b]];
-            if (other.Side == f.Side) continue;
+            // A fleet more than r columns or rows off is farther than r hexes.
+            if (std::abs(other.HexX - f.HexX) > r || std::abs(other.HexY - f.HexY) > r || other.Side == f.Side) continue;
             SpotEnemyFleet(f, other, r);
         }
         int enemyCities = 0;
@@ -549,50 +632,99 @@ void ReleaseSpentCorpsBrigades(int c) {
 namespace {
 
 // The pass both ways: the swept rules or the all-against-all rescan they are held to.
-template <bool kRescan>
-void Spot() {
+// The whole-map reading, measuring every corps, city and fleet against every other.
+void SpotRescanned() {
     TGameRec& g = G();
     for (TCorpsRec& k : g.Corps) k.Visibility = 0;
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
-
-    TCorpsByColumn corps;
-    if (!kRescan) SortCorps(corps);
     for (int i = 1; i <= kCorpsCount; ++i) {
         TCorpsRec& k = g.Corps[i];
         if (CorpsInUse(k) && k.Strength == 0) {
             ReleaseSpentCorpsBrigades(i);
             EndCorps(i);
-            // Freed slots leave the sweeps; whatever else the ending changed is read anew.
-            if (!kRescan) SortCorps(corps);
             continue;
         }
         if (!CorpsInUse(k) || k.Nation == 0) continue;
         if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
             // An embarked corps whose fleet is gone went down with it.
             DrownCorps(i, kCorpsFreed);
-            if (!kRescan) SortCorps(corps);
             continue;
         }
-        if (kRescan) SpotByCorps(i);
-        else SpotByCorpsSwept(i, corps);
+        SpotByCorps(i);
     }
-    if (kRescan) {
-        SpotByCities();
-        SpotFleets();
-        return;
+    SpotByCities();
+    SpotFleets();
+}
+
+bool Ends(int i) {
+    const TCorpsRec& k = G().Corps[i];
+    if (!CorpsInUse(k)) return false;
+    return k.Strength == 0 || (k.Nation != 0 && k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i));
+}
+
+void SpotSwept() {
+    TGameRec& g = G();
+    for (TCorpsRec& k : g.Corps) k.Visibility = 0;
+    for (TFleetRec& f : g.Fleets) f.Spotted = 0;
+
+    TMeetings& met = lastMeetings;
+    std::array<TCorpsReading, kCorpsCount + 1> now{};
+    bool same = met.valid, ends = false;
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        now[i] = ReadingOf(g.Corps[i]);
+        same = same && now[i] == met.read[i];
+        ends = ends || Ends(i);
     }
-    TCitiesByColumn cities;
-    cities.Sort(kCityCount, [&g](int c) { return TPlace{g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner}; },
-                [](int) { return true; });
-    SpotByCitiesSwept(corps, cities);
-    SpotFleetsSwept(corps, cities);
+    if (same && !ends) {
+        MeetAsLastPass(met);
+    } else {
+        // The meetings are kept only from a pass that ends no corps: an ending changes what the
+        // spotters after it meet.
+        met.valid = false;
+        TCorpsByColumn& corps = met.corps;
+        SortCorps(corps);
+        met.count = 0;
+        for (int i = 1; i <= kCorpsCount; ++i) {
+            met.start[i] = static_cast<std::uint16_t>(met.count);
+            TCorpsRec& k = g.Corps[i];
+            if (CorpsInUse(k) && k.Strength == 0) {
+                ReleaseSpentCorpsBrigades(i);
+                EndCorps(i);
+                // Freed slots leave the sweeps; whatever else the ending changed is read anew.
+                SortCorps(corps);
+                continue;
+            }
+            if (!CorpsInUse(k) || k.Nation == 0) continue;
+            if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
+                DrownCorps(i, kCorpsFreed);
+                SortCorps(corps);
+                continue;
+            }
+            SpotByCorpsSwept(i, corps, met);
+        }
+        met.start[kCorpsCount + 1] = static_cast<std::uint16_t>(met.count);
+        met.read = now;
+        met.valid = !ends;
+    }
+    TNearCities& near = lastNearCities;
+    std::array<TCityReading, kCityCount + 1> cityNow{};
+    for (int c = 1; c <= kCityCount; ++c) cityNow[c] = {g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner};
+    const bool known = near.valid && same && !ends && cityNow == near.read;
+    if (!known)
+        near.cities.Sort(kCityCount, [&g](int c) { return TPlace{g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner}; },
+                         [](int) { return true; });
+    SpotByCitiesSwept(met.corps, near, known);
+    // Found after an ending, the lists hold only the corps left; they are kept like the meetings.
+    near.read = cityNow;
+    near.valid = !ends;
+    SpotFleetsSwept(met.corps, near.cities);
 }
 
 }  // namespace
 
-void UpdateSpotting() { Spot<false>(); }
+void UpdateSpotting() { SpotSwept(); }
 
-void UpdateSpottingFullRescan() { Spot<true>(); }
+void UpdateSpottingFullRescan() { SpotRescanned(); }
 
 void MoveArmyHeadquarters() {
     THeadquartersCorps corps;
