@@ -36,13 +36,43 @@ struct TNearbyCorps {
     std::array<std::uint8_t, kCorpsCount * 49> distance;
 };
 
+// The hexes nearer than a reach of kCorpsReach or kRiverFleetReach, as column and row steps with
+// their distances: measured once, from an even and from an odd column.
+struct TNearSteps {
+    int count = 0;
+    std::array<std::int8_t, 49> dx{}, dy{};
+    std::array<std::uint8_t, 49> distance{};
+};
+
+std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> MeasureNearSteps() {
+    std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> steps;
+    for (int reach : {kCorpsReach, kRiverFleetReach})
+        for (int odd = 0; odd < 2; ++odd) {
+            TNearSteps& s = steps[reach][odd];
+            const int x0 = 10 + odd, y0 = 10;
+            for (int dx = -reach; dx <= reach; ++dx)
+                for (int dy = -reach; dy <= reach; ++dy) {
+                    const int d = HexDistance(x0, y0, x0 + dx, y0 + dy);
+                    if (d >= reach) continue;
+                    s.dx[s.count] = static_cast<std::int8_t>(dx);
+                    s.dy[s.count] = static_cast<std::int8_t>(dy);
+                    s.distance[s.count++] = static_cast<std::uint8_t>(d);
+                }
+        }
+    return steps;
+}
+
+const std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> kNearSteps = MeasureNearSteps();
+
+// Calls f(hex, distance) for every hex of the map nearer than `reach` (kCorpsReach or
+// kRiverFleetReach) to (x0, y0).
 template <typename F>
 void ForHexesNear(int x0, int y0, int reach, F f) {
-    for (int x = std::max(1, x0 - reach); x <= std::min(kMapColumns, x0 + reach); ++x)
-        for (int y = std::max(1, y0 - reach); y <= std::min(kMapRows, y0 + reach); ++y) {
-            const int d = HexDistance(x0, y0, x, y);
-            if (d < reach) f(HexIndex(x, y), d);
-        }
+    const TNearSteps& s = kNearSteps[reach][x0 & 1];
+    for (int i = 0; i < s.count; ++i) {
+        const int x = x0 + s.dx[i], y = y0 + s.dy[i];
+        if (OnMap(x, y)) f(HexIndex(x, y), s.distance[i]);
+    }
 }
 
 void GatherNearbyCorps(const TGameRec& g, TNearbyCorps& near) {
@@ -171,7 +201,8 @@ void ShowCityHolders(const TGameRec& g, TMapGrid& map) {
 // What hex control reads of a corps; a free slot reads as all zero.
 struct TCorpsSway {
     std::uint8_t inUse, x, y, side, engaged, quiet;
-    bool operator==(const TCorpsSway&) const = default;
+    // Compared whole: most corps read the same every pass.
+    bool operator==(const TCorpsSway& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
 
 TCorpsSway SwayOf(const TCorpsRec& k) {
@@ -181,7 +212,7 @@ TCorpsSway SwayOf(const TCorpsRec& k) {
 
 struct TFleetSway {
     std::uint8_t sways, x, y, side;
-    bool operator==(const TFleetSway&) const = default;
+    bool operator==(const TFleetSway& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
 
 TFleetSway SwayOf(const TFleetRec& f) {
@@ -322,8 +353,10 @@ void UpdateHexControl() {
         ListSwayedHexes(sway, list);
         was = sway;
     }
+    TRiverFleets fleets;
     for (int f = 1; f <= kFleetCount; ++f) {
         const TFleetSway sway = SwayOf(g.Fleets[f]);
+        if (sway.sways) fleets.index[fleets.count++] = f;
         TFleetSway& was = last.fleets[f];
         if (sway == was) continue;
         ListSwayedHexes(was, list);
@@ -363,7 +396,6 @@ void UpdateHexControl() {
         return weighed;
     }();
 
-    const TRiverFleets fleets = GatherRiverFleets(g);
     if (weighCount > kHexCount / 8) {
         GatherNearbyCorps(g, nearbyWork);
         for (int i = 0; i < weighCount; ++i) {
