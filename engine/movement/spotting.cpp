@@ -261,7 +261,7 @@ struct TCityReading {
 };
 
 struct TNearCities {
-    bool valid = false;
+    bool valid = false, readOnce = false;
     std::array<TCityReading, kCityCount + 1> read{};
     TCitiesByColumn cities;
     // The cities of another side within reach of corps slot k, in city order, with their distances.
@@ -338,28 +338,52 @@ void SpotByCitiesSwept(const TCorpsByColumn& corps, TNearCities& near, bool know
     }
 }
 
-void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities) {
+// The enemy cities each fleet counted at the last pass, with where it lay and how far it saw: while
+// no city moves or changes hands a fleet that lies and sees the same counts the same.
+struct TFleetSight {
+    std::uint32_t pass = 0;
+    std::uint8_t x = 0, y = 0, range = 0, side = 0, cities = 0;
+};
+
+std::array<TFleetSight, kFleetCount + 1> lastFleetSights;
+std::uint32_t sweptPasses = 0;
+
+void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities, bool citiesAsLastPass) {
     TGameRec& g = G();
-    std::array<std::uint8_t, kFleetCount> afloat;
+    const std::uint32_t pass = ++sweptPasses;
+    // The fleets afloat with their hexes and sides side by side: a fleet sights only the others.
+    std::array<std::uint8_t, kFleetCount> afloat, afloatX, afloatY, afloatSide;
     int afloatCount = 0;
-    for (int f = 1; f <= kFleetCount; ++f)
-        if (g.Fleets[f].BuildCounter == 0 && g.Fleets[f].Side != 0) afloat[afloatCount++] = static_cast<std::uint8_t>(f);
+    for (int f = 1; f <= kFleetCount; ++f) {
+        const TFleetRec& fleet = g.Fleets[f];
+        if (fleet.BuildCounter != 0 || fleet.Side == 0) continue;
+        afloat[afloatCount] = static_cast<std::uint8_t>(f);
+        afloatX[afloatCount] = fleet.HexX;
+        afloatY[afloatCount] = fleet.HexY;
+        afloatSide[afloatCount++] = fleet.Side;
+    }
     for (int a = 0; a < afloatCount; ++a) {
         TFleetRec& f = g.Fleets[afloat[a]];
         const int r = FleetSpottingRange(f);
+        const int x0 = f.HexX, y0 = f.HexY, side = f.Side;
         for (int b = 0; b < afloatCount; ++b) {
-            const TFleetRec& other = g.Fleets[afloat[b]];
             // A fleet more than r columns or rows off is farther than r hexes.
-            if (std::abs(other.HexX - f.HexX) > r || std::abs(other.HexY - f.HexY) > r || other.Side == f.Side) continue;
-            SpotEnemyFleet(f, other, r);
+            if (std::abs(afloatX[b] - x0) > r || std::abs(afloatY[b] - y0) > r || afloatSide[b] == side) continue;
+            SpotEnemyFleet(f, g.Fleets[afloat[b]], r);
         }
-        int enemyCities = 0;
-        cities.ForNear(f.HexX, f.HexY, r, [&](int, int x, int y, int owner) {
-            enemyCities += owner != 0 && owner != f.Side && Distance(f.HexX, f.HexY, x, y) <= r;
-        });
-        f.Spotted = static_cast<U8>(f.Spotted + enemyCities);
-        corps.ForNear(f.HexX, f.HexY, 1, [&](int index, int x, int y, int side) {
-            if (side != f.Side && Distance(f.HexX, f.HexY, x, y) <= 1) g.Corps[index].Visibility += 1;
+        TFleetSight& sight = lastFleetSights[afloat[a]];
+        if (!citiesAsLastPass || sight.pass + 1 != pass || sight.x != x0 || sight.y != y0 || sight.range != r || sight.side != side) {
+            int enemyCities = 0;
+            cities.ForNear(x0, y0, r, [&](int, int x, int y, int owner) {
+                enemyCities += owner != 0 && owner != side && Distance(x0, y0, x, y) <= r;
+            });
+            sight = {0, static_cast<std::uint8_t>(x0), static_cast<std::uint8_t>(y0), static_cast<std::uint8_t>(r),
+                     static_cast<std::uint8_t>(side), static_cast<std::uint8_t>(enemyCities)};
+        }
+        sight.pass = pass;
+        f.Spotted = static_cast<U8>(f.Spotted + sight.cities);
+        corps.ForNear(x0, y0, 1, [&](int index, int x, int y, int corpsSide) {
+            if (corpsSide != side && Distance(x0, y0, x, y) <= 1) g.Corps[index].Visibility += 1;
         });
     }
 }
@@ -709,15 +733,17 @@ void SpotSwept() {
     TNearCities& near = lastNearCities;
     std::array<TCityReading, kCityCount + 1> cityNow{};
     for (int c = 1; c <= kCityCount; ++c) cityNow[c] = {g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner};
-    const bool known = near.valid && same && !ends && cityNow == near.read;
+    const bool citiesAsLastPass = near.readOnce && cityNow == near.read;
+    const bool known = near.valid && same && !ends && citiesAsLastPass;
     if (!known)
         near.cities.Sort(kCityCount, [&g](int c) { return TPlace{g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner}; },
                          [](int) { return true; });
     SpotByCitiesSwept(met.corps, near, known);
     // Found after an ending, the lists hold only the corps left; they are kept like the meetings.
     near.read = cityNow;
+    near.readOnce = true;
     near.valid = !ends;
-    SpotFleetsSwept(met.corps, near.cities);
+    SpotFleetsSwept(met.corps, near.cities, citiesAsLastPass);
 }
 
 }  // namespace

@@ -301,6 +301,9 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         {"the city changes hands", [] {}, [&] { GameRec->Cities[city].Owner = kUnion; }},
         {"the city is garrisoned", [] {}, [&] { GameRec->Cities[city].Garrison = 1; }},
         {"the fleet sails off", [] {}, [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 14; }},
+        {"the city the fleet watches changes hands",
+         [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 14; },
+         [&] { GameRec->Cities[city].Owner = kUnion; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
