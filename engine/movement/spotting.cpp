@@ -253,6 +253,56 @@ void MeetAsLastPass(const TMeetings& met) {
     }
 }
 
+// Brings the last pass's meetings up to the readings `now` when some corps moved, turned or tired
+// but none ends: a changed spotter sweeps its enemies anew, every other spotter keeps what it met
+// of the unchanged corps and measures only the changed ones. What several spotters do to one corps
+// is a maximum or a count, and a spotter's contact is cleared only when no enemy shares its hex,
+// so the order the meetings come in changes nothing.
+void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount + 1>& now) {
+    SortCorps(met.corps);
+    std::array<bool, kCorpsCount + 1> changed{};
+    std::array<std::uint8_t, kCorpsCount> moved;
+    int movedCount = 0;
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        changed[i] = !(now[i] == met.read[i]);
+        if (changed[i] && now[i].inUse) moved[movedCount++] = static_cast<std::uint8_t>(i);
+    }
+    static std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
+    int count = 0;
+    auto meet = [&](int j, int d) {
+        enemy[count] = static_cast<std::uint8_t>(j);
+        distance[count++] = static_cast<std::uint8_t>(d);
+    };
+    std::array<std::uint16_t, kCorpsCount + 2> start{};
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        start[i] = static_cast<std::uint16_t>(count);
+        const TCorpsReading& k = now[i];
+        if (!k.spots) continue;
+        const int range = k.range;
+        if (changed[i]) {
+            met.corps.ForNear(k.x, k.y, std::max(range, 0), [&](int j, int x, int y, int side) {
+                const int d = Distance(k.x, k.y, x, y);
+                if (side != k.side && (d == 0 || d <= range)) meet(j, d);
+            });
+            continue;
+        }
+        for (int m = met.start[i]; m < met.start[i + 1]; ++m)
+            if (!changed[met.enemy[m]]) meet(met.enemy[m], met.distance[m]);
+        for (int n = 0; n < movedCount; ++n) {
+            const TCorpsReading& j = now[moved[n]];
+            if (j.side == k.side) continue;
+            const int d = Distance(k.x, k.y, j.x, j.y);
+            if (d == 0 || d <= range) meet(moved[n], d);
+        }
+    }
+    start[kCorpsCount + 1] = static_cast<std::uint16_t>(count);
+    met.start = start;
+    std::copy(enemy.begin(), enemy.begin() + count, met.enemy.begin());
+    std::copy(distance.begin(), distance.begin() + count, met.distance.begin());
+    met.count = count;
+    met.read = now;
+}
+
 // What the cities part reads of a city's place, and the cities near each corps as the last swept
 // pass found them: while no corps and no city moves or changes hands they stay the same.
 struct TCityReading {
@@ -700,6 +750,9 @@ void SpotSwept() {
         ends = ends || Ends(i);
     }
     if (same && !ends) {
+        MeetAsLastPass(met);
+    } else if (met.valid && !ends) {
+        UpdateMeetings(met, now);
         MeetAsLastPass(met);
     } else {
         // The meetings are kept only from a pass that ends no corps: an ending changes what the
