@@ -229,7 +229,7 @@ TStateSway SwayOf(const TStateRec& s) {
     return {static_cast<std::uint8_t>(s.ControlSide > 2 ? 0 : s.ControlSide), s.EnemyStrength == 0 && s.ForeignHeld == 0};
 }
 
-bool SameCell(const MapCell& a, const MapCell& b) { return a.b[0] == b.b[0] && a.b[1] == b.b[1] && a.b[2] == b.b[2]; }
+bool SameCell(const MapCell& a, const MapCell& b) { return std::memcmp(a.b, b.b, sizeof a.b) == 0; }
 
 struct TLastPass {
     bool valid = false;

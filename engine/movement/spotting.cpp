@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "engine/forces/brigade_rules.h"
@@ -195,7 +196,8 @@ void SortCorps(TCorpsByColumn& corps) {
 struct TCorpsReading {
     std::uint8_t inUse, x, y, side, spots;
     std::int8_t range;
-    bool operator==(const TCorpsReading&) const = default;
+    // Compared whole: most corps read the same every pass.
+    bool operator==(const TCorpsReading& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
 
 TCorpsReading ReadingOf(const TCorpsRec& k) {
@@ -314,25 +316,26 @@ struct TNearCities {
     bool valid = false, readOnce = false;
     std::array<TCityReading, kCityCount + 1> read{};
     TCitiesByColumn cities;
-    // The cities of another side within reach of corps slot k, in city order, with their distances.
-    std::array<std::uint16_t, kCorpsCount + 1> first{};
+    // The cities of another side within reach of corps slot k, in city order, with their distances:
+    // city[k][0 .. count[k]).
     std::array<std::uint8_t, kCorpsCount + 1> count{};
-    std::array<std::uint8_t, kCorpsCount * kCityCount> city, distance;
+    std::array<std::array<std::uint8_t, kCityCount>, kCorpsCount + 1> city, distance;
+    // notOwn[s][c]: the cities 1..c not held by side s, for the sides 0..3, counted when first asked
+    // for while the holders stay the same.
+    std::array<std::array<std::uint8_t, kCityCount + 1>, 4> notOwn;
+    std::array<bool, 4> counted{};
 };
 
 TNearCities lastNearCities;
 
 // Each corps meets the cities in city order: a near city of another side may raise what it sees,
 // and every city of another side adds one while the corps' home state is held by the enemy.
-// `near` holds the cities near each corps, found anew unless `known`.
-void SpotByCitiesSwept(const TCorpsByColumn& corps, TNearCities& near, bool known) {
+// `near` holds the cities near each corps, found anew for a corps unless `known`.
+void SpotByCitiesSwept(const TCorpsByColumn& corps, TNearCities& near, const std::array<bool, kCorpsCount + 1>& known) {
     TGameRec& g = G();
     constexpr int kCityReach = 2;
-    int listed = 0;
-    // notOwn[s][c]: the cities 1..c not held by side s, for the sides 0..3 (others counted apart),
-    // counted for the sides that have corps.
-    std::array<std::array<std::uint8_t, kCityCount + 1>, 4> notOwn;
-    std::array<bool, 4> counted{};
+    auto& notOwn = near.notOwn;
+    auto& counted = near.counted;
     auto notOwnBetween = [&](int side, int from, int to) {  // cities from + 1 .. to
         if (side < 4) {
             if (!counted[side]) {
@@ -350,32 +353,32 @@ void SpotByCitiesSwept(const TCorpsByColumn& corps, TNearCities& near, bool know
     for (int p = 0; p < corps.Count(); ++p) {
         const int k = corps.index[p];
         TCorpsRec& j = g.Corps[k];
-        if (!known) {
-            near.first[k] = static_cast<std::uint16_t>(listed);
+        auto& nearCity = near.city[k];
+        auto& nearDistance = near.distance[k];
+        if (!known[k]) {
             int nearCount = 0;
             near.cities.ForNear(j.HexX, j.HexY, kCityReach, [&](int c, int x, int y, int owner) {
                 if (owner == j.Side) return;
                 const int d = Distance(x, y, j.HexX, j.HexY);
                 if (d > kCityReach) return;
-                int at = listed + nearCount++;
-                for (; at > listed && near.city[at - 1] > c; --at) {
-                    near.city[at] = near.city[at - 1];
-                    near.distance[at] = near.distance[at - 1];
+                int at = nearCount++;
+                for (; at > 0 && nearCity[at - 1] > c; --at) {
+                    nearCity[at] = nearCity[at - 1];
+                    nearDistance[at] = nearDistance[at - 1];
                 }
-                near.city[at] = static_cast<std::uint8_t>(c);
-                near.distance[at] = static_cast<std::uint8_t>(d);
+                nearCity[at] = static_cast<std::uint8_t>(c);
+                nearDistance[at] = static_cast<std::uint8_t>(d);
             });
             near.count[k] = static_cast<std::uint8_t>(nearCount);
-            listed += nearCount;
         }
-        const int from = near.first[k], nearCount = near.count[k];
+        const int nearCount = near.count[k];
         const int others = notOwnBetween(j.Side, 0, kCityCount);
         const int homeControl = others != 0 ? static_cast<int>(g.States[j.HomeState].ControlSide) : 0;
         const bool enemyHome = homeControl != 0 && homeControl != j.Side;
         U8 visibility = j.Visibility;
         int passed = 0;
-        for (int n = from; n < from + nearCount; ++n) {
-            const int c = near.city[n], d = near.distance[n];
+        for (int n = 0; n < nearCount; ++n) {
+            const int c = nearCity[n], d = nearDistance[n];
             if (enemyHome) visibility = static_cast<U8>(visibility + notOwnBetween(j.Side, passed, c - 1));
             const int r = g.Cities[c].Garrison != 0 ? 2 : 1;
             if (d <= r && visibility < r - d) visibility = static_cast<U8>(visibility + r - d);
@@ -418,7 +421,7 @@ void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities,
         const int x0 = f.HexX, y0 = f.HexY, side = f.Side;
         for (int b = 0; b < afloatCount; ++b) {
             // A fleet more than r columns or rows off is farther than r hexes.
-            if (std::abs(afloatX[b] - x0) > r || std::abs(afloatY[b] - y0) > r || afloatSide[b] == side) continue;
+            if (afloatSide[b] == side || std::abs(afloatX[b] - x0) > r || std::abs(afloatY[b] - y0) > r) continue;
             SpotEnemyFleet(f, g.Fleets[afloat[b]], r);
         }
         TFleetSight& sight = lastFleetSights[afloat[a]];
@@ -743,10 +746,12 @@ void SpotSwept() {
 
     TMeetings& met = lastMeetings;
     std::array<TCorpsReading, kCorpsCount + 1> now{};
+    std::array<bool, kCorpsCount + 1> unchanged{};
     bool same = met.valid, ends = false;
     for (int i = 1; i <= kCorpsCount; ++i) {
         now[i] = ReadingOf(g.Corps[i]);
-        same = same && now[i] == met.read[i];
+        unchanged[i] = met.valid && now[i] == met.read[i];
+        same = same && unchanged[i];
         ends = ends || Ends(i);
     }
     if (same && !ends) {
@@ -787,10 +792,14 @@ void SpotSwept() {
     std::array<TCityReading, kCityCount + 1> cityNow{};
     for (int c = 1; c <= kCityCount; ++c) cityNow[c] = {g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner};
     const bool citiesAsLastPass = near.readOnce && cityNow == near.read;
-    const bool known = near.valid && same && !ends && citiesAsLastPass;
-    if (!known)
+    // A corps that reads as at the last pass keeps its near cities while no city changed.
+    std::array<bool, kCorpsCount + 1> known{};
+    if (near.valid && !ends && citiesAsLastPass) known = unchanged;
+    if (!citiesAsLastPass) {
         near.cities.Sort(kCityCount, [&g](int c) { return TPlace{g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner}; },
                          [](int) { return true; });
+        near.counted.fill(false);
+    }
     SpotByCitiesSwept(met.corps, near, known);
     // Found after an ending, the lists hold only the corps left; they are kept like the meetings.
     near.read = cityNow;

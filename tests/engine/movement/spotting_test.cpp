@@ -268,7 +268,7 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
     // A Union corps shares its hex with one Confederate corps and sees another two hexes off, in a
     // Confederate city; a Union fleet lies off the coast. After one pass the world changes once: the
     // next pass must leave what the whole-map reading leaves, and each change alters that reading.
-    int blue = 0, grey = 0, near = 0, city = 0, fleet = 0;
+    int blue = 0, grey = 0, near = 0, city = 0, fleet = 0, scout = 0;
     auto build = [&] {
         SetUp();
         GameRec->MoveStep = 2;
@@ -291,6 +291,8 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
     };
     const Case cases[] = {
         {"a corps marches", [] {}, [&] { C(grey).HexY = 11; }},
+        {"a scout far from the armies marches into an enemy town",
+         [&] { scout = AddCorps(1, 30, 30); AddCity("Town", 30, 33, kConfederacy); }, [&] { C(scout).HexY = 33; }},
         {"a spotter tires", [] {}, [&] { C(blue).Fatigue = 9; }},
         {"the weather closes in", [] {}, [&] { GameRec->TheatreWeather[1] = 7; }},
         {"a corps changes sides", [] {}, [&] { C(near).Side = kUnion; }},
