@@ -128,6 +128,22 @@ TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
     }
 }
 
+TEST_F(HexControl, AHexTakenFromNobodyIsWeighedAgainByTheNextPass) {
+    // Nobody's hex goes to its state's side first; held, it is swayed by the Union corps beside it.
+    World(2, 2);
+    Hex(20, 20).SetControlSide(0);
+    AddCorps(1, 20, 21);
+    UpdateHexControl();
+    EXPECT_EQ(Hex(20, 20).ControlSide(), 2);
+    const TMapGrid map = *MapGrid;
+    UpdateHexControlFullRescan();
+    const TMapGrid rescanned = *MapGrid;
+    *MapGrid = map;
+    UpdateHexControl();
+    EXPECT_EQ(Hex(20, 20).ControlSide(), 1);
+    EXPECT_EQ(std::memcmp(MapGrid, &rescanned, sizeof rescanned), 0);
+}
+
 class Weather : public testing::EngineTest {};
 
 TEST_F(Weather, EachTheatreFollowsItsMonthsRowFromTheMeanOfItsOldWeatherAndADraw) {
