@@ -36,13 +36,43 @@ struct TNearbyCorps {
     std::array<std::uint8_t, kCorpsCount * 49> distance;
 };
 
+// The hexes nearer than a reach of kCorpsReach or kRiverFleetReach, as column and row steps with
+// their distances: measured once, from an even and from an odd column.
+struct TNearSteps {
+    int count = 0;
+    std::array<std::int8_t, 49> dx{}, dy{};
+    std::array<std::uint8_t, 49> distance{};
+};
+
+std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> MeasureNearSteps() {
+    std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> steps;
+    for (int reach : {kCorpsReach, kRiverFleetReach})
+        for (int odd = 0; odd < 2; ++odd) {
+            TNearSteps& s = steps[reach][odd];
+            const int x0 = 10 + odd, y0 = 10;
+            for (int dx = -reach; dx <= reach; ++dx)
+                for (int dy = -reach; dy <= reach; ++dy) {
+                    const int d = HexDistance(x0, y0, x0 + dx, y0 + dy);
+                    if (d >= reach) continue;
+                    s.dx[s.count] = static_cast<std::int8_t>(dx);
+                    s.dy[s.count] = static_cast<std::int8_t>(dy);
+                    s.distance[s.count++] = static_cast<std::uint8_t>(d);
+                }
+        }
+    return steps;
+}
+
+const std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> kNearSteps = MeasureNearSteps();
+
+// Calls f(hex, distance) for every hex of the map nearer than `reach` (kCorpsReach or
+// kRiverFleetReach) to (x0, y0).
 template <typename F>
 void ForHexesNear(int x0, int y0, int reach, F f) {
-    for (int x = std::max(1, x0 - reach); x <= std::min(kMapColumns, x0 + reach); ++x)
-        for (int y = std::max(1, y0 - reach); y <= std::min(kMapRows, y0 + reach); ++y) {
-            const int d = HexDistance(x0, y0, x, y);
-            if (d < reach) f(HexIndex(x, y), d);
-        }
+    const TNearSteps& s = kNearSteps[reach][x0 & 1];
+    for (int i = 0; i < s.count; ++i) {
+        const int x = x0 + s.dx[i], y = y0 + s.dy[i];
+        if (OnMap(x, y)) f(HexIndex(x, y), s.distance[i]);
+    }
 }
 
 void GatherNearbyCorps(const TGameRec& g, TNearbyCorps& near) {
@@ -171,7 +201,8 @@ void ShowCityHolders(const TGameRec& g, TMapGrid& map) {
 // What hex control reads of a corps; a free slot reads as all zero.
 struct TCorpsSway {
     std::uint8_t inUse, x, y, side, engaged, quiet;
-    bool operator==(const TCorpsSway&) const = default;
+    // Compared whole: most corps read the same every pass.
+    bool operator==(const TCorpsSway& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
 
 TCorpsSway SwayOf(const TCorpsRec& k) {
@@ -181,7 +212,7 @@ TCorpsSway SwayOf(const TCorpsRec& k) {
 
 struct TFleetSway {
     std::uint8_t sways, x, y, side;
-    bool operator==(const TFleetSway&) const = default;
+    bool operator==(const TFleetSway& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
 
 TFleetSway SwayOf(const TFleetRec& f) {
@@ -198,7 +229,7 @@ TStateSway SwayOf(const TStateRec& s) {
     return {static_cast<std::uint8_t>(s.ControlSide > 2 ? 0 : s.ControlSide), s.EnemyStrength == 0 && s.ForeignHeld == 0};
 }
 
-bool SameCell(const MapCell& a, const MapCell& b) { return a.b[0] == b.b[0] && a.b[1] == b.b[1] && a.b[2] == b.b[2]; }
+bool SameCell(const MapCell& a, const MapCell& b) { return std::memcmp(a.b, b.b, sizeof a.b) == 0; }
 
 struct TLastPass {
     bool valid = false;
@@ -229,28 +260,41 @@ struct THexList {
         listed[h] = 1;
         hexes[count++] = static_cast<std::uint16_t>(h);
     }
-    // Every hex of the box around (x0, y0), clipped to the map.
-    void AddAround(int x0, int y0, int box) {
-        for (int x = std::max(1, x0 - box); x <= std::min(kMapColumns, x0 + box); ++x)
-            for (int y = std::max(1, y0 - box); y <= std::min(kMapRows, y0 + box); ++y) Add(HexIndex(x, y));
-    }
 };
 
+// The hexes a corps sways: one in contact or engaged adds only to its own hex (its reach is 1, or
+// only a quiet corps adds beside it); one of no warring side to none.
+void ListSwayedHexes(const TCorpsSway& s, THexList& list) {
+    if (!s.inUse || s.side > 2) return;
+    if (s.engaged || !s.quiet) {
+        if (OnMap(s.x, s.y)) list.Add(HexIndex(s.x, s.y));
+        return;
+    }
+    ForHexesNear(s.x, s.y, kCorpsReach, [&list](int h, int) { list.Add(h); });
+}
+
+void ListSwayedHexes(const TFleetSway& s, THexList& list) {
+    if (s.sways) ForHexesNear(s.x, s.y, kRiverFleetReach, [&list](int h, int) { list.Add(h); });
+}
+
 // Corps in use by the column they stand in, in index order within each column, with their rows.
+// Only the columns within reach of the map: a corps farther east sways no hex.
+constexpr int kLastSwayingColumn = kMapColumns + kCorpsReach - 1;
+
 struct TCorpsByColumn {
-    std::array<std::uint8_t, 257> start{};
+    std::array<std::uint8_t, kLastSwayingColumn + 2> start{};
     std::array<std::uint8_t, kCorpsCount> corps{}, row{};
 };
 
 TCorpsByColumn SortCorpsByColumn(const TGameRec& g) {
     TCorpsByColumn by;
     for (int k = 1; k <= kCorpsCount; ++k)
-        if (CorpsInUse(g.Corps[k])) ++by.start[g.Corps[k].HexX + 1];
-    for (int c = 1; c <= 256; ++c) by.start[c] = static_cast<std::uint8_t>(by.start[c] + by.start[c - 1]);
-    std::array<std::uint8_t, 257> at = by.start;
+        if (CorpsInUse(g.Corps[k]) && g.Corps[k].HexX <= kLastSwayingColumn) ++by.start[g.Corps[k].HexX + 1];
+    for (int c = 1; c <= kLastSwayingColumn + 1; ++c) by.start[c] = static_cast<std::uint8_t>(by.start[c] + by.start[c - 1]);
+    auto at = by.start;
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& corps = g.Corps[k];
-        if (!CorpsInUse(corps)) continue;
+        if (!CorpsInUse(corps) || corps.HexX > kLastSwayingColumn) continue;
         const int slot = at[corps.HexX]++;
         by.corps[slot] = static_cast<std::uint8_t>(k);
         by.row[slot] = corps.HexY;
@@ -288,7 +332,6 @@ void UpdateHexControl() {
     // would come out as that pass left it. Listing a hex too many costs only its weighing.
     if (!last.valid)
         for (int h = 0; h < kHexCount; ++h) list.Add(h);
-    for (int i = 0; i < last.unsettledCount; ++i) list.Add(last.unsettled[i]);
     // Cells changed since the pass (seldom any), found eight cells (three words) at a time.
     static_assert(kMapGridSize % 24 == 0);
     const std::uint8_t* now = map.bytes();
@@ -306,17 +349,18 @@ void UpdateHexControl() {
         const TCorpsSway sway = SwayOf(g.Corps[k]);
         TCorpsSway& was = last.corps[k];
         if (sway == was) continue;
-        // Hexes nearer than the reach lie within reach - 1 columns and rows.
-        if (was.inUse) list.AddAround(was.x, was.y, kCorpsReach - 1);
-        if (sway.inUse) list.AddAround(sway.x, sway.y, kCorpsReach - 1);
+        ListSwayedHexes(was, list);
+        ListSwayedHexes(sway, list);
         was = sway;
     }
+    TRiverFleets fleets;
     for (int f = 1; f <= kFleetCount; ++f) {
         const TFleetSway sway = SwayOf(g.Fleets[f]);
+        if (sway.sways) fleets.index[fleets.count++] = f;
         TFleetSway& was = last.fleets[f];
         if (sway == was) continue;
-        if (was.sways) list.AddAround(was.x, was.y, kRiverFleetReach - 1);
-        if (sway.sways) list.AddAround(sway.x, sway.y, kRiverFleetReach - 1);
+        ListSwayedHexes(was, list);
+        ListSwayedHexes(sway, list);
         was = sway;
     }
     std::array<std::uint8_t, 256> stateChanged{};
@@ -332,10 +376,29 @@ void UpdateHexControl() {
         for (int h = 0; h < kHexCount; ++h)
             if (stateChanged[map.cells[h].State()]) list.Add(h);
 
-    const TRiverFleets fleets = GatherRiverFleets(g);
-    if (list.count > kHexCount / 8) {
+    // A hex the last pass left otherwise than it read it, listed for nothing else, is weighed from
+    // the same inputs: when it reads as that pass read it (a city hex its holder set back), it
+    // comes out as that pass wrote it; any other is weighed again.
+    const int weighCount = [&] {
+        std::array<std::uint16_t, kHexCount> replayed;
+        int replayedCount = 0;
+        for (int i = 0; i < last.unsettledCount; ++i) {
+            const int h = last.unsettled[i];
+            if (list.listed[h]) continue;
+            if (SameCell(map.cells[h], last.read[h])) replayed[replayedCount++] = static_cast<std::uint16_t>(h);
+            else list.Add(h);
+        }
+        const int weighed = list.count;
+        for (int i = 0; i < replayedCount; ++i) {
+            map.cells[replayed[i]] = last.written[replayed[i]];
+            list.Add(replayed[i]);
+        }
+        return weighed;
+    }();
+
+    if (weighCount > kHexCount / 8) {
         GatherNearbyCorps(g, nearbyWork);
-        for (int i = 0; i < list.count; ++i) {
+        for (int i = 0; i < weighCount; ++i) {
             const int h = list.hexes[i];
             MapCell& cell = map.cells[h];
             last.read[h] = cell;
@@ -345,13 +408,13 @@ void UpdateHexControl() {
     } else {
         const TCorpsByColumn byColumn = SortCorpsByColumn(g);
         std::array<std::uint8_t, kCorpsCount> corps, distance;
-        for (int i = 0; i < list.count; ++i) {
+        for (int i = 0; i < weighCount; ++i) {
             const int h = list.hexes[i];
             const int x = h / kMapRows + 1, y = h % kMapRows + 1;
             int count = 0;
             // Corps nearer than the reach stand within reach - 1 columns and rows.
             for (int column = x - (kCorpsReach - 1); column <= x + (kCorpsReach - 1); ++column) {
-                if (column < 0 || column > 255) continue;
+                if (column < 0) continue;
                 for (int j = byColumn.start[column]; j < byColumn.start[column + 1]; ++j) {
                     if (std::abs(byColumn.row[j] - y) >= kCorpsReach) continue;
                     const int d = HexDistance(column, byColumn.row[j], x, y);
@@ -380,7 +443,8 @@ void UpdateHexControl() {
         if (!SameCell(last.written[h], last.read[h]) || !SameCell(cell, last.written[h]))
             last.unsettled[last.unsettledCount++] = static_cast<std::uint16_t>(h);
     };
-    // Only the hexes weighed and the city hexes can differ from what the pass left last time.
+    // Only the hexes weighed or replayed and the city hexes can differ from what the pass left last
+    // time.
     for (int i = 0; i < list.count; ++i) {
         settle(list.hexes[i]);
         last.left.cells[list.hexes[i]] = map.cells[list.hexes[i]];

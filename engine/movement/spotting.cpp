@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "engine/forces/brigade_rules.h"
@@ -151,9 +152,15 @@ struct TByColumn {
     template <typename Place, typename Counted>
     void Sort(int count, Place place, Counted counted) {
         start.fill(0);
+        int last = 0;
         for (int i = 1; i <= count; ++i)
-            if (counted(i)) ++start[place(i).x + 1];
-        for (int c = 1; c <= 256; ++c) start[c] = static_cast<std::uint8_t>(start[c] + start[c - 1]);
+            if (counted(i)) {
+                ++start[place(i).x + 1];
+                last = std::max(last, place(i).x);
+            }
+        // Past the last piece's column every start is the whole count.
+        for (int c = 1; c <= last + 1; ++c) start[c] = static_cast<std::uint8_t>(start[c] + start[c - 1]);
+        std::fill(start.begin() + last + 2, start.end(), start[last + 1]);
         std::array<std::uint8_t, 257> at = start;
         for (int i = 1; i <= count; ++i) {
             if (!counted(i)) continue;
@@ -185,7 +192,36 @@ void SortCorps(TCorpsByColumn& corps) {
     corps.Sort(kCorpsCount, [&g](int k) { return PlaceOf(g.Corps[k]); }, [&g](int k) { return CorpsInUse(g.Corps[k]); });
 }
 
-void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
+// What the corps part of the swept pass reads of a corps slot (a free slot reads as all zero).
+struct TCorpsReading {
+    std::uint8_t inUse, x, y, side, spots;
+    std::int8_t range;
+    // Compared whole: most corps read the same every pass.
+    bool operator==(const TCorpsReading& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
+};
+
+TCorpsReading ReadingOf(const TCorpsRec& k) {
+    if (!CorpsInUse(k)) return {};
+    if (k.Nation == 0) return {1, k.HexX, k.HexY, k.Side, 0, 0};
+    return {1, k.HexX, k.HexY, k.Side, 1, static_cast<std::int8_t>(CorpsSpottingRange(k))};
+}
+
+// The last swept pass's corps part: what it read of every slot, the corps by column, and the
+// enemies each spotter met with their distances, in the order met. A pass that reads every slot
+// the same and ends no corps meets the same enemies at the same distances: it meets them again
+// from this list instead of sweeping (fleet passes move no corps ashore).
+struct TMeetings {
+    bool valid = false;
+    std::array<TCorpsReading, kCorpsCount + 1> read{};
+    TCorpsByColumn corps;
+    std::array<std::uint16_t, kCorpsCount + 2> start{};  // spotter i met enemy[start[i] .. start[i + 1])
+    std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
+    int count = 0;
+};
+
+TMeetings lastMeetings;
+
+void SpotByCorpsSwept(int i, const TCorpsByColumn& corps, TMeetings& met) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[i];
     const int range = CorpsSpottingRange(k);
@@ -196,48 +232,153 @@ void SpotByCorpsSwept(int i, const TCorpsByColumn& corps) {
     corps.ForNear(k.HexX, k.HexY, box, [&](int index, int x, int y, int side) {
         if (side == k.Side) return;
         TCorpsRec& j = g.Corps[index];
-        MeetEnemyCorps(k, j, Distance(k.HexX, k.HexY, x, y), range, sameHex);
+        const int d = Distance(k.HexX, k.HexY, x, y);
+        // Only these two meet at all.
+        if (d == 0 || d <= range) {
+            met.enemy[met.count] = static_cast<std::uint8_t>(index);
+            met.distance[met.count++] = static_cast<std::uint8_t>(d);
+        }
+        MeetEnemyCorps(k, j, d, range, sameHex);
     });
     if (sameHex == 0) k.ContactCode = 0;
 }
 
+void MeetAsLastPass(const TMeetings& met) {
+    TGameRec& g = G();
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        if (!met.read[i].spots) continue;
+        TCorpsRec& k = g.Corps[i];
+        int sameHex = 0;
+        for (int m = met.start[i]; m < met.start[i + 1]; ++m)
+            MeetEnemyCorps(k, g.Corps[met.enemy[m]], met.distance[m], met.read[i].range, sameHex);
+        if (sameHex == 0) k.ContactCode = 0;
+    }
+}
+
+// Brings the last pass's meetings up to the readings `now` when some corps moved, turned or tired
+// but none ends: a changed spotter sweeps its enemies anew, every other spotter keeps what it met
+// of the unchanged corps and measures only the changed ones. What several spotters do to one corps
+// is a maximum or a count, and a spotter's contact is cleared only when no enemy shares its hex,
+// so the order the meetings come in changes nothing.
+void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount + 1>& now) {
+    SortCorps(met.corps);
+    std::array<bool, kCorpsCount + 1> changed{};
+    std::array<std::uint8_t, kCorpsCount> moved;
+    int movedCount = 0;
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        changed[i] = !(now[i] == met.read[i]);
+        if (changed[i] && now[i].inUse) moved[movedCount++] = static_cast<std::uint8_t>(i);
+    }
+    static std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
+    int count = 0;
+    auto meet = [&](int j, int d) {
+        enemy[count] = static_cast<std::uint8_t>(j);
+        distance[count++] = static_cast<std::uint8_t>(d);
+    };
+    std::array<std::uint16_t, kCorpsCount + 2> start{};
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        start[i] = static_cast<std::uint16_t>(count);
+        const TCorpsReading& k = now[i];
+        if (!k.spots) continue;
+        const int range = k.range;
+        if (changed[i]) {
+            met.corps.ForNear(k.x, k.y, std::max(range, 0), [&](int j, int x, int y, int side) {
+                const int d = Distance(k.x, k.y, x, y);
+                if (side != k.side && (d == 0 || d <= range)) meet(j, d);
+            });
+            continue;
+        }
+        for (int m = met.start[i]; m < met.start[i + 1]; ++m)
+            if (!changed[met.enemy[m]]) meet(met.enemy[m], met.distance[m]);
+        for (int n = 0; n < movedCount; ++n) {
+            const TCorpsReading& j = now[moved[n]];
+            if (j.side == k.side) continue;
+            const int d = Distance(k.x, k.y, j.x, j.y);
+            if (d == 0 || d <= range) meet(moved[n], d);
+        }
+    }
+    start[kCorpsCount + 1] = static_cast<std::uint16_t>(count);
+    met.start = start;
+    std::copy(enemy.begin(), enemy.begin() + count, met.enemy.begin());
+    std::copy(distance.begin(), distance.begin() + count, met.distance.begin());
+    met.count = count;
+    met.read = now;
+}
+
+// What the cities part reads of a city's place, and the cities near each corps as the last swept
+// pass found them: while no corps and no city moves or changes hands they stay the same.
+struct TCityReading {
+    std::uint8_t x, y, owner;
+    bool operator==(const TCityReading&) const = default;
+};
+
+struct TNearCities {
+    bool valid = false, readOnce = false;
+    std::array<TCityReading, kCityCount + 1> read{};
+    TCitiesByColumn cities;
+    // The cities of another side within reach of corps slot k, in city order, with their distances:
+    // city[k][0 .. count[k]).
+    std::array<std::uint8_t, kCorpsCount + 1> count{};
+    std::array<std::array<std::uint8_t, kCityCount>, kCorpsCount + 1> city, distance;
+    // notOwn[s][c]: the cities 1..c not held by side s, for the sides 0..3, counted when first asked
+    // for while the holders stay the same.
+    std::array<std::array<std::uint8_t, kCityCount + 1>, 4> notOwn;
+    std::array<bool, 4> counted{};
+};
+
+TNearCities lastNearCities;
+
 // Each corps meets the cities in city order: a near city of another side may raise what it sees,
 // and every city of another side adds one while the corps' home state is held by the enemy.
-void SpotByCitiesSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities) {
+// `near` holds the cities near each corps, found anew for a corps unless `known`.
+void SpotByCitiesSwept(const TCorpsByColumn& corps, TNearCities& near, const std::array<bool, kCorpsCount + 1>& known) {
     TGameRec& g = G();
     constexpr int kCityReach = 2;
-    // notOwn[s][c]: the cities 1..c not held by side s, for the sides 0..3 (others counted apart).
-    std::array<std::array<std::uint8_t, kCityCount + 1>, 4> notOwn{};
-    for (int s = 0; s < 4; ++s)
-        for (int c = 1; c <= kCityCount; ++c) notOwn[s][c] = static_cast<std::uint8_t>(notOwn[s][c - 1] + (g.Cities[c].Owner != s));
+    auto& notOwn = near.notOwn;
+    auto& counted = near.counted;
     auto notOwnBetween = [&](int side, int from, int to) {  // cities from + 1 .. to
-        if (side < 4) return notOwn[side][to] - notOwn[side][from];
+        if (side < 4) {
+            if (!counted[side]) {
+                notOwn[side][0] = 0;
+                for (int c = 1; c <= kCityCount; ++c)
+                    notOwn[side][c] = static_cast<std::uint8_t>(notOwn[side][c - 1] + (g.Cities[c].Owner != side));
+                counted[side] = true;
+            }
+            return notOwn[side][to] - notOwn[side][from];
+        }
         int n = 0;
         for (int c = from + 1; c <= to; ++c) n += g.Cities[c].Owner != side;
         return n;
     };
     for (int p = 0; p < corps.Count(); ++p) {
-        TCorpsRec& j = g.Corps[corps.index[p]];
-        struct TNearCity {
-            int city, d;
-        };
-        std::array<TNearCity, kCityCount> near;
-        int nearCount = 0;
-        cities.ForNear(j.HexX, j.HexY, kCityReach, [&](int c, int x, int y, int owner) {
-            if (owner == j.Side) return;
-            const int d = Distance(x, y, j.HexX, j.HexY);
-            if (d > kCityReach) return;
-            int at = nearCount++;
-            for (; at > 0 && near[at - 1].city > c; --at) near[at] = near[at - 1];
-            near[at] = {c, d};
-        });
+        const int k = corps.index[p];
+        TCorpsRec& j = g.Corps[k];
+        auto& nearCity = near.city[k];
+        auto& nearDistance = near.distance[k];
+        if (!known[k]) {
+            int nearCount = 0;
+            near.cities.ForNear(j.HexX, j.HexY, kCityReach, [&](int c, int x, int y, int owner) {
+                if (owner == j.Side) return;
+                const int d = Distance(x, y, j.HexX, j.HexY);
+                if (d > kCityReach) return;
+                int at = nearCount++;
+                for (; at > 0 && nearCity[at - 1] > c; --at) {
+                    nearCity[at] = nearCity[at - 1];
+                    nearDistance[at] = nearDistance[at - 1];
+                }
+                nearCity[at] = static_cast<std::uint8_t>(c);
+                nearDistance[at] = static_cast<std::uint8_t>(d);
+            });
+            near.count[k] = static_cast<std::uint8_t>(nearCount);
+        }
+        const int nearCount = near.count[k];
         const int others = notOwnBetween(j.Side, 0, kCityCount);
         const int homeControl = others != 0 ? static_cast<int>(g.States[j.HomeState].ControlSide) : 0;
         const bool enemyHome = homeControl != 0 && homeControl != j.Side;
         U8 visibility = j.Visibility;
         int passed = 0;
         for (int n = 0; n < nearCount; ++n) {
-            const auto [c, d] = near[n];
+            const int c = nearCity[n], d = nearDistance[n];
             if (enemyHome) visibility = static_cast<U8>(visibility + notOwnBetween(j.Side, passed, c - 1));
             const int r = g.Cities[c].Garrison != 0 ? 2 : 1;
             if (d <= r && visibility < r - d) visibility = static_cast<U8>(visibility + r - d);
@@ -250,27 +391,52 @@ void SpotByCitiesSwept(const TCorpsByColumn& corps, const TCitiesByColumn& citie
     }
 }
 
-void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities) {
+// The enemy cities each fleet counted at the last pass, with where it lay and how far it saw: while
+// no city moves or changes hands a fleet that lies and sees the same counts the same.
+struct TFleetSight {
+    std::uint32_t pass = 0;
+    std::uint8_t x = 0, y = 0, range = 0, side = 0, cities = 0;
+};
+
+std::array<TFleetSight, kFleetCount + 1> lastFleetSights;
+std::uint32_t sweptPasses = 0;
+
+void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities, bool citiesAsLastPass) {
     TGameRec& g = G();
-    std::array<std::uint8_t, kFleetCount> afloat;
+    const std::uint32_t pass = ++sweptPasses;
+    // The fleets afloat with their hexes and sides side by side: a fleet sights only the others.
+    std::array<std::uint8_t, kFleetCount> afloat, afloatX, afloatY, afloatSide;
     int afloatCount = 0;
-    for (int f = 1; f <= kFleetCount; ++f)
-        if (g.Fleets[f].BuildCounter == 0 && g.Fleets[f].Side != 0) afloat[afloatCount++] = static_cast<std::uint8_t>(f);
+    for (int f = 1; f <= kFleetCount; ++f) {
+        const TFleetRec& fleet = g.Fleets[f];
+        if (fleet.BuildCounter != 0 || fleet.Side == 0) continue;
+        afloat[afloatCount] = static_cast<std::uint8_t>(f);
+        afloatX[afloatCount] = fleet.HexX;
+        afloatY[afloatCount] = fleet.HexY;
+        afloatSide[afloatCount++] = fleet.Side;
+    }
     for (int a = 0; a < afloatCount; ++a) {
         TFleetRec& f = g.Fleets[afloat[a]];
         const int r = FleetSpottingRange(f);
+        const int x0 = f.HexX, y0 = f.HexY, side = f.Side;
         for (int b = 0; b < afloatCount; ++b) {
-            const TFleetRec& other = g.Fleets[afloat[b]];
-            if (other.Side == f.Side) continue;
-            SpotEnemyFleet(f, other, r);
+            // A fleet more than r columns or rows off is farther than r hexes.
+            if (afloatSide[b] == side || std::abs(afloatX[b] - x0) > r || std::abs(afloatY[b] - y0) > r) continue;
+            SpotEnemyFleet(f, g.Fleets[afloat[b]], r);
         }
-        int enemyCities = 0;
-        cities.ForNear(f.HexX, f.HexY, r, [&](int, int x, int y, int owner) {
-            enemyCities += owner != 0 && owner != f.Side && Distance(f.HexX, f.HexY, x, y) <= r;
-        });
-        f.Spotted = static_cast<U8>(f.Spotted + enemyCities);
-        corps.ForNear(f.HexX, f.HexY, 1, [&](int index, int x, int y, int side) {
-            if (side != f.Side && Distance(f.HexX, f.HexY, x, y) <= 1) g.Corps[index].Visibility += 1;
+        TFleetSight& sight = lastFleetSights[afloat[a]];
+        if (!citiesAsLastPass || sight.pass + 1 != pass || sight.x != x0 || sight.y != y0 || sight.range != r || sight.side != side) {
+            int enemyCities = 0;
+            cities.ForNear(x0, y0, r, [&](int, int x, int y, int owner) {
+                enemyCities += owner != 0 && owner != side && Distance(x0, y0, x, y) <= r;
+            });
+            sight = {0, static_cast<std::uint8_t>(x0), static_cast<std::uint8_t>(y0), static_cast<std::uint8_t>(r),
+                     static_cast<std::uint8_t>(side), static_cast<std::uint8_t>(enemyCities)};
+        }
+        sight.pass = pass;
+        f.Spotted = static_cast<U8>(f.Spotted + sight.cities);
+        corps.ForNear(x0, y0, 1, [&](int index, int x, int y, int corpsSide) {
+            if (corpsSide != side && Distance(x0, y0, x, y) <= 1) g.Corps[index].Visibility += 1;
         });
     }
 }
@@ -331,13 +497,45 @@ int BestHeadquarters(int a, int t, bool threatened) {
 // The same choice without measuring every corps against every city: the army's own corps and the
 // corps of other sides are listed once, and a city's count stops as soon as it cannot win. Every
 // term is at least 0, so the first city with the lowest score under the limit wins either way.
-// The corps not of a side, by column, sorted once a pass for every army of that side: moving
-// headquarters moves, frees and turns no corps.
-class TEnemiesBySide {
+// Moving headquarters moves, frees and turns no corps, and losing an army only takes its own corps
+// out of it, so the corps are listed once a pass: all of them and those not of a side by column,
+// and each army's by its number (a corps is still checked for its army when read). No city or hex
+// changes either: the cities a side may choose unthreatened are listed once too.
+class THeadquartersCorps {
 public:
-    const TCorpsByColumn& Of(int side) {
+    THeadquartersCorps() {
+        const TGameRec& g = G();
+        all_.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g](int c) { return CorpsInUse(g.Corps[c]); });
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) ++armyStart_[g.Corps[k].Army + 1];
+        for (int a = 1; a <= kArmyCount + 1; ++a) armyStart_[a] = static_cast<std::uint8_t>(armyStart_[a] + armyStart_[a - 1]);
+        auto at = armyStart_;
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) armyCorps_[at[g.Corps[k].Army]++] = static_cast<std::uint8_t>(k);
+    }
+    const TCorpsByColumn& All() const { return all_; }
+    const TCorpsByColumn& EnemiesOf(int side) { return Of(side).corps; }
+    // The supply sources of the side on hexes it controls, in city order.
+    struct TCities {
+        std::array<std::uint8_t, kCityCount> city;
+        int count = 0;
+    };
+    const TCities& SourcesHeldBy(int side) { return Of(side).sources; }
+    // The corps in use that served army a when the pass began, in index order.
+    template <typename F>
+    void ForArmy(int a, F f) const {
+        for (int i = armyStart_[a]; i < armyStart_[a + 1]; ++i) f(armyCorps_[i]);
+    }
+
+private:
+    struct TKept {
+        int side = 0;
+        TCorpsByColumn corps;
+        TCities sources;
+    };
+    const TKept& Of(int side) {
         for (const TKept& k : kept_)
-            if (k.side == side) return k.corps;
+            if (k.side == side) return k;
         TKept& k = kept_.emplace_back();
         k.side = side;
         const TGameRec& g = G();
@@ -345,28 +543,38 @@ public:
             const TCorpsRec& corps = g.Corps[c];
             return CorpsInUse(corps) && corps.Side != side;
         });
-        return k.corps;
+        for (int c = 1; c <= kCityCount; ++c) {
+            const TCityRec& city = g.Cities[c];
+            if (IsSupplySourceOf(city, side) && MapGrid->Cell(city.HexX, city.HexY).ControlSide() == side)
+                k.sources.city[k.sources.count++] = static_cast<std::uint8_t>(c);
+        }
+        return k;
     }
-
-private:
-    struct TKept {
-        int side = 0;
-        TCorpsByColumn corps;
-    };
+    TCorpsByColumn all_;
     std::vector<TKept> kept_;
+    std::array<std::uint8_t, kArmyCount + 2> armyStart_{};
+    std::array<std::uint8_t, kCorpsCount> armyCorps_{};
 };
 
-int BestHeadquartersSwept(int a, int t, bool threatened, TEnemiesBySide& enemiesBySide) {
+int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& corps) {
     const TGameRec& g = G();
     const TArmyRec& army = g.Armies[a];
     std::array<std::uint8_t, kCorpsCount> ownX, ownY;
     int ownCount = 0;
-    const TCorpsByColumn& enemies = enemiesBySide.Of(army.Side);
-    for (const TCorpsRec& k : g.Corps)
-        if (k.Army == a && k.Nation == army.Nation && CorpsInUse(k)) {
-            ownX[ownCount] = k.HexX;
-            ownY[ownCount++] = k.HexY;
-        }
+    // Sums of the own corps' columns and rows and their squares: a hex distance is at least the
+    // column and the row difference, so the squares of either bound a city's sum from below.
+    std::int32_t sumX = 0, sumXX = 0, sumY = 0, sumYY = 0;
+    const TCorpsByColumn& enemies = corps.EnemiesOf(army.Side);
+    corps.ForArmy(a, [&](int c) {
+        const TCorpsRec& k = g.Corps[c];
+        if (k.Army != a || k.Nation != army.Nation) return;
+        ownX[ownCount] = k.HexX;
+        ownY[ownCount++] = k.HexY;
+        sumX += k.HexX;
+        sumXX += k.HexX * k.HexX;
+        sumY += k.HexY;
+        sumYY += k.HexY * k.HexY;
+    });
     std::array<int, 256> otherBases{};
     for (int b = 1; b <= kArmyCount; ++b)
         if (b != a) ++otherBases[g.Armies[b].BaseCity];
@@ -376,17 +584,33 @@ int BestHeadquartersSwept(int a, int t, bool threatened, TEnemiesBySide& enemies
 
     int best = 0;
     std::int32_t bestScore = kScoreLimit;
-    for (int c = 1; c <= kCityCount; ++c) {
+    // The cities in the running, in city order.
+    std::array<std::uint8_t, kCityCount> running;
+    int runningCount = 0;
+    if (threatened) {
+        for (int c = 1; c <= kCityCount; ++c)
+            if (IsSupplySourceOf(g.Cities[c], army.Side) && c != t) running[runningCount++] = static_cast<std::uint8_t>(c);
+    } else {
+        const THeadquartersCorps::TCities& sources = corps.SourcesHeldBy(army.Side);
+        runningCount = sources.count;
+        running = sources.city;
+    }
+    for (int i = 0; i < runningCount; ++i) {
+        const int c = running[i];
         const TCityRec& city = g.Cities[c];
-        if (!IsSupplySourceOf(city, army.Side)) continue;
-        if (threatened ? c == t : MapGrid->Cell(city.HexX, city.HexY).ControlSide() != army.Side) continue;
+        const std::int32_t cx = city.HexX, cy = city.HexY;
+        const std::int32_t columns = sumXX - 2 * cx * sumX + ownCount * cx * cx;
+        const std::int32_t rows = sumYY - 2 * cy * sumY + ownCount * cy * cy;
+        const std::int32_t own = std::max(columns, rows);
+        if (own >= bestScore) continue;
         int d = Distance(city.HexX, city.HexY, target.HexX, target.HexY);
         if (city.Theatre != army.Theatre) d += 1;
         if (c == capital && d >= 3) d -= 2;
         d += 5 * otherBases[c];
         std::int32_t score = d * d;
-        for (int i = 0; i < ownCount && score < bestScore; ++i) {
-            const int e = Distance(ownX[i], ownY[i], city.HexX, city.HexY);
+        if (score + own >= bestScore) continue;
+        for (int j = 0; j < ownCount && score < bestScore; ++j) {
+            const int e = Distance(ownX[j], ownY[j], city.HexX, city.HexY);
             score += e * e;
         }
         if (score >= bestScore) continue;
@@ -418,7 +642,7 @@ void LoseArmy(int a, int formerBase) {
 }
 
 template <bool kRescan>
-void MoveHeadquarters(int a, TEnemiesBySide& enemies) {
+void MoveHeadquarters(int a, THeadquartersCorps* corps) {
     TGameRec& g = G();
     TArmyRec& army = g.Armies[a];
     const int formerBase = army.BaseCity;
@@ -441,21 +665,26 @@ void MoveHeadquarters(int a, TEnemiesBySide& enemies) {
             if (target.Owner == army.Side && MapGrid->Cell(target.HexX, target.HexY).ControlSide() == army.Side)
                 army.BaseCity = static_cast<U8>(t);
         } else {
-            const int best = kRescan ? BestHeadquarters(a, t, false) : BestHeadquartersSwept(a, t, false, enemies);
+            const int best = kRescan ? BestHeadquarters(a, t, false) : BestHeadquartersSwept(a, t, false, *corps);
             if (best != 0) army.BaseCity = static_cast<U8>(best);
         }
     }
 
     const TCityRec& old = g.Cities[formerBase];
     int own = 0, enemy = 0;
-    for (const TCorpsRec& k : g.Corps) {
-        if (k.HexX != old.HexX || k.HexY != old.HexY || !CorpsInUse(k)) continue;
+    auto count = [&](const TCorpsRec& k) {
         if (k.Nation == army.Nation) ++own;
         if (k.Side != army.Side) ++enemy;
+    };
+    if (kRescan) {
+        for (const TCorpsRec& k : g.Corps)
+            if (k.HexX == old.HexX && k.HexY == old.HexY && CorpsInUse(k)) count(k);
+    } else {
+        corps->All().ForNear(old.HexX, old.HexY, 0, [&](int k, int, int, int) { count(g.Corps[k]); });
     }
     if (!HeldBy(army.BaseCity, army.Side)) ++enemy;
     if (own == 0 && enemy != 0) {
-        const int best = kRescan ? BestHeadquarters(a, formerBase, true) : BestHeadquartersSwept(a, formerBase, true, enemies);
+        const int best = kRescan ? BestHeadquarters(a, formerBase, true) : BestHeadquartersSwept(a, formerBase, true, *corps);
         if (best != 0) {
             army.BaseCity = static_cast<U8>(best);
             army.SupplyBase = static_cast<U8>(best);
@@ -480,64 +709,123 @@ void ReleaseSpentCorpsBrigades(int c) {
 namespace {
 
 // The pass both ways: the swept rules or the all-against-all rescan they are held to.
-template <bool kRescan>
-void Spot() {
+// The whole-map reading, measuring every corps, city and fleet against every other.
+void SpotRescanned() {
     TGameRec& g = G();
     for (TCorpsRec& k : g.Corps) k.Visibility = 0;
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
-
-    TCorpsByColumn corps;
-    if (!kRescan) SortCorps(corps);
     for (int i = 1; i <= kCorpsCount; ++i) {
         TCorpsRec& k = g.Corps[i];
         if (CorpsInUse(k) && k.Strength == 0) {
             ReleaseSpentCorpsBrigades(i);
             EndCorps(i);
-            // Freed slots leave the sweeps; whatever else the ending changed is read anew.
-            if (!kRescan) SortCorps(corps);
             continue;
         }
         if (!CorpsInUse(k) || k.Nation == 0) continue;
         if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
             // An embarked corps whose fleet is gone went down with it.
             DrownCorps(i, kCorpsFreed);
-            if (!kRescan) SortCorps(corps);
             continue;
         }
-        if (kRescan) SpotByCorps(i);
-        else SpotByCorpsSwept(i, corps);
+        SpotByCorps(i);
     }
-    if (kRescan) {
-        SpotByCities();
-        SpotFleets();
-        return;
+    SpotByCities();
+    SpotFleets();
+}
+
+bool Ends(int i) {
+    const TCorpsRec& k = G().Corps[i];
+    if (!CorpsInUse(k)) return false;
+    return k.Strength == 0 || (k.Nation != 0 && k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i));
+}
+
+void SpotSwept() {
+    TGameRec& g = G();
+    for (TCorpsRec& k : g.Corps) k.Visibility = 0;
+    for (TFleetRec& f : g.Fleets) f.Spotted = 0;
+
+    TMeetings& met = lastMeetings;
+    std::array<TCorpsReading, kCorpsCount + 1> now{};
+    std::array<bool, kCorpsCount + 1> unchanged{};
+    bool same = met.valid, ends = false;
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        now[i] = ReadingOf(g.Corps[i]);
+        unchanged[i] = met.valid && now[i] == met.read[i];
+        same = same && unchanged[i];
+        ends = ends || Ends(i);
     }
-    TCitiesByColumn cities;
-    cities.Sort(kCityCount, [&g](int c) { return TPlace{g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner}; },
-                [](int) { return true; });
-    SpotByCitiesSwept(corps, cities);
-    SpotFleetsSwept(corps, cities);
+    if (same && !ends) {
+        MeetAsLastPass(met);
+    } else if (met.valid && !ends) {
+        UpdateMeetings(met, now);
+        MeetAsLastPass(met);
+    } else {
+        // The meetings are kept only from a pass that ends no corps: an ending changes what the
+        // spotters after it meet.
+        met.valid = false;
+        TCorpsByColumn& corps = met.corps;
+        SortCorps(corps);
+        met.count = 0;
+        for (int i = 1; i <= kCorpsCount; ++i) {
+            met.start[i] = static_cast<std::uint16_t>(met.count);
+            TCorpsRec& k = g.Corps[i];
+            if (CorpsInUse(k) && k.Strength == 0) {
+                ReleaseSpentCorpsBrigades(i);
+                EndCorps(i);
+                // Freed slots leave the sweeps; whatever else the ending changed is read anew.
+                SortCorps(corps);
+                continue;
+            }
+            if (!CorpsInUse(k) || k.Nation == 0) continue;
+            if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
+                DrownCorps(i, kCorpsFreed);
+                SortCorps(corps);
+                continue;
+            }
+            SpotByCorpsSwept(i, corps, met);
+        }
+        met.start[kCorpsCount + 1] = static_cast<std::uint16_t>(met.count);
+        met.read = now;
+        met.valid = !ends;
+    }
+    TNearCities& near = lastNearCities;
+    std::array<TCityReading, kCityCount + 1> cityNow{};
+    for (int c = 1; c <= kCityCount; ++c) cityNow[c] = {g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner};
+    const bool citiesAsLastPass = near.readOnce && cityNow == near.read;
+    // A corps that reads as at the last pass keeps its near cities while no city changed.
+    std::array<bool, kCorpsCount + 1> known{};
+    if (near.valid && !ends && citiesAsLastPass) known = unchanged;
+    if (!citiesAsLastPass) {
+        near.cities.Sort(kCityCount, [&g](int c) { return TPlace{g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner}; },
+                         [](int) { return true; });
+        near.counted.fill(false);
+    }
+    SpotByCitiesSwept(met.corps, near, known);
+    // Found after an ending, the lists hold only the corps left; they are kept like the meetings.
+    near.read = cityNow;
+    near.readOnce = true;
+    near.valid = !ends;
+    SpotFleetsSwept(met.corps, near.cities, citiesAsLastPass);
 }
 
 }  // namespace
 
-void UpdateSpotting() { Spot<false>(); }
+void UpdateSpotting() { SpotSwept(); }
 
-void UpdateSpottingFullRescan() { Spot<true>(); }
+void UpdateSpottingFullRescan() { SpotRescanned(); }
 
 void MoveArmyHeadquarters() {
-    TEnemiesBySide enemies;
+    THeadquartersCorps corps;
     for (int a = 1; a <= kArmyCount; ++a) {
         const TArmyRec& army = GameRec->Armies[a];
-        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<false>(a, enemies);
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<false>(a, &corps);
     }
 }
 
 void MoveArmyHeadquartersFullRescan() {
-    TEnemiesBySide unused;
     for (int a = 1; a <= kArmyCount; ++a) {
         const TArmyRec& army = GameRec->Armies[a];
-        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<true>(a, unused);
+        if (army.Nation != 0 && army.CorpsCount != 0) MoveHeadquarters<true>(a, nullptr);
     }
 }
 

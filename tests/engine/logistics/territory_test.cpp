@@ -87,6 +87,16 @@ TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         {"a corps is met by the enemy", standoff, [&] { GameRec->Corps[grey].Opponent = 1; }},
         {"a corps gains contact", standoff, [&] { GameRec->Corps[grey].ContactCode = 1; }},
         {"a corps is freed", standoff, [&] { GameRec->Corps[grey].Unused = 1; }},
+        // A corps in contact or engaged sways only its own hex: its old and new hexes are weighed.
+        {"a corps in contact marches three hexes", [&] { World(2, 1); grey = AddCorps(2, 26, 16); GameRec->Corps[grey].ContactCode = 1; },
+         [&] { GameRec->Corps[grey].HexX = 23; }},
+        {"an engaged corps marches three hexes", [&] { World(2, 1); grey = AddCorps(2, 26, 16); GameRec->Corps[grey].Opponent = 1; },
+         [&] { GameRec->Corps[grey].HexX = 23; }},
+        {"a corps loses contact and sways the hexes around it again",
+         [&] { World(2, 1); grey = AddCorps(2, 26, 16); GameRec->Corps[grey].ContactCode = 1; },
+         [&] { GameRec->Corps[grey].ContactCode = 0; }},
+        {"a corps breaks off its battle", [&] { World(2, 1); grey = AddCorps(2, 26, 16); GameRec->Corps[grey].Opponent = 1; },
+         [&] { GameRec->Corps[grey].Opponent = 0; }},
         {"a corps changes sides", [&] { World(2, 1); grey = AddCorps(1, 14, 24); },
          [&] { GameRec->Corps[grey].Side = 2; }},
         {"the state's last foreign city changes hands", [&] { World(2, 1); },
@@ -116,6 +126,22 @@ TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         EXPECT_EQ(std::memcmp(GameRec, &rescannedRecord, sizeof rescannedRecord), 0);
         EXPECT_NE(std::memcmp(MapGrid, &map, sizeof map), 0) << "the change sways no hex";
     }
+}
+
+TEST_F(HexControl, AHexTakenFromNobodyIsWeighedAgainByTheNextPass) {
+    // Nobody's hex goes to its state's side first; held, it is swayed by the Union corps beside it.
+    World(2, 2);
+    Hex(20, 20).SetControlSide(0);
+    AddCorps(1, 20, 21);
+    UpdateHexControl();
+    EXPECT_EQ(Hex(20, 20).ControlSide(), 2);
+    const TMapGrid map = *MapGrid;
+    UpdateHexControlFullRescan();
+    const TMapGrid rescanned = *MapGrid;
+    *MapGrid = map;
+    UpdateHexControl();
+    EXPECT_EQ(Hex(20, 20).ControlSide(), 1);
+    EXPECT_EQ(std::memcmp(MapGrid, &rescanned, sizeof rescanned), 0);
 }
 
 class Weather : public testing::EngineTest {};

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/movement/corps_movement.h"
@@ -261,6 +262,81 @@ TEST_F(Spotting, FleetsAreSeenByEnemyFleetsAndPortsAndSeeCorpsAshore) {
     UpdateSpotting();
     EXPECT_EQ(C(ashore).Visibility, 1);
     EXPECT_EQ(C(ally).Visibility, 0) << "a Confederate fleet does not spot French troops";
+}
+
+TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
+    // A Union corps shares its hex with one Confederate corps and sees another two hexes off, in a
+    // Confederate city; a Union fleet lies off the coast. After one pass the world changes once: the
+    // next pass must leave what the whole-map reading leaves, and each change alters that reading.
+    int blue = 0, grey = 0, near = 0, city = 0, fleet = 0, scout = 0;
+    auto build = [&] {
+        SetUp();
+        GameRec->MoveStep = 2;
+        blue = AddCorps(1, 10, 10);
+        near = AddCorps(2, 10, 10);
+        grey = AddCorps(2, 10, 12);
+        city = AddCity("Port", 10, 12, kConfederacy);
+        fleet = AddFleet(1, 12, 16, 1);
+        GameRec->Fleets[fleet].BuildCounter = 0;
+    };
+    auto aboard = [&] {
+        C(blue).OrderMode = kOrderEmbarked;
+        GameRec->Fleets[fleet].HexX = 10;
+        GameRec->Fleets[fleet].HexY = 10;
+        GameRec->Fleets[fleet].Cargo = static_cast<U8>(blue);
+    };
+    struct Case {
+        const char* what;
+        std::function<void()> before, change;
+    };
+    const Case cases[] = {
+        {"a corps marches", [] {}, [&] { C(grey).HexY = 11; }},
+        {"a scout far from the armies marches into an enemy town",
+         [&] { scout = AddCorps(1, 30, 30); AddCity("Town", 30, 33, kConfederacy); }, [&] { C(scout).HexY = 33; }},
+        {"a spotter tires", [] {}, [&] { C(blue).Fatigue = 9; }},
+        {"the weather closes in", [] {}, [&] { GameRec->TheatreWeather[1] = 7; }},
+        {"a corps changes sides", [] {}, [&] { C(near).Side = kUnion; }},
+        {"a corps loses its nation and spots no more", [] {}, [&] { C(grey).Nation = 0; }},
+        {"a corps goes aboard: nobody meets it", [] {}, aboard},
+        {"a corps' fleet sinks and the corps with it", aboard, [&] { GameRec->Fleets[fleet].BuildCounter = kFleetGone; }},
+        {"a corps is worn to nothing", [] {}, [&] { C(near).Strength = 0; }},
+        {"the city changes hands", [] {}, [&] { GameRec->Cities[city].Owner = kUnion; }},
+        {"the city is garrisoned", [] {}, [&] { GameRec->Cities[city].Garrison = 1; }},
+        {"the fleet sails off", [] {}, [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 14; }},
+        {"the city the fleet watches changes hands",
+         [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 14; },
+         [&] { GameRec->Cities[city].Owner = kUnion; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        build();
+        c.before();
+        UpdateSpotting();
+        const TGameRec unchanged = *GameRec;
+        UpdateSpottingFullRescan();
+        const TGameRec unchangedRescanned = *GameRec;
+        *GameRec = unchanged;
+        c.change();
+        const TGameRec changed = *GameRec;
+        UpdateSpottingFullRescan();
+        const TGameRec rescanned = *GameRec;
+        *GameRec = changed;
+        UpdateSpotting();
+        EXPECT_EQ(std::memcmp(GameRec, &rescanned, sizeof rescanned), 0);
+        EXPECT_NE(std::memcmp(&unchangedRescanned, &rescanned, sizeof rescanned), 0) << "the change alters nothing";
+    }
+    // Nothing changes: contact on the shared hex grows pass by pass, as the rescan has it.
+    build();
+    for (int pass = 1; pass <= 3; ++pass) {
+        const TGameRec before = *GameRec;
+        UpdateSpottingFullRescan();
+        const TGameRec rescanned = *GameRec;
+        *GameRec = before;
+        UpdateSpotting();
+        EXPECT_EQ(std::memcmp(GameRec, &rescanned, sizeof rescanned), 0) << "pass " << pass;
+    }
+    EXPECT_EQ(C(blue).ContactCode, 4);
+    EXPECT_EQ(C(grey).Visibility, 3);
 }
 
 class Headquarters : public Spotting {
