@@ -4,8 +4,10 @@
 #include "engine/movement/corps_movement.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
@@ -448,8 +450,39 @@ void SecondPass(int c) {
 
 // ---------------------------------------------------------------- the movement step
 
+// Whether `other` lies within `reach` columns and rows of `k`: a hex distance is never less than
+// the column or row difference, so most corps are passed by on one test the branch foresees.
+bool WithinSquare(const TCorpsRec& k, const TCorpsRec& other, int reach) {
+    const auto span = static_cast<unsigned>(2 * reach);
+    return static_cast<unsigned>(other.HexX - k.HexX + reach) <= span &&
+           static_cast<unsigned>(other.HexY - k.HexY + reach) <= span;
+}
+
+// The other corps within 2 columns and rows of the corps stepping, in index order. Listed once a
+// step for the rally at its start and the look at enemies nearby: no corps changes hex between them.
+class TCorpsAround {
+public:
+    explicit TCorpsAround(int c) : c_(c) {}
+    std::span<const std::uint8_t> List() {
+        if (!listed_) {
+            const TGameRec& g = G();
+            const TCorpsRec& k = g.Corps[c_];
+            for (int j = 1; j <= kCorpsCount; ++j)
+                if (WithinSquare(k, g.Corps[j], 2) && j != c_) near_[count_++] = static_cast<std::uint8_t>(j);
+            listed_ = true;
+        }
+        return std::span<const std::uint8_t>(near_.data(), count_);
+    }
+
+private:
+    int c_;
+    bool listed_ = false;
+    int count_ = 0;
+    std::array<std::uint8_t, kCorpsCount> near_;
+};
+
 // Start of the step: contact, rallying, where a disrupted corps heads, cavalry evading.
-void StartOfStep(int c) {
+void StartOfStep(int c, TCorpsAround& around) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
     if (CorpsInUse(k) && k.Strength == 0) {
@@ -462,12 +495,10 @@ void StartOfStep(int c) {
     int sameHex = 0;
     if (g.MoveStep > 1) {
         int near = 0;
-        for (int j = 1; j <= kCorpsCount; ++j) {
+        for (const int j : around.List()) {
             TCorpsRec& other = g.Corps[j];
-            // Only a corps nearer than 2 counts, and a hex distance is never less than the column or
-            // row difference: most corps are passed by on a test the branch foresees.
-            if (std::abs(other.HexX - k.HexX) > 1 || std::abs(other.HexY - k.HexY) > 1) continue;
-            if (j == c || !CorpsInUse(other) || other.Side == k.Side) continue;
+            // Only a corps nearer than 2 counts.
+            if (!WithinSquare(k, other, 1) || !CorpsInUse(other) || other.Side == k.Side) continue;
             const int d = Distance(k, other);
             if (d < 2) ++near;
             if (d != 0) continue;
@@ -552,16 +583,14 @@ int StrengthNear(const TCorpsRec& centre, int side, bool ownSide) {
     return total;
 }
 
-void ReactToEnemyNearby(int c, THexPos& target) {
+void ReactToEnemyNearby(int c, TCorpsAround& around, THexPos& target) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
     const bool human = Human(k.Nation);
-    for (int j = 1; j <= kCorpsCount; ++j) {
+    // Within 2 hexes means within 2 columns and rows.
+    for (const int j : around.List()) {
         const TCorpsRec& enemy = g.Corps[j];
-        // Within 2 hexes means within 2 columns and rows.
-        if (std::abs(enemy.HexX - k.HexX) > 2 || std::abs(enemy.HexY - k.HexY) > 2) continue;
-        if (j == c || !CorpsInUse(enemy) || enemy.Side == k.Side || enemy.Disruption != 0 ||
-            enemy.OrderMode >= kOrderEmbarked)
+        if (!CorpsInUse(enemy) || enemy.Side == k.Side || enemy.Disruption != 0 || enemy.OrderMode >= kOrderEmbarked)
             continue;
         const int d = Distance(k, enemy);
         if (d < 1 || d > 2) continue;
@@ -830,7 +859,8 @@ bool MoveCorpsStep(int corps) {
     if (corps < 1 || corps > kCorpsCount) return false;
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[corps];
-    StartOfStep(corps);
+    TCorpsAround around(corps);
+    StartOfStep(corps, around);
     if (!CorpsInUse(k) || k.Nation == 0 || k.OrderMode == kOrderEmbarked || k.OrderMode == kOrderRail ||
         k.RouteIndex >= kRouteFinished)
         return false;
@@ -848,7 +878,7 @@ bool MoveCorpsStep(int corps) {
                 joinedFriend = true;
             }
         }
-        if (!joinedFriend && MapGrid->Cell(k.HexX, k.HexY).ControlSide() == k.Side) ReactToEnemyNearby(corps, target);
+        if (!joinedFriend && MapGrid->Cell(k.HexX, k.HexY).ControlSide() == k.Side) ReactToEnemyNearby(corps, around, target);
     }
     if (joinedFriend && k.OrderMode != kOrderWithdraw) {
         k.DestX = static_cast<U8>(target.X);
