@@ -157,6 +157,26 @@ TCityChoice ChooseCities(int a, int x, int y, bool defence, int stanceFromScore)
     return choice;
 }
 
+void FillTargetRowWith(int row, int nation, int city, int range, std::uint16_t garrison) {
+    TGameRec& g = G();
+    TTargetRow& r = TargetTable[row];
+    const TCityRec& c = g.Cities[city];
+    r.City = static_cast<std::uint16_t>(city);
+    r.X = c.HexX;
+    r.Y = c.HexY;
+    r.Value = c.Value;
+    const int side = g.Nations[nation].Side;
+    // A city of a state the side holds needs watching only close by.
+    if (c.Owner == side && g.States[c.State].ControlSide == c.Owner)
+        range = nation == kNationUnion ? range / 2 : (range + 1) / 2;
+    TallyAroundCity(city, nation, range);
+    r.NearestEnemy = NearestEnemyDist;
+    r.NearestOwn = NearestOwnDist;
+    r.EnemyStrength = EnemyTally;
+    r.OwnStrength = OwnTally;
+    r.Garrison = garrison;
+}
+
 }  // namespace
 
 int TallyAroundCity(int city, int nation, int range) {
@@ -183,30 +203,28 @@ void ClearTargetTable() {
     for (TTargetRow& r : TargetTable) r = TTargetRow{};
 }
 
-void FillTargetRow(int row, int nation, int city, int range) {
-    TGameRec& g = G();
-    TTargetRow& r = TargetTable[row];
-    const TCityRec& c = g.Cities[city];
-    r.City = static_cast<std::uint16_t>(city);
-    r.X = c.HexX;
-    r.Y = c.HexY;
-    r.Value = c.Value;
-    const int side = g.Nations[nation].Side;
-    // A city of a state the side holds needs watching only close by.
-    if (c.Owner == side && g.States[c.State].ControlSide == c.Owner)
-        range = nation == kNationUnion ? range / 2 : (range + 1) / 2;
-    TallyAroundCity(city, nation, range);
-    r.NearestEnemy = NearestEnemyDist;
-    r.NearestOwn = NearestOwnDist;
-    r.EnemyStrength = EnemyTally;
-    r.OwnStrength = OwnTally;
-    long garrison = 0;
-    for (const TBrigadeRec& b : g.Brigades)
-        if (b.AttachIndex == city && b.AttachKind == kAttachGarrison) garrison += b.Strength;
-    r.Garrison = static_cast<std::uint16_t>(std::min(garrison, 65535L));
+TGarrisonMen::TGarrisonMen() {
+    for (const TBrigadeRec& b : G().Brigades)
+        if (b.AttachKind == kAttachGarrison) men_[b.AttachIndex] += b.Strength;
 }
 
-int AddNearbyTargetRows(int nation, int rows, int army) {
+std::uint16_t TGarrisonMen::Of(int city) const {
+    if (city < 0 || city >= static_cast<int>(men_.size())) return 0;
+    return static_cast<std::uint16_t>(std::min(men_[static_cast<std::size_t>(city)], 65535L));
+}
+
+void FillTargetRow(int row, int nation, int city, int range) {
+    long garrison = 0;
+    for (const TBrigadeRec& b : G().Brigades)
+        if (b.AttachIndex == city && b.AttachKind == kAttachGarrison) garrison += b.Strength;
+    FillTargetRowWith(row, nation, city, range, static_cast<std::uint16_t>(std::min(garrison, 65535L)));
+}
+
+void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons) {
+    FillTargetRowWith(row, nation, city, range, garrisons.Of(city));
+}
+
+int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons) {
     TGameRec& g = G();
     const TTargetRow& first = TargetTable[1];
     int reach = HexDistance(first.X, first.Y, TargetTable[rows].X, TargetTable[rows].Y);
@@ -220,7 +238,7 @@ int AddNearbyTargetRows(int nation, int rows, int army) {
         const TTargetRow& last = TargetTable[rows];
         if (HexDistance(city.HexX, city.HexY, first.X, first.Y) <= reach &&
             HexDistance(city.HexX, city.HexY, last.X, last.Y) <= reach) {
-            FillTargetRow(rows + 1, nation, c, city.Theatre + 4);
+            FillTargetRow(rows + 1, nation, c, city.Theatre + 4, garrisons);
             ++rows;
         }
     }
@@ -417,13 +435,14 @@ void RunArmyOperations(int n) {
         TallyAroundCity(a.BaseCity, n, t + 4);
         if (EnemyTally == 0 && a.SupplyBase == a.BaseCity && a.Stance < 2) a.Stance = kTrainingStance;
 
-        FillTargetRow(1, n, a.BaseCity, t + 4);
+        const TGarrisonMen garrisons;
+        FillTargetRow(1, n, a.BaseCity, t + 4, garrisons);
         int rows = 1;
         if (a.Objective != 0 && a.Objective != a.BaseCity) {
             rows = 2;
-            FillTargetRow(2, n, a.Objective, t + 4);
+            FillTargetRow(2, n, a.Objective, t + 4, garrisons);
         }
-        AddNearbyTargetRows(n, rows, army);
+        AddNearbyTargetRows(n, rows, army, garrisons);
         DistributeArmyCorps(n, army);
 
         int destination = a.SupplyBase != 0 && a.Stance < 2 ? a.SupplyBase : a.Objective;
