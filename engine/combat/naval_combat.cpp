@@ -33,13 +33,14 @@ struct Engagement {
     std::int32_t rows[3][13] = {};
     bool combat = false;
     int port = 0, fortifications = 0, guns = 0, portSide = 0, portHits = 0;
-    // Fleets of the engagement in index order, and every fleet whose engaged flag this call set.
-    int engaged[kFleetCount] = {};
+    // Fleets of the engagement in index order, and every fleet whose engaged flag this call set;
+    // only the first `count` of each list are ever read, so the lists start unwritten.
+    int engaged[kFleetCount];
     int engagedCount = 0;
-    int flagged[kFleetCount] = {};
+    int flagged[kFleetCount];
     int flaggedCount = 0;
-    int sunk[kFleetCount] = {};
-    int sunkOwner[kFleetCount] = {};
+    int sunk[kFleetCount];
+    int sunkOwner[kFleetCount];
     int sunkCount = 0;
     TFleetCombatView view;
 };
@@ -51,7 +52,8 @@ void Gather(Engagement& e) {
     TFleetRec& arriving = g.Fleets[e.arriving];
     for (int i = 1; i <= kFleetCount; ++i) {
         TFleetRec& f = g.Fleets[i];
-        if (!FleetOnHex(f, e.x, e.y) || !Active(f) || (f.Side != kUnion && f.Side != kConfederacy) ||
+        // The column first, read here: most fleets lie elsewhere and are passed by without a call.
+        if (f.HexX != e.x || !FleetOnHex(f, e.x, e.y) || !Active(f) || (f.Side != kUnion && f.Side != kConfederacy) ||
             f.Mission < kMissionMove)
             continue;
         // Shown again, the arriving fleet only meets what stands there.

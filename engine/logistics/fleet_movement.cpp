@@ -47,14 +47,18 @@ void CheckFleetInterception(int fleet) {
     TGameRec& g = *GameRec;
     TFleetRec& f = g.Fleets[fleet];
     if (f.Mission != kMissionPatrol && f.Mission != kMissionAttackPort) return;
+    // Only the two warring sides meet: a neutral fleet chased down could never be fought.
+    if (f.Owner == 0 || !IsWarringSide(NationSide(f.Owner))) return;
+    const int ownSide = NationSide(f.Owner);
     for (int i = 1; i <= kFleetCount; ++i) {
         const TFleetRec& other = g.Fleets[i];
-        // Nearer than 4 hexes means within 3 columns and rows: most fleets are passed by at once.
-        if (std::abs(other.HexX - f.HexX) > 3 || std::abs(other.HexY - f.HexY) > 3) continue;
-        if (other.BuildCounter != 0 || f.Owner == 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
-        // Only the two warring sides meet: a neutral fleet chased down could never be fought.
-        const int ownSide = NationSide(f.Owner), otherSide = NationSide(other.Owner);
-        if (!IsWarringSide(ownSide) || !IsWarringSide(otherSide) || ownSide == otherSide) continue;
+        // Nearer than 4 hexes means within 3 columns and rows: most fleets are passed by on one
+        // test the branch foresees.
+        if (static_cast<unsigned>(other.HexX - f.HexX + 3) > 6u || static_cast<unsigned>(other.HexY - f.HexY + 3) > 6u)
+            continue;
+        if (other.BuildCounter != 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
+        const int otherSide = NationSide(other.Owner);
+        if (!IsWarringSide(otherSide) || ownSide == otherSide) continue;
         const int d = HexDistance(f.HexX, f.HexY, other.HexX, other.HexY);
         if (d >= 4) continue;
         if (!(30 * d < Random(100))) continue;
