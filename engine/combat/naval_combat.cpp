@@ -50,10 +50,11 @@ bool Active(const TFleetRec& f) { return f.BuildCounter == 0; }
 void Gather(Engagement& e) {
     TGameRec& g = *GameRec;
     TFleetRec& arriving = g.Fleets[e.arriving];
+    const int x = e.x, y = e.y;
     for (int i = 1; i <= kFleetCount; ++i) {
         TFleetRec& f = g.Fleets[i];
         // The column first, read here: most fleets lie elsewhere and are passed by without a call.
-        if (f.HexX != e.x || !FleetOnHex(f, e.x, e.y) || !Active(f) || (f.Side != kUnion && f.Side != kConfederacy) ||
+        if (f.HexX != x || !FleetOnHex(f, x, y) || !Active(f) || (f.Side != kUnion && f.Side != kConfederacy) ||
             f.Mission < kMissionMove)
             continue;
         // Shown again, the arriving fleet only meets what stands there.
@@ -82,9 +83,10 @@ void JoinPort(Engagement& e) {
     TGameRec& g = *GameRec;
     TFleetRec& arriving = g.Fleets[e.arriving];
     SelectedCity = 0;
+    const int x = e.x, y = e.y;
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
-        if (city.HexX != e.x || city.HexY != e.y) continue;
+        if (city.HexX != x || city.HexY != y) continue;
         if (arriving.Owner == 0 || city.Nation == 0 || city.Fortifications == 0 || arriving.Mission < kMissionAttackPort)
             continue;
         const int cityNationSide = g.Nations[city.Nation].Side;

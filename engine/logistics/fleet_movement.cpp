@@ -50,16 +50,16 @@ void CheckFleetInterception(int fleet) {
     // Only the two warring sides meet: a neutral fleet chased down could never be fought.
     if (f.Owner == 0 || !IsWarringSide(NationSide(f.Owner))) return;
     const int ownSide = NationSide(f.Owner);
+    const int x = f.HexX, y = f.HexY;
     for (int i = 1; i <= kFleetCount; ++i) {
         const TFleetRec& other = g.Fleets[i];
         // Nearer than 4 hexes means within 3 columns and rows: most fleets are passed by on one
         // test the branch foresees.
-        if (static_cast<unsigned>(other.HexX - f.HexX + 3) > 6u || static_cast<unsigned>(other.HexY - f.HexY + 3) > 6u)
-            continue;
+        if (static_cast<unsigned>(other.HexX - x + 3) > 6u || static_cast<unsigned>(other.HexY - y + 3) > 6u) continue;
         if (other.BuildCounter != 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
         const int otherSide = NationSide(other.Owner);
         if (!IsWarringSide(otherSide) || ownSide == otherSide) continue;
-        const int d = HexDistance(f.HexX, f.HexY, other.HexX, other.HexY);
+        const int d = HexDistance(x, y, other.HexX, other.HexY);
         if (d >= 4) continue;
         if (!(30 * d < Random(100))) continue;
         const int index = f.PathIndex;

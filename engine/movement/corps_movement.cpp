@@ -56,7 +56,15 @@ std::uint8_t AddFatigue(int fatigue, int delta) { return static_cast<std::uint8_
 
 void ChangeCorpsFatigue(int corps, TCorpsRec& k, int delta) {
     k.Fatigue = AddFatigue(k.Fatigue, delta);
-    ForEachAttachedBrigade(corps, [&](TBrigadeRec& b) { b.Fatigue = AddFatigue(b.Fatigue, delta); });
+    if (corps < 1 || corps > kCorpsCount) return;
+    // Every step of every corps looks over all brigades: four a round, the corps number first,
+    // so that nearly every brigade costs one compare.
+    TBrigadeRec* const brigades = G().Brigades.begin();
+#pragma GCC unroll 4
+    for (int i = 0; i < kBrigadeCount; ++i) {
+        TBrigadeRec& b = brigades[i];
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) b.Fatigue = AddFatigue(b.Fatigue, delta);
+    }
 }
 void ChangeCorpsFatigue(int corps, int delta) { ChangeCorpsFatigue(corps, G().Corps[corps], delta); }
 
@@ -140,8 +148,10 @@ void FirstPass(int c) {
 // A disrupted corps on its besieged depot city dissolves into the garrison.
 bool AbsorbIntoGarrison(int c) {
     TCorpsRec& k = G().Corps[c];
+    // Only a disrupted corps with a depot can dissolve: the nearest enemy is measured for it alone.
+    if (k.SupplyCity == 0 || k.Disruption == 0) return false;
     NearestEnemyCorpsDistance(k.SupplyCity, k.Nation);
-    if (NearestEnemyDistance != 0 || k.SupplyCity == 0 || k.Disruption == 0) return false;
+    if (NearestEnemyDistance != 0) return false;
     TCityRec& city = G().Cities[k.SupplyCity];
     if (city.SupplySource != 1 || !AtHex(k, city.HexX, city.HexY)) return false;
     k.Unused = kCorpsFreed;
@@ -450,12 +460,11 @@ void SecondPass(int c) {
 
 // ---------------------------------------------------------------- the movement step
 
-// Whether `other` lies within `reach` columns and rows of `k`: a hex distance is never less than
-// the column or row difference, so most corps are passed by on one test the branch foresees.
-bool WithinSquare(const TCorpsRec& k, const TCorpsRec& other, int reach) {
+// Whether `other` lies within `reach` columns and rows of (x, y): a hex distance is never less
+// than the column or row difference, so most corps are passed by on one test the branch foresees.
+bool WithinSquare(int x, int y, const TCorpsRec& other, int reach) {
     const auto span = static_cast<unsigned>(2 * reach);
-    return static_cast<unsigned>(other.HexX - k.HexX + reach) <= span &&
-           static_cast<unsigned>(other.HexY - k.HexY + reach) <= span;
+    return static_cast<unsigned>(other.HexX - x + reach) <= span && static_cast<unsigned>(other.HexY - y + reach) <= span;
 }
 
 // The other corps within 2 columns and rows of the corps stepping, in index order. Listed once a
@@ -466,9 +475,9 @@ public:
     std::span<const std::uint8_t> List() {
         if (!listed_) {
             const TGameRec& g = G();
-            const TCorpsRec& k = g.Corps[c_];
+            const int x = g.Corps[c_].HexX, y = g.Corps[c_].HexY;
             for (int j = 1; j <= kCorpsCount; ++j)
-                if (WithinSquare(k, g.Corps[j], 2) && j != c_) near_[count_++] = static_cast<std::uint8_t>(j);
+                if (WithinSquare(x, y, g.Corps[j], 2) && j != c_) near_[count_++] = static_cast<std::uint8_t>(j);
             listed_ = true;
         }
         return std::span<const std::uint8_t>(near_.data(), count_);
@@ -498,7 +507,7 @@ void StartOfStep(int c, TCorpsAround& around) {
         for (const int j : around.List()) {
             TCorpsRec& other = g.Corps[j];
             // Only a corps nearer than 2 counts.
-            if (!WithinSquare(k, other, 1) || !CorpsInUse(other) || other.Side == k.Side) continue;
+            if (!WithinSquare(k.HexX, k.HexY, other, 1) || !CorpsInUse(other) || other.Side == k.Side) continue;
             const int d = Distance(k, other);
             if (d < 2) ++near;
             if (d != 0) continue;
@@ -738,9 +747,11 @@ bool BeginStep(int c, int d) {
 
 // Spends fatigue and allowance on the step and enters the hex; the result says whether it is shown.
 // Disruption was already lowered for the step: a corps that has just shaken it off counts as orderly.
-bool TakeStep(int c, int d) {
+bool TakeStep(int c, int d, TCorpsAround& around) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
+    // Listed from the hex left: the hex entered lies within a column and a row of it.
+    const std::span<const std::uint8_t> near = around.List();
     int x = k.HexX, y = k.HexY;
     StepHexAt(x, y, d);
     MapCell& cell = MapGrid->Cell(x, y);
@@ -793,11 +804,13 @@ bool TakeStep(int c, int d) {
             if (city.HexX == x && city.HexY == y && city.Owner != 0 && city.Owner != k.Side) k.MarchAllowance = 0;
 
     bool met = false;
-    for (TCorpsRec& j : g.Corps)
+    for (const int i : near) {
+        TCorpsRec& j = g.Corps[i];
         if (AtHex(j, x, y) && FitEnemy(j, k.Side)) {
             met = true;
             if (j.ContactCode == 0) j.ContactCode = 1;
         }
+    }
     if (met && k.ContactCode == 0) k.ContactCode = 1;
 
     if (k.Opponent != 0 && Random(200) < k.LeaderInitiative && k.LeaderInitiative < 55) {
@@ -911,7 +924,7 @@ bool MoveCorpsStep(int corps) {
         SetRouteEntry(k, 0);
         return false;
     }
-    return TakeStep(corps, d);
+    return TakeStep(corps, d, around);
 }
 
 void ResetCorpsMovementGlobals() { NearestEnemyDistance = kNoEnemy; }
