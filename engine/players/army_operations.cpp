@@ -124,10 +124,8 @@ TCityChoice ChooseCities(int a, int x, int y, bool defence, int stanceFromScore)
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
         const bool group = SameGroup(n, city.Nation);
-        const bool qualifies =
-            defence ? city.Owner == side && OnlyArmyTargeting(side, a, c) &&
-                          (city.RailLink != 0 || (group && stanceFromScore != 0))
-                    : city.Owner != side && city.Owner != 0 && group && OnlyArmyTargeting(side, a, c);
+        const bool qualifies = defence ? city.Owner == side && (city.RailLink != 0 || (group && stanceFromScore != 0))
+                                       : city.Owner != side && city.Owner != 0 && group;
         if (!qualifies) continue;
         const int d = std::max(1, HexDistance(x, y, city.HexX, city.HexY));
         const int base = city.Value + (defence ? 60 : 70);
@@ -137,6 +135,8 @@ TCityChoice ChooseCities(int a, int x, int y, bool defence, int stanceFromScore)
             if (city.Theatre != army.Theatre) score = std::max(0, score - d);
         }
         if (city.Theatre == army.Theatre) score += city.Value;
+        // Only a city that would enter the choice asks whether another army targets it.
+        if (score <= choice.SecondScore || !OnlyArmyTargeting(side, a, c)) continue;
         if (score > choice.BestScore) {
             choice.Second = choice.Best;
             choice.SecondDistance = choice.BestDistance;
@@ -251,13 +251,13 @@ int PickTargetRow(int side, int army, int mode) {
     int best = 0, bestValue = 0;
     for (int row = 1; row <= kTargetRows; ++row) {
         const TTargetRow& r = TargetTable[row];
-        if (r.City == 0 || (mode == 1 && r.EnemyStrength == 0) || !OnlyArmyTargeting(a.Side, army, r.City)) continue;
+        // A row of no higher value cannot win: the other armies are asked only about one that could.
+        if (r.City == 0 || (mode == 1 && r.EnemyStrength == 0) || r.Value <= bestValue) continue;
         const TCityRec& city = g.Cities[r.City];
         if (city.Owner != 0 && !(SameGroup(a.Nation, city.Nation) && city.Owner == side)) continue;
-        if (r.Value > bestValue) {
-            bestValue = r.Value;
-            best = row;
-        }
+        if (!OnlyArmyTargeting(a.Side, army, r.City)) continue;
+        bestValue = r.Value;
+        best = row;
     }
     return best;
 }
