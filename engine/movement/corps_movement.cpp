@@ -476,6 +476,7 @@ public:
         if (!listed_) {
             const TGameRec& g = G();
             const int x = g.Corps[c_].HexX, y = g.Corps[c_].HexY;
+#pragma GCC unroll 4
             for (int j = 1; j <= kCorpsCount; ++j)
                 if (WithinSquare(x, y, g.Corps[j], 2) && j != c_) near_[count_++] = static_cast<std::uint8_t>(j);
             listed_ = true;
