@@ -2,6 +2,8 @@
 // fleet's one planned step with the corps it carries. Naval combat on the way stops the timer.
 #include "engine/logistics/fleet_movement.h"
 
+#include <array>
+#include <cstdint>
 #include <cstdlib>
 
 #include "engine/combat/naval_combat.h"
@@ -51,11 +53,18 @@ void CheckFleetInterception(int fleet) {
     if (f.Owner == 0 || !IsWarringSide(NationSide(f.Owner))) return;
     const int ownSide = NationSide(f.Owner);
     const int x = f.HexX, y = f.HexY;
+    // Nearer than 4 hexes means within 3 columns and rows: the fleets there are listed first, four
+    // a round on one test the branch foresees (no fleet moves while they are gone through).
+    std::array<std::uint8_t, kFleetCount> near;
+    int nearCount = 0;
+#pragma GCC unroll 4
     for (int i = 1; i <= kFleetCount; ++i) {
         const TFleetRec& other = g.Fleets[i];
-        // Nearer than 4 hexes means within 3 columns and rows: most fleets are passed by on one
-        // test the branch foresees.
-        if (static_cast<unsigned>(other.HexX - x + 3) > 6u || static_cast<unsigned>(other.HexY - y + 3) > 6u) continue;
+        if (static_cast<unsigned>(other.HexX - x + 3) <= 6u && static_cast<unsigned>(other.HexY - y + 3) <= 6u)
+            near[nearCount++] = static_cast<std::uint8_t>(i);
+    }
+    for (int n = 0; n < nearCount; ++n) {
+        const TFleetRec& other = g.Fleets[near[n]];
         if (other.BuildCounter != 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
         const int otherSide = NationSide(other.Owner);
         if (!IsWarringSide(otherSide) || ownSide == otherSide) continue;
