@@ -556,11 +556,16 @@ void StartOfStep(int c, TCorpsAround& around) {
             k.ContactCode = 0;
             SetRouteEntry(k, kRouteChooseStep);
         }
+        // The corps on its hex are marked by number, so each brigade costs one look into the marks.
+        std::array<bool, 256> onHex{};
+        onHex[c] = true;
+        for (const int j : around.List()) onHex[j] = CorpsInUse(g.Corps[j]) && AtHex(g.Corps[j], k.HexX, k.HexY);
         int own = 0, enemy = 0;
+#pragma GCC unroll 4
         for (const TBrigadeRec& b : g.Brigades) {
-            if (b.AttachKind != kAttachCorps || b.AttachIndex < 1 || b.AttachIndex > kCorpsCount) continue;
+            if (!onHex[b.AttachIndex] || b.AttachKind != kAttachCorps) continue;
             const TCorpsRec& holder = g.Corps[b.AttachIndex];
-            if (!CorpsInUse(holder) || b.Nation != holder.Nation || !AtHex(holder, k.HexX, k.HexY)) continue;
+            if (b.Nation != holder.Nation) continue;
             if (holder.Side == k.Side) ++own;
             else ++enemy;
         }
