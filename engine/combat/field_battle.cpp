@@ -29,6 +29,18 @@ int BrigadeCount(const TCorpsRec& c) { return c.ArtilleryCount + c.LineCount; }
 
 bool Engaged(int k) { return FightsAtBattleHex(k) && G().Corps[k].ContactCode == kEngaged; }
 
+// The corps fighting at the battle hex, in index order. Listed once the pairs start: a fight
+// changes contact codes but draws no corps in, frees none and moves none.
+struct TFighters {
+    std::array<std::uint8_t, kCorpsCount> corps;
+    int count = 0;
+    TFighters() {
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (FightsAtBattleHex(k)) corps[count++] = static_cast<std::uint8_t>(k);
+    }
+    std::span<const std::uint8_t> All() const { return {corps.data(), static_cast<std::size_t>(count)}; }
+};
+
 void DecideInitiative() {
     const TGameRec& g = G();
     const int unionRating = g.Leaders[CombatWords.UnionLeader].Rating;
@@ -58,13 +70,13 @@ void NormaliseFactors() {
 }
 
 // The enemy corps c fights: the one most exposed, weighted by its works. 0 when none is left.
-int ChooseOpponent(int c) {
+int ChooseOpponent(const TFighters& fighters, int c) {
     const TGameRec& g = G();
     int best = 0;
     long bestWeight = 0;
-    for (int e = 1; e <= kCorpsCount; ++e) {
+    for (const int e : fighters.All()) {
         const TCorpsRec& r = g.Corps[e];
-        if (!Engaged(e) || r.Side == g.Corps[c].Side || r.Strength <= BattleCorpsLosses[e]) continue;
+        if (r.ContactCode != kEngaged || r.Side == g.Corps[c].Side || r.Strength <= BattleCorpsLosses[e]) continue;
         const long score = 2 * r.OrderMode + (r.Opponent == 0 ? 50 : 0) + 10 * (5 - r.Kind);
         const long weight = score * (r.Entrenchment + 1);
         if (weight > bestWeight) {
@@ -275,9 +287,11 @@ void ResolveFieldBattle() {
     // Every pick and every wearing of a corps looks at its own brigades alone.
     TCorpsBrigades listed;
     listed.List();
-    for (int c = 1; c <= kCorpsCount; ++c) {
-        if (!Engaged(c)) continue;  // codes change as pairs fight: each corps is tested in its turn
-        if (const int e = ChooseOpponent(c)) FightPair(listed, c, e);
+    const TFighters fighters;
+    for (const int c : fighters.All()) {
+        // Codes change as pairs fight: each corps is tested in its turn.
+        if (G().Corps[c].ContactCode != kEngaged) continue;
+        if (const int e = ChooseOpponent(fighters, c)) FightPair(listed, c, e);
     }
     Decide();
     BookCorps();
