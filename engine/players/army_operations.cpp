@@ -51,6 +51,8 @@ int CountArmyCorps(int nation, int a) {
 // The army's corps waiting for a target (order 0, in order); their strength is what it can give.
 int WaitingStrength(int nation, int a) {
     int strength = 0;
+    // Asked for every row an army takes on: four corps a round, the army number first.
+#pragma GCC unroll 4
     for (const TCorpsRec& k : G().Corps)
         if (InArmy(k, nation, a) && k.OrderMode == kOrderWithdraw && k.Disruption == 0) strength += k.Strength;
     return strength;
@@ -267,7 +269,10 @@ void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
     TArmyRec& a = g.Armies[army];
     TTargetRow& r = TargetTable[row];
     TCityRec& city = g.Cities[r.City];
-    for (int c = 1; c <= kCorpsCount && a.FreeCorps != 0 && r.EnemyStrength != 0; ++c) {
+    // The army's spare corps and the row's enemy strength change only when a corps is sent: they
+    // are asked again only then.
+    if (a.FreeCorps == 0 || r.EnemyStrength == 0) return;
+    for (int c = 1; c <= kCorpsCount; ++c) {
         TCorpsRec& k = g.Corps[c];
         if (!InArmy(k, nation, army) || k.OrderMode != kOrderWithdraw || k.Disruption != 0 ||
             Distance(k, r.X, r.Y) > maxDistance)
@@ -284,6 +289,7 @@ void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
         }
         city.EnemyTally = static_cast<std::uint16_t>(std::max(0, city.EnemyTally - k.Strength));
         if (a.FreeCorps != 0) a.FreeCorps -= 1;
+        if (a.FreeCorps == 0 || r.EnemyStrength == 0) return;
     }
 }
 
