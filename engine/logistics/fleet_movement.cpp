@@ -4,7 +4,6 @@
 
 #include <array>
 #include <cstdint>
-#include <cstdlib>
 
 #include "engine/combat/naval_combat.h"
 #include "engine/forces/brigade_rules.h"
