@@ -467,7 +467,8 @@ bool WithinSquare(int x, int y, const TCorpsRec& other, int reach) {
 }
 
 // The other corps within 2 columns and rows of the corps stepping, in index order. Listed once a
-// step for the rally at its start and the look at enemies nearby: no corps changes hex between them.
+// step, from the hex it stands on, for the rally, the cavalry's count, the look at enemies nearby
+// and the enemies on the hex it enters: no corps changes hex before the step itself.
 class TCorpsAround {
 public:
     explicit TCorpsAround(int c) : c_(c) {}
