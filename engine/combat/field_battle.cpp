@@ -29,6 +29,18 @@ int BrigadeCount(const TCorpsRec& c) { return c.ArtilleryCount + c.LineCount; }
 
 bool Engaged(int k) { return FightsAtBattleHex(k) && G().Corps[k].ContactCode == kEngaged; }
 
+// The corps fighting at the battle hex, in index order. Listed once the pairs start: a fight
+// changes contact codes but draws no corps in, frees none and moves none.
+struct TFighters {
+    std::array<std::uint8_t, kCorpsCount> corps;
+    int count = 0;
+    TFighters() {
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (FightsAtBattleHex(k)) corps[count++] = static_cast<std::uint8_t>(k);
+    }
+    std::span<const std::uint8_t> All() const { return {corps.data(), static_cast<std::size_t>(count)}; }
+};
+
 void DecideInitiative() {
     const TGameRec& g = G();
     const int unionRating = g.Leaders[CombatWords.UnionLeader].Rating;
@@ -58,13 +70,13 @@ void NormaliseFactors() {
 }
 
 // The enemy corps c fights: the one most exposed, weighted by its works. 0 when none is left.
-int ChooseOpponent(int c) {
+int ChooseOpponent(const TFighters& fighters, int c) {
     const TGameRec& g = G();
     int best = 0;
     long bestWeight = 0;
-    for (int e = 1; e <= kCorpsCount; ++e) {
+    for (const int e : fighters.All()) {
         const TCorpsRec& r = g.Corps[e];
-        if (!Engaged(e) || r.Side == g.Corps[c].Side || r.Strength <= BattleCorpsLosses[e]) continue;
+        if (r.ContactCode != kEngaged || r.Side == g.Corps[c].Side || r.Strength <= BattleCorpsLosses[e]) continue;
         const long score = 2 * r.OrderMode + (r.Opponent == 0 ? 50 : 0) + 10 * (5 - r.Kind);
         const long weight = score * (r.Entrenchment + 1);
         if (weight > bestWeight) {
@@ -127,13 +139,19 @@ void LeaderGains(int k) {
     }
 }
 
-void Wear(int k, int amount) {
-    TCorpsRec& c = G().Corps[k];
+bool ServesIn(const TBrigadeRec& b, int corps) { return b.AttachIndex == corps && b.AttachKind == kAttachCorps; }
+
+void Wear(const TCorpsBrigades& listed, int k, int amount) {
+    TGameRec& g = G();
+    TCorpsRec& c = g.Corps[k];
     c.Fatigue = static_cast<U8>(std::min(c.Fatigue + amount, kMaxFatigue));
-    ForEachAttachedBrigade(k, [&](TBrigadeRec& b) { b.Fatigue = static_cast<U8>(std::min(b.Fatigue + amount, kMaxFatigue)); });
+    for (const int i : listed.Of(k)) {
+        TBrigadeRec& b = g.Brigades[i];
+        if (ServesIn(b, k)) b.Fatigue = static_cast<U8>(std::min(b.Fatigue + amount, kMaxFatigue));
+    }
 }
 
-void FightPair(int c, int e) {
+void FightPair(const TCorpsBrigades& listed, int c, int e) {
     TGameRec& g = G();
     TCorpsRec& a = g.Corps[c];
     TCorpsRec& b = g.Corps[e];
@@ -146,8 +164,8 @@ void FightPair(int c, int e) {
     // The artillery duel: at least one attempt.
     int i = 0;
     do {
-        const int gun = PickEngagedBrigade(1, c, BrigadeCount(a));
-        const int target = gun != 0 ? PickEngagedBrigade(1, e, BrigadeCount(b)) : 0;
+        const int gun = PickEngagedBrigade(listed, 1, c, BrigadeCount(a));
+        const int target = gun != 0 ? PickEngagedBrigade(listed, 1, e, BrigadeCount(b)) : 0;
         if (gun == 0 || target == 0) break;
         EngageBrigades(gun, target, mc);
         ++i;
@@ -157,23 +175,23 @@ void FightPair(int c, int e) {
     const int engagements = Random(intensity) + intensity + bouts;
     for (int n = 0; n < engagements; ++n) {
         if (Random(200) >= 33 * intensity) continue;
-        int t = PickEngagedBrigade(2, e, BrigadeCount(b));
-        int s = PickEngagedBrigade(2, c, BrigadeCount(a));
+        int t = PickEngagedBrigade(listed, 2, e, BrigadeCount(b));
+        int s = PickEngagedBrigade(listed, 2, c, BrigadeCount(a));
         if (t != 0 && s != 0) {
             EngageBrigades(t, s, me);
             Bump(CorpsExtraEngagements[c], 1);
             Bump(CorpsExtraEngagements[e], 1);
             ExtraEngagements = Saturated<std::uint16_t>(ExtraEngagements + 1);
         }
-        s = PickEngagedBrigade(2, c, BrigadeCount(a));
-        t = PickEngagedBrigade(2, e, BrigadeCount(b));
+        s = PickEngagedBrigade(listed, 2, c, BrigadeCount(a));
+        t = PickEngagedBrigade(listed, 2, e, BrigadeCount(b));
         if (s != 0 && t != 0) EngageBrigades(s, t, mc);
     }
 
     if (Random(600) < mc) LeaderGains(c);
     if (Random(800) < me) LeaderGains(e);
-    Wear(c, bouts + 1);
-    Wear(e, bouts);
+    Wear(listed, c, bouts + 1);
+    Wear(listed, e, bouts);
     for (TCorpsRec* r : {&b, &a})
         if (r->Condition == 0 || r->Disruption != 0) r->ContactCode = kBrokenOff;
     for (TCorpsRec* r : {&a, &b})
@@ -266,9 +284,14 @@ void ResolveFieldBattle() {
     BattleCorpsLosses = {};
     for (int k = 1; k <= kCorpsCount; ++k)
         if (Engaged(k)) G().Corps[k].Losses = 0;
-    for (int c = 1; c <= kCorpsCount; ++c) {
-        if (!Engaged(c)) continue;  // codes change as pairs fight: each corps is tested in its turn
-        if (const int e = ChooseOpponent(c)) FightPair(c, e);
+    // Every pick and every wearing of a corps looks at its own brigades alone.
+    TCorpsBrigades listed;
+    listed.List();
+    const TFighters fighters;
+    for (const int c : fighters.All()) {
+        // Codes change as pairs fight: each corps is tested in its turn.
+        if (G().Corps[c].ContactCode != kEngaged) continue;
+        if (const int e = ChooseOpponent(fighters, c)) FightPair(listed, c, e);
     }
     Decide();
     BookCorps();
@@ -290,6 +313,43 @@ int PickEngagedBrigade(int mode, int corps, int brigadeCount) {
         if (mode == 2 && b.BrigadeType != kBrigadeArtillery && ++seen == r) return i;
     }
     return mode == 1 ? found : 0;
+}
+
+int PickEngagedBrigade(const TCorpsBrigades& listed, int mode, int corps, int brigadeCount) {
+    int r = Random(brigadeCount + 1);
+    if (r == 0) r = brigadeCount;
+    const TGameRec& g = G();
+    int found = 0, best = 0, seen = 0;
+    for (const int i : listed.Of(corps)) {
+        const TBrigadeRec& b = g.Brigades[i];
+        if (!ServesIn(b, corps) || b.Strength == 0) continue;
+        if (mode == 1 && b.BrigadeType == kBrigadeArtillery && b.Strength > best) {
+            found = i;
+            best = b.Strength;
+        }
+        if (mode == 2 && b.BrigadeType != kBrigadeArtillery && ++seen == r) return i;
+    }
+    return mode == 1 ? found : 0;
+}
+
+void TCorpsBrigades::List() {
+    const TGameRec& g = G();
+    std::array<std::uint16_t, kCorpsCount + 2> count{};
+    for (const TBrigadeRec& b : g.Brigades)
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount) ++count[b.AttachIndex];
+    first_[0] = first_[1] = 0;
+    for (int k = 1; k <= kCorpsCount; ++k) first_[k + 1] = static_cast<std::uint16_t>(first_[k] + count[k]);
+    std::array<std::uint16_t, kCorpsCount + 2> next = first_;
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        const TBrigadeRec& b = g.Brigades[i];
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount)
+            brigades_[next[b.AttachIndex]++] = static_cast<std::uint16_t>(i);
+    }
+}
+
+std::span<const std::uint16_t> TCorpsBrigades::Of(int corps) const {
+    if (corps < 1 || corps > kCorpsCount) return {};
+    return std::span<const std::uint16_t>(brigades_).subspan(first_[corps], first_[corps + 1] - first_[corps]);
 }
 
 void EngageBrigades(int firing, int target, int modifier) {

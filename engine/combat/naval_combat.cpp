@@ -3,6 +3,7 @@
 #include "engine/combat/naval_combat.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "engine/forces/fleet_records.h"
@@ -33,13 +34,14 @@ struct Engagement {
     std::int32_t rows[3][13] = {};
     bool combat = false;
     int port = 0, fortifications = 0, guns = 0, portSide = 0, portHits = 0;
-    // Fleets of the engagement in index order, and every fleet whose engaged flag this call set.
-    int engaged[kFleetCount] = {};
+    // Fleets of the engagement in index order, and every fleet whose engaged flag this call set;
+    // only the first `count` of each list are ever read, so the lists start unwritten.
+    int engaged[kFleetCount];
     int engagedCount = 0;
-    int flagged[kFleetCount] = {};
+    int flagged[kFleetCount];
     int flaggedCount = 0;
-    int sunk[kFleetCount] = {};
-    int sunkOwner[kFleetCount] = {};
+    int sunk[kFleetCount];
+    int sunkOwner[kFleetCount];
     int sunkCount = 0;
     TFleetCombatView view;
 };
@@ -49,11 +51,18 @@ bool Active(const TFleetRec& f) { return f.BuildCounter == 0; }
 void Gather(Engagement& e) {
     TGameRec& g = *GameRec;
     TFleetRec& arriving = g.Fleets[e.arriving];
-    for (int i = 1; i <= kFleetCount; ++i) {
+    // The fleets on the hex are listed first, four a round on the column and row alone: most lie
+    // elsewhere, and none moves while the engagement gathers.
+    std::array<std::uint8_t, kFleetCount> onHex;
+    int onHexCount = 0;
+    const int x = e.x, y = e.y;
+#pragma GCC unroll 4
+    for (int i = 1; i <= kFleetCount; ++i)
+        if (g.Fleets[i].HexX == x && g.Fleets[i].HexY == y) onHex[onHexCount++] = static_cast<std::uint8_t>(i);
+    for (int n = 0; n < onHexCount; ++n) {
+        const int i = onHex[n];
         TFleetRec& f = g.Fleets[i];
-        if (!FleetOnHex(f, e.x, e.y) || !Active(f) || (f.Side != kUnion && f.Side != kConfederacy) ||
-            f.Mission < kMissionMove)
-            continue;
+        if (!Active(f) || (f.Side != kUnion && f.Side != kConfederacy) || f.Mission < kMissionMove) continue;
         // Shown again, the arriving fleet only meets what stands there.
         if (e.replay && i == e.arriving) continue;
         if (!e.replay) {
@@ -80,9 +89,16 @@ void JoinPort(Engagement& e) {
     TGameRec& g = *GameRec;
     TFleetRec& arriving = g.Fleets[e.arriving];
     SelectedCity = 0;
-    for (int c = 1; c <= kCityCount; ++c) {
+    // The cities on the hex are listed first, four a round on the column and row alone.
+    std::array<std::uint8_t, kCityCount> onHex;
+    int onHexCount = 0;
+    const int x = e.x, y = e.y;
+#pragma GCC unroll 4
+    for (int c = 1; c <= kCityCount; ++c)
+        if (g.Cities[c].HexX == x && g.Cities[c].HexY == y) onHex[onHexCount++] = static_cast<std::uint8_t>(c);
+    for (int n = 0; n < onHexCount; ++n) {
+        const int c = onHex[n];
         const TCityRec& city = g.Cities[c];
-        if (city.HexX != e.x || city.HexY != e.y) continue;
         if (arriving.Owner == 0 || city.Nation == 0 || city.Fortifications == 0 || arriving.Mission < kMissionAttackPort)
             continue;
         const int cityNationSide = g.Nations[city.Nation].Side;

@@ -61,11 +61,16 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
         // nation is cleared of it, as every pick's look over the brigades would.
         std::array<std::uint16_t, kBrigadeCount> own;
         int ownCount = 0;
-        for (int i = 1; i <= kBrigadeCount; ++i) {
-            TBrigadeRec& b = g.Brigades[i];
-            if (!IsNation(b.Nation)) b.Nation = 0;
-            else if (b.AttachIndex == index && b.AttachKind == kAttachCorps && b.Nation == corps.Nation)
-                own[ownCount++] = static_cast<std::uint16_t>(i);
+        const int nation = corps.Nation;
+        // Every corps' attrition looks over all brigades: four a round, on two compares a brigade
+        // (a nation past the last is the only one to clear; clearing a 0 changes nothing).
+        TBrigadeRec* const brigades = g.Brigades.begin();
+#pragma GCC unroll 4
+        for (int i = 0; i < kBrigadeCount; ++i) {
+            TBrigadeRec& b = brigades[i];
+            if (b.Nation > kNationCount) b.Nation = 0;
+            else if (b.AttachIndex == index && b.AttachKind == kAttachCorps && b.Nation == nation && b.Nation != 0)
+                own[ownCount++] = static_cast<std::uint16_t>(i + 1);
         }
         while (n > 0) {
             int pick = 0, bestStrength = 0, bestQuality = 100;

@@ -2,7 +2,8 @@
 // fleet's one planned step with the corps it carries. Naval combat on the way stops the timer.
 #include "engine/logistics/fleet_movement.h"
 
-#include <cstdlib>
+#include <array>
+#include <cstdint>
 
 #include "engine/combat/naval_combat.h"
 #include "engine/forces/brigade_rules.h"
@@ -47,15 +48,26 @@ void CheckFleetInterception(int fleet) {
     TGameRec& g = *GameRec;
     TFleetRec& f = g.Fleets[fleet];
     if (f.Mission != kMissionPatrol && f.Mission != kMissionAttackPort) return;
+    // Only the two warring sides meet: a neutral fleet chased down could never be fought.
+    if (f.Owner == 0 || !IsWarringSide(NationSide(f.Owner))) return;
+    const int ownSide = NationSide(f.Owner);
+    const int x = f.HexX, y = f.HexY;
+    // Nearer than 4 hexes means within 3 columns and rows: the fleets there are listed first, four
+    // a round on one test the branch foresees (no fleet moves while they are gone through).
+    std::array<std::uint8_t, kFleetCount> near;
+    int nearCount = 0;
+#pragma GCC unroll 4
     for (int i = 1; i <= kFleetCount; ++i) {
         const TFleetRec& other = g.Fleets[i];
-        // Nearer than 4 hexes means within 3 columns and rows: most fleets are passed by at once.
-        if (std::abs(other.HexX - f.HexX) > 3 || std::abs(other.HexY - f.HexY) > 3) continue;
-        if (other.BuildCounter != 0 || f.Owner == 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
-        // Only the two warring sides meet: a neutral fleet chased down could never be fought.
-        const int ownSide = NationSide(f.Owner), otherSide = NationSide(other.Owner);
-        if (!IsWarringSide(ownSide) || !IsWarringSide(otherSide) || ownSide == otherSide) continue;
-        const int d = HexDistance(f.HexX, f.HexY, other.HexX, other.HexY);
+        if (static_cast<unsigned>(other.HexX - x + 3) <= 6u && static_cast<unsigned>(other.HexY - y + 3) <= 6u)
+            near[nearCount++] = static_cast<std::uint8_t>(i);
+    }
+    for (int n = 0; n < nearCount; ++n) {
+        const TFleetRec& other = g.Fleets[near[n]];
+        if (other.BuildCounter != 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
+        const int otherSide = NationSide(other.Owner);
+        if (!IsWarringSide(otherSide) || ownSide == otherSide) continue;
+        const int d = HexDistance(x, y, other.HexX, other.HexY);
         if (d >= 4) continue;
         if (!(30 * d < Random(100))) continue;
         const int index = f.PathIndex;

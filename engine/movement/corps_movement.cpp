@@ -4,8 +4,9 @@
 #include "engine/movement/corps_movement.h"
 
 #include <algorithm>
-#include <cstdlib>
+#include <array>
 #include <initializer_list>
+#include <span>
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
@@ -54,7 +55,15 @@ std::uint8_t AddFatigue(int fatigue, int delta) { return static_cast<std::uint8_
 
 void ChangeCorpsFatigue(int corps, TCorpsRec& k, int delta) {
     k.Fatigue = AddFatigue(k.Fatigue, delta);
-    ForEachAttachedBrigade(corps, [&](TBrigadeRec& b) { b.Fatigue = AddFatigue(b.Fatigue, delta); });
+    if (corps < 1 || corps > kCorpsCount) return;
+    // Every step of every corps looks over all brigades: four a round, the corps number first,
+    // so that nearly every brigade costs one compare.
+    TBrigadeRec* const brigades = G().Brigades.begin();
+#pragma GCC unroll 4
+    for (int i = 0; i < kBrigadeCount; ++i) {
+        TBrigadeRec& b = brigades[i];
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) b.Fatigue = AddFatigue(b.Fatigue, delta);
+    }
 }
 void ChangeCorpsFatigue(int corps, int delta) { ChangeCorpsFatigue(corps, G().Corps[corps], delta); }
 
@@ -138,8 +147,10 @@ void FirstPass(int c) {
 // A disrupted corps on its besieged depot city dissolves into the garrison.
 bool AbsorbIntoGarrison(int c) {
     TCorpsRec& k = G().Corps[c];
+    // Only a disrupted corps with a depot can dissolve: the nearest enemy is measured for it alone.
+    if (k.SupplyCity == 0 || k.Disruption == 0) return false;
     NearestEnemyCorpsDistance(k.SupplyCity, k.Nation);
-    if (NearestEnemyDistance != 0 || k.SupplyCity == 0 || k.Disruption == 0) return false;
+    if (NearestEnemyDistance != 0) return false;
     TCityRec& city = G().Cities[k.SupplyCity];
     if (city.SupplySource != 1 || !AtHex(k, city.HexX, city.HexY)) return false;
     k.Unused = kCorpsFreed;
@@ -448,8 +459,40 @@ void SecondPass(int c) {
 
 // ---------------------------------------------------------------- the movement step
 
+// Whether `other` lies within `reach` columns and rows of (x, y): a hex distance is never less
+// than the column or row difference, so most corps are passed by on one test the branch foresees.
+bool WithinSquare(int x, int y, const TCorpsRec& other, int reach) {
+    const auto span = static_cast<unsigned>(2 * reach);
+    return static_cast<unsigned>(other.HexX - x + reach) <= span && static_cast<unsigned>(other.HexY - y + reach) <= span;
+}
+
+// The other corps within 2 columns and rows of the corps stepping, in index order. Listed once a
+// step, from the hex it stands on, for the rally, the cavalry's count, the look at enemies nearby
+// and the enemies on the hex it enters: no corps changes hex before the step itself.
+class TCorpsAround {
+public:
+    explicit TCorpsAround(int c) : c_(c) {}
+    std::span<const std::uint8_t> List() {
+        if (!listed_) {
+            const TGameRec& g = G();
+            const int x = g.Corps[c_].HexX, y = g.Corps[c_].HexY;
+#pragma GCC unroll 4
+            for (int j = 1; j <= kCorpsCount; ++j)
+                if (WithinSquare(x, y, g.Corps[j], 2) && j != c_) near_[count_++] = static_cast<std::uint8_t>(j);
+            listed_ = true;
+        }
+        return std::span<const std::uint8_t>(near_.data(), count_);
+    }
+
+private:
+    int c_;
+    bool listed_ = false;
+    int count_ = 0;
+    std::array<std::uint8_t, kCorpsCount> near_;
+};
+
 // Start of the step: contact, rallying, where a disrupted corps heads, cavalry evading.
-void StartOfStep(int c) {
+void StartOfStep(int c, TCorpsAround& around) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
     if (CorpsInUse(k) && k.Strength == 0) {
@@ -462,12 +505,10 @@ void StartOfStep(int c) {
     int sameHex = 0;
     if (g.MoveStep > 1) {
         int near = 0;
-        for (int j = 1; j <= kCorpsCount; ++j) {
+        for (const int j : around.List()) {
             TCorpsRec& other = g.Corps[j];
-            // Only a corps nearer than 2 counts, and a hex distance is never less than the column or
-            // row difference: most corps are passed by on a test the branch foresees.
-            if (std::abs(other.HexX - k.HexX) > 1 || std::abs(other.HexY - k.HexY) > 1) continue;
-            if (j == c || !CorpsInUse(other) || other.Side == k.Side) continue;
+            // Only a corps nearer than 2 counts.
+            if (!WithinSquare(k.HexX, k.HexY, other, 1) || !CorpsInUse(other) || other.Side == k.Side) continue;
             const int d = Distance(k, other);
             if (d < 2) ++near;
             if (d != 0) continue;
@@ -515,11 +556,16 @@ void StartOfStep(int c) {
             k.ContactCode = 0;
             SetRouteEntry(k, kRouteChooseStep);
         }
+        // The corps on its hex are marked by number, so each brigade costs one look into the marks.
+        std::array<bool, 256> onHex{};
+        onHex[c] = true;
+        for (const int j : around.List()) onHex[j] = CorpsInUse(g.Corps[j]) && AtHex(g.Corps[j], k.HexX, k.HexY);
         int own = 0, enemy = 0;
+#pragma GCC unroll 4
         for (const TBrigadeRec& b : g.Brigades) {
-            if (b.AttachKind != kAttachCorps || b.AttachIndex < 1 || b.AttachIndex > kCorpsCount) continue;
+            if (!onHex[b.AttachIndex] || b.AttachKind != kAttachCorps) continue;
             const TCorpsRec& holder = g.Corps[b.AttachIndex];
-            if (!CorpsInUse(holder) || b.Nation != holder.Nation || !AtHex(holder, k.HexX, k.HexY)) continue;
+            if (b.Nation != holder.Nation) continue;
             if (holder.Side == k.Side) ++own;
             else ++enemy;
         }
@@ -552,16 +598,14 @@ int StrengthNear(const TCorpsRec& centre, int side, bool ownSide) {
     return total;
 }
 
-void ReactToEnemyNearby(int c, THexPos& target) {
+void ReactToEnemyNearby(int c, TCorpsAround& around, THexPos& target) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
     const bool human = Human(k.Nation);
-    for (int j = 1; j <= kCorpsCount; ++j) {
+    // Within 2 hexes means within 2 columns and rows.
+    for (const int j : around.List()) {
         const TCorpsRec& enemy = g.Corps[j];
-        // Within 2 hexes means within 2 columns and rows.
-        if (std::abs(enemy.HexX - k.HexX) > 2 || std::abs(enemy.HexY - k.HexY) > 2) continue;
-        if (j == c || !CorpsInUse(enemy) || enemy.Side == k.Side || enemy.Disruption != 0 ||
-            enemy.OrderMode >= kOrderEmbarked)
+        if (!CorpsInUse(enemy) || enemy.Side == k.Side || enemy.Disruption != 0 || enemy.OrderMode >= kOrderEmbarked)
             continue;
         const int d = Distance(k, enemy);
         if (d < 1 || d > 2) continue;
@@ -709,9 +753,11 @@ bool BeginStep(int c, int d) {
 
 // Spends fatigue and allowance on the step and enters the hex; the result says whether it is shown.
 // Disruption was already lowered for the step: a corps that has just shaken it off counts as orderly.
-bool TakeStep(int c, int d) {
+bool TakeStep(int c, int d, TCorpsAround& around) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[c];
+    // Listed from the hex left: the hex entered lies within a column and a row of it.
+    const std::span<const std::uint8_t> near = around.List();
     int x = k.HexX, y = k.HexY;
     StepHexAt(x, y, d);
     MapCell& cell = MapGrid->Cell(x, y);
@@ -764,11 +810,13 @@ bool TakeStep(int c, int d) {
             if (city.HexX == x && city.HexY == y && city.Owner != 0 && city.Owner != k.Side) k.MarchAllowance = 0;
 
     bool met = false;
-    for (TCorpsRec& j : g.Corps)
+    for (const int i : near) {
+        TCorpsRec& j = g.Corps[i];
         if (AtHex(j, x, y) && FitEnemy(j, k.Side)) {
             met = true;
             if (j.ContactCode == 0) j.ContactCode = 1;
         }
+    }
     if (met && k.ContactCode == 0) k.ContactCode = 1;
 
     if (k.Opponent != 0 && Random(200) < k.LeaderInitiative && k.LeaderInitiative < 55) {
@@ -830,7 +878,8 @@ bool MoveCorpsStep(int corps) {
     if (corps < 1 || corps > kCorpsCount) return false;
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[corps];
-    StartOfStep(corps);
+    TCorpsAround around(corps);
+    StartOfStep(corps, around);
     if (!CorpsInUse(k) || k.Nation == 0 || k.OrderMode == kOrderEmbarked || k.OrderMode == kOrderRail ||
         k.RouteIndex >= kRouteFinished)
         return false;
@@ -848,7 +897,7 @@ bool MoveCorpsStep(int corps) {
                 joinedFriend = true;
             }
         }
-        if (!joinedFriend && MapGrid->Cell(k.HexX, k.HexY).ControlSide() == k.Side) ReactToEnemyNearby(corps, target);
+        if (!joinedFriend && MapGrid->Cell(k.HexX, k.HexY).ControlSide() == k.Side) ReactToEnemyNearby(corps, around, target);
     }
     if (joinedFriend && k.OrderMode != kOrderWithdraw) {
         k.DestX = static_cast<U8>(target.X);
@@ -881,7 +930,7 @@ bool MoveCorpsStep(int corps) {
         SetRouteEntry(k, 0);
         return false;
     }
-    return TakeStep(corps, d);
+    return TakeStep(corps, d, around);
 }
 
 void ResetCorpsMovementGlobals() { NearestEnemyDistance = kNoEnemy; }

@@ -51,6 +51,8 @@ int CountArmyCorps(int nation, int a) {
 // The army's corps waiting for a target (order 0, in order); their strength is what it can give.
 int WaitingStrength(int nation, int a) {
     int strength = 0;
+    // Asked for every row an army takes on: four corps a round, the army number first.
+#pragma GCC unroll 4
     for (const TCorpsRec& k : G().Corps)
         if (InArmy(k, nation, a) && k.OrderMode == kOrderWithdraw && k.Disruption == 0) strength += k.Strength;
     return strength;
@@ -124,10 +126,8 @@ TCityChoice ChooseCities(int a, int x, int y, bool defence, int stanceFromScore)
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
         const bool group = SameGroup(n, city.Nation);
-        const bool qualifies =
-            defence ? city.Owner == side && OnlyArmyTargeting(side, a, c) &&
-                          (city.RailLink != 0 || (group && stanceFromScore != 0))
-                    : city.Owner != side && city.Owner != 0 && group && OnlyArmyTargeting(side, a, c);
+        const bool qualifies = defence ? city.Owner == side && (city.RailLink != 0 || (group && stanceFromScore != 0))
+                                       : city.Owner != side && city.Owner != 0 && group;
         if (!qualifies) continue;
         const int d = std::max(1, HexDistance(x, y, city.HexX, city.HexY));
         const int base = city.Value + (defence ? 60 : 70);
@@ -137,6 +137,8 @@ TCityChoice ChooseCities(int a, int x, int y, bool defence, int stanceFromScore)
             if (city.Theatre != army.Theatre) score = std::max(0, score - d);
         }
         if (city.Theatre == army.Theatre) score += city.Value;
+        // Only a city that would enter the choice asks whether another army targets it.
+        if (score <= choice.SecondScore || !OnlyArmyTargeting(side, a, c)) continue;
         if (score > choice.BestScore) {
             choice.Second = choice.Best;
             choice.SecondDistance = choice.BestDistance;
@@ -155,6 +157,26 @@ TCityChoice ChooseCities(int a, int x, int y, bool defence, int stanceFromScore)
         capital != choice.Best && capital != choice.Second)
         choice.Best = capital;
     return choice;
+}
+
+void FillTargetRowWith(int row, int nation, int city, int range, std::uint16_t garrison) {
+    TGameRec& g = G();
+    TTargetRow& r = TargetTable[row];
+    const TCityRec& c = g.Cities[city];
+    r.City = static_cast<std::uint16_t>(city);
+    r.X = c.HexX;
+    r.Y = c.HexY;
+    r.Value = c.Value;
+    const int side = g.Nations[nation].Side;
+    // A city of a state the side holds needs watching only close by.
+    if (c.Owner == side && g.States[c.State].ControlSide == c.Owner)
+        range = nation == kNationUnion ? range / 2 : (range + 1) / 2;
+    TallyAroundCity(city, nation, range);
+    r.NearestEnemy = NearestEnemyDist;
+    r.NearestOwn = NearestOwnDist;
+    r.EnemyStrength = EnemyTally;
+    r.OwnStrength = OwnTally;
+    r.Garrison = garrison;
 }
 
 }  // namespace
@@ -183,30 +205,28 @@ void ClearTargetTable() {
     for (TTargetRow& r : TargetTable) r = TTargetRow{};
 }
 
-void FillTargetRow(int row, int nation, int city, int range) {
-    TGameRec& g = G();
-    TTargetRow& r = TargetTable[row];
-    const TCityRec& c = g.Cities[city];
-    r.City = static_cast<std::uint16_t>(city);
-    r.X = c.HexX;
-    r.Y = c.HexY;
-    r.Value = c.Value;
-    const int side = g.Nations[nation].Side;
-    // A city of a state the side holds needs watching only close by.
-    if (c.Owner == side && g.States[c.State].ControlSide == c.Owner)
-        range = nation == kNationUnion ? range / 2 : (range + 1) / 2;
-    TallyAroundCity(city, nation, range);
-    r.NearestEnemy = NearestEnemyDist;
-    r.NearestOwn = NearestOwnDist;
-    r.EnemyStrength = EnemyTally;
-    r.OwnStrength = OwnTally;
-    long garrison = 0;
-    for (const TBrigadeRec& b : g.Brigades)
-        if (b.AttachIndex == city && b.AttachKind == kAttachGarrison) garrison += b.Strength;
-    r.Garrison = static_cast<std::uint16_t>(std::min(garrison, 65535L));
+TGarrisonMen::TGarrisonMen() {
+    for (const TBrigadeRec& b : G().Brigades)
+        if (b.AttachKind == kAttachGarrison) men_[b.AttachIndex] += b.Strength;
 }
 
-int AddNearbyTargetRows(int nation, int rows, int army) {
+std::uint16_t TGarrisonMen::Of(int city) const {
+    if (city < 0 || city >= static_cast<int>(men_.size())) return 0;
+    return static_cast<std::uint16_t>(std::min(men_[static_cast<std::size_t>(city)], 65535L));
+}
+
+void FillTargetRow(int row, int nation, int city, int range) {
+    long garrison = 0;
+    for (const TBrigadeRec& b : G().Brigades)
+        if (b.AttachIndex == city && b.AttachKind == kAttachGarrison) garrison += b.Strength;
+    FillTargetRowWith(row, nation, city, range, static_cast<std::uint16_t>(std::min(garrison, 65535L)));
+}
+
+void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons) {
+    FillTargetRowWith(row, nation, city, range, garrisons.Of(city));
+}
+
+int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons) {
     TGameRec& g = G();
     const TTargetRow& first = TargetTable[1];
     int reach = HexDistance(first.X, first.Y, TargetTable[rows].X, TargetTable[rows].Y);
@@ -220,7 +240,7 @@ int AddNearbyTargetRows(int nation, int rows, int army) {
         const TTargetRow& last = TargetTable[rows];
         if (HexDistance(city.HexX, city.HexY, first.X, first.Y) <= reach &&
             HexDistance(city.HexX, city.HexY, last.X, last.Y) <= reach) {
-            FillTargetRow(rows + 1, nation, c, city.Theatre + 4);
+            FillTargetRow(rows + 1, nation, c, city.Theatre + 4, garrisons);
             ++rows;
         }
     }
@@ -233,13 +253,13 @@ int PickTargetRow(int side, int army, int mode) {
     int best = 0, bestValue = 0;
     for (int row = 1; row <= kTargetRows; ++row) {
         const TTargetRow& r = TargetTable[row];
-        if (r.City == 0 || (mode == 1 && r.EnemyStrength == 0) || !OnlyArmyTargeting(a.Side, army, r.City)) continue;
+        // A row of no higher value cannot win: the other armies are asked only about one that could.
+        if (r.City == 0 || (mode == 1 && r.EnemyStrength == 0) || r.Value <= bestValue) continue;
         const TCityRec& city = g.Cities[r.City];
         if (city.Owner != 0 && !(SameGroup(a.Nation, city.Nation) && city.Owner == side)) continue;
-        if (r.Value > bestValue) {
-            bestValue = r.Value;
-            best = row;
-        }
+        if (!OnlyArmyTargeting(a.Side, army, r.City)) continue;
+        bestValue = r.Value;
+        best = row;
     }
     return best;
 }
@@ -249,7 +269,10 @@ void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
     TArmyRec& a = g.Armies[army];
     TTargetRow& r = TargetTable[row];
     TCityRec& city = g.Cities[r.City];
-    for (int c = 1; c <= kCorpsCount && a.FreeCorps != 0 && r.EnemyStrength != 0; ++c) {
+    // The army's spare corps and the row's enemy strength change only when a corps is sent: they
+    // are asked again only then.
+    if (a.FreeCorps == 0 || r.EnemyStrength == 0) return;
+    for (int c = 1; c <= kCorpsCount; ++c) {
         TCorpsRec& k = g.Corps[c];
         if (!InArmy(k, nation, army) || k.OrderMode != kOrderWithdraw || k.Disruption != 0 ||
             Distance(k, r.X, r.Y) > maxDistance)
@@ -266,6 +289,7 @@ void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
         }
         city.EnemyTally = static_cast<std::uint16_t>(std::max(0, city.EnemyTally - k.Strength));
         if (a.FreeCorps != 0) a.FreeCorps -= 1;
+        if (a.FreeCorps == 0 || r.EnemyStrength == 0) return;
     }
 }
 
@@ -417,13 +441,14 @@ void RunArmyOperations(int n) {
         TallyAroundCity(a.BaseCity, n, t + 4);
         if (EnemyTally == 0 && a.SupplyBase == a.BaseCity && a.Stance < 2) a.Stance = kTrainingStance;
 
-        FillTargetRow(1, n, a.BaseCity, t + 4);
+        const TGarrisonMen garrisons;
+        FillTargetRow(1, n, a.BaseCity, t + 4, garrisons);
         int rows = 1;
         if (a.Objective != 0 && a.Objective != a.BaseCity) {
             rows = 2;
-            FillTargetRow(2, n, a.Objective, t + 4);
+            FillTargetRow(2, n, a.Objective, t + 4, garrisons);
         }
-        AddNearbyTargetRows(n, rows, army);
+        AddNearbyTargetRows(n, rows, army, garrisons);
         DistributeArmyCorps(n, army);
 
         int destination = a.SupplyBase != 0 && a.Stance < 2 ? a.SupplyBase : a.Objective;

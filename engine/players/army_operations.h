@@ -4,6 +4,7 @@
 // table. Distances are in hexes, strengths in units of 50 men. Only the abandonment message waits.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 #include "engine/world/record_types.h"
@@ -41,10 +42,23 @@ bool OnlyArmyTargeting(int side, int army, int city);
 // Hexes from the corps to the nearest corps of another side; 100 when there is none.
 int NearestEnemyDistanceOf(int corps);
 
+// Men of the garrison brigades by the city they serve, counted once: filling an army's target
+// rows moves no brigade, so one count serves all of them.
+class TGarrisonMen {
+public:
+    TGarrisonMen();
+    std::uint16_t Of(int city) const;
+
+private:
+    std::array<long, 256> men_{};
+};
+
 void ClearTargetTable();
+// Counts the city's garrison itself; the second form reads it from the count.
 void FillTargetRow(int row, int nation, int city, int range);
+void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons);
 // Adds up to 8 rows of held cities lying near both the base and the last row; answers the rows.
-int AddNearbyTargetRows(int nation, int rows, int army);
+int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons);
 // The row of highest value the army may take on for the side: mode 1 only rows with enemy
 // strength left. 0 when none.
 int PickTargetRow(int side, int army, int mode);

@@ -356,6 +356,43 @@ TEST_F(FieldBattle, APairWithNoBoutsTriesItsGunsOnceThenEngagesRandomIPlusITimes
     EXPECT_EQ(RollFireHits(0, 65535), 1) << "every volley scores one hit, even of no shots";
 }
 
+TEST_F(FieldBattle, APickAmongTheListedBrigadesFindsWhatTheRollOfAllBrigadesFinds) {
+    // Two corps' brigades interleaved, and a garrison brigade of the city numbered like the first.
+    const int u = Force(1, 10), e = Force(2, 12);
+    const int smallGuns = AddBrigade(u, kBrigadeArtillery, 4);
+    AddBrigade(e, kBrigadeArtillery, 3);
+    const int cleared = AddBrigade(u, kBrigadeInfantry, 7);
+    const int spent = AddBrigade(u, kBrigadeInfantry, 2);
+    const int horse = AddBrigade(u, kBrigadeCavalry, 5);
+    const int bigGuns = AddBrigade(u, kBrigadeArtillery, 9);
+    AddBrigade(e, kBrigadeCavalry, 6);
+    AddGarrison(u, 1, kBrigadeInfantry, 8);
+    TCorpsBrigades listed;
+    listed.List();
+    // Volleys after the listing clear one brigade, and leave another and the biggest guns serving
+    // without a man.
+    ClearBrigade(cleared);
+    GameRec->Brigades[spent].Strength = 0;
+    GameRec->Brigades[bigGuns].Strength = 0;
+    for (const int corps : {u, e})
+        for (const int mode : {1, 2})
+            for (int n = 1; n <= 4; ++n)
+                for (int draw = 0; draw <= n; ++draw) {
+                    SCOPED_TRACE(::testing::Message() << "corps " << corps << " mode " << mode << " of " << n << " draw " << draw);
+                    int rolled = -1, picked = -1;
+                    const auto rollRanges = DrawRanges({draw}, [&] { rolled = PickEngagedBrigade(mode, corps, n); });
+                    const auto listRanges = DrawRanges({draw}, [&] { picked = PickEngagedBrigade(listed, mode, corps, n); });
+                    EXPECT_EQ(picked, rolled);
+                    EXPECT_EQ(listRanges, rollRanges);
+                }
+    ScriptRandomDraws({});
+    // What the volleys left: the smaller guns fire, the horse is the second brigade of the foot.
+    EXPECT_EQ(PickEngagedBrigade(listed, 1, u, 3), smallGuns);
+    ScriptRandomDraws({2});
+    EXPECT_EQ(PickEngagedBrigade(listed, 2, u, 3), horse);
+    ScriptRandomDraws({});
+}
+
 TEST_F(FieldBattle, AFoughtPairRaisesItsLeadersAndEveryCorpsIsBookedAWinOrALoss) {
     // One pair: the Confederates, at condition 0, break off and never fight a pair of their own.
     const struct { const char* what; int holder, pu, pc, chiefRating, result; } cases[] = {

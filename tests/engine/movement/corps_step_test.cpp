@@ -286,6 +286,32 @@ TEST_F(CorpsStep, CavalryAvoidsASuperiorEnemyOnItsHex) {
     }
 }
 
+TEST_F(CorpsStep, CavalryCountsOnlyTheBrigadesServingTheirOwnCorpsOnItsHex) {
+    // Two cavalry brigades hold against the four on the hex; five more brigades counted as the
+    // enemy's would send the cavalry off.
+    enum Distractor { kNone, kEnemyNextDoor, kGarrisonNumberedLikeTheEnemy, kAlliedInTheEnemyCorps, kFreeSlotOnTheHex };
+    for (const Distractor d : {kNone, kEnemyNextDoor, kGarrisonNumberedLikeTheEnemy, kAlliedInTheEnemyCorps, kFreeSlotOnTheHex}) {
+        SCOPED_TRACE(static_cast<int>(d));
+        SetUp();
+        GameRec->MoveStep = 2;
+        const int cavalry = Marcher(1, 10, 10, {4, 4});
+        C(cavalry).Kind = 2;
+        for (int i = 0; i < 2; ++i) AddBrigade(cavalry, kBrigadeCavalry, 50);
+        const int enemy = AddCorps(2, 10, 10);
+        for (int i = 0; i < 4; ++i) AddBrigade(enemy, kBrigadeInfantry, 80);
+        const int other = d == kEnemyNextDoor ? AddCorps(2, 11, 10) : d == kFreeSlotOnTheHex ? AddCorps(2, 10, 10) : enemy;
+        if (d == kFreeSlotOnTheHex) C(other).Unused = 1;
+        for (int i = 0; d != kNone && i < 5; ++i) {
+            TBrigadeRec& b = GameRec->Brigades[AddBrigade(other, kBrigadeInfantry, 80)];
+            if (d == kGarrisonNumberedLikeTheEnemy) b.AttachKind = kAttachGarrison;
+            if (d == kAlliedInTheEnemyCorps) b.Nation = kNationBritain;
+        }
+        MoveCorpsStep(cavalry);
+        EXPECT_EQ(At(cavalry), P(10, 10)) << "strong enough to stay in contact";
+        EXPECT_EQ(C(cavalry).ContactCode, 1);
+    }
+}
+
 TEST_F(CorpsStep, CorpsMarchesToAFriendInContact) {
     struct Case { const char* what; bool sameArmy; int weather; bool marches; };
     const Case cases[] = {

@@ -508,6 +508,37 @@ TEST_F(ArmyOperations, CorpsDefendTheBaseOnlyAgainstAnEnemyTheyOutnumber) {
     }
 }
 
+TEST_F(ArmyOperations, ATargetRowReadsTheGarrisonFromOneCountAsFromItsOwnLook) {
+    const int a = Raise(2, 8);
+    const int held = AddCity("Held", 24, 20, kUnion), crowded = AddCity("Crowded", 26, 20, kUnion),
+              bare = AddCity("Bare", 28, 20, kConfederacy);
+    int next = 0;
+    auto brigade = [&](int kind, int index, int strength) {
+        GameRec->Brigades[++next] = {1, static_cast<U8>(index), kBrigadeInfantry, static_cast<U8>(strength), 1, 1, 1, 1,
+                                     static_cast<U8>(kind), 0};
+    };
+    brigade(kAttachGarrison, held, 30);
+    brigade(kAttachCorps, held, 40);  // the corps numbered like the city is no garrison
+    brigade(kAttachGarrison, held, 12);
+    brigade(kAttachWaiting, held, 50);
+    // 300 brigades of 255 men pass what the row can hold.
+    for (int i = 0; i < 300; ++i) brigade(kAttachGarrison, crowded, 255);
+    const struct { int city, garrison; } cases[] = {{Army(a).BaseCity, 0}, {held, 42}, {crowded, 65535}, {bare, 0}};
+    const TGarrisonMen garrisons;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(GameRec->Cities[c.city].Name.str());
+        FillTargetRow(1, kNationUnion, c.city, 5);
+        FillTargetRow(2, kNationUnion, c.city, 5, garrisons);
+        const TTargetRow& own = TargetTable[1];
+        const TTargetRow& counted = TargetTable[2];
+        EXPECT_EQ(own.Garrison, c.garrison);
+        EXPECT_EQ((Ints{counted.City, counted.X, counted.Y, counted.Value, counted.NearestEnemy, counted.EnemyStrength,
+                        counted.NearestOwn, counted.OwnStrength, counted.Garrison}),
+                  (Ints{own.City, own.X, own.Y, own.Value, own.NearestEnemy, own.EnemyStrength, own.NearestOwn,
+                        own.OwnStrength, own.Garrison}));
+    }
+}
+
 
 class IndependentCorps : public ComputerWorld {
 protected:
