@@ -2,6 +2,7 @@
 #include "engine/turn/turn_start.h"
 
 #include <algorithm>
+#include <bitset>
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
@@ -113,10 +114,22 @@ void ShowWeatherGauges() {
                                         WeatherGaugeProgress(g.TheatreWeather[3]));
 }
 
-void CommandCleanUp() {
+namespace {
+
+// Records only lose their leaders here (disbanded, or cleared of the fallen), so a man no army or
+// corps names at the start is named by none later: of all the rules only his removal can touch him.
+template <bool kRescan>
+void CleanUpCommands() {
     TGameRec& g = *GameRec;
+    std::bitset<256> named;
+    for (const TArmyRec& a : g.Armies) named.set(a.Leader);
+    for (const TCorpsRec& c : g.Corps) named.set(c.Leader);
     for (int l = 1; l <= kLeaderCount; ++l) {
         TLeaderRec& leader = g.Leaders[l];
+        if (!kRescan && !named.test(l)) {
+            if (leader.Status == kLeaderToBeRemoved) RemoveLeader(l);
+            continue;
+        }
         // A killed or captured leader can hold no command.
         if (leader.Status == kLeaderKilled || leader.Status == kLeaderCaptured) {
             // An army that lost its headquarters still belongs to its nation and keeps its name.
@@ -137,6 +150,12 @@ void CommandCleanUp() {
         if (leader.Status == kLeaderToBeRemoved) RemoveLeader(l);
     }
 }
+
+}  // namespace
+
+void CommandCleanUp() { CleanUpCommands<false>(); }
+
+void CommandCleanUpFullRescan() { CleanUpCommands<true>(); }
 
 void ExecuteTurn() {
     // The command is offered only while orders may be given; a turn in progress or a mail game
