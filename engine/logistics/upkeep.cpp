@@ -246,8 +246,8 @@ template <bool kRescan>
 void CorpsHousekeeping(int n) {
     TGameRec& g = *GameRec;
     const TNationRec& nation = g.Nations[n];
-    const TBrigadeList everyBrigade(true, [](const TBrigadeRec&) { return true; });
-    std::optional<TBrigadeList> waiting;
+    // The nation's garrison brigades are listed again after a corps sheds some.
+    std::optional<TBrigadeList> waiting, garrisoned;
     for (int t = kTheatreCount; t >= 1; --t) {
         for (int k = 1; k <= kCorpsCount; ++k) {
             TCorpsRec& corps = g.Corps[k];
@@ -255,7 +255,10 @@ void CorpsHousekeeping(int n) {
             if (corps.SupplyDistance > 1) continue;
             if (corps.BrigadeLimit > 9) corps.BrigadeLimit = 9;
             const int city = IsCity(corps.SupplyCity) ? corps.SupplyCity : 0;
-            if (corps.LineCount > corps.BrigadeLimit && city != 0 && g.Cities[city].Nation == n) ShedExcess(k, city);
+            if (corps.LineCount > corps.BrigadeLimit && city != 0 && g.Cities[city].Nation == n) {
+                ShedExcess(k, city);
+                garrisoned.reset();
+            }
             if (kRescan || !waiting) {
                 ReleaseArtilleryGarrisons(n);
                 waiting.emplace(kRescan, [n](const TBrigadeRec& b) { return b.AttachKind == kAttachWaiting && b.Nation == n; });
@@ -264,7 +267,10 @@ void CorpsHousekeeping(int n) {
             // just shed would swap the same brigade in and out every turn.
             if (corps.LineCount >= corps.BrigadeLimit) continue;
             if (FillCorps(n, k, false, 0, *waiting)) continue;
-            if (city != 0 && city != nation.Capital && g.Cities[city].Status == 0) FillCorps(n, k, true, city, everyBrigade);
+            if (city == 0 || city == nation.Capital || g.Cities[city].Status != 0) continue;
+            if (kRescan || !garrisoned)
+                garrisoned.emplace(kRescan, [n](const TBrigadeRec& b) { return b.AttachKind == kAttachGarrison && b.Nation == n; });
+            FillCorps(n, k, true, city, *garrisoned);
         }
     }
 }
@@ -294,15 +300,17 @@ void CountFormation(int n, int theatre) {
 }
 
 // The city of the nation in the theatre with the highest value plus three for each enemy corps near
-// it, the last on a tie; 0 none.
-int MostThreatenedCity(int n, int theatre) {
+// it, the last on a tie; 0 none. `corps`: the corps sorted for the tally, or none to measure every one.
+int MostThreatenedCity(int n, int theatre, const TTallyCorps* corps) {
     TGameRec& g = *GameRec;
     int city = 0;
     long long best = -1;
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& at = g.Cities[c];
         if (at.Nation != n || at.Theatre != theatre) continue;
-        TallyForcesNearCity(c, n, theatre == 1 ? 5 : 10);
+        const int range = theatre == 1 ? 5 : 10;
+        if (corps) corps->TallyNear(c, n, range);
+        else TallyForcesNearCity(c, n, range);
         const long long score = at.Value + 3LL * EnemyCorpsTally;
         if (score >= best) {
             best = score;
@@ -323,6 +331,7 @@ void FormNewCorps(int n) {
     static constexpr int kTheatreWeight[] = {0, 3, 1, 2};
     std::array<int, 4> waiting{};
     std::array<int, kTheatreCount + 1> threatened{};  // the city, -1 not yet found
+    std::optional<TTallyCorps> corps;
     bool counted = false;
     for (;;) {
         if (nation.CorpsTally >= kMostCorps) return;
@@ -346,9 +355,13 @@ void FormNewCorps(int n) {
                 if (b.Nation == n && b.HomeState != 0 && b.BrigadeType <= 3) ++waiting[b.BrigadeType];
             }
             threatened.fill(-1);
+            corps.reset();
             counted = true;
         }
-        if (theatre != 0 && threatened[theatre] < 0) threatened[theatre] = MostThreatenedCity(n, theatre);
+        if (theatre != 0 && threatened[theatre] < 0) {
+            if (!kRescan && !corps) corps.emplace();
+            threatened[theatre] = MostThreatenedCity(n, theatre, corps ? &*corps : nullptr);
+        }
         const int city = theatre != 0 ? threatened[theatre] : 0;
         if (city != 0) {
             int& infantry = waiting[kBrigadeInfantry];

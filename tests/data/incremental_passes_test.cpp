@@ -1,5 +1,5 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
-// headquarters, the force tallies, the upkeep, the command clean-up) or pass by searches that cannot
+// headquarters, the force tallies and recount, the upkeep, the command clean-up) or pass by searches that cannot
 // succeed (supply sources) against the whole-map rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/forces/force_recount.h"
 #include "engine/forces/force_tally.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
@@ -90,6 +91,7 @@ const TPass kPasses[] = {
     {"supply sources", UpdateSupplySources, UpdateSupplySourcesFullRescan},
     {"upkeep", ComputerSideUpkeep, ComputerSideUpkeepFullRescan},
     {"command clean-up", CommandCleanUp, CommandCleanUpFullRescan},
+    {"force recount", RecountForces, RecountForcesFullRescan},
 };
 
 class IncrementalPasses : public testing::EngineTest {
