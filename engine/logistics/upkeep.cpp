@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bitset>
-#include <cstring>
 #include <optional>
 #include <string>
 
@@ -136,7 +134,7 @@ bool GarrisonCandidate(const TCityRec& c, int n) {
 template <bool kRescan>
 void GarrisonThreatenedCities(int n) {
     TGameRec& g = *GameRec;
-    const TBrigadeList waiting = WaitingLineBrigades(kRescan, n);
+    std::optional<TBrigadeList> waiting;
     std::optional<TTallyCorps> corps;
     for (int c = kCityCount; c >= 1; --c) {
         TCityRec& city = g.Cities[c];
@@ -149,7 +147,8 @@ void GarrisonThreatenedCities(int n) {
         }
         city.ScoreValue = EnemyCorpsTally;
         if (EnemyCorpsTally == 0) continue;
-        if (const int b = WaitingLineBrigade(n, city.Theatre, waiting)) MakeGarrison(n, b, c);
+        if (!waiting) waiting.emplace(WaitingLineBrigades(kRescan, n));
+        if (const int b = WaitingLineBrigade(n, city.Theatre, *waiting)) MakeGarrison(n, b, c);
     }
 }
 
@@ -157,11 +156,12 @@ void GarrisonThreatenedCities(int n) {
 template <bool kRescan>
 void GarrisonWantingCities(int n) {
     TGameRec& g = *GameRec;
-    const TBrigadeList waiting = WaitingLineBrigades(kRescan, n);
+    std::optional<TBrigadeList> waiting;
     for (int c = kCityCount; c >= 1; --c) {
         const TCityRec& city = g.Cities[c];
         if (!GarrisonCandidate(city, n) || city.Status == 0) continue;
-        if (const int b = WaitingLineBrigade(n, city.Theatre, waiting)) MakeGarrison(n, b, c);
+        if (!waiting) waiting.emplace(WaitingLineBrigades(kRescan, n));
+        if (const int b = WaitingLineBrigade(n, city.Theatre, *waiting)) MakeGarrison(n, b, c);
     }
 }
 
@@ -708,24 +708,14 @@ void Rearm(int n) {
 
 // A corps record without a nation or marked free is wiped whole. Brigades still naming it stay as
 // they are: the next force recount finds the freed record and sends them to wait for a new corps.
-// A free slot already wiped and carried by no fleet is passed by: wiping it again changes nothing.
-template <bool kRescan>
 void WipeFreedCorps() {
     TGameRec& g = *GameRec;
-    std::bitset<256> carried;
-    for (const TFleetRec& f : g.Fleets) carried.set(f.Cargo);
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& c = g.Corps[k];
         if (c.Nation != 0 && c.Unused == 0) continue;
         // A man still heading a corps of no nation is offered again; a free slot's name is stale.
-        if (CorpsInUse(c)) {
-            EndCorps(k);
-            continue;
-        }
-        TCorpsRec wiped = ClearedCorpsRecord(c);
-        wiped.Unused = kCorpsFreed;
-        if (!kRescan && !carried.test(k) && std::memcmp(&wiped, &c, sizeof c) == 0) continue;
-        FreeCorpsRecord(k);
+        if (CorpsInUse(c)) EndCorps(k);
+        else FreeCorpsRecord(k);
     }
 }
 
@@ -755,7 +745,7 @@ void Upkeep() {
         PromoteDivisions(n);
         Rearm(n);
     }
-    WipeFreedCorps<kRescan>();
+    WipeFreedCorps();
 }
 
 }  // namespace
