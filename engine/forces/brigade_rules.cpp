@@ -128,17 +128,17 @@ int CommanderLineLimit(int kind, int initiative) { return kind != 0 ? initiative
 
 void RecalcCorpsFromBrigades() {
     TGameRec& g = *GameRec;
-    for (int i = 1; i <= kBrigadeCount; ++i) {
-        const TBrigadeRec& b = g.Brigades[i];
-        if ((b.Strength == 0 && b.BrigadeType != 0) || b.BrigadeType == 0 || b.HomeState == 0) ClearBrigade(i);
-    }
-
-    // One pass over the brigades gathers every corps' sums.
     struct Sums {
         int artillery = 0, strength = 0, artilleryCount = 0, lineCount = 0, quality = 0, fatigue = 0;
     };
     Sums sums[kCorpsCount + 1] = {};
-    for (TBrigadeRec& b : g.Brigades) {
+    int garrison[kCityCount + 1] = {};
+    // One pass over the brigades: each is cleared first if spent, then counted in its corps' sums or
+    // its city's garrison. What one brigade does there reads no other brigade.
+    for (int i = 1; i <= kBrigadeCount; ++i) {
+        TBrigadeRec& b = g.Brigades[i];
+        if ((b.Strength == 0 && b.BrigadeType != 0) || b.BrigadeType == 0 || b.HomeState == 0) ClearBrigade(i);
+        if (b.AttachKind == kAttachGarrison && b.AttachIndex >= 1 && b.AttachIndex <= kCityCount) ++garrison[b.AttachIndex];
         if (b.AttachKind != kAttachCorps || b.AttachIndex < 1 || b.AttachIndex > kCorpsCount) continue;
         if (b.BrigadeType == 0 || b.HomeState == 0) continue;
         const TCorpsRec& corps = g.Corps[b.AttachIndex];
@@ -170,9 +170,6 @@ void RecalcCorpsFromBrigades() {
         corps.Fatigue = static_cast<U8>(s.lineCount != 0 ? s.fatigue / s.lineCount : 0);
     }
 
-    int garrison[kCityCount + 1] = {};
-    for (const TBrigadeRec& b : g.Brigades)
-        if (b.AttachKind == kAttachGarrison && b.AttachIndex >= 1 && b.AttachIndex <= kCityCount) ++garrison[b.AttachIndex];
     for (int c = 1; c <= kCityCount; ++c)
         if (g.Cities[c].Nation != 0) g.Cities[c].Garrison = static_cast<std::uint16_t>(garrison[c]);
 }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/command_slots.h"
@@ -92,14 +93,42 @@ void RecountCorps(TGameRec& g, TCorpsRec& c) {
     if (c.Disruption != 0 && c.OrderMode != kOrderEmbarked) c.OrderMode = kOrderWithdraw;
 }
 
+// The corps in use by column, in index order within each: a corps closer than three hexes stands
+// in one of the five columns around (a hex distance is never less than the column difference).
+class TCorpsColumns {
+public:
+    explicit TCorpsColumns(const TGameRec& g) {
+        for (const TCorpsRec& c : g.Corps)
+            if (CorpsInUse(c)) ++start_[c.HexX + 1];
+        for (int x = 1; x <= 256; ++x) start_[x] = static_cast<std::uint8_t>(start_[x] + start_[x - 1]);
+        std::array<std::uint8_t, 257> at = start_;
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (CorpsInUse(g.Corps[k])) index_[at[g.Corps[k].HexX]++] = static_cast<std::uint8_t>(k);
+    }
+    // f(k) for every corps k in the columns x - reach .. x + reach.
+    template <typename F>
+    void Near(int x, int reach, F f) const {
+        for (int i = start_[std::max(x - reach, 0)]; i < start_[std::min(x + reach, 255) + 1]; ++i) f(index_[i]);
+    }
+
+private:
+    std::array<std::uint8_t, 257> start_{};
+    std::array<std::uint8_t, kCorpsCount> index_{};
+};
+
 // Local odds from the readiness of every corps closer than three hexes, and the commander's ratings.
-void RecountOddsAndRatings(TGameRec& g, TCorpsRec& c) {
+// `columns`: the corps sorted by column, or none to measure every corps. The sums do not depend
+// on the order the corps are met in.
+void RecountOddsAndRatings(TGameRec& g, TCorpsRec& c, const TCorpsColumns* columns) {
     int own = 0, enemy = 0;
-    for (const TCorpsRec& o : g.Corps) {
-        if (!CorpsInUse(o) || HexDistance(c.HexX, c.HexY, o.HexX, o.HexY) >= kOddsRange) continue;
+    auto meet = [&](const TCorpsRec& o) {
+        if (!CorpsInUse(o) || HexDistance(c.HexX, c.HexY, o.HexX, o.HexY) >= kOddsRange) return;
         const int r = o.Kind != 0 && o.FatigueLimit > 1 ? o.FatigueLimit / 2 : o.FatigueLimit;
         (o.Side == c.Side ? own : enemy) += r;
-    }
+    };
+    if (columns) columns->Near(c.HexX, kOddsRange - 1, [&](int k) { meet(g.Corps[k]); });
+    else
+        for (const TCorpsRec& o : g.Corps) meet(o);
     c.OwnNearby = Byte(own);
     c.Opponent = Byte(enemy);
     if (own < enemy) c.SizeClass = enemy > 2 * own ? 1 : 2;
@@ -153,7 +182,9 @@ int ArmyValue(int own, int enemy) {
     return 50;
 }
 
-void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long stateOwn[], long stateEnemy[]) {
+// `corps`: the corps sorted for the army values' tallies, or none to measure every corps.
+void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long stateOwn[], long stateEnemy[],
+                   const TTallyCorps* corps) {
     TNationRec& nation = g.Nations[n];
     TheatreSums sums;
     int corpsTally = 0, armyTally = 0;
@@ -215,16 +246,19 @@ void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long state
     for (int a = 1; a <= kArmyCount; ++a) {
         TArmyRec& army = g.Armies[a];
         if (army.Nation != n || army.BaseCity == 0 || army.CorpsCount == 0) continue;
-        TallyForcesNearCity(army.BaseCity, n, kArmyValueRange);
+        if (corps) corps->TallyNear(army.BaseCity, n, kArmyValueRange);
+        else TallyForcesNearCity(army.BaseCity, n, kArmyValueRange);
         OwnTally = static_cast<std::uint16_t>(OwnTally / 10 + 1);
         EnemyTally = static_cast<std::uint16_t>(EnemyTally / 10 + 1);
         army.ArmyValue = Word(ArmyValue(OwnTally, EnemyTally));
     }
 }
 
-}  // namespace
-
-void RecountForces() {
+// Both readings of the recount: the plain one measures every corps for the odds and army values.
+// No corps moves, changes side or strength once the corps are recounted, so the sweeps sort them
+// once.
+template <bool kRescan>
+void Recount() {
     TGameRec& g = *GameRec;
     CountShips(g);
     CountForeignCities(g);
@@ -246,19 +280,30 @@ void RecountForces() {
     // Every readiness is set before any odds are counted: the odds of a corps read its neighbours'.
     for (TCorpsRec& c : g.Corps)
         if (CorpsInUse(c)) RecountCorps(g, c);
+    std::optional<TCorpsColumns> columns;
+    if (!kRescan) columns.emplace(g);
     for (TCorpsRec& c : g.Corps)
-        if (CorpsInUse(c)) RecountOddsAndRatings(g, c);
+        if (CorpsInUse(c)) RecountOddsAndRatings(g, c, columns ? &*columns : nullptr);
 
     long garrisonStrength[kCityCount + 1] = {};
     for (const TBrigadeRec& b : g.Brigades)
         if (b.AttachKind == kAttachGarrison && Arr1<TCityRec, kCityCount>::InRange(b.AttachIndex))
             garrisonStrength[b.AttachIndex] += b.Strength;
     long stateOwn[kStateCount + 1] = {}, stateEnemy[kStateCount + 1] = {};
-    for (int n = 1; n <= kNationCount; ++n) RecountNation(g, n, garrisonStrength, stateOwn, stateEnemy);
+    std::optional<TTallyCorps> corps;
+    if (!kRescan) corps.emplace();
+    for (int n = 1; n <= kNationCount; ++n)
+        RecountNation(g, n, garrisonStrength, stateOwn, stateEnemy, corps ? &*corps : nullptr);
     for (int s = 1; s <= kStateCount; ++s) {
         g.States[s].OwnStrength = Word(stateOwn[s]);
         g.States[s].EnemyStrength = Word(stateEnemy[s]);
     }
 }
+
+}  // namespace
+
+void RecountForces() { Recount<false>(); }
+
+void RecountForcesFullRescan() { Recount<true>(); }
 
 }  // namespace kvt

@@ -4,5 +4,8 @@
 namespace kvt {
 
 void RecountForces();
+// The same recount measuring every corps for the local odds and the army values: the reference the
+// tests hold RecountForces to.
+void RecountForcesFullRescan();
 
 }  // namespace kvt

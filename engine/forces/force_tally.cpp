@@ -201,9 +201,14 @@ static_assert(kTallyCorpsMax == kCorpsCount);
 
 TTallyCorps::TTallyCorps() {
     const TGameRec& g = *GameRec;
+    int last = 0;  // past the last column holding a corps: the map uses few of the 256
     for (int k = 1; k <= kCorpsCount; ++k)
-        if (CorpsInUse(g.Corps[k])) ++start_[g.Corps[k].HexX + 1];
-    for (int c = 1; c <= 256; ++c) start_[c] = static_cast<std::uint8_t>(start_[c] + start_[c - 1]);
+        if (CorpsInUse(g.Corps[k])) {
+            ++start_[g.Corps[k].HexX + 1];
+            last = std::max(last, g.Corps[k].HexX + 1);
+        }
+    for (int c = 1; c <= last; ++c) start_[c] = static_cast<std::uint8_t>(start_[c] + start_[c - 1]);
+    std::fill(start_ + last + 1, std::end(start_), start_[last]);
     std::uint8_t at[257];
     std::copy(std::begin(start_), std::end(start_), at);
     // In index order within each column, as the plain tally meets them.

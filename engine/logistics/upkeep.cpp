@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
@@ -85,11 +86,39 @@ void MakeGarrison(int n, int b, int c) {
     if (brigade.Weapon == 0) brigade.Weapon = brigade.BrigadeType == kBrigadeCavalry ? 4 : 1;
 }
 
+// The brigades a sweep visits, in index order: every one for the plain reading, else those that
+// `keep` passes when the list is made. A pass that only ever takes brigades out of what `keep` asks
+// for meets the same first match on the short list.
+class TBrigadeList {
+public:
+    template <typename Keep>
+    TBrigadeList(bool all, Keep keep) {
+        for (int i = 1; i <= kBrigadeCount; ++i)
+            if (all || keep(GameRec->Brigades[i])) at_[size_++] = static_cast<std::uint16_t>(i);
+    }
+    const std::uint16_t* begin() const { return at_.data(); }
+    const std::uint16_t* end() const { return at_.data() + size_; }
+
+private:
+    std::array<std::uint16_t, kBrigadeCount> at_;
+    int size_ = 0;
+};
+
+bool Waiting(const TBrigadeRec& b) { return b.AttachKind == kAttachWaiting || b.AttachKind == kAttachUnarmed; }
+
+// The brigades WaitingLineBrigade may answer while a pass only garrisons them.
+TBrigadeList WaitingLineBrigades(bool all, int n) {
+    return TBrigadeList(all, [n](const TBrigadeRec& b) {
+        return Waiting(b) && b.Nation == n && b.BrigadeType != kBrigadeArtillery && b.BrigadeType != 0;
+    });
+}
+
 // The first line brigade of the nation waiting for a corps or for weapons whose home lies in the theatre.
-int WaitingLineBrigade(int n, int theatre) {
-    for (int i = 1; i <= kLastBrigadeForLine; ++i) {
+int WaitingLineBrigade(int n, int theatre, const TBrigadeList& brigades) {
+    for (const int i : brigades) {
+        if (i > kLastBrigadeForLine) break;
         const TBrigadeRec& b = GameRec->Brigades[i];
-        if ((b.AttachKind != kAttachWaiting && b.AttachKind != kAttachUnarmed) || b.Nation != n) continue;
+        if (!Waiting(b) || b.Nation != n) continue;
         if (b.BrigadeType == kBrigadeArtillery || b.BrigadeType == 0) continue;
         if (IsHomeFrontTheatre(theatre) && HomeTheatre(b) == theatre) return i;
     }
@@ -101,25 +130,38 @@ bool GarrisonCandidate(const TCityRec& c, int n) {
 }
 
 // 3. An ungarrisoned city with enemy corps within 10 hexes takes one waiting brigade.
+// No corps moves meanwhile, so the corps are sorted for the tally once.
+template <bool kRescan>
 void GarrisonThreatenedCities(int n) {
     TGameRec& g = *GameRec;
+    std::optional<TBrigadeList> waiting;
+    std::optional<TTallyCorps> corps;
     for (int c = kCityCount; c >= 1; --c) {
         TCityRec& city = g.Cities[c];
         if (!GarrisonCandidate(city, n) || city.Garrison != 0) continue;
-        TallyForcesNearCity(c, n, 10);
+        if (kRescan) {
+            TallyForcesNearCity(c, n, 10);
+        } else {
+            if (!corps) corps.emplace();
+            corps->TallyNear(c, n, 10);
+        }
         city.ScoreValue = EnemyCorpsTally;
         if (EnemyCorpsTally == 0) continue;
-        if (const int b = WaitingLineBrigade(n, city.Theatre)) MakeGarrison(n, b, c);
+        if (!waiting) waiting.emplace(WaitingLineBrigades(kRescan, n));
+        if (const int b = WaitingLineBrigade(n, city.Theatre, *waiting)) MakeGarrison(n, b, c);
     }
 }
 
 // 6. A city that asks for garrison brigades takes one.
+template <bool kRescan>
 void GarrisonWantingCities(int n) {
     TGameRec& g = *GameRec;
+    std::optional<TBrigadeList> waiting;
     for (int c = kCityCount; c >= 1; --c) {
         const TCityRec& city = g.Cities[c];
         if (!GarrisonCandidate(city, n) || city.Status == 0) continue;
-        if (const int b = WaitingLineBrigade(n, city.Theatre)) MakeGarrison(n, b, c);
+        if (!waiting) waiting.emplace(WaitingLineBrigades(kRescan, n));
+        if (const int b = WaitingLineBrigade(n, city.Theatre, *waiting)) MakeGarrison(n, b, c);
     }
 }
 
@@ -150,10 +192,10 @@ bool LineFits(const TCorpsRec& corps, const TBrigadeRec& b, int index) {
 }
 
 // 4.4: the first waiting brigade that fits; 4.5: else the first of the supply city's garrison.
-bool FillCorps(int n, int k, bool fromGarrison, int city) {
+bool FillCorps(int n, int k, bool fromGarrison, int city, const TBrigadeList& brigades) {
     TGameRec& g = *GameRec;
     const TCorpsRec& corps = g.Corps[k];
-    for (int i = 1; i <= kBrigadeCount; ++i) {
+    for (const int i : brigades) {
         const TBrigadeRec& b = g.Brigades[i];
         // The attachment first: brigades free to join a corps are few.
         if (fromGarrison ? b.AttachIndex != city || b.AttachKind != kAttachGarrison : b.AttachKind != kAttachWaiting)
@@ -197,9 +239,15 @@ void ReleaseArtilleryGarrisons(int n) {
 }
 
 // 4. Corps in supply are trimmed to their limit and filled one brigade a turn.
+// Once the artillery garrisons are released nothing here makes a brigade wait (shedding garrisons
+// infantry, filling takes brigades into corps): later releases find nothing, and the waiting
+// brigades are listed once.
+template <bool kRescan>
 void CorpsHousekeeping(int n) {
     TGameRec& g = *GameRec;
     const TNationRec& nation = g.Nations[n];
+    // The nation's garrison brigades are listed again after a corps sheds some.
+    std::optional<TBrigadeList> waiting, garrisoned;
     for (int t = kTheatreCount; t >= 1; --t) {
         for (int k = 1; k <= kCorpsCount; ++k) {
             TCorpsRec& corps = g.Corps[k];
@@ -207,13 +255,22 @@ void CorpsHousekeeping(int n) {
             if (corps.SupplyDistance > 1) continue;
             if (corps.BrigadeLimit > 9) corps.BrigadeLimit = 9;
             const int city = IsCity(corps.SupplyCity) ? corps.SupplyCity : 0;
-            if (corps.LineCount > corps.BrigadeLimit && city != 0 && g.Cities[city].Nation == n) ShedExcess(k, city);
-            ReleaseArtilleryGarrisons(n);
+            if (corps.LineCount > corps.BrigadeLimit && city != 0 && g.Cities[city].Nation == n) {
+                ShedExcess(k, city);
+                garrisoned.reset();
+            }
+            if (kRescan || !waiting) {
+                ReleaseArtilleryGarrisons(n);
+                waiting.emplace(kRescan, [n](const TBrigadeRec& b) { return b.AttachKind == kAttachWaiting && b.Nation == n; });
+            }
             // Only a corps under its limit takes a brigade: taking one back from the garrison it has
             // just shed would swap the same brigade in and out every turn.
             if (corps.LineCount >= corps.BrigadeLimit) continue;
-            if (FillCorps(n, k, false, 0)) continue;
-            if (city != 0 && city != nation.Capital && g.Cities[city].Status == 0) FillCorps(n, k, true, city);
+            if (FillCorps(n, k, false, 0, *waiting)) continue;
+            if (city == 0 || city == nation.Capital || g.Cities[city].Status != 0) continue;
+            if (kRescan || !garrisoned)
+                garrisoned.emplace(kRescan, [n](const TBrigadeRec& b) { return b.AttachKind == kAttachGarrison && b.Nation == n; });
+            FillCorps(n, k, true, city, *garrisoned);
         }
     }
 }
@@ -242,12 +299,40 @@ void CountFormation(int n, int theatre) {
     if (nation.CorpsInTheatre[theatre] < 255) nation.CorpsInTheatre[theatre] += 1;
 }
 
+// The city of the nation in the theatre with the highest value plus three for each enemy corps near
+// it, the last on a tie; 0 none. `corps`: the corps sorted for the tally, or none to measure every one.
+int MostThreatenedCity(int n, int theatre, const TTallyCorps* corps) {
+    TGameRec& g = *GameRec;
+    int city = 0;
+    long long best = -1;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& at = g.Cities[c];
+        if (at.Nation != n || at.Theatre != theatre) continue;
+        const int range = theatre == 1 ? 5 : 10;
+        if (corps) corps->TallyNear(c, n, range);
+        else TallyForcesNearCity(c, n, range);
+        const long long score = at.Value + 3LL * EnemyCorpsTally;
+        if (score >= best) {
+            best = score;
+            city = c;
+        }
+    }
+    return city;
+}
+
 // 7. Waiting brigades are formed into corps and divisions at the most threatened city of a theatre
 // short of corps.
+// Between rounds only a formation changes the record (the rest are draws): the waiting brigades
+// and each theatre's most threatened city are counted again only after one was tried.
+template <bool kRescan>
 void FormNewCorps(int n) {
     TGameRec& g = *GameRec;
     TNationRec& nation = g.Nations[n];
     static constexpr int kTheatreWeight[] = {0, 3, 1, 2};
+    std::array<int, 4> waiting{};
+    std::array<int, kTheatreCount + 1> threatened{};  // the city, -1 not yet found
+    std::optional<TTallyCorps> corps;
+    bool counted = false;
     for (;;) {
         if (nation.CorpsTally >= kMostCorps) return;
         int theatre = n == kNationFrance ? 2 : n == kNationBritain ? 1 : 0;
@@ -261,31 +346,28 @@ void FormNewCorps(int n) {
                 }
             }
         }
-        std::array<int, 4> waiting{};
-        const bool foreign = n == kNationFrance || n == kNationBritain;
-        // Waiting brigades are few: their mark is tested first.
-        for (const TBrigadeRec& b : g.Brigades) {
-            if (b.AttachKind != kAttachWaiting && !(foreign && b.AttachKind == kAttachGarrison)) continue;
-            if (b.Nation == n && b.HomeState != 0 && b.BrigadeType <= 3) ++waiting[b.BrigadeType];
-        }
-        int city = 0;
-        if (theatre != 0) {
-            long long best = -1;
-            for (int c = 1; c <= kCityCount; ++c) {
-                const TCityRec& at = g.Cities[c];
-                if (at.Nation != n || at.Theatre != theatre) continue;
-                TallyForcesNearCity(c, n, theatre == 1 ? 5 : 10);
-                const long long score = at.Value + 3LL * EnemyCorpsTally;
-                if (score >= best) {
-                    best = score;
-                    city = c;
-                }
+        if (kRescan || !counted) {
+            waiting = {};
+            const bool foreign = n == kNationFrance || n == kNationBritain;
+            // Waiting brigades are few: their mark is tested first.
+            for (const TBrigadeRec& b : g.Brigades) {
+                if (b.AttachKind != kAttachWaiting && !(foreign && b.AttachKind == kAttachGarrison)) continue;
+                if (b.Nation == n && b.HomeState != 0 && b.BrigadeType <= 3) ++waiting[b.BrigadeType];
             }
+            threatened.fill(-1);
+            corps.reset();
+            counted = true;
         }
+        if (theatre != 0 && threatened[theatre] < 0) {
+            if (!kRescan && !corps) corps.emplace();
+            threatened[theatre] = MostThreatenedCity(n, theatre, corps ? &*corps : nullptr);
+        }
+        const int city = theatre != 0 ? threatened[theatre] : 0;
         if (city != 0) {
             int& infantry = waiting[kBrigadeInfantry];
             auto form = [&](int kind) {
                 if (nation.CorpsTally >= kMostCorps) return 0;
+                counted = false;
                 const int k = FormCorpsFromWaitingBrigades(kind, city, n, 2);
                 if (k != 0) CountFormation(n, theatre);
                 return k;
@@ -360,15 +442,30 @@ void AdvanceConstruction(int n) {
 }
 
 // 10. Garrisons larger than their city wants are formed into corps and divisions.
+// Only a formation changes corps or garrisons here: the corps sorted for the tally and the garrison
+// brigades counted by city serve until one is tried.
+template <bool kRescan>
 void GarrisonIntoCorps(int n) {
     TGameRec& g = *GameRec;
     for (TCityRec& city : g.Cities)
         if (city.Status > 200) city.Status = 0;
     const int capital = g.Nations[n].Capital;
+    std::optional<TTallyCorps> corps;
+    std::optional<std::array<std::array<int, 4>, kCityCount + 1>> garrisons;
+    auto form = [&](int kind, int c) {
+        corps.reset();
+        garrisons.reset();
+        return FormCorpsFromWaitingBrigades(kind, c, n, 0);
+    };
     for (int c = 1; c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
         if (city.Owner != n || city.Garrison <= city.Status) continue;
-        TallyForcesNearCity(c, n, 3);
+        if (kRescan) {
+            TallyForcesNearCity(c, n, 3);
+        } else {
+            if (!corps) corps.emplace();
+            corps->TallyNear(c, n, 3);
+        }
         const bool threatened = EnemyCorpsTally != 0;
         int wanted = city.Status;
         bool used = false;
@@ -381,15 +478,19 @@ void GarrisonIntoCorps(int n) {
             used = threatened || city.Garrison > wanted;
         }
         if (!used) continue;
-        std::array<int, 4> held{};
-        for (const TBrigadeRec& b : g.Brigades)
-            if (b.AttachIndex == c && b.AttachKind == kAttachGarrison && b.Nation == n && b.BrigadeType <= 3) ++held[b.BrigadeType];
+        if (kRescan || !garrisons) {
+            garrisons.emplace();
+            for (const TBrigadeRec& b : g.Brigades)
+                if (b.AttachKind == kAttachGarrison && b.Nation == n && b.BrigadeType <= 3 && IsCity(b.AttachIndex))
+                    ++(*garrisons)[b.AttachIndex][b.BrigadeType];
+        }
+        const std::array<int, 4> held = (*garrisons)[c];
         if (held[1] + held[2] + held[3] == 0) continue;
         int formed = 0;
-        if (held[kBrigadeInfantry] > 2) formed = FormCorpsFromWaitingBrigades(0, c, n, 0);
+        if (held[kBrigadeInfantry] > 2) formed = form(0, c);
         if (c == capital) continue;
-        if (held[kBrigadeInfantry] > 1 && formed == 0) FormCorpsFromWaitingBrigades(1, c, n, 0);
-        if (held[kBrigadeCavalry] >= 1) FormCorpsFromWaitingBrigades(2, c, n, 0);
+        if (held[kBrigadeInfantry] > 1 && formed == 0) form(1, c);
+        if (held[kBrigadeCavalry] >= 1) form(2, c);
     }
 }
 
@@ -618,25 +719,25 @@ void WipeFreedCorps() {
     }
 }
 
-}  // namespace
-
-void ComputerSideUpkeep() {
+// Both readings of the upkeep: the plain one sweeps every brigade and tallies every city afresh.
+template <bool kRescan>
+void Upkeep() {
     TGameRec& g = *GameRec;
     for (int n = 1; n <= kNationCount; ++n) {
         const bool computer = g.Nations[n].Human == 0;
         if (computer) {
             RefillBrigades(n);
             ArmWaitingBrigades(n);
-            GarrisonThreatenedCities(n);
-            CorpsHousekeeping(n);
+            GarrisonThreatenedCities<kRescan>(n);
+            CorpsHousekeeping<kRescan>(n);
             GarrisonCapital(n);
-            GarrisonWantingCities(n);
-            FormNewCorps(n);
+            GarrisonWantingCities<kRescan>(n);
+            FormNewCorps<kRescan>(n);
             RepairInPort(n);
         }
         AdvanceConstruction(n);
         if (!computer) continue;
-        GarrisonIntoCorps(n);
+        GarrisonIntoCorps<kRescan>(n);
         PlanNavalBuilds(n);
         BuyRailCapacity(n);
         FormArmies(n);
@@ -646,6 +747,12 @@ void ComputerSideUpkeep() {
     }
     WipeFreedCorps();
 }
+
+}  // namespace
+
+void ComputerSideUpkeep() { Upkeep<false>(); }
+
+void ComputerSideUpkeepFullRescan() { Upkeep<true>(); }
 
 void ReportBrigadeEvent(int n, int index, int brigade, int amount, int kind) {
     const TGameRec& g = *GameRec;

@@ -9,6 +9,9 @@ namespace kvt {
 
 // Once a turn after movement, battles and corps supply.
 void ComputerSideUpkeep();
+// The same upkeep sweeping every brigade and tallying every city afresh: the reference the tests
+// hold ComputerSideUpkeep to.
+void ComputerSideUpkeepFullRescan();
 
 // Kinds of ReportBrigadeEvent.
 enum : int { kBrigadeRefilled = 1, kBrigadeGarrisoned = 2, kBrigadeJoinedCorps = 3 };

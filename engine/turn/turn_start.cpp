@@ -2,6 +2,8 @@
 #include "engine/turn/turn_start.h"
 
 #include <algorithm>
+#include <array>
+#include <span>
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
@@ -75,19 +77,47 @@ void RecordStartPositions() {
     }
 }
 
-// The commands of leader l among armies or corps: each one in use makes him active; of two or more
-// the last is kept and the others are disbanded. Answers how many he held.
+// The army or corps slots that may name each leader, in slot order: every slot for the plain
+// reading, else those naming him when the list is made.
+template <std::size_t N>
+class TSlotsByLeader {
+public:
+    template <typename Record>
+    TSlotsByLeader(const Arr1<Record, N>& records, bool all) : all_(all) {
+        for (int i = 1; i <= static_cast<int>(N); ++i) {
+            every_[i - 1] = static_cast<std::uint8_t>(i);
+            ++start_[records[i].Leader + 1];
+        }
+        for (int l = 1; l <= 256; ++l) start_[l] = static_cast<std::uint8_t>(start_[l] + start_[l - 1]);
+        std::array<std::uint8_t, 257> at = start_;
+        for (int i = 1; i <= static_cast<int>(N); ++i) slots_[at[records[i].Leader]++] = static_cast<std::uint8_t>(i);
+    }
+    std::span<const std::uint8_t> Of(int l) const {
+        if (all_) return every_;
+        return std::span<const std::uint8_t>(slots_).subspan(start_[l], start_[l + 1] - start_[l]);
+    }
+
+private:
+    bool all_;
+    std::array<std::uint8_t, N> every_{}, slots_{};
+    std::array<std::uint8_t, 257> start_{};
+};
+
+// The commands of leader l among armies or corps (`slots`: those that may name him): each one in
+// use makes him active; of two or more the last is kept and the others are disbanded. Answers how
+// many he held.
 template <typename Record, std::size_t N, typename InUse, typename Disband>
-int KeepLastCommand(Arr1<Record, N>& records, int l, TLeaderRec& leader, InUse inUse, Disband disband) {
+int KeepLastCommand(Arr1<Record, N>& records, std::span<const std::uint8_t> slots, int l, TLeaderRec& leader,
+                    InUse inUse, Disband disband) {
     int held = 0, kept = 0;
-    for (int i = 1; i <= static_cast<int>(N); ++i)
+    for (const int i : slots)
         if (records[i].Leader == l && inUse(records[i])) {
             ++held;
             kept = i;
             leader.Status = kLeaderActive;
         }
     if (held >= 2)
-        for (int i = 1; i <= static_cast<int>(N); ++i)
+        for (const int i : slots)
             if (i != kept && inUse(records[i]) && records[i].Leader == l) disband(i);
     return held;
 }
@@ -113,30 +143,43 @@ void ShowWeatherGauges() {
                                         WeatherGaugeProgress(g.TheatreWeather[3]));
 }
 
-void CommandCleanUp() {
+namespace {
+
+// Records only lose their leaders here (disbanded, or cleared of the fallen), so the commands a man
+// holds at any point are among those naming him at the start: they are listed by leader once.
+template <bool kRescan>
+void CleanUpCommands() {
     TGameRec& g = *GameRec;
+    const TSlotsByLeader<kArmyCount> armiesOf(g.Armies, kRescan);
+    const TSlotsByLeader<kCorpsCount> corpsOf(g.Corps, kRescan);
     for (int l = 1; l <= kLeaderCount; ++l) {
         TLeaderRec& leader = g.Leaders[l];
         // A killed or captured leader can hold no command.
         if (leader.Status == kLeaderKilled || leader.Status == kLeaderCaptured) {
             // An army that lost its headquarters still belongs to its nation and keeps its name.
-            for (TArmyRec& a : g.Armies)
-                if (!ArmySlotFree(a) && a.Leader == l) a.Leader = 0;
-            for (TCorpsRec& c : g.Corps)
-                if (CorpsInUse(c) && c.Leader == l) c.Leader = 0;
+            for (const int a : armiesOf.Of(l))
+                if (!ArmySlotFree(g.Armies[a]) && g.Armies[a].Leader == l) g.Armies[a].Leader = 0;
+            for (const int c : corpsOf.Of(l))
+                if (CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) g.Corps[c].Leader = 0;
             continue;
         }
         // Whatever else his status says, a man heading commands keeps one and is active: left
         // available he would be offered for another. An army commander leads no corps besides.
-        if (KeepLastCommand(g.Armies, l, leader, ArmyInUse, DisbandArmy) >= 1) {
-            for (int c = 1; c <= kCorpsCount; ++c)
+        if (KeepLastCommand(g.Armies, armiesOf.Of(l), l, leader, ArmyInUse, DisbandArmy) >= 1) {
+            for (const int c : corpsOf.Of(l))
                 if (CorpsInUse(g.Corps[c]) && g.Corps[c].Leader == l) DisbandCorps(c);
         } else {
-            KeepLastCommand(g.Corps, l, leader, CorpsInUse, DisbandCorps);
+            KeepLastCommand(g.Corps, corpsOf.Of(l), l, leader, CorpsInUse, DisbandCorps);
         }
         if (leader.Status == kLeaderToBeRemoved) RemoveLeader(l);
     }
 }
+
+}  // namespace
+
+void CommandCleanUp() { CleanUpCommands<false>(); }
+
+void CommandCleanUpFullRescan() { CleanUpCommands<true>(); }
 
 void ExecuteTurn() {
     // The command is offered only while orders may be given; a turn in progress or a mail game

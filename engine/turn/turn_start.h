@@ -17,6 +17,8 @@ void PreMovementPhase();
 // Each leader keeps one command: an army leader his highest-numbered army and no corps, any other
 // leader his highest-numbered corps; a leader marked for removal who heads nothing is removed.
 void CommandCleanUp();
+// The same clean-up looking at every leader's commands: the reference the tests hold it to.
+void CommandCleanUpFullRescan();
 
 // Progress shown by a theatre's weather gauge for weather value w.
 int WeatherGaugeProgress(int weather);

@@ -1,5 +1,6 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
-// headquarters, the force tallies) or pass by searches that cannot succeed (supply sources) against the whole-map rescans they replace: seeded campaigns of
+// headquarters, the force tallies and recount, the upkeep, the command clean-up) or pass by searches that cannot
+// succeed (supply sources) against the whole-map rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
 #include <gtest/gtest.h>
@@ -11,9 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "engine/forces/force_recount.h"
 #include "engine/forces/force_tally.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
+#include "engine/logistics/upkeep.h"
 #include "engine/movement/path_search.h"
 #include "engine/movement/spotting.h"
 #include "engine/turn/automatic_frontend.h"
@@ -86,6 +89,9 @@ const TPass kPasses[] = {
     {"spotting", UpdateSpotting, UpdateSpottingFullRescan},
     {"army headquarters", MoveArmyHeadquarters, MoveArmyHeadquartersFullRescan},
     {"supply sources", UpdateSupplySources, UpdateSupplySourcesFullRescan},
+    {"upkeep", ComputerSideUpkeep, ComputerSideUpkeepFullRescan},
+    {"command clean-up", CommandCleanUp, CommandCleanUpFullRescan},
+    {"force recount", RecountForces, RecountForcesFullRescan},
 };
 
 class IncrementalPasses : public testing::EngineTest {
