@@ -32,10 +32,16 @@ constexpr int kOffMap = kHexCount;
 // The map's geometry, the same on every map: each hex's column, row and neighbours by direction
 // 1..6 (-1 off the map; kOffMap in landNext), worked out once instead of stepping and
 // bounds-testing on every look.
+// distance[parity][dx][dy] is HexDistance from a hex of that column parity to the hex dx - 75
+// columns and dy - 53 rows before it, which is all the distance depends on; distanceKey[h] picks
+// hex h's parity, column and row, so a search that fixes one end reads every distance with one add.
+constexpr int kOffsetColumns = 2 * kMapColumns - 1, kOffsetRows = 2 * kMapRows - 1;
 struct TGeometry {
     std::uint8_t x[kHexCount], y[kHexCount];
     std::int16_t next[kHexCount][7];
     std::int16_t landNext[kHexCount][8];
+    std::uint8_t distance[2][kOffsetColumns][kOffsetRows];
+    std::int32_t distanceKey[kHexCount];
 };
 
 const TGeometry& Geometry() {
@@ -53,11 +59,34 @@ const TGeometry& Geometry() {
                     g.next[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : -1);
                     g.landNext[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : kOffMap);
                 }
+                g.distanceKey[h] = (x & 1) * kOffsetColumns * kOffsetRows + x * kOffsetRows + y;
             }
+        // Any column of the parity will do: far from the map, so both ends stay positive.
+        for (int parity = 0; parity <= 1; ++parity)
+            for (int dx = 0; dx < kOffsetColumns; ++dx)
+                for (int dy = 0; dy < kOffsetRows; ++dy) {
+                    const int x1 = 200 + parity, y1 = 200;
+                    g.distance[parity][dx][dy] = static_cast<std::uint8_t>(
+                        HexDistance(x1, y1, x1 - (dx - (kMapColumns - 1)), y1 - (dy - (kMapRows - 1))));
+                }
         return g;
     }();
     return geometry;
 }
+
+// HexDistance from each hex to one fixed hex, read from the geometry's table.
+class TDistanceTo {
+public:
+    TDistanceTo() = default;
+    TDistanceTo(const TGeometry& geo, int x2, int y2)
+        : key_(geo.distanceKey),
+          base_(&geo.distance[0][0][0] + (kMapColumns - 1 - x2) * kOffsetRows + (kMapRows - 1 - y2)) {}
+    int operator()(int h) const { return base_[key_[h]]; }
+
+private:
+    const std::int32_t* key_ = nullptr;
+    const std::uint8_t* base_ = nullptr;
+};
 
 // Land search scores of one hex. Base is the score that steers every walk (lowered where walks
 // went); Walk is the base as it stood when the current walk began, or 0 once the walk has entered
@@ -101,6 +130,7 @@ struct TLandSearch {
     int rule;
     bool terrainRules;
     int reach;  // 2 x (D + 20)
+    TDistanceTo toDest;
     // Whether an enemy corps stands on the start hex (-1 not yet asked): asked only once a hostile
     // hex is scored, since many searches never meet one.
     mutable int hostileHalved;
@@ -119,7 +149,7 @@ int LandBaseScore(const TLandSearch& s, const MapCell& cell, int h, int x, int y
                         (s.rule == kRuleHostileNearStart && HexDistance(s.startX, s.startY, x, y) > 2)))
             return 0;
     }
-    int score = 1 + s.reach - 2 * HexDistance(x, y, s.destX, s.destY);
+    int score = 1 + s.reach - 2 * s.toDest(h);
     if (h == s.destHex) score += 500;
     if (hostile && s.terrainRules && s.rule == kRuleAnyHex && s.HostileHalved()) score /= 2;
     if (h == s.startHex && score != 0) score -= 1;
@@ -172,6 +202,7 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
     s.rule = rule;
     s.terrainRules = mode == kPathLand;
     s.reach = 2 * (HexDistance(x1, y1, x2, y2) + 20);
+    s.toDest = TDistanceTo(geo, x2, y2);
     s.hostileHalved = -1;
     ClearSteps();
     const int walkLength = std::clamp(maxSteps, 0, kLandWalkMaxSteps);
@@ -325,7 +356,7 @@ bool ReachByWaves(int startHex, int destHex, int nation) {
         std::memset(ReachGrid, 0, sizeof(ReachGrid));
     }
     const int destX = geo.x[destHex], destY = geo.y[destHex];
-    auto estimateToGo = [&](int h) { return HexDistance(geo.x[h], geo.y[h], destX, destY); };
+    const TDistanceTo estimateToGo(geo, destX, destY);
     int entries = 0, lowest = estimateToGo(startHex), highest = lowest;
     auto open = [&](int h, int estimate) {
         openHex[entries] = static_cast<std::uint16_t>(h);
@@ -514,6 +545,10 @@ bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
     }
     FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
     return PathReached(mode_, x1, y1, x2, y2);
+}
+
+int SearchHexDistance(int x1, int y1, int x2, int y2) {
+    return TDistanceTo(Geometry(), x2, y2)(HexIndex(x1, y1));
 }
 
 void SetPathSearchWatcher(PathSearchWatcher watcher) { searchWatcher = watcher; }

@@ -251,6 +251,22 @@ TEST_F(PathSearchReference, EveryModeMatchesThePlainReading) {
     EXPECT_GT(reached, 40) << "the random maps must let many searches succeed to be worth comparing";
 }
 
+TEST(PathSearchDistances, EveryPairOfHexesHasTheMapsHexDistance) {
+    // The table is filled far from the map; every pair on it must read what HexDistance says.
+    int mismatches = 0, farthest = 0;
+    for (int x1 = 1; x1 <= kMapColumns; ++x1)
+        for (int y1 = 1; y1 <= kMapRows; ++y1)
+            for (int x2 = 1; x2 <= kMapColumns; ++x2)
+                for (int y2 = 1; y2 <= kMapRows; ++y2) {
+                    const int d = SearchHexDistance(x1, y1, x2, y2);
+                    if (d != HexDistance(x1, y1, x2, y2) && ++mismatches <= 5)
+                        ADD_FAILURE() << x1 << "," << y1 << " to " << x2 << "," << y2 << ": " << d;
+                    farthest = std::max(farthest, d);
+                }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(farthest, HexDistance(1, 1, kMapColumns, kMapRows));
+}
+
 TEST_F(PathSearchReference, LandWalksFromOffTheMapMatchThePlainReading) {
     // A start just off each edge: with the terrain rules every hexside leaving it reads as 3, so the
     // walks are stuck at once; without them they step onto the map.
