@@ -25,12 +25,13 @@ constexpr int kMaxWave = 255;  // waves are one byte: a hex more than 254 steps 
 
 int HexIndex(int x, int y) { return (x - 1) * kMapRows + (y - 1); }
 
-// Off-map neighbours of the land walk lead to this extra entry of its work, whose walk score stays
-// 0, so a candidate is read without testing for the map's edge.
+// Off-map neighbours in nextOrOff lead to this extra entry of the work grids, which reads as never
+// to be entered (a walk score of 0, a wave already given), so neighbours are read without testing
+// for the map's edge.
 constexpr int kOffMap = kHexCount;
 
 // The map's geometry, the same on every map: each hex's column, row and neighbours by direction
-// 1..6 (-1 off the map; kOffMap in landNext), worked out once instead of stepping and
+// 1..6 (-1 off the map; kOffMap in nextOrOff), worked out once instead of stepping and
 // bounds-testing on every look.
 // distance[parity][dx][dy] is HexDistance from a hex of that column parity to the hex dx - 75
 // columns and dy - 53 rows before it, which is all the distance depends on; distanceKey[h] picks
@@ -39,7 +40,7 @@ constexpr int kOffsetColumns = 2 * kMapColumns - 1, kOffsetRows = 2 * kMapRows -
 struct TGeometry {
     std::uint8_t x[kHexCount], y[kHexCount];
     std::int16_t next[kHexCount][7];
-    std::int16_t landNext[kHexCount][8];
+    std::int16_t nextOrOff[kHexCount][8];
     std::uint8_t distance[2][kOffsetColumns][kOffsetRows];
     std::int32_t distanceKey[kHexCount];
 };
@@ -57,7 +58,7 @@ const TGeometry& Geometry() {
                     int nx = x, ny = y;
                     StepHexAt(nx, ny, dir);
                     g.next[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : -1);
-                    g.landNext[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : kOffMap);
+                    g.nextOrOff[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : kOffMap);
                 }
                 g.distanceKey[h] = (x & 1) * kOffsetColumns * kOffsetRows + x * kOffsetRows + y;
             }
@@ -176,7 +177,7 @@ void ScoreAround(const TLandSearch& s, const TGeometry& geo, const MapCell* cell
 // costs, so the walks then read their candidates without further tests.
 void MakeReady(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
     HexWork[h].ReadyIn = searchSerial;
-    const std::int16_t* next = geo.landNext[h];
+    const std::int16_t* next = geo.nextOrOff[h];
     ScoreAround(s, geo, cells, next);
     std::int16_t* cost = StepCost[h];
     if (!s.terrainRules) {
@@ -254,7 +255,7 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
             const std::int16_t* cost = offStartCost;
             if (current >= 0) {
                 if (HexWork[current].ReadyIn != searchSerial) MakeReady(s, geo, cells, current);
-                next = geo.landNext[current];
+                next = geo.nextOrOff[current];
                 cost = StepCost[current];
             }
             int best = 0, bestDir = 0;
@@ -321,7 +322,7 @@ bool PassableIn(int nation, const MapCell& cell) {
 }
 
 // Wave of each hex: 0 unreached, else the distance from the start plus 1.
-std::uint8_t ReachGrid[kHexCount];
+std::uint8_t ReachGrid[kHexCount + 1];
 
 // Hexes waiting to be expanded, by their estimate (distance from the start plus the hex distance to
 // the destination), each estimate a stack. Every expansion adds at most six.
@@ -355,6 +356,7 @@ bool ReachByWaves(int startHex, int destHex, int nation) {
     } else {
         std::memset(ReachGrid, 0, sizeof(ReachGrid));
     }
+    ReachGrid[kOffMap] = 1;
     const int destX = geo.x[destHex], destY = geo.y[destHex];
     const TDistanceTo estimateToGo(geo, destX, destY);
     int entries = 0, lowest = estimateToGo(startHex), highest = lowest;
@@ -380,9 +382,11 @@ bool ReachByWaves(int startHex, int destHex, int nation) {
                 continue;
             }
             if (wave >= kMaxWave) continue;
+            const std::int16_t* next = geo.nextOrOff[h];
             for (int dir = 1; dir <= 6; ++dir) {
-                const int n = geo.next[h][dir];
-                if (n < 0 || (ReachGrid[n] != 0 && ReachGrid[n] <= wave + 1) || !PassableIn<kMode>(nation, cells[n])) continue;
+                const int n = next[dir];
+                const int seen = ReachGrid[n];
+                if ((seen != 0 && seen <= wave + 1) || !PassableIn<kMode>(nation, cells[n])) continue;
                 ReachGrid[n] = static_cast<std::uint8_t>(wave + 1);
                 open(n, wave + estimateToGo(n));
             }
