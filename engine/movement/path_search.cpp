@@ -228,8 +228,8 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
             StepHexAt(nx, ny, dir);
             offStartNext[dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : kOffMap);
             offStartCost[dir] = s.terrainRules ? kBlocked : std::int16_t{0};
-            if (HexWork[offStartNext[dir]].ScoredIn != searchSerial) Score(s, geo, cells, offStartNext[dir]);
         }
+        ScoreAround(s, geo, cells, offStartNext);
     }
 
     for (int t = 1; t <= kLandWalks; ++t) {
