@@ -25,11 +25,24 @@ constexpr int kMaxWave = 255;  // waves are one byte: a hex more than 254 steps 
 
 int HexIndex(int x, int y) { return (x - 1) * kMapRows + (y - 1); }
 
+// Off-map neighbours in nextOrOff lead to this extra entry of the work grids, which reads as never
+// to be entered (a walk score of 0, a wave already given), so neighbours are read without testing
+// for the map's edge.
+constexpr int kOffMap = kHexCount;
+
 // The map's geometry, the same on every map: each hex's column, row and neighbours by direction
-// 1..6 (-1 off the map), worked out once instead of stepping and bounds-testing on every look.
+// 1..6 (-1 off the map; kOffMap in nextOrOff), worked out once instead of stepping and
+// bounds-testing on every look.
+// distance[parity][dx][dy] is HexDistance from a hex of that column parity to the hex dx - 75
+// columns and dy - 53 rows before it, which is all the distance depends on; distanceKey[h] picks
+// hex h's parity, column and row, so a search that fixes one end reads every distance with one add.
+constexpr int kOffsetColumns = 2 * kMapColumns - 1, kOffsetRows = 2 * kMapRows - 1;
 struct TGeometry {
     std::uint8_t x[kHexCount], y[kHexCount];
     std::int16_t next[kHexCount][7];
+    std::int16_t nextOrOff[kHexCount][8];
+    std::uint8_t distance[2][kOffsetColumns][kOffsetRows];
+    std::int32_t distanceKey[kHexCount];
 };
 
 const TGeometry& Geometry() {
@@ -45,58 +58,80 @@ const TGeometry& Geometry() {
                     int nx = x, ny = y;
                     StepHexAt(nx, ny, dir);
                     g.next[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : -1);
+                    g.nextOrOff[h][dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : kOffMap);
                 }
+                g.distanceKey[h] = (x & 1) * kOffsetColumns * kOffsetRows + x * kOffsetRows + y;
             }
+        // Any column of the parity will do: far from the map, so both ends stay positive.
+        for (int parity = 0; parity <= 1; ++parity)
+            for (int dx = 0; dx < kOffsetColumns; ++dx)
+                for (int dy = 0; dy < kOffsetRows; ++dy) {
+                    const int x1 = 200 + parity, y1 = 200;
+                    g.distance[parity][dx][dy] = static_cast<std::uint8_t>(
+                        HexDistance(x1, y1, x1 - (dx - (kMapColumns - 1)), y1 - (dy - (kMapRows - 1))));
+                }
         return g;
     }();
     return geometry;
 }
 
-// The hexside crossed leaving on-map hex h in direction 1..6, as HexsideValue reads it.
-int HexsideLeaving(const TGeometry& geo, const MapCell* cells, int h, int dir) {
-    if (dir <= 3) return (cells[h].b[0] >> (2 * (dir - 1))) & 3;
-    const int n = geo.next[h][dir];
-    return n < 0 ? 3 : (cells[n].b[0] >> (2 * (dir - 4))) & 3;
-}
+// HexDistance from each hex to one fixed hex, read from the geometry's table.
+class TDistanceTo {
+public:
+    TDistanceTo() = default;
+    TDistanceTo(const TGeometry& geo, int x2, int y2)
+        : key_(geo.distanceKey),
+          base_(&geo.distance[0][0][0] + (kMapColumns - 1 - x2) * kOffsetRows + (kMapRows - 1 - y2)) {}
+    int operator()(int h) const { return base_[key_[h]]; }
+
+private:
+    const std::int32_t* key_ = nullptr;
+    const std::uint8_t* base_ = nullptr;
+};
 
 // Land search scores of one hex. Base is the score that steers every walk (lowered where walks
 // went); Walk is the base as it stood when the current walk began, or 0 once the walk has entered
 // the hex. Both are filled only for hexes a walk looks at, so a search costs what its walks touch,
-// not the whole map.
+// not the whole map. The stamps tell which search filled them, so nothing is cleared between searches.
 struct THexWork {
     std::int16_t Base;
     std::int16_t Walk;
     std::uint16_t ScoredIn;  // search that filled Base
+    std::uint16_t ReadyIn;   // search that scored the neighbours and filled StepCost
 };
+
+// What a step leaving a hex costs, taken from the walk score of the hex entered and held at 0:
+// 1 across a hexside of 2, kBlocked across a hexside of 3 (and off the map).
+constexpr std::int16_t kBlocked = 0x7FFF;
 
 struct TWalkStep {
     std::int16_t Hex;
     std::uint8_t Dir;
-    std::int16_t Score;
 };
 
 struct TWalk {
-    TWalkStep Steps[kLandWalkMaxSteps + 1];  // 1..20
+    TWalkStep Steps[kLandWalkMaxSteps + 1];  // 1..Length
+    int Length;
     int Total;
 };
 
-THexWork HexWork[kHexCount];
-TWalk PathWork[kLandWalks + 1];  // 1..7
-// Stamps of two bytes keep a hex's work in eight, so a search's hexes stay in the nearest cache.
+THexWork HexWork[kHexCount + 1];
+std::int16_t StepCost[kHexCount][8];  // [hex][direction 1..6], filled with ReadyIn
+TWalk PathWork[kLandWalks + 1];       // 1..7
 std::uint16_t searchSerial = 0;
 
-void ClearSteps() {
-    for (int k = 1; k <= kPathMaxSteps; ++k) PathSteps[k] = 0;
-}
+void ClearSteps() { std::fill(PathSteps.begin(), PathSteps.end(), std::uint8_t{0}); }
 
 // ---- Land search ----
 
 struct TLandSearch {
     int startX, startY, destX, destY;
+    int startHex, destHex;  // -1 off the map
     int side;
     int rule;
     bool terrainRules;
     int reach;  // 2 x (D + 20)
+    TDistanceTo toDest;
     // Whether an enemy corps stands on the start hex (-1 not yet asked): asked only once a hostile
     // hex is scored, since many searches never meet one.
     mutable int hostileHalved;
@@ -106,34 +141,57 @@ struct TLandSearch {
     }
 };
 
-int LandBaseScore(const TLandSearch& s, const MapCell& cell, int x, int y) {
-    int score = 1;
+int LandBaseScore(const TLandSearch& s, const MapCell& cell, int h, int x, int y) {
     const bool hostile = cell.ControlSide() != s.side;
     if (s.terrainRules) {
         const int t = cell.Terrain();
-        if (t == kTerrainWater || t == kTerrainImpassable) score = 0;
-        else if (s.rule == kRuleOwnOnly && hostile) score = 0;
-        else if (s.rule == kRuleHostileNearStart && hostile && HexDistance(s.startX, s.startY, x, y) > 2) score = 0;
+        if (t == kTerrainWater || t == kTerrainImpassable) return 0;
+        if (hostile && (s.rule == kRuleOwnOnly ||
+                        (s.rule == kRuleHostileNearStart && HexDistance(s.startX, s.startY, x, y) > 2)))
+            return 0;
     }
-    if (score != 0) {
-        score += s.reach - 2 * HexDistance(x, y, s.destX, s.destY);
-        if (x == s.destX && y == s.destY) score += 500;
-        if (s.terrainRules && s.rule == kRuleAnyHex && hostile && s.HostileHalved()) score /= 2;
-    }
-    if (x == s.startX && y == s.startY && score != 0) score -= 1;
+    int score = 1 + s.reach - 2 * s.toDest(h);
+    if (h == s.destHex) score += 500;
+    if (hostile && s.terrainRules && s.rule == kRuleAnyHex && s.HostileHalved()) score /= 2;
+    if (h == s.startHex && score != 0) score -= 1;
     return score;
 }
 
 void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
     THexWork& w = HexWork[h];
     w.ScoredIn = searchSerial;
-    w.Base = static_cast<std::int16_t>(LandBaseScore(s, cells[h], geo.x[h], geo.y[h]));
+    w.Base = static_cast<std::int16_t>(LandBaseScore(s, cells[h], h, geo.x[h], geo.y[h]));
     w.Walk = std::max<std::int16_t>(w.Base, 0);
 }
 
-inline const THexWork& Scored(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
-    if (HexWork[h].ScoredIn != searchSerial) [[unlikely]] Score(s, geo, cells, h);
-    return HexWork[h];
+// What a hexside of 0..3 costs a step across it.
+constexpr std::int16_t kSideCost[4] = {0, 0, 1, kBlocked};
+
+// Scores the hexes of next[1..6] not yet scored in this search (the off-map entry counts as scored).
+void ScoreAround(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, const std::int16_t* next) {
+    for (int dir = 1; dir <= 6; ++dir)
+        if (HexWork[next[dir]].ScoredIn != searchSerial) Score(s, geo, cells, next[dir]);
+}
+
+// The first time a walk stands on on-map hex h in a search: scores its neighbours and fills its step
+// costs, so the walks then read their candidates without further tests.
+void MakeReady(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
+    HexWork[h].ReadyIn = searchSerial;
+    const std::int16_t* next = geo.nextOrOff[h];
+    ScoreAround(s, geo, cells, next);
+    std::int16_t* cost = StepCost[h];
+    if (!s.terrainRules) {
+        std::fill(cost + 1, cost + 7, std::int16_t{0});
+        return;
+    }
+    // Sides 1..3 are kept in the hex itself, sides 4..6 in the neighbour beyond them. Off the map
+    // the walk score is 0 whatever the cost, so any cell may be read there.
+    const int own = cells[h].b[0];
+    for (int dir = 1; dir <= 3; ++dir) cost[dir] = kSideCost[(own >> (2 * (dir - 1))) & 3];
+    for (int dir = 4; dir <= 6; ++dir) {
+        const int beyond = cells[std::min<int>(next[dir], kHexCount - 1)].b[0];
+        cost[dir] = kSideCost[(beyond >> (2 * (dir - 4))) & 3];
+    }
 }
 
 void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule) {
@@ -145,73 +203,80 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
     s.rule = rule;
     s.terrainRules = mode == kPathLand;
     s.reach = 2 * (HexDistance(x1, y1, x2, y2) + 20);
+    s.toDest = TDistanceTo(geo, x2, y2);
     s.hostileHalved = -1;
     ClearSteps();
     const int walkLength = std::clamp(maxSteps, 0, kLandWalkMaxSteps);
     // Walks step only onto the map, so only the start can lie off it; its neighbours are then stepped to.
     const int startHex = OnMap(x1, y1) ? HexIndex(x1, y1) : -1;
     const int destHex = OnMap(x2, y2) ? HexIndex(x2, y2) : -1;
+    s.startHex = startHex;
+    s.destHex = destHex;
 
     if (++searchSerial == 0) {  // after 65,535 searches the stamps would alias: start afresh
         std::memset(HexWork, 0, sizeof(HexWork));
         searchSerial = 1;
     }
 
+    HexWork[kOffMap].ScoredIn = searchSerial;
+
+    // An off-map start has its neighbours worked out here; every hexside leaving it reads as 3.
+    std::int16_t offStartNext[8] = {}, offStartCost[8] = {};
+    if (startHex < 0) {
+        for (int dir = 1; dir <= 6; ++dir) {
+            int nx = x1, ny = y1;
+            StepHexAt(nx, ny, dir);
+            offStartNext[dir] = static_cast<std::int16_t>(OnMap(nx, ny) ? HexIndex(nx, ny) : kOffMap);
+            offStartCost[dir] = s.terrainRules ? kBlocked : std::int16_t{0};
+        }
+        ScoreAround(s, geo, cells, offStartNext);
+    }
+
     for (int t = 1; t <= kLandWalks; ++t) {
         TWalk& walk = PathWork[t];
         // Hexes the previous walk entered had their base lowered (and their walk score taken); their
-        // walk score follows the base now. A hex is entered only for a score above 0.
+        // walk score follows the base now.
         if (t > 1) {
             const TWalk& prev = PathWork[t - 1];
-            for (int k = 1; k <= walkLength && prev.Steps[k].Score != 0; ++k) {
+            for (int k = 1; k <= prev.Length; ++k) {
                 THexWork& w = HexWork[prev.Steps[k].Hex];
                 w.Walk = std::max<std::int16_t>(w.Base, 0);
             }
         }
         PathResult = 0;
-        std::memset(&walk, 0, sizeof(walk));
+        walk.Length = 0;
+        walk.Total = 0;
 
         int current = startHex;
         int divisor = walkLength + 1;
         bool reached = false;
         for (int k = 1; k <= walkLength; ++k) {
-            int best = 0, bestDir = 0, bestHex = -1;
+            const std::int16_t* next = offStartNext;
+            const std::int16_t* cost = offStartCost;
+            if (current >= 0) {
+                if (HexWork[current].ReadyIn != searchSerial) MakeReady(s, geo, cells, current);
+                next = geo.nextOrOff[current];
+                cost = StepCost[current];
+            }
+            int best = 0, bestDir = 0;
             for (int dir = 1; dir <= 6; ++dir) {
-                int n;
-                if (current >= 0) {
-                    n = geo.next[current][dir];
-                } else {
-                    int nx = x1, ny = y1;
-                    StepHexAt(nx, ny, dir);
-                    n = OnMap(nx, ny) ? HexIndex(nx, ny) : -1;
-                }
-                int candidate = n >= 0 ? Scored(s, geo, cells, n).Walk : 0;
-                if (candidate != 0 && s.terrainRules) {
-                    // Off the map every hexside reads as impassable.
-                    const int side = current >= 0 ? HexsideLeaving(geo, cells, current, dir) : 3;
-                    if (side == 3) candidate = 0;
-                    else if (side == 2) candidate -= 1;
-                }
-                if (candidate > best) {
-                    best = candidate;
-                    bestDir = dir;
-                    bestHex = n;
-                }
-                // An equal score replaces the earlier direction at even odds; a draw is also made
-                // for a candidate that has just become the best.
-                if (candidate != 0 && candidate == best && Random(100) < 50) {
-                    bestDir = dir;
-                    bestHex = n;
-                }
+                // A candidate's score is its walk score less the hexside's cost, never below 0.
+                const int candidate = std::max(HexWork[next[dir]].Walk - cost[dir], 0);
+                // A higher score takes the direction; an equal one replaces the earlier direction
+                // at even odds. The draw is made for a candidate that has just become the best too.
+                if (candidate == 0 || candidate < best) continue;
+                const int taken = (Random(100) < 50) | (candidate > best);
+                bestDir += taken * (dir - bestDir);  // no branch on a draw that goes either way
+                best = candidate;
             }
             if (bestDir == 0) break;  // stuck: nothing changes for the rest of the walk
 
-            current = bestHex;
+            current = next[bestDir];
             THexWork& w = HexWork[current];
             TWalkStep& step = walk.Steps[k];
             step.Hex = static_cast<std::int16_t>(current);
             step.Dir = static_cast<std::uint8_t>(bestDir);
-            step.Score = w.Walk;
+            walk.Length = k;
             walk.Total += w.Walk;
             // Entered, the hex is no longer a candidate in this walk; the start may be stepped back to.
             if (current != startHex) w.Walk = 0;
@@ -235,11 +300,14 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
             chosen = t;
         }
     PathEnd = {static_cast<std::uint16_t>(x1), static_cast<std::uint16_t>(y1)};
+    PathStepCount = 0;
     if (chosen == 0) return;
     const TWalk& walk = PathWork[chosen];
-    for (int k = 1; k <= walkLength && walk.Steps[k].Score != 0; ++k) {
-        PathSteps[k] = walk.Steps[k].Dir;
-        PathEnd = {geo.x[walk.Steps[k].Hex], geo.y[walk.Steps[k].Hex]};
+    PathStepCount = static_cast<std::uint16_t>(walk.Length);
+    for (int k = 1; k <= walk.Length; ++k) PathSteps[k] = walk.Steps[k].Dir;
+    if (walk.Length > 0) {
+        const int end = walk.Steps[walk.Length].Hex;
+        PathEnd = {geo.x[end], geo.y[end]};
     }
 }
 
@@ -254,7 +322,7 @@ bool PassableIn(int nation, const MapCell& cell) {
 }
 
 // Wave of each hex: 0 unreached, else the distance from the start plus 1.
-std::uint8_t ReachGrid[kHexCount];
+std::uint8_t ReachGrid[kHexCount + 1];
 
 // Hexes waiting to be expanded, by their estimate (distance from the start plus the hex distance to
 // the destination), each estimate a stack. Every expansion adds at most six.
@@ -264,6 +332,8 @@ std::int32_t openNext[6 * kHexCount + 1];
 std::uint16_t openHex[6 * kHexCount + 1];
 std::uint8_t openWave[6 * kHexCount + 1];  // the hex's wave when opened: another since means opened again
 bool openReady = false;
+// Entries the last sweep opened: only their hexes have a wave to clear (the whole grid when -1).
+int lastEntries = -1;
 
 // The waves a breadth-first sweep from the start gives, but only where the trace back can look. The
 // hexes are expanded by their estimate, lowest first; the hex distance never drops by more than
@@ -280,9 +350,15 @@ bool ReachByWaves(int startHex, int destHex, int nation) {
         std::fill(std::begin(openHead), std::end(openHead), -1);
         openReady = true;
     }
-    std::memset(ReachGrid, 0, sizeof(ReachGrid));
+    // A hex gets a wave only when opened, so clearing the last sweep's opened hexes clears the grid.
+    if (lastEntries >= 0 && lastEntries < kHexCount / 8) {
+        for (int e = 0; e < lastEntries; ++e) ReachGrid[openHex[e]] = 0;
+    } else {
+        std::memset(ReachGrid, 0, sizeof(ReachGrid));
+    }
+    ReachGrid[kOffMap] = 1;
     const int destX = geo.x[destHex], destY = geo.y[destHex];
-    auto estimateToGo = [&](int h) { return HexDistance(geo.x[h], geo.y[h], destX, destY); };
+    const TDistanceTo estimateToGo(geo, destX, destY);
     int entries = 0, lowest = estimateToGo(startHex), highest = lowest;
     auto open = [&](int h, int estimate) {
         openHex[entries] = static_cast<std::uint16_t>(h);
@@ -306,15 +382,18 @@ bool ReachByWaves(int startHex, int destHex, int nation) {
                 continue;
             }
             if (wave >= kMaxWave) continue;
+            const std::int16_t* next = geo.nextOrOff[h];
             for (int dir = 1; dir <= 6; ++dir) {
-                const int n = geo.next[h][dir];
-                if (n < 0 || (ReachGrid[n] != 0 && ReachGrid[n] <= wave + 1) || !PassableIn<kMode>(nation, cells[n])) continue;
+                const int n = next[dir];
+                const int seen = ReachGrid[n];
+                if ((seen != 0 && seen <= wave + 1) || !PassableIn<kMode>(nation, cells[n])) continue;
                 ReachGrid[n] = static_cast<std::uint8_t>(wave + 1);
                 open(n, wave + estimateToGo(n));
             }
         }
     }
     for (int f = lowest; f <= highest; ++f) openHead[f] = -1;
+    lastEntries = entries;
     return found != kEstimates;
 }
 
@@ -354,13 +433,10 @@ void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
     PathResult = kPathReached;
 
     // A route longer than the step list is cut to its first 30 steps.
-    int x = x1, y = y1;
-    PathEnd = {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
-    for (int k = 1; k <= kPathMaxSteps && PathSteps[k] != 0; ++k) {
-        StepHexAt(x, y, PathSteps[k]);
-        PathEnd = {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
-        if (x == x2 && y == y2) break;
-    }
+    int h = HexIndex(x1, y1);
+    const int dest = HexIndex(x2, y2);
+    for (int k = 1; k <= kPathMaxSteps && PathSteps[k] != 0 && h != dest; ++k) h = geo.next[h][PathSteps[k]];
+    PathEnd = {geo.x[h], geo.y[h]};
 }
 
 PathSearchWatcher searchWatcher = nullptr;
@@ -372,19 +448,18 @@ void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation
     if (x1 == x2 && y1 == y2) {
         PathEnd = {static_cast<std::uint16_t>(x1), static_cast<std::uint16_t>(y1)};
         ClearSteps();
-    } else if (mode == kPathRail) {
-        BreadthFirstSearch<kPathRail>(x1, y1, x2, y2, nation);
-    } else if (mode == kPathRiver) {
-        BreadthFirstSearch<kPathRiver>(x1, y1, x2, y2, nation);
-    } else if (mode == kPathSea) {
-        BreadthFirstSearch<kPathSea>(x1, y1, x2, y2, nation);
-    } else {
-        LandSearch(x1, y1, x2, y2, maxSteps, mode, nation, rule);
+        PathStepCount = 0;
+        return;
     }
-    int count = 0;
-    for (int k = 1; k <= kPathMaxSteps; ++k)
-        if (PathSteps[k] != 0) ++count;
-    PathStepCount = static_cast<std::uint16_t>(count);
+    if (mode != kPathRail && mode != kPathRiver && mode != kPathSea) {
+        LandSearch(x1, y1, x2, y2, maxSteps, mode, nation, rule);  // counts its steps itself
+        return;
+    }
+    if (mode == kPathRail) BreadthFirstSearch<kPathRail>(x1, y1, x2, y2, nation);
+    else if (mode == kPathRiver) BreadthFirstSearch<kPathRiver>(x1, y1, x2, y2, nation);
+    else BreadthFirstSearch<kPathSea>(x1, y1, x2, y2, nation);
+    PathStepCount = static_cast<std::uint16_t>(
+        std::count_if(PathSteps.begin(), PathSteps.end(), [](std::uint8_t d) { return d != 0; }));
 }
 
 bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation) {
@@ -474,6 +549,10 @@ bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
     }
     FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
     return PathReached(mode_, x1, y1, x2, y2);
+}
+
+int SearchHexDistance(int x1, int y1, int x2, int y2) {
+    return TDistanceTo(Geometry(), x2, y2)(HexIndex(x1, y1));
 }
 
 void SetPathSearchWatcher(PathSearchWatcher watcher) { searchWatcher = watcher; }

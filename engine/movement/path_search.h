@@ -72,6 +72,9 @@ int FleetPathMode(const TFleetRec& f);
 // ending there that this search found (never a PathEnd left over from an earlier search).
 bool PathReached(int mode, int x1, int y1, int x2, int y2);
 
+// HexDistance as the searches read it from their table of distances by offset, for on-map hexes.
+int SearchHexDistance(int x1, int y1, int x2, int y2);
+
 // Clears the result globals (fresh program state).
 void ResetPathSearch();
 

@@ -17,6 +17,7 @@ using testing::MovementWorld;
 
 struct Outcome {
     std::vector<int> steps;
+    int count = 0;  // PathStepCount, or the reference's non-zero steps
     THexPos end;
     int result = 0;
     std::vector<int> draws;
@@ -24,7 +25,7 @@ struct Outcome {
     friend void PrintTo(const Outcome& o, std::ostream* os) {
         *os << "steps";
         for (int d : o.steps) *os << ' ' << d;
-        *os << ", end " << o.end.X << ',' << o.end.Y << ", result " << o.result << ", " << o.draws.size() << " draws";
+        *os << ", count " << o.count << ", end " << o.end.X << ',' << o.end.Y << ", result " << o.result << ", " << o.draws.size() << " draws";
     }
 };
 
@@ -207,12 +208,14 @@ protected:
         if (!reference) {
             FindPath(sx, sy, x2, y2, steps, mode, nation, rule);
             for (int k = 1; k <= 30; ++k) o.steps.push_back(PathSteps[k]);
+            o.count = PathStepCount;
             o.end = PathEnd;
             o.result = PathResult;
         } else {
             if (mode >= 2 && mode <= 4) ReferenceBreadthFirst(sx, sy, x2, y2, mode, nation, refSteps, refEnd, refResult);
             else ReferenceLand(sx, sy, x2, y2, steps, mode, nation, rule, refSteps, refEnd, refResult);
             for (int k = 1; k <= 30; ++k) o.steps.push_back(refSteps[k]);
+            o.count = static_cast<int>(std::count_if(o.steps.begin(), o.steps.end(), [](int d) { return d != 0; }));
             o.end = refEnd;
             o.result = refResult;
         }
@@ -246,6 +249,45 @@ TEST_F(PathSearchReference, EveryModeMatchesThePlainReading) {
     }
     EXPECT_GT(compared, 200);
     EXPECT_GT(reached, 40) << "the random maps must let many searches succeed to be worth comparing";
+}
+
+TEST(PathSearchDistances, EveryPairOfHexesHasTheMapsHexDistance) {
+    // The table is filled far from the map; every pair on it must read what HexDistance says.
+    int mismatches = 0, farthest = 0;
+    for (int x1 = 1; x1 <= kMapColumns; ++x1)
+        for (int y1 = 1; y1 <= kMapRows; ++y1)
+            for (int x2 = 1; x2 <= kMapColumns; ++x2)
+                for (int y2 = 1; y2 <= kMapRows; ++y2) {
+                    const int d = SearchHexDistance(x1, y1, x2, y2);
+                    if (d != HexDistance(x1, y1, x2, y2) && ++mismatches <= 5)
+                        ADD_FAILURE() << x1 << "," << y1 << " to " << x2 << "," << y2 << ": " << d;
+                    farthest = std::max(farthest, d);
+                }
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(farthest, HexDistance(1, 1, kMapColumns, kMapRows));
+}
+
+TEST_F(PathSearchReference, LandWalksFromOffTheMapMatchThePlainReading) {
+    // A start just off each edge: with the terrain rules every hexside leaving it reads as 3, so the
+    // walks are stuck at once; without them they step onto the map.
+    struct Case { int x, y; };
+    int compared = 0, moved = 0;
+    for (std::uint64_t mapSeed = 21; mapSeed <= 23; ++mapSeed) {
+        RandomMap(mapSeed);
+        for (const Case c : {Case{0, 20}, Case{77, 30}, Case{40, 0}, Case{41, 55}, Case{0, 0}}) {
+            for (const int mode : {int{kPathLand}, 5}) {
+                const int x2 = std::clamp(c.x, 4, 72), y2 = std::clamp(c.y, 4, 50);
+                const Outcome fast = Run(false, c.x, c.y, x2, y2, 9, mode, 1, kRuleAnyHex, 900 + mapSeed);
+                const Outcome slow = Run(true, c.x, c.y, x2, y2, 9, mode, 1, kRuleAnyHex, 900 + mapSeed);
+                ASSERT_EQ(fast, slow) << "map " << mapSeed << " mode " << mode << " from " << c.x << "," << c.y;
+                ++compared;
+                if (mode == kPathLand) EXPECT_EQ(fast.count, 0) << "no step leaves an off-map hex under the rules";
+                moved += fast.count > 0;
+            }
+        }
+    }
+    EXPECT_EQ(compared, 30);
+    EXPECT_GT(moved, 5) << "walks without the rules must leave the edge to be worth comparing";
 }
 
 TEST_F(PathSearchReference, LongRailRiverAndSeaSearchesMatchTheWholeSweep) {
