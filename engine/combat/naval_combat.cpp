@@ -48,17 +48,22 @@ struct Engagement {
 
 bool Active(const TFleetRec& f) { return f.BuildCounter == 0; }
 
+// Lists the records standing on (x, y) in index order, four a round on the column and row alone.
+template <typename Rec, std::size_t N>
+int ListOnHex(const Arr1<Rec, N>& records, int x, int y, std::array<std::uint8_t, N>& onHex) {
+    int count = 0;
+#pragma GCC unroll 4
+    for (int i = 1; i <= static_cast<int>(N); ++i)
+        if (records[i].HexX == x && records[i].HexY == y) onHex[count++] = static_cast<std::uint8_t>(i);
+    return count;
+}
+
 void Gather(Engagement& e) {
     TGameRec& g = *GameRec;
     TFleetRec& arriving = g.Fleets[e.arriving];
-    // The fleets on the hex are listed first, four a round on the column and row alone: most lie
-    // elsewhere, and none moves while the engagement gathers.
+    // Most fleets lie elsewhere, and none moves while the engagement gathers.
     std::array<std::uint8_t, kFleetCount> onHex;
-    int onHexCount = 0;
-    const int x = e.x, y = e.y;
-#pragma GCC unroll 4
-    for (int i = 1; i <= kFleetCount; ++i)
-        if (g.Fleets[i].HexX == x && g.Fleets[i].HexY == y) onHex[onHexCount++] = static_cast<std::uint8_t>(i);
+    const int onHexCount = ListOnHex(g.Fleets, e.x, e.y, onHex);
     for (int n = 0; n < onHexCount; ++n) {
         const int i = onHex[n];
         TFleetRec& f = g.Fleets[i];
@@ -89,13 +94,9 @@ void JoinPort(Engagement& e) {
     TGameRec& g = *GameRec;
     TFleetRec& arriving = g.Fleets[e.arriving];
     SelectedCity = 0;
-    // The cities on the hex are listed first, four a round on the column and row alone.
+    // The cities on the hex are listed first.
     std::array<std::uint8_t, kCityCount> onHex;
-    int onHexCount = 0;
-    const int x = e.x, y = e.y;
-#pragma GCC unroll 4
-    for (int c = 1; c <= kCityCount; ++c)
-        if (g.Cities[c].HexX == x && g.Cities[c].HexY == y) onHex[onHexCount++] = static_cast<std::uint8_t>(c);
+    const int onHexCount = ListOnHex(g.Cities, e.x, e.y, onHex);
     for (int n = 0; n < onHexCount; ++n) {
         const int c = onHex[n];
         const TCityRec& city = g.Cities[c];
