@@ -424,27 +424,6 @@ TEST_P(StartPoint, MarkedHexesLieOnTheirRiversAndRailways) {
     EXPECT_EQ(g().WeaponTable[5].FireFactor2, 2);
 }
 
-// Names the record holding byte `at` of the game record, for a failure message.
-std::string RecordByte(std::size_t at) {
-    struct Span {
-        const char* name;
-        std::size_t base, size, count;
-    };
-    const Span spans[] = {{"army", offsetof(TGameRec, Armies), sizeof(TArmyRec), kArmyCount},
-                          {"city", offsetof(TGameRec, Cities), sizeof(TCityRec), kCityCount},
-                          {"corps", offsetof(TGameRec, Corps), sizeof(TCorpsRec), kCorpsCount},
-                          {"leader", offsetof(TGameRec, Leaders), sizeof(TLeaderRec), kLeaderCount},
-                          {"nation", offsetof(TGameRec, Nations), sizeof(TNationRec), kNationCount},
-                          {"state", offsetof(TGameRec, States), sizeof(TStateRec), kStateCount},
-                          {"fleet", offsetof(TGameRec, Fleets), sizeof(TFleetRec), kFleetCount},
-                          {"brigade", offsetof(TGameRec, Brigades), sizeof(TBrigadeRec), kBrigadeCount}};
-    for (const Span& s : spans)
-        if (at >= s.base && at < s.base + s.size * s.count)
-            return std::string(s.name) + " " + std::to_string((at - s.base) / s.size + 1) + " +" +
-                   std::to_string((at - s.base) % s.size);
-    return "header byte " + std::to_string(at);
-}
-
 // The six rules a load runs to bring derived state up to date find the start point as they leave
 // it, whatever the draws: only the weather and the corps' condition, march and disruption are the
 // load's own.
@@ -480,7 +459,7 @@ TEST_P(StartPoint, TheLoadsDerivedStateRulesLeaveItAsCompiled) {
         const auto* b = reinterpret_cast<const unsigned char*>(&g);
         for (std::size_t at = 0; at < sizeof(TGameRec); ++at)
             if (a[at] != b[at]) {
-                ADD_FAILURE() << RecordByte(at) << " changes from " << int(a[at]) << " to " << int(b[at]);
+                ADD_FAILURE() << testing::RecordByte(at) << " changes from " << int(a[at]) << " to " << int(b[at]);
                 break;
             }
         for (int x = 1; x <= kMapColumns; ++x)

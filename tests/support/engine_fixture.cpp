@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <cstddef>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -62,6 +63,26 @@ bool LoadStartPoint(const std::string& year) {
     const std::string path = GameFile(year + ".kvt");
     if (!std::filesystem::exists(path)) return false;
     return LoadGameFiles(path);
+}
+
+std::string RecordByte(std::size_t at) {
+    struct Span {
+        const char* name;
+        std::size_t base, size, count;
+    };
+    const Span spans[] = {{"army", offsetof(TGameRec, Armies), sizeof(TArmyRec), kArmyCount},
+                          {"city", offsetof(TGameRec, Cities), sizeof(TCityRec), kCityCount},
+                          {"corps", offsetof(TGameRec, Corps), sizeof(TCorpsRec), kCorpsCount},
+                          {"leader", offsetof(TGameRec, Leaders), sizeof(TLeaderRec), kLeaderCount},
+                          {"nation", offsetof(TGameRec, Nations), sizeof(TNationRec), kNationCount},
+                          {"state", offsetof(TGameRec, States), sizeof(TStateRec), kStateCount},
+                          {"fleet", offsetof(TGameRec, Fleets), sizeof(TFleetRec), kFleetCount},
+                          {"brigade", offsetof(TGameRec, Brigades), sizeof(TBrigadeRec), kBrigadeCount}};
+    for (const Span& s : spans)
+        if (at >= s.base && at < s.base + s.size * s.count)
+            return std::string(s.name) + " " + std::to_string((at - s.base) / s.size + 1) + " +" +
+                   std::to_string((at - s.base) % s.size);
+    return "header byte " + std::to_string(at);
 }
 
 }  // namespace kvt::testing

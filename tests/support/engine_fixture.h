@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -44,6 +45,8 @@ std::string GameFile(const std::string& name);
 std::vector<char> FileBytes(const std::string& path);
 // A fresh temporary folder for files a test writes.
 std::string TempFolder(const std::string& tag);
+// Names the record holding byte `at` of the game record ("corps 3 +12"), for a failure message.
+std::string RecordByte(std::size_t at);
 // Loads a start point ("1861", "1862", "1863") from the game folder through the game's loader;
 // false when it has not been built.
 bool LoadStartPoint(const std::string& year);

@@ -17,6 +17,7 @@
 #include "engine/world/map_grid.h"
 #include "engine/world/random.h"
 #include "tests/engine/home_front_world.h"
+#include "tests/support/engine_fixture.h"
 #include "tests/support/scripted_frontend.h"
 
 namespace kvt {
@@ -27,25 +28,6 @@ struct TAfter {
     std::vector<std::uint8_t> record, map;
     std::uint64_t generator = 0;
 };
-
-// The record's list and item a byte lies in, for the message.
-std::string RecordPart(std::size_t at) {
-    struct Part { const char* name; std::size_t from, size, count; };
-    const Part parts[] = {
-        {"army", offsetof(TGameRec, Armies), sizeof(TArmyRec), kArmyCount},
-        {"city", offsetof(TGameRec, Cities), sizeof(TCityRec), kCityCount},
-        {"corps", offsetof(TGameRec, Corps), sizeof(TCorpsRec), kCorpsCount},
-        {"leader", offsetof(TGameRec, Leaders), sizeof(TLeaderRec), kLeaderCount},
-        {"nation", offsetof(TGameRec, Nations), sizeof(TNationRec), kNationCount},
-        {"state", offsetof(TGameRec, States), sizeof(TStateRec), kStateCount},
-        {"brigade", offsetof(TGameRec, Brigades), sizeof(TBrigadeRec), kBrigadeCount},
-    };
-    for (const Part& p : parts)
-        if (at >= p.from && at < p.from + p.size * p.count)
-            return std::string(p.name) + " " + std::to_string((at - p.from) / p.size + 1) + " byte " +
-                   std::to_string((at - p.from) % p.size);
-    return "record byte " + std::to_string(at);
-}
 
 class FastPasses : public testing::HomeFrontTest {
 protected:
@@ -71,7 +53,7 @@ protected:
         EXPECT_EQ(a.record.size(), b.record.size());
         for (std::size_t i = 0; i < a.record.size(); ++i)
             if (a.record[i] != b.record[i]) {
-                ADD_FAILURE() << RecordPart(i) << ": " << int(a.record[i]) << " fast, " << int(b.record[i]) << " plain";
+                ADD_FAILURE() << testing::RecordByte(i) << ": " << int(a.record[i]) << " fast, " << int(b.record[i]) << " plain";
                 break;
             }
         EXPECT_TRUE(a.map == b.map) << "the map differs";
