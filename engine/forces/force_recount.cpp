@@ -12,6 +12,7 @@
 #include "engine/forces/command_slots.h"
 #include "engine/forces/corps_records.h"
 #include "engine/forces/force_tally.h"
+#include "engine/world/by_column.h"
 #include "engine/world/corps_codes.h"
 #include "engine/world/globals.h"
 #include "engine/world/map_grid.h"
@@ -93,28 +94,7 @@ void RecountCorps(TGameRec& g, TCorpsRec& c) {
     if (c.Disruption != 0 && c.OrderMode != kOrderEmbarked) c.OrderMode = kOrderWithdraw;
 }
 
-// The corps in use by column, in index order within each: a corps closer than three hexes stands
-// in one of the five columns around (a hex distance is never less than the column difference).
-class TCorpsColumns {
-public:
-    explicit TCorpsColumns(const TGameRec& g) {
-        for (const TCorpsRec& c : g.Corps)
-            if (CorpsInUse(c)) ++start_[c.HexX + 1];
-        for (int x = 1; x <= 256; ++x) start_[x] = static_cast<std::uint8_t>(start_[x] + start_[x - 1]);
-        std::array<std::uint8_t, 257> at = start_;
-        for (int k = 1; k <= kCorpsCount; ++k)
-            if (CorpsInUse(g.Corps[k])) index_[at[g.Corps[k].HexX]++] = static_cast<std::uint8_t>(k);
-    }
-    // f(k) for every corps k in the columns x - reach .. x + reach.
-    template <typename F>
-    void Near(int x, int reach, F f) const {
-        for (int i = start_[std::max(x - reach, 0)]; i < start_[std::min(x + reach, 255) + 1]; ++i) f(index_[i]);
-    }
-
-private:
-    std::array<std::uint8_t, 257> start_{};
-    std::array<std::uint8_t, kCorpsCount> index_{};
-};
+using TCorpsColumns = TByColumn<kCorpsCount>;
 
 // Local odds from the readiness of every corps closer than three hexes, and the commander's ratings.
 // `columns`: the corps sorted by column, or none to measure every corps. The sums do not depend
@@ -126,7 +106,7 @@ void RecountOddsAndRatings(TGameRec& g, TCorpsRec& c, const TCorpsColumns* colum
         const int r = o.Kind != 0 && o.FatigueLimit > 1 ? o.FatigueLimit / 2 : o.FatigueLimit;
         (o.Side == c.Side ? own : enemy) += r;
     };
-    if (columns) columns->Near(c.HexX, kOddsRange - 1, [&](int k) { meet(g.Corps[k]); });
+    if (columns) columns->ForNear(c.HexX, c.HexY, kOddsRange - 1, [&](int k, int, int, int) { meet(g.Corps[k]); });
     else
         for (const TCorpsRec& o : g.Corps) meet(o);
     c.OwnNearby = Byte(own);
@@ -280,10 +260,12 @@ void Recount() {
     // Every readiness is set before any odds are counted: the odds of a corps read its neighbours'.
     for (TCorpsRec& c : g.Corps)
         if (CorpsInUse(c)) RecountCorps(g, c);
-    std::optional<TCorpsColumns> columns;
-    if (!kRescan) columns.emplace(g);
+    TCorpsColumns columns;
+    if (!kRescan)
+        columns.Sort(kCorpsCount, [&g](int k) { return TPlace{g.Corps[k].HexX, g.Corps[k].HexY, g.Corps[k].Side}; },
+                     [&g](int k) { return CorpsInUse(g.Corps[k]); });
     for (TCorpsRec& c : g.Corps)
-        if (CorpsInUse(c)) RecountOddsAndRatings(g, c, columns ? &*columns : nullptr);
+        if (CorpsInUse(c)) RecountOddsAndRatings(g, c, kRescan ? nullptr : &columns);
 
     long garrisonStrength[kCityCount + 1] = {};
     for (const TBrigadeRec& b : g.Brigades)

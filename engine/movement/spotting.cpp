@@ -14,6 +14,7 @@
 #include "engine/forces/corps_records.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/movement/corps_movement.h"
+#include "engine/world/by_column.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"
 #include "engine/world/record_access.h"
@@ -137,50 +138,6 @@ void SpotFleets() {
 // every other; the sweeps below visit only those in the columns within reach, from lists sorted by
 // column, and give the same record: each corps' and fleet's own changes come in the same order, and
 // what several spotters add to one corps is a maximum or a sum.
-
-// Pieces sorted by the column they stand in (any byte), in index order within each column, with
-// their hexes and sides side by side, so a sweep reads a record only for a piece within reach.
-struct TPlace {
-    int x, y, side;
-};
-
-template <int kMax>
-struct TByColumn {
-    std::array<std::uint8_t, 257> start{};
-    std::array<std::uint8_t, kMax> index{}, x{}, y{}, side{};
-
-    template <typename Place, typename Counted>
-    void Sort(int count, Place place, Counted counted) {
-        start.fill(0);
-        int last = 0;
-        for (int i = 1; i <= count; ++i)
-            if (counted(i)) {
-                ++start[place(i).x + 1];
-                last = std::max(last, place(i).x);
-            }
-        // Past the last piece's column every start is the whole count.
-        for (int c = 1; c <= last + 1; ++c) start[c] = static_cast<std::uint8_t>(start[c] + start[c - 1]);
-        std::fill(start.begin() + last + 2, start.end(), start[last + 1]);
-        std::array<std::uint8_t, 257> at = start;
-        for (int i = 1; i <= count; ++i) {
-            if (!counted(i)) continue;
-            const TPlace p = place(i);
-            const int slot = at[p.x]++;
-            index[slot] = static_cast<std::uint8_t>(i);
-            x[slot] = static_cast<std::uint8_t>(p.x);
-            y[slot] = static_cast<std::uint8_t>(p.y);
-            side[slot] = static_cast<std::uint8_t>(p.side);
-        }
-    }
-    // Calls f(index, x, y, side) for every piece within `reach` columns and rows of (x0, y0).
-    template <typename F>
-    void ForNear(int x0, int y0, int reach, F f) const {
-        for (int c = std::max(0, x0 - reach); c <= std::min(255, x0 + reach); ++c)
-            for (int i = start[c]; i < start[c + 1]; ++i)
-                if (std::abs(y[i] - y0) <= reach) f(index[i], x[i], y[i], side[i]);
-    }
-    int Count() const { return start[256]; }
-};
 
 using TCorpsByColumn = TByColumn<kCorpsCount>;
 using TCitiesByColumn = TByColumn<kCityCount>;
