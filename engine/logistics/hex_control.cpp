@@ -243,7 +243,29 @@ struct TLastPass {
     // their next weighing starts from another cell.
     std::array<std::uint16_t, kHexCount> unsettled{};
     int unsettledCount = 0;
+    // Each city's column, row and holder as the pass last showed them, and the cities on each hex
+    // in index order (0 ends): while no city changes, a hex not weighed already shows its holder.
+    std::array<std::uint32_t, kCityCount + 1> cities{};
+    std::array<std::uint8_t, kHexCount> firstCity{};
+    std::array<std::uint8_t, kCityCount + 1> nextCity{};
 };
+
+std::uint32_t CityReading(const TCityRec& city) { return city.HexX | city.HexY << 8 | city.Owner << 16 | 1u << 24; }
+
+void ListCitiesByHex(const TGameRec& g, TLastPass& last) {
+    for (int c = 1; c <= kCityCount; ++c) {
+        const int x = last.cities[c] & 0xFF, y = last.cities[c] >> 8 & 0xFF;
+        if (OnMap(x, y)) last.firstCity[HexIndex(x, y)] = 0;
+    }
+    for (int c = kCityCount; c >= 1; --c) {
+        const TCityRec& city = g.Cities[c];
+        last.cities[c] = CityReading(city);
+        if (!OnMap(city.HexX, city.HexY)) continue;
+        std::uint8_t& first = last.firstCity[HexIndex(city.HexX, city.HexY)];
+        last.nextCity[c] = first;
+        first = static_cast<std::uint8_t>(c);
+    }
+}
 
 // The hexes to weigh in this pass, each listed once.
 struct THexList {
@@ -407,7 +429,15 @@ void UpdateHexControl() {
         WeighHex(g, cell, x, y, {corps.data(), distance.data(), count}, fleets);
         last.written[h] = cell;
     }
-    ShowCityHolders(g, map);
+    bool citiesChanged = false;
+    for (int c = 1; c <= kCityCount; ++c) citiesChanged = citiesChanged || CityReading(g.Cities[c]) != last.cities[c];
+    if (citiesChanged) {
+        ShowCityHolders(g, map);
+    } else {
+        for (int i = 0; i < list.count; ++i)
+            for (int c = last.firstCity[list.hexes[i]]; c != 0; c = last.nextCity[c])
+                if (g.Cities[c].Owner < 3) map.cells[list.hexes[i]].SetControlSide(g.Cities[c].Owner);
+    }
 
     last.unsettledCount = 0;
     auto settle = [&last, &map](int h) {
@@ -421,7 +451,8 @@ void UpdateHexControl() {
         settle(list.hexes[i]);
         last.left.cells[list.hexes[i]] = map.cells[list.hexes[i]];
     }
-    for (int c = 1; c <= kCityCount; ++c) {
+    // A city hex not listed, its city unchanged, was left showing its holder and settled.
+    for (int c = 1; citiesChanged && c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
         if (!OnMap(city.HexX, city.HexY)) continue;
         const int h = HexIndex(city.HexX, city.HexY);
@@ -431,6 +462,7 @@ void UpdateHexControl() {
         list.Add(h);
         settle(h);
     }
+    if (citiesChanged) ListCitiesByHex(g, last);
     last.valid = true;
 }
 
