@@ -310,7 +310,8 @@ struct TCorpsNearHexes {
         }
         ForHexesNear(s.x, s.y, kCorpsReach, [&](int h, int) { mark(h); });
     }
-    // The corps swaying hex h at (x, y) with their distances, in index order; answers the count.
+    // The corps swaying hex h at (x, y) with their distances, in index order (a corps of the hex's
+    // side standing on it ends the count); answers the count.
     int Near(const TGameRec& g, int h, int x, int y, std::uint8_t* corps, std::uint8_t* distance) const {
         int count = 0;
         for (int w = 0; w < 2; ++w)
