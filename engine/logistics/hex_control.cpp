@@ -5,8 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 
 #include "engine/world/globals.h"
@@ -243,7 +243,29 @@ struct TLastPass {
     // their next weighing starts from another cell.
     std::array<std::uint16_t, kHexCount> unsettled{};
     int unsettledCount = 0;
+    // Each city's column, row and holder as the pass last showed them, and the cities on each hex
+    // in index order (0 ends): while no city changes, a hex not weighed already shows its holder.
+    std::array<std::uint32_t, kCityCount + 1> cities{};
+    std::array<std::uint8_t, kHexCount> firstCity{};
+    std::array<std::uint8_t, kCityCount + 1> nextCity{};
 };
+
+std::uint32_t CityReading(const TCityRec& city) { return city.HexX | city.HexY << 8 | city.Owner << 16 | 1u << 24; }
+
+void ListCitiesByHex(const TGameRec& g, TLastPass& last) {
+    for (int c = 1; c <= kCityCount; ++c) {
+        const int x = last.cities[c] & 0xFF, y = last.cities[c] >> 8 & 0xFF;
+        if (OnMap(x, y)) last.firstCity[HexIndex(x, y)] = 0;
+    }
+    for (int c = kCityCount; c >= 1; --c) {
+        const TCityRec& city = g.Cities[c];
+        last.cities[c] = CityReading(city);
+        if (!OnMap(city.HexX, city.HexY)) continue;
+        std::uint8_t& first = last.firstCity[HexIndex(city.HexX, city.HexY)];
+        last.nextCity[c] = first;
+        first = static_cast<std::uint8_t>(c);
+    }
+}
 
 // The hexes to weigh in this pass, each listed once.
 struct THexList {
@@ -262,47 +284,49 @@ struct THexList {
     }
 };
 
-// The hexes a corps sways: one in contact or engaged adds only to its own hex (its reach is 1, or
-// only a quiet corps adds beside it); one of no warring side to none.
-void ListSwayedHexes(const TCorpsSway& s, THexList& list) {
-    if (!s.inUse || s.side > 2) return;
-    if (s.engaged || !s.quiet) {
-        if (OnMap(s.x, s.y)) list.Add(HexIndex(s.x, s.y));
-        return;
-    }
-    ForHexesNear(s.x, s.y, kCorpsReach, [&list](int h, int) { list.Add(h); });
-}
-
 void ListSwayedHexes(const TFleetSway& s, THexList& list) {
     if (s.sways) ForHexesNear(s.x, s.y, kRiverFleetReach, [&list](int h, int) { list.Add(h); });
 }
 
-// Corps in use by the column they stand in, in index order within each column, with their rows.
-// Only the columns within reach of the map: a corps farther east sways no hex.
-constexpr int kLastSwayingColumn = kMapColumns + kCorpsReach - 1;
+// The corps near each hex that sway it, a bit per corps index, kept as the corps move: a pass
+// finds them in index order without sorting.
+struct TCorpsNearHexes {
+    std::array<std::array<std::uint64_t, 2>, kHexCount> bits{};
 
-struct TCorpsByColumn {
-    std::array<std::uint8_t, kLastSwayingColumn + 2> start{};
-    std::array<std::uint8_t, kCorpsCount> corps{}, row{};
-};
-
-TCorpsByColumn SortCorpsByColumn(const TGameRec& g) {
-    TCorpsByColumn by;
-    for (int k = 1; k <= kCorpsCount; ++k)
-        if (CorpsInUse(g.Corps[k]) && g.Corps[k].HexX <= kLastSwayingColumn) ++by.start[g.Corps[k].HexX + 1];
-    for (int c = 1; c <= kLastSwayingColumn + 1; ++c) by.start[c] = static_cast<std::uint8_t>(by.start[c] + by.start[c - 1]);
-    auto at = by.start;
-    for (int k = 1; k <= kCorpsCount; ++k) {
-        const TCorpsRec& corps = g.Corps[k];
-        if (!CorpsInUse(corps) || corps.HexX > kLastSwayingColumn) continue;
-        const int slot = at[corps.HexX]++;
-        by.corps[slot] = static_cast<std::uint8_t>(k);
-        by.row[slot] = corps.HexY;
+    // Lists the hexes corps k sways as read in `s` and marks it near them (or unmarks it). One in
+    // contact or engaged sways only its own hex (its reach is 1, or only a quiet corps adds beside
+    // it); one of no warring side none.
+    void Sway(int k, const TCorpsSway& s, bool on, THexList& list) {
+        if (!s.inUse || s.side > 2) return;
+        const std::uint64_t bit = std::uint64_t{1} << (k & 63);
+        auto mark = [&](int h) {
+            list.Add(h);
+            std::uint64_t& word = bits[h][k >> 6];
+            word = on ? word | bit : word & ~bit;
+        };
+        if (s.engaged || !s.quiet) {
+            if (OnMap(s.x, s.y)) mark(HexIndex(s.x, s.y));
+            return;
+        }
+        ForHexesNear(s.x, s.y, kCorpsReach, [&](int h, int) { mark(h); });
     }
-    return by;
-}
+    // The corps swaying hex h at (x, y) with their distances, in index order (a corps of the hex's
+    // side standing on it ends the count); answers the count.
+    int Near(const TGameRec& g, int h, int x, int y, std::uint8_t* corps, std::uint8_t* distance) const {
+        int count = 0;
+        for (int w = 0; w < 2; ++w)
+            for (std::uint64_t word = bits[h][w]; word != 0; word &= word - 1) {
+                const int k = 64 * w + std::countr_zero(word);
+                corps[count] = static_cast<std::uint8_t>(k);
+                distance[count++] = static_cast<std::uint8_t>(HexDistance(g.Corps[k].HexX, g.Corps[k].HexY, x, y));
+            }
+        return count;
+    }
+};
+static_assert(kCorpsCount < 128);
 
 TLastPass lastPass;
+TCorpsNearHexes corpsNear;
 THexList toWeigh;
 TNearbyCorps nearbyWork;
 
@@ -349,8 +373,8 @@ void UpdateHexControl() {
         const TCorpsSway sway = SwayOf(g.Corps[k]);
         TCorpsSway& was = last.corps[k];
         if (sway == was) continue;
-        ListSwayedHexes(was, list);
-        ListSwayedHexes(sway, list);
+        corpsNear.Sway(k, was, false, list);
+        corpsNear.Sway(k, sway, true, list);
         was = sway;
     }
     TRiverFleets fleets;
@@ -396,46 +420,25 @@ void UpdateHexControl() {
         return weighed;
     }();
 
-    if (weighCount > kHexCount / 8) {
-        GatherNearbyCorps(g, nearbyWork);
-        for (int i = 0; i < weighCount; ++i) {
-            const int h = list.hexes[i];
-            MapCell& cell = map.cells[h];
-            last.read[h] = cell;
-            WeighHex(g, cell, h / kMapRows + 1, h % kMapRows + 1, NearHex(nearbyWork, h), fleets);
-            last.written[h] = cell;
-        }
-    } else {
-        const TCorpsByColumn byColumn = SortCorpsByColumn(g);
-        std::array<std::uint8_t, kCorpsCount> corps, distance;
-        for (int i = 0; i < weighCount; ++i) {
-            const int h = list.hexes[i];
-            const int x = h / kMapRows + 1, y = h % kMapRows + 1;
-            int count = 0;
-            // Corps nearer than the reach stand within reach - 1 columns and rows.
-            for (int column = x - (kCorpsReach - 1); column <= x + (kCorpsReach - 1); ++column) {
-                if (column < 0) continue;
-                for (int j = byColumn.start[column]; j < byColumn.start[column + 1]; ++j) {
-                    if (std::abs(byColumn.row[j] - y) >= kCorpsReach) continue;
-                    const int d = HexDistance(column, byColumn.row[j], x, y);
-                    if (d >= kCorpsReach) continue;
-                    // Kept in corps order: a corps of the hex's side standing on it ends the count.
-                    int at = count++;
-                    for (; at > 0 && corps[at - 1] > byColumn.corps[j]; --at) {
-                        corps[at] = corps[at - 1];
-                        distance[at] = distance[at - 1];
-                    }
-                    corps[at] = byColumn.corps[j];
-                    distance[at] = static_cast<std::uint8_t>(d);
-                }
-            }
-            MapCell& cell = map.cells[h];
-            last.read[h] = cell;
-            WeighHex(g, cell, x, y, {corps.data(), distance.data(), count}, fleets);
-            last.written[h] = cell;
-        }
+    std::array<std::uint8_t, kCorpsCount> corps, distance;
+    for (int i = 0; i < weighCount; ++i) {
+        const int h = list.hexes[i];
+        const int x = h / kMapRows + 1, y = h % kMapRows + 1;
+        const int count = corpsNear.Near(g, h, x, y, corps.data(), distance.data());
+        MapCell& cell = map.cells[h];
+        last.read[h] = cell;
+        WeighHex(g, cell, x, y, {corps.data(), distance.data(), count}, fleets);
+        last.written[h] = cell;
     }
-    ShowCityHolders(g, map);
+    bool citiesChanged = false;
+    for (int c = 1; c <= kCityCount; ++c) citiesChanged = citiesChanged || CityReading(g.Cities[c]) != last.cities[c];
+    if (citiesChanged) {
+        ShowCityHolders(g, map);
+    } else {
+        for (int i = 0; i < list.count; ++i)
+            for (int c = last.firstCity[list.hexes[i]]; c != 0; c = last.nextCity[c])
+                if (g.Cities[c].Owner < 3) map.cells[list.hexes[i]].SetControlSide(g.Cities[c].Owner);
+    }
 
     last.unsettledCount = 0;
     auto settle = [&last, &map](int h) {
@@ -449,7 +452,8 @@ void UpdateHexControl() {
         settle(list.hexes[i]);
         last.left.cells[list.hexes[i]] = map.cells[list.hexes[i]];
     }
-    for (int c = 1; c <= kCityCount; ++c) {
+    // A city hex not listed, its city unchanged, was left showing its holder and settled.
+    for (int c = 1; citiesChanged && c <= kCityCount; ++c) {
         const TCityRec& city = g.Cities[c];
         if (!OnMap(city.HexX, city.HexY)) continue;
         const int h = HexIndex(city.HexX, city.HexY);
@@ -459,6 +463,7 @@ void UpdateHexControl() {
         list.Add(h);
         settle(h);
     }
+    if (citiesChanged) ListCitiesByHex(g, last);
     last.valid = true;
 }
 

@@ -107,6 +107,17 @@ TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         {"a hex is given to nobody", [&] { World(2, 1); }, [&] { Hex(25, 25).SetControlSide(0); }},
         {"a city changes hands", [&] { World(2, 2, true); grey = AddCity("Ford", 17, 20, 2); },
          [&] { GameRec->Cities[grey].Owner = 1; }},
+        // Corps are kept by slot: one past the first sixty-four must sway as any other.
+        {"a corps in slot 70 marches three hexes",
+         [&] { World(2, 1); grey = 70; GameRec->Corps[grey] = GameRec->Corps[AddCorps(2, 26, 16)]; GameRec->Corps[1].Unused = 1; },
+         [&] { GameRec->Corps[grey].HexX = 23; }},
+        // A Union corps on a Confederate city outweighs the hex, yet the city hex shows its holder;
+        // of two cities on one hex, the later one's.
+        {"a Union corps marches onto a Confederate city", [&] { World(2, 2, true); AddCity("Ford", 17, 20, 2); grey = AddCorps(1, 23, 20); },
+         [&] { GameRec->Corps[grey].HexX = 17; }},
+        {"a Union corps marches onto a hex of a Union and a Confederate city",
+         [&] { World(2, 2, true); AddCity("Ford", 17, 20, 1); AddCity("Mill", 17, 20, 2); grey = AddCorps(1, 23, 20); },
+         [&] { GameRec->Corps[grey].HexX = 17; }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
