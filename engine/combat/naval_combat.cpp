@@ -79,12 +79,10 @@ void Gather(Engagement& e) {
         const int s = f.Side;
         const int counts[7] = {0, f.Ironclads, f.DamagedIronclads, f.Wooden, f.DamagedWooden, f.Transports, f.DamagedTransports};
         for (int row = 1; row <= 6; ++row) e.rows[s][row] += counts[row];
-        if (f.Owner >= 1 && f.Owner <= 4) e.view.sideCaption[s] = kSideNations[f.Owner];
         if (s != e.side) {
             e.combat = true;
             if (!e.replay && arriving.Supplies != 0) --arriving.Supplies;
         }
-        e.view.fleetList[s] += std::to_string(f.FleetNumber) + ", ";
         if (!e.replay) f.Spotted = kSpottedEngaged;
         e.engaged[e.engagedCount++] = i;
     }
@@ -94,14 +92,15 @@ void JoinPort(Engagement& e) {
     TGameRec& g = *GameRec;
     TFleetRec& arriving = g.Fleets[e.arriving];
     SelectedCity = 0;
+    // Only a fleet of a nation sent against a port joins battle with one.
+    if (arriving.Owner == 0 || arriving.Mission < kMissionAttackPort) return;
     // The cities on the hex are listed first.
     std::array<std::uint8_t, kCityCount> onHex;
     const int onHexCount = ListOnHex(g.Cities, e.x, e.y, onHex);
     for (int n = 0; n < onHexCount; ++n) {
         const int c = onHex[n];
         const TCityRec& city = g.Cities[c];
-        if (arriving.Owner == 0 || city.Nation == 0 || city.Fortifications == 0 || arriving.Mission < kMissionAttackPort)
-            continue;
+        if (city.Nation == 0 || city.Fortifications == 0) continue;
         const int cityNationSide = g.Nations[city.Nation].Side;
         if (g.Nations[arriving.Owner].Side == cityNationSide) continue;
         if (cityNationSide == kSideNone) {
@@ -126,6 +125,12 @@ void JoinPort(Engagement& e) {
 void FillView(Engagement& e) {
     const TGameRec& g = *GameRec;
     TFleetCombatView& v = e.view;
+    // Listed only for a fight: most fleets arrive where nobody fights them.
+    for (int n = 0; n < e.engagedCount; ++n) {
+        const TFleetRec& f = g.Fleets[e.engaged[n]];
+        if (f.Owner >= 1 && f.Owner <= 4) v.sideCaption[f.Side] = kSideNations[f.Owner];
+        v.fleetList[f.Side] += std::to_string(f.FleetNumber) + ", ";
+    }
     if (e.port != 0) v.title = Text(e.portSide != 0 ? 491 : 109) + g.Cities[e.port].Name.str();
     else v.title = Text(108);
     if (e.port != 0 && (e.portSide == kUnion || e.portSide == kConfederacy))
