@@ -4,7 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/forces/fleet_records.h"
 #include "engine/movement/corps_movement.h"
@@ -28,7 +30,7 @@ const char* const kSideNations[] = {"", "Union", "Confederate", "France", "Brita
 // Tallies are kept in 32 bits: a port's guns times eight, or many fleets' ships, pass a byte.
 struct Engagement {
     int arriving = 0;
-    int x = 0, y = 0;
+    U8 x = 0, y = 0;  // the arriving fleet's hex
     int side = 0;
     bool replay = false;
     std::int32_t rows[3][13] = {};
@@ -48,13 +50,21 @@ struct Engagement {
 
 bool Active(const TFleetRec& f) { return f.BuildCounter == 0; }
 
-// Lists the records standing on (x, y) in index order, four a round on the column and row alone.
+// Lists the records standing on hex (x, y) of the map in index order, four a round. Column and row
+// lie side by side in each record, so one 16-bit comparison tells a record on the hex.
 template <typename Rec, std::size_t N>
-int ListOnHex(const Arr1<Rec, N>& records, int x, int y, std::array<std::uint8_t, N>& onHex) {
+int ListOnHex(const Arr1<Rec, N>& records, U8 x, U8 y, std::array<std::uint8_t, N>& onHex) {
+    static_assert(offsetof(Rec, HexY) == offsetof(Rec, HexX) + 1);
+    const U8 place[2] = {x, y};
+    std::uint16_t key;
+    std::memcpy(&key, place, sizeof key);
     int count = 0;
 #pragma GCC unroll 4
-    for (int i = 1; i <= static_cast<int>(N); ++i)
-        if (records[i].HexX == x && records[i].HexY == y) onHex[count++] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < N; ++i) {
+        std::uint16_t at;
+        std::memcpy(&at, &records.items[i].HexX, sizeof at);
+        if (at == key) onHex[count++] = static_cast<std::uint8_t>(i + 1);
+    }
     return count;
 }
 
