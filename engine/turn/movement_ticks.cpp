@@ -45,11 +45,11 @@ void FleetPass() {
     const int step = g.MoveStep;
     if (FleetMayMove(fleet)) {
         const int x = fleet.HexX, y = fleet.HexY;
-        CheckFleetInterception(f);
+        const bool enemyNear = CheckFleetInterception(f);
         if (fleet.DestX == x && fleet.DestY == y) {
             if (fleet.Mission >= kMissionPatrol) FightWithTimerHeld(f);
         } else {
-            const bool visible = FleetMovementStep(f);
+            const bool visible = FleetMovementStep(f, !enemyNear);
             if (fleet.PlannedStep[step] != 0) {
                 // A fleet sunk in a fight on its step keeps its route but is no longer there to draw.
                 const bool afloat = fleet.BuildCounter == 0;

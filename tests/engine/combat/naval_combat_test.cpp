@@ -199,7 +199,9 @@ TEST_F(FleetInterception, APatrolTurnsTowardAWarringEnemyUnderWayWithOddsFalling
         const int enemy = AddFleet(c.nation, 30, 30 + c.distance, c.mission, {0, 1, 0, 0, 0, 0});
         F(patrol).DestX = 10;
         const std::vector<int> script = c.draw < 0 ? std::vector<int>{} : std::vector<int>{c.draw};
-        EXPECT_EQ(testing::DrawRanges(script, [&] { CheckFleetInterception(patrol); }).size(), script.size());
+        bool weighed = false;
+        EXPECT_EQ(testing::DrawRanges(script, [&] { weighed = CheckFleetInterception(patrol); }).size(), script.size());
+        EXPECT_EQ(weighed, c.draw >= 0) << "an enemy in reach is weighed, whether or not it is chased";
         EXPECT_EQ(F(patrol).PlannedStep[c.pathIndex] != 1, c.turns) << "the rest of the route is cleared";
         EXPECT_EQ(F(patrol).PlannedStep[c.pathIndex - 1], 1) << "steps sailed stay";
         const bool chases = c.turns && c.distance > 0;
