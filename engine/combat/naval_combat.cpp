@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 
 #include "engine/forces/fleet_records.h"
 #include "engine/movement/corps_movement.h"
@@ -45,7 +46,8 @@ struct Engagement {
     int sunk[kFleetCount];
     int sunkOwner[kFleetCount];
     int sunkCount = 0;
-    TFleetCombatView view;
+    // Made only for a fight: most fleets arrive where nobody fights them.
+    std::optional<TFleetCombatView> view;
 };
 
 bool Active(const TFleetRec& f) { return f.BuildCounter == 0; }
@@ -134,8 +136,7 @@ void JoinPort(Engagement& e) {
 
 void FillView(Engagement& e) {
     const TGameRec& g = *GameRec;
-    TFleetCombatView& v = e.view;
-    // Listed only for a fight: most fleets arrive where nobody fights them.
+    TFleetCombatView& v = e.view.emplace();
     for (int n = 0; n < e.engagedCount; ++n) {
         const TFleetRec& f = g.Fleets[e.engaged[n]];
         if (f.Owner >= 1 && f.Owner <= 4) v.sideCaption[f.Side] = kSideNations[f.Owner];
@@ -242,10 +243,10 @@ void DamageFleets(Engagement& e, int s) {
 
 void NoteDrowned(Engagement& e, int corps) {
     const TGameRec& g = *GameRec;
-    e.view.corpsDrowned = true;
-    e.view.drownedLines[0] = Text(456);
-    e.view.drownedLines[1] = g.Leaders[g.Corps[corps].Leader].Name.str() + Text(453);
-    e.view.drownedLines[2] = Text(457);
+    e.view->corpsDrowned = true;
+    e.view->drownedLines[0] = Text(456);
+    e.view->drownedLines[1] = g.Leaders[g.Corps[corps].Leader].Name.str() + Text(453);
+    e.view->drownedLines[2] = Text(457);
 }
 
 void LandOrDrownAmphibiousCorps(Engagement& e, TFleetRec& f) {
@@ -331,12 +332,12 @@ void Engage(int fleet, bool replay) {
                 DamageFleets(e, s);
             }
             for (int s = 1; s <= 2; ++s)
-                for (int k = 0; k < 3; ++k) e.view.sunkShips[s][k] = e.rows[s][kRowSunkIronclads + k];
-            if (e.portSide == kUnion || e.portSide == kConfederacy) e.view.portHits[e.portSide] = e.portHits;
+                for (int k = 0; k < 3; ++k) e.view->sunkShips[s][k] = e.rows[s][kRowSunkIronclads + k];
+            if (e.portSide == kUnion || e.portSide == kConfederacy) e.view->portHits[e.portSide] = e.portHits;
             SettleOutcome(e);
         }
         fe.SetCursor(CursorKind::Arrow);
-        if (replay || (SideSum(e, 1) + e.guns > 0 && SideSum(e, 2) + e.guns > 0)) fe.ShowFleetCombat(e.view);
+        if (replay || (SideSum(e, 1) + e.guns > 0 && SideSum(e, 2) + e.guns > 0)) fe.ShowFleetCombat(*e.view);
         fe.SetCursor(CursorKind::Hourglass);
         for (int n = 0; n < e.sunkCount; ++n) {
             const int owner = e.sunkOwner[n];
