@@ -147,12 +147,18 @@ void EmbarkAndLand(int n) {
 void SendGunboats(int n) {
     TGameRec& g = *GameRec;
     const int side = SideOf(n);
+    // A region's lookup is made again only after its gunboat was sent: until then it would find the
+    // same one (its supplies were topped up by the first lookup).
+    std::array<int, 256> found;
+    found.fill(-1);
     for (const TCorpsRec& k : g.Corps) {
         if (!CorpsInUse(k) || k.Side == side || !MapGrid->Cell(k.HexX, k.HexY).River()) continue;
-        const int f = FindNationFleetAt(n, k.Region, kWaterRiver, kFleetLookupWarships);
+        int& f = found[k.Region];
+        if (f < 0) f = FindNationFleetAt(n, k.Region, kWaterRiver, kFleetLookupWarships);
         if (f == 0) continue;
         TFleetRec& fleet = g.Fleets[f];
         if (HexDistance(fleet.HexX, fleet.HexY, k.HexX, k.HexY) >= 10) continue;
+        f = -1;
         fleet.Mission = kMissionPatrol;
         fleet.DestX = k.HexX;
         fleet.DestY = k.HexY;

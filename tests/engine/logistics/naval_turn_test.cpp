@@ -303,6 +303,36 @@ TEST_F(FleetTransport, ARiverAttackGoesForThePortWhoseFortsAndBasedEnemyShipsWei
     }
 }
 
+TEST_F(FleetTransport, EachGunboatGoesAfterOneEnemyCorpsOnARiverWithinTenHexes) {
+    // Two idle gunboats, each in its own port; the last one found is sent first.
+    struct Case { const char* name; int firstX, secondX; int nearGunboatAfter, farGunboatAfter; };
+    const Case cases[] = {{"two corps near: one gunboat each", 15, 18, 1, 2},
+                          {"the first out of reach leaves the gunboat for the second", 35, 15, 2, 0}};
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        const int farBoat = AddFleet(1, 10, 10, kMissionNothing, {0, 1, 0, 0, 0, 0}, kWaterRiver);
+        F(farBoat).HomePort = static_cast<U8>(AddPort(1, 10, 10));
+        const int nearBoat = AddFleet(1, 12, 10, kMissionNothing, {0, 1, 0, 0, 0, 0}, kWaterRiver);
+        F(nearBoat).HomePort = static_cast<U8>(AddPort(1, 12, 10));
+        const int corps[] = {AddCorps(2, c.firstX, 10), AddCorps(2, c.secondX, 10)};
+        for (const int k : corps) {
+            C(k).Region = 1;
+            Hex(C(k).HexX, C(k).HexY).SetRiver(true);
+        }
+        FleetTransportStep();
+        // Which corps (1 the first, 2 the second, 0 none) each gunboat now patrols after.
+        const auto chased = [&](int f) {
+            if (F(f).Mission != kMissionPatrol) return 0;
+            for (int i = 0; i < 2; ++i)
+                if (F(f).DestX == C(corps[i]).HexX && F(f).DestY == C(corps[i]).HexY) return i + 1;
+            return -1;
+        };
+        EXPECT_EQ(chased(nearBoat), c.nearGunboatAfter);
+        EXPECT_EQ(chased(farBoat), c.farGunboatAfter);
+    }
+}
+
 TEST_F(FleetTransport, ALandingEmbarksItsCorpsOrIsCalledOffWhenTheCorpsMarchedAway) {
     struct Case { const char* name; bool onHex; int orderMode, transports; bool onTarget; };
     const Case cases[] = {{"boards", true, kOrderDefend, 2, false}, {"already aboard", true, 4, 2, false},
