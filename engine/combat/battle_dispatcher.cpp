@@ -95,7 +95,9 @@ int GarrisonedEnemyCity(int side) {
     return 0;
 }
 
-void OpenBattle(int k) {
+// `corpsCounted`: the corps' figures were counted from their brigades after the last battle. Drawing
+// in the next battle's corps changes nothing that count reads, so it is not taken again before it.
+void OpenBattle(int k, bool& corpsCounted) {
     TGameRec& g = G();
     Frontend& fe = CurrentFrontend();
     const TCorpsRec& opener = g.Corps[k];
@@ -124,13 +126,15 @@ void OpenBattle(int k) {
     if (assault) {
         SetUpFortAssault(city, side);
         RecalcCorpsFromBrigades();
+        corpsCounted = true;
         GiveHexToWinner();
     } else if (field && forces.lineBrigades[1] != 0 && forces.lineBrigades[2] != 0) {
         ClearBattleLosses();
-        RecalcCorpsFromBrigades();
+        if (!corpsCounted) RecalcCorpsFromBrigades();
         ClearBattleLosses();
         SetUpFieldBattle();
         RecalcCorpsFromBrigades();
+        corpsCounted = true;
         GiveHexToWinner();
     }
 }
@@ -143,6 +147,7 @@ void ResolveBattles() {
     // A repulsed assault leaves its corps in contact: without this a later corps on the same hex
     // would storm the city again in the same turn.
     std::bitset<256 * 256> fought;
+    bool corpsCounted = false;
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& c = g.Corps[k];
         if (!CorpsInUse(c) || c.ContactCode < 1 || c.ContactCode > 4 || c.OrderMode > kOrderEmbarked || c.Disruption != 0)
@@ -150,7 +155,7 @@ void ResolveBattles() {
         const std::size_t hex = static_cast<std::size_t>(c.HexX) * 256 + c.HexY;
         if (fought.test(hex)) continue;
         fought.set(hex);
-        OpenBattle(k);
+        OpenBattle(k, corpsCounted);
     }
     // A mail game keeps the codes as the battles left them and recounts nothing; it does not end
     // the game either (a turn that never runs must not read as game over).

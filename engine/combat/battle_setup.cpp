@@ -3,6 +3,7 @@
 #include "engine/combat/battle_setup.h"
 
 #include <algorithm>
+#include <array>
 
 #include "engine/combat/battle_history.h"
 #include "engine/combat/battle_state.h"
@@ -100,6 +101,7 @@ void BuildFactors(int terrain, int placeCity, TCombatResolutionView& view) {
     long long sums[kFactorPairs][3] = {};
     bool present[3] = {};
     std::uint16_t* leaderWord[3] = {nullptr, &CombatWords.UnionLeader, &CombatWords.ConfederateLeader};
+    std::array<std::uint8_t, kCorpsCount + 1> slotOf{};  // each fighting corps' side slot, else 0
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& c = g.Corps[k];
         if (!FightsAtBattleHex(k) || c.Side == 0) continue;
@@ -107,6 +109,7 @@ void BuildFactors(int terrain, int placeCity, TCombatResolutionView& view) {
         PreBattleStrength[k] = c.Strength;
         PreBattleGuns[k] = 2 * c.Artillery;
         const int s = SideSlot(c.Side);
+        slotOf[k] = static_cast<std::uint8_t>(s);
         present[s] = true;
         std::uint16_t& leader = *leaderWord[s];
         if (leader == 0 || g.Leaders[c.Leader].Rank > g.Leaders[leader].Rank) leader = c.Leader;
@@ -119,17 +122,20 @@ void BuildFactors(int terrain, int placeCity, TCombatResolutionView& view) {
         sums[2][s] += c.Condition * n;
         sums[4][s] += c.Entrenchment * n;
         sums[5][s] += c.LeaderRating * n;
-        for (const TBrigadeRec& b : g.Brigades) {
-            if (b.AttachKind != kAttachCorps || b.AttachIndex != k) continue;
-            const TWeaponRec& w = g.WeaponTable[b.Weapon];
-            sums[6][s] += b.Quality;
-            sums[7][s] += w.FireFactor1 * w.FireFactor2 * (b.BrigadeType == kBrigadeArtillery ? 12 : 8);
-        }
         sums[8][s] += g.Leaders[c.Leader].Tactics;
         sums[9][s] += 1 + c.OrderMode;
         sums[10][s] += 1 + c.SupplyPriority;
         if (c.SupplyPriority == 2) sums[10][s] = 4;
         sums[13][s] += 1;
+    }
+    // The brigades' quality and fire are sums: one look over all brigades finds every fighting corps'.
+    for (const TBrigadeRec& b : g.Brigades) {
+        if (b.AttachKind != kAttachCorps || !Arr1<TCorpsRec, kCorpsCount>::InRange(b.AttachIndex)) continue;
+        const int s = slotOf[b.AttachIndex];
+        if (s == 0) continue;
+        const TWeaponRec& w = g.WeaponTable[b.Weapon];
+        sums[6][s] += b.Quality;
+        sums[7][s] += w.FireFactor1 * w.FireFactor2 * (b.BrigadeType == kBrigadeArtillery ? 12 : 8);
     }
     // Terrain counts once per side and the weather once, whatever the order of the corps.
     for (int s = 1; s <= 2; ++s) {

@@ -4,7 +4,10 @@
 
 #include <algorithm>
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 
 #include "engine/forces/fleet_records.h"
 #include "engine/movement/corps_movement.h"
@@ -28,7 +31,7 @@ const char* const kSideNations[] = {"", "Union", "Confederate", "France", "Brita
 // Tallies are kept in 32 bits: a port's guns times eight, or many fleets' ships, pass a byte.
 struct Engagement {
     int arriving = 0;
-    int x = 0, y = 0;
+    U8 x = 0, y = 0;  // the arriving fleet's hex
     int side = 0;
     bool replay = false;
     std::int32_t rows[3][13] = {};
@@ -43,18 +46,27 @@ struct Engagement {
     int sunk[kFleetCount];
     int sunkOwner[kFleetCount];
     int sunkCount = 0;
-    TFleetCombatView view;
+    // Made only for a fight: most fleets arrive where nobody fights them.
+    std::optional<TFleetCombatView> view;
 };
 
 bool Active(const TFleetRec& f) { return f.BuildCounter == 0; }
 
-// Lists the records standing on (x, y) in index order, four a round on the column and row alone.
+// Lists the records standing on hex (x, y) of the map in index order, four a round. Column and row
+// lie side by side in each record, so one 16-bit comparison tells a record on the hex.
 template <typename Rec, std::size_t N>
-int ListOnHex(const Arr1<Rec, N>& records, int x, int y, std::array<std::uint8_t, N>& onHex) {
+int ListOnHex(const Arr1<Rec, N>& records, U8 x, U8 y, std::array<std::uint8_t, N>& onHex) {
+    static_assert(offsetof(Rec, HexY) == offsetof(Rec, HexX) + 1);
+    const U8 place[2] = {x, y};
+    std::uint16_t key;
+    std::memcpy(&key, place, sizeof key);
     int count = 0;
 #pragma GCC unroll 4
-    for (int i = 1; i <= static_cast<int>(N); ++i)
-        if (records[i].HexX == x && records[i].HexY == y) onHex[count++] = static_cast<std::uint8_t>(i);
+    for (std::size_t i = 0; i < N; ++i) {
+        std::uint16_t at;
+        std::memcpy(&at, &records.items[i].HexX, sizeof at);
+        if (at == key) onHex[count++] = static_cast<std::uint8_t>(i + 1);
+    }
     return count;
 }
 
@@ -79,12 +91,10 @@ void Gather(Engagement& e) {
         const int s = f.Side;
         const int counts[7] = {0, f.Ironclads, f.DamagedIronclads, f.Wooden, f.DamagedWooden, f.Transports, f.DamagedTransports};
         for (int row = 1; row <= 6; ++row) e.rows[s][row] += counts[row];
-        if (f.Owner >= 1 && f.Owner <= 4) e.view.sideCaption[s] = kSideNations[f.Owner];
         if (s != e.side) {
             e.combat = true;
             if (!e.replay && arriving.Supplies != 0) --arriving.Supplies;
         }
-        e.view.fleetList[s] += std::to_string(f.FleetNumber) + ", ";
         if (!e.replay) f.Spotted = kSpottedEngaged;
         e.engaged[e.engagedCount++] = i;
     }
@@ -94,14 +104,15 @@ void JoinPort(Engagement& e) {
     TGameRec& g = *GameRec;
     TFleetRec& arriving = g.Fleets[e.arriving];
     SelectedCity = 0;
+    // Only a fleet of a nation sent against a port joins battle with one.
+    if (arriving.Owner == 0 || arriving.Mission < kMissionAttackPort) return;
     // The cities on the hex are listed first.
     std::array<std::uint8_t, kCityCount> onHex;
     const int onHexCount = ListOnHex(g.Cities, e.x, e.y, onHex);
     for (int n = 0; n < onHexCount; ++n) {
         const int c = onHex[n];
         const TCityRec& city = g.Cities[c];
-        if (arriving.Owner == 0 || city.Nation == 0 || city.Fortifications == 0 || arriving.Mission < kMissionAttackPort)
-            continue;
+        if (city.Nation == 0 || city.Fortifications == 0) continue;
         const int cityNationSide = g.Nations[city.Nation].Side;
         if (g.Nations[arriving.Owner].Side == cityNationSide) continue;
         if (cityNationSide == kSideNone) {
@@ -125,7 +136,12 @@ void JoinPort(Engagement& e) {
 
 void FillView(Engagement& e) {
     const TGameRec& g = *GameRec;
-    TFleetCombatView& v = e.view;
+    TFleetCombatView& v = e.view.emplace();
+    for (int n = 0; n < e.engagedCount; ++n) {
+        const TFleetRec& f = g.Fleets[e.engaged[n]];
+        if (f.Owner >= 1 && f.Owner <= 4) v.sideCaption[f.Side] = kSideNations[f.Owner];
+        v.fleetList[f.Side] += std::to_string(f.FleetNumber) + ", ";
+    }
     if (e.port != 0) v.title = Text(e.portSide != 0 ? 491 : 109) + g.Cities[e.port].Name.str();
     else v.title = Text(108);
     if (e.port != 0 && (e.portSide == kUnion || e.portSide == kConfederacy))
@@ -227,10 +243,10 @@ void DamageFleets(Engagement& e, int s) {
 
 void NoteDrowned(Engagement& e, int corps) {
     const TGameRec& g = *GameRec;
-    e.view.corpsDrowned = true;
-    e.view.drownedLines[0] = Text(456);
-    e.view.drownedLines[1] = g.Leaders[g.Corps[corps].Leader].Name.str() + Text(453);
-    e.view.drownedLines[2] = Text(457);
+    e.view->corpsDrowned = true;
+    e.view->drownedLines[0] = Text(456);
+    e.view->drownedLines[1] = g.Leaders[g.Corps[corps].Leader].Name.str() + Text(453);
+    e.view->drownedLines[2] = Text(457);
 }
 
 void LandOrDrownAmphibiousCorps(Engagement& e, TFleetRec& f) {
@@ -316,12 +332,12 @@ void Engage(int fleet, bool replay) {
                 DamageFleets(e, s);
             }
             for (int s = 1; s <= 2; ++s)
-                for (int k = 0; k < 3; ++k) e.view.sunkShips[s][k] = e.rows[s][kRowSunkIronclads + k];
-            if (e.portSide == kUnion || e.portSide == kConfederacy) e.view.portHits[e.portSide] = e.portHits;
+                for (int k = 0; k < 3; ++k) e.view->sunkShips[s][k] = e.rows[s][kRowSunkIronclads + k];
+            if (e.portSide == kUnion || e.portSide == kConfederacy) e.view->portHits[e.portSide] = e.portHits;
             SettleOutcome(e);
         }
         fe.SetCursor(CursorKind::Arrow);
-        if (replay || (SideSum(e, 1) + e.guns > 0 && SideSum(e, 2) + e.guns > 0)) fe.ShowFleetCombat(e.view);
+        if (replay || (SideSum(e, 1) + e.guns > 0 && SideSum(e, 2) + e.guns > 0)) fe.ShowFleetCombat(*e.view);
         fe.SetCursor(CursorKind::Hourglass);
         for (int n = 0; n < e.sunkCount; ++n) {
             const int owner = e.sunkOwner[n];

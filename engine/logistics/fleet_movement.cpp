@@ -43,13 +43,13 @@ void CarryCorps(const TFleetRec& f) {
 
 }  // namespace
 
-void CheckFleetInterception(int fleet) {
-    if (!Arr1<TFleetRec, kFleetCount>::InRange(fleet)) return;
+bool CheckFleetInterception(int fleet) {
+    if (!Arr1<TFleetRec, kFleetCount>::InRange(fleet)) return false;
     TGameRec& g = *GameRec;
     TFleetRec& f = g.Fleets[fleet];
-    if (f.Mission != kMissionPatrol && f.Mission != kMissionAttackPort) return;
+    if (f.Mission != kMissionPatrol && f.Mission != kMissionAttackPort) return false;
     // Only the two warring sides meet: a neutral fleet chased down could never be fought.
-    if (f.Owner == 0 || !IsWarringSide(NationSide(f.Owner))) return;
+    if (f.Owner == 0 || !IsWarringSide(NationSide(f.Owner))) return false;
     const int ownSide = NationSide(f.Owner);
     const int x = f.HexX, y = f.HexY;
     // Nearer than 4 hexes means within 3 columns and rows: the fleets there are listed first, four
@@ -62,6 +62,7 @@ void CheckFleetInterception(int fleet) {
         if (static_cast<unsigned>(other.HexX - x + 3) <= 6u && static_cast<unsigned>(other.HexY - y + 3) <= 6u)
             near[nearCount++] = static_cast<std::uint8_t>(i);
     }
+    bool weighed = false;
     for (int n = 0; n < nearCount; ++n) {
         const TFleetRec& other = g.Fleets[near[n]];
         if (other.BuildCounter != 0 || other.Owner == 0 || other.Mission <= kMissionRefit) continue;
@@ -69,6 +70,7 @@ void CheckFleetInterception(int fleet) {
         if (!IsWarringSide(otherSide) || ownSide == otherSide) continue;
         const int d = HexDistance(x, y, other.HexX, other.HexY);
         if (d >= 4) continue;
+        weighed = true;
         if (!(30 * d < Random(100))) continue;
         const int index = f.PathIndex;
         const bool pathUnderWay = index >= 1 && index <= 19;
@@ -82,18 +84,19 @@ void CheckFleetInterception(int fleet) {
             for (int k = 0; k <= d; ++k) f.PlannedStep[index + k] = PathSteps[k + 1];
         f.DestX = other.HexX;
         f.DestY = other.HexY;
-        return;
+        return true;
     }
+    return weighed;
 }
 
-bool FleetMovementStep(int fleet) {
+bool FleetMovementStep(int fleet, bool noEnemyNear) {
     if (!Arr1<TFleetRec, kFleetCount>::InRange(fleet)) return false;
     TGameRec& g = *GameRec;
     TFleetRec& f = g.Fleets[fleet];
     if (f.BuildCounter != 0) return false;
     bool shown = false;
     if (f.Mission >= kMissionMove && f.PathIndex < f.StepsAllowed) {
-        CheckFleetInterception(fleet);
+        if (!noEnemyNear) CheckFleetInterception(fleet);
         HexCursor = {f.HexX, f.HexY};
         const int index = f.PathIndex;
         const int dir = index >= 1 && index <= kPlannedSteps ? f.PlannedStep[index] : 0;

@@ -3,6 +3,7 @@
 #include "engine/logistics/fleet_transport.h"
 
 #include <algorithm>
+#include <array>
 
 #include "engine/forces/fleet_lookup.h"
 #include "engine/forces/fleet_records.h"
@@ -49,6 +50,12 @@ bool FleetCanSailTo(const TFleetRec& f, const TCityRec& c) {
 void ScorePorts(int n) {
     TGameRec& g = *GameRec;
     const int side = SideOf(n);
+    // The other sides' ships are weighed once for all ports, by the port they are based on.
+    std::array<int, 256> based{};
+    for (const TFleetRec& f : g.Fleets)
+        if (f.Side != side)
+            based[f.HomePort] += 10 * (f.Ironclads + f.DamagedIronclads) + 5 * (f.Wooden + f.DamagedWooden) +
+                                 20 * (f.Transports + f.DamagedTransports);
     for (int c = 1; c <= kCityCount; ++c) {
         TCityRec& city = g.Cities[c];
         if (!HostileCity(city, side)) {
@@ -56,11 +63,7 @@ void ScorePorts(int n) {
             continue;
         }
         if (city.RiverLink == 0 && city.Port == 0) continue;
-        int score = city.Fortifications + 1;
-        for (const TFleetRec& f : g.Fleets)
-            if (f.Side != side && f.HomePort == c)
-                score += 10 * (f.Ironclads + f.DamagedIronclads) + 5 * (f.Wooden + f.DamagedWooden) +
-                         20 * (f.Transports + f.DamagedTransports);
+        const int score = city.Fortifications + 1 + based[c];
         city.ScoreValue = static_cast<std::uint16_t>(std::min(score, kScoreMax));
     }
 }
@@ -144,12 +147,18 @@ void EmbarkAndLand(int n) {
 void SendGunboats(int n) {
     TGameRec& g = *GameRec;
     const int side = SideOf(n);
+    // A region's lookup is made again only after its gunboat was sent: until then it would find the
+    // same one (its supplies were topped up by the first lookup).
+    std::array<int, 256> found;
+    found.fill(-1);
     for (const TCorpsRec& k : g.Corps) {
         if (!CorpsInUse(k) || k.Side == side || !MapGrid->Cell(k.HexX, k.HexY).River()) continue;
-        const int f = FindNationFleetAt(n, k.Region, kWaterRiver, kFleetLookupWarships);
+        int& f = found[k.Region];
+        if (f < 0) f = FindNationFleetAt(n, k.Region, kWaterRiver, kFleetLookupWarships);
         if (f == 0) continue;
         TFleetRec& fleet = g.Fleets[f];
         if (HexDistance(fleet.HexX, fleet.HexY, k.HexX, k.HexY) >= 10) continue;
+        f = -1;
         fleet.Mission = kMissionPatrol;
         fleet.DestX = k.HexX;
         fleet.DestY = k.HexY;
@@ -199,10 +208,10 @@ void AssignNavalPatrols(int n, int t) {
             TCityRec& city = g.Cities[c];
             if (city.Owner == 0 || city.ScoreValue == 0 || SideOf(city.Nation) == ownSide) continue;
             const bool reachable = fleet.WaterType == kWaterRiver ? city.RiverLink != 0 : city.Port != 0;
-            const bool watched = std::any_of(g.Fleets.begin(), g.Fleets.end(), [&](const TFleetRec& o) {
-                return o.Side == side && o.Mission >= kMissionPatrol && o.DestX == city.HexX && o.DestY == city.HexY;
-            });
-            if (!reachable || watched) {
+            // Whether a patrol already watches it is asked only of a city the fleet can reach.
+            if (!reachable || std::any_of(g.Fleets.begin(), g.Fleets.end(), [&](const TFleetRec& o) {
+                    return o.Side == side && o.Mission >= kMissionPatrol && o.DestX == city.HexX && o.DestY == city.HexY;
+                })) {
                 city.ScoreValue = 0;
                 continue;
             }

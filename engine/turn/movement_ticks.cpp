@@ -1,12 +1,15 @@
 // The movement ticks of a live turn and the end of the movement.
 #include "engine/turn/movement_ticks.h"
 
+#include <typeinfo>
+
 #include "engine/forces/corps_records.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/logistics/fleet_movement.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/movement/corps_movement.h"
 #include "engine/movement/spotting.h"
+#include "engine/turn/automatic_frontend.h"
 #include "engine/turn/playback.h"
 #include "engine/turn/side_choice.h"
 #include "engine/turn/turn_end.h"
@@ -42,11 +45,11 @@ void FleetPass() {
     const int step = g.MoveStep;
     if (FleetMayMove(fleet)) {
         const int x = fleet.HexX, y = fleet.HexY;
-        CheckFleetInterception(f);
+        const bool enemyNear = CheckFleetInterception(f);
         if (fleet.DestX == x && fleet.DestY == y) {
             if (fleet.Mission >= kMissionPatrol) FightWithTimerHeld(f);
         } else {
-            const bool visible = FleetMovementStep(f);
+            const bool visible = FleetMovementStep(f, !enemyNear);
             if (fleet.PlannedStep[step] != 0) {
                 // A fleet sunk in a fight on its step keeps its route but is no longer there to draw.
                 const bool afloat = fleet.BuildCounter == 0;
@@ -143,7 +146,8 @@ void ShowMovedUnitAt(MovedUnit kind, int index, int column, int row) {
     fe.Repaint();
     if (kind == MovedUnit::Corps) fe.DrawCorps(index);
     else fe.DrawFleet(index);
-    fe.SetIdPanelText(MovedUnitCaption(kind, index));
+    // The automatic frontend has no panel to show a caption in (a frontend built on it may).
+    if (typeid(fe) != typeid(AutomaticFrontend)) fe.SetIdPanelText(MovedUnitCaption(kind, index));
 }
 
 void FinishMovement() {

@@ -87,6 +87,24 @@ TEST_F(BattleDispatcher, ARepulsedAssaultIsNotReopenedAndAFaceToFaceTurnEndsWith
     EXPECT_EQ(C(elsewhere).ContactCode, 100);
 }
 
+TEST_F(BattleDispatcher, EveryBattleOfATurnWeighsItsCorpsByTheBrigadesTheyHoldWhenItOpens) {
+    // Reinforcements reached a Union corps of each of two battles after the corps were last counted.
+    const int first = Force(1, 30), second = Place(Force(1, 40), 30, 30);
+    Force(2, 30);
+    Place(Force(2, 40), 30, 30);
+    AddBrigade(first, kBrigadeInfantry, 10);
+    AddBrigade(second, kBrigadeInfantry, 20);
+    C(first).ContactCode = C(second).ContactCode = 2;
+    ScriptedFrontend fe;
+    std::vector<int> unionTroops;
+    const auto opened = [&](TCombatResolution&) { unionTroops.push_back(BattleFactors[0][1]); };
+    fe.ExpectCombatResolution(opened);
+    fe.ExpectCombatResolution(opened);
+    WithDraws({}, 99, [] { ResolveBattles(); });
+    EXPECT_EQ(unionTroops, (std::vector<int>{40, 60}));
+    EXPECT_EQ(std::vector<int>({C(first).Strength, C(second).Strength}), std::vector<int>({40, 60}));
+}
+
 TEST_F(BattleDispatcher, EveryBattleDialogOpensUnderTheArrowThoughTheTurnShowsTheHourglass) {
     const struct { const char* what; int human; bool garrison; std::vector<std::string> waits; } cases[] = {
         {"a person's field battle", 1, false, {"combat resolution arrow", "intensity arrow", "battle results arrow"}},

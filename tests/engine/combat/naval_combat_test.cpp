@@ -97,6 +97,37 @@ TEST_F(NavalCombat, OnlyEnemiesAtWarFightAndEachCostsTheArrivingFleetASupply) {
     }
 }
 
+TEST_F(NavalCombat, TheDialogListsEachSidesFleetsAndOnlyAnAttackOnThePortBringsItsGunsIn) {
+    // Shots: 8 from an ironclad or the port's gun, 2 from a wooden ship; all of them miss.
+    struct Case { const char* name; int mission; bool enemyFleet; int fights, shots; const char* unionList; const char* confederateList; bool portIn; };
+    const Case cases[] = {
+        {"a patrol passing an enemy port alone", kMissionPatrol, false, 0, 0, "", "", false},
+        {"an attack on the port", kMissionAttackPort, false, 1, 16, "1, ", "", true},
+        {"a patrol meeting an enemy fleet in the port", kMissionPatrol, true, 1, 12, "1, 3, ", "2, ", false},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        AddPort(2, 30, 30, 1, 1);
+        const int arriving = AddFleet(1, 30, 30, c.mission, {1, 0, 0, 0, 0, 0});
+        if (c.enemyFleet) {
+            AddFleet(2, 30, 30, kMissionMove, {0, 1, 0, 0, 0, 0});
+            AddFleet(1, 30, 30, kMissionMove, {0, 1, 0, 0, 0, 0});
+        }
+        ScriptRandomDraws(Misses(c.shots));
+        ResolveFleetCombat(arriving);
+        ASSERT_EQ(static_cast<int>(fe->fleetCombats.size()), c.fights);
+        EXPECT_EQ(SelectedCity, c.portIn ? 1 : 0);
+        if (c.fights == 0) continue;
+        const TFleetCombatView& v = fe->fleetCombats.at(0);
+        EXPECT_EQ(v.fleetList[1], c.unionList);
+        EXPECT_EQ(v.fleetList[2], c.confederateList);
+        EXPECT_EQ(v.sideCaption[1], "Union");
+        EXPECT_EQ(v.sideCaption[2], c.enemyFleet ? "Confederate" : "");
+        EXPECT_EQ(v.portForces[2], c.portIn ? "1-1" : "");
+    }
+}
+
 TEST_F(NavalCombat, APortTakesHitsFirstAndAnAttackTurnsHomeWhenItIsSilencedOrSuppliesRunLow) {
     struct Case { int supplies, portDraw, mission; };
     for (const Case& c : {Case{50, 61, kMissionMove}, Case{9, 60, kMissionMove}, Case{50, 60, kMissionAttackPort}}) {
@@ -168,7 +199,9 @@ TEST_F(FleetInterception, APatrolTurnsTowardAWarringEnemyUnderWayWithOddsFalling
         const int enemy = AddFleet(c.nation, 30, 30 + c.distance, c.mission, {0, 1, 0, 0, 0, 0});
         F(patrol).DestX = 10;
         const std::vector<int> script = c.draw < 0 ? std::vector<int>{} : std::vector<int>{c.draw};
-        EXPECT_EQ(testing::DrawRanges(script, [&] { CheckFleetInterception(patrol); }).size(), script.size());
+        bool weighed = false;
+        EXPECT_EQ(testing::DrawRanges(script, [&] { weighed = CheckFleetInterception(patrol); }).size(), script.size());
+        EXPECT_EQ(weighed, c.draw >= 0) << "an enemy in reach is weighed, whether or not it is chased";
         EXPECT_EQ(F(patrol).PlannedStep[c.pathIndex] != 1, c.turns) << "the rest of the route is cleared";
         EXPECT_EQ(F(patrol).PlannedStep[c.pathIndex - 1], 1) << "steps sailed stay";
         const bool chases = c.turns && c.distance > 0;

@@ -276,6 +276,63 @@ TEST_F(FleetTransport, RiverFleetsAreSentOnlyWhereTheirRiverLeads) {
     }
 }
 
+TEST_F(FleetTransport, ARiverAttackGoesForThePortWhoseFortsAndBasedEnemyShipsWeighMost) {
+    // The near port has 1 fort (worth 2), the far one 3 (worth 4); ships based on the near port
+    // add 10 an ironclad, 5 a wooden ship and 20 a transport, damaged or not, when not the attacker's.
+    struct Case { const char* name; int owner; Ships ships; bool nearChosen; };
+    const Case cases[] = {{"no ships based there", 0, {0, 0, 0, 0, 0, 0}, false},
+                          {"a damaged wooden ship of the enemy", 2, {0, 0, 0, 0, 1, 0}, true},
+                          {"a transport of the enemy", 2, {0, 0, 1, 0, 0, 0}, true},
+                          {"ships of the attacker's own side", 1, {4, 4, 4, 4, 4, 4}, false}};
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        for (int x = 5; x <= 40; ++x) Hex(x, 10).SetRiverNavigable(true);
+        const int f = AddFleet(1, 10, 10, kMissionNothing, {2, 0, 0, 0, 0, 0}, kWaterRiver);
+        F(f).HomePort = static_cast<U8>(AddPort(1, 10, 10));
+        const int nearPort = AddPort(2, 20, 10, 1);
+        const int farPort = AddPort(2, 30, 10, 3);
+        GameRec->Cities[nearPort].RiverLink = GameRec->Cities[farPort].RiverLink = 1;
+        if (c.owner != 0) {
+            const int based = AddFleet(c.owner, 50, 40, kMissionNothing, c.ships);
+            F(based).HomePort = static_cast<U8>(nearPort);
+        }
+        FleetTransportStep();
+        EXPECT_EQ(F(f).Mission, kMissionAttackPort);
+        EXPECT_EQ(F(f).TargetCity, c.nearChosen ? nearPort : farPort);
+    }
+}
+
+TEST_F(FleetTransport, EachGunboatGoesAfterOneEnemyCorpsOnARiverWithinTenHexes) {
+    // Two idle gunboats, each in its own port; the last one found is sent first.
+    struct Case { const char* name; int firstX, secondX; int nearGunboatAfter, farGunboatAfter; };
+    const Case cases[] = {{"two corps near: one gunboat each", 15, 18, 1, 2},
+                          {"the first out of reach leaves the gunboat for the second", 35, 15, 2, 0}};
+    for (const Case& c : cases) {
+        SetUp();
+        SCOPED_TRACE(c.name);
+        const int farBoat = AddFleet(1, 10, 10, kMissionNothing, {0, 1, 0, 0, 0, 0}, kWaterRiver);
+        F(farBoat).HomePort = static_cast<U8>(AddPort(1, 10, 10));
+        const int nearBoat = AddFleet(1, 12, 10, kMissionNothing, {0, 1, 0, 0, 0, 0}, kWaterRiver);
+        F(nearBoat).HomePort = static_cast<U8>(AddPort(1, 12, 10));
+        const int corps[] = {AddCorps(2, c.firstX, 10), AddCorps(2, c.secondX, 10)};
+        for (const int k : corps) {
+            C(k).Region = 1;
+            Hex(C(k).HexX, C(k).HexY).SetRiver(true);
+        }
+        FleetTransportStep();
+        // Which corps (1 the first, 2 the second, 0 none) each gunboat now patrols after.
+        const auto chased = [&](int f) {
+            if (F(f).Mission != kMissionPatrol) return 0;
+            for (int i = 0; i < 2; ++i)
+                if (F(f).DestX == C(corps[i]).HexX && F(f).DestY == C(corps[i]).HexY) return i + 1;
+            return -1;
+        };
+        EXPECT_EQ(chased(nearBoat), c.nearGunboatAfter);
+        EXPECT_EQ(chased(farBoat), c.farGunboatAfter);
+    }
+}
+
 TEST_F(FleetTransport, ALandingEmbarksItsCorpsOrIsCalledOffWhenTheCorpsMarchedAway) {
     struct Case { const char* name; bool onHex; int orderMode, transports; bool onTarget; };
     const Case cases[] = {{"boards", true, kOrderDefend, 2, false}, {"already aboard", true, 4, 2, false},

@@ -261,6 +261,7 @@ TEST_F(MovementTicks, TheViewCentresOnAShownUnit) {
 
 TEST_F(MovementTicks, AMovingUnitIsNamedInTheUnitPanel) {
     TGameRec& g = *GameRec;
+    ScriptedFrontend fe;
     g.Armies[4].Name = "Army of the Potomac";
     struct CorpsCase { int kind, army; const char* caption; };
     const CorpsCase corps[] = {
@@ -270,7 +271,9 @@ TEST_F(MovementTicks, AMovingUnitIsNamedInTheUnitPanel) {
     for (const CorpsCase& c : corps) {
         g.Corps[1].Kind = static_cast<U8>(c.kind);
         g.Corps[1].Army = static_cast<U8>(c.army);
-        EXPECT_EQ(MovedUnitCaption(MovedUnit::Corps, 1), c.caption);
+        fe.idPanel.clear();
+        ShowMovedUnitAt(MovedUnit::Corps, 1, 10, 10);
+        EXPECT_EQ(fe.idPanel, c.caption);
     }
     const std::pair<int, const char*> fleets[] = {
         {0, "text 112"}, {1, "Union text 112"}, {2, "Confederate text 112"}, {3, "French text 112"},
@@ -279,7 +282,9 @@ TEST_F(MovementTicks, AMovingUnitIsNamedInTheUnitPanel) {
     g.Fleets[1].FleetNumber = 12;
     for (auto [owner, caption] : fleets) {
         g.Fleets[1].Owner = static_cast<U8>(owner);
-        EXPECT_EQ(MovedUnitCaption(MovedUnit::Fleet, 1), caption);
+        fe.idPanel.clear();
+        ShowMovedUnitAt(MovedUnit::Fleet, 1, 10, 10);
+        EXPECT_EQ(fe.idPanel, caption);
     }
 }
 
