@@ -13,6 +13,8 @@ class AutomaticFrontend : public Frontend {
 public:
     void ShowNotice(int kind) override;
     void InformationBox(const std::string& text) override;
+    // Nobody reads a unit panel here.
+    bool ShowsUnitPanel() const override { return false; }
     // Nobody is there to agree: Cancel.
     bool ConfirmBox(const std::string& text) override;
     void WarningBox(const std::string& text) override;

@@ -1,15 +1,12 @@
 // The movement ticks of a live turn and the end of the movement.
 #include "engine/turn/movement_ticks.h"
 
-#include <typeinfo>
-
 #include "engine/forces/corps_records.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/logistics/fleet_movement.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/movement/corps_movement.h"
 #include "engine/movement/spotting.h"
-#include "engine/turn/automatic_frontend.h"
 #include "engine/turn/playback.h"
 #include "engine/turn/side_choice.h"
 #include "engine/turn/turn_end.h"
@@ -146,8 +143,7 @@ void ShowMovedUnitAt(MovedUnit kind, int index, int column, int row) {
     fe.Repaint();
     if (kind == MovedUnit::Corps) fe.DrawCorps(index);
     else fe.DrawFleet(index);
-    // The automatic frontend has no panel to show a caption in (a frontend built on it may).
-    if (typeid(fe) != typeid(AutomaticFrontend)) fe.SetIdPanelText(MovedUnitCaption(kind, index));
+    if (fe.ShowsUnitPanel()) fe.SetIdPanelText(MovedUnitCaption(kind, index));
 }
 
 void FinishMovement() {

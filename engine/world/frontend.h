@@ -98,6 +98,8 @@ public:
     virtual void ShowDate(const std::string& /*text*/) {}
     // The unit panel's text.
     virtual void SetIdPanelText(const std::string& /*text*/) {}
+    // False where no unit panel is shown, so that a moved unit's caption need not be built.
+    virtual bool ShowsUnitPanel() const { return true; }
     // The unit panel's text colour (0xRRGGBB) chosen by a selection; the repaint sets it back.
     virtual void SetIdPanelTextColour(std::uint32_t /*rgb*/) {}
 };
