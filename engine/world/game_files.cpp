@@ -327,7 +327,7 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 
 bool SaveGameFiles(const std::string& name, bool withHistory) {
     bool saved = false;
-    const std::string history = HistoryText();
+    const std::string history = withHistory ? HistoryText() : std::string();
     {
         TGameFilesLock lock(name);
         if (lock.state() == TGameFilesLock::State::Held) {

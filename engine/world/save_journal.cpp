@@ -63,12 +63,27 @@ bool Exists(const std::string& path) {
     return ::lstat(path.c_str(), &st) == 0;
 }
 
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
-    ::fsync(fd);
-    ::close(fd);
-}
+// A folder flushed once or more: opened at its first flush and kept open for the others of the
+// same save.
+class TFolderFlush {
+public:
+    explicit TFolderFlush(const std::string& folder) : folder_(folder) {}
+    ~TFolderFlush() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    TFolderFlush(const TFolderFlush&) = delete;
+    TFolderFlush& operator=(const TFolderFlush&) = delete;
+    void Sync() {
+        if (fd_ < 0) fd_ = ::open(folder_.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd_ >= 0) ::fsync(fd_);
+    }
+
+private:
+    const std::string& folder_;
+    int fd_ = -1;
+};
+
+void SyncFolder(const std::string& folder) { TFolderFlush(folder).Sync(); }
 
 // Writes the bytes to a new file, left open for the flush; -1, with nothing left, on failure.
 int WriteNewFile(const std::string& path, std::string_view bytes, int flags) {
@@ -336,25 +351,34 @@ void TGameFilesLock::RemoveScratchFiles() const {
     for (const std::string& name : scratch) ::unlink(InFolder(name).c_str());
 }
 
-std::string TGameFilesLock::NewScratchName() const {
+std::string TGameFilesLock::NewScratchName(const std::string& stem) const {
     static unsigned counter = 0;
-    return InFolder(tag_ + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp");
+    return InFolder(stem + std::to_string(++counter) + ".tmp");
 }
 
 bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     if (state_ != State::Held) return false;
-    // Moved aside, a folder or device under a game's name would be lost to its owner; the save is
-    // refused before anything is written.
-    for (const TFileImage& f : files) {
-        struct stat st {};
-        if (::stat(f.path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return false;
-    }
-    stepsTaken = 0;
     struct Entry {
         std::string scratch, backup;
-        bool keptOld = false, movedAside = false;
+        bool hadOld = false, keptOld = false, movedAside = false;
     };
     std::vector<Entry> entries(files.size());
+    // Moved aside, a folder or device under a game's name would be lost to its owner; the save is
+    // refused before anything is written. A link is judged by what it leads to, and kept aside
+    // itself like a file.
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        struct stat st {};
+        const char* path = files[i].path.c_str();
+        if (::lstat(path, &st) != 0) continue;
+        entries[i].hadOld = true;
+        if (S_ISLNK(st.st_mode) && ::stat(path, &st) != 0) continue;
+        if (!S_ISREG(st.st_mode)) return false;
+    }
+    stepsTaken = 0;
+    // One process id for all of this save's scratch names: it keeps them apart from those of
+    // another program, the counter from this program's other saves.
+    const std::string scratchStem = tag_ + "-" + std::to_string(::getpid()) + "-";
+    TFolderFlush folder(folder_);
     std::vector<TJournalEntry> journalEntries;
     std::vector<int> written;
     const std::string journal = InFolder(tag_ + ".jnl");
@@ -372,7 +396,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         Step();
         Entry& e = entries[i];
         for (int attempt = 0; attempt < 100 && e.scratch.empty(); ++attempt) {
-            const std::string name = NewScratchName();
+            const std::string name = NewScratchName(scratchStem);
             const int fd = WriteNewFile(name, files[i].bytes, O_EXCL);
             if (fd >= 0) {
                 e.scratch = name;
@@ -382,7 +406,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
             }
         }
         if (e.scratch.empty()) return giveUp();
-        e.backup = NewScratchName();
+        e.backup = NewScratchName(scratchStem);
         journalEntries.push_back({FileNameOf(e.scratch), FileNameOf(e.backup), FileNameOf(files[i].path), MarkOf(files[i].bytes)});
     }
     Step();
@@ -392,7 +416,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     const bool flushed = FlushAndClose(written);
     written.clear();
     if (!flushed) return giveUp();
-    SyncFolder(folder_);
+    folder.Sync();
     // Committed: from here a stop leaves the new files, and a failed step puts the old ones back.
     auto putBack = [&](std::size_t failed) {
         bool whole = !entries[failed].movedAside || RenameFile(entries[failed].backup, files[failed].path) == 0;
@@ -406,7 +430,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
             keepLockFile_ = true;
             return false;
         }
-        SyncFolder(folder_);
+        folder.Sync();
         ::unlink(journal.c_str());
         for (const Entry& e : entries) ::unlink(e.backup.c_str());
         removeScratch();
@@ -417,7 +441,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         const std::string& target = files[i].path;
         // The last file needs no second name: nothing placed after it can fail and call it back,
         // and its own failed rename leaves the old file where it was.
-        e.keptOld = i + 1 < files.size() && Exists(target);
+        e.keptOld = i + 1 < files.size() && e.hadOld;
         if (e.keptOld) {
             // The old file keeps a second name until the save is through, so that a failed step can
             // put it back; where the disk has no second names it is moved aside instead.
@@ -431,7 +455,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         Step();
         if (RenameFile(e.scratch, target) != 0) return putBack(i);
     }
-    SyncFolder(folder_);
+    folder.Sync();
     Step();
     ::unlink(journal.c_str());
     for (const Entry& e : entries) {
