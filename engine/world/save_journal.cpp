@@ -37,7 +37,7 @@ constexpr std::size_t kTagLength = kFilePrefix.size() + 16;
 constexpr std::chrono::seconds kLockPatience{10};
 // It names each new file's size and checksum, so the new files and the journal are flushed together.
 // A journal of another version reads as one cut short: its save is undone.
-constexpr std::string_view kJournalMagic = "kvt save journal 2";
+constexpr std::string_view kJournalMagic = "kvt save journal 3";
 constexpr std::string_view kJournalEnd = "end";
 constexpr std::size_t kJournalMaxBytes = 64 * 1024;
 
@@ -122,23 +122,36 @@ struct TFileMark {
     bool operator==(const TFileMark&) const = default;
 };
 
-// FNV-1a taken a little-endian word of eight bytes at a time (then the bytes left over): a word
-// that differs gives another sum whatever follows, and a save's files are summed in a few
-// microseconds instead of a good part of a millisecond.
-std::uint64_t FileSum(std::string_view bytes) {
-    std::uint64_t h = kFnvOffsetBasis;
-    std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, bytes.data() + i, 8);
-        if constexpr (std::endian::native == std::endian::big) {
-            std::uint64_t little = 0;
-            for (int b = 0; b < 8; ++b, word >>= 8) little = little << 8 | (word & 0xFF);
-            word = little;
-        }
-        h = (h ^ word) * 0x100000001b3ULL;
+std::uint64_t LittleEndianWord(const char* at) {
+    std::uint64_t word;
+    std::memcpy(&word, at, 8);
+    if constexpr (std::endian::native == std::endian::big) {
+        std::uint64_t little = 0;
+        for (int b = 0; b < 8; ++b, word >>= 8) little = little << 8 | (word & 0xFF);
+        word = little;
     }
-    return Fnv1a(h, bytes.data() + i, bytes.size() - i);
+    return word;
+}
+
+// FNV-1a taken a little-endian word of eight bytes at a time, in four lanes that take every fourth
+// word of each run of 32 bytes, then the lanes' sums and the bytes left over: a word that differs
+// gives another sum whatever follows, and the lanes keep the processor's multipliers all busy, so a
+// save's files are summed in a few microseconds.
+std::uint64_t FileSum(std::string_view bytes) {
+    constexpr std::uint64_t kPrime = 0x100000001b3ULL;
+    std::uint64_t a = kFnvOffsetBasis, b = kFnvOffsetBasis, c = kFnvOffsetBasis, d = kFnvOffsetBasis;
+    const char* data = bytes.data();
+    std::size_t i = 0;
+    for (; i + 32 <= bytes.size(); i += 32) {
+        a = (a ^ LittleEndianWord(data + i)) * kPrime;
+        b = (b ^ LittleEndianWord(data + i + 8)) * kPrime;
+        c = (c ^ LittleEndianWord(data + i + 16)) * kPrime;
+        d = (d ^ LittleEndianWord(data + i + 24)) * kPrime;
+    }
+    std::uint64_t h = kFnvOffsetBasis;
+    for (const std::uint64_t lane : {a, b, c, d}) h = (h ^ lane) * kPrime;
+    for (; i + 8 <= bytes.size(); i += 8) h = (h ^ LittleEndianWord(data + i)) * kPrime;
+    return Fnv1a(h, data + i, bytes.size() - i);
 }
 
 TFileMark MarkOf(std::string_view bytes) { return {bytes.size(), FileSum(bytes)}; }
@@ -153,6 +166,15 @@ std::optional<TFileMark> MarkOfFile(const std::string& path) {
     return MarkOf(bytes);
 }
 
+// Sixteen hexadecimal digits, leading zeros kept.
+std::string Hex16(std::uint64_t v) {
+    std::string digits(16, '0');
+    char buffer[16];
+    const char* end = std::to_chars(buffer, buffer + 16, v, 16).ptr;
+    std::memcpy(digits.data() + 16 - (end - buffer), buffer, static_cast<std::size_t>(end - buffer));
+    return digits;
+}
+
 std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
 
 std::string FolderOf(const std::string& path) {
@@ -165,9 +187,7 @@ std::string FolderOf(const std::string& path) {
 std::string TagOf(const std::string& base) {
     std::string name = FileNameOf(base);
     for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    char hex[17];
-    std::snprintf(hex, sizeof hex, "%016llx", static_cast<unsigned long long>(Fnv1a(kFnvOffsetBasis, name.data(), name.size())));
-    return std::string(kFilePrefix) + hex;
+    return std::string(kFilePrefix) + Hex16(Fnv1a(kFnvOffsetBasis, name.data(), name.size()));
 }
 
 // The tag of a lock, journal or scratch file of ours; empty for any other name.
@@ -191,13 +211,8 @@ struct TJournalEntry {
 std::string JournalText(const std::vector<TJournalEntry>& entries) {
     std::string text(kJournalMagic);
     text += '\0';
-    auto hex = [](std::uint64_t v) {
-        char digits[17];
-        std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(v));
-        return std::string(digits);
-    };
     for (const TJournalEntry& e : entries)
-        for (const std::string& field : {e.scratch, e.backup, e.target, hex(e.mark.size), hex(e.mark.sum)}) {
+        for (const std::string& field : {e.scratch, e.backup, e.target, Hex16(e.mark.size), Hex16(e.mark.sum)}) {
             text += field;
             text += '\0';
         }
@@ -353,7 +368,7 @@ void TGameFilesLock::RemoveScratchFiles() const {
 
 std::string TGameFilesLock::NewScratchName(const std::string& stem) const {
     static unsigned counter = 0;
-    return InFolder(stem + std::to_string(++counter) + ".tmp");
+    return stem + std::to_string(++counter) + ".tmp";
 }
 
 bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
@@ -395,19 +410,22 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     for (std::size_t i = 0; i < files.size(); ++i) {
         Step();
         Entry& e = entries[i];
+        std::string scratchName;
         for (int attempt = 0; attempt < 100 && e.scratch.empty(); ++attempt) {
-            const std::string name = NewScratchName(scratchStem);
-            const int fd = WriteNewFile(name, files[i].bytes, O_EXCL);
+            scratchName = NewScratchName(scratchStem);
+            const std::string path = InFolder(scratchName);
+            const int fd = WriteNewFile(path, files[i].bytes, O_EXCL);
             if (fd >= 0) {
-                e.scratch = name;
+                e.scratch = path;
                 written.push_back(fd);
             } else if (errno != EEXIST) {
                 break;
             }
         }
         if (e.scratch.empty()) return giveUp();
-        e.backup = NewScratchName(scratchStem);
-        journalEntries.push_back({FileNameOf(e.scratch), FileNameOf(e.backup), FileNameOf(files[i].path), MarkOf(files[i].bytes)});
+        std::string backupName = NewScratchName(scratchStem);
+        e.backup = InFolder(backupName);
+        journalEntries.push_back({std::move(scratchName), std::move(backupName), FileNameOf(files[i].path), MarkOf(files[i].bytes)});
     }
     Step();
     const int journalFd = WriteNewFile(journal, JournalText(journalEntries), O_TRUNC);

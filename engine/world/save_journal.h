@@ -53,7 +53,7 @@ private:
     bool FinishCutShortSave(bool leftBehind);
     void RemoveScratchFiles() const;
     std::string InFolder(const std::string& name) const { return folder_ + "/" + name; }
-    std::string NewScratchName(const std::string& stem) const;
+    std::string NewScratchName(const std::string& stem) const;  // a name within the folder
 
     std::string folder_, tag_;
     int fd_ = -1;
