@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <bit>
 #include <cctype>
 #include <cerrno>
@@ -173,6 +174,12 @@ std::string Hex16(std::uint64_t v) {
     const char* end = std::to_chars(buffer, buffer + 16, v, 16).ptr;
     std::memcpy(digits.data() + 16 - (end - buffer), buffer, static_cast<std::size_t>(end - buffer));
     return digits;
+}
+
+bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
 }
 
 std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
@@ -374,7 +381,7 @@ std::string TGameFilesLock::NewScratchName(const std::string& stem) const {
 bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     if (state_ != State::Held) return false;
     struct Entry {
-        std::string scratch, backup;
+        std::string target, scratch, backup;
         bool hadOld = false, keptOld = false, movedAside = false;
     };
     std::vector<Entry> entries(files.size());
@@ -382,11 +389,20 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     // refused before anything is written. A link is judged by what it leads to, and kept aside
     // itself like a file.
     for (std::size_t i = 0; i < files.size(); ++i) {
+        Entry& e = entries[i];
+        e.target = files[i].path;
         struct stat st {};
-        const char* path = files[i].path.c_str();
-        if (::lstat(path, &st) != 0) continue;
-        entries[i].hadOld = true;
-        if (S_ISLNK(st.st_mode) && ::stat(path, &st) != 0) continue;
+        bool found = ::lstat(e.target.c_str(), &st) == 0;
+        if (!found && files[i].anyCase) {
+            std::string other = FileNamedIgnoringCase(e.target);
+            if (!other.empty()) {
+                e.target = std::move(other);
+                found = ::lstat(e.target.c_str(), &st) == 0;
+            }
+        }
+        if (!found) continue;
+        e.hadOld = true;
+        if (S_ISLNK(st.st_mode) && ::stat(e.target.c_str(), &st) != 0) continue;
         if (!S_ISREG(st.st_mode)) return false;
     }
     stepsTaken = 0;
@@ -425,7 +441,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         if (e.scratch.empty()) return giveUp();
         std::string backupName = NewScratchName(scratchStem);
         e.backup = InFolder(backupName);
-        journalEntries.push_back({std::move(scratchName), std::move(backupName), FileNameOf(files[i].path), MarkOf(files[i].bytes)});
+        journalEntries.push_back({std::move(scratchName), std::move(backupName), FileNameOf(e.target), MarkOf(files[i].bytes)});
     }
     Step();
     const int journalFd = WriteNewFile(journal, JournalText(journalEntries), O_TRUNC);
@@ -437,12 +453,12 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     folder.Sync();
     // Committed: from here a stop leaves the new files, and a failed step puts the old ones back.
     auto putBack = [&](std::size_t failed) {
-        bool whole = !entries[failed].movedAside || RenameFile(entries[failed].backup, files[failed].path) == 0;
+        bool whole = !entries[failed].movedAside || RenameFile(entries[failed].backup, entries[failed].target) == 0;
         // Last placed first, each new file back to its scratch name before its old one returns:
         // stopped midway, the journal still finishes the save instead of leaving a mixed pair.
         for (std::size_t j = failed; whole && j-- > 0;) {
             const Entry& e = entries[j];
-            whole = RenameFile(files[j].path, e.scratch) == 0 && (!e.keptOld || RenameFile(e.backup, files[j].path) == 0);
+            whole = RenameFile(e.target, e.scratch) == 0 && (!e.keptOld || RenameFile(e.backup, e.target) == 0);
         }
         if (!whole) {
             keepLockFile_ = true;
@@ -456,7 +472,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
         Entry& e = entries[i];
-        const std::string& target = files[i].path;
+        const std::string& target = e.target;
         // The last file needs no second name: nothing placed after it can fail and call it back,
         // and its own failed rename leaves the old file where it was.
         e.keptOld = i + 1 < files.size() && e.hadOld;
@@ -496,6 +512,18 @@ void TGameFilesLock::FinishInterruptedSaves(const std::string& folder) {
     for (const std::string& tag : tags) {
         const TGameFilesLock lock(folder, tag, Taking::Tidy);
     }
+}
+
+std::string FileNamedIgnoringCase(const std::string& path) {
+    std::error_code ec;
+    const fs::path p(path);
+    const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
+    const std::string want = p.filename().string();
+    for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (EqualsIgnoringCase(name, want)) return p.has_parent_path() ? (dir / name).string() : name;
+    }
+    return {};
 }
 
 void SetFileRenamer(FileRenamer r) { renamer = r; }
