@@ -7,8 +7,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -34,13 +32,6 @@ std::size_t ExtensionDot(const std::string& name) {
     if (slash != std::string::npos && dot < slash) return std::string::npos;
     if (dot == (slash == std::string::npos ? 0 : slash + 1)) return std::string::npos;  // ".hidden"
     return dot;
-}
-
-bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 
 // What reading a file whole came to. A named pipe or device is never read (it could block the
@@ -108,14 +99,8 @@ std::string GameBaseOf(const std::string& fileName) {
 std::string ResolveFileCaseInsensitive(const std::string& path) {
     std::error_code ec;
     if (fs::exists(path, ec)) return path;
-    fs::path p(path);
-    fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
-    const std::string want = p.filename().string();
-    for (const auto& entry : fs::directory_iterator(dir, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (EqualsIgnoringCase(name, want)) return p.has_parent_path() ? (dir / name).string() : name;
-    }
-    return path;
+    std::string found = FileNamedIgnoringCase(path);
+    return found.empty() ? path : found;
 }
 
 std::string MapFileFor(const std::string& fileName) { return ResolveFileCaseInsensitive(GameBaseOf(fileName) + "KVM"); }
@@ -327,19 +312,16 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 
 bool SaveGameFiles(const std::string& name, bool withHistory) {
     bool saved = false;
-    const std::string history = HistoryText();
+    const std::string history = withHistory ? HistoryText() : std::string();
     {
         TGameFilesLock lock(name);
         if (lock.state() == TGameFilesLock::State::Held) {
-            // Named only under the lock, once a save cut short has been finished. An existing file
-            // of the same name in another case is overwritten rather than left beside the new one,
-            // where a later load could pick up the stale copy.
+            // Found ignoring case by the save itself, under the lock once a save cut short has been
+            // finished, as it looks at each old file anyway.
             std::vector<TFileImage> files;
-            if (withHistory) files.push_back({ResolveFileCaseInsensitive(name + ".BTL"), history});
-            files.push_back({ResolveFileCaseInsensitive(name + ".KVT"),
-                             std::string_view(reinterpret_cast<const char*>(GameRec), kGameRecSize)});
-            files.push_back({ResolveFileCaseInsensitive(name + ".KVM"),
-                             std::string_view(reinterpret_cast<const char*>(MapGrid), kMapGridSize)});
+            if (withHistory) files.push_back({name + ".BTL", history, true});
+            files.push_back({name + ".KVT", std::string_view(reinterpret_cast<const char*>(GameRec), kGameRecSize), true});
+            files.push_back({name + ".KVM", std::string_view(reinterpret_cast<const char*>(MapGrid), kMapGridSize), true});
             saved = lock.WriteTogether(files);
         }
     }

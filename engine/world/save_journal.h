@@ -15,6 +15,9 @@ namespace kvt {
 struct TFileImage {
     std::string path;  // every file of one save lies in the folder of the game's name
     std::string_view bytes;
+    // Where no file has this very name, one whose name differs only in case is replaced rather
+    // than left beside the new one, where a later load could pick up the stale copy.
+    bool anyCase = false;
 };
 
 // The lock on one game's files, from construction to destruction. Names that differ only in case
@@ -53,7 +56,7 @@ private:
     bool FinishCutShortSave(bool leftBehind);
     void RemoveScratchFiles() const;
     std::string InFolder(const std::string& name) const { return folder_ + "/" + name; }
-    std::string NewScratchName() const;
+    std::string NewScratchName(const std::string& stem) const;  // a name within the folder
 
     std::string folder_, tag_;
     int fd_ = -1;
@@ -61,6 +64,10 @@ private:
     bool keepLockFile_ = false;
     State state_ = State::Busy;
 };
+
+// The entry of the path's folder whose name is the path's ignoring case (the path itself when it
+// exists), with the path's folder in front; empty when there is none.
+std::string FileNamedIgnoringCase(const std::string& path);
 
 // How a save touches the disk, for tests (nullptr restores the real call). A renamer or linker may
 // fail its step (non-zero, as std::rename and link answer) as a full, vanished or link-less disk

@@ -108,6 +108,51 @@ TEST_F(GameFiles, ASaveReplacesTheWholePairOrLeavesTheOldOneAsItWas) {
     EXPECT_EQ(names, (std::set<std::string>{"pair.KVT", "pair.KVM"})) << "nothing half-written is left";
 }
 
+TEST_F(GameFiles, AGameWhoseFilesAreLinksIsSavedOverTheLinksOrGetsThemBack) {
+    // The linked files lie in another folder and are never written: a save puts files in place of
+    // the links, and a save the disk refuses puts the links back as they were, a dangling one too.
+    const std::string elsewhere = testing::TempFolder("linked");
+    std::ofstream(elsewhere + "/old.KVT", std::ios::binary) << std::string(kGameRecSize, 'r');
+    std::ofstream(elsewhere + "/old.KVM", std::ios::binary) << std::string(kMapGridSize, 'm');
+    const std::vector<char> oldRec = FileBytes(elsewhere + "/old.KVT"), oldMap = FileBytes(elsewhere + "/old.KVM");
+    const std::string rec(reinterpret_cast<const char*>(GameRec), kGameRecSize);
+    const struct {
+        const char* name;
+        bool dangling, mapRenameFails;
+    } cases[] = {{"links to files, saved", false, false},
+                 {"links to files, refused", false, true},
+                 {"a dangling link, refused", true, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        const std::string recTarget = elsewhere + (c.dangling ? "/gone.KVT" : "/old.KVT");
+        fs::create_symlink(recTarget, Path("game.KVT"));
+        fs::create_symlink(elsewhere + "/old.KVM", Path("game.KVM"));
+        SetFileRenamer(c.mapRenameFails ? [](const char* from, const char* to) {
+            return std::string(to).ends_with(".KVM") ? -1 : std::rename(from, to);
+        } : FileRenamer{nullptr});
+        ScriptedFrontend fe;
+        if (c.mapRenameFails) fe.ExpectInformationBox();
+        EXPECT_EQ(SaveGameFiles(Path("game")), !c.mapRenameFails);
+        if (c.mapRenameFails) {
+            ASSERT_TRUE(fs::is_symlink(Path("game.KVT")));
+            ASSERT_TRUE(fs::is_symlink(Path("game.KVM")));
+            EXPECT_EQ(fs::read_symlink(Path("game.KVT")).string(), recTarget);
+            EXPECT_EQ(fs::read_symlink(Path("game.KVM")).string(), elsewhere + "/old.KVM");
+        } else {
+            EXPECT_FALSE(fs::is_symlink(Path("game.KVT")));
+            EXPECT_FALSE(fs::is_symlink(Path("game.KVM")));
+            EXPECT_EQ(FileBytes(Path("game.KVT")), std::vector<char>(rec.begin(), rec.end()));
+        }
+        EXPECT_EQ(FileBytes(elsewhere + "/old.KVT"), oldRec) << "a linked file was written";
+        EXPECT_EQ(FileBytes(elsewhere + "/old.KVM"), oldMap) << "a linked file was written";
+        EXPECT_FALSE(fs::exists(elsewhere + "/gone.KVT"));
+        std::set<std::string> names;
+        for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+        EXPECT_EQ(names, (std::set<std::string>{"game.KVT", "game.KVM"})) << "nothing half-written is left";
+    }
+}
+
 TEST_F(GameFiles, AGameNamedUpToTheLongestNameTheDiskAllowsSaves) {
     const std::string base = Path(std::string(250, 'g'));  // 254 bytes with ".KVT"
     ASSERT_TRUE(SaveGameFiles(base));

@@ -256,6 +256,37 @@ TEST_F(SaveJournal, ANewFileTheDiskLostBeforeItsFlushUndoesTheSave) {
         }
 }
 
+TEST_F(SaveJournal, AByteTheDiskChangedAnywhereInANewFileUndoesTheSave) {
+    // Bytes of every word of a run of 32, of the word past the last run and of the last few bytes:
+    // each is summed its own way, and a change in any of them must be found.
+    for (const std::size_t at : {std::size_t{0}, std::size_t{8}, std::size_t{16}, std::size_t{31}, kGameRecSize / 32 * 32 + 3,
+                                 kGameRecSize - 1}) {
+        SCOPED_TRACE("byte " + std::to_string(at) + " of the record");
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        const TGameOnDisk old = OnDisk(Path("game"));
+        MarkGame(2);
+        // Stopped with the record and the map written and the journal naming them.
+        ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+        std::string record;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".tmp" && fs::file_size(e.path()) == kGameRecSize) record = e.path().string();
+        ASSERT_FALSE(record.empty());
+        std::fstream f(record, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekg(static_cast<std::streamoff>(at));
+        const char was = static_cast<char>(f.get());
+        f.seekp(static_cast<std::streamoff>(at));
+        f.put(static_cast<char>(was ^ 0x5a));
+        f.close();
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
+        EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+    }
+}
+
 TEST_F(SaveJournal, ANameTakenByAFolderDeviceOrPipeIsRefusedLikeAnUnwritableFolder) {
     enum class Thing { Folder, Pipe, Device, NoFolder };
     struct Case {
