@@ -2,6 +2,7 @@
 #include "engine/forces/force_tally.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 
 #include "engine/world/globals.h"
@@ -222,6 +223,8 @@ TTallyCorps::TTallyCorps() {
         side_[slot] = corps.Side;
         fatigueLimit_[slot] = corps.FatigueLimit;
         strength_[slot] = corps.Strength;
+        unplanned_[slot] = corps.PlanTag == 0;
+        ordered_[slot] = corps.Disruption == 0;
     }
 }
 
@@ -242,6 +245,74 @@ void TTallyCorps::TallyNear(int city, int nation, int range) const {
             s.MeetNear(index_[i], side_[i], strength_[i], fatigueLimit_[i], d, c, side, range);
         }
     s.Store();
+}
+
+int TTallyCorps::TallyAround(int city, int nation, int range) const {
+    ResetForceTally();
+    OwnTally = 0;
+    if (!Arr1<TCityRec, kCityCount>::InRange(city)) return 0;
+    const TGameRec& g = *GameRec;
+    const int side = Arr1<TNationRec, kNationCount>::InRange(nation) ? g.Nations[nation].Side : 0;
+    const TCityRec& c = g.Cities[city];
+    Sums s;
+    int nearestEnemy = kNoCorpsDistance, nearestOwn = kNoCorpsDistance;
+    // The corps that may claim the running limit lie nearer than its start; they claim it in index
+    // order, so they are noted by index and met in that order afterwards.
+    const int start = 2 * range;
+    std::uint64_t claims[2] = {}, ownClaims[2] = {};
+    std::uint16_t claimDistance[kTallyCorpsMax + 1];
+    // A corps o columns off is at least o hexes away: only those in the columns within reach can
+    // claim or add, and they lie in one run of slots.
+    const int reach = std::max(start - 1, 0);
+    const int first = start_[std::max(c.HexX - reach, 0)], end = start_[std::min(c.HexX + reach, 255) + 1];
+    for (int i = first; i < end; ++i) {
+        const int d = HexDistance(c.HexX, c.HexY, x_[i], y_[i]);
+        const int k = index_[i];
+        const bool own = side_[i] == side;
+        if (own) {
+            nearestOwn = std::min(nearestOwn, d);
+            if (d == 0) HolderCorpsOnCity = static_cast<std::uint16_t>(k);
+        } else {
+            nearestEnemy = std::min(nearestEnemy, d);
+        }
+        if (d < start && (own ? unplanned_[i] : ordered_[i])) {
+            claims[k >> 6] |= std::uint64_t{1} << (k & 63);
+            if (own) ownClaims[k >> 6] |= std::uint64_t{1} << (k & 63);
+            claimDistance[k] = static_cast<std::uint16_t>(d);
+        }
+        if (d >= range) continue;
+        if (own) {
+            s.own += strength_[i];
+        } else {
+            s.enemy += strength_[i];
+            s.readiness += fatigueLimit_[i];
+        }
+    }
+    // The nearest of either side may stand further out: the columns beyond are searched outward
+    // until none could hold a nearer corps.
+    for (int o = reach + 1; o <= 255 && (o < nearestOwn || o < nearestEnemy); ++o)
+        for (const int column : {c.HexX - o, c.HexX + o}) {
+            if (column < 0 || column > 255) continue;
+            for (int i = start_[column]; i < start_[column + 1]; ++i) {
+                const int d = HexDistance(c.HexX, c.HexY, x_[i], y_[i]);
+                int& nearest = side_[i] == side ? nearestOwn : nearestEnemy;
+                nearest = std::min(nearest, d);
+            }
+        }
+    s.Store();
+    int limit = start, result = 0, nearestEnemyCorps = 0;
+    for (int word = 0; word < 2; ++word)
+        for (std::uint64_t bits = claims[word]; bits != 0; bits &= bits - 1) {
+            const int k = word * 64 + std::countr_zero(bits);
+            if (claimDistance[k] >= limit) continue;
+            limit = claimDistance[k];
+            if ((ownClaims[word] >> (k & 63)) & 1) result = k;
+            else nearestEnemyCorps = k;
+        }
+    EnemyCorpsTally = static_cast<std::uint16_t>(nearestEnemyCorps);
+    NearestEnemyDist = static_cast<std::uint16_t>(nearestEnemy);
+    NearestOwnDist = static_cast<std::uint16_t>(nearestOwn);
+    return result;
 }
 
 void ResetForceTally() {

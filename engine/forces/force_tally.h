@@ -52,18 +52,21 @@ int TallyForcesNearCityFullRescan(int city, int nation, int range, TallyVariant 
 
 void ResetForceTally();
 
-// The plain tally around many cities in a row while no corps moves (the computer's city scores):
-// the corps in use are sorted by column once, and each city measures only those within range of
-// its column. Leaves the words TallyForcesNearCity would leave for the corps as they stood.
+// The plain and army tallies around many cities in a row while no corps moves, is raised, freed,
+// planned or disordered (the computer's city scores, an army's target rows): the corps in use are
+// sorted by column once, and each city measures only those in the columns within reach. Leaves
+// the words and answer TallyForcesNearCity would leave for the corps as they stood.
 class TTallyCorps {
 public:
     TTallyCorps();
     void TallyNear(int city, int nation, int range) const;
+    int TallyAround(int city, int nation, int range) const;
 
 private:
     std::uint8_t start_[257] = {};  // first slot of each column (columns are bytes)
     std::uint8_t index_[kTallyCorpsMax] = {}, x_[kTallyCorpsMax] = {}, y_[kTallyCorpsMax] = {};
     std::uint8_t side_[kTallyCorpsMax] = {}, fatigueLimit_[kTallyCorpsMax] = {};
+    bool unplanned_[kTallyCorpsMax] = {}, ordered_[kTallyCorpsMax] = {};  // no plan tag; not disordered
     std::uint16_t strength_[kTallyCorpsMax] = {};
 };
 

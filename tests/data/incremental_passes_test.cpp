@@ -157,12 +157,13 @@ protected:
 
     // The plain tally read three ways around every city (and the numbers beside the cities), for
     // both sides, at a range that changes from step to step: swept, from corps sorted once, and
-    // rescanned. The words left by the call before must not leak into the next.
+    // rescanned; the armies' tally from the sorted corps and rescanned, its answer too. The words
+    // left by the call before must not leak into the next.
     bool SameTallies(const std::string& where) {
         const int range = 1 + (++tallySteps % 5) * 3;
         const TTallyCorps sorted;
         for (int city = 0; city <= kCityCount + 1; ++city)
-            for (int nation : {kNationUnion, kNationConfederacy}) {
+            for (int nation : {kNationUnion, kNationConfederacy, kNationFrance}) {
                 const TTally a = Tally(TallyForcesNearCity, city, nation, range);
                 sorted.TallyNear(city, nation, range);
                 const TTally s = Words(0);
@@ -172,6 +173,16 @@ protected:
                               << ", nation " << nation << ", range " << range;
                 return false;
             }
+        for (int city = 0; city <= kCityCount + 1; ++city)
+            for (int nation : {kNationUnion, kNationConfederacy, kNationFrance})
+                for (int around : {range, range / 3, 0}) {
+                    const TTally s = Words(sorted.TallyAround(city, nation, around));
+                    const TTally b = Words(TallyForcesNearCityFullRescan(city, nation, around, TallyVariant::AroundCity));
+                    if (s == b) continue;
+                    ADD_FAILURE() << "army tally from sorted corps, " << where << ": city " << city << ", nation "
+                                  << nation << ", range " << around;
+                    return false;
+                }
         return true;
     }
 

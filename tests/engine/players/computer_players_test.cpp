@@ -217,6 +217,41 @@ TEST_F(ComputerDriver, TheTallyVariantsDifferInStartsWeightsAndTheCorpsTheyAnswe
 }
 
 
+class ArmyTally : public ComputerWorld {};
+
+TEST_F(ArmyTally, FromSortedCorpsItClaimsInListOrderAsTheRescanDoes) {
+    // Range 5 around (30, 30): an unplanned own corps and an ordered enemy share one running limit
+    // from 10, taken in list order; the nearest of each side is measured however far.
+    struct Placed { int nation, x; bool planned = false, disordered = false; };
+    // Expected: the answer, the enemy corps, the nearest enemy and own distances, the holder's corps.
+    struct Case { const char* what; std::vector<Placed> corps; Ints expected; };
+    const Case cases[] = {
+        {"a nearer enemy listed first bars the own corps", {{2, 33}, {1, 35}}, {0, 1, 3, 5, 0}},
+        {"an own corps listed first keeps its claim", {{1, 35}, {2, 33}}, {1, 2, 3, 5, 0}},
+        {"of two at one distance the first listed wins", {{1, 32}, {1, 28}}, {1, 0, 100, 2, 0}},
+        {"planned and disordered corps claim nothing", {{1, 31, true}, {2, 29, false, true}}, {0, 0, 1, 1, 0}},
+        {"a far enemy is still the nearest", {{1, 30}, {2, 52}, {2, 8}}, {1, 0, 22, 0, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int city = AddCity("City", 30, 30, kUnion);
+        for (const Placed& p : c.corps) {
+            TCorpsRec& k = C(AddCorps(p.nation, p.x, 30));
+            k.PlanTag = p.planned ? 3 : 0;
+            k.Disruption = p.disordered ? 1 : 0;
+        }
+        auto words = [](int answer) {
+            return Ints{answer, EnemyCorpsTally, NearestEnemyDist, NearestOwnDist, HolderCorpsOnCity,
+                        OwnTally, EnemyTally, EnemyReadinessTally};
+        };
+        const Ints rescanned = words(TallyForcesNearCityFullRescan(city, kNationUnion, 5, TallyVariant::AroundCity));
+        const TTallyCorps sorted;
+        EXPECT_EQ(words(sorted.TallyAround(city, kNationUnion, 5)), rescanned);
+        EXPECT_EQ(Ints(rescanned.begin(), rescanned.begin() + 5), c.expected);
+    }
+}
+
 class TheatreBalance : public ComputerWorld {};
 
 TEST_F(TheatreBalance, PressureAndPostureWeighStrengthCorpsWeightsLoadAndTheCapital) {
