@@ -199,6 +199,7 @@ int TallyForcesNearCityFullRescan(int city, int nation, int range, TallyVariant 
 }
 
 static_assert(kTallyCorpsMax == kCorpsCount);
+static_assert(kTallyCityMax == kCityCount);
 
 TTallyCorps::TTallyCorps() {
     const TGameRec& g = *GameRec;
@@ -313,6 +314,80 @@ int TTallyCorps::TallyAround(int city, int nation, int range) const {
     NearestEnemyDist = static_cast<std::uint16_t>(nearestEnemy);
     NearestOwnDist = static_cast<std::uint16_t>(nearestOwn);
     return result;
+}
+
+bool TTallyCorps::SameNearReading(const TTallyCorps& other) const {
+    return std::equal(std::begin(start_), std::end(start_), std::begin(other.start_)) &&
+           std::equal(std::begin(index_), std::end(index_), std::begin(other.index_)) &&
+           std::equal(std::begin(x_), std::end(x_), std::begin(other.x_)) &&
+           std::equal(std::begin(y_), std::end(y_), std::begin(other.y_)) &&
+           std::equal(std::begin(side_), std::end(side_), std::begin(other.side_)) &&
+           std::equal(std::begin(fatigueLimit_), std::end(fatigueLimit_), std::begin(other.fatigueLimit_)) &&
+           std::equal(std::begin(strength_), std::end(strength_), std::begin(other.strength_));
+}
+
+void TCityTallies::Read(const std::array<int, kTallyCityMax + 1>& ranges) {
+    const TGameRec& g = *GameRec;
+    TTallyCorps now;
+    bool same = read_ && ranges == ranges_ && now.SameNearReading(corps_);
+    for (int city = 1; city <= kCityCount && same; ++city)
+        same = x_[city] == g.Cities[city].HexX && y_[city] == g.Cities[city].HexY;
+    if (same) return;
+    read_ = true;
+    corps_ = now;
+    ranges_ = ranges;
+    bySide_ = true;
+    for (int i = 0; i < kTallyCorpsMax; ++i) bySide_ = bySide_ && corps_.side_[i] < kSides;
+    for (int city = 1; city <= kCityCount; ++city) {
+        const TCityRec& c = g.Cities[city];
+        x_[city] = c.HexX;
+        y_[city] = c.HexY;
+        TSideSums& sums = sums_[city];
+        sums = TSideSums{};
+        if (!bySide_) continue;
+        const int range = ranges[city], box = std::max(range - 1, 0);
+        // The columns within reach lie in one run of slots; a corps on the city stands in its
+        // column, where the last in index order is met last.
+        const int first = corps_.start_[std::max(c.HexX - box, 0)];
+        const int end = corps_.start_[std::min(c.HexX + box, 255) + 1];
+        for (int i = first; i < end; ++i) {
+            if (std::abs(c.HexY - corps_.y_[i]) > box) continue;
+            const int d = HexDistance(c.HexX, c.HexY, corps_.x_[i], corps_.y_[i]);
+            const int side = corps_.side_[i];
+            if (d == 0) sums.holder[side] = corps_.index_[i];
+            if (d >= range) continue;
+            sums.own[side] += corps_.strength_[i];
+            sums.enemy[side] += corps_.strength_[i] / (d + 1);
+            sums.corps[side] += 1;
+            sums.readiness[side] += corps_.fatigueLimit_[i];
+        }
+        for (int side = 0; side < kSides; ++side) {
+            sums.enemy[kSides] += sums.enemy[side];
+            sums.corps[kSides] += sums.corps[side];
+            sums.readiness[kSides] += sums.readiness[side];
+        }
+    }
+}
+
+void TCityTallies::TallyNear(int city, int nation) const {
+    if (!bySide_ || !Arr1<TCityRec, kCityCount>::InRange(city)) {
+        corps_.TallyNear(city, nation, Arr1<TCityRec, kCityCount>::InRange(city) ? ranges_[city] : 0);
+        return;
+    }
+    ResetForceTally();
+    const TGameRec& g = *GameRec;
+    const int side = Arr1<TNationRec, kNationCount>::InRange(nation) ? g.Nations[nation].Side : 0;
+    const TSideSums& sums = sums_[city];
+    // No corps stands for a side past the sums: every corps is then an enemy.
+    const bool sided = side < kSides;
+    Sums s;
+    s.own = 1 + (sided ? sums.own[side] : 0);
+    s.enemy = sums.enemy[kSides] - (sided ? sums.enemy[side] : 0);
+    s.corps = sums.corps[kSides] - (sided ? sums.corps[side] : 0);
+    s.readiness = sums.readiness[kSides] - (sided ? sums.readiness[side] : 0);
+    s.Store();
+    const int holder = g.Cities[city].Owner;
+    if (holder < kSides) HolderCorpsOnCity = sums.holder[holder];
 }
 
 void ResetForceTally() {

@@ -252,6 +252,34 @@ TEST_F(ArmyTally, FromSortedCorpsItClaimsInListOrderAsTheRescanDoes) {
     }
 }
 
+TEST_F(ArmyTally, TheNationsScoringInARowShareOneTallyThatFollowsTheCorps) {
+    // A Union city of theatre 1 (range 6): a Union corps 1 hex off, a Confederate one further.
+    const int city = AddCity("Held", 30, 30, kUnion);
+    AddCorps(kNationUnion, 31, 30);
+    const int enemy = AddCorps(kNationConfederacy, 33, 30);
+    C(enemy).Strength = 90;
+    struct Case { const char* what; int nation, franceSide, enemyX, enemyTally; };
+    const Case cases[] = {
+        {"the Union meets the enemy 3 hexes off", kNationUnion, 0, 33, 90 / 4},
+        {"the Confederacy meets the Union corps 1 hex off", kNationConfederacy, 0, 33, 100 / 2},
+        {"France at peace meets both", kNationFrance, 0, 33, 100 / 2 + 90 / 4},
+        {"France beside the Union meets the Confederate alone", kNationFrance, kUnion, 33, 90 / 4},
+        {"the enemy closing in is met again", kNationUnion, kUnion, 32, 90 / 3},
+        {"and out of range not at all", kNationUnion, kUnion, 40, 0},
+    };
+    TCityTallies shared;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Nation(kNationFrance).Side = static_cast<U8>(c.franceSide);
+        C(enemy).HexX = static_cast<U8>(c.enemyX);
+        ScoreCities(c.nation, shared);
+        const Ints fromShared{City(city).EnemyTally, City(city).ScoreValue};
+        ScoreCities(c.nation);
+        EXPECT_EQ(City(city).EnemyTally, c.enemyTally);
+        EXPECT_EQ(fromShared, (Ints{City(city).EnemyTally, City(city).ScoreValue}));
+    }
+}
+
 class TheatreBalance : public ComputerWorld {};
 
 TEST_F(TheatreBalance, PressureAndPostureWeighStrengthCorpsWeightsLoadAndTheCapital) {
