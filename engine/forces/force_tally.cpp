@@ -326,6 +326,27 @@ bool TTallyCorps::SameNearReading(const TTallyCorps& other) const {
            std::equal(std::begin(strength_), std::end(strength_), std::begin(other.strength_));
 }
 
+int TAroundTallies::TallyAround(int city, int nation, int range) {
+    const bool keep = Arr1<TCityRec, kCityCount>::InRange(city) && range >= 0 && range < kRanges;
+    if (keep) {
+        const int at = kept_[city][range];
+        if (at != 0 && list_[at - 1].nation == nation) {
+            const TKept& k = list_[at - 1];
+            OwnTally = k.own, EnemyTally = k.enemy, EnemyReadinessTally = k.readiness;
+            EnemyCorpsTally = k.enemyCorps, HolderCorpsOnCity = k.holder;
+            NearestEnemyDist = k.nearestEnemy, NearestOwnDist = k.nearestOwn;
+            return k.answer;
+        }
+    }
+    const int answer = corps_.TallyAround(city, nation, range);
+    if (keep && count_ < static_cast<int>(std::size(list_))) {
+        list_[count_] = {nation,        answer,         OwnTally,         EnemyTally,    EnemyReadinessTally,
+                         EnemyCorpsTally, HolderCorpsOnCity, NearestEnemyDist, NearestOwnDist};
+        kept_[city][range] = static_cast<std::uint8_t>(++count_);
+    }
+    return answer;
+}
+
 void TCityTallies::Read(const std::array<int, kTallyCityMax + 1>& ranges) {
     const TGameRec& g = *GameRec;
     TTallyCorps now;

@@ -75,6 +75,25 @@ private:
     std::uint16_t strength_[kTallyCorpsMax] = {};
 };
 
+// The army tally from corps sorted once, for a nation's army operations, which ask about the same
+// cities again and again while no corps changes as the tally reads it: a city asked again at the
+// same range for the same nation leaves the words and answer it left the first time.
+class TAroundTallies {
+public:
+    int TallyAround(int city, int nation, int range);
+
+private:
+    static constexpr int kRanges = 16;  // ranges 0..15 are kept; others are tallied each time
+    struct TKept {
+        int nation, answer;
+        std::uint16_t own, enemy, readiness, enemyCorps, holder, nearestEnemy, nearestOwn;
+    };
+    TTallyCorps corps_;
+    std::uint8_t kept_[kTallyCityMax + 1][kRanges] = {};  // 1 + the entry in list_, 0 for none
+    TKept list_[255];
+    int count_ = 0;
+};
+
 // The plain tally of every city at a range of its own, for the computer's city scores of the
 // nations one after another: each city meets its corps once and sums them by their side, and a
 // nation's words are its own side's sums and the others'. The cities are met again only when the

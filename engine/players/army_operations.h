@@ -11,7 +11,7 @@
 
 namespace kvt {
 
-class TTallyCorps;
+class TAroundTallies;
 
 // One city an army may send corps to; rebuilt for every army, read by nothing else.
 struct TTargetRow {
@@ -57,12 +57,12 @@ private:
 
 void ClearTargetTable();
 // Counts the city's garrison itself; the second form reads it from the count, the third also
-// tallies the corps from a table sorted while they stand as they do.
+// tallies the corps from tallies kept while they stand as they do.
 void FillTargetRow(int row, int nation, int city, int range);
 void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons);
-void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons, const TTallyCorps& corps);
+void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons, TAroundTallies& tallies);
 // Adds up to 8 rows of held cities lying near both the base and the last row; answers the rows.
-int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons, const TTallyCorps& corps);
+int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons, TAroundTallies& tallies);
 // The row of highest value the army may take on for the side: mode 1 only rows with enemy
 // strength left. 0 when none.
 int PickTargetRow(int side, int army, int mode);
@@ -70,8 +70,8 @@ int PickTargetRow(int side, int army, int mode);
 // strength is matched or the army has no corps left to give.
 void AssignCorpsToRow(int nation, int army, int row, int maxDistance);
 // Defence of own cities, attack (stance 2), then garrisons. Sending corps moves none, so the
-// corps sorted before still stand where the table holds them.
-void DistributeArmyCorps(int nation, int army, const TTallyCorps& corps);
+// tallies kept before still hold.
+void DistributeArmyCorps(int nation, int army, TAroundTallies& tallies);
 
 // The steps of RunArmyOperations, on one army.
 void GatherArmyCorps(int army);

@@ -249,6 +249,13 @@ TEST_F(ArmyTally, FromSortedCorpsItClaimsInListOrderAsTheRescanDoes) {
         const TTallyCorps sorted;
         EXPECT_EQ(words(sorted.TallyAround(city, kNationUnion, 5)), rescanned);
         EXPECT_EQ(Ints(rescanned.begin(), rescanned.begin() + 5), c.expected);
+        // Kept tallies answer again as at first, and a range or nation not asked before afresh.
+        TAroundTallies kept;
+        for (int nation : {kNationUnion, kNationConfederacy})
+            for (int range : {5, 2, 5, 2}) {
+                const Ints plain = words(TallyForcesNearCityFullRescan(city, nation, range, TallyVariant::AroundCity));
+                EXPECT_EQ(words(kept.TallyAround(city, nation, range)), plain) << "range " << range << ", nation " << nation;
+            }
     }
 }
 
@@ -556,17 +563,23 @@ TEST_F(ArmyOperations, ACityWithoutRailIsDefendedOnlyByItsOwnGroupAndNotInRetrea
 }
 
 TEST_F(ArmyOperations, CorpsDefendTheBaseOnlyAgainstAnEnemyTheyOutnumber) {
-    // Two corps of 100 three hexes from the base; an enemy a hex from it.
-    for (int enemy : {150, 250}) {
+    // Two corps of 100 three hexes from the base; an enemy a hex from it. Each of the 21 picks of
+    // the base takes its garrison off the enemy again, until the corps outnumber what is left.
+    struct Case { int enemy, garrison; bool advance; };
+    for (const Case& c : {Case{150, 0, true}, Case{250, 0, false}, Case{250, 30, true}, Case{800, 30, true},
+                          Case{800, 0, false}}) {
         SetUp();
         const int a = Raise(2, 8);
         const int e = AddCorps(kNationConfederacy, 21, 20);
-        C(e).Strength = static_cast<std::uint16_t>(enemy);
+        C(e).Strength = static_cast<std::uint16_t>(c.enemy);
+        if (c.garrison != 0)
+            GameRec->Brigades[1] = {1, static_cast<U8>(Army(a).BaseCity), kBrigadeInfantry, static_cast<U8>(c.garrison),
+                                    1, 1, 1, 1, kAttachGarrison, 0};
         RunArmyOperations(kNationUnion);
         for (int k : {1, 2}) {
-            SCOPED_TRACE(::testing::Message() << "enemy " << enemy << " corps " << k);
-            EXPECT_EQ(C(k).OrderMode, enemy == 150 ? kOrderAdvance : kOrderDefend);
-            EXPECT_EQ(Dest(k), enemy == 150 ? At(e) : CityHex(Army(a).BaseCity));
+            SCOPED_TRACE(::testing::Message() << "enemy " << c.enemy << ", garrison " << c.garrison << ", corps " << k);
+            EXPECT_EQ(C(k).OrderMode, c.advance ? kOrderAdvance : kOrderDefend);
+            EXPECT_EQ(Dest(k), c.advance ? At(e) : CityHex(Army(a).BaseCity));
         }
     }
 }
