@@ -238,13 +238,14 @@ void TTallyCorps::TallyNear(int city, int nation, int range) const {
     Sums s;
     s.own = 1;
     const int box = std::max(range - 1, 0);
-    // The holder's corps on the city stand in its column, where the last in index order is met last.
-    for (int column = std::max(c.HexX - box, 0); column <= std::min(c.HexX + box, 255); ++column)
-        for (int i = start_[column]; i < start_[column + 1]; ++i) {
-            if (std::abs(c.HexY - y_[i]) > box) continue;
-            const int d = HexDistance(c.HexX, c.HexY, x_[i], y_[i]);
-            s.MeetNear(index_[i], side_[i], strength_[i], fatigueLimit_[i], d, c, side, range);
-        }
+    // The columns within reach lie in one run of slots. The holder's corps on the city stand in its
+    // column, where the last in index order is met last.
+    const int first = start_[std::max(c.HexX - box, 0)], end = start_[std::min(c.HexX + box, 255) + 1];
+    for (int i = first; i < end; ++i) {
+        if (std::abs(c.HexY - y_[i]) > box) continue;
+        const int d = HexDistance(c.HexX, c.HexY, x_[i], y_[i]);
+        s.MeetNear(index_[i], side_[i], strength_[i], fatigueLimit_[i], d, c, side, range);
+    }
     s.Store();
 }
 
