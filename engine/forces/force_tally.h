@@ -4,11 +4,13 @@
 // words, which every call overwrites.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 namespace kvt {
 
 constexpr int kTallyCorpsMax = 120;  // the corps slots of the record
+constexpr int kTallyCityMax = 86;    // the cities of the record
 
 // The tally words. Own counts its side's corps (allies included).
 extern std::uint16_t OwnTally;
@@ -52,19 +54,69 @@ int TallyForcesNearCityFullRescan(int city, int nation, int range, TallyVariant 
 
 void ResetForceTally();
 
-// The plain tally around many cities in a row while no corps moves (the computer's city scores):
-// the corps in use are sorted by column once, and each city measures only those within range of
-// its column. Leaves the words TallyForcesNearCity would leave for the corps as they stood.
+// The plain and army tallies around many cities in a row while no corps moves, is raised, freed,
+// planned or disordered (the computer's city scores, an army's target rows): the corps in use are
+// sorted by column once, and each city measures only those in the columns within reach. Leaves
+// the words and answer TallyForcesNearCity would leave for the corps as they stood.
 class TTallyCorps {
 public:
     TTallyCorps();
     void TallyNear(int city, int nation, int range) const;
+    int TallyAround(int city, int nation, int range) const;
+    // True when the plain tally reads the same corps, places, sides, strengths and readiness.
+    bool SameNearReading(const TTallyCorps& other) const;
 
 private:
+    friend class TCityTallies;
     std::uint8_t start_[257] = {};  // first slot of each column (columns are bytes)
     std::uint8_t index_[kTallyCorpsMax] = {}, x_[kTallyCorpsMax] = {}, y_[kTallyCorpsMax] = {};
     std::uint8_t side_[kTallyCorpsMax] = {}, fatigueLimit_[kTallyCorpsMax] = {};
+    bool unplanned_[kTallyCorpsMax] = {}, ordered_[kTallyCorpsMax] = {};  // no plan tag; not disordered
     std::uint16_t strength_[kTallyCorpsMax] = {};
+};
+
+// The army tally from corps sorted once, for a nation's army operations, which ask about the same
+// cities again and again while no corps changes as the tally reads it: a city asked again at the
+// same range for the same nation leaves the words and answer it left the first time.
+class TAroundTallies {
+public:
+    int TallyAround(int city, int nation, int range);
+
+private:
+    static constexpr int kRanges = 16;  // ranges 0..15 are kept; others are tallied each time
+    struct TKept {
+        int nation, answer;
+        std::uint16_t own, enemy, readiness, enemyCorps, holder, nearestEnemy, nearestOwn;
+    };
+    TTallyCorps corps_;
+    std::uint8_t kept_[kTallyCityMax + 1][kRanges] = {};  // 1 + the entry in list_, 0 for none
+    TKept list_[255];
+    int count_ = 0;
+};
+
+// The plain tally of every city at a range of its own, for the computer's city scores of the
+// nations one after another: each city meets its corps once and sums them by their side, and a
+// nation's words are its own side's sums and the others'. The cities are met again only when the
+// corps as the plain tally reads them, or a city's place or range, differ from the last reading.
+class TCityTallies {
+public:
+    // ranges[c] is the range of city c, 1..86.
+    void Read(const std::array<int, kTallyCityMax + 1>& ranges);
+    // Leaves the words TTallyCorps::TallyNear(city, nation, ranges[city]) would leave.
+    void TallyNear(int city, int nation) const;
+
+private:
+    static constexpr int kSides = 4;  // sides 0..3; a corps of any other reads plainly
+    // Entry kSides sums every side: a nation's enemies are all but its own side.
+    struct TSideSums {
+        long own[kSides + 1] = {}, enemy[kSides + 1] = {}, corps[kSides + 1] = {}, readiness[kSides + 1] = {};
+        std::uint8_t holder[kSides] = {};  // the last corps of the side on the city
+    };
+    bool read_ = false, bySide_ = true;
+    TTallyCorps corps_;
+    std::array<int, kTallyCityMax + 1> ranges_{};
+    std::array<std::uint8_t, kTallyCityMax + 1> x_{}, y_{};
+    std::array<TSideSums, kTallyCityMax + 1> sums_{};
 };
 
 }  // namespace kvt

@@ -71,9 +71,9 @@ void AbandonArmy(int a) {
 }
 
 // Once a row's enemy is matched, the corps sent there go for the nearest enemy corps itself.
-void ChargeNearestEnemy(int nation, int a, const TTargetRow& r) {
+void ChargeNearestEnemy(int nation, int a, const TTargetRow& r, TAroundTallies& tallies) {
     TGameRec& g = G();
-    TallyAroundCity(r.City, nation, g.Armies[a].Theatre + 4);
+    tallies.TallyAround(r.City, nation, g.Armies[a].Theatre + 4);
     if (EnemyCorpsTally == 0) return;
     const TCorpsRec& enemy = g.Corps[EnemyCorpsTally];
     for (TCorpsRec& k : g.Corps)
@@ -89,20 +89,25 @@ void MatchRow(int nation, int a, int row) {
         AssignCorpsToRow(nation, a, row, k);
 }
 
-// Passes 1 and 2: rows with enemy strength the army's waiting corps outnumber. Answers false
-// when no row qualifies.
-bool EngageRow(int nation, int a, int side, bool attack) {
+enum class TEngaged { NoRow, Unchanged, Changed };
+
+// Passes 1 and 2: rows with enemy strength the army's waiting corps outnumber. Answers NoRow when
+// no row qualifies, Unchanged when the row picked was left as it was (every later pick would
+// pick it again and leave it so too).
+TEngaged EngageRow(int nation, int a, int side, bool attack, TAroundTallies& tallies) {
     TGameRec& g = G();
     TArmyRec& army = g.Armies[a];
     const int row = PickTargetRow(side, a, 1);
-    if (row == 0) return false;
+    if (row == 0) return TEngaged::NoRow;
     TTargetRow& r = TargetTable[row];
-    if (r.Garrison != 0 && r.EnemyStrength != 0)
-        r.EnemyStrength = static_cast<std::uint16_t>(std::max(0, r.EnemyStrength - r.Garrison));
-    if (r.City == 0 || r.EnemyStrength == 0 || r.EnemyStrength >= WaitingStrength(nation, a)) return true;
+    // Each pick of the row takes its garrison off the enemy again.
+    const bool worn = r.Garrison != 0 && r.EnemyStrength != 0;
+    if (worn) r.EnemyStrength = static_cast<std::uint16_t>(std::max(0, r.EnemyStrength - r.Garrison));
+    if (r.City == 0 || r.EnemyStrength == 0 || r.EnemyStrength >= WaitingStrength(nation, a))
+        return worn ? TEngaged::Changed : TEngaged::Unchanged;
     const int before = r.EnemyStrength;
     MatchRow(nation, a, row);
-    if (r.EnemyStrength == 0) ChargeNearestEnemy(nation, a, r);
+    if (r.EnemyStrength == 0) ChargeNearestEnemy(nation, a, r, tallies);
     // An attack that cannot be matched is called off rather than fed piecemeal.
     if (attack && r.EnemyStrength > before / 4 && army.FreeCorps == 0) {
         for (TCorpsRec& k : g.Corps)
@@ -113,7 +118,7 @@ bool EngageRow(int nation, int a, int side, bool attack) {
             }
     }
     r.Value = 0;
-    return true;
+    return TEngaged::Changed;
 }
 
 TCityChoice ChooseCities(int a, int x, int y, bool defence, int stanceFromScore) {
@@ -159,7 +164,8 @@ TCityChoice ChooseCities(int a, int x, int y, bool defence, int stanceFromScore)
     return choice;
 }
 
-void FillTargetRowWith(int row, int nation, int city, int range, std::uint16_t garrison) {
+// Without a sorted table the tally measures every corps.
+void FillTargetRowWith(int row, int nation, int city, int range, std::uint16_t garrison, TAroundTallies* tallies) {
     TGameRec& g = G();
     TTargetRow& r = TargetTable[row];
     const TCityRec& c = g.Cities[city];
@@ -171,7 +177,8 @@ void FillTargetRowWith(int row, int nation, int city, int range, std::uint16_t g
     // A city of a state the side holds needs watching only close by.
     if (c.Owner == side && g.States[c.State].ControlSide == c.Owner)
         range = nation == kNationUnion ? range / 2 : (range + 1) / 2;
-    TallyAroundCity(city, nation, range);
+    if (tallies != nullptr) tallies->TallyAround(city, nation, range);
+    else TallyAroundCity(city, nation, range);
     r.NearestEnemy = NearestEnemyDist;
     r.NearestOwn = NearestOwnDist;
     r.EnemyStrength = EnemyTally;
@@ -219,14 +226,18 @@ void FillTargetRow(int row, int nation, int city, int range) {
     long garrison = 0;
     for (const TBrigadeRec& b : G().Brigades)
         if (b.AttachIndex == city && b.AttachKind == kAttachGarrison) garrison += b.Strength;
-    FillTargetRowWith(row, nation, city, range, static_cast<std::uint16_t>(std::min(garrison, 65535L)));
+    FillTargetRowWith(row, nation, city, range, static_cast<std::uint16_t>(std::min(garrison, 65535L)), nullptr);
 }
 
 void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons) {
-    FillTargetRowWith(row, nation, city, range, garrisons.Of(city));
+    FillTargetRowWith(row, nation, city, range, garrisons.Of(city), nullptr);
 }
 
-int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons) {
+void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons, TAroundTallies& tallies) {
+    FillTargetRowWith(row, nation, city, range, garrisons.Of(city), &tallies);
+}
+
+int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons, TAroundTallies& tallies) {
     TGameRec& g = G();
     const TTargetRow& first = TargetTable[1];
     int reach = HexDistance(first.X, first.Y, TargetTable[rows].X, TargetTable[rows].Y);
@@ -240,7 +251,7 @@ int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garr
         const TTargetRow& last = TargetTable[rows];
         if (HexDistance(city.HexX, city.HexY, first.X, first.Y) <= reach &&
             HexDistance(city.HexX, city.HexY, last.X, last.Y) <= reach) {
-            FillTargetRow(rows + 1, nation, c, city.Theatre + 4, garrisons);
+            FillTargetRow(rows + 1, nation, c, city.Theatre + 4, garrisons, tallies);
             ++rows;
         }
     }
@@ -293,16 +304,17 @@ void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
     }
 }
 
-void DistributeArmyCorps(int nation, int army) {
+void DistributeArmyCorps(int nation, int army, TAroundTallies& tallies) {
     TGameRec& g = G();
     TArmyRec& a = g.Armies[army];
     const int side = g.Nations[nation].Side;
+    // A pick that leaves its row as it was ends the pass: the picks after it would do the same.
     for (int pick = 0; pick < kPicksPerPass && a.FreeCorps != 0; ++pick)
-        if (!EngageRow(nation, army, side, false)) break;
+        if (EngageRow(nation, army, side, false, tallies) != TEngaged::Changed) break;
     if (side != 0 && a.Stance == 2) {
         const int other = side == kUnion ? kConfederacy : kUnion;
         for (int pick = 0; pick < kPicksPerPass && a.FreeCorps != 0; ++pick)
-            if (!EngageRow(nation, army, other, true)) break;
+            if (EngageRow(nation, army, other, true, tallies) != TEngaged::Changed) break;
     }
     for (int pick = 0; pick < kPicksPerPass && a.FreeCorps != 0; ++pick) {
         const int row = PickTargetRow(side, army, 0);
@@ -397,6 +409,10 @@ void RunArmyOperations(int n) {
     TGameRec& g = G();
     if (!Arr1<TNationRec, kNationCount>::InRange(n)) return;
     const TNationRec& nat = g.Nations[n];
+    // Gathering, ordering and sending corps moves none, raises or frees none and changes no plan
+    // tag, disorder or brigade: one set of tallies and one garrison count serve every army.
+    TAroundTallies tallies;
+    const TGarrisonMen garrisons;
     for (int army = 1; army <= kArmyCount; ++army) {
         TArmyRec& a = g.Armies[army];
         const int t = a.Theatre;
@@ -419,7 +435,7 @@ void RunArmyOperations(int n) {
         long score = a.ArmyValue + 50L * posture + 2L * nat.TheatreIdle[t] - 5L * a.Losses;
         score += g.Leaders[a.Leader].Tactics;
         if (a.Readiness < 10) score -= 10L * (10 - a.Stance);
-        TallyAroundCity(a.BaseCity, n, t + 4);
+        tallies.TallyAround(a.BaseCity, n, t + 4);
         const int fromScore = score <= -20 ? 0 : score < 50 ? 1 : 2;
         if (score < 50 && a.Stance > 1) a.Stance -= 1;
         a.SupplyPriority = fromScore == 2 ? 2 : 1;
@@ -438,18 +454,17 @@ void RunArmyOperations(int n) {
                 a.SupplyBase = static_cast<U8>(defence.Second);
             }
         }
-        TallyAroundCity(a.BaseCity, n, t + 4);
+        tallies.TallyAround(a.BaseCity, n, t + 4);
         if (EnemyTally == 0 && a.SupplyBase == a.BaseCity && a.Stance < 2) a.Stance = kTrainingStance;
 
-        const TGarrisonMen garrisons;
-        FillTargetRow(1, n, a.BaseCity, t + 4, garrisons);
+        FillTargetRow(1, n, a.BaseCity, t + 4, garrisons, tallies);
         int rows = 1;
         if (a.Objective != 0 && a.Objective != a.BaseCity) {
             rows = 2;
-            FillTargetRow(2, n, a.Objective, t + 4, garrisons);
+            FillTargetRow(2, n, a.Objective, t + 4, garrisons, tallies);
         }
-        AddNearbyTargetRows(n, rows, army, garrisons);
-        DistributeArmyCorps(n, army);
+        AddNearbyTargetRows(n, rows, army, garrisons, tallies);
+        DistributeArmyCorps(n, army, tallies);
 
         int destination = a.SupplyBase != 0 && a.Stance < 2 ? a.SupplyBase : a.Objective;
         if (destination == 0) destination = a.BaseCity;

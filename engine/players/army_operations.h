@@ -11,6 +11,8 @@
 
 namespace kvt {
 
+class TAroundTallies;
+
 // One city an army may send corps to; rebuilt for every army, read by nothing else.
 struct TTargetRow {
     std::uint16_t City, X, Y;
@@ -42,8 +44,8 @@ bool OnlyArmyTargeting(int side, int army, int city);
 // Hexes from the corps to the nearest corps of another side; 100 when there is none.
 int NearestEnemyDistanceOf(int corps);
 
-// Men of the garrison brigades by the city they serve, counted once: filling an army's target
-// rows moves no brigade, so one count serves all of them.
+// Men of the garrison brigades by the city they serve, counted once: the armies' operations move
+// no brigade, so one count serves every army's target rows.
 class TGarrisonMen {
 public:
     TGarrisonMen();
@@ -54,19 +56,22 @@ private:
 };
 
 void ClearTargetTable();
-// Counts the city's garrison itself; the second form reads it from the count.
+// Counts the city's garrison itself; the second form reads it from the count, the third also
+// tallies the corps from tallies kept while they stand as they do.
 void FillTargetRow(int row, int nation, int city, int range);
 void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons);
+void FillTargetRow(int row, int nation, int city, int range, const TGarrisonMen& garrisons, TAroundTallies& tallies);
 // Adds up to 8 rows of held cities lying near both the base and the last row; answers the rows.
-int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons);
+int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garrisons, TAroundTallies& tallies);
 // The row of highest value the army may take on for the side: mode 1 only rows with enemy
 // strength left. 0 when none.
 int PickTargetRow(int side, int army, int mode);
 // Sends the army's waiting corps within maxDistance of the row's city there until its enemy
 // strength is matched or the army has no corps left to give.
 void AssignCorpsToRow(int nation, int army, int row, int maxDistance);
-// Defence of own cities, attack (stance 2), then garrisons.
-void DistributeArmyCorps(int nation, int army);
+// Defence of own cities, attack (stance 2), then garrisons. Sending corps moves none, so the
+// tallies kept before still hold.
+void DistributeArmyCorps(int nation, int army, TAroundTallies& tallies);
 
 // The steps of RunArmyOperations, on one army.
 void GatherArmyCorps(int army);

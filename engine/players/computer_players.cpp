@@ -2,6 +2,7 @@
 #include "engine/players/computer_players.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 
 #include "engine/forces/force_recount.h"
@@ -105,6 +106,7 @@ void RunComputerPlayers() {
     UpdateSupplySources();
     UpdateCorpsCondition();
     const std::uint16_t played = SidePlayed;
+    TCityTallies tallies;
     for (int n = 1; n <= kNationCount; ++n) {
         // The plans read the nation in hand from here.
         SidePlayed = static_cast<std::uint16_t>(n);
@@ -112,7 +114,7 @@ void RunComputerPlayers() {
             ReshuffleComputerLeaders();
             AllocateTheatreSupplies(n);
         }
-        ScoreCities(n);
+        ScoreCities(n, tallies);
         if (g.Nations[n].Human != 0) ReturnCorpsToSupplyCity(n);
         switch (n) {
             case kNationUnion: RunUnionPlan(); break;
@@ -192,20 +194,28 @@ void RunBritainPlan() {
 }
 
 void ScoreCities(int n) {
+    TCityTallies tallies;
+    ScoreCities(n, tallies);
+}
+
+void ScoreCities(int n, TCityTallies& tallies) {
     if (!Arr1<TNationRec, kNationCount>::InRange(n)) return;
     TGameRec& g = G();
     TNationRec& nat = g.Nations[n];
     const int s = nat.Side;
     nat.CapitalThreat = 0;
-    // Scoring moves no corps.
-    const TTallyCorps corps;
+    auto theatre = [&](int c) { return g.Cities[c].Theatre <= kTheatreCount ? g.Cities[c].Theatre : 0; };
+    // Scoring moves no corps: the tallies are read once for every city.
+    std::array<int, kTallyCityMax + 1> ranges{};
+    for (int c = 1; c <= kCityCount; ++c) ranges[static_cast<std::size_t>(c)] = 3 * theatre(c) + 3;
+    tallies.Read(ranges);
     for (int c = 1; c <= kCityCount; ++c) {
         TCityRec& city = g.Cities[c];
-        const int t = city.Theatre <= kTheatreCount ? city.Theatre : 0;
+        const int t = theatre(c);
         const int posture = nat.TheatrePosture[t];
         city.ScoreValue = 0;
         city.EnemyTally = 0;
-        corps.TallyNear(c, n, 3 * t + 3);
+        tallies.TallyNear(c, n);
         city.EnemyTally = EnemyTally;
         // Summed in 32 bits: a crowd near a city must not wrap into a negative score.
         long long score = EnemyTally / 10 + 5 * city.Value + city.EnemyTally + 2 * city.Fortifications;

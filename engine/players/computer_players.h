@@ -9,6 +9,8 @@
 
 namespace kvt {
 
+class TCityTallies;
+
 // SidePlayed holds the nation in hand while it runs and is given back afterwards.
 void RunComputerPlayers();
 
@@ -23,6 +25,9 @@ void RunBritainPlan();
 // its theatre's posture; the nation's CapitalThreat (1 outnumbered there, 2 lost). Draws
 // Random(1000) for each score past 2000, which is replaced by 2000..2999.
 void ScoreCities(int nation);
+// The same, tallying from sums by side that the nations scored in a row share while no corps
+// changes as the tally reads it.
+void ScoreCities(int nation, TCityTallies& tallies);
 
 // Recounts the nation's rail capacity in use and sends by rail every corps whose destination is
 // an own rail city at least 4 hexes off that the rail reaches, while capacity lasts. A computer

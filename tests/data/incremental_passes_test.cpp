@@ -157,12 +157,15 @@ protected:
 
     // The plain tally read three ways around every city (and the numbers beside the cities), for
     // both sides, at a range that changes from step to step: swept, from corps sorted once, and
-    // rescanned. The words left by the call before must not leak into the next.
+    // rescanned; the armies' tally from the sorted corps, kept and rescanned, its answer too; the city
+    // scores' tally by side, read again only as the corps change. The words left by the call before
+    // must not leak into the next.
     bool SameTallies(const std::string& where) {
         const int range = 1 + (++tallySteps % 5) * 3;
         const TTallyCorps sorted;
+        TAroundTallies kept;
         for (int city = 0; city <= kCityCount + 1; ++city)
-            for (int nation : {kNationUnion, kNationConfederacy}) {
+            for (int nation : {kNationUnion, kNationConfederacy, kNationFrance}) {
                 const TTally a = Tally(TallyForcesNearCity, city, nation, range);
                 sorted.TallyNear(city, nation, range);
                 const TTally s = Words(0);
@@ -172,6 +175,30 @@ protected:
                               << ", nation " << nation << ", range " << range;
                 return false;
             }
+        // The city scores' shared tally, kept from step to step at ranges of the cities' own.
+        std::array<int, kTallyCityMax + 1> ranges{};
+        for (int city = 1; city <= kCityCount; ++city) ranges[static_cast<std::size_t>(city)] = 3 * (city % 5) + 1;
+        cityTallies.Read(ranges);
+        for (int city = 1; city <= kCityCount; ++city)
+            for (int nation : {kNationUnion, kNationConfederacy, kNationFrance}) {
+                cityTallies.TallyNear(city, nation);
+                const TTally s = Words(0);
+                const TTally b = Tally(TallyForcesNearCityFullRescan, city, nation, 3 * (city % 5) + 1);
+                if (s == b) continue;
+                ADD_FAILURE() << "city scores' tally, " << where << ": city " << city << ", nation " << nation;
+                return false;
+            }
+        for (int city = 0; city <= kCityCount + 1; ++city)
+            for (int nation : {kNationUnion, kNationConfederacy, kNationFrance})
+                for (int around : {range, range / 3, 0, range}) {
+                    const TTally s = Words(sorted.TallyAround(city, nation, around));
+                    const TTally k = Words(kept.TallyAround(city, nation, around));
+                    const TTally b = Words(TallyForcesNearCityFullRescan(city, nation, around, TallyVariant::AroundCity));
+                    if (s == b && k == b) continue;
+                    ADD_FAILURE() << "army tally " << (s == b ? "kept" : "from sorted corps") << ", " << where << ": city " << city << ", nation "
+                                  << nation << ", range " << around;
+                    return false;
+                }
         return true;
     }
 
@@ -208,6 +235,7 @@ protected:
     AutomaticFrontend frontend;
     std::optional<testing::CurrentFolder> inFolder;
     int tallySteps = 0;
+    TCityTallies cityTallies;
 };
 
 TEST_F(IncrementalPasses, EveryStepOfSeededCampaignsLeavesWhatTheFullRescansLeave) {

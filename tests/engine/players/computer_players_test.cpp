@@ -217,6 +217,76 @@ TEST_F(ComputerDriver, TheTallyVariantsDifferInStartsWeightsAndTheCorpsTheyAnswe
 }
 
 
+class ArmyTally : public ComputerWorld {};
+
+TEST_F(ArmyTally, FromSortedCorpsItClaimsInListOrderAsTheRescanDoes) {
+    // Range 5 around (30, 30): an unplanned own corps and an ordered enemy share one running limit
+    // from 10, taken in list order; the nearest of each side is measured however far.
+    struct Placed { int nation, x; bool planned = false, disordered = false; };
+    // Expected: the answer, the enemy corps, the nearest enemy and own distances, the holder's corps.
+    struct Case { const char* what; std::vector<Placed> corps; Ints expected; };
+    const Case cases[] = {
+        {"a nearer enemy listed first bars the own corps", {{2, 33}, {1, 35}}, {0, 1, 3, 5, 0}},
+        {"an own corps listed first keeps its claim", {{1, 35}, {2, 33}}, {1, 2, 3, 5, 0}},
+        {"of two at one distance the first listed wins", {{1, 32}, {1, 28}}, {1, 0, 100, 2, 0}},
+        {"planned and disordered corps claim nothing", {{1, 31, true}, {2, 29, false, true}}, {0, 0, 1, 1, 0}},
+        {"a far enemy is still the nearest", {{1, 30}, {2, 52}, {2, 8}}, {1, 0, 22, 0, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        const int city = AddCity("City", 30, 30, kUnion);
+        for (const Placed& p : c.corps) {
+            TCorpsRec& k = C(AddCorps(p.nation, p.x, 30));
+            k.PlanTag = p.planned ? 3 : 0;
+            k.Disruption = p.disordered ? 1 : 0;
+        }
+        auto words = [](int answer) {
+            return Ints{answer, EnemyCorpsTally, NearestEnemyDist, NearestOwnDist, HolderCorpsOnCity,
+                        OwnTally, EnemyTally, EnemyReadinessTally};
+        };
+        const Ints rescanned = words(TallyForcesNearCityFullRescan(city, kNationUnion, 5, TallyVariant::AroundCity));
+        const TTallyCorps sorted;
+        EXPECT_EQ(words(sorted.TallyAround(city, kNationUnion, 5)), rescanned);
+        EXPECT_EQ(Ints(rescanned.begin(), rescanned.begin() + 5), c.expected);
+        // Kept tallies answer again as at first, and a range or nation not asked before afresh.
+        TAroundTallies kept;
+        for (int nation : {kNationUnion, kNationConfederacy})
+            for (int range : {5, 2, 5, 2}) {
+                const Ints plain = words(TallyForcesNearCityFullRescan(city, nation, range, TallyVariant::AroundCity));
+                EXPECT_EQ(words(kept.TallyAround(city, nation, range)), plain) << "range " << range << ", nation " << nation;
+            }
+    }
+}
+
+TEST_F(ArmyTally, TheNationsScoringInARowShareOneTallyThatFollowsTheCorps) {
+    // A Union city of theatre 1 (range 6): a Union corps 1 hex off, a Confederate one further.
+    const int city = AddCity("Held", 30, 30, kUnion);
+    AddCorps(kNationUnion, 31, 30);
+    const int enemy = AddCorps(kNationConfederacy, 33, 30);
+    C(enemy).Strength = 90;
+    struct Case { const char* what; int nation, franceSide, enemyX, enemyTally; };
+    const Case cases[] = {
+        {"the Union meets the enemy 3 hexes off", kNationUnion, 0, 33, 90 / 4},
+        {"the Confederacy meets the Union corps 1 hex off", kNationConfederacy, 0, 33, 100 / 2},
+        {"France at peace meets both", kNationFrance, 0, 33, 100 / 2 + 90 / 4},
+        {"France beside the Union meets the Confederate alone", kNationFrance, kUnion, 33, 90 / 4},
+        {"the enemy closing in is met again", kNationUnion, kUnion, 32, 90 / 3},
+        {"and out of range not at all", kNationUnion, kUnion, 40, 0},
+    };
+    TCityTallies shared;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Nation(kNationFrance).Side = static_cast<U8>(c.franceSide);
+        C(enemy).HexX = static_cast<U8>(c.enemyX);
+        ScoreCities(c.nation, shared);
+        const Ints fromShared{City(city).EnemyTally, City(city).ScoreValue};
+        ScoreCities(c.nation);
+        EXPECT_EQ(City(city).EnemyTally, c.enemyTally);
+        EXPECT_EQ(fromShared, (Ints{City(city).EnemyTally, City(city).ScoreValue}));
+    }
+}
+
 class TheatreBalance : public ComputerWorld {};
 
 TEST_F(TheatreBalance, PressureAndPostureWeighStrengthCorpsWeightsLoadAndTheCapital) {
@@ -493,17 +563,23 @@ TEST_F(ArmyOperations, ACityWithoutRailIsDefendedOnlyByItsOwnGroupAndNotInRetrea
 }
 
 TEST_F(ArmyOperations, CorpsDefendTheBaseOnlyAgainstAnEnemyTheyOutnumber) {
-    // Two corps of 100 three hexes from the base; an enemy a hex from it.
-    for (int enemy : {150, 250}) {
+    // Two corps of 100 three hexes from the base; an enemy a hex from it. Each of the 21 picks of
+    // the base takes its garrison off the enemy again, until the corps outnumber what is left.
+    struct Case { int enemy, garrison; bool advance; };
+    for (const Case& c : {Case{150, 0, true}, Case{250, 0, false}, Case{250, 30, true}, Case{800, 30, true},
+                          Case{800, 0, false}}) {
         SetUp();
         const int a = Raise(2, 8);
         const int e = AddCorps(kNationConfederacy, 21, 20);
-        C(e).Strength = static_cast<std::uint16_t>(enemy);
+        C(e).Strength = static_cast<std::uint16_t>(c.enemy);
+        if (c.garrison != 0)
+            GameRec->Brigades[1] = {1, static_cast<U8>(Army(a).BaseCity), kBrigadeInfantry, static_cast<U8>(c.garrison),
+                                    1, 1, 1, 1, kAttachGarrison, 0};
         RunArmyOperations(kNationUnion);
         for (int k : {1, 2}) {
-            SCOPED_TRACE(::testing::Message() << "enemy " << enemy << " corps " << k);
-            EXPECT_EQ(C(k).OrderMode, enemy == 150 ? kOrderAdvance : kOrderDefend);
-            EXPECT_EQ(Dest(k), enemy == 150 ? At(e) : CityHex(Army(a).BaseCity));
+            SCOPED_TRACE(::testing::Message() << "enemy " << c.enemy << ", garrison " << c.garrison << ", corps " << k);
+            EXPECT_EQ(C(k).OrderMode, c.advance ? kOrderAdvance : kOrderDefend);
+            EXPECT_EQ(Dest(k), c.advance ? At(e) : CityHex(Army(a).BaseCity));
         }
     }
 }
