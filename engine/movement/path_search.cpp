@@ -157,9 +157,9 @@ int LandBaseScore(const TLandSearch& s, const MapCell& cell, int h, int x, int y
     return score;
 }
 
-void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
+void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h, std::uint16_t serial) {
     THexWork& w = HexWork[h];
-    w.ScoredIn = searchSerial;
+    w.ScoredIn = serial;
     w.Base = static_cast<std::int16_t>(LandBaseScore(s, cells[h], h, geo.x[h], geo.y[h]));
     w.Walk = std::max<std::int16_t>(w.Base, 0);
 }
@@ -168,9 +168,12 @@ void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int
 constexpr std::int16_t kSideCost[4] = {0, 0, 1, kBlocked};
 
 // Scores the hexes of next[1..6] not yet scored in this search (the off-map entry counts as scored).
-void ScoreAround(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, const std::int16_t* next) {
+// Every hex a walk stands on looks at its six neighbours: the look is written out six times.
+inline void ScoreAround(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, const std::int16_t* next) {
+    const std::uint16_t serial = searchSerial;
+#pragma GCC unroll 6
     for (int dir = 1; dir <= 6; ++dir)
-        if (HexWork[next[dir]].ScoredIn != searchSerial) Score(s, geo, cells, next[dir]);
+        if (HexWork[next[dir]].ScoredIn != serial) Score(s, geo, cells, next[dir], serial);
 }
 
 // The first time a walk stands on on-map hex h in a search: scores its neighbours and fills its step
@@ -259,6 +262,7 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
                 cost = StepCost[current];
             }
             int best = 0, bestDir = 0;
+#pragma GCC unroll 6
             for (int dir = 1; dir <= 6; ++dir) {
                 // A candidate's score is its walk score less the hexside's cost, never below 0.
                 const int candidate = std::max(HexWork[next[dir]].Walk - cost[dir], 0);
