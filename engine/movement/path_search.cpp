@@ -190,7 +190,9 @@ void MakeReady(const TLandSearch& s, const TGeometry& geo, const MapCell* cells,
     // Sides 1..3 are kept in the hex itself, sides 4..6 in the neighbour beyond them. Off the map
     // the walk score is 0 whatever the cost, so any cell may be read there.
     const int own = cells[h].b[0];
+#pragma GCC unroll 3
     for (int dir = 1; dir <= 3; ++dir) cost[dir] = kSideCost[(own >> (2 * (dir - 1))) & 3];
+#pragma GCC unroll 3
     for (int dir = 4; dir <= 6; ++dir) {
         const int beyond = cells[std::min<int>(next[dir], kHexCount - 1)].b[0];
         cost[dir] = kSideCost[(beyond >> (2 * (dir - 4))) & 3];
