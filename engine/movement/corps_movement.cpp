@@ -67,7 +67,7 @@ void ChangeCorpsFatigue(int corps, int delta) { ChangeCorpsFatigue(corps, G().Co
 // Recovery in a quiet home state: the corps and all its brigades keep a third of their fatigue.
 void DivideCorpsFatigue(int corps, TCorpsRec& k) {
     if (k.Fatigue != 0) k.Fatigue /= 3;
-    ForEachAttachedBrigade(corps, [](TBrigadeRec& b) { b.Fatigue /= 3; });
+    for (const int i : corpsBrigades.Of(corps)) corpsBrigades.SetFatigue(i, G().Brigades[i].Fatigue / 3);
 }
 
 void ClearRoute(TCorpsRec& k) {
@@ -214,7 +214,10 @@ void RestDigInOrTrain(int c, TCorpsRec& k, bool dissolved) {
         if (inArmy) r += chief.Drill / 8;
         r = std::min(std::max(r, 3), static_cast<int>(k.Fatigue));
         k.Fatigue = static_cast<U8>(k.Fatigue - r);
-        ForEachAttachedBrigade(c, [&](TBrigadeRec& b) { b.Fatigue = b.Fatigue > r ? static_cast<U8>(b.Fatigue - r) : 0; });
+        for (const int i : corpsBrigades.Of(c)) {
+            const int fatigue = G().Brigades[i].Fatigue;
+            corpsBrigades.SetFatigue(i, fatigue > r ? static_cast<U8>(fatigue - r) : 0);
+        }
         k.Activity = kActivityResting;
         k.MarchAllowance = 0;
     }
