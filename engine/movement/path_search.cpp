@@ -248,10 +248,8 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
                 w.Walk = std::max<std::int16_t>(w.Base, 0);
             }
         }
-        PathResult = 0;
-        walk.Length = 0;
-        walk.Total = 0;
-
+        // Kept in registers through the walk: the step's writes to the work grids cannot touch them.
+        int length = 0, total = 0;
         int current = startHex;
         int divisor = walkLength + 1;
         bool reached = false;
@@ -271,8 +269,8 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
                 // A higher score takes the direction; an equal one replaces the earlier direction
                 // at even odds. The draw is made for a candidate that has just become the best too.
                 if (candidate == 0 || candidate < best) continue;
-                const int taken = (Random(100) < 50) | (candidate > best);
-                bestDir += taken * (dir - bestDir);  // no branch on a draw that goes either way
+                const bool heads = Random(100) < 50;
+                bestDir = heads | (candidate > best) ? dir : bestDir;  // no branch on a draw that goes either way
                 best = candidate;
             }
             if (bestDir == 0) break;  // stuck: nothing changes for the rest of the walk
@@ -282,21 +280,22 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
             TWalkStep& step = walk.Steps[k];
             step.Hex = static_cast<std::int16_t>(current);
             step.Dir = static_cast<std::uint8_t>(bestDir);
-            walk.Length = k;
-            walk.Total += w.Walk;
+            length = k;
+            total += w.Walk;
             // Entered, the hex is no longer a candidate in this walk; the start may be stepped back to.
             if (current != startHex) w.Walk = 0;
             // Steers later walks elsewhere.
             w.Base = w.Base >= 3 ? static_cast<std::int16_t>(w.Base - 2) : std::int16_t{1};
             if (current == destHex) {
-                PathResult = kPathReached;
                 reached = true;
                 divisor = k + 1;
                 break;
             }
         }
-        if (!reached) walk.Total /= 2;
-        walk.Total /= divisor;
+        if (!reached) total /= 2;
+        walk.Length = length;
+        walk.Total = total / divisor;
+        PathResult = reached ? kPathReached : 0;
     }
 
     int chosen = 0, bestTotal = 0;
