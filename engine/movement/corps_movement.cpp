@@ -851,8 +851,9 @@ int FindInterceptingCorps(int nation, int corps, THexPos& hex) {
     int found = 0;
     for (int j = 1; j <= kCorpsCount; ++j) {
         const TCorpsRec& friendCorps = g.Corps[j];
-        if (j == corps || !CorpsInUse(friendCorps) || friendCorps.Nation != nation || friendCorps.Disruption != 0 ||
-            friendCorps.ContactCode == 0)
+        // Few corps are in contact: asked first, that passes most of them by.
+        if (friendCorps.ContactCode == 0 || j == corps || !CorpsInUse(friendCorps) || friendCorps.Nation != nation ||
+            friendCorps.Disruption != 0)
             continue;
         const int d = Distance(k, friendCorps);
         if (d < 1 || d > 5) continue;
