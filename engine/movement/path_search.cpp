@@ -269,8 +269,8 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
                 // A higher score takes the direction; an equal one replaces the earlier direction
                 // at even odds. The draw is made for a candidate that has just become the best too.
                 if (candidate == 0 || candidate < best) continue;
-                const bool heads = Random(100) < 50;
-                bestDir = heads | (candidate > best) ? dir : bestDir;  // no branch on a draw that goes either way
+                const int taken = (Random(100) < 50) | (candidate > best);
+                bestDir += taken * (dir - bestDir);  // no branch on a draw that goes either way
                 best = candidate;
             }
             if (bestDir == 0) break;  // stuck: nothing changes for the rest of the walk
