@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 
 #include "engine/world/bounded_fields.h"
 #include "engine/world/random.h"
@@ -289,6 +290,35 @@ void ReleaseCorpsBrigades(int corps) {
             b.AttachIndex = static_cast<U8>(city);
             g.Cities[city].Garrison += 1;
         }
+}
+
+std::span<const std::uint16_t> TBrigadesByCorps::Of(int corps) {
+    if (corps < 1 || corps > kCorpsCount) return {};
+    // Whoever changed a brigade (a loss, a transfer, a new record) changed a byte of the copy.
+    if (!listed_ || std::memcmp(copy_.data(), GameRec->Brigades.begin(), sizeof(copy_)) != 0) List();
+    return std::span<const std::uint16_t>(brigades_.data() + first_[corps], first_[corps + 1] - first_[corps]);
+}
+
+void TBrigadesByCorps::SetFatigue(int brigade, U8 fatigue) {
+    GameRec->Brigades[brigade].Fatigue = fatigue;
+    copy_[brigade - 1].Fatigue = fatigue;
+}
+
+void TBrigadesByCorps::List() {
+    std::memcpy(copy_.data(), GameRec->Brigades.begin(), sizeof(copy_));
+    // Counted by corps, then placed in index order within each corps.
+    std::array<std::uint16_t, kCorpsCount + 2> count{};
+    for (const TBrigadeRec& b : copy_)
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount) ++count[b.AttachIndex];
+    first_[0] = first_[1] = 0;
+    for (int k = 1; k <= kCorpsCount; ++k) first_[k + 1] = static_cast<std::uint16_t>(first_[k] + count[k]);
+    std::array<std::uint16_t, kCorpsCount + 2> next = first_;
+    for (int i = 0; i < kBrigadeCount; ++i) {
+        const TBrigadeRec& b = copy_[i];
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount)
+            brigades_[next[b.AttachIndex]++] = static_cast<std::uint16_t>(i + 1);
+    }
+    listed_ = true;
 }
 
 void ResetBrigadeRuleGlobals() { GunsLost = {}; }

@@ -3,7 +3,9 @@
 // corps to a garrison). Plain procedures over the game record; they report nothing.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <span>
 
 #include "engine/world/globals.h"
 #include "engine/world/record_types.h"
@@ -70,6 +72,26 @@ void ForEachAttachedBrigade(int corps, F f) {
     for (TBrigadeRec& b : GameRec->Brigades)
         if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) f(b);
 }
+
+// The brigades serving in each corps, whatever their nation, in index order: what
+// ForEachAttachedBrigade visits. The lists are made from a copy of the brigade records and made
+// again as soon as any record differs from that copy, so a rule that reaches a corps' brigades on
+// every step of every corps need not look over all brigades each time. Fatigue written through
+// SetFatigue keeps the copy, and so the lists, standing.
+class TBrigadesByCorps {
+public:
+    // Brigade numbers serving in corps k (none for a number out of range).
+    std::span<const std::uint16_t> Of(int corps);
+    void SetFatigue(int brigade, U8 fatigue);
+
+private:
+    void List();
+
+    bool listed_ = false;
+    std::array<TBrigadeRec, kBrigadeCount> copy_;
+    std::array<std::uint16_t, kCorpsCount + 2> first_;  // corps k's brigades are brigades_[first_[k] .. first_[k + 1])
+    std::array<std::uint16_t, kBrigadeCount> brigades_;
+};
 
 void ResetBrigadeRuleGlobals();
 

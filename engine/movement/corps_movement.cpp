@@ -53,24 +53,21 @@ int Distance(const TCorpsRec& a, const TCityRec& c) { return MovementHexDistance
 // Fatigue saturates: a wrapped byte would turn an exhausted corps fresh.
 std::uint8_t AddFatigue(int fatigue, int delta) { return static_cast<std::uint8_t>(std::clamp(fatigue + delta, 0, 255)); }
 
+// Every step of every corps changes its brigades' fatigue, and between two steps brigades seldom
+// join or leave a corps: each corps' brigades are listed once and read from the list.
+TBrigadesByCorps corpsBrigades;
+
 void ChangeCorpsFatigue(int corps, TCorpsRec& k, int delta) {
     k.Fatigue = AddFatigue(k.Fatigue, delta);
-    if (corps < 1 || corps > kCorpsCount) return;
-    // Every step of every corps looks over all brigades: four a round, the corps number first,
-    // so that nearly every brigade costs one compare.
-    TBrigadeRec* const brigades = G().Brigades.begin();
-#pragma GCC unroll 4
-    for (int i = 0; i < kBrigadeCount; ++i) {
-        TBrigadeRec& b = brigades[i];
-        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) b.Fatigue = AddFatigue(b.Fatigue, delta);
-    }
+    for (const int i : corpsBrigades.Of(corps))
+        corpsBrigades.SetFatigue(i, AddFatigue(G().Brigades[i].Fatigue, delta));
 }
 void ChangeCorpsFatigue(int corps, int delta) { ChangeCorpsFatigue(corps, G().Corps[corps], delta); }
 
 // Recovery in a quiet home state: the corps and all its brigades keep a third of their fatigue.
 void DivideCorpsFatigue(int corps, TCorpsRec& k) {
     if (k.Fatigue != 0) k.Fatigue /= 3;
-    ForEachAttachedBrigade(corps, [](TBrigadeRec& b) { b.Fatigue /= 3; });
+    for (const int i : corpsBrigades.Of(corps)) corpsBrigades.SetFatigue(i, G().Brigades[i].Fatigue / 3);
 }
 
 void ClearRoute(TCorpsRec& k) {
@@ -217,7 +214,10 @@ void RestDigInOrTrain(int c, TCorpsRec& k, bool dissolved) {
         if (inArmy) r += chief.Drill / 8;
         r = std::min(std::max(r, 3), static_cast<int>(k.Fatigue));
         k.Fatigue = static_cast<U8>(k.Fatigue - r);
-        ForEachAttachedBrigade(c, [&](TBrigadeRec& b) { b.Fatigue = b.Fatigue > r ? static_cast<U8>(b.Fatigue - r) : 0; });
+        for (const int i : corpsBrigades.Of(c)) {
+            const int fatigue = G().Brigades[i].Fatigue;
+            corpsBrigades.SetFatigue(i, fatigue > r ? static_cast<U8>(fatigue - r) : 0);
+        }
         k.Activity = kActivityResting;
         k.MarchAllowance = 0;
     }
@@ -556,19 +556,18 @@ void StartOfStep(int c, TCorpsAround& around) {
             k.ContactCode = 0;
             SetRouteEntry(k, kRouteChooseStep);
         }
-        // The corps on its hex are marked by number, so each brigade costs one look into the marks.
-        std::array<bool, 256> onHex{};
-        onHex[c] = true;
-        for (const int j : around.List()) onHex[j] = CorpsInUse(g.Corps[j]) && AtHex(g.Corps[j], k.HexX, k.HexY);
         int own = 0, enemy = 0;
-#pragma GCC unroll 4
-        for (const TBrigadeRec& b : g.Brigades) {
-            if (!onHex[b.AttachIndex] || b.AttachKind != kAttachCorps) continue;
-            const TCorpsRec& holder = g.Corps[b.AttachIndex];
-            if (b.Nation != holder.Nation) continue;
-            if (holder.Side == k.Side) ++own;
-            else ++enemy;
-        }
+        auto count = [&](int holderIndex) {
+            const TCorpsRec& holder = g.Corps[holderIndex];
+            for (const int i : corpsBrigades.Of(holderIndex)) {
+                if (g.Brigades[i].Nation != holder.Nation) continue;
+                if (holder.Side == k.Side) ++own;
+                else ++enemy;
+            }
+        };
+        count(c);
+        for (const int j : around.List())
+            if (CorpsInUse(g.Corps[j]) && AtHex(g.Corps[j], k.HexX, k.HexY)) count(j);
         if (3 * own < enemy) {
             k.ContactCode = 0;
             SetRouteEntry(k, kRouteChooseStep);
@@ -852,8 +851,9 @@ int FindInterceptingCorps(int nation, int corps, THexPos& hex) {
     int found = 0;
     for (int j = 1; j <= kCorpsCount; ++j) {
         const TCorpsRec& friendCorps = g.Corps[j];
-        if (j == corps || !CorpsInUse(friendCorps) || friendCorps.Nation != nation || friendCorps.Disruption != 0 ||
-            friendCorps.ContactCode == 0)
+        // Few corps are in contact: asked first, that passes most of them by.
+        if (friendCorps.ContactCode == 0 || j == corps || !CorpsInUse(friendCorps) || friendCorps.Nation != nation ||
+            friendCorps.Disruption != 0)
             continue;
         const int d = Distance(k, friendCorps);
         if (d < 1 || d > 5) continue;

@@ -157,9 +157,9 @@ int LandBaseScore(const TLandSearch& s, const MapCell& cell, int h, int x, int y
     return score;
 }
 
-void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h) {
+void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int h, std::uint16_t serial) {
     THexWork& w = HexWork[h];
-    w.ScoredIn = searchSerial;
+    w.ScoredIn = serial;
     w.Base = static_cast<std::int16_t>(LandBaseScore(s, cells[h], h, geo.x[h], geo.y[h]));
     w.Walk = std::max<std::int16_t>(w.Base, 0);
 }
@@ -168,9 +168,12 @@ void Score(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, int
 constexpr std::int16_t kSideCost[4] = {0, 0, 1, kBlocked};
 
 // Scores the hexes of next[1..6] not yet scored in this search (the off-map entry counts as scored).
-void ScoreAround(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, const std::int16_t* next) {
+// Every hex a walk stands on looks at its six neighbours: the look is written out six times.
+inline void ScoreAround(const TLandSearch& s, const TGeometry& geo, const MapCell* cells, const std::int16_t* next) {
+    const std::uint16_t serial = searchSerial;
+#pragma GCC unroll 6
     for (int dir = 1; dir <= 6; ++dir)
-        if (HexWork[next[dir]].ScoredIn != searchSerial) Score(s, geo, cells, next[dir]);
+        if (HexWork[next[dir]].ScoredIn != serial) Score(s, geo, cells, next[dir], serial);
 }
 
 // The first time a walk stands on on-map hex h in a search: scores its neighbours and fills its step
@@ -187,7 +190,9 @@ void MakeReady(const TLandSearch& s, const TGeometry& geo, const MapCell* cells,
     // Sides 1..3 are kept in the hex itself, sides 4..6 in the neighbour beyond them. Off the map
     // the walk score is 0 whatever the cost, so any cell may be read there.
     const int own = cells[h].b[0];
+#pragma GCC unroll 3
     for (int dir = 1; dir <= 3; ++dir) cost[dir] = kSideCost[(own >> (2 * (dir - 1))) & 3];
+#pragma GCC unroll 3
     for (int dir = 4; dir <= 6; ++dir) {
         const int beyond = cells[std::min<int>(next[dir], kHexCount - 1)].b[0];
         cost[dir] = kSideCost[(beyond >> (2 * (dir - 4))) & 3];
@@ -243,10 +248,8 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
                 w.Walk = std::max<std::int16_t>(w.Base, 0);
             }
         }
-        PathResult = 0;
-        walk.Length = 0;
-        walk.Total = 0;
-
+        // Kept in registers through the walk: the step's writes to the work grids cannot touch them.
+        int length = 0, total = 0;
         int current = startHex;
         int divisor = walkLength + 1;
         bool reached = false;
@@ -259,6 +262,7 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
                 cost = StepCost[current];
             }
             int best = 0, bestDir = 0;
+#pragma GCC unroll 6
             for (int dir = 1; dir <= 6; ++dir) {
                 // A candidate's score is its walk score less the hexside's cost, never below 0.
                 const int candidate = std::max(HexWork[next[dir]].Walk - cost[dir], 0);
@@ -276,21 +280,22 @@ void LandSearch(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nati
             TWalkStep& step = walk.Steps[k];
             step.Hex = static_cast<std::int16_t>(current);
             step.Dir = static_cast<std::uint8_t>(bestDir);
-            walk.Length = k;
-            walk.Total += w.Walk;
+            length = k;
+            total += w.Walk;
             // Entered, the hex is no longer a candidate in this walk; the start may be stepped back to.
             if (current != startHex) w.Walk = 0;
             // Steers later walks elsewhere.
             w.Base = w.Base >= 3 ? static_cast<std::int16_t>(w.Base - 2) : std::int16_t{1};
             if (current == destHex) {
-                PathResult = kPathReached;
                 reached = true;
                 divisor = k + 1;
                 break;
             }
         }
-        if (!reached) walk.Total /= 2;
-        walk.Total /= divisor;
+        if (!reached) total /= 2;
+        walk.Length = length;
+        walk.Total = total / divisor;
+        PathResult = reached ? kPathReached : 0;
     }
 
     int chosen = 0, bestTotal = 0;

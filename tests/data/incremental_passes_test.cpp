@@ -1,6 +1,7 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
-// headquarters, the force tallies and recount, the upkeep, the command clean-up) or pass by searches that cannot
-// succeed (supply sources) against the whole-map rescans they replace: seeded campaigns of
+// headquarters, the force tallies and recount, the upkeep, the command clean-up, the brigades each
+// corps holds) or pass by searches that cannot succeed (supply sources) against the whole-map
+// rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
 #include <gtest/gtest.h>
@@ -12,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/forces/brigade_rules.h"
 #include "engine/forces/force_recount.h"
 #include "engine/forces/force_tally.h"
 #include "engine/logistics/hex_control.h"
@@ -140,7 +142,21 @@ protected:
                    a.route == b.route;
         }
         now.PutBack();
-        return same && SameTallies(where);
+        return same && SameTallies(where) && SameBrigadeLists(where);
+    }
+
+    // One index kept through the whole campaign, as the movement steps keep theirs, read against
+    // the plain look over every brigade.
+    bool SameBrigadeLists(const std::string& where) {
+        for (int corps = 1; corps <= kCorpsCount; ++corps) {
+            std::vector<int> plain;
+            ForEachAttachedBrigade(corps, [&](TBrigadeRec& b) { plain.push_back(static_cast<int>(&b - GameRec->Brigades.begin()) + 1); });
+            const auto listed = brigadesByCorps.Of(corps);
+            if (std::vector<int>(listed.begin(), listed.end()) == plain) continue;
+            ADD_FAILURE() << "brigades of corps " << corps << ", " << where;
+            return false;
+        }
+        return true;
     }
 
     struct TTally {
@@ -236,6 +252,7 @@ protected:
     std::optional<testing::CurrentFolder> inFolder;
     int tallySteps = 0;
     TCityTallies cityTallies;
+    TBrigadesByCorps brigadesByCorps;
 };
 
 TEST_F(IncrementalPasses, EveryStepOfSeededCampaignsLeavesWhatTheFullRescansLeave) {

@@ -564,5 +564,62 @@ TEST_F(BrigadeRules, RaisingFillsTheFirstFreeSlotAndNothingOnceTheArrayIsFull) {
     EXPECT_EQ(s.InfantryPool, 420) << "and takes no recruits";
 }
 
+// What the plain look over every brigade finds in corps k.
+std::vector<int> AttachedPlainly(int corps) {
+    std::vector<int> found;
+    ForEachAttachedBrigade(corps, [&](TBrigadeRec& b) { found.push_back(static_cast<int>(&b - GameRec->Brigades.begin()) + 1); });
+    return found;
+}
+
+TEST_F(BrigadeRules, CorpsBrigadeListsFollowEveryChangeMadeBehindThem) {
+    // One long-lived index read after each change, as the movement steps read theirs.
+    struct Case {
+        const char* what;
+        void (*change)(int k, int j, int b1, int b2);
+    };
+    const Case cases[] = {
+        {"nothing changed", [](int, int, int, int) {}},
+        {"a brigade joins from the pool", [](int k, int, int, int) {
+             TBrigadeRec& b = GameRec->Brigades[40];
+             b.Nation = 1;
+             b.AttachKind = kAttachCorps;
+             b.AttachIndex = static_cast<U8>(k);
+         }},
+        {"a brigade goes to a garrison", [](int, int, int b1, int) { GameRec->Brigades[b1].AttachKind = kAttachGarrison; }},
+        {"a brigade moves to the other corps", [](int, int j, int, int b2) { GameRec->Brigades[b2].AttachIndex = static_cast<U8>(j); }},
+        {"a brigade is freed", [](int, int, int b1, int) { ClearBrigade(b1); }},
+        {"an allied brigade stays listed", [](int, int, int, int b2) { GameRec->Brigades[b2].Nation = 3; }},
+        {"a corps number past the last lists nowhere", [](int, int, int b1, int) { GameRec->Brigades[b1].AttachIndex = 200; }},
+        {"the last slot joins", [](int k, int, int, int) {
+             TBrigadeRec& b = GameRec->Brigades[kBrigadeCount];
+             b.AttachKind = kAttachCorps;
+             b.AttachIndex = static_cast<U8>(k);
+         }},
+    };
+    TBrigadesByCorps index;
+    for (const Case& c : cases) {
+        SetUp();
+        const int k = AddCorps(1, 5, 5), j = AddCorps(1, 9, 9);
+        const int b1 = AddBrigade(k, kBrigadeInfantry, 40);
+        AddBrigade(j, kBrigadeCavalry, 30);
+        const int b2 = AddBrigade(k, kBrigadeArtillery, 10);
+        for (int corps : {k, j}) ASSERT_EQ(std::vector<int>(index.Of(corps).begin(), index.Of(corps).end()), AttachedPlainly(corps));
+        c.change(k, j, b1, b2);
+        for (int corps = 0; corps <= kCorpsCount + 1; ++corps) {
+            const auto listed = index.Of(corps);
+            EXPECT_EQ(std::vector<int>(listed.begin(), listed.end()), AttachedPlainly(corps)) << c.what << ", corps " << corps;
+        }
+    }
+    // Fatigue written through the index keeps the lists; written past it, they are made again.
+    SetUp();
+    const int k = AddCorps(1, 5, 5);
+    const int b = AddBrigade(k, kBrigadeInfantry, 40);
+    ASSERT_EQ(index.Of(k).size(), 1u);
+    index.SetFatigue(b, 7);
+    EXPECT_EQ(GameRec->Brigades[b].Fatigue, 7);
+    GameRec->Brigades[b].AttachKind = kAttachGarrison;
+    EXPECT_TRUE(index.Of(k).empty()) << "a change after a fatigue written through the index is still seen";
+}
+
 }  // namespace
 }  // namespace kvt

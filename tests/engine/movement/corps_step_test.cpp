@@ -691,5 +691,30 @@ TEST_F(CorpsStep, DrawsOfAStepComeInTheirOrder) {
     }
 }
 
+TEST_F(CorpsStep, BrigadesJoiningOrLeavingBetweenStepsTireOnlyWithTheCorpsTheyServe) {
+    // Open ground on own soil: a step tires by 1, a step not taken rests by 1.
+    const int k = Marcher(1, 10, 10, {4, 4, 4});
+    const int other = Marcher(1, 20, 10, {});
+    C(k).Fatigue = 5;
+    const int stays = AddBrigade(k, kBrigadeInfantry, 80, 2, 5);
+    const int leaves = AddBrigade(k, kBrigadeInfantry, 80, 2, 5);
+    const int transferred = AddBrigade(k, kBrigadeCavalry, 50, 2, 5);
+    const int joins = AddBrigade(other, kBrigadeInfantry, 80, 2, 20);
+    GameRec->MoveStep = 1;
+    MoveCorpsStep(k);
+    ASSERT_EQ(At(k), P(10, 11));
+    // Between the steps one brigade goes to a garrison, one to the other corps, one comes from it.
+    GameRec->Brigades[leaves].AttachKind = kAttachGarrison;
+    GameRec->Brigades[transferred].AttachIndex = static_cast<U8>(other);
+    GameRec->Brigades[joins].AttachIndex = static_cast<U8>(k);
+    GameRec->MoveStep = 2;
+    MoveCorpsStep(k);
+    ASSERT_EQ(At(k), P(10, 12));
+    MoveCorpsStep(other);  // no route: it rests
+    EXPECT_EQ((std::vector<int>{GameRec->Brigades[stays].Fatigue, GameRec->Brigades[leaves].Fatigue,
+                                GameRec->Brigades[transferred].Fatigue, GameRec->Brigades[joins].Fatigue}),
+              (std::vector<int>{7, 6, 5, 21}));
+}
+
 }  // namespace
 }  // namespace kvt
