@@ -4,11 +4,12 @@
 #include "engine/movement/spotting.h"
 
 #include <algorithm>
-#include <cmath>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/corps_records.h"
@@ -372,13 +373,27 @@ void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities,
         afloatY[afloatCount] = fleet.HexY;
         afloatSide[afloatCount++] = fleet.Side;
     }
+    // For each side the afloat fleets of the others, in index order (a fleet's sightings build on
+    // each other, so their order counts), listed when a fleet of that side first looks.
+    std::array<std::array<std::uint8_t, kFleetCount>, 256> others;
+    std::array<int, 256> othersCount;
+    std::array<bool, 256> listed{};
     for (int a = 0; a < afloatCount; ++a) {
         TFleetRec& f = g.Fleets[afloat[a]];
         const int r = FleetSpottingRange(f);
         const int x0 = f.HexX, y0 = f.HexY, side = f.Side;
-        for (int b = 0; b < afloatCount; ++b) {
+        auto& enemies = others[side];
+        if (!listed[side]) {
+            int n = 0;
+            for (int b = 0; b < afloatCount; ++b)
+                if (afloatSide[b] != side) enemies[n++] = static_cast<std::uint8_t>(b);
+            othersCount[side] = n;
+            listed[side] = true;
+        }
+        for (int e = 0; e < othersCount[side]; ++e) {
+            const int b = enemies[e];
             // A fleet more than r columns or rows off is farther than r hexes.
-            if (afloatSide[b] == side || std::abs(afloatX[b] - x0) > r || std::abs(afloatY[b] - y0) > r) continue;
+            if (std::abs(afloatX[b] - x0) > r || std::abs(afloatY[b] - y0) > r) continue;
             SpotEnemyFleet(f, g.Fleets[afloat[b]], r);
         }
         TFleetSight& sight = lastFleetSights[afloat[a]];
@@ -489,9 +504,9 @@ public:
             if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) armyCorps_[at[g.Corps[k].Army]++] = static_cast<std::uint8_t>(k);
     }
     const TCorpsByColumn& All() const { return all_; }
-    // The supply sources of the side on hexes it controls, by column, with their columns.
+    // The supply sources of the side on hexes it controls, by column, with their columns and rows.
     struct TCities {
-        std::array<std::uint8_t, kCityCount> city, column;
+        std::array<std::uint8_t, kCityCount> city, column, row;
         int count = 0;
     };
     const TCities& SourcesHeldBy(int side) { return Of(side).sources; }
@@ -516,6 +531,7 @@ private:
             const TCityRec& city = g.Cities[c];
             if (IsSupplySourceOf(city, side) && MapGrid->Cell(city.HexX, city.HexY).ControlSide() == side) {
                 k.sources.column[k.sources.count] = city.HexX;
+                k.sources.row[k.sources.count] = city.HexY;
                 k.sources.city[k.sources.count++] = static_cast<std::uint8_t>(c);
             }
         }
@@ -621,22 +637,28 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
     const bool lastRuns = std::find(sources.city.begin(), sources.city.begin() + sources.count, last) !=
                           sources.city.begin() + sources.count;
     if (lastRuns) weigh(last);
-    // Either part of a score bounds it from below by the city's column alone: the target's d is at
-    // least the column difference less 2, and the own corps' sum at least the sum of their squared
-    // column differences, n (x - mean)^2 + (n sumXX - sumX^2) / n. Only the columns where both stay
-    // under the bar can hold a winner; the bar can only fall.
+    // Either part of a score bounds it from below by the city's column alone, and by its row alone:
+    // the target's d is at least the difference less 2, and the own corps' sum at least the sum of
+    // their squared differences, n (x - mean)^2 + (n sumXX - sumX^2) / n. Only the columns and rows
+    // where both stay under the bar can hold a winner; the bar can only fall.
     const std::int64_t bar = bestScore + 1;
     const std::int64_t reach = CeilSqrt(bar) + 1;
-    std::int64_t from = target.HexX - reach, to = target.HexX + reach;
-    if (ownCount != 0) {
-        const std::int64_t n = ownCount, spread = n * sumXX - std::int64_t{sumX} * sumX;
-        if (n * bar <= spread) from = to + 1;
-        const std::int64_t q = CeilSqrt(std::max<std::int64_t>(n * bar - spread, 0));
-        from = std::max(from, (sumX - q) / n - 1);
-        to = std::min(to, (sumX + q) / n + 1);
-    }
-    for (int i = 0; i < sources.count && sources.column[i] <= to; ++i)
-        if (sources.column[i] >= from && !(lastRuns && sources.city[i] == last)) weigh(sources.city[i]);
+    auto within = [&](std::int64_t aim, std::int64_t sum, std::int64_t squares) {
+        std::pair<std::int64_t, std::int64_t> range{aim - reach, aim + reach};
+        if (ownCount == 0) return range;
+        const std::int64_t n = ownCount, spread = n * squares - sum * sum;
+        if (n * bar <= spread) return std::pair<std::int64_t, std::int64_t>{1, 0};
+        const std::int64_t q = CeilSqrt(n * bar - spread);
+        range.first = std::max(range.first, (sum - q) / n - 1);
+        range.second = std::min(range.second, (sum + q) / n + 1);
+        return range;
+    };
+    const auto [fromColumn, toColumn] = within(target.HexX, sumX, sumXX);
+    const auto [fromRow, toRow] = within(target.HexY, sumY, sumYY);
+    const auto* first = sources.column.begin() + sources.count;
+    if (fromColumn <= 255) first = std::lower_bound(sources.column.begin(), first, static_cast<std::uint8_t>(std::max<std::int64_t>(fromColumn, 0)));
+    for (int i = static_cast<int>(first - sources.column.begin()); i < sources.count && sources.column[i] <= toColumn; ++i)
+        if (sources.row[i] >= fromRow && sources.row[i] <= toRow && !(lastRuns && sources.city[i] == last)) weigh(sources.city[i]);
     last = static_cast<std::uint8_t>(best);
     return best;
 }
@@ -761,14 +783,23 @@ void SpotSwept() {
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
 
     TMeetings& met = lastMeetings;
-    std::array<TCorpsReading, kCorpsCount + 1> now{};
-    std::array<bool, kCorpsCount + 1> unchanged{};
-    bool same = met.valid, ends = false;
+    std::array<TCorpsReading, kCorpsCount + 1> now;
+    std::array<bool, kCorpsCount + 1> unchanged;
+    now[0] = {};
+    unchanged[0] = false;
+    const bool valid = met.valid;
+    bool same = valid, ends = false;
     for (int i = 1; i <= kCorpsCount; ++i) {
-        now[i] = ReadingOf(g.Corps[i]);
-        unchanged[i] = met.valid && now[i] == met.read[i];
+        const TCorpsRec& k = g.Corps[i];
+        // A free slot reads as all zero and never ends.
+        if (!CorpsInUse(k)) {
+            now[i] = {};
+        } else {
+            now[i] = ReadingOf(k);
+            ends = ends || Ends(i);
+        }
+        unchanged[i] = valid && now[i] == met.read[i];
         same = same && unchanged[i];
-        ends = ends || Ends(i);
     }
     if (same && !ends) {
         MeetAsLastPass(met);
