@@ -238,9 +238,9 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
         start[i] = static_cast<std::uint16_t>(count);
         const TCorpsReading& k = now[i];
         if (!k.spots) continue;
-        const int range = k.range;
+        const int range = k.range, box = std::max(range, 0);
         if (changed[i]) {
-            met.corps.ForNear(k.x, k.y, std::max(range, 0), [&](int j, int x, int y, int side) {
+            met.corps.ForNear(k.x, k.y, box, [&](int j, int x, int y, int side) {
                 const int d = Distance(k.x, k.y, x, y);
                 if (side != k.side && (d == 0 || d <= range)) meet(j, d);
             });
@@ -250,7 +250,8 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
             if (!changed[met.enemy[m]]) meet(met.enemy[m], met.distance[m]);
         for (int n = 0; n < movedCount; ++n) {
             const TCorpsReading& j = now[moved[n]];
-            if (j.side == k.side) continue;
+            // A corps more columns or rows off than the range (or than 0) is farther.
+            if (std::abs(j.x - k.x) > box || std::abs(j.y - k.y) > box || j.side == k.side) continue;
             const int d = Distance(k.x, k.y, j.x, j.y);
             if (d == 0 || d <= range) meet(moved[n], d);
         }

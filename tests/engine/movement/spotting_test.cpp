@@ -294,6 +294,7 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
     };
     const Case cases[] = {
         {"a corps marches", [] {}, [&] { C(grey).HexY = 11; }},
+        {"a corps marches four columns off a spotter that stays", [] {}, [&] { C(grey).HexX = 14; C(grey).HexY = 10; }},
         {"a scout far from the armies marches into an enemy town",
          [&] { scout = AddCorps(1, 30, 30); AddCity("Town", 30, 33, kConfederacy); }, [&] { C(scout).HexY = 33; }},
         {"a spotter tires", [] {}, [&] { C(blue).Fatigue = 9; }},
