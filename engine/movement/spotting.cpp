@@ -5,10 +5,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
+#include <utility>
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/corps_records.h"
@@ -237,9 +238,9 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
         start[i] = static_cast<std::uint16_t>(count);
         const TCorpsReading& k = now[i];
         if (!k.spots) continue;
-        const int range = k.range;
+        const int range = k.range, box = std::max(range, 0);
         if (changed[i]) {
-            met.corps.ForNear(k.x, k.y, std::max(range, 0), [&](int j, int x, int y, int side) {
+            met.corps.ForNear(k.x, k.y, box, [&](int j, int x, int y, int side) {
                 const int d = Distance(k.x, k.y, x, y);
                 if (side != k.side && (d == 0 || d <= range)) meet(j, d);
             });
@@ -249,7 +250,8 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
             if (!changed[met.enemy[m]]) meet(met.enemy[m], met.distance[m]);
         for (int n = 0; n < movedCount; ++n) {
             const TCorpsReading& j = now[moved[n]];
-            if (j.side == k.side) continue;
+            // A corps more columns or rows off than the range (or than 0) is farther.
+            if (std::abs(j.x - k.x) > box || std::abs(j.y - k.y) > box || j.side == k.side) continue;
             const int d = Distance(k.x, k.y, j.x, j.y);
             if (d == 0 || d <= range) meet(moved[n], d);
         }
@@ -372,13 +374,27 @@ void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities,
         afloatY[afloatCount] = fleet.HexY;
         afloatSide[afloatCount++] = fleet.Side;
     }
+    // For each side the afloat fleets of the others, in index order (a fleet's sightings build on
+    // each other, so their order counts), listed when a fleet of that side first looks.
+    std::array<std::array<std::uint8_t, kFleetCount>, 256> others;
+    std::array<int, 256> othersCount;
+    std::array<bool, 256> listed{};
     for (int a = 0; a < afloatCount; ++a) {
         TFleetRec& f = g.Fleets[afloat[a]];
         const int r = FleetSpottingRange(f);
         const int x0 = f.HexX, y0 = f.HexY, side = f.Side;
-        for (int b = 0; b < afloatCount; ++b) {
+        auto& enemies = others[side];
+        if (!listed[side]) {
+            int n = 0;
+            for (int b = 0; b < afloatCount; ++b)
+                if (afloatSide[b] != side) enemies[n++] = static_cast<std::uint8_t>(b);
+            othersCount[side] = n;
+            listed[side] = true;
+        }
+        for (int e = 0; e < othersCount[side]; ++e) {
+            const int b = enemies[e];
             // A fleet more than r columns or rows off is farther than r hexes.
-            if (afloatSide[b] == side || std::abs(afloatX[b] - x0) > r || std::abs(afloatY[b] - y0) > r) continue;
+            if (std::abs(afloatX[b] - x0) > r || std::abs(afloatY[b] - y0) > r) continue;
             SpotEnemyFleet(f, g.Fleets[afloat[b]], r);
         }
         TFleetSight& sight = lastFleetSights[afloat[a]];
@@ -451,13 +467,31 @@ int BestHeadquarters(int a, int t, bool threatened) {
     return best;
 }
 
+// Every city by column: sorted again only when a city stands in another column than at the last sort.
+const std::array<std::uint8_t, kCityCount>& CitiesByColumn() {
+    static std::array<std::uint8_t, kCityCount + 1> sortedX{};
+    static std::array<std::uint8_t, kCityCount> order{};
+    static bool sorted = false;
+    const TGameRec& g = G();
+    bool same = sorted;
+    for (int c = 1; c <= kCityCount; ++c) same = same && g.Cities[c].HexX == sortedX[c];
+    if (same) return order;
+    for (int c = 1; c <= kCityCount; ++c) {
+        sortedX[c] = g.Cities[c].HexX;
+        order[c - 1] = static_cast<std::uint8_t>(c);
+    }
+    std::stable_sort(order.begin(), order.end(), [](int a, int b) { return sortedX[a] < sortedX[b]; });
+    sorted = true;
+    return order;
+}
+
 // The same choice without measuring every corps against every city: the army's own corps and the
 // corps of other sides are listed once, and a city's count stops as soon as it cannot win. Every
 // term is at least 0, so the first city with the lowest score under the limit wins either way.
 // Moving headquarters moves, frees and turns no corps, and losing an army only takes its own corps
-// out of it, so the corps are listed once a pass: all of them and those not of a side by column,
-// and each army's by its number (a corps is still checked for its army when read). No city or hex
-// changes either: the cities a side may choose unthreatened are listed once too.
+// out of it, so the corps are listed once a pass: all of them by column, and each army's by its
+// number (a corps is still checked for its army when read). No city or hex changes either: the
+// cities a side may choose unthreatened are listed once too, by column.
 class THeadquartersCorps {
 public:
     THeadquartersCorps() {
@@ -471,10 +505,9 @@ public:
             if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) armyCorps_[at[g.Corps[k].Army]++] = static_cast<std::uint8_t>(k);
     }
     const TCorpsByColumn& All() const { return all_; }
-    const TCorpsByColumn& EnemiesOf(int side) { return Of(side).corps; }
-    // The supply sources of the side on hexes it controls, in city order.
+    // The supply sources of the side on hexes it controls, by column, with their columns and rows.
     struct TCities {
-        std::array<std::uint8_t, kCityCount> city;
+        std::array<std::uint8_t, kCityCount> city, column, row;
         int count = 0;
     };
     const TCities& SourcesHeldBy(int side) { return Of(side).sources; }
@@ -487,31 +520,44 @@ public:
 private:
     struct TKept {
         int side = 0;
-        TCorpsByColumn corps;
         TCities sources;
     };
     const TKept& Of(int side) {
-        for (const TKept& k : kept_)
-            if (k.side == side) return k;
-        TKept& k = kept_.emplace_back();
+        for (int i = 0; i < keptCount_; ++i)
+            if (kept_[i].side == side) return kept_[i];
+        TKept& k = kept_[keptCount_ < 4 ? keptCount_++ : 3];
         k.side = side;
         const TGameRec& g = G();
-        k.corps.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g, side](int c) {
-            const TCorpsRec& corps = g.Corps[c];
-            return CorpsInUse(corps) && corps.Side != side;
-        });
-        for (int c = 1; c <= kCityCount; ++c) {
+        for (const int c : CitiesByColumn()) {
             const TCityRec& city = g.Cities[c];
-            if (IsSupplySourceOf(city, side) && MapGrid->Cell(city.HexX, city.HexY).ControlSide() == side)
+            if (IsSupplySourceOf(city, side) && MapGrid->Cell(city.HexX, city.HexY).ControlSide() == side) {
+                k.sources.column[k.sources.count] = city.HexX;
+                k.sources.row[k.sources.count] = city.HexY;
                 k.sources.city[k.sources.count++] = static_cast<std::uint8_t>(c);
+            }
         }
         return k;
     }
     TCorpsByColumn all_;
-    std::vector<TKept> kept_;
+    // The sides 0..3.
+    std::array<TKept, 4> kept_;
+    int keptCount_ = 0;
     std::array<std::uint8_t, kArmyCount + 2> armyStart_{};
     std::array<std::uint8_t, kCorpsCount> armyCorps_{};
 };
+
+// The least r with r * r >= v (v >= 0).
+std::int64_t CeilSqrt(std::int64_t v) {
+    auto r = static_cast<std::int64_t>(std::sqrt(static_cast<double>(v)));
+    while (r * r < v) ++r;
+    while (r > 0 && (r - 1) * (r - 1) >= v) --r;
+    return r;
+}
+
+// The city each army last chose, unthreatened and threatened. Scored first, it usually sets a bar
+// low enough that the bounds cut every other city at once; it is only where the count begins, the
+// winner is still the first city with the lowest score.
+std::array<std::array<std::uint8_t, 2>, kArmyCount + 1> lastChoice{};
 
 int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& corps) {
     const TGameRec& g = G();
@@ -521,7 +567,7 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
     // Sums of the own corps' columns and rows and their squares: a hex distance is at least the
     // column and the row difference, so the squares of either bound a city's sum from below.
     std::int32_t sumX = 0, sumXX = 0, sumY = 0, sumYY = 0;
-    const TCorpsByColumn& enemies = corps.EnemiesOf(army.Side);
+    const TCorpsByColumn& all = corps.All();
     corps.ForArmy(a, [&](int c) {
         const TCorpsRec& k = g.Corps[c];
         if (k.Army != a || k.Nation != army.Nation) return;
@@ -532,53 +578,89 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
         sumY += k.HexY;
         sumYY += k.HexY * k.HexY;
     });
-    std::array<int, 256> otherBases{};
+    std::array<std::uint8_t, 256> otherBases{};
     for (int b = 1; b <= kArmyCount; ++b)
         if (b != a) ++otherBases[g.Armies[b].BaseCity];
     const std::int32_t enemyCost = threatened ? kEnemyNearThreatCost : kEnemyNearCost;
     const TCityRec& target = g.Cities[t];
     const int capital = g.Nations[army.Nation].Capital;
 
-    int best = 0;
-    std::int32_t bestScore = kScoreLimit;
-    // The cities in the running, in city order.
-    std::array<std::uint8_t, kCityCount> running;
-    int runningCount = 0;
-    if (threatened) {
-        for (int c = 1; c <= kCityCount; ++c)
-            if (IsSupplySourceOf(g.Cities[c], army.Side) && c != t) running[runningCount++] = static_cast<std::uint8_t>(c);
-    } else {
-        const THeadquartersCorps::TCities& sources = corps.SourcesHeldBy(army.Side);
-        runningCount = sources.count;
-        running = sources.city;
-    }
-    for (int i = 0; i < runningCount; ++i) {
-        const int c = running[i];
+    // City c's score, or `bar` as soon as the score cannot come under it.
+    auto score = [&](int c, std::int32_t bar) {
         const TCityRec& city = g.Cities[c];
         const std::int32_t cx = city.HexX, cy = city.HexY;
         const std::int32_t columns = sumXX - 2 * cx * sumX + ownCount * cx * cx;
         const std::int32_t rows = sumYY - 2 * cy * sumY + ownCount * cy * cy;
         const std::int32_t own = std::max(columns, rows);
-        if (own >= bestScore) continue;
+        if (own >= bar) return bar;
         int d = Distance(city.HexX, city.HexY, target.HexX, target.HexY);
         if (city.Theatre != army.Theatre) d += 1;
         if (c == capital && d >= 3) d -= 2;
         d += 5 * otherBases[c];
-        std::int32_t score = d * d;
-        if (score + own >= bestScore) continue;
-        for (int j = 0; j < ownCount && score < bestScore; ++j) {
+        std::int32_t sum = d * d;
+        if (sum + own >= bar) return bar;
+        for (int j = 0; j < ownCount && sum < bar; ++j) {
             const int e = Distance(ownX[j], ownY[j], city.HexX, city.HexY);
-            score += e * e;
+            sum += e * e;
         }
-        if (score >= bestScore) continue;
-        enemies.ForNear(city.HexX, city.HexY, 1, [&](int, int x, int y, int) {
-            if (Distance(x, y, city.HexX, city.HexY) < 2) score += enemyCost;
+        if (sum >= bar) return bar;
+        all.ForNear(city.HexX, city.HexY, 1, [&](int, int x, int y, int side) {
+            if (side != army.Side && Distance(x, y, city.HexX, city.HexY) < 2) sum += enemyCost;
         });
-        if (score < bestScore) {
-            bestScore = score;
+        return sum;
+    };
+
+    int best = 0;
+    std::int32_t bestScore = kScoreLimit;
+    // A city before the best so far wins a tie with it.
+    auto weigh = [&](int c) {
+        const std::int32_t bar = best != 0 && c < best ? bestScore + 1 : bestScore;
+        const std::int32_t s = score(c, bar);
+        if (s < bar) {
+            bestScore = s;
             best = c;
         }
+    };
+    std::uint8_t& last = lastChoice[a][threatened ? 1 : 0];
+    if (threatened) {
+        std::array<std::uint8_t, kCityCount> running;
+        int runningCount = 0;
+        for (int c = 1; c <= kCityCount; ++c)
+            if (IsSupplySourceOf(g.Cities[c], army.Side) && c != t) running[runningCount++] = static_cast<std::uint8_t>(c);
+        const auto* lastAt = std::find(running.begin(), running.begin() + runningCount, last);
+        if (lastAt != running.begin() + runningCount) weigh(last);
+        for (int i = 0; i < runningCount; ++i)
+            if (running.begin() + i != lastAt) weigh(running[i]);
+        last = static_cast<std::uint8_t>(best);
+        return best;
     }
+    const THeadquartersCorps::TCities& sources = corps.SourcesHeldBy(army.Side);
+    const bool lastRuns = std::find(sources.city.begin(), sources.city.begin() + sources.count, last) !=
+                          sources.city.begin() + sources.count;
+    if (lastRuns) weigh(last);
+    // Either part of a score bounds it from below by the city's column alone, and by its row alone:
+    // the target's d is at least the difference less 2, and the own corps' sum at least the sum of
+    // their squared differences, n (x - mean)^2 + (n sumXX - sumX^2) / n. Only the columns and rows
+    // where both stay under the bar can hold a winner; the bar can only fall.
+    const std::int64_t bar = bestScore + 1;
+    const std::int64_t reach = CeilSqrt(bar) + 1;
+    auto within = [&](std::int64_t aim, std::int64_t sum, std::int64_t squares) {
+        std::pair<std::int64_t, std::int64_t> range{aim - reach, aim + reach};
+        if (ownCount == 0) return range;
+        const std::int64_t n = ownCount, spread = n * squares - sum * sum;
+        if (n * bar <= spread) return std::pair<std::int64_t, std::int64_t>{1, 0};
+        const std::int64_t q = CeilSqrt(n * bar - spread);
+        range.first = std::max(range.first, (sum - q) / n - 1);
+        range.second = std::min(range.second, (sum + q) / n + 1);
+        return range;
+    };
+    const auto [fromColumn, toColumn] = within(target.HexX, sumX, sumXX);
+    const auto [fromRow, toRow] = within(target.HexY, sumY, sumYY);
+    const auto* first = sources.column.begin() + sources.count;
+    if (fromColumn <= 255) first = std::lower_bound(sources.column.begin(), first, static_cast<std::uint8_t>(std::max<std::int64_t>(fromColumn, 0)));
+    for (int i = static_cast<int>(first - sources.column.begin()); i < sources.count && sources.column[i] <= toColumn; ++i)
+        if (sources.row[i] >= fromRow && sources.row[i] <= toRow && !(lastRuns && sources.city[i] == last)) weigh(sources.city[i]);
+    last = static_cast<std::uint8_t>(best);
     return best;
 }
 
@@ -702,14 +784,23 @@ void SpotSwept() {
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
 
     TMeetings& met = lastMeetings;
-    std::array<TCorpsReading, kCorpsCount + 1> now{};
-    std::array<bool, kCorpsCount + 1> unchanged{};
-    bool same = met.valid, ends = false;
+    std::array<TCorpsReading, kCorpsCount + 1> now;
+    std::array<bool, kCorpsCount + 1> unchanged;
+    now[0] = {};
+    unchanged[0] = false;
+    const bool valid = met.valid;
+    bool same = valid, ends = false;
     for (int i = 1; i <= kCorpsCount; ++i) {
-        now[i] = ReadingOf(g.Corps[i]);
-        unchanged[i] = met.valid && now[i] == met.read[i];
+        const TCorpsRec& k = g.Corps[i];
+        // A free slot reads as all zero and never ends.
+        if (!CorpsInUse(k)) {
+            now[i] = {};
+        } else {
+            now[i] = ReadingOf(k);
+            ends = ends || Ends(i);
+        }
+        unchanged[i] = valid && now[i] == met.read[i];
         same = same && unchanged[i];
-        ends = ends || Ends(i);
     }
     if (same && !ends) {
         MeetAsLastPass(met);

@@ -2,8 +2,11 @@
 // following their corps, and the choice of a supply city.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <random>
+#include <vector>
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/movement/corps_movement.h"
@@ -291,6 +294,7 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
     };
     const Case cases[] = {
         {"a corps marches", [] {}, [&] { C(grey).HexY = 11; }},
+        {"a corps marches four columns off a spotter that stays", [] {}, [&] { C(grey).HexX = 14; C(grey).HexY = 10; }},
         {"a scout far from the armies marches into an enemy town",
          [&] { scout = AddCorps(1, 30, 30); AddCity("Town", 30, 33, kConfederacy); }, [&] { C(scout).HexY = 33; }},
         {"a spotter tires", [] {}, [&] { C(blue).Fatigue = 9; }},
@@ -404,6 +408,7 @@ TEST_F(Headquarters, ComputerArmyScoresEveryCityItCouldSitIn) {
         {"the army's own corps pull the seat toward them", 1, 2, false, false, 0, 0, 3, 'B'},
         {"a score of 2500 never wins", 50, 0, false, false, 0, 0, 0, '-'},
         {"2401 does", 49, 0, false, false, 0, 0, 0, 'A'},
+        {"a capital 51 hexes off counts 49 and wins", 51, 0, true, false, 0, 0, 0, 'A'},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -461,6 +466,59 @@ TEST_F(Headquarters, OverrunHeadquartersMovesToTheNearestSafeCityOrTheArmyIsLost
         EXPECT_EQ(frontend.notices[0].lines[3], "T110Base");
         EXPECT_EQ(frontend.notices[0].lines[4], "T455");
     }
+}
+
+TEST_F(Headquarters, ArmiesSitWhereScoringEveryCityPutsThemPassAfterPass) {
+    // Cities on a coarse grid (so that scores often tie), three armies with their corps and enemy
+    // corps among the cities, all placed by a fixed seed; between passes the corps march and some
+    // objectives change. Every pass must seat every army, ties and overrun seats included, where
+    // scoring every city against every corps seats it.
+    std::mt19937 draw(1861);
+    auto pick = [&](int n) { return static_cast<int>(draw() % static_cast<unsigned>(n)); };
+    int compared = 0, moves = 0;
+    for (int world = 0; world < 25; ++world) {
+        SetUp();
+        ScriptedFrontend frontend;
+        std::vector<int> cities;
+        for (int i = 0; i < 30; ++i) cities.push_back(AddCity("C", 4 + 4 * pick(15), 4 + 4 * pick(11), kUnion, 1 + pick(3)));
+        GameRec->Nations[1].Capital = static_cast<U8>(cities[pick(30)]);
+        GameRec->Cities[cities[pick(30)]].Theatre = 2;
+        std::vector<int> armies, corps;
+        for (int i = 0; i < 3; ++i) {
+            const int a = AddArmy(1, cities[pick(30)], AddLeader(1, 40));
+            GameRec->Armies[a].CorpsCount = 1;
+            GameRec->Armies[a].Objective = static_cast<U8>(cities[pick(30)]);
+            GameRec->Armies[a].Theatre = static_cast<U8>(1 + pick(2));
+            armies.push_back(a);
+            for (int n = pick(5); n > 0; --n) {
+                const int k = AddCorps(1, 2 + pick(64), 2 + pick(48));
+                C(k).Army = static_cast<U8>(a);
+                corps.push_back(k);
+            }
+        }
+        for (int i = 0; i < 6; ++i) {
+            const int c = cities[pick(30)];
+            corps.push_back(AddCorps(2, GameRec->Cities[c].HexX + pick(3) - 1, GameRec->Cities[c].HexY));
+        }
+        for (int pass = 1; pass <= 6; ++pass) {
+            const TGameRec before = *GameRec;
+            MoveArmyHeadquartersFullRescan();
+            const TGameRec rescanned = *GameRec;
+            *GameRec = before;
+            MoveArmyHeadquarters();
+            EXPECT_EQ(std::memcmp(GameRec, &rescanned, sizeof rescanned), 0) << "world " << world << ", pass " << pass;
+            for (int a : armies) moves += GameRec->Armies[a].BaseCity != before.Armies[a].BaseCity;
+            ++compared;
+            for (int k : corps) {
+                C(k).HexX = static_cast<U8>(std::clamp(C(k).HexX + pick(9) - 4, 1, 70));
+                C(k).HexY = static_cast<U8>(std::clamp(C(k).HexY + pick(9) - 4, 1, 50));
+            }
+            for (int a : armies)
+                if (pick(2) == 0) GameRec->Armies[a].Objective = static_cast<U8>(cities[pick(30)]);
+        }
+    }
+    EXPECT_EQ(compared, 150);
+    EXPECT_GT(moves, 50) << "the seats hardly moved: the passes proved little";
 }
 
 TEST_F(Headquarters, ScoresBeyondSixteenBitsNeverWrapIntoAWinner) {
