@@ -257,8 +257,8 @@ TEST_F(SaveJournal, ANewFileTheDiskLostBeforeItsFlushUndoesTheSave) {
 }
 
 TEST_F(SaveJournal, AByteTheDiskChangedAnywhereInANewFileUndoesTheSave) {
-    // Bytes of every word of a run of 32, of the word past the last run and of the last few bytes:
-    // each is summed its own way, and a change in any of them must be found.
+    // Bytes of the first words, of a word near the end and of the last few bytes, which the sum
+    // takes a byte at a time: a change in any of them must be found.
     for (const std::size_t at : {std::size_t{0}, std::size_t{8}, std::size_t{16}, std::size_t{31}, kGameRecSize / 32 * 32 + 3,
                                  kGameRecSize - 1}) {
         SCOPED_TRACE("byte " + std::to_string(at) + " of the record");
