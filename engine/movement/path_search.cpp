@@ -397,25 +397,24 @@ bool ReachByWaves(int startHex, int destHex, int nation) {
     return found != kEstimates;
 }
 
+// Traces the route back from the destination toward the start through hexes one wave nearer, on
+// waves that reached the destination; among equals a later direction replaces an earlier one at
+// even odds.
 template <int kMode>
-void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
-    PathStepCount = 0;
-    ClearSteps();
-    PathResult = 0;
-    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
-    if (!ReachByWaves<kMode>(HexIndex(x1, y1), HexIndex(x2, y2), nation)) return;
-
-    // Trace back toward the start through hexes one wave nearer; among equals a later direction
-    // replaces an earlier one at even odds.
+void TraceBack(const std::uint8_t* waves, int x2, int y2, int nation) {
     const TGeometry& geo = Geometry();
     const MapCell* cells = MapGrid->cells;
     int current = HexIndex(x2, y2);
+    // A route longer than the step list is cut to its first 30 steps: it ends on the hex of the
+    // wave after them.
+    int end = waves[current] <= kPathMaxSteps + 1 ? current : -1;
     for (;;) {
-        const int wave = ReachGrid[current];
+        const int wave = waves[current];
+        if (wave == kPathMaxSteps + 1) end = current;
         int bestCost = 100, bestDir = 0;
         for (int dir = 1; dir <= 6; ++dir) {
             const int n = geo.next[current][dir];
-            if (n < 0 || ReachGrid[n] != wave - 1 || wave - 1 == 0) continue;
+            if (n < 0 || waves[n] != wave - 1 || wave - 1 == 0) continue;
             const int cost = PassableIn<kMode>(nation, cells[n]) ? 2 : 0;
             if (cost < bestCost) {
                 bestCost = cost;
@@ -431,12 +430,18 @@ void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
         if (w == 1) break;
     }
     PathResult = kPathReached;
+    PathEnd = {geo.x[end], geo.y[end]};
+    PathStepCount = static_cast<std::uint16_t>(std::min(waves[HexIndex(x2, y2)] - 1, kPathMaxSteps));
+}
 
-    // A route longer than the step list is cut to its first 30 steps.
-    int h = HexIndex(x1, y1);
-    const int dest = HexIndex(x2, y2);
-    for (int k = 1; k <= kPathMaxSteps && PathSteps[k] != 0 && h != dest; ++k) h = geo.next[h][PathSteps[k]];
-    PathEnd = {geo.x[h], geo.y[h]};
+template <int kMode>
+void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
+    PathStepCount = 0;
+    ClearSteps();
+    PathResult = 0;
+    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
+    if (!ReachByWaves<kMode>(HexIndex(x1, y1), HexIndex(x2, y2), nation)) return;
+    TraceBack<kMode>(ReachGrid, x2, y2, nation);
 }
 
 PathSearchWatcher searchWatcher = nullptr;
@@ -458,8 +463,6 @@ void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation
     if (mode == kPathRail) BreadthFirstSearch<kPathRail>(x1, y1, x2, y2, nation);
     else if (mode == kPathRiver) BreadthFirstSearch<kPathRiver>(x1, y1, x2, y2, nation);
     else BreadthFirstSearch<kPathSea>(x1, y1, x2, y2, nation);
-    PathStepCount = static_cast<std::uint16_t>(
-        std::count_if(PathSteps.begin(), PathSteps.end(), [](std::uint8_t d) { return d != 0; }));
 }
 
 bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation) {
@@ -529,6 +532,44 @@ int TRouteAreas::AreaOf(int hex) {
     return label;
 }
 
+// The waves a whole sweep from the start gives every hex up to the destination's wave; the trace
+// back looks no farther, so it meets the same waves as after the search's own sweep (see
+// ReachByWaves).
+template <int kMode>
+bool TRouteAreas::SearchByKeptWaves(int x1, int y1, int x2, int y2) {
+    if (searchWatcher) searchWatcher(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
+    PathStepCount = 0;
+    ClearSteps();
+    PathResult = 0;
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    const int start = HexIndex(x1, y1), dest = HexIndex(x2, y2);
+    if (start != wavesFrom_) {
+        for (int e = 0; e < queued_; ++e) waves_[queue_[e]] = 0;
+        wavesFrom_ = start;
+        waves_[kOffMap] = 1;
+        waves_[start] = 1;
+        queue_[0] = static_cast<std::int16_t>(start);
+        queued_ = 1;
+        expanded_ = 0;
+    }
+    // Waves are given in order, so once the destination has one every hex nearer has its own.
+    while (waves_[dest] == 0 && expanded_ < queued_) {
+        const int h = queue_[expanded_++];
+        const int wave = waves_[h];
+        if (wave >= kMaxWave) continue;
+        const std::int16_t* next = geo.nextOrOff[h];
+        for (int dir = 1; dir <= 6; ++dir) {
+            const int n = next[dir];
+            if (waves_[n] != 0 || !PassableIn<kMode>(nation_, cells[n])) continue;
+            waves_[n] = static_cast<std::uint8_t>(wave + 1);
+            queue_[queued_++] = static_cast<std::int16_t>(n);
+        }
+    }
+    if (waves_[dest] != 0) TraceBack<kMode>(waves_, x2, y2, nation_);
+    return PathReached(mode_, x1, y1, x2, y2);
+}
+
 bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
     // The start is left whatever it is, so the route may begin in any area beside it; the
     // destination must be entered. A search capped at its longest wave reaches no more than that.
@@ -547,8 +588,14 @@ bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
         PathResult = 0;
         return false;
     }
-    FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
-    return PathReached(mode_, x1, y1, x2, y2);
+    if (x1 == x2 && y1 == y2) {
+        FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
+        return PathReached(mode_, x1, y1, x2, y2);
+    }
+    // Both ends lie on the map here.
+    if (mode_ == kPathRail) return SearchByKeptWaves<kPathRail>(x1, y1, x2, y2);
+    if (mode_ == kPathRiver) return SearchByKeptWaves<kPathRiver>(x1, y1, x2, y2);
+    return SearchByKeptWaves<kPathSea>(x1, y1, x2, y2);
 }
 
 int SearchHexDistance(int x1, int y1, int x2, int y2) {

@@ -60,9 +60,18 @@ public:
 
 private:
     int AreaOf(int hex);
+    template <int kMode>
+    bool SearchByKeptWaves(int x1, int y1, int x2, int y2);
     int mode_, nation_, areas_ = 0;
     // 0 not yet labelled; kNoArea for a hex no route enters.
     std::uint16_t area_[kMapColumns * kMapRows] = {};
+    // Breadth-first waves from the start of the last search, swept only as far as a destination
+    // needed and kept: many searches leave one start (a capital for each city of its state), and
+    // each further one only extends them. queue_ holds the hexes given a wave, in order of wave;
+    // those before expanded_ have passed their wave on. The extra last entry is off the map.
+    int wavesFrom_ = -1, queued_ = 0, expanded_ = 0;
+    std::uint8_t waves_[kMapColumns * kMapRows + 1] = {};
+    std::int16_t queue_[kMapColumns * kMapRows];
 };
 
 // The path search mode of the fleet's waters.
