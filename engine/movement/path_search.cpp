@@ -516,14 +516,16 @@ void LabelArea(std::uint16_t* area, int hex, int nation, std::uint16_t label) {
 }
 }  // namespace
 
+bool TRouteAreas::Enters(const MapCell& cell) const {
+    return mode_ == kPathRail    ? PassableIn<kPathRail>(nation_, cell)
+           : mode_ == kPathRiver ? PassableIn<kPathRiver>(nation_, cell)
+           : mode_ == kPathSea   ? PassableIn<kPathSea>(nation_, cell)
+                                 : false;
+}
+
 int TRouteAreas::AreaOf(int hex) {
     if (area_[hex] != 0) return area_[hex];
-    const MapCell& cell = MapGrid->cells[hex];
-    const bool passable = mode_ == kPathRail    ? PassableIn<kPathRail>(nation_, cell)
-                          : mode_ == kPathRiver ? PassableIn<kPathRiver>(nation_, cell)
-                          : mode_ == kPathSea   ? PassableIn<kPathSea>(nation_, cell)
-                                                : false;
-    if (!passable) return area_[hex] = kNoArea;
+    if (!Enters(MapGrid->cells[hex])) return area_[hex] = kNoArea;
     // The waves step from one passable hex to the next, so the hexes joined that way are one area.
     const auto label = static_cast<std::uint16_t>(++areas_);
     if (mode_ == kPathRail) LabelArea<kPathRail>(area_, hex, nation_, label);

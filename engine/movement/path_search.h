@@ -57,6 +57,9 @@ public:
     // nothing leaves them (no steps, PathResult 0), and no draws are made, as that search makes none.
     // The search watcher sees only the searches made.
     bool Search(int x1, int y1, int x2, int y2);
+    // Whether a route may enter a hex like `cell`: the areas and waves hold while no hex changes
+    // that answer.
+    bool Enters(const MapCell& cell) const;
 
 private:
     int AreaOf(int hex);
