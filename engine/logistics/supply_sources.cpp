@@ -35,7 +35,7 @@ public:
     TRouteAreas& For(int mode, int side) {
         for (const auto& a : kept_)
             if (a.mode == mode && a.side == side) return *a.areas;
-        kept_.push_back({mode, side, std::make_unique<TRouteAreas>(mode, side)});
+        kept_.push_back({mode, side, std::make_unique<TRouteAreas>(mode, side), false});
         return *kept_.back().areas;
     }
 
@@ -53,10 +53,16 @@ public:
         for (int first = 0; first < kHexCount; first += kBlock) {
             const int count = std::min(kBlock, kHexCount - first);
             if (std::memcmp(seen + first, now + first, count * sizeof(MapCell)) == 0) continue;
-            for (int h = first; h < first + count; ++h)
-                std::erase_if(kept_, [&](const TKept& a) { return a.areas->Enters(seen[h]) != a.areas->Enters(now[h]); });
+            for (TKept& a : kept_)
+                for (int h = first; h < first + count && !a.stale; ++h)
+                    a.stale = a.areas->Enters(seen[h]) != a.areas->Enters(now[h]);
             std::memcpy(seen + first, now + first, count * sizeof(MapCell));
         }
+        for (TKept& a : kept_)
+            if (a.stale) {
+                a.areas->Forget();
+                a.stale = false;
+            }
     }
 
 private:
@@ -64,6 +70,7 @@ private:
     struct TKept {
         int mode, side;
         std::unique_ptr<TRouteAreas> areas;
+        bool stale = false;
     };
     std::vector<TKept> kept_;
     std::unique_ptr<TMapGrid> seen_;  // the map as the kept areas were labelled on

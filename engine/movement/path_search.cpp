@@ -537,6 +537,44 @@ int TRouteAreas::AreaOf(int hex) {
 // The waves a whole sweep from the start gives every hex up to the destination's wave; the trace
 // back looks no farther, so it meets the same waves as after the search's own sweep (see
 // ReachByWaves).
+void TRouteAreas::Forget() {
+    std::memset(area_, 0, sizeof(area_));
+    areas_ = 0;
+    for (auto& w : waves_) w->from = -1;
+}
+
+// The waves kept from `start`, else those used longest ago (or new ones) cleared for it.
+TRouteAreas::TWaves& TRouteAreas::WavesFrom(int start) {
+    TWaves* chosen = nullptr;
+    for (auto& w : waves_)
+        if (w->from == start) {
+            chosen = w.get();
+            break;
+        }
+    if (!chosen) {
+        if (waves_.size() < kKeptStarts) {
+            waves_.push_back(std::make_unique<TWaves>());
+            chosen = waves_.back().get();
+        } else {
+            chosen = std::min_element(waves_.begin(), waves_.end(), [](const auto& a, const auto& b) {
+                         return a->lastUsed < b->lastUsed;
+                     })->get();
+        }
+        for (int e = 0; e < chosen->queued; ++e) chosen->wave[chosen->queue[e]] = 0;
+        chosen->from = start;
+        chosen->wave[kOffMap] = 1;
+        chosen->wave[start] = 1;
+        chosen->queue[0] = static_cast<std::int16_t>(start);
+        chosen->queued = 1;
+        chosen->expanded = 0;
+    }
+    chosen->lastUsed = ++uses_;
+    return *chosen;
+}
+
+// The waves a whole sweep from the start gives every hex up to the destination's wave; the trace
+// back looks no farther, so it meets the same waves as after the search's own sweep (see
+// ReachByWaves).
 template <int kMode>
 bool TRouteAreas::SearchByKeptWaves(int x1, int y1, int x2, int y2) {
     if (searchWatcher) searchWatcher(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
@@ -545,30 +583,22 @@ bool TRouteAreas::SearchByKeptWaves(int x1, int y1, int x2, int y2) {
     PathResult = 0;
     const TGeometry& geo = Geometry();
     const MapCell* cells = MapGrid->cells;
-    const int start = HexIndex(x1, y1), dest = HexIndex(x2, y2);
-    if (start != wavesFrom_) {
-        for (int e = 0; e < queued_; ++e) waves_[queue_[e]] = 0;
-        wavesFrom_ = start;
-        waves_[kOffMap] = 1;
-        waves_[start] = 1;
-        queue_[0] = static_cast<std::int16_t>(start);
-        queued_ = 1;
-        expanded_ = 0;
-    }
+    const int dest = HexIndex(x2, y2);
+    TWaves& w = WavesFrom(HexIndex(x1, y1));
     // Waves are given in order, so once the destination has one every hex nearer has its own.
-    while (waves_[dest] == 0 && expanded_ < queued_) {
-        const int h = queue_[expanded_++];
-        const int wave = waves_[h];
+    while (w.wave[dest] == 0 && w.expanded < w.queued) {
+        const int h = w.queue[w.expanded++];
+        const int wave = w.wave[h];
         if (wave >= kMaxWave) continue;
         const std::int16_t* next = geo.nextOrOff[h];
         for (int dir = 1; dir <= 6; ++dir) {
             const int n = next[dir];
-            if (waves_[n] != 0 || !PassableIn<kMode>(nation_, cells[n])) continue;
-            waves_[n] = static_cast<std::uint8_t>(wave + 1);
-            queue_[queued_++] = static_cast<std::int16_t>(n);
+            if (w.wave[n] != 0 || !PassableIn<kMode>(nation_, cells[n])) continue;
+            w.wave[n] = static_cast<std::uint8_t>(wave + 1);
+            w.queue[w.queued++] = static_cast<std::int16_t>(n);
         }
     }
-    if (waves_[dest] != 0) TraceBack<kMode>(waves_, x2, y2, nation_);
+    if (w.wave[dest] != 0) TraceBack<kMode>(w.wave, x2, y2, nation_);
     return PathReached(mode_, x1, y1, x2, y2);
 }
 

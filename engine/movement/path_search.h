@@ -12,7 +12,10 @@
 // order, so a seed fixes every route.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "engine/world/game_record.h"
 #include "engine/world/map_grid.h"
@@ -60,21 +63,32 @@ public:
     // Whether a route may enter a hex like `cell`: the areas and waves hold while no hex changes
     // that answer.
     bool Enters(const MapCell& cell) const;
+    // Forgets the areas and waves, for a map on which some hex changed that answer.
+    void Forget();
 
 private:
+    static constexpr int kHexes = kMapColumns * kMapRows;
+    // Breadth-first waves from one start, swept only as far as a destination needed: a later
+    // search from the start only extends them. queue holds the hexes given a wave, in order of
+    // wave; those before expanded have passed their wave on. The extra last entry is off the map.
+    struct TWaves {
+        int from = -1, queued = 0, expanded = 0;
+        unsigned lastUsed = 0;
+        std::uint8_t wave[kHexes + 1] = {};
+        std::int16_t queue[kHexes];
+    };
+    // Waves are kept for this many starts: every capital of a sweep and most cities searched from.
+    static constexpr std::size_t kKeptStarts = 64;
+
     int AreaOf(int hex);
+    TWaves& WavesFrom(int start);
     template <int kMode>
     bool SearchByKeptWaves(int x1, int y1, int x2, int y2);
     int mode_, nation_, areas_ = 0;
     // 0 not yet labelled; kNoArea for a hex no route enters.
-    std::uint16_t area_[kMapColumns * kMapRows] = {};
-    // Breadth-first waves from the start of the last search, swept only as far as a destination
-    // needed and kept: many searches leave one start (a capital for each city of its state), and
-    // each further one only extends them. queue_ holds the hexes given a wave, in order of wave;
-    // those before expanded_ have passed their wave on. The extra last entry is off the map.
-    int wavesFrom_ = -1, queued_ = 0, expanded_ = 0;
-    std::uint8_t waves_[kMapColumns * kMapRows + 1] = {};
-    std::int16_t queue_[kMapColumns * kMapRows];
+    std::uint16_t area_[kHexes] = {};
+    std::vector<std::unique_ptr<TWaves>> waves_;
+    unsigned uses_ = 0;
 };
 
 // The path search mode of the fleet's waters.

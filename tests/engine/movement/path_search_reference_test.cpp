@@ -327,9 +327,13 @@ TEST_F(PathSearchReference, RouteAreasAnswerSearchesFromSharedStartsAsTheirOwnSe
             SetRandomSeed(mapSeed * 7 + mode);
             const THexPos starts[] = {{static_cast<std::uint16_t>(20 + Random(40)), static_cast<std::uint16_t>(10 + Random(30))},
                                       {static_cast<std::uint16_t>(1 + Random(76)), static_cast<std::uint16_t>(1 + Random(54))}};
-            for (int trial = 0; trial < 60; ++trial) {
-                const THexPos s = starts[(trial / 20) % 2 == 0 ? 0 : 1];
-                const int far = trial % 3 == 0 ? 30 : 8;
+            for (int trial = 0; trial < 260; ++trial) {
+                // Then more starts than the areas keep waves for, each to a near destination, and
+                // back to the first.
+                THexPos s = starts[(trial / 20) % 2 == 0 ? 0 : 1];
+                const bool fresh = trial >= 40 && trial < 240;
+                if (fresh) s = {static_cast<std::uint16_t>(1 + Random(76)), static_cast<std::uint16_t>(1 + Random(54))};
+                const int far = fresh ? 3 : trial % 3 == 0 ? 30 : 8;
                 const int x2 = std::clamp(s.X + Random(2 * far + 1) - far, 1, 76);
                 const int y2 = std::clamp(s.Y + Random(2 * far + 1) - far, 1, 54);
                 const std::uint64_t drawSeed = 300 + trial;
@@ -356,7 +360,7 @@ TEST_F(PathSearchReference, RouteAreasAnswerSearchesFromSharedStartsAsTheirOwnSe
             }
         }
     }
-    EXPECT_EQ(compared, 720);
+    EXPECT_EQ(compared, 3120);
     EXPECT_GT(reached, 150) << "many searches must find their route to be worth comparing";
     EXPECT_GT(drawn, 50) << "many routes must meet equal ways back to be worth comparing";
 }
