@@ -35,11 +35,11 @@ public:
     TRouteAreas& For(int mode, int side) {
         for (const auto& a : kept_)
             if (a.mode == mode && a.side == side) return *a.areas;
-        kept_.push_back({mode, side, std::make_unique<TRouteAreas>(mode, side), false});
+        kept_.push_back({mode, side, std::make_unique<TRouteAreas>(mode, side)});
         return *kept_.back().areas;
     }
 
-    // Forgets the areas of every mode and side for which a hex changed since the last sweep.
+    // Lets the kept areas forget what the hexes changed since the last sweep may have made wrong.
     void Renew() {
         const MapCell* now = MapGrid->cells;
         if (!seen_) {
@@ -50,19 +50,16 @@ public:
         // Most of the map is as it was: blocks are compared whole, and cells only within a changed one.
         constexpr int kBlock = 32;
         MapCell* seen = seen_->cells;
+        changed_.clear();
         for (int first = 0; first < kHexCount; first += kBlock) {
             const int count = std::min(kBlock, kHexCount - first);
             if (std::memcmp(seen + first, now + first, count * sizeof(MapCell)) == 0) continue;
-            for (TKept& a : kept_)
-                for (int h = first; h < first + count && !a.stale; ++h)
-                    a.stale = a.areas->Enters(seen[h]) != a.areas->Enters(now[h]);
-            std::memcpy(seen + first, now + first, count * sizeof(MapCell));
+            for (int h = first; h < first + count; ++h)
+                if (std::memcmp(seen + h, now + h, sizeof(MapCell)) != 0) changed_.push_back(h);
         }
-        for (TKept& a : kept_)
-            if (a.stale) {
-                a.areas->Forget();
-                a.stale = false;
-            }
+        if (changed_.empty()) return;
+        for (TKept& a : kept_) a.areas->Renew(seen, changed_);
+        for (const int h : changed_) seen[h] = now[h];
     }
 
 private:
@@ -70,10 +67,10 @@ private:
     struct TKept {
         int mode, side;
         std::unique_ptr<TRouteAreas> areas;
-        bool stale = false;
     };
     std::vector<TKept> kept_;
     std::unique_ptr<TMapGrid> seen_;  // the map as the kept areas were labelled on
+    std::vector<int> changed_;        // hexes changed since, while renewing
 };
 
 // Without areas every route is searched.

@@ -537,10 +537,49 @@ int TRouteAreas::AreaOf(int hex) {
 // The waves a whole sweep from the start gives every hex up to the destination's wave; the trace
 // back looks no farther, so it meets the same waves as after the search's own sweep (see
 // ReachByWaves).
-void TRouteAreas::Forget() {
-    std::memset(area_, 0, sizeof(area_));
-    areas_ = 0;
-    for (auto& w : waves_) w->from = -1;
+void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) {
+    const TGeometry& geo = Geometry();
+    const MapCell* now = MapGrid->cells;
+    // Labels are never given twice, so they run out after many renewals: all are then given afresh.
+    if (areas_ >= kNoArea / 2) {
+        std::memset(area_, 0, sizeof(area_));
+        areas_ = 0;
+    }
+    static std::int16_t stack[kHexCount];
+    // Clears the area holding `hex`, labelled or not.
+    auto clearArea = [&](int hex) {
+        const std::uint16_t label = area_[hex];
+        if (label == 0 || label == kNoArea) return;
+        int top = 0;
+        area_[hex] = 0;
+        stack[top++] = static_cast<std::int16_t>(hex);
+        while (top > 0) {
+            const std::int16_t* next = geo.next[stack[--top]];
+            for (int dir = 1; dir <= 6; ++dir)
+                if (next[dir] >= 0 && area_[next[dir]] == label) {
+                    area_[next[dir]] = 0;
+                    stack[top++] = next[dir];
+                }
+        }
+    };
+    for (const int h : changed) {
+        if (Enters(before[h]) == Enters(now[h])) continue;
+        // A hex a route may no longer enter may split its area; one it may now enter joins those
+        // beside it.
+        const std::int16_t* next = geo.nextOrOff[h];
+        clearArea(h);
+        area_[h] = 0;
+        for (int dir = 1; dir <= 6; ++dir)
+            if (next[dir] != kOffMap) clearArea(next[dir]);
+        // Waves that reached the hex or a hex beside it may run otherwise now (the off-map entry
+        // reads as reached, so a hex at the edge forgets more than it must).
+        for (auto& w : waves_) {
+            const std::uint8_t* wave = w->wave;
+            if (w->from >= 0 && (wave[h] | wave[next[1]] | wave[next[2]] | wave[next[3]] | wave[next[4]] | wave[next[5]] |
+                                 wave[next[6]]) != 0)
+                w->from = -1;
+        }
+    }
 }
 
 // The waves kept from `start`, else those used longest ago (or new ones) cleared for it.

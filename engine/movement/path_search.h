@@ -60,11 +60,9 @@ public:
     // nothing leaves them (no steps, PathResult 0), and no draws are made, as that search makes none.
     // The search watcher sees only the searches made.
     bool Search(int x1, int y1, int x2, int y2);
-    // Whether a route may enter a hex like `cell`: the areas and waves hold while no hex changes
-    // that answer.
-    bool Enters(const MapCell& cell) const;
-    // Forgets the areas and waves, for a map on which some hex changed that answer.
-    void Forget();
+    // For a map whose hexes `changed` read as in `before` when the areas were last asked about:
+    // forgets the areas and waves a hex that a route may now enter or no longer enter touches.
+    void Renew(const MapCell* before, const std::vector<int>& changed);
 
 private:
     static constexpr int kHexes = kMapColumns * kMapRows;
@@ -80,6 +78,7 @@ private:
     // Waves are kept for this many starts: every capital of a sweep and most cities searched from.
     static constexpr std::size_t kKeptStarts = 64;
 
+    bool Enters(const MapCell& cell) const;
     int AreaOf(int hex);
     TWaves& WavesFrom(int start);
     template <int kMode>
