@@ -546,7 +546,7 @@ void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) 
         areas_ = 0;
     }
     static std::int16_t stack[kHexCount];
-    // Clears the area holding `hex`, labelled or not.
+    // Takes the labels off the area holding `hex`, if it has been labelled.
     auto clearArea = [&](int hex) {
         const std::uint16_t label = area_[hex];
         if (label == 0 || label == kNoArea) return;
@@ -564,10 +564,9 @@ void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) 
     };
     for (const int h : changed) {
         if (Enters(before[h]) == Enters(now[h])) continue;
-        // A hex a route may no longer enter may split its area; one it may now enter joins those
-        // beside it.
+        // A hex a route may no longer enter may split the area of the hexes beside it; one it may
+        // now enter joins their areas.
         const std::int16_t* next = geo.nextOrOff[h];
-        clearArea(h);
         area_[h] = 0;
         for (int dir = 1; dir <= 6; ++dir)
             if (next[dir] != kOffMap) clearArea(next[dir]);

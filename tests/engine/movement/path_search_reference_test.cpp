@@ -365,6 +365,63 @@ TEST_F(PathSearchReference, RouteAreasAnswerSearchesFromSharedStartsAsTheirOwnSe
     EXPECT_GT(drawn, 50) << "many routes must meet equal ways back to be worth comparing";
 }
 
+TEST_F(PathSearchReference, RouteAreasRenewedAfterHexesChangeAnswerAsTheirOwnSearchesDo) {
+    // Areas and waves made on one map, then hexes opened and closed to the mode (among them hexes on
+    // the routes found, and hexes that join areas) and the areas told which: every search must
+    // then give what the same search made alone on the changed map gives.
+    int compared = 0, reached = 0;
+    for (std::uint64_t mapSeed = 41; mapSeed <= 44; ++mapSeed) {
+        RandomMap(mapSeed);
+        for (const int mode : {int{kPathRail}, int{kPathRiver}}) {
+            const int nation = 1 + static_cast<int>(mapSeed % 2);
+            auto areas = std::make_unique<TRouteAreas>(mode, nation);
+            SetRandomSeed(mapSeed * 11 + mode);
+            std::vector<THexPos> starts;
+            for (int k = 0; k < 6; ++k)
+                starts.push_back({static_cast<std::uint16_t>(10 + Random(56)), static_cast<std::uint16_t>(10 + Random(34))});
+            for (int round = 0; round < 4; ++round) {
+                for (int trial = 0; trial < 30; ++trial) {
+                    const THexPos s = starts[static_cast<std::size_t>(trial % 6)];
+                    const int x2 = std::clamp(s.X + Random(21) - 10, 1, 76), y2 = std::clamp(s.Y + Random(21) - 10, 1, 54);
+                    const std::uint64_t drawSeed = 700 + trial;
+                    SetRandomSeed(drawSeed);
+                    ClearRandomDrawLog();
+                    SetRandomDrawLogging(true);
+                    PathEnd = {1, 1};
+                    PathResult = 9;
+                    Outcome kept;
+                    areas->Search(s.X, s.Y, x2, y2);
+                    for (int k = 1; k <= 30; ++k) kept.steps.push_back(PathSteps[k]);
+                    kept.count = PathStepCount;
+                    kept.end = PathEnd;
+                    kept.result = PathResult;
+                    SetRandomDrawLogging(false);
+                    kept.draws = RandomDrawLog();
+                    ASSERT_EQ(kept, Run(false, s.X, s.Y, x2, y2, 0, mode, nation, 0, drawSeed))
+                        << "map " << mapSeed << " mode " << mode << " round " << round << " trial " << trial;
+                    ++compared;
+                    reached += kept.result == kPathReached;
+                }
+                // Open and close hexes near the starts, where the kept waves and areas lie.
+                const TMapGrid before = *MapGrid;
+                std::vector<int> changed;
+                for (int k = 0; k < 40; ++k) {
+                    const THexPos s = starts[static_cast<std::size_t>(Random(6))];
+                    const int x = std::clamp(s.X + Random(9) - 4, 1, 76), y = std::clamp(s.Y + Random(9) - 4, 1, 54);
+                    MapCell& c = Hex(x, y);
+                    if (mode == kPathRiver) c.SetRiverNavigable(!c.RiverNavigable());
+                    else if (Random(2) == 0) c.SetRail(!c.Rail());
+                    else c.SetControlSide(c.ControlSide() == nation ? 3 - nation : nation);
+                    changed.push_back((x - 1) * kMapRows + (y - 1));
+                }
+                areas->Renew(before.cells, changed);
+            }
+        }
+    }
+    EXPECT_EQ(compared, 960);
+    EXPECT_GT(reached, 200) << "many searches must find their route to be worth comparing";
+}
+
 TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
     // A winding river one hex wide: down one even column, round through the odd column below or
     // above, up the next even column, and so on. No two of its hexes touch but neighbours along
