@@ -534,9 +534,6 @@ int TRouteAreas::AreaOf(int hex) {
     return label;
 }
 
-// The waves a whole sweep from the start gives every hex up to the destination's wave; the trace
-// back looks no farther, so it meets the same waves as after the search's own sweep (see
-// ReachByWaves).
 void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) {
     const TGeometry& geo = Geometry();
     const MapCell* now = MapGrid->cells;
@@ -583,31 +580,31 @@ void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) 
 
 // The waves kept from `start`, else those used longest ago (or new ones) cleared for it.
 TRouteAreas::TWaves& TRouteAreas::WavesFrom(int start) {
-    TWaves* chosen = nullptr;
-    for (auto& w : waves_)
-        if (w->from == start) {
-            chosen = w.get();
-            break;
-        }
-    if (!chosen) {
-        if (waves_.size() < kKeptStarts) {
-            waves_.push_back(std::make_unique<TWaves>());
-            chosen = waves_.back().get();
-        } else {
-            chosen = std::min_element(waves_.begin(), waves_.end(), [](const auto& a, const auto& b) {
-                         return a->lastUsed < b->lastUsed;
-                     })->get();
-        }
-        for (int e = 0; e < chosen->queued; ++e) chosen->wave[chosen->queue[e]] = 0;
-        chosen->from = start;
-        chosen->wave[kOffMap] = 1;
-        chosen->wave[start] = 1;
-        chosen->queue[0] = static_cast<std::int16_t>(start);
-        chosen->queued = 1;
-        chosen->expanded = 0;
+    std::size_t slot = wavesOf_[start];
+    if (slot != 0) {
+        --slot;  // the start's own, kept or forgotten
+    } else if (waves_.size() < kKeptStarts) {
+        slot = waves_.size();
+        waves_.push_back(std::make_unique<TWaves>());
+    } else {
+        slot = static_cast<std::size_t>(std::min_element(waves_.begin(), waves_.end(), [](const auto& x, const auto& y) {
+                                            return x->lastUsed < y->lastUsed;
+                                        }) - waves_.begin());
+        wavesOf_[waves_[slot]->queue[0]] = 0;
     }
-    chosen->lastUsed = ++uses_;
-    return *chosen;
+    TWaves& w = *waves_[slot];
+    if (w.from != start) {
+        for (int e = 0; e < w.queued; ++e) w.wave[w.queue[e]] = 0;
+        wavesOf_[start] = static_cast<std::uint8_t>(slot + 1);
+        w.from = start;
+        w.wave[kOffMap] = 1;
+        w.wave[start] = 1;
+        w.queue[0] = static_cast<std::int16_t>(start);
+        w.queued = 1;
+        w.expanded = 0;
+    }
+    w.lastUsed = ++uses_;
+    return w;
 }
 
 // The waves a whole sweep from the start gives every hex up to the destination's wave; the trace
@@ -646,11 +643,9 @@ bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
     bool apart = (x1 != x2 || y1 != y2) && (!OnMap(x1, y1) || !OnMap(x2, y2));
     if (!apart && (x1 != x2 || y1 != y2)) {
         const int dest = AreaOf(HexIndex(x2, y2));
+        const std::int16_t* around = Geometry().next[HexIndex(x1, y1)];
         apart = true;
-        for (int dir = 1; apart && dest != kNoArea && dir <= 6; ++dir) {
-            const int n = Geometry().next[HexIndex(x1, y1)][dir];
-            apart = n < 0 || AreaOf(n) != dest;
-        }
+        for (int dir = 1; apart && dest != kNoArea && dir <= 6; ++dir) apart = around[dir] < 0 || AreaOf(around[dir]) != dest;
     }
     if (apart) {
         ClearSteps();

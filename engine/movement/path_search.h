@@ -87,6 +87,7 @@ private:
     // 0 not yet labelled; kNoArea for a hex no route enters.
     std::uint16_t area_[kHexes] = {};
     std::vector<std::unique_ptr<TWaves>> waves_;
+    std::uint8_t wavesOf_[kHexes] = {};  // by start: 1 + the index of its waves in waves_, 0 none
     unsigned uses_ = 0;
 };
 
