@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -26,8 +27,9 @@ constexpr int kFleetShipSupply = 10;   // a fleet's need per ship
 
 enum : int { kNoSource = 0, kPortSource = 1, kLinkedSource = 2, kCapitalSource = 3, kIsolatedCity = 4 };
 
-// The rail and river areas of one sweep, one per mode and side: the map does not change while the
-// codes are worked out, and most searches between cities find nothing after sweeping a whole area.
+// The rail and river areas, one per mode and side, kept from sweep to sweep: the map does not
+// change while the codes are worked out, most searches between cities find nothing after sweeping
+// a whole area, and between sweeps few hexes change whether a route may enter them.
 class TSweepAreas {
 public:
     TRouteAreas& For(int mode, int side) {
@@ -37,12 +39,38 @@ public:
         return *kept_.back().areas;
     }
 
+    // Lets the kept areas forget what the hexes changed since the last sweep may have made wrong.
+    void Renew() {
+        const MapCell* now = MapGrid->cells;
+        if (!seen_) {
+            seen_ = std::make_unique<TMapGrid>(*MapGrid);
+            kept_.clear();
+            return;
+        }
+        // Most of the map is as it was: blocks are compared whole, and cells only within a changed one.
+        constexpr int kBlock = 32;
+        MapCell* seen = seen_->cells;
+        changed_.clear();
+        for (int first = 0; first < kHexCount; first += kBlock) {
+            const int count = std::min(kBlock, kHexCount - first);
+            if (std::memcmp(seen + first, now + first, count * sizeof(MapCell)) == 0) continue;
+            for (int h = first; h < first + count; ++h)
+                if (std::memcmp(seen + h, now + h, sizeof(MapCell)) != 0) changed_.push_back(h);
+        }
+        if (changed_.empty()) return;
+        for (TKept& a : kept_) a.areas->Renew(seen, changed_);
+        for (const int h : changed_) seen[h] = now[h];
+    }
+
 private:
+    static constexpr int kHexCount = kMapColumns * kMapRows;
     struct TKept {
         int mode, side;
         std::unique_ptr<TRouteAreas> areas;
     };
     std::vector<TKept> kept_;
+    std::unique_ptr<TMapGrid> seen_;  // the map as the kept areas were labelled on
+    std::vector<int> changed_;        // hexes changed since, while renewing
 };
 
 // Without areas every route is searched.
@@ -149,7 +177,8 @@ void SweepSupplySources(TSweepAreas* areas) {
 int CityRouteKind(int a, int b) { return RouteKind(a, b, nullptr); }
 
 void UpdateSupplySources() {
-    TSweepAreas areas;
+    static TSweepAreas areas;
+    areas.Renew();
     SweepSupplySources(&areas);
 }
 

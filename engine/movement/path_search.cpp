@@ -402,25 +402,24 @@ bool ReachByWaves(int startHex, int destHex, int nation) {
     return found != kEstimates;
 }
 
+// Traces the route back from the destination toward the start through hexes one wave nearer, on
+// waves that reached the destination; among equals a later direction replaces an earlier one at
+// even odds.
 template <int kMode>
-void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
-    PathStepCount = 0;
-    ClearSteps();
-    PathResult = 0;
-    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
-    if (!ReachByWaves<kMode>(HexIndex(x1, y1), HexIndex(x2, y2), nation)) return;
-
-    // Trace back toward the start through hexes one wave nearer; among equals a later direction
-    // replaces an earlier one at even odds.
+void TraceBack(const std::uint8_t* waves, int x2, int y2, int nation) {
     const TGeometry& geo = Geometry();
     const MapCell* cells = MapGrid->cells;
     int current = HexIndex(x2, y2);
+    // A route longer than the step list is cut to its first 30 steps: it ends on the hex of the
+    // wave after them.
+    int end = waves[current] <= kPathMaxSteps + 1 ? current : -1;
     for (;;) {
-        const int wave = ReachGrid[current];
+        const int wave = waves[current];
+        if (wave == kPathMaxSteps + 1) end = current;
         int bestCost = 100, bestDir = 0;
         for (int dir = 1; dir <= 6; ++dir) {
             const int n = geo.next[current][dir];
-            if (n < 0 || ReachGrid[n] != wave - 1 || wave - 1 == 0) continue;
+            if (n < 0 || waves[n] != wave - 1 || wave - 1 == 0) continue;
             const int cost = PassableIn<kMode>(nation, cells[n]) ? 2 : 0;
             if (cost < bestCost) {
                 bestCost = cost;
@@ -436,12 +435,18 @@ void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
         if (w == 1) break;
     }
     PathResult = kPathReached;
+    PathEnd = {geo.x[end], geo.y[end]};
+    PathStepCount = static_cast<std::uint16_t>(std::min(waves[HexIndex(x2, y2)] - 1, kPathMaxSteps));
+}
 
-    // A route longer than the step list is cut to its first 30 steps.
-    int h = HexIndex(x1, y1);
-    const int dest = HexIndex(x2, y2);
-    for (int k = 1; k <= kPathMaxSteps && PathSteps[k] != 0 && h != dest; ++k) h = geo.next[h][PathSteps[k]];
-    PathEnd = {geo.x[h], geo.y[h]};
+template <int kMode>
+void BreadthFirstSearch(int x1, int y1, int x2, int y2, int nation) {
+    PathStepCount = 0;
+    ClearSteps();
+    PathResult = 0;
+    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
+    if (!ReachByWaves<kMode>(HexIndex(x1, y1), HexIndex(x2, y2), nation)) return;
+    TraceBack<kMode>(ReachGrid, x2, y2, nation);
 }
 
 PathSearchWatcher searchWatcher = nullptr;
@@ -463,8 +468,6 @@ void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation
     if (mode == kPathRail) BreadthFirstSearch<kPathRail>(x1, y1, x2, y2, nation);
     else if (mode == kPathRiver) BreadthFirstSearch<kPathRiver>(x1, y1, x2, y2, nation);
     else BreadthFirstSearch<kPathSea>(x1, y1, x2, y2, nation);
-    PathStepCount = static_cast<std::uint16_t>(
-        std::count_if(PathSteps.begin(), PathSteps.end(), [](std::uint8_t d) { return d != 0; }));
 }
 
 bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation) {
@@ -518,14 +521,16 @@ void LabelArea(std::uint16_t* area, int hex, int nation, std::uint16_t label) {
 }
 }  // namespace
 
+bool TRouteAreas::Enters(const MapCell& cell) const {
+    return mode_ == kPathRail    ? PassableIn<kPathRail>(nation_, cell)
+           : mode_ == kPathRiver ? PassableIn<kPathRiver>(nation_, cell)
+           : mode_ == kPathSea   ? PassableIn<kPathSea>(nation_, cell)
+                                 : false;
+}
+
 int TRouteAreas::AreaOf(int hex) {
     if (area_[hex] != 0) return area_[hex];
-    const MapCell& cell = MapGrid->cells[hex];
-    const bool passable = mode_ == kPathRail    ? PassableIn<kPathRail>(nation_, cell)
-                          : mode_ == kPathRiver ? PassableIn<kPathRiver>(nation_, cell)
-                          : mode_ == kPathSea   ? PassableIn<kPathSea>(nation_, cell)
-                                                : false;
-    if (!passable) return area_[hex] = kNoArea;
+    if (!Enters(MapGrid->cells[hex])) return area_[hex] = kNoArea;
     // The waves step from one passable hex to the next, so the hexes joined that way are one area.
     const auto label = static_cast<std::uint16_t>(++areas_);
     if (mode_ == kPathRail) LabelArea<kPathRail>(area_, hex, nation_, label);
@@ -534,17 +539,118 @@ int TRouteAreas::AreaOf(int hex) {
     return label;
 }
 
+void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) {
+    const TGeometry& geo = Geometry();
+    const MapCell* now = MapGrid->cells;
+    // Labels are never given twice, so they run out after many renewals: all are then given afresh.
+    if (areas_ >= kNoArea / 2) {
+        std::memset(area_, 0, sizeof(area_));
+        areas_ = 0;
+    }
+    static std::int16_t stack[kHexCount];
+    // Takes the labels off the area holding `hex`, if it has been labelled.
+    auto clearArea = [&](int hex) {
+        const std::uint16_t label = area_[hex];
+        if (label == 0 || label == kNoArea) return;
+        int top = 0;
+        area_[hex] = 0;
+        stack[top++] = static_cast<std::int16_t>(hex);
+        while (top > 0) {
+            const std::int16_t* next = geo.next[stack[--top]];
+            for (int dir = 1; dir <= 6; ++dir)
+                if (next[dir] >= 0 && area_[next[dir]] == label) {
+                    area_[next[dir]] = 0;
+                    stack[top++] = next[dir];
+                }
+        }
+    };
+    for (const int h : changed) {
+        if (Enters(before[h]) == Enters(now[h])) continue;
+        // A hex a route may no longer enter may split the area of the hexes beside it; one it may
+        // now enter joins their areas.
+        const std::int16_t* next = geo.nextOrOff[h];
+        area_[h] = 0;
+        for (int dir = 1; dir <= 6; ++dir)
+            if (next[dir] != kOffMap) clearArea(next[dir]);
+        // Waves that reached the hex or a hex beside it may run otherwise now (the off-map entry
+        // reads as reached, so a hex at the edge forgets more than it must).
+        for (auto& w : waves_) {
+            const std::uint8_t* wave = w->wave;
+            if (w->from >= 0 && (wave[h] | wave[next[1]] | wave[next[2]] | wave[next[3]] | wave[next[4]] | wave[next[5]] |
+                                 wave[next[6]]) != 0)
+                w->from = -1;
+        }
+    }
+}
+
+// The waves kept from `start`, else those used longest ago (or new ones) cleared for it.
+TRouteAreas::TWaves& TRouteAreas::WavesFrom(int start) {
+    std::size_t slot = wavesOf_[start];
+    if (slot != 0) {
+        --slot;  // the start's own, kept or forgotten
+    } else if (waves_.size() < kKeptStarts) {
+        slot = waves_.size();
+        waves_.push_back(std::make_unique<TWaves>());
+    } else {
+        slot = static_cast<std::size_t>(std::min_element(waves_.begin(), waves_.end(), [](const auto& x, const auto& y) {
+                                            return x->lastUsed < y->lastUsed;
+                                        }) - waves_.begin());
+        wavesOf_[waves_[slot]->queue[0]] = 0;
+    }
+    TWaves& w = *waves_[slot];
+    if (w.from != start) {
+        for (int e = 0; e < w.queued; ++e) w.wave[w.queue[e]] = 0;
+        wavesOf_[start] = static_cast<std::uint8_t>(slot + 1);
+        w.from = start;
+        w.wave[kOffMap] = 1;
+        w.wave[start] = 1;
+        w.queue[0] = static_cast<std::int16_t>(start);
+        w.queued = 1;
+        w.expanded = 0;
+    }
+    w.lastUsed = ++uses_;
+    return w;
+}
+
+// The waves a whole sweep from the start gives every hex up to the destination's wave; the trace
+// back looks no farther, so it meets the same waves as after the search's own sweep (see
+// ReachByWaves).
+template <int kMode>
+bool TRouteAreas::SearchByKeptWaves(int x1, int y1, int x2, int y2) {
+    if (searchWatcher) searchWatcher(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
+    PathStepCount = 0;
+    ClearSteps();
+    PathResult = 0;
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    const int dest = HexIndex(x2, y2);
+    TWaves& w = WavesFrom(HexIndex(x1, y1));
+    // Waves are given in order, so once the destination has one every hex nearer has its own.
+    while (w.wave[dest] == 0 && w.expanded < w.queued) {
+        const int h = w.queue[w.expanded++];
+        const int wave = w.wave[h];
+        if (wave >= kMaxWave) continue;
+        const std::int16_t* next = geo.nextOrOff[h];
+        for (int dir = 1; dir <= 6; ++dir) {
+            const int n = next[dir];
+            if (w.wave[n] != 0 || !PassableIn<kMode>(nation_, cells[n])) continue;
+            w.wave[n] = static_cast<std::uint8_t>(wave + 1);
+            w.queue[w.queued++] = static_cast<std::int16_t>(n);
+        }
+    }
+    if (w.wave[dest] != 0) TraceBack<kMode>(w.wave, x2, y2, nation_);
+    return PathReached(mode_, x1, y1, x2, y2);
+}
+
 bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
     // The start is left whatever it is, so the route may begin in any area beside it; the
     // destination must be entered. A search capped at its longest wave reaches no more than that.
     bool apart = (x1 != x2 || y1 != y2) && (!OnMap(x1, y1) || !OnMap(x2, y2));
     if (!apart && (x1 != x2 || y1 != y2)) {
         const int dest = AreaOf(HexIndex(x2, y2));
+        const std::int16_t* around = Geometry().next[HexIndex(x1, y1)];
         apart = true;
-        for (int dir = 1; apart && dest != kNoArea && dir <= 6; ++dir) {
-            const int n = Geometry().next[HexIndex(x1, y1)][dir];
-            apart = n < 0 || AreaOf(n) != dest;
-        }
+        for (int dir = 1; apart && dest != kNoArea && dir <= 6; ++dir) apart = around[dir] < 0 || AreaOf(around[dir]) != dest;
     }
     if (apart) {
         ClearSteps();
@@ -552,8 +658,14 @@ bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
         PathResult = 0;
         return false;
     }
-    FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
-    return PathReached(mode_, x1, y1, x2, y2);
+    if (x1 == x2 && y1 == y2) {
+        FindPath(x1, y1, x2, y2, 0, mode_, nation_, kRuleOwnOnly);
+        return PathReached(mode_, x1, y1, x2, y2);
+    }
+    // Both ends lie on the map here.
+    if (mode_ == kPathRail) return SearchByKeptWaves<kPathRail>(x1, y1, x2, y2);
+    if (mode_ == kPathRiver) return SearchByKeptWaves<kPathRiver>(x1, y1, x2, y2);
+    return SearchByKeptWaves<kPathSea>(x1, y1, x2, y2);
 }
 
 int SearchHexDistance(int x1, int y1, int x2, int y2) {

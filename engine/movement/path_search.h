@@ -12,7 +12,10 @@
 // order, so a seed fixes every route.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <memory>
+#include <vector>
 
 #include "engine/world/game_record.h"
 #include "engine/world/map_grid.h"
@@ -57,12 +60,35 @@ public:
     // nothing leaves them (no steps, PathResult 0), and no draws are made, as that search makes none.
     // The search watcher sees only the searches made.
     bool Search(int x1, int y1, int x2, int y2);
+    // For a map whose hexes `changed` read as in `before` when the areas were last asked about:
+    // forgets the areas and waves a hex that a route may now enter or no longer enter touches.
+    void Renew(const MapCell* before, const std::vector<int>& changed);
 
 private:
+    static constexpr int kHexes = kMapColumns * kMapRows;
+    // Breadth-first waves from one start, swept only as far as a destination needed: a later
+    // search from the start only extends them. queue holds the hexes given a wave, in order of
+    // wave; those before expanded have passed their wave on. The extra last entry is off the map.
+    struct TWaves {
+        int from = -1, queued = 0, expanded = 0;
+        unsigned lastUsed = 0;
+        std::uint8_t wave[kHexes + 1] = {};
+        std::int16_t queue[kHexes];
+    };
+    // Waves are kept for this many starts: every capital of a sweep and most cities searched from.
+    static constexpr std::size_t kKeptStarts = 64;
+
+    bool Enters(const MapCell& cell) const;
     int AreaOf(int hex);
+    TWaves& WavesFrom(int start);
+    template <int kMode>
+    bool SearchByKeptWaves(int x1, int y1, int x2, int y2);
     int mode_, nation_, areas_ = 0;
     // 0 not yet labelled; kNoArea for a hex no route enters.
-    std::uint16_t area_[kMapColumns * kMapRows] = {};
+    std::uint16_t area_[kHexes] = {};
+    std::vector<std::unique_ptr<TWaves>> waves_;
+    std::uint8_t wavesOf_[kHexes] = {};  // by start: 1 + the index of its waves in waves_, 0 none
+    unsigned uses_ = 0;
 };
 
 // The path search mode of the fleet's waters.

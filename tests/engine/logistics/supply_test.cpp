@@ -68,6 +68,42 @@ TEST_F(SupplySources, CapitalsReachTheirCitiesWhoseLinksChainAndCitiesWithoutRou
     EXPECT_EQ(CityRouteKind(r1, r3), kRouteSea);
 }
 
+TEST_F(SupplySources, ACityFarFromItsCapitalIsCutOffAndJoinedAgainAsItsLineIsCutAndMended) {
+    // A city 20 hexes from its capital, beyond any road, reached by rail or by river; each sweep
+    // must see the line as the map stands then, whatever the sweep before it saw.
+    TGameRec& g = *GameRec;
+    FillMap(1, kUnion, 1);
+    g.States[1].ControlSide = kUnion;
+    const int capital = Add("Capital", 10, 10, 1, 1), far = Add("Far", 30, 10, 1, 1);
+    g.States[1].CapitalCity = static_cast<U8>(capital);
+    struct Line {
+        const char* what;
+        void (*lay)(MapCell&);
+        void (*cut)(MapCell&);
+    };
+    const Line lines[] = {
+        {"rail taken by the enemy", [](MapCell& c) { c.SetRail(true); }, [](MapCell& c) { c.SetControlSide(kConfederacy); }},
+        {"rail torn up", [](MapCell& c) { c.SetRail(true); }, [](MapCell& c) { c.SetRail(false); }},
+        {"river run dry", [](MapCell& c) { c.SetRiverNavigable(true); }, [](MapCell& c) { c.SetRiverNavigable(false); }},
+    };
+    City(capital).RailLink = City(far).RailLink = City(capital).RiverLink = City(far).RiverLink = 1;
+    for (const Line& line : lines) {
+        FillMap(1, kUnion, 1);
+        for (int x = 10; x <= 30; ++x) line.lay(Hex(x, 10));
+        Ints codes;
+        for (int pass = 0; pass < 2; ++pass) {
+            UpdateSupplySources();
+            codes.push_back(City(far).SupplySource);
+            const MapCell joined = Hex(20, 10);
+            line.cut(Hex(20, 10));
+            UpdateSupplySources();
+            codes.push_back(City(far).SupplySource);
+            Hex(20, 10) = joined;
+        }
+        EXPECT_EQ(codes, (Ints{2, 4, 2, 4})) << line.what;
+    }
+}
+
 TEST_F(SupplySources, TheComputerPlayersShareAComputerNationsPoolsAndAShortTheatreMayGetTwiceItsDeficit) {
     // Needs: 40 and 20 of two corps, 30 of a fleet of three ships based in the third theatre.
     const std::pair<Ints, Ints> cases[] = {{{0, 5, 10}, {40, 20, 30}}, {{30, 40, 50}, {50, 30, 40}}};

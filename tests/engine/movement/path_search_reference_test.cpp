@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <ostream>
 #include <vector>
 
@@ -313,6 +314,114 @@ TEST_F(PathSearchReference, LongRailRiverAndSeaSearchesMatchTheWholeSweep) {
     EXPECT_GT(reached, 30) << "the random maps must let many long searches succeed to be worth comparing";
 }
 
+TEST_F(PathSearchReference, RouteAreasAnswerSearchesFromSharedStartsAsTheirOwnSearchesDo) {
+    // Searches leave a few starts for many destinations, near and far in mixed order and coming
+    // back to an earlier start, as the supply sweep asks them: each must give the route, the
+    // answer and the draws of the same search made alone.
+    int compared = 0, reached = 0, drawn = 0;
+    for (std::uint64_t mapSeed = 31; mapSeed <= 34; ++mapSeed) {
+        RandomMap(mapSeed);
+        for (const int mode : {int{kPathRail}, int{kPathRiver}, int{kPathSea}}) {
+            const int nation = 1 + static_cast<int>(mapSeed % 2);
+            auto areas = std::make_unique<TRouteAreas>(mode, nation);
+            SetRandomSeed(mapSeed * 7 + mode);
+            const THexPos starts[] = {{static_cast<std::uint16_t>(20 + Random(40)), static_cast<std::uint16_t>(10 + Random(30))},
+                                      {static_cast<std::uint16_t>(1 + Random(76)), static_cast<std::uint16_t>(1 + Random(54))}};
+            for (int trial = 0; trial < 260; ++trial) {
+                // Then more starts than the areas keep waves for, each to a near destination, and
+                // back to the first.
+                THexPos s = starts[(trial / 20) % 2 == 0 ? 0 : 1];
+                const bool fresh = trial >= 40 && trial < 240;
+                if (fresh) s = {static_cast<std::uint16_t>(1 + Random(76)), static_cast<std::uint16_t>(1 + Random(54))};
+                const int far = fresh ? 3 : trial % 3 == 0 ? 30 : 8;
+                const int x2 = std::clamp(s.X + Random(2 * far + 1) - far, 1, 76);
+                const int y2 = std::clamp(s.Y + Random(2 * far + 1) - far, 1, 54);
+                const std::uint64_t drawSeed = 300 + trial;
+                SetRandomSeed(drawSeed);
+                ClearRandomDrawLog();
+                SetRandomDrawLogging(true);
+                PathEnd = {1, 1};
+                PathResult = 9;
+                Outcome kept;
+                const bool found = areas->Search(s.X, s.Y, x2, y2);
+                for (int k = 1; k <= 30; ++k) kept.steps.push_back(PathSteps[k]);
+                kept.count = PathStepCount;
+                kept.end = PathEnd;
+                kept.result = PathResult;
+                SetRandomDrawLogging(false);
+                kept.draws = RandomDrawLog();
+                const Outcome alone = Run(false, s.X, s.Y, x2, y2, 0, mode, nation, 0, drawSeed);
+                ASSERT_EQ(kept, alone) << "map " << mapSeed << " mode " << mode << " trial " << trial << " from " << s.X
+                                       << "," << s.Y << " to " << x2 << "," << y2;
+                EXPECT_EQ(found, PathReached(mode, s.X, s.Y, x2, y2)) << "map " << mapSeed << " trial " << trial;
+                ++compared;
+                reached += found;
+                drawn += !kept.draws.empty();
+            }
+        }
+    }
+    EXPECT_EQ(compared, 3120);
+    EXPECT_GT(reached, 150) << "many searches must find their route to be worth comparing";
+    EXPECT_GT(drawn, 50) << "many routes must meet equal ways back to be worth comparing";
+}
+
+TEST_F(PathSearchReference, RouteAreasRenewedAfterHexesChangeAnswerAsTheirOwnSearchesDo) {
+    // Areas and waves made on one map, then hexes opened and closed to the mode (among them hexes on
+    // the routes found, and hexes that join areas) and the areas told which: every search must
+    // then give what the same search made alone on the changed map gives.
+    int compared = 0, reached = 0;
+    for (std::uint64_t mapSeed = 41; mapSeed <= 44; ++mapSeed) {
+        RandomMap(mapSeed);
+        for (const int mode : {int{kPathRail}, int{kPathRiver}}) {
+            const int nation = 1 + static_cast<int>(mapSeed % 2);
+            auto areas = std::make_unique<TRouteAreas>(mode, nation);
+            SetRandomSeed(mapSeed * 11 + mode);
+            std::vector<THexPos> starts;
+            for (int k = 0; k < 6; ++k)
+                starts.push_back({static_cast<std::uint16_t>(10 + Random(56)), static_cast<std::uint16_t>(10 + Random(34))});
+            for (int round = 0; round < 4; ++round) {
+                for (int trial = 0; trial < 30; ++trial) {
+                    const THexPos s = starts[static_cast<std::size_t>(trial % 6)];
+                    const int x2 = std::clamp(s.X + Random(21) - 10, 1, 76), y2 = std::clamp(s.Y + Random(21) - 10, 1, 54);
+                    const std::uint64_t drawSeed = 700 + trial;
+                    SetRandomSeed(drawSeed);
+                    ClearRandomDrawLog();
+                    SetRandomDrawLogging(true);
+                    PathEnd = {1, 1};
+                    PathResult = 9;
+                    Outcome kept;
+                    areas->Search(s.X, s.Y, x2, y2);
+                    for (int k = 1; k <= 30; ++k) kept.steps.push_back(PathSteps[k]);
+                    kept.count = PathStepCount;
+                    kept.end = PathEnd;
+                    kept.result = PathResult;
+                    SetRandomDrawLogging(false);
+                    kept.draws = RandomDrawLog();
+                    ASSERT_EQ(kept, Run(false, s.X, s.Y, x2, y2, 0, mode, nation, 0, drawSeed))
+                        << "map " << mapSeed << " mode " << mode << " round " << round << " trial " << trial;
+                    ++compared;
+                    reached += kept.result == kPathReached;
+                }
+                // Open and close hexes near the starts, where the kept waves and areas lie.
+                const TMapGrid before = *MapGrid;
+                std::vector<int> changed;
+                for (int k = 0; k < 40; ++k) {
+                    const THexPos s = starts[static_cast<std::size_t>(Random(6))];
+                    const int x = std::clamp(s.X + Random(9) - 4, 1, 76), y = std::clamp(s.Y + Random(9) - 4, 1, 54);
+                    MapCell& c = Hex(x, y);
+                    if (mode == kPathRiver) c.SetRiverNavigable(!c.RiverNavigable());
+                    else if (Random(2) == 0) c.SetRail(!c.Rail());
+                    else c.SetControlSide(c.ControlSide() == nation ? 3 - nation : nation);
+                    changed.push_back((x - 1) * kMapRows + (y - 1));
+                }
+                areas->Renew(before.cells, changed);
+            }
+        }
+    }
+    EXPECT_EQ(compared, 960);
+    EXPECT_GT(reached, 200) << "many searches must find their route to be worth comparing";
+}
+
 TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
     // A winding river one hex wide: down one even column, round through the odd column below or
     // above, up the next even column, and so on. No two of its hexes touch but neighbours along
@@ -340,11 +449,18 @@ TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoF
     }
 
     struct Case { int distance; bool reached; };
+    const auto areas = std::make_unique<TRouteAreas>(kPathRiver, 0);
     for (const Case c : {Case{253, true}, Case{254, true}, Case{255, false}}) {
         const THexPos start = hexes[0], dest = hexes[static_cast<std::size_t>(c.distance)];
         const Outcome fast = Run(false, start.X, start.Y, dest.X, dest.Y, 0, kPathRiver, 0, 0, 5);
         const Outcome slow = Run(true, start.X, start.Y, dest.X, dest.Y, 0, kPathRiver, 0, 0, 5);
         EXPECT_EQ(fast, slow) << c.distance << " steps";
+        // The areas' kept waves stop where the search's own do, however far the last search swept.
+        // Either way the destination lies beyond the 30 steps a route keeps, so it is not reached.
+        PathEnd = {1, 1};
+        EXPECT_FALSE(areas->Search(start.X, start.Y, dest.X, dest.Y)) << c.distance << " steps";
+        EXPECT_EQ(PathResult, c.reached ? kPathReached : 0) << c.distance << " steps";
+        EXPECT_EQ(PathEnd, c.reached ? hexes[30] : (THexPos{1, 1})) << c.distance << " steps";
         EXPECT_TRUE(fast.draws.empty()) << c.distance << " steps: every hex has one way back";
         if (c.reached) {
             EXPECT_EQ(fast.result, kPathReached) << c.distance << " steps";
