@@ -224,6 +224,26 @@ protected:
         o.draws = RandomDrawLog();
         return o;
     }
+
+    // What a search through kept areas leaves, read as Run reads a search made alone.
+    static Outcome RunThroughAreas(TRouteAreas& areas, int sx, int sy, int x2, int y2, std::uint64_t drawSeed,
+                                   bool* found = nullptr) {
+        Outcome o;
+        SetRandomSeed(drawSeed);
+        ClearRandomDrawLog();
+        SetRandomDrawLogging(true);
+        PathEnd = {1, 1};
+        PathResult = 9;
+        const bool reached = areas.Search(sx, sy, x2, y2);
+        if (found) *found = reached;
+        for (int k = 1; k <= 30; ++k) o.steps.push_back(PathSteps[k]);
+        o.count = PathStepCount;
+        o.end = PathEnd;
+        o.result = PathResult;
+        SetRandomDrawLogging(false);
+        o.draws = RandomDrawLog();
+        return o;
+    }
 };
 
 TEST_F(PathSearchReference, EveryModeMatchesThePlainReading) {
@@ -337,19 +357,8 @@ TEST_F(PathSearchReference, RouteAreasAnswerSearchesFromSharedStartsAsTheirOwnSe
                 const int x2 = std::clamp(s.X + Random(2 * far + 1) - far, 1, 76);
                 const int y2 = std::clamp(s.Y + Random(2 * far + 1) - far, 1, 54);
                 const std::uint64_t drawSeed = 300 + trial;
-                SetRandomSeed(drawSeed);
-                ClearRandomDrawLog();
-                SetRandomDrawLogging(true);
-                PathEnd = {1, 1};
-                PathResult = 9;
-                Outcome kept;
-                const bool found = areas->Search(s.X, s.Y, x2, y2);
-                for (int k = 1; k <= 30; ++k) kept.steps.push_back(PathSteps[k]);
-                kept.count = PathStepCount;
-                kept.end = PathEnd;
-                kept.result = PathResult;
-                SetRandomDrawLogging(false);
-                kept.draws = RandomDrawLog();
+                bool found = false;
+                const Outcome kept = RunThroughAreas(*areas, s.X, s.Y, x2, y2, drawSeed, &found);
                 const Outcome alone = Run(false, s.X, s.Y, x2, y2, 0, mode, nation, 0, drawSeed);
                 ASSERT_EQ(kept, alone) << "map " << mapSeed << " mode " << mode << " trial " << trial << " from " << s.X
                                        << "," << s.Y << " to " << x2 << "," << y2;
@@ -384,19 +393,7 @@ TEST_F(PathSearchReference, RouteAreasRenewedAfterHexesChangeAnswerAsTheirOwnSea
                     const THexPos s = starts[static_cast<std::size_t>(trial % 6)];
                     const int x2 = std::clamp(s.X + Random(21) - 10, 1, 76), y2 = std::clamp(s.Y + Random(21) - 10, 1, 54);
                     const std::uint64_t drawSeed = 700 + trial;
-                    SetRandomSeed(drawSeed);
-                    ClearRandomDrawLog();
-                    SetRandomDrawLogging(true);
-                    PathEnd = {1, 1};
-                    PathResult = 9;
-                    Outcome kept;
-                    areas->Search(s.X, s.Y, x2, y2);
-                    for (int k = 1; k <= 30; ++k) kept.steps.push_back(PathSteps[k]);
-                    kept.count = PathStepCount;
-                    kept.end = PathEnd;
-                    kept.result = PathResult;
-                    SetRandomDrawLogging(false);
-                    kept.draws = RandomDrawLog();
+                    const Outcome kept = RunThroughAreas(*areas, s.X, s.Y, x2, y2, drawSeed);
                     ASSERT_EQ(kept, Run(false, s.X, s.Y, x2, y2, 0, mode, nation, 0, drawSeed))
                         << "map " << mapSeed << " mode " << mode << " round " << round << " trial " << trial;
                     ++compared;
