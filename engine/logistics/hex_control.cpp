@@ -110,24 +110,34 @@ TRiverFleets GatherRiverFleets(const TGameRec& g) {
     return fleets;
 }
 
-void CountStateForces(TGameRec& g) {
+// Per state, the cities held by another nation than its controller and the lines of corps from it
+// on the other side than its owner.
+struct TStateForces {
     std::array<int, kStateCount + 1> foreign{};
     std::array<std::uint32_t, kStateCount + 1> enemy{};
-    for (int c = 1; c <= kCityCount; ++c) {
-        const TCityRec& city = g.Cities[c];
+
+    void CountCity(const TGameRec& g, const TCityRec& city) {
         if (Arr1<TStateRec, kStateCount>::InRange(city.State) && city.Nation != g.States[city.State].Controller)
             ++foreign[city.State];
     }
-    for (int k = 1; k <= kCorpsCount; ++k) {
-        const TCorpsRec& corps = g.Corps[k];
-        if (CorpsInUse(corps) && Arr1<TStateRec, kStateCount>::InRange(corps.HomeState) &&
-            corps.Side != g.States[corps.HomeState].Owner)
+    void CountCorps(const TGameRec& g, const TCorpsRec& corps) {
+        if (Arr1<TStateRec, kStateCount>::InRange(corps.HomeState) && corps.Side != g.States[corps.HomeState].Owner)
             enemy[corps.HomeState] += corps.LineCount;
     }
-    for (int s = 1; s <= kStateCount; ++s) {
-        g.States[s].ForeignHeld = static_cast<U8>(std::min(foreign[s], 255));
-        g.States[s].EnemyStrength = static_cast<std::uint16_t>(std::min<std::uint32_t>(enemy[s], 65535));
+    void Write(TGameRec& g) const {
+        for (int s = 1; s <= kStateCount; ++s) {
+            g.States[s].ForeignHeld = static_cast<U8>(std::min(foreign[s], 255));
+            g.States[s].EnemyStrength = static_cast<std::uint16_t>(std::min<std::uint32_t>(enemy[s], 65535));
+        }
     }
+};
+
+void CountStateForces(TGameRec& g) {
+    TStateForces forces;
+    for (int c = 1; c <= kCityCount; ++c) forces.CountCity(g, g.Cities[c]);
+    for (int k = 1; k <= kCorpsCount; ++k)
+        if (CorpsInUse(g.Corps[k])) forces.CountCorps(g, g.Corps[k]);
+    forces.Write(g);
 }
 
 // The corps within reach of one hex, in corps index order, with their distances.
@@ -200,19 +210,19 @@ void ShowCityHolders(const TGameRec& g, TMapGrid& map) {
 
 // What hex control reads of a corps; a free slot reads as all zero.
 struct TCorpsSway {
-    std::uint8_t inUse, x, y, side, engaged, quiet;
-    // Compared whole: most corps read the same every pass.
-    bool operator==(const TCorpsSway& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
+    std::uint8_t inUse, x, y, side, engaged, quiet, zero1 = 0, zero2 = 0;
+    // Compared as one word: most corps read the same every pass.
+    bool operator==(const TCorpsSway& o) const { return std::bit_cast<std::uint64_t>(*this) == std::bit_cast<std::uint64_t>(o); }
 };
 
 TCorpsSway SwayOf(const TCorpsRec& k) {
     if (!CorpsInUse(k)) return {};
-    return {1, k.HexX, k.HexY, k.Side, k.Opponent != 0, k.ContactCode == 0};
+    return {1, k.HexX, k.HexY, k.Side, k.Opponent != 0, k.ContactCode == 0, 0, 0};
 }
 
 struct TFleetSway {
     std::uint8_t sways, x, y, side;
-    bool operator==(const TFleetSway& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
+    bool operator==(const TFleetSway& o) const { return std::bit_cast<std::uint32_t>(*this) == std::bit_cast<std::uint32_t>(o); }
 };
 
 TFleetSway SwayOf(const TFleetRec& f) {
@@ -346,7 +356,6 @@ void UpdateHexControlFullRescan() {
 void UpdateHexControl() {
     TGameRec& g = *GameRec;
     TMapGrid& map = *MapGrid;
-    CountStateForces(g);
     TLastPass& last = lastPass;
     THexList& list = toWeigh;
     list.Clear();
@@ -369,8 +378,19 @@ void UpdateHexControl() {
         for (std::size_t h = at / 3; h < at / 3 + 8; ++h)
             if (!SameCell(map.cells[h], last.left.cells[h])) list.Add(static_cast<int>(h));
     }
+    // The state tallies are summed in the city and corps sweeps the pass makes anyway; the weighing
+    // reads them.
+    TStateForces forces;
+    bool citiesChanged = false;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        forces.CountCity(g, city);
+        citiesChanged = citiesChanged || CityReading(city) != last.cities[c];
+    }
     for (int k = 1; k <= kCorpsCount; ++k) {
-        const TCorpsSway sway = SwayOf(g.Corps[k]);
+        const TCorpsRec& corpsRec = g.Corps[k];
+        if (CorpsInUse(corpsRec)) forces.CountCorps(g, corpsRec);
+        const TCorpsSway sway = SwayOf(corpsRec);
         TCorpsSway& was = last.corps[k];
         if (sway == was) continue;
         corpsNear.Sway(k, was, false, list);
@@ -387,6 +407,7 @@ void UpdateHexControl() {
         ListSwayedHexes(sway, list);
         was = sway;
     }
+    forces.Write(g);
     std::array<std::uint8_t, 256> stateChanged{};
     bool anyStateChanged = false;
     for (int s = 1; s <= kStateCount; ++s) {
@@ -430,8 +451,6 @@ void UpdateHexControl() {
         WeighHex(g, cell, x, y, {corps.data(), distance.data(), count}, fleets);
         last.written[h] = cell;
     }
-    bool citiesChanged = false;
-    for (int c = 1; c <= kCityCount; ++c) citiesChanged = citiesChanged || CityReading(g.Cities[c]) != last.cities[c];
     if (citiesChanged) {
         ShowCityHolders(g, map);
     } else {
