@@ -209,25 +209,36 @@ void ShowCityHolders(const TGameRec& g, TMapGrid& map) {
 // ---- what the last pass read, to find the hexes whose tally may differ now ----
 
 // What hex control reads of a corps; a free slot reads as all zero.
+// Packed a byte each into one word, compared whole: most corps and fleets read the same every pass.
 struct TCorpsSway {
-    std::uint8_t inUse, x, y, side, engaged, quiet, zero1 = 0, zero2 = 0;
-    // Compared as one word: most corps read the same every pass.
-    bool operator==(const TCorpsSway& o) const { return std::bit_cast<std::uint64_t>(*this) == std::bit_cast<std::uint64_t>(o); }
+    std::uint64_t word = 0;  // in use, column, row, side, engaged, quiet
+    int Byte(int i) const { return static_cast<int>(word >> 8 * i & 0xFF); }
+    bool inUse() const { return Byte(0) != 0; }
+    int x() const { return Byte(1); }
+    int y() const { return Byte(2); }
+    int side() const { return Byte(3); }
+    bool engaged() const { return Byte(4) != 0; }
+    bool quiet() const { return Byte(5) != 0; }
+    bool operator==(const TCorpsSway&) const = default;
 };
 
 TCorpsSway SwayOf(const TCorpsRec& k) {
     if (!CorpsInUse(k)) return {};
-    return {1, k.HexX, k.HexY, k.Side, k.Opponent != 0, k.ContactCode == 0, 0, 0};
+    return {1u | k.HexX << 8 | k.HexY << 16 | std::uint64_t{k.Side} << 24 | std::uint64_t{k.Opponent != 0} << 32 |
+            std::uint64_t{k.ContactCode == 0} << 40};
 }
 
 struct TFleetSway {
-    std::uint8_t sways, x, y, side;
-    bool operator==(const TFleetSway& o) const { return std::bit_cast<std::uint32_t>(*this) == std::bit_cast<std::uint32_t>(o); }
+    std::uint32_t word = 0;  // sways, column, row, side
+    bool sways() const { return word != 0; }
+    int x() const { return word >> 8 & 0xFF; }
+    int y() const { return word >> 16 & 0xFF; }
+    bool operator==(const TFleetSway&) const = default;
 };
 
 TFleetSway SwayOf(const TFleetRec& f) {
     if (!SwaysRiverHexes(f)) return {};
-    return {1, f.HexX, f.HexY, f.Side};
+    return {1u | f.HexX << 8 | f.HexY << 16 | static_cast<std::uint32_t>(f.Side) << 24};
 }
 
 struct TStateSway {
@@ -295,7 +306,7 @@ struct THexList {
 };
 
 void ListSwayedHexes(const TFleetSway& s, THexList& list) {
-    if (s.sways) ForHexesNear(s.x, s.y, kRiverFleetReach, [&list](int h, int) { list.Add(h); });
+    if (s.sways()) ForHexesNear(s.x(), s.y(), kRiverFleetReach, [&list](int h, int) { list.Add(h); });
 }
 
 // The corps near each hex that sway it, a bit per corps index, kept as the corps move: a pass
@@ -307,18 +318,18 @@ struct TCorpsNearHexes {
     // contact or engaged sways only its own hex (its reach is 1, or only a quiet corps adds beside
     // it); one of no warring side none.
     void Sway(int k, const TCorpsSway& s, bool on, THexList& list) {
-        if (!s.inUse || s.side > 2) return;
+        if (!s.inUse() || s.side() > 2) return;
         const std::uint64_t bit = std::uint64_t{1} << (k & 63);
         auto mark = [&](int h) {
             list.Add(h);
             std::uint64_t& word = bits[h][k >> 6];
             word = on ? word | bit : word & ~bit;
         };
-        if (s.engaged || !s.quiet) {
-            if (OnMap(s.x, s.y)) mark(HexIndex(s.x, s.y));
+        if (s.engaged() || !s.quiet()) {
+            if (OnMap(s.x(), s.y())) mark(HexIndex(s.x(), s.y()));
             return;
         }
-        ForHexesNear(s.x, s.y, kCorpsReach, [&](int h, int) { mark(h); });
+        ForHexesNear(s.x(), s.y(), kCorpsReach, [&](int h, int) { mark(h); });
     }
     // The corps swaying hex h at (x, y) with their distances, in index order (a corps of the hex's
     // side standing on it ends the count); answers the count.
@@ -400,7 +411,7 @@ void UpdateHexControl() {
     TRiverFleets fleets;
     for (int f = 1; f <= kFleetCount; ++f) {
         const TFleetSway sway = SwayOf(g.Fleets[f]);
-        if (sway.sways) fleets.index[fleets.count++] = f;
+        if (sway.sways()) fleets.index[fleets.count++] = f;
         TFleetSway& was = last.fleets[f];
         if (sway == was) continue;
         ListSwayedHexes(was, list);
