@@ -110,24 +110,34 @@ TRiverFleets GatherRiverFleets(const TGameRec& g) {
     return fleets;
 }
 
-void CountStateForces(TGameRec& g) {
+// Per state, the cities held by another nation than its controller and the lines of corps from it
+// on the other side than its owner.
+struct TStateForces {
     std::array<int, kStateCount + 1> foreign{};
     std::array<std::uint32_t, kStateCount + 1> enemy{};
-    for (int c = 1; c <= kCityCount; ++c) {
-        const TCityRec& city = g.Cities[c];
+
+    void CountCity(const TGameRec& g, const TCityRec& city) {
         if (Arr1<TStateRec, kStateCount>::InRange(city.State) && city.Nation != g.States[city.State].Controller)
             ++foreign[city.State];
     }
-    for (int k = 1; k <= kCorpsCount; ++k) {
-        const TCorpsRec& corps = g.Corps[k];
-        if (CorpsInUse(corps) && Arr1<TStateRec, kStateCount>::InRange(corps.HomeState) &&
-            corps.Side != g.States[corps.HomeState].Owner)
+    void CountCorps(const TGameRec& g, const TCorpsRec& corps) {
+        if (Arr1<TStateRec, kStateCount>::InRange(corps.HomeState) && corps.Side != g.States[corps.HomeState].Owner)
             enemy[corps.HomeState] += corps.LineCount;
     }
-    for (int s = 1; s <= kStateCount; ++s) {
-        g.States[s].ForeignHeld = static_cast<U8>(std::min(foreign[s], 255));
-        g.States[s].EnemyStrength = static_cast<std::uint16_t>(std::min<std::uint32_t>(enemy[s], 65535));
+    void Write(TGameRec& g) const {
+        for (int s = 1; s <= kStateCount; ++s) {
+            g.States[s].ForeignHeld = static_cast<U8>(std::min(foreign[s], 255));
+            g.States[s].EnemyStrength = static_cast<std::uint16_t>(std::min<std::uint32_t>(enemy[s], 65535));
+        }
     }
+};
+
+void CountStateForces(TGameRec& g) {
+    TStateForces forces;
+    for (int c = 1; c <= kCityCount; ++c) forces.CountCity(g, g.Cities[c]);
+    for (int k = 1; k <= kCorpsCount; ++k)
+        if (CorpsInUse(g.Corps[k])) forces.CountCorps(g, g.Corps[k]);
+    forces.Write(g);
 }
 
 // The corps within reach of one hex, in corps index order, with their distances.
@@ -199,25 +209,36 @@ void ShowCityHolders(const TGameRec& g, TMapGrid& map) {
 // ---- what the last pass read, to find the hexes whose tally may differ now ----
 
 // What hex control reads of a corps; a free slot reads as all zero.
+// Packed a byte each into one word, compared whole: most corps and fleets read the same every pass.
 struct TCorpsSway {
-    std::uint8_t inUse, x, y, side, engaged, quiet;
-    // Compared whole: most corps read the same every pass.
-    bool operator==(const TCorpsSway& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
+    std::uint64_t word = 0;  // in use, column, row, side, engaged, quiet
+    int Byte(int i) const { return static_cast<int>(word >> 8 * i & 0xFF); }
+    bool inUse() const { return Byte(0) != 0; }
+    int x() const { return Byte(1); }
+    int y() const { return Byte(2); }
+    int side() const { return Byte(3); }
+    bool engaged() const { return Byte(4) != 0; }
+    bool quiet() const { return Byte(5) != 0; }
+    bool operator==(const TCorpsSway&) const = default;
 };
 
 TCorpsSway SwayOf(const TCorpsRec& k) {
     if (!CorpsInUse(k)) return {};
-    return {1, k.HexX, k.HexY, k.Side, k.Opponent != 0, k.ContactCode == 0};
+    return {1u | k.HexX << 8 | k.HexY << 16 | std::uint64_t{k.Side} << 24 | std::uint64_t{k.Opponent != 0} << 32 |
+            std::uint64_t{k.ContactCode == 0} << 40};
 }
 
 struct TFleetSway {
-    std::uint8_t sways, x, y, side;
-    bool operator==(const TFleetSway& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
+    std::uint32_t word = 0;  // sways, column, row, side
+    bool sways() const { return word != 0; }
+    int x() const { return word >> 8 & 0xFF; }
+    int y() const { return word >> 16 & 0xFF; }
+    bool operator==(const TFleetSway&) const = default;
 };
 
 TFleetSway SwayOf(const TFleetRec& f) {
     if (!SwaysRiverHexes(f)) return {};
-    return {1, f.HexX, f.HexY, f.Side};
+    return {1u | f.HexX << 8 | f.HexY << 16 | static_cast<std::uint32_t>(f.Side) << 24};
 }
 
 struct TStateSway {
@@ -285,7 +306,7 @@ struct THexList {
 };
 
 void ListSwayedHexes(const TFleetSway& s, THexList& list) {
-    if (s.sways) ForHexesNear(s.x, s.y, kRiverFleetReach, [&list](int h, int) { list.Add(h); });
+    if (s.sways()) ForHexesNear(s.x(), s.y(), kRiverFleetReach, [&list](int h, int) { list.Add(h); });
 }
 
 // The corps near each hex that sway it, a bit per corps index, kept as the corps move: a pass
@@ -297,18 +318,18 @@ struct TCorpsNearHexes {
     // contact or engaged sways only its own hex (its reach is 1, or only a quiet corps adds beside
     // it); one of no warring side none.
     void Sway(int k, const TCorpsSway& s, bool on, THexList& list) {
-        if (!s.inUse || s.side > 2) return;
+        if (!s.inUse() || s.side() > 2) return;
         const std::uint64_t bit = std::uint64_t{1} << (k & 63);
         auto mark = [&](int h) {
             list.Add(h);
             std::uint64_t& word = bits[h][k >> 6];
             word = on ? word | bit : word & ~bit;
         };
-        if (s.engaged || !s.quiet) {
-            if (OnMap(s.x, s.y)) mark(HexIndex(s.x, s.y));
+        if (s.engaged() || !s.quiet()) {
+            if (OnMap(s.x(), s.y())) mark(HexIndex(s.x(), s.y()));
             return;
         }
-        ForHexesNear(s.x, s.y, kCorpsReach, [&](int h, int) { mark(h); });
+        ForHexesNear(s.x(), s.y(), kCorpsReach, [&](int h, int) { mark(h); });
     }
     // The corps swaying hex h at (x, y) with their distances, in index order (a corps of the hex's
     // side standing on it ends the count); answers the count.
@@ -346,7 +367,6 @@ void UpdateHexControlFullRescan() {
 void UpdateHexControl() {
     TGameRec& g = *GameRec;
     TMapGrid& map = *MapGrid;
-    CountStateForces(g);
     TLastPass& last = lastPass;
     THexList& list = toWeigh;
     list.Clear();
@@ -369,8 +389,19 @@ void UpdateHexControl() {
         for (std::size_t h = at / 3; h < at / 3 + 8; ++h)
             if (!SameCell(map.cells[h], last.left.cells[h])) list.Add(static_cast<int>(h));
     }
+    // The state tallies are summed in the city and corps sweeps the pass makes anyway; the weighing
+    // reads them.
+    TStateForces forces;
+    bool citiesChanged = false;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        forces.CountCity(g, city);
+        citiesChanged = citiesChanged || CityReading(city) != last.cities[c];
+    }
     for (int k = 1; k <= kCorpsCount; ++k) {
-        const TCorpsSway sway = SwayOf(g.Corps[k]);
+        const TCorpsRec& corpsRec = g.Corps[k];
+        if (CorpsInUse(corpsRec)) forces.CountCorps(g, corpsRec);
+        const TCorpsSway sway = SwayOf(corpsRec);
         TCorpsSway& was = last.corps[k];
         if (sway == was) continue;
         corpsNear.Sway(k, was, false, list);
@@ -380,13 +411,14 @@ void UpdateHexControl() {
     TRiverFleets fleets;
     for (int f = 1; f <= kFleetCount; ++f) {
         const TFleetSway sway = SwayOf(g.Fleets[f]);
-        if (sway.sways) fleets.index[fleets.count++] = f;
+        if (sway.sways()) fleets.index[fleets.count++] = f;
         TFleetSway& was = last.fleets[f];
         if (sway == was) continue;
         ListSwayedHexes(was, list);
         ListSwayedHexes(sway, list);
         was = sway;
     }
+    forces.Write(g);
     std::array<std::uint8_t, 256> stateChanged{};
     bool anyStateChanged = false;
     for (int s = 1; s <= kStateCount; ++s) {
@@ -430,8 +462,6 @@ void UpdateHexControl() {
         WeighHex(g, cell, x, y, {corps.data(), distance.data(), count}, fleets);
         last.written[h] = cell;
     }
-    bool citiesChanged = false;
-    for (int c = 1; c <= kCityCount; ++c) citiesChanged = citiesChanged || CityReading(g.Cities[c]) != last.cities[c];
     if (citiesChanged) {
         ShowCityHolders(g, map);
     } else {

@@ -139,6 +139,48 @@ TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
     }
 }
 
+TEST_F(HexControl, EachPassTalliesAStatesForeignCitiesAndTheEnemyLinesOfItsCorps) {
+    // A quiet Confederate state 1, settled by two passes before the change; the saved state record
+    // carries the tallies, and the pass must leave what the full rescan leaves.
+    auto corpsFrom = [&](int nation, int homeState, int lines) {
+        TCorpsRec& k = GameRec->Corps[AddCorps(nation, 30, 30)];
+        k.HomeState = static_cast<U8>(homeState);
+        k.LineCount = static_cast<U8>(lines);
+        return &k;
+    };
+    struct Case {
+        const char* what;
+        int foreign, enemy;
+        std::function<void()> change;
+    };
+    const Case cases[] = {
+        {"a Union corps raised there", 0, 6, [&] { corpsFrom(1, 1, 6); }},
+        {"two Union corps add their lines", 0, 15, [&] { corpsFrom(1, 1, 6); corpsFrom(1, 1, 9); }},
+        {"a Confederate corps raised there", 0, 0, [&] { corpsFrom(2, 1, 6); }},
+        {"a freed Union corps", 0, 0, [&] { corpsFrom(1, 1, 6)->Unused = 1; }},
+        {"Union corps of no state or a bad one", 0, 0, [&] { corpsFrom(1, 0, 6); corpsFrom(1, 40, 6); }},
+        {"a Union city there", 1, 0, [&] { GameRec->Cities[AddCity("Ford", 17, 20, 1)].State = 1; }},
+        {"a Union city of no state", 0, 0, [&] { AddCity("Ford", 17, 20, 1); }},
+        {"its Confederate city held by another nation than the controller", 1, 0,
+         [&] { const int c = AddCity("Ford", 17, 20, 2); GameRec->Cities[c].State = 1; GameRec->Cities[c].Nation = 1; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        World(2, 2, true);
+        UpdateHexControl();
+        UpdateHexControl();
+        c.change();
+        const TGameRec record = *GameRec;
+        UpdateHexControlFullRescan();
+        const TGameRec rescanned = *GameRec;
+        *GameRec = record;
+        UpdateHexControl();
+        EXPECT_EQ(GameRec->States[1].ForeignHeld, c.foreign);
+        EXPECT_EQ(GameRec->States[1].EnemyStrength, c.enemy);
+        EXPECT_EQ(std::memcmp(GameRec, &rescanned, sizeof rescanned), 0);
+    }
+}
+
 TEST_F(HexControl, AHexTakenFromNobodyIsWeighedAgainByTheNextPass) {
     // Nobody's hex goes to its state's side first; held, it is swayed by the Union corps beside it.
     World(2, 2);
