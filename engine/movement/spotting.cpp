@@ -277,6 +277,8 @@ struct TCityReading {
     std::uint8_t x, y, owner;
     bool operator==(const TCityReading&) const = default;
 };
+// Without padding, all the cities' readings compare as one block of bytes.
+static_assert(sizeof(TCityReading) == 3);
 
 struct TNearCities {
     bool valid = false, readOnce = false;
@@ -846,7 +848,7 @@ void SpotSwept() {
     TNearCities& near = lastNearCities;
     std::array<TCityReading, kCityCount + 1> cityNow{};
     for (int c = 1; c <= kCityCount; ++c) cityNow[c] = {g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner};
-    const bool citiesAsLastPass = near.readOnce && cityNow == near.read;
+    const bool citiesAsLastPass = near.readOnce && std::memcmp(&cityNow, &near.read, sizeof cityNow) == 0;
     // A corps that reads as at the last pass keeps its near cities while no city changed.
     std::array<bool, kCorpsCount + 1> known{};
     if (near.valid && !ends && citiesAsLastPass) known = unchanged;
