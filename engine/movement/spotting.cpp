@@ -213,19 +213,27 @@ void MeetAsLastPass(const TMeetings& met) {
     }
 }
 
-// Brings the last pass's meetings up to the readings `now` when some corps moved, turned or tired
-// but none ends: a changed spotter sweeps its enemies anew, every other spotter keeps what it met
-// of the unchanged corps and measures only the changed ones. What several spotters do to one corps
+// Brings the last pass's meetings up to the readings `now` (`unchanged` marks the slots that read
+// as then) when some corps moved, turned or tired but none ends: a changed spotter sweeps its
+// enemies anew, every other spotter keeps what it met of the unchanged corps and measures only the
+// changed ones. What several spotters do to one corps
 // is a maximum or a count, and a spotter's contact is cleared only when no enemy shares its hex,
 // so the order the meetings come in changes nothing.
-void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount + 1>& now) {
+void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount + 1>& now,
+                    const std::array<bool, kCorpsCount + 1>& unchanged) {
     SortCorps(met.corps);
     std::array<bool, kCorpsCount + 1> changed{};
-    std::array<std::uint8_t, kCorpsCount> moved;
+    // The moved corps' hexes and sides side by side: every spotter that stays measures them all.
+    std::array<std::uint8_t, kCorpsCount> moved, movedX, movedY, movedSide;
     int movedCount = 0;
     for (int i = 1; i <= kCorpsCount; ++i) {
-        changed[i] = !(now[i] == met.read[i]);
-        if (changed[i] && now[i].inUse) moved[movedCount++] = static_cast<std::uint8_t>(i);
+        changed[i] = !unchanged[i];
+        if (changed[i] && now[i].inUse) {
+            movedX[movedCount] = now[i].x;
+            movedY[movedCount] = now[i].y;
+            movedSide[movedCount] = now[i].side;
+            moved[movedCount++] = static_cast<std::uint8_t>(i);
+        }
     }
     static std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
     int count = 0;
@@ -249,10 +257,9 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
         for (int m = met.start[i]; m < met.start[i + 1]; ++m)
             if (!changed[met.enemy[m]]) meet(met.enemy[m], met.distance[m]);
         for (int n = 0; n < movedCount; ++n) {
-            const TCorpsReading& j = now[moved[n]];
             // A corps more columns or rows off than the range (or than 0) is farther.
-            if (std::abs(j.x - k.x) > box || std::abs(j.y - k.y) > box || j.side == k.side) continue;
-            const int d = Distance(k.x, k.y, j.x, j.y);
+            if (std::abs(movedX[n] - k.x) > box || std::abs(movedY[n] - k.y) > box || movedSide[n] == k.side) continue;
+            const int d = Distance(k.x, k.y, movedX[n], movedY[n]);
             if (d == 0 || d <= range) meet(moved[n], d);
         }
     }
@@ -270,6 +277,8 @@ struct TCityReading {
     std::uint8_t x, y, owner;
     bool operator==(const TCityReading&) const = default;
 };
+// Without padding, all the cities' readings compare as one block of bytes.
+static_assert(sizeof(TCityReading) == 3);
 
 struct TNearCities {
     bool valid = false, readOnce = false;
@@ -805,7 +814,7 @@ void SpotSwept() {
     if (same && !ends) {
         MeetAsLastPass(met);
     } else if (met.valid && !ends) {
-        UpdateMeetings(met, now);
+        UpdateMeetings(met, now, unchanged);
         MeetAsLastPass(met);
     } else {
         // The meetings are kept only from a pass that ends no corps: an ending changes what the
@@ -839,7 +848,7 @@ void SpotSwept() {
     TNearCities& near = lastNearCities;
     std::array<TCityReading, kCityCount + 1> cityNow{};
     for (int c = 1; c <= kCityCount; ++c) cityNow[c] = {g.Cities[c].HexX, g.Cities[c].HexY, g.Cities[c].Owner};
-    const bool citiesAsLastPass = near.readOnce && cityNow == near.read;
+    const bool citiesAsLastPass = near.readOnce && std::memcmp(&cityNow, &near.read, sizeof cityNow) == 0;
     // A corps that reads as at the last pass keeps its near cities while no city changed.
     std::array<bool, kCorpsCount + 1> known{};
     if (near.valid && !ends && citiesAsLastPass) known = unchanged;

@@ -47,9 +47,10 @@ struct TByColumn {
     // Calls f(index, x, y, side) for every piece within `reach` columns and rows of (x0, y0).
     template <typename F>
     void ForNear(int x0, int y0, int reach, F f) const {
-        for (int c = std::max(0, x0 - reach); c <= std::min(255, x0 + reach); ++c)
-            for (int i = start[c]; i < start[c + 1]; ++i)
-                if (std::abs(y[i] - y0) <= reach) f(index[i], x[i], y[i], side[i]);
+        // The columns in reach lie side by side in the lists: one run from the first to the last.
+        const int end = start[std::min(255, x0 + reach) + 1];
+        for (int i = start[std::max(0, x0 - reach)]; i < end; ++i)
+            if (std::abs(y[i] - y0) <= reach) f(index[i], x[i], y[i], side[i]);
     }
     int Count() const { return start[256]; }
 };

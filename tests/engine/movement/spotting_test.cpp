@@ -307,6 +307,9 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         {"the city changes hands", [] {}, [&] { GameRec->Cities[city].Owner = kUnion; }},
         {"the city is garrisoned", [] {}, [&] { GameRec->Cities[city].Garrison = 1; }},
         {"the fleet sails off", [] {}, [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 14; }},
+        // A fleet sees corps ashore a hex off: the first and the last column it looks along.
+        {"the fleet sails up a column west of a corps", [] {}, [&] { GameRec->Fleets[fleet].HexX = 9; GameRec->Fleets[fleet].HexY = 12; }},
+        {"the fleet sails up a column east of a corps", [] {}, [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 12; }},
         {"the city the fleet watches changes hands",
          [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 14; },
          [&] { GameRec->Cities[city].Owner = kUnion; }},
