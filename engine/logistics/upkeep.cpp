@@ -708,14 +708,26 @@ void Rearm(int n) {
 
 // A corps record without a nation or marked free is wiped whole. Brigades still naming it stay as
 // they are: the next force recount finds the freed record and sends them to wait for a new corps.
+// The plain reading frees every free slot through the fleets' sweep; no fleet carries most of them, so
+// they are cleared in place.
+template <bool kRescan>
 void WipeFreedCorps() {
     TGameRec& g = *GameRec;
+    // Wiping a slot only ever drops that slot from the fleets, so one look over them serves the sweep.
+    std::array<bool, kCorpsCount + 1> carried{};
+    for (const TFleetRec& f : g.Fleets)
+        if (f.Cargo >= 1 && f.Cargo <= kCorpsCount) carried[f.Cargo] = true;
     for (int k = 1; k <= kCorpsCount; ++k) {
-        const TCorpsRec& c = g.Corps[k];
+        TCorpsRec& c = g.Corps[k];
         if (c.Nation != 0 && c.Unused == 0) continue;
         // A man still heading a corps of no nation is offered again; a free slot's name is stale.
         if (CorpsInUse(c)) EndCorps(k);
-        else FreeCorpsRecord(k);
+        else if (kRescan || carried[static_cast<std::size_t>(k)]) FreeCorpsRecord(k);
+        else {
+            TCorpsRec wiped = ClearedCorpsRecord(c);
+            wiped.Unused = kCorpsFreed;
+            c = wiped;
+        }
     }
 }
 
@@ -745,7 +757,7 @@ void Upkeep() {
         PromoteDivisions(n);
         Rearm(n);
     }
-    WipeFreedCorps();
+    WipeFreedCorps<kRescan>();
 }
 
 }  // namespace

@@ -80,8 +80,9 @@ void OrderFromSupplyCity(int c, TCorpsRec& k, int supply, int other, int reach) 
             const int e = NearestEnemyCityInRange(other, k.Nation, c, reach);
             if (e != 0) Order(k, kOrderAdvance, 2, g.Cities[e]);
         }
+        // The order and the search for a target leave other words; untouched, the first ones still hold.
+        TallyAroundCity(supply, k.Nation, kCityWatchRange);
     }
-    TallyAroundCity(supply, k.Nation, kCityWatchRange);
     const bool quiet = EnemyTally == 0 && city.Port == 0;
     if (quiet && atWar && free) {
         const int e = port ? 0 : NearestEnemyCityInRange(other, k.Nation, c, reach);

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "engine/forces/command_slots.h"
+#include "engine/forces/corps_records.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/forces/force_recount.h"
 #include "engine/forces/forming.h"
@@ -467,6 +469,38 @@ TEST_F(Upkeep, NewCorpsStopAt31AndBrigadesOfWipedRecordsWaitForTheRecount) {
     RecountForces();
     for (const TBrigadeRec* b : {&ofNoNation, &ofFreed})
         EXPECT_TRUE(BrigadeInUse(*b) && b->AttachKind == kAttachWaiting && b->AttachIndex == 0) << "waiting for a new corps";
+}
+
+TEST_F(Upkeep, EveryFreeSlotLeavesTheTurnClearedMarkedFreedAndCarriedByNoFleet) {
+    // Slots left half wiped by other steps, and one wiped on an earlier turn, read afterwards as the
+    // plain sweep over every slot leaves them.
+    struct Case { const char* what; int slot; void (*arrange)(TGameRec&, int); };
+    const Case cases[] = {
+        {"a free slot still naming its commander and hex", 100,
+         [](TGameRec& g, int k) { g.Corps[k].Leader = 9, g.Corps[k].HexX = 30, g.Corps[k].Strength = 4000; }},
+        {"a destroyed slot is marked as merely freed", 101, [](TGameRec& g, int k) { g.Corps[k].Unused = 255; }},
+        {"a wiped slot a fleet still carries", 102, [](TGameRec& g, int k) { g.Fleets[90].Cargo = static_cast<U8>(k); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        TGameRec& g = G();
+        for (int k : {100, 101, 102}) {
+            FreeCorpsRecord(k);
+            g.Corps[k].Route[1] = 3, g.Corps[k].StepDone[2] = 1;  // a route a later plan still reads
+        }
+        c.arrange(g, c.slot);
+        const TGameRec before = g;
+        ComputerSideUpkeepFullRescan();
+        const TGameRec plain = g;
+        g = before;
+        ComputerSideUpkeep();
+        const TCorpsRec& k = g.Corps[c.slot];
+        EXPECT_TRUE(k.Unused == kCorpsFreed && k.Leader == 0 && k.HexX == 0 && k.Strength == 0);
+        EXPECT_TRUE(k.Route[1] == 3 && k.StepDone[2] == 1) << "the route outlives the wipe";
+        EXPECT_EQ(g.Fleets[90].Cargo, 0);
+        EXPECT_EQ(std::memcmp(&g, &plain, sizeof g), 0) << "the saved record differs from the plain sweep's";
+    }
 }
 
 TEST_F(Upkeep, EachCorpsAndDivisionFormedCountsInItsTheatre) {

@@ -656,6 +656,19 @@ TEST_F(IndependentCorps, AQuietCorpsAttacksInReachAndAPortHolds) {
     }
 }
 
+TEST_F(IndependentCorps, AThreatenedDepotStaysHeldWhenTheSearchForATargetMeetsOnlyUnguardedCities) {
+    // An enemy 4 hexes off the depot; the one enemy city in reach stands unguarded, so none is
+    // attacked. The depot is still threatened afterwards: its corps holds it rather than joining
+    // the army camped 4 hexes away.
+    AddCorps(kNationConfederacy, 20, 24);
+    AddCity("Open", 20, 10, kConfederacy, 2);
+    const int a = AddArmy(kNationUnion, AddCity("Camp", 24, 20, kUnion), AddLeader(1, 40));
+    Nation(1).TheatreIdle[1] = 6;
+    PlanIndependentCorps(kNationUnion);
+    EXPECT_EQ((Ints{C(corps).OrderMode, C(corps).Army, Army(a).CorpsCount}), (Ints{kOrderDefend, 0, 0}));
+    EXPECT_EQ(Dest(corps), CityHex(supply));
+}
+
 TEST_F(IndependentCorps, ArmiesTakeQuietCorpsAndAThreatenedCapitalCallsThemBack) {
     const int base = AddCity("Camp", 24, 20, kUnion);
     const int a = AddArmy(kNationUnion, base, AddLeader(1, 40));
