@@ -23,20 +23,37 @@ constexpr int kResultRows = 10;
 
 TGameRec& G() { return *GameRec; }
 
-void Tire(int corps, long amount) {
-    Bump(G().Corps[corps].Fatigue, amount);
-    ForEachAttachedBrigade(corps, [&](TBrigadeRec& b) { Bump(b.Fatigue, amount); });
+// The brigades serving in the corps: a sweep of all brigades, or of the corps' list when one is given.
+struct TServing {
+    int corps;
+    const std::span<const std::uint16_t>* listed;
+
+    template <class F>
+    void ForEach(F f) const {
+        if (listed == nullptr) return ForEachAttachedBrigade(corps, f);
+        for (const int i : *listed) {
+            TBrigadeRec& b = G().Brigades[i];
+            if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) f(b);
+        }
+    }
+};
+
+void Tire(const TServing& serving, long amount) {
+    Bump(G().Corps[serving.corps].Fatigue, amount);
+    serving.ForEach([&](TBrigadeRec& b) { Bump(b.Fatigue, amount); });
 }
 
 // Step 7 of the update: brigade totals recounted, quality capped map-wide and drilled by the fight.
-void Recount(int corps) {
+// With a list, only `uncapped` needs the cap: each brigade is capped on its own, so capping those
+// before the corps' own brigades draws the same numbers in the same order as the sweep.
+void Recount(const TServing& serving, std::span<const std::uint16_t> uncapped) {
     TGameRec& g = G();
+    const int corps = serving.corps;
     TCorpsRec& c = g.Corps[corps];
     c.ContactCode = 0;
     long artillery = 0, strength = 0, guns = 0, line = 0;
-    for (TBrigadeRec& b : g.Brigades) {
+    auto own = [&](TBrigadeRec& b) {
         if (b.Quality > kQualityCap) b.Quality = kQualityCap;
-        if (b.AttachKind != kAttachCorps || b.AttachIndex != corps) continue;
         if (Random(100) < 10) Bump(b.Quality, 1);
         if (b.BrigadeType == kBrigadeArtillery) {
             ++guns;
@@ -45,6 +62,16 @@ void Recount(int corps) {
             ++line;
             strength += b.Strength;
         }
+    };
+    if (serving.listed == nullptr) {
+        for (TBrigadeRec& b : g.Brigades) {
+            if (b.Quality > kQualityCap) b.Quality = kQualityCap;
+            if (b.AttachKind == kAttachCorps && b.AttachIndex == corps) own(b);
+        }
+    } else {
+        for (const int i : uncapped)
+            if (g.Brigades[i].Quality > kQualityCap) g.Brigades[i].Quality = kQualityCap;
+        serving.ForEach(own);
     }
     c.ArtilleryCount = Saturated<std::uint8_t>(guns);
     c.LineCount = Saturated<std::uint8_t>(line);
@@ -142,7 +169,10 @@ std::string DisruptionText(int disruption, bool firstUnionRow) {
     return Text(disruption <= (firstUnionRow ? 7 : 6) ? 676 : 677);
 }
 
-void UpdateCorpsAfterBattle(int corps) {
+namespace {
+
+void UpdateCorps(const TServing& serving, std::span<const std::uint16_t> uncapped) {
+    const int corps = serving.corps;
     TGameRec& g = G();
     TCorpsRec& c = g.Corps[corps];
     const long men = c.Strength + c.Artillery;
@@ -156,8 +186,8 @@ void UpdateCorpsAfterBattle(int corps) {
 
     if (d != 0) d = c.Entrenchment < d ? d - c.Entrenchment : 1;
     c.Condition = c.Condition > 2 * d ? static_cast<U8>(c.Condition - 2 * d) : 0;
-    if (d == 0) Tire(corps, 1);
-    Recount(corps);
+    if (d == 0) Tire(serving, 1);
+    Recount(serving, uncapped);
 
     const bool won = c.Side + 1 == g.BattleResult;
     for (const TCityRec& city : g.Cities) {
@@ -178,13 +208,13 @@ void UpdateCorpsAfterBattle(int corps) {
 
     if (won) {
         Bump(c.Fatigue, 4 + 2 * d);
-        ForEachAttachedBrigade(corps, [&](TBrigadeRec& b) {
+        serving.ForEach([&](TBrigadeRec& b) {
             if (b.Fatigue > 20) Bump(b.Fatigue, 4 + 2 * d);
         });
         d = d < 8 ? 0 : d <= 12 ? 1 : 3;
     } else {
-        Tire(corps, d);
-        if (g.BattleResult == 1) Tire(corps, 3);
+        Tire(serving, d);
+        if (g.BattleResult == 1) Tire(serving, 3);
         else c.Entrenchment = 0;
     }
     d = std::min<long>(d, kMaxDisruption);
@@ -192,6 +222,15 @@ void UpdateCorpsAfterBattle(int corps) {
     if (leader && leader->Political > -20) Bump(leader->Political, -d);
     c.OrderMode = 0;
     if (chief && chief->Political > -20) Bump(chief->Political, -d / 2);
+}
+
+}  // namespace
+
+void UpdateCorpsAfterBattle(int corps) { UpdateCorps(TServing{corps, nullptr}, {}); }
+
+void UpdateCorpsAfterBattle(int corps, std::span<const std::uint16_t> listed,
+                            std::span<const std::uint16_t> uncapped) {
+    UpdateCorps(TServing{corps, &listed}, uncapped);
 }
 
 void ShowBattleResults() {

@@ -6,6 +6,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 
 #include "engine/combat/battle_setup.h"
@@ -44,6 +46,11 @@ struct TBattleResultsView {
 
 // Disruption, condition, fatigue, brigade totals and the leaders' standing of corps c after the battle.
 void UpdateCorpsAfterBattle(int corps);
+// The same update over a list that holds every brigade serving in the corps, in index order (a
+// brigade listed that has left is passed over). The map-wide quality cap looks only at `uncapped`:
+// the caller vouches that no other brigade stands above the cap.
+void UpdateCorpsAfterBattle(int corps, std::span<const std::uint16_t> listed,
+                            std::span<const std::uint16_t> uncapped);
 // Books the battle, writes the history and shows the results.
 void ShowBattleResults();
 // The disruption text of a row (the first Union row reads 7 as disorganised).

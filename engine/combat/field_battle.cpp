@@ -240,10 +240,12 @@ void Decide() {
     }
 }
 
-// Win or loss for every corps of the battle, then its update.
-void BookCorps() {
+// Win or loss for every corps of the battle, then its update. The first update caps quality over
+// all brigades; after it only the brigades the last update drilled can stand above the cap.
+void BookCorps(const TCorpsBrigades& listed) {
     TGameRec& g = G();
     const int result = g.BattleResult;
+    int drilled = 0;
     for (int k = 1; k <= kCorpsCount; ++k) {
         if (!FightsAtBattleHex(k)) continue;
         TCorpsRec& c = g.Corps[k];
@@ -264,7 +266,9 @@ void BookCorps() {
             if (c.Leader != 0) Bump(g.Leaders[c.Leader].Political, -3);
             if (g.Nations[side].Will != 0) Bump(g.Nations[side].Will, -1);
         }
-        UpdateCorpsAfterBattle(k);
+        if (drilled == 0) UpdateCorpsAfterBattle(k);
+        else UpdateCorpsAfterBattle(k, listed.Of(k), listed.Of(drilled));
+        drilled = k;
     }
 }
 
@@ -294,7 +298,7 @@ void ResolveFieldBattle() {
         if (const int e = ChooseOpponent(fighters, c)) FightPair(listed, c, e);
     }
     Decide();
-    BookCorps();
+    BookCorps(listed);
     ShowBattleResults();
 }
 

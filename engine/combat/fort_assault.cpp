@@ -3,8 +3,12 @@
 #include "engine/combat/fort_assault.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
+#include <span>
 
 #include "engine/combat/battle_state.h"
+#include "engine/combat/field_battle.h"
 #include "engine/forces/brigade_rules.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
@@ -49,11 +53,12 @@ bool InGarrison(const TBrigadeRec& b, int city) { return b.AttachKind == kAttach
 
 // One pass of losses in record order over the brigades `hit` picks: each still holding men loses
 // one while any of the n hits are left (counted into `losses`). Answers what the picked brigades
-// hold after the pass.
+// hold after the pass. `listed` holds, in record order, every brigade `hit` could pick: losses only
+// thin or clear a brigade and none joins meanwhile, so a spread's passes need look at no other.
 template <typename Pick>
-long LossPass(long& n, long& losses, Pick hit) {
+long LossPass(long& n, long& losses, std::span<const std::uint16_t> listed, Pick hit) {
     long remaining = 0;
-    for (int b = 1; b <= kBrigadeCount; ++b) {
+    for (const int b : listed) {
         const TBrigadeRec& r = G().Brigades[b];
         if (!hit(r)) continue;
         if (r.Strength != 0 && n > 0) {
@@ -259,10 +264,12 @@ void TFortAssault::AssaultAttack() {
 
 long TFortAssault::SpreadAttackerLosses(long n) {
     long losses = 0;
+    TCorpsBrigades listed;
+    if (n > 0) listed.List();
     while (n > 0) {
         long remaining = 0;
         ForEachAttacker(attacker, [&](int k) {
-            remaining += LossPass(n, losses, [k](const TBrigadeRec& r) {
+            remaining += LossPass(n, losses, listed.Of(k), [k](const TBrigadeRec& r) {
                 return r.AttachKind == kAttachCorps && r.AttachIndex == k && r.BrigadeType != kBrigadeArtillery;
             });
         });
@@ -273,8 +280,13 @@ long TFortAssault::SpreadAttackerLosses(long n) {
 
 long TFortAssault::SpreadGarrisonLosses(long n) {
     long losses = 0;
+    std::array<std::uint16_t, kBrigadeCount> garrison;
+    std::size_t count = 0;
+    for (int b = 1; b <= kBrigadeCount; ++b)
+        if (InGarrison(G().Brigades[b], city)) garrison[count++] = static_cast<std::uint16_t>(b);
+    const std::span<const std::uint16_t> listed(garrison.data(), count);
     while (n > 0)
-        if (LossPass(n, losses, [this](const TBrigadeRec& r) { return InGarrison(r, city); }) == 0) n = 0;
+        if (LossPass(n, losses, listed, [this](const TBrigadeRec& r) { return InGarrison(r, city); }) == 0) n = 0;
     return losses;
 }
 

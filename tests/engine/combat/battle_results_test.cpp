@@ -3,10 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 
 #include "engine/combat/battle_analysis.h"
 #include "engine/combat/battle_history.h"
 #include "engine/combat/battle_results.h"
+#include "engine/combat/field_battle.h"
+#include "engine/forces/brigade_rules.h"
+#include "engine/world/random.h"
 #include "tests/engine/battle_world.h"
 #include "tests/support/scripted_frontend.h"
 
@@ -87,6 +91,56 @@ TEST_F(BattleResults, HomeWorksGroundNationAndLeadershipWorkDisruptionDown) {
         EXPECT_EQ(DrawRanges({c.draw}, [&] { UpdateCorpsAfterBattle(k); }), std::vector<int>{100});
         EXPECT_EQ(static_cast<int>(C(k).Disruption), c.disruption);
     }
+}
+
+TEST_F(BattleResults, UpdatesOverTheListedBrigadesLeaveWhatTheSweepsLeave) {
+    // Three corps with brigades interleaved, all at the quality cap, one cleared after the listing,
+    // and an outsider above the cap: each battle is updated by sweeps of all brigades and by the
+    // lists, capping only what the previous update drilled, and must end the same.
+    struct TEnd {
+        std::vector<int> quality, fatigue, corps;
+        bool operator==(const TEnd&) const = default;
+    };
+    bool drilledPastTheCap = false;
+    for (const int result : {1, 2, 3})
+        for (int seed = 1; seed <= 4; ++seed) {
+            SCOPED_TRACE(::testing::Message() << "result " << result << " seed " << seed);
+            SetUp();
+            const int u = Force(1, 10, 3), v = Force(1, 8), e = Force(2, 12, 4);
+            for (int n = 0; n < 4; ++n)
+                for (const int k : {u, e, v}) AddBrigade(k, n % 2 ? kBrigadeArtillery : kBrigadeInfantry, 5 + n, 10, 21 * (n % 2));
+            const int cleared = AddBrigade(v, kBrigadeInfantry, 6, 10);
+            const int outsider = AddBrigade(Place(Force(2, 3), 40, 10), kBrigadeInfantry, 4, 12);
+            RecalcCorpsFromBrigades();
+            GameRec->BattleResult = static_cast<std::uint16_t>(result);
+            for (const int k : {u, v, e}) BattleCorpsLosses[k] = 1 + k % 3;
+            TCorpsBrigades listed;
+            listed.List();
+            ClearBrigade(cleared);
+            const auto before = std::make_unique<TGameRec>(*GameRec);
+            auto end = [&] {
+                TEnd t;
+                for (const TBrigadeRec& b : GameRec->Brigades) {
+                    t.quality.push_back(b.Quality);
+                    t.fatigue.push_back(b.Fatigue);
+                }
+                for (const int k : {u, v, e})
+                    t.corps.insert(t.corps.end(), {C(k).Strength, C(k).Artillery, C(k).LineCount, C(k).Fatigue, C(k).Disruption});
+                return t;
+            };
+            SetRandomSeed(seed);
+            for (const int k : {u, v, e}) UpdateCorpsAfterBattle(k);
+            const TEnd swept = end();
+            *GameRec = *before;
+            SetRandomSeed(seed);
+            UpdateCorpsAfterBattle(u);
+            UpdateCorpsAfterBattle(v, listed.Of(v), listed.Of(u));
+            UpdateCorpsAfterBattle(e, listed.Of(e), listed.Of(v));
+            EXPECT_TRUE(end() == swept);
+            EXPECT_EQ(GameRec->Brigades[outsider].Quality, 10);
+            for (const int q : swept.quality) drilledPastTheCap = drilledPastTheCap || q > 10;
+        }
+    EXPECT_TRUE(drilledPastTheCap) << "the last corps updated keeps a brigade drilled past the cap";
 }
 
 TEST_F(BattleResults, RowsAttitudesCapturedGunsAndTheWarsTallies) {

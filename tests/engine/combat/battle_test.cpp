@@ -699,6 +699,30 @@ TEST_F(FortAssault, BombardmentAndStormEndInAFallOrARepulse) {
     }
 }
 
+TEST_F(FortAssault, AStormSpreadsItsHitsOnePerBrigadeAPassInRecordOrder) {
+    // Every draw 0: every shot hits. The garrison of 6 deals 7 hits on the 12 foot of two corps,
+    // whose brigades lie between the garrison's, guns and a garrison elsewhere; the 13 hits on the
+    // garrison destroy it brigade by brigade, so none is left to be taken prisoner.
+    const int a = Force(1, 3), b = Force(1, 4);
+    const int city = AddCity("Fort", kX, kY, 2), elsewhere = AddCity("Far", 40, 10, 2);
+    AddGarrison(city, 2, kBrigadeInfantry, 2);
+    const int guns = AddBrigade(a, kBrigadeArtillery, 5);
+    AddGarrison(elsewhere, 2, kBrigadeInfantry, 3);
+    const int aFoot = AddBrigade(a, kBrigadeInfantry, 5);
+    AddGarrison(city, 2, kBrigadeInfantry, 4);
+    RecalcCorpsFromBrigades();
+    C(a).ContactCode = C(b).ContactCode = 4;
+    ScriptedFrontend fe;
+    fe.ExpectFortAssault();
+    WithDraws({}, 0, [] { ResolveBattles(); });
+    EXPECT_EQ(fe.fortAssaults.at(0).storm, "T124");
+    // Passes of 3, 3 and 1: the first brigade of 3 is gone, the other foot keep 3 and 2.
+    auto strength = [](int i) { return static_cast<int>(GameRec->Brigades[i].Strength); };
+    EXPECT_EQ(std::vector<int>({strength(1), strength(2), strength(guns), strength(aFoot)}), std::vector<int>({0, 2, 5, 3}));
+    EXPECT_EQ(GameRec->Prisoners[2], 0);
+    EXPECT_EQ(GameRec->Cities[elsewhere].Garrison, 1);
+}
+
 TEST_F(FortAssault, AFallFreesTheBrigadesOfAnUnclaimedStateTwentyAndBothBreaksTellOnTheAttackers) {
     // Every draw 0: both sides break in the first exchange, and foot destroys the garrison.
     const struct { const char* what; int foot, guns, flag; bool freed; } cases[] = {
