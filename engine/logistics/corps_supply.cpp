@@ -255,11 +255,12 @@ int CorpsAttrition(int corps, int level) {
             k.SupplyCity != 0 && k.HexX == home.HexX && k.HexY == home.HexY && home.Owner == k.Side;
         if (!atOwnSupplyCity) level += 2 * k.Disruption;
     }
-    int brigades = 0, quality = 0;
-    ForEachAttachedBrigade(corps, [&](const TBrigadeRec& b) {
-        ++brigades;
-        quality += b.Quality;
-    });
+    // One look over the brigades serves both the mean quality and the losses.
+    TAttachedBrigades attached;
+    ListAttachedBrigades(corps, attached);
+    const int brigades = attached.count;
+    int quality = 0;
+    for (int o = 0; o < attached.count; ++o) quality += g.Brigades[attached.index[o]].Quality;
     if (brigades > 0) level = 3 * level / std::max(1, quality / brigades);
     int loss;
     if (k.SupplyType != kForaging) {
@@ -270,7 +271,7 @@ int CorpsAttrition(int corps, int level) {
     } else {
         loss = k.Strength * level / 400;
     }
-    ApplyBrigadeLosses(1, corps, loss);
+    ApplyCorpsAttrition(corps, loss, attached);
     return loss;
 }
 

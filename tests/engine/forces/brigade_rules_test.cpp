@@ -222,6 +222,56 @@ TEST_F(BrigadeRules, AttritionTakesOnlyTheCorpsOwnBrigadesAndResetsStrayNations)
     EXPECT_EQ(GameRec->Brigades[own].Strength, 16);
 }
 
+TEST_F(BrigadeRules, AttritionFromTheCorpsListLeavesWhatTheLookOverEveryBrigadeLeaves) {
+    struct Case {
+        const char* what;
+        int losses;
+        int strayNation;  // set on a garrison brigade elsewhere; 0 for none
+        int expectCorpsStrength;
+    };
+    const Case cases[] = {
+        {"a few points off the own brigades only", 5, 0, 95},
+        {"more than the own brigades hold: the rest is dropped", 400, 0, 100 - 61},
+        {"no loss", 0, 0, 100},
+        {"a stray nation elsewhere is still reset", 3, 9, 97},
+        {"a stray nation with no loss stays", 0, 200, 100},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        GameRec->Nations[3].Side = kConfederacy;
+        const int k = AddCorps(1, 5, 5);
+        const int other = AddCorps(1, 6, 6);
+        AddBrigade(k, kBrigadeInfantry, 30, 4, 0, 3);
+        const int ally = AddBrigade(k, kBrigadeInfantry, 70, 1);
+        GameRec->Brigades[ally].Nation = 3;
+        AddBrigade(other, kBrigadeInfantry, 80, 1);
+        AddBrigade(k, kBrigadeArtillery, 16, 20, 0, 2);
+        const int garrison = AddBrigade(other, kBrigadeCavalry, 50, 1);
+        GameRec->Brigades[garrison].AttachKind = kAttachGarrison;
+        GameRec->Brigades[garrison].Nation = static_cast<U8>(c.strayNation != 0 ? c.strayNation : 1);
+        AddBrigade(k, kBrigadeCavalry, 15, 30, 0, 4);
+
+        const std::vector<unsigned char> before(reinterpret_cast<unsigned char*>(GameRec),
+                                                reinterpret_cast<unsigned char*>(GameRec) + sizeof(TGameRec));
+        ApplyBrigadeLosses(1, k, c.losses);
+        const std::vector<unsigned char> full(reinterpret_cast<unsigned char*>(GameRec),
+                                              reinterpret_cast<unsigned char*>(GameRec) + sizeof(TGameRec));
+        EXPECT_EQ(GameRec->Corps[k].Strength, c.expectCorpsStrength) << c.what;
+        EXPECT_EQ(GameRec->Brigades[ally].Strength, 70) << c.what << ": an ally is not the corps' own";
+
+        std::memcpy(GameRec, before.data(), sizeof(TGameRec));
+        TAttachedBrigades list;
+        ListAttachedBrigades(k, list);
+        int attached = 0;
+        ForEachAttachedBrigade(k, [&](const TBrigadeRec&) { ++attached; });
+        EXPECT_EQ(list.count, attached) << c.what;
+        EXPECT_EQ(list.strayNation, c.strayNation != 0) << c.what;
+        ApplyCorpsAttrition(k, c.losses, list);
+        EXPECT_EQ(std::memcmp(GameRec, full.data(), sizeof(TGameRec)), 0) << c.what;
+        EXPECT_EQ(CheckedAccessFaults(), 0u) << c.what;
+    }
+}
+
 TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
     struct Case {
         const char* what;
