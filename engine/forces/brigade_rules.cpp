@@ -142,6 +142,37 @@ void ListAttachedBrigades(int corps, TAttachedBrigades& list) {
     list.strayNation = stray;
 }
 
+void ListEveryCorpsBrigades(TAttachedByCorps& lists) {
+    const TBrigadeRec* const brigades = GameRec->Brigades.begin();
+    std::array<std::uint16_t, kCorpsCount + 2> count{};
+    bool stray = false;
+    for (int i = 0; i < kBrigadeCount; ++i) {
+        const TBrigadeRec& b = brigades[i];
+        stray |= b.Nation > kNationCount;
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount) ++count[b.AttachIndex];
+    }
+    lists.first[0] = lists.first[1] = 0;
+    for (int k = 1; k <= kCorpsCount; ++k) lists.first[k + 1] = static_cast<std::uint16_t>(lists.first[k] + count[k]);
+    std::array<std::uint16_t, kCorpsCount + 2> next = lists.first;
+    for (int i = 0; i < kBrigadeCount; ++i) {
+        const TBrigadeRec& b = brigades[i];
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount)
+            lists.index[next[b.AttachIndex]++] = static_cast<std::uint16_t>(i + 1);
+    }
+    lists.strayNation = stray;
+}
+
+void TAttachedByCorps::Of(int corps, TAttachedBrigades& list) const {
+    // A stray nation is cleared by the first loss anywhere: left to the look over every brigade.
+    if (strayNation || corps < 1 || corps > kCorpsCount) return ListAttachedBrigades(corps, list);
+    list.count = 0;
+    list.strayNation = false;
+    for (int o = first[corps]; o < first[corps + 1]; ++o) {
+        const TBrigadeRec& b = GameRec->Brigades[index[o]];
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) list.index[list.count++] = index[o];
+    }
+}
+
 void ApplyCorpsAttrition(int corps, int n, const TAttachedBrigades& list) {
     if (corps < 1 || corps > kCorpsCount || n <= 0) return;
     // Only a stray nation needs the look over every brigade that clears it.

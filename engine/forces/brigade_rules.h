@@ -40,6 +40,17 @@ struct TAttachedBrigades {
 };
 // Lists corps k's brigades in one look over all brigades (none for a number out of range).
 void ListAttachedBrigades(int corps, TAttachedBrigades& list);
+// Every corps' brigades from one look over all brigades, for a pass over the corps in which a
+// corps' rules change only its own brigades and nobody joins a corps: a brigade freed meanwhile is
+// left out when read (`Of`).
+struct TAttachedByCorps {
+    std::array<std::uint16_t, kBrigadeCount> index;
+    std::array<std::uint16_t, kCorpsCount + 2> first;  // corps k's are index[first[k] .. first[k + 1])
+    bool strayNation = false;
+    // What ListAttachedBrigades(corps, list) would give now.
+    void Of(int corps, TAttachedBrigades& list) const;
+};
+void ListEveryCorpsBrigades(TAttachedByCorps& lists);
 // ApplyBrigadeLosses(1, corps, n) from a list made by ListAttachedBrigades with no brigade changed
 // since: attrition need not look over every brigade a second time.
 void ApplyCorpsAttrition(int corps, int n, const TAttachedBrigades& list);

@@ -272,6 +272,36 @@ TEST_F(BrigadeRules, AttritionFromTheCorpsListLeavesWhatTheLookOverEveryBrigadeL
     }
 }
 
+TEST_F(BrigadeRules, EveryCorpsListGivesWhatTheCorpsOwnLookGivesAfterLosses) {
+    for (const int strayNation : {0, 7}) {
+        SetUp();
+        const int a = AddCorps(1, 5, 5), b = AddCorps(2, 6, 6), c = AddCorps(1, 7, 7);
+        const int spent = AddBrigade(a, kBrigadeInfantry, 2, 1);
+        AddBrigade(b, kBrigadeCavalry, 40, 3);
+        AddBrigade(a, kBrigadeArtillery, 16, 5);
+        const int garrison = AddBrigade(c, kBrigadeInfantry, 30, 2);
+        GameRec->Brigades[garrison].AttachKind = kAttachGarrison;
+        AddBrigade(c, kBrigadeInfantry, 60, 2);
+        AddBrigade(a, kBrigadeInfantry, 1, 9);
+        if (strayNation != 0) GameRec->Brigades[garrison].Nation = static_cast<U8>(strayNation);
+
+        TAttachedByCorps lists;
+        ListEveryCorpsBrigades(lists);
+        // The corps' losses free its spent brigade; the lists were made before.
+        ApplyBrigadeLosses(1, a, 3);
+        ASSERT_EQ(GameRec->Brigades[spent].AttachKind, kAttachFree);
+        for (const int k : {a, b, c, 0, kCorpsCount + 1}) {
+            TAttachedBrigades kept, looked;
+            lists.Of(k, kept);
+            ListAttachedBrigades(k, looked);
+            EXPECT_EQ(std::vector<int>(kept.index.begin(), kept.index.begin() + kept.count),
+                      std::vector<int>(looked.index.begin(), looked.index.begin() + looked.count))
+                << "corps " << k << " stray " << strayNation;
+            EXPECT_EQ(kept.strayNation, looked.strayNation) << "corps " << k << " stray " << strayNation;
+        }
+    }
+}
+
 TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
     struct Case {
         const char* what;
