@@ -52,17 +52,49 @@ void ClearAttachedBrigades(int corps) {
         if (GameRec->Brigades[b].AttachIndex == corps && GameRec->Brigades[b].AttachKind == kAttachCorps) ClearBrigade(b);
 }
 
+namespace {
+
+// Takes n attrition points off corps `index`, one at a time, from its own brigades `own` (in index
+// order): a loss touches only the brigade it picks, and no other brigade joins or leaves meanwhile.
+void SpreadCorpsLosses(int index, int n, const std::uint16_t* own, int ownCount) {
+    TGameRec& g = *GameRec;
+    TCorpsRec& corps = g.Corps[index];
+    while (n > 0) {
+        int pick = 0, bestStrength = 0, bestQuality = 100;
+        for (int o = 0; o < ownCount; ++o) {
+            const int i = own[o];
+            const TBrigadeRec& b = g.Brigades[i];
+            if (b.AttachKind != kAttachCorps || b.AttachIndex != index || b.Nation != corps.Nation) continue;
+            const int weight = b.BrigadeType == kBrigadeArtillery ? 3 : b.BrigadeType == kBrigadeCavalry ? 2 : 1;
+            const int q = b.Quality * weight;
+            if (b.Strength > bestStrength && q < bestQuality) {
+                pick = i;
+                bestStrength = b.Strength;
+                bestQuality = q;
+            }
+        }
+        if (pick == 0) return;  // nobody left to take the rest
+        TBrigadeRec& b = g.Brigades[pick];
+        b.Strength -= 1;
+        n -= 1;
+        if (corps.Strength != 0) corps.Strength -= 1;
+        Bump(g.Foraging[b.Nation], 1);
+        if (b.HomeState != 0) Bump(g.States[b.HomeState].StateCasualties, 1);
+        if (b.Strength == 0) ClearBrigade(pick);
+    }
+}
+
+}  // namespace
+
 void ApplyBrigadeLosses(int mode, int index, int n) {
     TGameRec& g = *GameRec;
     if (mode == 1) {
         if (index < 1 || index > kCorpsCount || n <= 0) return;
-        TCorpsRec& corps = g.Corps[index];
-        // The corps' own nation's brigades, in index order, listed once: a loss touches only the
-        // brigade it picks, and no other brigade joins or leaves meanwhile. A brigade of no known
+        // The corps' own nation's brigades, in index order, listed once. A brigade of no known
         // nation is cleared of it, as every pick's look over the brigades would.
         std::array<std::uint16_t, kBrigadeCount> own;
         int ownCount = 0;
-        const int nation = corps.Nation;
+        const int nation = g.Corps[index].Nation;
         // Every corps' attrition looks over all brigades: four a round, on two compares a brigade
         // (a nation past the last is the only one to clear; clearing a 0 changes nothing).
         TBrigadeRec* const brigades = g.Brigades.begin();
@@ -73,29 +105,7 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
             else if (b.AttachIndex == index && b.AttachKind == kAttachCorps && b.Nation == nation && b.Nation != 0)
                 own[ownCount++] = static_cast<std::uint16_t>(i + 1);
         }
-        while (n > 0) {
-            int pick = 0, bestStrength = 0, bestQuality = 100;
-            for (int o = 0; o < ownCount; ++o) {
-                const int i = own[o];
-                const TBrigadeRec& b = g.Brigades[i];
-                if (b.AttachKind != kAttachCorps || b.AttachIndex != index || b.Nation != corps.Nation) continue;
-                const int weight = b.BrigadeType == kBrigadeArtillery ? 3 : b.BrigadeType == kBrigadeCavalry ? 2 : 1;
-                const int q = b.Quality * weight;
-                if (b.Strength > bestStrength && q < bestQuality) {
-                    pick = i;
-                    bestStrength = b.Strength;
-                    bestQuality = q;
-                }
-            }
-            if (pick == 0) return;  // nobody left to take the rest
-            TBrigadeRec& b = g.Brigades[pick];
-            b.Strength -= 1;
-            n -= 1;
-            if (corps.Strength != 0) corps.Strength -= 1;
-            Bump(g.Foraging[b.Nation], 1);
-            if (b.HomeState != 0) Bump(g.States[b.HomeState].StateCasualties, 1);
-            if (b.Strength == 0) ClearBrigade(pick);
-        }
+        SpreadCorpsLosses(index, n, own.data(), ownCount);
     } else if (mode == 3) {
         if (index < 1 || index > kBrigadeCount) return;
         TBrigadeRec& b = g.Brigades[index];
@@ -115,6 +125,66 @@ void ApplyBrigadeLosses(int mode, int index, int n) {
         if (gunsLost && g.Nations[b.Nation].Side == kUnion && b.Weapon >= 1 && b.Weapon <= kWeaponKinds)
             GunsLost[b.Weapon] = static_cast<std::uint16_t>(std::min(GunsLost[b.Weapon] + n, 65535));
     }
+}
+
+void ListAttachedBrigades(int corps, TAttachedBrigades& list) {
+    list.count = 0;
+    list.strayNation = false;
+    if (corps < 1 || corps > kCorpsCount) return;
+    const TBrigadeRec* const brigades = GameRec->Brigades.begin();
+    bool stray = false;
+#pragma GCC unroll 4
+    for (int i = 0; i < kBrigadeCount; ++i) {
+        const TBrigadeRec& b = brigades[i];
+        stray |= b.Nation > kNationCount;
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) list.index[list.count++] = static_cast<std::uint16_t>(i + 1);
+    }
+    list.strayNation = stray;
+}
+
+void ListEveryCorpsBrigades(TAttachedByCorps& lists) {
+    const TBrigadeRec* const brigades = GameRec->Brigades.begin();
+    std::array<std::uint16_t, kCorpsCount + 2> count{};
+    bool stray = false;
+    for (int i = 0; i < kBrigadeCount; ++i) {
+        const TBrigadeRec& b = brigades[i];
+        stray |= b.Nation > kNationCount;
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount) ++count[b.AttachIndex];
+    }
+    lists.first[0] = lists.first[1] = 0;
+    for (int k = 1; k <= kCorpsCount; ++k) lists.first[k + 1] = static_cast<std::uint16_t>(lists.first[k] + count[k]);
+    std::array<std::uint16_t, kCorpsCount + 2> next = lists.first;
+    for (int i = 0; i < kBrigadeCount; ++i) {
+        const TBrigadeRec& b = brigades[i];
+        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount)
+            lists.index[next[b.AttachIndex]++] = static_cast<std::uint16_t>(i + 1);
+    }
+    lists.strayNation = stray;
+}
+
+void TAttachedByCorps::Of(int corps, TAttachedBrigades& list) const {
+    // A stray nation is cleared by the first loss anywhere: left to the look over every brigade.
+    if (strayNation || corps < 1 || corps > kCorpsCount) return ListAttachedBrigades(corps, list);
+    list.count = 0;
+    list.strayNation = false;
+    for (int o = first[corps]; o < first[corps + 1]; ++o) {
+        const TBrigadeRec& b = GameRec->Brigades[index[o]];
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) list.index[list.count++] = index[o];
+    }
+}
+
+void ApplyCorpsAttrition(int corps, int n, const TAttachedBrigades& list) {
+    if (corps < 1 || corps > kCorpsCount || n <= 0) return;
+    // Only a stray nation needs the look over every brigade that clears it.
+    if (list.strayNation) return ApplyBrigadeLosses(1, corps, n);
+    const int nation = GameRec->Corps[corps].Nation;
+    std::array<std::uint16_t, kBrigadeCount> own;
+    int ownCount = 0;
+    for (int o = 0; o < list.count; ++o) {
+        const int i = list.index[o];
+        if (nation != 0 && GameRec->Brigades[i].Nation == nation) own[ownCount++] = static_cast<std::uint16_t>(i);
+    }
+    SpreadCorpsLosses(corps, n, own.data(), ownCount);
 }
 
 int CorpsCapacity(int kind, int nation, int initiative) {

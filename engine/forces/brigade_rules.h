@@ -31,6 +31,29 @@ void ClearBrigade(int brigade);
 void ClearAttachedBrigades(int corps);
 // Mode 1: attrition of n strength points off corps `index`; mode 3: n battle losses of brigade `index`.
 void ApplyBrigadeLosses(int mode, int index, int n);
+// The brigades serving in a corps, whatever their nation, in index order (what
+// ForEachAttachedBrigade visits), and whether any brigade at all has a nation past the last.
+struct TAttachedBrigades {
+    std::array<std::uint16_t, kBrigadeCount> index;
+    int count = 0;
+    bool strayNation = false;
+};
+// Lists corps k's brigades in one look over all brigades (none for a number out of range).
+void ListAttachedBrigades(int corps, TAttachedBrigades& list);
+// Every corps' brigades from one look over all brigades, for a pass over the corps in which a
+// corps' rules change only its own brigades and nobody joins a corps: a brigade freed meanwhile is
+// left out when read (`Of`).
+struct TAttachedByCorps {
+    std::array<std::uint16_t, kBrigadeCount> index;
+    std::array<std::uint16_t, kCorpsCount + 2> first;  // corps k's are index[first[k] .. first[k + 1])
+    bool strayNation = false;
+    // What ListAttachedBrigades(corps, list) would give now.
+    void Of(int corps, TAttachedBrigades& list) const;
+};
+void ListEveryCorpsBrigades(TAttachedByCorps& lists);
+// ApplyBrigadeLosses(1, corps, n) from a list made by ListAttachedBrigades with no brigade changed
+// since: attrition need not look over every brigade a second time.
+void ApplyCorpsAttrition(int corps, int n, const TAttachedBrigades& list);
 // Line brigades a corps (kind 0) or division may hold under a commander of this initiative, as the
 // rating gives them (a new formation fills up to this) and as kept afterwards (at most 10).
 int CorpsCapacity(int kind, int nation, int initiative);

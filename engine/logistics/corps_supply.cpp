@@ -106,7 +106,10 @@ bool RouteToSupplyCity(const TCorpsRec& k, const TCityRec& city) {
     return false;
 }
 
-void SupplyOneCorps(int c, int when) {
+int CorpsAttritionFrom(int corps, int level, const TAttachedByCorps* lists);
+
+// `lists` holds every corps' brigades when the corps pay attrition (after movement).
+void SupplyOneCorps(int c, int when, const TAttachedByCorps* lists) {
     TGameRec& g = *GameRec;
     TCorpsRec& k = g.Corps[c];
     const bool afterMovement = when == kSupplyAfterMovement;
@@ -141,7 +144,7 @@ void SupplyOneCorps(int c, int when) {
         if (k.SupplyType == kEncampment) {
             const int state = MapGrid->Cell(k.HexX, k.HexY).State();
             if (state >= 1 && state <= kStateCount && DrawFromPool(k.Nation, k.Region, need)) level /= 2;
-            if (afterMovement) loss = CorpsAttrition(c, level);
+            if (afterMovement) loss = CorpsAttritionFrom(c, level, lists);
             k.SupplyDistance = 0;
             k.SupplyLoss = static_cast<U8>(std::min(loss, 255));
             return;
@@ -185,13 +188,13 @@ void SupplyOneCorps(int c, int when) {
                 }
             }
         }
-        if (afterMovement) loss = CorpsAttrition(c, level);
+        if (afterMovement) loss = CorpsAttritionFrom(c, level, lists);
     }
 
     if (k.SupplyType == kForaging) {
         level = ForageLevel(k.HexX, k.HexY, c);
         // A corps charged at its depot level first loses men twice; the foraging loss is the one kept.
-        if (afterMovement) loss = CorpsAttrition(c, level);
+        if (afterMovement) loss = CorpsAttritionFrom(c, level, lists);
         k.SupplyDistance = static_cast<U8>(std::min(loss, 255));
     }
     k.SupplyLoss = static_cast<U8>(std::min(loss, 255));
@@ -243,7 +246,11 @@ int ForageLevel(int x, int y, int corps) {
     return level + k.Fatigue / 2;
 }
 
-int CorpsAttrition(int corps, int level) {
+int CorpsAttrition(int corps, int level) { return CorpsAttritionFrom(corps, level, nullptr); }
+
+namespace {
+
+int CorpsAttritionFrom(int corps, int level, const TAttachedByCorps* lists) {
     TGameRec& g = *GameRec;
     if (corps < 1 || corps > kCorpsCount) return 0;
     const TCorpsRec& k = g.Corps[corps];
@@ -255,11 +262,13 @@ int CorpsAttrition(int corps, int level) {
             k.SupplyCity != 0 && k.HexX == home.HexX && k.HexY == home.HexY && home.Owner == k.Side;
         if (!atOwnSupplyCity) level += 2 * k.Disruption;
     }
-    int brigades = 0, quality = 0;
-    ForEachAttachedBrigade(corps, [&](const TBrigadeRec& b) {
-        ++brigades;
-        quality += b.Quality;
-    });
+    // One look over the brigades serves both the mean quality and the losses.
+    TAttachedBrigades attached;
+    if (lists != nullptr) lists->Of(corps, attached);
+    else ListAttachedBrigades(corps, attached);
+    const int brigades = attached.count;
+    int quality = 0;
+    for (int o = 0; o < attached.count; ++o) quality += g.Brigades[attached.index[o]].Quality;
     if (brigades > 0) level = 3 * level / std::max(1, quality / brigades);
     int loss;
     if (k.SupplyType != kForaging) {
@@ -270,19 +279,25 @@ int CorpsAttrition(int corps, int level) {
     } else {
         loss = k.Strength * level / 400;
     }
-    ApplyBrigadeLosses(1, corps, loss);
+    ApplyCorpsAttrition(corps, loss, attached);
     return loss;
 }
 
+}  // namespace
+
 void SupplyCorps(int when) {
     TGameRec& g = *GameRec;
+    // Listed once for all corps: a corps' attrition touches only its own brigades.
+    TAttachedByCorps lists;
+    const bool afterMovement = when == kSupplyAfterMovement;
+    if (afterMovement) ListEveryCorpsBrigades(lists);
     for (int c = 1; c <= kCorpsCount; ++c) {
         const TCorpsRec& k = g.Corps[c];
         // Corps on the rails or aboard a fleet are fed by neither depot nor land this turn.
         const bool travelling = k.Activity == kActivityRailed || k.Activity == kActivityRailMoving ||
                                 k.Activity == kActivityEmbarked || k.OrderMode >= kOrderEmbarked;
         if (travelling || !CorpsInUse(k) || k.Strength == 0) continue;
-        SupplyOneCorps(c, when);
+        SupplyOneCorps(c, when, afterMovement ? &lists : nullptr);
     }
     if (when == kSupplyAfterMovement) ConsumeFleetStores();
     SiegeLosses();

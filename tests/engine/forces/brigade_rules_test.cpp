@@ -222,6 +222,86 @@ TEST_F(BrigadeRules, AttritionTakesOnlyTheCorpsOwnBrigadesAndResetsStrayNations)
     EXPECT_EQ(GameRec->Brigades[own].Strength, 16);
 }
 
+TEST_F(BrigadeRules, AttritionFromTheCorpsListLeavesWhatTheLookOverEveryBrigadeLeaves) {
+    struct Case {
+        const char* what;
+        int losses;
+        int strayNation;  // set on a garrison brigade elsewhere; 0 for none
+        int expectCorpsStrength;
+    };
+    const Case cases[] = {
+        {"a few points off the own brigades only", 5, 0, 95},
+        {"more than the own brigades hold: the rest is dropped", 400, 0, 100 - 61},
+        {"no loss", 0, 0, 100},
+        {"a stray nation elsewhere is still reset", 3, 9, 97},
+        {"a stray nation with no loss stays", 0, 200, 100},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        GameRec->Nations[3].Side = kConfederacy;
+        const int k = AddCorps(1, 5, 5);
+        const int other = AddCorps(1, 6, 6);
+        AddBrigade(k, kBrigadeInfantry, 30, 4, 0, 3);
+        const int ally = AddBrigade(k, kBrigadeInfantry, 70, 1);
+        GameRec->Brigades[ally].Nation = 3;
+        AddBrigade(other, kBrigadeInfantry, 80, 1);
+        AddBrigade(k, kBrigadeArtillery, 16, 20, 0, 2);
+        const int garrison = AddBrigade(other, kBrigadeCavalry, 50, 1);
+        GameRec->Brigades[garrison].AttachKind = kAttachGarrison;
+        GameRec->Brigades[garrison].Nation = static_cast<U8>(c.strayNation != 0 ? c.strayNation : 1);
+        AddBrigade(k, kBrigadeCavalry, 15, 30, 0, 4);
+
+        const std::vector<unsigned char> before(reinterpret_cast<unsigned char*>(GameRec),
+                                                reinterpret_cast<unsigned char*>(GameRec) + sizeof(TGameRec));
+        ApplyBrigadeLosses(1, k, c.losses);
+        const std::vector<unsigned char> full(reinterpret_cast<unsigned char*>(GameRec),
+                                              reinterpret_cast<unsigned char*>(GameRec) + sizeof(TGameRec));
+        EXPECT_EQ(GameRec->Corps[k].Strength, c.expectCorpsStrength) << c.what;
+        EXPECT_EQ(GameRec->Brigades[ally].Strength, 70) << c.what << ": an ally is not the corps' own";
+
+        std::memcpy(GameRec, before.data(), sizeof(TGameRec));
+        TAttachedBrigades list;
+        ListAttachedBrigades(k, list);
+        int attached = 0;
+        ForEachAttachedBrigade(k, [&](const TBrigadeRec&) { ++attached; });
+        EXPECT_EQ(list.count, attached) << c.what;
+        EXPECT_EQ(list.strayNation, c.strayNation != 0) << c.what;
+        ApplyCorpsAttrition(k, c.losses, list);
+        EXPECT_EQ(std::memcmp(GameRec, full.data(), sizeof(TGameRec)), 0) << c.what;
+        EXPECT_EQ(CheckedAccessFaults(), 0u) << c.what;
+    }
+}
+
+TEST_F(BrigadeRules, EveryCorpsListGivesWhatTheCorpsOwnLookGivesAfterLosses) {
+    for (const int strayNation : {0, 7}) {
+        SetUp();
+        const int a = AddCorps(1, 5, 5), b = AddCorps(2, 6, 6), c = AddCorps(1, 7, 7);
+        const int spent = AddBrigade(a, kBrigadeInfantry, 2, 1);
+        AddBrigade(b, kBrigadeCavalry, 40, 3);
+        AddBrigade(a, kBrigadeArtillery, 16, 5);
+        const int garrison = AddBrigade(c, kBrigadeInfantry, 30, 2);
+        GameRec->Brigades[garrison].AttachKind = kAttachGarrison;
+        AddBrigade(c, kBrigadeInfantry, 60, 2);
+        AddBrigade(a, kBrigadeInfantry, 1, 9);
+        if (strayNation != 0) GameRec->Brigades[garrison].Nation = static_cast<U8>(strayNation);
+
+        TAttachedByCorps lists;
+        ListEveryCorpsBrigades(lists);
+        // The corps' losses free its spent brigade; the lists were made before.
+        ApplyBrigadeLosses(1, a, 3);
+        ASSERT_EQ(GameRec->Brigades[spent].AttachKind, kAttachFree);
+        for (const int k : {a, b, c, 0, kCorpsCount + 1}) {
+            TAttachedBrigades kept, looked;
+            lists.Of(k, kept);
+            ListAttachedBrigades(k, looked);
+            EXPECT_EQ(std::vector<int>(kept.index.begin(), kept.index.begin() + kept.count),
+                      std::vector<int>(looked.index.begin(), looked.index.begin() + looked.count))
+                << "corps " << k << " stray " << strayNation;
+            EXPECT_EQ(kept.strayNation, looked.strayNation) << "corps " << k << " stray " << strayNation;
+        }
+    }
+}
+
 TEST_F(BrigadeRules, BattleLossesAtTheEdges) {
     struct Case {
         const char* what;
