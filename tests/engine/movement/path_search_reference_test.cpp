@@ -194,55 +194,60 @@ protected:
             }
     }
 
-    // One search by the game's FindPath or by the plain reading, from a fixed seed, with its draws.
-    static Outcome Run(bool reference, int sx, int sy, int x2, int y2, int steps, int mode, int nation, int rule,
-                       std::uint64_t drawSeed) {
-        Outcome o;
+    // Runs one search from a fixed seed, with the result globals spoilt first, and keeps its draws.
+    template <typename F>
+    static Outcome Observe(std::uint64_t drawSeed, F search) {
         SetRandomSeed(drawSeed);
         ClearRandomDrawLog();
         SetRandomDrawLogging(true);
         PathEnd = {1, 1};
         PathResult = 9;
-        int refSteps[31];
-        THexPos refEnd{1, 1};
-        int refResult = 9;
-        if (!reference) {
-            FindPath(sx, sy, x2, y2, steps, mode, nation, rule);
-            for (int k = 1; k <= 30; ++k) o.steps.push_back(PathSteps[k]);
-            o.count = PathStepCount;
-            o.end = PathEnd;
-            o.result = PathResult;
-        } else {
-            if (mode >= 2 && mode <= 4) ReferenceBreadthFirst(sx, sy, x2, y2, mode, nation, refSteps, refEnd, refResult);
-            else ReferenceLand(sx, sy, x2, y2, steps, mode, nation, rule, refSteps, refEnd, refResult);
-            for (int k = 1; k <= 30; ++k) o.steps.push_back(refSteps[k]);
-            o.count = static_cast<int>(std::count_if(o.steps.begin(), o.steps.end(), [](int d) { return d != 0; }));
-            o.end = refEnd;
-            o.result = refResult;
-        }
+        Outcome o = search();
         SetRandomDrawLogging(false);
         o.draws = RandomDrawLog();
         return o;
     }
 
-    // What a search through kept areas leaves, read as Run reads a search made alone.
-    static Outcome RunThroughAreas(TRouteAreas& areas, int sx, int sy, int x2, int y2, std::uint64_t drawSeed,
-                                   bool* found = nullptr) {
+    // What the game's search left in the result globals.
+    static Outcome ResultGlobals() {
         Outcome o;
-        SetRandomSeed(drawSeed);
-        ClearRandomDrawLog();
-        SetRandomDrawLogging(true);
-        PathEnd = {1, 1};
-        PathResult = 9;
-        const bool reached = areas.Search(sx, sy, x2, y2);
-        if (found) *found = reached;
         for (int k = 1; k <= 30; ++k) o.steps.push_back(PathSteps[k]);
         o.count = PathStepCount;
         o.end = PathEnd;
         o.result = PathResult;
-        SetRandomDrawLogging(false);
-        o.draws = RandomDrawLog();
         return o;
+    }
+
+    // One search by the game's FindPath or by the plain reading, from a fixed seed, with its draws.
+    static Outcome Run(bool reference, int sx, int sy, int x2, int y2, int steps, int mode, int nation, int rule,
+                       std::uint64_t drawSeed) {
+        return Observe(drawSeed, [&] {
+            if (!reference) {
+                FindPath(sx, sy, x2, y2, steps, mode, nation, rule);
+                return ResultGlobals();
+            }
+            int refSteps[31];
+            THexPos refEnd{1, 1};
+            int refResult = 9;
+            if (mode >= 2 && mode <= 4) ReferenceBreadthFirst(sx, sy, x2, y2, mode, nation, refSteps, refEnd, refResult);
+            else ReferenceLand(sx, sy, x2, y2, steps, mode, nation, rule, refSteps, refEnd, refResult);
+            Outcome o;
+            for (int k = 1; k <= 30; ++k) o.steps.push_back(refSteps[k]);
+            o.count = static_cast<int>(std::count_if(o.steps.begin(), o.steps.end(), [](int d) { return d != 0; }));
+            o.end = refEnd;
+            o.result = refResult;
+            return o;
+        });
+    }
+
+    // What a search through kept areas leaves, read as Run reads a search made alone.
+    static Outcome RunThroughAreas(TRouteAreas& areas, int sx, int sy, int x2, int y2, std::uint64_t drawSeed,
+                                   bool* found = nullptr) {
+        return Observe(drawSeed, [&] {
+            const bool reached = areas.Search(sx, sy, x2, y2);
+            if (found) *found = reached;
+            return ResultGlobals();
+        });
     }
 };
 
