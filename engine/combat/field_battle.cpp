@@ -336,26 +336,6 @@ int PickEngagedBrigade(const TCorpsBrigades& listed, int mode, int corps, int br
     return mode == 1 ? found : 0;
 }
 
-void TCorpsBrigades::List() {
-    const TGameRec& g = G();
-    std::array<std::uint16_t, kCorpsCount + 2> count{};
-    for (const TBrigadeRec& b : g.Brigades)
-        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount) ++count[b.AttachIndex];
-    first_[0] = first_[1] = 0;
-    for (int k = 1; k <= kCorpsCount; ++k) first_[k + 1] = static_cast<std::uint16_t>(first_[k] + count[k]);
-    std::array<std::uint16_t, kCorpsCount + 2> next = first_;
-    for (int i = 1; i <= kBrigadeCount; ++i) {
-        const TBrigadeRec& b = g.Brigades[i];
-        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount)
-            brigades_[next[b.AttachIndex]++] = static_cast<std::uint16_t>(i);
-    }
-}
-
-std::span<const std::uint16_t> TCorpsBrigades::Of(int corps) const {
-    if (corps < 1 || corps > kCorpsCount) return {};
-    return std::span<const std::uint16_t>(brigades_).subspan(first_[corps], first_[corps + 1] - first_[corps]);
-}
-
 void EngageBrigades(int firing, int target, int modifier) {
     TGameRec& g = G();
     TBrigadeRec& a = g.Brigades[firing];

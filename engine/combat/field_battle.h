@@ -5,27 +5,9 @@
 // Random draws follow a fixed order: the order decides the outcome of a seed.
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <span>
-
-#include "engine/world/game_record.h"
+#include "engine/forces/brigade_rules.h"
 
 namespace kvt {
-
-// The brigades serving in each corps, by corps in index order, as they stood when listed. While
-// the pairs of a battle fight a brigade only loses men or is cleared and none joins a corps, so
-// its corps' list holds every brigade a pick could find, in the order the whole roll meets them.
-class TCorpsBrigades {
-public:
-    void List();
-    std::span<const std::uint16_t> Of(int corps) const;
-
-private:
-    std::array<std::uint16_t, kBrigadeCount> brigades_{};
-    // Corps k's brigades are brigades_[first_[k] .. first_[k + 1]).
-    std::array<std::uint16_t, kCorpsCount + 2> first_{};
-};
 
 // "Execute" of the combat-resolution dialog: fights the battle at BattleX, BattleY and shows the
 // results. A battle already fought only shows the results again.
@@ -34,7 +16,9 @@ void ResolveFieldBattle();
 // Mode 1: the strongest artillery brigade of the corps; mode 2: its r-th other brigade, r drawn
 // from 1..n. A draw is made in both modes. 0 when none.
 int PickEngagedBrigade(int mode, int corps, int brigadeCount);
-// The same pick among the brigades listed for the corps (those that still serve in it).
+// The same pick among the brigades listed for the corps (those that still serve in it). While the
+// pairs of a battle fight a brigade only loses men or is cleared and none joins a corps, so its
+// corps' list holds every brigade a pick could find, in the order the whole roll meets them.
 int PickEngagedBrigade(const TCorpsBrigades& listed, int mode, int corps, int brigadeCount);
 // One volley of brigade a at brigade t with fire modifier m.
 void EngageBrigades(int firing, int target, int modifier);

@@ -142,23 +142,34 @@ void ListAttachedBrigades(int corps, TAttachedBrigades& list) {
     list.strayNation = stray;
 }
 
-void ListEveryCorpsBrigades(TAttachedByCorps& lists) {
-    const TBrigadeRec* const brigades = GameRec->Brigades.begin();
+void TCorpsBrigades::List() { List(GameRec->Brigades.begin()); }
+
+void TCorpsBrigades::List(const TBrigadeRec* records) {
+    // Counted by corps, then placed in index order within each corps.
     std::array<std::uint16_t, kCorpsCount + 2> count{};
-    bool stray = false;
     for (int i = 0; i < kBrigadeCount; ++i) {
-        const TBrigadeRec& b = brigades[i];
-        stray |= b.Nation > kNationCount;
+        const TBrigadeRec& b = records[i];
         if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount) ++count[b.AttachIndex];
     }
-    lists.first[0] = lists.first[1] = 0;
-    for (int k = 1; k <= kCorpsCount; ++k) lists.first[k + 1] = static_cast<std::uint16_t>(lists.first[k] + count[k]);
-    std::array<std::uint16_t, kCorpsCount + 2> next = lists.first;
+    first_[0] = first_[1] = 0;
+    for (int k = 1; k <= kCorpsCount; ++k) first_[k + 1] = static_cast<std::uint16_t>(first_[k] + count[k]);
+    std::array<std::uint16_t, kCorpsCount + 2> next = first_;
     for (int i = 0; i < kBrigadeCount; ++i) {
-        const TBrigadeRec& b = brigades[i];
+        const TBrigadeRec& b = records[i];
         if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount)
-            lists.index[next[b.AttachIndex]++] = static_cast<std::uint16_t>(i + 1);
+            brigades_[next[b.AttachIndex]++] = static_cast<std::uint16_t>(i + 1);
     }
+}
+
+std::span<const std::uint16_t> TCorpsBrigades::Of(int corps) const {
+    if (corps < 1 || corps > kCorpsCount) return {};
+    return std::span<const std::uint16_t>(brigades_).subspan(first_[corps], first_[corps + 1] - first_[corps]);
+}
+
+void ListEveryCorpsBrigades(TAttachedByCorps& lists) {
+    bool stray = false;
+    for (const TBrigadeRec& b : GameRec->Brigades) stray |= b.Nation > kNationCount;
+    lists.lists.List();
     lists.strayNation = stray;
 }
 
@@ -167,9 +178,9 @@ void TAttachedByCorps::Of(int corps, TAttachedBrigades& list) const {
     if (strayNation || corps < 1 || corps > kCorpsCount) return ListAttachedBrigades(corps, list);
     list.count = 0;
     list.strayNation = false;
-    for (int o = first[corps]; o < first[corps + 1]; ++o) {
-        const TBrigadeRec& b = GameRec->Brigades[index[o]];
-        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) list.index[list.count++] = index[o];
+    for (const std::uint16_t i : lists.Of(corps)) {
+        const TBrigadeRec& b = GameRec->Brigades[i];
+        if (b.AttachIndex == corps && b.AttachKind == kAttachCorps) list.index[list.count++] = i;
     }
 }
 
@@ -366,7 +377,7 @@ std::span<const std::uint16_t> TBrigadesByCorps::Of(int corps) {
     if (corps < 1 || corps > kCorpsCount) return {};
     // Whoever changed a brigade (a loss, a transfer, a new record) changed a byte of the copy.
     if (!listed_ || std::memcmp(copy_.data(), GameRec->Brigades.begin(), sizeof(copy_)) != 0) List();
-    return std::span<const std::uint16_t>(brigades_.data() + first_[corps], first_[corps + 1] - first_[corps]);
+    return lists_.Of(corps);
 }
 
 void TBrigadesByCorps::SetFatigue(int brigade, U8 fatigue) {
@@ -376,18 +387,7 @@ void TBrigadesByCorps::SetFatigue(int brigade, U8 fatigue) {
 
 void TBrigadesByCorps::List() {
     std::memcpy(copy_.data(), GameRec->Brigades.begin(), sizeof(copy_));
-    // Counted by corps, then placed in index order within each corps.
-    std::array<std::uint16_t, kCorpsCount + 2> count{};
-    for (const TBrigadeRec& b : copy_)
-        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount) ++count[b.AttachIndex];
-    first_[0] = first_[1] = 0;
-    for (int k = 1; k <= kCorpsCount; ++k) first_[k + 1] = static_cast<std::uint16_t>(first_[k] + count[k]);
-    std::array<std::uint16_t, kCorpsCount + 2> next = first_;
-    for (int i = 0; i < kBrigadeCount; ++i) {
-        const TBrigadeRec& b = copy_[i];
-        if (b.AttachKind == kAttachCorps && b.AttachIndex >= 1 && b.AttachIndex <= kCorpsCount)
-            brigades_[next[b.AttachIndex]++] = static_cast<std::uint16_t>(i + 1);
-    }
+    lists_.List(copy_.data());
     listed_ = true;
 }
 

@@ -31,6 +31,24 @@ void ClearBrigade(int brigade);
 void ClearAttachedBrigades(int corps);
 // Mode 1: attrition of n strength points off corps `index`; mode 3: n battle losses of brigade `index`.
 void ApplyBrigadeLosses(int mode, int index, int n);
+// The brigades serving in each corps as the records stood when listed, whatever their nation, by
+// corps and in index order within a corps (what ForEachAttachedBrigade visits), from one look over
+// all brigades.
+class TCorpsBrigades {
+public:
+    // From the game's brigades.
+    void List();
+    // From kBrigadeCount records laid out as the game's.
+    void List(const TBrigadeRec* records);
+    // None for a number out of range.
+    std::span<const std::uint16_t> Of(int corps) const;
+
+private:
+    std::array<std::uint16_t, kBrigadeCount> brigades_{};
+    // Corps k's brigades are brigades_[first_[k] .. first_[k + 1]).
+    std::array<std::uint16_t, kCorpsCount + 2> first_{};
+};
+
 // The brigades serving in a corps, whatever their nation, in index order (what
 // ForEachAttachedBrigade visits), and whether any brigade at all has a nation past the last.
 struct TAttachedBrigades {
@@ -44,8 +62,7 @@ void ListAttachedBrigades(int corps, TAttachedBrigades& list);
 // corps' rules change only its own brigades and nobody joins a corps: a brigade freed meanwhile is
 // left out when read (`Of`).
 struct TAttachedByCorps {
-    std::array<std::uint16_t, kBrigadeCount> index;
-    std::array<std::uint16_t, kCorpsCount + 2> first;  // corps k's are index[first[k] .. first[k + 1])
+    TCorpsBrigades lists;
     bool strayNation = false;
     // What ListAttachedBrigades(corps, list) would give now.
     void Of(int corps, TAttachedBrigades& list) const;
@@ -112,8 +129,7 @@ private:
 
     bool listed_ = false;
     std::array<TBrigadeRec, kBrigadeCount> copy_;
-    std::array<std::uint16_t, kCorpsCount + 2> first_;  // corps k's brigades are brigades_[first_[k] .. first_[k + 1])
-    std::array<std::uint16_t, kBrigadeCount> brigades_;
+    TCorpsBrigades lists_;
 };
 
 void ResetBrigadeRuleGlobals();
