@@ -757,34 +757,37 @@ void ReleaseSpentCorpsBrigades(int c) {
 namespace {
 
 // The pass both ways: the swept rules or the all-against-all rescan they are held to.
+bool Ends(int i) {
+    const TCorpsRec& k = G().Corps[i];
+    if (!CorpsInUse(k)) return false;
+    return k.Strength == 0 || (k.Nation != 0 && k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i));
+}
+
+// Ends corps i as a pass meets it when it is spent or embarked on no fleet (it went down with it);
+// false when it stands.
+bool EndAsMet(int i) {
+    if (!Ends(i)) return false;
+    if (G().Corps[i].Strength == 0) {
+        ReleaseSpentCorpsBrigades(i);
+        EndCorps(i);
+    } else {
+        DrownCorps(i, kCorpsFreed);
+    }
+    return true;
+}
+
 // The whole-map reading, measuring every corps, city and fleet against every other.
 void SpotRescanned() {
     TGameRec& g = G();
     for (TCorpsRec& k : g.Corps) k.Visibility = 0;
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
     for (int i = 1; i <= kCorpsCount; ++i) {
-        TCorpsRec& k = g.Corps[i];
-        if (CorpsInUse(k) && k.Strength == 0) {
-            ReleaseSpentCorpsBrigades(i);
-            EndCorps(i);
-            continue;
-        }
-        if (!CorpsInUse(k) || k.Nation == 0) continue;
-        if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
-            // An embarked corps whose fleet is gone went down with it.
-            DrownCorps(i, kCorpsFreed);
-            continue;
-        }
-        SpotByCorps(i);
+        if (EndAsMet(i)) continue;
+        const TCorpsRec& k = g.Corps[i];
+        if (CorpsInUse(k) && k.Nation != 0) SpotByCorps(i);
     }
     SpotByCities();
     SpotFleets();
-}
-
-bool Ends(int i) {
-    const TCorpsRec& k = G().Corps[i];
-    if (!CorpsInUse(k)) return false;
-    return k.Strength == 0 || (k.Nation != 0 && k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i));
 }
 
 void SpotSwept() {
@@ -825,21 +828,13 @@ void SpotSwept() {
         met.count = 0;
         for (int i = 1; i <= kCorpsCount; ++i) {
             met.start[i] = static_cast<std::uint16_t>(met.count);
-            TCorpsRec& k = g.Corps[i];
-            if (CorpsInUse(k) && k.Strength == 0) {
-                ReleaseSpentCorpsBrigades(i);
-                EndCorps(i);
+            if (EndAsMet(i)) {
                 // Freed slots leave the sweeps; whatever else the ending changed is read anew.
                 SortCorps(corps);
                 continue;
             }
-            if (!CorpsInUse(k) || k.Nation == 0) continue;
-            if (k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i)) {
-                DrownCorps(i, kCorpsFreed);
-                SortCorps(corps);
-                continue;
-            }
-            SpotByCorpsSwept(i, corps, met);
+            const TCorpsRec& k = g.Corps[i];
+            if (CorpsInUse(k) && k.Nation != 0) SpotByCorpsSwept(i, corps, met);
         }
         met.start[kCorpsCount + 1] = static_cast<std::uint16_t>(met.count);
         met.read = now;
