@@ -43,8 +43,12 @@ bool HostileCity(const TCityRec& c, int side) { return c.Nation != 0 && SideOf(c
 
 // A fleet sent where its waters do not lead plans no route and would lie on that mission for the
 // rest of the war: a river fleet cannot reach a port up another river.
+// Set while FleetTransportStep runs: its orders move no water hex, so the map is looked at once.
+TWaterRoutes* stepRoutes = nullptr;
+
 bool FleetCanSailTo(const TFleetRec& f, const TCityRec& c) {
-    return RouteExists(f.HexX, f.HexY, c.HexX, c.HexY, FleetPathMode(f), f.Side);
+    TWaterRoutes& routes = stepRoutes != nullptr ? *stepRoutes : WaterRoutes();
+    return routes.RouteExists(f.HexX, f.HexY, c.HexX, c.HexY, FleetPathMode(f), f.Side);
 }
 
 void ScorePorts(int n) {
@@ -296,6 +300,7 @@ void SendCottonRuns(int n, int t) {
 
 void FleetTransportStep() {
     TGameRec& g = *GameRec;
+    stepRoutes = &WaterRoutes();
     for (int n = 1; n <= kNationCount; ++n) {
         const TNationRec& nation = g.Nations[n];
         ReturnFleetsHome(n);
@@ -319,6 +324,7 @@ void FleetTransportStep() {
             NoteHomeStates(n);
         }
     }
+    stepRoutes = nullptr;
 }
 
 }  // namespace kvt

@@ -108,9 +108,9 @@ bool Rebase(int fleet) {
     return true;
 }
 
-void PlanRoute(TFleetRec& f) {
+void PlanRoute(TFleetRec& f, TWaterRoutes& routes) {
     if (f.Mission > kMissionRefit && !FleetAtDestination(f)) {
-        FindPath(f.HexX, f.HexY, f.DestX, f.DestY, kPlannedSteps, FleetPathMode(f), f.Side, 0);
+        routes.FindPath(f.HexX, f.HexY, f.DestX, f.DestY, kPlannedSteps, FleetPathMode(f), f.Side, 0);
         // A route longer than a turn's steps is walked for its first 20; no route, no steps.
         if (PathResult == kPathReached) {
             for (int k = 1; k <= kPlannedSteps; ++k) f.PlannedStep[k] = PathSteps[k];
@@ -237,6 +237,7 @@ void FleetArrives(int fleet, bool patrols) {
 
 void NavalTurnStep() {
     TGameRec& g = *GameRec;
+    TWaterRoutes& routes = WaterRoutes();
     for (int i = 1; i <= kFleetCount; ++i) {
         TFleetRec& f = g.Fleets[i];
         if (f.BuildCounter < 24 && f.HexX == 0 && f.HexY == 0 && IsCity(f.HomePort)) {
@@ -250,7 +251,7 @@ void NavalTurnStep() {
         if (!Rebase(i)) continue;
         AimAtTargetCity(i);
         FleetArrives(i, true);
-        PlanRoute(f);
+        PlanRoute(f, routes);
     }
 }
 

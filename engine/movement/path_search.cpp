@@ -683,4 +683,204 @@ void ResetPathSearch() {
 
 int FleetPathMode(const TFleetRec& f) { return f.WaterType == kWaterRiver ? kPathRiver : kPathSea; }
 
+// ---- Fleet searches from kept waves ----
+
+namespace {
+
+// Breadth-first waves swept back from one destination, as far as a search needed: a later search
+// only extends them. Every hex in queue has its wave, in order of wave; those before expanded have
+// passed it on. The waves stand for the distance to the destination plus 1, over the hexes a route
+// may enter (the start of a route may be any hex).
+struct TDestWaves {
+    int mode = 0, dest = -1, queued = 0, expanded = 0;
+    unsigned lastUsed = 0;
+    std::uint8_t wave[kHexCount + 1] = {};
+    std::int16_t queue[kHexCount];
+};
+
+// The bits of the map the river and sea searches read: river navigation in byte 0, terrain in byte 1.
+constexpr std::size_t kMapBytes = sizeof(TMapGrid::cells);
+static_assert(sizeof(MapCell) == 3 && kMapBytes >= 16);
+
+struct TWaterWaves {
+    static constexpr std::size_t kKeptDests = 96;  // more than the ports and targets of a year's fleets
+    std::vector<std::unique_ptr<TDestWaves>> waves;
+    std::uint8_t slotOf[2][kHexCount] = {};  // by river or sea and destination: 1 + index in waves, 0 none
+    unsigned uses = 0;
+    unsigned char waterMask[kMapBytes] = {};
+    unsigned char sweptWaters[kMapBytes] = {};  // the map's water bits the waves were swept on
+    // The hexes on a shortest route of one search, with their waves from its start; 0 elsewhere.
+    std::uint8_t corridor[kHexCount + 1] = {};
+    std::int16_t corridorHexes[kHexCount];
+
+    TWaterWaves() {
+        corridor[kOffMap] = 1;  // never entered
+        for (std::size_t i = 0; i < kMapBytes; ++i) waterMask[i] = i % 3 == 0 ? 0x40 : i % 3 == 1 ? 0x07 : 0x00;
+    }
+};
+
+// Every pass that keeps waves looks at the whole map first, so it is read sixteen bytes at a time;
+// the last block overlaps the one before, the map not being a whole number of blocks.
+bool WatersChanged(const TWaterWaves& kept, const unsigned char* map) {
+    using TBlock = unsigned char __attribute__((vector_size(16)));
+    const auto block = [](const unsigned char* p, std::size_t i) {
+        TBlock b;
+        std::memcpy(&b, p + i, sizeof(b));
+        return b;
+    };
+    TBlock diff{};
+    for (std::size_t i = 0; i + 16 <= kMapBytes; i += 16)
+        diff |= (block(map, i) & block(kept.waterMask, i)) ^ block(kept.sweptWaters, i);
+    const std::size_t last = kMapBytes - 16;
+    diff |= (block(map, last) & block(kept.waterMask, last)) ^ block(kept.sweptWaters, last);
+    std::uint64_t half[2];
+    std::memcpy(half, &diff, sizeof(half));
+    return (half[0] | half[1]) != 0;
+}
+
+TWaterWaves& KeptWaterWaves() {
+    static const auto kept = std::make_unique<TWaterWaves>();
+    return *kept;
+}
+
+TDestWaves& WavesTo(TWaterWaves& kept, int mode, int dest) {
+    std::uint8_t& slotOf = kept.slotOf[mode == kPathSea][dest];
+    std::size_t slot = slotOf;
+    if (slot != 0) {
+        --slot;
+    } else if (kept.waves.size() < TWaterWaves::kKeptDests) {
+        slot = kept.waves.size();
+        kept.waves.push_back(std::make_unique<TDestWaves>());
+    } else {
+        slot = static_cast<std::size_t>(
+            std::min_element(kept.waves.begin(), kept.waves.end(),
+                             [](const auto& x, const auto& y) { return x->lastUsed < y->lastUsed; }) -
+            kept.waves.begin());
+    }
+    TDestWaves& w = *kept.waves[slot];
+    if (w.dest != dest || w.mode != mode) {
+        if (w.dest >= 0) kept.slotOf[w.mode == kPathSea][w.dest] = 0;
+        for (int e = 0; e < w.queued; ++e) w.wave[w.queue[e]] = 0;
+        slotOf = static_cast<std::uint8_t>(slot + 1);
+        w.mode = mode;
+        w.dest = dest;
+        w.wave[kOffMap] = 1;
+        w.wave[dest] = 1;
+        w.queue[0] = static_cast<std::int16_t>(dest);
+        w.queued = 1;
+        w.expanded = 0;
+    }
+    w.lastUsed = ++kept.uses;
+    return w;
+}
+
+// The least wave beside `start`: the length of its shortest route to the destination (0 for none).
+// The waves are extended a whole wave at a time, so the first seen beside the start is the least.
+template <int kMode>
+int RouteLengthFrom(TDestWaves& w, int start) {
+    const TGeometry& geo = Geometry();
+    const MapCell* cells = MapGrid->cells;
+    for (;;) {
+        int least = 0;
+        for (int dir = 1; dir <= 6; ++dir) {
+            const int n = geo.next[start][dir];
+            if (n >= 0 && w.wave[n] != 0 && (least == 0 || w.wave[n] < least)) least = w.wave[n];
+        }
+        if (least != 0 || w.expanded == w.queued) return least;
+        const int level = w.wave[w.queue[w.expanded]];
+        while (w.expanded < w.queued && w.wave[w.queue[w.expanded]] == level) {
+            const int h = w.queue[w.expanded++];
+            if (level >= kMaxWave) continue;
+            const std::int16_t* next = geo.nextOrOff[h];
+            for (int dir = 1; dir <= 6; ++dir) {
+                const int n = next[dir];
+                if (w.wave[n] != 0 || !PassableIn<kMode>(0, cells[n])) continue;
+                w.wave[n] = static_cast<std::uint8_t>(level + 1);
+                w.queue[w.queued++] = static_cast<std::int16_t>(n);
+            }
+        }
+    }
+}
+
+// The route length from start to destination as the sweep from the start finds it, 0 for none: the
+// destination must be entered, and a wave past 255 is never given.
+template <int kMode>
+int KeptRouteLength(TWaterWaves& kept, int start, int dest) {
+    if (!PassableIn<kMode>(0, MapGrid->cells[dest])) return 0;
+    const int length = RouteLengthFrom<kMode>(WavesTo(kept, kMode, dest), start);
+    return length < kMaxWave ? length : 0;
+}
+
+// The trace back of a sweep from the start needs that sweep's waves only on the hexes of shortest
+// routes (any other hex beside the route has a wave no nearer the start): they are the hexes reached
+// from the start by steps one wave nearer the destination each, and their wave from the start is
+// the route's length less their distance to the destination.
+template <int kMode>
+void TraceKept(TWaterWaves& kept, int start, int dest, int x2, int y2, int nation) {
+    const int length = KeptRouteLength<kMode>(kept, start, dest);
+    if (length == 0) return;
+    const TDestWaves& w = *kept.waves[kept.slotOf[kMode == kPathSea][dest] - 1];
+    const TGeometry& geo = Geometry();
+    int marked = 0;
+    kept.corridor[start] = 1;
+    kept.corridorHexes[marked++] = static_cast<std::int16_t>(start);
+    for (int e = 0; e < marked; ++e) {
+        const int h = kept.corridorHexes[e];
+        const int toGo = h == start ? length + 1 : w.wave[h];
+        if (toGo <= 1) continue;
+        const std::int16_t* next = geo.nextOrOff[h];
+        for (int dir = 1; dir <= 6; ++dir) {
+            const int n = next[dir];
+            if (kept.corridor[n] != 0 || w.wave[n] != toGo - 1) continue;
+            kept.corridor[n] = static_cast<std::uint8_t>(length + 2 - w.wave[n]);
+            kept.corridorHexes[marked++] = static_cast<std::int16_t>(n);
+        }
+    }
+    TraceBack<kMode>(kept.corridor, x2, y2, nation);
+    for (int e = 0; e < marked; ++e) kept.corridor[kept.corridorHexes[e]] = 0;
+}
+
+}  // namespace
+
+void TWaterRoutes::FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule) {
+    if ((mode != kPathRiver && mode != kPathSea) || (x1 == x2 && y1 == y2)) {
+        kvt::FindPath(x1, y1, x2, y2, maxSteps, mode, nation, rule);
+        return;
+    }
+    if (searchWatcher) searchWatcher(x1, y1, x2, y2, maxSteps, mode, nation, rule);
+    PathStepCount = 0;
+    ClearSteps();
+    PathResult = 0;
+    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return;
+    TWaterWaves& kept = KeptWaterWaves();
+    if (mode == kPathRiver) TraceKept<kPathRiver>(kept, HexIndex(x1, y1), HexIndex(x2, y2), x2, y2, nation);
+    else TraceKept<kPathSea>(kept, HexIndex(x1, y1), HexIndex(x2, y2), x2, y2, nation);
+}
+
+bool TWaterRoutes::RouteExists(int x1, int y1, int x2, int y2, int mode, int nation) {
+    if (mode != kPathRiver && mode != kPathSea) return kvt::RouteExists(x1, y1, x2, y2, mode, nation);
+    if (!OnMap(x1, y1) || !OnMap(x2, y2)) return false;
+    if (x1 == x2 && y1 == y2) return true;
+    TWaterWaves& kept = KeptWaterWaves();
+    const int start = HexIndex(x1, y1), dest = HexIndex(x2, y2);
+    return (mode == kPathRiver ? KeptRouteLength<kPathRiver>(kept, start, dest)
+                               : KeptRouteLength<kPathSea>(kept, start, dest)) != 0;
+}
+
+TWaterRoutes& WaterRoutes() {
+    static TWaterRoutes routes;
+    TWaterWaves& kept = KeptWaterWaves();
+    const auto* map = reinterpret_cast<const unsigned char*>(MapGrid->cells);
+    if (WatersChanged(kept, map)) {
+        for (std::size_t i = 0; i < kMapBytes; ++i) kept.sweptWaters[i] = map[i] & kept.waterMask[i];
+        for (auto& w : kept.waves) {
+            if (w->dest >= 0) kept.slotOf[w->mode == kPathSea][w->dest] = 0;
+            for (int e = 0; e < w->queued; ++e) w->wave[w->queue[e]] = 0;
+            w->dest = -1;
+            w->queued = 0;
+        }
+    }
+    return routes;
+}
+
 }  // namespace kvt

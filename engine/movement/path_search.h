@@ -94,6 +94,19 @@ private:
 // The path search mode of the fleet's waters.
 int FleetPathMode(const TFleetRec& f);
 
+// FindPath and RouteExists for the river and sea modes, answered from breadth-first waves swept
+// back from each destination and kept between searches and turns: fleets keep heading for the same
+// few ports, and the waters change only when a map is read or a city hex marked. Results, draws and
+// the search watcher's calls are those of FindPath and RouteExists; other modes go to them.
+class TWaterRoutes {
+public:
+    void FindPath(int x1, int y1, int x2, int y2, int maxSteps, int mode, int nation, int rule);
+    bool RouteExists(int x1, int y1, int x2, int y2, int mode, int nation);
+};
+// The kept waves, first forgotten if the map's waters changed since they were swept: hold them only
+// while the waters stay as they are (within one rule's pass).
+TWaterRoutes& WaterRoutes();
+
 // True when the last FindPath from (x1, y1) really reached (x2, y2): the hex itself, or a route
 // ending there that this search found (never a PathEnd left over from an earlier search).
 bool PathReached(int mode, int x1, int y1, int x2, int y2);

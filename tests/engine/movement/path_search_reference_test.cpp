@@ -240,6 +240,14 @@ protected:
         });
     }
 
+    // What a fleet search through the kept water waves leaves, read as Run reads a search made alone.
+    static Outcome RunThroughWaterRoutes(int sx, int sy, int x2, int y2, int mode, std::uint64_t drawSeed) {
+        return Observe(drawSeed, [&] {
+            WaterRoutes().FindPath(sx, sy, x2, y2, 20, mode, 1, 0);
+            return ResultGlobals();
+        });
+    }
+
     // What a search through kept areas leaves, read as Run reads a search made alone.
     static Outcome RunThroughAreas(TRouteAreas& areas, int sx, int sy, int x2, int y2, std::uint64_t drawSeed,
                                    bool* found = nullptr) {
@@ -424,6 +432,50 @@ TEST_F(PathSearchReference, RouteAreasRenewedAfterHexesChangeAnswerAsTheirOwnSea
     EXPECT_GT(reached, 200) << "many searches must find their route to be worth comparing";
 }
 
+TEST_F(PathSearchReference, FleetSearchesFromKeptWatersAnswerAsTheirOwnSearchesDo) {
+    // Fleets head for a few ports from everywhere, turn after turn, while a map read in between may
+    // open or close waters: each search must give the route, the answer and the draws of the same
+    // search made alone, and the waves swept before the change must not be read after it.
+    int compared = 0, reached = 0, drawn = 0;
+    for (std::uint64_t mapSeed = 41; mapSeed <= 43; ++mapSeed) {
+        RandomMap(mapSeed);
+        SetRandomSeed(mapSeed * 11);
+        std::vector<THexPos> ports;
+        for (int p = 0; p < 5; ++p)
+            ports.push_back({static_cast<std::uint16_t>(1 + Random(76)), static_cast<std::uint16_t>(1 + Random(54))});
+        for (int round = 0; round < 2; ++round) {
+            for (int trial = 0; trial < 120; ++trial) {
+                const int mode = trial % 2 == 0 ? kPathSea : kPathRiver;
+                const THexPos to = ports[static_cast<std::size_t>(Random(5))];
+                const int far = trial % 3 == 0 ? 40 : 6;
+                const int sx = std::clamp(to.X + Random(2 * far + 1) - far, 1, 76);
+                const int sy = std::clamp(to.Y + Random(2 * far + 1) - far, 1, 54);
+                if (sx == to.X && sy == to.Y) continue;
+                const std::uint64_t drawSeed = 600 + trial;
+                const Outcome kept = RunThroughWaterRoutes(sx, sy, to.X, to.Y, mode, drawSeed);
+                const Outcome alone = Run(false, sx, sy, to.X, to.Y, 20, mode, 1, 0, drawSeed);
+                ASSERT_EQ(kept, alone) << "map " << mapSeed << " round " << round << " trial " << trial << " mode "
+                                       << mode << " from " << sx << "," << sy << " to " << to.X << "," << to.Y;
+                EXPECT_EQ(WaterRoutes().RouteExists(sx, sy, to.X, to.Y, mode, 1), RouteExists(sx, sy, to.X, to.Y, mode, 1))
+                    << "map " << mapSeed << " round " << round << " trial " << trial;
+                ++compared;
+                reached += kept.result == kPathReached;
+                drawn += !kept.draws.empty();
+            }
+            // A city marked on land or a river opened or closed, round the ports, between two turns.
+            for (int k = 0; k < 60; ++k) {
+                const THexPos p = ports[static_cast<std::size_t>(Random(5))];
+                MapCell& c = Hex(std::clamp(p.X + Random(9) - 4, 1, 76), std::clamp(p.Y + Random(9) - 4, 1, 54));
+                if (Random(2) == 0) c.SetRiverNavigable(!c.RiverNavigable());
+                else c.SetTerrain(c.Terrain() == kTerrainWater ? 1 : kTerrainCity);
+            }
+        }
+    }
+    EXPECT_GT(compared, 600);
+    EXPECT_GT(reached, 150) << "many searches must find their route to be worth comparing";
+    EXPECT_GT(drawn, 50) << "many routes must meet equal ways back to be worth comparing";
+}
+
 TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
     // A winding river one hex wide: down one even column, round through the odd column below or
     // above, up the next even column, and so on. No two of its hexes touch but neighbours along
@@ -457,6 +509,8 @@ TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoF
         const Outcome fast = Run(false, start.X, start.Y, dest.X, dest.Y, 0, kPathRiver, 0, 0, 5);
         const Outcome slow = Run(true, start.X, start.Y, dest.X, dest.Y, 0, kPathRiver, 0, 0, 5);
         EXPECT_EQ(fast, slow) << c.distance << " steps";
+        EXPECT_EQ(RunThroughWaterRoutes(start.X, start.Y, dest.X, dest.Y, kPathRiver, 5), fast) << c.distance << " steps";
+        EXPECT_EQ(WaterRoutes().RouteExists(start.X, start.Y, dest.X, dest.Y, kPathRiver, 0), c.reached) << c.distance;
         // The areas' kept waves stop where the search's own do, however far the last search swept.
         // Either way the destination lies beyond the 30 steps a route keeps, so it is not reached.
         PathEnd = {1, 1};
