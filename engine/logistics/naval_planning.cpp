@@ -103,11 +103,11 @@ void ShiftRecruitment(int n, const Classes& own) {
     }
 }
 
-bool IsPortOf(const TCityRec& c, int n, bool river) {
+// A city of the nation's own home front that it still holds: a port of it if on the water.
+bool IsHomeCityOf(const TCityRec& c, int n) {
     const TGameRec& g = *GameRec;
     if (c.OriginalOwner != n || c.Owner != g.Nations[n].Side || g.States[c.State].Controller != n) return false;
-    if (!IsHomeFrontTheatre(c.Theatre)) return false;
-    return river ? c.RiverLink != 0 : c.Port != 0;
+    return IsHomeFrontTheatre(c.Theatre);
 }
 
 // A nation's ports of one water, in city order.
@@ -116,10 +116,20 @@ struct TPorts {
     int count = 0;
 };
 
-TPorts PortsOf(int n, bool river) {
-    TPorts ports;
-    for (int i = 1; i <= kCityCount; ++i)
-        if (IsPortOf(GameRec->Cities[i], n, river)) ports.city[ports.count++] = static_cast<std::uint8_t>(i);
+// Building yards and laying ships down change no holder, so a nation's ports are listed once for
+// its whole planning.
+struct TNationPorts {
+    TPorts ocean, river;
+};
+
+TNationPorts PortsOf(int n) {
+    TNationPorts ports;
+    for (int i = 1; i <= kCityCount; ++i) {
+        const TCityRec& c = GameRec->Cities[i];
+        if (!IsHomeCityOf(c, n)) continue;
+        if (c.Port != 0) ports.ocean.city[ports.ocean.count++] = static_cast<std::uint8_t>(i);
+        if (c.RiverLink != 0) ports.river.city[ports.river.count++] = static_cast<std::uint8_t>(i);
+    }
     return ports;
 }
 
@@ -139,10 +149,12 @@ int ChoosePort(const TPorts& ports, bool secondDraw, Fits fits) {
     return chosen;
 }
 
-long long YardSum(int n, bool river, bool iron) {
+long long YardSum(const TPorts& ports, bool iron) {
     long long sum = 0;
-    for (const TCityRec& c : GameRec->Cities)
-        if (IsPortOf(c, n, river)) sum += iron ? c.IroncladYards : c.WoodenYards;
+    for (int p = 0; p < ports.count; ++p) {
+        const TCityRec& c = GameRec->Cities[ports.city[p]];
+        sum += iron ? c.IroncladYards : c.WoodenYards;
+    }
     return sum;
 }
 
@@ -150,37 +162,37 @@ void AddYard(U8& yards) {
     if (yards < 255) ++yards;
 }
 
-void BuildYards(int n, const Classes& d) {
+void BuildYards(int n, const TNationPorts& ports, const Classes& d) {
     TNationRec& nation = GameRec->Nations[n];
     auto any = [](const TCityRec&) { return true; };
     auto supplies = [&](int port) -> U16& { return nation.TheatreSupplies[GameRec->Cities[port].Theatre]; };
-    long long y = YardSum(n, false, true);
+    long long y = YardSum(ports.ocean, true);
     if (y < d.oi / 2 && y < 8) {
-        if (const int port = ChoosePort(PortsOf(n, false), false, any))
+        if (const int port = ChoosePort(ports.ocean, false, any))
             for (; y <= d.oi / 2; ++y)
                 if (supplies(port) >= 2000) {
                     AddYard(GameRec->Cities[port].IroncladYards);
                     TakeStock(supplies(port), 500, StockRule::Upkeep);
                 }
     }
-    y = YardSum(n, false, false);
+    y = YardSum(ports.ocean, false);
     if (y < (d.ot + d.ow) / 2 && y < 16) {
-        if (const int port = ChoosePort(PortsOf(n, false), false, any))
+        if (const int port = ChoosePort(ports.ocean, false, any))
             for (; y <= (d.ot + d.ow) * 2 / 3; ++y)
                 if (supplies(port) >= 2000) {
                     AddYard(GameRec->Cities[port].WoodenYards);
                     TakeStock(supplies(port), 250, StockRule::Upkeep);
                 }
     }
-    if (YardSum(n, true, true) < d.ri / 2) {
-        const int port = ChoosePort(PortsOf(n, true), true, any);
+    if (YardSum(ports.river, true) < d.ri / 2) {
+        const int port = ChoosePort(ports.river, true, any);
         if (port != 0 && supplies(port) >= 500) {
             AddYard(GameRec->Cities[port].IroncladYards);
             TakeStock(supplies(port), 500, StockRule::Upkeep);
         }
     }
-    if (YardSum(n, true, false) < d.rw / 2) {
-        const int port = ChoosePort(PortsOf(n, true), true, any);
+    if (YardSum(ports.river, false) < d.rw / 2) {
+        const int port = ChoosePort(ports.river, true, any);
         if (port != 0 && supplies(port) >= 250) {
             AddYard(GameRec->Cities[port].WoodenYards);
             TakeStock(supplies(port), 250, StockRule::Upkeep);
@@ -199,9 +211,8 @@ void Order(int n, int port, int water, int kind, long long& deficit) {
     deficit -= kind == kShipIronclads ? fleet.Ironclads : kind == kShipWooden ? fleet.Wooden : fleet.Transports;
 }
 
-void PlaceOrders(int n, Classes& d) {
-    // Laying ships down changes no city, so the ports are listed once for every pass.
-    const TPorts ocean = PortsOf(n, false), river = PortsOf(n, true);
+void PlaceOrders(int n, const TNationPorts& ports, Classes& d) {
+    const TPorts &ocean = ports.ocean, &river = ports.river;
     for (int pass = 0; pass < kOrderPasses; ++pass) {
         if (GameRec->Nations[n].NavalManpower < kRecruitsToOrder) return;
         if (Random(100) < 50) {
@@ -246,8 +257,9 @@ void PlanNavalBuilds(int n) {
     Classes deficit = {short_of(target.oi, own.oi), short_of(target.ow, own.ow), short_of(target.ri, own.ri),
                        short_of(target.rw, own.rw), short_of(target.ot, own.ot)};
     ShiftRecruitment(n, own);
-    BuildYards(n, deficit);
-    PlaceOrders(n, deficit);
+    const TNationPorts ports = PortsOf(n);
+    BuildYards(n, ports, deficit);
+    PlaceOrders(n, ports, deficit);
 }
 
 }  // namespace kvt
