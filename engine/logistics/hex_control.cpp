@@ -430,7 +430,7 @@ void UpdateHexControl() {
     TStateForces forces;
     bool citiesChanged = false;
     int controllersChanged = 0;
-    for (int s = 1; s <= kStateCount; ++s) controllersChanged |= g.States[s].Controller ^ last.controllers[s];
+    for (const TStateRec& state : g.States) controllersChanged |= state.Controller ^ last.controllers[&state - g.States.begin() + 1];
     if (last.valid && controllersChanged == 0 && std::memcmp(&g.Cities, &last.cityTable, sizeof g.Cities) == 0) {
         forces.foreign = last.foreign;
     } else {
@@ -455,9 +455,12 @@ void UpdateHexControl() {
     }
     TRiverFleets fleets;
     for (int f = 1; f <= kFleetCount; ++f) {
-        const TFleetSway sway = SwayOf(g.Fleets[f]);
-        if (sway.sways()) fleets.index[fleets.count++] = f;
+        const TFleetRec& fleet = g.Fleets[f];
         TFleetSway& was = last.fleets[f];
+        // Most fleets sail the sea, and did at the last pass.
+        if (fleet.WaterType != 2 && !was.sways()) continue;
+        const TFleetSway sway = SwayOf(fleet);
+        if (sway.sways()) fleets.index[fleets.count++] = f;
         if (sway == was) continue;
         ListSwayedHexes(was, map, list);
         ListSwayedHexes(sway, map, list);
