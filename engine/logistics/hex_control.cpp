@@ -66,6 +66,21 @@ std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> MeasureNearSteps() {
 
 const std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> kNearSteps = MeasureNearSteps();
 
+// The distance from a corps to a hex within its reach, by the corps' column (even, odd) and the
+// column and row steps to the hex (-2..2 each): read instead of measured for every hex weighed.
+using TReachDistances = std::array<std::array<std::array<std::uint8_t, 2 * kCorpsReach - 1>, 2 * kCorpsReach - 1>, 2>;
+
+TReachDistances TableReachDistances() {
+    TReachDistances table{};
+    for (int odd = 0; odd < 2; ++odd) {
+        const TNearSteps& s = kNearSteps[kCorpsReach][odd];
+        for (int i = 0; i < s.count; ++i) table[odd][s.dx[i] + kCorpsReach - 1][s.dy[i] + kCorpsReach - 1] = s.distance[i];
+    }
+    return table;
+}
+
+const TReachDistances kReachDistances = TableReachDistances();
+
 // Calls f(hex, distance) for every hex of the map nearer than `reach` (kCorpsReach or
 // kRiverFleetReach) to (x0, y0).
 template <typename F>
@@ -358,8 +373,9 @@ struct TCorpsNearHexes {
         for (int w = 0; w < 2; ++w)
             for (std::uint64_t word = bits[h][w]; word != 0; word &= word - 1) {
                 const TCorpsSway& s = sways[64 * w + std::countr_zero(word)];
+                const int cx = s.x();
                 corps[count++] = {static_cast<std::uint8_t>(s.side()), s.engaged(), s.quiet(),
-                                  static_cast<std::uint8_t>(HexDistance(s.x(), s.y(), x, y))};
+                                  kReachDistances[cx & 1][x - cx + kCorpsReach - 1][y - s.y() + kCorpsReach - 1]};
             }
         return count;
     }
