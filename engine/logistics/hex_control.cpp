@@ -355,10 +355,11 @@ struct TCorpsNearHexes {
     void Sway(int k, const TCorpsSway& s, bool on, THexList& list) {
         if (!s.inUse() || s.side() > 2) return;
         const std::uint64_t bit = std::uint64_t{1} << (k & 63);
+        const std::uint64_t set = on ? bit : 0;
+        const int w = k >> 6;
         auto mark = [&](int h) {
             list.Add(h);
-            std::uint64_t& word = bits[h][k >> 6];
-            word = on ? word | bit : word & ~bit;
+            bits[h][w] = (bits[h][w] & ~bit) | set;
         };
         if (s.engaged() || !s.quiet()) {
             if (OnMap(s.x(), s.y())) mark(HexIndex(s.x(), s.y()));
