@@ -447,7 +447,7 @@ void UpdateHexControl() {
     TStateForces forces;
     bool citiesChanged = false;
     int controllersChanged = 0;
-    for (const TStateRec& state : g.States) controllersChanged |= state.Controller ^ last.controllers[&state - g.States.begin() + 1];
+    for (int s = 1; s <= kStateCount; ++s) controllersChanged |= g.States[s].Controller ^ last.controllers[s];
     if (last.valid && controllersChanged == 0 && std::memcmp(&g.Cities, &last.cityTable, sizeof g.Cities) == 0) {
         forces.foreign = last.foreign;
     } else {
