@@ -41,6 +41,7 @@ struct TNearbyCorps {
 struct TNearSteps {
     int count = 0;
     std::array<std::int8_t, 49> dx{}, dy{};
+    std::array<std::int16_t, 49> indexStep{};  // the steps in hex index
     std::array<std::uint8_t, 49> distance{};
 };
 
@@ -56,6 +57,7 @@ std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> MeasureNearSteps() {
                     if (d >= reach) continue;
                     s.dx[s.count] = static_cast<std::int8_t>(dx);
                     s.dy[s.count] = static_cast<std::int8_t>(dy);
+                    s.indexStep[s.count] = static_cast<std::int16_t>(dx * kMapRows + dy);
                     s.distance[s.count++] = static_cast<std::uint8_t>(d);
                 }
         }
@@ -64,11 +66,32 @@ std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> MeasureNearSteps() {
 
 const std::array<std::array<TNearSteps, 2>, kCorpsReach + 1> kNearSteps = MeasureNearSteps();
 
+// The distance from a corps to a hex within its reach, by the corps' column (even, odd) and the
+// column and row steps to the hex (-2..2 each): read instead of measured for every hex weighed.
+using TReachDistances = std::array<std::array<std::array<std::uint8_t, 2 * kCorpsReach - 1>, 2 * kCorpsReach - 1>, 2>;
+
+TReachDistances TableReachDistances() {
+    TReachDistances table{};
+    for (int odd = 0; odd < 2; ++odd) {
+        const TNearSteps& s = kNearSteps[kCorpsReach][odd];
+        for (int i = 0; i < s.count; ++i) table[odd][s.dx[i] + kCorpsReach - 1][s.dy[i] + kCorpsReach - 1] = s.distance[i];
+    }
+    return table;
+}
+
+const TReachDistances kReachDistances = TableReachDistances();
+
 // Calls f(hex, distance) for every hex of the map nearer than `reach` (kCorpsReach or
 // kRiverFleetReach) to (x0, y0).
 template <typename F>
 void ForHexesNear(int x0, int y0, int reach, F f) {
     const TNearSteps& s = kNearSteps[reach][x0 & 1];
+    // Clear of the edges (most corps), every hex is on the map.
+    if (x0 >= reach && x0 <= kMapColumns + 1 - reach && y0 >= reach && y0 <= kMapRows + 1 - reach) {
+        const int h0 = HexIndex(x0, y0);
+        for (int i = 0; i < s.count; ++i) f(h0 + s.indexStep[i], s.distance[i]);
+        return;
+    }
     for (int i = 0; i < s.count; ++i) {
         const int x = x0 + s.dx[i], y = y0 + s.dy[i];
         if (OnMap(x, y)) f(HexIndex(x, y), s.distance[i]);
@@ -140,43 +163,55 @@ void CountStateForces(TGameRec& g) {
     forces.Write(g);
 }
 
-// The corps within reach of one hex, in corps index order, with their distances.
+// What the weighing reads of a corps within reach of a hex.
+struct TCorpsAt {
+    std::uint8_t side, engaged, quiet, distance;
+};
+
+// The corps within reach of one hex, in corps index order.
 struct TCorpsNear {
-    const std::uint8_t* corps;
-    const std::uint8_t* distance;
+    const TCorpsAt* corps;
     int count;
 };
 
-TCorpsNear NearHex(const TNearbyCorps& near, int h) {
-    return {&near.corps[near.start[h]], &near.distance[near.start[h]], near.start[h + 1] - near.start[h]};
+// What hex control reads of a state: its side, and whether no foreign city or enemy corps is in it.
+struct TStateSway {
+    std::uint8_t side, quiet;
+    bool operator==(const TStateSway&) const = default;
+};
+
+TStateSway SwayOf(const TStateRec& s) {
+    return {static_cast<std::uint8_t>(s.ControlSide > 2 ? 0 : s.ControlSide), s.EnemyStrength == 0 && s.ForeignHeld == 0};
 }
+
+using TStateSways = std::array<TStateSway, kStateCount + 1>;
 
 // Weighs one hex and writes its controlling side (or clears a state byte out of range). Reads only
 // the hex's own cell, its state, the corps listed near it and the river fleets.
-void WeighHex(const TGameRec& g, MapCell& cell, int x, int y, TCorpsNear near, const TRiverFleets& fleets) {
+void WeighHex(const TGameRec& g, const TStateSways& states, MapCell& cell, int x, int y, TCorpsNear near,
+              const TRiverFleets& fleets) {
     const int s = cell.State();
     if (s == 0 || s > kStateCount) {
         cell.SetState(0);
         return;
     }
-    const TStateRec& state = g.States[s];
-    const int o = state.ControlSide > 2 ? 0 : state.ControlSide;
+    const int o = states[s].side;
     const int c = cell.ControlSide();
     std::array<int, 3> t{};
     t[o] = kStateSideWeight;
     if (c != 0) t[c] = kControllerWeight;
-    if (state.EnemyStrength == 0 && state.ForeignHeld == 0) t[o] += kQuietStateBonus;
+    if (states[s].quiet) t[o] += kQuietStateBonus;
 
     // A hex nobody controls is not swayed by corps; its state's side takes it first.
     for (int i = 0; c != 0 && i < near.count; ++i) {
-        const TCorpsRec& corps = g.Corps[near.corps[i]];
-        const int reach = corps.Opponent != 0 ? kEngagedReach : kCorpsReach;
-        const int d = near.distance[i];
-        if (d >= reach || corps.Side > 2) continue;
-        if (corps.ContactCode == 0) t[corps.Side] += 2 * (reach - d);
+        const TCorpsAt& corps = near.corps[i];
+        const int reach = corps.engaged ? kEngagedReach : kCorpsReach;
+        const int d = corps.distance;
+        if (d >= reach || corps.side > 2) continue;
+        if (corps.quiet) t[corps.side] += 2 * (reach - d);
         if (d != 0) continue;
-        t[corps.Side] += kCorpsOnHexWeight;
-        if (corps.Side == c) {
+        t[corps.side] += kCorpsOnHexWeight;
+        if (corps.side == c) {
             // Only the Union's hold clears the other side's tally: a Confederate-held hex
             // still falls to a Union tally already above the hold.
             t[c] = kHeldByOwnCorps;
@@ -241,22 +276,13 @@ TFleetSway SwayOf(const TFleetRec& f) {
     return {1u | f.HexX << 8 | f.HexY << 16 | static_cast<std::uint32_t>(f.Side) << 24};
 }
 
-struct TStateSway {
-    std::uint8_t side, quiet;
-    bool operator==(const TStateSway&) const = default;
-};
-
-TStateSway SwayOf(const TStateRec& s) {
-    return {static_cast<std::uint8_t>(s.ControlSide > 2 ? 0 : s.ControlSide), s.EnemyStrength == 0 && s.ForeignHeld == 0};
-}
-
 bool SameCell(const MapCell& a, const MapCell& b) { return std::memcmp(a.b, b.b, sizeof a.b) == 0; }
 
 struct TLastPass {
     bool valid = false;
     std::array<TCorpsSway, kCorpsCount + 1> corps{};
     std::array<TFleetSway, kFleetCount + 1> fleets{};
-    std::array<TStateSway, kStateCount + 1> states{};
+    TStateSways states{};
     std::array<MapCell, kHexCount> read{};     // each cell as the pass last weighed it
     std::array<MapCell, kHexCount> written{};  // and as the weighing left it, before the city holders
     TMapGrid left{};                           // the whole map as the pass left it
@@ -269,6 +295,11 @@ struct TLastPass {
     std::array<std::uint32_t, kCityCount + 1> cities{};
     std::array<std::uint8_t, kHexCount> firstCity{};
     std::array<std::uint8_t, kCityCount + 1> nextCity{};
+    // The city table and the states' controllers as the last sweep of the cities read them, and
+    // the foreign cities it counted: few of a turn's passes find any city changed.
+    Arr1<TCityRec, kCityCount> cityTable{};
+    std::array<std::uint8_t, kStateCount + 1> controllers{};
+    std::array<int, kStateCount + 1> foreign{};
 };
 
 std::uint32_t CityReading(const TCityRec& city) { return city.HexX | city.HexY << 8 | city.Owner << 16 | 1u << 24; }
@@ -305,8 +336,12 @@ struct THexList {
     }
 };
 
-void ListSwayedHexes(const TFleetSway& s, THexList& list) {
-    if (s.sways()) ForHexesNear(s.x(), s.y(), kRiverFleetReach, [&list](int h, int) { list.Add(h); });
+// A fleet sways only river hexes; a hex whose river bit changed is listed as a changed cell.
+void ListSwayedHexes(const TFleetSway& s, const TMapGrid& map, THexList& list) {
+    if (s.sways())
+        ForHexesNear(s.x(), s.y(), kRiverFleetReach, [&](int h, int) {
+            if (map.cells[h].River()) list.Add(h);
+        });
 }
 
 // The corps near each hex that sway it, a bit per corps index, kept as the corps move: a pass
@@ -320,10 +355,11 @@ struct TCorpsNearHexes {
     void Sway(int k, const TCorpsSway& s, bool on, THexList& list) {
         if (!s.inUse() || s.side() > 2) return;
         const std::uint64_t bit = std::uint64_t{1} << (k & 63);
+        const std::uint64_t set = on ? bit : 0;
+        const int w = k >> 6;
         auto mark = [&](int h) {
             list.Add(h);
-            std::uint64_t& word = bits[h][k >> 6];
-            word = on ? word | bit : word & ~bit;
+            bits[h][w] = (bits[h][w] & ~bit) | set;
         };
         if (s.engaged() || !s.quiet()) {
             if (OnMap(s.x(), s.y())) mark(HexIndex(s.x(), s.y()));
@@ -331,15 +367,16 @@ struct TCorpsNearHexes {
         }
         ForHexesNear(s.x(), s.y(), kCorpsReach, [&](int h, int) { mark(h); });
     }
-    // The corps swaying hex h at (x, y) with their distances, in index order (a corps of the hex's
-    // side standing on it ends the count); answers the count.
-    int Near(const TGameRec& g, int h, int x, int y, std::uint8_t* corps, std::uint8_t* distance) const {
+    // The corps swaying hex h at (x, y) in index order, read from their sways as the pass found
+    // them (`sways`), not from their records; answers the count.
+    int Near(const std::array<TCorpsSway, kCorpsCount + 1>& sways, int h, int x, int y, TCorpsAt* corps) const {
         int count = 0;
         for (int w = 0; w < 2; ++w)
             for (std::uint64_t word = bits[h][w]; word != 0; word &= word - 1) {
-                const int k = 64 * w + std::countr_zero(word);
-                corps[count] = static_cast<std::uint8_t>(k);
-                distance[count++] = static_cast<std::uint8_t>(HexDistance(g.Corps[k].HexX, g.Corps[k].HexY, x, y));
+                const TCorpsSway& s = sways[64 * w + std::countr_zero(word)];
+                const int cx = s.x();
+                corps[count++] = {static_cast<std::uint8_t>(s.side()), s.engaged(), s.quiet(),
+                                  kReachDistances[cx & 1][x - cx + kCorpsReach - 1][y - s.y() + kCorpsReach - 1]};
             }
         return count;
     }
@@ -359,8 +396,19 @@ void UpdateHexControlFullRescan() {
     CountStateForces(g);
     GatherNearbyCorps(g, nearbyWork);
     const TRiverFleets fleets = GatherRiverFleets(g);
+    TStateSways states{};
+    for (int s = 1; s <= kStateCount; ++s) states[s] = SwayOf(g.States[s]);
+    std::array<TCorpsAt, kCorpsCount> near;
     for (int x = 1; x <= kMapColumns; ++x)
-        for (int y = 1; y <= kMapRows; ++y) WeighHex(g, map.Cell(x, y), x, y, NearHex(nearbyWork, HexIndex(x, y)), fleets);
+        for (int y = 1; y <= kMapRows; ++y) {
+            const int h = HexIndex(x, y);
+            const int count = nearbyWork.start[h + 1] - nearbyWork.start[h];
+            for (int i = 0; i < count; ++i) {
+                const TCorpsRec& k = g.Corps[nearbyWork.corps[nearbyWork.start[h] + i]];
+                near[i] = {k.Side, k.Opponent != 0, k.ContactCode == 0, nearbyWork.distance[nearbyWork.start[h] + i]};
+            }
+            WeighHex(g, states, map.Cell(x, y), x, y, {near.data(), count}, fleets);
+        }
     ShowCityHolders(g, map);
 }
 
@@ -376,27 +424,41 @@ void UpdateHexControl() {
     // would come out as that pass left it. Listing a hex too many costs only its weighing.
     if (!last.valid)
         for (int h = 0; h < kHexCount; ++h) list.Add(h);
-    // Cells changed since the pass (seldom any), found eight cells (three words) at a time.
-    static_assert(kMapGridSize % 24 == 0);
+    // Cells changed since the pass (seldom any, and then a few): found in spans of 19 x 24 bytes,
+    // then eight cells (three words) at a time.
+    constexpr std::size_t kSpan = 19 * 24;
+    static_assert(kMapGridSize % kSpan == 0);
     const std::uint8_t* now = map.bytes();
     const std::uint8_t* then = last.left.bytes();
     const bool mapChanged = std::memcmp(now, then, kMapGridSize) != 0;
-    for (std::size_t at = 0; mapChanged && at < kMapGridSize; at += 24) {
-        std::uint64_t a[3], b[3];
-        std::memcpy(a, now + at, 24);
-        std::memcpy(b, then + at, 24);
-        if (((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2])) == 0) continue;
-        for (std::size_t h = at / 3; h < at / 3 + 8; ++h)
-            if (!SameCell(map.cells[h], last.left.cells[h])) list.Add(static_cast<int>(h));
+    for (std::size_t span = 0; mapChanged && span < kMapGridSize; span += kSpan) {
+        if (std::memcmp(now + span, then + span, kSpan) == 0) continue;
+        for (std::size_t at = span; at < span + kSpan; at += 24) {
+            std::uint64_t a[3], b[3];
+            std::memcpy(a, now + at, 24);
+            std::memcpy(b, then + at, 24);
+            if (((a[0] ^ b[0]) | (a[1] ^ b[1]) | (a[2] ^ b[2])) == 0) continue;
+            for (std::size_t h = at / 3; h < at / 3 + 8; ++h)
+                if (!SameCell(map.cells[h], last.left.cells[h])) list.Add(static_cast<int>(h));
+        }
     }
     // The state tallies are summed in the city and corps sweeps the pass makes anyway; the weighing
     // reads them.
     TStateForces forces;
     bool citiesChanged = false;
-    for (int c = 1; c <= kCityCount; ++c) {
-        const TCityRec& city = g.Cities[c];
-        forces.CountCity(g, city);
-        citiesChanged = citiesChanged || CityReading(city) != last.cities[c];
+    int controllersChanged = 0;
+    for (int s = 1; s <= kStateCount; ++s) controllersChanged |= g.States[s].Controller ^ last.controllers[s];
+    if (last.valid && controllersChanged == 0 && std::memcmp(&g.Cities, &last.cityTable, sizeof g.Cities) == 0) {
+        forces.foreign = last.foreign;
+    } else {
+        for (int c = 1; c <= kCityCount; ++c) {
+            const TCityRec& city = g.Cities[c];
+            forces.CountCity(g, city);
+            citiesChanged = citiesChanged || CityReading(city) != last.cities[c];
+        }
+        last.cityTable = g.Cities;
+        for (int s = 1; s <= kStateCount; ++s) last.controllers[s] = g.States[s].Controller;
+        last.foreign = forces.foreign;
     }
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& corpsRec = g.Corps[k];
@@ -410,12 +472,15 @@ void UpdateHexControl() {
     }
     TRiverFleets fleets;
     for (int f = 1; f <= kFleetCount; ++f) {
-        const TFleetSway sway = SwayOf(g.Fleets[f]);
-        if (sway.sways()) fleets.index[fleets.count++] = f;
+        const TFleetRec& fleet = g.Fleets[f];
         TFleetSway& was = last.fleets[f];
+        // Most fleets sail the sea, and did at the last pass.
+        if (fleet.WaterType != 2 && !was.sways()) continue;
+        const TFleetSway sway = SwayOf(fleet);
+        if (sway.sways()) fleets.index[fleets.count++] = f;
         if (sway == was) continue;
-        ListSwayedHexes(was, list);
-        ListSwayedHexes(sway, list);
+        ListSwayedHexes(was, map, list);
+        ListSwayedHexes(sway, map, list);
         was = sway;
     }
     forces.Write(g);
@@ -452,14 +517,15 @@ void UpdateHexControl() {
         return weighed;
     }();
 
-    std::array<std::uint8_t, kCorpsCount> corps, distance;
+    std::array<TCorpsAt, kCorpsCount> corps;
     for (int i = 0; i < weighCount; ++i) {
         const int h = list.hexes[i];
         const int x = h / kMapRows + 1, y = h % kMapRows + 1;
-        const int count = corpsNear.Near(g, h, x, y, corps.data(), distance.data());
         MapCell& cell = map.cells[h];
+        // Corps sway only a hex somebody controls.
+        const int count = cell.ControlSide() != 0 ? corpsNear.Near(last.corps, h, x, y, corps.data()) : 0;
         last.read[h] = cell;
-        WeighHex(g, cell, x, y, {corps.data(), distance.data(), count}, fleets);
+        WeighHex(g, last.states, cell, x, y, {corps.data(), count}, fleets);
         last.written[h] = cell;
     }
     if (citiesChanged) {

@@ -82,6 +82,9 @@ TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         {"a river fleet holding a hex against a Union corps goes to the yard",
          [&] { World(2, 1); river(); RiverFleet(2, 20); AddCorps(1, 20, 21); },
          [&] { GameRec->Fleets[1].BuildCounter = 5; }},
+        {"a river fleet holding a hex against a Union corps gives its slot to a fleet at sea",
+         [&] { World(2, 1); river(); RiverFleet(2, 20); AddCorps(1, 20, 21); },
+         [&] { GameRec->Fleets[1].WaterType = 1; }},
         {"a corps marches three hexes", [&] { World(2, 1); grey = AddCorps(2, 26, 16); },
          [&] { GameRec->Corps[grey].HexX = 23; }},
         {"a corps is met by the enemy", standoff, [&] { GameRec->Corps[grey].Opponent = 1; }},
@@ -99,6 +102,13 @@ TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
          [&] { GameRec->Corps[grey].Opponent = 0; }},
         {"a corps changes sides", [&] { World(2, 1); grey = AddCorps(1, 14, 24); },
          [&] { GameRec->Corps[grey].Side = 2; }},
+        // Near the edges only the hexes on the map are swayed.
+        {"a corps in the north-west corner marches along the edge", [&] { World(2, 1); grey = AddCorps(2, 1, 1); },
+         [&] { GameRec->Corps[grey].HexY = 3; }},
+        {"a corps in the south-east corner marches along the edge",
+         [&] { World(2, 1); grey = AddCorps(2, kMapColumns, kMapRows); }, [&] { GameRec->Corps[grey].HexX = kMapColumns - 2; }},
+        {"a corps one hex in from the south-west corner marches out to it",
+         [&] { World(2, 1); grey = AddCorps(2, 2, kMapRows - 1); }, [&] { GameRec->Corps[grey].HexX = 1; }},
         {"the state's last foreign city changes hands", [&] { World(2, 1); },
          [&] { GameRec->Cities[1].Nation = 2; }},
         {"a quiet state goes to the Union", [&] { World(2, 2, true); }, [&] { GameRec->States[1].ControlSide = 1; }},
@@ -152,7 +162,9 @@ TEST_F(HexControl, EachPassTalliesAStatesForeignCitiesAndTheEnemyLinesOfItsCorps
         const char* what;
         int foreign, enemy;
         std::function<void()> change;
+        std::function<void()> before = [] {};  // built before the settling passes
     };
+    int late = 0;  // the last of three cities in the state
     const Case cases[] = {
         {"a Union corps raised there", 0, 6, [&] { corpsFrom(1, 1, 6); }},
         {"two Union corps add their lines", 0, 15, [&] { corpsFrom(1, 1, 6); corpsFrom(1, 1, 9); }},
@@ -163,10 +175,20 @@ TEST_F(HexControl, EachPassTalliesAStatesForeignCitiesAndTheEnemyLinesOfItsCorps
         {"a Union city of no state", 0, 0, [&] { AddCity("Ford", 17, 20, 1); }},
         {"its Confederate city held by another nation than the controller", 1, 0,
          [&] { const int c = AddCity("Ford", 17, 20, 2); GameRec->Cities[c].State = 1; GameRec->Cities[c].Nation = 1; }},
+        // The cities stay as they were: the state's new controller alone makes its city foreign or not.
+        {"the state passes to the nation holding its Union city", 0, 0, [&] { GameRec->States[1].Controller = 1; },
+         [&] { GameRec->Cities[AddCity("Ford", 17, 20, 1)].State = 1; }},
+        {"the state passes away from the nation holding its city", 1, 0, [&] { GameRec->States[1].Controller = 1; },
+         [&] { GameRec->Cities[AddCity("Ford", 17, 20, 2)].State = 1; }},
+        {"the last of its cities goes to the Union", 1, 0, [&] { GameRec->Cities[late].Nation = 1; },
+         [&] {
+             for (const char* name : {"Ford", "Mill", "Bend"}) GameRec->Cities[late = AddCity(name, 17, 20, 2)].State = 1;
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         World(2, 2, true);
+        c.before();
         UpdateHexControl();
         UpdateHexControl();
         c.change();
