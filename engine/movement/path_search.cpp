@@ -4,6 +4,7 @@
 #include "engine/movement/path_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "engine/forces/fleet_records.h"
@@ -599,7 +600,7 @@ TRouteAreas::TWaves& TRouteAreas::WavesFrom(int start) {
     }
     TWaves& w = *waves_[slot];
     if (w.from != start) {
-        for (int e = 0; e < w.queued; ++e) w.wave[w.queue[e]] = 0;
+        for (int e = 0; e < w.queued; ++e) w.wave[w.queue[e]] = w.nearer[w.queue[e]] = 0;
         wavesOf_[start] = static_cast<std::uint8_t>(slot + 1);
         w.from = start;
         w.wave[kOffMap] = 1;
@@ -638,8 +639,37 @@ bool TRouteAreas::SearchByKeptWaves(int x1, int y1, int x2, int y2) {
             w.queue[w.queued++] = static_cast<std::int16_t>(n);
         }
     }
-    if (w.wave[dest] != 0) TraceBack<kMode>(w.wave, x2, y2, nation_);
+    if (w.wave[dest] != 0) TraceBackByKeptWaves(w, dest);
     return PathReached(mode_, x1, y1, x2, y2);
+}
+
+// TraceBack on kept waves, with the same route, result and draws. Every hex given a wave past the
+// start's was entered, so any two hexes a wave nearer cost the same and tie, and the hexes a wave
+// nearer than a hex are found once for all the searches from the start.
+void TRouteAreas::TraceBackByKeptWaves(TWaves& w, int dest) {
+    const TGeometry& geo = Geometry();
+    const int destWave = w.wave[dest];
+    int current = dest;
+    int end = destWave <= kPathMaxSteps + 1 ? dest : -1;
+    for (int wave = destWave; wave > 1; --wave) {
+        if (wave == kPathMaxSteps + 1) end = current;
+        std::uint8_t& nearer = w.nearer[current];
+        if (nearer == 0) {
+            for (int dir = 1; dir <= 6; ++dir) {
+                const int n = geo.next[current][dir];
+                if (n >= 0 && w.wave[n] == wave - 1) nearer |= static_cast<std::uint8_t>(1u << dir);
+            }
+        }
+        // As TraceBack: the first direction, replaced by each later one at even odds.
+        int bestDir = std::countr_zero(static_cast<unsigned>(nearer));
+        for (unsigned later = nearer & (nearer - 1u); later != 0; later &= later - 1u)
+            if (Random(100) < 50) bestDir = std::countr_zero(later);
+        current = geo.next[current][bestDir];
+        if (wave - 1 <= kPathMaxSteps) PathSteps[wave - 1] = static_cast<std::uint8_t>(OppositeDirection(bestDir));
+    }
+    PathResult = kPathReached;
+    PathEnd = {geo.x[end], geo.y[end]};
+    PathStepCount = static_cast<std::uint16_t>(std::min(destWave - 1, kPathMaxSteps));
 }
 
 bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {
