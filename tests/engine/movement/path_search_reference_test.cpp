@@ -424,6 +424,48 @@ TEST_F(PathSearchReference, RouteAreasRenewedAfterHexesChangeAnswerAsTheirOwnSea
     EXPECT_GT(reached, 200) << "many searches must find their route to be worth comparing";
 }
 
+TEST_F(PathSearchReference, RouteAreasTraceTheSameDestinationAgainWithTheDrawsOfThatSearch) {
+    // A rail plain of one side: far destinations have many equal ways back, so every search of the
+    // same pair draws again and another seed may take another route. Asked over and over from one
+    // start (far, then nearer hexes on the way, then far again), and again once hexes on the
+    // ways back are closed, each answer must be the one the search made alone gives.
+    FillMap(1, 1, 0);
+    for (int x = 1; x <= kMapColumns; ++x)
+        for (int y = 1; y <= kMapRows; ++y) Hex(x, y).SetRail(true);
+    const auto areas = std::make_unique<TRouteAreas>(kPathRail, 1);
+    struct Case { int x2, y2; };
+    const Case cases[] = {{46, 34}, {40, 30}, {46, 34}, {31, 28}, {46, 34}, {52, 12}, {40, 30}};
+    const THexPos start{30, 20};
+    int compared = 0, drawn = 0;
+    std::vector<std::vector<int>> routesToFar;
+    for (int round = 0; round < 2; ++round) {
+        for (int k = 0; k < static_cast<int>(std::size(cases)); ++k) {
+            const Case c = cases[k];
+            const std::uint64_t drawSeed = 40 + 7 * k + round;
+            const Outcome kept = RunThroughAreas(*areas, start.X, start.Y, c.x2, c.y2, drawSeed);
+            ASSERT_EQ(kept, Run(false, start.X, start.Y, c.x2, c.y2, 0, kPathRail, 1, 0, drawSeed))
+                << "round " << round << " search " << k << " to " << c.x2 << "," << c.y2;
+            EXPECT_EQ(kept.result, kPathReached) << "round " << round << " search " << k;
+            ++compared;
+            drawn += !kept.draws.empty();
+            if (c.x2 == 46 && round == 0) routesToFar.push_back(kept.steps);
+        }
+        // Close hexes around the middle of the ways to the far destination.
+        const TMapGrid before = *MapGrid;
+        std::vector<int> changed;
+        for (int y = 24; y <= 30; ++y) {
+            Hex(38, y).SetRail(false);
+            changed.push_back((38 - 1) * kMapRows + (y - 1));
+        }
+        areas->Renew(before.cells, changed);
+    }
+    EXPECT_EQ(compared, 14);
+    EXPECT_GE(drawn, 10) << "the ways back must tie to be worth comparing";
+    std::sort(routesToFar.begin(), routesToFar.end());
+    EXPECT_GT(std::unique(routesToFar.begin(), routesToFar.end()) - routesToFar.begin(), 1)
+        << "other draws must take another route to the same hex";
+}
+
 TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
     // A winding river one hex wide: down one even column, round through the odd column below or
     // above, up the next even column, and so on. No two of its hexes touch but neighbours along
