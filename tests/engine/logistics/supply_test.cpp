@@ -68,6 +68,34 @@ TEST_F(SupplySources, CapitalsReachTheirCitiesWhoseLinksChainAndCitiesWithoutRou
     EXPECT_EQ(CityRouteKind(r1, r3), kRouteSea);
 }
 
+TEST_F(SupplySources, EachCapitalServesTheCitiesOfItsOwnStateWhereverTheyStandInTheCityList) {
+    // The states' cities interleaved in the list, capitals among them. Cities of no nation are fed
+    // only by their own state's capital: a stray of another state beside a capital stays unfed.
+    TGameRec& g = *GameRec;
+    FillMap(1, kUnion, 0);
+    for (int s = 1; s <= 3; ++s) g.States[s].ControlSide = kUnion;
+    struct Case { const char* name; int x, y, state, nation, code; };
+    const Case cases[] = {
+        {"second capital", 40, 10, 2, kNationUnion, 3}, {"first's neighbour", 12, 10, 1, 0, 2},
+        {"first capital", 10, 10, 1, kNationUnion, 3},  {"stray of the second", 11, 12, 2, 0, 4},
+        {"lone capital", 40, 40, 3, kNationUnion, 2},   {"second's neighbour", 43, 10, 2, 0, 2},
+        {"first's last", 10, 14, 1, 0, 2},
+    };
+    std::vector<int> cities;
+    for (const Case& c : cases) {
+        cities.push_back(Add(c.name, c.x, c.y, kUnion, c.state));
+        City(cities.back()).Nation = static_cast<U8>(c.nation);
+    }
+    g.States[1].CapitalCity = static_cast<U8>(cities[2]);
+    g.States[2].CapitalCity = static_cast<U8>(cities[0]);
+    g.States[3].CapitalCity = static_cast<U8>(cities[4]);
+    for (int sweep = 0; sweep < 2; ++sweep) {
+        UpdateSupplySources();
+        for (std::size_t k = 0; k < cities.size(); ++k)
+            EXPECT_EQ(City(cities[k]).SupplySource, cases[k].code) << cases[k].name << ", sweep " << sweep;
+    }
+}
+
 TEST_F(SupplySources, ACityFarFromItsCapitalIsCutOffAndJoinedAgainAsItsLineIsCutAndMended) {
     // A city 20 hexes from its capital, beyond any road, reached by rail or by river; each sweep
     // must see the line as the map stands then, whatever the sweep before it saw.
