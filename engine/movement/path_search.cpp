@@ -565,14 +565,14 @@ void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) 
                 }
         }
     };
+    // Whether a route entered hex n on the map the labels stand for so far: a changed hex reads as
+    // before until it is renewed.
+    static std::uint8_t renewed[kHexCount] = {};
+    auto entered = [&](int n) { return n >= 0 && Enters(renewed[n] ? now[n] : before[n]); };
     for (const int h : changed) {
-        if (Enters(before[h]) == Enters(now[h])) continue;
-        // A hex a route may no longer enter may split the area of the hexes beside it; one it may
-        // now enter joins their areas.
+        if (renewed[h] || Enters(before[h]) == Enters(now[h])) continue;
+        renewed[h] = 1;
         const std::int16_t* next = geo.nextOrOff[h];
-        area_[h] = 0;
-        for (int dir = 1; dir <= 6; ++dir)
-            if (next[dir] != kOffMap) clearArea(next[dir]);
         // Waves that reached the hex or a hex beside it may run otherwise now (the off-map entry
         // reads as reached, so a hex at the edge forgets more than it must).
         for (auto& w : waves_) {
@@ -581,7 +581,37 @@ void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) 
                                  wave[next[6]]) != 0)
                 w->from = -1;
         }
+        const std::int16_t* around = geo.next[h];
+        if (Enters(now[h])) {
+            // A hex opened beside one labelled area only (or none) joins it.
+            std::uint16_t joined = 0;
+            bool one = true;
+            for (int dir = 1; one && dir <= 6; ++dir) {
+                if (!entered(around[dir])) continue;
+                const std::uint16_t label = area_[around[dir]];
+                one = label != 0 && label != kNoArea && (joined == 0 || label == joined);
+                joined = label;
+            }
+            if (one) {
+                area_[h] = joined;
+                continue;
+            }
+        } else {
+            // The hexes beside a closed one stay joined round it when those a route enters make
+            // one run about it (neighbours in turn touch each one another).
+            int runs = 0;
+            for (int dir = 1; dir <= 6; ++dir) runs += entered(around[dir]) && !entered(around[dir % 6 + 1]);
+            if (runs <= 1) {
+                area_[h] = kNoArea;
+                continue;
+            }
+        }
+        // Otherwise the areas beside it may have split or joined: they are labelled again when asked.
+        area_[h] = 0;
+        for (int dir = 1; dir <= 6; ++dir)
+            if (next[dir] != kOffMap) clearArea(next[dir]);
     }
+    for (const int h : changed) renewed[h] = 0;
 }
 
 // The waves kept from `start`, else those used longest ago (or new ones) cleared for it.
