@@ -466,6 +466,55 @@ TEST_F(PathSearchReference, RouteAreasTraceTheSameDestinationAgainWithTheDrawsOf
         << "other draws must take another route to the same hex";
 }
 
+TEST_F(PathSearchReference, RouteAreasFollowRailLinesLaidCutAndBridgedHexByHex) {
+    // Two rail lines on one side's ground, changed a few hexes at a time between rounds of
+    // searches from both lines' ends: the second line grows toward the first, a bridge joins them,
+    // the first is cut and mended. Each search must find the route the search made alone finds.
+    FillMap(1, 1, 0);
+    for (int x = 10; x <= 30; ++x) Hex(x, 20).SetRail(true);   // the first line
+    for (int x = 34; x <= 40; ++x) Hex(x, 22).SetRail(true);   // the second, two rows below
+    const auto areas = std::make_unique<TRouteAreas>(kPathRail, 1);
+    struct Step {
+        const char* what;
+        std::vector<THexPos> open, close;
+        bool firstJoinsSecond, firstWhole;
+    };
+    const Step steps[] = {
+        {"as laid", {}, {}, false, true},
+        {"second line laid west", {{33, 22}, {32, 22}}, {}, false, true},
+        {"second line laid on", {{31, 22}}, {}, false, true},
+        {"bridged", {{31, 21}}, {}, true, true},
+        {"first cut", {}, {{20, 20}}, true, false},
+        {"first mended", {{20, 20}}, {}, true, true},
+        {"bridge taken up", {}, {{31, 21}}, false, true},
+    };
+    int compared = 0;
+    for (const Step& step : steps) {
+        const TMapGrid before = *MapGrid;
+        std::vector<int> changed;
+        for (const THexPos p : step.open) Hex(p.X, p.Y).SetRail(true);
+        for (const THexPos p : step.close) Hex(p.X, p.Y).SetRail(false);
+        for (const auto* list : {&step.open, &step.close})
+            for (const THexPos p : *list) changed.push_back((p.X - 1) * kMapRows + (p.Y - 1));
+        areas->Renew(before.cells, changed);
+        struct Ask { THexPos from, to; bool reached; };
+        const bool joined = step.firstJoinsSecond && step.firstWhole;
+        const Ask asks[] = {{{10, 20}, {40, 22}, joined},
+                            {{40, 22}, {12, 20}, joined},
+                            {{10, 20}, {29, 20}, step.firstWhole},
+                            {{40, 22}, {35, 22}, true}};
+        for (const Ask& a : asks) {
+            const Outcome kept = RunThroughAreas(*areas, a.from.X, a.from.Y, a.to.X, a.to.Y, 60 + compared);
+            ASSERT_EQ(kept, Run(false, a.from.X, a.from.Y, a.to.X, a.to.Y, 0, kPathRail, 1, 0, 60 + compared))
+                << step.what << ": " << a.from.X << "," << a.from.Y << " to " << a.to.X << "," << a.to.Y;
+            EXPECT_EQ(kept.result == kPathReached, a.reached)
+                << step.what << ": " << a.from.X << "," << a.from.Y << " to " << a.to.X << "," << a.to.Y;
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 28);
+}
+
 TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
     // A winding river one hex wide: down one even column, round through the odd column below or
     // above, up the next even column, and so on. No two of its hexes touch but neighbours along
