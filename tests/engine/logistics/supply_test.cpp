@@ -236,6 +236,36 @@ TEST_F(CorpsSupply, DepotsFeedCorpsThatReachThemAndTheRestForage) {
     }
 }
 
+TEST_F(CorpsSupply, AnEnemyFleetAfloatAnywhereOnTheRiverRouteCutsTheCorpsOffFromItsDepot) {
+    // The corps lies 12 hexes down a river from its depot, beyond any road: the river feeds it
+    // unless an enemy fleet afloat lies on a hex of the route, the depot's own hex included.
+    struct Case { const char* what; int side, buildCounter, x, y; bool fed; };
+    const Case cases[] = {
+        {"an open river", kUnion, 0, 20, 26, true},
+        {"an enemy fleet mid-way", kConfederacy, 0, 20, 26, false},
+        {"an enemy fleet at the depot", kConfederacy, 0, 20, 20, false},
+        {"an enemy fleet next to the corps", kConfederacy, 0, 20, 31, false},
+        {"an enemy fleet still building", kConfederacy, 2, 20, 26, true},
+        {"an enemy fleet beside the river", kConfederacy, 0, 21, 26, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        for (int y = 20; y <= 32; ++y) Hex(20, y).SetRiverNavigable(true);
+        GameRec->Cities[depot].RiverLink = 1;
+        C(corps).HexY = 32;
+        TFleetRec& f = GameRec->Fleets[2] = TFleetRec{};
+        f.Side = static_cast<U8>(c.side);
+        f.BuildCounter = static_cast<U8>(c.buildCounter);
+        f.HexX = static_cast<U8>(c.x);
+        f.HexY = static_cast<U8>(c.y);
+        SupplyCorps(kSupplyBeforeMovement);
+        // Fed at subsistence: (6 + 2) brigades' need times the Union's factor of 4.
+        EXPECT_EQ((Ints{C(corps).SupplyType, GameRec->Nations[1].TheatreSupplies[1]}),
+                  c.fed ? (Ints{0, 200 - 32}) : (Ints{2, 200}));
+    }
+}
+
 TEST_F(CorpsSupply, InAMailGameOnlyTheSideToMoveReadsTheSupplyMessagesOfItsOwnCorps) {
     // Game kind 0 is played at one screen; 2 to 4 are the stages of a mail game. The corps is
     // turned to foraging whoever reads of it.
