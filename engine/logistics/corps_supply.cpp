@@ -4,6 +4,7 @@
 #include "engine/logistics/corps_supply.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
@@ -72,12 +73,6 @@ int RoadReach() {
     }
 }
 
-bool EnemyFleetOn(int x, int y, int side) {
-    for (const TFleetRec& f : GameRec->Fleets)
-        if (f.BuildCounter == 0 && f.Side != side && f.HexX == x && f.HexY == y) return true;
-    return false;
-}
-
 // Whether the corps reaches its supply city by road, river or rail for the city's nation.
 bool RouteToSupplyCity(const TCorpsRec& k, const TCityRec& city) {
     const int side = GameRec->Nations[city.Nation].Side;
@@ -91,11 +86,17 @@ bool RouteToSupplyCity(const TCorpsRec& k, const TCityRec& city) {
     if (d < kRiverRailReach && city.RiverLink) {
         FindPath(k.HexX, k.HexY, city.HexX, city.HexY, kRouteSearchSteps, kPathRiver, side, kRuleOwnOnly);
         if (!PathReached(kPathRiver, k.HexX, k.HexY, city.HexX, city.HexY)) return false;
-        // An enemy fleet anywhere on the river route cuts it.
-        int x = k.HexX, y = k.HexY;
+        // An enemy fleet anywhere on the river route cuts it; the fleets are looked over once.
+        std::array<THexPos, kPathMaxSteps> route;
+        int x = k.HexX, y = k.HexY, length = 0;
         for (int s = 1; s <= PathStepCount; ++s) {
             StepHexAt(x, y, PathSteps[s]);
-            if (EnemyFleetOn(x, y, side)) return false;
+            route[static_cast<std::size_t>(length++)] = {static_cast<std::uint16_t>(x), static_cast<std::uint16_t>(y)};
+        }
+        for (const TFleetRec& f : GameRec->Fleets) {
+            if (f.BuildCounter != 0 || f.Side == side) continue;
+            for (int s = 0; s < length; ++s)
+                if (route[static_cast<std::size_t>(s)].X == f.HexX && route[static_cast<std::size_t>(s)].Y == f.HexY) return false;
         }
         return true;
     }

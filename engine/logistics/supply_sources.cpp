@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "engine/movement/path_search.h"
@@ -127,11 +128,22 @@ void SweepSupplySources(TSweepAreas* areas) {
             if (city.Port && city.Nation == n && city.SupplySource == kNoSource) city.SupplySource = kPortSource;
     }
 
+    // Each state's cities in order, listed once: both capital passes ask only those.
+    struct TStateCities {
+        int count = 0;
+        std::array<std::uint8_t, kCityCount> city;
+    };
+    std::array<TStateCities, kStateCount + 1> byState;
+    for (int c = 1; c <= kCityCount; ++c)
+        if (const int s = g.Cities[c].State; s >= 1 && s <= kStateCount)
+            byState[s].city[byState[s].count++] = static_cast<std::uint8_t>(c);
+    const auto citiesOf = [&](int s) { return std::span(byState[s].city.data(), byState[s].count); };
+
     for (int s = 1; s <= kStateCount; ++s) {
         const int cap = g.States[s].CapitalCity;
         if (!IsCity(cap) || g.Cities[cap].Owner != g.States[s].ControlSide) continue;
-        for (int c = 1; c <= kCityCount; ++c) {
-            if (c == cap || g.Cities[c].State != s || g.Cities[c].Owner != g.Cities[cap].Owner) continue;
+        for (const int c : citiesOf(s)) {
+            if (c == cap || g.Cities[c].Owner != g.Cities[cap].Owner) continue;
             if (RouteKind(cap, c, areas) != kRouteNone) {
                 g.Cities[cap].SupplySource = kCapitalSource;
                 break;
@@ -144,9 +156,9 @@ void SweepSupplySources(TSweepAreas* areas) {
     for (int s = 1; s <= kStateCount; ++s) {
         const int cap = g.States[s].CapitalCity;
         if (!IsCity(cap)) continue;
-        for (int c = 1; c <= kCityCount; ++c) {
+        for (const int c : citiesOf(s)) {
             TCityRec& city = g.Cities[c];
-            if (city.State != s || city.Owner != g.Cities[cap].Owner || city.SupplySource >= kLinkedSource) continue;
+            if (city.Owner != g.Cities[cap].Owner || city.SupplySource >= kLinkedSource) continue;
             if (RouteKind(cap, c, areas) != kRouteNone) city.SupplySource = kLinkedSource;
         }
     }

@@ -4,6 +4,7 @@
 #include "engine/movement/path_search.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "engine/forces/fleet_records.h"
@@ -564,14 +565,14 @@ void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) 
                 }
         }
     };
+    // Whether a route entered hex n on the map the labels stand for so far: a changed hex reads as
+    // before until it is renewed.
+    static std::uint8_t renewed[kHexCount] = {};
+    auto entered = [&](int n) { return n >= 0 && Enters(renewed[n] ? now[n] : before[n]); };
     for (const int h : changed) {
-        if (Enters(before[h]) == Enters(now[h])) continue;
-        // A hex a route may no longer enter may split the area of the hexes beside it; one it may
-        // now enter joins their areas.
+        if (renewed[h] || Enters(before[h]) == Enters(now[h])) continue;
+        renewed[h] = 1;
         const std::int16_t* next = geo.nextOrOff[h];
-        area_[h] = 0;
-        for (int dir = 1; dir <= 6; ++dir)
-            if (next[dir] != kOffMap) clearArea(next[dir]);
         // Waves that reached the hex or a hex beside it may run otherwise now (the off-map entry
         // reads as reached, so a hex at the edge forgets more than it must).
         for (auto& w : waves_) {
@@ -580,7 +581,37 @@ void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) 
                                  wave[next[6]]) != 0)
                 w->from = -1;
         }
+        const std::int16_t* around = geo.next[h];
+        if (Enters(now[h])) {
+            // A hex opened beside one labelled area only (or none) joins it.
+            std::uint16_t joined = 0;
+            bool one = true;
+            for (int dir = 1; one && dir <= 6; ++dir) {
+                if (!entered(around[dir])) continue;
+                const std::uint16_t label = area_[around[dir]];
+                one = label != 0 && label != kNoArea && (joined == 0 || label == joined);
+                joined = label;
+            }
+            if (one) {
+                area_[h] = joined;
+                continue;
+            }
+        } else {
+            // The hexes beside a closed one stay joined round it when those a route enters make
+            // one run about it (neighbours in turn touch each one another).
+            int runs = 0;
+            for (int dir = 1; dir <= 6; ++dir) runs += entered(around[dir]) && !entered(around[dir % 6 + 1]);
+            if (runs <= 1) {
+                area_[h] = kNoArea;
+                continue;
+            }
+        }
+        // Otherwise the areas beside it may have split or joined: they are labelled again when asked.
+        area_[h] = 0;
+        for (int dir = 1; dir <= 6; ++dir)
+            if (next[dir] != kOffMap) clearArea(next[dir]);
     }
+    for (const int h : changed) renewed[h] = 0;
 }
 
 // The waves kept from `start`, else those used longest ago (or new ones) cleared for it.
@@ -599,7 +630,7 @@ TRouteAreas::TWaves& TRouteAreas::WavesFrom(int start) {
     }
     TWaves& w = *waves_[slot];
     if (w.from != start) {
-        for (int e = 0; e < w.queued; ++e) w.wave[w.queue[e]] = 0;
+        for (int e = 0; e < w.queued; ++e) w.wave[w.queue[e]] = w.nearer[w.queue[e]] = 0;
         wavesOf_[start] = static_cast<std::uint8_t>(slot + 1);
         w.from = start;
         w.wave[kOffMap] = 1;
@@ -638,8 +669,37 @@ bool TRouteAreas::SearchByKeptWaves(int x1, int y1, int x2, int y2) {
             w.queue[w.queued++] = static_cast<std::int16_t>(n);
         }
     }
-    if (w.wave[dest] != 0) TraceBack<kMode>(w.wave, x2, y2, nation_);
+    if (w.wave[dest] != 0) TraceBackByKeptWaves(w, dest);
     return PathReached(mode_, x1, y1, x2, y2);
+}
+
+// TraceBack on kept waves, with the same route, result and draws. Every hex given a wave past the
+// start's was entered, so any two hexes a wave nearer cost the same and tie, and the hexes a wave
+// nearer than a hex are found once for all the searches from the start.
+void TRouteAreas::TraceBackByKeptWaves(TWaves& w, int dest) {
+    const TGeometry& geo = Geometry();
+    const int destWave = w.wave[dest];
+    int current = dest;
+    int end = destWave <= kPathMaxSteps + 1 ? dest : -1;
+    for (int wave = destWave; wave > 1; --wave) {
+        if (wave == kPathMaxSteps + 1) end = current;
+        std::uint8_t& nearer = w.nearer[current];
+        if (nearer == 0) {
+            for (int dir = 1; dir <= 6; ++dir) {
+                const int n = geo.next[current][dir];
+                if (n >= 0 && w.wave[n] == wave - 1) nearer |= static_cast<std::uint8_t>(1u << dir);
+            }
+        }
+        // As TraceBack: the first direction, replaced by each later one at even odds.
+        int bestDir = std::countr_zero(static_cast<unsigned>(nearer));
+        for (unsigned later = nearer & (nearer - 1u); later != 0; later &= later - 1u)
+            if (Random(100) < 50) bestDir = std::countr_zero(later);
+        current = geo.next[current][bestDir];
+        if (wave - 1 <= kPathMaxSteps) PathSteps[wave - 1] = static_cast<std::uint8_t>(OppositeDirection(bestDir));
+    }
+    PathResult = kPathReached;
+    PathEnd = {geo.x[end], geo.y[end]};
+    PathStepCount = static_cast<std::uint16_t>(std::min(destWave - 1, kPathMaxSteps));
 }
 
 bool TRouteAreas::Search(int x1, int y1, int x2, int y2) {

@@ -69,10 +69,13 @@ private:
     // Breadth-first waves from one start, swept only as far as a destination needed: a later
     // search from the start only extends them. queue holds the hexes given a wave, in order of
     // wave; those before expanded have passed their wave on. The extra last entry is off the map.
+    // nearer holds, once a trace back has asked, the directions (bit d) from a hex to the hexes a
+    // wave nearer the start; 0 not yet asked.
     struct TWaves {
         int from = -1, queued = 0, expanded = 0;
         unsigned lastUsed = 0;
         std::uint8_t wave[kHexes + 1] = {};
+        std::uint8_t nearer[kHexes] = {};
         std::int16_t queue[kHexes];
     };
     // Waves are kept for this many starts: every capital of a sweep and most cities searched from.
@@ -83,6 +86,7 @@ private:
     TWaves& WavesFrom(int start);
     template <int kMode>
     bool SearchByKeptWaves(int x1, int y1, int x2, int y2);
+    static void TraceBackByKeptWaves(TWaves& w, int dest);
     int mode_, nation_, areas_ = 0;
     // 0 not yet labelled; kNoArea for a hex no route enters.
     std::uint16_t area_[kHexes] = {};

@@ -68,6 +68,34 @@ TEST_F(SupplySources, CapitalsReachTheirCitiesWhoseLinksChainAndCitiesWithoutRou
     EXPECT_EQ(CityRouteKind(r1, r3), kRouteSea);
 }
 
+TEST_F(SupplySources, EachCapitalServesTheCitiesOfItsOwnStateWhereverTheyStandInTheCityList) {
+    // The states' cities interleaved in the list, capitals among them. Cities of no nation are fed
+    // only by their own state's capital: a stray of another state beside a capital stays unfed.
+    TGameRec& g = *GameRec;
+    FillMap(1, kUnion, 0);
+    for (int s = 1; s <= 3; ++s) g.States[s].ControlSide = kUnion;
+    struct Case { const char* name; int x, y, state, nation, code; };
+    const Case cases[] = {
+        {"second capital", 40, 10, 2, kNationUnion, 3}, {"first's neighbour", 12, 10, 1, 0, 2},
+        {"first capital", 10, 10, 1, kNationUnion, 3},  {"stray of the second", 11, 12, 2, 0, 4},
+        {"lone capital", 40, 40, 3, kNationUnion, 2},   {"second's neighbour", 43, 10, 2, 0, 2},
+        {"first's last", 10, 14, 1, 0, 2},
+    };
+    std::vector<int> cities;
+    for (const Case& c : cases) {
+        cities.push_back(Add(c.name, c.x, c.y, kUnion, c.state));
+        City(cities.back()).Nation = static_cast<U8>(c.nation);
+    }
+    g.States[1].CapitalCity = static_cast<U8>(cities[2]);
+    g.States[2].CapitalCity = static_cast<U8>(cities[0]);
+    g.States[3].CapitalCity = static_cast<U8>(cities[4]);
+    for (int sweep = 0; sweep < 2; ++sweep) {
+        UpdateSupplySources();
+        for (std::size_t k = 0; k < cities.size(); ++k)
+            EXPECT_EQ(City(cities[k]).SupplySource, cases[k].code) << cases[k].name << ", sweep " << sweep;
+    }
+}
+
 TEST_F(SupplySources, ACityFarFromItsCapitalIsCutOffAndJoinedAgainAsItsLineIsCutAndMended) {
     // A city 20 hexes from its capital, beyond any road, reached by rail or by river; each sweep
     // must see the line as the map stands then, whatever the sweep before it saw.
@@ -205,6 +233,36 @@ TEST_F(CorpsSupply, DepotsFeedCorpsThatReachThemAndTheRestForage) {
                   (Ints{c.type, c.priority, c.state, c.pool, c.strength, c.loss}));
         if (c.message) EXPECT_EQ(fe.messages.at(0), c.message);
         EXPECT_EQ(GameRec->Fleets[1].Supplies, c.when == 1 ? 7 : 10) << "fleets eat their stores after movement";
+    }
+}
+
+TEST_F(CorpsSupply, AnEnemyFleetAfloatAnywhereOnTheRiverRouteCutsTheCorpsOffFromItsDepot) {
+    // The corps lies 12 hexes down a river from its depot, beyond any road: the river feeds it
+    // unless an enemy fleet afloat lies on a hex of the route, the depot's own hex included.
+    struct Case { const char* what; int side, buildCounter, x, y; bool fed; };
+    const Case cases[] = {
+        {"an open river", kUnion, 0, 20, 26, true},
+        {"an enemy fleet mid-way", kConfederacy, 0, 20, 26, false},
+        {"an enemy fleet at the depot", kConfederacy, 0, 20, 20, false},
+        {"an enemy fleet next to the corps", kConfederacy, 0, 20, 31, false},
+        {"an enemy fleet still building", kConfederacy, 2, 20, 26, true},
+        {"an enemy fleet beside the river", kConfederacy, 0, 21, 26, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SetUp();
+        for (int y = 20; y <= 32; ++y) Hex(20, y).SetRiverNavigable(true);
+        GameRec->Cities[depot].RiverLink = 1;
+        C(corps).HexY = 32;
+        TFleetRec& f = GameRec->Fleets[2] = TFleetRec{};
+        f.Side = static_cast<U8>(c.side);
+        f.BuildCounter = static_cast<U8>(c.buildCounter);
+        f.HexX = static_cast<U8>(c.x);
+        f.HexY = static_cast<U8>(c.y);
+        SupplyCorps(kSupplyBeforeMovement);
+        // Fed at subsistence: (6 + 2) brigades' need times the Union's factor of 4.
+        EXPECT_EQ((Ints{C(corps).SupplyType, GameRec->Nations[1].TheatreSupplies[1]}),
+                  c.fed ? (Ints{0, 200 - 32}) : (Ints{2, 200}));
     }
 }
 

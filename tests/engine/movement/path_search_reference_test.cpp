@@ -476,6 +476,97 @@ TEST_F(PathSearchReference, FleetSearchesFromKeptWatersAnswerAsTheirOwnSearchesD
     EXPECT_GT(drawn, 50) << "many routes must meet equal ways back to be worth comparing";
 }
 
+TEST_F(PathSearchReference, RouteAreasTraceTheSameDestinationAgainWithTheDrawsOfThatSearch) {
+    // A rail plain of one side: far destinations have many equal ways back, so every search of the
+    // same pair draws again and another seed may take another route. Asked over and over from one
+    // start (far, then nearer hexes on the way, then far again), and again once hexes on the
+    // ways back are closed, each answer must be the one the search made alone gives.
+    FillMap(1, 1, 0);
+    for (int x = 1; x <= kMapColumns; ++x)
+        for (int y = 1; y <= kMapRows; ++y) Hex(x, y).SetRail(true);
+    const auto areas = std::make_unique<TRouteAreas>(kPathRail, 1);
+    struct Case { int x2, y2; };
+    const Case cases[] = {{46, 34}, {40, 30}, {46, 34}, {31, 28}, {46, 34}, {52, 12}, {40, 30}};
+    const THexPos start{30, 20};
+    int compared = 0, drawn = 0;
+    std::vector<std::vector<int>> routesToFar;
+    for (int round = 0; round < 2; ++round) {
+        for (int k = 0; k < static_cast<int>(std::size(cases)); ++k) {
+            const Case c = cases[k];
+            const std::uint64_t drawSeed = 40 + 7 * k + round;
+            const Outcome kept = RunThroughAreas(*areas, start.X, start.Y, c.x2, c.y2, drawSeed);
+            ASSERT_EQ(kept, Run(false, start.X, start.Y, c.x2, c.y2, 0, kPathRail, 1, 0, drawSeed))
+                << "round " << round << " search " << k << " to " << c.x2 << "," << c.y2;
+            EXPECT_EQ(kept.result, kPathReached) << "round " << round << " search " << k;
+            ++compared;
+            drawn += !kept.draws.empty();
+            if (c.x2 == 46 && round == 0) routesToFar.push_back(kept.steps);
+        }
+        // Close hexes around the middle of the ways to the far destination.
+        const TMapGrid before = *MapGrid;
+        std::vector<int> changed;
+        for (int y = 24; y <= 30; ++y) {
+            Hex(38, y).SetRail(false);
+            changed.push_back((38 - 1) * kMapRows + (y - 1));
+        }
+        areas->Renew(before.cells, changed);
+    }
+    EXPECT_EQ(compared, 14);
+    EXPECT_GE(drawn, 10) << "the ways back must tie to be worth comparing";
+    std::sort(routesToFar.begin(), routesToFar.end());
+    EXPECT_GT(std::unique(routesToFar.begin(), routesToFar.end()) - routesToFar.begin(), 1)
+        << "other draws must take another route to the same hex";
+}
+
+TEST_F(PathSearchReference, RouteAreasFollowRailLinesLaidCutAndBridgedHexByHex) {
+    // Two rail lines on one side's ground, changed a few hexes at a time between rounds of
+    // searches from both lines' ends: the second line grows toward the first, a bridge joins them,
+    // the first is cut and mended. Each search must find the route the search made alone finds.
+    FillMap(1, 1, 0);
+    for (int x = 10; x <= 30; ++x) Hex(x, 20).SetRail(true);   // the first line
+    for (int x = 34; x <= 40; ++x) Hex(x, 22).SetRail(true);   // the second, two rows below
+    const auto areas = std::make_unique<TRouteAreas>(kPathRail, 1);
+    struct Step {
+        const char* what;
+        std::vector<THexPos> open, close;
+        bool firstJoinsSecond, firstWhole;
+    };
+    const Step steps[] = {
+        {"as laid", {}, {}, false, true},
+        {"second line laid west", {{33, 22}, {32, 22}}, {}, false, true},
+        {"second line laid on", {{31, 22}}, {}, false, true},
+        {"bridged", {{31, 21}}, {}, true, true},
+        {"first cut", {}, {{20, 20}}, true, false},
+        {"first mended", {{20, 20}}, {}, true, true},
+        {"bridge taken up", {}, {{31, 21}}, false, true},
+    };
+    int compared = 0;
+    for (const Step& step : steps) {
+        const TMapGrid before = *MapGrid;
+        std::vector<int> changed;
+        for (const THexPos p : step.open) Hex(p.X, p.Y).SetRail(true);
+        for (const THexPos p : step.close) Hex(p.X, p.Y).SetRail(false);
+        for (const auto* list : {&step.open, &step.close})
+            for (const THexPos p : *list) changed.push_back((p.X - 1) * kMapRows + (p.Y - 1));
+        areas->Renew(before.cells, changed);
+        struct Ask { THexPos from, to; bool reached; };
+        const bool joined = step.firstJoinsSecond && step.firstWhole;
+        const Ask asks[] = {{{10, 20}, {40, 22}, joined},
+                            {{40, 22}, {12, 20}, joined},
+                            {{10, 20}, {29, 20}, step.firstWhole},
+                            {{40, 22}, {35, 22}, true}};
+        for (const Ask& a : asks) {
+            const Outcome kept = RunThroughAreas(*areas, a.from.X, a.from.Y, a.to.X, a.to.Y, 60 + compared);
+            ASSERT_EQ(kept, Run(false, a.from.X, a.from.Y, a.to.X, a.to.Y, 0, kPathRail, 1, 0, 60 + compared))
+                << step.what << ": " << a.from.X << "," << a.from.Y << " to " << a.to.X << "," << a.to.Y;
+            EXPECT_EQ(kept.result == kPathReached, a.reached)
+                << step.what << ": " << a.from.X << "," << a.from.Y << " to " << a.to.X << "," << a.to.Y;
+            ++compared;
+        }
+    }
+    EXPECT_EQ(compared, 28);
+}
+
 TEST_F(PathSearchReference, BreadthFirstWavesReachADestination254StepsAwayAndNoFarther) {
     // A winding river one hex wide: down one even column, round through the odd column below or
     // above, up the next even column, and so on. No two of its hexes touch but neighbours along
