@@ -19,8 +19,7 @@ TCombatWords CombatWords;
 std::array<bool, kCorpsCount + 1> DrawnIn{};
 std::array<std::int32_t, kCorpsCount + 1> BattleCorpsLosses{};
 
-bool FightsAtBattleHex(int corps) {
-    if (corps < 1 || corps > kCorpsCount || !DrawnIn[corps]) return false;
+bool DrawnCorpsStands(int corps) {
     const TCorpsRec& c = GameRec->Corps[corps];
     return CorpsInUse(c) && c.HexX == GameRec->BattleX && c.HexY == GameRec->BattleY;
 }

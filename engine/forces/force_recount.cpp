@@ -162,9 +162,24 @@ int ArmyValue(int own, int enemy) {
     return 50;
 }
 
-// `corps`: the corps sorted for the army values' tallies, or none to measure every corps.
+// The corps slots in use of each army, listed once per recount. A dissolved army only sends its
+// corps' Army back to 0, and each army reads its list once, checking the corps again.
+struct TArmyCorps {
+    explicit TArmyCorps(const TGameRec& g) {
+        for (int k = 1; k <= kCorpsCount; ++k) {
+            const TCorpsRec& c = g.Corps[k];
+            if (!CorpsInUse(c) || c.Army < 1 || c.Army > kArmyCount) continue;
+            corps[c.Army][static_cast<std::size_t>(count[c.Army]++)] = static_cast<std::uint8_t>(k);
+        }
+    }
+    std::array<std::array<std::uint8_t, kCorpsCount>, kArmyCount + 1> corps;
+    std::array<int, kArmyCount + 1> count{};
+};
+
+// `corps`: the corps sorted for the army values' tallies, or none to measure every corps;
+// `armyCorps`: the corps of each army, or none to read every corps for each army.
 void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long stateOwn[], long stateEnemy[],
-                   const TTallyCorps* corps) {
+                   const TTallyCorps* corps, const TArmyCorps* armyCorps) {
     TNationRec& nation = g.Nations[n];
     TheatreSums sums;
     int corpsTally = 0, armyTally = 0;
@@ -179,14 +194,18 @@ void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long state
         if (IsTheatre(army.Theatre)) sums.armies[army.Theatre] += 1;
         int count = 0;
         long readiness = 0, condition = 0, fatigue = 0;
-        for (const TCorpsRec& c : g.Corps) {
-            if (!CorpsInUse(c) || c.Side != nation.Side || c.Army != a) continue;
+        auto serving = [&](const TCorpsRec& c) {
+            if (!CorpsInUse(c) || c.Side != nation.Side || c.Army != a) return;
             ++count;
             CountCorps(g, c, sums, stateOwn, stateEnemy);
             if (IsTheatre(c.Region)) readiness += c.FatigueLimit;
             condition += c.Condition;
             fatigue += c.Fatigue;
-        }
+        };
+        if (armyCorps)
+            for (int i = 0; i < armyCorps->count[a]; ++i) serving(g.Corps[armyCorps->corps[a][static_cast<std::size_t>(i)]]);
+        else
+            for (const TCorpsRec& c : g.Corps) serving(c);
         corpsTally += count;
         army.CorpsCount = static_cast<U8>(count);
         army.Readiness = static_cast<U8>(count != 0 ? readiness / count : 0);
@@ -273,9 +292,13 @@ void Recount() {
             garrisonStrength[b.AttachIndex] += b.Strength;
     long stateOwn[kStateCount + 1] = {}, stateEnemy[kStateCount + 1] = {};
     std::optional<TTallyCorps> corps;
-    if (!kRescan) corps.emplace();
+    std::optional<TArmyCorps> armyCorps;
+    if (!kRescan) {
+        corps.emplace();
+        armyCorps.emplace(g);
+    }
     for (int n = 1; n <= kNationCount; ++n)
-        RecountNation(g, n, garrisonStrength, stateOwn, stateEnemy, corps ? &*corps : nullptr);
+        RecountNation(g, n, garrisonStrength, stateOwn, stateEnemy, corps ? &*corps : nullptr, armyCorps ? &*armyCorps : nullptr);
     for (int s = 1; s <= kStateCount; ++s) {
         g.States[s].OwnStrength = Word(stateOwn[s]);
         g.States[s].EnemyStrength = Word(stateEnemy[s]);

@@ -3,7 +3,10 @@
 #include "engine/logistics/city_unrest.h"
 
 #include <algorithm>
+#include <array>
 #include <limits>
+#include <optional>
+#include <utility>
 
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/corps_records.h"
@@ -117,10 +120,61 @@ void CountTerritorialPoints(TGameRec& g) {
     }
 }
 
-}  // namespace
+// What the unrest of an occupied city reads of the forces, gathered at the first occupied city:
+// a rising touches only its own city's garrison and moves no corps, so no later city reads it
+// differently.
+class TUnrestForces {
+public:
+    TUnrestForces() {
+        const TGameRec& g = *GameRec;
+        for (const TCorpsRec& k : g.Corps)
+            if (CorpsInUse(k) && (k.Side == kUnion || k.Side == kConfederacy)) {
+                auto& list = corps_[static_cast<std::size_t>(k.Side)];
+                list.hexes[static_cast<std::size_t>(list.count++)] = {k.HexX, k.HexY};
+            }
+        for (const TBrigadeRec& b : g.Brigades)
+            if (b.AttachKind == kAttachGarrison && Arr1<TCityRec, kCityCount>::InRange(b.AttachIndex) &&
+                b.Nation == g.Cities[b.AttachIndex].Nation)
+                ++garrison_[b.AttachIndex];
+    }
+    int Garrison(int c) const { return garrison_[static_cast<std::size_t>(c)]; }
+    // The distance from (x, y) to the nearest corps of `side`, no more than `cap`.
+    int Nearest(int x, int y, int side, int cap) const {
+        if (side != kUnion && side != kConfederacy) return NearestByRescan(x, y, side, cap);
+        const auto& list = corps_[static_cast<std::size_t>(side)];
+        int nearest = cap;
+        for (int i = 0; i < list.count; ++i) {
+            const auto [hx, hy] = list.hexes[static_cast<std::size_t>(i)];
+            nearest = std::min(nearest, HexDistance(x, y, hx, hy));
+        }
+        return nearest;
+    }
+    static int NearestByRescan(int x, int y, int side, int cap) {
+        int nearest = cap;
+        for (const TCorpsRec& k : GameRec->Corps)
+            if (CorpsInUse(k) && k.Side == side) nearest = std::min(nearest, HexDistance(x, y, k.HexX, k.HexY));
+        return nearest;
+    }
+    static int GarrisonByRescan(int c) {
+        int garrison = 0;
+        for (const TBrigadeRec& b : GameRec->Brigades)
+            garrison += b.AttachKind == kAttachGarrison && b.AttachIndex == c && b.Nation == GameRec->Cities[c].Nation;
+        return garrison;
+    }
 
-void UpdateCityUnrest() {
+private:
+    struct TSideCorps {
+        std::array<std::pair<int, int>, kCorpsCount> hexes{};
+        int count = 0;
+    };
+    std::array<TSideCorps, 3> corps_{};
+    std::array<int, kCityCount + 1> garrison_{};
+};
+
+template <bool kRescan>
+void CityUnrest() {
     TGameRec& g = *GameRec;
+    std::optional<TUnrestForces> forces;
     for (int c = 1; c <= kCityCount; ++c) {
         TCityRec& city = g.Cities[c];
         // Occupied: held by a side other than its home nation's (a nation and a side are not alike
@@ -130,13 +184,10 @@ void UpdateCityUnrest() {
         const bool homeless = home == 0 && IsBorderState(city.State);
         if (city.Owner == 0 || (!homeless && (!IsNation(home) || city.Owner == g.Nations[home].Side))) continue;
         city.Status = city.Output < 11 ? 0 : city.Output > 1000 ? 2 : 1;
-        int nearest = kFarFromOccupier;
-        for (const TCorpsRec& k : g.Corps)
-            if (CorpsInUse(k) && k.Side == city.Owner)
-                nearest = std::min(nearest, HexDistance(city.HexX, city.HexY, k.HexX, k.HexY));
-        int garrison = 0;
-        for (const TBrigadeRec& b : g.Brigades)
-            garrison += b.AttachKind == kAttachGarrison && b.AttachIndex == c && b.Nation == city.Nation;
+        if (!kRescan && !forces) forces.emplace();
+        const int nearest = kRescan ? TUnrestForces::NearestByRescan(city.HexX, city.HexY, city.Owner, kFarFromOccupier)
+                                    : forces->Nearest(city.HexX, city.HexY, city.Owner, kFarFromOccupier);
+        int garrison = kRescan ? TUnrestForces::GarrisonByRescan(c) : forces->Garrison(c);
 
         int chance = 0;
         if (city.Status != 0) {
@@ -156,6 +207,12 @@ void UpdateCityUnrest() {
             RiseAgainstOccupier(g, c);
     }
 }
+
+}  // namespace
+
+void UpdateCityUnrest() { CityUnrest<false>(); }
+
+void UpdateCityUnrestFullRescan() { CityUnrest<true>(); }
 
 void UpdateCorpsCondition() {
     TGameRec& g = *GameRec;

@@ -4,6 +4,8 @@
 namespace kvt {
 
 void UpdateCityUnrest();
+// The same reading every corps and brigade for each occupied city, to hold the kept counts to.
+void UpdateCityUnrestFullRescan();
 void UpdateCorpsCondition();
 void AssignMissingCommanders();
 

@@ -3,6 +3,8 @@
 #include "engine/logistics/conquest.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
 #include <string>
 
 #include "engine/forces/brigade_rules.h"
@@ -62,13 +64,23 @@ std::string LeaderName(int leader) { return GameRec->Leaders[leader].Name.str();
 U8 IncrementedByte(U8 v) { return static_cast<U8>(v < 255 ? v + 1 : v); }
 
 // Step 1: one fleet near neutral French or British ports causes a diplomatic incident at each.
+// The sweep lists those ports once: an incident changes attitudes, never who holds a port.
+template <bool kRescan>
 void NeutralPortIncidents() {
     TGameRec& g = *GameRec;
+    std::array<std::uint8_t, kCityCount> ports{};
+    int portCount = 0;
+    for (int c = 1; c <= kCityCount; ++c) {
+        const TCityRec& city = g.Cities[c];
+        if (kRescan || (city.Owner == 0 && (city.Nation == kNationFrance || city.Nation == kNationBritain)))
+            ports[static_cast<std::size_t>(portCount++)] = static_cast<std::uint8_t>(c);
+    }
     for (int f = 1; f <= kFleetCount; ++f) {
         const TFleetRec& fleet = g.Fleets[f];
         if (fleet.BuildCounter != 0 || fleet.Side == 0 || fleet.Mission < 4) continue;
         bool incident = false;
-        for (int c = 1; c <= kCityCount; ++c) {
+        for (int p = 0; p < portCount; ++p) {
+            const int c = ports[static_cast<std::size_t>(p)];
             const TCityRec& city = g.Cities[c];
             if (city.Owner != 0 || (city.Nation != kNationFrance && city.Nation != kNationBritain)) continue;
             if (HexDistance(city.HexX, city.HexY, fleet.HexX, fleet.HexY) >= kPortIncidentRange) continue;
@@ -234,9 +246,35 @@ void TakeCity(int c, int k) {
     if (IsNation(nation) && g.Nations[nation].Human == 0) LeaveGarrison(c, k);
 }
 
+// The corps slots in use, by hex and then by index, so that a city finds the corps on it without
+// reading every slot. Nothing in the pass moves a corps or puts a slot in use.
+class TCorpsByHex {
+public:
+    TCorpsByHex() {
+        const TGameRec& g = *GameRec;
+        for (int k = 1; k <= kCorpsCount; ++k)
+            if (CorpsInUse(g.Corps[k])) keys_[static_cast<std::size_t>(count_++)] = Key(g.Corps[k].HexX, g.Corps[k].HexY) | k;
+        std::sort(keys_.begin(), keys_.begin() + count_);
+    }
+    template <typename Visit>
+    void ForEachOn(int x, int y, Visit visit) const {
+        const std::uint32_t hex = Key(x, y);
+        auto it = std::lower_bound(keys_.begin(), keys_.begin() + count_, hex);
+        for (; it != keys_.begin() + count_ && (*it & ~0xFFu) == hex; ++it) visit(static_cast<int>(*it & 0xFFu));
+    }
+
+private:
+    static std::uint32_t Key(int x, int y) { return (static_cast<std::uint32_t>(x) << 16) | (static_cast<std::uint32_t>(y) << 8); }
+    std::array<std::uint32_t, kCorpsCount> keys_{};
+    int count_ = 0;
+};
+
 // Step 2: every ungarrisoned city with an enemy corps on it and no defender falls.
+template <bool kRescan>
 void TakeUndefendedCities() {
     TGameRec& g = *GameRec;
+    std::optional<TCorpsByHex> byHex;
+    if (!kRescan) byHex.emplace();
     for (int c = 1; c <= kCityCount; ++c) {
         TCityRec& city = g.Cities[c];
         if (city.Garrison != 0) continue;
@@ -244,17 +282,19 @@ void TakeUndefendedCities() {
         city.EnemyTally = 0;
         bool defended = false;
         int capturer = 0;
-        for (int k = 1; k <= kCorpsCount; ++k) {
+        auto weigh = [&](int k) {
             TCorpsRec& corps = g.Corps[k];
-            if (corps.HexX != city.HexX || corps.HexY != city.HexY || !CorpsInUse(corps) || corps.OrderMode >= 4)
-                continue;
+            if (corps.HexX != city.HexX || corps.HexY != city.HexY || !CorpsInUse(corps) || corps.OrderMode >= 4) return;
             if (corps.Side == city.Owner) {
                 defended = true;
                 corps.Entrenchment = static_cast<U8>(std::min(corps.Entrenchment + city.Fortifications, kMaxDefence));
             } else {
                 capturer = k;
             }
-        }
+        };
+        if (byHex) byHex->ForEachOn(city.HexX, city.HexY, weigh);
+        else
+            for (int k = 1; k <= kCorpsCount; ++k) weigh(k);
         if (!defended && capturer != 0) TakeCity(c, capturer);
     }
 }
@@ -327,8 +367,14 @@ void AnnounceCityFall(int c, int k, int formerNation) {
 }
 
 void ResolveConquests() {
-    NeutralPortIncidents();
-    TakeUndefendedCities();
+    NeutralPortIncidents<false>();
+    TakeUndefendedCities<false>();
+    StatesFollowTheirCapitals();
+}
+
+void ResolveConquestsFullRescan() {
+    NeutralPortIncidents<true>();
+    TakeUndefendedCities<true>();
     StatesFollowTheirCapitals();
 }
 

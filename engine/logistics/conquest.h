@@ -8,6 +8,8 @@ namespace kvt {
 
 // Runs before city unrest, after the battles and once on loading a game.
 void ResolveConquests();
+// The same reading every corps slot and city for each city and fleet, to hold the sweep to.
+void ResolveConquestsFullRescan();
 
 // The sacking notice of city c by corps k, which also carries off the supplies of the city's former
 // holding nation `formerNation` and may wreck the rail lines of its home nation.

@@ -1,6 +1,6 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
 // headquarters, the force tallies and recount, the upkeep, the command clean-up, the brigades each
-// corps holds) or pass by searches that cannot succeed (supply sources) against the whole-map
+// corps holds, conquests and city unrest) or pass by searches that cannot succeed (supply sources) against the whole-map
 // rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
@@ -16,6 +16,8 @@
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/force_recount.h"
 #include "engine/forces/force_tally.h"
+#include "engine/logistics/city_unrest.h"
+#include "engine/logistics/conquest.h"
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
 #include "engine/logistics/upkeep.h"
@@ -94,6 +96,9 @@ const TPass kPasses[] = {
     {"upkeep", ComputerSideUpkeep, ComputerSideUpkeepFullRescan},
     {"command clean-up", CommandCleanUp, CommandCleanUpFullRescan},
     {"force recount", RecountForces, RecountForcesFullRescan},
+    // Conquests and unrest find the corps and garrisons of a city from lists taken once per pass.
+    {"conquests", ResolveConquests, ResolveConquestsFullRescan},
+    {"city unrest", UpdateCityUnrest, UpdateCityUnrestFullRescan},
 };
 
 class IncrementalPasses : public testing::EngineTest {
