@@ -505,6 +505,7 @@ class THeadquartersCorps {
 public:
     THeadquartersCorps() {
         const TGameRec& g = G();
+        ReadCities();
         all_.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g](int c) { return CorpsInUse(g.Corps[c]); });
         for (int k = 1; k <= kCorpsCount; ++k)
             if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) ++armyStart_[g.Corps[k].Army + 1];
@@ -514,6 +515,8 @@ public:
             if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) armyCorps_[at[g.Corps[k].Army]++] = static_cast<std::uint8_t>(k);
     }
     const TCorpsByColumn& All() const { return all_; }
+    // Counts up whenever a pass begins with any city read differently from the pass before.
+    static std::uint32_t CitiesRead() { return citiesRead_; }
     // The supply sources of the side on hexes it controls, by column, with their columns and rows.
     struct TCities {
         std::array<std::uint8_t, kCityCount> city, column, row;
@@ -527,6 +530,22 @@ public:
     }
 
 private:
+    // Everything a choice reads of the cities: place, theatre, holder, whether it supplies and who
+    // controls its hex.
+    static void ReadCities() {
+        const TGameRec& g = G();
+        std::array<std::array<std::uint8_t, 6>, kCityCount + 1> now{};
+        for (int c = 1; c <= kCityCount; ++c) {
+            const TCityRec& city = g.Cities[c];
+            now[c] = {city.HexX, city.HexY, city.Theatre, city.Owner, static_cast<std::uint8_t>(IsSupplySource(city)),
+                      static_cast<std::uint8_t>(MapGrid->Cell(city.HexX, city.HexY).ControlSide())};
+        }
+        static std::array<std::array<std::uint8_t, 6>, kCityCount + 1> last{};
+        if (citiesRead_ != 0 && now == last) return;
+        last = now;
+        ++citiesRead_;
+    }
+    static inline std::uint32_t citiesRead_ = 0;
     struct TKept {
         int side = 0;
         TCities sources;
@@ -563,15 +582,41 @@ std::int64_t CeilSqrt(std::int64_t v) {
     return r;
 }
 
-// The city each army last chose, unthreatened and threatened. Scored first, it usually sets a bar
-// low enough that the bounds cut every other city at once; it is only where the count begins, the
-// winner is still the first city with the lowest score.
-std::array<std::array<std::uint8_t, 2>, kArmyCount + 1> lastChoice{};
+// What a choice of seat reads besides the enemies near the cities it scored in full.
+struct THeadquartersInputs {
+    std::uint32_t cities = 0;
+    std::uint8_t target = 0, side = 0, nation = 0, theatre = 0, capital = 0, ownCount = 0;
+    std::array<std::uint8_t, kArmyCount + 1> bases{};  // the other armies' seats
+    std::array<std::uint8_t, kCorpsCount> ownX{}, ownY{};
+    bool operator==(const THeadquartersInputs&) const = default;
+};
+
+// The city each army last chose, unthreatened and threatened, with what the choice read. Every
+// other city was cut by parts of its score that enemies cannot lower, so while those inputs and
+// the enemies near the cities scored in full stay the same, so does the choice. Scored first, the
+// last choice usually sets a bar low enough that the bounds cut every other city at once; it is
+// only where the count begins, the winner is still the first city with the lowest score.
+struct THeadquartersChoice {
+    std::uint8_t best = 0;
+    bool known = false;
+    THeadquartersInputs read;
+    int scoredCount = 0;
+    std::array<std::uint8_t, kCityCount> scored, enemiesNear;
+};
+std::array<std::array<THeadquartersChoice, 2>, kArmyCount + 1> lastChoice{};
+
+int EnemiesNear(const TCorpsByColumn& all, int x0, int y0, int side) {
+    int n = 0;
+    all.ForNear(x0, y0, 1, [&](int, int x, int y, int corpsSide) { n += corpsSide != side && Distance(x, y, x0, y0) < 2; });
+    return n;
+}
 
 int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& corps) {
     const TGameRec& g = G();
     const TArmyRec& army = g.Armies[a];
-    std::array<std::uint8_t, kCorpsCount> ownX, ownY;
+    THeadquartersInputs read;
+    auto& ownX = read.ownX;
+    auto& ownY = read.ownY;
     int ownCount = 0;
     // Sums of the own corps' columns and rows and their squares: a hex distance is at least the
     // column and the row difference, so the squares of either bound a city's sum from below.
@@ -587,12 +632,32 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
         sumY += k.HexY;
         sumYY += k.HexY * k.HexY;
     });
+    for (int b = 1; b <= kArmyCount; ++b)
+        if (b != a) read.bases[b] = g.Armies[b].BaseCity;
+    const TCityRec& target = g.Cities[t];
+    const int capital = g.Nations[army.Nation].Capital;
+    read.cities = THeadquartersCorps::CitiesRead();
+    read.target = static_cast<std::uint8_t>(t);
+    read.side = army.Side;
+    read.nation = army.Nation;
+    read.theatre = army.Theatre;
+    read.capital = static_cast<std::uint8_t>(capital);
+    read.ownCount = static_cast<std::uint8_t>(ownCount);
+    THeadquartersChoice& choice = lastChoice[a][threatened ? 1 : 0];
+    if (choice.known && choice.read == read) {
+        bool same = true;
+        for (int i = 0; i < choice.scoredCount && same; ++i) {
+            const TCityRec& city = g.Cities[choice.scored[i]];
+            same = EnemiesNear(all, city.HexX, city.HexY, army.Side) == choice.enemiesNear[i];
+        }
+        if (same) return choice.best;
+    }
+    choice.known = false;
+    choice.scoredCount = 0;
     std::array<std::uint8_t, 256> otherBases{};
     for (int b = 1; b <= kArmyCount; ++b)
         if (b != a) ++otherBases[g.Armies[b].BaseCity];
     const std::int32_t enemyCost = threatened ? kEnemyNearThreatCost : kEnemyNearCost;
-    const TCityRec& target = g.Cities[t];
-    const int capital = g.Nations[army.Nation].Capital;
 
     // City c's score, or `bar` as soon as the score cannot come under it.
     auto score = [&](int c, std::int32_t bar) {
@@ -613,10 +678,10 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
             sum += e * e;
         }
         if (sum >= bar) return bar;
-        all.ForNear(city.HexX, city.HexY, 1, [&](int, int x, int y, int side) {
-            if (side != army.Side && Distance(x, y, city.HexX, city.HexY) < 2) sum += enemyCost;
-        });
-        return sum;
+        const int enemies = EnemiesNear(all, city.HexX, city.HexY, army.Side);
+        choice.scored[choice.scoredCount] = static_cast<std::uint8_t>(c);
+        choice.enemiesNear[choice.scoredCount++] = static_cast<std::uint8_t>(enemies);
+        return sum + enemies * enemyCost;
     };
 
     int best = 0;
@@ -630,7 +695,13 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
             best = c;
         }
     };
-    std::uint8_t& last = lastChoice[a][threatened ? 1 : 0];
+    const std::uint8_t last = choice.best;
+    auto chosen = [&] {
+        choice.best = static_cast<std::uint8_t>(best);
+        choice.read = read;
+        choice.known = true;
+        return best;
+    };
     if (threatened) {
         std::array<std::uint8_t, kCityCount> running;
         int runningCount = 0;
@@ -640,8 +711,7 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
         if (lastAt != running.begin() + runningCount) weigh(last);
         for (int i = 0; i < runningCount; ++i)
             if (running.begin() + i != lastAt) weigh(running[i]);
-        last = static_cast<std::uint8_t>(best);
-        return best;
+        return chosen();
     }
     const THeadquartersCorps::TCities& sources = corps.SourcesHeldBy(army.Side);
     const bool lastRuns = std::find(sources.city.begin(), sources.city.begin() + sources.count, last) !=
@@ -669,8 +739,7 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
     if (fromColumn <= 255) first = std::lower_bound(sources.column.begin(), first, static_cast<std::uint8_t>(std::max<std::int64_t>(fromColumn, 0)));
     for (int i = static_cast<int>(first - sources.column.begin()); i < sources.count && sources.column[i] <= toColumn; ++i)
         if (sources.row[i] >= fromRow && sources.row[i] <= toRow && !(lastRuns && sources.city[i] == last)) weigh(sources.city[i]);
-    last = static_cast<std::uint8_t>(best);
-    return best;
+    return chosen();
 }
 
 void LoseArmy(int a, int formerBase) {
