@@ -175,9 +175,36 @@ struct TMeetings {
     std::array<std::uint16_t, kCorpsCount + 2> start{};  // spotter i met enemy[start[i] .. start[i + 1])
     std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
     int count = 0;
+    // What the meetings come to: the most each corps is seen by, whether a spotter shares its hex
+    // with an enemy, and the pairs on one hex, spotter first.
+    std::array<std::uint8_t, kCorpsCount + 1> seen{};
+    std::array<bool, kCorpsCount + 1> sharesHex{};
+    std::array<std::uint8_t, kCorpsCount * kCorpsCount> pairSpotter, pairEnemy;
+    int pairCount = 0;
 };
 
 TMeetings lastMeetings;
+
+// Sums the meetings up once for all the passes that meet them again.
+void SumUpMeetings(TMeetings& met) {
+    met.seen.fill(0);
+    met.sharesHex.fill(false);
+    met.pairCount = 0;
+    for (int i = 1; i <= kCorpsCount; ++i) {
+        if (!met.read[i].spots) continue;
+        const int range = met.read[i].range;
+        for (int m = met.start[i]; m < met.start[i + 1]; ++m) {
+            const int j = met.enemy[m], d = met.distance[m];
+            if (d == 0) {
+                met.sharesHex[i] = true;
+                met.pairSpotter[met.pairCount] = static_cast<std::uint8_t>(i);
+                met.pairEnemy[met.pairCount++] = static_cast<std::uint8_t>(j);
+            } else {
+                met.seen[j] = static_cast<std::uint8_t>(std::max(static_cast<int>(met.seen[j]), range - d));
+            }
+        }
+    }
+}
 
 void SpotByCorpsSwept(int i, const TCorpsByColumn& corps, TMeetings& met) {
     TGameRec& g = G();
@@ -201,15 +228,23 @@ void SpotByCorpsSwept(int i, const TCorpsByColumn& corps, TMeetings& met) {
     if (sameHex == 0) k.ContactCode = 0;
 }
 
+// Meets the kept meetings again as `MeetEnemyCorps` would, one by one: what the spotters make a
+// corps see is their maximum, contact raised on one hex only counts up, and a spotter's contact is
+// cleared only when no enemy shares its hex, so no raise ever meets a cleared corps.
 void MeetAsLastPass(const TMeetings& met) {
     TGameRec& g = G();
+    for (int p = 0; p < met.pairCount; ++p) {
+        TCorpsRec& k = g.Corps[met.pairSpotter[p]];
+        TCorpsRec& j = g.Corps[met.pairEnemy[p]];
+        if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
+            RaiseContact(k);
+            RaiseContact(j);
+        }
+    }
     for (int i = 1; i <= kCorpsCount; ++i) {
-        if (!met.read[i].spots) continue;
         TCorpsRec& k = g.Corps[i];
-        int sameHex = 0;
-        for (int m = met.start[i]; m < met.start[i + 1]; ++m)
-            MeetEnemyCorps(k, g.Corps[met.enemy[m]], met.distance[m], met.read[i].range, sameHex);
-        if (sameHex == 0) k.ContactCode = 0;
+        k.Visibility = std::max(k.Visibility, met.seen[i]);
+        if (met.read[i].spots && !met.sharesHex[i]) k.ContactCode = 0;
     }
 }
 
@@ -269,6 +304,7 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
     std::copy(distance.begin(), distance.begin() + count, met.distance.begin());
     met.count = count;
     met.read = now;
+    SumUpMeetings(met);
 }
 
 // What the cities part reads of a city's place, and the cities near each corps as the last swept
@@ -908,6 +944,7 @@ void SpotSwept() {
         met.start[kCorpsCount + 1] = static_cast<std::uint16_t>(met.count);
         met.read = now;
         met.valid = !ends;
+        if (met.valid) SumUpMeetings(met);
     }
     TNearCities& near = lastNearCities;
     std::array<TCityReading, kCityCount + 1> cityNow{};
