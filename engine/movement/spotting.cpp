@@ -536,12 +536,14 @@ const std::array<std::uint8_t, kCityCount>& CitiesByColumn() {
 // Moving headquarters moves, frees and turns no corps, and losing an army only takes its own corps
 // out of it, so the corps are listed once a pass: all of them by column, and each army's by its
 // number (a corps is still checked for its army when read). No city or hex changes either: the
-// cities a side may choose unthreatened are listed once too, by column.
+// cities a side may choose unthreatened are listed by column, kept from pass to pass while every
+// city reads the same.
 class THeadquartersCorps {
 public:
     THeadquartersCorps() {
         const TGameRec& g = G();
         ReadCities();
+        if (Kept().read != citiesRead_) Kept() = {citiesRead_};
         all_.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g](int c) { return CorpsInUse(g.Corps[c]); });
         for (int k = 1; k <= kCorpsCount; ++k)
             if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) ++armyStart_[g.Corps[k].Army + 1];
@@ -587,10 +589,11 @@ private:
         TCities sources;
     };
     const TKept& Of(int side) {
-        for (int i = 0; i < keptCount_; ++i)
-            if (kept_[i].side == side) return kept_[i];
-        TKept& k = kept_[keptCount_ < 4 ? keptCount_++ : 3];
-        k.side = side;
+        TKeptSides& kept = Kept();
+        for (int i = 0; i < kept.count; ++i)
+            if (kept.sides[i].side == side) return kept.sides[i];
+        TKept& k = kept.sides[kept.count < 4 ? kept.count++ : 3];
+        k = {side, {}};
         const TGameRec& g = G();
         for (const int c : CitiesByColumn()) {
             const TCityRec& city = g.Cities[c];
@@ -603,9 +606,16 @@ private:
         return k;
     }
     TCorpsByColumn all_;
-    // The sides 0..3.
-    std::array<TKept, 4> kept_;
-    int keptCount_ = 0;
+    // The sides 0..3, listed while the cities read the same.
+    struct TKeptSides {
+        std::uint32_t read = 0;
+        int count = 0;
+        std::array<TKept, 4> sides;
+    };
+    static TKeptSides& Kept() {
+        static TKeptSides kept;
+        return kept;
+    }
     std::array<std::uint8_t, kArmyCount + 2> armyStart_{};
     std::array<std::uint8_t, kCorpsCount> armyCorps_{};
 };
