@@ -48,7 +48,7 @@ bool CarriedByActiveFleet(int corps) {
 }
 
 // How far a corps sees: by its theatre's weather, one hex more for cavalry, one less when worn out.
-int CorpsSpottingRange(const TCorpsRec& k) {
+inline int CorpsSpottingRange(const TCorpsRec& k) {
     const int weather = G().TheatreWeather[k.Region];
     int range = weather > 6 ? 3 : weather == 3 ? 4 : 5;
     if (k.Kind == 2) range += 1;
@@ -185,25 +185,28 @@ struct TMeetings {
 
 TMeetings lastMeetings;
 
-// Sums the meetings up once for all the passes that meet them again.
-void SumUpMeetings(TMeetings& met) {
+// The meetings summed up once for all the passes that meet them again: none yet, then one more.
+void ClearSummary(TMeetings& met) {
     met.seen.fill(0);
     met.sharesHex.fill(false);
     met.pairCount = 0;
-    for (int i = 1; i <= kCorpsCount; ++i) {
-        if (!met.read[i].spots) continue;
-        const int range = met.read[i].range;
-        for (int m = met.start[i]; m < met.start[i + 1]; ++m) {
-            const int j = met.enemy[m], d = met.distance[m];
-            if (d == 0) {
-                met.sharesHex[i] = true;
-                met.pairSpotter[met.pairCount] = static_cast<std::uint8_t>(i);
-                met.pairEnemy[met.pairCount++] = static_cast<std::uint8_t>(j);
-            } else {
-                met.seen[j] = static_cast<std::uint8_t>(std::max(static_cast<int>(met.seen[j]), range - d));
-            }
-        }
+}
+
+void SumUpMeeting(TMeetings& met, int i, int range, int j, int d) {
+    if (d == 0) {
+        met.sharesHex[i] = true;
+        met.pairSpotter[met.pairCount] = static_cast<std::uint8_t>(i);
+        met.pairEnemy[met.pairCount++] = static_cast<std::uint8_t>(j);
+    } else {
+        met.seen[j] = static_cast<std::uint8_t>(std::max(static_cast<int>(met.seen[j]), range - d));
     }
+}
+
+void SumUpMeetings(TMeetings& met) {
+    ClearSummary(met);
+    for (int i = 1; i <= kCorpsCount; ++i)
+        if (met.read[i].spots)
+            for (int m = met.start[i]; m < met.start[i + 1]; ++m) SumUpMeeting(met, i, met.read[i].range, met.enemy[m], met.distance[m]);
 }
 
 void SpotByCorpsSwept(int i, const TCorpsByColumn& corps, TMeetings& met) {
@@ -272,9 +275,11 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
     }
     static std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
     int count = 0;
-    auto meet = [&](int j, int d) {
+    ClearSummary(met);
+    auto meet = [&](int i, int range, int j, int d) {
         enemy[count] = static_cast<std::uint8_t>(j);
         distance[count++] = static_cast<std::uint8_t>(d);
+        SumUpMeeting(met, i, range, j, d);
     };
     std::array<std::uint16_t, kCorpsCount + 2> start{};
     for (int i = 1; i <= kCorpsCount; ++i) {
@@ -285,17 +290,17 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
         if (changed[i]) {
             met.corps.ForNear(k.x, k.y, box, [&](int j, int x, int y, int side) {
                 const int d = Distance(k.x, k.y, x, y);
-                if (side != k.side && (d == 0 || d <= range)) meet(j, d);
+                if (side != k.side && (d == 0 || d <= range)) meet(i, range, j, d);
             });
             continue;
         }
         for (int m = met.start[i]; m < met.start[i + 1]; ++m)
-            if (!changed[met.enemy[m]]) meet(met.enemy[m], met.distance[m]);
+            if (!changed[met.enemy[m]]) meet(i, range, met.enemy[m], met.distance[m]);
         for (int n = 0; n < movedCount; ++n) {
             // A corps more columns or rows off than the range (or than 0) is farther.
             if (std::abs(movedX[n] - k.x) > box || std::abs(movedY[n] - k.y) > box || movedSide[n] == k.side) continue;
             const int d = Distance(k.x, k.y, movedX[n], movedY[n]);
-            if (d == 0 || d <= range) meet(moved[n], d);
+            if (d == 0 || d <= range) meet(i, range, moved[n], d);
         }
     }
     start[kCorpsCount + 1] = static_cast<std::uint16_t>(count);
@@ -304,7 +309,6 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
     std::copy(distance.begin(), distance.begin() + count, met.distance.begin());
     met.count = count;
     met.read = now;
-    SumUpMeetings(met);
 }
 
 // What the cities part reads of a city's place, and the cities near each corps as the last swept
@@ -872,7 +876,7 @@ void ReleaseSpentCorpsBrigades(int c) {
 namespace {
 
 // The pass both ways: the swept rules or the all-against-all rescan they are held to.
-bool Ends(int i) {
+inline bool Ends(int i) {
     const TCorpsRec& k = G().Corps[i];
     if (!CorpsInUse(k)) return false;
     return k.Strength == 0 || (k.Nation != 0 && k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i));
