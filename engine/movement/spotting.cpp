@@ -72,7 +72,7 @@ void MeetEnemyCorps(TCorpsRec& k, TCorpsRec& j, int d, int range, int& sameHex) 
 }
 
 // How far a fleet sees, by the weather of its home port's theatre (the seaboard's without one).
-int FleetSpottingRange(const TFleetRec& f) {
+inline int FleetSpottingRange(const TFleetRec& f) {
     const TGameRec& g = G();
     int theatre = g.Cities[f.HomePort].Theatre;
     if (f.HomePort == 0 || theatre == 0) theatre = kSeaboard;
@@ -244,9 +244,10 @@ void MeetAsLastPass(const TMeetings& met) {
             RaiseContact(j);
         }
     }
+    // Every corps starts the pass unseen.
     for (int i = 1; i <= kCorpsCount; ++i) {
         TCorpsRec& k = g.Corps[i];
-        k.Visibility = std::max(k.Visibility, met.seen[i]);
+        k.Visibility = met.seen[i];
         if (met.read[i].spots && !met.sharesHex[i]) k.ContactCode = 0;
     }
 }
@@ -911,7 +912,6 @@ void SpotRescanned() {
 
 void SpotSwept() {
     TGameRec& g = G();
-    for (TCorpsRec& k : g.Corps) k.Visibility = 0;
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
 
     TMeetings& met = lastMeetings;
@@ -942,6 +942,7 @@ void SpotSwept() {
         // The meetings are kept only from a pass that ends no corps: an ending changes what the
         // spotters after it meet.
         met.valid = false;
+        for (TCorpsRec& k : g.Corps) k.Visibility = 0;
         TCorpsByColumn& corps = met.corps;
         SortCorps(corps);
         met.count = 0;
