@@ -573,20 +573,23 @@ public:
     }
 
 private:
-    // Everything a choice reads of the cities: place, theatre, holder, whether it supplies and who
-    // controls its hex.
+    // Everything a choice reads of the cities: every city's place (a target's too), and whether it
+    // supplies; only a supply source is ever chosen, so only a source's holder, theatre and hex
+    // control count.
     static void ReadCities() {
+        static std::array<std::uint64_t, kCityCount + 1> last{};
         const TGameRec& g = G();
-        std::array<std::array<std::uint8_t, 6>, kCityCount + 1> now{};
+        bool same = citiesRead_ != 0;
         for (int c = 1; c <= kCityCount; ++c) {
             const TCityRec& city = g.Cities[c];
-            now[c] = {city.HexX, city.HexY, city.Theatre, city.Owner, static_cast<std::uint8_t>(IsSupplySource(city)),
-                      static_cast<std::uint8_t>(MapGrid->Cell(city.HexX, city.HexY).ControlSide())};
+            std::uint64_t read = city.HexX | city.HexY << 8;
+            if (IsSupplySource(city))
+                read |= 1u << 16 | city.Owner << 24 | static_cast<std::uint64_t>(city.Theatre) << 32 |
+                        static_cast<std::uint64_t>(MapGrid->Cell(city.HexX, city.HexY).ControlSide()) << 40;
+            same = same && read == last[c];
+            last[c] = read;
         }
-        static std::array<std::array<std::uint8_t, 6>, kCityCount + 1> last{};
-        if (citiesRead_ != 0 && now == last) return;
-        last = now;
-        ++citiesRead_;
+        if (!same) ++citiesRead_;
     }
     static inline std::uint32_t citiesRead_ = 0;
     struct TKept {
