@@ -474,19 +474,21 @@ TEST_F(Headquarters, OverrunHeadquartersMovesToTheNearestSafeCityOrTheArmyIsLost
 TEST_F(Headquarters, ArmiesSitWhereScoringEveryCityPutsThemPassAfterPass) {
     // Cities on a coarse grid (so that scores often tie), three armies with their corps and enemy
     // corps among the cities, all placed by a fixed seed; between passes some of the corps march,
-    // some objectives change and, in one case, cities change hands. Every pass must seat every army,
-    // ties and overrun seats included, where scoring every city against every corps seats it: an
-    // army whose own corps stood still must still notice enemies arriving at or leaving its seats.
+    // some objectives change and, in some cases, cities change hands or armies without corps move
+    // their seats. Every pass must seat every army, ties and overrun seats included, where scoring
+    // every city against every corps seats it: an army whose own corps stood still must still notice
+    // enemies arriving at or leaving its seats and another army settling on or leaving a city.
     struct Case {
         const char* what;
-        bool ownMarch, enemiesMarch, citiesTurn;
+        bool ownMarch, enemiesMarch, citiesTurn, idleSeatsMove;
         int minMoves;
     };
     const Case cases[] = {
-        {"every corps marches", true, true, false, 50},
-        {"only the enemy marches", false, true, false, 10},
-        {"only the armies' corps march", true, false, false, 30},
-        {"the corps stand while cities change hands", false, false, true, 10},
+        {"every corps marches", true, true, false, false, 50},
+        {"only the enemy marches", false, true, false, false, 10},
+        {"only the armies' corps march", true, false, false, false, 30},
+        {"the corps stand while cities change hands", false, false, true, false, 10},
+        {"the corps stand while armies without corps move their seats", false, false, false, true, 10},
     };
     std::mt19937 draw(1861);
     auto pick = [&](int n) { return static_cast<int>(draw() % static_cast<unsigned>(n)); };
@@ -514,6 +516,9 @@ TEST_F(Headquarters, ArmiesSitWhereScoringEveryCityPutsThemPassAfterPass) {
                     own.push_back(k);
                 }
             }
+            // Armies without corps keep their seats but count against other armies sitting there.
+            std::vector<int> idle;
+            for (int i = 0; i < 2; ++i) idle.push_back(AddArmy(1, cities[pick(30)], AddLeader(1, 40)));
             for (int i = 0; i < 6; ++i) {
                 const int city = cities[pick(30)];
                 enemies.push_back(AddCorps(2, GameRec->Cities[city].HexX + pick(3) - 1, GameRec->Cities[city].HexY));
@@ -541,12 +546,38 @@ TEST_F(Headquarters, ArmiesSitWhereScoringEveryCityPutsThemPassAfterPass) {
                         TCityRec& city = GameRec->Cities[cities[pick(30)]];
                         city.Owner = static_cast<U8>(city.Owner == kUnion ? kConfederacy : kUnion);
                     }
+                if (c.idleSeatsMove) {
+                    // Both onto another army's seat, or anywhere.
+                    const int seat = GameRec->Armies[armies[pick(3)]].BaseCity;
+                    const bool onSeat = pick(2) == 0;
+                    for (int a : idle) GameRec->Armies[a].BaseCity = static_cast<U8>(onSeat ? seat : cities[pick(30)]);
+                }
                 for (int a : armies)
-                    if (pick(2) == 0) GameRec->Armies[a].Objective = static_cast<U8>(cities[pick(30)]);
+                    if (!c.idleSeatsMove && pick(2) == 0) GameRec->Armies[a].Objective = static_cast<U8>(cities[pick(30)]);
             }
         }
         EXPECT_EQ(compared, 150) << c.what;
         EXPECT_GT(moves, c.minMoves) << c.what << ": the seats hardly moved, the passes proved little";
+    }
+}
+
+TEST_F(Headquarters, AnArmyRaisedAtTheSeatPushesTheArmyOnAtTheNextPass) {
+    // A lies 1 hex from the objective, B 3: the army sits at A until another army's seat there
+    // counts A 5 farther (6 x 6 against 3 x 3).
+    for (bool raised : {false, true}) {
+        SetUp();
+        const int base = AddCity("Base", 70, 52, kUnion, 0);
+        const int goal = AddCity("Goal", 20, 20, kUnion, 0);
+        const int a = AddCity("A", 21, 20, kUnion, 2);
+        const int b = AddCity("B", 17, 20, kUnion, 2);
+        const int army = AddArmy(1, base, AddLeader(1, 40));
+        GameRec->Armies[army].CorpsCount = 1;
+        GameRec->Armies[army].Objective = static_cast<U8>(goal);
+        MoveArmyHeadquarters();
+        ASSERT_EQ(GameRec->Armies[army].BaseCity, a);
+        if (raised) AddArmy(1, a, AddLeader(1, 40));  // no corps yet: it stays at A
+        MoveArmyHeadquarters();
+        EXPECT_EQ(GameRec->Armies[army].BaseCity, raised ? b : a) << (raised ? "raised" : "none raised");
     }
 }
 
