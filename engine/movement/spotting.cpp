@@ -48,7 +48,7 @@ bool CarriedByActiveFleet(int corps) {
 }
 
 // How far a corps sees: by its theatre's weather, one hex more for cavalry, one less when worn out.
-int CorpsSpottingRange(const TCorpsRec& k) {
+inline int CorpsSpottingRange(const TCorpsRec& k) {
     const int weather = G().TheatreWeather[k.Region];
     int range = weather > 6 ? 3 : weather == 3 ? 4 : 5;
     if (k.Kind == 2) range += 1;
@@ -72,7 +72,7 @@ void MeetEnemyCorps(TCorpsRec& k, TCorpsRec& j, int d, int range, int& sameHex) 
 }
 
 // How far a fleet sees, by the weather of its home port's theatre (the seaboard's without one).
-int FleetSpottingRange(const TFleetRec& f) {
+inline int FleetSpottingRange(const TFleetRec& f) {
     const TGameRec& g = G();
     int theatre = g.Cities[f.HomePort].Theatre;
     if (f.HomePort == 0 || theatre == 0) theatre = kSeaboard;
@@ -175,9 +175,39 @@ struct TMeetings {
     std::array<std::uint16_t, kCorpsCount + 2> start{};  // spotter i met enemy[start[i] .. start[i + 1])
     std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
     int count = 0;
+    // What the meetings come to: the most each corps is seen by, whether a spotter shares its hex
+    // with an enemy, and the pairs on one hex, spotter first.
+    std::array<std::uint8_t, kCorpsCount + 1> seen{};
+    std::array<bool, kCorpsCount + 1> sharesHex{};
+    std::array<std::uint8_t, kCorpsCount * kCorpsCount> pairSpotter, pairEnemy;
+    int pairCount = 0;
 };
 
 TMeetings lastMeetings;
+
+// The meetings summed up once for all the passes that meet them again: none yet, then one more.
+void ClearSummary(TMeetings& met) {
+    met.seen.fill(0);
+    met.sharesHex.fill(false);
+    met.pairCount = 0;
+}
+
+void SumUpMeeting(TMeetings& met, int i, int range, int j, int d) {
+    if (d == 0) {
+        met.sharesHex[i] = true;
+        met.pairSpotter[met.pairCount] = static_cast<std::uint8_t>(i);
+        met.pairEnemy[met.pairCount++] = static_cast<std::uint8_t>(j);
+    } else {
+        met.seen[j] = static_cast<std::uint8_t>(std::max(static_cast<int>(met.seen[j]), range - d));
+    }
+}
+
+void SumUpMeetings(TMeetings& met) {
+    ClearSummary(met);
+    for (int i = 1; i <= kCorpsCount; ++i)
+        if (met.read[i].spots)
+            for (int m = met.start[i]; m < met.start[i + 1]; ++m) SumUpMeeting(met, i, met.read[i].range, met.enemy[m], met.distance[m]);
+}
 
 void SpotByCorpsSwept(int i, const TCorpsByColumn& corps, TMeetings& met) {
     TGameRec& g = G();
@@ -201,15 +231,24 @@ void SpotByCorpsSwept(int i, const TCorpsByColumn& corps, TMeetings& met) {
     if (sameHex == 0) k.ContactCode = 0;
 }
 
+// Meets the kept meetings again as `MeetEnemyCorps` would, one by one: what the spotters make a
+// corps see is their maximum, contact raised on one hex only counts up, and a spotter's contact is
+// cleared only when no enemy shares its hex, so no raise ever meets a cleared corps.
 void MeetAsLastPass(const TMeetings& met) {
     TGameRec& g = G();
+    for (int p = 0; p < met.pairCount; ++p) {
+        TCorpsRec& k = g.Corps[met.pairSpotter[p]];
+        TCorpsRec& j = g.Corps[met.pairEnemy[p]];
+        if (k.OrderMode < kOrderEmbarked && j.OrderMode < kOrderEmbarked) {
+            RaiseContact(k);
+            RaiseContact(j);
+        }
+    }
+    // Every corps starts the pass unseen.
     for (int i = 1; i <= kCorpsCount; ++i) {
-        if (!met.read[i].spots) continue;
         TCorpsRec& k = g.Corps[i];
-        int sameHex = 0;
-        for (int m = met.start[i]; m < met.start[i + 1]; ++m)
-            MeetEnemyCorps(k, g.Corps[met.enemy[m]], met.distance[m], met.read[i].range, sameHex);
-        if (sameHex == 0) k.ContactCode = 0;
+        k.Visibility = met.seen[i];
+        if (met.read[i].spots && !met.sharesHex[i]) k.ContactCode = 0;
     }
 }
 
@@ -237,9 +276,11 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
     }
     static std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
     int count = 0;
-    auto meet = [&](int j, int d) {
+    ClearSummary(met);
+    auto meet = [&](int i, int range, int j, int d) {
         enemy[count] = static_cast<std::uint8_t>(j);
         distance[count++] = static_cast<std::uint8_t>(d);
+        SumUpMeeting(met, i, range, j, d);
     };
     std::array<std::uint16_t, kCorpsCount + 2> start{};
     for (int i = 1; i <= kCorpsCount; ++i) {
@@ -250,17 +291,17 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
         if (changed[i]) {
             met.corps.ForNear(k.x, k.y, box, [&](int j, int x, int y, int side) {
                 const int d = Distance(k.x, k.y, x, y);
-                if (side != k.side && (d == 0 || d <= range)) meet(j, d);
+                if (side != k.side && (d == 0 || d <= range)) meet(i, range, j, d);
             });
             continue;
         }
         for (int m = met.start[i]; m < met.start[i + 1]; ++m)
-            if (!changed[met.enemy[m]]) meet(met.enemy[m], met.distance[m]);
+            if (!changed[met.enemy[m]]) meet(i, range, met.enemy[m], met.distance[m]);
         for (int n = 0; n < movedCount; ++n) {
             // A corps more columns or rows off than the range (or than 0) is farther.
             if (std::abs(movedX[n] - k.x) > box || std::abs(movedY[n] - k.y) > box || movedSide[n] == k.side) continue;
             const int d = Distance(k.x, k.y, movedX[n], movedY[n]);
-            if (d == 0 || d <= range) meet(moved[n], d);
+            if (d == 0 || d <= range) meet(i, range, moved[n], d);
         }
     }
     start[kCorpsCount + 1] = static_cast<std::uint16_t>(count);
@@ -500,11 +541,14 @@ const std::array<std::uint8_t, kCityCount>& CitiesByColumn() {
 // Moving headquarters moves, frees and turns no corps, and losing an army only takes its own corps
 // out of it, so the corps are listed once a pass: all of them by column, and each army's by its
 // number (a corps is still checked for its army when read). No city or hex changes either: the
-// cities a side may choose unthreatened are listed once too, by column.
+// cities a side may choose unthreatened are listed by column, kept from pass to pass while every
+// city reads the same.
 class THeadquartersCorps {
 public:
     THeadquartersCorps() {
         const TGameRec& g = G();
+        ReadCities();
+        if (Kept().read != citiesRead_) Kept() = {citiesRead_};
         all_.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g](int c) { return CorpsInUse(g.Corps[c]); });
         for (int k = 1; k <= kCorpsCount; ++k)
             if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) ++armyStart_[g.Corps[k].Army + 1];
@@ -514,6 +558,8 @@ public:
             if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) armyCorps_[at[g.Corps[k].Army]++] = static_cast<std::uint8_t>(k);
     }
     const TCorpsByColumn& All() const { return all_; }
+    // Counts up whenever a pass begins with any city read differently from the pass before.
+    static std::uint32_t CitiesRead() { return citiesRead_; }
     // The supply sources of the side on hexes it controls, by column, with their columns and rows.
     struct TCities {
         std::array<std::uint8_t, kCityCount> city, column, row;
@@ -527,15 +573,35 @@ public:
     }
 
 private:
+    // Everything a choice reads of the cities: every city's place (a target's too), and whether it
+    // supplies; only a supply source is ever chosen, so only a source's holder, theatre and hex
+    // control count.
+    static void ReadCities() {
+        static std::array<std::uint64_t, kCityCount + 1> last{};
+        const TGameRec& g = G();
+        bool same = citiesRead_ != 0;
+        for (int c = 1; c <= kCityCount; ++c) {
+            const TCityRec& city = g.Cities[c];
+            std::uint64_t read = city.HexX | city.HexY << 8;
+            if (IsSupplySource(city))
+                read |= 1u << 16 | city.Owner << 24 | static_cast<std::uint64_t>(city.Theatre) << 32 |
+                        static_cast<std::uint64_t>(MapGrid->Cell(city.HexX, city.HexY).ControlSide()) << 40;
+            same = same && read == last[c];
+            last[c] = read;
+        }
+        if (!same) ++citiesRead_;
+    }
+    static inline std::uint32_t citiesRead_ = 0;
     struct TKept {
         int side = 0;
         TCities sources;
     };
     const TKept& Of(int side) {
-        for (int i = 0; i < keptCount_; ++i)
-            if (kept_[i].side == side) return kept_[i];
-        TKept& k = kept_[keptCount_ < 4 ? keptCount_++ : 3];
-        k.side = side;
+        TKeptSides& kept = Kept();
+        for (int i = 0; i < kept.count; ++i)
+            if (kept.sides[i].side == side) return kept.sides[i];
+        TKept& k = kept.sides[kept.count < 4 ? kept.count++ : 3];
+        k = {side, {}};
         const TGameRec& g = G();
         for (const int c : CitiesByColumn()) {
             const TCityRec& city = g.Cities[c];
@@ -548,9 +614,16 @@ private:
         return k;
     }
     TCorpsByColumn all_;
-    // The sides 0..3.
-    std::array<TKept, 4> kept_;
-    int keptCount_ = 0;
+    // The sides 0..3, listed while the cities read the same.
+    struct TKeptSides {
+        std::uint32_t read = 0;
+        int count = 0;
+        std::array<TKept, 4> sides;
+    };
+    static TKeptSides& Kept() {
+        static TKeptSides kept;
+        return kept;
+    }
     std::array<std::uint8_t, kArmyCount + 2> armyStart_{};
     std::array<std::uint8_t, kCorpsCount> armyCorps_{};
 };
@@ -563,15 +636,41 @@ std::int64_t CeilSqrt(std::int64_t v) {
     return r;
 }
 
-// The city each army last chose, unthreatened and threatened. Scored first, it usually sets a bar
-// low enough that the bounds cut every other city at once; it is only where the count begins, the
-// winner is still the first city with the lowest score.
-std::array<std::array<std::uint8_t, 2>, kArmyCount + 1> lastChoice{};
+// What a choice of seat reads besides the enemies near the cities it scored in full.
+struct THeadquartersInputs {
+    std::uint32_t cities = 0;
+    std::uint8_t target = 0, side = 0, nation = 0, theatre = 0, capital = 0, ownCount = 0;
+    std::array<std::uint8_t, kArmyCount + 1> bases{};  // the other armies' seats
+    std::array<std::uint8_t, kCorpsCount> ownX{}, ownY{};
+    bool operator==(const THeadquartersInputs&) const = default;
+};
+
+// The city each army last chose, unthreatened and threatened, with what the choice read. Every
+// other city was cut by parts of its score that enemies cannot lower, so while those inputs and
+// the enemies near the cities scored in full stay the same, so does the choice. Scored first, the
+// last choice usually sets a bar low enough that the bounds cut every other city at once; it is
+// only where the count begins, the winner is still the first city with the lowest score.
+struct THeadquartersChoice {
+    std::uint8_t best = 0;
+    bool known = false;
+    THeadquartersInputs read;
+    int scoredCount = 0;
+    std::array<std::uint8_t, kCityCount> scored, enemiesNear;
+};
+std::array<std::array<THeadquartersChoice, 2>, kArmyCount + 1> lastChoice{};
+
+int EnemiesNear(const TCorpsByColumn& all, int x0, int y0, int side) {
+    int n = 0;
+    all.ForNear(x0, y0, 1, [&](int, int x, int y, int corpsSide) { n += corpsSide != side && Distance(x, y, x0, y0) < 2; });
+    return n;
+}
 
 int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& corps) {
     const TGameRec& g = G();
     const TArmyRec& army = g.Armies[a];
-    std::array<std::uint8_t, kCorpsCount> ownX, ownY;
+    THeadquartersInputs read;
+    auto& ownX = read.ownX;
+    auto& ownY = read.ownY;
     int ownCount = 0;
     // Sums of the own corps' columns and rows and their squares: a hex distance is at least the
     // column and the row difference, so the squares of either bound a city's sum from below.
@@ -587,12 +686,32 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
         sumY += k.HexY;
         sumYY += k.HexY * k.HexY;
     });
+    for (int b = 1; b <= kArmyCount; ++b)
+        if (b != a) read.bases[b] = g.Armies[b].BaseCity;
+    const TCityRec& target = g.Cities[t];
+    const int capital = g.Nations[army.Nation].Capital;
+    read.cities = THeadquartersCorps::CitiesRead();
+    read.target = static_cast<std::uint8_t>(t);
+    read.side = army.Side;
+    read.nation = army.Nation;
+    read.theatre = army.Theatre;
+    read.capital = static_cast<std::uint8_t>(capital);
+    read.ownCount = static_cast<std::uint8_t>(ownCount);
+    THeadquartersChoice& choice = lastChoice[a][threatened ? 1 : 0];
+    if (choice.known && choice.read == read) {
+        bool same = true;
+        for (int i = 0; i < choice.scoredCount && same; ++i) {
+            const TCityRec& city = g.Cities[choice.scored[i]];
+            same = EnemiesNear(all, city.HexX, city.HexY, army.Side) == choice.enemiesNear[i];
+        }
+        if (same) return choice.best;
+    }
+    choice.known = false;
+    choice.scoredCount = 0;
     std::array<std::uint8_t, 256> otherBases{};
     for (int b = 1; b <= kArmyCount; ++b)
         if (b != a) ++otherBases[g.Armies[b].BaseCity];
     const std::int32_t enemyCost = threatened ? kEnemyNearThreatCost : kEnemyNearCost;
-    const TCityRec& target = g.Cities[t];
-    const int capital = g.Nations[army.Nation].Capital;
 
     // City c's score, or `bar` as soon as the score cannot come under it.
     auto score = [&](int c, std::int32_t bar) {
@@ -613,10 +732,10 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
             sum += e * e;
         }
         if (sum >= bar) return bar;
-        all.ForNear(city.HexX, city.HexY, 1, [&](int, int x, int y, int side) {
-            if (side != army.Side && Distance(x, y, city.HexX, city.HexY) < 2) sum += enemyCost;
-        });
-        return sum;
+        const int enemies = EnemiesNear(all, city.HexX, city.HexY, army.Side);
+        choice.scored[choice.scoredCount] = static_cast<std::uint8_t>(c);
+        choice.enemiesNear[choice.scoredCount++] = static_cast<std::uint8_t>(enemies);
+        return sum + enemies * enemyCost;
     };
 
     int best = 0;
@@ -630,7 +749,13 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
             best = c;
         }
     };
-    std::uint8_t& last = lastChoice[a][threatened ? 1 : 0];
+    const std::uint8_t last = choice.best;
+    auto chosen = [&] {
+        choice.best = static_cast<std::uint8_t>(best);
+        choice.read = read;
+        choice.known = true;
+        return best;
+    };
     if (threatened) {
         std::array<std::uint8_t, kCityCount> running;
         int runningCount = 0;
@@ -640,8 +765,7 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
         if (lastAt != running.begin() + runningCount) weigh(last);
         for (int i = 0; i < runningCount; ++i)
             if (running.begin() + i != lastAt) weigh(running[i]);
-        last = static_cast<std::uint8_t>(best);
-        return best;
+        return chosen();
     }
     const THeadquartersCorps::TCities& sources = corps.SourcesHeldBy(army.Side);
     const bool lastRuns = std::find(sources.city.begin(), sources.city.begin() + sources.count, last) !=
@@ -669,8 +793,7 @@ int BestHeadquartersSwept(int a, int t, bool threatened, THeadquartersCorps& cor
     if (fromColumn <= 255) first = std::lower_bound(sources.column.begin(), first, static_cast<std::uint8_t>(std::max<std::int64_t>(fromColumn, 0)));
     for (int i = static_cast<int>(first - sources.column.begin()); i < sources.count && sources.column[i] <= toColumn; ++i)
         if (sources.row[i] >= fromRow && sources.row[i] <= toRow && !(lastRuns && sources.city[i] == last)) weigh(sources.city[i]);
-    last = static_cast<std::uint8_t>(best);
-    return best;
+    return chosen();
 }
 
 void LoseArmy(int a, int formerBase) {
@@ -757,7 +880,7 @@ void ReleaseSpentCorpsBrigades(int c) {
 namespace {
 
 // The pass both ways: the swept rules or the all-against-all rescan they are held to.
-bool Ends(int i) {
+inline bool Ends(int i) {
     const TCorpsRec& k = G().Corps[i];
     if (!CorpsInUse(k)) return false;
     return k.Strength == 0 || (k.Nation != 0 && k.OrderMode == kOrderEmbarked && !CarriedByActiveFleet(i));
@@ -792,7 +915,6 @@ void SpotRescanned() {
 
 void SpotSwept() {
     TGameRec& g = G();
-    for (TCorpsRec& k : g.Corps) k.Visibility = 0;
     for (TFleetRec& f : g.Fleets) f.Spotted = 0;
 
     TMeetings& met = lastMeetings;
@@ -823,6 +945,7 @@ void SpotSwept() {
         // The meetings are kept only from a pass that ends no corps: an ending changes what the
         // spotters after it meet.
         met.valid = false;
+        for (TCorpsRec& k : g.Corps) k.Visibility = 0;
         TCorpsByColumn& corps = met.corps;
         SortCorps(corps);
         met.count = 0;
@@ -839,6 +962,7 @@ void SpotSwept() {
         met.start[kCorpsCount + 1] = static_cast<std::uint16_t>(met.count);
         met.read = now;
         met.valid = !ends;
+        if (met.valid) SumUpMeetings(met);
     }
     TNearCities& near = lastNearCities;
     std::array<TCityReading, kCityCount + 1> cityNow{};

@@ -473,55 +473,112 @@ TEST_F(Headquarters, OverrunHeadquartersMovesToTheNearestSafeCityOrTheArmyIsLost
 
 TEST_F(Headquarters, ArmiesSitWhereScoringEveryCityPutsThemPassAfterPass) {
     // Cities on a coarse grid (so that scores often tie), three armies with their corps and enemy
-    // corps among the cities, all placed by a fixed seed; between passes the corps march and some
-    // objectives change. Every pass must seat every army, ties and overrun seats included, where
-    // scoring every city against every corps seats it.
+    // corps among the cities, all placed by a fixed seed; between passes some of the corps march,
+    // some objectives change and, in some cases, cities change hands or armies without corps move
+    // their seats. Every pass must seat every army, ties and overrun seats included, where scoring
+    // every city against every corps seats it: an army whose own corps stood still must still notice
+    // enemies arriving at or leaving its seats and another army settling on or leaving a city.
+    struct Case {
+        const char* what;
+        bool ownMarch, enemiesMarch, citiesTurn, idleSeatsMove;
+        int minMoves;
+    };
+    const Case cases[] = {
+        {"every corps marches", true, true, false, false, 50},
+        {"only the enemy marches", false, true, false, false, 10},
+        {"only the armies' corps march", true, false, false, false, 30},
+        {"the corps stand while cities change hands", false, false, true, false, 10},
+        {"the corps stand while armies without corps move their seats", false, false, false, true, 10},
+    };
     std::mt19937 draw(1861);
     auto pick = [&](int n) { return static_cast<int>(draw() % static_cast<unsigned>(n)); };
-    int compared = 0, moves = 0;
-    for (int world = 0; world < 25; ++world) {
-        SetUp();
-        ScriptedFrontend frontend;
-        std::vector<int> cities;
-        for (int i = 0; i < 30; ++i) cities.push_back(AddCity("C", 4 + 4 * pick(15), 4 + 4 * pick(11), kUnion, 1 + pick(3)));
-        GameRec->Nations[1].Capital = static_cast<U8>(cities[pick(30)]);
-        GameRec->Cities[cities[pick(30)]].Theatre = 2;
-        std::vector<int> armies, corps;
-        for (int i = 0; i < 3; ++i) {
-            const int a = AddArmy(1, cities[pick(30)], AddLeader(1, 40));
-            GameRec->Armies[a].CorpsCount = 1;
-            GameRec->Armies[a].Objective = static_cast<U8>(cities[pick(30)]);
-            GameRec->Armies[a].Theatre = static_cast<U8>(1 + pick(2));
-            armies.push_back(a);
-            for (int n = pick(5); n > 0; --n) {
-                const int k = AddCorps(1, 2 + pick(64), 2 + pick(48));
-                C(k).Army = static_cast<U8>(a);
-                corps.push_back(k);
+    for (const Case& c : cases) {
+        int compared = 0, moves = 0;
+        for (int world = 0; world < 25; ++world) {
+            SetUp();
+            ScriptedFrontend frontend;
+            // An army whose seats all fell is lost with a notice.
+            frontend.AllowAnyWaits(c.citiesTurn);
+            std::vector<int> cities;
+            for (int i = 0; i < 30; ++i) cities.push_back(AddCity("C", 4 + 4 * pick(15), 4 + 4 * pick(11), kUnion, 1 + pick(3)));
+            GameRec->Nations[1].Capital = static_cast<U8>(cities[pick(30)]);
+            GameRec->Cities[cities[pick(30)]].Theatre = 2;
+            std::vector<int> armies, own, enemies;
+            for (int i = 0; i < 3; ++i) {
+                const int a = AddArmy(1, cities[pick(30)], AddLeader(1, 40));
+                GameRec->Armies[a].CorpsCount = 1;
+                GameRec->Armies[a].Objective = static_cast<U8>(cities[pick(30)]);
+                GameRec->Armies[a].Theatre = static_cast<U8>(1 + pick(2));
+                armies.push_back(a);
+                for (int n = pick(5); n > 0; --n) {
+                    const int k = AddCorps(1, 2 + pick(64), 2 + pick(48));
+                    C(k).Army = static_cast<U8>(a);
+                    own.push_back(k);
+                }
+            }
+            // Armies without corps keep their seats but count against other armies sitting there.
+            std::vector<int> idle;
+            for (int i = 0; i < 2; ++i) idle.push_back(AddArmy(1, cities[pick(30)], AddLeader(1, 40)));
+            for (int i = 0; i < 6; ++i) {
+                const int city = cities[pick(30)];
+                enemies.push_back(AddCorps(2, GameRec->Cities[city].HexX + pick(3) - 1, GameRec->Cities[city].HexY));
+            }
+            for (int pass = 1; pass <= 6; ++pass) {
+                const TGameRec before = *GameRec;
+                MoveArmyHeadquartersFullRescan();
+                const TGameRec rescanned = *GameRec;
+                *GameRec = before;
+                MoveArmyHeadquarters();
+                EXPECT_EQ(std::memcmp(GameRec, &rescanned, sizeof rescanned), 0) << c.what << ", world " << world << ", pass " << pass;
+                for (int a : armies) moves += GameRec->Armies[a].BaseCity != before.Armies[a].BaseCity;
+                ++compared;
+                auto march = [&](const std::vector<int>& corps, int reach) {
+                    for (int k : corps) {
+                        C(k).HexX = static_cast<U8>(std::clamp(C(k).HexX + pick(2 * reach + 1) - reach, 1, 70));
+                        C(k).HexY = static_cast<U8>(std::clamp(C(k).HexY + pick(2 * reach + 1) - reach, 1, 50));
+                    }
+                };
+                if (c.ownMarch) march(own, 4);
+                // Enemies step about the cities, onto and off the hexes next to them.
+                if (c.enemiesMarch) march(enemies, c.ownMarch ? 4 : 2);
+                if (c.citiesTurn)
+                    for (int i = 0; i < 4; ++i) {
+                        TCityRec& city = GameRec->Cities[cities[pick(30)]];
+                        city.Owner = static_cast<U8>(city.Owner == kUnion ? kConfederacy : kUnion);
+                    }
+                if (c.idleSeatsMove) {
+                    // Both onto another army's seat, or anywhere.
+                    const int seat = GameRec->Armies[armies[pick(3)]].BaseCity;
+                    const bool onSeat = pick(2) == 0;
+                    for (int a : idle) GameRec->Armies[a].BaseCity = static_cast<U8>(onSeat ? seat : cities[pick(30)]);
+                }
+                for (int a : armies)
+                    if (!c.idleSeatsMove && pick(2) == 0) GameRec->Armies[a].Objective = static_cast<U8>(cities[pick(30)]);
             }
         }
-        for (int i = 0; i < 6; ++i) {
-            const int c = cities[pick(30)];
-            corps.push_back(AddCorps(2, GameRec->Cities[c].HexX + pick(3) - 1, GameRec->Cities[c].HexY));
-        }
-        for (int pass = 1; pass <= 6; ++pass) {
-            const TGameRec before = *GameRec;
-            MoveArmyHeadquartersFullRescan();
-            const TGameRec rescanned = *GameRec;
-            *GameRec = before;
-            MoveArmyHeadquarters();
-            EXPECT_EQ(std::memcmp(GameRec, &rescanned, sizeof rescanned), 0) << "world " << world << ", pass " << pass;
-            for (int a : armies) moves += GameRec->Armies[a].BaseCity != before.Armies[a].BaseCity;
-            ++compared;
-            for (int k : corps) {
-                C(k).HexX = static_cast<U8>(std::clamp(C(k).HexX + pick(9) - 4, 1, 70));
-                C(k).HexY = static_cast<U8>(std::clamp(C(k).HexY + pick(9) - 4, 1, 50));
-            }
-            for (int a : armies)
-                if (pick(2) == 0) GameRec->Armies[a].Objective = static_cast<U8>(cities[pick(30)]);
-        }
+        EXPECT_EQ(compared, 150) << c.what;
+        EXPECT_GT(moves, c.minMoves) << c.what << ": the seats hardly moved, the passes proved little";
     }
-    EXPECT_EQ(compared, 150);
-    EXPECT_GT(moves, 50) << "the seats hardly moved: the passes proved little";
+}
+
+TEST_F(Headquarters, AnArmyRaisedAtTheSeatPushesTheArmyOnAtTheNextPass) {
+    // A lies 1 hex from the objective, B 3: the army sits at A until another army's seat there
+    // counts A 5 farther (6 x 6 against 3 x 3).
+    for (bool raised : {false, true}) {
+        SetUp();
+        const int base = AddCity("Base", 70, 52, kUnion, 0);
+        const int goal = AddCity("Goal", 20, 20, kUnion, 0);
+        const int a = AddCity("A", 21, 20, kUnion, 2);
+        const int b = AddCity("B", 17, 20, kUnion, 2);
+        const int army = AddArmy(1, base, AddLeader(1, 40));
+        GameRec->Armies[army].CorpsCount = 1;
+        GameRec->Armies[army].Objective = static_cast<U8>(goal);
+        MoveArmyHeadquarters();
+        ASSERT_EQ(GameRec->Armies[army].BaseCity, a);
+        if (raised) AddArmy(1, a, AddLeader(1, 40));  // no corps yet: it stays at A
+        MoveArmyHeadquarters();
+        EXPECT_EQ(GameRec->Armies[army].BaseCity, raised ? b : a) << (raised ? "raised" : "none raised");
+    }
 }
 
 TEST_F(Headquarters, ScoresBeyondSixteenBitsNeverWrapIntoAWinner) {
