@@ -376,8 +376,14 @@ void ReleaseCorpsBrigades(int corps) {
 std::span<const std::uint16_t> TBrigadesByCorps::Of(int corps) {
     if (corps < 1 || corps > kCorpsCount) return {};
     // Whoever changed a brigade (a loss, a transfer, a new record) changed a byte of the copy.
-    if (!listed_ || std::memcmp(copy_.data(), GameRec->Brigades.begin(), sizeof(copy_)) != 0) List();
+    if (!listed_ || (!held_ && std::memcmp(copy_.data(), GameRec->Brigades.begin(), sizeof(copy_)) != 0)) List();
     return lists_.Of(corps);
+}
+
+void TBrigadesByCorps::Hold() {
+    held_ = false;
+    Of(1);
+    held_ = true;
 }
 
 void TBrigadesByCorps::SetFatigue(int brigade, U8 fatigue) {

@@ -123,11 +123,18 @@ public:
     // Brigade numbers serving in corps k (none for a number out of range).
     std::span<const std::uint16_t> Of(int corps);
     void SetFatigue(int brigade, U8 fatigue);
+    // For a pass whose rules move no brigade between corps but through Forget: the lists are
+    // checked once now and trusted until Release, sparing the look at the copy on every read.
+    void Hold();
+    void Release() { held_ = false; }
+    // A brigade was moved while held: the next read lists again.
+    void Forget() { listed_ = false; }
 
 private:
     void List();
 
     bool listed_ = false;
+    bool held_ = false;
     std::array<TBrigadeRec, kBrigadeCount> copy_;
     TCorpsBrigades lists_;
 };

@@ -158,6 +158,7 @@ bool AbsorbIntoGarrison(int c) {
         b.AttachIndex = k.SupplyCity;
         city.Garrison += 1;
     });
+    corpsBrigades.Forget();
     return true;
 }
 
@@ -261,6 +262,7 @@ void Surrender(int c) {
     }
     ForEachAttachedBrigade(c, [&](const TBrigadeRec& b) { g.States[b.HomeState].StateCasualties += b.Strength; });
     ClearAttachedBrigades(c);
+    corpsBrigades.Forget();
 }
 
 // Whether a search from the corps' hex with the given mode reaches the city.
@@ -474,11 +476,10 @@ public:
     explicit TCorpsAround(int c) : c_(c) {}
     std::span<const std::uint8_t> List() {
         if (!listed_) {
-            const TGameRec& g = G();
-            const int x = g.Corps[c_].HexX, y = g.Corps[c_].HexY;
-#pragma GCC unroll 4
-            for (int j = 1; j <= kCorpsCount; ++j)
-                if (WithinSquare(x, y, g.Corps[j], 2) && j != c_) near_[count_++] = static_cast<std::uint8_t>(j);
+            const TCorpsRec& k = G().Corps[c_];
+            const int all = CorpsNear(k.HexX, k.HexY, 2, near_);
+            for (int i = 0; i < all; ++i)
+                if (near_[static_cast<std::size_t>(i)] != c_) near_[static_cast<std::size_t>(count_++)] = near_[static_cast<std::size_t>(i)];
             listed_ = true;
         }
         return std::span<const std::uint8_t>(near_.data(), count_);
@@ -499,6 +500,7 @@ void StartOfStep(int c, TCorpsAround& around) {
         // Its guns may outlast its men: they go where a spent corps' brigades go at spotting.
         ReleaseSpentCorpsBrigades(c);
         EndCorps(c);
+        corpsBrigades.Forget();
     }
     if (!CorpsInUse(k) || k.Nation == 0) return;
 
@@ -591,7 +593,8 @@ THexPos PredictedHex(const TCorpsRec& enemy, int routeIndex) {
 int StrengthNear(const TCorpsRec& centre, int side, bool ownSide) {
     int total = 0;
     for (const TCorpsRec& k : G().Corps) {
-        if (!CorpsInUse(k) || k.Disruption != 0 || Distance(centre, k) > 2) continue;
+        // The square passes most corps by before the distance is measured.
+        if (!WithinSquare(centre.HexX, centre.HexY, k, 2) || !CorpsInUse(k) || k.Disruption != 0 || Distance(centre, k) > 2) continue;
         if (ownSide ? (k.Side == side && k.OrderMode != kOrderWithdraw) : k.Side != side) total += k.Strength;
     }
     return total;
@@ -870,12 +873,18 @@ int FindInterceptingCorps(int nation, int corps, THexPos& hex) {
 }
 
 void PlanCorpsMoves() {
+    corpsBrigades.Hold();
     for (int c = 1; c <= kCorpsCount; ++c) FirstPass(c);
     for (int c = 1; c <= kCorpsCount; ++c) SecondPass(c);
+    corpsBrigades.Release();
 }
 
-bool MoveCorpsStep(int corps) {
-    if (corps < 1 || corps > kCorpsCount) return false;
+void HoldCorpsBrigadeLists() { corpsBrigades.Hold(); }
+void ReleaseCorpsBrigadeLists() { corpsBrigades.Release(); }
+
+namespace {
+
+bool StepCorps(int corps) {
     TGameRec& g = G();
     TCorpsRec& k = g.Corps[corps];
     TCorpsAround around(corps);
@@ -933,6 +942,21 @@ bool MoveCorpsStep(int corps) {
     return TakeStep(corps, d, around);
 }
 
-void ResetCorpsMovementGlobals() { NearestEnemyDistance = kNoEnemy; }
+}  // namespace
+
+bool MoveCorpsStep(int corps) {
+    if (corps < 1 || corps > kCorpsCount) return false;
+    const bool shown = StepCorps(corps);
+    // Only the corps stepping changes hex or leaves use on its step.
+    RefreshCorpsSpot(corps);
+    return shown;
+}
+
+void ResetCorpsMovementGlobals() {
+    NearestEnemyDistance = kNoEnemy;
+    corpsBrigades.Release();
+    corpsBrigades.Forget();
+    ReleaseCorpsSpots();
+}
 
 }  // namespace kvt

@@ -18,6 +18,11 @@ extern std::uint16_t NearestEnemyDistance;
 void PlanCorpsMoves();
 // Moves corps c one step of its route; true when the watching side may see the move.
 bool MoveCorpsStep(int corps);
+// Around a corps pass, in which only the steps themselves change brigades: each corps' brigades are
+// listed once rather than checked against every brigade on each step. Without the hold every step
+// checks.
+void HoldCorpsBrigadeLists();
+void ReleaseCorpsBrigadeLists();
 
 // Sets NearestEnemyDistance to the distance from the city to the nearest corps of a side other
 // than the nation's; 100 when there is none or the city is 0.

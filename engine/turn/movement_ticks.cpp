@@ -14,6 +14,7 @@
 #include "engine/view/turn_menus.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
+#include "engine/world/record_queries.h"
 #include "engine/world/text_table.h"
 
 namespace kvt {
@@ -71,6 +72,11 @@ void CorpsPass() {
     TGameRec& g = *GameRec;
     int c = SelectedCorps;
     const int step = g.MoveStep;
+    // Nothing but the steps themselves touches brigades until the pass ends.
+    if (c == 1) {
+        HoldCorpsBrigadeLists();
+        HoldCorpsSpots();
+    }
     TCorpsRec& corps = g.Corps[c];
     if (CorpsInUse(corps) && corps.Leader != 0 && corps.Nation != 0) {
         HexCursor = {corps.HexX, corps.HexY};
@@ -113,6 +119,8 @@ void StartMovementPasses() {
 
 void EndCorpsPass() {
     TGameRec& g = *GameRec;
+    ReleaseCorpsBrigadeLists();
+    ReleaseCorpsSpots();
     SelectedCorps = 1;
     FleetPassDue = 1;
     if (g.MoveStep <= 9) {

@@ -1,6 +1,7 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
 // headquarters, the force tallies and recount, the upkeep, the command clean-up, the brigades each
-// corps holds, conquests and city unrest) or pass by searches that cannot succeed (supply sources) against the whole-map
+// corps holds, conquests and city unrest, the corps pass's held brigade lists and corps hexes) or
+// pass by searches that cannot succeed (supply sources) against the whole-map
 // rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
@@ -21,6 +22,7 @@
 #include "engine/logistics/hex_control.h"
 #include "engine/logistics/supply_sources.h"
 #include "engine/logistics/upkeep.h"
+#include "engine/movement/corps_movement.h"
 #include "engine/movement/path_search.h"
 #include "engine/movement/spotting.h"
 #include "engine/turn/automatic_frontend.h"
@@ -34,6 +36,7 @@
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "engine/world/random.h"
+#include "engine/world/record_queries.h"
 #include "engine/world/text_table.h"
 #include "tests/support/engine_fixture.h"
 #include "tests/support/synthetic_game.h"
@@ -150,6 +153,45 @@ protected:
         return same && SameTallies(where) && SameBrigadeLists(where);
     }
 
+    // A whole corps pass played as the game plays it, brigade lists and corps hexes held from its
+    // first step, and again with both let go after every step, so that each step looks at the
+    // records afresh: the same record, map and draws. The world is put back for the game to play on.
+    bool SameCorpsPass(const std::string& where) {
+        TWorld before;
+        before.Keep();
+        const std::uint16_t selected = SelectedCorps;
+        const auto play = [&](bool letGo) {
+            before.PutBack();
+            SelectedCorps = selected;
+            FleetPassDue = 0;
+            ResetPathSearch();
+            int ticks = 0;
+            while (FleetPassDue == 0 && Timer1Enabled() && !MovementEnded) {
+                MovementTick();
+                ++ticks;
+                if (letGo) {
+                    ReleaseCorpsBrigadeLists();
+                    ReleaseCorpsSpots();
+                }
+            }
+            auto after = std::make_unique<TWorld>();
+            after->Keep();
+            return std::make_pair(ticks, std::move(after));
+        };
+        const auto held = play(false);
+        const auto plain = play(true);
+        const auto bytes = [](const auto& p) { return std::string(reinterpret_cast<const char*>(p.get()), sizeof(*p)); };
+        const bool same = held.first == plain.first && bytes(held.second->record) == bytes(plain.second->record) &&
+                          bytes(held.second->map) == bytes(plain.second->map) &&
+                          held.second->random.state == plain.second->random.state;
+        if (!same) ADD_FAILURE() << "corps pass, " << where << ": held lists and hexes leave another world";
+        before.PutBack();
+        SelectedCorps = selected;
+        FleetPassDue = 0;
+        ResetPathSearch();
+        return same && held.first > 0;
+    }
+
     // One index kept through the whole campaign, as the movement steps keep theirs, read against
     // the plain look over every brigade.
     bool SameBrigadeLists(const std::string& where) {
@@ -246,6 +288,8 @@ protected:
             }
             if (!SameAsRescans(at + " before movement")) return steps;
             for (int tick = 1; Timer1Enabled(); ++tick, ++steps) {
+                if (FleetPassDue == 0 && SelectedCorps == 1 && !SameCorpsPass(at + " tick " + std::to_string(tick)))
+                    return steps;
                 MovementTick();
                 if (!SameAsRescans(at + " tick " + std::to_string(tick))) return steps;
             }

@@ -4,6 +4,7 @@
 
 #include "engine/movement/corps_movement.h"
 #include "engine/world/random.h"
+#include "engine/world/record_queries.h"
 #include "tests/engine/movement_world.h"
 #include "tests/support/scripted_frontend.h"
 
@@ -714,6 +715,51 @@ TEST_F(CorpsStep, BrigadesJoiningOrLeavingBetweenStepsTireOnlyWithTheCorpsTheySe
     EXPECT_EQ((std::vector<int>{GameRec->Brigades[stays].Fatigue, GameRec->Brigades[leaves].Fatigue,
                                 GameRec->Brigades[transferred].Fatigue, GameRec->Brigades[joins].Fatigue}),
               (std::vector<int>{7, 6, 5, 21}));
+}
+
+// A corps pass holds the corps' hexes: asked from the held copy, with the corps changed on a step
+// refreshed, "an enemy on this hex" and "the corps near this hex" answer as the records do.
+TEST_F(CorpsStep, HeldCorpsHexesAnswerAsTheRecords) {
+    struct Case {
+        const char* what;
+        void (*change)(TCorpsRec& stepper);
+    };
+    const Case cases[] = {
+        {"nothing changed", [](TCorpsRec&) {}},
+        {"the Union corps steps onto the grey corps' hex", [](TCorpsRec& k) { k.HexX = 11; }},
+        {"the Union corps steps out of reach", [](TCorpsRec& k) { k.HexY = 14; }},
+        {"the Union corps ends", [](TCorpsRec& k) { k.Unused = kCorpsFreed; }},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        const int blue = AddCorps(1, 10, 10);
+        AddCorps(2, 11, 10);
+        AddCorps(2, 40, 30);
+        C(AddCorps(2, 10, 11)).Unused = kCorpsFreed;
+        // Who asks, where, and who stands within 0 to 2 columns and rows of (11, 11).
+        const auto answers = [] {
+            std::vector<int> a;
+            for (int x = 8; x <= 14; ++x)
+                for (int y = 8; y <= 15; ++y)
+                    for (int side : {0, int{kUnion}, int{kConfederacy}}) a.push_back(EnemyCorpsOn(x, y, side) ? 1 : 0);
+            for (int reach : {0, 1, 2, 3}) {
+                std::array<std::uint8_t, kCorpsCount> near{};
+                const int n = CorpsNear(11, 11, reach, near);
+                a.insert(a.end(), near.begin(), near.begin() + n);
+                a.push_back(-1);
+            }
+            return a;
+        };
+        HoldCorpsSpots();
+        c.change(C(blue));
+        RefreshCorpsSpot(blue);
+        const std::vector<int> held = answers();
+        ReleaseCorpsSpots();
+        EXPECT_EQ(held, answers()) << c.what;
+        EXPECT_TRUE(EnemyCorpsOn(11, 10, kUnion)) << c.what;
+        EXPECT_EQ(EnemyCorpsOn(11, 10, kConfederacy), C(blue).HexX == 11 && CorpsInUse(C(blue))) << c.what;
+        EXPECT_FALSE(EnemyCorpsOn(10, 11, kUnion)) << c.what << ": a freed slot stands nowhere";
+    }
 }
 
 }  // namespace
