@@ -1,6 +1,6 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
 // headquarters, the force tallies and recount, the upkeep, the command clean-up, the brigades each
-// corps holds) or pass by searches that cannot succeed (supply sources) against the whole-map
+// corps holds, the armies' operations) or pass by searches that cannot succeed (supply sources) against the whole-map
 // rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
@@ -21,6 +21,7 @@
 #include "engine/logistics/upkeep.h"
 #include "engine/movement/path_search.h"
 #include "engine/movement/spotting.h"
+#include "engine/players/army_operations.h"
 #include "engine/turn/automatic_frontend.h"
 #include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"
@@ -86,6 +87,14 @@ struct TPass {
     void (*rescan)();
 };
 
+// Every nation's army operations, each reading its armies' corps from a list or sweeping them all.
+void ArmyOperationsOfAll() {
+    for (int n = 1; n <= kNationCount; ++n) RunArmyOperations(n);
+}
+void ArmyOperationsOfAllFullRescan() {
+    for (int n = 1; n <= kNationCount; ++n) RunArmyOperationsFullRescan(n);
+}
+
 const TPass kPasses[] = {
     {"hex control", UpdateHexControl, UpdateHexControlFullRescan},
     {"spotting", UpdateSpotting, UpdateSpottingFullRescan},
@@ -94,6 +103,7 @@ const TPass kPasses[] = {
     {"upkeep", ComputerSideUpkeep, ComputerSideUpkeepFullRescan},
     {"command clean-up", CommandCleanUp, CommandCleanUpFullRescan},
     {"force recount", RecountForces, RecountForcesFullRescan},
+    {"army operations", ArmyOperationsOfAll, ArmyOperationsOfAllFullRescan},
 };
 
 class IncrementalPasses : public testing::EngineTest {
