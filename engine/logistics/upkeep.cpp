@@ -705,13 +705,16 @@ long long MusketShare(long long muskets, long long others) {
 void Rearm(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     TNationRec& nation = g.Nations[n];
-    long long ownMuskets = 0, ownOther = 0, muskets = 0, other = 0;
-    for (const TBrigadeRec& b : g.Brigades) {
-        if (b.AttachKind != kAttachCorps || (b.BrigadeType != kBrigadeInfantry && b.BrigadeType != kBrigadeCavalry)) continue;
-        if (b.Nation == n) (b.Weapon == 1 ? ownMuskets : ownOther) += 1;
-        else if (IsHomeFrontNation(b.Nation)) (b.Weapon == 1 ? muskets : other) += 1;
+    // France and Britain rearm whatever the others carry: only the warring nations count muskets.
+    if (n != kNationFrance && n != kNationBritain) {
+        long long ownMuskets = 0, ownOther = 0, muskets = 0, other = 0;
+        for (const TBrigadeRec& b : g.Brigades) {
+            if (b.AttachKind != kAttachCorps || (b.BrigadeType != kBrigadeInfantry && b.BrigadeType != kBrigadeCavalry)) continue;
+            if (b.Nation == n) (b.Weapon == 1 ? ownMuskets : ownOther) += 1;
+            else if (IsHomeFrontNation(b.Nation)) (b.Weapon == 1 ? muskets : other) += 1;
+        }
+        if (MusketShare(ownMuskets, ownOther) < MusketShare(muskets, other)) return;
     }
-    if (MusketShare(ownMuskets, ownOther) < MusketShare(muskets, other) && n != kNationFrance && n != kNationBritain) return;
     static constexpr int kCavalryKinds[] = {5, 4, 3}, kInfantryKinds[] = {2, 3, 4};
     for (const int i : own) {
         TBrigadeRec& b = g.Brigades[i];
