@@ -1,6 +1,6 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
 // headquarters, the force tallies and recount, the upkeep, the command clean-up, the brigades each
-// corps holds, the armies' operations) or pass by searches that cannot succeed (supply sources) against the whole-map
+// corps holds, the armies' operations, the corps outside armies) or pass by searches that cannot succeed (supply sources) against the whole-map
 // rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
@@ -22,6 +22,7 @@
 #include "engine/movement/path_search.h"
 #include "engine/movement/spotting.h"
 #include "engine/players/army_operations.h"
+#include "engine/players/independent_corps.h"
 #include "engine/turn/automatic_frontend.h"
 #include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"
@@ -94,6 +95,13 @@ void ArmyOperationsOfAll() {
 void ArmyOperationsOfAllFullRescan() {
     for (int n = 1; n <= kNationCount; ++n) RunArmyOperationsFullRescan(n);
 }
+// Every nation's corps outside armies, tallied from corps sorted once or measured each time.
+void IndependentCorpsOfAll() {
+    for (int n = 1; n <= kNationCount; ++n) PlanIndependentCorps(n);
+}
+void IndependentCorpsOfAllFullRescan() {
+    for (int n = 1; n <= kNationCount; ++n) PlanIndependentCorpsFullRescan(n);
+}
 
 const TPass kPasses[] = {
     {"hex control", UpdateHexControl, UpdateHexControlFullRescan},
@@ -104,6 +112,7 @@ const TPass kPasses[] = {
     {"command clean-up", CommandCleanUp, CommandCleanUpFullRescan},
     {"force recount", RecountForces, RecountForcesFullRescan},
     {"army operations", ArmyOperationsOfAll, ArmyOperationsOfAllFullRescan},
+    {"independent corps", IndependentCorpsOfAll, IndependentCorpsOfAllFullRescan},
 };
 
 class IncrementalPasses : public testing::EngineTest {
