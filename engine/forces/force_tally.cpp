@@ -317,6 +317,13 @@ int TTallyCorps::TallyAround(int city, int nation, int range) const {
     return result;
 }
 
+void TTallyCorps::Unplan(int k) {
+    if (!Arr1<TCorpsRec, kCorpsCount>::InRange(k)) return;
+    const int column = GameRec->Corps[k].HexX;
+    for (int i = start_[column]; i < start_[column + 1]; ++i)
+        if (index_[i] == k) unplanned_[i] = true;
+}
+
 bool TTallyCorps::SameNearReading(const TTallyCorps& other) const {
     return std::equal(std::begin(start_), std::end(start_), std::begin(other.start_)) &&
            std::equal(std::begin(index_), std::end(index_), std::begin(other.index_)) &&

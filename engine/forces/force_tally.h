@@ -65,6 +65,8 @@ public:
     int TallyAround(int city, int nation, int range) const;
     // True when the plain tally reads the same corps, places, sides, strengths and readiness.
     bool SameNearReading(const TTallyCorps& other) const;
+    // Corps k, standing where it stood when sorted, has been let go by its plan.
+    void Unplan(int k);
 
 private:
     friend class TCityTallies;

@@ -44,11 +44,41 @@ bool AboveReserve(const TNationRec& n, int theatre, long long margin) {
     return IsHomeFrontTheatre(theatre) && n.TheatreSupplies[theatre] > SupplyReserve(n, theatre) + margin;
 }
 
+// The brigades a sweep visits, in index order: every one for the plain reading, else those that
+// `keep` passes when the list is made. A pass that only ever takes brigades out of what `keep` asks
+// for meets the same first match on the short list.
+class TBrigadeList {
+public:
+    template <typename Keep>
+    TBrigadeList(bool all, Keep keep) {
+        for (int i = 1; i <= kBrigadeCount; ++i)
+            if (all || keep(GameRec->Brigades[i])) at_[size_++] = static_cast<std::uint16_t>(i);
+    }
+    // Those of `from` that `keep` passes.
+    template <typename Keep>
+    TBrigadeList(const TBrigadeList& from, Keep keep) {
+        for (const int i : from)
+            if (keep(GameRec->Brigades[i])) at_[size_++] = static_cast<std::uint16_t>(i);
+    }
+    const std::uint16_t* begin() const { return at_.data(); }
+    const std::uint16_t* end() const { return at_.data() + size_; }
+
+private:
+    std::array<std::uint16_t, kBrigadeCount> at_;
+    int size_ = 0;
+};
+
+// A nation's brigades: no step of its upkeep raises a brigade or hands one to another nation, so
+// those listed at its start are all it can ever meet.
+TBrigadeList NationBrigades(bool all, int n) {
+    return TBrigadeList(all, [n](const TBrigadeRec& b) { return b.Nation == n; });
+}
+
 // 1. Brigades in supplied corps are brought up to strength from their home state's recruits.
-void RefillBrigades(int n) {
+void RefillBrigades(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     TNationRec& nation = g.Nations[n];
-    for (int i = 1; i <= kBrigadeCount; ++i) {
+    for (const int i : own) {
         TBrigadeRec& b = g.Brigades[i];
         if (b.Nation != n || b.AttachKind != kAttachCorps) continue;
         const int target = BrigadeTargetStrength(b.BrigadeType);
@@ -86,29 +116,11 @@ void MakeGarrison(int n, int b, int c) {
     if (brigade.Weapon == 0) brigade.Weapon = brigade.BrigadeType == kBrigadeCavalry ? 4 : 1;
 }
 
-// The brigades a sweep visits, in index order: every one for the plain reading, else those that
-// `keep` passes when the list is made. A pass that only ever takes brigades out of what `keep` asks
-// for meets the same first match on the short list.
-class TBrigadeList {
-public:
-    template <typename Keep>
-    TBrigadeList(bool all, Keep keep) {
-        for (int i = 1; i <= kBrigadeCount; ++i)
-            if (all || keep(GameRec->Brigades[i])) at_[size_++] = static_cast<std::uint16_t>(i);
-    }
-    const std::uint16_t* begin() const { return at_.data(); }
-    const std::uint16_t* end() const { return at_.data() + size_; }
-
-private:
-    std::array<std::uint16_t, kBrigadeCount> at_;
-    int size_ = 0;
-};
-
 bool Waiting(const TBrigadeRec& b) { return b.AttachKind == kAttachWaiting || b.AttachKind == kAttachUnarmed; }
 
 // The brigades WaitingLineBrigade may answer while a pass only garrisons them.
-TBrigadeList WaitingLineBrigades(bool all, int n) {
-    return TBrigadeList(all, [n](const TBrigadeRec& b) {
+TBrigadeList WaitingLineBrigades(const TBrigadeList& own, int n) {
+    return TBrigadeList(own, [n](const TBrigadeRec& b) {
         return Waiting(b) && b.Nation == n && b.BrigadeType != kBrigadeArtillery && b.BrigadeType != 0;
     });
 }
@@ -132,7 +144,7 @@ bool GarrisonCandidate(const TCityRec& c, int n) {
 // 3. An ungarrisoned city with enemy corps within 10 hexes takes one waiting brigade.
 // No corps moves meanwhile, so the corps are sorted for the tally once.
 template <bool kRescan>
-void GarrisonThreatenedCities(int n) {
+void GarrisonThreatenedCities(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     std::optional<TBrigadeList> waiting;
     std::optional<TTallyCorps> corps;
@@ -147,20 +159,19 @@ void GarrisonThreatenedCities(int n) {
         }
         city.ScoreValue = EnemyCorpsTally;
         if (EnemyCorpsTally == 0) continue;
-        if (!waiting) waiting.emplace(WaitingLineBrigades(kRescan, n));
+        if (!waiting) waiting.emplace(WaitingLineBrigades(own, n));
         if (const int b = WaitingLineBrigade(n, city.Theatre, *waiting)) MakeGarrison(n, b, c);
     }
 }
 
 // 6. A city that asks for garrison brigades takes one.
-template <bool kRescan>
-void GarrisonWantingCities(int n) {
+void GarrisonWantingCities(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     std::optional<TBrigadeList> waiting;
     for (int c = kCityCount; c >= 1; --c) {
         const TCityRec& city = g.Cities[c];
         if (!GarrisonCandidate(city, n) || city.Status == 0) continue;
-        if (!waiting) waiting.emplace(WaitingLineBrigades(kRescan, n));
+        if (!waiting) waiting.emplace(WaitingLineBrigades(own, n));
         if (const int b = WaitingLineBrigade(n, city.Theatre, *waiting)) MakeGarrison(n, b, c);
     }
 }
@@ -228,9 +239,10 @@ void ShedExcess(int k, int city) {
 }
 
 // 4.3: cannon do not stand in garrisons; they wait for a corps.
-void ReleaseArtilleryGarrisons(int n) {
+void ReleaseArtilleryGarrisons(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
-    for (TBrigadeRec& b : g.Brigades) {
+    for (const int i : own) {
+        TBrigadeRec& b = g.Brigades[i];
         if (b.BrigadeType != kBrigadeArtillery || b.AttachKind != kAttachGarrison || b.Nation != n) continue;
         if (IsCity(b.AttachIndex) && g.Cities[b.AttachIndex].Garrison != 0) g.Cities[b.AttachIndex].Garrison -= 1;
         b.AttachKind = kAttachWaiting;
@@ -243,7 +255,7 @@ void ReleaseArtilleryGarrisons(int n) {
 // infantry, filling takes brigades into corps): later releases find nothing, and the waiting
 // brigades are listed once.
 template <bool kRescan>
-void CorpsHousekeeping(int n) {
+void CorpsHousekeeping(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     const TNationRec& nation = g.Nations[n];
     // The nation's garrison brigades are listed again after a corps sheds some.
@@ -260,8 +272,8 @@ void CorpsHousekeeping(int n) {
                 garrisoned.reset();
             }
             if (kRescan || !waiting) {
-                ReleaseArtilleryGarrisons(n);
-                waiting.emplace(kRescan, [n](const TBrigadeRec& b) { return b.AttachKind == kAttachWaiting && b.Nation == n; });
+                ReleaseArtilleryGarrisons(n, own);
+                waiting.emplace(own, [n](const TBrigadeRec& b) { return b.AttachKind == kAttachWaiting && b.Nation == n; });
             }
             // Only a corps under its limit takes a brigade: taking one back from the garrison it has
             // just shed would swap the same brigade in and out every turn.
@@ -269,14 +281,14 @@ void CorpsHousekeeping(int n) {
             if (FillCorps(n, k, false, 0, *waiting)) continue;
             if (city == 0 || city == nation.Capital || g.Cities[city].Status != 0) continue;
             if (kRescan || !garrisoned)
-                garrisoned.emplace(kRescan, [n](const TBrigadeRec& b) { return b.AttachKind == kAttachGarrison && b.Nation == n; });
+                garrisoned.emplace(own, [n](const TBrigadeRec& b) { return b.AttachKind == kAttachGarrison && b.Nation == n; });
             FillCorps(n, k, true, city, *garrisoned);
         }
     }
 }
 
 // 5. The capital asks for brigades while its garrison is small; waiting infantry of its theatre come.
-void GarrisonCapital(int n) {
+void GarrisonCapital(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     const int c = g.Nations[n].Capital;
     if (!IsCity(c)) return;
@@ -284,8 +296,12 @@ void GarrisonCapital(int n) {
     if (capital.Nation == n && capital.Garrison < 8 && capital.Status < 255) capital.Status += 1;
     if (capital.Status != 0 && capital.Garrison > 8) capital.Status = 0;
     const int holder = capital.Nation;
+    if (capital.Status == 0) return;
+    // A capital held by another nation draws on that nation's brigades.
+    const std::optional<TBrigadeList> others = holder == n ? std::nullopt : std::optional(NationBrigades(true, holder));
     // The capital's own theatre: a capital away from the Seaboard draws on the brigades around it.
-    for (int i = 1; i <= kBrigadeCount && capital.Status != 0; ++i) {
+    for (const int i : others ? *others : own) {
+        if (capital.Status == 0) break;
         const TBrigadeRec& b = g.Brigades[i];
         if (b.Nation != holder || b.BrigadeType != kBrigadeInfantry) continue;
         if (b.AttachKind != kAttachWaiting && b.AttachKind != kAttachUnarmed) continue;
@@ -325,7 +341,7 @@ int MostThreatenedCity(int n, int theatre, const TTallyCorps* corps) {
 // Between rounds only a formation changes the record (the rest are draws): the waiting brigades
 // and each theatre's most threatened city are counted again only after one was tried.
 template <bool kRescan>
-void FormNewCorps(int n) {
+void FormNewCorps(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     TNationRec& nation = g.Nations[n];
     static constexpr int kTheatreWeight[] = {0, 3, 1, 2};
@@ -350,7 +366,8 @@ void FormNewCorps(int n) {
             waiting = {};
             const bool foreign = n == kNationFrance || n == kNationBritain;
             // Waiting brigades are few: their mark is tested first.
-            for (const TBrigadeRec& b : g.Brigades) {
+            for (const int i : own) {
+                const TBrigadeRec& b = g.Brigades[i];
                 if (b.AttachKind != kAttachWaiting && !(foreign && b.AttachKind == kAttachGarrison)) continue;
                 if (b.Nation == n && b.HomeState != 0 && b.BrigadeType <= 3) ++waiting[b.BrigadeType];
             }
@@ -445,7 +462,7 @@ void AdvanceConstruction(int n) {
 // Only a formation changes corps or garrisons here: the corps sorted for the tally and the garrison
 // brigades counted by city serve until one is tried.
 template <bool kRescan>
-void GarrisonIntoCorps(int n) {
+void GarrisonIntoCorps(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     for (TCityRec& city : g.Cities)
         if (city.Status > 200) city.Status = 0;
@@ -480,9 +497,11 @@ void GarrisonIntoCorps(int n) {
         if (!used) continue;
         if (kRescan || !garrisons) {
             garrisons.emplace();
-            for (const TBrigadeRec& b : g.Brigades)
+            for (const int i : own) {
+                const TBrigadeRec& b = g.Brigades[i];
                 if (b.AttachKind == kAttachGarrison && b.Nation == n && b.BrigadeType <= 3 && IsCity(b.AttachIndex))
                     ++(*garrisons)[b.AttachIndex][b.BrigadeType];
+            }
         }
         const std::array<int, 4> held = (*garrisons)[c];
         if (held[1] + held[2] + held[3] == 0) continue;
@@ -683,18 +702,22 @@ long long MusketShare(long long muskets, long long others) {
 }
 
 // 16. Muskets are replaced from the pools while the nation is no better armed than its enemies.
-void Rearm(int n) {
+void Rearm(int n, const TBrigadeList& own) {
     TGameRec& g = *GameRec;
     TNationRec& nation = g.Nations[n];
-    long long ownMuskets = 0, ownOther = 0, muskets = 0, other = 0;
-    for (const TBrigadeRec& b : g.Brigades) {
-        if (b.AttachKind != kAttachCorps || (b.BrigadeType != kBrigadeInfantry && b.BrigadeType != kBrigadeCavalry)) continue;
-        if (b.Nation == n) (b.Weapon == 1 ? ownMuskets : ownOther) += 1;
-        else if (IsHomeFrontNation(b.Nation)) (b.Weapon == 1 ? muskets : other) += 1;
+    // France and Britain rearm whatever the others carry: only the warring nations count muskets.
+    if (n != kNationFrance && n != kNationBritain) {
+        long long ownMuskets = 0, ownOther = 0, muskets = 0, other = 0;
+        for (const TBrigadeRec& b : g.Brigades) {
+            if (b.AttachKind != kAttachCorps || (b.BrigadeType != kBrigadeInfantry && b.BrigadeType != kBrigadeCavalry)) continue;
+            if (b.Nation == n) (b.Weapon == 1 ? ownMuskets : ownOther) += 1;
+            else if (IsHomeFrontNation(b.Nation)) (b.Weapon == 1 ? muskets : other) += 1;
+        }
+        if (MusketShare(ownMuskets, ownOther) < MusketShare(muskets, other)) return;
     }
-    if (MusketShare(ownMuskets, ownOther) < MusketShare(muskets, other) && n != kNationFrance && n != kNationBritain) return;
     static constexpr int kCavalryKinds[] = {5, 4, 3}, kInfantryKinds[] = {2, 3, 4};
-    for (TBrigadeRec& b : g.Brigades) {
+    for (const int i : own) {
+        TBrigadeRec& b = g.Brigades[i];
         if (b.Nation != n || b.AttachKind != kAttachCorps || b.Weapon != 1) continue;
         if (b.BrigadeType != kBrigadeInfantry && b.BrigadeType != kBrigadeCavalry) continue;
         for (int kind : b.BrigadeType == kBrigadeCavalry ? kCavalryKinds : kInfantryKinds) {
@@ -737,25 +760,27 @@ void Upkeep() {
     TGameRec& g = *GameRec;
     for (int n = 1; n <= kNationCount; ++n) {
         const bool computer = g.Nations[n].Human == 0;
-        if (computer) {
-            RefillBrigades(n);
-            ArmWaitingBrigades(n);
-            GarrisonThreatenedCities<kRescan>(n);
-            CorpsHousekeeping<kRescan>(n);
-            GarrisonCapital(n);
-            GarrisonWantingCities<kRescan>(n);
-            FormNewCorps<kRescan>(n);
-            RepairInPort(n);
+        if (!computer) {
+            AdvanceConstruction(n);
+            continue;
         }
+        const TBrigadeList own = NationBrigades(kRescan, n);
+        RefillBrigades(n, own);
+        ArmWaitingBrigades(n);
+        GarrisonThreatenedCities<kRescan>(n, own);
+        CorpsHousekeeping<kRescan>(n, own);
+        GarrisonCapital(n, own);
+        GarrisonWantingCities(n, own);
+        FormNewCorps<kRescan>(n, own);
+        RepairInPort(n);
         AdvanceConstruction(n);
-        if (!computer) continue;
-        GarrisonIntoCorps<kRescan>(n);
+        GarrisonIntoCorps<kRescan>(n, own);
         PlanNavalBuilds(n);
         BuyRailCapacity(n);
         FormArmies(n);
         BuildForts(n);
         PromoteDivisions(n);
-        Rearm(n);
+        Rearm(n, own);
     }
     WipeFreedCorps<kRescan>();
 }

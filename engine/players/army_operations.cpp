@@ -29,6 +29,23 @@ int Distance(const TCorpsRec& k, int x, int y) { return HexDistance(k.HexX, k.He
 
 bool InArmy(const TCorpsRec& k, int nation, int a) { return k.Army == a && k.Nation == nation && CorpsInUse(k); }
 
+// The corps an army's sweeps visit, in index order: every slot for the plain reading, else the
+// army's own. Once gathered, an army's operations change no corps' army, nation or slot, so the
+// list made then serves them all; each sweep still asks InArmy.
+class TArmyCorps {
+public:
+    TArmyCorps(bool all, int nation, int a) {
+        for (int c = 1; c <= kCorpsCount; ++c)
+            if (all || InArmy(G().Corps[c], nation, a)) at_[size_++] = static_cast<std::uint8_t>(c);
+    }
+    const std::uint8_t* begin() const { return at_.data(); }
+    const std::uint8_t* end() const { return at_.data() + size_; }
+
+private:
+    std::array<std::uint8_t, kCorpsCount> at_;
+    int size_ = 0;
+};
+
 void SetDestination(TCorpsRec& k, int x, int y) {
     k.DestX = static_cast<U8>(x);
     k.DestY = static_cast<U8>(y);
@@ -42,19 +59,19 @@ void SetDestination(TCorpsRec& k, int city) {
 // France and Britain plan among their own cities, the two warring nations among theirs.
 bool SameGroup(int nation, int cityNation) { return nation < 3 ? cityNation < 3 : cityNation > 2; }
 
-int CountArmyCorps(int nation, int a) {
+int CountArmyCorps(int nation, int a, const TArmyCorps& corps) {
     int count = 0;
-    for (const TCorpsRec& k : G().Corps) count += InArmy(k, nation, a);
+    for (const int c : corps) count += InArmy(G().Corps[c], nation, a);
     return count;
 }
 
 // The army's corps waiting for a target (order 0, in order); their strength is what it can give.
-int WaitingStrength(int nation, int a) {
+int WaitingStrength(int nation, int a, const TArmyCorps& corps) {
     int strength = 0;
-    // Asked for every row an army takes on: four corps a round, the army number first.
-#pragma GCC unroll 4
-    for (const TCorpsRec& k : G().Corps)
+    for (const int c : corps) {
+        const TCorpsRec& k = G().Corps[c];
         if (InArmy(k, nation, a) && k.OrderMode == kOrderWithdraw && k.Disruption == 0) strength += k.Strength;
+    }
     return strength;
 }
 
@@ -71,22 +88,26 @@ void AbandonArmy(int a) {
 }
 
 // Once a row's enemy is matched, the corps sent there go for the nearest enemy corps itself.
-void ChargeNearestEnemy(int nation, int a, const TTargetRow& r, TAroundTallies& tallies) {
+void ChargeNearestEnemy(int nation, int a, const TTargetRow& r, TAroundTallies& tallies, const TArmyCorps& corps) {
     TGameRec& g = G();
     tallies.TallyAround(r.City, nation, g.Armies[a].Theatre + 4);
     if (EnemyCorpsTally == 0) return;
     const TCorpsRec& enemy = g.Corps[EnemyCorpsTally];
-    for (TCorpsRec& k : g.Corps)
+    for (const int c : corps) {
+        TCorpsRec& k = g.Corps[c];
         if (InArmy(k, nation, a) && k.DestX == r.X && k.DestY == r.Y && k.Disruption == 0) {
             k.OrderMode = kOrderAdvance;
             SetDestination(k, enemy.HexX, enemy.HexY);
         }
+    }
 }
 
-void MatchRow(int nation, int a, int row) {
+void AssignCorpsToRow(int nation, int army, int row, int maxDistance, const TArmyCorps& corps);
+
+void MatchRow(int nation, int a, int row, const TArmyCorps& corps) {
     const TTargetRow& r = TargetTable[row];
     for (int k = 1; k <= kMaxAssignDistance && G().Armies[a].FreeCorps != 0 && r.EnemyStrength != 0; ++k)
-        AssignCorpsToRow(nation, a, row, k);
+        AssignCorpsToRow(nation, a, row, k, corps);
 }
 
 enum class TEngaged { NoRow, Unchanged, Changed };
@@ -94,7 +115,7 @@ enum class TEngaged { NoRow, Unchanged, Changed };
 // Passes 1 and 2: rows with enemy strength the army's waiting corps outnumber. Answers NoRow when
 // no row qualifies, Unchanged when the row picked was left as it was (every later pick would
 // pick it again and leave it so too).
-TEngaged EngageRow(int nation, int a, int side, bool attack, TAroundTallies& tallies) {
+TEngaged EngageRow(int nation, int a, int side, bool attack, TAroundTallies& tallies, const TArmyCorps& corps) {
     TGameRec& g = G();
     TArmyRec& army = g.Armies[a];
     const int row = PickTargetRow(side, a, 1);
@@ -103,19 +124,21 @@ TEngaged EngageRow(int nation, int a, int side, bool attack, TAroundTallies& tal
     // Each pick of the row takes its garrison off the enemy again.
     const bool worn = r.Garrison != 0 && r.EnemyStrength != 0;
     if (worn) r.EnemyStrength = static_cast<std::uint16_t>(std::max(0, r.EnemyStrength - r.Garrison));
-    if (r.City == 0 || r.EnemyStrength == 0 || r.EnemyStrength >= WaitingStrength(nation, a))
+    if (r.City == 0 || r.EnemyStrength == 0 || r.EnemyStrength >= WaitingStrength(nation, a, corps))
         return worn ? TEngaged::Changed : TEngaged::Unchanged;
     const int before = r.EnemyStrength;
-    MatchRow(nation, a, row);
-    if (r.EnemyStrength == 0) ChargeNearestEnemy(nation, a, r, tallies);
+    MatchRow(nation, a, row, corps);
+    if (r.EnemyStrength == 0) ChargeNearestEnemy(nation, a, r, tallies, corps);
     // An attack that cannot be matched is called off rather than fed piecemeal.
     if (attack && r.EnemyStrength > before / 4 && army.FreeCorps == 0) {
-        for (TCorpsRec& k : g.Corps)
+        for (const int c : corps) {
+            TCorpsRec& k = g.Corps[c];
             if (InArmy(k, nation, a) && k.DestX == r.X && k.DestY == r.Y && k.Disruption == 0) {
                 k.OrderMode = kOrderWithdraw;
                 SetDestination(k, k.HexX, k.HexY);
                 army.FreeCorps += 1;
             }
+        }
     }
     r.Value = 0;
     return TEngaged::Changed;
@@ -275,7 +298,9 @@ int PickTargetRow(int side, int army, int mode) {
     return best;
 }
 
-void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
+namespace {
+
+void AssignCorpsToRow(int nation, int army, int row, int maxDistance, const TArmyCorps& corps) {
     TGameRec& g = G();
     TArmyRec& a = g.Armies[army];
     TTargetRow& r = TargetTable[row];
@@ -283,7 +308,7 @@ void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
     // The army's spare corps and the row's enemy strength change only when a corps is sent: they
     // are asked again only then.
     if (a.FreeCorps == 0 || r.EnemyStrength == 0) return;
-    for (int c = 1; c <= kCorpsCount; ++c) {
+    for (const int c : corps) {
         TCorpsRec& k = g.Corps[c];
         if (!InArmy(k, nation, army) || k.OrderMode != kOrderWithdraw || k.Disruption != 0 ||
             Distance(k, r.X, r.Y) > maxDistance)
@@ -304,27 +329,37 @@ void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
     }
 }
 
-void DistributeArmyCorps(int nation, int army, TAroundTallies& tallies) {
+void DistributeArmyCorps(int nation, int army, TAroundTallies& tallies, const TArmyCorps& corps) {
     TGameRec& g = G();
     TArmyRec& a = g.Armies[army];
     const int side = g.Nations[nation].Side;
     // A pick that leaves its row as it was ends the pass: the picks after it would do the same.
     for (int pick = 0; pick < kPicksPerPass && a.FreeCorps != 0; ++pick)
-        if (EngageRow(nation, army, side, false, tallies) != TEngaged::Changed) break;
+        if (EngageRow(nation, army, side, false, tallies, corps) != TEngaged::Changed) break;
     if (side != 0 && a.Stance == 2) {
         const int other = side == kUnion ? kConfederacy : kUnion;
         for (int pick = 0; pick < kPicksPerPass && a.FreeCorps != 0; ++pick)
-            if (EngageRow(nation, army, other, true, tallies) != TEngaged::Changed) break;
+            if (EngageRow(nation, army, other, true, tallies, corps) != TEngaged::Changed) break;
     }
     for (int pick = 0; pick < kPicksPerPass && a.FreeCorps != 0; ++pick) {
         const int row = PickTargetRow(side, army, 0);
         if (row == 0) break;
         TTargetRow& r = TargetTable[row];
         if (r.City != 0 && r.Value != 0) {
-            MatchRow(nation, army, row);
+            MatchRow(nation, army, row, corps);
             r.Value = 0;
         }
     }
+}
+
+}  // namespace
+
+void AssignCorpsToRow(int nation, int army, int row, int maxDistance) {
+    AssignCorpsToRow(nation, army, row, maxDistance, TArmyCorps(false, nation, army));
+}
+
+void DistributeArmyCorps(int nation, int army, TAroundTallies& tallies) {
+    DistributeArmyCorps(nation, army, tallies, TArmyCorps(false, nation, army));
 }
 
 void GatherArmyCorps(int army) {
@@ -372,12 +407,15 @@ void GatherArmyCorps(int army) {
     }
 }
 
-void SetArmyCorpsOrders(int army) {
+namespace {
+
+void SetArmyCorpsOrders(int army, const TArmyCorps& corps) {
     TGameRec& g = G();
     const TArmyRec& a = g.Armies[army];
     const int target = a.SupplyBase != 0 ? a.SupplyBase : a.BaseCity;
     // Every corps of the army is ordered, those a plan claimed too.
-    for (TCorpsRec& k : g.Corps) {
+    for (const int c : corps) {
+        TCorpsRec& k = g.Corps[c];
         if (!InArmy(k, a.Nation, army)) continue;
         const TLeaderRec& commander = g.Leaders[k.Leader];
         k.LeaderInitiative = commander.Initiative;
@@ -399,13 +437,24 @@ void SetArmyCorpsOrders(int army) {
     }
 }
 
+}  // namespace
+
+void SetArmyCorpsOrders(int army) {
+    const TArmyRec& a = G().Armies[army];
+    SetArmyCorpsOrders(army, TArmyCorps(false, a.Nation, army));
+}
+
 TCityChoice ChooseDefenceCities(int army, int x, int y, int stanceFromScore) {
     return ChooseCities(army, x, y, true, stanceFromScore);
 }
 
 TCityChoice ChooseAttackCities(int army, int x, int y) { return ChooseCities(army, x, y, false, 0); }
 
-void RunArmyOperations(int n) {
+namespace {
+
+// Both readings of the operations: the plain one sweeps every corps slot for each army.
+template <bool kRescan>
+void ArmyOperations(int n) {
     TGameRec& g = G();
     if (!Arr1<TNationRec, kNationCount>::InRange(n)) return;
     const TNationRec& nat = g.Nations[n];
@@ -421,15 +470,16 @@ void RunArmyOperations(int n) {
         a.SupplyType = 0;
         a.March = 1;
         GatherArmyCorps(army);
-        a.CorpsCount = static_cast<U8>(CountArmyCorps(n, army));
+        const TArmyCorps corps(kRescan, n, army);
+        a.CorpsCount = static_cast<U8>(CountArmyCorps(n, army, corps));
         if (a.CorpsCount < 2 && a.Condition < 6) {
             AbandonArmy(army);
             continue;
         }
         ClearTargetTable();
-        SetArmyCorpsOrders(army);
+        SetArmyCorpsOrders(army, corps);
         int disordered = 0;
-        for (const TCorpsRec& k : g.Corps) disordered += InArmy(k, n, army) && k.Disruption != 0;
+        for (const int c : corps) disordered += InArmy(g.Corps[c], n, army) && g.Corps[c].Disruption != 0;
         a.FreeCorps = static_cast<U8>(std::max(0, a.CorpsCount - disordered));
 
         long score = a.ArmyValue + 50L * posture + 2L * nat.TheatreIdle[t] - 5L * a.Losses;
@@ -464,16 +514,24 @@ void RunArmyOperations(int n) {
             FillTargetRow(2, n, a.Objective, t + 4, garrisons, tallies);
         }
         AddNearbyTargetRows(n, rows, army, garrisons, tallies);
-        DistributeArmyCorps(n, army, tallies);
+        DistributeArmyCorps(n, army, tallies, corps);
 
         int destination = a.SupplyBase != 0 && a.Stance < 2 ? a.SupplyBase : a.Objective;
         if (destination == 0) destination = a.BaseCity;
-        for (TCorpsRec& k : g.Corps)
+        for (const int c : corps) {
+            TCorpsRec& k = g.Corps[c];
             if (InArmy(k, n, army) && k.OrderMode == kOrderWithdraw && k.Disruption == 0) {
                 SetDestination(k, destination);
                 k.March = k.Fatigue < 4 ? 1 : 0;
             }
+        }
     }
 }
+
+}  // namespace
+
+void RunArmyOperations(int n) { ArmyOperations<false>(n); }
+
+void RunArmyOperationsFullRescan(int n) { ArmyOperations<true>(n); }
 
 }  // namespace kvt

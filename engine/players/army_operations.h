@@ -35,6 +35,9 @@ struct TCityChoice {
 
 // Every army of the nation with corps and a theatre.
 void RunArmyOperations(int nation);
+// The same operations sweeping every corps slot for each army: the reference the tests hold
+// RunArmyOperations to.
+void RunArmyOperationsFullRescan(int nation);
 
 // The computer players' tally around a city (TallyForcesNearCity's AroundCity variant): answers
 // the nearest own-side corps without a plan within twice the range and fills NearestEnemyDist.

@@ -2,6 +2,7 @@
 #include "engine/players/independent_corps.h"
 
 #include <cstdint>
+#include <optional>
 
 #include "engine/forces/force_tally.h"
 #include "engine/movement/corps_movement.h"
@@ -35,7 +36,7 @@ bool OnDestination(const TCorpsRec& k) { return k.HexX == k.DestX && k.HexY == k
 
 // A quiet corps at a defend order looks for an army that still takes corps, the nearer the better;
 // a plan's corps only one close by.
-void JoinNearbyArmy(TCorpsRec& k) {
+void JoinNearbyArmy(int c, TCorpsRec& k, TTallyCorps* corps) {
     TGameRec& g = G();
     int limit = k.PlanTag != 0 ? kPlanJoinRange : kJoinArmyRange;
     int chosen = 0;
@@ -57,10 +58,18 @@ void JoinNearbyArmy(TCorpsRec& k) {
     army.CorpsCount += 1;
     k.Army = static_cast<U8>(chosen);
     k.PlanTag = 0;
+    if (corps != nullptr) corps->Unplan(c);
     Order(k, kOrderDefend, 1, g.Cities[army.BaseCity]);
 }
 
-void OrderFromSupplyCity(int c, TCorpsRec& k, int supply, int other, int reach) {
+// The tally around a city, from corps sorted once when given.
+int TallyAround(int city, int nation, int range, const TTallyCorps* corps) {
+    return corps != nullptr ? corps->TallyAround(city, nation, range) : TallyAroundCity(city, nation, range);
+}
+
+int NearestEnemyCityInRange(int side, int nation, int corps, int range, const TTallyCorps* sorted);
+
+void OrderFromSupplyCity(int c, TCorpsRec& k, int supply, int other, int reach, TTallyCorps* corps) {
     TGameRec& g = G();
     const TNationRec& nat = g.Nations[k.Nation];
     const TCityRec& city = g.Cities[supply];
@@ -72,20 +81,20 @@ void OrderFromSupplyCity(int c, TCorpsRec& k, int supply, int other, int reach) 
     const bool port = city.Port != 0 || city.SupplySource == kPortSupplySource;
     const bool atWar = nat.Side != 0;
     bool ordered = false;
-    TallyAroundCity(supply, k.Nation, kCityWatchRange);
+    TallyAround(supply, k.Nation, kCityWatchRange, corps);
     if (free && EnemyTally != 0) {
         Order(k, kOrderDefend, 1, city);
         ordered = true;
         if (nat.TheatrePosture[k.Region] > 1 && atWar && !port) {
-            const int e = NearestEnemyCityInRange(other, k.Nation, c, reach);
+            const int e = NearestEnemyCityInRange(other, k.Nation, c, reach, corps);
             if (e != 0) Order(k, kOrderAdvance, 2, g.Cities[e]);
         }
         // The order and the search for a target leave other words; untouched, the first ones still hold.
-        TallyAroundCity(supply, k.Nation, kCityWatchRange);
+        TallyAround(supply, k.Nation, kCityWatchRange, corps);
     }
     const bool quiet = EnemyTally == 0 && city.Port == 0;
     if (quiet && atWar && free) {
-        const int e = port ? 0 : NearestEnemyCityInRange(other, k.Nation, c, reach);
+        const int e = port ? 0 : NearestEnemyCityInRange(other, k.Nation, c, reach, corps);
         if (e != 0) Order(k, kOrderAdvance, 2, g.Cities[e]);
         else Order(k, kOrderDefend, 1, city);
         ordered = true;
@@ -93,12 +102,10 @@ void OrderFromSupplyCity(int c, TCorpsRec& k, int supply, int other, int reach) 
     // Only a corps given no order above falls back on holding its supply city: holding must not
     // undo the attacks just ordered.
     if (free && !ordered) Order(k, kOrderDefend, 1, city);
-    if (quiet && k.OrderMode == kOrderDefend && !(free && port)) JoinNearbyArmy(k);
+    if (quiet && k.OrderMode == kOrderDefend && !(free && port)) JoinNearbyArmy(c, k, corps);
 }
 
-}  // namespace
-
-int NearestEnemyCityInRange(int side, int nation, int corps, int range) {
+int NearestEnemyCityInRange(int side, int nation, int corps, int range, const TTallyCorps* sorted) {
     TGameRec& g = G();
     const TCorpsRec& k = g.Corps[corps];
     int best = 0, limit = range;
@@ -108,7 +115,7 @@ int NearestEnemyCityInRange(int side, int nation, int corps, int range) {
         // The distance is asked first: the tally is dear and only its answer here matters.
         const int d = HexDistance(k.HexX, k.HexY, city.HexX, city.HexY);
         if (d >= limit) continue;
-        TallyAroundCity(c, nation, kEnemyCityWatchRange);
+        TallyAround(c, nation, kEnemyCityWatchRange, sorted);
         if (EnemyTally != 0) {
             best = c;
             limit = d;
@@ -117,8 +124,13 @@ int NearestEnemyCityInRange(int side, int nation, int corps, int range) {
     return best;
 }
 
-void PlanIndependentCorps(int n) {
+// Both readings: the plain one measures every corps at each tally. Ordering corps moves, raises,
+// frees and disorders none; a corps joining an army leaves its plan, and the sorted corps follow.
+template <bool kRescan>
+void IndependentCorps(int n) {
     if (!Arr1<TNationRec, kNationCount>::InRange(n)) return;
+    std::optional<TTallyCorps> sorted;
+    if (!kRescan) sorted.emplace();
     TGameRec& g = G();
     const TNationRec& nat = g.Nations[n];
     const int other = nat.Side == kUnion ? kConfederacy : nat.Side == kConfederacy ? kUnion : 0;
@@ -139,7 +151,7 @@ void PlanIndependentCorps(int n) {
                 k.DestY = g.Cities[supply].HexY;
             }
         } else if (supply != 0 && g.Cities[supply].Owner == k.Side) {
-            OrderFromSupplyCity(c, k, supply, other, reach);
+            OrderFromSupplyCity(c, k, supply, other, reach, sorted ? &*sorted : nullptr);
         } else {
             k.OrderMode = kOrderWithdraw;
             k.March = 1;
@@ -161,6 +173,16 @@ void PlanIndependentCorps(int n) {
         }
     }
 }
+
+}  // namespace
+
+int NearestEnemyCityInRange(int side, int nation, int corps, int range) {
+    return NearestEnemyCityInRange(side, nation, corps, range, nullptr);
+}
+
+void PlanIndependentCorps(int n) { IndependentCorps<false>(n); }
+
+void PlanIndependentCorpsFullRescan(int n) { IndependentCorps<true>(n); }
 
 void ReturnCorpsToSupplyCity(int n) {
     if (!Arr1<TNationRec, kNationCount>::InRange(n)) return;

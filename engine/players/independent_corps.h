@@ -8,6 +8,9 @@ namespace kvt {
 
 // Every corps of the computer nation outside an army and not aboard a fleet or train.
 void PlanIndependentCorps(int nation);
+// The same planning measuring every corps at each tally: the reference the tests hold
+// PlanIndependentCorps to.
+void PlanIndependentCorpsFullRescan(int nation);
 // A person's nation: disordered corps near an enemy fall back to their army's base or a supply city.
 void ReturnCorpsToSupplyCity(int nation);
 // The nearest city held by `side` with strength not of the nation's side within 10 hexes of it,

@@ -1,7 +1,8 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
 // headquarters, the force tallies and recount, the upkeep, the command clean-up, the brigades each
-// corps holds, conquests and city unrest, the corps pass's held brigade lists and corps hexes) or
-// pass by searches that cannot succeed (supply sources) against the whole-map
+// corps holds, conquests and city unrest, the corps pass's held brigade lists and corps hexes, the
+// armies' operations, the corps outside armies) or pass by searches that cannot succeed (supply
+// sources) against the whole-map
 // rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
 // tick both are run from the same world and must leave the same record, map and random draws.
@@ -25,6 +26,8 @@
 #include "engine/movement/corps_movement.h"
 #include "engine/movement/path_search.h"
 #include "engine/movement/spotting.h"
+#include "engine/players/army_operations.h"
+#include "engine/players/independent_corps.h"
 #include "engine/turn/automatic_frontend.h"
 #include "engine/turn/engine_reset.h"
 #include "engine/turn/game_load.h"
@@ -91,6 +94,21 @@ struct TPass {
     void (*rescan)();
 };
 
+// Every nation's army operations, each reading its armies' corps from a list or sweeping them all.
+void ArmyOperationsOfAll() {
+    for (int n = 1; n <= kNationCount; ++n) RunArmyOperations(n);
+}
+void ArmyOperationsOfAllFullRescan() {
+    for (int n = 1; n <= kNationCount; ++n) RunArmyOperationsFullRescan(n);
+}
+// Every nation's corps outside armies, tallied from corps sorted once or measured each time.
+void IndependentCorpsOfAll() {
+    for (int n = 1; n <= kNationCount; ++n) PlanIndependentCorps(n);
+}
+void IndependentCorpsOfAllFullRescan() {
+    for (int n = 1; n <= kNationCount; ++n) PlanIndependentCorpsFullRescan(n);
+}
+
 const TPass kPasses[] = {
     {"hex control", UpdateHexControl, UpdateHexControlFullRescan},
     {"spotting", UpdateSpotting, UpdateSpottingFullRescan},
@@ -102,6 +120,8 @@ const TPass kPasses[] = {
     // Conquests and unrest find the corps and garrisons of a city from lists taken once per pass.
     {"conquests", ResolveConquests, ResolveConquestsFullRescan},
     {"city unrest", UpdateCityUnrest, UpdateCityUnrestFullRescan},
+    {"army operations", ArmyOperationsOfAll, ArmyOperationsOfAllFullRescan},
+    {"independent corps", IndependentCorpsOfAll, IndependentCorpsOfAllFullRescan},
 };
 
 class IncrementalPasses : public testing::EngineTest {

@@ -259,6 +259,22 @@ TEST_F(ArmyTally, FromSortedCorpsItClaimsInListOrderAsTheRescanDoes) {
     }
 }
 
+TEST_F(ArmyTally, ACorpsLetGoByItsPlanAfterSortingClaimsAsTheRescanFindsIt) {
+    // Two planned own corps in one column; the farther is let go after the corps were sorted.
+    const int city = AddCity("City", 30, 30, kUnion);
+    const int nearer = AddCorps(kNationUnion, 31, 30), farther = AddCorps(kNationUnion, 31, 33);
+    C(nearer).PlanTag = C(farther).PlanTag = 3;
+    TTallyCorps sorted;
+    C(farther).PlanTag = 0;
+    sorted.Unplan(farther);
+    auto words = [](int answer) {
+        return Ints{answer, EnemyCorpsTally, NearestEnemyDist, NearestOwnDist, HolderCorpsOnCity, OwnTally};
+    };
+    const Ints rescanned = words(TallyForcesNearCityFullRescan(city, kNationUnion, 5, TallyVariant::AroundCity));
+    EXPECT_EQ(rescanned[0], farther);
+    EXPECT_EQ(words(sorted.TallyAround(city, kNationUnion, 5)), rescanned);
+}
+
 TEST_F(ArmyTally, TheNationsScoringInARowShareOneTallyThatFollowsTheCorps) {
     // A Union city of theatre 1 (range 6): a Union corps 1 hex off, a Confederate one further.
     const int city = AddCity("Held", 30, 30, kUnion);
