@@ -614,6 +614,28 @@ void TRouteAreas::Renew(const MapCell* before, const std::vector<int>& changed) 
     for (const int h : changed) renewed[h] = 0;
 }
 
+namespace {
+
+// Of the kept wave sets, the one used longest ago, to be cleared for another end.
+template <class TKept>
+std::size_t LeastRecentlyUsed(const std::vector<std::unique_ptr<TKept>>& kept) {
+    const auto oldest = std::min_element(kept.begin(), kept.end(),
+                                         [](const auto& x, const auto& y) { return x->lastUsed < y->lastUsed; });
+    return static_cast<std::size_t>(oldest - kept.begin());
+}
+
+// Waves begun again from one hex: only it has a wave, and only it waits to be expanded.
+template <class TKept>
+void BeginWavesAt(TKept& w, int hex) {
+    w.wave[kOffMap] = 1;
+    w.wave[hex] = 1;
+    w.queue[0] = static_cast<std::int16_t>(hex);
+    w.queued = 1;
+    w.expanded = 0;
+}
+
+}  // namespace
+
 // The waves kept from `start`, else those used longest ago (or new ones) cleared for it.
 TRouteAreas::TWaves& TRouteAreas::WavesFrom(int start) {
     std::size_t slot = wavesOf_[start];
@@ -623,9 +645,7 @@ TRouteAreas::TWaves& TRouteAreas::WavesFrom(int start) {
         slot = waves_.size();
         waves_.push_back(std::make_unique<TWaves>());
     } else {
-        slot = static_cast<std::size_t>(std::min_element(waves_.begin(), waves_.end(), [](const auto& x, const auto& y) {
-                                            return x->lastUsed < y->lastUsed;
-                                        }) - waves_.begin());
+        slot = LeastRecentlyUsed(waves_);
         wavesOf_[waves_[slot]->queue[0]] = 0;
     }
     TWaves& w = *waves_[slot];
@@ -633,11 +653,7 @@ TRouteAreas::TWaves& TRouteAreas::WavesFrom(int start) {
         for (int e = 0; e < w.queued; ++e) w.wave[w.queue[e]] = w.nearer[w.queue[e]] = 0;
         wavesOf_[start] = static_cast<std::uint8_t>(slot + 1);
         w.from = start;
-        w.wave[kOffMap] = 1;
-        w.wave[start] = 1;
-        w.queue[0] = static_cast<std::int16_t>(start);
-        w.queued = 1;
-        w.expanded = 0;
+        BeginWavesAt(w, start);
     }
     w.lastUsed = ++uses_;
     return w;
@@ -812,10 +828,7 @@ TDestWaves& WavesTo(TWaterWaves& kept, int mode, int dest) {
         slot = kept.waves.size();
         kept.waves.push_back(std::make_unique<TDestWaves>());
     } else {
-        slot = static_cast<std::size_t>(
-            std::min_element(kept.waves.begin(), kept.waves.end(),
-                             [](const auto& x, const auto& y) { return x->lastUsed < y->lastUsed; }) -
-            kept.waves.begin());
+        slot = LeastRecentlyUsed(kept.waves);
     }
     TDestWaves& w = *kept.waves[slot];
     if (w.dest != dest || w.mode != mode) {
@@ -824,11 +837,7 @@ TDestWaves& WavesTo(TWaterWaves& kept, int mode, int dest) {
         slotOf = static_cast<std::uint8_t>(slot + 1);
         w.mode = mode;
         w.dest = dest;
-        w.wave[kOffMap] = 1;
-        w.wave[dest] = 1;
-        w.queue[0] = static_cast<std::int16_t>(dest);
-        w.queued = 1;
-        w.expanded = 0;
+        BeginWavesAt(w, dest);
     }
     w.lastUsed = ++kept.uses;
     return w;
