@@ -1,6 +1,7 @@
 // Shared questions about the game record.
 #include "engine/world/record_queries.h"
 
+#include <algorithm>
 #include <array>
 #include <bit>
 #include <cstring>
@@ -20,15 +21,18 @@ bool OwnForcesMessageShown(int nation) {
 
 namespace {
 
-// Whole vector words: the slots past the last corps are never in use and never listed.
+// Whole bit words: the slots past the last corps are never in use and never listed.
 constexpr int kSpotSlots = 128;
 
 struct TCorpsSpots {
     bool held = false;
     // 16 bits: a column difference plus the reach never wraps onto a hex.
     alignas(32) std::array<std::int16_t, kSpotSlots> x{}, y{};
-    // The hex as one word, and the side of a corps in use (kNoSide otherwise), for EnemyCorpsOn.
-    alignas(32) std::array<std::uint16_t, kSpotSlots> hex{}, side{};
+    // The side of a corps in use (kNoSide otherwise), for EnemyCorpsOn.
+    alignas(32) std::array<std::uint16_t, kSpotSlots> side{};
+    // The corps standing in each column, one bit a slot: a query reads the few columns it spans
+    // rather than every slot.
+    std::array<std::array<std::uint64_t, kSpotSlots / 64>, 256> columns{};
 };
 constexpr std::uint16_t kNoSide = 0xFFFF;
 TCorpsSpots spots;
@@ -36,22 +40,26 @@ TCorpsSpots spots;
 inline void Spot(int corps) {
     const TCorpsRec& k = GameRec->Corps[corps];
     const auto i = static_cast<std::size_t>(corps - 1);
+    spots.columns[static_cast<std::size_t>(k.HexX)][i / 64] |= std::uint64_t{1} << (i % 64);
     spots.x[i] = k.HexX;
     spots.y[i] = k.HexY;
-    spots.hex[i] = static_cast<std::uint16_t>(k.HexX | k.HexY << 8);
     spots.side[i] = CorpsInUse(k) ? k.Side : kNoSide;
 }
 
 }  // namespace
 
 void HoldCorpsSpots() {
+    spots.columns = {};
     spots.side.fill(kNoSide);
     for (int j = 1; j <= kCorpsCount; ++j) Spot(j);
     spots.held = true;
 }
 
 void RefreshCorpsSpot(int corps) {
-    if (spots.held && corps >= 1 && corps <= kCorpsCount) Spot(corps);
+    if (!spots.held || corps < 1 || corps > kCorpsCount) return;
+    const auto i = static_cast<std::size_t>(corps - 1);
+    spots.columns[static_cast<std::size_t>(spots.x[i])][i / 64] &= ~(std::uint64_t{1} << (i % 64));
+    Spot(corps);
 }
 
 void ReleaseCorpsSpots() { spots.held = false; }
@@ -67,32 +75,29 @@ int CorpsNear(int x, int y, int reach, std::span<std::uint8_t, kCorpsCount> out)
         }
         return count;
     }
-    // Marks for all slots at once, then the few marked are read off eight at a time.
-    alignas(32) std::array<std::uint8_t, kSpotSlots> near;
-    const auto sx = static_cast<std::int16_t>(x - reach), sy = static_cast<std::int16_t>(y - reach);
+    const auto sy = static_cast<std::int16_t>(y - reach);
     const auto s16 = static_cast<std::uint16_t>(span);
-    for (int j = 0; j < kSpotSlots; ++j)
-        near[j] = static_cast<std::uint8_t>((static_cast<std::uint16_t>(spots.x[j] - sx) <= s16) &
-                                            (static_cast<std::uint16_t>(spots.y[j] - sy) <= s16));
-    for (int w = 0; w < kSpotSlots / 8; ++w) {
-        std::uint64_t marks;
-        std::memcpy(&marks, near.data() + 8 * w, sizeof marks);
-        for (; marks != 0; marks &= marks - 1) {
-            const int j = 8 * w + std::countr_zero(marks) / 8 + 1;
-            if (j <= kCorpsCount) out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(j);
+    std::array<std::uint64_t, kSpotSlots / 64> inColumns{};
+    for (int cx = std::max(x - reach, 0); cx <= std::min(x + reach, 255); ++cx)
+        for (std::size_t w = 0; w < inColumns.size(); ++w) inColumns[w] |= spots.columns[static_cast<std::size_t>(cx)][w];
+    for (std::size_t w = 0; w < inColumns.size(); ++w)
+        for (std::uint64_t bits = inColumns[w]; bits != 0; bits &= bits - 1) {
+            const auto j = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
+            if (static_cast<std::uint16_t>(spots.y[j] - sy) <= s16) out[static_cast<std::size_t>(count++)] = static_cast<std::uint8_t>(j + 1);
         }
-    }
     return count;
 }
 
 bool EnemyCorpsOn(int x, int y, int side) {
     // Numbers past a byte are left to the plain look.
     if (spots.held && x >= 0 && x <= 255 && y >= 0 && y <= 255 && side >= 0 && side <= 255) {
-        const auto hex = static_cast<std::uint16_t>(x | y << 8), own = static_cast<std::uint16_t>(side);
-        int any = 0;
-        for (int j = 0; j < kSpotSlots; ++j)
-            any |= (spots.hex[j] == hex) & (spots.side[j] != own) & (spots.side[j] != kNoSide);
-        return any != 0;
+        const auto own = static_cast<std::uint16_t>(side);
+        for (std::size_t w = 0; w < kSpotSlots / 64; ++w)
+            for (std::uint64_t bits = spots.columns[static_cast<std::size_t>(x)][w]; bits != 0; bits &= bits - 1) {
+                const auto j = 64 * w + static_cast<std::size_t>(std::countr_zero(bits));
+                if (spots.y[j] == y && spots.side[j] != own && spots.side[j] != kNoSide) return true;
+            }
+        return false;
     }
     // Asked by land searches and steps by the ten thousand: four corps a round, the column first.
 #pragma GCC unroll 4

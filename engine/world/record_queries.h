@@ -23,7 +23,8 @@ bool OwnForcesMessageShown(int nation);
 bool EnemyCorpsOn(int x, int y, int side);
 
 // For a pass in which corps change hex or leave use only as the pass tells: the corps' hexes,
-// sides and use are copied once now, and EnemyCorpsOn and CorpsNear read the copy until Release.
+// sides and use are copied once now, with each column's corps, and EnemyCorpsOn and CorpsNear read
+// the copy until Release.
 // The pass refreshes a corps it has moved or ended with RefreshCorpsSpot.
 void HoldCorpsSpots();
 void RefreshCorpsSpot(int corps);

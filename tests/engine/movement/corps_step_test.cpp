@@ -729,6 +729,7 @@ TEST_F(CorpsStep, HeldCorpsHexesAnswerAsTheRecords) {
         {"the Union corps steps onto the grey corps' hex", [](TCorpsRec& k) { k.HexX = 11; }},
         {"the Union corps steps out of reach", [](TCorpsRec& k) { k.HexY = 14; }},
         {"the Union corps ends", [](TCorpsRec& k) { k.Unused = kCorpsFreed; }},
+        {"the Union corps crosses two columns", [](TCorpsRec& k) { k.HexX = 12; }},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -736,18 +737,22 @@ TEST_F(CorpsStep, HeldCorpsHexesAnswerAsTheRecords) {
         AddCorps(2, 11, 10);
         AddCorps(2, 40, 30);
         C(AddCorps(2, 10, 11)).Unused = kCorpsFreed;
-        // Who asks, where, and who stands within 0 to 2 columns and rows of (11, 11).
+        AddCorps(1, 13, 12);
+        AddCorps(2, 2, 1);
+        // Who asks, where, and who stands within 0 to 3 columns and rows of (11, 11) and of a hex
+        // at the map's corner.
         const auto answers = [] {
             std::vector<int> a;
             for (int x = 8; x <= 14; ++x)
                 for (int y = 8; y <= 15; ++y)
                     for (int side : {0, int{kUnion}, int{kConfederacy}}) a.push_back(EnemyCorpsOn(x, y, side) ? 1 : 0);
-            for (int reach : {0, 1, 2, 3}) {
-                std::array<std::uint8_t, kCorpsCount> near{};
-                const int n = CorpsNear(11, 11, reach, near);
-                a.insert(a.end(), near.begin(), near.begin() + n);
-                a.push_back(-1);
-            }
+            for (int centre : {11, 1})
+                for (int reach : {0, 1, 2, 3}) {
+                    std::array<std::uint8_t, kCorpsCount> near{};
+                    const int n = CorpsNear(centre, centre, reach, near);
+                    a.insert(a.end(), near.begin(), near.begin() + n);
+                    a.push_back(-1);
+                }
             return a;
         };
         HoldCorpsSpots();
