@@ -592,9 +592,11 @@ THexPos PredictedHex(const TCorpsRec& enemy, int routeIndex) {
 // sides. A striking corps is among its own side's, so its men count twice beside its guns.
 int StrengthNear(const TCorpsRec& centre, int side, bool ownSide) {
     int total = 0;
-    for (const TCorpsRec& k : G().Corps) {
-        // The square passes most corps by before the distance is measured.
-        if (!WithinSquare(centre.HexX, centre.HexY, k, 2) || !CorpsInUse(k) || k.Disruption != 0 || Distance(centre, k) > 2) continue;
+    std::array<std::uint8_t, kCorpsCount> near;
+    const int count = CorpsNear(centre.HexX, centre.HexY, 2, near);
+    for (int i = 0; i < count; ++i) {
+        const TCorpsRec& k = G().Corps[near[static_cast<std::size_t>(i)]];
+        if (!CorpsInUse(k) || k.Disruption != 0 || Distance(centre, k) > 2) continue;
         if (ownSide ? (k.Side == side && k.OrderMode != kOrderWithdraw) : k.Side != side) total += k.Strength;
     }
     return total;
@@ -852,7 +854,11 @@ int FindInterceptingCorps(int nation, int corps, THexPos& hex) {
     if (e < 0 || MapGrid->Cell(k.HexX, k.HexY).ControlSide() != k.Side) e = 0;
 
     int found = 0;
-    for (int j = 1; j <= kCorpsCount; ++j) {
+    // Only corps within 5 columns and rows can be 5 hexes away; no corps changes hex here.
+    std::array<std::uint8_t, kCorpsCount> near;
+    const int count = CorpsNear(k.HexX, k.HexY, 5, near);
+    for (int i = 0; i < count; ++i) {
+        const int j = near[static_cast<std::size_t>(i)];
         const TCorpsRec& friendCorps = g.Corps[j];
         // Few corps are in contact: asked first, that passes most of them by.
         if (friendCorps.ContactCode == 0 || j == corps || !CorpsInUse(friendCorps) || friendCorps.Nation != nation ||

@@ -314,11 +314,13 @@ TEST_F(CorpsStep, CavalryCountsOnlyTheBrigadesServingTheirOwnCorpsOnItsHex) {
 }
 
 TEST_F(CorpsStep, CorpsMarchesToAFriendInContact) {
-    struct Case { const char* what; bool sameArmy; int weather; bool marches; };
+    struct Case { const char* what; bool sameArmy; int weather; int friendY, draw; bool marches; };
     const Case cases[] = {
-        {"same army within 5", true, 0, true},
-        {"another army: range 1", false, 0, false},
-        {"snow halves the range", true, 5, false},
+        {"same army within 5", true, 0, 13, 19, true},
+        {"same army at the edge of 5: 9 + 25 < 35", true, 0, 15, 9, true},
+        {"same army 6 away", true, 0, 16, 0, false},
+        {"another army: range 1", false, 0, 13, 19, false},
+        {"snow halves the range", true, 5, 13, 19, false},
     };
     for (const Case& c : cases) {
         SetUp();
@@ -326,20 +328,20 @@ TEST_F(CorpsStep, CorpsMarchesToAFriendInContact) {
         const int a = AddArmy(1, 0, AddLeader(1, 40, 40));
         const int k = Marcher(1, 10, 10, {1, 1, 1}, AddLeader(1, 30, 40));
         C(k).Army = static_cast<U8>(a);
-        const int friendCorps = AddCorps(1, 10, 13);
+        const int friendCorps = AddCorps(1, 10, c.friendY);
         C(friendCorps).ContactCode = 1;
         C(friendCorps).Army = c.sameArmy ? static_cast<U8>(a) : 0;
-        // Out of range no draw is made. In range: 19 + 15 < 35, so it goes; it then searches its
-        // way to the friend twice, for the reaction and for its new orders.
-        const int search = c.marches ? LandSearchDraws(10, 10, 10, 13, 9, kUnion, kRuleAnyHex) : 0;
-        EXPECT_EQ(DrawRanges(c.marches ? Join({{19}, Repeat(2 * search, 99)}) : std::vector<int>{}, [&] { MoveCorpsStep(k); }),
+        // Out of range no draw is made. In range: the draw plus 5 a hex under 35 sends it; it then
+        // searches its way to the friend twice, for the reaction and for its new orders.
+        const int search = c.marches ? LandSearchDraws(10, 10, 10, c.friendY, 9, kUnion, kRuleAnyHex) : 0;
+        EXPECT_EQ(DrawRanges(c.marches ? Join({{c.draw}, Repeat(2 * search, 99)}) : std::vector<int>{}, [&] { MoveCorpsStep(k); }),
                   c.marches ? Join({{20}, Repeat(2 * search, 100)}) : std::vector<int>{}) << c.what;
         if (!c.marches) {
             EXPECT_EQ(At(k), P(10, 9)) << c.what << ": keeps to its route";
             continue;
         }
         EXPECT_EQ(At(k), P(10, 11)) << c.what;
-        EXPECT_EQ(P(C(k).DestX, C(k).DestY), P(10, 13)) << c.what;
+        EXPECT_EQ(P(C(k).DestX, C(k).DestY), P(10, c.friendY)) << c.what;
         EXPECT_EQ(C(k).OrderMode, kOrderAdvance) << c.what;
         EXPECT_EQ(C(k).MarchAllowance, 100 + 20 / 2 + 30 / 6 - 4) << c.what;
     }
