@@ -188,9 +188,10 @@ TStateSway SwayOf(const TStateRec& s) {
 using TStateSways = std::array<TStateSway, kStateCount + 1>;
 
 // Weighs one hex and writes its controlling side (or clears a state byte out of range). Reads only
-// the hex's own cell, its state, the corps listed near it and the river fleets.
-void WeighHex(const TGameRec& g, const TStateSways& states, MapCell& cell, int x, int y, TCorpsNear near,
-              const TRiverFleets& fleets) {
+// the hex's own cell, its state, the corps listed near it and the river fleets. Kept inline: most
+// weighings are light, and a call with these arguments cost about as much as one.
+[[gnu::always_inline]] inline void WeighHex(const TGameRec& g, const TStateSways& states, MapCell& cell, int x,
+                                            int y, TCorpsNear near, const TRiverFleets& fleets) {
     const int s = cell.State();
     if (s == 0 || s > kStateCount) {
         cell.SetState(0);
