@@ -147,11 +147,12 @@ struct TStateForces {
         if (Arr1<TStateRec, kStateCount>::InRange(corps.HomeState) && corps.Side != g.States[corps.HomeState].Owner)
             enemy[corps.HomeState] += corps.LineCount;
     }
+    void WriteState(TStateRec& state, int s) const {
+        state.ForeignHeld = static_cast<U8>(std::min(foreign[s], 255));
+        state.EnemyStrength = static_cast<std::uint16_t>(std::min<std::uint32_t>(enemy[s], 65535));
+    }
     void Write(TGameRec& g) const {
-        for (int s = 1; s <= kStateCount; ++s) {
-            g.States[s].ForeignHeld = static_cast<U8>(std::min(foreign[s], 255));
-            g.States[s].EnemyStrength = static_cast<std::uint16_t>(std::min<std::uint32_t>(enemy[s], 65535));
-        }
+        for (int s = 1; s <= kStateCount; ++s) WriteState(g.States[s], s);
     }
 };
 
@@ -187,9 +188,10 @@ TStateSway SwayOf(const TStateRec& s) {
 using TStateSways = std::array<TStateSway, kStateCount + 1>;
 
 // Weighs one hex and writes its controlling side (or clears a state byte out of range). Reads only
-// the hex's own cell, its state, the corps listed near it and the river fleets.
-void WeighHex(const TGameRec& g, const TStateSways& states, MapCell& cell, int x, int y, TCorpsNear near,
-              const TRiverFleets& fleets) {
+// the hex's own cell, its state, the corps listed near it and the river fleets. Kept inline: most
+// weighings are light, and a call with these arguments cost about as much as one.
+[[gnu::always_inline]] inline void WeighHex(const TGameRec& g, const TStateSways& states, MapCell& cell, int x,
+                                            int y, TCorpsNear near, const TRiverFleets& fleets) {
     const int s = cell.State();
     if (s == 0 || s > kStateCount) {
         cell.SetState(0);
@@ -483,11 +485,15 @@ void UpdateHexControl() {
         ListSwayedHexes(sway, map, list);
         was = sway;
     }
-    forces.Write(g);
+    // The tallies written are zero exactly when the counts are, so each state's quiet is read from
+    // the counts in the same sweep rather than from the record again.
     std::array<std::uint8_t, 256> stateChanged{};
     bool anyStateChanged = false;
     for (int s = 1; s <= kStateCount; ++s) {
-        const TStateSway sway = SwayOf(g.States[s]);
+        TStateRec& state = g.States[s];
+        forces.WriteState(state, s);
+        const TStateSway sway{static_cast<std::uint8_t>(state.ControlSide > 2 ? 0 : state.ControlSide),
+                              forces.enemy[s] == 0 && forces.foreign[s] == 0};
         if (sway == last.states[s]) continue;
         stateChanged[s] = 1;
         anyStateChanged = true;

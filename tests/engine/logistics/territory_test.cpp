@@ -112,6 +112,9 @@ TEST_F(HexControl, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         {"the state's last foreign city changes hands", [&] { World(2, 1); },
          [&] { GameRec->Cities[1].Nation = 2; }},
         {"a quiet state goes to the Union", [&] { World(2, 2, true); }, [&] { GameRec->States[1].ControlSide = 1; }},
+        // Without its quiet bonus the state's side no longer outweighs the Union corps beside its hexes.
+        {"a Union corps counted as raised in a quiet state ends its quiet", [&] { World(2, 2, true); grey = AddCorps(1, 26, 16); },
+         [&] { GameRec->Corps[grey].HomeState = 1; GameRec->Corps[grey].LineCount = 6; }},
         {"a column of hexes gets a bad state byte", [&] { World(2, 1); },
          [&] { for (int y = 1; y <= kMapRows; ++y) Hex(18, y).SetState(40); }},
         {"a hex is given to nobody", [&] { World(2, 1); }, [&] { Hex(25, 25).SetControlSide(0); }},
