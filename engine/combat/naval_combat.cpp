@@ -52,6 +52,23 @@ struct Engagement {
 
 bool Active(const TFleetRec& f) { return f.BuildCounter == 0; }
 
+struct TFleetsAtSea {
+    bool held = false;
+    // [0] every fleet at sea, [1] and [2] those of the Union's and the Confederacy's nations.
+    std::array<std::array<std::uint8_t, kFleetCount>, 3> lists{};
+    std::array<int, 3> counts{};
+    // Cities with fortifications: the only ports a fleet joins battle with. None is built in a pass.
+    std::array<std::uint8_t, kCityCount> forts{};
+    int fortCount = 0;
+};
+TFleetsAtSea atSea;
+
+constexpr std::array<std::uint8_t, kFleetCount> kEverySlot = [] {
+    std::array<std::uint8_t, kFleetCount> slots{};
+    for (int i = 0; i < kFleetCount; ++i) slots[static_cast<std::size_t>(i)] = static_cast<std::uint8_t>(i + 1);
+    return slots;
+}();
+
 // Lists the records standing on hex (x, y) of the map in index order, four a round. Column and row
 // lie side by side in each record, so one 16-bit comparison tells a record on the hex.
 template <typename Rec, std::size_t N>
@@ -75,7 +92,13 @@ void Gather(Engagement& e) {
     TFleetRec& arriving = g.Fleets[e.arriving];
     // Most fleets lie elsewhere, and none moves while the engagement gathers.
     std::array<std::uint8_t, kFleetCount> onHex;
-    const int onHexCount = ListOnHex(g.Fleets, e.x, e.y, onHex);
+    int onHexCount = 0;
+    if (atSea.held) {
+        for (const std::uint8_t i : FleetsAtSea())
+            if (g.Fleets[i].HexX == e.x && g.Fleets[i].HexY == e.y) onHex[onHexCount++] = i;
+    } else {
+        onHexCount = ListOnHex(g.Fleets, e.x, e.y, onHex);
+    }
     for (int n = 0; n < onHexCount; ++n) {
         const int i = onHex[n];
         TFleetRec& f = g.Fleets[i];
@@ -108,7 +131,15 @@ void JoinPort(Engagement& e) {
     if (arriving.Owner == 0 || arriving.Mission < kMissionAttackPort) return;
     // The cities on the hex are listed first.
     std::array<std::uint8_t, kCityCount> onHex;
-    const int onHexCount = ListOnHex(g.Cities, e.x, e.y, onHex);
+    int onHexCount = 0;
+    if (atSea.held) {
+        for (int n = 0; n < atSea.fortCount; ++n) {
+            const std::uint8_t c = atSea.forts[static_cast<std::size_t>(n)];
+            if (g.Cities[c].HexX == e.x && g.Cities[c].HexY == e.y) onHex[onHexCount++] = c;
+        }
+    } else {
+        onHexCount = ListOnHex(g.Cities, e.x, e.y, onHex);
+    }
     for (int n = 0; n < onHexCount; ++n) {
         const int c = onHex[n];
         const TCityRec& city = g.Cities[c];
@@ -358,6 +389,33 @@ void Engage(int fleet, bool replay) {
 }  // namespace
 
 void ResolveFleetCombat(int fleet) { Engage(fleet, false); }
+
+void HoldFleetsAtSea() {
+    const TGameRec& g = *GameRec;
+    atSea.counts = {};
+    for (int i = 1; i <= kFleetCount; ++i) {
+        const TFleetRec& f = g.Fleets[i];
+        if (!Active(f) || f.Mission < kMissionMove) continue;
+        const auto slot = static_cast<std::uint8_t>(i);
+        atSea.lists[0][static_cast<std::size_t>(atSea.counts[0]++)] = slot;
+        if (f.Owner == 0) continue;
+        const int side = g.Nations[f.Owner].Side;
+        if (side == kUnion || side == kConfederacy)
+            atSea.lists[static_cast<std::size_t>(side)][static_cast<std::size_t>(atSea.counts[static_cast<std::size_t>(side)]++)] = slot;
+    }
+    atSea.fortCount = 0;
+    for (int c = 1; c <= kCityCount; ++c)
+        if (g.Cities[c].Fortifications != 0) atSea.forts[static_cast<std::size_t>(atSea.fortCount++)] = static_cast<std::uint8_t>(c);
+    atSea.held = true;
+}
+
+void ReleaseFleetsAtSea() { atSea.held = false; }
+
+std::span<const std::uint8_t> FleetsAtSea(int side) {
+    if (!atSea.held) return kEverySlot;
+    const auto s = static_cast<std::size_t>(side);
+    return std::span<const std::uint8_t>(atSea.lists[s]).first(static_cast<std::size_t>(atSea.counts[s]));
+}
 
 void ReplayFleetCombat(int fleet) { Engage(fleet, true); }
 

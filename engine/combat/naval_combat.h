@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace kvt {
@@ -25,6 +27,14 @@ struct TFleetCombatView {
 };
 
 void ResolveFleetCombat(int fleet);
+
+// The fleets afloat on a mission of moving or beyond, in index order, and the fortified cities,
+// held through a fleet pass: nothing in the pass launches a fleet, raises a mission or builds a
+// fort, so engagements and interceptions look over these alone. `FleetsAtSea(side)`: those of a
+// warring side by their owner's nation (0: all). Not held, it answers every fleet slot.
+void HoldFleetsAtSea();
+void ReleaseFleetsAtSea();
+std::span<const std::uint8_t> FleetsAtSea(int side = 0);
 void ReplayFleetCombat(int fleet);
 
 }  // namespace kvt

@@ -52,15 +52,14 @@ bool CheckFleetInterception(int fleet) {
     if (f.Owner == 0 || !IsWarringSide(NationSide(f.Owner))) return false;
     const int ownSide = NationSide(f.Owner);
     const int x = f.HexX, y = f.HexY;
-    // Nearer than 4 hexes means within 3 columns and rows: the fleets there are listed first, four
-    // a round on one test the branch foresees (no fleet moves while they are gone through).
+    // Nearer than 4 hexes means within 3 columns and rows: the enemy's fleets there are listed
+    // first (no fleet moves while they are gone through).
     std::array<std::uint8_t, kFleetCount> near;
     int nearCount = 0;
-#pragma GCC unroll 4
-    for (int i = 1; i <= kFleetCount; ++i) {
+    for (const std::uint8_t i : FleetsAtSea(ownSide == kUnion ? kConfederacy : kUnion)) {
         const TFleetRec& other = g.Fleets[i];
         if (static_cast<unsigned>(other.HexX - x + 3) <= 6u && static_cast<unsigned>(other.HexY - y + 3) <= 6u)
-            near[nearCount++] = static_cast<std::uint8_t>(i);
+            near[nearCount++] = i;
     }
     bool weighed = false;
     for (int n = 0; n < nearCount; ++n) {

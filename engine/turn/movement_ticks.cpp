@@ -1,6 +1,7 @@
 // The movement ticks of a live turn and the end of the movement.
 #include "engine/turn/movement_ticks.h"
 
+#include "engine/combat/naval_combat.h"
 #include "engine/forces/corps_records.h"
 #include "engine/forces/fleet_records.h"
 #include "engine/logistics/fleet_movement.h"
@@ -26,6 +27,7 @@ const std::string kEmpty;
 bool FleetMayMove(const TFleetRec& f) { return f.BuildCounter == 0 && f.Owner != 0 && f.DestX != 0 && f.DestY != 0; }
 
 void EndFleetPass() {
+    ReleaseFleetsAtSea();
     SelectedFleet = 1;
     FleetPassDue = 0;
     UpdateSpotting();
@@ -39,6 +41,7 @@ void EndFleetPass() {
 void FleetPass() {
     TGameRec& g = *GameRec;
     int f = SelectedFleet;
+    if (f == 1) HoldFleetsAtSea();
     TFleetRec& fleet = g.Fleets[f];
     const int step = g.MoveStep;
     if (FleetMayMove(fleet)) {
@@ -110,6 +113,8 @@ void EndTurnMovement() {
 }  // namespace
 
 void StartMovementPasses() {
+    // A pass left unfinished by another game must not lend this one its fleets.
+    ReleaseFleetsAtSea();
     SelectedFleet = 1;
     SelectedCorps = 1;
     FleetPassDue = 1;

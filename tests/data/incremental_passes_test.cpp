@@ -1,7 +1,7 @@
 // The passes that recount only what changed since their last run (hex control, spotting, army
 // headquarters, the force tallies and recount, the upkeep, the command clean-up, the brigades each
 // corps holds, conquests and city unrest, the corps pass's held brigade lists and corps hexes, the
-// armies' operations, the corps outside armies) or pass by searches that cannot succeed (supply
+// fleet pass's held fleets at sea, the armies' operations, the corps outside armies) or pass by searches that cannot succeed (supply
 // sources) against the whole-map
 // rescans they replace: seeded campaigns of
 // every start point are played step by step, and after the pre-movement phase and every movement
@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/combat/naval_combat.h"
 #include "engine/forces/brigade_rules.h"
 #include "engine/forces/force_recount.h"
 #include "engine/forces/force_tally.h"
@@ -212,6 +213,42 @@ protected:
         return same && held.first > 0;
     }
 
+    // A whole fleet pass played as the game plays it, the fleets at sea held from its first fleet,
+    // and again with them let go after every tick, so that interceptions and engagements look over
+    // every fleet: the same record, map and draws. The world is put back for the game to play on.
+    bool SameFleetPass(const std::string& where) {
+        TWorld before;
+        before.Keep();
+        const int step = GameRec->MoveStep;
+        const auto play = [&](bool letGo) {
+            before.PutBack();
+            SelectedFleet = 1;
+            FleetPassDue = 1;
+            ResetPathSearch();
+            int ticks = 0;
+            while (FleetPassDue == 1 && GameRec->MoveStep == step && Timer1Enabled() && !MovementEnded) {
+                MovementTick();
+                ++ticks;
+                if (letGo) ReleaseFleetsAtSea();
+            }
+            auto after = std::make_unique<TWorld>();
+            after->Keep();
+            return std::make_pair(ticks, std::move(after));
+        };
+        const auto held = play(false);
+        const auto plain = play(true);
+        const auto bytes = [](const auto& p) { return std::string(reinterpret_cast<const char*>(p.get()), sizeof(*p)); };
+        const bool same = held.first == plain.first && bytes(held.second->record) == bytes(plain.second->record) &&
+                          bytes(held.second->map) == bytes(plain.second->map) &&
+                          held.second->random.state == plain.second->random.state;
+        if (!same) ADD_FAILURE() << "fleet pass, " << where << ": held fleets at sea leave another world";
+        before.PutBack();
+        SelectedFleet = 1;
+        FleetPassDue = 1;
+        ResetPathSearch();
+        return same && held.first > 0;
+    }
+
     // One index kept through the whole campaign, as the movement steps keep theirs, read against
     // the plain look over every brigade.
     bool SameBrigadeLists(const std::string& where) {
@@ -309,6 +346,10 @@ protected:
             if (!SameAsRescans(at + " before movement")) return steps;
             for (int tick = 1; Timer1Enabled(); ++tick, ++steps) {
                 if (FleetPassDue == 0 && SelectedCorps == 1 && !SameCorpsPass(at + " tick " + std::to_string(tick)))
+                    return steps;
+                // The last fleet pass ends the movement and the turn with it: not played twice.
+                if (FleetPassDue == 1 && SelectedFleet == 1 && GameRec->MoveStep < 19 &&
+                    !SameFleetPass(at + " tick " + std::to_string(tick)))
                     return steps;
                 MovementTick();
                 if (!SameAsRescans(at + " tick " + std::to_string(tick))) return steps;
