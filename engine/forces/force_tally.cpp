@@ -203,20 +203,25 @@ static_assert(kTallyCityMax == kCityCount);
 
 TTallyCorps::TTallyCorps() {
     const TGameRec& g = *GameRec;
-    int last = 0;  // past the last column holding a corps: the map uses few of the 256
-    for (int k = 1; k <= kCorpsCount; ++k)
-        if (CorpsInUse(g.Corps[k])) {
-            ++start_[g.Corps[k].HexX + 1];
-            last = std::max(last, g.Corps[k].HexX + 1);
-        }
-    for (int c = 1; c <= last; ++c) start_[c] = static_cast<std::uint8_t>(start_[c] + start_[c - 1]);
-    std::fill(start_ + last + 1, std::end(start_), start_[last]);
-    std::uint8_t at[257];
-    std::copy(std::begin(start_), std::end(start_), at);
-    // In index order within each column, as the plain tally meets them.
+    // One pass over the record lists the corps in use; the columns and slots then go over that list.
+    std::uint8_t inUse[kTallyCorpsMax];
+    int count = 0, low = 256, high = 0;  // the columns holding a corps: the map uses few of the 256
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& corps = g.Corps[k];
         if (!CorpsInUse(corps)) continue;
+        inUse[count++] = static_cast<std::uint8_t>(k);
+        ++start_[corps.HexX + 1];
+        low = std::min<int>(low, corps.HexX);
+        high = std::max<int>(high, corps.HexX + 1);
+    }
+    for (int c = low + 1; c <= high; ++c) start_[c] = static_cast<std::uint8_t>(start_[c] + start_[c - 1]);
+    std::fill(start_ + high + 1, std::end(start_), static_cast<std::uint8_t>(count));
+    std::uint8_t at[257];
+    std::copy(std::begin(start_), std::end(start_), at);
+    // In index order within each column, as the plain tally meets them.
+    for (int i = 0; i < count; ++i) {
+        const int k = inUse[i];
+        const TCorpsRec& corps = g.Corps[k];
         const int slot = at[corps.HexX]++;
         index_[slot] = static_cast<std::uint8_t>(k);
         x_[slot] = corps.HexX;

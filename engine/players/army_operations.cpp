@@ -2,6 +2,7 @@
 #include "engine/players/army_operations.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 
 #include "engine/forces/command_slots.h"
@@ -265,12 +266,12 @@ int AddNearbyTargetRows(int nation, int rows, int army, const TGarrisonMen& garr
     const TTargetRow& first = TargetTable[1];
     int reach = HexDistance(first.X, first.Y, TargetTable[rows].X, TargetTable[rows].Y);
     reach = std::min(std::max(reach, g.Armies[army].FreeCorps + 6), kMaxNearbyRange);
+    std::array<bool, kCityCount + 1> listed{};
+    for (int r = 1; r <= rows; ++r)
+        if (TargetTable[r].City <= kCityCount) listed[TargetTable[r].City] = true;
     for (int c = 1; c <= kCityCount && rows < kTargetRows; ++c) {
         const TCityRec& city = g.Cities[c];
-        if (city.Owner == 0) continue;
-        bool listed = false;
-        for (int r = 1; r <= rows; ++r) listed = listed || TargetTable[r].City == c;
-        if (listed) continue;
+        if (city.Owner == 0 || listed[static_cast<std::size_t>(c)]) continue;
         const TTargetRow& last = TargetTable[rows];
         if (HexDistance(city.HexX, city.HexY, first.X, first.Y) <= reach &&
             HexDistance(city.HexX, city.HexY, last.X, last.Y) <= reach) {

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bitset>
 #include <cstdint>
 
 #include "engine/forces/force_recount.h"
@@ -256,6 +257,12 @@ void PlanRailMoves(int n) {
     TGameRec& g = G();
     TNationRec& nat = g.Nations[n];
     auto share = [](const TCorpsRec& k) { return (k.LineCount + 1) / 2; };
+    // The hexes of the nation's rail cities, marked once: most corps stand or head off them and
+    // need no closer look.
+    std::bitset<1 << 16> railHexes;
+    for (const TCityRec& city : g.Cities)
+        if (city.RailLink != 0 && city.Nation == n) railHexes.set(city.HexX << 8 | city.HexY);
+    auto onRail = [&](int x, int y) { return railHexes.test(static_cast<std::size_t>(x << 8 | y)); };
     nat.RailUsed = 0;
     for (const TCorpsRec& k : g.Corps)
         if (CorpsInUse(k) && k.Disruption == 0 && k.OrderMode == kOrderRail && k.Nation == n) AddRailUse(nat, share(k));
@@ -265,7 +272,8 @@ void PlanRailMoves(int n) {
         if (!CorpsInUse(k) || k.Disruption != 0 || k.Nation != n || k.DestX == 0 || k.OrderMode == kOrderEmbarked)
             continue;
         if (nat.RailUsed + share(k) > nat.RailCapacity) continue;
-        if (!CanReachByRail(c, k.HexX, k.HexY, n, k.DestY, k.DestX)) continue;
+        if (!onRail(k.HexX, k.HexY) || !onRail(k.DestX, k.DestY) || !CanReachByRail(c, k.HexX, k.HexY, n, k.DestY, k.DestX))
+            continue;
         if (nat.Human == 0 || (g.GameKind > 2 && k.Side != g.SideToMove)) {
             // An automatic move books one unit, not the corps' share, as the capacity rule has it.
             k.OrderMode = kOrderRail;

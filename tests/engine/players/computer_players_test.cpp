@@ -632,6 +632,34 @@ TEST_F(ArmyOperations, ATargetRowReadsTheGarrisonFromOneCountAsFromItsOwnLook) {
 }
 
 
+TEST_F(ArmyOperations, NearbyTargetRowsListEachHeldCityWithinReachOnceInCityOrderUntilTheTableIsFull) {
+    // Base (20, 20) and objective 4 hexes east fill rows 1 and 2; the reach is then 6 hexes.
+    const int a = Raise(2, 8);
+    const int base = Army(a).BaseCity;
+    const int objective = AddCity("Objective", 24, 20, kConfederacy);
+    const int held = AddCity("Held", 22, 21, kUnion);
+    AddCity("Unheld", 21, 20, 0);
+    AddCity("Far", 40, 20, kConfederacy);
+    const int enemy = AddCity("Enemy", 23, 22, kConfederacy);
+    auto listed = [&] {
+        ClearTargetTable();
+        const TGarrisonMen garrisons;
+        TAroundTallies tallies;
+        FillTargetRow(1, kNationUnion, base, 5, garrisons, tallies);
+        FillTargetRow(2, kNationUnion, objective, 5, garrisons, tallies);
+        const int rows = AddNearbyTargetRows(kNationUnion, 2, a, garrisons, tallies);
+        Ints cities;
+        for (int r = 1; r <= kTargetRows; ++r)
+            if (TargetTable[r].City != 0) cities.push_back(TargetTable[r].City);
+        EXPECT_EQ(static_cast<int>(cities.size()), rows);
+        return cities;
+    };
+    EXPECT_EQ(listed(), (Ints{base, objective, held, enemy}));
+    Ints crowd;
+    for (int x = 18; x <= 25; ++x) crowd.push_back(AddCity("Crowd", x, 23, kUnion));
+    EXPECT_EQ(listed(), (Ints{base, objective, held, enemy, crowd[0], crowd[1], crowd[2], crowd[3]}));
+}
+
 class IndependentCorps : public ComputerWorld {
 protected:
     // A Union corps on its supply city at (20, 20); an enemy city 11 hexes east guarded 4 beyond.
