@@ -154,14 +154,16 @@ void SortCorps(TCorpsByColumn& corps) {
 struct TCorpsReading {
     std::uint8_t inUse, x, y, side, spots;
     std::int8_t range;
+    std::uint8_t unused[2];  // always zero: a reading compares as one 8-byte word
     // Compared whole: most corps read the same every pass.
     bool operator==(const TCorpsReading& o) const { return std::memcmp(this, &o, sizeof o) == 0; }
 };
+static_assert(sizeof(TCorpsReading) == 8);
 
 TCorpsReading ReadingOf(const TCorpsRec& k) {
     if (!CorpsInUse(k)) return {};
-    if (k.Nation == 0) return {1, k.HexX, k.HexY, k.Side, 0, 0};
-    return {1, k.HexX, k.HexY, k.Side, 1, static_cast<std::int8_t>(CorpsSpottingRange(k))};
+    if (k.Nation == 0) return {1, k.HexX, k.HexY, k.Side, 0, 0, {}};
+    return {1, k.HexX, k.HexY, k.Side, 1, static_cast<std::int8_t>(CorpsSpottingRange(k)), {}};
 }
 
 // The last swept pass's corps part: what it read of every slot, the corps by column, and the
@@ -262,18 +264,27 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
                     const std::array<bool, kCorpsCount + 1>& unchanged) {
     SortCorps(met.corps);
     std::array<bool, kCorpsCount + 1> changed{};
-    // The moved corps' hexes and sides side by side: every spotter that stays measures them all.
-    std::array<std::uint8_t, kCorpsCount> moved, movedX, movedY, movedSide;
+    // The moved corps' hexes side by side, grouped by side: a spotter that stays measures only
+    // those before and after its own side's run [sideFrom[s], sideTo[s]).
+    std::array<std::uint8_t, kCorpsCount> moved, movedX, movedY;
+    std::array<std::uint8_t, 256> sideFrom{}, sideTo{};
     int movedCount = 0;
     for (int i = 1; i <= kCorpsCount; ++i) {
         changed[i] = !unchanged[i];
-        if (changed[i] && now[i].inUse) {
-            movedX[movedCount] = now[i].x;
-            movedY[movedCount] = now[i].y;
-            movedSide[movedCount] = now[i].side;
-            moved[movedCount++] = static_cast<std::uint8_t>(i);
+        if (!changed[i] || !now[i].inUse) continue;
+        const int side = now[i].side;
+        int at = movedCount++;
+        for (; at > 0 && now[moved[at - 1]].side > side; --at) {
+            moved[at] = moved[at - 1];
+            movedX[at] = movedX[at - 1];
+            movedY[at] = movedY[at - 1];
         }
+        moved[at] = static_cast<std::uint8_t>(i);
+        movedX[at] = now[i].x;
+        movedY[at] = now[i].y;
     }
+    for (int n = movedCount - 1; n >= 0; --n) sideFrom[now[moved[n]].side] = static_cast<std::uint8_t>(n);
+    for (int n = 0; n < movedCount; ++n) sideTo[now[moved[n]].side] = static_cast<std::uint8_t>(n + 1);
     static std::array<std::uint8_t, kCorpsCount * kCorpsCount> enemy, distance;
     int count = 0;
     ClearSummary(met);
@@ -297,12 +308,17 @@ void UpdateMeetings(TMeetings& met, const std::array<TCorpsReading, kCorpsCount 
         }
         for (int m = met.start[i]; m < met.start[i + 1]; ++m)
             if (!changed[met.enemy[m]]) meet(i, range, met.enemy[m], met.distance[m]);
-        for (int n = 0; n < movedCount; ++n) {
-            // A corps more columns or rows off than the range (or than 0) is farther.
-            if (std::abs(movedX[n] - k.x) > box || std::abs(movedY[n] - k.y) > box || movedSide[n] == k.side) continue;
-            const int d = Distance(k.x, k.y, movedX[n], movedY[n]);
-            if (d == 0 || d <= range) meet(i, range, moved[n], d);
-        }
+        auto measure = [&](int from, int to) {
+            for (int n = from; n < to; ++n) {
+                // A corps more columns or rows off than the range (or than 0) is farther.
+                if (std::abs(movedX[n] - k.x) > box || std::abs(movedY[n] - k.y) > box) continue;
+                const int d = Distance(k.x, k.y, movedX[n], movedY[n]);
+                if (d == 0 || d <= range) meet(i, range, moved[n], d);
+            }
+        };
+        // A side without a moved corps has an empty run at 0.
+        measure(0, sideFrom[k.side]);
+        measure(sideTo[k.side], movedCount);
     }
     start[kCorpsCount + 1] = static_cast<std::uint16_t>(count);
     met.start = start;
@@ -417,7 +433,9 @@ void SpotFleetsSwept(const TCorpsByColumn& corps, const TCitiesByColumn& cities,
     std::array<std::uint8_t, kFleetCount> afloat, afloatX, afloatY, afloatSide;
     int afloatCount = 0;
     for (int f = 1; f <= kFleetCount; ++f) {
-        const TFleetRec& fleet = g.Fleets[f];
+        TFleetRec& fleet = g.Fleets[f];
+        // Every fleet starts the pass unsighted; the scan that lists the fleets afloat clears it.
+        fleet.Spotted = 0;
         if (fleet.BuildCounter != 0 || fleet.Side == 0) continue;
         afloat[afloatCount] = static_cast<std::uint8_t>(f);
         afloatX[afloatCount] = fleet.HexX;
@@ -550,12 +568,10 @@ public:
         ReadCities();
         if (Kept().read != citiesRead_) Kept() = {citiesRead_};
         all_.Sort(kCorpsCount, [&g](int c) { return PlaceOf(g.Corps[c]); }, [&g](int c) { return CorpsInUse(g.Corps[c]); });
-        for (int k = 1; k <= kCorpsCount; ++k)
-            if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) ++armyStart_[g.Corps[k].Army + 1];
-        for (int a = 1; a <= kArmyCount + 1; ++a) armyStart_[a] = static_cast<std::uint8_t>(armyStart_[a] + armyStart_[a - 1]);
-        auto at = armyStart_;
-        for (int k = 1; k <= kCorpsCount; ++k)
-            if (CorpsInUse(g.Corps[k]) && g.Corps[k].Army <= kArmyCount) armyCorps_[at[g.Corps[k].Army]++] = static_cast<std::uint8_t>(k);
+        for (int k = 1; k <= kCorpsCount; ++k) {
+            const TCorpsRec& c = g.Corps[k];
+            if (CorpsInUse(c) && c.Army <= kArmyCount) armyCorps_[c.Army][armyCount_[c.Army]++] = static_cast<std::uint8_t>(k);
+        }
     }
     const TCorpsByColumn& All() const { return all_; }
     // Counts up whenever a pass begins with any city read differently from the pass before.
@@ -569,7 +585,7 @@ public:
     // The corps in use that served army a when the pass began, in index order.
     template <typename F>
     void ForArmy(int a, F f) const {
-        for (int i = armyStart_[a]; i < armyStart_[a + 1]; ++i) f(armyCorps_[i]);
+        for (int i = 0; i < armyCount_[a]; ++i) f(armyCorps_[a][i]);
     }
 
 private:
@@ -624,8 +640,9 @@ private:
         static TKeptSides kept;
         return kept;
     }
-    std::array<std::uint8_t, kArmyCount + 2> armyStart_{};
-    std::array<std::uint8_t, kCorpsCount> armyCorps_{};
+    // Each army's corps, listed in one look over the corps.
+    std::array<std::uint8_t, kArmyCount + 1> armyCount_{};
+    std::array<std::array<std::uint8_t, kCorpsCount>, kArmyCount + 1> armyCorps_;
 };
 
 // The least r with r * r >= v (v >= 0).
@@ -915,7 +932,6 @@ void SpotRescanned() {
 
 void SpotSwept() {
     TGameRec& g = G();
-    for (TFleetRec& f : g.Fleets) f.Spotted = 0;
 
     TMeetings& met = lastMeetings;
     std::array<TCorpsReading, kCorpsCount + 1> now;

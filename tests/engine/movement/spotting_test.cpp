@@ -271,7 +271,7 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
     // A Union corps shares its hex with one Confederate corps and sees another two hexes off, in a
     // Confederate city; a Union fleet lies off the coast. After one pass the world changes once: the
     // next pass must leave what the whole-map reading leaves, and each change alters that reading.
-    int blue = 0, grey = 0, near = 0, city = 0, fleet = 0, scout = 0;
+    int blue = 0, grey = 0, near = 0, city = 0, fleet = 0, scout = 0, rider = 0;
     auto build = [&] {
         SetUp();
         GameRec->MoveStep = 2;
@@ -297,6 +297,9 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         {"a corps marches four columns off a spotter that stays", [] {}, [&] { C(grey).HexX = 14; C(grey).HexY = 10; }},
         {"a scout far from the armies marches into an enemy town",
          [&] { scout = AddCorps(1, 30, 30); AddCity("Town", 30, 33, kConfederacy); }, [&] { C(scout).HexY = 33; }},
+        // Each spotter that stays must still measure the enemies that moved, whichever side moved first.
+        {"corps of both sides march up to spotters that stay", [&] { rider = AddCorps(1, 14, 14); },
+         [&] { C(grey).HexY = 11; C(rider).HexX = 10; C(rider).HexY = 9; }},
         {"a spotter tires", [] {}, [&] { C(blue).Fatigue = 9; }},
         {"the weather closes in", [] {}, [&] { GameRec->TheatreWeather[1] = 7; }},
         {"a corps changes sides", [] {}, [&] { C(near).Side = kUnion; }},
@@ -310,6 +313,9 @@ TEST_F(Spotting, APassAfterAnyChangeLeavesWhatTheFullRescanLeaves) {
         // A fleet sees corps ashore a hex off: the first and the last column it looks along.
         {"the fleet sails up a column west of a corps", [] {}, [&] { GameRec->Fleets[fleet].HexX = 9; GameRec->Fleets[fleet].HexY = 12; }},
         {"the fleet sails up a column east of a corps", [] {}, [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 12; }},
+        {"a fleet watching a city is laid up and sights nothing",
+         [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 14; },
+         [&] { GameRec->Fleets[fleet].BuildCounter = 3; }},
         {"the city the fleet watches changes hands",
          [&] { GameRec->Fleets[fleet].HexX = 11; GameRec->Fleets[fleet].HexY = 14; },
          [&] { GameRec->Cities[city].Owner = kUnion; }},
