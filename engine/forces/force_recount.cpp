@@ -257,11 +257,11 @@ void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long state
 // No corps moves, changes side or strength once the corps are recounted, so the sweeps sort them
 // once.
 template <bool kRescan>
-void Recount() {
+void Recount(bool corpsCounted = false) {
     TGameRec& g = *GameRec;
     CountShips(g);
     CountForeignCities(g);
-    RecalcCorpsFromBrigades();
+    if (!corpsCounted) RecalcCorpsFromBrigades();
 
     // A slot's brigades change only when the slot itself is disbanded, so they are listed once.
     std::array<bool, 256> holdsBrigades{};
@@ -308,6 +308,8 @@ void Recount() {
 }  // namespace
 
 void RecountForces() { Recount<false>(); }
+
+void RecountForcesOfCountedCorps() { Recount<false>(true); }
 
 void RecountForcesFullRescan() { Recount<true>(); }
 
