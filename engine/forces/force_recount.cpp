@@ -263,10 +263,15 @@ void Recount(bool corpsCounted = false) {
     CountForeignCities(g);
     if (!corpsCounted) RecalcCorpsFromBrigades();
 
-    // A slot's brigades change only when the slot itself is disbanded, so they are listed once.
+    // A slot's brigades change only when the slot itself is disbanded, so they are listed once; no
+    // disbanding touches a garrison, so the garrisons are weighed in the same sweep.
     std::array<bool, 256> holdsBrigades{};
-    for (const TBrigadeRec& b : g.Brigades)
+    long garrisonStrength[kCityCount + 1] = {};
+    for (const TBrigadeRec& b : g.Brigades) {
         if (b.AttachKind == kAttachCorps) holdsBrigades[b.AttachIndex] = true;
+        else if (b.AttachKind == kAttachGarrison && Arr1<TCityRec, kCityCount>::InRange(b.AttachIndex))
+            garrisonStrength[b.AttachIndex] += b.Strength;
+    }
     for (int k = 1; k <= kCorpsCount; ++k) {
         TCorpsRec& c = g.Corps[k];
         if (CorpsInUse(c)) {
@@ -286,10 +291,6 @@ void Recount(bool corpsCounted = false) {
     for (TCorpsRec& c : g.Corps)
         if (CorpsInUse(c)) RecountOddsAndRatings(g, c, kRescan ? nullptr : &columns);
 
-    long garrisonStrength[kCityCount + 1] = {};
-    for (const TBrigadeRec& b : g.Brigades)
-        if (b.AttachKind == kAttachGarrison && Arr1<TCityRec, kCityCount>::InRange(b.AttachIndex))
-            garrisonStrength[b.AttachIndex] += b.Strength;
     long stateOwn[kStateCount + 1] = {}, stateEnemy[kStateCount + 1] = {};
     std::optional<TTallyCorps> corps;
     std::optional<TArmyCorps> armyCorps;
