@@ -162,7 +162,8 @@ void ResolveBattles() {
     if (g.GameKind >= 2) return;
     for (TCorpsRec& c : g.Corps)
         if (c.ContactCode != kKeptContact) c.ContactCode = 0;
-    RecountForces();
+    if (corpsCounted) RecountForcesOfCountedCorps();
+    else RecountForces();
 }
 
 }  // namespace kvt

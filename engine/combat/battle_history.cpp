@@ -14,7 +14,6 @@ namespace kvt {
 
 namespace {
 
-bool Recording() { return GameRec->GameKind > 2; }
 
 constexpr const char* kBattleLine = "Battle";
 constexpr const char* kEndLine = "EndOfBattle";
@@ -112,15 +111,17 @@ void WriteRows(const std::array<TResultsRow, 11>& rows, const char* marker) {
 
 }  // namespace
 
+bool RecordsBattleHistory() { return GameRec->GameKind > 2; }
+
 void WriteBattleHistoryHeader(const TCombatResolutionView& v) {
-    if (!Recording()) return;
+    if (!RecordsBattleHistory()) return;
     Bump(GameRec->BattlesThisTurn, 1);
     BattleLog.insert(BattleLog.end(), {kBattleLine, v.place, "Union Forces", v.unionLeader, "Confederate Forces",
                                        v.confederateLeader, v.terrain, v.weather});
 }
 
 void WriteBattleHistory(const TBattleResultsView& v) {
-    if (!Recording()) return;
+    if (!RecordsBattleHistory()) return;
     BattleLog.insert(BattleLog.end(), {kResultLine, v.initiative, v.intensity, Text(505), v.unionLeader, v.unionLosses});
     WriteRows(v.unionRows, "EndOfUnion");
     BattleLog.insert(BattleLog.end(), {Text(506), v.confederateLeader, v.confederateLosses});

@@ -17,6 +17,8 @@ namespace kvt {
 struct TCombatResolutionView;
 struct TBattleResultsView;
 
+// True in a mail game, whose history keeps each battle for the other player.
+bool RecordsBattleHistory();
 // Lines 1..8, from the combat-resolution dialog; counts the battle in BattlesThisTurn.
 void WriteBattleHistoryHeader(const TCombatResolutionView& view);
 // Line 9 to the end, from the results dialog.

@@ -95,13 +95,17 @@ void InitResultsCaptions(TBattleResultsView& v) {
     v.unionSubHeader = v.confederateSubHeader = Text(665);
 }
 
-TBattleResultsView BuildView() {
+// `texts`: the captions and rows are filled in; without them only the row counts and the clamped
+// engagement counts the outcome books are kept.
+TBattleResultsView BuildView(bool texts) {
     TGameRec& g = G();
     TBattleResultsView v;
-    InitResultsCaptions(v);
-    v.initiative = std::string(InitiativeSide == 1 ? "Union " : "Confederate ") + Text(666);
-    const int intensity = CombatWords.BattleIntensity;
-    if (intensity >= 1 && intensity <= 5) v.intensity = Text(668 + intensity);
+    if (texts) {
+        InitResultsCaptions(v);
+        v.initiative = std::string(InitiativeSide == 1 ? "Union " : "Confederate ") + Text(666);
+        const int intensity = CombatWords.BattleIntensity;
+        if (intensity >= 1 && intensity <= 5) v.intensity = Text(668 + intensity);
+    }
     for (int k = 1; k <= kCorpsCount; ++k) {
         const TCorpsRec& c = g.Corps[k];
         if (!FightsAtBattleHex(k) || (c.Side != kUnion && c.Side != kConfederacy)) continue;
@@ -109,14 +113,16 @@ TBattleResultsView BuildView() {
         if (n < CorpsExtraEngagements[k]) CorpsExtraEngagements[k] = static_cast<std::uint8_t>(n);
         int& next = c.Side == kUnion ? v.unionRow : v.confederateRow;
         const int r = next;
+        if (r < kResultRows) next = r + 1;  // every corps past the tenth overwrites row 10
+        if (!texts) continue;
         TResultsRow& row = (c.Side == kUnion ? v.unionRows : v.confederateRows)[r];
         row.leader = c.Leader != 0 ? g.Leaders[c.Leader].Name.str() : "";
         row.brigades = std::to_string(n) + "/" + std::to_string(CorpsExtraEngagements[k]);
         row.casualties = std::to_string(static_cast<long long>(BattleCorpsLosses[k]) * 50);
         row.disruption = DisruptionText(c.Disruption, c.Side == kUnion && r == 1);
         row.shown = true;
-        if (r < kResultRows) next = r + 1;  // every corps past the tenth overwrites row 10
     }
+    if (!texts) return v;
     v.unionLeader = g.Leaders[CombatWords.UnionLeader].Name.str();
     v.confederateLeader = g.Leaders[CombatWords.ConfederateLeader].Name.str();
     v.unionLosses = Text(404) + " " + std::to_string(g.BattleLosses(1) * 50);
@@ -235,11 +241,13 @@ void UpdateCorpsAfterBattle(int corps, std::span<const std::uint16_t> listed,
 
 void ShowBattleResults() {
     Frontend& fe = CurrentFrontend();
-    TBattleResultsView v = BuildView();
+    // Results nobody sees and no history keeps need no texts; the outcome is booked all the same.
+    const bool shown = fe.ShowsBattleResults();
+    TBattleResultsView v = BuildView(shown || RecordsBattleHistory());
     BookOutcome(v);
     WriteBattleHistory(v);
     fe.SetCursor(CursorKind::Arrow);
-    fe.ShowBattleResults(v, BattleAnalysis(CombatWords.BattleIntensity));
+    if (shown) fe.ShowBattleResults(v, BattleAnalysis(CombatWords.BattleIntensity));
 }
 
 }  // namespace kvt

@@ -257,16 +257,21 @@ void RecountNation(TGameRec& g, int n, const long garrisonStrength[], long state
 // No corps moves, changes side or strength once the corps are recounted, so the sweeps sort them
 // once.
 template <bool kRescan>
-void Recount() {
+void Recount(bool corpsCounted = false) {
     TGameRec& g = *GameRec;
     CountShips(g);
     CountForeignCities(g);
-    RecalcCorpsFromBrigades();
+    if (!corpsCounted) RecalcCorpsFromBrigades();
 
-    // A slot's brigades change only when the slot itself is disbanded, so they are listed once.
+    // A slot's brigades change only when the slot itself is disbanded, so they are listed once; no
+    // disbanding touches a garrison, so the garrisons are weighed in the same sweep.
     std::array<bool, 256> holdsBrigades{};
-    for (const TBrigadeRec& b : g.Brigades)
+    long garrisonStrength[kCityCount + 1] = {};
+    for (const TBrigadeRec& b : g.Brigades) {
         if (b.AttachKind == kAttachCorps) holdsBrigades[b.AttachIndex] = true;
+        else if (b.AttachKind == kAttachGarrison && Arr1<TCityRec, kCityCount>::InRange(b.AttachIndex))
+            garrisonStrength[b.AttachIndex] += b.Strength;
+    }
     for (int k = 1; k <= kCorpsCount; ++k) {
         TCorpsRec& c = g.Corps[k];
         if (CorpsInUse(c)) {
@@ -286,10 +291,6 @@ void Recount() {
     for (TCorpsRec& c : g.Corps)
         if (CorpsInUse(c)) RecountOddsAndRatings(g, c, kRescan ? nullptr : &columns);
 
-    long garrisonStrength[kCityCount + 1] = {};
-    for (const TBrigadeRec& b : g.Brigades)
-        if (b.AttachKind == kAttachGarrison && Arr1<TCityRec, kCityCount>::InRange(b.AttachIndex))
-            garrisonStrength[b.AttachIndex] += b.Strength;
     long stateOwn[kStateCount + 1] = {}, stateEnemy[kStateCount + 1] = {};
     std::optional<TTallyCorps> corps;
     std::optional<TArmyCorps> armyCorps;
@@ -308,6 +309,8 @@ void Recount() {
 }  // namespace
 
 void RecountForces() { Recount<false>(); }
+
+void RecountForcesOfCountedCorps() { Recount<false>(true); }
 
 void RecountForcesFullRescan() { Recount<true>(); }
 

@@ -15,6 +15,7 @@ public:
     void InformationBox(const std::string& text) override;
     // Nobody reads a unit panel here.
     bool ShowsUnitPanel() const override { return false; }
+    bool ShowsBattleResults() const override { return false; }
     // Nobody is there to agree: Cancel.
     bool ConfirmBox(const std::string& text) override;
     void WarningBox(const std::string& text) override;

@@ -100,6 +100,8 @@ public:
     virtual void SetIdPanelText(const std::string& /*text*/) {}
     // False where no unit panel is shown, so that a moved unit's caption need not be built.
     virtual bool ShowsUnitPanel() const { return true; }
+    // False where battle results are never shown, so that their texts and analysis need not be built.
+    virtual bool ShowsBattleResults() const { return true; }
     // The unit panel's text colour (0xRRGGBB) chosen by a selection; the repaint sets it back.
     virtual void SetIdPanelTextColour(std::uint32_t /*rgb*/) {}
 };

@@ -51,6 +51,7 @@ public:
     }
     int ChooseBattleIntensity(const TBattleIntensityView& v) override { return gui::ChooseBattleIntensityDialog(v); }
     int ChooseLeaderSuccessor(const TLeaderSuccessorView& v) override { return gui::ChooseLeaderSuccessorDialog(v); }
+    bool ShowsBattleResults() const override { return true; }
     void ShowBattleResults(const TBattleResultsView& r, const TBattleAnalysisView& a) override {
         results = r;
         analysis = a;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "engine/combat/battle_analysis.h"
 #include "engine/combat/battle_history.h"
@@ -189,6 +190,40 @@ TEST_F(BattleResults, RowsAttitudesCapturedGunsAndTheWarsTallies) {
         EXPECT_EQ(confed.WeaponPool[2] + confed.WeaponPool[7], c.result == 3 ? 5 : 0);
         EXPECT_EQ(std::vector<long>({GameRec->Casualties[1], GameRec->Casualties[2], GameRec->MilitaryPoints[1], GameRec->MilitaryPoints[2]}),
                   std::vector<long>({40, 62, 3, 2}));  // the 2 guns lost count by their brigade too
+    }
+}
+
+TEST_F(BattleResults, UnseenResultsBookWhatShownResultsBook) {
+    // The attitudes follow the row counts, the captured guns the stocks; the engagement counts are
+    // cut to each corps' brigades whether or not anyone reads the rows.
+    const struct { int unionCorps, confedCorps, result; } cases[] = {{12, 3, 2}, {2, 11, 3}, {10, 1, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.result);
+        auto fight = [&](bool shown) {
+            SetUp();
+            for (int i = 0; i < c.unionCorps; ++i) Force(1, 20);
+            for (int i = 0; i < c.confedCorps; ++i) Force(2, 20, 1);
+            DrawIn();
+            for (int k = 1; k <= c.unionCorps + c.confedCorps; ++k) CorpsExtraEngagements[k] = static_cast<std::uint8_t>(k);
+            GameRec->Nations[3].Attitude = 60;
+            GameRec->Nations[4].Attitude = 30;
+            GameRec->BattleResult = static_cast<std::uint16_t>(c.result);
+            GameRec->BattleLosses(1) = 45;
+            GameRec->BattleLosses(2) = 70;
+            GunsLost[3] = 4;
+            std::optional<ScriptedFrontend> fe;
+            if (shown) fe.emplace().ExpectBattleResults();
+            ShowBattleResults();
+            if (shown) EXPECT_EQ(fe->battleResults.size(), 1u);
+            std::vector<long> booked = {GameRec->Nations[3].Attitude, GameRec->Nations[4].Attitude, GameRec->Nations[2].WeaponPool[3],
+                                        GameRec->Casualties[1], GameRec->Casualties[2], GameRec->MilitaryPoints[1], GameRec->MilitaryPoints[2]};
+            booked.insert(booked.end(), CorpsExtraEngagements.begin(), CorpsExtraEngagements.end());
+            return booked;
+        };
+        const std::vector<long> shown = fight(true);
+        EXPECT_EQ(fight(false), shown);
+        EXPECT_NE(shown[0] * 100 + shown[1], 6030) << "the outcome moves an attitude";
+        EXPECT_LT(shown[7 + 5], 5) << "a corps' count is cut to its brigades";
     }
 }
 

@@ -31,6 +31,7 @@ public:
         NoteCommanders();
         AutomaticFrontend::ShowNotice(kind);
     }
+    bool ShowsBattleResults() const override { return true; }  // the commanders are noted there
     void ShowBattleResults(const TBattleResultsView&, const TBattleAnalysisView&) override { NoteCommanders(); }
     void NoteCommanders() {
         for (const TCorpsRec& c : GameRec->Corps)

@@ -3,9 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
+#include <memory>
 
 #include "engine/combat/battle_dispatcher.h"
 #include "engine/combat/field_battle.h"
+#include "engine/forces/force_recount.h"
 #include "engine/world/notice.h"
 #include "tests/engine/battle_world.h"
 #include "tests/support/scripted_frontend.h"
@@ -103,6 +106,26 @@ TEST_F(BattleDispatcher, EveryBattleOfATurnWeighsItsCorpsByTheBrigadesTheyHoldWh
     WithDraws({}, 99, [] { ResolveBattles(); });
     EXPECT_EQ(unionTroops, (std::vector<int>{40, 60}));
     EXPECT_EQ(std::vector<int>({C(first).Strength, C(second).Strength}), std::vector<int>({40, 60}));
+}
+
+TEST_F(BattleDispatcher, TheTurnsLastRecountWeighsEveryCorpsByItsBrigades) {
+    // Reinforcements reach a Union corps after the corps were last counted; whether a battle counts
+    // them again or not, the recount that closes the turn leaves what a full recount leaves.
+    for (const bool enemy : {false, true}) {
+        SCOPED_TRACE(enemy ? "a battle fought" : "drawn in, nothing fought");
+        SetUp();
+        const int k = Force(1, 30), reinforced = Place(Force(1, 25), 30, 30);
+        if (enemy) Force(2, 30);
+        AddBrigade(reinforced, kBrigadeInfantry, 10);
+        C(k).ContactCode = 2;
+        ScriptedFrontend fe;
+        if (enemy) fe.ExpectCombatResolution([](TCombatResolution&) {});
+        WithDraws({}, 99, [] { ResolveBattles(); });
+        EXPECT_EQ(C(reinforced).Strength, 35);
+        const auto after = std::make_unique<TGameRec>(*GameRec);
+        RecountForcesFullRescan();
+        EXPECT_EQ(std::memcmp(after.get(), GameRec, sizeof(TGameRec)), 0);
+    }
 }
 
 TEST_F(BattleDispatcher, EveryBattleDialogOpensUnderTheArrowThoughTheTurnShowsTheHourglass) {
