@@ -174,6 +174,16 @@ protected:
         return same && SameTallies(where) && SameBrigadeLists(where);
     }
 
+    // A pass played twice from one world, its ticks counted and the world it left kept.
+    using TPlayed = std::pair<int, std::unique_ptr<TWorld>>;
+    // Both plays took as many ticks and left the same record, map and generator.
+    static bool SameWorlds(const TPlayed& held, const TPlayed& plain) {
+        const auto bytes = [](const auto& p) { return std::string(reinterpret_cast<const char*>(p.get()), sizeof(*p)); };
+        return held.first == plain.first && bytes(held.second->record) == bytes(plain.second->record) &&
+               bytes(held.second->map) == bytes(plain.second->map) &&
+               held.second->random.state == plain.second->random.state;
+    }
+
     // A whole corps pass played as the game plays it, brigade lists and corps hexes held from its
     // first step, and again with both let go after every step, so that each step looks at the
     // records afresh: the same record, map and draws. The world is put back for the game to play on.
@@ -200,11 +210,7 @@ protected:
             return std::make_pair(ticks, std::move(after));
         };
         const auto held = play(false);
-        const auto plain = play(true);
-        const auto bytes = [](const auto& p) { return std::string(reinterpret_cast<const char*>(p.get()), sizeof(*p)); };
-        const bool same = held.first == plain.first && bytes(held.second->record) == bytes(plain.second->record) &&
-                          bytes(held.second->map) == bytes(plain.second->map) &&
-                          held.second->random.state == plain.second->random.state;
+        const bool same = SameWorlds(held, play(true));
         if (!same) ADD_FAILURE() << "corps pass, " << where << ": held lists and hexes leave another world";
         before.PutBack();
         SelectedCorps = selected;
@@ -236,11 +242,7 @@ protected:
             return std::make_pair(ticks, std::move(after));
         };
         const auto held = play(false);
-        const auto plain = play(true);
-        const auto bytes = [](const auto& p) { return std::string(reinterpret_cast<const char*>(p.get()), sizeof(*p)); };
-        const bool same = held.first == plain.first && bytes(held.second->record) == bytes(plain.second->record) &&
-                          bytes(held.second->map) == bytes(plain.second->map) &&
-                          held.second->random.state == plain.second->random.state;
+        const bool same = SameWorlds(held, play(true));
         if (!same) ADD_FAILURE() << "fleet pass, " << where << ": held fleets at sea leave another world";
         before.PutBack();
         SelectedFleet = 1;
