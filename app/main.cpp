@@ -3,6 +3,7 @@
 // its texts, pictures or start point the program ends after the window has named the missing file.
 #include <QApplication>
 
+#include "engine/turn/automatic_frontend.h"
 #include "engine/world/game_files.h"
 #include "engine/world/random.h"
 #include "gui/main/kvt_sdi.h"
@@ -12,6 +13,7 @@
 namespace {
 
 int ProgramMain(int argc, char** argv) {
+    kvt::InstallAutomaticFrontendAsDefault();
     QApplication app(argc, argv);
     // Started from another folder, the game still finds its own files beside the program.
     kvt::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());

@@ -115,5 +115,3 @@ void BM_Campaign1861(benchmark::State& state) {
 BENCHMARK(BM_Campaign1861)->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(5)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -123,5 +123,3 @@ void BM_RunnerCampaign1861(benchmark::State& state) {
 BENCHMARK(BM_RunnerCampaign1861)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1)->Repetitions(3);
 
 }  // namespace
-
-BENCHMARK_MAIN();

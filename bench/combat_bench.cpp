@@ -97,5 +97,3 @@ void BM_AssaultOnAFortress(benchmark::State& state) { RunBattles(state, 4, 0, tr
 BENCHMARK(BM_AssaultOnAFortress)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -45,5 +45,3 @@ void BM_SaveAndLoadGame(benchmark::State& state) {
 BENCHMARK(BM_SaveAndLoadGame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "engine/players/game_setup.h"
+#include "engine/turn/automatic_frontend.h"
 #include "engine/world/globals.h"
 #include "engine/world/notice.h"
 #include "engine/world/random.h"
@@ -131,6 +132,7 @@ BENCHMARK(BM_StartUpToFirstPaint)->Unit(benchmark::kMillisecond)->Repetitions(5)
 }  // namespace
 
 int main(int argc, char** argv) {
+    kvt::InstallAutomaticFrontendAsDefault();
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     kvt::gui::InstallPlatformLook(app);

@@ -41,5 +41,3 @@ void BM_MonthlyRules(benchmark::State& state) {
 BENCHMARK(BM_MonthlyRules)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-BENCHMARK_MAIN();

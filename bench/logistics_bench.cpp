@@ -62,5 +62,3 @@ void BM_RecountForces(benchmark::State& state) {
 BENCHMARK(BM_RecountForces)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-BENCHMARK_MAIN();

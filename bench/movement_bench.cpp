@@ -247,5 +247,3 @@ void BM_PlanAndNineSteps(benchmark::State& state) {
 BENCHMARK(BM_PlanAndNineSteps)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

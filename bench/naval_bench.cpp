@@ -69,5 +69,3 @@ void BM_Engagement2x10Ships(benchmark::State& state) {
 BENCHMARK(BM_Engagement2x10Ships)->Unit(benchmark::kMicrosecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -133,5 +133,3 @@ BENCHMARK(BM_GameFindPathRiverP90)->UseManualTime()->Unit(benchmark::kMicrosecon
 BENCHMARK(BM_GameFindPathSeaP90)->UseManualTime()->Unit(benchmark::kMicrosecond)->Iterations(4096)->Repetitions(3);
 
 }  // namespace
-
-BENCHMARK_MAIN();

@@ -45,5 +45,3 @@ void BM_Headless1861Turn(benchmark::State& state) {
 BENCHMARK(BM_Headless1861Turn)->Unit(benchmark::kMillisecond)->Repetitions(9)->ReportAggregatesOnly(true);
 
 }  // namespace
-
-BENCHMARK_MAIN();

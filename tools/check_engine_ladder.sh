@@ -10,13 +10,6 @@ docs=${2:-}
 # its own files and those of any folder below it.
 ladder=(world forces movement combat logistics players view orders turn)
 
-# Upward includes allowed: "file included-header", each with its reason.
-exceptions=(
-    # Until a window or a test installs its frontend, the automatic one answers every wait, so the
-    # switch must hold it from the start; its answers drive battle and election dialogs above.
-    "engine/world/frontend.cpp engine/turn/automatic_frontend.h"
-)
-
 rank() {
     local i
     for i in "${!ladder[@]}"; do
@@ -42,16 +35,10 @@ while IFS= read -r file; do
         target=${included%%/*}
         other=$(rank "$target")
         if [ "$other" -gt "$own" ] || [ "$other" -lt 0 ]; then
-            allowed=0
-            for e in ${exceptions[@]+"${exceptions[@]}"}; do
-                [ "$e" = "engine/$rel engine/$included" ] && allowed=1
-            done
-            if [ "$allowed" = 0 ]; then
-                echo "engine/$rel includes engine/$included: $target is above $folder"
-                faults=$((faults + 1))
-            fi
+            echo "engine/$rel includes engine/$included: $target is above $folder"
+            faults=$((faults + 1))
         fi
-    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"engine\/\([^"]*\)".*/\1/p' "$file")
+    done < <(sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*["<]engine\/\([^">]*\)[">].*/\1/p' "$file")
 done < <(find "$engine" -type f \( -name '*.h' -o -name '*.cpp' \) | sort)
 
 if [ -n "$docs" ]; then

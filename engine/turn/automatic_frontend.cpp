@@ -72,4 +72,10 @@ void AutomaticFrontend::ShowReplayBattleResults(const TReplayResultsView&) {}
 std::string AutomaticFrontend::ChooseOpenFile() { return std::string(kAutosaveName) + ".KVT"; }
 std::string AutomaticFrontend::ChooseSaveFile() { return std::string(kAutosaveName) + ".KVT"; }
 
+void InstallAutomaticFrontendAsDefault() {
+    // Never destroyed: a window or test frontend put back while the program ends still finds it.
+    static AutomaticFrontend* const standIn = new AutomaticFrontend;
+    SetDefaultFrontend(standIn);
+}
+
 }  // namespace kvt

@@ -1,5 +1,5 @@
-// The frontend that answers for nobody at the screen: headless runs, benchmarks and, until a
-// window or a test installs its own, the engine itself.
+// The frontend that answers for nobody at the screen: headless runs, benchmarks and, as every
+// program's default, whatever runs while no window or test has installed its own.
 #pragma once
 
 #include <string>
@@ -54,5 +54,9 @@ public:
     int assaults = 0;
     std::string lastMessage;
 };
+
+// Makes an automatic frontend the default (world/frontend.h): it answers every wait while no other
+// frontend is installed. Every program, tool, benchmark and test program calls it first in main().
+void InstallAutomaticFrontendAsDefault();
 
 }  // namespace kvt

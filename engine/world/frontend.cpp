@@ -1,18 +1,26 @@
-// The installed frontend, and the automatic one standing in while none is.
+// The installed frontend, and the default standing in while none is.
 #include "engine/world/frontend.h"
 
-// By exception a higher rung's: the automatic frontend answers until another is installed.
-#include "engine/turn/automatic_frontend.h"
+#include <cstdio>
+#include <cstdlib>
 
 namespace kvt {
 
 namespace {
-AutomaticFrontend automaticFrontend;
 Frontend* installed = nullptr;
+Frontend* standIn = nullptr;
 }  // namespace
 
-Frontend& CurrentFrontend() { return installed ? *installed : automaticFrontend; }
+Frontend& CurrentFrontend() {
+    if (installed) return *installed;
+    if (standIn) return *standIn;
+    // A wait nobody answers would go unnoticed; a program that forgot its default ends here.
+    std::fputs("kvt: no frontend installed and no default set (InstallAutomaticFrontendAsDefault)\n", stderr);
+    std::abort();
+}
 
 void InstallFrontend(Frontend* frontend) { installed = frontend; }
+
+void SetDefaultFrontend(Frontend* frontend) { standIn = frontend; }
 
 }  // namespace kvt

@@ -106,9 +106,13 @@ public:
     virtual void SetIdPanelTextColour(std::uint32_t /*rgb*/) {}
 };
 
-// The frontend in use. Until one is installed, an automatic frontend answers every wait.
+// The frontend in use: the one installed, else the default. With neither the program ends, so a
+// program sets its default first thing (every one sets the automatic frontend,
+// InstallAutomaticFrontendAsDefault in turn/automatic_frontend.h).
 Frontend& CurrentFrontend();
-// Installs a frontend (not owned); nullptr restores the automatic one.
+// Installs a frontend (not owned); nullptr goes back to the default.
 void InstallFrontend(Frontend* frontend);
+// The frontend (not owned) that answers while none is installed; nullptr leaves none.
+void SetDefaultFrontend(Frontend* frontend);
 
 }  // namespace kvt

@@ -3,9 +3,11 @@
 
 #include <QApplication>
 
+#include "engine/turn/automatic_frontend.h"
 #include "gui/platform/fonts.h"
 
 int main(int argc, char** argv) {
+    kvt::InstallAutomaticFrontendAsDefault();
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     kvt::gui::InstallPlatformLook(app);

@@ -13,6 +13,7 @@
 #include <string>
 #include <system_error>
 
+#include "engine/turn/automatic_frontend.h"
 #include "engine/turn/headless_turns.h"
 #include "engine/world/text_table.h"
 
@@ -30,6 +31,7 @@ bool ReadWholeNumber(const std::string& text, Number& value) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kvt::InstallAutomaticFrontendAsDefault();
     std::uint64_t seed = 1;
     bool report = false, check = false, sound = argc >= 3;
     for (int i = 3; i < argc && sound; ++i) {

@@ -7,10 +7,12 @@
 #include <memory>
 #include <string>
 
+#include "engine/turn/automatic_frontend.h"
 #include "engine/world/game_files.h"
 #include "tools/map_debug_view/map_layers_view.h"
 
 int main(int argc, char** argv) {
+    kvt::InstallAutomaticFrontendAsDefault();
     QGuiApplication app(argc, argv);
     if (argc != 3) {
         std::fprintf(stderr, "usage: map_debug_view <game folder> <picture folder>\n");

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "engine/turn/automatic_frontend.h"
 #include "engine/world/game_files.h"
 #include "tools/picture_maker/dialog_backgrounds.h"
 #include "tools/picture_maker/election_map.h"
@@ -36,6 +37,7 @@ bool Write(const QImage& image, const std::string& name) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    kvt::InstallAutomaticFrontendAsDefault();
     QGuiApplication app(argc, argv);
     std::string game;
     for (int i = 1; i + 1 < argc; i += 2) {

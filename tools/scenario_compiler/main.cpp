@@ -2,9 +2,11 @@
 #include <iostream>
 #include <string>
 
+#include "engine/turn/automatic_frontend.h"
 #include "tools/scenario_compiler/scenario_compiler.h"
 
 int main(int argc, char** argv) {
+    kvt::InstallAutomaticFrontendAsDefault();
     if (argc < 3) {
         std::cerr << "usage: scenario_compiler <data folder> <game folder> [1861|1862|1863 ...]\n";
         return 2;
