@@ -1,6 +1,7 @@
 // Help viewer.
 #include "gui/platform/help_viewer.h"
 
+#include <QCursor>
 #include <QFile>
 #include <QHBoxLayout>
 #include <QTextBrowser>
@@ -46,13 +47,20 @@ void THelpViewer::showEvent(QShowEvent* event) {
     if (!topic_.isEmpty()) browser_->scrollToAnchor(topic_);
 }
 
-void ShowHelpTopic(QWidget* parent, const QString& topic) {
+namespace {
+void ShowHelp(QWidget* parent, const QString& topic, bool popup) {
     THelpViewer viewer(parent);
     if (!viewer.Open(gHelpFile, topic)) {
         ShowInformationBox(parent, QStringLiteral("The help file ") + gHelpFile + QStringLiteral(" cannot be opened."));
         return;
     }
+    if (popup) viewer.setGeometry(QRect(QCursor::pos(), QSize(320, 200)));
     viewer.ShowModal();
 }
+}  // namespace
+
+void ShowHelpTopic(QWidget* parent, const QString& topic) { ShowHelp(parent, topic, false); }
+
+void ShowHelpContext(QWidget* parent, int context, bool popup) { ShowHelp(parent, QString::number(context), popup); }
 
 }  // namespace kvt::gui

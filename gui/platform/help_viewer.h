@@ -33,5 +33,8 @@ QString ApplicationHelpFile();
 // Opens the application's help at the topic and waits until the player closes it; a help file
 // that cannot be read is reported in an information box.
 void ShowHelpTopic(QWidget* parent, const QString& topic);
+// Help asked for by a context number (a menu item's "HelpContext"): the topic whose anchor is
+// that number. A pop-up opens small, at the pointer; otherwise as ShowHelpTopic.
+void ShowHelpContext(QWidget* parent, int context, bool popup);
 
 }  // namespace kvt::gui

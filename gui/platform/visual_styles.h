@@ -1,6 +1,5 @@
 // The visual-styles service that themed controls draw through. This platform has none: the
-// installed service reports no theme, and every control draws its own style. Tests install a
-// fake that records the calls, so the themed paths are exercised too.
+// installed service reports no theme, and every control draws its own style (in the tests too).
 #pragma once
 
 #include <QPainter>

@@ -49,6 +49,7 @@ void TNewRadBox::SetCtl3D(bool value) {
     if (value == ctl3D_) return;
     ctl3D_ = value;
     UpdateClientArea();
+    NotifyCtl3DChanged();
 }
 
 void TNewRadBox::UpdateClientArea() {

@@ -1,15 +1,19 @@
 // Painting, mouse and keyboard of the graphic button.
 #include "gui/ui/graphic_button.h"
 
+#include <QApplication>
 #include <QCursor>
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTimer>
 
 #include <utility>
 
+#include "gui/platform/application_hint.h"
 #include "gui/platform/edges.h"
+#include "gui/platform/help_viewer.h"
 #include "gui/platform/text_draw.h"
 
 namespace kvt::gui {
@@ -431,9 +435,8 @@ void TCustomElGraphicButton::ButtonClick(bool isArrow) {
     }
     if (!self) return;
     if (pullDownMenu_ && !disableAutoPopup_ && (isArrow || !useArrow_)) {
-        const QPointer<QMenu> menu = pullDownMenu_;
         menuShown_ = true;
-        menu->exec(PopupPoint());
+        RunPullDownMenu(pullDownMenu_);
         if (!self) return;
         // The menu has closed: its cancel is handled once the press that opened it is done.
         tracking_ = true;
@@ -443,6 +446,45 @@ void TCustomElGraphicButton::ButtonClick(bool isArrow) {
             if (self) self->CancelPulldown();
         });
     }
+}
+
+void TCustomElGraphicButton::WatchMenu(QMenu* menu) {
+    menu->installEventFilter(this);
+    connect(menu, &QMenu::hovered, this, &TCustomElGraphicButton::MenuItemHighlighted, Qt::UniqueConnection);
+    for (QAction* item : menu->actions())
+        if (item->menu()) WatchMenu(item->menu());
+}
+
+void TCustomElGraphicButton::MenuItemHighlighted(QAction* item) { SetApplicationHint(item->statusTip()); }
+
+void TCustomElGraphicButton::RunPullDownMenu(QMenu* menu) {
+    const QPointer<TCustomElGraphicButton> self(this);
+    WatchMenu(menu);
+    menuHelp_.reset();
+    menu->exec(PopupPoint());
+    // No item is selected once the menu has closed.
+    SetApplicationHint(QString());
+    if (!self || !menuHelp_) return;
+    const int context = *menuHelp_;
+    menuHelp_.reset();
+    // The button's window is the active one: the player just opened the menu on it.
+    QWidget* form = window();
+    ShowHelpContext(form, context, form->windowFlags().testFlag(Qt::WindowContextHelpButtonHint));
+}
+
+bool TCustomElGraphicButton::eventFilter(QObject* watched, QEvent* event) {
+    auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu && menuShown_ && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
+        if (QAction* item = menu->activeAction()) {
+            // A modal help window cannot open under a menu that holds the keyboard: the menu
+            // closes first and the help follows.
+            menuHelp_ = item->property("HelpContext").toInt();
+            while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+            return true;
+        }
+    }
+    return TDragEvents::eventFilter(watched, event);
 }
 
 void TCustomElGraphicButton::CancelPulldown() {

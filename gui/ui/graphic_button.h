@@ -11,6 +11,8 @@
 #include <QPointer>
 #include <QString>
 
+#include <optional>
+
 #include "gui/platform/form.h"
 #include "gui/platform/image_list.h"
 #include "gui/ui/button_glyph.h"
@@ -178,6 +180,8 @@ public:
 
     bool UseArrow() const { return useArrow_; }
     virtual void SetUseArrow(bool value);
+    // While an item of the open menu is highlighted its status tip is the application's hint; F1
+    // on it closes the menu and opens the help at the item's "HelpContext" (a number).
     QMenu* PullDownMenu() const { return pullDownMenu_; }
     void SetPullDownMenu(QMenu* menu);
     TPopupPlace PopupPlace() const { return popupPlace_; }
@@ -240,6 +244,7 @@ protected:
     void leaveEvent(QEvent* event) override;
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void CreateWnd() override;
     void ColorChanged() override;
     void FontColorChanged() override;
@@ -265,6 +270,11 @@ private:
     void OpenButtonThemes();
     void CloseButtonThemes();
     void CancelPulldown();
+    // Runs the pull-down menu, with its hints and help, until it closes.
+    void RunPullDownMenu(QMenu* menu);
+    // The menu and its submenus report their highlighted items and F1 to the button.
+    void WatchMenu(QMenu* menu);
+    void MenuItemHighlighted(QAction* item);
     void DeriveShadowColors();
     void ImagesChanged();
     void PaintOwnFrame(QPainter& p, QRect& r);
@@ -286,6 +296,8 @@ private:
     bool mouseOverArrow_ = false;
     bool menuShown_ = false;
     bool menuClosedOverArrow_ = false;
+    // The help context asked for with F1 while the menu was open, shown once it has closed.
+    std::optional<int> menuHelp_;
     int pressedPart_ = 0;
     bool flat_ = false;
     bool oldStyled_ = false;

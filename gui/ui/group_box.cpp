@@ -28,6 +28,7 @@ TCustomElGroupBox::TCustomElGroupBox(QWidget* parent) : TCustomElPanel(parent), 
     SetClickEvents(false);
     SetBevelOuter(bvNone);
     SetTabStop(false);
+    AdoptCtl3D();
     UpdateClientArea();
 }
 
@@ -118,10 +119,43 @@ void TCustomElGroupBox::GlyphChanged() {
 }
 
 void TCustomElGroupBox::SetCtl3D(bool value) {
+    parentCtl3D_ = false;
+    ApplyCtl3D(value);
+}
+
+void TCustomElGroupBox::SetParentCtl3D(bool value) {
+    if (value == parentCtl3D_) return;
+    parentCtl3D_ = value;
+    AdoptCtl3D();
+}
+
+void TCustomElGroupBox::AdoptCtl3D() {
+    if (!parentCtl3D_) return;
+    const QVariant parents = parentWidget() ? parentWidget()->property("Ctl3D") : QVariant();
+    ApplyCtl3D(parents.isValid() ? parents.toBool() : true);
+}
+
+void TCustomElGroupBox::ApplyCtl3D(bool value) {
     if (value == ctl3D_) return;
     ctl3D_ = value;
     UpdateClientArea();
     update();
+    NotifyCtl3DChanged();
+}
+
+void TCustomElGroupBox::ColorChanged() {
+    look_.ColorSet();
+    TCustomElPanel::ColorChanged();
+}
+
+bool TCustomElGroupBox::event(QEvent* event) {
+    if (event->type() == QEvent::ParentChange) {
+        AdoptCtl3D();
+        look_.AdoptColor();
+    } else if (event->type() == QEvent::PaletteChange) {
+        look_.AdoptColor();
+    }
+    return TCustomElPanel::event(event);
 }
 
 QSize TCustomElGroupBox::CaptionCheckBoxSize() const {

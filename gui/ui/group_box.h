@@ -33,6 +33,8 @@ class TCustomElGroupBox : public TCustomElPanel, public TMoneyFlatLook, public T
     Q_PROPERTY(uint MoneyFlatInactiveColor READ MoneyFlatInactiveColor WRITE SetMoneyFlatInactiveColor)
     Q_PROPERTY(uint MoneyFlatDownColor READ MoneyFlatDownColor WRITE SetMoneyFlatDownColor)
     Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D)
+    Q_PROPERTY(bool ParentCtl3D READ ParentCtl3D WRITE SetParentCtl3D)
+    Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML)
     Q_PROPERTY(QString CheckSound READ CheckSound WRITE SetCheckSound)
@@ -65,7 +67,14 @@ public:
     const QImage& Glyph() const { return glyph_; }
     virtual void SetGlyph(const QImage& strip);
     bool Ctl3D() const { return ctl3D_; }
+    // A Ctl3D of the box's own; the box no longer follows its parent's.
     void SetCtl3D(bool value);
+    // On by default: the box takes its parent's Ctl3D (a parent without one is 3-D).
+    bool ParentCtl3D() const { return parentCtl3D_; }
+    void SetParentCtl3D(bool value);
+    // Off by default: while on, the box shows its parent's colour until given its own.
+    bool ParentColor() const { return look_.ParentColor(); }
+    void SetParentColor(bool value) { look_.SetParentColor(value); }
     bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
     void SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
 
@@ -101,6 +110,10 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
+    void ColorChanged() override;
+    void ParentColorChanged() override { look_.AdoptColor(); }
+    void ParentCtl3DChanged() override { AdoptCtl3D(); }
     virtual void GlyphChanged();
     virtual void DrawGlyph(QPainter& p, const QRect& dest, const QRect& source);
     // The caption check box toggled by the player: the new state, then OnClick.
@@ -112,6 +125,9 @@ protected:
     void CloseThemeHandle() override;
 
 private:
+    // Ctl3D as the parent has it, while ParentCtl3D.
+    void AdoptCtl3D();
+    void ApplyCtl3D(bool value);
     int BorderSidesValue() const { return borderSides_; }
     void SetBorderSidesValue(int v) { SetBorderSides(static_cast<TElBorderSides>(v & kAllBorderSides)); }
     // Where the caption check box goes at the left of the caption line; sets CheckRect.
@@ -134,6 +150,8 @@ private:
     bool useCustomGlyphs_ = false;
     QImage glyph_;
     bool ctl3D_ = true;
+    bool parentCtl3D_ = true;
+    TParentLook look_{this};
     std::unique_ptr<TElHTMLRender> html_;
     QPointer<TImageList> images_;
     bool useImageList_ = false;

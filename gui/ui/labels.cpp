@@ -332,9 +332,10 @@ void TElLabel::DoDrawText(QPainter& p, QRect& rect, std::uint32_t flags, bool ca
     QString text = Caption();
     if (calc) {
         if (text.isEmpty() || (ShowAccelChar() && text == QStringLiteral("&"))) text = QStringLiteral(" ");
-        QRect m = MeasureText(font(), text, rect, flags);
-        if (isEnabled() && style_ != ltsNormal) m.adjust(-1, -1, 1, 1);
+        // The effect passes are plain text; only the text's own passes carry the style's pixel.
+        const QRect m = MeasureText(font(), text, rect, flags);
         QRect result = m;
+        if (isEnabled() && style_ != ltsNormal) result.adjust(-1, -1, 1, 1);
         if (effect_ == lesShadow) result |= m.translated(xOffset_, yOffset_);
         if (effect_ == lesExtrude && depth_ >= 1) {
             const QPoint d = ExtrudeDirection(extrudePosition_);

@@ -1,7 +1,7 @@
 // Small routines the control library shares: numbers, temporary file names, strings on streams,
-// 8-byte numbers as two integers joined by a dot, the keyboard's shift state, a message pump and
-// the flags of the system version the library behaves as. Stream routines never trust a length
-// they read: it is checked against what the stream still holds.
+// the keyboard's shift state, a message pump and the flags of the system version the library
+// behaves as (its text conversions are in formats/string_utils.h). Stream routines never trust a
+// length they read: it is checked against what the stream still holds.
 #pragma once
 
 #include <QPoint>
@@ -31,9 +31,6 @@ inline int Min(int a, int b) { return a < b ? a : b; }
 bool WriteStringToStream(std::ostream& stream, const std::string& s);
 // The inverse; false on a negative length, a length longer than what remains, or a short read.
 bool ReadStringFromStream(std::istream& stream, std::string& s);
-// "low.high" into an 8-byte value; code 0 on success, else the error position (-1: no dot).
-void StrToInt64Pair(const std::string& s, int& code, std::int64_t& value);
-std::string Int64PairToStr(std::int64_t value);
 // Delivers what is pending without waiting; true when there was something. Qt hands out no
 // single event: one pass of the event dispatcher may deliver every event already queued, so this
 // is the nearest there is to taking one message off the queue.

@@ -2,6 +2,7 @@
 #include "gui/ui/panel.h"
 
 #include <QApplication>
+#include <QDynamicPropertyChangeEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -603,6 +604,42 @@ void TCustomElPanel::PassKeyPress(QKeyEvent* event) {
     passingKey_ = true;
     keyPressEvent(event);
     passingKey_ = false;
+}
+
+bool TCustomElPanel::SetGrabHandleProperty(const QByteArray& name, const QVariant& value) {
+    const int dot = name.indexOf('.');
+    if (dot < 0 || !value.isValid()) return false;
+    const QByteArray side = name.left(dot), field = name.mid(dot + 1);
+    TElPanelGrabHandle* handle = side == "LeftGrabHandle"    ? &leftHandle_
+                                 : side == "RightGrabHandle"  ? &rightHandle_
+                                 : side == "TopGrabHandle"    ? &topHandle_
+                                 : side == "BottomGrabHandle" ? &bottomHandle_
+                                                              : nullptr;
+    if (!handle) return false;
+    const int number = value.toInt();
+    if (field == "Enabled") {
+        handle->SetEnabled(value.toBool());
+    } else if (field == "Size") {
+        handle->SetSize(number);
+    } else if (field == "Kind") {
+        handle->SetKind(static_cast<TElPanelGrabHandleKind>(number < 0 || number > 3 ? 0 : number));
+    } else if (field == "BevelKind") {
+        handle->SetBevelKind(static_cast<TPanelBevel>(number < 0 || number > 2 ? 0 : number));
+    } else if (field == "Visible") {
+        handle->SetVisible(value.toBool());
+    } else {
+        return false;
+    }
+    return true;
+}
+
+bool TCustomElPanel::event(QEvent* event) {
+    if (event->type() == QEvent::DynamicPropertyChange) {
+        const QByteArray name = static_cast<QDynamicPropertyChangeEvent*>(event)->propertyName();
+        // The strip holds the setting; a copy left beside it would go stale.
+        if (SetGrabHandleProperty(name, property(name.constData()))) setProperty(name.constData(), QVariant());
+    }
+    return TEventControl::event(event);
 }
 
 void TCustomElPanel::keyPressEvent(QKeyEvent* event) {

@@ -56,7 +56,9 @@ private:
     bool visible_ = false;
 };
 
-// OnClick is a left press and release inside the panel (not one that moved or sized it).
+// OnClick is a left press and release inside the panel (not one that moved or sized it). A layout
+// sets a grab strip's settings by their dotted names, "TopGrabHandle.Size" and the like (Enabled,
+// Size, Kind, BevelKind, Visible; Kind and BevelKind as numbers).
 class TCustomElPanel : public TEventControl {
     Q_OBJECT
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
@@ -174,6 +176,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
@@ -212,6 +215,8 @@ private:
     // Whether a key that reached the panel was pressed on it, not left unused by the focused
     // control inside and passed up by Qt.
     bool KeyIsOwn() const;
+    // A layout's "LeftGrabHandle.Size" (and so on) given to that strip; false for any other name.
+    bool SetGrabHandleProperty(const QByteArray& name, const QVariant& value);
     int AlignmentValue() const { return alignment_; }
     void SetAlignmentValue(int v) { SetAlignment(v == 0 ? taLeftJustify : (v == 1 ? taRightJustify : taCenter)); }
     int BevelInnerValue() const { return bevelInner_; }

@@ -38,6 +38,7 @@ class TElSpinButton : public TEventControl, public TMoneyFlatLook {
     Q_PROPERTY(QString Caption READ Caption WRITE SetCaption)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
     Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
+    Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
 public:
     static constexpr int kFirstDelayMs = 400;
     static constexpr int kRepeatMs = 100;
@@ -67,6 +68,9 @@ public:
     void SetParentColor(bool value) { look_.SetParentColor(value); }
     bool ParentFont() const { return look_.ParentFont(); }
     void SetParentFont(bool value) { look_.SetParentFont(value); }
+    // On by default: Tab reaches the button; a press never moves the focus to it.
+    bool TabStop() const { return focusPolicy() == Qt::TabFocus; }
+    void SetTabStop(bool value) { setFocusPolicy(value ? Qt::TabFocus : Qt::NoFocus); }
 
     bool UpHot() const { return upHot_; }
     bool DownHot() const { return downHot_; }

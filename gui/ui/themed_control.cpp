@@ -43,6 +43,11 @@ void TElWidget::SetFontColor(TColor color) {
         if (auto* child = qobject_cast<TElWidget*>(o)) child->ParentFontChanged();
 }
 
+void TElWidget::NotifyCtl3DChanged() {
+    for (QObject* o : children())
+        if (auto* child = qobject_cast<TElWidget*>(o)) child->ParentCtl3DChanged();
+}
+
 namespace {
 TColor FromPalette(const QWidget* w, QPalette::ColorRole role, TColor systemGuess) {
     const QColor c = w->palette().color(role);

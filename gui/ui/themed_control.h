@@ -47,6 +47,9 @@ protected:
     // The parent control's colour or font colour changed.
     virtual void ParentColorChanged() {}
     virtual void ParentFontChanged() {}
+    virtual void ParentCtl3DChanged() {}
+    // A control with a Ctl3D of its own tells its child controls when it changes.
+    void NotifyCtl3DChanged();
 
 private:
     TColor color_ = clBtnFace;

@@ -7,10 +7,15 @@
 
 #include <functional>
 #include <memory>
+#include <set>
 
 #include "gui/platform/form.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/check_items.h"
+#include "gui/ui/framed_radio_box.h"
+#include "gui/ui/group_box.h"
+#include "gui/ui/panel.h"
+#include "gui/ui/spin_button.h"
 #include "gui/ui/radio_group.h"
 #include "tests/gui/control_fixture.h"
 #include "tests/gui/gui_support.h"
@@ -39,6 +44,53 @@ TEST(DialogControls, ADesignerLayoutBuildsTheRowsAndNestingItNames) {
     EXPECT_TRUE(ui.RadioButton2->GetChecked());
     EXPECT_FALSE(ui.RadioButton1->GetChecked());
     EXPECT_EQ(ui.RadioButton1->parentWidget(), ui.ElPanel1);
+}
+
+// Tab stops, parent looks and grab strips a layout gives are what the controls then do.
+TEST(DialogControls, ALayoutsTabStopsParentLooksAndGrabStripsHold) {
+    LayoutDialog dialog;
+    auto& ui = dialog.ui;
+    for (const QObject* c : std::initializer_list<const QObject*>{ui.ElPanel1, ui.FlatRadBox, ui.FollowingGroup,
+                                                                   ui.OwnGroup, ui.SpinButton2})
+        EXPECT_TRUE(c->dynamicPropertyNames().isEmpty()) << c->objectName().toStdString();
+
+    // The top strip moves the panel and keeps its children below it.
+    EXPECT_EQ(ui.ElPanel1->HitTest(QPoint(100, 3)), TCustomElPanel::HTCAPTION);
+    EXPECT_EQ(ui.ElPanel1->TopGrabHandle().BevelKind(), bvRaised);
+    EXPECT_EQ(ui.ElPanel1->contentsMargins().top(), 6);
+
+    // A box that follows its parent's colour and 3-D look keeps following; one told otherwise
+    // keeps its own.
+    const auto margin = [](const TElGroupBox* box) { return box->contentsMargins().left(); };
+    EXPECT_EQ(ui.FollowingGroup->Color(), TColor(0x008000));
+    EXPECT_EQ(margin(ui.FollowingGroup), 1);
+    EXPECT_EQ(margin(ui.OwnGroup), 1);
+    ui.FlatRadBox->SetCtl3D(true);
+    ui.FlatRadBox->SetColor(clNavy);
+    EXPECT_EQ(margin(ui.FollowingGroup), 2);
+    EXPECT_EQ(margin(ui.OwnGroup), 1);
+    EXPECT_EQ(ui.FollowingGroup->Color(), clNavy);
+    EXPECT_EQ(ui.OwnGroup->Color(), clBtnFace);
+    ui.FollowingGroup->SetColor(clMaroon);
+    ui.FlatRadBox->SetColor(clTeal);
+    EXPECT_EQ(ui.FollowingGroup->Color(), clMaroon);
+    ui.OwnGroup->SetParentCtl3D(true);
+    EXPECT_EQ(margin(ui.OwnGroup), 2);
+
+    // Tab reaches the first spin button, never the one the layout took out of the tab order.
+    std::set<QWidget*> reached;
+    kvt::testing::WhenModalShows([&](QWidget*) {
+        ui.SpinButton1->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 30; ++i) {
+            reached.insert(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        dialog.SetModalResult(mrCancel);
+    });
+    dialog.ShowModal();
+    EXPECT_TRUE(reached.count(ui.SpinButton1));
+    EXPECT_TRUE(reached.count(ui.ListBox2));
+    EXPECT_FALSE(reached.count(ui.SpinButton2));
 }
 
 TEST(DialogControls, FillingAndReadingBackAsTheCorpsOrdersDo) {

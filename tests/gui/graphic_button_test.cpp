@@ -2,12 +2,19 @@
 // and what each state looks like.
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <vector>
+
+#include "gui/platform/application_hint.h"
 #include "gui/platform/fonts.h"
+#include "gui/platform/help_viewer.h"
 #include "gui/ui/graphic_button.h"
 #include "tests/gui/control_fixture.h"
 #include "tests/gui/gui_support.h"
@@ -193,6 +200,74 @@ TEST(GraphicButton, EscapeClicksTheCancelButtonAndAcceleratorsOnlyUsableOnes) {
     });
     EXPECT_EQ(form.ShowModal(), mrCancel);
     EXPECT_EQ(promotions, 1);
+}
+
+// While the player goes through a button's pull-down menu, the highlighted item's text is the
+// application's hint; F1 on an item opens the help at the item's context once the menu has closed,
+// as a small pop-up where the window shows the help button.
+TEST(GraphicButton, PullDownMenuItemsGiveTheirHintAndTheirHelp) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KVT.HLP"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<html><body><a name=\"Contents\"></a><h2>Contents</h2>"
+                "<a name=\"12\"></a><h2>Rail</h2><p>Corps move by rail.</p></body></html>");
+    }
+    SetApplicationHelpFile(path);
+    for (const bool helpButton : {false, true}) {
+        QWidget form;  // a window that is no modal dialog itself, so the help is the only one
+        form.setWindowFlag(Qt::WindowContextHelpButtonHint, helpButton);
+        auto* orders = new TElGraphicButton(&form);
+        orders->resize(80, 25);
+        QMenu menu(&form);
+        QAction* rail = menu.addAction(QStringLiteral("Rail move"));
+        rail->setStatusTip(QStringLiteral("Moves the corps by rail"));
+        rail->setProperty("HelpContext", 12);
+        QMenu* more = menu.addMenu(QStringLiteral("More"));
+        more->addAction(QStringLiteral("Hold"))->setStatusTip(QStringLiteral("Stays where it is"));
+        orders->SetPullDownMenu(&menu);
+        form.show();
+        form.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+
+        std::vector<QString> hints;
+        QTimer::singleShot(0, &form, [&]() {
+            QWidget* open = QApplication::activePopupWidget();
+            ASSERT_NE(open, nullptr);
+            QTest::keyClick(open, Qt::Key_Down);
+            hints.push_back(ApplicationHint());
+            QTest::keyClick(open, Qt::Key_Down);
+            hints.push_back(ApplicationHint());
+            QTest::keyClick(open, Qt::Key_Right);  // into the submenu
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Down);
+            hints.push_back(ApplicationHint());
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
+            QTest::keyClick(open, Qt::Key_Up);
+            hints.push_back(ApplicationHint());
+            QTest::keyClick(open, Qt::Key_F1);
+        });
+        QString topic;
+        QSize helpSize;
+        bool menuOpenUnderHelp = true;
+        kvt::testing::WhenModalShows([&](QWidget* w) {
+            auto* viewer = qobject_cast<THelpViewer*>(w);
+            ASSERT_NE(viewer, nullptr);
+            topic = viewer->Topic();
+            helpSize = viewer->size();
+            menuOpenUnderHelp = menu.isVisible();
+            EXPECT_TRUE(ApplicationHint().isEmpty()) << "no item is selected once the menu has closed";
+            w->close();
+        });
+        QTest::mouseClick(orders, Qt::LeftButton);
+        EXPECT_EQ(hints, (std::vector<QString>{QStringLiteral("Moves the corps by rail"), QString(),
+                                               QStringLiteral("Stays where it is"),
+                                               QStringLiteral("Moves the corps by rail")}));
+        EXPECT_EQ(topic, QStringLiteral("12"));
+        EXPECT_FALSE(menuOpenUnderHelp);
+        EXPECT_EQ(helpSize == QSize(320, 200), helpButton) << "a pop-up where the window shows the help button";
+    }
+    SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
 }
 
 TEST(GraphicButton, HandlerThatDestroysItsDialogLeavesNothingToRepaint) {

@@ -72,6 +72,34 @@ TEST(Label, StylesKeepTheTextInPlaceAndMeasureOnePixelMoreOnEverySide) {
     }
 }
 
+// A style's extra pixel rings the text only; the shadow or extrusion is the plain text moved, so
+// the label measures the union of the two.
+TEST(Label, StyleAndEffectTogetherMeasureTheTextsRingAndThePlainEffect) {
+    LabelWindow plain;
+    const struct {
+        TElLabelTextStyle style;
+        TElLabelEffectStyle effect;
+        TElLabelExtrudePosition towards;
+        int depth;
+        QSize grows;
+    } cases[] = {
+        {ltsNormal, lesShadow, lepRightBottom, 10, QSize(2, 2)},
+        {ltsRecessed, lesShadow, lepRightBottom, 10, QSize(3, 3)},
+        {ltsOutlined, lesShadow, lepRightBottom, 10, QSize(3, 3)},
+        {ltsEmbossed, lesExtrude, lepRightBottom, 10, QSize(11, 11)},
+        {ltsRecessed, lesExtrude, lepLeftTop, 4, QSize(5, 5)},
+        {ltsRecessed, lesExtrude, lepRight, 1, QSize(2, 2)},
+    };
+    for (const auto& c : cases) {
+        LabelWindow w;
+        w.label->SetStyle(c.style);
+        w.label->SetExtrudePosition(c.towards);
+        w.label->SetDepth(c.depth);
+        w.label->SetEffect(c.effect);
+        EXPECT_EQ(w.label->size(), plain.label->size() + c.grows) << c.style << " " << c.effect << " " << c.depth;
+    }
+}
+
 TEST(Label, DisabledTextIsEtchedAndNeverInTheFontColour) {
     LabelWindow w;
     w.label->setEnabled(false);

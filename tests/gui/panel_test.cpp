@@ -247,6 +247,23 @@ TEST(GroupBox, TheFrameStopsAtTheCaptionAndFollowsItsSides) {
     }
 }
 
+// The caption band lies under the caption check box: the box shows whole on it, checked or not.
+TEST(GroupBox, TheCaptionBandLeavesTheCheckBoxShowing) {
+    for (const bool checked : {true, false}) {
+        GroupWindow g;
+        g.box->SetShowCheckBox(true);
+        g.box->SetCheckBoxChecked(checked);
+        g.box->SetCaptionColor(clYellow);
+        const QImage image = Render(g.window.get());
+        const QRect box = g.box->CheckRect().translated(g.box->pos());
+        ASSERT_FALSE(box.isEmpty());
+        EXPECT_EQ(kvt::testing::CountColor(image, box, Rgb(clYellow)), 0) << "the band over the check box";
+        EXPECT_GT(kvt::testing::CountColor(image, box.adjusted(2, 2, -2, -2), Rgb(clWindow)), 0) << checked;
+        EXPECT_EQ(kvt::testing::CountDarker(image, box.adjusted(3, 3, -3, -3), 80) > 0, checked) << "the mark";
+        EXPECT_EQ(Pixel(image, box.right() + 60, g.box->y() + 1), Rgb(clYellow)) << "the band above the frame line";
+    }
+}
+
 TEST(GroupBox, ClientAreaLeavesTheCaptionLineAndTheFrame) {
     GroupWindow g;
     const int caption = g.box->CaptionHeight();

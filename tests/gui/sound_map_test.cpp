@@ -53,6 +53,7 @@ TEST_F(SoundMapTest, EventsPlayTheirFilesUnlessSilenced) {
     Register("Kvt", "Group\\Click", "nested.wav");
     Register("Kvt", "Fire.Volley", "volley.wav");
     Register("Other", "Click", "other.wav");
+    Register("Kvt", "..\\Other\\Click", "inside.wav");  // a key literally named ".." below Kvt
     struct Case {
         const char* event;
         std::vector<std::string> played;
@@ -71,6 +72,8 @@ TEST_F(SoundMapTest, EventsPlayTheirFilesUnlessSilenced) {
         {"Fire.Volley", {"volley.wav"}},
         {"Group", {}},
         {"..\\..\\Other\\Click", {}},
+        {"..\\Other\\Click", {"inside.wav"}},  // under Kvt, never the other program's other.wav
+        {"\\AppEvents\\Schemes\\Apps\\Other\\Click", {}},
         {"Group\\\\Click", {}},
         {"Click\r", {}},
         {"Cl*ck", {}},

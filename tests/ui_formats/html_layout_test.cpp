@@ -99,6 +99,38 @@ TEST(HtmlParse, TagsEntitiesAndBlanksGiveTheseRuns) {
     EXPECT_EQ(euro.Text(0)->Text, U"\u20AC\u20AC\u2122\u2122\u00A9\u00A7");
 }
 
+// Each closing font tag gives back the font, size and colours the matching opening one found; a
+// closing tag with nothing open, and font tags left open at the end, change nothing else.
+TEST(HtmlParse, FontTagsNestAndCloseInOrder) {
+    Prepared p(U"</font><font size=+2>a<font name=Serif size=20 color=#FF0000>b</font>c</font>d<font name=Mono>e");
+    ASSERT_EQ(p.Shape(), "P|T:a|T:b|T:c|T:d|T:e");
+    const struct {
+        const char* font;
+        int size;
+        TColor color;
+        int nesting;
+    } runs[] = {
+        {"MS Sans Serif", 13, clWindowText, 0}, {"Serif", 20, 0x0000FF, 1}, {"MS Sans Serif", 13, clWindowText, 0},
+        {"MS Sans Serif", 11, clWindowText, 0}, {"Mono", 11, clWindowText, 0},
+    };
+    for (int i = 0; i < 5; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(p.Text(i)->FontName, runs[i].font);
+        EXPECT_EQ(p.Text(i)->FontSize, runs[i].size);
+        EXPECT_EQ(p.Text(i)->FontColor, runs[i].color);
+        EXPECT_EQ(p.Text(i)->ColorNesting, runs[i].nesting);
+    }
+    // Nested far deeper than the stack's first room, and back out again.
+    std::u32string deep;
+    for (int i = 1; i <= 100; ++i) deep += U"<font size=" + std::u32string(1, U'0' + i % 10) + U">x";
+    deep += U"y";
+    for (int i = 0; i < 99; ++i) deep += U"</font>";
+    deep += U"z</font>w";
+    Prepared d(deep);
+    EXPECT_EQ(d.Text(100)->FontSize, 1);  // z: inside the first tag again (size 1)
+    EXPECT_EQ(d.Text(101)->FontSize, 11);
+}
+
 TEST(HtmlParse, UnterminatedMarkupIsInvalidAndLeavesNoItems) {
     for (const char32_t* html : {U"x<b", U"x<!-- open", U"x<!-- a -- >", U"<font color='red"}) {
         FakeMetrics m;

@@ -30,7 +30,8 @@ TEST(SettingsText, LoadsEachLineAsTheTypeItsTextReadsBackAs) {
     const std::string path = FileStore(
         "Count=5\r\nPadded=05\r\nRatio=1.5\r\nFlag=true\r\nOff=FALSE\r\nData=454C 3 0A FF 01 \r\n"
         "Broken=454C 9 zz\r\nText=a;b\r\nQuoted=\"a;b\" ; note\r\nName\r\nList[0]=x\r\nList[5]=y\r\n"
-        "Neg=-7\r\nHuge=99999999999\r\n");
+        "Neg=-7\r\nHuge=99999999999\r\nWide=454C 2 01 1FF \r\nShort=454C 3 01 02\r\nSign=454C 1 -\r\n"
+        "Pair=-1.-2\r\nPlus=+1.2\r\nTwoDots=1.2.3\r\n");
     TElIniFile ini;
     ini.SetPath(path);
     ASSERT_TRUE(ini.Load());
@@ -52,6 +53,14 @@ TEST(SettingsText, LoadsEachLineAsTheTypeItsTextReadsBackAs) {
         {"List", kIniMultiString, "x\r\ny\r\n"},
         {"Neg", kIniInteger, "-7"},
         {"Huge", kIniString, "99999999999"},
+        // Bytes read as the library reads them: a token above FF keeps its low byte, a sign alone
+        // is 0, and a size the tokens cannot fill leaves the text a text.
+        {"Wide", kIniBinary, "454C 2 01 FF "},
+        {"Sign", kIniBinary, "454C 1 00 "},
+        {"Short", kIniString, "454C 3 01 02"},
+        {"Pair", kIniInt64Pair, ""},
+        {"Plus", kIniString, "+1.2"},
+        {"TwoDots", kIniString, "1.2.3"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -67,6 +76,9 @@ TEST(SettingsText, LoadsEachLineAsTheTypeItsTextReadsBackAs) {
     TElIniEntry* ratio = ini.GetValueEntry("", "Ratio");
     EXPECT_EQ(ratio->IntValue, 1);
     EXPECT_EQ(ratio->SecondValue, 5);
+    TElIniEntry* pair = ini.GetValueEntry("", "Pair");
+    EXPECT_EQ(pair->IntValue, -1);
+    EXPECT_EQ(pair->SecondValue, -2);
     bool b = false;
     EXPECT_TRUE(ini.ReadBool("", "Count", b, false));
     EXPECT_TRUE(b);
@@ -108,6 +120,7 @@ TEST(SettingsText, EveryStringAndNameSurvivesARoundTrip) {
         {"Boolean", "TRUE"},
         {"Pair", "1.5"},
         {"Marker", "454C 1 41 "},
+        {"WideMarker", "454C 1 1FF"},
         {"LooksEscaped", "\"\\:x\""},
         {"Quotes", "say \"hi\" ; ok"},
         {"Empty", ""},

@@ -4,6 +4,9 @@
 #include <algorithm>
 #include <charconv>
 #include <limits>
+#include <memory>
+
+#include "gui/ui/formats/pointer_list.h"
 
 namespace kvt::ui {
 
@@ -141,6 +144,12 @@ public:
         run_.FontStyle = data_.DefaultStyle;
         run_.FontColor = data_.DefaultColor;
         run_.FontBgColor = data_.DefaultBgColor;
+    }
+    Parser(const Parser&) = delete;
+    Parser& operator=(const Parser&) = delete;
+    // Font tags a caption left open are emptied off the stack, as is everything on an error.
+    ~Parser() {
+        while (!fontStack_.Empty()) delete static_cast<TFontSettings*>(fontStack_.Pop());
     }
 
     void Run() {
@@ -488,7 +497,7 @@ private:
         }
         if (name == "font") {
             CloseRun();
-            fontStack_.push_back({run_.FontName, run_.FontSize, run_.FontColor, run_.FontBgColor});
+            fontStack_.Push(new TFontSettings{run_.FontName, run_.FontSize, run_.FontColor, run_.FontBgColor});
             if (const auto* v = Find(attrs, "name")) run_.FontName = Utf8(*v);
             if (const auto* v = Find(attrs, "size")) {
                 std::string s = Lower(*v);
@@ -511,9 +520,8 @@ private:
         }
         if (name == "/font") {
             CloseRun();
-            if (fontStack_.empty()) return;
-            TFontSettings top = fontStack_.back();
-            fontStack_.pop_back();
+            if (fontStack_.Empty()) return;
+            const TFontSettings top = *std::unique_ptr<TFontSettings>(static_cast<TFontSettings*>(fontStack_.Pop()));
             if ((top.color != run_.FontColor || top.bgColor != run_.FontBgColor) && run_.ColorNesting > 0)
                 --run_.ColorNesting;
             run_.FontName = top.name;
@@ -532,7 +540,7 @@ private:
     size_t nextSemicolon_ = 0;
     bool semicolonKnown_ = false;
     TElHTMLItem run_;
-    std::vector<TFontSettings> fontStack_;
+    TElStack fontStack_;  // of TFontSettings, owned
     std::vector<int32_t> listIndents_;
 };
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <random>
 
+#include "gui/ui/formats/string_utils.h"
 #include "gui/ui/formats/text_utils.h"
 
 namespace kvt::ui {
@@ -37,28 +38,7 @@ bool IsInside(const TElIniEntry* node, const TElIniEntry* ancestor) {
     return false;
 }
 
-std::string HexUpper(uint64_t v) {
-    static const char* hex = "0123456789ABCDEF";
-    if (v == 0) return "0";
-    std::string s;
-    while (v) {
-        s.insert(s.begin(), hex[v & 15]);
-        v >>= 4;
-    }
-    return s;
-}
-
-bool HexToNumber(const std::string& s, uint64_t& v) {
-    std::string t = TrimCopy(s);
-    if (t.empty() || t.size() > 16) return false;
-    v = 0;
-    for (char c : t) {
-        int d = HexDigitValue(c);
-        if (d < 0) return false;
-        v = v * 16 + static_cast<uint64_t>(d);
-    }
-    return true;
-}
+std::string BinaryText(const std::vector<uint8_t>& data) { return DataToHexStr(data.data(), data.size()); }
 
 // A bracket index of a multi-string line: an optionally signed decimal number.
 bool ParseIndex(const std::string& s, int64_t& v) {
@@ -193,40 +173,6 @@ bool IsValidKeyName(const std::string& name) {
     for (unsigned char c : name)
         if (c < 32 || c == '*' || c == '?') return false;
     return true;
-}
-
-std::string DataToBinaryText(const std::vector<uint8_t>& data) {
-    static const char* hex = "0123456789ABCDEF";
-    std::string s = "454C " + HexUpper(data.size()) + " ";
-    for (uint8_t b : data) {
-        s += hex[b >> 4];
-        s += hex[b & 15];
-        s += ' ';
-    }
-    return s;
-}
-
-bool BinaryTextToData(const std::string& text, std::vector<uint8_t>& data) {
-    data.clear();
-    if (text.compare(0, 4, "454C") != 0) return false;
-    std::string rest = text.size() > 5 ? text.substr(5) : std::string();
-    size_t blank = rest.find(' ');
-    uint64_t size = 0;
-    if (!HexToNumber(rest.substr(0, blank), size)) return false;
-    // Each byte needs at least two characters: a size beyond that is a lie, not an allocation.
-    if (size > text.size() / 2) return false;
-    rest = blank == std::string::npos ? std::string() : rest.substr(blank + 1);
-    size_t pos = 0;
-    while (data.size() < size && pos < rest.size()) {
-        size_t next = rest.find(' ', pos);
-        uint64_t b = 0;
-        if (!HexToNumber(rest.substr(pos, next == std::string::npos ? std::string::npos : next - pos), b) || b > 255)
-            return false;
-        data.push_back(static_cast<uint8_t>(b));
-        if (next == std::string::npos) break;
-        pos = next + 1;
-    }
-    return data.size() == size;
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -716,7 +662,7 @@ bool TElIniFile::ReadString(const std::string& key, const std::string& valueName
             return true;
         // The store's integers are signed 32-bit, in the registry as in a file.
         case RegValueKind::DWord: value = std::to_string(static_cast<int32_t>(v.dword)); return true;
-        case RegValueKind::Binary: value = DataToBinaryText(v.bytes); return true;
+        case RegValueKind::Binary: value = BinaryText(v.bytes); return true;
         }
         return false;
     }
@@ -730,7 +676,7 @@ bool TElIniFile::ReadString(const std::string& key, const std::string& valueName
     case kIniString: value = node->StringValue; return true;
     case kIniInteger: value = std::to_string(node->IntValue); return true;
     case kIniBool: value = node->BoolValue ? "true" : "false"; return true;
-    case kIniBinary: value = DataToBinaryText(node->BinaryValue); return true;
+    case kIniBinary: value = BinaryText(node->BinaryValue); return true;
     default: return false;
     }
 }
@@ -836,22 +782,24 @@ void TElIniFile::TypeValue(TElIniEntry* node, const std::string& text) const {
         node->BoolValue = SameTextIgnoringCase(text, "TRUE");
         return;
     }
-    size_t dot = text.find('.');
-    int32_t first = 0, second = 0;
-    if (dot != std::string::npos && ParseCanonicalInt32(text.substr(0, dot), first) &&
-        ParseCanonicalInt32(text.substr(dot + 1), second)) {
+    int code = 0;
+    int64_t pair = 0;
+    StrToInt64Pair(text, code, pair);
+    if (code == 0 && Int64PairToStr(pair) == text) {
         node->ValueType = kIniInt64Pair;
-        node->IntValue = first;
-        node->SecondValue = second;
+        node->IntValue = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(pair)));
+        node->SecondValue = static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(pair) >> 32));
         return;
     }
+    int32_t first = 0;
     if (ParseCanonicalInt32(text, first)) {
         node->ValueType = kIniInteger;
         node->IntValue = first;
         return;
     }
     std::vector<uint8_t> bytes;
-    if (text.compare(0, 4, "454C") == 0 && BinaryTextToData(text, bytes)) {
+    int size = 0;
+    if (HexStrToData(text, bytes, size)) {
         node->ValueType = kIniBinary;
         node->BinaryValue = std::move(bytes);
         return;
@@ -943,8 +891,10 @@ std::string TElIniFile::TextOfValue(const TElIniEntry* v) const {
     case kIniBool: return simple_ ? (v->BoolValue ? "1" : "0") : (v->BoolValue ? "true" : "false");
     case kIniInteger: return std::to_string(v->IntValue);
     case kIniString: return v->StringValue;
-    case kIniBinary: return DataToBinaryText(v->BinaryValue);
-    case kIniInt64Pair: return std::to_string(v->IntValue) + "." + std::to_string(v->SecondValue);
+    case kIniBinary: return BinaryText(v->BinaryValue);
+    case kIniInt64Pair:
+        return Int64PairToStr(static_cast<int64_t>(static_cast<uint32_t>(v->IntValue) |
+                                                   (static_cast<uint64_t>(static_cast<uint32_t>(v->SecondValue)) << 32)));
     default: return std::string();
     }
 }

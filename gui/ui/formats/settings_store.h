@@ -58,10 +58,6 @@ public:
 // False when a key name holds a character below 32, "*" or "?" (an empty name is valid).
 bool IsValidKeyName(const std::string& name);
 
-// The binary text form "454C <size> <byte> <byte> ... " and its inverse.
-std::string DataToBinaryText(const std::vector<uint8_t>& data);
-bool BinaryTextToData(const std::string& text, std::vector<uint8_t>& data);
-
 class TElIniFile {
 public:
     TElIniFile();

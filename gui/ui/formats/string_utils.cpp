@@ -1,11 +1,12 @@
 // String searching and hexadecimal conversions.
-#include "gui/ui/string_utils.h"
+#include "gui/ui/formats/string_utils.h"
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 
-namespace kvt::gui {
+namespace kvt::ui {
 namespace {
 
 std::string Trim(const std::string& s) {
@@ -59,7 +60,6 @@ std::int32_t HexStrToInt(const std::string& text) {
         value = value * 16 + static_cast<std::uint64_t>(d);
         if (value > 0xFFFFFFFFull) value = 0xFFFFFFFFull;  // saturate: more digits must not wrap round
     }
-    if (s.empty()) InvalidInteger(text);
     std::uint32_t bits = static_cast<std::uint32_t>(value);
     if (negative) bits = 0u - bits;
     return static_cast<std::int32_t>(bits);
@@ -125,6 +125,55 @@ bool HexStrToData(const std::string& s, std::vector<std::uint8_t>& buffer, int& 
     return read == declared;
 }
 
+namespace {
+bool ParseInt32(const std::string& t, std::int32_t& out, int& errorPos) {
+    const char* b = t.data();
+    const char* e = b + t.size();
+    const char* p = b;
+    if (p != e && *p == '+') ++p;
+    const auto res = std::from_chars(p, e, out);
+    if (t.empty() || res.ec != std::errc() || res.ptr != e) {
+        errorPos = static_cast<int>((res.ptr ? res.ptr : b) - b) + 1;
+        if (t.empty()) errorPos = 1;
+        return false;
+    }
+    return true;
+}
+}  // namespace
+
+void StrToInt64Pair(const std::string& s, int& code, std::int64_t& value) {
+    const std::size_t dot = s.find('.');
+    if (dot == std::string::npos) {
+        code = -1;
+        return;
+    }
+    const int dotPos = static_cast<int>(dot) + 1;
+    if (dot == 0 || dot + 1 >= s.size()) {
+        code = dotPos;
+        return;
+    }
+    std::int32_t lo = 0, hi = 0;
+    int err = 0;
+    if (!ParseInt32(s.substr(0, dot), lo, err)) {
+        code = err;
+        return;
+    }
+    if (!ParseInt32(s.substr(dot + 1), hi, err)) {
+        code = err + dotPos;
+        return;
+    }
+    const std::uint64_t bits = static_cast<std::uint32_t>(lo) | (static_cast<std::uint64_t>(static_cast<std::uint32_t>(hi)) << 32);
+    value = static_cast<std::int64_t>(bits);
+    code = 0;
+}
+
+std::string Int64PairToStr(std::int64_t value) {
+    const auto bits = static_cast<std::uint64_t>(value);
+    const auto lo = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits & 0xFFFFFFFFu));
+    const auto hi = static_cast<std::int32_t>(static_cast<std::uint32_t>(bits >> 32));
+    return std::to_string(lo) + "." + std::to_string(hi);
+}
+
 void ExtractStr(std::string& s, int start, int count, std::string& part) {
     part.clear();
     if (count <= 0 || start > static_cast<int>(s.size())) return;
@@ -156,4 +205,4 @@ bool ContainsAt(const std::string& s, int index, const std::string& sub) {
            s.size() - static_cast<std::size_t>(index - 1) >= sub.size();
 }
 
-}  // namespace kvt::gui
+}  // namespace kvt::ui

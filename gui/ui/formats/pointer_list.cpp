@@ -1,10 +1,10 @@
 // Pointer list and stack.
-#include "gui/ui/pointer_list.h"
+#include "gui/ui/formats/pointer_list.h"
 
 #include <algorithm>
 #include <cstdio>
 
-namespace kvt::gui {
+namespace kvt::ui {
 namespace {
 std::string ListIndexText(int value) {
     char buf[64];
@@ -186,4 +186,4 @@ void* TElStack::Item(int index) const {
     return slots_[static_cast<std::size_t>(index)];
 }
 
-}  // namespace kvt::gui
+}  // namespace kvt::ui

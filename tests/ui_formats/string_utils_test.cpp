@@ -1,15 +1,27 @@
-// String and stream utilities of the control library: conversions a settings file or a saved
-// caption relies on, and lengths read from outside that must never be trusted.
+// String utilities of the control library: the hexadecimal and number-pair texts a settings file
+// relies on, and sizes read from text that must never be trusted.
 #include <gtest/gtest.h>
 
+#include "gui/ui/formats/string_utils.h"
 
-#include <sstream>
-
-#include "gui/ui/library_tools.h"
-#include "gui/ui/string_utils.h"
-
-namespace kvt::gui {
+namespace kvt::ui {
 namespace {
+
+TEST(StringUtils, HexTextToNumbers) {
+    const struct {
+        const char* text;
+        std::int32_t value;
+    } good[] = {
+        {"$1F", 31}, {" -a ", -10}, {"ff", 255}, {"+10", 16}, {"FFFFFFFF", -1},
+        {"-", 0},  // a sign alone leaves no digit to read: 0
+        {"+", 0},  {"$-", 0},
+    };
+    for (const auto& c : good) EXPECT_EQ(HexStrToInt(c.text), c.value) << c.text;
+    for (const char* text : {"", " ", "1G", " $1", "$", "--1", "1 2"}) {
+        EXPECT_THROW(HexStrToInt(text), EConvertError) << text;
+        EXPECT_EQ(HexStrToIntDef(text, 7), 7) << text;
+    }
+}
 
 TEST(StringUtils, BytesSurviveTheHexTextRoundTrip) {
     const std::uint8_t two[] = {1, 255};
@@ -68,31 +80,37 @@ TEST(StringUtils, HexDataReadsByteTokensAndRefusesSizesLargerThanWhatIsPresent) 
     }
 }
 
-TEST(LibraryTools, StringsOnStreamsCheckTheirLengthAgainstWhatRemains) {
-    std::stringstream s;
-    ASSERT_TRUE(WriteStringToStream(s, "Richmond"));
-    ASSERT_TRUE(WriteStringToStream(s, ""));
-    std::string a = "x", b = "x";
-    ASSERT_TRUE(ReadStringFromStream(s, a));
-    ASSERT_TRUE(ReadStringFromStream(s, b));
-    EXPECT_EQ(a, "Richmond");
-    EXPECT_EQ(b, "");
-
+TEST(StringUtils, NumberPairsReadAndWriteAsLowDotHigh) {
     const struct {
-        std::string bytes;
-    } bad[] = {
-        {std::string("\xFF\xFF\xFF\x7F" "abc", 7)},  // 2 GB announced, 3 bytes present
-        {std::string("\xFE\xFF\xFF\xFF" "abc", 7)},  // negative
-        {std::string("\x05\x00\x00\x00" "abc", 7)},  // short
-        {std::string("\x05\x00", 2)},                // short header
+        const char* text;
+        int code;
+        std::int32_t low, high;
+    } cases[] = {
+        {"12.34", 0, 12, 34},
+        {"-1.-2", 0, -1, -2},
+        {"+5.6", 0, 5, 6},
+        {"12.", 3, 0, 0},       // no text after the dot
+        {".5", 1, 0, 0},        // none before it
+        {"1234", -1, 0, 0},     // no dot at all
+        {"1x.5", 2, 0, 0},      // the first half fails at its second character
+        {"1.2.3", 4, 0, 0},     // the second half fails at its dot
     };
-    for (const auto& c : bad) {
-        std::stringstream in(c.bytes);
-        std::string out = "kept";
-        EXPECT_FALSE(ReadStringFromStream(in, out));
-        EXPECT_EQ(out, "kept");
+    for (const auto& c : cases) {
+        int code = 99;
+        std::int64_t value = 0;
+        StrToInt64Pair(c.text, code, value);
+        EXPECT_EQ(code, c.code) << c.text;
+        if (c.code != 0) continue;
+        EXPECT_EQ(static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value))), c.low);
+        EXPECT_EQ(static_cast<std::int32_t>(static_cast<std::uint64_t>(value) >> 32), c.high);
     }
+    int code = 0;
+    std::int64_t value = 0;
+    StrToInt64Pair("-7.2147483647", code, value);
+    EXPECT_EQ(Int64PairToStr(value), "-7.2147483647");
+    StrToInt64Pair("1.2147483648", code, value);  // beyond 32 bits
+    EXPECT_GT(code, 2);
 }
 
 }  // namespace
-}  // namespace kvt::gui
+}  // namespace kvt::ui

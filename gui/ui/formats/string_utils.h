@@ -1,6 +1,8 @@
-// String routines the control library shares: searching, hexadecimal text to numbers and raw
-// bytes as hexadecimal text. Plain C++ on 8-bit strings; positions count from 1, 0 = not found.
-// Nothing here trusts a length or size read from text: everything is checked against what is there.
+// String routines the control library shares: searching, hexadecimal text to numbers, raw bytes
+// as hexadecimal text and 8-byte numbers as two integers joined by a dot (the settings store
+// writes and reads its binary values and number pairs through these). Plain C++ on 8-bit strings;
+// positions count from 1, 0 = not found. Nothing here trusts a length or size read from text:
+// everything is checked against what is there.
 #pragma once
 
 #include <cstdint>
@@ -8,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace kvt::gui {
+namespace kvt::ui {
 
 // The conversion error of a text that is not a number.
 class EConvertError : public std::runtime_error {
@@ -20,9 +22,9 @@ public:
 bool ReplaceFirst(std::string& s, const std::string& oldText, const std::string& newText);
 // Position of the last occurrence of sub in s (from 1), 0 when none or either is empty.
 int LastPos(const std::string& sub, const std::string& s);
-// Hexadecimal text ("$1F", " -a ") to a 32-bit integer. Digits beyond 32 bits saturate at
-// 0xFFFFFFFF instead of wrapping; the 32-bit pattern is the result, so "FFFFFFFF" is -1.
-// Throws EConvertError for an empty or invalid text.
+// Hexadecimal text ("$1F", " -a ") to a 32-bit integer; a sign alone is 0. Digits beyond 32 bits
+// saturate at 0xFFFFFFFF instead of wrapping; the 32-bit pattern is the result, so "FFFFFFFF" is
+// -1. Throws EConvertError for an empty or invalid text.
 std::int32_t HexStrToInt(const std::string& s);
 std::int32_t HexStrToIntDef(const std::string& s, std::int32_t def);
 // "454C <size> <byte> <byte> ... " in upper-case hexadecimal.
@@ -38,5 +40,9 @@ void ExtractStr(std::string& s, int start, int count, std::string& part);
 bool StrStartsWith(const char* s, const char* sub);
 // index > 0, s at least index long, and s from index on begins with sub.
 bool ContainsAt(const std::string& s, int index, const std::string& sub);
+// "low.high" into an 8-byte value; code 0 on success, else the error position (-1: no dot).
+void StrToInt64Pair(const std::string& s, int& code, std::int64_t& value);
+// The low half, ".", the high half, each a signed decimal integer.
+std::string Int64PairToStr(std::int64_t value);
 
-}  // namespace kvt::gui
+}  // namespace kvt::ui
