@@ -46,6 +46,8 @@ void BringGameIntoPlay(const std::string& fileName) {
         UpdateSupplySources();
     }
     EnableTurnMenus();
+    // Whatever this program handed over before, the game now in play is played as it reads.
+    MailTurnHandedOver = false;
     ChooseSideToPlay();
     ClearSelections();
     for (int i = 1; i <= kCityCount; ++i)
