@@ -50,6 +50,8 @@ void BringGameIntoPlay(const std::string& fileName) {
     MailTurnHandedOver = false;
     ChooseSideToPlay();
     ClearSelections();
+    // The unit panel named a selection of the game shown before.
+    CurrentFrontend().SetIdPanelText("");
     for (int i = 1; i <= kCityCount; ++i)
         if (g.Cities[i].OriginalOwner > 4) g.Cities[i].OriginalOwner = 1;
     ReleaseBaselessArmies();

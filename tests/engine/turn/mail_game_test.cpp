@@ -419,6 +419,23 @@ TEST_F(MailGame, AfterTheHandOverThisScreenPlaysNoSideUntilAGameIsLoaded) {
     }
 }
 
+TEST_F(MailGame, ALoadedGameShowsNoSelectionOfTheGameShownBefore) {
+    for (int kind : {0, 3}) {
+        SCOPED_TRACE(kind == 0 ? "face to face" : "a mail game");
+        testing::BuildSyntheticGame(true, kind != 0);
+        GameRec->GameKind = static_cast<std::uint16_t>(kind);
+        GameRec->SideToMove = 2;
+        WriteGame("other", {"TurnOver"});
+        ScriptedFrontend fe;
+        SelectedArmy = 1;
+        fe.SetIdPanelText("Army of Virginia");  // the last selection of the game shown before
+        fe.ExpectOpenFile(Path("other.KVT"));
+        LoadGameMenu();
+        EXPECT_EQ(SelectedArmy, 0);
+        EXPECT_EQ(fe.idPanel, "");
+    }
+}
+
 TEST_F(MailGame, ASaveAsksBeforeReplacingTheHistoryOfAMailGameOnly) {
     testing::BuildSyntheticGame(true, true);
     std::ofstream(Path("other.BTL")) << "Battle\n";
