@@ -67,13 +67,8 @@ void TakeBrigades(int k, int city, int nation, int source) {
     }
 }
 
-// A text and a name one blank apart: text 21 also ends in a blank where the capture notice glues a
-// name straight on, and two blanks would show.
-std::string Phrase(int text, const std::string& name) {
-    std::string line = Text(text);
-    while (!line.empty() && line.back() == ' ') line.pop_back();
-    return line + " " + name;
-}
+// A text, a blank and a name, the text as the table has it.
+std::string Phrase(int text, const std::string& name) { return Text(text) + " " + name; }
 
 void SetUpCorps(int k, int city, int nation, int leader) {
     TGameRec& g = *GameRec;

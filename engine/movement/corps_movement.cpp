@@ -726,11 +726,11 @@ void JoinNeutralStateToWar(int side) {
     for (int x = 1; x <= kMapColumns; ++x)
         for (int y = 1; y <= kMapRows; ++y)
             if (MapGrid->Cell(x, y).State() == kNeutralState) MapGrid->Cell(x, y).SetControlSide(side);
-    // Its neutral cities join with their nation and their garrisons: a city of a side without a
-    // nation would supply nobody and count for no one. A city a side has already taken stays its own.
+    // Every city of the state joins with it, and its nation and garrison with the city: a city of a
+    // side without a nation would supply nobody and count for no one.
     for (int c = 1; c <= kCityCount; ++c) {
         TCityRec& city = g.Cities[c];
-        if (city.State != kNeutralState || city.Owner != 0) continue;
+        if (city.State != kNeutralState) continue;
         city.Owner = city.Nation = static_cast<U8>(side);
         for (TBrigadeRec& b : g.Brigades)
             if (b.AttachKind == kAttachGarrison && b.AttachIndex == c) b.Nation = static_cast<U8>(side);

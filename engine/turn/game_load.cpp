@@ -46,8 +46,12 @@ void BringGameIntoPlay(const std::string& fileName) {
         UpdateSupplySources();
     }
     EnableTurnMenus();
+    // Whatever this program handed over before, the game now in play is played as it reads.
+    MailTurnHandedOver = false;
     ChooseSideToPlay();
     ClearSelections();
+    // The unit panel named a selection of the game shown before.
+    CurrentFrontend().SetIdPanelText("");
     for (int i = 1; i <= kCityCount; ++i)
         if (g.Cities[i].OriginalOwner > 4) g.Cities[i].OriginalOwner = 1;
     ReleaseBaselessArmies();

@@ -42,6 +42,19 @@ bool AskHandOver() {
     return EventNotice.Answer == 1;
 }
 
+// The turn is the opponent's now: this screen gives no more orders and shows no side's hidden
+// forces until a game is loaded or started.
+void PlayNoSideAfterHandOver() {
+    MailTurnHandedOver = true;
+    SidePlayed = 0;
+    ClearSelections();
+    NoSideMenuState();
+    SetSideChangeCaption();
+    Frontend& fe = CurrentFrontend();
+    fe.SetIdPanelText("");
+    fe.Repaint();
+}
+
 }  // namespace
 
 bool LoadGameDialog(LoadTime when) {
@@ -139,13 +152,15 @@ void SaveGameDialog() {
     }
     // The history is saved with the pair, beside one of another case as they are, so that a
     // handed-over game never lies on disk without the history that says so.
-    if (!SaveGameFiles(base, true) && handOver) {
+    const bool saved = SaveGameFiles(base, true);
+    if (!saved && handOver) {
         // Nothing reached the opponent: the turn is still the mover's.
         BattleLog.pop_back();
         g.GameKind = kindBefore;
         g.SideToMove = sideBefore;
         MailTurnExecuted = executedBefore;
     }
+    if (saved && handOver) PlayNoSideAfterHandOver();
 }
 
 }  // namespace kvt

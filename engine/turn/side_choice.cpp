@@ -9,12 +9,16 @@ namespace kvt {
 
 namespace {
 bool PersonPlayed(int nation) { return GameRec->Nations[nation].Human != 0; }
+
+// In a mail game the side to move, unless this program has handed the turn over: the side to move
+// is then the opponent's, whose forces are not for this screen.
+std::uint16_t MailSideToPlay() { return MailTurnHandedOver ? 0 : GameRec->SideToMove; }
 }  // namespace
 
 void ChooseSideToPlay() {
     const TGameRec& g = *GameRec;
     if (g.GameKind >= 2) {
-        SidePlayed = g.SideToMove;
+        SidePlayed = MailSideToPlay();
     } else {
         if (!PersonPlayed(kNationUnion)) SidePlayed = kConfederacy;
         if (!PersonPlayed(kNationConfederacy)) SidePlayed = kUnion;
@@ -45,12 +49,12 @@ void ShowSideChoice() {
 void SelectSideToPlay() {
     TGameRec& g = *GameRec;
     if (g.GameKind >= 2) {
-        SidePlayed = g.SideToMove;
+        SidePlayed = MailSideToPlay();
     } else {
         ShowSideChoice();
         if (SidePlayed == kUnion || SidePlayed == kConfederacy) g.Nations[SidePlayed].OrdersGiven = 1;
-        SetSideChangeCaption();
     }
+    SetSideChangeCaption();
     if (SidePlayed != 0) SideMenuState();
     SelectedCorps = SelectedFleet = SelectedArmy = SelectedCity = 0;
     CurrentFrontend().Repaint();

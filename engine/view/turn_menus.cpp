@@ -84,6 +84,14 @@ void DisableTurnMenus() {
     Changed();
 }
 
+void NoSideMenuState() {
+    for (MenuItem item : kSideItems) Set(item, false);
+    for (MenuItem item : kOrderItems) Set(item, false);
+    Set(MenuItem::Execute1, false);
+    Set(MenuItem::SpeedButton1, false);
+    Changed();
+}
+
 void SetSideChangeCaption() {
     const int text = SidePlayed == 1 ? 465 : SidePlayed == 2 ? 466 : 464;
     TurnMenus.sideChangeCaption = Text(text);

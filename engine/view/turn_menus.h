@@ -36,6 +36,8 @@ bool MenuItemEnabled(MenuItem item);
 void EnableTurnMenus();
 void SideMenuState();
 void DisableTurnMenus();
+// No side is played any more: the items of a side and its orders are withdrawn, and so is Execute.
+void NoSideMenuState();
 
 // The side menu item's caption for the side played (texts 464, 465, 466).
 void SetSideChangeCaption();

@@ -41,6 +41,7 @@ std::uint8_t MovementEnded = 0;
 int TurnProgressGauge = 0;
 bool MailTurnExecuted = false;
 std::string MailHistoryMissing;
+bool MailTurnHandedOver = false;
 
 void SetTurnProgressGauge(int value) {
     TurnProgressGauge = value;
@@ -97,6 +98,7 @@ void ResetWorldGlobals() {
     TurnProgressGauge = 0;
     MailTurnExecuted = false;
     MailHistoryMissing.clear();
+    MailTurnHandedOver = false;
     timer1 = false;
     timer1Interval = kDefaultTimer1Interval;
     HexCursor = {};

@@ -63,6 +63,9 @@ extern bool MailTurnExecuted;
 // game is kept from being saved: its history written now would read as the mover's own unsent
 // turn, and the turn could be handed over unplayed.
 extern std::string MailHistoryMissing;
+// Set once this program has handed the mail turn in play over to the opponent: until a game is
+// loaded or started it plays no side, for the side to move is now the opponent's.
+extern bool MailTurnHandedOver;
 
 // The movement timer's switch. The engine owns the state; the window's timer follows it.
 bool Timer1Enabled();

@@ -61,6 +61,19 @@ TEST_F(PoliticsDialogs, TheSetupOpensOnItsPreselectedRowsCaptionedFromTheTexts) 
     }
 }
 
+TEST_F(PoliticsDialogs, TheSetupWithoutATitleBarShowsItsTitleOnTheForm) {
+    Start("1861");
+    gui::TSetUp d;
+    d.show();
+    EXPECT_TRUE(d.windowFlags().testFlag(Qt::FramelessWindowHint)) << "no title bar shows the window title";
+    auto* title = testing::Control<TElLabel>(&d, QStringLiteral("TitleLabel"));
+    EXPECT_TRUE(title->isVisible());
+    EXPECT_EQ(title->Caption(), GameText(680));
+    EXPECT_TRUE(d.rect().contains(title->geometry())) << "the title lies on the form";
+    for (QWidget* box : d.findChildren<gui::TNewRadBox*>())
+        EXPECT_FALSE(box->isVisible() && box->geometry().intersects(title->geometry())) << box->objectName().toStdString();
+}
+
 TEST_F(PoliticsDialogs, EachSetupBoxShowsThePictureUnderItAndKeepsNoLargerPicture) {
     Start("1861");
     gui::TSetUp d;

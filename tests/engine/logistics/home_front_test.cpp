@@ -9,6 +9,7 @@
 #include "engine/logistics/home_front_report.h"
 #include "engine/logistics/procurement.h"
 #include "engine/logistics/state_economy.h"
+#include "engine/world/globals.h"
 #include "engine/world/stocks.h"
 #include "tests/engine/home_front_world.h"
 #include "tests/support/scripted_frontend.h"
@@ -190,6 +191,31 @@ TEST_F(Draft, AComputerAppealSetsOffRiotsInStatesLessLoyalThanTheDraw) {
     g.States[2].StateCasualties = 4002, g.States[2].Loyalty = 70;
     EXPECT_EQ(testing::DrawRanges({59, 65}, [] { CheckDraftRiots(2); }), (std::vector<int>{60, 80}));
     EXPECT_EQ(fe.notices.size(), 2u) << "65 is short of loyalty 70";
+}
+
+TEST_F(Draft, ARiotNoticeHoldsTheMovementTimerWhileItIsShownLikeEveryNotice) {
+    struct TimerWatch : testing::ScriptedFrontend {
+        std::vector<bool> timerAtNotice;
+        void ShowNotice(int kind) override {
+            timerAtNotice.push_back(Timer1Enabled());
+            ScriptedFrontend::ShowNotice(kind);
+        }
+    };
+    TGameRec& g = G();
+    g.Year = 1862;
+    g.Nations[1].AppealCounter = 8;
+    g.States[1].StateCasualties = 2001;
+    for (bool running : {true, false}) {
+        SCOPED_TRACE(running ? "with the timer running" : "with the timer stopped");
+        TimerWatch fe;
+        SetTimer1Enabled(running);
+        fe.ExpectNotice(4);
+        // Columbia riots (59 + 30 against loyalty 60); Maryland draws 0 + 30 and does not.
+        testing::DrawRanges({59, 0}, [] { CheckDraftRiots(1); });
+        EXPECT_EQ(fe.timerAtNotice, std::vector<bool>{false});
+        EXPECT_EQ(Timer1Enabled(), running) << "the timer is left as it was";
+        SetTimer1Enabled(false);
+    }
 }
 
 TEST_F(Procurement, PoolsAreCappedAndComputerMusketOrdersRefundedOnce) {

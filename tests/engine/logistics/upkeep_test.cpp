@@ -680,16 +680,19 @@ TEST_F(Forming, EveryWaitingBrigadeOfTheNationServesAndTheNoticeNamesTheCommande
     EXPECT_EQ(lines[2], "text 21 " + G().Leaders[corps.Leader].Name.str());
     EXPECT_EQ(lines[3], "text 105 Baltimore");
 
-    // The game's own text ends in a blank for the capture notice; the name still stands one blank away.
+    // The texts are shown as the table has them: the game's text 21 ends in a blank of its own, so
+    // two stand before the name; text 105 ends in none.
     std::string texts;
-    for (int n = 0; n < 800; ++n) texts += (n == 21 ? std::string("commanded by ") : "text " + std::to_string(n)) + "\n";
+    for (int n = 0; n < 800; ++n)
+        texts += (n == 21 ? std::string("commanded by ") : n == 105 ? std::string("based at") : "text " + std::to_string(n)) + "\n";
     TextTable.LoadFromString(texts);
     for (int i = 30; i < 36; ++i) Brigade(i, 1, kBrigadeInfantry, 80, kAttachWaiting, 0, 1);
     fe.ExpectNotice(21);
     const int second = FormCorpsFromWaitingBrigades(0, kBaltimore, 1, 2);
     ASSERT_NE(second, 0);
     ASSERT_EQ(fe.notices.size(), 2u);
-    EXPECT_EQ(fe.notices[1].lines[2], "commanded by " + G().Leaders[G().Corps[second].Leader].Name.str());
+    EXPECT_EQ(fe.notices[1].lines[2], "commanded by  " + G().Leaders[G().Corps[second].Leader].Name.str());
+    EXPECT_EQ(fe.notices[1].lines[3], "based at Baltimore");
 }
 
 }  // namespace

@@ -134,7 +134,16 @@ TEST_F(CorpsStep, FirstCorpsIntoTheNeutralStateHandsItToTheEnemy) {
         for (auto [x, y] : {std::pair{10, 11}, {10, 12}, {11, 12}, {30, 30}}) Hex(x, y).SetState(20);
         GameRec->States[20].Name = "Border";
         const int city = AddCity("Town", 30, 30, 0), taken = AddCity("Taken", 31, 30, side);
+        const int outside = AddCity("Outside", 40, 40, side);
         GameRec->Cities[city].State = GameRec->Cities[taken].State = 20;
+        GameRec->Cities[outside].State = 21;
+        // One garrison brigade in each city.
+        for (int c : {city, taken, outside}) {
+            TBrigadeRec& b = GameRec->Brigades[c];
+            b.Nation = GameRec->Cities[c].Nation;
+            b.AttachKind = kAttachGarrison;
+            b.AttachIndex = static_cast<U8>(c);
+        }
         const int first = Marcher(side, 10, 10, {4});
         const int second = Marcher(side, 9, 12, {3});
         frontend.ExpectNotice(18);
@@ -146,7 +155,11 @@ TEST_F(CorpsStep, FirstCorpsIntoTheNeutralStateHandsItToTheEnemy) {
         EXPECT_EQ(GameRec->States[20].Controller, other);
         EXPECT_EQ(GameRec->States[20].ControlSide, other);
         EXPECT_EQ((std::pair<int, int>(GameRec->Cities[city].Owner, GameRec->Cities[city].Nation)), (std::pair<int, int>(other, other)));
-        EXPECT_EQ(GameRec->Cities[taken].Owner, side) << "a city already taken stays with its taker";
+        EXPECT_EQ((std::pair<int, int>(GameRec->Cities[taken].Owner, GameRec->Cities[taken].Nation)), (std::pair<int, int>(other, other)))
+            << "a city a side had taken in the state joins with the state";
+        EXPECT_EQ((std::pair<int, int>(GameRec->Cities[outside].Owner, GameRec->Cities[outside].Nation)), (std::pair<int, int>(side, side)));
+        for (int c : {city, taken, outside})
+            EXPECT_EQ(GameRec->Brigades[c].Nation, c == outside ? side : other) << "the garrison of " << GameRec->Cities[c].Name.str();
         EXPECT_EQ(Hex(30, 30).ControlSide(), other);
         EXPECT_EQ(Hex(10, 11).ControlSide(), side) << "the hex entered is the corps' own";
         EXPECT_EQ(Hex(10, 12).ControlSide(), side) << "the second corps finds the state at war";

@@ -109,6 +109,25 @@ TEST_F(GameStart, TheDefaultStartPointFillsTheRecordOrNamesTheMissingFile) {
     EXPECT_EQ(GameFileBase, "") << "nothing is in play yet";
 }
 
+TEST_F(GameStart, TheDefaultStartPointIsTakenOnlyWithItsWholeMap) {
+    struct Case { const char* name; std::uintmax_t mapBytes; const char* named; };
+    const Case cases[] = {
+        {"its map is missing", 0, "1861.KVM\" of this game cannot be opened"},
+        {"its map is cut short", 12000, "1861.KVM\" of this game holds 12000 bytes"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        WriteStartPoint("1861", 21, false, true);
+        if (c.mapBytes == 0) std::filesystem::remove("1861.KVM");
+        else std::filesystem::resize_file("1861.KVM", c.mapBytes);
+        NewRun();
+        std::string why;
+        EXPECT_FALSE(ReadDefaultStartPoint(&why));
+        EXPECT_NE(why.find(c.named), std::string::npos) << why;
+        EXPECT_EQ(GameRec->Day, 0) << "the record keeps what it held";
+    }
+}
+
 TEST_F(GameStart, AStartFinishesOrClearsTheSavesAStoppedProgramLeftInItsFolder) {
     WriteStartPoint("1861", 1, true, false);
     GameRec->Day = 5;

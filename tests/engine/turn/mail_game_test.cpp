@@ -12,8 +12,10 @@
 #include "engine/turn/game_load.h"
 #include "engine/turn/mail_game.h"
 #include "engine/turn/playback.h"
+#include "engine/turn/side_choice.h"
 #include "engine/turn/turn_start.h"
 #include "engine/view/main_menu.h"
+#include "engine/view/map_view_rules.h"
 #include "engine/view/turn_menus.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
@@ -367,6 +369,71 @@ TEST_F(MailGame, AReceivedGameWithoutItsHistoryIsNeitherPlayedBackNorHandedOver)
     LoadGameMenu();
     EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
     EXPECT_FALSE(MailTurnExecuted);
+}
+
+TEST_F(MailGame, AfterTheHandOverThisScreenPlaysNoSideUntilAGameIsLoaded) {
+    struct Case { const char* name; int kind; int answer; bool handedOver; };
+    const Case cases[] = {
+        {"the first orders of a new game sent", 2, 1, true},
+        {"an executed turn sent", 4, 1, true},
+        {"an executed turn kept", 4, 2, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::BuildSyntheticGame(true, true);
+        GameRec->GameKind = static_cast<std::uint16_t>(c.kind);
+        GameRec->SideToMove = 1;
+        for (int k : {1, 3}) GameRec->Corps[k].Visibility = 0;  // neither side has spotted the other
+        WriteGame("mine", {"No History"});  // a kind-4 history without the marker: the Union's own turn
+        NewSession();
+        ScriptedFrontend fe;
+        fe.ExpectOpenFile(Path("mine.KVT"));
+        LoadGameMenu();
+        ASSERT_EQ(SidePlayed, 1);
+        SelectedCorps = 1;
+        fe.ExpectSaveFile(Path("sent.kvt"));
+        fe.ExpectNotice(0, c.answer);
+        SaveGameDialog();
+        ASSERT_EQ(GameRec->SideToMove, c.handedOver ? 2 : 1);
+        const int played = c.handedOver ? 0 : 1;
+        const char* caption = c.handedOver ? "text 464" : "text 465";
+        EXPECT_EQ(SidePlayed, played);
+        EXPECT_EQ(SelectedCorps, played == 0 ? 0 : 1);
+        EXPECT_EQ(fe.menus.sideChangeCaption, caption);
+        EXPECT_EQ(fe.menus[MenuItem::ForceStatus1], !c.handedOver) << "the menus of a side";
+        EXPECT_FALSE(fe.menus[MenuItem::Execute1]);
+        // The side menu takes up no side, least of all the opponent's.
+        SelectSideToPlay();
+        EXPECT_EQ(SidePlayed, played);
+        EXPECT_EQ(fe.menus.sideChangeCaption, caption);
+        EXPECT_EQ(fe.menus[MenuItem::ForceStatus1], !c.handedOver);
+        EXPECT_FALSE(CorpsShown(3)) << "the Confederacy's unspotted corps stays hidden";
+        EXPECT_EQ(CorpsShown(1), !c.handedOver) << "so does the Union's, once nobody plays it";
+        // A game loaded is played as it reads.
+        fe.ExpectOpenFile(Path("sent.KVT"));
+        if (c.handedOver && c.kind == 4) fe.ExpectInformationBox();  // awaiting playback
+        LoadGameMenu();
+        EXPECT_EQ(SidePlayed, GameRec->SideToMove);
+        EXPECT_EQ(fe.menus.sideChangeCaption, GameRec->SideToMove == 1 ? "text 465" : "text 466");
+        EXPECT_TRUE(fe.menus[MenuItem::ForceStatus1]);
+    }
+}
+
+TEST_F(MailGame, ALoadedGameShowsNoSelectionOfTheGameShownBefore) {
+    for (int kind : {0, 3}) {
+        SCOPED_TRACE(kind == 0 ? "face to face" : "a mail game");
+        testing::BuildSyntheticGame(true, kind != 0);
+        GameRec->GameKind = static_cast<std::uint16_t>(kind);
+        GameRec->SideToMove = 2;
+        WriteGame("other", {"TurnOver"});
+        ScriptedFrontend fe;
+        SelectedArmy = 1;
+        fe.SetIdPanelText("Army of Virginia");  // the last selection of the game shown before
+        fe.ExpectOpenFile(Path("other.KVT"));
+        LoadGameMenu();
+        EXPECT_EQ(SelectedArmy, 0);
+        EXPECT_EQ(fe.idPanel, "");
+    }
 }
 
 TEST_F(MailGame, ASaveAsksBeforeReplacingTheHistoryOfAMailGameOnly) {

@@ -194,6 +194,26 @@ TEST_F(TurnEnd, ContinueExtendsACampaignThatRanToItsDateOnce) {
     }
 }
 
+TEST_F(TurnEnd, EndGameKeepsWhichSideCapitulated) {
+    struct Case { const char* name; int status; };
+    const Case cases[] = {{"the war ran to its date", 1}, {"the Confederacy capitulated", 2}, {"the Union capitulated", 3}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testing::BuildSyntheticGame(true, false);
+        GameRec->EndMonth = 4;
+        GameRec->EndYear = 1865;
+        GameStatus = static_cast<std::uint16_t>(c.status);
+        ScriptedFrontend fe;
+        fe.ExpectPostMortem(PostMortemChoice::EndGame);
+        ShowPostMortem();
+        EXPECT_EQ(GameStatus, c.status);
+        // Read as an end by date, a capitulation could be continued afterwards.
+        ContinueCampaign();
+        EXPECT_EQ(GameStatus, c.status == 1 ? 0 : c.status);
+        EXPECT_EQ(GameRec->EndMonth, c.status == 1 ? 6 : 4);
+    }
+}
+
 TEST_F(TurnEnd, ATurnReachingTheEndDateEndsTheGameUnlessContinued) {
     TGameRec& g = *GameRec;
     g.Day = 21;

@@ -2,6 +2,7 @@
 // the command clean-up, the calendar and the start positions the playback returns to.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <functional>
 
@@ -347,6 +348,23 @@ TEST_F(CommandCleanUpTest, ADisbandedCorpsHandsOnlyItsOwnNationsBrigadesToItsOwn
         EXPECT_TRUE(BrigadesOf(kAttachCorps, 1).empty());
         EXPECT_EQ(fe.notices.size(), c.notice ? 1u : 0u);
     }
+}
+
+TEST_F(CommandCleanUpTest, EachBrigadeOfADisbandedCorpsGoesToTheFirstNeighbourWithRoomForIt) {
+    // Corps 2 beside it has room for one more line brigade and none for a battery; corps 16 for all.
+    g->Corps[2].HexX = 40;
+    g->Corps[2].HexY = 22;
+    g->Corps[2].BrigadeLimit = 3;
+    UseCorps(16, 3, 1, 41, 21);
+    ScriptedFrontend fe;
+    DisbandCorps(1);
+    EXPECT_EQ(BrigadesOf(kAttachCorps, 2), (std::vector<int>{2, 4, 5, 6})) << "the first line brigade fills corps 2";
+    EXPECT_EQ(BrigadesOf(kAttachCorps, 16), (std::vector<int>{1, 3})) << "the battery and the second line brigade";
+    EXPECT_EQ((std::array<int, 3>{g->Corps[2].LineCount, g->Corps[2].ArtilleryCount, g->Corps[2].Strength}),
+              (std::array<int, 3>{3, 1, 240}));
+    EXPECT_EQ((std::array<int, 3>{g->Corps[16].LineCount, g->Corps[16].ArtilleryCount, g->Corps[16].Strength}),
+              (std::array<int, 3>{1, 1, 80})) << "both receivers are recounted";
+    EXPECT_TRUE(fe.notices.empty());
 }
 
 TEST_F(CommandCleanUpTest, ABrigadeOfAnotherNationInADisbandedCorpsIsDisbandedWithANotice) {
