@@ -38,9 +38,9 @@ using testing::Radio;
 QString T(int n) { return QString::fromStdString(Text(n)); }
 gui::TElSpinButton* Spin(QWidget* d, int n) { return Control<gui::TElSpinButton>(d, QStringLiteral("UpDown%1").arg(n)); }
 
-void ClickRow(TElAdvancedListBox* list, int row) {
+void ClickRow(TElAdvancedListBox* list, int row, Qt::KeyboardModifiers modifiers = {}) {
     list->SetTopIndex(row);
-    QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
+    QTest::mouseClick(list, Qt::LeftButton, modifiers, list->ItemRect(row).center());
 }
 int RowOf(TElAdvancedListBox* list, const QString& text) {
     for (int i = 0; i < list->Items().Count(); ++i)
@@ -164,8 +164,17 @@ TEST_F(RaisingDialogs, NewCorpsFormsTheChosenBrigadesUnderTheChosenLeader) {
         ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("8")) << "6 infantry and 2 batteries";
         ASSERT_EQ(List(d, 1)->Items().Count(), 5);
-        for (int row : {0, 1, 3, 4}) ClickRow(List(d, 1), row);  // two infantry, the battery, the cavalry
-        EXPECT_EQ(List(d, 1)->SelCount(), 4);
+        // The brigades are chosen as in any list of several choices: a click takes its row alone,
+        // Shift reaches on to a row, Ctrl adds or drops one.
+        ClickRow(List(d, 1), 2);
+        ClickRow(List(d, 1), 0);
+        EXPECT_EQ(List(d, 1)->SelCount(), 1) << "a plain click keeps only its own row";
+        ClickRow(List(d, 1), 2, Qt::ShiftModifier);
+        EXPECT_EQ(List(d, 1)->SelCount(), 3) << "Shift takes the rows between";
+        ClickRow(List(d, 1), 2, Qt::ControlModifier);
+        for (int row : {3, 4}) ClickRow(List(d, 1), row, Qt::ControlModifier);
+        for (int row = 0; row < 5; ++row)  // two infantry, the battery, the cavalry
+            EXPECT_EQ(List(d, 1)->Selected(row), row != 2) << row;
         ExpectLaidOutCleanly(d);
         testing::SaveScreenshot(d, QStringLiteral("new_corps"));
         Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
@@ -221,7 +230,8 @@ TEST_F(RaisingDialogs, ACavalryDivisionTakesTheCavalryAndOneBatteryOfTheCity) {
         ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("3")) << "a limit of 2 for an initiative of 15";
         ASSERT_EQ(List(d, 1)->Items().Count(), 2) << "the battery and the cavalry, no infantry";
-        for (int row : {0, 1}) ClickRow(List(d, 1), row);
+        ClickRow(List(d, 1), 0);
+        ClickRow(List(d, 1), 1, Qt::ShiftModifier);
         testing::SaveScreenshot(d, QStringLiteral("new_cavalry_division"));
         Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
     });
@@ -255,8 +265,9 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
         EXPECT_EQ(name->text(), QStringLiteral("Pennsylvania"));
         ASSERT_EQ(List(d, 1)->Items().Count(), 4);
         EXPECT_EQ(List(d, 1)->Items()[0], QStringLiteral("9th ") + T(660) + QStringLiteral("B.F. Butler"));
+        ClickRow(List(d, 1), 1);
         ClickRow(List(d, 1), 0);
-        ClickRow(List(d, 1), 3);
+        ClickRow(List(d, 1), 3, Qt::ControlModifier);
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("the Susquehanna"));
         QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00e9"));
