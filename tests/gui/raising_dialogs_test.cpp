@@ -14,6 +14,7 @@
 #include "engine/world/naming.h"
 #include "engine/world/text_table.h"
 #include "gui/main/side_dialogs.h"
+#include "gui/platform/colors.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/group_box.h"
 #include "gui/ui/image_form.h"
@@ -323,6 +324,26 @@ TEST_F(RaisingDialogs, NewArmyDoneRaisesTheArmyAsOKDoes) {
     });
     ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewArmy));
     EXPECT_TRUE(ArmySlotFree(g.Armies[9]));
+}
+
+TEST_F(RaisingDialogs, TheManpowerSharesStandRecessedBesideTheirPlainCaptions) {
+    // A recessed figure has a light edge down and right of its strokes, lighter than the grey
+    // face a plain caption stands on.
+    const auto highlights = [](gui::TElLabel* label) {
+        QWidget* d = label->window();
+        const QImage picture = d->grab(QRect(label->mapTo(d, QPoint(0, 0)), label->size())).toImage();
+        const int face = qGray(gui::ToQColor(gui::clBtnFace).rgb());
+        int n = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) n += qGray(picture.pixel(x, y)) > face + 24;
+        return n;
+    };
+    testing::WhenModalShows([&](QWidget* d) {
+        for (int figure : {8, 10, 12, 15}) EXPECT_GT(highlights(Label(d, figure)), 0) << "Label" << figure;
+        for (int caption : {7, 9, 14}) EXPECT_EQ(highlights(Label(d, caption)), 0) << "Label" << caption;
+        Click(Button(d, 1));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::Manpower));
 }
 
 TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnClosing) {
