@@ -4,12 +4,13 @@
 #include <QApplication>
 
 #include "gui/platform/fonts.h"
+#include "gui/platform/message_box.h"
 
 int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     kvt::gui::InstallPlatformLook(app);
-    QApplication::setApplicationDisplayName(QStringLiteral("Drennovar III  v2.5"));
+    kvt::gui::SetApplicationTitle(QStringLiteral("Drennovar III  v2.5"));
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
