@@ -5,7 +5,8 @@
 
 #include <QImage>
 
-#include <functional>
+#include <optional>
+#include <vector>
 
 #include "engine/forces/fleet_records.h"
 #include "engine/movement/selection.h"
