@@ -9,6 +9,7 @@
 #include "gui/main/kvt_sdi.h"
 #include "gui/platform/fonts.h"
 #include "gui/platform/help_viewer.h"
+#include "gui/platform/message_box.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ int ProgramMain(int argc, char** argv) {
     kvt::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
     kvt::gui::InstallPlatformLook(app);
     kvt::gui::SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Drennovar III  v2.5"));
+    kvt::gui::SetApplicationTitle(QStringLiteral("Drennovar III  v2.5"));
     kvt::UseClockForRandomize(true);
     kvt::gui::TKVTSDI window;
     if (!window.FormCreate()) return 1;

@@ -1,13 +1,19 @@
 // Message boxes in place of the platform's: fixed look, so screenshots repeat on every machine.
 #include "gui/platform/message_box.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace kvt::gui {
+
+namespace {
+QString gApplicationTitle;
+}
+
+void SetApplicationTitle(const QString& title) { gApplicationTitle = title; }
+QString ApplicationTitle() { return gApplicationTitle; }
 
 TMessageButton::TMessageButton(const QString& caption, int modalResult, bool cancel, TForm* form)
     : QPushButton(caption, form), modalResult_(modalResult), cancel_(cancel) {
@@ -23,7 +29,7 @@ bool TMessageButton::DialogKey(int key, Qt::KeyboardModifiers modifiers) {
 
 TMessageBox::TMessageBox(QWidget* parent, TMsgDlgType type, const QString& text, TMsgDlgButtons buttons)
     : TForm(parent) {
-    setWindowTitle(QApplication::applicationDisplayName());
+    setWindowTitle(gApplicationTitle);
     auto* layout = new QVBoxLayout(this);
     auto* row = new QHBoxLayout;
     auto* icon = new QLabel(this);

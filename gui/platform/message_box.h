@@ -43,6 +43,12 @@ private:
     QPushButton* cancel_ = nullptr;
 };
 
+// The program's title, which every message box carries as its caption. It is kept here and not
+// given to the window system as the application's name, which the window system would append to
+// every dialog's caption: a dialog's title bar shows its caption alone.
+void SetApplicationTitle(const QString& title);
+QString ApplicationTitle();
+
 // Shows the box and waits; answers mrOk or mrCancel.
 int MessageDlg(QWidget* parent, const QString& text, TMsgDlgType type, TMsgDlgButtons buttons);
 // Information with OK.

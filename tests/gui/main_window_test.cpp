@@ -266,6 +266,50 @@ TEST_F(WindowTest, PressDragAndReleaseWriteACorpsRouteAndDestination) {
     EXPECT_EQ(window->IdPanel()->FontColor(), gui::clSilver);
 }
 
+TEST_F(WindowTest, TheLocationReadsItsLayoutFigureUntilThePointerCrossesTheMap) {
+    ASSERT_TRUE(CreateWindow());
+    EXPECT_EQ(window->LocationLabel()->Caption(), QStringLiteral("22,22"));
+    SendMouse(window->BattleMap(), QEvent::MouseMove, Qt::NoButton, HexCentre(30, 12));
+    EXPECT_EQ(window->LocationLabel()->Caption(), QStringLiteral("30,12"));
+}
+
+TEST_F(WindowTest, TheMinimapBoxShowsTheWholeMapSoItsSouthEastCornerCanBeClicked) {
+    ASSERT_TRUE(CreateWindow());
+    QWidget* box = window->StratMap();
+    EXPECT_EQ(box->size(), QSize(76, 54)) << "one pixel for each of the 76 x 54 hexes";
+    const QImage minimap = QImage(QStringLiteral("KVTSMALL.BMP")).convertToFormat(QImage::Format_RGB32);
+    const QPoint corner(75, 53);
+    // A press there is the box's, and the window shows the map's last hex there.
+    EXPECT_EQ(window->childAt(box->mapTo(window.get(), corner)), box);
+    const QImage shown = window->grab(QRect(box->mapTo(window.get(), corner), QSize(1, 1))).toImage();
+    EXPECT_EQ(shown.pixel(0, 0), minimap.pixel(corner));
+    QTest::mouseClick(box, Qt::LeftButton, {}, corner);
+    EXPECT_EQ(ViewColumn, 41);
+    EXPECT_EQ(ViewRow, 32);
+}
+
+TEST_F(WindowTest, ARouteMarkerIsItsDirectionsCellOfTheMarkerStrip) {
+    ASSERT_TRUE(CreateWindow());
+    const int corps = LoneUnionCorps();
+    ASSERT_NE(corps, 0);
+    const TCorpsRec& k = GameRec->Corps[corps];
+    QWidget* box = window->BattleMap();
+    const QImage strip = QImage(QStringLiteral("OBJECTIV.BMP")).convertToFormat(QImage::Format_RGB32);
+    // One step south (direction 4), then one south-east from there (direction 3).
+    const int southEast = k.HexX % 2 == 0 ? k.HexY + 2 : k.HexY + 1;
+    SendMouse(box, QEvent::MouseButtonPress, Qt::LeftButton, HexCentre(k.HexX, k.HexY));
+    SendMouse(box, QEvent::MouseMove, Qt::NoButton, HexCentre(k.HexX, k.HexY + 1));
+    SendMouse(box, QEvent::MouseMove, Qt::NoButton, HexCentre(k.HexX + 1, southEast));
+    const QImage surface = window->BattleMap()->Surface().convertToFormat(QImage::Format_RGB32);
+    struct Mark { int column, row, direction; };
+    for (const Mark& m : {Mark{k.HexX, k.HexY, 4}, Mark{k.HexX, k.HexY + 1, 3}}) {
+        const TBoxPoint at = HexPixel(m.column, m.row);
+        EXPECT_EQ(surface.copy(at.x + 8, at.y + 8, 12, 12), strip.copy(14 * (m.direction - 1), 0, 12, 12))
+            << "direction " << m.direction;
+    }
+    SendMouse(box, QEvent::MouseButtonRelease, Qt::LeftButton, HexCentre(k.HexX + 1, southEast));
+}
+
 TEST_F(WindowTest, AnExposeOrAnyPressErasesTheRouteMarkersAndAScreenshotDoesNot) {
     ASSERT_TRUE(CreateWindow());
     const int corps = LoneUnionCorps();

@@ -2,6 +2,7 @@
 // message boxes, and themed controls that open no handle where no visual styles are installed.
 #include <gtest/gtest.h>
 
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
 #include <QMenu>
@@ -231,6 +232,20 @@ TEST(MessageBox, InformationBoxShowsItsTextAndClosesOnOk) {
     ShowInformationBox(nullptr, QStringLiteral("The Union has not yet given its orders."));
     EXPECT_EQ(seen, QStringLiteral("The Union has not yet given its orders."));
     EXPECT_TRUE(pictureSaved);
+}
+
+TEST(MessageBox, CarriesTheProgramsTitleWhichNoDialogsTitleBarHasAppended) {
+    // The window system appends the application's display name to every window caption that does
+    // not end with it; the game gives it none, so a dialog's title bar reads its caption alone
+    // and the program's title stands on the message boxes (and on the main window, its caption).
+    EXPECT_FALSE(QGuiApplication::applicationDisplayName().contains(ApplicationTitle()));
+    QString title;
+    kvt::testing::WhenModalShows([&](QWidget* dialog) {
+        title = dialog->windowTitle();
+        QTest::mouseClick(qobject_cast<TMessageBox*>(dialog)->OkButton(), Qt::LeftButton);
+    });
+    ShowInformationBox(nullptr, QStringLiteral("Maximum # of corps already in use."));
+    EXPECT_EQ(title, QStringLiteral("Drennovar III  v2.5"));
 }
 
 TEST(MessageBox, AnswersByButtonEscapeAndClose) {

@@ -14,6 +14,7 @@
 #include "engine/world/naming.h"
 #include "engine/world/text_table.h"
 #include "gui/main/side_dialogs.h"
+#include "gui/platform/colors.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/group_box.h"
 #include "gui/ui/image_form.h"
@@ -38,9 +39,9 @@ using testing::Radio;
 QString T(int n) { return QString::fromStdString(Text(n)); }
 gui::TElSpinButton* Spin(QWidget* d, int n) { return Control<gui::TElSpinButton>(d, QStringLiteral("UpDown%1").arg(n)); }
 
-void ClickRow(TElAdvancedListBox* list, int row) {
+void ClickRow(TElAdvancedListBox* list, int row, Qt::KeyboardModifiers modifiers = {}) {
     list->SetTopIndex(row);
-    QTest::mouseClick(list, Qt::LeftButton, {}, list->ItemRect(row).center());
+    QTest::mouseClick(list, Qt::LeftButton, modifiers, list->ItemRect(row).center());
 }
 int RowOf(TElAdvancedListBox* list, const QString& text) {
     for (int i = 0; i < list->Items().Count(); ++i)
@@ -164,8 +165,17 @@ TEST_F(RaisingDialogs, NewCorpsFormsTheChosenBrigadesUnderTheChosenLeader) {
         ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("8")) << "6 infantry and 2 batteries";
         ASSERT_EQ(List(d, 1)->Items().Count(), 5);
-        for (int row : {0, 1, 3, 4}) ClickRow(List(d, 1), row);  // two infantry, the battery, the cavalry
-        EXPECT_EQ(List(d, 1)->SelCount(), 4);
+        // The brigades are chosen as in any list of several choices: a click takes its row alone,
+        // Shift reaches on to a row, Ctrl adds or drops one.
+        ClickRow(List(d, 1), 2);
+        ClickRow(List(d, 1), 0);
+        EXPECT_EQ(List(d, 1)->SelCount(), 1) << "a plain click keeps only its own row";
+        ClickRow(List(d, 1), 2, Qt::ShiftModifier);
+        EXPECT_EQ(List(d, 1)->SelCount(), 3) << "Shift takes the rows between";
+        ClickRow(List(d, 1), 2, Qt::ControlModifier);
+        for (int row : {3, 4}) ClickRow(List(d, 1), row, Qt::ControlModifier);
+        for (int row = 0; row < 5; ++row)  // two infantry, the battery, the cavalry
+            EXPECT_EQ(List(d, 1)->Selected(row), row != 2) << row;
         ExpectLaidOutCleanly(d);
         testing::SaveScreenshot(d, QStringLiteral("new_corps"));
         Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
@@ -221,7 +231,8 @@ TEST_F(RaisingDialogs, ACavalryDivisionTakesTheCavalryAndOneBatteryOfTheCity) {
         ClickRow(List(d, 3), RowOf(List(d, 3), QStringLiteral("Washington,D.C., 5")));
         EXPECT_EQ(Label(d, 2)->Caption(), QStringLiteral("3")) << "a limit of 2 for an initiative of 15";
         ASSERT_EQ(List(d, 1)->Items().Count(), 2) << "the battery and the cavalry, no infantry";
-        for (int row : {0, 1}) ClickRow(List(d, 1), row);
+        ClickRow(List(d, 1), 0);
+        ClickRow(List(d, 1), 1, Qt::ShiftModifier);
         testing::SaveScreenshot(d, QStringLiteral("new_cavalry_division"));
         Click(Control<gui::TElGraphicButton>(d, QStringLiteral("OKBtn")));
     });
@@ -255,8 +266,9 @@ TEST_F(RaisingDialogs, NewArmyTakesTheTypedNameTheLeaderTheCityAndTheSelectedCor
         EXPECT_EQ(name->text(), QStringLiteral("Pennsylvania"));
         ASSERT_EQ(List(d, 1)->Items().Count(), 4);
         EXPECT_EQ(List(d, 1)->Items()[0], QStringLiteral("9th ") + T(660) + QStringLiteral("B.F. Butler"));
+        ClickRow(List(d, 1), 1);
         ClickRow(List(d, 1), 0);
-        ClickRow(List(d, 1), 3);
+        ClickRow(List(d, 1), 3, Qt::ControlModifier);
         name->selectAll();
         QTest::keyClicks(name, QStringLiteral("the Susquehanna"));
         QKeyEvent accented(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u00e9"));
@@ -312,6 +324,26 @@ TEST_F(RaisingDialogs, NewArmyDoneRaisesTheArmyAsOKDoes) {
     });
     ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::NewArmy));
     EXPECT_TRUE(ArmySlotFree(g.Armies[9]));
+}
+
+TEST_F(RaisingDialogs, TheManpowerSharesStandRecessedBesideTheirPlainCaptions) {
+    // A recessed figure has a light edge down and right of its strokes, lighter than the grey
+    // face a plain caption stands on.
+    const auto highlights = [](gui::TElLabel* label) {
+        QWidget* d = label->window();
+        const QImage picture = d->grab(QRect(label->mapTo(d, QPoint(0, 0)), label->size())).toImage();
+        const int face = qGray(gui::ToQColor(gui::clBtnFace).rgb());
+        int n = 0;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x) n += qGray(picture.pixel(x, y)) > face + 24;
+        return n;
+    };
+    testing::WhenModalShows([&](QWidget* d) {
+        for (int figure : {8, 10, 12, 15}) EXPECT_GT(highlights(Label(d, figure)), 0) << "Label" << figure;
+        for (int caption : {7, 9, 14}) EXPECT_EQ(highlights(Label(d, caption)), 0) << "Label" << caption;
+        Click(Button(d, 1));
+    });
+    ASSERT_TRUE(gui::OpenSideDialog(gui::TSideDialog::Manpower));
 }
 
 TEST_F(RaisingDialogs, ManpowerStepsTheSharesAtOnceAndAppliesBountyAndStanceOnClosing) {
