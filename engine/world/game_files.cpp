@@ -3,11 +3,6 @@
 // the game's lock and journal (save_journal.h), which also finish a save cut short before a read.
 #include "engine/world/game_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/world/file_reading.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 
@@ -32,44 +28,6 @@ std::size_t ExtensionDot(const std::string& name) {
     if (slash != std::string::npos && dot < slash) return std::string::npos;
     if (dot == (slash == std::string::npos ? 0 : slash + 1)) return std::string::npos;  // ".hidden"
     return dot;
-}
-
-// What reading a file whole came to. A named pipe or device is never read (it could block the
-// game for ever), and a file larger than its kind can be is refused before a byte is read.
-enum class ReadOutcome { Read, Missing, NotAFile, TooLarge, Failed };
-
-ReadOutcome ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std::string& out, std::uint64_t& size) {
-    size = 0;
-    struct stat st {};
-    // Opening a device can act on it: only what is a plain file now is opened, and what was
-    // opened is asked again.
-    if (::stat(path.c_str(), &st) != 0) return ReadOutcome::Missing;
-    if (!S_ISREG(st.st_mode)) return ReadOutcome::NotAFile;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return ReadOutcome::Missing;
-    ReadOutcome outcome = ReadOutcome::Read;
-    if (::fstat(fd, &st) != 0) {
-        outcome = ReadOutcome::Failed;
-    } else if (!S_ISREG(st.st_mode)) {
-        outcome = ReadOutcome::NotAFile;
-    } else {
-        size = static_cast<std::uint64_t>(st.st_size);
-        if (size > maxBytes) outcome = ReadOutcome::TooLarge;
-    }
-    if (outcome == ReadOutcome::Read) {
-        out.assign(static_cast<std::size_t>(size), '\0');
-        std::size_t got = 0;
-        while (got < out.size()) {
-            const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
-        }
-        out.resize(got);
-        size = got;
-    }
-    ::close(fd);
-    return outcome;
 }
 
 std::string HistoryText() {
