@@ -72,6 +72,7 @@ inline constexpr const char* kAutosaveName = "Autosave";
 // Battle history files: one line per entry, written ended by CR LF; a bare LF is read as well. No
 // game writes a history near this size, so a larger file is refused unread.
 inline constexpr std::uint64_t kBattleLogMaxBytes = 4u << 20;
+static_assert(kBattleLogMaxBytes <= kSavedFileMaxBytes && kGameRecSize <= kSavedFileMaxBytes);
 bool SaveBattleLog(const std::string& path);
 // Reads the history into BattleLog (emptied first); false, with the reason, when the file is
 // missing, not a plain file or too large.

@@ -17,13 +17,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 #include <system_error>
 #include <thread>
 
+#include "engine/world/file_reading.h"
 #include "engine/world/fnv_hash.h"
 
 namespace kvt {
@@ -147,14 +146,16 @@ std::uint64_t FileSum(std::string_view bytes) {
 
 TFileMark MarkOf(std::string_view bytes) { return {bytes.size(), FileSum(bytes)}; }
 
-// The mark of a file as it lies on the disk; nothing for what is not a plain file.
-std::optional<TFileMark> MarkOfFile(const std::string& path) {
+// Whether a file as it lies on the disk is a plain file of that mark. Its size is asked first, so
+// a file grown past the journal's size, or past any save's, is judged without reading a byte.
+bool FileHasMark(const std::string& path, const TFileMark& mark) {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in.eof() && in.fail()) return std::nullopt;
-    return MarkOf(bytes);
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) != mark.size ||
+        mark.size > kSavedFileMaxBytes)
+        return false;
+    std::string bytes;
+    std::uint64_t size = 0;
+    return ReadRegularFile(path, mark.size, bytes, size) == ReadOutcome::Read && MarkOf(bytes) == mark;
 }
 
 // Sixteen hexadecimal digits, leading zeros kept.
@@ -241,7 +242,7 @@ bool ParseJournal(const std::string& text, const std::string& tag, std::vector<T
         const auto size = ReadHex(names[i + 3]), sum = ReadHex(names[i + 4]);
         TJournalEntry e{names[i], names[i + 1], names[i + 2], {size.value_or(0), sum.value_or(0)}};
         if (!scratchName(e.scratch) || !scratchName(e.backup) || !plainName(e.target) || !TagOfOurFile(e.target).empty() ||
-            !size || !sum)
+            !size || !sum || *size > kSavedFileMaxBytes)
             return false;
         entries.push_back(std::move(e));
     }
@@ -250,11 +251,10 @@ bool ParseJournal(const std::string& text, const std::string& tag, std::vector<T
 
 bool ReadJournal(const std::string& path, const std::string& tag, std::vector<TJournalEntry>& entries) {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > kJournalMaxBytes)
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ParseJournal(text, tag, entries);
+    std::string text;
+    std::uint64_t size = 0;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ReadRegularFile(path, kJournalMaxBytes, text, size) == ReadOutcome::Read && ParseJournal(text, tag, entries);
 }
 
 }  // namespace
@@ -331,7 +331,7 @@ bool TGameFilesLock::FinishCutShortSave(bool leftBehind) {
         bool whole = ReadJournal(journal, tag_, entries);
         for (const TJournalEntry& e : entries) {
             const std::string scratch = InFolder(e.scratch);
-            if (whole && Exists(scratch)) whole = MarkOfFile(scratch) == e.mark;
+            if (whole && Exists(scratch)) whole = FileHasMark(scratch, e.mark);
         }
         if (whole) {
             for (const TJournalEntry& e : entries) {
@@ -379,6 +379,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     // refused before anything is written. A link is judged by what it leads to, and kept aside
     // itself like a file.
     for (std::size_t i = 0; i < files.size(); ++i) {
+        if (files[i].bytes.size() > kSavedFileMaxBytes) return false;
         Entry& e = entries[i];
         e.target = files[i].path;
         struct stat st {};

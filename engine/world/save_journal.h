@@ -6,11 +6,16 @@
 // POSIX file calls only; the lock is waited for a few seconds at most, never for a person.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kvt {
+
+// No file of a save is larger (the battle history, the largest, is read up to 4 MiB): a save of a
+// larger one is refused, and a journal that names a larger one is damaged.
+inline constexpr std::uint64_t kSavedFileMaxBytes = 4u << 20;
 
 struct TFileImage {
     std::string path;  // every file of one save lies in the folder of the game's name

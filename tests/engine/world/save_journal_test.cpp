@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -27,6 +28,12 @@ namespace kvt {
 namespace {
 
 namespace fs = std::filesystem;
+// Under AddressSanitizer most of the address space is taken at start: no limit can be put on it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceCanBeLimited = false;
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
 using testing::ChildSaveEnd;
 using testing::FileBytes;
 using testing::ScriptedFrontend;
@@ -282,6 +289,59 @@ TEST_F(SaveJournal, AByteTheDiskChangedAnywhereInANewFileUndoesTheSave) {
         auto rec = std::make_unique<TGameRec>();
         auto map = std::make_unique<TMapGrid>();
         EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
+        EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+    }
+}
+
+TEST_F(SaveJournal, AGrownScratchFileIsJudgedByItsSizeAndNeverRead) {
+    // A scratch file grown to 2 GiB, once beside a journal that names its true size and once beside
+    // one that names the grown size: either way the file is judged unread, in a program that could
+    // not hold it in memory.
+    for (const bool journalSaysGrown : {false, true}) {
+        SCOPED_TRACE(journalSaysGrown ? "the journal names the grown size" : "the journal names the true size");
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        const TGameOnDisk old = OnDisk(Path("game"));
+        MarkGame(2);
+        // Stopped with the record and the map written and the journal naming them.
+        ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+        std::string record, journal;
+        for (const auto& e : fs::directory_iterator(dir)) {
+            if (e.path().extension() == ".tmp" && fs::file_size(e.path()) == kGameRecSize) record = e.path().string();
+            if (e.path().extension() == ".jnl") journal = e.path().string();
+        }
+        ASSERT_FALSE(record.empty());
+        constexpr std::uintmax_t kGrown = std::uintmax_t{2} << 30;
+        fs::resize_file(record, kGrown);  // sparse: nothing lies on the disk until it is read
+        if (journalSaysGrown) {
+            std::vector<char> text = FileBytes(journal);
+            std::string s(text.begin(), text.end());
+            const std::size_t at = s.find("000000000000a18c");  // the record's size, 41,356
+            ASSERT_NE(at, std::string::npos);
+            s.replace(at, 16, "0000000080000000");
+            std::ofstream(journal, std::ios::binary | std::ios::trunc) << s;
+        }
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (kAddressSpaceCanBeLimited) {
+                const rlimit limit{1u << 30, 1u << 30};
+                ::setrlimit(RLIMIT_AS, &limit);
+            }
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            try {
+                ::_exit(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr) ? 0 : 1);
+            } catch (const std::bad_alloc&) {
+                ::_exit(2);
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << (WEXITSTATUS(status) == 2 ? "the load ran out of memory" : "the load was refused");
         EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
         EXPECT_EQ(Leftovers(), std::set<std::string>{});
     }
