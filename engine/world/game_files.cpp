@@ -38,6 +38,11 @@ std::string HistoryText() {
 
 std::string programFolder;
 
+std::string FolderOfFile(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
+
 std::string Bad(const char* what, int index, const char* field, int value) {
     std::ostringstream s;
     s << what;
@@ -250,11 +255,19 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
     // slip its record in beside the old map. Where no lock can be made nobody saves either.
     const TGameFilesLock lock(SaveBaseOf(fileName));
     if (lock.state() == TGameFilesLock::State::Busy) return fail("The game \"" + fileName + "\" cannot be opened.");
+    const std::string mapName = MapFileFor(fileName);
+    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
+        const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
+        const std::string where = " The game lies in \"" + fileName + "\", \"" + mapName + "\" and what that save left: " +
+                                  lock.LeftFiles() + ".";
+        if (lock.state() == TGameFilesLock::State::Unfinished)
+            return fail(interrupted + "its folder \"" + FolderOfFile(fileName) + "\" must be writable to finish it." + where);
+        return fail(interrupted + "what it left cannot be proved whole: nothing was read or removed." + where);
+    }
     std::string recBytes, mapBytes;
     std::string why = read(fileName, kGameRecSize, recBytes, "The game \"" + fileName + "\"",
                            " It is not a saved game of this program.");
     if (!why.empty()) return fail(why);
-    const std::string mapName = MapFileFor(fileName);
     why = read(mapName, kMapGridSize, mapBytes, "The map \"" + mapName + "\" of this game", "");
     if (!why.empty()) return fail(why);
     auto tmpRec = std::make_unique<TGameRec>();
@@ -270,9 +283,11 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 
 bool SaveGameFiles(const std::string& name, bool withHistory) {
     bool saved = false;
+    std::string left;
     const std::string history = withHistory ? HistoryText() : std::string();
     {
         TGameFilesLock lock(name);
+        if (lock.state() == TGameFilesLock::State::Interrupted) left = lock.LeftFiles();
         if (lock.state() == TGameFilesLock::State::Held) {
             // Found ignoring case by the save itself, under the lock once a save cut short has been
             // finished, as it looks at each old file anyway.
@@ -284,7 +299,10 @@ bool SaveGameFiles(const std::string& name, bool withHistory) {
         }
     }
     // Told after the lock is let go: the player may take his time over the message.
-    if (!saved) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
+    if (!saved && left.empty()) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
+    if (!saved && !left.empty())
+        CurrentFrontend().InformationBox("The game could not be saved as \"" + name +
+                                         "\": its last save was interrupted, and what it left is kept as it is: " + left + ".");
     return saved;
 }
 
@@ -335,6 +353,10 @@ bool LoadBattleLog(const std::string& path, std::string* error) {
     // Each file is replaced whole, so the history is read whoever holds the lock; taking it
     // finishes a save of its game that was cut short.
     const TGameFilesLock lock(SaveBaseOf(path));
+    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
+        if (error) *error = "The battle history \"" + path + "\" is not read: the last save of its game was interrupted.";
+        return false;
+    }
     const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);
     if (outcome != ReadOutcome::Read) {
         if (error) {

@@ -107,6 +107,7 @@ void ResetWorldGlobals() {
     ClearStockLedger();
     SetFileRenamer(nullptr);
     SetFileLinker(nullptr);
+    SetFileRemover(nullptr);
     SetSaveStepWatcher(nullptr);
     SetTurnWatcher(nullptr);
 }
