@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-TEST(TextFile, OnlyAPlainFileOfASoundSizeIsReadAndAWrongOneIsNamed) {
+TEST(TextTableFile, OnlyAPlainFileOfASoundSizeIsReadAndAWrongOneIsNamed) {
     const std::string dir = testing::TempFolder("texts");
     const std::string plain = dir + "/plain.TXT", pipe = dir + "/pipe.TXT", device = dir + "/device.TXT",
                       huge = dir + "/huge.TXT", missing = dir + "/missing.TXT";
