@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "engine/turn/automatic_frontend.h"
 #include "engine/turn/campaign_checks.h"
@@ -85,6 +86,8 @@ int PlayHeadlessTurns(int turns, std::ostream& out, bool report, TCampaignChecks
         if (report) out << "  " << TurnReportColumns();
         out << '\n';
         if (checks && !checks->Broken().empty()) break;
+        // A run whose games are not kept is not the run that was asked for.
+        if (AutosaveFailed()) break;
     }
     if (GameStatus != 0) out << "game over, status " << GameStatus << '\n';
     return played;
@@ -140,6 +143,11 @@ int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std:
         if (!checks.Broken().empty()) {
             why = "check failed: " + checks.Broken();
             status = 3;
+        } else if (played > 0 && AutosaveFailed()) {
+            std::error_code ec;
+            why = "The Autosave failed: the game could not be saved as \"" + std::string(kAutosaveName) + "\" in \"" +
+                  std::filesystem::current_path(ec).string() + "\".";
+            status = 4;
         } else if (played < turns && GameStatus == 0) {
             why = "a turn did not run to its end";
             status = 1;

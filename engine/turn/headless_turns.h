@@ -26,8 +26,8 @@ bool PlayHeadlessTurn();
 
 // Plays up to `turns` turns on the game in play, one line per turn: the turn's number, the date
 // after it and the checksum, followed with `report` by the report's columns (turn_report.h; the
-// stock ledger is kept on for them). Stops early when the game ends, or when `checks` (begun by
-// the caller) find an invariant broken. Returns the turns played.
+// stock ledger is kept on for them). Stops early when the game ends, when `checks` (begun by the
+// caller) find an invariant broken, or after a turn whose Autosave failed. Returns the turns played.
 int PlayHeadlessTurns(int turns, std::ostream& out, bool report = false, TCampaignChecks* checks = nullptr);
 
 // Who won the game as it stands: "Union" or "Confederacy" by capitulation, else by the territorial
@@ -40,8 +40,8 @@ std::string CampaignSummaryLine();
 // Reads a game, gives it to the computer and plays it (the runner's whole work), ending with the
 // summary line. A saved game takes the data marks of the Open dialog; the three start points do
 // not. With `check` the campaign's invariants are tested throughout (campaign_checks.h). Returns
-// an exit status: 0, 1 a turn did not end, 2 no game to play, 3 an invariant broken; `error` says
-// why.
+// an exit status: 0, 1 a turn did not end, 2 no game to play, 3 an invariant broken, 4 an Autosave
+// could not be written; `error` says why.
 int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std::ostream& out, std::string* error,
                     bool report = false, bool check = false);
 

@@ -215,11 +215,17 @@ void ExecuteTurn() {
     SetTimer1Enabled(true);
 }
 
+namespace {
+bool autosaveFailed = false;
+}  // namespace
+
+bool AutosaveFailed() { return autosaveFailed; }
+
 void PreMovementPhase() {
     TGameRec& g = *GameRec;
     Frontend& fe = CurrentFrontend();
     MarkCityHexes();
-    SaveGameFiles(kAutosaveName);
+    autosaveFailed = !SaveGameFiles(kAutosaveName);
     CommandCleanUp();
     SidePlayed = 0;
     Randomize();

@@ -13,6 +13,8 @@ namespace kvt {
 void ExecuteTurn();
 
 void PreMovementPhase();
+// Whether the Autosave of the last pre-movement phase was refused (the player has been told).
+bool AutosaveFailed();
 
 // Each leader keeps one command: an army leader his highest-numbered army and no corps, any other
 // leader his highest-numbered corps; a leader marked for removal who heads nothing is removed.

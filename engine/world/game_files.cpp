@@ -3,11 +3,6 @@
 // the game's lock and journal (save_journal.h), which also finish a save cut short before a read.
 #include "engine/world/game_files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -16,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "engine/world/file_reading.h"
 #include "engine/world/frontend.h"
 #include "engine/world/globals.h"
 
@@ -34,44 +30,6 @@ std::size_t ExtensionDot(const std::string& name) {
     return dot;
 }
 
-// What reading a file whole came to. A named pipe or device is never read (it could block the
-// game for ever), and a file larger than its kind can be is refused before a byte is read.
-enum class ReadOutcome { Read, Missing, NotAFile, TooLarge, Failed };
-
-ReadOutcome ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std::string& out, std::uint64_t& size) {
-    size = 0;
-    struct stat st {};
-    // Opening a device can act on it: only what is a plain file now is opened, and what was
-    // opened is asked again.
-    if (::stat(path.c_str(), &st) != 0) return ReadOutcome::Missing;
-    if (!S_ISREG(st.st_mode)) return ReadOutcome::NotAFile;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return ReadOutcome::Missing;
-    ReadOutcome outcome = ReadOutcome::Read;
-    if (::fstat(fd, &st) != 0) {
-        outcome = ReadOutcome::Failed;
-    } else if (!S_ISREG(st.st_mode)) {
-        outcome = ReadOutcome::NotAFile;
-    } else {
-        size = static_cast<std::uint64_t>(st.st_size);
-        if (size > maxBytes) outcome = ReadOutcome::TooLarge;
-    }
-    if (outcome == ReadOutcome::Read) {
-        out.assign(static_cast<std::size_t>(size), '\0');
-        std::size_t got = 0;
-        while (got < out.size()) {
-            const ssize_t n = ::read(fd, out.data() + got, out.size() - got);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
-        }
-        out.resize(got);
-        size = got;
-    }
-    ::close(fd);
-    return outcome;
-}
-
 std::string HistoryText() {
     std::string content;
     for (const std::string& line : BattleLog) content += line + "\r\n";
@@ -79,6 +37,11 @@ std::string HistoryText() {
 }
 
 std::string programFolder;
+
+std::string FolderOfFile(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
 
 std::string Bad(const char* what, int index, const char* field, int value) {
     std::ostringstream s;
@@ -292,11 +255,19 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
     // slip its record in beside the old map. Where no lock can be made nobody saves either.
     const TGameFilesLock lock(SaveBaseOf(fileName));
     if (lock.state() == TGameFilesLock::State::Busy) return fail("The game \"" + fileName + "\" cannot be opened.");
+    const std::string mapName = MapFileFor(fileName);
+    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
+        const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
+        const std::string where = " The game lies in \"" + fileName + "\", \"" + mapName + "\" and what that save left: " +
+                                  lock.LeftFiles() + ".";
+        if (lock.state() == TGameFilesLock::State::Unfinished)
+            return fail(interrupted + "its folder \"" + FolderOfFile(fileName) + "\" must be writable to finish it." + where);
+        return fail(interrupted + "what it left cannot be proved whole: nothing was read or removed." + where);
+    }
     std::string recBytes, mapBytes;
     std::string why = read(fileName, kGameRecSize, recBytes, "The game \"" + fileName + "\"",
                            " It is not a saved game of this program.");
     if (!why.empty()) return fail(why);
-    const std::string mapName = MapFileFor(fileName);
     why = read(mapName, kMapGridSize, mapBytes, "The map \"" + mapName + "\" of this game", "");
     if (!why.empty()) return fail(why);
     auto tmpRec = std::make_unique<TGameRec>();
@@ -312,9 +283,11 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 
 bool SaveGameFiles(const std::string& name, bool withHistory) {
     bool saved = false;
+    std::string left;
     const std::string history = withHistory ? HistoryText() : std::string();
     {
         TGameFilesLock lock(name);
+        if (lock.state() == TGameFilesLock::State::Interrupted) left = lock.LeftFiles();
         if (lock.state() == TGameFilesLock::State::Held) {
             // Found ignoring case by the save itself, under the lock once a save cut short has been
             // finished, as it looks at each old file anyway.
@@ -326,7 +299,10 @@ bool SaveGameFiles(const std::string& name, bool withHistory) {
         }
     }
     // Told after the lock is let go: the player may take his time over the message.
-    if (!saved) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
+    if (!saved && left.empty()) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
+    if (!saved && !left.empty())
+        CurrentFrontend().InformationBox("The game could not be saved as \"" + name +
+                                         "\": its last save was interrupted, and what it left is kept as it is: " + left + ".");
     return saved;
 }
 
@@ -377,6 +353,10 @@ bool LoadBattleLog(const std::string& path, std::string* error) {
     // Each file is replaced whole, so the history is read whoever holds the lock; taking it
     // finishes a save of its game that was cut short.
     const TGameFilesLock lock(SaveBaseOf(path));
+    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
+        if (error) *error = "The battle history \"" + path + "\" is not read: the last save of its game was interrupted.";
+        return false;
+    }
     const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);
     if (outcome != ReadOutcome::Read) {
         if (error) {

@@ -45,12 +45,15 @@ std::string GameDataFile(const std::string& name);
 std::string ValidateGameImages(const TGameRec& rec, const TMapGrid& map);
 
 // Reads a game and its map into the caller's blocks, under the game's lock once a save of it that
-// was cut short has been finished; on failure leaves them untouched and returns the reason.
+// was cut short has been finished; on failure leaves them untouched and returns the reason. A cut
+// save that cannot be proved whole, or that only a writable folder could finish, is refused with
+// the names of the files that hold the game.
 bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error);
 
 // Writes name + ".KVT" and name + ".KVM" (and, withHistory, BattleLog as name + ".BTL") as one,
 // under the game's lock: either every file is replaced or, after a report, the old ones are left as
-// they were. A folder, device or pipe under one of the names is refused the same way.
+// they were. A folder, device or pipe under one of the names, or what a cut save left that cannot
+// be proved whole, is refused the same way.
 bool SaveGameFiles(const std::string& name, bool withHistory = false);
 
 
@@ -72,6 +75,7 @@ inline constexpr const char* kAutosaveName = "Autosave";
 // Battle history files: one line per entry, written ended by CR LF; a bare LF is read as well. No
 // game writes a history near this size, so a larger file is refused unread.
 inline constexpr std::uint64_t kBattleLogMaxBytes = 4u << 20;
+static_assert(kBattleLogMaxBytes <= kSavedFileMaxBytes && kGameRecSize <= kSavedFileMaxBytes);
 bool SaveBattleLog(const std::string& path);
 // Reads the history into BattleLog (emptied first); false, with the reason, when the file is
 // missing, not a plain file or too large.

@@ -109,6 +109,7 @@ void ResetWorldGlobals() {
     ClearStockLedger();
     SetFileRenamer(nullptr);
     SetFileLinker(nullptr);
+    SetFileRemover(nullptr);
     SetSaveStepWatcher(nullptr);
     SetTurnWatcher(nullptr);
 }

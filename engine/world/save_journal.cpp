@@ -17,13 +17,12 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <set>
 #include <system_error>
 #include <thread>
 
+#include "engine/world/file_reading.h"
 #include "engine/world/fnv_hash.h"
 
 namespace kvt {
@@ -44,6 +43,7 @@ constexpr std::size_t kJournalMaxBytes = 64 * 1024;
 
 FileRenamer renamer = nullptr;
 FileLinker linker = nullptr;
+FileRemover remover = nullptr;
 SaveStepWatcher watcher = nullptr;
 int stepsTaken = 0;
 
@@ -54,6 +54,8 @@ int RenameFile(const std::string& from, const std::string& to) {
 int LinkFile(const std::string& existing, const std::string& newName) {
     return linker ? linker(existing.c_str(), newName.c_str()) : ::link(existing.c_str(), newName.c_str());
 }
+
+int RemoveFile(const std::string& path) { return remover ? remover(path.c_str()) : ::unlink(path.c_str()); }
 
 void Step() {
     if (watcher) watcher(++stepsTaken);
@@ -147,14 +149,16 @@ std::uint64_t FileSum(std::string_view bytes) {
 
 TFileMark MarkOf(std::string_view bytes) { return {bytes.size(), FileSum(bytes)}; }
 
-// The mark of a file as it lies on the disk; nothing for what is not a plain file.
-std::optional<TFileMark> MarkOfFile(const std::string& path) {
+// Whether a file as it lies on the disk is a plain file of that mark. Its size is asked first, so
+// a file grown past the journal's size, or past any save's, is judged without reading a byte.
+bool FileHasMark(const std::string& path, const TFileMark& mark) {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    std::ifstream in(path, std::ios::binary);
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    if (!in.eof() && in.fail()) return std::nullopt;
-    return MarkOf(bytes);
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) != mark.size ||
+        mark.size > kSavedFileMaxBytes)
+        return false;
+    std::string bytes;
+    std::uint64_t size = 0;
+    return ReadRegularFile(path, mark.size, bytes, size) == ReadOutcome::Read && MarkOf(bytes) == mark;
 }
 
 // Sixteen hexadecimal digits, leading zeros kept.
@@ -241,7 +245,7 @@ bool ParseJournal(const std::string& text, const std::string& tag, std::vector<T
         const auto size = ReadHex(names[i + 3]), sum = ReadHex(names[i + 4]);
         TJournalEntry e{names[i], names[i + 1], names[i + 2], {size.value_or(0), sum.value_or(0)}};
         if (!scratchName(e.scratch) || !scratchName(e.backup) || !plainName(e.target) || !TagOfOurFile(e.target).empty() ||
-            !size || !sum)
+            !size || !sum || *size > kSavedFileMaxBytes)
             return false;
         entries.push_back(std::move(e));
     }
@@ -250,14 +254,178 @@ bool ParseJournal(const std::string& text, const std::string& tag, std::vector<T
 
 bool ReadJournal(const std::string& path, const std::string& tag, std::vector<TJournalEntry>& entries) {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) > kJournalMaxBytes)
-        return false;
-    std::ifstream in(path, std::ios::binary);
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return ParseJournal(text, tag, entries);
+    std::string text;
+    std::uint64_t size = 0;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+           ReadRegularFile(path, kJournalMaxBytes, text, size) == ReadOutcome::Read && ParseJournal(text, tag, entries);
+}
+
+// A file a save leaves beside the journal. Its name says what it is: "<tag>-<pid>-<n>-new-of<k>-<i>.tmp"
+// is new file i of the k that save writes, "<tag>-<pid>-<n>-old-<i>.tmp" the second name of the
+// old file it replaces as its i-th. So what a stop left can be read from the names alone, when no
+// journal tells it.
+struct TLeftFile {
+    enum class Kind { New, Old, Other };  // Other: a name of another version of the program
+    std::string name;
+    Kind kind = Kind::Other;
+    std::string save;  // "<pid>-<n>", shared by one save's files
+    int index = 0, count = 0;
+};
+
+std::string NewFileName(const std::string& stem, std::size_t index, std::size_t count) {
+    return stem + "-new-of" + std::to_string(count) + "-" + std::to_string(index) + ".tmp";
+}
+std::string OldFileName(const std::string& stem, std::size_t index) { return stem + "-old-" + std::to_string(index) + ".tmp"; }
+
+bool ReadCount(std::string_view text, int& value) {
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return !text.empty() && error == std::errc() && end == text.data() + text.size() && value >= 1;
+}
+
+// The files of a save of this tag in the folder; nothing for any other name.
+std::optional<TLeftFile> ReadLeftFile(const std::string& name, const std::string& tag) {
+    if (TagOfOurFile(name) != tag || name[kTagLength] != '-') return std::nullopt;
+    TLeftFile f{name};
+    std::string_view rest = std::string_view(name).substr(kTagLength + 1, name.size() - kTagLength - 1 - 4);
+    const std::size_t dash = rest.rfind('-');
+    if (dash == std::string_view::npos || !ReadCount(rest.substr(dash + 1), f.index)) return f;
+    rest = rest.substr(0, dash);
+    const std::size_t of = rest.rfind("-new-of");
+    if (of != std::string_view::npos && ReadCount(rest.substr(of + 7), f.count) && f.index <= f.count) {
+        f.kind = TLeftFile::Kind::New;
+        f.save = std::string(rest.substr(0, of));
+    } else if (rest.ends_with("-old")) {
+        f.kind = TLeftFile::Kind::Old;
+        f.save = std::string(rest.substr(0, rest.size() - 4));
+    }
+    return f;
 }
 
 }  // namespace
+
+// What the lock's taker finds of a save cut short, and what finishes or undoes it.
+struct TGameFilesLock::TPlan {
+    bool stuck = false;      // nothing proves what the save did: nothing may be touched or read
+    bool committed = false;  // a whole journal with files of its save left: only writing finishes it
+    std::vector<std::pair<std::string, std::string>> renames;  // new files into place, in order
+    std::vector<std::string> removals;                          // in order, after the renames
+    std::vector<std::string> left;                              // every file the save left, told
+};
+
+TGameFilesLock::TPlan TGameFilesLock::Examine() const {
+    TPlan plan;
+    const std::string journal = tag_ + ".jnl";
+    const bool hasJournal = Exists(InFolder(journal));
+    std::vector<TJournalEntry> entries;
+    const bool whole = hasJournal && ReadJournal(InFolder(journal), tag_, entries);
+    std::vector<TLeftFile> files;
+    std::error_code ec;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec))
+        if (auto f = ReadLeftFile(entry.path().filename().string(), tag_)) files.push_back(std::move(*f));
+    if (files.empty() && !hasJournal) return plan;
+
+    auto said = [](const std::string& s) { return "\"" + s + "\""; };
+    std::set<std::string> news, olds;  // as the journal names them
+    for (const TJournalEntry& e : entries) {
+        news.insert(e.scratch);
+        olds.insert(e.backup);
+    }
+    std::set<std::string> present, spare;
+    for (const TLeftFile& f : files) {
+        present.insert(f.name);
+        std::string what;
+        for (const TJournalEntry& e : entries) {
+            if (e.scratch == f.name) what = "the new " + said(e.target);
+            if (e.backup == f.name) what = "the old " + said(e.target);
+        }
+        if (what.empty())
+            what = f.kind == TLeftFile::Kind::New
+                       ? "file " + std::to_string(f.index) + " of the " + std::to_string(f.count) + " that save wrote"
+                   : f.kind == TLeftFile::Kind::Old ? "a file that save replaced"
+                                                    : "a file of that save";
+        plan.left.push_back(said(folder_ == "." ? f.name : InFolder(f.name)) + " (" + what + ")");
+        // An old file that has another name as well is no only copy of anything.
+        struct stat st {};
+        if ((f.kind == TLeftFile::Kind::Old || olds.count(f.name)) && ::lstat(InFolder(f.name).c_str(), &st) == 0 &&
+            S_ISREG(st.st_mode) && st.st_nlink > 1)
+            spare.insert(f.name);
+    }
+    auto held = [&](const std::string& name) { return present.count(name) && !spare.count(name); };
+
+    // Files no whole journal names: only the new files of one save that never began to put them in
+    // place, 1 to j of its k, say what happened, and they are only scratch.
+    std::vector<TLeftFile> unnamed;
+    for (const TLeftFile& f : files)
+        if (!news.count(f.name) && !olds.count(f.name) && !spare.count(f.name)) unnamed.push_back(f);
+    std::sort(unnamed.begin(), unnamed.end(), [](const TLeftFile& a, const TLeftFile& b) { return a.index > b.index; });
+    for (std::size_t i = 0; i < unnamed.size(); ++i) {
+        const TLeftFile& f = unnamed[i];
+        if (f.kind != TLeftFile::Kind::New || f.save != unnamed[0].save || f.count != unnamed[0].count ||
+            f.index != static_cast<int>(unnamed.size() - i))
+            plan.stuck = true;
+    }
+    auto removeUnnamed = [&] {
+        for (const TLeftFile& f : unnamed) plan.removals.push_back(InFolder(f.name));
+        for (const std::string& name : spare)
+            if (!olds.count(name)) plan.removals.push_back(InFolder(name));
+    };
+
+    if (!whole) {
+        removeUnnamed();
+        if (hasJournal) plan.removals.push_back(InFolder(journal));
+    } else {
+        // A new file no longer under its scratch name was put in place, and its target must show it.
+        bool left = false, provable = true, nothingPlaced = true;
+        for (const TJournalEntry& e : entries) {
+            const bool isNew = held(e.scratch), isOld = held(e.backup);
+            left = left || isNew || isOld;
+            nothingPlaced = nothingPlaced && isNew && !isOld;
+            provable = provable && FileHasMark(InFolder(isNew ? e.scratch : e.target), e.mark);
+        }
+        plan.committed = left;
+        if (!left || provable) {
+            // Finished (or through already): the rest of the new files into place, then the old
+            // files' second names, the journal last.
+            for (const TJournalEntry& e : entries)
+                if (held(e.scratch)) plan.renames.emplace_back(InFolder(e.scratch), InFolder(e.target));
+            for (const TJournalEntry& e : entries)
+                if (present.count(e.backup)) plan.removals.push_back(InFolder(e.backup));
+            removeUnnamed();
+            plan.removals.push_back(InFolder(journal));
+        } else if (nothingPlaced) {
+            // A new file the disk lost before the flush was through: nothing was put in place yet.
+            // The journal goes first, so that a stop leaves only scratch files of a save that never was.
+            plan.removals.push_back(InFolder(journal));
+            for (auto e = entries.rbegin(); e != entries.rend(); ++e) plan.removals.push_back(InFolder(e->scratch));
+            for (const TJournalEntry& e : entries)
+                if (present.count(e.backup)) plan.removals.push_back(InFolder(e.backup));
+            removeUnnamed();
+        } else {
+            plan.stuck = true;
+        }
+    }
+    if (plan.stuck) {
+        plan.renames.clear();
+        plan.removals.clear();
+    }
+    return plan;
+}
+
+TGameFilesLock::Carried TGameFilesLock::Carry(const TPlan& plan) const {
+    if (plan.renames.empty() && plan.removals.empty()) return Carried::Done;
+    stepsTaken = 0;
+    for (const auto& [from, to] : plan.renames) {
+        Step();
+        if (RenameFile(from, to) != 0) return Carried::Failed;
+    }
+    if (!plan.renames.empty()) SyncFolder(folder_);
+    for (const std::string& path : plan.removals) {
+        Step();
+        if (RemoveFile(path) != 0 && errno != ENOENT) return Carried::Untidy;
+    }
+    Step();
+    return Carried::Done;
+}
 
 TGameFilesLock::TGameFilesLock(const std::string& base) : folder_(FolderOf(base)), tag_(TagOf(base)) {
     Take(Taking::Wait);
@@ -272,7 +440,7 @@ TGameFilesLock::~TGameFilesLock() {
     if (fd_ < 0) return;
     // Removed while still locked: whoever opened this file meanwhile finds it gone once it gets
     // the lock, and takes a new one.
-    if (!keepLockFile_) ::unlink(InFolder(tag_ + ".lck").c_str());
+    RemoveFile(InFolder(tag_ + ".lck"));
     ::close(fd_);
 }
 
@@ -280,16 +448,16 @@ void TGameFilesLock::Take(Taking taking) {
     const std::string path = InFolder(tag_ + ".lck");
     const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kLockPatience : std::chrono::seconds(0));
     for (;;) {
-        bool made = true;
         int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EEXIST) {
-            made = false;
-            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
-        }
+        if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
         if (fd < 0) {
             // Gone between the two opens: its holder let go.
             if (errno == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) continue;
-            state_ = State::NoFolder;
+            // Nobody writes where no lock can be made, so the folder is looked at as it stands: a
+            // game lies whole there unless a save that had committed is still to be finished.
+            const TPlan plan = Examine();
+            left_ = plan.left;
+            state_ = plan.stuck ? State::Interrupted : plan.committed ? State::Unfinished : State::NoFolder;
             return;
         }
         bool locked = false;
@@ -311,65 +479,27 @@ void TGameFilesLock::Take(Taking taking) {
         if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
             held.st_ino == named.st_ino) {
             fd_ = fd;
-            // A lock file this program did not make was left by a save that never let go.
-            state_ = FinishCutShortSave(!made || taking == Taking::Tidy) ? State::Held : State::Busy;
+            // Every taker looks, lock file left behind or not: a save cut short, or one whose last
+            // removals the disk refused, is finished here.
+            const TPlan plan = Examine();
+            left_ = plan.left;
+            if (plan.stuck) {
+                state_ = State::Interrupted;
+                return;
+            }
+            const Carried carried = Carry(plan);
+            state_ = carried == Carried::Failed ? State::Busy : State::Held;
+            untidy_ = carried == Carried::Untidy;
+            if (carried == Carried::Done) left_.clear();
             return;
         }
         ::close(fd);
     }
 }
 
-bool TGameFilesLock::FinishCutShortSave(bool leftBehind) {
-    const std::string journal = InFolder(tag_ + ".jnl");
-    const bool hasJournal = Exists(journal);
-    if (!hasJournal && !leftBehind) return true;
-    if (hasJournal) {
-        std::vector<TJournalEntry> entries;
-        // The new files were flushed with the journal: one that is not whole (the disk lost it in
-        // a stop before the flush was through) means no file was put in place yet, and the save is
-        // undone. Otherwise putting the rest in place finishes it.
-        bool whole = ReadJournal(journal, tag_, entries);
-        for (const TJournalEntry& e : entries) {
-            const std::string scratch = InFolder(e.scratch);
-            if (whole && Exists(scratch)) whole = MarkOfFile(scratch) == e.mark;
-        }
-        if (whole) {
-            for (const TJournalEntry& e : entries) {
-                const std::string scratch = InFolder(e.scratch);
-                if (Exists(scratch) && RenameFile(scratch, InFolder(e.target)) != 0) {
-                    keepLockFile_ = true;
-                    return false;
-                }
-            }
-            SyncFolder(folder_);
-        }
-        // Before the scratch files: without the journal they are only scratch.
-        if (::unlink(journal.c_str()) != 0 && errno != ENOENT) {
-            keepLockFile_ = true;
-            return false;
-        }
-    }
-    RemoveScratchFiles();
-    return true;
-}
-
-void TGameFilesLock::RemoveScratchFiles() const {
-    std::error_code ec;
-    std::vector<std::string> scratch;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec)) {
-        const std::string name = entry.path().filename().string();
-        if (TagOfOurFile(name) == tag_ && name[kTagLength] == '-') scratch.push_back(name);
-    }
-    for (const std::string& name : scratch) ::unlink(InFolder(name).c_str());
-}
-
-std::string TGameFilesLock::NewScratchName(const std::string& stem) const {
-    static unsigned counter = 0;
-    return stem + std::to_string(++counter) + ".tmp";
-}
-
 bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
-    if (state_ != State::Held) return false;
+    // Untidy: the journal of the last save still explains files it left, and a new one would not.
+    if (state_ != State::Held || untidy_) return false;
     struct Entry {
         std::string target, scratch, backup;
         bool hadOld = false, keptOld = false, movedAside = false;
@@ -379,6 +509,7 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     // refused before anything is written. A link is judged by what it leads to, and kept aside
     // itself like a file.
     for (std::size_t i = 0; i < files.size(); ++i) {
+        if (files[i].bytes.size() > kSavedFileMaxBytes) return false;
         Entry& e = entries[i];
         e.target = files[i].path;
         struct stat st {};
@@ -396,40 +527,35 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         if (!S_ISREG(st.st_mode)) return false;
     }
     stepsTaken = 0;
-    // One process id for all of this save's scratch names: it keeps them apart from those of
-    // another program, the counter from this program's other saves.
-    const std::string scratchStem = tag_ + "-" + std::to_string(::getpid()) + "-";
+    // The process id keeps this save's names apart from another program's, the counter from this
+    // program's other saves; the taking of the lock left no file of an earlier save of this game.
+    static unsigned counter = 0;
+    const std::string stem = tag_ + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     TFolderFlush folder(folder_);
     std::vector<TJournalEntry> journalEntries;
     std::vector<int> written;
     const std::string journal = InFolder(tag_ + ".jnl");
+    // The journal first, then the new files last first: a stop or a failed removal midway leaves
+    // new files 1 to j of a save that never was, which the next taker of the lock removes.
     auto removeScratch = [&] {
-        for (const Entry& e : entries)
-            if (!e.scratch.empty()) ::unlink(e.scratch.c_str());
+        for (auto e = entries.rbegin(); e != entries.rend(); ++e)
+            if (!e->scratch.empty()) RemoveFile(e->scratch);
     };
     auto giveUp = [&] {
         for (int fd : written) ::close(fd);
+        RemoveFile(journal);
         removeScratch();
-        ::unlink(journal.c_str());
         return false;
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
         Step();
         Entry& e = entries[i];
-        std::string scratchName;
-        for (int attempt = 0; attempt < 100 && e.scratch.empty(); ++attempt) {
-            scratchName = NewScratchName(scratchStem);
-            const std::string path = InFolder(scratchName);
-            const int fd = WriteNewFile(path, files[i].bytes, O_EXCL);
-            if (fd >= 0) {
-                e.scratch = path;
-                written.push_back(fd);
-            } else if (errno != EEXIST) {
-                break;
-            }
-        }
-        if (e.scratch.empty()) return giveUp();
-        std::string backupName = NewScratchName(scratchStem);
+        std::string scratchName = NewFileName(stem, i + 1, files.size());
+        const int fd = WriteNewFile(InFolder(scratchName), files[i].bytes, O_EXCL);
+        if (fd < 0) return giveUp();
+        e.scratch = InFolder(scratchName);
+        written.push_back(fd);
+        std::string backupName = OldFileName(stem, i + 1);
         e.backup = InFolder(backupName);
         journalEntries.push_back({std::move(scratchName), std::move(backupName), FileNameOf(e.target), MarkOf(files[i].bytes)});
     }
@@ -450,13 +576,12 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
             const Entry& e = entries[j];
             whole = RenameFile(e.target, e.scratch) == 0 && (!e.keptOld || RenameFile(e.backup, e.target) == 0);
         }
-        if (!whole) {
-            keepLockFile_ = true;
-            return false;
-        }
+        // Else the journal finishes the save at the next taking of the lock.
+        if (!whole) return false;
         folder.Sync();
-        ::unlink(journal.c_str());
-        for (const Entry& e : entries) ::unlink(e.backup.c_str());
+        // The old files are back, and a second name left is a second name of one of them.
+        RemoveFile(journal);
+        for (const Entry& e : entries) RemoveFile(e.backup);
         removeScratch();
         return false;
     };
@@ -480,15 +605,27 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         if (RenameFile(e.scratch, target) != 0) return putBack(i);
     }
     folder.Sync();
-    Step();
-    ::unlink(journal.c_str());
+    // The old files' second names go before the journal, which explains any the disk keeps until
+    // the next taker of the lock removes it.
+    bool tidy = true;
     for (const Entry& e : entries) {
         if (!e.keptOld) continue;
         Step();
-        ::unlink(e.backup.c_str());
+        if (RemoveFile(e.backup) != 0 && errno != ENOENT) tidy = false;
+    }
+    if (tidy) {
+        Step();
+        RemoveFile(journal);
     }
     Step();
     return true;
+}
+
+std::string TGameFilesLock::LeftFiles() const {
+    std::string text;
+    for (std::size_t i = 0; i < left_.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == left_.size() ? " and " : ", ") + left_[i];
+    return text;
 }
 
 void TGameFilesLock::FinishInterruptedSaves(const std::string& folder) {
@@ -518,6 +655,7 @@ std::string FileNamedIgnoringCase(const std::string& path) {
 
 void SetFileRenamer(FileRenamer r) { renamer = r; }
 void SetFileLinker(FileLinker l) { linker = l; }
+void SetFileRemover(FileRemover r) { remover = r; }
 void SetSaveStepWatcher(SaveStepWatcher w) { watcher = w; }
 
 }  // namespace kvt

@@ -2,15 +2,22 @@
 // the folder. A save holds the game's lock (a file in its folder), writes and flushes every new
 // file under a scratch name, then commits by flushing a journal that names them, and only then
 // renames them into place. Whoever takes the lock next finishes a save that was cut short: rolled
-// forward when its journal is whole, else undone by removing its scratch files.
+// forward when its journal is whole and every file it names proves whole, undone when nothing was
+// put in place yet, and otherwise (a journal lost or damaged, a file changed after a stop) left
+// as it is for a person, every copy kept and nothing read.
 // POSIX file calls only; the lock is waited for a few seconds at most, never for a person.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace kvt {
+
+// No file of a save is larger (the battle history, the largest, is read up to 4 MiB): a save of a
+// larger one is refused, and a journal that names a larger one is damaged.
+inline constexpr std::uint64_t kSavedFileMaxBytes = 4u << 20;
 
 struct TFileImage {
     std::string path;  // every file of one save lies in the folder of the game's name
@@ -26,9 +33,11 @@ struct TFileImage {
 class TGameFilesLock {
 public:
     enum class State {
-        Held,      // the files are whole and nobody else writes them
-        Busy,      // another copy of the program kept the lock too long, or a cut-short save cannot be finished
-        NoFolder,  // no lock file can be made there (a missing or read-only folder): nobody saves there
+        Held,         // the files are whole and nobody else writes them
+        Busy,         // another copy of the program kept the lock too long, or a cut-short save cannot be finished
+        NoFolder,     // no lock file can be made there (a missing or read-only folder): nobody saves there
+        Interrupted,  // what a save cut short left cannot be proved whole or undone: nothing may be read or removed
+        Unfinished,   // no lock can be made there, and a save that had committed is still to be finished
     };
 
     // `base` is the game's name without its extension ("saves/game").
@@ -38,6 +47,9 @@ public:
     TGameFilesLock& operator=(const TGameFilesLock&) = delete;
 
     State state() const { return state_; }
+    // Interrupted or Unfinished: every file the save left, each quoted with what it holds
+    // ("\"saves/~kvt-...-old1.tmp\" (the old \"game.KVT\")"), for a message to the player.
+    std::string LeftFiles() const;
 
     // Replaces the files as one; the lock must be held. False when a file's name is taken by
     // something that is not a plain file (a folder, a device, a pipe: nothing is touched), or when
@@ -51,32 +63,37 @@ public:
 
 private:
     enum class Taking { Wait, Tidy };
+    struct TPlan;
+    enum class Carried { Done, Untidy, Failed };
     TGameFilesLock(std::string folder, std::string tag, Taking taking);
     void Take(Taking taking);
-    bool FinishCutShortSave(bool leftBehind);
-    void RemoveScratchFiles() const;
+    TPlan Examine() const;
+    Carried Carry(const TPlan& plan) const;
     std::string InFolder(const std::string& name) const { return folder_ + "/" + name; }
-    std::string NewScratchName(const std::string& stem) const;  // a name within the folder
 
     std::string folder_, tag_;
     int fd_ = -1;
-    // A save that could not be put back leaves the lock file, so the next taker looks for its scratch.
-    bool keepLockFile_ = false;
     State state_ = State::Busy;
+    // Held with files of a finished save that the disk would not let go: read, but not saved over.
+    bool untidy_ = false;
+    std::vector<std::string> left_;
 };
 
 // The entry of the path's folder whose name is the path's ignoring case (the path itself when it
 // exists), with the path's folder in front; empty when there is none.
 std::string FileNamedIgnoringCase(const std::string& path);
 
-// How a save touches the disk, for tests (nullptr restores the real call). A renamer or linker may
-// fail its step (non-zero, as std::rename and link answer) as a full, vanished or link-less disk
-// would; the watcher is called with 1, 2, 3, ... before each change a save makes to the folder and
-// once more when it is through, and may stop the program there.
+// How a save touches the disk, for tests (nullptr restores the real call). A renamer, linker or
+// remover may fail its step (non-zero, as std::rename, link and unlink answer) as a full, vanished,
+// link-less or read-only disk would; the watcher is called with 1, 2, 3, ... before each change a
+// save makes to the folder and once more when it is through, and may stop the program there.
+// Finishing or undoing a save cut short, as the lock is taken, counts its own changes the same way.
 using FileRenamer = int (*)(const char* from, const char* to);
 void SetFileRenamer(FileRenamer renamer);
 using FileLinker = int (*)(const char* existing, const char* newName);
 void SetFileLinker(FileLinker linker);
+using FileRemover = int (*)(const char* path);
+void SetFileRemover(FileRemover remover);
 using SaveStepWatcher = void (*)(int step);
 void SetSaveStepWatcher(SaveStepWatcher watcher);
 

@@ -1,19 +1,27 @@
 // Loading and lookup of the numbered text table.
 #include "engine/world/text_table.h"
 
-#include <fstream>
-#include <sstream>
+#include "engine/world/file_reading.h"
 
 namespace kvt {
 
 TTextTable TextTable;
 
-bool TTextTable::LoadFromFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return false;
-    std::ostringstream buf;
-    buf << in.rdbuf();
-    LoadFromString(buf.str());
+bool TTextTable::LoadFromFile(const std::string& path, std::string* error) {
+    std::string content;
+    std::uint64_t size = 0;
+    const ReadOutcome outcome = ReadRegularFile(path, kTextTableMaxBytes, content, size);
+    if (outcome != ReadOutcome::Read) {
+        if (error) {
+            *error = "The text file \"" + path + "\" ";
+            *error += outcome == ReadOutcome::NotAFile ? "is not a file."
+                      : outcome == ReadOutcome::TooLarge
+                          ? "holds " + std::to_string(size) + " bytes, more than a text file of the game can."
+                          : "cannot be read.";
+        }
+        return false;
+    }
+    LoadFromString(content);
     return true;
 }
 

@@ -233,8 +233,9 @@ bool TKVTSDI::FormCreate() {
     // A fresh program: the record zeroed, the menus as the layout has them.
     ResetEngineGlobals();
     MenusChanged(TurnMenus);
-    if (!TextTable.LoadFromFile(GameDataFile("KVT_ENG.TXT"))) {
-        ShowWarningBox(nullptr, QStringLiteral("The text file \"KVT_ENG.TXT\" cannot be read. The game cannot start."));
+    std::string textError;
+    if (!TextTable.LoadFromFile(GameDataFile("KVT_ENG.TXT"), &textError)) {
+        ShowWarningBox(nullptr, QString::fromStdString(textError) + QStringLiteral(" The game cannot start."));
         return false;
     }
     CaptionMenus();

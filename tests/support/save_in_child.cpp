@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 
 #include "engine/world/game_files.h"
 
@@ -54,6 +55,21 @@ pid_t SavePausedAtStep(const std::string& base, int step, const TChildSave& how)
     while (::waitpid(child, &status, WUNTRACED) < 0 && errno == EINTR) {
     }
     return WIFSTOPPED(status) ? child : -1;
+}
+
+bool LoadKilledAtStep(const std::string& file, int step) {
+    std::fflush(nullptr);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        stopAtStep = step;
+        SetSaveStepWatcher([](int s) {
+            if (s == stopAtStep) ::raise(SIGKILL);
+        });
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        ::_exit(ReadGameImages(file, *rec, *map, nullptr) ? 0 : 1);
+    }
+    return WaitForChildSave(child) == ChildSaveEnd::Killed;
 }
 
 }  // namespace kvt::testing

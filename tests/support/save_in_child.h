@@ -1,6 +1,6 @@
 // A save run in a child process and stopped at one of its steps: killed (SIGKILL) there, as a
 // power cut, crash or closed terminal would end it, or paused (SIGSTOP) there, as a save that
-// another copy of the program is still running.
+// another copy of the program is still running. Likewise a load killed while it finishes a save.
 #pragma once
 
 #include <sys/types.h>
@@ -24,5 +24,9 @@ ChildSaveEnd SaveKilledAtStep(const std::string& base, int step, const TChildSav
 // Resume it with SIGCONT, then reap it with WaitForChildSave.
 pid_t SavePausedAtStep(const std::string& base, int step, const TChildSave& how = {});
 ChildSaveEnd WaitForChildSave(pid_t child);
+
+// Loads the game in a child killed just before the `step`-th change that taking its lock makes to
+// finish or undo a save cut short; false when the load ran to its end first.
+bool LoadKilledAtStep(const std::string& file, int step);
 
 }  // namespace kvt::testing

@@ -2,7 +2,8 @@
 // its end or for a number of turns (stopping early at the end), printing one line per turn: the
 // turn, the date after it and the checksum of the game, with --report the state of the war
 // (cities, hexes, supply), and last a summary line naming the winner. --check tests the campaign's
-// invariants throughout and stops at the first one broken (exit status 3). Two runs with the same
+// invariants throughout and stops at the first one broken (exit status 3). A turn whose Autosave
+// cannot be written in the current folder ends the run (exit status 4). Two runs with the same
 // seed print the same lines.
 //
 //   kvt_headless_runner GAME.kvt end|TURNS [--seed N] [--check] [--report]

@@ -1,6 +1,10 @@
 // Whole headless turns: the runner's output is the same for the same game and seed.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+#include <filesystem>
 #include <sstream>
 
 #include "engine/forces/corps_records.h"
@@ -101,6 +105,39 @@ TEST_F(HeadlessTurns, TheChecksNameTheFirstBrokenInvariantAndStopTheRun) {
     EXPECT_EQ(RunHeadlessGame(Path("tagged.KVT"), 3, 1, out, &error, false, true), 3);
     EXPECT_EQ(error, "check failed: corps " + std::to_string(corps) +
                          " has plan tag 8 (after the computer players planned)");
+}
+
+TEST_F(HeadlessTurns, AnAutosaveTheDiskRefusesEndsTheRunWithItsReason) {
+    enum class Fault { WritesCutOff, NameTakenByAFolder };
+    for (const Fault fault : {Fault::WritesCutOff, Fault::NameTakenByAFolder}) {
+        SCOPED_TRACE(fault == Fault::WritesCutOff ? "writes cut off" : "name taken by a folder");
+        testing::BuildSyntheticGame(true, true);
+        ASSERT_TRUE(SaveGameFiles(Path("start")));
+        std::filesystem::remove_all(Path("Autosave.KVT"));
+        rlimit was{};
+        ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &was), 0);
+        if (fault == Fault::WritesCutOff) {
+            // Files may not grow past a few bytes: the Autosave's first write fails as on a full disk.
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit small = was;
+            small.rlim_cur = 16;
+            ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+        } else {
+            std::filesystem::create_directory(Path("Autosave.KVT"));
+        }
+        std::ostringstream out;
+        std::string error;
+        const int status = RunHeadlessGame(Path("start.KVT"), 5, 1, out, &error);
+        ::setrlimit(RLIMIT_FSIZE, &was);
+        std::signal(SIGXFSZ, SIG_DFL);
+        EXPECT_EQ(status, 4) << out.str();
+        EXPECT_EQ(error, "The Autosave failed: the game could not be saved as \"Autosave\" in \"" +
+                             std::filesystem::current_path().string() + "\".");
+        const auto lines = Lines(out.str());
+        ASSERT_EQ(lines.size(), 2u) << "the turn whose Autosave failed, then the summary: " << out.str();
+        EXPECT_EQ(lines[0].substr(0, 14), "1 Apr 11 1861 ");
+        EXPECT_EQ(lines[1].substr(0, 8), "winner: ");
+    }
 }
 
 TEST_F(HeadlessTurns, ASavedGameTakesTheOpenDialogsDataMarksAndAStartPointDoesNot) {

@@ -1,14 +1,18 @@
 // Saves that are stopped partway, saves of one game by two programs at once, and names taken by
 // something that is not a file: the folder always holds one whole game under a name, and nothing of
-// a stopped save outlives the next load.
+// a stopped save outlives the next load. Where a second fault leaves nothing to prove what a stopped
+// save did, every copy is kept and no game is loaded.
 #include <gtest/gtest.h>
 
+#include <grp.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -27,6 +31,12 @@ namespace kvt {
 namespace {
 
 namespace fs = std::filesystem;
+// Under AddressSanitizer most of the address space is taken at start: no limit can be put on it.
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kAddressSpaceCanBeLimited = false;
+#else
+constexpr bool kAddressSpaceCanBeLimited = true;
+#endif
 using testing::ChildSaveEnd;
 using testing::FileBytes;
 using testing::ScriptedFrontend;
@@ -68,6 +78,37 @@ protected:
             if (ext != ".KVT" && ext != ".KVM" && ext != ".BTL") names.insert(name);
         }
         return names;
+    }
+    // Every file in the folder with its bytes, but the lock file, which comes and goes with each
+    // load and save.
+    std::map<std::string, std::vector<char>> Folder() const {
+        std::map<std::string, std::vector<char>> files;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() != ".lck") files[e.path().filename().string()] = FileBytes(e.path().string());
+        return files;
+    }
+    // The copies a stopped save left: its scratch files and the old files' second names.
+    std::vector<std::string> Copies() const {
+        std::vector<std::string> paths;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".tmp") paths.push_back(e.path().string());
+        return paths;
+    }
+    // Saves the game marked 2 over the game marked 1 (or as a first save) in a child killed with the
+    // new record in place and the old map (or none) beside it: the step is found by trying each.
+    bool CutBetweenRenames(bool linksFail, bool oldGame) {
+        for (int step = 1; step < 40; ++step) {
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+            MarkGame(1);
+            if (oldGame && !SaveGameFiles(Path("game"))) return false;
+            const TGameOnDisk before = OnDisk(Path("game"));
+            MarkGame(2);
+            const std::string rec(reinterpret_cast<const char*>(GameRec), kGameRecSize);
+            if (testing::SaveKilledAtStep(Path("game"), step, {false, linksFail}) != ChildSaveEnd::Killed) return false;
+            const TGameOnDisk found = OnDisk(Path("game"));
+            if (found.rec == std::vector<char>(rec.begin(), rec.end()) && found.map == before.map) return true;
+        }
+        return false;
     }
     std::string dir;
 };
@@ -125,6 +166,48 @@ TEST_F(SaveJournal, AStopAtAnyStepLeavesTheWholeOldOrTheWholeNewGame) {
         // Stops fell on both sides of the commit.
         EXPECT_GT(oldSeen, 1);
         EXPECT_GT(newSeen, 1);
+    }
+}
+
+TEST_F(SaveJournal, AStopWhileFinishingACutSaveStillLeavesTheWholeOldOrTheWholeNewGame) {
+    // A save stopped at each of its steps, then the load that finishes or undoes it stopped at each
+    // of its own: the load after that finds one whole game and nothing left over.
+    for (const TChildSave how : {TChildSave{true, false}, TChildSave{false, true}}) {
+        SCOPED_TRACE(how.withHistory ? "with the history" : "links refused");
+        int stopsInAFinish = 0;
+        bool saved = false;
+        for (int step = 1; !saved; ++step) {
+            ASSERT_LT(step, 40) << "the save never ran to its end";
+            for (int finishStep = 1;; ++finishStep) {
+                ASSERT_LT(finishStep, 40) << "finishing the save never ran to its end";
+                SCOPED_TRACE("save stopped at " + std::to_string(step) + ", its finish at " + std::to_string(finishStep));
+                for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+                MarkGame(1);
+                ASSERT_TRUE(SaveGameFiles(Path("game"), how.withHistory));
+                const TGameOnDisk before = OnDisk(Path("game"));
+                MarkGame(2);
+                const char* recBytes = reinterpret_cast<const char*>(GameRec);
+                const char* mapBytes = reinterpret_cast<const char*>(MapGrid);
+                const std::string history = "No History\r\nmark 2\r\n";
+                const TGameOnDisk after{{recBytes, recBytes + kGameRecSize},
+                                        {mapBytes, mapBytes + kMapGridSize},
+                                        how.withHistory ? std::vector<char>(history.begin(), history.end()) : before.history};
+                saved = testing::SaveKilledAtStep(Path("game"), step, how) == ChildSaveEnd::Saved;
+                const bool stopped = !saved && testing::LoadKilledAtStep(Path("game.KVT"), finishStep);
+                stopsInAFinish += stopped;
+
+                auto rec = std::make_unique<TGameRec>();
+                auto map = std::make_unique<TMapGrid>();
+                EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
+                if (how.withHistory) LoadBattleLog(Path("game.BTL"));
+                const TGameOnDisk found = OnDisk(Path("game"));
+                EXPECT_TRUE(found == before || found == after) << "a mixed game";
+                EXPECT_TRUE(std::equal(found.rec.begin(), found.rec.end(), reinterpret_cast<const char*>(rec.get())));
+                EXPECT_EQ(Leftovers(), std::set<std::string>{});
+                if (!stopped) break;
+            }
+        }
+        EXPECT_GT(stopsInAFinish, 10) << "stops fell inside the finishing of saves";
     }
 }
 
@@ -284,6 +367,231 @@ TEST_F(SaveJournal, AByteTheDiskChangedAnywhereInANewFileUndoesTheSave) {
         EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
         EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
         EXPECT_EQ(Leftovers(), std::set<std::string>{});
+    }
+}
+
+TEST_F(SaveJournal, AGrownScratchFileIsJudgedByItsSizeAndNeverRead) {
+    // A scratch file grown to 2 GiB, once beside a journal that names its true size and once beside
+    // one that names the grown size: either way the file is judged unread, in a program that could
+    // not hold it in memory.
+    for (const bool journalSaysGrown : {false, true}) {
+        SCOPED_TRACE(journalSaysGrown ? "the journal names the grown size" : "the journal names the true size");
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        const TGameOnDisk old = OnDisk(Path("game"));
+        MarkGame(2);
+        // Stopped with the record and the map written and the journal naming them.
+        ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+        std::string record, journal;
+        for (const auto& e : fs::directory_iterator(dir)) {
+            if (e.path().extension() == ".tmp" && fs::file_size(e.path()) == kGameRecSize) record = e.path().string();
+            if (e.path().extension() == ".jnl") journal = e.path().string();
+        }
+        ASSERT_FALSE(record.empty());
+        constexpr std::uintmax_t kGrown = std::uintmax_t{2} << 30;
+        fs::resize_file(record, kGrown);  // sparse: nothing lies on the disk until it is read
+        if (journalSaysGrown) {
+            std::vector<char> text = FileBytes(journal);
+            std::string s(text.begin(), text.end());
+            const std::size_t at = s.find("000000000000a18c");  // the record's size, 41,356
+            ASSERT_NE(at, std::string::npos);
+            s.replace(at, 16, "0000000080000000");
+            std::ofstream(journal, std::ios::binary | std::ios::trunc) << s;
+        }
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            if (kAddressSpaceCanBeLimited) {
+                const rlimit limit{1u << 30, 1u << 30};
+                ::setrlimit(RLIMIT_AS, &limit);
+            }
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            try {
+                ::_exit(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr) ? 0 : 1);
+            } catch (const std::bad_alloc&) {
+                ::_exit(2);
+            }
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 0) << (WEXITSTATUS(status) == 2 ? "the load ran out of memory" : "the load was refused");
+        EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+    }
+}
+
+TEST_F(SaveJournal, ACutSaveThatItsJournalCannotProveIsKeptWholeAndNotLoaded) {
+    // Stopped with the new record in place and the old map beside it, then a second fault: the
+    // journal lost, garbled or cut short, or the map's scratch file changed. Nothing says what
+    // the save had done: every copy stays, and the mixed pair is not loaded.
+    enum class Damage { JournalLost, JournalGarbled, JournalCutShort, ScratchChanged };
+    const struct {
+        Damage damage;
+        bool linksFail, oldGame;
+    } cases[] = {{Damage::JournalLost, false, true},     {Damage::JournalLost, true, true},
+                 {Damage::JournalLost, false, false},    {Damage::JournalGarbled, false, true},
+                 {Damage::JournalCutShort, true, true},  {Damage::JournalCutShort, false, false},
+                 {Damage::ScratchChanged, false, true},  {Damage::ScratchChanged, true, true},
+                 {Damage::ScratchChanged, false, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("damage " + std::to_string(static_cast<int>(c.damage)) + (c.linksFail ? ", links refused" : "") +
+                     (c.oldGame ? ", over an old game" : ", a first save"));
+        ASSERT_TRUE(CutBetweenRenames(c.linksFail, c.oldGame));
+        std::string journal;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".jnl") journal = e.path().string();
+        ASSERT_FALSE(journal.empty());
+        switch (c.damage) {
+            case Damage::JournalLost: fs::remove(journal); break;
+            case Damage::JournalGarbled: {
+                const std::uintmax_t size = fs::file_size(journal);
+                std::ofstream(journal, std::ios::binary | std::ios::trunc) << std::string(size, '?');
+                break;
+            }
+            case Damage::JournalCutShort: fs::resize_file(journal, fs::file_size(journal) - 4); break;
+            case Damage::ScratchChanged:
+                for (const std::string& copy : Copies())
+                    if (fs::file_size(copy) == kMapGridSize) {
+                        std::fstream f(copy, std::ios::in | std::ios::out | std::ios::binary);
+                        f.seekp(100);
+                        f.put('\x5a');
+                    }
+                break;
+        }
+        const std::vector<std::string> copies = Copies();
+        ASSERT_FALSE(copies.empty());
+        const auto before = Folder();
+        MarkGame(3);
+        const std::vector<char> inPlay(reinterpret_cast<const char*>(GameRec),
+                                       reinterpret_cast<const char*>(GameRec) + kGameRecSize);
+
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        const bool loaded = LoadGameImages(Path("game.KVT"));
+        const bool mixed = reinterpret_cast<const std::uint8_t*>(GameRec)[kGameRecSize - 1] == 2 && MapGrid->Cell(76, 54).b[0] == 1;
+        EXPECT_FALSE(loaded) << (mixed ? "the new record was loaded with the old map" : "a game was loaded");
+        EXPECT_EQ(fe.messages.size(), 1u);
+        const std::string told = fe.messages.empty() ? std::string() : fe.messages[0];
+        EXPECT_EQ(told.find("The last save of \"" + Path("game.KVT") + "\" was interrupted"), 0u) << told;
+        std::vector<std::string> named = {Path("game.KVT"), Path("game.KVM")};
+        named.insert(named.end(), copies.begin(), copies.end());
+        for (const std::string& file : named) EXPECT_NE(told.find("\"" + file + "\""), std::string::npos) << file << " in " << told;
+        if (!loaded) EXPECT_EQ(std::memcmp(GameRec, inPlay.data(), kGameRecSize), 0) << "the game in play is kept";
+        EXPECT_TRUE(Folder() == before) << "nothing removed or moved by the load";
+
+        // Neither the tidying at start-up nor a save under that name takes a copy away.
+        TGameFilesLock::FinishInterruptedSaves(dir);
+        fe.ExpectInformationBox();
+        EXPECT_FALSE(SaveGameFiles(Path("game")));
+        EXPECT_TRUE(Folder() == before) << "nothing removed or moved by a tidy or a save";
+    }
+}
+
+TEST_F(SaveJournal, AReadOnlyFolderHoldingACutSaveIsNotLoaded) {
+    // Where no lock can be made nothing can be finished: a save that its journal says had
+    // committed is refused, while the scratch files of one that never did leave the old game to read.
+    enum class Cut { BeforeTheJournal, AfterTheJournal, BetweenRenames };
+    const struct {
+        Cut cut;
+        bool loads;
+    } cases[] = {{Cut::BetweenRenames, false}, {Cut::AfterTheJournal, false}, {Cut::BeforeTheJournal, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("cut " + std::to_string(static_cast<int>(c.cut)));
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        const TGameOnDisk old = OnDisk(Path("game"));
+        MarkGame(2);
+        // Two new files then the journal are steps 1 to 3.
+        if (c.cut == Cut::BetweenRenames) ASSERT_TRUE(CutBetweenRenames(false, true));
+        else ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), c.cut == Cut::AfterTheJournal ? 4 : 3), ChildSaveEnd::Killed);
+
+        // Read by a program that may not write there: one that is not the superuser.
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                 fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(fs::path(dir).parent_path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+        for (const auto& e : fs::directory_iterator(dir)) fs::permissions(e.path(), fs::perms::others_read, fs::perm_options::add);
+        fs::permissions(dir, fs::perms::owner_write, fs::perm_options::remove);
+        int channel[2];
+        ASSERT_EQ(::pipe(channel), 0);
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(channel[0]);
+            if (::geteuid() == 0 && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+            if (::access(dir.c_str(), W_OK) == 0) ::_exit(3);
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            std::string why;
+            const bool loaded = ReadGameImages(Path("game.KVT"), *rec, *map, &why);
+            std::string report = loaded ? "+" + std::string(reinterpret_cast<const char*>(rec.get()), kGameRecSize) : "-" + why;
+            for (std::size_t done = 0; done < report.size();) {
+                const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
+                if (n <= 0) ::_exit(4);
+                done += static_cast<std::size_t>(n);
+            }
+            ::_exit(0);
+        }
+        ::close(channel[1]);
+        std::string report;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        ::close(channel[0]);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        fs::permissions(dir, fs::perms::owner_write, fs::perm_options::add);
+        ASSERT_TRUE(WIFEXITED(status));
+        if (WEXITSTATUS(status) == 3) GTEST_SKIP() << "this system lets every program write to that folder";
+        ASSERT_EQ(WEXITSTATUS(status), 0);
+        ASSERT_FALSE(report.empty());
+        if (c.loads) {
+            EXPECT_EQ(report[0], '+') << report;
+            EXPECT_TRUE(std::equal(report.begin() + 1, report.end(), old.rec.begin(), old.rec.end())) << "the old game";
+        } else {
+            EXPECT_EQ(report[0], '-') << "a game read beside a save it could not finish";
+            EXPECT_EQ(report.find("-The last save of \"" + Path("game.KVT") + "\" was interrupted"), 0u) << report;
+            EXPECT_NE(report.find("its folder \"" + dir + "\" must be writable to finish it"), std::string::npos) << report;
+        }
+    }
+}
+
+TEST_F(SaveJournal, OldFilesTheDiskWouldNotLetGoAreTidiedByTheNextLoadOrSave) {
+    for (const bool nextIsASave : {false, true}) {
+        SCOPED_TRACE(nextIsASave ? "the next save" : "the next load");
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game"), true));
+        MarkGame(2);
+        // The disk refuses to remove the old files' second names, the last changes of a save.
+        SetFileRemover([](const char* path) {
+            const std::string name = fs::path(path).filename().string();
+            if (!name.starts_with("~kvt-") || !name.ends_with(".tmp")) return ::unlink(path);
+            errno = EROFS;
+            return -1;
+        });
+        EXPECT_TRUE(SaveGameFiles(Path("game"), true)) << "every new file is in place";
+        SetFileRemover(nullptr);
+        ASSERT_FALSE(Copies().empty());
+        TGameOnDisk expected = OnDisk(Path("game"));
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        if (nextIsASave) {
+            MarkGame(3);
+            ASSERT_TRUE(SaveGameFiles(Path("game"), true));
+            const char* recBytes = reinterpret_cast<const char*>(GameRec);
+            const char* mapBytes = reinterpret_cast<const char*>(MapGrid);
+            const std::string history = "No History\r\nmark 3\r\n";
+            expected = {{recBytes, recBytes + kGameRecSize}, {mapBytes, mapBytes + kMapGridSize}, {history.begin(), history.end()}};
+        } else {
+            std::string why;
+            ASSERT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, &why)) << why;
+            EXPECT_EQ(reinterpret_cast<const std::uint8_t*>(rec.get())[kGameRecSize - 1], 2) << "the game as saved";
+        }
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        EXPECT_TRUE(OnDisk(Path("game")) == expected);
     }
 }
 
