@@ -51,8 +51,10 @@ int main(int argc, char** argv) {
     // The texts lie beside the game; notices read them, the game's state never does.
     std::filesystem::path folder = std::filesystem::path(argv[1]).parent_path();
     if (folder.empty()) folder = ".";
-    kvt::TextTable.LoadFromFile((folder / "KVT_ENG.TXT").string());
     std::string error;
+    // Without its texts a run still plays the same game, so a wrong file is named and passed over.
+    if (!kvt::TextTable.LoadFromFile((folder / "KVT_ENG.TXT").string(), &error)) std::cerr << error << '\n';
+    error.clear();
     const int status = kvt::RunHeadlessGame(argv[1], turns, seed, std::cout, &error, report, check);
     if (!error.empty()) std::cerr << error << '\n';
     return status;
