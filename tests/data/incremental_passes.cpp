@@ -156,6 +156,43 @@ bool IncrementalPasses::SameAsRescans(const std::string& at) {
     return same && SameTallies(at) && SameBrigadeLists(at);
 }
 
+bool IncrementalPasses::SameFleetRoutes(const std::string& at) {
+    const TGameRec& g = *GameRec;
+    const RandomState before = GetRandomState();
+    int asked = 0;
+    bool same = true;
+    for (int i = 1; i <= kFleetCount && same; ++i) {
+        const TFleetRec& f = g.Fleets[i];
+        if (f.BuildCounter != 0 || f.Owner == 0 || !OnMap(f.HexX, f.HexY)) continue;
+        const int mode = FleetPathMode(f);
+        const auto route = [&](bool kept) {
+            SetRandomState(before);
+            std::vector<int> r = testing::DrawRanges({}, [&] {
+                if (kept) WaterRoutes().FindPath(f.HexX, f.HexY, f.DestX, f.DestY, 20, mode, f.Side, 0);
+                else FindPath(f.HexX, f.HexY, f.DestX, f.DestY, 20, mode, f.Side, 0);
+            });
+            r.insert(r.end(), {PathStepCount, PathEnd.X, PathEnd.Y, PathResult});
+            r.insert(r.end(), PathSteps.begin(), PathSteps.end());
+            return r;
+        };
+        if (OnMap(f.DestX, f.DestY) && route(true) != route(false)) {
+            ADD_FAILURE() << "fleet routes, " << at << ": fleet " << i << " to " << int{f.DestX} << "," << int{f.DestY};
+            same = false;
+        }
+        const TCityRec& port = g.Cities[f.HomePort];
+        if (Arr1<TCityRec, kCityCount>::InRange(f.HomePort) &&
+            WaterRoutes().RouteExists(f.HexX, f.HexY, port.HexX, port.HexY, mode, f.Side) !=
+                RouteExists(f.HexX, f.HexY, port.HexX, port.HexY, mode, f.Side)) {
+            ADD_FAILURE() << "fleet routes, " << at << ": fleet " << i << " home to port " << int{f.HomePort};
+            same = false;
+        }
+        ++asked;
+    }
+    SetRandomState(before);
+    ResetPathSearch();
+    return same && asked > 0;
+}
+
 void IncrementalPasses::CompareBattles() {
     TWorld now;
     now.Keep();
@@ -174,10 +211,20 @@ void IncrementalPasses::CompareBattles() {
     now.PutBack();
 }
 
+std::string IncrementalPasses::WorldDifference(const TWorld& a, const TWorld& b) {
+    const auto bytes = [](const auto& p) {
+        const auto* at = reinterpret_cast<const std::uint8_t*>(p.get());
+        return std::vector<std::uint8_t>(at, at + sizeof(*p));
+    };
+    if (std::memcmp(a.record.get(), b.record.get(), sizeof(TGameRec)) != 0)
+        return "record " + FirstDifference(bytes(a.record), bytes(b.record), true);
+    if (std::memcmp(a.map.get(), b.map.get(), sizeof(TMapGrid)) != 0) return "map " + FirstDifference(bytes(a.map), bytes(b.map), false);
+    if (a.random.state != b.random.state) return "the generator";
+    return {};
+}
+
 bool IncrementalPasses::SameWorlds(const TPlayed& held, const TPlayed& plain) {
-    const auto bytes = [](const auto& p) { return std::string(reinterpret_cast<const char*>(p.get()), sizeof(*p)); };
-    return held.first == plain.first && bytes(held.second->record) == bytes(plain.second->record) &&
-           bytes(held.second->map) == bytes(plain.second->map) && held.second->random.state == plain.second->random.state;
+    return held.first == plain.first && WorldDifference(*held.second, *plain.second).empty();
 }
 
 // A whole corps pass played as the game plays it, brigade lists and corps hexes held from its
@@ -324,10 +371,14 @@ bool IncrementalPasses::StartCampaign(const std::string& year, std::uint64_t see
     }
     if (personNation != 0) GameRec->Nations[personNation].Human = 1;
     BringGameIntoPlay(start);
+    WatchBattles();
+    return true;
+}
+
+void IncrementalPasses::WatchBattles() {
     SetTurnWatcher([this](TurnCheckpoint point, int) {
         if (point == TurnCheckpoint::BattlesDue) CompareBattles();
     });
-    return true;
 }
 
 int IncrementalPasses::PlayTurnComparing(const std::string& at) {
@@ -336,7 +387,7 @@ int IncrementalPasses::PlayTurnComparing(const std::string& at) {
         ADD_FAILURE() << at << ": the turn did not start";
         return -1;
     }
-    if (!SameAsRescans(at + " before movement")) return -1;
+    if (!SameAsRescans(at + " before movement") || !SameFleetRoutes(at + " before movement")) return -1;
     int ticks = 0;
     for (int tick = 1; Timer1Enabled(); ++tick, ++ticks) {
         where = at + " tick " + std::to_string(tick);

@@ -71,6 +71,12 @@ protected:
     // Reads a start point and brings it into play, the computer playing every side but
     // `personNation`'s (0: none), the turn's battles compared as they fall due.
     bool StartCampaign(const std::string& year, std::uint64_t seed, int personNation = 0);
+    // Each fleet's route to its destination and whether a route reaches its home port, asked of the
+    // waters kept from search to search and of a search made alone: the same route, answer and
+    // draws. The waters are kept until a map is read or a city marked, so this is asked after those.
+    bool SameFleetRoutes(const std::string& where);
+    // Compares the turn's battles as they fall due, from now on.
+    void WatchBattles();
     // Executes one turn and plays its movement, comparing after the pre-movement phase and after
     // every movement tick. Answers the ticks compared, or -1 at the first difference.
     int PlayTurnComparing(const std::string& at);
@@ -81,9 +87,8 @@ protected:
     // Runs every pass both ways from the world as it stands, then puts the world back. False at the
     // first difference, which is reported.
     bool SameAsRescans(const std::string& where);
-    // Both plays took as many ticks and left the same record, map and generator.
-    using TPlayed = std::pair<int, std::unique_ptr<TWorld>>;
-    static bool SameWorlds(const TPlayed& held, const TPlayed& plain);
+    // Where two worlds differ first (record, map, generator); empty for the same world.
+    static std::string WorldDifference(const TWorld& a, const TWorld& b);
 
     TFilesFrontend frontend;
     std::optional<testing::CurrentFolder> inFolder;
@@ -97,6 +102,9 @@ protected:
 private:
     TPassResult Run(const TWorld& from, void (*pass)());
     bool SameResults(const std::string& name, const std::string& at, const TPassResult& a, const TPassResult& b);
+    // Both plays took as many ticks and left the same world.
+    using TPlayed = std::pair<int, std::unique_ptr<TWorld>>;
+    static bool SameWorlds(const TPlayed& held, const TPlayed& plain);
     bool SameCorpsPass(const std::string& at);
     bool SameFleetPass(const std::string& at);
     // The turn's battles closed by the recount of the corps as they were counted and by the plain
