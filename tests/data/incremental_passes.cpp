@@ -206,7 +206,8 @@ void IncrementalPasses::CompareBattles() {
     const int foughtBefore = frontend.fieldBattles + frontend.assaults;
     const TPassResult counted = close(ResolveBattles);
     const bool fought = frontend.fieldBattles + frontend.assaults != foughtBefore;
-    battlesSame = SameResults("battles", where, counted, close(ResolveBattlesFullRescan)) && battlesSame;
+    const std::string at = where.empty() ? "a turn played without the step comparisons" : where;
+    battlesSame = SameResults("battles", at, counted, close(ResolveBattlesFullRescan)) && battlesSame;
     if (fought) ++battlesCompared;
     now.PutBack();
 }
@@ -397,6 +398,7 @@ int IncrementalPasses::PlayTurnComparing(const std::string& at) {
         MovementTick();
         if (!battlesSame || !SameAsRescans(where)) return -1;
     }
+    where.clear();
     return ticks;
 }
 

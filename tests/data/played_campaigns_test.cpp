@@ -239,9 +239,9 @@ TEST_F(IncrementalPasses, AGameLoadedOverAnotherGamesCopiesPlaysOnAsWhenLoadedOv
         now.Keep();
         return WorldDifference(ownCopies[static_cast<std::size_t>(turn)], now);
     };
-    ASSERT_EQ(difference(0), "") << "the load";
-    ASSERT_TRUE(SameAsRescans("loaded over another game"));
-    ASSERT_TRUE(SameFleetRoutes("loaded over another game"));
+    EXPECT_TRUE(SameAsRescans("loaded over another game"));
+    EXPECT_TRUE(SameFleetRoutes("loaded over another game"));
+    ASSERT_EQ(difference(0), "") << "the load reads otherwise than over its own copies";
     for (int turn = 1; turn <= kLoadedTurns; ++turn) {
         const std::string at = "turn " + std::to_string(turn) + " after the load";
         ASSERT_GT(PlayTurnComparing(at), 100);
