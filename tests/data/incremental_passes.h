@@ -74,7 +74,7 @@ protected:
     // Each fleet's route to its destination and whether a route reaches its home port, asked of the
     // waters kept from search to search and of a search made alone: the same route, answer and
     // draws. The waters are kept until a map is read or a city marked, so this is asked after those.
-    bool SameFleetRoutes(const std::string& where);
+    bool SameFleetRoutes(const std::string& at);
     // Compares the turn's battles as they fall due, from now on.
     void WatchBattles();
     // Executes one turn and plays its movement, comparing after the pre-movement phase and after
@@ -86,7 +86,7 @@ protected:
 
     // Runs every pass both ways from the world as it stands, then puts the world back. False at the
     // first difference, which is reported.
-    bool SameAsRescans(const std::string& where);
+    bool SameAsRescans(const std::string& at);
     // Where two worlds differ first (record, map, generator); empty for the same world.
     static std::string WorldDifference(const TWorld& a, const TWorld& b);
 
