@@ -139,9 +139,9 @@ void OpenBattle(int k, bool& corpsCounted) {
     }
 }
 
-}  // namespace
-
-void ResolveBattles() {
+// `plainRecount`: the closing recount counts every corps from its brigades again, as if no battle
+// had counted them.
+void Resolve(bool plainRecount) {
     TGameRec& g = G();
     g.BattleScratch1 = 0;
     // A repulsed assault leaves its corps in contact: without this a later corps on the same hex
@@ -162,8 +162,14 @@ void ResolveBattles() {
     if (g.GameKind >= 2) return;
     for (TCorpsRec& c : g.Corps)
         if (c.ContactCode != kKeptContact) c.ContactCode = 0;
-    if (corpsCounted) RecountForcesOfCountedCorps();
+    if (corpsCounted && !plainRecount) RecountForcesOfCountedCorps();
     else RecountForces();
 }
+
+}  // namespace
+
+void ResolveBattles() { Resolve(false); }
+
+void ResolveBattlesFullRescan() { Resolve(true); }
 
 }  // namespace kvt

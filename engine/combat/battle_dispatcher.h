@@ -4,5 +4,8 @@
 namespace kvt {
 
 void ResolveBattles();
+// The same battles closed by the plain recount, which weighs every corps by its brigades again
+// rather than as the last battle counted them: the reference the tests hold ResolveBattles to.
+void ResolveBattlesFullRescan();
 
 }  // namespace kvt

@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kPlannedSteps = 20;
 
+bool checkEveryStep = false;
+
 int NationSide(int nation) { return GameRec->Nations[nation].Side; }
 
 bool IsWarringSide(int side) { return side == kUnion || side == kConfederacy; }
@@ -95,7 +97,7 @@ bool FleetMovementStep(int fleet, bool noEnemyNear) {
     if (f.BuildCounter != 0) return false;
     bool shown = false;
     if (f.Mission >= kMissionMove && f.PathIndex < f.StepsAllowed) {
-        if (!noEnemyNear) CheckFleetInterception(fleet);
+        if (!noEnemyNear || checkEveryStep) CheckFleetInterception(fleet);
         HexCursor = {f.HexX, f.HexY};
         const int index = f.PathIndex;
         const int dir = index >= 1 && index <= kPlannedSteps ? f.PlannedStep[index] : 0;
@@ -120,6 +122,8 @@ bool FleetMovementStep(int fleet, bool noEnemyNear) {
     }
     return shown;
 }
+
+void CheckInterceptionOnEveryStep(bool on) { checkEveryStep = on; }
 
 void FightWithTimerHeld(int fleet) {
     const bool timerWasOn = Timer1Enabled();

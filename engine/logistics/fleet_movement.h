@@ -11,6 +11,9 @@ bool CheckFleetInterception(int fleet);
 // `noEnemyNear`: the caller's own check just answered false and nothing moved since, so the check
 // before the step, which would find the same, is not made again.
 bool FleetMovementStep(int fleet, bool noEnemyNear = false);
+// The plain reading the tests hold fleet passes to: with `on`, every step checks again whatever
+// the caller's check found.
+void CheckInterceptionOnEveryStep(bool on);
 // Fights the fleet's engagement with the movement timer held, so no tick runs while the combat
 // waits on a person; the timer is then left as it was.
 void FightWithTimerHeld(int fleet);

@@ -73,6 +73,7 @@ void TCampaignChecks::Begin() {
     SetTurnWatcher([this](TurnCheckpoint point, int index) {
         switch (point) {
             case TurnCheckpoint::ComputerPlayersPlanned: CheckAll("after the computer players planned", true); break;
+            case TurnCheckpoint::BattlesDue: break;
             case TurnCheckpoint::AssignedCorpsEmbarked: CheckAll("after assigned corps embarked", false); break;
             case TurnCheckpoint::CorpsLostAtSea: {
                 const TCorpsRec& k = GameRec->Corps[index];

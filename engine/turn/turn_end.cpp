@@ -77,6 +77,7 @@ void PostMovementPhase() {
     Frontend& fe = CurrentFrontend();
     g.BattlesThisTurn = 0;
     UnloadFleetsAfterMovement();
+    PassTurnCheckpoint(TurnCheckpoint::BattlesDue);
     ResolveBattles();
     if (g.GameKind != 2) {
         EmbarkAssignedCorps();

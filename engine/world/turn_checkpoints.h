@@ -9,6 +9,7 @@ namespace kvt {
 
 enum class TurnCheckpoint {
     ComputerPlayersPlanned,  // the computer players have given the turn's orders
+    BattlesDue,              // after movement and the fleets' unloading, before the turn's battles
     AssignedCorpsEmbarked,   // after movement, fleets have taken their assigned corps aboard
     CorpsLostAtSea,          // a corps is about to be lost with its fleet; index is the corps
 };
