@@ -38,7 +38,12 @@ void EnableTurnMenus() {
     CurrentFrontend().SetCursor(CursorKind::Arrow);
     Set(MenuItem::LoadGame1, true);
     Set(MenuItem::SaveGame1, true);
-    if (kind != 2 && kind != 4 && GameStatus == 0) {
+    // A mail game set up or awaiting playback is passed on, not executed: an Execute left on by the
+    // game played before would let its first player move the turn before handing it over.
+    if (kind == 2 || kind == 4) {
+        Set(MenuItem::Execute1, false);
+        Set(MenuItem::SpeedButton1, false);
+    } else if (GameStatus == 0) {
         Set(MenuItem::Execute1, true);
         Set(MenuItem::SpeedButton1, true);
     }

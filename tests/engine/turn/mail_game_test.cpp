@@ -107,6 +107,33 @@ TEST_F(MailGame, ExecuteIsOfferedOnlyToAFaceToFaceGameOrAMailGameWhoseOrdersAreD
     }
 }
 
+TEST_F(MailGame, ExecuteFollowsTheGameLoadedNotTheGamePlayedBefore) {
+    struct Case { const char* name; int kindBefore, kind; bool execute; };
+    const Case cases[] = {
+        {"a mail game just set up after a face-to-face game", 0, 2, false},
+        {"a mail game whose orders are due after a face-to-face game", 0, 3, true},
+        {"a face-to-face game after a mail game just set up", 2, 0, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (auto [base, kind] : {std::pair{"before", c.kindBefore}, {"next", c.kind}}) {
+            testing::BuildSyntheticGame(true, kind >= 2);
+            GameRec->GameKind = static_cast<std::uint16_t>(kind);
+            GameRec->SideToMove = 1;
+            WriteGame(base, {});
+        }
+        NewSession();
+        ScriptedFrontend fe;
+        fe.ExpectOpenFile(Path("before.KVT"));
+        LoadGameMenu();
+        ASSERT_EQ(fe.menus[MenuItem::Execute1], c.kindBefore != 2);
+        fe.ExpectOpenFile(Path("next.KVT"));
+        LoadGameMenu();
+        EXPECT_EQ(fe.menus[MenuItem::Execute1], c.execute);
+        EXPECT_EQ(fe.menus[MenuItem::SpeedButton1], c.execute);
+    }
+}
+
 TEST_F(MailGame, ACancelledOrRefusedLoadKeepsTheGameInPlay) {
     std::ofstream(Path("short.KVT")) << "not a game";
     GameRec->WeaponTable[5].FireFactor1 = 9;

@@ -51,7 +51,7 @@ bool Expected(Rule rule, bool before, int kind, int status) {
         case Rule::E: return true;
         case Rule::D: return false;
         case Rule::U: return before;
-        case Rule::ExecuteOffered: return kind != 2 && kind != 4 && status == 0 ? true : before;
+        case Rule::ExecuteOffered: return kind == 2 || kind == 4 ? false : status == 0 ? true : before;
         case Rule::ExecuteWithdrawn: return kind == 2 || (kind == 4 && status == 0) ? false : before;
         case Rule::HiddenInMail: return kind >= 2 ? false : before;
     }
