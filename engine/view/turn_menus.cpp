@@ -47,7 +47,9 @@ void EnableTurnMenus() {
         Set(MenuItem::Execute1, true);
         Set(MenuItem::SpeedButton1, true);
     }
-    if (kind >= 2) Set(MenuItem::Hidden1, false);
+    // Withdrawn in a mail game, as the absent player's forces are his; offered again, as at start,
+    // to any other game, or one mail game would take it away for the rest of the run.
+    Set(MenuItem::Hidden1, kind < 2);
     Set(MenuItem::Quit1, true);
     Set(MenuItem::About1, true);
     Set(MenuItem::Conditions1, true);

@@ -107,12 +107,13 @@ TEST_F(MailGame, ExecuteIsOfferedOnlyToAFaceToFaceGameOrAMailGameWhoseOrdersAreD
     }
 }
 
-TEST_F(MailGame, ExecuteFollowsTheGameLoadedNotTheGamePlayedBefore) {
-    struct Case { const char* name; int kindBefore, kind; bool execute; };
+TEST_F(MailGame, ExecuteAndHiddenEnemyFollowTheGameLoadedNotTheGamePlayedBefore) {
+    struct Case { const char* name; int kindBefore, kind; bool execute, hidden; };
     const Case cases[] = {
-        {"a mail game just set up after a face-to-face game", 0, 2, false},
-        {"a mail game whose orders are due after a face-to-face game", 0, 3, true},
-        {"a face-to-face game after a mail game just set up", 2, 0, true},
+        {"a mail game just set up after a face-to-face game", 0, 2, false, false},
+        {"a mail game whose orders are due after a face-to-face game", 0, 3, true, false},
+        {"a face-to-face game after a mail game just set up", 2, 0, true, true},
+        {"a face-to-face game after a mail game whose orders are due", 3, 0, true, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -127,10 +128,12 @@ TEST_F(MailGame, ExecuteFollowsTheGameLoadedNotTheGamePlayedBefore) {
         fe.ExpectOpenFile(Path("before.KVT"));
         LoadGameMenu();
         ASSERT_EQ(fe.menus[MenuItem::Execute1], c.kindBefore != 2);
+        ASSERT_EQ(fe.menus[MenuItem::Hidden1], c.kindBefore < 2);
         fe.ExpectOpenFile(Path("next.KVT"));
         LoadGameMenu();
         EXPECT_EQ(fe.menus[MenuItem::Execute1], c.execute);
         EXPECT_EQ(fe.menus[MenuItem::SpeedButton1], c.execute);
+        EXPECT_EQ(fe.menus[MenuItem::Hidden1], c.hidden);
     }
 }
 
