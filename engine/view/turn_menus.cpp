@@ -94,8 +94,6 @@ void DisableTurnMenus() {
 void NoSideMenuState() {
     for (MenuItem item : kSideItems) Set(item, false);
     for (MenuItem item : kOrderItems) Set(item, false);
-    Set(MenuItem::Execute1, false);
-    Set(MenuItem::SpeedButton1, false);
     Changed();
 }
 

@@ -416,6 +416,8 @@ TEST_F(MailGame, AfterTheHandOverThisScreenPlaysNoSideUntilAGameIsLoaded) {
         for (int k : {1, 3}) GameRec->Corps[k].Visibility = 0;  // neither side has spotted the other
         WriteGame("mine", {"No History"});  // a kind-4 history without the marker: the Union's own turn
         NewSession();
+        // As a face-to-face game played earlier in the run leaves them.
+        SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, true);
         ScriptedFrontend fe;
         fe.ExpectOpenFile(Path("mine.KVT"));
         LoadGameMenu();
@@ -431,7 +433,8 @@ TEST_F(MailGame, AfterTheHandOverThisScreenPlaysNoSideUntilAGameIsLoaded) {
         EXPECT_EQ(SelectedCorps, played == 0 ? 0 : 1);
         EXPECT_EQ(fe.menus.sideChangeCaption, caption);
         EXPECT_EQ(fe.menus[MenuItem::ForceStatus1], !c.handedOver) << "the menus of a side";
-        EXPECT_FALSE(fe.menus[MenuItem::Execute1]);
+        EXPECT_FALSE(fe.menus[MenuItem::Execute1]) << "the opponent's turn is not run here";
+        EXPECT_FALSE(fe.menus[MenuItem::SpeedButton1]);
         // The side menu takes up no side, least of all the opponent's.
         SelectSideToPlay();
         EXPECT_EQ(SidePlayed, played);
