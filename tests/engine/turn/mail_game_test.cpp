@@ -401,6 +401,34 @@ TEST_F(MailGame, AReceivedGameWithoutItsHistoryIsNeitherPlayedBackNorHandedOver)
     EXPECT_FALSE(MailTurnExecuted);
 }
 
+TEST_F(MailGame, AHistoryPutBackLiftsTheSaveRefusalOnlyWhenTheGameIsLoadedAgain) {
+    testing::BuildSyntheticGame(true, true);
+    GameRec->GameKind = 4;
+    GameRec->SideToMove = 1;
+    ASSERT_TRUE(SaveGameFiles(Path("lost")));
+    NewSession();
+    ScriptedFrontend fe;
+    fe.ExpectOpenFile(Path("lost.KVT"));
+    fe.ExpectInformationBox();
+    LoadGameMenu();
+    BattleLog = {"Battle", "EndOfBattle", "TurnOver"};
+    ASSERT_TRUE(SaveBattleLog(Path("lost.BTL")));
+    BattleLog.clear();
+    fe.ExpectSaveFile(Path("again.kvt"));
+    fe.ExpectInformationBox();
+    SaveGameDialog();
+    ASSERT_EQ(fe.messages.size(), 2u);
+    EXPECT_NE(fe.messages[1].find("load the game again"), std::string::npos) << fe.messages[1];
+    EXPECT_FALSE(fs::exists(Path("again.KVT")));
+    fe.ExpectOpenFile(Path("lost.KVT"));
+    fe.ExpectInformationBox();  // awaiting playback
+    LoadGameMenu();
+    fe.ExpectSaveFile(Path("again.kvt"));
+    SaveGameDialog();
+    EXPECT_TRUE(fs::exists(Path("again.KVT")));
+    EXPECT_EQ(History("again"), (std::vector<std::string>{"Battle", "EndOfBattle", "TurnOver"}));
+}
+
 TEST_F(MailGame, AfterTheHandOverThisScreenPlaysNoSideUntilAGameIsLoaded) {
     struct Case { const char* name; int kind; int answer; bool handedOver; };
     const Case cases[] = {
