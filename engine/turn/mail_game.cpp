@@ -133,7 +133,8 @@ void SaveGameDialog() {
     TGameRec& g = *GameRec;
     if (g.GameKind == 4 && !MailHistoryMissing.empty()) {
         fe.InformationBox("The battle history \"" + MailHistoryMissing +
-                          "\" is missing, so this game cannot be saved until it is back beside the game.");
+                          "\" was missing when this game was loaded, so it cannot be saved. Put the history "
+                          "beside the game and load the game again.");
         return;
     }
     if (g.GameKind < 2) {

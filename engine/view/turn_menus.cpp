@@ -38,11 +38,18 @@ void EnableTurnMenus() {
     CurrentFrontend().SetCursor(CursorKind::Arrow);
     Set(MenuItem::LoadGame1, true);
     Set(MenuItem::SaveGame1, true);
-    if (kind != 2 && kind != 4 && GameStatus == 0) {
+    // A mail game set up or awaiting playback is passed on, not executed: an Execute left on by the
+    // game played before would let its first player move the turn before handing it over.
+    if (kind == 2 || kind == 4) {
+        Set(MenuItem::Execute1, false);
+        Set(MenuItem::SpeedButton1, false);
+    } else if (GameStatus == 0) {
         Set(MenuItem::Execute1, true);
         Set(MenuItem::SpeedButton1, true);
     }
-    if (kind >= 2) Set(MenuItem::Hidden1, false);
+    // Withdrawn in a mail game, as the absent player's forces are his; offered again, as at start,
+    // to any other game, or one mail game would take it away for the rest of the run.
+    Set(MenuItem::Hidden1, kind < 2);
     Set(MenuItem::Quit1, true);
     Set(MenuItem::About1, true);
     Set(MenuItem::Conditions1, true);
@@ -87,8 +94,6 @@ void DisableTurnMenus() {
 void NoSideMenuState() {
     for (MenuItem item : kSideItems) Set(item, false);
     for (MenuItem item : kOrderItems) Set(item, false);
-    Set(MenuItem::Execute1, false);
-    Set(MenuItem::SpeedButton1, false);
     Changed();
 }
 

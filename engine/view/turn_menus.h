@@ -36,7 +36,8 @@ bool MenuItemEnabled(MenuItem item);
 void EnableTurnMenus();
 void SideMenuState();
 void DisableTurnMenus();
-// No side is played any more: the items of a side and its orders are withdrawn, and so is Execute.
+// No side is played any more: the items of a side and its orders are withdrawn. Execute is off
+// already wherever a turn can be handed over (a mail game set up or executed).
 void NoSideMenuState();
 
 // The side menu item's caption for the side played (texts 464, 465, 466).

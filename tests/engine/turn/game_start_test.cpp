@@ -109,15 +109,20 @@ TEST_F(GameStart, TheDefaultStartPointFillsTheRecordOrNamesTheMissingFile) {
     EXPECT_EQ(GameFileBase, "") << "nothing is in play yet";
 }
 
-TEST_F(GameStart, TheDefaultStartPointIsTakenOnlyWithItsWholeMap) {
-    struct Case { const char* name; std::uintmax_t mapBytes; const char* named; };
+TEST_F(GameStart, TheDefaultStartPointIsTakenOnlyWholeAndSound) {
+    struct Case { const char* name; std::uintmax_t mapBytes; int month; const char* named; };
     const Case cases[] = {
-        {"its map is missing", 0, "1861.KVM\" of this game cannot be opened"},
-        {"its map is cut short", 12000, "1861.KVM\" of this game holds 12000 bytes"},
+        {"its map is missing", 0, 4, "1861.KVM\" of this game cannot be opened"},
+        {"its map is cut short", 12000, 4, "1861.KVM\" of this game holds 12000 bytes"},
+        {"its record is whole but damaged", kMapGridSize, 13, "1861.KVT\" is damaged: The date has month 13"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         WriteStartPoint("1861", 21, false, true);
+        if (c.month != GameRec->Month) {
+            GameRec->Month = static_cast<std::uint16_t>(c.month);
+            ASSERT_TRUE(SaveGameFiles("1861"));
+        }
         if (c.mapBytes == 0) std::filesystem::remove("1861.KVM");
         else std::filesystem::resize_file("1861.KVM", c.mapBytes);
         NewRun();

@@ -107,6 +107,36 @@ TEST_F(MailGame, ExecuteIsOfferedOnlyToAFaceToFaceGameOrAMailGameWhoseOrdersAreD
     }
 }
 
+TEST_F(MailGame, ExecuteAndHiddenEnemyFollowTheGameLoadedNotTheGamePlayedBefore) {
+    struct Case { const char* name; int kindBefore, kind; bool execute, hidden; };
+    const Case cases[] = {
+        {"a mail game just set up after a face-to-face game", 0, 2, false, false},
+        {"a mail game whose orders are due after a face-to-face game", 0, 3, true, false},
+        {"a face-to-face game after a mail game just set up", 2, 0, true, true},
+        {"a face-to-face game after a mail game whose orders are due", 3, 0, true, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (auto [base, kind] : {std::pair{"before", c.kindBefore}, {"next", c.kind}}) {
+            testing::BuildSyntheticGame(true, kind >= 2);
+            GameRec->GameKind = static_cast<std::uint16_t>(kind);
+            GameRec->SideToMove = 1;
+            WriteGame(base, {});
+        }
+        NewSession();
+        ScriptedFrontend fe;
+        fe.ExpectOpenFile(Path("before.KVT"));
+        LoadGameMenu();
+        ASSERT_EQ(fe.menus[MenuItem::Execute1], c.kindBefore != 2);
+        ASSERT_EQ(fe.menus[MenuItem::Hidden1], c.kindBefore < 2);
+        fe.ExpectOpenFile(Path("next.KVT"));
+        LoadGameMenu();
+        EXPECT_EQ(fe.menus[MenuItem::Execute1], c.execute);
+        EXPECT_EQ(fe.menus[MenuItem::SpeedButton1], c.execute);
+        EXPECT_EQ(fe.menus[MenuItem::Hidden1], c.hidden);
+    }
+}
+
 TEST_F(MailGame, ACancelledOrRefusedLoadKeepsTheGameInPlay) {
     std::ofstream(Path("short.KVT")) << "not a game";
     GameRec->WeaponTable[5].FireFactor1 = 9;
@@ -371,6 +401,34 @@ TEST_F(MailGame, AReceivedGameWithoutItsHistoryIsNeitherPlayedBackNorHandedOver)
     EXPECT_FALSE(MailTurnExecuted);
 }
 
+TEST_F(MailGame, AHistoryPutBackLiftsTheSaveRefusalOnlyWhenTheGameIsLoadedAgain) {
+    testing::BuildSyntheticGame(true, true);
+    GameRec->GameKind = 4;
+    GameRec->SideToMove = 1;
+    ASSERT_TRUE(SaveGameFiles(Path("lost")));
+    NewSession();
+    ScriptedFrontend fe;
+    fe.ExpectOpenFile(Path("lost.KVT"));
+    fe.ExpectInformationBox();
+    LoadGameMenu();
+    BattleLog = {"Battle", "EndOfBattle", "TurnOver"};
+    ASSERT_TRUE(SaveBattleLog(Path("lost.BTL")));
+    BattleLog.clear();
+    fe.ExpectSaveFile(Path("again.kvt"));
+    fe.ExpectInformationBox();
+    SaveGameDialog();
+    ASSERT_EQ(fe.messages.size(), 2u);
+    EXPECT_NE(fe.messages[1].find("load the game again"), std::string::npos) << fe.messages[1];
+    EXPECT_FALSE(fs::exists(Path("again.KVT")));
+    fe.ExpectOpenFile(Path("lost.KVT"));
+    fe.ExpectInformationBox();  // awaiting playback
+    LoadGameMenu();
+    fe.ExpectSaveFile(Path("again.kvt"));
+    SaveGameDialog();
+    EXPECT_TRUE(fs::exists(Path("again.KVT")));
+    EXPECT_EQ(History("again"), (std::vector<std::string>{"Battle", "EndOfBattle", "TurnOver"}));
+}
+
 TEST_F(MailGame, AfterTheHandOverThisScreenPlaysNoSideUntilAGameIsLoaded) {
     struct Case { const char* name; int kind; int answer; bool handedOver; };
     const Case cases[] = {
@@ -386,6 +444,8 @@ TEST_F(MailGame, AfterTheHandOverThisScreenPlaysNoSideUntilAGameIsLoaded) {
         for (int k : {1, 3}) GameRec->Corps[k].Visibility = 0;  // neither side has spotted the other
         WriteGame("mine", {"No History"});  // a kind-4 history without the marker: the Union's own turn
         NewSession();
+        // As a face-to-face game played earlier in the run leaves them.
+        SetMenuItems({MenuItem::Execute1, MenuItem::SpeedButton1}, true);
         ScriptedFrontend fe;
         fe.ExpectOpenFile(Path("mine.KVT"));
         LoadGameMenu();
@@ -401,7 +461,8 @@ TEST_F(MailGame, AfterTheHandOverThisScreenPlaysNoSideUntilAGameIsLoaded) {
         EXPECT_EQ(SelectedCorps, played == 0 ? 0 : 1);
         EXPECT_EQ(fe.menus.sideChangeCaption, caption);
         EXPECT_EQ(fe.menus[MenuItem::ForceStatus1], !c.handedOver) << "the menus of a side";
-        EXPECT_FALSE(fe.menus[MenuItem::Execute1]);
+        EXPECT_FALSE(fe.menus[MenuItem::Execute1]) << "the opponent's turn is not run here";
+        EXPECT_FALSE(fe.menus[MenuItem::SpeedButton1]);
         // The side menu takes up no side, least of all the opponent's.
         SelectSideToPlay();
         EXPECT_EQ(SidePlayed, played);

@@ -19,7 +19,7 @@ using testing::ScriptedFrontend;
 class TurnMenuStates : public testing::EngineTest {};
 
 // E enabled, D disabled, U unchanged; the conditional rows name their condition.
-enum class Rule { E, D, U, ExecuteOffered, ExecuteWithdrawn, HiddenInMail };
+enum class Rule { E, D, U, ExecuteOffered, ExecuteWithdrawn, HiddenInMail, HiddenOutsideMail };
 
 struct Row {
     std::vector<MenuItem> items;
@@ -31,7 +31,7 @@ const std::vector<Row>& Table() {
     static const std::vector<Row> rows = {
         {{M::LoadGame1, M::SaveGame1}, Rule::E, Rule::U, Rule::D},
         {{M::Execute1, M::SpeedButton1}, Rule::ExecuteOffered, Rule::U, Rule::ExecuteWithdrawn},
-        {{M::Hidden1}, Rule::HiddenInMail, Rule::HiddenInMail, Rule::HiddenInMail},
+        {{M::Hidden1}, Rule::HiddenOutsideMail, Rule::HiddenInMail, Rule::HiddenInMail},
         {{M::Quit1, M::About1}, Rule::E, Rule::U, Rule::D},
         {{M::Conditions1}, Rule::E, Rule::E, Rule::D},
         {{M::ForceStatus1, M::Production1, M::Draft1, M::States1, M::Transfers1, M::Leadership1, M::CheckLeaders,
@@ -51,9 +51,10 @@ bool Expected(Rule rule, bool before, int kind, int status) {
         case Rule::E: return true;
         case Rule::D: return false;
         case Rule::U: return before;
-        case Rule::ExecuteOffered: return kind != 2 && kind != 4 && status == 0 ? true : before;
+        case Rule::ExecuteOffered: return kind == 2 || kind == 4 ? false : status == 0 ? true : before;
         case Rule::ExecuteWithdrawn: return kind == 2 || (kind == 4 && status == 0) ? false : before;
         case Rule::HiddenInMail: return kind >= 2 ? false : before;
+        case Rule::HiddenOutsideMail: return kind < 2;
     }
     return before;
 }
