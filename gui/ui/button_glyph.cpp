@@ -150,8 +150,9 @@ TElGlyphLayout LayoutGlyphAndText(const QRect& c, QPoint offset, QSize glyph, QS
             break;
     }
     // A caption wider (taller) than the room would start outside the button and lose its
-    // beginning, which is what the player needs to read; it starts at the content's edge instead
-    // and ends in an ellipsis. A caption that fits keeps its position, wherever Margin puts it.
+    // beginning, which is what the player needs to read; it starts at the content's edge instead.
+    // Too wide, it ends in an ellipsis; too tall, its last lines are cut off. A caption that fits
+    // keeps its position, wherever Margin puts it.
     if (tw > cw && tx < 0) tx = 0;
     if (th > ch && ty < 0) ty = 0;
     out.GlyphSize = QSize(gw, gh);

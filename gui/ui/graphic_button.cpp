@@ -451,8 +451,18 @@ void TCustomElGraphicButton::ButtonClick(bool isArrow) {
 void TCustomElGraphicButton::WatchMenu(QMenu* menu) {
     menu->installEventFilter(this);
     connect(menu, &QMenu::hovered, this, &TCustomElGraphicButton::MenuItemHighlighted, Qt::UniqueConnection);
+    watchedMenus_.emplace_back(menu);
     for (QAction* item : menu->actions())
         if (item->menu()) WatchMenu(item->menu());
+}
+
+void TCustomElGraphicButton::UnwatchMenus() {
+    for (const QPointer<QMenu>& menu : watchedMenus_) {
+        if (!menu) continue;
+        menu->removeEventFilter(this);
+        disconnect(menu, &QMenu::hovered, this, &TCustomElGraphicButton::MenuItemHighlighted);
+    }
+    watchedMenus_.clear();
 }
 
 void TCustomElGraphicButton::MenuItemHighlighted(QAction* item) { SetApplicationHint(item->statusTip()); }
@@ -464,7 +474,9 @@ void TCustomElGraphicButton::RunPullDownMenu(QMenu* menu) {
     menu->exec(PopupPoint());
     // No item is selected once the menu has closed.
     SetApplicationHint(QString());
-    if (!self || !menuHelp_) return;
+    if (!self) return;
+    UnwatchMenus();
+    if (!menuHelp_) return;
     const int context = *menuHelp_;
     menuHelp_.reset();
     // The button's window is the active one: the player just opened the menu on it.
@@ -474,6 +486,14 @@ void TCustomElGraphicButton::RunPullDownMenu(QMenu* menu) {
 
 bool TCustomElGraphicButton::eventFilter(QObject* watched, QEvent* event) {
     auto* menu = qobject_cast<QMenu*>(watched);
+    if (menu && menuShown_ && (event->type() == QEvent::MouseMove || event->type() == QEvent::Leave)) {
+        // The menu tells of each item the pointer reaches but not of reaching none (a separator,
+        // a gap, off the menu): once it has taken the move, no highlighted item means no hint.
+        const QPointer<TCustomElGraphicButton> self(this);
+        QTimer::singleShot(0, menu, [self, menu]() {
+            if (self && self->menuShown_ && !menu->activeAction()) SetApplicationHint(QString());
+        });
+    }
     if (menu && menuShown_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1) {
         if (QAction* item = menu->activeAction()) {

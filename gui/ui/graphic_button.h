@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 #include "gui/platform/form.h"
 #include "gui/platform/image_list.h"
@@ -272,8 +273,10 @@ private:
     void CancelPulldown();
     // Runs the pull-down menu, with its hints and help, until it closes.
     void RunPullDownMenu(QMenu* menu);
-    // The menu and its submenus report their highlighted items and F1 to the button.
+    // The menu and its submenus report their highlighted items and F1 to the button while it
+    // runs; UnwatchMenus lets them go once it has closed.
     void WatchMenu(QMenu* menu);
+    void UnwatchMenus();
     void MenuItemHighlighted(QAction* item);
     void DeriveShadowColors();
     void ImagesChanged();
@@ -298,6 +301,7 @@ private:
     bool menuClosedOverArrow_ = false;
     // The help context asked for with F1 while the menu was open, shown once it has closed.
     std::optional<int> menuHelp_;
+    std::vector<QPointer<QMenu>> watchedMenus_;
     int pressedPart_ = 0;
     bool flat_ = false;
     bool oldStyled_ = false;

@@ -148,12 +148,19 @@ void TCustomElGroupBox::ColorChanged() {
     TCustomElPanel::ColorChanged();
 }
 
+void TCustomElGroupBox::FontColorChanged() {
+    look_.FontColorSet();
+    TCustomElPanel::FontColorChanged();
+}
+
 bool TCustomElGroupBox::event(QEvent* event) {
     if (event->type() == QEvent::ParentChange) {
         AdoptCtl3D();
         look_.AdoptColor();
+        look_.AdoptFont();
     } else if (event->type() == QEvent::PaletteChange) {
         look_.AdoptColor();
+        look_.AdoptFont();
     }
     return TCustomElPanel::event(event);
 }
@@ -411,7 +418,10 @@ void TCustomElGroupBox::focusOutEvent(QFocusEvent* event) {
 void TCustomElGroupBox::changeEvent(QEvent* event) {
     TCustomElPanel::changeEvent(event);
     if (event->type() == QEvent::EnabledChange) update();
-    if (event->type() == QEvent::FontChange) UpdateClientArea();
+    if (event->type() == QEvent::FontChange) {
+        look_.FontChanged();
+        UpdateClientArea();
+    }
 }
 
 }  // namespace kvt::gui

@@ -35,6 +35,7 @@ class TCustomElGroupBox : public TCustomElPanel, public TMoneyFlatLook, public T
     Q_PROPERTY(bool Ctl3D READ Ctl3D WRITE SetCtl3D)
     Q_PROPERTY(bool ParentCtl3D READ ParentCtl3D WRITE SetParentCtl3D)
     Q_PROPERTY(bool ParentColor READ ParentColor WRITE SetParentColor)
+    Q_PROPERTY(bool ParentFont READ ParentFont WRITE SetParentFont)
     Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)
     Q_PROPERTY(bool IsHTML READ IsHTML WRITE SetIsHTML)
     Q_PROPERTY(QString CheckSound READ CheckSound WRITE SetCheckSound)
@@ -75,6 +76,9 @@ public:
     // Off by default: while on, the box shows its parent's colour until given its own.
     bool ParentColor() const { return look_.ParentColor(); }
     void SetParentColor(bool value) { look_.SetParentColor(value); }
+    // Off by default: while on, the box shows its parent's font and font colour until given its own.
+    bool ParentFont() const { return look_.ParentFont(); }
+    void SetParentFont(bool value) { look_.SetParentFont(value); }
     bool TabStop() const { return (focusPolicy() & Qt::TabFocus) != 0; }
     void SetTabStop(bool value) { setFocusPolicy(value ? Qt::StrongFocus : Qt::ClickFocus); }
 
@@ -112,7 +116,9 @@ protected:
     void changeEvent(QEvent* event) override;
     bool event(QEvent* event) override;
     void ColorChanged() override;
+    void FontColorChanged() override;
     void ParentColorChanged() override { look_.AdoptColor(); }
+    void ParentFontChanged() override { look_.AdoptFont(); }
     void ParentCtl3DChanged() override { AdoptCtl3D(); }
     virtual void GlyphChanged();
     virtual void DrawGlyph(QPainter& p, const QRect& dest, const QRect& source);

@@ -9,6 +9,7 @@
 #include <memory>
 #include <set>
 
+#include "gui/platform/fonts.h"
 #include "gui/platform/form.h"
 #include "gui/ui/advanced_list_box.h"
 #include "gui/ui/check_items.h"
@@ -91,6 +92,50 @@ TEST(DialogControls, ALayoutsTabStopsParentLooksAndGrabStripsHold) {
     EXPECT_TRUE(reached.count(ui.SpinButton1));
     EXPECT_TRUE(reached.count(ui.ListBox2));
     EXPECT_FALSE(reached.count(ui.SpinButton2));
+}
+
+// A group box the layout tells to follow its parent's font captions in the parent's font and
+// ink, through later changes too, until it is given a font or a font colour of its own.
+TEST(DialogControls, AGroupBoxWithParentFontCaptionsInItsParentsLookUntilGivenItsOwn) {
+    LayoutDialog dialog;
+    auto& ui = dialog.ui;
+    EXPECT_TRUE(ui.FontGroup->dynamicPropertyNames().isEmpty());
+    EXPECT_FALSE(ui.OwnGroup->ParentFont());  // off unless the layout asks for it
+    ASSERT_TRUE(ui.FontGroup->ParentFont());
+    constexpr int kNear = 40, kFar = 120;
+    const auto captionInk = [&](TColor c) {
+        const QImage image = kvt::testing::Render(&dialog);
+        const QRect caption(ui.FontGroup->mapTo(&dialog, QPoint(8, 0)), QSize(80, ui.FontGroup->LineHeight()));
+        return kvt::testing::InkDistance(image, caption, kvt::testing::Rgb(c));
+    };
+    EXPECT_EQ(ui.FontGroup->FontColor(), clMaroon);
+    EXPECT_LT(captionInk(clMaroon), kNear);
+
+    ui.FontPanel->SetFontColor(clNavy);
+    ui.FontPanel->setFont(MakeFont(QStringLiteral("Times New Roman"), -16, true));
+    EXPECT_EQ(ui.FontGroup->font().pixelSize(), 16);
+    EXPECT_TRUE(ui.FontGroup->font().bold());
+    EXPECT_LT(captionInk(clNavy), kNear);
+    EXPECT_GT(captionInk(clMaroon), kFar);
+
+    // A font of its own ends the following; asked again, it takes the parent's present look.
+    ui.FontGroup->setFont(MakeFont(QStringLiteral("MS Sans Serif"), -11));
+    EXPECT_FALSE(ui.FontGroup->ParentFont());
+    ui.FontPanel->SetFontColor(clGreen);
+    ui.FontPanel->setFont(MakeFont(QStringLiteral("Times New Roman"), -20));
+    EXPECT_EQ(ui.FontGroup->font().pixelSize(), 11);
+    EXPECT_LT(captionInk(clNavy), kNear);
+    EXPECT_GT(captionInk(clGreen), kFar);
+    ui.FontGroup->SetParentFont(true);
+    EXPECT_EQ(ui.FontGroup->font().pixelSize(), 20);
+    EXPECT_LT(captionInk(clGreen), kNear);
+
+    // So does a font colour of its own.
+    ui.FontGroup->SetFontColor(clTeal);
+    EXPECT_FALSE(ui.FontGroup->ParentFont());
+    ui.FontPanel->SetFontColor(clPurple);
+    EXPECT_LT(captionInk(clTeal), kNear);
+    EXPECT_GT(captionInk(clPurple), kFar);
 }
 
 TEST(DialogControls, FillingAndReadingBackAsTheCorpsOrdersDo) {

@@ -1,6 +1,6 @@
 // The lists of the side's dialogs on the 1861 start point: each shows the dialog's paper or face
-// through the rows it has not chosen and the room below them; the choice at a clicked hex alone
-// keeps a white list.
+// through the rows it has not chosen and the room below them; the corps to embark, the partner of
+// a merge and the choice at a clicked hex keep a white list.
 #include <gtest/gtest.h>
 
 #include <QImage>
@@ -11,6 +11,7 @@
 #include "engine/forces/fleet_records.h"
 #include "engine/movement/selection.h"
 #include "engine/world/globals.h"
+#include "gui/dialogs/command/merge_fleets_dialog.h"
 #include "gui/main/side_dialogs.h"
 #include "gui/platform/colors.h"
 #include "gui/platform/form.h"
@@ -111,12 +112,22 @@ TEST_F(DialogLists, EveryListButTheChoiceAtAHexShowsItsDialogThroughTheRowsNotCh
     }
 }
 
-TEST_F(DialogLists, TheCorpsToEmbarkShowTheFleetOrdersPaperAndTheChoiceAtAHexIsWhite) {
+// The window system's plain list: its own white behind the rows, where the dialog is not white.
+void ExpectTheListIsWhite(QWidget* d) {
+    const std::vector<TListLook> looks = LookOfLists(d);
+    ASSERT_EQ(looks.size(), 1u) << d->windowTitle().toStdString();
+    SCOPED_TRACE(d->windowTitle().toStdString());
+    EXPECT_GT(looks[0].compared, 0);
+    EXPECT_EQ(looks[0].white, looks[0].compared);
+    EXPECT_EQ(looks[0].differing, looks[0].compared) << "the dialog's face is not white";
+}
+
+TEST_F(DialogLists, TheCorpsToEmbarkThePartnerOfAMergeAndTheChoiceAtAHexKeepAWhiteList) {
     SelectedFleet = 4;  // amphibious at Washington, where D. Tyler's corps boards first
     GameRec->Fleets[4].Transports = 7, GameRec->Fleets[4].Mission = kMissionAmphibious;
     int dialogs = 0;
     testing::WhenModalShows([&](QWidget* embark) {
-        ExpectListsShowTheDialog(embark, 1);
+        ExpectTheListIsWhite(embark);
         ++dialogs;
         testing::WhenModalShows([&](QWidget* orders) {
             ++dialogs;
@@ -127,19 +138,25 @@ TEST_F(DialogLists, TheCorpsToEmbarkShowTheFleetOrdersPaperAndTheChoiceAtAHexIsW
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::FleetOrders));
     EXPECT_EQ(dialogs, 2);
 
-    // The choice among the objects at a hex keeps the list's own white behind its rows.
+    gui::TMergeLst merge(1, TTransferMode::Merge);
+    testing::WhenModalShows([&](QWidget* d) {
+        ExpectTheListIsWhite(d);
+        ++dialogs;
+        static_cast<gui::TForm*>(d)->SetModalResult(gui::mrOk);
+    });
+    merge.ShowModal();
+    EXPECT_EQ(dialogs, 3);
+
     SidePlayed = kConfederacy;
     ClickedHex = {61, 19};  // Manassas: the city, an army and two corps
     CollectAllAtClickedHex();
     testing::WhenModalShows([&](QWidget* d) {
-        const std::vector<TListLook> looks = LookOfLists(d);
-        ASSERT_EQ(looks.size(), 1u);
-        EXPECT_GT(looks[0].compared, 0);
-        EXPECT_EQ(looks[0].white, looks[0].compared);
-        EXPECT_EQ(looks[0].differing, looks[0].compared) << "the dialog's face is not white";
+        ExpectTheListIsWhite(d);
+        ++dialogs;
         static_cast<gui::TForm*>(d)->SetModalResult(gui::mrOk);
     });
     EXPECT_TRUE(gui::OpenSideDialog(gui::TSideDialog::Selection));
+    EXPECT_EQ(dialogs, 4);
 }
 
 }  // namespace

@@ -224,8 +224,12 @@ TEST(GraphicButton, PullDownMenuItemsGiveTheirHintAndTheirHelp) {
         QAction* rail = menu.addAction(QStringLiteral("Rail move"));
         rail->setStatusTip(QStringLiteral("Moves the corps by rail"));
         rail->setProperty("HelpContext", 12);
+        QAction* line = menu.addSeparator();
         QMenu* more = menu.addMenu(QStringLiteral("More"));
         more->addAction(QStringLiteral("Hold"))->setStatusTip(QStringLiteral("Stays where it is"));
+        QAction* sea = menu.addAction(QStringLiteral("Sea move"));
+        sea->setStatusTip(QStringLiteral("Needs a fleet in port"));
+        sea->setEnabled(false);
         orders->SetPullDownMenu(&menu);
         form.show();
         form.activateWindow();
@@ -245,6 +249,26 @@ TEST(GraphicButton, PullDownMenuItemsGiveTheirHintAndTheirHelp) {
             QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Left);
             QTest::keyClick(open, Qt::Key_Up);
             hints.push_back(ApplicationHint());
+
+            // The pointer on the separator, on a disabled item or off the menu highlights no item
+            // and leaves no hint; on an item, that item's.
+            auto* shown = qobject_cast<QMenu*>(open);
+            const auto pointAt = [&](QPoint at) {
+                QMouseEvent move(QEvent::MouseMove, at, shown->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                                 Qt::NoModifier);
+                QApplication::sendEvent(shown, &move);
+                QCoreApplication::processEvents();
+                hints.push_back(ApplicationHint());
+            };
+            pointAt(shown->actionGeometry(line).center());
+            pointAt(shown->actionGeometry(rail).center());
+            pointAt(shown->actionGeometry(sea).center());
+            pointAt(shown->actionGeometry(rail).center());
+            QEvent leave(QEvent::Leave);
+            QApplication::sendEvent(shown, &leave);
+            QCoreApplication::processEvents();
+            hints.push_back(ApplicationHint());
+            pointAt(shown->actionGeometry(rail).center());
             QTest::keyClick(open, Qt::Key_F1);
         });
         QString topic;
@@ -260,12 +284,23 @@ TEST(GraphicButton, PullDownMenuItemsGiveTheirHintAndTheirHelp) {
             w->close();
         });
         QTest::mouseClick(orders, Qt::LeftButton);
-        EXPECT_EQ(hints, (std::vector<QString>{QStringLiteral("Moves the corps by rail"), QString(),
-                                               QStringLiteral("Stays where it is"),
-                                               QStringLiteral("Moves the corps by rail")}));
+        const QString railHint = QStringLiteral("Moves the corps by rail");
+        EXPECT_EQ(hints, (std::vector<QString>{railHint, QString(), QStringLiteral("Stays where it is"), railHint,
+                                               QString(), railHint, QString(), railHint, QString(), railHint}));
         EXPECT_EQ(topic, QStringLiteral("12"));
         EXPECT_FALSE(menuOpenUnderHelp);
         EXPECT_EQ(helpSize == QSize(320, 200), helpButton) << "a pop-up where the window shows the help button";
+
+        // The pull-down over, the menu is the button's no more: shown on its own, its items
+        // leave the hint alone.
+        QString hintElsewhere = QStringLiteral("unchanged");
+        QTimer::singleShot(0, &form, [&]() {
+            QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Down);
+            hintElsewhere = ApplicationHint();
+            QApplication::activePopupWidget()->close();
+        });
+        menu.exec(form.mapToGlobal(QPoint(0, 0)));
+        EXPECT_TRUE(hintElsewhere.isEmpty());
     }
     SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
 }
