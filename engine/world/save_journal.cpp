@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <set>
 #include <system_error>
@@ -191,13 +192,77 @@ std::string TagOf(const std::string& base) {
     return std::string(kFilePrefix) + Hex16(Fnv1a(kFnvOffsetBasis, name.data(), name.size()));
 }
 
+// A file a save leaves beside the journal. Its name says what it is: "<tag>-<pid>-<n>-new-of<k>-<i>.tmp"
+// is new file i of the k that save writes, "<tag>-<pid>-<n>-old-<i>.tmp" the second name of the
+// old file it replaces as its i-th. So what a stop left can be read from the names alone, when no
+// journal tells it. Numbers are written in decimal without a leading zero, the tag in lower-case
+// hexadecimal: a name written any other way is no save's, however like one it looks, and is left
+// alone.
+struct TLeftFile {
+    enum class Kind { New, Old, Other };  // Other: "<tag>-<pid>-<n>.tmp", as earlier versions named both
+    std::string name;
+    Kind kind = Kind::Other;
+    std::string save;  // "<pid>-<n>", shared by one save's files
+    int index = 0, count = 0;
+};
+
+bool StartsWithTag(std::string_view name) {
+    if (name.size() < kTagLength || !name.starts_with(kFilePrefix)) return false;
+    return std::all_of(name.begin() + kFilePrefix.size(), name.begin() + kTagLength,
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// A number as a save writes it into a name.
+bool ReadNumber(std::string_view text, std::uint64_t limit, std::uint64_t& value) {
+    if (text.empty() || text[0] < '1' || text[0] > '9') return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value <= limit;
+}
+
+// Cuts the text at its first '-' into a number and the rest (empty when there is no '-').
+bool TakeNumber(std::string_view& text, std::uint64_t limit, std::uint64_t& value, bool& more) {
+    const std::size_t dash = text.find('-');
+    more = dash != std::string_view::npos;
+    if (!ReadNumber(text.substr(0, dash), limit, value)) return false;
+    text = more ? text.substr(dash + 1) : std::string_view();
+    return true;
+}
+
+// The file a save of any game left under this name; nothing for any other name.
+std::optional<TLeftFile> ParseLeftFile(const std::string& name) {
+    if (!StartsWithTag(name) || name.size() < kTagLength + 6 || name[kTagLength] != '-' || !name.ends_with(".tmp"))
+        return std::nullopt;
+    const std::string_view whole = std::string_view(name).substr(kTagLength + 1, name.size() - kTagLength - 1 - 4);
+    std::string_view rest = whole;
+    constexpr std::uint64_t kAnyNumber = std::numeric_limits<std::uint64_t>::max();
+    constexpr std::uint64_t kIndex = std::numeric_limits<int>::max();
+    std::uint64_t pid = 0, counter = 0, count = 0, index = 0;
+    bool more = false;
+    if (!TakeNumber(rest, kAnyNumber, pid, more) || !more || !TakeNumber(rest, kAnyNumber, counter, more)) return std::nullopt;
+    TLeftFile f{name};
+    f.save = std::string(whole.substr(0, whole.size() - rest.size() - (more ? 1 : 0)));
+    if (!more) return f;
+    if (rest.starts_with("new-of")) {
+        rest.remove_prefix(6);
+        if (!TakeNumber(rest, kIndex, count, more) || !more || !TakeNumber(rest, count, index, more) || more) return std::nullopt;
+        f.kind = TLeftFile::Kind::New;
+    } else if (rest.starts_with("old-")) {
+        rest.remove_prefix(4);
+        if (!TakeNumber(rest, kIndex, index, more) || more) return std::nullopt;
+        f.kind = TLeftFile::Kind::Old;
+    } else {
+        return std::nullopt;
+    }
+    f.index = static_cast<int>(index);
+    f.count = static_cast<int>(count);
+    return f;
+}
+
 // The tag of a lock, journal or scratch file of ours; empty for any other name.
 std::string TagOfOurFile(const std::string& name) {
-    if (name.size() < kTagLength + 4 || name.compare(0, kFilePrefix.size(), kFilePrefix) != 0) return {};
-    for (std::size_t i = kFilePrefix.size(); i < kTagLength; ++i)
-        if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return {};
-    const std::string rest = name.substr(kTagLength);
-    const bool ours = rest == ".lck" || rest == ".jnl" || (rest[0] == '-' && rest.ends_with(".tmp"));
+    if (!StartsWithTag(name)) return {};
+    const std::string_view rest = std::string_view(name).substr(kTagLength);
+    const bool ours = rest == ".lck" || rest == ".jnl" || ParseLeftFile(name);
     return ours ? name.substr(0, kTagLength) : std::string();
 }
 
@@ -240,7 +305,7 @@ bool ParseJournal(const std::string& text, const std::string& tag, std::vector<T
         (names.size() - 2) % kFields != 0)
         return false;
     auto plainName = [](const std::string& n) { return !n.empty() && n != "." && n != ".." && n.find('/') == std::string::npos; };
-    auto scratchName = [&](const std::string& n) { return plainName(n) && TagOfOurFile(n) == tag && n[kTagLength] == '-'; };
+    auto scratchName = [&](const std::string& n) { return plainName(n) && n.starts_with(tag) && ParseLeftFile(n); };
     for (std::size_t i = 1; i + 1 < names.size(); i += kFields) {
         const auto size = ReadHex(names[i + 3]), sum = ReadHex(names[i + 4]);
         TJournalEntry e{names[i], names[i + 1], names[i + 2], {size.value_or(0), sum.value_or(0)}};
@@ -260,45 +325,15 @@ bool ReadJournal(const std::string& path, const std::string& tag, std::vector<TJ
            ReadRegularFile(path, kJournalMaxBytes, text, size) == ReadOutcome::Read && ParseJournal(text, tag, entries);
 }
 
-// A file a save leaves beside the journal. Its name says what it is: "<tag>-<pid>-<n>-new-of<k>-<i>.tmp"
-// is new file i of the k that save writes, "<tag>-<pid>-<n>-old-<i>.tmp" the second name of the
-// old file it replaces as its i-th. So what a stop left can be read from the names alone, when no
-// journal tells it.
-struct TLeftFile {
-    enum class Kind { New, Old, Other };  // Other: a name of another version of the program
-    std::string name;
-    Kind kind = Kind::Other;
-    std::string save;  // "<pid>-<n>", shared by one save's files
-    int index = 0, count = 0;
-};
-
 std::string NewFileName(const std::string& stem, std::size_t index, std::size_t count) {
     return stem + "-new-of" + std::to_string(count) + "-" + std::to_string(index) + ".tmp";
 }
 std::string OldFileName(const std::string& stem, std::size_t index) { return stem + "-old-" + std::to_string(index) + ".tmp"; }
 
-bool ReadCount(std::string_view text, int& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size() && value >= 1;
-}
-
 // The files of a save of this tag in the folder; nothing for any other name.
 std::optional<TLeftFile> ReadLeftFile(const std::string& name, const std::string& tag) {
-    if (TagOfOurFile(name) != tag || name[kTagLength] != '-') return std::nullopt;
-    TLeftFile f{name};
-    std::string_view rest = std::string_view(name).substr(kTagLength + 1, name.size() - kTagLength - 1 - 4);
-    const std::size_t dash = rest.rfind('-');
-    if (dash == std::string_view::npos || !ReadCount(rest.substr(dash + 1), f.index)) return f;
-    rest = rest.substr(0, dash);
-    const std::size_t of = rest.rfind("-new-of");
-    if (of != std::string_view::npos && ReadCount(rest.substr(of + 7), f.count) && f.index <= f.count) {
-        f.kind = TLeftFile::Kind::New;
-        f.save = std::string(rest.substr(0, of));
-    } else if (rest.ends_with("-old")) {
-        f.kind = TLeftFile::Kind::Old;
-        f.save = std::string(rest.substr(0, rest.size() - 4));
-    }
-    return f;
+    if (name.compare(0, tag.size(), tag) != 0) return std::nullopt;
+    return ParseLeftFile(name);
 }
 
 }  // namespace

@@ -16,10 +16,13 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <map>
 #include <memory>
 #include <set>
+#include <sstream>
 
+#include "engine/world/fnv_hash.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "tests/support/engine_fixture.h"
@@ -273,6 +276,44 @@ TEST_F(SaveJournal, TidyingTheFolderFinishesStoppedSavesAndLeavesARunningOneAlon
     EXPECT_EQ(testing::WaitForChildSave(running), ChildSaveEnd::Saved);
     EXPECT_TRUE(OnDisk(Path("running")).rec == late.rec);
     EXPECT_EQ(Leftovers(), std::set<std::string>{});
+}
+
+TEST_F(SaveJournal, FilesNamedOnlyLikeASavesAreNeitherRemovedNorInTheWayOfALoad) {
+    // A person's own files, or another program's, that a save never writes: a field where the
+    // process id and counter go that is not two numbers, an upper-case tag, a leading zero, a new
+    // file numbered past its count.
+    const std::string name = "game";
+    std::ostringstream hash;
+    hash << std::hex << std::setw(16) << std::setfill('0') << Fnv1a(kFnvOffsetBasis, name.data(), name.size());
+    const std::string tag = "~kvt-" + hash.str();
+    std::string upperHash = hash.str();
+    std::transform(upperHash.begin(), upperHash.end(), upperHash.begin(), [](unsigned char c) { return std::toupper(c); });
+    const std::vector<std::string> alike = {tag + "-my notes-new-of1-1.tmp", "~kvt-ABCDEF0123456789-12-1-new-of1-1.tmp",
+                                            "~kvt-" + upperHash + "-12-1-new-of1-1.tmp", tag + "--new-of1-1.tmp",
+                                            tag + "-012-1-new-of1-1.tmp", tag + "-12-3-new-of2-3.tmp", tag + "-12-3-old-1-x.tmp"};
+    std::vector<std::vector<std::string>> cases;
+    for (const std::string& n : alike) cases.push_back({n});
+    cases.push_back(alike);
+    for (const auto& names : cases) {
+        SCOPED_TRACE(names.size() == 1 ? names[0] : "all of them");
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path(name)));
+        for (const std::string& n : names) std::ofstream(Path(n)) << "a person's notes";
+        const auto before = Folder();
+        ASSERT_EQ(before.size(), names.size() + 2);
+
+        TGameFilesLock::FinishInterruptedSaves(dir);
+        EXPECT_TRUE(Folder() == before) << "removed by the tidying at start-up";
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        EXPECT_TRUE(ReadGameImages(Path(name + ".KVT"), *rec, *map, &why)) << why;
+        EXPECT_TRUE(Folder() == before) << "removed by a load";
+        MarkGame(2);
+        EXPECT_TRUE(SaveGameFiles(Path(name)));
+        for (const std::string& n : names) EXPECT_TRUE(fs::exists(Path(n))) << n << " removed by a save";
+    }
 }
 
 TEST_F(SaveJournal, AJournalWithoutItsEndIsASaveThatNeverCommitted) {
