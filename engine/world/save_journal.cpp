@@ -354,9 +354,17 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     std::vector<TJournalEntry> entries;
     const bool whole = hasJournal && ReadJournal(InFolder(journal), tag_, entries);
     std::vector<TLeftFile> files;
+    // The files under the game's own names ("game.KVT", "Game.kvm", ...), as the old files'
+    // second names are judged by them.
+    std::vector<struct stat> gameFiles;
     std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec))
-        if (auto f = ReadLeftFile(entry.path().filename().string(), tag_)) files.push_back(std::move(*f));
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec)) {
+        const std::string name = entry.path().filename().string();
+        struct stat st {};
+        if (auto f = ReadLeftFile(name, tag_)) files.push_back(std::move(*f));
+        else if (TagOf(name.substr(0, name.rfind('.'))) == tag_ && ::lstat(InFolder(name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            gameFiles.push_back(st);
+    }
     if (files.empty() && !hasJournal) return plan;
 
     auto said = [](const std::string& s) { return "\"" + s + "\""; };
@@ -379,11 +387,22 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
                    : f.kind == TLeftFile::Kind::Old ? "a file that save replaced"
                                                     : "a file of that save";
         plan.left.push_back(said(folder_ == "." ? f.name : InFolder(f.name)) + " (" + what + ")");
-        // An old file that has another name as well is no only copy of anything.
+        // An old file that is the very file at its game's name as well is no only copy of anything;
+        // one with a name of the player's own beside it still is, under the game's name.
         struct stat st {};
-        if ((f.kind == TLeftFile::Kind::Old || olds.count(f.name)) && ::lstat(InFolder(f.name).c_str(), &st) == 0 &&
-            S_ISREG(st.st_mode) && st.st_nlink > 1)
-            spare.insert(f.name);
+        if ((f.kind != TLeftFile::Kind::Old && !olds.count(f.name)) || ::lstat(InFolder(f.name).c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_nlink < 2)
+            continue;
+        auto sameFile = [&](const struct stat& other) { return other.st_dev == st.st_dev && other.st_ino == st.st_ino; };
+        bool atItsName = false;
+        if (olds.count(f.name)) {
+            struct stat target {};
+            for (const TJournalEntry& e : entries)
+                if (e.backup == f.name && ::lstat(InFolder(e.target).c_str(), &target) == 0) atItsName = sameFile(target);
+        } else {
+            atItsName = std::any_of(gameFiles.begin(), gameFiles.end(), sameFile);
+        }
+        if (atItsName) spare.insert(f.name);
     }
     auto held = [&](const std::string& name) { return present.count(name) && !spare.count(name); };
 

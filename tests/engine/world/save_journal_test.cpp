@@ -16,6 +16,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iomanip>
 #include <map>
 #include <memory>
@@ -113,8 +114,37 @@ protected:
         }
         return false;
     }
+    // Saves the game marked 2 over the game marked 1 in a child killed at the first step where
+    // `stopped` holds of the old game and the files found; `prepare` runs after the old game's save.
+    // The step, or 0 when no stop leaves such files.
+    int CutWhere(const std::function<bool(const TGameOnDisk& old, const TGameOnDisk& found)>& stopped, const TChildSave& how,
+                 const std::function<void()>& prepare = {}) {
+        for (int step = 1; step < 40; ++step) {
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+            MarkGame(1);
+            if (!SaveGameFiles(Path("game"), how.withHistory)) return 0;
+            if (prepare) prepare();
+            const TGameOnDisk old = OnDisk(Path("game"));
+            MarkGame(2);
+            if (testing::SaveKilledAtStep(Path("game"), step, how) != ChildSaveEnd::Killed) return 0;
+            if (stopped(old, OnDisk(Path("game")))) return step;
+        }
+        return 0;
+    }
+    // The game marked 2 as a save writes it.
+    TGameOnDisk MarkedGame(int mark, bool withHistory) {
+        MarkGame(mark);
+        const char* rec = reinterpret_cast<const char*>(GameRec);
+        const char* map = reinterpret_cast<const char*>(MapGrid);
+        const std::string history = withHistory ? "No History\r\nmark " + std::to_string(mark) + "\r\n" : std::string();
+        return {{rec, rec + kGameRecSize}, {map, map + kMapGridSize}, {history.begin(), history.end()}};
+    }
     std::string dir;
 };
+
+// The last byte of a record and a byte of a map, which MarkGame sets.
+int RecordMark(const TGameRec& rec) { return reinterpret_cast<const std::uint8_t*>(&rec)[kGameRecSize - 1]; }
+int MapMark(const TMapGrid& map) { return map.Cell(76, 54).b[0]; }
 
 TEST_F(SaveJournal, AStopAtAnyStepLeavesTheWholeOldOrTheWholeNewGame) {
     struct Case {
@@ -528,6 +558,58 @@ TEST_F(SaveJournal, ACutSaveThatItsJournalCannotProveIsKeptWholeAndNotLoaded) {
         fe.ExpectInformationBox();
         EXPECT_FALSE(SaveGameFiles(Path("game")));
         EXPECT_TRUE(Folder() == before) << "nothing removed or moved by a tidy or a save";
+    }
+}
+
+TEST_F(SaveJournal, AnOldFileWithAnotherNameOutsideTheGameIsStillItsOnlyCopy) {
+    // The player keeps a name of his own for the old record, "copy.KVT", a hard link. A save whose
+    // links the disk refuses moves the old record aside and is stopped before the new one takes
+    // its place; then a second fault. The second name is the only copy under the game's name, and
+    // stays. A second name of the very file at the game's name goes, as before.
+    enum class Fault { None, JournalLost, ScratchChanged };
+    const struct {
+        Fault fault;
+        bool linksFail;
+        bool loads;
+        int mark;  // of the game loaded
+    } cases[] = {{Fault::None, true, true, 2},
+                 {Fault::JournalLost, true, false, 0},
+                 {Fault::ScratchChanged, true, false, 0},
+                 {Fault::JournalLost, false, true, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("fault " + std::to_string(static_cast<int>(c.fault)) + (c.linksFail ? ", links refused" : ", links made"));
+        auto oldMovedAside = [&](const TGameOnDisk& old, const TGameOnDisk& found) {
+            bool secondName = false;
+            for (const std::string& copy : Copies()) secondName = secondName || copy.find("-old-1.tmp") != std::string::npos;
+            return secondName && (c.linksFail ? found.rec.empty() : found.rec == old.rec);
+        };
+        ASSERT_GT(CutWhere(oldMovedAside, {false, c.linksFail}, [&] { fs::create_hard_link(Path("game.KVT"), Path("copy.KVT")); }), 0);
+        const std::vector<char> oldRec = FileBytes(Path("copy.KVT"));
+        for (const auto& e : fs::directory_iterator(dir)) {
+            const std::string name = e.path().filename().string();
+            if (c.fault == Fault::JournalLost && name.ends_with(".jnl")) fs::remove(e.path());
+            if (c.fault == Fault::ScratchChanged && name.ends_with("-new-of2-2.tmp")) {
+                std::fstream f(e.path(), std::ios::in | std::ios::out | std::ios::binary);
+                f.seekp(100);
+                f.put('\x5a');
+            }
+        }
+        const auto before = Folder();
+
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        const bool loaded = ReadGameImages(Path("game.KVT"), *rec, *map, &why);
+        EXPECT_EQ(loaded, c.loads) << why;
+        if (loaded) {
+            EXPECT_EQ(RecordMark(*rec), c.mark);
+            EXPECT_EQ(MapMark(*map), c.mark);
+            EXPECT_TRUE(OnDisk(Path("game")) == MarkedGame(c.mark, false)) << "the game loaded, whole under its name";
+            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        } else {
+            EXPECT_TRUE(Folder() == before) << "nothing removed or moved by the load";
+        }
+        EXPECT_EQ(FileBytes(Path("copy.KVT")), oldRec) << "the player's own name";
     }
 }
 
