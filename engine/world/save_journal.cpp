@@ -341,7 +341,7 @@ std::optional<TLeftFile> ReadLeftFile(const std::string& name, const std::string
 // What the lock's taker finds of a save cut short, and what finishes or undoes it.
 struct TGameFilesLock::TPlan {
     bool stuck = false;      // nothing proves what the save did: nothing may be touched or read
-    bool committed = false;  // a whole journal with files of its save left: only writing finishes it
+    bool committed = false;  // a whole journal, proved, with new files still to put in place: only writing finishes it
     std::vector<std::pair<std::string, std::string>> renames;  // new files into place, in order
     std::vector<std::string> removals;                          // in order, after the renames
     std::vector<std::string> left;                              // every file the save left, told
@@ -428,16 +428,19 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         removeUnnamed();
         if (hasJournal) plan.removals.push_back(InFolder(journal));
     } else {
-        // A new file no longer under its scratch name was put in place, and its target must show it.
-        bool left = false, provable = true, nothingPlaced = true;
+        // A new file no longer under its scratch name was put in place, and its target must show it:
+        // a journal is through only when every file it names is proved, whatever is left beside it.
+        bool provable = true, nothingPlaced = true, toPlace = false;
         for (const TJournalEntry& e : entries) {
             const bool isNew = held(e.scratch), isOld = held(e.backup);
-            left = left || isNew || isOld;
+            toPlace = toPlace || isNew;
             nothingPlaced = nothingPlaced && isNew && !isOld;
             provable = provable && FileHasMark(InFolder(isNew ? e.scratch : e.target), e.mark);
         }
-        plan.committed = left;
-        if (!left || provable) {
+        // Old files' second names alone are no game's only copy: only a new file still to be put
+        // in place asks for a writable folder.
+        plan.committed = provable && toPlace;
+        if (provable) {
             // Finished (or through already): the rest of the new files into place, then the old
             // files' second names, the journal last.
             for (const TJournalEntry& e : entries)
@@ -462,6 +465,7 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         plan.renames.clear();
         plan.removals.clear();
     }
+    if (hasJournal) plan.left.push_back(said(folder_ == "." ? journal : InFolder(journal)) + " (that save's journal)");
     return plan;
 }
 

@@ -20,6 +20,7 @@
 #include <iomanip>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
 #include <sstream>
 
@@ -52,6 +53,10 @@ struct TGameOnDisk {
     std::vector<char> rec, map, history;
     bool operator==(const TGameOnDisk&) const = default;
 };
+
+// The last byte of a record and a byte of a map, which MarkGame sets.
+int RecordMark(const TGameRec& rec) { return reinterpret_cast<const std::uint8_t*>(&rec)[kGameRecSize - 1]; }
+int MapMark(const TMapGrid& map) { return map.Cell(76, 54).b[0]; }
 
 class SaveJournal : public testing::EngineTest {
 protected:
@@ -139,12 +144,58 @@ protected:
         const std::string history = withHistory ? "No History\r\nmark " + std::to_string(mark) + "\r\n" : std::string();
         return {{rec, rec + kGameRecSize}, {map, map + kMapGridSize}, {history.begin(), history.end()}};
     }
+    // What a load by a program of another user ("nobody") found, in a child that gives up the
+    // superuser's rights: the marks of the game it read, or why it read none. Nothing where the
+    // tests do not run as the superuser.
+    struct TOtherLoad {
+        bool loaded = false;
+        int rec = 0, map = 0;
+        std::string why;
+    };
+    std::optional<TOtherLoad> LoadAsAnotherUser(const std::string& file) {
+        if (::geteuid() != 0) return std::nullopt;
+        fs::permissions(fs::path(dir).parent_path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+        for (const auto& e : fs::directory_iterator(dir)) fs::permissions(e.path(), fs::perms::others_read, fs::perm_options::add);
+        int channel[2];
+        if (::pipe(channel) != 0) return std::nullopt;
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(channel[0]);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            std::string why;
+            const bool loaded = ReadGameImages(file, *rec, *map, &why);
+            const std::string report = loaded ? "+" + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map)) : "-" + why;
+            for (std::size_t done = 0; done < report.size();) {
+                const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
+                if (n <= 0) ::_exit(3);
+                done += static_cast<std::size_t>(n);
+            }
+            ::_exit(0);
+        }
+        ::close(channel[1]);
+        std::string report;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        ::close(channel[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        TOtherLoad load;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || report.empty()) {
+            load.why = "the child failed, status " + std::to_string(status);
+        } else if (report[0] == '+') {
+            load.loaded = true;
+            std::istringstream(report.substr(1)) >> load.rec >> load.map;
+        } else {
+            load.why = report.substr(1);
+        }
+        return load;
+    }
     std::string dir;
 };
 
-// The last byte of a record and a byte of a map, which MarkGame sets.
-int RecordMark(const TGameRec& rec) { return reinterpret_cast<const std::uint8_t*>(&rec)[kGameRecSize - 1]; }
-int MapMark(const TMapGrid& map) { return map.Cell(76, 54).b[0]; }
 
 TEST_F(SaveJournal, AStopAtAnyStepLeavesTheWholeOldOrTheWholeNewGame) {
     struct Case {
@@ -558,6 +609,94 @@ TEST_F(SaveJournal, ACutSaveThatItsJournalCannotProveIsKeptWholeAndNotLoaded) {
         fe.ExpectInformationBox();
         EXPECT_FALSE(SaveGameFiles(Path("game")));
         EXPECT_TRUE(Folder() == before) << "nothing removed or moved by a tidy or a save";
+    }
+}
+
+TEST_F(SaveJournal, AWholeJournalWhoseFilesCannotBeProvedIsKeptAndNotLoaded) {
+    // Stopped with the new record in place beside the old map, then every scratch file and
+    // second name removed (a cleaner of "*.tmp" files): the journal alone is left, naming a map
+    // that is not in place. Nothing proves the game whole, so nothing is read or removed.
+    for (const bool linksFail : {false, true})
+        for (const bool history : {false, true}) {
+            SCOPED_TRACE(std::string(linksFail ? "links refused" : "links made") + (history ? ", with the history" : ""));
+            const int step = CutWhere([](const TGameOnDisk& old, const TGameOnDisk& found) {
+                return !found.rec.empty() && found.rec != old.rec && found.map == old.map;
+            }, {history, linksFail});
+            ASSERT_GT(step, 0);
+            for (const std::string& copy : Copies()) fs::remove(copy);
+            const auto before = Folder();
+            std::string journal;
+            for (const auto& [name, bytes] : before)
+                if (name.ends_with(".jnl")) journal = Path(name);
+            ASSERT_FALSE(journal.empty());
+
+            ScriptedFrontend fe;
+            fe.ExpectInformationBox();
+            MarkGame(3);
+            EXPECT_FALSE(LoadGameImages(Path("game.KVT")));
+            EXPECT_EQ(RecordMark(*GameRec), 3) << "the game in play is kept";
+            ASSERT_EQ(fe.messages.size(), 1u);
+            const std::string& told = fe.messages[0];
+            EXPECT_EQ(told.find("The last save of \"" + Path("game.KVT") + "\" was interrupted"), 0u) << told;
+            for (const std::string& file : {Path("game.KVT"), Path("game.KVM"), journal})
+                EXPECT_NE(told.find("\"" + file + "\""), std::string::npos) << file << " in " << told;
+            EXPECT_TRUE(Folder() == before) << "nothing removed by the load";
+            TGameFilesLock::FinishInterruptedSaves(dir);
+            fe.ExpectInformationBox();
+            EXPECT_FALSE(SaveGameFiles(Path("game"), history));
+            EXPECT_TRUE(Folder() == before) << "nothing removed by a tidy or a save";
+        }
+}
+
+TEST_F(SaveJournal, AReadOnlyFolderLoadsWhatItsJournalProvesAndNothingElse) {
+    // Read by another user, who may not write there. A save through but for old files' second
+    // names the disk kept: every file is in place and proved, and the game is read. A journal whose
+    // scratch files a cleaner removed after a stop between renames: nothing proves the map.
+    enum class Left { SecondNames, JournalAlone };
+    const struct {
+        Left left;
+        bool loads;
+    } cases[] = {{Left::SecondNames, true}, {Left::JournalAlone, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.left == Left::SecondNames ? "second names left" : "the journal alone");
+        if (c.left == Left::SecondNames) {
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+            MarkGame(1);
+            ASSERT_TRUE(SaveGameFiles(Path("game")));
+            MarkGame(2);
+            SetFileRemover([](const char* path) {
+                if (std::string_view(path).find("-old-") == std::string_view::npos) return ::unlink(path);
+                errno = EROFS;
+                return -1;
+            });
+            EXPECT_TRUE(SaveGameFiles(Path("game")));
+            SetFileRemover(nullptr);
+        } else {
+            ASSERT_GT(CutWhere([](const TGameOnDisk& old, const TGameOnDisk& found) {
+                return !found.rec.empty() && found.rec != old.rec && found.map == old.map;
+            }, {}), 0);
+            for (const std::string& copy : Copies()) fs::remove(copy);
+        }
+        std::string journal;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".jnl") journal = e.path().string();
+        ASSERT_FALSE(journal.empty());
+        const auto before = Folder();
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                                 fs::perms::others_exec);
+        const auto load = LoadAsAnotherUser(Path("game.KVT"));
+        fs::permissions(dir, fs::perms::owner_all);
+        if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+        EXPECT_EQ(load->loaded, c.loads) << load->why;
+        if (load->loaded) {
+            EXPECT_EQ(load->rec, 2);
+            EXPECT_EQ(load->map, 2);
+        } else {
+            EXPECT_EQ(load->why.find("The last save of \"" + Path("game.KVT") + "\" was interrupted, and what it left cannot be proved"), 0u)
+                << load->why;
+            EXPECT_NE(load->why.find("\"" + journal + "\""), std::string::npos) << load->why;
+        }
+        EXPECT_TRUE(Folder() == before);
     }
 }
 
