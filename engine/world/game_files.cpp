@@ -255,6 +255,9 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
     // slip its record in beside the old map. Where no lock can be made nobody saves either.
     const TGameFilesLock lock(SaveBaseOf(fileName));
     if (lock.state() == TGameFilesLock::State::Busy) return fail("The game \"" + fileName + "\" cannot be opened.");
+    if (lock.state() == TGameFilesLock::State::Unreadable)
+        return fail("The game \"" + fileName + "\" cannot be opened: " + lock.Trouble() +
+                    ", so whether its last save was finished cannot be told. Nothing was read or removed.");
     const std::string mapName = MapFileFor(fileName);
     if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
         const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
@@ -283,11 +286,12 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 
 bool SaveGameFiles(const std::string& name, bool withHistory) {
     bool saved = false;
-    std::string left;
+    std::string left, trouble;
     const std::string history = withHistory ? HistoryText() : std::string();
     {
         TGameFilesLock lock(name);
         if (lock.state() == TGameFilesLock::State::Interrupted) left = lock.LeftFiles();
+        trouble = lock.Trouble();
         if (lock.state() == TGameFilesLock::State::Held) {
             // Found ignoring case by the save itself, under the lock once a save cut short has been
             // finished, as it looks at each old file anyway.
@@ -299,7 +303,8 @@ bool SaveGameFiles(const std::string& name, bool withHistory) {
         }
     }
     // Told after the lock is let go: the player may take his time over the message.
-    if (!saved && left.empty()) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
+    if (!saved && left.empty())
+        CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\"" + (trouble.empty() ? "" : ": " + trouble) + ".");
     if (!saved && !left.empty())
         CurrentFrontend().InformationBox("The game could not be saved as \"" + name +
                                          "\": its last save was interrupted, and what it left is kept as it is: " + left + ".");
@@ -355,6 +360,10 @@ bool LoadBattleLog(const std::string& path, std::string* error) {
     const TGameFilesLock lock(SaveBaseOf(path));
     if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
         if (error) *error = "The battle history \"" + path + "\" is not read: the last save of its game was interrupted.";
+        return false;
+    }
+    if (lock.state() == TGameFilesLock::State::Unreadable) {
+        if (error) *error = "The battle history \"" + path + "\" is not read: " + lock.Trouble() + ".";
         return false;
     }
     const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);

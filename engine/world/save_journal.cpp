@@ -317,13 +317,38 @@ bool ParseJournal(const std::string& text, const std::string& tag, std::vector<T
     return true;
 }
 
-bool ReadJournal(const std::string& path, const std::string& tag, std::vector<TJournalEntry>& entries) {
+enum class JournalRead { Whole, Damaged, Unread };
+
+// A journal that is there: Unread, with the error, when the disk would not give its bytes, which
+// prove nothing either way.
+JournalRead ReadJournal(const std::string& path, const std::string& tag, std::vector<TJournalEntry>& entries, int& error) {
     struct stat st {};
     std::string text;
     std::uint64_t size = 0;
-    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-           ReadRegularFile(path, kJournalMaxBytes, text, size) == ReadOutcome::Read && ParseJournal(text, tag, entries);
+    if (::lstat(path.c_str(), &st) != 0) {
+        error = errno;
+        return JournalRead::Unread;
+    }
+    if (!S_ISREG(st.st_mode)) return JournalRead::Damaged;
+    switch (ReadRegularFile(path, kJournalMaxBytes, text, size)) {
+        case ReadOutcome::Read: return ParseJournal(text, tag, entries) ? JournalRead::Whole : JournalRead::Damaged;
+        case ReadOutcome::NotAFile:
+        case ReadOutcome::TooLarge: return JournalRead::Damaged;
+        case ReadOutcome::Missing:
+        case ReadOutcome::Failed: break;
+    }
+    error = errno;
+    return JournalRead::Unread;
 }
+
+// Every name in the folder; false, with the error, when the folder cannot be read to its end.
+bool ListFolder(const std::string& folder, std::vector<std::string>& names, std::error_code& ec) {
+    fs::directory_iterator it(folder, ec);
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) names.push_back(it->path().filename().string());
+    return !ec;
+}
+
+std::string ErrorText(int error) { return std::generic_category().message(error); }
 
 std::string NewFileName(const std::string& stem, std::size_t index, std::size_t count) {
     return stem + "-new-of" + std::to_string(count) + "-" + std::to_string(index) + ".tmp";
@@ -345,21 +370,34 @@ struct TGameFilesLock::TPlan {
     std::vector<std::pair<std::string, std::string>> renames;  // new files into place, in order
     std::vector<std::string> removals;                          // in order, after the renames
     std::vector<std::string> left;                              // every file the save left, told
+    std::string unread;  // what could not be read to tell what a save left: nothing may be touched or read
 };
 
 TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     TPlan plan;
     const std::string journal = tag_ + ".jnl";
-    const bool hasJournal = Exists(InFolder(journal));
+    std::vector<std::string> names;
+    std::error_code ec;
+    if (!ListFolder(folder_, names, ec)) {
+        // A folder that is not there holds no game; one that cannot be read may hold anything.
+        if (ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+            plan.unread = "its folder \"" + folder_ + "\" cannot be listed (" + ec.message() + ")";
+        return plan;
+    }
+    const bool hasJournal = std::find(names.begin(), names.end(), journal) != names.end();
     std::vector<TJournalEntry> entries;
-    const bool whole = hasJournal && ReadJournal(InFolder(journal), tag_, entries);
+    int error = 0;
+    const JournalRead read = hasJournal ? ReadJournal(InFolder(journal), tag_, entries, error) : JournalRead::Damaged;
+    if (read == JournalRead::Unread) {
+        plan.unread = "its last save's journal \"" + Shown(journal) + "\" cannot be read (" + ErrorText(error) + ")";
+        return plan;
+    }
+    const bool whole = read == JournalRead::Whole;
     std::vector<TLeftFile> files;
     // The files under the game's own names ("game.KVT", "Game.kvm", ...), as the old files'
     // second names are judged by them.
     std::vector<struct stat> gameFiles;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec)) {
-        const std::string name = entry.path().filename().string();
+    for (const std::string& name : names) {
         struct stat st {};
         if (auto f = ReadLeftFile(name, tag_)) files.push_back(std::move(*f));
         else if (TagOf(name.substr(0, name.rfind('.'))) == tag_ && ::lstat(InFolder(name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
@@ -386,7 +424,7 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
                        ? "file " + std::to_string(f.index) + " of the " + std::to_string(f.count) + " that save wrote"
                    : f.kind == TLeftFile::Kind::Old ? "a file that save replaced"
                                                     : "a file of that save";
-        plan.left.push_back(said(folder_ == "." ? f.name : InFolder(f.name)) + " (" + what + ")");
+        plan.left.push_back(said(Shown(f.name)) + " (" + what + ")");
         // An old file that is the very file at its game's name as well is no only copy of anything;
         // one with a name of the player's own beside it still is, under the game's name.
         struct stat st {};
@@ -465,7 +503,7 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         plan.renames.clear();
         plan.removals.clear();
     }
-    if (hasJournal) plan.left.push_back(said(folder_ == "." ? journal : InFolder(journal)) + " (that save's journal)");
+    if (hasJournal) plan.left.push_back(said(Shown(journal)) + " (that save's journal)");
     return plan;
 }
 
@@ -515,7 +553,11 @@ void TGameFilesLock::Take(Taking taking) {
             // game lies whole there unless a save that had committed is still to be finished.
             const TPlan plan = Examine();
             left_ = plan.left;
-            state_ = plan.stuck ? State::Interrupted : plan.committed ? State::Unfinished : State::NoFolder;
+            trouble_ = plan.unread;
+            state_ = !plan.unread.empty() ? State::Unreadable
+                     : plan.stuck         ? State::Interrupted
+                     : plan.committed     ? State::Unfinished
+                                          : State::NoFolder;
             return;
         }
         bool locked = false;
@@ -541,8 +583,9 @@ void TGameFilesLock::Take(Taking taking) {
             // removals the disk refused, is finished here.
             const TPlan plan = Examine();
             left_ = plan.left;
-            if (plan.stuck) {
-                state_ = State::Interrupted;
+            trouble_ = plan.unread;
+            if (!plan.unread.empty() || plan.stuck) {
+                state_ = plan.stuck ? State::Interrupted : State::Unreadable;
                 return;
             }
             const Carried carried = Carry(plan);
@@ -687,10 +730,12 @@ std::string TGameFilesLock::LeftFiles() const {
 }
 
 void TGameFilesLock::FinishInterruptedSaves(const std::string& folder) {
+    std::vector<std::string> names;
     std::error_code ec;
+    ListFolder(folder, names, ec);
     std::set<std::string> tags;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-        const std::string tag = TagOfOurFile(entry.path().filename().string());
+    for (const std::string& name : names) {
+        const std::string tag = TagOfOurFile(name);
         if (!tag.empty()) tags.insert(tag);
     }
     // A save still running elsewhere holds its lock, so taking it without waiting passes it by.
@@ -704,10 +749,10 @@ std::string FileNamedIgnoringCase(const std::string& path) {
     const fs::path p(path);
     const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
     const std::string want = p.filename().string();
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec)) {
-        const std::string name = entry.path().filename().string();
+    std::vector<std::string> names;
+    ListFolder(dir.string(), names, ec);
+    for (const std::string& name : names)
         if (EqualsIgnoringCase(name, want)) return p.has_parent_path() ? (dir / name).string() : name;
-    }
     return {};
 }
 

@@ -38,6 +38,7 @@ public:
         NoFolder,     // no lock file can be made there (a missing or read-only folder): nobody saves there
         Interrupted,  // what a save cut short left cannot be proved whole or undone: nothing may be read or removed
         Unfinished,   // no lock can be made there, and a save that had committed is still to be finished
+        Unreadable,   // the folder cannot be listed, or a journal read: what a save left cannot be told
     };
 
     // `base` is the game's name without its extension ("saves/game").
@@ -50,6 +51,8 @@ public:
     // Interrupted or Unfinished: every file the save left, each quoted with what it holds
     // ("\"saves/~kvt-...-old1.tmp\" (the old \"game.KVT\")"), for a message to the player.
     std::string LeftFiles() const;
+    // Unreadable: what could not be read and why ("its folder \"saves\" cannot be listed (...)").
+    std::string Trouble() const { return trouble_; }
 
     // Replaces the files as one; the lock must be held. False when a file's name is taken by
     // something that is not a plain file (a folder, a device, a pipe: nothing is touched), or when
@@ -70,6 +73,8 @@ private:
     TPlan Examine() const;
     Carried Carry(const TPlan& plan) const;
     std::string InFolder(const std::string& name) const { return folder_ + "/" + name; }
+    // A file of the folder as the player is told of it.
+    std::string Shown(const std::string& name) const { return folder_ == "." ? name : InFolder(name); }
 
     std::string folder_, tag_;
     int fd_ = -1;
@@ -77,6 +82,7 @@ private:
     // Held with files of a finished save that the disk would not let go: read, but not saved over.
     bool untidy_ = false;
     std::vector<std::string> left_;
+    std::string trouble_;
 };
 
 // The entry of the path's folder whose name is the path's ignoring case (the path itself when it

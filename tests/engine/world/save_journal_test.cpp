@@ -152,10 +152,13 @@ protected:
         int rec = 0, map = 0;
         std::string why;
     };
-    std::optional<TOtherLoad> LoadAsAnotherUser(const std::string& file) {
-        if (::geteuid() != 0) return std::nullopt;
+    // Lets every user reach the folder and read every file in it, as it lets the tests' user.
+    void OpenToOthers() {
         fs::permissions(fs::path(dir).parent_path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
         for (const auto& e : fs::directory_iterator(dir)) fs::permissions(e.path(), fs::perms::others_read, fs::perm_options::add);
+    }
+    std::optional<TOtherLoad> LoadAsAnotherUser(const std::string& file) {
+        if (::geteuid() != 0) return std::nullopt;
         int channel[2];
         if (::pipe(channel) != 0) return std::nullopt;
         std::fflush(nullptr);
@@ -682,6 +685,7 @@ TEST_F(SaveJournal, AReadOnlyFolderLoadsWhatItsJournalProvesAndNothingElse) {
             if (e.path().extension() == ".jnl") journal = e.path().string();
         ASSERT_FALSE(journal.empty());
         const auto before = Folder();
+        OpenToOthers();
         fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
                                  fs::perms::others_exec);
         const auto load = LoadAsAnotherUser(Path("game.KVT"));
@@ -697,6 +701,66 @@ TEST_F(SaveJournal, AReadOnlyFolderLoadsWhatItsJournalProvesAndNothingElse) {
             EXPECT_NE(load->why.find("\"" + journal + "\""), std::string::npos) << load->why;
         }
         EXPECT_TRUE(Folder() == before);
+    }
+}
+
+TEST_F(SaveJournal, AFolderOrJournalThatCannotBeReadRefusesTheLoadAndKeepsEverything) {
+    // Stopped with the new record in place beside the old map, or with every new file in place
+    // and the old files' second names still there; then another user loads, who may not list the
+    // folder, or may not read the journal that a cleaner of "*.tmp" files left alone. Without them
+    // what the save did cannot be told: nothing is read or removed, and the message names what
+    // could not be read. The owner's next load finishes the save.
+    enum class Unread { FolderWritable, FolderNotWritable, Journal };
+    const struct {
+        Unread unread;
+        bool placed;  // every new file in place
+    } cases[] = {{Unread::FolderWritable, false}, {Unread::FolderWritable, true}, {Unread::FolderNotWritable, false},
+                 {Unread::Journal, false}};
+    for (const auto& c : cases) {
+        const Unread unread = c.unread;
+        SCOPED_TRACE("unread " + std::to_string(static_cast<int>(unread)) + (c.placed ? ", every new file placed" : ""));
+        ASSERT_GT(CutWhere([&](const TGameOnDisk& old, const TGameOnDisk& found) {
+            return !found.rec.empty() && found.rec != old.rec && (c.placed ? found.map != old.map : found.map == old.map);
+        }, {}), 0);
+        std::string journal;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".jnl") journal = e.path().string();
+        ASSERT_FALSE(journal.empty());
+        if (unread == Unread::Journal)
+            for (const std::string& copy : Copies()) fs::remove(copy);
+        // The stopped save's lock file goes too, so that the other user makes one of his own.
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".lck") fs::remove(e.path());
+        const auto before = Folder();
+        const TGameOnDisk saved = MarkedGame(2, false);
+
+        const fs::perms all = fs::perms::owner_all | fs::perms::group_all | fs::perms::others_all;
+        const fs::perms writeAndSearch = fs::perms::others_write | fs::perms::others_exec;
+        fs::permissions(dir, unread == Unread::FolderWritable      ? fs::perms::owner_all | writeAndSearch
+                             : unread == Unread::FolderNotWritable ? fs::perms::owner_all | fs::perms::others_exec
+                                                                   : all);
+        OpenToOthers();
+        // Another user's journal, as a save under a strict mask leaves it.
+        if (unread == Unread::Journal) fs::permissions(journal, fs::perms::owner_read | fs::perms::owner_write);
+        const std::optional<TOtherLoad> load = LoadAsAnotherUser(Path("game.KVT"));
+        fs::permissions(dir, fs::perms::owner_all);
+        if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+        EXPECT_FALSE(load->loaded) << "a game read, record " << load->rec << " map " << load->map;
+        const std::string named = unread == Unread::Journal ? journal : dir;
+        EXPECT_EQ(load->why.find("The game \"" + Path("game.KVT") + "\" cannot be opened: "), 0u) << load->why;
+        EXPECT_NE(load->why.find("\"" + named + "\" cannot be "), std::string::npos) << load->why;
+        EXPECT_TRUE(Folder() == before) << "nothing removed";
+
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        if (unread == Unread::Journal) {
+            EXPECT_FALSE(ReadGameImages(Path("game.KVT"), *rec, *map, &why)) << "the journal alone proves no map";
+        } else {
+            EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, &why)) << why;
+            EXPECT_TRUE(OnDisk(Path("game")) == saved) << "the save finished by its owner";
+            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        }
     }
 }
 
