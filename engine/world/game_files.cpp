@@ -254,15 +254,19 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
     // Held while both are read, so that another copy of the program saving this game cannot
     // slip its record in beside the old map. Where no lock can be made nobody saves either.
     const TGameFilesLock lock(SaveBaseOf(fileName));
-    if (lock.state() == TGameFilesLock::State::Busy) return fail("The game \"" + fileName + "\" cannot be opened.");
+    const std::string trouble = lock.Trouble();
+    if (lock.state() == TGameFilesLock::State::Busy)
+        return fail("The game \"" + fileName + "\" cannot be opened" + (trouble.empty() ? "" : ": " + trouble) + ".");
     if (lock.state() == TGameFilesLock::State::Unreadable)
-        return fail("The game \"" + fileName + "\" cannot be opened: " + lock.Trouble() +
+        return fail("The game \"" + fileName + "\" cannot be opened: " + trouble +
                     ", so whether its last save was finished cannot be told. Nothing was read or removed.");
     const std::string mapName = MapFileFor(fileName);
     if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
         const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
         const std::string where = " The game lies in \"" + fileName + "\", \"" + mapName + "\" and what that save left: " +
                                   lock.LeftFiles() + ".";
+        if (lock.state() == TGameFilesLock::State::Unfinished && !trouble.empty())
+            return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
         if (lock.state() == TGameFilesLock::State::Unfinished)
             return fail(interrupted + "its folder \"" + FolderOfFile(fileName) + "\" must be writable to finish it." + where);
         return fail(interrupted + "what it left cannot be proved whole: nothing was read or removed." + where);

@@ -535,43 +535,71 @@ TGameFilesLock::TGameFilesLock(std::string folder, std::string tag, Taking takin
 TGameFilesLock::~TGameFilesLock() {
     if (fd_ < 0) return;
     // Removed while still locked: whoever opened this file meanwhile finds it gone once it gets
-    // the lock, and takes a new one.
-    RemoveFile(InFolder(tag_ + ".lck"));
+    // the lock, and takes a new one. A reader's lock leaves it to the writers.
+    if (exclusive_) RemoveFile(InFolder(tag_ + ".lck"));
     ::close(fd_);
 }
+
+bool TGameFilesLock::FolderWritable() const { return ::faccessat(AT_FDCWD, folder_.c_str(), W_OK | X_OK, AT_EACCESS) == 0; }
 
 void TGameFilesLock::Take(Taking taking) {
     const std::string path = InFolder(tag_ + ".lck");
     const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kLockPatience : std::chrono::seconds(0));
+    auto lookAsItStands = [&](State otherwise) {
+        const TPlan plan = Examine();
+        left_ = plan.left;
+        if (!plan.unread.empty()) trouble_ = plan.unread;
+        state_ = !plan.unread.empty() ? State::Unreadable
+                 : plan.stuck         ? State::Interrupted
+                 : plan.committed     ? State::Unfinished
+                                      : otherwise;
+    };
     for (;;) {
         int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd >= 0) {
+            // Whoever may read the game's files there may lock them, for writing too.
+            struct stat st {};
+            if (::fstat(fd, &st) == 0) ::fchmod(fd, (st.st_mode & 0666) | (st.st_mode & 0444) >> 1);
+        } else if (errno == EEXIST) {
+            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+            // Another user's lock file, or one on a disk mounted read-only, locks all the same.
+            if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        }
+        const int openError = errno;
+        const bool writable = FolderWritable();
         if (fd < 0) {
             // Gone between the two opens: its holder let go.
-            if (errno == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) continue;
-            // Nobody writes where no lock can be made, so the folder is looked at as it stands: a
-            // game lies whole there unless a save that had committed is still to be finished.
-            const TPlan plan = Examine();
-            left_ = plan.left;
-            trouble_ = plan.unread;
-            state_ = !plan.unread.empty() ? State::Unreadable
-                     : plan.stuck         ? State::Interrupted
-                     : plan.committed     ? State::Unfinished
-                                          : State::NoFolder;
+            if (openError == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) continue;
+            const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
+            // A lock file that is there but cannot be opened may be held by a save going on now.
+            if (writable && Exists(path)) {
+                trouble_ = named + " cannot be opened (" + ErrorText(openError) + ")";
+                state_ = State::Busy;
+                return;
+            }
+            // Nobody holds a lock where none can be made, so the folder is looked at as it stands:
+            // a game lies whole there unless a save that had committed is still to be finished.
+            if (writable) trouble_ = named + " cannot be made (" + ErrorText(openError) + ")";
+            lookAsItStands(State::ReadOnly);
             return;
         }
+        // Where this program may not write it only reads, beside others that read.
         bool locked = false;
+        int lockError = 0;
         for (;;) {
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            if (::flock(fd, (writable ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) {
                 locked = true;
                 break;
             }
-            if (errno == EINTR) continue;
-            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) break;
+            lockError = errno;
+            if (lockError == EINTR) continue;
+            if (lockError != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         if (!locked) {
             ::close(fd);
+            if (lockError != EWOULDBLOCK)
+                trouble_ = "its lock file \"" + Shown(tag_ + ".lck") + "\" cannot be locked (" + ErrorText(lockError) + ")";
             state_ = State::Busy;
             return;
         }
@@ -579,6 +607,11 @@ void TGameFilesLock::Take(Taking taking) {
         if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
             held.st_ino == named.st_ino) {
             fd_ = fd;
+            exclusive_ = writable;
+            if (!writable) {
+                lookAsItStands(State::ReadOnly);
+                return;
+            }
             // Every taker looks, lock file left behind or not: a save cut short, or one whose last
             // removals the disk refused, is finished here.
             const TPlan plan = Examine();

@@ -35,7 +35,8 @@ public:
     enum class State {
         Held,         // the files are whole and nobody else writes them
         Busy,         // another copy of the program kept the lock too long, or a cut-short save cannot be finished
-        NoFolder,     // no lock file can be made there (a missing or read-only folder): nobody saves there
+        ReadOnly,     // this program may not write there (or there is no such folder): the files are whole,
+                      // read beside others that only read where a lock file is left, else as they lie
         Interrupted,  // what a save cut short left cannot be proved whole or undone: nothing may be read or removed
         Unfinished,   // no lock can be made there, and a save that had committed is still to be finished
         Unreadable,   // the folder cannot be listed, or a journal read: what a save left cannot be told
@@ -51,7 +52,8 @@ public:
     // Interrupted or Unfinished: every file the save left, each quoted with what it holds
     // ("\"saves/~kvt-...-old1.tmp\" (the old \"game.KVT\")"), for a message to the player.
     std::string LeftFiles() const;
-    // Unreadable: what could not be read and why ("its folder \"saves\" cannot be listed (...)").
+    // Why the lock could not be had or a cut save told ("its folder \"saves\" cannot be listed (...)",
+    // "its lock file \"...\" cannot be opened (...)"); empty when there is nothing to tell.
     std::string Trouble() const { return trouble_; }
 
     // Replaces the files as one; the lock must be held. False when a file's name is taken by
@@ -70,6 +72,7 @@ private:
     enum class Carried { Done, Untidy, Failed };
     TGameFilesLock(std::string folder, std::string tag, Taking taking);
     void Take(Taking taking);
+    bool FolderWritable() const;
     TPlan Examine() const;
     Carried Carry(const TPlan& plan) const;
     std::string InFolder(const std::string& name) const { return folder_ + "/" + name; }
@@ -78,6 +81,7 @@ private:
 
     std::string folder_, tag_;
     int fd_ = -1;
+    bool exclusive_ = false;  // a writer's lock: the lock file is removed as it is let go
     State state_ = State::Busy;
     // Held with files of a finished save that the disk would not let go: read, but not saved over.
     bool untidy_ = false;

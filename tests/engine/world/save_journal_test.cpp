@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -23,6 +24,7 @@
 #include <optional>
 #include <set>
 #include <sstream>
+#include <thread>
 
 #include "engine/world/fnv_hash.h"
 #include "engine/world/game_files.h"
@@ -157,7 +159,8 @@ protected:
         fs::permissions(fs::path(dir).parent_path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
         for (const auto& e : fs::directory_iterator(dir)) fs::permissions(e.path(), fs::perms::others_read, fs::perm_options::add);
     }
-    std::optional<TOtherLoad> LoadAsAnotherUser(const std::string& file) {
+    // `whileLoading` runs once the child is about to load.
+    std::optional<TOtherLoad> LoadAsAnotherUser(const std::string& file, const std::function<void()>& whileLoading = {}) {
         if (::geteuid() != 0) return std::nullopt;
         int channel[2];
         if (::pipe(channel) != 0) return std::nullopt;
@@ -166,6 +169,7 @@ protected:
         if (child == 0) {
             ::close(channel[0]);
             if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+            if (::write(channel[1], "!", 1) != 1) ::_exit(3);
             auto rec = std::make_unique<TGameRec>();
             auto map = std::make_unique<TMapGrid>();
             std::string why;
@@ -179,6 +183,9 @@ protected:
             ::_exit(0);
         }
         ::close(channel[1]);
+        char ready = 0;
+        const bool started = ::read(channel[0], &ready, 1) == 1;
+        if (started && whileLoading) whileLoading();
         std::string report;
         char buffer[4096];
         for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
@@ -760,6 +767,74 @@ TEST_F(SaveJournal, AFolderOrJournalThatCannotBeReadRefusesTheLoadAndKeepsEveryt
             EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, &why)) << why;
             EXPECT_TRUE(OnDisk(Path("game")) == saved) << "the save finished by its owner";
             EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        }
+    }
+}
+
+TEST_F(SaveJournal, AnotherUsersLockFileIsTakenAsALockWhereverTheFolderLetsHimWrite) {
+    // The game's owner saves; another user, who may write in the folder (or not), loads. The
+    // owner's lock file is as a save makes it, or allows others only to read it (a save under
+    // another mask), or not even that.
+    enum class Owner { Saving, CutAfterItsJournal };
+    enum class Lock { AsMade, OthersRead, OthersNothing };
+    const struct {
+        Owner owner;
+        Lock lock;
+        bool folderWritable;
+        bool loads;
+        const char *toldBefore, *toldAfter;  // the refusal's words before and after the game's name
+    } cases[] = {
+        {Owner::Saving, Lock::AsMade, true, true, "", ""},
+        {Owner::Saving, Lock::OthersRead, true, true, "", ""},
+        {Owner::CutAfterItsJournal, Lock::OthersRead, true, true, "", ""},
+        {Owner::CutAfterItsJournal, Lock::OthersNothing, true, false, "The game ", " cannot be opened: its lock file"},
+        {Owner::CutAfterItsJournal, Lock::OthersRead, false, false, "The last save of ", " was interrupted, and its folder"},
+        {Owner::CutAfterItsJournal, Lock::OthersNothing, false, false, "The last save of ", " was interrupted, and its folder"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.owner == Owner::Saving ? "saving" : "cut after its journal") + ", lock " +
+                     std::to_string(static_cast<int>(c.lock)) + (c.folderWritable ? ", a folder he may write in" : ""));
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        MarkGame(2);
+        // Paused before its first step, holding the lock.
+        pid_t saving = -1;
+        if (c.owner == Owner::Saving) saving = testing::SavePausedAtStep(Path("game"), 1);
+        else ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+        std::string lockFile;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".lck") lockFile = e.path().string();
+        ASSERT_FALSE(lockFile.empty());
+        OpenToOthers();
+        if (c.lock != Lock::AsMade)
+            fs::permissions(lockFile, c.lock == Lock::OthersRead ? fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read
+                                                                 : fs::perms::owner_read | fs::perms::owner_write);
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec |
+                                 (c.folderWritable ? fs::perms::others_write : fs::perms::none));
+        const auto before = Folder();
+        // The owner's save goes on once the other user waits for it.
+        const auto load = LoadAsAnotherUser(Path("game.KVT"), [&] {
+            if (saving <= 0) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            ::kill(saving, SIGCONT);
+        });
+        fs::permissions(dir, fs::perms::owner_all);
+        if (saving > 0) {
+            ::kill(saving, SIGCONT);
+            EXPECT_EQ(testing::WaitForChildSave(saving), ChildSaveEnd::Saved);
+        }
+        if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+        EXPECT_EQ(load->loaded, c.loads) << load->why;
+        if (load->loaded) {
+            EXPECT_EQ(load->rec, 2) << "the owner's save, read whole after it";
+            EXPECT_EQ(load->map, 2);
+            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        } else {
+            EXPECT_EQ(load->why.find(c.toldBefore + ("\"" + Path("game.KVT") + "\"") + c.toldAfter), 0u) << load->why;
+            if (c.lock == Lock::OthersNothing && c.folderWritable)
+                EXPECT_NE(load->why.find("\"" + lockFile + "\""), std::string::npos) << load->why;
+            EXPECT_TRUE(Folder() == before) << "nothing removed";
         }
     }
 }
