@@ -261,10 +261,12 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
         return fail("The game \"" + fileName + "\" cannot be opened: " + trouble +
                     ", so whether its last save was finished cannot be told. Nothing was read or removed.");
     const std::string mapName = MapFileFor(fileName);
-    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
+    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished ||
+        lock.state() == TGameFilesLock::State::Blocked) {
         const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
         const std::string where = " The game lies in \"" + fileName + "\", \"" + mapName + "\" and what that save left: " +
                                   lock.LeftFiles() + ".";
+        if (lock.state() == TGameFilesLock::State::Blocked) return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
         if (lock.state() == TGameFilesLock::State::Unfinished && !trouble.empty())
             return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
         if (lock.state() == TGameFilesLock::State::Unfinished)
@@ -296,6 +298,7 @@ bool SaveGameFiles(const std::string& name, bool withHistory) {
         TGameFilesLock lock(name);
         if (lock.state() == TGameFilesLock::State::Interrupted) left = lock.LeftFiles();
         trouble = lock.Trouble();
+        if (lock.state() == TGameFilesLock::State::Blocked) trouble = "its last save was interrupted, and it cannot be finished: " + trouble;
         if (lock.state() == TGameFilesLock::State::Held) {
             // Found ignoring case by the save itself, under the lock once a save cut short has been
             // finished, as it looks at each old file anyway.
@@ -362,7 +365,8 @@ bool LoadBattleLog(const std::string& path, std::string* error) {
     // Each file is replaced whole, so the history is read whoever holds the lock; taking it
     // finishes a save of its game that was cut short.
     const TGameFilesLock lock(SaveBaseOf(path));
-    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
+    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished ||
+        lock.state() == TGameFilesLock::State::Blocked) {
         if (error) *error = "The battle history \"" + path + "\" is not read: the last save of its game was interrupted.";
         return false;
     }

@@ -507,17 +507,24 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     return plan;
 }
 
-TGameFilesLock::Carried TGameFilesLock::Carry(const TPlan& plan) const {
+TGameFilesLock::Carried TGameFilesLock::Carry(const TPlan& plan, std::string& trouble) const {
     if (plan.renames.empty() && plan.removals.empty()) return Carried::Done;
+    auto said = [&](const std::string& path) { return "\"" + Shown(FileNameOf(path)) + "\""; };
     stepsTaken = 0;
     for (const auto& [from, to] : plan.renames) {
         Step();
-        if (RenameFile(from, to) != 0) return Carried::Failed;
+        if (RenameFile(from, to) != 0) {
+            trouble = said(from) + " cannot take the place of " + said(to) + " (" + ErrorText(errno) + ")";
+            return Carried::Failed;
+        }
     }
     if (!plan.renames.empty()) SyncFolder(folder_);
     for (const std::string& path : plan.removals) {
         Step();
-        if (RemoveFile(path) != 0 && errno != ENOENT) return Carried::Untidy;
+        if (RemoveFile(path) != 0 && errno != ENOENT) {
+            trouble = "its last save left " + said(path) + ", which cannot be removed (" + ErrorText(errno) + ")";
+            return Carried::Untidy;
+        }
     }
     Step();
     return Carried::Done;
@@ -621,9 +628,11 @@ void TGameFilesLock::Take(Taking taking) {
                 state_ = plan.stuck ? State::Interrupted : State::Unreadable;
                 return;
             }
-            const Carried carried = Carry(plan);
-            state_ = carried == Carried::Failed ? State::Busy : State::Held;
+            const Carried carried = Carry(plan, trouble_);
+            state_ = carried == Carried::Failed ? State::Blocked : State::Held;
             untidy_ = carried == Carried::Untidy;
+            // What the save left now, some of it put in place before the failure.
+            if (carried == Carried::Failed) left_ = Examine().left;
             if (carried == Carried::Done) left_.clear();
             return;
         }

@@ -34,7 +34,8 @@ class TGameFilesLock {
 public:
     enum class State {
         Held,         // the files are whole and nobody else writes them
-        Busy,         // another copy of the program kept the lock too long, or a cut-short save cannot be finished
+        Busy,         // another copy of the program kept the lock too long, or the lock file cannot be opened
+        Blocked,      // a cut-short save that had committed cannot be finished: a file cannot take its place
         ReadOnly,     // this program may not write there (or there is no such folder): the files are whole,
                       // read beside others that only read where a lock file is left, else as they lie
         Interrupted,  // what a save cut short left cannot be proved whole or undone: nothing may be read or removed
@@ -49,11 +50,12 @@ public:
     TGameFilesLock& operator=(const TGameFilesLock&) = delete;
 
     State state() const { return state_; }
-    // Interrupted or Unfinished: every file the save left, each quoted with what it holds
+    // Interrupted, Unfinished or Blocked: every file the save left, each quoted with what it holds
     // ("\"saves/~kvt-...-old1.tmp\" (the old \"game.KVT\")"), for a message to the player.
     std::string LeftFiles() const;
-    // Why the lock could not be had or a cut save told ("its folder \"saves\" cannot be listed (...)",
-    // "its lock file \"...\" cannot be opened (...)"); empty when there is nothing to tell.
+    // Why the lock could not be had, a cut save told or finished, or old files tidied ("its folder
+    // \"saves\" cannot be listed (...)", "\"...\" cannot take the place of \"saves/game.KVM\" (...)",
+    // "its last save left \"...\", which cannot be removed (...)"); empty when there is nothing to tell.
     std::string Trouble() const { return trouble_; }
 
     // Replaces the files as one; the lock must be held. False when a file's name is taken by
@@ -74,7 +76,7 @@ private:
     void Take(Taking taking);
     bool FolderWritable() const;
     TPlan Examine() const;
-    Carried Carry(const TPlan& plan) const;
+    Carried Carry(const TPlan& plan, std::string& trouble) const;
     std::string InFolder(const std::string& name) const { return folder_ + "/" + name; }
     // A file of the folder as the player is told of it.
     std::string Shown(const std::string& name) const { return folder_ == "." ? name : InFolder(name); }

@@ -996,6 +996,94 @@ TEST_F(SaveJournal, OldFilesTheDiskWouldNotLetGoAreTidiedByTheNextLoadOrSave) {
     }
 }
 
+TEST_F(SaveJournal, ASaveKeptFromItsFolderByAnOldFileTheDiskWillNotLetGoNamesItAndWhy) {
+    // The disk was mounted read-only after a save had put every new file in place: the old
+    // file's second name stays, and every later save under that name, the Autosave too, is
+    // refused for it.
+    for (const std::string name : {"game", kAutosaveName}) {
+        SCOPED_TRACE(name);
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path(name)));
+        SetFileRemover([](const char* path) {
+            if (std::string_view(path).find("-old-") == std::string_view::npos) return ::unlink(path);
+            errno = EROFS;
+            return -1;
+        });
+        const TGameOnDisk saved = MarkedGame(2, false);
+        ASSERT_TRUE(SaveGameFiles(Path(name)));
+        const std::vector<std::string> copies = Copies();
+        ASSERT_EQ(copies.size(), 1u);
+
+        MarkGame(3);
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        EXPECT_FALSE(SaveGameFiles(Path(name)));
+        SetFileRemover(nullptr);
+        ASSERT_EQ(fe.messages.size(), 1u);
+        EXPECT_EQ(fe.messages[0], "The game could not be saved as \"" + Path(name) + "\": its last save left \"" + copies[0] +
+                                      "\", which cannot be removed (Read-only file system).");
+        EXPECT_TRUE(OnDisk(Path(name)) == saved) << "the game as last saved";
+    }
+}
+
+TEST_F(SaveJournal, ACutSaveThatCannotBeFinishedSaysWhichFileCannotTakeItsPlace) {
+    // Stopped with the new record in place beside the old map; then the map cannot be replaced:
+    // the disk refuses (the map made unchangeable), or the folder lets only a file's owner rename
+    // it and another user loads. The load and a save say which file and why; the game is whole
+    // once the owner loads it, or the disk lets the map go.
+    for (const bool otherUser : {false, true}) {
+        SCOPED_TRACE(otherUser ? "another user, a folder that keeps others' files" : "a map the disk will not replace");
+        ASSERT_GT(CutWhere([](const TGameOnDisk& old, const TGameOnDisk& found) {
+            return !found.rec.empty() && found.rec != old.rec && found.map == old.map;
+        }, {}), 0);
+        const TGameOnDisk saved = MarkedGame(2, false);
+        std::string scratchMap;
+        for (const std::string& copy : Copies())
+            if (copy.ends_with("-new-of2-2.tmp")) scratchMap = copy;
+        ASSERT_FALSE(scratchMap.empty());
+        const auto before = Folder();
+        const std::string told = "The last save of \"" + Path("game.KVT") + "\" was interrupted, and it cannot be finished: \"" +
+                                 scratchMap + "\" cannot take the place of \"" + Path("game.KVM") + "\" (Operation not permitted).";
+        if (otherUser) {
+            OpenToOthers();
+            fs::permissions(dir, fs::perms::all | fs::perms::sticky_bit);
+            const auto load = LoadAsAnotherUser(Path("game.KVT"));
+            fs::permissions(dir, fs::perms::owner_all);
+            if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+            EXPECT_FALSE(load->loaded) << "record " << load->rec << ", map " << load->map;
+            EXPECT_EQ(load->why.find(told), 0u) << load->why;
+        } else {
+            SetFileRenamer([](const char* from, const char* to) {
+                if (std::string_view(to).ends_with("/game.KVM")) {
+                    errno = EPERM;
+                    return -1;
+                }
+                return std::rename(from, to);
+            });
+            ScriptedFrontend fe;
+            fe.ExpectInformationBox();
+            MarkGame(3);
+            EXPECT_FALSE(LoadGameImages(Path("game.KVT")));
+            fe.ExpectInformationBox();
+            EXPECT_FALSE(SaveGameFiles(Path("game")));
+            SetFileRenamer(nullptr);
+            ASSERT_EQ(fe.messages.size(), 2u);
+            EXPECT_EQ(fe.messages[0].find(told), 0u) << fe.messages[0];
+            EXPECT_EQ(fe.messages[1].find("The game could not be saved as \"" + Path("game") + "\": its last save was interrupted, and it cannot be finished: \"" + scratchMap + "\""), 0u)
+                << fe.messages[1];
+        }
+        EXPECT_TRUE(Folder() == before) << "no file put in place, none removed";
+
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, &why)) << why;
+        EXPECT_TRUE(OnDisk(Path("game")) == saved);
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+    }
+}
+
 TEST_F(SaveJournal, ANameTakenByAFolderDeviceOrPipeIsRefusedLikeAnUnwritableFolder) {
     enum class Thing { Folder, Pipe, Device, NoFolder };
     struct Case {
