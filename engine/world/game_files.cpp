@@ -51,6 +51,30 @@ std::string Bad(const char* what, int index, const char* field, int value) {
     return s.str();
 }
 
+// Reads the history at `path` into `lines`; false, with the reason, when it cannot be.
+bool ReadBattleLogLines(const std::string& path, std::vector<std::string>& lines, std::string* error) {
+    std::string content;
+    std::uint64_t size = 0;
+    lines.clear();
+    const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);
+    if (outcome != ReadOutcome::Read) {
+        if (error) {
+            *error = "The battle history \"" + path + "\" ";
+            *error += outcome == ReadOutcome::NotAFile   ? "is not a file."
+                      : outcome == ReadOutcome::TooLarge ? "holds " + std::to_string(size) + " bytes, more than any game writes."
+                                                         : "is missing.";
+        }
+        return false;
+    }
+    std::istringstream in(content);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string GameBaseOf(const std::string& fileName) {
@@ -232,7 +256,7 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
     return {};
 }
 
-bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error) {
+bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error, TBattleLogRead* history) {
     auto fail = [&](const std::string& why) {
         if (error) *error = why;
         return false;
@@ -287,6 +311,7 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
     if (!why.empty()) return fail("The game \"" + fileName + "\" is damaged: " + why);
     std::memcpy(static_cast<void*>(&rec), tmpRec.get(), kGameRecSize);
     std::memcpy(static_cast<void*>(&map), tmpMap.get(), kMapGridSize);
+    if (history) history->read = ReadBattleLogLines(BattleLogFileFor(fileName), history->lines, &history->error);
     return true;
 }
 
@@ -318,9 +343,9 @@ bool SaveGameFiles(const std::string& name, bool withHistory) {
     return saved;
 }
 
-bool LoadGameImages(const std::string& fileName, LoadTime when) {
+bool LoadGameImages(const std::string& fileName, LoadTime when, TBattleLogRead* history) {
     std::string why;
-    if (!ReadGameImages(fileName, *GameRec, *MapGrid, &why)) {
+    if (!ReadGameImages(fileName, *GameRec, *MapGrid, &why, history)) {
         CurrentFrontend().InformationBox(why + (when == LoadTime::StartUp ? " Please choose another game."
                                                                          : " The game in play is kept."));
         return false;
@@ -359,8 +384,6 @@ bool SaveBattleLog(const std::string& path) {
 }
 
 bool LoadBattleLog(const std::string& path, std::string* error) {
-    std::string content;
-    std::uint64_t size = 0;
     BattleLog.clear();
     // Each file is replaced whole, so the history is read whoever holds the lock; taking it
     // finishes a save of its game that was cut short.
@@ -374,23 +397,7 @@ bool LoadBattleLog(const std::string& path, std::string* error) {
         if (error) *error = "The battle history \"" + path + "\" is not read: " + lock.Trouble() + ".";
         return false;
     }
-    const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);
-    if (outcome != ReadOutcome::Read) {
-        if (error) {
-            *error = "The battle history \"" + path + "\" ";
-            *error += outcome == ReadOutcome::NotAFile   ? "is not a file."
-                      : outcome == ReadOutcome::TooLarge ? "holds " + std::to_string(size) + " bytes, more than any game writes."
-                                                         : "is missing.";
-        }
-        return false;
-    }
-    std::istringstream in(content);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        BattleLog.push_back(line);
-    }
-    return true;
+    return ReadBattleLogLines(path, BattleLog, error);
 }
 
 }  // namespace kvt
