@@ -276,7 +276,7 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
         return what + " holds " + std::to_string(size) + " bytes, not " + std::to_string(exact) + "." + sizeNote;
     };
     // Held while both are read, so that another copy of the program saving this game cannot
-    // slip its record in beside the old map. Where no lock can be made nobody saves either.
+    // slip its record in beside the old map; a reader's lock where this program may not write.
     const TGameFilesLock lock(SaveBaseOf(fileName));
     const std::string trouble = lock.Trouble();
     if (lock.state() == TGameFilesLock::State::Busy)
@@ -290,8 +290,9 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
         const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
         const std::string where = " The game lies in \"" + fileName + "\", \"" + mapName + "\" and what that save left: " +
                                   lock.LeftFiles() + ".";
-        if (lock.state() == TGameFilesLock::State::Blocked) return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
-        if (lock.state() == TGameFilesLock::State::Unfinished && !trouble.empty())
+        // A lock file that cannot be made in a writable folder is told as it is.
+        if (lock.state() == TGameFilesLock::State::Blocked ||
+            (lock.state() == TGameFilesLock::State::Unfinished && !trouble.empty()))
             return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
         if (lock.state() == TGameFilesLock::State::Unfinished)
             return fail(interrupted + "its folder \"" + FolderOfFile(fileName) + "\" must be writable to finish it." + where);
@@ -323,7 +324,8 @@ bool SaveGameFiles(const std::string& name, bool withHistory) {
         TGameFilesLock lock(name);
         if (lock.state() == TGameFilesLock::State::Interrupted) left = lock.LeftFiles();
         trouble = lock.Trouble();
-        if (lock.state() == TGameFilesLock::State::Blocked) trouble = "its last save was interrupted, and it cannot be finished: " + trouble;
+        if (lock.state() == TGameFilesLock::State::Blocked)
+            trouble = "its last save was interrupted, and it cannot be finished: " + trouble;
         if (lock.state() == TGameFilesLock::State::Held) {
             // Found ignoring case by the save itself, under the lock once a save cut short has been
             // finished, as it looks at each old file anyway.
@@ -336,7 +338,8 @@ bool SaveGameFiles(const std::string& name, bool withHistory) {
     }
     // Told after the lock is let go: the player may take his time over the message.
     if (!saved && left.empty())
-        CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\"" + (trouble.empty() ? "" : ": " + trouble) + ".");
+        CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\"" +
+                                         (trouble.empty() ? "" : ": " + trouble) + ".");
     if (!saved && !left.empty())
         CurrentFrontend().InformationBox("The game could not be saved as \"" + name +
                                          "\": its last save was interrupted, and what it left is kept as it is: " + left + ".");

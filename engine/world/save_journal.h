@@ -3,8 +3,9 @@
 // file under a scratch name, then commits by flushing a journal that names them, and only then
 // renames them into place. Whoever takes the lock next finishes a save that was cut short: rolled
 // forward when its journal is whole and every file it names proves whole, undone when nothing was
-// put in place yet, and otherwise (a journal lost or damaged, a file changed after a stop) left
-// as it is for a person, every copy kept and nothing read.
+// put in place yet, and otherwise (a journal lost or damaged, a file changed after a stop, a
+// folder or journal the disk will not give) left as it is for a person, every copy kept and
+// nothing read. A program that may not write in the folder only reads there.
 // POSIX file calls only; the lock is waited for a few seconds at most, never for a person.
 #pragma once
 
@@ -51,7 +52,7 @@ public:
 
     State state() const { return state_; }
     // Interrupted, Unfinished or Blocked: every file the save left, each quoted with what it holds
-    // ("\"saves/~kvt-...-old1.tmp\" (the old \"game.KVT\")"), for a message to the player.
+    // ("\"saves/~kvt-...-old-1.tmp\" (the old \"game.KVT\")"), its journal last, for a message to the player.
     std::string LeftFiles() const;
     // Why the lock could not be had, a cut save told or finished, or old files tidied ("its folder
     // \"saves\" cannot be listed (...)", "\"...\" cannot take the place of \"saves/game.KVM\" (...)",

@@ -174,7 +174,8 @@ protected:
             auto map = std::make_unique<TMapGrid>();
             std::string why;
             const bool loaded = ReadGameImages(file, *rec, *map, &why);
-            const std::string report = loaded ? "+" + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map)) : "-" + why;
+            const std::string report =
+                loaded ? "+" + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map)) : "-" + why;
             for (std::size_t done = 0; done < report.size();) {
                 const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
                 if (n <= 0) ::_exit(3);
@@ -703,7 +704,8 @@ TEST_F(SaveJournal, AReadOnlyFolderLoadsWhatItsJournalProvesAndNothingElse) {
             EXPECT_EQ(load->rec, 2);
             EXPECT_EQ(load->map, 2);
         } else {
-            EXPECT_EQ(load->why.find("The last save of \"" + Path("game.KVT") + "\" was interrupted, and what it left cannot be proved"), 0u)
+            const std::string told = "The last save of \"" + Path("game.KVT") + "\" was interrupted, and what it left cannot be proved";
+            EXPECT_EQ(load->why.find(told), 0u)
                 << load->why;
             EXPECT_NE(load->why.find("\"" + journal + "\""), std::string::npos) << load->why;
         }
@@ -808,8 +810,8 @@ TEST_F(SaveJournal, AnotherUsersLockFileIsTakenAsALockWhereverTheFolderLetsHimWr
         ASSERT_FALSE(lockFile.empty());
         OpenToOthers();
         if (c.lock != Lock::AsMade)
-            fs::permissions(lockFile, c.lock == Lock::OthersRead ? fs::perms::owner_read | fs::perms::owner_write | fs::perms::others_read
-                                                                 : fs::perms::owner_read | fs::perms::owner_write);
+            fs::permissions(lockFile, fs::perms::owner_read | fs::perms::owner_write |
+                                          (c.lock == Lock::OthersRead ? fs::perms::others_read : fs::perms::none));
         fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec |
                                  (c.folderWritable ? fs::perms::others_write : fs::perms::none));
         const auto before = Folder();
@@ -861,7 +863,8 @@ TEST_F(SaveJournal, AnOldFileWithAnotherNameOutsideTheGameIsStillItsOnlyCopy) {
             for (const std::string& copy : Copies()) secondName = secondName || copy.find("-old-1.tmp") != std::string::npos;
             return secondName && (c.linksFail ? found.rec.empty() : found.rec == old.rec);
         };
-        ASSERT_GT(CutWhere(oldMovedAside, {false, c.linksFail}, [&] { fs::create_hard_link(Path("game.KVT"), Path("copy.KVT")); }), 0);
+        auto playersOwnName = [&] { fs::create_hard_link(Path("game.KVT"), Path("copy.KVT")); };
+        ASSERT_GT(CutWhere(oldMovedAside, {false, c.linksFail}, playersOwnName), 0);
         const std::vector<char> oldRec = FileBytes(Path("copy.KVT"));
         for (const auto& e : fs::directory_iterator(dir)) {
             const std::string name = e.path().filename().string();
@@ -1070,7 +1073,9 @@ TEST_F(SaveJournal, ACutSaveThatCannotBeFinishedSaysWhichFileCannotTakeItsPlace)
             SetFileRenamer(nullptr);
             ASSERT_EQ(fe.messages.size(), 2u);
             EXPECT_EQ(fe.messages[0].find(told), 0u) << fe.messages[0];
-            EXPECT_EQ(fe.messages[1].find("The game could not be saved as \"" + Path("game") + "\": its last save was interrupted, and it cannot be finished: \"" + scratchMap + "\""), 0u)
+            EXPECT_EQ(fe.messages[1].find("The game could not be saved as \"" + Path("game") +
+                                          "\": its last save was interrupted, and it cannot be finished: \"" + scratchMap + "\""),
+                      0u)
                 << fe.messages[1];
         }
         EXPECT_TRUE(Folder() == before) << "no file put in place, none removed";
