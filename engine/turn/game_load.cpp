@@ -18,8 +18,8 @@
 
 namespace kvt {
 
-bool LoadGameFiles(const std::string& fileName, LoadTime when) {
-    if (!LoadGameImages(fileName, when)) return false;
+bool LoadGameFiles(const std::string& fileName, LoadTime when, TBattleLogRead* history) {
+    if (!LoadGameImages(fileName, when, history)) return false;
     BringGameIntoPlay(fileName);
     return true;
 }

@@ -8,8 +8,8 @@
 
 namespace kvt {
 
-// Reads the game files and brings the game into play.
-bool LoadGameFiles(const std::string& fileName, LoadTime when = LoadTime::InPlay);
+// Reads the game files (with `history`, its battle history too) and brings the game into play.
+bool LoadGameFiles(const std::string& fileName, LoadTime when = LoadTime::InPlay, TBattleLogRead* history = nullptr);
 
 // Brings a game that has just been read into play: its fix-ups, derived state and side to play.
 void BringGameIntoPlay(const std::string& fileName);

@@ -63,7 +63,8 @@ bool LoadGameDialog(LoadTime when) {
     // the game in play goes on.
     const std::string chosen = fe.ChooseOpenFile();
     if (chosen.empty()) return false;
-    const bool loaded = LoadGameFiles(chosen, when);
+    TBattleLogRead history;
+    const bool loaded = LoadGameFiles(chosen, when, &history);
     fe.Repaint();
     if (!loaded) return false;
     ApplyLoadDataMarks();
@@ -71,16 +72,15 @@ bool LoadGameDialog(LoadTime when) {
     MailTurnExecuted = false;
     MailHistoryMissing.clear();
     if (g.GameKind == 4) {
-        const std::string history = BattleLogFileFor(chosen);
-        std::string why;
-        const bool read = LoadBattleLog(history, &why);
+        BattleLog = history.lines;
+        const bool read = history.read;
         // Only the marker tells a turn handed over from the mover's own save. Without a history
         // nobody can tell, so the turn is neither played back nor passed on.
         const bool handedOver = read && !BattleLog.empty() && BattleLog.back() == kTurnOverLine;
         MailTurnExecuted = read && !handedOver;
         if (!read) {
-            MailHistoryMissing = history;
-            fe.InformationBox(why + " The turn can be neither played back nor handed over.");
+            MailHistoryMissing = BattleLogFileFor(chosen);
+            fe.InformationBox(history.error + " The turn can be neither played back nor handed over.");
         }
         else if (handedOver) fe.InformationBox(Text(727));
         SetMenuItems({MenuItem::Playback1, MenuItem::Speedbutton2}, handedOver);

@@ -51,6 +51,30 @@ std::string Bad(const char* what, int index, const char* field, int value) {
     return s.str();
 }
 
+// Reads the history at `path` into `lines`; false, with the reason, when it cannot be.
+bool ReadBattleLogLines(const std::string& path, std::vector<std::string>& lines, std::string* error) {
+    std::string content;
+    std::uint64_t size = 0;
+    lines.clear();
+    const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);
+    if (outcome != ReadOutcome::Read) {
+        if (error) {
+            *error = "The battle history \"" + path + "\" ";
+            *error += outcome == ReadOutcome::NotAFile   ? "is not a file."
+                      : outcome == ReadOutcome::TooLarge ? "holds " + std::to_string(size) + " bytes, more than any game writes."
+                                                         : "is missing.";
+        }
+        return false;
+    }
+    std::istringstream in(content);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return true;
+}
+
 }  // namespace
 
 std::string GameBaseOf(const std::string& fileName) {
@@ -232,7 +256,7 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
     return {};
 }
 
-bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error) {
+bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error, TBattleLogRead* history) {
     auto fail = [&](const std::string& why) {
         if (error) *error = why;
         return false;
@@ -252,14 +276,24 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
         return what + " holds " + std::to_string(size) + " bytes, not " + std::to_string(exact) + "." + sizeNote;
     };
     // Held while both are read, so that another copy of the program saving this game cannot
-    // slip its record in beside the old map. Where no lock can be made nobody saves either.
+    // slip its record in beside the old map; a reader's lock where this program may not write.
     const TGameFilesLock lock(SaveBaseOf(fileName));
-    if (lock.state() == TGameFilesLock::State::Busy) return fail("The game \"" + fileName + "\" cannot be opened.");
+    const std::string trouble = lock.Trouble();
+    if (lock.state() == TGameFilesLock::State::Busy)
+        return fail("The game \"" + fileName + "\" cannot be opened" + (trouble.empty() ? "" : ": " + trouble) + ".");
+    if (lock.state() == TGameFilesLock::State::Unreadable)
+        return fail("The game \"" + fileName + "\" cannot be opened: " + trouble +
+                    ", so whether its last save was finished cannot be told. Nothing was read or removed.");
     const std::string mapName = MapFileFor(fileName);
-    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
+    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished ||
+        lock.state() == TGameFilesLock::State::Blocked) {
         const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
         const std::string where = " The game lies in \"" + fileName + "\", \"" + mapName + "\" and what that save left: " +
                                   lock.LeftFiles() + ".";
+        // A lock file that cannot be made in a writable folder is told as it is.
+        if (lock.state() == TGameFilesLock::State::Blocked ||
+            (lock.state() == TGameFilesLock::State::Unfinished && !trouble.empty()))
+            return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
         if (lock.state() == TGameFilesLock::State::Unfinished)
             return fail(interrupted + "its folder \"" + FolderOfFile(fileName) + "\" must be writable to finish it." + where);
         return fail(interrupted + "what it left cannot be proved whole: nothing was read or removed." + where);
@@ -278,16 +312,20 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
     if (!why.empty()) return fail("The game \"" + fileName + "\" is damaged: " + why);
     std::memcpy(static_cast<void*>(&rec), tmpRec.get(), kGameRecSize);
     std::memcpy(static_cast<void*>(&map), tmpMap.get(), kMapGridSize);
+    if (history) history->read = ReadBattleLogLines(BattleLogFileFor(fileName), history->lines, &history->error);
     return true;
 }
 
 bool SaveGameFiles(const std::string& name, bool withHistory) {
     bool saved = false;
-    std::string left;
+    std::string left, trouble;
     const std::string history = withHistory ? HistoryText() : std::string();
     {
         TGameFilesLock lock(name);
         if (lock.state() == TGameFilesLock::State::Interrupted) left = lock.LeftFiles();
+        trouble = lock.Trouble();
+        if (lock.state() == TGameFilesLock::State::Blocked)
+            trouble = "its last save was interrupted, and it cannot be finished: " + trouble;
         if (lock.state() == TGameFilesLock::State::Held) {
             // Found ignoring case by the save itself, under the lock once a save cut short has been
             // finished, as it looks at each old file anyway.
@@ -299,16 +337,18 @@ bool SaveGameFiles(const std::string& name, bool withHistory) {
         }
     }
     // Told after the lock is let go: the player may take his time over the message.
-    if (!saved && left.empty()) CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\".");
+    if (!saved && left.empty())
+        CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\"" +
+                                         (trouble.empty() ? "" : ": " + trouble) + ".");
     if (!saved && !left.empty())
         CurrentFrontend().InformationBox("The game could not be saved as \"" + name +
                                          "\": its last save was interrupted, and what it left is kept as it is: " + left + ".");
     return saved;
 }
 
-bool LoadGameImages(const std::string& fileName, LoadTime when) {
+bool LoadGameImages(const std::string& fileName, LoadTime when, TBattleLogRead* history) {
     std::string why;
-    if (!ReadGameImages(fileName, *GameRec, *MapGrid, &why)) {
+    if (!ReadGameImages(fileName, *GameRec, *MapGrid, &why, history)) {
         CurrentFrontend().InformationBox(why + (when == LoadTime::StartUp ? " Please choose another game."
                                                                          : " The game in play is kept."));
         return false;
@@ -347,33 +387,20 @@ bool SaveBattleLog(const std::string& path) {
 }
 
 bool LoadBattleLog(const std::string& path, std::string* error) {
-    std::string content;
-    std::uint64_t size = 0;
     BattleLog.clear();
     // Each file is replaced whole, so the history is read whoever holds the lock; taking it
     // finishes a save of its game that was cut short.
     const TGameFilesLock lock(SaveBaseOf(path));
-    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished) {
+    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished ||
+        lock.state() == TGameFilesLock::State::Blocked) {
         if (error) *error = "The battle history \"" + path + "\" is not read: the last save of its game was interrupted.";
         return false;
     }
-    const ReadOutcome outcome = ReadRegularFile(path, kBattleLogMaxBytes, content, size);
-    if (outcome != ReadOutcome::Read) {
-        if (error) {
-            *error = "The battle history \"" + path + "\" ";
-            *error += outcome == ReadOutcome::NotAFile   ? "is not a file."
-                      : outcome == ReadOutcome::TooLarge ? "holds " + std::to_string(size) + " bytes, more than any game writes."
-                                                         : "is missing.";
-        }
+    if (lock.state() == TGameFilesLock::State::Unreadable) {
+        if (error) *error = "The battle history \"" + path + "\" is not read: " + lock.Trouble() + ".";
         return false;
     }
-    std::istringstream in(content);
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        BattleLog.push_back(line);
-    }
-    return true;
+    return ReadBattleLogLines(path, BattleLog, error);
 }
 
 }  // namespace kvt

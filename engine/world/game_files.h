@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "engine/world/game_record.h"
 #include "engine/world/map_grid.h"
@@ -44,11 +45,21 @@ std::string GameDataFile(const std::string& name);
 // Why a pair of images cannot be a game: an empty text when both are sound.
 std::string ValidateGameImages(const TGameRec& rec, const TMapGrid& map);
 
+// A game's battle history read with its record and map, under the same lock: another program's
+// save in between cannot pair the record with the next turn's history.
+struct TBattleLogRead {
+    bool read = false;
+    std::string error;  // why it was not, in LoadBattleLog's words
+    std::vector<std::string> lines;
+};
+
 // Reads a game and its map into the caller's blocks, under the game's lock once a save of it that
 // was cut short has been finished; on failure leaves them untouched and returns the reason. A cut
 // save that cannot be proved whole, or that only a writable folder could finish, is refused with
-// the names of the files that hold the game.
-bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error);
+// the names of the files that hold the game. With `history`, the battle history beside the game is
+// read too, once the pair is.
+bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error,
+                    TBattleLogRead* history = nullptr);
 
 // Writes name + ".KVT" and name + ".KVM" (and, withHistory, BattleLog as name + ".BTL") as one,
 // under the game's lock: either every file is replaced or, after a report, the old ones are left as
@@ -64,7 +75,7 @@ enum class LoadTime { InPlay, StartUp };
 // Reads the images into the game in play and sets GameFileBase; a file that fails is reported
 // through the frontend, in words that fit `when`, and the record is left as it was. Returns
 // whether the game was replaced.
-bool LoadGameImages(const std::string& fileName, LoadTime when = LoadTime::InPlay);
+bool LoadGameImages(const std::string& fileName, LoadTime when = LoadTime::InPlay, TBattleLogRead* history = nullptr);
 
 // The map and data marks applied to every game loaded through the Open dialog.
 void ApplyLoadDataMarks();

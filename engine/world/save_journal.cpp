@@ -17,6 +17,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 #include <optional>
 #include <set>
 #include <system_error>
@@ -191,13 +192,77 @@ std::string TagOf(const std::string& base) {
     return std::string(kFilePrefix) + Hex16(Fnv1a(kFnvOffsetBasis, name.data(), name.size()));
 }
 
+// A file a save leaves beside the journal. Its name says what it is: "<tag>-<pid>-<n>-new-of<k>-<i>.tmp"
+// is new file i of the k that save writes, "<tag>-<pid>-<n>-old-<i>.tmp" the second name of the
+// old file it replaces as its i-th. So what a stop left can be read from the names alone, when no
+// journal tells it. Numbers are written in decimal without a leading zero, the tag in lower-case
+// hexadecimal: a name written any other way is no save's, however like one it looks, and is left
+// alone.
+struct TLeftFile {
+    enum class Kind { New, Old, Other };  // Other: "<tag>-<pid>-<n>.tmp", as earlier versions named both
+    std::string name;
+    Kind kind = Kind::Other;
+    std::string save;  // "<pid>-<n>", shared by one save's files
+    int index = 0, count = 0;
+};
+
+bool StartsWithTag(std::string_view name) {
+    if (name.size() < kTagLength || !name.starts_with(kFilePrefix)) return false;
+    return std::all_of(name.begin() + kFilePrefix.size(), name.begin() + kTagLength,
+                       [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); });
+}
+
+// A number as a save writes it into a name.
+bool ReadNumber(std::string_view text, std::uint64_t limit, std::uint64_t& value) {
+    if (text.empty() || text[0] < '1' || text[0] > '9') return false;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size() && value <= limit;
+}
+
+// Cuts the text at its first '-' into a number and the rest (empty when there is no '-').
+bool TakeNumber(std::string_view& text, std::uint64_t limit, std::uint64_t& value, bool& more) {
+    const std::size_t dash = text.find('-');
+    more = dash != std::string_view::npos;
+    if (!ReadNumber(text.substr(0, dash), limit, value)) return false;
+    text = more ? text.substr(dash + 1) : std::string_view();
+    return true;
+}
+
+// The file a save of any game left under this name; nothing for any other name.
+std::optional<TLeftFile> ParseLeftFile(const std::string& name) {
+    if (!StartsWithTag(name) || name.size() < kTagLength + 6 || name[kTagLength] != '-' || !name.ends_with(".tmp"))
+        return std::nullopt;
+    const std::string_view whole = std::string_view(name).substr(kTagLength + 1, name.size() - kTagLength - 1 - 4);
+    std::string_view rest = whole;
+    constexpr std::uint64_t kAnyNumber = std::numeric_limits<std::uint64_t>::max();
+    constexpr std::uint64_t kIndex = std::numeric_limits<int>::max();
+    std::uint64_t pid = 0, counter = 0, count = 0, index = 0;
+    bool more = false;
+    if (!TakeNumber(rest, kAnyNumber, pid, more) || !more || !TakeNumber(rest, kAnyNumber, counter, more)) return std::nullopt;
+    TLeftFile f{name};
+    f.save = std::string(whole.substr(0, whole.size() - rest.size() - (more ? 1 : 0)));
+    if (!more) return f;
+    if (rest.starts_with("new-of")) {
+        rest.remove_prefix(6);
+        if (!TakeNumber(rest, kIndex, count, more) || !more || !TakeNumber(rest, count, index, more) || more) return std::nullopt;
+        f.kind = TLeftFile::Kind::New;
+    } else if (rest.starts_with("old-")) {
+        rest.remove_prefix(4);
+        if (!TakeNumber(rest, kIndex, index, more) || more) return std::nullopt;
+        f.kind = TLeftFile::Kind::Old;
+    } else {
+        return std::nullopt;
+    }
+    f.index = static_cast<int>(index);
+    f.count = static_cast<int>(count);
+    return f;
+}
+
 // The tag of a lock, journal or scratch file of ours; empty for any other name.
 std::string TagOfOurFile(const std::string& name) {
-    if (name.size() < kTagLength + 4 || name.compare(0, kFilePrefix.size(), kFilePrefix) != 0) return {};
-    for (std::size_t i = kFilePrefix.size(); i < kTagLength; ++i)
-        if (!std::isxdigit(static_cast<unsigned char>(name[i]))) return {};
-    const std::string rest = name.substr(kTagLength);
-    const bool ours = rest == ".lck" || rest == ".jnl" || (rest[0] == '-' && rest.ends_with(".tmp"));
+    if (!StartsWithTag(name)) return {};
+    const std::string_view rest = std::string_view(name).substr(kTagLength);
+    const bool ours = rest == ".lck" || rest == ".jnl" || ParseLeftFile(name);
     return ours ? name.substr(0, kTagLength) : std::string();
 }
 
@@ -240,7 +305,7 @@ bool ParseJournal(const std::string& text, const std::string& tag, std::vector<T
         (names.size() - 2) % kFields != 0)
         return false;
     auto plainName = [](const std::string& n) { return !n.empty() && n != "." && n != ".." && n.find('/') == std::string::npos; };
-    auto scratchName = [&](const std::string& n) { return plainName(n) && TagOfOurFile(n) == tag && n[kTagLength] == '-'; };
+    auto scratchName = [&](const std::string& n) { return plainName(n) && n.starts_with(tag) && ParseLeftFile(n); };
     for (std::size_t i = 1; i + 1 < names.size(); i += kFields) {
         const auto size = ReadHex(names[i + 3]), sum = ReadHex(names[i + 4]);
         TJournalEntry e{names[i], names[i + 1], names[i + 2], {size.value_or(0), sum.value_or(0)}};
@@ -252,53 +317,48 @@ bool ParseJournal(const std::string& text, const std::string& tag, std::vector<T
     return true;
 }
 
-bool ReadJournal(const std::string& path, const std::string& tag, std::vector<TJournalEntry>& entries) {
+enum class JournalRead { Whole, Damaged, Unread };
+
+// A journal that is there: Unread, with the error, when the disk would not give its bytes, which
+// prove nothing either way.
+JournalRead ReadJournal(const std::string& path, const std::string& tag, std::vector<TJournalEntry>& entries, int& error) {
     struct stat st {};
     std::string text;
     std::uint64_t size = 0;
-    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-           ReadRegularFile(path, kJournalMaxBytes, text, size) == ReadOutcome::Read && ParseJournal(text, tag, entries);
+    if (::lstat(path.c_str(), &st) != 0) {
+        error = errno;
+        return JournalRead::Unread;
+    }
+    if (!S_ISREG(st.st_mode)) return JournalRead::Damaged;
+    switch (ReadRegularFile(path, kJournalMaxBytes, text, size)) {
+        case ReadOutcome::Read: return ParseJournal(text, tag, entries) ? JournalRead::Whole : JournalRead::Damaged;
+        case ReadOutcome::NotAFile:
+        case ReadOutcome::TooLarge: return JournalRead::Damaged;
+        case ReadOutcome::Missing:
+        case ReadOutcome::Failed: break;
+    }
+    error = errno;
+    return JournalRead::Unread;
 }
 
-// A file a save leaves beside the journal. Its name says what it is: "<tag>-<pid>-<n>-new-of<k>-<i>.tmp"
-// is new file i of the k that save writes, "<tag>-<pid>-<n>-old-<i>.tmp" the second name of the
-// old file it replaces as its i-th. So what a stop left can be read from the names alone, when no
-// journal tells it.
-struct TLeftFile {
-    enum class Kind { New, Old, Other };  // Other: a name of another version of the program
-    std::string name;
-    Kind kind = Kind::Other;
-    std::string save;  // "<pid>-<n>", shared by one save's files
-    int index = 0, count = 0;
-};
+// Every name in the folder; false, with the error, when the folder cannot be read to its end.
+bool ListFolder(const std::string& folder, std::vector<std::string>& names, std::error_code& ec) {
+    fs::directory_iterator it(folder, ec);
+    for (const fs::directory_iterator end; !ec && it != end; it.increment(ec)) names.push_back(it->path().filename().string());
+    return !ec;
+}
+
+std::string ErrorText(int error) { return std::generic_category().message(error); }
 
 std::string NewFileName(const std::string& stem, std::size_t index, std::size_t count) {
     return stem + "-new-of" + std::to_string(count) + "-" + std::to_string(index) + ".tmp";
 }
 std::string OldFileName(const std::string& stem, std::size_t index) { return stem + "-old-" + std::to_string(index) + ".tmp"; }
 
-bool ReadCount(std::string_view text, int& value) {
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return !text.empty() && error == std::errc() && end == text.data() + text.size() && value >= 1;
-}
-
 // The files of a save of this tag in the folder; nothing for any other name.
 std::optional<TLeftFile> ReadLeftFile(const std::string& name, const std::string& tag) {
-    if (TagOfOurFile(name) != tag || name[kTagLength] != '-') return std::nullopt;
-    TLeftFile f{name};
-    std::string_view rest = std::string_view(name).substr(kTagLength + 1, name.size() - kTagLength - 1 - 4);
-    const std::size_t dash = rest.rfind('-');
-    if (dash == std::string_view::npos || !ReadCount(rest.substr(dash + 1), f.index)) return f;
-    rest = rest.substr(0, dash);
-    const std::size_t of = rest.rfind("-new-of");
-    if (of != std::string_view::npos && ReadCount(rest.substr(of + 7), f.count) && f.index <= f.count) {
-        f.kind = TLeftFile::Kind::New;
-        f.save = std::string(rest.substr(0, of));
-    } else if (rest.ends_with("-old")) {
-        f.kind = TLeftFile::Kind::Old;
-        f.save = std::string(rest.substr(0, rest.size() - 4));
-    }
-    return f;
+    if (name.compare(0, tag.size(), tag) != 0) return std::nullopt;
+    return ParseLeftFile(name);
 }
 
 }  // namespace
@@ -306,22 +366,43 @@ std::optional<TLeftFile> ReadLeftFile(const std::string& name, const std::string
 // What the lock's taker finds of a save cut short, and what finishes or undoes it.
 struct TGameFilesLock::TPlan {
     bool stuck = false;      // nothing proves what the save did: nothing may be touched or read
-    bool committed = false;  // a whole journal with files of its save left: only writing finishes it
+    bool committed = false;  // a whole journal, proved, with new files still to put in place: only writing finishes it
     std::vector<std::pair<std::string, std::string>> renames;  // new files into place, in order
     std::vector<std::string> removals;                          // in order, after the renames
     std::vector<std::string> left;                              // every file the save left, told
+    std::string unread;  // what could not be read to tell what a save left: nothing may be touched or read
 };
 
 TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     TPlan plan;
     const std::string journal = tag_ + ".jnl";
-    const bool hasJournal = Exists(InFolder(journal));
-    std::vector<TJournalEntry> entries;
-    const bool whole = hasJournal && ReadJournal(InFolder(journal), tag_, entries);
-    std::vector<TLeftFile> files;
+    std::vector<std::string> names;
     std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder_, ec))
-        if (auto f = ReadLeftFile(entry.path().filename().string(), tag_)) files.push_back(std::move(*f));
+    if (!ListFolder(folder_, names, ec)) {
+        // A folder that is not there holds no game; one that cannot be read may hold anything.
+        if (ec != std::errc::no_such_file_or_directory && ec != std::errc::not_a_directory)
+            plan.unread = "its folder \"" + folder_ + "\" cannot be listed (" + ec.message() + ")";
+        return plan;
+    }
+    const bool hasJournal = std::find(names.begin(), names.end(), journal) != names.end();
+    std::vector<TJournalEntry> entries;
+    int error = 0;
+    const JournalRead read = hasJournal ? ReadJournal(InFolder(journal), tag_, entries, error) : JournalRead::Damaged;
+    if (read == JournalRead::Unread) {
+        plan.unread = "its last save's journal \"" + Shown(journal) + "\" cannot be read (" + ErrorText(error) + ")";
+        return plan;
+    }
+    const bool whole = read == JournalRead::Whole;
+    std::vector<TLeftFile> files;
+    // The files under the game's own names ("game.KVT", "Game.kvm", ...), as the old files'
+    // second names are judged by them.
+    std::vector<struct stat> gameFiles;
+    for (const std::string& name : names) {
+        struct stat st {};
+        if (auto f = ReadLeftFile(name, tag_)) files.push_back(std::move(*f));
+        else if (TagOf(name.substr(0, name.rfind('.'))) == tag_ && ::lstat(InFolder(name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            gameFiles.push_back(st);
+    }
     if (files.empty() && !hasJournal) return plan;
 
     auto said = [](const std::string& s) { return "\"" + s + "\""; };
@@ -343,12 +424,23 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
                        ? "file " + std::to_string(f.index) + " of the " + std::to_string(f.count) + " that save wrote"
                    : f.kind == TLeftFile::Kind::Old ? "a file that save replaced"
                                                     : "a file of that save";
-        plan.left.push_back(said(folder_ == "." ? f.name : InFolder(f.name)) + " (" + what + ")");
-        // An old file that has another name as well is no only copy of anything.
+        plan.left.push_back(said(Shown(f.name)) + " (" + what + ")");
+        // An old file that is the very file at its game's name as well is no only copy of anything;
+        // one with a name of the player's own beside it still is, under the game's name.
         struct stat st {};
-        if ((f.kind == TLeftFile::Kind::Old || olds.count(f.name)) && ::lstat(InFolder(f.name).c_str(), &st) == 0 &&
-            S_ISREG(st.st_mode) && st.st_nlink > 1)
-            spare.insert(f.name);
+        if ((f.kind != TLeftFile::Kind::Old && !olds.count(f.name)) || ::lstat(InFolder(f.name).c_str(), &st) != 0 ||
+            !S_ISREG(st.st_mode) || st.st_nlink < 2)
+            continue;
+        auto sameFile = [&](const struct stat& other) { return other.st_dev == st.st_dev && other.st_ino == st.st_ino; };
+        bool atItsName = false;
+        if (olds.count(f.name)) {
+            struct stat target {};
+            for (const TJournalEntry& e : entries)
+                if (e.backup == f.name && ::lstat(InFolder(e.target).c_str(), &target) == 0) atItsName = sameFile(target);
+        } else {
+            atItsName = std::any_of(gameFiles.begin(), gameFiles.end(), sameFile);
+        }
+        if (atItsName) spare.insert(f.name);
     }
     auto held = [&](const std::string& name) { return present.count(name) && !spare.count(name); };
 
@@ -374,16 +466,19 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         removeUnnamed();
         if (hasJournal) plan.removals.push_back(InFolder(journal));
     } else {
-        // A new file no longer under its scratch name was put in place, and its target must show it.
-        bool left = false, provable = true, nothingPlaced = true;
+        // A new file no longer under its scratch name was put in place, and its target must show it:
+        // a journal is through only when every file it names is proved, whatever is left beside it.
+        bool provable = true, nothingPlaced = true, toPlace = false;
         for (const TJournalEntry& e : entries) {
             const bool isNew = held(e.scratch), isOld = held(e.backup);
-            left = left || isNew || isOld;
+            toPlace = toPlace || isNew;
             nothingPlaced = nothingPlaced && isNew && !isOld;
             provable = provable && FileHasMark(InFolder(isNew ? e.scratch : e.target), e.mark);
         }
-        plan.committed = left;
-        if (!left || provable) {
+        // Old files' second names alone are no game's only copy: only a new file still to be put
+        // in place asks for a writable folder.
+        plan.committed = provable && toPlace;
+        if (provable) {
             // Finished (or through already): the rest of the new files into place, then the old
             // files' second names, the journal last.
             for (const TJournalEntry& e : entries)
@@ -408,20 +503,28 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         plan.renames.clear();
         plan.removals.clear();
     }
+    if (hasJournal) plan.left.push_back(said(Shown(journal)) + " (that save's journal)");
     return plan;
 }
 
-TGameFilesLock::Carried TGameFilesLock::Carry(const TPlan& plan) const {
+TGameFilesLock::Carried TGameFilesLock::Carry(const TPlan& plan, std::string& trouble) const {
     if (plan.renames.empty() && plan.removals.empty()) return Carried::Done;
+    auto said = [&](const std::string& path) { return "\"" + Shown(FileNameOf(path)) + "\""; };
     stepsTaken = 0;
     for (const auto& [from, to] : plan.renames) {
         Step();
-        if (RenameFile(from, to) != 0) return Carried::Failed;
+        if (RenameFile(from, to) != 0) {
+            trouble = said(from) + " cannot take the place of " + said(to) + " (" + ErrorText(errno) + ")";
+            return Carried::Failed;
+        }
     }
     if (!plan.renames.empty()) SyncFolder(folder_);
     for (const std::string& path : plan.removals) {
         Step();
-        if (RemoveFile(path) != 0 && errno != ENOENT) return Carried::Untidy;
+        if (RemoveFile(path) != 0 && errno != ENOENT) {
+            trouble = "its last save left " + said(path) + ", which cannot be removed (" + ErrorText(errno) + ")";
+            return Carried::Untidy;
+        }
     }
     Step();
     return Carried::Done;
@@ -439,39 +542,71 @@ TGameFilesLock::TGameFilesLock(std::string folder, std::string tag, Taking takin
 TGameFilesLock::~TGameFilesLock() {
     if (fd_ < 0) return;
     // Removed while still locked: whoever opened this file meanwhile finds it gone once it gets
-    // the lock, and takes a new one.
-    RemoveFile(InFolder(tag_ + ".lck"));
+    // the lock, and takes a new one. A reader's lock leaves it to the writers.
+    if (exclusive_) RemoveFile(InFolder(tag_ + ".lck"));
     ::close(fd_);
 }
+
+bool TGameFilesLock::FolderWritable() const { return ::faccessat(AT_FDCWD, folder_.c_str(), W_OK | X_OK, AT_EACCESS) == 0; }
 
 void TGameFilesLock::Take(Taking taking) {
     const std::string path = InFolder(tag_ + ".lck");
     const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kLockPatience : std::chrono::seconds(0));
+    auto lookAsItStands = [&](State otherwise) {
+        const TPlan plan = Examine();
+        left_ = plan.left;
+        if (!plan.unread.empty()) trouble_ = plan.unread;
+        state_ = !plan.unread.empty() ? State::Unreadable
+                 : plan.stuck         ? State::Interrupted
+                 : plan.committed     ? State::Unfinished
+                                      : otherwise;
+    };
     for (;;) {
         int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno == EEXIST) fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+        if (fd >= 0) {
+            // Whoever may read the game's files there may lock them, for writing too.
+            struct stat st {};
+            if (::fstat(fd, &st) == 0) ::fchmod(fd, (st.st_mode & 0666) | (st.st_mode & 0444) >> 1);
+        } else if (errno == EEXIST) {
+            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+            // Another user's lock file, or one on a disk mounted read-only, locks all the same.
+            if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        }
+        const int openError = errno;
+        const bool writable = FolderWritable();
         if (fd < 0) {
             // Gone between the two opens: its holder let go.
-            if (errno == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) continue;
-            // Nobody writes where no lock can be made, so the folder is looked at as it stands: a
-            // game lies whole there unless a save that had committed is still to be finished.
-            const TPlan plan = Examine();
-            left_ = plan.left;
-            state_ = plan.stuck ? State::Interrupted : plan.committed ? State::Unfinished : State::NoFolder;
+            if (openError == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) continue;
+            const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
+            // A lock file that is there but cannot be opened may be held by a save going on now.
+            if (writable && Exists(path)) {
+                trouble_ = named + " cannot be opened (" + ErrorText(openError) + ")";
+                state_ = State::Busy;
+                return;
+            }
+            // Nobody holds a lock where none can be made, so the folder is looked at as it stands:
+            // a game lies whole there unless a save that had committed is still to be finished.
+            if (writable) trouble_ = named + " cannot be made (" + ErrorText(openError) + ")";
+            lookAsItStands(State::ReadOnly);
             return;
         }
+        // Where this program may not write it only reads, beside others that read.
         bool locked = false;
+        int lockError = 0;
         for (;;) {
-            if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
+            if (::flock(fd, (writable ? LOCK_EX : LOCK_SH) | LOCK_NB) == 0) {
                 locked = true;
                 break;
             }
-            if (errno == EINTR) continue;
-            if (errno != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) break;
+            lockError = errno;
+            if (lockError == EINTR) continue;
+            if (lockError != EWOULDBLOCK || std::chrono::steady_clock::now() >= deadline) break;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
         if (!locked) {
             ::close(fd);
+            if (lockError != EWOULDBLOCK)
+                trouble_ = "its lock file \"" + Shown(tag_ + ".lck") + "\" cannot be locked (" + ErrorText(lockError) + ")";
             state_ = State::Busy;
             return;
         }
@@ -479,17 +614,25 @@ void TGameFilesLock::Take(Taking taking) {
         if (::fstat(fd, &held) == 0 && ::stat(path.c_str(), &named) == 0 && held.st_dev == named.st_dev &&
             held.st_ino == named.st_ino) {
             fd_ = fd;
+            exclusive_ = writable;
+            if (!writable) {
+                lookAsItStands(State::ReadOnly);
+                return;
+            }
             // Every taker looks, lock file left behind or not: a save cut short, or one whose last
             // removals the disk refused, is finished here.
             const TPlan plan = Examine();
             left_ = plan.left;
-            if (plan.stuck) {
-                state_ = State::Interrupted;
+            trouble_ = plan.unread;
+            if (!plan.unread.empty() || plan.stuck) {
+                state_ = plan.stuck ? State::Interrupted : State::Unreadable;
                 return;
             }
-            const Carried carried = Carry(plan);
-            state_ = carried == Carried::Failed ? State::Busy : State::Held;
+            const Carried carried = Carry(plan, trouble_);
+            state_ = carried == Carried::Failed ? State::Blocked : State::Held;
             untidy_ = carried == Carried::Untidy;
+            // What the save left now, some of it put in place before the failure.
+            if (carried == Carried::Failed) left_ = Examine().left;
             if (carried == Carried::Done) left_.clear();
             return;
         }
@@ -629,10 +772,12 @@ std::string TGameFilesLock::LeftFiles() const {
 }
 
 void TGameFilesLock::FinishInterruptedSaves(const std::string& folder) {
+    std::vector<std::string> names;
     std::error_code ec;
+    ListFolder(folder, names, ec);
     std::set<std::string> tags;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
-        const std::string tag = TagOfOurFile(entry.path().filename().string());
+    for (const std::string& name : names) {
+        const std::string tag = TagOfOurFile(name);
         if (!tag.empty()) tags.insert(tag);
     }
     // A save still running elsewhere holds its lock, so taking it without waiting passes it by.
@@ -646,10 +791,10 @@ std::string FileNamedIgnoringCase(const std::string& path) {
     const fs::path p(path);
     const fs::path dir = p.has_parent_path() ? p.parent_path() : fs::path(".");
     const std::string want = p.filename().string();
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir, ec)) {
-        const std::string name = entry.path().filename().string();
+    std::vector<std::string> names;
+    ListFolder(dir.string(), names, ec);
+    for (const std::string& name : names)
         if (EqualsIgnoringCase(name, want)) return p.has_parent_path() ? (dir / name).string() : name;
-    }
     return {};
 }
 

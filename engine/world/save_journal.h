@@ -3,8 +3,9 @@
 // file under a scratch name, then commits by flushing a journal that names them, and only then
 // renames them into place. Whoever takes the lock next finishes a save that was cut short: rolled
 // forward when its journal is whole and every file it names proves whole, undone when nothing was
-// put in place yet, and otherwise (a journal lost or damaged, a file changed after a stop) left
-// as it is for a person, every copy kept and nothing read.
+// put in place yet, and otherwise (a journal lost or damaged, a file changed after a stop, a
+// folder or journal the disk will not give) left as it is for a person, every copy kept and
+// nothing read. A program that may not write in the folder only reads there.
 // POSIX file calls only; the lock is waited for a few seconds at most, never for a person.
 #pragma once
 
@@ -34,10 +35,13 @@ class TGameFilesLock {
 public:
     enum class State {
         Held,         // the files are whole and nobody else writes them
-        Busy,         // another copy of the program kept the lock too long, or a cut-short save cannot be finished
-        NoFolder,     // no lock file can be made there (a missing or read-only folder): nobody saves there
+        Busy,         // another copy of the program kept the lock too long, or the lock file cannot be opened
+        Blocked,      // a cut-short save that had committed cannot be finished: a file cannot take its place
+        ReadOnly,     // this program may not write there (or there is no such folder): the files are whole,
+                      // read beside others that only read where a lock file is left, else as they lie
         Interrupted,  // what a save cut short left cannot be proved whole or undone: nothing may be read or removed
         Unfinished,   // no lock can be made there, and a save that had committed is still to be finished
+        Unreadable,   // the folder cannot be listed, or a journal read: what a save left cannot be told
     };
 
     // `base` is the game's name without its extension ("saves/game").
@@ -47,9 +51,13 @@ public:
     TGameFilesLock& operator=(const TGameFilesLock&) = delete;
 
     State state() const { return state_; }
-    // Interrupted or Unfinished: every file the save left, each quoted with what it holds
-    // ("\"saves/~kvt-...-old1.tmp\" (the old \"game.KVT\")"), for a message to the player.
+    // Interrupted, Unfinished or Blocked: every file the save left, each quoted with what it holds
+    // ("\"saves/~kvt-...-old-1.tmp\" (the old \"game.KVT\")"), its journal last, for a message to the player.
     std::string LeftFiles() const;
+    // Why the lock could not be had, a cut save told or finished, or old files tidied ("its folder
+    // \"saves\" cannot be listed (...)", "\"...\" cannot take the place of \"saves/game.KVM\" (...)",
+    // "its last save left \"...\", which cannot be removed (...)"); empty when there is nothing to tell.
+    std::string Trouble() const { return trouble_; }
 
     // Replaces the files as one; the lock must be held. False when a file's name is taken by
     // something that is not a plain file (a folder, a device, a pipe: nothing is touched), or when
@@ -67,16 +75,21 @@ private:
     enum class Carried { Done, Untidy, Failed };
     TGameFilesLock(std::string folder, std::string tag, Taking taking);
     void Take(Taking taking);
+    bool FolderWritable() const;
     TPlan Examine() const;
-    Carried Carry(const TPlan& plan) const;
+    Carried Carry(const TPlan& plan, std::string& trouble) const;
     std::string InFolder(const std::string& name) const { return folder_ + "/" + name; }
+    // A file of the folder as the player is told of it.
+    std::string Shown(const std::string& name) const { return folder_ == "." ? name : InFolder(name); }
 
     std::string folder_, tag_;
     int fd_ = -1;
+    bool exclusive_ = false;  // a writer's lock: the lock file is removed as it is let go
     State state_ = State::Busy;
     // Held with files of a finished save that the disk would not let go: read, but not saved over.
     bool untidy_ = false;
     std::vector<std::string> left_;
+    std::string trouble_;
 };
 
 // The entry of the path's folder whose name is the path's ignoring case (the path itself when it

@@ -2,6 +2,9 @@
 // its players, and the playback of a received turn.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -553,6 +556,44 @@ TEST_F(MailGame, SavingOverAGameOfAnotherCaseReplacesItsHistoryToo) {
     EXPECT_EQ(BattleLog, kept) << "the history saved with the game is the one read";
     EXPECT_TRUE(fe.messages.empty()) << "the mover's own turn is not announced for playback";
     EXPECT_FALSE(fe.menus[MenuItem::Playback1]);
+}
+
+TEST_F(MailGame, AGameIsReadWithTheHistoryOfItsOwnSaveWhileAnotherProgramSavesOverIt) {
+    // Another copy of the program saves the game with the next turn's history while this one
+    // brings the record and map it read into play.
+    struct SavingElsewhere : ScriptedFrontend {
+        std::string base;
+        bool saved = false;
+        void Repaint() override {
+            ScriptedFrontend::Repaint();
+            if (saved) return;
+            std::fflush(nullptr);
+            const pid_t child = ::fork();
+            if (child == 0) {
+                GameRec->SideToMove = 2;
+                BattleLog = {"Battle", "Their Fight", "EndOfBattle", "TurnOver"};
+                ::_exit(SaveGameFiles(base, true) ? 0 : 1);
+            }
+            int status = 0;
+            saved = ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+        }
+    };
+    testing::BuildSyntheticGame(true, true);
+    GameRec->GameKind = 4;
+    GameRec->SideToMove = 1;
+    const std::vector<std::string> ours = {"Battle", "Our Fight", "EndOfBattle"};
+    BattleLog = ours;
+    ASSERT_TRUE(SaveGameFiles(Path("game"), true));
+
+    NewSession();
+    SavingElsewhere fe;
+    fe.base = Path("game");
+    fe.ExpectOpenFile(Path("game.KVT"));
+    LoadGameMenu();
+    ASSERT_TRUE(fe.saved) << "the other program saved meanwhile";
+    EXPECT_EQ(GameRec->SideToMove, 1);
+    EXPECT_EQ(BattleLog, ours) << "the history saved with the record and map read";
+    EXPECT_EQ(History("game").back(), "TurnOver") << "the other program's save";
 }
 
 TEST_F(MailGame, SavesGoUnderTheChosenNameWithoutItsExtension) {

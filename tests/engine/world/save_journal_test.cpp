@@ -13,13 +13,20 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <iomanip>
 #include <map>
 #include <memory>
+#include <optional>
 #include <set>
+#include <sstream>
+#include <thread>
 
+#include "engine/world/fnv_hash.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 #include "tests/support/engine_fixture.h"
@@ -48,6 +55,10 @@ struct TGameOnDisk {
     std::vector<char> rec, map, history;
     bool operator==(const TGameOnDisk&) const = default;
 };
+
+// The last byte of a record and a byte of a map, which MarkGame sets.
+int RecordMark(const TGameRec& rec) { return reinterpret_cast<const std::uint8_t*>(&rec)[kGameRecSize - 1]; }
+int MapMark(const TMapGrid& map) { return map.Cell(76, 54).b[0]; }
 
 class SaveJournal : public testing::EngineTest {
 protected:
@@ -110,8 +121,92 @@ protected:
         }
         return false;
     }
+    // Saves the game marked 2 over the game marked 1 in a child killed at the first step where
+    // `stopped` holds of the old game and the files found; `prepare` runs after the old game's save.
+    // The step, or 0 when no stop leaves such files.
+    int CutWhere(const std::function<bool(const TGameOnDisk& old, const TGameOnDisk& found)>& stopped, const TChildSave& how,
+                 const std::function<void()>& prepare = {}) {
+        for (int step = 1; step < 40; ++step) {
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+            MarkGame(1);
+            if (!SaveGameFiles(Path("game"), how.withHistory)) return 0;
+            if (prepare) prepare();
+            const TGameOnDisk old = OnDisk(Path("game"));
+            MarkGame(2);
+            if (testing::SaveKilledAtStep(Path("game"), step, how) != ChildSaveEnd::Killed) return 0;
+            if (stopped(old, OnDisk(Path("game")))) return step;
+        }
+        return 0;
+    }
+    // The game marked 2 as a save writes it.
+    TGameOnDisk MarkedGame(int mark, bool withHistory) {
+        MarkGame(mark);
+        const char* rec = reinterpret_cast<const char*>(GameRec);
+        const char* map = reinterpret_cast<const char*>(MapGrid);
+        const std::string history = withHistory ? "No History\r\nmark " + std::to_string(mark) + "\r\n" : std::string();
+        return {{rec, rec + kGameRecSize}, {map, map + kMapGridSize}, {history.begin(), history.end()}};
+    }
+    // What a load by a program of another user ("nobody") found, in a child that gives up the
+    // superuser's rights: the marks of the game it read, or why it read none. Nothing where the
+    // tests do not run as the superuser.
+    struct TOtherLoad {
+        bool loaded = false;
+        int rec = 0, map = 0;
+        std::string why;
+    };
+    // Lets every user reach the folder and read every file in it, as it lets the tests' user.
+    void OpenToOthers() {
+        fs::permissions(fs::path(dir).parent_path(), fs::perms::others_read | fs::perms::others_exec, fs::perm_options::add);
+        for (const auto& e : fs::directory_iterator(dir)) fs::permissions(e.path(), fs::perms::others_read, fs::perm_options::add);
+    }
+    // `whileLoading` runs once the child is about to load.
+    std::optional<TOtherLoad> LoadAsAnotherUser(const std::string& file, const std::function<void()>& whileLoading = {}) {
+        if (::geteuid() != 0) return std::nullopt;
+        int channel[2];
+        if (::pipe(channel) != 0) return std::nullopt;
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(channel[0]);
+            if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(2);
+            if (::write(channel[1], "!", 1) != 1) ::_exit(3);
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            std::string why;
+            const bool loaded = ReadGameImages(file, *rec, *map, &why);
+            const std::string report =
+                loaded ? "+" + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map)) : "-" + why;
+            for (std::size_t done = 0; done < report.size();) {
+                const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
+                if (n <= 0) ::_exit(3);
+                done += static_cast<std::size_t>(n);
+            }
+            ::_exit(0);
+        }
+        ::close(channel[1]);
+        char ready = 0;
+        const bool started = ::read(channel[0], &ready, 1) == 1;
+        if (started && whileLoading) whileLoading();
+        std::string report;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        ::close(channel[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        TOtherLoad load;
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || report.empty()) {
+            load.why = "the child failed, status " + std::to_string(status);
+        } else if (report[0] == '+') {
+            load.loaded = true;
+            std::istringstream(report.substr(1)) >> load.rec >> load.map;
+        } else {
+            load.why = report.substr(1);
+        }
+        return load;
+    }
     std::string dir;
 };
+
 
 TEST_F(SaveJournal, AStopAtAnyStepLeavesTheWholeOldOrTheWholeNewGame) {
     struct Case {
@@ -273,6 +368,44 @@ TEST_F(SaveJournal, TidyingTheFolderFinishesStoppedSavesAndLeavesARunningOneAlon
     EXPECT_EQ(testing::WaitForChildSave(running), ChildSaveEnd::Saved);
     EXPECT_TRUE(OnDisk(Path("running")).rec == late.rec);
     EXPECT_EQ(Leftovers(), std::set<std::string>{});
+}
+
+TEST_F(SaveJournal, FilesNamedOnlyLikeASavesAreNeitherRemovedNorInTheWayOfALoad) {
+    // A person's own files, or another program's, that a save never writes: a field where the
+    // process id and counter go that is not two numbers, an upper-case tag, a leading zero, a new
+    // file numbered past its count.
+    const std::string name = "game";
+    std::ostringstream hash;
+    hash << std::hex << std::setw(16) << std::setfill('0') << Fnv1a(kFnvOffsetBasis, name.data(), name.size());
+    const std::string tag = "~kvt-" + hash.str();
+    std::string upperHash = hash.str();
+    std::transform(upperHash.begin(), upperHash.end(), upperHash.begin(), [](unsigned char c) { return std::toupper(c); });
+    const std::vector<std::string> alike = {tag + "-my notes-new-of1-1.tmp", "~kvt-ABCDEF0123456789-12-1-new-of1-1.tmp",
+                                            "~kvt-" + upperHash + "-12-1-new-of1-1.tmp", tag + "--new-of1-1.tmp",
+                                            tag + "-012-1-new-of1-1.tmp", tag + "-12-3-new-of2-3.tmp", tag + "-12-3-old-1-x.tmp"};
+    std::vector<std::vector<std::string>> cases;
+    for (const std::string& n : alike) cases.push_back({n});
+    cases.push_back(alike);
+    for (const auto& names : cases) {
+        SCOPED_TRACE(names.size() == 1 ? names[0] : "all of them");
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path(name)));
+        for (const std::string& n : names) std::ofstream(Path(n)) << "a person's notes";
+        const auto before = Folder();
+        ASSERT_EQ(before.size(), names.size() + 2);
+
+        TGameFilesLock::FinishInterruptedSaves(dir);
+        EXPECT_TRUE(Folder() == before) << "removed by the tidying at start-up";
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        EXPECT_TRUE(ReadGameImages(Path(name + ".KVT"), *rec, *map, &why)) << why;
+        EXPECT_TRUE(Folder() == before) << "removed by a load";
+        MarkGame(2);
+        EXPECT_TRUE(SaveGameFiles(Path(name)));
+        for (const std::string& n : names) EXPECT_TRUE(fs::exists(Path(n))) << n << " removed by a save";
+    }
 }
 
 TEST_F(SaveJournal, AJournalWithoutItsEndIsASaveThatNeverCommitted) {
@@ -490,6 +623,277 @@ TEST_F(SaveJournal, ACutSaveThatItsJournalCannotProveIsKeptWholeAndNotLoaded) {
     }
 }
 
+TEST_F(SaveJournal, AWholeJournalWhoseFilesCannotBeProvedIsKeptAndNotLoaded) {
+    // Stopped with the new record in place beside the old map, then every scratch file and
+    // second name removed (a cleaner of "*.tmp" files): the journal alone is left, naming a map
+    // that is not in place. Nothing proves the game whole, so nothing is read or removed.
+    for (const bool linksFail : {false, true})
+        for (const bool history : {false, true}) {
+            SCOPED_TRACE(std::string(linksFail ? "links refused" : "links made") + (history ? ", with the history" : ""));
+            const int step = CutWhere([](const TGameOnDisk& old, const TGameOnDisk& found) {
+                return !found.rec.empty() && found.rec != old.rec && found.map == old.map;
+            }, {history, linksFail});
+            ASSERT_GT(step, 0);
+            for (const std::string& copy : Copies()) fs::remove(copy);
+            const auto before = Folder();
+            std::string journal;
+            for (const auto& [name, bytes] : before)
+                if (name.ends_with(".jnl")) journal = Path(name);
+            ASSERT_FALSE(journal.empty());
+
+            ScriptedFrontend fe;
+            fe.ExpectInformationBox();
+            MarkGame(3);
+            EXPECT_FALSE(LoadGameImages(Path("game.KVT")));
+            EXPECT_EQ(RecordMark(*GameRec), 3) << "the game in play is kept";
+            ASSERT_EQ(fe.messages.size(), 1u);
+            const std::string& told = fe.messages[0];
+            EXPECT_EQ(told.find("The last save of \"" + Path("game.KVT") + "\" was interrupted"), 0u) << told;
+            for (const std::string& file : {Path("game.KVT"), Path("game.KVM"), journal})
+                EXPECT_NE(told.find("\"" + file + "\""), std::string::npos) << file << " in " << told;
+            EXPECT_TRUE(Folder() == before) << "nothing removed by the load";
+            TGameFilesLock::FinishInterruptedSaves(dir);
+            fe.ExpectInformationBox();
+            EXPECT_FALSE(SaveGameFiles(Path("game"), history));
+            EXPECT_TRUE(Folder() == before) << "nothing removed by a tidy or a save";
+        }
+}
+
+TEST_F(SaveJournal, AReadOnlyFolderLoadsWhatItsJournalProvesAndNothingElse) {
+    // Read by another user, who may not write there. A save through but for old files' second
+    // names the disk kept: every file is in place and proved, and the game is read. A journal whose
+    // scratch files a cleaner removed after a stop between renames: nothing proves the map.
+    enum class Left { SecondNames, JournalAlone };
+    const struct {
+        Left left;
+        bool loads;
+    } cases[] = {{Left::SecondNames, true}, {Left::JournalAlone, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.left == Left::SecondNames ? "second names left" : "the journal alone");
+        if (c.left == Left::SecondNames) {
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+            MarkGame(1);
+            ASSERT_TRUE(SaveGameFiles(Path("game")));
+            MarkGame(2);
+            SetFileRemover([](const char* path) {
+                if (std::string_view(path).find("-old-") == std::string_view::npos) return ::unlink(path);
+                errno = EROFS;
+                return -1;
+            });
+            EXPECT_TRUE(SaveGameFiles(Path("game")));
+            SetFileRemover(nullptr);
+        } else {
+            ASSERT_GT(CutWhere([](const TGameOnDisk& old, const TGameOnDisk& found) {
+                return !found.rec.empty() && found.rec != old.rec && found.map == old.map;
+            }, {}), 0);
+            for (const std::string& copy : Copies()) fs::remove(copy);
+        }
+        std::string journal;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".jnl") journal = e.path().string();
+        ASSERT_FALSE(journal.empty());
+        const auto before = Folder();
+        OpenToOthers();
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                                 fs::perms::others_exec);
+        const auto load = LoadAsAnotherUser(Path("game.KVT"));
+        fs::permissions(dir, fs::perms::owner_all);
+        if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+        EXPECT_EQ(load->loaded, c.loads) << load->why;
+        if (load->loaded) {
+            EXPECT_EQ(load->rec, 2);
+            EXPECT_EQ(load->map, 2);
+        } else {
+            const std::string told = "The last save of \"" + Path("game.KVT") + "\" was interrupted, and what it left cannot be proved";
+            EXPECT_EQ(load->why.find(told), 0u)
+                << load->why;
+            EXPECT_NE(load->why.find("\"" + journal + "\""), std::string::npos) << load->why;
+        }
+        EXPECT_TRUE(Folder() == before);
+    }
+}
+
+TEST_F(SaveJournal, AFolderOrJournalThatCannotBeReadRefusesTheLoadAndKeepsEverything) {
+    // Stopped with the new record in place beside the old map, or with every new file in place
+    // and the old files' second names still there; then another user loads, who may not list the
+    // folder, or may not read the journal that a cleaner of "*.tmp" files left alone. Without them
+    // what the save did cannot be told: nothing is read or removed, and the message names what
+    // could not be read. The owner's next load finishes the save.
+    enum class Unread { FolderWritable, FolderNotWritable, Journal };
+    const struct {
+        Unread unread;
+        bool placed;  // every new file in place
+    } cases[] = {{Unread::FolderWritable, false}, {Unread::FolderWritable, true}, {Unread::FolderNotWritable, false},
+                 {Unread::Journal, false}};
+    for (const auto& c : cases) {
+        const Unread unread = c.unread;
+        SCOPED_TRACE("unread " + std::to_string(static_cast<int>(unread)) + (c.placed ? ", every new file placed" : ""));
+        ASSERT_GT(CutWhere([&](const TGameOnDisk& old, const TGameOnDisk& found) {
+            return !found.rec.empty() && found.rec != old.rec && (c.placed ? found.map != old.map : found.map == old.map);
+        }, {}), 0);
+        std::string journal;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".jnl") journal = e.path().string();
+        ASSERT_FALSE(journal.empty());
+        if (unread == Unread::Journal)
+            for (const std::string& copy : Copies()) fs::remove(copy);
+        // The stopped save's lock file goes too, so that the other user makes one of his own.
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".lck") fs::remove(e.path());
+        const auto before = Folder();
+        const TGameOnDisk saved = MarkedGame(2, false);
+
+        const fs::perms all = fs::perms::owner_all | fs::perms::group_all | fs::perms::others_all;
+        const fs::perms writeAndSearch = fs::perms::others_write | fs::perms::others_exec;
+        fs::permissions(dir, unread == Unread::FolderWritable      ? fs::perms::owner_all | writeAndSearch
+                             : unread == Unread::FolderNotWritable ? fs::perms::owner_all | fs::perms::others_exec
+                                                                   : all);
+        OpenToOthers();
+        // Another user's journal, as a save under a strict mask leaves it.
+        if (unread == Unread::Journal) fs::permissions(journal, fs::perms::owner_read | fs::perms::owner_write);
+        const std::optional<TOtherLoad> load = LoadAsAnotherUser(Path("game.KVT"));
+        fs::permissions(dir, fs::perms::owner_all);
+        if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+        EXPECT_FALSE(load->loaded) << "a game read, record " << load->rec << " map " << load->map;
+        const std::string named = unread == Unread::Journal ? journal : dir;
+        EXPECT_EQ(load->why.find("The game \"" + Path("game.KVT") + "\" cannot be opened: "), 0u) << load->why;
+        EXPECT_NE(load->why.find("\"" + named + "\" cannot be "), std::string::npos) << load->why;
+        EXPECT_TRUE(Folder() == before) << "nothing removed";
+
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        if (unread == Unread::Journal) {
+            EXPECT_FALSE(ReadGameImages(Path("game.KVT"), *rec, *map, &why)) << "the journal alone proves no map";
+        } else {
+            EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, &why)) << why;
+            EXPECT_TRUE(OnDisk(Path("game")) == saved) << "the save finished by its owner";
+            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        }
+    }
+}
+
+TEST_F(SaveJournal, AnotherUsersLockFileIsTakenAsALockWhereverTheFolderLetsHimWrite) {
+    // The game's owner saves; another user, who may write in the folder (or not), loads. The
+    // owner's lock file is as a save makes it, or allows others only to read it (a save under
+    // another mask), or not even that.
+    enum class Owner { Saving, CutAfterItsJournal };
+    enum class Lock { AsMade, OthersRead, OthersNothing };
+    const struct {
+        Owner owner;
+        Lock lock;
+        bool folderWritable;
+        bool loads;
+        const char *toldBefore, *toldAfter;  // the refusal's words before and after the game's name
+    } cases[] = {
+        {Owner::Saving, Lock::AsMade, true, true, "", ""},
+        {Owner::Saving, Lock::OthersRead, true, true, "", ""},
+        {Owner::CutAfterItsJournal, Lock::OthersRead, true, true, "", ""},
+        {Owner::CutAfterItsJournal, Lock::OthersNothing, true, false, "The game ", " cannot be opened: its lock file"},
+        {Owner::CutAfterItsJournal, Lock::OthersRead, false, false, "The last save of ", " was interrupted, and its folder"},
+        {Owner::CutAfterItsJournal, Lock::OthersNothing, false, false, "The last save of ", " was interrupted, and its folder"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.owner == Owner::Saving ? "saving" : "cut after its journal") + ", lock " +
+                     std::to_string(static_cast<int>(c.lock)) + (c.folderWritable ? ", a folder he may write in" : ""));
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        MarkGame(2);
+        // Paused before its first step, holding the lock.
+        pid_t saving = -1;
+        if (c.owner == Owner::Saving) saving = testing::SavePausedAtStep(Path("game"), 1);
+        else ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+        std::string lockFile;
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".lck") lockFile = e.path().string();
+        ASSERT_FALSE(lockFile.empty());
+        OpenToOthers();
+        if (c.lock != Lock::AsMade)
+            fs::permissions(lockFile, fs::perms::owner_read | fs::perms::owner_write |
+                                          (c.lock == Lock::OthersRead ? fs::perms::others_read : fs::perms::none));
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec |
+                                 (c.folderWritable ? fs::perms::others_write : fs::perms::none));
+        const auto before = Folder();
+        // The owner's save goes on once the other user waits for it.
+        const auto load = LoadAsAnotherUser(Path("game.KVT"), [&] {
+            if (saving <= 0) return;
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            ::kill(saving, SIGCONT);
+        });
+        fs::permissions(dir, fs::perms::owner_all);
+        if (saving > 0) {
+            ::kill(saving, SIGCONT);
+            EXPECT_EQ(testing::WaitForChildSave(saving), ChildSaveEnd::Saved);
+        }
+        if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+        EXPECT_EQ(load->loaded, c.loads) << load->why;
+        if (load->loaded) {
+            EXPECT_EQ(load->rec, 2) << "the owner's save, read whole after it";
+            EXPECT_EQ(load->map, 2);
+            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        } else {
+            EXPECT_EQ(load->why.find(c.toldBefore + ("\"" + Path("game.KVT") + "\"") + c.toldAfter), 0u) << load->why;
+            if (c.lock == Lock::OthersNothing && c.folderWritable)
+                EXPECT_NE(load->why.find("\"" + lockFile + "\""), std::string::npos) << load->why;
+            EXPECT_TRUE(Folder() == before) << "nothing removed";
+        }
+    }
+}
+
+TEST_F(SaveJournal, AnOldFileWithAnotherNameOutsideTheGameIsStillItsOnlyCopy) {
+    // The player keeps a name of his own for the old record, "copy.KVT", a hard link. A save whose
+    // links the disk refuses moves the old record aside and is stopped before the new one takes
+    // its place; then a second fault. The second name is the only copy under the game's name, and
+    // stays. A second name of the very file at the game's name goes, as before.
+    enum class Fault { None, JournalLost, ScratchChanged };
+    const struct {
+        Fault fault;
+        bool linksFail;
+        bool loads;
+        int mark;  // of the game loaded
+    } cases[] = {{Fault::None, true, true, 2},
+                 {Fault::JournalLost, true, false, 0},
+                 {Fault::ScratchChanged, true, false, 0},
+                 {Fault::JournalLost, false, true, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("fault " + std::to_string(static_cast<int>(c.fault)) + (c.linksFail ? ", links refused" : ", links made"));
+        auto oldMovedAside = [&](const TGameOnDisk& old, const TGameOnDisk& found) {
+            bool secondName = false;
+            for (const std::string& copy : Copies()) secondName = secondName || copy.find("-old-1.tmp") != std::string::npos;
+            return secondName && (c.linksFail ? found.rec.empty() : found.rec == old.rec);
+        };
+        auto playersOwnName = [&] { fs::create_hard_link(Path("game.KVT"), Path("copy.KVT")); };
+        ASSERT_GT(CutWhere(oldMovedAside, {false, c.linksFail}, playersOwnName), 0);
+        const std::vector<char> oldRec = FileBytes(Path("copy.KVT"));
+        for (const auto& e : fs::directory_iterator(dir)) {
+            const std::string name = e.path().filename().string();
+            if (c.fault == Fault::JournalLost && name.ends_with(".jnl")) fs::remove(e.path());
+            if (c.fault == Fault::ScratchChanged && name.ends_with("-new-of2-2.tmp")) {
+                std::fstream f(e.path(), std::ios::in | std::ios::out | std::ios::binary);
+                f.seekp(100);
+                f.put('\x5a');
+            }
+        }
+        const auto before = Folder();
+
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        const bool loaded = ReadGameImages(Path("game.KVT"), *rec, *map, &why);
+        EXPECT_EQ(loaded, c.loads) << why;
+        if (loaded) {
+            EXPECT_EQ(RecordMark(*rec), c.mark);
+            EXPECT_EQ(MapMark(*map), c.mark);
+            EXPECT_TRUE(OnDisk(Path("game")) == MarkedGame(c.mark, false)) << "the game loaded, whole under its name";
+            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        } else {
+            EXPECT_TRUE(Folder() == before) << "nothing removed or moved by the load";
+        }
+        EXPECT_EQ(FileBytes(Path("copy.KVT")), oldRec) << "the player's own name";
+    }
+}
+
 TEST_F(SaveJournal, AReadOnlyFolderHoldingACutSaveIsNotLoaded) {
     // Where no lock can be made nothing can be finished: a save that its journal says had
     // committed is refused, while the scratch files of one that never did leave the old game to read.
@@ -592,6 +996,96 @@ TEST_F(SaveJournal, OldFilesTheDiskWouldNotLetGoAreTidiedByTheNextLoadOrSave) {
         }
         EXPECT_EQ(Leftovers(), std::set<std::string>{});
         EXPECT_TRUE(OnDisk(Path("game")) == expected);
+    }
+}
+
+TEST_F(SaveJournal, ASaveKeptFromItsFolderByAnOldFileTheDiskWillNotLetGoNamesItAndWhy) {
+    // The disk was mounted read-only after a save had put every new file in place: the old
+    // file's second name stays, and every later save under that name, the Autosave too, is
+    // refused for it.
+    for (const std::string name : {"game", kAutosaveName}) {
+        SCOPED_TRACE(name);
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path(name)));
+        SetFileRemover([](const char* path) {
+            if (std::string_view(path).find("-old-") == std::string_view::npos) return ::unlink(path);
+            errno = EROFS;
+            return -1;
+        });
+        const TGameOnDisk saved = MarkedGame(2, false);
+        ASSERT_TRUE(SaveGameFiles(Path(name)));
+        const std::vector<std::string> copies = Copies();
+        ASSERT_EQ(copies.size(), 1u);
+
+        MarkGame(3);
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        EXPECT_FALSE(SaveGameFiles(Path(name)));
+        SetFileRemover(nullptr);
+        ASSERT_EQ(fe.messages.size(), 1u);
+        EXPECT_EQ(fe.messages[0], "The game could not be saved as \"" + Path(name) + "\": its last save left \"" + copies[0] +
+                                      "\", which cannot be removed (Read-only file system).");
+        EXPECT_TRUE(OnDisk(Path(name)) == saved) << "the game as last saved";
+    }
+}
+
+TEST_F(SaveJournal, ACutSaveThatCannotBeFinishedSaysWhichFileCannotTakeItsPlace) {
+    // Stopped with the new record in place beside the old map; then the map cannot be replaced:
+    // the disk refuses (the map made unchangeable), or the folder lets only a file's owner rename
+    // it and another user loads. The load and a save say which file and why; the game is whole
+    // once the owner loads it, or the disk lets the map go.
+    for (const bool otherUser : {false, true}) {
+        SCOPED_TRACE(otherUser ? "another user, a folder that keeps others' files" : "a map the disk will not replace");
+        ASSERT_GT(CutWhere([](const TGameOnDisk& old, const TGameOnDisk& found) {
+            return !found.rec.empty() && found.rec != old.rec && found.map == old.map;
+        }, {}), 0);
+        const TGameOnDisk saved = MarkedGame(2, false);
+        std::string scratchMap;
+        for (const std::string& copy : Copies())
+            if (copy.ends_with("-new-of2-2.tmp")) scratchMap = copy;
+        ASSERT_FALSE(scratchMap.empty());
+        const auto before = Folder();
+        const std::string told = "The last save of \"" + Path("game.KVT") + "\" was interrupted, and it cannot be finished: \"" +
+                                 scratchMap + "\" cannot take the place of \"" + Path("game.KVM") + "\" (Operation not permitted).";
+        if (otherUser) {
+            OpenToOthers();
+            fs::permissions(dir, fs::perms::all | fs::perms::sticky_bit);
+            const auto load = LoadAsAnotherUser(Path("game.KVT"));
+            fs::permissions(dir, fs::perms::owner_all);
+            if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+            EXPECT_FALSE(load->loaded) << "record " << load->rec << ", map " << load->map;
+            EXPECT_EQ(load->why.find(told), 0u) << load->why;
+        } else {
+            SetFileRenamer([](const char* from, const char* to) {
+                if (std::string_view(to).ends_with("/game.KVM")) {
+                    errno = EPERM;
+                    return -1;
+                }
+                return std::rename(from, to);
+            });
+            ScriptedFrontend fe;
+            fe.ExpectInformationBox();
+            MarkGame(3);
+            EXPECT_FALSE(LoadGameImages(Path("game.KVT")));
+            fe.ExpectInformationBox();
+            EXPECT_FALSE(SaveGameFiles(Path("game")));
+            SetFileRenamer(nullptr);
+            ASSERT_EQ(fe.messages.size(), 2u);
+            EXPECT_EQ(fe.messages[0].find(told), 0u) << fe.messages[0];
+            EXPECT_EQ(fe.messages[1].find("The game could not be saved as \"" + Path("game") +
+                                          "\": its last save was interrupted, and it cannot be finished: \"" + scratchMap + "\""),
+                      0u)
+                << fe.messages[1];
+        }
+        EXPECT_TRUE(Folder() == before) << "no file put in place, none removed";
+
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, &why)) << why;
+        EXPECT_TRUE(OnDisk(Path("game")) == saved);
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
     }
 }
 
