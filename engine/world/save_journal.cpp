@@ -561,23 +561,38 @@ void TGameFilesLock::Take(Taking taking) {
                  : plan.committed     ? State::Unfinished
                                       : otherwise;
     };
+    const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
+    // Only a plain file locks: a link is not followed, and a pipe's other end is not waited for.
+    constexpr int kLockOpen = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     for (;;) {
-        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | kLockOpen, 0666);
         if (fd >= 0) {
             // Whoever may read the game's files there may lock them, for writing too.
             struct stat st {};
             if (::fstat(fd, &st) == 0) ::fchmod(fd, (st.st_mode & 0666) | (st.st_mode & 0444) >> 1);
         } else if (errno == EEXIST) {
-            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+            fd = ::open(path.c_str(), O_RDWR | kLockOpen);
             // Another user's lock file, or one on a disk mounted read-only, locks all the same.
-            if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | kLockOpen);
         }
         const int openError = errno;
+        // A pipe, link or folder under the lock's name is nobody's lock, and no lock can be made there.
+        struct stat found {};
+        const bool plain = fd >= 0 ? ::fstat(fd, &found) != 0 || S_ISREG(found.st_mode)
+                                   : ::lstat(path.c_str(), &found) != 0 || S_ISREG(found.st_mode);
+        if (!plain) {
+            if (fd >= 0) ::close(fd);
+            trouble_ = named + " is not a plain file";
+            state_ = State::Busy;
+            return;
+        }
         const bool writable = FolderWritable();
         if (fd < 0) {
             // Gone between the two opens: its holder let go.
-            if (openError == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) continue;
-            const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
+            if (openError == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                continue;
+            }
             // A lock file that is there but cannot be opened may be held by a save going on now.
             if (writable && Exists(path)) {
                 trouble_ = named + " cannot be opened (" + ErrorText(openError) + ")";
@@ -606,7 +621,7 @@ void TGameFilesLock::Take(Taking taking) {
         if (!locked) {
             ::close(fd);
             if (lockError != EWOULDBLOCK)
-                trouble_ = "its lock file \"" + Shown(tag_ + ".lck") + "\" cannot be locked (" + ErrorText(lockError) + ")";
+                trouble_ = named + " cannot be locked (" + ErrorText(lockError) + ")";
             state_ = State::Busy;
             return;
         }

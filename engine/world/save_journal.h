@@ -35,7 +35,7 @@ class TGameFilesLock {
 public:
     enum class State {
         Held,         // the files are whole and nobody else writes them
-        Busy,         // another copy of the program kept the lock too long, or the lock file cannot be opened
+        Busy,         // another copy of the program kept the lock too long, or the lock file cannot be opened or is no plain file
         Blocked,      // a cut-short save that had committed cannot be finished: a file cannot take its place
         ReadOnly,     // this program may not write there (or there is no such folder): the files are whole,
                       // read beside others that only read where a lock file is left, else as they lie

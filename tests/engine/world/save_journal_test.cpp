@@ -204,6 +204,45 @@ protected:
         }
         return load;
     }
+    // What `work` reports, run in a child as this user or as another ("nobody"); "hung" when it
+    // had not ended after half a minute. Nothing when another user is asked for and the tests do
+    // not run as the superuser.
+    std::optional<std::string> InChild(const std::function<std::string()>& work, bool anotherUser = false) {
+        if (anotherUser && ::geteuid() != 0) return std::nullopt;
+        int channel[2];
+        if (::pipe(channel) != 0) return std::nullopt;
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(channel[0]);
+            if (anotherUser && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+            ::alarm(30);
+            const std::string report = work();
+            for (std::size_t done = 0; done < report.size();) {
+                const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
+                if (n <= 0) ::_exit(3);
+                done += static_cast<std::size_t>(n);
+            }
+            ::_exit(0);
+        }
+        ::close(channel[1]);
+        std::string report;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        ::close(channel[0]);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) return "hung";
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "the child failed, status " + std::to_string(status);
+        return report;
+    }
+    // The name of a game's lock file, journal or scratch files begin with.
+    static std::string TagOf(const std::string& lowerCaseName) {
+        std::ostringstream hash;
+        hash << "~kvt-" << std::hex << std::setw(16) << std::setfill('0')
+             << Fnv1a(kFnvOffsetBasis, lowerCaseName.data(), lowerCaseName.size());
+        return hash.str();
+    }
     std::string dir;
 };
 
@@ -838,6 +877,65 @@ TEST_F(SaveJournal, AnotherUsersLockFileIsTakenAsALockWhereverTheFolderLetsHimWr
                 EXPECT_NE(load->why.find("\"" + lockFile + "\""), std::string::npos) << load->why;
             EXPECT_TRUE(Folder() == before) << "nothing removed";
         }
+    }
+}
+
+TEST_F(SaveJournal, ALockNameTakenByAPipeALinkOrAFolderRefusesTheLoadAndTheSaveNamingIt) {
+    // Only a plain file locks a game: a pipe would keep the program waiting for a writer that never
+    // comes, a link would lead the lock elsewhere. The load, the save and the tidying at start-up
+    // end at once, naming it, and leave it and the game as they were.
+    enum class Thing { Pipe, Link, LinkToAPipe, Folder };
+    const struct {
+        Thing thing;
+        bool anotherUser, folderWritable;
+    } cases[] = {{Thing::Pipe, false, true}, {Thing::Pipe, true, true},   {Thing::Pipe, true, false},
+                 {Thing::Link, false, true}, {Thing::LinkToAPipe, false, true}, {Thing::Folder, true, false}};
+    const std::string lock = Path(TagOf("game") + ".lck");
+    for (const auto& c : cases) {
+        SCOPED_TRACE("thing " + std::to_string(static_cast<int>(c.thing)) + (c.anotherUser ? ", another user" : "") +
+                     (c.folderWritable ? "" : ", a folder he may only read"));
+        fs::permissions(dir, fs::perms::owner_all);
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        const TGameOnDisk game = OnDisk(Path("game"));
+        OpenToOthers();
+        // Made by the owner, readable by others, writable by nobody else.
+        if (c.thing == Thing::Pipe) ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+        if (c.thing == Thing::Link) fs::create_symlink("nowhere", lock);
+        if (c.thing == Thing::LinkToAPipe) {
+            ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0644), 0);
+            fs::create_symlink("pipe", lock);
+        }
+        if (c.thing == Thing::Folder) fs::create_directory(lock);
+        const fs::file_type made = fs::symlink_status(lock).type();
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec |
+                                 (c.folderWritable ? fs::perms::others_write : fs::perms::none));
+        const std::string named = "its lock file \"" + lock + "\" is not a plain file.";
+        const auto load = InChild([&] {
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            std::string why;
+            return ReadGameImages(Path("game.KVT"), *rec, *map, &why) ? std::string("loaded") : why;
+        }, c.anotherUser);
+        if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+        EXPECT_EQ(*load, "The game \"" + Path("game.KVT") + "\" cannot be opened: " + named);
+        const auto save = InChild([&] {
+            MarkGame(2);
+            ScriptedFrontend fe;
+            fe.ExpectInformationBox();
+            const bool saved = SaveGameFiles(Path("game"));
+            return saved ? std::string("saved") : fe.messages.empty() ? std::string("refused unsaid") : fe.messages[0];
+        }, c.anotherUser);
+        EXPECT_EQ(*save, "The game could not be saved as \"" + Path("game") + "\": " + named);
+        const auto tidy = InChild([&] {
+            TGameFilesLock::FinishInterruptedSaves(dir);
+            return std::string("tidied");
+        }, c.anotherUser);
+        EXPECT_EQ(*tidy, "tidied");
+        fs::permissions(dir, fs::perms::owner_all);
+        EXPECT_EQ(fs::symlink_status(lock).type(), made) << "what lies under the lock's name is left there";
+        EXPECT_TRUE(OnDisk(Path("game")) == game);
     }
 }
 
