@@ -620,8 +620,8 @@ void TGameFilesLock::Take(Taking taking) {
         }
         if (!locked) {
             ::close(fd);
-            if (lockError != EWOULDBLOCK)
-                trouble_ = named + " cannot be locked (" + ErrorText(lockError) + ")";
+            trouble_ = lockError == EWOULDBLOCK ? "another program is using this game's files; try again when it has finished"
+                                                : named + " cannot be locked (" + ErrorText(lockError) + ")";
             state_ = State::Busy;
             return;
         }

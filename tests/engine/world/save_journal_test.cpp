@@ -206,8 +206,12 @@ protected:
     }
     // What `work` reports, run in a child as this user or as another ("nobody"); "hung" when it
     // had not ended after half a minute. Nothing when another user is asked for and the tests do
-    // not run as the superuser.
-    std::optional<std::string> InChild(const std::function<std::string()>& work, bool anotherUser = false) {
+    // not run as the superuser. Started children run side by side until each is finished.
+    struct TChild {
+        pid_t pid = -1;
+        int channel = -1;
+    };
+    std::optional<TChild> StartInChild(const std::function<std::string()>& work, bool anotherUser = false) {
         if (anotherUser && ::geteuid() != 0) return std::nullopt;
         int channel[2];
         if (::pipe(channel) != 0) return std::nullopt;
@@ -226,15 +230,38 @@ protected:
             ::_exit(0);
         }
         ::close(channel[1]);
+        return TChild{child, channel[0]};
+    }
+    static std::string Finish(const TChild& child) {
         std::string report;
         char buffer[4096];
-        for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
-        ::close(channel[0]);
+        for (ssize_t n; (n = ::read(child.channel, buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        ::close(child.channel);
         int status = 0;
-        ::waitpid(child, &status, 0);
+        ::waitpid(child.pid, &status, 0);
         if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) return "hung";
         if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "the child failed, status " + std::to_string(status);
         return report;
+    }
+    std::optional<std::string> InChild(const std::function<std::string()>& work, bool anotherUser = false) {
+        const std::optional<TChild> child = StartInChild(work, anotherUser);
+        if (!child) return std::nullopt;
+        return Finish(*child);
+    }
+    // A load's refusal, or "loaded" with the marks of the game read.
+    std::string Load(const std::string& file) {
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        if (!ReadGameImages(file, *rec, *map, &why)) return why;
+        return "loaded " + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map));
+    }
+    // A save's message, or "saved".
+    static std::string Save(const std::string& base, bool withHistory = false) {
+        ScriptedFrontend fe;
+        fe.AllowAnyWaits(true);
+        if (SaveGameFiles(base, withHistory)) return std::string("saved");
+        return fe.messages.empty() ? std::string("refused unsaid") : fe.messages[0];
     }
     // The name of a game's lock file, journal or scratch files begin with.
     static std::string TagOf(const std::string& lowerCaseName) {
@@ -912,20 +939,12 @@ TEST_F(SaveJournal, ALockNameTakenByAPipeALinkOrAFolderRefusesTheLoadAndTheSaveN
         fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec |
                                  (c.folderWritable ? fs::perms::others_write : fs::perms::none));
         const std::string named = "its lock file \"" + lock + "\" is not a plain file.";
-        const auto load = InChild([&] {
-            auto rec = std::make_unique<TGameRec>();
-            auto map = std::make_unique<TMapGrid>();
-            std::string why;
-            return ReadGameImages(Path("game.KVT"), *rec, *map, &why) ? std::string("loaded") : why;
-        }, c.anotherUser);
+        const auto load = InChild([&] { return Load(Path("game.KVT")); }, c.anotherUser);
         if (!load) GTEST_SKIP() << "only the superuser can load as another user";
         EXPECT_EQ(*load, "The game \"" + Path("game.KVT") + "\" cannot be opened: " + named);
         const auto save = InChild([&] {
             MarkGame(2);
-            ScriptedFrontend fe;
-            fe.ExpectInformationBox();
-            const bool saved = SaveGameFiles(Path("game"));
-            return saved ? std::string("saved") : fe.messages.empty() ? std::string("refused unsaid") : fe.messages[0];
+            return Save(Path("game"));
         }, c.anotherUser);
         EXPECT_EQ(*save, "The game could not be saved as \"" + Path("game") + "\": " + named);
         const auto tidy = InChild([&] {
@@ -937,6 +956,29 @@ TEST_F(SaveJournal, ALockNameTakenByAPipeALinkOrAFolderRefusesTheLoadAndTheSaveN
         EXPECT_EQ(fs::symlink_status(lock).type(), made) << "what lies under the lock's name is left there";
         EXPECT_TRUE(OnDisk(Path("game")) == game);
     }
+}
+
+TEST_F(SaveJournal, ALoadOrSaveThatAnotherProgramKeepsWaitingSaysWhy) {
+    // Another copy of the program holds the game's lock for longer than a load or a save waits
+    // for it (its save paused midway): both are refused saying so, and its save then goes through.
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    MarkGame(2);
+    const pid_t running = testing::SavePausedAtStep(Path("game"), 2);
+    ASSERT_GT(running, 0);
+    // The two wait side by side.
+    const auto load = StartInChild([&] { return Load(Path("game.KVT")); });
+    const auto save = StartInChild([&] {
+        MarkGame(3);
+        return Save(Path("game"));
+    });
+    ASSERT_TRUE(load && save);
+    const std::string busy = "another program is using this game's files; try again when it has finished.";
+    EXPECT_EQ(Finish(*load), "The game \"" + Path("game.KVT") + "\" cannot be opened: " + busy);
+    EXPECT_EQ(Finish(*save), "The game could not be saved as \"" + Path("game") + "\": " + busy);
+    ::kill(running, SIGCONT);
+    EXPECT_EQ(testing::WaitForChildSave(running), ChildSaveEnd::Saved);
+    EXPECT_EQ(Load(Path("game.KVT")), "loaded 2 2");
 }
 
 TEST_F(SaveJournal, AnOldFileWithAnotherNameOutsideTheGameIsStillItsOnlyCopy) {
