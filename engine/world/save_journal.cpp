@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -171,10 +170,14 @@ std::string Hex16(std::uint64_t v) {
     return digits;
 }
 
+// "A" to "Z" lowered, every other byte as it is: the C library's lowering follows the language the
+// player set (a Turkish "I" stays itself), and every copy of the program must name a game's lock,
+// journal and files alike.
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
@@ -188,7 +191,7 @@ std::string FolderOf(const std::string& path) {
 // the name itself may already use up the longest name the disk allows.
 std::string TagOf(const std::string& base) {
     std::string name = FileNameOf(base);
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : name) c = AsciiLower(c);
     return std::string(kFilePrefix) + Hex16(Fnv1a(kFnvOffsetBasis, name.data(), name.size()));
 }
 

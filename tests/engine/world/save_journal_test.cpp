@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -125,16 +127,16 @@ protected:
     // `stopped` holds of the old game and the files found; `prepare` runs after the old game's save.
     // The step, or 0 when no stop leaves such files.
     int CutWhere(const std::function<bool(const TGameOnDisk& old, const TGameOnDisk& found)>& stopped, const TChildSave& how,
-                 const std::function<void()>& prepare = {}) {
+                 const std::function<void()>& prepare = {}, const std::string& name = "game") {
         for (int step = 1; step < 40; ++step) {
             for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
             MarkGame(1);
-            if (!SaveGameFiles(Path("game"), how.withHistory)) return 0;
+            if (!SaveGameFiles(Path(name), how.withHistory)) return 0;
             if (prepare) prepare();
-            const TGameOnDisk old = OnDisk(Path("game"));
+            const TGameOnDisk old = OnDisk(Path(name));
             MarkGame(2);
-            if (testing::SaveKilledAtStep(Path("game"), step, how) != ChildSaveEnd::Killed) return 0;
-            if (stopped(old, OnDisk(Path("game")))) return step;
+            if (testing::SaveKilledAtStep(Path(name), step, how) != ChildSaveEnd::Killed) return 0;
+            if (stopped(old, OnDisk(Path(name)))) return step;
         }
         return 0;
     }
@@ -472,6 +474,61 @@ TEST_F(SaveJournal, FilesNamedOnlyLikeASavesAreNeitherRemovedNorInTheWayOfALoad)
         EXPECT_TRUE(SaveGameFiles(Path(name)));
         for (const std::string& n : names) EXPECT_TRUE(fs::exists(Path(n))) << n << " removed by a save";
     }
+}
+
+TEST_F(SaveJournal, ProgramsSetForAnyLanguageShareAGamesLockJournalAndFiles) {
+    // Set for Turkish, the C library lowers "I" to itself (its small letter is a dotless i). A
+    // program set so still names a game's lock and journal, and finds its files ignoring case, as
+    // every other program does: a save cut by either is finished by the other, and a save under
+    // the name in capitals replaces the game's files.
+    const std::string locales = testing::TempFolder("locales");
+    if (std::system(("localedef -i tr_TR -f UTF-8 " + locales + "/tr_TR.UTF-8 >/dev/null 2>&1").c_str()) != 0)
+        GTEST_SKIP() << "no Turkish locale can be made here";
+    struct TLocalePath {
+        explicit TLocalePath(const std::string& folder) { ::setenv("LOCPATH", folder.c_str(), 1); }
+        ~TLocalePath() { ::unsetenv("LOCPATH"); }
+    } localePath(locales);
+    struct TInTurkish {
+        TInTurkish() { std::setlocale(LC_ALL, "tr_TR.UTF-8"); }
+        ~TInTurkish() { std::setlocale(LC_ALL, "C"); }
+    };
+    {
+        const TInTurkish turkish;
+        const volatile int capitalI = 'I';  // asked of the library as it runs, not folded by the compiler
+        if (std::tolower(capitalI) == 'i') GTEST_SKIP() << "this C library lowers \"I\" as everywhere else";
+    }
+    auto mixedStop = [](const TGameOnDisk& old, const TGameOnDisk& found) {
+        return !found.rec.empty() && found.rec != old.rec && found.map == old.map;
+    };
+    for (const bool cutInTurkish : {false, true}) {
+        SCOPED_TRACE(cutInTurkish ? "cut in Turkish, loaded here" : "cut here, loaded in Turkish");
+        int step = 0;
+        if (cutInTurkish) {
+            const TInTurkish turkish;
+            step = CutWhere(mixedStop, {}, {}, "Invasion");
+        } else {
+            step = CutWhere(mixedStop, {}, {}, "Invasion");
+        }
+        ASSERT_GT(step, 0);
+        std::string loaded;
+        if (cutInTurkish) {
+            loaded = Load(Path("Invasion.KVT"));
+        } else {
+            const TInTurkish turkish;
+            loaded = Load(Path("Invasion.KVT"));
+        }
+        EXPECT_EQ(loaded, "loaded 2 2");
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+    }
+    MarkGame(3);
+    {
+        const TInTurkish turkish;
+        EXPECT_EQ(Save(Path("INVASION")), "saved");
+    }
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"Invasion.KVT", "Invasion.KVM"})) << "the game's own files replaced";
+    EXPECT_EQ(Load(Path("Invasion.KVT")), "loaded 3 3");
 }
 
 TEST_F(SaveJournal, AJournalWithoutItsEndIsASaveThatNeverCommitted) {
