@@ -202,7 +202,7 @@ std::string TagOf(const std::string& base) {
 // hexadecimal: a name written any other way is no save's, however like one it looks, and is left
 // alone.
 struct TLeftFile {
-    enum class Kind { New, Old, Other };  // Other: "<tag>-<pid>-<n>.tmp", as earlier versions named both
+    enum class Kind { New, Old, Other };  // Other: "<tag>-<pid>-<n>.tmp", as an earlier version named both
     std::string name;
     Kind kind = Kind::Other;
     std::string save;  // "<pid>-<n>", shared by one save's files
@@ -396,24 +396,32 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         return plan;
     }
     const bool whole = read == JournalRead::Whole;
+    std::set<std::string> news, olds;  // as the journal names them
+    for (const TJournalEntry& e : entries) {
+        news.insert(e.scratch);
+        olds.insert(e.backup);
+    }
     std::vector<TLeftFile> files;
     // The files under the game's own names ("game.KVT", "Game.kvm", ...), as the old files'
     // second names are judged by them.
     std::vector<struct stat> gameFiles;
     for (const std::string& name : names) {
         struct stat st {};
-        if (auto f = ReadLeftFile(name, tag_)) files.push_back(std::move(*f));
-        else if (TagOf(name.substr(0, name.rfind('.'))) == tag_ && ::lstat(InFolder(name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        if (auto f = ReadLeftFile(name, tag_)) {
+            // The earlier version moved nothing before its journal was written and removed the
+            // journal only after every rename: without a journal its game's files are whole, and
+            // what it left is in nobody's way. Only a journal that names such a file, or one too
+            // damaged to tell whose files it names, makes it part of a stop.
+            if (f->kind != TLeftFile::Kind::Other || (hasJournal && (!whole || news.count(name) || olds.count(name))))
+                files.push_back(std::move(*f));
+        } else if (TagOf(name.substr(0, name.rfind('.'))) == tag_ && ::lstat(InFolder(name).c_str(), &st) == 0 &&
+                   S_ISREG(st.st_mode)) {
             gameFiles.push_back(st);
+        }
     }
     if (files.empty() && !hasJournal) return plan;
 
     auto said = [](const std::string& s) { return "\"" + s + "\""; };
-    std::set<std::string> news, olds;  // as the journal names them
-    for (const TJournalEntry& e : entries) {
-        news.insert(e.scratch);
-        olds.insert(e.backup);
-    }
     std::set<std::string> present, spare;
     for (const TLeftFile& f : files) {
         present.insert(f.name);
@@ -689,7 +697,8 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     }
     stepsTaken = 0;
     // The process id keeps this save's names apart from another program's, the counter from this
-    // program's other saves; the taking of the lock left no file of an earlier save of this game.
+    // program's other saves; the taking of the lock left no file of an earlier save of this game
+    // that is named so.
     static unsigned counter = 0;
     const std::string stem = tag_ + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     TFolderFlush folder(folder_);

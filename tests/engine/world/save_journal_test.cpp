@@ -27,6 +27,7 @@
 #include <set>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "engine/world/fnv_hash.h"
 #include "engine/world/game_files.h"
@@ -473,6 +474,88 @@ TEST_F(SaveJournal, FilesNamedOnlyLikeASavesAreNeitherRemovedNorInTheWayOfALoad)
         MarkGame(2);
         EXPECT_TRUE(SaveGameFiles(Path(name)));
         for (const std::string& n : names) EXPECT_TRUE(fs::exists(Path(n))) << n << " removed by a save";
+    }
+}
+
+TEST_F(SaveJournal, FilesAnEarlierVersionLeftStandInNoLoadsOrSavesWay) {
+    // An earlier version named every file of a save "<tag>-<pid>-<n>.tmp", wrote its journal before
+    // moving anything and removed it only after every rename: without its journal the game is
+    // whole, and what it left lies where it is, in nobody's way. Its journal, which later saves
+    // still read, finishes its save; damaged, it proves nothing, and nothing is read or removed.
+    const std::string tag = TagOf("game");
+    const TGameOnDisk one = MarkedGame(1, false), two = MarkedGame(2, false);
+    auto text = [](const std::vector<char>& bytes) { return std::string(bytes.begin(), bytes.end()); };
+    // The journal as that version wrote it: scratch, second and target names, size and checksum.
+    auto journal = [&](bool damaged) {
+        auto hex = [](std::uint64_t v) {
+            std::ostringstream s;
+            s << std::hex << std::setw(16) << std::setfill('0') << v;
+            return s.str();
+        };
+        auto sum = [](const std::vector<char>& b) {
+            std::uint64_t h = kFnvOffsetBasis;
+            std::size_t i = 0;
+            for (; i + 8 <= b.size(); i += 8) {
+                std::uint64_t word = 0;
+                for (int k = 7; k >= 0; --k) word = word << 8 | static_cast<std::uint8_t>(b[i + static_cast<std::size_t>(k)]);
+                h = (h ^ word) * 0x100000001b3ULL;
+            }
+            return Fnv1a(h, b.data() + i, b.size() - i);
+        };
+        std::string j = std::string("kvt save journal 2") + '\0';
+        for (const auto& [scratch, backup, target, bytes] :
+             {std::tuple{tag + "-4242-1.tmp", tag + "-4242-2.tmp", "game.KVT", two.rec},
+              std::tuple{tag + "-4242-3.tmp", tag + "-4242-4.tmp", "game.KVM", two.map}})
+            for (const std::string& field : {scratch, backup, std::string(target), hex(bytes.size()), hex(sum(bytes))})
+                j += field + '\0';
+        j += std::string("end") + '\0';
+        if (damaged) j[j.size() / 2] ^= 0x5a;
+        return j;
+    };
+    enum class Left { ScratchBeforeItsJournal, OldFileAfterItsJournal, JournalBetweenRenames, JournalBeforeRenames, DamagedJournal };
+    const struct {
+        Left left;
+        int loads;  // the mark of the game loaded, 0 for none
+        std::set<std::string> leftAlone;
+    } cases[] = {{Left::ScratchBeforeItsJournal, 1, {tag + "-4242-1.tmp"}},
+                 {Left::OldFileAfterItsJournal, 2, {tag + "-4242-2.tmp"}},
+                 {Left::JournalBetweenRenames, 2, {}},
+                 {Left::JournalBeforeRenames, 2, {}},
+                 {Left::DamagedJournal, 0, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("left " + std::to_string(static_cast<int>(c.left)));
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        auto put = [&](const std::string& name, const std::string& bytes) {
+            std::ofstream(Path(name), std::ios::binary | std::ios::trunc) << bytes;
+        };
+        const bool recPlaced = c.left != Left::ScratchBeforeItsJournal && c.left != Left::JournalBeforeRenames;
+        const bool mapPlaced = c.left == Left::OldFileAfterItsJournal;
+        put("game.KVT", text(recPlaced ? two.rec : one.rec));
+        put("game.KVM", text(mapPlaced ? two.map : one.map));
+        if (!recPlaced) put(tag + "-4242-1.tmp", text(two.rec));
+        if (recPlaced) put(tag + "-4242-2.tmp", text(one.rec));
+        if (c.left != Left::ScratchBeforeItsJournal && !mapPlaced) put(tag + "-4242-3.tmp", text(two.map));
+        if (c.left >= Left::JournalBetweenRenames) put(tag + ".jnl", journal(c.left == Left::DamagedJournal));
+        const auto before = Folder();
+
+        EXPECT_EQ(Load(Path("game.KVT")), c.loads ? "loaded " + std::to_string(c.loads) + " " + std::to_string(c.loads)
+                                                  : "The last save of \"" + Path("game.KVT") + "\" was interrupted, and what it "
+                                                    "left cannot be proved whole: nothing was read or removed. The game lies in \"" +
+                                                        Path("game.KVT") + "\", \"" + Path("game.KVM") + "\" and what that save left: \"" +
+                                                        Path(tag + "-4242-2.tmp") + "\" (a file of that save), \"" +
+                                                        Path(tag + "-4242-3.tmp") + "\" (a file of that save) and \"" +
+                                                        Path(tag + ".jnl") + "\" (that save's journal).");
+        if (!c.loads) {
+            EXPECT_TRUE(Folder() == before) << "nothing removed";
+            continue;
+        }
+        EXPECT_EQ(Leftovers(), c.leftAlone);
+        MarkGame(3);
+        EXPECT_EQ(Save(Path("game")), "saved");
+        EXPECT_EQ(Load(Path("game.KVT")), "loaded 3 3");
+        EXPECT_EQ(Leftovers(), c.leftAlone);
+        TGameFilesLock::FinishInterruptedSaves(dir);
+        EXPECT_EQ(Leftovers(), c.leftAlone) << "left alone by the tidying at start-up";
     }
 }
 
