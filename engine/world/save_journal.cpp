@@ -35,9 +35,12 @@ constexpr std::string_view kFilePrefix = "~kvt-";
 constexpr std::size_t kTagLength = kFilePrefix.size() + 16;
 // A save takes milliseconds; a copy of the program that holds the lock far longer has hung.
 constexpr std::chrono::seconds kLockPatience{10};
-// It names each new file's size and checksum, so the new files and the journal are flushed together.
-// A journal of another version reads as one cut short: its save is undone.
-constexpr std::string_view kJournalMagic = "kvt save journal 2";
+// It names each new file's size and checksum, so the new files and the journal are flushed together,
+// and ends with a checksum of its own bytes: garbled anywhere, a name's case too, it is damaged.
+// Journals of earlier saves lack that checksum and are still read, their names judged by
+// themselves alone; a journal of any other version reads as damaged.
+constexpr std::string_view kJournalMagic = "kvt save journal 3";
+constexpr std::string_view kUncheckedJournalMagic = "kvt save journal 2";
 constexpr std::string_view kJournalEnd = "end";
 constexpr std::size_t kJournalMaxBytes = 64 * 1024;
 
@@ -275,8 +278,8 @@ struct TJournalEntry {
 };
 
 // The journal: NUL-ended fields (no file name holds a NUL), five to a file (its scratch, second
-// and target names, its size and checksum in hexadecimal), between a first line and a last that a
-// stop partway through writing it would lack.
+// and target names, its size and checksum in hexadecimal), then the checksum of every byte before
+// it, between a first line and a last that a stop partway through writing it would lack.
 std::string JournalText(const std::vector<TJournalEntry>& entries) {
     std::string text(kJournalMagic);
     text += '\0';
@@ -285,6 +288,8 @@ std::string JournalText(const std::vector<TJournalEntry>& entries) {
             text += field;
             text += '\0';
         }
+    text += Hex16(FileSum(text));
+    text += '\0';
     text += kJournalEnd;
     text += '\0';
     return text;
@@ -297,26 +302,47 @@ std::optional<std::uint64_t> ReadHex(const std::string& field) {
     return v;
 }
 
-// The entries of a whole journal of this tag; false for a journal cut short or not ours.
+// The entries of a whole journal of this tag; false, with none, for a journal cut short, damaged or not ours.
 bool ParseJournal(const std::string& text, const std::string& tag, std::vector<TJournalEntry>& entries) {
     std::vector<std::string> names;
+    std::vector<std::size_t> starts;
     std::size_t from = 0;
-    for (std::size_t nul; (nul = text.find('\0', from)) != std::string::npos; from = nul + 1)
+    for (std::size_t nul; (nul = text.find('\0', from)) != std::string::npos; from = nul + 1) {
+        starts.push_back(from);
         names.push_back(text.substr(from, nul - from));
-    constexpr std::size_t kFields = 5;
-    if (from != text.size() || names.size() < 2 || names.front() != kJournalMagic || names.back() != kJournalEnd ||
-        (names.size() - 2) % kFields != 0)
+    }
+    if (from != text.size() || names.size() < 2 || names.back() != kJournalEnd) return false;
+    if (names.front() == kJournalMagic) {
+        const std::size_t at = names.size() - 2;
+        const auto sum = ReadHex(names[at]);
+        if (at == 0 || !sum || *sum != FileSum(std::string_view(text).substr(0, starts[at]))) return false;
+        names.erase(names.begin() + static_cast<std::ptrdiff_t>(at));
+    } else if (names.front() != kUncheckedJournalMagic) {
         return false;
+    }
+    constexpr std::size_t kFields = 5;
+    if ((names.size() - 2) % kFields != 0) return false;
     auto plainName = [](const std::string& n) { return !n.empty() && n != "." && n != ".." && n.find('/') == std::string::npos; };
     auto scratchName = [&](const std::string& n) { return plainName(n) && n.starts_with(tag) && ParseLeftFile(n); };
+    // A file of this very game, of a kind a save writes: its extension in whatever case the file
+    // it replaced had, as a save keeps that name.
+    auto gameFile = [&](const std::string& n) {
+        const std::size_t dot = n.rfind('.');
+        if (!plainName(n) || dot == std::string::npos || !TagOfOurFile(n).empty() || TagOf(n.substr(0, dot)) != tag) return false;
+        const std::string kind = n.substr(dot + 1);
+        return EqualsIgnoringCase(kind, "KVT") || EqualsIgnoringCase(kind, "KVM") || EqualsIgnoringCase(kind, "BTL");
+    };
+    // Nothing of a damaged journal is taken, not even the entries before its damage.
+    std::vector<TJournalEntry> read;
     for (std::size_t i = 1; i + 1 < names.size(); i += kFields) {
         const auto size = ReadHex(names[i + 3]), sum = ReadHex(names[i + 4]);
         TJournalEntry e{names[i], names[i + 1], names[i + 2], {size.value_or(0), sum.value_or(0)}};
-        if (!scratchName(e.scratch) || !scratchName(e.backup) || !plainName(e.target) || !TagOfOurFile(e.target).empty() ||
-            !size || !sum || *size > kSavedFileMaxBytes)
+        if (!scratchName(e.scratch) || !scratchName(e.backup) || !gameFile(e.target) || !size || !sum ||
+            *size > kSavedFileMaxBytes)
             return false;
-        entries.push_back(std::move(e));
+        read.push_back(std::move(e));
     }
+    entries = std::move(read);
     return true;
 }
 

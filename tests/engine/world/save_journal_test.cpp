@@ -485,8 +485,10 @@ TEST_F(SaveJournal, FilesAnEarlierVersionLeftStandInNoLoadsOrSavesWay) {
     const std::string tag = TagOf("game");
     const TGameOnDisk one = MarkedGame(1, false), two = MarkedGame(2, false);
     auto text = [](const std::vector<char>& bytes) { return std::string(bytes.begin(), bytes.end()); };
-    // The journal as that version wrote it: scratch, second and target names, size and checksum.
-    auto journal = [&](bool damaged) {
+    // The journal as that version wrote it: scratch, second and target names, size and checksum;
+    // damaged, it has a byte garbled, or names as the map's target a file of another kind or game.
+    enum class Damage { None, AByte, AnotherKind, AnotherGame };
+    auto journal = [&](Damage damage) {
         auto hex = [](std::uint64_t v) {
             std::ostringstream s;
             s << std::hex << std::setw(16) << std::setfill('0') << v;
@@ -505,25 +507,29 @@ TEST_F(SaveJournal, FilesAnEarlierVersionLeftStandInNoLoadsOrSavesWay) {
         std::string j = std::string("kvt save journal 2") + '\0';
         for (const auto& [scratch, backup, target, bytes] :
              {std::tuple{tag + "-4242-1.tmp", tag + "-4242-2.tmp", "game.KVT", two.rec},
-              std::tuple{tag + "-4242-3.tmp", tag + "-4242-4.tmp", "game.KVM", two.map}})
+              std::tuple{tag + "-4242-3.tmp", tag + "-4242-4.tmp",
+                         damage == Damage::AnotherKind ? "game.KVL" : damage == Damage::AnotherGame ? "gamd.KVM" : "game.KVM", two.map}})
             for (const std::string& field : {scratch, backup, std::string(target), hex(bytes.size()), hex(sum(bytes))})
                 j += field + '\0';
         j += std::string("end") + '\0';
-        if (damaged) j[j.size() / 2] ^= 0x5a;
+        if (damage == Damage::AByte) j[j.size() / 2] ^= 0x5a;
         return j;
     };
-    enum class Left { ScratchBeforeItsJournal, OldFileAfterItsJournal, JournalBetweenRenames, JournalBeforeRenames, DamagedJournal };
+    enum class Left { ScratchBeforeItsJournal, OldFileAfterItsJournal, JournalBetweenRenames, JournalBeforeRenames };
     const struct {
         Left left;
+        Damage damage;
         int loads;  // the mark of the game loaded, 0 for none
         std::set<std::string> leftAlone;
-    } cases[] = {{Left::ScratchBeforeItsJournal, 1, {tag + "-4242-1.tmp"}},
-                 {Left::OldFileAfterItsJournal, 2, {tag + "-4242-2.tmp"}},
-                 {Left::JournalBetweenRenames, 2, {}},
-                 {Left::JournalBeforeRenames, 2, {}},
-                 {Left::DamagedJournal, 0, {}}};
+    } cases[] = {{Left::ScratchBeforeItsJournal, Damage::None, 1, {tag + "-4242-1.tmp"}},
+                 {Left::OldFileAfterItsJournal, Damage::None, 2, {tag + "-4242-2.tmp"}},
+                 {Left::JournalBetweenRenames, Damage::None, 2, {}},
+                 {Left::JournalBeforeRenames, Damage::None, 2, {}},
+                 {Left::JournalBetweenRenames, Damage::AByte, 0, {}},
+                 {Left::JournalBetweenRenames, Damage::AnotherKind, 0, {}},
+                 {Left::JournalBetweenRenames, Damage::AnotherGame, 0, {}}};
     for (const auto& c : cases) {
-        SCOPED_TRACE("left " + std::to_string(static_cast<int>(c.left)));
+        SCOPED_TRACE("left " + std::to_string(static_cast<int>(c.left)) + ", damage " + std::to_string(static_cast<int>(c.damage)));
         for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
         auto put = [&](const std::string& name, const std::string& bytes) {
             std::ofstream(Path(name), std::ios::binary | std::ios::trunc) << bytes;
@@ -535,7 +541,7 @@ TEST_F(SaveJournal, FilesAnEarlierVersionLeftStandInNoLoadsOrSavesWay) {
         if (!recPlaced) put(tag + "-4242-1.tmp", text(two.rec));
         if (recPlaced) put(tag + "-4242-2.tmp", text(one.rec));
         if (c.left != Left::ScratchBeforeItsJournal && !mapPlaced) put(tag + "-4242-3.tmp", text(two.map));
-        if (c.left >= Left::JournalBetweenRenames) put(tag + ".jnl", journal(c.left == Left::DamagedJournal));
+        if (c.left >= Left::JournalBetweenRenames) put(tag + ".jnl", journal(c.damage));
         const auto before = Folder();
 
         EXPECT_EQ(Load(Path("game.KVT")), c.loads ? "loaded " + std::to_string(c.loads) + " " + std::to_string(c.loads)
@@ -826,6 +832,85 @@ TEST_F(SaveJournal, ACutSaveThatItsJournalCannotProveIsKeptWholeAndNotLoaded) {
         fe.ExpectInformationBox();
         EXPECT_FALSE(SaveGameFiles(Path("game")));
         EXPECT_TRUE(Folder() == before) << "nothing removed or moved by a tidy or a save";
+    }
+}
+
+TEST_F(SaveJournal, AJournalGarbledInAnyOneByteNeitherLoadsAMixedGameNorLosesOneNorTouchesAnotherFile) {
+    // A save stopped at each step that leaves its journal, then one byte of the journal garbled (a
+    // bit flipped, a letter's case changed, the byte zeroed), the file names in it too. The load
+    // reads a whole game or none; refused, it keeps every game that lay whole; and the player's
+    // own "game.KVL", one letter from the map's name, is never written.
+    for (const bool history : {false, true}) {
+        SCOPED_TRACE(history ? "with the history" : "without the history");
+        int garbled = 0;
+        for (int step = 1;; ++step) {
+            ASSERT_LT(step, 40) << "the save never ran to its end";
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+            std::ofstream(Path("game.KVL")) << "a player's own";
+            const std::vector<char> playersOwn = FileBytes(Path("game.KVL"));
+            const TGameOnDisk one = MarkedGame(1, history);
+            ASSERT_TRUE(SaveGameFiles(Path("game"), history));
+            const TGameOnDisk two = MarkedGame(2, history);
+            if (testing::SaveKilledAtStep(Path("game"), step, {history, false}) == ChildSaveEnd::Saved) break;
+            const std::string journal = Path(TagOf("game") + ".jnl");
+            if (!fs::exists(journal)) continue;
+            // The folder as the stop left it, hard links kept as links.
+            struct TEntry {
+                std::string name;
+                std::vector<char> bytes;
+                std::string linkOf;
+            };
+            std::vector<TEntry> stopped;
+            std::map<std::pair<dev_t, ino_t>, std::string> firstName;
+            for (const auto& e : fs::directory_iterator(dir)) {
+                struct stat st {};
+                ASSERT_EQ(::stat(e.path().c_str(), &st), 0);
+                const auto [at, first] = firstName.emplace(std::pair{st.st_dev, st.st_ino}, e.path().filename().string());
+                stopped.push_back({e.path().filename().string(), FileBytes(e.path().string()), first ? "" : at->second});
+            }
+            const std::vector<char> original = FileBytes(journal);
+            auto holds = [&](const TGameOnDisk& game) {
+                std::set<std::vector<char>> contents;
+                for (const auto& e : fs::directory_iterator(dir))
+                    if (fs::is_regular_file(e.path())) contents.insert(FileBytes(e.path().string()));
+                return contents.count(game.rec) && contents.count(game.map) && (!history || contents.count(game.history));
+            };
+            // Each byte garbled one way, the ways taken in turn.
+            for (std::size_t at = 0; at < original.size(); ++at) {
+                const int how = static_cast<int>((at + static_cast<std::size_t>(step)) % 3);
+                std::vector<char> bytes = original;
+                bytes[at] = how == 2 ? '\0' : static_cast<char>(bytes[at] ^ (how == 0 ? 0x01 : 0x20));
+                if (bytes == original) continue;
+                for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+                for (const TEntry& e : stopped)
+                    if (e.linkOf.empty()) std::ofstream(Path(e.name), std::ios::binary) << std::string(e.bytes.begin(), e.bytes.end());
+                for (const TEntry& e : stopped)
+                    if (!e.linkOf.empty()) fs::create_hard_link(Path(e.linkOf), Path(e.name));
+                std::ofstream(journal, std::ios::binary | std::ios::trunc) << std::string(bytes.begin(), bytes.end());
+                const bool oneWhole = holds(one), twoWhole = holds(two);
+                ++garbled;
+
+                auto rec = std::make_unique<TGameRec>();
+                auto map = std::make_unique<TMapGrid>();
+                TBattleLogRead read;
+                const bool loaded = ReadGameImages(Path("game.KVT"), *rec, *map, nullptr, history ? &read : nullptr);
+                const std::string where = "step " + std::to_string(step) + ", byte " + std::to_string(at) + ", garbled " +
+                                          std::to_string(how);
+                if (loaded) {
+                    const int mark = RecordMark(*rec);
+                    EXPECT_TRUE((mark == 1 || mark == 2) && MapMark(*map) == mark) << where << ": record " << mark << ", map "
+                                                                                   << MapMark(*map);
+                    if (history)
+                        EXPECT_EQ(read.lines, (std::vector<std::string>{"No History", "mark " + std::to_string(mark)})) << where;
+                } else {
+                    EXPECT_TRUE(!oneWhole || holds(one)) << where << ": the old game lost";
+                    EXPECT_TRUE(!twoWhole || holds(two)) << where << ": the new game lost";
+                }
+                EXPECT_EQ(FileBytes(Path("game.KVL")), playersOwn) << where;
+                if (::testing::Test::HasFailure()) return;
+            }
+        }
+        EXPECT_GT(garbled, 1000) << "journals garbled after stops on both sides of the commit";
     }
 }
 
