@@ -33,8 +33,6 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kFilePrefix = "~kvt-";
 constexpr std::size_t kTagLength = kFilePrefix.size() + 16;
-// A save takes milliseconds; a copy of the program that holds the lock far longer has hung.
-constexpr std::chrono::seconds kLockPatience{10};
 // It names each new file's size and checksum, so the new files and the journal are flushed together,
 // and ends with a checksum of its own bytes: garbled anywhere, a name's case too, it is damaged.
 // Journals of earlier saves lack that checksum and are still read, their names judged by
@@ -400,6 +398,7 @@ struct TGameFilesLock::TPlan {
     std::vector<std::string> removals;                          // in order, after the renames
     std::vector<std::string> left;                              // every file the save left, told
     std::string unread;  // what could not be read to tell what a save left: nothing may be touched or read
+    bool journal = false;  // a journal lay there
 };
 
 TGameFilesLock::TPlan TGameFilesLock::Examine() const {
@@ -414,6 +413,7 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         return plan;
     }
     const bool hasJournal = std::find(names.begin(), names.end(), journal) != names.end();
+    plan.journal = hasJournal;
     std::vector<TJournalEntry> entries;
     int error = 0;
     const JournalRead read = hasJournal ? ReadJournal(InFolder(journal), tag_, entries, error) : JournalRead::Damaged;
@@ -588,8 +588,12 @@ bool TGameFilesLock::FolderWritable() const { return ::faccessat(AT_FDCWD, folde
 
 void TGameFilesLock::Take(Taking taking) {
     const std::string path = InFolder(tag_ + ".lck");
-    const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kLockPatience : std::chrono::seconds(0));
+    const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kGameFilesPatience : std::chrono::seconds(0));
+    const std::string journal = InFolder(tag_ + ".jnl");
+    // True when the lock file and the journal stood still while the folder was looked at.
     auto lookAsItStands = [&](State otherwise) {
+        lockSeen_ = IdentityOf(path);
+        journalSeen_ = IdentityOf(journal);
         const TPlan plan = Examine();
         left_ = plan.left;
         if (!plan.unread.empty()) trouble_ = plan.unread;
@@ -597,6 +601,9 @@ void TGameFilesLock::Take(Taking taking) {
                  : plan.stuck         ? State::Interrupted
                  : plan.committed     ? State::Unfinished
                                       : otherwise;
+        // A folder that could not be listed says nothing of its journal.
+        return (!plan.unread.empty() || plan.journal == journalSeen_.exists) && IdentityOf(path) == lockSeen_ &&
+               IdentityOf(journal) == journalSeen_;
     };
     const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
     // Only a plain file locks: a link is not followed, and a pipe's other end is not waited for.
@@ -636,11 +643,20 @@ void TGameFilesLock::Take(Taking taking) {
                 state_ = State::Busy;
                 return;
             }
-            // Nobody holds a lock where none can be made, so the folder is looked at as it stands:
-            // a game lies whole there unless a save that had committed is still to be finished.
+            // No lock can be had, so the folder is looked at as it stands: a game lies whole there
+            // unless a save that had committed is still to be finished. Another program may save
+            // meanwhile, though: a look during which its lock or journal came or went is taken again.
             if (writable) trouble_ = named + " cannot be made (" + ErrorText(openError) + ")";
-            lookAsItStands(State::ReadOnly);
-            return;
+            if (lookAsItStands(State::ReadOnly)) return;
+            left_.clear();
+            if (std::chrono::steady_clock::now() >= deadline) {
+                trouble_ = kGameBeingSaved;
+                state_ = State::Busy;
+                return;
+            }
+            trouble_.clear();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            continue;
         }
         // Where this program may not write it only reads, beside others that read.
         bool locked = false;
@@ -822,6 +838,14 @@ std::string TGameFilesLock::LeftFiles() const {
     for (std::size_t i = 0; i < left_.size(); ++i)
         text += (i == 0 ? "" : i + 1 == left_.size() ? " and " : ", ") + left_[i];
     return text;
+}
+
+bool TGameFilesLock::Unchanged(const std::vector<std::pair<std::string, TFileIdentity>>& read) const {
+    // The journal last: a save that put one file in place while another still waited had its
+    // journal there when the files read were asked again.
+    for (const auto& [path, identity] : read)
+        if (IdentityOf(path) != identity) return false;
+    return IdentityOf(InFolder(tag_ + ".lck")) == lockSeen_ && IdentityOf(InFolder(tag_ + ".jnl")) == journalSeen_;
 }
 
 void TGameFilesLock::FinishInterruptedSaves(const std::string& folder) {

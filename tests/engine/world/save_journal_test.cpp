@@ -4,6 +4,7 @@
 // save did, every copy is kept and no game is loaded.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -1130,6 +1131,74 @@ TEST_F(SaveJournal, AnotherUsersLockFileIsTakenAsALockWhereverTheFolderLetsHimWr
             EXPECT_TRUE(Folder() == before) << "nothing removed";
         }
     }
+}
+
+// The file a reader pauses before (the first time), or whose record it touches before each read
+// of the map, as a save of another program would change it.
+std::string pauseBefore;
+bool paused = false;
+std::string touched;
+
+TEST_F(SaveJournal, AReaderWhoMayNotWriteThereReadsOneWholeGameWhileAnotherProgramSaves) {
+    // Another user, who may not write in the folder, reads the game without a lock where none
+    // can be had: no lock file there (a writer removes it as it lets go), or only one he may not
+    // open. Paused between the record and the map, or the map and the history, while the owner
+    // saves the next turn, he reads one whole game; files changing all the while are refused.
+    enum class Lock { None, OwnersOnly };
+    const struct {
+        Lock lock;
+        const char* pauseBefore;  // the extension
+        bool changing;            // the record changes before every read of the map
+        const char* read;         // the marks of the record, map and history read, or the refusal's end
+    } cases[] = {{Lock::None, ".KVM", false, "loaded 2 2 2"},
+                 {Lock::None, ".BTL", false, "loaded 2 2 2"},
+                 {Lock::OwnersOnly, ".KVM", false, "loaded 2 2 2"},
+                 {Lock::OwnersOnly, ".BTL", false, "loaded 2 2 2"},
+                 {Lock::None, "", true, "cannot be opened: another program is saving this game; try again when it has finished."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.lock == Lock::None ? "no lock file" : "the owner's lock file") + ", paused before " +
+                     c.pauseBefore + (c.changing ? ", the record changing" : ""));
+        fs::permissions(dir, fs::perms::owner_all);
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game"), true));
+        OpenToOthers();
+        if (c.lock == Lock::OwnersOnly) {
+            std::ofstream(Path(TagOf("game") + ".lck")).close();
+            fs::permissions(Path(TagOf("game") + ".lck"), fs::perms::owner_read | fs::perms::owner_write);
+        }
+        if (c.changing) fs::permissions(Path("game.KVT"), fs::perms::others_write, fs::perm_options::add);
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+        pauseBefore = c.pauseBefore;
+        touched = c.changing ? Path("game.KVT") : "";
+        const auto reader = StartInChild([&] {
+            SetGameFileReadWatcher([](const std::string& path) {
+                if (!touched.empty() && path.ends_with(".KVM")) ::utimensat(AT_FDCWD, touched.c_str(), nullptr, 0);
+                if (pauseBefore.empty() || !path.ends_with(pauseBefore) || paused) return;
+                paused = true;
+                ::raise(SIGSTOP);
+            });
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            std::string why;
+            TBattleLogRead history;
+            if (!ReadGameImages(Path("game.KVT"), *rec, *map, &why, &history)) return why;
+            return "loaded " + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map)) + " " +
+                   (history.lines.size() == 2 ? history.lines[1].substr(5) : std::string("?"));
+        }, true);
+        if (!reader) GTEST_SKIP() << "only the superuser can load as another user";
+        if (!c.changing) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(reader->pid, &status, WUNTRACED), reader->pid);
+            ASSERT_TRUE(WIFSTOPPED(status)) << "the reader read on without pausing";
+            MarkGame(2);
+            EXPECT_EQ(Save(Path("game"), true), "saved");
+            ::kill(reader->pid, SIGCONT);
+        }
+        const std::string read = Finish(*reader);
+        EXPECT_TRUE(read.ends_with(c.read)) << read;
+    }
+    fs::permissions(dir, fs::perms::owner_all);
 }
 
 TEST_F(SaveJournal, ALockNameTakenByAPipeALinkOrAFolderRefusesTheLoadAndTheSaveNamingIt) {
