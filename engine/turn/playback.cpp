@@ -2,7 +2,6 @@
 #include "engine/turn/playback.h"
 
 #include <cstring>
-#include <filesystem>
 
 #include "engine/combat/battle_history.h"
 #include "engine/combat/battle_replay.h"
@@ -10,7 +9,6 @@
 #include "engine/turn/movement_ticks.h"
 #include "engine/view/turn_menus.h"
 #include "engine/world/frontend.h"
-#include "engine/world/game_files.h"
 #include "engine/world/globals.h"
 
 namespace kvt {
@@ -27,11 +25,10 @@ bool running = false;
 
 constexpr int kPatrol = 4;
 
+// The history as the load read it with the record and map, under their lock: the file may since
+// have been saved over by another program, or be gone. A game whose history could not be read is
+// never played back.
 void ReplayBattles() {
-    const std::string file = ResolveFileCaseInsensitive(GameFileBase + "BTL");
-    std::error_code ec;
-    if (!std::filesystem::exists(file, ec)) return;
-    LoadBattleLog(file);
     // The history holds this turn's records only, from its first line.
     BattleLogLine = 0;
     for (int k = 1; k <= GameRec->BattlesThisTurn; ++k) {

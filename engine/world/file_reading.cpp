@@ -44,4 +44,17 @@ ReadOutcome ReadRegularFile(const std::string& path, std::uint64_t maxBytes, std
     return outcome;
 }
 
+TFileIdentity IdentityOf(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return {};
+    return {true,
+            static_cast<std::uint64_t>(st.st_dev),
+            static_cast<std::uint64_t>(st.st_ino),
+            static_cast<std::uint64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec),
+            static_cast<std::int64_t>(st.st_mtim.tv_nsec),
+            static_cast<std::int64_t>(st.st_ctim.tv_sec),
+            static_cast<std::int64_t>(st.st_ctim.tv_nsec)};
+}
+
 }  // namespace kvt

@@ -3,12 +3,15 @@
 // the game's lock and journal (save_journal.h), which also finish a save cut short before a read.
 #include "engine/world/game_files.h"
 
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string_view>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "engine/world/file_reading.h"
@@ -37,6 +40,7 @@ std::string HistoryText() {
 }
 
 std::string programFolder;
+GameFileReadWatcher readWatcher = nullptr;
 
 std::string FolderOfFile(const std::string& path) {
     const fs::path parent = fs::path(path).parent_path();
@@ -261,60 +265,85 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
         if (error) *error = why;
         return false;
     };
-    // Why a file cannot be one of the images; empty when it was read at its exact size.
-    auto read = [](const std::string& path, std::size_t exact, std::string& bytes, const std::string& what,
-                   const char* sizeNote) {
-        std::uint64_t size = 0;
-        switch (ReadRegularFile(path, exact, bytes, size)) {
-            case ReadOutcome::Missing:
-            case ReadOutcome::Failed: return what + " cannot be opened.";
-            case ReadOutcome::NotAFile: return what + " is not a file.";
-            case ReadOutcome::TooLarge:
-            case ReadOutcome::Read: break;
+    const auto deadline = std::chrono::steady_clock::now() + kGameFilesPatience;
+    for (;;) {
+        // Held while both are read, so that another copy of the program saving this game cannot
+        // slip its record in beside the old map; a reader's lock where this program may not write.
+        const TGameFilesLock lock(SaveBaseOf(fileName));
+        const std::string trouble = lock.Trouble();
+        if (lock.state() == TGameFilesLock::State::Busy)
+            return fail("The game \"" + fileName + "\" cannot be opened" + (trouble.empty() ? "" : ": " + trouble) + ".");
+        if (lock.state() == TGameFilesLock::State::Unreadable)
+            return fail("The game \"" + fileName + "\" cannot be opened: " + trouble +
+                        ", so whether its last save was finished cannot be told. Nothing was read or removed.");
+        const std::string mapName = MapFileFor(fileName);
+        if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished ||
+            lock.state() == TGameFilesLock::State::Blocked) {
+            const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
+            const std::string where = " The game lies in \"" + fileName + "\", \"" + mapName + "\" and what that save left: " +
+                                      lock.LeftFiles() + ".";
+            // A lock file that cannot be made in a writable folder is told as it is.
+            if (lock.state() == TGameFilesLock::State::Blocked ||
+                (lock.state() == TGameFilesLock::State::Unfinished && !trouble.empty()))
+                return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
+            if (lock.state() == TGameFilesLock::State::Unfinished)
+                return fail(interrupted + "its folder \"" + FolderOfFile(fileName) + "\" must be writable to finish it." + where);
+            return fail(interrupted + "what it left cannot be proved whole: nothing was read or removed." + where);
         }
-        if (size == exact) return std::string();
-        return what + " holds " + std::to_string(size) + " bytes, not " + std::to_string(exact) + "." + sizeNote;
-    };
-    // Held while both are read, so that another copy of the program saving this game cannot
-    // slip its record in beside the old map; a reader's lock where this program may not write.
-    const TGameFilesLock lock(SaveBaseOf(fileName));
-    const std::string trouble = lock.Trouble();
-    if (lock.state() == TGameFilesLock::State::Busy)
-        return fail("The game \"" + fileName + "\" cannot be opened" + (trouble.empty() ? "" : ": " + trouble) + ".");
-    if (lock.state() == TGameFilesLock::State::Unreadable)
-        return fail("The game \"" + fileName + "\" cannot be opened: " + trouble +
-                    ", so whether its last save was finished cannot be told. Nothing was read or removed.");
-    const std::string mapName = MapFileFor(fileName);
-    if (lock.state() == TGameFilesLock::State::Interrupted || lock.state() == TGameFilesLock::State::Unfinished ||
-        lock.state() == TGameFilesLock::State::Blocked) {
-        const std::string interrupted = "The last save of \"" + fileName + "\" was interrupted, and ";
-        const std::string where = " The game lies in \"" + fileName + "\", \"" + mapName + "\" and what that save left: " +
-                                  lock.LeftFiles() + ".";
-        // A lock file that cannot be made in a writable folder is told as it is.
-        if (lock.state() == TGameFilesLock::State::Blocked ||
-            (lock.state() == TGameFilesLock::State::Unfinished && !trouble.empty()))
-            return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
-        if (lock.state() == TGameFilesLock::State::Unfinished)
-            return fail(interrupted + "its folder \"" + FolderOfFile(fileName) + "\" must be writable to finish it." + where);
-        return fail(interrupted + "what it left cannot be proved whole: nothing was read or removed." + where);
+        // Each file as it stood just before it was read, for a reading without a lock.
+        std::vector<std::pair<std::string, TFileIdentity>> seen;
+        auto watch = [&seen](const std::string& path) {
+            if (readWatcher) readWatcher(path);
+            seen.emplace_back(path, IdentityOf(path));
+        };
+        // Why a file cannot be one of the images; empty when it was read at its exact size.
+        auto read = [&watch](const std::string& path, std::size_t exact, std::string& bytes, const std::string& what,
+                             const char* sizeNote) {
+            watch(path);
+            std::uint64_t size = 0;
+            switch (ReadRegularFile(path, exact, bytes, size)) {
+                case ReadOutcome::Missing:
+                case ReadOutcome::Failed: return what + " cannot be opened.";
+                case ReadOutcome::NotAFile: return what + " is not a file.";
+                case ReadOutcome::TooLarge:
+                case ReadOutcome::Read: break;
+            }
+            if (size == exact) return std::string();
+            return what + " holds " + std::to_string(size) + " bytes, not " + std::to_string(exact) + "." + sizeNote;
+        };
+        std::string recBytes, mapBytes;
+        std::string why = read(fileName, kGameRecSize, recBytes, "The game \"" + fileName + "\"",
+                               " It is not a saved game of this program.");
+        if (why.empty()) why = read(mapName, kMapGridSize, mapBytes, "The map \"" + mapName + "\" of this game", "");
+        TBattleLogRead historyRead;
+        if (why.empty() && history) {
+            const std::string historyName = BattleLogFileFor(fileName);
+            watch(historyName);
+            historyRead.read = ReadBattleLogLines(historyName, historyRead.lines, &historyRead.error);
+        }
+        // Read without a lock, the files may be of two saves, or a refusal tell of a save going on:
+        // they are read again until they stand still, or for as long as a lock is waited for.
+        if (lock.Unlocked() && !lock.Unchanged(seen)) {
+            if (std::chrono::steady_clock::now() >= deadline)
+                return fail("The game \"" + fileName + "\" cannot be opened: " + std::string(kGameBeingSaved) + ".");
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            continue;
+        }
+        if (!why.empty()) return fail(why);
+        auto tmpRec = std::make_unique<TGameRec>();
+        auto tmpMap = std::make_unique<TMapGrid>();
+        std::memcpy(static_cast<void*>(tmpRec.get()), recBytes.data(), kGameRecSize);
+        std::memcpy(static_cast<void*>(tmpMap.get()), mapBytes.data(), kMapGridSize);
+        why = ValidateGameImages(*tmpRec, *tmpMap);
+        if (!why.empty()) return fail("The game \"" + fileName + "\" is damaged: " + why);
+        std::memcpy(static_cast<void*>(&rec), tmpRec.get(), kGameRecSize);
+        std::memcpy(static_cast<void*>(&map), tmpMap.get(), kMapGridSize);
+        if (history) *history = std::move(historyRead);
+        return true;
     }
-    std::string recBytes, mapBytes;
-    std::string why = read(fileName, kGameRecSize, recBytes, "The game \"" + fileName + "\"",
-                           " It is not a saved game of this program.");
-    if (!why.empty()) return fail(why);
-    why = read(mapName, kMapGridSize, mapBytes, "The map \"" + mapName + "\" of this game", "");
-    if (!why.empty()) return fail(why);
-    auto tmpRec = std::make_unique<TGameRec>();
-    auto tmpMap = std::make_unique<TMapGrid>();
-    std::memcpy(static_cast<void*>(tmpRec.get()), recBytes.data(), kGameRecSize);
-    std::memcpy(static_cast<void*>(tmpMap.get()), mapBytes.data(), kMapGridSize);
-    why = ValidateGameImages(*tmpRec, *tmpMap);
-    if (!why.empty()) return fail("The game \"" + fileName + "\" is damaged: " + why);
-    std::memcpy(static_cast<void*>(&rec), tmpRec.get(), kGameRecSize);
-    std::memcpy(static_cast<void*>(&map), tmpMap.get(), kMapGridSize);
-    if (history) history->read = ReadBattleLogLines(BattleLogFileFor(fileName), history->lines, &history->error);
-    return true;
 }
+
+void SetGameFileReadWatcher(GameFileReadWatcher watcher) { readWatcher = watcher; }
 
 bool SaveGameFiles(const std::string& name, bool withHistory) {
     bool saved = false;

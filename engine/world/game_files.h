@@ -57,9 +57,14 @@ struct TBattleLogRead {
 // was cut short has been finished; on failure leaves them untouched and returns the reason. A cut
 // save that cannot be proved whole, or that only a writable folder could finish, is refused with
 // the names of the files that hold the game. With `history`, the battle history beside the game is
-// read too, once the pair is.
+// read too, once the pair is. Where no lock can be had the files are read again until no save
+// changed them between the reads.
 bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error,
                     TBattleLogRead* history = nullptr);
+// Called with each file of a game just before ReadGameImages reads it, for tests, which may pause
+// the program there; nullptr for none.
+using GameFileReadWatcher = void (*)(const std::string& path);
+void SetGameFileReadWatcher(GameFileReadWatcher watcher);
 
 // Writes name + ".KVT" and name + ".KVM" (and, withHistory, BattleLog as name + ".BTL") as one,
 // under the game's lock: either every file is replaced or, after a report, the old ones are left as

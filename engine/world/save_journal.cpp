@@ -10,7 +10,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cctype>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -34,11 +33,12 @@ namespace fs = std::filesystem;
 
 constexpr std::string_view kFilePrefix = "~kvt-";
 constexpr std::size_t kTagLength = kFilePrefix.size() + 16;
-// A save takes milliseconds; a copy of the program that holds the lock far longer has hung.
-constexpr std::chrono::seconds kLockPatience{10};
-// It names each new file's size and checksum, so the new files and the journal are flushed together.
-// A journal of another version reads as one cut short: its save is undone.
-constexpr std::string_view kJournalMagic = "kvt save journal 2";
+// It names each new file's size and checksum, so the new files and the journal are flushed together,
+// and ends with a checksum of its own bytes: garbled anywhere, a name's case too, it is damaged.
+// Journals of earlier saves lack that checksum and are still read, their names judged by
+// themselves alone; a journal of any other version reads as damaged.
+constexpr std::string_view kJournalMagic = "kvt save journal 3";
+constexpr std::string_view kUncheckedJournalMagic = "kvt save journal 2";
 constexpr std::string_view kJournalEnd = "end";
 constexpr std::size_t kJournalMaxBytes = 64 * 1024;
 
@@ -171,10 +171,14 @@ std::string Hex16(std::uint64_t v) {
     return digits;
 }
 
+// "A" to "Z" lowered, every other byte as it is: the C library's lowering follows the language the
+// player set (a Turkish "I" stays itself), and every copy of the program must name a game's lock,
+// journal and files alike.
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
 }
 
 std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
@@ -188,7 +192,7 @@ std::string FolderOf(const std::string& path) {
 // the name itself may already use up the longest name the disk allows.
 std::string TagOf(const std::string& base) {
     std::string name = FileNameOf(base);
-    for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : name) c = AsciiLower(c);
     return std::string(kFilePrefix) + Hex16(Fnv1a(kFnvOffsetBasis, name.data(), name.size()));
 }
 
@@ -199,7 +203,7 @@ std::string TagOf(const std::string& base) {
 // hexadecimal: a name written any other way is no save's, however like one it looks, and is left
 // alone.
 struct TLeftFile {
-    enum class Kind { New, Old, Other };  // Other: "<tag>-<pid>-<n>.tmp", as earlier versions named both
+    enum class Kind { New, Old, Other };  // Other: "<tag>-<pid>-<n>.tmp", as an earlier version named both
     std::string name;
     Kind kind = Kind::Other;
     std::string save;  // "<pid>-<n>", shared by one save's files
@@ -272,8 +276,8 @@ struct TJournalEntry {
 };
 
 // The journal: NUL-ended fields (no file name holds a NUL), five to a file (its scratch, second
-// and target names, its size and checksum in hexadecimal), between a first line and a last that a
-// stop partway through writing it would lack.
+// and target names, its size and checksum in hexadecimal), then the checksum of every byte before
+// it, between a first line and a last that a stop partway through writing it would lack.
 std::string JournalText(const std::vector<TJournalEntry>& entries) {
     std::string text(kJournalMagic);
     text += '\0';
@@ -282,6 +286,8 @@ std::string JournalText(const std::vector<TJournalEntry>& entries) {
             text += field;
             text += '\0';
         }
+    text += Hex16(FileSum(text));
+    text += '\0';
     text += kJournalEnd;
     text += '\0';
     return text;
@@ -294,26 +300,47 @@ std::optional<std::uint64_t> ReadHex(const std::string& field) {
     return v;
 }
 
-// The entries of a whole journal of this tag; false for a journal cut short or not ours.
+// The entries of a whole journal of this tag; false, with none, for a journal cut short, damaged or not ours.
 bool ParseJournal(const std::string& text, const std::string& tag, std::vector<TJournalEntry>& entries) {
     std::vector<std::string> names;
+    std::vector<std::size_t> starts;
     std::size_t from = 0;
-    for (std::size_t nul; (nul = text.find('\0', from)) != std::string::npos; from = nul + 1)
+    for (std::size_t nul; (nul = text.find('\0', from)) != std::string::npos; from = nul + 1) {
+        starts.push_back(from);
         names.push_back(text.substr(from, nul - from));
-    constexpr std::size_t kFields = 5;
-    if (from != text.size() || names.size() < 2 || names.front() != kJournalMagic || names.back() != kJournalEnd ||
-        (names.size() - 2) % kFields != 0)
+    }
+    if (from != text.size() || names.size() < 2 || names.back() != kJournalEnd) return false;
+    if (names.front() == kJournalMagic) {
+        const std::size_t at = names.size() - 2;
+        const auto sum = ReadHex(names[at]);
+        if (at == 0 || !sum || *sum != FileSum(std::string_view(text).substr(0, starts[at]))) return false;
+        names.erase(names.begin() + static_cast<std::ptrdiff_t>(at));
+    } else if (names.front() != kUncheckedJournalMagic) {
         return false;
+    }
+    constexpr std::size_t kFields = 5;
+    if ((names.size() - 2) % kFields != 0) return false;
     auto plainName = [](const std::string& n) { return !n.empty() && n != "." && n != ".." && n.find('/') == std::string::npos; };
     auto scratchName = [&](const std::string& n) { return plainName(n) && n.starts_with(tag) && ParseLeftFile(n); };
+    // A file of this very game, of a kind a save writes: its extension in whatever case the file
+    // it replaced had, as a save keeps that name.
+    auto gameFile = [&](const std::string& n) {
+        const std::size_t dot = n.rfind('.');
+        if (!plainName(n) || dot == std::string::npos || !TagOfOurFile(n).empty() || TagOf(n.substr(0, dot)) != tag) return false;
+        const std::string kind = n.substr(dot + 1);
+        return EqualsIgnoringCase(kind, "KVT") || EqualsIgnoringCase(kind, "KVM") || EqualsIgnoringCase(kind, "BTL");
+    };
+    // Nothing of a damaged journal is taken, not even the entries before its damage.
+    std::vector<TJournalEntry> read;
     for (std::size_t i = 1; i + 1 < names.size(); i += kFields) {
         const auto size = ReadHex(names[i + 3]), sum = ReadHex(names[i + 4]);
         TJournalEntry e{names[i], names[i + 1], names[i + 2], {size.value_or(0), sum.value_or(0)}};
-        if (!scratchName(e.scratch) || !scratchName(e.backup) || !plainName(e.target) || !TagOfOurFile(e.target).empty() ||
-            !size || !sum || *size > kSavedFileMaxBytes)
+        if (!scratchName(e.scratch) || !scratchName(e.backup) || !gameFile(e.target) || !size || !sum ||
+            *size > kSavedFileMaxBytes)
             return false;
-        entries.push_back(std::move(e));
+        read.push_back(std::move(e));
     }
+    entries = std::move(read);
     return true;
 }
 
@@ -371,6 +398,7 @@ struct TGameFilesLock::TPlan {
     std::vector<std::string> removals;                          // in order, after the renames
     std::vector<std::string> left;                              // every file the save left, told
     std::string unread;  // what could not be read to tell what a save left: nothing may be touched or read
+    bool journal = false;  // a journal lay there
 };
 
 TGameFilesLock::TPlan TGameFilesLock::Examine() const {
@@ -385,6 +413,7 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         return plan;
     }
     const bool hasJournal = std::find(names.begin(), names.end(), journal) != names.end();
+    plan.journal = hasJournal;
     std::vector<TJournalEntry> entries;
     int error = 0;
     const JournalRead read = hasJournal ? ReadJournal(InFolder(journal), tag_, entries, error) : JournalRead::Damaged;
@@ -393,24 +422,32 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         return plan;
     }
     const bool whole = read == JournalRead::Whole;
+    std::set<std::string> news, olds;  // as the journal names them
+    for (const TJournalEntry& e : entries) {
+        news.insert(e.scratch);
+        olds.insert(e.backup);
+    }
     std::vector<TLeftFile> files;
     // The files under the game's own names ("game.KVT", "Game.kvm", ...), as the old files'
     // second names are judged by them.
     std::vector<struct stat> gameFiles;
     for (const std::string& name : names) {
         struct stat st {};
-        if (auto f = ReadLeftFile(name, tag_)) files.push_back(std::move(*f));
-        else if (TagOf(name.substr(0, name.rfind('.'))) == tag_ && ::lstat(InFolder(name).c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        if (auto f = ReadLeftFile(name, tag_)) {
+            // The earlier version moved nothing before its journal was written and removed the
+            // journal only after every rename: without a journal its game's files are whole, and
+            // what it left is in nobody's way. Only a journal that names such a file, or one too
+            // damaged to tell whose files it names, makes it part of a stop.
+            if (f->kind != TLeftFile::Kind::Other || (hasJournal && (!whole || news.count(name) || olds.count(name))))
+                files.push_back(std::move(*f));
+        } else if (TagOf(name.substr(0, name.rfind('.'))) == tag_ && ::lstat(InFolder(name).c_str(), &st) == 0 &&
+                   S_ISREG(st.st_mode)) {
             gameFiles.push_back(st);
+        }
     }
     if (files.empty() && !hasJournal) return plan;
 
     auto said = [](const std::string& s) { return "\"" + s + "\""; };
-    std::set<std::string> news, olds;  // as the journal names them
-    for (const TJournalEntry& e : entries) {
-        news.insert(e.scratch);
-        olds.insert(e.backup);
-    }
     std::set<std::string> present, spare;
     for (const TLeftFile& f : files) {
         present.insert(f.name);
@@ -551,8 +588,12 @@ bool TGameFilesLock::FolderWritable() const { return ::faccessat(AT_FDCWD, folde
 
 void TGameFilesLock::Take(Taking taking) {
     const std::string path = InFolder(tag_ + ".lck");
-    const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kLockPatience : std::chrono::seconds(0));
+    const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kGameFilesPatience : std::chrono::seconds(0));
+    const std::string journal = InFolder(tag_ + ".jnl");
+    // True when the lock file and the journal stood still while the folder was looked at.
     auto lookAsItStands = [&](State otherwise) {
+        lockSeen_ = IdentityOf(path);
+        journalSeen_ = IdentityOf(journal);
         const TPlan plan = Examine();
         left_ = plan.left;
         if (!plan.unread.empty()) trouble_ = plan.unread;
@@ -560,35 +601,62 @@ void TGameFilesLock::Take(Taking taking) {
                  : plan.stuck         ? State::Interrupted
                  : plan.committed     ? State::Unfinished
                                       : otherwise;
+        // A folder that could not be listed says nothing of its journal.
+        return (!plan.unread.empty() || plan.journal == journalSeen_.exists) && IdentityOf(path) == lockSeen_ &&
+               IdentityOf(journal) == journalSeen_;
     };
+    const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
+    // Only a plain file locks: a link is not followed, and a pipe's other end is not waited for.
+    constexpr int kLockOpen = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     for (;;) {
-        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | kLockOpen, 0666);
         if (fd >= 0) {
             // Whoever may read the game's files there may lock them, for writing too.
             struct stat st {};
             if (::fstat(fd, &st) == 0) ::fchmod(fd, (st.st_mode & 0666) | (st.st_mode & 0444) >> 1);
         } else if (errno == EEXIST) {
-            fd = ::open(path.c_str(), O_RDWR | O_CLOEXEC);
+            fd = ::open(path.c_str(), O_RDWR | kLockOpen);
             // Another user's lock file, or one on a disk mounted read-only, locks all the same.
-            if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+            if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | kLockOpen);
         }
         const int openError = errno;
+        // A pipe, link or folder under the lock's name is nobody's lock, and no lock can be made there.
+        struct stat found {};
+        const bool plain = fd >= 0 ? ::fstat(fd, &found) != 0 || S_ISREG(found.st_mode)
+                                   : ::lstat(path.c_str(), &found) != 0 || S_ISREG(found.st_mode);
+        if (!plain) {
+            if (fd >= 0) ::close(fd);
+            trouble_ = named + " is not a plain file";
+            state_ = State::Busy;
+            return;
+        }
         const bool writable = FolderWritable();
         if (fd < 0) {
             // Gone between the two opens: its holder let go.
-            if (openError == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) continue;
-            const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
+            if (openError == ENOENT && Exists(folder_) && std::chrono::steady_clock::now() < deadline) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+                continue;
+            }
             // A lock file that is there but cannot be opened may be held by a save going on now.
             if (writable && Exists(path)) {
                 trouble_ = named + " cannot be opened (" + ErrorText(openError) + ")";
                 state_ = State::Busy;
                 return;
             }
-            // Nobody holds a lock where none can be made, so the folder is looked at as it stands:
-            // a game lies whole there unless a save that had committed is still to be finished.
+            // No lock can be had, so the folder is looked at as it stands: a game lies whole there
+            // unless a save that had committed is still to be finished. Another program may save
+            // meanwhile, though: a look during which its lock or journal came or went is taken again.
             if (writable) trouble_ = named + " cannot be made (" + ErrorText(openError) + ")";
-            lookAsItStands(State::ReadOnly);
-            return;
+            if (lookAsItStands(State::ReadOnly)) return;
+            left_.clear();
+            if (std::chrono::steady_clock::now() >= deadline) {
+                trouble_ = kGameBeingSaved;
+                state_ = State::Busy;
+                return;
+            }
+            trouble_.clear();
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            continue;
         }
         // Where this program may not write it only reads, beside others that read.
         bool locked = false;
@@ -605,8 +673,8 @@ void TGameFilesLock::Take(Taking taking) {
         }
         if (!locked) {
             ::close(fd);
-            if (lockError != EWOULDBLOCK)
-                trouble_ = "its lock file \"" + Shown(tag_ + ".lck") + "\" cannot be locked (" + ErrorText(lockError) + ")";
+            trouble_ = lockError == EWOULDBLOCK ? "another program is using this game's files; try again when it has finished"
+                                                : named + " cannot be locked (" + ErrorText(lockError) + ")";
             state_ = State::Busy;
             return;
         }
@@ -671,7 +739,8 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     }
     stepsTaken = 0;
     // The process id keeps this save's names apart from another program's, the counter from this
-    // program's other saves; the taking of the lock left no file of an earlier save of this game.
+    // program's other saves; the taking of the lock left no file of an earlier save of this game
+    // that is named so.
     static unsigned counter = 0;
     const std::string stem = tag_ + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
     TFolderFlush folder(folder_);
@@ -769,6 +838,14 @@ std::string TGameFilesLock::LeftFiles() const {
     for (std::size_t i = 0; i < left_.size(); ++i)
         text += (i == 0 ? "" : i + 1 == left_.size() ? " and " : ", ") + left_[i];
     return text;
+}
+
+bool TGameFilesLock::Unchanged(const std::vector<std::pair<std::string, TFileIdentity>>& read) const {
+    // The journal last: a save that put one file in place while another still waited had its
+    // journal there when the files read were asked again.
+    for (const auto& [path, identity] : read)
+        if (IdentityOf(path) != identity) return false;
+    return IdentityOf(InFolder(tag_ + ".lck")) == lockSeen_ && IdentityOf(InFolder(tag_ + ".jnl")) == journalSeen_;
 }
 
 void TGameFilesLock::FinishInterruptedSaves(const std::string& folder) {

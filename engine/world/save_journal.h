@@ -5,20 +5,31 @@
 // forward when its journal is whole and every file it names proves whole, undone when nothing was
 // put in place yet, and otherwise (a journal lost or damaged, a file changed after a stop, a
 // folder or journal the disk will not give) left as it is for a person, every copy kept and
-// nothing read. A program that may not write in the folder only reads there.
+// nothing read. A program that may not write in the folder only reads there, under a shared lock
+// where it can have one, else checking after the reading that no save changed the files meanwhile.
 // POSIX file calls only; the lock is waited for a few seconds at most, never for a person.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
+
+#include "engine/world/file_reading.h"
 
 namespace kvt {
 
 // No file of a save is larger (the battle history, the largest, is read up to 4 MiB): a save of a
 // larger one is refused, and a journal that names a larger one is damaged.
 inline constexpr std::uint64_t kSavedFileMaxBytes = 4u << 20;
+
+// How long a load or save waits for another copy of the program to let a game's files go: a save
+// takes milliseconds, and one holding them far longer has hung.
+inline constexpr std::chrono::seconds kGameFilesPatience{10};
+// Why a load is refused after that wait when, reading without a lock, it found the files changing.
+inline constexpr std::string_view kGameBeingSaved = "another program is saving this game; try again when it has finished";
 
 struct TFileImage {
     std::string path;  // every file of one save lies in the folder of the game's name
@@ -35,10 +46,11 @@ class TGameFilesLock {
 public:
     enum class State {
         Held,         // the files are whole and nobody else writes them
-        Busy,         // another copy of the program kept the lock too long, or the lock file cannot be opened
+        Busy,         // another copy of the program kept the lock too long, or the lock file cannot be opened or is no plain file
         Blocked,      // a cut-short save that had committed cannot be finished: a file cannot take its place
         ReadOnly,     // this program may not write there (or there is no such folder): the files are whole,
                       // read beside others that only read where a lock file is left, else as they lie
+                      // (Unlocked), checked after the reading
         Interrupted,  // what a save cut short left cannot be proved whole or undone: nothing may be read or removed
         Unfinished,   // no lock can be made there, and a save that had committed is still to be finished
         Unreadable,   // the folder cannot be listed, or a journal read: what a save left cannot be told
@@ -51,6 +63,13 @@ public:
     TGameFilesLock& operator=(const TGameFilesLock&) = delete;
 
     State state() const { return state_; }
+    // Read where no lock could be had (ReadOnly, without even a shared lock): another program may
+    // save meanwhile, so what is read counts only when Unchanged holds after the reading.
+    bool Unlocked() const { return state_ == State::ReadOnly && fd_ < 0; }
+    // Whether every file read is still the very file it was just before it was read, and the
+    // game's lock and journal are as they were when the lock was looked for: then no save put a
+    // file in place between the reads.
+    bool Unchanged(const std::vector<std::pair<std::string, TFileIdentity>>& read) const;
     // Interrupted, Unfinished or Blocked: every file the save left, each quoted with what it holds
     // ("\"saves/~kvt-...-old-1.tmp\" (the old \"game.KVT\")"), its journal last, for a message to the player.
     std::string LeftFiles() const;
@@ -90,6 +109,8 @@ private:
     bool untidy_ = false;
     std::vector<std::string> left_;
     std::string trouble_;
+    // Unlocked: the lock file and the journal as the look at the folder found them.
+    TFileIdentity lockSeen_, journalSeen_;
 };
 
 // The entry of the path's folder whose name is the path's ignoring case (the path itself when it

@@ -224,7 +224,7 @@ TEST_F(BattleReplay, APlayedBackMailTurnOn1861ShowsItsTwoFieldBattlesInOrder) {
     BattleLog.push_back("TurnOver");
     GameFileBase = testing::TempFolder("playback") + "/mail.";
     ASSERT_TRUE(SaveBattleLog(GameFileBase + "BTL"));
-    BattleLog.clear();
+    ASSERT_TRUE(LoadBattleLog(GameFileBase + "BTL"));  // as the receiver's load reads it
     SetMenuItem(MenuItem::Playback1, true);
     ScriptedFrontend fe;
     StartPlayback();

@@ -738,25 +738,35 @@ TEST_F(Playback, IsOfferedOnlyAfterLoadingAGameAwaitingIt) {
     EXPECT_EQ(GameRec->Corps[1].HexY, 21);
 }
 
-TEST_F(Playback, TheHistoryIsReadAgainWhenTheMovementHasBeenShown) {
-    for (bool withFile : {false, true}) {
-        SCOPED_TRACE(withFile ? "with a history" : "without a history");
-        fs::remove(Path("mail.BTL"));
-        const std::vector<std::string> record = {"Battle", "Manassas", "Result", "EndOfBattle", "TurnOver"};
-        if (withFile) {
-            BattleLog = record;
-            ASSERT_TRUE(SaveBattleLog(Path("mail.BTL")));
-        }
-        BattleLog = {"stale"};
-        GameRec->GameKind = 4;
+TEST_F(Playback, TheBattlesShownAreThoseOfTheHistoryLoadedWithTheGame) {
+    // The history was read with the record and map, under their lock. What becomes of its file
+    // before the movement has been shown (another program saves the game over, a person removes
+    // it or puts a folder in its place) changes nothing of the battles shown.
+    enum class Then { SavedOver, Removed, AFolder };
+    for (const Then then : {Then::SavedOver, Then::Removed, Then::AFolder}) {
+        SCOPED_TRACE("the file then " + std::to_string(static_cast<int>(then)));
+        SetUp();
+        fs::remove_all(Path("mail.BTL"));
+        const std::vector<std::string> ours = {"Battle", "Manassas", "Result", "EndOfBattle", "TurnOver"};
+        BattleLog = ours;
         GameRec->BattlesThisTurn = 1;
-        SetMenuItem(MenuItem::Playback1, true);
+        ASSERT_TRUE(SaveGameFiles(Path("mail"), true));
+        NewSession();
         ScriptedFrontend fe;
+        fe.ExpectOpenFile(Path("mail.KVT"));
+        fe.ExpectInformationBox();  // awaiting playback
+        LoadGameMenu();
+        ASSERT_TRUE(fe.menus[MenuItem::Playback1]);
+        fs::remove(Path("mail.BTL"));
+        if (then == Then::SavedOver) std::ofstream(Path("mail.BTL")) << "Battle\r\nBall's Bluff\r\nResult\r\nEndOfBattle\r\nTurnOver\r\n";
+        if (then == Then::AFolder) fs::create_directory(Path("mail.BTL"));
         StartPlayback();
         ASSERT_GT(testing::RunMovement(), 0);
+        ASSERT_EQ(fe.replayResolutions.size(), 1u);
+        EXPECT_EQ(fe.replayResolutions[0].place, "Manassas");
+        EXPECT_EQ(BattleLog, ours);
         EXPECT_EQ(GameRec->GameKind, 3);
         EXPECT_EQ(fe.gauge.back(), 300);
-        EXPECT_EQ(BattleLog, withFile ? record : std::vector<std::string>{"stale"});
     }
 }
 
@@ -822,9 +832,7 @@ TEST_F(Playback, EveryRecordedBattleOfTheTurnIsShownAgainUntilTheHandOverMarker)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        BattleLog = c.history;
-        ASSERT_TRUE(SaveBattleLog(Path("mail.BTL")));
-        BattleLog.clear();
+        BattleLog = c.history;  // as the load read it
         GameRec->GameKind = 4;
         GameRec->BattlesThisTurn = static_cast<std::uint16_t>(c.battles);
         SetMenuItem(MenuItem::Playback1, true);
@@ -836,7 +844,7 @@ TEST_F(Playback, EveryRecordedBattleOfTheTurnIsShownAgainUntilTheHandOverMarker)
         for (const TReplayResultsView& v : fe.replayResults) results.push_back(v.result.value_or("-"));
         EXPECT_EQ(places, c.shown);
         EXPECT_EQ(results, c.results);
-        EXPECT_EQ(BattleLog, c.history) << "the history is read again from the file";
+        EXPECT_EQ(BattleLog, c.history) << "the history is kept as loaded";
         EXPECT_EQ(GameRec->GameKind, 3);
     }
 }

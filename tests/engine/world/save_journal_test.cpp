@@ -4,6 +4,7 @@
 // save did, every copy is kept and no game is loaded.
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
 #include <grp.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -14,6 +15,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -25,6 +28,7 @@
 #include <set>
 #include <sstream>
 #include <thread>
+#include <tuple>
 
 #include "engine/world/fnv_hash.h"
 #include "engine/world/game_files.h"
@@ -125,16 +129,16 @@ protected:
     // `stopped` holds of the old game and the files found; `prepare` runs after the old game's save.
     // The step, or 0 when no stop leaves such files.
     int CutWhere(const std::function<bool(const TGameOnDisk& old, const TGameOnDisk& found)>& stopped, const TChildSave& how,
-                 const std::function<void()>& prepare = {}) {
+                 const std::function<void()>& prepare = {}, const std::string& name = "game") {
         for (int step = 1; step < 40; ++step) {
             for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
             MarkGame(1);
-            if (!SaveGameFiles(Path("game"), how.withHistory)) return 0;
+            if (!SaveGameFiles(Path(name), how.withHistory)) return 0;
             if (prepare) prepare();
-            const TGameOnDisk old = OnDisk(Path("game"));
+            const TGameOnDisk old = OnDisk(Path(name));
             MarkGame(2);
-            if (testing::SaveKilledAtStep(Path("game"), step, how) != ChildSaveEnd::Killed) return 0;
-            if (stopped(old, OnDisk(Path("game")))) return step;
+            if (testing::SaveKilledAtStep(Path(name), step, how) != ChildSaveEnd::Killed) return 0;
+            if (stopped(old, OnDisk(Path(name)))) return step;
         }
         return 0;
     }
@@ -203,6 +207,72 @@ protected:
             load.why = report.substr(1);
         }
         return load;
+    }
+    // What `work` reports, run in a child as this user or as another ("nobody"); "hung" when it
+    // had not ended after half a minute. Nothing when another user is asked for and the tests do
+    // not run as the superuser. Started children run side by side until each is finished.
+    struct TChild {
+        pid_t pid = -1;
+        int channel = -1;
+    };
+    std::optional<TChild> StartInChild(const std::function<std::string()>& work, bool anotherUser = false) {
+        if (anotherUser && ::geteuid() != 0) return std::nullopt;
+        int channel[2];
+        if (::pipe(channel) != 0) return std::nullopt;
+        std::fflush(nullptr);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::close(channel[0]);
+            if (anotherUser && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
+            ::alarm(30);
+            const std::string report = work();
+            for (std::size_t done = 0; done < report.size();) {
+                const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
+                if (n <= 0) ::_exit(3);
+                done += static_cast<std::size_t>(n);
+            }
+            ::_exit(0);
+        }
+        ::close(channel[1]);
+        return TChild{child, channel[0]};
+    }
+    static std::string Finish(const TChild& child) {
+        std::string report;
+        char buffer[4096];
+        for (ssize_t n; (n = ::read(child.channel, buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        ::close(child.channel);
+        int status = 0;
+        ::waitpid(child.pid, &status, 0);
+        if (WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) return "hung";
+        if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "the child failed, status " + std::to_string(status);
+        return report;
+    }
+    std::optional<std::string> InChild(const std::function<std::string()>& work, bool anotherUser = false) {
+        const std::optional<TChild> child = StartInChild(work, anotherUser);
+        if (!child) return std::nullopt;
+        return Finish(*child);
+    }
+    // A load's refusal, or "loaded" with the marks of the game read.
+    std::string Load(const std::string& file) {
+        auto rec = std::make_unique<TGameRec>();
+        auto map = std::make_unique<TMapGrid>();
+        std::string why;
+        if (!ReadGameImages(file, *rec, *map, &why)) return why;
+        return "loaded " + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map));
+    }
+    // A save's message, or "saved".
+    static std::string Save(const std::string& base, bool withHistory = false) {
+        ScriptedFrontend fe;
+        fe.AllowAnyWaits(true);
+        if (SaveGameFiles(base, withHistory)) return std::string("saved");
+        return fe.messages.empty() ? std::string("refused unsaid") : fe.messages[0];
+    }
+    // The name of a game's lock file, journal or scratch files begin with.
+    static std::string TagOf(const std::string& lowerCaseName) {
+        std::ostringstream hash;
+        hash << "~kvt-" << std::hex << std::setw(16) << std::setfill('0')
+             << Fnv1a(kFnvOffsetBasis, lowerCaseName.data(), lowerCaseName.size());
+        return hash.str();
     }
     std::string dir;
 };
@@ -406,6 +476,149 @@ TEST_F(SaveJournal, FilesNamedOnlyLikeASavesAreNeitherRemovedNorInTheWayOfALoad)
         EXPECT_TRUE(SaveGameFiles(Path(name)));
         for (const std::string& n : names) EXPECT_TRUE(fs::exists(Path(n))) << n << " removed by a save";
     }
+}
+
+TEST_F(SaveJournal, FilesAnEarlierVersionLeftStandInNoLoadsOrSavesWay) {
+    // An earlier version named every file of a save "<tag>-<pid>-<n>.tmp", wrote its journal before
+    // moving anything and removed it only after every rename: without its journal the game is
+    // whole, and what it left lies where it is, in nobody's way. Its journal, which later saves
+    // still read, finishes its save; damaged, it proves nothing, and nothing is read or removed.
+    const std::string tag = TagOf("game");
+    const TGameOnDisk one = MarkedGame(1, false), two = MarkedGame(2, false);
+    auto text = [](const std::vector<char>& bytes) { return std::string(bytes.begin(), bytes.end()); };
+    // The journal as that version wrote it: scratch, second and target names, size and checksum;
+    // damaged, it has a byte garbled, or names as the map's target a file of another kind or game.
+    enum class Damage { None, AByte, AnotherKind, AnotherGame };
+    auto journal = [&](Damage damage) {
+        auto hex = [](std::uint64_t v) {
+            std::ostringstream s;
+            s << std::hex << std::setw(16) << std::setfill('0') << v;
+            return s.str();
+        };
+        auto sum = [](const std::vector<char>& b) {
+            std::uint64_t h = kFnvOffsetBasis;
+            std::size_t i = 0;
+            for (; i + 8 <= b.size(); i += 8) {
+                std::uint64_t word = 0;
+                for (int k = 7; k >= 0; --k) word = word << 8 | static_cast<std::uint8_t>(b[i + static_cast<std::size_t>(k)]);
+                h = (h ^ word) * 0x100000001b3ULL;
+            }
+            return Fnv1a(h, b.data() + i, b.size() - i);
+        };
+        std::string j = std::string("kvt save journal 2") + '\0';
+        for (const auto& [scratch, backup, target, bytes] :
+             {std::tuple{tag + "-4242-1.tmp", tag + "-4242-2.tmp", "game.KVT", two.rec},
+              std::tuple{tag + "-4242-3.tmp", tag + "-4242-4.tmp",
+                         damage == Damage::AnotherKind ? "game.KVL" : damage == Damage::AnotherGame ? "gamd.KVM" : "game.KVM", two.map}})
+            for (const std::string& field : {scratch, backup, std::string(target), hex(bytes.size()), hex(sum(bytes))})
+                j += field + '\0';
+        j += std::string("end") + '\0';
+        if (damage == Damage::AByte) j[j.size() / 2] ^= 0x5a;
+        return j;
+    };
+    enum class Left { ScratchBeforeItsJournal, OldFileAfterItsJournal, JournalBetweenRenames, JournalBeforeRenames };
+    const struct {
+        Left left;
+        Damage damage;
+        int loads;  // the mark of the game loaded, 0 for none
+        std::set<std::string> leftAlone;
+    } cases[] = {{Left::ScratchBeforeItsJournal, Damage::None, 1, {tag + "-4242-1.tmp"}},
+                 {Left::OldFileAfterItsJournal, Damage::None, 2, {tag + "-4242-2.tmp"}},
+                 {Left::JournalBetweenRenames, Damage::None, 2, {}},
+                 {Left::JournalBeforeRenames, Damage::None, 2, {}},
+                 {Left::JournalBetweenRenames, Damage::AByte, 0, {}},
+                 {Left::JournalBetweenRenames, Damage::AnotherKind, 0, {}},
+                 {Left::JournalBetweenRenames, Damage::AnotherGame, 0, {}}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("left " + std::to_string(static_cast<int>(c.left)) + ", damage " + std::to_string(static_cast<int>(c.damage)));
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        auto put = [&](const std::string& name, const std::string& bytes) {
+            std::ofstream(Path(name), std::ios::binary | std::ios::trunc) << bytes;
+        };
+        const bool recPlaced = c.left != Left::ScratchBeforeItsJournal && c.left != Left::JournalBeforeRenames;
+        const bool mapPlaced = c.left == Left::OldFileAfterItsJournal;
+        put("game.KVT", text(recPlaced ? two.rec : one.rec));
+        put("game.KVM", text(mapPlaced ? two.map : one.map));
+        if (!recPlaced) put(tag + "-4242-1.tmp", text(two.rec));
+        if (recPlaced) put(tag + "-4242-2.tmp", text(one.rec));
+        if (c.left != Left::ScratchBeforeItsJournal && !mapPlaced) put(tag + "-4242-3.tmp", text(two.map));
+        if (c.left >= Left::JournalBetweenRenames) put(tag + ".jnl", journal(c.damage));
+        const auto before = Folder();
+
+        EXPECT_EQ(Load(Path("game.KVT")), c.loads ? "loaded " + std::to_string(c.loads) + " " + std::to_string(c.loads)
+                                                  : "The last save of \"" + Path("game.KVT") + "\" was interrupted, and what it "
+                                                    "left cannot be proved whole: nothing was read or removed. The game lies in \"" +
+                                                        Path("game.KVT") + "\", \"" + Path("game.KVM") + "\" and what that save left: \"" +
+                                                        Path(tag + "-4242-2.tmp") + "\" (a file of that save), \"" +
+                                                        Path(tag + "-4242-3.tmp") + "\" (a file of that save) and \"" +
+                                                        Path(tag + ".jnl") + "\" (that save's journal).");
+        if (!c.loads) {
+            EXPECT_TRUE(Folder() == before) << "nothing removed";
+            continue;
+        }
+        EXPECT_EQ(Leftovers(), c.leftAlone);
+        MarkGame(3);
+        EXPECT_EQ(Save(Path("game")), "saved");
+        EXPECT_EQ(Load(Path("game.KVT")), "loaded 3 3");
+        EXPECT_EQ(Leftovers(), c.leftAlone);
+        TGameFilesLock::FinishInterruptedSaves(dir);
+        EXPECT_EQ(Leftovers(), c.leftAlone) << "left alone by the tidying at start-up";
+    }
+}
+
+TEST_F(SaveJournal, ProgramsSetForAnyLanguageShareAGamesLockJournalAndFiles) {
+    // Set for Turkish, the C library lowers "I" to itself (its small letter is a dotless i). A
+    // program set so still names a game's lock and journal, and finds its files ignoring case, as
+    // every other program does: a save cut by either is finished by the other, and a save under
+    // the name in capitals replaces the game's files.
+    const std::string locales = testing::TempFolder("locales");
+    if (std::system(("localedef -i tr_TR -f UTF-8 " + locales + "/tr_TR.UTF-8 >/dev/null 2>&1").c_str()) != 0)
+        GTEST_SKIP() << "no Turkish locale can be made here";
+    struct TLocalePath {
+        explicit TLocalePath(const std::string& folder) { ::setenv("LOCPATH", folder.c_str(), 1); }
+        ~TLocalePath() { ::unsetenv("LOCPATH"); }
+    } localePath(locales);
+    struct TInTurkish {
+        TInTurkish() { std::setlocale(LC_ALL, "tr_TR.UTF-8"); }
+        ~TInTurkish() { std::setlocale(LC_ALL, "C"); }
+    };
+    {
+        const TInTurkish turkish;
+        const volatile int capitalI = 'I';  // asked of the library as it runs, not folded by the compiler
+        if (std::tolower(capitalI) == 'i') GTEST_SKIP() << "this C library lowers \"I\" as everywhere else";
+    }
+    auto mixedStop = [](const TGameOnDisk& old, const TGameOnDisk& found) {
+        return !found.rec.empty() && found.rec != old.rec && found.map == old.map;
+    };
+    for (const bool cutInTurkish : {false, true}) {
+        SCOPED_TRACE(cutInTurkish ? "cut in Turkish, loaded here" : "cut here, loaded in Turkish");
+        int step = 0;
+        if (cutInTurkish) {
+            const TInTurkish turkish;
+            step = CutWhere(mixedStop, {}, {}, "Invasion");
+        } else {
+            step = CutWhere(mixedStop, {}, {}, "Invasion");
+        }
+        ASSERT_GT(step, 0);
+        std::string loaded;
+        if (cutInTurkish) {
+            loaded = Load(Path("Invasion.KVT"));
+        } else {
+            const TInTurkish turkish;
+            loaded = Load(Path("Invasion.KVT"));
+        }
+        EXPECT_EQ(loaded, "loaded 2 2");
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+    }
+    MarkGame(3);
+    {
+        const TInTurkish turkish;
+        EXPECT_EQ(Save(Path("INVASION")), "saved");
+    }
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir)) names.insert(e.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"Invasion.KVT", "Invasion.KVM"})) << "the game's own files replaced";
+    EXPECT_EQ(Load(Path("Invasion.KVT")), "loaded 3 3");
 }
 
 TEST_F(SaveJournal, AJournalWithoutItsEndIsASaveThatNeverCommitted) {
@@ -620,6 +833,98 @@ TEST_F(SaveJournal, ACutSaveThatItsJournalCannotProveIsKeptWholeAndNotLoaded) {
         fe.ExpectInformationBox();
         EXPECT_FALSE(SaveGameFiles(Path("game")));
         EXPECT_TRUE(Folder() == before) << "nothing removed or moved by a tidy or a save";
+    }
+}
+
+TEST_F(SaveJournal, AJournalGarbledInOneByteNeitherLoadsAMixedGameNorLosesOneNorTouchesAnotherFile) {
+    // A save stopped at each step that leaves its journal, then one byte of the journal garbled (a
+    // bit flipped, a letter's case changed, the byte zeroed): each byte of the names of the files
+    // it puts in place each way, every fifth of the others one way, the ways taken in turn. The load reads a whole game or
+    // none; refused, it keeps every game that lay whole; and the player's own "game.KVL", one
+    // letter from the map's name, is never written.
+    for (const bool history : {false, true}) {
+        SCOPED_TRACE(history ? "with the history" : "without the history");
+        int garbled = 0;
+        for (int step = 1;; ++step) {
+            ASSERT_LT(step, 40) << "the save never ran to its end";
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+            std::ofstream(Path("game.KVL")) << "a player's own";
+            const TGameOnDisk one = MarkedGame(1, history);
+            ASSERT_TRUE(SaveGameFiles(Path("game"), history));
+            const TGameOnDisk two = MarkedGame(2, history);
+            if (testing::SaveKilledAtStep(Path("game"), step, {history, false}) == ChildSaveEnd::Saved) break;
+            const std::string journal = Path(TagOf("game") + ".jnl");
+            if (!fs::exists(journal)) continue;
+            // The folder as the stop left it, hard links kept as links.
+            auto bytesOf = [](const std::string& path) {
+                std::ostringstream bytes;
+                bytes << std::ifstream(path, std::ios::binary).rdbuf();
+                return bytes.str();
+            };
+            struct TEntry {
+                std::string name, bytes, linkOf;
+            };
+            std::vector<TEntry> stopped;
+            std::map<std::pair<dev_t, ino_t>, std::string> firstName;
+            for (const auto& e : fs::directory_iterator(dir)) {
+                struct stat st {};
+                ASSERT_EQ(::stat(e.path().c_str(), &st), 0);
+                const auto [at, first] = firstName.emplace(std::pair{st.st_dev, st.st_ino}, e.path().filename().string());
+                stopped.push_back({e.path().filename().string(), bytesOf(e.path().string()), first ? "" : at->second});
+            }
+            auto holds = [&](const TGameOnDisk& game) {
+                std::set<std::string> contents;
+                for (const auto& e : fs::directory_iterator(dir))
+                    if (fs::is_regular_file(e.path())) contents.insert(bytesOf(e.path().string()));
+                auto has = [&](const std::vector<char>& bytes) { return contents.count(std::string(bytes.begin(), bytes.end())) > 0; };
+                return has(game.rec) && has(game.map) && (!history || has(game.history));
+            };
+            // What the stop left, journal aside, is put back as it was for every garbling.
+            const bool oneWhole = holds(one), twoWhole = holds(two);
+            const std::string original = bytesOf(journal);
+            std::set<std::size_t> ofTargets;
+            for (const std::string target : {"game.KVT", "game.KVM", "game.BTL"})
+                for (std::size_t at = original.find(target); at != std::string::npos; at = original.find(target, at + 1))
+                    for (std::size_t i = 0; i < target.size(); ++i) ofTargets.insert(at + i);
+            std::vector<std::pair<std::size_t, int>> garbles;
+            for (std::size_t at = 0; at < original.size(); ++at) {
+                if (ofTargets.count(at))
+                    for (const int how : {0, 1, 2}) garbles.emplace_back(at, how);
+                else if (at % 5 == 0)
+                    garbles.emplace_back(at, static_cast<int>((at / 5 + static_cast<std::size_t>(step)) % 3));
+            }
+            for (const auto& [at, how] : garbles) {
+                std::string bytes = original;
+                bytes[at] = how == 2 ? '\0' : static_cast<char>(bytes[at] ^ (how == 0 ? 0x01 : 0x20));
+                if (bytes == original) continue;
+                for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+                for (const TEntry& e : stopped)
+                    if (e.linkOf.empty()) std::ofstream(Path(e.name), std::ios::binary) << (e.name == fs::path(journal).filename() ? bytes : e.bytes);
+                for (const TEntry& e : stopped)
+                    if (!e.linkOf.empty()) fs::create_hard_link(Path(e.linkOf), Path(e.name));
+                ++garbled;
+
+                auto rec = std::make_unique<TGameRec>();
+                auto map = std::make_unique<TMapGrid>();
+                TBattleLogRead read;
+                const bool loaded = ReadGameImages(Path("game.KVT"), *rec, *map, nullptr, history ? &read : nullptr);
+                const std::string where = "step " + std::to_string(step) + ", byte " + std::to_string(at) + ", garbled " +
+                                          std::to_string(how);
+                if (loaded) {
+                    const int mark = RecordMark(*rec);
+                    EXPECT_TRUE((mark == 1 || mark == 2) && MapMark(*map) == mark) << where << ": record " << mark << ", map "
+                                                                                   << MapMark(*map);
+                    if (history)
+                        EXPECT_EQ(read.lines, (std::vector<std::string>{"No History", "mark " + std::to_string(mark)})) << where;
+                } else {
+                    EXPECT_TRUE(!oneWhole || holds(one)) << where << ": the old game lost";
+                    EXPECT_TRUE(!twoWhole || holds(two)) << where << ": the new game lost";
+                }
+                EXPECT_EQ(bytesOf(Path("game.KVL")), "a player's own") << where;
+                if (::testing::Test::HasFailure()) return;
+            }
+        }
+        EXPECT_GT(garbled, 300) << "journals garbled after stops on both sides of the commit";
     }
 }
 
@@ -839,6 +1144,148 @@ TEST_F(SaveJournal, AnotherUsersLockFileIsTakenAsALockWhereverTheFolderLetsHimWr
             EXPECT_TRUE(Folder() == before) << "nothing removed";
         }
     }
+}
+
+// The file a reader pauses before (the first time), or whose record it touches before each read
+// of the map, as a save of another program would change it.
+std::string pauseBefore;
+bool paused = false;
+std::string touched;
+
+TEST_F(SaveJournal, AReaderWhoMayNotWriteThereReadsOneWholeGameWhileAnotherProgramSaves) {
+    // Another user, who may not write in the folder, reads the game without a lock where none
+    // can be had: no lock file there (a writer removes it as it lets go), or only one he may not
+    // open. Paused between the record and the map, or the map and the history, while the owner
+    // saves the next turn, he reads one whole game; files changing all the while are refused.
+    enum class Lock { None, OwnersOnly };
+    const struct {
+        Lock lock;
+        const char* pauseBefore;  // the extension
+        bool changing;            // the record changes before every read of the map
+        const char* read;         // the marks of the record, map and history read, or the refusal's end
+    } cases[] = {{Lock::None, ".KVM", false, "loaded 2 2 2"},
+                 {Lock::None, ".BTL", false, "loaded 2 2 2"},
+                 {Lock::OwnersOnly, ".KVM", false, "loaded 2 2 2"},
+                 {Lock::OwnersOnly, ".BTL", false, "loaded 2 2 2"},
+                 {Lock::None, "", true, "cannot be opened: another program is saving this game; try again when it has finished."}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.lock == Lock::None ? "no lock file" : "the owner's lock file") + ", paused before " +
+                     c.pauseBefore + (c.changing ? ", the record changing" : ""));
+        fs::permissions(dir, fs::perms::owner_all);
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game"), true));
+        OpenToOthers();
+        if (c.lock == Lock::OwnersOnly) {
+            std::ofstream(Path(TagOf("game") + ".lck")).close();
+            fs::permissions(Path(TagOf("game") + ".lck"), fs::perms::owner_read | fs::perms::owner_write);
+        }
+        if (c.changing) fs::permissions(Path("game.KVT"), fs::perms::others_write, fs::perm_options::add);
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+        pauseBefore = c.pauseBefore;
+        touched = c.changing ? Path("game.KVT") : "";
+        const auto reader = StartInChild([&] {
+            SetGameFileReadWatcher([](const std::string& path) {
+                if (!touched.empty() && path.ends_with(".KVM")) ::utimensat(AT_FDCWD, touched.c_str(), nullptr, 0);
+                if (pauseBefore.empty() || !path.ends_with(pauseBefore) || paused) return;
+                paused = true;
+                ::raise(SIGSTOP);
+            });
+            auto rec = std::make_unique<TGameRec>();
+            auto map = std::make_unique<TMapGrid>();
+            std::string why;
+            TBattleLogRead history;
+            if (!ReadGameImages(Path("game.KVT"), *rec, *map, &why, &history)) return why;
+            return "loaded " + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map)) + " " +
+                   (history.lines.size() == 2 ? history.lines[1].substr(5) : std::string("?"));
+        }, true);
+        if (!reader) GTEST_SKIP() << "only the superuser can load as another user";
+        if (!c.changing) {
+            int status = 0;
+            ASSERT_EQ(::waitpid(reader->pid, &status, WUNTRACED), reader->pid);
+            ASSERT_TRUE(WIFSTOPPED(status)) << "the reader read on without pausing";
+            MarkGame(2);
+            EXPECT_EQ(Save(Path("game"), true), "saved");
+            ::kill(reader->pid, SIGCONT);
+        }
+        const std::string read = Finish(*reader);
+        EXPECT_TRUE(read.ends_with(c.read)) << read;
+    }
+    fs::permissions(dir, fs::perms::owner_all);
+}
+
+TEST_F(SaveJournal, ALockNameTakenByAPipeALinkOrAFolderRefusesTheLoadAndTheSaveNamingIt) {
+    // Only a plain file locks a game: a pipe would keep the program waiting for a writer that never
+    // comes, a link would lead the lock elsewhere. The load, the save and the tidying at start-up
+    // end at once, naming it, and leave it and the game as they were.
+    enum class Thing { Pipe, Link, LinkToAPipe, Folder };
+    const struct {
+        Thing thing;
+        bool anotherUser, folderWritable;
+    } cases[] = {{Thing::Pipe, false, true}, {Thing::Pipe, true, true},   {Thing::Pipe, true, false},
+                 {Thing::Link, false, true}, {Thing::LinkToAPipe, false, true}, {Thing::Folder, true, false}};
+    const std::string lock = Path(TagOf("game") + ".lck");
+    for (const auto& c : cases) {
+        SCOPED_TRACE("thing " + std::to_string(static_cast<int>(c.thing)) + (c.anotherUser ? ", another user" : "") +
+                     (c.folderWritable ? "" : ", a folder he may only read"));
+        fs::permissions(dir, fs::perms::owner_all);
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        const TGameOnDisk game = OnDisk(Path("game"));
+        OpenToOthers();
+        // Made by the owner, readable by others, writable by nobody else.
+        if (c.thing == Thing::Pipe) ASSERT_EQ(::mkfifo(lock.c_str(), 0644), 0);
+        if (c.thing == Thing::Link) fs::create_symlink("nowhere", lock);
+        if (c.thing == Thing::LinkToAPipe) {
+            ASSERT_EQ(::mkfifo(Path("pipe").c_str(), 0644), 0);
+            fs::create_symlink("pipe", lock);
+        }
+        if (c.thing == Thing::Folder) fs::create_directory(lock);
+        const fs::file_type made = fs::symlink_status(lock).type();
+        fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec |
+                                 (c.folderWritable ? fs::perms::others_write : fs::perms::none));
+        const std::string named = "its lock file \"" + lock + "\" is not a plain file.";
+        const auto load = InChild([&] { return Load(Path("game.KVT")); }, c.anotherUser);
+        if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+        EXPECT_EQ(*load, "The game \"" + Path("game.KVT") + "\" cannot be opened: " + named);
+        const auto save = InChild([&] {
+            MarkGame(2);
+            return Save(Path("game"));
+        }, c.anotherUser);
+        EXPECT_EQ(*save, "The game could not be saved as \"" + Path("game") + "\": " + named);
+        const auto tidy = InChild([&] {
+            TGameFilesLock::FinishInterruptedSaves(dir);
+            return std::string("tidied");
+        }, c.anotherUser);
+        EXPECT_EQ(*tidy, "tidied");
+        fs::permissions(dir, fs::perms::owner_all);
+        EXPECT_EQ(fs::symlink_status(lock).type(), made) << "what lies under the lock's name is left there";
+        EXPECT_TRUE(OnDisk(Path("game")) == game);
+    }
+}
+
+TEST_F(SaveJournal, ALoadOrSaveThatAnotherProgramKeepsWaitingSaysWhy) {
+    // Another copy of the program holds the game's lock for longer than a load or a save waits
+    // for it (its save paused midway): both are refused saying so, and its save then goes through.
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    MarkGame(2);
+    const pid_t running = testing::SavePausedAtStep(Path("game"), 2);
+    ASSERT_GT(running, 0);
+    // The two wait side by side.
+    const auto load = StartInChild([&] { return Load(Path("game.KVT")); });
+    const auto save = StartInChild([&] {
+        MarkGame(3);
+        return Save(Path("game"));
+    });
+    ASSERT_TRUE(load && save);
+    const std::string busy = "another program is using this game's files; try again when it has finished.";
+    EXPECT_EQ(Finish(*load), "The game \"" + Path("game.KVT") + "\" cannot be opened: " + busy);
+    EXPECT_EQ(Finish(*save), "The game could not be saved as \"" + Path("game") + "\": " + busy);
+    ::kill(running, SIGCONT);
+    EXPECT_EQ(testing::WaitForChildSave(running), ChildSaveEnd::Saved);
+    EXPECT_EQ(Load(Path("game.KVT")), "loaded 2 2");
 }
 
 TEST_F(SaveJournal, AnOldFileWithAnotherNameOutsideTheGameIsStillItsOnlyCopy) {
