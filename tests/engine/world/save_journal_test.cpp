@@ -41,6 +41,22 @@
 namespace kvt {
 namespace {
 
+// A child's report through its pipe: written whole, read to the end.
+bool WriteWhole(int fd, const std::string& text) {
+    for (std::size_t done = 0; done < text.size();) {
+        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
+        if (n <= 0) return false;
+        done += static_cast<std::size_t>(n);
+    }
+    return true;
+}
+std::string ReadWhole(int fd) {
+    std::string text;
+    char buffer[4096];
+    for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+    return text;
+}
+
 namespace fs = std::filesystem;
 // Under AddressSanitizer most of the address space is taken at start: no limit can be put on it.
 #if defined(__SANITIZE_ADDRESS__)
@@ -180,20 +196,14 @@ protected:
             const bool loaded = ReadGameImages(file, *rec, *map, &why);
             const std::string report =
                 loaded ? "+" + std::to_string(RecordMark(*rec)) + " " + std::to_string(MapMark(*map)) : "-" + why;
-            for (std::size_t done = 0; done < report.size();) {
-                const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
-                if (n <= 0) ::_exit(3);
-                done += static_cast<std::size_t>(n);
-            }
+            if (!WriteWhole(channel[1], report)) ::_exit(3);
             ::_exit(0);
         }
         ::close(channel[1]);
         char ready = 0;
         const bool started = ::read(channel[0], &ready, 1) == 1;
         if (started && whileLoading) whileLoading();
-        std::string report;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        const std::string report = ReadWhole(channel[0]);
         ::close(channel[0]);
         int status = 0;
         ::waitpid(child, &status, 0);
@@ -226,20 +236,14 @@ protected:
             if (anotherUser && (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0)) ::_exit(2);
             ::alarm(30);
             const std::string report = work();
-            for (std::size_t done = 0; done < report.size();) {
-                const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
-                if (n <= 0) ::_exit(3);
-                done += static_cast<std::size_t>(n);
-            }
+            if (!WriteWhole(channel[1], report)) ::_exit(3);
             ::_exit(0);
         }
         ::close(channel[1]);
         return TChild{child, channel[0]};
     }
     static std::string Finish(const TChild& child) {
-        std::string report;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(child.channel, buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        const std::string report = ReadWhole(child.channel);
         ::close(child.channel);
         int status = 0;
         ::waitpid(child.pid, &status, 0);
@@ -1379,17 +1383,11 @@ TEST_F(SaveJournal, AReadOnlyFolderHoldingACutSaveIsNotLoaded) {
             std::string why;
             const bool loaded = ReadGameImages(Path("game.KVT"), *rec, *map, &why);
             std::string report = loaded ? "+" + std::string(reinterpret_cast<const char*>(rec.get()), kGameRecSize) : "-" + why;
-            for (std::size_t done = 0; done < report.size();) {
-                const ssize_t n = ::write(channel[1], report.data() + done, report.size() - done);
-                if (n <= 0) ::_exit(4);
-                done += static_cast<std::size_t>(n);
-            }
+            if (!WriteWhole(channel[1], report)) ::_exit(4);
             ::_exit(0);
         }
         ::close(channel[1]);
-        std::string report;
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(channel[0], buffer, sizeof buffer)) > 0;) report.append(buffer, static_cast<std::size_t>(n));
+        const std::string report = ReadWhole(channel[0]);
         ::close(channel[0]);
         int status = 0;
         ASSERT_EQ(::waitpid(child, &status, 0), child);
