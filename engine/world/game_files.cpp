@@ -42,11 +42,6 @@ std::string HistoryText() {
 std::string programFolder;
 GameFileReadWatcher readWatcher = nullptr;
 
-std::string FolderOfFile(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
 std::string Bad(const char* what, int index, const char* field, int value) {
     std::ostringstream s;
     s << what;
@@ -287,7 +282,7 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
                 (lock.state() == TGameFilesLock::State::Unfinished && !trouble.empty()))
                 return fail(interrupted + "it cannot be finished: " + trouble + "." + where);
             if (lock.state() == TGameFilesLock::State::Unfinished)
-                return fail(interrupted + "its folder \"" + FolderOfFile(fileName) + "\" must be writable to finish it." + where);
+                return fail(interrupted + "its folder \"" + FolderOf(fileName) + "\" must be writable to finish it." + where);
             return fail(interrupted + "what it left cannot be proved whole: nothing was read or removed." + where);
         }
         // Each file as it stood just before it was read, for a reading without a lock.

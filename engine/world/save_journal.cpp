@@ -183,11 +183,6 @@ bool EqualsIgnoringCase(const std::string& a, const std::string& b) {
 
 std::string FileNameOf(const std::string& path) { return fs::path(path).filename().string(); }
 
-std::string FolderOf(const std::string& path) {
-    const fs::path parent = fs::path(path).parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
-}
-
 // "~kvt-" and the hash of the game's name ignoring case: short whatever the name's length, since
 // the name itself may already use up the longest name the disk allows.
 std::string TagOf(const std::string& base) {
@@ -389,6 +384,11 @@ std::optional<TLeftFile> ReadLeftFile(const std::string& name, const std::string
 }
 
 }  // namespace
+
+std::string FolderOf(const std::string& path) {
+    const fs::path parent = fs::path(path).parent_path();
+    return parent.empty() ? std::string(".") : parent.string();
+}
 
 // What the lock's taker finds of a save cut short, and what finishes or undoes it.
 struct TGameFilesLock::TPlan {

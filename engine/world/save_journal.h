@@ -31,6 +31,9 @@ inline constexpr std::chrono::seconds kGameFilesPatience{10};
 // Why a load is refused after that wait when, reading without a lock, it found the files changing.
 inline constexpr std::string_view kGameBeingSaved = "another program is saving this game; try again when it has finished";
 
+// The folder a game's file lies in: "." for a bare name.
+std::string FolderOf(const std::string& path);
+
 struct TFileImage {
     std::string path;  // every file of one save lies in the folder of the game's name
     std::string_view bytes;
