@@ -146,7 +146,8 @@ int RunHeadlessGame(const std::string& file, int turns, std::uint64_t seed, std:
         } else if (played > 0 && AutosaveFailed()) {
             std::error_code ec;
             why = "The Autosave failed: the game could not be saved as \"" + std::string(kAutosaveName) + "\" in \"" +
-                  std::filesystem::current_path(ec).string() + "\".";
+                  std::filesystem::current_path(ec).string() + "\"" +
+                  (AutosaveTrouble().empty() ? std::string() : ": " + AutosaveTrouble()) + ".";
             status = 4;
         } else if (played < turns && GameStatus == 0) {
             why = "a turn did not run to its end";

@@ -217,15 +217,18 @@ void ExecuteTurn() {
 
 namespace {
 bool autosaveFailed = false;
+std::string autosaveTrouble;
 }  // namespace
 
 bool AutosaveFailed() { return autosaveFailed; }
+const std::string& AutosaveTrouble() { return autosaveTrouble; }
 
 void PreMovementPhase() {
     TGameRec& g = *GameRec;
     Frontend& fe = CurrentFrontend();
     MarkCityHexes();
-    autosaveFailed = !SaveGameFiles(kAutosaveName);
+    autosaveTrouble.clear();
+    autosaveFailed = !SaveGameFiles(kAutosaveName, false, &autosaveTrouble);
     CommandCleanUp();
     SidePlayed = 0;
     Randomize();

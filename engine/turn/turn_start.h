@@ -4,6 +4,8 @@
 // goes through the Frontend.
 #pragma once
 
+#include <string>
+
 #include "engine/world/game_record.h"
 
 namespace kvt {
@@ -15,6 +17,8 @@ void ExecuteTurn();
 void PreMovementPhase();
 // Whether the Autosave of the last pre-movement phase was refused (the player has been told).
 bool AutosaveFailed();
+// Why it was, with the file or folder and the system's words; empty after an Autosave that was kept.
+const std::string& AutosaveTrouble();
 
 // Each leader keeps one command: an army leader his highest-numbered army and no corps, any other
 // leader his highest-numbered corps; a leader marked for removal who heads nothing is removed.

@@ -74,6 +74,25 @@ bool ReadBattleLogLines(const std::string& path, std::vector<std::string>& lines
     return true;
 }
 
+// The kept files of a save cut short, each with the name it was to have: a save writes the battle
+// history (when it writes one) first, then the record, then the map.
+std::string KeptFilesText(const std::vector<TKeptFile>& kept, const std::string& fileName) {
+    const std::string base = fs::path(SaveBaseOf(fileName)).filename().string();
+    std::string text;
+    for (std::size_t i = 0; i < kept.size(); ++i) {
+        const TKeptFile& f = kept[i];
+        static constexpr const char* kOfTwo[] = {".KVT", ".KVM"};
+        static constexpr const char* kOfThree[] = {".BTL", ".KVT", ".KVM"};
+        const char* ext = f.count == 1                       ? ".BTL"
+                          : f.count == 2 && f.index <= 2     ? kOfTwo[f.index - 1]
+                          : f.count == 3 && f.index <= 3     ? kOfThree[f.index - 1]
+                                                             : nullptr;
+        text += (i == 0 ? "" : i + 1 == kept.size() ? " and " : ", ") + ("\"" + f.path + "\"");
+        text += ext ? " (to be \"" + base + ext + "\")" : " (file " + std::to_string(f.index) + " of " + std::to_string(f.count) + ")";
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string GameBaseOf(const std::string& fileName) {
@@ -255,7 +274,8 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
     return {};
 }
 
-bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error, TBattleLogRead* history) {
+bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error, TBattleLogRead* history,
+                    std::string* note) {
     auto fail = [&](const std::string& why) {
         if (error) *error = why;
         return false;
@@ -285,6 +305,16 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
                 return fail(interrupted + "its folder \"" + FolderOf(fileName) + "\" must be writable to finish it." + where);
             return fail(interrupted + "what it left cannot be proved whole: nothing was read or removed." + where);
         }
+        // New files of a save cut short that nothing proves scratch: beside no game they may be its
+        // only copy, and the player is told how to put them in place; beside one, where they lie.
+        const std::vector<TKeptFile>& kept = lock.Kept();
+        std::error_code noGame;
+        if (!kept.empty() && !fs::is_regular_file(fileName, noGame))
+            return fail("The game \"" + fileName + "\" cannot be opened: a save of it was interrupted before its files were "
+                        "put in place, and no game stands under its name. What that save wrote is kept as it is: " +
+                        KeptFilesText(kept, fileName) +
+                        ". If it holds the only copy of the game, give each file the name it is to have; otherwise "
+                        "remove them.");
         // Each file as it stood just before it was read, for a reading without a lock.
         std::vector<std::pair<std::string, TFileIdentity>> seen;
         auto watch = [&seen](const std::string& path) {
@@ -334,50 +364,57 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
         std::memcpy(static_cast<void*>(&rec), tmpRec.get(), kGameRecSize);
         std::memcpy(static_cast<void*>(&map), tmpMap.get(), kMapGridSize);
         if (history) *history = std::move(historyRead);
+        if (note && !kept.empty())
+            *note = "A save of \"" + fileName + "\" was interrupted before its files were put in place: the game read is "
+                    "the one saved before it, and what that save wrote is kept as it is: " + KeptFilesText(kept, fileName) +
+                    ". Remove those files when they are not wanted.";
         return true;
     }
 }
 
 void SetGameFileReadWatcher(GameFileReadWatcher watcher) { readWatcher = watcher; }
 
-bool SaveGameFiles(const std::string& name, bool withHistory) {
+bool SaveGameFiles(const std::string& name, bool withHistory, std::string* why) {
     bool saved = false;
     std::string left, trouble;
     const std::string history = withHistory ? HistoryText() : std::string();
     {
         TGameFilesLock lock(name);
-        if (lock.state() == TGameFilesLock::State::Interrupted) left = lock.LeftFiles();
-        trouble = lock.Trouble();
-        if (lock.state() == TGameFilesLock::State::Blocked)
-            trouble = "its last save was interrupted, and it cannot be finished: " + trouble;
-        if (lock.state() == TGameFilesLock::State::Held) {
+        if (lock.state() == TGameFilesLock::State::Interrupted) {
+            left = lock.LeftFiles();
+        } else {
             // Found ignoring case by the save itself, under the lock once a save cut short has been
             // finished, as it looks at each old file anyway.
             std::vector<TFileImage> files;
             if (withHistory) files.push_back({name + ".BTL", history, true});
             files.push_back({name + ".KVT", std::string_view(reinterpret_cast<const char*>(GameRec), kGameRecSize), true});
             files.push_back({name + ".KVM", std::string_view(reinterpret_cast<const char*>(MapGrid), kMapGridSize), true});
+            // Where the lock is not held nothing is written, and the lock says why.
             saved = lock.WriteTogether(files);
+            trouble = lock.Trouble();
+            if (lock.state() == TGameFilesLock::State::Blocked)
+                trouble = "its last save was interrupted, and it cannot be finished: " + trouble;
         }
     }
+    if (saved) return true;
+    const std::string reason =
+        left.empty() ? trouble : "its last save was interrupted, and what it left is kept as it is: " + left;
+    if (why) *why = reason;
     // Told after the lock is let go: the player may take his time over the message.
-    if (!saved && left.empty())
-        CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\"" +
-                                         (trouble.empty() ? "" : ": " + trouble) + ".");
-    if (!saved && !left.empty())
-        CurrentFrontend().InformationBox("The game could not be saved as \"" + name +
-                                         "\": its last save was interrupted, and what it left is kept as it is: " + left + ".");
-    return saved;
+    CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\"" + (reason.empty() ? "" : ": " + reason) +
+                                     ".");
+    return false;
 }
 
 bool LoadGameImages(const std::string& fileName, LoadTime when, TBattleLogRead* history) {
-    std::string why;
-    if (!ReadGameImages(fileName, *GameRec, *MapGrid, &why, history)) {
+    std::string why, note;
+    if (!ReadGameImages(fileName, *GameRec, *MapGrid, &why, history, &note)) {
         CurrentFrontend().InformationBox(why + (when == LoadTime::StartUp ? " Please choose another game."
                                                                          : " The game in play is kept."));
         return false;
     }
     GameFileBase = GameBaseOf(fileName);
+    if (!note.empty()) CurrentFrontend().InformationBox(note);
     return true;
 }
 

@@ -59,8 +59,11 @@ struct TBattleLogRead {
 // the names of the files that hold the game. With `history`, the battle history beside the game is
 // read too, once the pair is. Where no lock can be had the files are read again until no save
 // changed them between the reads.
+// A save cut short before it put its files in place, whose new files nothing proves scratch, has
+// them kept: beside no game the load is refused, telling the player which name each file was to
+// have; beside a game that game is read, and `note` says where they lie.
 bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, std::string* error,
-                    TBattleLogRead* history = nullptr);
+                    TBattleLogRead* history = nullptr, std::string* note = nullptr);
 // Called with each file of a game just before ReadGameImages reads it, for tests, which may pause
 // the program there; nullptr for none.
 using GameFileReadWatcher = void (*)(const std::string& path);
@@ -69,8 +72,10 @@ void SetGameFileReadWatcher(GameFileReadWatcher watcher);
 // Writes name + ".KVT" and name + ".KVM" (and, withHistory, BattleLog as name + ".BTL") as one,
 // under the game's lock: either every file is replaced or, after a report, the old ones are left as
 // they were. A folder, device or pipe under one of the names, or what a cut save left that cannot
-// be proved whole, is refused the same way.
-bool SaveGameFiles(const std::string& name, bool withHistory = false);
+// be proved whole, is refused the same way. A failed save is told through the frontend, naming
+// the file or folder and the system's reason, which `why` receives when given ("its folder
+// \"saves\" cannot be written (Permission denied)").
+bool SaveGameFiles(const std::string& name, bool withHistory = false, std::string* why = nullptr);
 
 
 // When a load is asked for: with a game in play, which a refused file leaves as it is, or at

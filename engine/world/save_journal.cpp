@@ -1,6 +1,6 @@
-// The lock, the journal and the scratch files of a save. The journal is the commit: a stop before
-// it is whole, or before every new file it names is whole, leaves the old files untouched; a stop
-// after that leaves new files that are all whole.
+// The lock, the journal and the scratch files of a save. The journal's rename is the commit: a stop
+// before it leaves the old files untouched and the save's new files proved scratch by the journal
+// still under the save's own name; a stop after it leaves new files that are all whole.
 #include "engine/world/save_journal.h"
 
 #include <fcntl.h>
@@ -17,10 +17,12 @@
 #include <cstring>
 #include <filesystem>
 #include <limits>
+#include <map>
 #include <optional>
 #include <set>
 #include <system_error>
 #include <thread>
+#include <tuple>
 
 #include "engine/world/file_reading.h"
 #include "engine/world/fnv_hash.h"
@@ -46,6 +48,7 @@ FileRenamer renamer = nullptr;
 FileLinker linker = nullptr;
 FileRemover remover = nullptr;
 SaveStepWatcher watcher = nullptr;
+LockLookWatcher lookWatcher = nullptr;
 int stepsTaken = 0;
 
 int RenameFile(const std::string& from, const std::string& to) {
@@ -110,15 +113,22 @@ int WriteNewFile(const std::string& path, std::string_view bytes, int flags) {
 }
 
 // Flushes the files to the disk and closes them: every one is started before any is waited for, so
-// the disk writes them together. False when any could not be flushed.
-bool FlushAndClose(const std::vector<int>& fds) {
+// the disk writes them together. -1 when every one was flushed, else the place of the first that
+// was not, with errno saying why.
+int FlushAndClose(const std::vector<int>& fds) {
 #ifdef __linux__
     for (int fd : fds) ::sync_file_range(fd, 0, 0, SYNC_FILE_RANGE_WRITE);
 #endif
-    bool ok = true;
-    for (int fd : fds) ok = ::fsync(fd) == 0 && ok;
-    for (int fd : fds) ok = ::close(fd) == 0 && ok;
-    return ok;
+    int failed = -1, error = 0;
+    auto note = [&](bool ok, std::size_t i) {
+        if (ok || failed >= 0) return;
+        failed = static_cast<int>(i);
+        error = errno;
+    };
+    for (std::size_t i = 0; i < fds.size(); ++i) note(::fsync(fds[i]) == 0, i);
+    for (std::size_t i = 0; i < fds.size(); ++i) note(::close(fds[i]) == 0, i);
+    errno = error;
+    return failed;
 }
 
 struct TFileMark {
@@ -193,12 +203,14 @@ std::string TagOf(const std::string& base) {
 
 // A file a save leaves beside the journal. Its name says what it is: "<tag>-<pid>-<n>-new-of<k>-<i>.tmp"
 // is new file i of the k that save writes, "<tag>-<pid>-<n>-old-<i>.tmp" the second name of the
-// old file it replaces as its i-th. So what a stop left can be read from the names alone, when no
-// journal tells it. Numbers are written in decimal without a leading zero, the tag in lower-case
+// old file it replaces as its i-th, "<tag>-<pid>-<n>-journal.tmp" its journal until the commit
+// renames it into place. So what a stop left can be read from the names alone, when no journal
+// tells it. Numbers are written in decimal without a leading zero, the tag in lower-case
 // hexadecimal: a name written any other way is no save's, however like one it looks, and is left
 // alone.
 struct TLeftFile {
-    enum class Kind { New, Old, Other };  // Other: "<tag>-<pid>-<n>.tmp", as an earlier version named both
+    // Other: "<tag>-<pid>-<n>.tmp", as an earlier version named both new and old files.
+    enum class Kind { New, Old, Journal, Other };
     std::string name;
     Kind kind = Kind::Other;
     std::string save;  // "<pid>-<n>", shared by one save's files
@@ -249,6 +261,8 @@ std::optional<TLeftFile> ParseLeftFile(const std::string& name) {
         rest.remove_prefix(4);
         if (!TakeNumber(rest, kIndex, index, more) || more) return std::nullopt;
         f.kind = TLeftFile::Kind::Old;
+    } else if (rest == "journal") {
+        f.kind = TLeftFile::Kind::Journal;
     } else {
         return std::nullopt;
     }
@@ -376,6 +390,9 @@ std::string NewFileName(const std::string& stem, std::size_t index, std::size_t 
     return stem + "-new-of" + std::to_string(count) + "-" + std::to_string(index) + ".tmp";
 }
 std::string OldFileName(const std::string& stem, std::size_t index) { return stem + "-old-" + std::to_string(index) + ".tmp"; }
+// The journal of a save under way, before the commit renames it to the game's journal: while it
+// lies there, nothing of that save has been put in place.
+std::string BegunJournalName(const std::string& stem) { return stem + "-journal.tmp"; }
 
 // The files of a save of this tag in the folder; nothing for any other name.
 std::optional<TLeftFile> ReadLeftFile(const std::string& name, const std::string& tag) {
@@ -394,9 +411,13 @@ std::string FolderOf(const std::string& path) {
 struct TGameFilesLock::TPlan {
     bool stuck = false;      // nothing proves what the save did: nothing may be touched or read
     bool committed = false;  // a whole journal, proved, with new files still to put in place: only writing finishes it
-    std::vector<std::pair<std::string, std::string>> renames;  // new files into place, in order
-    std::vector<std::string> removals;                          // in order, after the renames
-    std::vector<std::string> left;                              // every file the save left, told
+    // In order: new files into place, or the journal of a save undone back to its name from before
+    // the commit, so that a stop midway still finds it never committed.
+    std::vector<std::pair<std::string, std::string>> renames;
+    std::vector<std::string> removals;  // in order, after the renames
+    std::vector<std::string> left;      // every file the save left, told
+    std::vector<TKeptFile> kept;        // new files nothing proves scratch: they stay where they lie
+    std::set<std::string> saves;        // "<pid>-<n>" of every save that left a file here
     std::string unread;  // what could not be read to tell what a save left: nothing may be touched or read
     bool journal = false;  // a journal lay there
 };
@@ -428,12 +449,22 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         olds.insert(e.backup);
     }
     std::vector<TLeftFile> files;
+    // Saves whose journal still lies under its name from before the commit: none of their files
+    // was put in place, and their new files are scratch whatever became of anything else.
+    std::set<std::string> begun;
     // The files under the game's own names ("game.KVT", "Game.kvm", ...), as the old files'
-    // second names are judged by them.
+    // second names are judged by them; and whether a game's record stands there at all, for
+    // without one a save's new files may be the only copy of the game.
     std::vector<struct stat> gameFiles;
+    bool gameStands = false;
     for (const std::string& name : names) {
         struct stat st {};
         if (auto f = ReadLeftFile(name, tag_)) {
+            plan.saves.insert(f->save);
+            if (f->kind == TLeftFile::Kind::Journal) {
+                begun.insert(f->save);
+                continue;
+            }
             // The earlier version moved nothing before its journal was written and removed the
             // journal only after every rename: without a journal its game's files are whole, and
             // what it left is in nobody's way. Only a journal that names such a file, or one too
@@ -443,9 +474,11 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         } else if (TagOf(name.substr(0, name.rfind('.'))) == tag_ && ::lstat(InFolder(name).c_str(), &st) == 0 &&
                    S_ISREG(st.st_mode)) {
             gameFiles.push_back(st);
+            const std::size_t dot = name.rfind('.');
+            gameStands = gameStands || (dot != std::string::npos && EqualsIgnoringCase(name.substr(dot + 1), "KVT"));
         }
     }
-    if (files.empty() && !hasJournal) return plan;
+    if (files.empty() && !hasJournal && begun.empty()) return plan;
 
     auto said = [](const std::string& s) { return "\"" + s + "\""; };
     std::set<std::string> present, spare;
@@ -479,29 +512,47 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         }
         if (atItsName) spare.insert(f.name);
     }
+    for (const std::string& save : begun)
+        plan.left.push_back(said(Shown(BegunJournalName(tag_ + "-" + save))) + " (the journal of a save that put nothing in place)");
     auto held = [&](const std::string& name) { return present.count(name) && !spare.count(name); };
 
-    // Files no whole journal names: only the new files of one save that never began to put them in
-    // place, 1 to j of its k, say what happened, and they are only scratch.
-    std::vector<TLeftFile> unnamed;
-    for (const TLeftFile& f : files)
-        if (!news.count(f.name) && !olds.count(f.name) && !spare.count(f.name)) unnamed.push_back(f);
-    std::sort(unnamed.begin(), unnamed.end(), [](const TLeftFile& a, const TLeftFile& b) { return a.index > b.index; });
-    for (std::size_t i = 0; i < unnamed.size(); ++i) {
-        const TLeftFile& f = unnamed[i];
-        if (f.kind != TLeftFile::Kind::New || f.save != unnamed[0].save || f.count != unnamed[0].count ||
-            f.index != static_cast<int>(unnamed.size() - i))
-            plan.stuck = true;
+    // Files no whole journal names. The new files of a save whose journal was never put in place
+    // are scratch. Of any other save, only its new files 1 to j of its k say that it never began to
+    // put them in place (it places them first to last); they are kept where they lie, as nothing
+    // proves that its journal did not commit them before it was lost, and with no game beside them
+    // they may be its only copy. Anything else may be a half-placed save: nothing is touched.
+    std::vector<TLeftFile> scratch;
+    std::map<std::string, std::vector<TLeftFile>> unnamed;  // by save
+    for (const TLeftFile& f : files) {
+        if (news.count(f.name) || olds.count(f.name) || spare.count(f.name)) continue;
+        if (f.kind == TLeftFile::Kind::New && begun.count(f.save)) {
+            scratch.push_back(f);
+        } else {
+            unnamed[f.save].push_back(f);
+        }
     }
-    auto removeUnnamed = [&] {
-        for (const TLeftFile& f : unnamed) plan.removals.push_back(InFolder(f.name));
+    for (auto& [save, group] : unnamed) {
+        std::sort(group.begin(), group.end(), [](const TLeftFile& a, const TLeftFile& b) { return a.index < b.index; });
+        for (std::size_t i = 0; i < group.size(); ++i)
+            if (group[i].kind != TLeftFile::Kind::New || group[i].count != group[0].count ||
+                group[i].index != static_cast<int>(i + 1))
+                plan.stuck = true;
+        for (const TLeftFile& f : group) plan.kept.push_back({InFolder(f.name), f.index, f.count});
+    }
+    // The scratch files last first, then the journal that proves them scratch.
+    std::sort(scratch.begin(), scratch.end(),
+              [](const TLeftFile& a, const TLeftFile& b) { return std::tie(a.save, b.index) < std::tie(b.save, a.index); });
+    auto removeProven = [&] {
+        for (const TLeftFile& f : scratch) plan.removals.push_back(InFolder(f.name));
+        for (const std::string& save : begun) plan.removals.push_back(InFolder(BegunJournalName(tag_ + "-" + save)));
         for (const std::string& name : spare)
             if (!olds.count(name)) plan.removals.push_back(InFolder(name));
     };
 
     if (!whole) {
-        removeUnnamed();
-        if (hasJournal) plan.removals.push_back(InFolder(journal));
+        removeProven();
+        // Beside no game it is left with the files it may have named, for whoever puts them in place.
+        if (hasJournal && (gameStands || plan.kept.empty())) plan.removals.push_back(InFolder(journal));
     } else {
         // A new file no longer under its scratch name was put in place, and its target must show it:
         // a journal is through only when every file it names is proved, whatever is left beside it.
@@ -515,6 +566,13 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         // Old files' second names alone are no game's only copy: only a new file still to be put
         // in place asks for a writable folder.
         plan.committed = provable && toPlace;
+        // The save the journal's new files belong to, when they are all of one.
+        std::optional<std::string> save;
+        for (const TJournalEntry& e : entries) {
+            const auto f = ParseLeftFile(e.scratch);
+            save = f && f->kind == TLeftFile::Kind::New && (!save || *save == f->save) ? std::optional(f->save) : std::nullopt;
+            if (!save) break;
+        }
         if (provable) {
             // Finished (or through already): the rest of the new files into place, then the old
             // files' second names, the journal last.
@@ -522,16 +580,26 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
                 if (held(e.scratch)) plan.renames.emplace_back(InFolder(e.scratch), InFolder(e.target));
             for (const TJournalEntry& e : entries)
                 if (present.count(e.backup)) plan.removals.push_back(InFolder(e.backup));
-            removeUnnamed();
+            removeProven();
             plan.removals.push_back(InFolder(journal));
-        } else if (nothingPlaced) {
-            // A new file the disk lost before the flush was through: nothing was put in place yet.
-            // The journal goes first, so that a stop leaves only scratch files of a save that never was.
-            plan.removals.push_back(InFolder(journal));
+        } else if (nothingPlaced && gameStands) {
+            // A new file the disk lost before the flush was through: nothing was put in place, and
+            // the game beside them is whole. The journal goes back to its name from before the
+            // commit, which proves the new files scratch to whoever finds them after a stop midway.
+            const std::string begunJournal = save ? InFolder(BegunJournalName(tag_ + "-" + *save)) : std::string();
+            if (save) plan.renames.emplace_back(InFolder(journal), begunJournal);
+            else plan.removals.push_back(InFolder(journal));
             for (auto e = entries.rbegin(); e != entries.rend(); ++e) plan.removals.push_back(InFolder(e->scratch));
             for (const TJournalEntry& e : entries)
                 if (present.count(e.backup)) plan.removals.push_back(InFolder(e.backup));
-            removeUnnamed();
+            removeProven();
+            if (save) plan.removals.push_back(begunJournal);
+        } else if (nothingPlaced) {
+            // No game stands beside them: what is left of the new files may be the game's only copy.
+            for (std::size_t i = 0; i < entries.size(); ++i)
+                if (present.count(entries[i].scratch))
+                    plan.kept.push_back({InFolder(entries[i].scratch), static_cast<int>(i + 1), static_cast<int>(entries.size())});
+            removeProven();
         } else {
             plan.stuck = true;
         }
@@ -539,6 +607,7 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     if (plan.stuck) {
         plan.renames.clear();
         plan.removals.clear();
+        plan.kept.clear();
     }
     if (hasJournal) plan.left.push_back(said(Shown(journal)) + " (that save's journal)");
     return plan;
@@ -596,6 +665,7 @@ void TGameFilesLock::Take(Taking taking) {
         journalSeen_ = IdentityOf(journal);
         const TPlan plan = Examine();
         left_ = plan.left;
+        kept_ = plan.kept;
         if (!plan.unread.empty()) trouble_ = plan.unread;
         state_ = !plan.unread.empty() ? State::Unreadable
                  : plan.stuck         ? State::Interrupted
@@ -609,12 +679,14 @@ void TGameFilesLock::Take(Taking taking) {
     // Only a plain file locks: a link is not followed, and a pipe's other end is not waited for.
     constexpr int kLockOpen = O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK;
     for (;;) {
+        bool lockWasThere = false;
         int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | kLockOpen, 0666);
         if (fd >= 0) {
             // Whoever may read the game's files there may lock them, for writing too.
             struct stat st {};
             if (::fstat(fd, &st) == 0) ::fchmod(fd, (st.st_mode & 0666) | (st.st_mode & 0444) >> 1);
         } else if (errno == EEXIST) {
+            lockWasThere = true;
             fd = ::open(path.c_str(), O_RDWR | kLockOpen);
             // Another user's lock file, or one on a disk mounted read-only, locks all the same.
             if (fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) fd = ::open(path.c_str(), O_RDONLY | kLockOpen);
@@ -647,9 +719,19 @@ void TGameFilesLock::Take(Taking taking) {
             // unless a save that had committed is still to be finished. Another program may save
             // meanwhile, though: a look during which its lock or journal came or went is taken again.
             if (writable) trouble_ = named + " cannot be made (" + ErrorText(openError) + ")";
-            if (lookAsItStands(State::ReadOnly)) return;
+            if (lookWatcher) lookWatcher();
+            const bool stood = lookAsItStands(State::ReadOnly);
+            // A lock made since it was looked for is a save going on now, whose lock is waited for;
+            // and a save seen unfinished may be one going on under a lock this program cannot
+            // open. Either is looked at again for as long as a lock is waited for: only a save
+            // still unfinished after that was cut short.
+            const bool appeared = lockSeen_.exists && !lockWasThere;
+            const bool unfinished = state_ == State::Interrupted || state_ == State::Unfinished;
+            const bool late = std::chrono::steady_clock::now() >= deadline;
+            if (stood && (late || (!appeared && !unfinished))) return;
             left_.clear();
-            if (std::chrono::steady_clock::now() >= deadline) {
+            kept_.clear();
+            if (late) {
                 trouble_ = kGameBeingSaved;
                 state_ = State::Busy;
                 return;
@@ -691,6 +773,8 @@ void TGameFilesLock::Take(Taking taking) {
             // removals the disk refused, is finished here.
             const TPlan plan = Examine();
             left_ = plan.left;
+            kept_ = plan.kept;
+            saves_ = plan.saves;
             trouble_ = plan.unread;
             if (!plan.unread.empty() || plan.stuck) {
                 state_ = plan.stuck ? State::Interrupted : State::Unreadable;
@@ -700,7 +784,10 @@ void TGameFilesLock::Take(Taking taking) {
             state_ = carried == Carried::Failed ? State::Blocked : State::Held;
             untidy_ = carried == Carried::Untidy;
             // What the save left now, some of it put in place before the failure.
-            if (carried == Carried::Failed) left_ = Examine().left;
+            if (carried == Carried::Failed) {
+                left_ = Examine().left;
+                kept_.clear();
+            }
             if (carried == Carried::Done) left_.clear();
             return;
         }
@@ -710,7 +797,14 @@ void TGameFilesLock::Take(Taking taking) {
 
 bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     // Untidy: the journal of the last save still explains files it left, and a new one would not.
-    if (state_ != State::Held || untidy_) return false;
+    if (state_ != State::Held || untidy_) {
+        if (trouble_.empty() && !FolderWritable())
+            trouble_ = "its folder \"" + folder_ + "\" cannot be written (" + ErrorText(errno) + ")";
+        return false;
+    }
+    trouble_.clear();
+    if (files.empty()) return true;
+    auto said = [](const std::string& path) { return "\"" + path + "\""; };
     struct Entry {
         std::string target, scratch, backup;
         bool hadOld = false, keptOld = false, movedAside = false;
@@ -720,9 +814,13 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
     // refused before anything is written. A link is judged by what it leads to, and kept aside
     // itself like a file.
     for (std::size_t i = 0; i < files.size(); ++i) {
-        if (files[i].bytes.size() > kSavedFileMaxBytes) return false;
         Entry& e = entries[i];
         e.target = files[i].path;
+        if (files[i].bytes.size() > kSavedFileMaxBytes) {
+            trouble_ = "the new " + said(e.target) + " would hold " + std::to_string(files[i].bytes.size()) +
+                       " bytes, more than a saved game's file may";
+            return false;
+        }
         struct stat st {};
         bool found = ::lstat(e.target.c_str(), &st) == 0;
         if (!found && files[i].anyCase) {
@@ -735,52 +833,78 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         if (!found) continue;
         e.hadOld = true;
         if (S_ISLNK(st.st_mode) && ::stat(e.target.c_str(), &st) != 0) continue;
-        if (!S_ISREG(st.st_mode)) return false;
+        if (!S_ISREG(st.st_mode)) {
+            trouble_ = said(e.target) + " is not a plain file";
+            return false;
+        }
     }
     stepsTaken = 0;
     // The process id keeps this save's names apart from another program's, the counter from this
-    // program's other saves; the taking of the lock left no file of an earlier save of this game
-    // that is named so.
+    // program's other saves, and files that saves cut short left here are passed by.
     static unsigned counter = 0;
-    const std::string stem = tag_ + "-" + std::to_string(::getpid()) + "-" + std::to_string(++counter);
-    TFolderFlush folder(folder_);
+    std::string save;
+    do {
+        save = std::to_string(::getpid()) + "-" + std::to_string(++counter);
+    } while (saves_.count(save));
+    const std::string stem = tag_ + "-" + save;
     std::vector<TJournalEntry> journalEntries;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        Entry& e = entries[i];
+        std::string scratchName = NewFileName(stem, i + 1, files.size()), backupName = OldFileName(stem, i + 1);
+        e.scratch = InFolder(scratchName);
+        e.backup = InFolder(backupName);
+        journalEntries.push_back({std::move(scratchName), std::move(backupName), FileNameOf(e.target), MarkOf(files[i].bytes)});
+    }
+    TFolderFlush folder(folder_);
+    const std::string journal = InFolder(tag_ + ".jnl"), begunJournal = InFolder(BegunJournalName(stem));
+    // The journal is written first under a name of this save's own, and renamed to the game's
+    // journal as the commit: until then it proves every new file of this save scratch, whatever
+    // becomes of the rest. So it is removed last, after the new files, last first.
     std::vector<int> written;
-    const std::string journal = InFolder(tag_ + ".jnl");
-    // The journal first, then the new files last first: a stop or a failed removal midway leaves
-    // new files 1 to j of a save that never was, which the next taker of the lock removes.
+    std::vector<std::string> writtenWhat;
+    std::size_t scratchWritten = 0;
+    bool begunWritten = false;
     auto removeScratch = [&] {
-        for (auto e = entries.rbegin(); e != entries.rend(); ++e)
-            if (!e->scratch.empty()) RemoveFile(e->scratch);
+        for (std::size_t i = scratchWritten; i-- > 0;) RemoveFile(entries[i].scratch);
     };
-    auto giveUp = [&] {
+    auto giveUp = [&](const std::string& why) {
         for (int fd : written) ::close(fd);
-        RemoveFile(journal);
         removeScratch();
+        if (begunWritten) RemoveFile(begunJournal);
+        trouble_ = why;
         return false;
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
         Step();
+        if (i == 0) {
+            const int fd = WriteNewFile(begunJournal, JournalText(journalEntries), O_EXCL);
+            if (fd < 0)
+                return giveUp("its journal " + said(Shown(BegunJournalName(stem))) + " cannot be written in " + said(folder_) + " (" +
+                              ErrorText(errno) + ")");
+            begunWritten = true;
+            written.push_back(fd);
+            writtenWhat.push_back("its journal " + said(Shown(BegunJournalName(stem))));
+        }
         Entry& e = entries[i];
-        std::string scratchName = NewFileName(stem, i + 1, files.size());
-        const int fd = WriteNewFile(InFolder(scratchName), files[i].bytes, O_EXCL);
-        if (fd < 0) return giveUp();
-        e.scratch = InFolder(scratchName);
+        const int fd = WriteNewFile(e.scratch, files[i].bytes, O_EXCL);
+        if (fd < 0)
+            return giveUp("the new " + said(e.target) + " cannot be written in " + said(folder_) + " (" + ErrorText(errno) + ")");
+        ++scratchWritten;
         written.push_back(fd);
-        std::string backupName = OldFileName(stem, i + 1);
-        e.backup = InFolder(backupName);
-        journalEntries.push_back({std::move(scratchName), std::move(backupName), FileNameOf(e.target), MarkOf(files[i].bytes)});
+        writtenWhat.push_back("the new " + said(e.target));
     }
     Step();
-    const int journalFd = WriteNewFile(journal, JournalText(journalEntries), O_TRUNC);
-    if (journalFd < 0) return giveUp();
-    written.push_back(journalFd);
-    const bool flushed = FlushAndClose(written);
+    const int unflushed = FlushAndClose(written);
     written.clear();
-    if (!flushed) return giveUp();
+    if (unflushed >= 0)
+        return giveUp(writtenWhat[static_cast<std::size_t>(unflushed)] + " cannot be flushed to the disk (" + ErrorText(errno) + ")");
+    if (RenameFile(begunJournal, journal) != 0)
+        return giveUp("its journal cannot be put in place as " + said(Shown(tag_ + ".jnl")) + " (" + ErrorText(errno) + ")");
+    begunWritten = false;
     folder.Sync();
     // Committed: from here a stop leaves the new files, and a failed step puts the old ones back.
-    auto putBack = [&](std::size_t failed) {
+    auto putBack = [&](std::size_t failed, const std::string& why) {
+        trouble_ = why;
         bool whole = !entries[failed].movedAside || RenameFile(entries[failed].backup, entries[failed].target) == 0;
         // Last placed first, each new file back to its scratch name before its old one returns:
         // stopped midway, the journal still finishes the save instead of leaving a mixed pair.
@@ -791,10 +915,13 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
         // Else the journal finishes the save at the next taking of the lock.
         if (!whole) return false;
         folder.Sync();
-        // The old files are back, and a second name left is a second name of one of them.
-        RemoveFile(journal);
+        // The old files are back, and a second name left is a second name of one of them. The
+        // journal goes back to its name from before the commit, proving the new files scratch.
+        begunWritten = RenameFile(journal, begunJournal) == 0;
+        if (!begunWritten) RemoveFile(journal);
         for (const Entry& e : entries) RemoveFile(e.backup);
         removeScratch();
+        if (begunWritten) RemoveFile(begunJournal);
         return false;
     };
     for (std::size_t i = 0; i < files.size(); ++i) {
@@ -810,11 +937,12 @@ bool TGameFilesLock::WriteTogether(const std::vector<TFileImage>& files) {
             if (LinkFile(target, e.backup) != 0) {
                 Step();
                 e.movedAside = RenameFile(target, e.backup) == 0;
-                if (!e.movedAside) return putBack(i);
+                if (!e.movedAside) return putBack(i, "the old " + said(target) + " cannot be moved aside (" + ErrorText(errno) + ")");
             }
         }
         Step();
-        if (RenameFile(e.scratch, target) != 0) return putBack(i);
+        if (RenameFile(e.scratch, target) != 0)
+            return putBack(i, "the new " + said(target) + " cannot take its place (" + ErrorText(errno) + ")");
     }
     folder.Sync();
     // The old files' second names go before the journal, which explains any the disk keeps until
@@ -879,5 +1007,6 @@ void SetFileRenamer(FileRenamer r) { renamer = r; }
 void SetFileLinker(FileLinker l) { linker = l; }
 void SetFileRemover(FileRemover r) { remover = r; }
 void SetSaveStepWatcher(SaveStepWatcher w) { watcher = w; }
+void SetLockLookWatcher(LockLookWatcher w) { lookWatcher = w; }
 
 }  // namespace kvt

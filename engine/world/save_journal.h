@@ -1,17 +1,20 @@
 // A game's files replaced as one, whatever stops the program and however many copies of it share
-// the folder. A save holds the game's lock (a file in its folder), writes and flushes every new
-// file under a scratch name, then commits by flushing a journal that names them, and only then
-// renames them into place. Whoever takes the lock next finishes a save that was cut short: rolled
-// forward when its journal is whole and every file it names proves whole, undone when nothing was
-// put in place yet, and otherwise (a journal lost or damaged, a file changed after a stop, a
-// folder or journal the disk will not give) left as it is for a person, every copy kept and
-// nothing read. A program that may not write in the folder only reads there, under a shared lock
-// where it can have one, else checking after the reading that no save changed the files meanwhile.
+// the folder. A save holds the game's lock (a file in its folder), writes a journal that names its
+// new files under a name of the save's own, then every new file under a scratch name, flushes
+// them all, commits by renaming the journal to the game's, and only then renames the files into
+// place. Whoever takes the lock next finishes a save that was cut short: rolled forward when its
+// journal is whole and every file it names proves whole, removed when its journal still bears the
+// save's own name, undone when nothing was put in place yet beside a game, and otherwise (a
+// journal lost or damaged, a file changed after a stop, a folder or journal the disk will not
+// give) left as it is for a person, every copy kept. A program that may not write in the folder
+// only reads there, under a shared lock where it can have one, else checking after the reading
+// that no save changed the files meanwhile, and waiting out a save it sees going on.
 // POSIX file calls only; the lock is waited for a few seconds at most, never for a person.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -40,6 +43,15 @@ struct TFileImage {
     // Where no file has this very name, one whose name differs only in case is replaced rather
     // than left beside the new one, where a later load could pick up the stale copy.
     bool anyCase = false;
+};
+
+// A new file of a save that was cut short before it put anything in place, which nothing proves
+// scratch: its journal was lost, damaged or could not prove it, or it never had one. It is never
+// removed by the program, as it may hold the only copy of the game; `index` of `count` is its
+// place among the files that save wrote, in the order they were given to WriteTogether.
+struct TKeptFile {
+    std::string path;
+    int index = 0, count = 0;
 };
 
 // The lock on one game's files, from construction to destruction. Names that differ only in case
@@ -80,11 +92,15 @@ public:
     // \"saves\" cannot be listed (...)", "\"...\" cannot take the place of \"saves/game.KVM\" (...)",
     // "its last save left \"...\", which cannot be removed (...)"); empty when there is nothing to tell.
     std::string Trouble() const { return trouble_; }
+    // Held or ReadOnly: the new files of saves cut short that lie beside the game, kept as they are.
+    const std::vector<TKeptFile>& Kept() const { return kept_; }
 
     // Replaces the files as one; the lock must be held. False when a file's name is taken by
     // something that is not a plain file (a folder, a device, a pipe: nothing is touched), or when
     // a step failed (the old files are put back, or the journal finishes the save at the next
-    // taking of the lock when even that fails).
+    // taking of the lock when even that fails). Trouble() then says why, with the file or folder
+    // and the system's own words ("the new \"saves/game.KVT\" cannot be written in \"saves\" (No
+    // space left on device)"); where the lock is not held, it says why not.
     bool WriteTogether(const std::vector<TFileImage>& files);
 
     // Finishes or undoes every cut-short save in the folder, leaving alone a game that another copy
@@ -111,6 +127,8 @@ private:
     // Held with files of a finished save that the disk would not let go: read, but not saved over.
     bool untidy_ = false;
     std::vector<std::string> left_;
+    std::vector<TKeptFile> kept_;
+    std::set<std::string> saves_;  // "<pid>-<n>" of every save whose files lie here, which a new save's names avoid
     std::string trouble_;
     // Unlocked: the lock file and the journal as the look at the folder found them.
     TFileIdentity lockSeen_, journalSeen_;
@@ -133,5 +151,9 @@ using FileRemover = int (*)(const char* path);
 void SetFileRemover(FileRemover remover);
 using SaveStepWatcher = void (*)(int step);
 void SetSaveStepWatcher(SaveStepWatcher watcher);
+// Called each time a program that could not have a game's lock is about to look at the folder as it
+// stands, for tests, which may pause it there; nullptr for none.
+using LockLookWatcher = void (*)();
+void SetLockLookWatcher(LockLookWatcher watcher);
 
 }  // namespace kvt

@@ -16,6 +16,7 @@
 #include <cerrno>
 #include <chrono>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -90,7 +91,7 @@ protected:
     std::string Path(const std::string& name) const { return dir + "/" + name; }
     // Marks both images and the history with `mark` (0..255), so files of two saves never look alike.
     void MarkGame(int mark) {
-        GameRec->Day = static_cast<U8>(mark % 28 + 1);
+        GameRec->Day = static_cast<U8>(mark % 3 * 10 + 1);
         auto* raw = reinterpret_cast<std::uint8_t*>(GameRec);
         raw[kGameRecSize - 1] = static_cast<std::uint8_t>(mark);
         MapGrid->Cell(76, 54).b[0] = static_cast<std::uint8_t>(mark);
@@ -630,12 +631,12 @@ TEST_F(SaveJournal, AJournalWithoutItsEndIsASaveThatNeverCommitted) {
     ASSERT_TRUE(SaveGameFiles(Path("game")));
     const TGameOnDisk old = OnDisk(Path("game"));
     MarkGame(2);
-    // Stopped with its journal written and nothing renamed; the journal then loses its last
-    // entry, the end, as a stop while it was being written would leave it.
-    ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+    // Stopped with its journal written under the save's own name and not yet put in place; the
+    // journal then loses its last entry, the end, as a stop while it was being written would leave it.
+    ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 3), ChildSaveEnd::Killed);
     std::string journal;
     for (const auto& e : fs::directory_iterator(dir))
-        if (e.path().extension() == ".jnl") journal = e.path().string();
+        if (e.path().string().ends_with("-journal.tmp")) journal = e.path().string();
     ASSERT_FALSE(journal.empty());
     fs::resize_file(journal, fs::file_size(journal) - 4);
     auto rec = std::make_unique<TGameRec>();
@@ -769,7 +770,13 @@ TEST_F(SaveJournal, AGrownScratchFileIsJudgedByItsSizeAndNeverRead) {
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 0) << (WEXITSTATUS(status) == 2 ? "the load ran out of memory" : "the load was refused");
         EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
-        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        // A journal naming a size no save writes is damaged and proves nothing: the new files stay.
+        std::set<std::string> kept;
+        if (journalSaysGrown)
+            for (const auto& e : fs::directory_iterator(dir))
+                if (e.path().extension() == ".tmp") kept.insert(e.path().filename().string());
+        EXPECT_EQ(kept.size(), journalSaysGrown ? 2u : 0u);
+        EXPECT_EQ(Leftovers(), kept);
     }
 }
 
@@ -1337,7 +1344,13 @@ TEST_F(SaveJournal, AnOldFileWithAnotherNameOutsideTheGameIsStillItsOnlyCopy) {
             EXPECT_EQ(RecordMark(*rec), c.mark);
             EXPECT_EQ(MapMark(*map), c.mark);
             EXPECT_TRUE(OnDisk(Path("game")) == MarkedGame(c.mark, false)) << "the game loaded, whole under its name";
-            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+            // Without its journal, nothing proves the new files of a save that put none in place scratch.
+            std::set<std::string> kept;
+            if (c.fault == Fault::JournalLost)
+                for (const auto& [name, bytes] : before)
+                    if (name.find("-new-of2-") != std::string::npos) kept.insert(name);
+            EXPECT_EQ(kept.size(), c.fault == Fault::JournalLost ? 2u : 0u);
+            EXPECT_EQ(Leftovers(), kept);
         } else {
             EXPECT_TRUE(Folder() == before) << "nothing removed or moved by the load";
         }
@@ -1567,12 +1580,303 @@ TEST_F(SaveJournal, ANameTakenByAFolderDeviceOrPipeIsRefusedLikeAnUnwritableFold
         fe.ExpectInformationBox();
         EXPECT_FALSE(SaveGameFiles(base, c.history));
         ASSERT_EQ(fe.messages.size(), 1u);
-        EXPECT_EQ(fe.messages[0], "The game could not be saved as \"" + base + "\".");
+        EXPECT_EQ(fe.messages[0], "The game could not be saved as \"" + base + "\": " +
+                                      (c.thing == Thing::NoFolder ? "its folder \"" + Path("gone") +
+                                                                        "\" cannot be written (No such file or directory)."
+                                                                  : "\"" + blocked + "\" is not a plain file."));
         std::map<std::string, std::string> after;
         for (const auto& e : fs::directory_iterator(dir)) after[e.path().filename().string()] = kindOf(e.path().string());
         EXPECT_EQ(after, before) << "nothing moved aside, nothing left behind";
         EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game's files are as they were";
     }
+}
+
+// The new files of a save stopped with its journal committed and nothing put in place, first to
+// last, with the name each was to have: a save writes the history (when it writes one), the
+// record, then the map.
+std::vector<std::pair<std::string, std::string>> NewFilesAndTheirNames(const std::string& dir, bool history) {
+    std::vector<std::pair<std::string, std::string>> files;
+    const std::vector<std::string> names = history ? std::vector<std::string>{"game.BTL", "game.KVT", "game.KVM"}
+                                                   : std::vector<std::string>{"game.KVT", "game.KVM"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string end = "-new-of" + std::to_string(names.size()) + "-" + std::to_string(i + 1) + ".tmp";
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().filename().string().ends_with(end)) files.emplace_back(e.path().string(), names[i]);
+    }
+    return files;
+}
+
+// Every name in the folder, with what lies there: the bytes of a plain file, else its kind. A link
+// to itself has no bytes to read.
+std::map<std::string, std::string> Entries(const std::string& dir) {
+    std::map<std::string, std::string> entries;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const fs::file_status st = fs::symlink_status(e.path());
+        if (e.path().extension() == ".lck") continue;
+        entries[e.path().filename().string()] =
+            fs::is_symlink(st) ? "link to " + fs::read_symlink(e.path()).string()
+                               : [&] {
+                                     const std::vector<char> bytes = FileBytes(e.path().string());
+                                     return std::string(bytes.begin(), bytes.end());
+                                 }();
+    }
+    return entries;
+}
+
+TEST_F(SaveJournal, AFirstSavesOnlyCopyIsKeptWhenNothingProvesItScratch) {
+    // A first save stopped with its journal committed and nothing in place, then a second fault:
+    // the journal lost, garbled or cut short, or a new file replaced by a link to itself. No game
+    // stands under the name, so what the save wrote may be the game's only copy. No load, tidying
+    // at start-up or save of another game removes any of it; the player is told which name each
+    // file is to have, and named so they are the game.
+    enum class Fault { JournalLost, JournalGarbled, JournalCutShort, LinkToItself };
+    for (const bool history : {false, true})
+        for (const Fault fault : {Fault::JournalLost, Fault::JournalGarbled, Fault::JournalCutShort, Fault::LinkToItself}) {
+            SCOPED_TRACE(std::string(history ? "with the history" : "without") + ", fault " + std::to_string(static_cast<int>(fault)));
+            for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+            const TGameOnDisk two = MarkedGame(2, history);
+            // The new files, then the commit: the first rename is the step after.
+            const int count = history ? 3 : 2;
+            ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), count + 2, {history, false}), ChildSaveEnd::Killed);
+            const std::string journal = Path(TagOf("game") + ".jnl");
+            ASSERT_TRUE(fs::exists(journal));
+            const auto files = NewFilesAndTheirNames(dir, history);
+            ASSERT_EQ(files.size(), static_cast<std::size_t>(count));
+            switch (fault) {
+                case Fault::JournalLost: fs::remove(journal); break;
+                case Fault::JournalGarbled: {
+                    const std::uintmax_t size = fs::file_size(journal);
+                    std::ofstream(journal, std::ios::binary | std::ios::trunc) << std::string(size, '?');
+                    break;
+                }
+                case Fault::JournalCutShort: fs::resize_file(journal, fs::file_size(journal) - 4); break;
+                case Fault::LinkToItself:
+                    fs::remove(files[0].first);
+                    fs::create_symlink(fs::path(files[0].first).filename(), files[0].first);
+                    break;
+            }
+            const auto before = Entries(dir);
+
+            ScriptedFrontend fe;
+            fe.ExpectInformationBox();
+            MarkGame(3);
+            EXPECT_FALSE(LoadGameImages(Path("game.KVT"), LoadTime::StartUp));
+            EXPECT_EQ(RecordMark(*GameRec), 3) << "the game in play is kept";
+            ASSERT_EQ(fe.messages.size(), 1u);
+            const std::string& told = fe.messages[0];
+            EXPECT_EQ(told.find("The game \"" + Path("game.KVT") + "\" cannot be opened: a save of it was interrupted before "
+                                "its files were put in place, and no game stands under its name. What that save wrote is kept "
+                                "as it is: "),
+                      0u)
+                << told;
+            for (const auto& [file, name] : files)
+                EXPECT_NE(told.find("\"" + file + "\" (to be \"" + name + "\")"), std::string::npos) << file << " in " << told;
+            EXPECT_TRUE(told.ends_with(". If it holds the only copy of the game, give each file the name it is to have; otherwise "
+                                       "remove them. Please choose another game."))
+                << told;
+            EXPECT_EQ(Entries(dir), before) << "nothing removed by the load";
+            TGameFilesLock::FinishInterruptedSaves(dir);
+            EXPECT_EQ(Entries(dir), before) << "nothing removed by the tidying at start-up";
+            EXPECT_EQ(Save(Path("other")), "saved");
+            auto withOther = Entries(dir);
+            withOther.erase("other.KVT");
+            withOther.erase("other.KVM");
+            EXPECT_EQ(withOther, before) << "nothing removed by a save of another game";
+
+            if (fault == Fault::LinkToItself) continue;
+            for (const auto& [file, name] : files) fs::rename(file, Path(name));
+            EXPECT_EQ(Load(Path("game.KVT")), "loaded 2 2");
+            EXPECT_TRUE(OnDisk(Path("game")) == two) << "the game that save was writing, whole";
+        }
+}
+
+TEST_F(SaveJournal, ASaveStoppedBesideAnOldGameLeavesItWholeAndItsFilesWhereThePlayerIsToldTheyLie) {
+    // Stopped with its journal committed and nothing in place, then the journal lost or garbled:
+    // the old game is read, and the player is told that the save's files were kept, and where.
+    // They stay through a load, the tidying at start-up and the next save, which writes past them.
+    for (const bool garbled : {false, true}) {
+        SCOPED_TRACE(garbled ? "journal garbled" : "journal lost");
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(Path("game")));
+        const TGameOnDisk one = OnDisk(Path("game"));
+        MarkGame(2);
+        ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+        const std::string journal = Path(TagOf("game") + ".jnl");
+        ASSERT_TRUE(fs::exists(journal));
+        if (garbled) std::ofstream(journal, std::ios::binary | std::ios::trunc) << "kvt save journal 3";
+        else fs::remove(journal);
+        const auto files = NewFilesAndTheirNames(dir, false);
+        ASSERT_EQ(files.size(), 2u);
+        std::set<std::string> kept;
+        for (const auto& [file, name] : files) kept.insert(fs::path(file).filename().string());
+
+        ScriptedFrontend fe;
+        fe.ExpectInformationBox();
+        MarkGame(3);
+        EXPECT_TRUE(LoadGameImages(Path("game.KVT")));
+        EXPECT_EQ(RecordMark(*GameRec), 1) << "the game saved before";
+        EXPECT_EQ(MapMark(*MapGrid), 1);
+        ASSERT_EQ(fe.messages.size(), 1u);
+        const std::string& told = fe.messages[0];
+        EXPECT_EQ(told.find("A save of \"" + Path("game.KVT") + "\" was interrupted before its files were put in place: the "
+                            "game read is the one saved before it, and what that save wrote is kept as it is: "),
+                  0u)
+            << told;
+        for (const auto& [file, name] : files)
+            EXPECT_NE(told.find("\"" + file + "\" (to be \"" + name + "\")"), std::string::npos) << file << " in " << told;
+        EXPECT_EQ(Leftovers(), kept);
+        EXPECT_TRUE(OnDisk(Path("game")) == one);
+        TGameFilesLock::FinishInterruptedSaves(dir);
+        EXPECT_EQ(Leftovers(), kept);
+
+        MarkGame(3);
+        EXPECT_EQ(Save(Path("game")), "saved");
+        EXPECT_EQ(Leftovers(), kept) << "the next save writes past them";
+        EXPECT_EQ(Load(Path("game.KVT")), "loaded 3 3");
+    }
+}
+
+// The reader's side of a look at the folder it is paused before: it says so, then waits for a word.
+int lookSaid = -1, lookHeard = -1;
+
+TEST_F(SaveJournal, AReaderWhoMayNotWriteThereWaitsForASaveThatBeganAfterHeLookedForItsLock) {
+    // Another user, who may not write in the folder, finds no lock file and is about to look at the
+    // folder as it stands; the owner's save then takes the lock and commits its journal. The reader
+    // finds a save unfinished under a lock made since he looked for it: he waits for that lock and
+    // reads the save's game once it is through, rather than calling the save interrupted.
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    ASSERT_FALSE(fs::exists(Path(TagOf("game") + ".lck")));
+    OpenToOthers();
+    fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    int said[2], heard[2];
+    ASSERT_EQ(::pipe(said), 0);
+    ASSERT_EQ(::pipe(heard), 0);
+    lookSaid = said[1];
+    lookHeard = heard[0];
+    const auto reader = StartInChild([&] {
+        SetLockLookWatcher([] {
+            if (lookSaid < 0) return;
+            char word = 0;
+            if (::write(lookSaid, "L", 1) != 1 || ::read(lookHeard, &word, 1) != 1) ::_exit(5);
+            lookSaid = -1;
+        });
+        return Load(Path("game.KVT"));
+    }, true);
+    ::close(said[1]);
+    ::close(heard[0]);
+    if (!reader) {
+        ::close(said[0]);
+        ::close(heard[1]);
+        fs::permissions(dir, fs::perms::owner_all);
+        GTEST_SKIP() << "only the superuser can load as another user";
+    }
+    char word = 0;
+    ASSERT_EQ(::read(said[0], &word, 1), 1) << "the reader never looked at the folder without a lock";
+    MarkGame(2);
+    // New files 1 and 2 and the commit are steps 1 to 3: paused before the first link, holding the lock.
+    const pid_t saver = testing::SavePausedAtStep(Path("game"), 4);
+    ASSERT_GT(saver, 0);
+    ASSERT_TRUE(fs::exists(Path(TagOf("game") + ".jnl")));
+    ASSERT_EQ(::write(heard[1], "G", 1), 1);
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    ::kill(saver, SIGCONT);
+    EXPECT_EQ(testing::WaitForChildSave(saver), ChildSaveEnd::Saved);
+    EXPECT_EQ(Finish(*reader), "loaded 2 2");
+    ::close(said[0]);
+    ::close(heard[1]);
+    fs::permissions(dir, fs::perms::owner_all);
+}
+
+TEST_F(SaveJournal, EveryFailedSaveNamesTheFileOrFolderAndTheSystemsReasonAndKeepsTheOldGame) {
+    const std::string base = Path("game");
+    enum class Fault { FolderReadOnly, WritesCutOff, RenameRefused, MoveAsideRefused, CommitRefused };
+    const struct {
+        Fault fault;
+        std::string reason;  // what follows "The game could not be saved as "...": "
+    } cases[] = {
+        {Fault::FolderReadOnly, "its folder \"" + dir + "\" cannot be written (Permission denied)."},
+        {Fault::WritesCutOff, " cannot be written in \"" + dir + "\" (File too large)."},
+        {Fault::RenameRefused, "the new \"" + Path("game.KVT") + "\" cannot take its place (No space left on device)."},
+        {Fault::MoveAsideRefused, "the old \"" + Path("game.KVT") + "\" cannot be moved aside (Read-only file system)."},
+        {Fault::CommitRefused, "its journal cannot be put in place as \"" + Path(TagOf("game") + ".jnl") +
+                                   "\" (Input/output error)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE("fault " + std::to_string(static_cast<int>(c.fault)));
+        fs::permissions(dir, fs::perms::owner_all);
+        for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
+        MarkGame(1);
+        ASSERT_TRUE(SaveGameFiles(base));
+        const TGameOnDisk old = OnDisk(base);
+        MarkGame(2);
+        std::string told;
+        switch (c.fault) {
+            case Fault::FolderReadOnly: {
+                OpenToOthers();
+                fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+                const auto saved = InChild([&] { return Save(base); }, true);
+                if (!saved) GTEST_SKIP() << "only the superuser can save as another user";
+                told = *saved;
+                break;
+            }
+            case Fault::WritesCutOff: {
+                // Files may not grow past a few bytes, as on a full disk.
+                const auto saved = InChild([&] {
+                    std::signal(SIGXFSZ, SIG_IGN);
+                    const rlimit small{16, 16};
+                    ::setrlimit(RLIMIT_FSIZE, &small);
+                    return Save(base);
+                });
+                ASSERT_TRUE(saved);
+                told = *saved;
+                break;
+            }
+            case Fault::RenameRefused:
+                SetFileRenamer([](const char* from, const char* to) {
+                    if (std::string_view(to).ends_with(".KVT")) {
+                        errno = ENOSPC;
+                        return -1;
+                    }
+                    return std::rename(from, to);
+                });
+                told = Save(base);
+                break;
+            case Fault::MoveAsideRefused:
+                SetFileLinker([](const char*, const char*) {
+                    errno = EROFS;
+                    return -1;
+                });
+                SetFileRenamer([](const char* from, const char* to) {
+                    if (std::string_view(to).find("-old-") != std::string_view::npos) {
+                        errno = EROFS;
+                        return -1;
+                    }
+                    return std::rename(from, to);
+                });
+                told = Save(base);
+                break;
+            case Fault::CommitRefused:
+                SetFileRenamer([](const char* from, const char* to) {
+                    if (std::string_view(to).ends_with(".jnl")) {
+                        errno = EIO;
+                        return -1;
+                    }
+                    return std::rename(from, to);
+                });
+                told = Save(base);
+                break;
+        }
+        SetFileRenamer(nullptr);
+        SetFileLinker(nullptr);
+        const std::string start = "The game could not be saved as \"" + base + "\": ";
+        EXPECT_EQ(told.substr(0, start.size()), start) << told;
+        EXPECT_TRUE(told.ends_with(c.reason)) << told;
+        EXPECT_TRUE(OnDisk(base) == old) << "the old game as it was";
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+    }
+    fs::permissions(dir, fs::perms::owner_all);
 }
 
 }  // namespace
