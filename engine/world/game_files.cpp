@@ -165,6 +165,9 @@ std::string ValidateGameImages(const TGameRec& g, const TMapGrid& map) {
 
     auto theatre = [](int v) { return v >= 0 && v <= kTheatreCount; };
     if (g.Month < 1 || g.Month > 12) return Bad("The date", 0, "month", g.Month);
+    // A turn is ten days from the 1st, 11th or 21st: any other day would be carried into the next
+    // month by the turn, skipping part of this one.
+    if (g.Day != 1 && g.Day != 11 && g.Day != 21) return Bad("The date", 0, "day", g.Day);
     if (g.SideToMove > 2) return Bad("The game", 0, "side to move", g.SideToMove);
     for (int t = 1; t <= kTheatreCount; ++t)
         if (g.TheatreWeather[t] > 11) return Bad("Theatre", t, "weather", g.TheatreWeather[t]);

@@ -251,6 +251,38 @@ TEST_F(GameFiles, DamagedFilesAreRefusedAndTheGameInPlayIsKept) {
     }
 }
 
+TEST_F(GameFiles, ADateNoTurnCanHoldIsRefusedNamingTheDay) {
+    // A turn is ten days: only the 1st, 11th and 21st are ever saved. Any other day would be carried
+    // past the month's end by the next turn (255 + 10 wraps to 9).
+    ASSERT_TRUE(SaveGameFiles(Path("dated")));
+    const std::vector<char> good = FileBytes(Path("dated.KVT"));
+    const struct {
+        int day;
+        bool loads;
+    } cases[] = {{1, true}, {11, true}, {21, true}, {0, false}, {2, false}, {10, false}, {22, false}, {254, false}, {255, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("day " + std::to_string(c.day));
+        std::vector<char> rec = good;
+        rec[0] = static_cast<char>(c.day);  // the record's first byte
+        std::ofstream(Path("dated.KVT"), std::ios::binary | std::ios::trunc).write(rec.data(), static_cast<std::streamsize>(rec.size()));
+        GameRec->Day = 21;
+        GameRec->Month = 9;
+        ScriptedFrontend fe;
+        if (!c.loads) fe.ExpectInformationBox();
+        EXPECT_EQ(LoadGameImages(Path("dated.KVT")), c.loads);
+        if (c.loads) {
+            EXPECT_EQ(GameRec->Day, c.day);
+            EXPECT_EQ(GameRec->Month, 4);
+            continue;
+        }
+        ASSERT_EQ(fe.messages.size(), 1u);
+        EXPECT_EQ(fe.messages[0], "The game \"" + Path("dated.KVT") + "\" is damaged: The date has day " + std::to_string(c.day) +
+                                      ", which is out of range. The game in play is kept.");
+        EXPECT_EQ(GameRec->Day, 21) << "the date in play is kept";
+        EXPECT_EQ(GameRec->Month, 9);
+    }
+}
+
 TEST_F(GameFiles, ANationsTenthArmyAndItsLastOneSaveAndLoad) {
     for (int armies : {10, kArmyCount}) {
         SCOPED_TRACE(std::to_string(armies) + " armies");
