@@ -7,6 +7,7 @@
 #include <QTextBrowser>
 #include <QVBoxLayout>
 
+#include "engine/world/file_reading.h"
 #include "gui/platform/message_box.h"
 
 namespace kvt::gui {
@@ -31,10 +32,24 @@ THelpViewer::THelpViewer(QWidget* parent) : TForm(parent) {
     layout->addLayout(row);
 }
 
-bool THelpViewer::Open(const QString& helpFile, const QString& topic) {
-    QFile file(helpFile);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    browser_->setHtml(QString::fromUtf8(file.readAll()));
+bool THelpViewer::Open(const QString& helpFile, const QString& topic, QString* error) {
+    // Read as the game's other files are: a pipe at the name would hang the window, a link to a
+    // device never end.
+    std::string content;
+    std::uint64_t size = 0;
+    const ReadOutcome outcome =
+        ReadRegularFile(QFile::encodeName(helpFile).toStdString(), kHelpFileMaxBytes, content, size);
+    if (outcome != ReadOutcome::Read) {
+        if (error) {
+            *error = QStringLiteral("The help file \"%1\" ").arg(helpFile);
+            *error += outcome == ReadOutcome::NotAFile ? QStringLiteral("is not a file.")
+                      : outcome == ReadOutcome::TooLarge
+                          ? QStringLiteral("holds %1 bytes, more than a help file can.").arg(size)
+                          : QStringLiteral("cannot be opened.");
+        }
+        return false;
+    }
+    browser_->setHtml(QString::fromUtf8(content.data(), static_cast<qsizetype>(content.size())));
     setWindowTitle(QStringLiteral("Help - ") + topic);
     topic_ = topic;
     if (!topic.isEmpty()) browser_->scrollToAnchor(topic);
@@ -50,8 +65,9 @@ void THelpViewer::showEvent(QShowEvent* event) {
 namespace {
 void ShowHelp(QWidget* parent, const QString& topic, bool popup) {
     THelpViewer viewer(parent);
-    if (!viewer.Open(gHelpFile, topic)) {
-        ShowInformationBox(parent, QStringLiteral("The help file ") + gHelpFile + QStringLiteral(" cannot be opened."));
+    QString error;
+    if (!viewer.Open(gHelpFile, topic, &error)) {
+        ShowInformationBox(parent, error);
         return;
     }
     if (popup) viewer.setGeometry(QRect(QCursor::pos(), QSize(320, 200)));

@@ -4,18 +4,24 @@
 
 #include <QString>
 
+#include <cstdint>
+
 #include "gui/platform/form.h"
 
 class QTextBrowser;
 
 namespace kvt::gui {
 
+// The shipped help is some 18 KB; a file far larger is not the game's help.
+inline constexpr std::uint64_t kHelpFileMaxBytes = 1u << 20;
+
 class THelpViewer : public TForm {
     Q_OBJECT
 public:
     explicit THelpViewer(QWidget* parent = nullptr);
-    // Loads the file and shows the topic; false when the file cannot be read.
-    bool Open(const QString& helpFile, const QString& topic);
+    // Loads the file and shows the topic; false, with what is wrong with the file in `error`, when
+    // it is not a plain file of at most kHelpFileMaxBytes that can be read.
+    bool Open(const QString& helpFile, const QString& topic, QString* error = nullptr);
     QTextBrowser* Browser() const { return browser_; }
     const QString& Topic() const { return topic_; }
 
@@ -31,7 +37,7 @@ private:
 void SetApplicationHelpFile(const QString& path);
 QString ApplicationHelpFile();
 // Opens the application's help at the topic and waits until the player closes it; a help file
-// that cannot be read is reported in an information box.
+// that cannot be read is reported in an information box naming it, and no help opens.
 void ShowHelpTopic(QWidget* parent, const QString& topic);
 // Help asked for by a context number (a menu item's "HelpContext"): the topic whose anchor is
 // that number. A pop-up opens small, at the pointer; otherwise as ShowHelpTopic.

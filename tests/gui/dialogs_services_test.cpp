@@ -1,4 +1,5 @@
-// The file dialogs' case-blind filters, the help viewer at a topic, and the screen cursor.
+// The file dialogs' case-blind filters, the help viewer at a topic or refusing what is no help file,
+// and the screen cursor.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -9,6 +10,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
+
+#include <sys/stat.h>
 
 #include "gui/platform/cursor.h"
 #include "gui/platform/file_dialogs.h"
@@ -96,8 +100,91 @@ TEST(HelpViewer, OpensTheHelpTextAtTheTopicAndReportsAMissingFile) {
         w->close();
     });
     ShowHelpTopic(nullptr, QStringLiteral("Contents"));
-    EXPECT_TRUE(message.contains(QStringLiteral("MISSING.HLP")));
+    EXPECT_EQ(message.toStdString(),
+              "The help file \"" + dir.filePath(QStringLiteral("MISSING.HLP")).toStdString() + "\" cannot be opened.");
     SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
+}
+
+// What the player meets on asking for help with `helpFile` as the game's help: the information
+// box's text, and how many help windows opened (each closed at once, so none can hold the test).
+struct THelpAnswer {
+    std::string box;
+    int viewersShown = 0;
+};
+
+class TViewerCloser : public QObject {
+public:
+    int shown = 0;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            if (auto* viewer = qobject_cast<THelpViewer*>(watched)) {
+                ++shown;
+                QTimer::singleShot(0, viewer, &QWidget::close);
+            }
+        return false;
+    }
+};
+
+THelpAnswer AskForHelp(const QString& helpFile, const QString& screenshot = {}) {
+    THelpAnswer answer;
+    TViewerCloser closer;
+    qApp->installEventFilter(&closer);
+    SetApplicationHelpFile(helpFile);
+    kvt::testing::WhenModalShows([&](QWidget* w) {
+        if (auto* box = qobject_cast<TMessageBox*>(w)) {
+            answer.box = box->TextLabel()->text().toStdString();
+            if (!screenshot.isEmpty()) kvt::testing::SaveScreenshot(box, screenshot);
+        }
+        w->close();
+    });
+    ShowHelpTopic(nullptr, QStringLiteral("Contents"));
+    SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
+    qApp->removeEventFilter(&closer);
+    answer.viewersShown = closer.shown;
+    return answer;
+}
+
+TEST(HelpViewer, APipeOrALinkToADeviceAtTheHelpFilesNameIsReportedAtOnceAndTheGameGoesOn) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("PIPE.HLP")), link = dir.filePath(QStringLiteral("ZERO.HLP"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), link));
+    for (const QString& path : {pipe, link}) {
+        THelpViewer viewer;
+        EXPECT_FALSE(viewer.Open(path, QStringLiteral("Contents")));
+        const THelpAnswer answer = AskForHelp(path, path == pipe ? QStringLiteral("help_file_not_a_file") : QString());
+        EXPECT_EQ(answer.box, "The help file \"" + path.toStdString() + "\" is not a file.");
+        EXPECT_EQ(answer.viewersShown, 0) << path.toStdString();
+    }
+}
+
+TEST(HelpViewer, AHelpFileLargerThanAnyIsReportedWithItsSizeAndOneAtTheBoundOpens) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("KVT.HLP"));
+    QByteArray html = "<html><body><a name=\"Contents\"></a><h2>Contents</h2><p>The last page.</p></body></html>";
+    html.append(QByteArray(static_cast<qsizetype>(kHelpFileMaxBytes) - html.size(), ' '));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(html), html.size());
+    }
+    THelpViewer atTheBound;
+    EXPECT_TRUE(atTheBound.Open(path, QStringLiteral("Contents")));
+    EXPECT_TRUE(atTheBound.Browser()->toPlainText().contains(QStringLiteral("The last page.")));
+
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        ASSERT_EQ(f.write(" "), 1);
+    }
+    THelpViewer overTheBound;
+    EXPECT_FALSE(overTheBound.Open(path, QStringLiteral("Contents")));
+    const THelpAnswer answer = AskForHelp(path);
+    EXPECT_EQ(answer.box, "The help file \"" + path.toStdString() + "\" holds " +
+                              std::to_string(kHelpFileMaxBytes + 1) + " bytes, more than a help file can.");
+    EXPECT_EQ(answer.viewersShown, 0);
 }
 
 TEST(ScreenCursor, OneOverrideChangedInPlace) {
