@@ -7,9 +7,7 @@
 #include "engine/world/game_files.h"
 #include "engine/world/random.h"
 #include "gui/main/kvt_sdi.h"
-#include "gui/platform/fonts.h"
-#include "gui/platform/help_viewer.h"
-#include "gui/platform/message_box.h"
+#include "gui/main/program_start.h"
 
 namespace {
 
@@ -18,9 +16,8 @@ int ProgramMain(int argc, char** argv) {
     QApplication app(argc, argv);
     // Started from another folder, the game still finds its own files beside the program.
     kvt::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
-    kvt::gui::InstallPlatformLook(app);
-    kvt::gui::SetApplicationHelpFile(QStringLiteral("KVT.HLP"));
-    kvt::gui::SetApplicationTitle(QStringLiteral("Drennovar III  v2.5"));
+    // The look, the help file and the title, given as the window tests give them.
+    kvt::gui::PrepareApplication(app);
     kvt::UseClockForRandomize(true);
     kvt::gui::TKVTSDI window;
     if (!window.FormCreate()) return 1;

@@ -151,8 +151,8 @@ TElGlyphLayout LayoutGlyphAndText(const QRect& c, QPoint offset, QSize glyph, QS
     }
     // A caption wider (taller) than the room would start outside the button and lose its
     // beginning, which is what the player needs to read; it starts at the content's edge instead.
-    // Too wide, it ends in an ellipsis; too tall, its last lines are cut off. A caption that fits
-    // keeps its position, wherever Margin puts it.
+    // Too wide, it ends in an ellipsis; too tall, one line still centres in its rectangle and of
+    // several the last are cut off. A caption that fits keeps its position, wherever Margin puts it.
     if (tw > cw && tx < 0) tx = 0;
     if (th > ch && ty < 0) ty = 0;
     out.GlyphSize = QSize(gw, gh);

@@ -12,6 +12,18 @@
 
 namespace kvt::testing {
 
+QString TitleBarText(const QWidget* window) {
+    // Until a display name is set, the display name is the application's name and follows it.
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name + QStringLiteral(" (probe)"));
+    const bool displayNameSet = QGuiApplication::applicationDisplayName() != QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(name);
+    const QString title = window->windowTitle(), display = QGuiApplication::applicationDisplayName();
+    if (displayNameSet && !title.endsWith(display))
+        return title.isEmpty() ? display : title + QStringLiteral(" \u2014 ") + display;
+    return title.isEmpty() ? QCoreApplication::applicationName() : title;
+}
+
 QString SaveScreenshot(QWidget* widget, const QString& name) {
     QDir().mkpath(QStringLiteral(KVT_SCREENSHOT_DIR));
     const QString path = QStringLiteral(KVT_SCREENSHOT_DIR) + QLatin1Char('/') + name + QStringLiteral(".png");

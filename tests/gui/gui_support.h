@@ -12,5 +12,8 @@ namespace kvt::testing {
 QString SaveScreenshot(QWidget* widget, const QString& name);
 // Runs the action once the next modal dialog is showing (for code that calls exec()).
 void WhenModalShows(std::function<void(QWidget* dialog)> action);
+// The text the window system puts in the window's title bar: Qt appends the application's display
+// name, once the program has set one, to every title that does not already end with it.
+QString TitleBarText(const QWidget* window);
 
 }  // namespace kvt::testing

@@ -4,15 +4,14 @@
 #include <QApplication>
 
 #include "engine/turn/automatic_frontend.h"
-#include "gui/platform/fonts.h"
-#include "gui/platform/message_box.h"
+#include "gui/main/program_start.h"
 
 int main(int argc, char** argv) {
     kvt::InstallAutomaticFrontendAsDefault();
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen") : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    kvt::gui::InstallPlatformLook(app);
-    kvt::gui::SetApplicationTitle(QStringLiteral("Drennovar III  v2.5"));
+    // The application as the program's start prepares it, so the tests see what the player sees.
+    kvt::gui::PrepareApplication(app);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -107,7 +107,8 @@ TEST_F(SmallDialogs, TheScenarioChoiceAnswersTheLastRadioButtonClickedAndNothing
         SCOPED_TRACE(::testing::Message() << c.clicks.size() << " clicks, closed " << c.closed);
         EventNotice.Answer = 7;  // whatever the last notice left
         testing::WhenModalShows([&c](QWidget* d) {
-            EXPECT_EQ(d->windowTitle(), GameText(612));
+            // The title bar reads the caption alone, with no program name appended.
+            EXPECT_EQ(testing::TitleBarText(d).toStdString(), Text(612));
             EXPECT_EQ(Control<gui::TElGroupBox>(d, QStringLiteral("GroupBox1"))->Caption(), GameText(607));
             for (int k = 1; k <= 4; ++k) {
                 auto* radio = Control<TElRadioButton>(d, QStringLiteral("RadioButton%1").arg(k));
@@ -144,7 +145,7 @@ TEST_F(SmallDialogs, TheSideChoiceOffersOnlyThePersonPlayedSides) {
         SCOPED_TRACE(::testing::Message() << c.unionOffered << c.confederacyOffered << " press " << c.press);
         gui::SetScreenCursor(gui::crHourGlass);
         testing::WhenModalShows([&c](QWidget* d) {
-            EXPECT_EQ(d->windowTitle(), GameText(397));
+            EXPECT_EQ(testing::TitleBarText(d).toStdString(), Text(397));
             EXPECT_EQ(gui::ScreenCursor(), gui::crDefault);
             EXPECT_EQ(Button(d, 1)->Caption(), QStringLiteral("Union"));
             EXPECT_EQ(Button(d, 2)->Caption(), QStringLiteral("Confederacy"));
