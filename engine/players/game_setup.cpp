@@ -175,8 +175,10 @@ void FinishGameSetup() {
     if (g.GameKind == kMailGameSetUp) {
         BattleLog.push_back("No History");
         const std::string history = NewGameHistoryFile();
-        if (!SaveBattleLog(history))
-            CurrentFrontend().InformationBox("The battle history could not be saved as \"" + history + "\".");
+        std::string why;
+        if (!SaveBattleLog(history, &why))
+            CurrentFrontend().InformationBox("The battle history could not be saved as \"" + history + "\"" +
+                                             (why.empty() ? "" : ": " + why) + ".");
         g.SideToMove = 1;
         g.BattlesThisTurn = 0;
     }

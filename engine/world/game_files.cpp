@@ -87,7 +87,11 @@ std::string KeptFilesText(const std::vector<TKeptFile>& kept, const std::string&
                           : f.count == 2 && f.index <= 2     ? kOfTwo[f.index - 1]
                           : f.count == 3 && f.index <= 3     ? kOfThree[f.index - 1]
                                                              : nullptr;
-        text += (i == 0 ? "" : i + 1 == kept.size() ? " and " : ", ") + ("\"" + f.path + "\"");
+        // Files of two saves given one name each must not be taken for one save's.
+        const bool nextSave = i > 0 && f.save != kept[i - 1].save;
+        const bool lastOfSave = i + 1 == kept.size() || kept[i + 1].save != f.save;
+        text += i == 0 ? "" : nextSave ? "; and of another save, " : lastOfSave ? " and " : ", ";
+        text += "\"" + f.path + "\"";
         text += ext ? " (to be \"" + base + ext + "\")" : " (file " + std::to_string(f.index) + " of " + std::to_string(f.count) + ")";
     }
     return text;
@@ -318,6 +322,10 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
                         KeptFilesText(kept, fileName) +
                         ". If it holds the only copy of the game, give each file the name it is to have; otherwise "
                         "remove them.");
+        // A game that cannot be read beside them leaves them the player's best copy: he is told where.
+        const std::string keptToo = kept.empty() ? std::string()
+                                                 : " A save of it was interrupted before its files were put in place, and what "
+                                                   "that save wrote is kept as it is: " + KeptFilesText(kept, fileName) + ".";
         // Each file as it stood just before it was read, for a reading without a lock.
         std::vector<std::pair<std::string, TFileIdentity>> seen;
         auto watch = [&seen](const std::string& path) {
@@ -357,19 +365,19 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
             std::this_thread::sleep_for(std::chrono::milliseconds(2));
             continue;
         }
-        if (!why.empty()) return fail(why);
+        if (!why.empty()) return fail(why + keptToo);
         auto tmpRec = std::make_unique<TGameRec>();
         auto tmpMap = std::make_unique<TMapGrid>();
         std::memcpy(static_cast<void*>(tmpRec.get()), recBytes.data(), kGameRecSize);
         std::memcpy(static_cast<void*>(tmpMap.get()), mapBytes.data(), kMapGridSize);
         why = ValidateGameImages(*tmpRec, *tmpMap);
-        if (!why.empty()) return fail("The game \"" + fileName + "\" is damaged: " + why);
+        if (!why.empty()) return fail("The game \"" + fileName + "\" is damaged: " + why + keptToo);
         std::memcpy(static_cast<void*>(&rec), tmpRec.get(), kGameRecSize);
         std::memcpy(static_cast<void*>(&map), tmpMap.get(), kMapGridSize);
         if (history) *history = std::move(historyRead);
         if (note && !kept.empty())
             *note = "A save of \"" + fileName + "\" was interrupted before its files were put in place: the game read is "
-                    "the one saved before it, and what that save wrote is kept as it is: " + KeptFilesText(kept, fileName) +
+                    "the one that stands under its name, and what that save wrote is kept as it is: " + KeptFilesText(kept, fileName) +
                     ". Remove those files when they are not wanted.";
         return true;
     }
@@ -377,31 +385,34 @@ bool ReadGameImages(const std::string& fileName, TGameRec& rec, TMapGrid& map, s
 
 void SetGameFileReadWatcher(GameFileReadWatcher watcher) { readWatcher = watcher; }
 
-bool SaveGameFiles(const std::string& name, bool withHistory, std::string* why) {
-    bool saved = false;
-    std::string left, trouble;
-    const std::string history = withHistory ? HistoryText() : std::string();
-    {
-        TGameFilesLock lock(name);
-        if (lock.state() == TGameFilesLock::State::Interrupted) {
-            left = lock.LeftFiles();
-        } else {
-            // Found ignoring case by the save itself, under the lock once a save cut short has been
-            // finished, as it looks at each old file anyway.
-            std::vector<TFileImage> files;
-            if (withHistory) files.push_back({name + ".BTL", history, true});
-            files.push_back({name + ".KVT", std::string_view(reinterpret_cast<const char*>(GameRec), kGameRecSize), true});
-            files.push_back({name + ".KVM", std::string_view(reinterpret_cast<const char*>(MapGrid), kMapGridSize), true});
-            // Where the lock is not held nothing is written, and the lock says why.
-            saved = lock.WriteTogether(files);
-            trouble = lock.Trouble();
-            if (lock.state() == TGameFilesLock::State::Blocked)
-                trouble = "its last save was interrupted, and it cannot be finished: " + trouble;
-        }
+namespace {
+
+// Writes the files of one game together under its lock; false, with why, when any is not written.
+bool WriteUnderLock(const std::string& base, const std::vector<TFileImage>& files, std::string& why) {
+    TGameFilesLock lock(base);
+    if (lock.state() == TGameFilesLock::State::Interrupted) {
+        why = "its last save was interrupted, and what it left is kept as it is: " + lock.LeftFiles();
+        return false;
     }
-    if (saved) return true;
-    const std::string reason =
-        left.empty() ? trouble : "its last save was interrupted, and what it left is kept as it is: " + left;
+    // Where the lock is not held nothing is written, and the lock says why.
+    if (lock.WriteTogether(files)) return true;
+    why = lock.Trouble();
+    if (lock.state() == TGameFilesLock::State::Blocked) why = "its last save was interrupted, and it cannot be finished: " + why;
+    return false;
+}
+
+}  // namespace
+
+bool SaveGameFiles(const std::string& name, bool withHistory, std::string* why) {
+    const std::string history = withHistory ? HistoryText() : std::string();
+    // Found ignoring case by the save itself, under the lock once a save cut short has been
+    // finished, as it looks at each old file anyway.
+    std::vector<TFileImage> files;
+    if (withHistory) files.push_back({name + ".BTL", history, true});
+    files.push_back({name + ".KVT", std::string_view(reinterpret_cast<const char*>(GameRec), kGameRecSize), true});
+    files.push_back({name + ".KVM", std::string_view(reinterpret_cast<const char*>(MapGrid), kMapGridSize), true});
+    std::string reason;
+    if (WriteUnderLock(name, files, reason)) return true;
     if (why) *why = reason;
     // Told after the lock is let go: the player may take his time over the message.
     CurrentFrontend().InformationBox("The game could not be saved as \"" + name + "\"" + (reason.empty() ? "" : ": " + reason) +
@@ -444,10 +455,12 @@ void ApplyLoadDataMarks() {
     g.WeaponTable[5].FireFactor2 = 2;
 }
 
-bool SaveBattleLog(const std::string& path) {
+bool SaveBattleLog(const std::string& path, std::string* why) {
     const std::string content = HistoryText();
-    TGameFilesLock lock(SaveBaseOf(path));
-    return lock.state() == TGameFilesLock::State::Held && lock.WriteTogether({{path, content}});
+    std::string reason;
+    if (WriteUnderLock(SaveBaseOf(path), {{path, content}}, reason)) return true;
+    if (why) *why = reason;
+    return false;
 }
 
 bool LoadBattleLog(const std::string& path, std::string* error) {

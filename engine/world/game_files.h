@@ -97,7 +97,8 @@ inline constexpr const char* kAutosaveName = "Autosave";
 // game writes a history near this size, so a larger file is refused unread.
 inline constexpr std::uint64_t kBattleLogMaxBytes = 4u << 20;
 static_assert(kBattleLogMaxBytes <= kSavedFileMaxBytes && kGameRecSize <= kSavedFileMaxBytes);
-bool SaveBattleLog(const std::string& path);
+// False, with why when asked, when the history is not written.
+bool SaveBattleLog(const std::string& path, std::string* why = nullptr);
 // Reads the history into BattleLog (emptied first); false, with the reason, when the file is
 // missing, not a plain file or too large.
 bool LoadBattleLog(const std::string& path, std::string* error = nullptr);

@@ -462,7 +462,8 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
         if (auto f = ReadLeftFile(name, tag_)) {
             plan.saves.insert(f->save);
             if (f->kind == TLeftFile::Kind::Journal) {
-                begun.insert(f->save);
+                // Only a plain file is a journal: a folder or link under its name proves nothing scratch.
+                if (::lstat(InFolder(name).c_str(), &st) == 0 && S_ISREG(st.st_mode)) begun.insert(f->save);
                 continue;
             }
             // The earlier version moved nothing before its journal was written and removed the
@@ -537,7 +538,7 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
             if (group[i].kind != TLeftFile::Kind::New || group[i].count != group[0].count ||
                 group[i].index != static_cast<int>(i + 1))
                 plan.stuck = true;
-        for (const TLeftFile& f : group) plan.kept.push_back({InFolder(f.name), f.index, f.count});
+        for (const TLeftFile& f : group) plan.kept.push_back({InFolder(f.name), f.index, f.count, save});
     }
     // The scratch files last first, then the journal that proves them scratch.
     std::sort(scratch.begin(), scratch.end(),
@@ -582,24 +583,17 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
                 if (present.count(e.backup)) plan.removals.push_back(InFolder(e.backup));
             removeProven();
             plan.removals.push_back(InFolder(journal));
-        } else if (nothingPlaced && gameStands) {
-            // A new file the disk lost before the flush was through: nothing was put in place, and
-            // the game beside them is whole. The journal goes back to its name from before the
-            // commit, which proves the new files scratch to whoever finds them after a stop midway.
-            const std::string begunJournal = save ? InFolder(BegunJournalName(tag_ + "-" + *save)) : std::string();
-            if (save) plan.renames.emplace_back(InFolder(journal), begunJournal);
-            else plan.removals.push_back(InFolder(journal));
-            for (auto e = entries.rbegin(); e != entries.rend(); ++e) plan.removals.push_back(InFolder(e->scratch));
-            for (const TJournalEntry& e : entries)
-                if (present.count(e.backup)) plan.removals.push_back(InFolder(e.backup));
-            removeProven();
-            if (save) plan.removals.push_back(begunJournal);
         } else if (nothingPlaced) {
-            // No game stands beside them: what is left of the new files may be the game's only copy.
+            // Committed, and a new file lost since it was flushed: the journal proves them no
+            // scratch, and beside no game they may be its only copy. They stay, and the player is
+            // told where; without the journal they are what any save cut before its first rename
+            // leaves, which the player may remove or put in place without a journal to trip on.
             for (std::size_t i = 0; i < entries.size(); ++i)
                 if (present.count(entries[i].scratch))
-                    plan.kept.push_back({InFolder(entries[i].scratch), static_cast<int>(i + 1), static_cast<int>(entries.size())});
+                    plan.kept.push_back({InFolder(entries[i].scratch), static_cast<int>(i + 1), static_cast<int>(entries.size()),
+                                         save.value_or(std::string())});
             removeProven();
+            if (save) plan.removals.push_back(InFolder(journal));
         } else {
             plan.stuck = true;
         }
@@ -660,9 +654,15 @@ void TGameFilesLock::Take(Taking taking) {
     const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kGameFilesPatience : std::chrono::seconds(0));
     const std::string journal = InFolder(tag_ + ".jnl");
     // True when the lock file and the journal stood still while the folder was looked at.
+    // Whatever lies under the journal's name, a link to nowhere too, as the folder's listing has it.
+    auto journalNamed = [&journal] {
+        struct stat st {};
+        return ::lstat(journal.c_str(), &st) == 0;
+    };
     auto lookAsItStands = [&](State otherwise) {
         lockSeen_ = IdentityOf(path);
         journalSeen_ = IdentityOf(journal);
+        const bool journalThere = journalNamed();
         const TPlan plan = Examine();
         left_ = plan.left;
         kept_ = plan.kept;
@@ -672,8 +672,8 @@ void TGameFilesLock::Take(Taking taking) {
                  : plan.committed     ? State::Unfinished
                                       : otherwise;
         // A folder that could not be listed says nothing of its journal.
-        return (!plan.unread.empty() || plan.journal == journalSeen_.exists) && IdentityOf(path) == lockSeen_ &&
-               IdentityOf(journal) == journalSeen_;
+        return (!plan.unread.empty() || plan.journal == journalThere) && IdentityOf(path) == lockSeen_ &&
+               IdentityOf(journal) == journalSeen_ && journalNamed() == journalThere;
     };
     const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
     // Only a plain file locks: a link is not followed, and a pipe's other end is not waited for.

@@ -52,6 +52,7 @@ struct TFileImage {
 struct TKeptFile {
     std::string path;
     int index = 0, count = 0;
+    std::string save;  // the same for every file one save wrote
 };
 
 // The lock on one game's files, from construction to destruction. Names that differ only in case

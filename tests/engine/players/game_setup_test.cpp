@@ -15,6 +15,7 @@
 #include "engine/turn/game_load.h"
 #include "engine/world/game_files.h"
 #include "engine/world/globals.h"
+#include "engine/world/save_journal.h"
 #include "tests/support/scripted_frontend.h"
 #include "tests/support/turn_fixture.h"
 
@@ -136,6 +137,27 @@ Fields StateJoins(int state) {
     for (const TCityRec& c : GameRec->Cities)
         if (c.State == state) f.Add(c.Nation).Add(c.Owner).Add(c.OriginalOwner);
     return f;
+}
+
+TEST_F(GameSetup, AHistoryTheDiskRefusesIsReportedWithTheSystemsReason) {
+    testing::BuildSyntheticGame(true, true);
+    GameFileBase = Path("start.");
+    SetFileRenamer([](const char* from, const char* to) {
+        if (std::string_view(to).ends_with(".BTL")) {
+            errno = ENOSPC;
+            return -1;
+        }
+        return std::rename(from, to);
+    });
+    ScriptedFrontend fe;
+    fe.ExpectGameSetup({.mail = true});
+    fe.ExpectInformationBox();
+    ShowGameSetup();
+    SetFileRenamer(nullptr);
+    ASSERT_EQ(fe.messages.size(), 1u);
+    EXPECT_EQ(fe.messages[0], "The battle history could not be saved as \"" + Path("start.BTL") + "\": the new \"" +
+                                  Path("start.BTL") + "\" cannot take its place (No space left on device).");
+    EXPECT_FALSE(std::filesystem::exists(Path("start.BTL")));
 }
 
 TEST_F(GameSetup, EachChoiceChangesExactlyTheBytesItNames) {

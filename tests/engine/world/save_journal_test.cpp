@@ -646,10 +646,10 @@ TEST_F(SaveJournal, AJournalWithoutItsEndIsASaveThatNeverCommitted) {
     EXPECT_EQ(Leftovers(), std::set<std::string>{});
 }
 
-TEST_F(SaveJournal, ANewFileTheDiskLostBeforeItsFlushUndoesTheSave) {
-    // The new files and the journal are flushed together: a stop before the flush is through may
-    // leave a whole journal beside a new file cut short or never written. Each way of losing the
-    // first or last new file must leave the old game, not a mix.
+TEST_F(SaveJournal, ANewFileTheDiskLostAfterTheCommitLeavesTheOldGameAndKeepsTheSavesFiles) {
+    // The new files are flushed before the journal commits them, so a new file cut short or zeroed
+    // beside a whole journal is a second fault. Each way of losing the first or last new file must
+    // leave the old game, not a mix, and keep every file the save wrote where the player is told.
     enum class Loss { CutShort, Zeroed, OneByte };
     for (const Loss loss : {Loss::CutShort, Loss::Zeroed, Loss::OneByte})
         for (const bool last : {false, true}) {
@@ -683,14 +683,20 @@ TEST_F(SaveJournal, ANewFileTheDiskLostBeforeItsFlushUndoesTheSave) {
             }
             auto rec = std::make_unique<TGameRec>();
             auto map = std::make_unique<TMapGrid>();
-            EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
+            std::string note;
+            EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr, nullptr, &note));
             EXPECT_TRUE(LoadBattleLog(Path("game.BTL")));
             EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
-            EXPECT_EQ(Leftovers(), std::set<std::string>{});
+            std::set<std::string> kept;
+            for (const std::string& path : scratch) {
+                kept.insert(fs::path(path).filename().string());
+                EXPECT_NE(note.find("\"" + path + "\""), std::string::npos) << path << " in " << note;
+            }
+            EXPECT_EQ(Leftovers(), kept);
         }
 }
 
-TEST_F(SaveJournal, AByteTheDiskChangedAnywhereInANewFileUndoesTheSave) {
+TEST_F(SaveJournal, AByteTheDiskChangedAnywhereInANewFileIsFoundAndTheOldGameRead) {
     // Bytes of the first words, of a word near the end and of the last few bytes, which the sum
     // takes a byte at a time: a change in any of them must be found.
     for (const std::size_t at : {std::size_t{0}, std::size_t{8}, std::size_t{16}, std::size_t{31}, kGameRecSize / 32 * 32 + 3,
@@ -715,9 +721,11 @@ TEST_F(SaveJournal, AByteTheDiskChangedAnywhereInANewFileUndoesTheSave) {
         f.close();
         auto rec = std::make_unique<TGameRec>();
         auto map = std::make_unique<TMapGrid>();
-        EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr));
+        std::string note;
+        EXPECT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr, nullptr, &note));
         EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
-        EXPECT_EQ(Leftovers(), std::set<std::string>{});
+        EXPECT_NE(note.find("\"" + record + "\" (to be \"game.KVT\")"), std::string::npos) << note;
+        EXPECT_EQ(Leftovers().size(), 2u) << "the save's record and map, kept";
     }
 }
 
@@ -770,12 +778,12 @@ TEST_F(SaveJournal, AGrownScratchFileIsJudgedByItsSizeAndNeverRead) {
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 0) << (WEXITSTATUS(status) == 2 ? "the load ran out of memory" : "the load was refused");
         EXPECT_TRUE(OnDisk(Path("game")) == old) << "the old game, whole";
-        // A journal naming a size no save writes is damaged and proves nothing: the new files stay.
+        // A journal naming a size no save writes is damaged, and one naming the true size proves
+        // them committed: either way nothing proves the new files scratch, and they stay.
         std::set<std::string> kept;
-        if (journalSaysGrown)
-            for (const auto& e : fs::directory_iterator(dir))
-                if (e.path().extension() == ".tmp") kept.insert(e.path().filename().string());
-        EXPECT_EQ(kept.size(), journalSaysGrown ? 2u : 0u);
+        for (const auto& e : fs::directory_iterator(dir))
+            if (e.path().extension() == ".tmp") kept.insert(e.path().filename().string());
+        EXPECT_EQ(kept.size(), 2u);
         EXPECT_EQ(Leftovers(), kept);
     }
 }
@@ -1276,6 +1284,21 @@ TEST_F(SaveJournal, ALockNameTakenByAPipeALinkOrAFolderRefusesTheLoadAndTheSaveN
     }
 }
 
+TEST_F(SaveJournal, ALinkToNowhereUnderTheJournalsNameIsNoSaveGoingOn) {
+    // Another user, who may not write in the folder, reads a game beside a link to nowhere under
+    // its journal's name: nothing changes as he looks, so he reads the game at once rather than
+    // waiting out the patience for a save and then calling the game busy.
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    OpenToOthers();
+    fs::create_symlink("nowhere", Path(TagOf("game") + ".jnl"));
+    fs::permissions(dir, fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec);
+    const auto load = InChild([&] { return Load(Path("game.KVT")); }, true);
+    fs::permissions(dir, fs::perms::owner_all);
+    if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+    EXPECT_EQ(*load, "loaded 1 1");
+}
+
 TEST_F(SaveJournal, ALoadOrSaveThatAnotherProgramKeepsWaitingSaysWhy) {
     // Another copy of the program holds the game's lock for longer than a load or a save waits
     // for it (its save paused midway): both are refused saying so, and its save then goes through.
@@ -1655,7 +1678,10 @@ TEST_F(SaveJournal, AFirstSavesOnlyCopyIsKeptWhenNothingProvesItScratch) {
                     fs::create_symlink(fs::path(files[0].first).filename(), files[0].first);
                     break;
             }
-            const auto before = Entries(dir);
+            auto before = Entries(dir);
+            // A whole journal that names a file lost proves nothing scratch: it gives way, and its
+            // files are kept as any save's stopped before its first rename.
+            if (fault == Fault::LinkToItself) before.erase(TagOf("game") + ".jnl");
 
             ScriptedFrontend fe;
             fe.ExpectInformationBox();
@@ -1720,7 +1746,7 @@ TEST_F(SaveJournal, ASaveStoppedBesideAnOldGameLeavesItWholeAndItsFilesWhereTheP
         ASSERT_EQ(fe.messages.size(), 1u);
         const std::string& told = fe.messages[0];
         EXPECT_EQ(told.find("A save of \"" + Path("game.KVT") + "\" was interrupted before its files were put in place: the "
-                            "game read is the one saved before it, and what that save wrote is kept as it is: "),
+                            "game read is the one that stands under its name, and what that save wrote is kept as it is: "),
                   0u)
             << told;
         for (const auto& [file, name] : files)
@@ -1734,7 +1760,82 @@ TEST_F(SaveJournal, ASaveStoppedBesideAnOldGameLeavesItWholeAndItsFilesWhereTheP
         EXPECT_EQ(Save(Path("game")), "saved");
         EXPECT_EQ(Leftovers(), kept) << "the next save writes past them";
         EXPECT_EQ(Load(Path("game.KVT")), "loaded 3 3");
+
+        // The game under the name then cut short: the refusal still says where the kept files lie.
+        fs::resize_file(Path("game.KVT"), 10);
+        ScriptedFrontend refused;
+        refused.ExpectInformationBox();
+        EXPECT_FALSE(LoadGameImages(Path("game.KVT")));
+        ASSERT_EQ(refused.messages.size(), 1u);
+        const std::string& why = refused.messages[0];
+        EXPECT_EQ(why.find("The game \"" + Path("game.KVT") + "\" holds 10 bytes, not "), 0u) << why;
+        for (const auto& [file, name] : files)
+            EXPECT_NE(why.find("\"" + file + "\" (to be \"" + name + "\")"), std::string::npos) << file << " in " << why;
+        EXPECT_EQ(Leftovers(), kept);
     }
+}
+
+TEST_F(SaveJournal, TheKeptFilesOfTwoStoppedSavesAreToldApart) {
+    // Two saves stopped after their commit, each journal then lost: four files, two to be
+    // "game.KVT". The player must be able to tell which two belong together.
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    for (const int mark : {2, 3}) {
+        MarkGame(mark);
+        ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+        ASSERT_TRUE(fs::remove(Path(TagOf("game") + ".jnl")));
+    }
+    const auto files = NewFilesAndTheirNames(dir, false);
+    ASSERT_EQ(files.size(), 4u);
+    auto rec = std::make_unique<TGameRec>();
+    auto map = std::make_unique<TMapGrid>();
+    std::string note;
+    ASSERT_TRUE(ReadGameImages(Path("game.KVT"), *rec, *map, nullptr, nullptr, &note));
+    EXPECT_EQ(RecordMark(*rec), 1);
+    const std::size_t apart = note.find("; and of another save, ");
+    ASSERT_NE(apart, std::string::npos) << note;
+    EXPECT_EQ(note.find("; and of another save, ", apart + 1), std::string::npos) << note;
+    // Each file on the side of the other file its save wrote.
+    for (const auto& [file, name] : files) {
+        const std::size_t at = note.find("\"" + file + "\" (to be \"" + name + "\")");
+        ASSERT_NE(at, std::string::npos) << file << " in " << note;
+        const std::string save = file.substr(0, file.find("-new-of"));
+        for (const auto& [other, otherName] : files)
+            if (other != file && other.starts_with(save))
+                EXPECT_EQ(note.find(other) < apart, at < apart) << file << " and " << other << " in " << note;
+    }
+}
+
+TEST_F(SaveJournal, AFolderUnderAJournalsNameProvesNothingScratchAndBlocksNoSave) {
+    // Stopped with its journal and first new file written; the journal then replaced by a folder
+    // of its name. A folder is no journal: it proves the file beside it no scratch, nobody tries to
+    // remove it, and the next save writes past both.
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    MarkGame(2);
+    ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 2), ChildSaveEnd::Killed);
+    std::string journal;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().string().ends_with("-journal.tmp")) journal = e.path().string();
+    ASSERT_FALSE(journal.empty());
+    fs::remove(journal);
+    fs::create_directory(journal);
+    fs::create_directory(journal + "/inside");
+    // The lock file comes and goes with each load and save.
+    auto left = [&] {
+        std::set<std::string> names = Leftovers();
+        std::erase_if(names, [](const std::string& name) { return name.ends_with(".lck"); });
+        return names;
+    };
+    const std::set<std::string> before = left();
+    ASSERT_EQ(before.size(), 2u) << "the folder and the save's first new file";
+    EXPECT_EQ(Load(Path("game.KVT")), "loaded 1 1");
+    EXPECT_EQ(left(), before);
+    MarkGame(3);
+    EXPECT_EQ(Save(Path("game")), "saved");
+    EXPECT_EQ(Load(Path("game.KVT")), "loaded 3 3");
+    EXPECT_EQ(left(), before);
+    EXPECT_TRUE(fs::is_directory(journal + "/inside"));
 }
 
 // The reader's side of a look at the folder it is paused before: it says so, then waits for a word.
