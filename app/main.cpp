@@ -3,6 +3,8 @@
 // its texts, pictures or start point the program ends after the window has named the missing file.
 #include <QApplication>
 
+#include <memory>
+
 #include "engine/turn/automatic_frontend.h"
 #include "engine/world/game_files.h"
 #include "engine/world/random.h"
@@ -13,16 +15,15 @@ namespace {
 
 int ProgramMain(int argc, char** argv) {
     kvt::InstallAutomaticFrontendAsDefault();
-    QApplication app(argc, argv);
+    // The look, the help file and the title, given as the window tests give them.
+    const std::unique_ptr<QApplication> app = kvt::gui::StartApplication(argc, argv);
     // Started from another folder, the game still finds its own files beside the program.
     kvt::SetProgramFolder(QCoreApplication::applicationDirPath().toStdString());
-    // The look, the help file and the title, given as the window tests give them.
-    kvt::gui::PrepareApplication(app);
     kvt::UseClockForRandomize(true);
     kvt::gui::TKVTSDI window;
     if (!window.FormCreate()) return 1;
     window.show();
-    return app.exec();
+    return app->exec();
 }
 
 }  // namespace

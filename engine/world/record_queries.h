@@ -12,10 +12,10 @@ namespace kvt {
 // The side of the nation being played; 0 while nobody plays.
 int SideBeingPlayed();
 
-// Whether a message about the nation's own forces may be shown, or a choice for them put, at the
-// screen: always when the game is played at one screen; in a mail game (kinds 2 to 4) only for the
-// side to move, whose player executes the turn, so that the absent opponent's forces stay private
-// and his choices his own.
+// Whether a supply message about the nation's corps may be shown, or the sacking of a city they
+// take put to its player: always when the game is played at one screen; in a mail game (kinds 2
+// to 4) only when the nation is the side to move, whose player executes the turn. The absent
+// opponent's other notices and his moves still show.
 bool OwnForcesMessageShown(int nation);
 
 // Whether a corps in use of another side than `side` stands on hex (x, y). Sides, not nations:

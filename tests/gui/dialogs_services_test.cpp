@@ -1,5 +1,5 @@
-// The file dialogs' case-blind filters, the help viewer at a topic or refusing what is no help file,
-// and the screen cursor.
+// The file dialogs' case-blind filters, the help viewer at a topic, following its links and showing
+// its pictures, or refusing what is no help file, and the screen cursor.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -19,6 +19,7 @@
 #include "gui/platform/help_viewer.h"
 #include "gui/platform/message_box.h"
 #include "tests/gui/gui_support.h"
+#include "tests/support/synthetic_game.h"
 
 namespace kvt::gui {
 namespace {
@@ -61,6 +62,23 @@ TEST(FileDialogs, OpenAnswersTheChosenFileAndCancelAnswersNothing) {
     QDir::setCurrent(old);
 }
 
+// Clicks the first link captioned `caption`, as the player would.
+void ClickLink(QTextBrowser* browser, const QString& caption) {
+    const QTextCursor found = browser->document()->find(caption);
+    ASSERT_FALSE(found.isNull()) << caption.toStdString();
+    QTextCursor inside(browser->document());
+    inside.setPosition(found.selectionStart() + 1);
+    QTest::mouseClick(browser->viewport(), Qt::LeftButton, {}, browser->cursorRect(inside).center());
+}
+
+int RedPixels(QTextBrowser* browser) {
+    const QImage shown = browser->viewport()->grab().toImage();
+    int red = 0;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x) red += shown.pixel(x, y) == qRgb(255, 0, 0);
+    return red;
+}
+
 TEST(HelpViewer, OpensTheHelpTextAtTheTopicAndReportsAMissingFile) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("KVT.HLP"));
@@ -75,7 +93,7 @@ TEST(HelpViewer, OpensTheHelpTextAtTheTopicAndReportsAMissingFile) {
         f.write(html);
     }
     SetApplicationHelpFile(path);
-    int scrolledAtContents = -1, scrolledAtBattles = -1;
+    int scrolledAtContents = -1, scrolledAtBattles = -1, scrolledByLink = -1;
     kvt::testing::WhenModalShows([&](QWidget* w) {
         auto* viewer = qobject_cast<THelpViewer*>(w);
         ASSERT_NE(viewer, nullptr);
@@ -86,12 +104,16 @@ TEST(HelpViewer, OpensTheHelpTextAtTheTopicAndReportsAMissingFile) {
     });
     ShowHelpTopic(nullptr, QStringLiteral("Battles"));
     kvt::testing::WhenModalShows([&](QWidget* w) {
-        scrolledAtContents = qobject_cast<THelpViewer*>(w)->Browser()->verticalScrollBar()->value();
+        QTextBrowser* browser = qobject_cast<THelpViewer*>(w)->Browser();
+        scrolledAtContents = browser->verticalScrollBar()->value();
+        ClickLink(browser, QStringLiteral("Battles"));
+        scrolledByLink = browser->verticalScrollBar()->value();
         w->close();
     });
     ShowHelpTopic(nullptr, QStringLiteral("Contents"));
     EXPECT_LT(scrolledAtContents, 20);  // the first topic is at the top
     EXPECT_GT(scrolledAtBattles, 100);
+    EXPECT_EQ(scrolledByLink, scrolledAtBattles) << "the contents' link leads to its topic";
 
     SetApplicationHelpFile(dir.filePath(QStringLiteral("MISSING.HLP")));
     QString message;
@@ -185,6 +207,45 @@ TEST(HelpViewer, AHelpFileLargerThanAnyIsReportedWithItsSizeAndOneAtTheBoundOpen
     EXPECT_EQ(answer.box, "The help file \"" + path.toStdString() + "\" holds " +
                               std::to_string(kHelpFileMaxBytes + 1) + " bytes, more than a help file can.");
     EXPECT_EQ(answer.viewersShown, 0);
+}
+
+TEST(HelpViewer, PicturesAndPagesTheHelpNamesAreReadAsTheHelpFileIsAndAPipeAmongThemHoldsNothingUp) {
+    QTemporaryDir dir;
+    // The game's help lies in the current folder, and so do the files it names.
+    const kvt::testing::CurrentFolder inFolder(QFile::encodeName(dir.path()).toStdString());
+    ASSERT_EQ(::mkfifo("PIPE.PNG", 0600), 0);
+    QImage flag(40, 30, QImage::Format_RGB32);
+    flag.fill(Qt::red);
+    ASSERT_TRUE(flag.save(QStringLiteral("FLAG.PNG")));
+    const auto write = [](const char* name, const QByteArray& text) {
+        QFile f(QString::fromLatin1(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        ASSERT_EQ(f.write(text), text.size());
+    };
+    write("ORDERS.HTM", "<html><body><p>Orders are given before the turn.</p></body></html>");
+    QByteArray big = "<html><body><p>A page past the bound.</p></body></html>";
+    write("BIG.HTM", big + QByteArray(static_cast<qsizetype>(kHelpFileMaxBytes) + 1 - big.size(), ' '));
+    const QByteArray contents =
+        "<html><body><a name=\"Contents\"></a><h2>Contents</h2><img src=\"FLAG.PNG\"><img src=\"PIPE.PNG\">"
+        "<p><a href=\"ORDERS.HTM\">Orders</a></p><p><a href=\"BIG.HTM\">Big</a></p>"
+        "<p><a href=\"PIPE.PNG\">Pipe</a></p></body></html>";
+    write("KVT.HLP", contents);
+
+    THelpViewer viewer;
+    ASSERT_TRUE(viewer.Open(QStringLiteral("KVT.HLP"), QStringLiteral("Contents")));
+    viewer.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    QTextBrowser* browser = viewer.Browser();
+    EXPECT_GE(RedPixels(browser), 40 * 30) << "the picture beside the help shows whole";
+
+    ClickLink(browser, QStringLiteral("Orders"));
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("Orders are given before the turn.")));
+    ASSERT_TRUE(viewer.Open(QStringLiteral("KVT.HLP"), QStringLiteral("Contents")));
+    ClickLink(browser, QStringLiteral("Big"));
+    EXPECT_FALSE(browser->toPlainText().contains(QStringLiteral("past the bound")));
+    ASSERT_TRUE(viewer.Open(QStringLiteral("KVT.HLP"), QStringLiteral("Contents")));
+    ClickLink(browser, QStringLiteral("Pipe"));
+    EXPECT_TRUE(browser->toPlainText().trimmed().isEmpty()) << "a page that cannot be read shows as a missing one";
 }
 
 TEST(ScreenCursor, OneOverrideChangedInPlace) {

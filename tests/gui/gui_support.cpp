@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <QDir>
 #include <QTimer>
+#include <QWindow>
 #include <memory>
 
 namespace kvt::testing {
@@ -18,7 +19,9 @@ QString TitleBarText(const QWidget* window) {
     QCoreApplication::setApplicationName(name + QStringLiteral(" (probe)"));
     const bool displayNameSet = QGuiApplication::applicationDisplayName() != QCoreApplication::applicationName();
     QCoreApplication::setApplicationName(name);
-    const QString title = window->windowTitle(), display = QGuiApplication::applicationDisplayName();
+    // The title the window system is given, which can differ from the widget's own.
+    const QString title = window->windowHandle() ? window->windowHandle()->title() : window->windowTitle();
+    const QString display = QGuiApplication::applicationDisplayName();
     if (displayNameSet && !title.endsWith(display))
         return title.isEmpty() ? display : title + QStringLiteral(" \u2014 ") + display;
     return title.isEmpty() ? QCoreApplication::applicationName() : title;

@@ -12,8 +12,9 @@ namespace kvt::testing {
 QString SaveScreenshot(QWidget* widget, const QString& name);
 // Runs the action once the next modal dialog is showing (for code that calls exec()).
 void WhenModalShows(std::function<void(QWidget* dialog)> action);
-// The text the window system puts in the window's title bar: Qt appends the application's display
-// name, once the program has set one, to every title that does not already end with it.
+// The text the window system puts in the window's title bar: the title its window is given (Qt's
+// -qwindowtitle option replaces the first main window's), and the application's display name,
+// once the program has set one, appended to every title that does not already end with it.
 QString TitleBarText(const QWidget* window);
 
 }  // namespace kvt::testing

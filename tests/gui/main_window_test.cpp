@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QMenu>
 #include <QMenuBar>
+#include <QProcess>
 #include <QProgressBar>
 #include <QTextBrowser>
 #include <QTest>
@@ -138,6 +139,31 @@ TEST_F(WindowTest, StartsOnTheChosenStartPointWithItsMenusCaptionedFromTheTexts)
     EXPECT_EQ(box.pixel(1000, 3), map.pixel((ViewColumn - 1) * 28 + 1000, (ViewRow - 1) * 28 + 3));
     window->close();
     window.reset();
+}
+
+// Qt's -qwindowtitle option would give the first main window shown its own title: the test runs
+// itself again, started with the option, and that run reads the title bar.
+TEST_F(WindowTest, ItsTitleBarReadsTheProgramsCaptionThoughTheGameIsStartedWithQtsTitleOption) {
+    const char* rerun = "KVT_STARTED_WITH_QT_TITLE_OPTION";
+    if (qEnvironmentVariableIsSet(rerun)) {
+        ASSERT_TRUE(CreateWindow());
+        EXPECT_EQ(TitleBarText(window.get()).toStdString(), "Drennovar III  v2.5");
+        return;
+    }
+    const ::testing::TestInfo* self = ::testing::UnitTest::GetInstance()->current_test_info();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QString::fromLatin1(rerun), QStringLiteral("1"));
+    QProcess started;
+    started.setProcessEnvironment(environment);
+    started.setProcessChannelMode(QProcess::MergedChannels);
+    started.start(QCoreApplication::applicationFilePath(),
+                  {QStringLiteral("--gtest_filter=%1.%2").arg(QString::fromLatin1(self->test_suite_name()),
+                                                             QString::fromLatin1(self->name())),
+                   QStringLiteral("-qwindowtitle"), QStringLiteral("Other")});
+    ASSERT_TRUE(started.waitForFinished(120000));
+    const QString output = QString::fromLocal8Bit(started.readAll());
+    EXPECT_EQ(started.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test."))) << output.toStdString();
 }
 
 TEST(WindowSize, TheFrameIs1022By722WhereverTheLayoutStillShowsWhole) {
