@@ -160,16 +160,33 @@ std::uint64_t FileSum(std::string_view bytes) {
 
 TFileMark MarkOf(std::string_view bytes) { return {bytes.size(), FileSum(bytes)}; }
 
+enum class MarkFound { Same, Other, Unread };
+
 // Whether a file as it lies on the disk is a plain file of that mark. Its size is asked first, so
-// a file grown past the journal's size, or past any save's, is judged without reading a byte.
-bool FileHasMark(const std::string& path, const TFileMark& mark) {
+// a file grown past the journal's size, or past any save's, is judged without reading a byte. A
+// file that is there but cannot be read now (another user's, a disk error) is no proof either
+// way: `error` says why.
+MarkFound FindMark(const std::string& path, const TFileMark& mark, int& error) {
     struct stat st {};
-    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) != mark.size ||
-        mark.size > kSavedFileMaxBytes)
-        return false;
+    if (::lstat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return MarkFound::Other;
+        error = errno;
+        return MarkFound::Unread;
+    }
+    if (!S_ISREG(st.st_mode) || static_cast<std::uint64_t>(st.st_size) != mark.size || mark.size > kSavedFileMaxBytes)
+        return MarkFound::Other;
     std::string bytes;
     std::uint64_t size = 0;
-    return ReadRegularFile(path, mark.size, bytes, size) == ReadOutcome::Read && MarkOf(bytes) == mark;
+    switch (ReadRegularFile(path, mark.size, bytes, size)) {
+        case ReadOutcome::Read: return MarkOf(bytes) == mark ? MarkFound::Same : MarkFound::Other;
+        case ReadOutcome::Missing:
+            if (errno == ENOENT) return MarkFound::Other;
+            [[fallthrough]];
+        case ReadOutcome::Failed: error = errno; return MarkFound::Unread;
+        case ReadOutcome::NotAFile:
+        case ReadOutcome::TooLarge: break;
+    }
+    return MarkFound::Other;
 }
 
 // Sixteen hexadecimal digits, leading zeros kept.
@@ -518,8 +535,8 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     auto held = [&](const std::string& name) { return present.count(name) && !spare.count(name); };
 
     // Files no whole journal names. The new files of a save whose journal was never put in place
-    // are scratch. Of any other save, only its new files 1 to j of its k say that it never began to
-    // put them in place (it places them first to last); they are kept where they lie, as nothing
+    // are scratch. Of any other save, only new files among which its first still lies say that it
+    // never began to put them in place (it places them first to last); they are kept where they lie, as nothing
     // proves that its journal did not commit them before it was lost, and with no game beside them
     // they may be its only copy. Anything else may be a half-placed save: nothing is touched.
     std::vector<TLeftFile> scratch;
@@ -534,10 +551,9 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     }
     for (auto& [save, group] : unnamed) {
         std::sort(group.begin(), group.end(), [](const TLeftFile& a, const TLeftFile& b) { return a.index < b.index; });
-        for (std::size_t i = 0; i < group.size(); ++i)
-            if (group[i].kind != TLeftFile::Kind::New || group[i].count != group[0].count ||
-                group[i].index != static_cast<int>(i + 1))
-                plan.stuck = true;
+        // With its first file still there, none was put in place, whatever else the disk lost.
+        for (const TLeftFile& f : group)
+            if (f.kind != TLeftFile::Kind::New || f.count != group[0].count || group[0].index != 1) plan.stuck = true;
         for (const TLeftFile& f : group) plan.kept.push_back({InFolder(f.name), f.index, f.count, save});
     }
     // The scratch files last first, then the journal that proves them scratch.
@@ -557,12 +573,21 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     } else {
         // A new file no longer under its scratch name was put in place, and its target must show it:
         // a journal is through only when every file it names is proved, whatever is left beside it.
-        bool provable = true, nothingPlaced = true, toPlace = false;
+        // The files go into place first to last and back last first: while the first is still
+        // under its scratch name, and no old file has only its second name, none is in place.
+        bool provable = true, nothingPlaced = !entries.empty() && held(entries.front().scratch), toPlace = false;
         for (const TJournalEntry& e : entries) {
             const bool isNew = held(e.scratch), isOld = held(e.backup);
             toPlace = toPlace || isNew;
-            nothingPlaced = nothingPlaced && isNew && !isOld;
-            provable = provable && FileHasMark(InFolder(isNew ? e.scratch : e.target), e.mark);
+            nothingPlaced = nothingPlaced && !isOld;
+            const std::string checked = isNew ? e.scratch : e.target;
+            int error = 0;
+            const MarkFound found = FindMark(InFolder(checked), e.mark, error);
+            if (found == MarkFound::Unread) {
+                plan.unread = "its last save's file \"" + Shown(checked) + "\" cannot be read (" + ErrorText(error) + ")";
+                return plan;
+            }
+            provable = provable && found == MarkFound::Same;
         }
         // Old files' second names alone are no game's only copy: only a new file still to be put
         // in place asks for a writable folder.
@@ -592,8 +617,14 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
                 if (present.count(entries[i].scratch))
                     plan.kept.push_back({InFolder(entries[i].scratch), static_cast<int>(i + 1), static_cast<int>(entries.size()),
                                          save.value_or(std::string())});
+            // An old file's second name that is the very file at its name goes with the journal
+            // that explains it: left alone, a later save would make it the old game's only name.
+            for (const TJournalEntry& e : entries)
+                if (spare.count(e.backup)) plan.removals.push_back(InFolder(e.backup));
             removeProven();
-            if (save) plan.removals.push_back(InFolder(journal));
+            // An earlier version's files, which no name marks as a save's, stay explained by it
+            // while no game stands beside them.
+            if (save || gameStands) plan.removals.push_back(InFolder(journal));
         } else {
             plan.stuck = true;
         }

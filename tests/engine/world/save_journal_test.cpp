@@ -493,7 +493,8 @@ TEST_F(SaveJournal, FilesAnEarlierVersionLeftStandInNoLoadsOrSavesWay) {
     auto text = [](const std::vector<char>& bytes) { return std::string(bytes.begin(), bytes.end()); };
     // The journal as that version wrote it: scratch, second and target names, size and checksum;
     // damaged, it has a byte garbled, or names as the map's target a file of another kind or game.
-    enum class Damage { None, AByte, AnotherKind, AnotherGame };
+    // Whole, it may name a new file the disk changed since.
+    enum class Damage { None, AByte, AnotherKind, AnotherGame, ScratchChanged };
     auto journal = [&](Damage damage) {
         auto hex = [](std::uint64_t v) {
             std::ostringstream s;
@@ -533,7 +534,9 @@ TEST_F(SaveJournal, FilesAnEarlierVersionLeftStandInNoLoadsOrSavesWay) {
                  {Left::JournalBeforeRenames, Damage::None, 2, {}},
                  {Left::JournalBetweenRenames, Damage::AByte, 0, {}},
                  {Left::JournalBetweenRenames, Damage::AnotherKind, 0, {}},
-                 {Left::JournalBetweenRenames, Damage::AnotherGame, 0, {}}};
+                 {Left::JournalBetweenRenames, Damage::AnotherGame, 0, {}},
+                 // The old game is read, the journal goes, and its files are left alone.
+                 {Left::JournalBeforeRenames, Damage::ScratchChanged, 1, {tag + "-4242-1.tmp", tag + "-4242-3.tmp"}}};
     for (const auto& c : cases) {
         SCOPED_TRACE("left " + std::to_string(static_cast<int>(c.left)) + ", damage " + std::to_string(static_cast<int>(c.damage)));
         for (const auto& e : fs::directory_iterator(dir)) fs::remove_all(e.path());
@@ -548,6 +551,7 @@ TEST_F(SaveJournal, FilesAnEarlierVersionLeftStandInNoLoadsOrSavesWay) {
         if (recPlaced) put(tag + "-4242-2.tmp", text(one.rec));
         if (c.left != Left::ScratchBeforeItsJournal && !mapPlaced) put(tag + "-4242-3.tmp", text(two.map));
         if (c.left >= Left::JournalBetweenRenames) put(tag + ".jnl", journal(c.damage));
+        if (c.damage == Damage::ScratchChanged) put(tag + "-4242-1.tmp", text(one.rec));
         const auto before = Folder();
 
         EXPECT_EQ(Load(Path("game.KVT")), c.loads ? "loaded " + std::to_string(c.loads) + " " + std::to_string(c.loads)
@@ -650,9 +654,12 @@ TEST_F(SaveJournal, ANewFileTheDiskLostAfterTheCommitLeavesTheOldGameAndKeepsThe
     // The new files are flushed before the journal commits them, so a new file cut short or zeroed
     // beside a whole journal is a second fault. Each way of losing the first or last new file must
     // leave the old game, not a mix, and keep every file the save wrote where the player is told.
-    enum class Loss { CutShort, Zeroed, OneByte };
-    for (const Loss loss : {Loss::CutShort, Loss::Zeroed, Loss::OneByte})
+    // The middle one may be gone altogether: the first still under its scratch name shows that
+    // nothing was put in place.
+    enum class Loss { CutShort, Zeroed, OneByte, Gone };
+    for (const Loss loss : {Loss::CutShort, Loss::Zeroed, Loss::OneByte, Loss::Gone})
         for (const bool last : {false, true}) {
+            if (loss == Loss::Gone && !last) continue;
             SCOPED_TRACE("loss " + std::to_string(static_cast<int>(loss)) + (last ? ", last file" : ", first file"));
             for (const auto& e : fs::directory_iterator(dir)) fs::remove(e.path());
             MarkGame(1);
@@ -669,7 +676,7 @@ TEST_F(SaveJournal, ANewFileTheDiskLostAfterTheCommitLeavesTheOldGameAndKeepsThe
             std::sort(scratch.begin(), scratch.end(), [](const std::string& a, const std::string& b) {
                 return std::stoi(a.substr(a.rfind('-') + 1)) < std::stoi(b.substr(b.rfind('-') + 1));
             });
-            const std::string lost = last ? scratch.back() : scratch.front();
+            const std::string lost = loss == Loss::Gone ? scratch[1] : last ? scratch.back() : scratch.front();
             const std::uintmax_t size = fs::file_size(lost);
             if (loss == Loss::CutShort) fs::resize_file(lost, size / 2);
             if (loss == Loss::Zeroed) {
@@ -680,6 +687,10 @@ TEST_F(SaveJournal, ANewFileTheDiskLostAfterTheCommitLeavesTheOldGameAndKeepsThe
                 std::fstream f(lost, std::ios::in | std::ios::out | std::ios::binary);
                 f.seekp(static_cast<std::streamoff>(size / 2));
                 f.put('\x5a');
+            }
+            if (loss == Loss::Gone) {
+                fs::remove(lost);
+                scratch.erase(scratch.begin() + 1);
             }
             auto rec = std::make_unique<TGameRec>();
             auto map = std::make_unique<TMapGrid>();
@@ -692,6 +703,8 @@ TEST_F(SaveJournal, ANewFileTheDiskLostAfterTheCommitLeavesTheOldGameAndKeepsThe
                 kept.insert(fs::path(path).filename().string());
                 EXPECT_NE(note.find("\"" + path + "\""), std::string::npos) << path << " in " << note;
             }
+            EXPECT_EQ(Leftovers(), kept);
+            EXPECT_EQ(Load(Path("game.KVT")), "loaded 1 1") << "and again, without the journal";
             EXPECT_EQ(Leftovers(), kept);
         }
 }
@@ -1773,6 +1786,65 @@ TEST_F(SaveJournal, ASaveStoppedBesideAnOldGameLeavesItWholeAndItsFilesWhereTheP
             EXPECT_NE(why.find("\"" + file + "\" (to be \"" + name + "\")"), std::string::npos) << file << " in " << why;
         EXPECT_EQ(Leftovers(), kept);
     }
+}
+
+TEST_F(SaveJournal, TheOldGamesSecondNameGoesWithTheJournalOfASaveWhoseFilesAreKept) {
+    // Stopped after the old record took its second name and before the new one took its place;
+    // the disk then changed the new map. The files are kept, and the second name, the very file
+    // at the game's name, goes with the journal: a save over the game then leaves nothing that
+    // a later look could take for a save half put in place.
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    MarkGame(2);
+    ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 5), ChildSaveEnd::Killed);
+    std::string secondName, map;
+    for (const auto& e : fs::directory_iterator(dir)) {
+        const std::string name = e.path().string();
+        if (name.find("-old-") != std::string::npos) secondName = name;
+        if (name.ends_with("-new-of2-2.tmp")) map = name;
+    }
+    ASSERT_FALSE(secondName.empty());
+    ASSERT_FALSE(map.empty());
+    {
+        std::fstream f(map, std::ios::in | std::ios::out | std::ios::binary);
+        f.seekp(100);
+        f.put('\x5a');
+    }
+    MarkGame(3);
+    EXPECT_EQ(Save(Path("game")), "saved");
+    EXPECT_FALSE(fs::exists(secondName));
+    EXPECT_EQ(Load(Path("game.KVT")), "loaded 3 3");
+    EXPECT_EQ(Load(Path("game.KVT")), "loaded 3 3");
+    EXPECT_EQ(Leftovers().size(), 2u) << "the stopped save's record and map, kept";
+}
+
+TEST_F(SaveJournal, ANewFileThatCannotBeReadNowIsNoProofAndNothingIsTouched) {
+    // Another user who may write in the folder, but not read one new file of a committed save,
+    // cannot tell whether the save is whole: his load is refused saying so, and touches nothing.
+    // The owner's load then finishes the save.
+    MarkGame(1);
+    ASSERT_TRUE(SaveGameFiles(Path("game")));
+    MarkGame(2);
+    ASSERT_EQ(testing::SaveKilledAtStep(Path("game"), 4), ChildSaveEnd::Killed);
+    OpenToOthers();
+    fs::permissions(dir, fs::perms::all);
+    std::string map;
+    for (const auto& e : fs::directory_iterator(dir))
+        if (e.path().string().ends_with("-new-of2-2.tmp")) map = e.path().string();
+    ASSERT_FALSE(map.empty());
+    fs::permissions(map, fs::perms::owner_read | fs::perms::owner_write);
+    const auto before = Folder();
+    const auto load = InChild([&] { return Load(Path("game.KVT")); }, true);
+    if (!load) GTEST_SKIP() << "only the superuser can load as another user";
+    EXPECT_EQ(*load, "The game \"" + Path("game.KVT") + "\" cannot be opened: its last save's file \"" + map +
+                         "\" cannot be read (Permission denied), so whether its last save was finished cannot be told. "
+                         "Nothing was read or removed.");
+    EXPECT_TRUE(Folder() == before) << "nothing removed";
+    fs::permissions(dir, fs::perms::owner_all);
+    EXPECT_EQ(Load(Path("game.KVT")), "loaded 2 2");
+    std::set<std::string> noneButTheLock = Leftovers();
+    std::erase_if(noneButTheLock, [](const std::string& name) { return name.ends_with(".lck"); });
+    EXPECT_EQ(noneButTheLock, std::set<std::string>{});
 }
 
 TEST_F(SaveJournal, TheKeptFilesOfTwoStoppedSavesAreToldApart) {
