@@ -3,22 +3,27 @@
 
 #include "gui/platform/text_draw.h"
 
+#include <optional>
+
 namespace kvt::gui {
 namespace {
 
 TElGlyphCache* gCache = nullptr;
 
-// The engraved look of a picture: its dark pixels in highlight one pixel down-right, then in
-// shadow in place, on a transparent ground.
-QImage Engrave(const QImage& picture, TColor transparentColor) {
+// The engraved look of a picture: its ink (pixels neither transparent, white nor of the key
+// colour) in highlight one pixel down-right, then in shadow in place, over the ground colour
+// (clNone: a transparent ground).
+QImage Engrave(const QImage& picture, std::optional<QRgb> key, TColor ground) {
     const QImage src = picture.convertToFormat(QImage::Format_ARGB32);
     QImage out(src.size(), QImage::Format_ARGB32);
-    out.fill(Qt::transparent);
-    const QRgb key = ToQColor(transparentColor).rgb() & 0x00FFFFFFu;
+    if (ground == clNone)
+        out.fill(Qt::transparent);
+    else
+        out.fill(ToQColor(ground));
     const QRgb hi = ToQColor(clBtnHighlight).rgb(), sh = ToQColor(clBtnShadow).rgb();
     const auto ink = [&](int x, int y) {
         const QRgb c = src.pixel(x, y);
-        return qAlpha(c) != 0 && (c & 0x00FFFFFFu) != key && (c & 0x00FFFFFFu) != 0x00FFFFFFu;
+        return qAlpha(c) != 0 && (!key || (c & 0x00FFFFFFu) != *key) && (c & 0x00FFFFFFu) != 0x00FFFFFFu;
     };
     for (int y = 0; y < src.height(); ++y)
         for (int x = 0; x < src.width(); ++x)
@@ -27,6 +32,24 @@ QImage Engrave(const QImage& picture, TColor transparentColor) {
         for (int x = 0; x < src.width(); ++x)
             if (ink(x, y)) out.setPixel(x, y, sh);
     return out;
+}
+
+// The colour of a picture's bottom-left pixel, which marks its transparent ground; none when
+// that pixel is already see-through.
+std::optional<QRgb> CornerColor(const QImage& picture) {
+    if (picture.isNull()) return std::nullopt;
+    const QRgb c = picture.pixel(0, picture.height() - 1);
+    if (qAlpha(c) == 0) return std::nullopt;
+    return c & 0x00FFFFFFu;
+}
+
+// Pixels of one colour turned into another, every pass deciding on the picture as the passes
+// before it left it.
+void Recolour(QImage& img, QRgb from, TColor to) {
+    const QRgb into = ToQColor(to).rgb();
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if ((img.pixel(x, y) & 0x00FFFFFFu) == (from & 0x00FFFFFFu)) img.setPixel(x, y, into);
 }
 
 }  // namespace
@@ -202,9 +225,13 @@ void TElButtonGlyph::Changed() {
     if (OnGlyphChange) OnGlyphChange();
 }
 
-void TElButtonGlyph::SetGlyph(const QImage& bitmap) {
+void TElButtonGlyph::SetGlyph(const QImage& bitmap, TColor transparentColor) {
     glyph_ = bitmap;
-    if (!glyph_.isNull()) maskColor_ = FromQColor(QColor(glyph_.pixel(0, glyph_.height() - 1)));
+    fixedMask_ = transparentColor != clDefault;
+    if (fixedMask_)
+        maskColor_ = transparentColor;
+    else if (!glyph_.isNull())
+        maskColor_ = FromQColor(QColor(glyph_.pixel(0, glyph_.height() - 1)));
     if (glyph_.isNull() || glyph_.width() == 0 || glyph_.height() == 0) {
         numGlyphs_ = 1;
     } else if (glyph_.width() % glyph_.height() == 0) {
@@ -254,33 +281,31 @@ int TElButtonGlyph::MakeStatePicture(int state) {
     const QImage cell = glyph_.copy(source * w, 0, w, h);
     int slot;
     if (state != kStateDisabled) {
-        slot = shared_->AddPicture(cell, maskColor_);
-    } else if (numGlyphs_ > 1) {
-        // The strip's own disabled picture, its greys mapped to the system colours.
-        QImage img = cell.convertToFormat(QImage::Format_RGB32);
-        const QRgb mask = ToQColor(maskColor_).rgb() & 0x00FFFFFFu;
-        for (int y = 0; y < img.height(); ++y)
-            for (int x = 0; x < img.width(); ++x) {
-                const QRgb c = img.pixel(x, y) & 0x00FFFFFFu;
-                if (c == 0x00FFFFFFu)
-                    img.setPixel(x, y, ToQColor(clBtnHighlight).rgb());
-                else if (c == 0x00808080u)
-                    img.setPixel(x, y, ToQColor(clBtnShadow).rgb());
-                else if (c == mask)
-                    img.setPixel(x, y, ToQColor(clBtnFace).rgb());
-            }
-        slot = shared_->AddPicture(img, clBtnFace);
+        // Without a fixed transparent colour each picture's own corner marks its ground.
+        slot = shared_->AddPicture(cell, fixedMask_ ? maskColor_ : clDefault);
     } else {
-        slot = shared_->AddPicture(Engrave(glyph_.copy(0, 0, w, h), maskColor_), clNone);
+        QImage img;
+        if (numGlyphs_ > 1) {
+            // The strip's own disabled picture, its greys and ground mapped to the system colours.
+            img = cell.convertToFormat(QImage::Format_RGB32);
+            Recolour(img, 0x00FFFFFFu, clBtnHighlight);
+            Recolour(img, 0x00808080u, clBtnShadow);
+            Recolour(img, ToQColor(maskColor_).rgb(), clBtnFace);
+        } else {
+            img = Engrave(glyph_.copy(0, 0, w, h), ToQColor(maskColor_).rgb() & 0x00FFFFFFu, clBtnFace);
+        }
+        slot = shared_->AddPicture(img, clDefault);
     }
     stateIndexes_[static_cast<std::size_t>(state)] = slot;
     return slot;
 }
 
+bool TElButtonGlyph::DrawsFromImageList() const { return useImageList_ && images_ && imageIndex_ != -1; }
+
 QSize TElButtonGlyph::PictureSize(bool showGlyph) const {
     if (!showGlyph) return QSize(0, 0);
+    if (DrawsFromImageList()) return QSize(images_->Width(), images_->Height());
     if (useIcon_) return icon_.isNull() ? QSize(0, 0) : icon_.size();
-    if (useImageList_) return images_ && imageIndex_ != -1 ? QSize(images_->Width(), images_->Height()) : QSize(0, 0);
     if (glyph_.isNull() || glyph_.width() == 0 || glyph_.height() == 0) return QSize(0, 0);
     return QSize(glyph_.width() / numGlyphs_, glyph_.height());
 }
@@ -289,30 +314,39 @@ void TElButtonGlyph::DrawPicture(QPainter& p, QPoint pos, TColor faceColor, bool
     const bool clear = transparent || state == kStateExclusive || faceColor == clNone;
     const TColor bk = clear ? clNone : faceColor;
     const QRect target(pos, scaled_ ? scaledSize_ : PictureSize(true));
+    // A picture that is shrunk or engraved goes through a work bitmap of its own size, whose
+    // bottom-left pixel gives the colour left transparent.
+    const auto throughWork = [&](const QImage& picture, bool engrave) {
+        if (picture.isNull()) return;
+        QImage work(picture.size(), QImage::Format_ARGB32);
+        work.fill(clear ? QColor(Qt::transparent) : ToQColor(clBtnFace));
+        {
+            QPainter wp(&work);
+            wp.drawImage(0, 0, picture);
+        }
+        const std::optional<QRgb> key = CornerColor(work);
+        work = engrave ? Engrave(work, key, clNone)
+                       : WithTransparentColor(work, key ? FromQColor(QColor(*key)) : clNone);
+        if (bk != clNone) p.fillRect(target, ToQColor(bk));
+        p.drawImage(target, work);
+    };
+    if (DrawsFromImageList()) {
+        if (!scaled_ && state != kStateDisabled)
+            images_->Draw(p, pos.x(), pos.y(), imageIndex_, bk);
+        else
+            throughWork(images_->Image(imageIndex_), !scaled_ && state == kStateDisabled);
+        return;
+    }
     if (useIcon_) {
         if (!icon_.isNull()) p.drawImage(target, icon_);
         return;
     }
-    if (useImageList_) {
-        if (!images_ || imageIndex_ < 0) return;
-        if (!scaled_ && state != kStateDisabled) {
-            images_->Draw(p, pos.x(), pos.y(), imageIndex_, bk);
-            return;
-        }
-        QImage work = images_->Image(imageIndex_);
-        if (!scaled_ && state == kStateDisabled) work = Engrave(work, clNone);
-        if (bk != clNone) p.fillRect(target, ToQColor(bk));
-        p.drawImage(target, work);
-        return;
-    }
     const int idx = MakeStatePicture(state);
     if (idx < 0 || !shared_) return;
-    if (!scaled_) {
+    if (!scaled_)
         shared_->Draw(p, pos.x(), pos.y(), idx, bk);
-    } else {
-        if (bk != clNone) p.fillRect(target, ToQColor(bk));
-        p.drawImage(target, shared_->Image(idx));
-    }
+    else
+        throughWork(shared_->Image(idx), false);
 }
 
 void TElButtonGlyph::DrawCaption(QPainter& p, const QString& caption, QRect t, int state, TElTextDrawType type,

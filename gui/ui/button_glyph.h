@@ -74,7 +74,9 @@ public:
     TElButtonGlyph& operator=(const TElButtonGlyph&) = delete;
 
     const QImage& Glyph() const { return glyph_; }
-    void SetGlyph(const QImage& bitmap);
+    // transparentColor clDefault: each picture's bottom-left pixel marks its ground; any other
+    // colour is fixed as the strip's transparent colour.
+    void SetGlyph(const QImage& bitmap, TColor transparentColor = clDefault);
     int NumGlyphs() const { return numGlyphs_; }
     void SetNumGlyphs(int value);
     TImageList* Images() const { return images_; }
@@ -105,6 +107,7 @@ public:
 
 private:
     void Changed();
+    bool DrawsFromImageList() const;
     void DrawPicture(QPainter& p, QPoint pos, TColor faceColor, bool transparent, int state);
     void DrawCaption(QPainter& p, const QString& caption, QRect rect, int state, TElTextDrawType type,
                      bool multiLine, HTHEME theme, int part, int themeState);
@@ -118,6 +121,7 @@ private:
     TElGlyphList* shared_ = nullptr;
     std::array<int, 5> stateIndexes_{-1, -1, -1, -1, -1};
     TColor maskColor_ = clOlive;
+    bool fixedMask_ = false;
     int numGlyphs_ = 1;
     bool scaled_ = false;
     QSize scaledSize_;
