@@ -1,144 +1,86 @@
-// A button's picture as the player sees it: which picture shows, which of its pixels are ground
-// and let the button through, and what a disabled picture looks like.
+// A button's picture as the player sees it: which one shows, which pixels let the button through, how it greys.
 #include <gtest/gtest.h>
 
-#include <QPainter>
-
-#include "gui/platform/image_list.h"
 #include "gui/ui/button_glyph.h"
+#include "tests/gui/control_fixture.h"
 
 namespace kvt::gui {
 namespace {
 
-const QColor kUnder(Qt::yellow);  // what lies under the button's picture
-const QColor kGrey(128, 128, 128);  // the grey a strip's disabled picture maps to the shadow colour
+const QColor kUnder(Qt::yellow), kGrey(Qt::darkGray);  // under the button's picture; a strip's disabled grey
+const QColor kShadow = ToQColor(clBtnShadow), kHighlight = ToQColor(clBtnHighlight), kFace = ToQColor(clBtnFace);
 
-// An 8 x 8 picture: a ground with a 4 x 4 square of ink in its middle.
-QImage Picture(QColor ground, QColor ink) {
-    QImage img(8, 8, QImage::Format_RGB32);
-    img.fill(ground);
-    QPainter(&img).fillRect(2, 2, 4, 4, ink);
-    return img;
-}
-
-// Pictures side by side, as a strip of state pictures.
-QImage Strip(const std::vector<QImage>& pictures) {
-    QImage strip(8 * static_cast<int>(pictures.size()), 8, QImage::Format_RGB32);
+// 8 x 8 pictures side by side, each a ground with a 4 x 4 square of ink in its middle.
+QImage Strip(std::initializer_list<std::pair<QColor, QColor>> groundsAndInks) {
+    QImage strip(8 * static_cast<int>(groundsAndInks.size()), 8, QImage::Format_RGB32);
     QPainter p(&strip);
-    for (std::size_t i = 0; i < pictures.size(); ++i) p.drawImage(8 * static_cast<int>(i), 0, pictures[i]);
+    for (int i = 0; const auto& [ground, ink] : groundsAndInks) {
+        p.fillRect(8 * i, 0, 8, 8, ground);
+        p.fillRect(8 * i++ + 2, 2, 4, 4, ink);
+    }
     return strip;
 }
 
-// The glyph alone in a 40 x 30 content rectangle, without caption, drawn in state `state`:
-// transparently or over the button face.
-QImage Drawn(TElButtonGlyph& glyph, int state, bool transparent = true) {
+// How many pixels of each colour show when the glyph alone is drawn in `state` on 40 x 30 of kUnder.
+void ExpectShows(TElButtonGlyph& g, int state, bool transparent, std::initializer_list<std::pair<QColor, int>> counts) {
+    SCOPED_TRACE(::testing::Message() << "state " << state << ", transparent " << transparent);
     QImage out(40, 30, QImage::Format_RGB32);
     out.fill(kUnder);
     QPainter p(&out);
-    glyph.DrawContent(p, out.rect(), QPoint(), QString(), blGlyphLeft, -1, -1, state, state, transparent, false, true,
-                      false, 0, tdtNormal, clBtnFace, 0, 0, 0);
-    return out;
+    g.DrawContent(p, out.rect(), QPoint(), QString(), blGlyphLeft, -1, -1, state, state, transparent, false, true,
+                  false, 0, tdtNormal, clBtnFace, 0, 0, 0);
+    for (const auto& [colour, n] : counts)
+        EXPECT_EQ(kvt::testing::CountColor(out, out.rect(), colour), n) << colour.name().toStdString();
 }
-
-int Count(const QImage& img, const QColor& colour) {
-    int n = 0;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x) n += QColor(img.pixel(x, y)) == colour ? 1 : 0;
-    return n;
-}
-
-const QColor kShadow = ToQColor(clBtnShadow), kHighlight = ToQColor(clBtnHighlight), kFace = ToQColor(clBtnFace);
 
 TEST(ButtonGlyph, ADisabledImageListPictureShowsItsInkEngravedAndItsGroundNot) {
-    const QImage picture = Picture(Qt::magenta, Qt::black);
-    // Whether the list keeps the magenta ground or already took it out, and whether the picture
-    // is drawn transparently or over the face, only the square is engraved.
-    for (const TColor listMask : {clNone, clDefault})
-        for (const bool transparent : {true, false}) {
-            SCOPED_TRACE(::testing::Message() << "list mask " << listMask << ", transparent " << transparent);
-            TImageList list(8, 8);
-            list.Add(picture, listMask);
-            TElButtonGlyph glyph;
-            glyph.SetImages(&list);
-            glyph.SetUseImageList(true);
-            glyph.SetImageIndex(0);
-            const QImage shown = Drawn(glyph, kStateUp, transparent);
-            EXPECT_EQ(Count(shown, Qt::black), 16);
-            EXPECT_EQ(Count(shown, Qt::magenta), listMask == clNone ? 48 : 0);
-
-            const QImage disabled = Drawn(glyph, kStateDisabled, transparent);
-            EXPECT_EQ(Count(disabled, Qt::magenta), 0);
-            EXPECT_EQ(Count(disabled, Qt::black), 0);
-            EXPECT_EQ(Count(disabled, kShadow), 16);    // the square in place
-            EXPECT_EQ(Count(disabled, kHighlight), 7);  // its right and bottom edge, one pixel on
-            EXPECT_EQ(Count(disabled, kUnder), transparent ? 40 * 30 - 23 : 40 * 30 - 64);
-            EXPECT_EQ(Count(disabled, kFace), transparent ? 0 : 64 - 23);
-        }
-}
-
-TEST(ButtonGlyph, EachStatePictureLeavesOutItsOwnCornerColourUnlessTheStripFixesOne) {
-    const QImage strip = Strip({Picture(Qt::magenta, Qt::black), Picture(Qt::magenta, kGrey),
-                                Picture(Qt::cyan, Qt::black)});
-    TElButtonGlyph glyph;
-    glyph.SetGlyph(strip);
-    ASSERT_EQ(glyph.NumGlyphs(), 3);
-    for (const int state : {kStateUp, kStateDown, kStateExclusive, kStateArrowDown}) {
-        SCOPED_TRACE(state);
-        const QImage shown = Drawn(glyph, state);
-        EXPECT_EQ(Count(shown, Qt::black), 16);
-        EXPECT_EQ(Count(shown, kUnder), 40 * 30 - 16) << "the ground of the picture shown lets the button through";
+    for (const TColor listMask : {clNone, clDefault}) {  // the list keeps the ground, or takes it out
+        SCOPED_TRACE(::testing::Message() << "list mask " << listMask);
+        TImageList list(8, 8);
+        list.Add(Strip({{Qt::magenta, Qt::black}}), listMask);
+        TElButtonGlyph glyph;
+        glyph.SetImages(&list);
+        glyph.SetUseImageList(true);
+        glyph.SetImageIndex(0);
+        // The square in shadow, its right and bottom edge one pixel on in highlight; the rest shows through.
+        for (const bool transparent : {true, false})
+            ExpectShows(glyph, kStateDisabled, transparent, {{kShadow, 16}, {kHighlight, 7},
+                        {kFace, transparent ? 0 : 64 - 23}, {kUnder, transparent ? 40 * 30 - 23 : 40 * 30 - 64}});
     }
-
-    // A fixed transparent colour is the one left out of every picture.
-    TElButtonGlyph fixed;
-    fixed.SetGlyph(strip, FromQColor(Qt::magenta));
-    EXPECT_EQ(Count(Drawn(fixed, kStateUp), kUnder), 40 * 30 - 16);
-    const QImage down = Drawn(fixed, kStateDown);
-    EXPECT_EQ(Count(down, Qt::cyan), 48);
-    EXPECT_EQ(Count(down, Qt::black), 16);
 }
 
-TEST(ButtonGlyph, AStripsDisabledPictureMapsWhiteThenGreyThenItsGroundToTheSystemColours) {
-    // The ground is the grey that also becomes the shadow colour: mapped in turn, it ends as the
-    // face, which is then left out.
-    const QImage strip = Strip({Picture(kGrey, Qt::black), Picture(kGrey, Qt::white)});
-    TElButtonGlyph glyph;
+TEST(ButtonGlyph, AStripsPicturesLeaveOutTheirOwnCornerColourUnlessOneIsFixedAndItsDisabledOneMapsGreys) {
+    const QImage strip = Strip({{Qt::magenta, Qt::black}, {Qt::magenta, kGrey}, {Qt::cyan, Qt::black}});
+    TElButtonGlyph glyph, fixed, greyGround;
     glyph.SetGlyph(strip);
-    const QImage disabled = Drawn(glyph, kStateDisabled);
-    EXPECT_EQ(Count(disabled, kHighlight), 16);
-    EXPECT_EQ(Count(disabled, kShadow), 0);
-    EXPECT_EQ(Count(disabled, kUnder), 40 * 30 - 16);
+    for (const int state : {kStateUp, kStateDown, kStateExclusive, kStateArrowDown})
+        ExpectShows(glyph, state, true, {{Qt::black, 16}, {kUnder, 40 * 30 - 16}});
+    fixed.SetGlyph(strip, FromQColor(Qt::magenta));
+    ExpectShows(fixed, kStateUp, true, {{Qt::black, 16}, {kUnder, 40 * 30 - 16}});
+    ExpectShows(fixed, kStateDown, true, {{Qt::black, 16}, {Qt::cyan, 48}});
+    // White, then grey, then the ground, mapped in turn: the grey ground ends as the face, left out.
+    greyGround.SetGlyph(Strip({{kGrey, Qt::black}, {kGrey, Qt::white}}));
+    ExpectShows(greyGround, kStateDisabled, true, {{kHighlight, 16}, {kUnder, 40 * 30 - 16}});
 }
 
 TEST(ButtonGlyph, TheImageListComesBeforeTheIconAndTheIconBeforeTheStrip) {
     TImageList list(8, 8);
-    list.Add(Picture(Qt::red, Qt::red), clNone);
-    QImage strip = Picture(Qt::green, Qt::green);
-    strip.setPixel(0, 7, qRgb(255, 0, 255));  // the corner alone is ground
+    list.Add(Strip({{Qt::red, Qt::red}}), clNone);
     TElButtonGlyph glyph;
-    glyph.SetGlyph(strip);
-    glyph.SetIcon(Picture(Qt::blue, Qt::blue));
-    glyph.SetUseIcon(true);
-    glyph.SetImages(&list);
+    glyph.SetGlyph(Strip({{Qt::magenta, Qt::green}}));
+    glyph.SetIcon(Strip({{Qt::blue, Qt::blue}}));
     glyph.SetUseImageList(true);
-    glyph.SetImageIndex(0);
-    const auto shows = [&glyph](const QColor& colour, int pixels) {
-        const QImage img = Drawn(glyph, kStateUp);
-        EXPECT_EQ(Count(img, colour), pixels);
-        EXPECT_EQ(Count(img, kUnder), 40 * 30 - pixels) << "nothing else is drawn";
-    };
-    shows(Qt::red, 64);
-
     // The list with no image chosen, or no list, gives way to the icon, then to the strip.
-    glyph.SetImageIndex(-1);
-    shows(Qt::blue, 64);
-    glyph.SetImageIndex(0);
-    glyph.SetImages(nullptr);
-    shows(Qt::blue, 64);
-    glyph.SetUseIcon(false);
-    shows(Qt::green, 63);
-    glyph.SetImages(&list);
-    shows(Qt::red, 64);
+    const struct { TImageList* images; int index; bool icon; QColor colour; int pixels; } steps[] = {
+        {&list, 0, true, Qt::red, 64}, {&list, -1, true, Qt::blue, 64}, {nullptr, 0, true, Qt::blue, 64},
+        {nullptr, 0, false, Qt::green, 16}, {&list, 0, false, Qt::red, 64}};
+    for (const auto& s : steps) {
+        SCOPED_TRACE(::testing::Message() << "step " << &s - steps);
+        glyph.SetImages(s.images);
+        glyph.SetImageIndex(s.index);
+        glyph.SetUseIcon(s.icon);
+        ExpectShows(glyph, kStateUp, true, {{s.colour, s.pixels}, {kUnder, 40 * 30 - s.pixels}});
+    }
 }
 
 }  // namespace

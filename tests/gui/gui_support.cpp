@@ -7,6 +7,7 @@
 #include <QDialog>
 #include <QPointer>
 #include <QDir>
+#include <QFile>
 #include <QTimer>
 #include <QWindow>
 #include <memory>
@@ -32,6 +33,12 @@ QString SaveScreenshot(QWidget* widget, const QString& name) {
     const QString path = QStringLiteral(KVT_SCREENSHOT_DIR) + QLatin1Char('/') + name + QStringLiteral(".png");
     widget->grab().save(path);
     return path;
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly)) << path.toStdString();
+    ASSERT_EQ(f.write(bytes), bytes.size()) << path.toStdString();
 }
 
 namespace {

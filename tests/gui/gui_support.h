@@ -10,6 +10,8 @@ namespace kvt::testing {
 
 // Saves the widget as a PNG under the screenshot folder; returns the path.
 QString SaveScreenshot(QWidget* widget, const QString& name);
+// Writes the bytes as the whole file, failing the test when it cannot.
+void WriteFile(const QString& path, const QByteArray& bytes);
 // Runs the action once the next modal dialog is showing (for code that calls exec()).
 void WhenModalShows(std::function<void(QWidget* dialog)> action);
 // The text the window system puts in the window's title bar: the title its window is given (Qt's
