@@ -536,9 +536,9 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
 
     // Files no whole journal names. The new files of a save whose journal was never put in place
     // are scratch. Of any other save, only new files among which its first still lies say that it
-    // never began to put them in place (it places them first to last); they are kept where they lie, as nothing
-    // proves that its journal did not commit them before it was lost, and with no game beside them
-    // they may be its only copy. Anything else may be a half-placed save: nothing is touched.
+    // never began to put them in place (it places them first to last); they are kept where they
+    // lie, as nothing proves that its journal did not commit them before it was lost, and with no
+    // game beside them they may be its only copy. Anything else may be a half-placed save: nothing is touched.
     std::vector<TLeftFile> scratch;
     std::map<std::string, std::vector<TLeftFile>> unnamed;  // by save
     for (const TLeftFile& f : files) {
@@ -552,8 +552,9 @@ TGameFilesLock::TPlan TGameFilesLock::Examine() const {
     for (auto& [save, group] : unnamed) {
         std::sort(group.begin(), group.end(), [](const TLeftFile& a, const TLeftFile& b) { return a.index < b.index; });
         // With its first file still there, none was put in place, whatever else the disk lost.
+        if (group[0].index != 1) plan.stuck = true;
         for (const TLeftFile& f : group)
-            if (f.kind != TLeftFile::Kind::New || f.count != group[0].count || group[0].index != 1) plan.stuck = true;
+            if (f.kind != TLeftFile::Kind::New || f.count != group[0].count) plan.stuck = true;
         for (const TLeftFile& f : group) plan.kept.push_back({InFolder(f.name), f.index, f.count, save});
     }
     // The scratch files last first, then the journal that proves them scratch.
@@ -684,16 +685,12 @@ void TGameFilesLock::Take(Taking taking) {
     const std::string path = InFolder(tag_ + ".lck");
     const auto deadline = std::chrono::steady_clock::now() + (taking == Taking::Wait ? kGameFilesPatience : std::chrono::seconds(0));
     const std::string journal = InFolder(tag_ + ".jnl");
-    // True when the lock file and the journal stood still while the folder was looked at.
-    // Whatever lies under the journal's name, a link to nowhere too, as the folder's listing has it.
-    auto journalNamed = [&journal] {
-        struct stat st {};
-        return ::lstat(journal.c_str(), &st) == 0;
-    };
+    // True when the lock file and the journal stood still while the folder was looked at. The
+    // journal's name is asked as the folder's listing has it, a link to nowhere too.
     auto lookAsItStands = [&](State otherwise) {
         lockSeen_ = IdentityOf(path);
         journalSeen_ = IdentityOf(journal);
-        const bool journalThere = journalNamed();
+        const bool journalThere = Exists(journal);
         const TPlan plan = Examine();
         left_ = plan.left;
         kept_ = plan.kept;
@@ -704,7 +701,7 @@ void TGameFilesLock::Take(Taking taking) {
                                       : otherwise;
         // A folder that could not be listed says nothing of its journal.
         return (!plan.unread.empty() || plan.journal == journalThere) && IdentityOf(path) == lockSeen_ &&
-               IdentityOf(journal) == journalSeen_ && journalNamed() == journalThere;
+               IdentityOf(journal) == journalSeen_ && Exists(journal) == journalThere;
     };
     const std::string named = "its lock file \"" + Shown(tag_ + ".lck") + "\"";
     // Only a plain file locks: a link is not followed, and a pipe's other end is not waited for.

@@ -325,8 +325,7 @@ void TElButtonGlyph::DrawPicture(QPainter& p, QPoint pos, TColor faceColor, bool
             wp.drawImage(0, 0, picture);
         }
         const std::optional<QRgb> key = CornerColor(work);
-        work = engrave ? Engrave(work, key, clNone)
-                       : WithTransparentColor(work, key ? FromQColor(QColor(*key)) : clNone);
+        work = engrave ? Engrave(work, key, clNone) : key ? WithTransparentColor(work, clDefault) : work;
         if (bk != clNone) p.fillRect(target, ToQColor(bk));
         p.drawImage(target, work);
     };
